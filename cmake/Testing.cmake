@@ -1,0 +1,17 @@
+# GoogleTest is built from the Debian sources with the cross compiler; every test executable
+# is one CTest test and runs under Wine.
+enable_testing()
+set(CMAKE_CROSSCOMPILING_EMULATOR wine CACHE STRING "Runs Windows executables")
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+# lumiter_test(<name> <sources...> LIBS <libraries...>)
+function(lumiter_test name)
+    cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+    add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} testing GTest::gmock_main)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

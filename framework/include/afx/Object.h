@@ -1,0 +1,105 @@
+// CObject and run-time class information: dynamic type checks, dynamic creation by class or
+// by name, and the schema numbers that serialization stores.
+#pragma once
+
+#include <windows.h>
+
+class CObject;
+class CArchive;
+
+// Schema value of classes that cannot be serialized.
+#define AFX_NOSCHEMA 0xFFFF
+// Or-ed into a schema number: objects of older schemas may be loaded.
+#define VERSIONABLE_SCHEMA 0x80000000
+
+struct CRuntimeClass
+{
+    LPCSTR m_lpszClassName;
+    int m_nObjectSize;
+    UINT m_wSchema;
+    CObject*(PASCAL* m_pfnCreateObject)();
+    CRuntimeClass* m_pBaseClass;
+    CRuntimeClass* m_pNextClass; // chain of every registered class
+
+    CObject* CreateObject();
+    BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
+
+    // Exact, case-sensitive lookup among the registered classes.
+    static CRuntimeClass* PASCAL FromName(LPCSTR lpszClassName);
+    static CRuntimeClass* PASCAL FromName(LPCWSTR lpszClassName);
+    static CObject* PASCAL CreateObject(LPCSTR lpszClassName);
+    static CObject* PASCAL CreateObject(LPCWSTR lpszClassName);
+
+    // The first registered class, for walking the chain.
+    static CRuntimeClass* PASCAL GetFirstClass();
+};
+
+// A static object of this type registers one run-time class when the module starts.
+struct AFX_CLASSINIT
+{
+    explicit AFX_CLASSINIT(CRuntimeClass* pNewClass);
+};
+
+#define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
+
+#define DECLARE_DYNAMIC(class_name)                                                                                    \
+public:                                                                                                                \
+    static CRuntimeClass class##class_name;                                                                            \
+    CRuntimeClass* GetRuntimeClass() const override;
+
+#define DECLARE_DYNCREATE(class_name)                                                                                  \
+    DECLARE_DYNAMIC(class_name)                                                                                        \
+    static CObject* PASCAL CreateObject();
+
+#define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
+
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                                           \
+    CRuntimeClass class_name::class##class_name = {#class_name,          sizeof(class class_name), wSchema, pfnNew,    \
+                                                   RUNTIME_CLASS(base_class_name), nullptr};                           \
+    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                                         \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                                 \
+    {                                                                                                                  \
+        return RUNTIME_CLASS(class_name);                                                                              \
+    }
+
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                                 \
+    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, AFX_NOSCHEMA, nullptr)
+
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                               \
+    CObject* PASCAL class_name::CreateObject()                                                                         \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
+    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, AFX_NOSCHEMA, class_name::CreateObject)
+
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                                         \
+    CObject* PASCAL class_name::CreateObject()                                                                         \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
+    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)
+
+class CObject
+{
+public:
+    static CRuntimeClass classCObject;
+
+    virtual ~CObject() = default;
+    virtual CRuntimeClass* GetRuntimeClass() const;
+
+    BOOL IsKindOf(const CRuntimeClass* pClass) const;
+    BOOL IsSerializable() const;
+
+    virtual void Serialize(CArchive& ar);
+    virtual void AssertValid() const
+    {
+    }
+
+protected:
+    CObject() = default;
+
+private:
+    // Objects are not copied by value unless a class says how.
+    CObject(const CObject&) = delete;
+    CObject& operator=(const CObject&) = delete;
+};
