@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#define AFXAPI __stdcall
+
 class CObject;
 class CArchive;
 
