@@ -12,4 +12,11 @@
 #include <afx/Object.h>
 #include <afx/String.h>
 #include <afx/Exception.h>
+#include <afx/Time.h>
+#include <afx/FileTime.h>
+#include <afx/File.h>
+#include <afx/StdioFile.h>
+#include <afx/MemFile.h>
+#include <afx/FileFind.h>
+#include <afx/Archive.h>
 #include <afxcoll.h>

@@ -7,12 +7,12 @@
 /////////////////////////////////////////////////////////////////////////////
 // Arrays
 
-class CPtrArray : public CArray<void *, void *>
+class CPtrArray : public CArray<void*, void*>
 {
     DECLARE_DYNAMIC(CPtrArray)
 };
 
-class CObArray : public CArray<CObject *, CObject *>
+class CObArray : public CArray<CObject*, CObject*>
 {
     DECLARE_SERIAL(CObArray)
 };
@@ -37,10 +37,10 @@ class CUIntArray : public CArray<UINT, UINT>
     DECLARE_DYNAMIC(CUIntArray)
 };
 
-class CStringArray : public CArray<CString, const CString &>
+class CStringArray : public CArray<CString, const CString&>
 {
     DECLARE_SERIAL(CStringArray)
-  public:
+public:
     using CArray::Add;
     using CArray::InsertAt;
     using CArray::SetAt;
@@ -67,24 +67,24 @@ class CStringArray : public CArray<CString, const CString &>
 /////////////////////////////////////////////////////////////////////////////
 // Lists
 
-class CPtrList : public CList<void *, void *>
+class CPtrList : public CList<void*, void*>
 {
     DECLARE_DYNAMIC(CPtrList)
-  public:
+public:
     using CList::CList;
 };
 
-class CObList : public CList<CObject *, CObject *>
+class CObList : public CList<CObject*, CObject*>
 {
     DECLARE_SERIAL(CObList)
-  public:
+public:
     using CList::CList;
 };
 
-class CStringList : public CList<CString, const CString &>
+class CStringList : public CList<CString, const CString&>
 {
     DECLARE_SERIAL(CStringList)
-  public:
+public:
     using CList::AddHead;
     using CList::AddTail;
     using CList::CList;
@@ -117,51 +117,51 @@ class CStringList : public CList<CString, const CString &>
 /////////////////////////////////////////////////////////////////////////////
 // Maps. String keys are stored as CString and passed as LPCTSTR.
 
-class CMapStringToPtr : public CMap<CString, LPCTSTR, void *, void *>
+class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*>
 {
     DECLARE_DYNAMIC(CMapStringToPtr)
-  public:
+public:
     using CMap::CMap;
 };
 
-class CMapStringToOb : public CMap<CString, LPCTSTR, CObject *, CObject *>
+class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*>
 {
     DECLARE_SERIAL(CMapStringToOb)
-  public:
+public:
     using CMap::CMap;
 };
 
 class CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR>
 {
     DECLARE_SERIAL(CMapStringToString)
-  public:
+public:
     using CMap::CMap;
 };
 
-class CMapPtrToPtr : public CMap<void *, void *, void *, void *>
+class CMapPtrToPtr : public CMap<void*, void*, void*, void*>
 {
     DECLARE_DYNAMIC(CMapPtrToPtr)
-  public:
+public:
     using CMap::CMap;
 };
 
-class CMapPtrToWord : public CMap<void *, void *, WORD, WORD>
+class CMapPtrToWord : public CMap<void*, void*, WORD, WORD>
 {
     DECLARE_DYNAMIC(CMapPtrToWord)
-  public:
+public:
     using CMap::CMap;
 };
 
-class CMapWordToPtr : public CMap<WORD, WORD, void *, void *>
+class CMapWordToPtr : public CMap<WORD, WORD, void*, void*>
 {
     DECLARE_DYNAMIC(CMapWordToPtr)
-  public:
+public:
     using CMap::CMap;
 };
 
-class CMapWordToOb : public CMap<WORD, WORD, CObject *, CObject *>
+class CMapWordToOb : public CMap<WORD, WORD, CObject*, CObject*>
 {
     DECLARE_SERIAL(CMapWordToOb)
-  public:
+public:
     using CMap::CMap;
 };

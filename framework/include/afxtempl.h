@@ -1,5 +1,5 @@
 // Collection templates: CArray, CList, CMap, the typed pointer wrappers and the element
-// helpers (CopyElements, CompareElements, HashKey) that a TYPE may specialise.
+// helpers (CopyElements, CompareElements, SerializeElements, HashKey) that a TYPE may specialise.
 #pragma once
 
 // afx.h includes this header through afxcoll.h, so it takes the parts of afx.h it needs directly.
@@ -13,6 +13,8 @@
 #include <afx/Exception.h>
 
 #include <afx/Plex.h>
+// Serialize and SerializeElements take a CArchive.
+#include <afx/Archive.h>
 
 #include <algorithm>
 #include <cstring>
@@ -26,19 +28,49 @@
 struct __POSITION
 {
 };
-typedef __POSITION *POSITION;
+typedef __POSITION* POSITION;
 
-template <class TYPE> inline void AFXAPI CopyElements(TYPE *pDest, const TYPE *pSrc, INT_PTR nCount)
+template <class TYPE> inline void AFXAPI CopyElements(TYPE* pDest, const TYPE* pSrc, INT_PTR nCount)
 {
     for (INT_PTR i = 0; i < nCount; ++i)
         pDest[i] = pSrc[i];
 }
 
 template <class TYPE, class ARG_TYPE>
-inline BOOL AFXAPI CompareElements(const TYPE *pElement1, const ARG_TYPE *pElement2)
+inline BOOL AFXAPI CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2)
 {
     return *pElement1 == *pElement2;
 }
+
+// Reads or writes nCount elements. By default an element is its bytes, as in MFC: right for
+// numbers and plain records. A TYPE with more than bytes specialises this (CString and
+// CObject* do); without that it throws CNotSupportedException rather than copy its bytes.
+template <class TYPE> void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
+{
+    if constexpr (std::is_trivially_copyable_v<TYPE>)
+    {
+        // A piece at a time, so that each byte count fits in the UINT that Read and Write take.
+        const INT_PTR nChunk = std::numeric_limits<int>::max() / sizeof(TYPE);
+        for (INT_PTR nDone = 0; nDone < nCount;)
+        {
+            const INT_PTR n = std::min(nCount - nDone, nChunk);
+            const UINT nBytes = static_cast<UINT>(n * sizeof(TYPE));
+            if (ar.IsStoring())
+                ar.Write(pElements + nDone, nBytes);
+            else
+                ar.EnsureRead(pElements + nDone, nBytes);
+            nDone += n;
+        }
+    }
+    else
+    {
+        AfxThrowNotSupportedException();
+    }
+}
+
+template <> void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR nCount);
+// Each element with WriteObject or ReadObject, so that objects are shared as the archive shares them.
+template <> void AFXAPI SerializeElements<CObject*>(CArchive& ar, CObject** pElements, INT_PTR nCount);
 
 // Integers, enumerations and pointers hash by value; other keys need a specialisation.
 template <class ARG_KEY> inline UINT AFXAPI HashKey(ARG_KEY key)
@@ -60,7 +92,7 @@ template <> inline UINT AFXAPI HashKey<LPCWSTR>(LPCWSTR key)
     return nHash;
 }
 
-template <> inline UINT AFXAPI HashKey<const CString &>(const CString &key)
+template <> inline UINT AFXAPI HashKey<const CString&>(const CString& key)
 {
     return HashKey<LPCWSTR>(key);
 }
@@ -73,11 +105,11 @@ template <> inline UINT AFXAPI HashKey<CString>(CString key)
 /////////////////////////////////////////////////////////////////////////////
 // CArray
 
-template <class TYPE, class ARG_TYPE = const TYPE &> class CArray : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray : public CObject
 {
     static_assert(alignof(TYPE) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "over-aligned elements are not supported");
 
-  public:
+public:
     CArray() = default;
     ~CArray() override;
 
@@ -106,11 +138,11 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CArray : public CObje
         SetSize(0);
     }
 
-    const TYPE &GetAt(INT_PTR nIndex) const
+    const TYPE& GetAt(INT_PTR nIndex) const
     {
         return m_pData[CheckedIndex(nIndex)];
     }
-    TYPE &GetAt(INT_PTR nIndex)
+    TYPE& GetAt(INT_PTR nIndex)
     {
         return m_pData[CheckedIndex(nIndex)];
     }
@@ -118,27 +150,27 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CArray : public CObje
     {
         m_pData[CheckedIndex(nIndex)] = newElement;
     }
-    const TYPE &ElementAt(INT_PTR nIndex) const
+    const TYPE& ElementAt(INT_PTR nIndex) const
     {
         return GetAt(nIndex);
     }
-    TYPE &ElementAt(INT_PTR nIndex)
+    TYPE& ElementAt(INT_PTR nIndex)
     {
         return GetAt(nIndex);
     }
-    const TYPE &operator[](INT_PTR nIndex) const
+    const TYPE& operator[](INT_PTR nIndex) const
     {
         return GetAt(nIndex);
     }
-    TYPE &operator[](INT_PTR nIndex)
+    TYPE& operator[](INT_PTR nIndex)
     {
         return GetAt(nIndex);
     }
-    const TYPE *GetData() const
+    const TYPE* GetData() const
     {
         return m_pData;
     }
-    TYPE *GetData()
+    TYPE* GetData()
     {
         return m_pData;
     }
@@ -146,30 +178,33 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CArray : public CObje
     void SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement);
     INT_PTR Add(ARG_TYPE newElement);
     // Returns the index of the first appended element.
-    INT_PTR Append(const CArray &src);
-    void Copy(const CArray &src);
+    INT_PTR Append(const CArray& src);
+    void Copy(const CArray& src);
 
     // An index at or beyond the end grows the array; the gap is value-initialised.
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1);
-    void InsertAt(INT_PTR nStartIndex, CArray *pNewArray);
+    void InsertAt(INT_PTR nStartIndex, CArray* pNewArray);
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1);
 
-  protected:
-    TYPE *m_pData = nullptr;
+    // The count, then the elements. Loading resizes the array to the stored count.
+    void Serialize(CArchive& ar) override;
+
+protected:
+    TYPE* m_pData = nullptr;
     INT_PTR m_nSize = 0;
     INT_PTR m_nMaxSize = 0;
     INT_PTR m_nGrowBy = 0;
 
-  private:
+private:
     INT_PTR CheckedIndex(INT_PTR nIndex) const
     {
         if (nIndex < 0 || nIndex >= m_nSize)
             AfxThrowInvalidArgException();
         return nIndex;
     }
-    bool Contains(const void *p) const
+    bool Contains(const void* p) const
     {
-        const std::less<const void *> before;
+        const std::less<const void*> before;
         return !before(p, m_pData) && before(p, m_pData + m_nSize);
     }
     void Reserve(INT_PTR nMinSize);
@@ -177,7 +212,7 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CArray : public CObje
     // Opens nCount value-initialised elements at nIndex.
     void InsertGap(INT_PTR nIndex, INT_PTR nCount);
     // Moves constructed elements to slots that hold none; the ranges may overlap.
-    static void Relocate(TYPE *pDest, TYPE *pSrc, INT_PTR nCount);
+    static void Relocate(TYPE* pDest, TYPE* pSrc, INT_PTR nCount);
 };
 
 template <class TYPE, class ARG_TYPE> CArray<TYPE, ARG_TYPE>::~CArray()
@@ -231,29 +266,29 @@ template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Reserve(INT_P
 
 template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Reallocate(INT_PTR nNewMax)
 {
-    TYPE *pNewData = static_cast<TYPE *>(CPlex::Allocate(static_cast<size_t>(nNewMax), sizeof(TYPE)));
+    TYPE* pNewData = static_cast<TYPE*>(CPlex::Allocate(static_cast<size_t>(nNewMax), sizeof(TYPE)));
     Relocate(pNewData, m_pData, m_nSize);
     CPlex::Free(m_pData);
     m_pData = pNewData;
     m_nMaxSize = nNewMax;
 }
 
-template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Relocate(TYPE *pDest, TYPE *pSrc, INT_PTR nCount)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Relocate(TYPE* pDest, TYPE* pSrc, INT_PTR nCount)
 {
     if (nCount <= 0 || pDest == pSrc)
         return;
     if constexpr (std::is_trivially_copyable_v<TYPE>)
     {
-        std::memmove(static_cast<void *>(pDest), static_cast<const void *>(pSrc), nCount * sizeof(TYPE));
+        std::memmove(static_cast<void*>(pDest), static_cast<const void*>(pSrc), nCount * sizeof(TYPE));
     }
     else
     {
         // Walk away from the overlap so that every target slot is empty when it is filled.
-        const bool bForward = std::less<TYPE *>()(pDest, pSrc);
+        const bool bForward = std::less<TYPE*>()(pDest, pSrc);
         for (INT_PTR n = 0; n < nCount; ++n)
         {
             const INT_PTR i = bForward ? n : nCount - 1 - n;
-            ::new (static_cast<void *>(pDest + i)) TYPE(std::move(pSrc[i]));
+            ::new (static_cast<void*>(pDest + i)) TYPE(std::move(pSrc[i]));
             pSrc[i].~TYPE();
         }
     }
@@ -289,7 +324,7 @@ template <class TYPE, class ARG_TYPE> INT_PTR CArray<TYPE, ARG_TYPE>::Add(ARG_TY
     return nIndex;
 }
 
-template <class TYPE, class ARG_TYPE> INT_PTR CArray<TYPE, ARG_TYPE>::Append(const CArray &src)
+template <class TYPE, class ARG_TYPE> INT_PTR CArray<TYPE, ARG_TYPE>::Append(const CArray& src)
 {
     const INT_PTR nOldSize = m_nSize;
     const INT_PTR nCount = src.m_nSize;
@@ -299,7 +334,7 @@ template <class TYPE, class ARG_TYPE> INT_PTR CArray<TYPE, ARG_TYPE>::Append(con
     return nOldSize;
 }
 
-template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Copy(const CArray &src)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Copy(const CArray& src)
 {
     if (&src == this)
         return;
@@ -326,7 +361,7 @@ void CArray<TYPE, ARG_TYPE>::InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_P
     std::fill_n(m_pData + nIndex, nCount, newElement);
 }
 
-template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::InsertAt(INT_PTR nStartIndex, CArray *pNewArray)
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::InsertAt(INT_PTR nStartIndex, CArray* pNewArray)
 {
     if (pNewArray == nullptr || nStartIndex < 0)
         AfxThrowInvalidArgException();
@@ -353,24 +388,34 @@ template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::RemoveAt(INT_
     m_nSize -= nCount;
 }
 
+template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring())
+        ar.WriteCount(m_nSize);
+    else
+        SetSize(static_cast<INT_PTR>(ar.ReadCount()));
+    SerializeElements<TYPE>(ar, m_pData, m_nSize);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // CList
 
-template <class TYPE, class ARG_TYPE = const TYPE &> class CList : public CObject
+template <class TYPE, class ARG_TYPE = const TYPE&> class CList : public CObject
 {
-  protected:
+protected:
     struct CNode
     {
-        CNode(CNode *pPrevNode, CNode *pNextNode, ARG_TYPE value) : pNext(pNextNode), pPrev(pPrevNode), data(value)
+        CNode(CNode* pPrevNode, CNode* pNextNode, ARG_TYPE value) : pNext(pNextNode), pPrev(pPrevNode), data(value)
         {
         }
-        CNode *pNext;
-        CNode *pPrev;
+        CNode* pNext;
+        CNode* pPrev;
         TYPE data;
     };
     static_assert(alignof(CNode) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "over-aligned elements are not supported");
 
-  public:
+public:
     explicit CList(INT_PTR nBlockSize = 10) : m_plex(sizeof(CNode), nBlockSize)
     {
     }
@@ -393,19 +438,19 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CList : public CObjec
     }
 
     // The head and tail of an empty list throw CInvalidArgException.
-    TYPE &GetHead()
+    TYPE& GetHead()
     {
         return Checked(m_pNodeHead)->data;
     }
-    const TYPE &GetHead() const
+    const TYPE& GetHead() const
     {
         return Checked(m_pNodeHead)->data;
     }
-    TYPE &GetTail()
+    TYPE& GetTail()
     {
         return Checked(m_pNodeTail)->data;
     }
-    const TYPE &GetTail() const
+    const TYPE& GetTail() const
     {
         return Checked(m_pNodeTail)->data;
     }
@@ -421,8 +466,8 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CList : public CObjec
         return InsertAfter(nullptr, newElement);
     }
     // The elements of pNewList keep their order; a list may add itself.
-    void AddHead(CList *pNewList);
-    void AddTail(CList *pNewList);
+    void AddHead(CList* pNewList);
+    void AddTail(CList* pNewList);
     void RemoveAll();
 
     POSITION GetHeadPosition() const
@@ -435,32 +480,32 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CList : public CObjec
     }
     // Return the element at rPosition and move rPosition on; removing that element afterwards
     // leaves rPosition valid.
-    TYPE &GetNext(POSITION &rPosition)
+    TYPE& GetNext(POSITION& rPosition)
     {
-        CNode *pNode = FromPosition(rPosition);
+        CNode* pNode = FromPosition(rPosition);
         rPosition = ToPosition(pNode->pNext);
         return pNode->data;
     }
-    const TYPE &GetNext(POSITION &rPosition) const
+    const TYPE& GetNext(POSITION& rPosition) const
     {
-        return const_cast<CList *>(this)->GetNext(rPosition);
+        return const_cast<CList*>(this)->GetNext(rPosition);
     }
-    TYPE &GetPrev(POSITION &rPosition)
+    TYPE& GetPrev(POSITION& rPosition)
     {
-        CNode *pNode = FromPosition(rPosition);
+        CNode* pNode = FromPosition(rPosition);
         rPosition = ToPosition(pNode->pPrev);
         return pNode->data;
     }
-    const TYPE &GetPrev(POSITION &rPosition) const
+    const TYPE& GetPrev(POSITION& rPosition) const
     {
-        return const_cast<CList *>(this)->GetPrev(rPosition);
+        return const_cast<CList*>(this)->GetPrev(rPosition);
     }
 
-    TYPE &GetAt(POSITION position)
+    TYPE& GetAt(POSITION position)
     {
         return FromPosition(position)->data;
     }
-    const TYPE &GetAt(POSITION position) const
+    const TYPE& GetAt(POSITION position) const
     {
         return FromPosition(position)->data;
     }
@@ -478,35 +523,38 @@ template <class TYPE, class ARG_TYPE = const TYPE &> class CList : public CObjec
     // NULL when nIndex is out of range.
     POSITION FindIndex(INT_PTR nIndex) const;
 
-  protected:
-    CNode *m_pNodeHead = nullptr;
-    CNode *m_pNodeTail = nullptr;
+    // The count, then the elements from head to tail. Loading adds them at the tail.
+    void Serialize(CArchive& ar) override;
+
+protected:
+    CNode* m_pNodeHead = nullptr;
+    CNode* m_pNodeTail = nullptr;
     INT_PTR m_nCount = 0;
 
-  private:
-    static POSITION ToPosition(CNode *pNode)
+private:
+    static POSITION ToPosition(CNode* pNode)
     {
         return reinterpret_cast<POSITION>(pNode);
     }
-    static CNode *FromPosition(POSITION position)
+    static CNode* FromPosition(POSITION position)
     {
-        return Checked(reinterpret_cast<CNode *>(position));
+        return Checked(reinterpret_cast<CNode*>(position));
     }
-    static CNode *Checked(CNode *pNode)
+    static CNode* Checked(CNode* pNode)
     {
         if (pNode == nullptr)
             AfxThrowInvalidArgException();
         return pNode;
     }
-    CNode *NewNode(CNode *pPrev, CNode *pNext, ARG_TYPE newElement);
+    CNode* NewNode(CNode* pPrev, CNode* pNext, ARG_TYPE newElement);
 
     CPlex m_plex;
 };
 
 template <class TYPE, class ARG_TYPE>
-typename CList<TYPE, ARG_TYPE>::CNode *CList<TYPE, ARG_TYPE>::NewNode(CNode *pPrev, CNode *pNext, ARG_TYPE newElement)
+typename CList<TYPE, ARG_TYPE>::CNode* CList<TYPE, ARG_TYPE>::NewNode(CNode* pPrev, CNode* pNext, ARG_TYPE newElement)
 {
-    CNode *pNode = ::new (m_plex.NewNode()) CNode(pPrev, pNext, newElement);
+    CNode* pNode = ::new (m_plex.NewNode()) CNode(pPrev, pNext, newElement);
     (pPrev != nullptr ? pPrev->pNext : m_pNodeHead) = pNode;
     (pNext != nullptr ? pNext->pPrev : m_pNodeTail) = pNode;
     ++m_nCount;
@@ -518,7 +566,7 @@ POSITION CList<TYPE, ARG_TYPE>::InsertBefore(POSITION position, ARG_TYPE newElem
 {
     if (position == nullptr)
         return ToPosition(NewNode(nullptr, m_pNodeHead, newElement));
-    CNode *pNode = FromPosition(position);
+    CNode* pNode = FromPosition(position);
     return ToPosition(NewNode(pNode->pPrev, pNode, newElement));
 }
 
@@ -527,13 +575,13 @@ POSITION CList<TYPE, ARG_TYPE>::InsertAfter(POSITION position, ARG_TYPE newEleme
 {
     if (position == nullptr)
         return ToPosition(NewNode(m_pNodeTail, nullptr, newElement));
-    CNode *pNode = FromPosition(position);
+    CNode* pNode = FromPosition(position);
     return ToPosition(NewNode(pNode, pNode->pNext, newElement));
 }
 
 template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::RemoveAt(POSITION position)
 {
-    CNode *pNode = FromPosition(position);
+    CNode* pNode = FromPosition(position);
     (pNode->pPrev != nullptr ? pNode->pPrev->pNext : m_pNodeHead) = pNode->pNext;
     (pNode->pNext != nullptr ? pNode->pNext->pPrev : m_pNodeTail) = pNode->pPrev;
     pNode->~CNode();
@@ -556,7 +604,7 @@ template <class TYPE, class ARG_TYPE> TYPE CList<TYPE, ARG_TYPE>::RemoveTail()
     return element;
 }
 
-template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddHead(CList *pNewList)
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddHead(CList* pNewList)
 {
     if (pNewList == nullptr)
         AfxThrowInvalidArgException();
@@ -566,7 +614,7 @@ template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddHead(CList 
         AddHead(pNewList->GetPrev(pos));
 }
 
-template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddTail(CList *pNewList)
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddTail(CList* pNewList)
 {
     if (pNewList == nullptr)
         AfxThrowInvalidArgException();
@@ -577,9 +625,9 @@ template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::AddTail(CList 
 
 template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::RemoveAll()
 {
-    for (CNode *pNode = m_pNodeHead; pNode != nullptr;)
+    for (CNode* pNode = m_pNodeHead; pNode != nullptr;)
     {
-        CNode *pNext = pNode->pNext;
+        CNode* pNext = pNode->pNext;
         pNode->~CNode();
         pNode = pNext;
     }
@@ -591,7 +639,7 @@ template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::RemoveAll()
 template <class TYPE, class ARG_TYPE>
 POSITION CList<TYPE, ARG_TYPE>::Find(ARG_TYPE searchValue, POSITION startAfter) const
 {
-    CNode *pNode = startAfter != nullptr ? FromPosition(startAfter)->pNext : m_pNodeHead;
+    CNode* pNode = startAfter != nullptr ? FromPosition(startAfter)->pNext : m_pNodeHead;
     for (; pNode != nullptr; pNode = pNode->pNext)
     {
         if (CompareElements(&pNode->data, std::addressof(searchValue)))
@@ -604,10 +652,30 @@ template <class TYPE, class ARG_TYPE> POSITION CList<TYPE, ARG_TYPE>::FindIndex(
 {
     if (nIndex < 0 || nIndex >= m_nCount)
         return nullptr;
-    CNode *pNode = m_pNodeHead;
+    CNode* pNode = m_pNodeHead;
     for (; nIndex > 0; --nIndex)
         pNode = pNode->pNext;
     return ToPosition(pNode);
+}
+
+template <class TYPE, class ARG_TYPE> void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring())
+    {
+        ar.WriteCount(m_nCount);
+        for (CNode* pNode = m_pNodeHead; pNode != nullptr; pNode = pNode->pNext)
+            SerializeElements<TYPE>(ar, &pNode->data, 1);
+    }
+    else
+    {
+        for (DWORD_PTR nCount = ar.ReadCount(); nCount > 0; --nCount)
+        {
+            TYPE newData{};
+            SerializeElements<TYPE>(ar, &newData, 1);
+            AddTail(newData);
+        }
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -617,7 +685,7 @@ template <class TYPE, class ARG_TYPE> POSITION CList<TYPE, ARG_TYPE>::FindIndex(
 // that iteration depends only on the operations made, never on addresses or the table size.
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : public CObject
 {
-  public:
+public:
     // The types that CTypedPtrMap converts from.
     typedef KEY BASE_KEY;
     typedef ARG_KEY BASE_ARG_KEY;
@@ -626,31 +694,31 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : p
 
     class CPair
     {
-      public:
+    public:
         const KEY key;
         VALUE value;
 
-      protected:
+    protected:
         explicit CPair(ARG_KEY keyval) : key(keyval), value()
         {
         }
     };
 
-  protected:
+protected:
     class CAssoc : public CPair
     {
-      public:
+    public:
         CAssoc(ARG_KEY keyval, UINT nHash) : CPair(keyval), nHashValue(nHash)
         {
         }
-        CAssoc *pNext = nullptr; // in the hash chain
-        CAssoc *pListNext = nullptr;
-        CAssoc *pListPrev = nullptr;
+        CAssoc* pNext = nullptr; // in the hash chain
+        CAssoc* pListNext = nullptr;
+        CAssoc* pListPrev = nullptr;
         UINT nHashValue;
     };
     static_assert(alignof(CAssoc) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__, "over-aligned elements are not supported");
 
-  public:
+public:
     explicit CMap(INT_PTR nBlockSize = 10) : m_plex(sizeof(CAssoc), nBlockSize)
     {
     }
@@ -672,17 +740,17 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : p
         return m_nCount == 0;
     }
 
-    BOOL Lookup(ARG_KEY key, VALUE &rValue) const;
-    const CPair *PLookup(ARG_KEY key) const
+    BOOL Lookup(ARG_KEY key, VALUE& rValue) const;
+    const CPair* PLookup(ARG_KEY key) const
     {
         return Find(key);
     }
-    CPair *PLookup(ARG_KEY key)
+    CPair* PLookup(ARG_KEY key)
     {
         return Find(key);
     }
     // A new key gets a value-initialised value at the end of the order.
-    VALUE &operator[](ARG_KEY key);
+    VALUE& operator[](ARG_KEY key);
     // A key already present keeps its place in the order.
     void SetAt(ARG_KEY key, ARG_VALUE newValue)
     {
@@ -696,22 +764,22 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : p
         return reinterpret_cast<POSITION>(m_pListHead);
     }
     // Moves rNextPosition on before returning, so the association just returned may be removed.
-    void GetNextAssoc(POSITION &rNextPosition, KEY &rKey, VALUE &rValue) const;
-    const CPair *PGetFirstAssoc() const
+    void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const;
+    const CPair* PGetFirstAssoc() const
     {
         return m_pListHead;
     }
-    CPair *PGetFirstAssoc()
+    CPair* PGetFirstAssoc()
     {
         return m_pListHead;
     }
-    const CPair *PGetNextAssoc(const CPair *pAssoc) const
+    const CPair* PGetNextAssoc(const CPair* pAssoc) const
     {
-        return pAssoc != nullptr ? static_cast<const CAssoc *>(pAssoc)->pListNext : nullptr;
+        return pAssoc != nullptr ? static_cast<const CAssoc*>(pAssoc)->pListNext : nullptr;
     }
-    CPair *PGetNextAssoc(const CPair *pAssoc)
+    CPair* PGetNextAssoc(const CPair* pAssoc)
     {
-        return pAssoc != nullptr ? static_cast<const CAssoc *>(pAssoc)->pListNext : nullptr;
+        return pAssoc != nullptr ? static_cast<const CAssoc*>(pAssoc)->pListNext : nullptr;
     }
 
     UINT GetHashTableSize() const
@@ -721,17 +789,21 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : p
     // May be called on a filled map too: the associations are rehashed.
     void InitHashTable(UINT nHashSize, BOOL bAllocNow = TRUE);
 
-  protected:
-    CAssoc **m_pHashTable = nullptr;
+    // The count, then each key and its value in the map's order. Loading sets the stored
+    // associations in the map as SetAt does.
+    void Serialize(CArchive& ar) override;
+
+protected:
+    CAssoc** m_pHashTable = nullptr;
     UINT m_nHashTableSize = 17;
     INT_PTR m_nCount = 0;
-    CAssoc *m_pListHead = nullptr;
-    CAssoc *m_pListTail = nullptr;
+    CAssoc* m_pListHead = nullptr;
+    CAssoc* m_pListTail = nullptr;
 
-  private:
+private:
     // The link that points to key's association, or the null link ending its chain.
-    CAssoc **FindLink(ARG_KEY key, UINT nHashValue) const;
-    CAssoc *Find(ARG_KEY key) const
+    CAssoc** FindLink(ARG_KEY key, UINT nHashValue) const;
+    CAssoc* Find(ARG_KEY key) const
     {
         return m_pHashTable != nullptr ? *FindLink(key, HashKey<ARG_KEY>(key)) : nullptr;
     }
@@ -740,10 +812,10 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : p
 };
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc **CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::FindLink(
+typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc** CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::FindLink(
     ARG_KEY key, UINT nHashValue) const
 {
-    CAssoc **ppLink = &m_pHashTable[nHashValue % m_nHashTableSize];
+    CAssoc** ppLink = &m_pHashTable[nHashValue % m_nHashTableSize];
     for (; *ppLink != nullptr; ppLink = &(*ppLink)->pNext)
     {
         if ((*ppLink)->nHashValue == nHashValue && CompareElements(&(*ppLink)->key, std::addressof(key)))
@@ -753,9 +825,9 @@ typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc **CMap<KEY, ARG_KEY, VALUE
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Lookup(ARG_KEY key, VALUE &rValue) const
+BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Lookup(ARG_KEY key, VALUE& rValue) const
 {
-    const CAssoc *pAssoc = Find(key);
+    const CAssoc* pAssoc = Find(key);
     if (pAssoc == nullptr)
         return FALSE;
     rValue = pAssoc->value;
@@ -763,15 +835,15 @@ BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Lookup(ARG_KEY key, VALUE &rValue) co
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-VALUE &CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::operator[](ARG_KEY key)
+VALUE& CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::operator[](ARG_KEY key)
 {
     if (m_pHashTable == nullptr)
         InitHashTable(m_nHashTableSize);
     const UINT nHashValue = HashKey<ARG_KEY>(key);
-    CAssoc **ppLink = FindLink(key, nHashValue);
+    CAssoc** ppLink = FindLink(key, nHashValue);
     if (*ppLink == nullptr)
     {
-        CAssoc *pAssoc = ::new (m_plex.NewNode()) CAssoc(key, nHashValue);
+        CAssoc* pAssoc = ::new (m_plex.NewNode()) CAssoc(key, nHashValue);
         *ppLink = pAssoc;
         pAssoc->pListPrev = m_pListTail;
         (m_pListTail != nullptr ? m_pListTail->pListNext : m_pListHead) = pAssoc;
@@ -786,8 +858,8 @@ BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveKey(ARG_KEY key)
 {
     if (m_pHashTable == nullptr)
         return FALSE;
-    CAssoc **ppLink = FindLink(key, HashKey<ARG_KEY>(key));
-    CAssoc *pAssoc = *ppLink;
+    CAssoc** ppLink = FindLink(key, HashKey<ARG_KEY>(key));
+    CAssoc* pAssoc = *ppLink;
     if (pAssoc == nullptr)
         return FALSE;
     *ppLink = pAssoc->pNext;
@@ -802,9 +874,9 @@ BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveKey(ARG_KEY key)
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveAll()
 {
-    for (CAssoc *pAssoc = m_pListHead; pAssoc != nullptr;)
+    for (CAssoc* pAssoc = m_pListHead; pAssoc != nullptr;)
     {
-        CAssoc *pNext = pAssoc->pListNext;
+        CAssoc* pNext = pAssoc->pListNext;
         pAssoc->~CAssoc();
         pAssoc = pNext;
     }
@@ -816,9 +888,9 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> void CMap<KEY,
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION &rNextPosition, KEY &rKey, VALUE &rValue) const
+void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const
 {
-    const CAssoc *pAssoc = reinterpret_cast<const CAssoc *>(rNextPosition);
+    const CAssoc* pAssoc = reinterpret_cast<const CAssoc*>(rNextPosition);
     if (pAssoc == nullptr)
         AfxThrowInvalidArgException();
     rNextPosition = reinterpret_cast<POSITION>(pAssoc->pListNext);
@@ -831,14 +903,14 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::InitHashTable(UINT nHashSize, BOOL bA
 {
     if (nHashSize == 0)
         AfxThrowInvalidArgException();
-    CAssoc **pNewTable = nullptr;
+    CAssoc** pNewTable = nullptr;
     if (bAllocNow || m_nCount > 0)
     {
-        pNewTable = static_cast<CAssoc **>(CPlex::Allocate(nHashSize, sizeof(CAssoc *)));
+        pNewTable = static_cast<CAssoc**>(CPlex::Allocate(nHashSize, sizeof(CAssoc*)));
         std::fill_n(pNewTable, nHashSize, nullptr);
-        for (CAssoc *pAssoc = m_pListHead; pAssoc != nullptr; pAssoc = pAssoc->pListNext)
+        for (CAssoc* pAssoc = m_pListHead; pAssoc != nullptr; pAssoc = pAssoc->pListNext)
         {
-            CAssoc *&rBucket = pNewTable[pAssoc->nHashValue % nHashSize];
+            CAssoc*& rBucket = pNewTable[pAssoc->nHashValue % nHashSize];
             pAssoc->pNext = rBucket;
             rBucket = pAssoc;
         }
@@ -848,20 +920,47 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::InitHashTable(UINT nHashSize, BOOL bA
     m_nHashTableSize = nHashSize;
 }
 
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
+void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring())
+    {
+        ar.WriteCount(m_nCount);
+        for (CAssoc* pAssoc = m_pListHead; pAssoc != nullptr; pAssoc = pAssoc->pListNext)
+        {
+            // Storing only reads the key.
+            SerializeElements<KEY>(ar, const_cast<KEY*>(&pAssoc->key), 1);
+            SerializeElements<VALUE>(ar, &pAssoc->value, 1);
+        }
+    }
+    else
+    {
+        for (DWORD_PTR nCount = ar.ReadCount(); nCount > 0; --nCount)
+        {
+            KEY newKey{};
+            VALUE newValue{};
+            SerializeElements<KEY>(ar, &newKey, 1);
+            SerializeElements<VALUE>(ar, &newValue, 1);
+            SetAt(newKey, newValue);
+        }
+    }
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Typed pointer collections: a CObArray, CPtrArray, CObList, CPtrList or pointer map that
 // hands out TYPE instead of CObject* or void*.
 
 template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS
 {
-  public:
+public:
     TYPE GetAt(INT_PTR nIndex) const
     {
         return static_cast<TYPE>(BASE_CLASS::GetAt(nIndex));
     }
-    TYPE &ElementAt(INT_PTR nIndex)
+    TYPE& ElementAt(INT_PTR nIndex)
     {
-        return reinterpret_cast<TYPE &>(BASE_CLASS::ElementAt(nIndex));
+        return reinterpret_cast<TYPE&>(BASE_CLASS::ElementAt(nIndex));
     }
     void SetAt(INT_PTR nIndex, TYPE ptr)
     {
@@ -875,11 +974,11 @@ template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS
     {
         return BASE_CLASS::Add(newElement);
     }
-    INT_PTR Append(const CTypedPtrArray &src)
+    INT_PTR Append(const CTypedPtrArray& src)
     {
         return BASE_CLASS::Append(src);
     }
-    void Copy(const CTypedPtrArray &src)
+    void Copy(const CTypedPtrArray& src)
     {
         BASE_CLASS::Copy(src);
     }
@@ -887,7 +986,7 @@ template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS
     {
         BASE_CLASS::InsertAt(nIndex, newElement, nCount);
     }
-    void InsertAt(INT_PTR nStartIndex, CTypedPtrArray *pNewArray)
+    void InsertAt(INT_PTR nStartIndex, CTypedPtrArray* pNewArray)
     {
         BASE_CLASS::InsertAt(nStartIndex, pNewArray);
     }
@@ -895,7 +994,7 @@ template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS
     {
         return GetAt(nIndex);
     }
-    TYPE &operator[](INT_PTR nIndex)
+    TYPE& operator[](INT_PTR nIndex)
     {
         return ElementAt(nIndex);
     }
@@ -903,22 +1002,22 @@ template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS
 
 template <class BASE_CLASS, class TYPE> class CTypedPtrList : public BASE_CLASS
 {
-  public:
+public:
     explicit CTypedPtrList(INT_PTR nBlockSize = 10) : BASE_CLASS(nBlockSize)
     {
     }
 
-    TYPE &GetHead()
+    TYPE& GetHead()
     {
-        return reinterpret_cast<TYPE &>(BASE_CLASS::GetHead());
+        return reinterpret_cast<TYPE&>(BASE_CLASS::GetHead());
     }
     TYPE GetHead() const
     {
         return static_cast<TYPE>(BASE_CLASS::GetHead());
     }
-    TYPE &GetTail()
+    TYPE& GetTail()
     {
-        return reinterpret_cast<TYPE &>(BASE_CLASS::GetTail());
+        return reinterpret_cast<TYPE&>(BASE_CLASS::GetTail());
     }
     TYPE GetTail() const
     {
@@ -940,33 +1039,33 @@ template <class BASE_CLASS, class TYPE> class CTypedPtrList : public BASE_CLASS
     {
         return BASE_CLASS::AddTail(newElement);
     }
-    void AddHead(CTypedPtrList *pNewList)
+    void AddHead(CTypedPtrList* pNewList)
     {
         BASE_CLASS::AddHead(pNewList);
     }
-    void AddTail(CTypedPtrList *pNewList)
+    void AddTail(CTypedPtrList* pNewList)
     {
         BASE_CLASS::AddTail(pNewList);
     }
-    TYPE &GetNext(POSITION &rPosition)
+    TYPE& GetNext(POSITION& rPosition)
     {
-        return reinterpret_cast<TYPE &>(BASE_CLASS::GetNext(rPosition));
+        return reinterpret_cast<TYPE&>(BASE_CLASS::GetNext(rPosition));
     }
-    TYPE GetNext(POSITION &rPosition) const
+    TYPE GetNext(POSITION& rPosition) const
     {
         return static_cast<TYPE>(BASE_CLASS::GetNext(rPosition));
     }
-    TYPE &GetPrev(POSITION &rPosition)
+    TYPE& GetPrev(POSITION& rPosition)
     {
-        return reinterpret_cast<TYPE &>(BASE_CLASS::GetPrev(rPosition));
+        return reinterpret_cast<TYPE&>(BASE_CLASS::GetPrev(rPosition));
     }
-    TYPE GetPrev(POSITION &rPosition) const
+    TYPE GetPrev(POSITION& rPosition) const
     {
         return static_cast<TYPE>(BASE_CLASS::GetPrev(rPosition));
     }
-    TYPE &GetAt(POSITION position)
+    TYPE& GetAt(POSITION position)
     {
-        return reinterpret_cast<TYPE &>(BASE_CLASS::GetAt(position));
+        return reinterpret_cast<TYPE&>(BASE_CLASS::GetAt(position));
     }
     TYPE GetAt(POSITION position) const
     {
@@ -980,12 +1079,12 @@ template <class BASE_CLASS, class TYPE> class CTypedPtrList : public BASE_CLASS
 
 template <class BASE_CLASS, class KEY, class VALUE> class CTypedPtrMap : public BASE_CLASS
 {
-  public:
+public:
     explicit CTypedPtrMap(INT_PTR nBlockSize = 10) : BASE_CLASS(nBlockSize)
     {
     }
 
-    BOOL Lookup(typename BASE_CLASS::BASE_ARG_KEY key, VALUE &rValue) const
+    BOOL Lookup(typename BASE_CLASS::BASE_ARG_KEY key, VALUE& rValue) const
     {
         typename BASE_CLASS::BASE_VALUE value;
         if (!BASE_CLASS::Lookup(key, value))
@@ -993,9 +1092,9 @@ template <class BASE_CLASS, class KEY, class VALUE> class CTypedPtrMap : public 
         rValue = static_cast<VALUE>(value);
         return TRUE;
     }
-    VALUE &operator[](typename BASE_CLASS::BASE_ARG_KEY key)
+    VALUE& operator[](typename BASE_CLASS::BASE_ARG_KEY key)
     {
-        return reinterpret_cast<VALUE &>(BASE_CLASS::operator[](key));
+        return reinterpret_cast<VALUE&>(BASE_CLASS::operator[](key));
     }
     void SetAt(KEY key, VALUE newValue)
     {
@@ -1005,7 +1104,7 @@ template <class BASE_CLASS, class KEY, class VALUE> class CTypedPtrMap : public 
     {
         return BASE_CLASS::RemoveKey(key);
     }
-    void GetNextAssoc(POSITION &rPosition, KEY &rKey, VALUE &rValue) const
+    void GetNextAssoc(POSITION& rPosition, KEY& rKey, VALUE& rValue) const
     {
         typename BASE_CLASS::BASE_KEY key;
         typename BASE_CLASS::BASE_VALUE value;

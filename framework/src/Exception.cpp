@@ -248,8 +248,7 @@ CResourceException::CResourceException(BOOL bAutoDelete)
 {
 }
 
-CUserException::CUserException(BOOL bAutoDelete)
-    : CSimpleException(_T("An unknown error has occurred."), bAutoDelete)
+CUserException::CUserException(BOOL bAutoDelete) : CSimpleException(_T("An unknown error has occurred."), bAutoDelete)
 {
 }
 

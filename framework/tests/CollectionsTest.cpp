@@ -17,7 +17,7 @@ namespace
 // twice or never, or a bitwise move shows up.
 class Tracked
 {
-  public:
+public:
     Tracked() : Tracked(0)
     {
     }
@@ -25,11 +25,11 @@ class Tracked
     {
         Register();
     }
-    Tracked(const Tracked &other) : m_n(other.Value())
+    Tracked(const Tracked& other) : m_n(other.Value())
     {
         Register();
     }
-    Tracked &operator=(const Tracked &other)
+    Tracked& operator=(const Tracked& other)
     {
         CheckLive(this);
         m_n = other.Value();
@@ -45,29 +45,29 @@ class Tracked
         CheckLive(this);
         return m_n;
     }
-    bool operator==(const Tracked &other) const
+    bool operator==(const Tracked& other) const
     {
         return Value() == other.Value();
     }
 
-    static std::set<const Tracked *> &Live()
+    static std::set<const Tracked*>& Live()
     {
-        static std::set<const Tracked *> live;
+        static std::set<const Tracked*> live;
         return live;
     }
-    static int &Faults()
+    static int& Faults()
     {
         static int faults = 0;
         return faults;
     }
 
-  private:
+private:
     void Register()
     {
         if (!Live().insert(this).second)
             ++Faults();
     }
-    static void CheckLive(const Tracked *p)
+    static void CheckLive(const Tracked* p)
     {
         if (Live().count(p) == 0)
             ++Faults();
@@ -78,7 +78,7 @@ class Tracked
 
 class TrackedTest : public testing::Test
 {
-  protected:
+protected:
     void SetUp() override
     {
         Tracked::Live().clear();
@@ -107,7 +107,7 @@ template <class F> bool ThrowsInvalidArg(F call)
     {
         call();
     }
-    catch (CInvalidArgException *e)
+    catch (CInvalidArgException* e)
     {
         e->Delete();
         return true;
@@ -134,7 +134,7 @@ template <> struct Elements<Tracked>
     {
         return Tracked(n);
     }
-    static int Value(const Tracked &t)
+    static int Value(const Tracked& t)
     {
         return t.Value();
     }
@@ -146,7 +146,7 @@ template <> struct Elements<std::wstring>
     {
         return n == 0 ? std::wstring() : std::to_wstring(n);
     }
-    static int Value(const std::wstring &s)
+    static int Value(const std::wstring& s)
     {
         return s.empty() ? 0 : std::stoi(s);
     }
@@ -157,13 +157,13 @@ template <> struct Elements<CString>
     {
         return n == 0 ? CString() : CString(std::to_wstring(n).c_str());
     }
-    static int Value(const CString &s)
+    static int Value(const CString& s)
     {
         return s.IsEmpty() ? 0 : std::stoi(std::wstring(s.GetString()));
     }
 };
 
-template <class T, class ARG> std::vector<int> ValuesOf(const CArray<T, ARG> &a)
+template <class T, class ARG> std::vector<int> ValuesOf(const CArray<T, ARG>& a)
 {
     std::vector<int> values;
     for (INT_PTR i = 0; i < a.GetSize(); ++i)
@@ -190,7 +190,7 @@ TYPED_TEST(ArrayOf, BehavesLikeAVectorThroughGrowthInsertsAndRemovals)
 
     const struct
     {
-        const char *what;
+        const char* what;
         std::function<void()> step;
     } steps[] = {
         {"SetSize grows with default elements",
@@ -293,7 +293,7 @@ TYPED_TEST(ArrayOf, BehavesLikeAVectorThroughGrowthInsertsAndRemovals)
              model.push_back(3);
          }},
     };
-    for (const auto &s : steps)
+    for (const auto& s : steps)
     {
         s.step();
         ASSERT_EQ(ValuesOf(a), model) << s.what;
@@ -315,7 +315,7 @@ TEST_F(Array, BadIndexesAndSizesThrowAndChangeNothing)
     other.Add(9);
     const struct
     {
-        const char *what;
+        const char* what;
         std::function<void()> call;
     } calls[] = {
         {"GetAt(-1)", [&] { a.GetAt(-1); }},
@@ -335,7 +335,7 @@ TEST_F(Array, BadIndexesAndSizesThrowAndChangeNothing)
         {"RemoveAt a negative count", [&] { a.RemoveAt(0, -1); }},
         {"RemoveAt beyond the end", [&] { a.RemoveAt(4, 0); }},
     };
-    for (const auto &c : calls)
+    for (const auto& c : calls)
     {
         EXPECT_TRUE(ThrowsInvalidArg(c.call)) << c.what;
         EXPECT_EQ(ValuesOf(a), (std::vector<int>{1, 2, 3})) << c.what;
@@ -351,7 +351,7 @@ TEST_F(Array, SizesThatCannotBeAllocatedThrowMemoryExceptions)
     constexpr INT_PTR nMax = std::numeric_limits<INT_PTR>::max();
     const struct
     {
-        const char *what;
+        const char* what;
         std::function<void()> call;
     } calls[] = {
         {"SetSize overflowing the byte count", [&] { a.SetSize(nMax); }},
@@ -360,14 +360,14 @@ TEST_F(Array, SizesThatCannotBeAllocatedThrowMemoryExceptions)
         {"InsertAt overflowing the size", [&] { a.InsertAt(1, 2, nMax); }},
         {"InsertAt an array at the largest index", [&] { a.InsertAt(nMax, &a); }},
     };
-    for (const auto &c : calls)
+    for (const auto& c : calls)
     {
         bool bThrown = false;
         try
         {
             c.call();
         }
-        catch (CMemoryException *e)
+        catch (CMemoryException* e)
         {
             e->Delete();
             bThrown = true;
@@ -403,7 +403,7 @@ TEST_F(Array, TypedArraysTakeMfcArgumentTypes)
 
 /////////////////////////////////////////////////////////////////////////////
 
-template <class T, class ARG> std::vector<int> ForwardValues(const CList<T, ARG> &list)
+template <class T, class ARG> std::vector<int> ForwardValues(const CList<T, ARG>& list)
 {
     std::vector<int> values;
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
@@ -411,7 +411,7 @@ template <class T, class ARG> std::vector<int> ForwardValues(const CList<T, ARG>
     return values;
 }
 
-template <class T, class ARG> std::vector<int> BackwardValues(const CList<T, ARG> &list)
+template <class T, class ARG> std::vector<int> BackwardValues(const CList<T, ARG>& list)
 {
     std::vector<int> values;
     for (POSITION pos = list.GetTailPosition(); pos != nullptr;)
@@ -430,7 +430,7 @@ TEST_F(List, BehavesLikeAStdList)
 
     const struct
     {
-        const char *what;
+        const char* what;
         std::function<void()> step;
     } steps[] = {
         {"AddTail and AddHead",
@@ -498,7 +498,7 @@ TEST_F(List, BehavesLikeAStdList)
              model.clear();
          }},
     };
-    for (const auto &s : steps)
+    for (const auto& s : steps)
     {
         s.step();
         const std::vector<int> expected(model.begin(), model.end());
@@ -517,7 +517,7 @@ TEST_F(List, BehavesLikeAStdList)
 // Which elements an iteration removes, by their number 0-9.
 const struct
 {
-    const char *what;
+    const char* what;
     bool (*remove)(int);
 } kRemovals[] = {
     {"every even one", [](int n) { return n % 2 == 0; }},
@@ -529,7 +529,7 @@ const struct
 
 TEST_F(List, RemovingTheElementJustReturnedKeepsTheIterationGoing)
 {
-    for (const auto &r : kRemovals)
+    for (const auto& r : kRemovals)
     {
         CStringList list;
         std::vector<int> remaining;
@@ -576,7 +576,7 @@ TEST_F(List, EmptyListsAndNullPositionsThrow)
     POSITION none = nullptr;
     const struct
     {
-        const char *what;
+        const char* what;
         std::function<void()> call;
     } calls[] = {
         {"GetHead", [&] { list.GetHead(); }},
@@ -588,17 +588,17 @@ TEST_F(List, EmptyListsAndNullPositionsThrow)
         {"GetAt(NULL)", [&] { list.GetAt(nullptr); }},
         {"SetAt(NULL)", [&] { list.SetAt(nullptr, 1); }},
         {"RemoveAt(NULL)", [&] { list.RemoveAt(nullptr); }},
-        {"AddTail(NULL list)", [&] { list.AddTail(static_cast<CList<int, int> *>(nullptr)); }},
+        {"AddTail(NULL list)", [&] { list.AddTail(static_cast<CList<int, int>*>(nullptr)); }},
         {"a block size of 0", [&] { CList<int, int> bad(0); }},
     };
-    for (const auto &c : calls)
+    for (const auto& c : calls)
         EXPECT_TRUE(ThrowsInvalidArg(c.call)) << c.what;
     EXPECT_TRUE(list.IsEmpty());
 }
 
 /////////////////////////////////////////////////////////////////////////////
 
-template <class MAP> std::vector<std::pair<int, int>> EntriesOf(const MAP &map)
+template <class MAP> std::vector<std::pair<int, int>> EntriesOf(const MAP& map)
 {
     std::vector<std::pair<int, int>> entries;
     int key;
@@ -613,7 +613,7 @@ template <class MAP> std::vector<std::pair<int, int>> EntriesOf(const MAP &map)
 
 TEST_F(Map, IteratesInInsertionOrderWhateverTheHashTable)
 {
-    typedef CMap<int, int, Tracked, const Tracked &> CMapIntToTracked;
+    typedef CMap<int, int, Tracked, const Tracked&> CMapIntToTracked;
     CMapIntToTracked maps[5];
     maps[1].InitHashTable(1);
     maps[2].InitHashTable(1031);
@@ -626,7 +626,7 @@ TEST_F(Map, IteratesInInsertionOrderWhateverTheHashTable)
     // back after removal.
     std::vector<std::pair<int, int>> model;
     const auto find = [&](int key) {
-        return std::find_if(model.begin(), model.end(), [key](const auto &e) { return e.first == key; });
+        return std::find_if(model.begin(), model.end(), [key](const auto& e) { return e.first == key; });
     };
     std::mt19937 random(20240611);
     for (int i = 0; i < 4000; ++i)
@@ -638,7 +638,7 @@ TEST_F(Map, IteratesInInsertionOrderWhateverTheHashTable)
         {
         case 0:
         case 1:
-            for (auto &map : maps)
+            for (auto& map : maps)
                 map.SetAt(key, Tracked(value));
             if (it != model.end())
                 it->second = value;
@@ -646,13 +646,13 @@ TEST_F(Map, IteratesInInsertionOrderWhateverTheHashTable)
                 model.emplace_back(key, value);
             break;
         case 2:
-            for (auto &map : maps)
+            for (auto& map : maps)
                 EXPECT_EQ(map.RemoveKey(key) != FALSE, it != model.end()) << key;
             if (it != model.end())
                 model.erase(it);
             break;
         default:
-            for (auto &map : maps)
+            for (auto& map : maps)
                 EXPECT_EQ(map[key].Value(), it != model.end() ? it->second : 0) << key;
             if (it == model.end())
                 model.emplace_back(key, 0);
@@ -662,13 +662,13 @@ TEST_F(Map, IteratesInInsertionOrderWhateverTheHashTable)
             maps[4].InitHashTable(257);
         if (i == 3000)
         {
-            for (auto &map : maps)
+            for (auto& map : maps)
                 map.RemoveAll();
             model.clear();
         }
     }
     ASSERT_GT(model.size(), 20u);
-    for (const auto &map : maps)
+    for (const auto& map : maps)
     {
         EXPECT_EQ(EntriesOf(map), model);
         EXPECT_EQ(map.GetCount(), static_cast<INT_PTR>(model.size()));
@@ -691,14 +691,14 @@ TEST_F(Map, IteratesInInsertionOrderWhateverTheHashTable)
 struct CollidingKey
 {
     int n;
-    bool operator==(const CollidingKey &other) const
+    bool operator==(const CollidingKey& other) const
     {
         return n == other.n;
     }
 };
 } // namespace
 
-template <> UINT AFXAPI HashKey<const CollidingKey &>(const CollidingKey &)
+template <> UINT AFXAPI HashKey<const CollidingKey&>(const CollidingKey&)
 {
     return 5;
 }
@@ -707,7 +707,7 @@ namespace
 {
 TEST_F(Map, KeysSharingAHashChainAreFoundAndRemoved)
 {
-    CMap<CollidingKey, const CollidingKey &, int, int> map;
+    CMap<CollidingKey, const CollidingKey&, int, int> map;
     for (int n = 0; n < 8; ++n)
         map[CollidingKey{n}] = n * 10;
     for (int n : {7, 0, 4})
@@ -720,14 +720,14 @@ TEST_F(Map, KeysSharingAHashChainAreFoundAndRemoved)
         EXPECT_EQ(value, n == 7 || n == 0 || n == 4 ? -1 : n * 10) << n;
     }
     std::vector<int> order;
-    for (auto *pPair = map.PGetFirstAssoc(); pPair != nullptr; pPair = map.PGetNextAssoc(pPair))
+    for (auto* pPair = map.PGetFirstAssoc(); pPair != nullptr; pPair = map.PGetNextAssoc(pPair))
         order.push_back(pPair->key.n);
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 5, 6}));
 }
 
 TEST_F(Map, RemovingTheKeyJustReturnedKeepsTheIterationGoing)
 {
-    for (const auto &r : kRemovals)
+    for (const auto& r : kRemovals)
     {
         CMapStringToString map;
         std::vector<int> remaining;
@@ -765,7 +765,7 @@ TEST_F(Map, RemovingTheKeyJustReturnedKeepsTheIterationGoing)
 
 TEST_F(Map, IndexInsertsAValueInitialisedValue)
 {
-    CMap<CString, const CString &, int, int> counts;
+    CMap<CString, const CString&, int, int> counts;
     for (LPCTSTR word : {_T("b"), _T("a"), _T("b"), _T("c"), _T("b")})
         ++counts[word];
     int value = 0;
@@ -801,7 +801,7 @@ TEST_F(Map, StringMapsCompareTextExactly)
     {
         const std::wstring copy(key); // a different buffer with the same text
         CString value;
-        EXPECT_TRUE(map.Lookup(copy.c_str(), value)) << static_cast<const void *>(key);
+        EXPECT_TRUE(map.Lookup(copy.c_str(), value)) << static_cast<const void*>(key);
         EXPECT_EQ(value, CString(_T("<")) + key + _T(">"));
     }
     CString value;
@@ -823,9 +823,9 @@ TEST_F(Map, PairsGiveAccessToTheStoredValues)
     CStringList object;
     map[_T("one")] = nullptr;
     map[_T("two")] = nullptr;
-    for (auto *pPair = map.PGetFirstAssoc(); pPair != nullptr; pPair = map.PGetNextAssoc(pPair))
+    for (auto* pPair = map.PGetFirstAssoc(); pPair != nullptr; pPair = map.PGetNextAssoc(pPair))
         pPair->value = &object;
-    CObject *pValue = nullptr;
+    CObject* pValue = nullptr;
     EXPECT_TRUE(map.Lookup(_T("two"), pValue));
     EXPECT_EQ(pValue, &object);
     ASSERT_NE(std::as_const(map).PLookup(_T("one")), nullptr);
@@ -840,17 +840,17 @@ TEST_F(Map, BadArgumentsThrow)
     map[1] = nullptr;
     POSITION none = nullptr;
     WORD key;
-    void *value;
+    void* value;
     const struct
     {
-        const char *what;
+        const char* what;
         std::function<void()> call;
     } calls[] = {
         {"InitHashTable(0)", [&] { map.InitHashTable(0); }},
         {"GetNextAssoc(NULL)", [&] { map.GetNextAssoc(none, key, value); }},
         {"a block size of 0", [&] { CMapWordToPtr bad(0); }},
     };
-    for (const auto &c : calls)
+    for (const auto& c : calls)
         EXPECT_TRUE(ThrowsInvalidArg(c.call)) << c.what;
     EXPECT_EQ(map.GetCount(), 1);
     EXPECT_EQ(map.GetHashTableSize(), 17u);
@@ -860,7 +860,7 @@ TEST_F(Map, BadArgumentsThrow)
 
 class CItem : public CObject
 {
-  public:
+public:
     explicit CItem(int n) : m_n(n)
     {
     }
@@ -872,7 +872,7 @@ TEST(TypedPtr, ArrayListAndMapHandOutTheirType)
     CItem one(1);
     CItem two(2);
 
-    CTypedPtrArray<CObArray, CItem *> array;
+    CTypedPtrArray<CObArray, CItem*> array;
     array.Add(&one);
     array.SetAtGrow(2, &two);
     EXPECT_EQ(array.GetAt(0)->m_n, 1);
@@ -880,7 +880,7 @@ TEST(TypedPtr, ArrayListAndMapHandOutTheirType)
     array.ElementAt(1) = &two;
     EXPECT_EQ(array[1]->m_n, 2);
 
-    CTypedPtrList<CPtrList, CItem *> list;
+    CTypedPtrList<CPtrList, CItem*> list;
     list.AddTail(&two);
     list.AddHead(&one);
     POSITION pos = list.GetHeadPosition();
@@ -890,10 +890,10 @@ TEST(TypedPtr, ArrayListAndMapHandOutTheirType)
     EXPECT_EQ(list.RemoveHead(), &one);
     EXPECT_EQ(list.GetHead(), &two);
 
-    CTypedPtrMap<CMapStringToOb, CString, CItem *> byName;
+    CTypedPtrMap<CMapStringToOb, CString, CItem*> byName;
     byName.SetAt(_T("two"), &two);
     byName[_T("one")] = &one;
-    CItem *pItem = nullptr;
+    CItem* pItem = nullptr;
     EXPECT_TRUE(byName.Lookup(_T("one"), pItem));
     EXPECT_EQ(pItem, &one);
     CString name;
@@ -902,7 +902,7 @@ TEST(TypedPtr, ArrayListAndMapHandOutTheirType)
     EXPECT_EQ(name, _T("two"));
     EXPECT_EQ(pItem, &two);
 
-    CTypedPtrMap<CMapWordToPtr, WORD, CItem *> byNumber;
+    CTypedPtrMap<CMapWordToPtr, WORD, CItem*> byNumber;
     byNumber[7] = &two;
     EXPECT_TRUE(byNumber.RemoveKey(7));
     EXPECT_FALSE(byNumber.Lookup(7, pItem));
@@ -912,7 +912,7 @@ TEST(Collections, ArrayListAndMapClassesAreRegistered)
 {
     const struct
     {
-        CRuntimeClass *pClass;
+        CRuntimeClass* pClass;
         LPCSTR name;
         bool bSerializable;
     } classes[] = {
@@ -934,11 +934,11 @@ TEST(Collections, ArrayListAndMapClassesAreRegistered)
         {RUNTIME_CLASS(CMapWordToPtr), "CMapWordToPtr", false},
         {RUNTIME_CLASS(CMapWordToOb), "CMapWordToOb", true},
     };
-    for (const auto &c : classes)
+    for (const auto& c : classes)
     {
         EXPECT_EQ(CRuntimeClass::FromName(c.name), c.pClass) << c.name;
         EXPECT_TRUE(c.pClass->IsDerivedFrom(RUNTIME_CLASS(CObject))) << c.name;
-        CObject *pObject = c.pClass->CreateObject();
+        CObject* pObject = c.pClass->CreateObject();
         EXPECT_EQ(pObject != nullptr, c.bSerializable) << c.name;
         if (pObject != nullptr)
         {

@@ -25,7 +25,8 @@ TEST(FileException, MessagesNameTheFile)
     } cases[] = {
         {CFileException::fileNotFound, _T("C:\\data\\a.ctl"), _T("C:\\data\\a.ctl was not found.")},
         {CFileException::accessDenied, _T("x.log"), _T("Access to x.log was denied.")},
-        {CFileException::sharingViolation, _T("Ärger.cpu"), _T("A sharing violation occurred while accessing Ärger.cpu.")},
+        {CFileException::sharingViolation, _T("Ärger.cpu"),
+         _T("A sharing violation occurred while accessing Ärger.cpu.")},
         {CFileException::diskFull, nullptr, _T("Disk full while accessing an unnamed file.")},
         {CFileException::endOfFile, _T("f"), _T("An attempt was made to access f past its end.")},
         {CFileException::none, _T("f"), _T("No error occurred.")},
@@ -55,10 +56,14 @@ TEST(FileException, OsErrorsAndErrnoMapToCauses)
         LONG error;
         int cause;
     } osCases[] = {
-        {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},   {ERROR_PATH_NOT_FOUND, CFileException::badPath},
-        {ERROR_ACCESS_DENIED, CFileException::accessDenied},    {ERROR_SHARING_VIOLATION, CFileException::sharingViolation},
-        {ERROR_DISK_FULL, CFileException::diskFull},            {ERROR_HANDLE_EOF, CFileException::endOfFile},
-        {ERROR_LOCK_VIOLATION, CFileException::lockViolation},  {NO_ERROR, CFileException::none},
+        {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},
+        {ERROR_PATH_NOT_FOUND, CFileException::badPath},
+        {ERROR_ACCESS_DENIED, CFileException::accessDenied},
+        {ERROR_SHARING_VIOLATION, CFileException::sharingViolation},
+        {ERROR_DISK_FULL, CFileException::diskFull},
+        {ERROR_HANDLE_EOF, CFileException::endOfFile},
+        {ERROR_LOCK_VIOLATION, CFileException::lockViolation},
+        {NO_ERROR, CFileException::none},
         {ERROR_NOT_ENOUGH_MEMORY, CFileException::genericException},
     };
     for (const auto& c : osCases)
@@ -113,8 +118,8 @@ TEST(Exception, ThrownByPointerAndCaughtAsTheirBase)
         {[] { AfxThrowMemoryException(); }, RUNTIME_CLASS(CMemoryException), _T("Out of memory.")},
         {[] { AfxThrowFileException(CFileException::badSeek, -1, _T("s")); }, RUNTIME_CLASS(CFileException),
          _T("Seek failed on s")},
-        {[] { AfxThrowArchiveException(CArchiveException::badClass, _T("a")); },
-         RUNTIME_CLASS(CArchiveException), _T("a contained an unexpected object.")},
+        {[] { AfxThrowArchiveException(CArchiveException::badClass, _T("a")); }, RUNTIME_CLASS(CArchiveException),
+         _T("a contained an unexpected object.")},
     };
     for (const auto& c : cases)
     {

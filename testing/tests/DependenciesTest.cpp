@@ -53,8 +53,8 @@ TEST(Dependencies, Bzip2ReportsItsVersionAndRoundTrips)
 
     unsigned int outputSize = static_cast<unsigned int>(input.size());
     std::vector<unsigned char> output(outputSize);
-    ASSERT_EQ(BZ2_bzBuffToBuffDecompress(reinterpret_cast<char*>(output.data()), &outputSize, packed.data(),
-                                         packedSize, 0, 0),
+    ASSERT_EQ(BZ2_bzBuffToBuffDecompress(reinterpret_cast<char*>(output.data()), &outputSize, packed.data(), packedSize,
+                                         0, 0),
               BZ_OK);
     EXPECT_EQ(output, input);
 }

@@ -34,6 +34,11 @@ struct CRuntimeClass
 
     // The first registered class, for walking the chain.
     static CRuntimeClass* PASCAL GetFirstClass();
+
+    // A new class in an archive: schema (WORD), name length (WORD), narrow name. Load
+    // returns NULL for a name that is not a serializable class here.
+    void Store(CArchive& ar) const;
+    static CRuntimeClass* PASCAL Load(CArchive& ar, UINT* pwSchemaNum);
 };
 
 // A static object of this type registers one run-time class when the module starts.
@@ -53,12 +58,20 @@ public:                                                                         
     DECLARE_DYNAMIC(class_name)                                                                                        \
     static CObject* PASCAL CreateObject();
 
-#define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
+// Defined in the class, not by IMPLEMENT_SERIAL, so that it is found in the class's namespace
+// wherever IMPLEMENT_SERIAL is used. afx.h has defined CArchive before any class can use this.
+#define DECLARE_SERIAL(class_name)                                                                                     \
+    DECLARE_DYNCREATE(class_name)                                                                                      \
+    friend CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb)                                                 \
+    {                                                                                                                  \
+        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                                      \
+        return ar;                                                                                                     \
+    }
 
 #define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                                           \
-    CRuntimeClass class_name::class##class_name = {#class_name,          sizeof(class class_name), wSchema, pfnNew,    \
-                                                   RUNTIME_CLASS(base_class_name), nullptr};                           \
-    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                                         \
+    CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class class_name),       wSchema,               \
+                                                   pfnNew,      RUNTIME_CLASS(base_class_name), nullptr};              \
+    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                                          \
     CRuntimeClass* class_name::GetRuntimeClass() const                                                                 \
     {                                                                                                                  \
         return RUNTIME_CLASS(class_name);                                                                              \

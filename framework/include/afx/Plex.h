@@ -10,30 +10,30 @@
 // list; a collection hands every block back at once when it becomes empty.
 class CPlex
 {
-  public:
+public:
     CPlex(size_t cbNode, INT_PTR nBlockSize);
     ~CPlex();
-    CPlex(const CPlex &) = delete;
-    CPlex &operator=(const CPlex &) = delete;
+    CPlex(const CPlex&) = delete;
+    CPlex& operator=(const CPlex&) = delete;
 
     // Raw memory for one node; the caller constructs it.
-    void *NewNode();
+    void* NewNode();
     // Takes back the memory of a node that the caller has destroyed.
-    void FreeNode(void *pNode);
+    void FreeNode(void* pNode);
     // Returns every block; all nodes must have been destroyed.
     void FreeAll();
 
     // Storage for nCount elements of cbElement bytes. Exhausted memory or a size that does
     // not fit throws CMemoryException, as MFC's collections report it.
-    static void *Allocate(size_t nCount, size_t cbElement);
-    static void Free(void *p);
+    static void* Allocate(size_t nCount, size_t cbElement);
+    static void Free(void* p);
 
-  private:
+private:
     struct CBlock;
     struct CFreeNode;
 
-    CBlock *m_pBlocks = nullptr;
-    CFreeNode *m_pFreeList = nullptr;
+    CBlock* m_pBlocks = nullptr;
+    CFreeNode* m_pFreeList = nullptr;
     size_t m_cbNode;
     size_t m_nBlockSize;
 };

@@ -1,0 +1,6 @@
+// Less common framework classes: the shared memory file.
+#pragma once
+
+#include <afx.h>
+
+#include <afx/SharedFile.h>

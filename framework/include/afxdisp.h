@@ -1,0 +1,6 @@
+// OLE automation types: COleDateTime and COleDateTimeSpan.
+#pragma once
+
+#include <afx.h>
+
+#include <afx/OleDateTime.h>

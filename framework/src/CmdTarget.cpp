@@ -1,0 +1,3 @@
+#include <afxwin.h>
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)

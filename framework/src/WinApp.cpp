@@ -1,0 +1,287 @@
+#include <afxwin.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+namespace
+{
+std::atomic<CWinApp*> g_pApp{nullptr};
+
+void ReplaceString(LPCTSTR& pszMember, LPCTSTR lpszValue)
+{
+    LPTSTR pszCopy = nullptr;
+    if (lpszValue != nullptr && (pszCopy = _tcsdup(lpszValue)) == nullptr)
+        AfxThrowMemoryException();
+    std::free(const_cast<LPTSTR>(pszMember));
+    pszMember = pszCopy;
+}
+
+// The executable's file name without folder and extension.
+CString ModuleBaseName()
+{
+    CString path;
+    for (DWORD size = MAX_PATH;; size *= 2)
+    {
+        const DWORD length = ::GetModuleFileName(nullptr, path.GetBuffer(size), size);
+        path.ReleaseBuffer(length < size ? length : 0);
+        if (length < size)
+            break;
+    }
+    CString name = path.Mid(path.ReverseFind(_T('\\')) + 1);
+    const int dot = name.ReverseFind(_T('.'));
+    return dot < 0 ? name : name.Left(dot);
+}
+
+CString AppKeyPath(const CWinApp& app)
+{
+    return CString(_T("Software\\")) + app.m_pszRegistryKey + _T('\\') + app.m_pszProfileName;
+}
+
+CString SectionKeyPath(const CWinApp& app, LPCTSTR lpszSection)
+{
+    return AppKeyPath(app) + _T('\\') + lpszSection;
+}
+
+// Reads a string or binary value without creating keys, growing the buffer until it fits.
+std::optional<std::vector<BYTE>> ReadVariableValue(const CString& keyPath, LPCTSTR lpszEntry, DWORD dwFlags)
+{
+    std::vector<BYTE> data;
+    for (;;)
+    {
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG result = ::RegGetValue(HKEY_CURRENT_USER, keyPath, lpszEntry, dwFlags, nullptr,
+                                          data.empty() ? nullptr : data.data(), &size);
+        if (result == ERROR_SUCCESS && (!data.empty() || size == 0))
+        {
+            data.resize(size);
+            return data;
+        }
+        if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA)
+            return std::nullopt;
+        data.resize(size);
+    }
+}
+
+// Runs one registry operation on a key and closes it.
+template <typename Operation> BOOL WithKey(HKEY hKey, Operation operation)
+{
+    if (hKey == nullptr)
+        return FALSE;
+    const LONG result = operation(hKey);
+    ::RegCloseKey(hKey);
+    return result == ERROR_SUCCESS;
+}
+
+BOOL SetValue(HKEY hKey, LPCTSTR lpszEntry, DWORD dwType, const void* pData, DWORD cbData)
+{
+    return WithKey(hKey, [&](HKEY hOpen) {
+        return ::RegSetValueEx(hOpen, lpszEntry, 0, dwType, static_cast<const BYTE*>(pData), cbData);
+    });
+}
+
+LPBYTE CopyBytes(const BYTE* pData, size_t nBytes)
+{
+    auto* pCopy = new BYTE[nBytes];
+    std::copy(pData, pData + nBytes, pCopy);
+    return pCopy;
+}
+
+// Binary values in an .ini file are hex text, two digits a byte.
+CString ToHex(const BYTE* pData, UINT nBytes)
+{
+    CString text;
+    for (UINT i = 0; i < nBytes; ++i)
+        text.AppendFormat(_T("%02X"), pData[i]);
+    return text;
+}
+
+std::optional<std::vector<BYTE>> FromHex(const CString& text)
+{
+    const auto digit = [](wchar_t ch) -> int {
+        if (ch >= _T('0') && ch <= _T('9'))
+            return ch - _T('0');
+        if (ch >= _T('A') && ch <= _T('F'))
+            return ch - _T('A') + 10;
+        if (ch >= _T('a') && ch <= _T('f'))
+            return ch - _T('a') + 10;
+        return -1;
+    };
+    if (text.GetLength() % 2 != 0)
+        return std::nullopt;
+    std::vector<BYTE> data;
+    for (int i = 0; i < text.GetLength(); i += 2)
+    {
+        const int high = digit(text[i]), low = digit(text[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        data.push_back(static_cast<BYTE>(high << 4 | low));
+    }
+    return data;
+}
+} // namespace
+
+CWinApp::CWinApp(LPCTSTR lpszAppName)
+    : m_pszAppName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr), m_pszExeName(nullptr),
+      m_hInstance(::GetModuleHandle(nullptr))
+{
+    ASSERT(g_pApp == nullptr);
+    const CString exeName = ModuleBaseName();
+    ReplaceString(m_pszExeName, exeName);
+    ReplaceString(m_pszAppName, lpszAppName != nullptr ? lpszAppName : exeName.GetString());
+    // Without a registry key the settings go to <exe>.INI, which Windows looks for in its
+    // own folder.
+    ReplaceString(m_pszProfileName, exeName + _T(".INI"));
+
+    // A real handle, so that other threads can wait on the application's thread too.
+    HANDLE hThread = nullptr;
+    ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &hThread, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS);
+    m_hThread = hThread;
+    m_nThreadID = ::GetCurrentThreadId();
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    CWinApp* pThis = this;
+    g_pApp.compare_exchange_strong(pThis, nullptr);
+    for (LPCTSTR* ppsz : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName})
+        ReplaceString(*ppsz, nullptr);
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
+{
+    if (lpszRegistryKey == nullptr || *lpszRegistryKey == 0)
+        AfxThrowInvalidArgException();
+    ReplaceString(m_pszRegistryKey, lpszRegistryKey);
+    ReplaceString(m_pszProfileName, m_pszAppName);
+}
+
+void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
+{
+    CString key;
+    if (!key.LoadString(m_hInstance, nIDRegistryKey))
+        AfxThrowResourceException();
+    SetRegistryKey(key);
+}
+
+HKEY CWinApp::GetAppRegistryKey()
+{
+    if (m_pszRegistryKey == nullptr)
+        return nullptr;
+    HKEY hKey = nullptr;
+    if (::RegCreateKeyEx(HKEY_CURRENT_USER, AppKeyPath(*this), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                         KEY_READ | KEY_WRITE, nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return hKey;
+}
+
+HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
+{
+    HKEY hSectionKey = nullptr;
+    WithKey(GetAppRegistryKey(), [&](HKEY hAppKey) {
+        return ::RegCreateKeyEx(hAppKey, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                                nullptr, &hSectionKey, nullptr);
+    });
+    return hSectionKey;
+}
+
+UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+{
+    if (m_pszRegistryKey == nullptr)
+        return ::GetPrivateProfileInt(lpszSection, lpszEntry, nDefault, m_pszProfileName);
+    DWORD value = 0, size = sizeof(value);
+    if (::RegGetValue(HKEY_CURRENT_USER, SectionKeyPath(*this, lpszSection), lpszEntry, RRF_RT_REG_DWORD, nullptr,
+                      &value, &size) != ERROR_SUCCESS)
+        return nDefault;
+    return value;
+}
+
+CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
+{
+    if (m_pszRegistryKey == nullptr)
+    {
+        CString value;
+        for (DWORD size = 256;; size *= 2)
+        {
+            const DWORD length = ::GetPrivateProfileString(lpszSection, lpszEntry, lpszDefault, value.GetBuffer(size),
+                                                           size, m_pszProfileName);
+            value.ReleaseBuffer(length);
+            // A full buffer may have cut the value short.
+            if (length + 1 < size)
+                return value;
+        }
+    }
+    const auto data = ReadVariableValue(SectionKeyPath(*this, lpszSection), lpszEntry, RRF_RT_REG_SZ);
+    if (!data)
+        return lpszDefault;
+    const auto* text = reinterpret_cast<LPCWSTR>(data->data());
+    return CString(text, static_cast<int>(wcsnlen(text, data->size() / sizeof(WCHAR))));
+}
+
+BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    *ppData = nullptr;
+    *pBytes = 0;
+    // The .ini default is no hex, to tell a missing entry from an empty value.
+    const auto data = m_pszRegistryKey == nullptr
+                          ? FromHex(GetProfileString(lpszSection, lpszEntry, _T("?")))
+                          : ReadVariableValue(SectionKeyPath(*this, lpszSection), lpszEntry, RRF_RT_REG_BINARY);
+    if (!data)
+        return FALSE;
+    *ppData = CopyBytes(data->data(), data->size());
+    *pBytes = static_cast<UINT>(data->size());
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
+{
+    if (m_pszRegistryKey == nullptr)
+    {
+        CString text;
+        text.Format(_T("%d"), nValue);
+        return ::WritePrivateProfileString(lpszSection, lpszEntry, text, m_pszProfileName);
+    }
+    const DWORD value = static_cast<DWORD>(nValue);
+    return SetValue(GetSectionKey(lpszSection), lpszEntry, REG_DWORD, &value, sizeof(value));
+}
+
+BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
+{
+    if (m_pszRegistryKey == nullptr)
+        return ::WritePrivateProfileString(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+    if (lpszEntry == nullptr)
+        return WithKey(GetAppRegistryKey(), [&](HKEY hAppKey) { return ::RegDeleteTree(hAppKey, lpszSection); });
+    if (lpszValue == nullptr)
+        return WithKey(GetSectionKey(lpszSection), [&](HKEY hKey) { return ::RegDeleteValue(hKey, lpszEntry); });
+    const DWORD size = static_cast<DWORD>((_tcslen(lpszValue) + 1) * sizeof(TCHAR));
+    return SetValue(GetSectionKey(lpszSection), lpszEntry, REG_SZ, lpszValue, size);
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    if (m_pszRegistryKey == nullptr)
+        return WriteProfileString(lpszSection, lpszEntry, ToHex(pData, nBytes));
+    return SetValue(GetSectionKey(lpszSection), lpszEntry, REG_BINARY, pData, nBytes);
+}
+
+CWinApp* AFXAPI AfxGetApp()
+{
+    return g_pApp;
+}
+
+LPCTSTR AFXAPI AfxGetAppName()
+{
+    const CWinApp* pApp = g_pApp;
+    return pApp != nullptr ? pApp->m_pszAppName : nullptr;
+}
