@@ -1,0 +1,63 @@
+// A function as the library's caller sees it: the function's data and the views below it
+// that structure, table and row handles name. A table view reads the table's current row;
+// a row view from RfcAppendNewRow stays on its row; a structure view inside a table row
+// follows the row that its parent view reads.
+#pragma once
+
+#include <sapsim/FunctionData.h>
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+namespace nwrfc
+{
+
+struct CView
+{
+    int table = -1; // -1: the function's own parameters
+    int row = -1;   // -1: the table's current row
+    const sapsim::CStructureType* type = nullptr;
+    unsigned base = 0; // first slot of the structure within its record
+    bool isTable = false;
+
+    auto Key() const
+    {
+        return std::make_tuple(table, row, type, base, isTable);
+    }
+};
+
+// What a view reads now.
+struct CContainer
+{
+    sapsim::CRecord* record = nullptr; // nullptr: the table has no current row
+    const sapsim::CStructureType* type = nullptr;
+    unsigned base = 0;
+    sapsim::CTable* table = nullptr; // table views only
+};
+
+class CFunctionObject
+{
+public:
+    explicit CFunctionObject(const sapsim::CFunctionModule& module);
+
+    sapsim::CFunctionData& Data()
+    {
+        return m_data;
+    }
+    // The view's number, the same for the same view; 0 is the function itself.
+    unsigned ViewOf(const CView& view);
+    const CView& View(unsigned number) const
+    {
+        return m_views[number];
+    }
+    // false when there is no such view or its row is gone.
+    bool Resolve(unsigned view, CContainer& container);
+
+private:
+    sapsim::CFunctionData m_data;
+    std::vector<CView> m_views;
+    std::map<decltype(CView().Key()), unsigned> m_numbers;
+};
+
+} // namespace nwrfc

@@ -1,0 +1,120 @@
+#include <nwrfc/HandleRegistry.h>
+
+#include <new>
+
+namespace nwrfc
+{
+namespace
+{
+class CWriteGuard
+{
+public:
+    explicit CWriteGuard(SRWLOCK& lock) : m_lock(lock)
+    {
+        AcquireSRWLockExclusive(&m_lock);
+    }
+    ~CWriteGuard()
+    {
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+    CWriteGuard(const CWriteGuard&) = delete;
+    CWriteGuard& operator=(const CWriteGuard&) = delete;
+
+private:
+    SRWLOCK& m_lock;
+};
+} // namespace
+
+CHandleRegistry& CHandleRegistry::Instance()
+{
+    static CHandleRegistry registry;
+    return registry;
+}
+
+CHandleRegistry::CHandleRegistry()
+{
+    InitializeSRWLock(&m_lock);
+}
+
+uintptr_t CHandleRegistry::Add(HandleKind kind, std::shared_ptr<void> object)
+{
+    CWriteGuard guard(m_lock);
+    uint32_t index;
+    if (!m_free.empty())
+    {
+        index = m_free.back();
+        m_free.pop_back();
+    }
+    else
+    {
+        if (m_slots.size() >= (size_t(1) << kSlotBits))
+            throw std::bad_alloc();
+        index = static_cast<uint32_t>(m_slots.size());
+        m_slots.emplace_back();
+    }
+    CSlot& slot = m_slots[index];
+    ++slot.generation;
+    slot.kind = kind;
+    slot.object = std::move(object);
+    if (kind != HandleKind::FunctionDesc)
+        ++m_open;
+    return index | (static_cast<uintptr_t>(slot.generation) << kSlotBits);
+}
+
+const CHandleRegistry::CSlot* CHandleRegistry::Slot(uintptr_t handle, HandleKind kind) const
+{
+    const size_t index = handle & ((uintptr_t(1) << kSlotBits) - 1);
+    const uint32_t generation = static_cast<uint32_t>((handle & kObjectMask) >> kSlotBits);
+    if (index >= m_slots.size())
+        return nullptr;
+    const CSlot& slot = m_slots[index];
+    return slot.generation == generation && (generation & 1) != 0 && slot.kind == kind ? &slot : nullptr;
+}
+
+std::shared_ptr<void> CHandleRegistry::Remove(uintptr_t handle, HandleKind kind)
+{
+    std::shared_ptr<void> object;
+    CWriteGuard guard(m_lock);
+    if (ViewOf(handle) != 0 || Slot(handle, kind) == nullptr)
+        return object;
+    const uint32_t index = static_cast<uint32_t>(handle & ((uintptr_t(1) << kSlotBits) - 1));
+    CSlot& slot = m_slots[index];
+    object = std::move(slot.object);
+    // An even generation marks the slot free; the 20 bits wrap only after a million reuses.
+    slot.generation = (slot.generation + 1) & ((1u << 20) - 1);
+    m_free.push_back(index);
+    if (kind != HandleKind::FunctionDesc)
+        --m_open;
+    return object;
+}
+
+std::shared_ptr<void> CHandleRegistry::Find(uintptr_t handle, HandleKind kind) const
+{
+    CReadGuard guard(*this);
+    const CSlot* slot = Slot(handle, kind);
+    return slot != nullptr ? slot->object : nullptr;
+}
+
+CHandleRegistry::CReadGuard::CReadGuard(const CHandleRegistry& registry) : m_registry(registry)
+{
+    AcquireSRWLockShared(&m_registry.m_lock);
+}
+
+CHandleRegistry::CReadGuard::~CReadGuard()
+{
+    ReleaseSRWLockShared(&m_registry.m_lock);
+}
+
+void* CHandleRegistry::Peek(uintptr_t handle, HandleKind kind) const
+{
+    const CSlot* slot = Slot(handle, kind);
+    return slot != nullptr ? slot->object.get() : nullptr;
+}
+
+size_t CHandleRegistry::OpenCount() const
+{
+    CReadGuard guard(*this);
+    return m_open;
+}
+
+} // namespace nwrfc

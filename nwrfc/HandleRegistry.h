@@ -1,0 +1,87 @@
+// The library's handles. A handle is a number, never a pointer: a slot index and the slot's
+// generation, so that a closed or made-up handle is recognised and refused instead of being
+// followed. Function handles also carry the number of a view below the function (a structure,
+// a table or a row), which the function object resolves.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace nwrfc
+{
+
+enum class HandleKind
+{
+    Connection,
+    FunctionDesc,
+    Function,
+};
+
+class CHandleRegistry
+{
+public:
+    static CHandleRegistry& Instance();
+
+    CHandleRegistry();
+    CHandleRegistry(const CHandleRegistry&) = delete;
+    CHandleRegistry& operator=(const CHandleRegistry&) = delete;
+
+    // A new handle (with view 0) for the object.
+    uintptr_t Add(HandleKind kind, std::shared_ptr<void> object);
+    // The object, now unregistered; nullptr for a handle that is not open or has a view.
+    std::shared_ptr<void> Remove(uintptr_t handle, HandleKind kind);
+    // The object, kept alive by the caller after the registry lets go of it.
+    std::shared_ptr<void> Find(uintptr_t handle, HandleKind kind) const;
+
+    // For short calls: while a guard is held, handles found with Peek are not removed.
+    class CReadGuard
+    {
+    public:
+        explicit CReadGuard(const CHandleRegistry& registry);
+        ~CReadGuard();
+        CReadGuard(const CReadGuard&) = delete;
+        CReadGuard& operator=(const CReadGuard&) = delete;
+
+    private:
+        const CHandleRegistry& m_registry;
+    };
+    // The object of any view of the handle; nullptr when the handle is not open.
+    void* Peek(uintptr_t handle, HandleKind kind) const;
+
+    // Connections and functions that the caller still has to close or destroy.
+    size_t OpenCount() const;
+
+    static unsigned ViewOf(uintptr_t handle)
+    {
+        return static_cast<unsigned>(handle >> kViewShift);
+    }
+    static uintptr_t WithView(uintptr_t handle, unsigned view)
+    {
+        return (handle & kObjectMask) | (static_cast<uintptr_t>(view) << kViewShift);
+    }
+    static constexpr unsigned kMaxView = (1u << 24) - 1;
+
+private:
+    static constexpr int kSlotBits = 20;
+    static constexpr int kViewShift = 40;
+    static constexpr uintptr_t kObjectMask = (uintptr_t(1) << kViewShift) - 1;
+
+    struct CSlot
+    {
+        uint32_t generation = 0; // odd while the slot is in use
+        HandleKind kind = HandleKind::Connection;
+        std::shared_ptr<void> object;
+    };
+
+    const CSlot* Slot(uintptr_t handle, HandleKind kind) const;
+
+    mutable SRWLOCK m_lock;
+    std::vector<CSlot> m_slots;
+    std::vector<uint32_t> m_free;
+    size_t m_open = 0;
+};
+
+} // namespace nwrfc

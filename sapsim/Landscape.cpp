@@ -1,0 +1,463 @@
+#include <sapsim/Landscape.h>
+
+#include <sapsim/CallContext.h>
+#include <sapsim/Failure.h>
+#include <sapsim/LandscapeException.h>
+#include <sapsim/LandscapeFile.h>
+#include <sapsim/ModuleRegistry.h>
+
+#include <algorithm>
+
+namespace sapsim
+{
+namespace
+{
+const LPCWSTR kOperationNames[] = {L"logon", L"ping", L"describe", L"invoke"};
+
+CString CountKey(Operation operation, LPCWSTR module)
+{
+    CString key = kOperationNames[static_cast<int>(operation)];
+    if (module != nullptr)
+        key += CString(L":") + module;
+    return key;
+}
+
+// "/H/router/S/3299/H/host.example.com" -> "host.example.com"; empty for a route without end.
+CString WithoutRouter(CString host)
+{
+    if (host.Left(3) != L"/H/")
+        return host;
+    int next = host.Find(L"/H/", 3);
+    if (next < 0)
+        return CString();
+    for (; next >= 0; next = host.Find(L"/H/"))
+        host = host.Mid(next + 3);
+    return host;
+}
+
+bool HostMatches(const CHostInfo& host, const CString& name)
+{
+    if (name.CompareNoCase(host.name) == 0 || name.CompareNoCase(host.ip) == 0)
+        return true;
+    const int dot = name.Find(L'.');
+    return dot > 0 && name.Left(dot).CompareNoCase(host.name) == 0 &&
+           (host.domain.IsEmpty() || name.Mid(dot + 1).CompareNoCase(host.domain) == 0);
+}
+
+[[noreturn]] void NotReached(const CString& host, const CString& sysnr)
+{
+    CString message;
+    message.Format(L"partner '%s:sapdp%s' not reached", host.GetString(), sysnr.GetString());
+    CFailure::Throw(FailureKind::Communication, L"RFC_ERROR_COMMUNICATION", message);
+}
+
+// Every text field of a structure, those of nested structures included, with its slot.
+template <typename Visit> void ForEachText(const CStructureType& type, unsigned base, Visit&& visit)
+{
+    for (int i = 0; i < type.FieldCount(); ++i)
+    {
+        const CFieldDef& field = type.Field(i);
+        if (field.kind == FieldKind::Structure)
+            ForEachText(*field.type, base + type.SlotOf(i), visit);
+        else if (field.kind != FieldKind::Table)
+            visit(field, base + type.SlotOf(i));
+    }
+}
+
+// Every text of the function's active scalar and structure parameters of the given directions.
+template <typename Visit>
+void ForEachParameterText(CFunctionData& function, std::initializer_list<Direction> directions, Visit&& visit)
+{
+    const CStructureType& type = function.Type();
+    for (int i = 0; i < type.FieldCount(); ++i)
+    {
+        const CFieldDef& field = type.Field(i);
+        if (!function.IsActive(i) || field.kind == FieldKind::Table ||
+            std::find(directions.begin(), directions.end(), field.direction) == directions.end())
+            continue;
+        if (field.kind == FieldKind::Structure)
+            ForEachText(*field.type, type.SlotOf(i),
+                        [&](const CFieldDef& text, unsigned slot) { visit(function.Parameters(), text, slot); });
+        else
+            visit(function.Parameters(), field, type.SlotOf(i));
+    }
+}
+
+// Every text that a call returns: exports, changing parameters and the rows of tables.
+template <typename Visit> void ForEachResult(CFunctionData& function, Visit&& visit)
+{
+    ForEachParameterText(function, {Direction::Export, Direction::Changing}, visit);
+    const CStructureType& type = function.Type();
+    for (int i = 0; i < type.FieldCount(); ++i)
+    {
+        if (type.TableOf(i) < 0 || !function.IsActive(i))
+            continue;
+        CTable& table = function.Table(type.TableOf(i));
+        for (unsigned row = 0; row < table.RowCount(); ++row)
+            ForEachText(table.RowType(), 0,
+                        [&](const CFieldDef& text, unsigned slot) { visit(table.Row(row), text, slot); });
+    }
+}
+
+void ClearExport(CRecord& record, const CFieldDef&, unsigned slot)
+{
+    record.Set(slot, {});
+}
+
+// The value without its leading blanks, filled up to 600 characters, so that 600 characters
+// remain after any trimming.
+void MakeOverlong(CRecord& record, const CFieldDef&, unsigned slot)
+{
+    const size_t kLength = 600;
+    std::wstring text(record.Get(slot));
+    text.erase(0, text.find_first_not_of(L' ') == std::wstring::npos ? text.size() : text.find_first_not_of(L' '));
+    text.resize(kLength, L'X');
+    record.Set(slot, text);
+}
+
+void MakeImpossibleDate(CRecord& record, const CFieldDef& field, unsigned slot)
+{
+    if (field.kind == FieldKind::Date)
+        record.Set(slot, L"20231345");
+    else if (field.kind == FieldKind::Time)
+        record.Set(slot, L"256199");
+}
+} // namespace
+
+CLandscape& CLandscape::Active()
+{
+    static CLandscape* landscape = [] {
+        auto* created = new CLandscape; // lives until the process ends, after every user
+        created->LoadFromEnvironment();
+        return created;
+    }();
+    return *landscape;
+}
+
+CLandscape::CLandscape() = default;
+
+void CLandscape::Load(CTopology topology)
+{
+    topology.Validate();
+    auto installed = std::make_shared<const CTopology>(std::move(topology));
+    CSingleLock lock(&m_lock, TRUE);
+    m_topology = std::move(installed);
+    m_loadError.Empty();
+    m_fixedTime = 0;
+    m_faults.clear();
+    m_counts.clear();
+    m_log.clear();
+}
+
+void CLandscape::LoadFromEnvironment()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"LUMITER_LANDSCAPE", path, MAX_PATH);
+    if (length == 0)
+    {
+        Load(CTopology::Default());
+        return;
+    }
+    try
+    {
+        if (length >= MAX_PATH)
+            CLandscapeException::Throw(L"LUMITER_LANDSCAPE names a path that is too long.");
+        Load(CLandscapeFile::Read(path));
+    }
+    catch (CException* e)
+    {
+        wchar_t message[512];
+        e->GetErrorMessage(message, 512);
+        e->Delete();
+        CSingleLock lock(&m_lock, TRUE);
+        m_topology.reset();
+        m_loadError = message;
+    }
+}
+
+std::shared_ptr<const CTopology> CLandscape::Topology() const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return m_topology;
+}
+
+void CLandscape::SetTime(__time64_t time)
+{
+    CSingleLock lock(&m_lock, TRUE);
+    m_fixedTime = time;
+}
+
+__time64_t CLandscape::Now() const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return m_fixedTime != 0 ? m_fixedTime : _time64(nullptr);
+}
+
+void CLandscape::AddFault(const CFault& fault)
+{
+    CSingleLock lock(&m_lock, TRUE);
+    m_faults.push_back(fault);
+}
+
+void CLandscape::ClearFaults()
+{
+    CSingleLock lock(&m_lock, TRUE);
+    m_faults.clear();
+}
+
+int CLandscape::DropConnections(LPCWSTR system, LPCWSTR instance)
+{
+    CFault scope;
+    scope.system = system;
+    scope.instance = instance;
+    CSingleLock lock(&m_lock, TRUE);
+    int dropped = 0;
+    for (const std::weak_ptr<CSession>& weak : m_sessions)
+    {
+        const std::shared_ptr<CSession> session = weak.lock();
+        if (session != nullptr && !session->IsClosed() &&
+            scope.Matches(session->System().id, session->InstanceName(), nullptr, nullptr))
+        {
+            session->Drop();
+            ++dropped;
+        }
+    }
+    return dropped;
+}
+
+unsigned long long CLandscape::Count(Operation operation, LPCWSTR module) const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    const auto it = m_counts.find(CountKey(operation, module));
+    return it == m_counts.end() ? 0 : it->second;
+}
+
+std::vector<CCallRecord> CLandscape::CallLog() const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return std::vector<CCallRecord>(m_log.begin(), m_log.end());
+}
+
+void CLandscape::Record(Operation operation, const CSession* session, LPCWSTR module, LPCWSTR result)
+{
+    CCallRecord record;
+    record.time = Now();
+    record.operation = operation;
+    if (session != nullptr)
+    {
+        record.system = session->System().id;
+        record.instance = session->InstanceName();
+        record.user = session->User();
+    }
+    record.module = module;
+    record.result = result;
+
+    CSingleLock lock(&m_lock, TRUE);
+    ++m_counts[CountKey(operation, nullptr)];
+    if (module != nullptr)
+        ++m_counts[CountKey(operation, module)];
+    m_log.push_back(std::move(record));
+    if (m_log.size() > kCallLogSize)
+        m_log.pop_front();
+}
+
+void CLandscape::RecordFailure(Operation operation, const CSession* session, LPCWSTR module, CException* failure)
+{
+    auto* known = dynamic_cast<CFailure*>(failure);
+    Record(operation, session, module, known != nullptr ? known->m_key.GetString() : L"RUNTIME_ERROR");
+}
+
+const CInstanceInfo* CLandscape::FindInstance(const CTopology& topology, const CString& ashost, const CString& sysnr,
+                                              const CSystemInfo*& system) const
+{
+    const CString name = WithoutRouter(ashost);
+    for (const CSystemInfo& candidate : topology.systems)
+    {
+        for (const CInstanceInfo& instance : candidate.instances)
+        {
+            if (instance.sysnr == sysnr && HostMatches(*topology.FindHost(instance.host), name))
+            {
+                system = &candidate;
+                return &instance;
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::shared_ptr<CSession> CLandscape::Logon(const CLogonParameters& parameters)
+{
+    std::shared_ptr<const CTopology> topology;
+    CString loadError;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        topology = m_topology;
+        loadError = m_loadError;
+    }
+    try
+    {
+        if (topology == nullptr)
+            CFailure::Throw(FailureKind::Communication, L"RFC_ERROR_LANDSCAPE", loadError);
+        if (parameters.ashost.IsEmpty())
+            CFailure::Throw(FailureKind::InvalidParameter, L"RFC_INVALID_PARAMETER",
+                            L"Parameter ASHOST, GWHOST, MSHOST or SERVER_PORT is missing.");
+        if (parameters.sysnr.IsEmpty())
+            CFailure::Throw(FailureKind::InvalidParameter, L"RFC_INVALID_PARAMETER", L"Parameter SYSNR is missing.");
+
+        const CSystemInfo* system = nullptr;
+        const CInstanceInfo* instance = FindInstance(*topology, parameters.ashost, parameters.sysnr, system);
+        if (instance == nullptr)
+            NotReached(parameters.ashost, parameters.sysnr);
+        auto session = std::make_shared<CSession>(topology, *system, *instance, parameters.user, parameters.client,
+                                                  parameters.lang.IsEmpty() ? CString(L"EN") : parameters.lang);
+        if (IsHostDown(*session))
+            NotReached(parameters.ashost, parameters.sysnr);
+        if (!system->HasClient(parameters.client))
+        {
+            CString message;
+            message.Format(L"client %s is not available in this system", parameters.client.GetString());
+            CFailure::Throw(FailureKind::Logon, L"RFC_ERROR_LOGON_FAILURE", message);
+        }
+        const CUserInfo* user = system->FindUser(parameters.user);
+        if (user == nullptr || user->password != parameters.passwd)
+            CFailure::Throw(FailureKind::Logon, L"RFC_ERROR_LOGON_FAILURE",
+                            L"Name or password is incorrect (repeat logon)");
+
+        Record(Operation::Logon, session.get(), nullptr, L"OK");
+        CSingleLock lock(&m_lock, TRUE);
+        std::erase_if(m_sessions, [](const std::weak_ptr<CSession>& weak) { return weak.expired(); });
+        m_sessions.push_back(session);
+        return session;
+    }
+    catch (CException* e)
+    {
+        RecordFailure(Operation::Logon, nullptr, nullptr, e);
+        throw;
+    }
+}
+
+std::vector<CFault> CLandscape::Faults(const CSession& session, LPCWSTR module) const
+{
+    std::vector<CFault> matching;
+    CSingleLock lock(&m_lock, TRUE);
+    for (const CFault& fault : m_faults)
+    {
+        if (fault.Matches(session.System().id, session.InstanceName(), session.Host().name, module))
+            matching.push_back(fault);
+    }
+    return matching;
+}
+
+bool CLandscape::IsHostDown(const CSession& session) const
+{
+    const std::vector<CFault> faults = Faults(session, nullptr);
+    return std::any_of(faults.begin(), faults.end(),
+                       [](const CFault& fault) { return fault.kind == FaultKind::HostDown && fault.module.IsEmpty(); });
+}
+
+void CLandscape::CheckConnected(const CSession& session) const
+{
+    if (session.IsClosed())
+        CFailure::Throw(FailureKind::Closed, L"RFC_CLOSED", L"connection closed");
+    if (session.IsDropped() || IsHostDown(session))
+    {
+        CString message;
+        message.Format(L"connection to partner '%s:sapdp%s' broken", session.Host().name.GetString(),
+                       session.Instance().sysnr.GetString());
+        CFailure::Throw(FailureKind::Communication, L"RFC_ERROR_COMMUNICATION", message);
+    }
+}
+
+void CLandscape::Ping(const CSession& session)
+{
+    try
+    {
+        CheckConnected(session);
+        Record(Operation::Ping, &session, nullptr, L"OK");
+    }
+    catch (CException* e)
+    {
+        RecordFailure(Operation::Ping, &session, nullptr, e);
+        throw;
+    }
+}
+
+const CFunctionModule& CLandscape::Describe(const CSession& session, LPCWSTR module)
+{
+    try
+    {
+        CheckConnected(session);
+        const CFunctionModule* found = CModuleRegistry::Instance().Find(module);
+        const std::vector<CFault> faults = Faults(session, module);
+        if (found == nullptr || std::any_of(faults.begin(), faults.end(),
+                                            [](const CFault& fault) { return fault.kind == FaultKind::MissingModule; }))
+        {
+            CString message;
+            message.Format(L"Function module \"%s\" not found", module);
+            CFailure::Throw(FailureKind::NotFound, L"FU_NOT_FOUND", message);
+        }
+        Record(Operation::Describe, &session, found->Name(), L"OK");
+        return *found;
+    }
+    catch (CException* e)
+    {
+        RecordFailure(Operation::Describe, &session, module, e);
+        throw;
+    }
+}
+
+void CLandscape::Invoke(CSession& session, CFunctionData& function)
+{
+    const CString& module = function.Module().Name();
+    try
+    {
+        CheckConnected(session);
+        const std::vector<CFault> faults = Faults(session, module);
+        auto has = [&](FaultKind kind) {
+            return std::any_of(faults.begin(), faults.end(),
+                               [kind](const CFault& fault) { return fault.kind == kind; });
+        };
+        DWORD delay = 0;
+        for (const CFault& fault : faults)
+        {
+            if (fault.kind == FaultKind::SlowCall)
+                delay = std::max(delay, fault.delayMs);
+        }
+        if (delay > 0 && !session.Wait(delay))
+            CFailure::Throw(FailureKind::Closed, L"RFC_CLOSED", L"connection closed during the call");
+        CheckConnected(session);
+        if (has(FaultKind::MissingModule))
+        {
+            CString message;
+            message.Format(L"Function module \"%s\" not found", module.GetString());
+            CFailure::Throw(FailureKind::AbapRuntime, L"CALL_FUNCTION_NOT_FOUND", message);
+        }
+        for (const CFault& fault : faults)
+        {
+            if (fault.kind == FaultKind::AbapException)
+                CFailure::Throw(FailureKind::AbapException, fault.key, fault.key);
+        }
+
+        ForEachParameterText(function, {Direction::Export}, ClearExport);
+        CCallContext context(session, function, Now(), has(FaultKind::EmptyResult));
+        function.Module().Generate(context);
+        if (has(FaultKind::OverlongValues))
+            ForEachResult(function, MakeOverlong);
+        if (has(FaultKind::InvalidDates))
+            ForEachResult(function, MakeImpossibleDate);
+        // Returned tables are read from their first row.
+        for (int i = 0; i < function.Type().FieldCount(); ++i)
+        {
+            if (function.Type().TableOf(i) >= 0 && function.IsActive(i))
+                function.Table(function.Type().TableOf(i)).MoveTo(0);
+        }
+        Record(Operation::Invoke, &session, module, L"OK");
+    }
+    catch (CException* e)
+    {
+        RecordFailure(Operation::Invoke, &session, module, e);
+        throw;
+    }
+}
+
+} // namespace sapsim
