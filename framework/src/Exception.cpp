@@ -1,4 +1,4 @@
-#include <afx.h>
+#include <afxwin.h>
 
 #include <cerrno>
 #include <iterator>
@@ -211,12 +211,13 @@ BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT) const
 int CException::ReportError(UINT nType, UINT nMessageID)
 {
     TCHAR message[512];
+    UINT nHelpContext = 0;
     CString text;
-    if (GetErrorMessage(message, static_cast<UINT>(std::size(message))))
+    if (GetErrorMessage(message, static_cast<UINT>(std::size(message)), &nHelpContext))
         text = message;
-    else if (nMessageID == 0 || !text.LoadString(nMessageID))
+    else if (nMessageID == 0 || !text.LoadString(AfxGetResourceHandle(), nMessageID))
         text = _T("No error message is available.");
-    return ::MessageBox(::GetActiveWindow(), text, nullptr, nType);
+    return AfxMessageBox(text, nType, nHelpContext);
 }
 
 CSimpleException::CSimpleException(LPCTSTR lpszMessage, BOOL bAutoDelete)

@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 namespace
 {
 std::atomic<CWinApp*> g_pApp{nullptr};
+std::atomic<HINSTANCE> g_hResource{nullptr};
 
 void ReplaceString(LPCTSTR& pszMember, LPCTSTR lpszValue)
 {
@@ -123,11 +124,38 @@ std::optional<std::vector<BYTE>> FromHex(const CString& text)
     }
     return data;
 }
+
+int ShowMessageBox(LPCTSTR lpszPrompt, UINT nType, LPCTSTR lpszCaption)
+{
+    // The box is modal to the application's window; the top-level window above its owner is
+    // disabled meanwhile.
+    HWND hWndTop = nullptr;
+    const HWND hWndOwner = CWnd::GetSafeOwner(nullptr, &hWndTop)->GetSafeHwnd();
+    if ((nType & MB_ICONMASK) == 0)
+    {
+        switch (nType & MB_TYPEMASK)
+        {
+        case MB_OK:
+        case MB_OKCANCEL:
+            nType |= MB_ICONEXCLAMATION;
+            break;
+        case MB_YESNO:
+        case MB_YESNOCANCEL:
+            nType |= MB_ICONQUESTION;
+            break;
+        }
+    }
+    const int nResult = ::MessageBox(hWndOwner, lpszPrompt, lpszCaption, nType);
+    if (hWndTop != nullptr)
+        ::EnableWindow(hWndTop, TRUE);
+    return nResult;
+}
 } // namespace
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
-    : m_pszAppName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr), m_pszExeName(nullptr),
-      m_hInstance(::GetModuleHandle(nullptr))
+    : m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr), m_pszAppName(nullptr), m_pszRegistryKey(nullptr),
+      m_pszProfileName(nullptr), m_pszExeName(nullptr), m_hInstance(::GetModuleHandle(nullptr)), m_lpCmdLine(nullptr),
+      m_nCmdShow(SW_SHOWNORMAL)
 {
     ASSERT(g_pApp == nullptr);
     const CString exeName = ModuleBaseName();
@@ -157,6 +185,77 @@ CWinApp::~CWinApp()
 BOOL CWinApp::InitInstance()
 {
     return TRUE;
+}
+
+int CWinApp::Run()
+{
+    if (m_pMainWnd == nullptr)
+        ::PostQuitMessage(0);
+    return CWinThread::Run();
+}
+
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
+{
+    return ShowMessageBox(lpszPrompt, nType, m_pszAppName);
+}
+
+void CWinApp::DoWaitCursor(int nCode)
+{
+    m_nWaitCursorCount += nCode;
+    if (m_nWaitCursorCount > 0)
+    {
+        const HCURSOR hcurPrevious = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        if (nCode > 0 && m_nWaitCursorCount == 1)
+            m_hcurWaitCursorRestore = hcurPrevious;
+    }
+    else
+    {
+        // More ends than begins must not leave the count below zero.
+        m_nWaitCursorCount = 0;
+        ::SetCursor(m_hcurWaitCursorRestore);
+    }
+}
+
+HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
+{
+    return ::LoadIcon(AfxGetResourceHandle(), lpszResourceName);
+}
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    return LoadIcon(MAKEINTRESOURCE(nIDResource));
+}
+
+HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const
+{
+    return ::LoadIcon(nullptr, lpszIconName);
+}
+
+HICON CWinApp::LoadOEMIcon(UINT nIDIcon) const
+{
+    return static_cast<HICON>(
+        ::LoadImage(nullptr, MAKEINTRESOURCE(nIDIcon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const
+{
+    return ::LoadCursor(AfxGetResourceHandle(), lpszResourceName);
+}
+
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
+{
+    return LoadCursor(MAKEINTRESOURCE(nIDResource));
+}
+
+HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const
+{
+    return ::LoadCursor(nullptr, lpszCursorName);
+}
+
+HCURSOR CWinApp::LoadOEMCursor(UINT nIDCursor) const
+{
+    return static_cast<HCURSOR>(
+        ::LoadImage(nullptr, MAKEINTRESOURCE(nIDCursor), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
@@ -284,4 +383,46 @@ LPCTSTR AFXAPI AfxGetAppName()
 {
     const CWinApp* pApp = g_pApp;
     return pApp != nullptr ? pApp->m_pszAppName : nullptr;
+}
+
+HINSTANCE AFXAPI AfxGetInstanceHandle()
+{
+    const CWinApp* pApp = g_pApp;
+    return pApp != nullptr ? pApp->m_hInstance : ::GetModuleHandle(nullptr);
+}
+
+HINSTANCE AFXAPI AfxGetResourceHandle()
+{
+    const HINSTANCE hResource = g_hResource;
+    return hResource != nullptr ? hResource : AfxGetInstanceHandle();
+}
+
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
+{
+    g_hResource = hInstResource;
+}
+
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
+{
+    if (CWinApp* pApp = g_pApp)
+    {
+        pApp->m_hInstance = hInstance;
+        pApp->m_lpCmdLine = lpCmdLine;
+        pApp->m_nCmdShow = nCmdShow;
+    }
+    return TRUE;
+}
+
+int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    if (CWinApp* pApp = g_pApp)
+        return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+    return ShowMessageBox(lpszText, nType, ModuleBaseName());
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString prompt;
+    prompt.LoadString(AfxGetResourceHandle(), nIDPrompt);
+    return AfxMessageBox(prompt, nType, nIDHelp == static_cast<UINT>(-1) ? nIDPrompt : nIDHelp);
 }

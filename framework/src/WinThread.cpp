@@ -1,4 +1,4 @@
-#include <afxwin.h>
+#include <afxpriv.h>
 
 #include <process.h>
 
@@ -13,9 +13,11 @@ DWORD CurrentThreadSlot()
     return slot;
 }
 
-// Detaches the calling thread from its object, deleting it when asked.
+// Detaches the calling thread from its object, deleting it when asked, and frees the
+// thread's framework state.
 void DetachThreadObject(BOOL bDelete)
 {
+    AfxTermThread();
     auto* pThread = static_cast<CWinThread*>(::TlsGetValue(CurrentThreadSlot()));
     ::TlsSetValue(CurrentThreadSlot(), nullptr);
     if (pThread != nullptr && bDelete)
@@ -50,6 +52,69 @@ CWinThread* StartThread(CWinThread* pThread, int nPriority, UINT nStackSize, DWO
         pThread->ResumeThread();
     return pThread;
 }
+
+// The loop steps of CWinThread, also used by threads that have no thread object.
+BOOL PumpThreadMessage()
+{
+    MSG& msg = AfxGetThreadState()->m_msgCur;
+    if (!::GetMessage(&msg, nullptr, 0, 0))
+        return FALSE;
+    // WM_KICKIDLE is posted only to wake a modal loop up.
+    if (msg.message != WM_KICKIDLE && !AfxPreTranslateMessage(&msg))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    return TRUE;
+}
+
+BOOL PreTranslateThreadMessage(MSG* pMsg)
+{
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+        return TRUE;
+    // Modeless windows outside the main window still get its accelerators.
+    if (pMainWnd != nullptr && CWnd::FromHandle(pMsg->hwnd)->GetTopLevelParent() != pMainWnd)
+        return pMainWnd->PreTranslateMessage(pMsg);
+    return FALSE;
+}
+
+BOOL IsIdleThreadMessage(const MSG* pMsg)
+{
+    _AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE)
+    {
+        if (pState->m_ptCursorLast.x == pMsg->pt.x && pState->m_ptCursorLast.y == pMsg->pt.y &&
+            pState->m_nMsgLast == pMsg->message)
+            return FALSE;
+        pState->m_ptCursorLast = pMsg->pt;
+        pState->m_nMsgLast = pMsg->message;
+        return TRUE;
+    }
+    // 0x0118 is the system timer that blinks the caret.
+    return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+}
+
+LRESULT HandleWndProcException(CException* e, const MSG* pMsg)
+{
+    if (pMsg->message == WM_CREATE)
+        return -1;
+    if (pMsg->message == WM_PAINT)
+    {
+        // Else the same paint comes back at once, and fails again.
+        ::ValidateRect(pMsg->hwnd, nullptr);
+        return 0;
+    }
+    LRESULT lResult = 0;
+    // A failed command counts as handled.
+    if (pMsg->message == WM_COMMAND)
+        lResult = TRUE;
+    if (e->IsKindOf(RUNTIME_CLASS(CMemoryException)))
+        e->ReportError(MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+    else if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+        e->ReportError(MB_ICONSTOP);
+    return lResult;
+}
 } // namespace
 
 CWinThread::CWinThread() : CWinThread(nullptr, nullptr)
@@ -57,7 +122,8 @@ CWinThread::CWinThread() : CWinThread(nullptr, nullptr)
 }
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
-    : m_hThread(nullptr), m_nThreadID(0), m_bAutoDelete(TRUE), m_pfnThreadProc(pfnThreadProc), m_pThreadParams(pParam)
+    : m_pMainWnd(nullptr), m_hThread(nullptr), m_nThreadID(0), m_bAutoDelete(TRUE), m_pfnThreadProc(pfnThreadProc),
+      m_pThreadParams(pParam)
 {
 }
 
@@ -113,12 +179,76 @@ BOOL CWinThread::InitInstance()
 
 int CWinThread::ExitInstance()
 {
-    return 0;
+    return static_cast<int>(AfxGetThreadState()->m_msgCur.wParam);
 }
 
 int CWinThread::Run()
 {
-    return ExitInstance();
+    MSG& msg = AfxGetThreadState()->m_msgCur;
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    for (;;)
+    {
+        while (bIdle && !::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        {
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
+        }
+        do
+        {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (IsIdleMessage(&msg))
+            {
+                bIdle = TRUE;
+                lIdleCount = 0;
+            }
+        } while (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+CWnd* CWinThread::GetMainWnd()
+{
+    return m_pMainWnd;
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    return PumpThreadMessage();
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    return PreTranslateThreadMessage(pMsg);
+}
+
+BOOL CWinThread::OnIdle(LONG lCount)
+{
+    if (lCount <= 0)
+    {
+        CWnd* pMainWnd = m_pMainWnd;
+        if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible())
+        {
+            AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+    }
+    else if (lCount == 1 && AfxGetThreadState()->m_nTempMapLock == 0)
+    {
+        AfxLockTempMaps();
+        AfxUnlockTempMaps();
+    }
+    return lCount < 1;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+    return IsIdleThreadMessage(pMsg);
+}
+
+LRESULT CWinThread::ProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    return HandleWndProcException(e, pMsg);
 }
 
 void CWinThread::Delete()
@@ -160,4 +290,28 @@ void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
 {
     DetachThreadObject(bDelete);
     _endthreadex(nExitCode);
+}
+
+BOOL AFXAPI AfxPumpMessage()
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != nullptr ? pThread->PumpMessage() : PumpThreadMessage();
+}
+
+BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg)
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != nullptr ? pThread->PreTranslateMessage(pMsg) : PreTranslateThreadMessage(pMsg);
+}
+
+BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg)
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != nullptr ? pThread->IsIdleMessage(pMsg) : IsIdleThreadMessage(pMsg);
+}
+
+LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    CWinThread* pThread = AfxGetThread();
+    return pThread != nullptr ? pThread->ProcessWndProcException(e, pMsg) : HandleWndProcException(e, pMsg);
 }

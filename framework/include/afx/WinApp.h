@@ -1,5 +1,6 @@
-// The application object and its profile settings, kept in the registry under
-// HKCU\Software\<registry key>\<profile name> or, without a registry key, in an .ini file.
+// The application object: its message loop, message boxes, resources and profile settings,
+// kept in the registry under HKCU\Software\<registry key>\<profile name> or, without a
+// registry key, in an .ini file.
 #pragma once
 
 class CWinApp : public CWinThread
@@ -11,6 +12,29 @@ public:
     ~CWinApp() override;
 
     BOOL InitInstance() override;
+    // Without a main window there is nothing to wait for: the loop ends at once.
+    int Run() override;
+
+    // Message boxes of AfxMessageBox come here: owned by the active window of the
+    // application, titled with its name, with a default icon for the buttons.
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // nCode 1 begins and -1 ends a wait cursor, 0 shows it again while one is counted;
+    // the cursor from before the first one comes back at the end.
+    virtual void DoWaitCursor(int nCode);
+    int m_nWaitCursorCount;
+    HCURSOR m_hcurWaitCursorRestore;
+
+    // Icons and cursors of the resources (AfxGetResourceHandle), of the system (IDI_, IDC_)
+    // and the OEM ones (OIC_, OCR_); NULL when missing.
+    HICON LoadIcon(LPCTSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
+    HICON LoadOEMIcon(UINT nIDIcon) const;
+    HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+    HCURSOR LoadOEMCursor(UINT nIDCursor) const;
 
     // Registry keys that the caller closes; NULL when they cannot be opened or created.
     HKEY GetAppRegistryKey();
@@ -32,6 +56,10 @@ public:
     LPCTSTR m_pszProfileName;
     LPCTSTR m_pszExeName;
     HINSTANCE m_hInstance;
+    // From the entry point (AfxWinInit): the command line after the program name, and how
+    // to show the main window.
+    LPTSTR m_lpCmdLine;
+    int m_nCmdShow;
 
 protected:
     // Moves the settings to the registry under the company key, in the application's name.
@@ -43,3 +71,15 @@ protected:
 CWinApp* AFXAPI AfxGetApp();
 // NULL while there is no application object.
 LPCTSTR AFXAPI AfxGetAppName();
+
+// The module of the executable, and the module whose resources the framework loads (the
+// same one unless changed).
+HINSTANCE AFXAPI AfxGetInstanceHandle();
+HINSTANCE AFXAPI AfxGetResourceHandle();
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
+
+// The framework's start-up: the entry point's values go to the application object.
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+// The program: the application's InitInstance, then its Run, whose result is the exit code;
+// a failed InitInstance destroys a main window it made and returns ExitInstance.
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);

@@ -1,0 +1,151 @@
+// The interfaces of the grid's application-wide parts: the control factory and one feature
+// object ("Imp") per kind. CGXAppData holds one of each; an operation whose feature is not
+// installed does nothing. Each kind's operations are added by the feature that implements it.
+#pragma once
+
+#include <afx.h>
+
+class CGXControl;
+class CGXData;
+class CGXFont;
+class CGXGridCore;
+class CGXGridParam;
+class CGXProperties;
+class CGXStyle;
+class CGXStylePtrArray;
+class CGXStylePtrArrayPtrArray;
+class CGXStylesMap;
+struct GXBrushRecord;
+struct GXPenRecord;
+
+class CGXAbstractControlFactory
+{
+public:
+    virtual ~CGXAbstractControlFactory() = default;
+    virtual CGXControl* CreateControl(UINT nId, CGXGridCore* pGrid) = 0;
+    virtual void RegisterAllControls(CGXStylesMap* pStylesMap) = 0;
+    virtual void RegisterAllUserAttributes(CGXStylesMap* pStylesMap) = 0;
+    virtual void InitializeGridComponents(CGXGridCore* pGrid) = 0;
+    virtual void InitializeApplicationComponents() = 0;
+    virtual void RegisterWndClasses(HINSTANCE hInstance) = 0;
+    virtual void UnregisterWndClasses(HINSTANCE hInstance) = 0;
+};
+
+class CGXAbstractStyleSerializeImp
+{
+public:
+    virtual ~CGXAbstractStyleSerializeImp() = default;
+    virtual void SerializeFont(CGXFont& font, CArchive& ar) = 0;
+    virtual void SerializeBrush(GXBrushRecord& brush, CArchive& ar) = 0;
+    virtual void SerializePen(GXPenRecord& pen, CArchive& ar) = 0;
+    virtual void SerializeStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* pStylesMap) = 0;
+};
+
+class CGXAbstractSerializeTW5CompatibleImp
+{
+public:
+    virtual ~CGXAbstractSerializeTW5CompatibleImp() = default;
+    virtual void ReadUserAttributes(CGXStyle& style, CArchive& ar) = 0;
+};
+
+class CGXAbstractStyleCompareSubsetImp
+{
+public:
+    virtual ~CGXAbstractStyleCompareSubsetImp() = default;
+    virtual BOOL IsSubset(const CGXStyle& style, const CGXStyle& other) = 0;
+};
+
+class CGXAbstractGridProfileImp
+{
+public:
+    virtual ~CGXAbstractGridProfileImp() = default;
+    virtual BOOL WriteStylesMapToProfile(const CGXStylesMap& stylesMap) = 0;
+    virtual void WriteFontToProfile(const CGXFont& font, LPCTSTR pszSection, LPCTSTR pszEntry) = 0;
+    virtual BOOL WriteStyleToProfile(const CGXStyle& style, LPCTSTR pszSection, const CGXStylesMap* pStylesMap) = 0;
+    virtual void WritePropertiesToProfile(const CGXProperties& properties) = 0;
+    virtual BOOL ReadStylesMapFromProfile(CGXStylesMap& stylesMap) = 0;
+    virtual BOOL ReadFontFromProfile(CGXFont& font, LPCTSTR pszSection, LPCTSTR pszEntry) = 0;
+    virtual BOOL ReadStyleFromProfile(CGXStyle& style, LPCTSTR pszSection, const CGXStylesMap* pStylesMap) = 0;
+    virtual BOOL ReadPropertiesFromProfile(CGXProperties& properties) = 0;
+};
+
+class CGXAbstractGridDocSerializeImp
+{
+public:
+    virtual ~CGXAbstractGridDocSerializeImp() = default;
+    virtual void SerializeStylesMap(CGXStylesMap& stylesMap, CArchive& ar) = 0;
+    virtual void SerializeData(CGXData& data, CArchive& ar) = 0;
+    virtual void SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar) = 0;
+    virtual void SerializeStyleArray(CGXStylePtrArray& styles, CArchive& ar) = 0;
+    virtual void SerializeProperties(CGXProperties& properties, CArchive& ar) = 0;
+    virtual void SerializeParam(CGXGridParam& param, CArchive& ar) = 0;
+};
+
+class CGXAbstractGridParamCopyOperatorImp
+{
+public:
+    virtual ~CGXAbstractGridParamCopyOperatorImp() = default;
+    virtual void CopyParam(CGXGridParam& dest, const CGXGridParam& src) = 0;
+    virtual void CopyStylesMap(CGXStylesMap& dest, const CGXStylesMap& src) = 0;
+    virtual void CopyProperties(CGXProperties& dest, const CGXProperties& src) = 0;
+};
+
+class CGXAbstractCoveredCellPoolImp
+{
+public:
+    virtual ~CGXAbstractCoveredCellPoolImp() = default;
+};
+
+class CGXAbstractSpanCellPoolImp
+{
+public:
+    virtual ~CGXAbstractSpanCellPoolImp() = default;
+};
+
+class CGXAbstractDelayedRangePoolImp
+{
+public:
+    virtual ~CGXAbstractDelayedRangePoolImp() = default;
+};
+
+class CGXAbstractPrintDeviceImp
+{
+public:
+    virtual ~CGXAbstractPrintDeviceImp() = default;
+};
+
+class CGXAbstractGridSortMoveDataImp
+{
+public:
+    virtual ~CGXAbstractGridSortMoveDataImp() = default;
+};
+
+class CGXAbstractDrawRotatedTextImp
+{
+public:
+    virtual ~CGXAbstractDrawRotatedTextImp() = default;
+};
+
+class CGXAbstractDateTimeImp
+{
+public:
+    virtual ~CGXAbstractDateTimeImp() = default;
+};
+
+class CGXAbstractDataCopyMoveCellsImp
+{
+public:
+    virtual ~CGXAbstractDataCopyMoveCellsImp() = default;
+};
+
+class CGXAbstractLongOperationImp
+{
+public:
+    virtual ~CGXAbstractLongOperationImp() = default;
+};
+
+class CGXAbstractNumberFormattingImp
+{
+public:
+    virtual ~CGXAbstractNumberFormattingImp() = default;
+};

@@ -1,0 +1,75 @@
+#include <grid/core/GridParam.h>
+
+#include <grid/core/AppData.h>
+#include <grid/core/Data.h>
+#include <grid/core/HashMap.h>
+#include <grid/core/Properties.h>
+#include <grid/core/PtrArrayPtrArray.h>
+#include <grid/core/StylesMap.h>
+
+IMPLEMENT_SERIAL(CGXGridParam, CObject, 1)
+
+namespace
+{
+const UINT nRowHeightBuckets = 1021;
+const UINT nColWidthBuckets = 257;
+const LONG nHeaderRowHeight = 1400;
+const LONG nHeaderColWidth = 6000;
+
+void DeleteCommands(CObList& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+template <class T> void DeleteOwned(BOOL bOwned, T*& p)
+{
+    if (bOwned)
+        delete p;
+    p = nullptr;
+}
+} // namespace
+
+CGXGridParam::CGXGridParam() : m_pAppData(GXGetAppDataPtr())
+{
+    m_RowHeights.InitHashTable(nRowHeightBuckets);
+    m_RowHeights.SetAt(0, nHeaderRowHeight);
+    m_ColWidths.InitHashTable(nColWidthBuckets);
+    m_ColWidths.SetAt(0, nHeaderColWidth);
+}
+
+CGXGridParam::~CGXGridParam()
+{
+    DeleteCommands(m_UndoList);
+    DeleteCommands(m_RedoList);
+    for (CObject** ppOwned : {&m_pCoveredCellPool, &m_pFloatCellsPool, &m_pFloatCellsWork, &m_pFloatCellsPool2,
+                              &m_pFloatCellsWork2, &m_pMergeCellsPool, &m_pMergeCellsPool2, &m_pMergeCellsWork})
+        DeleteOwned(TRUE, *ppOwned);
+    DeletePtrArrayObjects(m_apChoiceListKeys);
+    DeletePtrArrayObjects(m_apChoiceListTexts);
+    DeleteOwned(m_bOwnStylesMap, m_pStylesMap);
+    DeleteOwned(m_bOwnProperties, m_pProperties);
+    DeleteOwned(m_bOwnData, m_pData);
+    DeleteOwned(m_bOwnPrintDevice, m_pPrintDevice);
+    m_strName.Empty();
+    DeleteMapObjects(m_mapObjects);
+}
+
+void CGXGridParam::Serialize(CArchive& ar)
+{
+    if (CGXAbstractGridDocSerializeImp* pImp = m_pAppData->m_pDocSerializeImp)
+        pImp->SerializeParam(*this, ar);
+}
+
+CGXGridParam& CGXGridParam::operator=(const CGXGridParam& source)
+{
+    CGXAbstractGridParamCopyOperatorImp* pImp = m_pAppData->m_pParamCopyOperatorImp;
+    if (pImp != nullptr && &source != this)
+        pImp->CopyParam(*this, source);
+    return *this;
+}
+
+void CGXGridParam::EmptyRedoList()
+{
+    DeleteCommands(m_RedoList);
+}

@@ -1,0 +1,173 @@
+// Everything of a grid that is not tied to one window, shared by all views of one document:
+// the data store, properties and styles map (each possibly owned), selection and covered
+// cells, undo and redo, row heights and column widths, hidden rows and columns, and the
+// permission masks that the mouse and keyboard code test. Archiving and copying go through
+// the application's feature objects.
+#pragma once
+
+#include <afxcoll.h>
+
+#include <grid/core/MapDWordToLong.h>
+#include <grid/core/RangeList.h>
+
+class CGXAppData;
+class CGXData;
+class CGXProperties;
+class CGXStylesMap;
+
+class CGXGridParam : public CObject
+{
+    DECLARE_SERIAL(CGXGridParam)
+public:
+    CGXGridParam();
+    CGXGridParam(const CGXGridParam&) = delete;
+    // Deletes the commands, the pools and what the parameter owns.
+    ~CGXGridParam() override;
+
+    // Through the application's document-serialize feature; nothing without it.
+    void Serialize(CArchive& ar) override;
+    // Through the application's parameter-copy feature; nothing is copied without it.
+    virtual CGXGridParam& operator=(const CGXGridParam& source);
+
+    CObList* GetUndoList()
+    {
+        return &m_UndoList;
+    }
+    CObList* GetRedoList()
+    {
+        return &m_RedoList;
+    }
+    void EmptyRedoList();
+
+    // Whether the mask shares a bit with the permission.
+    BOOL IsAllowSelection(WORD wMask) const
+    {
+        return (m_wAllowSelection & wMask) != 0;
+    }
+    BOOL IsAllowTrackRowHeight(WORD wMask) const
+    {
+        return (m_wAllowTrackRowHeight & wMask) != 0;
+    }
+    BOOL IsAllowTrackColWidth(WORD wMask) const
+    {
+        return (m_wAllowTrackColWidth & wMask) != 0;
+    }
+    BOOL TestSpecialMode(WORD wMask) const
+    {
+        return (m_wSpecialMode & wMask) != 0;
+    }
+    BOOL GetDragSelectSetting() const
+    {
+        return m_bDragSelectCols;
+    }
+    int GetTrackingMode() const
+    {
+        return m_nTrackingMode;
+    }
+    int GetOption() const
+    {
+        return m_nOption;
+    }
+
+    // Members in their order, with their defaults. Those without a named role are read by the
+    // grid core and its features.
+    CGXAppData* m_pAppData;
+    BOOL m_abSettingsA[2] = {TRUE, TRUE};
+    // Pixels that a dropped list reaches below its cell.
+    int m_nDropDownHeight = 100;
+    // While set, a view shows its special cursors only while it is the active view.
+    BOOL m_bCheckViewActivation = FALSE;
+    BOOL m_bViewSetting = FALSE;
+    // What undo keeps of removed rows and columns: bit 0 base styles, bit 1 cell styles.
+    WORD m_wRowUndoFlags = 3;
+    WORD m_wColUndoFlags = 3;
+    BOOL m_abResizeSettings[2] = {FALSE, FALSE};
+    // When a cell control becomes active by itself: 0x1-0x4 on a click in the cell, 0x8 on
+    // a double click.
+    WORD m_wActivateCell = 1;
+    WORD m_wAllowSelection = 255;
+    BOOL m_bDragSelectCols = TRUE;
+    BOOL m_bDragSelectRows = TRUE;
+    WORD m_wAllowTrackRowHeight = 178;
+    WORD m_wAllowTrackColWidth = 178;
+    WORD m_wSpecialMode = 0;
+    int m_nTrackingMode = 1;
+    // While set, a read-only grid refuses the changes that test it.
+    BOOL m_bLockReadOnly = TRUE;
+    BOOL m_bReadOnlySetting = TRUE;
+    WORD m_wFloatCellsMode = 0;
+    WORD m_wMergeCellsMode = 0;
+    // While set, the zoom is 100 whatever was stored.
+    BOOL m_bNoZoom = FALSE;
+    WORD m_awCoreSettings[2] = {2, 0};
+    ROWCOL m_nHeaderRows = 0;
+    ROWCOL m_nHeaderCols = 0;
+    BOOL m_bCoreSetting = TRUE;
+    // The sheet name, shown on the grid's tab.
+    CString m_strName;
+    ROWCOL m_nFrozenRows = 0;
+    ROWCOL m_nFrozenCols = 0;
+    DWORD m_adwSettingsB[6] = {};
+    // With the flag set, initialisation makes this cell current when the grid has it.
+    BOOL m_bRestoreCell = FALSE;
+    ROWCOL m_nRestoreRow = 1;
+    ROWCOL m_nRestoreCol = 1;
+    // The most commands that the undo list keeps.
+    int m_nMaxUndo = 512;
+    WORD m_wCoreSetting = 4;
+    CGXRangeList m_SelRects;
+    CGXRangeList m_CoveredCellsList;
+    // Owned pools of the covered, floating and merged cells and their features' work objects.
+    CObject* m_pCoveredCellPool = nullptr;
+    CObject* m_pFloatCellsPool = nullptr;
+    CObject* m_pFloatCellsWork = nullptr;
+    CObject* m_pFloatCellsPool2 = nullptr;
+    CObject* m_pFloatCellsWork2 = nullptr;
+    CObject* m_pMergeCellsPool = nullptr;
+    CObject* m_pMergeCellsPool2 = nullptr;
+    CObject* m_pMergeCellsWork = nullptr;
+    // Each deleted with the parameter object only while its flag says it is owned.
+    BOOL m_bOwnProperties = FALSE;
+    CGXProperties* m_pProperties = nullptr;
+    BOOL m_bOwnStylesMap = FALSE;
+    CGXStylesMap* m_pStylesMap = nullptr;
+    BOOL m_bOwnData = FALSE;
+    CGXData* m_pData = nullptr;
+    // The printer the grid prints to (a CGXPrintDevice).
+    BOOL m_bOwnPrintDevice = FALSE;
+    CObject* m_pPrintDevice = nullptr;
+    BOOL m_bReadOnly = FALSE;
+    int m_nOption = 1;
+    CObList m_UndoList;
+    CObList m_RedoList;
+    DWORD m_dwCommandFactorySetting = 0;
+    // Undo records are made only while this is set.
+    BOOL m_bUndoEnabled = TRUE;
+    // Hidden rows and columns as bit sets: bit r & 7 of byte r >> 3.
+    CByteArray m_abHideRow;
+    CByteArray m_abHideCol;
+    // Stored heights and widths, in thousandths of the core's row-height and column-width unit.
+    CGXMapDWordToLong m_RowHeights;
+    CGXMapDWordToLong m_ColWidths;
+    int m_nDefaultHeight = 1200;
+    int m_nDefaultWidth = 10000;
+    // While set, size and zoom changes do not repaint.
+    BOOL m_bLockUpdate = FALSE;
+    DWORD m_dwAppDataSetting = 0;
+    WORD m_wAppDataSetting = 0;
+    // The fourth is the excel-like frame option.
+    int m_anCoreSettings[9] = {0, 0, 0, 0, 0, 0, -1, -1, 0};
+    // Set by every grid that initialises with this object.
+    BOOL m_bInitDone = FALSE;
+    DWORD m_adwSettingsC[14] = {};
+    CGXRangeList m_RangeList1;
+    // Bit 0x1 read by the edit control; bit 0x2 makes size calculation measure the value.
+    WORD m_wValueDisplay = 0;
+    CGXRangeList m_RangeList2;
+    // Shared choice-list tables of the tabbed drop-down controls by choice-list id: key to
+    // line, and text to line. Owned.
+    CPtrArray m_apChoiceListKeys;
+    CPtrArray m_apChoiceListTexts;
+    int m_nChoiceListVersion = 0;
+    CMapPtrToPtr m_mapObjects;
+};

@@ -1,0 +1,7 @@
+#include <grid/core/MapFontData.h>
+
+IMPLEMENT_SERIAL(CGXMapFontData, CObject, 0)
+
+CGXMapFontData::CGXMapFontData(INT_PTR nBlockSize) : CGXHashMap(nBlockSize, 257)
+{
+}
