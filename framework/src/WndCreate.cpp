@@ -421,4 +421,10 @@ void AFXAPI AfxTermThread()
     // Deleting the map frees its temporary objects; permanent ones belong to their owners.
     delete pState->m_pmapHWND;
     pState->m_pmapHWND = nullptr;
+    while (_AFX_THREAD_STATE::TermFunc* pTerm = pState->m_pTermFuncs)
+    {
+        pState->m_pTermFuncs = pTerm->pNext;
+        pTerm->pfn();
+        delete pTerm;
+    }
 }

@@ -469,16 +469,6 @@ public:
         g_hThreadMainWnd = m_main.m_hWnd;
         return TRUE;
     }
-    // Only the idle update: freeing the temporary maps would create the GDI wrappers' maps
-    // on this thread, thread-local objects with destructors, which crash when a thread
-    // other than the main one ends.
-    BOOL OnIdle(LONG lCount) override
-    {
-        if (lCount == 0)
-            CWinThread::OnIdle(lCount);
-        return FALSE;
-    }
-
 private:
     MainWnd m_main;
 };

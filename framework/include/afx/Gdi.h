@@ -16,6 +16,9 @@ inline bool AfxIsNullObject(const void* pObject)
     return pObject == nullptr;
 }
 
+// Registers a function that AfxTermThread runs when the calling thread ends.
+void AFXAPI AfxAtThreadTerm(void (*pfnTerm)());
+
 // Wrapper objects for handles, one map per thread as the wrappers belong to the thread that
 // uses them: permanent objects that Attach registers, and temporary objects made by
 // FromHandle for handles nobody wrapped, which DeleteTemp frees when the thread is idle.
@@ -32,8 +35,18 @@ public:
 
     static CHandleObjectMap& ForThread()
     {
-        thread_local CHandleObjectMap map;
-        return map;
+        // A plain pointer freed by AfxTermThread: this runtime destroys thread_local objects
+        // after their storage is gone on every thread but the main one.
+        thread_local CHandleObjectMap* pMap = nullptr;
+        if (pMap == nullptr)
+        {
+            pMap = new CHandleObjectMap;
+            AfxAtThreadTerm([] {
+                delete pMap;
+                pMap = nullptr;
+            });
+        }
+        return *pMap;
     }
 
     void SetPermanent(THandle h, TObject* pObject)

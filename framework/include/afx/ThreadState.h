@@ -31,6 +31,14 @@ struct _AFX_THREAD_STATE
     CHandleObjectMap<CWnd, HWND, &CWnd::m_hWnd>* m_pmapHWND;
     int m_nTempMapLock;
 
+    // What AfxAtThreadTerm registered, newest first.
+    struct TermFunc
+    {
+        void (*pfn)();
+        TermFunc* pNext;
+    };
+    TermFunc* m_pTermFuncs;
+
     // The thread's tool tip control and the tool it shows.
     CToolTipCtrl* m_pToolTip;
     CWnd* m_pLastHit;
