@@ -10,6 +10,7 @@ class CGXData;
 class CGXFont;
 class CGXGridCore;
 class CGXGridParam;
+class CGXPrintDevice;
 class CGXProperties;
 class CGXStyle;
 class CGXStylePtrArray;
@@ -17,6 +18,9 @@ class CGXStylePtrArrayPtrArray;
 class CGXStylesMap;
 struct GXBrushRecord;
 struct GXPenRecord;
+class CPrintDialog;
+class CView;
+struct CPrintInfo;
 
 class CGXAbstractControlFactory
 {
@@ -108,10 +112,28 @@ public:
     virtual ~CGXAbstractDelayedRangePoolImp() = default;
 };
 
+// Keeps a print device's DEVNAMES and DEVMODE blocks and its printer DC; each operation works on
+// the given device.
 class CGXAbstractPrintDeviceImp
 {
 public:
     virtual ~CGXAbstractPrintDeviceImp() = default;
+    virtual void CopyToAppPrinter(CGXPrintDevice* pDevice) = 0;
+    virtual void DoPrintSetup(CGXPrintDevice* pDevice, CPrintDialog* pDialog) = 0;
+    virtual BOOL DoPreparePrinting(CGXPrintDevice* pDevice, CView* pView, CPrintInfo* pInfo) = 0;
+    virtual void SetDeviceFromHandles(CGXPrintDevice* pDevice, HGLOBAL hDevNames, HGLOBAL hDevMode) = 0;
+    virtual void SetDevice(CGXPrintDevice* pDevice, const BYTE* pDevNames, DWORD cbDevNames, const BYTE* pDevMode,
+                           DWORD cbDevMode) = 0;
+    virtual void FreeDevice(CGXPrintDevice* pDevice) = 0;
+    virtual void GetDeviceBlocks(CGXPrintDevice* pDevice, HGLOBAL hDevNames, HGLOBAL hDevMode, BYTE*& pDevNames,
+                                 DWORD& cbDevNames, BYTE*& pDevMode, DWORD& cbDevMode) = 0;
+    virtual void CreateDefaultDevice(CGXPrintDevice* pDevice) = 0;
+    virtual HDC GetPrinterDC(CGXPrintDevice* pDevice) = 0;
+    virtual void ReleasePrinterDC(CGXPrintDevice* pDevice) = 0;
+    virtual void CopyDeviceToHandles(CGXPrintDevice* pDevice, HGLOBAL& hDevNames, HGLOBAL& hDevMode) = 0;
+    virtual BOOL IsSameDevice(CGXPrintDevice* pDevice, CGXPrintDevice* pOther) = 0;
+    virtual BOOL CompareDevice(CGXPrintDevice* pDevice, const BYTE* pDevNames, DWORD cbDevNames, const BYTE* pDevMode,
+                               DWORD cbDevMode) = 0;
 };
 
 class CGXAbstractGridSortMoveDataImp

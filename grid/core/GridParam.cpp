@@ -3,6 +3,7 @@
 #include <grid/core/AppData.h>
 #include <grid/core/Data.h>
 #include <grid/core/HashMap.h>
+#include <grid/core/PrintDevice.h>
 #include <grid/core/Properties.h>
 #include <grid/core/PtrArrayPtrArray.h>
 #include <grid/core/StylesMap.h>

@@ -12,6 +12,7 @@
 
 class CGXAppData;
 class CGXData;
+class CGXPrintDevice;
 class CGXProperties;
 class CGXStylesMap;
 
@@ -133,9 +134,9 @@ public:
     CGXStylesMap* m_pStylesMap = nullptr;
     BOOL m_bOwnData = FALSE;
     CGXData* m_pData = nullptr;
-    // The printer the grid prints to (a CGXPrintDevice).
+    // The printer the grid prints to.
     BOOL m_bOwnPrintDevice = FALSE;
-    CObject* m_pPrintDevice = nullptr;
+    CGXPrintDevice* m_pPrintDevice = nullptr;
     BOOL m_bReadOnly = FALSE;
     int m_nOption = 1;
     CObList m_UndoList;

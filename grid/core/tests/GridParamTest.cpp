@@ -1,5 +1,6 @@
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/PrintDevice.h>
 #include <grid/core/Properties.h>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,11 @@ public:
 };
 int CCounted::s_nLive = 0;
 
+class CCountedPrintDevice : public CGXPrintDevice
+{
+    CCounted m_counted;
+};
+
 TEST(GridParam, DeletesWhatItOwnsAndOnlyThat)
 {
     CCounted::s_nLive = 0;
@@ -87,7 +93,7 @@ TEST(GridParam, DeletesWhatItOwnsAndOnlyThat)
         param.m_bOwnProperties = TRUE;
         param.m_pProperties = new CGXProperties;
         param.m_bOwnPrintDevice = TRUE;
-        param.m_pPrintDevice = new CCounted;
+        param.m_pPrintDevice = new CCountedPrintDevice;
         param.m_pCoveredCellPool = new CCounted;
         param.m_pMergeCellsWork = new CCounted;
         param.GetUndoList()->AddTail(new CCounted);
