@@ -5,6 +5,8 @@
 
 #include <afx.h>
 
+#include <grid/core/Range.h>
+
 class CGXControl;
 class CGXData;
 class CGXFont;
@@ -140,6 +142,10 @@ class CGXAbstractGridSortMoveDataImp
 {
 public:
     virtual ~CGXAbstractGridSortMoveDataImp() = default;
+    // Reorder the rows (columns) of the range: entry i of the order names the old position of
+    // the row (column) that goes to position i.
+    virtual BOOL MoveDataRows(CGXData* pData, const CGXRange& range, const CDWordArray& order) = 0;
+    virtual BOOL MoveDataCols(CGXData* pData, const CGXRange& range, const CDWordArray& order) = 0;
 };
 
 class CGXAbstractDrawRotatedTextImp
@@ -158,6 +164,11 @@ class CGXAbstractDataCopyMoveCellsImp
 {
 public:
     virtual ~CGXAbstractDataCopyMoveCellsImp() = default;
+    virtual BOOL CopyCells(CGXData* pData, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol) = 0;
+    // pUndoInfo receives (or, when moving back, supplies) the styles overwritten at the
+    // destination.
+    virtual BOOL MoveCells(CGXData* pData, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                           BOOL bCreateUndoInfo) = 0;
 };
 
 class CGXAbstractLongOperationImp

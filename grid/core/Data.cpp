@@ -66,6 +66,30 @@ void CGXData::Serialize(CArchive& ar)
         pImp->SerializeData(*this, ar);
 }
 
+BOOL CGXData::CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol)
+{
+    CGXAbstractDataCopyMoveCellsImp* pImp = m_pAppData->m_pDataCopyMoveCellsImp;
+    return pImp != nullptr && pImp->CopyCells(this, range, nDestRow, nDestCol);
+}
+
+BOOL CGXData::MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo, BOOL bCreateUndoInfo)
+{
+    CGXAbstractDataCopyMoveCellsImp* pImp = m_pAppData->m_pDataCopyMoveCellsImp;
+    return pImp != nullptr && pImp->MoveCells(this, range, nDestRow, nDestCol, pUndoInfo, bCreateUndoInfo);
+}
+
+BOOL CGXData::MoveDataRows(const CGXRange& range, const CDWordArray& order)
+{
+    CGXAbstractGridSortMoveDataImp* pImp = m_pAppData->m_pSortMoveDataImp;
+    return pImp != nullptr && pImp->MoveDataRows(this, range, order);
+}
+
+BOOL CGXData::MoveDataCols(const CGXRange& range, const CDWordArray& order)
+{
+    CGXAbstractGridSortMoveDataImp* pImp = m_pAppData->m_pSortMoveDataImp;
+    return pImp != nullptr && pImp->MoveDataCols(this, range, order);
+}
+
 void CGXData::DeleteContents()
 {
     m_apapCellStyle.DeleteAll();

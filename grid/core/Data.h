@@ -44,6 +44,12 @@ public:
     virtual BOOL MoveRowsImpl(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow);
     virtual BOOL MoveColsImpl(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol);
 
+    // Done by the application's copy/move-cells and sort-move features; FALSE without them.
+    virtual BOOL CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol);
+    virtual BOOL MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo, BOOL bCreateUndoInfo);
+    virtual BOOL MoveDataRows(const CGXRange& range, const CDWordArray& order);
+    virtual BOOL MoveDataCols(const CGXRange& range, const CDWordArray& order);
+
     // nType -1 addresses the base style of row nRow, or with row 0 of column nCol; any other
     // type the cell. A null style deletes what is stored. The counts grow to cover the cell.
     virtual BOOL StoreStyleImpl(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);

@@ -2,6 +2,8 @@
 #include <grid/core/Data.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -265,3 +267,75 @@ TEST(Data, FindsTheFirstGridRegisteredForIt)
     EXPECT_EQ(data.FindRegisteredHandler(), nullptr);
 }
 } // namespace
+
+namespace
+{
+// Records what the data store hands to the copy/move-cells and sort-move features.
+class CRecordingImps : public CGXAbstractDataCopyMoveCellsImp, public CGXAbstractGridSortMoveDataImp
+{
+public:
+    std::vector<std::string> m_calls;
+
+    BOOL CopyCells(CGXData*, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol) override
+    {
+        return Record("copy", range, nDestRow, nDestCol);
+    }
+    BOOL MoveCells(CGXData*, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                   BOOL bCreateUndoInfo) override
+    {
+        pUndoInfo = bCreateUndoInfo ? &m_undoInfo : nullptr;
+        return Record("move", range, nDestRow, nDestCol);
+    }
+    BOOL MoveDataRows(CGXData*, const CGXRange& range, const CDWordArray& order) override
+    {
+        return Record("rows", range, order.GetSize(), order[0]);
+    }
+    BOOL MoveDataCols(CGXData*, const CGXRange& range, const CDWordArray& order) override
+    {
+        return Record("cols", range, order.GetSize(), order[0]);
+    }
+
+    CDWordArray m_undoInfo; // any object stands for the undo information
+
+private:
+    BOOL Record(const char* pszWhat, const CGXRange& range, ROWCOL n1, ROWCOL n2)
+    {
+        m_calls.push_back(std::string(pszWhat) + " " + std::to_string(range.top) + "," + std::to_string(range.left) +
+                          "-" + std::to_string(range.bottom) + "," + std::to_string(range.right) + " " +
+                          std::to_string(n1) + " " + std::to_string(n2));
+        return TRUE;
+    }
+};
+} // namespace
+
+TEST(Data, CopyMoveAndSortMoveGoToTheirFeaturesAndFailWithoutThem)
+{
+    CGXData data;
+    CDWordArray order;
+    order.Add(2);
+    order.Add(1);
+    CObject* pUndoInfo = nullptr;
+    const CGXRange range(1, 2, 3, 4);
+
+    EXPECT_FALSE(data.CopyCells(range, 5, 6));
+    EXPECT_FALSE(data.MoveCells(range, 5, 6, pUndoInfo, TRUE));
+    EXPECT_FALSE(data.MoveDataRows(range, order));
+    EXPECT_FALSE(data.MoveDataCols(range, order));
+    EXPECT_EQ(pUndoInfo, nullptr);
+
+    CRecordingImps imps;
+    CGXAppData* pAppData = GXGetAppDataPtr();
+    pAppData->m_pDataCopyMoveCellsImp = &imps;
+    pAppData->m_pSortMoveDataImp = &imps;
+    EXPECT_TRUE(data.CopyCells(range, 5, 6));
+    EXPECT_TRUE(data.MoveCells(range, 7, 8, pUndoInfo, TRUE));
+    EXPECT_TRUE(data.MoveDataRows(range, order));
+    EXPECT_TRUE(data.MoveDataCols(range, order));
+    pAppData->m_pDataCopyMoveCellsImp = nullptr;
+    pAppData->m_pSortMoveDataImp = nullptr;
+
+    EXPECT_EQ(pUndoInfo, &imps.m_undoInfo);
+    const std::vector<std::string> expected = {"copy 1,2-3,4 5 6", "move 1,2-3,4 7 8", "rows 1,2-3,4 2 2",
+                                               "cols 1,2-3,4 2 2"};
+    EXPECT_EQ(imps.m_calls, expected);
+}
