@@ -1,0 +1,97 @@
+// CZipCentralDir: the entries of an archive being written, and the central directory, Zip64
+// end record and locator, and end record written behind them.
+#pragma once
+
+#include <zip/Collections.h>
+#include <zip/FileHeader.h>
+
+class CZipArchive;
+class CZipStorage;
+
+class CZipCentralDir : public CZipFileHeader::COwner
+{
+public:
+    static constexpr ULONGLONG s_uNoIndex = ~0ULL;
+    static constexpr DWORD s_uEndSignature = 0x06054B50;
+    static constexpr DWORD s_uZip64EndSignature = 0x06064B50;
+    static constexpr DWORD s_uZip64LocatorSignature = 0x07064B50;
+    static constexpr DWORD s_uEndFixedSize = 22;
+    static constexpr DWORD s_uZip64EndSize = 56;
+    static constexpr DWORD s_uZip64LocatorSize = 20;
+
+    CZipCentralDir(CZipArchive* pArchive, CZipStorage* pStorage);
+    CZipCentralDir(const CZipCentralDir&) = delete;
+    CZipCentralDir& operator=(const CZipCentralDir&) = delete;
+    virtual ~CZipCentralDir();
+
+    // A fresh directory for a new archive.
+    void Init();
+    void Clear();
+    [[noreturn]] void ThrowError(int iCode) const;
+
+    ULONGLONG GetCount() const
+    {
+        return static_cast<ULONGLONG>(m_headers.GetSize());
+    }
+    bool IsValidIndex(ULONGLONG uIndex) const
+    {
+        return uIndex != s_uNoIndex && uIndex < GetCount();
+    }
+    CZipFileHeader* GetAt(ULONGLONG uIndex) const
+    {
+        return m_headers[static_cast<INT_PTR>(uIndex)];
+    }
+    CZipFileHeader* GetOpenedFile() const
+    {
+        return m_pOpenedFile;
+    }
+
+    // A new header made from the template; it becomes the opened entry. With bCopy the template's
+    // CRC and sizes are kept.
+    CZipFileHeader* AddNewFile(const CZipFileHeader& header, ULONGLONG uReplaceIndex, int iLevel, bool bCopy);
+    // Final CRC and sizes into the local header, or the data descriptor.
+    void CloseNewFile();
+    void RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex);
+    // Also cuts the file back to the entry's local header.
+    void RemoveLastFile(CZipFileHeader* pHeader = nullptr, ULONGLONG uIndex = s_uNoIndex);
+    // Does nothing once written.
+    void Write();
+    // Of the directory and end records as they will be written.
+    ULONGLONG GetSize() const;
+    // Cuts a written directory off the file, or flushes the write buffer.
+    void PrepareForAppend();
+
+    DWORD GetEncodingSetting() const override
+    {
+        return m_uEncodingSetting;
+    }
+    bool AcceptNameChange(CZipFileHeader* pHeader) override;
+    bool IsModificationAllowed() const override;
+    void OnCentralDataChange() override;
+    CString GetArchivePath() const override;
+
+private:
+    bool IsZip64Needed() const;
+    void CutDirectory();
+    void WriteHeaders();
+    void WriteZip64End();
+    void WriteEnd();
+
+    CZipFileHeader* m_pOpenedFile = nullptr;
+    bool m_bAddingHeader = false;
+    CZipArchive* m_pArchive;
+    CZipStorage* m_pStorage;
+    DWORD m_uEncodingSetting = 1;
+    CZipArray<CZipFileHeader*> m_headers;
+
+    ULONGLONG m_uZip64EndOffset = 0;
+    DWORD m_uThisDisk = 0;
+    DWORD m_uDiskWithCD = 0;
+    ULONGLONG m_uDiskEntriesNo = 0;
+    ULONGLONG m_uEntriesNumber = 0;
+    ULONGLONG m_uSize = 0;
+    ULONGLONG m_uOffset = 0;
+    DWORD m_uZip64EndDisk = 0xFFFFFFFF;
+    bool m_bWritten = false;
+    CZipAutoBuffer m_comment;
+};

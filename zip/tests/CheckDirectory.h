@@ -1,0 +1,45 @@
+// The directory whose archives check_archives.py tests with independent readers after the
+// test run. A ".check" file beside an archive tells the script what to expect of it.
+#pragma once
+
+#include <afx.h>
+
+#include <testing/TempDirectory.h>
+
+#include <map>
+#include <string>
+
+namespace CheckDirectory
+{
+// ZIP_CHECK_DIR, set by the test's CTest entry; a fixed place under /tmp otherwise.
+inline CString Root()
+{
+    TCHAR szDir[MAX_PATH] = {};
+    CString szRoot = ::GetEnvironmentVariable(_T("ZIP_CHECK_DIR"), szDir, MAX_PATH) > 0
+                         ? CString(szDir)
+                         : CString(_T("Z:\\tmp\\lumiter-zip-check"));
+    szRoot.Replace(_T('/'), _T('\\'));
+    szRoot.TrimRight(_T('\\'));
+    ::CreateDirectory(szRoot, nullptr);
+    return szRoot + _T('\\');
+}
+
+// A fresh subdirectory of the root.
+inline CString Fresh(LPCTSTR lpszName)
+{
+    const CString szDir = Root() + lpszName;
+    RemoveDirectoryTree(szDir);
+    ::CreateDirectory(szDir, nullptr);
+    return szDir + _T('\\');
+}
+
+// Expectations as "key=value" lines: count, password, split.
+inline void Expect(const CString& szArchive, const std::map<std::string, std::string>& expected)
+{
+    std::string text;
+    for (const auto& [key, value] : expected)
+        text += key + "=" + value + "\n";
+    CFile file(szArchive + _T(".check"), CFile::modeCreate | CFile::modeWrite);
+    file.Write(text.data(), static_cast<UINT>(text.size()));
+}
+} // namespace CheckDirectory
