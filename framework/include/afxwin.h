@@ -14,5 +14,16 @@
 #include <afx/CmdUI.h>
 #include <afx/Wnd.h>
 #include <afx/Controls.h>
+#include <afx/DataExchange.h>
+#include <afx/Dialog.h>
 #include <afx/WinThread.h>
+#include <afx/CommandLineInfo.h>
 #include <afx/WinApp.h>
+#include <afx/FrameWnd.h>
+#include <afx/MDIFrameWnd.h>
+#include <afx/MiniFrameWnd.h>
+#include <afx/Document.h>
+#include <afx/View.h>
+#include <afx/ScrollView.h>
+#include <afx/FormView.h>
+#include <afx/DocTemplate.h>

@@ -178,6 +178,8 @@ CWinApp::~CWinApp()
 {
     CWinApp* pThis = this;
     g_pApp.compare_exchange_strong(pThis, nullptr);
+    while (!m_templateList.IsEmpty())
+        delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
     for (LPCTSTR* ppsz : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName})
         ReplaceString(*ppsz, nullptr);
 }
@@ -192,6 +194,74 @@ int CWinApp::Run()
     if (m_pMainWnd == nullptr)
         ::PostQuitMessage(0);
     return CWinThread::Run();
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    m_templateList.AddTail(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    return m_templateList.GetHeadPosition();
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
+{
+    return static_cast<CDocTemplate*>(m_templateList.GetNext(rPosition));
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    while (pos != nullptr)
+        GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templateList.IsEmpty())
+        static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(nullptr);
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    if (m_templateList.IsEmpty())
+        return nullptr;
+    return static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(lpszFileName);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    int nArgs = 0;
+    LPWSTR* ppszArgs = ::CommandLineToArgvW(::GetCommandLineW(), &nArgs);
+    if (ppszArgs == nullptr)
+        return;
+    for (int i = 1; i < nArgs; ++i)
+    {
+        const TCHAR* pszParam = ppszArgs[i];
+        const BOOL bFlag = pszParam[0] == _T('-') || pszParam[0] == _T('/');
+        rCmdInfo.ParseParam(bFlag ? pszParam + 1 : pszParam, bFlag, i == nArgs - 1);
+    }
+    ::LocalFree(ppszArgs);
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand)
+    {
+    case CCommandLineInfo::FileNew:
+        // The application's own ID_FILE_NEW handler, else the default.
+        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)

@@ -307,6 +307,37 @@ BOOL CWnd::CheckAutoCenter()
     return TRUE;
 }
 
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    // Controls changed by the exchange notify nobody.
+    _AFX_THREAD_STATE* pState = AfxGetThreadState();
+    const HWND hWndOldLockout = pState->m_hLockoutNotifyWindow;
+    pState->m_hLockoutNotifyWindow = m_hWnd;
+    BOOL bOK = TRUE;
+    try
+    {
+        DoDataExchange(&dx);
+    }
+    catch (CUserException* e)
+    {
+        // The failing exchange has told the user already.
+        e->Delete();
+        bOK = FALSE;
+    }
+    catch (CException*)
+    {
+        pState->m_hLockoutNotifyWindow = hWndOldLockout;
+        throw;
+    }
+    pState->m_hLockoutNotifyWindow = hWndOldLockout;
+    return bOK;
+}
+
+void CWnd::DoDataExchange(CDataExchange*)
+{
+}
+
 BOOL CWnd::IsFrameWnd() const
 {
     return FALSE;

@@ -3,6 +3,11 @@
 // registry key, in an .ini file.
 #pragma once
 
+#include <afxcoll.h>
+
+class CDocTemplate;
+class CDocument;
+
 class CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
@@ -17,6 +22,24 @@ public:
 
     // Message boxes of AfxMessageBox come here: owned by the active window of the
     // application, titled with its name, with a default icon for the buttons.
+    // Document templates, in the order added; the application deletes them.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // Closes the documents of every template.
+    virtual void CloseAllDocuments(BOOL bEndSession);
+    // ID_FILE_NEW: a new document of the first template.
+    afx_msg void OnFileNew();
+    // Opens the file as a document of the first template; NULL when that fails.
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+
+    // The process's arguments after the program name, one ParseParam call each.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Does what the command line asks: a new document (through ID_FILE_NEW), the file's
+    // document, or nothing. FALSE when it fails or asks for a command that this framework
+    // does not carry out (printing, DDE, registration): the program should end.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
     // nCode 1 begins and -1 ends a wait cursor, 0 shows it again while one is counted;
@@ -62,6 +85,8 @@ public:
     int m_nCmdShow;
 
 protected:
+    CPtrList m_templateList;
+
     // Moves the settings to the registry under the company key, in the application's name.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
     // The key is a string resource of the executable; CResourceException when it is missing.

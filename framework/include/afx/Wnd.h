@@ -9,6 +9,7 @@ class CRgn;
 class CScrollBar;
 class CListBox;
 class CFrameWnd;
+class CDataExchange;
 struct CCreateContext;
 
 // winuser.h's macro would rename CWnd::GetNextWindow; the function takes its place.
@@ -273,6 +274,10 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
+    // Dialog data exchange through DoDataExchange: TRUE takes the controls' data into the
+    // members and validates it, FALSE fills the controls. FALSE when a validation failed (the
+    // user was told and the focus is on the control).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // Menus
     CMenu* GetMenu() const;
@@ -354,6 +359,8 @@ public:
     virtual WNDPROC* GetSuperWndProcAddr();
 
 protected:
+    // The DDX_ and DDV_ calls of the window; none by default.
+    virtual void DoDataExchange(CDataExchange* pDX);
     explicit CWnd(HWND hWnd);
 
     // The window procedure that AfxWndProc replaced; DefWindowProc passes messages on to it.

@@ -1,0 +1,152 @@
+// Frame windows: the window around views and control bars. A frame lays out its bars and
+// its view, routes commands through the active view and its document, updates its menu and
+// title and translates its accelerators.
+#pragma once
+
+class CView;
+class CDocument;
+class CDocTemplate;
+
+// Frame styles beyond the window styles: the document's name goes into the title, before the
+// frame's own title with FWS_PREFIXTITLE.
+#define FWS_ADDTOTITLE 0x00008000L
+#define FWS_PREFIXTITLE 0x00004000L
+
+// Child window ids of frames: control bars take the first range, the view the pane id.
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
+#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
+#define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_PANE_FIRST 0xE900
+// The string shown in the status bar while nothing else is.
+#define AFX_IDS_IDLEMESSAGE 0xE001
+// The window menu's items of the MDI children begin here.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
+
+// Standard commands.
+#define ID_FILE_NEW 0xE100
+#define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_ARRANGE 0xE131
+#define ID_WINDOW_CASCADE 0xE132
+#define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_WINDOW_TILE_VERT 0xE134
+
+// The iSubString-th part of a string separated by chSep; FALSE (and empty) when there is none.
+BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString, TCHAR chSep = '\n');
+
+// Sets the text unless it is there already, which saves the repaint and the messages.
+void AFXAPI AfxSetWindowText(HWND hWndCtrl, LPCTSTR lpszNew);
+
+// What a frame is created for: the view class to make and the document it shows.
+struct CCreateContext
+{
+    CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
+    CView* m_pLastView = nullptr;
+    CFrameWnd* m_pCurrentFrame = nullptr;
+};
+
+class CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    // The system's default position and size.
+    static const CRect rectDefault;
+
+    CFrameWnd();
+
+    // The menu is a resource name of the resource module; pContext reaches OnCreateClient.
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    // Menu, icon, accelerators and title (the string's part before the first '\n') share the
+    // resource id; only the menu must exist.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+
+    // Layout: the control bars take their share, the view (AFX_IDW_PANE_FIRST) the rest.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Leaves the layout to the next idle time.
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+    // m_nIdleFlags: what the next WM_IDLEUPDATECMDUI does.
+    enum
+    {
+        idleMenu = 1,
+        idleTitle = 2,
+        idleNotify = 4,
+        idleLayout = 8
+    };
+    UINT m_nIdleFlags;
+
+    // The view that gets commands first; bNotify tells both views through OnActivateView.
+    virtual CView* GetActiveView() const;
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    // This frame; an MDI frame gives its active child.
+    virtual CFrameWnd* GetActiveFrame();
+
+    // Title: m_strTitle with the active document's title when FWS_ADDTOTITLE is set.
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+    // Leaves the title to the next idle time.
+    void DelayUpdateFrameTitle();
+    void SetTitle(LPCTSTR lpszTitle);
+    CString GetTitle() const;
+    // The window number shown after the document name (":2"), when above 0.
+    int m_nWindow;
+
+    // Shown in the status bar (the child AFX_IDW_STATUS_BAR), through WM_SETMESSAGESTRING.
+    void SetMessageText(LPCTSTR lpszText);
+    void SetMessageText(UINT nID);
+
+    // Shows and activates the frame; -1 shows it as it was created.
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // Sends WM_INITIALUPDATE to the views, activates a view when none is active yet and
+    // shows the frame when bMakeVisible.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    // Makes the context's view as the pane.
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+    // Menu items and commands without a handler are disabled.
+    BOOL m_bAutoMenuEnable;
+    HACCEL m_hAccelTable;
+    // The menu made by LoadFrame, which an MDI frame shows while no child is active; the
+    // frame destroys it.
+    HMENU m_hMenuDefault;
+    UINT m_nIDHelp;
+    virtual HACCEL GetDefaultAccelerator();
+
+    BOOL IsFrameWnd() const override;
+    // View (then its document and template), this frame, then the application.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+protected:
+    CView* m_pViewActive;
+    CString m_strTitle;
+
+    // LoadFrame's first step: the title from the resource's string, and a window class with
+    // the resource's icon (NULL for the default class when there is no icon).
+    LPCTSTR LoadTitleAndIconClass(UINT nIDResource);
+    // The document's name with the window number (":2") when there is one.
+    CString DocumentTitleWithNumber(LPCTSTR lpszDocName) const;
+    // OnCreateClient, then the first layout; -1 when the client cannot be made.
+    int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    // Frames are made with new: the object goes with its window.
+    void PostNcDestroy() override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    // Closes the document when this is its last frame, else just this frame.
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,49 @@
+// Views: the child window of a frame that shows a document. A view draws through OnDraw,
+// hears of document changes through OnUpdate and takes commands before its document.
+#pragma once
+
+class CDocument;
+class CFrameWnd;
+class CPrintInfo;
+
+class CView : public CWnd
+{
+    DECLARE_DYNAMIC(CView)
+public:
+    CView();
+    // Leaves its document's list of views.
+    ~CView() override;
+
+    CDocument* GetDocument() const;
+
+    // Draws the view; OnPaint calls it with OnPrepareDC's device context.
+    virtual void OnDraw(CDC* pDC) = 0;
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    // After the view joins its document (WM_INITIALUPDATE): OnUpdate(NULL, 0, NULL).
+    virtual void OnInitialUpdate();
+    // The document changed: the default repaints the whole view.
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    // The frame made this view active or inactive; the active view takes the focus.
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // This view's map, then its document's routing.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    CDocument* m_pDocument;
+
+protected:
+    // Views are made with new by their frame: the object goes with its window.
+    void PostNcDestroy() override;
+
+    // Joins the creation context's document.
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    // Leaves the frame's active view.
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    // A click makes the view the frame's active one.
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};
