@@ -53,6 +53,17 @@ CRecordWriter& CRecordWriter::Set(LPCWSTR field, long long value)
     return Set(field, text);
 }
 
+CRecordWriter& CRecordWriter::SetMoment(LPCWSTR dateField, LPCWSTR timeField, __time64_t moment)
+{
+    tm parts{};
+    _gmtime64_s(&parts, &moment);
+    CString text;
+    text.Format(L"%04d%02d%02d", parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
+    Set(dateField, text);
+    text.Format(L"%02d%02d%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
+    return Set(timeField, text);
+}
+
 CRecordWriter CRecordWriter::Structure(LPCWSTR field)
 {
     const int index = Field(field);

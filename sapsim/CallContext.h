@@ -18,6 +18,8 @@ public:
 
     CRecordWriter& Set(LPCWSTR field, LPCWSTR value);
     CRecordWriter& Set(LPCWSTR field, long long value);
+    // A UTC moment as SAP's date (YYYYMMDD) and time (HHMMSS) fields.
+    CRecordWriter& SetMoment(LPCWSTR dateField, LPCWSTR timeField, __time64_t moment);
     CRecordWriter Structure(LPCWSTR field);
 
 private:

@@ -14,6 +14,10 @@ CModuleRegistry::CModuleRegistry()
     RegisterSystemModules(*this);
     RegisterHostModules(*this);
     RegisterReadTable(*this);
+    RegisterInstanceModules(*this);
+    RegisterDatabaseModules(*this);
+    RegisterComponentModules(*this);
+    RegisterTuningModules(*this);
 }
 
 const CFunctionModule* CModuleRegistry::Find(LPCWSTR name) const

@@ -37,5 +37,9 @@ private:
 void RegisterSystemModules(CModuleRegistry& registry);
 void RegisterHostModules(CModuleRegistry& registry);
 void RegisterReadTable(CModuleRegistry& registry);
+void RegisterInstanceModules(CModuleRegistry& registry);
+void RegisterDatabaseModules(CModuleRegistry& registry);
+void RegisterComponentModules(CModuleRegistry& registry);
+void RegisterTuningModules(CModuleRegistry& registry);
 
 } // namespace sapsim

@@ -24,17 +24,6 @@ unsigned IpAddress(const CString& ip)
 }
 
 // Date and time texts of a moment given in seconds since 1970.
-void SetMoment(CRecordWriter& writer, LPCWSTR dateField, LPCWSTR timeField, __time64_t moment)
-{
-    tm parts{};
-    _gmtime64_s(&parts, &moment);
-    CString text;
-    text.Format(L"%04d%02d%02d", parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday);
-    writer.Set(dateField, text);
-    text.Format(L"%02d%02d%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
-    writer.Set(timeField, text);
-}
-
 void SystemInfo(CCallContext& call)
 {
     const CSession& session = call.Session();
@@ -128,8 +117,8 @@ void AuthorityCheck(CCallContext& call)
 void SystemTime(CCallContext& call)
 {
     CRecordWriter exports = call.Exports();
-    SetMoment(exports, L"K_DATE", L"K_TIME", call.Now());
-    SetMoment(exports, L"L_DATE", L"L_TIME", call.Now() + call.Session().Host().timeZone);
+    exports.SetMoment(L"K_DATE", L"K_TIME", call.Now());
+    exports.SetMoment(L"L_DATE", L"L_TIME", call.Now() + call.Session().Host().timeZone);
 }
 
 CString HardwareFileName(const CHostInfo& host, long requestId)

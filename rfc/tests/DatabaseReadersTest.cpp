@@ -1,0 +1,196 @@
+#include "SimulatedLandscape.h"
+
+#include <rfc/DB02OraFillTD110.h>
+#include <rfc/DB6Pm1st4.h>
+#include <rfc/DB6PmTabspaceConfig.h>
+#include <rfc/DbOraMainList.h>
+
+#include <span>
+
+namespace
+{
+using sapsim::FaultKind;
+
+// A wrapper adds nothing but texts to its base.
+template <class T> std::span<CString> AllTexts(T& wrapper)
+{
+    static_assert((sizeof(T) - sizeof(CBaseRfc)) % sizeof(CString) == 0);
+    auto* first = reinterpret_cast<CString*>(reinterpret_cast<BYTE*>(&wrapper) + sizeof(CBaseRfc));
+    return {first, (sizeof(T) - sizeof(CBaseRfc)) / sizeof(CString)};
+}
+
+// The texts declared from first to last.
+std::span<CString> TextsFrom(CString& first, CString& last)
+{
+    return {&first, static_cast<size_t>(&last - &first) + 1};
+}
+
+int CountCut(std::span<CString> texts)
+{
+    int cut = 0;
+    for (const CString& text : texts)
+        cut += text.GetLength() == 512 ? 1 : 0;
+    return cut;
+}
+
+template <class T> void Get(T& reader, CRfcConnection& connection)
+{
+    reader.SetImportParameters();
+    reader.CallFunctionModule(&connection);
+    reader.GetExportParameters();
+}
+
+class DatabaseReadersTest : public SimulatedLandscape
+{
+protected:
+    void SetUp() override
+    {
+        SimulatedLandscape::SetUp();
+        SetLogon(m_connection);
+        m_connection.Connect();
+    }
+
+    CRfcConnection m_connection;
+};
+} // namespace
+
+TEST_F(DatabaseReadersTest, OracleReadersStartWithTheirDefaults)
+{
+    CDbOraMainList mainList(&m_connection);
+    std::span<CString> texts = AllTexts(mainList);
+    ASSERT_EQ(texts.size(), 5u + 1 + 71 + 50);
+    for (size_t i = 0; i < texts.size(); i++)
+        EXPECT_STREQ(texts[i], i == 5 ? L" " : L"") << i;
+    CDB02OraFillTD110 td110(&m_connection);
+    ASSERT_EQ(AllTexts(td110).size(), 1u + 23);
+    EXPECT_STREQ(td110.FLAG_REFRESH, L" ");
+}
+
+TEST_F(DatabaseReadersTest, OracleReadersReadEveryFieldCutTo512)
+{
+    AddFault(FaultKind::OverlongValues);
+    CDbOraMainList mainList(&m_connection);
+    Get(mainList, m_connection);
+    EXPECT_EQ(CountCut(AllTexts(mainList)), 71 + 50);
+    EXPECT_STREQ(mainList.ALL_INSTANCES, L" ");
+    CDB02OraFillTD110 td110(&m_connection);
+    td110.FLAG_REFRESH = L"Y";
+    Get(td110, m_connection);
+    EXPECT_EQ(CountCut(AllTexts(td110)), 23);
+    EXPECT_STREQ(td110.FLAG_REFRESH, L"Y");
+}
+
+TEST_F(DatabaseReadersTest, OracleStatisticsDescribeTheDatabase)
+{
+    CDbOraMainList mainList(&m_connection);
+    Get(mainList, m_connection);
+    EXPECT_STREQ(mainList.DB_NAME, L"PRD");
+    EXPECT_STREQ(mainList.GLOBAL_DB_NAME, L"PRD");
+    EXPECT_STREQ(mainList.VERSION, L"10.2.0");
+    EXPECT_STREQ(mainList.CPU_COUNT, L"4");
+    EXPECT_STREQ(mainList.GLOBAL_DB_UP_DATE, mainList.DB_UP_DATE);
+    EXPECT_GT(_wtoi64(mainList.COMMITS), 0);
+    EXPECT_GT(_wtoi64(mainList.GLOBAL_PINGWRITES), 0);
+
+    CDB02OraFillTD110 td110(&m_connection);
+    td110.FLAG_REFRESH = L"Y";
+    Get(td110, m_connection);
+    EXPECT_STREQ(td110.DBSYS, L"ORACLE");
+    EXPECT_STREQ(td110.SYSID, L"PRD");
+    EXPECT_EQ(_wtoi64(td110.TSFR) + _wtoi64(td110.TSUS), _wtoi64(td110.TSSI));
+}
+
+TEST_F(DatabaseReadersTest, AnInactiveSegmentTableIsNotReturned)
+{
+    CDB02OraFillTD110 active(&m_connection);
+    Get(active, m_connection);
+    EXPECT_GT(active.GetTableRowCount(L"SEGMT"), 0u);
+    CDB02OraFillTD110 td110(&m_connection);
+    td110.SetParameterActive(L"SEGMT", FALSE);
+    Get(td110, m_connection);
+    EXPECT_EQ(td110.GetTableRowCount(L"SEGMT"), 0u);
+}
+
+TEST_F(DatabaseReadersTest, WithoutTheModuleNothingIsSetOrRead)
+{
+    AddFault(FaultKind::MissingModule, L"DB_ORA_MAIN_LIST");
+    CDbOraMainList mainList(&m_connection);
+    EXPECT_FALSE(mainList.HasFunction(&m_connection));
+    const unsigned long long calls = LibraryCalls();
+    mainList.SetImportParameters();
+    mainList.GetExportParameters();
+    EXPECT_EQ(LibraryCalls(), calls);
+    EXPECT_STREQ(mainList.DB_NAME, L"");
+}
+
+TEST_F(DatabaseReadersTest, Db6ReadersStartWithTheirDefaults)
+{
+    CDB6Pm1st4 snapshot(&m_connection);
+    EXPECT_STREQ(snapshot.ACTION, L"0");
+    EXPECT_STREQ(snapshot.PARTITN, L"0");
+    EXPECT_STREQ(snapshot.CONNECTION, L"");
+    EXPECT_EQ(snapshot.m_nBaselineEnd, 0u);
+    CDB6PmTabspaceConfig tablespaces(&m_connection);
+    const LPCWSTR defaults[] = {L"0", L"0", L"U", L"", L""};
+    std::span<CString> imports = TextsFrom(tablespaces.ACTION, tablespaces.CONNECTION);
+    ASSERT_EQ(imports.size(), std::size(defaults));
+    for (size_t i = 0; i < imports.size(); i++)
+        EXPECT_STREQ(imports[i], defaults[i]) << i;
+    EXPECT_EQ(tablespaces.m_nBaselineEnd, 0u);
+}
+
+TEST_F(DatabaseReadersTest, Db6ReadersReadEveryColumnCutTo512)
+{
+    AddFault(FaultKind::OverlongValues);
+    CDB6Pm1st4 snapshot(&m_connection);
+    snapshot.ACTION = L"12";
+    snapshot.SetImportParameters();
+    snapshot.CallFunctionModule(&m_connection);
+    snapshot.OnTableRow(L"IT_DB6PM1ST4", 0);
+    EXPECT_EQ(CountCut(TextsFrom(snapshot.DBMSTRTTME, snapshot.SCPERHOUR)), 130);
+    EXPECT_STREQ(snapshot.ACTION, L"12");
+
+    CDB6PmTabspaceConfig tablespaces(&m_connection);
+    tablespaces.ACTION = L"1";
+    tablespaces.SetImportParameters();
+    tablespaces.CallFunctionModule(&m_connection);
+    tablespaces.OnTableRow(L"IT_DB6PMCP", 0);
+    EXPECT_EQ(CountCut(TextsFrom(tablespaces.COL_COMPTIME, tablespaces.MAX_SIZE)), 28);
+    EXPECT_EQ(CountCut(TextsFrom(tablespaces.ACTION, tablespaces.CONNECTION)), 0);
+}
+
+TEST_F(DatabaseReadersTest, TablespaceColumnsAreApartFromTheImports)
+{
+    CDB6PmTabspaceConfig tablespaces(&m_connection);
+    tablespaces.ACTION = L"1";
+    tablespaces.PARTITN = L"2";
+    tablespaces.SetImportParameters();
+    tablespaces.CallFunctionModule(&m_connection);
+    const unsigned rows = tablespaces.GetTableRowCount(L"IT_DB6PMCP");
+    ASSERT_EQ(rows, 5u);
+    for (unsigned row = 0; row < rows; ++row)
+    {
+        tablespaces.OnTableRow(L"IT_DB6PMCP", row);
+        EXPECT_STREQ(tablespaces.COL_PARTITN, L"2");
+        EXPECT_STREQ(tablespaces.COL_CALLERFLAG, L"U");
+        EXPECT_EQ(_wtoi64(tablespaces.USEDPAGES) + _wtoi64(tablespaces.FREEPAGES) + 64,
+                  _wtoi64(tablespaces.TOTALPAGES));
+    }
+    tablespaces.OnTableRow(L"IT_DB6PMCP", 0);
+    EXPECT_STREQ(tablespaces.TBS_NAME, L"SYSCATSPACE");
+    EXPECT_STREQ(tablespaces.COMPTIME, L"");
+    EXPECT_EQ(tablespaces.COL_COMPTIME.GetLength(), 14);
+    tablespaces.DeleteTableRows(L"IT_DB6PMCP");
+    EXPECT_EQ(tablespaces.GetTableRowCount(L"IT_DB6PMCP"), 0u);
+}
+
+TEST_F(DatabaseReadersTest, AnUnknownTableThrowsBeforeTheNameIsCompared)
+{
+    CDB6Pm1st4 snapshot(&m_connection);
+    snapshot.SetImportParameters();
+    snapshot.CallFunctionModule(&m_connection);
+    const CString text = ThrownText([&] { snapshot.OnTableRow(L"IT_DB6PMCP", 0); });
+    EXPECT_NE(text.Find(L"CBaseRfc::GetTableHandle - RfcGetTable"), -1) << text.GetString();
+    EXPECT_NE(text.Find(L"IT_DB6PMCP"), -1);
+    EXPECT_STREQ(snapshot.DBMSTRTTME, L"");
+}
