@@ -11,14 +11,6 @@ namespace
 {
 using sapsim::FaultKind;
 
-// A wrapper adds nothing but texts to its base.
-template <class T> std::span<CString> AllTexts(T& wrapper)
-{
-    static_assert((sizeof(T) - sizeof(CBaseRfc)) % sizeof(CString) == 0);
-    auto* first = reinterpret_cast<CString*>(reinterpret_cast<BYTE*>(&wrapper) + sizeof(CBaseRfc));
-    return {first, (sizeof(T) - sizeof(CBaseRfc)) / sizeof(CString)};
-}
-
 // The texts declared from first to last.
 std::span<CString> TextsFrom(CString& first, CString& last)
 {
@@ -57,12 +49,12 @@ protected:
 TEST_F(DatabaseReadersTest, OracleReadersStartWithTheirDefaults)
 {
     CDbOraMainList mainList(&m_connection);
-    std::span<CString> texts = AllTexts(mainList);
+    std::span<CString> texts = TextsOf(mainList);
     ASSERT_EQ(texts.size(), 5u + 1 + 71 + 50);
     for (size_t i = 0; i < texts.size(); i++)
         EXPECT_STREQ(texts[i], i == 5 ? L" " : L"") << i;
     CDB02OraFillTD110 td110(&m_connection);
-    ASSERT_EQ(AllTexts(td110).size(), 1u + 23);
+    ASSERT_EQ(TextsOf(td110).size(), 1u + 23);
     EXPECT_STREQ(td110.FLAG_REFRESH, L" ");
 }
 
@@ -71,12 +63,12 @@ TEST_F(DatabaseReadersTest, OracleReadersReadEveryFieldCutTo512)
     AddFault(FaultKind::OverlongValues);
     CDbOraMainList mainList(&m_connection);
     Get(mainList, m_connection);
-    EXPECT_EQ(CountCut(AllTexts(mainList)), 71 + 50);
+    EXPECT_EQ(CountCut(TextsOf(mainList)), 71 + 50);
     EXPECT_STREQ(mainList.ALL_INSTANCES, L" ");
     CDB02OraFillTD110 td110(&m_connection);
     td110.FLAG_REFRESH = L"Y";
     Get(td110, m_connection);
-    EXPECT_EQ(CountCut(AllTexts(td110)), 23);
+    EXPECT_EQ(CountCut(TextsOf(td110)), 23);
     EXPECT_STREQ(td110.FLAG_REFRESH, L"Y");
 }
 

@@ -30,15 +30,6 @@ namespace
 using sapsim::FaultKind;
 using sapsim::Operation;
 
-// By the wrapper shape a wrapper adds nothing but texts to its base, so its texts are the
-// CString objects that follow the base.
-template <class T> std::span<CString> TextsOf(T& wrapper)
-{
-    static_assert((sizeof(T) - sizeof(CBaseRfc)) % sizeof(CString) == 0);
-    auto* first = reinterpret_cast<CString*>(reinterpret_cast<BYTE*>(&wrapper) + sizeof(CBaseRfc));
-    return {first, (sizeof(T) - sizeof(CBaseRfc)) / sizeof(CString)};
-}
-
 std::vector<CString> Copy(std::span<CString> texts)
 {
     return {texts.begin(), texts.end()};

@@ -5,9 +5,12 @@
 
 #include <nwrfc/EntryCounters.h>
 #include <nwrfc/HandleRegistry.h>
+#include <rfc/BaseRfc.h>
 #include <rfc/RfcConnection.h>
 #include <rfc/RfcException.h>
 #include <sapsim/Landscape.h>
+
+#include <span>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,15 @@ protected:
     // Calls of every entry point of the library.
     static unsigned long long LibraryCalls();
 };
+
+// By the wrapper shape a wrapper adds nothing but texts to its base, so its texts are the
+// CString objects that follow the base.
+template <class T> std::span<CString> TextsOf(T& wrapper)
+{
+    static_assert((sizeof(T) - sizeof(CBaseRfc)) % sizeof(CString) == 0);
+    auto* first = reinterpret_cast<CString*>(reinterpret_cast<BYTE*>(&wrapper) + sizeof(CBaseRfc));
+    return {first, (sizeof(T) - sizeof(CBaseRfc)) / sizeof(CString)};
+}
 
 // What the step threw, for the caller to read and delete; nullptr when it threw nothing.
 template <class Step> CRfcException* Thrown(Step step)
