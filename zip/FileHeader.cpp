@@ -307,6 +307,16 @@ void CZipFileHeader::CheckLengths(const CZipStorage* pStorage, DWORD uExtraSize)
         pStorage->ThrowError(CZipException::tooLongData);
 }
 
+void CZipFileHeader::WriteSharedFields(CZipBytesWriter& writer) const
+{
+    writer.Word(m_uVersionNeeded);
+    writer.Word(m_uFlag);
+    writer.Word(IsWinZipAesEncryption() ? kAesMethod : m_uMethod);
+    writer.Word(m_uModTime);
+    writer.Word(m_uModDate);
+    writer.DWord(m_bIgnoreCrc32 ? 0 : m_uCrc32);
+}
+
 void CZipFileHeader::WriteLocal(CZipStorage* pStorage)
 {
     m_aLocalExtraData.RemoveManagedLocalRecords();
@@ -332,12 +342,7 @@ void CZipFileHeader::WriteLocal(CZipStorage* pStorage)
     CZipAutoBuffer header(uSize);
     CZipBytesWriter writer(header);
     writer.DWord(s_uLocalSignature);
-    writer.Word(m_uVersionNeeded);
-    writer.Word(m_uFlag);
-    writer.Word(IsWinZipAesEncryption() ? kAesMethod : m_uMethod);
-    writer.Word(m_uModTime);
-    writer.Word(m_uModDate);
-    writer.DWord(m_bIgnoreCrc32 ? 0 : m_uCrc32);
+    WriteSharedFields(writer);
     writer.DWord(Cap32(m_uLocalComprSize));
     writer.DWord(Cap32(m_uLocalUncomprSize));
     writer.Word(static_cast<WORD>(name.GetSize()));
@@ -403,12 +408,7 @@ DWORD CZipFileHeader::WriteCentral(CZipStorage* pStorage)
     CZipBytesWriter writer(header);
     writer.DWord(s_uCentralSignature);
     writer.Word(static_cast<WORD>(m_uVersionMadeBy | (m_iSystemCompatibility << 8)));
-    writer.Word(m_uVersionNeeded);
-    writer.Word(m_uFlag);
-    writer.Word(IsWinZipAesEncryption() ? kAesMethod : m_uMethod);
-    writer.Word(m_uModTime);
-    writer.Word(m_uModDate);
-    writer.DWord(m_bIgnoreCrc32 ? 0 : m_uCrc32);
+    WriteSharedFields(writer);
     writer.DWord(Cap32(m_uComprSize));
     writer.DWord(Cap32(m_uUncomprSize));
     writer.Word(static_cast<WORD>(name.GetSize()));

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class CZipBytesWriter;
 class CZipCentralDir;
 class CZipStorage;
 
@@ -188,6 +189,8 @@ private:
     DWORD GetCentralZip64Size() const;
     void AddCentralZip64Record();
     void WriteLocalSizes(CZipStorage* pStorage, ULONGLONG uHeaderPos, bool bSizes);
+    // Version needed to CRC: the fields the local and central headers share, in their order.
+    void WriteSharedFields(CZipBytesWriter& writer) const;
 
     COwner* m_pOwner = nullptr;
     DWORD m_uState = 0;
