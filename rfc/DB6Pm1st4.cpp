@@ -60,7 +60,7 @@ const RfcTextGroup<CDB6Pm1st4> kTables[] = {
 };
 } // namespace
 
-CDB6Pm1st4::CDB6Pm1st4(CRfcConnection* pConnection) : CBaseRfc(pConnection, _T("DB6_PM_1ST4")), m_nBaselineEnd(0)
+CDB6Pm1st4::CDB6Pm1st4(CRfcConnection* pConnection) : CBaseRfc(pConnection, _T("DB6_PM_1ST4"))
 {
     SetDefaults(*this, kImports);
 }

@@ -146,6 +146,4 @@ public:
     CString LOGHELDDTY;
     CString SOFTMAX;
     CString SCPERHOUR;
-    // Where the rows of the first capture end in the data file; only the writer uses it.
-    ULONGLONG m_nBaselineEnd;
 };

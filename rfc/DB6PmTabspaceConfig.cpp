@@ -45,7 +45,7 @@ const RfcTextGroup<CDB6PmTabspaceConfig> kTables[] = {
 } // namespace
 
 CDB6PmTabspaceConfig::CDB6PmTabspaceConfig(CRfcConnection* pConnection)
-    : CBaseRfc(pConnection, _T("DB6_PM_TABSPACECONFIG")), m_nBaselineEnd(0)
+    : CBaseRfc(pConnection, _T("DB6_PM_TABSPACECONFIG"))
 {
     SetDefaults(*this, kImports);
 }

@@ -46,6 +46,4 @@ public:
     CString LASTRESIZ;
     CString LASTRSZFAI;
     CString MAX_SIZE;
-    // Where the rows of the first capture end in the data file; only the writer uses it.
-    ULONGLONG m_nBaselineEnd;
 };

@@ -124,8 +124,10 @@ void CRfcConnection::Disconnect()
 {
     CSingleLock lock(&m_mutex);
     // Goes on without the mutex after the wait: closing under a running call is safe in the
-    // library, and that call then fails.
-    lock.Lock(kDisconnectWait);
+    // library, and that call then fails. An owner that is stopping does not wait at all, so
+    // that stopping a tree of threads ends their calls at once.
+    if (!m_bStop)
+        lock.Lock(kDisconnectWait);
     Close();
 }
 

@@ -1,6 +1,6 @@
-// The database modules of ORACLE (DB_ORA_MAIN_LIST, DB02_ORA_FILL_TD110) and DB6 (DB6_PM_1ST4,
-// DB6_PM_TABSPACECONFIG). The database restarts every Thursday at midnight; counters grow with its uptime, sizes with
-// the day of the year.
+// The database modules of ORACLE (DB_ORA_MAIN_LIST, DB02_ORA_FILL_TD110), DB6 (DB6_PM_1ST4,
+// DB6_PM_TABSPACECONFIG), QUORV (DB4_ST04_OVERVIEW, GET_DB4_DBSIZE) and XAQ (DB02_GET_MAIN_SCREEN_XAQ). The database
+// restarts every Thursday at midnight; counters grow with its uptime, sizes with the day of the year.
 #include <sapsim/CallContext.h>
 #include <sapsim/ModuleRegistry.h>
 
@@ -199,6 +199,115 @@ void Db6Tablespaces(CCallContext& call)
             .Set(L"MAX_SIZE", -1LL);
     }
 }
+
+// Statement counts and times since the restart; the counts add up to QQSUMCNT.
+const LPCWSTR kDb4Statements[] = {L"QQCOMCNT", L"QQRBKCNT", L"QQSELCNT", L"QQINSCNT",
+                                  L"QQUPDCNT", L"QQDELCNT", L"QQDDLCNT", L"QQOTHCNT"};
+const LPCWSTR kDb4Counters[] = {L"QQTSCCNT", L"QQTSCTOTR", L"QQSRTCNT",   L"QQSRTTOTR", L"QQIDCCNT",
+                                L"QQTMFCNT", L"QQIDACNT",  L"QQIDATBCNT", L"QQIDAQRYCT"};
+// Seconds spent, with their fraction.
+const LPCWSTR kDb4Times[] = {L"QQTSCTTIME", L"QQSRTTTIME", L"QQIDCTTIME", L"QQTMFTTIME"};
+
+// "YYYY-MM-DD-HH.MM.SS.000000", as the database writes its timestamps.
+CString Db4Timestamp(__time64_t moment)
+{
+    tm parts{};
+    _gmtime64_s(&parts, &moment);
+    CString text;
+    text.Format(L"%04d-%02d-%02d-%02d.%02d.%02d.000000", parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+                parts.tm_hour, parts.tm_min, parts.tm_sec);
+    return text;
+}
+
+CString Decimal(double value)
+{
+    CString text;
+    text.Format(L"%.3f", value);
+    return text;
+}
+
+// The SQL statistics since the restart; the wait statistics were taken at the last full minute.
+void Db4Overview(CCallContext& call)
+{
+    const CDatabaseInfo& database = Database(call);
+    const __time64_t uptime = Uptime(call);
+    CRandom random = call.Random(database.name, L"DB4_ST04_OVERVIEW");
+    CRecordWriter exports = call.Exports();
+    exports.SetMoment(L"DATE", L"TIME", call.Now())
+        .SetMoment(L"WAIT_STATS_DATE", L"WAIT_STATS_TIME", call.Now() - call.Now() % 60)
+        .Set(L"WAIT_STAT_SUBRC", 0LL);
+    CRecordWriter stats = exports.Structure(L"DB_STATS");
+    long long statements = 0;
+    for (LPCWSTR field : kDb4Statements)
+    {
+        const long long count = uptime * Constant(database, field, 1, 200) + random.Range(0, 99);
+        stats.Set(field, count);
+        statements += count;
+    }
+    for (LPCWSTR field : kDb4Counters)
+        stats.Set(field, uptime * Constant(database, field, 1, 20) + random.Range(0, 99));
+    for (LPCWSTR field : kDb4Times)
+        stats.Set(field, Decimal(uptime * Constant(database, field, 1, 500) / 1000.0));
+    const long long logical = uptime * Constant(database, L"LOGICREAD", 2000, 9000) + random.Range(0, 999);
+    const long long physical = logical * Constant(database, L"PHYSREAD", 1, 8) / 100;
+    const long long totalMs = statements * Constant(database, L"QQTOTAVGT", 1, 20);
+    stats.Set(L"QQDMPTIME", Db4Timestamp(call.Now() - uptime + 1))
+        .Set(L"QQSUMCNT", statements)
+        .Set(L"QQODFTIME", Db4Timestamp(call.Now()))
+        .Set(L"QQTOTAVGT", totalMs / statements)
+        .Set(L"QQTOTTIME", totalMs)
+        .Set(L"PHYSREAD", physical)
+        .Set(L"LOGICREAD", logical)
+        .Set(L"QUALITY", Decimal(100.0 * (logical - physical) / logical))
+        .Set(L"READPCALL", Decimal(static_cast<double>(logical) / statements))
+        .Set(L"TIMEPCALL", Decimal(static_cast<double>(totalMs) / statements));
+}
+
+// Kilobytes; tables, constraints and indexes grow a little every day of the year.
+void Db4Size(CCallContext& call)
+{
+    const CDatabaseInfo& database = Database(call);
+    const long long day = call.Now() / 86400 % 365;
+    long long total = 0;
+    CRecordWriter size = call.Exports().Structure(L"DB4_DBSIZE");
+    for (LPCWSTR field : {L"TAB_SIZE", L"CST_SIZE", L"IDX_SIZE"})
+    {
+        const long long base = Constant(database, field, 10000000, 300000000);
+        size.Set(field, base + day * base / 1000);
+        total += base + day * base / 1000;
+    }
+    size.Set(L"DB_SIZE", total);
+}
+
+// Tablespaces fill up over the year; a few objects are missing in the database or the dictionary.
+void XaqMainScreen(CCallContext& call)
+{
+    const CSession& session = call.Session();
+    const CDatabaseInfo& database = Database(call);
+    const long long day = call.Now() / 86400 % 365;
+    const long long tablespaceKB = Constant(database, L"TSSIZE", 50000000, 400000000);
+    const long long usedKB = tablespaceKB / 2 + day * tablespaceKB / 1000;
+    const long long indexKB = usedKB * Constant(database, L"IXSIZE", 20, 40) / 100;
+    CRecordWriter screen = call.Exports().Structure(L"ENTRY_SCREEN_DATA");
+    screen.SetMoment(L"REFRDATE", L"REFRTIME", call.Now());
+    screen.Set(L"DBSYS", database.system)
+        .Set(L"SYSID", session.System().id)
+        .Set(L"TSNUM", Constant(database, L"TSNUM", 8, 30))
+        .Set(L"TSSIZE", tablespaceKB)
+        .Set(L"TSFREE", tablespaceKB - usedKB)
+        .Set(L"TSPCTUSED", usedKB * 100 / tablespaceKB)
+        .Set(L"IXNUM", Constant(database, L"IXNUM", 50000, 120000) + day * 3)
+        .Set(L"IXSIZE", indexKB)
+        .Set(L"IXFREE", indexKB / 10)
+        .Set(L"IXPCTUSED", 90LL)
+        .Set(L"TBNUM", Constant(database, L"TBNUM", 40000, 90000) + day * 2)
+        .Set(L"TBSIZE", usedKB - indexKB)
+        .Set(L"TBMISSDB", Constant(database, L"TBMISSDB", 0, 3))
+        .Set(L"IXMISSDB", Constant(database, L"IXMISSDB", 0, 5))
+        .Set(L"TBMISSDDIC", Constant(database, L"TBMISSDDIC", 0, 2))
+        .Set(L"IXMISSDDIC", Constant(database, L"IXMISSDDIC", 0, 2))
+        .Set(L"MONI_VER", L"1");
+}
 } // namespace
 
 void RegisterDatabaseModules(CModuleRegistry& registry)
@@ -313,6 +422,42 @@ void RegisterDatabaseModules(CModuleRegistry& registry)
                                               Char(L"INCRSIZPCT", 20), Char(L"LASTRESIZ", 14),  Char(L"LASTRSZFAI", 3),
                                               Char(L"MAX_SIZE", 20)}))},
         Db6Tablespaces);
+
+    registry.AddModule(
+        L"DB4_ST04_OVERVIEW",
+        {Import(L"RESETFLAG", 1, L" "), Import(L"DBHOST", 32), Import(L"SCHEMANAME", 10), Import(L"SYSTEM_ID", 8),
+         Export(L"DATE", 8), Export(L"TIME", 6), Export(L"WAIT_STATS_DATE", 8), Export(L"WAIT_STATS_TIME", 6),
+         Export(L"WAIT_STAT_SUBRC", 10),
+         ExportStructure(
+             L"DB_STATS",
+             registry.AddType(
+                 L"DB4_ST04_STATS",
+                 {Char(L"QQDMPTIME", 26),  Char(L"QQSUMCNT", 20),   Char(L"QQCOMCNT", 20),   Char(L"QQRBKCNT", 20),
+                  Char(L"QQSELCNT", 20),   Char(L"QQINSCNT", 20),   Char(L"QQUPDCNT", 20),   Char(L"QQDELCNT", 20),
+                  Char(L"QQDDLCNT", 20),   Char(L"QQOTHCNT", 20),   Char(L"QQTSCCNT", 20),   Char(L"QQTSCTOTR", 20),
+                  Char(L"QQTSCTTIME", 20), Char(L"QQSRTCNT", 20),   Char(L"QQSRTTOTR", 20),  Char(L"QQSRTTTIME", 20),
+                  Char(L"QQIDCCNT", 20),   Char(L"QQIDCTTIME", 20), Char(L"QQTMFCNT", 20),   Char(L"QQTMFTTIME", 20),
+                  Char(L"QQIDACNT", 20),   Char(L"QQIDATBCNT", 20), Char(L"QQIDAQRYCT", 20), Char(L"QQODFTIME", 26),
+                  Char(L"QQTOTAVGT", 20),  Char(L"QQTOTTIME", 20),  Char(L"PHYSREAD", 20),   Char(L"LOGICREAD", 20),
+                  Char(L"QUALITY", 20),    Char(L"READPCALL", 20),  Char(L"TIMEPCALL", 20)}))},
+        Db4Overview);
+    registry.AddModule(
+        L"GET_DB4_DBSIZE",
+        {ExportStructure(L"DB4_DBSIZE",
+                         registry.AddType(L"DB4_DBSIZE", {Char(L"TAB_SIZE", 20), Char(L"CST_SIZE", 20),
+                                                          Char(L"IDX_SIZE", 20), Char(L"DB_SIZE", 20)}))},
+        Db4Size);
+    registry.AddModule(
+        L"DB02_GET_MAIN_SCREEN_XAQ",
+        {ExportStructure(
+            L"ENTRY_SCREEN_DATA",
+            registry.AddType(L"DB02_XAQ_ENTRY_SCREEN",
+                             {Char(L"DBSYS", 10), Char(L"SYSID", 8), Char(L"REFRDATE", 8), Char(L"REFRTIME", 6),
+                              Char(L"TSNUM", 20), Char(L"TSSIZE", 20), Char(L"TSFREE", 20), Char(L"TSPCTUSED", 20),
+                              Char(L"IXNUM", 20), Char(L"IXSIZE", 20), Char(L"IXFREE", 20), Char(L"IXPCTUSED", 20),
+                              Char(L"TBNUM", 20), Char(L"TBSIZE", 20), Char(L"TBMISSDB", 20), Char(L"IXMISSDB", 20),
+                              Char(L"TBMISSDDIC", 20), Char(L"IXMISSDDIC", 20), Char(L"MONI_VER", 1)}))},
+        XaqMainScreen);
 }
 
 } // namespace sapsim

@@ -179,6 +179,10 @@ void ReadInstance(CTopology& topology, CLine& line)
     CInstanceInfo instance;
     instance.host = line.Required(L"host");
     instance.sysnr = line.Required(L"sysnr");
+    const int statRecords = line.Number(L"statrecords", static_cast<int>(instance.statRecordsPerMinute));
+    if (statRecords < 0)
+        line.Fail(L"statrecords cannot be negative");
+    instance.statRecordsPerMinute = static_cast<unsigned>(statRecords);
     for (const CString& service : line.List(L"services"))
     {
         int bit = 0;

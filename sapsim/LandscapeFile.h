@@ -12,7 +12,8 @@
 // Memory and disk sizes are in MB, the time zone in seconds east of UTC. "auth" lists the
 // authorization objects of the user, * for all. Services are dialog, update, enqueue,
 // background, spool, update2, atp and icm. A table other than TRDIR, RSDDSTAT_OLAP and
-// RSDDSTAT_DM takes fields=N. Only the names and, for hosts, os are required.
+// RSDDSTAT_DM takes fields=N. An instance may take statrecords=N, the statistic records it
+// writes per minute (20 by default). Only the names and, for hosts, os are required.
 #pragma once
 
 #include <sapsim/Topology.h>

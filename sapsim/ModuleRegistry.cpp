@@ -18,6 +18,7 @@ CModuleRegistry::CModuleRegistry()
     RegisterDatabaseModules(*this);
     RegisterComponentModules(*this);
     RegisterTuningModules(*this);
+    RegisterWorkloadModules(*this);
 }
 
 const CFunctionModule* CModuleRegistry::Find(LPCWSTR name) const

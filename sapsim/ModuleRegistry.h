@@ -41,5 +41,6 @@ void RegisterInstanceModules(CModuleRegistry& registry);
 void RegisterDatabaseModules(CModuleRegistry& registry);
 void RegisterComponentModules(CModuleRegistry& registry);
 void RegisterTuningModules(CModuleRegistry& registry);
+void RegisterWorkloadModules(CModuleRegistry& registry);
 
 } // namespace sapsim

@@ -1,9 +1,10 @@
 // RFC_READ_TABLE over the generated tables of a system: the program directory TRDIR, the BI
 // statistics RSDDSTAT_OLAP and RSDDSTAT_DM, and tables of any other name with generic fields.
-// A selection in OPTIONS is a list of conditions "FIELD op 'value'" joined by AND.
+// A selection in OPTIONS is conditions "FIELD op 'value'" joined by AND and OR, with parentheses.
 #include <sapsim/CallContext.h>
 #include <sapsim/ModuleRegistry.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -256,6 +257,33 @@ struct CCondition
     }
 };
 
+// A condition, or conditions joined by AND or by OR. An empty AND holds for every row.
+struct CSelection
+{
+    enum class Kind
+    {
+        Condition,
+        And,
+        Or,
+    };
+    Kind kind = Kind::And;
+    CCondition condition{};
+    std::vector<CSelection> parts;
+
+    bool Holds(const std::vector<std::wstring>& values) const
+    {
+        switch (kind)
+        {
+        case Kind::Condition:
+            return condition.Holds(values);
+        case Kind::And:
+            return std::all_of(parts.begin(), parts.end(), [&](const CSelection& part) { return part.Holds(values); });
+        default:
+            return std::any_of(parts.begin(), parts.end(), [&](const CSelection& part) { return part.Holds(values); });
+        }
+    }
+};
+
 int ColumnOf(const CLayout& layout, const CString& name)
 {
     for (size_t i = 0; i < layout.columns.size(); ++i)
@@ -266,47 +294,121 @@ int ColumnOf(const CLayout& layout, const CString& name)
     return -1;
 }
 
-std::vector<CCondition> ParseOptions(CCallContext& call, const CLayout& layout)
+// The lines of OPTIONS are one text: conditions "FIELD op 'value'" joined by AND and OR, AND
+// binding closer, in parentheses where needed. A literal may hold blanks.
+class COptionsParser
 {
-    const LPCWSTR kOperators[][2] = {{L"=", L"="}, {L"EQ", L"="}, {L"<>", L"<>"}, {L"NE", L"<>"},
-                                     {L"<", L"<"}, {L"LT", L"<"}, {L"<=", L"<="}, {L"LE", L"<="},
-                                     {L">", L">"}, {L"GT", L">"}, {L">=", L">="}, {L"GE", L">="}};
-    const CTable& options = call.Input(L"OPTIONS");
-    CString text;
-    for (unsigned row = 0; row < options.RowCount(); ++row)
+public:
+    COptionsParser(CCallContext& call, const CLayout& layout) : m_call(call), m_layout(layout)
     {
-        const std::wstring_view line = options.Row(row).Get(0);
-        text += CString(line.data(), static_cast<int>(line.size())) + L" ";
-    }
-    std::vector<CCondition> conditions;
-    int position = 0;
-    for (CString field = text.Tokenize(L" ", position); position >= 0; field = text.Tokenize(L" ", position))
-    {
-        if (!conditions.empty())
+        const CTable& options = call.Input(L"OPTIONS");
+        for (unsigned row = 0; row < options.RowCount(); ++row)
         {
-            if (field.CompareNoCase(L"AND") != 0)
-                call.Raise(L"OPTION_NOT_VALID");
-            field = text.Tokenize(L" ", position);
+            const std::wstring_view line = options.Row(row).Get(0);
+            m_text += CString(line.data(), static_cast<int>(line.size())) + L" ";
         }
-        CCondition condition{ColumnOf(layout, field), CString(), CString()};
-        const CString op = text.Tokenize(L" ", position);
+    }
+
+    CSelection Parse()
+    {
+        if (Peek().IsEmpty())
+            return CSelection();
+        CSelection selection = Disjunction();
+        if (!Peek().IsEmpty())
+            m_call.Raise(L"OPTION_NOT_VALID");
+        return selection;
+    }
+
+private:
+    CSelection Disjunction()
+    {
+        return Joined(CSelection::Kind::Or, L"OR", [this] { return Conjunction(); });
+    }
+    CSelection Conjunction()
+    {
+        return Joined(CSelection::Kind::And, L"AND", [this] { return Operand(); });
+    }
+    template <class Next> CSelection Joined(CSelection::Kind kind, LPCWSTR word, Next next)
+    {
+        CSelection joined;
+        joined.kind = kind;
+        joined.parts.push_back(next());
+        while (Peek().CompareNoCase(word) == 0)
+        {
+            Take();
+            joined.parts.push_back(next());
+        }
+        return joined.parts.size() == 1 ? joined.parts.front() : joined;
+    }
+    CSelection Operand()
+    {
+        if (Peek() == L"(")
+        {
+            Take();
+            CSelection inner = Disjunction();
+            if (Take() != L")")
+                m_call.Raise(L"OPTION_NOT_VALID");
+            return inner;
+        }
+        const LPCWSTR kOperators[][2] = {{L"=", L"="}, {L"EQ", L"="}, {L"<>", L"<>"}, {L"NE", L"<>"},
+                                         {L"<", L"<"}, {L"LT", L"<"}, {L"<=", L"<="}, {L"LE", L"<="},
+                                         {L">", L">"}, {L"GT", L">"}, {L">=", L">="}, {L"GE", L">="}};
+        CSelection selection;
+        selection.kind = CSelection::Kind::Condition;
+        selection.condition.column = ColumnOf(m_layout, Take());
+        const CString op = Take();
         for (const auto& known : kOperators)
         {
             if (op.CompareNoCase(known[0]) == 0)
-                condition.op = known[1];
+                selection.condition.op = known[1];
         }
-        // The literal may hold blanks: it runs to the next quote.
-        while (position < text.GetLength() && text[position] == L' ')
-            ++position;
-        const int close = position < text.GetLength() && text[position] == L'\'' ? text.Find(L'\'', position + 1) : -1;
-        if (condition.column < 0 || condition.op.IsEmpty() || close < 0)
-            call.Raise(L"OPTION_NOT_VALID");
-        condition.value = text.Mid(position + 1, close - position - 1);
-        position = close + 1;
-        conditions.push_back(condition);
+        const CString literal = Take();
+        if (selection.condition.column < 0 || selection.condition.op.IsEmpty() || literal.GetLength() < 2 ||
+            literal[0] != L'\'' || literal[literal.GetLength() - 1] != L'\'')
+            m_call.Raise(L"OPTION_NOT_VALID");
+        selection.condition.value = literal.Mid(1, literal.GetLength() - 2);
+        return selection;
     }
-    return conditions;
-}
+
+    // The next token: a parenthesis, a quoted literal with its quotes, or a word; empty at
+    // the end.
+    CString Peek()
+    {
+        const int position = m_position;
+        CString token = Take();
+        m_position = position;
+        return token;
+    }
+    CString Take()
+    {
+        while (m_position < m_text.GetLength() && m_text[m_position] == L' ')
+            ++m_position;
+        const int start = m_position;
+        if (m_position >= m_text.GetLength())
+            return CString();
+        const wchar_t first = m_text[m_position];
+        if (first == L'(' || first == L')')
+            ++m_position;
+        else if (first == L'\'')
+        {
+            const int close = m_text.Find(L'\'', m_position + 1);
+            if (close < 0)
+                m_call.Raise(L"OPTION_NOT_VALID");
+            m_position = close + 1;
+        }
+        else
+        {
+            while (m_position < m_text.GetLength() && wcschr(L" ()'", m_text[m_position]) == nullptr)
+                ++m_position;
+        }
+        return m_text.Mid(start, m_position - start);
+    }
+
+    CCallContext& m_call;
+    const CLayout& m_layout;
+    CString m_text;
+    int m_position = 0;
+};
 
 // The requested columns, in the order of FIELDS, or all when FIELDS is empty.
 std::vector<int> SelectedColumns(CCallContext& call, const CLayout& layout)
@@ -337,7 +439,7 @@ void ReadTable(CCallContext& call)
         call.Raise(L"TABLE_NOT_AVAILABLE");
     const CLayout layout = LayoutOf(*table);
     const std::vector<int> selected = SelectedColumns(call, layout);
-    const std::vector<CCondition> conditions = ParseOptions(call, layout);
+    const CSelection selection = COptionsParser(call, layout).Parse();
     const CString delimiter = call.Import(L"DELIMITER");
 
     CTableWriter fields = call.Result(L"FIELDS");
@@ -374,10 +476,7 @@ void ReadTable(CCallContext& call)
         const __time64_t moment = layout.timed ? lastMinute - 60LL * (table->rows - 1 - row) : 0;
         CRandom random(CRandom::Mix(tableSeed, static_cast<UINT64>(layout.timed ? moment : row)));
         layout.make(random, moment, row, values);
-        bool holds = true;
-        for (const CCondition& condition : conditions)
-            holds = holds && condition.Holds(values);
-        if (!holds || matched++ < skip)
+        if (!selection.Holds(values) || matched++ < skip)
             continue;
         line.clear();
         for (size_t i = 0; i < selected.size(); ++i)

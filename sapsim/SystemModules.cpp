@@ -74,7 +74,7 @@ void ServerList(CCallContext& call)
             continue;
         const CHostInfo& host = *call.Session().Topology().FindHost(instance.host);
         const CString name = system.InstanceName(instance);
-        const CString serv = L"sapdp" + instance.sysnr;
+        const CString serv = instance.service.IsEmpty() ? L"sapdp" + instance.sysnr : instance.service;
         const CString msgTypes = Hex(instance.services, 2);
         const CString address = Hex(IpAddress(host.ip), 8);
         const CString port = Hex(3200 + _wtoi(instance.sysnr), 4);

@@ -56,6 +56,10 @@ struct CInstanceInfo
     CString host;
     CString sysnr;         // two digits
     unsigned services = 0; // message-type bits: 1 dialog, 2 update, 4 enqueue, 8 background, 16 spool, ...
+    CString service{};     // the dispatcher service as TH_SERVER_LIST names it; empty: "sapdp" and sysnr
+    // Statistic records that the instance writes per minute, and each of its distributed
+    // statistics components.
+    unsigned statRecordsPerMinute = 20;
 };
 
 // A generated database table that RFC_READ_TABLE reads. Known names (TRDIR, RSDDSTAT_OLAP,

@@ -1,9 +1,12 @@
 #include "SimulatedLandscape.h"
 
+#include <rfc/DB02GetMainScreenXAQ.h>
 #include <rfc/DB02OraFillTD110.h>
+#include <rfc/DB4St04Overview.h>
 #include <rfc/DB6Pm1st4.h>
 #include <rfc/DB6PmTabspaceConfig.h>
 #include <rfc/DbOraMainList.h>
+#include <rfc/GetDB4DbSize.h>
 
 #include <span>
 
@@ -27,7 +30,8 @@ int CountCut(std::span<CString> texts)
 
 template <class T> void Get(T& reader, CRfcConnection& connection)
 {
-    reader.SetImportParameters();
+    if constexpr (requires { reader.SetImportParameters(); })
+        reader.SetImportParameters();
     reader.CallFunctionModule(&connection);
     reader.GetExportParameters();
 }
@@ -121,14 +125,12 @@ TEST_F(DatabaseReadersTest, Db6ReadersStartWithTheirDefaults)
     EXPECT_STREQ(snapshot.ACTION, L"0");
     EXPECT_STREQ(snapshot.PARTITN, L"0");
     EXPECT_STREQ(snapshot.CONNECTION, L"");
-    EXPECT_EQ(snapshot.m_nBaselineEnd, 0u);
     CDB6PmTabspaceConfig tablespaces(&m_connection);
     const LPCWSTR defaults[] = {L"0", L"0", L"U", L"", L""};
     std::span<CString> imports = TextsFrom(tablespaces.ACTION, tablespaces.CONNECTION);
     ASSERT_EQ(imports.size(), std::size(defaults));
     for (size_t i = 0; i < imports.size(); i++)
         EXPECT_STREQ(imports[i], defaults[i]) << i;
-    EXPECT_EQ(tablespaces.m_nBaselineEnd, 0u);
 }
 
 TEST_F(DatabaseReadersTest, Db6ReadersReadEveryColumnCutTo512)
@@ -185,4 +187,63 @@ TEST_F(DatabaseReadersTest, AnUnknownTableThrowsBeforeTheNameIsCompared)
     EXPECT_NE(text.Find(L"CBaseRfc::GetTableHandle - RfcGetTable"), -1) << text.GetString();
     EXPECT_NE(text.Find(L"IT_DB6PMCP"), -1);
     EXPECT_STREQ(snapshot.DBMSTRTTME, L"");
+}
+
+TEST_F(DatabaseReadersTest, QuorvAndXaqReadersStartWithTheirDefaults)
+{
+    CDB4St04Overview overview(&m_connection);
+    std::span<CString> texts = TextsOf(overview);
+    ASSERT_EQ(texts.size(), 4u + 5 + 31);
+    for (size_t i = 0; i < texts.size(); i++)
+        EXPECT_STREQ(texts[i], i == 0 ? L" " : L"") << i;
+    CGetDB4DbSize size(&m_connection);
+    EXPECT_EQ(TextsOf(size).size(), 4u);
+    CDB02GetMainScreenXAQ screen(&m_connection);
+    EXPECT_EQ(TextsOf(screen).size(), 19u);
+}
+
+TEST_F(DatabaseReadersTest, QuorvAndXaqReadersReadEveryFieldCutTo512)
+{
+    AddFault(FaultKind::OverlongValues);
+    CDB4St04Overview overview(&m_connection);
+    Get(overview, m_connection);
+    EXPECT_EQ(CountCut(TextsOf(overview)), 5 + 31);
+    EXPECT_STREQ(overview.RESETFLAG, L" ");
+    CGetDB4DbSize size(&m_connection);
+    Get(size, m_connection);
+    EXPECT_EQ(CountCut(TextsOf(size)), 4);
+    CDB02GetMainScreenXAQ screen(&m_connection);
+    Get(screen, m_connection);
+    EXPECT_EQ(CountCut(TextsOf(screen)), 19);
+}
+
+TEST_F(DatabaseReadersTest, QuorvAndXaqStatisticsDescribeTheDatabase)
+{
+    Landscape().SetTime(1715608800); // 2024-05-13 14:00 UTC
+    CDB4St04Overview overview(&m_connection);
+    Get(overview, m_connection);
+    EXPECT_STREQ(overview.DATE, L"20240513");
+    EXPECT_STREQ(overview.TIME, L"140000");
+    const CString statements[] = {overview.QQCOMCNT, overview.QQRBKCNT, overview.QQSELCNT, overview.QQINSCNT,
+                                  overview.QQUPDCNT, overview.QQDELCNT, overview.QQDDLCNT, overview.QQOTHCNT};
+    long long sum = 0;
+    for (const CString& count : statements)
+        sum += _wtoi64(count);
+    EXPECT_EQ(_wtoi64(overview.QQSUMCNT), sum);
+    EXPECT_GT(_wtoi64(overview.LOGICREAD), _wtoi64(overview.PHYSREAD));
+    EXPECT_EQ(overview.QQODFTIME.Left(19), L"2024-05-13-14.00.00");
+    EXPECT_GT(_wtof(overview.QUALITY), 90.0);
+
+    CGetDB4DbSize size(&m_connection);
+    Get(size, m_connection);
+    EXPECT_EQ(_wtoi64(size.DB_SIZE), _wtoi64(size.TAB_SIZE) + _wtoi64(size.CST_SIZE) + _wtoi64(size.IDX_SIZE));
+    EXPECT_GT(_wtoi64(size.TAB_SIZE), 0);
+
+    CDB02GetMainScreenXAQ screen(&m_connection);
+    Get(screen, m_connection);
+    EXPECT_STREQ(screen.SYSID, L"PRD");
+    EXPECT_STREQ(screen.REFRDATE, L"20240513");
+    const long long total = _wtoi64(screen.TSSIZE);
+    EXPECT_EQ(_wtoi64(screen.TSPCTUSED), (total - _wtoi64(screen.TSFREE)) * 100 / total);
+    EXPECT_STREQ(screen.MONI_VER, L"1");
 }

@@ -84,6 +84,26 @@ TEST_F(ReadTableTest, OptionsSelectRows)
     EXPECT_TRUE(Read(L"TRDIR", L"0", L"0", L"NAME", L"NAME < '0'").empty());
 }
 
+TEST_F(ReadTableTest, OptionsJoinConditionsWithOrAndParentheses)
+{
+    // Events a minute apart up to 14:00 on the 13th: the window from 13:50 takes the last eleven.
+    const LPCWSTR kWindow = L"(CALDAY = '20240513' AND UTIME >= '135000') OR CALDAY > '20240513'";
+    EXPECT_EQ(11u, Read(L"RSDDSTAT_OLAP", L"0", L"0", L"UTIME", kWindow).size());
+    // AND binds closer than OR.
+    EXPECT_EQ(
+        841u,
+        Read(L"RSDDSTAT_OLAP", L"0", L"0", L"UTIME", L"CALDAY = '20240513' OR CALDAY = '0' AND UTIME = '0'").size());
+    EXPECT_TRUE(
+        Read(L"RSDDSTAT_OLAP", L"0", L"0", L"UTIME", L"(CALDAY = '20240513' OR CALDAY = '0') AND UTIME = '0'").empty());
+
+    // A selection may run over several lines of OPTIONS.
+    CSimCall call = Call(L"RFC_READ_TABLE");
+    call.Set(L"QUERY_TABLE", L"RSDDSTAT_DM").AddRow(L"FIELDS", L"FIELDNAME", L"UTIME");
+    call.AddRow(L"OPTIONS", L"TEXT", L"( CALDAY = '20240513' AND").AddRow(L"OPTIONS", L"TEXT", L"UTIME >= '135500' )");
+    ASSERT_EQ(CString(), call.Invoke());
+    EXPECT_EQ(6u, call.Column(L"DATA", L"WA").size());
+}
+
 TEST_F(ReadTableTest, EventsKeepTheirValuesAsTimeGoesOn)
 {
     const std::vector<CString> before = Read(L"RSDDSTAT_DM", L"0", L"0", L"STEPUID");
@@ -117,7 +137,9 @@ TEST_F(ReadTableTest, RefusesWhatItCannotRead)
         {L"ZNOWHERE", nullptr, nullptr, L"TABLE_NOT_AVAILABLE"},
         {L"TRDIR", L"NO_FIELD", nullptr, L"FIELD_NOT_VALID"},
         {L"TRDIR", nullptr, L"NAME LIKE 'Z%'", L"OPTION_NOT_VALID"},
-        {L"TRDIR", nullptr, L"NAME = 'A' OR NAME = 'B'", L"OPTION_NOT_VALID"},
+        {L"TRDIR", nullptr, L"NAME = 'A' OR", L"OPTION_NOT_VALID"},
+        {L"TRDIR", nullptr, L"(NAME = 'A' OR NAME = 'B'", L"OPTION_NOT_VALID"},
+        {L"TRDIR", nullptr, L"NAME = 'A' ) AND NAME = 'B'", L"OPTION_NOT_VALID"},
         {L"TRDIR", nullptr, L"NAME = 'unclosed", L"OPTION_NOT_VALID"},
         {L"ZWIDE", nullptr, nullptr, L"DATA_BUFFER_EXCEEDED"},
     };

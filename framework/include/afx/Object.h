@@ -118,3 +118,11 @@ private:
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
 };
+
+// The object as the class, or null when it is not of that class.
+inline CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
+{
+    return pObject != nullptr && pObject->IsKindOf(pClass) ? pObject : nullptr;
+}
+#define DYNAMIC_DOWNCAST(class_name, object)                                                                           \
+    (static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), object)))

@@ -1,0 +1,63 @@
+// One session data file opened for one write. Snapshot files are recreated, history files
+// appended to, and baseline-and-latest files keep the rows of their first capture with rows
+// and rewrite what follows them.
+#pragma once
+
+#include <collector/SessionRecord.h>
+
+class CRfcConnection;
+
+enum class SessionFileMode
+{
+    Snapshot,
+    History,
+    BaselineAndLatest,
+};
+
+class CSessionFile
+{
+public:
+    // Opens the file in its mode, positioned for writing. A failed open throws the filled
+    // CFileException unless the connection's owner is stopping; then the file stays closed.
+    // A baseline-and-latest file is written from *pBaselineEnd.
+    CSessionFile(const CString& strPath, SessionFileMode mode, const CRfcConnection& connection,
+                 const ULONGLONG* pBaselineEnd = nullptr);
+
+    BOOL IsOpen() const
+    {
+        return m_file.m_hFile != CFile::hFileNull;
+    }
+    void Write(const CSessionRecord& record);
+    ULONGLONG GetLength() const;
+
+private:
+    CFile m_file;
+};
+
+// The common shape of a per-row writer: one record of the layout per row of the table, while
+// the connection's owner is not stopping; then a baseline-and-latest file takes its baseline
+// end and the table's rows are given back. A table without rows writes nothing and keeps them.
+template <class R>
+void WriteTableRecords(CSessionFile& file, R& reader, LPCTSTR lpszTable, const RecordLayout<R>& layout,
+                       __time64_t nSampleTime, const CRfcConnection& connection, ULONGLONG* pBaselineEnd = nullptr);
+
+#include <rfc/RfcConnection.h>
+
+template <class R>
+void WriteTableRecords(CSessionFile& file, R& reader, LPCTSTR lpszTable, const RecordLayout<R>& layout,
+                       __time64_t nSampleTime, const CRfcConnection& connection, ULONGLONG* pBaselineEnd)
+{
+    const unsigned nRows = reader.GetTableRowCount(lpszTable);
+    if (nRows == 0)
+        return;
+    CSessionRecord record(layout.nSize);
+    for (unsigned nRow = 0; nRow < nRows && !connection.GetStopFlag(); ++nRow)
+    {
+        reader.OnTableRow(lpszTable, nRow);
+        record.Fill(reader, layout, nSampleTime);
+        file.Write(record);
+    }
+    if (pBaselineEnd != nullptr && *pBaselineEnd == 0)
+        *pBaselineEnd = file.GetLength();
+    reader.DeleteTableRows(lpszTable);
+}

@@ -1,0 +1,67 @@
+#include <collector/SessionRecord.h>
+
+#include <cstring>
+
+CSessionRecord::CSessionRecord(unsigned nSize) : m_bytes(nSize)
+{
+}
+
+void CSessionRecord::Clear()
+{
+    std::fill(m_bytes.begin(), m_bytes.end(), BYTE(0));
+}
+
+void CSessionRecord::Put(unsigned nOffset, const void* pValue, unsigned nBytes)
+{
+    ASSERT(nOffset + nBytes <= m_bytes.size());
+    // The target is little-endian like the records.
+    memcpy(m_bytes.data() + nOffset, pValue, nBytes);
+}
+
+void CSessionRecord::SetInt32(unsigned nOffset, int nValue)
+{
+    Put(nOffset, &nValue, sizeof(nValue));
+}
+
+void CSessionRecord::SetInt64(unsigned nOffset, __int64 nValue)
+{
+    Put(nOffset, &nValue, sizeof(nValue));
+}
+
+void CSessionRecord::SetDouble(unsigned nOffset, double dValue)
+{
+    Put(nOffset, &dValue, sizeof(dValue));
+}
+
+void CSessionRecord::SetText(unsigned nOffset, unsigned nBytes, const CString& strText)
+{
+    unsigned nUnits = std::min<unsigned>(strText.GetLength(), nBytes / 2);
+    if (nUnits < static_cast<unsigned>(strText.GetLength()) && nUnits > 0 && IS_HIGH_SURROGATE(strText[nUnits - 1]))
+        --nUnits;
+    // Clear the field first: a record may be refilled without Clear.
+    memset(m_bytes.data() + nOffset, 0, nBytes);
+    Put(nOffset, (LPCTSTR)strText, nUnits * sizeof(WCHAR));
+}
+
+void CSessionRecord::SetValue(unsigned nOffset, unsigned nBytes, FieldType type, const CString& strText,
+                              __time64_t nSampleTime)
+{
+    switch (type)
+    {
+    case FieldType::Time:
+        SetInt64(nOffset, nSampleTime);
+        break;
+    case FieldType::Int32:
+        SetInt32(nOffset, _wtoi(strText));
+        break;
+    case FieldType::Int64:
+        SetInt64(nOffset, _wtoi64(strText));
+        break;
+    case FieldType::Double:
+        SetDouble(nOffset, _wtof(strText));
+        break;
+    case FieldType::Text:
+        SetText(nOffset, nBytes, strText);
+        break;
+    }
+}

@@ -1,0 +1,95 @@
+#include <collector/SessionRecord.h>
+
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+struct CTexts
+{
+    CString A;
+    CString B;
+};
+
+constexpr RecordField<CTexts> kFields[] = {
+    RECORD_TIME(CTexts, 0),
+    RECORD_FIELD(CTexts, 8, 4, Int32, A),
+    RECORD_FIELD(CTexts, 12, 6, Text, B),
+};
+constexpr RecordLayout<CTexts> kLayout{20, kFields};
+static_assert(kLayout.IsValid());
+
+constexpr RecordField<CTexts> kOverlapping[] = {RECORD_FIELD(CTexts, 0, 8, Int64, A),
+                                                RECORD_FIELD(CTexts, 6, 4, Int32, B)};
+static_assert(!RecordLayout<CTexts>{16, kOverlapping}.IsValid());
+constexpr RecordField<CTexts> kTooLong[] = {RECORD_FIELD(CTexts, 0, 8, Double, A),
+                                            RECORD_FIELD(CTexts, 8, 10, Text, B)};
+static_assert(!RecordLayout<CTexts>{16, kTooLong}.IsValid());
+constexpr RecordField<CTexts> kBadWidth[] = {RECORD_FIELD(CTexts, 0, 8, Int32, A)};
+static_assert(!RecordLayout<CTexts>{16, kBadWidth}.IsValid());
+
+std::vector<BYTE> Bytes(const CSessionRecord& record)
+{
+    return {record.GetData(), record.GetData() + record.GetSize()};
+}
+} // namespace
+
+TEST(SessionRecord, NumbersConvertLikeTheRuntime)
+{
+    struct Case
+    {
+        FieldType type;
+        LPCWSTR text;
+        long long expected;
+    };
+    const Case cases[] = {
+        {FieldType::Int32, L"12abc", 12}, {FieldType::Int32, L"", 0},
+        {FieldType::Int32, L"  -7", -7},  {FieldType::Int64, L"8589934592", 8589934592LL},
+        {FieldType::Int64, L"x1", 0},
+    };
+    for (const Case& c : cases)
+    {
+        CSessionRecord record(8);
+        record.SetValue(0, c.type == FieldType::Int32 ? 4 : 8, c.type, c.text, 0);
+        long long value = 0;
+        memcpy(&value, record.GetData(), c.type == FieldType::Int32 ? 4 : 8);
+        if (c.type == FieldType::Int32)
+            value = static_cast<int>(value);
+        EXPECT_EQ(c.expected, value) << c.text;
+    }
+    CSessionRecord record(8);
+    record.SetValue(0, 8, FieldType::Double, L"2.5x", 0);
+    double d = 0;
+    memcpy(&d, record.GetData(), 8);
+    EXPECT_EQ(2.5, d);
+}
+
+TEST(SessionRecord, TextsAreCutToTheFieldWithoutSplittingAPair)
+{
+    CSessionRecord record(8);
+    record.SetText(0, 6, L"ab");
+    EXPECT_EQ((std::vector<BYTE>{'a', 0, 'b', 0, 0, 0, 0, 0}), Bytes(record));
+    record.SetText(0, 6, L"abc");
+    EXPECT_EQ((std::vector<BYTE>{'a', 0, 'b', 0, 'c', 0, 0, 0}), Bytes(record)) << "no terminator when it fits exactly";
+    record.SetText(0, 6, L"abcdef");
+    EXPECT_EQ((std::vector<BYTE>{'a', 0, 'b', 0, 'c', 0, 0, 0}), Bytes(record)) << "nothing past the field";
+    // U+1F600 is D83D DE00: the third unit would be the high half of the pair.
+    record.SetText(0, 6, L"ab\xD83D\xDE00");
+    EXPECT_EQ((std::vector<BYTE>{'a', 0, 'b', 0, 0, 0, 0, 0}), Bytes(record));
+    record.SetText(0, 6, L"a\xD83D\xDE00z");
+    EXPECT_EQ((std::vector<BYTE>{'a', 0, 0x3D, 0xD8, 0x00, 0xDE, 0, 0}), Bytes(record));
+}
+
+TEST(SessionRecord, FillZeroesTheRecordAndWritesEveryField)
+{
+    CSessionRecord record(20);
+    const CTexts first{L"42", L"xyzw"};
+    record.Fill(first, kLayout, 0x0102030405060708LL);
+    const std::vector<BYTE> expected = {8, 7, 6, 5, 4, 3, 2, 1, 42, 0, 0, 0, 'x', 0, 'y', 0, 'z', 0, 0, 0};
+    EXPECT_EQ(expected, Bytes(record));
+    const CTexts second{L"", L"q"};
+    record.Fill(second, kLayout, 1);
+    const std::vector<BYTE> expected2 = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'q', 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(expected2, Bytes(record));
+}

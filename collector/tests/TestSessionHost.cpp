@@ -1,0 +1,20 @@
+#include "TestSessionHost.h"
+
+UINT TestSessionHost::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) const
+{
+    const auto found = m_profile.find(CString(lpszSection) + L"\\" + lpszEntry);
+    return found == m_profile.end() ? static_cast<UINT>(nDefault) : static_cast<UINT>(_wtoi(found->second));
+}
+
+CString TestSessionHost::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault) const
+{
+    const auto found = m_profile.find(CString(lpszSection) + L"\\" + lpszEntry);
+    return found == m_profile.end() ? CString(lpszDefault) : found->second;
+}
+
+const CPcInfo& TestSessionHost::GetPcInfo() const
+{
+    // The PC facts come with the control files.
+    static const char kNone = 0;
+    return reinterpret_cast<const CPcInfo&>(kNone);
+}

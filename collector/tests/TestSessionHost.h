@@ -1,0 +1,44 @@
+// The application's side of a session as the tests play it: landscape maps, profile values,
+// an output window of the test's own and a clock the test sets.
+#pragma once
+
+#include <collector/SessionHost.h>
+
+#include <atomic>
+#include <map>
+
+class TestSessionHost : public CSessionHost
+{
+public:
+    HWND GetOutputWindow() const override
+    {
+        return m_hOutput;
+    }
+    const CSapSystemMap& GetSystems() const override
+    {
+        return m_systems;
+    }
+    const CSapHostMap& GetHosts() const override
+    {
+        return m_hosts;
+    }
+    const CSapDatabaseMap& GetDatabases() const override
+    {
+        return m_databases;
+    }
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) const override;
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault) const override;
+    const CPcInfo& GetPcInfo() const override;
+    __time64_t Now() const override
+    {
+        return m_now != 0 ? m_now.load() : _time64(nullptr);
+    }
+
+    // "Section\\Entry" to value.
+    std::map<CString, CString> m_profile;
+    HWND m_hOutput = nullptr;
+    std::atomic<__time64_t> m_now = 0;
+    CSapSystemMap m_systems;
+    CSapHostMap m_hosts;
+    CSapDatabaseMap m_databases;
+};
