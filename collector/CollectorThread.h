@@ -7,6 +7,14 @@
 #include <collector/SessionHost.h>
 #include <collector/ThreadObject.h>
 
+#include <afxcoll.h>
+#include <afxtempl.h>
+
+class CSystemThread;
+class CHostThread;
+class CDatabaseThread;
+class CSessionRecord;
+
 class CCollectorThread : public CObject, public CThreadObject, public CCollectorSettings
 {
     DECLARE_DYNAMIC(CCollectorThread)
@@ -20,7 +28,12 @@ public:
     };
 
     explicit CCollectorThread(CSessionHost* pOwner);
+    // Tells the whole tree to stop first, so that running calls end at once, then waits for
+    // every thread and deletes it.
     ~CCollectorThread() override;
+
+    // Reads the settings and starts the children, then the worker; sets no event.
+    void Start();
 
     CSessionHost& GetSessionHost() const
     {
@@ -32,6 +45,25 @@ public:
     {
         return m_strSessionDirectory;
     }
+    // Every system id of the landscape joined by ", ", built by Start.
+    const CString& GetSystemIdList() const
+    {
+        return m_strSystemIdList;
+    }
+
+    void WriteCustomerControlFile();
+    void WriteZOLControlFile();
+    void WritePcControlFile();
+    void WriteSystemControlFile();
+    void WriteInstanceControlFile();
+    void WriteHostControlFile();
+    void WriteDatabaseControlFile();
+
+    // The children, in the order in which the landscape lists them.
+    CTypedPtrMap<CMapStringToPtr, CString, CSystemThread*> m_systemThreads;
+    CTypedPtrMap<CMapStringToPtr, CString, CHostThread*> m_hostThreads;
+    // Keyed by database name: every database is collected, also two of the same type.
+    CTypedPtrMap<CMapStringToPtr, CString, CDatabaseThread*> m_databaseThreads;
 
 protected:
     void OnEvent(int nEvent) override;
@@ -41,6 +73,35 @@ protected:
     HWND GetOutputWindow() const override;
 
 private:
+    enum ControlFile
+    {
+        controlCustomer,
+        controlZOL,
+        controlPc,
+        controlSystem,
+        controlInstance,
+        controlHost,
+        controlDatabase,
+        controlCount
+    };
+
+    void Initialize();
+    void CreateSystemThreads(CSapSystem* pSystem);
+    void CreateHostThreads(CSapHost* pHost);
+    void CreateDatabaseThreads(CSapDatabase* pDatabase);
+    void SetEventPeriodicSystemTasks();
+    void SetEventPeriodicHostTasks();
+    void SetEventPeriodicDatabaseTasks();
+    void WriteControlFiles();
+    // Writes one record per record that the writer gives, under the log line of the file.
+    template <class Records> void WriteControlFile(ControlFile nFile, Records records);
+    void RemoveChildren();
+
+    CString m_strSystemIdList;
     CSessionHost* m_pOwner;
     CString m_strSessionDirectory;
+    CString m_strControlFiles[controlCount];
+    CMutex m_systemMutex;
+    CMutex m_hostMutex;
+    CMutex m_databaseMutex;
 };

@@ -147,13 +147,40 @@ CInstanceThread::CInstanceThread(CCollectorThread* pCollector)
 
 CInstanceThread::~CInstanceThread()
 {
+    for (int nEvent = eventOpenConnection; nEvent < eventCount; ++nEvent)
+        ResetEvent(nEvent);
+    RequestStop();
+    Stop();
+}
+
+CInstanceThread* CInstanceThread::CreateFor(CCollectorThread* pCollector, const CRfcClient& source,
+                                            const CString& strSessionDirectory, int nCategory)
+{
+    auto* pThread = new CInstanceThread(pCollector);
+    CString strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang;
+    source.GetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang);
+    pThread->SetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang);
+    pThread->m_strSessionDirectory = strSessionDirectory;
+    pThread->m_strSystemId = source.m_strSystemId;
+    pThread->m_strInstanceName = source.m_strInstanceName;
+    pThread->m_strSapRelease = source.m_strSapRelease;
+    pThread->m_strKernelRelease = source.m_strKernelRelease;
+    pThread->m_strHostName = source.m_strHostName;
+    pThread->m_strOs = source.m_strOs;
+    pThread->m_strServices = source.m_strServices;
+    pThread->m_strDatabaseName = source.m_strDatabaseName;
+    pThread->m_strDatabaseHost = source.m_strDatabaseHost;
+    pThread->m_strDatabaseSystem = source.m_strDatabaseSystem;
+    pThread->m_nCategory = nCategory;
+    return pThread;
+}
+
+void CInstanceThread::RequestStop()
+{
     // Any capture still running skips what is left of it, and a running call ends with the
     // connection.
     SetStopFlag(TRUE);
-    for (int nEvent = eventOpenConnection; nEvent < eventCount; ++nEvent)
-        ResetEvent(nEvent);
     Disconnect();
-    Stop();
 }
 
 void CInstanceThread::Start()

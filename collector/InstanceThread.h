@@ -31,12 +31,19 @@ public:
     explicit CInstanceThread(CCollectorThread* pCollector);
     ~CInstanceThread() override;
 
+    // A thread for the instance of the landscape: its logon data and facts, the session
+    // directory and the output category; not started.
+    static CInstanceThread* CreateFor(CCollectorThread* pCollector, const CRfcClient& source,
+                                      const CString& strSessionDirectory, int nCategory);
+
     // Forms the session file names and the start time, then starts the worker if there is none.
     void Start();
     void BuildFileNames();
 
     // The stop flag of the connection.
     BOOL IsStopRequested() const override;
+    // Sets the stop flag and closes the connection, which ends a running call.
+    void RequestStop() override;
 
     // A capture with this interval runs at this minute of the hour (0 counting as 60, -1 when
     // the time could not be converted).

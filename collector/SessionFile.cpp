@@ -12,10 +12,20 @@ UINT OpenFlags(SessionFileMode mode)
 CSessionFile::CSessionFile(const CString& strPath, SessionFileMode mode, const CRfcConnection& connection,
                            const ULONGLONG* pBaselineEnd)
 {
+    Open(strPath, mode, connection.GetStopFlag(), pBaselineEnd);
+}
+
+CSessionFile::CSessionFile(const CString& strPath, SessionFileMode mode)
+{
+    Open(strPath, mode, FALSE, nullptr);
+}
+
+void CSessionFile::Open(const CString& strPath, SessionFileMode mode, BOOL bQuiet, const ULONGLONG* pBaselineEnd)
+{
     CFileException* pError = new CFileException;
     if (!m_file.Open(strPath, OpenFlags(mode), pError))
     {
-        if (connection.GetStopFlag())
+        if (bQuiet)
         {
             pError->Delete();
             return;

@@ -22,6 +22,8 @@ public:
     // A baseline-and-latest file is written from *pBaselineEnd.
     CSessionFile(const CString& strPath, SessionFileMode mode, const CRfcConnection& connection,
                  const ULONGLONG* pBaselineEnd = nullptr);
+    // A file of the session itself (control and information files): a failed open always throws.
+    CSessionFile(const CString& strPath, SessionFileMode mode);
 
     BOOL IsOpen() const
     {
@@ -31,6 +33,9 @@ public:
     ULONGLONG GetLength() const;
 
 private:
+    // A failed open throws its error unless bQuiet; then the file stays closed.
+    void Open(const CString& strPath, SessionFileMode mode, BOOL bQuiet, const ULONGLONG* pBaselineEnd);
+
     CFile m_file;
 };
 

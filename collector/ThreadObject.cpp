@@ -61,6 +61,11 @@ void CThreadObject::Stop()
     m_pWorker = nullptr;
 }
 
+void CThreadObject::RequestStop()
+{
+    SetEvent(0);
+}
+
 BOOL CThreadObject::IsStopRequested() const
 {
     return ::WaitForSingleObject(m_events[0], 0) == WAIT_OBJECT_0;

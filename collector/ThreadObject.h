@@ -28,6 +28,9 @@ public:
     // Sets the stop event, wakes and hurries the worker, and waits for it to end; then deletes
     // the worker object. Nothing more when it has ended already.
     void Stop();
+    // Asks the thread (and those it owns) to stop without waiting, so that a tree of threads
+    // can be told at once and then waited for.
+    virtual void RequestStop();
     BOOL HasWorker() const
     {
         return m_pWorker != nullptr;
@@ -80,9 +83,9 @@ protected:
     void PostOutputMessage(const CString& strTime, LPCTSTR lpszText);
     void WriteLog(const CString& strTime, LPCTSTR lpszText);
 
-    HANDLE GetEvent(int nEvent) const
+    int GetEventCount() const
     {
-        return m_events[nEvent];
+        return static_cast<int>(m_events.size());
     }
 
 private:

@@ -153,3 +153,8 @@ void CRfcException::SetText(const CString& strText)
     if (m_strText.GetLength() > kMaxText)
         m_strText.Truncate(kMaxText);
 }
+
+BOOL CRfcException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT) const
+{
+    return CopyMessage(m_strText, lpszError, nMaxError);
+}

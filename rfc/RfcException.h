@@ -21,6 +21,9 @@ public:
     [[noreturn]] static void PASCAL ThrowText(LPCTSTR lpszText);
     [[noreturn]] static void PASCAL ThrowAuthority(LPCTSTR lpszParameter, LPCTSTR lpszText);
 
+    // The line, cut to the buffer.
+    BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
+
     static LPCTSTR PASCAL GetCodeName(int nCode);
     static LPCTSTR PASCAL GetGroupName(int nGroup);
 

@@ -1,5 +1,7 @@
 #include "TestSessionHost.h"
 
+#include <collector/PcInfo.h>
+
 UINT TestSessionHost::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault) const
 {
     const auto found = m_profile.find(CString(lpszSection) + L"\\" + lpszEntry);
@@ -14,7 +16,6 @@ CString TestSessionHost::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry
 
 const CPcInfo& TestSessionHost::GetPcInfo() const
 {
-    // The PC facts come with the control files.
-    static const char kNone = 0;
-    return reinterpret_cast<const CPcInfo&>(kNone);
+    static const CPcInfo kNothingGathered;
+    return m_pc != nullptr ? *m_pc : kNothingGathered;
 }

@@ -37,6 +37,7 @@ public:
     // "Section\\Entry" to value.
     std::map<CString, CString> m_profile;
     HWND m_hOutput = nullptr;
+    const CPcInfo* m_pc = nullptr;
     std::atomic<__time64_t> m_now = 0;
     CSapSystemMap m_systems;
     CSapHostMap m_hosts;

@@ -119,6 +119,12 @@ TEST(RfcException, TextAndAuthorityForms)
     EXPECT_STREQ(e->m_strKey, L"RFC_EXCEPTION");
     EXPECT_STREQ(e->m_strMessage, L"SAP system release 640 is not supported.");
     EXPECT_STREQ(e->m_strText, L"RFC Exception -> SAP system release 640 is not supported.");
+    // The framework's message is the same line, cut to the buffer.
+    wchar_t message[64];
+    EXPECT_TRUE(e->GetErrorMessage(message, 64));
+    EXPECT_STREQ(message, L"RFC Exception -> SAP system release 640 is not supported.");
+    EXPECT_TRUE(e->GetErrorMessage(message, 14));
+    EXPECT_STREQ(message, L"RFC Exception");
     e->Delete();
 
     e = Caught([] { CRfcException::ThrowAuthority(L"S_TOOLS_EX", L"USER_IS_NOT_AUTHORIZED"); });

@@ -1,0 +1,48 @@
+// The instance threads of a system, host or database thread: instance name to thread, under a
+// mutex of their own. The owner deletes them.
+#pragma once
+
+#include <collector/InstanceThread.h>
+
+#include <afxcoll.h>
+#include <afxtempl.h>
+
+class CInstanceThreads
+{
+public:
+    CInstanceThreads() = default;
+    CInstanceThreads(const CInstanceThreads&) = delete;
+    CInstanceThreads& operator=(const CInstanceThreads&) = delete;
+    ~CInstanceThreads();
+
+    // Takes the thread under the name unless the name is known; FALSE when it was known.
+    BOOL Add(const CString& strName, CInstanceThread* pThread);
+    BOOL Contains(const CString& strName);
+    // Deletes every thread, each stopping its worker, and empties the map.
+    void RemoveAll();
+    // Asks every thread to stop and ends its running call, without waiting for it.
+    void RequestStop();
+    // Sets the events on every thread, in map order, while the owner is not stopping.
+    void SetEvents(std::initializer_list<int> events, const CThreadObject& owner);
+    // The first thread, in map order, whose connection answers a ping while the owner is not
+    // stopping; null when none does.
+    CInstanceThread* FirstAnswering(const CThreadObject& owner);
+
+    // Calls f(thread) for every thread in map order, under the mutex.
+    template <class F> void ForEach(F f)
+    {
+        CSingleLock lock(&m_mutex, TRUE);
+        CString strName;
+        CInstanceThread* pThread = nullptr;
+        for (POSITION pos = m_threads.GetStartPosition(); pos != nullptr;)
+        {
+            m_threads.GetNextAssoc(pos, strName, pThread);
+            f(*pThread);
+        }
+    }
+
+private:
+    // Insertion order: the threads are served in the order the landscape lists the instances.
+    CTypedPtrMap<CMapStringToPtr, CString, CInstanceThread*> m_threads;
+    CMutex m_mutex;
+};

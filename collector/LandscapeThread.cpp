@@ -1,0 +1,51 @@
+#include <collector/CollectorThread.h>
+#include <collector/LandscapeThread.h>
+
+IMPLEMENT_DYNAMIC(CLandscapeThread, CObject)
+
+CLandscapeThread::CLandscapeThread(int nEvents, CCollectorThread* pCollector)
+    : CThreadObject(nEvents, TRUE), m_pCollector(pCollector)
+{
+}
+
+CLandscapeThread::~CLandscapeThread()
+{
+    StopWorker();
+    m_instanceThreads.RemoveAll();
+}
+
+void CLandscapeThread::StopWorker()
+{
+    for (int nEvent = 1; nEvent < GetEventCount(); ++nEvent)
+        ResetEvent(nEvent);
+    Stop();
+}
+
+void CLandscapeThread::RequestStop()
+{
+    CThreadObject::RequestStop();
+    m_instanceThreads.RequestStop();
+}
+
+HWND CLandscapeThread::GetOutputWindow() const
+{
+    return m_pCollector->GetSessionHost().GetOutputWindow();
+}
+
+BOOL CLandscapeThread::SetOnFirstAnswering(int nEvent)
+{
+    CInstanceThread* pThread = m_instanceThreads.FirstAnswering(*this);
+    if (pThread == nullptr)
+        return FALSE;
+    pThread->SetEvent(nEvent);
+    return TRUE;
+}
+
+CInstanceThread* CLandscapeThread::MapInstanceThread(const CRfcClient& source, int nCategory)
+{
+    if (m_instanceThreads.Contains(source.m_strInstanceName))
+        return nullptr;
+    CInstanceThread* pThread = CInstanceThread::CreateFor(m_pCollector, source, m_strSessionDirectory, nCategory);
+    m_instanceThreads.Add(source.m_strInstanceName, pThread);
+    return pThread;
+}
