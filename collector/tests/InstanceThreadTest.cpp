@@ -386,3 +386,42 @@ TEST_F(InstanceThreadTest, AMessageThatCannotBePostedIsFreedBySender)
     g_followedSize = 0;
     EXPECT_EQ(0u, Count(sapsim::Operation::Logon)) << "the thread never got past its first line";
 }
+
+TEST_F(InstanceThreadTest, AFailingComponentIsLoggedAndTheNextOneStillRead)
+{
+    // Two instances make at least two server nodes, each a component of its own.
+    sapsim::CTopology topology = MakeTestTopology();
+    topology.systems[0].instances.push_back({kHost, L"10", 0x1F});
+    Landscape().Load(topology);
+    m_host.m_now = kMonday + 3600;
+    Landscape().SetTime(m_host.m_now);
+    auto thread = StartThread();
+    thread->m_bDsrEnabled = TRUE;
+    ASSERT_TRUE(Connected(*thread));
+
+    // The first component's read is cut off with the connection; the call reconnects and throws.
+    AddFault(sapsim::FaultKind::SlowCall, L"SAPWLN3_STATREC_DIRECT_READ", 300);
+    const auto invokes = nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke);
+    thread->SetEvent(CInstanceThread::eventPeriodicSystemTasks);
+    ASSERT_TRUE(WaitFor([&] { return nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke) >= invokes + 2; }));
+    Sleep(50);
+    EXPECT_EQ(1, Landscape().DropConnections(L"PRD"));
+    // The BI capture that follows reads its tables.
+    ASSERT_TRUE(WaitFor([&] { return Count(sapsim::Operation::Invoke, L"RFC_READ_TABLE") > 0; }));
+    thread.reset();
+
+    std::vector<CString> lines;
+    for (const CString& log : LogFiles())
+        for (const CString& line : ReadLines(m_session.File(log)))
+            lines.push_back(line.Mid(line.Find(L" : ") + 3));
+    std::vector<CString> dsr;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(dsr), [](const CString& line) {
+        return line.Find(L"distributed statistics") >= 0 || line.Find(L"RFC Exception") == 0;
+    });
+    ASSERT_GE(dsr.size(), 4u);
+    EXPECT_EQ(0, dsr[0].Find(L"capturing distributed statistics records for SAPJ2ENode ")) << dsr[0].GetString();
+    EXPECT_EQ(0, dsr[1].Find(L"RFC Exception -> ")) << dsr[1].GetString();
+    EXPECT_EQ(0, dsr[2].Find(L"capturing distributed statistics records for SAPJ2ENode ")) << dsr[2].GetString();
+    EXPECT_NE(dsr[0], dsr[2]) << "the next component";
+    EXPECT_EQ(0, dsr[3].Find(L"captured ")) << dsr[3].GetString();
+}
