@@ -234,7 +234,7 @@ int CInstanceThread::LocalMinute(__time64_t nTime)
     return local.tm_min == 0 ? 60 : local.tm_min;
 }
 
-BOOL CInstanceThread::IsDue(int nSetting) const
+BOOL CInstanceThread::IsCaptureDue(int nSetting) const
 {
     int nInterval = 0;
     m_pCollector->GetSetting(static_cast<CCollectorSettings::Setting>(nSetting), nInterval);
@@ -246,11 +246,11 @@ void CInstanceThread::TakeSampleTime()
     m_nSampleTime = m_pCollector->GetSessionHost().Now();
 }
 
-void CInstanceThread::RunCapture(const Capture& capture)
+BOOL CInstanceThread::RunCapture(const Capture& capture)
 {
+    if (capture.nSetting != kInitial && !IsCaptureDue(capture.nSetting))
+        return FALSE;
     Trap(capture.lpszName, [&] {
-        if (capture.nSetting != kInitial && !IsDue(capture.nSetting))
-            return;
         Log(capture.lpszText);
         for (ClientStep pStep : capture.steps)
         {
@@ -258,6 +258,7 @@ void CInstanceThread::RunCapture(const Capture& capture)
                 (this->*pStep)();
         }
     });
+    return TRUE;
 }
 
 void CInstanceThread::RunCaptures(std::initializer_list<const Capture*> captures)
@@ -272,7 +273,7 @@ void CInstanceThread::RunCaptures(std::initializer_list<const Capture*> captures
 void CInstanceThread::CaptureReportInformation()
 {
     Trap(kReportInformation.lpszName, [&] {
-        if (!IsDue(kReportInformation.nSetting))
+        if (!IsCaptureDue(kReportInformation.nSetting))
             return;
         int nRowCount = 0;
         m_pCollector->GetReportRowCount(nRowCount);
@@ -294,10 +295,9 @@ void CInstanceThread::CaptureReportInformation()
 
 void CInstanceThread::CaptureDialogStepStatistics()
 {
+    if (!RunCapture(kDialogStepStatistics))
+        return;
     Trap(kDialogStepStatistics.lpszName, [&] {
-        if (!IsDue(kDialogStepStatistics.nSetting))
-            return;
-        RunCapture(kDialogStepStatistics);
         LogSkippedRecords();
         CString strText;
         strText.Format(_T("captured %I32u dialog step statistics"), m_nDialogStepCount);
@@ -308,7 +308,7 @@ void CInstanceThread::CaptureDialogStepStatistics()
 void CInstanceThread::CaptureDistributedStatistics()
 {
     Trap(kDistributedStatistics.lpszName, [&] {
-        if (!IsDue(kDistributedStatistics.nSetting))
+        if (!IsCaptureDue(kDistributedStatistics.nSetting))
             return;
         if (!GetStopFlag())
             GetDsrComponents();

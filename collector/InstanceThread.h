@@ -79,9 +79,10 @@ private:
     // The remote clock is read for its side of the conversation only: its failure is logged
     // and the handler goes on.
     void ReadSystemTimeRemote(LPCTSTR lpszHandler);
-    BOOL IsDue(int nSetting) const;
-    // Due test, log text, then each step behind its own stop test, all inside the trap.
-    void RunCapture(const Capture& capture);
+    BOOL IsCaptureDue(int nSetting) const;
+    // The due test, then inside the trap the log text and each step behind its own stop test;
+    // FALSE when the capture was not due.
+    BOOL RunCapture(const Capture& capture);
     void RunCaptures(std::initializer_list<const Capture*> captures);
     void CaptureReportInformation();
     void CaptureDistributedStatistics();
