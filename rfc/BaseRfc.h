@@ -32,6 +32,12 @@ template <class T> struct RfcTextGroup
     {                                                                                                                  \
         _T(#field), &wrapper::field                                                                                    \
     }
+// A text named after its structure or table and field, for fields whose names repeat in
+// several containers of one module: RFC_MEMBER(wrapper, TABLE, FIELD) ties TABLE_FIELD to FIELD.
+#define RFC_MEMBER(wrapper, container, field)                                                                          \
+    {                                                                                                                  \
+        _T(#field), &wrapper::container##_##field                                                                      \
+    }
 // An import parameter with its default.
 #define RFC_IMPORT(wrapper, field, value)                                                                              \
     {                                                                                                                  \
