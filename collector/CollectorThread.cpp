@@ -210,46 +210,62 @@ void CCollectorThread::Initialize()
     }
 }
 
+template <class T, class Make, class Begin>
+void CCollectorThread::CreateChild(CTypedPtrMap<CMapStringToPtr, CString, T*>& children, CMutex& mutex,
+                                   const CString& strKey, Make make, Begin begin)
+{
+    CSingleLock lock(&mutex, TRUE);
+    T* pChild = nullptr;
+    if (children.Lookup(strKey, pChild))
+        return;
+    // A child that cannot be started is neither kept nor run; the others still are.
+    pChild = make();
+    try
+    {
+        pChild->SetSessionDirectory(m_strSessionDirectory);
+        begin(*pChild);
+    }
+    catch (CException* e)
+    {
+        delete pChild;
+        LogException(e);
+        return;
+    }
+    children.SetAt(strKey, pChild);
+}
+
 void CCollectorThread::CreateSystemThreads(CSapSystem* pSystem)
 {
-    CSingleLock lock(&m_systemMutex, TRUE);
-    CSystemThread* pThread = nullptr;
-    if (m_systemThreads.Lookup(pSystem->m_strSystemId, pThread))
-        return;
-    pThread = new CSystemThread(pSystem, this);
-    m_systemThreads.SetAt(pSystem->m_strSystemId, pThread);
-    pThread->SetSessionDirectory(m_strSessionDirectory);
-    pThread->Start();
-    pThread->StartWorker();
-    pThread->SetEvent(CSystemThread::eventWriteSapInfoFile);
+    CreateChild(
+        m_systemThreads, m_systemMutex, pSystem->m_strSystemId, [&] { return new CSystemThread(pSystem, this); },
+        [](CSystemThread& child) {
+            child.Start();
+            child.StartWorker();
+            child.SetEvent(CSystemThread::eventWriteSapInfoFile);
+        });
 }
 
 void CCollectorThread::CreateHostThreads(CSapHost* pHost)
 {
-    CSingleLock lock(&m_hostMutex, TRUE);
-    CHostThread* pThread = nullptr;
-    if (m_hostThreads.Lookup(pHost->m_strHostName, pThread))
-        return;
-    pThread = new CHostThread(pHost, this);
-    m_hostThreads.SetAt(pHost->m_strHostName, pThread);
-    pThread->SetSessionDirectory(m_strSessionDirectory);
-    pThread->Start();
-    pThread->SetEvent(CHostThread::eventWriteMachineInfoFile);
-    pThread->SetEvent(CHostThread::eventInitialHostTasks);
+    CreateChild(
+        m_hostThreads, m_hostMutex, pHost->m_strHostName, [&] { return new CHostThread(pHost, this); },
+        [](CHostThread& child) {
+            child.Start();
+            child.SetEvent(CHostThread::eventWriteMachineInfoFile);
+            child.SetEvent(CHostThread::eventInitialHostTasks);
+        });
 }
 
 void CCollectorThread::CreateDatabaseThreads(CSapDatabase* pDatabase)
 {
-    CSingleLock lock(&m_databaseMutex, TRUE);
-    CDatabaseThread* pThread = nullptr;
-    if (m_databaseThreads.Lookup(pDatabase->m_strDatabaseName, pThread))
-        return;
-    pThread = new CDatabaseThread(pDatabase, this);
-    m_databaseThreads.SetAt(pDatabase->m_strDatabaseName, pThread);
-    pThread->SetSessionDirectory(m_strSessionDirectory);
-    pThread->StartInstances();
-    pThread->StartWorker();
-    pThread->SetEvent(CDatabaseThread::eventInitialDatabaseTasks);
+    CreateChild(
+        m_databaseThreads, m_databaseMutex, pDatabase->m_strDatabaseName,
+        [&] { return new CDatabaseThread(pDatabase, this); },
+        [](CDatabaseThread& child) {
+            child.StartInstances();
+            child.StartWorker();
+            child.SetEvent(CDatabaseThread::eventInitialDatabaseTasks);
+        });
 }
 
 void CCollectorThread::OnEvent(int nEvent)

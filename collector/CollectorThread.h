@@ -86,6 +86,10 @@ private:
     };
 
     void Initialize();
+    // Makes, starts and maps the child under the key, unless one is mapped there.
+    template <class T, class Make, class Begin>
+    void CreateChild(CTypedPtrMap<CMapStringToPtr, CString, T*>& children, CMutex& mutex, const CString& strKey,
+                     Make make, Begin begin);
     void CreateSystemThreads(CSapSystem* pSystem);
     void CreateHostThreads(CSapHost* pHost);
     void CreateDatabaseThreads(CSapDatabase* pDatabase);
