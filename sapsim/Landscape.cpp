@@ -115,6 +115,38 @@ void MakeOverlong(CRecord& record, const CFieldDef&, unsigned slot)
     record.Set(slot, text);
 }
 
+// The user and kernel time of the calling thread, in 100 ns units.
+unsigned long long ThreadCpuTime()
+{
+    FILETIME creation, exit, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user))
+        return 0;
+    const auto value = [](const FILETIME& time) {
+        return static_cast<unsigned long long>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+    };
+    return value(kernel) + value(user);
+}
+
+// Adds the calling thread's CPU time between construction and destruction to the total, also
+// when the handler leaves with an exception.
+class CCpuTimer
+{
+public:
+    explicit CCpuTimer(std::atomic<unsigned long long>& total) : m_total(total), m_start(ThreadCpuTime())
+    {
+    }
+    CCpuTimer(const CCpuTimer&) = delete;
+    CCpuTimer& operator=(const CCpuTimer&) = delete;
+    ~CCpuTimer()
+    {
+        m_total += ThreadCpuTime() - m_start;
+    }
+
+private:
+    std::atomic<unsigned long long>& m_total;
+    const unsigned long long m_start;
+};
+
 void MakeImpossibleDate(CRecord& record, const CFieldDef& field, unsigned slot)
 {
     if (field.kind == FieldKind::Date)
@@ -147,6 +179,7 @@ void CLandscape::Load(CTopology topology)
     m_faults.clear();
     m_counts.clear();
     m_log.clear();
+    m_handlerCpuTime = 0;
 }
 
 void CLandscape::LoadFromEnvironment()
@@ -440,7 +473,10 @@ void CLandscape::Invoke(CSession& session, CFunctionData& function)
 
         ForEachParameterText(function, {Direction::Export}, ClearExport);
         CCallContext context(session, function, Now(), has(FaultKind::EmptyResult));
-        function.Module().Generate(context);
+        {
+            CCpuTimer timer(m_handlerCpuTime);
+            function.Module().Generate(context);
+        }
         if (has(FaultKind::OverlongValues))
             ForEachResult(function, MakeOverlong);
         if (has(FaultKind::InvalidDates))

@@ -10,6 +10,7 @@
 
 #include <afxmt.h>
 
+#include <atomic>
 #include <deque>
 #include <map>
 #include <memory>
@@ -79,6 +80,13 @@ public:
     // The latest calls, oldest first (at most kCallLogSize).
     std::vector<CCallRecord> CallLog() const;
     static constexpr size_t kCallLogSize = 10000;
+    // CPU time that the module handlers spent since the last Load, in 100 ns units: the
+    // calling threads' own time, so that a benchmark can tell the simulation's share of a
+    // process from the caller's.
+    unsigned long long HandlerCpuTime() const
+    {
+        return m_handlerCpuTime;
+    }
 
     // For the RFC library. Failures throw CFailure.
     std::shared_ptr<CSession> Logon(const CLogonParameters& parameters);
@@ -103,6 +111,7 @@ private:
     std::vector<std::weak_ptr<CSession>> m_sessions;
     std::map<CString, unsigned long long> m_counts;
     std::deque<CCallRecord> m_log;
+    std::atomic<unsigned long long> m_handlerCpuTime = 0;
 };
 
 } // namespace sapsim

@@ -108,6 +108,36 @@ TEST_F(LandscapeTest, CountsAndLogsEveryCall)
     EXPECT_TRUE(m_landscape.CallLog().empty());
 }
 
+// The user and kernel time of the calling thread, in 100 ns units.
+unsigned long long ThreadCpuTime()
+{
+    FILETIME creation, exit, kernel, user;
+    EXPECT_TRUE(GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user));
+    return (static_cast<unsigned long long>(kernel.dwHighDateTime) << 32 | kernel.dwLowDateTime) +
+           (static_cast<unsigned long long>(user.dwHighDateTime) << 32 | user.dwLowDateTime);
+}
+
+TEST_F(LandscapeTest, CountsTheCpuTimeOfTheModuleHandlers)
+{
+    sapsim::CTopology topology = sapsim::CTopology::Default();
+    topology.systems[0].tables.push_back({L"ZSLOW", 200000, 20});
+    m_landscape.Load(topology);
+    EXPECT_EQ(0u, m_landscape.HandlerCpuTime());
+
+    // A handler that generates 200,000 rows works long enough for the thread clock to move.
+    CSimCall call = Call(L"RFC_READ_TABLE");
+    call.Set(L"QUERY_TABLE", L"ZSLOW");
+    const unsigned long long before = ThreadCpuTime();
+    ASSERT_EQ(CString(), call.Invoke());
+    const unsigned long long spent = ThreadCpuTime() - before;
+    ASSERT_GT(spent, 0u);
+    EXPECT_LE(m_landscape.HandlerCpuTime(), spent);
+    EXPECT_GE(m_landscape.HandlerCpuTime(), spent / 2) << "most of the call is the handler's";
+
+    m_landscape.Load(topology);
+    EXPECT_EQ(0u, m_landscape.HandlerCpuTime());
+}
+
 TEST_F(LandscapeTest, LandscapeFileFromTheEnvironment)
 {
     TempDirectory directory;

@@ -1,0 +1,548 @@
+// The collection engine against a simulated landscape, in two parts.
+//
+// A whole session: 10 systems of 4 instances each on a handful of hosts, one database per
+// system, driven through 120 ticks as fast as the engine finishes them. Every tick is minute 0
+// of an hour, so every capture is due. It prints the CPU time per tick, split into the share
+// of the simulated landscape's module handlers and the engine's, the peak memory and the bytes
+// written.
+//
+// Workload throughput: 100,000 statistic records read and written by one client, the median of
+// several runs, with the time the simulated module spends generating them taken out.
+//
+// Usage: collector_session [session directory]; without one, a fresh directory under the temp
+// path is used and removed at the end.
+#include <collector/CollectorThread.h>
+#include <collector/PcInfo.h>
+#include <collector/RfcClient.h>
+#include <collector/SapDatabase.h>
+#include <collector/SapHost.h>
+#include <collector/SapSystem.h>
+#include <collector/SessionFile.h>
+#include <rfc/RfcException.h>
+#include <sapsim/Landscape.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace
+{
+const int kSystems = 10;
+const int kInstancesPerSystem = 4;
+const int kHosts = 5;
+const int kTicks = 120;
+const __time64_t kMonday = 1700438400;          // 2023-11-20 00:00:00 UTC
+const DWORD kQuietMs = 50;                      // no call for this long: the tick's work is done
+const unsigned long long kIdleCpu = 10 * 10000; // CPU time of an idle process in kQuietMs, 100 ns units
+const double kEngineTargetMs = 2.0;             // per instance per tick
+const double kMemoryTargetMB = 64.0;
+
+const unsigned kStatRecords = 100000; // per one-minute window
+const unsigned kDialogStepSize = 177; // bytes of a record of the statistic records file
+const int kThroughputRuns = 5;
+const double kThroughputTarget = 500000.0;
+
+const LPCWSTR kUser = L"BENCH";
+const LPCWSTR kPassword = L"bench";
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration duration)
+{
+    return std::chrono::duration<double>(duration).count();
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+unsigned long long Ticks(const FILETIME& time)
+{
+    return static_cast<unsigned long long>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+// User and kernel time in 100 ns units.
+unsigned long long ProcessCpuTime()
+{
+    FILETIME creation, exit, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
+    return Ticks(kernel) + Ticks(user);
+}
+
+unsigned long long ThreadCpuTime()
+{
+    FILETIME creation, exit, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user);
+    return Ticks(kernel) + Ticks(user);
+}
+
+double Milliseconds(unsigned long long cpuTime)
+{
+    return static_cast<double>(cpuTime) / 1e4;
+}
+
+sapsim::CLandscape& Landscape()
+{
+    return sapsim::CLandscape::Active();
+}
+
+CString HostName(int host)
+{
+    CString name;
+    name.Format(L"benchlx%02d", host + 1);
+    return name;
+}
+
+CString SystemNumber(int system, int instance)
+{
+    CString sysnr;
+    sysnr.Format(L"%02d", system * kInstancesPerSystem + instance);
+    return sysnr;
+}
+
+// The instances of system s go round the hosts; every instance has a system number of its own.
+int HostOf(int system, int instance)
+{
+    return (system * kInstancesPerSystem + instance) % kHosts;
+}
+
+sapsim::CHostInfo BenchHost(const CString& name, int number)
+{
+    sapsim::CHostInfo host;
+    host.name = name;
+    host.os = L"Linux";
+    host.osRelease = L"5.14.21";
+    host.ip.Format(L"10.0.0.%d", number + 1);
+    host.model = L"Bench CPU @ 2.40GHz";
+    host.cpus = 8;
+    host.cpuMHz = 2400;
+    host.disks = {{L"sda", 1048576}, {L"sdb", 2097152}};
+    host.lans = {L"eth0"};
+    return host;
+}
+
+sapsim::CSystemInfo BenchSystem(const CString& id, std::vector<sapsim::CInstanceInfo> instances)
+{
+    sapsim::CSystemInfo system;
+    system.id = id;
+    system.release = L"700";
+    system.kernel = L"721";
+    system.database = id;
+    system.clients = {L"100"};
+    system.users = {sapsim::CUserInfo{kUser, kPassword, {L"*"}}};
+    system.instances = std::move(instances);
+    system.tables = {{L"TRDIR", 30000, 0}, {L"RSDDSTAT_OLAP", 2000, 0}, {L"RSDDSTAT_DM", 2000, 0}};
+    return system;
+}
+
+sapsim::CTopology SessionTopology()
+{
+    sapsim::CTopology topology;
+    for (int host = 0; host < kHosts; host++)
+        topology.hosts.push_back(BenchHost(HostName(host), host));
+    for (int system = 0; system < kSystems; system++)
+    {
+        CString id;
+        id.Format(L"B%02d", system);
+        std::vector<sapsim::CInstanceInfo> instances;
+        for (int instance = 0; instance < kInstancesPerSystem; instance++)
+            instances.push_back({HostName(HostOf(system, instance)), SystemNumber(system, instance), 0x1F});
+        topology.databases.push_back({id, L"ORACLE", HostName(HostOf(system, 0)), L"10.2.0"});
+        topology.systems.push_back(BenchSystem(id, std::move(instances)));
+    }
+    return topology;
+}
+
+// The application's side: the landscape maps, the profile's defaults, no output window and
+// the clock of the ticks.
+class CBenchSessionHost : public CSessionHost
+{
+public:
+    CBenchSessionHost() = default;
+    CBenchSessionHost(const CBenchSessionHost&) = delete;
+    CBenchSessionHost& operator=(const CBenchSessionHost&) = delete;
+    ~CBenchSessionHost() override
+    {
+        DeleteAll(m_systems);
+        DeleteAll(m_hosts);
+        DeleteAll(m_databases);
+    }
+
+    HWND GetOutputWindow() const override
+    {
+        return nullptr;
+    }
+    const CSapSystemMap& GetSystems() const override
+    {
+        return m_systems;
+    }
+    const CSapHostMap& GetHosts() const override
+    {
+        return m_hosts;
+    }
+    const CSapDatabaseMap& GetDatabases() const override
+    {
+        return m_databases;
+    }
+    UINT GetProfileInt(LPCTSTR, LPCTSTR, int nDefault) const override
+    {
+        return static_cast<UINT>(nDefault);
+    }
+    CString GetProfileString(LPCTSTR, LPCTSTR, LPCTSTR lpszDefault) const override
+    {
+        return lpszDefault;
+    }
+    const CPcInfo& GetPcInfo() const override
+    {
+        return m_pc;
+    }
+    __time64_t Now() const override
+    {
+        return m_now;
+    }
+
+    // What the add-system command does: log on, describe, discover, then enter every instance
+    // with its host and the system's database.
+    void AddSystem(const CString& host, const CString& sysnr)
+    {
+        auto* system = new CSapSystem;
+        system->SetLogonData(L"", host, L"", sysnr, L"100", kUser, kPassword, L"EN");
+        system->Connect();
+        system->GetSystemInfo();
+        system->DiscoverInstances();
+        system->Disconnect();
+        system->m_strCen = L"0";
+        m_systems.SetAt(system->m_strSystemId, system);
+        CString name;
+        CSapInstance* instance = nullptr;
+        for (POSITION pos = system->m_instances.GetStartPosition(); pos != nullptr;)
+        {
+            system->m_instances.GetNextAssoc(pos, name, instance);
+            CSapHost* sapHost = nullptr;
+            if (!m_hosts.Lookup(instance->m_strHostName, sapHost))
+            {
+                sapHost = new CSapHost;
+                sapHost->m_strHostName = instance->m_strHostName;
+                sapHost->m_strIpAddress = instance->m_strIpAddress;
+                sapHost->m_strOs = instance->m_strOs;
+                sapHost->m_strTimeZone = instance->m_strTimeZone;
+                sapHost->m_strCpuSpeed = L"2400";
+                m_hosts.SetAt(sapHost->m_strHostName, sapHost);
+            }
+            sapHost->AddInstance(*instance);
+            CSapDatabase* database = nullptr;
+            if (!m_databases.Lookup(instance->m_strDatabaseName, database))
+            {
+                database = new CSapDatabase;
+                database->m_strSystemId = instance->m_strSystemId;
+                database->m_strDatabaseName = instance->m_strDatabaseName;
+                database->m_strDatabaseSystem = instance->m_strDatabaseSystem;
+                m_databases.SetAt(database->m_strDatabaseName, database);
+            }
+            database->AddInstance(*instance);
+        }
+    }
+
+    std::atomic<__time64_t> m_now = kMonday;
+
+private:
+    template <class T> static void DeleteAll(CTypedPtrMap<CMapStringToPtr, CString, T*>& map)
+    {
+        CString key;
+        T* value = nullptr;
+        for (POSITION pos = map.GetStartPosition(); pos != nullptr;)
+        {
+            map.GetNextAssoc(pos, key, value);
+            delete value;
+        }
+        map.RemoveAll();
+    }
+
+    CPcInfo m_pc;
+    CSapSystemMap m_systems;
+    CSapHostMap m_hosts;
+    CSapDatabaseMap m_databases;
+};
+
+unsigned long long LandscapeCalls()
+{
+    unsigned long long calls = 0;
+    for (sapsim::Operation operation :
+         {sapsim::Operation::Logon, sapsim::Operation::Ping, sapsim::Operation::Describe, sapsim::Operation::Invoke})
+        calls += Landscape().Count(operation);
+    return calls;
+}
+
+// Waits until the landscape has seen no call and the process has been all but idle for
+// kQuietMs: every thread is done with its calls and files. The CPU time catches the calls
+// still running, which the landscape counts only when they end.
+void WaitUntilQuiet()
+{
+    unsigned long long calls = LandscapeCalls();
+    unsigned long long cpu = ProcessCpuTime();
+    DWORD quietSince = GetTickCount();
+    while (GetTickCount() - quietSince < kQuietMs)
+    {
+        Sleep(5);
+        const unsigned long long callsNow = LandscapeCalls();
+        const unsigned long long cpuNow = ProcessCpuTime();
+        if (callsNow != calls || cpuNow - cpu > kIdleCpu)
+        {
+            calls = callsNow;
+            cpu = cpuNow;
+            quietSince = GetTickCount();
+        }
+    }
+}
+
+struct DirectorySize
+{
+    unsigned long long bytes = 0;
+    unsigned files = 0;
+};
+
+DirectorySize SizeOf(const CString& directory)
+{
+    DirectorySize size;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(directory + L"\\*", &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return size;
+    do
+    {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        {
+            size.bytes += static_cast<unsigned long long>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+            ++size.files;
+        }
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return size;
+}
+
+void RemoveDirectoryTree(const CString& directory)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(directory + L"\\*", &found);
+    if (find != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                DeleteFileW(directory + L"\\" + found.cFileName);
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryW(directory);
+}
+
+CString FreshTempDirectory()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    CString directory;
+    directory.Format(L"%scollector_session_%lu_%lu", temp, GetCurrentProcessId(), GetTickCount());
+    return directory;
+}
+
+const char* Verdict(bool held)
+{
+    return held ? "met" : "MISSED";
+}
+
+int RunSession(const CString& directory)
+{
+    Landscape().Load(SessionTopology());
+    Landscape().SetTime(kMonday);
+    CBenchSessionHost host;
+    for (int system = 0; system < kSystems; system++)
+        host.AddSystem(HostName(HostOf(system, 0)), SystemNumber(system, 0));
+    const int instances = kSystems * kInstancesPerSystem;
+    int discovered = 0;
+    CString key;
+    CSapSystem* system = nullptr;
+    for (POSITION pos = host.GetSystems().GetStartPosition(); pos != nullptr;)
+    {
+        host.GetSystems().GetNextAssoc(pos, key, system);
+        discovered += static_cast<int>(system->m_instances.GetCount());
+    }
+    if (discovered != instances || host.GetHosts().GetCount() != kHosts || host.GetDatabases().GetCount() != kSystems)
+    {
+        std::fprintf(stderr, "the landscape model has %d instances, %d hosts and %d databases\n", discovered,
+                     static_cast<int>(host.GetHosts().GetCount()), static_cast<int>(host.GetDatabases().GetCount()));
+        return 1;
+    }
+
+    const unsigned long long cpuBefore = ProcessCpuTime();
+    const unsigned long long callsBefore = Landscape().Count(sapsim::Operation::Invoke);
+    const Clock::time_point start = Clock::now();
+    auto collector = std::make_unique<CCollectorThread>(&host);
+    collector->SetSessionDirectory(directory);
+    collector->Start();
+    // From here on the main thread only drives and waits.
+    const unsigned long long driverBefore = ThreadCpuTime();
+    collector->SetEvent(CCollectorThread::eventStart);
+    WaitUntilQuiet();
+    std::vector<double> tickSeconds;
+    for (int tick = 1; tick <= kTicks; tick++)
+    {
+        const Clock::time_point set = Clock::now();
+        host.m_now = kMonday + static_cast<__time64_t>(tick) * 3600;
+        Landscape().SetTime(host.m_now);
+        collector->SetEvent(CCollectorThread::eventPeriodic);
+        WaitUntilQuiet();
+        tickSeconds.push_back(Seconds(Clock::now() - set) - kQuietMs / 1000.0);
+    }
+    const double wallSeconds = Seconds(Clock::now() - start);
+    const unsigned long long cpu = ProcessCpuTime() - cpuBefore;
+    const unsigned long long driver = ThreadCpuTime() - driverBefore;
+    const unsigned long long simulation = Landscape().HandlerCpuTime();
+    const unsigned long long calls = Landscape().Count(sapsim::Operation::Invoke) - callsBefore;
+    collector.reset();
+
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    const DirectorySize written = SizeOf(directory);
+
+    // The host captures run once per host and tick, the dialog step reads once per instance and
+    // tick: fewer means ticks that reached a busy thread.
+    const unsigned long long cpuReads = Landscape().Count(sapsim::Operation::Invoke, L"GET_CPU_ALL");
+    const unsigned long long statReads = Landscape().Count(sapsim::Operation::Invoke, L"SWNC_STATREC_READ");
+
+    const unsigned long long engine = cpu - simulation - driver;
+    const double engineMs = Milliseconds(engine) / kTicks / instances;
+    const double peakWorkingSetMB = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
+    const double peakPagefileMB = static_cast<double>(memory.PeakPagefileUsage) / (1024.0 * 1024.0);
+    std::printf("collector_session: %d systems x %d instances on %d hosts, %d databases, %d ticks\n", kSystems,
+                kInstancesPerSystem, kHosts, kSystems, kTicks);
+    std::printf("  wall time: %.2f s in all (start included), median %.1f ms of work per tick\n", wallSeconds,
+                Median(tickSeconds) * 1000.0);
+    std::printf("  calls: %llu in all; GET_CPU_ALL %llu of %d, SWNC_STATREC_READ %llu of %d expected\n", calls,
+                cpuReads, kHosts * kTicks, statReads, instances * kTicks);
+    std::printf("  CPU time per tick: %.2f ms (process, start included)\n", Milliseconds(cpu) / kTicks);
+    std::printf("    simulated landscape (module handlers): %.2f ms (%.0f%%)\n", Milliseconds(simulation) / kTicks,
+                100.0 * static_cast<double>(simulation) / static_cast<double>(cpu));
+    std::printf("    benchmark driver (main thread): %.2f ms (%.0f%%)\n", Milliseconds(driver) / kTicks,
+                100.0 * static_cast<double>(driver) / static_cast<double>(cpu));
+    std::printf("    engine: %.2f ms (%.0f%%), %.3f ms per instance per tick\n", Milliseconds(engine) / kTicks,
+                100.0 * static_cast<double>(engine) / static_cast<double>(cpu), engineMs);
+    std::printf("  peak memory: working set %.1f MB, pagefile usage %.1f MB\n", peakWorkingSetMB, peakPagefileMB);
+    std::printf("  bytes written: %llu in %u files\n", written.bytes, written.files);
+    std::printf("  target engine CPU <= %.1f ms per instance per tick: %s\n", kEngineTargetMs,
+                Verdict(engineMs <= kEngineTargetMs));
+    std::printf("  target peak memory < %.0f MB: %s\n", kMemoryTargetMB,
+                Verdict(peakWorkingSetMB < kMemoryTargetMB && peakPagefileMB < kMemoryTargetMB));
+    return 0;
+}
+
+sapsim::CTopology ThroughputTopology()
+{
+    sapsim::CTopology topology;
+    topology.hosts.push_back(BenchHost(L"benchwl", 100));
+    topology.databases.push_back({L"BWL", L"ORACLE", L"benchwl", L"10.2.0"});
+    sapsim::CInstanceInfo instance{L"benchwl", L"00", 0x1F};
+    instance.statRecordsPerMinute = kStatRecords;
+    topology.systems.push_back(BenchSystem(L"BWL", {instance}));
+    return topology;
+}
+
+// The bare writes of as many records as a run writes, to tell them from reading the rows and
+// converting them.
+double RecordWriteSeconds(const CString& path)
+{
+    DeleteFileW(path);
+    const Clock::time_point start = Clock::now();
+    {
+        CSessionFile file(path, SessionFileMode::History);
+        const CSessionRecord record(kDialogStepSize);
+        for (unsigned i = 0; i < kStatRecords; i++)
+            file.Write(record);
+    }
+    const double seconds = Seconds(Clock::now() - start);
+    DeleteFileW(path);
+    return seconds;
+}
+
+int RunThroughput(const CString& directory)
+{
+    Landscape().Load(ThroughputTopology());
+    CRfcClient client;
+    client.SetLogonData(L"", L"benchwl", L"", L"00", L"100", kUser, kPassword, L"EN");
+    client.Connect();
+    const CString file = directory + L"\\throughput.dss";
+    client.m_strFiles[fileStatRecords] = file;
+    // One minute per run, each after the one before.
+    client.m_nStartTime = kMonday;
+    std::vector<double> net, raw, handlerShare, writeShare, recordWrites;
+    for (int run = 1; run <= kThroughputRuns; run++)
+    {
+        client.m_nSampleTime = kMonday + run * 60;
+        Landscape().SetTime(client.m_nSampleTime);
+        DeleteFileW(file);
+        const unsigned long long handlerBefore = Landscape().HandlerCpuTime();
+        const Clock::time_point start = Clock::now();
+        client.ReadStatRecords();
+        const Clock::time_point read = Clock::now();
+        client.WriteStatRecordsFile();
+        const Clock::time_point end = Clock::now();
+        const double handler = Milliseconds(Landscape().HandlerCpuTime() - handlerBefore) / 1000.0;
+        if (client.m_nDialogStepCount != kStatRecords)
+        {
+            std::fprintf(stderr, "run %d wrote %u records, expected %u\n", run,
+                         static_cast<unsigned>(client.m_nDialogStepCount), kStatRecords);
+            return 1;
+        }
+        const double total = Seconds(end - start);
+        raw.push_back(kStatRecords / total);
+        net.push_back(kStatRecords / (total - handler));
+        handlerShare.push_back(handler);
+        writeShare.push_back(Seconds(end - read));
+        recordWrites.push_back(RecordWriteSeconds(file));
+    }
+    DeleteFileW(file);
+    const double median = Median(net);
+    std::printf("collector_session workload: %u statistic records per run, median of %d runs\n", kStatRecords,
+                kThroughputRuns);
+    std::printf("  read + write: %.0f records per second (raw, module handler included: %.0f)\n", median, Median(raw));
+    std::printf("  module handler %.3f s, writing the file %.3f s (the bare record writes alone: %.3f s)\n",
+                Median(handlerShare), Median(writeShare), Median(recordWrites));
+    std::printf("  target >= %.0f records per second: %s\n", kThroughputTarget, Verdict(median >= kThroughputTarget));
+    return 0;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const bool given = argc > 1;
+    const CString directory = given ? CString(argv[1]) : FreshTempDirectory();
+    if (!CreateDirectoryW(directory, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    {
+        std::fprintf(stderr, "cannot create %ls\n", directory.GetString());
+        return 1;
+    }
+    int result = 1;
+    try
+    {
+        result = RunSession(directory);
+        if (result == 0)
+            result = RunThroughput(directory);
+    }
+    catch (CException* e)
+    {
+        wchar_t text[512];
+        e->GetErrorMessage(text, 512);
+        std::fprintf(stderr, "failed: %ls\n", text);
+        e->Delete();
+    }
+    if (!given)
+        RemoveDirectoryTree(directory);
+    return result;
+}
