@@ -1,16 +1,17 @@
 // The collection engine against a simulated landscape, in two parts.
 //
 // A whole session: 10 systems of 4 instances each on a handful of hosts, one database per
-// system, driven through 120 ticks as fast as the engine finishes them. Every tick is minute 0
-// of an hour, so every capture is due. It prints the CPU time per tick, split into the share
+// system, driven through 120 ticks as fast as the engine finishes them. The ticks are
+// successive minutes, two hours of a session, so every capture runs as often as its interval
+// says. It prints the CPU time per tick, split into the share
 // of the simulated landscape's module handlers and the engine's, the peak memory and the bytes
 // written.
 //
 // Workload throughput: 100,000 statistic records read and written by one client, the median of
 // several runs, with the time the simulated module spends generating them taken out.
 //
-// Usage: collector_session [session directory]; without one, a fresh directory under the temp
-// path is used and removed at the end.
+// Usage: collector_session [session directory [session|workload]]; without a directory, a
+// fresh one under the temp path is used and removed at the end; without a part, both run.
 #include <collector/CollectorThread.h>
 #include <collector/PcInfo.h>
 #include <collector/RfcClient.h>
@@ -40,6 +41,7 @@ const __time64_t kMonday = 1700438400;          // 2023-11-20 00:00:00 UTC
 const DWORD kQuietMs = 50;                      // no call for this long: the tick's work is done
 const unsigned long long kIdleCpu = 10 * 10000; // CPU time of an idle process in kQuietMs, 100 ns units
 const double kEngineTargetMs = 2.0;             // per instance per tick
+const int kDialogStepInterval = 15;             // minutes, the default of "DialogStepInterval"
 const double kMemoryTargetMB = 64.0;
 
 const unsigned kStatRecords = 100000; // per one-minute window
@@ -394,7 +396,7 @@ int RunSession(const CString& directory)
     for (int tick = 1; tick <= kTicks; tick++)
     {
         const Clock::time_point set = Clock::now();
-        host.m_now = kMonday + static_cast<__time64_t>(tick) * 3600;
+        host.m_now = kMonday + static_cast<__time64_t>(tick) * 60;
         Landscape().SetTime(host.m_now);
         collector->SetEvent(CCollectorThread::eventPeriodic);
         WaitUntilQuiet();
@@ -413,7 +415,7 @@ int RunSession(const CString& directory)
     const DirectorySize written = SizeOf(directory);
 
     // The host captures run once per host and tick, the dialog step reads once per instance and
-    // tick: fewer means ticks that reached a busy thread.
+    // interval: fewer means ticks that reached a busy thread.
     const unsigned long long cpuReads = Landscape().Count(sapsim::Operation::Invoke, L"GET_CPU_ALL");
     const unsigned long long statReads = Landscape().Count(sapsim::Operation::Invoke, L"SWNC_STATREC_READ");
 
@@ -426,7 +428,7 @@ int RunSession(const CString& directory)
     std::printf("  wall time: %.2f s in all (start included), median %.1f ms of work per tick\n", wallSeconds,
                 Median(tickSeconds) * 1000.0);
     std::printf("  calls: %llu in all; GET_CPU_ALL %llu of %d, SWNC_STATREC_READ %llu of %d expected\n", calls,
-                cpuReads, kHosts * kTicks, statReads, instances * kTicks);
+                cpuReads, kHosts * kTicks, statReads, instances * (kTicks / kDialogStepInterval));
     std::printf("  CPU time per tick: %.2f ms (process, start included)\n", Milliseconds(cpu) / kTicks);
     std::printf("    simulated landscape (module handlers): %.2f ms (%.0f%%)\n", Milliseconds(simulation) / kTicks,
                 100.0 * static_cast<double>(simulation) / static_cast<double>(cpu));
@@ -528,11 +530,12 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot create %ls\n", directory.GetString());
         return 1;
     }
+    const CString part = argc > 2 ? CString(argv[2]) : CString();
     int result = 1;
     try
     {
-        result = RunSession(directory);
-        if (result == 0)
+        result = part != L"workload" ? RunSession(directory) : 0;
+        if (result == 0 && part != L"session")
             result = RunThroughput(directory);
     }
     catch (CException* e)

@@ -213,7 +213,7 @@ void CInstanceThread::BuildFileNames()
         }
         m_strFiles[nFile].Format(kFileNames[nFile].lpszFormat, (LPCTSTR)m_strSessionDirectory, (LPCTSTR)*pOwner);
     }
-    m_nStartTime = _time64(nullptr);
+    m_nStartTime = m_pCollector->GetSessionHost().Now();
 }
 
 BOOL CInstanceThread::IsStopRequested() const

@@ -57,7 +57,8 @@ template <class R> void SetReadWindow(R& reader, __time64_t nEnd)
 // "yyyymmddhhmmss", read in the time zone that the client asked for.
 __time64_t TimestampTime(const CString& strTimestamp)
 {
-    return UtcDateTime(strTimestamp.Left(8), strTimestamp.Mid(8, 6));
+    const std::wstring_view timestamp(strTimestamp.GetString(), strTimestamp.GetLength());
+    return UtcDateTime(timestamp.substr(0, 8), timestamp.substr(std::min<size_t>(8, timestamp.size()), 6));
 }
 
 // The sum of the figures in thousands, truncated, of which the low 32 bits are kept.

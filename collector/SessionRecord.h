@@ -88,10 +88,11 @@ public:
     // Clears the record and writes every field of the layout from the reader's texts.
     template <class R> void Fill(const R& reader, const RecordLayout<R>& layout, __time64_t nSampleTime)
     {
+        static const CString strNone;
         Clear();
         for (const RecordField<R>& field : layout.fields)
         {
-            SetValue(field.nOffset, field.nBytes, field.type, field.pText != nullptr ? reader.*field.pText : CString(),
+            SetValue(field.nOffset, field.nBytes, field.type, field.pText != nullptr ? reader.*field.pText : strNone,
                      nSampleTime);
         }
     }

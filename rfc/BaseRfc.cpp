@@ -169,15 +169,33 @@ void CBaseRfc::DeleteTableRows(LPCTSTR lpszTable)
 
 int PASCAL CBaseRfc::HexToByte(LPCTSTR lpszText, BYTE& byte)
 {
-    CString strDigits(lpszText);
-    strDigits.MakeUpper();
-    while (strDigits.GetLength() < 2)
-        strDigits.AppendChar(_T('0'));
+    // As "%2x" reads the text padded to two characters with '0', without a scanner per call:
+    // white space is skipped, a sign and the digits share the width of two.
+    const size_t nLength = wcslen(lpszText);
+    TCHAR szPadded[3] = {_T('0'), _T('0'), 0};
+    LPCTSTR p = lpszText;
+    if (nLength < 2)
+    {
+        std::copy_n(lpszText, nLength, szPadded);
+        p = szPadded;
+    }
+    while (iswspace(*p))
+        ++p;
+    int nWidth = 2;
+    const bool bNegative = *p == _T('-');
+    if (*p == _T('-') || *p == _T('+'))
+    {
+        ++p;
+        --nWidth;
+    }
     unsigned nValue = 0;
-    const int nRead = swscanf(strDigits, L"%2x", &nValue);
-    if (nRead == 1)
-        byte = static_cast<BYTE>(nValue);
-    return nRead;
+    int nDigits = 0;
+    for (; nDigits < nWidth && iswxdigit(*p); ++nDigits, ++p)
+        nValue = nValue * 16 + (iswdigit(*p) ? *p - _T('0') : (towupper(*p) - _T('A') + 10));
+    if (nDigits == 0)
+        return 0;
+    byte = static_cast<BYTE>(bNegative ? 0u - nValue : nValue);
+    return 1;
 }
 
 void CBaseRfc::OnTableRow(LPCTSTR, unsigned)
