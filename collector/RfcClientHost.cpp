@@ -202,31 +202,19 @@ void SendHardwareRequest(CControlPerfRequest& request, CRfcClient& client, LPCTS
     request.GetExportParameters();
 }
 
-// A text file of one line per row of the table: the column's text in the code page of the C
-// locale, with CR LF line ends. It is recreated even when the table has no rows.
+// A text file of one line per row of the table, recreated even when the table has no rows.
 template <class R>
 void WriteTextLines(R& reader, const CString& strPath, LPCTSTR lpszTable, CString R::*pLine,
                     const CRfcConnection& connection)
 {
-    CStdioFile file;
-    CFileException* pError = new CFileException;
-    if (!file.Open(strPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite | CFile::typeText, pError))
-    {
-        if (connection.GetStopFlag())
-        {
-            pError->Delete();
-            return;
-        }
-        throw pError;
-    }
-    pError->Delete();
+    CSessionFile file(strPath, SessionFileMode::Text, connection);
+    if (!file.IsOpen())
+        return;
     const unsigned nRows = reader.GetTableRowCount(lpszTable);
     for (unsigned nRow = 0; nRow < nRows && !connection.GetStopFlag(); ++nRow)
     {
         reader.OnTableRow(lpszTable, nRow);
-        CString strLine;
-        strLine.Format(_T("%s\n"), (LPCTSTR)(reader.*pLine));
-        file.WriteString(strLine);
+        file.WriteLine(reader.*pLine);
     }
     if (nRows > 0)
         reader.DeleteTableRows(lpszTable);

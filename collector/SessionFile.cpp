@@ -5,7 +5,15 @@ namespace
 UINT OpenFlags(SessionFileMode mode)
 {
     const UINT nFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite;
-    return mode == SessionFileMode::Snapshot ? nFlags : nFlags | CFile::modeNoTruncate;
+    switch (mode)
+    {
+    case SessionFileMode::Snapshot:
+        return nFlags;
+    case SessionFileMode::Text:
+        return nFlags | CFile::typeText;
+    default:
+        return nFlags | CFile::modeNoTruncate;
+    }
 }
 } // namespace
 
@@ -22,8 +30,9 @@ CSessionFile::CSessionFile(const CString& strPath, SessionFileMode mode)
 
 void CSessionFile::Open(const CString& strPath, SessionFileMode mode, BOOL bQuiet, const ULONGLONG* pBaselineEnd)
 {
+    auto pFile = mode == SessionFileMode::Text ? std::make_unique<CStdioFile>() : std::make_unique<CFile>();
     CFileException* pError = new CFileException;
-    if (!m_file.Open(strPath, OpenFlags(mode), pError))
+    if (!pFile->Open(strPath, OpenFlags(mode), pError))
     {
         if (bQuiet)
         {
@@ -33,18 +42,31 @@ void CSessionFile::Open(const CString& strPath, SessionFileMode mode, BOOL bQuie
         throw pError;
     }
     pError->Delete();
+    m_pFile = std::move(pFile);
     if (mode == SessionFileMode::History)
-        m_file.SeekToEnd();
-    else if (mode == SessionFileMode::BaselineAndLatest && m_file.GetLength() > 0 && pBaselineEnd != nullptr)
-        m_file.Seek(static_cast<LONGLONG>(*pBaselineEnd), CFile::begin);
+        m_pFile->SeekToEnd();
+    else if (mode == SessionFileMode::BaselineAndLatest && m_pFile->GetLength() > 0 && pBaselineEnd != nullptr)
+        m_pFile->Seek(static_cast<LONGLONG>(*pBaselineEnd), CFile::begin);
 }
 
 void CSessionFile::Write(const CSessionRecord& record)
 {
-    m_file.Write(record.GetData(), record.GetSize());
+    m_pFile->Write(record.GetData(), record.GetSize());
+}
+
+void CSessionFile::WriteLine(const CString& strLine)
+{
+    static_cast<CStdioFile&>(*m_pFile).WriteString(strLine + _T('\n'));
 }
 
 ULONGLONG CSessionFile::GetLength() const
 {
-    return m_file.GetLength();
+    return m_pFile->GetLength();
+}
+
+void CSessionFile::Close()
+{
+    if (m_pFile != nullptr)
+        m_pFile->Close();
+    m_pFile.reset();
 }

@@ -5,6 +5,8 @@
 
 #include <collector/SessionRecord.h>
 
+#include <memory>
+
 class CRfcConnection;
 
 enum class SessionFileMode
@@ -12,6 +14,7 @@ enum class SessionFileMode
     Snapshot,
     History,
     BaselineAndLatest,
+    Text, // a snapshot of text lines in the C locale's code page, with CR LF line ends
 };
 
 class CSessionFile
@@ -27,16 +30,20 @@ public:
 
     BOOL IsOpen() const
     {
-        return m_file.m_hFile != CFile::hFileNull;
+        return m_pFile != nullptr;
     }
     void Write(const CSessionRecord& record);
+    // A line of a text file; the line end is added.
+    void WriteLine(const CString& strLine);
     ULONGLONG GetLength() const;
+    // Closes the file, reporting what was not yet written as a file exception.
+    void Close();
 
 private:
     // A failed open throws its error unless bQuiet; then the file stays closed.
     void Open(const CString& strPath, SessionFileMode mode, BOOL bQuiet, const ULONGLONG* pBaselineEnd);
 
-    CFile m_file;
+    std::unique_ptr<CFile> m_pFile; // a CStdioFile for text; null while closed
 };
 
 // The common shape of a per-row writer: one record of the layout per row of the table, while
