@@ -9,19 +9,19 @@ namespace
 class CWriteGuard
 {
 public:
-    explicit CWriteGuard(SRWLOCK& lock) : m_lock(lock)
+    explicit CWriteGuard(CRegistryLock& lock) : m_lock(lock)
     {
-        AcquireSRWLockExclusive(&m_lock);
+        m_lock.LockExclusive();
     }
     ~CWriteGuard()
     {
-        ReleaseSRWLockExclusive(&m_lock);
+        m_lock.UnlockExclusive();
     }
     CWriteGuard(const CWriteGuard&) = delete;
     CWriteGuard& operator=(const CWriteGuard&) = delete;
 
 private:
-    SRWLOCK& m_lock;
+    CRegistryLock& m_lock;
 };
 } // namespace
 
@@ -31,10 +31,26 @@ CHandleRegistry& CHandleRegistry::Instance()
     return registry;
 }
 
-CHandleRegistry::CHandleRegistry()
+CRegistryLock::CRegistryLock()
 {
-    InitializeSRWLock(&m_lock);
+    InitializeSRWLock(&m_writers);
 }
+
+void CRegistryLock::LockExclusive()
+{
+    AcquireSRWLockExclusive(&m_writers);
+    m_state.fetch_or(kWriter, std::memory_order_acquire);
+    while ((m_state.load(std::memory_order_acquire) & ~kWriter) != 0)
+        SwitchToThread();
+}
+
+void CRegistryLock::UnlockExclusive()
+{
+    m_state.fetch_and(~kWriter, std::memory_order_release);
+    ReleaseSRWLockExclusive(&m_writers);
+}
+
+CHandleRegistry::CHandleRegistry() = default;
 
 uintptr_t CHandleRegistry::Add(HandleKind kind, std::shared_ptr<void> object)
 {
@@ -97,12 +113,12 @@ std::shared_ptr<void> CHandleRegistry::Find(uintptr_t handle, HandleKind kind) c
 
 CHandleRegistry::CReadGuard::CReadGuard(const CHandleRegistry& registry) : m_registry(registry)
 {
-    AcquireSRWLockShared(&m_registry.m_lock);
+    m_registry.m_lock.LockShared();
 }
 
 CHandleRegistry::CReadGuard::~CReadGuard()
 {
-    ReleaseSRWLockShared(&m_registry.m_lock);
+    m_registry.m_lock.UnlockShared();
 }
 
 void* CHandleRegistry::Peek(uintptr_t handle, HandleKind kind) const

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -18,6 +19,37 @@ enum class HandleKind
     Connection,
     FunctionDesc,
     Function,
+};
+
+// The registry's lock. Readers are every field access, writers only the opening and closing of
+// handles: a reader takes it with one atomic step (the system's reader/writer lock costs
+// several times that per field); a writer keeps new readers out and waits for those inside.
+class CRegistryLock
+{
+public:
+    CRegistryLock();
+    void LockShared() const
+    {
+        for (;;)
+        {
+            long state = m_state.load(std::memory_order_relaxed);
+            if ((state & kWriter) != 0)
+                SwitchToThread();
+            else if (m_state.compare_exchange_weak(state, state + 1, std::memory_order_acquire))
+                return;
+        }
+    }
+    void UnlockShared() const
+    {
+        m_state.fetch_sub(1, std::memory_order_release);
+    }
+    void LockExclusive();
+    void UnlockExclusive();
+
+private:
+    static constexpr long kWriter = 1L << 30;
+    mutable std::atomic<long> m_state{0};
+    SRWLOCK m_writers; // one writer at a time
 };
 
 class CHandleRegistry
@@ -78,7 +110,7 @@ private:
 
     const CSlot* Slot(uintptr_t handle, HandleKind kind) const;
 
-    mutable SRWLOCK m_lock;
+    mutable CRegistryLock m_lock;
     std::vector<CSlot> m_slots;
     std::vector<uint32_t> m_free;
     size_t m_open = 0;
