@@ -170,4 +170,21 @@ DWORD CBaseLibCompressor::DecompressData(TStream& stream, void* pBuffer, DWORD u
     }
     return uProduced;
 }
+
+// The options of one library compressor: its type and whether the stream's end is checked.
+template <int iType, bool bCheckLastBlock> class CLibCompressorOptions : public CBaseLibCompressor::COptions
+{
+public:
+    CLibCompressorOptions() : CBaseLibCompressor::COptions(bCheckLastBlock)
+    {
+    }
+    int GetType() const override
+    {
+        return iType;
+    }
+    CLibCompressorOptions* Clone() const override
+    {
+        return new CLibCompressorOptions(*this);
+    }
+};
 } // namespace ZipLib

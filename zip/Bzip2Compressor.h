@@ -10,21 +10,7 @@ namespace ZipLib
 class CBzip2Compressor : public CBaseLibCompressor
 {
 public:
-    class COptions : public CBaseLibCompressor::COptions
-    {
-    public:
-        COptions() : CBaseLibCompressor::COptions(false)
-        {
-        }
-        int GetType() const override
-        {
-            return typeBzip2;
-        }
-        COptions* Clone() const override
-        {
-            return new COptions(*this);
-        }
-    };
+    using COptions = CLibCompressorOptions<typeBzip2, false>;
 
     explicit CBzip2Compressor(CZipStorage* pStorage);
 

@@ -10,21 +10,7 @@ namespace ZipLib
 class CDeflateCompressor : public CBaseLibCompressor
 {
 public:
-    class COptions : public CBaseLibCompressor::COptions
-    {
-    public:
-        COptions() : CBaseLibCompressor::COptions(true)
-        {
-        }
-        int GetType() const override
-        {
-            return typeDeflate;
-        }
-        COptions* Clone() const override
-        {
-            return new COptions(*this);
-        }
-    };
+    using COptions = CLibCompressorOptions<typeDeflate, true>;
 
     explicit CDeflateCompressor(CZipStorage* pStorage);
 
