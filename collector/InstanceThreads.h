@@ -20,7 +20,8 @@ public:
     BOOL Contains(const CString& strName);
     // Deletes every thread, each stopping its worker, and empties the map.
     void RemoveAll();
-    // Asks every thread to stop and ends its running call, without waiting for it.
+    // Asks every thread to stop and ends its running call, without waiting for it. Called by the
+    // thread that adds and removes the threads.
     void RequestStop();
     // Sets the events on every thread, in map order, while the owner is not stopping.
     void SetEvents(std::initializer_list<int> events, const CThreadObject& owner);

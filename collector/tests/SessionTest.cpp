@@ -310,9 +310,12 @@ TEST_F(SessionTest, DeletingTheCollectorEndsEveryRunningCallAtOnce)
     const size_t handlesBefore = OpenHandles();
     StartSession();
     ASSERT_TRUE(SizeIs(L"database.ctl", 2 * 2084));
-    // Every call from now on takes a minute.
+    // Every call from now on takes a minute. The second tick finds the instance threads busy:
+    // the host and database threads then wait in their pings for the connections.
     AddFault(sapsim::FaultKind::SlowCall, L"", 60000);
     Tick(1);
+    Sleep(300);
+    Tick(2);
     Sleep(300);
     const auto start = std::chrono::steady_clock::now();
     m_collector.reset();
