@@ -403,6 +403,7 @@ void CLandscape::CheckConnected(const CSession& session) const
 
 void CLandscape::Ping(const CSession& session)
 {
+    CCpuTimer timer(m_handlerCpuTime);
     try
     {
         CheckConnected(session);
@@ -441,6 +442,8 @@ const CFunctionModule& CLandscape::Describe(const CSession& session, LPCWSTR mod
 
 void CLandscape::Invoke(CSession& session, CFunctionData& function)
 {
+    // All of it is the SAP system's side of the call.
+    CCpuTimer timer(m_handlerCpuTime);
     const CString& module = function.Module().Name();
     try
     {
@@ -473,10 +476,7 @@ void CLandscape::Invoke(CSession& session, CFunctionData& function)
 
         ForEachParameterText(function, {Direction::Export}, ClearExport);
         CCallContext context(session, function, Now(), has(FaultKind::EmptyResult));
-        {
-            CCpuTimer timer(m_handlerCpuTime);
-            function.Module().Generate(context);
-        }
+        function.Module().Generate(context);
         if (has(FaultKind::OverlongValues))
             ForEachResult(function, MakeOverlong);
         if (has(FaultKind::InvalidDates))

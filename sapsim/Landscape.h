@@ -80,9 +80,9 @@ public:
     // The latest calls, oldest first (at most kCallLogSize).
     std::vector<CCallRecord> CallLog() const;
     static constexpr size_t kCallLogSize = 10000;
-    // CPU time that the module handlers spent since the last Load, in 100 ns units: the
-    // calling threads' own time, so that a benchmark can tell the simulation's share of a
-    // process from the caller's.
+    // CPU time that the simulated systems spent answering calls and pings since the last Load,
+    // in 100 ns units: the calling threads' own time, so that a benchmark can tell the
+    // simulation's share of a process from the caller's.
     unsigned long long HandlerCpuTime() const
     {
         return m_handlerCpuTime;
