@@ -35,11 +35,8 @@ const int kInitial = -1;
             __VA_ARGS__                                                                                                \
         }                                                                                                              \
     }
-} // namespace
 
 // The captures in the order of their definition.
-namespace
-{
 CAPTURE(ComponentPatchInformation, kInitial, "capturing component & patch information.", &C::GetOcsInfo,
         &C::WriteComponentFile, &C::WritePatchFile);
 CAPTURE(BiStatistics, S::settingBi, "capturing bi statistics.", &C::ReadRsddstatOlap, &C::WriteRsddstatOlapFile,
@@ -93,6 +90,7 @@ CAPTURE(DialogStepStatistics, S::settingDialogStep, "capturing dialog step stati
 // The three with bodies of their own.
 CAPTURE(ReportInformation, S::settingReport, "capturing report information.");
 CAPTURE(DistributedStatistics, S::settingDsr, "");
+#undef CAPTURE
 
 // The periodic database captures by database type; another type captures nothing.
 struct DatabaseCaptures
