@@ -1,5 +1,6 @@
 #include <collector/CollectorThread.h>
 #include <collector/DatabaseThread.h>
+#include <collector/ForEachValue.h>
 #include <collector/HostThread.h>
 #include <collector/PcInfo.h>
 #include <collector/SapDatabase.h>
@@ -101,13 +102,7 @@ template <class T> using ChildMap = CTypedPtrMap<CMapStringToPtr, CString, T*>;
 template <class T, class F> void ForEachChild(ChildMap<T>& children, CMutex& mutex, F f)
 {
     CSingleLock lock(&mutex, TRUE);
-    CString strKey;
-    T* pChild = nullptr;
-    for (POSITION pos = children.GetStartPosition(); pos != nullptr;)
-    {
-        children.GetNextAssoc(pos, strKey, pChild);
-        f(*pChild);
-    }
+    ForEachValue(children, [&](T* pChild) { f(*pChild); });
 }
 
 template <class T> void DeleteChildren(ChildMap<T>& children, CMutex& mutex)
@@ -182,32 +177,15 @@ void CCollectorThread::Initialize()
         m_strControlFiles[nFile].Format(kControlFiles[nFile].lpszFormat, (LPCTSTR)m_strSessionDirectory);
     LoadSettings(*m_pOwner);
 
-    CString strKey;
     m_strSystemIdList.Empty();
-    CSapSystem* pSystem = nullptr;
-    const CSapSystemMap& systems = m_pOwner->GetSystems();
-    for (POSITION pos = systems.GetStartPosition(); pos != nullptr;)
-    {
-        systems.GetNextAssoc(pos, strKey, pSystem);
+    ForEachValue(m_pOwner->GetSystems(), [&](CSapSystem* pSystem) {
         CreateSystemThreads(pSystem);
         if (!m_strSystemIdList.IsEmpty())
             m_strSystemIdList += _T(", ");
         m_strSystemIdList += pSystem->m_strSystemId;
-    }
-    CSapHost* pHost = nullptr;
-    const CSapHostMap& hosts = m_pOwner->GetHosts();
-    for (POSITION pos = hosts.GetStartPosition(); pos != nullptr;)
-    {
-        hosts.GetNextAssoc(pos, strKey, pHost);
-        CreateHostThreads(pHost);
-    }
-    CSapDatabase* pDatabase = nullptr;
-    const CSapDatabaseMap& databases = m_pOwner->GetDatabases();
-    for (POSITION pos = databases.GetStartPosition(); pos != nullptr;)
-    {
-        databases.GetNextAssoc(pos, strKey, pDatabase);
-        CreateDatabaseThreads(pDatabase);
-    }
+    });
+    ForEachValue(m_pOwner->GetHosts(), [&](CSapHost* pHost) { CreateHostThreads(pHost); });
+    ForEachValue(m_pOwner->GetDatabases(), [&](CSapDatabase* pDatabase) { CreateDatabaseThreads(pDatabase); });
 }
 
 template <class T, class Make, class Begin>

@@ -1,5 +1,6 @@
 #include <collector/CollectorThread.h>
 #include <collector/DatabaseThread.h>
+#include <collector/ForEachValue.h>
 #include <collector/SapDatabase.h>
 
 IMPLEMENT_DYNAMIC(CDatabaseThread, CLandscapeThread)
@@ -14,13 +15,7 @@ CDatabaseThread::CDatabaseThread(CSapDatabase* pDatabase, CCollectorThread* pCol
 void CDatabaseThread::StartInstances()
 {
     CSingleLock lock(&m_pDatabase->m_instanceMutex, TRUE);
-    CString strName;
-    CSapInstance* pInstance = nullptr;
-    for (POSITION pos = m_pDatabase->m_instances.GetStartPosition(); pos != nullptr;)
-    {
-        m_pDatabase->m_instances.GetNextAssoc(pos, strName, pInstance);
-        StartInstanceThread(*pInstance);
-    }
+    ForEachValue(m_pDatabase->m_instances, [&](CSapInstance* pInstance) { StartInstanceThread(*pInstance); });
 }
 
 void CDatabaseThread::StartInstanceThread(const CRfcClient& instance)

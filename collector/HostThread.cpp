@@ -1,4 +1,5 @@
 #include <collector/CollectorThread.h>
+#include <collector/ForEachValue.h>
 #include <collector/HostThread.h>
 #include <collector/SapHost.h>
 
@@ -36,13 +37,7 @@ void CHostThread::StartInstance()
 {
     m_strMachineInfoFile.Format(_T("%s%s.mif"), (LPCTSTR)m_strSessionDirectory, (LPCTSTR)m_strHostName);
     CSingleLock lock(&m_pHost->m_instanceMutex, TRUE);
-    CString strName;
-    CSapInstance* pInstance = nullptr;
-    for (POSITION pos = m_pHost->m_instances.GetStartPosition(); pos != nullptr;)
-    {
-        m_pHost->m_instances.GetNextAssoc(pos, strName, pInstance);
-        CreateInstanceThread(*pInstance);
-    }
+    ForEachValue(m_pHost->m_instances, [&](CSapInstance* pInstance) { CreateInstanceThread(*pInstance); });
 }
 
 void CHostThread::CreateInstanceThread(const CRfcClient& instance)
@@ -111,11 +106,4 @@ CString CHostThread::GetSourceName() const
 int CHostThread::GetCategory() const
 {
     return CSessionHost::categoryHost;
-}
-
-CString CHostThread::FormatLogFileName(DWORD dwThreadId) const
-{
-    CString strName;
-    strName.Format(_T("%s%s(0x%X).log"), (LPCTSTR)m_strSessionDirectory, (LPCTSTR)m_strHostName, dwThreadId);
-    return strName;
 }

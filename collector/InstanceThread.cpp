@@ -139,7 +139,7 @@ const LPCTSTR kKEMRA = _T("KEMRA");
 } // namespace
 
 CInstanceThread::CInstanceThread(CCollectorThread* pCollector)
-    : CThreadObject(eventCount, FALSE), m_nCategory(-1), m_pCollector(pCollector)
+    : CThreadObject(eventCount, FALSE), m_nCategory(-1), m_pCollector(pCollector), m_nSampleMinute(-1)
 {
 }
 
@@ -155,9 +155,7 @@ CInstanceThread* CInstanceThread::CreateFor(CCollectorThread* pCollector, const 
                                             const CString& strSessionDirectory, int nCategory)
 {
     auto* pThread = new CInstanceThread(pCollector);
-    CString strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang;
-    source.GetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang);
-    pThread->SetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang);
+    pThread->CopyLogonData(source);
     pThread->m_strSessionDirectory = strSessionDirectory;
     pThread->m_strSystemId = source.m_strSystemId;
     pThread->m_strInstanceName = source.m_strInstanceName;
@@ -236,12 +234,13 @@ BOOL CInstanceThread::IsCaptureDue(int nSetting) const
 {
     int nInterval = 0;
     m_pCollector->GetSetting(static_cast<CCollectorSettings::Setting>(nSetting), nInterval);
-    return IsDue(nInterval, LocalMinute(m_nSampleTime));
+    return IsDue(nInterval, m_nSampleMinute);
 }
 
 void CInstanceThread::TakeSampleTime()
 {
     m_nSampleTime = m_pCollector->GetSessionHost().Now();
+    m_nSampleMinute = LocalMinute(m_nSampleTime);
 }
 
 BOOL CInstanceThread::RunCapture(const Capture& capture)

@@ -90,4 +90,5 @@ private:
     void LogSkippedRecords();
 
     CCollectorThread* m_pCollector;
+    int m_nSampleMinute; // the local minute of the sample time, for the due tests of a tick
 };

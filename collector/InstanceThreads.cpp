@@ -33,13 +33,7 @@ void CInstanceThreads::RequestStop()
 {
     // Without the mutex: the owner's worker may hold it while it waits in a ping for a
     // connection that only this request closes. The map changes only on the thread that asks.
-    CString strName;
-    CInstanceThread* pThread = nullptr;
-    for (POSITION pos = m_threads.GetStartPosition(); pos != nullptr;)
-    {
-        m_threads.GetNextAssoc(pos, strName, pThread);
-        pThread->RequestStop();
-    }
+    ForEachValue(m_threads, [](CInstanceThread* pThread) { pThread->RequestStop(); });
 }
 
 void CInstanceThreads::SetEvents(std::initializer_list<int> events, const CThreadObject& owner)

@@ -2,6 +2,7 @@
 // mutex of their own. The owner deletes them.
 #pragma once
 
+#include <collector/ForEachValue.h>
 #include <collector/InstanceThread.h>
 
 #include <afxcoll.h>
@@ -33,17 +34,10 @@ public:
     template <class F> void ForEach(F f)
     {
         CSingleLock lock(&m_mutex, TRUE);
-        CString strName;
-        CInstanceThread* pThread = nullptr;
-        for (POSITION pos = m_threads.GetStartPosition(); pos != nullptr;)
-        {
-            m_threads.GetNextAssoc(pos, strName, pThread);
-            f(*pThread);
-        }
+        ForEachValue(m_threads, [&](CInstanceThread* pThread) { f(*pThread); });
     }
 
 private:
-    // Insertion order: the threads are served in the order the landscape lists the instances.
     CTypedPtrMap<CMapStringToPtr, CString, CInstanceThread*> m_threads;
     CMutex m_mutex;
 };

@@ -32,6 +32,13 @@ HWND CLandscapeThread::GetOutputWindow() const
     return m_pCollector->GetSessionHost().GetOutputWindow();
 }
 
+CString CLandscapeThread::FormatLogFileName(DWORD dwThreadId) const
+{
+    CString strName;
+    strName.Format(_T("%s%s(0x%X).log"), (LPCTSTR)m_strSessionDirectory, (LPCTSTR)GetSourceName(), dwThreadId);
+    return strName;
+}
+
 BOOL CLandscapeThread::SetOnFirstAnswering(int nEvent)
 {
     CInstanceThread* pThread = m_instanceThreads.FirstAnswering(*this);

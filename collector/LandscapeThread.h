@@ -29,6 +29,8 @@ protected:
     CLandscapeThread(int nEvents, CCollectorThread* pCollector);
 
     HWND GetOutputWindow() const override;
+    // "<session directory><source>(0x<thread id>).log".
+    CString FormatLogFileName(DWORD dwThreadId) const override;
     // Drops the events that are set, then stops the worker.
     void StopWorker();
     // Sets nEvent on the first instance thread that answers a ping; FALSE when none does.

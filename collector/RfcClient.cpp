@@ -63,6 +63,21 @@ static_assert(kSystemInfoLayout.IsValid());
 const LPCTSTR kOsWords[] = {_T("KEMRA"), _T("TOLVA"), _T("HOX"),  _T("Linux"), _T("Windows NT"),
                             _T("SunOS"), _T("HP-UX"), _T("OSF1"), _T("SINIX"), _T("Relia")};
 
+// The facts that every landscape object copies from RFC_SYSTEM_INFO.
+const struct
+{
+    CString CRfcClient::*pMember;
+    CString CRfcSystemInfo::*pField;
+} kSystemFacts[] = {
+    {&CRfcClient::m_strSystemId, &CRfcSystemInfo::RFCSYSID},
+    {&CRfcClient::m_strSapRelease, &CRfcSystemInfo::RFCSAPRL},
+    {&CRfcClient::m_strKernelRelease, &CRfcSystemInfo::RFCKERNRL},
+    {&CRfcClient::m_strOs, &CRfcSystemInfo::RFCOPSYS},
+    {&CRfcClient::m_strDatabaseName, &CRfcSystemInfo::RFCDATABS},
+    {&CRfcClient::m_strDatabaseHost, &CRfcSystemInfo::RFCDBHOST},
+    {&CRfcClient::m_strDatabaseSystem, &CRfcSystemInfo::RFCDBSYS},
+};
+
 template <class... R> void DeleteReaders(R*&... pReaders)
 {
     ((delete pReaders, pReaders = nullptr), ...);
@@ -105,8 +120,7 @@ void CRfcClient::AuthorityCheck(LPCTSTR lpszObject, LPCTSTR lpszField1, LPCTSTR 
     CAuthorityCheck* pCheck = Prepare(m_pAuthorityCheck);
     if (pCheck == nullptr)
         return;
-    CString strRouter, strHost, strDomain, strSysNr, strClient, strPasswd, strLang;
-    GetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, pCheck->USER, strPasswd, strLang);
+    pCheck->USER = GetLogonUser();
     pCheck->OBJECT = lpszObject;
     pCheck->FIELD1 = lpszField1;
     pCheck->VALUE1 = lpszValue1;
@@ -162,17 +176,8 @@ void CRfcClient::ControlPerfRequestCluster()
     CControlPerfRequest* pRequest = Prepare(m_pControlPerfRequest);
     if (pRequest == nullptr)
         return;
-    pRequest->LOCAL_REMOTE = LOCAL_REMOTE;
-    pRequest->LOGICAL_DESTINATION = LOGICAL_DESTINATION;
-    pRequest->REQUEST_TYP = _T("107");
     pRequest->REQUEST_ID = _T("-1");
-    pRequest->REQUEST_MODE = _T("S");
-    pRequest->REQUEST_PARAM1 = _T("CLUSMAR");
-    pRequest->REQUEST_PARAM2 = _T(" ");
-    pRequest->REQUEST_PARAM3 = _T(" ");
-    pRequest->SetImportParameters();
-    pRequest->CallFunctionModule(this);
-    pRequest->GetExportParameters();
+    SendPerfRequest(*pRequest, _T("107"), _T("S"), _T("CLUSMAR"));
 
     // "cluster;system;member;system;member...": the first token is never a system.
     const CString strAnswer = pRequest->REQUEST_PARAM1;
@@ -191,6 +196,20 @@ void CRfcClient::ControlPerfRequestCluster()
     }
 }
 
+void CRfcClient::SendPerfRequest(CControlPerfRequest& request, LPCTSTR lpszType, LPCTSTR lpszMode, LPCTSTR lpszParam1)
+{
+    request.LOCAL_REMOTE = LOCAL_REMOTE;
+    request.LOGICAL_DESTINATION = LOGICAL_DESTINATION;
+    request.REQUEST_TYP = lpszType;
+    request.REQUEST_MODE = lpszMode;
+    request.REQUEST_PARAM1 = lpszParam1;
+    request.REQUEST_PARAM2 = _T(" ");
+    request.REQUEST_PARAM3 = _T(" ");
+    request.SetImportParameters();
+    request.CallFunctionModule(this);
+    request.GetExportParameters();
+}
+
 void CRfcClient::GetServerList()
 {
     if (CThServerList* pList = Prepare(m_pThServerList))
@@ -207,6 +226,12 @@ void CRfcClient::GetSystemInfo()
         pInfo->CallFunctionModule(this);
         pInfo->GetExportParameters();
     }
+}
+
+void CRfcClient::CopySystemFacts(const CRfcSystemInfo& info)
+{
+    for (const auto& fact : kSystemFacts)
+        this->*fact.pMember = info.*fact.pField;
 }
 
 void CRfcClient::WriteSystemInfoFile()

@@ -316,6 +316,12 @@ protected:
             pCall->GetExportParameters();
         }
     }
+    // The facts of RFC_SYSTEM_INFO that systems and instances both keep: system id, releases,
+    // operating system and database.
+    void CopySystemFacts(const CRfcSystemInfo& info);
+    // A request to the host's performance collector over the client's destination; the answer
+    // is left in the wrapper's exports.
+    void SendPerfRequest(CControlPerfRequest& request, LPCTSTR lpszType, LPCTSTR lpszMode, LPCTSTR lpszParam1);
     // The wrapper when its result may be written, else null.
     template <class R> R* Result(R* pReader) const
     {

@@ -186,22 +186,6 @@ constexpr RecordField<CGetParameter> kParameterFields[] = {
 constexpr RecordLayout<CGetParameter> kParameterLayout{360, kParameterFields};
 static_assert(kParameterLayout.IsValid());
 
-// Hardware description files are made by performance-collector requests of type 112: mode P
-// starts one, mode G asks for the file that it wrote.
-void SendHardwareRequest(CControlPerfRequest& request, CRfcClient& client, LPCTSTR lpszMode)
-{
-    request.LOCAL_REMOTE = client.LOCAL_REMOTE;
-    request.LOGICAL_DESTINATION = client.LOGICAL_DESTINATION;
-    request.REQUEST_TYP = _T("112");
-    request.REQUEST_MODE = lpszMode;
-    request.REQUEST_PARAM1 = _T(" ");
-    request.REQUEST_PARAM2 = _T(" ");
-    request.REQUEST_PARAM3 = _T(" ");
-    request.SetImportParameters();
-    request.CallFunctionModule(&client);
-    request.GetExportParameters();
-}
-
 // A text file of one line per row of the table, recreated even when the table has no rows.
 template <class R>
 void WriteTextLines(R& reader, const CString& strPath, LPCTSTR lpszTable, CString R::*pLine,
@@ -346,8 +330,10 @@ void CRfcClient::ControlPerfRequest()
 {
     if (CControlPerfRequest* pRequest = Prepare(m_pControlPerfRequest))
     {
+        // Hardware description files are made by requests of type 112: mode P starts one, mode
+        // G asks for the file that it wrote.
         pRequest->REQUEST_ID = _T("-1");
-        SendHardwareRequest(*pRequest, *this, _T("P"));
+        SendPerfRequest(*pRequest, _T("112"), _T("P"), _T(" "));
     }
 }
 
@@ -355,7 +341,7 @@ void CRfcClient::ControlPerfRequest2()
 {
     // The request id stays the one that the first request returned.
     if (CControlPerfRequest* pRequest = Prepare(m_pControlPerfRequest))
-        SendHardwareRequest(*pRequest, *this, _T("G"));
+        SendPerfRequest(*pRequest, _T("112"), _T("G"), _T(" "));
 }
 
 void CRfcClient::ReadHardwareDescrFile()

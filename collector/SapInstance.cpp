@@ -1,3 +1,4 @@
+#include <collector/ForEachValue.h>
 #include <collector/SapInstance.h>
 #include <rfc/RfcSystemInfo.h>
 
@@ -9,10 +10,7 @@ void CSapInstance::CopySystemInfo()
     if (m_pRfcSystemInfo == nullptr)
         return;
     const CRfcSystemInfo& info = *m_pRfcSystemInfo;
-    m_strSystemId = info.RFCSYSID;
-    m_strSapRelease = info.RFCSAPRL;
-    m_strKernelRelease = info.RFCKERNRL;
-    m_strOs = info.RFCOPSYS;
+    CopySystemFacts(info);
     m_strIpAddress = info.RFCIPADDR;
     m_strCharType = info.RFCCHARTYP;
     m_strIntType = info.RFCINTTYP;
@@ -20,9 +18,6 @@ void CSapInstance::CopySystemInfo()
     m_strMachineType = info.RFCMACH;
     m_strTimeZone = info.RFCTZONE;
     m_strDaylightSaving = info.RFCDAYST;
-    m_strDatabaseName = info.RFCDATABS;
-    m_strDatabaseHost = info.RFCDBHOST;
-    m_strDatabaseSystem = info.RFCDBSYS;
 }
 
 void CSapInstance::Describe()
@@ -41,13 +36,7 @@ void CSapInstance::Describe()
 void DeleteInstances(CSapInstanceMap& instances, CMutex& mutex)
 {
     CSingleLock lock(&mutex, TRUE);
-    CString strName;
-    CSapInstance* pInstance = nullptr;
-    for (POSITION pos = instances.GetStartPosition(); pos != nullptr;)
-    {
-        instances.GetNextAssoc(pos, strName, pInstance);
-        delete pInstance;
-    }
+    ForEachValue(instances, [](CSapInstance* pInstance) { delete pInstance; });
     instances.RemoveAll();
 }
 
@@ -58,9 +47,7 @@ CSapInstance* AddInstanceFrom(CSapInstanceMap& instances, const CRfcClient& sour
         return pInstance;
     pInstance = new CSapInstance;
     instances.SetAt(source.m_strInstanceName, pInstance);
-    CString strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang;
-    source.GetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang);
-    pInstance->SetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang, _T("0"));
+    pInstance->CopyLogonData(source);
     // A failed logon leaves the instance in the map, without facts.
     pInstance->Describe();
     pInstance->m_strInstanceName = source.m_strInstanceName;

@@ -90,16 +90,9 @@ void CSapSystem::GetSystemInfo()
     CRfcClient::GetSystemInfo();
     if (m_pRfcSystemInfo == nullptr)
         return;
-    const CRfcSystemInfo& info = *m_pRfcSystemInfo;
-    m_strSystemId = info.RFCSYSID;
-    m_strInstanceName = info.RFCDEST;
-    m_strSapRelease = info.RFCSAPRL;
-    m_strKernelRelease = info.RFCKERNRL;
-    m_strHostName = info.RFCHOST2;
-    m_strOs = info.RFCOPSYS;
-    m_strDatabaseName = info.RFCDATABS;
-    m_strDatabaseHost = info.RFCDBHOST;
-    m_strDatabaseSystem = info.RFCDBSYS;
+    CopySystemFacts(*m_pRfcSystemInfo);
+    m_strInstanceName = m_pRfcSystemInfo->RFCDEST;
+    m_strHostName = m_pRfcSystemInfo->RFCHOST2;
 }
 
 void CSapSystem::CheckAuthorizations()
@@ -125,11 +118,8 @@ void CSapSystem::DiscoverInstances()
             continue;
         pInstance = new CSapInstance;
         m_instances.SetAt(list.NAME, pInstance);
-        CString strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang;
-        GetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang);
-        strSysNr = SystemNumberOf(list.NAME, list.SERV);
-        pInstance->SetLogonData(strRouter, list.HOST, strDomain, strSysNr, strClient, strUser, strPasswd, strLang,
-                                _T("0"));
+        const CString strSysNr = SystemNumberOf(list.NAME, list.SERV);
+        pInstance->CopyLogonData(*this, list.HOST, strSysNr);
         pInstance->Describe();
         pInstance->m_strInstanceName = list.NAME;
         pInstance->m_strHostName = list.HOST;

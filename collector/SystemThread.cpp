@@ -1,4 +1,5 @@
 #include <collector/CollectorThread.h>
+#include <collector/ForEachValue.h>
 #include <collector/SapSystem.h>
 #include <collector/SystemThread.h>
 
@@ -39,13 +40,7 @@ void CSystemThread::Start()
     m_strInfoFile.Format(_T("%s%s.sap"), (LPCTSTR)m_strSessionDirectory, (LPCTSTR)m_strSystemId);
     StartSystemInstanceThread();
     CSingleLock lock(&m_pSystem->m_instanceMutex, TRUE);
-    CString strName;
-    CSapInstance* pInstance = nullptr;
-    for (POSITION pos = m_pSystem->m_instances.GetStartPosition(); pos != nullptr;)
-    {
-        m_pSystem->m_instances.GetNextAssoc(pos, strName, pInstance);
-        StartInstanceThread(*pInstance);
-    }
+    ForEachValue(m_pSystem->m_instances, [&](CSapInstance* pInstance) { StartInstanceThread(*pInstance); });
 }
 
 void CSystemThread::RequestStop()
@@ -127,11 +122,4 @@ CString CSystemThread::GetSourceName() const
 int CSystemThread::GetCategory() const
 {
     return CSessionHost::categorySystem;
-}
-
-CString CSystemThread::FormatLogFileName(DWORD dwThreadId) const
-{
-    CString strName;
-    strName.Format(_T("%s%s(0x%X).log"), (LPCTSTR)m_strSessionDirectory, (LPCTSTR)m_strSystemId, dwThreadId);
-    return strName;
 }

@@ -46,7 +46,6 @@ protected:
     void OnEvent(int nEvent) override;
     CString GetSourceName() const override;
     int GetCategory() const override;
-    CString FormatLogFileName(DWORD dwThreadId) const override;
 
 private:
     void StartSystemInstanceThread();

@@ -72,6 +72,14 @@ void CRfcConnection::SetLogonData(LPCTSTR lpszRouter, LPCTSTR lpszHost, LPCTSTR 
     m_strAsHost.Trim();
 }
 
+void CRfcConnection::CopyLogonData(const CRfcConnection& source, LPCTSTR lpszHost, LPCTSTR lpszSysNr)
+{
+    CString strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang;
+    source.GetLogonData(strRouter, strHost, strDomain, strSysNr, strClient, strUser, strPasswd, strLang);
+    SetLogonData(strRouter, lpszHost != nullptr ? lpszHost : (LPCTSTR)strHost, strDomain,
+                 lpszSysNr != nullptr ? lpszSysNr : (LPCTSTR)strSysNr, strClient, strUser, strPasswd, strLang);
+}
+
 void CRfcConnection::SetLogonData(LPCTSTR lpszRouter, LPCTSTR lpszHost, LPCTSTR lpszDomain, LPCTSTR lpszSysNr,
                                   LPCTSTR lpszClient, LPCTSTR lpszUser, LPCTSTR lpszPasswd, LPCTSTR lpszLang)
 {

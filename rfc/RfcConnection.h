@@ -47,6 +47,12 @@ public:
                       LPCTSTR lpszUser, LPCTSTR lpszPasswd, LPCTSTR lpszLang);
     void GetLogonData(CString& strRouter, CString& strHost, CString& strDomain, CString& strSysNr, CString& strClient,
                       CString& strUser, CString& strPasswd, CString& strLang) const;
+    // The source's logon data (trace level "0"), with another host and system number when given.
+    void CopyLogonData(const CRfcConnection& source, LPCTSTR lpszHost = nullptr, LPCTSTR lpszSysNr = nullptr);
+    const CString& GetLogonUser() const
+    {
+        return m_strUser;
+    }
 
     // Opens, checks and describes the connection; refuses releases before "700". Throws
     // CRfcException unless stopped.

@@ -5,6 +5,7 @@
 
 #include <collector/CollectorThread.h>
 #include <collector/DatabaseThread.h>
+#include <collector/ForEachValue.h>
 #include <collector/PcInfo.h>
 #include <collector/SapDatabase.h>
 #include <collector/SapHost.h>
@@ -97,13 +98,7 @@ protected:
     }
     template <class T> static void DeleteAll(CTypedPtrMap<CMapStringToPtr, CString, T*>& map)
     {
-        CString key;
-        T* value = nullptr;
-        for (POSITION pos = map.GetStartPosition(); pos != nullptr;)
-        {
-            map.GetNextAssoc(pos, key, value);
-            delete value;
-        }
+        ForEachValue(map, [](T* value) { delete value; });
         map.RemoveAll();
     }
 
