@@ -66,7 +66,7 @@ int Thousands(std::initializer_list<LPCTSTR> figures)
 {
     double dSum = 0.0;
     for (LPCTSTR lpszFigure : figures)
-        dSum += _wtof(lpszFigure);
+        dSum += TextToDouble(lpszFigure);
     const double dThousands = std::trunc(dSum / 1000.0);
     if (!std::isfinite(dThousands))
         return 0;

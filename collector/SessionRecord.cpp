@@ -58,10 +58,32 @@ void CSessionRecord::SetValue(unsigned nOffset, unsigned nBytes, FieldType type,
         SetInt64(nOffset, _wtoi64(strText));
         break;
     case FieldType::Double:
-        SetDouble(nOffset, _wtof(strText));
+        SetDouble(nOffset, TextToDouble(strText));
         break;
     case FieldType::Text:
         SetText(nOffset, nBytes, strText);
         break;
     }
+}
+
+double TextToDouble(LPCTSTR lpszText)
+{
+    // Up to 15 digits are exact in a double.
+    const int kExactDigits = 15;
+    LPCTSTR p = lpszText;
+    while (iswspace(*p))
+        ++p;
+    const bool bNegative = *p == _T('-');
+    if (*p == _T('-') || *p == _T('+'))
+        ++p;
+    long long nValue = 0;
+    int nDigits = 0;
+    for (; *p >= _T('0') && *p <= _T('9') && nDigits <= kExactDigits; ++p, ++nDigits)
+        nValue = nValue * 10 + (*p - _T('0'));
+    // A fraction, an exponent (the library also takes 'd'), a hexadecimal prefix, more digits
+    // or none at all: the library's own reading.
+    if (nDigits == 0 || nDigits > kExactDigits || (*p != 0 && wcschr(_T(".eEdDxX"), *p) != nullptr))
+        return _wtof(lpszText);
+    const double dValue = static_cast<double>(nValue);
+    return bNegative ? -dValue : dValue;
 }

@@ -111,3 +111,7 @@ private:
 
     std::vector<BYTE> m_bytes;
 };
+
+// The text as _wtof reads it. Plain whole numbers, the usual statistics figures, are read
+// without the C library's scanner; anything else is left to it.
+double TextToDouble(LPCTSTR lpszText);

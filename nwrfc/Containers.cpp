@@ -48,7 +48,7 @@ RFC_RC FindField(const CContainer& container, const SAP_UC* name, bool wantText,
 {
     if (name == nullptr)
         return CErrorInfo::InvalidParameter(info, L"The field name is missing.");
-    field = container.type->Find(name);
+    field = container.type->Find(name, *container.nextField);
     if (field < 0)
         return CErrorInfo::InvalidParameter(info, L"Field %s not found.", name);
     const sapsim::FieldKind kind = container.type->Field(field).kind;

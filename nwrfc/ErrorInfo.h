@@ -30,9 +30,9 @@ public:
 // Runs body (returning RFC_RC) for an entry point.
 template <typename Body> RFC_RC Guarded(EntryPoint entry, RFC_ERROR_INFO* info, Body&& body)
 {
-    CEntryCounters::Add(entry);
     try
     {
+        CEntryCounters::Add(entry);
         return body();
     }
     catch (sapsim::CFailure* failure)

@@ -22,9 +22,10 @@ bool CFunctionObject::Resolve(unsigned number, CContainer& container)
 {
     if (number >= m_views.size())
         return false;
-    const CView& view = m_views[number];
+    CView& view = m_views[number];
     container.type = view.type;
     container.base = view.base;
+    container.nextField = &view.nextField;
     if (view.table < 0)
     {
         container.record = &m_data.Parameters();

@@ -20,6 +20,9 @@ struct CView
     const sapsim::CStructureType* type = nullptr;
     unsigned base = 0; // first slot of the structure within its record
     bool isTable = false;
+    // Where the next field name is looked for first: callers mostly read fields in order. Like
+    // the table's cursor, it belongs to the one thread that uses the function.
+    int nextField = 0;
 
     auto Key() const
     {
@@ -34,6 +37,7 @@ struct CContainer
     const sapsim::CStructureType* type = nullptr;
     unsigned base = 0;
     sapsim::CTable* table = nullptr; // table views only
+    int* nextField = nullptr;        // the view's
 };
 
 class CFunctionObject

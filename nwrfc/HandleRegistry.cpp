@@ -39,14 +39,16 @@ CRegistryLock::CRegistryLock()
 void CRegistryLock::LockExclusive()
 {
     AcquireSRWLockExclusive(&m_writers);
-    m_state.fetch_or(kWriter, std::memory_order_acquire);
-    while ((m_state.load(std::memory_order_acquire) & ~kWriter) != 0)
-        SwitchToThread();
+    m_writer.store(true);
+    CThreadRecord::ForEach([](const CThreadRecord& record) {
+        while (record.m_reading.load() != 0)
+            SwitchToThread();
+    });
 }
 
 void CRegistryLock::UnlockExclusive()
 {
-    m_state.fetch_and(~kWriter, std::memory_order_release);
+    m_writer.store(false, std::memory_order_release);
     ReleaseSRWLockExclusive(&m_writers);
 }
 
@@ -111,14 +113,13 @@ std::shared_ptr<void> CHandleRegistry::Find(uintptr_t handle, HandleKind kind) c
     return slot != nullptr ? slot->object : nullptr;
 }
 
-CHandleRegistry::CReadGuard::CReadGuard(const CHandleRegistry& registry) : m_registry(registry)
+CHandleRegistry::CReadGuard::CReadGuard(const CHandleRegistry& registry) : m_reader(registry.m_lock.LockShared())
 {
-    m_registry.m_lock.LockShared();
 }
 
 CHandleRegistry::CReadGuard::~CReadGuard()
 {
-    m_registry.m_lock.UnlockShared();
+    CRegistryLock::UnlockShared(m_reader);
 }
 
 void* CHandleRegistry::Peek(uintptr_t handle, HandleKind kind) const

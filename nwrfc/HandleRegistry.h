@@ -4,6 +4,8 @@
 // a table or a row), which the function object resolves.
 #pragma once
 
+#include <nwrfc/ThreadRecord.h>
+
 #include <windows.h>
 
 #include <atomic>
@@ -22,33 +24,41 @@ enum class HandleKind
 };
 
 // The registry's lock. Readers are every field access, writers only the opening and closing of
-// handles: a reader takes it with one atomic step (the system's reader/writer lock costs
-// several times that per field); a writer keeps new readers out and waits for those inside.
+// handles. A reader marks itself in its own thread record with one atomic step on a cache line
+// that no other thread writes; a writer keeps new readers out and waits until no thread is
+// marked.
 class CRegistryLock
 {
 public:
     CRegistryLock();
-    void LockShared() const
+    // The reader's record, for the matching unlock.
+    CThreadRecord& LockShared() const
     {
-        for (;;)
+        CThreadRecord& reader = CThreadRecord::Current();
+        const unsigned depth = reader.m_reading.load(std::memory_order_relaxed);
+        reader.m_reading.store(depth + 1);
+        // Inside already: a waiting writer waits for the outer guard anyway.
+        if (depth == 0)
         {
-            long state = m_state.load(std::memory_order_relaxed);
-            if ((state & kWriter) != 0)
-                SwitchToThread();
-            else if (m_state.compare_exchange_weak(state, state + 1, std::memory_order_acquire))
-                return;
+            while (m_writer.load())
+            {
+                reader.m_reading.store(0, std::memory_order_release);
+                while (m_writer.load(std::memory_order_acquire))
+                    SwitchToThread();
+                reader.m_reading.store(1);
+            }
         }
+        return reader;
     }
-    void UnlockShared() const
+    static void UnlockShared(CThreadRecord& reader)
     {
-        m_state.fetch_sub(1, std::memory_order_release);
+        reader.m_reading.store(reader.m_reading.load(std::memory_order_relaxed) - 1, std::memory_order_release);
     }
     void LockExclusive();
     void UnlockExclusive();
 
 private:
-    static constexpr long kWriter = 1L << 30;
-    mutable std::atomic<long> m_state{0};
+    std::atomic<bool> m_writer{false};
     SRWLOCK m_writers; // one writer at a time
 };
 
@@ -78,7 +88,7 @@ public:
         CReadGuard& operator=(const CReadGuard&) = delete;
 
     private:
-        const CHandleRegistry& m_registry;
+        CThreadRecord& m_reader;
     };
     // The object of any view of the handle; nullptr when the handle is not open.
     void* Peek(uintptr_t handle, HandleKind kind) const;

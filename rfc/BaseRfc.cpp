@@ -107,8 +107,8 @@ void CBaseRfc::GetString(DATA_CONTAINER_HANDLE hContainer, LPCTSTR lpszName, CSt
     if (RfcGetString(hContainer, lpszName, buffer, kStringBuffer, &nLength, &m_errorInfo) != RFC_OK)
         CRfcException::ThrowParam(_T("CBaseRfc::GetString()"), lpszName, m_errorInfo);
     // A library may report the value's full length; only the buffer holds characters.
-    nLength = static_cast<unsigned>(wcsnlen(buffer, std::min(nLength, kStringBuffer)));
-    strValue.SetString(buffer, static_cast<int>(nLength));
+    const SAP_UC* pEnd = std::find(buffer, buffer + std::min(nLength, kStringBuffer), SAP_UC(0));
+    strValue.SetString(buffer, static_cast<int>(pEnd - buffer));
     strValue.Trim();
 }
 

@@ -75,6 +75,8 @@ public:
     }
     // Exact, case-sensitive, as field names are; -1 when there is none.
     int Find(LPCWSTR name) const;
+    // The same, trying the field at next first; next then names the field after the one found.
+    int Find(LPCWSTR name, int& next) const;
 
     unsigned SlotCount() const
     {

@@ -65,6 +65,35 @@ TEST(SessionRecord, NumbersConvertLikeTheRuntime)
     EXPECT_EQ(2.5, d);
 }
 
+TEST(SessionRecord, DoublesReadAsTheRuntimeReadsThem)
+{
+    // Whole numbers take the short way; the rest must still read as the runtime reads them.
+    const LPCWSTR texts[] = {L"0",
+                             L"1234",
+                             L"  -56",
+                             L"+7",
+                             L"-0",
+                             L"42 ms",
+                             L"12.5",
+                             L"3e2",
+                             L"4E-1",
+                             L"5d1",
+                             L"0x1A",
+                             L"",
+                             L"abc",
+                             L"-",
+                             L"999999999999999",
+                             L"1234567890123456",
+                             L"\t8",
+                             L"00000000000000000001"};
+    for (LPCWSTR text : texts)
+    {
+        const double expected = _wtof(text);
+        const double actual = TextToDouble(text);
+        EXPECT_EQ(0, memcmp(&expected, &actual, sizeof(double))) << text << ": " << expected << " vs " << actual;
+    }
+}
+
 TEST(SessionRecord, TextsAreCutToTheFieldWithoutSplittingAPair)
 {
     CSessionRecord record(8);

@@ -1,5 +1,7 @@
 #include <afx.h>
 
+#include "Memory.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -132,7 +134,8 @@ template <class Pred> CString& TrimLeftIf(CString& str, Pred isTrimmed)
     int i = 0;
     while (i < str.GetLength() && isTrimmed(p[i]))
         ++i;
-    str.Delete(0, i);
+    if (i > 0)
+        str.Delete(0, i);
     return str;
 }
 
@@ -142,12 +145,16 @@ template <class Pred> CString& TrimRightIf(CString& str, Pred isTrimmed)
     int n = str.GetLength();
     while (n > 0 && isTrimmed(p[n - 1]))
         --n;
-    str.Truncate(n);
+    if (n < str.GetLength())
+        str.Truncate(n);
     return str;
 }
 
 bool IsSpace(wchar_t ch)
 {
+    // The runtime's answer, without its call for the usual characters.
+    if (ch < 0x80)
+        return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
     return std::iswspace(ch) != 0;
 }
 
@@ -301,7 +308,7 @@ void CString::Empty() noexcept
 {
     if (!IsNil())
     {
-        std::free(GetData());
+        AfxFreeBlock(GetData());
         m_pszData = Nil();
     }
 }
@@ -790,7 +797,7 @@ void CString::Reallocate(int nAllocLength)
 {
     const size_t nBytes = sizeof(CStringData) + (static_cast<size_t>(nAllocLength) + 1) * sizeof(wchar_t);
     const int nLength = std::min(GetLength(), nAllocLength);
-    auto* pData = static_cast<CStringData*>(std::realloc(IsNil() ? nullptr : GetData(), nBytes));
+    auto* pData = static_cast<CStringData*>(AfxReallocateBlock(IsNil() ? nullptr : GetData(), nBytes));
     if (pData == nullptr)
         AfxThrowMemoryException();
     pData->nDataLength = nLength;

@@ -331,6 +331,17 @@ TEST(CString, Trim)
     }
 }
 
+TEST(CString, TrimRemovesWhatTheRuntimeCallsSpace)
+{
+    for (wchar_t ch = 1; ch < 0x100; ++ch)
+    {
+        CString s;
+        s.Format(L"%ca%c", ch, ch);
+        s.Trim();
+        EXPECT_EQ(s.GetLength(), iswspace(ch) != 0 ? 1 : 3) << static_cast<int>(ch);
+    }
+}
+
 TEST(CString, Tokenize)
 {
     const struct

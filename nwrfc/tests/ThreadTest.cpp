@@ -2,10 +2,12 @@
 
 #include <afxwin.h>
 
+#include <nwrfc/EntryCounters.h>
 #include <nwrfc/HandleRegistry.h>
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 
 namespace
 {
@@ -115,5 +117,25 @@ TEST_F(ThreadTest, ConnectionsOnDifferentThreadsDoNotDisturbEachOther)
     }
     EXPECT_NE(readers[0]->result[0], readers[2]->result[0]) << "PRD and OLD have tables of their own";
     EXPECT_EQ(openAtStart, nwrfc::CHandleRegistry::Instance().OpenCount());
+}
+TEST_F(ThreadTest, CallsOfThreadsThatEndedStayCounted)
+{
+    // Each wave's threads end before the next starts, which takes over what they kept.
+    const unsigned long long before = nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::GetRowCount);
+    for (int wave = 1; wave <= 3; ++wave)
+    {
+        std::vector<std::thread> threads;
+        for (int i = 0; i < 4; ++i)
+        {
+            threads.emplace_back([] {
+                unsigned rows = 0;
+                for (int call = 0; call < 10; ++call)
+                    RfcGetRowCount(nullptr, &rows, nullptr);
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+        EXPECT_EQ(before + 40u * wave, nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::GetRowCount));
+    }
 }
 } // namespace

@@ -1,0 +1,51 @@
+// What the library keeps for each thread that calls it: the thread's entry counts and its mark
+// as a reader of the handle registry. Only the thread itself changes them, so the field reads
+// of large results, the library's hot path, write no cache line that another thread writes.
+#pragma once
+
+#include <nwrfc/EntryCounters.h>
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace nwrfc
+{
+
+class alignas(64) CThreadRecord
+{
+public:
+    // The calling thread's record, made on its first call. When the thread ends, the record
+    // goes to the next new thread, counts and all.
+    static CThreadRecord& Current();
+    // Runs visit(record) on every record made so far while no new one is made.
+    template <typename Visit> static void ForEach(Visit&& visit)
+    {
+        CList& list = List();
+        AcquireSRWLockShared(&list.lock);
+        for (CThreadRecord* record = list.first; record != nullptr; record = record->m_next)
+            visit(static_cast<const CThreadRecord&>(*record));
+        ReleaseSRWLockShared(&list.lock);
+    }
+
+    // How deep the thread is inside guarded reads of the registry.
+    std::atomic<unsigned> m_reading{0};
+    std::atomic<unsigned long long> m_counts[static_cast<int>(EntryPoint::Count)]{};
+
+private:
+    struct CList
+    {
+        SRWLOCK lock = SRWLOCK_INIT;
+        CThreadRecord* first = nullptr;
+        DWORD tls = TLS_OUT_OF_INDEXES;
+        DWORD fls = FLS_OUT_OF_INDEXES;
+    };
+    static CList& List();
+    static CThreadRecord& Make(CList& list);
+    static void WINAPI GiveBack(void* record);
+
+    CThreadRecord* m_next = nullptr;
+    std::atomic<bool> m_free{false};
+};
+
+} // namespace nwrfc
