@@ -60,11 +60,7 @@ std::wstring Number(long long value, int width = 0)
 
 std::wstring DateOf(__time64_t moment, LPCWSTR format)
 {
-    tm parts{};
-    _gmtime64_s(&parts, &moment);
-    wchar_t text[32];
-    wcsftime(text, 32, format, &parts);
-    return text;
+    return std::wstring(CTime(moment).FormatGmt(format));
 }
 
 CLayout Trdir()

@@ -10,12 +10,11 @@
 #include <collector/SapDatabase.h>
 #include <collector/SapHost.h>
 #include <collector/SapSystem.h>
+#include <ThreadCount.h>
 
 #include <chrono>
 #include <functional>
 #include <memory>
-
-#include <tlhelp32.h>
 
 namespace
 {
@@ -39,19 +38,6 @@ sapsim::CTopology SessionTopology()
     qas.instances = {{L"saplx02", L"02", 0x1F}};
     topology.systems.push_back(qas);
     return topology;
-}
-
-// The threads of this process.
-size_t ThreadCount()
-{
-    size_t count = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snapshot);
-    return count;
 }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeout = 20000)

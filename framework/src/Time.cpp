@@ -7,6 +7,45 @@ namespace
 {
 const wchar_t kTimeCodes[] = L"aAbBcdHIjmMpSUwWxXyYzZ%";
 
+// The codes that are plain numbers, written here without the runtime (which allocates for each
+// code): the field, what is added to it, the digits with leading zeros and the valid range.
+struct CNumberCode
+{
+    wchar_t code;
+    int tm::*pField;
+    int nOffset;
+    int nWidth;
+    int nMin;
+    int nMax;
+};
+const CNumberCode kNumberCodes[] = {
+    {L'Y', &tm::tm_year, 1900, 4, 0, 9999}, {L'm', &tm::tm_mon, 1, 2, 1, 12}, {L'd', &tm::tm_mday, 0, 2, 1, 31},
+    {L'H', &tm::tm_hour, 0, 2, 0, 23},      {L'M', &tm::tm_min, 0, 2, 0, 59}, {L'S', &tm::tm_sec, 0, 2, 0, 59},
+};
+
+// false when the code is not a number or its field is out of range: the runtime decides then.
+bool AppendNumberCode(CString& result, wchar_t code, bool bNoLeadingZeros, const struct tm& tmTime)
+{
+    for (const CNumberCode& number : kNumberCodes)
+    {
+        if (number.code != code)
+            continue;
+        const int nValue = tmTime.*number.pField + number.nOffset;
+        if (nValue < number.nMin || nValue > number.nMax)
+            return false;
+        wchar_t szDigits[8];
+        int nDigits = 0;
+        for (int n = nValue; nDigits == 0 || n > 0; n /= 10)
+            szDigits[nDigits++] = static_cast<wchar_t>(L'0' + n % 10);
+        for (int i = nDigits; i < (bNoLeadingZeros ? 0 : number.nWidth); ++i)
+            result.AppendChar(L'0');
+        while (nDigits > 0)
+            result.AppendChar(szDigits[--nDigits]);
+        return true;
+    }
+    return false;
+}
+
 int LocalPart(const CTime& time, int tm::*pField, int nOffset)
 {
     struct tm tmLocal;
@@ -36,10 +75,13 @@ CString AFXAPI AfxFormatTm(LPCTSTR pFormat, const struct tm& tmTime)
             continue;
         }
         const LPCTSTR pCode = p;
-        if (*++p == '#')
+        const bool bNoLeadingZeros = *++p == '#';
+        if (bNoLeadingZeros)
             ++p;
         if (*p == 0 || std::wcschr(kTimeCodes, *p) == nullptr)
             return CString();
+        if (AppendNumberCode(result, *p, bNoLeadingZeros, tmTime))
+            continue;
         // The '!' makes every success non-empty, so that 0 means failure.
         const CString code = CString(pCode, static_cast<int>(p - pCode + 1)) + L'!';
         wchar_t szText[128];

@@ -1,6 +1,9 @@
 #include <afx.h>
 
 #include <cstdlib>
+#include <ctime>
+#include <cwchar>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -124,6 +127,24 @@ TEST(CTime, FormatGmtUsesMicrosoftCodesInEnglish)
         expected += L"Thursday ";
     }
     EXPECT_STREQ(time.FormatGmt(format), expected);
+}
+
+TEST(CTime, NumberCodesReadAsTheRuntimeWritesThem)
+{
+    // The numbers are written without the runtime; it still decides for fields out of range.
+    struct tm parts[] = {
+        {0, 0, 0, 1, 0, 70, 4, 0, 0},        {59, 59, 23, 31, 11, 8099, 0, 364, 0}, {5, 7, 9, 3, 4, 126, 0, 0, 0},
+        {61, 60, 24, 32, 12, 8100, 0, 0, 0}, {-1, -1, -1, 0, -1, -1901, 0, 0, 0},
+    };
+    for (const struct tm& part : parts)
+    {
+        for (LPCTSTR format : {L"%Y%m%d%H%M%S", L"%#Y-%#m-%#d %#H:%#M:%#S"})
+        {
+            wchar_t szExpected[64] = L"";
+            std::wcsftime(szExpected, std::size(szExpected), format, &part);
+            EXPECT_STREQ(AfxFormatTm(format, part), szExpected) << format << " " << part.tm_year;
+        }
+    }
 }
 
 TEST(CTime, GetGmtTm)
