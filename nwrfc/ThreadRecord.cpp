@@ -8,28 +8,20 @@ namespace nwrfc
 CThreadRecord::CList& CThreadRecord::List()
 {
     // Never destroyed: threads may still call in while the process ends.
-    static CList& list = *[] {
-        CList* made = new CList;
-        made->tls = TlsAlloc();
-        made->fls = FlsAlloc(&CThreadRecord::GiveBack);
-        return made;
-    }();
+    static CList& list = *new CList;
     return list;
 }
 
 CThreadRecord& CThreadRecord::Current()
 {
     CList& list = List();
-    // Reading the slot clears the thread's last error, which the caller may still want.
-    const DWORD error = GetLastError();
-    void* record = TlsGetValue(list.tls);
-    SetLastError(error);
+    void* record = list.slot.GetValue();
     return record != nullptr ? *static_cast<CThreadRecord*>(record) : Make(list);
 }
 
 CThreadRecord& CThreadRecord::Make(CList& list)
 {
-    if (list.tls == TLS_OUT_OF_INDEXES || list.fls == FLS_OUT_OF_INDEXES)
+    if (!list.slot.IsValid() || list.fls == FLS_OUT_OF_INDEXES)
         throw std::bad_alloc();
     CThreadRecord* record = nullptr;
     AcquireSRWLockExclusive(&list.lock);
@@ -51,7 +43,7 @@ CThreadRecord& CThreadRecord::Make(CList& list)
     ReleaseSRWLockExclusive(&list.lock);
     if (record == nullptr)
         throw std::bad_alloc();
-    TlsSetValue(list.tls, record);
+    list.slot.SetValue(record);
     // The callback gives the record back when the thread ends.
     FlsSetValue(list.fls, record);
     return *record;
@@ -61,7 +53,7 @@ void WINAPI CThreadRecord::GiveBack(void* record)
 {
     // Runs on the ending thread, which may still call in: it would then make a new record.
     // Takes no lock: the whole process may be ending.
-    TlsSetValue(List().tls, nullptr);
+    List().slot.SetValue(nullptr);
     static_cast<CThreadRecord*>(record)->m_free.store(true);
 }
 

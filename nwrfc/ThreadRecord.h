@@ -5,6 +5,7 @@
 
 #include <nwrfc/EntryCounters.h>
 
+#include <afx/TlsSlot.h>
 #include <windows.h>
 
 #include <atomic>
@@ -37,8 +38,8 @@ private:
     {
         SRWLOCK lock = SRWLOCK_INIT;
         CThreadRecord* first = nullptr;
-        DWORD tls = TLS_OUT_OF_INDEXES;
-        DWORD fls = FLS_OUT_OF_INDEXES;
+        CTlsSlot slot;
+        DWORD fls = FlsAlloc(&CThreadRecord::GiveBack);
     };
     static CList& List();
     static CThreadRecord& Make(CList& list);

@@ -4,6 +4,7 @@
 // A block keeps its heap in front of it, so that any thread can free or resize it.
 #include "Memory.h"
 
+#include <afx/TlsSlot.h>
 #include <windows.h>
 
 #include <atomic>
@@ -20,7 +21,7 @@ static_assert(kHeader >= sizeof(HANDLE));
 class CHeaps
 {
 public:
-    CHeaps() : m_tls(TlsAlloc())
+    CHeaps()
     {
         for (HANDLE& heap : m_heaps)
             heap = HeapCreate(0, 0, 0);
@@ -28,25 +29,22 @@ public:
 
     HANDLE ForThisThread()
     {
-        if (m_tls == TLS_OUT_OF_INDEXES)
+        if (!m_slot.IsValid())
             return GetProcessHeap();
-        // Reading the slot clears the thread's last error, which a caller may be about to read.
-        const DWORD dwError = GetLastError();
-        void* pSlot = TlsGetValue(m_tls);
-        if (pSlot == nullptr)
+        void* pHeap = m_slot.GetValue();
+        if (pHeap == nullptr)
         {
-            pSlot = &m_heaps[m_next.fetch_add(1, std::memory_order_relaxed) % kHeapCount];
-            TlsSetValue(m_tls, pSlot);
+            pHeap = &m_heaps[m_next.fetch_add(1, std::memory_order_relaxed) % kHeapCount];
+            m_slot.SetValue(pHeap);
         }
-        SetLastError(dwError);
-        const HANDLE heap = *static_cast<HANDLE*>(pSlot);
+        const HANDLE heap = *static_cast<HANDLE*>(pHeap);
         return heap != nullptr ? heap : GetProcessHeap();
     }
 
 private:
     static constexpr unsigned kHeapCount = 32;
     HANDLE m_heaps[kHeapCount];
-    DWORD m_tls;
+    CTlsSlot m_slot;
     std::atomic<unsigned> m_next{0};
 };
 
