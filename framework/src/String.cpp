@@ -150,14 +150,13 @@ template <class Pred> CString& TrimRightIf(CString& str, Pred isTrimmed)
     return str;
 }
 
-bool IsSpace(wchar_t ch)
-{
+// A function object, so that the trimming loops take it inline.
+constexpr auto IsSpace = [](wchar_t ch) {
     // The runtime's answer, without its call for the usual characters.
     if (ch < 0x80)
         return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
     return std::iswspace(ch) != 0;
-}
-
+};
 auto IsChar(wchar_t chTarget)
 {
     return [chTarget](wchar_t ch) { return ch == chTarget; };
