@@ -30,6 +30,7 @@ enum class EntryPoint
 class CEntryCounters
 {
 public:
+    // Inline with the thread records, which keep the counts.
     static void Add(EntryPoint entry);
     // Calls since the process started, on every thread.
     static unsigned long long Get(EntryPoint entry);

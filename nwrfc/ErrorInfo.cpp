@@ -40,22 +40,6 @@ RFC_RC Fill(RFC_ERROR_INFO* info, RFC_RC code, RFC_ERROR_GROUP group, LPCWSTR ke
 }
 } // namespace
 
-RFC_RC CErrorInfo::Ok(RFC_ERROR_INFO* info)
-{
-    // Called on every successful field read: clear only what a reader looks at.
-    if (info != nullptr)
-    {
-        info->code = RFC_OK;
-        info->group = OK;
-        info->key[0] = 0;
-        info->message[0] = 0;
-        info->abapMsgClass[0] = 0;
-        info->abapMsgType[0] = 0;
-        info->abapMsgNumber[0] = 0;
-    }
-    return RFC_OK;
-}
-
 RFC_RC CErrorInfo::Fail(RFC_ERROR_INFO* info, RFC_RC code, LPCWSTR key, LPCWSTR message)
 {
     return Fill(info, code, EXTERNAL_RUNTIME_FAILURE, key, message);

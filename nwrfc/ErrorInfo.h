@@ -3,7 +3,7 @@
 // interface.
 #pragma once
 
-#include <nwrfc/EntryCounters.h>
+#include <nwrfc/ThreadRecord.h>
 #include <sapnwrfc.h>
 
 #include <afx.h>
@@ -17,8 +17,22 @@ namespace nwrfc
 class CErrorInfo
 {
 public:
-    // Both accept a null info and return the code.
-    static RFC_RC Ok(RFC_ERROR_INFO* info);
+    // Each accepts a null info and returns the code. Ok is called on every successful field
+    // read: it clears only what a reader looks at.
+    static RFC_RC Ok(RFC_ERROR_INFO* info)
+    {
+        if (info != nullptr)
+        {
+            info->code = RFC_OK;
+            info->group = OK;
+            info->key[0] = 0;
+            info->message[0] = 0;
+            info->abapMsgClass[0] = 0;
+            info->abapMsgType[0] = 0;
+            info->abapMsgNumber[0] = 0;
+        }
+        return RFC_OK;
+    }
     static RFC_RC Fail(RFC_ERROR_INFO* info, RFC_RC code, LPCWSTR key, LPCWSTR message);
     static RFC_RC Fail(RFC_ERROR_INFO* info, const sapsim::CFailure& failure);
     static RFC_RC InvalidHandle(RFC_ERROR_INFO* info);

@@ -56,7 +56,27 @@ public:
         return m_views[number];
     }
     // false when there is no such view or its row is gone.
-    bool Resolve(unsigned view, CContainer& container);
+    bool Resolve(unsigned number, CContainer& container)
+    {
+        if (number >= m_views.size())
+            return false;
+        CView& view = m_views[number];
+        container.type = view.type;
+        container.base = view.base;
+        container.nextField = &view.nextField;
+        if (view.table < 0)
+        {
+            container.record = &m_data.Parameters();
+            container.table = nullptr;
+            return true;
+        }
+        sapsim::CTable& table = m_data.Table(view.table);
+        const int row = view.row >= 0 ? view.row : table.Cursor();
+        container.table = view.isTable ? &table : nullptr;
+        container.record = row >= 0 && static_cast<unsigned>(row) < table.RowCount() ? &table.Row(row) : nullptr;
+        // A row handle whose row was deleted is no longer valid; a table handle always is.
+        return view.isTable || container.record != nullptr || view.row < 0;
+    }
 
 private:
     sapsim::CFunctionData m_data;

@@ -25,12 +25,6 @@ private:
 };
 } // namespace
 
-CHandleRegistry& CHandleRegistry::Instance()
-{
-    static CHandleRegistry registry;
-    return registry;
-}
-
 CRegistryLock::CRegistryLock()
 {
     InitializeSRWLock(&m_writers);
@@ -79,16 +73,6 @@ uintptr_t CHandleRegistry::Add(HandleKind kind, std::shared_ptr<void> object)
     return index | (static_cast<uintptr_t>(slot.generation) << kSlotBits);
 }
 
-const CHandleRegistry::CSlot* CHandleRegistry::Slot(uintptr_t handle, HandleKind kind) const
-{
-    const size_t index = handle & ((uintptr_t(1) << kSlotBits) - 1);
-    const uint32_t generation = static_cast<uint32_t>((handle & kObjectMask) >> kSlotBits);
-    if (index >= m_slots.size())
-        return nullptr;
-    const CSlot& slot = m_slots[index];
-    return slot.generation == generation && (generation & 1) != 0 && slot.kind == kind ? &slot : nullptr;
-}
-
 std::shared_ptr<void> CHandleRegistry::Remove(uintptr_t handle, HandleKind kind)
 {
     std::shared_ptr<void> object;
@@ -111,21 +95,6 @@ std::shared_ptr<void> CHandleRegistry::Find(uintptr_t handle, HandleKind kind) c
     CReadGuard guard(*this);
     const CSlot* slot = Slot(handle, kind);
     return slot != nullptr ? slot->object : nullptr;
-}
-
-CHandleRegistry::CReadGuard::CReadGuard(const CHandleRegistry& registry) : m_reader(registry.m_lock.LockShared())
-{
-}
-
-CHandleRegistry::CReadGuard::~CReadGuard()
-{
-    CRegistryLock::UnlockShared(m_reader);
-}
-
-void* CHandleRegistry::Peek(uintptr_t handle, HandleKind kind) const
-{
-    const CSlot* slot = Slot(handle, kind);
-    return slot != nullptr ? slot->object.get() : nullptr;
 }
 
 size_t CHandleRegistry::OpenCount() const

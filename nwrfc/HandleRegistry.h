@@ -65,7 +65,11 @@ private:
 class CHandleRegistry
 {
 public:
-    static CHandleRegistry& Instance();
+    static CHandleRegistry& Instance()
+    {
+        static CHandleRegistry registry;
+        return registry;
+    }
 
     CHandleRegistry();
     CHandleRegistry(const CHandleRegistry&) = delete;
@@ -82,8 +86,13 @@ public:
     class CReadGuard
     {
     public:
-        explicit CReadGuard(const CHandleRegistry& registry);
-        ~CReadGuard();
+        explicit CReadGuard(const CHandleRegistry& registry) : m_reader(registry.m_lock.LockShared())
+        {
+        }
+        ~CReadGuard()
+        {
+            CRegistryLock::UnlockShared(m_reader);
+        }
         CReadGuard(const CReadGuard&) = delete;
         CReadGuard& operator=(const CReadGuard&) = delete;
 
@@ -91,7 +100,11 @@ public:
         CThreadRecord& m_reader;
     };
     // The object of any view of the handle; nullptr when the handle is not open.
-    void* Peek(uintptr_t handle, HandleKind kind) const;
+    void* Peek(uintptr_t handle, HandleKind kind) const
+    {
+        const CSlot* slot = Slot(handle, kind);
+        return slot != nullptr ? slot->object.get() : nullptr;
+    }
 
     // Connections and functions that the caller still has to close or destroy.
     size_t OpenCount() const;
@@ -118,7 +131,15 @@ private:
         std::shared_ptr<void> object;
     };
 
-    const CSlot* Slot(uintptr_t handle, HandleKind kind) const;
+    const CSlot* Slot(uintptr_t handle, HandleKind kind) const
+    {
+        const size_t index = handle & ((uintptr_t(1) << kSlotBits) - 1);
+        const uint32_t generation = static_cast<uint32_t>((handle & kObjectMask) >> kSlotBits);
+        if (index >= m_slots.size())
+            return nullptr;
+        const CSlot& slot = m_slots[index];
+        return slot.generation == generation && (generation & 1) != 0 && slot.kind == kind ? &slot : nullptr;
+    }
 
     mutable CRegistryLock m_lock;
     std::vector<CSlot> m_slots;

@@ -5,20 +5,6 @@
 namespace nwrfc
 {
 
-CThreadRecord::CList& CThreadRecord::List()
-{
-    // Never destroyed: threads may still call in while the process ends.
-    static CList& list = *new CList;
-    return list;
-}
-
-CThreadRecord& CThreadRecord::Current()
-{
-    CList& list = List();
-    void* record = list.slot.GetValue();
-    return record != nullptr ? *static_cast<CThreadRecord*>(record) : Make(list);
-}
-
 CThreadRecord& CThreadRecord::Make(CList& list)
 {
     if (!list.slot.IsValid() || list.fls == FLS_OUT_OF_INDEXES)

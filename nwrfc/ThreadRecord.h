@@ -18,7 +18,12 @@ class alignas(64) CThreadRecord
 public:
     // The calling thread's record, made on its first call. When the thread ends, the record
     // goes to the next new thread, counts and all.
-    static CThreadRecord& Current();
+    static CThreadRecord& Current()
+    {
+        CList& list = List();
+        void* record = list.slot.GetValue();
+        return record != nullptr ? *static_cast<CThreadRecord*>(record) : Make(list);
+    }
     // Runs visit(record) on every record made so far while no new one is made.
     template <typename Visit> static void ForEach(Visit&& visit)
     {
@@ -41,12 +46,24 @@ private:
         CTlsSlot slot;
         DWORD fls = FlsAlloc(&CThreadRecord::GiveBack);
     };
-    static CList& List();
+    static CList& List()
+    {
+        // Never destroyed: threads may still call in while the process ends.
+        static CList& list = *new CList;
+        return list;
+    }
     static CThreadRecord& Make(CList& list);
     static void WINAPI GiveBack(void* record);
 
     CThreadRecord* m_next = nullptr;
     std::atomic<bool> m_free{false};
 };
+
+inline void CEntryCounters::Add(EntryPoint entry)
+{
+    // Only this thread writes its count: no locked instruction is needed.
+    std::atomic<unsigned long long>& count = CThreadRecord::Current().m_counts[static_cast<int>(entry)];
+    count.store(count.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+}
 
 } // namespace nwrfc

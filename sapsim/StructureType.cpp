@@ -79,33 +79,10 @@ CStructureType::CStructureType(LPCWSTR name, std::vector<CFieldDef> fields) : m_
     }
 }
 
-namespace
-{
-// Field names are short: comparing them here is cheaper than calling the runtime.
-bool SameName(LPCWSTR a, LPCWSTR b)
-{
-    while (*a != 0 && *a == *b)
-    {
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
-} // namespace
-
 int CStructureType::Find(LPCWSTR name) const
 {
     auto it = m_index.find(std::wstring_view(name));
     return it == m_index.end() ? -1 : it->second;
-}
-
-int CStructureType::Find(LPCWSTR name, int& next) const
-{
-    const bool hit = next >= 0 && next < FieldCount() && SameName(m_fields[next].name, name);
-    const int field = hit ? next : Find(name);
-    if (field >= 0)
-        next = field + 1;
-    return field;
 }
 
 } // namespace sapsim

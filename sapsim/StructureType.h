@@ -76,7 +76,14 @@ public:
     // Exact, case-sensitive, as field names are; -1 when there is none.
     int Find(LPCWSTR name) const;
     // The same, trying the field at next first; next then names the field after the one found.
-    int Find(LPCWSTR name, int& next) const;
+    int Find(LPCWSTR name, int& next) const
+    {
+        const bool hit = next >= 0 && next < FieldCount() && SameName(m_fields[next].name, name);
+        const int field = hit ? next : Find(name);
+        if (field >= 0)
+            next = field + 1;
+        return field;
+    }
 
     unsigned SlotCount() const
     {
@@ -98,6 +105,17 @@ public:
     }
 
 private:
+    // Field names are short: comparing them here is cheaper than calling the runtime.
+    static bool SameName(LPCWSTR a, LPCWSTR b)
+    {
+        while (*a != 0 && *a == *b)
+        {
+            ++a;
+            ++b;
+        }
+        return *a == *b;
+    }
+
     CString m_name;
     std::vector<CFieldDef> m_fields;
     std::vector<unsigned> m_slots;
