@@ -94,12 +94,12 @@ double Milliseconds(unsigned long long cpuTime)
     return static_cast<double>(cpuTime) / 1e4;
 }
 
-SIZE_T WorkingSet()
+PROCESS_MEMORY_COUNTERS MemoryCounters()
 {
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
-    return memory.WorkingSetSize;
+    return memory;
 }
 
 // What one idle thread adds to the working set here: under Wine each thread holds a block of its
@@ -114,7 +114,7 @@ double ThreadBlockMB()
         CEvent* release;
         std::atomic<int>* started;
     } probe{&release, &started};
-    const SIZE_T before = WorkingSet();
+    const SIZE_T before = MemoryCounters().WorkingSetSize;
     std::vector<CWinThread*> threads;
     for (int i = 0; i < kProbes; i++)
     {
@@ -132,7 +132,7 @@ double ThreadBlockMB()
     }
     while (started < kProbes)
         Sleep(1);
-    const SIZE_T after = WorkingSet();
+    const SIZE_T after = MemoryCounters().WorkingSetSize;
     release.SetEvent();
     for (CWinThread* thread : threads)
     {
@@ -463,9 +463,7 @@ int RunSession(const CString& directory)
     const unsigned long long calls = Landscape().Count(sapsim::Operation::Invoke) - callsBefore;
     collector.reset();
 
-    PROCESS_MEMORY_COUNTERS memory = {};
-    memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    const PROCESS_MEMORY_COUNTERS memory = MemoryCounters();
     const DirectorySize written = SizeOf(directory);
 
     // The host captures run once per host and tick, the dialog step reads once per instance and

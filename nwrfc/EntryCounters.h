@@ -1,4 +1,5 @@
-// How often each entry point of the RFC library was called, for tests and diagnostics.
+// How often each entry point of the RFC library was called, for tests and diagnostics. Each
+// thread counts its own calls in its record.
 #pragma once
 
 namespace nwrfc
@@ -30,8 +31,6 @@ enum class EntryPoint
 class CEntryCounters
 {
 public:
-    // Inline with the thread records, which keep the counts.
-    static void Add(EntryPoint entry);
     // Calls since the process started, on every thread.
     static unsigned long long Get(EntryPoint entry);
 };

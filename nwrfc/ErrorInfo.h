@@ -46,7 +46,7 @@ template <typename Body> RFC_RC Guarded(EntryPoint entry, RFC_ERROR_INFO* info, 
 {
     try
     {
-        CEntryCounters::Add(entry);
+        CThreadRecord::Current().Count(entry);
         return body();
     }
     catch (sapsim::CFailure* failure)

@@ -34,6 +34,14 @@ public:
         ReleaseSRWLockShared(&list.lock);
     }
 
+    // Counts a call of the entry point. Only this thread writes its counts: no locked
+    // instruction is needed.
+    void Count(EntryPoint entry)
+    {
+        std::atomic<unsigned long long>& count = m_counts[static_cast<int>(entry)];
+        count.store(count.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    }
+
     // How deep the thread is inside guarded reads of the registry.
     std::atomic<unsigned> m_reading{0};
     std::atomic<unsigned long long> m_counts[static_cast<int>(EntryPoint::Count)]{};
@@ -58,12 +66,5 @@ private:
     CThreadRecord* m_next = nullptr;
     std::atomic<bool> m_free{false};
 };
-
-inline void CEntryCounters::Add(EntryPoint entry)
-{
-    // Only this thread writes its count: no locked instruction is needed.
-    std::atomic<unsigned long long>& count = CThreadRecord::Current().m_counts[static_cast<int>(entry)];
-    count.store(count.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
-}
 
 } // namespace nwrfc
