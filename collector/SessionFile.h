@@ -5,7 +5,9 @@
 
 #include <collector/SessionRecord.h>
 
+#include <exception>
 #include <memory>
+#include <vector>
 
 class CRfcConnection;
 
@@ -27,23 +29,34 @@ public:
                  const ULONGLONG* pBaselineEnd = nullptr);
     // A file of the session itself (control and information files): a failed open always throws.
     CSessionFile(const CString& strPath, SessionFileMode mode);
+    // Writes what is still gathered. An error there throws the file exception, unless the
+    // writer is leaving on another exception already: that one is reported.
+    ~CSessionFile() noexcept(false);
+    CSessionFile(const CSessionFile&) = delete;
+    CSessionFile& operator=(const CSessionFile&) = delete;
 
     BOOL IsOpen() const
     {
         return m_pFile != nullptr;
     }
+    // Records are gathered and written in blocks: a system call per record would cost more
+    // than reading and converting it.
     void Write(const CSessionRecord& record);
     // A line of a text file; the line end is added.
     void WriteLine(const CString& strLine);
-    ULONGLONG GetLength() const;
+    // The length with every record written so far.
+    ULONGLONG GetLength();
     // Closes the file, reporting what was not yet written as a file exception.
     void Close();
 
 private:
     // A failed open throws its error unless bQuiet; then the file stays closed.
     void Open(const CString& strPath, SessionFileMode mode, BOOL bQuiet, const ULONGLONG* pBaselineEnd);
+    void WriteGathered();
 
     std::unique_ptr<CFile> m_pFile; // a CStdioFile for text; null while closed
+    std::vector<BYTE> m_gathered;   // records not yet written
+    const int m_nExceptions = std::uncaught_exceptions();
 };
 
 // The common shape of a per-row writer: one record of the layout per row of the table, while

@@ -1,6 +1,6 @@
 #include <collector/SessionRecord.h>
 
-#include <cstring>
+#include <afx/MoveBytes.h>
 
 CSessionRecord::CSessionRecord(unsigned nSize) : m_bytes(nSize)
 {
@@ -15,7 +15,7 @@ void CSessionRecord::Put(unsigned nOffset, const void* pValue, unsigned nBytes)
 {
     ASSERT(nOffset + nBytes <= m_bytes.size());
     // The target is little-endian like the records.
-    memcpy(m_bytes.data() + nOffset, pValue, nBytes);
+    AfxMoveBytes(m_bytes.data() + nOffset, pValue, nBytes);
 }
 
 void CSessionRecord::SetInt32(unsigned nOffset, int nValue)

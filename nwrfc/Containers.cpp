@@ -4,6 +4,8 @@
 #include <nwrfc/FunctionObject.h>
 #include <nwrfc/HandleRegistry.h>
 
+#include <afx/MoveBytes.h>
+
 #include <algorithm>
 
 using namespace nwrfc;
@@ -121,7 +123,7 @@ RFC_RC SAP_API RfcGetString(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name
             return CErrorInfo::InvalidParameter(errorInfo, L"The buffer for %s is missing.", name);
         const std::wstring_view value = Value(container, field);
         const unsigned copied = static_cast<unsigned>(std::min<size_t>(value.size(), bufferLength));
-        std::copy_n(value.data(), copied, stringBuffer);
+        AfxMoveChars(stringBuffer, value.data(), copied);
         if (copied < bufferLength)
             stringBuffer[copied] = 0;
         if (stringLength != nullptr)
@@ -138,7 +140,7 @@ RFC_RC SAP_API RfcGetChars(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name,
             return CErrorInfo::InvalidParameter(errorInfo, L"The buffer for %s is missing.", name);
         const std::wstring_view value = Value(container, field);
         const size_t copied = std::min<size_t>(value.size(), bufferLength);
-        std::copy_n(value.data(), copied, charBuffer);
+        AfxMoveChars(charBuffer, value.data(), copied);
         std::fill(charBuffer + copied, charBuffer + bufferLength, L' ');
         return CErrorInfo::Ok(errorInfo);
     });

@@ -33,9 +33,14 @@ CRegistryLock::CRegistryLock()
 void CRegistryLock::LockExclusive()
 {
     AcquireSRWLockExclusive(&m_writers);
-    m_writer.store(true);
+    m_writer.store(true, std::memory_order_relaxed);
+    if (!m_barrier.Pass())
+    {
+        UnlockExclusive();
+        throw std::bad_alloc();
+    }
     CThreadRecord::ForEach([](const CThreadRecord& record) {
-        while (record.m_reading.load() != 0)
+        while (record.m_reading.load(std::memory_order_acquire) != 0)
             SwitchToThread();
     });
 }

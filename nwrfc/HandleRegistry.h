@@ -4,6 +4,7 @@
 // a table or a row), which the function object resolves.
 #pragma once
 
+#include <nwrfc/ProcessBarrier.h>
 #include <nwrfc/ThreadRecord.h>
 
 #include <windows.h>
@@ -24,9 +25,11 @@ enum class HandleKind
 };
 
 // The registry's lock. Readers are every field access, writers only the opening and closing of
-// handles. A reader marks itself in its own thread record with one atomic step on a cache line
-// that no other thread writes; a writer keeps new readers out and waits until no thread is
-// marked.
+// handles. A reader marks itself in its own thread record with a plain store on a cache line
+// that no other thread writes, then looks for a writer with a plain load. The fence that keeps
+// the two in order is the writer's: after raising its flag it makes every thread of the process
+// pass a full barrier, so each reader has either shown its mark or will see the flag. The writer
+// then waits until no thread is marked.
 class CRegistryLock
 {
 public:
@@ -36,16 +39,16 @@ public:
     {
         CThreadRecord& reader = CThreadRecord::Current();
         const unsigned depth = reader.m_reading.load(std::memory_order_relaxed);
-        reader.m_reading.store(depth + 1);
+        Mark(reader, depth + 1);
         // Inside already: a waiting writer waits for the outer guard anyway.
         if (depth == 0)
         {
-            while (m_writer.load())
+            while (m_writer.load(std::memory_order_acquire))
             {
                 reader.m_reading.store(0, std::memory_order_release);
                 while (m_writer.load(std::memory_order_acquire))
                     SwitchToThread();
-                reader.m_reading.store(1);
+                Mark(reader, 1);
             }
         }
         return reader;
@@ -58,8 +61,17 @@ public:
     void UnlockExclusive();
 
 private:
+    // The store stays before the loads that follow it in the program; the processor may still
+    // delay it, which the writer's barrier settles.
+    static void Mark(CThreadRecord& reader, unsigned depth)
+    {
+        reader.m_reading.store(depth, std::memory_order_relaxed);
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+    }
+
     std::atomic<bool> m_writer{false};
     SRWLOCK m_writers; // one writer at a time
+    CProcessBarrier m_barrier;
 };
 
 class CHandleRegistry

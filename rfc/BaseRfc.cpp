@@ -109,7 +109,10 @@ void CBaseRfc::GetString(DATA_CONTAINER_HANDLE hContainer, LPCTSTR lpszName, CSt
     // A library may report the value's full length; only the buffer holds characters.
     const SAP_UC* pEnd = std::find(buffer, buffer + std::min(nLength, kStringBuffer), SAP_UC(0));
     strValue.SetString(buffer, static_cast<int>(pEnd - buffer));
-    strValue.Trim();
+    // Printable ASCII is never white space: most values need no look at the rules.
+    const auto printable = [](SAP_UC ch) { return ch > L' ' && ch < 0x80; };
+    if (pEnd != buffer && !(printable(buffer[0]) && printable(pEnd[-1])))
+        strValue.Trim();
 }
 
 void CBaseRfc::GetBytes(DATA_CONTAINER_HANDLE hRow, SAP_UC* pBuffer, unsigned nLength)

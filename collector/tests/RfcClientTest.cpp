@@ -14,6 +14,7 @@ struct RowsReader
 {
     unsigned rows = 0;
     unsigned deletedRows = 0;
+    unsigned failingRow = UINT_MAX; // reading this row throws
     CString TEXT;
 
     unsigned GetTableRowCount(LPCTSTR)
@@ -22,6 +23,8 @@ struct RowsReader
     }
     void OnTableRow(LPCTSTR, unsigned row)
     {
+        if (row == failingRow)
+            AfxThrowNotSupportedException();
         TEXT.Format(L"row %u", row + 1);
     }
     void DeleteTableRows(LPCTSTR)
@@ -49,9 +52,11 @@ protected:
     {
         RowsReader reader;
         reader.rows = rows;
-        CSessionFile file(m_path, mode, m_connection, &m_baselineEnd);
-        WriteTableRecords(file, reader, L"T", kRowLayout, time, m_connection,
-                          mode == SessionFileMode::BaselineAndLatest ? &m_baselineEnd : nullptr);
+        {
+            CSessionFile file(m_path, mode, m_connection, &m_baselineEnd);
+            WriteTableRecords(file, reader, L"T", kRowLayout, time, m_connection,
+                              mode == SessionFileMode::BaselineAndLatest ? &m_baselineEnd : nullptr);
+        }
         EXPECT_EQ(rows, reader.deletedRows) << "rows are given back only when there were some";
         return ReadRecords(m_path, 20);
     }
@@ -263,4 +268,51 @@ TEST_F(RfcClientTest, WrapperFirstUsedWhileDownCollectsAfterReconnect)
     client.GetSystemInfo();
     client.WriteSystemInfoFile();
     EXPECT_EQ(466u, ReadFileBytes(client.GetFileName(fileSystemInfo)).size());
+}
+
+TEST_F(SessionFileModes, RecordsGatheredWhenAReadFailsAreKept)
+{
+    RowsReader reader;
+    reader.rows = 5;
+    reader.failingRow = 3;
+    try
+    {
+        CSessionFile file(m_path, SessionFileMode::BaselineAndLatest, m_connection, &m_baselineEnd);
+        WriteTableRecords(file, reader, L"T", kRowLayout, 7, m_connection, &m_baselineEnd);
+        ADD_FAILURE() << "the failed read was not reported";
+    }
+    catch (CNotSupportedException* e)
+    {
+        e->Delete();
+    }
+    const auto records = ReadRecords(m_path, 20);
+    ASSERT_EQ(3u, records.size());
+    EXPECT_EQ(RowRecord(7, 3), records[2]);
+    EXPECT_EQ(0u, m_baselineEnd) << "the baseline stays as it was";
+    EXPECT_EQ(0u, reader.deletedRows);
+}
+
+// Under Wine, Z:\dev\full is the device that refuses every write for want of space. A write
+// that fails is reported once, whether it fails when a block is full or when the file goes.
+TEST_F(SessionFileModes, FailedWritesThrowTheFileExceptionOnce)
+{
+    for (const unsigned rows : {3u, 5000u})
+    {
+        RowsReader reader;
+        reader.rows = rows;
+        int reported = 0;
+        try
+        {
+            CSessionFile file(L"Z:\\dev\\full", SessionFileMode::History, m_connection);
+            ASSERT_TRUE(file.IsOpen());
+            WriteTableRecords(file, reader, L"T", kRowLayout, 1, m_connection);
+        }
+        catch (CFileException* e)
+        {
+            EXPECT_EQ(CFileException::diskFull, e->m_cause) << rows;
+            e->Delete();
+            ++reported;
+        }
+        EXPECT_EQ(1, reported) << rows;
+    }
 }

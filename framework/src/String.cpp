@@ -2,6 +2,8 @@
 
 #include "Memory.h"
 
+#include <afx/MoveBytes.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -335,7 +337,7 @@ void CString::SetString(LPCWSTR pch, int nLength)
 {
     CheckSource(pch, nLength);
     // A source inside this buffer is no longer than the buffer, so PrepareWrite keeps it in place.
-    std::wmemmove(PrepareWrite(nLength), pch, nLength);
+    AfxMoveChars(PrepareWrite(nLength), pch, nLength);
     SetLength(nLength);
 }
 
@@ -361,7 +363,7 @@ void CString::Append(LPCWSTR pch, int nLength)
     wchar_t* p = PrepareWrite(nNew);
     if (bInside)
         pch = p + (source - base) / sizeof(wchar_t);
-    std::wmemcpy(p + nOld, pch, nLength);
+    AfxMoveChars(p + nOld, pch, nLength);
     SetLength(nNew);
 }
 

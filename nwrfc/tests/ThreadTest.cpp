@@ -6,6 +6,7 @@
 #include <nwrfc/HandleRegistry.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -139,3 +140,38 @@ TEST_F(ThreadTest, CallsOfThreadsThatEndedStayCounted)
     }
 }
 } // namespace
+
+TEST_F(ThreadTest, AFunctionDestroyedWhileAnotherThreadReadsItIsRefusedThere)
+{
+    RFC_CONNECTION_HANDLE connection = Open();
+    RFC_ERROR_INFO error;
+    RFC_FUNCTION_DESC_HANDLE description = RfcGetFunctionDesc(connection, L"RFC_READ_TABLE", &error);
+    ASSERT_NE(nullptr, description);
+    for (int round = 0; round < 200; ++round)
+    {
+        RFC_FUNCTION_HANDLE function = RfcCreateFunction(description, &error);
+        ASSERT_NE(nullptr, function);
+        RfcSetString(function, L"QUERY_TABLE", L"TRDIR", 5, &error);
+        std::atomic<int> reads{0};
+        RFC_RC last = RFC_OK;
+        CString wrong;
+        std::thread reader([&] {
+            SAP_UC buffer[16];
+            unsigned length = 0;
+            RFC_ERROR_INFO readError;
+            while ((last = RfcGetString(function, L"QUERY_TABLE", buffer, 16, &length, &readError)) == RFC_OK)
+            {
+                if (CString(buffer, static_cast<int>(length)) != L"TRDIR" && wrong.IsEmpty())
+                    wrong = buffer;
+                reads.fetch_add(1, std::memory_order_relaxed);
+            }
+        });
+        // Destroy while the reader is in full swing.
+        while (reads.load(std::memory_order_relaxed) < 100 + round)
+            SwitchToThread();
+        EXPECT_EQ(RFC_OK, RfcDestroyFunction(function, &error));
+        reader.join();
+        EXPECT_EQ(RFC_INVALID_HANDLE, last);
+        EXPECT_TRUE(wrong.IsEmpty()) << wrong.GetString();
+    }
+}
