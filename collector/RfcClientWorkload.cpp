@@ -70,7 +70,9 @@ int Thousands(std::initializer_list<LPCTSTR> figures)
     const double dThousands = std::trunc(dSum / 1000.0);
     if (!std::isfinite(dThousands))
         return 0;
-    return static_cast<int>(static_cast<UINT32>(static_cast<__int64>(std::fmod(dThousands, 4294967296.0))));
+    // Below 2^32 the remainder is the figure itself.
+    const double dLow = std::fabs(dThousands) < 4294967296.0 ? dThousands : std::fmod(dThousands, 4294967296.0);
+    return static_cast<int>(static_cast<UINT32>(static_cast<__int64>(dLow)));
 }
 
 void FillDialogStep(CSessionRecord& record, const CSwncStatrecRead& step)

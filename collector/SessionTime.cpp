@@ -1,14 +1,29 @@
 #include <collector/SessionTime.h>
 
+#include <algorithm>
+
 namespace
 {
-// The part of the text as _wtoi reads it; a part beyond the text is empty and reads as 0.
+// The part of the text as _wtoi reads it; a part beyond the text is empty and reads as 0. A
+// part of ASCII characters is read here (it is too short to overflow); others go to _wtoi,
+// which also knows the digits of other scripts.
 int NumberOf(std::wstring_view text, size_t nStart, size_t nCount)
 {
     wchar_t szPart[8] = {};
     if (nStart < text.size())
         text.copy(szPart, std::min<size_t>(nCount, std::size(szPart) - 1), nStart);
-    return _wtoi(szPart);
+    const wchar_t* p = szPart;
+    if (std::any_of(szPart, std::end(szPart), [](wchar_t ch) { return ch >= 0x80; }))
+        return _wtoi(szPart);
+    while (*p == L' ' || (*p >= L'\t' && *p <= L'\r'))
+        ++p;
+    const bool bNegative = *p == L'-';
+    if (*p == L'-' || *p == L'+')
+        ++p;
+    int nValue = 0;
+    for (; *p >= L'0' && *p <= L'9'; ++p)
+        nValue = nValue * 10 + (*p - L'0');
+    return bNegative ? -nValue : nValue;
 }
 
 // Year the first four characters, month the fifth and sixth, day the last two; hour, minute

@@ -1,4 +1,5 @@
 #include <collector/SessionRecord.h>
+#include <collector/SessionTime.h>
 
 #include <cstring>
 
@@ -91,6 +92,54 @@ TEST(SessionRecord, DoublesReadAsTheRuntimeReadsThem)
         const double expected = _wtof(text);
         const double actual = TextToDouble(text);
         EXPECT_EQ(0, memcmp(&expected, &actual, sizeof(double))) << text << ": " << expected << " vs " << actual;
+    }
+}
+
+TEST(SessionRecord, DateAndTimePartsReadAsTheRuntimeReadsThem)
+{
+    // Each part as _wtoi reads it; -1 where the parts are out of range.
+    const auto expected = [](const CString& date, const CString& time) -> __time64_t {
+        const auto part = [](const CString& text, int start, int count) { return _wtoi(text.Mid(start, count)); };
+        struct tm fields = {};
+        fields.tm_year = part(date, 0, 4) - 1900;
+        fields.tm_mon = part(date, 4, 2) - 1;
+        fields.tm_mday = part(date, std::max(0, date.GetLength() - 2), 2);
+        fields.tm_hour = part(time, 0, 2);
+        fields.tm_min = part(time, 2, 2);
+        fields.tm_sec = part(time, std::max(0, time.GetLength() - 2), 2);
+        const bool inRange = fields.tm_year >= 0 && fields.tm_mon >= 0 && fields.tm_mon <= 11 && fields.tm_mday >= 1 &&
+                             fields.tm_mday <= 31 && fields.tm_hour >= 0 && fields.tm_hour <= 23 &&
+                             fields.tm_min >= 0 && fields.tm_min <= 59 && fields.tm_sec >= 0 && fields.tm_sec <= 59;
+        return inRange ? _mkgmtime64(&fields) : -1;
+    };
+    const LPCWSTR cases[][2] = {
+        {L"20240513", L"101500"},
+        {L"2024 5 7", L" 9 8 7"},
+        {L"2024+513", L"+10-5 "},
+        {L"20240229", L"235959"},
+        {L"2024-1 1", L"000000"},
+        {L"1969 1 1", L"000000"},
+        {L"20241301", L"000000"},
+        {L"20240500", L"000000"},
+        {L"20240513", L"240000"},
+        {L"2024\t513", L"1\x0b 0 0"},
+        {L"20240513", L"1"},
+        {L"2024ab13", L"10xx00"},
+        {L"\xff12\xff10\xff12\xff14\xff10\xff15\xff11\xff13", L"\xff11\xff10\xff11\xff15\xff10\xff10"},
+    };
+    for (const auto& [date, time] : cases)
+    {
+        const __time64_t reference = expected(date, time);
+        __time64_t actual = -1;
+        try
+        {
+            actual = UtcDateTime(CString(date), CString(time));
+        }
+        catch (CInvalidArgException* e)
+        {
+            e->Delete();
+        }
+        EXPECT_EQ(reference, actual) << date << " " << time;
     }
 }
 
