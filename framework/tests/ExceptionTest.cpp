@@ -140,7 +140,8 @@ TEST(Exception, ThrownByPointerAndCaughtAsTheirBase)
 
 TEST(Exception, DeleteFreesHeapExceptionsOnly)
 {
-    static int destroyed = 0;
+    static int destroyed;
+    destroyed = 0; // also when the test is repeated
     struct CCounted : CSimpleException
     {
         explicit CCounted(BOOL bAutoDelete) : CSimpleException(_T("counted"), bAutoDelete)
