@@ -71,7 +71,7 @@ double TextToDouble(LPCTSTR lpszText)
     // Up to 15 digits are exact in a double.
     const int kExactDigits = 15;
     LPCTSTR p = lpszText;
-    while (iswspace(*p))
+    while (AfxIsSpace(*p))
         ++p;
     const bool bNegative = *p == _T('-');
     if (*p == _T('-') || *p == _T('+'))

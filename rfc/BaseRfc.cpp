@@ -6,11 +6,30 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <emmintrin.h>
+
 IMPLEMENT_DYNAMIC(CBaseRfc, CObject)
 
 namespace
 {
 const unsigned kStringBuffer = 512;
+
+// Where the first NUL among the first nLength characters of the buffer stands (nLength if
+// there is none), eight characters at a time: the buffer holds kStringBuffer characters, so
+// the look may pass nLength.
+unsigned FirstNul(const SAP_UC (&buffer)[kStringBuffer], unsigned nLength)
+{
+    static_assert(kStringBuffer % 8 == 0);
+    const __m128i zero = _mm_setzero_si128();
+    for (unsigned i = 0; i < nLength; i += 8)
+    {
+        const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer + i));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(chars, zero)));
+        if (mask != 0)
+            return std::min(nLength, i + static_cast<unsigned>(__builtin_ctz(mask)) / 2);
+    }
+    return nLength;
+}
 } // namespace
 
 CBaseRfc::CBaseRfc(CRfcConnection* pConnection, LPCTSTR lpszFunctionName)
@@ -107,7 +126,7 @@ void CBaseRfc::GetString(DATA_CONTAINER_HANDLE hContainer, LPCTSTR lpszName, CSt
     if (RfcGetString(hContainer, lpszName, buffer, kStringBuffer, &nLength, &m_errorInfo) != RFC_OK)
         CRfcException::ThrowParam(_T("CBaseRfc::GetString()"), lpszName, m_errorInfo);
     // A library may report the value's full length; only the buffer holds characters.
-    const SAP_UC* pEnd = std::find(buffer, buffer + std::min(nLength, kStringBuffer), SAP_UC(0));
+    const SAP_UC* pEnd = buffer + FirstNul(buffer, std::min(nLength, kStringBuffer));
     strValue.SetString(buffer, static_cast<int>(pEnd - buffer));
     // Printable ASCII is never white space: most values need no look at the rules.
     const auto printable = [](SAP_UC ch) { return ch > L' ' && ch < 0x80; };
@@ -172,9 +191,23 @@ void CBaseRfc::DeleteTableRows(LPCTSTR lpszTable)
 
 int PASCAL CBaseRfc::HexToByte(LPCTSTR lpszText, BYTE& byte)
 {
-    // As "%2x" reads the text padded to two characters with '0', without a scanner per call:
-    // white space is skipped, a sign and the digits share the width of two.
+    // "%2x" of the text upper-cased and padded to two characters with '0'. Text in ASCII is read
+    // here, without a scanner per call: white space is skipped, a sign and the digits share the
+    // width of two. Other text goes to the scanner, which knows the digits of other scripts.
     const size_t nLength = wcslen(lpszText);
+    if (std::any_of(lpszText, lpszText + nLength, [](TCHAR ch) { return ch >= 0x80; }))
+    {
+        TCHAR szText[kStringBuffer];
+        const size_t nKept = std::min<size_t>(nLength, kStringBuffer - 1);
+        std::transform(lpszText, lpszText + nKept, szText, [](TCHAR ch) { return static_cast<TCHAR>(towupper(ch)); });
+        std::fill(szText + nKept, szText + std::max<size_t>(nKept, 2), _T('0'));
+        szText[std::max<size_t>(nKept, 2)] = 0;
+        unsigned nValue = 0;
+        const int nRead = swscanf(szText, _T("%2x"), &nValue);
+        if (nRead == 1)
+            byte = static_cast<BYTE>(nValue);
+        return nRead;
+    }
     TCHAR szPadded[3] = {_T('0'), _T('0'), 0};
     LPCTSTR p = lpszText;
     if (nLength < 2)
@@ -182,7 +215,7 @@ int PASCAL CBaseRfc::HexToByte(LPCTSTR lpszText, BYTE& byte)
         std::copy_n(lpszText, nLength, szPadded);
         p = szPadded;
     }
-    while (iswspace(*p))
+    while (AfxIsSpace(*p))
         ++p;
     int nWidth = 2;
     const bool bNegative = *p == _T('-');
@@ -191,10 +224,17 @@ int PASCAL CBaseRfc::HexToByte(LPCTSTR lpszText, BYTE& byte)
         ++p;
         --nWidth;
     }
+    const auto digit = [](TCHAR ch) -> int {
+        if (ch >= _T('0') && ch <= _T('9'))
+            return ch - _T('0');
+        if ((ch | 0x20) >= _T('a') && (ch | 0x20) <= _T('f'))
+            return (ch | 0x20) - _T('a') + 10;
+        return -1;
+    };
     unsigned nValue = 0;
     int nDigits = 0;
-    for (; nDigits < nWidth && iswxdigit(*p); ++nDigits, ++p)
-        nValue = nValue * 16 + (iswdigit(*p) ? *p - _T('0') : (towupper(*p) - _T('A') + 10));
+    for (; nDigits < nWidth && digit(*p) >= 0; ++nDigits, ++p)
+        nValue = nValue * 16 + static_cast<unsigned>(digit(*p));
     if (nDigits == 0)
         return 0;
     byte = static_cast<BYTE>(bNegative ? 0u - nValue : nValue);

@@ -153,12 +153,7 @@ template <class Pred> CString& TrimRightIf(CString& str, Pred isTrimmed)
 }
 
 // A function object, so that the trimming loops take it inline.
-constexpr auto IsSpace = [](wchar_t ch) {
-    // The runtime's answer, without its call for the usual characters.
-    if (ch < 0x80)
-        return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
-    return std::iswspace(ch) != 0;
-};
+constexpr auto IsSpace = [](wchar_t ch) { return AfxIsSpace(ch); };
 auto IsChar(wchar_t chTarget)
 {
     return [chTarget](wchar_t ch) { return ch == chTarget; };

@@ -44,6 +44,25 @@ TEST(HexToByte, ReadsOneOrTwoDigits)
     EXPECT_EQ(value, 0xEE);
 }
 
+TEST(HexToByte, ReadsAsTheScannerReadsThePaddedUpperCaseText)
+{
+    const LPCWSTR texts[] = {L"ff",  L"7",  L"",   L" f", L"+f",           L"-1",     L"-f",     L"x1",
+                             L"\t7", L"G1", L"1G", L"0x", L"\xff11\xff10", L"\xff11", L"\x0663", L"  ",
+                             L"+",   L"-",  L"aB", L"9z"};
+    for (LPCWSTR text : texts)
+    {
+        CString padded(text);
+        padded.MakeUpper();
+        while (padded.GetLength() < 2)
+            padded += L'0';
+        unsigned scanned = 0xEEEE;
+        const int expectedCount = swscanf(padded, L"%2x", &scanned);
+        BYTE value = 0xEE;
+        EXPECT_EQ(CBaseRfc::HexToByte(text, value), std::max(expectedCount, 0)) << text;
+        EXPECT_EQ(value, expectedCount == 1 ? static_cast<BYTE>(scanned) : 0xEE) << text;
+    }
+}
+
 TEST_F(BaseRfcTest, ALookupThatFailedWhileTheConnectionWasDownIsRepeatedOnceItAnswers)
 {
     CGetCpuAll early(&m_connection); // before the connection is opened
@@ -127,4 +146,23 @@ TEST_F(BaseRfcTest, SwitchedOffTablesAreNotFilled)
                   servers.SetParameterActive(L"NO_SUCH", TRUE);
               }).Find(L"RFC Exception -> Function: CBaseRfc::SetParameterActive - RfcSetParameterActive()(NO_SUCH) | "),
               0);
+}
+
+TEST_F(BaseRfcTest, AValueIsCutAtItsFirstNul)
+{
+    m_connection.Connect();
+    CBaseRfc table(&m_connection, L"RFC_READ_TABLE");
+    ASSERT_TRUE(table.HasFunction(&m_connection));
+    const RFC_FUNCTION_HANDLE hFunction = table.GetFunctionHandle();
+    // QUERY_TABLE holds 30 characters; 30 stands for no NUL at all.
+    for (const int nul : {0, 1, 7, 8, 9, 15, 16, 17, 29, 30})
+    {
+        CString value;
+        for (int i = 0; i < 30; ++i)
+            value += static_cast<wchar_t>(i == nul ? 0 : L'A' + i % 26);
+        table.SetString(hFunction, L"QUERY_TABLE", value);
+        CString read = L"old";
+        table.GetString(hFunction, L"QUERY_TABLE", read);
+        EXPECT_EQ(value.Left(nul), read) << nul << ": " << read.GetString();
+    }
 }

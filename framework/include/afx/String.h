@@ -6,6 +6,7 @@
 #include <compare>
 #include <cstdarg>
 #include <cstddef>
+#include <cwctype>
 
 // Narrow text in a code page to UTF-16. A null source gives a null pointer.
 class CA2W
@@ -228,6 +229,15 @@ CString operator+(const CString& str1, LPCWSTR psz2);
 CString operator+(LPCWSTR psz1, const CString& str2);
 CString operator+(const CString& str1, wchar_t ch2);
 CString operator+(wchar_t ch1, const CString& str2);
+
+// The runtime's iswspace, without its call for the usual characters: the hot paths (trimming
+// field values, reading numbers) test every character that they skip.
+inline bool AfxIsSpace(wchar_t ch)
+{
+    if (ch < 0x80)
+        return ch == L' ' || (ch >= L'\t' && ch <= L'\r');
+    return std::iswspace(ch) != 0;
+}
 
 // Ordered as wcscmp orders; the reversed and derived forms (!=, <, ... with LPCWSTR on the left)
 // come from these.
