@@ -15,7 +15,7 @@ int NumberOf(std::wstring_view text, size_t nStart, size_t nCount)
     const wchar_t* p = szPart;
     if (std::any_of(szPart, std::end(szPart), [](wchar_t ch) { return ch >= 0x80; }))
         return _wtoi(szPart);
-    while (*p == L' ' || (*p >= L'\t' && *p <= L'\r'))
+    while (AfxIsSpace(*p))
         ++p;
     const bool bNegative = *p == L'-';
     if (*p == L'-' || *p == L'+')
