@@ -67,8 +67,8 @@ RFC_RC FindField(const CContainer& container, const SAP_UC* name, bool wantText,
 template <typename Body>
 RFC_RC OnText(EntryPoint entry, DATA_CONTAINER_HANDLE handle, const SAP_UC* name, RFC_ERROR_INFO* info, Body&& body)
 {
-    return Guarded(entry, info, [&] {
-        CHandleRegistry::CReadGuard guard(CHandleRegistry::Instance());
+    return Guarded(entry, info, [&](CThreadRecord& caller) {
+        CHandleRegistry::CReadGuard guard(CHandleRegistry::Instance(), caller);
         CTarget target;
         int field = -1;
         RFC_RC rc = Resolve(handle, info, target);
@@ -81,8 +81,8 @@ RFC_RC OnText(EntryPoint entry, DATA_CONTAINER_HANDLE handle, const SAP_UC* name
 // Runs body(target) on a table handle.
 template <typename Body> RFC_RC OnTable(EntryPoint entry, RFC_TABLE_HANDLE handle, RFC_ERROR_INFO* info, Body&& body)
 {
-    return Guarded(entry, info, [&] {
-        CHandleRegistry::CReadGuard guard(CHandleRegistry::Instance());
+    return Guarded(entry, info, [&](CThreadRecord& caller) {
+        CHandleRegistry::CReadGuard guard(CHandleRegistry::Instance(), caller);
         CTarget target;
         const RFC_RC rc = ResolveTable(handle, info, target);
         return rc == RFC_OK ? body(target) : rc;

@@ -10,6 +10,7 @@
 #include <sapsim/Failure.h>
 
 #include <new>
+#include <type_traits>
 
 namespace nwrfc
 {
@@ -41,13 +42,18 @@ public:
     static RFC_RC InvalidParameter(RFC_ERROR_INFO* info, LPCWSTR format, LPCWSTR name);
 };
 
-// Runs body (returning RFC_RC) for an entry point.
+// Runs body (returning RFC_RC) for an entry point. A body that takes the caller's thread
+// record gets it, so that a field read looks its record up once.
 template <typename Body> RFC_RC Guarded(EntryPoint entry, RFC_ERROR_INFO* info, Body&& body)
 {
     try
     {
-        CThreadRecord::Current().Count(entry);
-        return body();
+        CThreadRecord& caller = CThreadRecord::Current();
+        caller.Count(entry);
+        if constexpr (std::is_invocable_v<Body, CThreadRecord&>)
+            return body(caller);
+        else
+            return body();
     }
     catch (sapsim::CFailure* failure)
     {

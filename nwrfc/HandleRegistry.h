@@ -37,7 +37,11 @@ public:
     // The reader's record, for the matching unlock.
     CThreadRecord& LockShared() const
     {
-        CThreadRecord& reader = CThreadRecord::Current();
+        return LockShared(CThreadRecord::Current());
+    }
+    // For a caller that has its thread's record at hand.
+    CThreadRecord& LockShared(CThreadRecord& reader) const
+    {
         const unsigned depth = reader.m_reading.load(std::memory_order_relaxed);
         Mark(reader, depth + 1);
         // Inside already: a waiting writer waits for the outer guard anyway.
@@ -99,6 +103,10 @@ public:
     {
     public:
         explicit CReadGuard(const CHandleRegistry& registry) : m_reader(registry.m_lock.LockShared())
+        {
+        }
+        CReadGuard(const CHandleRegistry& registry, CThreadRecord& reader)
+            : m_reader(registry.m_lock.LockShared(reader))
         {
         }
         ~CReadGuard()
