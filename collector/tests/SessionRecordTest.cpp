@@ -143,6 +143,44 @@ TEST(SessionRecord, DateAndTimePartsReadAsTheRuntimeReadsThem)
     }
 }
 
+TEST(SessionRecord, UtcDatesCountAsTheRuntimeCountsThem)
+{
+    // Month ends, leap years, days that run into the next month, and the ends of what is held.
+    for (const int year : {1900, 1969, 1970, 1971, 1999, 2000, 2023, 2024, 2100, 2400, 2999, 3000, 3001})
+    {
+        for (int month = 1; month <= 12; ++month)
+        {
+            for (const int day : {1, 28, 29, 30, 31})
+            {
+                for (const int second : {0, 86399})
+                {
+                    struct tm fields = {};
+                    fields.tm_year = year - 1900;
+                    fields.tm_mon = month - 1;
+                    fields.tm_mday = day;
+                    fields.tm_hour = second / 3600;
+                    fields.tm_min = second / 60 % 60;
+                    fields.tm_sec = second % 60;
+                    const __time64_t expected = _mkgmtime64(&fields);
+                    CString date, time;
+                    date.Format(L"%04d%02d%02d", year, month, day);
+                    time.Format(L"%02d%02d%02d", second / 3600, second / 60 % 60, second % 60);
+                    __time64_t actual = -1;
+                    try
+                    {
+                        actual = UtcDateTime(date, time);
+                    }
+                    catch (CInvalidArgException* e)
+                    {
+                        e->Delete();
+                    }
+                    EXPECT_EQ(expected, actual) << date.GetString() << " " << time.GetString();
+                }
+            }
+        }
+    }
+}
+
 TEST(SessionRecord, TextsAreCutToTheFieldWithoutSplittingAPair)
 {
     CSessionRecord record(8);
