@@ -328,7 +328,7 @@ void CString::SetString(LPCWSTR psz)
     SetString(psz, LengthOf(psz));
 }
 
-void CString::SetString(LPCWSTR pch, int nLength)
+void CString::Assign(LPCWSTR pch, int nLength)
 {
     CheckSource(pch, nLength);
     // A source inside this buffer is no longer than the buffer, so PrepareWrite keeps it in place.

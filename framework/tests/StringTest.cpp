@@ -148,6 +148,14 @@ TEST(CString, SourcesInsideTheStringItself)
                     L"ccbcbc"
                     L"ccbcbc"
                     L"c");
+    // A tail of every size taken in place.
+    for (int tail = 1; tail <= 40; ++tail)
+    {
+        CString text(L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJ");
+        const CString expected = text.Right(tail);
+        text.SetString(text.GetString() + text.GetLength() - tail, tail);
+        EXPECT_EQ(W(text), W(expected)) << tail;
+    }
 }
 
 TEST(CString, Comparisons)

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <afx/MoveBytes.h>
+
 #include <compare>
 #include <cstdarg>
 #include <cstddef>
@@ -103,7 +105,19 @@ public:
     void SetAt(int iChar, wchar_t ch);
 
     void SetString(LPCWSTR psz);
-    void SetString(LPCWSTR pch, int nLength);
+    void SetString(LPCWSTR pch, int nLength)
+    {
+        // Text that fits the string's own block is copied in place; the shared empty block is
+        // never written.
+        if (nLength > 0 && pch != nullptr && !IsNil() && nLength <= GetAllocLength())
+        {
+            AfxMoveChars(m_pszData, pch, static_cast<size_t>(nLength));
+            GetData()->nDataLength = nLength;
+            m_pszData[nLength] = 0;
+        }
+        else
+            Assign(pch, nLength);
+    }
     void Append(const CString& str);
     void Append(LPCWSTR psz);
     void Append(LPCWSTR pch, int nLength);
@@ -217,6 +231,8 @@ private:
 
     static CString FromNarrow(LPCSTR pch, int nLength);
     bool LoadImplicit(const void* p);
+    // SetString for text that does not fit the block.
+    void Assign(LPCWSTR pch, int nLength);
     void Reallocate(int nAllocLength);
     wchar_t* PrepareWrite(int nLength);
     void SetLength(int nLength);
