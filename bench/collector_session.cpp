@@ -15,14 +15,12 @@
 // Usage: collector_session [session directory [session|workload]]; without a directory, a
 // fresh one under the temp path is used and removed at the end; without a part, both run.
 #include <collector/CollectorThread.h>
-#include <collector/PcInfo.h>
 #include <collector/RfcClient.h>
-#include <collector/SapDatabase.h>
-#include <collector/SapHost.h>
 #include <collector/SapSystem.h>
 #include <collector/SessionFile.h>
 #include <rfc/RfcException.h>
 #include <sapsim/Landscape.h>
+#include <TestSessionHost.h>
 #include <ThreadCount.h>
 
 #include <afxwin.h>
@@ -214,117 +212,6 @@ sapsim::CTopology SessionTopology()
     return topology;
 }
 
-// The application's side: the landscape maps, the profile's defaults, no output window and
-// the clock of the ticks.
-class CBenchSessionHost : public CSessionHost
-{
-public:
-    CBenchSessionHost() = default;
-    CBenchSessionHost(const CBenchSessionHost&) = delete;
-    CBenchSessionHost& operator=(const CBenchSessionHost&) = delete;
-    ~CBenchSessionHost() override
-    {
-        DeleteAll(m_systems);
-        DeleteAll(m_hosts);
-        DeleteAll(m_databases);
-    }
-
-    HWND GetOutputWindow() const override
-    {
-        return nullptr;
-    }
-    const CSapSystemMap& GetSystems() const override
-    {
-        return m_systems;
-    }
-    const CSapHostMap& GetHosts() const override
-    {
-        return m_hosts;
-    }
-    const CSapDatabaseMap& GetDatabases() const override
-    {
-        return m_databases;
-    }
-    UINT GetProfileInt(LPCTSTR, LPCTSTR, int nDefault) const override
-    {
-        return static_cast<UINT>(nDefault);
-    }
-    CString GetProfileString(LPCTSTR, LPCTSTR, LPCTSTR lpszDefault) const override
-    {
-        return lpszDefault;
-    }
-    const CPcInfo& GetPcInfo() const override
-    {
-        return m_pc;
-    }
-    __time64_t Now() const override
-    {
-        return m_now;
-    }
-
-    // What the add-system command does: log on, describe, discover, then enter every instance
-    // with its host and the system's database.
-    void AddSystem(const CString& host, const CString& sysnr)
-    {
-        auto* system = new CSapSystem;
-        system->SetLogonData(L"", host, L"", sysnr, L"100", kUser, kPassword, L"EN");
-        system->Connect();
-        system->GetSystemInfo();
-        system->DiscoverInstances();
-        system->Disconnect();
-        system->m_strCen = L"0";
-        m_systems.SetAt(system->m_strSystemId, system);
-        CString name;
-        CSapInstance* instance = nullptr;
-        for (POSITION pos = system->m_instances.GetStartPosition(); pos != nullptr;)
-        {
-            system->m_instances.GetNextAssoc(pos, name, instance);
-            CSapHost* sapHost = nullptr;
-            if (!m_hosts.Lookup(instance->m_strHostName, sapHost))
-            {
-                sapHost = new CSapHost;
-                sapHost->m_strHostName = instance->m_strHostName;
-                sapHost->m_strIpAddress = instance->m_strIpAddress;
-                sapHost->m_strOs = instance->m_strOs;
-                sapHost->m_strTimeZone = instance->m_strTimeZone;
-                sapHost->m_strCpuSpeed = L"2400";
-                m_hosts.SetAt(sapHost->m_strHostName, sapHost);
-            }
-            sapHost->AddInstance(*instance);
-            CSapDatabase* database = nullptr;
-            if (!m_databases.Lookup(instance->m_strDatabaseName, database))
-            {
-                database = new CSapDatabase;
-                database->m_strSystemId = instance->m_strSystemId;
-                database->m_strDatabaseName = instance->m_strDatabaseName;
-                database->m_strDatabaseSystem = instance->m_strDatabaseSystem;
-                m_databases.SetAt(database->m_strDatabaseName, database);
-            }
-            database->AddInstance(*instance);
-        }
-    }
-
-    std::atomic<__time64_t> m_now = kMonday;
-
-private:
-    template <class T> static void DeleteAll(CTypedPtrMap<CMapStringToPtr, CString, T*>& map)
-    {
-        CString key;
-        T* value = nullptr;
-        for (POSITION pos = map.GetStartPosition(); pos != nullptr;)
-        {
-            map.GetNextAssoc(pos, key, value);
-            delete value;
-        }
-        map.RemoveAll();
-    }
-
-    CPcInfo m_pc;
-    CSapSystemMap m_systems;
-    CSapHostMap m_hosts;
-    CSapDatabaseMap m_databases;
-};
-
 unsigned long long LandscapeCalls()
 {
     unsigned long long calls = 0;
@@ -416,9 +303,10 @@ int RunSession(const CString& directory)
     const double threadBlockMB = ThreadBlockMB();
     Landscape().Load(SessionTopology());
     Landscape().SetTime(kMonday);
-    CBenchSessionHost host;
+    TestSessionHost host;
+    host.m_now = kMonday;
     for (int system = 0; system < kSystems; system++)
-        host.AddSystem(HostName(HostOf(system, 0)), SystemNumber(system, 0));
+        host.AddSystem(HostName(HostOf(system, 0)), SystemNumber(system, 0), kUser, kPassword);
     const int instances = kSystems * kInstancesPerSystem;
     int discovered = 0;
     CString key;

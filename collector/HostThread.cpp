@@ -17,13 +17,7 @@ static_assert(kMachineInfoLayout.IsValid());
 } // namespace
 
 CHostThread::CHostThread(CSapHost* pHost, CCollectorThread* pCollector)
-    : CLandscapeThread(eventCount, pCollector), m_strHostName(pHost->m_strHostName),
-      m_strDestination(pHost->m_strDestination), m_strIpAddress(pHost->m_strIpAddress), m_strOs(pHost->m_strOs),
-      m_strCharType(pHost->m_strCharType), m_strIntType(pHost->m_strIntType), m_strFloatType(pHost->m_strFloatType),
-      m_strMachineType(pHost->m_strMachineType), m_strTimeZone(pHost->m_strTimeZone),
-      m_strDaylightSaving(pHost->m_strDaylightSaving), m_strVendor(pHost->m_strVendor), m_strModel(pHost->m_strModel),
-      m_strCpuCount(pHost->m_strCpuCount), m_strCpuSpeed(pHost->m_strCpuSpeed), m_strMemory(pHost->m_strMemory),
-      m_strDisk(pHost->m_strDisk), m_pHost(pHost), m_bInitialTasksSet(FALSE)
+    : CLandscapeThread(eventCount, pCollector), CHostTexts(*pHost), m_pHost(pHost), m_bInitialTasksSet(FALSE)
 {
 }
 

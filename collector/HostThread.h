@@ -2,11 +2,13 @@
 // one of them measures the host at each tick. It writes the host's machine information file.
 #pragma once
 
+#include <collector/HostTexts.h>
 #include <collector/LandscapeThread.h>
 
 class CSapHost;
 
-class CHostThread : public CLandscapeThread
+// The registration texts are the host's as they were when the session started.
+class CHostThread : public CLandscapeThread, public CHostTexts
 {
     DECLARE_DYNAMIC(CHostThread)
 public:
@@ -23,24 +25,6 @@ public:
 
     // Names the machine information file, starts the instance threads, then the worker.
     void Start();
-
-    // The host's registration texts, as CSapHost keeps them.
-    CString m_strHostName;
-    CString m_strDestination;
-    CString m_strIpAddress;
-    CString m_strOs;
-    CString m_strCharType;
-    CString m_strIntType;
-    CString m_strFloatType;
-    CString m_strMachineType;
-    CString m_strTimeZone;
-    CString m_strDaylightSaving;
-    CString m_strVendor;
-    CString m_strModel;
-    CString m_strCpuCount;
-    CString m_strCpuSpeed;
-    CString m_strMemory;
-    CString m_strDisk;
 
 protected:
     void OnEvent(int nEvent) override;

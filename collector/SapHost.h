@@ -1,9 +1,10 @@
 // A registered host and the instances through which it is reached.
 #pragma once
 
+#include <collector/HostTexts.h>
 #include <collector/SapInstance.h>
 
-class CSapHost : public CObject
+class CSapHost : public CObject, public CHostTexts
 {
     DECLARE_DYNAMIC(CSapHost)
 public:
@@ -15,23 +16,6 @@ public:
     // Removes the instance from the map and deletes it.
     void RemoveInstance(CSapInstance* pInstance);
 
-    CString m_strHostName;
-    CString m_strDestination; // the logical destination of a host reached remotely
-    CString m_strIpAddress;
-    CString m_strOs;
-    CString m_strCharType;
-    CString m_strIntType;
-    CString m_strFloatType;
-    CString m_strMachineType;
-    CString m_strTimeZone;
-    CString m_strDaylightSaving;
-    // As the machine information page enters them.
-    CString m_strVendor;
-    CString m_strModel;
-    CString m_strCpuCount;
-    CString m_strCpuSpeed;
-    CString m_strMemory;
-    CString m_strDisk;
     CSapInstanceMap m_instances;
     CMutex m_instanceMutex;
 };

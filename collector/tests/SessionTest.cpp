@@ -5,7 +5,6 @@
 
 #include <collector/CollectorThread.h>
 #include <collector/DatabaseThread.h>
-#include <collector/ForEachValue.h>
 #include <collector/PcInfo.h>
 #include <collector/SapDatabase.h>
 #include <collector/SapHost.h>
@@ -64,8 +63,8 @@ protected:
         m_host.m_pc = &m_pc;
         try
         {
-            AddSystem(kHost, L"00");
-            AddSystem(L"saplx02", L"02");
+            m_host.AddSystem(kHost, L"00", kUser, kPassword);
+            m_host.AddSystem(L"saplx02", L"02", kUser, kPassword);
         }
         catch (CException* e)
         {
@@ -78,58 +77,8 @@ protected:
     void TearDown() override
     {
         m_collector.reset();
-        DeleteAll(m_host.m_systems);
-        DeleteAll(m_host.m_hosts);
-        DeleteAll(m_host.m_databases);
+        m_host.RemoveAll();
     }
-    template <class T> static void DeleteAll(CTypedPtrMap<CMapStringToPtr, CString, T*>& map)
-    {
-        ForEachValue(map, [](T* value) { delete value; });
-        map.RemoveAll();
-    }
-
-    // What the add-system command does: log on, describe, discover, then enter every instance
-    // with its host and the system's database.
-    void AddSystem(LPCWSTR host, LPCWSTR sysnr)
-    {
-        auto* system = new CSapSystem;
-        system->SetLogonData(L"", host, L"", sysnr, L"100", kUser, kPassword, L"EN");
-        system->Connect();
-        system->GetSystemInfo();
-        system->DiscoverInstances();
-        system->Disconnect();
-        system->m_strCen = L"0";
-        m_host.m_systems.SetAt(system->m_strSystemId, system);
-        CString name;
-        CSapInstance* instance = nullptr;
-        for (POSITION pos = system->m_instances.GetStartPosition(); pos != nullptr;)
-        {
-            system->m_instances.GetNextAssoc(pos, name, instance);
-            CSapHost* host = nullptr;
-            if (!m_host.m_hosts.Lookup(instance->m_strHostName, host))
-            {
-                host = new CSapHost;
-                host->m_strHostName = instance->m_strHostName;
-                host->m_strIpAddress = instance->m_strIpAddress;
-                host->m_strOs = instance->m_strOs;
-                host->m_strTimeZone = instance->m_strTimeZone;
-                host->m_strCpuSpeed = L"2400";
-                m_host.m_hosts.SetAt(host->m_strHostName, host);
-            }
-            host->AddInstance(*instance);
-            CSapDatabase* database = nullptr;
-            if (!m_host.m_databases.Lookup(instance->m_strDatabaseName, database))
-            {
-                database = new CSapDatabase;
-                database->m_strSystemId = instance->m_strSystemId;
-                database->m_strDatabaseName = instance->m_strDatabaseName;
-                database->m_strDatabaseSystem = instance->m_strDatabaseSystem;
-                m_host.m_databases.SetAt(database->m_strDatabaseName, database);
-            }
-            database->AddInstance(*instance);
-        }
-    }
-
     void StartSession()
     {
         m_collector = std::make_unique<CCollectorThread>(&m_host);

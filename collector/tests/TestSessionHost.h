@@ -1,5 +1,6 @@
-// The application's side of a session as the tests play it: landscape maps, profile values,
-// an output window of the test's own and a clock the test sets.
+// The application's side of a session as the tests and the benchmark play it: landscape maps
+// that it fills as the add-system command does and owns, profile values, an output window of
+// the caller's own and a clock the caller sets.
 #pragma once
 
 #include <collector/SessionHost.h>
@@ -10,6 +11,20 @@
 class TestSessionHost : public CSessionHost
 {
 public:
+    TestSessionHost() = default;
+    TestSessionHost(const TestSessionHost&) = delete;
+    TestSessionHost& operator=(const TestSessionHost&) = delete;
+    ~TestSessionHost() override
+    {
+        RemoveAll();
+    }
+
+    // What the add-system command does: log on, describe, discover, then enter every instance
+    // with its host and the system's database.
+    void AddSystem(LPCWSTR lpszHost, LPCWSTR lpszSysnr, LPCWSTR lpszUser, LPCWSTR lpszPassword);
+    // Deletes the systems, hosts and databases entered.
+    void RemoveAll();
+
     HWND GetOutputWindow() const override
     {
         return m_hOutput;
