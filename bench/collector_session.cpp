@@ -20,15 +20,14 @@
 #include <collector/SessionFile.h>
 #include <rfc/RfcException.h>
 #include <sapsim/Landscape.h>
+#include <BenchFigures.h>
 #include <TestSessionHost.h>
 #include <ThreadCount.h>
 
 #include <afxwin.h>
 #include <psapi.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -53,19 +52,6 @@ const double kThroughputTarget = 500000.0;
 
 const LPCWSTR kUser = L"BENCH";
 const LPCWSTR kPassword = L"bench";
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration duration)
-{
-    return std::chrono::duration<double>(duration).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 unsigned long long Ticks(const FILETIME& time)
 {

@@ -5,9 +5,8 @@
 #include <rfc/RfcConnection.h>
 #include <rfc/RfcException.h>
 #include <sapsim/Landscape.h>
+#include <BenchFigures.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -44,19 +43,6 @@ struct Field
     int offset;
     int length;
 };
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration duration)
-{
-    return std::chrono::duration<double>(duration).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 } // namespace
 
 int main()

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <collector/SapInstance.h>
+#include <collector/SystemProfileTexts.h>
 
-class CSapSystem : public CRfcClient
+class CSapSystem : public CRfcClient, public CSystemProfileTexts
 {
     DECLARE_DYNCREATE(CSapSystem)
 public:
@@ -20,14 +21,6 @@ public:
     // each described over its own connection.
     void DiscoverInstances();
 
-    // Kept for the control files under the profile names "InstallDate", "UserCount",
-    // "Sap64Addr", "Db64Addr", "Network" and "CEN".
-    CString m_strInstallDate;
-    CString m_strUserCount;
-    CString m_strSap64Addr;
-    CString m_strDb64Addr;
-    CString m_strNetwork;
-    CString m_strCen;
     CSapInstanceMap m_instances;
     CMutex m_instanceMutex;
 };

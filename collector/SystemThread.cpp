@@ -20,11 +20,8 @@ static_assert(kSapInfoLayout.IsValid());
 } // namespace
 
 CSystemThread::CSystemThread(CSapSystem* pSystem, CCollectorThread* pCollector)
-    : CLandscapeThread(eventCount, pCollector), m_strSystemId(pSystem->m_strSystemId),
-      m_strSapRelease(pSystem->m_strSapRelease), m_strDatabaseSystem(pSystem->m_strDatabaseSystem),
-      m_strInstallDate(pSystem->m_strInstallDate), m_strUserCount(pSystem->m_strUserCount),
-      m_strSap64Addr(pSystem->m_strSap64Addr), m_strDb64Addr(pSystem->m_strDb64Addr),
-      m_strNetwork(pSystem->m_strNetwork), m_strCen(pSystem->m_strCen), m_pSystem(pSystem),
+    : CLandscapeThread(eventCount, pCollector), CSystemProfileTexts(*pSystem), m_strSystemId(pSystem->m_strSystemId),
+      m_strSapRelease(pSystem->m_strSapRelease), m_strDatabaseSystem(pSystem->m_strDatabaseSystem), m_pSystem(pSystem),
       m_pSystemInstanceThread(nullptr)
 {
 }

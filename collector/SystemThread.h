@@ -3,10 +3,11 @@
 #pragma once
 
 #include <collector/LandscapeThread.h>
+#include <collector/SystemProfileTexts.h>
 
 class CSapSystem;
 
-class CSystemThread : public CLandscapeThread
+class CSystemThread : public CLandscapeThread, public CSystemProfileTexts
 {
     DECLARE_DYNAMIC(CSystemThread)
 public:
@@ -35,12 +36,6 @@ public:
     CString m_strSystemId;
     CString m_strSapRelease;
     CString m_strDatabaseSystem;
-    CString m_strInstallDate;
-    CString m_strUserCount;
-    CString m_strSap64Addr;
-    CString m_strDb64Addr;
-    CString m_strNetwork;
-    CString m_strCen;
 
 protected:
     void OnEvent(int nEvent) override;

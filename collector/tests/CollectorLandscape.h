@@ -93,3 +93,23 @@ protected:
 
     TempDirectory m_session;
 };
+
+// The captures' tests: a client logged on and at a tick.
+class CaptureLandscape : public CollectorLandscape
+{
+protected:
+    static constexpr __time64_t kSampleTime = 1767268800; // 2026-01-01 12:00:00 UTC
+
+    void SetUp() override
+    {
+        CollectorLandscape::SetUp();
+        Connect(m_client);
+        m_client.m_nSampleTime = kSampleTime;
+    }
+    CString File(SessionFile file) const
+    {
+        return FileOf(m_client, file);
+    }
+
+    CRfcClient m_client;
+};

@@ -11,8 +11,6 @@ namespace
 {
 using sapsim::FaultKind;
 
-constexpr __time64_t kSampleTime = 1767268800; // 2026-01-01 12:00:00 UTC
-
 // The documented field tables follow the time at offset 0.
 
 const Column<CDbOraMainList> kOraMainListColumns[] = {
@@ -186,19 +184,9 @@ std::vector<std::vector<BYTE>> Concat(std::vector<std::vector<BYTE>> first,
     return first;
 }
 
-class DatabaseCapturesTest : public CollectorLandscape
+class DatabaseCapturesTest : public CaptureLandscape
 {
 protected:
-    void SetUp() override
-    {
-        CollectorLandscape::SetUp();
-        Connect(m_client);
-        m_client.m_nSampleTime = kSampleTime;
-    }
-    CString File(SessionFile file) const
-    {
-        return FileOf(m_client, file);
-    }
     // Both the landscape's clock and the client's tick.
     void Tick(CRfcClient& client, __time64_t time)
     {
@@ -213,8 +201,6 @@ protected:
         fault.key = key;
         Landscape().AddFault(fault);
     }
-
-    CRfcClient m_client;
 };
 
 class Db6CapturesTest : public DatabaseCapturesTest

@@ -12,24 +12,7 @@ namespace
 {
 using sapsim::FaultKind;
 
-constexpr __time64_t kSampleTime = 1767268800; // 2026-01-01 12:00:00 UTC
-
-class InstanceCapturesTest : public CollectorLandscape
-{
-protected:
-    void SetUp() override
-    {
-        CollectorLandscape::SetUp();
-        Connect(m_client);
-        m_client.m_nSampleTime = kSampleTime;
-    }
-    CString File(SessionFile file) const
-    {
-        return FileOf(m_client, file);
-    }
-
-    CRfcClient m_client;
-};
+using InstanceCapturesTest = CaptureLandscape;
 
 // The ".wp" record of the row that the reader read last, from the field table.
 GoldenRecord WpRecord(const CThWpInfo& wp, __time64_t time)
