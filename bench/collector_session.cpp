@@ -15,6 +15,7 @@
 // Usage: collector_session [session directory [session|workload]]; without a directory, a
 // fresh one under the temp path is used and removed at the end; without a part, both run.
 #include <collector/CollectorThread.h>
+#include <collector/ForEachValue.h>
 #include <collector/RfcClient.h>
 #include <collector/SapSystem.h>
 #include <collector/SessionFile.h>
@@ -295,13 +296,8 @@ int RunSession(const CString& directory)
         host.AddSystem(HostName(HostOf(system, 0)), SystemNumber(system, 0), kUser, kPassword);
     const int instances = kSystems * kInstancesPerSystem;
     int discovered = 0;
-    CString key;
-    CSapSystem* system = nullptr;
-    for (POSITION pos = host.GetSystems().GetStartPosition(); pos != nullptr;)
-    {
-        host.GetSystems().GetNextAssoc(pos, key, system);
-        discovered += static_cast<int>(system->m_instances.GetCount());
-    }
+    ForEachValue(host.GetSystems(),
+                 [&](CSapSystem* system) { discovered += static_cast<int>(system->m_instances.GetCount()); });
     if (discovered != instances || host.GetHosts().GetCount() != kHosts || host.GetDatabases().GetCount() != kSystems)
     {
         std::fprintf(stderr, "the landscape model has %d instances, %d hosts and %d databases\n", discovered,
