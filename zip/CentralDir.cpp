@@ -41,6 +41,8 @@ void CZipCentralDir::Init()
     m_uZip64EndDisk = 0xFFFFFFFF;
     m_bWritten = false;
     m_comment.Release();
+    m_bFindFastEnabled = false;
+    m_pCompare = &CString::CollateNoCase;
 }
 
 void CZipCentralDir::Clear()
@@ -49,6 +51,7 @@ void CZipCentralDir::Clear()
     for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
         delete m_headers[i];
     m_headers.RemoveAll();
+    m_findArray.RemoveAll();
 }
 
 void CZipCentralDir::ThrowError(int iCode) const
@@ -123,11 +126,13 @@ CZipFileHeader* CZipCentralDir::AddNewFile(const CZipFileHeader& header, ULONGLO
                 ThrowError(CZipException::tooLongData);
             const ULONGLONG uBefore = m_pStorage->GetCurrentVolume() == 0 ? m_pStorage->GetBytesBeforeZip() : 0;
             m_pStorage->GetFile()->SafeSeek(pOld->m_uOffset + uBefore);
+            RemoveFindFast(pOld, false);
             delete pOld;
             m_headers[static_cast<INT_PTR>(uReplaceIndex)] = pHeader;
         }
         else
         {
+            uReplaceIndex = GetCount();
             m_headers.Add(pHeader);
             m_pStorage->GetFile()->SeekToEnd();
         }
@@ -138,19 +143,22 @@ CZipFileHeader* CZipCentralDir::AddNewFile(const CZipFileHeader& header, ULONGLO
         throw;
     }
     m_pOpenedFile = pHeader;
+    if (m_bFindFastEnabled)
+        InsertFindFast(pHeader, uReplaceIndex);
     return pHeader;
 }
 
 void CZipCentralDir::CloseNewFile()
 {
-    if (m_pOpenedFile->IsDataDescriptor())
-        m_pOpenedFile->WriteDataDescriptor(m_pStorage);
-    else
+    // A local header without room for sizes that grew past 32 bits switches to a descriptor
+    // here, so the descriptor is decided after it.
+    if (!m_pOpenedFile->IsDataDescriptor())
         m_pOpenedFile->UpdateLocalHeader(m_pStorage);
+    m_pOpenedFile->WriteDataDescriptor(m_pStorage);
     m_pStorage->Flush();
 }
 
-void CZipCentralDir::RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex)
+void CZipCentralDir::RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex, bool bShift)
 {
     if (pHeader == nullptr)
         pHeader = GetAt(uIndex);
@@ -164,6 +172,7 @@ void CZipCentralDir::RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex)
     }
     if (m_pOpenedFile == pHeader)
         m_pOpenedFile = nullptr;
+    RemoveFindFast(pHeader, bShift);
     delete pHeader;
     m_headers.RemoveAt(static_cast<INT_PTR>(uIndex));
 }
@@ -338,10 +347,133 @@ void CZipCentralDir::WriteEnd()
     m_pStorage->Write(buffer, buffer.GetSize(), true);
 }
 
-bool CZipCentralDir::AcceptNameChange(CZipFileHeader*)
+bool CZipCentralDir::AcceptNameChange(CZipFileHeader* pHeader)
 {
-    // The local header already written would keep the old name: renaming is not offered.
+    // A segmented archive being written cannot take its volumes back to rewrite a local header.
+    if (!IsModificationAllowed() || m_pStorage->IsSegmented())
+        return false;
+    if (m_pArchive->GetCommitMode() == CZipArchive::cmOnChange && !m_pArchive->CommitChanges())
+        return false;
+    if (m_bFindFastEnabled)
+    {
+        INT_PTR i = 0;
+        while (m_findArray[i].m_pHeader != pHeader)
+            ++i;
+        const ULONGLONG uIndex = m_findArray[i].m_uIndex;
+        m_findArray.RemoveAt(i);
+        InsertFindFast(pHeader, uIndex);
+    }
+    return true;
+}
+
+bool CZipCentralDir::HasChangedHeaders() const
+{
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+    {
+        if (m_headers[i]->IsModified())
+            return true;
+    }
     return false;
+}
+
+void CZipCentralDir::RevertChanges()
+{
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        m_headers[i]->RevertFileName();
+    if (m_bFindFastEnabled)
+        BuildFindFastIndex();
+}
+
+INT_PTR CZipCentralDir::FindInsertPosition(const CString& szFileName) const
+{
+    INT_PTR iLow = 0;
+    INT_PTR iHigh = m_findArray.GetSize();
+    while (iLow < iHigh)
+    {
+        const INT_PTR iMiddle = (iLow + iHigh) / 2;
+        if ((m_findArray[iMiddle].m_pHeader->GetFileName().*m_pCompare)(szFileName) <= 0)
+            iLow = iMiddle + 1;
+        else
+            iHigh = iMiddle;
+    }
+    return iLow;
+}
+
+INT_PTR CZipCentralDir::FindFileNameIndex(LPCTSTR lpszFileName) const
+{
+    INT_PTR iLow = 0;
+    INT_PTR iHigh = m_findArray.GetSize() - 1;
+    while (iLow <= iHigh)
+    {
+        const INT_PTR iMiddle = (iLow + iHigh) / 2;
+        const int iResult = (m_findArray[iMiddle].m_pHeader->GetFileName().*m_pCompare)(lpszFileName);
+        if (iResult == 0)
+            return iMiddle;
+        if (iResult < 0)
+            iLow = iMiddle + 1;
+        else
+            iHigh = iMiddle - 1;
+    }
+    return -1;
+}
+
+ULONGLONG CZipCentralDir::FindFile(LPCTSTR lpszFileName) const
+{
+    const INT_PTR i = FindFileNameIndex(lpszFileName);
+    return i < 0 ? s_uNoIndex : m_findArray[i].m_uIndex;
+}
+
+void CZipCentralDir::InsertFindFast(CZipFileHeader* pHeader, ULONGLONG uIndex)
+{
+    m_findArray.InsertAt(FindInsertPosition(pHeader->GetFileName()), CZipFindFast{pHeader, uIndex});
+}
+
+void CZipCentralDir::RemoveFindFast(CZipFileHeader* pHeader, bool bShift)
+{
+    if (!m_bFindFastEnabled)
+        return;
+    ULONGLONG uIndex = s_uNoIndex;
+    for (INT_PTR i = 0; i < m_findArray.GetSize(); ++i)
+    {
+        if (m_findArray[i].m_pHeader == pHeader)
+        {
+            uIndex = m_findArray[i].m_uIndex;
+            m_findArray.RemoveAt(i);
+            break;
+        }
+    }
+    if (!bShift || uIndex == s_uNoIndex)
+        return;
+    for (INT_PTR i = 0; i < m_findArray.GetSize(); ++i)
+    {
+        if (m_findArray[i].m_uIndex > uIndex)
+            --m_findArray[i].m_uIndex;
+    }
+}
+
+void CZipCentralDir::BuildFindFastIndex()
+{
+    m_findArray.RemoveAll();
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        InsertFindFast(m_headers[i], static_cast<ULONGLONG>(i));
+}
+
+void CZipCentralDir::EnableFindFast(bool bEnable)
+{
+    if (bEnable == m_bFindFastEnabled)
+        return;
+    m_bFindFastEnabled = bEnable;
+    if (bEnable)
+        BuildFindFastIndex();
+    else
+        m_findArray.RemoveAll();
+}
+
+void CZipCentralDir::SetCaseSensitivity(bool bCaseSensitive)
+{
+    m_pCompare = bCaseSensitive ? &CString::Collate : &CString::CollateNoCase;
+    if (m_bFindFastEnabled)
+        BuildFindFastIndex();
 }
 
 bool CZipCentralDir::IsModificationAllowed() const
