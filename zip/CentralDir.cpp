@@ -3,11 +3,54 @@
 #include <zip/Archive.h>
 #include <zip/Bytes.h>
 #include <zip/Exception.h>
+#include <zip/File.h>
 #include <zip/Storage.h>
 
 namespace
 {
 const ULONGLONG kMax16 = 0xFFFF;
+const DWORD kSignatureSize = sizeof(CZipStorage::s_uSegmentedSignature);
+
+// A file mapped whole for writing in place, released on every way out.
+class CFileView
+{
+public:
+    explicit CFileView(HANDLE hFile)
+    {
+        m_hMapping = ::CreateFileMapping(hFile, nullptr, PAGE_READWRITE, 0, 0, nullptr);
+        if (m_hMapping != nullptr)
+            m_pView = static_cast<char*>(::MapViewOfFile(m_hMapping, FILE_MAP_WRITE, 0, 0, 0));
+    }
+    CFileView(const CFileView&) = delete;
+    CFileView& operator=(const CFileView&) = delete;
+    ~CFileView()
+    {
+        if (m_pView != nullptr)
+            ::UnmapViewOfFile(m_pView);
+        if (m_hMapping != nullptr)
+            ::CloseHandle(m_hMapping);
+    }
+    char* Get() const
+    {
+        return m_pView;
+    }
+
+private:
+    HANDLE m_hMapping = nullptr;
+    char* m_pView = nullptr;
+};
+
+// What converting a segmented archive removes from an entry: its data descriptor when the
+// local header can take the sizes, else the descriptor's signature, which only segmented
+// archives and encrypted entries carry. Traditional encryption needs its descriptor whole.
+DWORD RemovableDescriptorBytes(const CZipFileHeader& header)
+{
+    if (!header.IsDataDescriptor() || header.m_uEncryptionMethod == CZipFileHeader::encStandard)
+        return 0;
+    if (header.m_uComprSize < 0xFFFFFFFF && header.m_uUncomprSize < 0xFFFFFFFF)
+        return header.GetDataDescriptorSize(true);
+    return header.IsEncrypted() ? 0 : kSignatureSize;
+}
 const ULONGLONG kMax32 = 0xFFFFFFFF;
 
 WORD Cap16(ULONGLONG uValue)
@@ -211,7 +254,9 @@ void CZipCentralDir::Write()
     if (m_bWritten)
         return;
     m_uEntriesNumber = GetCount();
-    if (!m_pStorage->IsSegmented())
+    const bool bConverted =
+        m_pStorage->IsSegmented() && m_pStorage->GetCurrentVolume() == 0 && ConvertToOrdinaryArchive();
+    if (!m_pStorage->IsSegmented() || bConverted)
     {
         m_pStorage->Flush();
         m_pStorage->GetFile()->SeekToEnd();
@@ -228,7 +273,66 @@ void CZipCentralDir::Write()
         WriteZip64End();
     }
     WriteEnd();
+    if (bConverted && m_pStorage->GetCurrentVolume() != 0)
+        ThrowError(CZipException::badZipFile);
     m_bWritten = true;
+}
+
+bool CZipCentralDir::ConvertToOrdinaryArchive()
+{
+    ULONGLONG uFreed = kSignatureSize;
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        uFreed += RemovableDescriptorBytes(*m_headers[i]);
+    if (m_pStorage->GetVolumeFreeSpace() + uFreed < GetSize())
+        return false;
+    m_pStorage->Flush();
+    auto* pFile = dynamic_cast<CZipFile*>(m_pStorage->GetFile());
+    if (pFile == nullptr)
+        return false;
+    const ULONGLONG uLength = pFile->GetLength();
+    ULONGLONG uRemoved = kSignatureSize;
+    {
+        CFileView view(static_cast<HANDLE>(*pFile));
+        char* pData = view.Get();
+        if (pData == nullptr)
+            return false;
+        // Converted before: the directory was cut off and is written again.
+        if (CZipBytesReader(pData).DWord() != CZipStorage::s_uSegmentedSignature)
+            return true;
+        for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        {
+            CZipFileHeader* pHeader = m_headers[i];
+            const ULONGLONG uStart = pHeader->m_uOffset;
+            const ULONGLONG uEnd = i + 1 < m_headers.GetSize() ? m_headers[i + 1]->m_uOffset : uLength;
+            const DWORD uDescriptor = pHeader->GetDataDescriptorSize(true);
+            const DWORD uDrop = RemovableDescriptorBytes(*pHeader);
+            char* pTarget = pData + uStart - uRemoved;
+            pHeader->m_uOffset -= uRemoved;
+            if (uDrop == 0)
+                memmove(pTarget, pData + uStart, static_cast<size_t>(uEnd - uStart));
+            else
+            {
+                // Header and data, then what stays of the descriptor: nothing, or all but its signature.
+                const size_t uBody = static_cast<size_t>(uEnd - uStart - uDescriptor);
+                memmove(pTarget, pData + uStart, uBody);
+                memmove(pTarget + uBody, pData + uStart + uBody + uDrop, uDescriptor - uDrop);
+            }
+            if (uDrop == uDescriptor && uDrop != 0)
+            {
+                pHeader->m_uFlag &= ~0x0008;
+                pHeader->m_uLocalComprSize = pHeader->m_uComprSize;
+                pHeader->m_uLocalUncomprSize = pHeader->m_uUncomprSize;
+                CZipBytesWriter(pTarget + 6).Word(pHeader->m_uFlag);
+                CZipBytesWriter sizes(pTarget + 14);
+                sizes.DWord(pHeader->m_bIgnoreCrc32 ? 0 : pHeader->m_uCrc32);
+                sizes.DWord(static_cast<DWORD>(pHeader->m_uComprSize));
+                sizes.DWord(static_cast<DWORD>(pHeader->m_uUncomprSize));
+            }
+            uRemoved += uDrop;
+        }
+    }
+    m_pStorage->CutVolume(uLength - uRemoved);
+    return true;
 }
 
 void CZipCentralDir::WriteHeaders()

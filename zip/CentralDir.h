@@ -104,6 +104,10 @@ private:
     // Takes the header's record out; with bShift the records of later entries are lowered by one.
     void RemoveFindFast(CZipFileHeader* pHeader, bool bShift);
     void BuildFindFastIndex();
+    // A segmented archive still on its first volume becomes an ordinary one in place: the
+    // signature and the data descriptors that can go are dropped. False when the directory would
+    // not fit the volume or the file cannot be mapped.
+    bool ConvertToOrdinaryArchive();
     bool IsZip64Needed() const;
     void CutDirectory();
     void WriteHeaders();

@@ -417,3 +417,47 @@ TEST_F(ZipArchiveTest, RegisteredOptionsReachTheCompressor)
     m_zip.Close();
     CheckDirectory::Expect(szArchive, {{"count", "3"}, {"compare", "1"}});
 }
+
+// Data that fits the first volume makes an ordinary archive of one file, at Close or when
+// finalizing finishes the segmentation: no signature in front, no data descriptors.
+TEST_F(ZipArchiveTest, SplitArchiveOnOneVolumeBecomesAnOrdinaryArchive)
+{
+    const CString szDir = CheckDirectory::Fresh(_T("one-volume"));
+    WriteBytes(szDir + _T("records.bin"), Records(300, 96));
+    WriteBytes(szDir + _T("log.txt"), Log(100));
+    for (bool bFinalize : {false, true})
+    {
+        SCOPED_TRACE(bFinalize);
+        const CString szVolumes =
+            CheckDirectory::Fresh(bFinalize ? _T("one-volume-finalized") : _T("one-volume-closed"));
+        const CString szArchive = szVolumes + _T("one.zip");
+        m_zip.GetStorage().OpenSplit(szArchive, 1 << 20, false);
+        m_zip.ResetAfterOpen(0);
+        ASSERT_TRUE(m_zip.AddNewFile(szDir + _T("records.bin")));
+        ASSERT_TRUE(m_zip.AddNewFile(szDir + _T("log.txt")));
+        if (bFinalize)
+        {
+            m_zip.SetAutoFinalize(true);
+            m_zip.Finalize();
+            EXPECT_FALSE(m_zip.GetStorage().IsSegmented());
+        }
+        EXPECT_EQ(szArchive, m_zip.Close());
+        CheckDirectory::Expect(szArchive, {{"count", "2"}, {"compare", "1"}});
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributes(szVolumes + _T("one.z01")));
+
+        const std::string bytes = ArchiveLayout::ReadFileBytes(szArchive);
+        const Layout layout = ArchiveLayout::Parse(bytes);
+        ASSERT_EQ(2u, layout.headers.size());
+        EXPECT_EQ(0u, layout.headers[0].uLocalOffset);
+        for (const ArchiveLayout::CentralHeader& header : layout.headers)
+        {
+            const size_t uLocal = static_cast<size_t>(header.uLocalOffset);
+            EXPECT_EQ(0, header.uFlag & 8);
+            EXPECT_EQ(header.uCrc, ArchiveLayout::Le(bytes, uLocal + 14, 4));
+            EXPECT_EQ(header.uComprSize, ArchiveLayout::Le(bytes, uLocal + 18, 4));
+            EXPECT_EQ(header.uUncomprSize, ArchiveLayout::Le(bytes, uLocal + 22, 4));
+        }
+        EXPECT_EQ(layout.headers[1].uLocalOffset, 30 + layout.headers[0].name.size() + layout.headers[0].uComprSize)
+            << "the descriptor is gone";
+    }
+}
