@@ -459,14 +459,7 @@ bool CZipCentralDir::AcceptNameChange(CZipFileHeader* pHeader)
     if (m_pArchive->GetCommitMode() == CZipArchive::cmOnChange && !m_pArchive->CommitChanges())
         return false;
     if (m_bFindFastEnabled)
-    {
-        INT_PTR i = 0;
-        while (m_findArray[i].m_pHeader != pHeader)
-            ++i;
-        const ULONGLONG uIndex = m_findArray[i].m_uIndex;
-        m_findArray.RemoveAt(i);
-        InsertFindFast(pHeader, uIndex);
-    }
+        InsertFindFast(pHeader, RemoveFindFast(pHeader, false));
     return true;
 }
 
@@ -532,10 +525,10 @@ void CZipCentralDir::InsertFindFast(CZipFileHeader* pHeader, ULONGLONG uIndex)
     m_findArray.InsertAt(FindInsertPosition(pHeader->GetFileName()), CZipFindFast{pHeader, uIndex});
 }
 
-void CZipCentralDir::RemoveFindFast(CZipFileHeader* pHeader, bool bShift)
+ULONGLONG CZipCentralDir::RemoveFindFast(CZipFileHeader* pHeader, bool bShift)
 {
     if (!m_bFindFastEnabled)
-        return;
+        return s_uNoIndex;
     ULONGLONG uIndex = s_uNoIndex;
     for (INT_PTR i = 0; i < m_findArray.GetSize(); ++i)
     {
@@ -547,12 +540,13 @@ void CZipCentralDir::RemoveFindFast(CZipFileHeader* pHeader, bool bShift)
         }
     }
     if (!bShift || uIndex == s_uNoIndex)
-        return;
+        return uIndex;
     for (INT_PTR i = 0; i < m_findArray.GetSize(); ++i)
     {
         if (m_findArray[i].m_uIndex > uIndex)
             --m_findArray[i].m_uIndex;
     }
+    return uIndex;
 }
 
 void CZipCentralDir::BuildFindFastIndex()

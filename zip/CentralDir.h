@@ -101,8 +101,9 @@ private:
     // Where a header of that name goes in the find-fast index.
     INT_PTR FindInsertPosition(const CString& szFileName) const;
     void InsertFindFast(CZipFileHeader* pHeader, ULONGLONG uIndex);
-    // Takes the header's record out; with bShift the records of later entries are lowered by one.
-    void RemoveFindFast(CZipFileHeader* pHeader, bool bShift);
+    // Takes the header's record out and returns its index; with bShift the records of later
+    // entries are lowered by one.
+    ULONGLONG RemoveFindFast(CZipFileHeader* pHeader, bool bShift);
     void BuildFindFastIndex();
     // A segmented archive still on its first volume becomes an ordinary one in place: the
     // signature and the data descriptors that can go are dropped. False when the directory would
