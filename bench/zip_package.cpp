@@ -116,7 +116,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     const double seconds = Seconds(Clock::now() - start);
-    std::printf("files=%zu seconds=%.4f bytes=%llu start_working_set=%zu peak_working_set=%zu\n", files.size(),
-                seconds, uBytes, static_cast<size_t>(uStart), static_cast<size_t>(MemoryCounters().PeakWorkingSetSize));
+    std::printf("files=%zu seconds=%.4f bytes=%llu start_working_set=%zu peak_working_set=%zu\n", files.size(), seconds,
+                uBytes, static_cast<size_t>(uStart), static_cast<size_t>(MemoryCounters().PeakWorkingSetSize));
     return 0;
 }
