@@ -204,6 +204,31 @@ TEST_F(ZipCommitTest, RegionsMovingBothWaysKeepTheirData)
     CloseAndCheck({std::string(CW2A(szExpected)), "1", "2"}, false, false);
 }
 
+// While a rename waits for Close, the directory is not written: it would name entries
+// differently from their local headers.
+TEST_F(ZipCommitTest, FinalizeWaitsForAPendingRename)
+{
+    Build(_T("rename-pending.zip"), 0xFF);
+    m_zip.SetAutoFinalize(true);
+    m_zip.SetCommitMode(CZipArchive::cmManual);
+    const auto EndsWithDirectory = [&] {
+        const std::string bytes = ArchiveLayout::ReadFileBytes(m_szArchive);
+        return bytes.size() >= 22 && ArchiveLayout::Le(bytes, bytes.size() - 22, 4) == 0x06054B50;
+    };
+    m_zip.Finalize();
+    EXPECT_TRUE(EndsWithDirectory());
+    std::vector<std::string> names = SourceNames();
+    names[1] = CopyAs(1, _T("m.log"));
+    ASSERT_TRUE(m_zip.GetCentralDir().GetAt(1)->SetFileName(CString(names[1].c_str())));
+    const CString szNext = m_szDir + _T("next.log");
+    CheckDirectory::WriteLines(szNext, 10, "delta");
+    ASSERT_TRUE(m_zip.AddNewFile(szNext));
+    EXPECT_FALSE(EndsWithDirectory());
+    names.push_back(CheckDirectory::EntryName(szNext));
+    m_before.push_back(Entries().back());
+    CloseAndCheck(names, false);
+}
+
 TEST_F(ZipCommitTest, CommitWithoutChangesLeavesTheFileUntouched)
 {
     Build(_T("commit-nothing.zip"), 0xFF);
