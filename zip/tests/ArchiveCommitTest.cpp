@@ -100,6 +100,10 @@ protected:
                                                     {"compare", bCompare ? "1" : "0"}};
         if (bEncrypted)
             expected["password"] = "s3cret";
+        std::string joined;
+        for (const std::string& name : names)
+            joined += (joined.empty() ? "" : "|") + name;
+        expected["names"] = joined;
         CheckDirectory::Expect(m_szArchive, expected);
         const std::string bytes = ArchiveLayout::ReadFileBytes(m_szArchive);
         const ArchiveLayout::Layout layout = ArchiveLayout::Parse(bytes);
