@@ -264,7 +264,7 @@ void CZipCentralDir::Write()
     else if (!m_pStorage->IsBinarySplit())
         m_pStorage->EnsureFreeSpace(GetSize());
     m_uSize = 0;
-    WriteHeaders();
+    WriteHeaders(bConverted);
     m_uThisDisk = m_pStorage->IsBinarySplit() ? 0 : m_pStorage->GetCurrentVolume();
     if (IsZip64Needed())
     {
@@ -335,7 +335,7 @@ bool CZipCentralDir::ConvertToOrdinaryArchive()
     return true;
 }
 
-void CZipCentralDir::WriteHeaders()
+void CZipCentralDir::WriteHeaders(bool bConverted)
 {
     m_uDiskEntriesNo = 0;
     if (m_pStorage->IsBinarySplit())
@@ -376,7 +376,7 @@ void CZipCentralDir::WriteHeaders()
         if (!(bLast ? pCallback->RequestLastCallback(1) : pCallback->RequestCallback()))
         {
             pCallback->CallbackEnd();
-            if (m_pStorage->IsSegmented())
+            if (m_pStorage->IsSegmented() && !bConverted)
                 ThrowError(CZipException::abortedAction);
             CutDirectory();
             ThrowError(CZipException::abortedSafely);

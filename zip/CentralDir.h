@@ -111,7 +111,8 @@ private:
     bool ConvertToOrdinaryArchive();
     bool IsZip64Needed() const;
     void CutDirectory();
-    void WriteHeaders();
+    // A converted archive is written as an ordinary one.
+    void WriteHeaders(bool bConverted);
     void WriteZip64End();
     void WriteEnd();
 
