@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 namespace
