@@ -11,7 +11,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 function(lumiter_test name)
     cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
     add_executable(${name} ${T_UNPARSED_ARGUMENTS})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} testing GTest::gmock_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} testing testing_main)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()

@@ -13,6 +13,15 @@
 
 namespace
 {
+// A changed entry of a commit: its data region and the shift by which it moves.
+struct CZipChangeInfo
+{
+    ULONGLONG m_uIndex;
+    ULONGLONG m_uStart;
+    ULONGLONG m_uEnd;
+    LONGLONG m_iShift;
+};
+
 void TrimSeparators(CString& szPath)
 {
     szPath.TrimRight(_T("\\/"));
@@ -111,10 +120,23 @@ void CZipArchive::ClearCryptograph()
 
 void CZipArchive::CreateCompressor(WORD uMethod)
 {
-    if (m_pCompressor != nullptr && m_pCompressor->SupportsMethod(uMethod))
+    if (m_pCompressor == nullptr || !m_pCompressor->SupportsMethod(uMethod))
+    {
+        delete m_pCompressor;
+        m_pCompressor = CZipCompressor::CreateCompressor(uMethod, &m_storage);
+    }
+    if (m_pCompressor == nullptr)
         return;
-    delete m_pCompressor;
-    m_pCompressor = CZipCompressor::CreateCompressor(uMethod, &m_storage);
+    if (const CZipCompressor::COptions* pOwn = m_pCompressor->GetOptions())
+    {
+        if (const CZipCompressor::COptions* pOptions = m_compressorsOptions.Get(pOwn->GetType()))
+            m_pCompressor->ApplyOptions(pOptions);
+    }
+}
+
+void CZipArchive::SetCompressionOptions(const CZipCompressor::COptions& options)
+{
+    m_compressorsOptions.Set(options);
 }
 
 bool CZipArchive::SetPassword(LPCTSTR lpszPassword)
@@ -313,7 +335,7 @@ bool CZipArchive::CloseNewFile(bool bAfterException)
 
 void CZipArchive::Finalize()
 {
-    if (!m_bAutoFinalize || !CanModify())
+    if (!m_bAutoFinalize || !CanModify() || m_centralDir.HasChangedHeaders())
         return;
     m_centralDir.Write();
     m_storage.Flush();
@@ -595,6 +617,8 @@ CString CZipArchive::Close(int iAfterException)
         return CString();
     if (m_iFileOpened == compress)
         CloseNewFile(iAfterException != afNoException);
+    if (iAfterException == afNoException)
+        CommitChanges();
     if (iAfterException != afAfterException && IsWritable() && m_storage.GetFile() != nullptr)
         m_centralDir.Write();
     m_centralDir.Clear();
@@ -602,12 +626,13 @@ CString CZipArchive::Close(int iAfterException)
     return m_storage.Close(iAfterException != afAfterException);
 }
 
-void CZipArchive::MovePackedFiles(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback)
+void CZipArchive::MoveRange(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback,
+                            ULONGLONG& uMoved)
 {
     CZipAbstractFile* pFile = m_storage.GetFile();
     const ULONGLONG uBefore = m_storage.GetBytesBeforeZip();
-    m_pBuffer.Allocate(m_iBufferSize);
     const bool bUp = iShift > 0;
+    uMoved = 0;
     ULONGLONG uLeft = uEnd - uStart;
     while (uLeft > 0)
     {
@@ -617,14 +642,63 @@ void CZipArchive::MovePackedFiles(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iSh
         pFile->SafeSeek(uFrom + uBefore);
         if (pFile->Read(m_pBuffer, uChunk) != uChunk)
             ThrowError(CZipException::internalError);
-        pFile->SafeSeek(uFrom + iShift + uBefore);
-        pFile->Write(m_pBuffer, uChunk);
+        try
+        {
+            pFile->SafeSeek(uFrom + iShift + uBefore);
+            pFile->Write(m_pBuffer, uChunk);
+        }
+        catch (...)
+        {
+            // A partial write may have reached the chunk's own bytes: they are still in the buffer.
+            try
+            {
+                pFile->SafeSeek(uFrom + uBefore);
+                pFile->Write(m_pBuffer, uChunk);
+            }
+            catch (CException* e)
+            {
+                e->Delete();
+            }
+            throw;
+        }
         uLeft -= uChunk;
+        uMoved += uChunk;
         if (pCallback != nullptr && !pCallback->RequestCallback(uChunk))
         {
             pCallback->CallbackEnd();
             ThrowError(CZipException::abortedAction);
         }
+    }
+}
+
+void CZipArchive::MovePackedFiles(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback,
+                                  bool bLastMove)
+{
+    m_pBuffer.Allocate(m_iBufferSize);
+    ULONGLONG uMoved = 0;
+    try
+    {
+        MoveRange(uStart, uEnd, iShift, pCallback, uMoved);
+        if (bLastMove && pCallback != nullptr && !pCallback->RequestLastCallback())
+        {
+            pCallback->CallbackEnd();
+            ThrowError(CZipException::abortedAction);
+        }
+    }
+    catch (...)
+    {
+        // The bytes that moved go back, so the range is whole at its old place.
+        const ULONGLONG uFirst = iShift > 0 ? uEnd - uMoved : uStart;
+        try
+        {
+            ULONGLONG uBack = 0;
+            MoveRange(uFirst + iShift, uFirst + uMoved + iShift, -iShift, nullptr, uBack);
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+        }
+        throw;
     }
 }
 
@@ -673,6 +747,143 @@ void CZipArchive::MakeSpaceForReplace(ULONGLONG uOffset, ULONGLONG uNeeded, LPCT
             pCallback->CallbackEnd();
     }
     pFile->SafeSeek(uOffset + (m_storage.GetCurrentVolume() == 0 ? uBefore : 0));
+}
+
+bool CZipArchive::CommitChanges()
+{
+    if (!CanModify() || m_storage.IsSegmented())
+        return false;
+    // Each changed entry's region, from its data to the next changed entry, moves by the
+    // differences of the local headers up to it.
+    CZipArray<CZipChangeInfo> changes;
+    LONGLONG iTotal = 0;
+    for (ULONGLONG i = 0; i < m_centralDir.GetCount(); ++i)
+    {
+        const CZipFileHeader* pHeader = m_centralDir.GetAt(i);
+        if (!pHeader->IsModified())
+            continue;
+        iTotal += static_cast<LONGLONG>(pHeader->GetLocalSize()) - pHeader->m_uLocalHeaderSize;
+        changes.Add({i, pHeader->m_uOffset + pHeader->m_uLocalHeaderSize, 0, iTotal});
+    }
+    if (changes.IsEmpty())
+        return true;
+    m_storage.Flush();
+    CZipAbstractFile* pFile = m_storage.GetFile();
+    const ULONGLONG uBefore = m_storage.GetBytesBeforeZip();
+    const INT_PTR iChanges = changes.GetSize();
+
+    // What a failure must put back: the old local headers and every offset.
+    CZipArray<CZipAutoBuffer> oldHeaders;
+    oldHeaders.SetSize(iChanges);
+    for (INT_PTR i = 0; i < iChanges; ++i)
+    {
+        const CZipFileHeader* pHeader = m_centralDir.GetAt(changes[i].m_uIndex);
+        oldHeaders[i].Allocate(pHeader->m_uLocalHeaderSize);
+        pFile->SafeSeek(pHeader->m_uOffset + uBefore);
+        if (pFile->Read(oldHeaders[i], pHeader->m_uLocalHeaderSize) != pHeader->m_uLocalHeaderSize)
+            ThrowError(CZipException::internalError);
+    }
+    CZipArray<ULONGLONG> oldOffsets;
+    for (ULONGLONG i = 0; i < m_centralDir.GetCount(); ++i)
+        oldOffsets.Add(m_centralDir.GetAt(i)->m_uOffset);
+
+    m_centralDir.PrepareForAppend();
+    const ULONGLONG uDataEnd = pFile->GetLength() - uBefore;
+    for (INT_PTR i = 0; i < iChanges; ++i)
+        changes[i].m_uEnd = i + 1 < iChanges ? m_centralDir.GetAt(changes[i + 1].m_uIndex)->m_uOffset : uDataEnd;
+
+    // Regions moving down go first, from the front, then those moving up, from the back: in this
+    // order no region lands on bytes that have not moved yet, whatever the signs of the shifts.
+    CZipArray<INT_PTR> order;
+    ULONGLONG uTotalToMove = 0;
+    for (INT_PTR i = 0; i < iChanges; ++i)
+    {
+        if (changes[i].m_iShift < 0)
+            order.Add(i);
+    }
+    for (INT_PTR i = iChanges - 1; i >= 0; --i)
+    {
+        if (changes[i].m_iShift > 0)
+            order.Add(i);
+    }
+    for (INT_PTR i = 0; i < order.GetSize(); ++i)
+        uTotalToMove += changes[order[i]].m_uEnd - changes[order[i]].m_uStart;
+
+    CZipActionCallback* pCallback = GetCallback(CZipActionCallback::cbMoveData);
+    if (pCallback != nullptr)
+    {
+        pCallback->Init(nullptr, GetArchivePath());
+        pCallback->SetTotal(uTotalToMove);
+    }
+    INT_PTR iMoved = 0;
+    try
+    {
+        if (iTotal > 0)
+            pFile->SetLength(uDataEnd + iTotal + uBefore);
+        for (; iMoved < order.GetSize(); ++iMoved)
+        {
+            const CZipChangeInfo& change = changes[order[iMoved]];
+            MovePackedFiles(change.m_uStart, change.m_uEnd, change.m_iShift, pCallback, iMoved + 1 == order.GetSize());
+        }
+        m_pBuffer.Release();
+        if (iTotal < 0)
+            pFile->SetLength(uDataEnd + iTotal + uBefore);
+        LONGLONG iShift = 0;
+        for (ULONGLONG i = 0, iChange = 0; i < m_centralDir.GetCount(); ++i)
+        {
+            CZipFileHeader* pHeader = m_centralDir.GetAt(i);
+            if (!pHeader->IsModified())
+            {
+                pHeader->m_uOffset += iShift;
+                continue;
+            }
+            pFile->SafeSeek(pHeader->m_uOffset + iShift + uBefore);
+            pHeader->WriteLocal(&m_storage);
+            m_storage.Flush();
+            iShift = changes[static_cast<INT_PTR>(iChange++)].m_iShift;
+        }
+    }
+    catch (...)
+    {
+        m_pBuffer.Allocate(m_iBufferSize);
+        try
+        {
+            // Back to the layout before the commit, with the names on disk, and a directory for it.
+            while (iMoved-- > 0)
+            {
+                const CZipChangeInfo& change = changes[order[iMoved]];
+                MovePackedFiles(change.m_uStart + change.m_iShift, change.m_uEnd + change.m_iShift, -change.m_iShift,
+                                nullptr);
+            }
+            for (INT_PTR i = 0; i < iChanges; ++i)
+            {
+                pFile->SafeSeek(oldOffsets[static_cast<INT_PTR>(changes[i].m_uIndex)] + uBefore);
+                pFile->Write(oldHeaders[i], oldHeaders[i].GetSize());
+            }
+            pFile->SetLength(uDataEnd + uBefore);
+            pFile->SafeSeek(uDataEnd + uBefore);
+            for (ULONGLONG i = 0; i < m_centralDir.GetCount(); ++i)
+                m_centralDir.GetAt(i)->m_uOffset = oldOffsets[static_cast<INT_PTR>(i)];
+            for (INT_PTR i = 0; i < iChanges; ++i)
+                m_centralDir.GetAt(changes[i].m_uIndex)->m_uLocalHeaderSize = oldHeaders[i].GetSize();
+            m_centralDir.RevertChanges();
+            m_centralDir.Write();
+            m_storage.Flush();
+        }
+        catch (CException* e)
+        {
+            e->Delete();
+        }
+        m_pBuffer.Release();
+        throw;
+    }
+    for (INT_PTR i = 0; i < iChanges; ++i)
+        m_centralDir.GetAt(changes[i].m_uIndex)->CommitFileName();
+    pFile->SeekToEnd();
+    Finalize();
+    if (pCallback != nullptr)
+        pCallback->CallbackEnd();
+    return true;
 }
 
 void CZipArchive::CopyData(CZipArchive& source, ULONGLONG uSize, CZipActionCallback* pCallback, bool& bStopped,

@@ -4,11 +4,11 @@
 #include <zip/ActionCallback.h>
 #include <zip/AddRequest.h>
 #include <zip/CentralDir.h>
+#include <zip/Compressor.h>
 #include <zip/Storage.h>
 
 #include <afxtempl.h>
 
-class CZipCompressor;
 class CZipCryptograph;
 
 class CZipArchive
@@ -20,6 +20,13 @@ public:
         afNoException = 0,
         afAfterException = 1, // nothing more is written
         afWriteDir = 2,       // after an exception, but the central directory is still written
+    };
+
+    // Commit modes.
+    enum CommitMode
+    {
+        cmManual = 0,   // changed headers wait for Close
+        cmOnChange = 1, // a changed header is committed at once
     };
 
     // Kinds of PredictFileNameInZip.
@@ -42,6 +49,10 @@ public:
     {
         return m_storage;
     }
+    CZipCentralDir& GetCentralDir()
+    {
+        return m_centralDir;
+    }
 
     bool AddNewFile(LPCTSTR lpszFilePath, int iComprLevel = -1, bool bFullPath = true,
                     int iSmartness = CZipAddRequest::smDefault, DWORD nBufSize = 65536);
@@ -59,6 +70,10 @@ public:
     CString Close(int iAfterException = afNoException);
     // Writes the central directory now when auto-finalize is on.
     void Finalize();
+    // Rewrites the local headers of renamed entries, moving the data between them. False when the
+    // archive cannot be changed now. On failure the archive is left as it was, with its central
+    // directory written, and the names go back to those on disk.
+    bool CommitChanges();
 
     CString PredictFileNameInZip(LPCTSTR lpszFilePath, bool bFullPath, int iWhat) const;
 
@@ -77,6 +92,21 @@ public:
     void SetAutoFinalize(bool bAutoFinalize)
     {
         m_bAutoFinalize = bAutoFinalize;
+    }
+    void SetCommitMode(int iCommitMode)
+    {
+        m_iCommitMode = iCommitMode;
+    }
+    int GetCommitMode() const
+    {
+        return m_iCommitMode;
+    }
+    // Kept for the compressors of the options' type: applied whenever such a compressor is chosen.
+    void SetCompressionOptions(const CZipCompressor::COptions& options);
+    // The compressor of the last entry opened, or null.
+    const CZipCompressor* GetCurrentCompressor() const
+    {
+        return m_pCompressor;
     }
     CString GetArchivePath() const;
     // Registers the callback under every callback type sharing a bit with the mask; null removes.
@@ -122,8 +152,12 @@ private:
     bool AddThroughTempArchive(CZipAddRequest& request, bool bCheckEfficiency, ULONGLONG uSize, bool& bResult);
     // Resizes the space of the entry whose local header was at uOffset to uNeeded bytes.
     void MakeSpaceForReplace(ULONGLONG uOffset, ULONGLONG uNeeded, LPCTSTR lpszFileName);
-    // Moves the bytes from uStart to uEnd by iShift through the general buffer.
-    void MovePackedFiles(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback);
+    // Moves the bytes from uStart to uEnd by iShift through the general buffer; with bLastMove the
+    // callback's last request follows. On failure the bytes are moved back.
+    void MovePackedFiles(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback,
+                         bool bLastMove = false);
+    // Moves chunk by chunk, counting in uMoved the bytes that reached their new place.
+    void MoveRange(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback, ULONGLONG& uMoved);
     void CopyData(CZipArchive& source, ULONGLONG uSize, CZipActionCallback* pCallback, bool& bStopped,
                   ULONGLONG& uCopied);
     // After a failure in the data: the entry is closed unfinished and removed.
@@ -137,6 +171,7 @@ private:
     CZipCentralDir m_centralDir;
     int m_iFileOpened = nothing;
     bool m_bAutoFinalize = false;
+    int m_iCommitMode = cmOnChange;
     CString m_szRootPath;
     int m_iArchiveSystCompatib = 0;
     CZipAutoBuffer m_pszPassword;
@@ -146,4 +181,5 @@ private:
     WORD m_uCompressionMethod = 8;
     CZipAutoBuffer m_pBuffer; // the general buffer, only during copies and moves
     DWORD m_iBufferSize = 65536;
+    CZipCompressor::COptionsMap m_compressorsOptions;
 };

@@ -3,11 +3,54 @@
 #include <zip/Archive.h>
 #include <zip/Bytes.h>
 #include <zip/Exception.h>
+#include <zip/File.h>
 #include <zip/Storage.h>
 
 namespace
 {
 const ULONGLONG kMax16 = 0xFFFF;
+const DWORD kSignatureSize = sizeof(CZipStorage::s_uSegmentedSignature);
+
+// A file mapped whole for writing in place, released on every way out.
+class CFileView
+{
+public:
+    explicit CFileView(HANDLE hFile)
+    {
+        m_hMapping = ::CreateFileMapping(hFile, nullptr, PAGE_READWRITE, 0, 0, nullptr);
+        if (m_hMapping != nullptr)
+            m_pView = static_cast<char*>(::MapViewOfFile(m_hMapping, FILE_MAP_WRITE, 0, 0, 0));
+    }
+    CFileView(const CFileView&) = delete;
+    CFileView& operator=(const CFileView&) = delete;
+    ~CFileView()
+    {
+        if (m_pView != nullptr)
+            ::UnmapViewOfFile(m_pView);
+        if (m_hMapping != nullptr)
+            ::CloseHandle(m_hMapping);
+    }
+    char* Get() const
+    {
+        return m_pView;
+    }
+
+private:
+    HANDLE m_hMapping = nullptr;
+    char* m_pView = nullptr;
+};
+
+// What converting a segmented archive removes from an entry: its data descriptor when the
+// local header can take the sizes, else the descriptor's signature, which only segmented
+// archives and encrypted entries carry. Traditional encryption needs its descriptor whole.
+DWORD RemovableDescriptorBytes(const CZipFileHeader& header)
+{
+    if (!header.IsDataDescriptor() || header.m_uEncryptionMethod == CZipFileHeader::encStandard)
+        return 0;
+    if (header.m_uComprSize < 0xFFFFFFFF && header.m_uUncomprSize < 0xFFFFFFFF)
+        return header.GetDataDescriptorSize(true);
+    return header.IsEncrypted() ? 0 : kSignatureSize;
+}
 const ULONGLONG kMax32 = 0xFFFFFFFF;
 
 WORD Cap16(ULONGLONG uValue)
@@ -41,6 +84,8 @@ void CZipCentralDir::Init()
     m_uZip64EndDisk = 0xFFFFFFFF;
     m_bWritten = false;
     m_comment.Release();
+    m_bFindFastEnabled = false;
+    m_pCompare = &CString::CollateNoCase;
 }
 
 void CZipCentralDir::Clear()
@@ -49,6 +94,7 @@ void CZipCentralDir::Clear()
     for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
         delete m_headers[i];
     m_headers.RemoveAll();
+    m_findArray.RemoveAll();
 }
 
 void CZipCentralDir::ThrowError(int iCode) const
@@ -123,11 +169,13 @@ CZipFileHeader* CZipCentralDir::AddNewFile(const CZipFileHeader& header, ULONGLO
                 ThrowError(CZipException::tooLongData);
             const ULONGLONG uBefore = m_pStorage->GetCurrentVolume() == 0 ? m_pStorage->GetBytesBeforeZip() : 0;
             m_pStorage->GetFile()->SafeSeek(pOld->m_uOffset + uBefore);
+            RemoveFindFast(pOld, false);
             delete pOld;
             m_headers[static_cast<INT_PTR>(uReplaceIndex)] = pHeader;
         }
         else
         {
+            uReplaceIndex = GetCount();
             m_headers.Add(pHeader);
             m_pStorage->GetFile()->SeekToEnd();
         }
@@ -138,19 +186,22 @@ CZipFileHeader* CZipCentralDir::AddNewFile(const CZipFileHeader& header, ULONGLO
         throw;
     }
     m_pOpenedFile = pHeader;
+    if (m_bFindFastEnabled)
+        InsertFindFast(pHeader, uReplaceIndex);
     return pHeader;
 }
 
 void CZipCentralDir::CloseNewFile()
 {
-    if (m_pOpenedFile->IsDataDescriptor())
-        m_pOpenedFile->WriteDataDescriptor(m_pStorage);
-    else
+    // A local header without room for sizes that grew past 32 bits switches to a descriptor
+    // here, so the descriptor is decided after it.
+    if (!m_pOpenedFile->IsDataDescriptor())
         m_pOpenedFile->UpdateLocalHeader(m_pStorage);
+    m_pOpenedFile->WriteDataDescriptor(m_pStorage);
     m_pStorage->Flush();
 }
 
-void CZipCentralDir::RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex)
+void CZipCentralDir::RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex, bool bShift)
 {
     if (pHeader == nullptr)
         pHeader = GetAt(uIndex);
@@ -164,6 +215,7 @@ void CZipCentralDir::RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex)
     }
     if (m_pOpenedFile == pHeader)
         m_pOpenedFile = nullptr;
+    RemoveFindFast(pHeader, bShift);
     delete pHeader;
     m_headers.RemoveAt(static_cast<INT_PTR>(uIndex));
 }
@@ -202,7 +254,9 @@ void CZipCentralDir::Write()
     if (m_bWritten)
         return;
     m_uEntriesNumber = GetCount();
-    if (!m_pStorage->IsSegmented())
+    const bool bConverted =
+        m_pStorage->IsSegmented() && m_pStorage->GetCurrentVolume() == 0 && ConvertToOrdinaryArchive();
+    if (!m_pStorage->IsSegmented() || bConverted)
     {
         m_pStorage->Flush();
         m_pStorage->GetFile()->SeekToEnd();
@@ -210,7 +264,7 @@ void CZipCentralDir::Write()
     else if (!m_pStorage->IsBinarySplit())
         m_pStorage->EnsureFreeSpace(GetSize());
     m_uSize = 0;
-    WriteHeaders();
+    WriteHeaders(bConverted);
     m_uThisDisk = m_pStorage->IsBinarySplit() ? 0 : m_pStorage->GetCurrentVolume();
     if (IsZip64Needed())
     {
@@ -219,10 +273,69 @@ void CZipCentralDir::Write()
         WriteZip64End();
     }
     WriteEnd();
+    if (bConverted && m_pStorage->GetCurrentVolume() != 0)
+        ThrowError(CZipException::badZipFile);
     m_bWritten = true;
 }
 
-void CZipCentralDir::WriteHeaders()
+bool CZipCentralDir::ConvertToOrdinaryArchive()
+{
+    ULONGLONG uFreed = kSignatureSize;
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        uFreed += RemovableDescriptorBytes(*m_headers[i]);
+    if (m_pStorage->GetVolumeFreeSpace() + uFreed < GetSize())
+        return false;
+    m_pStorage->Flush();
+    auto* pFile = dynamic_cast<CZipFile*>(m_pStorage->GetFile());
+    if (pFile == nullptr)
+        return false;
+    const ULONGLONG uLength = pFile->GetLength();
+    ULONGLONG uRemoved = kSignatureSize;
+    {
+        CFileView view(static_cast<HANDLE>(*pFile));
+        char* pData = view.Get();
+        if (pData == nullptr)
+            return false;
+        // Converted before: the directory was cut off and is written again.
+        if (CZipBytesReader(pData).DWord() != CZipStorage::s_uSegmentedSignature)
+            return true;
+        for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        {
+            CZipFileHeader* pHeader = m_headers[i];
+            const ULONGLONG uStart = pHeader->m_uOffset;
+            const ULONGLONG uEnd = i + 1 < m_headers.GetSize() ? m_headers[i + 1]->m_uOffset : uLength;
+            const DWORD uDescriptor = pHeader->GetDataDescriptorSize(true);
+            const DWORD uDrop = RemovableDescriptorBytes(*pHeader);
+            char* pTarget = pData + uStart - uRemoved;
+            pHeader->m_uOffset -= uRemoved;
+            if (uDrop == 0)
+                memmove(pTarget, pData + uStart, static_cast<size_t>(uEnd - uStart));
+            else
+            {
+                // Header and data, then what stays of the descriptor: nothing, or all but its signature.
+                const size_t uBody = static_cast<size_t>(uEnd - uStart - uDescriptor);
+                memmove(pTarget, pData + uStart, uBody);
+                memmove(pTarget + uBody, pData + uStart + uBody + uDrop, uDescriptor - uDrop);
+            }
+            if (uDrop == uDescriptor && uDrop != 0)
+            {
+                pHeader->m_uFlag &= ~0x0008;
+                pHeader->m_uLocalComprSize = pHeader->m_uComprSize;
+                pHeader->m_uLocalUncomprSize = pHeader->m_uUncomprSize;
+                CZipBytesWriter(pTarget + 6).Word(pHeader->m_uFlag);
+                CZipBytesWriter sizes(pTarget + 14);
+                sizes.DWord(pHeader->m_bIgnoreCrc32 ? 0 : pHeader->m_uCrc32);
+                sizes.DWord(static_cast<DWORD>(pHeader->m_uComprSize));
+                sizes.DWord(static_cast<DWORD>(pHeader->m_uUncomprSize));
+            }
+            uRemoved += uDrop;
+        }
+    }
+    m_pStorage->CutVolume(uLength - uRemoved);
+    return true;
+}
+
+void CZipCentralDir::WriteHeaders(bool bConverted)
 {
     m_uDiskEntriesNo = 0;
     if (m_pStorage->IsBinarySplit())
@@ -263,7 +376,7 @@ void CZipCentralDir::WriteHeaders()
         if (!(bLast ? pCallback->RequestLastCallback(1) : pCallback->RequestCallback()))
         {
             pCallback->CallbackEnd();
-            if (m_pStorage->IsSegmented())
+            if (m_pStorage->IsSegmented() && !bConverted)
                 ThrowError(CZipException::abortedAction);
             CutDirectory();
             ThrowError(CZipException::abortedSafely);
@@ -338,10 +451,127 @@ void CZipCentralDir::WriteEnd()
     m_pStorage->Write(buffer, buffer.GetSize(), true);
 }
 
-bool CZipCentralDir::AcceptNameChange(CZipFileHeader*)
+bool CZipCentralDir::AcceptNameChange(CZipFileHeader* pHeader)
 {
-    // The local header already written would keep the old name: renaming is not offered.
+    // A segmented archive being written cannot take its volumes back to rewrite a local header.
+    if (!IsModificationAllowed() || m_pStorage->IsSegmented())
+        return false;
+    if (m_pArchive->GetCommitMode() == CZipArchive::cmOnChange && !m_pArchive->CommitChanges())
+        return false;
+    if (m_bFindFastEnabled)
+        InsertFindFast(pHeader, RemoveFindFast(pHeader, false));
+    return true;
+}
+
+bool CZipCentralDir::HasChangedHeaders() const
+{
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+    {
+        if (m_headers[i]->IsModified())
+            return true;
+    }
     return false;
+}
+
+void CZipCentralDir::RevertChanges()
+{
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        m_headers[i]->RevertFileName();
+    if (m_bFindFastEnabled)
+        BuildFindFastIndex();
+}
+
+INT_PTR CZipCentralDir::FindInsertPosition(const CString& szFileName) const
+{
+    INT_PTR iLow = 0;
+    INT_PTR iHigh = m_findArray.GetSize();
+    while (iLow < iHigh)
+    {
+        const INT_PTR iMiddle = (iLow + iHigh) / 2;
+        if ((m_findArray[iMiddle].m_pHeader->GetFileName().*m_pCompare)(szFileName) <= 0)
+            iLow = iMiddle + 1;
+        else
+            iHigh = iMiddle;
+    }
+    return iLow;
+}
+
+INT_PTR CZipCentralDir::FindFileNameIndex(LPCTSTR lpszFileName) const
+{
+    INT_PTR iLow = 0;
+    INT_PTR iHigh = m_findArray.GetSize() - 1;
+    while (iLow <= iHigh)
+    {
+        const INT_PTR iMiddle = (iLow + iHigh) / 2;
+        const int iResult = (m_findArray[iMiddle].m_pHeader->GetFileName().*m_pCompare)(lpszFileName);
+        if (iResult == 0)
+            return iMiddle;
+        if (iResult < 0)
+            iLow = iMiddle + 1;
+        else
+            iHigh = iMiddle - 1;
+    }
+    return -1;
+}
+
+ULONGLONG CZipCentralDir::FindFile(LPCTSTR lpszFileName) const
+{
+    const INT_PTR i = FindFileNameIndex(lpszFileName);
+    return i < 0 ? s_uNoIndex : m_findArray[i].m_uIndex;
+}
+
+void CZipCentralDir::InsertFindFast(CZipFileHeader* pHeader, ULONGLONG uIndex)
+{
+    m_findArray.InsertAt(FindInsertPosition(pHeader->GetFileName()), CZipFindFast{pHeader, uIndex});
+}
+
+ULONGLONG CZipCentralDir::RemoveFindFast(CZipFileHeader* pHeader, bool bShift)
+{
+    if (!m_bFindFastEnabled)
+        return s_uNoIndex;
+    ULONGLONG uIndex = s_uNoIndex;
+    for (INT_PTR i = 0; i < m_findArray.GetSize(); ++i)
+    {
+        if (m_findArray[i].m_pHeader == pHeader)
+        {
+            uIndex = m_findArray[i].m_uIndex;
+            m_findArray.RemoveAt(i);
+            break;
+        }
+    }
+    if (!bShift || uIndex == s_uNoIndex)
+        return uIndex;
+    for (INT_PTR i = 0; i < m_findArray.GetSize(); ++i)
+    {
+        if (m_findArray[i].m_uIndex > uIndex)
+            --m_findArray[i].m_uIndex;
+    }
+    return uIndex;
+}
+
+void CZipCentralDir::BuildFindFastIndex()
+{
+    m_findArray.RemoveAll();
+    for (INT_PTR i = 0; i < m_headers.GetSize(); ++i)
+        InsertFindFast(m_headers[i], static_cast<ULONGLONG>(i));
+}
+
+void CZipCentralDir::EnableFindFast(bool bEnable)
+{
+    if (bEnable == m_bFindFastEnabled)
+        return;
+    m_bFindFastEnabled = bEnable;
+    if (bEnable)
+        BuildFindFastIndex();
+    else
+        m_findArray.RemoveAll();
+}
+
+void CZipCentralDir::SetCaseSensitivity(bool bCaseSensitive)
+{
+    m_pCompare = bCaseSensitive ? &CString::Collate : &CString::CollateNoCase;
+    if (m_bFindFastEnabled)
+        BuildFindFastIndex();
 }
 
 bool CZipCentralDir::IsModificationAllowed() const

@@ -8,9 +8,19 @@
 class CZipArchive;
 class CZipStorage;
 
+// A record of the find-fast index: a header and its index in the archive.
+struct CZipFindFast
+{
+    CZipFileHeader* m_pHeader;
+    ULONGLONG m_uIndex;
+};
+
 class CZipCentralDir : public CZipFileHeader::COwner
 {
 public:
+    // Compares a header's name with a name, as CString's Collate does.
+    using ZIPSTRINGCOMPARE = int (CString::*)(LPCTSTR) const;
+
     static constexpr ULONGLONG s_uNoIndex = ~0ULL;
     static constexpr DWORD s_uEndSignature = 0x06054B50;
     static constexpr DWORD s_uZip64EndSignature = 0x06064B50;
@@ -51,7 +61,9 @@ public:
     CZipFileHeader* AddNewFile(const CZipFileHeader& header, ULONGLONG uReplaceIndex, int iLevel, bool bCopy);
     // Final CRC and sizes into the local header, or the data descriptor.
     void CloseNewFile();
-    void RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex);
+    // By header (found by a linear search) or by index. With bShift the find-fast records of
+    // the entries behind get their indexes lowered.
+    void RemoveFile(CZipFileHeader* pHeader, ULONGLONG uIndex, bool bShift = true);
     // Also cuts the file back to the entry's local header.
     void RemoveLastFile(CZipFileHeader* pHeader = nullptr, ULONGLONG uIndex = s_uNoIndex);
     // Does nothing once written.
@@ -60,6 +72,19 @@ public:
     ULONGLONG GetSize() const;
     // Cuts a written directory off the file, or flushes the write buffer.
     void PrepareForAppend();
+    // Whether a header waits for the commit of its change.
+    bool HasChangedHeaders() const;
+    // Changed headers take back the names their local headers carry.
+    void RevertChanges();
+
+    // With find-fast on, every entry is kept in an index sorted by name; turning it on indexes
+    // the entries already there.
+    void EnableFindFast(bool bEnable = true);
+    // Case-insensitive by default; the index is sorted again.
+    void SetCaseSensitivity(bool bCaseSensitive);
+    // The index of the entry of that name, by a binary search of the find-fast index; s_uNoIndex
+    // when there is none or find-fast is off.
+    ULONGLONG FindFile(LPCTSTR lpszFileName) const;
 
     DWORD GetEncodingSetting() const override
     {
@@ -71,9 +96,23 @@ public:
     CString GetArchivePath() const override;
 
 private:
+    // The position in the find-fast index of the header of that name, or -1.
+    INT_PTR FindFileNameIndex(LPCTSTR lpszFileName) const;
+    // Where a header of that name goes in the find-fast index.
+    INT_PTR FindInsertPosition(const CString& szFileName) const;
+    void InsertFindFast(CZipFileHeader* pHeader, ULONGLONG uIndex);
+    // Takes the header's record out and returns its index; with bShift the records of later
+    // entries are lowered by one.
+    ULONGLONG RemoveFindFast(CZipFileHeader* pHeader, bool bShift);
+    void BuildFindFastIndex();
+    // A segmented archive still on its first volume becomes an ordinary one in place: the
+    // signature and the data descriptors that can go are dropped. False when the directory would
+    // not fit the volume or the file cannot be mapped.
+    bool ConvertToOrdinaryArchive();
     bool IsZip64Needed() const;
     void CutDirectory();
-    void WriteHeaders();
+    // A converted archive is written as an ordinary one.
+    void WriteHeaders(bool bConverted);
     void WriteZip64End();
     void WriteEnd();
 
@@ -83,6 +122,7 @@ private:
     CZipStorage* m_pStorage;
     DWORD m_uEncodingSetting = 1;
     CZipArray<CZipFileHeader*> m_headers;
+    CZipArray<CZipFindFast> m_findArray;
 
     ULONGLONG m_uZip64EndOffset = 0;
     DWORD m_uThisDisk = 0;
@@ -94,4 +134,6 @@ private:
     DWORD m_uZip64EndDisk = 0xFFFFFFFF;
     bool m_bWritten = false;
     CZipAutoBuffer m_comment;
+    bool m_bFindFastEnabled = false;
+    ZIPSTRINGCOMPARE m_pCompare = &CString::CollateNoCase;
 };

@@ -248,14 +248,20 @@ bool CZipFileHeader::SetFileName(LPCTSTR lpszFileName)
     m_fileName.m_buffer.Release();
     m_fileName.m_text = lpszFileName;
     const bool bDirectory = IsDirectory();
-    UpdateEncodingFlags();
     CString& szName = *m_fileName.m_text;
     szName.TrimRight(_T("\\/"));
     if (bDirectory)
         szName += _T('\\');
     if (szName == szOldName)
+    {
+        m_fileName = oldName;
         return true;
+    }
+    if (!IsModified())
+        m_writtenName = {oldName, uOldState & sfEncodingMask};
+    // Marked first, so that the directory waits for the commit while the encoding follows the name.
     m_uState |= sfModified;
+    UpdateEncodingFlags();
     if (!m_pOwner->AcceptNameChange(this))
     {
         m_fileName = oldName;
@@ -263,6 +269,29 @@ bool CZipFileHeader::SetFileName(LPCTSTR lpszFileName)
         return false;
     }
     return true;
+}
+
+void CZipFileHeader::RevertFileName()
+{
+    if (!IsModified())
+        return;
+    m_fileName = m_writtenName.m_name;
+    m_uState = (m_uState & ~static_cast<DWORD>(sfEncodingMask | sfModified)) | m_writtenName.m_uState;
+    SetUtf8Flag();
+}
+
+void CZipFileHeader::CommitFileName()
+{
+    ClearModified();
+    m_writtenName = {};
+}
+
+void CZipFileHeader::SetUtf8Flag()
+{
+    if (m_uState & sfUtf8)
+        m_uFlag |= kUtf8Flag;
+    else
+        m_uFlag &= ~kUtf8Flag;
 }
 
 bool CZipFileHeader::SetComment(LPCTSTR lpszComment)
@@ -331,10 +360,7 @@ void CZipFileHeader::WriteLocal(CZipStorage* pStorage)
         AddAesRecord(m_aLocalExtraData);
     if (m_uState & sfUnicodePath)
         AddUnicodeRecord(m_aLocalExtraData, CZipExtraData::unicodePath, m_fileName);
-    if (m_uState & sfUtf8)
-        m_uFlag |= kUtf8Flag;
-    else
-        m_uFlag &= ~kUtf8Flag;
+    SetUtf8Flag();
     const DWORD uExtraSize = m_aLocalExtraData.GetTotalSize();
     CheckLengths(pStorage, uExtraSize);
 

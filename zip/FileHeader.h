@@ -84,7 +84,13 @@ public:
     // The encoding bits from the owner's setting and the name and comment; true when they changed.
     bool UpdateEncodingFlags();
 
+    // In an archive, a new name marks the header changed until its local header is rewritten;
+    // false when the archive refuses the change.
     bool SetFileName(LPCTSTR lpszFileName);
+    // Back to the name its local header on disk carries, after a failed commit.
+    void RevertFileName();
+    // The local header now carries the name.
+    void CommitFileName();
     CString GetFileName() const;
     bool SetComment(LPCTSTR lpszComment);
     CString GetComment() const;
@@ -178,7 +184,16 @@ private:
         std::optional<CString> m_text;
     };
 
+    // The name its local header on disk carries, kept while a new one waits for the commit.
+    struct CWrittenName
+    {
+        CText m_name;
+        DWORD m_uState = 0; // the encoding bits
+    };
+
     bool UsesUtf8() const;
+    // General-purpose bit 11 from the state.
+    void SetUtf8Flag();
     UINT GetNameCodePage() const;
     UINT GetCommentCodePage() const;
     const CString& GetText(const CText& text, bool bName) const;
@@ -196,5 +211,6 @@ private:
     DWORD m_uState = 0;
     mutable CText m_fileName;
     mutable CText m_comment;
+    CWrittenName m_writtenName;
     BYTE m_iSystemCompatibility = 0;
 };

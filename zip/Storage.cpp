@@ -381,6 +381,13 @@ void CZipStorage::FinishSegmentation()
     m_internalFile.Open(szPath, IsSegmented() ? CZipFile::modeReadWriteExisting : CZipFile::modeReadExisting, true);
 }
 
+void CZipStorage::CutVolume(ULONGLONG uLength)
+{
+    m_pFile->SetLength(uLength);
+    m_pFile->SeekToEnd();
+    m_uBytesWritten = uLength;
+}
+
 ULONGLONG CZipStorage::GetVolumeSize(DWORD uVolume) const
 {
     return uVolume < static_cast<DWORD>(m_aVolumeSizes.GetSize()) ? m_aVolumeSizes[uVolume] : m_pFile->GetLength();

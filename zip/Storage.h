@@ -65,6 +65,8 @@ public:
     ULONGLONG GetVolumeFreeSpace() const;
     // Turns the just-written segmented archive into a finished one, open for reading.
     void FinishSegmentation();
+    // The current volume's file, flushed and changed in place, now ends at uLength.
+    void CutVolume(ULONGLONG uLength);
     // Moves to an offset of the archive: across the volumes of a binary split archive, within
     // the current file otherwise. The write buffer is flushed first.
     void Seek(ULONGLONG uOffset);

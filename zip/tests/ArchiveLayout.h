@@ -58,6 +58,28 @@ struct Layout
     std::vector<CentralHeader> headers;
 };
 
+// The values a central header's Zip64 record holds for the fields that show all ones.
+inline void ApplyZip64Record(CentralHeader& header)
+{
+    for (size_t uPos = 0; uPos + 4 <= header.extra.size();)
+    {
+        const size_t uSize = static_cast<size_t>(Le(header.extra, uPos + 2, 2));
+        if (Le(header.extra, uPos, 2) == 0x0001)
+        {
+            size_t uField = uPos + 4;
+            for (uint64_t* pValue : {&header.uUncomprSize, &header.uComprSize, &header.uLocalOffset})
+            {
+                if (*pValue == 0xFFFFFFFF)
+                {
+                    *pValue = Le(header.extra, uField, 8);
+                    uField += 8;
+                }
+            }
+        }
+        uPos += 4 + uSize;
+    }
+}
+
 // An archive without a comment: the end record is its last 22 bytes.
 inline Layout Parse(const std::string& bytes)
 {
@@ -101,6 +123,7 @@ inline Layout Parse(const std::string& bytes)
         const size_t uComment = static_cast<size_t>(Le(bytes, uPos + 32, 2));
         header.name = bytes.substr(uPos + 46, uName);
         header.extra = bytes.substr(uPos + 46 + uName, uExtra);
+        ApplyZip64Record(header);
         layout.headers.push_back(header);
         uPos += 46 + uName + uExtra + uComment;
     }

@@ -13,22 +13,6 @@
 
 namespace
 {
-void WriteText(const CString& szPath, int iLines, const char* pszWord)
-{
-    std::string text;
-    for (int i = 0; i < iLines; ++i)
-        text += std::to_string(i * 31 % 977) + " " + pszWord + " row of the workload history\r\n";
-    CFile file(szPath, CFile::modeCreate | CFile::modeWrite);
-    file.Write(text.data(), static_cast<UINT>(text.size()));
-}
-
-std::string Name(const CString& szPath)
-{
-    CString szName = szPath.Mid(3);
-    szName.Replace(_T('\\'), _T('/'));
-    return std::string(CW2A(szName));
-}
-
 // Sums the bytes a move reports.
 class MoveCallback : public CZipActionCallback
 {
@@ -55,10 +39,10 @@ protected:
     void Build(LPCTSTR lpszArchive, int iReplacementLines)
     {
         m_szDir = CheckDirectory::Fresh(CString(lpszArchive) + _T("-files"));
-        WriteText(m_szDir + _T("a.txt"), 300, "alpha");
-        WriteText(m_szDir + _T("b.txt"), 200, "beta");
-        WriteText(m_szDir + _T("c.txt"), 400, "gamma");
-        WriteText(m_szDir + _T("r.txt"), iReplacementLines, "replacement");
+        CheckDirectory::WriteLines(m_szDir + _T("a.txt"), 300, "alpha");
+        CheckDirectory::WriteLines(m_szDir + _T("b.txt"), 200, "beta");
+        CheckDirectory::WriteLines(m_szDir + _T("c.txt"), 400, "gamma");
+        CheckDirectory::WriteLines(m_szDir + _T("r.txt"), iReplacementLines, "replacement");
         m_szArchive = CheckDirectory::Root() + lpszArchive;
         ASSERT_TRUE(m_zip.Open(m_szArchive));
         for (LPCTSTR lpszName : {_T("a.txt"), _T("b.txt"), _T("c.txt")})
@@ -110,8 +94,8 @@ TEST_F(ZipReplaceTest, CompressedReplacementsGrowAndShrinkTheSpace)
             << "everything behind the replaced entry moved";
         ASSERT_EQ(layout.end.uOffset, last.uLocalOffset + 30 + last.name.size() + last.uComprSize);
         ASSERT_EQ(3u, layout.headers.size());
-        EXPECT_EQ(Name(m_szDir + _T("r.txt")), layout.headers[c.uIndex].name);
-        EXPECT_EQ(Name(m_szDir + _T("c.txt")), layout.headers[2].name);
+        EXPECT_EQ(CheckDirectory::EntryName(m_szDir + _T("r.txt")), layout.headers[c.uIndex].name);
+        EXPECT_EQ(CheckDirectory::EntryName(m_szDir + _T("c.txt")), layout.headers[2].name);
         if (c.iLevel == 9)
         {
             EXPECT_EQ(2, layout.headers[c.uIndex].uFlag & 6) << "the copy keeps the level's bits";
@@ -137,7 +121,7 @@ TEST_F(ZipReplaceTest, EqualSizeReplacementMovesNothing)
     const ULONGLONG uLength = m_zip.GetStorage().GetPosition();
     // The same name length and data give the same size.
     CZipAddRequest request(szSame, false);
-    request.m_szFileNameInZip = Name(m_szDir + _T("b.txt")).c_str();
+    request.m_szFileNameInZip = CheckDirectory::EntryName(m_szDir + _T("b.txt")).c_str();
     request.m_szFileNameInZip.Replace(_T('/'), _T('\\'));
     request.m_uReplaceIndex = 1;
     ASSERT_TRUE(m_zip.AddFileByRequest(request));
@@ -162,7 +146,7 @@ TEST(ZipSegmentedEfficiencyTest, CheckGoesThroughATemporaryArchive)
         CFile file(szDir + _T("noise.bin"), CFile::modeCreate | CFile::modeWrite);
         file.Write(noise.data(), static_cast<UINT>(noise.size()));
     }
-    WriteText(szDir + _T("text.txt"), 500, "text");
+    CheckDirectory::WriteLines(szDir + _T("text.txt"), 500, "text");
     const CString szArchive = szDir + _T("split-eff.zip");
     CZipArchive zip;
     zip.GetStorage().OpenSplit(szArchive, 50000, false);

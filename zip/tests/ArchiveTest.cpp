@@ -1,7 +1,10 @@
 #include "ArchiveLayout.h"
 #include "CheckDirectory.h"
+#include "ZipError.h"
 
 #include <zip/Archive.h>
+#include <zip/Bzip2Compressor.h>
+#include <zip/DeflateCompressor.h>
 #include <zip/Exception.h>
 
 #include <testing/TempDirectory.h>
@@ -74,14 +77,6 @@ std::vector<SessionFile> SessionFiles()
     };
 }
 
-// The archive's name of a file of the check directory: its path without the drive, with slashes.
-std::string EntryName(const CString& szPath)
-{
-    CString szName = szPath.Mid(3);
-    szName.Replace(_T('\\'), _T('/'));
-    return std::string(CW2A(szName));
-}
-
 class ZipArchiveTest : public ::testing::Test
 {
 protected:
@@ -94,19 +89,6 @@ protected:
     CZipArchive m_zip;
 };
 
-void ExpectZipError(int iCode, const std::function<void()>& action)
-{
-    try
-    {
-        action();
-        ADD_FAILURE() << "no exception, expected " << iCode;
-    }
-    catch (CZipException* e)
-    {
-        EXPECT_EQ(iCode, e->m_iCause);
-        e->Delete();
-    }
-}
 } // namespace
 
 TEST_F(ZipArchiveTest, PackageRoadArchivesASessionDirectory)
@@ -146,7 +128,7 @@ TEST_F(ZipArchiveTest, PackageRoadArchivesASessionDirectory)
         EXPECT_EQ(0x04034B50u, ArchiveLayout::Le(bytes, static_cast<size_t>(header.uLocalOffset), 4));
         if (i + 1 < files.size())
         {
-            EXPECT_EQ(EntryName(szDir + files[i].lpszName), header.name);
+            EXPECT_EQ(CheckDirectory::EntryName(szDir + files[i].lpszName), header.name);
         }
     }
     // The non-ASCII name carries its Unicode path record.
@@ -332,8 +314,8 @@ TEST_F(ZipArchiveTest, ReplacingTheLastEntryAppendsInItsPlace)
 
     const Layout layout = ArchiveLayout::Parse(ArchiveLayout::ReadFileBytes(szArchive));
     ASSERT_EQ(2u, layout.headers.size());
-    EXPECT_EQ(EntryName(szDir + _T("a.txt")), layout.headers[0].name);
-    EXPECT_EQ(EntryName(szDir + _T("c.txt")), layout.headers[1].name);
+    EXPECT_EQ(CheckDirectory::EntryName(szDir + _T("a.txt")), layout.headers[0].name);
+    EXPECT_EQ(CheckDirectory::EntryName(szDir + _T("c.txt")), layout.headers[1].name);
 }
 
 TEST_F(ZipArchiveTest, AutoFinalizeRewritesTheDirectoryAfterEachEntry)
@@ -401,4 +383,81 @@ TEST_F(ZipArchiveTest, SettingsAreRefusedWhereTheyCannotApply)
     EXPECT_TRUE(m_zip.Open(Path(_T("s2.zip"))));
     EXPECT_EQ(0, m_zip.GetSystemCompatibility()) << "set again at every open";
     m_zip.Close();
+}
+
+// Options registered with the archive reach every compressor of their kind it picks, a new one
+// included; the archive stays readable by others.
+TEST_F(ZipArchiveTest, RegisteredOptionsReachTheCompressor)
+{
+    const CString szDir = CheckDirectory::Fresh(_T("options"));
+    WriteBytes(szDir + _T("records.bin"), Records(2000, 96));
+    const CString szArchive = CheckDirectory::Root() + _T("options.zip");
+    ASSERT_TRUE(m_zip.Open(szArchive));
+    ZipLib::CDeflateCompressor::COptions deflate;
+    deflate.m_iBufferSize = 4096;
+    deflate.m_bDetectLibMemoryLeaks = false;
+    deflate.m_bCheckLastBlock = false;
+    m_zip.SetCompressionOptions(deflate);
+    ZipLib::CBzip2Compressor::COptions bzip2;
+    bzip2.m_iBufferSize = 1000;
+    bzip2.m_bCheckLastBlock = true;
+    m_zip.SetCompressionOptions(bzip2);
+
+    for (WORD uMethod : {8, 12, 8})
+    {
+        SCOPED_TRACE(uMethod);
+        m_zip.SetCompressionMethod(uMethod);
+        ASSERT_TRUE(m_zip.AddNewFile(szDir + _T("records.bin")));
+        const auto* pOptions =
+            static_cast<const ZipLib::CBaseLibCompressor::COptions*>(m_zip.GetCurrentCompressor()->GetOptions());
+        EXPECT_EQ(uMethod == 8 ? 4096u : 1000u, pOptions->m_iBufferSize);
+        EXPECT_EQ(uMethod == 12, pOptions->m_bCheckLastBlock);
+        EXPECT_EQ(uMethod == 12, pOptions->m_bDetectLibMemoryLeaks);
+    }
+    m_zip.Close();
+    CheckDirectory::Expect(szArchive, {{"count", "3"}, {"compare", "1"}});
+}
+
+// Data that fits the first volume makes an ordinary archive of one file, at Close or when
+// finalizing finishes the segmentation: no signature in front, no data descriptors.
+TEST_F(ZipArchiveTest, SplitArchiveOnOneVolumeBecomesAnOrdinaryArchive)
+{
+    const CString szDir = CheckDirectory::Fresh(_T("one-volume"));
+    WriteBytes(szDir + _T("records.bin"), Records(300, 96));
+    WriteBytes(szDir + _T("log.txt"), Log(100));
+    for (bool bFinalize : {false, true})
+    {
+        SCOPED_TRACE(bFinalize);
+        const CString szVolumes =
+            CheckDirectory::Fresh(bFinalize ? _T("one-volume-finalized") : _T("one-volume-closed"));
+        const CString szArchive = szVolumes + _T("one.zip");
+        m_zip.GetStorage().OpenSplit(szArchive, 1 << 20, false);
+        m_zip.ResetAfterOpen(0);
+        ASSERT_TRUE(m_zip.AddNewFile(szDir + _T("records.bin")));
+        ASSERT_TRUE(m_zip.AddNewFile(szDir + _T("log.txt")));
+        if (bFinalize)
+        {
+            m_zip.SetAutoFinalize(true);
+            m_zip.Finalize();
+            EXPECT_FALSE(m_zip.GetStorage().IsSegmented());
+        }
+        EXPECT_EQ(szArchive, m_zip.Close());
+        CheckDirectory::Expect(szArchive, {{"count", "2"}, {"compare", "1"}});
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributes(szVolumes + _T("one.z01")));
+
+        const std::string bytes = ArchiveLayout::ReadFileBytes(szArchive);
+        const Layout layout = ArchiveLayout::Parse(bytes);
+        ASSERT_EQ(2u, layout.headers.size());
+        EXPECT_EQ(0u, layout.headers[0].uLocalOffset);
+        for (const ArchiveLayout::CentralHeader& header : layout.headers)
+        {
+            const size_t uLocal = static_cast<size_t>(header.uLocalOffset);
+            EXPECT_EQ(0, header.uFlag & 8);
+            EXPECT_EQ(header.uCrc, ArchiveLayout::Le(bytes, uLocal + 14, 4));
+            EXPECT_EQ(header.uComprSize, ArchiveLayout::Le(bytes, uLocal + 18, 4));
+            EXPECT_EQ(header.uUncomprSize, ArchiveLayout::Le(bytes, uLocal + 22, 4));
+        }
+        EXPECT_EQ(layout.headers[1].uLocalOffset, 30 + layout.headers[0].name.size() + layout.headers[0].uComprSize)
+            << "the descriptor is gone";
+    }
 }

@@ -42,4 +42,22 @@ inline void Expect(const CString& szArchive, const std::map<std::string, std::st
     CFile file(szArchive + _T(".check"), CFile::modeCreate | CFile::modeWrite);
     file.Write(text.data(), static_cast<UINT>(text.size()));
 }
+
+// The archive's name of a file added with its full path: the path without the drive, with slashes.
+inline std::string EntryName(const CString& szPath)
+{
+    CString szName = szPath.Mid(3);
+    szName.Replace(_T('\\'), _T('/'));
+    return std::string(CW2A(szName));
+}
+
+// Numbered lines of text, as a session's logs hold.
+inline void WriteLines(const CString& szPath, int iLines, const char* pszWord)
+{
+    std::string text;
+    for (int i = 0; i < iLines; ++i)
+        text += std::to_string(i * 31 % 977) + " " + pszWord + " row of the workload history\r\n";
+    CFile file(szPath, CFile::modeCreate | CFile::modeWrite);
+    file.Write(text.data(), static_cast<UINT>(text.size()));
+}
 } // namespace CheckDirectory

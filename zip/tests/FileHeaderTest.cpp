@@ -1,3 +1,5 @@
+#include "ZipError.h"
+
 #include <zip/Exception.h>
 #include <zip/FileHeader.h>
 #include <zip/MemFile.h>
@@ -6,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <functional>
 #include <string>
 
 namespace
@@ -106,20 +107,6 @@ unsigned DosTime(int iHour, int iMinute, int iSecond)
 DWORD Crc(const std::string& bytes)
 {
     return crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size()));
-}
-
-void ExpectZipError(int iCode, const std::function<void()>& action)
-{
-    try
-    {
-        action();
-        ADD_FAILURE() << "no CZipException " << iCode;
-    }
-    catch (CZipException* e)
-    {
-        EXPECT_EQ(iCode, e->m_iCause);
-        e->Delete();
-    }
 }
 
 class ZipFileHeaderTest : public testing::Test

@@ -1,26 +1,14 @@
+#include "ZipError.h"
+
 #include <zip/Exception.h>
 #include <zip/MemFile.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace
 {
-void ExpectZipError(int iCode, const std::function<void()>& action)
-{
-    try
-    {
-        action();
-        ADD_FAILURE() << "no CZipException " << iCode;
-    }
-    catch (CZipException* e)
-    {
-        EXPECT_EQ(iCode, e->m_iCause);
-        e->Delete();
-    }
-}
 
 std::vector<char> Bytes(UINT nCount, char cFirst = 0)
 {

@@ -1,3 +1,5 @@
+#include "ZipError.h"
+
 #include <zip/Exception.h>
 #include <zip/MemFile.h>
 #include <zip/Storage.h>
@@ -53,24 +55,6 @@ std::string Read(CZipStorage& storage, size_t uSize, bool bAtOnce)
     std::string bytes(uSize, '\0');
     EXPECT_EQ(uSize, storage.Read(bytes.data(), static_cast<DWORD>(uSize), bAtOnce));
     return bytes;
-}
-
-void ExpectZipError(int iCode, const std::function<void()>& action, LPCTSTR lpszFile = nullptr)
-{
-    try
-    {
-        action();
-        ADD_FAILURE() << "no CZipException " << iCode;
-    }
-    catch (CZipException* e)
-    {
-        EXPECT_EQ(iCode, e->m_iCause);
-        if (lpszFile != nullptr)
-        {
-            EXPECT_STREQ(lpszFile, e->m_szFileName);
-        }
-        e->Delete();
-    }
 }
 
 // Records every call; answers from a script (true when it runs out) and can act on the call.

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the archives zip_tests left in a directory with independent readers: unzip, 7-Zip and
 Python's zipfile. Beside each archive a ".check" file gives what to expect: the entry count,
-a password, whether entries are compared with their sources ("compare"), whether it is split.
+a password, whether entries are compared with their sources ("compare"), whether it is split,
+the entry names every reader must list ("names", separated by "|").
 An entry's source is the file at "/" + its name (the tests run under Wine, where Z: is /)."""
 
 import os
@@ -134,6 +135,20 @@ def check_python(archive, expected):
         return []
 
 
+def check_names(archive, names):
+    """The names each reader lists, in the archive's order."""
+    listed = {}
+    with zipfile.ZipFile(archive) as z:
+        listed["zipfile"] = [entry_name(i) for i in z.infolist()]
+    result = run(["7zz", "l", "-ba", "-slt", archive])
+    listed["7zz"] = [line[len("Path = "):].replace("\\", "/") for line in result.stdout.splitlines()
+                     if line.startswith("Path = ")]
+    listed["unzip"] = run(["unzip", "-Z1", archive]).stdout.splitlines()
+    for reader, found in listed.items():
+        if found != names:
+            fail(archive, f"{reader} lists {found}, expected {names}")
+
+
 def main():
     root = sys.argv[1]
     checked = 0
@@ -149,6 +164,8 @@ def main():
             if expected.get("split") != "1":
                 infos = check_python(archive, expected)
                 check_unzip(archive, password, count, infos)
+            if "names" in expected:
+                check_names(archive, expected["names"].split("|"))
             checked += 1
     if checked == 0:
         failures.append(f"no archives to check in {root}")
