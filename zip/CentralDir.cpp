@@ -9,6 +9,7 @@
 namespace
 {
 const ULONGLONG kMax16 = 0xFFFF;
+const ULONGLONG kMax32 = 0xFFFFFFFF;
 const DWORD kSignatureSize = sizeof(CZipStorage::s_uSegmentedSignature);
 
 // A file mapped whole for writing in place, released on every way out.
@@ -47,11 +48,10 @@ DWORD RemovableDescriptorBytes(const CZipFileHeader& header)
 {
     if (!header.IsDataDescriptor() || header.m_uEncryptionMethod == CZipFileHeader::encStandard)
         return 0;
-    if (header.m_uComprSize < 0xFFFFFFFF && header.m_uUncomprSize < 0xFFFFFFFF)
+    if (header.m_uComprSize < kMax32 && header.m_uUncomprSize < kMax32)
         return header.GetDataDescriptorSize(true);
     return header.IsEncrypted() ? 0 : kSignatureSize;
 }
-const ULONGLONG kMax32 = 0xFFFFFFFF;
 
 WORD Cap16(ULONGLONG uValue)
 {
