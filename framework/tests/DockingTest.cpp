@@ -140,6 +140,31 @@ TEST_F(DockingTest, ViewGetsTheClientLessAnAlignedBarAndADockedOne)
     EXPECT_LE(rectView.left, 40);
     // The other sides' dock bars are there but take nothing.
     EXPECT_EQ(ChildRect(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT), m_pFrame).Width(), 0);
+
+    // The dock context remembers where the layout put the bar, and floats a vertical bar on
+    // the left, at the system's default place.
+    const CDockContext* pContext = pLeft->m_pDockContext;
+    ASSERT_NE(pContext, nullptr);
+    EXPECT_EQ(pContext->m_pBar, pLeft);
+    EXPECT_EQ(pContext->m_pDockSite, m_pFrame);
+    EXPECT_EQ(pContext->m_dwMRUFloatStyle, static_cast<DWORD>(CBRS_ALIGN_LEFT));
+    EXPECT_EQ(pContext->m_ptMRUFloatPos.x, CW_USEDEFAULT);
+    EXPECT_EQ(pContext->m_rectMRUDockPos, ChildRect(pLeft, pDockBar));
+
+    // A rectangle over the left dock bar may dock there once the frame shows (under the null
+    // driver nothing is drawn); one over the view may not.
+    CRect rectScreen(rectLeft.CenterPoint(), CSize(4, 4));
+    m_pFrame->ClientToScreen(&rectScreen);
+    EXPECT_EQ(m_pFrame->CanDock(rectScreen, CBRS_ALIGN_ANY), 0u);
+    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    CDockBar* pDockBarFound = nullptr;
+    EXPECT_EQ(m_pFrame->CanDock(rectScreen, CBRS_ALIGN_ANY, &pDockBarFound) & CBRS_ALIGN_ANY,
+              static_cast<DWORD>(CBRS_ALIGN_LEFT));
+    EXPECT_EQ(pDockBarFound, pDockBar);
+    EXPECT_EQ(m_pFrame->CanDock(rectScreen, CBRS_ALIGN_TOP, &pDockBarFound) & CBRS_ALIGN_LEFT, 0u);
+    CRect rectMiddle(rectView.CenterPoint(), CSize(4, 4));
+    m_pFrame->ClientToScreen(&rectMiddle);
+    EXPECT_EQ(m_pFrame->CanDock(rectMiddle, CBRS_ALIGN_ANY), 0u);
 }
 
 TEST_F(DockingTest, DelayedHideWaitsForTheIdleLayout)
