@@ -26,7 +26,7 @@ public:
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     BOOL IsDockBar() const override;
 
-    // Docks the bar: into the row under lpRect (client of the screen), else as a new last row.
+    // Docks the bar: into the row under lpRect (screen coordinates), else as a new last row.
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
     // Takes the bar's entry out, leaving its id in its place with nAddPlaceHolder 1; 0 also
     // drops an old placeholder of it, -1 keeps that. TRUE when a floating frame went with it.

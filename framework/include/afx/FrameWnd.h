@@ -18,7 +18,6 @@ class CDocTemplate;
 // A frame sized to fit its control bars.
 #define FWS_SNAPTOBARS 0x00002000L
 
-
 // The iSubString-th part of a string separated by chSep; FALSE (and empty) when there is none.
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString, TCHAR chSep = '\n');
 
