@@ -29,6 +29,15 @@ bool IsMouseMessage(UINT message)
 }
 } // namespace
 
+DWORD AFXAPI AfxBarLayoutMode(DWORD dwStyle)
+{
+    if ((dwStyle & CBRS_SIZE_DYNAMIC) && (dwStyle & CBRS_FLOATING))
+        return LM_HORZ | LM_MRUWIDTH;
+    if (dwStyle & CBRS_ORIENT_HORZ)
+        return LM_HORZ | LM_HORZDOCK;
+    return LM_VERTDOCK;
+}
+
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
 ON_WM_CREATE()
 ON_WM_DESTROY()
@@ -300,13 +309,7 @@ LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 
     CRect rect(lpLayout->rect);
     const CSize sizeAvail = rect.Size();
-    DWORD dwMode = lpLayout->bStretch ? LM_STRETCH : 0;
-    if ((m_dwStyle & CBRS_SIZE_DYNAMIC) && (m_dwStyle & CBRS_FLOATING))
-        dwMode |= LM_HORZ | LM_MRUWIDTH;
-    else if (dwStyle & CBRS_ORIENT_HORZ)
-        dwMode |= LM_HORZ | LM_HORZDOCK;
-    else
-        dwMode |= LM_VERTDOCK;
+    const DWORD dwMode = (lpLayout->bStretch ? LM_STRETCH : 0) | AfxBarLayoutMode(m_dwStyle);
     CSize size = CalcDynamicLayout(-1, dwMode);
     size.cx = std::min(size.cx, sizeAvail.cx);
     size.cy = std::min(size.cy, sizeAvail.cy);

@@ -43,16 +43,6 @@ CPoint RowPoint(int nAlong, int nAcross, BOOL bHorz)
 {
     return bHorz ? CPoint(nAlong, nAcross) : CPoint(nAcross, nAlong);
 }
-
-// How a docked bar is asked for its size.
-DWORD DockedLayoutMode(const CControlBar* pBar)
-{
-    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
-        return LM_HORZ | LM_MRUWIDTH;
-    if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-        return LM_HORZ | LM_HORZDOCK;
-    return LM_VERTDOCK;
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
@@ -320,7 +310,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         CControlBar* pBar = GetDockedControlBar(nPos);
         if (pBar != nullptr && pBar->IsVisible())
         {
-            const CSize sizeBar = pBar->CalcDynamicLayout(-1, DockedLayoutMode(pBar));
+            const CSize sizeBar = pBar->CalcDynamicLayout(-1, AfxBarLayoutMode(pBar->m_dwStyle));
             CRect rectBar;
             pBar->GetWindowRect(&rectBar);
             ScreenToClient(&rectBar);

@@ -167,6 +167,48 @@ TEST_F(DockingTest, ViewGetsTheClientLessAnAlignedBarAndADockedOne)
     EXPECT_EQ(m_pFrame->CanDock(rectMiddle, CBRS_ALIGN_ANY), 0u);
 }
 
+TEST_F(DockingTest, AlignedBarsTakeTheirSide)
+{
+    struct Case
+    {
+        DWORD dwStyle;
+        CSize size;
+        CRect rectLess; // taken from the client's left, top, right and bottom
+    };
+    const Case cases[] = {
+        {CBRS_TOP, CSize(400, 20), CRect(0, 20, 0, 0)},
+        {CBRS_BOTTOM, CSize(400, 25), CRect(0, 0, 0, 25)},
+        {CBRS_LEFT, CSize(30, 100), CRect(30, 0, 0, 0)},
+        {CBRS_RIGHT, CSize(35, 100), CRect(0, 0, 35, 0)},
+        // A bar without an alignment takes nothing.
+        {CBRS_NOALIGN, CSize(50, 50), CRect(0, 0, 0, 0)},
+    };
+    for (const Case& c : cases)
+    {
+        CTestBar* pBar = NewBar(c.size, c.dwStyle, 0xE810);
+        m_pFrame->RecalcLayout();
+        CRect rectExpected = Client();
+        rectExpected.DeflateRect(c.rectLess.left, c.rectLess.top, c.rectLess.right, c.rectLess.bottom);
+        EXPECT_EQ(ViewRect(), rectExpected) << std::hex << c.dwStyle;
+        pBar->DestroyWindow();
+    }
+    // Bars are laid out in the frame's space only: a bar taller than the client gets the client.
+    CTestBar* pTall = NewBar(CSize(400, 5000), CBRS_TOP, 0xE810);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(ChildRect(pTall, m_pFrame).Height(), Client().Height());
+}
+
+TEST_F(DockingTest, DockingNeedsADockBarOfTheSide)
+{
+    m_pFrame->EnableDocking(CBRS_ALIGN_TOP);
+    CTestBar* pBar = NewBar(CSize(40, 100), CBRS_LEFT, 0xE811);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar);
+    EXPECT_EQ(pBar->m_pDockBar, nullptr);
+    EXPECT_EQ(pBar->GetParent(), m_pFrame);
+    EXPECT_EQ(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT), nullptr);
+}
+
 TEST_F(DockingTest, DelayedHideWaitsForTheIdleLayout)
 {
     CTestBar* pLeft = DockLeftBar();
@@ -309,7 +351,10 @@ TEST(ControlBarTest, ControlsOnABarStandOnItsFaceAndBordersAreDrawnClassically)
 {
     HiddenWindow parent;
     CTestBar bar(CSize(100, 20));
-    ASSERT_TRUE(bar.Create(&parent.Wnd(), CBRS_TOP | CBRS_BORDER_TOP | CBRS_BORDER_3D, 0xE810));
+    ASSERT_TRUE(bar.Create(&parent.Wnd(), CBRS_TOP | CBRS_BORDER_TOP | CBRS_BORDER_3D | CBRS_TOOLTIPS, 0xE810));
+    EXPECT_TRUE(bar.m_nFlags & WF_TOOLTIPS);
+    // The bar styles stay out of the window's styles (CBRS_GRIPPER shares WS_DLGFRAME's bit).
+    EXPECT_EQ(bar.GetStyle() & CBRS_ALL, 0u);
     bar.SetWindowPos(nullptr, 0, 0, 100, 20, SWP_NOZORDER);
     CStatic label;
     ASSERT_TRUE(label.Create(_T("x"), WS_CHILD, CRect(0, 0, 10, 10), &bar));
@@ -343,13 +388,14 @@ class DockBarListTest : public HiddenWindowTest
 protected:
     void SetUp() override
     {
-        for (int i = 0; i < 3; ++i)
+        // 'D' has no child id.
+        for (UINT nID : {101u, 102u, 103u, 0u})
         {
             m_bars.push_back(std::make_unique<CTestBar>(CSize(10, 10)));
-            ASSERT_TRUE(m_bars.back()->Create(&Parent(), CBRS_TOP, 101 + i));
+            ASSERT_TRUE(m_bars.back()->Create(&Parent(), CBRS_TOP, nID));
         }
     }
-    // 'A'..'C' are the bars, digits 1..3 their placeholders, '|' a row break.
+    // 'A'..'D' are the bars, digits 1..3 the placeholders of A..C, '|' a row break.
     void Fill(const std::string& text)
     {
         m_dockBar.m_arrBars.RemoveAll();
@@ -379,7 +425,7 @@ protected:
             else if (value <= 0xFFFF)
                 text += static_cast<char>('0' + value - 100);
             else
-                for (int b = 0; b < 3; ++b)
+                for (int b = 0; b < 4; ++b)
                     if (m_dockBar.m_arrBars[i] == m_bars[b].get())
                         text += static_cast<char>('A' + b);
         }
@@ -401,10 +447,18 @@ TEST_F(DockBarListTest, RemoveControlBarKeepsRowsAndPlaceholders)
         const char* after;
     };
     const Case cases[] = {
-        {"|AB|C|", 'B', -1, 0, "|A|C|"}, {"|A|C|", 'C', -1, 0, "|A|"},     {"|C|A|", 'C', -1, 0, "|A|"},
-        {"|AB|", 'B', -1, 1, "|A2|"},    {"|2|AB|", 'B', -1, 1, "|2|A|"},  {"|2|B|", 'B', -1, 1, "|2|"},
-        {"|2|AB|", 'B', -1, 0, "|A|"},   {"|2|AB|", 'B', -1, -1, "|2|A|"}, {"|AB|B|", 'B', 2, 0, "|AB|"},
+        {"|AB|C|", 'B', -1, 0, "|A|C|"},
+        {"|A|C|", 'C', -1, 0, "|A|"},
+        {"|C|A|", 'C', -1, 0, "|A|"},
+        {"|AB|", 'B', -1, 1, "|A2|"},
+        {"|2|AB|", 'B', -1, 1, "|2|A|"},
+        {"|2|B|", 'B', -1, 1, "|2|"},
+        {"|2|AB|", 'B', -1, 0, "|A|"},
+        {"|2|AB|", 'B', -1, -1, "|2|A|"},
+        {"|AB|B|", 'B', 2, 0, "|AB|"},
         {"|A|", 'B', -1, 0, "|A|"},
+        // A bar without an id cannot keep a place: its id would read as a row break.
+        {"|AD|", 'D', -1, 1, "|A|"},
     };
     for (const Case& c : cases)
     {

@@ -45,6 +45,10 @@ struct AFX_SIZEPARENTPARAMS;
 #define LM_LENGTHY 0x20
 #define LM_COMMIT 0x40
 
+// The mode in which a bar of dwStyle is asked for its size in a layout: a floating dynamic bar
+// by its last width, others along their side.
+DWORD AFXAPI AfxBarLayoutMode(DWORD dwStyle);
+
 class CControlBar : public CWnd
 {
     DECLARE_DYNAMIC(CControlBar)

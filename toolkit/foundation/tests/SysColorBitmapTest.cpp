@@ -49,10 +49,13 @@ TEST(SysColorBitmapTest, DeepBitmapsAreLoadedUnchanged)
     EXPECT_EQ(Pixels(bitmap), expected);
 }
 
-TEST(SysColorBitmapTest, MissingResourceFails)
+TEST(SysColorBitmapTest, MissingOrMalformedResourceFails)
 {
-    CBitmap bitmap;
-    EXPECT_FALSE(LoadSysColorBitmap(bitmap, MAKEINTRESOURCE(199)));
-    EXPECT_EQ(bitmap.m_hObject, nullptr);
+    for (UINT nID : {199u, 105u})
+    {
+        CBitmap bitmap;
+        EXPECT_FALSE(LoadSysColorBitmap(bitmap, MAKEINTRESOURCE(nID))) << nID;
+        EXPECT_EQ(bitmap.m_hObject, nullptr) << nID;
+    }
 }
 } // namespace

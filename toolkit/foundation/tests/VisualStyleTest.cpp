@@ -131,7 +131,6 @@ HTHEME const hFakeTheme = reinterpret_cast<HTHEME>(0x1234);
 DWORD g_dwComCtlMajor = 6;
 int g_nLoads = 0;
 int g_nThemesClosed = 0;
-int g_nBackgrounds = 0;
 
 HMODULE WINAPI FailingLoadLibrary(LPCWSTR)
 {
@@ -174,9 +173,11 @@ HRESULT WINAPI FakeCloseThemeData(HTHEME)
     ++g_nThemesClosed;
     return S_OK;
 }
+HRESULT g_hrBackground = S_OK;
 HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC hdc, int, int, const RECT* pRect, const RECT*)
 {
-    ++g_nBackgrounds;
+    if (FAILED(g_hrBackground))
+        return g_hrBackground;
     HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 255));
     ::FillRect(hdc, pRect, hBrush);
     ::DeleteObject(hBrush);
@@ -305,6 +306,16 @@ TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
     EXPECT_EQ(target.Pixel(5, 5), RGB(0, 0, 255)); // a transparent pixel of the image
     EXPECT_EQ(target.Pixel(6, 6), RGB(255, 0, 0)); // an opaque one
     EXPECT_EQ(g_nThemesClosed, 1);
+
+    // A part that cannot be drawn: its failure, nothing drawn, the theme closed all the same.
+    g_hrBackground = E_INVALIDARG;
+    Canvas failed(20, 20, WHITE);
+    EXPECT_EQ(SECDrawThemedBitmap(nullptr, failed.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
+                                  10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
+              E_INVALIDARG);
+    g_hrBackground = S_OK;
+    EXPECT_EQ(failed.Pixel(6, 6), WHITE);
+    EXPECT_EQ(g_nThemesClosed, 2);
 
     // Without visual styles: nothing drawn.
     SECSetLibraryBinding(SECSystemLibraryBinding());
