@@ -81,7 +81,10 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lp
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
+    // The frame that lays the bar out: its own, or this one for a bar outside any frame.
     CFrameWnd* pFrame = pBar->GetDockingFrame();
+    if (pFrame == nullptr)
+        pFrame = this;
     if (bDelay)
     {
         pBar->DelayShow(bShow);

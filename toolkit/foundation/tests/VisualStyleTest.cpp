@@ -65,8 +65,9 @@ TEST(VisualStyleTest, ThemeTableHoldsItsDefaultsWithoutAWindow)
 TEST(VisualStyleTest, StyleTableFollowsItsBaseColours)
 {
     SECGetAuxData();
-    const SECBaseColors base{RGB(255, 255, 255), RGB(0, 0, 0),     RGB(212, 208, 200), RGB(128, 128, 128),
-                             RGB(10, 20, 30),    RGB(10, 36, 106), RGB(128, 128, 120), RGB(5, 5, 5)};
+    // Texts nearly as light as the faces behind them, so that the contrasts have work to do.
+    const SECBaseColors base{RGB(255, 255, 255), RGB(235, 235, 230), RGB(212, 208, 200), RGB(128, 128, 128),
+                             RGB(205, 205, 200), RGB(10, 36, 106),   RGB(128, 128, 120), RGB(5, 5, 5)};
     SECComputeStyleColors(base);
 
     // The table as rows: a colour or a blend of two, then optionally made to contrast with a
@@ -120,6 +121,8 @@ TEST(VisualStyleTest, StyleTableFollowsItsBaseColours)
         EXPECT_EQ(SECGetStyleColor(i), expected[i]) << i;
     // Entry 0 by hand: (255·165 + 212·835 + 500) / 1000 = 219, and so on.
     EXPECT_EQ(SECGetStyleColor(0), RGB(219, 216, 209));
+    EXPECT_NE(SECGetStyleColor(2), base.btnText);
+    EXPECT_NE(SECGetStyleColor(16), base.windowText);
     SECComputeStyleColors();
 }
 
