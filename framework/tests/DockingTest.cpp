@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <testing/MemoryCanvas.h>
 #include <testing/MessagePump.h>
 
 namespace
@@ -364,17 +365,11 @@ TEST(ControlBarTest, ControlsOnABarStandOnItsFaceAndBordersAreDrawnClassically)
     EXPECT_EQ(hbr, ::GetSysColorBrush(COLOR_BTNFACE));
     EXPECT_EQ(dc.GetBkColor(), ::GetSysColor(COLOR_BTNFACE));
 
-    CDC memDC;
-    ASSERT_TRUE(memDC.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    ASSERT_TRUE(bitmap.CreateBitmap(100, 20, 1, 32, nullptr));
-    CBitmap* pOld = memDC.SelectObject(&bitmap);
-    memDC.FillSolidRect(0, 0, 100, 20, RGB(1, 2, 3));
-    bar.DoPaint(&memDC);
-    EXPECT_EQ(memDC.GetPixel(50, 0), ::GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(memDC.GetPixel(50, 1), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(memDC.GetPixel(50, 2), RGB(1, 2, 3));
-    memDC.SelectObject(pOld);
+    MemoryCanvas canvas(100, 20, RGB(1, 2, 3));
+    bar.DoPaint(&canvas.Dc());
+    EXPECT_EQ(canvas.Pixel(50, 0), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(50, 1), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(canvas.Pixel(50, 2), RGB(1, 2, 3));
 
     // The inside leaves the borders (top and, from CBRS_TOP, bottom) and the margins out.
     CRect rect(0, 0, 100, 20);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
+#include <testing/MemoryCanvas.h>
 
 namespace
 {
@@ -23,8 +23,8 @@ protected:
         m_image.Fill(6, 1, 4, 4, WHITE);
         m_image.Fill(11, 1, 4, 4, RED);
     }
-    Canvas m_image;
-    Canvas m_target;
+    MemoryCanvas m_image;
+    MemoryCanvas m_target;
 };
 
 TEST_F(ImageTest, MaskedBitmapLeavesTransparentPixelsAlone)
@@ -55,7 +55,7 @@ TEST_F(ImageTest, MonochromeAndSilhouettePaintOnlyWhereTheMaskIsBlack)
     };
     for (const Case& c : cases)
     {
-        Canvas target(16, 15, GREEN);
+        MemoryCanvas target(16, 15, GREEN);
         c.draw(target.Hdc(), 0, 0, 16, 15, m_image.Hdc(), 0, 0, MAGENTA, BLACK);
         EXPECT_EQ(target.Pixel(0, 0), GREEN) << c.name;
         EXPECT_EQ(target.Pixel(2, 2), c.black) << c.name;
@@ -63,7 +63,7 @@ TEST_F(ImageTest, MonochromeAndSilhouettePaintOnlyWhereTheMaskIsBlack)
         EXPECT_EQ(target.Pixel(12, 2), c.red) << c.name;
     }
     // The paint colour is the one given.
-    Canvas target(16, 15, GREEN);
+    MemoryCanvas target(16, 15, GREEN);
     SECDrawSilhouetteBitmap(target.Hdc(), 0, 0, 16, 15, m_image.Hdc(), 0, 0, MAGENTA, RGB(1, 2, 3));
     EXPECT_EQ(target.Pixel(12, 2), RGB(1, 2, 3));
 }
@@ -78,7 +78,7 @@ TEST_F(ImageTest, PixelCopiesChangeOnlyOpaquePixels)
     // Red is dark by its luminance.
     EXPECT_EQ(m_target.Pixel(12, 2), WHITE);
 
-    Canvas blended(16, 15, GREEN);
+    MemoryCanvas blended(16, 15, GREEN);
     SECDrawBlendedBitmap(blended.Hdc(), 0, 0, 16, 15, m_image.Hdc(), 0, 0, MAGENTA, RGB(0, 0, 255), 128);
     EXPECT_EQ(blended.Pixel(0, 0), GREEN);
     EXPECT_EQ(blended.Pixel(12, 2), RGB(255 * 128 / 256, 0, 255 * 127 / 256));
@@ -86,7 +86,7 @@ TEST_F(ImageTest, PixelCopiesChangeOnlyOpaquePixels)
 
 TEST(BitmapDrawTest, GradientRunsFromTheStartColourToOneStepShortOfTheEnd)
 {
-    Canvas canvas(255, 510, WHITE);
+    MemoryCanvas canvas(255, 510, WHITE);
     EXPECT_TRUE(SECDrawGradientRect(canvas.Hdc(), 0, 0, 255, 10, RGB(255, 0, 100), BLACK, TRUE));
     EXPECT_EQ(canvas.Pixel(0, 5), BLACK);
     EXPECT_EQ(canvas.Pixel(1, 5), RGB(1, 0, 0));

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
+#include <testing/MemoryCanvas.h>
 
 using tarnwick::foundation::SECMemDC;
 
@@ -15,7 +15,7 @@ constexpr COLORREF RED = RGB(255, 0, 0);
 
 TEST(MemDCTest, PictureArrivesAtDestructionInsideTheRectangle)
 {
-    Canvas target(100, 100, WHITE);
+    MemoryCanvas target(100, 100, WHITE);
     {
         SECMemDC dc(&target.Dc(), 10, 10, 30, 30);
         // Logical coordinates are the target's: the rectangle's corner is (10, 10).
@@ -31,7 +31,7 @@ TEST(MemDCTest, PictureArrivesAtDestructionInsideTheRectangle)
 
 TEST(MemDCTest, CopyMappingDrawsOnTheRightDevicePixels)
 {
-    Canvas target(100, 100, WHITE);
+    MemoryCanvas target(100, 100, WHITE);
     // Two logical units to a pixel, and the origin at pixel (20, 20).
     target.Dc().SetMapMode(MM_ANISOTROPIC);
     target.Dc().SetWindowExt(200, 200);
@@ -53,7 +53,7 @@ TEST(MemDCTest, CopyMappingDrawsOnTheRightDevicePixels)
 
 TEST(MemDCTest, ZeroWidthCopiesNothingAndNullTargetThrows)
 {
-    Canvas target(20, 20, WHITE);
+    MemoryCanvas target(20, 20, WHITE);
     {
         SECMemDC dc(&target.Dc(), 5, 5, 5, 15);
         dc.FillSolidRect(0, 0, 20, 20, RED);
@@ -76,7 +76,7 @@ TEST(MemDCTest, ZeroWidthCopiesNothingAndNullTargetThrows)
 
 TEST(MemDCTest, DeferredSetUp)
 {
-    Canvas target(20, 20, WHITE);
+    MemoryCanvas target(20, 20, WHITE);
     {
         SECMemDC dc(&target.Dc(), 0, 0, 10, 10, FALSE);
         EXPECT_EQ(dc.m_hDC, nullptr);

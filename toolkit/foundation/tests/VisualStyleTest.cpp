@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
+#include <testing/MemoryCanvas.h>
 
 namespace
 {
@@ -288,7 +288,7 @@ TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
 {
     g_dwComCtlMajor = 6;
     SECSetLibraryBinding({&FakeLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary});
-    Canvas image(4, 4, RGB(255, 0, 255));
+    MemoryCanvas image(4, 4, RGB(255, 0, 255));
     image.Fill(1, 1, 2, 2, RGB(255, 0, 0));
     CBitmap bitmap;
     ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&image.Dc(), 4, 4));
@@ -299,7 +299,7 @@ TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
         dc.BitBlt(0, 0, 4, 4, &image.Dc(), 0, 0, SRCCOPY);
         dc.SelectObject(pOld);
     }
-    Canvas target(20, 20, WHITE);
+    MemoryCanvas target(20, 20, WHITE);
     g_nThemesClosed = 0;
     EXPECT_EQ(SECDrawThemedBitmap(nullptr, target.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
                                   10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
@@ -312,7 +312,7 @@ TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
 
     // A part that cannot be drawn: its failure, nothing drawn, the theme closed all the same.
     g_hrBackground = E_INVALIDARG;
-    Canvas failed(20, 20, WHITE);
+    MemoryCanvas failed(20, 20, WHITE);
     EXPECT_EQ(SECDrawThemedBitmap(nullptr, failed.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
                                   10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
               E_INVALIDARG);
@@ -322,7 +322,7 @@ TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
 
     // Without visual styles: nothing drawn.
     SECSetLibraryBinding(SECSystemLibraryBinding());
-    Canvas plain(20, 20, WHITE);
+    MemoryCanvas plain(20, 20, WHITE);
     EXPECT_EQ(SECDrawThemedBitmap(nullptr, plain.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
                                   10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
               E_FAIL);

@@ -3,12 +3,10 @@
 
 #include <afxwin.h>
 
-#include <gtest/gtest.h>
-
-class Canvas
+class MemoryCanvas
 {
 public:
-    Canvas(int cx, int cy, COLORREF clrFill)
+    MemoryCanvas(int cx, int cy, COLORREF clrFill)
     {
         m_dc.CreateCompatibleDC(nullptr);
         BITMAPINFO bmi{};
@@ -22,12 +20,12 @@ public:
         m_pOld = m_dc.SelectObject(&m_bitmap);
         m_dc.FillSolidRect(0, 0, cx, cy, clrFill);
     }
-    ~Canvas()
+    ~MemoryCanvas()
     {
         m_dc.SelectObject(m_pOld);
     }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
 
     CDC& Dc()
     {
