@@ -235,6 +235,19 @@ TEST_F(DockingTest, DelayedHideWaitsForTheIdleLayout)
     EXPECT_EQ(ViewRect(), Client());
     m_pFrame->ShowControlBar(pLeft, TRUE, FALSE);
     EXPECT_EQ(ViewRect().left, rectBefore.left);
+
+    // A delayed show counts as shown for the layout's queries before it is carried out.
+    m_pFrame->ShowControlBar(pLeft, FALSE, FALSE);
+    m_pFrame->ShowControlBar(pLeft, TRUE, TRUE);
+    EXPECT_FALSE(pLeft->GetStyle() & WS_VISIBLE);
+    EXPECT_TRUE(pLeft->IsVisible());
+    CRect rectQuery;
+    m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectQuery);
+    EXPECT_EQ(rectQuery.left, rectBefore.left);
+    EXPECT_FALSE(pLeft->GetStyle() & WS_VISIBLE);
+    Idle();
+    EXPECT_TRUE(pLeft->GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(ViewRect().left, rectBefore.left);
 }
 
 TEST_F(DockingTest, IdleUpdatesGoToTheFrameOfVisibleBars)
