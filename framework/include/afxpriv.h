@@ -2,9 +2,11 @@
 // dialogs share.
 #pragma once
 
-#include <afxwin.h>
+#include <afxext.h>
 
 #include <afx/ThreadState.h>
+#include <afx/DockBar.h>
+#include <afx/DockContext.h>
 
 #define WM_QUERYAFXWNDPROC 0x0360 // answered 1 by AfxWndProc
 #define WM_SIZEPARENT 0x0361      // lParam: AFX_SIZEPARENTPARAMS*

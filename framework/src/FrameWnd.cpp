@@ -70,6 +70,8 @@ ON_WM_SETFOCUS()
 ON_WM_INITMENUPOPUP()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnUpdateControlBarMenu)
+ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnBarCheck)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -435,6 +437,7 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
+    DestroyDockBars();
     // The menu bar may be a shared one: the window destroys its own default menu instead.
     // A child has no menu bar and destroys its menu itself.
     if (m_hMenuDefault != nullptr && ::GetMenu(m_hWnd) != m_hMenuDefault)

@@ -3,7 +3,11 @@
 // title and translates its accelerators.
 #pragma once
 
+#include <afxres.h>
+
 class CView;
+class CControlBar;
+class CDockBar;
 class CDocument;
 class CDocTemplate;
 
@@ -11,24 +15,8 @@ class CDocTemplate;
 // frame's own title with FWS_PREFIXTITLE.
 #define FWS_ADDTOTITLE 0x00008000L
 #define FWS_PREFIXTITLE 0x00004000L
-
-// Child window ids of frames: control bars take the first range, the view the pane id.
-#define AFX_IDW_CONTROLBAR_FIRST 0xE800
-#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
-#define AFX_IDW_STATUS_BAR 0xE801
-#define AFX_IDW_PANE_FIRST 0xE900
-// The string shown in the status bar while nothing else is.
-#define AFX_IDS_IDLEMESSAGE 0xE001
-// The window menu's items of the MDI children begin here.
-#define AFX_IDM_FIRST_MDICHILD 0xFF00
-
-// Standard commands.
-#define ID_FILE_NEW 0xE100
-#define ID_WINDOW_NEW 0xE130
-#define ID_WINDOW_ARRANGE 0xE131
-#define ID_WINDOW_CASCADE 0xE132
-#define ID_WINDOW_TILE_HORZ 0xE133
-#define ID_WINDOW_TILE_VERT 0xE134
+// A frame sized to fit its control bars.
+#define FWS_SNAPTOBARS 0x00002000L
 
 // The iSubString-th part of a string separated by chSep; FALSE (and empty) when there is none.
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString, TCHAR chSep = '\n');
@@ -118,6 +106,24 @@ public:
     UINT m_nIDHelp;
     virtual HACCEL GetDefaultAccelerator();
 
+    // Docking. EnableDocking makes the dock bars of the sides that dwDockStyle names
+    // (CBRS_ALIGN_*); DockControlBar docks a bar into the dock bar of that id (0: the one of
+    // the bar's alignment) or into pDockBar, at lpRect (screen coordinates) or at the end.
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Shows or hides a bar at once, or with bDelay at the next layout.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    // The bar with this child id among the frame's bars; NULL for 0 or none.
+    CControlBar* GetControlBar(UINT nID);
+    // The dock styles of the first visible dock bar that rect (screen) touches and that
+    // dwDockStyle allows; 0 when none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+    // Bars register themselves when they are created with this frame as parent.
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    CPtrList m_listControlBars;
+
     BOOL IsFrameWnd() const override;
     // View (then its document and template), this frame, then the application.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -147,6 +153,11 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    // The View menu's bar toggles: the command id is the bar's child id.
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg BOOL OnBarCheck(UINT nID);
+    // Dock bars (and the bars in them) go before the frame.
+    void DestroyDockBars();
 
     DECLARE_MESSAGE_MAP()
 };

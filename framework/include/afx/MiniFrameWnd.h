@@ -3,6 +3,8 @@
 
 // Mini frame styles, given with the window styles: a sizing border.
 #define MFS_THICKFRAME 0x00000400L
+// A sizing border that sizes the frame in all four directions.
+#define MFS_4THICKFRAME 0x00000200L
 
 class CMiniFrameWnd : public CFrameWnd
 {

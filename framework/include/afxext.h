@@ -1,0 +1,6 @@
+// Extensions of the application framework: control bars.
+#pragma once
+
+#include <afxwin.h>
+
+#include <afx/ControlBar.h>

@@ -1,0 +1,331 @@
+// The visual-style layer: style selection, the colour tables, and the library binding with
+// the system's libraries (under Wine: no active visual styles), with libraries that cannot be
+// loaded, and with a stand-in library that reports active visual styles.
+#include <toolkit/foundation/AuxData.h>
+#include <toolkit/foundation/BitmapDraw.h>
+#include <toolkit/foundation/Colors.h>
+#include <toolkit/foundation/VisualStyle.h>
+
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include <testing/MemoryCanvas.h>
+
+namespace
+{
+constexpr COLORREF WHITE = RGB(255, 255, 255);
+
+TEST(VisualStyleTest, SelectionOfTheToolkitStyleAnswersTheOldFlag)
+{
+    SECSetVisualStyle(1);
+    EXPECT_FALSE(SECSelectVisualStyle(TRUE));
+    EXPECT_TRUE(SECSelectVisualStyle(TRUE));
+    EXPECT_EQ(SECGetVisualStyle(), 3);
+    EXPECT_TRUE(SECIsVisualStyle3());
+    EXPECT_FALSE(SECIsVisualStyle2());
+    EXPECT_TRUE(SECSelectVisualStyle(FALSE));
+    EXPECT_EQ(SECGetVisualStyle(), 1);
+
+    struct Case
+    {
+        int nStyle;
+        BOOL bResult;
+        int nSelected;
+    };
+    // Wine has no active visual styles: style 4 falls back to 1.
+    const Case cases[] = {{2, TRUE, 2}, {3, TRUE, 3}, {4, FALSE, 1}, {0, FALSE, 1}, {7, FALSE, 1}};
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(SECSetVisualStyle(c.nStyle), c.bResult) << c.nStyle;
+        EXPECT_EQ(SECGetVisualStyle(), c.nSelected) << c.nStyle;
+    }
+    EXPECT_FALSE(SECIsThemeActive());
+    EXPECT_FALSE(SECIsVisualStyle4());
+}
+
+TEST(VisualStyleTest, TablesAreWhiteBeyondTheirEnds)
+{
+    EXPECT_EQ(SECGetStyleColor(33), WHITE);
+    EXPECT_EQ(SECGetStyleColor2(8), WHITE);
+    EXPECT_EQ(SECGetStyleColor(28), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(SECGetAuxData()->clrBtnFace, ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(SECGetAuxData()->cxBorder2, 2);
+}
+
+TEST(VisualStyleTest, ThemeTableHoldsItsDefaultsWithoutAWindow)
+{
+    SECComputeThemeColors(nullptr);
+    const COLORREF defaults[] = {0xE4AE88, 0xFEEBDC, 0xF5BE9E, 0x5FB4FF, 0x089AF7, 0xBDF0FF, 0xC66931, 0x000000};
+    for (UINT i = 0; i < 8; ++i)
+        EXPECT_EQ(SECGetStyleColor2(i), defaults[i]) << i;
+}
+
+TEST(VisualStyleTest, StyleTableFollowsItsBaseColours)
+{
+    SECGetAuxData();
+    // Texts nearly as light as the faces behind them, so that the contrasts have work to do.
+    const SECBaseColors base{RGB(255, 255, 255), RGB(235, 235, 230), RGB(212, 208, 200), RGB(128, 128, 128),
+                             RGB(205, 205, 200), RGB(10, 36, 106),   RGB(128, 128, 120), RGB(5, 5, 5)};
+    SECComputeStyleColors(base);
+
+    // The table as rows: a colour or a blend of two, then optionally made to contrast with a
+    // reference. Sources below 100 are base colours, 100 + i entry i.
+    enum Source
+    {
+        W,
+        WT,
+        F,
+        S,
+        T,
+        H,
+        G,
+        WF,
+        BLACK,
+        F_W_48,
+        NONE = -1,
+        E = 100
+    };
+    struct Row
+    {
+        int a, b, p, ref, d;
+    };
+    const Row rows[33] = {
+        {W, F, 165, NONE, 0},       {S, W, 70, E + 0, 50},       {T, NONE, 0, E + 0, 180},    {E + 0, NONE, 0, NONE, 0},
+        {E + 0, NONE, 0, NONE, 0},  {H, W, 30, E + 0, 50},       {H, NONE, 0, E + 0, 100},    {H, W, 50, NONE, 0},
+        {H, NONE, 0, NONE, 0},      {E + 0, NONE, 0, NONE, 0},   {E + 0, NONE, 0, NONE, 0},   {H, F_W_48, 7, E + 0, 5},
+        {H, NONE, 0, NONE, 0},      {E + 7, NONE, 0, E + 0, 30}, {H, NONE, 0, E + 13, 100},   {F, W, 143, NONE, 0},
+        {WT, NONE, 0, E + 15, 180}, {E + 15, NONE, 0, NONE, 0},  {G, W, 70, E + 15, 80},      {E + 5, NONE, 0, NONE, 0},
+        {E + 6, NONE, 0, NONE, 0},  {WF, NONE, 0, E + 5, 180},   {E + 15, NONE, 0, NONE, 0},  {G, W, 70, NONE, 0},
+        {E + 6, NONE, 0, NONE, 0},  {E + 0, NONE, 0, NONE, 0},   {T, S, 20, E + 0, 100},      {E + 1, NONE, 0, NONE, 0},
+        {F, NONE, 0, NONE, 0},      {E + 2, NONE, 0, NONE, 0},   {BLACK, E + 5, 25, NONE, 0}, {S, W, 90, NONE, 0},
+        {S, W, 75, E + 0, 85},
+    };
+    const COLORREF baseValues[] = {base.window,   base.windowText,
+                                   base.btnFace,  base.btnShadow,
+                                   base.btnText,  base.highlight,
+                                   base.grayText, base.windowFrame,
+                                   RGB(0, 0, 0),  SECBlendColors(base.btnFace, base.window, 48)};
+    COLORREF expected[33] = {};
+    const auto value = [&](int source) { return source >= E ? expected[source - E] : baseValues[source]; };
+    for (int i = 0; i < 33; ++i)
+    {
+        const Row& row = rows[i];
+        COLORREF clr = row.b == NONE ? value(row.a) : SECBlendColors(value(row.a), value(row.b), row.p);
+        if (row.ref != NONE)
+            clr = SECEnsureContrast(clr, value(row.ref), row.d);
+        expected[i] = clr;
+    }
+    for (UINT i = 0; i < 33; ++i)
+        EXPECT_EQ(SECGetStyleColor(i), expected[i]) << i;
+    // Entry 0 by hand: (255·165 + 212·835 + 500) / 1000 = 219, and so on.
+    EXPECT_EQ(SECGetStyleColor(0), RGB(219, 216, 209));
+    EXPECT_NE(SECGetStyleColor(2), base.btnText);
+    EXPECT_NE(SECGetStyleColor(16), base.windowText);
+    SECComputeStyleColors();
+}
+
+// Stand-ins for the libraries. The module handles are never dereferenced.
+HMODULE const hFakeComCtl32 = reinterpret_cast<HMODULE>(0x10000);
+HMODULE const hFakeUxTheme = reinterpret_cast<HMODULE>(0x20000);
+HMODULE const hFakeUser32 = reinterpret_cast<HMODULE>(0x30000);
+HTHEME const hFakeTheme = reinterpret_cast<HTHEME>(0x1234);
+DWORD g_dwComCtlMajor = 6;
+int g_nLoads = 0;
+int g_nThemesClosed = 0;
+
+HMODULE WINAPI FailingLoadLibrary(LPCWSTR)
+{
+    ++g_nLoads;
+    return nullptr;
+}
+
+HMODULE WINAPI FakeLoadLibrary(LPCWSTR pszName)
+{
+    ++g_nLoads;
+    const std::wstring strName(pszName);
+    if (strName == L"COMCTL32.DLL")
+        return hFakeComCtl32;
+    if (strName == L"UXTHEME.DLL")
+        return hFakeUxTheme;
+    return strName == L"USER32.DLL" ? hFakeUser32 : nullptr;
+}
+
+BOOL WINAPI FakeFreeLibrary(HMODULE)
+{
+    return TRUE;
+}
+
+HRESULT CALLBACK FakeDllGetVersion(DWORD* pInfo)
+{
+    pInfo[1] = g_dwComCtlMajor;
+    pInfo[2] = g_dwComCtlMajor == 6 ? 0 : 82;
+    return S_OK;
+}
+BOOL WINAPI FakeTrue()
+{
+    return TRUE;
+}
+HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR)
+{
+    return hFakeTheme;
+}
+HRESULT WINAPI FakeCloseThemeData(HTHEME)
+{
+    ++g_nThemesClosed;
+    return S_OK;
+}
+HRESULT g_hrBackground = S_OK;
+HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC hdc, int, int, const RECT* pRect, const RECT*)
+{
+    if (FAILED(g_hrBackground))
+        return g_hrBackground;
+    HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 255));
+    ::FillRect(hdc, pRect, hBrush);
+    ::DeleteObject(hBrush);
+    return S_OK;
+}
+BOOL WINAPI FakeTrackMouseEvent(LPTRACKMOUSEEVENT)
+{
+    return TRUE;
+}
+
+template <typename F> FARPROC AsFarProc(F pfn)
+{
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(pfn));
+}
+
+FARPROC WINAPI FakeGetProcAddress(HMODULE, LPCSTR pszName)
+{
+    const struct
+    {
+        const char* pszName;
+        FARPROC pfn;
+    } entries[] = {
+        {"DllGetVersion", AsFarProc(&FakeDllGetVersion)},
+        {"IsThemeActive", AsFarProc(&FakeTrue)},
+        {"IsAppThemed", AsFarProc(&FakeTrue)},
+        {"OpenThemeData", AsFarProc(&FakeOpenThemeData)},
+        {"CloseThemeData", AsFarProc(&FakeCloseThemeData)},
+        {"DrawThemeBackground", AsFarProc(&FakeDrawThemeBackground)},
+        {"TrackMouseEvent", AsFarProc(&FakeTrackMouseEvent)},
+    };
+    for (const auto& entry : entries)
+        if (std::strcmp(entry.pszName, pszName) == 0)
+            return entry.pfn;
+    return nullptr;
+}
+
+class LibraryBindingTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        SECSetLibraryBinding(SECSystemLibraryBinding());
+        SECSetVisualStyle(1);
+    }
+};
+
+TEST_F(LibraryBindingTest, MissingLibrariesFailSoftly)
+{
+    SECSetLibraryBinding({&FailingLoadLibrary, &::GetProcAddress, &::FreeLibrary});
+    EXPECT_EQ(SECOpenThemeData(nullptr, L"BUTTON"), nullptr);
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, nullptr, 0};
+    EXPECT_FALSE(SECTrackMouseEvent(&tme));
+    EXPECT_EQ(SECCloseThemeData(hFakeTheme), E_FAIL);
+    EXPECT_FALSE(SECIsAppThemed());
+    EXPECT_FALSE(SECLoadThemeLibrary());
+    EXPECT_FALSE(SECSetVisualStyle(4));
+    EXPECT_EQ(SECGetVisualStyle(), 1);
+}
+
+HMODULE WINAPI ComCtlOnlyLoadLibrary(LPCWSTR pszName)
+{
+    ++g_nLoads;
+    return std::wstring(pszName) == L"COMCTL32.DLL" ? hFakeComCtl32 : nullptr;
+}
+
+TEST_F(LibraryBindingTest, FailedThemeLibraryLoadIsNotRetried)
+{
+    SECSetLibraryBinding({&ComCtlOnlyLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary});
+    ASSERT_TRUE(SECGetComCtlVersion());
+    g_nLoads = 0;
+    EXPECT_FALSE(SECLoadThemeLibrary());
+    const int nLoadsOfFirstTry = g_nLoads;
+    EXPECT_GT(nLoadsOfFirstTry, 0);
+    EXPECT_EQ(SECOpenThemeData(nullptr, L"BUTTON"), nullptr);
+    EXPECT_FALSE(SECIsThemeActive());
+    EXPECT_FALSE(SECLoadThemeLibrary());
+    EXPECT_EQ(g_nLoads, nLoadsOfFirstTry);
+}
+
+TEST_F(LibraryBindingTest, ActiveVisualStylesNeedComCtl6)
+{
+    struct Case
+    {
+        DWORD dwComCtlMajor;
+        BOOL bThemeActive;
+    };
+    for (const Case& c : {Case{6, TRUE}, Case{5, FALSE}})
+    {
+        g_dwComCtlMajor = c.dwComCtlMajor;
+        SECSetLibraryBinding({&FakeLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary});
+        EXPECT_EQ(SECIsThemeActive(), c.bThemeActive) << c.dwComCtlMajor;
+        EXPECT_TRUE(SECIsAppThemed());
+        EXPECT_EQ(SECSetVisualStyle(4), c.bThemeActive) << c.dwComCtlMajor;
+        EXPECT_EQ(SECGetVisualStyle(), c.bThemeActive ? 4 : 1);
+    }
+    g_dwComCtlMajor = 6;
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, nullptr, 0};
+    EXPECT_TRUE(SECTrackMouseEvent(&tme));
+    // A missing entry point fails by itself.
+    COLORREF clr = 0;
+    EXPECT_EQ(SECGetThemeColor(hFakeTheme, 1, 1, 3823, &clr), E_FAIL);
+}
+
+TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
+{
+    g_dwComCtlMajor = 6;
+    SECSetLibraryBinding({&FakeLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary});
+    MemoryCanvas image(4, 4, RGB(255, 0, 255));
+    image.Fill(1, 1, 2, 2, RGB(255, 0, 0));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&image.Dc(), 4, 4));
+    {
+        CDC dc;
+        dc.CreateCompatibleDC(&image.Dc());
+        CBitmap* pOld = dc.SelectObject(&bitmap);
+        dc.BitBlt(0, 0, 4, 4, &image.Dc(), 0, 0, SRCCOPY);
+        dc.SelectObject(pOld);
+    }
+    MemoryCanvas target(20, 20, WHITE);
+    g_nThemesClosed = 0;
+    EXPECT_EQ(SECDrawThemedBitmap(nullptr, target.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
+                                  10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
+              S_OK);
+    EXPECT_EQ(target.Pixel(0, 0), WHITE);
+    EXPECT_EQ(target.Pixel(3, 3), RGB(0, 0, 255)); // the part's background
+    EXPECT_EQ(target.Pixel(5, 5), RGB(0, 0, 255)); // a transparent pixel of the image
+    EXPECT_EQ(target.Pixel(6, 6), RGB(255, 0, 0)); // an opaque one
+    EXPECT_EQ(g_nThemesClosed, 1);
+
+    // A part that cannot be drawn: its failure, nothing drawn, the theme closed all the same.
+    g_hrBackground = E_INVALIDARG;
+    MemoryCanvas failed(20, 20, WHITE);
+    EXPECT_EQ(SECDrawThemedBitmap(nullptr, failed.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
+                                  10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
+              E_INVALIDARG);
+    g_hrBackground = S_OK;
+    EXPECT_EQ(failed.Pixel(6, 6), WHITE);
+    EXPECT_EQ(g_nThemesClosed, 2);
+
+    // Without visual styles: nothing drawn.
+    SECSetLibraryBinding(SECSystemLibraryBinding());
+    MemoryCanvas plain(20, 20, WHITE);
+    EXPECT_EQ(SECDrawThemedBitmap(nullptr, plain.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
+                                  10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
+              E_FAIL);
+    EXPECT_EQ(plain.Pixel(6, 6), WHITE);
+}
+} // namespace
