@@ -1,0 +1,165 @@
+// The interfaces of the grid's per-grid feature objects ("Imps"). The grid core holds one
+// pointer per kind, owns the object and forwards to it; every forwarder does nothing (or
+// answers 0) while its pointer is empty. Each kind's operations take the grid first and are
+// added by the feature that implements the kind.
+#pragma once
+
+#include <afxwin.h>
+
+#include <grid/core/Range.h>
+
+class CGXGridCore;
+class CGXProperties;
+class CGXRangeList;
+class CGXStyle;
+class CGXStylesMap;
+
+#define GX_DECLARE_ABSTRACT_IMP(kind)                                                                                  \
+    class kind                                                                                                         \
+    {                                                                                                                  \
+    public:                                                                                                            \
+        virtual ~kind() = default;                                                                                     \
+    };
+
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridSortImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOldDrawingImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractDrawSpannedCellsImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractCalcSizeImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridResizeToFitImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridFindReplaceImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridExcelLikeFillImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridUserDragSelectRangeImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMoveRowsColsImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridUserResizeCellsImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOptimizedUpdateImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMarkEditHeaderImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridFreezeMenuHelperImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridDirectCopyMoveCellsImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridTextDataExchangeImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridStyleDataExchangeImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
+
+#undef GX_DECLARE_ABSTRACT_IMP
+
+class CGXAbstractGridHideCellsImp
+{
+public:
+    virtual ~CGXAbstractGridHideCellsImp() = default;
+    virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
+    virtual BOOL IsColHidden(CGXGridCore* pGrid, ROWCOL nCol) = 0;
+};
+
+class CGXAbstractGridCoveredCellsImp
+{
+public:
+    virtual ~CGXAbstractGridCoveredCellsImp() = default;
+    virtual CGXRange* GetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
+    virtual void ExpandRangeByCoveredCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+};
+
+class CGXAbstractGridFloatCellsImp
+{
+public:
+    virtual ~CGXAbstractGridFloatCellsImp() = default;
+    virtual CGXRange* GetFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
+    virtual void ExpandRangeByFloatedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+};
+
+class CGXAbstractGridMergeCellsImp
+{
+public:
+    virtual ~CGXAbstractGridMergeCellsImp() = default;
+    virtual CGXRange* GetMergedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range,
+                                           BOOL bFlag) = 0;
+    virtual void ExpandRangeByMergedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+};
+
+class CGXAbstractCommandFactory
+{
+public:
+    virtual ~CGXAbstractCommandFactory() = default;
+    // An undo command holding the old styles of a range; ownership of the styles passes.
+    virtual CObject* CreateSetStyleRangeCmd(const CGXRange& range, int nType, CObArray* pOldStyles,
+                                            int nCommandKind) = 0;
+    // Undo commands that hold the old styles map, properties or base style (copies made here).
+    virtual CObject* CreateStylesMapCmd(CGXGridCore* pGrid, const CGXStylesMap& oldStylesMap) = 0;
+    virtual CObject* CreatePropertiesCmd(CGXGridCore* pGrid, const CGXProperties& oldProperties) = 0;
+    virtual CObject* CreateBaseStyleCmd(CGXGridCore* pGrid, WORD nBaseStyleId, const CGXStyle& oldStyle) = 0;
+    // Undo commands of row heights or column widths (the array of old sizes passes) and of
+    // the default height or width.
+    virtual CObject* CreateSizesCmd(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int* pOldSizes) = 0;
+    virtual CObject* CreateDefaultSizeCmd(CGXGridCore* pGrid, BOOL bRows, int nOldSize) = 0;
+    // Puts the command on the undo list (mode 0 empties the redo list first).
+    virtual void AddCommand(CGXGridCore* pGrid, CObject* pCommand, int nMode) = 0;
+    virtual BOOL Undo(CGXGridCore* pGrid) = 0;
+    virtual BOOL Redo(CGXGridCore* pGrid) = 0;
+    virtual BOOL UpdateUndoCommandUI(CGXGridCore* pGrid, CCmdUI* pCmdUI) = 0;
+    virtual BOOL UpdateRedoCommandUI(CGXGridCore* pGrid, CCmdUI* pCmdUI) = 0;
+    virtual void BeginUndoBlock(CGXGridCore* pGrid, LPCTSTR pszDescription) = 0;
+    virtual void EndUndoBlock(CGXGridCore* pGrid) = 0;
+    virtual void RollbackUndoBlock(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridUpdateHintImp
+{
+public:
+    virtual ~CGXAbstractGridUpdateHintImp() = default;
+    virtual void HintRangeChanged(CGXGridCore* pGrid, const CGXRange& range, UINT flags) = 0;
+    virtual void HintGridChanged(CGXGridCore* pGrid, UINT flags) = 0;
+    virtual void HintBaseStylesChanged(CGXGridCore* pGrid, UINT flags) = 0;
+};
+
+class CGXAbstractGridUserSelectRangeImp
+{
+public:
+    virtual ~CGXAbstractGridUserSelectRangeImp() = default;
+    virtual BOOL SelectRange(CGXGridCore* pGrid, int nMode, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                             ROWCOL nRight) = 0;
+};
+
+class CGXAbstractGridExcelLikeFrameImp
+{
+public:
+    virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
+    virtual void DrawSelectionFrame(CGXGridCore* pGrid) = 0;
+    virtual void RefreshExcelLikeFrame(CGXGridCore* pGrid) = 0;
+};
+
+// The clipboard commands; each answers whether it did its work.
+class CGXAbstractGridCutPasteImp
+{
+public:
+    virtual ~CGXAbstractGridCutPasteImp() = default;
+    virtual BOOL CanCopy(CGXGridCore* pGrid) = 0;
+    virtual BOOL Copy(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanCut(CGXGridCore* pGrid) = 0;
+    virtual BOOL Cut(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanPaste(CGXGridCore* pGrid) = 0;
+    virtual BOOL Paste(CGXGridCore* pGrid) = 0;
+    virtual BOOL CopyRangeListToClipboard(CGXGridCore* pGrid, const CGXRangeList& list) = 0;
+    virtual BOOL CutRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+    virtual BOOL PasteRangeList(CGXGridCore* pGrid, const CGXRange& range) = 0;
+    virtual BOOL PasteStylesFromClipboard(CGXGridCore* pGrid, const CGXRange& range) = 0;
+    virtual BOOL IsGridClipboardFormatAvailable(CGXGridCore* pGrid) = 0;
+    virtual BOOL ConfirmClipboardAction(CGXGridCore* pGrid) = 0;
+    virtual BOOL CopyTextToClipboard(CGXGridCore* pGrid, const CString& strText) = 0;
+    virtual BOOL CopyDataToClipboard(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+};
+
+class CGXAbstractGridClearCellsImp
+{
+public:
+    virtual ~CGXAbstractGridClearCellsImp() = default;
+    virtual BOOL CanClear(CGXGridCore* pGrid) = 0;
+    virtual BOOL ClearSelection(CGXGridCore* pGrid, BOOL bFlag) = 0;
+    virtual BOOL ClearRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+};
+
+class CGXAbstractGridPrintImp
+{
+public:
+    virtual ~CGXAbstractGridPrintImp() = default;
+    virtual void OnBeginPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+    virtual void OnEndPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+    virtual void OnPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+};
