@@ -61,7 +61,7 @@ BOOL ReportProgress(GXLongOperationRecord* pRecord, ULONGLONG nIndex, ULONGLONG 
 {
     if (GXLongOpIsBeyondCutoff() || !GXLongOpIsFeedbackDue(pRecord))
         return FALSE;
-    GXLongOpSetPercentDone(static_cast<int>(nIndex * 100 / nCount));
+    GXLongOpSetPercentDone(GXPercentDone(nIndex, nCount));
     BOOL bAborted = FALSE;
     GXGetLongOperationAbort(pRecord, bAborted);
     return bAborted;

@@ -281,6 +281,11 @@ void GXLongOpSetPercentDone(int nPercent)
         GXGetWaitState()->m_nPercentDone = std::min(nPercent, 100);
 }
 
+int GXPercentDone(ULONGLONG nDone, ULONGLONG nTotal)
+{
+    return nTotal != 0 ? static_cast<int>(std::min<ULONGLONG>(nDone * 100 / nTotal, 100)) : 0;
+}
+
 BOOL GXLongOpIsFeedbackDue(const GXLongOperationRecord* pRecord)
 {
     const GX_WAIT_STATE* pState = GXGetWaitState();
@@ -325,7 +330,7 @@ BOOL GXSetLongOperationStatus(GXLongOperationRecord* pRecord, LPCTSTR pszText, U
         return FALSE;
     pImp->SetStatusText(pRecord, pszText, TRUE);
     if (nTotal != 0)
-        GXLongOpSetPercentDone(static_cast<int>(std::min(nDone * 100 / nTotal, ULONGLONG(100))));
+        GXLongOpSetPercentDone(GXPercentDone(nDone, nTotal));
     return TRUE;
 }
 

@@ -46,6 +46,8 @@ BOOL GXLongOpGetRollbackRequested();
 void GXLongOpSetRollback(BOOL bPossible);
 BOOL GXLongOpIsBeyondCutoff();
 void GXLongOpSetPercentDone(int nPercent);
+// nDone of nTotal in percent, computed in 64 bits; 0 for a total of 0.
+int GXPercentDone(ULONGLONG nDone, ULONGLONG nTotal);
 BOOL GXLongOpIsFeedbackDue(const GXLongOperationRecord* pRecord);
 // Freezes feedback at the current nesting level, or releases it.
 void GXLongOpFreezeFeedback(BOOL bFreeze);
