@@ -47,6 +47,10 @@ public:
     virtual ~CGXAbstractGridHideCellsImp() = default;
     virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
     virtual BOOL IsColHidden(CGXGridCore* pGrid, ROWCOL nCol) = 0;
+    virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
+                          int nCommandKind) = 0;
+    virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
+                          int nCommandKind) = 0;
 };
 
 class CGXAbstractGridCoveredCellsImp

@@ -472,7 +472,7 @@ BOOL CGXGridCore::IsActiveCurrentCell()
     return pControl != nullptr && pControl->IsActive();
 }
 
-int CGXGridCore::GetParamOption()
+BOOL CGXGridCore::GetParamOption()
 {
     return m_pParam != nullptr ? m_pParam->GetOption() : 1;
 }

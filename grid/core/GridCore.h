@@ -301,6 +301,13 @@ public:
     // Feature forwarders
     virtual BOOL IsRowHidden(ROWCOL nRow);
     virtual BOOL IsColHidden(ROWCOL nCol);
+    // nTo 0: nFrom alone. pOldStates receives the former hidden states.
+    virtual BOOL HideRows(ROWCOL nFrom, ROWCOL nTo, BOOL bHide = TRUE, CByteArray* pOldStates = nullptr,
+                          UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide = TRUE, CByteArray* pOldStates = nullptr,
+                          UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    // The edit controls' text drag; no feature does it in this grid.
+    BOOL StartDragText(ROWCOL nRow, ROWCOL nCol);
     virtual CGXRange* GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
     virtual void ExpandRangeByCoveredCells(CGXRange& range);
     CGXRange* GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
@@ -345,10 +352,10 @@ public:
     virtual void OnGridPrepareDC(CDC* pDC, CPrintInfo* pInfo);
     virtual void DrawGrid(CDC* pDC);
     virtual void AfterPaint(CDC* pDC);
-    virtual BOOL OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor, HBRUSH& hBrush);
+    virtual HBRUSH OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     virtual BOOL OnGridDestroy();
-    virtual BOOL OnGridHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
-    virtual BOOL OnGridVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    virtual BOOL OnGridHScroll(UINT nSBCode, UINT nPos);
+    virtual BOOL OnGridVScroll(UINT nSBCode, UINT nPos);
     virtual BOOL OnGridSize(UINT nType, int cx, int cy);
     virtual BOOL OnGridSetCursor(CWnd* pWnd, UINT nHitTest, UINT nMessage);
     virtual BOOL OnGridLButtonDown(UINT flags, CPoint point);
@@ -364,16 +371,16 @@ public:
     virtual void OnGridSetFocus(CWnd* pOldWnd);
     virtual void OnGridKillFocus(CWnd* pNewWnd);
     virtual void OnGridShowWindow(BOOL bShow, UINT nStatus);
-    virtual void OnGridCancelMode();
+    virtual BOOL OnGridCancelMode();
     virtual UINT OnGridGetDlgCode(UINT nDefaultCode);
-    virtual BOOL OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMessage, int& nResult);
+    virtual BOOL OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMessage, LRESULT* pResult);
     virtual void OnGridSysColorChange();
     virtual void OnGridWinIniChange(LPCTSTR pszSection);
     virtual void OnGridTimer(UINT_PTR nIDEvent);
     virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnGridPreTranslateMessage(MSG* pMsg);
-    virtual BOOL OnGridWindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
-    virtual BOOL RouteToPlugins(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    virtual BOOL OnGridWindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL RouteToPlugins(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
     virtual void OnFindReplace(CFindReplaceDialog* pDialog);
     virtual void SetScrollBarMode(int nBar, int nMode, BOOL bRedraw = TRUE);
@@ -385,14 +392,105 @@ public:
     }
     // The grid's private messages: the parameter object's option; a tab notification; may the
     // grid be deactivated (TRUE allows); a navigation request.
-    virtual int GetParamOption();
+    virtual BOOL GetParamOption();
     virtual void OnGridAppNotify(WPARAM wParam);
-    virtual BOOL OnGridDeactivateCheck(WPARAM wParam);
-    virtual void OnGridNavigate(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnGridDeactivateCheck(BOOL bActivate);
+    virtual void OnGridNavigate(int nCode, int nCount);
+
+    // Editing notifications of the cell controls; each allows by default.
+    virtual BOOL OnStartEditing(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnModifyCell(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnCanceledEditing(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnEndEditing(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnDeleteCell(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnValidateCell(ROWCOL nRow, ROWCOL nCol);
+    virtual void OnClickedButtonRowCol(ROWCOL nRow, ROWCOL nCol);
+    // The text shown when a cell's validation fails.
+    void SetWarningText(LPCTSTR pszText);
+    const CString& GetWarningText() const
+    {
+        return m_strWarningText;
+    }
+    void SetCapture();
+    // Forgets the visible area after the frozen counts changed.
+    virtual void OnFrozenCountChanged();
+
+    // Current cell, keys and scrolling (placeholders until those features are part of the grid)
+    virtual BOOL StoreCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
+    virtual void ResetCurrentCellControl(BOOL bStore = TRUE);
+    virtual void UpdateCurrentCellState(UINT nState, BOOL bValue1, BOOL bValue2);
+    virtual BOOL ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bFloatCell = FALSE);
+    virtual BOOL SetSkipScrollInView(BOOL bSkip);
+    virtual BOOL GetSkipScrollInView();
+    virtual BOOL LockScrollbars(BOOL bLock);
+    virtual BOOL CanChangeTopRow(ROWCOL nRow);
+    virtual BOOL CanChangeLeftCol(ROWCOL nCol);
+    virtual void OnTopRowChanged();
+    virtual void OnLeftColChanged();
+
+    // Mouse, selection and tracking
+    virtual BOOL OnLButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                    UINT flags, WORD nHitState);
+    virtual BOOL OnMButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                    UINT flags, WORD nHitState);
+    virtual BOOL OnRButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                    UINT flags, WORD nHitState);
+    virtual BOOL OnLButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL OnMButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL OnRButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL StartMouseTracking(BOOL bCapture, BOOL bScrollRows, BOOL bScrollCols);
+    virtual BOOL CanStartSelection(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL CanChangeSelection(CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
+    virtual void OnSelectionChanged(const CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
+    virtual BOOL OnChangingSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, BOOL bKey);
+    virtual void SetSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+
+    // Painting
+    virtual void DrawGridBuffered(CDC* pDC);
+    virtual void DrawGridToDC(CDC* pDC);
+    virtual void DrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, CDC* pDC);
+    virtual void DrawSelectedCell(CDC* pDC, ROWCOL nRow, ROWCOL nCol, int left, int top, int right, int bottom);
+    virtual void DrawCellBorders(CDC* pDC, const CRect& rect, const CGXStyle& style);
+    virtual void FillBrushRect(CDC* pDC, const CRect& rect, const GXBrushRecord& brush);
+    virtual CRect CalcCellInnerRect(CRect& rectOut, const CRect& rectCell, const CGXStyle& style, BOOL bGridLines);
+    virtual CRect CalcVisibleCellRect(ROWCOL nClientRow, ROWCOL nClientCol);
+    virtual BOOL CalcVisibleRowColFromPoint(CPoint point, ROWCOL* pClientRow, ROWCOL* pClientCol);
+
+    // Activation and the window's other messages
+    virtual BOOL OnActivateGrid(BOOL bActivate);
+    virtual void InvalidateGrid(BOOL bErase);
+    virtual BOOL SetDoubleBuffering(BOOL bDoubleBuffering);
+    virtual LRESULT OnGridControlMessage(WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnGridTimerRelay();
+    virtual BOOL OnGridShowTips(BOOL bShow);
+
+    // Counts, frozen areas and structure
+    virtual BOOL SetRowCount(ROWCOL nRows, UINT flags = GX_INVALIDATE);
+    virtual BOOL SetColCount(ROWCOL nCols, UINT flags = GX_INVALIDATE);
+    virtual BOOL StoreRowCount(ROWCOL nRows);
+    virtual BOOL StoreColCount(ROWCOL nCols);
+    virtual BOOL SetFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows, UINT flags = GX_INVALIDATE);
+    virtual BOOL SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT flags = GX_INVALIDATE);
+    virtual BOOL IsFrozenRow(ROWCOL nRow);
+    virtual BOOL IsFrozenCol(ROWCOL nCol);
+    virtual void UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint);
+    virtual BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights = nullptr, CObArray* pCellStyles = nullptr,
+                            CObArray* pRowStyles = nullptr, ROWCOL nColCount = 0, UINT flags = GX_INVALIDATE,
+                            int nCommandKind = 0);
+    virtual BOOL InsertCols(ROWCOL nCol, ROWCOL nCount, int* pWidths = nullptr, CObArray* pCellStyles = nullptr,
+                            CObArray* pColStyles = nullptr, ROWCOL nRowCount = 0, UINT flags = GX_INVALIDATE,
+                            int nCommandKind = 0);
+    virtual BOOL RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL MoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT flags = GX_INVALIDATE,
+                          int nCommandKind = 0);
+    virtual BOOL MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT flags = GX_INVALIDATE,
+                          int nCommandKind = 0);
 
 protected:
     // The feature objects, in the order the control factory may install them.
     friend class CGXControlFactory;
+    friend class GXGridAxis;
     void* m_pUnassignedImp = nullptr;
     CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
     CGXAbstractGridSortImp* m_pSortImp = nullptr;
@@ -517,6 +615,7 @@ protected:
     int m_nZoom = 100;
     UINT m_nOverrideCursor = 0;
     BOOL m_bReadyState = TRUE;
+    CString m_strWarningText;
 
 private:
     static constexpr INT_PTR nMaxFreeStyles = 501;

@@ -13,6 +13,23 @@ BOOL CGXGridCore::IsColHidden(ROWCOL nCol)
     return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsColHidden(this, nCol);
 }
 
+BOOL CGXGridCore::HideRows(ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags, int nCommandKind)
+{
+    return m_pHideCellsImp != nullptr &&
+           m_pHideCellsImp->HideRows(this, nFrom, nTo, bHide, pOldStates, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags, int nCommandKind)
+{
+    return m_pHideCellsImp != nullptr &&
+           m_pHideCellsImp->HideCols(this, nFrom, nTo, bHide, pOldStates, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::StartDragText(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
+{
+    return FALSE;
+}
+
 CGXRange* CGXGridCore::GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range)
 {
     return m_pCoveredCellsImp != nullptr ? m_pCoveredCellsImp->GetCoveredCellsRowCol(this, nRow, nCol, range) : nullptr;

@@ -67,6 +67,129 @@ public:
     {
         return m_bRows ? m_grid.GetParam()->m_nDefaultHeight : m_grid.GetParam()->m_nDefaultWidth;
     }
+    BOOL LimitsSize() const
+    {
+        return m_bRows ? m_grid.m_bLimitRowHeight : m_grid.m_bLimitColWidth;
+    }
+    // The last visible row (column), the top row (left column) it was found for, and
+    // whether it is cut.
+    ROWCOL& LastVisible() const
+    {
+        return m_bRows ? m_grid.m_nLastVisibleRow : m_grid.m_nLastVisibleCol;
+    }
+    ROWCOL& LastVisibleFirst() const
+    {
+        return m_bRows ? m_grid.m_nLastVisibleRowTop : m_grid.m_nLastVisibleColLeft;
+    }
+    BOOL& LastVisiblePartial() const
+    {
+        return m_bRows ? m_grid.m_bLastVisibleRowPartial : m_grid.m_bLastVisibleColPartial;
+    }
+    BOOL IsCurrentIn(ROWCOL nFrom, ROWCOL nTo) const
+    {
+        const ROWCOL nCurrent = m_bRows ? m_grid.m_nCurrentRow : m_grid.m_nCurrentCol;
+        return m_grid.m_bCurrentCell && nCurrent >= nFrom && nCurrent <= nTo;
+    }
+
+    int GetSize(ROWCOL n) const
+    {
+        if (IsHidden(n) || m_grid.m_pParam == nullptr)
+            return 0;
+        LONG nStored;
+        int nSize = StoredSizes().Lookup(n, nStored) ? m_grid.StoredToPixels(nStored, Unit()) : GetDefaultSize();
+        if (LimitsSize() && m_grid.m_pGridWnd != nullptr && m_grid.m_pGridWnd->IsWindowVisible() && n > Frozen())
+        {
+            CRect rect;
+            m_grid.GetGridRect(&rect);
+            const int nRest = (m_bRows ? rect.Height() : rect.Width()) - SumOfSizes(0, Frozen(), 0);
+            if (nSize >= nRest)
+                nSize = nRest;
+        }
+        return nSize;
+    }
+    int GetDefaultSize() const
+    {
+        return m_grid.m_pParam != nullptr ? m_grid.StoredToPixels(StoredDefault(), Unit()) : 0;
+    }
+    BOOL StoreDefaultSize(int nSize) const
+    {
+        if (nSize < 1 || m_grid.m_pParam == nullptr)
+            return FALSE;
+        StoredDefault() = m_grid.PixelsToStored(nSize, Unit());
+        m_grid.DocumentLinkCall(1);
+        return TRUE;
+    }
+    // A negative size removes the entry: back to the default.
+    BOOL StoreSize(ROWCOL n, int nSize) const
+    {
+        if (m_grid.m_pParam == nullptr)
+            return FALSE;
+        if (nSize >= 0)
+            StoredSizes().SetAt(n, m_grid.PixelsToStored(nSize, Unit()));
+        else
+            StoredSizes().RemoveKey(n);
+        m_grid.DocumentLinkCall(1);
+        return TRUE;
+    }
+    // The core's virtual operations of this direction.
+    BOOL Store(ROWCOL n, int nSize) const
+    {
+        return m_bRows ? m_grid.StoreRowHeight(n, nSize) : m_grid.StoreColWidth(n, nSize);
+    }
+    void UpdateChanged(ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags) const
+    {
+        if (m_bRows)
+            m_grid.UpdateChangedRowHeights(nFrom, nTo, pOldSizes, flags, TRUE);
+        else
+            m_grid.UpdateChangedColWidths(nFrom, nTo, pOldSizes, flags, TRUE);
+    }
+
+    BOOL SetDefaultSize(int nSize, UINT flags, int nCommandKind) const
+    {
+        const int nOld = m_bRows ? m_grid.GetDefaultRowHeight() : m_grid.GetDefaultColWidth();
+        if (!(m_bRows ? m_grid.StoreDefaultRowHeight(nSize) : m_grid.StoreDefaultColWidth(nSize)))
+            return FALSE;
+        UpdateChanged(1, Count(), nullptr, flags);
+        if (m_grid.IsUndoRecorded(nCommandKind))
+            m_grid.m_pCommandFactory->AddCommand(
+                &m_grid, m_grid.m_pCommandFactory->CreateDefaultSizeCmd(&m_grid, m_bRows, nOld), nCommandKind);
+        return TRUE;
+    }
+    void UpdateChangedSizes(ROWCOL nFrom, ROWCOL nTo, UINT flags, BOOL bHint) const
+    {
+        LastVisible() = GX_INVALID;
+        if (Size(nFrom) == 0 && IsCurrentIn(nFrom, nTo))
+            m_grid.ResetCurrentCell(TRUE);
+        if (!m_grid.m_bLockUpdate)
+        {
+            const ROWCOL nRows = m_grid.GetRowCount();
+            const ROWCOL nCols = m_grid.GetColCount();
+            m_grid.InvalidateRange(m_bRows ? nFrom : 0, m_bRows ? 0 : nFrom, nRows, nCols, flags, FALSE);
+        }
+        if (bHint && m_grid.m_bHintsEnabled && m_grid.m_pUpdateHintImp != nullptr)
+            m_grid.m_pUpdateHintImp->HintGridChanged(&m_grid, flags);
+    }
+    void GetSizes(ROWCOL nFrom, ROWCOL nTo, int* pSizes) const
+    {
+        for (ULONGLONG n = nFrom; n <= std::max(nFrom, nTo); ++n)
+            pSizes[n - nFrom] = Size(static_cast<ROWCOL>(n));
+    }
+    ROWCOL GetLastVisible(BOOL* pbPartial) const
+    {
+        if (LastVisible() != GX_INVALID && LastVisibleFirst() == First())
+            return LastVisible();
+        LastVisibleFirst() = First();
+        CRect rect;
+        m_grid.GetGridRect(&rect);
+        int nStart = 0;
+        const ROWCOL nClient = ClientFromPoint(CPoint(rect.right - 1, rect.bottom - 1), &nStart);
+        LastVisible() = nClient == GX_INVALID ? Count() : ToAbs(nClient);
+        LastVisiblePartial() = nClient != GX_INVALID && nStart + Size(LastVisible()) > End(rect);
+        if (pbPartial != nullptr)
+            *pbPartial = LastVisiblePartial();
+        return LastVisible();
+    }
+
     // Bits 1 and 2: sizing allowed; 4: also outside the headers; 8: not at header edges.
     BOOL IsResizeAllowed(WORD wMask) const
     {
@@ -241,88 +364,82 @@ int CGXGridCore::StoredToPixels(int nStored, int nUnit) const
 
 int CGXGridCore::GetRowHeight(ROWCOL nRow)
 {
-    if (IsRowHidden(nRow) || m_pParam == nullptr)
-        return 0;
-    LONG nStored;
-    int nHeight =
-        m_pParam->m_RowHeights.Lookup(nRow, nStored) ? StoredToPixels(nStored, GetRowUnit()) : GetDefaultRowHeight();
-    if (m_bLimitRowHeight && m_pGridWnd != nullptr && m_pGridWnd->IsWindowVisible() && nRow > GetFrozenRows())
-    {
-        CRect rect;
-        const int nRest = GetGridRect(&rect)->Height() - CalcSumOfRowHeights(0, GetFrozenRows());
-        if (nHeight >= nRest)
-            nHeight = nRest;
-    }
-    return nHeight;
+    return GXGridAxis(*this, TRUE).GetSize(nRow);
 }
 
 int CGXGridCore::GetColWidth(ROWCOL nCol)
 {
-    if (IsColHidden(nCol) || m_pParam == nullptr)
-        return 0;
-    LONG nStored;
-    int nWidth =
-        m_pParam->m_ColWidths.Lookup(nCol, nStored) ? StoredToPixels(nStored, GetColUnit()) : GetDefaultColWidth();
-    if (m_bLimitColWidth && m_pGridWnd != nullptr && m_pGridWnd->IsWindowVisible() && nCol > GetFrozenCols())
-    {
-        CRect rect;
-        const int nRest = GetGridRect(&rect)->Width() - CalcSumOfColWidths(0, GetFrozenCols());
-        if (nWidth >= nRest)
-            nWidth = nRest;
-    }
-    return nWidth;
+    return GXGridAxis(*this, FALSE).GetSize(nCol);
 }
 
 int CGXGridCore::GetDefaultRowHeight()
 {
-    return m_pParam != nullptr ? StoredToPixels(m_pParam->m_nDefaultHeight, GetRowUnit()) : 0;
+    return GXGridAxis(*this, TRUE).GetDefaultSize();
 }
 
 int CGXGridCore::GetDefaultColWidth()
 {
-    return m_pParam != nullptr ? StoredToPixels(m_pParam->m_nDefaultWidth, GetColUnit()) : 0;
+    return GXGridAxis(*this, FALSE).GetDefaultSize();
 }
 
 BOOL CGXGridCore::StoreDefaultRowHeight(int nHeight)
 {
-    if (nHeight < 1 || m_pParam == nullptr)
-        return FALSE;
-    m_pParam->m_nDefaultHeight = PixelsToStored(nHeight, GetRowUnit());
-    DocumentLinkCall(1);
-    return TRUE;
+    return GXGridAxis(*this, TRUE).StoreDefaultSize(nHeight);
 }
 
 BOOL CGXGridCore::StoreDefaultColWidth(int nWidth)
 {
-    if (nWidth < 1 || m_pParam == nullptr)
-        return FALSE;
-    m_pParam->m_nDefaultWidth = PixelsToStored(nWidth, GetColUnit());
-    DocumentLinkCall(1);
-    return TRUE;
+    return GXGridAxis(*this, FALSE).StoreDefaultSize(nWidth);
 }
 
 BOOL CGXGridCore::StoreRowHeight(ROWCOL nRow, int nHeight)
 {
-    if (m_pParam == nullptr)
-        return FALSE;
-    if (nHeight >= 0)
-        m_pParam->m_RowHeights.SetAt(nRow, PixelsToStored(nHeight, GetRowUnit()));
-    else
-        m_pParam->m_RowHeights.RemoveKey(nRow);
-    DocumentLinkCall(1);
-    return TRUE;
+    return GXGridAxis(*this, TRUE).StoreSize(nRow, nHeight);
 }
 
 BOOL CGXGridCore::StoreColWidth(ROWCOL nCol, int nWidth)
 {
-    if (m_pParam == nullptr)
-        return FALSE;
-    if (nWidth >= 0)
-        m_pParam->m_ColWidths.SetAt(nCol, PixelsToStored(nWidth, GetColUnit()));
-    else
-        m_pParam->m_ColWidths.RemoveKey(nCol);
-    DocumentLinkCall(1);
-    return TRUE;
+    return GXGridAxis(*this, FALSE).StoreSize(nCol, nWidth);
+}
+
+BOOL CGXGridCore::SetDefaultRowHeight(int nHeight, UINT flags, int nCommandKind)
+{
+    return GXGridAxis(*this, TRUE).SetDefaultSize(nHeight, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::SetDefaultColWidth(int nWidth, UINT flags, int nCommandKind)
+{
+    return GXGridAxis(*this, FALSE).SetDefaultSize(nWidth, flags, nCommandKind);
+}
+
+void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFrom, ROWCOL nTo, const int* /*pOldHeights*/, UINT flags, BOOL bHint)
+{
+    GXGridAxis(*this, TRUE).UpdateChangedSizes(nFrom, nTo, flags, bHint);
+}
+
+void CGXGridCore::UpdateChangedColWidths(ROWCOL nFrom, ROWCOL nTo, const int* /*pOldWidths*/, UINT flags, BOOL bHint)
+{
+    GXGridAxis(*this, FALSE).UpdateChangedSizes(nFrom, nTo, flags, bHint);
+}
+
+void CGXGridCore::GetRowHeightsArray(ROWCOL nFrom, ROWCOL nTo, int* pHeights)
+{
+    GXGridAxis(*this, TRUE).GetSizes(nFrom, nTo, pHeights);
+}
+
+void CGXGridCore::GetColWidthsArray(ROWCOL nFrom, ROWCOL nTo, int* pWidths)
+{
+    GXGridAxis(*this, FALSE).GetSizes(nFrom, nTo, pWidths);
+}
+
+ROWCOL CGXGridCore::GetLastVisibleRow(BOOL* pbPartial)
+{
+    return GXGridAxis(*this, TRUE).GetLastVisible(pbPartial);
+}
+
+ROWCOL CGXGridCore::GetLastVisibleCol(BOOL* pbPartial)
+{
+    return GXGridAxis(*this, FALSE).GetLastVisible(pbPartial);
 }
 
 BOOL CGXGridCore::SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags,
@@ -333,25 +450,20 @@ BOOL CGXGridCore::SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, cons
     if (nTo < nFrom)
         std::swap(nFrom, nTo);
     CGXLongOperationScope operation;
+    const GXGridAxis axis(*this, bRows);
     std::unique_ptr<int[]> oldSizes(new int[static_cast<size_t>(nTo - nFrom) + 1]);
-    if (bRows)
-        GetRowHeightsArray(nFrom, nTo, oldSizes.get());
-    else
-        GetColWidthsArray(nFrom, nTo, oldSizes.get());
+    axis.GetSizes(nFrom, nTo, oldSizes.get());
     BOOL bStored = FALSE;
     for (ULONGLONG n = nFrom; n <= nTo; ++n)
     {
         const int nNew = pSizes != nullptr ? pSizes[n - nFrom] : nSize;
         const auto nIndex = static_cast<ROWCOL>(n);
-        bStored |= bRows ? StoreRowHeight(nIndex, nNew) : StoreColWidth(nIndex, nNew);
+        bStored |= axis.Store(nIndex, nNew);
         GXShowLongOperationStatus(operation.Record());
     }
     if (!bStored)
         return FALSE;
-    if (bRows)
-        UpdateChangedRowHeights(nFrom, nTo, oldSizes.get(), flags, TRUE);
-    else
-        UpdateChangedColWidths(nFrom, nTo, oldSizes.get(), flags, TRUE);
+    axis.UpdateChanged(nFrom, nTo, oldSizes.get(), flags);
     if (IsUndoRecorded(nCommandKind))
     {
         m_pCommandFactory->AddCommand(
@@ -370,62 +482,6 @@ BOOL CGXGridCore::SetRowHeight(ROWCOL nFrom, ROWCOL nTo, int nHeight, const int*
 BOOL CGXGridCore::SetColWidth(ROWCOL nFrom, ROWCOL nTo, int nWidth, const int* pWidths, UINT flags, int nCommandKind)
 {
     return SetSizes(FALSE, nFrom, nTo, nWidth, pWidths, flags, nCommandKind);
-}
-
-BOOL CGXGridCore::SetDefaultRowHeight(int nHeight, UINT flags, int nCommandKind)
-{
-    const int nOld = GetDefaultRowHeight();
-    if (!StoreDefaultRowHeight(nHeight))
-        return FALSE;
-    UpdateChangedRowHeights(1, GetRowCount(), nullptr, flags, TRUE);
-    if (IsUndoRecorded(nCommandKind))
-        m_pCommandFactory->AddCommand(this, m_pCommandFactory->CreateDefaultSizeCmd(this, TRUE, nOld), nCommandKind);
-    return TRUE;
-}
-
-BOOL CGXGridCore::SetDefaultColWidth(int nWidth, UINT flags, int nCommandKind)
-{
-    const int nOld = GetDefaultColWidth();
-    if (!StoreDefaultColWidth(nWidth))
-        return FALSE;
-    UpdateChangedColWidths(1, GetColCount(), nullptr, flags, TRUE);
-    if (IsUndoRecorded(nCommandKind))
-        m_pCommandFactory->AddCommand(this, m_pCommandFactory->CreateDefaultSizeCmd(this, FALSE, nOld), nCommandKind);
-    return TRUE;
-}
-
-void CGXGridCore::UpdateChangedRowHeights(ROWCOL nFrom, ROWCOL nTo, const int* /*pOldHeights*/, UINT flags, BOOL bHint)
-{
-    m_nLastVisibleRow = GX_INVALID;
-    if (GetRowHeight(nFrom) == 0 && m_bCurrentCell && m_nCurrentRow >= nFrom && m_nCurrentRow <= nTo)
-        ResetCurrentCell(TRUE);
-    if (!m_bLockUpdate)
-        InvalidateRange(nFrom, 0, GetRowCount(), GetColCount(), flags, FALSE);
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintGridChanged(this, flags);
-}
-
-void CGXGridCore::UpdateChangedColWidths(ROWCOL nFrom, ROWCOL nTo, const int* /*pOldWidths*/, UINT flags, BOOL bHint)
-{
-    m_nLastVisibleCol = GX_INVALID;
-    if (GetColWidth(nFrom) == 0 && m_bCurrentCell && m_nCurrentCol >= nFrom && m_nCurrentCol <= nTo)
-        ResetCurrentCell(TRUE);
-    if (!m_bLockUpdate)
-        InvalidateRange(0, nFrom, GetRowCount(), GetColCount(), flags, FALSE);
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintGridChanged(this, flags);
-}
-
-void CGXGridCore::GetRowHeightsArray(ROWCOL nFrom, ROWCOL nTo, int* pHeights)
-{
-    for (ULONGLONG n = nFrom; n <= std::max(nFrom, nTo); ++n)
-        pHeights[n - nFrom] = GetRowHeight(static_cast<ROWCOL>(n));
-}
-
-void CGXGridCore::GetColWidthsArray(ROWCOL nFrom, ROWCOL nTo, int* pWidths)
-{
-    for (ULONGLONG n = nFrom; n <= std::max(nFrom, nTo); ++n)
-        pWidths[n - nFrom] = GetColWidth(static_cast<ROWCOL>(n));
 }
 
 int CGXGridCore::CalcSumOfRowHeights(ROWCOL nFrom, ROWCOL nTo, int nLimit)
@@ -849,38 +905,6 @@ ROWCOL CGXGridCore::GetTopRow()
 ROWCOL CGXGridCore::GetLeftCol()
 {
     return m_bPrinting ? m_nPrintLeftCol : m_nLeftCol;
-}
-
-ROWCOL CGXGridCore::GetLastVisibleRow(BOOL* pbPartial)
-{
-    if (m_nLastVisibleRow != GX_INVALID && m_nLastVisibleRowTop == GetTopRow())
-        return m_nLastVisibleRow;
-    m_nLastVisibleRowTop = GetTopRow();
-    CRect rect;
-    GetGridRect(&rect);
-    int nTop = 0;
-    const ROWCOL nClient = CalcClientRowFromPoint(CPoint(rect.right - 1, rect.bottom - 1), &nTop);
-    m_nLastVisibleRow = nClient == GX_INVALID ? GetRowCount() : VisibleRowToAbs(nClient);
-    m_bLastVisibleRowPartial = nClient != GX_INVALID && nTop + GetRowHeight(m_nLastVisibleRow) > rect.bottom;
-    if (pbPartial != nullptr)
-        *pbPartial = m_bLastVisibleRowPartial;
-    return m_nLastVisibleRow;
-}
-
-ROWCOL CGXGridCore::GetLastVisibleCol(BOOL* pbPartial)
-{
-    if (m_nLastVisibleCol != GX_INVALID && m_nLastVisibleColLeft == GetLeftCol())
-        return m_nLastVisibleCol;
-    m_nLastVisibleColLeft = GetLeftCol();
-    CRect rect;
-    GetGridRect(&rect);
-    int nLeft = 0;
-    const ROWCOL nClient = CalcClientColFromPoint(CPoint(rect.right - 1, rect.bottom - 1), &nLeft);
-    m_nLastVisibleCol = nClient == GX_INVALID ? GetColCount() : VisibleColToAbs(nClient);
-    m_bLastVisibleColPartial = nClient != GX_INVALID && nLeft + GetColWidth(m_nLastVisibleCol) > rect.right;
-    if (pbPartial != nullptr)
-        *pbPartial = m_bLastVisibleColPartial;
-    return m_nLastVisibleCol;
 }
 
 void CGXGridCore::RedrawRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags, BOOL bHint)

@@ -64,9 +64,9 @@ void CGXGridCore::DrawGrid(CDC* /*pDC*/)
 {
 }
 
-BOOL CGXGridCore::OnGridCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/, HBRUSH& /*hBrush*/)
+HBRUSH CGXGridCore::OnGridCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/)
 {
-    return FALSE;
+    return nullptr;
 }
 
 BOOL CGXGridCore::OnGridDestroy()
@@ -74,12 +74,12 @@ BOOL CGXGridCore::OnGridDestroy()
     return FALSE;
 }
 
-BOOL CGXGridCore::OnGridHScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
+BOOL CGXGridCore::OnGridHScroll(UINT /*nSBCode*/, UINT /*nPos*/)
 {
     return FALSE;
 }
 
-BOOL CGXGridCore::OnGridVScroll(UINT /*nSBCode*/, UINT /*nPos*/, CScrollBar* /*pScrollBar*/)
+BOOL CGXGridCore::OnGridVScroll(UINT /*nSBCode*/, UINT /*nPos*/)
 {
     return FALSE;
 }
@@ -156,8 +156,9 @@ void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
 {
 }
 
-void CGXGridCore::OnGridCancelMode()
+BOOL CGXGridCore::OnGridCancelMode()
 {
+    return FALSE;
 }
 
 UINT CGXGridCore::OnGridGetDlgCode(UINT nDefaultCode)
@@ -165,7 +166,7 @@ UINT CGXGridCore::OnGridGetDlgCode(UINT nDefaultCode)
     return nDefaultCode;
 }
 
-BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*nMessage*/, int& /*nResult*/)
+BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*nMessage*/, LRESULT* /*pResult*/)
 {
     return FALSE;
 }
@@ -192,7 +193,7 @@ BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
     return FALSE;
 }
 
-BOOL CGXGridCore::RouteToPlugins(UINT /*nMessage*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& /*lResult*/)
+BOOL CGXGridCore::RouteToPlugins(UINT /*nMessage*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*pResult*/)
 {
     return FALSE;
 }
@@ -206,15 +207,278 @@ void CGXGridCore::OnGridAppNotify(WPARAM /*wParam*/)
 {
 }
 
-BOOL CGXGridCore::OnGridDeactivateCheck(WPARAM /*wParam*/)
+BOOL CGXGridCore::OnGridDeactivateCheck(BOOL /*bActivate*/)
 {
     return TRUE;
 }
 
-void CGXGridCore::OnGridNavigate(WPARAM /*wParam*/, LPARAM /*lParam*/)
+void CGXGridCore::OnGridNavigate(int /*nCode*/, int /*nCount*/)
 {
 }
 
 void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
 {
+}
+
+BOOL CGXGridCore::StoreCurrentCell(BOOL /*bSaveAndValidate*/, UINT /*flags*/, BOOL /*bCreateHint*/)
+{
+    return TRUE;
+}
+
+void CGXGridCore::ResetCurrentCellControl(BOOL /*bStore*/)
+{
+}
+
+void CGXGridCore::UpdateCurrentCellState(UINT /*nState*/, BOOL /*bValue1*/, BOOL /*bValue2*/)
+{
+}
+
+BOOL CGXGridCore::ScrollCellInView(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, BOOL /*bFloatCell*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SetSkipScrollInView(BOOL /*bSkip*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::GetSkipScrollInView()
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::LockScrollbars(BOOL /*bLock*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::CanChangeTopRow(ROWCOL /*nRow*/)
+{
+    return TRUE;
+}
+
+BOOL CGXGridCore::CanChangeLeftCol(ROWCOL /*nCol*/)
+{
+    return TRUE;
+}
+
+void CGXGridCore::OnTopRowChanged()
+{
+}
+
+void CGXGridCore::OnLeftColChanged()
+{
+}
+
+BOOL CGXGridCore::OnLButtonHitRowCol(ROWCOL /*nStartRow*/, ROWCOL /*nStartCol*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/,
+                                     int /*x*/, int /*y*/, UINT /*flags*/, WORD /*nHitState*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnMButtonHitRowCol(ROWCOL /*nStartRow*/, ROWCOL /*nStartCol*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/,
+                                     int /*x*/, int /*y*/, UINT /*flags*/, WORD /*nHitState*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnRButtonHitRowCol(ROWCOL /*nStartRow*/, ROWCOL /*nStartCol*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/,
+                                     int /*x*/, int /*y*/, UINT /*flags*/, WORD /*nHitState*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnLButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnMButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnRButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::StartMouseTracking(BOOL /*bCapture*/, BOOL /*bScrollRows*/, BOOL /*bScrollCols*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::CanStartSelection(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return TRUE;
+}
+
+BOOL CGXGridCore::CanChangeSelection(CGXRange* /*pRange*/, BOOL /*bIsDragging*/, BOOL /*bKey*/)
+{
+    return TRUE;
+}
+
+void CGXGridCore::OnSelectionChanged(const CGXRange* /*pRange*/, BOOL /*bIsDragging*/, BOOL /*bKey*/)
+{
+}
+
+BOOL CGXGridCore::OnChangingSelection(POSITION /*pos*/, ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBottom*/,
+                                      ROWCOL /*nRight*/, BOOL /*bKey*/)
+{
+    return TRUE;
+}
+
+void CGXGridCore::SetSelection(POSITION /*pos*/, ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBottom*/,
+                               ROWCOL /*nRight*/)
+{
+}
+
+void CGXGridCore::DrawGridBuffered(CDC* /*pDC*/)
+{
+}
+
+void CGXGridCore::DrawGridToDC(CDC* /*pDC*/)
+{
+}
+
+void CGXGridCore::DrawCellRange(ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBottom*/, ROWCOL /*nRight*/, CDC* /*pDC*/)
+{
+}
+
+void CGXGridCore::DrawSelectedCell(CDC* /*pDC*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, int /*left*/, int /*top*/,
+                                   int /*right*/, int /*bottom*/)
+{
+}
+
+void CGXGridCore::DrawCellBorders(CDC* /*pDC*/, const CRect& /*rect*/, const CGXStyle& /*style*/)
+{
+}
+
+void CGXGridCore::FillBrushRect(CDC* /*pDC*/, const CRect& /*rect*/, const GXBrushRecord& /*brush*/)
+{
+}
+
+CRect CGXGridCore::CalcCellInnerRect(CRect& rectOut, const CRect& rectCell, const CGXStyle& /*style*/,
+                                     BOOL /*bGridLines*/)
+{
+    rectOut = rectCell;
+    return rectOut;
+}
+
+CRect CGXGridCore::CalcVisibleCellRect(ROWCOL /*nClientRow*/, ROWCOL /*nClientCol*/)
+{
+    return CRect();
+}
+
+BOOL CGXGridCore::CalcVisibleRowColFromPoint(CPoint /*point*/, ROWCOL* /*pClientRow*/, ROWCOL* /*pClientCol*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnActivateGrid(BOOL /*bActivate*/)
+{
+    return FALSE;
+}
+
+void CGXGridCore::InvalidateGrid(BOOL /*bErase*/)
+{
+}
+
+BOOL CGXGridCore::SetDoubleBuffering(BOOL /*bDoubleBuffering*/)
+{
+    return FALSE;
+}
+
+LRESULT CGXGridCore::OnGridControlMessage(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    return 0;
+}
+
+LRESULT CGXGridCore::OnGridTimerRelay()
+{
+    return 0;
+}
+
+BOOL CGXGridCore::OnGridShowTips(BOOL /*bShow*/)
+{
+    return TRUE;
+}
+
+BOOL CGXGridCore::SetRowCount(ROWCOL /*nRows*/, UINT /*flags*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SetColCount(ROWCOL /*nCols*/, UINT /*flags*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::StoreRowCount(ROWCOL /*nRows*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::StoreColCount(ROWCOL /*nCols*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SetFrozenRows(ROWCOL /*nFrozenRows*/, ROWCOL /*nHeaderRows*/, UINT /*flags*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SetFrozenCols(ROWCOL /*nFrozenCols*/, ROWCOL /*nHeaderCols*/, UINT /*flags*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::IsFrozenRow(ROWCOL /*nRow*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::IsFrozenCol(ROWCOL /*nCol*/)
+{
+    return FALSE;
+}
+
+void CGXGridCore::UpdateAllViews(CWnd* /*pSender*/, LPARAM /*lHint*/, CObject* /*pHint*/)
+{
+}
+
+BOOL CGXGridCore::InsertRows(ROWCOL /*nRow*/, ROWCOL /*nCount*/, int* /*pHeights*/, CObArray* /*pCellStyles*/,
+                             CObArray* /*pRowStyles*/, ROWCOL /*nColCount*/, UINT /*flags*/, int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::InsertCols(ROWCOL /*nCol*/, ROWCOL /*nCount*/, int* /*pWidths*/, CObArray* /*pCellStyles*/,
+                             CObArray* /*pColStyles*/, ROWCOL /*nRowCount*/, UINT /*flags*/, int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::RemoveRows(ROWCOL /*nFromRow*/, ROWCOL /*nToRow*/, UINT /*flags*/, int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::RemoveCols(ROWCOL /*nFromCol*/, ROWCOL /*nToCol*/, UINT /*flags*/, int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::MoveRows(ROWCOL /*nFromRow*/, ROWCOL /*nToRow*/, ROWCOL /*nDestRow*/, UINT /*flags*/,
+                           int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::MoveCols(ROWCOL /*nFromCol*/, ROWCOL /*nToCol*/, ROWCOL /*nDestCol*/, UINT /*flags*/,
+                           int /*nCommandKind*/)
+{
+    return FALSE;
 }

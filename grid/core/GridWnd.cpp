@@ -102,7 +102,7 @@ BOOL CGXGridWnd::PreTranslateMessage(MSG* pMsg)
 LRESULT CGXGridWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = 0;
-    if (OnGridWindowProc(message, wParam, lParam, lResult))
+    if (OnGridWindowProc(message, wParam, lParam, &lResult))
         return lResult;
     return CWnd::WindowProc(message, wParam, lParam);
 }
@@ -194,10 +194,7 @@ void CGXGridWnd::OnNcPaint()
 
 HBRUSH CGXGridWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    HBRUSH hBrush = nullptr;
-    if (OnGridCtlColor(pDC, pWnd, nCtlColor, hBrush))
-        return hBrush;
-    return CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
+    return OnGridCtlColor(pDC, pWnd, nCtlColor);
 }
 
 void CGXGridWnd::OnDestroy()
@@ -208,13 +205,13 @@ void CGXGridWnd::OnDestroy()
 
 void CGXGridWnd::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
-    if (!OnGridHScroll(nSBCode, nPos, pScrollBar))
+    if (!OnGridHScroll(nSBCode, nPos))
         CWnd::OnHScroll(nSBCode, nPos, pScrollBar);
 }
 
 void CGXGridWnd::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
-    if (!OnGridVScroll(nSBCode, nPos, pScrollBar))
+    if (!OnGridVScroll(nSBCode, nPos))
         CWnd::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
@@ -332,9 +329,9 @@ UINT CGXGridWnd::OnGetDlgCode()
 
 int CGXGridWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
-    int nResult = 0;
-    if (OnGridMouseActivate(pDesktopWnd, nHitTest, message, nResult))
-        return nResult;
+    LRESULT lResult = 0;
+    if (OnGridMouseActivate(pDesktopWnd, nHitTest, message, &lResult))
+        return static_cast<int>(lResult);
     return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
 }
 
@@ -375,13 +372,13 @@ LRESULT CGXGridWnd::OnAppNotify(WPARAM wParam, LPARAM /*lParam*/)
 
 LRESULT CGXGridWnd::OnDeactivateCheck(WPARAM wParam, LPARAM /*lParam*/)
 {
-    return !OnGridDeactivateCheck(wParam);
+    return !OnGridDeactivateCheck(static_cast<BOOL>(wParam));
 }
 
 LRESULT CGXGridWnd::OnNavigate(WPARAM wParam, LPARAM lParam)
 {
     SetFocus();
-    OnGridNavigate(wParam, lParam);
+    OnGridNavigate(static_cast<int>(wParam), static_cast<int>(lParam));
     return 0;
 }
 

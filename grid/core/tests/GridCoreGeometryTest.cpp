@@ -101,18 +101,18 @@ TEST_F(GridCoreGeometryTest, HitTestCodes)
         UINT nCursor;
     } cases[] = {
         {75, 30, 0, false, false, GX_CELLHIT, 1, 1, 0},
-        {100, 10, 0, false, false, GX_HORZLINE, 0, 1, GX_IDC_COLSIZE},   // on the edge between 1 and 2
-        {100, 30, 0, false, false, GX_CELLHIT, 1, 2, 0},                  // no sizing outside the header
+        {100, 10, 0, false, false, GX_HORZLINE, 0, 1, GX_IDC_COLSIZE}, // on the edge between 1 and 2
+        {100, 30, 0, false, false, GX_CELLHIT, 1, 2, 0},               // no sizing outside the header
         {10, 30, 0, false, false, GX_HEADERHIT, 1, 0, GX_IDC_SELROW},
         {75, 10, 0, false, false, GX_HEADERHIT, 0, 1, GX_IDC_SELCOL},
         {10, 39, 0, false, false, GX_VERTLINE, 1, 0, GX_IDC_ROWSIZE},
-        {10, 41, 0, false, false, GX_VERTLINE, 1, 0, GX_IDC_ROWSIZE},    // the edge from below
+        {10, 41, 0, false, false, GX_VERTLINE, 1, 0, GX_IDC_ROWSIZE}, // the edge from below
         {10, 63, 0, false, false, GX_HIDDENROWHIT, 3, 0, GX_IDC_HIDDENROW},
         {153, 10, 0, false, false, GX_HIDDENCOLHIT, 0, 3, GX_IDC_HIDDENCOL},
-        {75, 150, 0, false, false, GX_NOHIT, 6, 1, 0},                    // below the last row
-        {275, 30, 0, false, false, GX_NOHIT, 1, 6, 0},                    // right of the last column
+        {75, 150, 0, false, false, GX_NOHIT, 6, 1, 0}, // below the last row
+        {275, 30, 0, false, false, GX_NOHIT, 1, 6, 0}, // right of the last column
         {49, 10, 0, false, false, GX_HORZLINE, 0, 0, GX_IDC_COLSIZE},
-        {49, 10, 8, false, false, GX_HEADERHIT, 0, 0, 0},                 // header edges protected
+        {49, 10, 8, false, false, GX_HEADERHIT, 0, 0, 0}, // header edges protected
         {51, 30, 0, true, false, GX_SELEDGEHIT, 1, 1, GX_IDC_SELEDGE},
         {148, 58, 0, true, true, GX_FILLHANDLEHIT, 2, 2, GX_IDC_FILLHANDLE},
     };
@@ -168,6 +168,6 @@ TEST_F(GridCoreGeometryTest, TheLastVisibleRowIsKeptUntilTheTopRowChanges)
     EXPECT_EQ(m_grid.GetLastVisibleRow(), 9u);
     m_grid.m_nTopRow = 3; // client row 1 is now row 3
     EXPECT_EQ(m_grid.GetLastVisibleRow(&bPartial), 7u);
-    EXPECT_TRUE(bPartial); // [100, 120) is cut at 110
+    EXPECT_TRUE(bPartial);                     // [100, 120) is cut at 110
     EXPECT_EQ(m_grid.GetLastVisibleCol(), 5u); // columns end before the right edge
 }

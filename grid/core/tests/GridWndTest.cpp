@@ -79,13 +79,13 @@ public:
     {
         return Record("MouseMove");
     }
-    BOOL OnGridVScroll(UINT, UINT, CScrollBar*) override
+    BOOL OnGridVScroll(UINT, UINT) override
     {
         return Record("VScroll");
     }
-    BOOL OnGridMouseActivate(CWnd*, UINT, UINT, int& nResult) override
+    BOOL OnGridMouseActivate(CWnd*, UINT, UINT, LRESULT* pResult) override
     {
-        nResult = MA_NOACTIVATE;
+        *pResult = MA_NOACTIVATE;
         return Record("MouseActivate");
     }
     void OnGridTimer(UINT_PTR) override
@@ -96,20 +96,20 @@ public:
     {
         Record("KillFocus");
     }
-    void OnGridCancelMode() override
+    BOOL OnGridCancelMode() override
     {
-        Record("CancelMode");
+        return Record("CancelMode");
     }
     UINT OnGridGetDlgCode(UINT nDefaultCode) override
     {
         Record("GetDlgCode");
         return nDefaultCode | DLGC_WANTALLKEYS;
     }
-    BOOL OnGridWindowProc(UINT nMessage, WPARAM, LPARAM, LRESULT& lResult) override
+    BOOL OnGridWindowProc(UINT nMessage, WPARAM, LPARAM, LRESULT* pResult) override
     {
         if (nMessage != WM_APP)
             return FALSE;
-        lResult = 42;
+        *pResult = 42;
         Record("WindowProc");
         return TRUE;
     }
@@ -117,12 +117,12 @@ public:
     {
         Record("AppNotify");
     }
-    BOOL OnGridDeactivateCheck(WPARAM) override
+    BOOL OnGridDeactivateCheck(BOOL) override
     {
         Record("DeactivateCheck");
         return m_bAllowDeactivate;
     }
-    void OnGridNavigate(WPARAM, LPARAM) override
+    void OnGridNavigate(int, int) override
     {
         Record("Navigate");
     }
@@ -176,13 +176,17 @@ TEST_F(GridWndTest, MessagesReachTheirOperationAndDefaultRunsWhenDeclined)
             s_defaultMessages.clear();
             const LRESULT lResult = grid.SendMessage(c.nMessage, c.wParam, 0);
             EXPECT_EQ(grid.m_calls, std::vector<std::string>{c.pszOperation});
-            const bool bDefault = std::find(s_defaultMessages.begin(), s_defaultMessages.end(), c.nMessage) !=
-                                  s_defaultMessages.end();
+            const bool bDefault =
+                std::find(s_defaultMessages.begin(), s_defaultMessages.end(), c.nMessage) != s_defaultMessages.end();
             EXPECT_EQ(bDefault, bHandle ? c.bDefaultWhenHandled : c.bDefaultWhenDeclined);
             if (c.nMessage == WM_MOUSEACTIVATE && bHandle)
+            {
                 EXPECT_EQ(lResult, MA_NOACTIVATE);
+            }
             if (c.nMessage == WM_GETDLGCODE)
+            {
                 EXPECT_TRUE(lResult & DLGC_WANTALLKEYS);
+            }
         }
         grid.m_calls.clear();
         EXPECT_EQ(grid.SendMessage(WM_APP), 42); // the core's window procedure comes first
