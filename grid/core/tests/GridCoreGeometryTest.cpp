@@ -171,3 +171,20 @@ TEST_F(GridCoreGeometryTest, TheLastVisibleRowIsKeptUntilTheTopRowChanges)
     EXPECT_TRUE(bPartial);                     // [100, 120) is cut at 110
     EXPECT_EQ(m_grid.GetLastVisibleCol(), 5u); // columns end before the right edge
 }
+
+TEST_F(GridCoreGeometryTest, PrintingAnswersThePrintTimeValues)
+{
+    m_grid.m_nTopRow = 4;
+    m_grid.m_nLeftCol = 2;
+    m_grid.StoreZoom(150, FALSE);
+    EXPECT_EQ(m_grid.GetZoom(), 150);
+    m_grid.SetPrinting(TRUE, TRUE);
+    EXPECT_EQ(m_grid.GetTopRow(), 1u);
+    EXPECT_EQ(m_grid.GetLeftCol(), 1u);
+    EXPECT_EQ(m_grid.GetZoom(), 100);
+    CRect rect;
+    EXPECT_EQ(*m_grid.GetGridRect(&rect), CRect(0, 0, 300, 200)); // the client area taken for printing
+    m_grid.SetPrinting(FALSE);
+    EXPECT_EQ(m_grid.GetTopRow(), 4u);
+    EXPECT_EQ(m_grid.GetZoom(), 150);
+}

@@ -128,6 +128,13 @@ public:
     }
 };
 
+// A window class under which grids look for their registered parent.
+class RegisteredParentWnd : public CWnd
+{
+    DECLARE_DYNAMIC(RegisteredParentWnd)
+};
+IMPLEMENT_DYNAMIC(RegisteredParentWnd, CWnd)
+
 class GridWndTest : public GridWindowTest
 {
 protected:
@@ -277,4 +284,24 @@ TEST_F(GridWndTest, AClickKeepsTheFocusOfAChild)
     EXPECT_EQ(::GetFocus(), edit.GetSafeHwnd());
     edit.DestroyWindow();
     grid.DestroyWindow();
+}
+
+TEST_F(GridWndTest, AGridUnderARegisteredParentUsesItsScrollBars)
+{
+    GXGetAppDataPtr()->AddParentWndClass(RUNTIME_CLASS(RegisteredParentWnd));
+    RegisteredParentWnd parent;
+    ASSERT_TRUE(parent.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 300, 200), &Parent(), 5));
+    TestGrid grid;
+    ASSERT_TRUE(grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VSCROLL, CRect(0, 0, 200, 100), &parent, 1));
+    EXPECT_EQ(grid.GetRegisteredParent(), &parent);
+    grid.Initialize();
+    EXPECT_EQ(grid.GetScrollBarMode(SB_VERT), 12);
+    EXPECT_EQ(grid.GetScrollBarMode(SB_HORZ), 12);
+
+    TestGrid plain; // its parent is of no registered class
+    plain.CreateHidden(&Parent(), CRect(0, 0, 100, 100));
+    EXPECT_EQ(plain.GetRegisteredParent(), nullptr);
+    plain.DestroyWindow();
+    grid.DestroyWindow();
+    parent.DestroyWindow();
 }
