@@ -11,6 +11,7 @@
 class CGXGridCore;
 class CGXProperties;
 class CGXRangeList;
+class CFindReplaceDialog;
 class CGXStyle;
 class CGXStylesMap;
 
@@ -25,18 +26,12 @@ GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridSortImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOldDrawingImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractDrawSpannedCellsImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractCalcSizeImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridResizeToFitImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridFindReplaceImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridExcelLikeFillImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridUserDragSelectRangeImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMoveRowsColsImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridUserResizeCellsImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOptimizedUpdateImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMarkEditHeaderImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridFreezeMenuHelperImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridDirectCopyMoveCellsImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridTextDataExchangeImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridStyleDataExchangeImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
 
 #undef GX_DECLARE_ABSTRACT_IMP
@@ -51,6 +46,8 @@ public:
                           int nCommandKind) = 0;
     virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
                           int nCommandKind) = 0;
+    virtual BOOL IsRowHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nRow, BOOL bFlag) = 0;
+    virtual BOOL IsColHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nCol, BOOL bFlag) = 0;
 };
 
 class CGXAbstractGridCoveredCellsImp
@@ -59,6 +56,12 @@ public:
     virtual ~CGXAbstractGridCoveredCellsImp() = default;
     virtual CGXRange* GetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
     virtual void ExpandRangeByCoveredCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    virtual BOOL SetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                       UINT flags, int nCommandKind) = 0;
+    virtual BOOL StoreCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                         BOOL bSet) = 0;
+    virtual void UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nOldToRow,
+                                          ROWCOL nOldToCol, UINT flags, BOOL bCreateHint) = 0;
 };
 
 class CGXAbstractGridFloatCellsImp
@@ -67,6 +70,8 @@ public:
     virtual ~CGXAbstractGridFloatCellsImp() = default;
     virtual CGXRange* GetFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
     virtual void ExpandRangeByFloatedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    virtual BOOL CanFloatCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                                    BOOL bFloatOrFlood, BOOL bFlag) = 0;
 };
 
 class CGXAbstractGridMergeCellsImp
@@ -76,6 +81,9 @@ public:
     virtual CGXRange* GetMergedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range,
                                            BOOL bFlag) = 0;
     virtual void ExpandRangeByMergedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    virtual BOOL CanMergeCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection,
+                                    BOOL bFlag) = 0;
+    virtual BOOL AreCellValuesMergeable(CGXGridCore* pGrid, const CGXStyle& style1, const CGXStyle& style2) = 0;
 };
 
 class CGXAbstractCommandFactory
@@ -102,6 +110,13 @@ public:
     virtual void BeginUndoBlock(CGXGridCore* pGrid, LPCTSTR pszDescription) = 0;
     virtual void EndUndoBlock(CGXGridCore* pGrid) = 0;
     virtual void RollbackUndoBlock(CGXGridCore* pGrid) = 0;
+    virtual void RecordCommand(CGXGridCore* pGrid, CObject* pCommand, int nMode) = 0;
+    virtual void DiscardLastCommand(CGXGridCore* pGrid, int nMode) = 0;
+    virtual void ShowCommandCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, BOOL bMakeCurrent) = 0;
+    virtual int SetDataObjectUndoState(CGXGridCore* pGrid, int nState) = 0;
+    virtual CObject* GetDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
+    virtual BOOL RestoreDataObjectUndoInfo(CGXGridCore* pGrid, CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2) = 0;
+    virtual void DiscardDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractGridUpdateHintImp
@@ -166,4 +181,69 @@ public:
     virtual void OnBeginPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
     virtual void OnEndPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
     virtual void OnPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+};
+
+class CGXAbstractGridResizeToFitImp
+{
+public:
+    virtual ~CGXAbstractGridResizeToFitImp() = default;
+    virtual BOOL ResizeRowHeightsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
+    virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
+};
+
+class CGXAbstractGridUserResizeCellsImp
+{
+public:
+    virtual ~CGXAbstractGridUserResizeCellsImp() = default;
+    virtual BOOL HitTestResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, int nHitState) = 0;
+    virtual void TrackResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual void EndResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual void CancelResizeBoundary(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridFindReplaceImp
+{
+public:
+    virtual ~CGXAbstractGridFindReplaceImp() = default;
+    virtual void FindNextText(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bNext, BOOL bCase) = 0;
+    virtual void ReplaceFoundText(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase) = 0;
+    virtual void ReplaceAllText(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) = 0;
+    virtual void ShowFindReplaceDialog(CGXGridCore* pGrid, BOOL bFindOnly) = 0;
+    virtual void OnFindReplaceMessage(CGXGridCore* pGrid, CFindReplaceDialog* pDialog) = 0;
+};
+
+class CGXAbstractGridTextDataExchangeImp
+{
+public:
+    virtual ~CGXAbstractGridTextDataExchangeImp() = default;
+    virtual BOOL CopyTextFromRangeList(CGXGridCore* pGrid, const CGXRangeList& list, CString& strText) = 0;
+    virtual void GetCellTextForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CString& strText) = 0;
+    virtual BOOL PasteTextToCells(CGXGridCore* pGrid, const CString& strText, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL SplitPasteLine(CGXGridCore* pGrid, const CString& strLine, CStringArray& fields, int nStart,
+                                TCHAR chSeparator) = 0;
+    virtual BOOL StorePastedCellText(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                     const CGXStyle* pStyle) = 0;
+};
+
+class CGXAbstractGridStyleDataExchangeImp
+{
+public:
+    virtual ~CGXAbstractGridStyleDataExchangeImp() = default;
+    virtual BOOL CopyStylesFromRangeList(CGXGridCore* pGrid, const CGXRangeList& list, CArchive& ar,
+                                         BOOL bAllStyles) = 0;
+    virtual BOOL GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed) = 0;
+    virtual BOOL PasteStylesFromArchive(CGXGridCore* pGrid, CArchive& ar, ROWCOL nRow, ROWCOL nCol) = 0;
+};
+
+class CGXAbstractGridDirectCopyMoveCellsImp
+{
+public:
+    virtual ~CGXAbstractGridDirectCopyMoveCellsImp() = default;
+    virtual BOOL CopyCellsData(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol) = 0;
+    virtual BOOL MoveCellsData(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                               CObject*& pUndoInfo, BOOL bCreateUndoInfo, int nCommandKind) = 0;
+    virtual BOOL CopyCells(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                           UINT flags) = 0;
+    virtual BOOL MoveCells(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                           CObject*& pUndoInfo, UINT flags, int nCommandKind) = 0;
 };

@@ -306,7 +306,10 @@ public:
                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
     virtual BOOL HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide = TRUE, CByteArray* pOldStates = nullptr,
                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
-    // The edit controls' text drag; no feature does it in this grid.
+    // Named ranges and the edit controls' text drag: no feature does them in this grid.
+    virtual BOOL SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pValue, UINT flags, int nCommandKind);
+    virtual BOOL GetRangeName(LPCTSTR pszName, CGXRange& range);
+    virtual BOOL DeleteRangeName(LPCTSTR pszName, UINT flags, int nCommandKind);
     BOOL StartDragText(ROWCOL nRow, ROWCOL nCol);
     virtual CGXRange* GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
     virtual void ExpandRangeByCoveredCells(CGXRange& range);
@@ -346,6 +349,51 @@ public:
     virtual void OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnGridPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+
+    // Further feature forwarders
+    virtual BOOL ResizeRowHeightsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL ResizeColWidthsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag = FALSE);
+    virtual BOOL IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag = FALSE);
+    virtual BOOL HitTestResizeBoundary(CPoint point, UINT flags, int nHitState);
+    virtual void TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
+    virtual void EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
+    virtual void CancelResizeBoundary();
+    virtual BOOL SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                       UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL StoreCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, BOOL bSet);
+    virtual void UpdateCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nOldToRow, ROWCOL nOldToCol, UINT flags,
+                                          BOOL bCreateHint);
+    virtual BOOL CanFloatCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood, BOOL bFlag);
+    virtual BOOL CanMergeCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection, BOOL bFlag);
+    virtual BOOL AreCellValuesMergeable(const CGXStyle& style1, const CGXStyle& style2);
+    virtual void FindNextText(LPCTSTR pszFind, BOOL bNext, BOOL bCase);
+    virtual void ReplaceFoundText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase);
+    virtual void ReplaceAllText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase);
+    virtual void ShowFindReplaceDialog(BOOL bFindOnly);
+    virtual void OnFindReplaceMessage(CFindReplaceDialog* pDialog);
+    virtual void RecordCommand(CObject* pCommand, int nMode);
+    virtual void DiscardLastCommand(int nMode);
+    virtual void ShowCommandCell(ROWCOL nRow, ROWCOL nCol, BOOL bMakeCurrent);
+    virtual int SetDataObjectUndoState(int nState);
+    virtual CObject* GetDataObjectUndoInfo();
+    virtual BOOL RestoreDataObjectUndoInfo(CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2);
+    virtual void DiscardDataObjectUndoInfo();
+    virtual BOOL CopyTextFromRangeList(const CGXRangeList& list, CString& strText);
+    virtual void GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& strText);
+    virtual BOOL PasteTextToCells(const CString& strText, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL SplitPasteLine(const CString& strLine, CStringArray& fields, int nStart, TCHAR chSeparator);
+    virtual BOOL StorePastedCellText(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                     const CGXStyle* pStyle);
+    virtual BOOL CopyStylesFromRangeList(const CGXRangeList& list, CArchive& ar, BOOL bAllStyles);
+    virtual BOOL GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed);
+    virtual BOOL PasteStylesFromArchive(CArchive& ar, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL CopyCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol);
+    virtual BOOL MoveCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                               BOOL bCreateUndoInfo, int nCommandKind);
+    virtual BOOL CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT flags = GX_INVALIDATE);
+    virtual BOOL MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
 
     // Messages of the grid window
     virtual BOOL OnGridDraw(CDC* pDC, const CRect* pRect);

@@ -25,6 +25,22 @@ BOOL CGXGridCore::HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOl
            m_pHideCellsImp->HideCols(this, nFrom, nTo, bHide, pOldStates, flags, nCommandKind);
 }
 
+BOOL CGXGridCore::SetRangeName(LPCTSTR /*pszName*/, const CGXRange& /*range*/, CObject* /*pValue*/, UINT /*flags*/,
+                               int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::GetRangeName(LPCTSTR /*pszName*/, CGXRange& /*range*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::DeleteRangeName(LPCTSTR /*pszName*/, UINT /*flags*/, int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
 BOOL CGXGridCore::StartDragText(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
 {
     return FALSE;
@@ -223,4 +239,228 @@ void CGXGridCore::OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     if (m_pPrintImp != nullptr)
         m_pPrintImp->OnEndPrinting(this, pDC, pInfo);
+}
+
+BOOL CGXGridCore::ResizeRowHeightsToFit(CGXRange range, UINT flags, int nCommandKind)
+{
+    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeRowHeightsToFit(this, &range, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::ResizeColWidthsToFit(CGXRange range, UINT flags, int nCommandKind)
+{
+    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeColWidthsToFit(this, &range, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag)
+{
+    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsRowHiddenFlagSet(this, nRow, bFlag);
+}
+
+BOOL CGXGridCore::IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag)
+{
+    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsColHiddenFlagSet(this, nCol, bFlag);
+}
+
+BOOL CGXGridCore::HitTestResizeBoundary(CPoint point, UINT flags, int nHitState)
+{
+    return m_pUserResizeCellsImp != nullptr &&
+           m_pUserResizeCellsImp->HitTestResizeBoundary(this, point, flags, nHitState);
+}
+
+void CGXGridCore::TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->TrackResizeBoundary(this, point, flags, nRow, nCol);
+}
+
+void CGXGridCore::EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->EndResizeBoundary(this, point, flags, nRow, nCol);
+}
+
+void CGXGridCore::CancelResizeBoundary()
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->CancelResizeBoundary(this);
+}
+
+BOOL CGXGridCore::SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT flags,
+                                        int nCommandKind)
+{
+    return m_pCoveredCellsImp != nullptr &&
+           m_pCoveredCellsImp->SetCoveredCellsRowCol(this, nRow, nCol, nToRow, nToCol, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::StoreCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, BOOL bSet)
+{
+    return m_pCoveredCellsImp != nullptr &&
+           m_pCoveredCellsImp->StoreCoveredCellsRowCol(this, nRow, nCol, nToRow, nToCol, bSet);
+}
+
+void CGXGridCore::UpdateCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nOldToRow, ROWCOL nOldToCol, UINT flags,
+                                           BOOL bCreateHint)
+{
+    if (m_pCoveredCellsImp != nullptr)
+        m_pCoveredCellsImp->UpdateCoveredCellsRowCol(this, nRow, nCol, nOldToRow, nOldToCol, flags, bCreateHint);
+}
+
+BOOL CGXGridCore::CanFloatCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood, BOOL bFlag)
+{
+    return m_pFloatCellsImp != nullptr &&
+           m_pFloatCellsImp->CanFloatCellRowCol(this, nRow, nCol, style, bFloatOrFlood, bFlag);
+}
+
+BOOL CGXGridCore::CanMergeCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection, BOOL bFlag)
+{
+    return m_pMergeCellsImp != nullptr &&
+           m_pMergeCellsImp->CanMergeCellRowCol(this, nRow, nCol, style, nDirection, bFlag);
+}
+
+BOOL CGXGridCore::AreCellValuesMergeable(const CGXStyle& style1, const CGXStyle& style2)
+{
+    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->AreCellValuesMergeable(this, style1, style2);
+}
+
+void CGXGridCore::FindNextText(LPCTSTR pszFind, BOOL bNext, BOOL bCase)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->FindNextText(this, pszFind, bNext, bCase);
+}
+
+void CGXGridCore::ReplaceFoundText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->ReplaceFoundText(this, pszFind, pszReplace, bNext, bCase);
+}
+
+void CGXGridCore::ReplaceAllText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->ReplaceAllText(this, pszFind, pszReplace, bCase);
+}
+
+void CGXGridCore::ShowFindReplaceDialog(BOOL bFindOnly)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->ShowFindReplaceDialog(this, bFindOnly);
+}
+
+void CGXGridCore::OnFindReplaceMessage(CFindReplaceDialog* pDialog)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->OnFindReplaceMessage(this, pDialog);
+}
+
+void CGXGridCore::RecordCommand(CObject* pCommand, int nMode)
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->RecordCommand(this, pCommand, nMode);
+}
+
+void CGXGridCore::DiscardLastCommand(int nMode)
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->DiscardLastCommand(this, nMode);
+}
+
+void CGXGridCore::ShowCommandCell(ROWCOL nRow, ROWCOL nCol, BOOL bMakeCurrent)
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->ShowCommandCell(this, nRow, nCol, bMakeCurrent);
+}
+
+int CGXGridCore::SetDataObjectUndoState(int nState)
+{
+    return m_pCommandFactory != nullptr ? m_pCommandFactory->SetDataObjectUndoState(this, nState) : 0;
+}
+
+CObject* CGXGridCore::GetDataObjectUndoInfo()
+{
+    return m_pCommandFactory != nullptr ? m_pCommandFactory->GetDataObjectUndoInfo(this) : nullptr;
+}
+
+BOOL CGXGridCore::RestoreDataObjectUndoInfo(CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2)
+{
+    return m_pCommandFactory != nullptr &&
+           m_pCommandFactory->RestoreDataObjectUndoInfo(this, pUndoInfo, dwValue1, dwValue2);
+}
+
+void CGXGridCore::DiscardDataObjectUndoInfo()
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->DiscardDataObjectUndoInfo(this);
+}
+
+BOOL CGXGridCore::CopyTextFromRangeList(const CGXRangeList& list, CString& strText)
+{
+    return m_pTextDataExchangeImp != nullptr && m_pTextDataExchangeImp->CopyTextFromRangeList(this, list, strText);
+}
+
+void CGXGridCore::GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& strText)
+{
+    if (m_pTextDataExchangeImp != nullptr)
+        m_pTextDataExchangeImp->GetCellTextForCopy(this, nRow, nCol, strText);
+}
+
+BOOL CGXGridCore::PasteTextToCells(const CString& strText, ROWCOL nRow, ROWCOL nCol)
+{
+    return m_pTextDataExchangeImp != nullptr && m_pTextDataExchangeImp->PasteTextToCells(this, strText, nRow, nCol);
+}
+
+BOOL CGXGridCore::SplitPasteLine(const CString& strLine, CStringArray& fields, int nStart, TCHAR chSeparator)
+{
+    return m_pTextDataExchangeImp != nullptr &&
+           m_pTextDataExchangeImp->SplitPasteLine(this, strLine, fields, nStart, chSeparator);
+}
+
+BOOL CGXGridCore::StorePastedCellText(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                      const CGXStyle* pStyle)
+{
+    return m_pTextDataExchangeImp != nullptr &&
+           m_pTextDataExchangeImp->StorePastedCellText(this, nRow, nCol, strText, flags, pStyle);
+}
+
+BOOL CGXGridCore::CopyStylesFromRangeList(const CGXRangeList& list, CArchive& ar, BOOL bAllStyles)
+{
+    return m_pStyleDataExchangeImp != nullptr &&
+           m_pStyleDataExchangeImp->CopyStylesFromRangeList(this, list, ar, bAllStyles);
+}
+
+BOOL CGXGridCore::GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed)
+{
+    return m_pStyleDataExchangeImp != nullptr &&
+           m_pStyleDataExchangeImp->GetCellStyleForCopy(this, nRow, nCol, style, bComposed);
+}
+
+BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, ROWCOL nRow, ROWCOL nCol)
+{
+    return m_pStyleDataExchangeImp != nullptr && m_pStyleDataExchangeImp->PasteStylesFromArchive(this, ar, nRow, nCol);
+}
+
+BOOL CGXGridCore::CopyCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->CopyCellsData(this, &range, nDestRow, nDestCol);
+}
+
+BOOL CGXGridCore::MoveCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                                BOOL bCreateUndoInfo, int nCommandKind)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->MoveCellsData(this, &range, nDestRow, nDestCol, pUndoInfo, bCreateUndoInfo,
+                                                    nCommandKind);
+}
+
+BOOL CGXGridCore::CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT flags)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->CopyCells(this, &range, nDestRow, nDestCol, flags);
+}
+
+BOOL CGXGridCore::MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo, UINT flags,
+                            int nCommandKind)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->MoveCells(this, &range, nDestRow, nDestCol, pUndoInfo, flags, nCommandKind);
 }

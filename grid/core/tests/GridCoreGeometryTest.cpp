@@ -9,8 +9,23 @@
 
 namespace
 {
+// Installed only so that the sizing cursors are offered.
 class TestResizeFeature : public CGXAbstractGridUserResizeCellsImp
 {
+public:
+    BOOL HitTestResizeBoundary(CGXGridCore*, CPoint, UINT, int) override
+    {
+        return FALSE;
+    }
+    void TrackResizeBoundary(CGXGridCore*, CPoint, UINT, ROWCOL, ROWCOL) override
+    {
+    }
+    void EndResizeBoundary(CGXGridCore*, CPoint, UINT, ROWCOL, ROWCOL) override
+    {
+    }
+    void CancelResizeBoundary(CGXGridCore*) override
+    {
+    }
 };
 
 // A grid of 5 rows and columns below and right of the headers: rows (the header row too) are

@@ -92,6 +92,30 @@ public:
     void RollbackUndoBlock(CGXGridCore*) override
     {
     }
+    void RecordCommand(CGXGridCore*, CObject*, int) override
+    {
+    }
+    void DiscardLastCommand(CGXGridCore*, int) override
+    {
+    }
+    void ShowCommandCell(CGXGridCore*, ROWCOL, ROWCOL, BOOL) override
+    {
+    }
+    int SetDataObjectUndoState(CGXGridCore*, int) override
+    {
+        return 0;
+    }
+    CObject* GetDataObjectUndoInfo(CGXGridCore*) override
+    {
+        return nullptr;
+    }
+    BOOL RestoreDataObjectUndoInfo(CGXGridCore*, CObject*, DWORD, DWORD) override
+    {
+        return FALSE;
+    }
+    void DiscardDataObjectUndoInfo(CGXGridCore*) override
+    {
+    }
     std::vector<CObject*> m_commands;
 };
 
