@@ -154,10 +154,15 @@ public:
     virtual ~CGXAbstractDrawRotatedTextImp() = default;
 };
 
+// The locale's date and time conventions.
 class CGXAbstractDateTimeImp
 {
 public:
     virtual ~CGXAbstractDateTimeImp() = default;
+    virtual void InitSettings() = 0;
+    // The short-date order code, with its order digits and date separator.
+    virtual int GetDateFormatOrder(BOOL bRefresh, CString& strOrder, TCHAR& chSeparator) = 0;
+    virtual TCHAR GetTimeSeparator(BOOL bRefresh) = 0;
 };
 
 class CGXAbstractDataCopyMoveCellsImp
@@ -171,10 +176,21 @@ public:
                            BOOL bCreateUndoInfo) = 0;
 };
 
+struct GXLongOperationRecord;
+
+// Feedback, wait cursor and abort question of long operations; the state is the calling
+// thread's GX_WAIT_STATE.
 class CGXAbstractLongOperationImp
 {
 public:
     virtual ~CGXAbstractLongOperationImp() = default;
+    virtual void Start(GXLongOperationRecord* pRecord) = 0;
+    virtual void End(GXLongOperationRecord* pRecord) = 0;
+    virtual void FreeStatusText(GXLongOperationRecord* pRecord) = 0;
+    virtual void SetStatusText(GXLongOperationRecord* pRecord, LPCTSTR pszText, BOOL bCopy) = 0;
+    virtual BOOL NeedMessagesAbort(GXLongOperationRecord* pRecord, BOOL& bAborted) = 0;
+    virtual BOOL NeedMessages(GXLongOperationRecord* pRecord) = 0;
+    virtual void DoMessages() = 0;
 };
 
 class CGXAbstractNumberFormattingImp

@@ -84,9 +84,10 @@ public:
     CString GetDescription() const;
     CGXFont& SetDescription(LPCTSTR pszDescription);
 
-private:
     // The attribute words without the reference bit: equal keys mean equal fonts.
     ULONGLONG GetKey() const;
+
+private:
     void Release() const;
 
     // The reference bit changes when a const font fetches its LOGFONT.

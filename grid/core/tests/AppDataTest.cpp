@@ -11,6 +11,10 @@
 
 namespace
 {
+// The test script's bitmap in the loader's four colours, and an id without a bitmap.
+constexpr UINT idbTestColors = 30028;
+constexpr UINT idbMissing = 30029;
+
 struct Probe
 {
     static inline std::atomic<int> s_nLive{0};
@@ -73,7 +77,7 @@ TEST(SysDataTest, CachedColoursStayUntilTheNextUpdate)
 
 TEST(SysDataTest, BitmapsTakeTheThreeDeeColours)
 {
-    HBITMAP hbm = GXLoadSysColorBitmap(::GetModuleHandleW(nullptr), GX_SYS_DATA::idbDropArrow);
+    HBITMAP hbm = GXLoadSysColorBitmap(::GetModuleHandleW(nullptr), idbTestColors);
     ASSERT_NE(hbm, nullptr);
     HDC hdc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ hOld = ::SelectObject(hdc, hbm);
@@ -85,14 +89,14 @@ TEST(SysDataTest, BitmapsTakeTheThreeDeeColours)
     ::DeleteDC(hdc);
     ::DeleteObject(hbm);
 
-    EXPECT_EQ(GXLoadSysColorBitmap(::GetModuleHandleW(nullptr), GX_SYS_DATA::idb20211), nullptr);
+    EXPECT_EQ(GXLoadSysColorBitmap(::GetModuleHandleW(nullptr), idbMissing), nullptr);
     GX_SYS_DATA* pSysData = GXGetSysData();
     pSysData->UpdateSysColors();
     EXPECT_NE(pSysData->m_hbmDropArrow, nullptr);
-    EXPECT_EQ(pSysData->m_hbm20211, nullptr);
+    EXPECT_NE(pSysData->m_hbm20211, nullptr);
 }
 
-TEST(AppDataTest, LoadStringsLeavesMissingTextsEmpty)
+TEST(AppDataTest, LoadStringsFillsEachTextFromItsString)
 {
     CGXAppData appData;
     appData.m_sCopy = _T("stale");
@@ -100,13 +104,15 @@ TEST(AppDataTest, LoadStringsLeavesMissingTextsEmpty)
     EXPECT_STREQ(appData.m_sRedoing, L"Redoing %1 ...");
     EXPECT_STREQ(appData.m_sInsertColumns, L"Insert Columns");
     EXPECT_STREQ(appData.m_sClearCells, L"Clear Cells");
-    EXPECT_TRUE(appData.m_sCopy.IsEmpty());
-    EXPECT_TRUE(appData.m_sUndoing.IsEmpty());
+    EXPECT_STREQ(appData.m_sCopy, L"Copy");
+    EXPECT_STREQ(appData.m_sFreezeRows, L"Freeze Rows");
+    EXPECT_STREQ(appData.m_sFreezeColumns, L"Freeze Columns");
 
     const GX_WAIT_STATE* pWaitState = GXGetThreadState<GX_WAIT_STATE>();
     EXPECT_STREQ(pWaitState->m_sProcessing, L"Processing...");
     EXPECT_STREQ(pWaitState->m_sAbortQuestion, L"Do you want to abort the operation?");
-    EXPECT_TRUE(pWaitState->m_sDone.IsEmpty());
+    EXPECT_STREQ(pWaitState->m_sDone, L"Done.");
+    EXPECT_STREQ(pWaitState->m_sPressEsc, L"Press ESC to cancel");
     EXPECT_EQ(pWaitState->m_dwFirstDelay, 750u);
     EXPECT_EQ(pWaitState->m_nCutOffLevel, -1);
 }

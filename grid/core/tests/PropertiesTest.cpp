@@ -50,9 +50,8 @@ TEST(Properties, RegistersTheFiveColours)
 {
     CGXProperties properties;
     ASSERT_EQ(properties.GetColorNameArray().GetSize(), 5);
-    // The test program has no string table: each name falls back to its id.
-    EXPECT_EQ(properties.GetColorNameArray()[0], _T("COLOR52232"));
-    EXPECT_EQ(properties.GetColorNameArray()[4], _T("COLOR52235"));
+    EXPECT_EQ(properties.GetColorNameArray()[0], _T("Grid Lines"));
+    EXPECT_EQ(properties.GetColorNameArray()[4], _T("Background"));
     EXPECT_EQ(properties.GetColor(CGXProperties::colorGridLines), Marked(17));
     EXPECT_EQ(properties.GetColor(CGXProperties::colorFixedLines), Marked(2));
     EXPECT_EQ(properties.GetColor(CGXProperties::colorTrackingLine), 0x0000FFu);
@@ -61,7 +60,7 @@ TEST(Properties, RegistersTheFiveColours)
     EXPECT_EQ(properties.GetColor(5), 0u);
     EXPECT_EQ(properties.GetColor(-1), 0u);
 
-    EXPECT_EQ(properties.AddColorPropertyByName(_T("COLOR52232"), RGB(1, 2, 3)), 0);
+    EXPECT_EQ(properties.AddColorPropertyByName(_T("Grid Lines"), RGB(1, 2, 3)), 0);
     EXPECT_EQ(properties.GetColor(0), Marked(17));
     EXPECT_EQ(properties.AddColorPropertyByName(_T("Marker"), RGB(1, 2, 3)), 5);
     EXPECT_EQ(properties.GetColor(5), RGB(1, 2, 3));

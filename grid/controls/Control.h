@@ -1,0 +1,166 @@
+// The root of every cell control: one object per control type and grid, bound to a cell
+// while the grid works with it. The operations without a body here answer the defaults of a
+// control that does nothing; concrete controls override what they need.
+#pragma once
+
+#include <afxwin.h>
+
+#include <grid/core/Range.h>
+
+class CGXGridCore;
+class CGXStyle;
+class CGXStylesMap;
+class CGXChild;
+
+// A control class's record: its name and the record of its base class.
+struct GXControlClass
+{
+    LPCSTR pszClassName;
+    const GXControlClass* pBaseClass;
+};
+
+class CGXCellTipBase
+{
+public:
+    virtual ~CGXCellTipBase() = default;
+    virtual DWORD QueryTipA(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
+    virtual DWORD QueryTipB(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
+    virtual void ShowTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CWnd* pTipWnd) = 0;
+};
+
+class CGXControl
+{
+public:
+    explicit CGXControl(CGXGridCore* pGrid);
+    // Deletes the cached style, the children and the cell tip.
+    virtual ~CGXControl();
+    CGXControl(const CGXControl&) = delete;
+    CGXControl& operator=(const CGXControl&) = delete;
+
+    static const GXControlClass classCGXControl;
+
+    virtual const GXControlClass* GetControlClass() const;
+    virtual CRuntimeClass* GetWindowClass() const;
+    virtual CWnd* GetControlWindow() const;
+    virtual void SetActive(BOOL bActive);
+    virtual BOOL IsActive();
+    virtual BOOL ReservedQuery();
+    virtual void SetModified(BOOL bModified);
+    virtual BOOL IsModified();
+    virtual void Init(ROWCOL nRow, ROWCOL nCol);
+    virtual void Reset();
+    virtual BOOL StoreEditedValue();
+    virtual BOOL ValidateValue();
+    virtual BOOL RequestEditing();
+    virtual BOOL RequestCommit();
+    virtual BOOL ReportChange();
+    virtual BOOL ReportEditEnd();
+    virtual BOOL ForwardHookA();
+    virtual BOOL ForwardHookB(DWORD dwValue1, DWORD dwValue2);
+    virtual BOOL ForwardHookC();
+    virtual CRect GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect = nullptr,
+                                    const CGXStyle* pStyle = nullptr);
+    virtual CSize AddFrameToSize(CSize& size, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle);
+    virtual CSize GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection);
+    virtual BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood);
+    virtual BOOL CellHasValue(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    virtual void DrawCurrentCellFrame(CDC* pDC, const CRect& rect);
+    virtual void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                      const CGXStyle* pStandardStyle);
+    virtual void GetCurrentText(CString& strText);
+    virtual BOOL StoreText(const CString& strText);
+    virtual BOOL GetStyleValue(CString& strText);
+    virtual void SetValue(LPCTSTR pszText);
+    virtual BOOL FormatDisplayText(CString& strOut, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText, const CGXStyle& style);
+    virtual BOOL StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle);
+    virtual BOOL CanStoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle);
+    // Stores a style into the cell through the grid and keeps the control in step with it.
+    virtual BOOL RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);
+    virtual BOOL GetEditedCellText(ROWCOL nRow, ROWCOL nCol, CString& strText);
+    virtual BOOL GetChoiceItem(CString& strItem, LPCTSTR pszChoiceList, int nIndex);
+    virtual int FindChoiceItem(CString& strItem, LPCTSTR pszText, LPCTSTR pszChoiceList, BOOL bExactOnly);
+    virtual void HideControl();
+    virtual void RefreshCell();
+    virtual BOOL OnMouseMove(UINT nFlags, CPoint point);
+    virtual BOOL OnMouseOver(UINT nFlags, CPoint point);
+    virtual BOOL OnLButtonDown(UINT nFlags, CPoint point);
+    virtual BOOL OnLButtonUp(UINT nFlags, CPoint point);
+    virtual BOOL OnLButtonDblClk(UINT nFlags, CPoint point);
+    virtual BOOL OnMButtonDown(UINT nFlags, CPoint point);
+    virtual BOOL OnMButtonUp(UINT nFlags, CPoint point);
+    virtual BOOL OnMButtonDblClk(UINT nFlags, CPoint point);
+    virtual BOOL OnRButtonDown(UINT nFlags, CPoint point);
+    virtual BOOL OnRButtonUp(UINT nFlags, CPoint point);
+    virtual BOOL OnRButtonDblClk(UINT nFlags, CPoint point);
+    virtual BOOL ReservedHookA(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4);
+    virtual BOOL ReservedHookB(DWORD dwValue);
+    virtual BOOL OnKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnCharText(const CString& strText);
+    virtual BOOL OnDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL OnSysDeadChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    virtual BOOL CopyToClipboard();
+    virtual BOOL PasteFromClipboard();
+    virtual BOOL CutToClipboard();
+    virtual BOOL IsBoundToCell();
+    virtual BOOL CanCut();
+    virtual BOOL CanPaste();
+    virtual void GetValueForCopy(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CString& strText);
+    virtual LRESULT ForwardFeatureA(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4, DWORD dwValue5);
+    virtual LRESULT ForwardFeatureB(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    virtual void SetCellText(const CString& strText);
+    virtual void GetCopyText(CString& strText);
+    virtual BOOL OnChildClicked(CGXChild* pChild);
+    virtual BOOL OnGridCommand(WORD wCommand, HWND hWnd);
+    virtual LRESULT OnGridScroll(const MSG& msg);
+    virtual BOOL ReservedHookD(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    virtual void NotifyChildrenA(DWORD dwValue);
+    virtual void NotifyChildrenB();
+    virtual BOOL IsReadOnlyCell();
+    virtual void CancelChildTracking();
+    virtual DWORD QueryTipA(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    virtual DWORD QueryTipB(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
+    virtual void ShowTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CWnd* pTipWnd);
+    virtual BOOL ReservedQueryB();
+    virtual void AddChild(CGXChild* pChild);
+    virtual void RemoveChild(CGXChild* pChild);
+    virtual CGXChild* GetChild(INT_PTR nIndex);
+    virtual INT_PTR GetChildCount();
+    virtual CGXChild* GetFocusChild();
+    virtual void SetFocusChild(CGXChild* pChild);
+    virtual void LayoutChildren(ROWCOL nRow, ROWCOL nCol, const CRect& rect);
+    virtual void DrawBackground(CDC* pDC, const CRect& rect, const CGXStyle& style, BOOL bForce);
+    virtual BOOL Draw3dEffect(CDC* pDC, const CRect& rect, const CGXStyle& style);
+    virtual BOOL AcceptText(LPCTSTR pszText);
+    virtual BOOL AcceptPasteText(LPCTSTR pszText);
+    virtual void ReservedHookE(DWORD dwValue);
+    virtual LRESULT ForwardFeatureC(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+
+    BOOL IsControlKindOf(const GXControlClass* pClass) const;
+    BOOL IsActiveAt(ROWCOL nRow, ROWCOL nCol) const;
+    CGXGridCore* Grid() const
+    {
+        return m_pGrid;
+    }
+    // The cell tip window; a no-op until the cell-tip feature exists.
+    void EnsureCellTip();
+    static void RegisterUserAttributes(CGXStylesMap* pStylesMap);
+
+protected:
+    DWORD m_dwReserved = 0;
+    CGXGridCore* m_pGrid;
+    LONG m_nRow = -1;
+    LONG m_nCol = -1;
+    CGXStyle* m_pStyle = nullptr;
+    BOOL m_bIsBound = FALSE;
+    CPtrList* m_pChildList = nullptr;
+    CGXChild* m_pFocusChild = nullptr;
+    BOOL m_bLeadUnitPending = FALSE;
+    WCHAR m_chLeadUnit = 0;
+    CGXCellTipBase* m_pCellTip = nullptr;
+};

@@ -1,0 +1,249 @@
+// The interfaces of the grid's per-grid feature objects ("Imps"). The grid core holds one
+// pointer per kind, owns the object and forwards to it; every forwarder does nothing (or
+// answers 0) while its pointer is empty. Each kind's operations take the grid first and are
+// added by the feature that implements the kind.
+#pragma once
+
+#include <afxwin.h>
+
+#include <grid/core/Range.h>
+
+class CGXGridCore;
+class CGXProperties;
+class CGXRangeList;
+class CFindReplaceDialog;
+class CGXStyle;
+class CGXStylesMap;
+
+#define GX_DECLARE_ABSTRACT_IMP(kind)                                                                                  \
+    class kind                                                                                                         \
+    {                                                                                                                  \
+    public:                                                                                                            \
+        virtual ~kind() = default;                                                                                     \
+    };
+
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridSortImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOldDrawingImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractDrawSpannedCellsImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractCalcSizeImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridExcelLikeFillImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridUserDragSelectRangeImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMoveRowsColsImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOptimizedUpdateImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMarkEditHeaderImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridFreezeMenuHelperImp)
+GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
+
+#undef GX_DECLARE_ABSTRACT_IMP
+
+class CGXAbstractGridHideCellsImp
+{
+public:
+    virtual ~CGXAbstractGridHideCellsImp() = default;
+    virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
+    virtual BOOL IsColHidden(CGXGridCore* pGrid, ROWCOL nCol) = 0;
+    virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
+                          int nCommandKind) = 0;
+    virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
+                          int nCommandKind) = 0;
+    virtual BOOL IsRowHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nRow, BOOL bFlag) = 0;
+    virtual BOOL IsColHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nCol, BOOL bFlag) = 0;
+};
+
+class CGXAbstractGridCoveredCellsImp
+{
+public:
+    virtual ~CGXAbstractGridCoveredCellsImp() = default;
+    virtual CGXRange* GetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
+    virtual void ExpandRangeByCoveredCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    virtual BOOL SetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                       UINT flags, int nCommandKind) = 0;
+    virtual BOOL StoreCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                         BOOL bSet) = 0;
+    virtual void UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nOldToRow,
+                                          ROWCOL nOldToCol, UINT flags, BOOL bCreateHint) = 0;
+};
+
+class CGXAbstractGridFloatCellsImp
+{
+public:
+    virtual ~CGXAbstractGridFloatCellsImp() = default;
+    virtual CGXRange* GetFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
+    virtual void ExpandRangeByFloatedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    virtual BOOL CanFloatCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                                    BOOL bFloatOrFlood, BOOL bFlag) = 0;
+};
+
+class CGXAbstractGridMergeCellsImp
+{
+public:
+    virtual ~CGXAbstractGridMergeCellsImp() = default;
+    virtual CGXRange* GetMergedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range,
+                                           BOOL bFlag) = 0;
+    virtual void ExpandRangeByMergedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    virtual BOOL CanMergeCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection,
+                                    BOOL bFlag) = 0;
+    virtual BOOL AreCellValuesMergeable(CGXGridCore* pGrid, const CGXStyle& style1, const CGXStyle& style2) = 0;
+};
+
+class CGXAbstractCommandFactory
+{
+public:
+    virtual ~CGXAbstractCommandFactory() = default;
+    // An undo command holding the old styles of a range; ownership of the styles passes.
+    virtual CObject* CreateSetStyleRangeCmd(const CGXRange& range, int nType, CObArray* pOldStyles,
+                                            int nCommandKind) = 0;
+    // Undo commands that hold the old styles map, properties or base style (copies made here).
+    virtual CObject* CreateStylesMapCmd(CGXGridCore* pGrid, const CGXStylesMap& oldStylesMap) = 0;
+    virtual CObject* CreatePropertiesCmd(CGXGridCore* pGrid, const CGXProperties& oldProperties) = 0;
+    virtual CObject* CreateBaseStyleCmd(CGXGridCore* pGrid, WORD nBaseStyleId, const CGXStyle& oldStyle) = 0;
+    // Undo commands of row heights or column widths (the array of old sizes passes) and of
+    // the default height or width.
+    virtual CObject* CreateSizesCmd(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int* pOldSizes) = 0;
+    virtual CObject* CreateDefaultSizeCmd(CGXGridCore* pGrid, BOOL bRows, int nOldSize) = 0;
+    // Puts the command on the undo list (mode 0 empties the redo list first).
+    virtual void AddCommand(CGXGridCore* pGrid, CObject* pCommand, int nMode) = 0;
+    virtual BOOL Undo(CGXGridCore* pGrid) = 0;
+    virtual BOOL Redo(CGXGridCore* pGrid) = 0;
+    virtual BOOL UpdateUndoCommandUI(CGXGridCore* pGrid, CCmdUI* pCmdUI) = 0;
+    virtual BOOL UpdateRedoCommandUI(CGXGridCore* pGrid, CCmdUI* pCmdUI) = 0;
+    virtual void BeginUndoBlock(CGXGridCore* pGrid, LPCTSTR pszDescription) = 0;
+    virtual void EndUndoBlock(CGXGridCore* pGrid) = 0;
+    virtual void RollbackUndoBlock(CGXGridCore* pGrid) = 0;
+    virtual void RecordCommand(CGXGridCore* pGrid, CObject* pCommand, int nMode) = 0;
+    virtual void DiscardLastCommand(CGXGridCore* pGrid, int nMode) = 0;
+    virtual void ShowCommandCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, BOOL bMakeCurrent) = 0;
+    virtual int SetDataObjectUndoState(CGXGridCore* pGrid, int nState) = 0;
+    virtual CObject* GetDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
+    virtual BOOL RestoreDataObjectUndoInfo(CGXGridCore* pGrid, CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2) = 0;
+    virtual void DiscardDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridUpdateHintImp
+{
+public:
+    virtual ~CGXAbstractGridUpdateHintImp() = default;
+    virtual void HintRangeChanged(CGXGridCore* pGrid, const CGXRange& range, UINT flags) = 0;
+    virtual void HintGridChanged(CGXGridCore* pGrid, UINT flags) = 0;
+    virtual void HintBaseStylesChanged(CGXGridCore* pGrid, UINT flags) = 0;
+};
+
+class CGXAbstractGridUserSelectRangeImp
+{
+public:
+    virtual ~CGXAbstractGridUserSelectRangeImp() = default;
+    virtual BOOL SelectRange(CGXGridCore* pGrid, int nMode, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                             ROWCOL nRight) = 0;
+};
+
+class CGXAbstractGridExcelLikeFrameImp
+{
+public:
+    virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
+    virtual void DrawSelectionFrame(CGXGridCore* pGrid) = 0;
+    virtual void RefreshExcelLikeFrame(CGXGridCore* pGrid) = 0;
+};
+
+// The clipboard commands; each answers whether it did its work.
+class CGXAbstractGridCutPasteImp
+{
+public:
+    virtual ~CGXAbstractGridCutPasteImp() = default;
+    virtual BOOL CanCopy(CGXGridCore* pGrid) = 0;
+    virtual BOOL Copy(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanCut(CGXGridCore* pGrid) = 0;
+    virtual BOOL Cut(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanPaste(CGXGridCore* pGrid) = 0;
+    virtual BOOL Paste(CGXGridCore* pGrid) = 0;
+    virtual BOOL CopyRangeListToClipboard(CGXGridCore* pGrid, const CGXRangeList& list) = 0;
+    virtual BOOL CutRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+    virtual BOOL PasteRangeList(CGXGridCore* pGrid, const CGXRange& range) = 0;
+    virtual BOOL PasteStylesFromClipboard(CGXGridCore* pGrid, const CGXRange& range) = 0;
+    virtual BOOL IsGridClipboardFormatAvailable(CGXGridCore* pGrid) = 0;
+    virtual BOOL ConfirmClipboardAction(CGXGridCore* pGrid) = 0;
+    virtual BOOL CopyTextToClipboard(CGXGridCore* pGrid, const CString& strText) = 0;
+    virtual BOOL CopyDataToClipboard(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+};
+
+class CGXAbstractGridClearCellsImp
+{
+public:
+    virtual ~CGXAbstractGridClearCellsImp() = default;
+    virtual BOOL CanClear(CGXGridCore* pGrid) = 0;
+    virtual BOOL ClearSelection(CGXGridCore* pGrid, BOOL bFlag) = 0;
+    virtual BOOL ClearRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+};
+
+class CGXAbstractGridPrintImp
+{
+public:
+    virtual ~CGXAbstractGridPrintImp() = default;
+    virtual void OnBeginPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+    virtual void OnEndPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+    virtual void OnPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+};
+
+class CGXAbstractGridResizeToFitImp
+{
+public:
+    virtual ~CGXAbstractGridResizeToFitImp() = default;
+    virtual BOOL ResizeRowHeightsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
+    virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
+};
+
+class CGXAbstractGridUserResizeCellsImp
+{
+public:
+    virtual ~CGXAbstractGridUserResizeCellsImp() = default;
+    virtual BOOL HitTestResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, int nHitState) = 0;
+    virtual void TrackResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual void EndResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual void CancelResizeBoundary(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridFindReplaceImp
+{
+public:
+    virtual ~CGXAbstractGridFindReplaceImp() = default;
+    virtual void FindNextText(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bNext, BOOL bCase) = 0;
+    virtual void ReplaceFoundText(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase) = 0;
+    virtual void ReplaceAllText(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) = 0;
+    virtual void ShowFindReplaceDialog(CGXGridCore* pGrid, BOOL bFindOnly) = 0;
+    virtual void OnFindReplaceMessage(CGXGridCore* pGrid, CFindReplaceDialog* pDialog) = 0;
+};
+
+class CGXAbstractGridTextDataExchangeImp
+{
+public:
+    virtual ~CGXAbstractGridTextDataExchangeImp() = default;
+    virtual BOOL CopyTextFromRangeList(CGXGridCore* pGrid, const CGXRangeList& list, CString& strText) = 0;
+    virtual void GetCellTextForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CString& strText) = 0;
+    virtual BOOL PasteTextToCells(CGXGridCore* pGrid, const CString& strText, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL SplitPasteLine(CGXGridCore* pGrid, const CString& strLine, CStringArray& fields, int nStart,
+                                TCHAR chSeparator) = 0;
+    virtual BOOL StorePastedCellText(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                     const CGXStyle* pStyle) = 0;
+};
+
+class CGXAbstractGridStyleDataExchangeImp
+{
+public:
+    virtual ~CGXAbstractGridStyleDataExchangeImp() = default;
+    virtual BOOL CopyStylesFromRangeList(CGXGridCore* pGrid, const CGXRangeList& list, CArchive& ar,
+                                         BOOL bAllStyles) = 0;
+    virtual BOOL GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed) = 0;
+    virtual BOOL PasteStylesFromArchive(CGXGridCore* pGrid, CArchive& ar, ROWCOL nRow, ROWCOL nCol) = 0;
+};
+
+class CGXAbstractGridDirectCopyMoveCellsImp
+{
+public:
+    virtual ~CGXAbstractGridDirectCopyMoveCellsImp() = default;
+    virtual BOOL CopyCellsData(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol) = 0;
+    virtual BOOL MoveCellsData(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                               CObject*& pUndoInfo, BOOL bCreateUndoInfo, int nCommandKind) = 0;
+    virtual BOOL CopyCells(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                           UINT flags) = 0;
+    virtual BOOL MoveCells(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
+                           CObject*& pUndoInfo, UINT flags, int nCommandKind) = 0;
+};

@@ -1,0 +1,108 @@
+#include <grid/core/ControlFactory.h>
+
+#include <grid/controls/Control.h>
+#include <grid/core/AppData.h>
+#include <grid/core/GridCore.h>
+#include <grid/core/GridWnd.h>
+#include <grid/core/LongOperationImp.h>
+#include <grid/core/Style.h>
+#include <grid/core/StylesMap.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace
+{
+constexpr WORD idEditControl = 52512;
+constexpr WORD idsTooltipText = 51022;
+constexpr WORD idsEllipsisType = 52792;
+constexpr WORD idMfcDropDownList = 52529;
+constexpr UINT idsEllipsisChoices = 20126;
+
+using ControlCreator = CGXControl* (*)(CGXGridCore* pGrid);
+
+// What each id makes and whether the control gets a cell tip. A row without a creator makes
+// nothing until its control is part of the grid.
+struct ControlEntry
+{
+    WORD nId;
+    ControlCreator pfnCreate;
+    BOOL bCellTip;
+};
+
+const ControlEntry controlTable[] = {
+    {52512, nullptr, TRUE},  {52513, nullptr, TRUE},  {52514, nullptr, TRUE},  {52515, nullptr, FALSE},
+    {52516, nullptr, FALSE}, {52517, nullptr, TRUE},  {52518, nullptr, TRUE},  {52519, nullptr, TRUE},
+    {52520, nullptr, TRUE},  {52521, nullptr, FALSE}, {52522, nullptr, TRUE},  {52523, nullptr, FALSE},
+    {52524, nullptr, FALSE}, {52525, nullptr, TRUE},  {52526, nullptr, TRUE},  {52527, nullptr, TRUE},
+    {52528, nullptr, FALSE}, {52529, nullptr, FALSE}, {52531, nullptr, TRUE},  {52532, nullptr, TRUE},
+    {52534, nullptr, FALSE}, {52535, nullptr, TRUE},  {52536, nullptr, FALSE}, {52537, nullptr, TRUE},
+    {52539, nullptr, FALSE}, {52540, nullptr, FALSE}, {52541, nullptr, TRUE},  {52542, nullptr, TRUE},
+    {52543, nullptr, TRUE},  {52544, nullptr, TRUE},  {52545, nullptr, TRUE},  {20130, nullptr, FALSE},
+    {20131, nullptr, FALSE}, {20136, nullptr, FALSE}, {20137, nullptr, FALSE},
+};
+
+const ControlEntry* FindControlEntry(UINT nId)
+{
+    // On a 16-bit host the tabbed window controls are tabbed drop-downs.
+    if (GXGetAppDataPtr()->m_bWin32s && (nId == 52539 || nId == 52540))
+        nId = 52541;
+    const auto it = std::find_if(std::begin(controlTable), std::end(controlTable),
+                                 [nId](const ControlEntry& entry) { return entry.nId == nId; });
+    return it != std::end(controlTable) ? it : FindControlEntry(idEditControl);
+}
+} // namespace
+
+const WORD CGXControlFactory::s_anControlIds[35] = {
+    52512, 52520, 52527, 52517, 52526, 52525, 52531, 52532, 52528, 52529, 52522, 52513,
+    52514, 52515, 52524, 52516, 52523, 20130, 20131, 20137, 20136, 52535, 52536, 52537,
+    52539, 52540, 52541, 52534, 52542, 52519, 52518, 52521, 52543, 52544, 52545,
+};
+
+CGXControl* CGXControlFactory::CreateControl(UINT nId, CGXGridCore* pGrid)
+{
+    const ControlEntry* pEntry = FindControlEntry(nId);
+    CGXControl* pControl = pEntry->pfnCreate != nullptr ? pEntry->pfnCreate(pGrid) : nullptr;
+    if (pControl != nullptr && pEntry->bCellTip)
+        pControl->EnsureCellTip();
+    return pControl;
+}
+
+void CGXControlFactory::RegisterAllControls(CGXStylesMap* pStylesMap)
+{
+    for (WORD nId : s_anControlIds)
+        pStylesMap->RegisterControl(nId);
+}
+
+void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
+{
+    CGXControl::RegisterUserAttributes(pStylesMap);
+
+    CGXStyle tooltip;
+    tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
+    pStylesMap->AddUserAttribute(idsTooltipText, &tooltip);
+
+    CGXStyle ellipsis;
+    ellipsis.SetControl(idMfcDropDownList).SetChoiceList(GXLoadResourceString(idsEllipsisChoices));
+    pStylesMap->AddUserAttribute(idsEllipsisType, &ellipsis);
+}
+
+void CGXControlFactory::InitializeGridComponents(CGXGridCore* /*pGrid*/)
+{
+    // The per-grid features join here, in their order, as they become part of the grid.
+}
+
+void CGXControlFactory::InitializeApplicationComponents()
+{
+    GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
+}
+
+void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
+{
+    CGXGridWnd::RegisterClass(hInstance);
+}
+
+void CGXControlFactory::UnregisterWndClasses(HINSTANCE hInstance)
+{
+    CGXGridWnd::UnregisterClass(hInstance);
+}

@@ -1,0 +1,689 @@
+// The grid without its window: the link to the shared parameter object, the cell controls
+// in use, the feature objects ("Imps"), the caches of composed styles and GDI objects, and the
+// virtual operations that every grid Part builds on. Operations of features that are not part
+// of the grid yet answer the value of an absent feature (see GridCorePlaceholders.cpp).
+#pragma once
+
+#include <afxwin.h>
+
+#include <grid/core/AbstractGridImps.h>
+#include <grid/core/MapCellToOb.h>
+#include <grid/core/MapNdxToOb.h>
+#include <grid/core/Range.h>
+#include <grid/core/RangeList.h>
+
+class CGXAppData;
+class CGXControl;
+class CGXData;
+class CGXFont;
+class CGXGridParam;
+class CGXProperties;
+class CGXStyle;
+class CGXStylesMap;
+struct GXBrushRecord;
+struct GXPenRecord;
+class CFindReplaceDialog;
+
+// Redraw flags of every change operation.
+constexpr UINT GX_INVALIDATE = 0x1;
+constexpr UINT GX_UPDATENOW = 0x2;
+constexpr UINT GX_SCROLLINVIEW = 0x4;
+
+// Hit-test codes.
+enum : int
+{
+    GX_NOHIT = 0,
+    GX_HORZLINE = 1, // a column edge: resize the column
+    GX_VERTLINE = 2, // a row edge: resize the row
+    GX_CELLHIT = 3,
+    GX_HEADERHIT = 4,
+    GX_SELEDGEHIT = 5,
+    GX_FILLHANDLEHIT = 6,
+    GX_HIDDENCOLHIT = 7,
+    GX_HIDDENROWHIT = 8
+};
+
+// Cursor resources of the grid.
+constexpr UINT GX_IDC_COLSIZE = 20190;
+constexpr UINT GX_IDC_ROWSIZE = 20191;
+constexpr UINT GX_IDC_HIDDENCOL = 20192;
+constexpr UINT GX_IDC_HIDDENROW = 20193;
+constexpr UINT GX_IDC_SELEDGE = 20194;
+constexpr UINT GX_IDC_SELCOL = 20195;
+constexpr UINT GX_IDC_SELROW = 20196;
+constexpr UINT GX_IDC_FILLHANDLE = 20209;
+
+// The largest unsigned row or column: "none" and "not computed".
+constexpr ROWCOL GX_INVALID = ~ROWCOL(0);
+
+class CGXGridCore
+{
+public:
+    CGXGridCore(CWnd* pGridWnd = nullptr, CDocument* pGridDoc = nullptr, void* pContext = nullptr);
+    virtual ~CGXGridCore();
+    CGXGridCore(const CGXGridCore&) = delete;
+    CGXGridCore& operator=(const CGXGridCore&) = delete;
+
+    // Window and objects
+    CWnd* GridWnd() const
+    {
+        return m_pGridWnd;
+    }
+    void SetGridWnd(CWnd* pWnd, CDocument* pDoc, void* pContext);
+    CGXAppData* GetAppData() const
+    {
+        return m_pAppData;
+    }
+    CGXGridParam* GetParam() const
+    {
+        return m_pParam;
+    }
+    CGXStylesMap* GetStylesMap() const;
+    CGXProperties* GetProperties() const;
+    CGXData* GetData() const;
+    BOOL IsInitialized() const
+    {
+        return m_bInitDone;
+    }
+
+    // Construction and initialisation
+    virtual void OnGridInitialUpdate();
+    virtual void SetParam(CGXGridParam* pParam, BOOL bOwn = TRUE);
+    virtual void RegisterControl(WORD nControlId, CGXControl* pControl, BOOL bDefault = FALSE,
+                                 BOOL bRegisterName = TRUE);
+    virtual CGXControl* GetRegisteredControl(WORD nControlId);
+    virtual CGXControl* GetControl(ROWCOL nRow, ROWCOL nCol);
+    virtual CGXStyle* GetStandardStyle();
+    virtual CGXStyle* GetBaseStyle(WORD nBaseStyleId);
+    virtual CWnd* GetRegisteredParent();
+    virtual CRect* GetGridRect(CRect* pRect);
+    void SetGridRectOverride(const CRect* pRect);
+    virtual void SetPrinting(BOOL bPrint, BOOL bClientToDevice = FALSE);
+    BOOL IsPrinting() const
+    {
+        return m_bPrinting;
+    }
+    virtual BOOL GetParamSetting();
+    virtual BOOL StoreParamSetting(BOOL bSetting);
+    virtual void SetParamSetting(BOOL bSetting);
+    virtual void OnParamSettingChanged(BOOL bOldSetting, BOOL bNotify);
+    virtual void GetMarkedHeaders(ROWCOL& nRow, ROWCOL& nCol);
+    virtual void AddFindState(void* pState);
+    int GetSwapValue() const
+    {
+        return m_nSwapValue;
+    }
+    int SwapValue(int nValue);
+    virtual BOOL ShowScrollBar(int nBar, BOOL bShow = TRUE);
+    virtual void ResetGridCaches();
+    // Lets the plug-in components attach to the grid window.
+    virtual void AttachPluginComponents();
+    // Feature objects that the installers fill.
+    void SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pImp);
+
+    // Counts
+    virtual ROWCOL GetRowCount();
+    virtual ROWCOL GetColCount();
+    virtual ROWCOL GetHeaderRows();
+    virtual ROWCOL GetHeaderCols();
+    virtual ROWCOL GetFrozenRows();
+    virtual ROWCOL GetFrozenCols();
+    virtual BOOL IsReadOnly();
+
+    // Cell styles and values
+    virtual BOOL GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, int nMode, int nType);
+    virtual void ComposeStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle, BOOL bApplyStandard = TRUE);
+    virtual const CString& LookupStyleRowCol(ROWCOL nRow, ROWCOL nCol);
+    virtual const CString& GetValueRowCol(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);
+    virtual BOOL SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, int nMode, int nType,
+                               const CObArray* pStyles, UINT flags, int nCommandKind);
+    BOOL SetStyleRangeShort(const CGXRange& range, const CGXStyle& style, int nMode = 0, int nType = 0,
+                            UINT flags = GX_INVALIDATE);
+    virtual BOOL SetValueRange(const CGXRange& range, LPCTSTR pszValue, int nMode = 0, UINT flags = GX_INVALIDATE);
+    // A new array of the stored styles of the range, row by row (null where a cell has none);
+    // the caller deletes the styles and the array.
+    virtual CObArray* CopyStyleRange(const CGXRange& range, int nType, BOOL bAbortable);
+    virtual BOOL ChangeStylesMap(const CGXStylesMap& stylesMap, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL ChangeProperties(const CGXProperties& properties, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL ChangeBaseStyle(WORD nBaseStyleId, const CGXStyle& style, int nMode, UINT flags = GX_INVALIDATE,
+                                 int nCommandKind = 0);
+    virtual void RefreshBaseStyles(UINT flags, BOOL bHint);
+    virtual void RefreshAfterBaseStyleChange(WORD nBaseStyleId, UINT flags, BOOL bHint);
+    virtual void RedrawRange(const CGXRange& range, UINT flags, BOOL bHint);
+    virtual LRESULT CallControlWithStyle(ROWCOL nRow, ROWCOL nCol, DWORD dwValue1, DWORD dwValue2,
+                                         const CGXStyle* pStyle);
+    virtual void DocumentLinkCall(int nCode);
+    // Whether change operations refuse: the read-only lock of the parameter object is on and
+    // the grid is read-only.
+    BOOL IsChangeLocked();
+
+    // Composed styles and their cache
+    virtual CGXStyle* GetComposedStyle(ROWCOL nRow, ROWCOL nCol);
+    virtual CGXStyle* CreateStyle();
+    virtual void RecycleStyle(CGXStyle* pStyle);
+    BOOL LookupCachedStyle(ROWCOL nRow, ROWCOL nCol, CGXStyle*& pStyle);
+    INT_PTR GetFreeStyleCount() const
+    {
+        return m_FreeStyles.GetCount();
+    }
+    void SetKeptRowsCols(ROWCOL nRow1, ROWCOL nRow2, ROWCOL nCol1, ROWCOL nCol2);
+
+    // Drawing objects
+    virtual CFont* LoadFont(CDC* pDC, const CGXStyle& style, const CGXStyle* pCompare);
+    CFont* SelectFontScaled(CDC* pDC, const CGXFont& font);
+    CFont* GetFontCached(const CGXFont& font);
+    CBrush* GetBrushCached(const GXBrushRecord& brush);
+    CPen* GetPenCached(const GXPenRecord& pen);
+    CDC* GetClientDC();
+    void ReleaseClientDC();
+    virtual void FreeObjectCache();
+    BOOL SetKeepGDIObjects(BOOL bKeep);
+
+    // Current cell (the position the current-cell code keeps)
+    virtual BOOL GetCurrentCell(ROWCOL* pRow, ROWCOL* pCol, BOOL bIgnorePrivate = TRUE);
+    virtual BOOL IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL bIgnorePrivate = TRUE);
+    virtual void SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol);
+    virtual CGXControl* GetCurrentCellControl();
+    virtual BOOL IsActiveCurrentCell();
+    virtual BOOL SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW);
+    virtual BOOL MoveCurrentCell(int nDirection, UINT nCount = 1, BOOL bSelect = FALSE);
+    virtual BOOL ResetCurrentCell(BOOL bStoreIfModified = TRUE);
+    virtual BOOL TransferCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
+    virtual BOOL ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt = 1, UINT flags = 0);
+
+    // Recalculation and invalidation
+    virtual BOOL IsCellDirty(ROWCOL nRow, ROWCOL nCol);
+    virtual void OnCellDrawn(ROWCOL nRow, ROWCOL nCol, BOOL bSet);
+    virtual void OnDataNotify();
+    virtual void Recalc(BOOL bAll);
+    virtual void ResetRecalc();
+    virtual BOOL GetRecalcError(CString& strError);
+    virtual void RecalcAndRedraw(BOOL bRecalc, CString* pError, BOOL bHint);
+    virtual void InvalidateRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, UINT flags, BOOL bHint);
+    void InvalidateRangeEx(const CGXRange& range, UINT flags, BOOL bHint);
+    virtual void RedrawGrid(UINT flags = GX_INVALIDATE, BOOL bHint = TRUE);
+    virtual void UpdateScrollbars(BOOL bRedraw = TRUE, BOOL bOnlyIfDimensionChanged = FALSE);
+    virtual BOOL SetTopRow(ROWCOL nRow, UINT flags = GX_UPDATENOW, BOOL bHint = TRUE);
+    virtual BOOL SetLeftCol(ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bHint = TRUE);
+
+    // Visible area
+    virtual ROWCOL GetTopRow();
+    virtual ROWCOL GetLeftCol();
+    virtual ROWCOL GetLastVisibleRow(BOOL* pbPartial = nullptr);
+    virtual ROWCOL GetLastVisibleCol(BOOL* pbPartial = nullptr);
+    virtual void RedrawRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_INVALIDATE, BOOL bHint = TRUE);
+    virtual CRect CalcRectFromRowCol(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL ScrollCells(int nDirection, UINT nCount);
+    virtual BOOL DoScroll(int nDirection, ROWCOL nCount);
+
+    // Row heights, column widths, coordinates and hit tests
+    virtual int GetRowHeight(ROWCOL nRow);
+    virtual int GetColWidth(ROWCOL nCol);
+    virtual int GetDefaultRowHeight();
+    virtual int GetDefaultColWidth();
+    virtual BOOL StoreDefaultRowHeight(int nHeight);
+    virtual BOOL StoreDefaultColWidth(int nWidth);
+    virtual BOOL StoreRowHeight(ROWCOL nRow, int nHeight);
+    virtual BOOL StoreColWidth(ROWCOL nCol, int nWidth);
+    virtual BOOL SetRowHeight(ROWCOL nFrom, ROWCOL nTo, int nHeight, const int* pHeights = nullptr,
+                              UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL SetColWidth(ROWCOL nFrom, ROWCOL nTo, int nWidth, const int* pWidths = nullptr,
+                             UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL SetDefaultRowHeight(int nHeight, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL SetDefaultColWidth(int nWidth, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual void UpdateChangedRowHeights(ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights, UINT flags, BOOL bHint);
+    virtual void UpdateChangedColWidths(ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT flags, BOOL bHint);
+    void GetRowHeightsArray(ROWCOL nFrom, ROWCOL nTo, int* pHeights);
+    void GetColWidthsArray(ROWCOL nFrom, ROWCOL nTo, int* pWidths);
+    virtual int CalcSumOfRowHeights(ROWCOL nFrom, ROWCOL nTo, int nLimit = 0);
+    virtual int CalcSumOfColWidths(ROWCOL nFrom, ROWCOL nTo, int nLimit = 0);
+    virtual int CalcSumOfClientRowHeights(ROWCOL nFrom, ROWCOL nTo, int nLimit = 0);
+    virtual int CalcSumOfClientColWidths(ROWCOL nFrom, ROWCOL nTo, int nLimit = 0);
+    int GetClientRowTop(ROWCOL nClientRow);
+    int GetClientColLeft(ROWCOL nClientCol);
+    virtual ROWCOL CalcClientRowFromPoint(const POINT& pt, int* pRowTop = nullptr);
+    virtual ROWCOL CalcClientColFromPoint(const POINT& pt, int* pColLeft = nullptr);
+    virtual ROWCOL CalcBottomRowInRect(const RECT* pRect);
+    virtual ROWCOL CalcRightColInRect(const RECT* pRect);
+    ROWCOL CalcBottomRowInRectEx(const RECT* pRect, BOOL* pbPastEnd);
+    ROWCOL CalcRightColInRectEx(const RECT* pRect, BOOL* pbPastEnd);
+    void CalcBottomRightInRect(const RECT* pRect, ROWCOL* pRow, ROWCOL* pCol);
+    RECT* CalcClientRowRect(RECT* pRect, ROWCOL nRow);
+    RECT* CalcClientColRect(RECT* pRect, ROWCOL nCol);
+    virtual RECT* CalcRectFromRowColEx(RECT* pRect, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
+                                       BOOL bUnbounded = FALSE);
+    virtual RECT* CalcRectFromRange(RECT* pRect, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    virtual RECT* CalcRectFromRangeWithSpans(RECT* pRect, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    RECT* CalcRectFromCell(RECT* pRect, ROWCOL nRow, ROWCOL nCol);
+    RECT* CalcRectFromCellWithSpans(RECT* pRect, ROWCOL nRow, ROWCOL nCol);
+    virtual ROWCOL AbsRowToVisible(ROWCOL nRow);
+    virtual ROWCOL AbsColToVisible(ROWCOL nCol);
+    virtual ROWCOL VisibleRowToAbs(ROWCOL nClientRow);
+    virtual ROWCOL VisibleColToAbs(ROWCOL nClientCol);
+    virtual int HitTest(const POINT& pt, ROWCOL* pRow = nullptr, ROWCOL* pCol = nullptr, RECT* pCell = nullptr);
+    virtual int HitTestSelectionFrame(ROWCOL nRow, ROWCOL nCol, const POINT& pt, const RECT& rectCell);
+    virtual void SetGridCursor(const POINT& pt);
+    // The cursor resource that the hit-test code at the point asks for (0: the grid's own).
+    UINT GetCursorIdAt(const POINT& pt, LPCTSTR* ppszFallback = nullptr);
+    void SetCursorResource(UINT nResourceId, LPCTSTR pszSystemCursor);
+    virtual void SetOverrideCursor(UINT nResourceId);
+    virtual int GetZoom();
+    virtual BOOL StoreZoom(int nZoom, BOOL bHint = TRUE);
+    virtual void SetZoom(int nZoom, UINT flags = GX_INVALIDATE);
+    virtual void UpdateZoom(int nOldZoom, UINT flags, BOOL bHint);
+    virtual void UpdateFontUnits();
+    virtual CSize GetTextMetricsSize(CDC* pDC);
+    int GetRowUnit() const;
+    int GetColUnit() const;
+    int GetHitTestTolerance() const
+    {
+        return m_nHitTolerance;
+    }
+
+    // Selection, frame and find support
+    virtual BOOL CopyRangeList(CGXRangeList& list, BOOL bCurrentCell);
+    virtual BOOL GetSelectedRowRanges(CDWordArray& awFrom, CDWordArray& awTo, BOOL bRangeRowsOnly,
+                                      BOOL bCanUseCurrentCell);
+    virtual int GetSelectedRows(CDWordArray& awRows, BOOL bRangeRowsOnly, BOOL bCanUseCurrentCell);
+    virtual BOOL SelectRange(int nMode, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    BOOL IsRangeInList(ROWCOL nRow, ROWCOL nCol, const CGXRangeList* pList);
+    virtual CGXRange* GetCellRangeRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
+    virtual void GetSelectedText(CString& strText);
+    virtual void OnTextNotFound(LPCTSTR pszText);
+    virtual BOOL OnAfterSelectRange(const CGXRange& range, BOOL bFlag1, BOOL bFlag2);
+    virtual void OnSelectRangeDone(const CGXRange& range, BOOL bFlag1, BOOL bFlag2);
+    virtual BOOL CanSelectCurrentCell(BOOL bSelect, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    virtual void RefreshHeaders(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    virtual void DrawSelectionFrame();
+    virtual void RefreshExcelLikeFrame();
+
+    // Feature forwarders
+    virtual BOOL IsRowHidden(ROWCOL nRow);
+    virtual BOOL IsColHidden(ROWCOL nCol);
+    // nTo 0: nFrom alone. pOldStates receives the former hidden states.
+    virtual BOOL HideRows(ROWCOL nFrom, ROWCOL nTo, BOOL bHide = TRUE, CByteArray* pOldStates = nullptr,
+                          UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide = TRUE, CByteArray* pOldStates = nullptr,
+                          UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    // Named ranges and the edit controls' text drag: no feature does them in this grid.
+    virtual BOOL SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pValue, UINT flags, int nCommandKind);
+    virtual BOOL GetRangeName(LPCTSTR pszName, CGXRange& range);
+    virtual BOOL DeleteRangeName(LPCTSTR pszName, UINT flags, int nCommandKind);
+    BOOL StartDragText(ROWCOL nRow, ROWCOL nCol);
+    virtual CGXRange* GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
+    virtual void ExpandRangeByCoveredCells(CGXRange& range);
+    CGXRange* GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
+    void ExpandRangeByFloatedCells(CGXRange& range);
+    CGXRange* GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, BOOL bFlag = FALSE);
+    void ExpandRangeByMergedCells(CGXRange& range);
+    virtual BOOL Undo();
+    virtual BOOL Redo();
+    virtual BOOL UpdateUndoCommandUI(CCmdUI* pCmdUI);
+    virtual BOOL UpdateRedoCommandUI(CCmdUI* pCmdUI);
+    virtual void BeginUndoBlock(LPCTSTR pszDescription);
+    virtual void EndUndoBlock();
+    virtual void RollbackUndoBlock();
+    virtual BOOL CopyRangeListToClipboard(const CGXRangeList& list);
+    BOOL CopyRangeToClipboard(const CGXRange& range);
+    virtual BOOL CutRangeList(const CGXRangeList& list, BOOL bFlag);
+    virtual BOOL PasteRangeList(const CGXRange& range);
+    virtual BOOL PasteStylesFromClipboard(const CGXRange& range);
+    virtual BOOL IsGridClipboardFormatAvailable();
+    virtual BOOL ConfirmClipboardAction();
+    BOOL CopyTextToClipboard(const CString& strText);
+    BOOL CopyDataToClipboard(const CGXRangeList& list, BOOL bFlag);
+    virtual BOOL Copy();
+    virtual BOOL Paste();
+    virtual BOOL Cut();
+    virtual BOOL CanCopy();
+    virtual BOOL CanCut();
+    virtual BOOL CanPaste();
+    virtual BOOL CanClear();
+    virtual BOOL ClearSelection(BOOL bFlag);
+    virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bFlag);
+    virtual LRESULT GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue,
+                                       const CGXStyle& style, CString& strText);
+
+    // Printing through the print feature; nothing without it.
+    virtual void OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnGridPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+
+    // Further feature forwarders
+    virtual BOOL ResizeRowHeightsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL ResizeColWidthsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag = FALSE);
+    virtual BOOL IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag = FALSE);
+    virtual BOOL HitTestResizeBoundary(CPoint point, UINT flags, int nHitState);
+    virtual void TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
+    virtual void EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
+    virtual void CancelResizeBoundary();
+    virtual BOOL SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                       UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL StoreCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, BOOL bSet);
+    virtual void UpdateCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nOldToRow, ROWCOL nOldToCol, UINT flags,
+                                          BOOL bCreateHint);
+    virtual BOOL CanFloatCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood, BOOL bFlag);
+    virtual BOOL CanMergeCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection, BOOL bFlag);
+    virtual BOOL AreCellValuesMergeable(const CGXStyle& style1, const CGXStyle& style2);
+    virtual void FindNextText(LPCTSTR pszFind, BOOL bNext, BOOL bCase);
+    virtual void ReplaceFoundText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase);
+    virtual void ReplaceAllText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase);
+    virtual void ShowFindReplaceDialog(BOOL bFindOnly);
+    virtual void OnFindReplaceMessage(CFindReplaceDialog* pDialog);
+    virtual void RecordCommand(CObject* pCommand, int nMode);
+    virtual void DiscardLastCommand(int nMode);
+    virtual void ShowCommandCell(ROWCOL nRow, ROWCOL nCol, BOOL bMakeCurrent);
+    virtual int SetDataObjectUndoState(int nState);
+    virtual CObject* GetDataObjectUndoInfo();
+    virtual BOOL RestoreDataObjectUndoInfo(CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2);
+    virtual void DiscardDataObjectUndoInfo();
+    virtual BOOL CopyTextFromRangeList(const CGXRangeList& list, CString& strText);
+    virtual void GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& strText);
+    virtual BOOL PasteTextToCells(const CString& strText, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL SplitPasteLine(const CString& strLine, CStringArray& fields, int nStart, TCHAR chSeparator);
+    virtual BOOL StorePastedCellText(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                     const CGXStyle* pStyle);
+    virtual BOOL CopyStylesFromRangeList(const CGXRangeList& list, CArchive& ar, BOOL bAllStyles);
+    virtual BOOL GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed);
+    virtual BOOL PasteStylesFromArchive(CArchive& ar, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL CopyCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol);
+    virtual BOOL MoveCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                               BOOL bCreateUndoInfo, int nCommandKind);
+    virtual BOOL CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT flags = GX_INVALIDATE);
+    virtual BOOL MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+
+    // Messages of the grid window
+    virtual BOOL OnGridDraw(CDC* pDC, const CRect* pRect);
+    virtual void OnGridPrepareDC(CDC* pDC, CPrintInfo* pInfo);
+    virtual void DrawGrid(CDC* pDC);
+    virtual void AfterPaint(CDC* pDC);
+    virtual HBRUSH OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    virtual BOOL OnGridDestroy();
+    virtual BOOL OnGridHScroll(UINT nSBCode, UINT nPos);
+    virtual BOOL OnGridVScroll(UINT nSBCode, UINT nPos);
+    virtual BOOL OnGridSize(UINT nType, int cx, int cy);
+    virtual BOOL OnGridSetCursor(CWnd* pWnd, UINT nHitTest, UINT nMessage);
+    virtual BOOL OnGridLButtonDown(UINT flags, CPoint point);
+    virtual BOOL OnGridLButtonUp(UINT flags, CPoint point);
+    virtual BOOL OnGridLButtonDblClk(UINT flags, CPoint point);
+    virtual BOOL OnGridMButtonDown(UINT flags, CPoint point);
+    virtual BOOL OnGridMButtonUp(UINT flags, CPoint point);
+    virtual BOOL OnGridMButtonDblClk(UINT flags, CPoint point);
+    virtual BOOL OnGridRButtonDown(UINT flags, CPoint point);
+    virtual BOOL OnGridRButtonUp(UINT flags, CPoint point);
+    virtual BOOL OnGridRButtonDblClk(UINT flags, CPoint point);
+    virtual BOOL OnGridMouseMove(UINT flags, CPoint point);
+    virtual void OnGridSetFocus(CWnd* pOldWnd);
+    virtual void OnGridKillFocus(CWnd* pNewWnd);
+    virtual void OnGridShowWindow(BOOL bShow, UINT nStatus);
+    virtual BOOL OnGridCancelMode();
+    virtual UINT OnGridGetDlgCode(UINT nDefaultCode);
+    virtual BOOL OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMessage, LRESULT* pResult);
+    virtual void OnGridSysColorChange();
+    virtual void OnGridWinIniChange(LPCTSTR pszSection);
+    virtual void OnGridTimer(UINT_PTR nIDEvent);
+    virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnGridPreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnGridWindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL RouteToPlugins(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
+    virtual void OnFindReplace(CFindReplaceDialog* pDialog);
+    virtual void SetScrollBarMode(int nBar, int nMode, BOOL bRedraw = TRUE);
+    int GetScrollBarMode(int nBar) const;
+    virtual void SetSizeLock(BOOL bLock);
+    BOOL IsSizeLocked() const
+    {
+        return m_bSizeLock;
+    }
+    // The grid's private messages: the parameter object's option; a tab notification; may the
+    // grid be deactivated (TRUE allows); a navigation request.
+    virtual BOOL GetParamOption();
+    virtual void OnGridAppNotify(WPARAM wParam);
+    virtual BOOL OnGridDeactivateCheck(BOOL bActivate);
+    virtual void OnGridNavigate(int nCode, int nCount);
+
+    // Editing notifications of the cell controls; each allows by default.
+    virtual BOOL OnStartEditing(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnModifyCell(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnCanceledEditing(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnEndEditing(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnDeleteCell(ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL OnValidateCell(ROWCOL nRow, ROWCOL nCol);
+    virtual void OnClickedButtonRowCol(ROWCOL nRow, ROWCOL nCol);
+    // The text shown when a cell's validation fails.
+    void SetWarningText(LPCTSTR pszText);
+    const CString& GetWarningText() const
+    {
+        return m_strWarningText;
+    }
+    void SetCapture();
+    // Forgets the visible area after the frozen counts changed.
+    virtual void OnFrozenCountChanged();
+
+    // Current cell, keys and scrolling (placeholders until those features are part of the grid)
+    virtual BOOL StoreCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
+    virtual void ResetCurrentCellControl(BOOL bStore = TRUE);
+    virtual void UpdateCurrentCellState(UINT nState, BOOL bValue1, BOOL bValue2);
+    virtual BOOL ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bFloatCell = FALSE);
+    virtual BOOL SetSkipScrollInView(BOOL bSkip);
+    virtual BOOL GetSkipScrollInView();
+    virtual BOOL LockScrollbars(BOOL bLock);
+    virtual BOOL CanChangeTopRow(ROWCOL nRow);
+    virtual BOOL CanChangeLeftCol(ROWCOL nCol);
+    virtual void OnTopRowChanged();
+    virtual void OnLeftColChanged();
+
+    // Mouse, selection and tracking
+    virtual BOOL OnLButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                    UINT flags, WORD nHitState);
+    virtual BOOL OnMButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                    UINT flags, WORD nHitState);
+    virtual BOOL OnRButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                    UINT flags, WORD nHitState);
+    virtual BOOL OnLButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL OnMButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL OnRButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL StartMouseTracking(BOOL bCapture, BOOL bScrollRows, BOOL bScrollCols);
+    virtual BOOL CanStartSelection(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
+    virtual BOOL CanChangeSelection(CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
+    virtual void OnSelectionChanged(const CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
+    virtual BOOL OnChangingSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, BOOL bKey);
+    virtual void SetSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+
+    // Painting
+    virtual void DrawGridBuffered(CDC* pDC);
+    virtual void DrawGridToDC(CDC* pDC);
+    virtual void DrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, CDC* pDC);
+    virtual void DrawSelectedCell(CDC* pDC, ROWCOL nRow, ROWCOL nCol, int left, int top, int right, int bottom);
+    virtual void DrawCellBorders(CDC* pDC, const CRect& rect, const CGXStyle& style);
+    virtual void FillBrushRect(CDC* pDC, const CRect& rect, const GXBrushRecord& brush);
+    virtual CRect CalcCellInnerRect(CRect& rectOut, const CRect& rectCell, const CGXStyle& style, BOOL bGridLines);
+    virtual CRect CalcVisibleCellRect(ROWCOL nClientRow, ROWCOL nClientCol);
+    virtual BOOL CalcVisibleRowColFromPoint(CPoint point, ROWCOL* pClientRow, ROWCOL* pClientCol);
+
+    // Activation and the window's other messages
+    virtual BOOL OnActivateGrid(BOOL bActivate);
+    virtual void InvalidateGrid(BOOL bErase);
+    virtual BOOL SetDoubleBuffering(BOOL bDoubleBuffering);
+    virtual LRESULT OnGridControlMessage(WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnGridTimerRelay();
+    virtual BOOL OnGridShowTips(BOOL bShow);
+
+    // Counts, frozen areas and structure
+    virtual BOOL SetRowCount(ROWCOL nRows, UINT flags = GX_INVALIDATE);
+    virtual BOOL SetColCount(ROWCOL nCols, UINT flags = GX_INVALIDATE);
+    virtual BOOL StoreRowCount(ROWCOL nRows);
+    virtual BOOL StoreColCount(ROWCOL nCols);
+    virtual BOOL SetFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows, UINT flags = GX_INVALIDATE);
+    virtual BOOL SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT flags = GX_INVALIDATE);
+    virtual BOOL IsFrozenRow(ROWCOL nRow);
+    virtual BOOL IsFrozenCol(ROWCOL nCol);
+    virtual void UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint);
+    virtual BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights = nullptr, CObArray* pCellStyles = nullptr,
+                            CObArray* pRowStyles = nullptr, ROWCOL nColCount = 0, UINT flags = GX_INVALIDATE,
+                            int nCommandKind = 0);
+    virtual BOOL InsertCols(ROWCOL nCol, ROWCOL nCount, int* pWidths = nullptr, CObArray* pCellStyles = nullptr,
+                            CObArray* pColStyles = nullptr, ROWCOL nRowCount = 0, UINT flags = GX_INVALIDATE,
+                            int nCommandKind = 0);
+    virtual BOOL RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL MoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT flags = GX_INVALIDATE,
+                          int nCommandKind = 0);
+    virtual BOOL MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT flags = GX_INVALIDATE,
+                          int nCommandKind = 0);
+
+protected:
+    // The feature objects, in the order the control factory may install them.
+    friend class CGXControlFactory;
+    friend class GXGridAxis;
+    void* m_pUnassignedImp = nullptr;
+    CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
+    CGXAbstractGridSortImp* m_pSortImp = nullptr;
+    CGXAbstractGridOldDrawingImp* m_pOldDrawingImp = nullptr;
+    CGXAbstractGridCoveredCellsImp* m_pCoveredCellsImp = nullptr;
+    CGXAbstractDrawSpannedCellsImp* m_pDrawSpannedCellsImp = nullptr;
+    CGXAbstractGridFloatCellsImp* m_pFloatCellsImp = nullptr;
+    CGXAbstractGridMergeCellsImp* m_pMergeCellsImp = nullptr;
+    CGXAbstractCommandFactory* m_pCommandFactory = nullptr;
+    CGXAbstractCalcSizeImp* m_pCalcSizeImp = nullptr;
+    CGXAbstractGridUpdateHintImp* m_pUpdateHintImp = nullptr;
+    CGXAbstractGridResizeToFitImp* m_pResizeToFitImp = nullptr;
+    CGXAbstractGridHideCellsImp* m_pHideCellsImp = nullptr;
+    CGXAbstractGridFindReplaceImp* m_pFindReplaceImp = nullptr;
+    CGXAbstractGridUserSelectRangeImp* m_pUserSelectRangeImp = nullptr;
+    CGXAbstractGridExcelLikeFrameImp* m_pExcelLikeFrameImp = nullptr;
+    CGXAbstractGridExcelLikeFillImp* m_pExcelLikeFillImp = nullptr;
+    CGXAbstractGridUserDragSelectRangeImp* m_pUserDragSelectRangeImp = nullptr;
+    CGXAbstractGridMoveRowsColsImp* m_pMoveRowsColsImp = nullptr;
+    CGXAbstractGridUserResizeCellsImp* m_pUserResizeCellsImp = nullptr;
+    CGXAbstractGridOptimizedUpdateImp* m_pOptimizedUpdateImp = nullptr;
+    CGXAbstractGridMarkEditHeaderImp* m_pMarkEditHeaderImp = nullptr;
+    CGXAbstractGridFreezeMenuHelperImp* m_pFreezeMenuHelperImp = nullptr;
+    CGXAbstractGridDirectCopyMoveCellsImp* m_pDirectCopyMoveCellsImp = nullptr;
+    CGXAbstractGridTextDataExchangeImp* m_pTextDataExchangeImp = nullptr;
+    CGXAbstractGridStyleDataExchangeImp* m_pStyleDataExchangeImp = nullptr;
+    CGXAbstractGridCutPasteImp* m_pCutPasteImp = nullptr;
+    CGXAbstractGridClearCellsImp* m_pClearCellsImp = nullptr;
+    // No installer fills these; their forwarders always take the empty path.
+    CGXAbstractSpareImp* m_apSpareImp[5] = {};
+    CWnd* m_pAutoScrollPlugin = nullptr;
+
+    CPtrList m_FindStates;
+    CPtrList m_PluginComponents;
+    CGXAppData* m_pAppData;
+    CWnd* m_pGridWnd;
+    CDocument* m_pGridDoc;
+    void* m_pContext;
+    BOOL m_bHintsEnabled = FALSE;
+    BOOL m_bLockUpdate = FALSE;
+    int m_nDefaultType;
+
+    CGXStyle* m_pStyleValue = nullptr;  // LookupStyleRowCol's
+    CGXStyle* m_pStyleStored = nullptr; // GetValueRowCol's
+    CRuntimeClass* m_pStyleClass = nullptr;
+    CGXStyle* m_pCurrentCellStyle = nullptr;
+
+    CMap<WORD, WORD, CGXControl*, CGXControl*> m_ControlMap;
+    CGXControl* m_pDefaultControl = nullptr;
+    WORD m_nLastControlId = 0;
+    CGXControl* m_pLastControl = nullptr;
+
+    CGXStyle* m_pStyleColHeader = nullptr;
+    CGXStyle* m_pStyleRowHeader = nullptr;
+    CGXStyle* m_pStyleStandard = nullptr;
+    CRuntimeClass* m_pDataClass;
+    CGXGridParam* m_pParam = nullptr;
+    BOOL m_bOwnParam = FALSE;
+    BOOL m_bInitDone = FALSE;
+    int m_cxBorder;
+    int m_cyBorder;
+    int m_cxFrame;
+    int m_cyFrame;
+    HCURSOR m_hcurArrow;
+
+    BOOL m_bPrinting = FALSE;
+    CRect m_rectPrint;
+    BOOL m_bGridRectOverride = FALSE;
+    CRect m_rectGridOverride;
+    ROWCOL m_nPrintRowCount = 0;
+    ROWCOL m_nPrintColCount = 0;
+    int m_nSwapValue = 0;
+    int m_anScrollBarMode[2] = {};
+    BOOL m_bSizeLock = FALSE;
+    BOOL m_bValueOnly = FALSE;
+
+    // Current cell
+    BOOL m_bCurrentCell = FALSE;
+    ROWCOL m_nCurrentRow = 0;
+    ROWCOL m_nCurrentCol = 0;
+    CGXControl* m_pCurrentControl = nullptr;
+
+    // Style cache
+    CGXMapCellToOb m_StyleCache;
+    CPtrList m_FreeStyles;
+    CPtrList m_StylesToDelete;
+    BOOL m_bCurrentCellStyleValid = TRUE;
+    BOOL m_bKeepCurrentCellStyle = FALSE;
+    ROWCOL m_anKeptRows[2] = {};
+    ROWCOL m_anKeptCols[2] = {};
+
+    // Drawing objects
+    CMapNdxToOb m_FontCache;
+    CMapNdxToOb m_BrushCache;
+    CMapNdxToOb m_PenCache;
+    BOOL m_bKeepGDIObjects = FALSE;
+    CClientDC* m_pClientDC = nullptr;
+    HFONT m_hClientDCFont = nullptr;
+    int m_nDrawingDepth = 0;
+    CDC* m_pDrawDC = nullptr;
+    BOOL m_bNotifyLock = FALSE;
+    BOOL m_bDirtyOnly = FALSE;
+
+    // Visible area and geometry
+    ROWCOL m_nTopRow = 1;
+    ROWCOL m_nLeftCol = 1;
+    ROWCOL m_nPrintTopRow = 1;
+    ROWCOL m_nPrintLeftCol = 1;
+    ROWCOL m_nLastVisibleRow = GX_INVALID;
+    ROWCOL m_nLastVisibleRowTop = 0;
+    BOOL m_bLastVisibleRowPartial = FALSE;
+    ROWCOL m_nLastVisibleCol = GX_INVALID;
+    ROWCOL m_nLastVisibleColLeft = 0;
+    BOOL m_bLastVisibleColPartial = FALSE;
+    int m_nRowUnit = 15;
+    int m_nColUnit = 10;
+    int m_nPrintRowUnit = 15;
+    int m_nPrintColUnit = 10;
+    int m_nHitTolerance = 8;
+    BOOL m_bLimitRowHeight = FALSE;
+    BOOL m_bLimitColWidth = FALSE;
+    int m_nZoom = 100;
+    UINT m_nOverrideCursor = 0;
+    BOOL m_bReadyState = TRUE;
+    CString m_strWarningText;
+
+private:
+    static constexpr INT_PTR nMaxFreeStyles = 501;
+
+    void CreateScratchStyles();
+    // One cell of SetStyleRange: by the data store for a negative type, else through the
+    // cell's control.
+    BOOL StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);
+    BOOL IsUndoRecorded(int nCommandKind) const;
+    BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
+    void CreateParamObjects();
+    void DeleteControls();
+    int PixelsToStored(int nPixels, int nUnit) const;
+    int StoredToPixels(int nStored, int nUnit) const;
+    BOOL ComposeHeaderValue(ROWCOL nRow, ROWCOL nCol, CGXStyle& style);
+    void FreeStyleCache();
+    void FreeGdiCaches();
+    BOOL IsKeptCell(ROWCOL nRow, ROWCOL nCol) const;
+    int HitTestColEdge(const POINT& pt, const CRect& rectCell, ROWCOL nRow, ROWCOL nCol, ROWCOL& nHitCol,
+                       BOOL& bSuppressed);
+    int HitTestRowEdge(const POINT& pt, const CRect& rectCell, ROWCOL nRow, ROWCOL nCol, ROWCOL& nHitRow,
+                       BOOL& bSuppressed);
+};

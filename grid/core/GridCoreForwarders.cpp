@@ -1,0 +1,466 @@
+// The core operations that only forward to a feature object: nothing (or 0) without it.
+#include <grid/core/GridCore.h>
+
+#include <grid/controls/Control.h>
+
+BOOL CGXGridCore::IsRowHidden(ROWCOL nRow)
+{
+    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsRowHidden(this, nRow);
+}
+
+BOOL CGXGridCore::IsColHidden(ROWCOL nCol)
+{
+    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsColHidden(this, nCol);
+}
+
+BOOL CGXGridCore::HideRows(ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags, int nCommandKind)
+{
+    return m_pHideCellsImp != nullptr &&
+           m_pHideCellsImp->HideRows(this, nFrom, nTo, bHide, pOldStates, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags, int nCommandKind)
+{
+    return m_pHideCellsImp != nullptr &&
+           m_pHideCellsImp->HideCols(this, nFrom, nTo, bHide, pOldStates, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::SetRangeName(LPCTSTR /*pszName*/, const CGXRange& /*range*/, CObject* /*pValue*/, UINT /*flags*/,
+                               int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::GetRangeName(LPCTSTR /*pszName*/, CGXRange& /*range*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::DeleteRangeName(LPCTSTR /*pszName*/, UINT /*flags*/, int /*nCommandKind*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::StartDragText(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
+{
+    return FALSE;
+}
+
+CGXRange* CGXGridCore::GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range)
+{
+    return m_pCoveredCellsImp != nullptr ? m_pCoveredCellsImp->GetCoveredCellsRowCol(this, nRow, nCol, range) : nullptr;
+}
+
+void CGXGridCore::ExpandRangeByCoveredCells(CGXRange& range)
+{
+    if (m_pCoveredCellsImp != nullptr)
+        m_pCoveredCellsImp->ExpandRangeByCoveredCells(this, range);
+}
+
+CGXRange* CGXGridCore::GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range)
+{
+    return m_pFloatCellsImp != nullptr ? m_pFloatCellsImp->GetFloatedCellsRowCol(this, nRow, nCol, range) : nullptr;
+}
+
+void CGXGridCore::ExpandRangeByFloatedCells(CGXRange& range)
+{
+    if (m_pFloatCellsImp != nullptr)
+        m_pFloatCellsImp->ExpandRangeByFloatedCells(this, range);
+}
+
+CGXRange* CGXGridCore::GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, BOOL bFlag)
+{
+    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->GetMergedCellsRowCol(this, nRow, nCol, range, bFlag)
+                                       : nullptr;
+}
+
+void CGXGridCore::ExpandRangeByMergedCells(CGXRange& range)
+{
+    if (m_pMergeCellsImp != nullptr)
+        m_pMergeCellsImp->ExpandRangeByMergedCells(this, range);
+}
+
+BOOL CGXGridCore::Undo()
+{
+    return m_pCommandFactory != nullptr && m_pCommandFactory->Undo(this);
+}
+
+BOOL CGXGridCore::Redo()
+{
+    return m_pCommandFactory != nullptr && m_pCommandFactory->Redo(this);
+}
+
+BOOL CGXGridCore::UpdateUndoCommandUI(CCmdUI* pCmdUI)
+{
+    if (m_pCommandFactory != nullptr)
+        return m_pCommandFactory->UpdateUndoCommandUI(this, pCmdUI);
+    pCmdUI->Enable(FALSE);
+    return FALSE;
+}
+
+BOOL CGXGridCore::UpdateRedoCommandUI(CCmdUI* pCmdUI)
+{
+    if (m_pCommandFactory != nullptr)
+        return m_pCommandFactory->UpdateRedoCommandUI(this, pCmdUI);
+    pCmdUI->Enable(FALSE);
+    return FALSE;
+}
+
+void CGXGridCore::BeginUndoBlock(LPCTSTR pszDescription)
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->BeginUndoBlock(this, pszDescription);
+}
+
+void CGXGridCore::EndUndoBlock()
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->EndUndoBlock(this);
+}
+
+void CGXGridCore::RollbackUndoBlock()
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->RollbackUndoBlock(this);
+}
+
+BOOL CGXGridCore::CopyRangeListToClipboard(const CGXRangeList& list)
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyRangeListToClipboard(this, list);
+}
+
+BOOL CGXGridCore::CopyRangeToClipboard(const CGXRange& range)
+{
+    CGXRangeList list;
+    list.AddTail(new CGXRange(range));
+    return CopyRangeListToClipboard(list);
+}
+
+BOOL CGXGridCore::CutRangeList(const CGXRangeList& list, BOOL bFlag)
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CutRangeList(this, list, bFlag);
+}
+
+BOOL CGXGridCore::PasteRangeList(const CGXRange& range)
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->PasteRangeList(this, range);
+}
+
+BOOL CGXGridCore::PasteStylesFromClipboard(const CGXRange& range)
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->PasteStylesFromClipboard(this, range);
+}
+
+BOOL CGXGridCore::IsGridClipboardFormatAvailable()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->IsGridClipboardFormatAvailable(this);
+}
+
+BOOL CGXGridCore::ConfirmClipboardAction()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->ConfirmClipboardAction(this);
+}
+
+BOOL CGXGridCore::CopyTextToClipboard(const CString& strText)
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyTextToClipboard(this, strText);
+}
+
+BOOL CGXGridCore::CopyDataToClipboard(const CGXRangeList& list, BOOL bFlag)
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyDataToClipboard(this, list, bFlag);
+}
+
+BOOL CGXGridCore::Copy()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->Copy(this);
+}
+
+BOOL CGXGridCore::Paste()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->Paste(this);
+}
+
+BOOL CGXGridCore::Cut()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->Cut(this);
+}
+
+BOOL CGXGridCore::CanCopy()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CanCopy(this);
+}
+
+BOOL CGXGridCore::CanCut()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CanCut(this);
+}
+
+BOOL CGXGridCore::CanPaste()
+{
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CanPaste(this);
+}
+
+LRESULT CGXGridCore::GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR /*pszValue*/,
+                                        const CGXStyle& style, CString& strText)
+{
+    pControl->GetValueForCopy(nRow, nCol, style, strText);
+    return TRUE;
+}
+
+BOOL CGXGridCore::CanClear()
+{
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->CanClear(this);
+}
+
+BOOL CGXGridCore::ClearSelection(BOOL bFlag)
+{
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearSelection(this, bFlag);
+}
+
+BOOL CGXGridCore::ClearRangeList(const CGXRangeList& list, BOOL bFlag)
+{
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearRangeList(this, list, bFlag);
+}
+
+void CGXGridCore::OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (m_pPrintImp != nullptr)
+        m_pPrintImp->OnBeginPrinting(this, pDC, pInfo);
+}
+
+void CGXGridCore::OnGridPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (m_pPrintImp != nullptr)
+        m_pPrintImp->OnPrint(this, pDC, pInfo);
+}
+
+void CGXGridCore::OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (m_pPrintImp != nullptr)
+        m_pPrintImp->OnEndPrinting(this, pDC, pInfo);
+}
+
+BOOL CGXGridCore::ResizeRowHeightsToFit(CGXRange range, UINT flags, int nCommandKind)
+{
+    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeRowHeightsToFit(this, &range, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::ResizeColWidthsToFit(CGXRange range, UINT flags, int nCommandKind)
+{
+    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeColWidthsToFit(this, &range, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag)
+{
+    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsRowHiddenFlagSet(this, nRow, bFlag);
+}
+
+BOOL CGXGridCore::IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag)
+{
+    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsColHiddenFlagSet(this, nCol, bFlag);
+}
+
+BOOL CGXGridCore::HitTestResizeBoundary(CPoint point, UINT flags, int nHitState)
+{
+    return m_pUserResizeCellsImp != nullptr &&
+           m_pUserResizeCellsImp->HitTestResizeBoundary(this, point, flags, nHitState);
+}
+
+void CGXGridCore::TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->TrackResizeBoundary(this, point, flags, nRow, nCol);
+}
+
+void CGXGridCore::EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->EndResizeBoundary(this, point, flags, nRow, nCol);
+}
+
+void CGXGridCore::CancelResizeBoundary()
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->CancelResizeBoundary(this);
+}
+
+BOOL CGXGridCore::SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT flags,
+                                        int nCommandKind)
+{
+    return m_pCoveredCellsImp != nullptr &&
+           m_pCoveredCellsImp->SetCoveredCellsRowCol(this, nRow, nCol, nToRow, nToCol, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::StoreCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, BOOL bSet)
+{
+    return m_pCoveredCellsImp != nullptr &&
+           m_pCoveredCellsImp->StoreCoveredCellsRowCol(this, nRow, nCol, nToRow, nToCol, bSet);
+}
+
+void CGXGridCore::UpdateCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nOldToRow, ROWCOL nOldToCol, UINT flags,
+                                           BOOL bCreateHint)
+{
+    if (m_pCoveredCellsImp != nullptr)
+        m_pCoveredCellsImp->UpdateCoveredCellsRowCol(this, nRow, nCol, nOldToRow, nOldToCol, flags, bCreateHint);
+}
+
+BOOL CGXGridCore::CanFloatCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood, BOOL bFlag)
+{
+    return m_pFloatCellsImp != nullptr &&
+           m_pFloatCellsImp->CanFloatCellRowCol(this, nRow, nCol, style, bFloatOrFlood, bFlag);
+}
+
+BOOL CGXGridCore::CanMergeCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection, BOOL bFlag)
+{
+    return m_pMergeCellsImp != nullptr &&
+           m_pMergeCellsImp->CanMergeCellRowCol(this, nRow, nCol, style, nDirection, bFlag);
+}
+
+BOOL CGXGridCore::AreCellValuesMergeable(const CGXStyle& style1, const CGXStyle& style2)
+{
+    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->AreCellValuesMergeable(this, style1, style2);
+}
+
+void CGXGridCore::FindNextText(LPCTSTR pszFind, BOOL bNext, BOOL bCase)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->FindNextText(this, pszFind, bNext, bCase);
+}
+
+void CGXGridCore::ReplaceFoundText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->ReplaceFoundText(this, pszFind, pszReplace, bNext, bCase);
+}
+
+void CGXGridCore::ReplaceAllText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->ReplaceAllText(this, pszFind, pszReplace, bCase);
+}
+
+void CGXGridCore::ShowFindReplaceDialog(BOOL bFindOnly)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->ShowFindReplaceDialog(this, bFindOnly);
+}
+
+void CGXGridCore::OnFindReplaceMessage(CFindReplaceDialog* pDialog)
+{
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->OnFindReplaceMessage(this, pDialog);
+}
+
+void CGXGridCore::RecordCommand(CObject* pCommand, int nMode)
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->RecordCommand(this, pCommand, nMode);
+}
+
+void CGXGridCore::DiscardLastCommand(int nMode)
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->DiscardLastCommand(this, nMode);
+}
+
+void CGXGridCore::ShowCommandCell(ROWCOL nRow, ROWCOL nCol, BOOL bMakeCurrent)
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->ShowCommandCell(this, nRow, nCol, bMakeCurrent);
+}
+
+int CGXGridCore::SetDataObjectUndoState(int nState)
+{
+    return m_pCommandFactory != nullptr ? m_pCommandFactory->SetDataObjectUndoState(this, nState) : 0;
+}
+
+CObject* CGXGridCore::GetDataObjectUndoInfo()
+{
+    return m_pCommandFactory != nullptr ? m_pCommandFactory->GetDataObjectUndoInfo(this) : nullptr;
+}
+
+BOOL CGXGridCore::RestoreDataObjectUndoInfo(CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2)
+{
+    return m_pCommandFactory != nullptr &&
+           m_pCommandFactory->RestoreDataObjectUndoInfo(this, pUndoInfo, dwValue1, dwValue2);
+}
+
+void CGXGridCore::DiscardDataObjectUndoInfo()
+{
+    if (m_pCommandFactory != nullptr)
+        m_pCommandFactory->DiscardDataObjectUndoInfo(this);
+}
+
+BOOL CGXGridCore::CopyTextFromRangeList(const CGXRangeList& list, CString& strText)
+{
+    return m_pTextDataExchangeImp != nullptr && m_pTextDataExchangeImp->CopyTextFromRangeList(this, list, strText);
+}
+
+void CGXGridCore::GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& strText)
+{
+    if (m_pTextDataExchangeImp != nullptr)
+        m_pTextDataExchangeImp->GetCellTextForCopy(this, nRow, nCol, strText);
+}
+
+BOOL CGXGridCore::PasteTextToCells(const CString& strText, ROWCOL nRow, ROWCOL nCol)
+{
+    return m_pTextDataExchangeImp != nullptr && m_pTextDataExchangeImp->PasteTextToCells(this, strText, nRow, nCol);
+}
+
+BOOL CGXGridCore::SplitPasteLine(const CString& strLine, CStringArray& fields, int nStart, TCHAR chSeparator)
+{
+    return m_pTextDataExchangeImp != nullptr &&
+           m_pTextDataExchangeImp->SplitPasteLine(this, strLine, fields, nStart, chSeparator);
+}
+
+BOOL CGXGridCore::StorePastedCellText(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                      const CGXStyle* pStyle)
+{
+    return m_pTextDataExchangeImp != nullptr &&
+           m_pTextDataExchangeImp->StorePastedCellText(this, nRow, nCol, strText, flags, pStyle);
+}
+
+BOOL CGXGridCore::CopyStylesFromRangeList(const CGXRangeList& list, CArchive& ar, BOOL bAllStyles)
+{
+    return m_pStyleDataExchangeImp != nullptr &&
+           m_pStyleDataExchangeImp->CopyStylesFromRangeList(this, list, ar, bAllStyles);
+}
+
+BOOL CGXGridCore::GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed)
+{
+    return m_pStyleDataExchangeImp != nullptr &&
+           m_pStyleDataExchangeImp->GetCellStyleForCopy(this, nRow, nCol, style, bComposed);
+}
+
+BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, ROWCOL nRow, ROWCOL nCol)
+{
+    return m_pStyleDataExchangeImp != nullptr && m_pStyleDataExchangeImp->PasteStylesFromArchive(this, ar, nRow, nCol);
+}
+
+BOOL CGXGridCore::CopyCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->CopyCellsData(this, &range, nDestRow, nDestCol);
+}
+
+BOOL CGXGridCore::MoveCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                                BOOL bCreateUndoInfo, int nCommandKind)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->MoveCellsData(this, &range, nDestRow, nDestCol, pUndoInfo, bCreateUndoInfo,
+                                                    nCommandKind);
+}
+
+BOOL CGXGridCore::CopyCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, UINT flags)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->CopyCells(this, &range, nDestRow, nDestCol, flags);
+}
+
+BOOL CGXGridCore::MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo, UINT flags,
+                            int nCommandKind)
+{
+    return m_pDirectCopyMoveCellsImp != nullptr &&
+           m_pDirectCopyMoveCellsImp->MoveCells(this, &range, nDestRow, nDestCol, pUndoInfo, flags, nCommandKind);
+}

@@ -1,0 +1,178 @@
+// The core's selection and find support, its invalidation and its forwarders without features.
+#include "GridTestSupport.h"
+
+#include <grid/core/Data.h>
+#include <grid/core/FindReplaceState.h>
+#include <grid/core/GridParam.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Counts the hints that the core passes on.
+class RecordingHints : public CGXAbstractGridUpdateHintImp
+{
+public:
+    void HintRangeChanged(CGXGridCore*, const CGXRange&, UINT) override
+    {
+        ++m_nHints;
+    }
+    void HintGridChanged(CGXGridCore*, UINT) override
+    {
+        ++m_nHints;
+    }
+    void HintBaseStylesChanged(CGXGridCore*, UINT) override
+    {
+        ++m_nHints;
+    }
+    int m_nHints = 0;
+};
+
+class RecordingCmdUI : public CCmdUI
+{
+public:
+    void Enable(BOOL bOn) override
+    {
+        m_nEnabled = bOn;
+    }
+    int m_nEnabled = -1;
+};
+
+class GridCoreSupportTest : public GridWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        GridWindowTest::SetUp();
+        m_grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
+        m_grid.GetData()->SetRowCount(20);
+        m_grid.GetData()->SetColCount(5);
+    }
+    void TearDown() override
+    {
+        m_grid.DestroyWindow();
+    }
+
+    TestGrid m_grid;
+};
+} // namespace
+
+TEST_F(GridCoreSupportTest, SelectedRowsAndRanges)
+{
+    CGXRangeList& selection = m_grid.GetParam()->m_SelRects;
+    selection.AddTail(new CGXRange(CGXRange().SetRows(3, 5)));
+    selection.AddTail(new CGXRange(CGXRange().SetRows(9, 9)));
+    CDWordArray rows;
+    ASSERT_EQ(m_grid.GetSelectedRows(rows, FALSE, FALSE), 4);
+    EXPECT_EQ(rows[0], 3u);
+    EXPECT_EQ(rows[1], 4u);
+    EXPECT_EQ(rows[2], 5u);
+    EXPECT_EQ(rows[3], 9u);
+
+    CGXRangeList copy;
+    EXPECT_TRUE(m_grid.CopyRangeList(copy, TRUE));
+    EXPECT_EQ(copy.GetCount(), 2);
+
+    selection.DeleteAll();
+    EXPECT_EQ(m_grid.GetSelectedRows(rows, FALSE, TRUE), 0); // no current cell either
+    EXPECT_FALSE(m_grid.CopyRangeList(copy, TRUE));
+    EXPECT_TRUE(copy.IsEmpty());
+    m_grid.SetCurrentCellPosition(TRUE, 7, 2);
+    ASSERT_EQ(m_grid.GetSelectedRows(rows, FALSE, TRUE), 1);
+    EXPECT_EQ(rows[0], 7u);
+    EXPECT_TRUE(m_grid.CopyRangeList(copy, TRUE));
+    EXPECT_TRUE(m_grid.IsRangeInList(7, 2, &copy));
+}
+
+TEST_F(GridCoreSupportTest, InvalidationFollowsItsFlags)
+{
+    CDocument document;
+    auto* pHints = new RecordingHints;
+    m_grid.m_pUpdateHintImp = pHints;
+    m_grid.SetGridWnd(&m_grid, &document, nullptr);
+    Parent().ShowWindow(SW_SHOWNA);
+    m_grid.ShowWindow(SW_SHOWNA);
+    m_grid.ValidateRect(nullptr);
+
+    m_grid.InvalidateRange(1, 1, 1, 1, 0, TRUE);
+    CRect rectUpdate;
+    EXPECT_FALSE(m_grid.GetUpdateRect(&rectUpdate));
+    EXPECT_EQ(pHints->m_nHints, 0);
+
+    m_grid.InvalidateRange(1, 1, 1, 1, GX_INVALIDATE, TRUE);
+    EXPECT_TRUE(m_grid.GetUpdateRect(&rectUpdate));
+    EXPECT_EQ(rectUpdate, m_grid.CalcRectFromRowCol(1, 1));
+    EXPECT_EQ(pHints->m_nHints, 1);
+
+    m_grid.InvalidateRange(1, 1, 1, 1, GX_INVALIDATE, FALSE);
+    EXPECT_EQ(pHints->m_nHints, 1);
+    m_grid.SetGridWnd(&m_grid, nullptr, nullptr);
+    Parent().ShowWindow(SW_HIDE);
+}
+
+TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
+{
+    CGXRangeList list;
+    list.AddTail(new CGXRange(1, 1));
+    const CGXRange range(1, 1);
+    const BOOL answers[] = {
+        m_grid.Copy(),
+        m_grid.Paste(),
+        m_grid.Cut(),
+        m_grid.CanCopy(),
+        m_grid.CanCut(),
+        m_grid.CanPaste(),
+        m_grid.CopyRangeListToClipboard(list),
+        m_grid.CutRangeList(list, FALSE),
+        m_grid.PasteRangeList(range),
+        m_grid.PasteStylesFromClipboard(range),
+        m_grid.IsGridClipboardFormatAvailable(),
+        m_grid.ConfirmClipboardAction(),
+        m_grid.CopyTextToClipboard(L"text"),
+        m_grid.CopyDataToClipboard(list, FALSE),
+        m_grid.CanClear(),
+        m_grid.ClearSelection(FALSE),
+        m_grid.Undo(),
+        m_grid.Redo(),
+        m_grid.IsRowHidden(3),
+        m_grid.ResizeRowHeightsToFit(range),
+        m_grid.SetCoveredCellsRowCol(1, 1, 2, 2),
+        m_grid.RestoreDataObjectUndoInfo(nullptr, 0, 0),
+        m_grid.CopyCells(range, 5, 5),
+        m_grid.SetRangeName(L"Total", range, nullptr, 0, 0),
+        m_grid.DeleteRangeName(L"Total", 0, 0),
+    };
+    for (size_t i = 0; i < std::size(answers); ++i)
+        EXPECT_FALSE(answers[i]) << i;
+
+    RecordingCmdUI undo, redo;
+    EXPECT_FALSE(m_grid.UpdateUndoCommandUI(&undo));
+    EXPECT_FALSE(m_grid.UpdateRedoCommandUI(&redo));
+    EXPECT_EQ(undo.m_nEnabled, FALSE);
+    EXPECT_EQ(redo.m_nEnabled, FALSE);
+
+    CGXRange covered(2, 2, 4, 4);
+    EXPECT_EQ(m_grid.GetCoveredCellsRowCol(3, 3, covered), nullptr);
+    EXPECT_EQ(covered.bottom, 4u); // untouched
+    EXPECT_EQ(m_grid.GetCellRangeRowCol(3, 3, covered), nullptr);
+}
+
+TEST(FindReplaceStateTest, TheAnsiCopyFitsMultiByteText)
+{
+    GX_FR_STATE state;
+    state.m_strFind = L"Stra\u00dfe \u20ac\u4e2d";
+    state.PrepareFind();
+    EXPECT_STREQ(state.m_strFindUpper, L"STRA\u00dfE \u20ac\u4e2d");
+    // The whole text, however many bytes a character takes in the code page.
+    char szExpected[64];
+    ASSERT_GT(::WideCharToMultiByte(CP_ACP, 0, state.m_strFind, -1, szExpected, 64, nullptr, nullptr), 0);
+    ASSERT_NE(state.GetAnsiFind(), nullptr);
+    EXPECT_STREQ(state.GetAnsiFind(), szExpected);
+
+    state.m_bCase = TRUE;
+    state.PrepareFind();
+    EXPECT_STREQ(state.m_strFindUpper, state.m_strFind);
+    state.FreeAnsiFind();
+    EXPECT_EQ(state.GetAnsiFind(), nullptr);
+    EXPECT_TRUE(state.m_bNext); // searches down by default
+}
