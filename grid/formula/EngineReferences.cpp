@@ -186,6 +186,12 @@ private:
         case GX_OP_INVALID_REF:
             m_strText.Append(L"??");
             break;
+        case GX_OP_RANGE:
+            // A name before ".." would read back as one identifier.
+            Append(node.nIndex1);
+            m_strText.AppendChar(L':');
+            Append(node.nIndex2);
+            break;
         default:
             Append(node.nIndex1);
             m_strText.Append(GXEngineOperatorText(nOperator));

@@ -661,6 +661,8 @@ BOOL GXEngineSetCellFormula(int nSheet, LONG nRow, LONG nCol, LPCWSTR pszText, c
         pNode->SetValueType(GX_VALUE_NUMBER);
         pNode->dwFlags |= GX_NODE_COMPUTED | GX_NODE_REFRESH;
     }
+    else if (nKind == GX_KIND_FORMULA)
+        pNode->dwFlags |= GX_NODE_NEEDS_RECALC;
     GXEngineReplaceCell(pSheet, pNode);
     if (nKind == GX_KIND_CONST_FORMULA)
         GXEngineComputeCell(nSheet, pNode);
