@@ -217,11 +217,12 @@ GXEngineSheet* GXEngineUseSheet(int nSheet)
     return pSheet;
 }
 
-void GXEngineDeleteSheet(int nSheet)
+void GXEngineClearSheet(int nSheet)
 {
     GXEngineSheet* pSheet = GXEngineUseSheet(nSheet);
     GXEngineClearChangedRanges(nSheet);
     GXEngineFreeNodeChain(pSheet->pUndo);
+    pSheet->pUndo = nullptr;
     for (GXEngineList& list : pSheet->lists)
     {
         for (GXEngineBlock* pBlock = list.pFirst; pBlock != nullptr;)
@@ -241,11 +242,23 @@ void GXEngineDeleteSheet(int nSheet)
             GXEngineFree(pBlock);
             pBlock = pNext;
         }
+        list = GXEngineList{};
     }
     GXEngineFreeNames(nSheet);
     GXEngineFree(pSheet->pnRowCounts);
     GXEngineFree(pSheet->pnColCounts);
-    GXEngineFree(pSheet);
+    pSheet->pnRowCounts = pSheet->pnColCounts = nullptr;
+    pSheet->nRowCapacity = pSheet->nColCapacity = 0;
+    std::memset(pSheet->apHash, 0, sizeof(pSheet->apHash));
+    pSheet->nCells = 0;
+    pSheet->bExtentValid = FALSE;
+    pSheet->bModified = TRUE;
+}
+
+void GXEngineDeleteSheet(int nSheet)
+{
+    GXEngineClearSheet(nSheet);
+    GXEngineFree(GXEngineGetSheet(nSheet));
     GXGetEngineState()->sheets.SetAt(nSheet - 1, nullptr);
 }
 
@@ -596,29 +609,46 @@ GXEngineNode* GXEngineNewPlaceholder(int nSheet, LONG nRow, LONG nCol)
     return pNode;
 }
 
-BOOL GXEngineSetCellNumber(int nSheet, LONG nRow, LONG nCol, double dValue)
+namespace
+{
+// A constant node linked at the cell in place of what was there; null outside the sheet.
+GXEngineNode* NewConstant(int nSheet, LONG nRow, LONG nCol, int nKind)
 {
     GXEngineSheet* pSheet = GXEngineUseSheet(nSheet);
     if (!GXEngineInBounds(nRow, nCol))
+        return nullptr;
+    GXEngineNode* pNode = NewNode(pSheet, nKind, nRow, nCol, TakeStyle(pSheet, GXEngineFindCell(pSheet, nRow, nCol)));
+    GXEngineReplaceCell(pSheet, pNode);
+    return pNode;
+}
+} // namespace
+
+BOOL GXEngineSetCellNumber(int nSheet, LONG nRow, LONG nCol, double dValue)
+{
+    GXEngineNode* pNode = NewConstant(nSheet, nRow, nCol, GX_KIND_NUMBER);
+    if (pNode == nullptr)
         return FALSE;
-    GXEngineNode* pNode =
-        NewNode(pSheet, GX_KIND_NUMBER, nRow, nCol, TakeStyle(pSheet, GXEngineFindCell(pSheet, nRow, nCol)));
     pNode->value.dNumber = dValue;
     pNode->SetValueType(GX_VALUE_NUMBER);
-    GXEngineReplaceCell(pSheet, pNode);
+    return TRUE;
+}
+
+BOOL GXEngineSetCellNotAvailable(int nSheet, LONG nRow, LONG nCol)
+{
+    GXEngineNode* pNode = NewConstant(nSheet, nRow, nCol, GX_KIND_NUMBER);
+    if (pNode == nullptr)
+        return FALSE;
+    pNode->SetValueType(GX_VALUE_NA);
     return TRUE;
 }
 
 BOOL GXEngineSetCellText(int nSheet, LONG nRow, LONG nCol, LPCWSTR pszText)
 {
-    GXEngineSheet* pSheet = GXEngineUseSheet(nSheet);
-    if (!GXEngineInBounds(nRow, nCol))
+    const CString strText = GXEngineUseSheet(nSheet)->bRawText ? CString(pszText) : GXEngineDecodeEscapes(pszText);
+    GXEngineNode* pNode = NewConstant(nSheet, nRow, nCol, GX_KIND_TEXT);
+    if (pNode == nullptr)
         return FALSE;
-    CString strText = pSheet->bRawText ? CString(pszText) : GXEngineDecodeEscapes(pszText);
-    GXEngineNode* pNode =
-        NewNode(pSheet, GX_KIND_TEXT, nRow, nCol, TakeStyle(pSheet, GXEngineFindCell(pSheet, nRow, nCol)));
     GXEngineSetNodeString(pNode, strText, strText.GetLength());
-    GXEngineReplaceCell(pSheet, pNode);
     return TRUE;
 }
 

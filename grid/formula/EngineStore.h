@@ -298,6 +298,8 @@ int GXEngineNewSheet();
 GXEngineSheet* GXEngineGetSheet(int nSheet);
 // As above, and a deleted handle throws the invalid-argument exception too.
 GXEngineSheet* GXEngineUseSheet(int nSheet);
+// Frees every cell, name, changed range and the undo list; the settings stay.
+void GXEngineClearSheet(int nSheet);
 void GXEngineDeleteSheet(int nSheet);
 
 // Settings; the setters refuse other values with 0.
@@ -323,6 +325,8 @@ GXEngineNode* GXEngineFindCell(int nSheet, LONG nRow, LONG nCol);
 GXEngineNode* GXEngineFindCell(GXEngineSheet* pSheet, LONG nRow, LONG nCol);
 BOOL GXEngineSetCellNumber(int nSheet, LONG nRow, LONG nCol, double dValue);
 BOOL GXEngineSetCellText(int nSheet, LONG nRow, LONG nCol, LPCWSTR pszText);
+// A constant holding the not-available value.
+BOOL GXEngineSetCellNotAvailable(int nSheet, LONG nRow, LONG nCol);
 // Compiles the text; kind-3 formulas take the initial value when one is given.
 BOOL GXEngineSetCellFormula(int nSheet, LONG nRow, LONG nCol, LPCWSTR pszText, const double* pInitialValue = nullptr);
 GXEngineNode* GXEngineNewPlaceholder(int nSheet, LONG nRow, LONG nCol);
