@@ -6,6 +6,7 @@
 #include <grid/formula/EngineReferences.h>
 #include <grid/formula/EngineScanner.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -330,6 +331,8 @@ int CParser::Primary()
         }
         else
             dValue = GXWcsToDouble(m_token.strValue);
+        if (!std::isfinite(dValue))
+            return Fail(282, m_token.nPos);
         const int n = NewNode(GX_EXPR_NUMBER);
         if (n >= 0)
         {

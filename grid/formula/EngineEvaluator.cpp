@@ -62,6 +62,24 @@ BOOL SetNumber(GXEngineOperand& result, double dValue)
     return TRUE;
 }
 
+BOOL IsArithmetic(int nOperator)
+{
+    switch (nOperator)
+    {
+    case GX_OP_ADD:
+    case GX_OP_SUBTRACT:
+    case GX_OP_MULTIPLY:
+    case GX_OP_DIVIDE:
+    case GX_OP_POWER:
+    case GX_OP_PLUS:
+    case GX_OP_NEGATE:
+    case GX_OP_PERCENT:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 void SetError(GXEngineOperand& result, int nCode)
 {
     result.nType = GX_OPERAND_ERROR;
@@ -78,11 +96,14 @@ public:
     }
 
     BOOL Evaluate(WORD n, GXEngineOperand& result);
+    // Evaluates the root of an expression, arithmetic straight to a number.
+    BOOL EvaluateRoot(WORD n, GXEngineOperand& result);
     // Reads a cell reference; FALSE after a raise, and a type that cannot be read stays.
     BOOL Dereference(GXEngineOperand& operand);
 
 private:
     BOOL ToNumber(WORD n, double& dValue);
+    BOOL Arithmetic(const GXEngineExprNode& node, double& dValue);
     BOOL OperandToNumber(GXEngineOperand& operand, double& dValue);
     BOOL ToInteger(WORD n, LONG& nValue);
     BOOL Operator(const GXEngineExprNode& node, GXEngineOperand& result);
@@ -134,6 +155,19 @@ BOOL CEvaluator::Evaluate(WORD n, GXEngineOperand& result)
     default:
         return GXEngineRaise(284);
     }
+}
+
+BOOL CEvaluator::EvaluateRoot(WORD n, GXEngineOperand& result)
+{
+    const GXEngineExprNode& node = m_pNodes[n];
+    if (node.Kind() != GX_EXPR_OPERATOR || !IsArithmetic(node.u.nOperator))
+        return Evaluate(n, result);
+    double dValue = 0;
+    if (!Arithmetic(node, dValue))
+        return FALSE;
+    result.nType = GX_OPERAND_NUMBER;
+    result.dNumber = dValue;
+    return TRUE;
 }
 
 BOOL CEvaluator::Relative(const GXEngineExprNode& node, GXEngineOperand& result)
@@ -212,8 +246,82 @@ BOOL CEvaluator::OperandToNumber(GXEngineOperand& operand, double& dValue)
 
 BOOL CEvaluator::ToNumber(WORD n, double& dValue)
 {
+    // Numbers, numeric cells and arithmetic go straight to a double: most formulas are sums.
+    const GXEngineExprNode& node = m_pNodes[n];
+    switch (node.Kind())
+    {
+    case GX_EXPR_NUMBER:
+        dValue = node.u.dNumber;
+        return TRUE;
+    case GX_EXPR_CELL:
+        if (const GXEngineNode* pCell = GXEngineFindCell(m_pSheet, node.u.range.Top(), node.u.range.Left()))
+        {
+            if (pCell->ValueType() == GX_VALUE_NUMBER)
+            {
+                dValue = pCell->value.dNumber;
+                return TRUE;
+            }
+        }
+        break;
+    case GX_EXPR_OPERATOR:
+        if (IsArithmetic(node.u.nOperator))
+            return Arithmetic(node, dValue);
+        break;
+    default:
+        break;
+    }
     GXEngineOperand operand;
     return Evaluate(n, operand) && OperandToNumber(operand, dValue);
+}
+
+BOOL CEvaluator::Arithmetic(const GXEngineExprNode& node, double& dValue)
+{
+    const int nOperator = node.u.nOperator;
+    double dLeft = 0;
+    double dRight = 0;
+    if (!ToNumber(node.nIndex1, dLeft))
+        return FALSE;
+    switch (nOperator)
+    {
+    case GX_OP_PLUS:
+        dValue = dLeft;
+        break;
+    case GX_OP_NEGATE:
+        dValue = -dLeft;
+        break;
+    case GX_OP_PERCENT:
+        dValue = dLeft / 100;
+        break;
+    default:
+        if (!ToNumber(node.nIndex2, dRight))
+            return FALSE;
+        switch (nOperator)
+        {
+        case GX_OP_ADD:
+            dValue = dLeft + dRight;
+            break;
+        case GX_OP_SUBTRACT:
+            dValue = dLeft - dRight;
+            break;
+        case GX_OP_MULTIPLY:
+            dValue = dLeft * dRight;
+            break;
+        case GX_OP_DIVIDE:
+            if (dRight == 0)
+                return GXEngineRaise(70);
+            dValue = dLeft / dRight;
+            break;
+        default:
+            errno = 0;
+            std::feclearexcept(FE_ALL_EXCEPT);
+            dValue = std::pow(dLeft, dRight);
+            if (errno != 0 || std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) || !std::isfinite(dValue))
+                return GXEngineRaise(70);
+            break;
+        }
+        break;
+    }
+    return std::isfinite(dValue) || GXEngineRaise(40);
 }
 
 BOOL CEvaluator::ToInteger(WORD n, LONG& nValue)
@@ -241,33 +349,10 @@ BOOL CEvaluator::Operator(const GXEngineExprNode& node, GXEngineOperand& result)
     case GX_OP_MULTIPLY:
     case GX_OP_DIVIDE:
     case GX_OP_POWER:
-        if (!ToNumber(node.nIndex1, dLeft) || !ToNumber(node.nIndex2, dRight))
-            return FALSE;
-        switch (nOperator)
-        {
-        case GX_OP_ADD:
-            return SetNumber(result, dLeft + dRight);
-        case GX_OP_SUBTRACT:
-            return SetNumber(result, dLeft - dRight);
-        case GX_OP_MULTIPLY:
-            return SetNumber(result, dLeft * dRight);
-        case GX_OP_DIVIDE:
-            return dRight == 0 ? GXEngineRaise(70) : SetNumber(result, dLeft / dRight);
-        default: {
-            errno = 0;
-            std::feclearexcept(FE_ALL_EXCEPT);
-            const double dPower = std::pow(dLeft, dRight);
-            if (errno != 0 || std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) || !std::isfinite(dPower))
-                return GXEngineRaise(70);
-            return SetNumber(result, dPower);
-        }
-        }
     case GX_OP_PLUS:
     case GX_OP_NEGATE:
     case GX_OP_PERCENT:
-        if (!ToNumber(node.nIndex1, dLeft))
-            return FALSE;
-        return SetNumber(result, nOperator == GX_OP_PLUS ? dLeft : nOperator == GX_OP_NEGATE ? -dLeft : dLeft / 100);
+        return Arithmetic(node, dLeft) && SetNumber(result, dLeft);
     case GX_OP_REMAINDER:
         if (!ToInteger(node.nIndex1, nLeft) || !ToInteger(node.nIndex2, nRight))
             return FALSE;
@@ -528,7 +613,7 @@ GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LON
     state = GX_EVAL_STATE{pSheet, 0, nullptr, nRow, nCol, 0, nullptr, pNodes, kRaising};
     GXEngineOperand result;
     CEvaluator evaluator(pSheet, nRow, nCol, pNodes);
-    if (!evaluator.Evaluate(nRoot, result))
+    if (!evaluator.EvaluateRoot(nRoot, result))
     {
         result = GXEngineOperand();
         result.nType = GX_OPERAND_ERROR;

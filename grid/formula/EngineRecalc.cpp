@@ -14,8 +14,9 @@ const DWORD kPassFlags = GX_NODE_COMPUTED | GX_NODE_COMPUTING | GX_NODE_CYCLE;
 // constraint and not under a node that is no dependency.
 template <class Visit> void ForEachReference(const GXEngineExpr& expr, Visit visit)
 {
+    const bool bConstraint = expr.nConstraint != GX_EXPR_NONE;
     std::vector<bool> constraint;
-    if (expr.nConstraint != GX_EXPR_NONE)
+    if (bConstraint)
     {
         constraint.assign(expr.nCount, false);
         std::vector<WORD> pending{expr.nConstraint};
@@ -41,7 +42,7 @@ template <class Visit> void ForEachReference(const GXEngineExpr& expr, Visit vis
     for (WORD i = 0; i < expr.nCount; ++i)
     {
         const GXEngineExprNode& node = expr.pNodes[i];
-        if ((node.dwWord0 & GX_EXPR_NO_DEPENDENCY) || (!constraint.empty() && constraint[i]))
+        if ((node.dwWord0 & GX_EXPR_NO_DEPENDENCY) || (bConstraint && constraint[i]))
             continue;
         switch (node.Kind())
         {

@@ -253,6 +253,9 @@ struct GXEngineSheet
     GXEngineNode* pUndo;
     BOOL bRawText;
     BOOL bCycleSeen;
+    // The node found last: recalculation and evaluation look a precedent up one after the
+    // other. Linking and unlinking forget it.
+    GXEngineNode* pLastFound;
     // The object that owns the sheet (the formula sheet), or null.
     void* pOwner;
 };
