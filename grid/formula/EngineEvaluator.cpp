@@ -342,17 +342,10 @@ BOOL CEvaluator::Operator(const GXEngineExprNode& node, GXEngineOperand& result)
     double dRight = 0;
     LONG nLeft = 0;
     LONG nRight = 0;
+    if (IsArithmetic(nOperator))
+        return Arithmetic(node, dLeft) && SetNumber(result, dLeft);
     switch (nOperator)
     {
-    case GX_OP_ADD:
-    case GX_OP_SUBTRACT:
-    case GX_OP_MULTIPLY:
-    case GX_OP_DIVIDE:
-    case GX_OP_POWER:
-    case GX_OP_PLUS:
-    case GX_OP_NEGATE:
-    case GX_OP_PERCENT:
-        return Arithmetic(node, dLeft) && SetNumber(result, dLeft);
     case GX_OP_REMAINDER:
         if (!ToInteger(node.nIndex1, nLeft) || !ToInteger(node.nIndex2, nRight))
             return FALSE;
