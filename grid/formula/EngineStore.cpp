@@ -753,25 +753,12 @@ BOOL GXEngineGetExtent(int nSheet, GXEngineRange& range)
     return TRUE;
 }
 
-LONG GXEngineRowCount(int nSheet, LONG nRow)
-{
-    GXEngineSheet* pSheet = GXEngineUseSheet(nSheet);
-    return CountAt(pSheet->pnRowCounts, pSheet->nRowCapacity, nRow - 1);
-}
-
 int GXEngineSetUndoCollect(int nSheet, int nCollect)
 {
     GXEngineSheet* pSheet = GXEngineUseSheet(nSheet);
     const int nOld = pSheet->bUndoCollect;
     pSheet->bUndoCollect = nCollect;
     return nOld;
-}
-
-void GXEngineBeginUndo(int nSheet, const GXEngineRange& range, BOOL bFlag)
-{
-    GXEngineSheet* pSheet = GXEngineUseSheet(nSheet);
-    pSheet->undoRange = range;
-    pSheet->bUndoFlag = bFlag;
 }
 
 GXEngineNode* GXEngineTakeUndoList(int nSheet)

@@ -227,12 +227,14 @@ struct GXEngineSheet
     GXEngineNode* apHash[GX_ENGINE_HASH_SIZE];
     GXEngineList lists[GX_LIST_COUNT];
     GXEngineName* pNames;
+    // A name removed while undo was being collected, until the formula sheet takes it.
     GXEngineName* pRemovedName;
     int nManualRecalc;
     int nEagerRecalc;
     int nConstraintCheck;
     int nIterationLimit;
     int nBlankZero;
+    // Moving cells away leaves placeholders marked for refresh.
     BOOL bPlaceholderOnClear;
     LONG nCells;
     BOOL bModified;
@@ -247,10 +249,10 @@ struct GXEngineSheet
     DWORD dwRecalcState;
     BOOL bMessageFree;
     WCHAR szMessage[GX_ENGINE_MESSAGE_SIZE];
+    // While set, nodes taken out of the sheet are chained on the undo list instead of freed.
     BOOL bUndoCollect;
-    GXEngineRange undoRange;
-    BOOL bUndoFlag;
     GXEngineNode* pUndo;
+    // Texts are stored as given; otherwise their backslash escapes are decoded.
     BOOL bRawText;
     BOOL bCycleSeen;
     // The node found last: recalculation and evaluation look a precedent up one after the
@@ -411,11 +413,8 @@ void GXEngineClearValue(GXEngineNode* pNode);
 void GXEngineAddChangedRange(int nSheet, const GXEngineRange& range);
 void GXEngineClearChangedRanges(int nSheet);
 BOOL GXEngineGetExtent(int nSheet, GXEngineRange& range);
-// The row or column occupancy count (entry row − 1, or column), 0 outside the arrays.
-LONG GXEngineRowCount(int nSheet, LONG nRow);
 
 // The undo list: nodes taken out of the sheet while collecting. Answers the old setting.
 int GXEngineSetUndoCollect(int nSheet, int nCollect);
-void GXEngineBeginUndo(int nSheet, const GXEngineRange& range, BOOL bFlag);
 GXEngineNode* GXEngineTakeUndoList(int nSheet);
 void GXEngineFreeNodeChain(GXEngineNode* pChain);

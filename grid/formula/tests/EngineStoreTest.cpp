@@ -69,7 +69,7 @@ TEST(EngineStore, ExtentFollowsTheCells)
     EXPECT_EQ(1, extent.Right());
     GXEngineDeleteCell(sheet, GXEngineFindCell(sheet, 5, 1));
     EXPECT_FALSE(GXEngineGetExtent(sheet, extent));
-    EXPECT_EQ(0, GXEngineRowCount(sheet, 5));
+    EXPECT_EQ(0, sheet->pnRowCounts[5 - 1]);
 }
 
 TEST(EngineStore, NodesArePooledInBlocksOf32)
