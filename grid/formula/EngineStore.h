@@ -267,10 +267,6 @@ class CGXEngineFunctionLibrary;
 // Process-wide state of the engine, made on first use.
 struct GX_ENGINE_STATE
 {
-    // Output styles of formula text; all stay 0, the standard style.
-    BOOL bAltOperators;
-    BOOL bLowerFunctions;
-    BOOL bFunctionPrefix;
     // The last compile result.
     BOOL bCompileFailed;
     int nCompileError;
