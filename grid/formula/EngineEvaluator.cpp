@@ -90,8 +90,9 @@ void SetError(GXEngineOperand& result, int nCode)
 class CEvaluator
 {
 public:
-    CEvaluator(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes)
-        : m_pSheet(pSheet), m_nRow(nRow), m_nCol(nCol), m_pNodes(pNodes)
+    CEvaluator(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes,
+               const GXEngineNode* const* ppCells)
+        : m_pSheet(pSheet), m_nRow(nRow), m_nCol(nCol), m_pNodes(pNodes), m_ppCells(ppCells)
     {
     }
 
@@ -116,6 +117,7 @@ private:
     LONG m_nRow;
     LONG m_nCol;
     const GXEngineExprNode* m_pNodes;
+    const GXEngineNode* const* m_ppCells;
 };
 
 BOOL CEvaluator::Evaluate(WORD n, GXEngineOperand& result)
@@ -254,7 +256,9 @@ BOOL CEvaluator::ToNumber(WORD n, double& dValue)
         dValue = node.u.dNumber;
         return TRUE;
     case GX_EXPR_CELL:
-        if (const GXEngineNode* pCell = GXEngineFindCell(m_pSheet, node.u.range.Top(), node.u.range.Left()))
+        if (const GXEngineNode* pCell = m_ppCells != nullptr && m_ppCells[n] != nullptr
+                                            ? m_ppCells[n]
+                                            : GXEngineFindCell(m_pSheet, node.u.range.Top(), node.u.range.Left()))
         {
             if (pCell->ValueType() == GX_VALUE_NUMBER)
             {
@@ -599,13 +603,13 @@ BOOL GXEngineRaise(int nCode)
 }
 
 GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes,
-                                           WORD nRoot)
+                                           WORD nRoot, const GXEngineNode* const* ppCells)
 {
     GX_EVAL_STATE& state = EvalState();
     const GX_EVAL_STATE saved = state;
     state = GX_EVAL_STATE{pSheet, 0, nullptr, nRow, nCol, 0, nullptr, pNodes, kRaising};
     GXEngineOperand result;
-    CEvaluator evaluator(pSheet, nRow, nCol, pNodes);
+    CEvaluator evaluator(pSheet, nRow, nCol, pNodes, ppCells);
     if (!evaluator.EvaluateRoot(nRoot, result))
     {
         result = GXEngineOperand();
@@ -619,12 +623,12 @@ GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LON
     return result;
 }
 
-BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
+BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode, const GXEngineNode* const* ppCells)
 {
     if (pNode == nullptr || pNode->pExpr == nullptr)
         return FALSE;
-    GXEngineOperand result =
-        GXEngineEvaluateExpression(pSheet, pNode->nRow, pNode->nCol, pNode->pExpr->pNodes, pNode->pExpr->nRoot);
+    GXEngineOperand result = GXEngineEvaluateExpression(pSheet, pNode->nRow, pNode->nCol, pNode->pExpr->pNodes,
+                                                        pNode->pExpr->nRoot, ppCells);
     if (result.nType == GX_OPERAND_RANGE || result.nType == GX_OPERAND_CELL || result.nType == GX_OPERAND_UNEVALUATED)
         SetError(result, 149);
     if (!StoreResult(pNode, result))

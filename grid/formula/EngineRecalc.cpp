@@ -48,12 +48,12 @@ template <class Visit> void ForEachReference(const GXEngineExpr& expr, Visit vis
         {
         case GX_EXPR_CELL:
         case GX_EXPR_RANGE:
-            visit(node.u.range, node.Kind() == GX_EXPR_CELL);
+            visit(i, node.u.range, node.Kind() == GX_EXPR_CELL);
             break;
         case GX_EXPR_NAMED_CELL:
         case GX_EXPR_NAMED_RANGE:
             if (node.u.pName != nullptr)
-                visit(node.u.pName->range, node.Kind() == GX_EXPR_NAMED_CELL);
+                visit(i, node.u.pName->range, node.Kind() == GX_EXPR_NAMED_CELL);
             break;
         default:
             break;
@@ -71,7 +71,7 @@ BOOL IsAffected(GXEngineSheet* pSheet, const GXEngineNode* pNode)
             return TRUE;
     }
     BOOL bAffected = FALSE;
-    ForEachReference(*pNode->pExpr, [&](const GXEngineRange& range, BOOL) {
+    ForEachReference(*pNode->pExpr, [&](WORD, const GXEngineRange& range, BOOL) {
         for (const GXEngineChange* pChange = pSheet->pChanges; pChange != nullptr && !bAffected;
              pChange = pChange->pNext)
             bAffected = GXEngineRangesIntersect(range, pChange->range);
@@ -79,12 +79,18 @@ BOOL IsAffected(GXEngineSheet* pSheet, const GXEngineNode* pNode)
     return bAffected;
 }
 
-void CollectPrecedents(GXEngineSheet* pSheet, const GXEngineNode* pNode, std::vector<GXEngineNode*>& precedents)
+// The formulas that a formula reads, and by expression node index the single cells it reads,
+// so that computing it looks none of them up again.
+void CollectPrecedents(GXEngineSheet* pSheet, const GXEngineNode* pNode, std::vector<GXEngineNode*>& precedents,
+                       std::vector<const GXEngineNode*>& cells)
 {
-    ForEachReference(*pNode->pExpr, [&](const GXEngineRange& range, BOOL bCell) {
+    const size_t nFirstCell = cells.size();
+    cells.resize(nFirstCell + pNode->pExpr->nCount, nullptr);
+    ForEachReference(*pNode->pExpr, [&](WORD nIndex, const GXEngineRange& range, BOOL bCell) {
         if (bCell)
         {
             GXEngineNode* pCell = GXEngineFindCell(pSheet, range.Top(), range.Left());
+            cells[nFirstCell + nIndex] = pCell;
             if (pCell != nullptr && pCell->pExpr != nullptr)
                 precedents.push_back(pCell);
             return;
@@ -115,6 +121,7 @@ struct Frame
     GXEngineNode* pNode;
     size_t nFirst;
     size_t nNext;
+    size_t nFirstCell;
     BOOL bMustCompute;
 };
 } // namespace
@@ -126,15 +133,19 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
     // An explicit stack: a chain of dependent formulas is as long as the user makes it.
     static std::vector<Frame> s_frames;
     static std::vector<GXEngineNode*> s_precedents;
+    static std::vector<const GXEngineNode*> s_cells;
     std::vector<Frame> frames;
     std::vector<GXEngineNode*> precedents;
+    std::vector<const GXEngineNode*> cells;
     frames.swap(s_frames);
     precedents.swap(s_precedents);
+    cells.swap(s_cells);
     auto enter = [&](GXEngineNode* pEntered) {
         pEntered->dwFlags |= GX_NODE_COMPUTED | GX_NODE_COMPUTING;
         const size_t nFirst = precedents.size();
-        CollectPrecedents(pSheet, pEntered, precedents);
-        frames.push_back(Frame{pEntered, nFirst, nFirst, pEntered->Is(GX_NODE_NEEDS_RECALC)});
+        const size_t nFirstCell = cells.size();
+        CollectPrecedents(pSheet, pEntered, precedents, cells);
+        frames.push_back(Frame{pEntered, nFirst, nFirst, nFirstCell, pEntered->Is(GX_NODE_NEEDS_RECALC)});
     };
     enter(pNode);
     while (!frames.empty())
@@ -180,16 +191,18 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
         }
         if (!bStopped && frame.bMustCompute)
         {
-            GXEngineComputeCell(pSheet, pCurrent);
+            GXEngineComputeCell(pSheet, pCurrent, cells.data() + frame.nFirstCell);
             pCurrent->dwFlags &= ~GX_NODE_NEEDS_RECALC;
             pCurrent->dwPass = pSheet->dwPass;
         }
         pCurrent->dwFlags &= ~GX_NODE_COMPUTING;
         precedents.resize(frame.nFirst);
+        cells.resize(frame.nFirstCell);
         frames.pop_back();
     }
     frames.swap(s_frames);
     precedents.swap(s_precedents);
+    cells.swap(s_cells);
 }
 
 void GXEngineRecalcCell(int nSheet, GXEngineNode* pNode)

@@ -250,7 +250,6 @@ void GXEngineClearSheet(int nSheet)
     pSheet->pnRowCounts = pSheet->pnColCounts = nullptr;
     pSheet->nRowCapacity = pSheet->nColCapacity = 0;
     std::memset(pSheet->apHash, 0, sizeof(pSheet->apHash));
-    pSheet->pLastFound = nullptr;
     pSheet->nCells = 0;
     pSheet->bExtentValid = FALSE;
     pSheet->bModified = TRUE;
@@ -478,15 +477,12 @@ void GXEngineEndDefer(GXEngineSheet* pSheet, int nMask)
 
 GXEngineNode* GXEngineFindCell(GXEngineSheet* pSheet, LONG nRow, LONG nCol)
 {
-    GXEngineNode* pLast = pSheet->pLastFound;
-    if (pLast != nullptr && pLast->nRow == nRow && pLast->nCol == nCol)
-        return pLast;
     if (!GXEngineInBounds(nRow, nCol))
         return nullptr;
     for (GXEngineNode* pNode = pSheet->apHash[Bucket(nRow, nCol)]; pNode != nullptr; pNode = pNode->pNext)
     {
         if (pNode->nRow == nRow && pNode->nCol == nCol)
-            return pSheet->pLastFound = pNode;
+            return pNode;
     }
     return nullptr;
 }
@@ -498,7 +494,6 @@ GXEngineNode* GXEngineFindCell(int nSheet, LONG nRow, LONG nCol)
 
 void GXEngineLink(GXEngineSheet* pSheet, GXEngineNode* pNode)
 {
-    pSheet->pLastFound = nullptr;
     GXEngineNode*& pHead = pSheet->apHash[Bucket(pNode->nRow, pNode->nCol)];
     pNode->pNext = pHead;
     pHead = pNode;
@@ -524,7 +519,6 @@ void GXEngineLink(GXEngineSheet* pSheet, GXEngineNode* pNode)
 
 void GXEngineUnlink(GXEngineSheet* pSheet, GXEngineNode* pNode)
 {
-    pSheet->pLastFound = nullptr;
     for (GXEngineNode** ppLink = &pSheet->apHash[Bucket(pNode->nRow, pNode->nCol)]; *ppLink != nullptr;
          ppLink = &(*ppLink)->pNext)
     {

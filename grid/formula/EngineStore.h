@@ -255,9 +255,6 @@ struct GXEngineSheet
     // Texts are stored as given; otherwise their backslash escapes are decoded.
     BOOL bRawText;
     BOOL bCycleSeen;
-    // The node found last: recalculation and evaluation look a precedent up one after the
-    // other. Linking and unlinking forget it.
-    GXEngineNode* pLastFound;
     // The object that owns the sheet (the formula sheet), or null.
     void* pOwner;
 };
