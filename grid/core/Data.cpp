@@ -305,12 +305,12 @@ int CGXData::ExchangeEngineMode(int)
     return 0;
 }
 
-BOOL CGXData::EngineCellsHook(DWORD, DWORD, DWORD)
+BOOL CGXData::EngineCellsHook(LPCTSTR, const CGXRange&, CObject*)
 {
     return FALSE;
 }
 
-BOOL CGXData::GetEngineNamedRange(int, CGXRange&)
+BOOL CGXData::GetEngineNamedRange(LPCTSTR, CGXRange&)
 {
     return FALSE;
 }

@@ -56,7 +56,20 @@ public:
     // Merges the stored style into style by the mode (2 copies it); FALSE when none is stored.
     virtual BOOL GetStyleImpl(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, int nMode, int nType);
 
-    // Hooks of the formula sheet, with the defaults of a store without formulas.
+    // Hooks of the formula sheet, with the defaults of a store without formulas. What each
+    // does in the formula sheet:
+    //   GetEngineCellFlag      whether the cell needs a refresh
+    //   SetEngineCellFlag      sets or clears the cell's refresh flag
+    //   UpdateEngineRange      adds a changed range
+    //   EnableEngineRecalc     recalculates (TRUE: forced)
+    //   RecalcEngine           clears the waiting message
+    //   GetEngineErrorText     gets the waiting message; FALSE when there is none
+    //   DetachEngineUndoInfo   takes the collected undo information
+    //   ApplyEngineUndoInfo    applies it (undo mode, redo flag)
+    //   ExchangeEngineMode     sets the undo mode, answers the old one
+    //   EngineCellsHook        defines a range name (with undo information: puts it back)
+    //   GetEngineNamedRange    gets a range name's range
+    //   SetEngineExpression    removes a range name, optionally collecting undo information
     virtual BOOL GetEngineCellFlag(ROWCOL nRow, ROWCOL nCol);
     virtual void SetEngineCellFlag(ROWCOL nRow, ROWCOL nCol, BOOL bFlag);
     virtual void UpdateEngineRange(const CGXRange& range);
@@ -66,8 +79,8 @@ public:
     virtual CObject* DetachEngineUndoInfo();
     virtual BOOL ApplyEngineUndoInfo(CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2);
     virtual int ExchangeEngineMode(int nMode);
-    virtual BOOL EngineCellsHook(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
-    virtual BOOL GetEngineNamedRange(int nIndex, CGXRange& range);
+    virtual BOOL EngineCellsHook(LPCTSTR pszName, const CGXRange& range, CObject* pUndoInfo);
+    virtual BOOL GetEngineNamedRange(LPCTSTR pszName, CGXRange& range);
     virtual BOOL SetEngineExpression(LPCTSTR pszText, CObject*& pUndoInfo, BOOL bFlag);
 
     // The first grid registered for this object, or null.

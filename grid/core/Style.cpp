@@ -586,6 +586,13 @@ UINT CGXStyle::GetValueType() const
     return GetFlags(fieldValueType.nShift, fieldValueType.dwMask);
 }
 
+CGXStyle& CGXStyle::SetValueType(UINT nType)
+{
+    m_dwFlags = (m_dwFlags & ~(fieldValueType.dwMask << fieldValueType.nShift)) |
+                ((nType & fieldValueType.dwMask) << fieldValueType.nShift);
+    return *this;
+}
+
 CGXStyle& CGXStyle::SetIncludeValue(BOOL bInclude)
 {
     if (bInclude)

@@ -63,7 +63,9 @@ public:
     enum : UINT
     {
         valueText = 0,
-        valueNumber = 1
+        valueNumber = 1,
+        valueFormula = 2,
+        valueError = 3
     };
 
     CGXStyle();
@@ -158,6 +160,8 @@ public:
         return m_strValue;
     }
     UINT GetValueType() const;
+    // Tells what the value text holds; the text stays.
+    CGXStyle& SetValueType(UINT nType);
     // Excluding the value also empties it.
     CGXStyle& SetIncludeValue(BOOL bInclude);
 
