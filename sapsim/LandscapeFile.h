@@ -1,4 +1,4 @@
-// The landscape file: a UTF-8 text file, one fact per line, '#' starts a comment. A line is a
+// The landscape file: a UTF-8 (or UTF-16) text file, one fact per line, '#' starts a comment. A line is a
 // keyword, one or two names and key=value settings; values with blanks are written in double
 // quotes, lists are separated by commas. Hosts and databases come before what uses them.
 //
@@ -24,9 +24,10 @@ namespace sapsim
 class CLandscapeFile
 {
 public:
-    // Throws CLandscapeException naming the line of the first error.
-    static CTopology Parse(const CString& text);
-    // Throws CFileException when the file cannot be read.
+    // Throws CLandscapeException naming the file and the line of the first error.
+    static CTopology Parse(const CString& text, const CString& file);
+    // Reads UTF-8, with or without a byte-order mark, and UTF-16 with its mark. Throws
+    // CFileException when the file cannot be read.
     static CTopology Read(LPCWSTR path);
 };
 
