@@ -209,6 +209,9 @@ CString Decode(const std::string& bytes, const CString& file)
         }
         if (bytes.size() % 2 != 0)
             FailAt(file, LineAt<wchar_t>(text, text.size()), L"the file ends inside a UTF-16 character");
+        const size_t zero = text.find(L'\0');
+        if (zero != std::wstring::npos)
+            FailAt(file, LineAt<wchar_t>(text, zero), L"the file holds a zero character");
         return CString(text.data(), static_cast<int>(text.size()));
     }
     const std::string_view text = std::string_view(bytes).substr(bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0);

@@ -144,6 +144,7 @@ TEST(LandscapeFileTest, ReadsUtf8AndUtf16WithTheirMarksAndRefusesOtherEncodings)
         {utf16(true).substr(2), L"line 1: the file holds zero bytes, as UTF-16 text does without its byte-order "
                                 L"mark; save it as UTF-8."},
         {utf16(true) + "\n", L"line 6: the file ends inside a UTF-16 character."},
+        {utf16(true) + std::string("#\0\0", 4), L"line 6: the file holds a zero character."},
         {latin1, L"line 2: byte 0xF6 is not UTF-8; save the file as UTF-8."},
         {kLines + "# \xC0\xAF overlong\n", L"line 6: byte 0xC0 is not UTF-8; save the file as UTF-8."},
         {kLines + "# \xED\xA0\x80 surrogate\n", L"line 6: byte 0xED is not UTF-8; save the file as UTF-8."},
