@@ -159,7 +159,11 @@ CBinding CBinding::Load(LPCWSTR path)
     SetThreadErrorMode(errorMode, nullptr);
     if (module == nullptr)
     {
-        binding.Refused(L"could not be loaded: " + SystemText(loadError));
+        // The library is there, so what the system did not find is a DLL that it needs.
+        binding.Refused(L"could not be loaded: " + SystemText(loadError) +
+                        (loadError == ERROR_MOD_NOT_FOUND
+                             ? L"; a DLL that it needs is missing from its folder and from the system's search path"
+                             : L""));
         return binding;
     }
 

@@ -28,9 +28,6 @@ public:
         static const CBinding& binding = *new CBinding(Choose());
         return binding;
     }
-    // The DLL that LUMITER_RFC_LIBRARY names, else sapnwrfc.dll beside the executable, else
-    // the built-in landscape.
-    static CBinding Choose();
     // The DLL at the path, searched for the DLLs it needs in its own folder first. A DLL that
     // loads stays loaded until the process ends.
     static CBinding Load(LPCWSTR path);
@@ -57,6 +54,9 @@ public:
     CString Describe() const;
 
 private:
+    // The DLL that LUMITER_RFC_LIBRARY names, else sapnwrfc.dll beside the executable, else
+    // the built-in landscape.
+    static CBinding Choose();
     void Refused(LPCWSTR problem);
 
     Kind m_kind = Kind::BuiltIn;

@@ -169,6 +169,9 @@ TEST_F(BindingTest, ALibraryThatCannotServeIsRefusedWithTheReason)
     WriteBytes(directory.File(L"x86.dll"), x86);
     WriteBytes(directory.File(L"old.dll"), WithoutExports(standIn, {"RfcGetChars"}));
     WriteBytes(directory.File(L"older.dll"), WithoutExports(standIn, {"RfcGetChars", "RfcPing"}));
+    std::string needy = standIn;
+    needy.replace(needy.find("COMCTL32.dll"), 12, "COMCTL99.dll");
+    WriteBytes(directory.File(L"needy.dll"), needy);
     CreateDirectoryW(directory.File(L"folder.dll"), nullptr);
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
@@ -177,12 +180,15 @@ TEST_F(BindingTest, ALibraryThatCannotServeIsRefusedWithTheReason)
     {
         CString path;
         LPCWSTR problem; // after the path
+        LPCWSTR end = L"";
     } kCases[] = {
         {directory.File(L"missing.dll"), L"does not exist"},
         {directory.File(L"folder.dll"), L"is a folder, not a 64-bit DLL"},
         {directory.File(L"notes.txt"), L"is not a 64-bit DLL (it is no Windows program file)"},
         {directory.File(L"x86.dll"), L"is not a 64-bit DLL (it is built for 32-bit Windows)"},
         {directory.File(L"cut.dll"), L"could not be loaded: "},
+        {directory.File(L"needy.dll"), L"could not be loaded: ",
+         L" (error 126); a DLL that it needs is missing from its folder and from the system's search path"},
         {CString(system) + L"\\version.dll", L"is not an RFC library: it exports none of the RFC functions"},
         {directory.File(L"old.dll"), L"lacks the function RfcGetChars"},
         {directory.File(L"older.dll"), L"lacks the functions RfcPing, RfcGetChars"},
@@ -193,6 +199,7 @@ TEST_F(BindingTest, ALibraryThatCannotServeIsRefusedWithTheReason)
         EXPECT_EQ(CBinding::Kind::Refused, binding.GetKind()) << test.path.GetString();
         const CString expected = L"RFC library: " + test.path + L" " + test.problem;
         EXPECT_EQ(expected, binding.Error().Left(expected.GetLength()));
+        EXPECT_EQ(CString(test.end), binding.Error().Right(static_cast<int>(wcslen(test.end))));
         EXPECT_EQ(binding.Error(), binding.Describe());
         RFC_ERROR_INFO error{};
         EXPECT_EQ(RFC_EXTERNAL_FAILURE, binding.Refuse(&error));
