@@ -24,7 +24,7 @@ namespace
 const int kRows = 100000;
 const int kFields = 20;
 const int kRuns = 5;
-const int kRounds = 5;
+const int kRounds = 9;
 const LPCWSTR kTable = L"ZBENCH";
 
 // The landscape of both libraries, read from LUMITER_LANDSCAPE.
