@@ -8,6 +8,8 @@
 #include <collector/SapSystem.h>
 #include <collector/SystemThread.h>
 
+#include <nwrfc/Binding.h>
+
 IMPLEMENT_DYNAMIC(CCollectorThread, CObject)
 
 namespace
@@ -259,6 +261,8 @@ void CCollectorThread::OnEvent(int nEvent)
             SetEventPeriodicDatabaseTasks();
         break;
     case eventStart:
+        // Which library the session's figures come from: a real one or the simulation.
+        Log(nwrfc::CBinding::Process().Describe());
         WriteControlFiles();
         break;
     }

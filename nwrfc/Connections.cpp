@@ -1,6 +1,7 @@
 // Opening, checking and closing connections.
 #include <nwrfc/Connections.h>
 #include <nwrfc/ErrorInfo.h>
+#include <nwrfc/FunctionTable.h>
 #include <nwrfc/HandleRegistry.h>
 
 #include <sapsim/Landscape.h>
@@ -55,8 +56,8 @@ void ReleaseBroken(uintptr_t connection, const sapsim::CFailure& failure)
 
 using namespace nwrfc;
 
-RFC_CONNECTION_HANDLE SAP_API RfcOpenConnection(const RFC_CONNECTION_PARAMETER* connectionParams, unsigned paramCount,
-                                                RFC_ERROR_INFO* errorInfo)
+RFC_CONNECTION_HANDLE SAP_API SimRfcOpenConnection(const RFC_CONNECTION_PARAMETER* connectionParams,
+                                                   unsigned paramCount, RFC_ERROR_INFO* errorInfo)
 {
     uintptr_t handle = 0;
     Guarded(EntryPoint::OpenConnection, errorInfo, [&] {
@@ -88,7 +89,7 @@ RFC_CONNECTION_HANDLE SAP_API RfcOpenConnection(const RFC_CONNECTION_PARAMETER* 
     return reinterpret_cast<RFC_CONNECTION_HANDLE>(handle);
 }
 
-RFC_RC SAP_API RfcCloseConnection(RFC_CONNECTION_HANDLE rfcHandle, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcCloseConnection(RFC_CONNECTION_HANDLE rfcHandle, RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::CloseConnection, errorInfo, [&] {
         const std::shared_ptr<void> session = CHandleRegistry::Instance().Remove(Id(rfcHandle), HandleKind::Connection);
@@ -100,7 +101,7 @@ RFC_RC SAP_API RfcCloseConnection(RFC_CONNECTION_HANDLE rfcHandle, RFC_ERROR_INF
     });
 }
 
-RFC_RC SAP_API RfcPing(RFC_CONNECTION_HANDLE rfcHandle, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcPing(RFC_CONNECTION_HANDLE rfcHandle, RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::Ping, errorInfo, [&] {
         const std::shared_ptr<sapsim::CSession> session = FindSession(rfcHandle);
@@ -119,8 +120,8 @@ RFC_RC SAP_API RfcPing(RFC_CONNECTION_HANDLE rfcHandle, RFC_ERROR_INFO* errorInf
     });
 }
 
-RFC_RC SAP_API RfcGetConnectionAttributes(RFC_CONNECTION_HANDLE rfcHandle, RFC_ATTRIBUTES* attr,
-                                          RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcGetConnectionAttributes(RFC_CONNECTION_HANDLE rfcHandle, RFC_ATTRIBUTES* attr,
+                                             RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::GetConnectionAttributes, errorInfo, [&] {
         const std::shared_ptr<sapsim::CSession> session = FindSession(rfcHandle);

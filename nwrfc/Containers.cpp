@@ -1,6 +1,7 @@
 // Fields, structures and tables of functions. These calls are the hot path of reading large
 // results: they take the registry's shared lock only, and allocate nothing.
 #include <nwrfc/ErrorInfo.h>
+#include <nwrfc/FunctionTable.h>
 #include <nwrfc/FunctionObject.h>
 #include <nwrfc/HandleRegistry.h>
 
@@ -98,8 +99,8 @@ std::wstring_view Value(const CContainer& container, int field)
 }
 } // namespace
 
-RFC_RC SAP_API RfcSetString(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, const SAP_UC* value,
-                            unsigned valueLength, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcSetString(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, const SAP_UC* value,
+                               unsigned valueLength, RFC_ERROR_INFO* errorInfo)
 {
     return OnText(EntryPoint::SetString, dataHandle, name, errorInfo, [&](const CContainer& container, int field) {
         if (value == nullptr && valueLength > 0)
@@ -118,8 +119,8 @@ RFC_RC SAP_API RfcSetString(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name
     });
 }
 
-RFC_RC SAP_API RfcGetString(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, SAP_UC* stringBuffer,
-                            unsigned bufferLength, unsigned* stringLength, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcGetString(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, SAP_UC* stringBuffer,
+                               unsigned bufferLength, unsigned* stringLength, RFC_ERROR_INFO* errorInfo)
 {
     return OnText(EntryPoint::GetString, dataHandle, name, errorInfo, [&](const CContainer& container, int field) {
         if (stringBuffer == nullptr && bufferLength > 0)
@@ -135,8 +136,8 @@ RFC_RC SAP_API RfcGetString(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name
     });
 }
 
-RFC_RC SAP_API RfcGetChars(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, RFC_CHAR* charBuffer,
-                           unsigned bufferLength, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcGetChars(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, RFC_CHAR* charBuffer,
+                              unsigned bufferLength, RFC_ERROR_INFO* errorInfo)
 {
     return OnText(EntryPoint::GetChars, dataHandle, name, errorInfo, [&](const CContainer& container, int field) {
         if (charBuffer == nullptr && bufferLength > 0)
@@ -149,8 +150,8 @@ RFC_RC SAP_API RfcGetChars(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name,
     });
 }
 
-RFC_RC SAP_API RfcGetStructure(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, RFC_STRUCTURE_HANDLE* structHandle,
-                               RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcGetStructure(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name,
+                                  RFC_STRUCTURE_HANDLE* structHandle, RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::GetStructure, errorInfo, [&] {
         CHandleRegistry::CReadGuard guard(CHandleRegistry::Instance());
@@ -178,8 +179,8 @@ RFC_RC SAP_API RfcGetStructure(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* n
     });
 }
 
-RFC_RC SAP_API RfcGetTable(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, RFC_TABLE_HANDLE* tableHandle,
-                           RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcGetTable(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name, RFC_TABLE_HANDLE* tableHandle,
+                              RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::GetTable, errorInfo, [&] {
         CHandleRegistry::CReadGuard guard(CHandleRegistry::Instance());
@@ -204,7 +205,7 @@ RFC_RC SAP_API RfcGetTable(DATA_CONTAINER_HANDLE dataHandle, const SAP_UC* name,
     });
 }
 
-RFC_RC SAP_API RfcGetRowCount(RFC_TABLE_HANDLE tableHandle, unsigned* rowCount, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcGetRowCount(RFC_TABLE_HANDLE tableHandle, unsigned* rowCount, RFC_ERROR_INFO* errorInfo)
 {
     return OnTable(EntryPoint::GetRowCount, tableHandle, errorInfo, [&](CTarget& target) {
         if (rowCount == nullptr)
@@ -214,7 +215,7 @@ RFC_RC SAP_API RfcGetRowCount(RFC_TABLE_HANDLE tableHandle, unsigned* rowCount, 
     });
 }
 
-RFC_RC SAP_API RfcMoveTo(RFC_TABLE_HANDLE tableHandle, unsigned index, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcMoveTo(RFC_TABLE_HANDLE tableHandle, unsigned index, RFC_ERROR_INFO* errorInfo)
 {
     return OnTable(EntryPoint::MoveTo, tableHandle, errorInfo, [&](CTarget& target) {
         if (!target.container.table->MoveTo(index))
@@ -224,7 +225,7 @@ RFC_RC SAP_API RfcMoveTo(RFC_TABLE_HANDLE tableHandle, unsigned index, RFC_ERROR
     });
 }
 
-RFC_STRUCTURE_HANDLE SAP_API RfcAppendNewRow(RFC_TABLE_HANDLE tableHandle, RFC_ERROR_INFO* errorInfo)
+RFC_STRUCTURE_HANDLE SAP_API SimRfcAppendNewRow(RFC_TABLE_HANDLE tableHandle, RFC_ERROR_INFO* errorInfo)
 {
     uintptr_t row = 0;
     OnTable(EntryPoint::AppendNewRow, tableHandle, errorInfo, [&](CTarget& target) {
@@ -246,7 +247,7 @@ RFC_STRUCTURE_HANDLE SAP_API RfcAppendNewRow(RFC_TABLE_HANDLE tableHandle, RFC_E
     return Handle(row);
 }
 
-RFC_RC SAP_API RfcDeleteAllRows(RFC_TABLE_HANDLE tableHandle, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcDeleteAllRows(RFC_TABLE_HANDLE tableHandle, RFC_ERROR_INFO* errorInfo)
 {
     return OnTable(EntryPoint::DeleteAllRows, tableHandle, errorInfo, [&](CTarget& target) {
         target.container.table->Clear();

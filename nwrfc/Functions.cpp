@@ -1,6 +1,7 @@
 // Function descriptions, functions and their invocation.
 #include <nwrfc/Connections.h>
 #include <nwrfc/ErrorInfo.h>
+#include <nwrfc/FunctionTable.h>
 #include <nwrfc/FunctionObject.h>
 #include <nwrfc/HandleRegistry.h>
 
@@ -34,8 +35,8 @@ uintptr_t DescriptionOf(const sapsim::CFunctionModule& module)
 }
 } // namespace
 
-RFC_FUNCTION_DESC_HANDLE SAP_API RfcGetFunctionDesc(RFC_CONNECTION_HANDLE rfcHandle, const SAP_UC* funcName,
-                                                    RFC_ERROR_INFO* errorInfo)
+RFC_FUNCTION_DESC_HANDLE SAP_API SimRfcGetFunctionDesc(RFC_CONNECTION_HANDLE rfcHandle, const SAP_UC* funcName,
+                                                       RFC_ERROR_INFO* errorInfo)
 {
     uintptr_t handle = 0;
     Guarded(EntryPoint::GetFunctionDesc, errorInfo, [&] {
@@ -59,7 +60,7 @@ RFC_FUNCTION_DESC_HANDLE SAP_API RfcGetFunctionDesc(RFC_CONNECTION_HANDLE rfcHan
     return reinterpret_cast<RFC_FUNCTION_DESC_HANDLE>(handle);
 }
 
-RFC_FUNCTION_HANDLE SAP_API RfcCreateFunction(RFC_FUNCTION_DESC_HANDLE funcDescHandle, RFC_ERROR_INFO* errorInfo)
+RFC_FUNCTION_HANDLE SAP_API SimRfcCreateFunction(RFC_FUNCTION_DESC_HANDLE funcDescHandle, RFC_ERROR_INFO* errorInfo)
 {
     uintptr_t handle = 0;
     Guarded(EntryPoint::CreateFunction, errorInfo, [&] {
@@ -73,7 +74,7 @@ RFC_FUNCTION_HANDLE SAP_API RfcCreateFunction(RFC_FUNCTION_DESC_HANDLE funcDescH
     return reinterpret_cast<RFC_FUNCTION_HANDLE>(handle);
 }
 
-RFC_RC SAP_API RfcDestroyFunction(RFC_FUNCTION_HANDLE funcHandle, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcDestroyFunction(RFC_FUNCTION_HANDLE funcHandle, RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::DestroyFunction, errorInfo, [&] {
         if (CHandleRegistry::Instance().Remove(Id(funcHandle), HandleKind::Function) == nullptr)
@@ -82,7 +83,7 @@ RFC_RC SAP_API RfcDestroyFunction(RFC_FUNCTION_HANDLE funcHandle, RFC_ERROR_INFO
     });
 }
 
-RFC_RC SAP_API RfcInvoke(RFC_CONNECTION_HANDLE rfcHandle, RFC_FUNCTION_HANDLE funcHandle, RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcInvoke(RFC_CONNECTION_HANDLE rfcHandle, RFC_FUNCTION_HANDLE funcHandle, RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::Invoke, errorInfo, [&] {
         CHandleRegistry& registry = CHandleRegistry::Instance();
@@ -107,8 +108,8 @@ RFC_RC SAP_API RfcInvoke(RFC_CONNECTION_HANDLE rfcHandle, RFC_FUNCTION_HANDLE fu
     });
 }
 
-RFC_RC SAP_API RfcSetParameterActive(RFC_FUNCTION_HANDLE funcHandle, const SAP_UC* paramName, int isActive,
-                                     RFC_ERROR_INFO* errorInfo)
+RFC_RC SAP_API SimRfcSetParameterActive(RFC_FUNCTION_HANDLE funcHandle, const SAP_UC* paramName, int isActive,
+                                        RFC_ERROR_INFO* errorInfo)
 {
     return Guarded(EntryPoint::SetParameterActive, errorInfo, [&] {
         CHandleRegistry& registry = CHandleRegistry::Instance();

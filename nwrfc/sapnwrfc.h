@@ -1,6 +1,7 @@
-// C interface of the SAP NetWeaver RFC library, Unicode flavour: every text is UTF-16. This
-// build answers it from the simulated landscape; a real library with the same interface can be
-// linked in its place.
+// C interface of the SAP NetWeaver RFC library, Unicode flavour: every text is UTF-16. The
+// program calls it through nwrfc's binding: an installed library with this interface when there
+// is one, else the built-in simulated landscape. The types have the installed library's binary
+// layout on Windows x64 (held by the asserts in Layout.cpp).
 #pragma once
 
 #include <stddef.h>
@@ -180,6 +181,9 @@ extern "C"
     RFC_RC SAP_API RfcMoveTo(RFC_TABLE_HANDLE tableHandle, unsigned index, RFC_ERROR_INFO* errorInfo);
     RFC_STRUCTURE_HANDLE SAP_API RfcAppendNewRow(RFC_TABLE_HANDLE tableHandle, RFC_ERROR_INFO* errorInfo);
     RFC_RC SAP_API RfcDeleteAllRows(RFC_TABLE_HANDLE tableHandle, RFC_ERROR_INFO* errorInfo);
+
+    // The library's version text; each number pointer may be null.
+    const SAP_UC* SAP_API RfcGetVersion(unsigned* majorVersion, unsigned* minorVersion, unsigned* patchLevel);
 
 #ifdef __cplusplus
 }

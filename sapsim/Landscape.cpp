@@ -7,6 +7,7 @@
 #include <sapsim/ModuleRegistry.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace sapsim
 {
@@ -83,19 +84,64 @@ void ForEachParameterText(CFunctionData& function, std::initializer_list<Directi
     }
 }
 
-// Every text that a call returns: exports, changing parameters and the rows of tables.
-template <typename Visit> void ForEachResult(CFunctionData& function, Visit&& visit)
+// What the caller sent: the parameters and the rows of the tables before the call. A text that
+// the answer holds unchanged at its place is the request handed back as it came (the field names
+// in RFC_READ_TABLE's FIELDS, the conditions in its OPTIONS), so faults of the answer leave it
+// alone: a request rewritten by a fault would break every later call of the function.
+class CSentTexts
 {
-    ForEachParameterText(function, {Direction::Export, Direction::Changing}, visit);
+public:
+    explicit CSentTexts(CFunctionData& function) : m_parameters(function.Parameters())
+    {
+        for (int table = 0; table < function.Type().TableCount(); ++table)
+        {
+            const CTable& rows = function.Table(table);
+            m_rows.emplace_back();
+            for (unsigned row = 0; row < rows.RowCount(); ++row)
+                m_rows.back().push_back(rows.Row(row));
+        }
+    }
+
+    bool InParameters(const CRecord& now, unsigned slot) const
+    {
+        return Unchanged(m_parameters, now, slot);
+    }
+    bool InRow(int table, unsigned row, const CRecord& now, unsigned slot) const
+    {
+        return row < m_rows[table].size() && Unchanged(m_rows[table][row], now, slot);
+    }
+
+private:
+    static bool Unchanged(const CRecord& sent, const CRecord& now, unsigned slot)
+    {
+        return !sent.Get(slot).empty() && sent.Get(slot) == now.Get(slot);
+    }
+
+    CRecord m_parameters;
+    std::vector<std::vector<CRecord>> m_rows;
+};
+
+// Every text that a call returns (exports, changing parameters and the rows of tables) but
+// those that the caller sent.
+template <typename Visit> void ForEachResult(CFunctionData& function, const CSentTexts& sent, Visit&& visit)
+{
+    ForEachParameterText(function, {Direction::Export, Direction::Changing},
+                         [&](CRecord& record, const CFieldDef& field, unsigned slot) {
+                             if (!sent.InParameters(record, slot))
+                                 visit(record, field, slot);
+                         });
     const CStructureType& type = function.Type();
     for (int i = 0; i < type.FieldCount(); ++i)
     {
-        if (type.TableOf(i) < 0 || !function.IsActive(i))
+        const int table = type.TableOf(i);
+        if (table < 0 || !function.IsActive(i))
             continue;
-        CTable& table = function.Table(type.TableOf(i));
-        for (unsigned row = 0; row < table.RowCount(); ++row)
-            ForEachText(table.RowType(), 0,
-                        [&](const CFieldDef& text, unsigned slot) { visit(table.Row(row), text, slot); });
+        CTable& rows = function.Table(table);
+        for (unsigned row = 0; row < rows.RowCount(); ++row)
+            ForEachText(rows.RowType(), 0, [&](const CFieldDef& text, unsigned slot) {
+                if (!sent.InRow(table, row, rows.Row(row), slot))
+                    visit(rows.Row(row), text, slot);
+            });
     }
 }
 
@@ -175,6 +221,7 @@ void CLandscape::Load(CTopology topology)
     CSingleLock lock(&m_lock, TRUE);
     m_topology = std::move(installed);
     m_loadError.Empty();
+    m_file.Empty();
     m_fixedTime = 0;
     m_faults.clear();
     m_counts.clear();
@@ -202,10 +249,22 @@ void CLandscape::LoadFromEnvironment()
         wchar_t message[512];
         e->GetErrorMessage(message, 512);
         e->Delete();
+        // Every logon quotes it in its error, whose sentence ends with its own period.
+        CString text(message);
+        if (text.Right(1) == L".")
+            text = text.Left(text.GetLength() - 1);
         CSingleLock lock(&m_lock, TRUE);
         m_topology.reset();
-        m_loadError = message;
+        m_loadError = text;
     }
+    CSingleLock lock(&m_lock, TRUE);
+    m_file = length < MAX_PATH ? path : L"";
+}
+
+CString CLandscape::File() const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return m_file;
 }
 
 std::shared_ptr<const CTopology> CLandscape::Topology() const
@@ -475,12 +534,15 @@ void CLandscape::Invoke(CSession& session, CFunctionData& function)
         }
 
         ForEachParameterText(function, {Direction::Export}, ClearExport);
+        std::optional<CSentTexts> sent;
+        if (has(FaultKind::OverlongValues) || has(FaultKind::InvalidDates))
+            sent.emplace(function);
         CCallContext context(session, function, Now(), has(FaultKind::EmptyResult));
         function.Module().Generate(context);
         if (has(FaultKind::OverlongValues))
-            ForEachResult(function, MakeOverlong);
+            ForEachResult(function, *sent, MakeOverlong);
         if (has(FaultKind::InvalidDates))
-            ForEachResult(function, MakeImpossibleDate);
+            ForEachResult(function, *sent, MakeImpossibleDate);
         // Returned tables are read from their first row.
         for (int i = 0; i < function.Type().FieldCount(); ++i)
         {

@@ -65,6 +65,9 @@ public:
     // A file that cannot be used is kept as an error that every logon reports.
     void LoadFromEnvironment();
     std::shared_ptr<const CTopology> Topology() const;
+    // The landscape file that LoadFromEnvironment read, or tried to; empty for a landscape
+    // loaded by code or the default.
+    CString File() const;
 
     // 0 returns to the computer's clock.
     void SetTime(__time64_t time);
@@ -106,6 +109,7 @@ private:
     mutable CCriticalSection m_lock;
     std::shared_ptr<const CTopology> m_topology;
     CString m_loadError;
+    CString m_file;
     __time64_t m_fixedTime = 0;
     std::vector<CFault> m_faults;
     std::vector<std::weak_ptr<CSession>> m_sessions;

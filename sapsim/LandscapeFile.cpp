@@ -2,7 +2,9 @@
 
 #include <sapsim/LandscapeException.h>
 
+#include <algorithm>
 #include <map>
+#include <string_view>
 
 namespace sapsim
 {
@@ -10,11 +12,18 @@ namespace
 {
 const LPCWSTR kServices[] = {L"dialog", L"update", L"enqueue", L"background", L"spool", L"update2", L"atp", L"icm"};
 
+[[noreturn]] void FailAt(const CString& file, int line, LPCWSTR what)
+{
+    CString message;
+    message.Format(L"Landscape file %s, line %d: %s.", file.GetString(), line, what);
+    CLandscapeException::Throw(message);
+}
+
 // One line: keyword, names and settings, each setting taken at most once.
 class CLine
 {
 public:
-    CLine(int number, const CString& text) : m_number(number)
+    CLine(const CString& file, int number, const CString& text) : m_file(file), m_number(number)
     {
         int i = 0;
         const int length = text.GetLength();
@@ -123,16 +132,102 @@ public:
     }
     [[noreturn]] void Fail(LPCWSTR what) const
     {
-        CString message;
-        message.Format(L"Landscape file, line %d: %s.", m_number, what);
-        CLandscapeException::Throw(message);
+        FailAt(m_file, m_number, what);
+    }
+    // Fails with the problem unless it is empty.
+    void Check(const CString& problem) const
+    {
+        if (!problem.IsEmpty())
+            Fail(problem);
+    }
+    int Number() const
+    {
+        return m_number;
     }
 
 private:
+    const CString& m_file;
     int m_number;
     std::vector<CString> m_words;
     std::map<CString, CString> m_settings;
 };
+
+// The offset of the first byte that does not belong to a well-formed UTF-8 character; npos
+// when there is none.
+size_t InvalidUtf8(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size())
+    {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80)
+        {
+            ++i;
+            continue;
+        }
+        const size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                              : lead >= 0xE0 && lead <= 0xEF ? 3
+                              : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                             : 0;
+        if (length == 0 || i + length > text.size())
+            return i;
+        // The second byte's range rules out overlong forms, surrogates and values past U+10FFFF.
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        if (second < low || second > high)
+            return i;
+        for (size_t k = 2; k < length; ++k)
+        {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return i;
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+// The line of the unit at offset: one more than the line ends before it.
+template <typename Unit> int LineAt(std::basic_string_view<Unit> text, size_t offset)
+{
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, Unit('\n')));
+}
+
+// The file's text: UTF-8 with or without its byte-order mark, or UTF-16 with its mark. Other
+// encodings are refused, since they would be read as wrong names or as nothing at all.
+CString Decode(const std::string& bytes, const CString& file)
+{
+    const bool littleEndian = bytes.starts_with("\xFF\xFE");
+    if (littleEndian || bytes.starts_with("\xFE\xFF"))
+    {
+        std::wstring text((bytes.size() - 2) / 2, L'\0');
+        for (size_t i = 0; i < text.size(); ++i)
+        {
+            const auto first = static_cast<unsigned char>(bytes[2 + 2 * i]);
+            const auto second = static_cast<unsigned char>(bytes[3 + 2 * i]);
+            text[i] = static_cast<wchar_t>(littleEndian ? first | second << 8 : first << 8 | second);
+        }
+        if (bytes.size() % 2 != 0)
+            FailAt(file, LineAt<wchar_t>(text, text.size()), L"the file ends inside a UTF-16 character");
+        const size_t zero = text.find(L'\0');
+        if (zero != std::wstring::npos)
+            FailAt(file, LineAt<wchar_t>(text, zero), L"the file holds a zero character");
+        return CString(text.data(), static_cast<int>(text.size()));
+    }
+    const std::string_view text = std::string_view(bytes).substr(bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    const size_t zero = text.find('\0');
+    if (zero != std::string_view::npos)
+        FailAt(file, LineAt(text, zero),
+               L"the file holds zero bytes, as UTF-16 text does without its byte-order mark; save it as UTF-8");
+    const size_t invalid = InvalidUtf8(text);
+    if (invalid != std::string_view::npos)
+    {
+        CString problem;
+        problem.Format(L"byte 0x%02X is not UTF-8; save the file as UTF-8", static_cast<unsigned char>(text[invalid]));
+        FailAt(file, LineAt(text, invalid), problem);
+    }
+    return CString(CA2W(std::string(text).c_str(), CP_UTF8));
+}
 
 CSystemInfo& System(CTopology& topology, const CLine& line, const CString& id)
 {
@@ -171,11 +266,13 @@ void ReadHost(CTopology& topology, CLine& line)
     if (host.cpus < 1 || host.memoryMB < 1)
         line.Fail(L"a host needs at least one processor and some memory");
     topology.hosts.push_back(std::move(host));
+    line.Check(topology.HostProblem(topology.hosts.size() - 1));
 }
 
 void ReadInstance(CTopology& topology, CLine& line)
 {
     CSystemInfo& system = System(topology, line, line.Name(0, 1));
+    const size_t systemIndex = static_cast<size_t>(&system - topology.systems.data());
     CInstanceInfo instance;
     instance.host = line.Required(L"host");
     instance.sysnr = line.Required(L"sysnr");
@@ -197,9 +294,11 @@ void ReadInstance(CTopology& topology, CLine& line)
         instance.services |= 1u << bit;
     }
     system.instances.push_back(std::move(instance));
+    line.Check(topology.InstanceProblem(systemIndex, system.instances.size() - 1));
 }
 
-void ReadLine(CTopology& topology, CLine& line)
+// The lines of the systems, for the problems found once the file is read.
+void ReadLine(CTopology& topology, CLine& line, std::vector<int>& systemLines)
 {
     const CString& keyword = line.Keyword();
     if (keyword == L"seed")
@@ -207,8 +306,11 @@ void ReadLine(CTopology& topology, CLine& line)
     else if (keyword == L"host")
         ReadHost(topology, line);
     else if (keyword == L"database")
+    {
         topology.databases.push_back(
             CDatabaseInfo{line.Name(0, 1), line.Required(L"system"), line.Required(L"host"), line.Text(L"release")});
+        line.Check(topology.DatabaseProblem(topology.databases.size() - 1));
+    }
     else if (keyword == L"system")
     {
         CSystemInfo system;
@@ -218,6 +320,8 @@ void ReadLine(CTopology& topology, CLine& line)
         system.database = line.Required(L"database");
         system.clients = line.List(L"clients");
         topology.systems.push_back(std::move(system));
+        line.Check(topology.SystemProblem(topology.systems.size() - 1));
+        systemLines.push_back(line.Number());
     }
     else if (keyword == L"user")
     {
@@ -242,9 +346,10 @@ void ReadLine(CTopology& topology, CLine& line)
 }
 } // namespace
 
-CTopology CLandscapeFile::Parse(const CString& text)
+CTopology CLandscapeFile::Parse(const CString& text, const CString& file)
 {
     CTopology topology;
+    std::vector<int> systemLines;
     int position = 0;
     for (int number = 1; position <= text.GetLength(); ++number)
     {
@@ -256,25 +361,36 @@ CTopology CLandscapeFile::Parse(const CString& text)
         content.Trim();
         if (content.IsEmpty() || content[0] == L'#')
             continue;
-        CLine line(number, content);
-        ReadLine(topology, line);
+        CLine line(file, number, content);
+        ReadLine(topology, line, systemLines);
     }
-    topology.Validate();
+    // Without a system every logon would fail later with "partner not reached".
+    if (topology.systems.empty())
+    {
+        CString message;
+        message.Format(L"Landscape file %s defines no SAP system.", file.GetString());
+        CLandscapeException::Throw(message);
+    }
+    for (size_t system = 0; system < topology.systems.size(); ++system)
+    {
+        const CString problem = topology.CompletenessProblem(system);
+        if (!problem.IsEmpty())
+            FailAt(file, systemLines[system], problem);
+    }
     return topology;
 }
 
 CTopology CLandscapeFile::Read(LPCWSTR path)
 {
     CFile file(path, CFile::modeRead | CFile::shareDenyWrite);
+    const CString name = file.GetFilePath();
     const ULONGLONG length = file.GetLength();
     if (length > 16 * 1024 * 1024)
-        CLandscapeException::Throw(L"The landscape file is larger than 16 MB.");
+        CLandscapeException::Throw(L"Landscape file " + name + L" is larger than 16 MB.");
     std::string bytes(static_cast<size_t>(length), '\0');
     if (file.Read(bytes.data(), static_cast<UINT>(length)) != length)
-        CLandscapeException::Throw(L"The landscape file could not be read to its end.");
-    const size_t start = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
-    const CString text(CA2W(bytes.c_str() + start, CP_UTF8));
-    return Parse(text);
+        CLandscapeException::Throw(L"Landscape file " + name + L" could not be read to its end.");
+    return Parse(Decode(bytes, name), name);
 }
 
 } // namespace sapsim

@@ -1,6 +1,7 @@
-// The landscape file: a UTF-8 text file, one fact per line, '#' starts a comment. A line is a
-// keyword, one or two names and key=value settings; values with blanks are written in double
-// quotes, lists are separated by commas. Hosts and databases come before what uses them.
+// The landscape file: a UTF-8 text file (UTF-16 with its byte-order mark is read too), one fact
+// per line, '#' starts a comment. A line is a keyword, one or two names and key=value settings;
+// values with blanks are written in double quotes, lists are separated by commas. Hosts and
+// databases come before what uses them, and the file describes at least one system.
 //
 //   seed 5072
 //   host saplx01 os=Linux release=5.14.21 ip=10.20.1.11 domain=lumiter.example cpus=16 mhz=2100 memory=131072
@@ -24,9 +25,10 @@ namespace sapsim
 class CLandscapeFile
 {
 public:
-    // Throws CLandscapeException naming the line of the first error.
-    static CTopology Parse(const CString& text);
-    // Throws CFileException when the file cannot be read.
+    // Throws CLandscapeException naming the file and the line of the first error.
+    static CTopology Parse(const CString& text, const CString& file);
+    // Reads UTF-8, with or without a byte-order mark, and UTF-16 with its mark. Throws
+    // CFileException when the file cannot be read.
     static CTopology Read(LPCWSTR path);
 };
 

@@ -16,22 +16,26 @@ template <typename Item> const Item* FindByName(const std::vector<Item>& items, 
     return nullptr;
 }
 
-[[noreturn]] void Invalid(LPCWSTR format, LPCWSTR name, LPCWSTR other = L"")
+CString Problem(LPCWSTR format, LPCWSTR name, LPCWSTR other = L"")
 {
-    CString message;
-    message.Format(format, name, other);
-    CLandscapeException::Throw(message);
+    CString problem;
+    problem.Format(format, name, other);
+    return problem;
 }
 
-template <typename Item> void CheckUnique(const std::vector<Item>& items, CString Item::*name, LPCWSTR what)
+// The item at index has a name that no item before it has.
+template <typename Item>
+CString UniquenessProblem(const std::vector<Item>& items, size_t index, CString Item::*name, LPCWSTR what)
 {
-    for (const Item& item : items)
+    const CString& wanted = items[index].*name;
+    if (wanted.IsEmpty())
+        return Problem(L"a %s has no name", what);
+    for (size_t i = 0; i < index; ++i)
     {
-        if ((item.*name).IsEmpty())
-            Invalid(L"A %s has no name.", what);
-        if (FindByName(items, name, item.*name) != &item)
-            Invalid(L"The %s %s is described twice.", what, item.*name);
+        if ((items[i].*name).CompareNoCase(wanted) == 0)
+            return Problem(L"the %s %s is described twice", what, wanted);
     }
+    return CString();
 }
 
 CHostInfo MakeHost(LPCWSTR name, LPCWSTR os, LPCWSTR release, LPCWSTR ip, LPCWSTR model, int cpus, int mhz,
@@ -122,47 +126,80 @@ const CSystemInfo* CTopology::FindSystem(LPCWSTR id) const
     return FindByName(systems, &CSystemInfo::id, id);
 }
 
+CString CTopology::HostProblem(size_t host) const
+{
+    return UniquenessProblem(hosts, host, &CHostInfo::name, L"host");
+}
+
+CString CTopology::DatabaseProblem(size_t database) const
+{
+    const CDatabaseInfo& entry = databases[database];
+    if (FindHost(entry.host) == nullptr)
+        return Problem(L"the database %s is on the unknown host %s", entry.name, entry.host);
+    return UniquenessProblem(databases, database, &CDatabaseInfo::name, L"database");
+}
+
+CString CTopology::SystemProblem(size_t system) const
+{
+    const CSystemInfo& entry = systems[system];
+    if (FindDatabase(entry.database) == nullptr)
+        return Problem(L"the system %s uses the unknown database %s", entry.id, entry.database);
+    return UniquenessProblem(systems, system, &CSystemInfo::id, L"system");
+}
+
+CString CTopology::InstanceProblem(size_t system, size_t instance) const
+{
+    const CSystemInfo& owner = systems[system];
+    const CInstanceInfo& entry = owner.instances[instance];
+    if (FindHost(entry.host) == nullptr)
+        return Problem(L"the system %s has an instance on the unknown host %s", owner.id, entry.host);
+    if (entry.sysnr.GetLength() != 2 || !iswdigit(entry.sysnr[0]) || !iswdigit(entry.sysnr[1]))
+        return Problem(L"the system %s has an instance with the system number '%s'; two digits are needed", owner.id,
+                       entry.sysnr);
+    for (size_t s = 0; s <= system; ++s)
+    {
+        const size_t before = s < system ? systems[s].instances.size() : instance;
+        for (size_t i = 0; i < before; ++i)
+        {
+            const CInstanceInfo& other = systems[s].instances[i];
+            if (other.host.CompareNoCase(entry.host) == 0 && other.sysnr == entry.sysnr)
+                return Problem(L"two instances on host %s have the system number %s", entry.host, entry.sysnr);
+        }
+    }
+    return CString();
+}
+
+CString CTopology::CompletenessProblem(size_t system) const
+{
+    const CSystemInfo& entry = systems[system];
+    if (entry.clients.empty())
+        return Problem(L"the system %s has no client", entry.id);
+    if (entry.users.empty())
+        return Problem(L"the system %s has no user", entry.id);
+    if (entry.instances.empty())
+        return Problem(L"the system %s has no instance", entry.id);
+    return CString();
+}
+
 void CTopology::Validate() const
 {
-    CheckUnique(hosts, &CHostInfo::name, L"host");
-    CheckUnique(databases, &CDatabaseInfo::name, L"database");
-    CheckUnique(systems, &CSystemInfo::id, L"system");
-    for (const CDatabaseInfo& database : databases)
+    const auto check = [](CString problem) {
+        if (problem.IsEmpty())
+            return;
+        // As a sentence of its own.
+        problem.SetAt(0, towupper(problem[0]));
+        CLandscapeException::Throw(problem + L".");
+    };
+    for (size_t i = 0; i < hosts.size(); ++i)
+        check(HostProblem(i));
+    for (size_t i = 0; i < databases.size(); ++i)
+        check(DatabaseProblem(i));
+    for (size_t i = 0; i < systems.size(); ++i)
     {
-        if (FindHost(database.host) == nullptr)
-            Invalid(L"The database %s is on the unknown host %s.", database.name, database.host);
-    }
-    for (const CSystemInfo& system : systems)
-    {
-        if (FindDatabase(system.database) == nullptr)
-            Invalid(L"The system %s uses the unknown database %s.", system.id, system.database);
-        if (system.clients.empty())
-            Invalid(L"The system %s has no client.", system.id);
-        if (system.users.empty())
-            Invalid(L"The system %s has no user.", system.id);
-        if (system.instances.empty())
-            Invalid(L"The system %s has no instance.", system.id);
-        for (const CInstanceInfo& instance : system.instances)
-        {
-            if (FindHost(instance.host) == nullptr)
-                Invalid(L"The system %s has an instance on the unknown host %s.", system.id, instance.host);
-            if (instance.sysnr.GetLength() != 2 || !iswdigit(instance.sysnr[0]) || !iswdigit(instance.sysnr[1]))
-                Invalid(L"The system %s has an instance with the system number '%s'; two digits are needed.", system.id,
-                        instance.sysnr);
-        }
-    }
-    std::vector<const CInstanceInfo*> instances;
-    for (const CSystemInfo& system : systems)
-    {
-        for (const CInstanceInfo& instance : system.instances)
-        {
-            for (const CInstanceInfo* other : instances)
-            {
-                if (other->host.CompareNoCase(instance.host) == 0 && other->sysnr == instance.sysnr)
-                    Invalid(L"Two instances on host %s have the system number %s.", instance.host, instance.sysnr);
-            }
-            instances.push_back(&instance);
-        }
+        check(SystemProblem(i));
+        for (size_t j = 0; j < systems[i].instances.size(); ++j)
+            check(InstanceProblem(i, j));
+        check(CompletenessProblem(i));
     }
 }
 

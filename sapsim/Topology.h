@@ -103,8 +103,17 @@ public:
     const CDatabaseInfo* FindDatabase(LPCWSTR name) const;
     const CSystemInfo* FindSystem(LPCWSTR id) const;
 
-    // Throws CLandscapeException when an instance names an unknown host, a system an unknown
-    // database, a name is given twice, or a system has no client or user.
+    // What is wrong with an entry in the light of the entries before it (hosts come before
+    // what is on them, databases before their systems), in words that fit after "line N: ";
+    // empty when nothing is. The landscape file asks as it reads each line.
+    CString HostProblem(size_t host) const;
+    CString DatabaseProblem(size_t database) const;
+    CString SystemProblem(size_t system) const;
+    CString InstanceProblem(size_t system, size_t instance) const;
+    // A system needs a client, a user and an instance.
+    CString CompletenessProblem(size_t system) const;
+
+    // Throws CLandscapeException with the first problem of any entry.
     void Validate() const;
 
     // Two systems (releases 700 and 640) on two hosts with three instances and one database.

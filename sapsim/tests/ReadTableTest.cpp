@@ -155,3 +155,34 @@ TEST_F(ReadTableTest, RefusesWhatItCannotRead)
     }
 }
 } // namespace
+
+TEST_F(ReadTableTest, FaultsOfTheAnswerLeaveTheRequestAsItCame)
+{
+    for (const sapsim::FaultKind kind : {sapsim::FaultKind::OverlongValues, sapsim::FaultKind::InvalidDates})
+    {
+        m_landscape.ClearFaults();
+        sapsim::CFault fault;
+        fault.kind = kind;
+        m_landscape.AddFault(fault);
+        // One function read page by page, as a reader does.
+        CSimCall call = Call(L"RFC_READ_TABLE");
+        call.Set(L"QUERY_TABLE", L"TRDIR").Set(L"ROWCOUNT", L"5");
+        call.AddRow(L"FIELDS", L"FIELDNAME", L"NAME").AddRow(L"FIELDS", L"FIELDNAME", L"CDAT");
+        call.AddRow(L"OPTIONS", L"TEXT", L"SUBC = 'F'");
+        for (LPCWSTR skip : {L"0", L"5", L"10"})
+        {
+            SCOPED_TRACE(skip);
+            call.Set(L"ROWSKIPS", skip);
+            ASSERT_EQ(CString(), call.Invoke());
+            EXPECT_EQ((std::vector<CString>{L"NAME", L"CDAT"}), call.Column(L"FIELDS", L"FIELDNAME"));
+            EXPECT_EQ((std::vector<CString>{L"SUBC = 'F'"}), call.Column(L"OPTIONS", L"TEXT"));
+            EXPECT_EQ(5u, call.Column(L"DATA", L"WA").size());
+        }
+        if (kind == sapsim::FaultKind::OverlongValues)
+        {
+            // What the module returns is still made overlong: the offsets it fills in.
+            EXPECT_EQ(600, call.Column(L"FIELDS", L"OFFSET")[0].GetLength());
+            EXPECT_EQ(600, call.Column(L"DATA", L"WA")[0].GetLength());
+        }
+    }
+}

@@ -5,17 +5,11 @@
 #include <sapsim/Failure.h>
 #include <sapsim/Landscape.h>
 #include <sapsim/ModuleRegistry.h>
+#include <testing/PrintString.h>
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <vector>
-
-// Failed comparisons show the texts.
-inline void PrintTo(const CString& text, std::ostream* os)
-{
-    *os << '"' << static_cast<LPCSTR>(CW2A(text, CP_UTF8)) << '"';
-}
 
 class CSimCall
 {

@@ -159,7 +159,8 @@ TEST_F(WorkloadModulesTest, RecordsPerMinuteAreSetPerInstance)
 
     const sapsim::CTopology parsed = sapsim::CLandscapeFile::Parse(
         L"host a os=Linux\ndatabase D system=QUORV host=a\nsystem S release=700 database=D clients=000\n"
-        L"user S U password=p\ninstance S host=a sysnr=00 statrecords=5\ninstance S host=a sysnr=01\n");
+        L"user S U password=p\ninstance S host=a sysnr=00 statrecords=5\ninstance S host=a sysnr=01\n",
+        L"records.txt");
     EXPECT_EQ(5u, parsed.systems[0].instances[0].statRecordsPerMinute);
     EXPECT_EQ(20u, parsed.systems[0].instances[1].statRecordsPerMinute);
 }
