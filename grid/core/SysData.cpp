@@ -39,16 +39,7 @@ void GX_SYS_DATA::UpdateSysColors()
     for (int i = 0; i < nCachedColors; ++i)
         m_arSysColors[i] = ::GetSysColor(i);
 
-    clrBtnFace = ::GetSysColor(COLOR_BTNFACE);
-    clrBtnShadow = ::GetSysColor(COLOR_BTNSHADOW);
-    clrBtnHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    clrWindowFrame = ::GetSysColor(COLOR_WINDOWFRAME);
-    clr3DLight = ::GetSysColor(COLOR_3DLIGHT);
-    clr3DDkShadow = ::GetSysColor(COLOR_3DDKSHADOW);
-    clrWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
-    clrWindow = ::GetSysColor(COLOR_WINDOW);
-    clrHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
-    clrHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    ReadSysColors();
 
     ReloadBitmap(m_hbmDropArrow, idbDropArrow);
     ReloadBitmap(m_hbm20211, idb20211);

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <afxcoll.h>
+#include <afx/SysColors.h>
 
-class GX_SYS_DATA
+class GX_SYS_DATA : public AFX_SYS_COLORS
 {
 public:
     static constexpr int nCachedColors = 24;
@@ -24,16 +25,6 @@ public:
     int m_nSysColors = 0;
     int m_cxBorder;
     int m_cyBorder;
-    COLORREF clrBtnFace = 0;
-    COLORREF clrBtnShadow = 0;
-    COLORREF clrBtnHilite = 0;
-    COLORREF clrWindowFrame = 0;
-    COLORREF clr3DLight = 0;
-    COLORREF clr3DDkShadow = 0;
-    COLORREF clrWindowText = 0;
-    COLORREF clrWindow = 0;
-    COLORREF clrHighlight = 0;
-    COLORREF clrHighlightText = 0;
     HCURSOR m_hcurArrow;
     BOOL m_bWin4;
     HBITMAP m_hbmDropArrow = nullptr;

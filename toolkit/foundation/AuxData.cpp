@@ -91,9 +91,7 @@ void TakeSchemeThemeColors()
 } // namespace
 
 SEC_AUX_DATA::SEC_AUX_DATA()
-    : cxBorder2(1), cyBorder2(1), clrBtnFace(0), clrBtnShadow(0), clrBtnHilite(0), clrWindowFrame(0), clr3DLight(0),
-      clr3DDkShadow(0), clrWindowText(0), clrWindow(0), clrHighlight(0), clrHighlightText(0),
-      hcurArrow(nullptr), reserved{}, bWin4(SECWindowsMajorVersion() >= 4)
+    : cxBorder2(1), cyBorder2(1), hcurArrow(nullptr), reserved{}, bWin4(SECWindowsMajorVersion() >= 4)
 {
     hcurArrow = ::LoadCursorW(nullptr, IDC_ARROW);
     if (bWin4)
@@ -105,16 +103,7 @@ void SEC_AUX_DATA::UpdateSysColors()
     SECComputeStyleColors();
     if (HWND hWndDesktop = ::GetDesktopWindow())
         SECComputeThemeColors(hWndDesktop);
-    clrBtnFace = ::GetSysColor(COLOR_BTNFACE);
-    clrBtnShadow = ::GetSysColor(COLOR_BTNSHADOW);
-    clrBtnHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    clrWindowFrame = ::GetSysColor(COLOR_WINDOWFRAME);
-    clr3DLight = ::GetSysColor(COLOR_3DLIGHT);
-    clr3DDkShadow = ::GetSysColor(COLOR_3DDKSHADOW);
-    clrWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
-    clrWindow = ::GetSysColor(COLOR_WINDOW);
-    clrHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
-    clrHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    ReadSysColors();
     g_bColorsFilled = true;
 }
 

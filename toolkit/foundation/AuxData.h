@@ -2,9 +2,9 @@
 // tables derived from them and from the current theme.
 #pragma once
 
-#include <windows.h>
+#include <afx/SysColors.h>
 
-class SEC_AUX_DATA
+class SEC_AUX_DATA : public AFX_SYS_COLORS
 {
 public:
     SEC_AUX_DATA();
@@ -16,16 +16,6 @@ public:
     // Borders of 2 pixels since Windows 95, else 1.
     int cxBorder2;
     int cyBorder2;
-    COLORREF clrBtnFace;
-    COLORREF clrBtnShadow;
-    COLORREF clrBtnHilite;
-    COLORREF clrWindowFrame;
-    COLORREF clr3DLight;
-    COLORREF clr3DDkShadow;
-    COLORREF clrWindowText;
-    COLORREF clrWindow;
-    COLORREF clrHighlight;
-    COLORREF clrHighlightText;
     HCURSOR hcurArrow;
     // Spare words for handles that the toolkit loads once (the dock bars' splitter cursors).
     UINT_PTR reserved[3];

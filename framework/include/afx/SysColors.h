@@ -1,0 +1,34 @@
+// The system colours that drawing code reads most, cached by the toolkit's and the grid's
+// colour data so that painting does not ask the system for each of them every time.
+#pragma once
+
+#include <windows.h>
+
+struct AFX_SYS_COLORS
+{
+    COLORREF clrBtnFace = 0;
+    COLORREF clrBtnShadow = 0;
+    COLORREF clrBtnHilite = 0;
+    COLORREF clrWindowFrame = 0;
+    COLORREF clr3DLight = 0;
+    COLORREF clr3DDkShadow = 0;
+    COLORREF clrWindowText = 0;
+    COLORREF clrWindow = 0;
+    COLORREF clrHighlight = 0;
+    COLORREF clrHighlightText = 0;
+
+    // Takes the system's current colours (after WM_SYSCOLORCHANGE, say).
+    void ReadSysColors()
+    {
+        clrBtnFace = ::GetSysColor(COLOR_BTNFACE);
+        clrBtnShadow = ::GetSysColor(COLOR_BTNSHADOW);
+        clrBtnHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+        clrWindowFrame = ::GetSysColor(COLOR_WINDOWFRAME);
+        clr3DLight = ::GetSysColor(COLOR_3DLIGHT);
+        clr3DDkShadow = ::GetSysColor(COLOR_3DDKSHADOW);
+        clrWindowText = ::GetSysColor(COLOR_WINDOWTEXT);
+        clrWindow = ::GetSysColor(COLOR_WINDOW);
+        clrHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
+        clrHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+    }
+};
