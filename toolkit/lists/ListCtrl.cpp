@@ -1,0 +1,41 @@
+#include "ListCtrl.h"
+
+namespace tarnwick::lists
+{
+IMPLEMENT_DYNAMIC(SECListCtrl, SECListBaseC)
+
+BEGIN_MESSAGE_MAP(SECListCtrl, SECListBaseC)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_SYSCOLORCHANGE()
+END_MESSAGE_MAP()
+
+int SECListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (SECListBaseC::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_hCursor = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_SEC_LIST_CURSOR));
+    // Outside report mode the items show in one headerless column.
+    const bool bReport = (lpCreateStruct->style & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT ||
+                         (m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT;
+    if (!bReport)
+    {
+        ModifyListStyle(0, LVS_SEC_NOCOLUMNHEADER, FALSE);
+        InsertColumn(0, L"", 0, 20, 0, 0, TRUE);
+    }
+    return 0;
+}
+
+void SECListCtrl::OnDestroy()
+{
+    DestroyImageLists();
+    DeleteAllColumns();
+    SECListBaseC::OnDestroy();
+}
+
+void SECListCtrl::OnSysColorChange()
+{
+    LoadColors();
+    SECListBaseC::OnSysColorChange();
+}
+} // namespace tarnwick::lists
