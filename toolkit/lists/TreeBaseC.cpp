@@ -1,0 +1,581 @@
+#include "TreeBaseC.h"
+
+namespace tarnwick::lists
+{
+namespace
+{
+constexpr HTREEITEM TVI_NONE = nullptr;
+
+_Node* AsNode(SECTreeNode* pNode)
+{
+    return static_cast<_Node*>(pNode);
+}
+
+HTREEITEM ToHandle(const SECTreeNode* pNode)
+{
+    return reinterpret_cast<HTREEITEM>(const_cast<SECTreeNode*>(pNode));
+}
+} // namespace
+
+IMPLEMENT_DYNAMIC(SECTreeBaseC, SECListCtrl)
+
+SECTreeBaseC::SECTreeBaseC()
+{
+    ModifyListStyle(0, LVS_SEC_REPORT | LVS_SEC_SHAREIMAGELISTS, FALSE);
+    CreateRoot();
+}
+
+SECTreeBaseC::~SECTreeBaseC()
+{
+    delete m_pRoot;
+}
+
+_Node* SECTreeBaseC::CreateNode()
+{
+    return new _Node;
+}
+
+void SECTreeBaseC::CreateRoot()
+{
+    m_pRoot = CreateNode();
+    m_pRoot->SetExpanded(TRUE);
+}
+
+_Node* SECTreeBaseC::HandleToNode(HTREEITEM hItem) const
+{
+    if (hItem == TVI_NONE || hItem == TVI_ROOT)
+        return m_pRoot;
+    return reinterpret_cast<_Node*>(hItem);
+}
+
+// ---- Inserting ----
+
+HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCTW* pInsert)
+{
+    if (m_pRoot == nullptr)
+        CreateRoot();
+    TVINSERTSTRUCTW insert = *pInsert;
+    _Node* pParent = HandleToNode(insert.hParent);
+    _Node* pNode = CreateNode();
+    const HTREEITEM hNew = ToHandle(pNode);
+    pNode->m_item.hItem = hNew;
+    insert.item.mask |= TVIF_HANDLE;
+    insert.item.hItem = hNew;
+    SetNodeFields(insert.item, pNode);
+
+    SECTreeNode* pAfter = ResolveInsertAfter(pParent, insert.hInsertAfter, hNew);
+    if (!SECTreeNode::AddChild(pParent, pNode, pAfter))
+    {
+        delete pNode;
+        return nullptr;
+    }
+    pNode->SetExpanded((insert.item.mask & TVIF_STATE) && (insert.item.stateMask & TVIS_EXPANDED) &&
+                       (insert.item.state & TVIS_EXPANDED));
+    if (IsNodeVisible(pNode))
+        InsertRow(pNode);
+    RepaintIfRedrawing();
+    return hNew;
+}
+
+HTREEITEM SECTreeBaseC::InsertItem(LPCWSTR lpszText, HTREEITEM hParent, HTREEITEM hInsertAfter)
+{
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = hParent;
+    insert.hInsertAfter = hInsertAfter;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<LPWSTR>(lpszText);
+    return InsertItem(&insert);
+}
+
+SECTreeNode* SECTreeBaseC::ResolveInsertAfter(SECTreeNode* pParent, HTREEITEM hInsertAfter, HTREEITEM hNew)
+{
+    const auto asAfter = [](UINT_PTR n) { return reinterpret_cast<SECTreeNode*>(n); };
+    if (hInsertAfter == TVI_NONE || hInsertAfter == TVI_ROOT || hInsertAfter == TVI_LAST)
+        return asAfter(SECTreeNode::AddLast);
+    if (hInsertAfter == TVI_FIRST)
+        return asAfter(SECTreeNode::AddFirst);
+    if (hInsertAfter == TVI_SORT || hInsertAfter == TVI_SORTDESCENDING)
+    {
+        // After the last child that does not sort behind the new item: equal labels keep
+        // their insertion order.
+        const int nSign = hInsertAfter == TVI_SORT ? 1 : -1;
+        SECTreeNode* pPassed = asAfter(SECTreeNode::AddFirst);
+        for (SECTreeNode* pChild = pParent->GetFirstChild(); pChild != nullptr; pChild = pChild->GetNextSibling())
+        {
+            if (nSign * CompareItems(ToHandle(pChild), hNew) > 0)
+                break;
+            pPassed = pChild;
+        }
+        return pPassed;
+    }
+    if (pParent->GetFirstChild() == nullptr)
+        return asAfter(SECTreeNode::AddLast);
+    return HandleToNode(hInsertAfter);
+}
+
+void SECTreeBaseC::SetNodeFields(const TVITEMW& item, _Node* pNode)
+{
+    TVITEMW& stored = pNode->m_item;
+    UINT nCallbacks = 0;
+    const auto storeField = [&](UINT nBit, int& nStored, int nValue) {
+        if (!(item.mask & nBit))
+            return;
+        if (nStored == -1)
+            nCallbacks |= nBit;
+        else
+            nStored = nValue;
+    };
+    storeField(TVIF_CHILDREN, stored.cChildren, item.cChildren);
+    storeField(TVIF_IMAGE, stored.iImage, item.iImage);
+    storeField(TVIF_SELECTEDIMAGE, stored.iSelectedImage, item.iSelectedImage);
+    if (item.mask & TVIF_PARAM)
+        stored.lParam = item.lParam;
+    if (item.mask & TVIF_STATE)
+        stored.state = (stored.state & ~item.stateMask) | (item.state & item.stateMask);
+    if (item.mask & TVIF_TEXT)
+    {
+        if (item.pszText == LPSTR_TEXTCALLBACKW || stored.pszText != LPSTR_TEXTCALLBACKW)
+        {
+            FreeListText(stored.pszText);
+            stored.pszText = CopyListText(item.pszText);
+        }
+        else
+            nCallbacks |= TVIF_TEXT;
+    }
+    if (nCallbacks != 0)
+    {
+        NMTVDISPINFOW info = {};
+        info.item = item;
+        info.item.mask = nCallbacks;
+        info.item.hItem = ToHandle(pNode);
+        info.hdr.code = TVN_SETDISPINFOW;
+        Notify(&info.hdr);
+    }
+}
+
+// ---- Rows ----
+
+void SECTreeBaseC::InsertRow(_Node* pNode)
+{
+    int nRow = 0;
+    if (pNode->GetParent() != m_pRoot || pNode->GetPrevSibling() != nullptr)
+    {
+        SECTreeNode* pPrev = pNode->GetPrevNode();
+        while (pPrev != nullptr && pPrev != m_pRoot && !IsNodeVisible(pPrev))
+            pPrev = pPrev->GetPrevNode();
+        if (pPrev != nullptr && pPrev != m_pRoot)
+            nRow = FindItemRow(pPrev, 0) + 1;
+    }
+    SECListItem* pRecord = CreateItem();
+    pRecord->m_lParam = reinterpret_cast<LPARAM>(pNode);
+    pRecord->m_cyMeasured = pNode->m_nRowHeight;
+    pRecord->m_pszText = LPSTR_TEXTCALLBACKW; // the node answers for column 0
+    InsertItemRecord(nRow, pRecord);
+}
+
+int SECTreeBaseC::FindItemRow(const SECTreeNode* pNode, int nStart) const
+{
+    const auto shows = [&](int nRow) {
+        const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow);
+        return pRecord != nullptr && pRecord->m_lParam == reinterpret_cast<LPARAM>(pNode);
+    };
+    if (shows(m_nRowHint))
+        return m_nRowHint;
+    if (shows(m_nRowHint + 1))
+        return ++m_nRowHint;
+    for (int nRow = std::max(nStart, 0); nRow < GetItemCount(); nRow++)
+    {
+        if (shows(nRow))
+            return m_nRowHint = nRow;
+    }
+    return -1;
+}
+
+void SECTreeBaseC::RebuildRows()
+{
+    for (SECTreeNode* pNode = m_pRoot->GetFirstChild(); pNode != nullptr; pNode = pNode->GetNextNode())
+    {
+        const int nRow = FindItemRow(pNode, 0);
+        const BOOL bVisible = IsNodeVisible(pNode);
+        if (bVisible && nRow == -1)
+            InsertRow(AsNode(pNode));
+        else if (!bVisible && nRow != -1)
+        {
+            if (GetDropHilite() == nRow)
+                SetDropHilite(-1);
+            SECListBaseC::DeleteItem(nRow, 1);
+        }
+    }
+}
+
+HTREEITEM SECTreeBaseC::GetItemAt(int nRow) const
+{
+    const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow);
+    return pRecord != nullptr ? reinterpret_cast<HTREEITEM>(pRecord->m_lParam) : nullptr;
+}
+
+int SECTreeBaseC::GetItemRow(HTREEITEM hItem, int nStartRow) const
+{
+    return FindItemRow(HandleToNode(hItem), nStartRow);
+}
+
+// ---- Visibility ----
+
+BOOL SECTreeBaseC::IsNodeVisible(const SECTreeNode* pNode) const
+{
+    if (AsNode(const_cast<SECTreeNode*>(pNode))->m_exState & _Node::ExHidden)
+        return FALSE;
+    for (SECTreeNode* pAbove = pNode->GetParent(); pAbove != nullptr; pAbove = pAbove->GetParent())
+    {
+        if (!pAbove->IsExpanded() || (AsNode(pAbove)->m_exState & _Node::ExHidden))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL SECTreeBaseC::IsHiddenInherited(const SECTreeNode* pNode) const
+{
+    for (const SECTreeNode* p = pNode; p != nullptr; p = p->GetParent())
+    {
+        if (AsNode(const_cast<SECTreeNode*>(p))->m_exState & _Node::ExHidden)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL SECTreeBaseC::IsDisabledInherited(const SECTreeNode* pNode) const
+{
+    for (const SECTreeNode* p = pNode; p != nullptr; p = p->GetParent())
+    {
+        if (AsNode(const_cast<SECTreeNode*>(p))->m_exState & _Node::ExDisabled)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// ---- Deleting ----
+
+BOOL SECTreeBaseC::DeleteItem(HTREEITEM hItem)
+{
+    if (m_pRoot == nullptr)
+        return TRUE;
+    const BOOL bAll = hItem == TVI_NONE || hItem == TVI_ROOT;
+    SECTreeNode* pNode = HandleToNode(hItem);
+    while (pNode->GetFirstChild() != nullptr)
+    {
+        if (!DeleteLeaf(pNode->GetFirstLeaf(), !bAll))
+            return FALSE;
+    }
+    if (!bAll)
+    {
+        if (!DeleteLeaf(pNode, TRUE))
+            return FALSE;
+    }
+    else
+    {
+        delete m_pRoot;
+        m_pRoot = nullptr;
+        // Not virtual: our own override would come back here.
+        if (!SECListBaseC::DeleteAllItems())
+            return FALSE;
+        CreateRoot();
+    }
+    RepaintIfRedrawing();
+    return TRUE;
+}
+
+BOOL SECTreeBaseC::DeleteAllItems()
+{
+    return DeleteItem(TVI_ROOT);
+}
+
+BOOL SECTreeBaseC::DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow)
+{
+    if (pLeaf->GetFirstChild() != nullptr)
+        return FALSE;
+    if (m_hWnd != nullptr)
+    {
+        const int nRow = bRemoveRow ? FindItemRow(pLeaf, 0) : -1;
+        if (nRow != -1)
+            SECListBaseC::DeleteItem(nRow, 1);
+        NMTREEVIEWW nm = {};
+        nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
+        nm.itemOld.hItem = ToHandle(pLeaf);
+        nm.itemOld.lParam = AsNode(pLeaf)->m_item.lParam;
+        NotifyTree(TVN_DELETEITEMW, nm);
+    }
+    pLeaf->Detach();
+    delete pLeaf;
+    return TRUE;
+}
+
+LRESULT SECTreeBaseC::NotifyTree(UINT nCode, NMTREEVIEWW& nm) const
+{
+    nm.hdr.code = nCode;
+    return Notify(&nm.hdr);
+}
+
+// ---- Navigation and counting ----
+
+HTREEITEM SECTreeBaseC::GetChildItem(HTREEITEM hItem) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    return pNode != nullptr ? ToHandle(pNode->GetFirstChild()) : nullptr;
+}
+
+HTREEITEM SECTreeBaseC::GetNextSiblingItem(HTREEITEM hItem) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    return pNode != nullptr ? ToHandle(pNode->GetNextSibling()) : nullptr;
+}
+
+HTREEITEM SECTreeBaseC::GetParentItem(HTREEITEM hItem) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    if (pNode == nullptr || pNode->GetParent() == m_pRoot)
+        return nullptr;
+    return ToHandle(pNode->GetParent());
+}
+
+HTREEITEM SECTreeBaseC::GetRootItem(HTREEITEM hItem) const
+{
+    const SECTreeNode* pNode = HandleToNode(hItem);
+    if (pNode == nullptr)
+        return nullptr;
+    if (pNode == m_pRoot)
+        return ToHandle(m_pRoot->GetFirstChild());
+    while (pNode->GetParent() != m_pRoot && pNode->GetParent() != nullptr)
+        pNode = pNode->GetParent();
+    return ToHandle(pNode);
+}
+
+HTREEITEM SECTreeBaseC::GetSelectedItem() const
+{
+    return GetItemAt(GetFocusItem());
+}
+
+HTREEITEM SECTreeBaseC::GetDropHilightItem() const
+{
+    return GetItemAt(GetDropHilite());
+}
+
+int SECTreeBaseC::CountItems(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnly) const
+{
+    const SECTreeNode* pNode = HandleToNode(hItem);
+    if (pNode == nullptr)
+        return 0;
+    int nCount = 0;
+    for (SECTreeNode* pChild = pNode->GetFirstChild(); pChild != nullptr; pChild = pChild->GetNextSibling())
+    {
+        nCount++;
+        if (bRecursive && pChild->GetFirstChild() != nullptr && (!bExpandedOnly || pChild->IsExpanded()))
+            nCount += CountItems(ToHandle(pChild), TRUE, bExpandedOnly);
+    }
+    return nCount;
+}
+
+int SECTreeBaseC::GetCount() const
+{
+    return CountItems(TVI_ROOT, TRUE, FALSE);
+}
+
+BOOL SECTreeBaseC::ItemHasChildren(HTREEITEM hItem) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    return pNode != nullptr && pNode->GetFirstChild() != nullptr;
+}
+
+BOOL SECTreeBaseC::HasPendingChildren(HTREEITEM hItem)
+{
+    if (ItemHasChildren(hItem))
+        return FALSE;
+    TVITEMW item = {};
+    item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    item.hItem = hItem;
+    return GetItem(&item) && item.cChildren >= 1;
+}
+
+BOOL SECTreeBaseC::IsItemExpanded(HTREEITEM hItem) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    return pNode != nullptr && pNode->IsExpanded();
+}
+
+BOOL SECTreeBaseC::IsItemVisible(HTREEITEM hItem) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    return pNode != nullptr && pNode != m_pRoot && IsNodeVisible(pNode);
+}
+
+BOOL SECTreeBaseC::IsItemHidden(HTREEITEM hItem) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    return pNode != nullptr && pNode != m_pRoot && IsHiddenInherited(pNode);
+}
+
+// ---- Attributes and texts ----
+
+BOOL SECTreeBaseC::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
+{
+    const _Node* pNode = HandleToNode(pItem->hItem);
+    if (pNode == nullptr)
+        return FALSE;
+    const TVITEMW& stored = pNode->m_item;
+    UINT nWanted = 0;
+    const auto readField = [&](UINT nBit, int& nOut, int nValue) {
+        if (!(pItem->mask & nBit))
+            return;
+        nOut = nValue;
+        if (nValue == -1)
+            nWanted |= nBit;
+    };
+    readField(TVIF_CHILDREN, pItem->cChildren, stored.cChildren);
+    readField(TVIF_IMAGE, pItem->iImage, stored.iImage);
+    readField(TVIF_SELECTEDIMAGE, pItem->iSelectedImage, stored.iSelectedImage);
+    if (pItem->mask & TVIF_PARAM)
+        pItem->lParam = stored.lParam;
+    if (pItem->mask & TVIF_STATE)
+        pItem->state = stored.state & pItem->stateMask;
+    if (pItem->mask & TVIF_TEXT)
+    {
+        if (stored.pszText == LPSTR_TEXTCALLBACKW)
+        {
+            nWanted |= TVIF_TEXT;
+            if (!bAskOwner)
+            {
+                pItem->pszText = LPSTR_TEXTCALLBACKW;
+                return TRUE;
+            }
+        }
+        else if (bCopyText)
+            CopyTextTerminated(pItem->pszText, pItem->cchTextMax, stored.pszText);
+        else
+            pItem->pszText = stored.pszText != nullptr ? stored.pszText : const_cast<LPWSTR>(L"");
+    }
+    if (bAskOwner && nWanted != 0)
+    {
+        NMTVDISPINFOW info = {};
+        info.item = *pItem;
+        info.item.lParam = stored.lParam;
+        info.item.mask = nWanted;
+        info.hdr.code = TVN_GETDISPINFOW;
+        Notify(&info.hdr);
+        const UINT nMask = pItem->mask;
+        *pItem = info.item;
+        pItem->mask = nMask;
+    }
+    return TRUE;
+}
+
+BOOL SECTreeBaseC::SetItem(const TVITEMW* pItem)
+{
+    _Node* pNode = HandleToNode(pItem->hItem);
+    if (pNode == nullptr || pNode == m_pRoot)
+        return FALSE;
+    SetNodeFields(*pItem, pNode);
+    const int nRow = FindItemRow(pNode, 0);
+    if (nRow != -1 && (pItem->mask & TVIF_STATE) && (pItem->stateMask & (TVIS_SELECTED | TVIS_DROPHILITED)))
+    {
+        if (pItem->stateMask & TVIS_SELECTED)
+            SetItemSelected(nRow, (pItem->state & TVIS_SELECTED) != 0);
+        if (pItem->stateMask & TVIS_DROPHILITED)
+            SetDropHilite((pItem->state & TVIS_DROPHILITED) ? nRow : (GetDropHilite() == nRow ? -1 : GetDropHilite()));
+    }
+    if (nRow != -1 && m_hWnd != nullptr)
+        Invalidate(FALSE);
+    return TRUE;
+}
+
+BOOL SECTreeBaseC::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
+{
+    TVITEMW item = {};
+    item.mask = TVIF_STATE | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.state = nState;
+    item.stateMask = nStateMask;
+    return SetItem(&item);
+}
+
+UINT SECTreeBaseC::GetItemState(HTREEITEM hItem, UINT nMask) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    return pNode != nullptr ? pNode->m_item.state & nMask : 0;
+}
+
+BOOL SECTreeBaseC::SetItemEx(HTREEITEM hItem, UINT nState, UINT nMask)
+{
+    _Node* pNode = HandleToNode(hItem);
+    if (pNode == nullptr || pNode == m_pRoot)
+        return FALSE;
+    pNode->m_exState = (pNode->m_exState & ~nMask) | (nState & nMask);
+    if (nMask & _Node::ExHidden)
+        RebuildRows();
+    const int nRow = FindItemRow(pNode, 0);
+    if (SECListItem* pRecord = SECListBaseC::GetItemAt(nRow))
+    {
+        constexpr UINT kRowBits = _Node::ExDisabled | _Node::ExHidden;
+        pRecord->m_exState = (pRecord->m_exState & ~kRowBits) | (pNode->m_exState & kRowBits);
+    }
+    return TRUE;
+}
+
+UINT SECTreeBaseC::GetItemEx(HTREEITEM hItem, UINT nMask) const
+{
+    const _Node* pNode = HandleToNode(hItem);
+    if (pNode == nullptr)
+        return 0;
+    UINT nState = pNode->m_exState & ~(_Node::ExDisabled | _Node::ExHidden);
+    if (IsDisabledInherited(pNode))
+        nState |= _Node::ExDisabled;
+    if (IsHiddenInherited(pNode))
+        nState |= _Node::ExHidden;
+    return nState & nMask;
+}
+
+CString SECTreeBaseC::GetItemText(HTREEITEM hItem, int nColumn)
+{
+    if (nColumn > 0)
+        return SECListBaseC::GetItemText(GetItemRow(hItem), nColumn);
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = m_pszTextBuffer;
+    item.cchTextMax = 2048;
+    m_pszTextBuffer[0] = L'\0';
+    if (!GetItem(&item, TRUE, TRUE) || item.pszText == nullptr || item.pszText == LPSTR_TEXTCALLBACKW)
+        return CString();
+    return CString(item.pszText);
+}
+
+BOOL SECTreeBaseC::SetItemText(HTREEITEM hItem, int nColumn, LPCWSTR lpszText)
+{
+    if (nColumn > 0)
+        return SECListBaseC::SetItemText(GetItemRow(hItem), nColumn, lpszText);
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.pszText = const_cast<LPWSTR>(lpszText);
+    return SetItem(&item);
+}
+
+int SECTreeBaseC::CompareItems(HTREEITEM hItem1, HTREEITEM hItem2)
+{
+    const CString str1 = GetItemText(hItem1);
+    const CString str2 = GetItemText(hItem2);
+    return ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, str1, str1.GetLength(), str2, str2.GetLength()) -
+           CSTR_EQUAL;
+}
+
+int SECTreeBaseC::GetIndent() const
+{
+    return m_nIndent;
+}
+
+void SECTreeBaseC::SetIndent(int nIndent)
+{
+    // Kept even, so that the dotted lines of every level fall on the same grid.
+    m_nIndent = (nIndent + 1) & ~1;
+    if (m_hWnd != nullptr)
+        Invalidate(TRUE);
+}
+} // namespace tarnwick::lists

@@ -1,0 +1,80 @@
+// The list core turned into a tree: it keeps a tree of nodes and shows, as rows, exactly the
+// nodes whose ancestors are all expanded and none of which is hidden, in pre-order.
+#pragma once
+
+#include "ListCtrl.h"
+#include "TreeNode.h"
+
+namespace tarnwick::lists
+{
+// Inserts before the first child that compares less than the new item.
+inline const HTREEITEM TVI_SORTDESCENDING = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFF0));
+
+class SECTreeBaseC : public SECListCtrl
+{
+    DECLARE_DYNAMIC(SECTreeBaseC)
+public:
+    SECTreeBaseC();
+    ~SECTreeBaseC() override;
+
+    virtual _Node* CreateNode();
+    _Node* HandleToNode(HTREEITEM hItem) const;
+
+    HTREEITEM InsertItem(const TVINSERTSTRUCTW* pInsert);
+    HTREEITEM InsertItem(LPCWSTR lpszText, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
+    // Deletes the item and its subtree; TVI_ROOT and 0 delete every item.
+    BOOL DeleteItem(HTREEITEM hItem);
+    BOOL DeleteAllItems() override;
+
+    HTREEITEM GetChildItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetParentItem(HTREEITEM hItem) const;
+    HTREEITEM GetRootItem(HTREEITEM hItem) const;
+    HTREEITEM GetSelectedItem() const;
+    HTREEITEM GetDropHilightItem() const;
+    HTREEITEM GetItemAt(int nRow) const;
+    int GetItemRow(HTREEITEM hItem, int nStartRow = 0) const;
+
+    int CountItems(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnly) const;
+    int GetCount() const;
+    BOOL ItemHasChildren(HTREEITEM hItem) const;
+    BOOL HasPendingChildren(HTREEITEM hItem);
+    BOOL IsItemExpanded(HTREEITEM hItem) const;
+    BOOL IsItemVisible(HTREEITEM hItem) const;
+    BOOL IsItemHidden(HTREEITEM hItem) const;
+
+    BOOL GetItem(TVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE);
+    BOOL SetItem(const TVITEMW* pItem);
+    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
+    UINT GetItemState(HTREEITEM hItem, UINT nMask) const;
+    // The extended word: 0x100 disabled, 0x200 hidden, both for the whole subtree.
+    BOOL SetItemEx(HTREEITEM hItem, UINT nState, UINT nMask);
+    UINT GetItemEx(HTREEITEM hItem, UINT nMask) const;
+    CString GetItemText(HTREEITEM hItem, int nColumn = 0);
+    BOOL SetItemText(HTREEITEM hItem, int nColumn, LPCWSTR lpszText);
+    // Case-insensitive order of the labels, the order of TVI_SORT.
+    virtual int CompareItems(HTREEITEM hItem1, HTREEITEM hItem2);
+
+    // Gives every visible node a row and takes the rows of the others.
+    void RebuildRows();
+    int GetIndent() const;
+    void SetIndent(int nIndent);
+
+protected:
+    void CreateRoot();
+    BOOL IsNodeVisible(const SECTreeNode* pNode) const;
+    BOOL IsHiddenInherited(const SECTreeNode* pNode) const;
+    BOOL IsDisabledInherited(const SECTreeNode* pNode) const;
+    int FindItemRow(const SECTreeNode* pNode, int nStart) const;
+    void InsertRow(_Node* pNode);
+    void SetNodeFields(const TVITEMW& item, _Node* pNode);
+    SECTreeNode* ResolveInsertAfter(SECTreeNode* pParent, HTREEITEM hInsertAfter, HTREEITEM hNew);
+    BOOL DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow);
+    LRESULT NotifyTree(UINT nCode, NMTREEVIEWW& nm) const;
+
+private:
+    _Node* m_pRoot = nullptr;
+    int m_nIndent = 20;
+    mutable int m_nRowHint = 0;
+};
+} // namespace tarnwick::lists
