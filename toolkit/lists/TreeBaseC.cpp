@@ -166,11 +166,16 @@ void SECTreeBaseC::InsertRow(_Node* pNode)
         if (pPrev != nullptr && pPrev != m_pRoot)
             nRow = FindItemRow(pPrev, 0) + 1;
     }
+    InsertItemRecord(nRow, CreateRowRecord(pNode));
+}
+
+SECListItem* SECTreeBaseC::CreateRowRecord(_Node* pNode)
+{
     SECListItem* pRecord = CreateItem();
     pRecord->m_lParam = reinterpret_cast<LPARAM>(pNode);
     pRecord->m_cyMeasured = pNode->m_nRowHeight;
     pRecord->m_pszText = LPSTR_TEXTCALLBACKW; // the node answers for column 0
-    InsertItemRecord(nRow, pRecord);
+    return pRecord;
 }
 
 int SECTreeBaseC::FindItemRow(const SECTreeNode* pNode, int nStart) const
@@ -235,19 +240,19 @@ BOOL SECTreeBaseC::IsNodeVisible(const SECTreeNode* pNode) const
 
 BOOL SECTreeBaseC::IsHiddenInherited(const SECTreeNode* pNode) const
 {
-    for (const SECTreeNode* p = pNode; p != nullptr; p = p->GetParent())
-    {
-        if (AsNode(const_cast<SECTreeNode*>(p))->m_exState & _Node::ExHidden)
-            return TRUE;
-    }
-    return FALSE;
+    return HasInheritedExBit(pNode, _Node::ExHidden);
 }
 
 BOOL SECTreeBaseC::IsDisabledInherited(const SECTreeNode* pNode) const
 {
+    return HasInheritedExBit(pNode, _Node::ExDisabled);
+}
+
+BOOL SECTreeBaseC::HasInheritedExBit(const SECTreeNode* pNode, UINT nBit)
+{
     for (const SECTreeNode* p = pNode; p != nullptr; p = p->GetParent())
     {
-        if (AsNode(const_cast<SECTreeNode*>(p))->m_exState & _Node::ExDisabled)
+        if (static_cast<const _Node*>(p)->m_exState & nBit)
             return TRUE;
     }
     return FALSE;
@@ -313,6 +318,135 @@ LRESULT SECTreeBaseC::NotifyTree(UINT nCode, NMTREEVIEWW& nm) const
 {
     nm.hdr.code = nCode;
     return Notify(&nm.hdr);
+}
+
+// ---- Expanding ----
+
+BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce)
+{
+    _Node* pNode = HandleToNode(hItem);
+    if (pNode == nullptr)
+        return FALSE;
+    if (!bForce && pNode->GetFirstChild() == nullptr && !HasPendingChildren(hItem))
+        return TRUE;
+    int nRow = FindItemRow(pNode, 0);
+    if (nRow != -1)
+        FocusItem(nRow);
+    if (nCode == TVE_TOGGLE)
+        nCode = pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
+    if (NotifyExpand(TVN_ITEMEXPANDINGW, pNode, nCode) == 1)
+        return FALSE;
+    if (nCode == TVE_EXPAND)
+    {
+        if (pNode->IsExpanded())
+            return TRUE;
+        if (pNode->GetFirstChild() == nullptr)
+            return FALSE;
+        pNode->SetExpanded(TRUE);
+        if (pNode == m_pRoot || nRow != -1)
+            InsertChildRows(pNode, nRow);
+    }
+    else if ((nCode == TVE_COLLAPSE || (nCode & TVE_COLLAPSERESET)) && pNode->IsExpanded())
+    {
+        // A collapse that hides a selected row moves the selection to the collapsed item. The
+        // focus is already on the item, so the selected rows tell.
+        int nOldRow = -1;
+        for (int i = GetNextItem(-1, LVNI_SELECTED); i != -1 && nOldRow == -1; i = GetNextItem(i, LVNI_SELECTED))
+        {
+            if (pNode->IsAncestorOf(HandleToNode(GetItemAt(i))))
+                nOldRow = i;
+        }
+        const BOOL bMoveSelection = nOldRow != -1;
+        if (bMoveSelection)
+        {
+            NotifySelChange(TVN_SELCHANGINGW, nRow, nOldRow, TVC_BYMOUSE);
+            SelectItem(nRow, TRUE);
+        }
+        pNode->SetExpanded(FALSE);
+        RemoveChildRows(pNode, nRow);
+        if (bMoveSelection)
+            NotifySelChange(TVN_SELCHANGEDW, nRow, nOldRow, TVC_BYMOUSE);
+    }
+    if (nCode & TVE_COLLAPSERESET)
+    {
+        while (pNode->GetFirstChild() != nullptr)
+            DeleteItem(ToHandle(pNode->GetFirstChild()));
+    }
+    NotifyExpand(TVN_ITEMEXPANDEDW, pNode, nCode);
+    if (bRedraw && m_hWnd != nullptr)
+        Invalidate(TRUE);
+    return TRUE;
+}
+
+void SECTreeBaseC::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
+{
+    if (!Expand(hItem, TVE_EXPAND, FALSE, FALSE))
+        return;
+    for (SECTreeNode* pChild = HandleToNode(hItem)->GetFirstChild(); pChild != nullptr;
+         pChild = pChild->GetNextSibling())
+        ExpandAll(ToHandle(pChild), FALSE);
+    if (bRedraw && m_hWnd != nullptr)
+        Invalidate(TRUE);
+}
+
+void SECTreeBaseC::InsertChildRows(SECTreeNode* pNode, int& nRow)
+{
+    for (SECTreeNode* pChild = pNode->GetFirstChild(); pChild != nullptr; pChild = pChild->GetNextSibling())
+    {
+        if (IsHiddenInherited(pChild))
+            continue;
+        SECListItem* pRecord = CreateRowRecord(AsNode(pChild));
+        InsertItemRecord(++nRow, pRecord);
+        if (pChild->IsExpanded())
+            InsertChildRows(pChild, nRow);
+    }
+}
+
+void SECTreeBaseC::RemoveChildRows(SECTreeNode* pNode, int nRow)
+{
+    if (nRow == -1)
+        return;
+    int nCount = 0;
+    while (const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow + 1 + nCount))
+    {
+        if (!pNode->IsAncestorOf(reinterpret_cast<SECTreeNode*>(pRecord->m_lParam)))
+            break;
+        nCount++;
+    }
+    for (int i = nRow + nCount; i > nRow; i--)
+        SetItemSelected(i, FALSE);
+    if (nCount > 0)
+        SECListBaseC::DeleteItem(nRow + 1, nCount);
+}
+
+LRESULT SECTreeBaseC::NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const
+{
+    NMTREEVIEWW nm = {};
+    nm.action = nAction;
+    nm.itemNew.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
+    nm.itemNew.hItem = ToHandle(pNode);
+    nm.itemNew.state = pNode->m_item.state;
+    nm.itemNew.stateMask = TVIS_EXPANDED;
+    nm.itemNew.lParam = pNode->m_item.lParam;
+    return NotifyTree(nCode, nm);
+}
+
+LRESULT SECTreeBaseC::NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const
+{
+    NMTREEVIEWW nm = {};
+    nm.action = nAction;
+    const auto describe = [this](TVITEMW& item, int nRow) {
+        item.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
+        item.hItem = GetItemAt(nRow);
+        if (const _Node* pNode = item.hItem != nullptr ? HandleToNode(item.hItem) : nullptr)
+        {
+            item.state = pNode->m_item.state;
+            item.lParam = pNode->m_item.lParam;
+        }
+    };
+    describe(nm.itemNew, nNewRow);
+    describe(nm.itemOld, nOldRow);
+    return NotifyTree(nCode, nm);
 }
 
 // ---- Navigation and counting ----

@@ -55,6 +55,11 @@ public:
     // Case-insensitive order of the labels, the order of TVI_SORT.
     virtual int CompareItems(HTREEITEM hItem1, HTREEITEM hItem2);
 
+    // Code TVE_COLLAPSE, TVE_EXPAND or TVE_TOGGLE, with TVE_COLLAPSERESET to delete the
+    // children; bForce skips the test for an item without children.
+    virtual BOOL Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw = TRUE, BOOL bForce = FALSE);
+    void ExpandAll(HTREEITEM hItem, BOOL bRedraw = TRUE);
+
     // Gives every visible node a row and takes the rows of the others.
     void RebuildRows();
     int GetIndent() const;
@@ -65,11 +70,19 @@ protected:
     BOOL IsNodeVisible(const SECTreeNode* pNode) const;
     BOOL IsHiddenInherited(const SECTreeNode* pNode) const;
     BOOL IsDisabledInherited(const SECTreeNode* pNode) const;
+    // Whether the node or one of its ancestors carries the extended bit.
+    static BOOL HasInheritedExBit(const SECTreeNode* pNode, UINT nBit);
     int FindItemRow(const SECTreeNode* pNode, int nStart) const;
     void InsertRow(_Node* pNode);
+    SECListItem* CreateRowRecord(_Node* pNode);
     void SetNodeFields(const TVITEMW& item, _Node* pNode);
     SECTreeNode* ResolveInsertAfter(SECTreeNode* pParent, HTREEITEM hInsertAfter, HTREEITEM hNew);
     BOOL DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow);
+    // Rows for the visible children after nRow (advanced past them), the expanded ones deeply.
+    void InsertChildRows(SECTreeNode* pNode, int& nRow);
+    void RemoveChildRows(SECTreeNode* pNode, int nRow);
+    LRESULT NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const;
+    LRESULT NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const;
     LRESULT NotifyTree(UINT nCode, NMTREEVIEWW& nm) const;
 
 private:

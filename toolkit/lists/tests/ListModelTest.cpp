@@ -7,39 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "NotifyLog.h"
+
 using tarnwick::lists::SECListColumn;
 using tarnwick::lists::SECListCtrl;
 
 namespace
 {
-// A hidden top-level parent that records every list notification code it receives.
-class CNotifyLog : public CWnd
-{
-public:
-    std::vector<UINT> m_codes;
-    std::vector<int> m_items;
-
-    CNotifyLog()
-    {
-        CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr);
-    }
-    ~CNotifyLog() override
-    {
-        DestroyWindow();
-    }
-
-protected:
-    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
-    {
-        const auto* pHdr = reinterpret_cast<const NMHDR*>(lParam);
-        m_codes.push_back(pHdr->code);
-        if (pHdr->code == LVN_DELETEITEM)
-            m_items.push_back(reinterpret_cast<const NMLISTVIEW*>(lParam)->iItem);
-        *pResult = 0;
-        return TRUE;
-    }
-};
-
 class ListModelTest : public ::testing::Test
 {
 protected:
@@ -144,7 +118,7 @@ TEST_F(ListModelTest, RangesAreClampedAndNotifiedOncePerCall)
     m_parent.m_codes.clear();
     EXPECT_TRUE(m_list.DeleteItem(2, 100));
     EXPECT_EQ(m_list.GetItemCount(), 2);
-    EXPECT_EQ(m_parent.m_items, std::vector<int>{2});
+    EXPECT_EQ(m_parent.m_deletedRows, std::vector<int>{2});
     EXPECT_EQ(m_parent.m_codes, std::vector<UINT>{LVN_DELETEITEM});
     EXPECT_FALSE(m_list.DeleteItem(2, 1));
     EXPECT_FALSE(m_list.DeleteItem(-1, 1));

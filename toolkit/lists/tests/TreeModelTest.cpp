@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <testing/MessagePump.h>
+#include "NotifyLog.h"
 
 using tarnwick::lists::_Node;
 using tarnwick::lists::SECTreeBaseC;
@@ -16,36 +16,10 @@ using tarnwick::lists::TVI_SORTDESCENDING;
 
 namespace
 {
-// A hidden parent that records the tree items named by TVN_DELETEITEMW.
-class CTreeLog : public CWnd
-{
-public:
-    std::vector<HTREEITEM> m_deleted;
-
-    CTreeLog()
-    {
-        CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr);
-    }
-    ~CTreeLog() override
-    {
-        DestroyWindow();
-    }
-
-protected:
-    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
-    {
-        const auto* pHdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (pHdr->code == TVN_DELETEITEMW)
-            m_deleted.push_back(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemOld.hItem);
-        *pResult = 0;
-        return TRUE;
-    }
-};
-
 class TreeModelTest : public ::testing::Test
 {
 protected:
-    CTreeLog m_parent;
+    CNotifyLog m_parent;
     SECTreeBaseC* m_pTree = new SECTreeBaseC;
 
     void SetUp() override
@@ -203,6 +177,62 @@ TEST_F(TreeModelTest, RowsFollowTheVisibleNodes)
     EXPECT_EQ(m_pTree->GetItemAt(99), nullptr);
 }
 
+TEST_F(TreeModelTest, ExpandingAndCollapsing)
+{
+    HTREEITEM hA = m_pTree->InsertItem(L"A");
+    HTREEITEM hA1 = m_pTree->InsertItem(L"A1", hA);
+    m_pTree->InsertItem(L"A1x", hA1);
+    m_pTree->InsertItem(L"A2", hA);
+    m_pTree->InsertItem(L"B");
+
+    // A vetoed expansion changes nothing and sends no TVN_ITEMEXPANDEDW.
+    m_parent.m_nVetoCode = TVN_ITEMEXPANDINGW;
+    EXPECT_FALSE(m_pTree->Expand(hA, TVE_TOGGLE, TRUE, FALSE));
+    EXPECT_FALSE(m_pTree->IsItemExpanded(hA));
+    EXPECT_TRUE(m_parent.m_expandedStates.empty());
+    m_parent.m_nVetoCode = 0;
+
+    ASSERT_TRUE(m_pTree->Expand(hA, TVE_TOGGLE, TRUE, FALSE));
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"A", L"A1", L"A2", L"B"}));
+    ASSERT_TRUE(m_pTree->Expand(hA1, TVE_EXPAND, TRUE, FALSE));
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"A", L"A1", L"A1x", L"A2", L"B"}));
+
+    // Collapsing over the selection moves it to the item, wrapped in the change pair.
+    m_pTree->SelectItem(2, TRUE);
+    ASSERT_TRUE(m_pTree->Expand(hA, TVE_TOGGLE, TRUE, FALSE));
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"A", L"B"}));
+    EXPECT_EQ(m_pTree->GetSelectedItem(), hA);
+    EXPECT_EQ(m_parent.m_selActions, (std::vector<UINT>{TVC_BYMOUSE, TVC_BYMOUSE}));
+    EXPECT_EQ(m_parent.m_expandedStates, (std::vector<UINT>{TVIS_EXPANDED, TVIS_EXPANDED, 0}));
+
+    // Expanding again shows the children as they were left, A1 still open.
+    m_pTree->ExpandAll(hA);
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"A", L"A1", L"A1x", L"A2", L"B"}));
+
+    // Collapse-reset deletes the children.
+    ASSERT_TRUE(m_pTree->Expand(hA, TVE_COLLAPSE | TVE_COLLAPSERESET, TRUE, FALSE));
+    EXPECT_FALSE(m_pTree->ItemHasChildren(hA));
+    EXPECT_EQ(m_pTree->GetCount(), 2);
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"A", L"B"}));
+}
+
+TEST_F(TreeModelTest, AnnouncedChildrenWithoutNodesDoNotExpand)
+{
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+    insert.item.pszText = const_cast<LPWSTR>(L"pending");
+    insert.item.cChildren = 1;
+    HTREEITEM h = m_pTree->InsertItem(&insert);
+    EXPECT_TRUE(m_pTree->HasPendingChildren(h));
+    EXPECT_FALSE(m_pTree->Expand(h, TVE_EXPAND, TRUE, FALSE));
+    // Without announced children there is nothing to do, and that is no failure.
+    HTREEITEM hLeaf = m_pTree->InsertItem(L"leaf");
+    EXPECT_TRUE(m_pTree->Expand(hLeaf, TVE_EXPAND, TRUE, FALSE));
+    EXPECT_FALSE(m_pTree->IsItemExpanded(hLeaf));
+}
+
 TEST_F(TreeModelTest, DeletionNotifiesChildrenBeforeTheirParent)
 {
     HTREEITEM hParent = m_pTree->InsertItem(L"parent");
@@ -210,22 +240,22 @@ TEST_F(TreeModelTest, DeletionNotifiesChildrenBeforeTheirParent)
     HTREEITEM hChild2 = m_pTree->InsertItem(L"child2", hParent);
     HTREEITEM hOther = m_pTree->InsertItem(L"other");
     ASSERT_TRUE(m_pTree->DeleteItem(hParent));
-    EXPECT_EQ(m_parent.m_deleted, (std::vector<HTREEITEM>{hChild1, hChild2, hParent}));
+    EXPECT_EQ(m_parent.m_deletedItems, (std::vector<HTREEITEM>{hChild1, hChild2, hParent}));
     EXPECT_EQ(Rows(), std::vector<std::wstring>{L"other"});
 
-    m_parent.m_deleted.clear();
+    m_parent.m_deletedItems.clear();
     HTREEITEM hLast = m_pTree->InsertItem(L"last");
     ASSERT_TRUE(m_pTree->DeleteAllItems());
-    EXPECT_EQ(m_parent.m_deleted, (std::vector<HTREEITEM>{hOther, hLast}));
+    EXPECT_EQ(m_parent.m_deletedItems, (std::vector<HTREEITEM>{hOther, hLast}));
     EXPECT_EQ(m_pTree->GetItemCount(), 0);
     EXPECT_EQ(m_pTree->GetCount(), 0);
 
     // Destroying the window deletes every item with a notification.
-    m_parent.m_deleted.clear();
+    m_parent.m_deletedItems.clear();
     HTREEITEM hTop = m_pTree->InsertItem(L"top");
     HTREEITEM hLeaf = m_pTree->InsertItem(L"leaf", hTop);
     m_pTree->DestroyWindow();
-    EXPECT_EQ(m_parent.m_deleted, (std::vector<HTREEITEM>{hLeaf, hTop}));
+    EXPECT_EQ(m_parent.m_deletedItems, (std::vector<HTREEITEM>{hLeaf, hTop}));
 }
 
 TEST_F(TreeModelTest, TextsAreTerminatedAndIndentStaysEven)
