@@ -15,6 +15,7 @@ namespace tarnwick::lists
 constexpr UINT LVS_SEC_VIEWMASK = 0x0003;
 constexpr UINT LVS_SEC_REPORT = 0x0001;
 constexpr UINT LVS_SEC_SINGLESEL = 0x0004;
+constexpr UINT LVS_SEC_SHOWSELALWAYS = 0x0008;
 constexpr UINT LVS_SEC_SHAREIMAGELISTS = 0x0040;
 constexpr UINT LVS_SEC_NOLABELWRAP = 0x0080;
 constexpr UINT LVS_SEC_EDITLABELS = 0x0200;
@@ -23,6 +24,7 @@ constexpr UINT LVS_SEC_NOCOLUMNHEADER = 0x4000;
 constexpr UINT LVS_SEC_NOSORTHEADER = 0x8000;
 constexpr UINT LVS_SEC_STYLEMASK = 0xf3ff;
 // Extended bits, taken from the window's extended style.
+constexpr UINT LVXS_HEADERDRAG = 0x10;
 constexpr UINT LVXS_FLAG100000 = 0x100000;
 constexpr UINT LVXS_FULLROWSELECT = 0x2000000;
 constexpr UINT LVXS_FITCOLUMNS = 0x4000000;

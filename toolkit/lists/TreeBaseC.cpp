@@ -48,6 +48,116 @@ _Node* SECTreeBaseC::HandleToNode(HTREEITEM hItem) const
     return reinterpret_cast<_Node*>(hItem);
 }
 
+// ---- Creation and styles ----
+
+BOOL SECTreeBaseC::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                                  CCreateContext* pContext)
+{
+    // The tree's one column; report mode keeps the list core from adding its own.
+    if (GetColumnCount() == 0)
+        InsertColumn(0, L"", LVCFMT_CENTER, 0, 0, -1, FALSE);
+    return SECListCtrl::CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID, pContext);
+}
+
+void SECTreeBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
+{
+    ModifyTreeStyle(0, cs.style & TVS_SEC_CREATEMASK, FALSE);
+    ModifyTreeExStyle(0, cs.dwExStyle & TVXS_CREATEMASK, FALSE);
+    cs.style &= ~static_cast<LONG>(TVS_SEC_CREATEMASK);
+    cs.dwExStyle &= ~static_cast<DWORD>(TVXS_CREATEMASK);
+    SECListCtrl::ApplyCreateStyles(cs);
+}
+
+UINT SECTreeBaseC::GetTreeStyle() const
+{
+    UINT nStyle = m_nTreeStyle;
+    if (HasListStyle(LVS_SEC_EDITLABELS))
+        nStyle |= TVS_EDITLABELS;
+    if (HasListStyle(LVS_SEC_SHOWSELALWAYS))
+        nStyle |= TVS_SHOWSELALWAYS;
+    return nStyle;
+}
+
+void SECTreeBaseC::SetTreeStyle(UINT nStyle, BOOL bRedraw)
+{
+    m_nTreeStyle = nStyle & TVS_SEC_STYLEMASK;
+    UINT nList = GetListStyle() & ~(LVS_SEC_EDITLABELS | LVS_SEC_SHOWSELALWAYS);
+    if (nStyle & TVS_EDITLABELS)
+        nList |= LVS_SEC_EDITLABELS;
+    if (nStyle & TVS_SHOWSELALWAYS)
+        nList |= LVS_SEC_SHOWSELALWAYS;
+    SetListStyle(nList, bRedraw);
+}
+
+UINT SECTreeBaseC::GetTreeExStyle() const
+{
+    return m_nTreeStyleEx;
+}
+
+void SECTreeBaseC::SetTreeExStyle(UINT nExStyle, BOOL bRedraw)
+{
+    m_nTreeStyleEx = nExStyle;
+    const auto has = [nExStyle](UINT nBits) { return (nExStyle & nBits) == nBits; };
+    // List bits that are set while the tree bit is clear.
+    UINT nList =
+        GetListStyle() & ~(LVS_SEC_SINGLESEL | LVS_SEC_NOLABELWRAP | LVS_SEC_NOCOLUMNHEADER | LVS_SEC_NOSORTHEADER);
+    if (!has(TVXS_MULTISELECT))
+        nList |= LVS_SEC_SINGLESEL;
+    if (!has(TVXS_LABELWRAP))
+        nList |= LVS_SEC_NOLABELWRAP;
+    if (!has(TVXS_HEADER))
+        nList |= LVS_SEC_NOCOLUMNHEADER;
+    if (!has(TVXS_HEADER | TVXS_HEADERBUTTONS))
+        nList |= LVS_SEC_NOSORTHEADER;
+    UINT nListEx = GetListStyleEx() & ~(LVXS_HEADERDRAG | LVXS_FLAG100000);
+    if (has(TVXS_HEADERBUTTONS | TVXS_HEADERDRAG))
+        nListEx |= LVXS_HEADERDRAG;
+    if (has(TVXS_ITEMTIPS))
+        nListEx |= LVXS_FLAG100000;
+    SetListStyle(nList, bRedraw);
+    SetListStyleEx(nListEx, bRedraw);
+}
+
+void SECTreeBaseC::ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
+{
+    SetTreeStyle((GetTreeStyle() & ~nRemove) | nAdd, bRedraw);
+}
+
+void SECTreeBaseC::ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
+{
+    SetTreeExStyle((m_nTreeStyleEx & ~nRemove) | nAdd, bRedraw);
+}
+
+CImageList* SECTreeBaseC::SetImageList(CImageList* pImageList, int nWhich)
+{
+    CImageList* pOld = SECListCtrl::SetImageList(pImageList, nWhich);
+    IMAGEINFO info = {};
+    if (nWhich == LVSIL_NORMAL && pImageList != nullptr && pImageList->GetImageCount() > 0 &&
+        pImageList->GetImageInfo(0, &info) && info.rcImage.right - info.rcImage.left > m_nIndent)
+        SetIndent(info.rcImage.right - info.rcImage.left);
+    return pOld;
+}
+
+void SECTreeBaseC::GetExpandState(CDWordArray& states) const
+{
+    states.SetSize(GetCount());
+    INT_PTR i = 0;
+    for (SECTreeNode* pNode = m_pRoot->GetFirstChild(); pNode != nullptr && i < states.GetSize();
+         pNode = pNode->GetNextNode())
+        states[i++] = pNode->IsExpanded() ? 1 : 0;
+}
+
+void SECTreeBaseC::RestoreExpandState(const CDWordArray& states)
+{
+    INT_PTR i = 0;
+    for (SECTreeNode* pNode = m_pRoot->GetFirstChild(); pNode != nullptr && i < states.GetSize();
+         pNode = pNode->GetNextNode(), i++)
+    {
+        if (states[i] == 0)
+            Expand(ToHandle(pNode), TVE_TOGGLE, FALSE, FALSE);
+    }
+}
+
 // ---- Inserting ----
 
 HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCTW* pInsert)

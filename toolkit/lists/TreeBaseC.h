@@ -7,6 +7,19 @@
 
 namespace tarnwick::lists
 {
+constexpr UINT TVS_SEC_STYLEMASK = 0x417;
+constexpr UINT TVS_SEC_CREATEMASK = 0x43F;
+constexpr UINT TVXS_CREATEMASK = 0x3F00000;
+// Tree extended bits.
+constexpr UINT TVXS_MULTISELECT = 0x100000;
+constexpr UINT TVXS_LABELWRAP = 0x200000;
+constexpr UINT TVXS_HEADER = 0x400000;
+constexpr UINT TVXS_ITEMTIPS = 0x800000;
+constexpr UINT TVXS_ANIMATE = 0x1000000;
+constexpr UINT TVXS_HOVEREXPAND = 0x2000000;
+constexpr UINT TVXS_HEADERBUTTONS = 0x4000000;
+constexpr UINT TVXS_HEADERDRAG = 0x8000000;
+
 // Inserts before the first child that compares less than the new item.
 inline const HTREEITEM TVI_SORTDESCENDING = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFF0));
 
@@ -16,6 +29,25 @@ class SECTreeBaseC : public SECListCtrl
 public:
     SECTreeBaseC();
     ~SECTreeBaseC() override;
+
+    BOOL CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        CCreateContext* pContext = nullptr) override;
+    void ApplyCreateStyles(CREATESTRUCT& cs) override;
+
+    // Styles: the tree keeps TVS_ bits 0x417; TVS_EDITLABELS and TVS_SHOWSELALWAYS live in the
+    // list style, and the extended bits switch list bits as the table in SetTreeExStyle says.
+    UINT GetTreeStyle() const;
+    void SetTreeStyle(UINT nStyle, BOOL bRedraw = TRUE);
+    UINT GetTreeExStyle() const;
+    void SetTreeExStyle(UINT nExStyle, BOOL bRedraw = TRUE);
+    void ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    void ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    // A normal image list wider than the indent widens it.
+    CImageList* SetImageList(CImageList* pImageList, int nWhich) override;
+
+    // One expanded flag per node in pre-order, and back: nodes recorded collapsed are toggled.
+    void GetExpandState(CDWordArray& states) const;
+    void RestoreExpandState(const CDWordArray& states);
 
     virtual _Node* CreateNode();
     _Node* HandleToNode(HTREEITEM hItem) const;
@@ -88,6 +120,8 @@ protected:
 private:
     _Node* m_pRoot = nullptr;
     int m_nIndent = 20;
+    UINT m_nTreeStyle = 0;
+    UINT m_nTreeStyleEx = 0;
     mutable int m_nRowHint = 0;
 };
 } // namespace tarnwick::lists

@@ -13,6 +13,8 @@ using tarnwick::lists::_Node;
 using tarnwick::lists::SECTreeBaseC;
 using tarnwick::lists::SECTreeNode;
 using tarnwick::lists::TVI_SORTDESCENDING;
+using tarnwick::lists::TVXS_HEADER;
+using tarnwick::lists::TVXS_MULTISELECT;
 
 namespace
 {
@@ -98,9 +100,9 @@ TEST_F(TreeModelTest, EmptyTree)
     EXPECT_EQ(m_pTree->GetChildItem(TVI_ROOT), nullptr);
     EXPECT_EQ(m_pTree->GetRootItem(TVI_ROOT), nullptr);
     EXPECT_TRUE(m_pTree->DeleteAllItems());
-    // A tree is a report-mode list with shared image lists, and no column of its own.
+    // A tree is a report-mode list with shared image lists and one column.
     EXPECT_TRUE(m_pTree->HasListStyle(0x41));
-    EXPECT_EQ(m_pTree->GetColumnCount(), 0);
+    EXPECT_EQ(m_pTree->GetColumnCount(), 1);
 }
 
 TEST_F(TreeModelTest, Placement)
@@ -258,6 +260,51 @@ TEST_F(TreeModelTest, DeletionNotifiesChildrenBeforeTheirParent)
     EXPECT_EQ(m_parent.m_deletedItems, (std::vector<HTREEITEM>{hLeaf, hTop}));
 }
 
+TEST(TreeStyleTest, CreationStylesAsTheApplicationUsesThem)
+{
+    CNotifyLog parent;
+    auto* pTree = new SECTreeBaseC;
+    ASSERT_TRUE(pTree->CreateFromRect(0x50000037, 0x02100000, CRect(0, 0, 100, 100), &parent, 1037));
+    EXPECT_EQ(pTree->GetTreeStyle(), 0x37u);
+    EXPECT_TRUE(pTree->HasListStyle(0x8)); // TVS_SHOWSELALWAYS
+    EXPECT_EQ(pTree->GetTreeExStyle(), 0x02100000u);
+    EXPECT_TRUE(pTree->IsMultiSelect());
+    EXPECT_FALSE(pTree->IsHeaderShown());
+    // None of the tree's bits reached the window.
+    EXPECT_EQ(pTree->GetStyle() & 0xFFFF, 0u);
+    EXPECT_EQ(pTree->GetExStyle() & 0x3F00000, 0u);
+
+    pTree->ModifyTreeExStyle(TVXS_MULTISELECT, TVXS_HEADER);
+    EXPECT_FALSE(pTree->IsMultiSelect());
+    EXPECT_TRUE(pTree->IsHeaderShown());
+    pTree->SetTreeStyle(TVS_EDITLABELS | TVS_HASBUTTONS);
+    EXPECT_TRUE(pTree->HasListStyle(0x200));
+    EXPECT_FALSE(pTree->HasListStyle(0x8));
+    EXPECT_EQ(pTree->GetTreeStyle(), static_cast<UINT>(TVS_EDITLABELS | TVS_HASBUTTONS));
+    pTree->DestroyWindow();
+    delete pTree;
+}
+
+TEST_F(TreeModelTest, ExpandStateRoundTrip)
+{
+    HTREEITEM hA = m_pTree->InsertItem(L"A");
+    HTREEITEM hA1 = m_pTree->InsertItem(L"A1", hA);
+    m_pTree->InsertItem(L"A1x", hA1);
+    HTREEITEM hB = m_pTree->InsertItem(L"B");
+    m_pTree->InsertItem(L"B1", hB);
+    m_pTree->Expand(hB, TVE_EXPAND);
+    CDWordArray states;
+    m_pTree->GetExpandState(states);
+    ASSERT_EQ(states.GetSize(), 5);
+    m_pTree->ExpandAll(TVI_ROOT);
+    EXPECT_EQ(m_pTree->GetItemCount(), 5);
+    m_pTree->RestoreExpandState(states);
+    EXPECT_FALSE(m_pTree->IsItemExpanded(hA));
+    EXPECT_FALSE(m_pTree->IsItemExpanded(hA1));
+    EXPECT_TRUE(m_pTree->IsItemExpanded(hB));
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"A", L"B", L"B1"}));
+}
+
 TEST_F(TreeModelTest, TextsAreTerminatedAndIndentStaysEven)
 {
     HTREEITEM h = m_pTree->InsertItem(L"abcdef");
@@ -276,6 +323,12 @@ TEST_F(TreeModelTest, TextsAreTerminatedAndIndentStaysEven)
     m_pTree->SetIndent(15);
     EXPECT_EQ(m_pTree->GetIndent(), 16);
     m_pTree->SetIndent(20);
-    EXPECT_EQ(m_pTree->GetIndent(), 20);
+    CImageList images;
+    images.Create(23, 16, ILC_COLOR32, 1, 1);
+    CBitmap bitmap;
+    bitmap.CreateBitmap(23, 16, 1, 32, nullptr);
+    images.Add(&bitmap, static_cast<CBitmap*>(nullptr));
+    m_pTree->SetImageList(&images, LVSIL_NORMAL);
+    EXPECT_EQ(m_pTree->GetIndent(), 24);
 }
 } // namespace
