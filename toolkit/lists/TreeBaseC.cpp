@@ -408,17 +408,15 @@ BOOL SECTreeBaseC::DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow)
 {
     if (pLeaf->GetFirstChild() != nullptr)
         return FALSE;
-    if (m_hWnd != nullptr)
-    {
-        const int nRow = bRemoveRow ? FindItemRow(pLeaf, 0) : -1;
-        if (nRow != -1)
-            SECListBaseC::DeleteItem(nRow, 1);
-        NMTREEVIEWW nm = {};
-        nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
-        nm.itemOld.hItem = ToHandle(pLeaf);
-        nm.itemOld.lParam = AsNode(pLeaf)->m_item.lParam;
-        NotifyTree(TVN_DELETEITEMW, nm);
-    }
+    // The row goes even without a window, so that no row is left on a deleted node.
+    const int nRow = bRemoveRow ? FindItemRow(pLeaf, 0) : -1;
+    if (nRow != -1)
+        SECListBaseC::DeleteItem(nRow, 1);
+    NMTREEVIEWW nm = {};
+    nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
+    nm.itemOld.hItem = ToHandle(pLeaf);
+    nm.itemOld.lParam = AsNode(pLeaf)->m_item.lParam;
+    NotifyTree(TVN_DELETEITEMW, nm);
     pLeaf->Detach();
     delete pLeaf;
     return TRUE;

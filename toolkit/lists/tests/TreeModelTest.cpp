@@ -285,6 +285,17 @@ TEST(TreeStyleTest, CreationStylesAsTheApplicationUsesThem)
     delete pTree;
 }
 
+TEST(TreeWithoutWindowTest, DeletedItemsLeaveNoRows)
+{
+    SECTreeBaseC tree;
+    HTREEITEM hA = tree.InsertItem(L"A");
+    tree.InsertItem(L"B");
+    ASSERT_EQ(tree.GetItemCount(), 2);
+    ASSERT_TRUE(tree.DeleteItem(hA));
+    EXPECT_EQ(tree.GetItemCount(), 1);
+    EXPECT_STREQ(tree.GetItemText(tree.GetItemAt(0)), L"B");
+}
+
 TEST_F(TreeModelTest, ExpandStateRoundTrip)
 {
     HTREEITEM hA = m_pTree->InsertItem(L"A");
