@@ -877,6 +877,153 @@ BOOL SECListBaseC::DeleteAllColumns()
     return TRUE;
 }
 
+// ---- Layout ----
+
+namespace
+{
+constexpr UINT kHorzBarId = 0xEA00;
+constexpr UINT kVertBarId = 0xEA10;
+constexpr int kMinMainColumn = 20;
+
+// Read once for all list controls.
+const CSize& ScrollBarMetrics()
+{
+    static const CSize size(::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL));
+    return size;
+}
+} // namespace
+
+void SECListBaseC::GetInsideRect(CRect& rect) const
+{
+    GetClientRect(&rect);
+    if ((m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT && IsHeaderShown())
+        rect.top += m_nHeaderHeight;
+    if (m_nScrollBarFlags & WS_VSCROLL)
+        rect.right -= ScrollBarMetrics().cx - 1;
+    if (m_nScrollBarFlags & WS_HSCROLL)
+        rect.bottom -= ScrollBarMetrics().cy - 1;
+    rect.bottom += 1;
+}
+
+CScrollBar* SECListBaseC::GetScrollBarCtrl(int nBar) const
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    return static_cast<CScrollBar*>(GetDlgItem(nBar == SB_HORZ ? kHorzBarId : kVertBarId));
+}
+
+BOOL SECListBaseC::CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID)
+{
+    return ::CreateWindowExW(0, L"SCROLLBAR", nullptr, dwBarStyle | WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_hWnd,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(),
+                             nullptr) != nullptr;
+}
+
+void SECListBaseC::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
+{
+    if (m_nListStyle & LVS_SEC_NOSCROLL)
+        bShow = FALSE;
+    if (nBar == SB_BOTH)
+    {
+        ShowScrollBar(SB_HORZ, bShow);
+        ShowScrollBar(SB_VERT, bShow);
+        return;
+    }
+    const UINT nID = nBar == SB_HORZ ? kHorzBarId : kVertBarId;
+    HWND hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    if (hBar == nullptr)
+    {
+        if (!CreateScrollBarCtrl(nBar == SB_HORZ ? SBS_HORZ : SBS_VERT, nID))
+            AfxThrowResourceException();
+        hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    }
+    if (pInfo != nullptr)
+        ::SetScrollInfo(hBar, SB_CTL, pInfo, FALSE);
+    const UINT nFlag = nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    const UINT nOld = m_nScrollBarFlags;
+    m_nScrollBarFlags = bShow ? (m_nScrollBarFlags | nFlag) : (m_nScrollBarFlags & ~nFlag);
+    if (m_nScrollBarFlags != nOld)
+    {
+        ::ShowWindow(hBar, bShow ? SW_SHOW : SW_HIDE);
+        PositionScrollBars();
+    }
+}
+
+void SECListBaseC::PositionScrollBars()
+{
+    HWND hHorz = ::GetDlgItem(m_hWnd, static_cast<int>(kHorzBarId));
+    HWND hVert = ::GetDlgItem(m_hWnd, static_cast<int>(kVertBarId));
+    if (hHorz == nullptr && hVert == nullptr)
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    CRect client;
+    GetClientRect(&client);
+    const int nHeader = IsHeaderShown() ? m_nHeaderHeight : 0;
+    const CRect targets[2] = {
+        CRect(CPoint(inside.left, inside.bottom - 1), CSize(inside.Width() + 1, ScrollBarMetrics().cy)),
+        CRect(CPoint(inside.right, client.top), CSize(ScrollBarMetrics().cx, inside.Height() + 1 + nHeader))};
+    const HWND bars[2] = {hHorz, hVert};
+    HDWP hdwp = ::BeginDeferWindowPos(2);
+    for (int i = 0; i < 2; i++)
+    {
+        if (bars[i] == nullptr)
+            continue;
+        CRect current;
+        ::GetWindowRect(bars[i], &current);
+        ScreenToClient(&current);
+        if (current == targets[i])
+            continue;
+        hdwp = ::DeferWindowPos(hdwp, bars[i], nullptr, targets[i].left, targets[i].top, targets[i].Width(),
+                                targets[i].Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        ::InvalidateRect(bars[i], nullptr, TRUE);
+    }
+    ::EndDeferWindowPos(hdwp);
+}
+
+BOOL SECListBaseC::AutoFitColumns()
+{
+    if (GetColumnCount() != 1 && !HasListStyleEx(LVXS_FITCOLUMNS))
+        return FALSE;
+    FitColumnsToWidth();
+    return TRUE;
+}
+
+void SECListBaseC::FitColumnsToWidth()
+{
+    const int nColumns = GetColumnCount();
+    if (nColumns == 0 || m_hWnd == nullptr)
+        return;
+    int nOthers = 0;
+    SECListColumn* pMain = nullptr;
+    for (int i = 0; i < nColumns; i++)
+    {
+        SECListColumn* pColumn = GetColumn(i);
+        if (pColumn->iSubItem == 0)
+            pMain = pColumn;
+        else
+            nOthers += pColumn->cx;
+    }
+    CRect inside;
+    GetInsideRect(inside);
+    const int nInside = inside.Width();
+    if (pMain != nullptr)
+        pMain->cx = nInside - nOthers;
+    if (nInside <= nColumns + 19 || pMain == nullptr || pMain->cx >= kMinMainColumn)
+        return;
+    // Too narrow: the main column keeps its minimum and the others share the rest by width.
+    pMain->cx = kMinMainColumn;
+    int nRest = nInside - kMinMainColumn;
+    for (int i = 1; i < nColumns - 1; i++)
+    {
+        SECListColumn* pColumn = GetColumn(i);
+        const int nShare = static_cast<int>(static_cast<double>(pColumn->cx) / nOthers * (nInside - kMinMainColumn));
+        pColumn->cx = nShare;
+        nRest -= nShare;
+    }
+    GetColumn(nColumns - 1)->cx = nRest;
+}
+
 // ---- Styles ----
 
 UINT SECListBaseC::GetListStyle() const
@@ -900,7 +1047,10 @@ BOOL SECListBaseC::SetListStyle(UINT nStyle, BOOL bRedraw)
 BOOL SECListBaseC::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
 {
     EndLabelEdit(TRUE);
+    const BOOL bFitNow = !(m_nListStyleEx & LVXS_FITCOLUMNS) && (nStyleEx & LVXS_FITCOLUMNS);
     m_nListStyleEx = nStyleEx;
+    if (bFitNow)
+        FitColumnsToWidth();
     if (bRedraw && m_hWnd != nullptr)
         Invalidate(TRUE);
     return TRUE;

@@ -135,6 +135,18 @@ public:
     virtual BOOL DeleteColumn(int nIndex);
     virtual BOOL DeleteAllColumns();
 
+    // Layout.
+    // The client rectangle less the header strip (report mode) and the shown scroll bars.
+    virtual void GetInsideRect(CRect& rect) const;
+    CScrollBar* GetScrollBarCtrl(int nBar) const override;
+    virtual BOOL CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID);
+    // SB_HORZ, SB_VERT or SB_BOTH; style 0x2000 always hides.
+    virtual void ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo = nullptr);
+    virtual void PositionScrollBars();
+    // One column, or the fit bit: the columns fill the inside width.
+    virtual BOOL AutoFitColumns();
+    virtual void FitColumnsToWidth();
+
     // Styles.
     virtual UINT GetListStyle() const;
     virtual UINT GetListStyleEx() const;
@@ -197,6 +209,7 @@ protected:
     UINT m_nExCallbackMask = 0;
     UINT_PTR m_nEditDelayTimer = 0;
     UINT m_nListStyle = 0;
+    UINT m_nScrollBarFlags = 0;
     UINT m_nListStyleEx = 0;
     COLORREF m_colors[colorCount] = {};
     BOOL m_bRedraw = FALSE;

@@ -8,6 +8,7 @@ BEGIN_MESSAGE_MAP(SECListCtrl, SECListBaseC)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_SYSCOLORCHANGE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 int SECListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -37,5 +38,16 @@ void SECListCtrl::OnSysColorChange()
 {
     LoadColors();
     SECListBaseC::OnSysColorChange();
+}
+
+void SECListCtrl::OnSize(UINT nType, int cx, int cy)
+{
+    PositionScrollBars();
+    if (GetItemCount() > 0)
+    {
+        AutoFitColumns();
+        Invalidate(TRUE);
+    }
+    SECListBaseC::OnSize(nType, cx, cy);
 }
 } // namespace tarnwick::lists

@@ -332,6 +332,57 @@ TEST_F(ListModelTest, SingleSelectionKeepsOneAndImageListsOutsideTheRange)
     EXPECT_EQ(m_list.SetImageList(&first, 4), nullptr);
 }
 
+TEST_F(ListModelTest, InsideRectLeavesRoomForHeaderAndBars)
+{
+    SECListCtrl report;
+    ASSERT_TRUE(report.Create(nullptr, nullptr, WS_CHILD | 0x0001, CRect(0, 0, 200, 150), &m_parent, 101));
+    const int cxBar = ::GetSystemMetrics(SM_CXVSCROLL);
+    const int cyBar = ::GetSystemMetrics(SM_CYHSCROLL);
+    CRect inside;
+    report.GetInsideRect(inside);
+    EXPECT_EQ(inside, CRect(0, 20, 200, 151));
+    report.ShowScrollBar(SB_BOTH, TRUE);
+    report.GetInsideRect(inside);
+    EXPECT_EQ(inside, CRect(0, 20, 200 - cxBar + 1, 151 - cyBar + 1));
+    // The bars sit along the inside rectangle; the vertical one beside the header too.
+    CRect bar;
+    report.GetScrollBarCtrl(SB_VERT)->GetWindowRect(&bar);
+    report.ScreenToClient(&bar);
+    EXPECT_EQ(bar, CRect(inside.right, 0, inside.right + cxBar, inside.Height() + 1 + 20));
+    report.GetScrollBarCtrl(SB_HORZ)->GetWindowRect(&bar);
+    report.ScreenToClient(&bar);
+    EXPECT_EQ(bar, CRect(0, inside.bottom - 1, inside.Width() + 1, inside.bottom - 1 + cyBar));
+    // Without the header, and with style 0x2000 no bar shows whatever is asked.
+    report.SetHeaderFlags(FALSE, FALSE);
+    report.ModifyListStyle(0, 0x2000);
+    report.ShowScrollBar(SB_VERT, TRUE);
+    report.GetInsideRect(inside);
+    EXPECT_EQ(inside, CRect(0, 0, 200, 151 - cyBar + 1));
+    EXPECT_FALSE(report.GetScrollBarCtrl(SB_VERT)->IsWindowVisible() && report.IsWindowVisible());
+    report.DestroyWindow();
+}
+
+TEST_F(ListModelTest, ColumnsFitTheInsideWidth)
+{
+    // One column follows the window's width.
+    Fill({L"a"});
+    m_list.MoveWindow(0, 0, 150, 100);
+    EXPECT_EQ(m_list.GetColumnWidth(0), 150);
+
+    // With the fit bit, too narrow a window gives the main column 20 and scales the others.
+    m_list.AddColumn(L"B", 0, 100);
+    m_list.AddColumn(L"C", 0, 300);
+    m_list.MoveWindow(0, 0, 220, 100);
+    EXPECT_EQ(m_list.GetColumnWidth(0), 150); // no fitting yet
+    m_list.ModifyListStyleEx(0, 0x4000000);   // fits at once
+    EXPECT_EQ(m_list.GetColumnWidth(0), 20);
+    EXPECT_EQ(m_list.GetColumnWidth(1), 50);  // 100 / 400 of 200
+    EXPECT_EQ(m_list.GetColumnWidth(2), 150); // the rest
+    // Wide enough: the main column takes what the others leave.
+    m_list.MoveWindow(0, 0, 500, 100);
+    EXPECT_EQ(m_list.GetColumnWidth(0), 300);
+}
+
 TEST(ListResourcesTest, DragCursorIsLinked)
 {
     EXPECT_NE(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(tarnwick::lists::IDC_SEC_LIST_CURSOR)),
