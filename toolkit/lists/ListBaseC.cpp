@@ -26,7 +26,8 @@ CString LowerText(LPCWSTR psz)
 
 IMPLEMENT_DYNAMIC(SECListBaseC, CWnd)
 
-SECListBaseC::SECListBaseC() : m_pszTextBuffer(new WCHAR[kTextBufferSize])
+SECListBaseC::SECListBaseC()
+    : m_pszTextBuffer(new WCHAR[kTextBufferSize]), m_pTip(new SECListTip(this)), m_pEdit(new SECListEdit(this))
 {
     m_pszTextBuffer[0] = L'\0';
     m_bTrackSysColors = TRUE;
@@ -36,6 +37,8 @@ SECListBaseC::SECListBaseC() : m_pszTextBuffer(new WCHAR[kTextBufferSize])
 
 SECListBaseC::~SECListBaseC()
 {
+    delete m_pTip;
+    delete m_pEdit;
     delete[] m_pszTextBuffer;
     // A control used without a window still owns its records.
     for (INT_PTR i = 0; i < m_items.GetSize(); i++)
@@ -650,6 +653,7 @@ BOOL SECListBaseC::InsertColumnRecord(int nIndex, SECListColumn* pColumn, BOOL b
 {
     nIndex = std::clamp(nIndex, 0, GetColumnCount());
     EndLabelEdit(TRUE);
+    m_pTip->Hide();
     if (nIndex == 0)
     {
         pColumn->fmt = 0;
@@ -1047,6 +1051,7 @@ BOOL SECListBaseC::SetListStyle(UINT nStyle, BOOL bRedraw)
 BOOL SECListBaseC::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
 {
     EndLabelEdit(TRUE);
+    m_pTip->Hide();
     const BOOL bFitNow = !(m_nListStyleEx & LVXS_FITCOLUMNS) && (nStyleEx & LVXS_FITCOLUMNS);
     m_nListStyleEx = nStyleEx;
     if (bFitNow)
@@ -1130,6 +1135,23 @@ void SECListBaseC::SetTrackSysColors(BOOL bTrack)
 BOOL SECListBaseC::GetTrackSysColors() const
 {
     return m_bTrackSysColors;
+}
+
+// ---- Label editing and tips ----
+
+BOOL SECListBaseC::EditLabel(int, int)
+{
+    return FALSE;
+}
+
+SECListEdit* SECListBaseC::GetEditControl() const
+{
+    return m_pEdit;
+}
+
+SECListTip* SECListBaseC::GetTip() const
+{
+    return m_pTip;
 }
 
 // ---- Colours, image lists, owner ----

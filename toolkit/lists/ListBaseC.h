@@ -7,7 +7,9 @@
 #include <afxwin.h>
 
 #include "ListClient.h"
+#include "ListEdit.h"
 #include "ListItem.h"
+#include "ListTip.h"
 
 namespace tarnwick::lists
 {
@@ -166,6 +168,11 @@ public:
     virtual void SetTrackSysColors(BOOL bTrack);
     virtual BOOL GetTrackSysColors() const;
 
+    // Label editing and tips: the editor and the tip have no windows yet, so no edit starts.
+    virtual BOOL EditLabel(int nItem, int nColumn);
+    virtual SECListEdit* GetEditControl() const;
+    SECListTip* GetTip() const;
+
     // Colours, image lists, owner.
     COLORREF GetColor(Color color) const;
     void SetColor(Color color, COLORREF cr);
@@ -222,5 +229,7 @@ protected:
     CPtrArray m_items;
     CDWordArray m_selection;
     CWnd* m_pNotifyWnd = nullptr;
+    SECListTip* m_pTip;
+    SECListEdit* m_pEdit;
 };
 } // namespace tarnwick::lists

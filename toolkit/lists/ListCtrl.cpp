@@ -9,6 +9,7 @@ ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_SIZE()
+ON_WM_CANCELMODE()
 END_MESSAGE_MAP()
 
 int SECListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -30,8 +31,16 @@ int SECListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void SECListCtrl::OnDestroy()
 {
     DestroyImageLists();
+    if (m_pTip->GetSafeHwnd() != nullptr)
+        m_pTip->DestroyWindow();
     DeleteAllColumns();
     SECListBaseC::OnDestroy();
+}
+
+void SECListCtrl::OnCancelMode()
+{
+    m_pTip->Hide();
+    SECListBaseC::OnCancelMode();
 }
 
 void SECListCtrl::OnSysColorChange()

@@ -19,6 +19,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnSysColorChange();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnCancelMode();
     DECLARE_MESSAGE_MAP()
 };
 } // namespace tarnwick::lists

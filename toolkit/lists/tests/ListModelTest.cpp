@@ -383,6 +383,15 @@ TEST_F(ListModelTest, ColumnsFitTheInsideWidth)
     EXPECT_EQ(m_list.GetColumnWidth(0), 300);
 }
 
+TEST_F(ListModelTest, NoLabelEditStartsWhileTheEditorHasNoWindow)
+{
+    Fill({L"a"});
+    ASSERT_NE(m_list.GetEditControl(), nullptr);
+    EXPECT_EQ(m_list.GetEditControl()->GetOwner(), static_cast<tarnwick::lists::SECListClient*>(&m_list));
+    EXPECT_FALSE(m_list.EditLabel(0, 0));
+    EXPECT_EQ(m_list.GetEditControl()->GetSafeHwnd(), nullptr);
+}
+
 TEST(ListResourcesTest, DragCursorIsLinked)
 {
     EXPECT_NE(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(tarnwick::lists::IDC_SEC_LIST_CURSOR)),
