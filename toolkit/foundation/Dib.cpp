@@ -1,0 +1,6 @@
+#include "Dib.h"
+
+namespace tarnwick::foundation
+{
+IMPLEMENT_DYNCREATE(SECDib, SECImage)
+} // namespace tarnwick::foundation

@@ -1,0 +1,14 @@
+// The BMP-backed image. Its pixels live in memory as SECImage holds them.
+#pragma once
+
+#include "Image.h"
+
+namespace tarnwick::foundation
+{
+class SECDib : public SECImage
+{
+    DECLARE_DYNCREATE(SECDib)
+public:
+    SECDib() = default;
+};
+} // namespace tarnwick::foundation

@@ -1,0 +1,213 @@
+#include "Image.h"
+
+#include <vector>
+
+namespace tarnwick::foundation
+{
+namespace
+{
+// A moveable zeroed block, kept locked for the image's life.
+LPVOID AllocLocked(SIZE_T cb, HGLOBAL& hBlock)
+{
+    hBlock = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cb);
+    return hBlock != nullptr ? ::GlobalLock(hBlock) : nullptr;
+}
+
+void FreeLocked(HGLOBAL& hBlock)
+{
+    if (hBlock == nullptr)
+        return;
+    ::GlobalUnlock(hBlock);
+    ::GlobalFree(hBlock);
+    hBlock = nullptr;
+}
+
+int ScreenCaps(int nIndex)
+{
+    HDC hdc = ::GetDC(nullptr);
+    const int nValue = ::GetDeviceCaps(hdc, nIndex);
+    ::ReleaseDC(nullptr, hdc);
+    return nValue;
+}
+} // namespace
+
+IMPLEMENT_DYNAMIC(SECImage, CObject)
+
+SECImage::SECImage()
+    : m_wBitCount(static_cast<WORD>(ScreenCaps(BITSPIXEL))), m_wPlanes(static_cast<WORD>(ScreenCaps(PLANES)))
+{
+}
+
+SECImage::~SECImage()
+{
+    FreeImage();
+}
+
+UINT SECImage::ColorCountFor(WORD wBitCount)
+{
+    switch (wBitCount)
+    {
+    case 1:
+        return 2;
+    case 4:
+        return 16;
+    case 8:
+        return 256;
+    default:
+        return 0;
+    }
+}
+
+DWORD SECImage::RowBytesFor(DWORD dwWidth, WORD wBitCount)
+{
+    return (dwWidth * wBitCount + 31) / 32 * 4;
+}
+
+void SECImage::FreeImage()
+{
+    FreeLocked(m_hInfo);
+    m_pInfo = nullptr;
+    FreeLocked(m_hBits);
+    m_pBits = nullptr;
+    delete m_pPalette;
+    m_pPalette = nullptr;
+    m_dwWidth = 0;
+    m_dwHeight = 0;
+    m_dwRowBytes = 0;
+    m_wBitCount = 0;
+    m_nColors = 0;
+}
+
+BOOL SECImage::AllocateImage(UINT nColors)
+{
+    m_pInfo = static_cast<LPBITMAPINFO>(AllocLocked(sizeof(BITMAPINFOHEADER) + nColors * sizeof(RGBQUAD), m_hInfo));
+    m_pBits = static_cast<LPBYTE>(AllocLocked(static_cast<SIZE_T>(m_dwRowBytes) * m_dwHeight, m_hBits));
+    return m_pInfo != nullptr && m_pBits != nullptr;
+}
+
+BOOL SECImage::CreateFromBitmap(CDC* pDC, CBitmap* pBitmap)
+{
+    BITMAP bm = {};
+    if (pDC == nullptr || pBitmap == nullptr || pBitmap->GetObject(sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 ||
+        bm.bmHeight <= 0)
+        return FALSE;
+    FreeImage();
+    const int nDepth = bm.bmBitsPixel * bm.bmPlanes;
+    m_wBitCount = static_cast<WORD>(nDepth > 8 ? 24 : nDepth);
+    m_wPlanes = 1;
+    m_nColors = ColorCountFor(m_wBitCount);
+    if (m_nColors == 0 && m_wBitCount <= 8)
+        m_wBitCount = 0; // a depth this image cannot hold
+    if (m_wBitCount == 0)
+        return FALSE;
+    m_dwWidth = static_cast<DWORD>(bm.bmWidth);
+    m_dwHeight = static_cast<DWORD>(bm.bmHeight);
+    m_dwRowBytes = RowBytesFor(m_dwWidth, m_wBitCount);
+    if (!AllocateImage(m_nColors))
+    {
+        FreeImage();
+        return FALSE;
+    }
+    BITMAPINFOHEADER& header = m_pInfo->bmiHeader;
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = bm.bmWidth;
+    header.biHeight = bm.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = m_wBitCount;
+    header.biCompression = BI_RGB;
+    if (::GetDIBits(pDC->GetSafeHdc(), static_cast<HBITMAP>(pBitmap->GetSafeHandle()), 0, m_dwHeight, m_pBits, m_pInfo,
+                    DIB_RGB_COLORS) == 0 ||
+        !FinishImage())
+    {
+        FreeImage();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL SECImage::FinishImage()
+{
+    m_dwRowBytes = RowBytesFor(m_dwWidth, m_wBitCount);
+    m_bConvertPalette = m_wBitCount != ScreenCaps(BITSPIXEL);
+    BITMAPINFOHEADER& header = m_pInfo->bmiHeader;
+    header = {};
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = static_cast<LONG>(m_dwWidth);
+    header.biHeight = static_cast<LONG>(m_dwHeight);
+    header.biPlanes = m_wPlanes;
+    header.biBitCount = m_wBitCount;
+    header.biCompression = BI_RGB;
+    return m_nColors == 0 || CreatePalette();
+}
+
+BOOL SECImage::CreatePalette()
+{
+    if (m_nColors == 0 || m_pInfo == nullptr)
+        return FALSE;
+    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + m_nColors * sizeof(PALETTEENTRY));
+    auto* pLog = reinterpret_cast<LPLOGPALETTE>(buffer.data());
+    pLog->palVersion = 0x300;
+    pLog->palNumEntries = static_cast<WORD>(m_nColors);
+    for (UINT i = 0; i < m_nColors; i++)
+    {
+        const RGBQUAD& quad = m_pInfo->bmiColors[i];
+        pLog->palPalEntry[i] = {quad.rgbRed, quad.rgbGreen, quad.rgbBlue, 0};
+    }
+    delete m_pPalette;
+    m_pPalette = new CPalette;
+    return m_pPalette->CreatePalette(pLog);
+}
+
+BOOL SECImage::StretchDIBits(CDC* pDC, int x, int y, int cx, int cy, DWORD dwRop) const
+{
+    if (pDC == nullptr || m_pInfo == nullptr || m_pBits == nullptr)
+        return FALSE;
+    return ::StretchDIBits(pDC->GetSafeHdc(), x, y, cx, cy, 0, 0, static_cast<int>(m_dwWidth),
+                           static_cast<int>(m_dwHeight), m_pBits, m_pInfo, DIB_RGB_COLORS, dwRop) > 0;
+}
+
+DWORD SECImage::GetWidth() const
+{
+    return m_dwWidth;
+}
+
+DWORD SECImage::GetHeight() const
+{
+    return m_dwHeight;
+}
+
+WORD SECImage::GetBitCount() const
+{
+    return m_wBitCount;
+}
+
+UINT SECImage::GetColorCount() const
+{
+    return m_nColors;
+}
+
+DWORD SECImage::GetRowBytes() const
+{
+    return m_dwRowBytes;
+}
+
+const BITMAPINFO* SECImage::GetBitmapInfo() const
+{
+    return m_pInfo;
+}
+
+const BYTE* SECImage::GetBits() const
+{
+    return m_pBits;
+}
+
+CPalette* SECImage::GetPalette() const
+{
+    return m_pPalette;
+}
+
+BOOL SECImage::NeedsPaletteConversion() const
+{
+    return m_bConvertPalette;
+}
+} // namespace tarnwick::foundation

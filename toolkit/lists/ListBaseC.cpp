@@ -1,0 +1,1318 @@
+#include "ListBaseC.h"
+
+#include <algorithm>
+
+namespace tarnwick::lists
+{
+namespace
+{
+constexpr int kTextBufferSize = 2048;
+constexpr UINT kIndexStates = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
+
+// The system colour each of the ten list colours is loaded from.
+constexpr int kSysColors[SECListBaseC::colorCount] = {
+    COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT, COLOR_GRAYTEXT,
+    COLOR_WINDOW,     COLOR_WINDOW, COLOR_INFOBK,        COLOR_INFOTEXT,  COLOR_WINDOW};
+
+CString LowerText(LPCWSTR psz)
+{
+    CString str(psz);
+    if (!str.IsEmpty())
+        CharLowerBuffW(str.GetBuffer(), static_cast<DWORD>(str.GetLength()));
+    str.ReleaseBuffer();
+    return str;
+}
+} // namespace
+
+IMPLEMENT_DYNAMIC(SECListBaseC, CWnd)
+
+SECListBaseC::SECListBaseC()
+    : m_pszTextBuffer(new WCHAR[kTextBufferSize]), m_pTip(new SECListTip(this)), m_pEdit(new SECListEdit(this))
+{
+    m_pszTextBuffer[0] = L'\0';
+    m_bTrackSysColors = TRUE;
+    LoadColors();
+    m_bTrackSysColors = FALSE;
+}
+
+SECListBaseC::~SECListBaseC()
+{
+    delete m_pTip;
+    delete m_pEdit;
+    delete[] m_pszTextBuffer;
+    // A control used without a window still owns its records.
+    for (INT_PTR i = 0; i < m_items.GetSize(); i++)
+        delete static_cast<SECListItem*>(m_items[i]);
+    for (INT_PTR i = 0; i < m_columns.GetSize(); i++)
+        delete static_cast<SECListColumn*>(m_columns[i]);
+}
+
+BOOL SECListBaseC::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                          CCreateContext* pContext)
+{
+    return CreateFromRect(dwStyle, 0, rect, pParentWnd, nID, pContext);
+}
+
+BOOL SECListBaseC::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                                  CCreateContext* pContext)
+{
+    return CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
+}
+
+BOOL SECListBaseC::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CWnd::PreCreateWindow(cs))
+        return FALSE;
+    ApplyCreateStyles(cs);
+    return TRUE;
+}
+
+void SECListBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
+{
+    ModifyListStyle(0, cs.style & LVS_SEC_STYLEMASK, FALSE);
+    m_nListStyleEx |= cs.dwExStyle & LVXS_STYLEMASK;
+    cs.style &= ~static_cast<LONG>(LVS_SEC_STYLEMASK);
+    cs.dwExStyle &= ~static_cast<DWORD>(LVXS_STYLEMASK);
+}
+
+// ---- Items ----
+
+int SECListBaseC::InsertItem(const LVITEMW* pItem)
+{
+    LVITEMW item = *pItem;
+    item.iItem = std::clamp(item.iItem, 0, GetItemCount());
+    item.iSubItem = 0;
+    InsertItemRecord(item.iItem, CreateItem());
+    SetItem(&item, m_bRedraw);
+    RepaintIfRedrawing();
+    return item.iItem;
+}
+
+int SECListBaseC::InsertItemEx(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
+                               LPARAM lParam)
+{
+    LVITEMW item = {};
+    item.mask = nMask;
+    item.iItem = nItem;
+    item.pszText = const_cast<LPWSTR>(lpszItem);
+    item.state = nState;
+    item.stateMask = nStateMask;
+    item.iImage = nImage;
+    item.lParam = lParam;
+    return InsertItem(&item);
+}
+
+int SECListBaseC::InsertItemImage(int nItem, LPCWSTR lpszItem, int nImage)
+{
+    return InsertItemEx(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
+}
+
+int SECListBaseC::InsertItemText(int nItem, LPCWSTR lpszItem)
+{
+    return InsertItemEx(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
+}
+
+int SECListBaseC::InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem)
+{
+    if (pAfter == nullptr)
+        pItem->iItem = 0;
+    else if (const int nIndex = FindItemIndex(pAfter); nIndex >= 0)
+        pItem->iItem = nIndex + 1;
+    return InsertItem(pItem);
+}
+
+int SECListBaseC::InsertItemBeforeRecord(SECListItem* pBefore, LVITEMW* pItem)
+{
+    // At the found record's own index, so that the new item lands before it.
+    if (const int nIndex = FindItemIndex(pBefore); nIndex >= 0)
+        pItem->iItem = nIndex;
+    return InsertItem(pItem);
+}
+
+void SECListBaseC::ShiftIndexesForInsert(int nIndex)
+{
+    if (m_nFocusItem >= nIndex)
+        m_nFocusItem++;
+    if (m_nDropItem >= nIndex)
+        m_nDropItem++;
+    INT_PTR nPos = 0;
+    FindSelected(nIndex, nPos);
+    for (; nPos < m_selection.GetSize(); nPos++)
+        m_selection[nPos]++;
+}
+
+int SECListBaseC::InsertItemRecord(int nIndex, SECListItem* pItem)
+{
+    nIndex = std::clamp(nIndex, 0, GetItemCount());
+    m_items.InsertAt(nIndex, pItem);
+    ShiftIndexesForInsert(nIndex);
+    if (m_nFocusItem == -1)
+        SelectItem(0, TRUE);
+    while (pItem->m_subItems.GetSize() < GetColumnCount() - 1)
+        pItem->m_subItems.Add(new SECListSubItem);
+    return nIndex;
+}
+
+SECListItem* SECListBaseC::CreateItem()
+{
+    auto* pItem = new SECListItem;
+    InitItem(pItem);
+    return pItem;
+}
+
+void SECListBaseC::InitItem(SECListItem* pItem)
+{
+    AddSubItems(pItem);
+}
+
+void SECListBaseC::AddSubItems(SECListItem* pItem)
+{
+    for (int i = 0; i < m_nSubItemColumns; i++)
+        pItem->m_subItems.Add(new SECListSubItem);
+}
+
+BOOL SECListBaseC::DeleteItem(int nIndex, int nCount)
+{
+    const int nItems = GetItemCount();
+    if (nIndex < 0 || nIndex >= nItems)
+        return FALSE;
+    nCount = std::clamp(nCount, 1, nItems - nIndex);
+    RepaintIfRedrawing();
+    NotifyItem(LVN_DELETEITEM, nIndex);
+
+    for (int i = nIndex; i < nIndex + nCount; i++)
+        delete static_cast<SECListItem*>(m_items[i]);
+    m_items.RemoveAt(nIndex, nCount);
+    const int nNewCount = GetItemCount();
+    const int nRunEnd = nIndex + nCount; // first index past the deleted run
+    m_nTopIndex = std::min(m_nTopIndex, nNewCount);
+
+    if (m_nFocusItem >= nRunEnd)
+        m_nFocusItem -= nCount;
+    else if (m_nFocusItem > nIndex || m_nFocusItem >= nNewCount)
+        m_nFocusItem = nIndex - 1;
+    if (m_nDropItem >= nRunEnd)
+        m_nDropItem -= nCount;
+    else if (m_nDropItem > nIndex)
+        m_nDropItem = nIndex - 1;
+
+    for (INT_PTR nPos = m_selection.GetSize() - 1; nPos >= 0 && static_cast<int>(m_selection[nPos]) >= nIndex; nPos--)
+    {
+        if (static_cast<int>(m_selection[nPos]) < nRunEnd)
+            m_selection.RemoveAt(nPos);
+        else
+            m_selection[nPos] -= nCount;
+    }
+    if (m_selection.GetSize() == 0 && m_nFocusItem >= 0)
+        SelectItem(m_nFocusItem, TRUE);
+    return TRUE;
+}
+
+BOOL SECListBaseC::DeleteItemRecord(SECListItem* pItem)
+{
+    return DeleteItem(FindItemIndex(pItem), 1);
+}
+
+BOOL SECListBaseC::DeleteAllItems()
+{
+    if (m_nEditDelayTimer != 0 && m_hWnd != nullptr)
+        KillTimer(m_nEditDelayTimer);
+    m_nEditDelayTimer = 0;
+    for (INT_PTR i = 0; i < m_items.GetSize(); i++)
+        delete static_cast<SECListItem*>(m_items[i]);
+    m_items.RemoveAll();
+    m_selection.RemoveAll();
+    m_nTopIndex = 0;
+    m_nFocusItem = -1;
+    if (m_hWnd != nullptr)
+        Invalidate(TRUE);
+    return TRUE;
+}
+
+BOOL SECListBaseC::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
+{
+    const SECListItem* pRecord = GetItemAt(pItem->iItem);
+    if (pRecord == nullptr)
+        return FALSE;
+    UINT nWanted = 0;
+    if (pItem->mask & LVIF_TEXT)
+    {
+        const SECListSubItem* pSub = pItem->iSubItem > 0 ? pRecord->GetSubItem(pItem->iSubItem) : nullptr;
+        if (pItem->iSubItem == 0 || pSub != nullptr)
+        {
+            LPWSTR pszStored = pItem->iSubItem == 0 ? pRecord->m_pszText : pSub->m_pszText;
+            if (pszStored == LPSTR_TEXTCALLBACKW)
+            {
+                nWanted |= LVIF_TEXT;
+                if (!bAskOwner)
+                    pItem->pszText = LPSTR_TEXTCALLBACKW;
+            }
+            else if (bCopyText)
+                CopyTextTerminated(pItem->pszText, pItem->cchTextMax, pszStored);
+            else
+                pItem->pszText = pszStored != nullptr ? pszStored : const_cast<LPWSTR>(L"");
+        }
+    }
+    if (pItem->mask & LVIF_IMAGE)
+    {
+        const SECListSubItem* pSub = pItem->iSubItem > 0 ? pRecord->GetSubItem(pItem->iSubItem) : nullptr;
+        pItem->iImage = pSub != nullptr ? pSub->m_iImage : pRecord->m_iImage;
+        if (pItem->iImage == I_IMAGECALLBACK)
+            nWanted |= LVIF_IMAGE;
+    }
+    if (pItem->mask & LVIF_STATE)
+    {
+        if (m_nCallbackMask != 0)
+            nWanted |= LVIF_STATE;
+        else
+        {
+            UINT nState = pRecord->m_state & ~kIndexStates;
+            if (IsItemSelected(pItem->iItem))
+                nState |= LVIS_SELECTED;
+            if (pItem->iItem == m_nFocusItem)
+                nState |= LVIS_FOCUSED;
+            if (pItem->iItem == m_nDropItem)
+                nState |= LVIS_DROPHILITED;
+            pItem->state = nState & pItem->stateMask;
+        }
+    }
+    if ((pItem->mask & LVIF_PARAM) || nWanted != 0)
+        pItem->lParam = pRecord->m_lParam;
+    if (bAskOwner && nWanted != 0)
+    {
+        NMLVDISPINFOW info = {};
+        info.hdr.code = LVN_GETDISPINFOW;
+        info.item = *pItem;
+        info.item.mask = nWanted;
+        if (nWanted & LVIF_TEXT)
+        {
+            m_pszTextBuffer[0] = L'\0';
+            info.item.pszText = m_pszTextBuffer;
+            info.item.cchTextMax = kTextBufferSize;
+        }
+        Notify(&info.hdr);
+        if (nWanted & LVIF_TEXT)
+        {
+            // The owner may fill the buffer or point at its own text.
+            if (bCopyText)
+                CopyTextTerminated(pItem->pszText, pItem->cchTextMax, info.item.pszText);
+            else
+                pItem->pszText = info.item.pszText;
+        }
+        if (nWanted & LVIF_IMAGE)
+            pItem->iImage = info.item.iImage;
+        if (nWanted & LVIF_STATE)
+            pItem->state = info.item.state & pItem->stateMask;
+    }
+    return TRUE;
+}
+
+BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
+{
+    SECListItem* pRecord = GetItemAt(pItem->iItem);
+    if (pRecord == nullptr)
+        return FALSE;
+    SECListSubItem* pSub = pItem->iSubItem > 0 ? pRecord->GetSubItem(pItem->iSubItem) : nullptr;
+    if (pItem->iSubItem > 0 && pSub == nullptr)
+        return FALSE;
+    const bool bKeepCallbacks = (pItem->mask & LVIF_DI_SETITEM) == 0;
+    UINT nToldOwner = 0;
+    if (pItem->mask & LVIF_TEXT)
+    {
+        // The callback marker always goes to the item's own text.
+        LPWSTR& pszStored =
+            pSub != nullptr && pItem->pszText != LPSTR_TEXTCALLBACKW ? pSub->m_pszText : pRecord->m_pszText;
+        if (pszStored == LPSTR_TEXTCALLBACKW && pItem->pszText != LPSTR_TEXTCALLBACKW && bKeepCallbacks)
+            nToldOwner |= LVIF_TEXT;
+        else
+        {
+            FreeListText(pszStored);
+            pszStored = CopyListText(pItem->pszText);
+        }
+        pRecord->m_bNeedsMeasuring = TRUE;
+    }
+    if (pItem->mask & LVIF_IMAGE)
+    {
+        int& iStored = pSub != nullptr ? pSub->m_iImage : pRecord->m_iImage;
+        if (iStored == I_IMAGECALLBACK && pItem->iImage != I_IMAGECALLBACK && bKeepCallbacks)
+            nToldOwner |= LVIF_IMAGE;
+        else
+            iStored = pItem->iImage;
+    }
+    if ((pItem->mask & LVIF_STATE) && pSub == nullptr)
+    {
+        const UINT nMask = pItem->stateMask;
+        if (nMask & LVIS_SELECTED)
+            SetItemSelected(pItem->iItem, (pItem->state & LVIS_SELECTED) != 0);
+        if (nMask & LVIS_FOCUSED)
+        {
+            if (pItem->state & LVIS_FOCUSED)
+                m_nFocusItem = pItem->iItem;
+            else if (m_nFocusItem == pItem->iItem)
+                m_nFocusItem = -1;
+        }
+        if (nMask & LVIS_DROPHILITED)
+        {
+            if (pItem->state & LVIS_DROPHILITED)
+                m_nDropItem = pItem->iItem;
+            else if (m_nDropItem == pItem->iItem)
+                m_nDropItem = -1;
+        }
+        const UINT nStored = nMask & ~kIndexStates;
+        pRecord->m_state = (pRecord->m_state & ~nStored) | (pItem->state & nStored);
+        pRecord->m_bNeedsMeasuring = TRUE;
+    }
+    if ((pItem->mask & LVIF_PARAM) && pSub == nullptr)
+        pRecord->m_lParam = pItem->lParam;
+    if (nToldOwner != 0)
+    {
+        LVITEMW reported = *pItem;
+        reported.mask = nToldOwner;
+        OnSetDispInfo(reported);
+    }
+    if (bRedraw && m_hWnd != nullptr)
+        Invalidate(FALSE);
+    return TRUE;
+}
+
+BOOL SECListBaseC::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = const_cast<LPWSTR>(lpszText);
+    return SetItem(&item, m_bRedraw);
+}
+
+int SECListBaseC::GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = lpszText;
+    item.cchTextMax = nLen;
+    CopyTextTerminated(lpszText, nLen, L"");
+    if (!GetItem(&item, TRUE, TRUE) || nLen <= 0)
+        return 0;
+    return static_cast<int>(wcslen(lpszText));
+}
+
+CString SECListBaseC::GetItemText(int nItem, int nSubItem)
+{
+    GetItemText(nItem, nSubItem, m_pszTextBuffer, kTextBufferSize);
+    return CString(m_pszTextBuffer);
+}
+
+LPARAM SECListBaseC::GetItemParam(const SECListItem* pItem) const
+{
+    return pItem != nullptr ? pItem->m_lParam : 0;
+}
+
+int SECListBaseC::GetItemCount() const
+{
+    return static_cast<int>(m_items.GetSize());
+}
+
+SECListItem* SECListBaseC::GetItemAt(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetItemCount())
+        return nullptr;
+    return static_cast<SECListItem*>(m_items[nIndex]);
+}
+
+int SECListBaseC::FindItemIndex(const SECListItem* pItem) const
+{
+    for (int i = 0; i < GetItemCount(); i++)
+        if (m_items[i] == pItem)
+            return i;
+    return -1;
+}
+
+int SECListBaseC::GetSubItemColumnCount() const
+{
+    return m_nSubItemColumns;
+}
+
+BOOL SECListBaseC::SetItemImage(int nIndex, int nImage)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = nIndex;
+    item.iImage = nImage;
+    return SetItem(&item, m_bRedraw);
+}
+
+int SECListBaseC::GetItemImage(int nIndex) const
+{
+    const SECListItem* pItem = GetItemAt(nIndex);
+    return pItem != nullptr ? pItem->m_iImage : 0;
+}
+
+BOOL SECListBaseC::SetItemStateByIndex(int nIndex, UINT nState, UINT nMask)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_STATE;
+    item.iItem = nIndex;
+    item.state = nState;
+    item.stateMask = nMask;
+    return SetItem(&item, m_bRedraw);
+}
+
+UINT SECListBaseC::GetItemStateByIndex(int nIndex, UINT nMask) const
+{
+    const SECListItem* pItem = GetItemAt(nIndex);
+    if (pItem == nullptr)
+        return 0;
+    UINT nState = pItem->m_state & ~kIndexStates;
+    if (IsItemSelected(nIndex))
+        nState |= LVIS_SELECTED;
+    if (nIndex == m_nFocusItem)
+        nState |= LVIS_FOCUSED;
+    if (nIndex == m_nDropItem)
+        nState |= LVIS_DROPHILITED;
+    return nState & nMask;
+}
+
+BOOL SECListBaseC::SetItemSelected(int nIndex, BOOL bSelect)
+{
+    if (GetItemAt(nIndex) == nullptr)
+        return FALSE;
+    if (bSelect && !IsMultiSelect())
+        DeselectAllBut(nIndex);
+    INT_PTR nPos = 0;
+    const BOOL bFound = FindSelected(nIndex, nPos);
+    if (bSelect && !bFound)
+        m_selection.InsertAt(nPos, static_cast<DWORD>(nIndex));
+    else if (!bSelect && bFound)
+        m_selection.RemoveAt(nPos);
+    return TRUE;
+}
+
+int SECListBaseC::GetNextItem(int nStart, UINT nFlags) const
+{
+    UINT nFilter = 0;
+    if (nFlags & LVNI_SELECTED)
+        nFilter |= LVIS_SELECTED;
+    if (nFlags & LVNI_FOCUSED)
+        nFilter |= LVIS_FOCUSED;
+    if (nFlags & LVNI_DROPHILITED)
+        nFilter |= LVIS_DROPHILITED;
+    if (nFlags & LVNI_CUT)
+        nFilter |= LVIS_CUT;
+    int nStep;
+    if (nFlags & (LVNI_ABOVE | LVNI_TOLEFT))
+        nStep = -1;
+    else if ((nFlags & ~0xFu) == 0 || (nFlags & (LVNI_BELOW | LVNI_TORIGHT)))
+        nStep = 1;
+    else
+        return -1;
+    const int nCount = GetItemCount();
+    for (int i = nStart + nStep; i >= 0 && i < nCount; i += nStep)
+    {
+        if (nFilter == 0 || GetItemStateByIndex(i, nFilter) != 0)
+            return i;
+    }
+    return -1;
+}
+
+int SECListBaseC::FindItemPrefix(int nStart, LPCWSTR lpszPrefix) const
+{
+    const int nCount = GetItemCount();
+    if (nCount == 0)
+        return -1;
+    // A start outside the items (a focus of -1) counts as the first; at most one round.
+    int nItem = nStart >= 0 && nStart < nCount ? nStart : 0;
+    const CString strPrefix = LowerText(lpszPrefix);
+    for (int nProbe = 0; nProbe < nCount; nProbe++)
+    {
+        const LPWSTR pszText = GetItemAt(nItem)->m_pszText;
+        if (pszText != nullptr && pszText != LPSTR_TEXTCALLBACKW &&
+            LowerText(pszText).Left(strPrefix.GetLength()) == strPrefix)
+            return nItem;
+        nItem = GetNextItem(nItem, LVNI_BELOW);
+        if (nItem == -1)
+            nItem = 0;
+    }
+    return -1;
+}
+
+UINT SECListBaseC::GetCallbackMask() const
+{
+    return m_nCallbackMask;
+}
+
+void SECListBaseC::SetCallbackMask(UINT nMask)
+{
+    m_nCallbackMask = nMask;
+}
+
+// ---- Selection ----
+
+int SECListBaseC::GetSelectedCount() const
+{
+    return static_cast<int>(m_selection.GetSize());
+}
+
+BOOL SECListBaseC::FindSelected(int nIndex, INT_PTR& nPos) const
+{
+    // The selection is ascending: nPos is the first entry at or past nIndex.
+    const DWORD* pBegin = m_selection.GetData();
+    const DWORD* pEnd = pBegin + m_selection.GetSize();
+    const DWORD* pFound = nIndex < 0 ? pBegin : std::lower_bound(pBegin, pEnd, static_cast<DWORD>(nIndex));
+    nPos = pFound - pBegin;
+    return nIndex >= 0 && pFound != pEnd && *pFound == static_cast<DWORD>(nIndex);
+}
+
+void SECListBaseC::DeselectAllBut(int nIndex)
+{
+    const BOOL bKeep = IsItemSelected(nIndex);
+    m_selection.RemoveAll();
+    if (bKeep)
+        m_selection.Add(static_cast<DWORD>(nIndex));
+}
+
+void SECListBaseC::SelectRange(int nFrom, int nTo, BOOL bSelect)
+{
+    if (nFrom > nTo)
+        std::swap(nFrom, nTo);
+    for (int i = nFrom; i <= nTo; i++)
+        SetItemSelected(i, bSelect);
+}
+
+BOOL SECListBaseC::SelectItem(int nIndex, BOOL bSelect)
+{
+    if (!IsMultiSelect())
+        DeselectAllBut(nIndex);
+    if (GetItemAt(nIndex) != nullptr)
+    {
+        m_nFocusItem = nIndex;
+        if (bSelect)
+            SetItemSelected(nIndex, TRUE);
+    }
+    m_nAnchorItem = m_nFocusItem;
+    return TRUE;
+}
+
+void SECListBaseC::FocusItem(int nIndex)
+{
+    m_nFocusItem = GetItemAt(nIndex) != nullptr ? nIndex : -1;
+    m_nAnchorItem = m_nFocusItem;
+}
+
+int SECListBaseC::GetFocusItem() const
+{
+    return m_nFocusItem;
+}
+
+void SECListBaseC::SetDropHilite(int nIndex)
+{
+    m_nDropItem = GetItemAt(nIndex) != nullptr ? nIndex : -1;
+}
+
+int SECListBaseC::GetDropHilite() const
+{
+    return m_nDropItem;
+}
+
+int SECListBaseC::GetAnchorItem() const
+{
+    return m_nAnchorItem;
+}
+
+int SECListBaseC::GetTopIndex() const
+{
+    return m_nTopIndex;
+}
+
+// ---- Columns ----
+
+BOOL SECListBaseC::InsertColumn(int nIndex, LPCWSTR lpszHeading, int nFormat, int nWidth, int /*nSubItem*/, int nImage,
+                                BOOL bRedraw)
+{
+    auto* pColumn = new SECListColumn;
+    pColumn->strHeading = lpszHeading;
+    pColumn->fmt = nFormat;
+    pColumn->cx = nWidth;
+    pColumn->iImage = nImage;
+    return InsertColumnRecord(nIndex, pColumn, bRedraw);
+}
+
+BOOL SECListBaseC::InsertColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
+{
+    const UINT nMask = pColumn->mask;
+    return InsertColumn(nIndex, (nMask & LVCF_TEXT) ? pColumn->pszText : L"", (nMask & LVCF_FMT) ? pColumn->fmt : 0,
+                        (nMask & LVCF_WIDTH) ? pColumn->cx : -1, (nMask & LVCF_SUBITEM) ? pColumn->iSubItem : -1,
+                        (nMask & LVCF_IMAGE) ? pColumn->iImage : -1, bRedraw);
+}
+
+BOOL SECListBaseC::InsertColumnRecord(int nIndex, SECListColumn* pColumn, BOOL bRedraw)
+{
+    nIndex = std::clamp(nIndex, 0, GetColumnCount());
+    EndLabelEdit(TRUE);
+    m_pTip->Hide();
+    if (nIndex == 0)
+    {
+        pColumn->fmt = 0;
+        pColumn->iSubItem = 0;
+    }
+    m_columns.InsertAt(nIndex, pColumn);
+    const bool bMiddle = nIndex < GetColumnCount() - 1;
+    if (pColumn->iSubItem == -1 || pColumn->iSubItem > m_nSubItemColumns)
+    {
+        pColumn->iSubItem = nIndex;
+        // One blank sub-item per item; the later sub-items move one place on.
+        for (INT_PTR i = 0; i < m_items.GetSize(); i++)
+        {
+            auto* pItem = static_cast<SECListItem*>(m_items[i]);
+            pItem->m_subItems.InsertAt(std::min<INT_PTR>(std::max(nIndex - 1, 0), pItem->m_subItems.GetSize()),
+                                       new SECListSubItem);
+        }
+        m_nSubItemColumns++;
+    }
+    if (pColumn->cx == -1)
+        pColumn->cx = 10;
+    if (bMiddle)
+    {
+        for (int i = nIndex + 1; i < GetColumnCount(); i++)
+            GetColumn(i)->iSubItem++;
+    }
+    if (bRedraw && m_bRedraw)
+        RepaintIfRedrawing();
+    return TRUE;
+}
+
+BOOL SECListBaseC::AddColumn(LPCWSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage)
+{
+    return InsertColumn(GetColumnCount(), lpszHeading, nFormat, nWidth, nSubItem, nImage, TRUE);
+}
+
+BOOL SECListBaseC::AddColumnRecord(SECListColumn* pColumn)
+{
+    return InsertColumnRecord(GetColumnCount(), pColumn, TRUE);
+}
+
+BOOL SECListBaseC::AddColumnByLV(const LVCOLUMNW* pColumn)
+{
+    return InsertColumnByLV(GetColumnCount(), pColumn, TRUE);
+}
+
+BOOL SECListBaseC::GetColumnByLV(int nIndex, LVCOLUMNW* pColumn) const
+{
+    const SECListColumn* pRecord = GetColumn(nIndex);
+    if (pRecord == nullptr)
+        return FALSE;
+    if (pColumn->mask & LVCF_TEXT)
+        CopyTextTerminated(pColumn->pszText, pColumn->cchTextMax, pRecord->strHeading);
+    if (pColumn->mask & LVCF_FMT)
+        pColumn->fmt = pRecord->fmt;
+    if (pColumn->mask & LVCF_SUBITEM)
+        pColumn->iSubItem = pRecord->iSubItem;
+    if (pColumn->mask & LVCF_WIDTH)
+        pColumn->cx = pRecord->cx;
+    if (pColumn->mask & LVCF_IMAGE)
+        pColumn->iImage = pRecord->iImage;
+    return TRUE;
+}
+
+BOOL SECListBaseC::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
+{
+    SECListColumn* pRecord = GetColumn(nIndex);
+    if (pRecord == nullptr)
+        return FALSE;
+    if (pColumn->mask & LVCF_TEXT)
+        pRecord->strHeading = pColumn->pszText;
+    if (pColumn->mask & LVCF_FMT)
+        pRecord->fmt = pColumn->fmt;
+    if (pColumn->mask & LVCF_SUBITEM)
+        pRecord->iSubItem = pColumn->iSubItem;
+    if (pColumn->mask & LVCF_WIDTH)
+        pRecord->cx = pColumn->cx;
+    if (pColumn->mask & LVCF_IMAGE)
+        pRecord->iImage = pColumn->iImage;
+    if (bRedraw && m_hWnd != nullptr)
+        Invalidate(TRUE);
+    return TRUE;
+}
+
+SECListColumn* SECListBaseC::GetColumn(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetColumnCount())
+        return nullptr;
+    return static_cast<SECListColumn*>(m_columns[nIndex]);
+}
+
+int SECListBaseC::GetColumnCount() const
+{
+    return static_cast<int>(m_columns.GetSize());
+}
+
+int SECListBaseC::GetColumnWidth(int nIndex) const
+{
+    if (GetColumnCount() == 0 && m_hWnd != nullptr)
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        return rc.Width();
+    }
+    const SECListColumn* pColumn = GetColumn(nIndex);
+    return pColumn != nullptr ? pColumn->cx : 0;
+}
+
+BOOL SECListBaseC::SetColumnWidth(int nIndex, int nWidth)
+{
+    SECListColumn* pColumn = GetColumn(nIndex);
+    if (pColumn == nullptr)
+        return FALSE;
+    pColumn->cx = nWidth;
+    RepaintIfRedrawing();
+    return TRUE;
+}
+
+int SECListBaseC::GetColumnFormat(int nIndex) const
+{
+    const SECListColumn* pColumn = GetColumn(nIndex);
+    return pColumn != nullptr ? pColumn->fmt : 0;
+}
+
+BOOL SECListBaseC::SetColumnHeading(int nIndex, LPCWSTR lpszHeading)
+{
+    SECListColumn* pColumn = GetColumn(nIndex);
+    if (pColumn == nullptr)
+        return FALSE;
+    pColumn->strHeading = lpszHeading;
+    RepaintIfRedrawing();
+    return TRUE;
+}
+
+CString SECListBaseC::GetColumnHeading(int nIndex) const
+{
+    const SECListColumn* pColumn = GetColumn(nIndex);
+    return pColumn != nullptr ? pColumn->strHeading : CString();
+}
+
+int SECListBaseC::GetColumnLeft(int nIndex) const
+{
+    int nLeft = 0;
+    for (int i = 0; i < nIndex && i < GetColumnCount(); i++)
+        nLeft += GetColumn(i)->cx;
+    return nLeft - m_nHScrollOffset;
+}
+
+int SECListBaseC::GetColumnRight(int nIndex) const
+{
+    return GetColumnLeft(nIndex) + GetColumnWidth(nIndex);
+}
+
+BOOL SECListBaseC::FindColumn(LPCWSTR lpszHeading, int& nIndex, int& nSubItem) const
+{
+    for (int i = 0; i < GetColumnCount(); i++)
+    {
+        if (GetColumn(i)->strHeading == lpszHeading)
+        {
+            nIndex = i;
+            nSubItem = GetColumn(i)->iSubItem;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL SECListBaseC::HasColumn(LPCWSTR lpszHeading) const
+{
+    int nIndex = 0;
+    int nSubItem = 0;
+    return FindColumn(lpszHeading, nIndex, nSubItem);
+}
+
+BOOL SECListBaseC::DeleteColumn(int nIndex)
+{
+    if (nIndex == 0 && GetColumnCount() > 1)
+        return FALSE;
+    EndLabelEdit(TRUE);
+    SECListColumn* pColumn = GetColumn(nIndex);
+    if (pColumn == nullptr)
+        return FALSE;
+    const int nSubItem = pColumn->iSubItem;
+    for (INT_PTR i = 0; i < m_items.GetSize(); i++)
+    {
+        auto* pItem = static_cast<SECListItem*>(m_items[i]);
+        if (SECListSubItem* pSub = pItem->GetSubItem(nSubItem))
+        {
+            delete pSub;
+            pItem->m_subItems.RemoveAt(nSubItem - 1);
+        }
+    }
+    m_columns.RemoveAt(nIndex);
+    if (!HasListStyleEx(LVXS_NOWIDENMAIN))
+    {
+        for (int i = 0; i < GetColumnCount(); i++)
+        {
+            if (GetColumn(i)->iSubItem == 0)
+            {
+                GetColumn(i)->cx += pColumn->cx;
+                break;
+            }
+        }
+    }
+    if (m_nSubItemColumns > 0 && nSubItem > 0)
+        m_nSubItemColumns--;
+    for (int i = 0; i < GetColumnCount(); i++)
+    {
+        if (GetColumn(i)->iSubItem > nSubItem)
+            GetColumn(i)->iSubItem--;
+    }
+    delete pColumn;
+    if (GetColumnCount() == 0)
+        DeleteAllItems();
+    return TRUE;
+}
+
+BOOL SECListBaseC::DeleteAllColumns()
+{
+    DeleteAllItems();
+    for (INT_PTR i = m_columns.GetSize() - 1; i >= 0; i--)
+        delete static_cast<SECListColumn*>(m_columns[i]);
+    m_columns.RemoveAll();
+    m_nSubItemColumns = 0;
+    return TRUE;
+}
+
+// ---- Layout ----
+
+namespace
+{
+constexpr UINT kHorzBarId = 0xEA00;
+constexpr UINT kVertBarId = 0xEA10;
+constexpr int kMinMainColumn = 20;
+
+// Read once for all list controls.
+const CSize& ScrollBarMetrics()
+{
+    static const CSize size(::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL));
+    return size;
+}
+} // namespace
+
+void SECListBaseC::GetInsideRect(CRect& rect) const
+{
+    GetClientRect(&rect);
+    if ((m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT && IsHeaderShown())
+        rect.top += m_nHeaderHeight;
+    if (m_nScrollBarFlags & WS_VSCROLL)
+        rect.right -= ScrollBarMetrics().cx - 1;
+    if (m_nScrollBarFlags & WS_HSCROLL)
+        rect.bottom -= ScrollBarMetrics().cy - 1;
+    rect.bottom += 1;
+}
+
+CScrollBar* SECListBaseC::GetScrollBarCtrl(int nBar) const
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    return static_cast<CScrollBar*>(GetDlgItem(nBar == SB_HORZ ? kHorzBarId : kVertBarId));
+}
+
+BOOL SECListBaseC::CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID)
+{
+    return ::CreateWindowExW(0, L"SCROLLBAR", nullptr, dwBarStyle | WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_hWnd,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(),
+                             nullptr) != nullptr;
+}
+
+void SECListBaseC::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
+{
+    if (m_nListStyle & LVS_SEC_NOSCROLL)
+        bShow = FALSE;
+    if (nBar == SB_BOTH)
+    {
+        ShowScrollBar(SB_HORZ, bShow);
+        ShowScrollBar(SB_VERT, bShow);
+        return;
+    }
+    const UINT nID = nBar == SB_HORZ ? kHorzBarId : kVertBarId;
+    HWND hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    if (hBar == nullptr)
+    {
+        if (!CreateScrollBarCtrl(nBar == SB_HORZ ? SBS_HORZ : SBS_VERT, nID))
+            AfxThrowResourceException();
+        hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    }
+    if (pInfo != nullptr)
+        ::SetScrollInfo(hBar, SB_CTL, pInfo, FALSE);
+    const UINT nFlag = nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    const UINT nOld = m_nScrollBarFlags;
+    m_nScrollBarFlags = bShow ? (m_nScrollBarFlags | nFlag) : (m_nScrollBarFlags & ~nFlag);
+    if (m_nScrollBarFlags != nOld)
+    {
+        ::ShowWindow(hBar, bShow ? SW_SHOW : SW_HIDE);
+        PositionScrollBars();
+    }
+}
+
+void SECListBaseC::PositionScrollBars()
+{
+    HWND hHorz = ::GetDlgItem(m_hWnd, static_cast<int>(kHorzBarId));
+    HWND hVert = ::GetDlgItem(m_hWnd, static_cast<int>(kVertBarId));
+    if (hHorz == nullptr && hVert == nullptr)
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    CRect client;
+    GetClientRect(&client);
+    const int nHeader = IsHeaderShown() ? m_nHeaderHeight : 0;
+    const CRect targets[2] = {
+        CRect(CPoint(inside.left, inside.bottom - 1), CSize(inside.Width() + 1, ScrollBarMetrics().cy)),
+        CRect(CPoint(inside.right, client.top), CSize(ScrollBarMetrics().cx, inside.Height() + 1 + nHeader))};
+    const HWND bars[2] = {hHorz, hVert};
+    HDWP hdwp = ::BeginDeferWindowPos(2);
+    for (int i = 0; i < 2; i++)
+    {
+        if (bars[i] == nullptr)
+            continue;
+        CRect current;
+        ::GetWindowRect(bars[i], &current);
+        ScreenToClient(&current);
+        if (current == targets[i])
+            continue;
+        hdwp = ::DeferWindowPos(hdwp, bars[i], nullptr, targets[i].left, targets[i].top, targets[i].Width(),
+                                targets[i].Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        ::InvalidateRect(bars[i], nullptr, TRUE);
+    }
+    ::EndDeferWindowPos(hdwp);
+}
+
+BOOL SECListBaseC::AutoFitColumns()
+{
+    if (GetColumnCount() != 1 && !HasListStyleEx(LVXS_FITCOLUMNS))
+        return FALSE;
+    FitColumnsToWidth();
+    return TRUE;
+}
+
+void SECListBaseC::FitColumnsToWidth()
+{
+    const int nColumns = GetColumnCount();
+    if (nColumns == 0 || m_hWnd == nullptr)
+        return;
+    int nOthers = 0;
+    SECListColumn* pMain = nullptr;
+    for (int i = 0; i < nColumns; i++)
+    {
+        SECListColumn* pColumn = GetColumn(i);
+        if (pColumn->iSubItem == 0)
+            pMain = pColumn;
+        else
+            nOthers += pColumn->cx;
+    }
+    CRect inside;
+    GetInsideRect(inside);
+    const int nInside = inside.Width();
+    if (pMain != nullptr)
+        pMain->cx = nInside - nOthers;
+    if (nInside <= nColumns + 19 || pMain == nullptr || pMain->cx >= kMinMainColumn)
+        return;
+    // Too narrow: the main column keeps its minimum and the others share the rest by width.
+    pMain->cx = kMinMainColumn;
+    int nRest = nInside - kMinMainColumn;
+    for (int i = 1; i < nColumns - 1; i++)
+    {
+        SECListColumn* pColumn = GetColumn(i);
+        const int nShare = static_cast<int>(static_cast<double>(pColumn->cx) / nOthers * (nInside - kMinMainColumn));
+        pColumn->cx = nShare;
+        nRest -= nShare;
+    }
+    GetColumn(nColumns - 1)->cx = nRest;
+}
+
+// ---- Styles ----
+
+UINT SECListBaseC::GetListStyle() const
+{
+    return m_nListStyle;
+}
+
+UINT SECListBaseC::GetListStyleEx() const
+{
+    return m_nListStyleEx;
+}
+
+BOOL SECListBaseC::SetListStyle(UINT nStyle, BOOL bRedraw)
+{
+    m_nListStyle = nStyle;
+    if (bRedraw && m_hWnd != nullptr)
+        Invalidate(TRUE);
+    return TRUE;
+}
+
+BOOL SECListBaseC::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
+{
+    EndLabelEdit(TRUE);
+    m_pTip->Hide();
+    const BOOL bFitNow = !(m_nListStyleEx & LVXS_FITCOLUMNS) && (nStyleEx & LVXS_FITCOLUMNS);
+    m_nListStyleEx = nStyleEx;
+    if (bFitNow)
+        FitColumnsToWidth();
+    if (bRedraw && m_hWnd != nullptr)
+        Invalidate(TRUE);
+    return TRUE;
+}
+
+BOOL SECListBaseC::ModifyListStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
+{
+    return SetListStyle((m_nListStyle & ~nRemove) | nAdd, bRedraw) > 0;
+}
+
+BOOL SECListBaseC::ModifyListStyleEx(UINT nRemove, UINT nAdd, BOOL bRedraw)
+{
+    return SetListStyleEx((m_nListStyleEx & ~nRemove) | nAdd, bRedraw) > 0;
+}
+
+BOOL SECListBaseC::HasListStyle(UINT nBits) const
+{
+    return (m_nListStyle & nBits) == nBits;
+}
+
+BOOL SECListBaseC::HasListStyleEx(UINT nBits) const
+{
+    return (m_nListStyleEx & nBits) == nBits;
+}
+
+void SECListBaseC::SetLabelWrap(BOOL bWrap)
+{
+    ModifyListStyle(bWrap ? LVS_SEC_NOLABELWRAP : 0, bWrap ? 0 : LVS_SEC_NOLABELWRAP);
+}
+
+void SECListBaseC::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
+{
+    UINT nRemove = 0;
+    UINT nAdd = 0;
+    (bShowHeader ? nRemove : nAdd) |= LVS_SEC_NOCOLUMNHEADER;
+    (bButtons ? nRemove : nAdd) |= LVS_SEC_NOSORTHEADER;
+    ModifyListStyle(nRemove, nAdd);
+}
+
+BOOL SECListBaseC::IsHeaderShown() const
+{
+    return (m_nListStyle & LVS_SEC_NOCOLUMNHEADER) == 0;
+}
+
+void SECListBaseC::SetMultiSelect(BOOL bMulti)
+{
+    if (bMulti)
+    {
+        ModifyListStyle(LVS_SEC_SINGLESEL, 0);
+        return;
+    }
+    if (GetSelectedCount() > 1)
+        DeselectAllBut(-1);
+    ModifyListStyle(0, LVS_SEC_SINGLESEL);
+}
+
+BOOL SECListBaseC::IsMultiSelect() const
+{
+    return (m_nListStyle & LVS_SEC_SINGLESEL) == 0;
+}
+
+void SECListBaseC::SetRedrawFlag(BOOL bRedraw)
+{
+    m_bRedraw = bRedraw;
+}
+
+BOOL SECListBaseC::GetRedrawFlag() const
+{
+    return m_bRedraw;
+}
+
+void SECListBaseC::SetTrackSysColors(BOOL bTrack)
+{
+    m_bTrackSysColors = bTrack;
+}
+
+BOOL SECListBaseC::GetTrackSysColors() const
+{
+    return m_bTrackSysColors;
+}
+
+// ---- Label editing and tips ----
+
+BOOL SECListBaseC::EditLabel(int, int)
+{
+    return FALSE;
+}
+
+SECListEdit* SECListBaseC::GetEditControl() const
+{
+    return m_pEdit;
+}
+
+SECListTip* SECListBaseC::GetTip() const
+{
+    return m_pTip;
+}
+
+// ---- Colours, image lists, owner ----
+
+void SECListBaseC::LoadColors()
+{
+    if (!m_bTrackSysColors)
+        return;
+    for (int i = 0; i < colorCount; i++)
+        m_colors[i] = ::GetSysColor(kSysColors[i]);
+}
+
+COLORREF SECListBaseC::GetColor(Color color) const
+{
+    return m_colors[color];
+}
+
+void SECListBaseC::SetColor(Color color, COLORREF cr)
+{
+    m_colors[color] = cr;
+}
+
+COLORREF SECListBaseC::GetBkColor() const
+{
+    if (m_hWnd != nullptr && !IsWindowEnabled())
+        return ::GetSysColor(COLOR_3DLIGHT);
+    return m_colors[colorBk];
+}
+
+void SECListBaseC::SetBkColor(COLORREF cr)
+{
+    m_colors[colorBk] = cr;
+    m_colors[colorTextBk] = cr;
+}
+
+CImageList* SECListBaseC::GetImageList(int nWhich) const
+{
+    return nWhich >= 0 && nWhich < 4 ? m_pImageLists[nWhich] : nullptr;
+}
+
+CImageList* SECListBaseC::SetImageList(CImageList* pImageList, int nWhich)
+{
+    if (nWhich < 0 || nWhich >= 4)
+        return nullptr;
+    CImageList* pOld = m_pImageLists[nWhich];
+    if (HasListStyle(LVS_SEC_SHAREIMAGELISTS) || pImageList == nullptr)
+    {
+        m_pImageLists[nWhich] = pImageList;
+        return pOld;
+    }
+    // The control keeps its own copy, so the caller's list may go away; the previous copy
+    // passes to the caller.
+    auto* pCopy = new CImageList;
+    pCopy->Attach(ImageList_Duplicate(pImageList->GetSafeHandle()));
+    m_pImageLists[nWhich] = pCopy;
+    return pOld;
+}
+
+void SECListBaseC::DestroyImageLists()
+{
+    if (HasListStyle(LVS_SEC_SHAREIMAGELISTS))
+        return;
+    for (CImageList*& pList : m_pImageLists)
+    {
+        delete pList;
+        pList = nullptr;
+    }
+}
+
+CWnd* SECListBaseC::GetOwnerData() const
+{
+    return m_pNotifyWnd;
+}
+
+void SECListBaseC::SetOwnerData(CWnd* pWnd)
+{
+    m_pNotifyWnd = pWnd;
+}
+
+// ---- Client interface ----
+
+HWND SECListBaseC::GetWnd() const
+{
+    return m_hWnd;
+}
+
+BOOL SECListBaseC::IsLabelWrap() const
+{
+    return (m_nListStyle & LVS_SEC_NOLABELWRAP) == 0;
+}
+
+int SECListBaseC::GetColumnSubItem(int iColumn) const
+{
+    const SECListColumn* pColumn = GetColumn(iColumn);
+    return pColumn != nullptr ? pColumn->iSubItem : -1;
+}
+
+CString SECListBaseC::GetItemTextString(int iItem, int iSubItem)
+{
+    return GetItemText(iItem, iSubItem);
+}
+
+BOOL SECListBaseC::IsItemSelected(int iItem) const
+{
+    INT_PTR nPos = 0;
+    return iItem != -1 && FindSelected(iItem, nPos);
+}
+
+COLORREF SECListBaseC::GetSelTextColor() const
+{
+    return m_colors[colorSelText];
+}
+
+COLORREF SECListBaseC::GetSelBkColor() const
+{
+    return m_colors[colorSelBk];
+}
+
+COLORREF SECListBaseC::GetTipTextColor() const
+{
+    return m_colors[colorTipText];
+}
+
+COLORREF SECListBaseC::GetTipBkColor() const
+{
+    return m_colors[colorTipBk];
+}
+
+// ---- Notifications and repainting ----
+
+LRESULT SECListBaseC::Notify(NMHDR* pHdr) const
+{
+    CWnd* pTarget = m_pNotifyWnd != nullptr ? m_pNotifyWnd : (m_hWnd != nullptr ? GetParent() : nullptr);
+    if (pTarget == nullptr || pTarget->m_hWnd == nullptr)
+        return 0;
+    pHdr->hwndFrom = m_hWnd;
+    pHdr->idFrom = m_hWnd != nullptr ? static_cast<UINT_PTR>(GetDlgCtrlID()) : 0;
+    return pTarget->SendMessage(WM_NOTIFY, pHdr->idFrom, reinterpret_cast<LPARAM>(pHdr));
+}
+
+LRESULT SECListBaseC::NotifyItem(UINT nCode, int nItem, int nSubItem) const
+{
+    NMLISTVIEW nm = {};
+    nm.hdr.code = nCode;
+    nm.iItem = nItem;
+    nm.iSubItem = nSubItem;
+    nm.ptAction.x = -1;
+    nm.ptAction.y = -1;
+    const SECListItem* pItem = GetItemAt(nItem);
+    nm.lParam = pItem != nullptr ? pItem->m_lParam : 0;
+    return Notify(&nm.hdr);
+}
+
+void SECListBaseC::OnSetDispInfo(const LVITEMW&)
+{
+    // The plain list keeps callback fields with the owner; the tree tells it here.
+}
+
+void SECListBaseC::RepaintIfRedrawing()
+{
+    if (m_bRedraw && m_hWnd != nullptr)
+        Invalidate(TRUE);
+}
+} // namespace tarnwick::lists

@@ -1,0 +1,127 @@
+// The list core turned into a tree: it keeps a tree of nodes and shows, as rows, exactly the
+// nodes whose ancestors are all expanded and none of which is hidden, in pre-order.
+#pragma once
+
+#include "ListCtrl.h"
+#include "TreeNode.h"
+
+namespace tarnwick::lists
+{
+constexpr UINT TVS_SEC_STYLEMASK = 0x417;
+constexpr UINT TVS_SEC_CREATEMASK = 0x43F;
+constexpr UINT TVXS_CREATEMASK = 0x3F00000;
+// Tree extended bits.
+constexpr UINT TVXS_MULTISELECT = 0x100000;
+constexpr UINT TVXS_LABELWRAP = 0x200000;
+constexpr UINT TVXS_HEADER = 0x400000;
+constexpr UINT TVXS_ITEMTIPS = 0x800000;
+constexpr UINT TVXS_ANIMATE = 0x1000000;
+constexpr UINT TVXS_HOVEREXPAND = 0x2000000;
+constexpr UINT TVXS_HEADERBUTTONS = 0x4000000;
+constexpr UINT TVXS_HEADERDRAG = 0x8000000;
+
+// Inserts before the first child that compares less than the new item.
+inline const HTREEITEM TVI_SORTDESCENDING = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFF0));
+
+class SECTreeBaseC : public SECListCtrl
+{
+    DECLARE_DYNAMIC(SECTreeBaseC)
+public:
+    SECTreeBaseC();
+    ~SECTreeBaseC() override;
+
+    BOOL CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        CCreateContext* pContext = nullptr) override;
+    void ApplyCreateStyles(CREATESTRUCT& cs) override;
+
+    // Styles: the tree keeps TVS_ bits 0x417; TVS_EDITLABELS and TVS_SHOWSELALWAYS live in the
+    // list style, and the extended bits switch list bits as the table in SetTreeExStyle says.
+    UINT GetTreeStyle() const;
+    void SetTreeStyle(UINT nStyle, BOOL bRedraw = TRUE);
+    UINT GetTreeExStyle() const;
+    void SetTreeExStyle(UINT nExStyle, BOOL bRedraw = TRUE);
+    void ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    void ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    // A normal image list wider than the indent widens it.
+    CImageList* SetImageList(CImageList* pImageList, int nWhich) override;
+
+    // One expanded flag per node in pre-order, and back: nodes recorded collapsed are toggled.
+    void GetExpandState(CDWordArray& states) const;
+    void RestoreExpandState(const CDWordArray& states);
+
+    virtual _Node* CreateNode();
+    _Node* HandleToNode(HTREEITEM hItem) const;
+
+    HTREEITEM InsertItem(const TVINSERTSTRUCTW* pInsert);
+    HTREEITEM InsertItem(LPCWSTR lpszText, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
+    // Deletes the item and its subtree; TVI_ROOT and 0 delete every item.
+    BOOL DeleteItem(HTREEITEM hItem);
+    BOOL DeleteAllItems() override;
+
+    HTREEITEM GetChildItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetParentItem(HTREEITEM hItem) const;
+    HTREEITEM GetRootItem(HTREEITEM hItem) const;
+    HTREEITEM GetSelectedItem() const;
+    HTREEITEM GetDropHilightItem() const;
+    HTREEITEM GetItemAt(int nRow) const;
+    int GetItemRow(HTREEITEM hItem, int nStartRow = 0) const;
+
+    int CountItems(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnly) const;
+    int GetCount() const;
+    BOOL ItemHasChildren(HTREEITEM hItem) const;
+    BOOL HasPendingChildren(HTREEITEM hItem);
+    BOOL IsItemExpanded(HTREEITEM hItem) const;
+    BOOL IsItemVisible(HTREEITEM hItem) const;
+    BOOL IsItemHidden(HTREEITEM hItem) const;
+
+    BOOL GetItem(TVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE);
+    BOOL SetItem(const TVITEMW* pItem);
+    BOOL SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask);
+    UINT GetItemState(HTREEITEM hItem, UINT nMask) const;
+    // The extended word: 0x100 disabled, 0x200 hidden, both for the whole subtree.
+    BOOL SetItemEx(HTREEITEM hItem, UINT nState, UINT nMask);
+    UINT GetItemEx(HTREEITEM hItem, UINT nMask) const;
+    CString GetItemText(HTREEITEM hItem, int nColumn = 0);
+    BOOL SetItemText(HTREEITEM hItem, int nColumn, LPCWSTR lpszText);
+    // Case-insensitive order of the labels, the order of TVI_SORT.
+    virtual int CompareItems(HTREEITEM hItem1, HTREEITEM hItem2);
+
+    // Code TVE_COLLAPSE, TVE_EXPAND or TVE_TOGGLE, with TVE_COLLAPSERESET to delete the
+    // children; bForce skips the test for an item without children.
+    virtual BOOL Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw = TRUE, BOOL bForce = FALSE);
+    void ExpandAll(HTREEITEM hItem, BOOL bRedraw = TRUE);
+
+    // Gives every visible node a row and takes the rows of the others.
+    void RebuildRows();
+    int GetIndent() const;
+    void SetIndent(int nIndent);
+
+protected:
+    void CreateRoot();
+    BOOL IsNodeVisible(const SECTreeNode* pNode) const;
+    BOOL IsHiddenInherited(const SECTreeNode* pNode) const;
+    BOOL IsDisabledInherited(const SECTreeNode* pNode) const;
+    // Whether the node or one of its ancestors carries the extended bit.
+    static BOOL HasInheritedExBit(const SECTreeNode* pNode, UINT nBit);
+    int FindItemRow(const SECTreeNode* pNode, int nStart) const;
+    void InsertRow(_Node* pNode);
+    SECListItem* CreateRowRecord(_Node* pNode);
+    void SetNodeFields(const TVITEMW& item, _Node* pNode);
+    SECTreeNode* ResolveInsertAfter(SECTreeNode* pParent, HTREEITEM hInsertAfter, HTREEITEM hNew);
+    BOOL DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow);
+    // Rows for the visible children after nRow (advanced past them), the expanded ones deeply.
+    void InsertChildRows(SECTreeNode* pNode, int& nRow);
+    void RemoveChildRows(SECTreeNode* pNode, int nRow);
+    LRESULT NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const;
+    LRESULT NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const;
+    LRESULT NotifyTree(UINT nCode, NMTREEVIEWW& nm) const;
+
+private:
+    _Node* m_pRoot = nullptr;
+    int m_nIndent = 20;
+    UINT m_nTreeStyle = 0;
+    UINT m_nTreeStyleEx = 0;
+    mutable int m_nRowHint = 0;
+};
+} // namespace tarnwick::lists
