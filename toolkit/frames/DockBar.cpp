@@ -1,0 +1,449 @@
+// SECDockBar: the bar list in rows, shares within a row and placement of bars.
+#include <toolkit/foundation/AuxData.h>
+#include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/DockBar.h>
+
+#include <algorithm>
+
+namespace tarnwick::frames
+{
+IMPLEMENT_DYNAMIC(SECDockBar, CDockBar)
+
+namespace
+{
+constexpr float MAX_NEW_SHARE = 0.95f;
+constexpr float DEFAULT_MINIMUM_SHARE = 0.05f;
+constexpr int MINIMUM_BAR_LENGTH = 18;
+
+bool HasOwnRow(const SECControlBar* pBar)
+{
+    return pBar != nullptr && (pBar->m_dwExStyle & CBRS_EX_OWNROW);
+}
+} // namespace
+
+SECDockBar::SECDockBar(BOOL bFloating, BOOL bMDIChild)
+    : CDockBar(bFloating), m_bMDIChild(bMDIChild), m_pNewBar(nullptr), m_nNoRedraw(0),
+      m_fMinimumShare(DEFAULT_MINIMUM_SHARE)
+{
+}
+
+SECControlBar* SECDockBar::GetSizeableBar(int nPos) const
+{
+    return DYNAMIC_DOWNCAST(SECControlBar, GetDockedControlBar(nPos));
+}
+
+BOOL SECDockBar::IsVisibleEntry(int nPos) const
+{
+    const CControlBar* pBar = GetDockedControlBar(nPos);
+    return pBar != nullptr && pBar->IsVisible();
+}
+
+int SECDockBar::RowStart(int nPos) const
+{
+    while (nPos > 0 && m_arrBars[nPos - 1] != nullptr)
+        --nPos;
+    return nPos;
+}
+
+int SECDockBar::RowEnd(int nPos) const
+{
+    const int nSize = static_cast<int>(m_arrBars.GetSize());
+    while (nPos < nSize && m_arrBars[nPos] != nullptr)
+        ++nPos;
+    return nPos;
+}
+
+int SECDockBar::RowCount() const
+{
+    int nRows = 0;
+    for (INT_PTR nPos = 1; nPos < m_arrBars.GetSize(); ++nPos)
+        if (m_arrBars[nPos - 1] == nullptr)
+            ++nRows;
+    return nRows;
+}
+
+int SECDockBar::NthRowStart(int nRow) const
+{
+    for (INT_PTR nPos = 1; nPos < m_arrBars.GetSize(); ++nPos)
+        if (m_arrBars[nPos - 1] == nullptr && nRow-- == 0)
+            return static_cast<int>(nPos);
+    return static_cast<int>(m_arrBars.GetSize());
+}
+
+void SECDockBar::DelayLayout()
+{
+    if (m_hWnd == nullptr)
+        return;
+    if (CFrameWnd* pFrame = GetDockingFrame())
+        pFrame->DelayRecalcLayout(TRUE);
+}
+
+int SECDockBar::GetVisibleBarCount()
+{
+    int nCount = 0;
+    for (INT_PTR nPos = 0; nPos < m_arrBars.GetSize(); ++nPos)
+    {
+        const CControlBar* pBar = GetDockedControlBar(static_cast<int>(nPos));
+        if (pBar != nullptr && pBar->m_hWnd != nullptr && pBar->IsVisible())
+            ++nCount;
+    }
+    return nCount;
+}
+
+BOOL SECDockBar::IsBarExpanded(SECControlBar* pBar)
+{
+    const int nPos = FindBar(pBar);
+    if (nPos <= 0 || !pBar->IsVisible() || pBar->m_fPctWidth <= m_fMinimumShare)
+        return FALSE;
+    int nAbove = 0;
+    for (int i = RowStart(nPos), nEnd = RowEnd(nPos); i < nEnd; ++i)
+    {
+        const SECControlBar* pOther = GetSizeableBar(i);
+        if (pOther != nullptr && pOther->IsVisible() && pOther->m_fPctWidth > m_fMinimumShare)
+            ++nAbove;
+    }
+    return nAbove < 2;
+}
+
+BOOL SECDockBar::IsAloneInRow(SECControlBar* pBar)
+{
+    const int nPos = pBar != nullptr ? FindBar(pBar) : -1;
+    if (nPos <= 0)
+        return FALSE;
+    const int nStart = RowStart(nPos);
+    const int nEnd = RowEnd(nPos);
+    for (int i = nStart; i < nEnd; ++i)
+        if (i != nPos && IsVisibleEntry(i))
+            return FALSE;
+    return TRUE;
+}
+
+void SECDockBar::GetRowBars(CPtrList& list, SECControlBar* pBar)
+{
+    list.RemoveAll();
+    const int nPos = FindBar(pBar);
+    if (nPos <= 0)
+        return;
+    for (int i = nPos - 1; i > 0 && m_arrBars[i] != nullptr; --i)
+        if (CControlBar* pOther = GetDockedControlBar(i))
+            list.AddTail(pOther);
+    for (int i = nPos, nEnd = RowEnd(nPos); i < nEnd; ++i)
+        if (CControlBar* pOther = GetDockedControlBar(i))
+            list.AddTail(pOther);
+}
+
+void SECDockBar::ExpandBar(SECControlBar* pBar, int nMode)
+{
+    const int nPos = FindBar(pBar);
+    if (nPos <= 0)
+        return;
+    const int nStart = RowStart(nPos);
+    const int nEnd = RowEnd(nPos);
+    for (int i = nStart; i < nEnd; ++i)
+        if (SECControlBar* pOther = GetSizeableBar(i))
+            pOther->m_fPctWidth = nMode == EXPAND_BAR ? (pOther == pBar ? 1.0f : 0.0f) : 0.1f;
+    int nSizable = 0;
+    int nFixed = 0;
+    // Contracting: all settled at one share, so that the row divides evenly.
+    NormalizeRowPercentages(nStart, nMode == EXPAND_BAR ? pBar : nullptr, &nSizable, &nFixed);
+    if (nMode == EXPAND_BAR)
+    {
+        // The others were raised to the minimum share: the expanded bar takes what they leave,
+        // so that the row still adds up to one.
+        float fOthers = 0.0f;
+        for (int i = nStart; i < nEnd; ++i)
+        {
+            const SECControlBar* pOther = GetSizeableBar(i);
+            if (pOther != nullptr && pOther != pBar && pOther->IsVisible())
+                fOthers += pOther->m_fPctWidth;
+        }
+        pBar->m_fPctWidth = std::max(1.0f - fOthers, m_fMinimumShare);
+    }
+    AddRunToRedrawList(1);
+    DelayLayout();
+}
+
+void SECDockBar::OnBarInserted(SECControlBar* pBar)
+{
+    const int nPos = FindBar(pBar);
+    if (nPos > 0 && m_arrBars[nPos - 1] == nullptr &&
+        (nPos + 1 >= m_arrBars.GetSize() || m_arrBars[nPos + 1] == nullptr))
+        AddRunToRedrawList(nPos);
+    AddToRedrawList(pBar);
+    m_pNewBar = pBar;
+}
+
+BOOL SECDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder)
+{
+    const int nPos = FindBar(pBar, nPosExclude);
+    if (nPos <= 0)
+        return FALSE;
+    if (m_arrBars[nPos - 1] == nullptr && (nPos + 1 >= m_arrBars.GetSize() || m_arrBars[nPos + 1] == nullptr))
+    {
+        AddRunToRedrawList(nPos);
+        m_nNoRedraw = 1;
+    }
+    RemoveFromRedrawList(pBar);
+    return CDockBar::RemoveControlBar(pBar, nPosExclude, nAddPlaceHolder);
+}
+
+float SECDockBar::MinimumShareFor(int nRowLength)
+{
+    if (nRowLength < 1)
+        return DEFAULT_MINIMUM_SHARE;
+    return std::min(1.0f, static_cast<float>(MINIMUM_BAR_LENGTH) / static_cast<float>(nRowLength));
+}
+
+void SECDockBar::UpdateMinimumShare()
+{
+    CRect rect(0, 0, 0, 0);
+    if (m_hWnd != nullptr)
+        GetClientRect(&rect);
+    m_fMinimumShare = MinimumShareFor((m_dwStyle & CBRS_ORIENT_HORZ) ? rect.Width() : rect.Height());
+}
+
+void SECDockBar::NormalizeRowPercentages(int nFirst, SECControlBar* pNewBar, int* pnSizable, int* pnFixed)
+{
+    *pnSizable = 0;
+    *pnFixed = 0;
+    UpdateMinimumShare();
+    if (pNewBar != nullptr && pNewBar->IsVisible() && pNewBar->m_fPctWidth > MAX_NEW_SHARE)
+        pNewBar = nullptr;
+    const int nEnd = RowEnd(nFirst);
+    auto isNew = [pNewBar](const SECControlBar* pBar) { return pBar == pNewBar || !pBar->IsShareSettled(); };
+
+    float fNew = 0.0f;
+    float fSettled = 0.0f;
+    for (int i = nFirst; i < nEnd; ++i)
+    {
+        SECControlBar* pBar = GetSizeableBar(i);
+        if (pBar == nullptr)
+            continue;
+        if (!pBar->IsVisible())
+        {
+            pBar->SetShareSettled(FALSE);
+            continue;
+        }
+        if (isNew(pBar))
+        {
+            pBar->m_fPctWidth = std::min(std::max(pBar->m_fPctWidth, m_fMinimumShare), MAX_NEW_SHARE);
+            fNew += pBar->m_fPctWidth;
+        }
+        else
+        {
+            fSettled += pBar->m_fPctWidth;
+        }
+        ++*((pBar->m_dwExStyle & CBRS_EX_FIXEDSIZE) ? pnFixed : pnSizable);
+    }
+    if (fNew > 0.0f)
+    {
+        float fFactor = 1.0f / fNew;
+        if (fSettled > 0.0f)
+        {
+            fNew = std::min(fNew, MAX_NEW_SHARE);
+            fFactor = fSettled == fNew ? 1.0f : fSettled / (fSettled - fNew);
+        }
+        for (int i = nFirst; i < nEnd; ++i)
+        {
+            SECControlBar* pBar = GetSizeableBar(i);
+            if (pBar == nullptr || !pBar->IsVisible() || !isNew(pBar))
+                continue;
+            pBar->m_fPctWidth = std::max(pBar->m_fPctWidth * fFactor, m_fMinimumShare);
+            pBar->SetShareSettled(TRUE);
+            fSettled += pBar->m_fPctWidth;
+        }
+    }
+    if (fSettled > 0.0f)
+    {
+        for (int i = nFirst; i < nEnd; ++i)
+        {
+            SECControlBar* pBar = GetSizeableBar(i);
+            if (pBar != nullptr && pBar->IsVisible())
+                pBar->m_fPctWidth = std::max(pBar->m_fPctWidth / fSettled, m_fMinimumShare);
+        }
+    }
+}
+
+float SECDockBar::AddPercent(float fDelta, SECControlBar* pBar)
+{
+    const float fShare = pBar->m_fPctWidth + fDelta;
+    if (fShare < m_fMinimumShare)
+    {
+        pBar->m_fPctWidth = m_fMinimumShare;
+        return fShare - m_fMinimumShare;
+    }
+    pBar->m_fPctWidth = fShare;
+    return 0.0f;
+}
+
+int SECDockBar::InsertBarAt(int nIndex, SECControlBar* pBar)
+{
+    m_arrBars.InsertAt(nIndex, pBar);
+    const bool bOwnRow = HasOwnRow(pBar);
+    const CControlBar* pNext = nIndex + 1 < m_arrBars.GetSize() ? GetDockedControlBar(nIndex + 1) : nullptr;
+    const CControlBar* pPrev = nIndex > 0 ? GetDockedControlBar(nIndex - 1) : nullptr;
+    const auto* pNextSized = DYNAMIC_DOWNCAST(SECControlBar, const_cast<CControlBar*>(pNext));
+    const auto* pPrevSized = DYNAMIC_DOWNCAST(SECControlBar, const_cast<CControlBar*>(pPrev));
+    // A bar that keeps a row of its own is parted from any neighbour; another bar only from
+    // such a bar.
+    if (pNext != nullptr && (bOwnRow || HasOwnRow(pNextSized)))
+        m_arrBars.InsertAt(nIndex + 1, static_cast<void*>(nullptr));
+    if (pPrev != nullptr && (bOwnRow || HasOwnRow(pPrevSized)))
+        m_arrBars.InsertAt(nIndex++, static_cast<void*>(nullptr));
+    return nIndex;
+}
+
+int SECDockBar::InsertBarAsFirstRow(SECControlBar* pBar)
+{
+    int nIndex = 0;
+    while (nIndex < m_arrBars.GetSize() && m_arrBars[nIndex] == nullptr)
+        ++nIndex;
+    m_arrBars.InsertAt(nIndex, static_cast<void*>(nullptr));
+    m_arrBars.InsertAt(nIndex, pBar);
+    return nIndex;
+}
+
+int SECDockBar::ColumnIndex(int nStart, int nColumn, BOOL bFromEnd) const
+{
+    const int nEnd = RowEnd(nStart);
+    if (!bFromEnd)
+    {
+        if (nColumn <= 0)
+            return nStart;
+        int nBefore = 0;
+        for (int i = nStart; i < nEnd; ++i)
+            if (IsVisibleEntry(i) && nBefore++ == nColumn)
+                return i;
+        return nEnd;
+    }
+    if (nColumn > 0)
+        return nEnd;
+    int nFromEnd = 1 - nColumn;
+    for (int i = nEnd - 1; i >= nStart; --i)
+        if (IsVisibleEntry(i) && --nFromEnd == 0)
+            return i;
+    return nStart;
+}
+
+int SECDockBar::InsertBarAtPlace(SECControlBar* pBar, const SECDockPlacement& place)
+{
+    const int nRows = RowCount();
+    const bool bFromLast = (place.nFlags & DOCKPLACE_ROW_FROM_LAST) != 0;
+    int nIndex = 1;
+    int nBreaksBefore = 0;
+    int nBreaksAfter = 0;
+    if (m_arrBars.GetSize() <= 1)
+    {
+        if (m_arrBars.IsEmpty())
+            m_arrBars.Add(nullptr);
+        nBreaksAfter = 1;
+    }
+    else if (!bFromLast && place.nRow < 0)
+    {
+        nBreaksAfter = -place.nRow - 1;
+    }
+    else if (!bFromLast && place.nRow >= nRows)
+    {
+        return InsertBarAtPlace(pBar, {place.nRow - nRows + 1, 0, DOCKPLACE_ROW_FROM_LAST});
+    }
+    else if (bFromLast && place.nRow > 0)
+    {
+        nIndex = static_cast<int>(m_arrBars.GetSize()) + place.nRow - 1;
+        nBreaksBefore = place.nRow - 1;
+        nBreaksAfter = 1;
+    }
+    else if (bFromLast && -place.nRow >= nRows)
+    {
+        return InsertBarAtPlace(pBar, {place.nRow + nRows - 1, 0, 0});
+    }
+    else
+    {
+        const int nStart = NthRowStart(bFromLast ? nRows - 1 + place.nRow : place.nRow);
+        if (place.nFlags & DOCKPLACE_NEW_ROW)
+        {
+            nIndex = nStart;
+            nBreaksAfter = 1;
+        }
+        else
+        {
+            nIndex = m_arrBars[nStart] == nullptr
+                         ? nStart
+                         : ColumnIndex(nStart, place.nColumn, (place.nFlags & DOCKPLACE_COLUMN_FROM_END) != 0);
+        }
+    }
+
+    AddToRedrawList(pBar);
+    if (nIndex < m_arrBars.GetSize())
+        AddToRedrawList(GetDockedControlBar(nIndex));
+    for (int i = 0; i < nBreaksBefore; ++i)
+        m_arrBars.InsertAt(nIndex - nBreaksBefore, static_cast<void*>(nullptr));
+    m_arrBars.InsertAt(nIndex, pBar);
+    for (int i = 0; i < nBreaksAfter; ++i)
+        m_arrBars.InsertAt(nIndex + 1, static_cast<void*>(nullptr));
+    return nIndex;
+}
+
+int SECDockBar::InsertBarAtPlaceAt(SECControlBar* pBar, int nColumn, int nRow)
+{
+    return InsertBarAtPlace(pBar, {nRow, nColumn, 0});
+}
+
+int SECDockBar::FindInsertIndex(const CRect& rect, CPoint ptCentre)
+{
+    const bool bHorz = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+    const int nBorder = SECGetAuxData()->cyBorder2;
+    int nBand = 0;
+    int nTotal = 0;
+    int nAnswer = 0;
+    for (int nPos = 0; nPos < m_arrBars.GetSize(); ++nPos)
+    {
+        CControlBar* pBar = GetDockedControlBar(nPos);
+        if (pBar != nullptr && pBar->IsVisible())
+        {
+            CRect rectBar;
+            pBar->GetWindowRect(&rectBar);
+            ScreenToClient(&rectBar);
+            nBand = std::max(nBand, bHorz ? rectBar.Height() : rectBar.Width() - 1);
+            const CPoint ptBar = rectBar.CenterPoint();
+            if (bHorz ? rect.left > ptBar.x : rect.top > ptBar.y)
+                nAnswer = nPos;
+            continue;
+        }
+        nTotal += nBand - nBorder;
+        nBand = 0;
+        if ((bHorz ? ptCentre.y : ptCentre.x) < nTotal)
+            return nPos == 0 ? 0 : nAnswer + 1;
+        nAnswer = nPos;
+    }
+    return nAnswer + 1;
+}
+
+void SECDockBar::AddToRedrawList(CControlBar* pBar)
+{
+    if (pBar != nullptr)
+        m_arrRedraw.Add(pBar);
+}
+
+void SECDockBar::AddRunToRedrawList(int nIndex)
+{
+    const int nSize = static_cast<int>(m_arrBars.GetSize());
+    const bool bTopLeft = m_dwStyle < CBRS_ALIGN_RIGHT;
+    for (int i = bTopLeft ? nIndex : 0, nEnd = bTopLeft ? nSize : std::min(nIndex + 1, nSize); i < nEnd; ++i)
+        AddToRedrawList(GetDockedControlBar(i));
+}
+
+BOOL SECDockBar::IsInRedrawList(CControlBar* pBar) const
+{
+    for (INT_PTR i = 0; i < m_arrRedraw.GetSize(); ++i)
+        if (m_arrRedraw[i] == pBar)
+            return TRUE;
+    return FALSE;
+}
+
+void SECDockBar::RemoveFromRedrawList(CControlBar* pBar)
+{
+    for (INT_PTR i = m_arrRedraw.GetSize() - 1; i >= 0; --i)
+        if (m_arrRedraw[i] == pBar)
+            m_arrRedraw.RemoveAt(i);
+}
+} // namespace tarnwick::frames
