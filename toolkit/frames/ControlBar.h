@@ -4,6 +4,8 @@
 
 #include <afxext.h>
 
+#include <vector>
+
 namespace tarnwick::frames
 {
 // Extended bar styles (m_dwExStyle).
@@ -66,9 +68,28 @@ public:
 
     // The first control id from nStart upward that no bar of the frame uses; 0 after 1000.
     static UINT FindFreeBarID(CFrameWnd* pFrame, UINT nStart);
+    // Above 0 (the default) children moved on resize are not redrawn by the move.
+    static void SetControlBarGlobalFlag(int nFlag);
+
+protected:
+    // Lays the children out in the area inside gripper and margins: scaled from their
+    // recorded places (CBRS_EX_PROPORTIONAL) or the topmost one filling it (CBRS_EX_STRETCHCHILD).
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
 
 private:
+    struct ChildRect
+    {
+        HWND hWnd;
+        CRect rect;
+    };
+
     BOOL m_bShareSettled;
+    // The client rectangle first, then each child's rectangle, when the children were recorded.
+    std::vector<ChildRect> m_childRects;
+
     BOOL HasDockedGripper() const;
+    void CollectChildRects();
+    void LayoutChildren(int cx, int cy);
 };
 } // namespace tarnwick::frames

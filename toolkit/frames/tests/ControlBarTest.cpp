@@ -107,6 +107,64 @@ TEST_F(FrameBarsTest, FindFreeBarIDGivesUpAfter1000Ids)
     EXPECT_EQ(SECControlBar::FindFreeBarID(m_pFrame, 0xE8FF), 0xE8FFu);
 }
 
+CRect ChildRect(HWND hChild)
+{
+    CRect rect;
+    ::GetWindowRect(hChild, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(hChild), reinterpret_cast<LPPOINT>(&rect), 2);
+    return rect;
+}
+
+HWND AddChild(CWnd* pParent, const CRect& rect)
+{
+    return ::CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.Width(), rect.Height(),
+                           pParent->m_hWnd, nullptr, nullptr, nullptr);
+}
+
+TEST_F(FrameBarsTest, StretchedChildFillsTheAreaInsideTheGripper)
+{
+    SECControlBar* pBar = AddBar(0xE901);
+    pBar->m_dwExStyle = 0x200 | 0x40;
+    HWND hChild = AddChild(pBar, CRect(1, 1, 5, 5));
+    const struct
+    {
+        DWORD dwAlign;
+        BOOL bFloating;
+        CSize size;
+        CRect want;
+    } cases[] = {
+        {CBRS_ALIGN_TOP, FALSE, {200, 100}, {17, 3, 197, 97}}, {CBRS_ALIGN_LEFT, FALSE, {100, 200}, {3, 17, 97, 197}},
+        {CBRS_ALIGN_LEFT, FALSE, {0, 200}, {3, 17, 97, 197}},  // no width: nothing moves
+        {CBRS_ALIGN_LEFT, TRUE, {120, 150}, {0, 0, 120, 150}}, // floating: no gripper
+        {CBRS_ALIGN_LEFT, TRUE, {120, 0}, {0, 0, 120, 150}},
+    };
+    SECDockBar floatingDockBar(TRUE);
+    for (const auto& c : cases)
+    {
+        pBar->m_dwStyle = c.dwAlign;
+        pBar->m_pDockBar = c.bFloating ? &floatingDockBar : nullptr;
+        pBar->SetWindowPos(nullptr, 0, 0, c.size.cx, c.size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(ChildRect(hChild), c.want) << c.size.cx << "x" << c.size.cy;
+    }
+    pBar->m_pDockBar = nullptr;
+}
+
+TEST_F(FrameBarsTest, ProportionalChildrenScaleFromTheirFirstSizedPlaces)
+{
+    SECControlBar* pBar = AddBar(0xE901);
+    HWND hChild = AddChild(pBar, CRect(10, 10, 50, 30));
+    // Switched on while the bar has no size: the record has nothing to scale from yet.
+    pBar->SetExBarStyle(0x2, FALSE);
+    pBar->SetWindowPos(nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ChildRect(hChild), CRect(10, 10, 50, 30));
+    pBar->SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ChildRect(hChild), CRect(20, 20, 100, 60));
+    pBar->SetWindowPos(nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ChildRect(hChild), CRect(5, 5, 25, 15));
+    pBar->ShowWindow(SW_MINIMIZE);
+    EXPECT_EQ(ChildRect(hChild), CRect(5, 5, 25, 15));
+}
+
 TEST_F(FrameBarsTest, RemoveControlBarKeepsOnePlaceholderPerId)
 {
     SECDockBar dockBar;
