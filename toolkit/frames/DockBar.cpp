@@ -14,6 +14,8 @@ namespace
 constexpr float MAX_NEW_SHARE = 0.95f;
 constexpr float DEFAULT_MINIMUM_SHARE = 0.05f;
 constexpr int MINIMUM_BAR_LENGTH = 18;
+constexpr int SPLITTER = 6;
+constexpr int CLIENT_EDGE = 3;
 
 bool HasOwnRow(const SECControlBar* pBar)
 {
@@ -76,6 +78,174 @@ void SECDockBar::DelayLayout()
         return;
     if (CFrameWnd* pFrame = GetDockingFrame())
         pFrame->DelayRecalcLayout(TRUE);
+}
+
+CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
+{
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    CSize sizeMax = m_rectLayout.Size();
+    if (m_rectLayout.IsRectEmpty())
+    {
+        CRect rectFrame(0, 0, 0, 0);
+        if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->GetClientRect(&rectFrame);
+        sizeMax = rectFrame.Size();
+    }
+    const int nRowLength = bHorz ? sizeMax.cx : sizeMax.cy;
+    if (!m_bLayoutQuery)
+    {
+        m_splitters.clear();
+        m_clientEdges.clear();
+    }
+    HDWP hdwp = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
+    // The side the rows stack away from decides where splitters and edges go.
+    const bool bFarSide = (m_dwStyle & (CBRS_ALIGN_BOTTOM | CBRS_ALIGN_RIGHT)) != 0;
+    int nOffset = bFarSide ? 1 : 0;
+    auto across = [&](int nFrom, int nThickness) {
+        return bHorz ? CRect(0, nFrom, nRowLength, nFrom + nThickness)
+                     : CRect(nFrom, 0, nFrom + nThickness, nRowLength);
+    };
+    auto addEdge = [&]() {
+        if (!m_bLayoutQuery)
+            m_clientEdges.push_back(across(nOffset, CLIENT_EDGE));
+        nOffset += CLIENT_EDGE;
+    };
+    auto addRowSplitter = [&](int nStart) {
+        if (!m_bLayoutQuery)
+            m_splitters.push_back({across(nOffset, SPLITTER), SPLIT_ROWS, nStart});
+        nOffset += SPLITTER;
+    };
+    bool bAnyBar = false;
+    for (int nStart = 1; nStart < m_arrBars.GetSize(); nStart = RowEnd(nStart) + 1)
+    {
+        int nSizable = 0;
+        int nFixed = 0;
+        NormalizeRowPercentages(nStart, m_pNewBar, &nSizable, &nFixed);
+        if (nSizable + nFixed == 0)
+            continue;
+        bAnyBar = true;
+        const bool bFrame = nSizable > 0 && !m_bFloating;
+        if (bFrame)
+            bFarSide ? addRowSplitter(nStart) : addEdge();
+        nOffset += LayoutRow(nStart, nOffset, nRowLength, hdwp);
+        if (bFrame)
+        {
+            if (bFarSide)
+            {
+                addEdge();
+            }
+            else
+            {
+                addRowSplitter(nStart);
+                if (!bHorz)
+                    addEdge();
+            }
+        }
+    }
+    if (hdwp != nullptr)
+        ::EndDeferWindowPos(hdwp);
+    m_pNewBar = nullptr;
+    const int nThickness = bAnyBar ? nOffset + 2 : 0;
+    return bHorz ? CSize(nRowLength, nThickness) : CSize(nThickness, nRowLength);
+}
+
+int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
+{
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    // Lengths run along x in top and bottom dock bars, along y in the others; the thickness
+    // is committed in the other direction.
+    const DWORD dwMode = bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK | LM_LENGTHY;
+    const int nEnd = RowEnd(nStart);
+    int nVisible = 0;
+    bool bSizable = false;
+    int nLastSizable = -1;
+    for (int i = nStart; i < nEnd; ++i)
+    {
+        if (!IsVisibleEntry(i))
+            continue;
+        ++nVisible;
+        const SECControlBar* pBar = GetSizeableBar(i);
+        if (pBar != nullptr && !(pBar->m_dwExStyle & CBRS_EX_FIXEDSIZE))
+        {
+            bSizable = true;
+            nLastSizable = i;
+        }
+    }
+
+    // Lengths first: each sizeable bar its share of what the splitters leave.
+    int nThickness = 0;
+    for (int i = nStart; i < nEnd; ++i)
+    {
+        if (!IsVisibleEntry(i))
+            continue;
+        CControlBar* pBar = GetDockedControlBar(i);
+        SECControlBar* pSized = GetSizeableBar(i);
+        CSize size;
+        if (bSizable && pSized != nullptr)
+        {
+            pSized->m_dwExStyle &= ~CBRS_EX_FIXEDROW;
+            size = pBar->CalcDynamicLayout(nRowLength - SPLITTER * (nVisible - 1), dwMode | LM_STRETCH | LM_COMMIT);
+        }
+        else
+        {
+            if (pSized != nullptr)
+                pSized->m_dwExStyle |= CBRS_EX_FIXEDROW;
+            size = pBar->CalcDynamicLayout(-1, dwMode);
+        }
+        nThickness = std::max<int>(nThickness, bHorz ? size.cy : size.cx);
+    }
+
+    int nAlong = 0;
+    for (int i = nStart; i < nEnd; ++i)
+    {
+        if (!IsVisibleEntry(i))
+            continue;
+        CControlBar* pBar = GetDockedControlBar(i);
+        const SECControlBar* pSized = GetSizeableBar(i);
+        const bool bFixedSize = pSized == nullptr || (pSized->m_dwExStyle & CBRS_EX_FIXEDSIZE);
+        if (!bFixedSize && bSizable)
+            pBar->CalcDynamicLayout(nThickness, (dwMode ^ LM_LENGTHY) | LM_COMMIT);
+        const CSize size = pBar->CalcDynamicLayout(-1, dwMode);
+        int nLength = bHorz ? size.cx : size.cy;
+        const int nAcross = bFixedSize ? (bHorz ? size.cy : size.cx) : nThickness;
+        // Rounding goes to the last sizeable bar: the row ends flush.
+        if (i == nLastSizable)
+            nLength = std::max(nRowLength - nAlong, 0);
+        MoveBar(pBar,
+                bHorz ? CRect(nAlong, nOffset, nAlong + nLength, nOffset + nAcross)
+                      : CRect(nOffset, nAlong, nOffset + nAcross, nAlong + nLength),
+                hdwp);
+        nAlong += nLength;
+        int nNext = i + 1;
+        while (nNext < nEnd && !IsVisibleEntry(nNext))
+            ++nNext;
+        if (bSizable && nNext < nEnd)
+        {
+            if (!m_bLayoutQuery)
+                m_splitters.push_back({bHorz ? CRect(nAlong, nOffset, nAlong + SPLITTER, nOffset + nThickness)
+                                             : CRect(nOffset, nAlong, nOffset + nThickness, nAlong + SPLITTER),
+                                       SPLIT_BARS, i});
+            nAlong += SPLITTER;
+        }
+    }
+    return nThickness;
+}
+
+void SECDockBar::MoveBar(CControlBar* pBar, const CRect& rect, HDWP& hdwp)
+{
+    if (hdwp == nullptr || pBar->m_hWnd == nullptr)
+        return;
+    CRect rectOld;
+    pBar->GetWindowRect(&rectOld);
+    ScreenToClient(&rectOld);
+    if (rectOld == rect)
+        return;
+    UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (rectOld.Size() == rect.Size())
+        nFlags |= SWP_NOSIZE;
+    else
+        AddToRedrawList(pBar);
+    hdwp = ::DeferWindowPos(hdwp, pBar->m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), nFlags);
 }
 
 int SECDockBar::GetVisibleBarCount()

@@ -5,6 +5,8 @@
 #include <afxext.h>
 #include <afxpriv.h>
 
+#include <vector>
+
 namespace tarnwick::frames
 {
 class SECControlBar;
@@ -33,6 +35,32 @@ public:
     float GetMinimumShare() const
     {
         return m_fMinimumShare;
+    }
+
+    // Lays the rows out: in a row with sizeable bars each takes its share of the row length
+    // less the splitters, the last one the remainder; rows are parted by splitters and edges.
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+
+    // A splitter between rows (kind SPLIT_ROWS) or between the bars of a row (SPLIT_BARS);
+    // nIndex is the row start or the bar before the splitter.
+    enum SplitterKind
+    {
+        SPLIT_ROWS = 0,
+        SPLIT_BARS = 1
+    };
+    struct SplitterPlace
+    {
+        CRect rect;
+        SplitterKind nKind;
+        int nIndex;
+    };
+    const std::vector<SplitterPlace>& GetSplitters() const
+    {
+        return m_splitters;
+    }
+    const std::vector<CRect>& GetClientEdges() const
+    {
+        return m_clientEdges;
     }
 
     virtual int GetVisibleBarCount();
@@ -84,6 +112,8 @@ private:
     SECControlBar* m_pNewBar;
     int m_nNoRedraw;
     float m_fMinimumShare;
+    std::vector<SplitterPlace> m_splitters;
+    std::vector<CRect> m_clientEdges;
 
     SECControlBar* GetSizeableBar(int nPos) const;
     BOOL IsVisibleEntry(int nPos) const;
@@ -94,5 +124,8 @@ private:
     int NthRowStart(int nRow) const;
     int ColumnIndex(int nStart, int nColumn, BOOL bFromEnd) const;
     void DelayLayout();
+    // Lays out the row from nStart at nOffset across the dock bar; answers its thickness.
+    int LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp);
+    void MoveBar(CControlBar* pBar, const CRect& rect, HDWP& hdwp);
 };
 } // namespace tarnwick::frames

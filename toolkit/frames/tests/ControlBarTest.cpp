@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "HiddenFrameTest.h"
+
 using tarnwick::frames::SECControlBar;
 using tarnwick::frames::SECDockBar;
 
@@ -74,18 +76,13 @@ TEST(ControlBarTest, InsideRectLeavesGripperAndMargins)
     EXPECT_EQ(rect, CRect(3, 3, 98, 198));
 }
 
-class FrameBarsTest : public ::testing::Test
+class FrameBarsTest : public HiddenFrameTest
 {
 protected:
-    void SetUp() override
-    {
-        m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Bars"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
-    }
     void TearDown() override
     {
         m_bars.clear();
-        m_pFrame->DestroyWindow();
+        HiddenFrameTest::TearDown();
     }
     SECControlBar* AddBar(UINT nID)
     {
@@ -93,7 +90,6 @@ protected:
         EXPECT_TRUE(m_bars.back()->Create(m_pFrame, nullptr, WS_CHILD | CBRS_TOP, 0, nID));
         return m_bars.back().get();
     }
-    CFrameWnd* m_pFrame = nullptr;
     std::vector<std::unique_ptr<SECControlBar>> m_bars;
 };
 
