@@ -4,6 +4,9 @@
 #include <toolkit/frames/DockBar.h>
 
 #include <algorithm>
+#include <climits>
+
+#include <windowsx.h>
 
 namespace tarnwick::frames
 {
@@ -16,6 +19,8 @@ constexpr float DEFAULT_MINIMUM_SHARE = 0.05f;
 constexpr int MINIMUM_BAR_LENGTH = 18;
 constexpr int SPLITTER = 6;
 constexpr int CLIENT_EDGE = 3;
+constexpr int MIN_BAR_LENGTH = 24;
+constexpr int MIN_ROW_THICKNESS = 19;
 
 bool HasOwnRow(const SECControlBar* pBar)
 {
@@ -246,6 +251,162 @@ void SECDockBar::MoveBar(CControlBar* pBar, const CRect& rect, HDWP& hdwp)
     else
         AddToRedrawList(pBar);
     hdwp = ::DeferWindowPos(hdwp, pBar->m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), nFlags);
+}
+
+int SECDockBar::RowLength() const
+{
+    CRect rect(0, 0, 0, 0);
+    if (m_hWnd != nullptr)
+        GetClientRect(&rect);
+    return (m_dwStyle & CBRS_ORIENT_HORZ) ? rect.Width() : rect.Height();
+}
+
+void SECDockBar::CalcSplitterLimits(const SplitterPlace& splitter, int& nMin, int& nMax)
+{
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    if (splitter.nKind == SPLIT_BARS)
+    {
+        int nBefore = 0;
+        int nAfter = 0;
+        for (int i = RowStart(splitter.nIndex), nEnd = RowEnd(splitter.nIndex); i < nEnd; ++i)
+            if (IsVisibleEntry(i))
+                ++(i <= splitter.nIndex ? nBefore : nAfter);
+        nMin = MIN_BAR_LENGTH * nBefore;
+        nMax = RowLength() - MIN_BAR_LENGTH * nAfter;
+        return;
+    }
+    int nThickness = 0;
+    for (int i = splitter.nIndex, nEnd = RowEnd(splitter.nIndex); i < nEnd; ++i)
+        if (IsVisibleEntry(i))
+        {
+            CRect rect;
+            GetDockedControlBar(i)->GetWindowRect(&rect);
+            nThickness = std::max<int>(nThickness, bHorz ? rect.Height() : rect.Width());
+        }
+    const int nAt = bHorz ? splitter.rect.top : splitter.rect.left;
+    // The row lies after its splitter in bottom and right dock bars, before it in the others.
+    if (m_dwStyle & (CBRS_ALIGN_BOTTOM | CBRS_ALIGN_RIGHT))
+    {
+        nMin = nAt - INT_MAX / 4;
+        nMax = nAt + nThickness - MIN_ROW_THICKNESS + SPLITTER;
+    }
+    else
+    {
+        nMin = nAt - nThickness + MIN_ROW_THICKNESS;
+        nMax = nAt + INT_MAX / 4;
+    }
+}
+
+void SECDockBar::MoveSplitter(const SplitterPlace& splitter, int nDelta)
+{
+    m_nNoRedraw = 1;
+    const int nStart = RowStart(splitter.nIndex);
+    const int nEnd = RowEnd(splitter.nIndex);
+    if (splitter.nKind == SPLIT_ROWS)
+    {
+        const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+        const DWORD dwMode = bHorz ? LM_HORZ | LM_HORZDOCK | LM_LENGTHY | LM_COMMIT : LM_VERTDOCK | LM_COMMIT;
+        if (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT))
+            nDelta = -nDelta;
+        for (int i = nStart; i < nEnd; ++i)
+            if (IsVisibleEntry(i))
+            {
+                CControlBar* pBar = GetDockedControlBar(i);
+                const CSize size = pBar->CalcDynamicLayout(-1, dwMode & ~LM_COMMIT);
+                pBar->CalcDynamicLayout((bHorz ? size.cy : size.cx) - nDelta, dwMode);
+                AddToRedrawList(pBar);
+            }
+        return;
+    }
+    int nVisible = 0;
+    for (int i = nStart; i < nEnd; ++i)
+        nVisible += IsVisibleEntry(i) ? 1 : 0;
+    const int nLength = RowLength() - SPLITTER * nVisible;
+    if (nLength <= 0 || nDelta == 0)
+        return;
+    // The bar on the side the splitter moves towards gives up its share first, then the
+    // next ones; the bar on the other side takes all of it.
+    auto nextVisible = [&](int i, int nStep) {
+        while (i >= nStart && i < nEnd && (GetSizeableBar(i) == nullptr || !IsVisibleEntry(i)))
+            i += nStep;
+        return i;
+    };
+    const int nStep = nDelta > 0 ? 1 : -1;
+    SECControlBar* pGainer = GetSizeableBar(nDelta > 0 ? splitter.nIndex : nextVisible(splitter.nIndex + 1, 1));
+    if (pGainer == nullptr)
+        return;
+    const float fDelta = static_cast<float>(std::abs(nDelta)) / static_cast<float>(nLength);
+    float fLeft = fDelta;
+    for (int i = nextVisible(nDelta > 0 ? splitter.nIndex + 1 : splitter.nIndex, nStep);
+         i >= nStart && i < nEnd && fLeft > 0.0f; i = nextVisible(i + nStep, nStep))
+    {
+        SECControlBar* pBar = GetSizeableBar(i);
+        fLeft = -AddPercent(-fLeft, pBar);
+        AddToRedrawList(pBar);
+    }
+    pGainer->m_fPctWidth += fDelta - fLeft;
+    AddToRedrawList(pGainer);
+}
+
+void SECDockBar::TrackSplitter(const SplitterPlace& splitter, CPoint point)
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame == nullptr)
+        return;
+    int nMin = 0;
+    int nMax = 0;
+    CalcSplitterLimits(splitter, nMin, nMax);
+    const int nDelta = DragSplitter(splitter, point, nMin, nMax);
+    if (nDelta != 0)
+    {
+        MoveSplitter(splitter, nDelta);
+        pFrame->DelayRecalcLayout(TRUE);
+    }
+}
+
+int SECDockBar::DragSplitter(const SplitterPlace& splitter, CPoint point, int nMin, int nMax)
+{
+    if (::GetCapture() != nullptr)
+        return 0;
+    // A vertical splitter parts bars of a top or bottom row and is dragged along x.
+    const bool bAlongX = (splitter.nKind == SPLIT_BARS) == ((m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+    const int nStartAt = bAlongX ? splitter.rect.left : splitter.rect.top;
+    const int nGrab = (bAlongX ? point.x : point.y) - nStartAt;
+    int nAt = nStartAt;
+    SetCapture();
+    bool bDone = false;
+    bool bCancelled = false;
+    MSG msg;
+    while (!bDone && ::GetCapture() == m_hWnd && ::GetMessage(&msg, nullptr, 0, 0))
+    {
+        switch (msg.message)
+        {
+        case WM_KEYDOWN:
+            if (msg.wParam == VK_ESCAPE)
+                bDone = bCancelled = true;
+            break;
+        case WM_RBUTTONDOWN:
+            bDone = bCancelled = true;
+            break;
+        case WM_TIMER:
+            break;
+        case WM_MOUSEMOVE: {
+            CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+            ::MapWindowPoints(msg.hwnd, m_hWnd, &pt, 1);
+            nAt = std::clamp(static_cast<int>(bAlongX ? pt.x : pt.y) - nGrab, nMin, std::max(nMin, nMax - SPLITTER));
+            break;
+        }
+        case WM_LBUTTONUP:
+            bDone = true;
+            break;
+        default:
+            ::DispatchMessage(&msg);
+            break;
+        }
+    }
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    return bCancelled ? 0 : nAt - nStartAt;
 }
 
 int SECDockBar::GetVisibleBarCount()

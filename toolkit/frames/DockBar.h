@@ -63,6 +63,16 @@ public:
         return m_clientEdges;
     }
 
+    // Drags the splitter with the mouse (modal) and applies the distance; Escape or the
+    // right button cancels.
+    virtual void TrackSplitter(const SplitterPlace& splitter, CPoint point);
+    // How far the splitter may go: 24 pixels for each bar on either side of it within a row,
+    // 19 pixels of thickness for a row.
+    virtual void CalcSplitterLimits(const SplitterPlace& splitter, int& nMin, int& nMax);
+    // Moves the splitter by nDelta pixels: shares pass between the bars on its two sides, or
+    // the row's thickness changes.
+    virtual void MoveSplitter(const SplitterPlace& splitter, int nDelta);
+
     virtual int GetVisibleBarCount();
     // TRUE while the bar is the only one of its row above the minimum share.
     virtual BOOL IsBarExpanded(SECControlBar* pBar);
@@ -126,6 +136,9 @@ private:
     void DelayLayout();
     // Lays out the row from nStart at nOffset across the dock bar; answers its thickness.
     int LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp);
+    int RowLength() const;
+    // The drag loop: the distance moved along the splitter's axis, 0 when cancelled.
+    int DragSplitter(const SplitterPlace& splitter, CPoint point, int nMin, int nMax);
     void MoveBar(CControlBar* pBar, const CRect& rect, HDWP& hdwp);
 };
 } // namespace tarnwick::frames

@@ -120,6 +120,44 @@ TEST_F(DockBarLayoutTest, SplittersAndEdgesPerSide)
     }
 }
 
+TEST_F(DockBarLayoutTest, SplitterDragsKeepBarsAndRowsAndEscapeMovesNothing)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
+    dockBar.SetWindowPos(nullptr, 0, 0, 600, 192, SWP_NOZORDER | SWP_NOACTIVATE);
+    SECControlBar* pA = AddBar(0.5f);
+    SECControlBar* pB = AddBar(0.25f);
+    SECControlBar* pC = AddBar(0.25f);
+    dockBar.m_arrBars.Add(nullptr);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    const auto splitters = dockBar.GetSplitters();
+    auto drag = [&](const SECDockBar::SplitterPlace& splitter, CPoint from, CPoint to, bool bEscape) {
+        ::PostMessage(dockBar.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+        if (bEscape)
+            ::PostMessage(dockBar.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            ::PostMessage(dockBar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        dockBar.TrackSplitter(splitter, from);
+        dockBar.CalcFixedLayout(TRUE, TRUE);
+    };
+
+    drag(splitters[1], CPoint(297, 50), CPoint(590, 50), true);
+    EXPECT_EQ(BarRect(pA), CRect(0, 7, 294, 187));
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Dragged far right: the two bars after it keep 24 pixels each at the drag's end.
+    drag(splitters[1], CPoint(297, 50), CPoint(590, 50), false);
+    EXPECT_NEAR(BarRect(pA).right, 600 - 2 * 24 - 6, 2);
+    EXPECT_GE(BarRect(pB).Width(), 17); // at least the minimum share
+    EXPECT_GE(BarRect(pC).Width(), 17);
+    EXPECT_EQ(BarRect(pC).right, 600);
+    EXPECT_NEAR(pA->m_fPctWidth + pB->m_fPctWidth + pC->m_fPctWidth, 1.0f, 1e-4);
+
+    // The row splitter dragged down leaves the row 19 pixels.
+    drag(splitters[0], CPoint(300, 4), CPoint(300, 400), false);
+    EXPECT_EQ(BarRect(pA).Height(), 19);
+    EXPECT_EQ(pB->m_szMRUHorzDock.cy, 19);
+}
+
 TEST_F(DockBarLayoutTest, EmptyDockBarTakesNoSpace)
 {
     SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP);
