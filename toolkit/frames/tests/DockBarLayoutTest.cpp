@@ -158,6 +158,33 @@ TEST_F(DockBarLayoutTest, SplitterDragsKeepBarsAndRowsAndEscapeMovesNothing)
     EXPECT_EQ(pB->m_szMRUHorzDock.cy, 19);
 }
 
+TEST_F(DockBarLayoutTest, FindInsertIndexAnswersTheBandAndPlaceOfADrop)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
+    dockBar.SetWindowPos(nullptr, 0, 0, 600, 192, SWP_NOZORDER | SWP_NOACTIVATE);
+    AddBar(0.5f);
+    AddBar(0.25f);
+    AddBar(0.25f);
+    dockBar.m_arrBars.Add(nullptr);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    const struct
+    {
+        int nLeft;
+        CPoint centre;
+        int nIndex;
+    } cases[] = {
+        {320, {400, 50}, 2},  // after the first bar, whose centre lies before the drop's left edge
+        {10, {100, 50}, 1},   // at the row's start
+        {590, {600, 50}, 4},  // after the row's last bar
+        {320, {400, 300}, 5}, // beyond every row: the list's size
+        {320, {400, -10}, 0}, // in front of every row
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dockBar.FindInsertIndex(CRect(c.nLeft, c.centre.y - 20, c.nLeft + 100, c.centre.y + 20), c.centre),
+                  c.nIndex)
+            << c.nLeft << "," << c.centre.y;
+}
+
 TEST_F(DockBarLayoutTest, EmptyDockBarTakesNoSpace)
 {
     SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP);
