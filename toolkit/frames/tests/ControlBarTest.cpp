@@ -1,0 +1,193 @@
+// The control bar's remembered sizes and styles, and ids and placeholders on real hidden
+// windows.
+#include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/DockBar.h>
+
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "HiddenFrameTest.h"
+
+using tarnwick::frames::SECControlBar;
+using tarnwick::frames::SECDockBar;
+
+namespace
+{
+TEST(ControlBarTest, CalcDynamicLayoutStoresTheSizeOfItsMode)
+{
+    const struct
+    {
+        DWORD nMode;
+        int nLength;
+        CSize horz, vert, floating, result;
+    } cases[] = {
+        {LM_HORZDOCK | LM_HORZ, -1, {10, 20}, {30, 40}, {50, 60}, {10, 20}},
+        {LM_VERTDOCK, -1, {10, 20}, {30, 40}, {50, 60}, {30, 40}},
+        {0, -1, {10, 20}, {30, 40}, {50, 60}, {50, 60}},
+        {LM_COMMIT | LM_HORZDOCK | LM_HORZ, 99, {99, 20}, {30, 40}, {50, 60}, {99, 20}},
+        {LM_COMMIT | LM_HORZDOCK | LM_LENGTHY | LM_HORZ, 77, {10, 77}, {30, 40}, {50, 60}, {10, 77}},
+        {LM_COMMIT | LM_VERTDOCK | LM_STRETCH, 401, {10, 20}, {100, 40}, {50, 60}, {100, 40}}, // 0.25 of 401
+        {LM_COMMIT | LM_VERTDOCK | LM_LENGTHY, 88, {10, 20}, {30, 88}, {50, 60}, {30, 88}},
+        {LM_COMMIT | LM_LENGTHY, 66, {10, 20}, {30, 40}, {50, 66}, {50, 66}},
+        {LM_COMMIT, 55, {10, 20}, {30, 40}, {55, 60}, {55, 60}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nMode);
+        SECControlBar bar;
+        bar.m_fPctWidth = 0.25f;
+        bar.m_szMRUHorzDock = CSize(10, 20);
+        bar.m_szMRUVertDock = CSize(30, 40);
+        bar.m_szMRUFloat = CSize(50, 60);
+        EXPECT_EQ(bar.CalcDynamicLayout(c.nLength, c.nMode), c.result);
+        EXPECT_EQ(bar.m_szMRUHorzDock, c.horz);
+        EXPECT_EQ(bar.m_szMRUVertDock, c.vert);
+        EXPECT_EQ(bar.m_szMRUFloat, c.floating);
+        EXPECT_EQ(bar.m_nMRUWidth, c.floating.cx == 55 ? 55 : bar.m_nMRUWidth);
+    }
+}
+
+TEST(ControlBarTest, ThemedGripperBitIsNeverCleared)
+{
+    SECControlBar bar;
+    bar.SetExBarStyle(0x20000 | 0x200, FALSE);
+    bar.SetExBarStyle(0x400, FALSE);
+    EXPECT_EQ(bar.m_dwExStyle, 0x20400u);
+    bar.ModifyBarStyleEx(0x20400, 0x800, FALSE);
+    EXPECT_EQ(bar.m_dwExStyle, 0x20800u);
+}
+
+TEST(ControlBarTest, InsideRectLeavesGripperAndMargins)
+{
+    SECControlBar bar;
+    bar.m_dwStyle = CBRS_ALIGN_TOP | CBRS_BORDER_TOP | CBRS_BORDER_LEFT;
+    bar.m_cxLeftBorder = bar.m_cxRightBorder = bar.m_cyTopBorder = bar.m_cyBottomBorder = 2;
+    bar.m_dwExStyle = 0x100 | 0x200;
+    CRect rect(0, 0, 200, 100);
+    bar.CalcInsideRect(rect, TRUE, TRUE);
+    EXPECT_EQ(rect, CRect(1 + 17, 1 + 2, 198, 98));
+    rect = CRect(0, 0, 100, 200);
+    bar.CalcInsideRect(rect, FALSE, TRUE);
+    EXPECT_EQ(rect, CRect(1 + 2, 1 + 17, 98, 198));
+    rect = CRect(0, 0, 100, 200);
+    bar.CalcInsideRect(rect, FALSE, FALSE); // the gripper counts only when asked for
+    EXPECT_EQ(rect, CRect(3, 3, 98, 198));
+}
+
+class FrameBarsTest : public HiddenFrameTest
+{
+protected:
+    void TearDown() override
+    {
+        m_bars.clear();
+        HiddenFrameTest::TearDown();
+    }
+    SECControlBar* AddBar(UINT nID)
+    {
+        m_bars.push_back(std::make_unique<SECControlBar>());
+        EXPECT_TRUE(m_bars.back()->Create(m_pFrame, nullptr, WS_CHILD | CBRS_TOP, 0, nID));
+        return m_bars.back().get();
+    }
+    std::vector<std::unique_ptr<SECControlBar>> m_bars;
+};
+
+TEST_F(FrameBarsTest, FindFreeBarIDGivesUpAfter1000Ids)
+{
+    EXPECT_EQ(SECControlBar::FindFreeBarID(m_pFrame, 0xE900), 0xE900u);
+    for (UINT nID = 0xE900; nID < 0xE900 + 1000; ++nID)
+        AddBar(nID);
+    EXPECT_EQ(SECControlBar::FindFreeBarID(m_pFrame, 0xE900), 0u);
+    EXPECT_EQ(SECControlBar::FindFreeBarID(m_pFrame, 0xE901), 0xE900u + 1000);
+    EXPECT_EQ(SECControlBar::FindFreeBarID(m_pFrame, 0xE8FF), 0xE8FFu);
+}
+
+CRect ChildRect(HWND hChild)
+{
+    CRect rect;
+    ::GetWindowRect(hChild, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(hChild), reinterpret_cast<LPPOINT>(&rect), 2);
+    return rect;
+}
+
+HWND AddChild(CWnd* pParent, const CRect& rect)
+{
+    return ::CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.Width(), rect.Height(),
+                           pParent->m_hWnd, nullptr, nullptr, nullptr);
+}
+
+TEST_F(FrameBarsTest, StretchedChildFillsTheAreaInsideTheGripper)
+{
+    SECControlBar* pBar = AddBar(0xE901);
+    pBar->m_dwExStyle = 0x200 | 0x40;
+    HWND hChild = AddChild(pBar, CRect(1, 1, 5, 5));
+    const struct
+    {
+        DWORD dwAlign;
+        BOOL bFloating;
+        CSize size;
+        CRect want;
+    } cases[] = {
+        {CBRS_ALIGN_TOP, FALSE, {200, 100}, {17, 3, 197, 97}}, {CBRS_ALIGN_LEFT, FALSE, {100, 200}, {3, 17, 97, 197}},
+        {CBRS_ALIGN_LEFT, FALSE, {0, 200}, {3, 17, 97, 197}},  // no width: nothing moves
+        {CBRS_ALIGN_LEFT, TRUE, {120, 150}, {0, 0, 120, 150}}, // floating: no gripper
+        {CBRS_ALIGN_LEFT, TRUE, {120, 0}, {0, 0, 120, 150}},
+    };
+    SECDockBar floatingDockBar(TRUE);
+    for (const auto& c : cases)
+    {
+        pBar->m_dwStyle = c.dwAlign;
+        pBar->m_pDockBar = c.bFloating ? &floatingDockBar : nullptr;
+        pBar->SetWindowPos(nullptr, 0, 0, c.size.cx, c.size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(ChildRect(hChild), c.want) << c.size.cx << "x" << c.size.cy;
+    }
+    pBar->m_pDockBar = nullptr;
+}
+
+TEST_F(FrameBarsTest, ProportionalChildrenScaleFromTheirFirstSizedPlaces)
+{
+    SECControlBar* pBar = AddBar(0xE901);
+    HWND hChild = AddChild(pBar, CRect(10, 10, 50, 30));
+    // Switched on while the bar has no size: the record has nothing to scale from yet.
+    pBar->SetExBarStyle(0x2, FALSE);
+    pBar->SetWindowPos(nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ChildRect(hChild), CRect(10, 10, 50, 30));
+    pBar->SetWindowPos(nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ChildRect(hChild), CRect(20, 20, 100, 60));
+    pBar->SetWindowPos(nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ChildRect(hChild), CRect(5, 5, 25, 15));
+    pBar->ShowWindow(SW_MINIMIZE);
+    EXPECT_EQ(ChildRect(hChild), CRect(5, 5, 25, 15));
+}
+
+TEST_F(FrameBarsTest, RemoveControlBarKeepsOnePlaceholderPerId)
+{
+    SECDockBar dockBar;
+    SECControlBar* pA = AddBar(0xE901);
+    SECControlBar* pB = AddBar(0xE902);
+    pA->ShowWindow(SW_SHOWNA);
+    pB->ShowWindow(SW_SHOWNA);
+    dockBar.m_dwStyle = CBRS_ALIGN_BOTTOM;
+    dockBar.m_arrBars.RemoveAll();
+    for (void* pEntry : {static_cast<void*>(nullptr), static_cast<void*>(pA), static_cast<void*>(nullptr),
+                         static_cast<void*>(pB), static_cast<void*>(nullptr)})
+        dockBar.m_arrBars.Add(pEntry);
+    dockBar.AddToRedrawList(pA);
+
+    EXPECT_FALSE(dockBar.RemoveControlBar(pA, -1, 1));
+    ASSERT_EQ(dockBar.m_arrBars.GetSize(), 5);
+    EXPECT_EQ(dockBar.m_arrBars[1], reinterpret_cast<void*>(0xE901));
+    EXPECT_FALSE(dockBar.IsInRedrawList(pA));
+    // Alone in its row, B's removal redraws the bars up to it (a bottom dock bar).
+    dockBar.RemoveControlBar(pB, -1, 0);
+    EXPECT_EQ(dockBar.m_arrBars.GetSize(), 3); // the empty row collapses
+    EXPECT_FALSE(dockBar.IsInRedrawList(pB));
+
+    // A placeholder already standing for the id is not doubled.
+    dockBar.m_arrBars.InsertAt(2, pA);
+    dockBar.RemoveControlBar(pA, -1, 1);
+    EXPECT_EQ(dockBar.m_arrBars.GetSize(), 3);
+    EXPECT_EQ(dockBar.m_arrBars[1], reinterpret_cast<void*>(0xE901));
+}
+} // namespace

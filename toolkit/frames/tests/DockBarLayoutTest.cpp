@@ -1,0 +1,193 @@
+// Rows of sizeable bars in a dock bar of a hidden frame: shares become rectangles, splitters
+// part the bars and the rows, client edges close them.
+#include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/DockBar.h>
+
+#include <memory>
+#include <ostream>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "HiddenFrameTest.h"
+
+inline void PrintTo(const CRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom << ")";
+}
+
+using tarnwick::frames::SECControlBar;
+using tarnwick::frames::SECDockBar;
+
+namespace
+{
+class DockBarLayoutTest : public HiddenFrameTest
+{
+protected:
+    void TearDown() override
+    {
+        m_bars.clear();
+        m_dockBar.reset();
+        HiddenFrameTest::TearDown();
+    }
+    SECDockBar& MakeDockBar(DWORD dwAlign, UINT nID)
+    {
+        m_dockBar = std::make_unique<SECDockBar>();
+        EXPECT_TRUE(m_dockBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | dwAlign, nID));
+        m_dockBar->m_rectLayout = CRect(0, 0, 600, 400);
+        return *m_dockBar;
+    }
+    SECControlBar* AddBar(float fShare)
+    {
+        m_bars.push_back(std::make_unique<SECControlBar>());
+        SECControlBar* pBar = m_bars.back().get();
+        EXPECT_TRUE(pBar->Create(m_dockBar.get(), nullptr, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, 0,
+                                 0xE900 + static_cast<UINT>(m_bars.size())));
+        pBar->m_fPctWidth = fShare;
+        pBar->m_pDockBar = m_dockBar.get();
+        m_dockBar->m_arrBars.InsertAt(m_dockBar->m_arrBars.GetSize(), pBar);
+        return pBar;
+    }
+    CRect BarRect(CControlBar* pBar) const
+    {
+        CRect rect;
+        pBar->GetWindowRect(&rect);
+        m_dockBar->ScreenToClient(&rect);
+        return rect;
+    }
+    std::unique_ptr<SECDockBar> m_dockBar;
+    std::vector<std::unique_ptr<SECControlBar>> m_bars;
+};
+
+TEST_F(DockBarLayoutTest, SharesOfABottomRowBecomeRectanglesAndTheLastTakesTheRemainder)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
+    SECControlBar* pA = AddBar(0.5f);
+    SECControlBar* pB = AddBar(0.25f);
+    SECControlBar* pC = AddBar(0.25f);
+    dockBar.m_arrBars.Add(nullptr);
+    const CSize size = dockBar.CalcFixedLayout(TRUE, TRUE);
+    // 600 less two 6-pixel splitters leaves 588: 294, 147 and the rest.
+    EXPECT_EQ(BarRect(pA), CRect(0, 7, 294, 187));
+    EXPECT_EQ(BarRect(pB), CRect(300, 7, 447, 187));
+    EXPECT_EQ(BarRect(pC), CRect(453, 7, 600, 187));
+    EXPECT_EQ(size, CSize(600, 1 + 6 + 180 + 3 + 2));
+    ASSERT_EQ(dockBar.GetSplitters().size(), 3u);
+    EXPECT_EQ(dockBar.GetSplitters()[0].rect, CRect(0, 1, 600, 7));
+    EXPECT_EQ(dockBar.GetSplitters()[1].rect, CRect(294, 7, 300, 187));
+    EXPECT_EQ(dockBar.GetSplitters()[2].rect, CRect(447, 7, 453, 187));
+    EXPECT_EQ(dockBar.GetSplitters()[1].nIndex, 1);
+    EXPECT_EQ(dockBar.GetClientEdges(), std::vector<CRect>{CRect(0, 187, 600, 190)});
+
+    // A hidden bar leaves its share to the others and no splitter.
+    pB->ShowWindow(SW_HIDE);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    EXPECT_EQ(dockBar.GetSplitters().size(), 2u);
+    EXPECT_EQ(BarRect(pC).right, 600);
+    EXPECT_EQ(BarRect(pA).Width() + 6 + BarRect(pC).Width(), 600);
+}
+
+TEST_F(DockBarLayoutTest, SplittersAndEdgesPerSide)
+{
+    const struct
+    {
+        DWORD dwAlign;
+        UINT nID;
+        CRect bar, splitter;
+        std::vector<CRect> edges;
+    } cases[] = {
+        {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP, {0, 3, 600, 183}, {0, 183, 600, 189}, {{0, 0, 600, 3}}},
+        {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM, {0, 7, 600, 187}, {0, 1, 600, 7}, {{0, 187, 600, 190}}},
+        {CBRS_ALIGN_LEFT,
+         AFX_IDW_DOCKBAR_LEFT,
+         {3, 0, 303, 400},
+         {303, 0, 309, 400},
+         {{0, 0, 3, 400}, {309, 0, 312, 400}}},
+        {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT, {7, 0, 307, 400}, {1, 0, 7, 400}, {{307, 0, 310, 400}}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nID);
+        SECDockBar& dockBar = MakeDockBar(c.dwAlign, c.nID);
+        SECControlBar* pBar = AddBar(1.0f);
+        dockBar.m_arrBars.Add(nullptr);
+        dockBar.CalcFixedLayout(TRUE, (c.dwAlign & CBRS_ORIENT_HORZ) != 0);
+        EXPECT_EQ(BarRect(pBar), c.bar);
+        ASSERT_EQ(dockBar.GetSplitters().size(), 1u);
+        EXPECT_EQ(dockBar.GetSplitters()[0].rect, c.splitter);
+        EXPECT_EQ(dockBar.GetClientEdges(), c.edges);
+        m_bars.clear();
+    }
+}
+
+TEST_F(DockBarLayoutTest, SplitterDragsKeepBarsAndRowsAndEscapeMovesNothing)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
+    dockBar.SetWindowPos(nullptr, 0, 0, 600, 192, SWP_NOZORDER | SWP_NOACTIVATE);
+    SECControlBar* pA = AddBar(0.5f);
+    SECControlBar* pB = AddBar(0.25f);
+    SECControlBar* pC = AddBar(0.25f);
+    dockBar.m_arrBars.Add(nullptr);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    const auto splitters = dockBar.GetSplitters();
+    auto drag = [&](const SECDockBar::SplitterPlace& splitter, CPoint from, CPoint to, bool bEscape) {
+        ::PostMessage(dockBar.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+        if (bEscape)
+            ::PostMessage(dockBar.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            ::PostMessage(dockBar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+        dockBar.TrackSplitter(splitter, from);
+        dockBar.CalcFixedLayout(TRUE, TRUE);
+    };
+
+    drag(splitters[1], CPoint(297, 50), CPoint(590, 50), true);
+    EXPECT_EQ(BarRect(pA), CRect(0, 7, 294, 187));
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Dragged far right: the two bars after it keep 24 pixels each at the drag's end.
+    drag(splitters[1], CPoint(297, 50), CPoint(590, 50), false);
+    EXPECT_NEAR(BarRect(pA).right, 600 - 2 * 24 - 6, 2);
+    EXPECT_GE(BarRect(pB).Width(), 17); // at least the minimum share
+    EXPECT_GE(BarRect(pC).Width(), 17);
+    EXPECT_EQ(BarRect(pC).right, 600);
+    EXPECT_NEAR(pA->m_fPctWidth + pB->m_fPctWidth + pC->m_fPctWidth, 1.0f, 1e-4);
+
+    // The row splitter dragged down leaves the row 19 pixels.
+    drag(splitters[0], CPoint(300, 4), CPoint(300, 400), false);
+    EXPECT_EQ(BarRect(pA).Height(), 19);
+    EXPECT_EQ(pB->m_szMRUHorzDock.cy, 19);
+}
+
+TEST_F(DockBarLayoutTest, FindInsertIndexAnswersTheBandAndPlaceOfADrop)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
+    dockBar.SetWindowPos(nullptr, 0, 0, 600, 192, SWP_NOZORDER | SWP_NOACTIVATE);
+    AddBar(0.5f);
+    AddBar(0.25f);
+    AddBar(0.25f);
+    dockBar.m_arrBars.Add(nullptr);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    const struct
+    {
+        int nLeft;
+        CPoint centre;
+        int nIndex;
+    } cases[] = {
+        {320, {400, 50}, 2},  // after the first bar, whose centre lies before the drop's left edge
+        {10, {100, 50}, 1},   // at the row's start
+        {590, {600, 50}, 4},  // after the row's last bar
+        {320, {400, 300}, 5}, // beyond every row: the list's size
+        {320, {400, -10}, 0}, // in front of every row
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dockBar.FindInsertIndex(CRect(c.nLeft, c.centre.y - 20, c.nLeft + 100, c.centre.y + 20), c.centre),
+                  c.nIndex)
+            << c.nLeft << "," << c.centre.y;
+}
+
+TEST_F(DockBarLayoutTest, EmptyDockBarTakesNoSpace)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(dockBar.CalcFixedLayout(TRUE, TRUE).cy, 0);
+}
+} // namespace

@@ -1,0 +1,22 @@
+// A hidden frame for tests whose bars need a real parent; derived fixtures drop their bars
+// before the frame goes.
+#pragma once
+
+#include <afxwin.h>
+
+#include <gtest/gtest.h>
+
+class HiddenFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new CFrameWnd;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Bars"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)));
+    }
+    void TearDown() override
+    {
+        m_pFrame->DestroyWindow();
+    }
+    CFrameWnd* m_pFrame = nullptr;
+};
