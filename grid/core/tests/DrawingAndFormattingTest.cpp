@@ -36,3 +36,157 @@ TEST(DrawingAndFormattingTest, PatternBitmapsAreMadeOnceFromTheTable)
     EXPECT_EQ(pDraw->GetPatternBitmap(-1), nullptr);
     EXPECT_EQ(pDraw->GetPatternBitmap(41), nullptr);
 }
+
+namespace
+{
+struct Lines
+{
+    int nCount;
+    int anStarts[8];
+    int anLengths[8];
+    CRect rect;
+};
+
+Lines Break(CDC& dc, LPCTSTR pszText, const CRect& rect, UINT nFormat)
+{
+    Lines lines = {};
+    lines.rect = rect;
+    lines.nCount = DrawingAndFormattingInstance()->BreakTextLines(&dc, pszText, -1, lines.rect, nFormat, lines.anStarts,
+                                                                  lines.anLengths, 8);
+    return lines;
+}
+
+int Width(CDC& dc, LPCTSTR pszText)
+{
+    return dc.GetTextExtent(pszText, static_cast<int>(wcslen(pszText))).cx;
+}
+
+int LineHeight(CDC& dc)
+{
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(&tm);
+    return tm.tmHeight + tm.tmExternalLeading;
+}
+} // namespace
+
+TEST(DrawingAndFormattingTest, BreakTextLinesByWordsLineBreaksAndCharacters)
+{
+    RecordingDC dc;
+    const int nLineHeight = LineHeight(dc);
+    const CRect tall(0, 0, 400, nLineHeight * 6);
+
+    const Lines trailing = Break(dc, L"ab\r\ncd\r", tall, DT_WORDBREAK);
+    ASSERT_EQ(trailing.nCount, 3);
+    EXPECT_EQ(trailing.anStarts[1], 4);
+    EXPECT_EQ(trailing.anLengths[1], 2);
+    EXPECT_EQ(trailing.anLengths[2], 0);
+
+    const Lines single = Break(dc, L"one\r\ntwo\r\nthree", tall, 0);
+    ASSERT_EQ(single.nCount, 1);
+    EXPECT_EQ(single.anLengths[0], 3);
+
+    // The second word goes to the next line.
+    const CRect narrow(0, 0, Width(dc, L"aaa bb") - 1, nLineHeight * 6);
+    const Lines words = Break(dc, L"aaa bbb", narrow, DT_WORDBREAK);
+    ASSERT_EQ(words.nCount, 2);
+    EXPECT_EQ(words.anLengths[0], 4);
+    EXPECT_EQ(words.anStarts[1], 4);
+    EXPECT_EQ(words.anLengths[1], 3);
+
+    // One word wider than the cell is cut by characters; the one that overflows stays.
+    const CRect cut(0, 0, Width(dc, L"WWW") - 1, nLineHeight * 6);
+    const Lines chars = Break(dc, L"WWWWWWW", cut, DT_WORDBREAK);
+    ASSERT_GE(chars.nCount, 2);
+    EXPECT_EQ(chars.anLengths[0], 4);
+    EXPECT_EQ(chars.anStarts[1], 4);
+
+    EXPECT_EQ(Break(dc, L"", tall, DT_WORDBREAK).nCount, 0);
+}
+
+TEST(DrawingAndFormattingTest, BreakTextLinesMovesTheTopForVerticalAlignment)
+{
+    RecordingDC dc;
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(&tm);
+    const CRect rect(0, 10, 400, 110);
+    const int nTotal = rect.top + tm.tmHeight + tm.tmExternalLeading + 1;
+    EXPECT_EQ(Break(dc, L"x", rect, DT_VCENTER).rect.top, rect.top + (rect.bottom - nTotal + tm.tmExternalLeading) / 2);
+    EXPECT_EQ(Break(dc, L"x", rect, DT_BOTTOM).rect.top, rect.top + rect.bottom - nTotal);
+    EXPECT_EQ(Break(dc, L"x", rect, 0).rect.top, rect.top);
+}
+
+TEST(DrawingAndFormattingTest, OverflowModesMarkCutText)
+{
+    CGXDrawingAndFormatting* pDraw = DrawingAndFormattingInstance();
+    RecordingDC dc;
+    const CRect rect(0, 0, Width(dc, L"####") + Width(dc, L"#") / 2, LineHeight(dc));
+
+    pDraw->DrawTextOverflow(&dc, L"123456789012", -1, rect, DT_SINGLELINE, rect, 2);
+    ASSERT_EQ(dc.m_texts.size(), 1u);
+    EXPECT_STREQ(dc.m_texts[0], L"####");
+
+    pDraw->DrawTextOverflow(&dc, L"abcdefghijkl", -1, rect, DT_SINGLELINE, rect, 1);
+    ASSERT_EQ(dc.m_texts.size(), 2u);
+    const CString strEllipsis = dc.m_texts[1];
+    EXPECT_EQ(strEllipsis.Right(3), L"...");
+    EXPECT_LE(Width(dc, strEllipsis), rect.Width());
+    EXPECT_EQ(strEllipsis.Left(strEllipsis.GetLength() - 3),
+              CString(L"abcdefghijkl").Left(strEllipsis.GetLength() - 3));
+
+    pDraw->DrawTextPlain(&dc, L"abcdefghijkl", -1, rect, DT_SINGLELINE, rect);
+    ASSERT_EQ(dc.m_texts.size(), 3u);
+    EXPECT_EQ(dc.m_texts[2].Find(L'.'), -1);
+
+    // Text that fits is drawn as it is, right-aligned at the right edge.
+    pDraw->DrawTextOverflow(&dc, L"12", -1, rect, DT_SINGLELINE | DT_RIGHT, rect, 2);
+    EXPECT_STREQ(dc.m_texts.back(), L"12");
+    EXPECT_EQ(dc.m_points.back().x, rect.right - Width(dc, L"12"));
+}
+
+TEST(DrawingAndFormattingTest, HitTestTextFindsTheCharacterUnderThePoint)
+{
+    CGXDrawingAndFormatting* pDraw = DrawingAndFormattingInstance();
+    RecordingDC dc;
+    const int nLineHeight = LineHeight(dc);
+    const CRect rect(10, 0, 400, nLineHeight * 4);
+    const int y = nLineHeight / 2;
+    EXPECT_EQ(pDraw->HitTestText(&dc, L"hello", -1, rect, 0, rect.left + Width(dc, L"he") + 1, y), 2);
+    EXPECT_EQ(pDraw->HitTestText(&dc, L"hello", -1, rect, 0, rect.left + 1, y), 0);
+    EXPECT_EQ(pDraw->HitTestText(&dc, L"hello", -1, rect, 0, rect.left + Width(dc, L"hello") + 50, y), -1);
+    EXPECT_EQ(pDraw->HitTestText(&dc, L"hello", -1, rect, 0, rect.left - 50, y), -1);
+    EXPECT_EQ(pDraw->HitTestText(&dc, L"hello", -1, rect, 0, rect.left + 1, nLineHeight * 2), -1);
+    EXPECT_EQ(
+        pDraw->HitTestText(&dc, L"ab\r\ncd", -1, rect, DT_WORDBREAK, rect.left + Width(dc, L"c") + 1, nLineHeight + 1),
+        5);
+    const int xRight = rect.right - Width(dc, L"hello");
+    EXPECT_EQ(pDraw->HitTestText(&dc, L"hello", -1, rect, DT_RIGHT, xRight + Width(dc, L"h") + 1, y), 1);
+}
+
+TEST(DrawingAndFormattingTest, FrameRingsFillEachEdgeInItsColour)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    CDC screen;
+    screen.Attach(::GetDC(nullptr));
+    bitmap.CreateCompatibleBitmap(&screen, 30, 30);
+    ::ReleaseDC(nullptr, screen.Detach());
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 30, 30, RGB(255, 255, 255));
+    dc.SetBkColor(RGB(1, 2, 3));
+
+    DrawingAndFormattingInstance()->DrawFrameRings(&dc, 2, 2, 20, 20, 2, RGB(255, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetBkColor(), RGB(1, 2, 3));
+    struct Probe
+    {
+        int x, y;
+        COLORREF rgb;
+    };
+    const Probe probes[] = {
+        {10, 2, RGB(255, 0, 0)},  {2, 10, RGB(255, 0, 0)},  {10, 3, RGB(255, 0, 0)},      {10, 20, RGB(0, 0, 255)},
+        {20, 10, RGB(0, 0, 255)}, {10, 19, RGB(0, 0, 255)}, {10, 10, RGB(255, 255, 255)}, {25, 25, RGB(255, 255, 255)},
+    };
+    for (const Probe& probe : probes)
+        EXPECT_EQ(dc.GetPixel(probe.x, probe.y), probe.rgb) << probe.x << "," << probe.y;
+    dc.SelectObject(pOld);
+}

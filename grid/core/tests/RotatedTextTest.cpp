@@ -10,25 +10,6 @@
 
 namespace
 {
-// A memory DC that records where text is drawn.
-class RecordingDC : public CDC
-{
-public:
-    RecordingDC()
-    {
-        CreateCompatibleDC(nullptr);
-        SelectStockObject(SYSTEM_FONT);
-    }
-    BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount) override
-    {
-        m_points.emplace_back(x, y);
-        m_texts.emplace_back(lpszString, nCount);
-        return TRUE;
-    }
-    std::vector<CPoint> m_points;
-    std::vector<CString> m_texts;
-};
-
 constexpr double dPi = 3.1415926535;
 const CRect cell(10, 20, 110, 70);
 
