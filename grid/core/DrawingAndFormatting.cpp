@@ -197,6 +197,16 @@ int CGXDrawingAndFormatting::CountTextLines(CDC* pDC, LPCTSTR pszText, int nLeng
     return BreakTextLines(pDC, pszText, nLength, rect, nFormat, anStarts, anLengths, nMaxDrawnLines);
 }
 
+CGXDrawingAndFormatting::BrokenText CGXDrawingAndFormatting::Break(CDC* pDC, LPCTSTR pszText, int nLength,
+                                                                   const CRect& rect, UINT nFormat)
+{
+    BrokenText lines;
+    lines.rect = rect;
+    lines.nLines =
+        BreakTextLines(pDC, pszText, nLength, lines.rect, nFormat, lines.anStarts, lines.anLengths, nMaxDrawnLines);
+    return lines;
+}
+
 int CGXDrawingAndFormatting::DrawLineHeight(const TEXTMETRIC& tm)
 {
     const int nLineHeight = tm.tmHeight + tm.tmExternalLeading;
@@ -219,10 +229,11 @@ void CGXDrawingAndFormatting::DrawLines(CDC* pDC, LPCTSTR pszText, int nLength, 
                                         const CRect& rectClip, int nOverflowMode)
 {
     nLength = TextLength(pszText, nLength);
-    CRect rectLines = rect;
-    int anStarts[nMaxDrawnLines];
-    int anLengths[nMaxDrawnLines];
-    const int nLines = BreakTextLines(pDC, pszText, nLength, rectLines, nFormat, anStarts, anLengths, nMaxDrawnLines);
+    const BrokenText lines = Break(pDC, pszText, nLength, rect, nFormat);
+    const int nLines = lines.nLines;
+    const int* anStarts = lines.anStarts;
+    const int* anLengths = lines.anLengths;
+    const CRect& rectLines = lines.rect;
     const TEXTMETRIC tm = Metrics(pDC);
     const int nLineHeight = DrawLineHeight(tm);
     int y = rectLines.top;
@@ -269,10 +280,11 @@ int CGXDrawingAndFormatting::HitTestText(CDC* pDC, LPCTSTR pszText, int nLength,
                                          int y)
 {
     nLength = TextLength(pszText, nLength);
-    CRect rectLines = rect;
-    int anStarts[nMaxDrawnLines];
-    int anLengths[nMaxDrawnLines];
-    const int nLines = BreakTextLines(pDC, pszText, nLength, rectLines, nFormat, anStarts, anLengths, nMaxDrawnLines);
+    const BrokenText lines = Break(pDC, pszText, nLength, rect, nFormat);
+    const int nLines = lines.nLines;
+    const int* anStarts = lines.anStarts;
+    const int* anLengths = lines.anLengths;
+    const CRect& rectLines = lines.rect;
     const TEXTMETRIC tm = Metrics(pDC);
     const int nLineHeight = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
     if (y < rectLines.top)

@@ -42,6 +42,15 @@ public:
     static constexpr int nMaxDrawnLines = 32;
 
 private:
+    // Up to nMaxDrawnLines lines of a text, with the rectangle as breaking moved its top.
+    struct BrokenText
+    {
+        int nLines = 0;
+        int anStarts[nMaxDrawnLines];
+        int anLengths[nMaxDrawnLines];
+        CRect rect;
+    };
+    BrokenText Break(CDC* pDC, LPCTSTR pszText, int nLength, const CRect& rect, UINT nFormat);
     // The line height used to step from one drawn line to the next.
     static int DrawLineHeight(const TEXTMETRIC& tm);
     void DrawLines(CDC* pDC, LPCTSTR pszText, int nLength, const CRect& rect, UINT nFormat, const CRect& rectClip,
