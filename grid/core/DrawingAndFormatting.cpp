@@ -7,6 +7,7 @@
 #include <grid/core/ThreadState.h>
 
 #include <algorithm>
+#include <vector>
 #include <cwchar>
 
 namespace
@@ -381,4 +382,90 @@ CGXDrawingAndFormatting* DrawingAndFormattingInstance()
 {
     static CGXDrawingAndFormatting instance;
     return &instance;
+}
+
+namespace
+{
+constexpr int nMaxSortField = 128;
+
+std::vector<CString> SplitEntries(const CString& strChoiceList)
+{
+    std::vector<CString> entries;
+    CString strRest = strChoiceList;
+    while (!strRest.IsEmpty())
+    {
+        CString strHead;
+        GXSplitFirstLine(strRest, strHead);
+        entries.push_back(strHead);
+    }
+    return entries;
+}
+
+CString EntryKey(LPCTSTR pszEntry, int nColumn, int nMaxLength)
+{
+    return nColumn < 0 ? CString(pszEntry).Left(nMaxLength) : GXGetChoiceField(pszEntry, nColumn, nMaxLength);
+}
+} // namespace
+
+void GXSplitFirstLine(CString& strText, CString& strHead)
+{
+    int nBreak = 0;
+    while (nBreak < strText.GetLength() && !IsLineBreak(strText[nBreak]))
+        ++nBreak;
+    strHead = strText.Left(nBreak);
+    int nRest = nBreak;
+    if (nRest < strText.GetLength())
+        nRest += strText[nRest] == '\r' && nRest + 1 < strText.GetLength() && strText[nRest + 1] == '\n' ? 2 : 1;
+    strText = strText.Mid(nRest);
+}
+
+CString GXGetChoiceField(LPCTSTR pszEntry, int nField, int nMaxLength)
+{
+    LPCTSTR p = pszEntry;
+    for (int i = 0; i < nField && *p != 0; ++i)
+    {
+        while (*p != 0 && *p != '\t')
+            ++p;
+        if (*p == '\t')
+            ++p;
+        else
+            return CString();
+    }
+    int nLength = 0;
+    while (p[nLength] != 0 && p[nLength] != '\t' && nLength < nMaxLength)
+        ++nLength;
+    return CString(p, nLength);
+}
+
+int GXFindChoiceListItem(LPCTSTR pszValue, LPCTSTR pszChoiceList, BOOL bExact, int nColumn)
+{
+    const CString strValue = pszValue;
+    const std::vector<CString> entries = SplitEntries(pszChoiceList);
+    for (size_t i = 0; i < entries.size(); ++i)
+    {
+        const CString strKey = EntryKey(entries[i], nColumn, INT_MAX);
+        const bool bMatch = bExact ? strKey == strValue
+                                   : strKey.GetLength() >= strValue.GetLength() &&
+                                         strKey.Left(strValue.GetLength()).CompareNoCase(strValue) == 0;
+        if (bMatch)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int GXCompareChoiceEntries(LPCTSTR pszFirst, LPCTSTR pszSecond, int nColumn)
+{
+    return EntryKey(pszFirst, nColumn, nMaxSortField).CompareNoCase(EntryKey(pszSecond, nColumn, nMaxSortField));
+}
+
+void GXSortChoiceList(CString& strChoiceList, int nColumn, BOOL bHeader)
+{
+    std::vector<CString> entries = SplitEntries(strChoiceList);
+    const auto first = entries.begin() + (bHeader && !entries.empty() ? 1 : 0);
+    std::stable_sort(first, entries.end(), [nColumn](const CString& a, const CString& b) {
+        return GXCompareChoiceEntries(a, b, nColumn) < 0;
+    });
+    strChoiceList.Empty();
+    for (const CString& strEntry : entries)
+        strChoiceList += strEntry + _T("\r\n");
 }

@@ -62,3 +62,20 @@ CGXDrawingAndFormatting* DrawingAndFormattingInstance();
 // Fills the rectangle in a grid colour (system colours resolved) by an opaque empty text output,
 // keeping the device context's background colour.
 void GXFillColorRect(CDC* pDC, const CRect& rect, COLORREF rgbColor);
+
+// Choice lists: entries separated by line breaks, fields of an entry by tabs. A column below 0
+// means the whole entry.
+
+// Moves the text up to the first line break into strHead and keeps what follows the break (a
+// CR LF pair counts as one) in strText; without a break the whole text moves.
+void GXSplitFirstLine(CString& strText, CString& strHead);
+// Field nField of an entry, at most nMaxLength characters.
+CString GXGetChoiceField(LPCTSTR pszEntry, int nField, int nMaxLength);
+// The index of the entry whose field equals the value (case-sensitive) or, without bExact, starts
+// with it ignoring case; -1 when none does.
+int GXFindChoiceListItem(LPCTSTR pszValue, LPCTSTR pszChoiceList, BOOL bExact, int nColumn);
+// Entries compared ignoring case by the field of the column.
+int GXCompareChoiceEntries(LPCTSTR pszFirst, LPCTSTR pszSecond, int nColumn);
+// Sorts the entries by the column; with bHeader the first entry stays first. Each entry of the
+// result ends in CR LF.
+void GXSortChoiceList(CString& strChoiceList, int nColumn, BOOL bHeader);

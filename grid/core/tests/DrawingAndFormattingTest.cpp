@@ -190,3 +190,55 @@ TEST(DrawingAndFormattingTest, FrameRingsFillEachEdgeInItsColour)
         EXPECT_EQ(dc.GetPixel(probe.x, probe.y), probe.rgb) << probe.x << "," << probe.y;
     dc.SelectObject(pOld);
 }
+
+TEST(DrawingAndFormattingTest, ChoiceListRoutines)
+{
+    struct SplitCase
+    {
+        LPCTSTR pszText, pszHead, pszRest;
+    };
+    const SplitCase splits[] = {
+        {L"one\r\ntwo\r\n", L"one", L"two\r\n"},
+        {L"one\ntwo", L"one", L"two"},
+        {L"one\r\rtwo", L"one", L"\rtwo"},
+        {L"alone", L"alone", L""},
+        {L"", L"", L""},
+    };
+    for (const SplitCase& c : splits)
+    {
+        CString strText = c.pszText, strHead;
+        GXSplitFirstLine(strText, strHead);
+        EXPECT_STREQ(strHead, c.pszHead) << c.pszText;
+        EXPECT_STREQ(strText, c.pszRest) << c.pszText;
+    }
+
+    EXPECT_STREQ(GXGetChoiceField(L"a\tbeta\tc", 1, 10), L"beta");
+    EXPECT_STREQ(GXGetChoiceField(L"a\tbeta\tc", 1, 2), L"be");
+    EXPECT_STREQ(GXGetChoiceField(L"a\tbeta\tc", 2, 10), L"c");
+    EXPECT_STREQ(GXGetChoiceField(L"a\tbeta", 5, 10), L"");
+
+    const LPCTSTR pszList = L"Apple\t3\r\nbanana\t1\r\nCherry\t2\r\n";
+    struct FindCase
+    {
+        LPCTSTR pszValue;
+        BOOL bExact;
+        int nColumn;
+        int nIndex;
+    };
+    const FindCase finds[] = {
+        {L"banana", TRUE, 0, 1},  {L"Banana", TRUE, 0, -1},    {L"BAN", FALSE, 0, 1},   {L"2", TRUE, 1, 2},
+        {L"cherry", FALSE, 0, 2}, {L"Cherry\t2", TRUE, -1, 2}, {L"kiwi", FALSE, 0, -1},
+    };
+    for (const FindCase& c : finds)
+        EXPECT_EQ(GXFindChoiceListItem(c.pszValue, pszList, c.bExact, c.nColumn), c.nIndex) << c.pszValue;
+
+    EXPECT_LT(GXCompareChoiceEntries(L"apple\t9", L"BANANA\t1", 0), 0);
+    EXPECT_GT(GXCompareChoiceEntries(L"apple\t9", L"BANANA\t1", 1), 0);
+
+    CString strList = pszList;
+    GXSortChoiceList(strList, 1, FALSE);
+    EXPECT_STREQ(strList, L"banana\t1\r\nCherry\t2\r\nApple\t3\r\n");
+    strList = L"Name\tNo\nzeta\t1\nalpha\t2";
+    GXSortChoiceList(strList, 0, TRUE);
+    EXPECT_STREQ(strList, L"Name\tNo\r\nalpha\t2\r\nzeta\t1\r\n");
+}
