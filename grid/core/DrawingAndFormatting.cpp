@@ -5,6 +5,7 @@
 #include <grid/core/DrawState.h>
 #include <grid/core/Style.h>
 #include <grid/core/ThreadState.h>
+#include <toolkit/foundation/VisualStyle.h>
 
 #include <algorithm>
 #include <vector>
@@ -348,6 +349,30 @@ void CGXDrawingAndFormatting::DrawButtonEdge(CDC* pDC, const CRect& rect, BOOL b
     pDC->DrawEdge(rectEdge, bPressed ? 12 : 3, bPressed ? 0x600F : 0xA00F);
     if (bPressed)
         pDC->DrawEdge(rectEdge, 10, 0x200F);
+}
+
+void CGXDrawingAndFormatting::DrawCaption(CDC* pDC, const CRect& rect, LPCTSTR pszText, UINT nFormat, BOOL bFocus)
+{
+    pDC->SetBkMode(TRANSPARENT);
+    const bool bEmpty = pszText == nullptr || *pszText == 0;
+    CRect rectText = rect;
+    pDC->DrawText(bEmpty ? _T("--") : pszText, -1, rectText, nFormat | DT_CALCRECT);
+    const CPoint topLeft(rect.left + (rect.Width() - rectText.Width()) / 2,
+                         rect.top + (rect.Height() - rectText.Height()) / 2);
+    CRect rectCaption(topLeft, rectText.Size());
+    rectCaption.InflateRect(3, 0);
+    rectCaption.IntersectRect(rectCaption, rect);
+    if (!bEmpty)
+        DrawTextPlain(pDC, pszText, -1, rectCaption, nFormat, rectCaption);
+    const int nStyle = SECGetVisualStyle();
+    if (!bFocus || nStyle == 3 || nStyle == 4)
+        return;
+    const COLORREF rgbShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const CRect& r = rectCaption;
+    GXFillColorRect(pDC, CRect(r.left + 2, r.top, r.right - 1, r.top + 1), rgbShadow);
+    GXFillColorRect(pDC, CRect(r.left + 2, r.bottom - 1, r.right - 1, r.bottom), rgbShadow);
+    GXFillColorRect(pDC, CRect(r.left, r.top + 2, r.left + 1, r.bottom - 1), rgbShadow);
+    GXFillColorRect(pDC, CRect(r.right - 1, r.top + 2, r.right, r.bottom - 1), rgbShadow);
 }
 
 int CGXDrawingAndFormatting::DrawRotatedText(CDC* pDC, LPCTSTR pszText, int nLength, int nLeft, int nTop, int nRight,

@@ -38,6 +38,9 @@ public:
     virtual void DrawFrameRings(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom, int nWidth, COLORREF rgbTopLeft,
                                 COLORREF rgbBottomRight);
     virtual void DrawButtonEdge(CDC* pDC, const CRect& rect, BOOL bDrawFace, BOOL bPressed);
+    // A control's caption centred in the rectangle, framed in the button shadow colour when it
+    // has the focus (not in the toolkit's visual styles 3 and 4).
+    virtual void DrawCaption(CDC* pDC, const CRect& rect, LPCTSTR pszText, UINT nFormat, BOOL bFocus);
 
     static constexpr int nMaxDrawnLines = 32;
 

@@ -1,6 +1,7 @@
 #include "GridTestSupport.h"
 
 #include <grid/core/DrawingAndFormatting.h>
+#include <toolkit/foundation/VisualStyle.h>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,30 @@ TEST(DrawingAndFormattingTest, PatternBitmapsAreMadeOnceFromTheTable)
 
 namespace
 {
+// A white bitmap in a memory DC.
+class Canvas : public CDC
+{
+public:
+    Canvas(int nWidth, int nHeight)
+    {
+        CreateCompatibleDC(nullptr);
+        CDC screen;
+        screen.Attach(::GetDC(nullptr));
+        m_bitmap.CreateCompatibleBitmap(&screen, nWidth, nHeight);
+        ::ReleaseDC(nullptr, screen.Detach());
+        m_pOld = SelectObject(&m_bitmap);
+        FillSolidRect(0, 0, nWidth, nHeight, RGB(255, 255, 255));
+    }
+    ~Canvas() override
+    {
+        SelectObject(m_pOld);
+    }
+
+private:
+    CBitmap m_bitmap;
+    CBitmap* m_pOld;
+};
+
 struct Lines
 {
     int nCount;
@@ -164,15 +189,7 @@ TEST(DrawingAndFormattingTest, HitTestTextFindsTheCharacterUnderThePoint)
 
 TEST(DrawingAndFormattingTest, FrameRingsFillEachEdgeInItsColour)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CBitmap bitmap;
-    CDC screen;
-    screen.Attach(::GetDC(nullptr));
-    bitmap.CreateCompatibleBitmap(&screen, 30, 30);
-    ::ReleaseDC(nullptr, screen.Detach());
-    CBitmap* pOld = dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, 30, 30, RGB(255, 255, 255));
+    Canvas dc(30, 30);
     dc.SetBkColor(RGB(1, 2, 3));
 
     DrawingAndFormattingInstance()->DrawFrameRings(&dc, 2, 2, 20, 20, 2, RGB(255, 0, 0), RGB(0, 0, 255));
@@ -188,7 +205,37 @@ TEST(DrawingAndFormattingTest, FrameRingsFillEachEdgeInItsColour)
     };
     for (const Probe& probe : probes)
         EXPECT_EQ(dc.GetPixel(probe.x, probe.y), probe.rgb) << probe.x << "," << probe.y;
-    dc.SelectObject(pOld);
+}
+
+TEST(DrawingAndFormattingTest, CaptionIsCentredAndFramedWithTheFocus)
+{
+    const int nOldStyle = SECGetVisualStyle();
+    const CRect rect(0, 0, 120, 40);
+    const COLORREF rgbShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    for (int nStyle : {1, 3})
+    {
+        SECSetVisualStyle(nStyle);
+        Canvas dc(120, 40);
+        dc.SelectStockObject(SYSTEM_FONT);
+        CRect rectText = rect;
+        dc.DrawText(L"OK", -1, rectText, DT_SINGLELINE | DT_CALCRECT);
+        CRect frame(CPoint((rect.Width() - rectText.Width()) / 2, (rect.Height() - rectText.Height()) / 2),
+                    rectText.Size());
+        frame.InflateRect(3, 0);
+        DrawingAndFormattingInstance()->DrawCaption(&dc, rect, L"OK", DT_SINGLELINE, TRUE);
+        const COLORREF rgbFrame = nStyle == 1 ? rgbShadow : RGB(255, 255, 255);
+        EXPECT_EQ(dc.GetPixel(frame.left + 2, frame.top), rgbFrame) << nStyle;
+        EXPECT_EQ(dc.GetPixel(frame.left, frame.top + 2), rgbFrame) << nStyle;
+        EXPECT_EQ(dc.GetPixel(frame.right - 1, frame.bottom - 2), rgbFrame) << nStyle;
+        EXPECT_EQ(dc.GetPixel(frame.left, frame.top), RGB(255, 255, 255)) << nStyle;
+        EXPECT_EQ(dc.GetPixel(frame.left - 1, frame.top + 2), RGB(255, 255, 255)) << nStyle;
+        bool bInk = false;
+        for (int x = frame.left + 3; x < frame.right - 3 && !bInk; ++x)
+            for (int y = frame.top + 1; y < frame.bottom - 1 && !bInk; ++y)
+                bInk = dc.GetPixel(x, y) != RGB(255, 255, 255);
+        EXPECT_TRUE(bInk) << nStyle;
+    }
+    SECSetVisualStyle(nOldStyle != 0 ? nOldStyle : 1);
 }
 
 TEST(DrawingAndFormattingTest, ChoiceListRoutines)
