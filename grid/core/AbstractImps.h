@@ -4,6 +4,9 @@
 #pragma once
 
 #include <afx.h>
+#include <afxwin.h>
+
+#include <ctime>
 
 #include <grid/core/Range.h>
 
@@ -152,6 +155,23 @@ class CGXAbstractDrawRotatedTextImp
 {
 public:
     virtual ~CGXAbstractDrawRotatedTextImp() = default;
+    // Draws a text whose font (already selected) is rotated by nOrientation tenths of a degree,
+    // placed in the rectangle by the DT_ alignment flags and clipped to pClipRect or the cell.
+    virtual int DrawRotatedText(CDC* pDC, LPCTSTR pszText, int nLength, int nLeft, int nTop, int nRight, int nBottom,
+                                UINT nFormat, int nOrientation, const CRect* pClipRect) = 0;
+};
+
+// A date and time as fields; the last two are cleared by parsing and read by nothing.
+struct GXDateTimeParts
+{
+    short nYear;
+    WORD nMonth;
+    WORD nDay;
+    WORD nHour;
+    WORD nMinute;
+    WORD nSecond;
+    WORD wReserved1;
+    WORD wReserved2;
 };
 
 // The locale's date and time conventions.
@@ -163,6 +183,12 @@ public:
     // The short-date order code, with its order digits and date separator.
     virtual int GetDateFormatOrder(BOOL bRefresh, CString& strOrder, TCHAR& chSeparator) = 0;
     virtual TCHAR GetTimeSeparator(BOOL bRefresh) = 0;
+    // Each parse clears the record first and leaves it cleared when the text is no date.
+    virtual BOOL ParseDateTime(GXDateTimeParts& parts, LPCTSTR pszText, int nDateOrder) = 0;
+    virtual BOOL ParseDateTimeTm(struct tm& tmOut, LPCTSTR pszText, int nDateOrder) = 0;
+    virtual void FormatDateTime(CString& strText, const GXDateTimeParts& parts) = 0;
+    // A time in seconds since 1970, as local time.
+    virtual void FormatTime(CString& strText, __time64_t time) = 0;
 };
 
 class CGXAbstractDataCopyMoveCellsImp
@@ -197,4 +223,9 @@ class CGXAbstractNumberFormattingImp
 {
 public:
     virtual ~CGXAbstractNumberFormattingImp() = default;
+    // The text a cell shows for the value (the style's own value and type when pszValue is null).
+    virtual CString FormatValue(const CGXStyle& style, LPCTSTR pszValue, UINT nValueType) = 0;
+    // TRUE when the whole text is a number; the format id and places guessed from its form are
+    // optional outputs. On failure nothing is written.
+    virtual BOOL ParseNumber(LPCTSTR pszText, double& dValue, int* pnFormat, int* pnPlaces) = 0;
 };

@@ -4,7 +4,10 @@
 #include <grid/core/AppData.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
+#include <grid/core/DrawRotatedTextImp.h>
 #include <grid/core/LongOperationImp.h>
+#include <grid/core/NumberFormattingImp.h>
+#include <grid/core/OleDateTimeImp.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -94,6 +97,9 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* /*pGrid*/)
 
 void CGXControlFactory::InitializeApplicationComponents()
 {
+    GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);
+    GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
+    GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
 }
 

@@ -4,6 +4,7 @@
 #include <grid/core/ControlFactory.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/LongOperationImp.h>
+#include <grid/core/NumberFormattingImp.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -11,7 +12,7 @@
 
 namespace
 {
-class TestNumberFormatting : public CGXAbstractNumberFormattingImp
+class TestNumberFormatting : public CGXNumberFormattingImp
 {
 };
 

@@ -83,3 +83,22 @@ protected:
 
     GridTestApp m_app;
 };
+
+// A memory DC with the system font that records the text outputs instead of drawing them.
+class RecordingDC : public CDC
+{
+public:
+    RecordingDC()
+    {
+        CreateCompatibleDC(nullptr);
+        SelectStockObject(SYSTEM_FONT);
+    }
+    BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount) override
+    {
+        m_points.emplace_back(x, y);
+        m_texts.emplace_back(lpszString, nCount);
+        return TRUE;
+    }
+    std::vector<CPoint> m_points;
+    std::vector<CString> m_texts;
+};

@@ -198,9 +198,13 @@ TEST_F(LongOperationTest, WithoutTheFeatureOnlyTheNestingIsCounted)
     EXPECT_FALSE(GXShowLongOperationStatus(&first));
     GXEndLongOperation(&first);
     EXPECT_EQ(GXLongOpGetLevel(), -1);
+    pAppData->m_pLongOperationImp = pImp;
+
+    CGXAbstractDateTimeImp* pDateTimeImp = pAppData->m_pDateTimeImp;
+    pAppData->m_pDateTimeImp = nullptr;
     EXPECT_EQ(GXGetTimeSeparator(TRUE), L':');
     CString strOrder;
     TCHAR chSeparator = 0;
     EXPECT_EQ(GXGetDateFormatOrder(TRUE, strOrder, chSeparator), 3);
-    pAppData->m_pLongOperationImp = pImp;
+    pAppData->m_pDateTimeImp = pDateTimeImp;
 }
