@@ -409,6 +409,31 @@ CGXDrawingAndFormatting* DrawingAndFormattingInstance()
     return &instance;
 }
 
+void GXInvertRect(CDC* pDC, const CRect& rect, const CRect* pClipRect)
+{
+    CRect rectInvert = rect;
+    if (pClipRect != nullptr && !rectInvert.IntersectRect(rect, pClipRect))
+        return;
+    pDC->InvertRect(rectInvert);
+}
+
+int GXGetDibColorCount(const BITMAPINFOHEADER& header)
+{
+    if (header.biClrUsed != 0)
+        return static_cast<int>(header.biClrUsed);
+    switch (header.biBitCount)
+    {
+    case 1:
+        return 2;
+    case 4:
+        return 16;
+    case 8:
+        return 256;
+    default:
+        return 0;
+    }
+}
+
 namespace
 {
 constexpr int nMaxSortField = 128;

@@ -66,6 +66,11 @@ CGXDrawingAndFormatting* DrawingAndFormattingInstance();
 // keeping the device context's background colour.
 void GXFillColorRect(CDC* pDC, const CRect& rect, COLORREF rgbColor);
 
+// Inverts the rectangle, or only its part inside pClipRect when one is given.
+void GXInvertRect(CDC* pDC, const CRect& rect, const CRect* pClipRect);
+// The colour-table entries that follow a device-independent bitmap's header.
+int GXGetDibColorCount(const BITMAPINFOHEADER& header);
+
 // Choice lists: entries separated by line breaks, fields of an entry by tabs. A column below 0
 // means the whole entry.
 

@@ -289,3 +289,31 @@ TEST(DrawingAndFormattingTest, ChoiceListRoutines)
     GXSortChoiceList(strList, 0, TRUE);
     EXPECT_STREQ(strList, L"Name\tNo\r\nalpha\t2\r\nzeta\t1\r\n");
 }
+
+TEST(DrawingAndFormattingTest, InvertRectKeepsToTheClipAndDibColorCounts)
+{
+    Canvas dc(20, 20);
+    const CRect clip(5, 5, 20, 20);
+    GXInvertRect(&dc, CRect(0, 0, 10, 10), &clip);
+    EXPECT_EQ(dc.GetPixel(2, 2), RGB(255, 255, 255));
+    EXPECT_EQ(dc.GetPixel(7, 7), RGB(0, 0, 0));
+    GXInvertRect(&dc, CRect(0, 0, 3, 3), &clip);
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(255, 255, 255));
+    GXInvertRect(&dc, CRect(0, 0, 3, 3), nullptr);
+    EXPECT_EQ(dc.GetPixel(1, 1), RGB(0, 0, 0));
+
+    struct Case
+    {
+        WORD nBits;
+        DWORD nUsed;
+        int nCount;
+    };
+    const Case cases[] = {{1, 0, 2}, {4, 0, 16}, {8, 0, 256}, {24, 0, 0}, {8, 7, 7}, {32, 3, 3}};
+    for (const Case& c : cases)
+    {
+        BITMAPINFOHEADER header = {};
+        header.biBitCount = c.nBits;
+        header.biClrUsed = c.nUsed;
+        EXPECT_EQ(GXGetDibColorCount(header), c.nCount) << c.nBits << " bits, " << c.nUsed << " used";
+    }
+}
