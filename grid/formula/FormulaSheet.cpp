@@ -2,6 +2,7 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/ColumnLetters.h>
+#include <grid/core/DrawingAndFormatting.h>
 #include <grid/formula/EngineCompiler.h>
 #include <grid/formula/EngineErrors.h>
 #include <grid/formula/EngineEvaluator.h>
@@ -43,10 +44,14 @@ GXEngineRange ToEngine(const CGXRange& range)
     return result;
 }
 
-// The formats whose numbers the grid's formatter shows (dates, times and their mixes).
-BOOL IsDateFormat(int nFormat)
+// Whether the cell's own style has a date or time format: a number entered into such a cell keeps
+// its format, and its formula text is the formatted date rather than the bare number.
+BOOL HasDateFormat(const GXEngineNode* pNode)
 {
-    switch (nFormat)
+    const CGXStyle* pStyle = pNode != nullptr ? pNode->pStyle : nullptr;
+    if (pStyle == nullptr || !pStyle->GetInclude(CGXStyle::inclFormat))
+        return FALSE;
+    switch (pStyle->GetFormat())
     {
     case 8:
     case 9:
@@ -60,43 +65,21 @@ BOOL IsDateFormat(int nFormat)
     }
 }
 
-// A plain decimal number, the whole text: sign, digits, point, digits, exponent.
-BOOL ReadNumber(CString strText, double& dValue)
-{
-    strText.Trim();
-    LPCWSTR psz = strText;
-    if (*psz == L'+' || *psz == L'-')
-        ++psz;
-    int nDigits = 0;
-    for (; iswdigit(*psz); ++psz)
-        ++nDigits;
-    if (*psz == L'.')
-    {
-        for (++psz; iswdigit(*psz); ++psz)
-            ++nDigits;
-    }
-    if (nDigits == 0)
-        return FALSE;
-    if (*psz == L'e' || *psz == L'E')
-    {
-        ++psz;
-        if (*psz == L'+' || *psz == L'-')
-            ++psz;
-        if (!iswdigit(*psz))
-            return FALSE;
-        while (iswdigit(*psz))
-            ++psz;
-    }
-    if (*psz != L'\0')
-        return FALSE;
-    dValue = GXWcsToDouble(strText);
-    return std::isfinite(dValue);
-}
-
 CString FormatNumber(double dValue)
 {
     CString strText;
     strText.Format(_T("%.14g"), dValue);
+    return strText;
+}
+
+// The editor's text of a number: a date or time as the cell's own style shows it.
+CString FormulaNumberText(const GXEngineNode* pNode)
+{
+    const CString strNumber = FormatNumber(pNode->value.dNumber);
+    if (!HasDateFormat(pNode))
+        return strNumber;
+    CString strText;
+    DrawingAndFormattingInstance()->GetFormattedText(strText, *pNode->pStyle, strNumber, CGXStyle::valueNumber);
     return strText;
 }
 
@@ -289,13 +272,12 @@ BOOL CGXFormulaSheet::SetExpressionRowCol(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszT
     if (strText.IsEmpty())
         return SetTextRowCol(nRow, nCol, strText);
     double dValue = 0;
-    if (ReadNumber(strText, dValue))
+    // An overflowing entry such as "1e999" stays text rather than becoming an infinite value.
+    if (DrawingAndFormattingInstance()->ParseNumber(strText, dValue, nullptr, nullptr) && std::isfinite(dValue))
     {
         if (!SetNumberRowCol(nRow, nCol, dValue))
             return FALSE;
-        int nFormat = 0;
-        int nPlaces = 0;
-        if (!GetFormatRowCol(nRow, nCol, nFormat, nPlaces) || !IsDateFormat(nFormat))
+        if (!HasDateFormat(FindNode(nRow, nCol)))
             SetFormatRowCol(nRow, nCol, 3, 15);
         return TRUE;
     }
@@ -371,7 +353,7 @@ CString CGXFormulaSheet::GetNodeFormulaText(GXEngineNode* pNode)
     case GX_VALUE_ERROR:
         return _T("Error!");
     case GX_VALUE_NUMBER:
-        return FormatNumber(pNode->value.dNumber);
+        return FormulaNumberText(pNode);
     case GX_VALUE_STRING:
     case GX_VALUE_SHORT_STRING:
         return _T("'") + pNode->GetString();

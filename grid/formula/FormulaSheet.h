@@ -117,7 +117,8 @@ public:
     BOOL SetFormatRowCol(ROWCOL nRow, ROWCOL nCol, int nFormat, int nPlaces);
     // FALSE when the cell has no own style with a format.
     BOOL GetFormatRowCol(ROWCOL nRow, ROWCOL nCol, int& nFormat, int& nPlaces);
-    // The smart entry: numbers, "#N/A", "'" for text, "=" for formulas, else text.
+    // The smart entry: numbers as the grid's number formatting reads them, "#N/A", "'" for text, "="
+    // for formulas, else text.
     BOOL SetExpressionRowCol(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText);
     // 0 when the cell holds no number.
     double GetNumberRowCol(ROWCOL nRow, ROWCOL nCol);

@@ -1,3 +1,6 @@
+#include <grid/core/AppData.h>
+#include <grid/core/ControlFactory.h>
+#include <grid/core/NumberFormattingImp.h>
 #include <grid/core/tests/ArchiveBytes.h>
 #include <grid/formula/FormulaSheet.h>
 
@@ -10,6 +13,17 @@
 
 namespace
 {
+// The sheet reads and formats numbers through the grid's number formatting, as in a running grid.
+class NumberFormattingEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
+    }
+};
+::testing::Environment* const pNumberFormatting = ::testing::AddGlobalTestEnvironment(new NumberFormattingEnvironment);
+
 CGXStyle ValueStyle(LPCTSTR pszValue)
 {
     CGXStyle style;
@@ -88,6 +102,79 @@ TEST(FormulaSheet, EntriesAndTheirTexts)
     Node(sheet, 2, 1)->SetValueType(7);
     EXPECT_EQ(CString(L"Value?"), sheet.GetValueRowCol(2, 1));
     EXPECT_EQ(CString(L"Value?"), sheet.GetFormulaRowCol(2, 1));
+}
+
+TEST(FormulaSheet, EntriesAreReadAsTheNumberFormattingReadsThem)
+{
+    CGXFormulaSheet sheet;
+    struct Case
+    {
+        LPCTSTR pszEntered;
+        LPCTSTR pszFormula;
+        double dNumber;
+    } cases[] = {
+        {L"$1,234.50", L"1234.5", 1234.5},
+        {L"(5)", L"-5", -5},
+        {L"1,234,567", L"1234567", 1234567},
+        {L"1,23", L"'1,23", 0},
+        {L"1e999", L"'1e999", 0},
+        {L"12abc", L"'12abc", 0},
+    };
+    ROWCOL nRow = 1;
+    for (const Case& c : cases)
+    {
+        EXPECT_TRUE(sheet.SetExpressionRowCol(nRow, 1, c.pszEntered));
+        EXPECT_EQ(CString(c.pszFormula), sheet.GetFormulaRowCol(nRow, 1)) << c.pszEntered;
+        EXPECT_EQ(c.dNumber, sheet.GetNumberRowCol(nRow, 1)) << c.pszEntered;
+        ++nRow;
+    }
+
+    // Without number formatting nothing reads as a number.
+    CGXAppData* pAppData = GXGetAppDataPtr();
+    CGXAbstractNumberFormattingImp* pImp = pAppData->m_pNumberFormattingImp;
+    pAppData->m_pNumberFormattingImp = nullptr;
+    EXPECT_TRUE(sheet.SetExpressionRowCol(1, 2, L"12"));
+    pAppData->m_pNumberFormattingImp = pImp;
+    EXPECT_EQ(CString(L"'12"), sheet.GetFormulaRowCol(1, 2));
+    EXPECT_EQ(0, sheet.GetNumberRowCol(1, 2));
+}
+
+TEST(FormulaSheet, DateFormattedNumbersShowAsDatesInTheEditor)
+{
+    CGXFormulaSheet sheet;
+    struct Case
+    {
+        int nFormat;
+        LPCTSTR pszFormula; // null: the locale's text, checked for its date and time parts
+        bool bDate;
+        bool bTime;
+    } cases[] = {
+        {8, L"01-Jan-08", true, false}, {9, L"01-Jan", true, false}, {10, L"Jan-08", true, false},
+        {11, nullptr, true, false},     {13, nullptr, false, true},  {18, nullptr, true, true},
+        {2, L"39448.75", false, false},
+    };
+    ROWCOL nRow = 1;
+    for (const Case& c : cases)
+    {
+        sheet.SetFormatRowCol(nRow, 1, c.nFormat, 0);
+        EXPECT_TRUE(sheet.SetExpressionRowCol(nRow, 1, L"39448.75"));
+        EXPECT_EQ(CString(L"39448.75"), sheet.GetValueRowCol(nRow, 1)) << c.nFormat;
+        const CString strFormula = sheet.GetFormulaRowCol(nRow, 1);
+        if (c.pszFormula != nullptr)
+            EXPECT_EQ(CString(c.pszFormula), strFormula) << c.nFormat;
+        else
+        {
+            EXPECT_EQ(c.bDate, strFormula.Find(L"2008") >= 0) << c.nFormat << " " << static_cast<LPCTSTR>(strFormula);
+            EXPECT_EQ(c.bTime, strFormula.Find(L"18") >= 0 || strFormula.Find(L"6:00") >= 0)
+                << c.nFormat << " " << static_cast<LPCTSTR>(strFormula);
+        }
+        int nFormat = 0;
+        int nPlaces = 0;
+        ASSERT_TRUE(sheet.GetFormatRowCol(nRow, 1, nFormat, nPlaces));
+        // A date keeps its format; any other number becomes format 3 with 15 places.
+        EXPECT_EQ(c.nFormat == 2 ? 3 : c.nFormat, nFormat);
+        ++nRow;
+    }
 }
 
 TEST(FormulaSheet, FailedFormulaLeavesItsMessage)
