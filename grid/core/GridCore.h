@@ -398,6 +398,8 @@ public:
     // Messages of the grid window
     virtual BOOL OnGridDraw(CDC* pDC, const CRect* pRect);
     virtual void OnGridPrepareDC(CDC* pDC, CPrintInfo* pInfo);
+    // Called last by OnGridPrepareDC; does nothing here.
+    virtual void OnGridPrepareDCHook(CDC* pDC);
     virtual void DrawGrid(CDC* pDC);
     virtual void AfterPaint(CDC* pDC);
     virtual HBRUSH OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
@@ -521,6 +523,8 @@ public:
     virtual BOOL SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT flags = GX_INVALIDATE);
     virtual BOOL IsFrozenRow(ROWCOL nRow);
     virtual BOOL IsFrozenCol(ROWCOL nCol);
+    // TRUE while neither Ctrl nor Shift is held.
+    virtual BOOL IsSelectionKeyFree(ROWCOL nRow, ROWCOL nCol);
     virtual void UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint);
     virtual BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights = nullptr, CObArray* pCellStyles = nullptr,
                             CObArray* pRowStyles = nullptr, ROWCOL nColCount = 0, UINT flags = GX_INVALIDATE,
@@ -673,6 +677,8 @@ private:
     // cell's control.
     BOOL StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);
     BOOL IsUndoRecorded(int nCommandKind) const;
+    // A read-only grid whose parameter object locks it refuses changes of its structure.
+    BOOL IsReadOnlyLocked();
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();

@@ -56,10 +56,6 @@ void CGXGridCore::AttachPluginComponents()
 {
 }
 
-void CGXGridCore::OnGridPrepareDC(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
 void CGXGridCore::DrawGrid(CDC* /*pDC*/)
 {
 }
@@ -405,26 +401,6 @@ BOOL CGXGridCore::OnGridShowTips(BOOL /*bShow*/)
     return TRUE;
 }
 
-BOOL CGXGridCore::SetRowCount(ROWCOL /*nRows*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::SetColCount(ROWCOL /*nCols*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::StoreRowCount(ROWCOL /*nRows*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::StoreColCount(ROWCOL /*nCols*/)
-{
-    return FALSE;
-}
-
 BOOL CGXGridCore::SetFrozenRows(ROWCOL /*nFrozenRows*/, ROWCOL /*nHeaderRows*/, UINT /*flags*/)
 {
     return FALSE;
@@ -433,20 +409,6 @@ BOOL CGXGridCore::SetFrozenRows(ROWCOL /*nFrozenRows*/, ROWCOL /*nHeaderRows*/, 
 BOOL CGXGridCore::SetFrozenCols(ROWCOL /*nFrozenCols*/, ROWCOL /*nHeaderCols*/, UINT /*flags*/)
 {
     return FALSE;
-}
-
-BOOL CGXGridCore::IsFrozenRow(ROWCOL /*nRow*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::IsFrozenCol(ROWCOL /*nCol*/)
-{
-    return FALSE;
-}
-
-void CGXGridCore::UpdateAllViews(CWnd* /*pSender*/, LPARAM /*lHint*/, CObject* /*pHint*/)
-{
 }
 
 BOOL CGXGridCore::InsertRows(ROWCOL /*nRow*/, ROWCOL /*nCount*/, int* /*pHeights*/, CObArray* /*pCellStyles*/,
