@@ -401,38 +401,6 @@ BOOL CGXGridCore::OnGridShowTips(BOOL /*bShow*/)
     return TRUE;
 }
 
-BOOL CGXGridCore::SetFrozenRows(ROWCOL /*nFrozenRows*/, ROWCOL /*nHeaderRows*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::SetFrozenCols(ROWCOL /*nFrozenCols*/, ROWCOL /*nHeaderCols*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::InsertRows(ROWCOL /*nRow*/, ROWCOL /*nCount*/, int* /*pHeights*/, CObArray* /*pCellStyles*/,
-                             CObArray* /*pRowStyles*/, ROWCOL /*nColCount*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::InsertCols(ROWCOL /*nCol*/, ROWCOL /*nCount*/, int* /*pWidths*/, CObArray* /*pCellStyles*/,
-                             CObArray* /*pColStyles*/, ROWCOL /*nRowCount*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::RemoveRows(ROWCOL /*nFromRow*/, ROWCOL /*nToRow*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::RemoveCols(ROWCOL /*nFromCol*/, ROWCOL /*nToCol*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
-}
-
 BOOL CGXGridCore::MoveRows(ROWCOL /*nFromRow*/, ROWCOL /*nToRow*/, ROWCOL /*nDestRow*/, UINT /*flags*/,
                            int /*nCommandKind*/)
 {
