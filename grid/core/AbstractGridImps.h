@@ -101,6 +101,17 @@ public:
     // the default height or width.
     virtual CObject* CreateSizesCmd(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int* pOldSizes) = 0;
     virtual CObject* CreateDefaultSizeCmd(CGXGridCore* pGrid, BOOL bRows, int nOldSize) = 0;
+    // Undo commands of the structure (rows or columns): the old frozen and header counts; the
+    // inserted nFrom .. nFrom + nCount - 1; the removed ones with their old sizes and the
+    // styles that SaveRemovedStyles kept (ownership of both passes).
+    virtual CObject* CreateFreezeCmd(CGXGridCore* pGrid, BOOL bRows, ROWCOL nOldFrozen, ROWCOL nOldHeader) = 0;
+    virtual CObject* CreateInsertCmd(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) = 0;
+    virtual CObject* CreateRemoveCmd(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nCount, int* pOldSizes,
+                                     CObject* pOldStyles, ROWCOL nOtherCount) = 0;
+    // Keeps the styles of rows (columns) nFrom .. nTo before they are removed; FALSE refuses the
+    // removal.
+    virtual BOOL SaveRemovedStyles(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, ROWCOL nOtherCount,
+                                   CObject*& pOldStyles) = 0;
     // Puts the command on the undo list (mode 0 empties the redo list first).
     virtual void AddCommand(CGXGridCore* pGrid, CObject* pCommand, int nMode) = 0;
     virtual BOOL Undo(CGXGridCore* pGrid) = 0;

@@ -398,6 +398,8 @@ public:
     // Messages of the grid window
     virtual BOOL OnGridDraw(CDC* pDC, const CRect* pRect);
     virtual void OnGridPrepareDC(CDC* pDC, CPrintInfo* pInfo);
+    // Called last by OnGridPrepareDC; does nothing here.
+    virtual void OnGridPrepareDCHook(CDC* pDC);
     virtual void DrawGrid(CDC* pDC);
     virtual void AfterPaint(CDC* pDC);
     virtual HBRUSH OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
@@ -521,7 +523,24 @@ public:
     virtual BOOL SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT flags = GX_INVALIDATE);
     virtual BOOL IsFrozenRow(ROWCOL nRow);
     virtual BOOL IsFrozenCol(ROWCOL nCol);
+    // TRUE while neither Ctrl nor Shift is held.
+    virtual BOOL IsSelectionKeyFree(ROWCOL nRow, ROWCOL nCol);
     virtual void UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint);
+    // Sets the frozen and header counts with undo (ctCmd 1 replays an undo and records none).
+    virtual BOOL FreezeRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual BOOL FreezeCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    virtual void UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT flags, BOOL bHint);
+    virtual void UpdateFrozenCols(ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT flags, BOOL bHint);
+    // The store steps of inserting and removing: the data store, the sizes and the range lists.
+    virtual BOOL StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bProcessed);
+    virtual BOOL StoreInsertCols(ROWCOL nCol, ROWCOL nCount, BOOL bProcessed);
+    virtual BOOL StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bProcessed);
+    virtual BOOL StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bProcessed);
+    // The update steps: current cell, top row (left column), repaint, scroll bars, hints.
+    virtual void UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT flags, BOOL bHint);
+    virtual void UpdateInsertCols(ROWCOL nCol, ROWCOL nCount, UINT flags, BOOL bHint);
+    virtual void UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, int* pOldHeights, UINT flags, BOOL bHint);
+    virtual void UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, int* pOldWidths, UINT flags, BOOL bHint);
     virtual BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights = nullptr, CObArray* pCellStyles = nullptr,
                             CObArray* pRowStyles = nullptr, ROWCOL nColCount = 0, UINT flags = GX_INVALIDATE,
                             int nCommandKind = 0);
@@ -673,6 +692,22 @@ private:
     // cell's control.
     BOOL StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);
     BOOL IsUndoRecorded(int nCommandKind) const;
+    // A read-only grid whose parameter object locks it refuses changes of its structure.
+    BOOL IsReadOnlyLocked();
+    // Row and column twins of the structure operations.
+    BOOL Freeze(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT flags, int nCommandKind);
+    void UpdateFrozen(UINT flags, BOOL bHint);
+    void SendStructureHint(UINT flags, BOOL bHint);
+    BOOL StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bProcessed);
+    BOOL StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProcessed);
+    BOOL RunStoreStep(BOOL bRecord, BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg);
+    BOOL Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSizes, const CObArray* pCellStyles,
+                const CObArray* pLineStyles, ROWCOL nOtherCount, UINT flags, int nCommandKind);
+    BOOL Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int nCommandKind);
+    void AddStructureCommand(BOOL bRows, ROWCOL nFirst, CObject* pCommand, int nCommandKind);
+    void UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags, BOOL bHint);
+    void UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, BOOL bHint);
+    void RepaintStructure(BOOL bRows, ROWCOL nFrom, UINT flags, BOOL bScrollbars, BOOL bRedrawScrollbars);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();

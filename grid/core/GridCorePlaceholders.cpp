@@ -56,10 +56,6 @@ void CGXGridCore::AttachPluginComponents()
 {
 }
 
-void CGXGridCore::OnGridPrepareDC(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}
-
 void CGXGridCore::DrawGrid(CDC* /*pDC*/)
 {
 }
@@ -403,72 +399,6 @@ LRESULT CGXGridCore::OnGridTimerRelay()
 BOOL CGXGridCore::OnGridShowTips(BOOL /*bShow*/)
 {
     return TRUE;
-}
-
-BOOL CGXGridCore::SetRowCount(ROWCOL /*nRows*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::SetColCount(ROWCOL /*nCols*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::StoreRowCount(ROWCOL /*nRows*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::StoreColCount(ROWCOL /*nCols*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::SetFrozenRows(ROWCOL /*nFrozenRows*/, ROWCOL /*nHeaderRows*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::SetFrozenCols(ROWCOL /*nFrozenCols*/, ROWCOL /*nHeaderCols*/, UINT /*flags*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::IsFrozenRow(ROWCOL /*nRow*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::IsFrozenCol(ROWCOL /*nCol*/)
-{
-    return FALSE;
-}
-
-void CGXGridCore::UpdateAllViews(CWnd* /*pSender*/, LPARAM /*lHint*/, CObject* /*pHint*/)
-{
-}
-
-BOOL CGXGridCore::InsertRows(ROWCOL /*nRow*/, ROWCOL /*nCount*/, int* /*pHeights*/, CObArray* /*pCellStyles*/,
-                             CObArray* /*pRowStyles*/, ROWCOL /*nColCount*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::InsertCols(ROWCOL /*nCol*/, ROWCOL /*nCount*/, int* /*pWidths*/, CObArray* /*pCellStyles*/,
-                             CObArray* /*pColStyles*/, ROWCOL /*nRowCount*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::RemoveRows(ROWCOL /*nFromRow*/, ROWCOL /*nToRow*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::RemoveCols(ROWCOL /*nFromCol*/, ROWCOL /*nToCol*/, UINT /*flags*/, int /*nCommandKind*/)
-{
-    return FALSE;
 }
 
 BOOL CGXGridCore::MoveRows(ROWCOL /*nFromRow*/, ROWCOL /*nToRow*/, ROWCOL /*nDestRow*/, UINT /*flags*/,

@@ -138,6 +138,8 @@ public:
     BOOL m_bOwnPrintDevice = FALSE;
     CGXPrintDevice* m_pPrintDevice = nullptr;
     BOOL m_bReadOnly = FALSE;
+    // Draws on screen in the printer's resolution, so the screen shows the printed layout.
+    BOOL m_bDisplayPrinterMetrics = FALSE;
     int m_nOption = 1;
     CObList m_UndoList;
     CObList m_RedoList;

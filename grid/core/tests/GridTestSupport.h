@@ -5,6 +5,8 @@
 #include <afxwin.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/AbstractGridImps.h>
+#include <grid/core/Range.h>
 #include <grid/core/GridWnd.h>
 
 #include <deque>
@@ -101,4 +103,157 @@ public:
     }
     std::vector<CPoint> m_points;
     std::vector<CString> m_texts;
+};
+
+// An undo command that keeps what the core hands it.
+class RecordedCommand : public CObject
+{
+public:
+    RecordedCommand(const CGXRange& range, CObArray* pOldStyles) : m_range(range), m_pOldStyles(pOldStyles)
+    {
+    }
+    ~RecordedCommand() override
+    {
+        for (INT_PTR i = 0; i < m_pOldStyles->GetSize(); ++i)
+            delete m_pOldStyles->GetAt(i);
+        delete m_pOldStyles;
+    }
+    CGXRange m_range;
+    CObArray* m_pOldStyles;
+};
+
+// An undo command of the row and column structure, with its two numbers.
+class RecordedStructureCommand : public CObject
+{
+public:
+    enum Kind
+    {
+        freeze,
+        insert,
+        remove
+    };
+    RecordedStructureCommand(Kind kind, BOOL bRows, ROWCOL n1, ROWCOL n2)
+        : m_kind(kind), m_bRows(bRows), m_n1(n1), m_n2(n2)
+    {
+    }
+    Kind m_kind;
+    BOOL m_bRows;
+    ROWCOL m_n1;
+    ROWCOL m_n2;
+    std::vector<int> m_oldSizes;
+};
+
+// Records the undo commands that the core makes; the other commands are not asked for here.
+class RecordingCommandFactory : public CGXAbstractCommandFactory
+{
+public:
+    ~RecordingCommandFactory() override
+    {
+        for (CObject* pCommand : m_commands)
+            delete pCommand;
+    }
+    CObject* CreateSetStyleRangeCmd(const CGXRange& range, int, CObArray* pOldStyles, int) override
+    {
+        return new RecordedCommand(range, pOldStyles);
+    }
+    CObject* CreateStylesMapCmd(CGXGridCore*, const CGXStylesMap&) override
+    {
+        return nullptr;
+    }
+    CObject* CreatePropertiesCmd(CGXGridCore*, const CGXProperties&) override
+    {
+        return nullptr;
+    }
+    CObject* CreateBaseStyleCmd(CGXGridCore*, WORD, const CGXStyle&) override
+    {
+        return nullptr;
+    }
+    CObject* CreateSizesCmd(CGXGridCore*, BOOL, ROWCOL, ROWCOL, int* pOldSizes) override
+    {
+        delete[] pOldSizes;
+        return nullptr;
+    }
+    CObject* CreateDefaultSizeCmd(CGXGridCore*, BOOL, int) override
+    {
+        return nullptr;
+    }
+    void AddCommand(CGXGridCore*, CObject* pCommand, int) override
+    {
+        m_commands.push_back(pCommand);
+    }
+    BOOL Undo(CGXGridCore*) override
+    {
+        return FALSE;
+    }
+    BOOL Redo(CGXGridCore*) override
+    {
+        return FALSE;
+    }
+    BOOL UpdateUndoCommandUI(CGXGridCore*, CCmdUI*) override
+    {
+        return FALSE;
+    }
+    BOOL UpdateRedoCommandUI(CGXGridCore*, CCmdUI*) override
+    {
+        return FALSE;
+    }
+    void BeginUndoBlock(CGXGridCore*, LPCTSTR) override
+    {
+    }
+    void EndUndoBlock(CGXGridCore*) override
+    {
+    }
+    void RollbackUndoBlock(CGXGridCore*) override
+    {
+    }
+    void RecordCommand(CGXGridCore*, CObject*, int) override
+    {
+    }
+    void DiscardLastCommand(CGXGridCore*, int) override
+    {
+    }
+    void ShowCommandCell(CGXGridCore*, ROWCOL, ROWCOL, BOOL) override
+    {
+    }
+    int SetDataObjectUndoState(CGXGridCore*, int) override
+    {
+        return 0;
+    }
+    CObject* GetDataObjectUndoInfo(CGXGridCore*) override
+    {
+        return nullptr;
+    }
+    BOOL RestoreDataObjectUndoInfo(CGXGridCore*, CObject*, DWORD, DWORD) override
+    {
+        return FALSE;
+    }
+    void DiscardDataObjectUndoInfo(CGXGridCore*) override
+    {
+        ++m_nDiscarded;
+    }
+    CObject* CreateFreezeCmd(CGXGridCore*, BOOL bRows, ROWCOL nOldFrozen, ROWCOL nOldHeader) override
+    {
+        return new RecordedStructureCommand(RecordedStructureCommand::freeze, bRows, nOldFrozen, nOldHeader);
+    }
+    CObject* CreateInsertCmd(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) override
+    {
+        return new RecordedStructureCommand(RecordedStructureCommand::insert, bRows, nFrom, nCount);
+    }
+    CObject* CreateRemoveCmd(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nCount, int* pOldSizes, CObject* pOldStyles,
+                             ROWCOL) override
+    {
+        auto* pCommand = new RecordedStructureCommand(RecordedStructureCommand::remove, bRows, nFrom, nCount);
+        pCommand->m_oldSizes.assign(pOldSizes, pOldSizes + nCount);
+        delete[] pOldSizes;
+        delete pOldStyles;
+        return pCommand;
+    }
+    BOOL SaveRemovedStyles(CGXGridCore*, BOOL, ROWCOL, ROWCOL, ROWCOL, CObject*& pOldStyles) override
+    {
+        pOldStyles = nullptr;
+        return m_bSaveStyles;
+    }
+    std::vector<CObject*> m_commands;
+    BOOL m_bSaveStyles = TRUE;
+    int m_nDiscarded = 0;
 };

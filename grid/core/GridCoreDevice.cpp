@@ -1,0 +1,97 @@
+// Device preparation, document updates and the row and column counts.
+#include <grid/core/GridCore.h>
+
+#include <grid/core/Data.h>
+#include <grid/core/FontState.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/PrintDevice.h>
+
+void CGXGridCore::OnGridPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    HDC hPrinterDC = nullptr;
+    if (pInfo != nullptr)
+        hPrinterDC = pDC->m_hAttribDC;
+    else if (m_pParam != nullptr && m_pParam->m_bDisplayPrinterMetrics && m_pParam->m_pPrintDevice != nullptr)
+    {
+        hPrinterDC = m_pParam->m_pPrintDevice->GetPrinterDC();
+        if (hPrinterDC != nullptr)
+            pDC->SetAttribDC(hPrinterDC);
+    }
+
+    if (hPrinterDC != nullptr)
+    {
+        // Screen pixels are the logical unit, so sizes measured on screen keep their proportions
+        // on the printer.
+        const GX_FONT_STATE* pState = GXGetFontState();
+        pDC->SetMapMode(MM_ANISOTROPIC);
+        pDC->SetWindowExt(pState->m_nLogPixelsX, pState->m_nLogPixelsY);
+        pDC->SetViewportExt(::GetDeviceCaps(hPrinterDC, LOGPIXELSX), ::GetDeviceCaps(hPrinterDC, LOGPIXELSY));
+    }
+    OnGridPrepareDCHook(pDC);
+}
+
+void CGXGridCore::OnGridPrepareDCHook(CDC* /*pDC*/)
+{
+}
+
+void CGXGridCore::UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint)
+{
+    if (m_pGridDoc != nullptr)
+        m_pGridDoc->UpdateAllViews(DYNAMIC_DOWNCAST(CView, pSender), lHint, pHint);
+}
+
+BOOL CGXGridCore::SetRowCount(ROWCOL nRows, UINT flags)
+{
+    const ROWCOL nCount = GetRowCount();
+    if (nRows < nCount)
+        return RemoveRows(nRows + 1, nCount, flags);
+    if (nRows > nCount)
+        return InsertRows(nCount + 1, nRows - nCount, nullptr, nullptr, nullptr, 0, flags);
+    return TRUE;
+}
+
+BOOL CGXGridCore::SetColCount(ROWCOL nCols, UINT flags)
+{
+    const ROWCOL nCount = GetColCount();
+    if (nCols < nCount)
+        return RemoveCols(nCols + 1, nCount, flags);
+    if (nCols > nCount)
+        return InsertCols(nCount + 1, nCols - nCount, nullptr, nullptr, nullptr, 0, flags);
+    return TRUE;
+}
+
+BOOL CGXGridCore::IsReadOnlyLocked()
+{
+    return m_pParam != nullptr && m_pParam->m_bLockReadOnly && IsReadOnly();
+}
+
+BOOL CGXGridCore::StoreRowCount(ROWCOL nRows)
+{
+    if (IsReadOnlyLocked() || GetData() == nullptr || !GetData()->SetRowCount(nRows))
+        return FALSE;
+    DocumentLinkCall(1);
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreColCount(ROWCOL nCols)
+{
+    if (IsReadOnlyLocked() || GetData() == nullptr || !GetData()->SetColCount(nCols))
+        return FALSE;
+    DocumentLinkCall(1);
+    return TRUE;
+}
+
+BOOL CGXGridCore::IsFrozenRow(ROWCOL nRow)
+{
+    return nRow > 0 && nRow <= GetFrozenRows();
+}
+
+BOOL CGXGridCore::IsFrozenCol(ROWCOL nCol)
+{
+    return nCol > 0 && nCol <= GetFrozenCols();
+}
+
+BOOL CGXGridCore::IsSelectionKeyFree(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
+{
+    return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;
+}

@@ -1,0 +1,343 @@
+// The row and column structure: frozen and header counts, and inserting and removing rows and
+// columns in three steps (the public operation with undo, the store step, the update step).
+// Rows and columns share one implementation, chosen by bRows.
+#include <grid/core/GridCore.h>
+
+#include <grid/core/AppData.h>
+#include <grid/core/Data.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/LongOperationImp.h>
+#include <grid/core/Style.h>
+
+#include <algorithm>
+
+#include <memory>
+
+BOOL CGXGridCore::SetFrozenRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows, UINT /*flags*/)
+{
+    if (IsReadOnlyLocked() || m_pParam == nullptr)
+        return FALSE;
+    m_pParam->m_nFrozenRows = nFrozenRows;
+    m_pParam->m_nHeaderRows = nHeaderRows;
+    DocumentLinkCall(1);
+    return TRUE;
+}
+
+BOOL CGXGridCore::SetFrozenCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT /*flags*/)
+{
+    if (IsReadOnlyLocked() || m_pParam == nullptr)
+        return FALSE;
+    m_pParam->m_nFrozenCols = nFrozenCols;
+    m_pParam->m_nHeaderCols = nHeaderCols;
+    DocumentLinkCall(1);
+    return TRUE;
+}
+
+BOOL CGXGridCore::FreezeRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows, UINT flags, int nCommandKind)
+{
+    return Freeze(TRUE, nFrozenRows, nHeaderRows, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::FreezeCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT flags, int nCommandKind)
+{
+    return Freeze(FALSE, nFrozenCols, nHeaderCols, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::Freeze(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT flags, int nCommandKind)
+{
+    const ROWCOL nOldFrozen = bRows ? GetFrozenRows() : GetFrozenCols();
+    const ROWCOL nOldHeader = bRows ? GetHeaderRows() : GetHeaderCols();
+    if (!(bRows ? SetFrozenRows(nFrozen, nHeader, flags) : SetFrozenCols(nFrozen, nHeader, flags)))
+        return FALSE;
+    if (bRows)
+        UpdateFrozenRows(nOldFrozen, nOldHeader, flags, TRUE);
+    else
+        UpdateFrozenCols(nOldFrozen, nOldHeader, flags, TRUE);
+    if (IsUndoRecorded(nCommandKind))
+        m_pCommandFactory->AddCommand(this, m_pCommandFactory->CreateFreezeCmd(this, bRows, nOldFrozen, nOldHeader),
+                                      nCommandKind);
+    return TRUE;
+}
+
+void CGXGridCore::UpdateFrozenRows(ROWCOL /*nOldFrozenRows*/, ROWCOL /*nOldHeaderRows*/, UINT flags, BOOL bHint)
+{
+    m_nTopRow = std::max(m_nTopRow, GetFrozenRows() + 1);
+    UpdateFrozen(flags, bHint);
+}
+
+void CGXGridCore::UpdateFrozenCols(ROWCOL /*nOldFrozenCols*/, ROWCOL /*nOldHeaderCols*/, UINT flags, BOOL bHint)
+{
+    m_nLeftCol = std::max(m_nLeftCol, GetFrozenCols() + 1);
+    UpdateFrozen(flags, bHint);
+}
+
+void CGXGridCore::UpdateFrozen(UINT flags, BOOL bHint)
+{
+    OnFrozenCountChanged();
+    if (!m_bLockUpdate)
+        RedrawGrid(flags, FALSE);
+    SendStructureHint(flags, bHint);
+}
+
+void CGXGridCore::SendStructureHint(UINT flags, BOOL bHint)
+{
+    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintGridChanged(this, flags);
+}
+
+BOOL CGXGridCore::StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bProcessed)
+{
+    return StoreInsert(TRUE, nRow, nCount, bProcessed);
+}
+
+BOOL CGXGridCore::StoreInsertCols(ROWCOL nCol, ROWCOL nCount, BOOL bProcessed)
+{
+    return StoreInsert(FALSE, nCol, nCount, bProcessed);
+}
+
+BOOL CGXGridCore::StoreRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, BOOL bProcessed)
+{
+    return StoreRemove(TRUE, nFromRow, nToRow, bProcessed);
+}
+
+BOOL CGXGridCore::StoreRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, BOOL bProcessed)
+{
+    return StoreRemove(FALSE, nFromCol, nToCol, bProcessed);
+}
+
+BOOL CGXGridCore::StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bProcessed)
+{
+    if (IsReadOnlyLocked() || m_pParam == nullptr)
+        return FALSE;
+    if (CGXData* pData = GetData())
+        bProcessed |= bRows ? pData->InsertRowsImpl(nFrom, nCount) : pData->InsertColsImpl(nFrom, nCount);
+    if (!bProcessed)
+        return FALSE;
+    DocumentLinkCall(1);
+    if (bRows)
+    {
+        m_pParam->m_RowHeights.InsertKeys(nFrom, nCount);
+        m_pParam->m_SelRects.InsertRows(nFrom, nCount);
+        m_pParam->m_CoveredCellsList.InsertRows(nFrom, nCount);
+    }
+    else
+    {
+        m_pParam->m_ColWidths.InsertKeys(nFrom, nCount);
+        m_pParam->m_SelRects.InsertCols(nFrom, nCount);
+        m_pParam->m_CoveredCellsList.InsertCols(nFrom, nCount);
+    }
+    return TRUE;
+}
+
+BOOL CGXGridCore::StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProcessed)
+{
+    if (IsReadOnlyLocked() || m_pParam == nullptr)
+        return FALSE;
+    if (CGXData* pData = GetData())
+        bProcessed |= bRows ? pData->RemoveRowsImpl(nFrom, nTo) : pData->RemoveColsImpl(nFrom, nTo);
+    if (!bProcessed)
+        return FALSE;
+    DocumentLinkCall(1);
+    if (bRows)
+    {
+        m_pParam->m_RowHeights.RemoveKeys(nFrom, nTo);
+        m_pParam->m_SelRects.RemoveRows(nFrom, nTo, GetRowCount());
+        m_pParam->m_CoveredCellsList.RemoveRows(nFrom, nTo, GetRowCount());
+    }
+    else
+    {
+        m_pParam->m_ColWidths.RemoveKeys(nFrom, nTo);
+        m_pParam->m_SelRects.RemoveCols(nFrom, nTo, GetColCount());
+        m_pParam->m_CoveredCellsList.RemoveCols(nFrom, nTo, GetColCount());
+    }
+    return TRUE;
+}
+
+BOOL CGXGridCore::InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCellStyles, CObArray* pRowStyles,
+                             ROWCOL nColCount, UINT flags, int nCommandKind)
+{
+    return Insert(TRUE, nRow, nCount, pHeights, pCellStyles, pRowStyles, nColCount, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::InsertCols(ROWCOL nCol, ROWCOL nCount, int* pWidths, CObArray* pCellStyles, CObArray* pColStyles,
+                             ROWCOL nRowCount, UINT flags, int nCommandKind)
+{
+    return Insert(FALSE, nCol, nCount, pWidths, pCellStyles, pColStyles, nRowCount, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::RemoveRows(ROWCOL nFromRow, ROWCOL nToRow, UINT flags, int nCommandKind)
+{
+    return Remove(TRUE, nFromRow, nToRow, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::RemoveCols(ROWCOL nFromCol, ROWCOL nToCol, UINT flags, int nCommandKind)
+{
+    return Remove(FALSE, nFromCol, nToCol, flags, nCommandKind);
+}
+
+// Runs the store step with the command factory recording it only when an undo record is wanted;
+// nArg is the count when inserting and the last row (column) when removing.
+BOOL CGXGridCore::RunStoreStep(BOOL bRecord, BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg)
+{
+    const int nOldState = m_pCommandFactory != nullptr ? m_pCommandFactory->SetDataObjectUndoState(this, bRecord) : 0;
+    BOOL bStored;
+    if (bInsert)
+        bStored = bRows ? StoreInsertRows(nFrom, nArg, FALSE) : StoreInsertCols(nFrom, nArg, FALSE);
+    else
+        bStored = bRows ? StoreRemoveRows(nFrom, nArg, FALSE) : StoreRemoveCols(nFrom, nArg, FALSE);
+    if (m_pCommandFactory == nullptr)
+        return bStored;
+    m_pCommandFactory->SetDataObjectUndoState(this, nOldState);
+    if (!bStored)
+        m_pCommandFactory->DiscardDataObjectUndoInfo(this);
+    return bStored;
+}
+
+BOOL CGXGridCore::Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSizes, const CObArray* pCellStyles,
+                         const CObArray* pLineStyles, ROWCOL nOtherCount, UINT flags, int nCommandKind)
+{
+    if (nFrom == 0 || nCount == 0 || !TransferCurrentCell(TRUE, GX_UPDATENOW, TRUE))
+        return FALSE;
+    CGXLongOperationScope operation;
+    const BOOL bUndo = IsUndoRecorded(nCommandKind);
+    const CGXAppData* pAppData = GXGetAppDataPtr();
+    if (nCommandKind == 0 && m_pCommandFactory != nullptr)
+        m_pCommandFactory->BeginUndoBlock(this, bRows ? pAppData->m_sInsertRows : pAppData->m_sInsertColumns);
+    const BOOL bStored = RunStoreStep(bUndo, bRows, TRUE, nFrom, nCount);
+    if (bStored)
+    {
+        for (ROWCOL i = 0; i < nCount; ++i)
+        {
+            const ROWCOL n = nFrom + i;
+            if (pSizes != nullptr)
+                bRows ? StoreRowHeight(n, pSizes[i]) : StoreColWidth(n, pSizes[i]);
+            for (ROWCOL j = 0; pCellStyles != nullptr && j < nOtherCount; ++j)
+            {
+                const INT_PTR nIndex = static_cast<INT_PTR>(i) * nOtherCount + j;
+                if (auto* pStyle = static_cast<const CGXStyle*>(
+                        nIndex < pCellStyles->GetSize() ? pCellStyles->GetAt(nIndex) : nullptr))
+                    StoreStyleRowCol(bRows ? n : j + 1, bRows ? j + 1 : n, pStyle, CGXStyle::modeCopy, 0);
+            }
+            if (pLineStyles != nullptr && static_cast<INT_PTR>(i) < pLineStyles->GetSize())
+                if (auto* pStyle = static_cast<const CGXStyle*>(pLineStyles->GetAt(i)))
+                    StoreStyleRowCol(bRows ? n : 0, bRows ? 0 : n, pStyle, CGXStyle::modeCopy, -1);
+        }
+        if (bRows)
+            UpdateInsertRows(nFrom, nCount, flags, TRUE);
+        else
+            UpdateInsertCols(nFrom, nCount, flags, TRUE);
+        if (bUndo)
+            AddStructureCommand(bRows, nFrom, m_pCommandFactory->CreateInsertCmd(this, bRows, nFrom, nCount),
+                                nCommandKind);
+    }
+    if (nCommandKind == 0 && m_pCommandFactory != nullptr)
+        m_pCommandFactory->EndUndoBlock(this);
+    return bStored;
+}
+
+BOOL CGXGridCore::Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int nCommandKind)
+{
+    const ROWCOL nCount = bRows ? GetRowCount() : GetColCount();
+    if (nFrom == 0 || nFrom > nTo || nFrom > nCount || !TransferCurrentCell(TRUE, GX_UPDATENOW, TRUE))
+        return FALSE;
+    nTo = std::min(nTo, nCount);
+    CGXLongOperationScope operation;
+    const BOOL bUndo = IsUndoRecorded(nCommandKind);
+    const ROWCOL nOtherCount = (bRows ? GetColCount() : GetRowCount()) + 1;
+    CObject* pSavedStyles = nullptr;
+    if (bUndo && !m_pCommandFactory->SaveRemovedStyles(this, bRows, nFrom, nTo, nOtherCount, pSavedStyles))
+        return FALSE;
+    const CGXAppData* pAppData = GXGetAppDataPtr();
+    if (nCommandKind == 0 && m_pCommandFactory != nullptr)
+        m_pCommandFactory->BeginUndoBlock(this, bRows ? pAppData->m_sRemovingRows : pAppData->m_sRemovingColumns);
+    std::unique_ptr<int[]> oldSizes(new int[static_cast<size_t>(nTo - nFrom) + 1]);
+    if (bRows)
+        GetRowHeightsArray(nFrom, nTo, oldSizes.get());
+    else
+        GetColWidthsArray(nFrom, nTo, oldSizes.get());
+    const BOOL bStored = RunStoreStep(bUndo, bRows, FALSE, nFrom, nTo);
+    if (bStored)
+    {
+        if (bRows)
+            UpdateRemoveRows(nFrom, nTo, oldSizes.get(), flags, TRUE);
+        else
+            UpdateRemoveCols(nFrom, nTo, oldSizes.get(), flags, TRUE);
+        if (bUndo)
+            AddStructureCommand(bRows, nFrom,
+                                m_pCommandFactory->CreateRemoveCmd(this, bRows, nFrom, nTo - nFrom + 1,
+                                                                   oldSizes.release(), pSavedStyles, nOtherCount),
+                                nCommandKind);
+        SelectRange(0, 0, 0, 0, 0);
+        RecalcAndRedraw(TRUE, nullptr, TRUE);
+    }
+    else
+        delete pSavedStyles;
+    if (nCommandKind == 0 && m_pCommandFactory != nullptr)
+        m_pCommandFactory->EndUndoBlock(this);
+    return bStored;
+}
+
+void CGXGridCore::AddStructureCommand(BOOL bRows, ROWCOL nFirst, CObject* pCommand, int nCommandKind)
+{
+    m_pCommandFactory->AddCommand(this, pCommand, nCommandKind);
+    if (nCommandKind == 2 || nCommandKind == 3)
+        SetCurrentCell(bRows ? nFirst : GetTopRow(), bRows ? GetLeftCol() : nFirst);
+}
+
+void CGXGridCore::UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT flags, BOOL bHint)
+{
+    UpdateInsert(TRUE, nRow, nCount, flags, bHint);
+}
+
+void CGXGridCore::UpdateInsertCols(ROWCOL nCol, ROWCOL nCount, UINT flags, BOOL bHint)
+{
+    UpdateInsert(FALSE, nCol, nCount, flags, bHint);
+}
+
+void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, int* /*pOldHeights*/, UINT flags, BOOL bHint)
+{
+    UpdateRemove(TRUE, nFromRow, nToRow, flags, bHint);
+}
+
+void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, int* /*pOldWidths*/, UINT flags, BOOL bHint)
+{
+    UpdateRemove(FALSE, nFromCol, nToCol, flags, bHint);
+}
+
+void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags, BOOL bHint)
+{
+    (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
+    const ROWCOL nCurrent = bRows ? m_nCurrentRow : m_nCurrentCol;
+    if (m_bCurrentCell && nCurrent >= nFrom)
+        SetCurrentCellPosition(TRUE, bRows ? nCurrent + nCount : m_nCurrentRow,
+                               bRows ? m_nCurrentCol : nCurrent + nCount);
+    ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
+    if (nFirst == (bRows ? GetFrozenRows() : GetFrozenCols()))
+        ++nFirst;
+    RepaintStructure(bRows, nFrom, flags, (flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) != 0, FALSE);
+    SendStructureHint(flags, bHint);
+}
+
+void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, BOOL bHint)
+{
+    (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
+    const ROWCOL nCurrent = bRows ? m_nCurrentRow : m_nCurrentCol;
+    if (m_bCurrentCell && nCurrent >= nFrom && nCurrent <= nTo)
+        SetCurrentCellPosition(FALSE, 0, 0);
+    else if (m_bCurrentCell && nCurrent > nTo)
+        SetCurrentCellPosition(TRUE, bRows ? nCurrent - (nTo - nFrom + 1) : m_nCurrentRow,
+                               bRows ? m_nCurrentCol : nCurrent - (nTo - nFrom + 1));
+    RepaintStructure(bRows, nFrom, flags, flags != 0, (flags & GX_UPDATENOW) == 0);
+    SendStructureHint(flags, bHint);
+}
+
+void CGXGridCore::RepaintStructure(BOOL bRows, ROWCOL nFrom, UINT flags, BOOL bScrollbars, BOOL bRedrawScrollbars)
+{
+    if (m_bLockUpdate)
+        return;
+    const BOOL bOldLock = LockScrollbars(TRUE);
+    InvalidateRange(bRows ? nFrom : 0, bRows ? 0 : nFrom, GetRowCount(), GetColCount(), flags, FALSE);
+    LockScrollbars(bOldLock);
+    if (bScrollbars)
+        UpdateScrollbars(bRedrawScrollbars, FALSE);
+}
