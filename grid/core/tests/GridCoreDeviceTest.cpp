@@ -8,23 +8,7 @@
 
 namespace
 {
-class GridCoreDeviceTest : public GridWindowTest
-{
-protected:
-    void SetUp() override
-    {
-        GridWindowTest::SetUp();
-        m_grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
-        m_grid.GetData()->SetRowCount(20);
-        m_grid.GetData()->SetColCount(5);
-    }
-    void TearDown() override
-    {
-        m_grid.DestroyWindow();
-    }
-
-    TestGrid m_grid;
-};
+using GridCoreDeviceTest = HiddenGridTest;
 } // namespace
 
 TEST_F(GridCoreDeviceTest, PrintingMapsScreenPixelsToPrinterPixels)

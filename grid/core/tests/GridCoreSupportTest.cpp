@@ -38,23 +38,7 @@ public:
     int m_nEnabled = -1;
 };
 
-class GridCoreSupportTest : public GridWindowTest
-{
-protected:
-    void SetUp() override
-    {
-        GridWindowTest::SetUp();
-        m_grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
-        m_grid.GetData()->SetRowCount(20);
-        m_grid.GetData()->SetColCount(5);
-    }
-    void TearDown() override
-    {
-        m_grid.DestroyWindow();
-    }
-
-    TestGrid m_grid;
-};
+using GridCoreSupportTest = HiddenGridTest;
 } // namespace
 
 TEST_F(GridCoreSupportTest, SelectedRowsAndRanges)

@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/Data.h>
 #include <grid/core/AbstractGridImps.h>
 #include <grid/core/Range.h>
 #include <grid/core/GridWnd.h>
@@ -84,6 +85,25 @@ protected:
     }
 
     GridTestApp m_app;
+};
+
+// A hidden grid window of 20 rows and 5 columns under the test's parent.
+class HiddenGridTest : public GridWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        GridWindowTest::SetUp();
+        m_grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
+        m_grid.GetData()->SetRowCount(20);
+        m_grid.GetData()->SetColCount(5);
+    }
+    void TearDown() override
+    {
+        m_grid.DestroyWindow();
+    }
+
+    TestGrid m_grid;
 };
 
 // A memory DC with the system font that records the text outputs instead of drawing them.
