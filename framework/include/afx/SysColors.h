@@ -32,3 +32,9 @@ struct AFX_SYS_COLORS
         clrHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
 };
+
+// Loads a bitmap resource as a bitmap compatible with the screen. Up to 8 bits per pixel the
+// colour table's black, dark grey, light grey and white become the button text, shadow, face
+// and highlight colours; deeper bitmaps are loaded unchanged. NULL when the resource is missing
+// or its header, colour table or pixels do not lie inside it.
+HBITMAP AfxLoadSysColorBitmap(HINSTANCE hInst, HRSRC hRsrc);

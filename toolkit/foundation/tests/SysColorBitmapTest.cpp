@@ -1,5 +1,5 @@
 // Toolbar bitmaps recoloured to the 3-D colours: a full colour table, a short one (biClrUsed),
-// a long header, and a 24-bit bitmap that stays as it is.
+// a long header, and a 24-bit bitmap that stays as it is; resources cut short are refused.
 #include <toolkit/foundation/SysColorBitmap.h>
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ TEST(SysColorBitmapTest, DeepBitmapsAreLoadedUnchanged)
 
 TEST(SysColorBitmapTest, MissingOrMalformedResourceFails)
 {
-    for (UINT nID : {199u, 105u})
+    for (UINT nID : {199u, 105u, 106u})
     {
         CBitmap bitmap;
         EXPECT_FALSE(LoadSysColorBitmap(bitmap, MAKEINTRESOURCE(nID))) << nID;
