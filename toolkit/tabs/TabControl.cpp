@@ -136,6 +136,11 @@ void SECTabControl::RecalcLayout()
 {
     for (int i = 0; i < GetTabCount(); ++i)
         GetTab(i).m_nWidth = GetTabTextWidth(i) + TAB_EXTRA_WIDTH;
+    // A row that grew or shrank changes what the buttons can reach.
+    const int nOld = m_nScrollOffset;
+    UpdateButtons();
+    if (m_nScrollOffset != nOld && m_hWnd != nullptr)
+        Invalidate();
 }
 
 void SECTabControl::GetButtonRect(UINT nButton, CRect& rect) const
@@ -240,22 +245,21 @@ void SECTabControl::UpdateButtons()
     if (GetTabCount() > 0)
     {
         nDisabled = 0;
-        if (m_nScrollOffset >= 0)
-        {
-            m_nScrollOffset = 0;
-            nDisabled |= BUTTON_FIRST | BUTTON_PREV;
-        }
-        // The offset at which the last tab ends at the client's right edge.
+        // The offset at which the last tab ends at the client's right edge. Clamped to it
+        // first, so that a row brought back to 0 also disables first and previous.
         CRect rcClient;
-        CRect rcArea;
         GetClientRect(&rcClient);
-        GetTabArea(rcArea);
         const int nLast = GetTabCount() - 1;
         const int nEndOffset = rcClient.right - (TabLeft(nLast) - m_nScrollOffset + GetTab(nLast).m_nWidth);
         if (m_nScrollOffset <= nEndOffset)
         {
             m_nScrollOffset = std::min(nEndOffset, 0);
             nDisabled |= BUTTON_NEXT | BUTTON_LAST;
+        }
+        if (m_nScrollOffset >= 0)
+        {
+            m_nScrollOffset = 0;
+            nDisabled |= BUTTON_FIRST | BUTTON_PREV;
         }
     }
     const UINT nChanged = nDisabled ^ m_nDisabledButtons;
