@@ -23,6 +23,7 @@ void SEC3DTab::SetLabel(const CString& label)
 {
     m_csLabel = label;
     m_csFullLabel = label;
+    m_nFullLabelWidth = -1;
 }
 
 void SEC3DTab::SetIcon(HICON hIcon)

@@ -25,5 +25,7 @@ public:
     BOOL m_bEnabled = TRUE;
     CString m_csFullLabel;
     BOOL m_bToolTip = FALSE;
+    // The full label's width in the active font; -1 until measured.
+    int m_nFullLabelWidth = -1;
 };
 } // namespace tarnwick::tabs

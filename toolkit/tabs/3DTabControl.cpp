@@ -200,6 +200,7 @@ void SEC3DTabControl::CreateFonts(DWORD dwStyle)
     ReplaceFont(m_fontNormal, lf);
     ReplaceFont(m_fontActive, lfActive);
     m_pOldMeasureFont = m_dcMeasure.SelectObject(&m_fontActive);
+    ForgetLabelWidths();
 }
 
 void SEC3DTabControl::DestroyGdiObjects()
@@ -276,6 +277,19 @@ int SEC3DTabControl::MeasureLabel(const CString& label) const
     return m_dcMeasure.GetTextExtent(label).cx;
 }
 
+int SEC3DTabControl::FullLabelWidth(SEC3DTab& tab) const
+{
+    if (tab.m_nFullLabelWidth < 0)
+        tab.m_nFullLabelWidth = MeasureLabel(tab.m_csFullLabel);
+    return tab.m_nFullLabelWidth;
+}
+
+void SEC3DTabControl::ForgetLabelWidths()
+{
+    for (int i = 0; i < GetTabCount(); ++i)
+        GetTab3D(i).m_nFullLabelWidth = -1;
+}
+
 void SEC3DTabControl::RecalcLayout()
 {
     if (m_hWnd == nullptr || m_fontActive.m_hObject == nullptr)
@@ -290,8 +304,8 @@ void SEC3DTabControl::RecalcLayout()
     int nTotal = 0;
     for (int i = 0; i < GetTabCount(); ++i)
     {
-        const SEC3DTab& tab = GetTab3D(i);
-        nTotal += 2 * TAB_PADDING + IconWidth(tab) + MeasureLabel(tab.m_csFullLabel);
+        SEC3DTab& tab = GetTab3D(i);
+        nTotal += 2 * TAB_PADDING + IconWidth(tab) + FullLabelWidth(tab);
     }
     if (m_bFitLabels)
         FitLabels(nTotal, ICON_ROOM * GetTabCount(), nLength);
@@ -350,7 +364,8 @@ void SEC3DTabControl::SizeTab(int nIndex, int x, int y, DWORD dwStyle)
     SEC3DTab& tab = GetTab3D(nIndex);
     int nLength = tab.m_hIcon != nullptr ? TAB_PADDING + ICON_ROOM : TAB_PADDING;
     if (m_bShowLabels)
-        nLength += MeasureLabel(tab.m_csLabel) + TAB_PADDING;
+        nLength += (tab.m_csLabel == tab.m_csFullLabel ? FullLabelWidth(tab) : MeasureLabel(tab.m_csLabel)) +
+                   TAB_PADDING;
     const DWORD side = StripSide(dwStyle);
     if (side == TWS_TABS_BOTTOM || side == TWS_TABS_TOP)
     {
@@ -380,26 +395,27 @@ void SEC3DTabControl::FitLabels(int nTotal, int nIconsOnly, int nAvailable)
         return nSum;
     };
     const auto fits = [&](int nLength) { return nAvailable > nLength + STRIP_SLACK; };
-    const auto show = [&](int i, const CString& label, BOOL bToolTip) {
+    const auto show = [&](int i, const CString& label, BOOL bToolTip, int nWidth) {
         SEC3DTab& tab = GetTab3D(i);
         tab.m_csLabel = label;
         tab.m_bToolTip = bToolTip;
-        widths[i] = MeasureLabel(label);
+        widths[i] = nWidth;
     };
+    const int nEllipsisWidth = MeasureLabel(ELLIPSIS);
 
     // The trial: would the strip hold every long label as "..."?
     for (int i = 0; i < nCount; ++i)
     {
-        const CString& full = GetTab3D(i).m_csFullLabel;
-        kept[i] = full.GetLength();
-        const BOOL bCut = full.GetLength() >= 3;
-        show(i, bCut ? ELLIPSIS : full, bCut);
+        SEC3DTab& tab = GetTab3D(i);
+        kept[i] = tab.m_csFullLabel.GetLength();
+        const BOOL bCut = tab.m_csFullLabel.GetLength() >= 3;
+        show(i, bCut ? ELLIPSIS : tab.m_csFullLabel, bCut, bCut ? nEllipsisWidth : FullLabelWidth(tab));
     }
     const BOOL bCanShorten = fits(shownTotal());
     if (bCanShorten)
     {
         for (int i = 0; i < nCount; ++i)
-            show(i, GetTab3D(i).m_csFullLabel, FALSE);
+            show(i, GetTab3D(i).m_csFullLabel, FALSE, FullLabelWidth(GetTab3D(i)));
     }
 
     m_bShowLabels = nAvailable > nIconsOnly;
@@ -423,7 +439,8 @@ void SEC3DTabControl::FitLabels(int nTotal, int nIconsOnly, int nAvailable)
             break;
         const CString& full = GetTab3D(i).m_csFullLabel;
         --kept[i];
-        show(i, full.GetLength() >= 3 ? full.Left(kept[i]) + ELLIPSIS : full.Left(kept[i]), TRUE);
+        const CString shown = full.GetLength() >= 3 ? full.Left(kept[i]) + ELLIPSIS : full.Left(kept[i]);
+        show(i, shown, TRUE, MeasureLabel(shown));
     }
     while (m_bShowLabels && !bCanShorten && !fits(shownTotal()))
     {
@@ -435,8 +452,8 @@ void SEC3DTabControl::FitLabels(int nTotal, int nIconsOnly, int nAvailable)
             m_bShowLabels = FALSE;
             break;
         }
-        const CString& shown = GetTab3D(i).m_csLabel;
-        show(i, shown.Left(shown.GetLength() - 1), TRUE);
+        const CString shown = GetTab3D(i).m_csLabel.Left(GetTab3D(i).m_csLabel.GetLength() - 1);
+        show(i, shown, TRUE, MeasureLabel(shown));
     }
 }
 
@@ -483,7 +500,7 @@ void SEC3DTabControl::SetTabIcon(int nIndex, LPCTSTR lpszResourceName, int cx, i
     }
     GetTab3D(nIndex).SetIcon(hIcon);
     RecalcLayout();
-    InvalidateTabsFrom(nIndex);
+    InvalidateTabsOnward(nIndex);
 }
 
 void SEC3DTabControl::SetTabIcon(int nIndex, UINT nIDResource, int cx, int cy)
@@ -497,7 +514,18 @@ void SEC3DTabControl::SetTabIcon(int nIndex, HICON hIcon)
         return;
     GetTab3D(nIndex).SetIcon(hIcon != nullptr ? ::CopyIcon(hIcon) : nullptr);
     RecalcLayout();
-    InvalidateTabsFrom(nIndex);
+    InvalidateTabsOnward(nIndex);
+}
+
+void SEC3DTabControl::InvalidateTabsOnward(int nIndex)
+{
+    if (m_hWnd == nullptr || !IsValidTab(nIndex))
+        return;
+    CRect rect;
+    GetClientRect(&rect);
+    const CRect& rcTab = GetTab3D(nIndex).m_rect;
+    (IsHorizontal() ? rect.left : rect.top) = (IsHorizontal() ? rcTab.left : rcTab.top) - ACTIVE_GROWTH;
+    InvalidateRect(&rect, FALSE);
 }
 
 void SEC3DTabControl::EnableTab(int nIndex, BOOL bEnable)
@@ -541,7 +569,10 @@ BOOL SEC3DTabControl::SetTabFont(CFont* pFont, int nWhich, BOOL bRedraw)
     // A font that cannot be made leaves the old one in place.
     const BOOL bMade = ReplaceFont(font, lf);
     if (nWhich == 1)
+    {
         m_pOldMeasureFont = m_dcMeasure.SelectObject(&m_fontActive);
+        ForgetLabelWidths();
+    }
     if (!bMade)
         return FALSE;
     RecalcLayout();

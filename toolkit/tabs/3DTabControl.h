@@ -91,6 +91,11 @@ private:
     BOOL IsModern() const;
     BOOL IsParentTabStop() const;
     int IconWidth(const SEC3DTab& tab) const;
+    // Measured once for each label and font.
+    int FullLabelWidth(SEC3DTab& tab) const;
+    void ForgetLabelWidths();
+    // One invalidation from the tab's start to the strip's end.
+    void InvalidateTabsOnward(int nIndex);
     int HitTest(CPoint point, int nFrom = 0) const;
     // Draws the whole strip, buffered, into pDC.
     void PaintStrip(CDC* pDC, const CRect& rcUpdate);
