@@ -12,8 +12,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 using namespace tarnwick::tabs;
 
@@ -24,18 +22,6 @@ const int kRuns = 5;
 const int kHeight = 30;
 // The application's look: the strip below the page, modern.
 const DWORD kStyle = WS_CHILD | WS_VISIBLE | TWS_TABS_BOTTOM | TWS_MODERN;
-
-double MedianSeconds(const std::function<void()>& build)
-{
-    std::vector<double> runs;
-    for (int run = 0; run < kRuns; ++run)
-    {
-        const Clock::time_point start = Clock::now();
-        build();
-        runs.push_back(Seconds(Clock::now() - start));
-    }
-    return Median(runs);
-}
 
 CString Label(int i)
 {
@@ -93,8 +79,8 @@ void FillSystemStrip(CWnd& parent, HIMAGELIST hImages, int cx)
 
 void Compare(CWnd& parent, HICON hIcon, HIMAGELIST hImages, int cx, const char* lpszCase)
 {
-    const double dToolkit = MedianSeconds([&] { FillToolkitStrip(parent, hIcon, cx); });
-    const double dSystem = MedianSeconds([&] { FillSystemStrip(parent, hImages, cx); });
+    const double dToolkit = MedianSecondsOf(kRuns, [&] { FillToolkitStrip(parent, hIcon, cx); });
+    const double dSystem = MedianSecondsOf(kRuns, [&] { FillSystemStrip(parent, hImages, cx); });
     std::printf("%d icon tabs on a strip of %d pixels, %s (median of %d runs)\n", kTabs, cx, lpszCase, kRuns);
     std::printf("  3-D tab control:     %8.2f ms\n", dToolkit * 1000);
     std::printf("  system tab control:  %8.2f ms\n", dSystem * 1000);

@@ -347,14 +347,13 @@ void SEC3DTabControl::RecalcLayout()
         if (bHorizontal)
         {
             rect.InflateRect(ACTIVE_GROWTH, 0);
-            (side == TWS_TABS_BOTTOM ? rect.bottom : rect.top) += side == TWS_TABS_BOTTOM ? ACTIVE_GROWTH
-                                                                                          : -ACTIVE_GROWTH;
+            (side == TWS_TABS_BOTTOM ? rect.bottom : rect.top) +=
+                side == TWS_TABS_BOTTOM ? ACTIVE_GROWTH : -ACTIVE_GROWTH;
         }
         else
         {
             rect.InflateRect(0, ACTIVE_GROWTH);
-            (side == TWS_TABS_LEFT ? rect.left : rect.right) += side == TWS_TABS_LEFT ? -ACTIVE_GROWTH
-                                                                                      : ACTIVE_GROWTH;
+            (side == TWS_TABS_LEFT ? rect.left : rect.right) += side == TWS_TABS_LEFT ? -ACTIVE_GROWTH : ACTIVE_GROWTH;
         }
     }
 }
@@ -364,8 +363,8 @@ void SEC3DTabControl::SizeTab(int nIndex, int x, int y, DWORD dwStyle)
     SEC3DTab& tab = GetTab3D(nIndex);
     int nLength = tab.m_hIcon != nullptr ? TAB_PADDING + ICON_ROOM : TAB_PADDING;
     if (m_bShowLabels)
-        nLength += (tab.m_csLabel == tab.m_csFullLabel ? FullLabelWidth(tab) : MeasureLabel(tab.m_csLabel)) +
-                   TAB_PADDING;
+        nLength +=
+            (tab.m_csLabel == tab.m_csFullLabel ? FullLabelWidth(tab) : MeasureLabel(tab.m_csLabel)) + TAB_PADDING;
     const DWORD side = StripSide(dwStyle);
     if (side == TWS_TABS_BOTTOM || side == TWS_TABS_TOP)
     {
@@ -669,8 +668,8 @@ void SEC3DTabControl::DrawBackground(CDC* pDC, const CRect& rcClient)
         {
             const int nHalf = rcClient.Width() / 2;
             SECDrawGradientRect(*pDC, rcClient.left, rcClient.top, nHalf, rcClient.Height(), clrMiddle, clrEdge, TRUE);
-            SECDrawGradientRect(*pDC, rcClient.left + nHalf, rcClient.top, rcClient.Width() - nHalf,
-                                rcClient.Height(), clrEdge, clrMiddle, TRUE);
+            SECDrawGradientRect(*pDC, rcClient.left + nHalf, rcClient.top, rcClient.Width() - nHalf, rcClient.Height(),
+                                clrEdge, clrMiddle, TRUE);
         }
         return;
     }
@@ -724,8 +723,8 @@ void SEC3DTabControl::DrawTab(CDC* pDC, int nIndex)
             {
                 CRect rcTheme = rect;
                 rcTheme.right += 1;
-                if (GetTheme() == nullptr || SECDrawThemeBackground(m_hTheme, *pDC, THEME_TAB_ITEM,
-                                                                    THEME_STATE_SELECTED, &rcTheme, nullptr) < 0)
+                if (GetTheme() == nullptr ||
+                    SECDrawThemeBackground(m_hTheme, *pDC, THEME_TAB_ITEM, THEME_STATE_SELECTED, &rcTheme, nullptr) < 0)
                     FillSolidRect(pDC, rect.left, rect.top, rect.Width(), rect.Height(), clrFace);
             }
         }
@@ -788,8 +787,9 @@ void SEC3DTabControl::DrawTabEdges(CDC* pDC, SEC3DTab& tab, DWORD dwFlags, DWORD
         const BOOL bStyle4 = SECIsVisualStyle4();
         frame.Path(pDC, bStyle4 ? &m_penShadow : &m_penHighlight, {{0, 1}, {0, B - 2}});
         if (!bStyle4)
-            frame.Path(pDC, &m_penShadow,
-                       {{1, B - 2}, {1, B - 1}, {Rx - 2, B - 1}, {Rx - 2, B - 2}, {Rx - 1, B - 2}, {Rx - 1, 0}, {Rx, 0}});
+            frame.Path(
+                pDC, &m_penShadow,
+                {{1, B - 2}, {1, B - 1}, {Rx - 2, B - 1}, {Rx - 2, B - 2}, {Rx - 1, B - 2}, {Rx - 1, 0}, {Rx, 0}});
         frame.Path(pDC, pPassPen, {{Rx, 2}, {Rx, B - 2}, {Rx - 2, B}, {2, B}});
         return;
     }
@@ -955,8 +955,7 @@ void SEC3DTabControl::OnMouseMove(UINT, CPoint point)
     const int nHoverStart = bHorizontal ? rcHover.left : rcHover.top;
     const int nHoverLength = bHorizontal ? rcHover.Width() : rcHover.Height();
     // Only once the pointer would lie over the tab after the move, so that it does not jump back.
-    const bool bMove =
-        nHover > nActive ? nPos > nActiveStart + nHoverLength : nPos < nHoverStart + nActiveLength;
+    const bool bMove = nHover > nActive ? nPos > nActiveStart + nHoverLength : nPos < nHoverStart + nActiveLength;
     if (!bMove)
         return;
     HWND hWndFocus = ::GetFocus();

@@ -16,13 +16,16 @@ struct FrameRing
     int nSysColorBottomRight;
 };
 constexpr int LIGHT = -1; // the toolkit's cached 3-D light colour
-constexpr FrameRing FRAME_RINGS[] = {
-    {COLOR_BTNFACE, LIGHT}, {COLOR_BTNSHADOW, LIGHT}, {COLOR_WINDOWFRAME, COLOR_BTNFACE}, {COLOR_BTNFACE, COLOR_BTNFACE}};
+constexpr FrameRing FRAME_RINGS[] = {{COLOR_BTNFACE, LIGHT},
+                                     {COLOR_BTNSHADOW, LIGHT},
+                                     {COLOR_WINDOWFRAME, COLOR_BTNFACE},
+                                     {COLOR_BTNFACE, COLOR_BTNFACE}};
 
 COLORREF RingColor(int nSysColor)
 {
-    return nSysColor == LIGHT ? SECGetAuxData()->clr3DLight
-                              : nSysColor == COLOR_WINDOWFRAME ? RGB(0, 0, 0) : ::GetSysColor(nSysColor);
+    return nSysColor == LIGHT               ? SECGetAuxData()->clr3DLight
+           : nSysColor == COLOR_WINDOWFRAME ? RGB(0, 0, 0)
+                                            : ::GetSysColor(nSysColor);
 }
 
 bool IsTabStop(HWND hWnd)

@@ -193,10 +193,8 @@ void SECTabControl::GetTabRgn(int nIndex, CRgn& rgn)
     const int x0 = TabLeft(nIndex);
     const int cx = GetTab(nIndex).m_nWidth;
     // Wider at the top, which faces the page.
-    POINT points[] = {{x0, rcArea.top},
-                      {x0 + TAB_SLANT, rcArea.bottom},
-                      {x0 + cx - TAB_SLANT, rcArea.bottom},
-                      {x0 + cx, rcArea.top}};
+    POINT points[] = {
+        {x0, rcArea.top}, {x0 + TAB_SLANT, rcArea.bottom}, {x0 + cx - TAB_SLANT, rcArea.bottom}, {x0 + cx, rcArea.top}};
     rgn.DeleteObject();
     rgn.CreatePolygonRgn(points, 4, ALTERNATE);
 }

@@ -49,8 +49,7 @@ void SECTabControlBase::DestroyGdiObjects()
 {
 }
 
-SECTab* SECTabControlBase::InsertTab(int nIndex, LPCTSTR lpszLabel, void* pClient, DWORD dwUserData,
-                                     DWORD dwUserData2)
+SECTab* SECTabControlBase::InsertTab(int nIndex, LPCTSTR lpszLabel, void* pClient, DWORD dwUserData, DWORD dwUserData2)
 {
     if (m_pTabArray == nullptr)
         m_pTabArray = new CObArray;

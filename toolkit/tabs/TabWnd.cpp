@@ -174,11 +174,11 @@ void SECTabWnd::RecalcLayout()
     HDWP hdwp = ::BeginDeferWindowPos(m_bDragging ? 2 : 4);
     if (pHorz != nullptr)
     {
-        m_nTabAreaWidth = std::clamp(m_nTabAreaWidth, 0, std::max(static_cast<int>(rcInside.right) - MIN_SCROLLBAR_WIDTH, 0));
+        m_nTabAreaWidth =
+            std::clamp(m_nTabAreaWidth, 0, std::max(static_cast<int>(rcInside.right) - MIN_SCROLLBAR_WIDTH, 0));
         const CRect rcSizer = GetSizerRect();
-        hdwp = DeferMove(hdwp, pHorz, CRect(rcSizer.right, rcInside.bottom, rcInside.right + 1,
-                                            rcInside.bottom + m_cyHScroll),
-                         0);
+        hdwp = DeferMove(hdwp, pHorz,
+                         CRect(rcSizer.right, rcInside.bottom, rcInside.right + 1, rcInside.bottom + m_cyHScroll), 0);
     }
     hdwp = DeferMove(hdwp, GetTabControl(), GetStripRect(), 0);
     if (!m_bDragging)
@@ -277,8 +277,7 @@ void SECTabWnd::OnMouseMove(UINT nFlags, CPoint point)
     RecalcLayout();
     if (GetTabControl() != nullptr)
     {
-        CRect rcChanged(std::min(nOld, m_nTabAreaWidth), 0, std::max(nOld, m_nTabAreaWidth) + SIZER_WIDTH,
-                        m_cyTabCtrl);
+        CRect rcChanged(std::min(nOld, m_nTabAreaWidth), 0, std::max(nOld, m_nTabAreaWidth) + SIZER_WIDTH, m_cyTabCtrl);
         GetTabControl()->InvalidateRect(&rcChanged);
     }
     const CRect rcSizer = GetSizerRect();
@@ -341,8 +340,7 @@ void SECTabWnd::OnPaint()
         return;
     // Five lines, dark at both edges: a grip between the strip and the bar.
     const COLORREF colours[SIZER_WIDTH] = {RGB(0, 0, 0), ::GetSysColor(COLOR_BTNHIGHLIGHT),
-                                           ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNSHADOW),
-                                           RGB(0, 0, 0)};
+                                           ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNSHADOW), RGB(0, 0, 0)};
     const CRect rcSizer = GetSizerRect();
     for (int i = 0; i < SIZER_WIDTH; ++i)
         dc.FillSolidRect(rcSizer.left + i, rcSizer.top, 1, rcSizer.Height(), colours[i]);

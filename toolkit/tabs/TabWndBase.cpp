@@ -18,8 +18,7 @@ SECTabWndBase::~SECTabWndBase()
     delete m_pTabControl;
 }
 
-BOOL SECTabWndBase::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT&, CWnd* pParentWnd, UINT nID,
-                           CCreateContext*)
+BOOL SECTabWndBase::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT&, CWnd* pParentWnd, UINT nID, CCreateContext*)
 {
     return Create(pParentWnd, dwStyle, nID);
 }
@@ -28,8 +27,8 @@ BOOL SECTabWndBase::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
     m_pNotifyWnd = pParentWnd;
     const DWORD dwWndStyle = dwStyle & ~(WS_HSCROLL | WS_VSCROLL);
-    if (m_hWnd == nullptr && !CWnd::CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), nullptr, dwWndStyle, CRect(0, 0, 0, 0),
-                                             pParentWnd, nID))
+    if (m_hWnd == nullptr &&
+        !CWnd::CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     try
     {
@@ -283,8 +282,7 @@ int SECTabWndBase::GetTabCount() const
     return m_pTabControl != nullptr ? m_pTabControl->GetTabCount() : 0;
 }
 
-BOOL SECTabWndBase::GetTabInfo(int nIndex, LPCTSTR& lpszLabel, BOOL& bSelected, CWnd*& pWnd,
-                               DWORD& dwUserData) const
+BOOL SECTabWndBase::GetTabInfo(int nIndex, LPCTSTR& lpszLabel, BOOL& bSelected, CWnd*& pWnd, DWORD& dwUserData) const
 {
     void* pClient = nullptr;
     DWORD dwUserData1 = 0;

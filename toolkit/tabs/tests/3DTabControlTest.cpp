@@ -173,8 +173,8 @@ TEST_F(ThreeDTabControlTest, TabsStandFromTheStripsStartOnTheirSideOfThePage)
         const CSize along0 = c.bHorizontal ? CSize(26, 22) : CSize(22, 26);
         const CSize along1 = c.bHorizontal ? CSize(40, 22) : CSize(22, 40);
         EXPECT_EQ(control.GetTab3D(0).m_rect, CRect(c.ptFirst, along0));
-        const CPoint ptSecond = c.bHorizontal ? CPoint(c.ptFirst.x + 26, c.ptFirst.y)
-                                              : CPoint(c.ptFirst.x, c.ptFirst.y + 26);
+        const CPoint ptSecond =
+            c.bHorizontal ? CPoint(c.ptFirst.x + 26, c.ptFirst.y) : CPoint(c.ptFirst.x, c.ptFirst.y + 26);
         // The modern look does not enlarge the active tab.
         EXPECT_EQ(control.GetTab3D(1).m_rect, CRect(ptSecond, along1));
         control.DestroyWindow();

@@ -84,8 +84,8 @@ protected:
                                      nullptr, nullptr));
         m_frame.SetForegroundWindow();
         m_frame.SetActiveWindow();
-        ASSERT_TRUE(m_before.Create(_T("BUTTON"), _T("Before"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                    CRect(0, 0, 50, 20), &m_frame, 1));
+        ASSERT_TRUE(m_before.Create(_T("BUTTON"), _T("Before"), WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 50, 20),
+                                    &m_frame, 1));
         ASSERT_TRUE(m_tabWnd.Create(&m_frame, APP_STYLE | WS_TABSTOP, AFX_IDW_PANE_FIRST));
         m_tabWnd.SetWindowPos(&CWnd::wndBottom, 0, 30, 300, 200, SWP_NOZORDER);
         ASSERT_TRUE(m_after.Create(_T("BUTTON"), _T("After"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,

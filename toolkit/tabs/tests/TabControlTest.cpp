@@ -1,5 +1,7 @@
 #include "TabSpy.h"
 
+#include <testing/MemoryCanvas.h>
+
 #include <toolkit/tabs/TabControl.h>
 
 #include <gtest/gtest.h>
@@ -138,13 +140,10 @@ TEST_F(TabControlTest, ButtonsFollowTheOffsetAndClampIt)
         UINT nDisabled;
     };
     const Step steps[] = {
-        {SECTabControl::BUTTON_NEXT, -10, 0},
-        {SECTabControl::BUTTON_NEXT, -20, 0},
-        {SECTabControl::BUTTON_PREV, -10, 0},
-        {SECTabControl::BUTTON_LAST, nEnd, NEXT_LAST},
+        {SECTabControl::BUTTON_NEXT, -10, 0},          {SECTabControl::BUTTON_NEXT, -20, 0},
+        {SECTabControl::BUTTON_PREV, -10, 0},          {SECTabControl::BUTTON_LAST, nEnd, NEXT_LAST},
         {SECTabControl::BUTTON_NEXT, nEnd, NEXT_LAST}, // disabled: nothing happens
-        {SECTabControl::BUTTON_PREV, nEnd + 10, 0},
-        {SECTabControl::BUTTON_FIRST, 0, FIRST_PREV},
+        {SECTabControl::BUTTON_PREV, nEnd + 10, 0},    {SECTabControl::BUTTON_FIRST, 0, FIRST_PREV},
         {SECTabControl::BUTTON_PREV, 0, FIRST_PREV},
     };
     for (const Step& step : steps)
@@ -270,5 +269,25 @@ TEST_F(TabControlTest, AQuitWhileAButtonIsHeldReachesTheApplicationLoop)
     ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_EQ(m_control.GetScrollOffset(), -SECTabControl::SCROLL_STEP);
+}
+TEST_F(TabControlTest, PaintingFillsEachTabInItsPassAndLeavesTheTopLineOpenUnderTheActiveTab)
+{
+    Create(0, {40, 40, 40});
+    m_control.SelectTab(2);
+    m_control.ActivateTab(1);
+    MemoryCanvas canvas(STRIP_WIDTH, STRIP_HEIGHT, RGB(255, 0, 255));
+    m_control.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Hdc()), PRF_CLIENT);
+
+    const int y = 3;
+    EXPECT_EQ(canvas.Pixel(ExpectedLeft(0) + 10, y), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(canvas.Pixel(ExpectedLeft(1) + 30, y), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(canvas.Pixel(ExpectedLeft(2) + 50, y), ::GetSysColor(COLOR_WINDOW));
+    // The top line is black but for the active tab's width.
+    EXPECT_EQ(canvas.Pixel(ExpectedLeft(0) + 10, 0), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.Pixel(ExpectedLeft(1) + 30, 0), ::GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(canvas.Pixel(STRIP_WIDTH - 5, 0), RGB(0, 0, 0));
+    // Past the last tab the strip keeps the button face, and each tab ends in a black bottom edge.
+    EXPECT_EQ(canvas.Pixel(STRIP_WIDTH - 5, y), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(canvas.Pixel(ExpectedLeft(0) + 25, STRIP_HEIGHT - 1), RGB(0, 0, 0));
 }
 } // namespace
