@@ -90,6 +90,16 @@ TEST_F(TabControlBaseTest, DeletingATabKeepsOrMovesTheActiveTab)
     }
 }
 
+TEST_F(TabControlBaseTest, DeletingBeforeTheActiveTabLeavesTheSelectionOfItsNeighbour)
+{
+    m_control.ActivateTab(3);
+    m_control.SelectTab(4);
+    m_control.DeleteTab(1);
+    EXPECT_EQ(Active(), 2);
+    EXPECT_TRUE(m_control.GetTab(2).m_bSelected);
+    EXPECT_TRUE(m_control.GetTab(3).m_bSelected) << "the tab after the active one stays selected";
+}
+
 TEST_F(TabControlBaseTest, DeletingTheLastTabLeavesNoneActive)
 {
     m_control.ActivateTab(0);

@@ -80,6 +80,18 @@ TEST_F(TabWndTest, TheApplicationsStyleGivesAllFourButtonsAndNoOwnScrollBars)
     EXPECT_NE(Bar(SEC_IDW_VSCROLL), nullptr);
 }
 
+TEST(TabWndCreateTest, AStripThatCannotBeMadeLeavesNoWindowBehind)
+{
+    class CStriplessTabWnd : public SECTabWndBase
+    {
+    };
+    CTabSpy spy;
+    CStriplessTabWnd tabWnd;
+    EXPECT_FALSE(tabWnd.Create(&spy, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(tabWnd.m_hWnd, nullptr);
+    EXPECT_EQ(spy.GetWindow(GW_CHILD), nullptr);
+}
+
 TEST_F(TabWndTest, PagesWithoutAnIdGetTheFirstPageIdPlusTheTabCount)
 {
     EXPECT_EQ(m_pages[0]->GetDlgCtrlID(), 0xEB00);
