@@ -337,23 +337,31 @@ void SEC3DTabControl::RecalcLayout()
     {
         SizeTab(i, x, y, dwSizeStyle);
         const CRect& rect = GetTab3D(i).m_rect;
-        (bHorizontal ? x : y) = bHorizontal ? rect.right : rect.bottom;
+        if (bHorizontal)
+            x = rect.right;
+        else
+            y = rect.bottom;
     }
 
+    // The classic active tab stands out along the strip and away from the page.
     int nActive = 0;
     if (!(dwStyle & (TWS_NOACTIVE_GROW | TWS_MODERN)) && GetActiveTab(nActive) && IsValidTab(nActive))
     {
         CRect& rect = GetTab3D(nActive).m_rect;
-        if (bHorizontal)
+        switch (side)
         {
-            rect.InflateRect(ACTIVE_GROWTH, 0);
-            (side == TWS_TABS_BOTTOM ? rect.bottom : rect.top) +=
-                side == TWS_TABS_BOTTOM ? ACTIVE_GROWTH : -ACTIVE_GROWTH;
-        }
-        else
-        {
-            rect.InflateRect(0, ACTIVE_GROWTH);
-            (side == TWS_TABS_LEFT ? rect.left : rect.right) += side == TWS_TABS_LEFT ? -ACTIVE_GROWTH : ACTIVE_GROWTH;
+        case TWS_TABS_BOTTOM:
+            rect.InflateRect(ACTIVE_GROWTH, 0, ACTIVE_GROWTH, ACTIVE_GROWTH);
+            break;
+        case TWS_TABS_TOP:
+            rect.InflateRect(ACTIVE_GROWTH, ACTIVE_GROWTH, ACTIVE_GROWTH, 0);
+            break;
+        case TWS_TABS_LEFT:
+            rect.InflateRect(ACTIVE_GROWTH, ACTIVE_GROWTH, 0, ACTIVE_GROWTH);
+            break;
+        default:
+            rect.InflateRect(0, ACTIVE_GROWTH, ACTIVE_GROWTH, ACTIVE_GROWTH);
+            break;
         }
     }
 }

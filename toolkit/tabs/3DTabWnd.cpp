@@ -8,24 +8,38 @@ namespace
 {
 // The style bits the tab window passes on to its strip.
 constexpr DWORD STRIP_STYLE_BITS = 0xFF8;
-// The page frame's rings from the outside in, top-left and bottom-right colours; the thin
-// frame keeps the middle two.
+// The classic page frame's rings from the outside in, top-left and bottom-right colours: a
+// sunken edge inside a band of face colour; the thin frame keeps the middle two.
+enum class FrameColor
+{
+    Face,
+    Light,
+    Shadow,
+    Black
+};
 struct FrameRing
 {
-    int nSysColorTopLeft;
-    int nSysColorBottomRight;
+    FrameColor topLeft;
+    FrameColor bottomRight;
 };
-constexpr int LIGHT = -1; // the toolkit's cached 3-D light colour
-constexpr FrameRing FRAME_RINGS[] = {{COLOR_BTNFACE, LIGHT},
-                                     {COLOR_BTNSHADOW, LIGHT},
-                                     {COLOR_WINDOWFRAME, COLOR_BTNFACE},
-                                     {COLOR_BTNFACE, COLOR_BTNFACE}};
+constexpr FrameRing FRAME_RINGS[] = {{FrameColor::Face, FrameColor::Face},
+                                     {FrameColor::Shadow, FrameColor::Light},
+                                     {FrameColor::Black, FrameColor::Face},
+                                     {FrameColor::Face, FrameColor::Face}};
 
-COLORREF RingColor(int nSysColor)
+COLORREF ToColor(FrameColor color)
 {
-    return nSysColor == LIGHT               ? SECGetAuxData()->clr3DLight
-           : nSysColor == COLOR_WINDOWFRAME ? RGB(0, 0, 0)
-                                            : ::GetSysColor(nSysColor);
+    switch (color)
+    {
+    case FrameColor::Light:
+        return SECGetAuxData()->clr3DLight;
+    case FrameColor::Shadow:
+        return ::GetSysColor(COLOR_BTNSHADOW);
+    case FrameColor::Black:
+        return RGB(0, 0, 0);
+    default:
+        return ::GetSysColor(COLOR_BTNFACE);
+    }
 }
 
 bool IsTabStop(HWND hWnd)
@@ -226,8 +240,7 @@ void SEC3DTabWnd::DrawPageFrame(CDC* pDC, const CRect& rcPage)
         CRect rect = rcPage;
         rect.InflateRect(nOut, nOut);
         rect.bottom += nBottomShift;
-        pDC->Draw3dRect(&rect, RingColor(FRAME_RINGS[i].nSysColorTopLeft),
-                        RingColor(FRAME_RINGS[i].nSysColorBottomRight));
+        pDC->Draw3dRect(&rect, ToColor(FRAME_RINGS[i].topLeft), ToColor(FRAME_RINGS[i].bottomRight));
     }
 }
 
