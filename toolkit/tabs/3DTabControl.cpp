@@ -30,8 +30,9 @@ constexpr DWORD ROP_PATTERN_WHERE_DARK = 0x00B8074A;
 
 const CString ELLIPSIS = _T("...");
 
-// Maps points given for a tab below the page (top edge open towards the page, x along the
-// strip from 0 to Length, y across it from 0 to Thickness) onto the tab on its own side.
+// Maps points given for a tab below the page onto the tab on its own side. x runs along the
+// strip from 0 to Length, y across it from 0 (the open edge, towards the page) to Thickness;
+// both ends are pixels of the tab.
 class TabFrame
 {
 public:
@@ -40,22 +41,22 @@ public:
     }
     int Length() const
     {
-        return IsVertical() ? m_rect.Height() : m_rect.Width();
+        return (IsVertical() ? m_rect.Height() : m_rect.Width()) - 1;
     }
     int Thickness() const
     {
-        return IsVertical() ? m_rect.Width() : m_rect.Height();
+        return (IsVertical() ? m_rect.Width() : m_rect.Height()) - 1;
     }
     CPoint Map(int x, int y) const
     {
         switch (m_side)
         {
         case TWS_TABS_TOP:
-            return {m_rect.left + x, m_rect.bottom - y};
+            return {m_rect.left + x, m_rect.bottom - 1 - y};
         case TWS_TABS_RIGHT:
             return {m_rect.left + y, m_rect.top + x};
         case TWS_TABS_LEFT:
-            return {m_rect.right - y, m_rect.top + x};
+            return {m_rect.right - 1 - y, m_rect.top + x};
         default:
             return {m_rect.left + x, m_rect.top + y};
         }
@@ -694,7 +695,7 @@ void SEC3DTabControl::DrawBackground(CDC* pDC, const CRect& rcClient)
     if (side == TWS_TABS_BOTTOM)
         FillSolidRect(pDC, rcClient.left, rcClient.bottom - 2, rcClient.Width(), 2, clrFace);
     CPen penFace(PS_SOLID, 1, clrFace);
-    frame.Path(pDC, &penFace, {{0, 0}, {0, nThick - 3}, {nLength - 1, nThick - 3}, {nLength - 1, -1}});
+    frame.Path(pDC, &penFace, {{0, 0}, {0, nThick - 2}, {nLength, nThick - 2}, {nLength, -1}});
 }
 
 void SEC3DTabControl::DrawTab(CDC* pDC, int nIndex)

@@ -287,7 +287,66 @@ TEST_F(ThreeDTabControlTest, TheModernLookWithoutToolkitStyleShadesInactiveTabs)
     const CRect rcInactive = m_control.GetTab3D(1).m_rect;
     EXPECT_EQ(canvas.Pixel(rcActive.left + 2, rcActive.top + 2), ::GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(canvas.Pixel(rcInactive.left + 2, rcInactive.top + 1), clrInactive);
-    // The separator at the inactive tab's right edge.
-    EXPECT_EQ(canvas.Pixel(rcInactive.right - 1, rcInactive.top + 5), ::GetSysColor(COLOR_BTNSHADOW));
+    // The separator at the inactive tab's right edge, inside the column the fill leaves out.
+    EXPECT_EQ(canvas.Pixel(rcInactive.right - 2, rcInactive.top + 5), ::GetSysColor(COLOR_BTNSHADOW));
+}
+TEST_F(ThreeDTabControlTest, DraggingTheActiveTabMovesItOnceThePointerPassesTheNeighbour)
+{
+    Create(TWS_TABS_BOTTOM | TWS_MODERN | TWS_DRAGGABLE, 400, 30, {_T("aaaa"), _T("bb"), _T("cccccc")});
+    int clients[3] = {0, 1, 2};
+    for (int i = 0; i < 3; ++i)
+        m_control.GetTab(i).m_pClient = &clients[i];
+    const CPoint ptFirst = m_control.GetTab3D(0).m_rect.CenterPoint();
+    m_control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFirst.x, ptFirst.y));
+    EXPECT_EQ(Active(), 0);
+
+    // Tab 0 is 40 long, tab 1 26: the move waits until the pointer is past 7 + 26.
+    const int y = ptFirst.y;
+    m_control.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(7 + 26, y));
+    EXPECT_EQ(m_control.GetTab(0).m_pClient, &clients[0]);
+    m_control.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(7 + 40 + 2, y));
+    EXPECT_EQ(m_control.GetTab(0).m_pClient, &clients[1]);
+    EXPECT_EQ(m_control.GetTab(1).m_pClient, &clients[0]);
+    EXPECT_EQ(Active(), 1);
+    m_control.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(7 + 40 + 2, y));
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+TEST_F(ThreeDTabControlTest, ADisabledTabsIconIsEmbossed)
+{
+    ASSERT_TRUE(SECSetVisualStyle(1));
+    Create(TWS_TABS_BOTTOM, 200, 30, {_T("a"), _T("b")});
+    m_control.SetTabIcon(0, 136, 16, 16);
+    m_control.SetTabIcon(1, 136, 16, 16);
+    m_control.EnableTab(1, FALSE);
+    MemoryCanvas canvas(200, 30, RGB(255, 0, 255));
+    m_control.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Hdc()), PRF_CLIENT);
+    // The icon's middle: its green when enabled, the shadow colour when disabled.
+    const auto iconMiddle = [&](int i) {
+        const CRect& rect = m_control.GetTab3D(i).m_rect;
+        return canvas.Pixel(rect.left + 6 + 8, rect.CenterPoint().y);
+    };
+    EXPECT_EQ(iconMiddle(0), RGB(30, 150, 60));
+    EXPECT_EQ(iconMiddle(1), ::GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST_F(ThreeDTabControlTest, ClassicTabsAreLitFromTheLeftWithACutCorner)
+{
+    ASSERT_TRUE(SECSetVisualStyle(1));
+    Create(TWS_TABS_BOTTOM, 300, 30, {_T("abcdefgh"), _T("abcdefgh"), _T("abcdefgh")});
+    m_control.ActivateTab(0);
+    MemoryCanvas canvas(300, 30, RGB(255, 0, 255));
+    m_control.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Hdc()), PRF_CLIENT);
+    // A tab away from the enlarged active one: highlight at its left, black at its right and
+    // bottom, shadow just inside, and the bottom-right corner cut.
+    const CRect rect = m_control.GetTab3D(2).m_rect;
+    const int R = rect.right - 1;
+    const int B = rect.bottom - 1;
+    EXPECT_EQ(canvas.Pixel(rect.left, rect.top + 5), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(canvas.Pixel(R, rect.top + 5), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.Pixel(R - 1, rect.top + 5), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(rect.left + 5, B), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.Pixel(R, B), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(canvas.Pixel(rect.left + 5, rect.top + 3), ::GetSysColor(COLOR_BTNFACE));
 }
 } // namespace

@@ -16,6 +16,16 @@ class CTestPage : public CWnd
 };
 IMPLEMENT_DYNCREATE(CTestPage, CWnd)
 
+class CTestView : public CView
+{
+    DECLARE_DYNCREATE(CTestView)
+protected:
+    void OnDraw(CDC*) override
+    {
+    }
+};
+IMPLEMENT_DYNCREATE(CTestView, CView)
+
 // Records what the tab window does on its way to a page.
 class CRecordingTabWnd : public SECTabWnd
 {
@@ -256,5 +266,21 @@ TEST_F(TabWndTest, ScrollMessagesOfTheSharedBarsGoToTheActivePage)
     EXPECT_EQ(page.m_messages, (std::vector<UINT>{WM_HSCROLL, WM_VSCROLL}));
     m_tabWnd.RemoveTab(&page);
     page.DestroyWindow();
+}
+TEST(TabWndViewTest, AViewPageBecomesItsFramesActiveView)
+{
+    auto* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(nullptr, _T("Views"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    auto* pTabWnd = new SECTabWnd;
+    ASSERT_TRUE(pTabWnd->Create(pFrame, 0x50300012, AFX_IDW_PANE_FIRST));
+    CWnd* pFirst = pTabWnd->AddTab(RUNTIME_CLASS(CTestView), _T("First"));
+    CWnd* pSecond = pTabWnd->AddTab(RUNTIME_CLASS(CTestView), _T("Second"));
+    ASSERT_NE(pSecond, nullptr);
+    pTabWnd->ActivateTab(1);
+    EXPECT_EQ(pFrame->GetActiveView(), pSecond);
+    pTabWnd->ActivateTab(0);
+    EXPECT_EQ(pFrame->GetActiveView(), pFirst);
+    pFrame->DestroyWindow();
+    delete pTabWnd;
 }
 } // namespace
