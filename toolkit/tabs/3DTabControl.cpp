@@ -1057,7 +1057,6 @@ LRESULT SEC3DTabControl::OnThemeChanged(WPARAM, LPARAM)
 
 void SEC3DTabControl::OnDestroy()
 {
-    DestroyGdiObjects();
     CloseTheme();
     SECTabControlBase::OnDestroy();
 }

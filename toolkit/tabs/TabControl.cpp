@@ -718,7 +718,6 @@ LRESULT SECTabControl::OnThemeChanged(WPARAM, LPARAM)
 
 void SECTabControl::OnDestroy()
 {
-    DestroyGdiObjects();
     CloseThemes();
     SECTabControlBase::OnDestroy();
 }

@@ -309,6 +309,7 @@ BOOL SECTabControlBase::OnSetCursor(CWnd*, UINT, UINT)
 void SECTabControlBase::OnDestroy()
 {
     DeleteTabRecords();
+    DestroyGdiObjects();
     CWnd::OnDestroy();
 }
 
