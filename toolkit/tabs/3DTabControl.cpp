@@ -520,7 +520,8 @@ void SEC3DTabControl::SetTabIcon(int nIndex, HICON hIcon)
 {
     if (!IsValidTab(nIndex))
         return;
-    GetTab3D(nIndex).SetIcon(hIcon != nullptr ? ::CopyIcon(hIcon) : nullptr);
+    // CopyImage makes the same copy as CopyIcon, for less under some systems.
+    GetTab3D(nIndex).SetIcon(hIcon != nullptr ? static_cast<HICON>(::CopyImage(hIcon, IMAGE_ICON, 0, 0, 0)) : nullptr);
     RecalcLayout();
     InvalidateTabsOnward(nIndex);
 }
