@@ -41,8 +41,8 @@ ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 SECTabControl::SECTabControl()
-    : m_nTabHeight(::GetSystemMetrics(SM_CYHSCROLL) + 1), m_cxButton(::GetSystemMetrics(SM_CYHSCROLL) + 1),
-      m_cyButton(::GetSystemMetrics(SM_CYHSCROLL) + 1), m_clock(&::GetTickCount)
+    : m_cxButton(::GetSystemMetrics(SM_CYHSCROLL) + 1), m_cyButton(::GetSystemMetrics(SM_CYHSCROLL) + 1),
+      m_clock(&::GetTickCount)
 {
 }
 

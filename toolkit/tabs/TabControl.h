@@ -95,7 +95,6 @@ private:
     void CloseThemes();
 
     int m_nScrollOffset = 0;
-    int m_nTabHeight;
     BOOL m_bMultiSelect = TRUE;
     CFont m_fontNormal;
     CFont m_fontSelected;

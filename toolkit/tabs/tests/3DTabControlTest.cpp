@@ -41,7 +41,7 @@ protected:
     }
     void Create(DWORD dwStyle, int cx, int cy, const std::vector<CString>& labels)
     {
-        ASSERT_TRUE(m_control.Create(dwStyle | WS_VISIBLE, CRect(0, 0, cx, cy), &m_spy, SEC_IDW_TABCTRL_TEST));
+        ASSERT_TRUE(m_control.Create(dwStyle | WS_VISIBLE, CRect(0, 0, cx, cy), &m_spy, kControlId));
         for (const CString& label : labels)
             m_control.AddTab(label);
     }
@@ -69,7 +69,7 @@ protected:
         return m_control.GetActiveTab(nIndex) ? nIndex : -1;
     }
 
-    static constexpr UINT SEC_IDW_TABCTRL_TEST = 9;
+    static constexpr UINT kControlId = 9;
     int m_nOldStyle;
     CTabSpy m_spy;
     CMeasured3DTabControl m_control;
