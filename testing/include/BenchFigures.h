@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 using Clock = std::chrono::steady_clock;
@@ -16,4 +17,17 @@ inline double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The median time in seconds of the given number of runs of the work.
+inline double MedianSecondsOf(int nRuns, const std::function<void()>& work)
+{
+    std::vector<double> runs;
+    for (int run = 0; run < nRuns; ++run)
+    {
+        const Clock::time_point start = Clock::now();
+        work();
+        runs.push_back(Seconds(Clock::now() - start));
+    }
+    return Median(runs);
 }

@@ -21,8 +21,7 @@ void ExpectCheckerboard(HBRUSH hBrush)
     ASSERT_NE(pAux->clrBtnFace, pAux->clrBtnHilite);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(canvas.Pixel(x, y), (x + y) % 2 == 0 ? pAux->clrBtnFace : pAux->clrBtnHilite)
-                << x << "," << y;
+            ASSERT_EQ(canvas.Pixel(x, y), (x + y) % 2 == 0 ? pAux->clrBtnFace : pAux->clrBtnHilite) << x << "," << y;
 }
 } // namespace
 
