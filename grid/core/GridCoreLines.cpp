@@ -154,7 +154,8 @@ public:
                                       m_bColumn ? GXDrawSide::Right : GXDrawSide::Bottom})
         {
             const BOOL bTrailing = IsTrailingSide(side);
-            if (bTrailing && bDivider && pProperties != nullptr)
+            m_bDividerSide = bTrailing && bDivider;
+            if (m_bDividerSide && pProperties != nullptr)
                 m_gridPen.SetColor(pProperties->GetColor(CGXProperties::colorFixedLines));
             m_wBorderBit = static_cast<WORD>(1 << static_cast<int>(side));
             m_wGridBits = 0;
@@ -249,7 +250,8 @@ private:
     void DrawRun(const CRect& rect, GXDrawSide side, Kind kind, const GXPenRecord& pen, BOOL bDirect,
                  const GXBrushRecord& interior)
     {
-        if (kind == Kind::border || !bDirect)
+        // DrawGridLine draws in the grid-line colour: the divider goes with its own pen.
+        if (kind == Kind::border || !bDirect || m_bDividerSide)
         {
             m_grid.DrawBorderLine(pen, rect, side, m_ds.pDC, interior);
             return;
@@ -267,6 +269,7 @@ private:
     GXPenRecord m_gridPen;
     WORD m_wBorderBit = 0;
     WORD m_wGridBits = 0;
+    BOOL m_bDividerSide = FALSE;
 };
 } // namespace
 
