@@ -383,8 +383,8 @@ void CGXDrawingAndFormatting::DrawCaption(CDC* pDC, const CRect& rect, LPCTSTR p
     GXFillColorRect(pDC, CRect(r.right - 1, r.top + 2, r.right, r.bottom - 1), rgbShadow);
 }
 
-void CGXDrawingAndFormatting::DrawCellText(CGXControl* pControl, CDC* pDC, const CRect& rect, ROWCOL nRow,
-                                           ROWCOL nCol, const CGXStyle& style, const CGXStyle* pStandardStyle)
+void CGXDrawingAndFormatting::DrawCellText(CGXControl* pControl, CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol,
+                                           const CGXStyle& style, const CGXStyle* pStandardStyle)
 {
     if (rect.Width() < 2 || rect.Height() < 2)
         return;

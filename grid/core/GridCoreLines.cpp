@@ -150,8 +150,8 @@ public:
         const CGXGridParam* pParam = m_grid.GetParam();
         m_gridPen.SetStyle(pParam != nullptr ? pParam->GetGridLineStyle() : PS_SOLID).SetWidth(1);
         m_gridPen.SetColor(pProperties != nullptr ? pProperties->GetColor(CGXProperties::colorGridLines) : rgbBlack);
-        for (const GXDrawSide side : {m_bColumn ? GXDrawSide::Left : GXDrawSide::Top,
-                                      m_bColumn ? GXDrawSide::Right : GXDrawSide::Bottom})
+        for (const GXDrawSide side :
+             {m_bColumn ? GXDrawSide::Left : GXDrawSide::Top, m_bColumn ? GXDrawSide::Right : GXDrawSide::Bottom})
         {
             const BOOL bTrailing = IsTrailingSide(side);
             m_bDividerSide = bTrailing && bDivider;
@@ -317,13 +317,13 @@ CRect CGXGridCore::CalcDividerRect(int nKind, ROWCOL nIndex)
     const int nShift = AreLinesRightBottom(*this) ? -1 : 0;
     if (nKind == gridLineHorizontal)
     {
-        const int nWidth = std::min(CalcSumOfClientColWidths(0, AbsColToVisible(GetColCount()), rectGrid.Width()),
-                                    rectGrid.Width());
+        const int nWidth =
+            std::min(CalcSumOfClientColWidths(0, AbsColToVisible(GetColCount()), rectGrid.Width()), rectGrid.Width());
         const int y = GetClientRowTop(nIndex) + nShift;
         return CRect(rectGrid.left, y, rectGrid.left + nWidth, y + 1);
     }
-    const int nHeight = std::min(CalcSumOfClientRowHeights(0, AbsRowToVisible(GetRowCount()), rectGrid.Height()),
-                                 rectGrid.Height());
+    const int nHeight =
+        std::min(CalcSumOfClientRowHeights(0, AbsRowToVisible(GetRowCount()), rectGrid.Height()), rectGrid.Height());
     const int x = GetClientColLeft(nIndex) + nShift;
     return CRect(x, rectGrid.top, x + 1, rectGrid.top + nHeight);
 }
@@ -412,8 +412,8 @@ void CGXGridCore::FillBrushRect(CDC* pDC, const CRect& rect, const GXBrushRecord
             memDC.SetBkColor(brush.GetBkColor());
             memDC.SetTextColor(brush.GetColor());
             memDC.FillRect(CRect(0, 0, rect.Width(), rect.Height()), pBrush);
-            pDC->StretchBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memDC, 0, 0, rect.Width(),
-                            rect.Height(), SRCCOPY);
+            pDC->StretchBlt(rect.left, rect.top, rect.Width(), rect.Height(), &memDC, 0, 0, rect.Width(), rect.Height(),
+                            SRCCOPY);
             memDC.SelectObject(pOldBitmap);
         }
     }

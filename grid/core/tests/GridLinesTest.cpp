@@ -108,15 +108,12 @@ GXPenRecord Pen(UINT nStyle, UINT nWidth, COLORREF color)
     return pen;
 }
 
-class GridLinesTest : public GridWindowTest
+class GridLinesTest : public HiddenGridOfTest<LineGrid>
 {
 protected:
     void SetUp() override
     {
-        GridWindowTest::SetUp();
-        m_grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
-        m_grid.GetData()->SetRowCount(20);
-        m_grid.GetData()->SetColCount(5);
+        HiddenGridOfTest::SetUp();
         CDWordArray& colors = Properties().GetColorArray();
         colors[CGXProperties::colorGridLines] = rgbLines;
         colors[CGXProperties::colorFixedLines] = rgbDivider;
@@ -126,7 +123,7 @@ protected:
     void TearDown() override
     {
         m_grid.SetPrinting(FALSE);
-        m_grid.DestroyWindow();
+        HiddenGridOfTest::TearDown();
     }
     CGXProperties& Properties()
     {
@@ -141,8 +138,6 @@ protected:
         Properties().m_bBlackWhite = bSet;
         Properties().m_bPrintBlackWhite = bSet;
     }
-
-    LineGrid m_grid;
 };
 } // namespace
 
@@ -156,8 +151,8 @@ TEST_F(GridLinesTest, GridLineKindsDrawInTheirPropertyColours)
         COLORREF rgbExpected;
     };
     const Case cases[] = {
-        {0, FALSE, FALSE, rgbLines},        {0, TRUE, FALSE, rgbLines},    {0, FALSE, TRUE, rgbBlack},
-        {0x1, FALSE, FALSE, rgbFilled},     {0x1, FALSE, TRUE, rgbBlack},  {0x4, FALSE, FALSE, rgbBlack},
+        {0, FALSE, FALSE, rgbLines},    {0, TRUE, FALSE, rgbLines},   {0, FALSE, TRUE, rgbBlack},
+        {0x1, FALSE, FALSE, rgbFilled}, {0x1, FALSE, TRUE, rgbBlack}, {0x4, FALSE, FALSE, rgbBlack},
         {0x8, FALSE, FALSE, rgbBlack},
     };
     for (const Case& c : cases)
@@ -393,9 +388,8 @@ TEST_F(GridLinesTest, InnerRectAndBorderSizeAreInverse)
         {"without grid lines", [](CGXStyle&, CGXGridCore&) {}, FALSE, CRect(0, 0, 0, 0)},
         {"grid lines at the right and bottom",
          [](CGXStyle&, CGXGridCore& grid) { grid.GetParam()->SetLinesRightBottom(TRUE); }, TRUE, CRect(0, 0, 1, 1)},
-        {"vertical lines hidden",
-         [](CGXStyle&, CGXGridCore& grid) { grid.GetProperties()->m_bVerticalLines = FALSE; }, TRUE,
-         CRect(0, 1, 0, 0)},
+        {"vertical lines hidden", [](CGXStyle&, CGXGridCore& grid) { grid.GetProperties()->m_bVerticalLines = FALSE; },
+         TRUE, CRect(0, 1, 0, 0)},
         {"a border of width 3", [](CGXStyle& s, CGXGridCore&) { s.SetBorders(GXBorder::Left, Pen(PS_SOLID, 3, 0)); },
          TRUE, CRect(3, 1, 0, 0)},
         {"width 0 counts 1", [](CGXStyle& s, CGXGridCore&) { s.SetBorders(GXBorder::Right, Pen(PS_SOLID, 0, 0)); },
