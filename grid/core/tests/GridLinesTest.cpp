@@ -324,6 +324,19 @@ TEST_F(GridLinesTest, CellBordersDrawEachSideByItsPen)
         bottom.insert(canvas.Pixel(x, 29));
     EXPECT_EQ(bottom, (std::set<COLORREF>{RGB(0, 0, 255), rgbWhite}));
 
+    // A printer gets a dashed pen line instead of the pattern.
+    CGXStyle dashed;
+    dashed.SetBorders(GXBorder::Left, Pen(PS_DASH, 1, RGB(255, 0, 0)));
+    m_grid.SetPrinting(TRUE);
+    MemoryCanvas printed(40, 40, rgbWhite);
+    m_grid.DrawCellBorders(&printed.Dc(), CRect(10, 10, 30, 30), dashed);
+    std::set<COLORREF> left;
+    for (int y = 10; y < 29; ++y)
+        left.insert(printed.Pixel(10, y));
+    EXPECT_EQ(left, (std::set<COLORREF>{RGB(255, 0, 0), rgbWhite}));
+    EXPECT_EQ(printed.Pixel(11, 12), rgbWhite);
+    m_grid.SetPrinting(FALSE);
+
     SetBlackWhite(TRUE);
     MemoryCanvas blackWhite(40, 40, rgbWhite);
     m_grid.DrawCellBorders(&blackWhite.Dc(), CRect(10, 10, 30, 30), style);
@@ -367,8 +380,13 @@ TEST_F(GridLinesTest, SelectedCellsAreInvertedAndTheCurrentCellFramed)
     for (const Probe& probe : probes)
         EXPECT_EQ(framed.Pixel(probe.x, probe.y), probe.rgb) << probe.x << "," << probe.y;
 
-    Param().SetCurrentCellFrame(FALSE);
+    // Selection mode 1 marks the current cell too: inverted, or framed when the frame is on.
     Param().SetSelectionMode(1);
+    MemoryCanvas modeOneFramed(50, 50, rgbWhite);
+    draw(modeOneFramed, 3, 3);
+    EXPECT_EQ(modeOneFramed.Pixel(25, 25), rgbWhite);
+    EXPECT_EQ(modeOneFramed.Pixel(25, 10), rgbBlack);
+    Param().SetCurrentCellFrame(FALSE);
     MemoryCanvas modeOne(50, 50, rgbWhite);
     draw(modeOne, 3, 3);
     EXPECT_EQ(modeOne.Pixel(25, 25), rgbBlack);
