@@ -29,3 +29,8 @@ COLORREF GXEncodedColor(const GXColorCode& code)
         return (GXDecodeColor(code) & 0xFFFFFF) | ((nLastSystemMarker - code.dwColor) << 24);
     return GXDecodeColor(code);
 }
+
+COLORREF GXResolveColor(COLORREF color)
+{
+    return GXDecodeColor(GXEncodeColor(color));
+}

@@ -31,3 +31,6 @@ COLORREF GXDecodeColor(const GXColorCode& code);
 
 // The colour as callers pass it in: a system colour comes back with its marker top byte.
 COLORREF GXEncodedColor(const GXColorCode& code);
+
+// The colour to draw with: a system colour becomes its current value, any other stays.
+COLORREF GXResolveColor(COLORREF color);

@@ -1,8 +1,12 @@
 #include <grid/core/DrawingAndFormatting.h>
 
+#include <grid/controls/Control.h>
+#include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/AppData.h>
 #include <grid/core/Color.h>
 #include <grid/core/DrawState.h>
+#include <grid/core/GridCore.h>
+#include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/ThreadState.h>
 #include <toolkit/foundation/VisualStyle.h>
@@ -13,6 +17,10 @@
 
 namespace
 {
+// User attributes read by the cell-text drawing.
+constexpr WORD idsRtlReading = 52570;
+constexpr WORD idsEllipsisType = 52792;
+
 // Each row's low byte is a bit row of the bitmap; monochrome rows are word-aligned.
 const WORD patternRows[GX_DRAW_STATE::nPatterns][8] = {
     {0x44, 0x11, 0x44, 0x11, 0x44, 0x11, 0x44, 0x11}, {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA},
@@ -88,7 +96,7 @@ void TextOutClipped(CDC* pDC, int x, int y, LPCTSTR pszText, int nLength, const 
 
 void GXFillColorRect(CDC* pDC, const CRect& rect, COLORREF rgbColor)
 {
-    const COLORREF rgbOld = pDC->SetBkColor(GXDecodeColor(GXEncodeColor(rgbColor)));
+    const COLORREF rgbOld = pDC->SetBkColor(GXResolveColor(rgbColor));
     pDC->ExtTextOut(rect.left, rect.top, ETO_OPAQUE, rect, nullptr, 0, nullptr);
     pDC->SetBkColor(rgbOld);
 }
@@ -373,6 +381,54 @@ void CGXDrawingAndFormatting::DrawCaption(CDC* pDC, const CRect& rect, LPCTSTR p
     GXFillColorRect(pDC, CRect(r.left + 2, r.bottom - 1, r.right - 1, r.bottom), rgbShadow);
     GXFillColorRect(pDC, CRect(r.left, r.top + 2, r.left + 1, r.bottom - 1), rgbShadow);
     GXFillColorRect(pDC, CRect(r.right - 1, r.top + 2, r.right, r.bottom - 1), rgbShadow);
+}
+
+void CGXDrawingAndFormatting::DrawCellText(CGXControl* pControl, CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol,
+                                           const CGXStyle& style, const CGXStyle* pStandardStyle)
+{
+    if (rect.Width() < 2 || rect.Height() < 2)
+        return;
+    CString strText;
+    if (!pControl->FormatDisplayText(strText, nRow, nCol, nullptr, style))
+        strText.Empty();
+
+    // The background and frame are drawn for an empty cell too, or a lone coloured cell would
+    // show nothing of its interior.
+    CGXGridCore* pGrid = pControl->Grid();
+    pControl->DrawBackground(pDC, rect, style, FALSE);
+    if (!strText.IsEmpty())
+    {
+        CRect rectText;
+        pControl->GetCellClientRect(rectText, nRow, nCol, &rect, &style);
+        CFont* pOldFont = pGrid->LoadFont(pDC, style, pStandardStyle);
+        const CGXProperties* pProperties = pGrid->GetProperties();
+        const BOOL bBlackWhite = pProperties != nullptr && pProperties->IsBlackWhiteOutput();
+        pDC->SetTextColor(bBlackWhite ? RGB(0, 0, 0) : GXResolveColor(style.GetTextColor()));
+        pDC->SetBkColor(bBlackWhite ? RGB(255, 255, 255) : style.GetInterior().GetColor());
+        pDC->SetBkMode(TRANSPARENT);
+
+        const UINT nFormat = static_cast<UINT>(style.GetHorizontalAlignment() | style.GetVerticalAlignment()) |
+                             DT_NOPREFIX | (style.GetWrapText() ? DT_WORDBREAK : DT_SINGLELINE);
+        const UINT nOldAlign = pDC->GetTextAlign();
+        if (style.GetUserAttribute(idsRtlReading).GetLong() != 0)
+            pDC->SetTextAlign(nOldAlign | TA_RTLREADING);
+
+        const CGXFont& font = style.GetFont();
+        if (style.GetInclude(CGXStyle::inclFont) && font.GetIncludeOrientation() && font.GetOrientation() != 0)
+            DrawRotatedText(pDC, strText, strText.GetLength(), rectText.left, rectText.top, rectText.right,
+                            rectText.bottom, nFormat, static_cast<int>(font.GetOrientation()), &rect);
+        else if (style.HasUserAttribute(idsEllipsisType))
+            DrawTextOverflow(pDC, strText, strText.GetLength(), rectText, nFormat, rect,
+                             static_cast<int>(style.GetUserAttribute(idsEllipsisType).GetLong()));
+        else
+            DrawTextPlain(pDC, strText, strText.GetLength(), rectText, nFormat, rect);
+
+        pDC->SetTextAlign(nOldAlign);
+        if (pOldFont != nullptr)
+            pDC->SelectObject(pOldFont);
+    }
+    if (pControl->IsActiveAt(nRow, nCol))
+        pControl->DrawCurrentCellFrame(pDC, rect);
 }
 
 int CGXDrawingAndFormatting::DrawRotatedText(CDC* pDC, LPCTSTR pszText, int nLength, int nLeft, int nTop, int nRight,

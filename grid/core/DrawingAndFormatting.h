@@ -5,6 +5,8 @@
 
 #include <grid/core/AbstractImps.h>
 
+class CGXControl;
+
 class CGXDrawingAndFormatting
 {
 public:
@@ -41,6 +43,10 @@ public:
     // A control's caption centred in the rectangle, framed in the button shadow colour when it
     // has the focus (not in the toolkit's visual styles 3 and 4).
     virtual void DrawCaption(CDC* pDC, const CRect& rect, LPCTSTR pszText, UINT nFormat, BOOL bFocus);
+    // A static-text cell: the control's background, the cell's display text in the style's font,
+    // colours and alignment, and the control's frame.
+    virtual void DrawCellText(CGXControl* pControl, CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol,
+                              const CGXStyle& style, const CGXStyle* pStandardStyle);
 
     static constexpr int nMaxDrawnLines = 32;
 

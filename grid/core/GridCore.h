@@ -7,6 +7,7 @@
 #include <afxwin.h>
 
 #include <grid/core/AbstractGridImps.h>
+#include <grid/core/BorderSide.h>
 #include <grid/core/MapCellToOb.h>
 #include <grid/core/MapNdxToOb.h>
 #include <grid/core/Range.h>
@@ -22,6 +23,7 @@ class CGXStyle;
 class CGXStylesMap;
 struct GXBrushRecord;
 struct GXPenRecord;
+struct DrawStruct;
 class CFindReplaceDialog;
 
 // Redraw flags of every change operation.
@@ -179,6 +181,39 @@ public:
     void ReleaseClientDC();
     virtual void FreeObjectCache();
     BOOL SetKeepGDIObjects(BOOL bKeep);
+
+    // Grid lines, cell borders, fills and selection marking
+    enum : int
+    {
+        gridLineVertical = 1,
+        gridLineHorizontal = 2
+    };
+    enum : UINT
+    {
+        gridLineFilled = 0x1,
+        gridLinePatterned = 0x2,
+        gridLineInverted = 0x4 | 0x8 // either bit
+    };
+    virtual void DrawGridLine(CDC* pDC, int x, int y, int cx, int cy, int nKind, ROWCOL nIndex, UINT flags);
+    // The line of the kind before visible column or row nIndex, across the grid.
+    void DrawDividerLine(CDC* pDC, int nKind, ROWCOL nIndex, UINT flags);
+    CRect CalcDividerRect(int nKind, ROWCOL nIndex);
+    void DrawBorderLine(const GXPenRecord& pen, const CRect& rect, GXDrawSide side, CDC* pDC,
+                        const GXBrushRecord& interior);
+    virtual void DrawCellBorders(CDC* pDC, const CRect& rect, const CGXStyle& style);
+    virtual void FillBrushRect(CDC* pDC, const CRect& rect, const GXBrushRecord& brush);
+    // The grid lines and borders of one column (row) of a drawing pass, equal segments merged.
+    void DrawColumnLines(DrawStruct& ds, ROWCOL nCol);
+    void DrawRowLines(DrawStruct& ds, ROWCOL nRow);
+    virtual void DrawSelectedCell(CDC* pDC, ROWCOL nRow, ROWCOL nCol, int left, int top, int right, int bottom);
+    virtual CRect CalcCellInnerRect(CRect& rectOut, const CRect& rectCell, const CGXStyle& style, BOOL bGridLines);
+    virtual CSize AddBorderSize(CSize& sizeOut, int cx, int cy, const CGXStyle& style);
+    // FALSE when the point lies before the grid or past its last row or column.
+    BOOL CalcCellFromPoint(CPoint pt, ROWCOL* pnVisRow, ROWCOL* pnVisCol, CRect* pRect);
+    void SetPatternedLineStyle(UINT nPenStyle)
+    {
+        m_nPatternedLineStyle = nPenStyle;
+    }
 
     // Current cell (the position the current-cell code keeps)
     virtual BOOL GetCurrentCell(ROWCOL* pRow, ROWCOL* pCol, BOOL bIgnorePrivate = TRUE);
@@ -499,10 +534,6 @@ public:
     virtual void DrawGridBuffered(CDC* pDC);
     virtual void DrawGridToDC(CDC* pDC);
     virtual void DrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, CDC* pDC);
-    virtual void DrawSelectedCell(CDC* pDC, ROWCOL nRow, ROWCOL nCol, int left, int top, int right, int bottom);
-    virtual void DrawCellBorders(CDC* pDC, const CRect& rect, const CGXStyle& style);
-    virtual void FillBrushRect(CDC* pDC, const CRect& rect, const GXBrushRecord& brush);
-    virtual CRect CalcCellInnerRect(CRect& rectOut, const CRect& rectCell, const CGXStyle& style, BOOL bGridLines);
     virtual CRect CalcVisibleCellRect(ROWCOL nClientRow, ROWCOL nClientCol);
     virtual BOOL CalcVisibleRowColFromPoint(CPoint point, ROWCOL* pClientRow, ROWCOL* pClientCol);
 
@@ -654,6 +685,7 @@ protected:
     CMapNdxToOb m_BrushCache;
     CMapNdxToOb m_PenCache;
     BOOL m_bKeepGDIObjects = FALSE;
+    UINT m_nPatternedLineStyle = PS_DOT; // the pen of DrawGridLine's patterned lines
     CClientDC* m_pClientDC = nullptr;
     HFONT m_hClientDCFont = nullptr;
     int m_nDrawingDepth = 0;

@@ -2,6 +2,7 @@
 // flush of those caches together with the composed styles.
 #include <grid/core/GridCore.h>
 
+#include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/Font.h>
 #include <grid/core/Style.h>
 
@@ -42,7 +43,9 @@ LOGBRUSH MakeLogBrush(const GXBrushRecord& brush)
     case GX_BRUSH_HATCHED:
         return {BS_HATCHED, brush.GetColor(), brush.GetHatch()};
     case GX_BRUSH_PATTERN:
-        // The pattern bitmaps belong to the drawing service; its fill colour stands in here.
+        // A monochrome pattern: the device context's text and background colours paint it.
+        if (CBitmap* pBitmap = DrawingAndFormattingInstance()->GetPatternBitmap(static_cast<int>(brush.GetPattern())))
+            return {BS_PATTERN, 0, reinterpret_cast<ULONG_PTR>(pBitmap->GetSafeHandle())};
         return {BS_SOLID, brush.GetFillColor(), 0};
     default:
         return {BS_SOLID, brush.GetColor(), 0};

@@ -342,26 +342,6 @@ void CGXGridCore::DrawCellRange(ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBot
 {
 }
 
-void CGXGridCore::DrawSelectedCell(CDC* /*pDC*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, int /*left*/, int /*top*/,
-                                   int /*right*/, int /*bottom*/)
-{
-}
-
-void CGXGridCore::DrawCellBorders(CDC* /*pDC*/, const CRect& /*rect*/, const CGXStyle& /*style*/)
-{
-}
-
-void CGXGridCore::FillBrushRect(CDC* /*pDC*/, const CRect& /*rect*/, const GXBrushRecord& /*brush*/)
-{
-}
-
-CRect CGXGridCore::CalcCellInnerRect(CRect& rectOut, const CRect& rectCell, const CGXStyle& /*style*/,
-                                     BOOL /*bGridLines*/)
-{
-    rectOut = rectCell;
-    return rectOut;
-}
-
 CRect CGXGridCore::CalcVisibleCellRect(ROWCOL /*nClientRow*/, ROWCOL /*nClientCol*/)
 {
     return CRect();

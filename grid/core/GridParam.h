@@ -70,6 +70,43 @@ public:
         return m_nOption;
     }
 
+    // The drawing settings that the core's line and selection drawing reads, kept in settings
+    // block B: grid lines on the right and bottom edges of cells instead of the left and top;
+    // the pen style of grid lines; a frame instead of inversion for the current cell inside
+    // the selection; the selection mode (1 inverts the current cell too).
+    BOOL GetLinesRightBottom() const
+    {
+        return m_adwSettingsB[0] != 0;
+    }
+    void SetLinesRightBottom(BOOL bSet)
+    {
+        m_adwSettingsB[0] = bSet != FALSE;
+    }
+    UINT GetGridLineStyle() const
+    {
+        return m_adwSettingsB[1];
+    }
+    void SetGridLineStyle(UINT nPenStyle)
+    {
+        m_adwSettingsB[1] = nPenStyle;
+    }
+    BOOL GetCurrentCellFrame() const
+    {
+        return m_adwSettingsB[2] != 0;
+    }
+    void SetCurrentCellFrame(BOOL bSet)
+    {
+        m_adwSettingsB[2] = bSet != FALSE;
+    }
+    int GetSelectionMode() const
+    {
+        return static_cast<int>(m_adwSettingsB[3]);
+    }
+    void SetSelectionMode(int nMode)
+    {
+        m_adwSettingsB[3] = static_cast<DWORD>(nMode);
+    }
+
     // Members in their order, with their defaults. Those without a named role are read by the
     // grid core and its features.
     CGXAppData* m_pAppData;

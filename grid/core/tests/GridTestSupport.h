@@ -88,7 +88,7 @@ protected:
 };
 
 // A hidden grid window of 20 rows and 5 columns under the test's parent.
-class HiddenGridTest : public GridWindowTest
+template <class GRID> class HiddenGridOfTest : public GridWindowTest
 {
 protected:
     void SetUp() override
@@ -103,8 +103,9 @@ protected:
         m_grid.DestroyWindow();
     }
 
-    TestGrid m_grid;
+    GRID m_grid;
 };
+using HiddenGridTest = HiddenGridOfTest<TestGrid>;
 
 // A memory DC with the system font that records the text outputs instead of drawing them.
 class RecordingDC : public CDC
