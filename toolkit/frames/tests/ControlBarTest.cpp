@@ -134,15 +134,12 @@ TEST_F(FrameBarsTest, StretchedChildFillsTheAreaInsideTheGripper)
         {CBRS_ALIGN_LEFT, TRUE, {120, 150}, {0, 0, 120, 150}}, // floating: no gripper
         {CBRS_ALIGN_LEFT, TRUE, {120, 0}, {0, 0, 120, 150}},
     };
-    SECDockBar floatingDockBar(TRUE);
     for (const auto& c : cases)
     {
-        pBar->m_dwStyle = c.dwAlign;
-        pBar->m_pDockBar = c.bFloating ? &floatingDockBar : nullptr;
+        pBar->m_dwStyle = c.dwAlign | (c.bFloating ? CBRS_FLOATING : 0);
         pBar->SetWindowPos(nullptr, 0, 0, c.size.cx, c.size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         EXPECT_EQ(ChildRect(hChild), c.want) << c.size.cx << "x" << c.size.cy;
     }
-    pBar->m_pDockBar = nullptr;
 }
 
 TEST_F(FrameBarsTest, ProportionalChildrenScaleFromTheirFirstSizedPlaces)

@@ -2,6 +2,7 @@
 // part the bars and the rows, client edges close them.
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
+#include <toolkit/frames/DockBarSplitter.h>
 
 #include <memory>
 #include <ostream>
@@ -48,6 +49,20 @@ protected:
         m_dockBar->m_arrBars.InsertAt(m_dockBar->m_arrBars.GetSize(), pBar);
         return pBar;
     }
+    std::vector<CRect> SplitterRects() const
+    {
+        std::vector<CRect> rects;
+        for (int i = 0; i < m_dockBar->GetSplitterCount(); ++i)
+            rects.push_back(m_dockBar->GetSplitter(i)->GetRect());
+        return rects;
+    }
+    std::vector<CRect> EdgeRects() const
+    {
+        std::vector<CRect> rects;
+        for (int i = 0; i < m_dockBar->GetClientEdgeCount(); ++i)
+            rects.push_back(m_dockBar->GetClientEdge(i)->GetRect());
+        return rects;
+    }
     CRect BarRect(CControlBar* pBar) const
     {
         CRect rect;
@@ -72,17 +87,21 @@ TEST_F(DockBarLayoutTest, SharesOfABottomRowBecomeRectanglesAndTheLastTakesTheRe
     EXPECT_EQ(BarRect(pB), CRect(300, 7, 447, 187));
     EXPECT_EQ(BarRect(pC), CRect(453, 7, 600, 187));
     EXPECT_EQ(size, CSize(600, 1 + 6 + 180 + 3 + 2));
-    ASSERT_EQ(dockBar.GetSplitters().size(), 3u);
-    EXPECT_EQ(dockBar.GetSplitters()[0].rect, CRect(0, 1, 600, 7));
-    EXPECT_EQ(dockBar.GetSplitters()[1].rect, CRect(294, 7, 300, 187));
-    EXPECT_EQ(dockBar.GetSplitters()[2].rect, CRect(447, 7, 453, 187));
-    EXPECT_EQ(dockBar.GetSplitters()[1].nIndex, 1);
-    EXPECT_EQ(dockBar.GetClientEdges(), std::vector<CRect>{CRect(0, 187, 600, 190)});
+    EXPECT_EQ(SplitterRects(),
+              (std::vector<CRect>{CRect(0, 1, 600, 7), CRect(294, 7, 300, 187), CRect(447, 7, 453, 187)}));
+    EXPECT_EQ(dockBar.GetSplitter(1)->GetRowIndex(), 1);
+    EXPECT_TRUE(dockBar.GetSplitter(1)->IsVertical());
+    EXPECT_FALSE(dockBar.GetSplitter(0)->IsVertical());
+    EXPECT_EQ(EdgeRects(), std::vector<CRect>{CRect(0, 187, 600, 190)});
+    // Another layout keeps the objects whose places stay.
+    const SECDockBar::Splitter* pKept = dockBar.GetSplitter(1);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    EXPECT_EQ(dockBar.GetSplitter(1), pKept);
 
     // A hidden bar leaves its share to the others and no splitter.
     pB->ShowWindow(SW_HIDE);
     dockBar.CalcFixedLayout(TRUE, TRUE);
-    EXPECT_EQ(dockBar.GetSplitters().size(), 2u);
+    EXPECT_EQ(dockBar.GetSplitterCount(), 2);
     EXPECT_EQ(BarRect(pC).right, 600);
     EXPECT_EQ(BarRect(pA).Width() + 6 + BarRect(pC).Width(), 600);
 }
@@ -113,9 +132,8 @@ TEST_F(DockBarLayoutTest, SplittersAndEdgesPerSide)
         dockBar.m_arrBars.Add(nullptr);
         dockBar.CalcFixedLayout(TRUE, (c.dwAlign & CBRS_ORIENT_HORZ) != 0);
         EXPECT_EQ(BarRect(pBar), c.bar);
-        ASSERT_EQ(dockBar.GetSplitters().size(), 1u);
-        EXPECT_EQ(dockBar.GetSplitters()[0].rect, c.splitter);
-        EXPECT_EQ(dockBar.GetClientEdges(), c.edges);
+        EXPECT_EQ(SplitterRects(), std::vector<CRect>{c.splitter});
+        EXPECT_EQ(EdgeRects(), c.edges);
         m_bars.clear();
     }
 }
@@ -129,33 +147,93 @@ TEST_F(DockBarLayoutTest, SplitterDragsKeepBarsAndRowsAndEscapeMovesNothing)
     SECControlBar* pC = AddBar(0.25f);
     dockBar.m_arrBars.Add(nullptr);
     dockBar.CalcFixedLayout(TRUE, TRUE);
-    const auto splitters = dockBar.GetSplitters();
-    auto drag = [&](const SECDockBar::SplitterPlace& splitter, CPoint from, CPoint to, bool bEscape) {
+    // The drag's messages wait in the queue for the drag loop.
+    auto drag = [&](int nSplitter, CPoint from, CPoint to, UINT nEnd) {
         ::PostMessage(dockBar.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
-        if (bEscape)
+        if (nEnd == WM_KEYDOWN)
             ::PostMessage(dockBar.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
         else
-            ::PostMessage(dockBar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
-        dockBar.TrackSplitter(splitter, from);
+            ::PostMessage(dockBar.m_hWnd, nEnd, 0, MAKELPARAM(to.x, to.y));
+        dockBar.TrackSplitter(dockBar.GetSplitter(nSplitter), from);
         dockBar.CalcFixedLayout(TRUE, TRUE);
     };
 
-    drag(splitters[1], CPoint(297, 50), CPoint(590, 50), true);
-    EXPECT_EQ(BarRect(pA), CRect(0, 7, 294, 187));
-    EXPECT_EQ(::GetCapture(), nullptr);
+    for (UINT nCancel : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_RBUTTONDOWN)})
+    {
+        drag(1, CPoint(297, 50), CPoint(590, 50), nCancel);
+        EXPECT_EQ(BarRect(pA), CRect(0, 7, 294, 187));
+        EXPECT_EQ(BarRect(pB), CRect(300, 7, 447, 187));
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
 
-    // Dragged far right: the two bars after it keep 24 pixels each at the drag's end.
-    drag(splitters[1], CPoint(297, 50), CPoint(590, 50), false);
-    EXPECT_NEAR(BarRect(pA).right, 600 - 2 * 24 - 6, 2);
-    EXPECT_GE(BarRect(pB).Width(), 17); // at least the minimum share
-    EXPECT_GE(BarRect(pC).Width(), 17);
+    // Dragged far right: the two bars after it keep 24 pixels each, and their splitter.
+    drag(1, CPoint(297, 50), CPoint(590, 50), WM_LBUTTONUP);
+    EXPECT_NEAR(BarRect(pA).right, 600 - 24 - 6 - 24 - 6, 1); // shares are whole pixels only after truncation
+    EXPECT_GE(BarRect(pB).Width(), 24);
+    EXPECT_GE(BarRect(pC).Width(), 24);
     EXPECT_EQ(BarRect(pC).right, 600);
     EXPECT_NEAR(pA->m_fPctWidth + pB->m_fPctWidth + pC->m_fPctWidth, 1.0f, 1e-4);
 
+    // And far left: the bar before it keeps its 24.
+    drag(1, CPoint(BarRect(pA).right + 3, 50), CPoint(-100, 50), WM_LBUTTONUP);
+    EXPECT_EQ(BarRect(pA).Width(), 24);
+
     // The row splitter dragged down leaves the row 19 pixels.
-    drag(splitters[0], CPoint(300, 4), CPoint(300, 400), false);
+    drag(0, CPoint(300, 4), CPoint(300, 400), WM_LBUTTONUP);
     EXPECT_EQ(BarRect(pA).Height(), 19);
     EXPECT_EQ(pB->m_szMRUHorzDock.cy, 19);
+
+    // Dragged up, the row grows until the frame's client area keeps 19 pixels.
+    drag(0, CPoint(300, 4), CPoint(300, -3000), WM_LBUTTONUP);
+    CRect rectPane;
+    m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectPane);
+    EXPECT_EQ(rectPane.Height(), 19);
+}
+
+TEST_F(DockBarLayoutTest, SplittersShowTheirCursorsAndDraw)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
+    AddBar(0.5f);
+    AddBar(0.5f);
+    dockBar.m_arrBars.Add(nullptr);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    // The cursors come from the framework's resources.
+    const HCURSOR hVertical = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(AFX_IDC_HSPLITBAR));
+    const HCURSOR hHorizontal = ::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(AFX_IDC_VSPLITBAR));
+    ASSERT_NE(hVertical, nullptr);
+    ASSERT_NE(hHorizontal, nullptr);
+    const struct
+    {
+        CPoint point;
+        HCURSOR hCursor;
+    } cases[] = {
+        {{299, 50}, hVertical},
+        {{100, 3}, hHorizontal},
+        {{100, 50}, ::LoadCursor(nullptr, IDC_ARROW)},
+    };
+    for (const auto& c : cases)
+    {
+        ::SetCursor(nullptr);
+        dockBar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(c.point.x, c.point.y));
+        EXPECT_EQ(::GetCursor(), c.hCursor) << c.point.x << "," << c.point.y;
+    }
+
+    // Splitters and edges in the classic look, on a memory DC.
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    CClientDC screen(nullptr);
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 600, 200));
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 600, 200, RGB(1, 2, 3));
+    dockBar.DoPaint(&dc);
+    EXPECT_EQ(dc.GetPixel(297, 50), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(dc.GetPixel(299, 50), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(dc.GetPixel(301, 50), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(dc.GetPixel(302, 50), ::GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(dc.GetPixel(100, 187), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(dc.GetPixel(100, 188), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    dc.SelectObject(pOld);
 }
 
 TEST_F(DockBarLayoutTest, FindInsertIndexAnswersTheBandAndPlaceOfADrop)
