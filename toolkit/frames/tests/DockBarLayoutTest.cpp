@@ -5,17 +5,12 @@
 #include <toolkit/frames/DockBarSplitter.h>
 
 #include <memory>
-#include <ostream>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <testing/MemoryCanvas.h>
 
 #include "HiddenFrameTest.h"
-
-inline void PrintTo(const CRect& rect, std::ostream* os)
-{
-    *os << "(" << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom << ")";
-}
 
 using tarnwick::frames::SECControlBar;
 using tarnwick::frames::SECDockBar;
@@ -218,22 +213,15 @@ TEST_F(DockBarLayoutTest, SplittersShowTheirCursorsAndDraw)
         EXPECT_EQ(::GetCursor(), c.hCursor) << c.point.x << "," << c.point.y;
     }
 
-    // Splitters and edges in the classic look, on a memory DC.
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    CBitmap bitmap;
-    CClientDC screen(nullptr);
-    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 600, 200));
-    CBitmap* pOld = dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, 600, 200, RGB(1, 2, 3));
-    dockBar.DoPaint(&dc);
-    EXPECT_EQ(dc.GetPixel(297, 50), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(dc.GetPixel(299, 50), ::GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(dc.GetPixel(301, 50), ::GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(dc.GetPixel(302, 50), ::GetSysColor(COLOR_WINDOWFRAME));
-    EXPECT_EQ(dc.GetPixel(100, 187), ::GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(dc.GetPixel(100, 188), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    dc.SelectObject(pOld);
+    // Splitters and edges in the classic look.
+    MemoryCanvas canvas(600, 200, RGB(1, 2, 3));
+    dockBar.DoPaint(&canvas.Dc());
+    EXPECT_EQ(canvas.Pixel(297, 50), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(canvas.Pixel(299, 50), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(canvas.Pixel(301, 50), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(302, 50), ::GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(canvas.Pixel(100, 187), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(100, 188), ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 TEST_F(DockBarLayoutTest, FindInsertIndexAnswersTheBandAndPlaceOfADrop)

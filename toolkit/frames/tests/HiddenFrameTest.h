@@ -4,7 +4,14 @@
 
 #include <afxwin.h>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
+
+inline void PrintTo(const CRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom << ")";
+}
 
 class HiddenFrameTest : public ::testing::Test
 {
