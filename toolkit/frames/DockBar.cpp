@@ -1131,6 +1131,7 @@ void SECDockBar::ReleaseFromOldDockBar(CControlBar* pBar, int nPosExclude)
     pBar->m_pDockBar = this;
     // A placeholder left here by an earlier float stands for nothing now.
     RemovePlaceHolder(pBar);
+    AddToRedrawList(pBar);
 }
 
 void SECDockBar::DockControlBarEx(CControlBar* pBar, const RECT* lpRect)
@@ -1211,7 +1212,6 @@ void SECDockBar::ReDockControlBar(CControlBar* pBar, const RECT* lpRect)
     AdoptBar(pBar);
     m_arrBars[nPos] = pBar;
     ReleaseFromOldDockBar(pBar, nPos);
-    AddToRedrawList(pBar);
     DelayLayout();
 }
 

@@ -182,7 +182,8 @@ private:
     void DeleteSplittersAndEdges();
     // Takes the bar into this dock bar: its styles, the mini-frame's title and the parent.
     void AdoptBar(CControlBar* pBar);
-    // Takes the bar out of the dock bar it came from (its entry here at nPosExclude stays).
+    // Takes the bar out of the dock bar it came from (its entry here at nPosExclude stays) and
+    // queues it for redrawing here.
     void ReleaseFromOldDockBar(CControlBar* pBar, int nPosExclude);
 };
 } // namespace tarnwick::frames

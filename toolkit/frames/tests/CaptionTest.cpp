@@ -54,18 +54,17 @@ END_MESSAGE_MAP()
 
 constexpr DWORD CAPTION_STYLE = 0x100 | 0x200 | 0x400 | 0x800 | 0x10000;
 
-class CaptionTest : public ::testing::Test
+class CaptionTest : public HiddenFrameTest
 {
 protected:
-    void SetUp() override
+    CFrameWnd* NewFrame() override
     {
-        m_pFrame = new SECFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Bars"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)));
+        return m_pToolkitFrame = new SECFrameWnd;
     }
     void TearDown() override
     {
         m_bars.clear();
-        m_pFrame->DestroyWindow();
+        HiddenFrameTest::TearDown();
     }
     SECDockBar* MakeDockBar(DWORD dwAlign, UINT nID)
     {
@@ -96,7 +95,7 @@ protected:
         pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
         pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
     }
-    SECFrameWnd* m_pFrame = nullptr;
+    SECFrameWnd* m_pToolkitFrame = nullptr;
     std::vector<std::unique_ptr<CountingBar>> m_bars;
 };
 
@@ -147,11 +146,11 @@ TEST_F(CaptionTest, CloseSendsHideHidesTheBarAndLaysTheFrameOut)
     pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClose.x, ptClose.y));
     EXPECT_EQ(pBar->m_nHides, 0);
 
-    const int nLayouts = m_pFrame->m_nLayouts;
+    const int nLayouts = m_pToolkitFrame->m_nLayouts;
     Click(pBar, ptClose, ptClose);
     EXPECT_EQ(pBar->m_nHides, 1);
     EXPECT_FALSE(pBar->GetStyle() & WS_VISIBLE);
-    EXPECT_GT(m_pFrame->m_nLayouts, nLayouts);
+    EXPECT_GT(m_pToolkitFrame->m_nLayouts, nLayouts);
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
