@@ -41,6 +41,7 @@ BOOL SECAutoHideBar::Create(CFrameWnd* pParentFrame, DWORD dwBarStyle)
         return FALSE;
     // Creation takes the bar style from the window style; the strip keeps its side.
     SetBarStyle(dwBarStyle);
+    UpdateVisibility();
     return TRUE;
 }
 

@@ -33,6 +33,13 @@ protected:
         m_dockBar->m_rectLayout = CRect(0, 0, 600, 400);
         return *m_dockBar;
     }
+    // A bottom dock bar as large as one row of bars needs.
+    SECDockBar& MakeBottomDockBar()
+    {
+        SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
+        dockBar.SetWindowPos(nullptr, 0, 0, 600, 192, SWP_NOZORDER | SWP_NOACTIVATE);
+        return dockBar;
+    }
     SECControlBar* AddBar(float fShare)
     {
         m_bars.push_back(std::make_unique<SECControlBar>());
@@ -42,6 +49,17 @@ protected:
         pBar->m_fPctWidth = fShare;
         pBar->m_pDockBar = m_dockBar.get();
         m_dockBar->m_arrBars.InsertAt(m_dockBar->m_arrBars.GetSize(), pBar);
+        return pBar;
+    }
+    // A bar of the frame, docked only through the dock bar's operations.
+    SECControlBar* AddFrameBar(float fShare, DWORD dwExStyle = 0)
+    {
+        m_bars.push_back(std::make_unique<SECControlBar>());
+        SECControlBar* pBar = m_bars.back().get();
+        EXPECT_TRUE(pBar->Create(m_pFrame, nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, dwExStyle,
+                                 0xE900 + static_cast<UINT>(m_bars.size())));
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        pBar->m_fPctWidth = fShare;
         return pBar;
     }
     std::vector<CRect> SplitterRects() const
@@ -135,8 +153,7 @@ TEST_F(DockBarLayoutTest, SplittersAndEdgesPerSide)
 
 TEST_F(DockBarLayoutTest, SplitterDragsKeepBarsAndRowsAndEscapeMovesNothing)
 {
-    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
-    dockBar.SetWindowPos(nullptr, 0, 0, 600, 192, SWP_NOZORDER | SWP_NOACTIVATE);
+    SECDockBar& dockBar = MakeBottomDockBar();
     SECControlBar* pA = AddBar(0.5f);
     SECControlBar* pB = AddBar(0.25f);
     SECControlBar* pC = AddBar(0.25f);
@@ -226,8 +243,7 @@ TEST_F(DockBarLayoutTest, SplittersShowTheirCursorsAndDraw)
 
 TEST_F(DockBarLayoutTest, FindInsertIndexAnswersTheBandAndPlaceOfADrop)
 {
-    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM);
-    dockBar.SetWindowPos(nullptr, 0, 0, 600, 192, SWP_NOZORDER | SWP_NOACTIVATE);
+    SECDockBar& dockBar = MakeBottomDockBar();
     AddBar(0.5f);
     AddBar(0.25f);
     AddBar(0.25f);
@@ -249,6 +265,109 @@ TEST_F(DockBarLayoutTest, FindInsertIndexAnswersTheBandAndPlaceOfADrop)
         EXPECT_EQ(dockBar.FindInsertIndex(CRect(c.nLeft, c.centre.y - 20, c.nLeft + 100, c.centre.y + 20), c.centre),
                   c.nIndex)
             << c.nLeft << "," << c.centre.y;
+}
+
+TEST_F(DockBarLayoutTest, DockingByRectanglePlaceAndPlaceholder)
+{
+    SECDockBar& dockBar = MakeBottomDockBar();
+    SECControlBar* pA = AddFrameBar(0.5f);
+    SECControlBar* pB = AddFrameBar(0.5f);
+    SECControlBar* pC = AddFrameBar(0.25f);
+    dockBar.DockControlBarEx(pA);
+    dockBar.DockControlBarSizedAt(pB, 1, 0);
+    // Docked bars take the dock bar's side and all borders, and live in it.
+    EXPECT_EQ(pA->GetParent(), &dockBar);
+    EXPECT_EQ(pA->m_pDockBar, &dockBar);
+    EXPECT_EQ(pA->m_dwStyle & (CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING),
+              DWORD(CBRS_ALIGN_BOTTOM | CBRS_BORDER_ANY));
+    ASSERT_EQ(dockBar.m_arrBars.GetSize(), 4);
+    EXPECT_EQ(dockBar.m_arrBars[2], pB);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+
+    // Dropped between A and B (screen coordinates): its centre lies in the row, its left edge
+    // beyond A's centre.
+    CRect rectDrop(320, 50, 420, 90);
+    dockBar.ClientToScreen(&rectDrop);
+    dockBar.DockControlBarEx(pC, &rectDrop);
+    ASSERT_EQ(dockBar.m_arrBars.GetSize(), 5);
+    EXPECT_EQ(dockBar.m_arrBars[2], pC);
+    EXPECT_EQ(dockBar.m_arrBars[3], pB);
+
+    // Dropped where it already is, it stays.
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    CRect rectHere;
+    pC->GetWindowRect(&rectHere);
+    rectHere.OffsetRect(2, 0);
+    dockBar.DockControlBarEx(pC, &rectHere);
+    EXPECT_EQ(dockBar.m_arrBars[2], pC);
+    EXPECT_EQ(dockBar.m_arrBars.GetSize(), 5);
+
+    // Taken out with a placeholder, it comes back to that place.
+    dockBar.RemoveControlBar(pC, -1, 1);
+    EXPECT_EQ(dockBar.FindBar(pC), -1);
+    dockBar.ReDockControlBar(pC);
+    EXPECT_EQ(dockBar.FindBar(pC), 2);
+    EXPECT_EQ(dockBar.m_arrBars.GetSize(), 5);
+
+    // From another dock bar: it leaves the old one.
+    auto* pTop = new SECDockBar;
+    ASSERT_TRUE(pTop->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP));
+    pTop->DockControlBarEx(pC);
+    EXPECT_EQ(dockBar.FindBar(pC), -1);
+    EXPECT_EQ(pTop->FindBar(pC), 1);
+    EXPECT_TRUE(pC->m_dwStyle & CBRS_ALIGN_TOP);
+    pTop->RemoveControlBar(pC);
+    pC->m_pDockBar = nullptr;
+    pTop->DestroyWindow();
+}
+
+TEST_F(DockBarLayoutTest, DockingAtAPlaceFitsTheRowWithTheNewBar)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP);
+    SECControlBar* pA = AddFrameBar(1.0f);
+    SECControlBar* pB = AddFrameBar(0.25f);
+    dockBar.DockControlBarSizedAt(pA, 0, 0);
+    dockBar.DockControlBarSizedAt(pB, 1, 0);
+    EXPECT_NEAR(pB->m_fPctWidth, 0.25f, 1e-4);
+    EXPECT_NEAR(pA->m_fPctWidth, 0.75f, 1e-4);
+    EXPECT_TRUE(pB->IsShareSettled());
+}
+
+TEST_F(DockBarLayoutTest, RowsOfFixedSizeBarsKeepTheirOffsets)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP);
+    SECControlBar* pA = AddFrameBar(1.0f, 0x4);
+    SECControlBar* pB = AddFrameBar(1.0f, 0x4);
+    SECControlBar* pWide = AddFrameBar(1.0f, 0x4 | 0x80);
+    for (SECControlBar* pBar : {pA, pB, pWide})
+        pBar->m_szMRUHorzDock = CSize(100, 30);
+    dockBar.DockControlBarSizedAt(pA, 0, 0);
+    dockBar.DockControlBarSizedAt(pB, 1, 0);
+    dockBar.DockControlBarSizedAt(pWide, 0, 1);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    EXPECT_EQ(BarRect(pA), CRect(0, 0, 100, 30));
+    EXPECT_EQ(BarRect(pB), CRect(100, 0, 200, 30));
+    EXPECT_EQ(BarRect(pWide), CRect(0, 30, 600, 60));
+    EXPECT_TRUE(pA->m_dwExStyle & 0x8);
+    // Put further along, a bar stays there; beyond the end it is pulled back in.
+    pB->SetWindowPos(nullptr, 350, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    EXPECT_EQ(BarRect(pB), CRect(350, 0, 450, 30));
+    pB->SetWindowPos(nullptr, 580, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dockBar.CalcFixedLayout(TRUE, TRUE);
+    EXPECT_EQ(BarRect(pB), CRect(500, 0, 600, 30));
+}
+
+TEST_F(DockBarLayoutTest, ChangedBarsAreRepaintedOnceTheLayoutIsDone)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP);
+    SECControlBar* pA = AddFrameBar(1.0f);
+    dockBar.DockControlBarEx(pA);
+    m_pFrame->ShowWindow(SW_SHOWNA);
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(dockBar.IsInRedrawList(pA));
+    dockBar.RedrawChangedBars();
+    EXPECT_FALSE(dockBar.IsInRedrawList(pA));
 }
 
 TEST_F(DockBarLayoutTest, EmptyDockBarTakesNoSpace)
