@@ -27,6 +27,7 @@ constexpr int MIN_BAR_LENGTH = 24;
 constexpr int MIN_ROW_THICKNESS = 19;
 // A mini-frame's title is cut to this length.
 constexpr int MAX_TITLE = 260;
+BOOL g_bFlatTabs = FALSE;
 // The spare words of the colour cache that hold the splitter cursors.
 constexpr int CURSOR_VERTICAL = 0;
 constexpr int CURSOR_HORIZONTAL = 1;
@@ -230,6 +231,11 @@ LRESULT SECDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
     return lResult;
 }
 
+void SECDockBar::SetFlatTabsFlag(BOOL bFlatTabs)
+{
+    g_bFlatTabs = bFlatTabs;
+}
+
 SECControlBar* SECDockBar::GetSizeableBar(int nPos) const
 {
     return DYNAMIC_DOWNCAST(SECControlBar, GetDockedControlBar(nPos));
@@ -401,7 +407,9 @@ CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
     if (!m_bLayoutQuery)
         SweepUnmarked();
     m_pNewBar = nullptr;
-    const int nThickness = bAnyBar ? nOffset + 2 : 0;
+    int nThickness = bAnyBar ? nOffset + 2 : 0;
+    if (bAnyBar && g_bFlatTabs && (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)))
+        nThickness += SECGetAuxData()->bWin4 ? 2 : 1;
     return bHorz ? CSize(nRowLength, nThickness) : CSize(nThickness, nRowLength);
 }
 

@@ -46,6 +46,9 @@ public:
     // less the splitters, the last one the remainder; rows are parted by splitters and edges.
     // Rows of fixed-size bars keep the offsets their bars were put at.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    // With flat worksheet tabs below them, top and left dock bars grow by a pixel (two on
+    // Windows 95 and later) so that their edge meets the tabs.
+    static void SetFlatTabsFlag(BOOL bFlatTabs);
     // Splitters and edges, then the bars whose places changed.
     void DoPaint(CDC* pDC) override;
     // Menu accelerators work while the focus is in a docked bar.

@@ -1,5 +1,6 @@
 // Rows of sizeable bars in a dock bar of a hidden frame: shares become rectangles, splitters
 // part the bars and the rows, client edges close them.
+#include <toolkit/foundation/AuxData.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 #include <toolkit/frames/DockBarSplitter.h>
@@ -368,6 +369,74 @@ TEST_F(DockBarLayoutTest, ChangedBarsAreRepaintedOnceTheLayoutIsDone)
     ASSERT_TRUE(dockBar.IsInRedrawList(pA));
     dockBar.RedrawChangedBars();
     EXPECT_FALSE(dockBar.IsInRedrawList(pA));
+}
+
+TEST_F(DockBarLayoutTest, InsertBarAtRectFindsTheRowOrMakesOne)
+{
+    SECDockBar& dockBar = MakeBottomDockBar();
+    AddBar(0.5f);
+    AddBar(0.5f);
+    dockBar.m_arrBars.Add(nullptr);
+    dockBar.CalcFixedLayout(TRUE, TRUE); // the row spans y 7 to 187
+    SECControlBar* pX = AddFrameBar(1.0f);
+    const struct
+    {
+        CRect rect;
+        int nIndex;
+        INT_PTR nSize;
+    } cases[] = {
+        {{10, 80, 110, 120}, 1, 5},  // in the row, before the first bar's centre
+        {{400, 80, 500, 120}, 2, 5}, // before the second bar, whose centre lies beyond its left edge
+        {{500, 80, 600, 120}, 3, 5}, // after both centres: the row's end
+        {{10, -60, 110, -20}, 1, 6}, // before the row: a new first row
+        {{10, 300, 110, 340}, 4, 6}, // beyond it: a new last row
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(dockBar.InsertBarAtRect(pX, c.rect, c.rect.CenterPoint()), c.nIndex) << c.rect.top;
+        EXPECT_EQ(dockBar.m_arrBars.GetSize(), c.nSize) << c.rect.top;
+        dockBar.RemoveControlBar(pX, -1, -1);
+        EXPECT_EQ(dockBar.m_arrBars.GetSize(), 4);
+    }
+}
+
+TEST_F(DockBarLayoutTest, FlatTabsWidenTopAndLeftDockBars)
+{
+    const int nGrow = SECGetAuxData()->bWin4 ? 2 : 1;
+    const struct
+    {
+        DWORD dwAlign;
+        UINT nID;
+        int nGrow;
+    } cases[] = {
+        {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP, nGrow},
+        {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT, nGrow},
+        {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM, 0},
+    };
+    for (const auto& c : cases)
+    {
+        SECDockBar& dockBar = MakeDockBar(c.dwAlign, c.nID);
+        AddBar(1.0f);
+        dockBar.m_arrBars.Add(nullptr);
+        const bool bHorz = (c.dwAlign & CBRS_ORIENT_HORZ) != 0;
+        const CSize sizePlain = dockBar.CalcFixedLayout(TRUE, bHorz);
+        SECDockBar::SetFlatTabsFlag(TRUE);
+        const CSize sizeFlat = dockBar.CalcFixedLayout(TRUE, bHorz);
+        SECDockBar::SetFlatTabsFlag(FALSE);
+        EXPECT_EQ(bHorz ? sizeFlat.cy - sizePlain.cy : sizeFlat.cx - sizePlain.cx, c.nGrow) << c.nID;
+        m_bars.clear();
+    }
+}
+
+TEST_F(DockBarLayoutTest, MenuKeysInADockedBarGoToTheFrame)
+{
+    SECDockBar& dockBar = MakeDockBar(CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP);
+    MSG msg{dockBar.m_hWnd, WM_SYSCHAR, 'f', 0, 0, {0, 0}};
+    EXPECT_TRUE(dockBar.PreTranslateMessage(&msg));
+    MSG posted{};
+    ASSERT_TRUE(::PeekMessage(&posted, m_pFrame->m_hWnd, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
+    EXPECT_EQ(posted.wParam, WPARAM(SC_KEYMENU));
+    EXPECT_EQ(posted.lParam, LPARAM('f'));
 }
 
 TEST_F(DockBarLayoutTest, EmptyDockBarTakesNoSpace)
