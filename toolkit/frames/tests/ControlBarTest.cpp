@@ -1,5 +1,6 @@
 // The control bar's remembered sizes and styles, and ids and placeholders on real hidden
 // windows.
+#include <toolkit/foundation/AuxData.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <testing/MemoryCanvas.h>
+#include <testing/PrintString.h>
 
 #include "HiddenFrameTest.h"
 
@@ -74,6 +77,33 @@ TEST(ControlBarTest, InsideRectLeavesGripperAndMargins)
     rect = CRect(0, 0, 100, 200);
     bar.CalcInsideRect(rect, FALSE, FALSE); // the gripper counts only when asked for
     EXPECT_EQ(rect, CRect(3, 3, 98, 198));
+}
+
+TEST(ControlBarTest, ClassicBordersAreDarkerInRowsOfFixedSizeBars)
+{
+    const SEC_AUX_DATA* pAux = SECGetAuxData();
+    const struct
+    {
+        DWORD dwExStyle;
+        COLORREF outer, inner;
+    } cases[] = {
+        {0, pAux->clrBtnFace, pAux->clrBtnFace},
+        {0x8, pAux->bWin4 ? pAux->clrBtnShadow : pAux->clrWindowFrame, pAux->clrBtnHilite},
+    };
+    for (const auto& c : cases)
+    {
+        SECControlBar bar;
+        bar.m_dwStyle = CBRS_ALIGN_TOP | CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | CBRS_BORDER_3D;
+        bar.m_dwExStyle = c.dwExStyle;
+        MemoryCanvas canvas(100, 40, RGB(1, 2, 3));
+        CRect rect(0, 0, 100, 40);
+        bar.DrawBorders(&canvas.Dc(), rect);
+        EXPECT_EQ(canvas.Pixel(50, 0), c.outer) << c.dwExStyle;
+        EXPECT_EQ(canvas.Pixel(50, 1), c.inner) << c.dwExStyle;
+        EXPECT_EQ(canvas.Pixel(50, 39), c.outer) << c.dwExStyle;
+        EXPECT_EQ(canvas.Pixel(50, 20), RGB(1, 2, 3));
+        EXPECT_EQ(rect, CRect(0, pAux->cyBorder2, 100, 40 - pAux->cyBorder2));
+    }
 }
 
 class FrameBarsTest : public HiddenFrameTest
