@@ -1098,11 +1098,16 @@ int SECDockBar::InsertBarAtRect(CControlBar* pBar, const CRect& rect, CPoint ptC
         return InsertBarAt(nIndex, pBar);
     }
     // Beyond every row: a new last row.
-    if (m_arrBars[m_arrBars.GetSize() - 1] != nullptr)
+    m_nNoRedraw = 1;
+    return AppendRow(pBar);
+}
+
+int SECDockBar::AppendRow(CControlBar* pBar)
+{
+    if (m_arrBars.IsEmpty() || m_arrBars[m_arrBars.GetSize() - 1] != nullptr)
         m_arrBars.Add(nullptr);
     const int nIndex = static_cast<int>(m_arrBars.Add(pBar));
     m_arrBars.Add(nullptr);
-    m_nNoRedraw = 1;
     return nIndex;
 }
 
@@ -1179,10 +1184,7 @@ void SECDockBar::DockControlBarEx(CControlBar* pBar, const RECT* lpRect)
     int nPos = 0;
     if (lpRect == nullptr)
     {
-        if (m_arrBars[m_arrBars.GetSize() - 1] != nullptr)
-            m_arrBars.Add(nullptr);
-        nPos = static_cast<int>(m_arrBars.Add(pBar));
-        m_arrBars.Add(nullptr);
+        nPos = AppendRow(pBar);
         pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     else

@@ -181,6 +181,8 @@ private:
     // The drag loop: the distance moved along the splitter's axis, 0 when cancelled.
     int DragSplitter(Splitter* pSplitter, CPoint point, int nMin, int nMax);
     void MoveBar(CControlBar* pBar, int nPos, const CRect& rect, HDWP& hdwp);
+    // Puts the bar in a new row after every other; answers its index.
+    int AppendRow(CControlBar* pBar);
     void SweepUnmarked();
     void DeleteSplittersAndEdges();
     // Takes the bar into this dock bar: its styles, the mini-frame's title and the parent.
