@@ -1008,6 +1008,8 @@ void SECControlBar::OnLButtonUp(UINT, CPoint point)
         ::ReleaseCapture();
     if (!IsToolkitFrame(m_pOwnerFrame))
     {
+        // No button stays down for a frame that cannot act on it.
+        ReleaseButtons();
         Default();
         return;
     }

@@ -225,3 +225,31 @@ TEST_F(CaptionTest, ButtonTipsNameWhatTheButtonsDo)
     EXPECT_EQ(tip(pBar->GetCloseButtonRect().CenterPoint(), strText, rect), -1);
 }
 } // namespace caption_test
+
+namespace caption_test
+{
+// Bars of a frame that is not one of the toolkit's leave the release to the window.
+class PlainFrameCaptionTest : public CaptionTest
+{
+protected:
+    CFrameWnd* NewFrame() override
+    {
+        return new CFrameWnd;
+    }
+};
+
+TEST_F(PlainFrameCaptionTest, CloseDoesNothing)
+{
+    CountingBar* pBar = AddBar(MakeDockBar(CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM));
+    LayOutAndPaint(pBar);
+    const CPoint ptClose = pBar->GetCloseButtonRect().CenterPoint();
+    Click(pBar, ptClose, ptClose);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(pBar->m_nHides, 0);
+    EXPECT_TRUE(pBar->GetStyle() & WS_VISIBLE);
+    // The button came up again: the next press holds it.
+    pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClose.x, ptClose.y));
+    EXPECT_EQ(::GetCapture(), pBar->m_hWnd);
+    ::ReleaseCapture();
+}
+} // namespace caption_test
