@@ -40,8 +40,8 @@ public:
         m_bMarked = FALSE;
     }
 
-    // The drag outline at nAt along the splitter's axis, one pixel in across it; answers the
-    // outline drawn so that the next one erases it.
+    // The drag outline at nAt along the splitter's axis, one pixel in across it; the outline
+    // drawn before is erased with it.
     void DrawDragRect(CDC* pDC, int nAt);
     void EraseDragRect(CDC* pDC);
 
