@@ -25,6 +25,26 @@ public:
     {
         ++m_nHints;
     }
+    void HintTopRowChanged(CGXGridCore*, ROWCOL) override
+    {
+        ++m_nHints;
+    }
+    void HintLeftColChanged(CGXGridCore*, ROWCOL) override
+    {
+        ++m_nHints;
+    }
+    void HintScroll(CGXGridCore*, int, ROWCOL) override
+    {
+        ++m_nHints;
+    }
+    void HintRowColCountChanged(CGXGridCore*, BOOL, ROWCOL, UINT) override
+    {
+        ++m_nHints;
+    }
+    void HintUpdate(CGXGridCore*) override
+    {
+        ++m_nHints;
+    }
     int m_nHints = 0;
 };
 

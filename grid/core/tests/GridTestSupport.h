@@ -251,6 +251,10 @@ public:
     {
         ++m_nDiscarded;
     }
+    BOOL ExecuteCommand(CObject*, CGXGridCore*, int) override
+    {
+        return FALSE;
+    }
     CObject* CreateFreezeCmd(CGXGridCore*, BOOL bRows, ROWCOL nOldFrozen, ROWCOL nOldHeader) override
     {
         return new RecordedStructureCommand(RecordedStructureCommand::freeze, bRows, nOldFrozen, nOldHeader);
