@@ -198,15 +198,16 @@ public:
     }
     ROWCOL GetLastVisible(BOOL* pbPartial) const
     {
-        if (LastVisible() != GX_INVALID && LastVisibleFirst() == First())
-            return LastVisible();
-        LastVisibleFirst() = First();
-        CRect rect;
-        m_grid.GetGridRect(&rect);
-        int nStart = 0;
-        const ROWCOL nClient = ClientFromPoint(CPoint(rect.right - 1, rect.bottom - 1), &nStart);
-        LastVisible() = nClient == GX_INVALID ? Count() : ToAbs(nClient);
-        LastVisiblePartial() = nClient != GX_INVALID && nStart + Size(LastVisible()) > End(rect);
+        if (LastVisible() == GX_INVALID || LastVisibleFirst() != First())
+        {
+            LastVisibleFirst() = First();
+            CRect rect;
+            m_grid.GetGridRect(&rect);
+            int nStart = 0;
+            const ROWCOL nClient = ClientFromPoint(CPoint(rect.right - 1, rect.bottom - 1), &nStart);
+            LastVisible() = nClient == GX_INVALID ? Count() : ToAbs(nClient);
+            LastVisiblePartial() = nClient != GX_INVALID && nStart + Size(LastVisible()) > End(rect);
+        }
         if (pbPartial != nullptr)
             *pbPartial = LastVisiblePartial();
         return LastVisible();

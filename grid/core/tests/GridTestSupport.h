@@ -44,18 +44,21 @@ public:
     static constexpr int nColUnit = 10;
     static constexpr int nRowUnit = 15;
 
-    // A hidden child of the parent with the rectangle, initialised.
-    void CreateHidden(CWnd* pParent, const CRect& rect);
+    // A hidden child of the parent with the rectangle (and further styles), initialised.
+    void CreateHidden(CWnd* pParent, const CRect& rect, DWORD dwStyle = 0);
     CSize GetTextMetricsSize(CDC* pDC) override;
 
     using CGXGridCore::m_bKeepCurrentCellStyle;
     using CGXGridCore::m_nDrawingDepth;
+    using CGXGridCore::m_pExcelLikeFrameImp;
+    using CGXGridCore::m_pHideCellsImp;
+    using CGXGridCore::m_pMoveRowsColsImp;
+    using CGXGridCore::m_pOptimizedUpdateImp;
     using CGXGridCore::m_nLeftCol;
     using CGXGridCore::m_nRowUnit;
     using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCutPasteImp;
-    using CGXGridCore::m_pHideCellsImp;
     using CGXGridCore::m_pUpdateHintImp;
     using CGXGridCore::m_pUserResizeCellsImp;
 };
