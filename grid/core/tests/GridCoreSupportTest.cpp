@@ -10,44 +10,6 @@
 namespace
 {
 // Counts the hints that the core passes on.
-class RecordingHints : public CGXAbstractGridUpdateHintImp
-{
-public:
-    void HintRangeChanged(CGXGridCore*, const CGXRange&, UINT) override
-    {
-        ++m_nHints;
-    }
-    void HintGridChanged(CGXGridCore*, UINT) override
-    {
-        ++m_nHints;
-    }
-    void HintBaseStylesChanged(CGXGridCore*, UINT) override
-    {
-        ++m_nHints;
-    }
-    void HintTopRowChanged(CGXGridCore*, ROWCOL) override
-    {
-        ++m_nHints;
-    }
-    void HintLeftColChanged(CGXGridCore*, ROWCOL) override
-    {
-        ++m_nHints;
-    }
-    void HintScroll(CGXGridCore*, int, ROWCOL) override
-    {
-        ++m_nHints;
-    }
-    void HintRowColCountChanged(CGXGridCore*, BOOL, ROWCOL, UINT) override
-    {
-        ++m_nHints;
-    }
-    void HintUpdate(CGXGridCore*) override
-    {
-        ++m_nHints;
-    }
-    int m_nHints = 0;
-};
-
 class RecordingCmdUI : public CCmdUI
 {
 public:
@@ -119,6 +81,7 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
     CGXRangeList list;
     list.AddTail(new CGXRange(1, 1));
     const CGXRange range(1, 1);
+    const CDWordArray order;
     const BOOL answers[] = {
         m_grid.Copy(),
         m_grid.Paste(),
@@ -145,6 +108,25 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
         m_grid.CopyCells(range, 5, 5),
         m_grid.SetRangeName(L"Total", range, nullptr, 0, 0),
         m_grid.DeleteRangeName(L"Total", 0, 0),
+        m_grid.MoveRowsToSortOrder(range, order),
+        m_grid.MoveColDataToSortOrder(range, order),
+        m_grid.MoveRows(2, 3, 6),
+        m_grid.DoMoveCols(1, 2, 3),
+        m_grid.StoreMoveRows(2, 3, 6, TRUE),
+        m_grid.OnSelDragStart(2, 0),
+        m_grid.OnSelDragDrop(2, 0, 6, 0),
+        m_grid.CanFreezeCols(),
+        m_grid.CanUnfreezeRows(),
+        m_grid.ClearRange(range, TRUE),
+        m_grid.ExecuteCommand(nullptr, &m_grid, 0),
+        m_grid.FindNext(TRUE),
+        m_grid.SearchCells(1, 1, TRUE),
+        m_grid.QueryDelayedMergeCells(1, 1, 5, 5),
+        m_grid.EvalFloatCell(1, 1, nullptr, TRUE, TRUE),
+        m_grid.SingleRangeListCallA(range, FALSE),
+        m_grid.SingleRangeListCallB(range, FALSE),
+        m_grid.SpareCallA(1, 2, 3),
+        m_grid.SpareCallJ(1, 2, 3, 4),
     };
     for (size_t i = 0; i < std::size(answers); ++i)
         EXPECT_FALSE(answers[i]) << i;
