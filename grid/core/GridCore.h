@@ -815,6 +815,38 @@ protected:
     int m_nAutoScrollDirection = 0;
     // Told after rows or columns were inserted, removed or counted anew.
     CGXAbstractUpdateObject* m_pUpdateObject = nullptr;
+
+    // Painting: the innermost pass, the deferred and pending paints, the rectangles that a
+    // dirty-only pass left clean.
+    DrawStruct* m_pDrawStruct = nullptr;
+    BOOL m_bPaintPending = FALSE;
+    BOOL m_bDeferPainting = FALSE;
+    BOOL m_bInvalidatedWhileDeferred = FALSE;
+    BOOL m_bScrollPending = FALSE;
+    BOOL m_bDrawBackground = FALSE;
+    int m_nDoubleBuffering = 0;
+    CPtrList m_CleanRects;
+    CRect m_rectCurrentCellFrame;
+
+    // Mouse: the action that a press started.
+    BOOL m_bMouseReady = FALSE;
+    UINT m_nPressedButton = 0;
+    BOOL m_bButtonDown = FALSE;
+    BOOL m_bButtonUpSeen = FALSE;
+    WORD m_wMouseState = 0;
+    ROWCOL m_nPressedRow = 0;
+    ROWCOL m_nPressedCol = 0;
+    ROWCOL m_nLastMouseRow = 0;
+    ROWCOL m_nLastMouseCol = 0;
+    int m_nEdgeMargin = 0;
+    CWnd* m_pCellTipRelay = nullptr;
+
+    // Window messages: focus and activation.
+    HWND m_hLastFocusWnd = nullptr;
+    BOOL m_bLockFocus = FALSE;
+    BOOL m_bKillingFocus = FALSE;
+    BOOL m_bRefreshControlOnFocus = FALSE;
+    BOOL m_bActive = FALSE;
     BOOL m_bSizeLock = FALSE;
     BOOL m_bValueOnly = FALSE;
 
@@ -902,6 +934,7 @@ private:
     void UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags, BOOL bHint);
     void UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags, BOOL bHint);
     void RepaintFrom(BOOL bRows, ROWCOL nFrom, UINT flags);
+    void MoveCurrentCellPosition(ROWCOL nRow, ROWCOL nCol);
     void RefreshFrameAfterStructure();
     void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);

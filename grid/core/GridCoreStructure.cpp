@@ -3,6 +3,8 @@
 // Rows and columns share one implementation, chosen by bRows.
 #include <grid/core/GridCore.h>
 
+#include <grid/controls/Control.h>
+
 #include <grid/core/AppData.h>
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
@@ -351,8 +353,7 @@ void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT fla
     (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
     const ROWCOL nCurrent = bRows ? m_nCurrentRow : m_nCurrentCol;
     if (m_bCurrentCell && nCurrent >= nFrom)
-        SetCurrentCellPosition(TRUE, bRows ? nCurrent + nCount : m_nCurrentRow,
-                               bRows ? m_nCurrentCol : nCurrent + nCount);
+        MoveCurrentCellPosition(bRows ? nCurrent + nCount : m_nCurrentRow, bRows ? m_nCurrentCol : nCurrent + nCount);
     ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
     if (nFirst == (bRows ? GetFrozenRows() : GetFrozenCols()))
         ++nFirst;
@@ -380,8 +381,8 @@ void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* 
     if (m_bCurrentCell && nCurrent >= nFrom && nCurrent <= nTo)
         SetCurrentCellPosition(FALSE, 0, 0);
     else if (m_bCurrentCell && nCurrent > nTo)
-        SetCurrentCellPosition(TRUE, bRows ? nCurrent - (nTo - nFrom + 1) : m_nCurrentRow,
-                               bRows ? m_nCurrentCol : nCurrent - (nTo - nFrom + 1));
+        MoveCurrentCellPosition(bRows ? nCurrent - (nTo - nFrom + 1) : m_nCurrentRow,
+                                bRows ? m_nCurrentCol : nCurrent - (nTo - nFrom + 1));
     RefreshFrameAfterStructure();
     if (!m_bLockUpdate)
     {
@@ -397,6 +398,15 @@ void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* 
     }
     TellUpdateObject();
     SendStructureHint(flags, bHint);
+}
+
+// The current cell moves with its row (column); a control bound to it follows.
+void CGXGridCore::MoveCurrentCellPosition(ROWCOL nRow, ROWCOL nCol)
+{
+    SetCurrentCellPosition(TRUE, nRow, nCol);
+    CGXControl* pControl = GetCurrentCellControl();
+    if (pControl != nullptr && pControl->IsBoundToCell())
+        pControl->Init(nRow, nCol);
 }
 
 void CGXGridCore::RepaintFrom(BOOL bRows, ROWCOL nFrom, UINT flags)

@@ -2,6 +2,7 @@
 
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/Style.h>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,19 @@ public:
     int m_nRefreshed = 0;
 };
 
+// Remembers the row it was last bound to.
+class BindingControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    void Init(ROWCOL nRow, ROWCOL nCol) override
+    {
+        m_nBoundRow = nRow;
+        CGXControl::Init(nRow, nCol);
+    }
+    ROWCOL m_nBoundRow = 0;
+};
+
 class CountingUpdateObject : public CGXAbstractUpdateObject
 {
 public:
@@ -285,16 +299,23 @@ TEST_F(GridCoreStructureTest, InsertingAtTheFrozenEdgeMovesTheTopRowDown)
 
 TEST_F(GridCoreStructureTest, TheCurrentCellFollowsOrLeavesWithRemovedRows)
 {
+    auto* pControl = new BindingControl(&m_grid);
+    m_grid.RegisterControl(m_grid.GetStandardStyle()->GetControl(), pControl, FALSE, FALSE);
     m_grid.SetCurrentCellPosition(TRUE, 6, 2);
+    ASSERT_EQ(m_grid.GetCurrentCellControl(), pControl);
+    pControl->Init(6, 2);
+
     ASSERT_TRUE(m_grid.RemoveRows(2, 3));
     ROWCOL nRow = 0, nCol = 0;
     ASSERT_TRUE(m_grid.GetCurrentCell(&nRow, &nCol));
     EXPECT_EQ(nRow, 4u);
     EXPECT_EQ(nCol, 2u);
+    EXPECT_EQ(pControl->m_nBoundRow, 4u); // the bound control follows
 
     ASSERT_TRUE(m_grid.InsertRows(1, 2));
     ASSERT_TRUE(m_grid.GetCurrentCell(&nRow, &nCol));
     EXPECT_EQ(nRow, 6u);
+    EXPECT_EQ(pControl->m_nBoundRow, 6u);
 
     ASSERT_TRUE(m_grid.RemoveRows(5, 7));
     EXPECT_FALSE(m_grid.GetCurrentCell(&nRow, &nCol));
