@@ -43,11 +43,15 @@ void CGXGridCore::SetFirst(BOOL bRows, ROWCOL nFirst, UINT flags, BOOL bHint)
     {
         const BOOL bLocked = m_pParam != nullptr && m_pParam->m_bLockUpdate;
         const ROWCOL nFirstScrollable = axis.Frozen() + 1;
+        // Under the update lock the hook sees the row as asked; otherwise as raised.
+        if (!bLocked)
+            nFirst = std::max(nFirst, nFirstScrollable);
         if (bLocked || (flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) == 0)
         {
             if (!axis.CanChangeFirst(nFirst))
                 return;
-            axis.FirstField() = std::max(nFirst, nFirstScrollable);
+            nFirst = std::max(nFirst, nFirstScrollable);
+            axis.FirstField() = nFirst;
             if (!bLocked && (flags & GX_INVALIDATE) != 0)
             {
                 UpdateScrollbars(FALSE, FALSE);
@@ -59,7 +63,6 @@ void CGXGridCore::SetFirst(BOOL bRows, ROWCOL nFirst, UINT flags, BOOL bHint)
         }
         else
         {
-            nFirst = std::max(nFirst, nFirstScrollable);
             const ROWCOL nOld = axis.FirstField();
             if (nFirst != nOld)
                 DoScroll(axis.Direction(nFirst < nOld), nFirst < nOld ? nOld - nFirst : nFirst - nOld);
@@ -114,6 +117,8 @@ BOOL CGXGridCore::ScrollCellAxisInView(BOOL bRows, ROWCOL nIndex, const CRect& r
 {
     const GXGridAxis axis(*this, bRows);
     const ROWCOL nFirst = axis.First();
+    // A row (column) past the end brings the last one into view.
+    nIndex = std::min(nIndex, axis.Count());
     if (nIndex <= axis.Frozen() || nIndex == nFirst)
         return FALSE;
     if (nIndex < nFirst)

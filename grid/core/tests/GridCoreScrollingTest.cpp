@@ -181,6 +181,10 @@ TEST_F(GridCoreScrollingTest, ACellComesIntoViewOnlyWhenItIsOutOfView)
     EXPECT_LE(HeightWithFrozen(nTop, 30), GridHeight());
     EXPECT_GT(HeightWithFrozen(nTop - 1, 30), GridHeight());
 
+    // A row past the end shows the last row at the bottom.
+    ASSERT_TRUE(m_grid.ScrollCellInView(5000, 1));
+    EXPECT_EQ(m_grid.GetTopRow(), LastUsefulTop());
+
     // A row above the view becomes the top row.
     EXPECT_TRUE(m_grid.ScrollCellInView(10, 1));
     EXPECT_EQ(m_grid.GetTopRow(), 10u);
@@ -291,4 +295,25 @@ TEST_F(GridCoreScrollingTest, MouseTrackingPostsItsTimerAtOnce)
     CGXGridCore core;
     EXPECT_FALSE(core.StartMouseTracking(FALSE, TRUE, TRUE));
     EXPECT_FALSE(core.IsMouseTrackingPending());
+}
+
+TEST_F(GridCoreScrollingTest, ScrollingTellsTheUpdateHintOnlyWhenHintsAreOn)
+{
+    Create();
+    auto* pHints = new RecordingHints;
+    m_grid.m_pUpdateHintImp = pHints;
+    m_grid.SetTopRow(10, 0, TRUE);
+    EXPECT_TRUE(m_grid.ScrollAndHint(3, 1));
+    EXPECT_EQ(pHints->m_nHints, 0);
+
+    m_grid.m_bHintsEnabled = TRUE;
+    m_grid.SetTopRow(20, 0, TRUE);
+    m_grid.SetTopRow(21, 0, FALSE);
+    EXPECT_EQ(pHints->m_nHints, 1);
+    EXPECT_TRUE(m_grid.ScrollAndHint(1, 2));
+    EXPECT_EQ(pHints->m_nHints, 2);
+    EXPECT_EQ(m_grid.GetTopRow(), 19u);
+    m_grid.SetTopRow(3, 0, FALSE);
+    EXPECT_FALSE(m_grid.ScrollAndHint(1, 1)); // nothing scrolled, nothing told
+    EXPECT_EQ(pHints->m_nHints, 2);
 }
