@@ -480,16 +480,18 @@ public:
     virtual BOOL StoreCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
     virtual void ResetCurrentCellControl(BOOL bStore = TRUE);
     virtual void UpdateCurrentCellState(UINT nState, BOOL bValue1, BOOL bValue2);
+
+    // Scrolling and scroll bars (with SetTopRow, SetLeftCol, DoScroll, UpdateScrollbars above)
     virtual BOOL ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bFloatCell = FALSE);
+    // One shot: the next ScrollCellInView does nothing.
     virtual BOOL SetSkipScrollInView(BOOL bSkip);
     virtual BOOL GetSkipScrollInView();
     virtual BOOL LockScrollbars(BOOL bLock);
+    // Asked before the top row (left column) changes, told after; allow and do nothing here.
     virtual BOOL CanChangeTopRow(ROWCOL nRow);
     virtual BOOL CanChangeLeftCol(ROWCOL nCol);
     virtual void OnTopRowChanged();
     virtual void OnLeftColChanged();
-
-    // Scrolling and scroll bars
     virtual BOOL ScrollAndHint(int nDirection, ROWCOL nCount);
     // Scroll-bar values pass through the bar's scale, so that no window value exceeds 32767.
     virtual void SetScrollRange(int nBar, int nMin, int nMax, BOOL bRedraw = TRUE);
