@@ -165,6 +165,19 @@ public:
     virtual LRESULT CallControlWithStyle(ROWCOL nRow, ROWCOL nCol, DWORD dwValue1, DWORD dwValue2,
                                          const CGXStyle* pStyle);
     virtual void DocumentLinkCall(int nCode);
+    // A cell's value text, stored plainly or converted by the cell's control (the composed
+    // style when none is given); each store answers FALSE when the value is refused.
+    virtual void GetCellValueText(CString& strText, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL StoreCellValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                const CGXStyle* pStyle);
+    virtual BOOL SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                      const CGXStyle* pStyle);
+    // Tell the data object that a range is about to change (it is marked changed) and that the
+    // change is over (it recalculates); nothing without a data object.
+    virtual void BeginDataChange(const CGXRange& range);
+    virtual void EndDataChange();
+    // A band that is about to be cleared is repainted afterwards.
+    virtual void PrepareRangeUpdate(const CGXRange& range);
     // Whether change operations refuse: the read-only lock of the parameter object is on and
     // the grid is read-only.
     BOOL IsChangeLocked();
@@ -709,6 +722,12 @@ public:
     virtual void PrepareDrawCell(DrawStruct& ds, unsigned i, unsigned j);
     void DrawCell(DrawStruct& ds, unsigned i, unsigned j);
     virtual void DrawCellItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGXStyle& style);
+    // The merged passes over a block: backgrounds of row i, lines of column j and of row i, and
+    // the marks of the selected cells.
+    void DrawRowBackgrounds(DrawStruct& ds, unsigned i);
+    void DrawColumnLines(DrawStruct& ds, unsigned j);
+    void DrawRowLines(DrawStruct& ds, unsigned i);
+    virtual void DrawSelectionMarks(DrawStruct& ds);
     void NotifyDrawRange(DrawStruct& ds);
     virtual BOOL OnDrawRange(const CGXRange& range);
     // Gate of every mouse press; nOtherButtons masks the buttons that cancel it.

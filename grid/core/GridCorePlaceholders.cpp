@@ -342,6 +342,22 @@ void CGXGridCore::DrawCellItem(CDC* /*pDC*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, c
 {
 }
 
+void CGXGridCore::DrawRowBackgrounds(DrawStruct& /*ds*/, unsigned /*i*/)
+{
+}
+
+void CGXGridCore::DrawColumnLines(DrawStruct& /*ds*/, unsigned /*j*/)
+{
+}
+
+void CGXGridCore::DrawRowLines(DrawStruct& /*ds*/, unsigned /*i*/)
+{
+}
+
+void CGXGridCore::DrawSelectionMarks(DrawStruct& /*ds*/)
+{
+}
+
 void CGXGridCore::NotifyDrawRange(DrawStruct& /*ds*/)
 {
 }

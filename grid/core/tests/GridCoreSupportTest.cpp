@@ -1,6 +1,8 @@
 // The core's selection and find support, its invalidation and its forwarders without features.
 #include "GridTestSupport.h"
 
+#include <grid/core/Style.h>
+
 #include <grid/core/Data.h>
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridParam.h>
@@ -21,6 +23,21 @@ public:
 };
 
 using GridCoreSupportTest = HiddenGridTest;
+
+// Stores what it is given as the cell's value, upper-cased.
+class UpperCaseControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    BOOL StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle) override
+    {
+        m_nControlId = pStyle->GetControl();
+        CString strUpper(strText);
+        strUpper.MakeUpper();
+        return m_pGrid->StoreCellValue(nRow, nCol, strUpper, GX_INVALIDATE, pStyle);
+    }
+    WORD m_nControlId = 0;
+};
 } // namespace
 
 TEST_F(GridCoreSupportTest, SelectedRowsAndRanges)
@@ -161,4 +178,25 @@ TEST(FindReplaceStateTest, TheAnsiCopyFitsMultiByteText)
     state.FreeAnsiFind();
     EXPECT_EQ(state.GetAnsiFind(), nullptr);
     EXPECT_TRUE(state.m_bNext); // searches down by default
+}
+
+TEST_F(GridCoreSupportTest, ValuesAreStoredPlainlyOrThroughTheCellsControl)
+{
+    ASSERT_TRUE(m_grid.StoreCellValue(2, 3, L"plain", GX_INVALIDATE, nullptr));
+    CString strText;
+    m_grid.GetCellValueText(strText, 2, 3);
+    EXPECT_STREQ(strText, L"plain");
+
+    const WORD nId = m_grid.GetStandardStyle()->GetControl();
+    auto* pControl = new UpperCaseControl(&m_grid);
+    m_grid.RegisterControl(nId, pControl, FALSE, FALSE);
+    ASSERT_TRUE(m_grid.SetControlTextRowCol(4, 1, L"abc", GX_INVALIDATE, nullptr));
+    EXPECT_STREQ(m_grid.GetValueRowCol(4, 1), L"ABC");
+    EXPECT_EQ(pControl->m_nControlId, nId); // the composed style was handed on
+
+    // A read-only grid refuses both.
+    m_grid.SetParamSetting(TRUE);
+    EXPECT_FALSE(m_grid.StoreCellValue(2, 3, L"x", GX_INVALIDATE, nullptr));
+    EXPECT_FALSE(m_grid.SetControlTextRowCol(4, 1, L"x", GX_INVALIDATE, nullptr));
+    EXPECT_STREQ(m_grid.GetValueRowCol(4, 1), L"ABC");
 }
