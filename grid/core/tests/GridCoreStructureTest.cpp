@@ -146,6 +146,43 @@ public:
     int m_nRefreshed = 0;
 };
 
+// Records the ranges that merged cells are asked to evaluate anew; merges nothing.
+class RecordingMergeCells : public CGXAbstractGridMergeCellsImp
+{
+public:
+    CGXRange* GetMergedCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, CGXRange&, BOOL) override
+    {
+        return nullptr;
+    }
+    void ExpandRangeByMergedCells(CGXGridCore*, CGXRange&) override
+    {
+    }
+    BOOL CanMergeCellRowCol(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle&, int, BOOL) override
+    {
+        return FALSE;
+    }
+    BOOL AreCellValuesMergeable(CGXGridCore*, const CGXStyle&, const CGXStyle&) override
+    {
+        return FALSE;
+    }
+    void DelayMergeCells(CGXGridCore*, const CGXRange& range, ROWCOL, ROWCOL) override
+    {
+        m_delayed.push_back(range);
+    }
+    BOOL QueryDelayedMergeCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL) override
+    {
+        return FALSE;
+    }
+    BOOL EvalMergeCell(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle*, int, BOOL, BOOL) override
+    {
+        return FALSE;
+    }
+    void RedrawMergeCell(CGXGridCore*, ROWCOL, ROWCOL, const CGXRange&, const CGXRange&, UINT, BOOL) override
+    {
+    }
+    std::vector<CGXRange> m_delayed;
+};
+
 // Remembers the row it was last bound to.
 class BindingControl : public CGXControl
 {
@@ -437,4 +474,23 @@ TEST_F(GridCoreStructureTest, AChangedCountTellsTheUpdateObjectAndTheHint)
     ASSERT_TRUE(m_grid.InsertRows(1, 1));
     EXPECT_EQ(update.m_nUpdates, 3);
     m_grid.m_pUpdateObject = nullptr;
+}
+
+TEST_F(GridCoreStructureTest, MergedCellsAreEvaluatedAnewFromTheChange)
+{
+    auto* pMerge = new RecordingMergeCells;
+    m_grid.m_pMergeCellsImp = pMerge;
+    ASSERT_TRUE(m_grid.RemoveRows(4, 5));
+    EXPECT_TRUE(pMerge->m_delayed.empty()); // merging is off
+
+    m_grid.GetParam()->m_wMergeCellsMode = 1;
+    ASSERT_TRUE(m_grid.RemoveRows(4, 5));
+    ASSERT_TRUE(m_grid.FreezeRows(3, 0));
+    ASSERT_EQ(pMerge->m_delayed.size(), 2u);
+    // From the first removed row to the end of the grid.
+    EXPECT_EQ(pMerge->m_delayed[0].top, 4u);
+    EXPECT_EQ(pMerge->m_delayed[0].bottom, 6u);
+    // Across the old and the new frozen edge.
+    EXPECT_EQ(pMerge->m_delayed[1].top, 1u);
+    EXPECT_EQ(pMerge->m_delayed[1].bottom, 4u);
 }

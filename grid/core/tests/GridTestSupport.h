@@ -54,6 +54,7 @@ public:
     using CGXGridCore::m_pUpdateObject;
     using CGXGridCore::m_pExcelLikeFrameImp;
     using CGXGridCore::m_pHideCellsImp;
+    using CGXGridCore::m_pMergeCellsImp;
     using CGXGridCore::m_pMoveRowsColsImp;
     using CGXGridCore::m_pOptimizedUpdateImp;
     using CGXGridCore::m_nLeftCol;
