@@ -4,3 +4,4 @@
 #include <afxwin.h>
 
 #include <afx/ControlBar.h>
+#include <afx/PrintInfo.h>

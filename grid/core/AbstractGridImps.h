@@ -22,19 +22,114 @@ class CGXStylesMap;
         virtual ~kind() = default;                                                                                     \
     };
 
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridSortImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOldDrawingImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractDrawSpannedCellsImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractCalcSizeImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridExcelLikeFillImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridUserDragSelectRangeImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMoveRowsColsImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridOptimizedUpdateImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridMarkEditHeaderImp)
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractGridFreezeMenuHelperImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
 
 #undef GX_DECLARE_ABSTRACT_IMP
+
+class CGXSortInfoArray;
+struct DrawStruct;
+
+class CGXAbstractGridSortImp
+{
+public:
+    virtual ~CGXAbstractGridSortImp() = default;
+    virtual void SortRows(CGXGridCore* pGrid, const CGXRange* pRange, CGXSortInfoArray& sortInfo, UINT flags) = 0;
+    virtual BOOL MoveRowsToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order, UINT flags,
+                                     int nCommandKind) = 0;
+    virtual BOOL MoveRowDataToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order) = 0;
+    virtual void OnRowsSorted(CGXGridCore* pGrid, const CGXRange& range, UINT flags, BOOL bHint) = 0;
+    virtual void GetRowSortKeyTexts(CGXGridCore* pGrid, ROWCOL nRow, const CGXSortInfoArray& sortInfo,
+                                    CStringArray& keys) = 0;
+    virtual void SortCols(CGXGridCore* pGrid, const CGXRange* pRange, CGXSortInfoArray& sortInfo, UINT flags) = 0;
+    virtual BOOL MoveColsToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order, UINT flags,
+                                     int nCommandKind) = 0;
+    virtual BOOL MoveColDataToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order) = 0;
+    virtual void OnColsSorted(CGXGridCore* pGrid, const CGXRange& range, UINT flags, BOOL bHint) = 0;
+    virtual void GetColSortKeyTexts(CGXGridCore* pGrid, ROWCOL nCol, const CGXSortInfoArray& sortInfo,
+                                    CStringArray& keys) = 0;
+    virtual void SortKeyArray(CGXGridCore* pGrid, const CGXSortInfoArray& sortInfo, CPtrArray& keys) = 0;
+};
+
+class CGXAbstractGridOldDrawingImp
+{
+public:
+    virtual ~CGXAbstractGridOldDrawingImp() = default;
+    virtual BOOL DrawCells(CGXGridCore* pGrid, CDC* pDC, DrawStruct& ds) = 0;
+    virtual BOOL DrawGridFrame(CGXGridCore* pGrid, DrawStruct& ds) = 0;
+};
+
+class CGXAbstractGridExcelLikeFillImp
+{
+public:
+    virtual ~CGXAbstractGridExcelLikeFillImp() = default;
+    // Takes the fill frame off the window before its contents move.
+    virtual void HideFillFrame(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridUserDragSelectRangeImp
+{
+public:
+    virtual ~CGXAbstractGridUserDragSelectRangeImp() = default;
+    virtual BOOL StartDragRowsCols(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual void OnDragFeedback(CGXGridCore* pGrid, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow,
+                                ROWCOL nTargetCol) = 0;
+    virtual BOOL OnDropRowsCols(CGXGridCore* pGrid, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow,
+                                ROWCOL nTargetCol) = 0;
+    virtual void CancelDrag(CGXGridCore* pGrid) = 0;
+};
+
+class CGXAbstractGridMoveRowsColsImp
+{
+public:
+    virtual ~CGXAbstractGridMoveRowsColsImp() = default;
+    virtual BOOL StoreMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bProcessed) = 0;
+    virtual void UpdateMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
+                                BOOL bHint) = 0;
+    virtual BOOL StoreMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bProcessed) = 0;
+    virtual void UpdateMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
+                                BOOL bHint) = 0;
+    virtual BOOL MoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
+                          int nCommandKind) = 0;
+    virtual BOOL MoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
+                          int nCommandKind) = 0;
+};
+
+// Repaints only what a change of the structure uncovered; may clear bits of the flags.
+class CGXAbstractGridOptimizedUpdateImp
+{
+public:
+    virtual ~CGXAbstractGridOptimizedUpdateImp() = default;
+    virtual void UpdateInsertRows(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, UINT& flags) = 0;
+    virtual void UpdateInsertCols(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, UINT& flags) = 0;
+    virtual void UpdateRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights,
+                                  UINT& flags) = 0;
+    virtual void UpdateRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths,
+                                  UINT& flags) = 0;
+};
+
+class CGXAbstractGridMarkEditHeaderImp
+{
+public:
+    virtual ~CGXAbstractGridMarkEditHeaderImp() = default;
+    virtual void RefreshMarkedHeaders(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nWhich, UINT flags) = 0;
+    virtual BOOL IsHeaderMarked(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) = 0;
+};
+
+class CGXAbstractGridFreezeMenuHelperImp
+{
+public:
+    virtual ~CGXAbstractGridFreezeMenuHelperImp() = default;
+    virtual BOOL CanFreezeCols(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanUnfreezeCols(CGXGridCore* pGrid) = 0;
+    virtual void FreezeCols(CGXGridCore* pGrid) = 0;
+    virtual void UnfreezeCols(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanFreezeRows(CGXGridCore* pGrid) = 0;
+    virtual BOOL CanUnfreezeRows(CGXGridCore* pGrid) = 0;
+    virtual void FreezeRows(CGXGridCore* pGrid) = 0;
+    virtual void UnfreezeRows(CGXGridCore* pGrid) = 0;
+};
 
 class CGXAbstractGridHideCellsImp
 {
@@ -48,6 +143,9 @@ public:
                           int nCommandKind) = 0;
     virtual BOOL IsRowHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nRow, BOOL bFlag) = 0;
     virtual BOOL IsColHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nCol, BOOL bFlag) = 0;
+    // The hidden states follow inserted (removed) rows or columns.
+    virtual void OnInsertRowsCols(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) = 0;
+    virtual void OnRemoveRowsCols(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo) = 0;
 };
 
 class CGXAbstractGridCoveredCellsImp
@@ -72,6 +170,14 @@ public:
     virtual void ExpandRangeByFloatedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
     virtual BOOL CanFloatCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                                     BOOL bFloatOrFlood, BOOL bFlag) = 0;
+    // Marks the range for a later re-evaluation (nMaxCols GX_INVALID: to the grid's end).
+    virtual void DelayFloatCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxCols) = 0;
+    virtual BOOL QueryDelayedFloatCells(CGXGridCore* pGrid, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                        ROWCOL nRight) = 0;
+    virtual BOOL EvalFloatCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, BOOL bUpdate,
+                               BOOL bHint) = 0;
+    virtual void RedrawFloatCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange,
+                                 const CGXRange& newRange, UINT flags, BOOL bHint) = 0;
 };
 
 class CGXAbstractGridMergeCellsImp
@@ -84,6 +190,14 @@ public:
     virtual BOOL CanMergeCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection,
                                     BOOL bFlag) = 0;
     virtual BOOL AreCellValuesMergeable(CGXGridCore* pGrid, const CGXStyle& style1, const CGXStyle& style2) = 0;
+    // Marks the range for a later re-evaluation (GX_INVALID: to the grid's end).
+    virtual void DelayMergeCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxRows, ROWCOL nMaxCols) = 0;
+    virtual BOOL QueryDelayedMergeCells(CGXGridCore* pGrid, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                        ROWCOL nRight) = 0;
+    virtual BOOL EvalMergeCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nDirection,
+                               BOOL bUpdate, BOOL bHint) = 0;
+    virtual void RedrawMergeCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange,
+                                 const CGXRange& newRange, UINT flags, BOOL bHint) = 0;
 };
 
 class CGXAbstractCommandFactory
@@ -128,6 +242,8 @@ public:
     virtual CObject* GetDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
     virtual BOOL RestoreDataObjectUndoInfo(CGXGridCore* pGrid, CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2) = 0;
     virtual void DiscardDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
+    // Runs one undo or redo command between the data object's undo hooks.
+    virtual BOOL ExecuteCommand(CObject* pCommand, CGXGridCore* pGrid, int nMode) = 0;
 };
 
 class CGXAbstractGridUpdateHintImp
@@ -137,6 +253,12 @@ public:
     virtual void HintRangeChanged(CGXGridCore* pGrid, const CGXRange& range, UINT flags) = 0;
     virtual void HintGridChanged(CGXGridCore* pGrid, UINT flags) = 0;
     virtual void HintBaseStylesChanged(CGXGridCore* pGrid, UINT flags) = 0;
+    virtual void HintTopRowChanged(CGXGridCore* pGrid, ROWCOL nTopRow) = 0;
+    virtual void HintLeftColChanged(CGXGridCore* pGrid, ROWCOL nLeftCol) = 0;
+    virtual void HintScroll(CGXGridCore* pGrid, int nDirection, ROWCOL nCount) = 0;
+    virtual void HintRowColCountChanged(CGXGridCore* pGrid, BOOL bRows, ROWCOL nOldCount, UINT flags) = 0;
+    // Brings the views that the feature tracks up to date.
+    virtual void HintUpdate(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractGridUserSelectRangeImp
@@ -153,6 +275,8 @@ public:
     virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
     virtual void DrawSelectionFrame(CGXGridCore* pGrid) = 0;
     virtual void RefreshExcelLikeFrame(CGXGridCore* pGrid) = 0;
+    // Locks (TRUE) or unlocks the frame's drawing; answers the former lock.
+    virtual BOOL LockFrame(CGXGridCore* pGrid, BOOL bLock, BOOL bRedraw) = 0;
 };
 
 // The clipboard commands; each answers whether it did its work.
@@ -183,6 +307,7 @@ public:
     virtual BOOL CanClear(CGXGridCore* pGrid) = 0;
     virtual BOOL ClearSelection(CGXGridCore* pGrid, BOOL bFlag) = 0;
     virtual BOOL ClearRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+    virtual BOOL ClearRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bValuesOnly) = 0;
 };
 
 class CGXAbstractGridPrintImp
@@ -221,6 +346,8 @@ public:
     virtual void ReplaceAllText(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) = 0;
     virtual void ShowFindReplaceDialog(CGXGridCore* pGrid, BOOL bFindOnly) = 0;
     virtual void OnFindReplaceMessage(CGXGridCore* pGrid, CFindReplaceDialog* pDialog) = 0;
+    virtual BOOL FindNext(CGXGridCore* pGrid, BOOL bSetCell) = 0;
+    virtual BOOL SearchCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, BOOL bSetCell) = 0;
 };
 
 class CGXAbstractGridTextDataExchangeImp

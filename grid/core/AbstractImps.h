@@ -103,12 +103,16 @@ class CGXAbstractCoveredCellPoolImp
 {
 public:
     virtual ~CGXAbstractCoveredCellPoolImp() = default;
+    // Told when the grid's structure changed, so that pools kept for it follow.
+    virtual void NotifyGridChanged(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractSpanCellPoolImp
 {
 public:
     virtual ~CGXAbstractSpanCellPoolImp() = default;
+    // Told when the grid's structure changed, so that pools kept for it follow.
+    virtual void NotifyGridChanged(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractDelayedRangePoolImp

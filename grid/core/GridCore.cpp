@@ -483,18 +483,3 @@ void CGXGridCore::SetSizeLock(BOOL bLock)
     if (!bLock && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
         m_pGridWnd->Invalidate();
 }
-
-void CGXGridCore::SetScrollBarMode(int nBar, int nMode, BOOL bRedraw)
-{
-    if (nBar == SB_HORZ || nBar == SB_BOTH)
-        m_anScrollBarMode[0] = nMode;
-    if (nBar == SB_VERT || nBar == SB_BOTH)
-        m_anScrollBarMode[1] = nMode;
-    if (bRedraw)
-        UpdateScrollbars();
-}
-
-int CGXGridCore::GetScrollBarMode(int nBar) const
-{
-    return m_anScrollBarMode[nBar == SB_VERT ? 1 : 0];
-}

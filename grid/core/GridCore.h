@@ -25,6 +25,17 @@ struct GXBrushRecord;
 struct GXPenRecord;
 struct DrawStruct;
 class CFindReplaceDialog;
+class CGXSortInfoArray;
+
+// An object attached to the core that is told after rows or columns were inserted, removed or
+// counted anew.
+class CGXAbstractUpdateObject
+{
+public:
+    virtual ~CGXAbstractUpdateObject() = default;
+    virtual void Update() = 0;
+};
+struct DrawStruct;
 
 // Redraw flags of every change operation.
 constexpr UINT GX_INVALIDATE = 0x1;
@@ -156,6 +167,19 @@ public:
     virtual LRESULT CallControlWithStyle(ROWCOL nRow, ROWCOL nCol, DWORD dwValue1, DWORD dwValue2,
                                          const CGXStyle* pStyle);
     virtual void DocumentLinkCall(int nCode);
+    // A cell's value text, stored plainly or converted by the cell's control (the composed
+    // style when none is given); each store answers FALSE when the value is refused.
+    virtual void GetCellValueText(CString& strText, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL StoreCellValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                const CGXStyle* pStyle);
+    virtual BOOL SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                      const CGXStyle* pStyle);
+    // Tell the data object that a range is about to change (it is marked changed) and that the
+    // change is over (it recalculates); nothing without a data object.
+    virtual void BeginDataChange(const CGXRange& range);
+    virtual void EndDataChange();
+    // A band that is about to be cleared is repainted afterwards.
+    virtual void PrepareRangeUpdate(const CGXRange& range);
     // Whether change operations refuse: the read-only lock of the parameter object is on and
     // the grid is read-only.
     BOOL IsChangeLocked();
@@ -239,8 +263,8 @@ public:
     void InvalidateRangeEx(const CGXRange& range, UINT flags, BOOL bHint);
     virtual void RedrawGrid(UINT flags = GX_INVALIDATE, BOOL bHint = TRUE);
     virtual void UpdateScrollbars(BOOL bRedraw = TRUE, BOOL bOnlyIfDimensionChanged = FALSE);
-    virtual BOOL SetTopRow(ROWCOL nRow, UINT flags = GX_UPDATENOW, BOOL bHint = TRUE);
-    virtual BOOL SetLeftCol(ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bHint = TRUE);
+    virtual void SetTopRow(ROWCOL nRow, UINT flags = GX_UPDATENOW, BOOL bHint = TRUE);
+    virtual void SetLeftCol(ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bHint = TRUE);
 
     // Visible area
     virtual ROWCOL GetTopRow();
@@ -500,18 +524,43 @@ public:
     // Forgets the visible area after the frozen counts changed.
     virtual void OnFrozenCountChanged();
 
-    // Current cell, keys and scrolling (placeholders until those features are part of the grid)
+    // Current cell and keys
     virtual BOOL StoreCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
     virtual void ResetCurrentCellControl(BOOL bStore = TRUE);
     virtual void UpdateCurrentCellState(UINT nState, BOOL bValue1, BOOL bValue2);
+
+    // Scrolling and scroll bars (with SetTopRow, SetLeftCol, DoScroll, UpdateScrollbars above)
     virtual BOOL ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bFloatCell = FALSE);
+    // One shot: the next ScrollCellInView does nothing.
     virtual BOOL SetSkipScrollInView(BOOL bSkip);
     virtual BOOL GetSkipScrollInView();
     virtual BOOL LockScrollbars(BOOL bLock);
+    // Asked before the top row (left column) changes, told after; allow and do nothing here.
     virtual BOOL CanChangeTopRow(ROWCOL nRow);
     virtual BOOL CanChangeLeftCol(ROWCOL nCol);
     virtual void OnTopRowChanged();
     virtual void OnLeftColChanged();
+    virtual BOOL ScrollAndHint(int nDirection, ROWCOL nCount);
+    // Scroll-bar values pass through the bar's scale, so that no window value exceeds 32767.
+    virtual void SetScrollRange(int nBar, int nMin, int nMax, BOOL bRedraw = TRUE);
+    virtual int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+    virtual int GetScrollPos(int nBar);
+    virtual void GetScrollRange(int nBar, int* pMin, int* pMax);
+    virtual int ScrollWindow(int dx, int dy, const RECT* pScroll, const RECT* pClip);
+    int GetScrollScale(int nBar) const
+    {
+        return m_anScrollScale[nBar == SB_VERT ? 1 : 0];
+    }
+    BOOL IsScrolling() const
+    {
+        return m_bScrolling;
+    }
+    // The auto-scroll state that StartMouseTracking sets and the timer handling reads and ends.
+    BOOL IsMouseTrackingPending() const
+    {
+        return m_bAutoScroll;
+    }
+    void StopMouseTracking();
 
     // Mouse, selection and tracking
     virtual BOOL OnLButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
@@ -584,6 +633,136 @@ public:
                           int nCommandKind = 0);
     virtual BOOL MoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT flags = GX_INVALIDATE,
                           int nCommandKind = 0);
+
+    // Moving rows and columns, the drag of selected rows and columns, and the freeze commands;
+    // each forwards to its feature object and answers 0 without it.
+    virtual BOOL StoreMoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, BOOL bProcessed);
+    virtual BOOL StoreMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, BOOL bProcessed);
+    virtual void UpdateMoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT flags, BOOL bHint);
+    virtual void UpdateMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT flags, BOOL bHint);
+    virtual BOOL DoMoveRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nDestRow, UINT flags = GX_INVALIDATE,
+                            int nCommandKind = 0);
+    virtual BOOL DoMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT flags = GX_INVALIDATE,
+                            int nCommandKind = 0);
+    virtual BOOL OnSelDragStart(ROWCOL nRow, ROWCOL nCol);
+    virtual void OnSelDragMove(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
+    virtual BOOL OnSelDragDrop(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
+    virtual void OnSelDragCancel();
+    virtual BOOL CanFreezeCols();
+    virtual void FreezeColsCmd();
+    virtual BOOL CanUnfreezeCols();
+    virtual void UnfreezeColsCmd();
+    virtual BOOL CanFreezeRows();
+    virtual void FreezeRowsCmd();
+    virtual BOOL CanUnfreezeRows();
+    virtual void UnfreezeRowsCmd();
+    // Hooks of resizing and dragging rows and columns; each allows by default.
+    virtual BOOL CanResizeRow(ROWCOL nRow);
+    virtual BOOL CanResizeCol(ROWCOL nCol);
+    virtual BOOL OnTrackRowHeight(ROWCOL nRow, int nHeight);
+    virtual BOOL OnTrackColWidth(ROWCOL nCol, int nWidth);
+    virtual BOOL OnTrackRowHeightEnd(ROWCOL nRow, int nHeight);
+    virtual BOOL OnTrackColWidthEnd(ROWCOL nCol, int nWidth);
+    virtual BOOL CanDragRows(ROWCOL nFromRow, ROWCOL nToRow);
+    virtual BOOL CanDragCols(ROWCOL nFromCol, ROWCOL nToCol);
+    virtual BOOL CanDropRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nTargetRow);
+    virtual BOOL CanDropCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nTargetCol);
+    virtual BOOL OnDropRows(ROWCOL nFromRow, ROWCOL nToRow, ROWCOL nTargetRow);
+    virtual BOOL OnDropCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nTargetCol);
+    // Told after rows (columns) moved, before a cell is prepared for drawing; nothing by default.
+    virtual void OnRowsColsMoved(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest);
+    virtual void OnPrepareCell(ROWCOL nRow, ROWCOL nCol);
+    // Keeps the window from repainting while set; answers the former state.
+    virtual BOOL LockRedraw(BOOL bLock);
+
+    // Printing, old drawing, header marking, hints and the application-wide features
+    virtual void OnPrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo);
+    virtual void ApplyPrintMargins(CPrintInfo* pInfo);
+    virtual BOOL OnOldDrawing(DrawStruct& ds);
+    virtual void MarkEditHeader(ROWCOL nRow, ROWCOL nCol, int nWhich, UINT flags);
+    virtual void OnHintUpdate();
+    virtual void NotifyAppFeatures();
+
+    // Changed counts of the structure
+    virtual void UpdateChangedRowCount(ROWCOL nOldCount, UINT flags, BOOL bHint);
+    virtual void UpdateChangedColCount(ROWCOL nOldCount, UINT flags, BOOL bHint);
+
+    // Sorting, through the sort feature
+    virtual void SortRows(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT flags = GX_UPDATENOW);
+    virtual BOOL MoveRowsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags = GX_UPDATENOW,
+                                     int nCommandKind = 0);
+    virtual BOOL MoveRowDataToSortOrder(const CGXRange& range, const CDWordArray& order);
+    virtual void OnRowsSorted(const CGXRange& range, UINT flags, BOOL bHint);
+    virtual void GetRowSortKeyTexts(ROWCOL nRow, const CGXSortInfoArray& sortInfo, CStringArray& keys);
+    virtual void SortCols(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT flags = GX_UPDATENOW);
+    virtual BOOL MoveColsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags = GX_UPDATENOW,
+                                     int nCommandKind = 0);
+    virtual BOOL MoveColDataToSortOrder(const CGXRange& range, const CDWordArray& order);
+    virtual void OnColsSorted(const CGXRange& range, UINT flags, BOOL bHint);
+    virtual void GetColSortKeyTexts(ROWCOL nCol, const CGXSortInfoArray& sortInfo, CStringArray& keys);
+    virtual void SortKeyArray(const CGXSortInfoArray& sortInfo, CPtrArray& keys);
+
+    // Further forwarders: clearing, commands, the spare features, floating and merged cells, find
+    virtual BOOL ClearRange(const CGXRange& range, BOOL bValuesOnly);
+    virtual BOOL ExecuteCommand(CObject* pCommand, CGXGridCore* pGrid, int nMode);
+    // The second and third spare features have no installer: these always answer 0.
+    virtual BOOL SpareCallA(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    virtual BOOL SpareCallB(DWORD dwValue1);
+    virtual BOOL SpareCallC(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    virtual BOOL SpareCallD(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4);
+    virtual BOOL SpareCallE(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4);
+    virtual BOOL SpareCallF();
+    virtual BOOL SpareCallG(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4);
+    virtual BOOL SpareCallH(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4, DWORD dwValue5);
+    virtual void SpareCallI(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    virtual BOOL SpareCallJ(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4);
+    virtual void OnBeforeScroll(DWORD dwValue1, DWORD dwValue2, BOOL bFlag, DWORD dwValue4);
+    void DelayFloatCells(const CGXRange& range, ROWCOL nMaxCols = GX_INVALID);
+    BOOL QueryDelayedFloatCells(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    BOOL EvalFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, BOOL bUpdate, BOOL bHint);
+    void RedrawFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange, const CGXRange& newRange, UINT flags,
+                         BOOL bHint);
+    void DelayMergeCells(const CGXRange& range, ROWCOL nMaxRows = GX_INVALID, ROWCOL nMaxCols = GX_INVALID);
+    BOOL QueryDelayedMergeCells(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    BOOL EvalMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nDirection, BOOL bUpdate, BOOL bHint);
+    void RedrawMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange, const CGXRange& newRange, UINT flags,
+                         BOOL bHint);
+    BOOL FindNext(BOOL bSetCell);
+    BOOL SearchCells(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell);
+    BOOL SingleRangeListCallA(const CGXRange& range, BOOL bFlag);
+    BOOL SingleRangeListCallB(const CGXRange& range, BOOL bFlag);
+    // The float (FALSE) or merge (TRUE) limit of the parameter object, chosen by the core's flag.
+    ROWCOL GetFloatOrMergeLimit() const;
+
+    // Locks the excel-like frame for its lifetime and restores the former lock.
+    class HintImpScope
+    {
+    public:
+        explicit HintImpScope(CGXGridCore* pGrid);
+        ~HintImpScope();
+        HintImpScope(const HintImpScope&) = delete;
+        HintImpScope& operator=(const HintImpScope&) = delete;
+
+    private:
+        CGXGridCore* m_pGrid;
+        BOOL m_bKept = FALSE;
+        BOOL m_bOldLock = FALSE;
+    };
+
+    // Painting steps of one block
+    virtual void PrepareDrawCell(DrawStruct& ds, unsigned i, unsigned j);
+    void DrawCell(DrawStruct& ds, unsigned i, unsigned j);
+    virtual void DrawCellItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGXStyle& style);
+    // The merged passes over a block: backgrounds of row i, lines of column j and of row i, and
+    // the marks of the selected cells.
+    void DrawRowBackgrounds(DrawStruct& ds, unsigned i);
+    void DrawColumnLines(DrawStruct& ds, unsigned j);
+    void DrawRowLines(DrawStruct& ds, unsigned i);
+    virtual void DrawSelectionMarks(DrawStruct& ds);
+    void NotifyDrawRange(DrawStruct& ds);
+    virtual BOOL OnDrawRange(const CGXRange& range);
+    // Gate of every mouse press; nOtherButtons masks the buttons that cancel it.
+    BOOL BeginMouseButton(UINT nOtherButtons, UINT flags, CPoint point, int& nHit, ROWCOL& nRow, ROWCOL& nCol);
 
 protected:
     // The feature objects, in the order the control factory may install them.
@@ -662,6 +841,64 @@ protected:
     ROWCOL m_nPrintColCount = 0;
     int m_nSwapValue = 0;
     int m_anScrollBarMode[2] = {};
+    // Scrolling: the scroll-bar scales, the counts the bars were last set for, the locks.
+    int m_anScrollScale[2] = {1, 1};
+    ROWCOL m_nPrevTopRow = 0;
+    ROWCOL m_nPrevLeftCol = 0;
+    BOOL m_bScrolling = FALSE;
+    ROWCOL m_nLastRowCount = 0;
+    ROWCOL m_nLastColCount = 0;
+    BOOL m_bLockScrollbars = FALSE;
+    BOOL m_bUpdateScrollbarsBusy = FALSE;
+    BOOL m_bScrollRangeSet = FALSE;
+    BOOL m_bSkipScrollInView = FALSE;
+    // Scroll bars are kept up while the window of a grid with a registered parent is hidden.
+    BOOL m_bUpdateScrollbarsHidden = FALSE;
+    // The fill frame leaves the window before its contents move.
+    BOOL m_bHideFillFrameOnScroll = FALSE;
+    // DoScroll leaves the repaint to the next paint message.
+    BOOL m_bNoUpdateAfterScroll = FALSE;
+    CSize m_sizeClientCache;
+    BOOL m_bAutoScroll = FALSE;
+    UINT m_nAutoScrollRows = 0;
+    UINT m_nAutoScrollCols = 0;
+    UINT m_nAutoScrollCount = 0;
+    UINT_PTR m_nAutoScrollTimer = 0;
+    int m_nAutoScrollDirection = 0;
+    // Told after rows or columns were inserted, removed or counted anew.
+    CGXAbstractUpdateObject* m_pUpdateObject = nullptr;
+
+    // Painting: the innermost pass, the deferred and pending paints, the rectangles that a
+    // dirty-only pass left clean.
+    DrawStruct* m_pDrawStruct = nullptr;
+    BOOL m_bPaintPending = FALSE;
+    BOOL m_bDeferPainting = FALSE;
+    BOOL m_bInvalidatedWhileDeferred = FALSE;
+    BOOL m_bScrollPending = FALSE;
+    BOOL m_bDrawBackground = FALSE;
+    int m_nDoubleBuffering = 0;
+    CPtrList m_CleanRects;
+    CRect m_rectCurrentCellFrame;
+
+    // Mouse: the action that a press started.
+    BOOL m_bMouseReady = FALSE;
+    UINT m_nPressedButton = 0;
+    BOOL m_bButtonDown = FALSE;
+    BOOL m_bButtonUpSeen = FALSE;
+    WORD m_wMouseState = 0;
+    ROWCOL m_nPressedRow = 0;
+    ROWCOL m_nPressedCol = 0;
+    ROWCOL m_nLastMouseRow = 0;
+    ROWCOL m_nLastMouseCol = 0;
+    int m_nEdgeMargin = 0;
+    CWnd* m_pCellTipRelay = nullptr;
+
+    // Window messages: focus and activation.
+    HWND m_hLastFocusWnd = nullptr;
+    BOOL m_bLockFocus = FALSE;
+    BOOL m_bKillingFocus = FALSE;
+    BOOL m_bRefreshControlOnFocus = FALSE;
+    BOOL m_bActive = FALSE;
     BOOL m_bSizeLock = FALSE;
     BOOL m_bValueOnly = FALSE;
 
@@ -719,6 +956,16 @@ protected:
 private:
     static constexpr INT_PTR nMaxFreeStyles = 501;
 
+    // Row and column twins of the scrolling operations.
+    void SetFirst(BOOL bRows, ROWCOL nFirst, UINT flags, BOOL bHint);
+    BOOL ScrollCellAxisInView(BOOL bRows, ROWCOL nIndex, const CRect& rectGrid, UINT flags);
+    BOOL DoScrollAxis(BOOL bRows, BOOL bBack, ROWCOL nCount);
+    ROWCOL CalcLastUsefulFirst(BOOL bRows);
+    void UpdateScrollbar(BOOL bRows, ROWCOL nLastUseful, BOOL& bChanged);
+    BOOL OnGridScroll(BOOL bRows, UINT nSBCode, UINT nPos);
+    void UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags, BOOL bHint);
+    void TellUpdateObject();
+
     void CreateScratchStyles();
     // One cell of SetStyleRange: by the data store for a negative type, else through the
     // cell's control.
@@ -728,7 +975,7 @@ private:
     BOOL IsReadOnlyLocked();
     // Row and column twins of the structure operations.
     BOOL Freeze(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT flags, int nCommandKind);
-    void UpdateFrozen(UINT flags, BOOL bHint);
+    void UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL bHint);
     void SendStructureHint(UINT flags, BOOL bHint);
     BOOL StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bProcessed);
     BOOL StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProcessed);
@@ -738,8 +985,11 @@ private:
     BOOL Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int nCommandKind);
     void AddStructureCommand(BOOL bRows, ROWCOL nFirst, CObject* pCommand, int nCommandKind);
     void UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags, BOOL bHint);
-    void UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, BOOL bHint);
-    void RepaintStructure(BOOL bRows, ROWCOL nFrom, UINT flags, BOOL bScrollbars, BOOL bRedrawScrollbars);
+    void UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags, BOOL bHint);
+    void RepaintFrom(BOOL bRows, ROWCOL nFrom, UINT flags);
+    void MoveCurrentCellPosition(ROWCOL nRow, ROWCOL nCol);
+    void RefreshFrameAfterStructure();
+    void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();

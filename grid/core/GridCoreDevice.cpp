@@ -1,10 +1,16 @@
 // Device preparation, document updates and the row and column counts.
 #include <grid/core/GridCore.h>
 
+#include <afxext.h>
+
+#include <grid/core/AppData.h>
 #include <grid/core/Data.h>
 #include <grid/core/FontState.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/PrintDevice.h>
+#include <grid/core/Properties.h>
+
+#include <algorithm>
 
 void CGXGridCore::OnGridPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
@@ -94,4 +100,47 @@ BOOL CGXGridCore::IsFrozenCol(ROWCOL nCol)
 BOOL CGXGridCore::IsSelectionKeyFree(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
 {
     return ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_SHIFT) >= 0;
+}
+
+void CGXGridCore::ApplyPrintMargins(CPrintInfo* pInfo)
+{
+    const CGXProperties* pProperties = GetProperties();
+    if (pInfo == nullptr || pProperties == nullptr)
+        return;
+    // Margins are thousandths of an inch; the printing device context counts in screen pixels.
+    const GX_FONT_STATE* pState = GXGetFontState();
+    CRect& rect = pInfo->m_rectDraw;
+    rect.top += ::MulDiv(pProperties->m_anMargins[0], pState->m_nLogPixelsY, 1000);
+    rect.left += ::MulDiv(pProperties->m_anMargins[1], pState->m_nLogPixelsX, 1000);
+    rect.bottom -= ::MulDiv(pProperties->m_anMargins[2], pState->m_nLogPixelsY, 1000);
+    rect.right -= ::MulDiv(pProperties->m_anMargins[3], pState->m_nLogPixelsX, 1000);
+    // Margins wider than the page leave an empty page, never an inverted one.
+    rect.bottom = std::max(rect.bottom, rect.top);
+    rect.right = std::max(rect.right, rect.left);
+}
+
+BOOL CGXGridCore::OnOldDrawing(DrawStruct& ds)
+{
+    return m_pOldDrawingImp != nullptr && m_pOldDrawingImp->DrawGridFrame(this, ds);
+}
+
+void CGXGridCore::MarkEditHeader(ROWCOL nRow, ROWCOL nCol, int nWhich, UINT flags)
+{
+    if (m_pMarkEditHeaderImp != nullptr)
+        m_pMarkEditHeaderImp->RefreshMarkedHeaders(this, nRow, nCol, nWhich, flags);
+}
+
+void CGXGridCore::OnHintUpdate()
+{
+    if (m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintUpdate(this);
+}
+
+void CGXGridCore::NotifyAppFeatures()
+{
+    const CGXAppData* pAppData = GXGetAppDataPtr();
+    if (pAppData->m_pCoveredCellPoolImp != nullptr)
+        pAppData->m_pCoveredCellPoolImp->NotifyGridChanged(this);
+    if (pAppData->m_pSpanCellPoolImp != nullptr)
+        pAppData->m_pSpanCellPoolImp->NotifyGridChanged(this);
 }

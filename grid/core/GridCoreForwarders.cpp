@@ -464,3 +464,216 @@ BOOL CGXGridCore::MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CO
     return m_pDirectCopyMoveCellsImp != nullptr &&
            m_pDirectCopyMoveCellsImp->MoveCells(this, &range, nDestRow, nDestCol, pUndoInfo, flags, nCommandKind);
 }
+
+void CGXGridCore::SortRows(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT flags)
+{
+    if (m_pSortImp != nullptr)
+        m_pSortImp->SortRows(this, &sortRange, sortInfo, flags);
+}
+
+BOOL CGXGridCore::MoveRowsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags, int nCommandKind)
+{
+    return m_pSortImp != nullptr && m_pSortImp->MoveRowsToSortOrder(this, range, order, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::MoveRowDataToSortOrder(const CGXRange& range, const CDWordArray& order)
+{
+    return m_pSortImp != nullptr && m_pSortImp->MoveRowDataToSortOrder(this, range, order);
+}
+
+void CGXGridCore::OnRowsSorted(const CGXRange& range, UINT flags, BOOL bHint)
+{
+    if (m_pSortImp != nullptr)
+        m_pSortImp->OnRowsSorted(this, range, flags, bHint);
+}
+
+void CGXGridCore::GetRowSortKeyTexts(ROWCOL nRow, const CGXSortInfoArray& sortInfo, CStringArray& keys)
+{
+    if (m_pSortImp != nullptr)
+        m_pSortImp->GetRowSortKeyTexts(this, nRow, sortInfo, keys);
+}
+
+void CGXGridCore::SortCols(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT flags)
+{
+    if (m_pSortImp != nullptr)
+        m_pSortImp->SortCols(this, &sortRange, sortInfo, flags);
+}
+
+BOOL CGXGridCore::MoveColsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags, int nCommandKind)
+{
+    return m_pSortImp != nullptr && m_pSortImp->MoveColsToSortOrder(this, range, order, flags, nCommandKind);
+}
+
+BOOL CGXGridCore::MoveColDataToSortOrder(const CGXRange& range, const CDWordArray& order)
+{
+    return m_pSortImp != nullptr && m_pSortImp->MoveColDataToSortOrder(this, range, order);
+}
+
+void CGXGridCore::OnColsSorted(const CGXRange& range, UINT flags, BOOL bHint)
+{
+    if (m_pSortImp != nullptr)
+        m_pSortImp->OnColsSorted(this, range, flags, bHint);
+}
+
+void CGXGridCore::GetColSortKeyTexts(ROWCOL nCol, const CGXSortInfoArray& sortInfo, CStringArray& keys)
+{
+    if (m_pSortImp != nullptr)
+        m_pSortImp->GetColSortKeyTexts(this, nCol, sortInfo, keys);
+}
+
+void CGXGridCore::SortKeyArray(const CGXSortInfoArray& sortInfo, CPtrArray& keys)
+{
+    if (m_pSortImp != nullptr)
+        m_pSortImp->SortKeyArray(this, sortInfo, keys);
+}
+
+BOOL CGXGridCore::ClearRange(const CGXRange& range, BOOL bValuesOnly)
+{
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearRange(this, range, bValuesOnly);
+}
+
+BOOL CGXGridCore::ExecuteCommand(CObject* pCommand, CGXGridCore* pGrid, int nMode)
+{
+    return m_pCommandFactory != nullptr && m_pCommandFactory->ExecuteCommand(pCommand, pGrid, nMode);
+}
+
+BOOL CGXGridCore::SpareCallA(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SpareCallB(DWORD /*dwValue1*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SpareCallC(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SpareCallD(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SpareCallE(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SpareCallF()
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SpareCallG(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::SpareCallH(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/,
+                             DWORD /*dwValue5*/)
+{
+    return FALSE;
+}
+
+void CGXGridCore::SpareCallI(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/)
+{
+}
+
+BOOL CGXGridCore::SpareCallJ(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/)
+{
+    return FALSE;
+}
+
+void CGXGridCore::OnBeforeScroll(DWORD /*dwValue1*/, DWORD /*dwValue2*/, BOOL /*bFlag*/, DWORD /*dwValue4*/)
+{
+}
+
+void CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL nMaxCols)
+{
+    if (m_pFloatCellsImp != nullptr)
+        m_pFloatCellsImp->DelayFloatCells(this, range, nMaxCols);
+}
+
+BOOL CGXGridCore::QueryDelayedFloatCells(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
+{
+    return m_pFloatCellsImp != nullptr && m_pFloatCellsImp->QueryDelayedFloatCells(this, nTop, nLeft, nBottom, nRight);
+}
+
+BOOL CGXGridCore::EvalFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, BOOL bUpdate, BOOL bHint)
+{
+    return m_pFloatCellsImp != nullptr && m_pFloatCellsImp->EvalFloatCell(this, nRow, nCol, pStyle, bUpdate, bHint);
+}
+
+void CGXGridCore::RedrawFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange, const CGXRange& newRange,
+                                  UINT flags, BOOL bHint)
+{
+    if (m_pFloatCellsImp != nullptr)
+        m_pFloatCellsImp->RedrawFloatCell(this, nRow, nCol, oldRange, newRange, flags, bHint);
+}
+
+void CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL nMaxRows, ROWCOL nMaxCols)
+{
+    if (m_pMergeCellsImp != nullptr)
+        m_pMergeCellsImp->DelayMergeCells(this, range, nMaxRows, nMaxCols);
+}
+
+BOOL CGXGridCore::QueryDelayedMergeCells(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
+{
+    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->QueryDelayedMergeCells(this, nTop, nLeft, nBottom, nRight);
+}
+
+BOOL CGXGridCore::EvalMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nDirection, BOOL bUpdate,
+                                BOOL bHint)
+{
+    return m_pMergeCellsImp != nullptr &&
+           m_pMergeCellsImp->EvalMergeCell(this, nRow, nCol, pStyle, nDirection, bUpdate, bHint);
+}
+
+void CGXGridCore::RedrawMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange, const CGXRange& newRange,
+                                  UINT flags, BOOL bHint)
+{
+    if (m_pMergeCellsImp != nullptr)
+        m_pMergeCellsImp->RedrawMergeCell(this, nRow, nCol, oldRange, newRange, flags, bHint);
+}
+
+BOOL CGXGridCore::FindNext(BOOL bSetCell)
+{
+    return m_pFindReplaceImp != nullptr && m_pFindReplaceImp->FindNext(this, bSetCell);
+}
+
+BOOL CGXGridCore::SearchCells(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell)
+{
+    return m_pFindReplaceImp != nullptr && m_pFindReplaceImp->SearchCells(this, nRow, nCol, bSetCell);
+}
+
+BOOL CGXGridCore::SingleRangeListCallA(const CGXRange& range, BOOL bFlag)
+{
+    CGXRangeList list;
+    list.AddTail(new CGXRange(range));
+    return CutRangeList(list, bFlag);
+}
+
+BOOL CGXGridCore::SingleRangeListCallB(const CGXRange& range, BOOL bFlag)
+{
+    CGXRangeList list;
+    list.AddTail(new CGXRange(range));
+    return ClearRangeList(list, bFlag);
+}
+
+CGXGridCore::HintImpScope::HintImpScope(CGXGridCore* pGrid) : m_pGrid(pGrid)
+{
+    if (pGrid->m_pExcelLikeFrameImp != nullptr)
+    {
+        m_bOldLock = pGrid->m_pExcelLikeFrameImp->LockFrame(pGrid, TRUE, TRUE);
+        m_bKept = TRUE;
+    }
+}
+
+CGXGridCore::HintImpScope::~HintImpScope()
+{
+    if (m_bKept && m_pGrid->m_pExcelLikeFrameImp != nullptr)
+        m_pGrid->m_pExcelLikeFrameImp->LockFrame(m_pGrid, m_bOldLock, TRUE);
+}

@@ -27,25 +27,6 @@ BOOL CGXGridCore::ProcessKeys(CWnd* /*pSender*/, UINT /*nMessage*/, UINT /*nChar
     return FALSE;
 }
 
-void CGXGridCore::UpdateScrollbars(BOOL /*bRedraw*/, BOOL /*bOnlyIfDimensionChanged*/)
-{
-}
-
-BOOL CGXGridCore::SetTopRow(ROWCOL /*nRow*/, UINT /*flags*/, BOOL /*bHint*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::SetLeftCol(ROWCOL /*nCol*/, UINT /*flags*/, BOOL /*bHint*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::DoScroll(int /*nDirection*/, ROWCOL /*nCount*/)
-{
-    return FALSE;
-}
-
 void CGXGridCore::GetMarkedHeaders(ROWCOL& nRow, ROWCOL& nCol)
 {
     nRow = 0;
@@ -66,16 +47,6 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColo
 }
 
 BOOL CGXGridCore::OnGridDestroy()
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::OnGridHScroll(UINT /*nSBCode*/, UINT /*nPos*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::OnGridVScroll(UINT /*nSBCode*/, UINT /*nPos*/)
 {
     return FALSE;
 }
@@ -229,44 +200,6 @@ void CGXGridCore::UpdateCurrentCellState(UINT /*nState*/, BOOL /*bValue1*/, BOOL
 {
 }
 
-BOOL CGXGridCore::ScrollCellInView(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, BOOL /*bFloatCell*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::SetSkipScrollInView(BOOL /*bSkip*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::GetSkipScrollInView()
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::LockScrollbars(BOOL /*bLock*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::CanChangeTopRow(ROWCOL /*nRow*/)
-{
-    return TRUE;
-}
-
-BOOL CGXGridCore::CanChangeLeftCol(ROWCOL /*nCol*/)
-{
-    return TRUE;
-}
-
-void CGXGridCore::OnTopRowChanged()
-{
-}
-
-void CGXGridCore::OnLeftColChanged()
-{
-}
-
 BOOL CGXGridCore::OnLButtonHitRowCol(ROWCOL /*nStartRow*/, ROWCOL /*nStartCol*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/,
                                      int /*x*/, int /*y*/, UINT /*flags*/, WORD /*nHitState*/)
 {
@@ -296,11 +229,6 @@ BOOL CGXGridCore::OnMButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /
 }
 
 BOOL CGXGridCore::OnRButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
-{
-    return FALSE;
-}
-
-BOOL CGXGridCore::StartMouseTracking(BOOL /*bCapture*/, BOOL /*bScrollRows*/, BOOL /*bScrollCols*/)
 {
     return FALSE;
 }
@@ -381,14 +309,58 @@ BOOL CGXGridCore::OnGridShowTips(BOOL /*bShow*/)
     return TRUE;
 }
 
-BOOL CGXGridCore::MoveRows(ROWCOL /*nFromRow*/, ROWCOL /*nToRow*/, ROWCOL /*nDestRow*/, UINT /*flags*/,
-                           int /*nCommandKind*/)
+void CGXGridCore::PrepareDrawCell(DrawStruct& /*ds*/, unsigned /*i*/, unsigned /*j*/)
+{
+}
+
+void CGXGridCore::DrawCell(DrawStruct& /*ds*/, unsigned /*i*/, unsigned /*j*/)
+{
+}
+
+void CGXGridCore::DrawCellItem(CDC* /*pDC*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CRect& /*rect*/,
+                               const CGXStyle& /*style*/)
+{
+}
+
+void CGXGridCore::DrawRowBackgrounds(DrawStruct& /*ds*/, unsigned /*i*/)
+{
+}
+
+void CGXGridCore::DrawColumnLines(DrawStruct& /*ds*/, unsigned /*j*/)
+{
+}
+
+void CGXGridCore::DrawRowLines(DrawStruct& /*ds*/, unsigned /*i*/)
+{
+}
+
+void CGXGridCore::DrawSelectionMarks(DrawStruct& /*ds*/)
+{
+}
+
+void CGXGridCore::NotifyDrawRange(DrawStruct& /*ds*/)
+{
+}
+
+BOOL CGXGridCore::OnDrawRange(const CGXRange& /*range*/)
 {
     return FALSE;
 }
 
-BOOL CGXGridCore::MoveCols(ROWCOL /*nFromCol*/, ROWCOL /*nToCol*/, ROWCOL /*nDestCol*/, UINT /*flags*/,
-                           int /*nCommandKind*/)
+BOOL CGXGridCore::BeginMouseButton(UINT /*nOtherButtons*/, UINT /*flags*/, CPoint /*point*/, int& nHit, ROWCOL& nRow,
+                                   ROWCOL& nCol)
 {
+    nHit = GX_NOHIT;
+    nRow = 0;
+    nCol = 0;
     return FALSE;
+}
+
+void CGXGridCore::OnPrintHeaderFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
+{
+}
+
+ROWCOL CGXGridCore::GetFloatOrMergeLimit() const
+{
+    return 0;
 }

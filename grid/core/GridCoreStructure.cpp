@@ -3,6 +3,8 @@
 // Rows and columns share one implementation, chosen by bRows.
 #include <grid/core/GridCore.h>
 
+#include <grid/controls/Control.h>
+
 #include <grid/core/AppData.h>
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
@@ -59,21 +61,34 @@ BOOL CGXGridCore::Freeze(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT flags,
     return TRUE;
 }
 
-void CGXGridCore::UpdateFrozenRows(ROWCOL /*nOldFrozenRows*/, ROWCOL /*nOldHeaderRows*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL /*nOldHeaderRows*/, UINT flags, BOOL bHint)
 {
-    m_nTopRow = std::max(m_nTopRow, GetFrozenRows() + 1);
-    UpdateFrozen(flags, bHint);
+    UpdateFrozen(TRUE, nOldFrozenRows, flags, bHint);
 }
 
-void CGXGridCore::UpdateFrozenCols(ROWCOL /*nOldFrozenCols*/, ROWCOL /*nOldHeaderCols*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateFrozenCols(ROWCOL nOldFrozenCols, ROWCOL /*nOldHeaderCols*/, UINT flags, BOOL bHint)
 {
-    m_nLeftCol = std::max(m_nLeftCol, GetFrozenCols() + 1);
-    UpdateFrozen(flags, bHint);
+    UpdateFrozen(FALSE, nOldFrozenCols, flags, bHint);
 }
 
-void CGXGridCore::UpdateFrozen(UINT flags, BOOL bHint)
+void CGXGridCore::UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL bHint)
 {
+    const ROWCOL nFrozen = bRows ? GetFrozenRows() : GetFrozenCols();
+    ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
+    nFirst = std::max(nFirst, nFrozen + 1);
     OnFrozenCountChanged();
+    // Spans across the old or the new frozen edge are evaluated anew.
+    CGXRange range;
+    const ROWCOL nLow = std::min(nOldFrozen, nFrozen);
+    const ROWCOL nHigh = std::max(nOldFrozen, nFrozen) + 1;
+    if (bRows)
+        DelayMergeCells(range.SetRows(std::max<ROWCOL>(nLow, 1), nHigh));
+    else
+    {
+        range.SetCols(std::max<ROWCOL>(nLow, 1), nHigh);
+        DelayMergeCells(range);
+        DelayFloatCells(range);
+    }
     if (!m_bLockUpdate)
         RedrawGrid(flags, FALSE);
     SendStructureHint(flags, bHint);
@@ -114,6 +129,8 @@ BOOL CGXGridCore::StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bPro
     if (!bProcessed)
         return FALSE;
     DocumentLinkCall(1);
+    if (m_pHideCellsImp != nullptr)
+        m_pHideCellsImp->OnInsertRowsCols(this, bRows, nFrom, nCount);
     if (bRows)
     {
         m_pParam->m_RowHeights.InsertKeys(nFrom, nCount);
@@ -126,6 +143,7 @@ BOOL CGXGridCore::StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bPro
         m_pParam->m_SelRects.InsertCols(nFrom, nCount);
         m_pParam->m_CoveredCellsList.InsertCols(nFrom, nCount);
     }
+    DelayMergedCellsFrom(bRows, nFrom);
     return TRUE;
 }
 
@@ -138,6 +156,8 @@ BOOL CGXGridCore::StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProces
     if (!bProcessed)
         return FALSE;
     DocumentLinkCall(1);
+    if (m_pHideCellsImp != nullptr)
+        m_pHideCellsImp->OnRemoveRowsCols(this, bRows, nFrom, nTo);
     if (bRows)
     {
         m_pParam->m_RowHeights.RemoveKeys(nFrom, nTo);
@@ -150,7 +170,21 @@ BOOL CGXGridCore::StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProces
         m_pParam->m_SelRects.RemoveCols(nFrom, nTo, GetColCount());
         m_pParam->m_CoveredCellsList.RemoveCols(nFrom, nTo, GetColCount());
     }
+    DelayMergedCellsFrom(bRows, nFrom);
     return TRUE;
+}
+
+// Merged cells from the changed row (column) to the grid's end are evaluated anew.
+void CGXGridCore::DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom)
+{
+    if (m_pParam->m_wMergeCellsMode == 0)
+        return;
+    CGXRange range;
+    if (bRows)
+        range.SetRows(nFrom, std::max(nFrom, GetRowCount()));
+    else
+        range.SetCols(nFrom, std::max(nFrom, GetColCount()));
+    DelayMergeCells(range);
 }
 
 BOOL CGXGridCore::InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCellStyles, CObArray* pRowStyles,
@@ -198,11 +232,18 @@ BOOL CGXGridCore::Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSi
 {
     if (nFrom == 0 || nCount == 0 || !TransferCurrentCell(TRUE, GX_UPDATENOW, TRUE))
         return FALSE;
+    HintImpScope hintScope(this);
     CGXLongOperationScope operation;
     const BOOL bUndo = IsUndoRecorded(nCommandKind);
     const CGXAppData* pAppData = GXGetAppDataPtr();
     if (nCommandKind == 0 && m_pCommandFactory != nullptr)
         m_pCommandFactory->BeginUndoBlock(this, bRows ? pAppData->m_sInsertRows : pAppData->m_sInsertColumns);
+    // The entry after the cell styles holds what the data object's undo kept of the removed
+    // rows (columns); it goes back first.
+    const INT_PTR nUndoInfo = static_cast<INT_PTR>(nCount) * nOtherCount;
+    BOOL bUndoInfoRestored = FALSE;
+    if (pCellStyles != nullptr && nUndoInfo < pCellStyles->GetSize() && pCellStyles->GetAt(nUndoInfo) != nullptr)
+        bUndoInfoRestored = RestoreDataObjectUndoInfo(pCellStyles->GetAt(nUndoInfo), 0, 0);
     const BOOL bStored = RunStoreStep(bUndo, bRows, TRUE, nFrom, nCount);
     if (bStored)
     {
@@ -229,6 +270,8 @@ BOOL CGXGridCore::Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSi
         if (bUndo)
             AddStructureCommand(bRows, nFrom, m_pCommandFactory->CreateInsertCmd(this, bRows, nFrom, nCount),
                                 nCommandKind);
+        if (bUndoInfoRestored)
+            RecalcAndRedraw(TRUE, nullptr, TRUE);
     }
     if (nCommandKind == 0 && m_pCommandFactory != nullptr)
         m_pCommandFactory->EndUndoBlock(this);
@@ -241,6 +284,7 @@ BOOL CGXGridCore::Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int n
     if (nFrom == 0 || nFrom > nTo || nFrom > nCount || !TransferCurrentCell(TRUE, GX_UPDATENOW, TRUE))
         return FALSE;
     nTo = std::min(nTo, nCount);
+    HintImpScope hintScope(this);
     CGXLongOperationScope operation;
     const BOOL bUndo = IsUndoRecorded(nCommandKind);
     const ROWCOL nOtherCount = (bRows ? GetColCount() : GetRowCount()) + 1;
@@ -294,14 +338,14 @@ void CGXGridCore::UpdateInsertCols(ROWCOL nCol, ROWCOL nCount, UINT flags, BOOL 
     UpdateInsert(FALSE, nCol, nCount, flags, bHint);
 }
 
-void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, int* /*pOldHeights*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, int* pOldHeights, UINT flags, BOOL bHint)
 {
-    UpdateRemove(TRUE, nFromRow, nToRow, flags, bHint);
+    UpdateRemove(TRUE, nFromRow, nToRow, pOldHeights, flags, bHint);
 }
 
-void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, int* /*pOldWidths*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, int* pOldWidths, UINT flags, BOOL bHint)
 {
-    UpdateRemove(FALSE, nFromCol, nToCol, flags, bHint);
+    UpdateRemove(FALSE, nFromCol, nToCol, pOldWidths, flags, bHint);
 }
 
 void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags, BOOL bHint)
@@ -309,35 +353,118 @@ void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT fla
     (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
     const ROWCOL nCurrent = bRows ? m_nCurrentRow : m_nCurrentCol;
     if (m_bCurrentCell && nCurrent >= nFrom)
-        SetCurrentCellPosition(TRUE, bRows ? nCurrent + nCount : m_nCurrentRow,
-                               bRows ? m_nCurrentCol : nCurrent + nCount);
+        MoveCurrentCellPosition(bRows ? nCurrent + nCount : m_nCurrentRow, bRows ? m_nCurrentCol : nCurrent + nCount);
     ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
     if (nFirst == (bRows ? GetFrozenRows() : GetFrozenCols()))
         ++nFirst;
-    RepaintStructure(bRows, nFrom, flags, (flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) != 0, FALSE);
+    RefreshFrameAfterStructure();
+    if (!m_bLockUpdate)
+    {
+        const BOOL bOldLock = LockScrollbars(TRUE);
+        if (m_pOptimizedUpdateImp != nullptr)
+            bRows ? m_pOptimizedUpdateImp->UpdateInsertRows(this, nFrom, nCount, flags)
+                  : m_pOptimizedUpdateImp->UpdateInsertCols(this, nFrom, nCount, flags);
+        else
+            RepaintFrom(bRows, nFrom, flags);
+        LockScrollbars(bOldLock);
+        if ((flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) != 0)
+            UpdateScrollbars(FALSE, FALSE);
+    }
+    TellUpdateObject();
     SendStructureHint(flags, bHint);
 }
 
-void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags, BOOL bHint)
 {
     (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
     const ROWCOL nCurrent = bRows ? m_nCurrentRow : m_nCurrentCol;
     if (m_bCurrentCell && nCurrent >= nFrom && nCurrent <= nTo)
         SetCurrentCellPosition(FALSE, 0, 0);
     else if (m_bCurrentCell && nCurrent > nTo)
-        SetCurrentCellPosition(TRUE, bRows ? nCurrent - (nTo - nFrom + 1) : m_nCurrentRow,
-                               bRows ? m_nCurrentCol : nCurrent - (nTo - nFrom + 1));
-    RepaintStructure(bRows, nFrom, flags, flags != 0, (flags & GX_UPDATENOW) == 0);
+        MoveCurrentCellPosition(bRows ? nCurrent - (nTo - nFrom + 1) : m_nCurrentRow,
+                                bRows ? m_nCurrentCol : nCurrent - (nTo - nFrom + 1));
+    RefreshFrameAfterStructure();
+    if (!m_bLockUpdate)
+    {
+        const BOOL bOldLock = LockScrollbars(TRUE);
+        if (m_pOptimizedUpdateImp != nullptr)
+            bRows ? m_pOptimizedUpdateImp->UpdateRemoveRows(this, nFrom, nTo, pOldSizes, flags)
+                  : m_pOptimizedUpdateImp->UpdateRemoveCols(this, nFrom, nTo, pOldSizes, flags);
+        else
+            RepaintFrom(bRows, nFrom, flags);
+        LockScrollbars(bOldLock);
+        if (flags != 0)
+            UpdateScrollbars((flags & GX_UPDATENOW) == 0, FALSE);
+    }
+    TellUpdateObject();
     SendStructureHint(flags, bHint);
 }
 
-void CGXGridCore::RepaintStructure(BOOL bRows, ROWCOL nFrom, UINT flags, BOOL bScrollbars, BOOL bRedrawScrollbars)
+// The current cell moves with its row (column); a control bound to it follows.
+void CGXGridCore::MoveCurrentCellPosition(ROWCOL nRow, ROWCOL nCol)
 {
-    if (m_bLockUpdate)
-        return;
-    const BOOL bOldLock = LockScrollbars(TRUE);
+    SetCurrentCellPosition(TRUE, nRow, nCol);
+    CGXControl* pControl = GetCurrentCellControl();
+    if (pControl != nullptr && pControl->IsBoundToCell())
+        pControl->Init(nRow, nCol);
+}
+
+void CGXGridCore::RepaintFrom(BOOL bRows, ROWCOL nFrom, UINT flags)
+{
     InvalidateRange(bRows ? nFrom : 0, bRows ? 0 : nFrom, GetRowCount(), GetColCount(), flags, FALSE);
-    LockScrollbars(bOldLock);
-    if (bScrollbars)
-        UpdateScrollbars(bRedrawScrollbars, FALSE);
+}
+
+// The excel-like frame follows the selection that the change moved.
+void CGXGridCore::RefreshFrameAfterStructure()
+{
+    if (m_pParam != nullptr && m_pParam->m_anCoreSettings[3] != 0)
+        RefreshExcelLikeFrame();
+}
+
+void CGXGridCore::TellUpdateObject()
+{
+    if (m_pUpdateObject != nullptr)
+        m_pUpdateObject->Update();
+    NotifyAppFeatures();
+}
+
+void CGXGridCore::UpdateChangedRowCount(ROWCOL nOldCount, UINT flags, BOOL bHint)
+{
+    UpdateChangedCount(TRUE, nOldCount, flags, bHint);
+}
+
+void CGXGridCore::UpdateChangedColCount(ROWCOL nOldCount, UINT flags, BOOL bHint)
+{
+    UpdateChangedCount(FALSE, nOldCount, flags, bHint);
+}
+
+void CGXGridCore::UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags, BOOL bHint)
+{
+    const ROWCOL nCount = bRows ? GetRowCount() : GetColCount();
+    if (m_bCurrentCell && (bRows ? m_nCurrentRow : m_nCurrentCol) > nCount)
+        ResetCurrentCell(FALSE);
+    (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
+    if (!m_bLockUpdate && (flags & (GX_INVALIDATE | GX_UPDATENOW | GX_SCROLLINVIEW)) != 0)
+    {
+        UpdateScrollbars(FALSE, FALSE);
+        // Only what lies from the first changed row (column) on is painted anew, and only
+        // when it is in view.
+        const ROWCOL nFrom = std::min(nOldCount, nCount);
+        CWnd* pWnd = m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr ? m_pGridWnd : nullptr;
+        if (m_bInitDone && pWnd != nullptr && nFrom <= (bRows ? GetLastVisibleRow() : GetLastVisibleCol()))
+        {
+            CRect rect;
+            GetGridRect(&rect);
+            if (bRows)
+                rect.top = std::max(rect.top, static_cast<LONG>(GetClientRowTop(AbsRowToVisible(nFrom))));
+            else
+                rect.left = std::max(rect.left, static_cast<LONG>(GetClientColLeft(AbsColToVisible(nFrom))));
+            pWnd->InvalidateRect(&rect, TRUE);
+            if ((flags & GX_UPDATENOW) != 0)
+                pWnd->UpdateWindow();
+        }
+    }
+    TellUpdateObject();
+    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->HintRowColCountChanged(this, bRows, nOldCount, flags);
 }

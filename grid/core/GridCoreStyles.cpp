@@ -12,6 +12,7 @@
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttribute.h>
 
+#include <functional>
 #include <memory>
 
 namespace
@@ -177,6 +178,51 @@ BOOL CGXGridCore::SetValueRange(const CGXRange& range, LPCTSTR pszValue, int nMo
     CGXStyle style;
     style.SetValue(pszValue);
     return SetStyleRange(range, &style, nMode, 0, nullptr, flags, 0);
+}
+
+void CGXGridCore::GetCellValueText(CString& strText, ROWCOL nRow, ROWCOL nCol)
+{
+    strText = GetValueRowCol(nRow, nCol);
+}
+
+BOOL CGXGridCore::StoreCellValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
+                                 const CGXStyle* /*pStyle*/)
+{
+    return SetValueRange(CGXRange(nRow, nCol), strText, CGXStyle::modeOverride, flags);
+}
+
+BOOL CGXGridCore::SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT /*flags*/,
+                                       const CGXStyle* pStyle)
+{
+    // A style of its own: storing may free the cache of composed styles.
+    std::unique_ptr<CGXStyle, std::function<void(CGXStyle*)>> composed(nullptr, [this](CGXStyle* p) {
+        RecycleStyle(p);
+    });
+    if (pStyle == nullptr)
+    {
+        composed.reset(CreateStyle());
+        ComposeStyleRowCol(nRow, nCol, composed.get());
+        pStyle = composed.get();
+    }
+    CGXControl* pControl = GetRegisteredControl(pStyle->GetControl());
+    return pControl != nullptr && pControl->StoreValue(nRow, nCol, strText, pStyle);
+}
+
+void CGXGridCore::BeginDataChange(const CGXRange& range)
+{
+    if (CGXData* pData = GetData())
+        pData->UpdateEngineRange(range);
+}
+
+void CGXGridCore::EndDataChange()
+{
+    if (CGXData* pData = GetData())
+        pData->EnableEngineRecalc(FALSE);
+}
+
+void CGXGridCore::PrepareRangeUpdate(const CGXRange& range)
+{
+    RedrawRange(range, GX_INVALIDATE, FALSE);
 }
 
 BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, int nMode, int nType,

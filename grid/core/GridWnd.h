@@ -32,6 +32,12 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     CScrollBar* GetScrollBarCtrl(int nBar) const override;
     BOOL ShowScrollBar(int nBar, BOOL bShow = TRUE) override;
+    // The window's scroll bars are the core's: its scaled values and its repaint rules.
+    using CGXGridCore::GetScrollPos;
+    using CGXGridCore::GetScrollRange;
+    using CGXGridCore::ScrollWindow;
+    using CGXGridCore::SetScrollPos;
+    using CGXGridCore::SetScrollRange;
 
     // The class "CGXGridWnd": windows made by class name (as in a dialog template) get an
     // object of their own that is deleted with the window. Registration failure throws

@@ -1,8 +1,11 @@
 #include "GridTestSupport.h"
 
+#include <afxext.h>
+
 #include <grid/core/Data.h>
 #include <grid/core/FontState.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/Properties.h>
 
 #include <gtest/gtest.h>
 
@@ -20,9 +23,8 @@ TEST_F(GridCoreDeviceTest, PrintingMapsScreenPixelsToPrinterPixels)
 
     CDC dc;
     ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
-    // The core only tests the print information for presence.
-    int nPrintInfo = 0;
-    m_grid.OnGridPrepareDC(&dc, reinterpret_cast<CPrintInfo*>(&nPrintInfo));
+    CPrintInfo info;
+    m_grid.OnGridPrepareDC(&dc, &info);
     pState->m_nLogPixelsX = saved.cx;
     pState->m_nLogPixelsY = saved.cy;
 
@@ -76,4 +78,32 @@ TEST_F(GridCoreDeviceTest, FrozenRowsAndColumnsStartAtOne)
         EXPECT_EQ(m_grid.IsFrozenRow(c.n), c.bRow) << c.n;
         EXPECT_EQ(m_grid.IsFrozenCol(c.n), c.bCol) << c.n;
     }
+}
+
+TEST_F(GridCoreDeviceTest, PrintMarginsShrinkTheDrawingArea)
+{
+    GX_FONT_STATE* pState = GXGetFontState();
+    const CSize saved(pState->m_nLogPixelsX, pState->m_nLogPixelsY);
+    pState->m_nLogPixelsX = 100;
+    pState->m_nLogPixelsY = 50;
+    // Margins in thousandths of an inch: top, left, bottom, right.
+    const struct
+    {
+        int anMargins[4];
+        CRect rectExpected;
+    } cases[] = {
+        {{1000, 500, 2000, 0}, CRect(50, 50, 1000, 900)},
+        {{0, 0, 0, 0}, CRect(0, 0, 1000, 1000)},
+        {{30000, 30000, 0, 0}, CRect(3000, 1500, 3000, 1500)}, // wider than the page: empty
+    };
+    for (const auto& c : cases)
+    {
+        std::copy(std::begin(c.anMargins), std::end(c.anMargins), m_grid.GetProperties()->m_anMargins);
+        CPrintInfo info;
+        info.m_rectDraw.SetRect(0, 0, 1000, 1000);
+        m_grid.ApplyPrintMargins(&info);
+        EXPECT_EQ(info.m_rectDraw, c.rectExpected) << c.anMargins[0];
+    }
+    pState->m_nLogPixelsX = saved.cx;
+    pState->m_nLogPixelsY = saved.cy;
 }

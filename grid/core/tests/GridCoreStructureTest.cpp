@@ -2,11 +2,210 @@
 
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/Style.h>
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
+// Records what the hidden-cells feature is told; hides nothing.
+class RecordingHideCells : public CGXAbstractGridHideCellsImp
+{
+public:
+    BOOL IsRowHidden(CGXGridCore*, ROWCOL) override
+    {
+        return FALSE;
+    }
+    BOOL IsColHidden(CGXGridCore*, ROWCOL) override
+    {
+        return FALSE;
+    }
+    BOOL HideRows(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override
+    {
+        return FALSE;
+    }
+    BOOL HideCols(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override
+    {
+        return FALSE;
+    }
+    BOOL IsRowHiddenFlagSet(CGXGridCore*, ROWCOL, BOOL) override
+    {
+        return FALSE;
+    }
+    BOOL IsColHiddenFlagSet(CGXGridCore*, ROWCOL, BOOL) override
+    {
+        return FALSE;
+    }
+    void OnInsertRowsCols(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) override
+    {
+        m_calls.push_back({TRUE, bRows, nFrom, nCount});
+    }
+    void OnRemoveRowsCols(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nTo) override
+    {
+        m_calls.push_back({FALSE, bRows, nFrom, nTo});
+    }
+    struct Call
+    {
+        BOOL bInsert;
+        BOOL bRows;
+        ROWCOL n1;
+        ROWCOL n2;
+    };
+    std::vector<Call> m_calls;
+};
+
+// Records the repaints it is asked for and leaves nothing for the core to repaint.
+class RecordingOptimizedUpdate : public CGXAbstractGridOptimizedUpdateImp
+{
+public:
+    void UpdateInsertRows(CGXGridCore*, ROWCOL nRow, ROWCOL nCount, UINT& flags) override
+    {
+        m_calls.push_back({nRow, nCount, 0});
+        flags = 0;
+    }
+    void UpdateInsertCols(CGXGridCore*, ROWCOL, ROWCOL, UINT&) override
+    {
+    }
+    void UpdateRemoveRows(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights, UINT& flags) override
+    {
+        m_calls.push_back({nFrom, nTo, pOldHeights != nullptr ? pOldHeights[0] : -1});
+        flags = 0;
+    }
+    void UpdateRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT&) override
+    {
+    }
+    struct Call
+    {
+        ROWCOL n1;
+        ROWCOL n2;
+        int nFirstOldHeight;
+    };
+    std::vector<Call> m_calls;
+};
+
+// Records the moves that reach the feature.
+class RecordingMoveRowsCols : public CGXAbstractGridMoveRowsColsImp
+{
+public:
+    BOOL StoreMoveRows(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, BOOL) override
+    {
+        return FALSE;
+    }
+    void UpdateMoveRows(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override
+    {
+    }
+    BOOL StoreMoveCols(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, BOOL) override
+    {
+        return FALSE;
+    }
+    void UpdateMoveCols(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override
+    {
+    }
+    BOOL MoveRows(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, int nCommandKind) override
+    {
+        m_moves.push_back({nFrom, nTo, nDest, flags, nCommandKind});
+        return TRUE;
+    }
+    BOOL MoveCols(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, UINT, int) override
+    {
+        return FALSE;
+    }
+    struct Move
+    {
+        ROWCOL nFrom;
+        ROWCOL nTo;
+        ROWCOL nDest;
+        UINT flags;
+        int nCommandKind;
+    };
+    std::vector<Move> m_moves;
+};
+
+// Records the locks of the selection frame.
+class RecordingFrame : public CGXAbstractGridExcelLikeFrameImp
+{
+public:
+    void DrawSelectionFrame(CGXGridCore*) override
+    {
+    }
+    void RefreshExcelLikeFrame(CGXGridCore*) override
+    {
+        ++m_nRefreshed;
+    }
+    BOOL LockFrame(CGXGridCore*, BOOL bLock, BOOL) override
+    {
+        m_locks.push_back(bLock);
+        const BOOL bOld = m_bLocked;
+        m_bLocked = bLock;
+        return bOld;
+    }
+    BOOL m_bLocked = FALSE;
+    std::vector<BOOL> m_locks;
+    int m_nRefreshed = 0;
+};
+
+// Records the ranges that merged cells are asked to evaluate anew; merges nothing.
+class RecordingMergeCells : public CGXAbstractGridMergeCellsImp
+{
+public:
+    CGXRange* GetMergedCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, CGXRange&, BOOL) override
+    {
+        return nullptr;
+    }
+    void ExpandRangeByMergedCells(CGXGridCore*, CGXRange&) override
+    {
+    }
+    BOOL CanMergeCellRowCol(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle&, int, BOOL) override
+    {
+        return FALSE;
+    }
+    BOOL AreCellValuesMergeable(CGXGridCore*, const CGXStyle&, const CGXStyle&) override
+    {
+        return FALSE;
+    }
+    void DelayMergeCells(CGXGridCore*, const CGXRange& range, ROWCOL, ROWCOL) override
+    {
+        m_delayed.push_back(range);
+    }
+    BOOL QueryDelayedMergeCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL) override
+    {
+        return FALSE;
+    }
+    BOOL EvalMergeCell(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle*, int, BOOL, BOOL) override
+    {
+        return FALSE;
+    }
+    void RedrawMergeCell(CGXGridCore*, ROWCOL, ROWCOL, const CGXRange&, const CGXRange&, UINT, BOOL) override
+    {
+    }
+    std::vector<CGXRange> m_delayed;
+};
+
+// Remembers the row it was last bound to.
+class BindingControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    void Init(ROWCOL nRow, ROWCOL nCol) override
+    {
+        m_nBoundRow = nRow;
+        CGXControl::Init(nRow, nCol);
+    }
+    ROWCOL m_nBoundRow = 0;
+};
+
+class CountingUpdateObject : public CGXAbstractUpdateObject
+{
+public:
+    void Update() override
+    {
+        ++m_nUpdates;
+    }
+    int m_nUpdates = 0;
+};
+
 class GridCoreStructureTest : public GridWindowTest
 {
 protected:
@@ -137,16 +336,23 @@ TEST_F(GridCoreStructureTest, InsertingAtTheFrozenEdgeMovesTheTopRowDown)
 
 TEST_F(GridCoreStructureTest, TheCurrentCellFollowsOrLeavesWithRemovedRows)
 {
+    auto* pControl = new BindingControl(&m_grid);
+    m_grid.RegisterControl(m_grid.GetStandardStyle()->GetControl(), pControl, FALSE, FALSE);
     m_grid.SetCurrentCellPosition(TRUE, 6, 2);
+    ASSERT_EQ(m_grid.GetCurrentCellControl(), pControl);
+    pControl->Init(6, 2);
+
     ASSERT_TRUE(m_grid.RemoveRows(2, 3));
     ROWCOL nRow = 0, nCol = 0;
     ASSERT_TRUE(m_grid.GetCurrentCell(&nRow, &nCol));
     EXPECT_EQ(nRow, 4u);
     EXPECT_EQ(nCol, 2u);
+    EXPECT_EQ(pControl->m_nBoundRow, 4u); // the bound control follows
 
     ASSERT_TRUE(m_grid.InsertRows(1, 2));
     ASSERT_TRUE(m_grid.GetCurrentCell(&nRow, &nCol));
     EXPECT_EQ(nRow, 6u);
+    EXPECT_EQ(pControl->m_nBoundRow, 6u);
 
     ASSERT_TRUE(m_grid.RemoveRows(5, 7));
     EXPECT_FALSE(m_grid.GetCurrentCell(&nRow, &nCol));
@@ -179,4 +385,112 @@ TEST_F(GridCoreStructureTest, SettingTheCountInsertsOrRemovesAtTheEnd)
     ASSERT_TRUE(m_grid.SetRowCount(6));
     EXPECT_EQ(m_grid.GetRowCount(), 6u);
     EXPECT_STREQ(m_grid.GetValueRowCol(5, 1), L"");
+}
+
+TEST_F(GridCoreStructureTest, ChangesTellTheHiddenCellsAndOptimisedUpdateFeatures)
+{
+    auto* pHide = new RecordingHideCells;
+    auto* pUpdate = new RecordingOptimizedUpdate;
+    m_grid.m_pHideCellsImp = pHide;
+    m_grid.m_pOptimizedUpdateImp = pUpdate;
+    const int nHeight4 = m_grid.GetRowHeight(4);
+
+    ASSERT_TRUE(m_grid.InsertRows(3, 2));
+    ASSERT_TRUE(m_grid.RemoveRows(4, 5));
+
+    ASSERT_EQ(pHide->m_calls.size(), 2u);
+    EXPECT_TRUE(pHide->m_calls[0].bInsert);
+    EXPECT_TRUE(pHide->m_calls[0].bRows);
+    EXPECT_EQ(pHide->m_calls[0].n1, 3u);
+    EXPECT_EQ(pHide->m_calls[0].n2, 2u);
+    EXPECT_FALSE(pHide->m_calls[1].bInsert);
+    EXPECT_EQ(pHide->m_calls[1].n2, 5u);
+    ASSERT_EQ(pUpdate->m_calls.size(), 2u);
+    EXPECT_EQ(pUpdate->m_calls[0].n1, 3u);
+    EXPECT_EQ(pUpdate->m_calls[0].n2, 2u);
+    EXPECT_EQ(pUpdate->m_calls[1].n1, 4u);
+    EXPECT_EQ(pUpdate->m_calls[1].nFirstOldHeight, nHeight4);
+}
+
+TEST_F(GridCoreStructureTest, AChangeLocksTheSelectionFrameForItsTime)
+{
+    auto* pFrame = new RecordingFrame;
+    m_grid.m_pExcelLikeFrameImp = pFrame;
+    m_grid.GetParam()->m_anCoreSettings[3] = 1;
+    ASSERT_TRUE(m_grid.InsertRows(3, 1));
+    EXPECT_EQ(pFrame->m_locks, (std::vector<BOOL>{TRUE, FALSE}));
+    EXPECT_EQ(pFrame->m_nRefreshed, 1); // the frame follows the moved selection
+    EXPECT_FALSE(pFrame->m_bLocked);
+}
+
+TEST_F(GridCoreStructureTest, InsertingHandsTheKeptDataUndoEntryBackFirst)
+{
+    CObArray styles;
+    styles.SetSize(2); // one row of two cells, both empty
+    CObList undoInfo; // any object
+    styles.Add(&undoInfo);
+    ASSERT_TRUE(m_grid.InsertRows(3, 1, nullptr, &styles, nullptr, 2));
+    EXPECT_EQ(m_pFactory->m_pRestoredUndoInfo, &undoInfo);
+    EXPECT_EQ(m_grid.GetRowCount(), 11u);
+}
+
+TEST_F(GridCoreStructureTest, MovingRowsChecksTheBlockAndForwards)
+{
+    auto* pMove = new RecordingMoveRowsCols;
+    m_grid.m_pMoveRowsColsImp = pMove;
+    EXPECT_FALSE(m_grid.MoveRows(5, 6, 5));  // onto itself
+    EXPECT_FALSE(m_grid.MoveRows(9, 10, 10)); // would end past the last row
+    EXPECT_FALSE(m_grid.MoveRows(0, 2, 5));
+    EXPECT_FALSE(m_grid.MoveRows(6, 5, 1));
+    EXPECT_TRUE(pMove->m_moves.empty());
+
+    ASSERT_TRUE(m_grid.MoveRows(2, 3, 9, GX_UPDATENOW, 1));
+    ASSERT_EQ(pMove->m_moves.size(), 1u);
+    EXPECT_EQ(pMove->m_moves[0].nFrom, 2u);
+    EXPECT_EQ(pMove->m_moves[0].nTo, 3u);
+    EXPECT_EQ(pMove->m_moves[0].nDest, 9u);
+    EXPECT_EQ(pMove->m_moves[0].flags, GX_UPDATENOW);
+    EXPECT_EQ(pMove->m_moves[0].nCommandKind, 1);
+}
+
+TEST_F(GridCoreStructureTest, AChangedCountTellsTheUpdateObjectAndTheHint)
+{
+    auto* pHints = new RecordingHints;
+    m_grid.m_pUpdateHintImp = pHints;
+    m_grid.m_bHintsEnabled = TRUE;
+    CountingUpdateObject update;
+    m_grid.m_pUpdateObject = &update;
+
+    m_grid.GetData()->SetRowCount(4);
+    m_grid.UpdateChangedRowCount(10, GX_INVALIDATE, TRUE);
+    EXPECT_EQ(update.m_nUpdates, 1);
+    EXPECT_EQ(pHints->m_nHints, 1);
+    EXPECT_EQ(pHints->m_nOldCount, 10u);
+
+    m_grid.UpdateChangedColCount(3, 0, FALSE);
+    EXPECT_EQ(update.m_nUpdates, 2);
+    EXPECT_EQ(pHints->m_nHints, 1);
+
+    ASSERT_TRUE(m_grid.InsertRows(1, 1));
+    EXPECT_EQ(update.m_nUpdates, 3);
+    m_grid.m_pUpdateObject = nullptr;
+}
+
+TEST_F(GridCoreStructureTest, MergedCellsAreEvaluatedAnewFromTheChange)
+{
+    auto* pMerge = new RecordingMergeCells;
+    m_grid.m_pMergeCellsImp = pMerge;
+    ASSERT_TRUE(m_grid.RemoveRows(4, 5));
+    EXPECT_TRUE(pMerge->m_delayed.empty()); // merging is off
+
+    m_grid.GetParam()->m_wMergeCellsMode = 1;
+    ASSERT_TRUE(m_grid.RemoveRows(4, 5));
+    ASSERT_TRUE(m_grid.FreezeRows(3, 0));
+    ASSERT_EQ(pMerge->m_delayed.size(), 2u);
+    // From the first removed row to the end of the grid.
+    EXPECT_EQ(pMerge->m_delayed[0].top, 4u);
+    EXPECT_EQ(pMerge->m_delayed[0].bottom, 6u);
+    // Across the old and the new frozen edge.
+    EXPECT_EQ(pMerge->m_delayed[1].top, 1u);
+    EXPECT_EQ(pMerge->m_delayed[1].bottom, 4u);
 }

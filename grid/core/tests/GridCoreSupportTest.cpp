@@ -1,6 +1,8 @@
 // The core's selection and find support, its invalidation and its forwarders without features.
 #include "GridTestSupport.h"
 
+#include <grid/core/Style.h>
+
 #include <grid/core/Data.h>
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridParam.h>
@@ -10,24 +12,6 @@
 namespace
 {
 // Counts the hints that the core passes on.
-class RecordingHints : public CGXAbstractGridUpdateHintImp
-{
-public:
-    void HintRangeChanged(CGXGridCore*, const CGXRange&, UINT) override
-    {
-        ++m_nHints;
-    }
-    void HintGridChanged(CGXGridCore*, UINT) override
-    {
-        ++m_nHints;
-    }
-    void HintBaseStylesChanged(CGXGridCore*, UINT) override
-    {
-        ++m_nHints;
-    }
-    int m_nHints = 0;
-};
-
 class RecordingCmdUI : public CCmdUI
 {
 public:
@@ -39,6 +23,21 @@ public:
 };
 
 using GridCoreSupportTest = HiddenGridTest;
+
+// Stores what it is given as the cell's value, upper-cased.
+class UpperCaseControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    BOOL StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle) override
+    {
+        m_nControlId = pStyle->GetControl();
+        CString strUpper(strText);
+        strUpper.MakeUpper();
+        return m_pGrid->StoreCellValue(nRow, nCol, strUpper, GX_INVALIDATE, pStyle);
+    }
+    WORD m_nControlId = 0;
+};
 } // namespace
 
 TEST_F(GridCoreSupportTest, SelectedRowsAndRanges)
@@ -99,6 +98,7 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
     CGXRangeList list;
     list.AddTail(new CGXRange(1, 1));
     const CGXRange range(1, 1);
+    const CDWordArray order;
     const BOOL answers[] = {
         m_grid.Copy(),
         m_grid.Paste(),
@@ -125,6 +125,25 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
         m_grid.CopyCells(range, 5, 5),
         m_grid.SetRangeName(L"Total", range, nullptr, 0, 0),
         m_grid.DeleteRangeName(L"Total", 0, 0),
+        m_grid.MoveRowsToSortOrder(range, order),
+        m_grid.MoveColDataToSortOrder(range, order),
+        m_grid.MoveRows(2, 3, 6),
+        m_grid.DoMoveCols(1, 2, 3),
+        m_grid.StoreMoveRows(2, 3, 6, TRUE),
+        m_grid.OnSelDragStart(2, 0),
+        m_grid.OnSelDragDrop(2, 0, 6, 0),
+        m_grid.CanFreezeCols(),
+        m_grid.CanUnfreezeRows(),
+        m_grid.ClearRange(range, TRUE),
+        m_grid.ExecuteCommand(nullptr, &m_grid, 0),
+        m_grid.FindNext(TRUE),
+        m_grid.SearchCells(1, 1, TRUE),
+        m_grid.QueryDelayedMergeCells(1, 1, 5, 5),
+        m_grid.EvalFloatCell(1, 1, nullptr, TRUE, TRUE),
+        m_grid.SingleRangeListCallA(range, FALSE),
+        m_grid.SingleRangeListCallB(range, FALSE),
+        m_grid.SpareCallA(1, 2, 3),
+        m_grid.SpareCallJ(1, 2, 3, 4),
     };
     for (size_t i = 0; i < std::size(answers); ++i)
         EXPECT_FALSE(answers[i]) << i;
@@ -159,4 +178,25 @@ TEST(FindReplaceStateTest, TheAnsiCopyFitsMultiByteText)
     state.FreeAnsiFind();
     EXPECT_EQ(state.GetAnsiFind(), nullptr);
     EXPECT_TRUE(state.m_bNext); // searches down by default
+}
+
+TEST_F(GridCoreSupportTest, ValuesAreStoredPlainlyOrThroughTheCellsControl)
+{
+    ASSERT_TRUE(m_grid.StoreCellValue(2, 3, L"plain", GX_INVALIDATE, nullptr));
+    CString strText;
+    m_grid.GetCellValueText(strText, 2, 3);
+    EXPECT_STREQ(strText, L"plain");
+
+    const WORD nId = m_grid.GetStandardStyle()->GetControl();
+    auto* pControl = new UpperCaseControl(&m_grid);
+    m_grid.RegisterControl(nId, pControl, FALSE, FALSE);
+    ASSERT_TRUE(m_grid.SetControlTextRowCol(4, 1, L"abc", GX_INVALIDATE, nullptr));
+    EXPECT_STREQ(m_grid.GetValueRowCol(4, 1), L"ABC");
+    EXPECT_EQ(pControl->m_nControlId, nId); // the composed style was handed on
+
+    // A read-only grid refuses both.
+    m_grid.SetParamSetting(TRUE);
+    EXPECT_FALSE(m_grid.StoreCellValue(2, 3, L"x", GX_INVALIDATE, nullptr));
+    EXPECT_FALSE(m_grid.SetControlTextRowCol(4, 1, L"x", GX_INVALIDATE, nullptr));
+    EXPECT_STREQ(m_grid.GetValueRowCol(4, 1), L"ABC");
 }

@@ -19,9 +19,9 @@ void EnsureGridLibrary()
         GXInitLibraryDefault();
 }
 
-void TestGrid::CreateHidden(CWnd* pParent, const CRect& rect)
+void TestGrid::CreateHidden(CWnd* pParent, const CRect& rect, DWORD dwStyle)
 {
-    ASSERT_TRUE(Create(_T("GXWND"), nullptr, WS_CHILD, rect, pParent, 1));
+    ASSERT_TRUE(Create(_T("GXWND"), nullptr, WS_CHILD | dwStyle, rect, pParent, 1));
     Initialize();
 }
 

@@ -44,18 +44,24 @@ public:
     static constexpr int nColUnit = 10;
     static constexpr int nRowUnit = 15;
 
-    // A hidden child of the parent with the rectangle, initialised.
-    void CreateHidden(CWnd* pParent, const CRect& rect);
+    // A hidden child of the parent with the rectangle (and further styles), initialised.
+    void CreateHidden(CWnd* pParent, const CRect& rect, DWORD dwStyle = 0);
     CSize GetTextMetricsSize(CDC* pDC) override;
 
     using CGXGridCore::m_bKeepCurrentCellStyle;
+    using CGXGridCore::m_bHintsEnabled;
     using CGXGridCore::m_nDrawingDepth;
+    using CGXGridCore::m_pUpdateObject;
+    using CGXGridCore::m_pExcelLikeFrameImp;
+    using CGXGridCore::m_pHideCellsImp;
+    using CGXGridCore::m_pMergeCellsImp;
+    using CGXGridCore::m_pMoveRowsColsImp;
+    using CGXGridCore::m_pOptimizedUpdateImp;
     using CGXGridCore::m_nLeftCol;
     using CGXGridCore::m_nRowUnit;
     using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCutPasteImp;
-    using CGXGridCore::m_pHideCellsImp;
     using CGXGridCore::m_pUpdateHintImp;
     using CGXGridCore::m_pUserResizeCellsImp;
 };
@@ -124,6 +130,47 @@ public:
     }
     std::vector<CPoint> m_points;
     std::vector<CString> m_texts;
+};
+
+// Counts the hints that the core sends.
+class RecordingHints : public CGXAbstractGridUpdateHintImp
+{
+public:
+    void HintRangeChanged(CGXGridCore*, const CGXRange&, UINT) override
+    {
+        ++m_nHints;
+    }
+    void HintGridChanged(CGXGridCore*, UINT) override
+    {
+        ++m_nHints;
+    }
+    void HintBaseStylesChanged(CGXGridCore*, UINT) override
+    {
+        ++m_nHints;
+    }
+    void HintTopRowChanged(CGXGridCore*, ROWCOL) override
+    {
+        ++m_nHints;
+    }
+    void HintLeftColChanged(CGXGridCore*, ROWCOL) override
+    {
+        ++m_nHints;
+    }
+    void HintScroll(CGXGridCore*, int, ROWCOL) override
+    {
+        ++m_nHints;
+    }
+    void HintRowColCountChanged(CGXGridCore*, BOOL, ROWCOL nOldCount, UINT) override
+    {
+        ++m_nHints;
+        m_nOldCount = nOldCount;
+    }
+    void HintUpdate(CGXGridCore*) override
+    {
+        ++m_nHints;
+    }
+    int m_nHints = 0;
+    ROWCOL m_nOldCount = 0;
 };
 
 // An undo command that keeps what the core hands it.
@@ -244,13 +291,18 @@ public:
     {
         return nullptr;
     }
-    BOOL RestoreDataObjectUndoInfo(CGXGridCore*, CObject*, DWORD, DWORD) override
+    BOOL RestoreDataObjectUndoInfo(CGXGridCore*, CObject* pUndoInfo, DWORD, DWORD) override
     {
+        m_pRestoredUndoInfo = pUndoInfo;
         return FALSE;
     }
     void DiscardDataObjectUndoInfo(CGXGridCore*) override
     {
         ++m_nDiscarded;
+    }
+    BOOL ExecuteCommand(CObject*, CGXGridCore*, int) override
+    {
+        return FALSE;
     }
     CObject* CreateFreezeCmd(CGXGridCore*, BOOL bRows, ROWCOL nOldFrozen, ROWCOL nOldHeader) override
     {
@@ -277,4 +329,5 @@ public:
     std::vector<CObject*> m_commands;
     BOOL m_bSaveStyles = TRUE;
     int m_nDiscarded = 0;
+    CObject* m_pRestoredUndoInfo = nullptr;
 };
