@@ -550,6 +550,13 @@ int CParser::ReferenceList()
         }
         else if (m_token.nClass == GX_TOKEN_IDENTIFIER)
             nItem = NamedReference();
+        else if (m_token.nClass == GX_TOKEN_INVALID_REF)
+        {
+            // A listed reference that left the sheet reads back as it was written.
+            nItem = NewOperator(GX_OP_INVALID_REF, GX_EXPR_NONE, GX_EXPR_NONE);
+            if (nItem >= 0)
+                Advance();
+        }
         else
             return Fail(GXEngineExpectedTokenError(GX_TOKEN_CELL), m_token.nPos);
         if (nItem < 0)

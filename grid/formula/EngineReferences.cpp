@@ -348,10 +348,11 @@ RefOutcome MapReference(const CCellMap& map, GXEngineRange& range)
     return refMoved;
 }
 
+// The second index stays: in a reference list it chains to the next item.
 void MakeInvalid(GXEngineExprNode& node)
 {
     node.dwWord0 = (node.dwWord0 & ~0xFFu) | GX_EXPR_OPERATOR;
-    node.nIndex1 = node.nIndex2 = GX_EXPR_NONE;
+    node.nIndex1 = GX_EXPR_NONE;
     std::memset(&node.u, 0, sizeof(node.u));
     node.u.nOperator = GX_OP_INVALID_REF;
 }

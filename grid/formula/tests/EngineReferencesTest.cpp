@@ -163,6 +163,18 @@ TEST(EngineReferences, ReferenceToTheLastRowBecomesInvalidWhenPushedOff)
     EXPECT_EQ(nullptr, sheet.Cell(L"B8388607"));
 }
 
+TEST(EngineReferences, AListedReferenceThatLeavesTheSheetKeepsTheRestOfTheList)
+{
+    CTestSheet sheet;
+    sheet.Formula(L"A1", L"=1+A2\\B5,C7..C9");
+    GXEngineRemoveRows(sheet, 5, 1);
+    const CString strText = sheet.Text(L"A1");
+    EXPECT_EQ(CString(L"=1+A2\\??,C6..C8"), strText);
+    // The text compiles back, so the formula survives an archive.
+    EXPECT_TRUE(sheet.Formula(L"B1", strText));
+    EXPECT_EQ(strText, sheet.Text(L"B1"));
+}
+
 TEST(EngineReferences, MovingRowsAndBlocks)
 {
     CTestSheet sheet;
