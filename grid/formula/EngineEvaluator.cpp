@@ -256,7 +256,7 @@ BOOL CEvaluator::ToNumber(WORD n, double& dValue)
         dValue = node.u.dNumber;
         return TRUE;
     case GX_EXPR_CELL:
-        if (const GXEngineNode* pCell = m_ppCells != nullptr && m_ppCells[n] != nullptr
+        if (const GXEngineNode* pCell = m_ppCells != nullptr
                                             ? m_ppCells[n]
                                             : GXEngineFindCell(m_pSheet, node.u.range.Top(), node.u.range.Left()))
         {

@@ -31,7 +31,16 @@ public:
         return m_sheet;
     }
 
-    // One random edit; answers what it did, for the failure message.
+    // One to three random edits, as between two recalculations; answers what they did, for the
+    // failure message.
+    CString Edits()
+    {
+        CString strEdits = Edit();
+        for (int nMore = Pick(3); nMore > 0; --nMore)
+            strEdits += L"; " + Edit();
+        return strEdits;
+    }
+
     CString Edit()
     {
         switch (Pick(13))
@@ -195,6 +204,9 @@ public:
 
     void Recalculate()
     {
+        if (m_bEverything)
+            GXEngineClearChangedRanges(m_sheet);
+        m_bEverything = FALSE;
         GXEngineRecalcSheet(m_sheet);
     }
 
@@ -262,10 +274,11 @@ private:
     // After an edit of the structure every formula is computed again, as after a name change.
     void Everything()
     {
-        GXEngineClearChangedRanges(m_sheet);
+        m_bEverything = TRUE;
     }
 
     std::mt19937 m_random;
+    BOOL m_bEverything = FALSE;
     CTestSheet m_sheet;
 };
 
@@ -334,10 +347,13 @@ private:
     CTestSheet m_sheet;
 };
 
-// The value of a cell as text: type and value, "" for no value.
+// The value of a cell as text, brought up to date as the formula sheet reads it: type and value,
+// "" for no value.
 CString ValueOf(int nSheet, LONG nRow, LONG nCol)
 {
-    const GXEngineNode* pNode = GXEngineFindCell(nSheet, nRow, nCol);
+    GXEngineNode* pNode = GXEngineFindCell(nSheet, nRow, nCol);
+    if (pNode != nullptr && pNode->Kind() == GX_KIND_FORMULA && !pNode->Is(GX_NODE_COMPUTED))
+        GXEngineRecalcCell(nSheet, pNode);
     CString strValue;
     switch (pNode != nullptr ? pNode->ValueType() : GX_VALUE_EMPTY)
     {
@@ -406,7 +422,7 @@ TEST(EngineRandomEdits, RecalculationAgreesWithAFreshEngine)
         std::vector<CString> edits;
         for (int nEdit = 0; nEdit < 150 && !::testing::Test::HasFailure(); ++nEdit)
         {
-            edits.push_back(sheet.Edit());
+            edits.push_back(sheet.Edits());
             sheet.Recalculate();
             CheckAgainstFresh(sheet, edits);
         }
