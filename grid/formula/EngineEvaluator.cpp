@@ -99,12 +99,12 @@ public:
     BOOL Evaluate(WORD n, GXEngineOperand& result);
     // Evaluates the root of an expression, arithmetic straight to a number.
     BOOL EvaluateRoot(WORD n, GXEngineOperand& result);
+    BOOL Arithmetic(const GXEngineExprNode& node, double& dValue);
     // Reads a cell reference; FALSE after a raise, and a type that cannot be read stays.
     BOOL Dereference(GXEngineOperand& operand);
 
 private:
     BOOL ToNumber(WORD n, double& dValue);
-    BOOL Arithmetic(const GXEngineExprNode& node, double& dValue);
     BOOL OperandToNumber(GXEngineOperand& operand, double& dValue);
     BOOL ToInteger(WORD n, LONG& nValue);
     BOOL Operator(const GXEngineExprNode& node, GXEngineOperand& result);
@@ -578,6 +578,57 @@ BOOL StoreResult(GXEngineNode* pNode, const GXEngineOperand& result)
         return TRUE;
     }
 }
+
+// The evaluation state of one expression; the state of an evaluation around it comes back after.
+class CEvalScope
+{
+public:
+    CEvalScope(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes) : m_saved(EvalState())
+    {
+        EvalState() = GX_EVAL_STATE{pSheet, 0, nullptr, nRow, nCol, 0, nullptr, pNodes, kRaising};
+    }
+    CEvalScope(const CEvalScope&) = delete;
+    CEvalScope& operator=(const CEvalScope&) = delete;
+    ~CEvalScope()
+    {
+        EvalState() = m_saved;
+    }
+
+    // The error raised, as the result.
+    static void Raised(GXEngineOperand& result)
+    {
+        result = GXEngineOperand();
+        result.nType = GX_OPERAND_ERROR;
+        result.nCode = EvalState().nErrorCode;
+        result.pszDetail = EvalState().pszErrorDetail;
+    }
+
+private:
+    const GX_EVAL_STATE m_saved;
+};
+
+// Stores a computed result in its cell: a reference as a result is an error, and an error
+// leaves its message when the slot is free.
+void StoreComputed(GXEngineSheet* pSheet, GXEngineNode* pNode, GXEngineOperand& result)
+{
+    if (result.nType == GX_OPERAND_RANGE || result.nType == GX_OPERAND_CELL || result.nType == GX_OPERAND_UNEVALUATED)
+        SetError(result, 149);
+    if (!StoreResult(pNode, result))
+        return;
+    pNode->dwFlags |= GX_NODE_REFRESH;
+    if (result.nType == GX_OPERAND_ERROR && pSheet->bMessageFree)
+    {
+        CString strError;
+        strError.Format(L"ERROR: %s %s ", GXEngineErrorText(result.nCode),
+                        result.pszDetail != nullptr ? result.pszDetail : L"");
+        CString strMessage;
+        strMessage.Format(L"Cell %s%ld: %s", GXEngineColumnName(pNode->nCol), pNode->nRow,
+                          static_cast<LPCWSTR>(strError));
+        wcsncpy(pSheet->szMessage, strMessage, GX_ENGINE_MESSAGE_SIZE - 1);
+        pSheet->szMessage[GX_ENGINE_MESSAGE_SIZE - 1] = L'\0';
+        pSheet->bMessageFree = FALSE;
+    }
+}
 } // namespace
 
 LPCWSTR GXEngineOperatorText(int nOperator)
@@ -605,21 +656,13 @@ BOOL GXEngineRaise(int nCode)
 GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes,
                                            WORD nRoot, const GXEngineNode* const* ppCells)
 {
-    GX_EVAL_STATE& state = EvalState();
-    const GX_EVAL_STATE saved = state;
-    state = GX_EVAL_STATE{pSheet, 0, nullptr, nRow, nCol, 0, nullptr, pNodes, kRaising};
+    const CEvalScope scope(pSheet, nRow, nCol, pNodes);
     GXEngineOperand result;
     CEvaluator evaluator(pSheet, nRow, nCol, pNodes, ppCells);
     if (!evaluator.EvaluateRoot(nRoot, result))
-    {
-        result = GXEngineOperand();
-        result.nType = GX_OPERAND_ERROR;
-        result.nCode = state.nErrorCode;
-        result.pszDetail = state.pszErrorDetail;
-    }
+        CEvalScope::Raised(result);
     else if (result.nType == GX_OPERAND_CELL && !evaluator.Dereference(result))
-        SetError(result, state.nErrorCode);
-    state = saved;
+        SetError(result, EvalState().nErrorCode);
     return result;
 }
 
@@ -627,24 +670,31 @@ BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode, const GXEng
 {
     if (pNode == nullptr || pNode->pExpr == nullptr)
         return FALSE;
-    GXEngineOperand result = GXEngineEvaluateExpression(pSheet, pNode->nRow, pNode->nCol, pNode->pExpr->pNodes,
-                                                        pNode->pExpr->nRoot, ppCells);
-    if (result.nType == GX_OPERAND_RANGE || result.nType == GX_OPERAND_CELL || result.nType == GX_OPERAND_UNEVALUATED)
-        SetError(result, 149);
-    if (!StoreResult(pNode, result))
-        return TRUE;
-    pNode->dwFlags |= GX_NODE_REFRESH;
-    if (result.nType == GX_OPERAND_ERROR && pSheet->bMessageFree)
+    const GXEngineExpr& expr = *pNode->pExpr;
+    const GXEngineExprNode& root = expr.pNodes[expr.nRoot];
+    if (root.Kind() != GX_EXPR_OPERATOR || !IsArithmetic(root.u.nOperator))
     {
-        CString strError;
-        strError.Format(L"ERROR: %s %s ", GXEngineErrorText(result.nCode),
-                        result.pszDetail != nullptr ? result.pszDetail : L"");
-        CString strMessage;
-        strMessage.Format(L"Cell %s%ld: %s", GXEngineColumnName(pNode->nCol), pNode->nRow,
-                          static_cast<LPCWSTR>(strError));
-        wcsncpy(pSheet->szMessage, strMessage, GX_ENGINE_MESSAGE_SIZE - 1);
-        pSheet->szMessage[GX_ENGINE_MESSAGE_SIZE - 1] = L'\0';
-        pSheet->bMessageFree = FALSE;
+        GXEngineOperand result =
+            GXEngineEvaluateExpression(pSheet, pNode->nRow, pNode->nCol, expr.pNodes, expr.nRoot, ppCells);
+        StoreComputed(pSheet, pNode, result);
+        return TRUE;
+    }
+    // Most formulas are arithmetic: the number goes straight into the cell.
+    const CEvalScope scope(pSheet, pNode->nRow, pNode->nCol, expr.pNodes);
+    CEvaluator evaluator(pSheet, pNode->nRow, pNode->nCol, expr.pNodes, ppCells);
+    double dValue = 0;
+    if (!evaluator.Arithmetic(root, dValue))
+    {
+        GXEngineOperand result;
+        CEvalScope::Raised(result);
+        StoreComputed(pSheet, pNode, result);
+    }
+    else if (pNode->ValueType() != GX_VALUE_NUMBER || pNode->value.dNumber != dValue)
+    {
+        GXEngineClearValue(pNode);
+        pNode->value.dNumber = dValue;
+        pNode->SetValueType(GX_VALUE_NUMBER);
+        pNode->dwFlags |= GX_NODE_REFRESH;
     }
     return TRUE;
 }
