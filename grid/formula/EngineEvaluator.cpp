@@ -80,6 +80,15 @@ BOOL IsArithmetic(int nOperator)
     }
 }
 
+// FALSE when the power has no finite real value.
+BOOL Power(double dBase, double dExponent, double& dValue)
+{
+    errno = 0;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    dValue = std::pow(dBase, dExponent);
+    return errno == 0 && !std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) && std::isfinite(dValue);
+}
+
 void SetError(GXEngineOperand& result, int nCode)
 {
     result.nType = GX_OPERAND_ERROR;
@@ -105,6 +114,8 @@ public:
 
 private:
     BOOL ToNumber(WORD n, double& dValue);
+    // What ToNumber does not read straight: the full evaluation and conversion.
+    BOOL OtherToNumber(WORD n, double& dValue);
     BOOL OperandToNumber(GXEngineOperand& operand, double& dValue);
     BOOL ToInteger(WORD n, LONG& nValue);
     BOOL Operator(const GXEngineExprNode& node, GXEngineOperand& result);
@@ -246,7 +257,7 @@ BOOL CEvaluator::OperandToNumber(GXEngineOperand& operand, double& dValue)
     return GXEngineRaise(128);
 }
 
-BOOL CEvaluator::ToNumber(WORD n, double& dValue)
+inline BOOL CEvaluator::ToNumber(WORD n, double& dValue)
 {
     // Numbers, numeric cells and arithmetic go straight to a double: most formulas are sums.
     const GXEngineExprNode& node = m_pNodes[n];
@@ -274,6 +285,11 @@ BOOL CEvaluator::ToNumber(WORD n, double& dValue)
     default:
         break;
     }
+    return OtherToNumber(n, dValue);
+}
+
+BOOL CEvaluator::OtherToNumber(WORD n, double& dValue)
+{
     GXEngineOperand operand;
     return Evaluate(n, operand) && OperandToNumber(operand, dValue);
 }
@@ -316,10 +332,7 @@ BOOL CEvaluator::Arithmetic(const GXEngineExprNode& node, double& dValue)
             dValue = dLeft / dRight;
             break;
         default:
-            errno = 0;
-            std::feclearexcept(FE_ALL_EXCEPT);
-            dValue = std::pow(dLeft, dRight);
-            if (errno != 0 || std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) || !std::isfinite(dValue))
+            if (!Power(dLeft, dRight, dValue))
                 return GXEngineRaise(70);
             break;
         }
@@ -579,19 +592,23 @@ BOOL StoreResult(GXEngineNode* pNode, const GXEngineOperand& result)
     }
 }
 
-// The evaluation state of one expression; the state of an evaluation around it comes back after.
+// The evaluation state of one expression; the state of an evaluation around it comes back after,
+// else the idle state.
 class CEvalScope
 {
 public:
-    CEvalScope(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes) : m_saved(EvalState())
+    CEvalScope(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes)
+        : m_bNested(EvalState().nRaising != 0)
     {
+        if (m_bNested)
+            m_saved = EvalState();
         EvalState() = GX_EVAL_STATE{pSheet, 0, nullptr, nRow, nCol, 0, nullptr, pNodes, kRaising};
     }
     CEvalScope(const CEvalScope&) = delete;
     CEvalScope& operator=(const CEvalScope&) = delete;
     ~CEvalScope()
     {
-        EvalState() = m_saved;
+        EvalState() = m_bNested ? m_saved : GX_EVAL_STATE{};
     }
 
     // The error raised, as the result.
@@ -604,7 +621,8 @@ public:
     }
 
 private:
-    const GX_EVAL_STATE m_saved;
+    const BOOL m_bNested;
+    GX_EVAL_STATE m_saved;
 };
 
 // Stores a computed result in its cell: a reference as a result is an error, and an error

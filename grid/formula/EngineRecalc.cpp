@@ -103,11 +103,9 @@ struct GXEngineLinks
 
 namespace
 {
-// The links of a formula, resolved again when the layout changed since they were made.
-GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineExpr& expr)
+// Resolves the references of a formula for the sheet's layout now.
+GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineExpr& expr)
 {
-    if (expr.pLinks != nullptr && expr.pLinks->nLayout == pSheet->nLayout)
-        return *expr.pLinks;
     static std::vector<GXEngineNode*> s_cells;
     static std::vector<GXEngineNode*> s_precedents;
     s_cells.assign(expr.nCount, nullptr);
@@ -150,6 +148,14 @@ GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineExpr& expr)
     return links;
 }
 
+// The links of a formula, resolved again when the layout changed since they were made.
+inline GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineExpr& expr)
+{
+    if (expr.pLinks != nullptr && expr.pLinks->nLayout == pSheet->nLayout)
+        return *expr.pLinks;
+    return Resolve(pSheet, expr);
+}
+
 int CountViolations(GXEngineSheet* pSheet, GXEngineList& list)
 {
     int nViolations = 0;
@@ -176,25 +182,25 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
 {
     if (pNode->Is(GX_NODE_COMPUTED))
         return;
-    // An explicit stack: a chain of dependent formulas is as long as the user makes it. It is
+    // An explicit stack: a chain of dependent formulas is as long as the user makes it. The
+    // formula being worked on is held apart, the ones waiting for it are on the stack, which is
     // shared and kept; a nested call works above the frames it found.
-    static std::vector<Frame> s_frames;
+    static std::vector<Frame> s_waiting;
     struct Unwind
     {
         size_t nBase;
         ~Unwind()
         {
-            s_frames.resize(nBase);
+            s_waiting.resize(nBase);
         }
-    } unwind{s_frames.size()};
-    auto enter = [&](GXEngineNode* pEntered) {
+    } unwind{s_waiting.size()};
+    auto enter = [](GXEngineNode* pEntered) {
         pEntered->dwFlags |= GX_NODE_COMPUTED | GX_NODE_COMPUTING;
-        s_frames.push_back(Frame{pEntered, 0, pEntered->Is(GX_NODE_NEEDS_RECALC)});
+        return Frame{pEntered, 0, pEntered->Is(GX_NODE_NEEDS_RECALC)};
     };
-    enter(pNode);
-    while (s_frames.size() > unwind.nBase)
+    Frame frame = enter(pNode);
+    for (;;)
     {
-        Frame& frame = s_frames.back();
         GXEngineNode* pCurrent = frame.pNode;
         GXEngineExpr& expr = *pCurrent->pExpr;
         GXEngineLinks& links = Links(pSheet, expr);
@@ -207,10 +213,11 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
             if (pPrecedent->Is(GX_NODE_COMPUTING))
             {
                 // Every formula from the precedent up to this one is on the cycle.
-                for (size_t i = s_frames.size(); i-- > unwind.nBase;)
+                pCurrent->dwFlags |= GX_NODE_CYCLE;
+                for (size_t i = s_waiting.size(); pCurrent != pPrecedent && i-- > unwind.nBase;)
                 {
-                    s_frames[i].pNode->dwFlags |= GX_NODE_CYCLE;
-                    if (s_frames[i].pNode == pPrecedent)
+                    s_waiting[i].pNode->dwFlags |= GX_NODE_CYCLE;
+                    if (s_waiting[i].pNode == pPrecedent)
                         break;
                 }
             }
@@ -231,8 +238,9 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
         }
         if (pDescend != nullptr)
         {
-            // The precedent is revisited when this frame resumes, then computed.
-            enter(pDescend);
+            // The precedent is revisited when this formula resumes, then computed.
+            s_waiting.push_back(frame);
+            frame = enter(pDescend);
             continue;
         }
         if (!bStopped && frame.bMustCompute)
@@ -242,7 +250,10 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
             pCurrent->dwPass = pSheet->dwPass;
         }
         pCurrent->dwFlags &= ~GX_NODE_COMPUTING;
-        s_frames.pop_back();
+        if (s_waiting.size() == unwind.nBase)
+            return;
+        frame = s_waiting.back();
+        s_waiting.pop_back();
     }
 }
 
