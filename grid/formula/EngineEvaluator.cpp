@@ -114,6 +114,8 @@ public:
 
 private:
     BOOL ToNumber(WORD n, double& dValue);
+    // Applies an arithmetic operator to its left operand's value, reading the right operand.
+    BOOL Combine(const GXEngineExprNode& node, double& dValue);
     // What ToNumber does not read straight: the full evaluation and conversion.
     BOOL OtherToNumber(WORD n, double& dValue);
     BOOL OperandToNumber(GXEngineOperand& operand, double& dValue);
@@ -296,15 +298,41 @@ BOOL CEvaluator::OtherToNumber(WORD n, double& dValue)
 
 BOOL CEvaluator::Arithmetic(const GXEngineExprNode& node, double& dValue)
 {
-    const int nOperator = node.u.nOperator;
-    double dLeft = 0;
-    double dRight = 0;
-    if (!ToNumber(node.nIndex1, dLeft))
+    // A sum written out nests to the left as deep as it has terms: its left spine is walked in a
+    // loop, kSpine levels at a time, rather than by recursion. The order stays: the left operand,
+    // then the right one, then the operator.
+    const int kSpine = 32;
+    const GXEngineExprNode* apSpine[kSpine];
+    int nDepth = 0;
+    const GXEngineExprNode* pLowest = &node;
+    while (nDepth < kSpine)
+    {
+        const GXEngineExprNode& left = m_pNodes[pLowest->nIndex1];
+        if (left.Kind() != GX_EXPR_OPERATOR || !IsArithmetic(left.u.nOperator))
+            break;
+        apSpine[nDepth++] = pLowest;
+        pLowest = &left;
+    }
+    double dResult = 0;
+    if (!ToNumber(pLowest->nIndex1, dResult) || !Combine(*pLowest, dResult))
         return FALSE;
+    while (nDepth > 0)
+    {
+        if (!Combine(*apSpine[--nDepth], dResult))
+            return FALSE;
+    }
+    dValue = dResult;
+    return TRUE;
+}
+
+BOOL CEvaluator::Combine(const GXEngineExprNode& node, double& dValue)
+{
+    const int nOperator = node.u.nOperator;
+    const double dLeft = dValue;
+    double dRight = 0;
     switch (nOperator)
     {
     case GX_OP_PLUS:
-        dValue = dLeft;
         break;
     case GX_OP_NEGATE:
         dValue = -dLeft;
