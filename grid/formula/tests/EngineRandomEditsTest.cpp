@@ -31,13 +31,24 @@ public:
         return m_sheet;
     }
 
+    ~CRandomSheet()
+    {
+        DropUndo();
+    }
+
     // One to three random edits, as between two recalculations; answers what they did, for the
-    // failure message.
+    // failure message. Now and then what they take out of the sheet is kept for undo, with its
+    // values, until the next edits.
     CString Edits()
     {
-        CString strEdits = Edit();
+        DropUndo();
+        const BOOL bUndo = Pick(4) == 0;
+        GXEngineSetUndoCollect(m_sheet, bUndo);
+        CString strEdits = bUndo ? L"(undo) " + Edit() : Edit();
         for (int nMore = Pick(3); nMore > 0; --nMore)
             strEdits += L"; " + Edit();
+        GXEngineSetUndoCollect(m_sheet, FALSE);
+        m_pUndo = GXEngineTakeUndoList(m_sheet);
         return strEdits;
     }
 
@@ -277,8 +288,17 @@ private:
         m_bEverything = TRUE;
     }
 
+    void DropUndo()
+    {
+        GXEngineFreeNodeChain(m_pUndo);
+        m_pUndo = nullptr;
+        GXEngineFreeName(m_sheet->pRemovedName);
+        m_sheet->pRemovedName = nullptr;
+    }
+
     std::mt19937 m_random;
     BOOL m_bEverything = FALSE;
+    GXEngineNode* m_pUndo = nullptr;
     CTestSheet m_sheet;
 };
 
