@@ -550,6 +550,13 @@ int CParser::ReferenceList()
         }
         else if (m_token.nClass == GX_TOKEN_IDENTIFIER)
             nItem = NamedReference();
+        else if (m_token.nClass == GX_TOKEN_INVALID_REF)
+        {
+            // A listed reference that left the sheet reads back as it was written.
+            nItem = NewOperator(GX_OP_INVALID_REF, GX_EXPR_NONE, GX_EXPR_NONE);
+            if (nItem >= 0)
+                Advance();
+        }
         else
             return Fail(GXEngineExpectedTokenError(GX_TOKEN_CELL), m_token.nPos);
         if (nItem < 0)
@@ -635,6 +642,7 @@ void GXEngineFreeExpression(GXEngineExpr* pExpr)
     }
     GXEngineFree(pExpr->pNodes);
     GXEngineFree(pExpr->pszComment);
+    GXEngineFree(pExpr->pLinks);
     GXEngineFree(pExpr);
 }
 
@@ -644,6 +652,7 @@ GXEngineExpr* GXEngineCopyExpression(const GXEngineExpr* pExpr)
         return nullptr;
     GXEngineExpr* pCopy = static_cast<GXEngineExpr*>(GXEngineAlloc(sizeof(GXEngineExpr)));
     *pCopy = *pExpr;
+    pCopy->pLinks = nullptr;
     pCopy->pNodes = static_cast<GXEngineExprNode*>(GXEngineAlloc(sizeof(GXEngineExprNode) * pExpr->nCount));
     std::memcpy(pCopy->pNodes, pExpr->pNodes, sizeof(GXEngineExprNode) * pExpr->nCount);
     for (WORD i = 0; i < pCopy->nCount; ++i)

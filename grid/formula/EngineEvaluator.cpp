@@ -80,6 +80,15 @@ BOOL IsArithmetic(int nOperator)
     }
 }
 
+// FALSE when the power has no finite real value.
+BOOL Power(double dBase, double dExponent, double& dValue)
+{
+    errno = 0;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    dValue = std::pow(dBase, dExponent);
+    return errno == 0 && !std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) && std::isfinite(dValue);
+}
+
 void SetError(GXEngineOperand& result, int nCode)
 {
     result.nType = GX_OPERAND_ERROR;
@@ -99,12 +108,16 @@ public:
     BOOL Evaluate(WORD n, GXEngineOperand& result);
     // Evaluates the root of an expression, arithmetic straight to a number.
     BOOL EvaluateRoot(WORD n, GXEngineOperand& result);
+    BOOL Arithmetic(const GXEngineExprNode& node, double& dValue);
     // Reads a cell reference; FALSE after a raise, and a type that cannot be read stays.
     BOOL Dereference(GXEngineOperand& operand);
 
 private:
     BOOL ToNumber(WORD n, double& dValue);
-    BOOL Arithmetic(const GXEngineExprNode& node, double& dValue);
+    // Applies an arithmetic operator to its left operand's value, reading the right operand.
+    BOOL Combine(const GXEngineExprNode& node, double& dValue);
+    // What ToNumber does not read straight: the full evaluation and conversion.
+    BOOL OtherToNumber(WORD n, double& dValue);
     BOOL OperandToNumber(GXEngineOperand& operand, double& dValue);
     BOOL ToInteger(WORD n, LONG& nValue);
     BOOL Operator(const GXEngineExprNode& node, GXEngineOperand& result);
@@ -246,7 +259,7 @@ BOOL CEvaluator::OperandToNumber(GXEngineOperand& operand, double& dValue)
     return GXEngineRaise(128);
 }
 
-BOOL CEvaluator::ToNumber(WORD n, double& dValue)
+inline BOOL CEvaluator::ToNumber(WORD n, double& dValue)
 {
     // Numbers, numeric cells and arithmetic go straight to a double: most formulas are sums.
     const GXEngineExprNode& node = m_pNodes[n];
@@ -256,7 +269,7 @@ BOOL CEvaluator::ToNumber(WORD n, double& dValue)
         dValue = node.u.dNumber;
         return TRUE;
     case GX_EXPR_CELL:
-        if (const GXEngineNode* pCell = m_ppCells != nullptr && m_ppCells[n] != nullptr
+        if (const GXEngineNode* pCell = m_ppCells != nullptr
                                             ? m_ppCells[n]
                                             : GXEngineFindCell(m_pSheet, node.u.range.Top(), node.u.range.Left()))
         {
@@ -274,21 +287,52 @@ BOOL CEvaluator::ToNumber(WORD n, double& dValue)
     default:
         break;
     }
+    return OtherToNumber(n, dValue);
+}
+
+BOOL CEvaluator::OtherToNumber(WORD n, double& dValue)
+{
     GXEngineOperand operand;
     return Evaluate(n, operand) && OperandToNumber(operand, dValue);
 }
 
 BOOL CEvaluator::Arithmetic(const GXEngineExprNode& node, double& dValue)
 {
-    const int nOperator = node.u.nOperator;
-    double dLeft = 0;
-    double dRight = 0;
-    if (!ToNumber(node.nIndex1, dLeft))
+    // A sum written out nests to the left as deep as it has terms: its left spine is walked in a
+    // loop, kSpine levels at a time, rather than by recursion. The order stays: the left operand,
+    // then the right one, then the operator.
+    const int kSpine = 32;
+    const GXEngineExprNode* apSpine[kSpine];
+    int nDepth = 0;
+    const GXEngineExprNode* pLowest = &node;
+    while (nDepth < kSpine)
+    {
+        const GXEngineExprNode& left = m_pNodes[pLowest->nIndex1];
+        if (left.Kind() != GX_EXPR_OPERATOR || !IsArithmetic(left.u.nOperator))
+            break;
+        apSpine[nDepth++] = pLowest;
+        pLowest = &left;
+    }
+    double dResult = 0;
+    if (!ToNumber(pLowest->nIndex1, dResult) || !Combine(*pLowest, dResult))
         return FALSE;
+    while (nDepth > 0)
+    {
+        if (!Combine(*apSpine[--nDepth], dResult))
+            return FALSE;
+    }
+    dValue = dResult;
+    return TRUE;
+}
+
+BOOL CEvaluator::Combine(const GXEngineExprNode& node, double& dValue)
+{
+    const int nOperator = node.u.nOperator;
+    const double dLeft = dValue;
+    double dRight = 0;
     switch (nOperator)
     {
     case GX_OP_PLUS:
-        dValue = dLeft;
         break;
     case GX_OP_NEGATE:
         dValue = -dLeft;
@@ -316,10 +360,7 @@ BOOL CEvaluator::Arithmetic(const GXEngineExprNode& node, double& dValue)
             dValue = dLeft / dRight;
             break;
         default:
-            errno = 0;
-            std::feclearexcept(FE_ALL_EXCEPT);
-            dValue = std::pow(dLeft, dRight);
-            if (errno != 0 || std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) || !std::isfinite(dValue))
+            if (!Power(dLeft, dRight, dValue))
                 return GXEngineRaise(70);
             break;
         }
@@ -578,6 +619,62 @@ BOOL StoreResult(GXEngineNode* pNode, const GXEngineOperand& result)
         return TRUE;
     }
 }
+
+// The evaluation state of one expression; the state of an evaluation around it comes back after,
+// else the idle state.
+class CEvalScope
+{
+public:
+    CEvalScope(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes)
+        : m_bNested(EvalState().nRaising != 0)
+    {
+        if (m_bNested)
+            m_saved = EvalState();
+        EvalState() = GX_EVAL_STATE{pSheet, 0, nullptr, nRow, nCol, 0, nullptr, pNodes, kRaising};
+    }
+    CEvalScope(const CEvalScope&) = delete;
+    CEvalScope& operator=(const CEvalScope&) = delete;
+    ~CEvalScope()
+    {
+        EvalState() = m_bNested ? m_saved : GX_EVAL_STATE{};
+    }
+
+    // The error raised, as the result.
+    static void Raised(GXEngineOperand& result)
+    {
+        result = GXEngineOperand();
+        result.nType = GX_OPERAND_ERROR;
+        result.nCode = EvalState().nErrorCode;
+        result.pszDetail = EvalState().pszErrorDetail;
+    }
+
+private:
+    const BOOL m_bNested;
+    GX_EVAL_STATE m_saved;
+};
+
+// Stores a computed result in its cell: a reference as a result is an error, and an error
+// leaves its message when the slot is free.
+void StoreComputed(GXEngineSheet* pSheet, GXEngineNode* pNode, GXEngineOperand& result)
+{
+    if (result.nType == GX_OPERAND_RANGE || result.nType == GX_OPERAND_CELL || result.nType == GX_OPERAND_UNEVALUATED)
+        SetError(result, 149);
+    if (!StoreResult(pNode, result))
+        return;
+    pNode->dwFlags |= GX_NODE_REFRESH;
+    if (result.nType == GX_OPERAND_ERROR && pSheet->bMessageFree)
+    {
+        CString strError;
+        strError.Format(L"ERROR: %s %s ", GXEngineErrorText(result.nCode),
+                        result.pszDetail != nullptr ? result.pszDetail : L"");
+        CString strMessage;
+        strMessage.Format(L"Cell %s%ld: %s", GXEngineColumnName(pNode->nCol), pNode->nRow,
+                          static_cast<LPCWSTR>(strError));
+        wcsncpy(pSheet->szMessage, strMessage, GX_ENGINE_MESSAGE_SIZE - 1);
+        pSheet->szMessage[GX_ENGINE_MESSAGE_SIZE - 1] = L'\0';
+        pSheet->bMessageFree = FALSE;
+    }
+}
 } // namespace
 
 LPCWSTR GXEngineOperatorText(int nOperator)
@@ -605,21 +702,13 @@ BOOL GXEngineRaise(int nCode)
 GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes,
                                            WORD nRoot, const GXEngineNode* const* ppCells)
 {
-    GX_EVAL_STATE& state = EvalState();
-    const GX_EVAL_STATE saved = state;
-    state = GX_EVAL_STATE{pSheet, 0, nullptr, nRow, nCol, 0, nullptr, pNodes, kRaising};
+    const CEvalScope scope(pSheet, nRow, nCol, pNodes);
     GXEngineOperand result;
     CEvaluator evaluator(pSheet, nRow, nCol, pNodes, ppCells);
     if (!evaluator.EvaluateRoot(nRoot, result))
-    {
-        result = GXEngineOperand();
-        result.nType = GX_OPERAND_ERROR;
-        result.nCode = state.nErrorCode;
-        result.pszDetail = state.pszErrorDetail;
-    }
+        CEvalScope::Raised(result);
     else if (result.nType == GX_OPERAND_CELL && !evaluator.Dereference(result))
-        SetError(result, state.nErrorCode);
-    state = saved;
+        SetError(result, EvalState().nErrorCode);
     return result;
 }
 
@@ -627,24 +716,31 @@ BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode, const GXEng
 {
     if (pNode == nullptr || pNode->pExpr == nullptr)
         return FALSE;
-    GXEngineOperand result = GXEngineEvaluateExpression(pSheet, pNode->nRow, pNode->nCol, pNode->pExpr->pNodes,
-                                                        pNode->pExpr->nRoot, ppCells);
-    if (result.nType == GX_OPERAND_RANGE || result.nType == GX_OPERAND_CELL || result.nType == GX_OPERAND_UNEVALUATED)
-        SetError(result, 149);
-    if (!StoreResult(pNode, result))
-        return TRUE;
-    pNode->dwFlags |= GX_NODE_REFRESH;
-    if (result.nType == GX_OPERAND_ERROR && pSheet->bMessageFree)
+    const GXEngineExpr& expr = *pNode->pExpr;
+    const GXEngineExprNode& root = expr.pNodes[expr.nRoot];
+    if (root.Kind() != GX_EXPR_OPERATOR || !IsArithmetic(root.u.nOperator))
     {
-        CString strError;
-        strError.Format(L"ERROR: %s %s ", GXEngineErrorText(result.nCode),
-                        result.pszDetail != nullptr ? result.pszDetail : L"");
-        CString strMessage;
-        strMessage.Format(L"Cell %s%ld: %s", GXEngineColumnName(pNode->nCol), pNode->nRow,
-                          static_cast<LPCWSTR>(strError));
-        wcsncpy(pSheet->szMessage, strMessage, GX_ENGINE_MESSAGE_SIZE - 1);
-        pSheet->szMessage[GX_ENGINE_MESSAGE_SIZE - 1] = L'\0';
-        pSheet->bMessageFree = FALSE;
+        GXEngineOperand result =
+            GXEngineEvaluateExpression(pSheet, pNode->nRow, pNode->nCol, expr.pNodes, expr.nRoot, ppCells);
+        StoreComputed(pSheet, pNode, result);
+        return TRUE;
+    }
+    // Most formulas are arithmetic: the number goes straight into the cell.
+    const CEvalScope scope(pSheet, pNode->nRow, pNode->nCol, expr.pNodes);
+    CEvaluator evaluator(pSheet, pNode->nRow, pNode->nCol, expr.pNodes, ppCells);
+    double dValue = 0;
+    if (!evaluator.Arithmetic(root, dValue))
+    {
+        GXEngineOperand result;
+        CEvalScope::Raised(result);
+        StoreComputed(pSheet, pNode, result);
+    }
+    else if (pNode->ValueType() != GX_VALUE_NUMBER || pNode->value.dNumber != dValue)
+    {
+        GXEngineClearValue(pNode);
+        pNode->value.dNumber = dValue;
+        pNode->SetValueType(GX_VALUE_NUMBER);
+        pNode->dwFlags |= GX_NODE_REFRESH;
     }
     return TRUE;
 }

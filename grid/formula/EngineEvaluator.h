@@ -91,8 +91,8 @@ BOOL GXEngineRaise(int nCode);
 
 // Evaluates and stores the node's value; 0 for a null node or one without an expression.
 BOOL GXEngineComputeCell(int nSheet, GXEngineNode* pNode);
-// ppCells, when given, holds by expression node index the cells that recalculation found for
-// the CELL nodes (null: looked up here).
+// ppCells, when given, holds by expression node index the cell of every CELL node (null: no cell
+// there), as recalculation found them.
 BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode, const GXEngineNode* const* ppCells = nullptr);
 // The guarded evaluation of one expression for a cell: a raised error becomes the result.
 GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes,

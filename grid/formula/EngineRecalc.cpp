@@ -4,6 +4,7 @@
 #include <grid/formula/EngineEvaluator.h>
 #include <grid/formula/EngineReferences.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -79,27 +80,80 @@ BOOL IsAffected(GXEngineSheet* pSheet, const GXEngineNode* pNode)
     return bAffected;
 }
 
-// The formulas that a formula reads, and by expression node index the single cells it reads,
-// so that computing it looks none of them up again.
-void CollectPrecedents(GXEngineSheet* pSheet, const GXEngineNode* pNode, std::vector<GXEngineNode*>& precedents,
-                       std::vector<const GXEngineNode*>& cells)
+} // namespace
+
+// What a formula's references resolve to: by expression node index the cell of every CELL node,
+// then the formulas it reads. Cells and precedents are linked nodes, so they stay valid until the
+// sheet's layout changes.
+struct GXEngineLinks
 {
-    const size_t nFirstCell = cells.size();
-    cells.resize(nFirstCell + pNode->pExpr->nCount, nullptr);
-    ForEachReference(*pNode->pExpr, [&](WORD nIndex, const GXEngineRange& range, BOOL bCell) {
+    ULONGLONG nLayout;
+    int nPrecedents;
+    int nCapacity;
+
+    GXEngineNode** Cells()
+    {
+        return reinterpret_cast<GXEngineNode**>(this + 1);
+    }
+    GXEngineNode** Precedents(WORD nCells)
+    {
+        return reinterpret_cast<GXEngineNode**>(Cells() + nCells);
+    }
+};
+
+namespace
+{
+// Resolves the references of a formula for the sheet's layout now.
+GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineExpr& expr)
+{
+    static std::vector<GXEngineNode*> s_cells;
+    static std::vector<GXEngineNode*> s_precedents;
+    s_cells.assign(expr.nCount, nullptr);
+    s_precedents.clear();
+    for (WORD i = 0; i < expr.nCount; ++i)
+    {
+        const GXEngineExprNode& node = expr.pNodes[i];
+        if (node.Kind() == GX_EXPR_CELL)
+            s_cells[i] = GXEngineFindCell(pSheet, node.u.range.Top(), node.u.range.Left());
+    }
+    ForEachReference(expr, [&](WORD nIndex, const GXEngineRange& range, BOOL bCell) {
         if (bCell)
         {
-            GXEngineNode* pCell = GXEngineFindCell(pSheet, range.Top(), range.Left());
-            cells[nFirstCell + nIndex] = pCell;
+            GXEngineNode* pCell = expr.pNodes[nIndex].Kind() == GX_EXPR_CELL
+                                      ? s_cells[nIndex]
+                                      : GXEngineFindCell(pSheet, range.Top(), range.Left());
             if (pCell != nullptr && pCell->pExpr != nullptr)
-                precedents.push_back(pCell);
+                s_precedents.push_back(pCell);
             return;
         }
         GXEngineForEachInRange(pSheet, range, GX_MASK_FORMULAS, [&](GXEngineNode* pCell) {
             if (pCell->pExpr != nullptr)
-                precedents.push_back(pCell);
+                s_precedents.push_back(pCell);
         });
     });
+    const int nPrecedents = static_cast<int>(s_precedents.size());
+    if (expr.pLinks == nullptr || expr.pLinks->nCapacity < nPrecedents)
+    {
+        GXEngineFree(expr.pLinks);
+        expr.pLinks = nullptr;
+        expr.pLinks = static_cast<GXEngineLinks*>(
+            GXEngineAlloc(sizeof(GXEngineLinks) + sizeof(GXEngineNode*) * (expr.nCount + nPrecedents)));
+        expr.pLinks->nCapacity = nPrecedents;
+    }
+    GXEngineLinks& links = *expr.pLinks;
+    links.nLayout = pSheet->nLayout;
+    links.nPrecedents = nPrecedents;
+    std::copy(s_cells.begin(), s_cells.end(), links.Cells());
+    std::copy(s_precedents.begin(), s_precedents.end(), links.Precedents(expr.nCount));
+    return links;
+}
+
+// The links of a formula, resolved again when the layout changed since they were made.
+inline GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineExpr& expr)
+{
+    if (expr.pLinks != nullptr && expr.pLinks->nLayout == pSheet->nLayout)
+        return *expr.pLinks;
+    return Resolve(pSheet, expr);
 }
 
 int CountViolations(GXEngineSheet* pSheet, GXEngineList& list)
@@ -115,13 +169,11 @@ int CountViolations(GXEngineSheet* pSheet, GXEngineList& list)
     return nViolations;
 }
 
-// A formula being brought up to date: its precedents in the shared array and how far it got.
+// A formula being brought up to date and how far it got through its precedents.
 struct Frame
 {
     GXEngineNode* pNode;
-    size_t nFirst;
-    size_t nNext;
-    size_t nFirstCell;
+    int nNext;
     BOOL bMustCompute;
 };
 } // namespace
@@ -130,46 +182,48 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
 {
     if (pNode->Is(GX_NODE_COMPUTED))
         return;
-    // An explicit stack: a chain of dependent formulas is as long as the user makes it.
-    static std::vector<Frame> s_frames;
-    static std::vector<GXEngineNode*> s_precedents;
-    static std::vector<const GXEngineNode*> s_cells;
-    std::vector<Frame> frames;
-    std::vector<GXEngineNode*> precedents;
-    std::vector<const GXEngineNode*> cells;
-    frames.swap(s_frames);
-    precedents.swap(s_precedents);
-    cells.swap(s_cells);
-    auto enter = [&](GXEngineNode* pEntered) {
-        pEntered->dwFlags |= GX_NODE_COMPUTED | GX_NODE_COMPUTING;
-        const size_t nFirst = precedents.size();
-        const size_t nFirstCell = cells.size();
-        CollectPrecedents(pSheet, pEntered, precedents, cells);
-        frames.push_back(Frame{pEntered, nFirst, nFirst, nFirstCell, pEntered->Is(GX_NODE_NEEDS_RECALC)});
-    };
-    enter(pNode);
-    while (!frames.empty())
+    // An explicit stack: a chain of dependent formulas is as long as the user makes it. The
+    // formula being worked on is held apart, the ones waiting for it are on the stack, which is
+    // shared and kept; a nested call works above the frames it found.
+    static std::vector<Frame> s_waiting;
+    struct Unwind
     {
-        Frame& frame = frames.back();
-        GXEngineNode* pCurrent = frame.pNode;
-        BOOL bDescended = FALSE;
-        BOOL bStopped = FALSE;
-        while (frame.nNext < precedents.size())
+        size_t nBase;
+        ~Unwind()
         {
-            GXEngineNode* pPrecedent = precedents[frame.nNext];
+            s_waiting.resize(nBase);
+        }
+    } unwind{s_waiting.size()};
+    auto enter = [](GXEngineNode* pEntered) {
+        pEntered->dwFlags |= GX_NODE_COMPUTED | GX_NODE_COMPUTING;
+        return Frame{pEntered, 0, pEntered->Is(GX_NODE_NEEDS_RECALC)};
+    };
+    Frame frame = enter(pNode);
+    for (;;)
+    {
+        GXEngineNode* pCurrent = frame.pNode;
+        GXEngineExpr& expr = *pCurrent->pExpr;
+        GXEngineLinks& links = Links(pSheet, expr);
+        GXEngineNode* const* ppPrecedents = links.Precedents(expr.nCount);
+        GXEngineNode* pDescend = nullptr;
+        BOOL bStopped = FALSE;
+        for (; frame.nNext < links.nPrecedents; ++frame.nNext)
+        {
+            GXEngineNode* pPrecedent = ppPrecedents[frame.nNext];
             if (pPrecedent->Is(GX_NODE_COMPUTING))
             {
                 // Every formula from the precedent up to this one is on the cycle.
-                for (size_t i = frames.size(); i-- > 0;)
+                pCurrent->dwFlags |= GX_NODE_CYCLE;
+                for (size_t i = s_waiting.size(); pCurrent != pPrecedent && i-- > unwind.nBase;)
                 {
-                    frames[i].pNode->dwFlags |= GX_NODE_CYCLE;
-                    if (frames[i].pNode == pPrecedent)
+                    s_waiting[i].pNode->dwFlags |= GX_NODE_CYCLE;
+                    if (s_waiting[i].pNode == pPrecedent)
                         break;
                 }
             }
             else if (!pPrecedent->Is(GX_NODE_COMPUTED))
             {
-                bDescended = TRUE;
+                pDescend = pPrecedent;
                 break;
             }
             if (pPrecedent->Is(GX_NODE_CYCLE))
@@ -181,28 +235,26 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
             }
             if (pCurrent->dwPass < pPrecedent->dwPass)
                 frame.bMustCompute = TRUE;
-            ++frame.nNext;
         }
-        if (bDescended)
+        if (pDescend != nullptr)
         {
-            // The precedent is revisited when this frame resumes, then computed.
-            enter(precedents[frame.nNext]);
+            // The precedent is revisited when this formula resumes, then computed.
+            s_waiting.push_back(frame);
+            frame = enter(pDescend);
             continue;
         }
         if (!bStopped && frame.bMustCompute)
         {
-            GXEngineComputeCell(pSheet, pCurrent, cells.data() + frame.nFirstCell);
+            GXEngineComputeCell(pSheet, pCurrent, links.Cells());
             pCurrent->dwFlags &= ~GX_NODE_NEEDS_RECALC;
             pCurrent->dwPass = pSheet->dwPass;
         }
         pCurrent->dwFlags &= ~GX_NODE_COMPUTING;
-        precedents.resize(frame.nFirst);
-        cells.resize(frame.nFirstCell);
-        frames.pop_back();
+        if (s_waiting.size() == unwind.nBase)
+            return;
+        frame = s_waiting.back();
+        s_waiting.pop_back();
     }
-    frames.swap(s_frames);
-    precedents.swap(s_precedents);
-    cells.swap(s_cells);
 }
 
 void GXEngineRecalcCell(int nSheet, GXEngineNode* pNode)

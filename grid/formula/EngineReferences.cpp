@@ -348,10 +348,11 @@ RefOutcome MapReference(const CCellMap& map, GXEngineRange& range)
     return refMoved;
 }
 
+// The second index stays: in a reference list it chains to the next item.
 void MakeInvalid(GXEngineExprNode& node)
 {
     node.dwWord0 = (node.dwWord0 & ~0xFFu) | GX_EXPR_OPERATOR;
-    node.nIndex1 = node.nIndex2 = GX_EXPR_NONE;
+    node.nIndex1 = GX_EXPR_NONE;
     std::memset(&node.u, 0, sizeof(node.u));
     node.u.nOperator = GX_OP_INVALID_REF;
 }
@@ -408,6 +409,7 @@ template <class Rule> void RewriteReferences(GXEngineSheet* pSheet, Rule rule)
         for (WORD i : invalid)
             MakeInvalid(expr.pNodes[i]);
         pNode->dwFlags |= GX_NODE_NEEDS_RECALC;
+        ++pSheet->nLayout;
     });
 }
 
@@ -432,6 +434,7 @@ std::vector<std::pair<LONG, LONG>> Relocate(GXEngineSheet* pSheet, const CCellMa
         pName->range.SetRight(std::clamp<LONG>(nRight, 0, GX_ENGINE_MAX_COL));
         GXEngineNormalizeRange(pName->range);
         pSheet->bModified = TRUE;
+        ++pSheet->nLayout;
     }
     RewriteReferences(pSheet, [&](GXEngineRange& range) { return MapReference(map, range); });
 
@@ -756,6 +759,7 @@ BOOL GXEngineSetName(int nSheet, LPCWSTR pszName, const GXEngineRange& range)
     if (!GXEngineIsValidName(strName))
         return FALSE;
     pSheet->bModified = TRUE;
+    ++pSheet->nLayout;
     if (GXEngineName* pName = GXEngineLookupName(pSheet, strName))
     {
         pName->range = range;
@@ -811,7 +815,9 @@ BOOL GXEngineRemoveName(int nSheet, LPCWSTR pszName)
             if (!bKept && pSheet->bUndoCollect)
                 KeepForUndo(pSheet, pNode);
             bKept = TRUE;
-            const DWORD dwKind = node.Kind() == GX_EXPR_NAMED_CELL ? GX_EXPR_CELL : GX_EXPR_RANGE;
+            // The name reads as a cell or a range by its range now, whatever it was when the
+            // formula was entered: the formula keeps its value.
+            const DWORD dwKind = pName->range.Has(GXEngineRange::singleCell) ? GX_EXPR_CELL : GX_EXPR_RANGE;
             node.dwWord0 = (node.dwWord0 & ~0xFFu) | dwKind;
             node.u.range = pName->range;
             node.u.range.Set(GXEngineRange::singleCell, dwKind == GX_EXPR_CELL);
@@ -821,6 +827,7 @@ BOOL GXEngineRemoveName(int nSheet, LPCWSTR pszName)
     *ppLink = pName->pNext;
     pName->pNext = nullptr;
     pSheet->bModified = TRUE;
+    ++pSheet->nLayout;
     if (pSheet->bUndoCollect)
     {
         GXEngineFreeName(pSheet->pRemovedName);
@@ -846,6 +853,7 @@ void GXEngineRestoreName(int nSheet, GXEngineName* pName)
         pName->pNext = nullptr;
     *ppLink = pName;
     pSheet->bModified = TRUE;
+    ++pSheet->nLayout;
 }
 
 void GXEngineFreeName(GXEngineName* pName)
@@ -866,6 +874,7 @@ void GXEngineFreeNames(int nSheet)
     }
     GXEngineFreeName(pSheet->pRemovedName);
     pSheet->pRemovedName = nullptr;
+    ++pSheet->nLayout;
 }
 
 namespace

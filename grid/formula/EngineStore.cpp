@@ -253,6 +253,7 @@ void GXEngineClearSheet(int nSheet)
     pSheet->nCells = 0;
     pSheet->bExtentValid = FALSE;
     pSheet->bModified = TRUE;
+    ++pSheet->nLayout;
 }
 
 void GXEngineDeleteSheet(int nSheet)
@@ -498,6 +499,7 @@ void GXEngineLink(GXEngineSheet* pSheet, GXEngineNode* pNode)
     pNode->pNext = pHead;
     pHead = pNode;
     pNode->dwFlags |= GX_NODE_LINKED;
+    ++pSheet->nLayout;
     ++pSheet->nCells;
     EnsureCapacity(pSheet->pnRowCounts, pSheet->nRowCapacity, pNode->nRow - 1);
     EnsureCapacity(pSheet->pnColCounts, pSheet->nColCapacity, pNode->nCol);
@@ -527,6 +529,7 @@ void GXEngineUnlink(GXEngineSheet* pSheet, GXEngineNode* pNode)
         *ppLink = pNode->pNext;
         pNode->pNext = nullptr;
         pNode->dwFlags &= ~GX_NODE_LINKED;
+        ++pSheet->nLayout;
         --pSheet->nCells;
         pSheet->bModified = TRUE;
         const LONG nRowCount = --pSheet->pnRowCounts[pNode->nRow - 1];

@@ -255,6 +255,9 @@ struct GXEngineSheet
     // Texts are stored as given; otherwise their backslash escapes are decoded.
     BOOL bRawText;
     BOOL bCycleSeen;
+    // Grows with every change of which node is at a cell, of a name's range and of the references
+    // in a linked formula: what was resolved under an older value is out of date.
+    ULONGLONG nLayout;
     // The object that owns the sheet (the formula sheet), or null.
     void* pOwner;
 };

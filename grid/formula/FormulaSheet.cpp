@@ -3,6 +3,9 @@
 #include <grid/core/AppData.h>
 #include <grid/core/ColumnLetters.h>
 #include <grid/core/DrawingAndFormatting.h>
+#include <grid/core/GridCore.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/StylesMap.h>
 #include <grid/formula/EngineCompiler.h>
 #include <grid/formula/EngineErrors.h>
 #include <grid/formula/EngineEvaluator.h>
@@ -18,6 +21,7 @@ IMPLEMENT_DYNAMIC(CGXUndoEngineCellsInfo, CObject)
 namespace
 {
 const WORD kSchema = 1;
+const LPCTSTR kConstraintStyleName = _T("Constraint Violation");
 // Flag bits 15-22 travel in the archive's cell records.
 const int kArchivedFlagsShift = 15;
 
@@ -173,7 +177,27 @@ BOOL CGXFormulaSheet::GetEagerRecalc() const
 }
 BOOL CGXFormulaSheet::SetConstraintCheck(BOOL bCheck)
 {
+    ConstraintStyleId();
     return GXEngineSetFlagB(m_nSheet, bCheck);
+}
+
+WORD CGXFormulaSheet::ConstraintStyleId()
+{
+    if (m_nConstraintStyleId != 0)
+        return m_nConstraintStyleId;
+    CGXGridCore* pGrid = FindRegisteredHandler();
+    CGXStylesMap* pStylesMap = pGrid != nullptr ? pGrid->GetStylesMap() : nullptr;
+    if (pStylesMap == nullptr)
+        return 0;
+    // A style of that name that the user keeps in the map stays as it is.
+    m_nConstraintStyleId = pStylesMap->LookupStyleId(kConstraintStyleName);
+    if (m_nConstraintStyleId == 0)
+    {
+        CGXStyle style;
+        style.SetInteriorColor(RGB(255, 0, 0));
+        m_nConstraintStyleId = pStylesMap->RegisterStyleByName(kConstraintStyleName, style, 0);
+    }
+    return m_nConstraintStyleId;
 }
 BOOL CGXFormulaSheet::GetConstraintCheck() const
 {
@@ -372,6 +396,7 @@ BOOL CGXFormulaSheet::CompileFormula(LPCTSTR pszText, CGXFormula& formula)
         // The formula keeps its header; the old nodes go.
         GXEngineFree(pExpr->pNodes);
         GXEngineFree(pExpr->pszComment);
+        GXEngineFree(pExpr->pLinks);
         *pExpr = *pCompiled;
         pCompiled->nCount = 0;
         pCompiled->pNodes = nullptr;
@@ -520,7 +545,11 @@ BOOL CGXFormulaSheet::GetStyleImpl(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, in
         }
     }
     if (GetConstraintCheck() && pNode->Is(GX_NODE_VIOLATED))
+    {
+        if (const WORD nStyleId = ConstraintStyleId())
+            style.SetBaseStyle(nStyleId);
         pNode->dwFlags |= GX_NODE_REFRESH;
+    }
     return TRUE;
 }
 
@@ -645,10 +674,22 @@ void CGXFormulaSheet::UpdateEngineRange(const CGXRange& range)
 
 void CGXFormulaSheet::EnableEngineRecalc(BOOL bForced)
 {
+    // While undo is collected every affected formula is computed now, within the command.
+    const int nEager = GetEagerRecalc();
+    if (m_nUndoMode != 0)
+        SetEagerRecalc(TRUE);
     if (bForced)
         GXEngineRecalcNow(m_nSheet);
     else
         GXEngineRecalcSheet(m_nSheet);
+    SetEagerRecalc(nEager);
+}
+
+void CGXFormulaSheet::InitParam(CGXGridParam* pParam)
+{
+    // Settings of the grid's features that work with a data store computing its values.
+    pParam->m_adwSettingsC[10] = pParam->m_adwSettingsC[11] = pParam->m_adwSettingsC[12] = 1;
+    pParam->m_wValueDisplay = 1;
 }
 
 void CGXFormulaSheet::RecalcEngine()

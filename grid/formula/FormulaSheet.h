@@ -67,6 +67,8 @@ public:
         return *this;
     }
 
+    void InitParam(CGXGridParam* pParam) override;
+
     BOOL InsertRowsImpl(ROWCOL nRow, ROWCOL nCount) override;
     BOOL InsertColsImpl(ROWCOL nCol, ROWCOL nCount) override;
     BOOL RemoveRowsImpl(ROWCOL nFromRow, ROWCOL nToRow) override;
@@ -106,6 +108,7 @@ public:
     BOOL GetManualRecalc() const;
     BOOL SetEagerRecalc(BOOL bEager);
     BOOL GetEagerRecalc() const;
+    // Also registers the base style "Constraint Violation" with the grid that uses the sheet.
     BOOL SetConstraintCheck(BOOL bCheck);
     BOOL GetConstraintCheck() const;
 
@@ -157,6 +160,9 @@ private:
     BOOL StoreValueOf(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nType);
     // The own style of the cell, made when needed.
     CGXStyle& OwnStyle(GXEngineNode* pNode);
+    // The id of the base style shown on a violated constraint, registered in the styles map of
+    // the grid that uses the sheet on first use; 0 while no grid has a styles map.
+    WORD ConstraintStyleId();
 
     WORD m_nConstraintStyleId = 0;
     int m_nSheet;

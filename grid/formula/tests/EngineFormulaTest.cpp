@@ -79,6 +79,12 @@ TEST_F(EngineFormula, ValuesAndErrors)
         strNodes += L"+1";
     const CString strTooMany = strNodes + L"+1";
     const CString strDeep = L"=" + CString(L'(', 300) + L"1" + CString(L')', 300);
+    // Long sums report the leftmost error.
+    CString strTerms = L"=A1";
+    for (int i = 0; i < 40; ++i)
+        strTerms += L"+A1";
+    const CString strTextFirst = strTerms + L"+A2+1/0";
+    const CString strZeroFirst = strTerms + L"+1/0+A2";
     const Outcome outcomes[] = {
         CompileError(L"1+2", 253, 0),
         CompileError(L"==1", 274, 1),
@@ -97,6 +103,9 @@ TEST_F(EngineFormula, ValuesAndErrors)
         CompileError(strTooMany, 280, 202),
         CompileError(strDeep, 280, 201),
         Value(strNodes, 100),
+        Value(strTerms, 4 * 41),
+        EvalError(strTextFirst, 128),
+        EvalError(strZeroFirst, 70),
         Value(L"=2**3**2", 64),
         Value(L"=-2**2", -4),
         Value(L"=10 % 3", 1),

@@ -121,6 +121,20 @@ TEST(EngineReferences, RemovingANameWritesItsRangeIntoFormulas)
     EXPECT_EQ(CString(L"=A1*2"), sheet.Text(L"B1"));
     GXEngineRecalcNow(sheet);
     EXPECT_EQ(8, sheet.Value(L"B1"));
+
+    // A name redefined after the formula was entered is written in as it reads now.
+    GXEngineSetName(sheet, L"rate", cell);
+    ASSERT_TRUE(sheet.Formula(L"C1", L"=rate==1"));
+    GXEngineRange block;
+    GXEngineParseCellRef(L"A1:A2", block);
+    GXEngineSetName(sheet, L"rate", block);
+    GXEngineRecalcNow(sheet);
+    const int nError = sheet.Error(L"C1");
+    EXPECT_NE(0, nError);
+    GXEngineRemoveName(sheet, L"rate");
+    EXPECT_EQ(CString(L"=A1..A2==1"), sheet.Text(L"C1"));
+    GXEngineRecalcNow(sheet);
+    EXPECT_EQ(nError, sheet.Error(L"C1"));
 }
 
 TEST(EngineReferences, StructureChangesKeepReferences)
@@ -161,6 +175,18 @@ TEST(EngineReferences, ReferenceToTheLastRowBecomesInvalidWhenPushedOff)
     GXEngineInsertRows(sheet, 5, 1);
     EXPECT_EQ(CString(L"=??"), sheet.Text(L"A1"));
     EXPECT_EQ(nullptr, sheet.Cell(L"B8388607"));
+}
+
+TEST(EngineReferences, AListedReferenceThatLeavesTheSheetKeepsTheRestOfTheList)
+{
+    CTestSheet sheet;
+    sheet.Formula(L"A1", L"=1+A2\\B5,C7..C9");
+    GXEngineRemoveRows(sheet, 5, 1);
+    const CString strText = sheet.Text(L"A1");
+    EXPECT_EQ(CString(L"=1+A2\\??,C6..C8"), strText);
+    // The text compiles back, so the formula survives an archive.
+    EXPECT_TRUE(sheet.Formula(L"B1", strText));
+    EXPECT_EQ(strText, sheet.Text(L"B1"));
 }
 
 TEST(EngineReferences, MovingRowsAndBlocks)

@@ -1,5 +1,8 @@
 #include <grid/core/AppData.h>
 #include <grid/core/ControlFactory.h>
+#include <grid/core/GridCore.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/StylesMap.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/tests/ArchiveBytes.h>
 #include <grid/formula/FormulaSheet.h>
@@ -571,4 +574,73 @@ TEST(FormulaSheet, RefreshFlagsAndChangedRanges)
     EXPECT_TRUE(sheet.GetEngineCellFlag(1, 2));
     EXPECT_EQ(6, sheet.GetNumberRowCol(1, 2));
     EXPECT_FALSE(sheet.GetEngineCellFlag(9, 9));
+}
+
+TEST(FormulaSheet, RecalculationWhileUndoIsCollectedComputesAtOnce)
+{
+    CGXFormulaSheet sheet;
+    sheet.SetNumberRowCol(1, 1, 2);
+    GXEngineSetCellFormula(sheet.GetEngineSheet(), 1, 1, L"=A1*3");
+    // As needed, a recalculation leaves the formula to its first reading.
+    sheet.EnableEngineRecalc(FALSE);
+    EXPECT_EQ(GX_VALUE_EMPTY, Node(sheet, 1, 2)->ValueType());
+    sheet.ExchangeEngineMode(1);
+    sheet.EnableEngineRecalc(FALSE);
+    EXPECT_EQ(GX_VALUE_NUMBER, Node(sheet, 1, 2)->ValueType());
+    EXPECT_EQ(6, Node(sheet, 1, 2)->value.dNumber);
+    EXPECT_FALSE(sheet.GetEagerRecalc());
+    sheet.ExchangeEngineMode(0);
+    delete sheet.DetachEngineUndoInfo();
+}
+
+TEST(FormulaSheet, PreparesTheGridParameter)
+{
+    CGXFormulaSheet sheet;
+    CGXGridParam param;
+    sheet.InitParam(&param);
+    for (int i = 0; i < 14; ++i)
+        EXPECT_EQ(i >= 10 && i <= 12 ? 1u : 0u, param.m_adwSettingsC[i]) << i;
+    EXPECT_EQ(1, param.m_wValueDisplay);
+}
+
+TEST(FormulaSheet, ViolatedConstraintsShowTheConstraintViolationStyle)
+{
+    auto violated = [](CGXFormulaSheet& sheet) {
+        sheet.SetFormulaRowCol(1, 1, L"=5;A1<3");
+        sheet.SetFormulaRowCol(2, 1, L"=1;A2==1");
+        sheet.SetEagerRecalc(TRUE);
+        sheet.EnableEngineRecalc(TRUE);
+    };
+    // Without a grid the cell is only marked for refresh.
+    CGXFormulaSheet alone;
+    alone.SetConstraintCheck(TRUE);
+    violated(alone);
+    CGXStyle style;
+    ASSERT_TRUE(alone.GetStyleImpl(1, 1, style, CGXStyle::modeCopy, 0));
+    EXPECT_FALSE(style.GetInclude(CGXStyle::inclBaseStyle));
+    EXPECT_TRUE(Node(alone, 1, 1)->Is(GX_NODE_REFRESH));
+
+    CGXFormulaSheet sheet;
+    CGXGridParam param;
+    param.m_pStylesMap = new CGXStylesMap;
+    param.m_pStylesMap->CreateStandardStyles();
+    param.m_bOwnStylesMap = TRUE;
+    CGXGridCore grid;
+    grid.SetParam(&param, FALSE);
+    GXGetAppDataPtr()->RegisterGrid(&sheet, &grid);
+    sheet.SetConstraintCheck(TRUE);
+    const WORD nId = param.m_pStylesMap->LookupStyleId(L"Constraint Violation");
+    ASSERT_NE(0, nId);
+    CGXStyle* pBase = nullptr;
+    ASSERT_TRUE(param.m_pStylesMap->LookupStyle(nId, pBase));
+    EXPECT_EQ(RGB(255, 0, 0), pBase->GetInterior().GetColor());
+
+    violated(sheet);
+    style.Free();
+    ASSERT_TRUE(sheet.GetStyleImpl(1, 1, style, CGXStyle::modeCopy, 0));
+    EXPECT_EQ(nId, style.GetBaseStyle());
+    style.Free();
+    ASSERT_TRUE(sheet.GetStyleImpl(2, 1, style, CGXStyle::modeCopy, 0));
+    EXPECT_FALSE(style.GetInclude(CGXStyle::inclBaseStyle));
+    GXGetAppDataPtr()->UnregisterGrid(&grid);
 }
