@@ -35,7 +35,6 @@ public:
     virtual ~CGXAbstractUpdateObject() = default;
     virtual void Update() = 0;
 };
-struct DrawStruct;
 
 // Redraw flags of every change operation.
 constexpr UINT GX_INVALIDATE = 0x1;
@@ -753,11 +752,9 @@ public:
     virtual void PrepareDrawCell(DrawStruct& ds, unsigned i, unsigned j);
     void DrawCell(DrawStruct& ds, unsigned i, unsigned j);
     virtual void DrawCellItem(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CRect& rect, const CGXStyle& style);
-    // The merged passes over a block: backgrounds of row i, lines of column j and of row i, and
-    // the marks of the selected cells.
+    // The merged passes over a block: backgrounds of row i and the marks of the selected cells
+    // (the lines are drawn by DrawColumnLines and DrawRowLines above).
     void DrawRowBackgrounds(DrawStruct& ds, unsigned i);
-    void DrawColumnLines(DrawStruct& ds, unsigned j);
-    void DrawRowLines(DrawStruct& ds, unsigned i);
     virtual void DrawSelectionMarks(DrawStruct& ds);
     void NotifyDrawRange(DrawStruct& ds);
     virtual BOOL OnDrawRange(const CGXRange& range);

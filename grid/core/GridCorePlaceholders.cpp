@@ -326,14 +326,6 @@ void CGXGridCore::DrawRowBackgrounds(DrawStruct& /*ds*/, unsigned /*i*/)
 {
 }
 
-void CGXGridCore::DrawColumnLines(DrawStruct& /*ds*/, unsigned /*j*/)
-{
-}
-
-void CGXGridCore::DrawRowLines(DrawStruct& /*ds*/, unsigned /*i*/)
-{
-}
-
 void CGXGridCore::DrawSelectionMarks(DrawStruct& /*ds*/)
 {
 }
