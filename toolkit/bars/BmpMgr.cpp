@@ -116,6 +116,13 @@ BOOL SECBmpMgr::GetBitmapInfo(UINT nID, HBITMAP& hBitmap, int& nIndex, BOOL bSma
     return TRUE;
 }
 
+HBITMAP SECBmpMgr::GetFirstBitmap() const
+{
+    if (m_entries.empty())
+        return nullptr;
+    return m_bSmallImages ? m_entries.front().hSmall : m_entries.front().hLarge;
+}
+
 void SECBmpMgr::SetSmallImages(BOOL bSmall)
 {
     if (!bSmall == !m_bSmallImages)

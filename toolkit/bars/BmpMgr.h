@@ -62,6 +62,9 @@ public:
     {
         return m_bSmallImages ? GetSmallImageSize() : GetLargeImageSize();
     }
+    // The bitmap of the first entry as GetBitmapInfo would give it: image 0 stands in for
+    // unknown commands.
+    HBITMAP GetFirstBitmap() const;
     const BitmapEntry& GetEntry(int nIndex) const
     {
         return m_entries[static_cast<size_t>(nIndex)];
