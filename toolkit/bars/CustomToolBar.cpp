@@ -954,6 +954,13 @@ void SECCustomToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     if (pBtn->m_nStyle & TBBS_DISABLED)
         return;
     UpdateButton(nIndex);
+    if (IsKeyboardKind(pBtn))
+    {
+        // A menu button opens its menu within the press; the menu takes the mouse.
+        m_nKeyboardBtn = nIndex;
+        pBtn->OnLButtonDown(point.x, point.y);
+        return;
+    }
     if (!pBtn->OnLButtonDown(point.x, point.y))
         return;
     m_nPressedBtn = nIndex;
@@ -1127,12 +1134,11 @@ LRESULT SECCustomToolBar::SendBtnNotify(int nCode, int nIndex, CPoint point, con
     nm.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
     nm.hdr.code = static_cast<UINT>(nCode);
     nm.iItem = nIndex >= 0 && nIndex < GetBtnCount() ? static_cast<int>(GetButton(nIndex)->m_nID) : 0;
-    int* pFields = reinterpret_cast<int*>(&nm.rcButton);
-    pFields[0] = nIndex;
-    pFields[1] = point.x;
-    pFields[2] = point.y;
-    for (int i = 0; i < nExtra && i < 1; ++i)
-        pFields[3 + i] = pExtra[i];
+    nm.rcButton.left = nIndex;
+    nm.rcButton.top = point.x;
+    nm.rcButton.right = point.y;
+    if (nExtra > 0)
+        nm.rcButton.bottom = pExtra[0];
     CWnd* pOwner = GetCommandOwner();
     return pOwner != nullptr ? pOwner->SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm)) : 0;
 }
@@ -1151,6 +1157,7 @@ void SECCustomToolBar::ActivateButton(int nIndex)
         return;
     if (m_nKeyboardBtn >= 0 && m_nKeyboardBtn < GetBtnCount())
         GetButton(m_nKeyboardBtn)->CancelPress();
+    m_nKeyboardBtn = nIndex;
     SECStdBtn* pBtn = GetButton(nIndex);
     pBtn->OnLButtonDown(pBtn->m_x, pBtn->m_y);
 }
@@ -1252,9 +1259,12 @@ BOOL SECCustomToolBar::OnKeyboardMouse(const MSG* pMsg)
     {
         if (nIndex < 0 || nIndex == m_nKeyboardBtn || !IsKeyboardKind(GetButton(nIndex)))
             return FALSE;
+        // The other button asks for its menu, then the open one is closed.
+        const int nOld = m_nKeyboardBtn;
+        ActivateButton(nIndex);
         m_nKeyboardBtn = nIndex;
         SetHotButton(nIndex);
-        SendBtnNotify(TBN_SEC_REOPEN, nIndex, point);
+        SendBtnNotify(TBN_SEC_REOPEN, nOld, point);
         return TRUE;
     }
     if (pMsg->message == WM_LBUTTONDOWN && nIndex >= 0 && nIndex == m_nKeyboardBtn)

@@ -9,6 +9,13 @@ class PlugInFrame : public CFrameWnd
 public:
     tarnwick::foundation::SECWndPlugIn* m_pPlugIn = nullptr;
 
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (m_pPlugIn != nullptr && m_pPlugIn->IsPluggedIn() && m_pPlugIn->PreTranslateMessage(pMsg))
+            return TRUE;
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    }
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
