@@ -96,9 +96,9 @@ int main()
     // The common controls' toolbar with the same bitmap and buttons.
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
-    HWND hToolbar = ::CreateWindowEx(0, TOOLBARCLASSNAME, nullptr,
-                                     WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NODIVIDER | CCS_TOP, 0, 0, 0, 0,
-                                     pFrame->m_hWnd, nullptr, nullptr, nullptr);
+    HWND hToolbar =
+        ::CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NODIVIDER | CCS_TOP,
+                         0, 0, 0, 0, pFrame->m_hWnd, nullptr, nullptr, nullptr);
     ::SendMessage(hToolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessage(hToolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 15));
     HBITMAP hBitmap = ::LoadBitmap(::GetModuleHandle(nullptr), MAKEINTRESOURCE(128));

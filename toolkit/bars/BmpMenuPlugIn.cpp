@@ -63,7 +63,7 @@ struct StyleMenuColors
     int nGutterEnd; // a gradient when it differs from nGutter
     int nItem;
     int nSelected;
-    int nFrame;     // -100: no frame
+    int nFrame; // -100: no frame
     int nCheckedSelected;
     int nCheckedSelectedFrame;
     int nChecked;
@@ -321,7 +321,8 @@ void SECBmpMenuPlugIn::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS)
     const StyleMenuColors* pStyle = SelectedStyle();
     const CSize sizeImage = ImageSize();
     CRect rectCell(rectItem.left, rectItem.top + (rectItem.Height() - sizeImage.cy - 4) / 2,
-                   rectItem.left + sizeImage.cx + 4, rectItem.top + (rectItem.Height() - sizeImage.cy - 4) / 2 + sizeImage.cy + 4);
+                   rectItem.left + sizeImage.cx + 4,
+                   rectItem.top + (rectItem.Height() - sizeImage.cy - 4) / 2 + sizeImage.cy + 4);
 
     if (pInfo->m_nID == static_cast<UINT>(-1))
     {
@@ -329,7 +330,8 @@ void SECBmpMenuPlugIn::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS)
         if (pStyle != nullptr)
         {
             pDC->FillSolidRect(rectItem, StyleColor(pStyle->nItem));
-            FillGradientOrSolid(pDC, CRect(rectItem.left, rectItem.top, rectItem.left + sizeImage.cx + 5, rectItem.bottom),
+            FillGradientOrSolid(pDC,
+                                CRect(rectItem.left, rectItem.top, rectItem.left + sizeImage.cx + 5, rectItem.bottom),
                                 pStyle->nGutter, pStyle->nGutterEnd);
         }
         const int y = rectItem.top + rectItem.Height() / 2;
@@ -384,9 +386,10 @@ HBITMAP SECBmpMenuPlugIn::CheckMarkBitmap()
     // The common controls map the bitmap's standard colours to the system's.
     using CreateMappedBitmapFn = HBITMAP(WINAPI*)(HINSTANCE, INT_PTR, UINT, LPCOLORMAP, int);
     const HMODULE hComCtl = ::GetModuleHandle(_T("comctl32.dll")) != nullptr ? ::GetModuleHandle(_T("comctl32.dll"))
-                                                                              : ::LoadLibrary(_T("comctl32.dll"));
-    const auto pfnCreate =
-        hComCtl != nullptr ? reinterpret_cast<CreateMappedBitmapFn>(reinterpret_cast<void (*)()>(::GetProcAddress(hComCtl, "CreateMappedBitmap"))) : nullptr;
+                                                                             : ::LoadLibrary(_T("comctl32.dll"));
+    const auto pfnCreate = hComCtl != nullptr ? reinterpret_cast<CreateMappedBitmapFn>(reinterpret_cast<void (*)()>(
+                                                    ::GetProcAddress(hComCtl, "CreateMappedBitmap")))
+                                              : nullptr;
     if (pfnCreate == nullptr)
         AfxThrowInvalidArgException();
     m_bmpCheckMark.Attach(pfnCreate(AfxGetResourceHandle(), IDB_SEC_MENUCHECK, 0, nullptr, 0));
@@ -483,8 +486,8 @@ void SECBmpMenuPlugIn::DrawItemImage(CDC* pDC, const DRAWITEMSTRUCT* pDIS, const
     ::SelectObject(dcImage.m_hDC, hOld);
 }
 
-void SECBmpMenuPlugIn::CreateImageMask(CDC* pImageDC, CDC* pMaskDC, CBitmap* pMaskBitmap, CBitmap** ppOldBitmap,
-                                       int cx, int cy, int xSrc)
+void SECBmpMenuPlugIn::CreateImageMask(CDC* pImageDC, CDC* pMaskDC, CBitmap* pMaskBitmap, CBitmap** ppOldBitmap, int cx,
+                                       int cy, int xSrc)
 {
     pMaskDC->CreateCompatibleDC(pImageDC);
     pMaskBitmap->CreateBitmap(cx, cy, 1, 1, nullptr);
@@ -537,7 +540,8 @@ void SECBmpMenuPlugIn::DrawCheckedImageBackground(CDC* pDC, int x, int y, int cx
     dcMask.SelectObject(pOld);
 }
 
-void SECBmpMenuPlugIn::DrawItemText(CDC* pDC, const DRAWITEMSTRUCT* pDIS, const SECBmpMenuItemInfo* pInfo, CRect rectText)
+void SECBmpMenuPlugIn::DrawItemText(CDC* pDC, const DRAWITEMSTRUCT* pDIS, const SECBmpMenuItemInfo* pInfo,
+                                    CRect rectText)
 {
     const bool bSelected = (pDIS->itemState & ODS_SELECTED) != 0;
     const bool bDisabled = (pDIS->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
@@ -635,8 +639,9 @@ void SECBmpMenuPlugIn::PruneMenus()
             if (::GetMenuItemInfo(it->first, static_cast<UINT>(i), TRUE, &mii) && (mii.fType & MFT_OWNERDRAW))
                 owned.insert(mii.dwItemData);
         }
-        std::erase_if(it->second->items,
-                      [&owned](const auto& pInfo) { return owned.count(reinterpret_cast<ULONG_PTR>(pInfo.get())) == 0; });
+        std::erase_if(it->second->items, [&owned](const auto& pInfo) {
+            return owned.count(reinterpret_cast<ULONG_PTR>(pInfo.get())) == 0;
+        });
         ++it;
     }
 }

@@ -8,8 +8,8 @@
 namespace tarnwick::bars
 {
 SECBtnDrawData::SECBtnDrawData()
-    : m_hOldCompose(nullptr), m_hOldMono(nullptr), m_hOldImage(nullptr), m_hImageSelected(nullptr),
-      m_sizeScratch(0, 0), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE)
+    : m_hOldCompose(nullptr), m_hOldMono(nullptr), m_hOldImage(nullptr), m_hImageSelected(nullptr), m_sizeScratch(0, 0),
+      m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE)
 {
     CClientDC dcScreen(nullptr);
     if (!m_dcMono.CreateCompatibleDC(&dcScreen) || !m_dcImage.CreateCompatibleDC(&dcScreen) ||
@@ -35,7 +35,8 @@ void SECBtnDrawData::PrepareScratch(int cx, int cy)
     CClientDC dcScreen(nullptr);
     CBitmap compose;
     CBitmap mono;
-    if (!compose.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy) || !mono.CreateBitmap(size.cx, size.cy, 1, 1, nullptr))
+    if (!compose.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy) ||
+        !mono.CreateBitmap(size.cx, size.cy, 1, 1, nullptr))
         AfxThrowResourceException();
     const HGDIOBJ hPrevCompose = ::SelectObject(m_dcCompose.m_hDC, compose.m_hObject);
     const HGDIOBJ hPrevMono = ::SelectObject(m_dcMono.m_hDC, mono.m_hObject);

@@ -88,12 +88,12 @@ ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
 END_MESSAGE_MAP()
 
 SECCustomToolBar::SECCustomToolBar()
-    : m_pManager(nullptr), m_pBmpMgr(new SECBmpMgr), m_nSepWidth(SEPARATOR_WIDTH), m_nPressedBtn(-1),
-      m_nHotBtn(-1), m_nKeyboardBtn(-1), m_bCustomiseMode(FALSE), m_pOwnDrawData(nullptr), m_bVertical(FALSE),
-      m_bDirtyFloat(TRUE), m_bDirtyHorz(TRUE), m_bDirtyVert(TRUE), m_sizeHorz(0, 0), m_sizeVert(0, 0),
-      m_sizeFloat(0, 0), m_dwDragFlags(0), m_pFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)))),
-      m_pButtonMap(nullptr), m_pSecondButtonMap(nullptr), m_bKeyboardMode(FALSE), m_bMenuLook(FALSE),
-      m_hThemeRebar(nullptr), m_hThemeMenu(nullptr), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE)
+    : m_pManager(nullptr), m_pBmpMgr(new SECBmpMgr), m_nSepWidth(SEPARATOR_WIDTH), m_nPressedBtn(-1), m_nHotBtn(-1),
+      m_nKeyboardBtn(-1), m_bCustomiseMode(FALSE), m_pOwnDrawData(nullptr), m_bVertical(FALSE), m_bDirtyFloat(TRUE),
+      m_bDirtyHorz(TRUE), m_bDirtyVert(TRUE), m_sizeHorz(0, 0), m_sizeVert(0, 0), m_sizeFloat(0, 0), m_dwDragFlags(0),
+      m_pFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)))), m_pButtonMap(nullptr),
+      m_pSecondButtonMap(nullptr), m_bKeyboardMode(FALSE), m_bMenuLook(FALSE), m_hThemeRebar(nullptr),
+      m_hThemeMenu(nullptr), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE)
 {
     const CSize sizeImage = m_pBmpMgr->GetImageSize();
     m_cxButton = sizeImage.cx + 7;
@@ -769,7 +769,8 @@ void SECCustomToolBar::PositionButtons(const SECBtnArray& btns, const CPoint& pt
         nRowStart = i + 1;
     }
     if (nRowStart < btns.size())
-        alignRow(nRowStart, btns.size() - 1, RowHeight(btns, static_cast<int>(nRowStart), static_cast<int>(btns.size()) - 1));
+        alignRow(nRowStart, btns.size() - 1,
+                 RowHeight(btns, static_cast<int>(nRowStart), static_cast<int>(btns.size()) - 1));
 }
 
 CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode)
@@ -853,8 +854,7 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode)
                 size.cy = nLength;
             // The frame-control buttons stand at the far end.
             SECStdBtn* pLast = m_btns.empty() ? nullptr : m_btns.back();
-            if (pLast != nullptr && pLast->m_nType == SECStdBtn::KindFrameControl &&
-                !(pLast->m_nStyle & TBBS_HIDDEN))
+            if (pLast != nullptr && pLast->m_nType == SECStdBtn::KindFrameControl && !(pLast->m_nStyle & TBBS_HIDDEN))
             {
                 if (bHorz)
                     pLast->SetPos(size.cx - pLast->m_cx - 2 - (-rectBorder.right), pLast->m_y);

@@ -224,7 +224,8 @@ std::vector<UINT> SECMenuBar::MenuButtonIds() const
         ids.assign(pIDs, pIDs + nCount);
     }
     else
-        for (const SECBtnMapEntry* pEntry = m_pSecondButtonMap; pEntry != nullptr && pEntry->pClass != nullptr; ++pEntry)
+        for (const SECBtnMapEntry* pEntry = m_pSecondButtonMap; pEntry != nullptr && pEntry->pClass != nullptr;
+             ++pEntry)
             ids.push_back(pEntry->nID);
     return ids;
 }

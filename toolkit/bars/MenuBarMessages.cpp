@@ -343,8 +343,8 @@ void SECMenuBarMessages::TrackSystemMenu(SECMenuBar*, HMENU hMenu, const SECMenu
     TPMPARAMS params{};
     params.cbSize = sizeof(params);
     params.rcExclude = rect;
-    const UINT nCommand = static_cast<UINT>(
-        ::TrackPopupMenuEx(hMenu, TPM_RETURNCMD, rect.left, rect.bottom, pTarget->m_hWnd, &params));
+    const UINT nCommand =
+        static_cast<UINT>(::TrackPopupMenuEx(hMenu, TPM_RETURNCMD, rect.left, rect.bottom, pTarget->m_hWnd, &params));
     g_state.bSystemMenu = FALSE;
     if (nCommand != 0)
         pTarget->PostMessage(WM_SYSCOMMAND, nCommand);
@@ -499,7 +499,8 @@ BOOL SECMenuBarMessages::IsViewMnemonic(UINT nKey)
         TCHAR szText[256] = {};
         ::GetWindowText(hChild, szText, _countof(szText));
         const LPCTSTR pAmp = _tcschr(szText, _T('&'));
-        if (pAmp != nullptr && pAmp[1] != 0 && ::CompareString(LOCALE_USER_DEFAULT, NORM_IGNORECASE, pAmp + 1, 1, &chKey, 1) == CSTR_EQUAL)
+        if (pAmp != nullptr && pAmp[1] != 0 &&
+            ::CompareString(LOCALE_USER_DEFAULT, NORM_IGNORECASE, pAmp + 1, 1, &chKey, 1) == CSTR_EQUAL)
             return TRUE;
     }
     return FALSE;
@@ -520,9 +521,9 @@ BOOL SECMenuBarMessages::IsF10Accelerator()
         return FALSE;
     ACCEL accels[MAX_ACCELERATORS];
     const int nCount = ::CopyAcceleratorTable(hAccel, accels, MAX_ACCELERATORS);
-    const BYTE fHeld = static_cast<BYTE>((::GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0) |
-                                         (::GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) |
-                                         (::GetKeyState(VK_MENU) < 0 ? FALT : 0));
+    const BYTE fHeld =
+        static_cast<BYTE>((::GetKeyState(VK_SHIFT) < 0 ? FSHIFT : 0) | (::GetKeyState(VK_CONTROL) < 0 ? FCONTROL : 0) |
+                          (::GetKeyState(VK_MENU) < 0 ? FALT : 0));
     for (int i = 0; i < nCount; ++i)
         if ((accels[i].fVirt & FVIRTKEY) && accels[i].key == VK_F10 &&
             (accels[i].fVirt & (FSHIFT | FCONTROL | FALT)) == fHeld)

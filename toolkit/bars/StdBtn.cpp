@@ -39,8 +39,8 @@ bool IsThemed()
 const SECButtonClass SECStdBtn::classStdBtn = {&CreateStdBtn};
 
 SECStdBtn::SECStdBtn()
-    : m_nID(0), m_nImage(0), m_nStyle(0), m_x(-1), m_y(-1), m_cx(23), m_cy(22), m_nType(KindPlain),
-      m_pToolBar(nullptr), m_hTheme(nullptr), m_bVertical(FALSE), m_nImageSource(0)
+    : m_nID(0), m_nImage(0), m_nStyle(0), m_x(-1), m_y(-1), m_cx(23), m_cy(22), m_nType(KindPlain), m_pToolBar(nullptr),
+      m_hTheme(nullptr), m_bVertical(FALSE), m_nImageSource(0)
 {
 }
 
@@ -297,7 +297,8 @@ void SECStdBtn::DrawFace(SECBtnDrawData& data, BOOL, CRect& rect)
             m_hTheme = SECOpenThemeData(m_pToolBar->m_hWnd, L"Toolbar");
         const int nState = bPressed ? TS_PRESSED : bChecked ? (bHot ? TS_HOTCHECKED : TS_CHECKED) : TS_NORMAL;
         dc.FillSolidRect(rect, clrFace);
-        if (m_hTheme != nullptr && SUCCEEDED(SECDrawThemeBackground(m_hTheme, dc.m_hDC, TP_BUTTON, nState, rect, nullptr)))
+        if (m_hTheme != nullptr &&
+            SUCCEEDED(SECDrawThemeBackground(m_hTheme, dc.m_hDC, TP_BUTTON, nState, rect, nullptr)))
             return;
     }
     const bool bFlat = m_pToolBar != nullptr && m_pToolBar->IsCoolLook();

@@ -56,8 +56,8 @@ void SECTBMenuBtn::ParseMnemonic()
     m_chMnemonic = 0;
     const int nAmp = m_strLabel.Find(_T('&'));
     if (nAmp >= 0 && nAmp + 1 < m_strLabel.GetLength())
-        m_chMnemonic = static_cast<TCHAR>(reinterpret_cast<UINT_PTR>(::CharUpperW(
-            reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(static_cast<WORD>(m_strLabel[nAmp + 1]))))));
+        m_chMnemonic = static_cast<TCHAR>(reinterpret_cast<UINT_PTR>(
+            ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(static_cast<WORD>(m_strLabel[nAmp + 1]))))));
 }
 
 void SECTBMenuBtn::AdjustSize()

@@ -42,9 +42,8 @@ void SECToolBarManager::SECCurrentCommand::Release()
 
 SECToolBarManager::SECToolBarManager(CFrameWnd* pFrame, CWnd* pOwnerWnd)
     : SECControlBarManager(pFrame), m_bCustomiseMode(FALSE), m_bToolTips(TRUE), m_bFlyBy(TRUE), m_bCoolLook(FALSE),
-      m_bLargeButtons(FALSE), m_pButtonMap(nullptr), m_pCurrentCommand(new SECCurrentCommand),
-      m_pBmpMgr(new SECBmpMgr), m_pOwnerWnd(pOwnerWnd), m_pToolBarClass(RUNTIME_CLASS(SECCustomToolBar)),
-      m_pMenuBar(nullptr)
+      m_bLargeButtons(FALSE), m_pButtonMap(nullptr), m_pCurrentCommand(new SECCurrentCommand), m_pBmpMgr(new SECBmpMgr),
+      m_pOwnerWnd(pOwnerWnd), m_pToolBarClass(RUNTIME_CLASS(SECCustomToolBar)), m_pMenuBar(nullptr)
 {
 }
 

@@ -173,8 +173,8 @@ TEST_F(MenuTrackingTest, F10WithAnF10AcceleratorDoesNotEnterMenuMode)
 TEST_F(MenuTrackingTest, AltWithAControlsMnemonicGoesToTheControl)
 {
     auto* pView = new SimpleView;
-    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), m_pFrame,
-                              AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(
+        pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), m_pFrame, AFX_IDW_PANE_FIRST));
     CButton button;
     ASSERT_TRUE(button.Create(_T("&Go"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 40, 20), pView, 1));
     m_pFrame->SetActiveView(pView, FALSE);

@@ -18,8 +18,8 @@ using namespace tarnwick::bars;
 
 namespace
 {
-constexpr UINT ID_PLAIN = 0x800B;  // handled
-constexpr UINT ID_CHECK = 0x800D;  // handled, a check box
+constexpr UINT ID_PLAIN = 0x800B; // handled
+constexpr UINT ID_CHECK = 0x800D; // handled, a check box
 constexpr UINT ID_NOHANDLER = 0xE100;
 constexpr UINT ID_NEVERDISABLED = 0xE102;
 
@@ -48,8 +48,7 @@ protected:
         m_commands.push_back(ID_CHECK);
         m_checkedAtCommand.clear();
         for (SECCustomToolBar* pBar : m_bars)
-            m_checkedAtCommand.push_back(
-                (pBar->GetButtonStyle(pBar->CommandToIndex(ID_CHECK)) & TBBS_CHECKED) != 0);
+            m_checkedAtCommand.push_back((pBar->GetButtonStyle(pBar->CommandToIndex(ID_CHECK)) & TBBS_CHECKED) != 0);
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -227,8 +226,8 @@ TEST(MenuButtonTest, MnemonicIsTheLetterAfterTheFirstAmpersand)
     {
         LPCTSTR lpszLabel;
         TCHAR chMnemonic;
-    } cases[] = {{_T("E&xit"), _T('X')}, {_T("&System"), _T('S')}, {_T("System"), 0}, {_T("Tail&"), 0},
-                 {_T("A&b&c"), _T('B')}};
+    } cases[] = {
+        {_T("E&xit"), _T('X')}, {_T("&System"), _T('S')}, {_T("System"), 0}, {_T("Tail&"), 0}, {_T("A&b&c"), _T('B')}};
     for (const auto& c : cases)
     {
         SECTBMenuBtn btn;
