@@ -3,6 +3,7 @@
 #include <toolkit/bars/ToolBarManager.h>
 
 #include <afxpriv.h>
+#include <toolkit/bars/BmpMgr.h>
 #include <toolkit/bars/CustomToolBar.h>
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/TBMenuBtn.h>
@@ -193,4 +194,25 @@ TEST_F(ToolBarManagerTest, MissingMenusGiveNoButtons)
     EXPECT_EQ(menuBar.GetBtnCount(), 0);
     ASSERT_TRUE(menuBar.SetMenuInfo(2, 4711, 130));
     EXPECT_EQ(menuBar.GetBtnCount(), 5);
+}
+
+TEST_F(ToolBarManagerTest, LargeButtonsAndToolTipsReachEveryBar)
+{
+    m_pManager->DefineDefaultToolBar(AFX_IDW_TOOLBAR, _T("Main"), 9, kMainButtons);
+    ASSERT_TRUE(m_pManager->CreateDefaultToolBars());
+    SECCustomToolBar* pMain = m_pManager->FindToolBar(AFX_IDW_TOOLBAR);
+    m_pManager->EnableLargeButtons(TRUE);
+    EXPECT_EQ(pMain->GetButton(0)->m_cx, 31);
+    EXPECT_EQ(pMain->GetButton(0)->m_cy, 30);
+    // Separators are a third of the image width plus 8.
+    EXPECT_EQ(pMain->GetButton(2)->m_cx, 10);
+    EXPECT_FALSE(m_pManager->GetBmpMgr()->GetSmallImages());
+    m_pManager->EnableLargeButtons(FALSE);
+    EXPECT_EQ(pMain->GetButton(0)->m_cx, 23);
+    EXPECT_EQ(pMain->GetButton(2)->m_cx, 8);
+
+    m_pManager->EnableToolTips(FALSE);
+    EXPECT_FALSE(pMain->GetBarStyle() & CBRS_TOOLTIPS);
+    m_pManager->EnableToolTips(TRUE);
+    EXPECT_TRUE(pMain->GetBarStyle() & CBRS_TOOLTIPS);
 }
