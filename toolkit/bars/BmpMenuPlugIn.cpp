@@ -5,6 +5,7 @@
 #include <afxpriv.h>
 #include <toolkit/bars/BarsRes.h>
 #include <toolkit/bars/BmpMgr.h>
+#include <toolkit/bars/MaskPaint.h>
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/BitmapDraw.h>
 #include <toolkit/foundation/Colors.h>
@@ -23,8 +24,6 @@ constexpr UINT SYSCOMMAND_FIRST = 0xF000;
 constexpr UINT SYSCOMMAND_LAST = 0xFEFF;
 constexpr int TEXT_RIGHT_MARGIN = 23;
 constexpr int ITEM_EXTRA_WIDTH = 30;
-constexpr DWORD ROP_PSDPXAX = 0x00B8074A;
-constexpr DWORD ROP_DSPDXAX = 0x00E20746;
 // The system's check-mark bitmap (OBM_CHECK).
 constexpr UINT_PTR SYSTEM_CHECK_BITMAP = 32760;
 
@@ -506,17 +505,7 @@ void SECBmpMenuPlugIn::DrawDisabledImage(CDC* pDC, int x, int y, int cx, int cy,
     CBitmap bmpMask;
     CBitmap* pOld = nullptr;
     CreateImageMask(pImageDC, &dcMask, &bmpMask, &pOld, cx, cy, xSrc);
-    const COLORREF clrOldText = pDC->SetTextColor(RGB(0, 0, 0));
-    const COLORREF clrOldBk = pDC->SetBkColor(RGB(255, 255, 255));
-    CBrush brHilite(g_colors.clrHilite);
-    CBrush brShadow(g_colors.clrShadow);
-    CBrush* pOldBrush = pDC->SelectObject(&brHilite);
-    pDC->BitBlt(x + 1, y + 1, cx, cy, &dcMask, 0, 0, ROP_PSDPXAX);
-    pDC->SelectObject(&brShadow);
-    pDC->BitBlt(x, y, cx, cy, &dcMask, 0, 0, ROP_PSDPXAX);
-    pDC->SelectObject(pOldBrush);
-    pDC->SetTextColor(clrOldText);
-    pDC->SetBkColor(clrOldBk);
+    PaintEmbossed(pDC->m_hDC, x, y, cx, cy, dcMask.m_hDC, 0, 0, g_colors.clrHilite, g_colors.clrShadow);
     dcMask.SelectObject(pOld);
 }
 
@@ -530,13 +519,8 @@ void SECBmpMenuPlugIn::DrawCheckedImageBackground(CDC* pDC, int x, int y, int cx
     CBitmap bmpMask;
     CBitmap* pOld = nullptr;
     CreateImageMask(pImageDC, &dcMask, &bmpMask, &pOld, cx, cy, xSrc);
-    const COLORREF clrOldText = pDC->SetTextColor(RGB(0, 0, 0));
-    const COLORREF clrOldBk = pDC->SetBkColor(RGB(255, 255, 255));
-    CBrush* pOldBrush = pDC->SelectObject(&m_brDither);
-    pDC->BitBlt(x, y, cx, cy, &dcMask, 0, 0, ROP_DSPDXAX);
-    pDC->SelectObject(pOldBrush);
-    pDC->SetTextColor(clrOldText);
-    pDC->SetBkColor(clrOldBk);
+    PaintThroughMask(pDC->m_hDC, x, y, cx, cy, dcMask.m_hDC, 0, 0, static_cast<HBRUSH>(m_brDither.m_hObject),
+                     ROP_DSPDXAX);
     dcMask.SelectObject(pOld);
 }
 

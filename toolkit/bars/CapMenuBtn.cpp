@@ -35,13 +35,6 @@ void SECCapMenuBtn::Draw(CDC& dc, SECBtnDrawData&)
 
 void SECCapMenuBtn::TrackMenu()
 {
-    if (m_pToolBar == nullptr)
-        return;
-    int nIndex = -1;
-    for (int i = 0; i < m_pToolBar->GetBtnCount(); ++i)
-        if (m_pToolBar->GetButton(i) == this)
-            nIndex = i;
-    const int nOwned = 0;
-    m_pToolBar->SendBtnNotify(TBN_SEC_DROPDOWN, nIndex, CPoint(0, CHILD_SYSTEM_MENU), &nOwned, 1);
+    RequestMenu(0, CHILD_SYSTEM_MENU);
 }
 } // namespace tarnwick::bars

@@ -324,6 +324,12 @@ int SECCustomToolBar::CommandToIndex(UINT nID) const
     return -1;
 }
 
+int SECCustomToolBar::IndexOf(const SECStdBtn* pBtn) const
+{
+    const auto it = std::find(m_btns.begin(), m_btns.end(), pBtn);
+    return it == m_btns.end() ? -1 : static_cast<int>(it - m_btns.begin());
+}
+
 CRect SECCustomToolBar::GetButtonRect(int nIndex) const
 {
     return GetButton(nIndex)->GetRect();

@@ -139,6 +139,8 @@ public:
         return m_btns[static_cast<size_t>(nIndex)];
     }
     int CommandToIndex(UINT nID) const;
+    // The button's index, -1 when it is not this bar's.
+    int IndexOf(const SECStdBtn* pBtn) const;
     CRect GetButtonRect(int nIndex) const;
     UINT GetButtonStyle(int nIndex) const;
     // Takes the style and repaints the button when it differs.

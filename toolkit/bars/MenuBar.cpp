@@ -193,14 +193,19 @@ std::unique_ptr<SECBtnMapEntry[]> SECMenuBar::BuildMenuTable(const std::vector<U
     return pTable;
 }
 
-BOOL SECMenuBar::SetMenuInfo(int nCount, UINT nMenuID, ...)
+std::vector<UINT> SECMenuBar::CollectMenuIds(int nCount, UINT nFirst, va_list args)
 {
-    std::vector<UINT> menuIds;
-    va_list args;
-    va_start(args, nMenuID);
-    menuIds.push_back(nMenuID);
+    std::vector<UINT> menuIds{nFirst};
     for (int i = 1; i < nCount; ++i)
         menuIds.push_back(va_arg(args, UINT));
+    return menuIds;
+}
+
+BOOL SECMenuBar::SetMenuInfo(int nCount, UINT nMenuID, ...)
+{
+    va_list args;
+    va_start(args, nMenuID);
+    const std::vector<UINT> menuIds = SECMenuBar::CollectMenuIds(nCount, nMenuID, args);
     va_end(args);
     std::unique_ptr<SECBtnMapEntry[]> pTable = BuildMenuTable(menuIds);
     if (pTable == nullptr)

@@ -4,6 +4,7 @@
 
 #include <toolkit/bars/CustomToolBar.h>
 
+#include <cstdarg>
 #include <map>
 #include <memory>
 
@@ -31,6 +32,8 @@ public:
     // The button table of the menus, one entry per top-level popup, ids from 0x80000001 on;
     // null when no menu gave a popup. The popup texts stay in this bar.
     std::unique_ptr<SECBtnMapEntry[]> BuildMenuTable(const std::vector<UINT>& menuIds);
+    // The ids of a SetMenuInfo call: the first and the nCount - 1 that follow it.
+    static std::vector<UINT> CollectMenuIds(int nCount, UINT nFirst, va_list args);
     // Shows the buttons of a registered menu; other ids change nothing.
     void SwitchMenu(UINT nMenuID);
     UINT GetCurrentMenuId() const

@@ -4,6 +4,7 @@
 #include <toolkit/bars/BmpMgr.h>
 #include <toolkit/bars/BtnDrawData.h>
 #include <toolkit/bars/CustomToolBar.h>
+#include <toolkit/bars/MaskPaint.h>
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/Colors.h>
@@ -17,11 +18,6 @@ SECStdBtn* CreateStdBtn()
 {
     return new SECStdBtn;
 }
-
-// Raster operations: where the mask is black the brush, else the destination; and where the
-// mask is white the brush, else the destination.
-constexpr DWORD ROP_PSDPXAX = 0x00B8074A;
-constexpr DWORD ROP_DSPDXAX = 0x00E20746;
 
 // Theme states of the "Toolbar" class's button part.
 constexpr int TP_BUTTON = 1;
@@ -348,37 +344,11 @@ void SECStdBtn::BlendMask(SECBtnDrawData& data, const CPoint& ptImage, const CSi
     dc.SetBkColor(clrOldBk);
 }
 
-void SECStdBtn::PaintThroughMask(SECBtnDrawData& data, HBRUSH hBrush, const CPoint& pt, const CSize& size, DWORD dwRop)
-{
-    CDC& dc = data.m_dcCompose;
-    const COLORREF clrOldText = dc.SetTextColor(RGB(0, 0, 0));
-    const COLORREF clrOldBk = dc.SetBkColor(RGB(255, 255, 255));
-    const HGDIOBJ hOldBrush = ::SelectObject(dc.m_hDC, hBrush);
-    ::BitBlt(dc.m_hDC, pt.x, pt.y, size.cx, size.cy, data.m_dcMono.m_hDC, pt.x, pt.y, dwRop);
-    ::SelectObject(dc.m_hDC, hOldBrush);
-    dc.SetTextColor(clrOldText);
-    dc.SetBkColor(clrOldBk);
-}
-
 void SECStdBtn::DrawDisabled(SECBtnDrawData& data, const CPoint& ptImage, const CSize& sizeImage)
 {
-    // Embossed: the shape in the highlight colour one pixel down-right, then in the shadow
-    // colour in place.
     const SEC_AUX_DATA* pAux = SECGetAuxData();
-    CDC& dc = data.m_dcCompose;
-    const COLORREF clrOldText = dc.SetTextColor(RGB(0, 0, 0));
-    const COLORREF clrOldBk = dc.SetBkColor(RGB(255, 255, 255));
-    CBrush brHilite(pAux->clrBtnHilite);
-    CBrush brShadow(pAux->clrBtnShadow);
-    HGDIOBJ hOldBrush = ::SelectObject(dc.m_hDC, brHilite.m_hObject);
-    ::BitBlt(dc.m_hDC, ptImage.x + 1, ptImage.y + 1, sizeImage.cx, sizeImage.cy, data.m_dcMono.m_hDC, ptImage.x,
-             ptImage.y, ROP_PSDPXAX);
-    ::SelectObject(dc.m_hDC, brShadow.m_hObject);
-    ::BitBlt(dc.m_hDC, ptImage.x, ptImage.y, sizeImage.cx, sizeImage.cy, data.m_dcMono.m_hDC, ptImage.x, ptImage.y,
-             ROP_PSDPXAX);
-    ::SelectObject(dc.m_hDC, hOldBrush);
-    dc.SetTextColor(clrOldText);
-    dc.SetBkColor(clrOldBk);
+    PaintEmbossed(data.m_dcCompose.m_hDC, ptImage.x, ptImage.y, sizeImage.cx, sizeImage.cy, data.m_dcMono.m_hDC,
+                  ptImage.x, ptImage.y, pAux->clrBtnHilite, pAux->clrBtnShadow);
 }
 
 void SECStdBtn::DrawChecked(SECBtnDrawData& data, const CPoint& ptImage, const CSize& sizeImage)
@@ -386,12 +356,14 @@ void SECStdBtn::DrawChecked(SECBtnDrawData& data, const CPoint& ptImage, const C
     // The image's background dithered; themes and the flat style 2 show checking otherwise.
     if (SECIsVisualStyle2() || IsThemed())
         return;
-    PaintThroughMask(data, static_cast<HBRUSH>(data.m_brHalftone.m_hObject), ptImage, sizeImage, ROP_DSPDXAX);
+    PaintThroughMask(data.m_dcCompose.m_hDC, ptImage.x, ptImage.y, sizeImage.cx, sizeImage.cy, data.m_dcMono.m_hDC,
+                     ptImage.x, ptImage.y, static_cast<HBRUSH>(data.m_brHalftone.m_hObject), ROP_DSPDXAX);
 }
 
 void SECStdBtn::DrawIndeterminate(SECBtnDrawData& data, const CPoint& ptImage, const CSize& sizeImage)
 {
-    PaintThroughMask(data, static_cast<HBRUSH>(data.m_brHalftone.m_hObject), ptImage, sizeImage, ROP_DSPDXAX);
+    PaintThroughMask(data.m_dcCompose.m_hDC, ptImage.x, ptImage.y, sizeImage.cx, sizeImage.cy, data.m_dcMono.m_hDC,
+                     ptImage.x, ptImage.y, static_cast<HBRUSH>(data.m_brHalftone.m_hObject), ROP_DSPDXAX);
 }
 
 void SECStdBtn::DrawSelectionFrame(SECBtnDrawData& data)

@@ -131,9 +131,6 @@ public:
     virtual const SECButtonClass* GetFactory() const;
 
 protected:
-    // Paints brush through the mask where the mask is 0 (bInverse FALSE) or 1, with raster
-    // operation dwRop, at an offset.
-    void PaintThroughMask(SECBtnDrawData& data, HBRUSH hBrush, const CPoint& pt, const CSize& size, DWORD dwRop);
     // The image's background: the draw data's colour, else the image's top-left pixel in
     // deep bitmaps, else light grey.
     COLORREF ImageBkColor(SECBtnDrawData& data) const;

@@ -83,15 +83,15 @@ BOOL SECTBMenuBtn::OnLButtonDown(int x, int y)
 
 void SECTBMenuBtn::TrackMenu()
 {
+    RequestMenu(static_cast<int>(m_nMenuID), static_cast<int>(m_nPopupIndex));
+}
+
+void SECTBMenuBtn::RequestMenu(int nMenuID, int nPopupIndex)
+{
     if (m_pToolBar == nullptr)
         return;
-    int nIndex = -1;
-    for (int i = 0; i < m_pToolBar->GetBtnCount(); ++i)
-        if (m_pToolBar->GetButton(i) == this)
-            nIndex = i;
     const int nOwned = 0;
-    m_pToolBar->SendBtnNotify(TBN_SEC_DROPDOWN, nIndex,
-                              CPoint(static_cast<int>(m_nMenuID), static_cast<int>(m_nPopupIndex)), &nOwned, 1);
+    m_pToolBar->SendBtnNotify(TBN_SEC_DROPDOWN, m_pToolBar->IndexOf(this), CPoint(nMenuID, nPopupIndex), &nOwned, 1);
 }
 
 void SECTBMenuBtn::DrawFace(SECBtnDrawData& data, BOOL, CRect& rect)

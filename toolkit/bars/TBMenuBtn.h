@@ -34,6 +34,8 @@ public:
     UINT_PTR m_dwMenuMask;
 
 protected:
+    // Sends the bar the drop-down request of this button for a menu and popup.
+    void RequestMenu(int nMenuID, int nPopupIndex);
     void DrawFace(SECBtnDrawData& data, BOOL bCustomise, CRect& rect) override;
 
     HTHEME m_hThemeTaskBand;

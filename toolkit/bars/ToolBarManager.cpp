@@ -303,12 +303,9 @@ BOOL SECToolBarManager::SetMenuInfo(int nCount, UINT nMenuID, ...)
 {
     if (m_pMenuBar == nullptr)
         return FALSE;
-    std::vector<UINT> menuIds;
     va_list args;
     va_start(args, nMenuID);
-    menuIds.push_back(nMenuID);
-    for (int i = 1; i < nCount; ++i)
-        menuIds.push_back(va_arg(args, UINT));
+    const std::vector<UINT> menuIds = SECMenuBar::CollectMenuIds(nCount, nMenuID, args);
     va_end(args);
     m_pSecondButtonMap.reset();
     std::unique_ptr<SECBtnMapEntry[]> pTable = m_pMenuBar->BuildMenuTable(menuIds);

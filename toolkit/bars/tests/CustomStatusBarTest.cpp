@@ -4,32 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include "StatusBarFixture.h"
 #include <testing/MemoryCanvas.h>
-#include <testing/MessagePump.h>
 
 using namespace tarnwick::bars;
 
 namespace
 {
-const UINT kIndicators[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-
-class CustomStatusBarTest : public ::testing::Test
+class CustomStatusBarTest : public StatusBarFixture<SECCustomStatusBar>
 {
 protected:
-    void SetUp() override
-    {
-        m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Status"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 400)));
-        ASSERT_TRUE(m_bar.Create(m_pFrame, 0x50008200, AFX_IDW_STATUS_BAR));
-        ASSERT_TRUE(m_bar.SetIndicators(kIndicators, 4));
-        m_pFrame->RecalcLayout();
-    }
-    void TearDown() override
-    {
-        m_bar.DestroyWindow();
-        m_pFrame->DestroyWindow();
-        PumpPendingMessages();
-    }
     void Draw(MemoryCanvas& canvas, int nIndex)
     {
         DRAWITEMSTRUCT dis{};
@@ -39,9 +23,6 @@ protected:
         dis.rcItem = {0, 0, 60, 20};
         m_bar.DrawItem(&dis);
     }
-
-    CFrameWnd* m_pFrame = nullptr;
-    SECCustomStatusBar m_bar;
 };
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "MessageCounter.h"
+#include "StatusBarFixture.h"
 #include <testing/MessagePump.h>
 
 using tarnwick::bars::SBPS_DISABLED;
@@ -16,8 +17,6 @@ using tarnwick::bars::SECStatusBar;
 
 namespace
 {
-const UINT kIndicators[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-
 void SetKeyToggled(int nVirtKey, bool bOn)
 {
     BYTE keys[256];
@@ -26,22 +25,9 @@ void SetKeyToggled(int nVirtKey, bool bOn)
     ::SetKeyboardState(keys);
 }
 
-class StatusBarTest : public ::testing::Test
+class StatusBarTest : public StatusBarFixture<SECStatusBar>
 {
 protected:
-    void SetUp() override
-    {
-        m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Status"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 700, 400)));
-        ASSERT_TRUE(m_bar.Create(m_pFrame, 0x50008200, AFX_IDW_STATUS_BAR));
-        ASSERT_TRUE(m_bar.SetIndicators(kIndicators, 4));
-        m_pFrame->RecalcLayout();
-    }
-    void TearDown() override
-    {
-        m_bar.DestroyWindow();
-        m_pFrame->DestroyWindow();
-    }
     CString ControlText(int nIndex)
     {
         TCHAR sz[64] = {};
@@ -58,9 +44,6 @@ protected:
     {
         m_bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
     }
-
-    CFrameWnd* m_pFrame = nullptr;
-    SECStatusBar m_bar;
 };
 } // namespace
 
