@@ -93,7 +93,7 @@ SECCustomToolBar::SECCustomToolBar()
       m_bDirtyHorz(TRUE), m_bDirtyVert(TRUE), m_sizeHorz(0, 0), m_sizeVert(0, 0), m_sizeFloat(0, 0), m_dwDragFlags(0),
       m_pFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)))), m_pButtonMap(nullptr),
       m_pSecondButtonMap(nullptr), m_bKeyboardMode(FALSE), m_bMenuLook(FALSE), m_hThemeRebar(nullptr),
-      m_hThemeMenu(nullptr), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE)
+      m_hThemeMenu(nullptr), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE), m_nParentLength(0)
 {
     const CSize sizeImage = m_pBmpMgr->GetImageSize();
     m_cxButton = sizeImage.cx + 7;
@@ -885,6 +885,20 @@ CSize SECCustomToolBar::CalcFixedLayout(BOOL, BOOL bHorz)
 
 CSize SECCustomToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
+    CSize size = CalcDynamicLayoutOfButtons(nLength, dwMode);
+    // A bar outside any dock bar spans its parent (SizeToParent).
+    if (m_pDockContext == nullptr && m_nParentLength > 0)
+    {
+        if (m_dwStyle & CBRS_ORIENT_HORZ)
+            size.cx = std::max<LONG>(size.cx, m_nParentLength);
+        else if (m_dwStyle & CBRS_ORIENT_VERT)
+            size.cy = std::max<LONG>(size.cy, m_nParentLength);
+    }
+    return size;
+}
+
+CSize SECCustomToolBar::CalcDynamicLayoutOfButtons(int nLength, DWORD dwMode)
+{
     if (!(dwMode & LM_COMMIT))
     {
         const bool bDirty = ((dwMode & LM_HORZDOCK) && (dwMode & LM_HORZ) && m_bDirtyHorz) ||
@@ -1423,13 +1437,9 @@ void SECCustomToolBar::SizeToParent(AFX_SIZEPARENTPARAMS* lpLayout)
 {
     if (m_pDockContext != nullptr || lpLayout == nullptr)
         return;
-    // A bar outside any dock bar spans its parent.
     CRect rectParent;
     GetParent()->GetClientRect(rectParent);
-    if (m_dwStyle & CBRS_ORIENT_HORZ)
-        m_nMRUWidth = rectParent.Width();
-    else if (m_dwStyle & CBRS_ORIENT_VERT)
-        m_nMRUWidth = rectParent.Height();
+    m_nParentLength = (m_dwStyle & CBRS_ORIENT_HORZ) ? rectParent.Width() : rectParent.Height();
 }
 
 LRESULT SECCustomToolBar::OnSizeParent(WPARAM wParam, LPARAM lParam)

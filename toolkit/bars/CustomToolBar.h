@@ -187,6 +187,8 @@ protected:
     // Fires the command of a released button.
     void FireCommand(int nIndex, UINT nID);
     void RestoreIdlePrompt();
+    // The layout's own answer, before a bar outside dock bars is stretched.
+    CSize CalcDynamicLayoutOfButtons(int nLength, DWORD dwMode);
     // The buttons that the layout sees (hidden ones left out).
     SECBtnArray VisibleButtons() const;
     int RowHeight(const SECBtnArray& btns, int nFirst, int nLast) const;
@@ -243,6 +245,8 @@ protected:
     int m_cxButton;
     int m_cyButton;
     SECBtnArray m_btns;
+    // The parent's length that a bar outside dock bars spans; 0 for docked bars.
+    int m_nParentLength;
 };
 
 } // namespace tarnwick::bars

@@ -270,3 +270,19 @@ TEST_F(ToolBarTest, DisabledCheckedButtonDrawsEmbossedWithoutThePattern)
     EXPECT_EQ(plain->Pixel(ptImage.x + 3, ptImage.y + 3), RGB(0, 0, 0));
     EXPECT_EQ(plain->Pixel(ptImage.x + 7, ptImage.y + 7), RGB(255, 0, 0));
 }
+
+TEST_F(ToolBarTest, BarOutsideDockBarsSpansItsParent)
+{
+    auto* pBar = new SECCustomToolBar;
+    pBar->SetManager(m_pManager);
+    pBar->SetBmpMgr(m_pManager->GetBmpMgr());
+    ASSERT_TRUE(pBar->CreateEx(0, m_pFrame, m_pManager->GetBarStyle(), 0xE806, _T("Bar")));
+    pBar->m_bAutoDelete = TRUE;
+    pBar->SetButtons(kMainButtons, 9);
+    m_pFrame->RecalcLayout();
+    CRect rectFrame;
+    CRect rectBar;
+    m_pFrame->GetClientRect(rectFrame);
+    pBar->GetWindowRect(rectBar);
+    EXPECT_EQ(rectBar.Width(), rectFrame.Width());
+}
