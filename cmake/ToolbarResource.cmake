@@ -23,6 +23,7 @@ endfunction()
 
 # Script mode: writes the resource script.
 if(CMAKE_SCRIPT_MODE_FILE AND DEFINED TOOLBAR_IN)
+    cmake_policy(VERSION 3.25)
     file(STRINGS ${TOOLBAR_IN} lines)
     set(words "")
     set(count 0)

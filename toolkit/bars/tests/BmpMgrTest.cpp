@@ -119,3 +119,24 @@ TEST(BmpMgrTest, LargeImagesStretchFromTheSmallAndGoAgainUnlessKeepBoth)
     store.p->SetSmallImages(TRUE);
     EXPECT_NE(entry.hLarge, nullptr);
 }
+
+TEST(BmpMgrTest, BuildStepWritesTheToolbarResourceWordByWord)
+{
+    // Version, image width and height, item count, then the items, separators as 0.
+    const WORD expected16[] = {1, 16, 15, 9, 0x800B, 0x800D, 0, 0xE100, 0xE102, 0x8018, 0, 0xE143, 0xE140};
+    const WORD expected24[] = {1, 24, 23, 9, 0x800B, 0x800D, 0, 0xE100, 0xE102, 0x8018, 0, 0xE143, 0xE140};
+    const struct
+    {
+        UINT nID;
+        const WORD* pWords;
+    } cases[] = {{128, expected16}, {129, expected24}};
+    for (const auto& c : cases)
+    {
+        const HRSRC hRsrc = ::FindResource(nullptr, MAKEINTRESOURCE(c.nID), RT_TOOLBAR);
+        ASSERT_NE(hRsrc, nullptr) << c.nID;
+        ASSERT_EQ(::SizeofResource(nullptr, hRsrc), sizeof(expected16)) << c.nID;
+        const auto* pWords = static_cast<const WORD*>(::LockResource(::LoadResource(nullptr, hRsrc)));
+        for (size_t i = 0; i < std::size(expected16); ++i)
+            EXPECT_EQ(pWords[i], c.pWords[i]) << c.nID << " word " << i;
+    }
+}
