@@ -72,6 +72,8 @@ ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 ON_UPDATE_COMMAND_UI_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnUpdateControlBarMenu)
 ON_COMMAND_EX_RANGE(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, OnBarCheck)
+ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -329,8 +331,37 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
         strText.LoadString(static_cast<UINT>(wParam));
         lpszText = strText;
     }
-    pBar->SetWindowText(lpszText);
+    // A command's string is "prompt\ntip": the status bar shows the prompt.
+    CString strPrompt;
+    AfxExtractSubString(strPrompt, lpszText, 0);
+    pBar->SetWindowText(strPrompt);
     return 0;
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    static const UINT keys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
+    // The pane keeps its text; a key that is off only disables it.
+    pCmdUI->Enable(::GetKeyState(keys[pCmdUI->m_nID - ID_INDICATOR_CAPS]) & 1);
+}
+
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pTTT = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    UINT_PTR nID = pNMHDR->idFrom;
+    if (pTTT->uFlags & TTF_IDISHWND)
+        nID = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(nID)));
+    // A command's string is "prompt\ntip": the tip is the part after the line break.
+    CString strFull;
+    CString strTip;
+    if (nID != 0 && nID <= 0xFFFF && strFull.LoadString(static_cast<UINT>(nID)))
+        AfxExtractSubString(strTip, strFull, 1);
+    lstrcpyn(pTTT->szText, strTip, _countof(pTTT->szText));
+    *pResult = 0;
+    // Tips above the others.
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
+    return TRUE;
 }
 
 void CFrameWnd::ActivateFrame(int nCmdShow)

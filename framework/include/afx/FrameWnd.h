@@ -156,6 +156,10 @@ protected:
     // The View menu's bar toggles: the command id is the bar's child id.
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     afx_msg BOOL OnBarCheck(UINT nID);
+    // The key indicators of the status bar are enabled while their key is on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    // A tool's tip is the part after '\n' of its command's string.
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     // Dock bars (and the bars in them) go before the frame.
     void DestroyDockBars();
 

@@ -1,0 +1,183 @@
+// SECCustomStatusBar: pane formats and the owner drawing of the panes.
+#include <toolkit/bars/CustomStatusBar.h>
+
+#include <afxpriv.h>
+
+namespace tarnwick::bars
+{
+IMPLEMENT_DYNAMIC(SECCustomStatusBar, SECStatusBar)
+
+namespace
+{
+constexpr UINT FORMAT_FLAGS = SBP_TEXTALIGN | SBP_FOREGROUND | SBP_BACKGROUND | SBP_BITMAP | SBP_CURSOR;
+} // namespace
+
+BEGIN_MESSAGE_MAP(SECCustomStatusBar, SECStatusBar)
+ON_WM_SETCURSOR()
+ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
+SECCustomStatusBar::SECCustomStatusBar() = default;
+
+BOOL SECCustomStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
+{
+    const BOOL bResult = SECStatusBar::SetIndicators(lpIDArray, nIDCount);
+    m_formats.assign(static_cast<size_t>(GetCount()), PaneFormat{});
+    for (int i = 0; i < GetCount(); ++i)
+        SetPaneStyle(i, GetPaneStyle(i) | SBPS_OWNERDRAW);
+    return bResult;
+}
+
+void SECCustomStatusBar::SetPaneInfoEx(const SECPaneInfo& info, BOOL bSizeToBitmap)
+{
+    UINT nID = 0;
+    UINT nStyle = 0;
+    int cxWidth = 0;
+    GetPaneInfo(info.iIndex, nID, nStyle, cxWidth);
+    if (info.uMask & SBP_ID)
+        nID = info.nID;
+    if (info.uMask & SBP_STYLE)
+        nStyle = info.nStyle;
+    int cyBitmap = 0;
+    if (info.uMask & SBP_WIDTH)
+        cxWidth = info.cxWidth;
+    else if (bSizeToBitmap && (info.uMask & SBP_BITMAP) && info.hBitmap != nullptr)
+    {
+        BITMAP bm{};
+        ::GetObject(info.hBitmap, sizeof(bm), &bm);
+        cxWidth = bm.bmWidth;
+        cyBitmap = bm.bmHeight;
+    }
+    SetPaneInfo(info.iIndex, nID, nStyle | SBPS_OWNERDRAW, cxWidth);
+    if (info.uMask & SBP_TEXT)
+        SetPaneText(info.iIndex, info.strText);
+    PaneFormat& format = m_formats[static_cast<size_t>(info.iIndex)];
+    if (info.uMask & SBP_TEXTALIGN)
+        format.nAlign = info.nTextAlign;
+    if (info.uMask & SBP_FOREGROUND)
+        format.crText = info.crTextForeground;
+    if (info.uMask & SBP_BACKGROUND)
+        format.crBack = info.crTextBackground;
+    if (info.uMask & SBP_BITMAP)
+        format.hBitmap = info.hBitmap;
+    if (info.uMask & SBP_CURSOR)
+        format.hCursor = info.hCursor;
+    format.nFlags = info.uMask & FORMAT_FLAGS;
+    if (cyBitmap > 0)
+    {
+        // A taller bitmap makes the bar taller: the frame lays out again.
+        int borders[3] = {0, 0, 0};
+        SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+        SendMessage(SB_SETMINHEIGHT, cyBitmap + 2 * borders[1]);
+        if (CFrameWnd* pFrame = GetParentFrame())
+        {
+            CRect rect;
+            pFrame->GetClientRect(rect);
+            pFrame->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.Width(), rect.Height()));
+        }
+    }
+    CRect rect;
+    GetItemRect(info.iIndex, rect);
+    InvalidateRect(rect);
+}
+
+void SECCustomStatusBar::GetPaneInfoEx(SECPaneInfo& info) const
+{
+    if (info.uMask & (SBP_ID | SBP_STYLE | SBP_WIDTH))
+        GetPaneInfo(info.iIndex, info.nID, info.nStyle, info.cxWidth);
+    if (info.uMask & SBP_TEXT)
+        info.strText = GetPaneText(info.iIndex);
+    const PaneFormat& format = m_formats[static_cast<size_t>(info.iIndex)];
+    if (info.uMask & SBP_TEXTALIGN)
+        info.nTextAlign = format.nAlign;
+    if (info.uMask & SBP_FOREGROUND)
+        info.crTextForeground = format.crText;
+    if (info.uMask & SBP_BACKGROUND)
+        info.crTextBackground = format.crBack;
+    if (info.uMask & SBP_BITMAP)
+        info.hBitmap = format.hBitmap;
+    if (info.uMask & SBP_CURSOR)
+        info.hCursor = format.hCursor;
+}
+
+int SECCustomStatusBar::PaneFromPoint(CPoint point) const
+{
+    for (int i = 0; i < GetCount(); ++i)
+    {
+        CRect rect;
+        GetItemRect(i, rect);
+        if (rect.PtInRect(point))
+            return i;
+    }
+    return -1;
+}
+
+void SECCustomStatusBar::OnDrawItemReflect(LPDRAWITEMSTRUCT lpDIS)
+{
+    DrawItem(lpDIS);
+}
+
+void SECCustomStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDIS)
+{
+    const int nIndex = static_cast<int>(lpDIS->itemID);
+    if (nIndex < 0 || nIndex >= GetCount() || (GetPaneStyle(nIndex) & SBPS_DISABLED))
+        return;
+    const PaneFormat& format = m_formats[static_cast<size_t>(nIndex)];
+    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
+    const CRect rect(lpDIS->rcItem);
+    if (format.nFlags & SBP_BITMAP)
+    {
+        CDC dcBitmap;
+        dcBitmap.CreateCompatibleDC(pDC);
+        const HGDIOBJ hOld = ::SelectObject(dcBitmap.m_hDC, format.hBitmap);
+        BITMAP bm{};
+        ::GetObject(format.hBitmap, sizeof(bm), &bm);
+        pDC->BitBlt(rect.left, rect.top, bm.bmWidth, bm.bmHeight, &dcBitmap, 0, 0, SRCCOPY);
+        ::SelectObject(dcBitmap.m_hDC, hOld);
+        return;
+    }
+    const int nSaved = pDC->SaveDC();
+    pDC->SelectObject(CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))));
+    if (format.nFlags & SBP_FOREGROUND)
+        pDC->SetTextColor(format.crText);
+    UINT nOptions = ETO_CLIPPED;
+    if (format.nFlags & SBP_BACKGROUND)
+    {
+        pDC->SetBkColor(format.crBack);
+        nOptions |= ETO_OPAQUE;
+    }
+    else
+        pDC->SetBkMode(TRANSPARENT);
+    int x = rect.left + 1;
+    if (format.nFlags & SBP_TEXTALIGN)
+    {
+        pDC->SetTextAlign(format.nAlign);
+        if (format.nAlign == TA_RIGHT)
+            x = rect.right - 1;
+        else if (format.nAlign == TA_CENTER)
+            x = rect.CenterPoint().x;
+    }
+    const CString strText = GetPaneText(nIndex);
+    const CSize sizeText = pDC->GetTextExtent(strText);
+    pDC->ExtTextOut(x, rect.top + (rect.Height() - sizeText.cy) / 2, nOptions, rect, strText, nullptr);
+    pDC->RestoreDC(nSaved);
+}
+
+BOOL SECCustomStatusBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (nHitTest == HTCLIENT)
+    {
+        CPoint point(static_cast<int>(static_cast<short>(LOWORD(::GetMessagePos()))),
+                     static_cast<int>(static_cast<short>(HIWORD(::GetMessagePos()))));
+        ScreenToClient(&point);
+        const int nIndex = PaneFromPoint(point);
+        if (nIndex >= 0 && (m_formats[static_cast<size_t>(nIndex)].nFlags & SBP_CURSOR) &&
+            m_formats[static_cast<size_t>(nIndex)].hCursor != nullptr)
+        {
+            ::SetCursor(m_formats[static_cast<size_t>(nIndex)].hCursor);
+            return TRUE;
+        }
+    }
+    return SECStatusBar::OnSetCursor(pWnd, nHitTest, message);
+}
+} // namespace tarnwick::bars

@@ -1,0 +1,67 @@
+// The status bar with per-pane formats: text and background colours, alignment, a bitmap and
+// a cursor, every pane drawn by the bar itself.
+#pragma once
+
+#include <toolkit/bars/StatusBar.h>
+
+namespace tarnwick::bars
+{
+// What a SECPaneInfo carries (its mask).
+constexpr UINT SBP_ID = 0x1;
+constexpr UINT SBP_STYLE = 0x2;
+constexpr UINT SBP_WIDTH = 0x4;
+constexpr UINT SBP_TEXT = 0x8;
+constexpr UINT SBP_TEXTALIGN = 0x10;
+constexpr UINT SBP_FOREGROUND = 0x20;
+constexpr UINT SBP_BACKGROUND = 0x40;
+constexpr UINT SBP_BITMAP = 0x80;
+constexpr UINT SBP_CURSOR = 0x100;
+
+struct SECPaneInfo
+{
+    int iIndex = 0;
+    UINT nID = 0;
+    UINT nStyle = 0;
+    int cxWidth = 0;
+    CString strText;
+    COLORREF crTextForeground = 0;
+    COLORREF crTextBackground = 0;
+    HBITMAP hBitmap = nullptr;
+    HCURSOR hCursor = nullptr;
+    UINT nTextAlign = TA_LEFT;
+    UINT uMask = 0;
+};
+
+class SECCustomStatusBar : public SECStatusBar
+{
+    DECLARE_DYNAMIC(SECCustomStatusBar)
+public:
+    SECCustomStatusBar();
+
+    // The panes, each drawn by the bar, with default formats.
+    BOOL SetIndicators(const UINT* lpIDArray, int nIDCount) override;
+    void SetPaneInfoEx(const SECPaneInfo& info, BOOL bSizeToBitmap = FALSE);
+    void GetPaneInfoEx(SECPaneInfo& info) const;
+    // The pane under a client point, -1 for none.
+    int PaneFromPoint(CPoint point) const;
+
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDIS);
+
+protected:
+    struct PaneFormat
+    {
+        COLORREF crText = ::GetSysColor(COLOR_WINDOWTEXT);
+        COLORREF crBack = ::GetSysColor(COLOR_WINDOW);
+        HBITMAP hBitmap = nullptr;
+        HCURSOR hCursor = nullptr;
+        UINT nAlign = TA_LEFT;
+        UINT nFlags = 0;
+    };
+
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnDrawItemReflect(LPDRAWITEMSTRUCT lpDIS);
+    DECLARE_MESSAGE_MAP()
+
+    std::vector<PaneFormat> m_formats;
+};
+} // namespace tarnwick::bars

@@ -1,0 +1,169 @@
+// The frame-wide owner of a frame's customisable toolbars: their default definitions, the
+// shared image store and drawing data, the frame-wide options (tool tips, cool look, large
+// buttons), the menu bar's button list and the record of the command a button is firing.
+#pragma once
+
+#include <afxext.h>
+#include <toolkit/bars/BtnDrawData.h>
+#include <toolkit/bars/ControlBarManager.h>
+#include <toolkit/bars/StdBtn.h>
+
+#include <memory>
+#include <vector>
+
+namespace tarnwick::bars
+{
+class SECBmpMgr;
+class SECCustomToolBar;
+class SECMenuBar;
+
+// Bar type ids of saved bar records.
+constexpr UINT BARTYPE_CUSTOMTOOLBAR = 14946;
+constexpr UINT BARTYPE_MENUBAR = 14947;
+// The menu bar's control id, and the first and last ids of user toolbars.
+constexpr UINT ID_SEC_MENUBAR = 0xE8FF;
+constexpr UINT ID_SEC_FIRSTUSERBAR = 0xE820;
+
+class SECToolBarManager : public SECControlBarManager
+{
+    DECLARE_DYNAMIC(SECToolBarManager)
+public:
+    // The record of the command a toolbar button is sending; reference counted.
+    class SECCurrentCommand
+    {
+    public:
+        SECCurrentCommand();
+        void AddRef();
+        void Release();
+
+        LONG m_nRefs;
+        RECT m_rcButton;
+        BOOL m_bActive;
+
+    protected:
+        virtual ~SECCurrentCommand() = default;
+    };
+
+    SECToolBarManager(CFrameWnd* pFrame, CWnd* pOwnerWnd = nullptr);
+    ~SECToolBarManager() override;
+
+    BOOL LoadToolBarResource(UINT nSmallID, UINT nLargeID = 0);
+    void SetButtonMap(const SECBtnMapEntry* pMap)
+    {
+        m_pButtonMap = pMap;
+    }
+    const SECBtnMapEntry* GetButtonMap() const
+    {
+        return m_pButtonMap;
+    }
+    const SECBtnMapEntry* GetSecondButtonMap() const
+    {
+        return m_pSecondButtonMap.get();
+    }
+    // The ids must stay valid while the manager lives.
+    void DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, UINT nCount, const UINT* pIDs,
+                              DWORD dwDockSides = CBRS_ALIGN_ANY, UINT nDockBarID = AFX_IDW_DOCKBAR_TOP,
+                              UINT nBesideID = 0, BOOL bDocked = TRUE, BOOL bVisible = TRUE);
+    virtual BOOL CreateDefaultToolBars();
+    void EnableToolTips(BOOL bEnable);
+    void EnableCoolLook(BOOL bEnable, DWORD dwExStyle = CBRS_EX_COOLLOOK_BITS);
+    void EnableLargeButtons(BOOL bEnable);
+    BOOL ToolTipsEnabled() const
+    {
+        return m_bToolTips;
+    }
+    BOOL CoolLookEnabled() const
+    {
+        return m_bCoolLook;
+    }
+    BOOL LargeButtonsEnabled() const
+    {
+        return m_bLargeButtons;
+    }
+    virtual BOOL ApplyButtonSizes();
+    virtual void AttachToolBars();
+    UINT GetBarTypeID(CControlBar* pBar) const override;
+    virtual SECCustomToolBar* FindToolBar(UINT nID) const;
+    // Hands nSet and nClear to the update operation (code 1) of every button of the command.
+    void ForwardToButtons(UINT nID, UINT nSet, UINT nClear);
+    // Sends "WM_BARNOTIFY" (bar id, code) to the notification windows that still exist.
+    void NotifyBars(UINT nBarID, int nCode);
+    void AddNotifyWnd(CWnd* pWnd);
+    SECCurrentCommand* GetCurrentCommand();
+    void SetMenuBarIds(const UINT* pIDs, int nCount);
+    const UINT* GetMenuBarIds(int& nCount) const;
+    // The menu bar's button table built from menu resources (see SECMenuBar); FALSE when the
+    // frame has no menu bar or no button could be made.
+    BOOL SetMenuInfo(int nCount, UINT nMenuID, ...);
+
+    // The frame's menu bar, which the toolkit frames hand over; null for other frames.
+    void SetMenuBar(SECMenuBar* pMenuBar)
+    {
+        m_pMenuBar = pMenuBar;
+    }
+    SECMenuBar* GetMenuBar() const
+    {
+        return m_pMenuBar;
+    }
+    SECBmpMgr* GetBmpMgr() const
+    {
+        return m_pBmpMgr;
+    }
+    SECBtnDrawData& GetDrawData()
+    {
+        return m_drawData;
+    }
+    void SetToolBarClass(CRuntimeClass* pClass)
+    {
+        m_pToolBarClass = pClass;
+    }
+    BOOL GetCustomiseMode() const
+    {
+        return m_bCustomiseMode;
+    }
+
+    // The style and toolkit extended style of every bar the manager creates.
+    DWORD GetBarStyle() const;
+    DWORD GetBarExStyle() const;
+    // The customisable toolbars of the frame (the menu bar among them), in list order.
+    std::vector<SECCustomToolBar*> GetToolBars() const;
+    // The toolbars that share a bar's commands: its manager's, or the bar alone.
+    static std::vector<SECCustomToolBar*> ToolBarsOf(SECCustomToolBar* pBar);
+
+    static constexpr DWORD CBRS_EX_COOLLOOK_BITS = 0x300;
+
+private:
+    struct Definition
+    {
+        UINT nBarID;
+        CString strTitle;
+        UINT nCount;
+        const UINT* pIDs;
+        DWORD dwDockSides;
+        UINT nDockBarID;
+        UINT nBesideID;
+        BOOL bDocked;
+        BOOL bVisible;
+    };
+    void SetImageSize(SECCustomToolBar* pBar) const;
+    void DockBeside(SECCustomToolBar* pBar, const Definition& def);
+
+    std::vector<std::unique_ptr<Definition>> m_definitions;
+    std::vector<HWND> m_notifyWnds;
+    BOOL m_bCustomiseMode;
+    BOOL m_bToolTips;
+    BOOL m_bFlyBy;
+    BOOL m_bCoolLook;
+    BOOL m_bLargeButtons;
+    const SECBtnMapEntry* m_pButtonMap;
+    // The menu bar's buttons, one per popup of its menus (SetMenuInfo).
+    std::unique_ptr<SECBtnMapEntry[]> m_pSecondButtonMap;
+    SECCurrentCommand* m_pCurrentCommand;
+    std::vector<UINT> m_menuBarIds;
+    SECBmpMgr* m_pBmpMgr;
+    SECBtnDrawData m_drawData;
+    CWnd* m_pOwnerWnd;
+    CRuntimeClass* m_pToolBarClass;
+    SECMenuBar* m_pMenuBar;
+};
+} // namespace tarnwick::bars
