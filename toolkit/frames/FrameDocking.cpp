@@ -34,13 +34,12 @@ constexpr int ITALIC_OVERHANG = 6;
 constexpr int TEXT_INSET = 3;
 constexpr UINT CAPTION_TEXT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
 
-// One channel of a gradient band: from the start in steps of 8.8 fixed point, held at the
-// end once it would pass it.
+// One channel of a gradient band: from the start in steps of 8.8 fixed point. The steps are
+// truncated, so that the last band stays short of the end, whichever way it runs.
 int GradientChannel(int nFrom, int nTo, int nBand, int nBands)
 {
     const int nStep = (nTo - nFrom) * 256 / nBands;
-    const int nValue = (nFrom * 256 + nStep * nBand) >> 8;
-    return nTo >= nFrom ? std::min(nValue, nTo) : std::max(nValue, nTo);
+    return (nFrom * 256 + nStep * nBand) >> 8;
 }
 
 // WS_VISIBLE is taken off the window for the call, so that the system draws no caption.
@@ -199,7 +198,8 @@ void SECFrameDocking::CalcCaptionRect(CRect& rect) const
         nButtons += (dwStyle & WS_MAXIMIZEBOX) ? 1 : 0;
         nButtons += (dwStyle & WS_MINIMIZEBOX) ? 1 : 0;
     }
-    if (HMENU hSysMenu = ::GetSystemMenu(m_frame.m_hWnd, FALSE))
+    HMENU hSysMenu = (dwStyle & WS_SYSMENU) ? ::GetSystemMenu(m_frame.m_hWnd, FALSE) : nullptr;
+    if (hSysMenu != nullptr)
     {
         const UINT nState = ::GetMenuState(hSysMenu, SC_CLOSE, MF_BYCOMMAND);
         if (nState != static_cast<UINT>(-1) && !(nState & (MF_GRAYED | MF_DISABLED)))

@@ -93,6 +93,9 @@ SECMDIFrameWnd::~SECMDIFrameWnd()
 
 CDockBar* SECMDIFrameWnd::CreateDockBarObject()
 {
+    // The toolkit's dock bar class record does not make objects.
+    if (m_pDockBarClass == RUNTIME_CLASS(SECDockBar) && m_pDockBarClass->m_pfnCreateObject == nullptr)
+        return new SECDockBar;
     return static_cast<CDockBar*>(m_pDockBarClass->CreateObject());
 }
 
@@ -182,7 +185,8 @@ void SECMDIFrameWnd::NextDockPosition(UINT& nDockBarID, SECDockPlacement& flags,
 
 void SECMDIFrameWnd::ShowBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
-    if (pBar->IsVisible() == bShow)
+    // A show or hide still waiting for the idle layout does not count.
+    if (((pBar->GetStyle() & WS_VISIBLE) != 0) == (bShow != FALSE))
         return;
     CFrameWnd* pDockingFrame = pBar->GetDockingFrame();
     if (pDockingFrame == nullptr)
