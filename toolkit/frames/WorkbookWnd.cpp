@@ -180,7 +180,7 @@ int SECWorkbookWnd::HiddenBefore(INT_PTR nIndex) const
 {
     int nHidden = 0;
     for (INT_PTR i = 0; i < nIndex && i < m_worksheets.GetSize(); ++i)
-        if (!GetSheet(i)->IsWindowVisible())
+        if (!GetSheet(i)->IsShown())
             ++nHidden;
     return nHidden;
 }
@@ -495,7 +495,7 @@ void SECWorkbookWnd::OnPaint()
     for (INT_PTR i = 0; i < m_worksheets.GetSize(); ++i)
     {
         SECWorksheetWnd* pSheet = GetSheet(i);
-        if (!pSheet->IsWindowVisible())
+        if (!pSheet->IsShown())
             continue;
         DrawTab(&dc, pSheet);
         DrawTabLabel(&dc, pSheet, LABEL_FORMAT);
@@ -503,7 +503,7 @@ void SECWorkbookWnd::OnPaint()
     DrawClientBorder(&dc);
     // The active tab lies on top of its neighbours.
     auto* pActive = DYNAMIC_DOWNCAST(SECWorksheetWnd, GetActiveFrame());
-    if (pActive != nullptr && pActive->IsWindowVisible())
+    if (pActive != nullptr && pActive->IsShown())
     {
         DrawTab(&dc, pActive);
         DrawTabLabel(&dc, pActive, LABEL_FORMAT);
@@ -525,7 +525,7 @@ void SECWorkbookWnd::OnLButtonDown(UINT nFlags, CPoint point)
         {
             SECWorksheetWnd* pSheet = GetSheet(i);
             CRgn rgn;
-            if (pSheet == pActive || !pSheet->IsWindowVisible() || !TabRegion(pSheet, rgn) || !rgn.PtInRegion(point))
+            if (pSheet == pActive || !pSheet->IsShown() || !TabRegion(pSheet, rgn) || !rgn.PtInRegion(point))
                 continue;
             if (CanActivateTab(pSheet))
             {
@@ -567,7 +567,7 @@ INT_PTR SECWorkbookWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     {
         SECWorksheetWnd* pSheet = GetSheet(i);
         CRgn rgn;
-        if (!pSheet->IsWindowVisible() || !pThis->TabRegion(pSheet, rgn) || !rgn.PtInRegion(point))
+        if (!pSheet->IsShown() || !pThis->TabRegion(pSheet, rgn) || !rgn.PtInRegion(point))
             continue;
         if (pThis->IsTabLabelVisible(pSheet))
             return -1;

@@ -64,6 +64,11 @@ public:
         return m_worksheets.GetSize();
     }
     SECWorksheetWnd* GetSheet(INT_PTR nIndex) const;
+    // The tab drawn active last; the number of sheets when that was no worksheet.
+    int GetLastActiveTab() const
+    {
+        return m_nLastActiveTab;
+    }
     SECWorkbookClientWnd* GetClientWnd() const
     {
         return m_pClientWnd;

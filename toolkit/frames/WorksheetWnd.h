@@ -39,6 +39,11 @@ public:
     {
         m_bPressed = bPressed;
     }
+    // The sheet's own visibility, whatever its frame's: a hidden sheet has no tab.
+    BOOL IsShown() const
+    {
+        return (GetStyle() & WS_VISIBLE) != 0;
+    }
     HICON GetIcon() const
     {
         return m_hTabIcon;
