@@ -79,6 +79,13 @@ public:
     }
 
 protected:
+    // The frames' WM_ACTIVATE: the caption stays active while this frame or one of its floating
+    // windows is the active window.
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+    {
+        TBase::OnActivate(nState, pWndOther, bMinimized);
+        m_docking.UpdateStayActive(nState, pWndOther);
+    }
     // The frames' WM_DESTROY: the bars go first, the message plug-in before the window.
     void OnDestroy()
     {

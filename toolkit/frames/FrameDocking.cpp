@@ -402,6 +402,20 @@ BOOL SECFrameDocking::HandleCaptionMessage(UINT message, WPARAM wParam, LPARAM l
     }
 }
 
+void SECFrameDocking::UpdateStayActive(UINT nState, CWnd* pWndOther)
+{
+    CFrameWnd* pTopLevel = (m_frame.GetStyle() & WS_CHILD) ? &m_frame : m_frame.GetTopLevelFrame();
+    if (pTopLevel == nullptr)
+        return;
+    CWnd* pActive = nState == WA_INACTIVE ? pWndOther : &m_frame;
+    const BOOL bStayActive =
+        pActive != nullptr && (pActive == pTopLevel || (pActive->GetTopLevelFrame() == pTopLevel &&
+                                                        pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0));
+    pTopLevel->m_nFlags &= ~WF_STAYACTIVE;
+    if (bStayActive)
+        pTopLevel->m_nFlags |= WF_STAYACTIVE;
+}
+
 SECWndPlugIn* SECFrameDocking::CreateWorkspaceManager(LPCTSTR lpszKey, BOOL bRegistry, CRuntimeClass* pClass,
                                                       BOOL bApplicationKey)
 {

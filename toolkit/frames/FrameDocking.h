@@ -76,6 +76,10 @@ public:
     // FALSE leaves the message to the frame's base.
     BOOL HandleCaptionMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
+    // Sets the top-level frame's stay-active flag when the window activated is this frame or a
+    // window of it that keeps the frame's caption active (WM_FLOATSTATUS, FS_SYNCACTIVE).
+    void UpdateStayActive(UINT nState, CWnd* pWndOther);
+
     // Made from a SECWorkspaceManagerEx class, initialised and plugged into the frame.
     foundation::SECWndPlugIn* CreateWorkspaceManager(LPCTSTR lpszKey, BOOL bRegistry, CRuntimeClass* pClass,
                                                      BOOL bApplicationKey);
