@@ -14,6 +14,8 @@ ON_WM_CHILDACTIVATE()
 ON_WM_PARENTNOTIFY()
 ON_WM_MOUSEACTIVATE()
 ON_WM_DESTROY()
+AFX_WM_ENTRY(WM_MDIACTIVATE, void (CWnd::*)(BOOL, CWnd*, CWnd*), OnMDIActivate,
+             reinterpret_cast<HWND>(call.lParam) == static_cast<CWnd*>(pTarget)->m_hWnd, AFX_LPARAM_WND, AFX_WPARAM_WND)
 END_MESSAGE_MAP()
 
 namespace
@@ -87,6 +89,15 @@ LRESULT SECMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     if (nsSysCommandEx::DispatchSysCommandEx(*m_pMsgFilter, message, wParam, lParam, lResult))
         return lResult;
     return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
+}
+
+void SECMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
+{
+    // A child activated while its frame is in the background takes the frame with it.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (bActivate && pFrame != nullptr && ::GetActiveWindow() != pFrame->m_hWnd)
+        pFrame->SetFocus();
+    CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
 }
 
 void SECMDIChildWnd::OnChildActivate()

@@ -35,6 +35,7 @@ protected:
         return *m_pMsgFilter;
     }
 
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnChildActivate();
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);

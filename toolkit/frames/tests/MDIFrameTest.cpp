@@ -422,6 +422,25 @@ TEST_F(MDIFrameTest, CommandsReachTheActiveChildTheWorkspaceManagerThenTheFrame)
     }
 }
 
+TEST_F(MDIFrameTest, AClickIntoAnInactiveChildActivatesIt)
+{
+    auto* pFirst = new TestChild;
+    auto* pSecond = new TestChild;
+    for (TestChild* pChild : {pFirst, pSecond})
+        ASSERT_TRUE(pChild->Create(nullptr, _T("Sheet"), WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, m_pFrame));
+    pSecond->MDIActivate();
+    ASSERT_EQ(m_pFrame->MDIGetActive(), pSecond);
+    pFirst->SendMessage(WM_PARENTNOTIFY, WM_LBUTTONDOWN, MAKELPARAM(5, 5));
+    EXPECT_EQ(m_pFrame->MDIGetActive(), pFirst);
+    pSecond->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_pFrame->m_hWnd),
+                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(m_pFrame->MDIGetActive(), pSecond);
+    // Other notices from its children leave it as it is.
+    pFirst->SendMessage(WM_PARENTNOTIFY, WM_MOUSEMOVE, 0);
+    EXPECT_EQ(m_pFrame->MDIGetActive(), pSecond);
+}
+
 TEST_F(MDIFrameTest, WorkspaceManagerIsMadeOnlyFromAWorkspaceManagerClass)
 {
     EXPECT_EQ(m_pFrame->CreateWorkspaceManager(_T("Key"), TRUE, nullptr, FALSE), nullptr);
