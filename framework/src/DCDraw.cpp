@@ -254,3 +254,37 @@ BOOL CDC::SetPixelV(POINT point, COLORREF crColor)
 {
     return SetPixelV(point.x, point.y, crColor);
 }
+
+CBrush* PASCAL CDC::GetHalftoneBrush()
+{
+    static CBrush* pBrush = [] {
+        WORD pattern[8];
+        for (int i = 0; i < 8; ++i)
+            pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
+        CBitmap bitmap;
+        auto* pHalftone = new CBrush;
+        if (bitmap.CreateBitmap(8, 8, 1, 1, pattern))
+            pHalftone->CreatePatternBrush(&bitmap);
+        return pHalftone;
+    }();
+    return pBrush;
+}
+
+void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush, CBrush* pBrushLast)
+{
+    // Inverting a band twice restores it: the last outline goes before the new one comes.
+    const auto invertBand = [this](LPCRECT lpBand, SIZE sizeBand, CBrush* pBandBrush) {
+        CBrush* pOld = SelectObject(pBandBrush != nullptr ? pBandBrush : GetHalftoneBrush());
+        const CRect rect(lpBand);
+        PatBlt(rect.left, rect.top, rect.Width(), sizeBand.cy, PATINVERT);
+        PatBlt(rect.left, rect.bottom - sizeBand.cy, rect.Width(), sizeBand.cy, PATINVERT);
+        PatBlt(rect.left, rect.top + sizeBand.cy, sizeBand.cx, rect.Height() - 2 * sizeBand.cy, PATINVERT);
+        PatBlt(rect.right - sizeBand.cx, rect.top + sizeBand.cy, sizeBand.cx, rect.Height() - 2 * sizeBand.cy,
+               PATINVERT);
+        SelectObject(pOld);
+    };
+    if (lpRectLast != nullptr)
+        invertBand(lpRectLast, sizeLast, pBrushLast != nullptr ? pBrushLast : pBrush);
+    if (lpRect != nullptr)
+        invertBand(lpRect, size, pBrush);
+}

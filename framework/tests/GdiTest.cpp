@@ -115,6 +115,29 @@ TEST(GdiTest, Draw3dRectColoursTheSides)
     EXPECT_EQ(mem.Find(red).size() + mem.Find(blue).size(), 2u * 10u + 2u * 5u);
 }
 
+TEST(GdiTest, DragRectInvertsABandThatTheNextOneErases)
+{
+    MemoryDC mem;
+    CDC& dc = mem.dc();
+    const CSize band(2, 3);
+    const CRect first(5, 5, 25, 20);
+    dc.DrawDragRect(&first, band, nullptr, band);
+    // The halftone brush inverts every other pixel of the band, nothing inside or outside it.
+    const std::vector<CPoint> inverted = mem.Find(RGB(0, 0, 0));
+    EXPECT_NEAR(static_cast<double>(inverted.size()), (20 * 15 - 16 * 9) / 2.0, 2.0);
+    for (const CPoint& point : inverted)
+    {
+        EXPECT_TRUE(first.PtInRect(point));
+        EXPECT_FALSE(CRect(7, 8, 23, 17).PtInRect(point));
+    }
+    const CRect second(10, 8, 30, 22);
+    dc.DrawDragRect(&second, band, &first, band);
+    for (const CPoint& point : mem.Find(RGB(0, 0, 0)))
+        EXPECT_TRUE(second.PtInRect(point));
+    dc.DrawDragRect(nullptr, band, &second, band);
+    EXPECT_EQ(mem.Find(white).size(), static_cast<size_t>(MemoryDC::width * MemoryDC::height));
+}
+
 TEST(GdiTest, SelectObjectReturnsThePreviousObject)
 {
     MemoryDC mem;

@@ -1,7 +1,15 @@
-// SECControlBar: sizes, shares and the extended style word.
+// SECControlBar: sizes, shares, the extended style word, child layout, borders, background,
+// and the gripper strip with its caption, buttons and pin.
+#include <toolkit/foundation/AuxData.h>
+#include <toolkit/foundation/BitmapDraw.h>
+#include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/DockBar.h>
+#include <toolkit/frames/DockContext.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cwchar>
 
 namespace tarnwick::frames
 {
@@ -14,32 +22,104 @@ const CSize DEFAULT_BAR_SIZE(300, 180);
 constexpr UINT MAX_ID_PROBES = 1000;
 int g_nControlBarGlobalFlag = 1;
 
+// An auto-hide bar slid out stands this much narrower than when docked.
+constexpr int SLID_OUT_NARROWING = 24;
+// Room kept free for the pin at the end of the caption text.
+constexpr int PIN_ROOM = 15;
+constexpr int CAPTION_POINTS = 80;
+// Under the toolkit's own style the caption text starts further in.
+constexpr int STYLE3_TEXT_INSET = 8;
+constexpr int RP_GRIPPER = 1;
+
 UINT ChildMoveFlags()
 {
     return g_nControlBarGlobalFlag > 0 ? SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE : SWP_NOZORDER | SWP_NOACTIVATE;
+}
+
+// The frames stand on the bars, so the bars know them by class name only.
+bool IsToolkitFrame(const CWnd* pWnd)
+{
+    if (pWnd == nullptr)
+        return false;
+    for (const CRuntimeClass* pClass = pWnd->GetRuntimeClass(); pClass != nullptr; pClass = pClass->m_pBaseClass)
+        if (std::strcmp(pClass->m_lpszClassName, "SECFrameWnd") == 0 ||
+            std::strcmp(pClass->m_lpszClassName, "SECMDIFrameWnd") == 0)
+            return true;
+    return false;
+}
+
+// The dock bar id of each auto-hide side.
+UINT DockBarIdOfSide(DWORD dwSide)
+{
+    switch (dwSide)
+    {
+    case CBRS_ALIGN_LEFT:
+        return AFX_IDW_DOCKBAR_LEFT;
+    case CBRS_ALIGN_TOP:
+        return AFX_IDW_DOCKBAR_TOP;
+    case CBRS_ALIGN_RIGHT:
+        return AFX_IDW_DOCKBAR_RIGHT;
+    case CBRS_ALIGN_BOTTOM:
+        return AFX_IDW_DOCKBAR_BOTTOM;
+    default:
+        return 0;
+    }
 }
 } // namespace
 
 BEGIN_MESSAGE_MAP(SECControlBar, CControlBar)
 ON_WM_SIZE()
+AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDownEx)
+ON_WM_LBUTTONUP()
+AFX_MOUSE_ENTRY(WM_LBUTTONDBLCLK, OnLButtonDblClkEx)
+AFX_WM_ENTRY(WM_DESTROY, void (CWnd::*)(), OnDestroyEx)
+ON_WM_ERASEBKGND()
+ON_WM_NCPAINT()
+ON_COMMAND(ID_SEC_HIDE_BAR, OnHide)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 SECControlBar::SECControlBar()
     : m_szMRUHorzDock(0, 0), m_szMRUVertDock(0, 0), m_szMRUFloat(0, 0), m_fPctWidth(1.0f), m_dwExStyle(0),
-      m_rcMargins(10, 10, 10, 10), m_bShareSettled(TRUE)
+      m_rcMargins(10, 10, 10, 10), m_bShareSettled(TRUE), m_bExpandEnabled(TRUE), m_bNotExpanded(TRUE),
+      m_bHorzStrip(TRUE), m_bExpandRequest(FALSE), m_hWndRepaint(nullptr), m_pOwnerFrame(nullptr), m_bAutoHide(FALSE),
+      m_bAttached(FALSE), m_bPinned(FALSE), m_bFocus(FALSE), m_bMarked(FALSE), m_dwAutoHideSide(0)
 {
 }
 
-BOOL SECControlBar::Create(CWnd* pParentWnd, LPCTSTR lpszWindowName, DWORD dwStyle, DWORD dwExStyle, UINT nID)
+SECControlBar::~SECControlBar()
 {
+    // Destroyed here, the window still reaches this class's WM_DESTROY handling.
+    DestroyWindow();
+}
+
+BOOL SECControlBar::Create(CWnd* pParentWnd, LPCTSTR lpszWindowName, DWORD dwStyle, DWORD dwExStyle, UINT nID,
+                           CCreateContext* pContext)
+{
+    return CreateEx(nullptr, lpszWindowName, nID, dwStyle, dwExStyle, CRect(0, 0, 0, 0), pParentWnd, pContext);
+}
+
+BOOL SECControlBar::CreateEx(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, UINT nID, DWORD dwStyle, DWORD dwExStyle,
+                             const RECT& rect, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_dwStyle = dwStyle & CBRS_ALL;
     m_dwExStyle = dwExStyle;
-    if (!CreateBar(dwStyle, pParentWnd, nID, lpszWindowName))
+    if (lpszClassName == nullptr)
+    {
+        if (!AfxDeferRegisterClass(AFX_WNDCONTROLBAR_REG))
+            return FALSE;
+        lpszClassName = _afxWndControlBar;
+    }
+    // The bar styles share bits with window styles (CBRS_GRIPPER is WS_DLGFRAME's bit).
+    if (!CWnd::Create(lpszClassName, lpszWindowName, (dwStyle & ~CBRS_ALL) | WS_CHILD, rect, pParentWnd, nID, pContext))
         return FALSE;
-    m_szMRUHorzDock = m_szMRUVertDock = m_szMRUFloat = DEFAULT_BAR_SIZE;
-    m_nMRUWidth = DEFAULT_BAR_SIZE.cx;
+    m_theme.Get(m_hWnd);
     if (m_dwExStyle & CBRS_EX_PROPORTIONAL)
         CollectChildRects();
+    m_szMRUHorzDock = m_szMRUVertDock = m_szMRUFloat = DEFAULT_BAR_SIZE;
+    m_nMRUWidth = DEFAULT_BAR_SIZE.cx;
     EnableToolTips(TRUE);
+    m_pOwnerFrame = pParentWnd;
     return TRUE;
 }
 
@@ -63,39 +143,130 @@ CSize SECControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
         else
             m_szMRUFloat.cx = m_nMRUWidth = nValue;
     }
-    if (nMode & (LM_HORZDOCK | LM_VERTDOCK))
-        return CalcFixedLayout(nMode & LM_STRETCH, (nMode & LM_HORZ) != 0);
-    return m_szMRUFloat;
+    CSize size = (nMode & (LM_HORZDOCK | LM_VERTDOCK)) ? CalcFixedLayout(nMode & LM_STRETCH, (nMode & LM_HORZ) != 0)
+                                                       : m_szMRUFloat;
+    if (!IsSlidOut() || m_pDockSite == nullptr)
+        return size;
+    // Slid out of its strip, the bar runs along the dock bar of its side.
+    CRect rectDockBar(0, 0, 0, 0);
+    if (CControlBar* pDockBar = m_pDockSite->GetControlBar(DockBarIdOfSide(m_dwAutoHideSide)))
+        pDockBar->GetWindowRect(&rectDockBar);
+    switch (m_dwAutoHideSide)
+    {
+    case CBRS_ALIGN_LEFT:
+    case CBRS_ALIGN_RIGHT:
+        size = CSize(m_szMRUVertDock.cx - SLID_OUT_NARROWING, rectDockBar.Height() - 2);
+        break;
+    case CBRS_ALIGN_TOP:
+    case CBRS_ALIGN_BOTTOM:
+        size = CSize(rectDockBar.Width() - 2, m_szMRUHorzDock.cy);
+        break;
+    default:
+        return m_szMRUFloat;
+    }
+    m_szMRUFloat = size;
+    return size;
 }
 
 void SECControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
 {
+    const HWND hFocus = ::GetFocus();
+    m_bFocus = hFocus != nullptr && ::IsChild(m_hWnd, hFocus);
+    if (m_bFocus && !m_bMarked)
+        UpdateActiveCaptions();
+}
+
+void SECControlBar::UpdateActiveCaptions()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    if (pFrame == nullptr)
+        return;
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pDockBar = DYNAMIC_DOWNCAST(CDockBar, static_cast<CObject*>(pFrame->m_listControlBars.GetNext(pos)));
+        if (pDockBar == nullptr || !pDockBar->IsWindowVisible() || (pDockBar->m_bFloating && !m_bAutoHide))
+            continue;
+        for (INT_PTR i = 0; i < pDockBar->m_arrBars.GetSize(); ++i)
+        {
+            auto* pBar = DYNAMIC_DOWNCAST(SECControlBar, pDockBar->GetDockedControlBar(static_cast<int>(i)));
+            if (pBar == nullptr || !pBar->IsVisible())
+                continue;
+            if (pBar == this)
+            {
+                m_bFocus = m_bMarked;
+                m_bMarked = TRUE;
+            }
+            else
+            {
+                pBar->m_bFocus = pBar->m_bMarked = FALSE;
+            }
+            pBar->SendMessage(WM_NCPAINT);
+        }
+    }
+}
+
+BOOL SECControlBar::IsFloatingBar() const
+{
+    return (m_dwStyle & CBRS_FLOATING) != 0;
+}
+
+BOOL SECControlBar::IsSlidOut() const
+{
+    return m_bAutoHide && !m_bPinned && IsFloatingBar();
 }
 
 BOOL SECControlBar::HasDockedGripper() const
 {
-    return (m_dwExStyle & CBRS_EX_GRIPPER) && !IsFloating();
+    return (m_dwExStyle & CBRS_EX_GRIPPER) && !IsFloatingBar();
 }
 
 void SECControlBar::GetInsideRect(CRect& rect) const
 {
     GetClientRect(&rect);
+    const int nMargin = m_gripperInfo.GetMargin();
     if (HasDockedGripper())
     {
         if (m_dwStyle & CBRS_ORIENT_HORZ)
-            rect.DeflateRect(GRIPPER_WIDTH, GRIPPER_MARGIN, GRIPPER_MARGIN, GRIPPER_MARGIN);
+            rect.DeflateRect(m_gripperInfo.GetWidth(), nMargin, nMargin, nMargin);
         else
-            rect.DeflateRect(GRIPPER_MARGIN, GRIPPER_WIDTH, GRIPPER_MARGIN, GRIPPER_MARGIN);
+            rect.DeflateRect(nMargin, m_gripperInfo.GetHeight(), nMargin, nMargin);
     }
     else if (m_dwExStyle & CBRS_EX_MARGINS)
     {
-        rect.DeflateRect(m_rcMargins.left, m_rcMargins.top, m_rcMargins.right, m_rcMargins.bottom);
+        // A bar slid out of its auto-hide strip keeps its gripper instead of the margins.
+        if (m_bAutoHide && !m_bPinned)
+            rect.DeflateRect(nMargin, m_gripperInfo.GetHeight(), nMargin, nMargin);
+        else
+            rect.DeflateRect(m_rcMargins.left, m_rcMargins.top, m_rcMargins.right, m_rcMargins.bottom);
     }
+}
+
+void SECControlBar::EnableDocking(DWORD dwDockStyle)
+{
+    m_dwDockStyle = dwDockStyle;
+    if (m_pDockContext == nullptr)
+        m_pDockContext = CreateDockContext();
+    // Commands keep going to the frame when the bar moves into a dock bar.
+    if (m_hWndOwner == nullptr)
+        m_hWndOwner = ::GetParent(m_hWnd);
+}
+
+CDockContext* SECControlBar::CreateDockContext()
+{
+    return new SECDockContext(this);
 }
 
 void SECControlBar::SetExBarStyle(DWORD dwExStyle, BOOL bRedraw)
 {
     const DWORD dwOld = m_dwExStyle;
+    if (IsFloatingBar() && m_hWnd != nullptr)
+        if (CFrameWnd* pMiniFrame = GetParentFrame())
+        {
+            if (dwExStyle & CBRS_EX_FIXEDSIZE)
+                pMiniFrame->ModifyStyle(0, MFS_4THICKFRAME, SWP_NOSIZE | SWP_NOMOVE);
+            else
+                pMiniFrame->ModifyStyle(MFS_4THICKFRAME, WS_THICKFRAME | MFS_THICKFRAME, SWP_NOSIZE | SWP_NOMOVE);
+        }
     if (!(dwOld & dwExStyle & CBRS_EX_PROPORTIONAL))
     {
         if (dwExStyle & CBRS_EX_PROPORTIONAL)
@@ -120,13 +291,20 @@ void SECControlBar::CalcInsideRect(CRect& rect, BOOL bHorz, BOOL bWithGripper) c
         CControlBar::CalcInsideRect(rect, bHorz);
         return;
     }
-    rect.left += (m_dwStyle & CBRS_BORDER_LEFT) ? 1 : 0;
-    rect.top += (m_dwStyle & CBRS_BORDER_TOP) ? 1 : 0;
-    rect.right -= (m_dwStyle & CBRS_BORDER_RIGHT) ? 1 : 0;
-    rect.bottom -= (m_dwStyle & CBRS_BORDER_BOTTOM) ? 1 : 0;
+    if (!m_bAutoHide)
+        InsetBorders(rect);
     if (bHorz)
     {
-        rect.left += HasDockedGripper() ? GRIPPER_WIDTH : m_cxLeftBorder;
+        if (HasDockedGripper())
+        {
+            CPoint ptLeft(rect.left, rect.top);
+            AdjustForGripper(ptLeft, TRUE);
+            rect.left = ptLeft.x;
+        }
+        else
+        {
+            rect.left += m_cxLeftBorder;
+        }
         rect.top += m_cyTopBorder;
         rect.right -= m_cxRightBorder;
         rect.bottom -= m_cyBottomBorder;
@@ -134,10 +312,130 @@ void SECControlBar::CalcInsideRect(CRect& rect, BOOL bHorz, BOOL bWithGripper) c
     else
     {
         rect.left += m_cyTopBorder;
-        rect.top += (bWithGripper && HasDockedGripper()) ? GRIPPER_WIDTH : m_cxLeftBorder;
+        rect.top += (bWithGripper && HasDockedGripper()) ? m_gripperInfo.GetHeight() : m_cxLeftBorder;
         rect.right -= m_cyBottomBorder;
         rect.bottom -= m_cxRightBorder;
     }
+}
+
+void SECControlBar::InsetBorders(CRect& rect) const
+{
+    rect.left += (m_dwStyle & CBRS_BORDER_LEFT) ? 1 : 0;
+    rect.top += (m_dwStyle & CBRS_BORDER_TOP) ? 1 : 0;
+    rect.right -= (m_dwStyle & CBRS_BORDER_RIGHT) ? 1 : 0;
+    rect.bottom -= (m_dwStyle & CBRS_BORDER_BOTTOM) ? 1 : 0;
+}
+
+void SECControlBar::AdjustForGripper(CSize& size, BOOL bHorz) const
+{
+    (bHorz ? size.cx : size.cy) += bHorz ? m_gripperInfo.GetWidth() : m_gripperInfo.GetHeight();
+}
+
+void SECControlBar::AdjustForGripper(CPoint& point, BOOL bHorz) const
+{
+    (bHorz ? point.x : point.y) += bHorz ? m_gripperInfo.GetWidth() : m_gripperInfo.GetHeight();
+}
+
+void SECControlBar::BeforeDock()
+{
+    OnBeforeDock();
+}
+
+void SECControlBar::OnBeforeDock()
+{
+}
+
+void SECControlBar::AfterDock()
+{
+}
+
+void SECControlBar::BeforeFloat()
+{
+    OnBeforeFloat();
+}
+
+void SECControlBar::OnBeforeFloat()
+{
+}
+
+void SECControlBar::AfterFloat()
+{
+}
+
+void SECControlBar::BeforeMDIFloat()
+{
+    OnBeforeMDIFloat();
+}
+
+void SECControlBar::OnBeforeMDIFloat()
+{
+}
+
+void SECControlBar::AfterMDIFloat()
+{
+}
+
+BOOL SECControlBar::ToggleVisible()
+{
+    if (CFrameWnd* pFrame = GetDockingFrame())
+        pFrame->ShowControlBar(this, !IsVisible(), TRUE);
+    return !IsVisible();
+}
+
+BOOL SECControlBar::CanClose()
+{
+    return TRUE;
+}
+
+BOOL SECControlBar::CanExpand()
+{
+    return TRUE;
+}
+
+BOOL SECControlBar::AttachToAutoHideBar()
+{
+    if (m_bAttached)
+        return TRUE;
+    if (!m_bAutoHide)
+        return FALSE;
+    // Docked and pinned: the auto-hide strip holds a tab only once the bar is unpinned.
+    if (CFrameWnd* pFrame = GetDockingFrame())
+        pFrame->ShowControlBar(this, TRUE, FALSE);
+    m_bAttached = TRUE;
+    m_bPinned = TRUE;
+    return TRUE;
+}
+
+BOOL SECControlBar::IsDockedAt(UINT nDockBarID) const
+{
+    const HWND hParent = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
+    return hParent != nullptr && static_cast<UINT>(::GetDlgCtrlID(hParent)) == nDockBarID;
+}
+
+BOOL SECControlBar::IsDockedLeft() const
+{
+    return IsDockedAt(AFX_IDW_DOCKBAR_LEFT);
+}
+
+BOOL SECControlBar::IsDockedRight() const
+{
+    return IsDockedAt(AFX_IDW_DOCKBAR_RIGHT);
+}
+
+BOOL SECControlBar::IsDockedTop() const
+{
+    return IsDockedAt(AFX_IDW_DOCKBAR_TOP);
+}
+
+BOOL SECControlBar::IsDockedBottom() const
+{
+    return IsDockedAt(AFX_IDW_DOCKBAR_BOTTOM);
+}
+
+BOOL SECControlBar::IsMDIChildDocked() const
+{
+    const auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, m_pDockBar);
+    return pDockBar != nullptr && pDockBar->IsMDIChild();
 }
 
 UINT SECControlBar::FindFreeBarID(CFrameWnd* pFrame, UINT nStart)
@@ -154,9 +452,15 @@ UINT SECControlBar::FindFreeBarID(CFrameWnd* pFrame, UINT nStart)
             return nID;
     return 0;
 }
+
 void SECControlBar::SetControlBarGlobalFlag(int nFlag)
 {
     g_nControlBarGlobalFlag = nFlag;
+}
+
+int SECControlBar::GetControlBarGlobalFlag()
+{
+    return g_nControlBarGlobalFlag;
 }
 
 void SECControlBar::CollectChildRects()
@@ -185,19 +489,22 @@ void SECControlBar::OnSize(UINT nType, int cx, int cy)
 
 void SECControlBar::LayoutChildren(int cx, int cy)
 {
+    const int nGripperWidth = m_gripperInfo.GetWidth();
+    const int nGripperHeight = m_gripperInfo.GetHeight();
+    const int nMargin = m_gripperInfo.GetMargin();
     CPoint origin(0, 0);
     CSize size(cx, cy);
     if (m_dwExStyle & CBRS_EX_GRIPPER)
     {
         if (m_dwStyle & CBRS_ORIENT_HORZ)
         {
-            origin = CPoint(GRIPPER_WIDTH, GRIPPER_MARGIN);
-            size = CSize(cx - GRIPPER_WIDTH - GRIPPER_MARGIN, cy - 2 * GRIPPER_MARGIN);
+            origin = CPoint(nGripperWidth, nMargin);
+            size = CSize(cx - nGripperWidth - nMargin, cy - 2 * nMargin);
         }
         else
         {
-            origin = CPoint(GRIPPER_MARGIN, GRIPPER_WIDTH);
-            size = CSize(cx - 2 * GRIPPER_MARGIN, cy - GRIPPER_MARGIN - GRIPPER_WIDTH);
+            origin = CPoint(nMargin, nGripperHeight);
+            size = CSize(cx - 2 * nMargin, cy - nMargin - nGripperHeight);
         }
     }
     else if (m_dwExStyle & CBRS_EX_MARGINS)
@@ -231,12 +538,12 @@ void SECControlBar::LayoutChildren(int cx, int cy)
         }
         if (hdwp != nullptr)
             ::EndDeferWindowPos(hdwp);
-        if (IsFloating())
+        if (IsFloatingBar())
             Invalidate();
     }
     else if (m_dwExStyle & CBRS_EX_STRETCHCHILD)
     {
-        if (IsFloating() && (m_dwExStyle & CBRS_EX_GRIPPER))
+        if (IsFloatingBar() && (m_dwExStyle & CBRS_EX_GRIPPER))
         {
             // A floating bar draws no gripper: its child takes the strip back.
             origin = CPoint(0, 0);
@@ -245,5 +552,496 @@ void SECControlBar::LayoutChildren(int cx, int cy)
         if (HWND hChild = ::GetTopWindow(m_hWnd))
             ::SetWindowPos(hChild, nullptr, origin.x, origin.y, size.cx, size.cy, ChildMoveFlags());
     }
+}
+
+void SECControlBar::DoPaint(CDC* pDC)
+{
+    CRect rect;
+    GetClientRect(&rect);
+    DrawBorders(pDC, rect);
+    if (m_hWndRepaint != nullptr && ::IsWindow(m_hWndRepaint))
+        ::RedrawWindow(m_hWndRepaint, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void SECControlBar::DrawBorders(CDC* pDC, CRect& rect)
+{
+    const DWORD dwStyle = m_dwStyle;
+    if (!(dwStyle & CBRS_BORDER_ANY))
+        return;
+    if (m_dwExStyle & CBRS_EX_BORDERS)
+    {
+        if (!m_bAutoHide)
+            InsetBorders(rect);
+        if (SECIsVisualStyle4() && !m_theme.DrawBackground(m_hWnd, pDC, rect))
+            pDC->FillSolidRect(&rect, pDC->GetBkColor());
+        if (m_dwExStyle & CBRS_EX_GRIPPER)
+            DrawCaptionGripper(pDC, rect);
+        return;
+    }
+    const SEC_AUX_DATA* pAux = SECGetAuxData();
+    // A bar in a row of fixed-size bars has the darker borders of a toolbar.
+    const bool bFixedRow = (m_dwExStyle & CBRS_EX_FIXEDROW) != 0;
+    const COLORREF clrOuter = bFixedRow ? (pAux->bWin4 ? pAux->clrBtnShadow : pAux->clrWindowFrame) : pAux->clrBtnFace;
+    const COLORREF clrInner = bFixedRow ? pAux->clrBtnHilite : pAux->clrBtnFace;
+    int xStart = rect.left;
+    int cxLine = rect.Width();
+    if (!(dwStyle & CBRS_ORIENT_HORZ))
+    {
+        xStart += 2;
+        cxLine -= 3;
+    }
+    const auto drawLines = [&](int nIn, COLORREF clr) {
+        if (dwStyle & CBRS_BORDER_LEFT)
+            pDC->FillSolidRect(rect.left + nIn, rect.top, 1, rect.Height(), clr);
+        if (dwStyle & CBRS_BORDER_TOP)
+            pDC->FillSolidRect(xStart, rect.top + nIn, cxLine, 1, clr);
+        if (dwStyle & CBRS_BORDER_RIGHT)
+            pDC->FillSolidRect(rect.right - 1 - nIn, rect.top, 1, rect.Height(), clr);
+        if (dwStyle & CBRS_BORDER_BOTTOM)
+            pDC->FillSolidRect(xStart, rect.bottom - 1 - nIn, cxLine, 1, clr);
+    };
+    drawLines(0, clrOuter);
+    if (dwStyle & CBRS_BORDER_3D)
+        drawLines(1, clrInner);
+    rect.DeflateRect(
+        (dwStyle & CBRS_BORDER_LEFT) ? pAux->cxBorder2 : 0, (dwStyle & CBRS_BORDER_TOP) ? pAux->cyBorder2 : 0,
+        (dwStyle & CBRS_BORDER_RIGHT) ? pAux->cxBorder2 : 0, (dwStyle & CBRS_BORDER_BOTTOM) ? pAux->cyBorder2 : 0);
+}
+
+BOOL SECControlBar::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rect;
+    GetClientRect(&rect);
+    if (SECIsVisualStyle3())
+    {
+        pDC->FillSolidRect(&rect, SECGetStyleColor2(2));
+        if (m_dwStyle & CBRS_ORIENT_VERT)
+        {
+            rect.top += 1;
+            rect.bottom -= 2;
+        }
+        CBrush brush(SECGetStyleColor(26));
+        pDC->FrameRect(&rect, &brush);
+        return TRUE;
+    }
+    if (SECIsVisualStyle4())
+        return m_theme.DrawBackground(m_hWnd, pDC, rect) ? TRUE : static_cast<BOOL>(Default());
+    if (!(m_dwExStyle & CBRS_EX_MARGINS))
+        return static_cast<BOOL>(Default());
+    Default();
+    // The band between the clip box and the inside rectangle in the face colour.
+    CRect rectClip;
+    pDC->GetClipBox(&rectClip);
+    CRect rectInside;
+    GetInsideRect(rectInside);
+    CBrush brush(::GetSysColor(COLOR_BTNFACE));
+    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    pDC->PatBlt(rectClip.left, rectClip.top, rectClip.Width(), rectInside.top - rectClip.top, PATCOPY);
+    pDC->PatBlt(rectClip.left, rectInside.bottom, rectClip.Width(), rectClip.bottom - rectInside.bottom, PATCOPY);
+    pDC->PatBlt(rectClip.left, rectInside.top, rectInside.left - rectClip.left, rectInside.Height(), PATCOPY);
+    pDC->PatBlt(rectInside.right, rectInside.top, rectClip.right - rectInside.right, rectInside.Height(), PATCOPY);
+    pDC->SelectObject(pOldBrush);
+    return TRUE;
+}
+
+void SECControlBar::OnNcPaint()
+{
+    CWindowDC dc(this);
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    ClientToScreen(&rectClient);
+    CRect rectWindow;
+    GetWindowRect(&rectWindow);
+    rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
+    dc.ExcludeClipRect(&rectClient);
+    rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+    DrawBorders(&dc, rectWindow);
+    SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+}
+
+LRESULT SECControlBar::OnThemeChanged(WPARAM, LPARAM)
+{
+    m_theme.Close();
+    return Default();
+}
+
+void SECControlBar::OnDestroyEx()
+{
+    if (auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, m_pDockBar))
+        pDockBar->RemoveFromRedrawList(this);
+    m_childRects.clear();
+    m_theme.Close();
+    CFrameWnd* pFrame = GetDockingFrame();
+    CControlBar::OnDestroy();
+    if (pFrame != nullptr)
+        pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+}
+
+void SECControlBar::OnHide()
+{
+    CFrameWnd* pParentFrame = GetParentFrame();
+    if (pParentFrame != nullptr && pParentFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) && pParentFrame->IsZoomed())
+        ::SendMessage(::GetParent(pParentFrame->m_hWnd), WM_MDIRESTORE, reinterpret_cast<WPARAM>(pParentFrame->m_hWnd),
+                      0);
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (pFrame == nullptr)
+        return;
+    pFrame->ShowControlBar(this, FALSE, FALSE);
+    if (CView* pView = pFrame->GetActiveView())
+        pView->SetFocus();
+}
+
+BOOL SECControlBar::IsVertStrip() const
+{
+    return (m_dwStyle & CBRS_ORIENT_HORZ) && !IsSlidOut();
+}
+
+CRect SECControlBar::CalcGripperStrip(const CRect& rect) const
+{
+    const int nMargin = m_gripperInfo.GetMargin();
+    CRect rectStrip = rect;
+    rectStrip.DeflateRect(1, 1);
+    if (IsVertStrip())
+    {
+        rectStrip.right = rectStrip.left + m_gripperInfo.GetWidth();
+        rectStrip.DeflateRect(0, nMargin);
+    }
+    else
+    {
+        rectStrip.bottom = rectStrip.top + m_gripperInfo.GetHeight();
+        rectStrip.DeflateRect(nMargin, 0);
+    }
+    return rectStrip;
+}
+
+void SECControlBar::DrawCaptionGripper(CDC* pDC, CRect& rect)
+{
+    if (IsFloatingBar() && !IsSlidOut())
+        return;
+    const BOOL bVertStrip = IsVertStrip();
+    CRect rectStrip = CalcGripperStrip(rect);
+    const bool bStyle3 = SECIsVisualStyle3() != FALSE;
+    const auto fillGradient = [&](const CRect& r) {
+        SECDrawGradientRect(pDC->GetSafeHdc(), r.left, r.top, r.Width(), r.Height(), SECGetStyleColor2(1),
+                            SECGetStyleColor2(0), !bVertStrip);
+    };
+    if (m_dwExStyle & CBRS_EX_THEMEDGRIPPER)
+    {
+        PlaceButtons(pDC, rectStrip, bVertStrip);
+        if (!(SECIsAppThemed() && SECIsThemeActive() && m_theme.DrawPart(m_hWnd, pDC, rectStrip, RP_GRIPPER, 1)))
+            DrawGripLines(pDC, rectStrip, bVertStrip);
+        return;
+    }
+    if (m_dwExStyle & CBRS_EX_CAPTION)
+    {
+        if (bStyle3)
+        {
+            fillGradient(rectStrip);
+            // Dots of two pixels with light companions, every four pixels along the strip.
+            const int nFrom = (bVertStrip ? rectStrip.top : rectStrip.left) + 3;
+            const int nTo = (bVertStrip ? rectStrip.bottom : rectStrip.right) - 5;
+            const int nAcross =
+                (bVertStrip ? rectStrip.left + rectStrip.Width() / 2 : rectStrip.top + rectStrip.Height() / 2) - 1;
+            for (int n = nFrom; n < nTo; n += 4)
+            {
+                const CPoint pt = bVertStrip ? CPoint(nAcross, n) : CPoint(n, nAcross);
+                pDC->FillSolidRect(pt.x + 1, pt.y + 1, 2, 2, RGB(0xC0, 0xC0, 0xC0));
+                pDC->FillSolidRect(pt.x, pt.y, 2, 2, RGB(0, 0, 0));
+            }
+        }
+        else if (!SECIsVisualStyle4())
+        {
+            pDC->FillSolidRect(&rectStrip, ::GetSysColor(COLOR_BTNFACE));
+            CRect rectOutline = rectStrip;
+            rectOutline.DeflateRect(1, 1);
+            CBrush brush(::GetSysColor(COLOR_BTNSHADOW));
+            pDC->FrameRect(&rectOutline, &brush);
+        }
+        PlaceButtons(pDC, rectStrip, bVertStrip);
+        DrawCaptionText(pDC, rectStrip, bVertStrip);
+        return;
+    }
+    if (bStyle3)
+        fillGradient(rectStrip);
+    PlaceButtons(pDC, rectStrip, bVertStrip);
+    if (!bStyle3)
+        DrawGripLines(pDC, rectStrip, bVertStrip);
+}
+
+void SECControlBar::PlaceButtons(CDC* pDC, CRect& rectStrip, BOOL bVertStrip)
+{
+    if (m_dwExStyle & CBRS_EX_CLOSE)
+        PlaceCloseButton(pDC, rectStrip, bVertStrip);
+    else
+        m_btnClose.Reset();
+    if (m_dwExStyle & CBRS_EX_EXPAND)
+        PlaceExpandButton(pDC, rectStrip, bVertStrip);
+    else
+        m_btnExpand.Reset();
+    if (m_bAutoHide)
+        DrawPinButton(pDC, rectStrip, bVertStrip);
+}
+
+void SECControlBar::DrawGripLines(CDC* pDC, const CRect& rectStrip, BOOL bVertStrip)
+{
+    const SEC_AUX_DATA* pAux = SECGetAuxData();
+    for (int nAt : {4, 8})
+    {
+        if (bVertStrip)
+            pDC->Draw3dRect(rectStrip.left + nAt, rectStrip.top, 3, rectStrip.Height(), pAux->clrBtnHilite,
+                            pAux->clrBtnShadow);
+        else
+            pDC->Draw3dRect(rectStrip.left, rectStrip.top + nAt, rectStrip.Width(), 3, pAux->clrBtnHilite,
+                            pAux->clrBtnShadow);
+    }
+}
+
+void SECControlBar::DrawCaptionText(CDC* pDC, CRect rectStrip, BOOL bVertStrip)
+{
+    if (m_bAutoHide)
+        (bVertStrip ? rectStrip.top : rectStrip.right) += bVertStrip ? PIN_ROOM : -PIN_ROOM;
+    CString strText;
+    GetWindowText(strText);
+    if (strText.IsEmpty() || rectStrip.IsRectEmpty())
+        return;
+    LOGFONT lf{};
+    lf.lfHeight = ::MulDiv(CAPTION_POINTS, 96, pDC->GetDeviceCaps(LOGPIXELSX));
+    lf.lfEscapement = lf.lfOrientation = bVertStrip ? 900 : 0;
+    ::wcsncpy(lf.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
+    CFont font;
+    font.CreatePointFontIndirect(&lf, pDC);
+    const int nSaved = pDC->SaveDC();
+    pDC->IntersectClipRect(&rectStrip);
+    pDC->SelectObject(&font);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+    const bool bStyle3 = SECIsVisualStyle3() != FALSE;
+    if (bVertStrip)
+        pDC->TextOut(rectStrip.left - 1, rectStrip.bottom - (bStyle3 ? STYLE3_TEXT_INSET : 1), strText);
+    else
+        pDC->TextOut(rectStrip.left + (bStyle3 ? STYLE3_TEXT_INSET : 1), rectStrip.top, strText);
+    pDC->RestoreDC(nSaved);
+}
+
+void SECControlBar::PlaceCloseButton(CDC* pDC, CRect& rectStrip, BOOL bVertStrip)
+{
+    m_btnClose.Place(rectStrip, bVertStrip);
+    DrawCloseButtonNormal(pDC);
+}
+
+void SECControlBar::DrawCloseButtonNormal(CDC* pDC)
+{
+    m_btnClose.Draw(pDC, SECCaptionButton::lookNormal, _T('r'), (m_dwExStyle & CBRS_EX_CAPTION) != 0,
+                    m_bAutoHide && !m_bPinned);
+}
+
+void SECControlBar::DrawCloseButtonRaised(CDC* pDC)
+{
+    m_btnClose.Draw(pDC, SECCaptionButton::lookRaised, _T('r'), (m_dwExStyle & CBRS_EX_CAPTION) != 0, FALSE);
+}
+
+void SECControlBar::DrawCloseButtonPressed(CDC* pDC)
+{
+    m_btnClose.Draw(pDC, SECCaptionButton::lookPressed, _T('r'), (m_dwExStyle & CBRS_EX_CAPTION) != 0, FALSE);
+}
+
+void SECControlBar::PlaceExpandButton(CDC* pDC, CRect& rectStrip, BOOL bVertStrip)
+{
+    m_btnExpand.Place(rectStrip, bVertStrip);
+    UpdateExpandState(bVertStrip);
+    DrawExpandButtonNormal(pDC);
+}
+
+TCHAR SECControlBar::ExpandGlyph() const
+{
+    // Marlett's arrows: left and right for bars side by side in a top or bottom row, up and
+    // down for the others.
+    if (m_bHorzStrip)
+        return m_bNotExpanded ? _T('3') : _T('4');
+    return m_bNotExpanded ? _T('5') : _T('6');
+}
+
+void SECControlBar::DrawExpandButtonNormal(CDC* pDC)
+{
+    m_btnExpand.Draw(pDC, SECCaptionButton::lookNormal, ExpandGlyph(), TRUE, FALSE);
+}
+
+void SECControlBar::DrawExpandButtonRaised(CDC* pDC)
+{
+    m_btnExpand.Draw(pDC, SECCaptionButton::lookRaised, ExpandGlyph(), TRUE, FALSE);
+}
+
+void SECControlBar::DrawExpandButtonPressed(CDC* pDC)
+{
+    m_btnExpand.Draw(pDC, SECCaptionButton::lookPressed, ExpandGlyph(), TRUE, FALSE);
+}
+
+void SECControlBar::DrawPinButton(CDC* pDC, CRect& rectStrip, BOOL bVertStrip)
+{
+    if (bVertStrip)
+        rectStrip.top += 2;
+    m_btnPin.Place(rectStrip, bVertStrip);
+    const CRect& rect = m_btnPin.GetRect();
+    const CPoint c = rect.CenterPoint();
+    const int nQuarter = rect.Height() / 4;
+    const int nEighth = rect.Height() / 8;
+    CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNTEXT));
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    // Upright when pinned: head above the centre, crossbar through it, needle below; lying on
+    // its side when not.
+    const auto line = [&](int x0, int y0, int x1, int y1) {
+        if (m_bPinned)
+        {
+            pDC->MoveTo(c.x + x0, c.y + y0);
+            pDC->LineTo(c.x + x1, c.y + y1);
+        }
+        else
+        {
+            pDC->MoveTo(c.x - y0, c.y + x0);
+            pDC->LineTo(c.x - y1, c.y + x1);
+        }
+    };
+    line(-nEighth, -nQuarter, -nEighth, 0);
+    line(nEighth, -nQuarter, nEighth, 0);
+    line(-nEighth, -nQuarter, nEighth, -nQuarter);
+    line(-nQuarter, 0, nQuarter + 1, 0);
+    line(0, 0, 0, nQuarter + 1);
+    pDC->SelectObject(pOldPen);
+}
+
+void SECControlBar::UpdateExpandState(BOOL bHorzStrip)
+{
+    m_bHorzStrip = bHorzStrip;
+    auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, m_pDockBar);
+    if (pDockBar == nullptr || IsFloatingBar())
+        return;
+    m_bNotExpanded = !pDockBar->IsBarExpanded(this);
+    m_bExpandEnabled = !pDockBar->IsAloneInRow(this);
+}
+
+INT_PTR SECControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    const INT_PTR nHit = CControlBar::OnToolHitTest(point, pTI);
+    if (nHit != -1)
+        return nHit;
+    if (!(m_dwStyle & CBRS_TOOLTIPS) || pTI == nullptr || IsFloatingBar())
+        return -1;
+    const CString* pText = nullptr;
+    const SECCaptionButton* pButton = nullptr;
+    UINT nTool = 0;
+    if ((m_dwExStyle & CBRS_EX_CLOSE) && m_btnClose.HitTest(point))
+    {
+        pButton = &m_btnClose;
+        nTool = ID_SEC_CLOSE_TOOL;
+        pText = &m_gripperInfo.GetCloseTip();
+    }
+    else if ((m_dwExStyle & CBRS_EX_EXPAND) && m_btnExpand.HitTest(point))
+    {
+        pButton = &m_btnExpand;
+        nTool = ID_SEC_EXPAND_TOOL;
+        pText = m_bNotExpanded ? &m_gripperInfo.GetExpandTip() : &m_gripperInfo.GetContractTip();
+    }
+    if (pButton == nullptr)
+        return -1;
+    pTI->hwnd = m_hWnd;
+    pTI->uId = nTool;
+    pTI->rect = pButton->GetRect();
+    // The tip machinery frees the text.
+    pTI->lpszText = ::_wcsdup(static_cast<LPCTSTR>(*pText));
+    return nTool;
+}
+
+void SECControlBar::OnLButtonDownEx(UINT, CPoint point)
+{
+    const auto press = [&](SECCaptionButton& button, BOOL (SECControlBar::*pfnCan)(),
+                           void (SECControlBar::*pfnDrawPressed)(CDC*)) {
+        // A floating bar shows no pressed buttons.
+        if (IsFloatingBar())
+        {
+            button.SetPressed(FALSE);
+            return;
+        }
+        if (button.IsPressed() || !(this->*pfnCan)())
+            return;
+        CClientDC dc(this);
+        (this->*pfnDrawPressed)(&dc);
+        button.SetPressed(TRUE);
+        SetCapture();
+    };
+    if ((m_dwExStyle & CBRS_EX_CLOSE) && m_btnClose.HitTest(point))
+    {
+        press(m_btnClose, &SECControlBar::CanClose, &SECControlBar::DrawCloseButtonPressed);
+        return;
+    }
+    if ((m_dwExStyle & CBRS_EX_EXPAND) && m_bExpandEnabled && m_btnExpand.HitTest(point))
+    {
+        press(m_btnExpand, &SECControlBar::CanExpand, &SECControlBar::DrawExpandButtonPressed);
+        return;
+    }
+    if (m_bAutoHide && m_btnPin.HitTest(point))
+    {
+        SetCapture();
+        return;
+    }
+    if (IsFloatingBar() && m_bAutoHide)
+        return;
+    ReleaseButtons();
+    Default();
+}
+
+void SECControlBar::ReleaseButtons()
+{
+    if (!m_btnClose.IsPressed() && !m_btnExpand.IsPressed())
+        return;
+    CClientDC dc(this);
+    if (m_btnClose.IsPressed())
+        DrawCloseButtonNormal(&dc);
+    if (m_btnExpand.IsPressed())
+        DrawExpandButtonNormal(&dc);
+    m_btnClose.SetPressed(FALSE);
+    m_btnExpand.SetPressed(FALSE);
+}
+
+void SECControlBar::OnLButtonUp(UINT, CPoint point)
+{
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    if (!IsToolkitFrame(m_pOwnerFrame))
+    {
+        // No button stays down for a frame that cannot act on it.
+        ReleaseButtons();
+        Default();
+        return;
+    }
+    auto* pFrame = static_cast<CFrameWnd*>(m_pOwnerFrame);
+    if (m_btnClose.IsPressed() && m_btnClose.HitTest(point))
+    {
+        ReleaseButtons();
+        SendMessage(WM_COMMAND, ID_SEC_HIDE_BAR);
+        pFrame->ShowControlBar(this, FALSE, FALSE);
+        SendMessage(WM_NCPAINT);
+    }
+    else if (m_btnExpand.IsPressed() && m_btnExpand.HitTest(point))
+    {
+        ReleaseButtons();
+        if (auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, m_pDockBar))
+        {
+            m_bExpandRequest = m_bNotExpanded;
+            pDockBar->ExpandBar(this, m_bNotExpanded ? SECDockBar::EXPAND_BAR : 0);
+        }
+        pFrame->Invalidate();
+    }
+    ReleaseButtons();
+    pFrame->RecalcLayout();
+}
+
+void SECControlBar::OnLButtonDblClkEx(UINT, CPoint point)
+{
+    const bool bOnButton = ((m_dwExStyle & CBRS_EX_CLOSE) && m_btnClose.HitTest(point)) ||
+                           ((m_dwExStyle & CBRS_EX_EXPAND) && m_btnExpand.HitTest(point)) ||
+                           (m_bAutoHide && m_btnPin.HitTest(point));
+    if (bOnButton || (m_bAutoHide && !m_bPinned))
+        return;
+    Default();
 }
 } // namespace tarnwick::frames

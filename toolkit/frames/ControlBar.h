@@ -1,8 +1,13 @@
 // The toolkit's sizeable docking bar: remembered sizes per docking state, a share of its dock
-// row, and an extended style word for gripper, margins and child layout.
+// row, an extended style word for gripper, caption buttons, margins and child layout, and the
+// bar side of auto-hide.
 #pragma once
 
 #include <afxext.h>
+
+#include <toolkit/frames/BarTheme.h>
+#include <toolkit/frames/CaptionButton.h>
+#include <toolkit/frames/GripperInfo.h>
 
 #include <vector>
 
@@ -23,11 +28,18 @@ constexpr DWORD CBRS_EX_EXPAND = 0x800;
 constexpr DWORD CBRS_EX_CAPTION = 0x10000;
 constexpr DWORD CBRS_EX_THEMEDGRIPPER = 0x20000;
 
+// The caption's "Hide" command, which the close button sends to its bar.
+constexpr UINT ID_SEC_HIDE_BAR = 43041;
+// Tool ids of the caption buttons' tips.
+constexpr UINT ID_SEC_CLOSE_TOOL = 1024;
+constexpr UINT ID_SEC_EXPAND_TOOL = 2048;
+
 class SECControlBar : public CControlBar
 {
     DECLARE_DYNCREATE(SECControlBar)
 public:
     SECControlBar();
+    ~SECControlBar() override;
 
     CSize m_szMRUHorzDock;
     CSize m_szMRUVertDock;
@@ -36,12 +48,12 @@ public:
     float m_fPctWidth;
     DWORD m_dwExStyle;
     CRect m_rcMargins;
+    SECGripperInfo m_gripperInfo;
 
-    // The gripper strip: five parts across it (spaces and grip lines) and the inset around it.
-    static constexpr int GRIPPER_WIDTH = 4 + 3 + 1 + 3 + 6;
-    static constexpr int GRIPPER_MARGIN = 3;
-
-    BOOL Create(CWnd* pParentWnd, LPCTSTR lpszWindowName, DWORD dwStyle, DWORD dwExStyle, UINT nID);
+    virtual BOOL Create(CWnd* pParentWnd, LPCTSTR lpszWindowName, DWORD dwStyle, DWORD dwExStyle, UINT nID,
+                        CCreateContext* pContext = nullptr);
+    virtual BOOL CreateEx(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, UINT nID, DWORD dwStyle, DWORD dwExStyle,
+                          const RECT& rect, CWnd* pParentWnd, CCreateContext* pContext = nullptr);
 
     // The share has been fitted into the dock row; a hidden bar loses it so that it is fitted
     // again as new when shown.
@@ -58,23 +70,125 @@ public:
     // With LM_COMMIT stores nLength (with LM_STRETCH the share of it) as the remembered size
     // of the docking state the mode names.
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
+    // Marks the caption of the bar that holds the focus.
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    void DoPaint(CDC* pDC) override;
+    // The toolkit's borders and gripper, or the classic one-pixel borders.
+    void DrawBorders(CDC* pDC, CRect& rect) override;
+    // Tips of the close and expand buttons.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
     virtual void GetInsideRect(CRect& rect) const;
+    virtual void EnableDocking(DWORD dwDockStyle);
+    virtual CDockContext* CreateDockContext();
     virtual void SetExBarStyle(DWORD dwExStyle, BOOL bRedraw = TRUE);
     void ModifyBarStyleEx(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
     // With CBRS_EX_BORDERS: one pixel per border bit, the gripper strip or the borders.
     virtual void CalcInsideRect(CRect& rect, BOOL bHorz, BOOL bWithGripper) const;
 
+    // Called by the frames around docking, floating and hosting the bar in an MDI child; each
+    // "Before" calls its "On" hook.
+    virtual void BeforeDock();
+    virtual void OnBeforeDock();
+    virtual void AfterDock();
+    virtual void BeforeFloat();
+    virtual void OnBeforeFloat();
+    virtual void AfterFloat();
+    virtual void BeforeMDIFloat();
+    virtual void OnBeforeMDIFloat();
+    virtual void AfterMDIFloat();
+
+    // Shows a hidden bar and hides a shown one (delayed); TRUE when it is now hidden.
+    virtual BOOL ToggleVisible();
+    // Asked when the close or the expand button is pressed.
+    virtual BOOL CanClose();
+    virtual BOOL CanExpand();
+    virtual void AdjustForGripper(CSize& size, BOOL bHorz) const;
+    virtual void AdjustForGripper(CPoint& point, BOOL bHorz) const;
+
+    // The gripper strip with its buttons, pin and caption.
+    virtual void DrawCaptionGripper(CDC* pDC, CRect& rect);
+    virtual void PlaceCloseButton(CDC* pDC, CRect& rectStrip, BOOL bVertStrip);
+    virtual void DrawCloseButtonPressed(CDC* pDC);
+    virtual void DrawCloseButtonRaised(CDC* pDC);
+    virtual void DrawCloseButtonNormal(CDC* pDC);
+    virtual void PlaceExpandButton(CDC* pDC, CRect& rectStrip, BOOL bVertStrip);
+    virtual void DrawExpandButtonPressed(CDC* pDC);
+    virtual void DrawExpandButtonRaised(CDC* pDC);
+    virtual void DrawExpandButtonNormal(CDC* pDC);
+    virtual void DrawPinButton(CDC* pDC, CRect& rectStrip, BOOL bVertStrip);
+    // Whether the expand button can act (other bars share the row) and which way it points.
+    virtual void UpdateExpandState(BOOL bHorzStrip);
+
+    // The caption buttons' squares in client coordinates, empty until the strip is drawn.
+    const CRect& GetCloseButtonRect() const
+    {
+        return m_btnClose.GetRect();
+    }
+    const CRect& GetExpandButtonRect() const
+    {
+        return m_btnExpand.GetRect();
+    }
+    BOOL IsExpandEnabled() const
+    {
+        return m_bExpandEnabled;
+    }
+    BOOL IsExpanded() const
+    {
+        return !m_bNotExpanded;
+    }
+    // The child window repainted after every paint of the bar.
+    void SetRepaintWindow(HWND hWnd)
+    {
+        m_hWndRepaint = hWnd;
+    }
+
+    // Auto-hide: a bar that takes part has a pin button; attaching shows it docked and pinned.
+    void SetAutoHide(BOOL bAutoHide)
+    {
+        m_bAutoHide = bAutoHide;
+    }
+    BOOL IsAutoHide() const
+    {
+        return m_bAutoHide;
+    }
+    BOOL IsPinned() const
+    {
+        return m_bPinned;
+    }
+    // CBRS_ALIGN_* of the auto-hide bar that holds the bar's tab, 0 while it has none.
+    DWORD GetAutoHideSide() const
+    {
+        return m_dwAutoHideSide;
+    }
+    virtual BOOL AttachToAutoHideBar();
+
+    BOOL IsDockedLeft() const;
+    BOOL IsDockedRight() const;
+    BOOL IsDockedTop() const;
+    BOOL IsDockedBottom() const;
+    // The dock bar that holds the bar lives in an MDI child frame.
+    BOOL IsMDIChildDocked() const;
+
     // The first control id from nStart upward that no bar of the frame uses; 0 after 1000.
     static UINT FindFreeBarID(CFrameWnd* pFrame, UINT nStart);
-    // Above 0 (the default) children moved on resize are not redrawn by the move.
+    // Above 0 (the default) children moved on resize, and bars moved by a dock bar's layout,
+    // are not redrawn by the move.
     static void SetControlBarGlobalFlag(int nFlag);
+    static int GetControlBarGlobalFlag();
 
 protected:
     // Lays the children out in the area inside gripper and margins: scaled from their
     // recorded places (CBRS_EX_PROPORTIONAL) or the topmost one filling it (CBRS_EX_STRETCHCHILD).
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnLButtonDownEx(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClkEx(UINT nFlags, CPoint point);
+    afx_msg void OnDestroyEx();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnNcPaint();
+    afx_msg void OnHide();
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -87,9 +201,46 @@ private:
     BOOL m_bShareSettled;
     // The client rectangle first, then each child's rectangle, when the children were recorded.
     std::vector<ChildRect> m_childRects;
+    SECCaptionButton m_btnClose;
+    SECCaptionButton m_btnExpand;
+    // Other visible bars share the row, so the expand button can act.
+    BOOL m_bExpandEnabled;
+    BOOL m_bNotExpanded;
+    // The bar lies along a top or bottom edge: its strip stands upright at its left.
+    BOOL m_bHorzStrip;
+    // What the user last asked of the expand button: expand (TRUE) or contract.
+    BOOL m_bExpandRequest;
+    HWND m_hWndRepaint;
+    SECBarTheme m_theme;
+    CWnd* m_pOwnerFrame;
+    BOOL m_bAutoHide;
+    BOOL m_bAttached;
+    BOOL m_bPinned;
+    // The focus is inside the bar; the bar's caption was the last one marked active.
+    BOOL m_bFocus;
+    BOOL m_bMarked;
+    DWORD m_dwAutoHideSide;
+    SECCaptionButton m_btnPin;
 
+    // Floating: docked in a mini-frame's dock bar, as the bar style says.
+    BOOL IsFloatingBar() const;
     BOOL HasDockedGripper() const;
+    // An auto-hide bar slid out of its strip floats but keeps a gripper.
+    BOOL IsSlidOut() const;
+    // The strip stands upright along the left of a top or bottom bar.
+    BOOL IsVertStrip() const;
+    CRect CalcGripperStrip(const CRect& rect) const;
+    void PlaceButtons(CDC* pDC, CRect& rectStrip, BOOL bVertStrip);
+    void DrawGripLines(CDC* pDC, const CRect& rectStrip, BOOL bVertStrip);
+    void DrawCaptionText(CDC* pDC, CRect rectStrip, BOOL bVertStrip);
+    TCHAR ExpandGlyph() const;
+    BOOL IsDockedAt(UINT nDockBarID) const;
+    // One pixel in from each bordered side.
+    void InsetBorders(CRect& rect) const;
+    void UpdateActiveCaptions();
     void CollectChildRects();
     void LayoutChildren(int cx, int cy);
+    // Redraws a pressed button up again and forgets the press.
+    void ReleaseButtons();
 };
 } // namespace tarnwick::frames

@@ -1,10 +1,14 @@
-// SECDockBar: the bar list in rows, shares within a row and placement of bars.
+// SECDockBar: the bar list in rows, shares within a row, placement of bars, splitters and the
+// dock bar's painting.
 #include <toolkit/foundation/AuxData.h>
+#include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
+#include <toolkit/frames/DockBarSplitter.h>
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include <windowsx.h>
 
@@ -21,17 +25,215 @@ constexpr int SPLITTER = 6;
 constexpr int CLIENT_EDGE = 3;
 constexpr int MIN_BAR_LENGTH = 24;
 constexpr int MIN_ROW_THICKNESS = 19;
+// A mini-frame's title is cut to this length.
+constexpr int MAX_TITLE = 260;
+BOOL g_bFlatTabs = FALSE;
+// The spare words of the colour cache that hold the splitter cursors.
+constexpr int CURSOR_VERTICAL = 0;
+constexpr int CURSOR_HORIZONTAL = 1;
 
-bool HasOwnRow(const SECControlBar* pBar)
+bool HasOwnRow(const CControlBar* pBar)
 {
-    return pBar != nullptr && (pBar->m_dwExStyle & CBRS_EX_OWNROW);
+    const auto* pSized = DYNAMIC_DOWNCAST(SECControlBar, const_cast<CControlBar*>(pBar));
+    return pSized != nullptr && (pSized->m_dwExStyle & CBRS_EX_OWNROW);
+}
+
+void* PlaceHolderOf(const CControlBar* pBar)
+{
+    return reinterpret_cast<void*>(static_cast<UINT_PTR>(LOWORD(::GetDlgCtrlID(pBar->m_hWnd))));
+}
+
+CRect WindowRectIn(const CWnd* pWnd, const CWnd* pParent)
+{
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    pParent->ScreenToClient(&rect);
+    return rect;
 }
 } // namespace
 
+BEGIN_MESSAGE_MAP(SECDockBar, CDockBar)
+ON_WM_CREATE()
+ON_WM_SETCURSOR()
+ON_WM_MOUSEMOVE()
+ON_WM_DESTROY()
+ON_WM_LBUTTONDOWN()
+ON_WM_ERASEBKGND()
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
+END_MESSAGE_MAP()
+
 SECDockBar::SECDockBar(BOOL bFloating, BOOL bMDIChild)
-    : CDockBar(bFloating), m_bMDIChild(bMDIChild), m_pNewBar(nullptr), m_nNoRedraw(0),
+    : CDockBar(bFloating), m_bMDIChild(bMDIChild), m_pNewBar(nullptr), m_bRedrawPending(FALSE), m_nNoRedraw(0),
       m_fMinimumShare(DEFAULT_MINIMUM_SHARE)
 {
+}
+
+SECDockBar::~SECDockBar()
+{
+    DeleteSplittersAndEdges();
+}
+
+BOOL SECDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, BOOL bMDIChild, UINT nID)
+{
+    m_bMDIChild = bMDIChild;
+    return CDockBar::Create(pParentWnd, dwStyle, nID);
+}
+
+int SECDockBar::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CDockBar::OnCreate(lpcs) == -1)
+        return -1;
+    // The first dock bar loads the splitter cursors for all of them.
+    SEC_AUX_DATA* pAux = SECGetAuxData();
+    if (pAux->reserved[CURSOR_VERTICAL] == 0)
+    {
+        HINSTANCE hInst = AfxGetResourceHandle();
+        pAux->reserved[CURSOR_VERTICAL] =
+            reinterpret_cast<UINT_PTR>(::LoadCursor(hInst, MAKEINTRESOURCE(AFX_IDC_HSPLITBAR)));
+        pAux->reserved[CURSOR_HORIZONTAL] =
+            reinterpret_cast<UINT_PTR>(::LoadCursor(hInst, MAKEINTRESOURCE(AFX_IDC_VSPLITBAR)));
+    }
+    return 0;
+}
+
+void SECDockBar::OnDestroy()
+{
+    DeleteSplittersAndEdges();
+    CDockBar::OnDestroy();
+}
+
+void SECDockBar::DeleteSplittersAndEdges()
+{
+    for (INT_PTR i = 0; i < m_splitters.GetSize(); ++i)
+        delete m_splitters[i];
+    m_splitters.RemoveAll();
+    for (INT_PTR i = 0; i < m_clientEdges.GetSize(); ++i)
+        delete m_clientEdges[i];
+    m_clientEdges.RemoveAll();
+}
+
+SECDockBar::Splitter* SECDockBar::GetSplitter(int nIndex) const
+{
+    return static_cast<Splitter*>(m_splitters[nIndex]);
+}
+
+SECDockBar::ClientEdge* SECDockBar::GetClientEdge(int nIndex) const
+{
+    return static_cast<ClientEdge*>(m_clientEdges[nIndex]);
+}
+
+SECDockBar::Splitter* SECDockBar::SplitterAt(CPoint point) const
+{
+    for (int i = GetSplitterCount() - 1; i >= 0; --i)
+        if (GetSplitter(i)->GetRect().PtInRect(point))
+            return GetSplitter(i);
+    return nullptr;
+}
+
+BOOL SECDockBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    // The cursor follows the mouse over the splitters (WM_MOUSEMOVE).
+    if (nHitTest == HTCLIENT && pWnd == this)
+        return TRUE;
+    return CDockBar::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void SECDockBar::OnMouseMove(UINT, CPoint point)
+{
+    const SEC_AUX_DATA* pAux = SECGetAuxData();
+    HCURSOR hCursor = pAux->hcurArrow;
+    if (const Splitter* pSplitter = SplitterAt(point))
+        hCursor =
+            reinterpret_cast<HCURSOR>(pAux->reserved[pSplitter->IsVertical() ? CURSOR_VERTICAL : CURSOR_HORIZONTAL]);
+    ::SetCursor(hCursor);
+}
+
+void SECDockBar::OnLButtonDown(UINT, CPoint point)
+{
+    if (Splitter* pSplitter = SplitterAt(point))
+        TrackSplitter(pSplitter, point);
+    else
+        Default();
+}
+
+BOOL SECDockBar::OnEraseBkgnd(CDC* pDC)
+{
+    CRect rect;
+    GetClientRect(&rect);
+    if (SECIsVisualStyle3())
+    {
+        pDC->FillSolidRect(&rect, SECGetStyleColor2(2));
+        return TRUE;
+    }
+    if (SECIsVisualStyle4() && m_theme.DrawBackground(m_hWnd, pDC, rect))
+        return TRUE;
+    return static_cast<BOOL>(Default());
+}
+
+LRESULT SECDockBar::OnThemeChanged(WPARAM, LPARAM)
+{
+    m_theme.Close();
+    return Default();
+}
+
+BOOL SECDockBar::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_SYSCHAR)
+    {
+        if (CFrameWnd* pFrame = GetDockingFrame())
+        {
+            pFrame->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, pMsg->wParam);
+            return TRUE;
+        }
+    }
+    return CDockBar::PreTranslateMessage(pMsg);
+}
+
+void SECDockBar::DoPaint(CDC* pDC)
+{
+    for (int i = 0; i < GetClientEdgeCount(); ++i)
+        GetClientEdge(i)->Draw(pDC);
+    for (int i = 0; i < GetSplitterCount(); ++i)
+        GetSplitter(i)->Draw(pDC);
+    if (m_bRedrawPending)
+    {
+        for (INT_PTR i = 0; i < m_arrRedraw.GetSize(); ++i)
+        {
+            auto* pBar = static_cast<CControlBar*>(m_arrRedraw[i]);
+            if (::IsWindow(pBar->m_hWnd))
+                ::RedrawWindow(pBar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        }
+        m_arrRedraw.RemoveAll();
+        m_nNoRedraw = 0;
+    }
+    if (!SECIsVisualStyle3())
+        CDockBar::DoPaint(pDC);
+}
+
+void SECDockBar::RedrawChangedBars()
+{
+    if (m_arrRedraw.IsEmpty())
+        return;
+    m_bRedrawPending = TRUE;
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    m_bRedrawPending = FALSE;
+}
+
+LRESULT SECDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+    // Bars moved after a splitter drag are repainted with the drag's redraw, not by the move.
+    const int nGlobalFlag = SECControlBar::GetControlBarGlobalFlag();
+    if (nGlobalFlag > 0)
+        SECControlBar::SetControlBarGlobalFlag(m_nNoRedraw);
+    const LRESULT lResult = CDockBar::OnSizeParent(wParam, lParam);
+    SECControlBar::SetControlBarGlobalFlag(nGlobalFlag);
+    return lResult;
+}
+
+void SECDockBar::SetFlatTabsFlag(BOOL bFlatTabs)
+{
+    g_bFlatTabs = bFlatTabs;
 }
 
 SECControlBar* SECDockBar::GetSizeableBar(int nPos) const
@@ -85,6 +287,47 @@ void SECDockBar::DelayLayout()
         pFrame->DelayRecalcLayout(TRUE);
 }
 
+void SECDockBar::RegisterSplitter(const CRect& rect, SplitterKind nKind, int nRowIndex)
+{
+    // A splitter between the bars of a top or bottom row stands upright.
+    const BOOL bVertical = (nKind == SPLIT_BARS) == ((m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+    for (int i = 0; i < GetSplitterCount(); ++i)
+        if (GetSplitter(i)->GetRect() == rect)
+        {
+            GetSplitter(i)->Reuse(bVertical, nKind, nRowIndex);
+            return;
+        }
+    m_splitters.Add(new Splitter(rect, bVertical, nKind, nRowIndex));
+}
+
+void SECDockBar::RegisterClientEdge(const CRect& rect)
+{
+    const BOOL bVertical = (m_dwStyle & CBRS_ORIENT_HORZ) == 0;
+    for (int i = 0; i < GetClientEdgeCount(); ++i)
+        if (GetClientEdge(i)->GetRect() == rect)
+        {
+            GetClientEdge(i)->Reuse(bVertical);
+            return;
+        }
+    m_clientEdges.Add(new ClientEdge(rect, bVertical));
+}
+
+void SECDockBar::SweepUnmarked()
+{
+    for (INT_PTR i = m_splitters.GetSize() - 1; i >= 0; --i)
+        if (!GetSplitter(static_cast<int>(i))->IsMarked())
+        {
+            delete m_splitters[i];
+            m_splitters.RemoveAt(i);
+        }
+    for (INT_PTR i = m_clientEdges.GetSize() - 1; i >= 0; --i)
+        if (!GetClientEdge(static_cast<int>(i))->IsMarked())
+        {
+            delete m_clientEdges[i];
+            m_clientEdges.RemoveAt(i);
+        }
+}
+
 CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
 {
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
@@ -99,10 +342,13 @@ CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
     const int nRowLength = bHorz ? sizeMax.cx : sizeMax.cy;
     if (!m_bLayoutQuery)
     {
-        m_splitters.clear();
-        m_clientEdges.clear();
+        for (int i = 0; i < GetSplitterCount(); ++i)
+            GetSplitter(i)->Unmark();
+        for (int i = 0; i < GetClientEdgeCount(); ++i)
+            GetClientEdge(i)->Unmark();
     }
-    HDWP hdwp = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
+    AFX_SIZEPARENTPARAMS layout{};
+    layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
     // The side the rows stack away from decides where splitters and edges go.
     const bool bFarSide = (m_dwStyle & (CBRS_ALIGN_BOTTOM | CBRS_ALIGN_RIGHT)) != 0;
     int nOffset = bFarSide ? 1 : 0;
@@ -112,12 +358,12 @@ CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
     };
     auto addEdge = [&]() {
         if (!m_bLayoutQuery)
-            m_clientEdges.push_back(across(nOffset, CLIENT_EDGE));
+            RegisterClientEdge(across(nOffset, CLIENT_EDGE));
         nOffset += CLIENT_EDGE;
     };
     auto addRowSplitter = [&](int nStart) {
         if (!m_bLayoutQuery)
-            m_splitters.push_back({across(nOffset, SPLITTER), SPLIT_ROWS, nStart});
+            RegisterSplitter(across(nOffset, SPLITTER), SPLIT_ROWS, nStart);
         nOffset += SPLITTER;
     };
     bool bAnyBar = false;
@@ -129,10 +375,15 @@ CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
         if (nSizable + nFixed == 0)
             continue;
         bAnyBar = true;
-        const bool bFrame = nSizable > 0 && !m_bFloating;
+        if (nSizable == 0)
+        {
+            nOffset += LayoutFixedRow(nStart, nOffset, nRowLength, layout.hDWP);
+            continue;
+        }
+        const bool bFrame = !m_bFloating;
         if (bFrame)
             bFarSide ? addRowSplitter(nStart) : addEdge();
-        nOffset += LayoutRow(nStart, nOffset, nRowLength, hdwp);
+        nOffset += LayoutSizableRow(nStart, nOffset, nRowLength, layout.hDWP);
         if (bFrame)
         {
             if (bFarSide)
@@ -147,14 +398,22 @@ CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
             }
         }
     }
-    if (hdwp != nullptr)
-        ::EndDeferWindowPos(hdwp);
+    // Shows and hides asked for with a delay happen with this layout.
+    for (int nPos = 0; nPos < m_arrBars.GetSize(); ++nPos)
+        if (CControlBar* pBar = GetDockedControlBar(nPos))
+            pBar->RecalcDelayShow(&layout);
+    if (layout.hDWP != nullptr)
+        ::EndDeferWindowPos(layout.hDWP);
+    if (!m_bLayoutQuery)
+        SweepUnmarked();
     m_pNewBar = nullptr;
-    const int nThickness = bAnyBar ? nOffset + 2 : 0;
+    int nThickness = bAnyBar ? nOffset + 2 : 0;
+    if (bAnyBar && g_bFlatTabs && (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)))
+        nThickness += SECGetAuxData()->bWin4 ? 2 : 1;
     return bHorz ? CSize(nRowLength, nThickness) : CSize(nThickness, nRowLength);
 }
 
-int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
+int SECDockBar::LayoutSizableRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
 {
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     // Lengths run along x in top and bottom dock bars, along y in the others; the thickness
@@ -162,7 +421,6 @@ int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
     const DWORD dwMode = bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK | LM_LENGTHY;
     const int nEnd = RowEnd(nStart);
     int nVisible = 0;
-    bool bSizable = false;
     int nLastSizable = -1;
     for (int i = nStart; i < nEnd; ++i)
     {
@@ -171,10 +429,7 @@ int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
         ++nVisible;
         const SECControlBar* pBar = GetSizeableBar(i);
         if (pBar != nullptr && !(pBar->m_dwExStyle & CBRS_EX_FIXEDSIZE))
-        {
-            bSizable = true;
             nLastSizable = i;
-        }
     }
 
     // Lengths first: each sizeable bar its share of what the splitters leave.
@@ -186,15 +441,13 @@ int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
         CControlBar* pBar = GetDockedControlBar(i);
         SECControlBar* pSized = GetSizeableBar(i);
         CSize size;
-        if (bSizable && pSized != nullptr)
+        if (pSized != nullptr)
         {
             pSized->m_dwExStyle &= ~CBRS_EX_FIXEDROW;
             size = pBar->CalcDynamicLayout(nRowLength - SPLITTER * (nVisible - 1), dwMode | LM_STRETCH | LM_COMMIT);
         }
         else
         {
-            if (pSized != nullptr)
-                pSized->m_dwExStyle |= CBRS_EX_FIXEDROW;
             size = pBar->CalcDynamicLayout(-1, dwMode);
         }
         nThickness = std::max<int>(nThickness, bHorz ? size.cy : size.cx);
@@ -208,7 +461,7 @@ int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
         CControlBar* pBar = GetDockedControlBar(i);
         const SECControlBar* pSized = GetSizeableBar(i);
         const bool bFixedSize = pSized == nullptr || (pSized->m_dwExStyle & CBRS_EX_FIXEDSIZE);
-        if (!bFixedSize && bSizable)
+        if (!bFixedSize)
             pBar->CalcDynamicLayout(nThickness, (dwMode ^ LM_LENGTHY) | LM_COMMIT);
         const CSize size = pBar->CalcDynamicLayout(-1, dwMode);
         int nLength = bHorz ? size.cx : size.cy;
@@ -216,7 +469,7 @@ int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
         // Rounding goes to the last sizeable bar: the row ends flush.
         if (i == nLastSizable)
             nLength = std::max(nRowLength - nAlong, 0);
-        MoveBar(pBar,
+        MoveBar(pBar, i,
                 bHorz ? CRect(nAlong, nOffset, nAlong + nLength, nOffset + nAcross)
                       : CRect(nOffset, nAlong, nOffset + nAcross, nAlong + nLength),
                 hdwp);
@@ -224,32 +477,79 @@ int SECDockBar::LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
         int nNext = i + 1;
         while (nNext < nEnd && !IsVisibleEntry(nNext))
             ++nNext;
-        if (bSizable && nNext < nEnd)
+        if (nNext < nEnd)
         {
             if (!m_bLayoutQuery)
-                m_splitters.push_back({bHorz ? CRect(nAlong, nOffset, nAlong + SPLITTER, nOffset + nThickness)
-                                             : CRect(nOffset, nAlong, nOffset + nThickness, nAlong + SPLITTER),
-                                       SPLIT_BARS, i});
+                RegisterSplitter(bHorz ? CRect(nAlong, nOffset, nAlong + SPLITTER, nOffset + nThickness)
+                                       : CRect(nOffset, nAlong, nOffset + nThickness, nAlong + SPLITTER),
+                                 SPLIT_BARS, i);
             nAlong += SPLITTER;
         }
     }
     return nThickness;
 }
 
-void SECDockBar::MoveBar(CControlBar* pBar, const CRect& rect, HDWP& hdwp)
+int SECDockBar::LayoutFixedRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp)
+{
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    const int nEnd = RowEnd(nStart);
+    int nAlong = 0;
+    int nThickness = 0;
+    for (int i = nStart; i < nEnd; ++i)
+    {
+        if (!IsVisibleEntry(i))
+            continue;
+        CControlBar* pBar = GetDockedControlBar(i);
+        if (SECControlBar* pSized = GetSizeableBar(i))
+            pSized->m_dwExStyle |= CBRS_EX_FIXEDROW;
+        DWORD dwMode = bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK | LM_LENGTHY;
+        if ((pBar->m_dwStyle & (CBRS_SIZE_DYNAMIC | CBRS_FLOATING)) == (CBRS_SIZE_DYNAMIC | CBRS_FLOATING))
+            dwMode = LM_HORZ | LM_MRUWIDTH;
+        const CSize size = pBar->CalcDynamicLayout(-1, dwMode);
+        int nLength = bHorz ? size.cx : size.cy;
+        const int nAcross = bHorz ? size.cy : size.cx;
+        int nAt = nAlong;
+        if (HasOwnRow(pBar))
+        {
+            nAt = 0;
+            nLength = nRowLength;
+        }
+        else
+        {
+            // A bar keeps the offset it was put at, but is pulled back to end inside the dock
+            // bar as far as the bars before it allow.
+            const CRect rectOld = WindowRectIn(pBar, this);
+            nAt = std::max(nAt, static_cast<int>(bHorz ? rectOld.left : rectOld.top));
+            if (!m_bFloating && nAt + nLength > nRowLength)
+                nAt = std::max(nRowLength - nLength, nAlong);
+        }
+        MoveBar(pBar, i,
+                bHorz ? CRect(nAt, nOffset, nAt + nLength, nOffset + nAcross)
+                      : CRect(nOffset, nAt, nOffset + nAcross, nAt + nLength),
+                hdwp);
+        nAlong = nAt + nLength;
+        nThickness = std::max(nThickness, nAcross);
+    }
+    return nThickness;
+}
+
+void SECDockBar::MoveBar(CControlBar* pBar, int nPos, const CRect& rect, HDWP& hdwp)
 {
     if (hdwp == nullptr || pBar->m_hWnd == nullptr)
         return;
-    CRect rectOld;
-    pBar->GetWindowRect(&rectOld);
-    ScreenToClient(&rectOld);
+    const CRect rectOld = WindowRectIn(pBar, this);
     if (rectOld == rect)
         return;
+    if (!m_bFloating && pBar->m_pDockContext != nullptr)
+        pBar->m_pDockContext->m_rectMRUDockPos = rect;
     UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (SECControlBar::GetControlBarGlobalFlag() > 0)
+        nFlags |= SWP_NOREDRAW;
     if (rectOld.Size() == rect.Size())
         nFlags |= SWP_NOSIZE;
-    else
-        AddToRedrawList(pBar);
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    if ((bHorz ? rectOld.Width() != rect.Width() : rectOld.Height() != rect.Height()))
+        AddRunToRedrawList(nPos);
     hdwp = ::DeferWindowPos(hdwp, pBar->m_hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), nFlags);
 }
 
@@ -261,48 +561,60 @@ int SECDockBar::RowLength() const
     return (m_dwStyle & CBRS_ORIENT_HORZ) ? rect.Width() : rect.Height();
 }
 
-void SECDockBar::CalcSplitterLimits(const SplitterPlace& splitter, int& nMin, int& nMax)
+void SECDockBar::CalcSplitterLimits(Splitter* pSplitter, int& nMin, int& nMax)
 {
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-    if (splitter.nKind == SPLIT_BARS)
+    const int nIndex = pSplitter->GetRowIndex();
+    if (pSplitter->GetKind() == SPLIT_BARS)
     {
+        // Every bar keeps 24 pixels, and the splitters between them their 6.
         int nBefore = 0;
         int nAfter = 0;
-        for (int i = RowStart(splitter.nIndex), nEnd = RowEnd(splitter.nIndex); i < nEnd; ++i)
+        for (int i = RowStart(nIndex), nEnd = RowEnd(nIndex); i < nEnd; ++i)
             if (IsVisibleEntry(i))
-                ++(i <= splitter.nIndex ? nBefore : nAfter);
-        nMin = MIN_BAR_LENGTH * nBefore;
-        nMax = RowLength() - MIN_BAR_LENGTH * nAfter;
+                ++(i <= nIndex ? nBefore : nAfter);
+        nMin = MIN_BAR_LENGTH * nBefore + SPLITTER * std::max(nBefore - 1, 0);
+        nMax = RowLength() - MIN_BAR_LENGTH * nAfter - SPLITTER * std::max(nAfter - 1, 0);
         return;
     }
     int nThickness = 0;
-    for (int i = splitter.nIndex, nEnd = RowEnd(splitter.nIndex); i < nEnd; ++i)
+    for (int i = nIndex, nEnd = RowEnd(nIndex); i < nEnd; ++i)
         if (IsVisibleEntry(i))
         {
-            CRect rect;
-            GetDockedControlBar(i)->GetWindowRect(&rect);
+            const CRect rect = WindowRectIn(GetDockedControlBar(i), this);
             nThickness = std::max<int>(nThickness, bHorz ? rect.Height() : rect.Width());
         }
-    const int nAt = bHorz ? splitter.rect.top : splitter.rect.left;
+    // Growing the row takes from the frame's client area, which keeps 19 pixels too.
+    int nRoom = INT_MAX / 4;
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame != nullptr && !m_bFloating)
+    {
+        CRect rectPane(0, 0, 0, 0);
+        pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectPane);
+        nRoom = std::max(0, (bHorz ? rectPane.Height() : rectPane.Width()) - MIN_ROW_THICKNESS);
+    }
+    const CRect& rect = pSplitter->GetRect();
+    const int nAt = bHorz ? rect.top : rect.left;
     // The row lies after its splitter in bottom and right dock bars, before it in the others.
     if (m_dwStyle & (CBRS_ALIGN_BOTTOM | CBRS_ALIGN_RIGHT))
     {
-        nMin = nAt - INT_MAX / 4;
+        nMin = nAt - nRoom;
         nMax = nAt + nThickness - MIN_ROW_THICKNESS + SPLITTER;
     }
     else
     {
         nMin = nAt - nThickness + MIN_ROW_THICKNESS;
-        nMax = nAt + INT_MAX / 4;
+        nMax = nAt + nRoom + SPLITTER;
     }
 }
 
-void SECDockBar::MoveSplitter(const SplitterPlace& splitter, int nDelta)
+void SECDockBar::MoveSplitter(Splitter* pSplitter, int nDelta)
 {
     m_nNoRedraw = 1;
-    const int nStart = RowStart(splitter.nIndex);
-    const int nEnd = RowEnd(splitter.nIndex);
-    if (splitter.nKind == SPLIT_ROWS)
+    const int nIndex = pSplitter->GetRowIndex();
+    const int nStart = RowStart(nIndex);
+    const int nEnd = RowEnd(nIndex);
+    if (pSplitter->GetKind() == SPLIT_ROWS)
     {
         const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
         const DWORD dwMode = bHorz ? LM_HORZ | LM_HORZDOCK | LM_LENGTHY | LM_COMMIT : LM_VERTDOCK | LM_COMMIT;
@@ -321,59 +633,77 @@ void SECDockBar::MoveSplitter(const SplitterPlace& splitter, int nDelta)
     int nVisible = 0;
     for (int i = nStart; i < nEnd; ++i)
         nVisible += IsVisibleEntry(i) ? 1 : 0;
-    const int nLength = RowLength() - SPLITTER * nVisible;
+    // The length the layout shares out: the row less the splitters between its bars.
+    const int nLength = RowLength() - SPLITTER * (nVisible - 1);
     if (nLength <= 0 || nDelta == 0)
         return;
-    // The bar on the side the splitter moves towards gives up its share first, then the
-    // next ones; the bar on the other side takes all of it.
+    // The bar on the side the splitter moves towards gives up its share first, down to 24
+    // pixels, then the next ones; the bar on the other side takes all of it.
     auto nextVisible = [&](int i, int nStep) {
         while (i >= nStart && i < nEnd && (GetSizeableBar(i) == nullptr || !IsVisibleEntry(i)))
             i += nStep;
         return i;
     };
     const int nStep = nDelta > 0 ? 1 : -1;
-    SECControlBar* pGainer = GetSizeableBar(nDelta > 0 ? splitter.nIndex : nextVisible(splitter.nIndex + 1, 1));
+    SECControlBar* pGainer = GetSizeableBar(nDelta > 0 ? nextVisible(nIndex, -1) : nextVisible(nIndex + 1, 1));
     if (pGainer == nullptr)
         return;
+    // Half a pixel more than 24, so that truncating the share to pixels still leaves 24.
+    const float fFloor =
+        std::max(m_fMinimumShare, (static_cast<float>(MIN_BAR_LENGTH) + 0.5f) / static_cast<float>(nLength));
     const float fDelta = static_cast<float>(std::abs(nDelta)) / static_cast<float>(nLength);
     float fLeft = fDelta;
-    for (int i = nextVisible(nDelta > 0 ? splitter.nIndex + 1 : splitter.nIndex, nStep);
-         i >= nStart && i < nEnd && fLeft > 0.0f; i = nextVisible(i + nStep, nStep))
+    for (int i = nextVisible(nDelta > 0 ? nIndex + 1 : nIndex, nStep); i >= nStart && i < nEnd && fLeft > 0.0f;
+         i = nextVisible(i + nStep, nStep))
     {
         SECControlBar* pBar = GetSizeableBar(i);
-        fLeft = -AddPercent(-fLeft, pBar);
+        const float fGive = std::min(fLeft, std::max(pBar->m_fPctWidth - fFloor, 0.0f));
+        AddPercent(-fGive, pBar);
+        fLeft -= fGive;
         AddToRedrawList(pBar);
     }
     pGainer->m_fPctWidth += fDelta - fLeft;
     AddToRedrawList(pGainer);
 }
 
-void SECDockBar::TrackSplitter(const SplitterPlace& splitter, CPoint point)
+void SECDockBar::TrackSplitter(Splitter* pSplitter, CPoint point)
 {
     CFrameWnd* pFrame = GetParentFrame();
     if (pFrame == nullptr)
         return;
     int nMin = 0;
     int nMax = 0;
-    CalcSplitterLimits(splitter, nMin, nMax);
-    const int nDelta = DragSplitter(splitter, point, nMin, nMax);
+    CalcSplitterLimits(pSplitter, nMin, nMax);
+    const int nDelta = DragSplitter(pSplitter, point, nMin, nMax);
     if (nDelta != 0)
     {
-        MoveSplitter(splitter, nDelta);
+        MoveSplitter(pSplitter, nDelta);
         pFrame->DelayRecalcLayout(TRUE);
     }
 }
 
-int SECDockBar::DragSplitter(const SplitterPlace& splitter, CPoint point, int nMin, int nMax)
+int SECDockBar::DragSplitter(Splitter* pSplitter, CPoint point, int nMin, int nMax)
 {
     if (::GetCapture() != nullptr)
         return 0;
-    // A vertical splitter parts bars of a top or bottom row and is dragged along x.
-    const bool bAlongX = (splitter.nKind == SPLIT_BARS) == ((m_dwStyle & CBRS_ORIENT_HORZ) != 0);
-    const int nStartAt = bAlongX ? splitter.rect.left : splitter.rect.top;
+    const bool bAlongX = pSplitter->IsVertical() != FALSE;
+    const CRect& rect = pSplitter->GetRect();
+    const int nStartAt = bAlongX ? rect.left : rect.top;
     const int nGrab = (bAlongX ? point.x : point.y) - nStartAt;
     int nAt = nStartAt;
     SetCapture();
+    // The outline is drawn over the frame, whose client area the dock bar's points are
+    // shifted into.
+    CWnd* pDrawWnd = GetParentFrame();
+    if (pDrawWnd == nullptr)
+        pDrawWnd = this;
+    CPoint ptOrigin(0, 0);
+    ::MapWindowPoints(m_hWnd, pDrawWnd->m_hWnd, &ptOrigin, 1);
+    CDC dc;
+    dc.Attach(::GetDCEx(pDrawWnd->m_hWnd, nullptr, DCX_CACHE));
+    dc.SetViewportOrg(ptOrigin);
+    pSplitter->DrawDragRect(&dc, nAt);
+    AfxLockTempMaps();
     bool bDone = false;
     bool bCancelled = false;
     MSG msg;
@@ -389,11 +719,14 @@ int SECDockBar::DragSplitter(const SplitterPlace& splitter, CPoint point, int nM
             bDone = bCancelled = true;
             break;
         case WM_TIMER:
+        case WM_KEYUP:
+        case WM_CHAR:
             break;
         case WM_MOUSEMOVE: {
             CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
             ::MapWindowPoints(msg.hwnd, m_hWnd, &pt, 1);
             nAt = std::clamp(static_cast<int>(bAlongX ? pt.x : pt.y) - nGrab, nMin, std::max(nMin, nMax - SPLITTER));
+            pSplitter->DrawDragRect(&dc, nAt);
             break;
         }
         case WM_LBUTTONUP:
@@ -404,6 +737,9 @@ int SECDockBar::DragSplitter(const SplitterPlace& splitter, CPoint point, int nM
             break;
         }
     }
+    AfxUnlockTempMaps();
+    pSplitter->EraseDragRect(&dc);
+    ::ReleaseDC(pDrawWnd->m_hWnd, dc.Detach());
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
     return bCancelled ? 0 : nAt - nStartAt;
@@ -607,24 +943,22 @@ float SECDockBar::AddPercent(float fDelta, SECControlBar* pBar)
     return 0.0f;
 }
 
-int SECDockBar::InsertBarAt(int nIndex, SECControlBar* pBar)
+int SECDockBar::InsertBarAt(int nIndex, CControlBar* pBar)
 {
     m_arrBars.InsertAt(nIndex, pBar);
     const bool bOwnRow = HasOwnRow(pBar);
     const CControlBar* pNext = nIndex + 1 < m_arrBars.GetSize() ? GetDockedControlBar(nIndex + 1) : nullptr;
     const CControlBar* pPrev = nIndex > 0 ? GetDockedControlBar(nIndex - 1) : nullptr;
-    const auto* pNextSized = DYNAMIC_DOWNCAST(SECControlBar, const_cast<CControlBar*>(pNext));
-    const auto* pPrevSized = DYNAMIC_DOWNCAST(SECControlBar, const_cast<CControlBar*>(pPrev));
     // A bar that keeps a row of its own is parted from any neighbour; another bar only from
     // such a bar.
-    if (pNext != nullptr && (bOwnRow || HasOwnRow(pNextSized)))
+    if (pNext != nullptr && (bOwnRow || HasOwnRow(pNext)))
         m_arrBars.InsertAt(nIndex + 1, static_cast<void*>(nullptr));
-    if (pPrev != nullptr && (bOwnRow || HasOwnRow(pPrevSized)))
+    if (pPrev != nullptr && (bOwnRow || HasOwnRow(pPrev)))
         m_arrBars.InsertAt(nIndex++, static_cast<void*>(nullptr));
     return nIndex;
 }
 
-int SECDockBar::InsertBarAsFirstRow(SECControlBar* pBar)
+int SECDockBar::InsertBarAsFirstRow(CControlBar* pBar)
 {
     int nIndex = 0;
     while (nIndex < m_arrBars.GetSize() && m_arrBars[nIndex] == nullptr)
@@ -719,6 +1053,178 @@ int SECDockBar::InsertBarAtPlaceAt(SECControlBar* pBar, int nColumn, int nRow)
     return InsertBarAtPlace(pBar, {nRow, nColumn, 0});
 }
 
+int SECDockBar::InsertBarAtRect(CControlBar* pBar, const CRect& rect, CPoint ptCentre)
+{
+    AddToRedrawList(pBar);
+    const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    const int nCentreAcross = bHorz ? ptCentre.y : ptCentre.x;
+    const int nLeading = bHorz ? rect.left : rect.top;
+    bool bFirstRow = true;
+    for (int nStart = 1; nStart < m_arrBars.GetSize(); nStart = RowEnd(nStart) + 1)
+    {
+        const int nEnd = RowEnd(nStart);
+        int nBandStart = INT_MAX;
+        int nBandEnd = INT_MIN;
+        for (int i = nStart; i < nEnd; ++i)
+        {
+            CControlBar* pOther = GetDockedControlBar(i);
+            if (pOther == nullptr || pOther == pBar || !pOther->IsVisible())
+                continue;
+            const CRect rectOther = WindowRectIn(pOther, this);
+            nBandStart = std::min<int>(nBandStart, bHorz ? rectOther.top : rectOther.left);
+            nBandEnd = std::max<int>(nBandEnd, bHorz ? rectOther.bottom : rectOther.right);
+        }
+        if (nBandStart > nBandEnd)
+            continue;
+        if (bFirstRow && nCentreAcross < nBandStart)
+            return InsertBarAsFirstRow(pBar);
+        bFirstRow = false;
+        if (nCentreAcross >= nBandEnd)
+            continue;
+        int nIndex = nEnd;
+        for (int i = nStart; i < nEnd; ++i)
+        {
+            CControlBar* pOther = GetDockedControlBar(i);
+            if (pOther == nullptr || pOther == pBar || !pOther->IsVisible())
+                continue;
+            const CPoint ptOther = WindowRectIn(pOther, this).CenterPoint();
+            if ((bHorz ? ptOther.x : ptOther.y) > nLeading)
+            {
+                nIndex = i;
+                break;
+            }
+        }
+        AddRunToRedrawList(nIndex);
+        return InsertBarAt(nIndex, pBar);
+    }
+    // Beyond every row: a new last row.
+    m_nNoRedraw = 1;
+    return AppendRow(pBar);
+}
+
+int SECDockBar::AppendRow(CControlBar* pBar)
+{
+    if (m_arrBars.IsEmpty() || m_arrBars[m_arrBars.GetSize() - 1] != nullptr)
+        m_arrBars.Add(nullptr);
+    const int nIndex = static_cast<int>(m_arrBars.Add(pBar));
+    m_arrBars.Add(nullptr);
+    return nIndex;
+}
+
+void SECDockBar::AdoptBar(CControlBar* pBar)
+{
+    if (m_bFloating && (pBar->m_dwDockStyle & CBRS_FLOAT_MULTI))
+        m_dwStyle |= CBRS_FLOAT_MULTI;
+    m_dwStyle = (m_dwStyle & ~(CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC)) |
+                (pBar->m_dwStyle & (CBRS_SIZE_FIXED | CBRS_SIZE_DYNAMIC));
+    // A mini-frame that holds one bar shows its title.
+    if (m_bFloating && !(m_dwStyle & CBRS_FLOAT_MULTI))
+        if (CFrameWnd* pMiniFrame = GetParentFrame())
+        {
+            CString strTitle;
+            pBar->GetWindowText(strTitle);
+            AfxSetWindowText(pMiniFrame->m_hWnd, strTitle.Left(MAX_TITLE));
+        }
+    DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
+    dwStyle = m_bFloating ? (dwStyle | CBRS_FLOATING) : (dwStyle & ~CBRS_FLOATING);
+    pBar->SetBarStyle(dwStyle);
+    if (pBar->GetParent() != this)
+        pBar->SetParent(this);
+}
+
+void SECDockBar::ReleaseFromOldDockBar(CControlBar* pBar, int nPosExclude)
+{
+    CDockBar* pOld = pBar->m_pDockBar;
+    if (pOld == this)
+        RemoveControlBar(pBar, nPosExclude);
+    else if (auto* pOldSized = DYNAMIC_DOWNCAST(SECDockBar, pOld))
+        pOldSized->RemoveControlBar(pBar, -1, m_bFloating && !pOld->m_bFloating);
+    else if (pOld != nullptr)
+        pOld->RemoveControlBar(pBar, -1, m_bFloating && !pOld->m_bFloating);
+    pBar->m_pDockBar = this;
+    // A placeholder left here by an earlier float stands for nothing now.
+    RemovePlaceHolder(pBar);
+    AddToRedrawList(pBar);
+}
+
+void SECDockBar::DockControlBarEx(CControlBar* pBar, const RECT* lpRect)
+{
+    CRect rectBar;
+    pBar->GetWindowRect(&rectBar);
+    const auto* pSized = DYNAMIC_DOWNCAST(SECControlBar, pBar);
+    const bool bFixed = pSized == nullptr || (pSized->m_dwExStyle & CBRS_EX_FIXEDSIZE);
+    CRect rect(0, 0, 0, 0);
+    CPoint ptCentre(0, 0);
+    if (lpRect != nullptr)
+    {
+        rect = *lpRect;
+        ScreenToClient(&rect);
+        ptCentre = CPoint(rect.left + rect.Width() / 2, rect.top + rect.Height() / 2);
+    }
+    if (pBar->m_pDockBar == this)
+    {
+        if (lpRect == nullptr ? bFixed : rectBar == *lpRect)
+            return;
+        if (lpRect != nullptr && !bFixed)
+        {
+            // Dropped where it already is: it stays put.
+            const int nPos = FindBar(pBar);
+            const int nInsert = FindInsertIndex(rect, ptCentre);
+            if (nInsert == nPos || nInsert == nPos + 1)
+                return;
+        }
+    }
+    if (CDockBar* pOld = pBar->m_pDockBar)
+    {
+        CRect rectOld = rectBar;
+        pOld->ScreenToClient(&rectOld);
+        pOld->InvalidateRect(&rectOld);
+    }
+    AdoptBar(pBar);
+    int nPos = 0;
+    if (lpRect == nullptr)
+    {
+        nPos = AppendRow(pBar);
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    else
+    {
+        nPos = InsertBarAtRect(pBar, rect, ptCentre);
+        pBar->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ReleaseFromOldDockBar(pBar, nPos);
+    DelayLayout();
+}
+
+void SECDockBar::DockControlBarSized(SECControlBar* pBar, const SECDockPlacement& place)
+{
+    AdoptBar(pBar);
+    ReleaseFromOldDockBar(pBar, InsertBarAtPlace(pBar, place));
+    int nSizable = 0;
+    int nFixed = 0;
+    NormalizeRowPercentages(RowStart(FindBar(pBar)), pBar, &nSizable, &nFixed);
+    DelayLayout();
+}
+
+void SECDockBar::DockControlBarSizedAt(SECControlBar* pBar, int nColumn, int nRow)
+{
+    DockControlBarSized(pBar, {nRow, nColumn, 0});
+}
+
+void SECDockBar::ReDockControlBar(CControlBar* pBar, const RECT* lpRect)
+{
+    const int nPos = pBar->m_hWnd != nullptr ? FindBar(static_cast<CControlBar*>(PlaceHolderOf(pBar))) : -1;
+    if (nPos <= 0)
+    {
+        DockControlBarEx(pBar, lpRect);
+        return;
+    }
+    AdoptBar(pBar);
+    m_arrBars[nPos] = pBar;
+    ReleaseFromOldDockBar(pBar, nPos);
+    DelayLayout();
+}
+
 int SECDockBar::FindInsertIndex(const CRect& rect, CPoint ptCentre)
 {
     const bool bHorz = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
@@ -751,7 +1257,7 @@ int SECDockBar::FindInsertIndex(const CRect& rect, CPoint ptCentre)
 
 void SECDockBar::AddToRedrawList(CControlBar* pBar)
 {
-    if (pBar != nullptr)
+    if (pBar != nullptr && !IsInRedrawList(pBar))
         m_arrRedraw.Add(pBar);
 }
 

@@ -5,7 +5,7 @@
 #include <afxext.h>
 #include <afxpriv.h>
 
-#include <vector>
+#include <toolkit/frames/BarTheme.h>
 
 namespace tarnwick::frames
 {
@@ -27,6 +27,11 @@ class SECDockBar : public CDockBar
     DECLARE_DYNAMIC(SECDockBar)
 public:
     explicit SECDockBar(BOOL bFloating = FALSE, BOOL bMDIChild = FALSE);
+    ~SECDockBar() override;
+
+    using CDockBar::Create;
+    // A dock bar of an MDI child frame that hosts a bar knows it from creation.
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle, BOOL bMDIChild, UINT nID);
 
     BOOL IsMDIChild() const
     {
@@ -39,39 +44,51 @@ public:
 
     // Lays the rows out: in a row with sizeable bars each takes its share of the row length
     // less the splitters, the last one the remainder; rows are parted by splitters and edges.
+    // Rows of fixed-size bars keep the offsets their bars were put at.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    // With flat worksheet tabs below them, top and left dock bars grow by a pixel (two on
+    // Windows 95 and later) so that their edge meets the tabs.
+    static void SetFlatTabsFlag(BOOL bFlatTabs);
+    // Splitters and edges, then the bars whose places changed.
+    void DoPaint(CDC* pDC) override;
+    // Menu accelerators work while the focus is in a docked bar.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // A splitter between rows (kind SPLIT_ROWS) or between the bars of a row (SPLIT_BARS);
-    // nIndex is the row start or the bar before the splitter.
+    // A splitter between rows (kind SPLIT_ROWS) or between the bars of a row (SPLIT_BARS).
     enum SplitterKind
     {
         SPLIT_ROWS = 0,
         SPLIT_BARS = 1
     };
-    struct SplitterPlace
+    class Splitter;
+    class ClientEdge;
+    int GetSplitterCount() const
     {
-        CRect rect;
-        SplitterKind nKind;
-        int nIndex;
-    };
-    const std::vector<SplitterPlace>& GetSplitters() const
-    {
-        return m_splitters;
+        return static_cast<int>(m_splitters.GetSize());
     }
-    const std::vector<CRect>& GetClientEdges() const
+    Splitter* GetSplitter(int nIndex) const;
+    int GetClientEdgeCount() const
     {
-        return m_clientEdges;
+        return static_cast<int>(m_clientEdges.GetSize());
     }
+    ClientEdge* GetClientEdge(int nIndex) const;
+    // The splitter under a client point, the last registered first; NULL when none.
+    Splitter* SplitterAt(CPoint point) const;
 
     // Drags the splitter with the mouse (modal) and applies the distance; Escape or the
     // right button cancels.
-    virtual void TrackSplitter(const SplitterPlace& splitter, CPoint point);
-    // How far the splitter may go: 24 pixels for each bar on either side of it within a row,
-    // 19 pixels of thickness for a row.
-    virtual void CalcSplitterLimits(const SplitterPlace& splitter, int& nMin, int& nMax);
+    virtual void TrackSplitter(Splitter* pSplitter, CPoint point);
+    // Keeps the splitter in this layout (an equal rectangle keeps its object) or makes one.
+    virtual void RegisterSplitter(const CRect& rect, SplitterKind nKind, int nRowIndex);
+    // How far the splitter may go: 24 pixels for each bar on either side of it within a row;
+    // 19 pixels of thickness for a row and for the frame's client area.
+    virtual void CalcSplitterLimits(Splitter* pSplitter, int& nMin, int& nMax);
+    virtual void RegisterClientEdge(const CRect& rect);
     // Moves the splitter by nDelta pixels: shares pass between the bars on its two sides, or
     // the row's thickness changes.
-    virtual void MoveSplitter(const SplitterPlace& splitter, int nDelta);
+    virtual void MoveSplitter(Splitter* pSplitter, int nDelta);
+    // Repaints the bars whose places changed, once the frame's layout is done.
+    virtual void RedrawChangedBars();
 
     virtual int GetVisibleBarCount();
     // TRUE while the bar is the only one of its row above the minimum share.
@@ -88,6 +105,13 @@ public:
     virtual void ExpandBar(SECControlBar* pBar, int nMode);
     virtual void OnBarInserted(SECControlBar* pBar);
 
+    // Docks the bar into the row under lpRect (screen coordinates), or as a new last row.
+    virtual void DockControlBarEx(CControlBar* pBar, const RECT* lpRect = nullptr);
+    // Docks the bar at a row and column and fits the row with it as the new bar.
+    virtual void DockControlBarSized(SECControlBar* pBar, const SECDockPlacement& place);
+    virtual void DockControlBarSizedAt(SECControlBar* pBar, int nColumn, int nRow);
+    // Puts the bar back where its id holds its place, else docks it as DockControlBarEx does.
+    virtual void ReDockControlBar(CControlBar* pBar, const RECT* lpRect = nullptr);
     // Takes the bar out as CDockBar does and forgets it for redrawing.
     virtual BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
     // Fits the shares of the row from nFirst: unsettled bars and pNewBar take what they ask
@@ -100,12 +124,15 @@ public:
     // shortfall (negative) is returned.
     virtual float AddPercent(float fDelta, SECControlBar* pBar);
 
+    // Inserts the bar into the row whose band holds the centre (client coordinates), before
+    // the first bar whose centre lies beyond the rectangle's leading edge.
+    virtual int InsertBarAtRect(CControlBar* pBar, const CRect& rect, CPoint ptCentre);
     virtual int InsertBarAtPlace(SECControlBar* pBar, const SECDockPlacement& place);
     int InsertBarAtPlaceAt(SECControlBar* pBar, int nColumn, int nRow);
-    virtual int InsertBarAsFirstRow(SECControlBar* pBar);
+    virtual int InsertBarAsFirstRow(CControlBar* pBar);
     // Inserts at nIndex and keeps bars with CBRS_EX_OWNROW in rows of their own; answers the
     // index the bar took.
-    virtual int InsertBarAt(int nIndex, SECControlBar* pBar);
+    virtual int InsertBarAt(int nIndex, CControlBar* pBar);
     // Where a bar dropped at rect (client coordinates) with the given centre would enter.
     int FindInsertIndex(const CRect& rect, CPoint ptCentre);
 
@@ -116,14 +143,27 @@ public:
     BOOL IsInRedrawList(CControlBar* pBar) const;
     void RemoveFromRedrawList(CControlBar* pBar);
 
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnDestroy();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
 private:
     BOOL m_bMDIChild;
     CPtrArray m_arrRedraw;
+    CObArray m_clientEdges;
+    CObArray m_splitters;
     SECControlBar* m_pNewBar;
+    BOOL m_bRedrawPending;
     int m_nNoRedraw;
     float m_fMinimumShare;
-    std::vector<SplitterPlace> m_splitters;
-    std::vector<CRect> m_clientEdges;
+    SECBarTheme m_theme;
 
     SECControlBar* GetSizeableBar(int nPos) const;
     BOOL IsVisibleEntry(int nPos) const;
@@ -135,10 +175,20 @@ private:
     int ColumnIndex(int nStart, int nColumn, BOOL bFromEnd) const;
     void DelayLayout();
     // Lays out the row from nStart at nOffset across the dock bar; answers its thickness.
-    int LayoutRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp);
+    int LayoutSizableRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp);
+    int LayoutFixedRow(int nStart, int nOffset, int nRowLength, HDWP& hdwp);
     int RowLength() const;
     // The drag loop: the distance moved along the splitter's axis, 0 when cancelled.
-    int DragSplitter(const SplitterPlace& splitter, CPoint point, int nMin, int nMax);
-    void MoveBar(CControlBar* pBar, const CRect& rect, HDWP& hdwp);
+    int DragSplitter(Splitter* pSplitter, CPoint point, int nMin, int nMax);
+    void MoveBar(CControlBar* pBar, int nPos, const CRect& rect, HDWP& hdwp);
+    // Puts the bar in a new row after every other; answers its index.
+    int AppendRow(CControlBar* pBar);
+    void SweepUnmarked();
+    void DeleteSplittersAndEdges();
+    // Takes the bar into this dock bar: its styles, the mini-frame's title and the parent.
+    void AdoptBar(CControlBar* pBar);
+    // Takes the bar out of the dock bar it came from (its entry here at nPosExclude stays) and
+    // queues it for redrawing here.
+    void ReleaseFromOldDockBar(CControlBar* pBar, int nPosExclude);
 };
 } // namespace tarnwick::frames

@@ -112,7 +112,15 @@ CDockBar* SECFrameDocking::FindDockBar(UINT nDockBarID, const CControlBar* pBar)
 void SECFrameDocking::OnLayoutDone()
 {
     if (m_rectRemaining.Width() <= 0 || m_rectRemaining.Height() <= 0)
+    {
         m_frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    else
+    {
+        for (HWND hWnd = ::GetTopWindow(m_frame.m_hWnd); hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+            if (auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, CWnd::FromHandlePermanent(hWnd)))
+                pDockBar->RedrawChangedBars();
+    }
     CRect rect;
     m_frame.GetClientRect(&rect);
     m_frame.RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rect, &rect, TRUE);
@@ -121,14 +129,24 @@ void SECFrameDocking::OnLayoutDone()
 
 void SECFrameDocking::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
+    auto* pSizeable = DYNAMIC_DOWNCAST(SECControlBar, pBar);
+    if (pSizeable != nullptr)
+        pSizeable->BeforeDock();
     if (pDockBar == nullptr)
         pDockBar = FindDockBarFor(pBar);
-    if (pDockBar != nullptr)
+    if (auto* pToolkitDockBar = DYNAMIC_DOWNCAST(SECDockBar, pDockBar))
+        pToolkitDockBar->DockControlBarEx(pBar, lpRect);
+    else if (pDockBar != nullptr)
         pDockBar->DockControlBar(pBar, lpRect);
+    if (pSizeable != nullptr)
+        pSizeable->AfterDock();
 }
 
 void SECFrameDocking::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
+    auto* pSizeable = DYNAMIC_DOWNCAST(SECControlBar, pBar);
+    if (pSizeable != nullptr)
+        pSizeable->BeforeDock();
     if (pDockBar == nullptr)
     {
         // The dock bar that kept the bar's place, else the last side of its alignment.
@@ -144,27 +162,31 @@ void SECFrameDocking::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LP
         if (pDockBar == nullptr)
             pDockBar = FindDockBarFor(pBar, TRUE);
     }
-    if (pDockBar != nullptr)
+    if (auto* pToolkitDockBar = DYNAMIC_DOWNCAST(SECDockBar, pDockBar))
+        pToolkitDockBar->ReDockControlBar(pBar, lpRect);
+    else if (pDockBar != nullptr)
         pDockBar->DockControlBar(pBar, lpRect);
+    if (pSizeable != nullptr)
+        pSizeable->AfterDock();
 }
 
 void SECFrameDocking::DockControlBarAt(CControlBar* pBar, CDockBar* pDockBar, const SECDockPlacement& place,
                                        float fPercent, int nLength, DWORD dwLayoutMode)
 {
-    if (pDockBar == nullptr)
-        return;
     auto* pSizeable = DYNAMIC_DOWNCAST(SECControlBar, pBar);
     if (pSizeable != nullptr)
+    {
+        pSizeable->BeforeDock();
         pSizeable->m_fPctWidth = fPercent;
+    }
     pBar->CalcDynamicLayout(nLength, dwLayoutMode | LM_COMMIT);
-    pDockBar->DockControlBar(pBar);
-    // The dock bar appended the bar as a new last row: it moves to its place.
     auto* pToolkitDockBar = DYNAMIC_DOWNCAST(SECDockBar, pDockBar);
-    if (pToolkitDockBar == nullptr || pSizeable == nullptr)
-        return;
-    pToolkitDockBar->RemoveControlBar(pBar);
-    pToolkitDockBar->InsertBarAtPlace(pSizeable, place);
-    pToolkitDockBar->OnBarInserted(pSizeable);
+    if (pToolkitDockBar != nullptr && pSizeable != nullptr)
+        pToolkitDockBar->DockControlBarSized(pSizeable, place);
+    else if (pDockBar != nullptr)
+        pDockBar->DockControlBar(pBar);
+    if (pSizeable != nullptr)
+        pSizeable->AfterDock();
 }
 
 BOOL SECFrameDocking::SetCaptionStyle(BOOL bOn, BOOL bRepaint)

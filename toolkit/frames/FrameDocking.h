@@ -38,8 +38,9 @@ public:
     // The frame's control bar of that id when it is a dock bar, else the side's.
     CDockBar* FindDockBar(UINT nDockBarID, const CControlBar* pBar) const;
 
-    // After the framework's layout: tells every toolkit dock bar, or redraws the whole frame
-    // when the last pass left no client area; then remembers what is left for the view.
+    // After the framework's layout: the toolkit's dock bars repaint the bars that moved, or the
+    // whole frame is redrawn when the last pass left no client area; then what is left for the
+    // view is remembered.
     void OnLayoutDone();
     const CRect& GetRemainingClientRect() const
     {

@@ -100,7 +100,7 @@ CDockBar* SECMDIFrameWnd::CreateDockBarObject()
     return static_cast<CDockBar*>(m_pDockBarClass->CreateObject());
 }
 
-void SECMDIFrameWnd::EnableDocking(DWORD dwStyle, DWORD)
+void SECMDIFrameWnd::EnableDocking(DWORD dwStyle, DWORD dwDockStyle)
 {
     if (m_pDockBarClass == nullptr)
         m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
@@ -110,8 +110,12 @@ void SECMDIFrameWnd::EnableDocking(DWORD dwStyle, DWORD)
         if (!(dwStyle & dwAlign) || GetControlBar(side.nID) != nullptr)
             continue;
         CDockBar* pDockBar = CreateDockBarObject();
+        auto* pToolkitDockBar = DYNAMIC_DOWNCAST(SECDockBar, pDockBar);
         // A dock bar that fails has deleted itself.
-        if (pDockBar == nullptr || !pDockBar->Create(this, DOCKBAR_STYLE | dwAlign, side.nID))
+        const BOOL bCreated = pToolkitDockBar != nullptr
+                                  ? pToolkitDockBar->Create(this, DOCKBAR_STYLE | dwAlign, dwDockStyle, side.nID)
+                                  : pDockBar != nullptr && pDockBar->Create(this, DOCKBAR_STYLE | dwAlign, side.nID);
+        if (!bCreated)
             AfxThrowResourceException();
         SECAutoHideBar* pStrip = GetAutoHideBar(dwAlign);
         if (!pStrip->Create(this, dwAlign | STRIP_STYLE))

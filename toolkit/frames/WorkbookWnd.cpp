@@ -283,6 +283,7 @@ void SECWorkbookWnd::SetTabStyle(int nStyle)
 {
     m_nTabStyle = nStyle;
     ApplyMargins();
+    SECDockBar::SetFlatTabsFlag(nStyle != 0 ? FALSE : m_bWorkbookMode);
     if (m_hWnd != nullptr)
         RecalcLayout(TRUE);
 }

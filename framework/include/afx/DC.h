@@ -187,6 +187,12 @@ public:
     void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
     BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags);
+    // The outline of a drag: a band of the given widths inside lpRect, inverted through a
+    // halftone brush (the default), after the last band is inverted back to erase it.
+    void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = nullptr,
+                      CBrush* pBrushLast = nullptr);
+    // A brush of alternate pixels, made once for the process.
+    static CBrush* PASCAL GetHalftoneBrush();
     BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState);
 
     // Bitmaps and pixels.

@@ -1,5 +1,6 @@
 // The control bar's remembered sizes and styles, and ids and placeholders on real hidden
 // windows.
+#include <toolkit/foundation/AuxData.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <testing/MemoryCanvas.h>
+#include <testing/PrintString.h>
 
 #include "HiddenFrameTest.h"
 
@@ -76,6 +79,33 @@ TEST(ControlBarTest, InsideRectLeavesGripperAndMargins)
     EXPECT_EQ(rect, CRect(3, 3, 98, 198));
 }
 
+TEST(ControlBarTest, ClassicBordersAreDarkerInRowsOfFixedSizeBars)
+{
+    const SEC_AUX_DATA* pAux = SECGetAuxData();
+    const struct
+    {
+        DWORD dwExStyle;
+        COLORREF outer, inner;
+    } cases[] = {
+        {0, pAux->clrBtnFace, pAux->clrBtnFace},
+        {0x8, pAux->bWin4 ? pAux->clrBtnShadow : pAux->clrWindowFrame, pAux->clrBtnHilite},
+    };
+    for (const auto& c : cases)
+    {
+        SECControlBar bar;
+        bar.m_dwStyle = CBRS_ALIGN_TOP | CBRS_BORDER_TOP | CBRS_BORDER_BOTTOM | CBRS_BORDER_3D;
+        bar.m_dwExStyle = c.dwExStyle;
+        MemoryCanvas canvas(100, 40, RGB(1, 2, 3));
+        CRect rect(0, 0, 100, 40);
+        bar.DrawBorders(&canvas.Dc(), rect);
+        EXPECT_EQ(canvas.Pixel(50, 0), c.outer) << c.dwExStyle;
+        EXPECT_EQ(canvas.Pixel(50, 1), c.inner) << c.dwExStyle;
+        EXPECT_EQ(canvas.Pixel(50, 39), c.outer) << c.dwExStyle;
+        EXPECT_EQ(canvas.Pixel(50, 20), RGB(1, 2, 3));
+        EXPECT_EQ(rect, CRect(0, pAux->cyBorder2, 100, 40 - pAux->cyBorder2));
+    }
+}
+
 class FrameBarsTest : public HiddenFrameTest
 {
 protected:
@@ -117,32 +147,123 @@ HWND AddChild(CWnd* pParent, const CRect& rect)
                            pParent->m_hWnd, nullptr, nullptr, nullptr);
 }
 
-TEST_F(FrameBarsTest, StretchedChildFillsTheAreaInsideTheGripper)
+TEST_F(FrameBarsTest, StretchedChildFillsTheAreaInsideGripperAndMargins)
 {
     SECControlBar* pBar = AddBar(0xE901);
-    pBar->m_dwExStyle = 0x200 | 0x40;
     HWND hChild = AddChild(pBar, CRect(1, 1, 5, 5));
     const struct
     {
+        DWORD dwExStyle;
         DWORD dwAlign;
         BOOL bFloating;
         CSize size;
         CRect want;
     } cases[] = {
-        {CBRS_ALIGN_TOP, FALSE, {200, 100}, {17, 3, 197, 97}}, {CBRS_ALIGN_LEFT, FALSE, {100, 200}, {3, 17, 97, 197}},
-        {CBRS_ALIGN_LEFT, FALSE, {0, 200}, {3, 17, 97, 197}},  // no width: nothing moves
-        {CBRS_ALIGN_LEFT, TRUE, {120, 150}, {0, 0, 120, 150}}, // floating: no gripper
-        {CBRS_ALIGN_LEFT, TRUE, {120, 0}, {0, 0, 120, 150}},
+        {0x200 | 0x40, CBRS_ALIGN_TOP, FALSE, {200, 100}, {17, 3, 197, 97}},
+        {0x200 | 0x40, CBRS_ALIGN_LEFT, FALSE, {100, 200}, {3, 17, 97, 197}},
+        {0x200 | 0x40, CBRS_ALIGN_LEFT, FALSE, {0, 200}, {3, 17, 97, 197}},  // no width: nothing moves
+        {0x200 | 0x40, CBRS_ALIGN_LEFT, TRUE, {120, 150}, {0, 0, 120, 150}}, // floating: no gripper
+        {0x200 | 0x40, CBRS_ALIGN_LEFT, TRUE, {120, 0}, {0, 0, 120, 150}},
+        {0x10 | 0x40, CBRS_ALIGN_TOP, FALSE, {200, 100}, {10, 10, 190, 90}},
+        {0x10 | 0x40, CBRS_ALIGN_TOP, FALSE, {15, 100}, {10, 10, 10, 90}}, // margins wider than the bar
+        {0x40, CBRS_ALIGN_TOP, FALSE, {200, 100}, {0, 0, 200, 100}},
     };
-    SECDockBar floatingDockBar(TRUE);
     for (const auto& c : cases)
     {
-        pBar->m_dwStyle = c.dwAlign;
-        pBar->m_pDockBar = c.bFloating ? &floatingDockBar : nullptr;
+        pBar->m_dwExStyle = c.dwExStyle;
+        pBar->m_dwStyle = c.dwAlign | (c.bFloating ? CBRS_FLOATING : 0);
         pBar->SetWindowPos(nullptr, 0, 0, c.size.cx, c.size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        EXPECT_EQ(ChildRect(hChild), c.want) << c.size.cx << "x" << c.size.cy;
+        EXPECT_EQ(ChildRect(hChild), c.want) << c.dwExStyle << " " << c.size.cx << "x" << c.size.cy;
     }
-    pBar->m_pDockBar = nullptr;
+}
+
+TEST_F(FrameBarsTest, InsideRectLeavesGripperOrMargins)
+{
+    SECControlBar* pBar = AddBar(0xE901);
+    pBar->SetWindowPos(nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const struct
+    {
+        DWORD dwExStyle;
+        DWORD dwStyle;
+        BOOL bAutoHide;
+        CRect want;
+    } cases[] = {
+        {0x200, CBRS_ALIGN_TOP, FALSE, {17, 3, 197, 97}},
+        {0x200 | 0x10, CBRS_ALIGN_LEFT, FALSE, {3, 17, 197, 97}},
+        {0x200 | 0x10, CBRS_ALIGN_TOP | CBRS_FLOATING, FALSE, {10, 10, 190, 90}}, // no gripper while floating
+        {0x200, CBRS_ALIGN_TOP | CBRS_FLOATING, FALSE, {0, 0, 200, 100}},
+        {0x10, CBRS_ALIGN_TOP, FALSE, {10, 10, 190, 90}},
+        {0x10, CBRS_ALIGN_TOP, TRUE, {3, 17, 197, 97}}, // an unpinned auto-hide bar keeps a gripper
+        {0, CBRS_ALIGN_TOP, FALSE, {0, 0, 200, 100}},
+    };
+    for (const auto& c : cases)
+    {
+        pBar->m_dwExStyle = c.dwExStyle;
+        pBar->m_dwStyle = c.dwStyle;
+        pBar->SetAutoHide(c.bAutoHide);
+        CRect rect;
+        pBar->GetInsideRect(rect);
+        EXPECT_EQ(rect, c.want) << c.dwExStyle << " " << c.dwStyle;
+    }
+}
+
+TEST(ControlBarTest, GripperIsSeventeenPixelsAndItsTipsComeFromTheStringTable)
+{
+    const tarnwick::frames::SECGripperInfo info;
+    EXPECT_EQ(info.GetWidth(), 17);
+    EXPECT_EQ(info.GetHeight(), 17);
+    EXPECT_EQ(info.GetMargin(), 3);
+    EXPECT_EQ(info.GetCloseTip(), CString(_T("Hide docked window")));
+    EXPECT_EQ(info.GetExpandTip(), CString(_T("Expand docked window")));
+    EXPECT_EQ(info.GetContractTip(), CString(_T("Contract docked window")));
+}
+
+TEST_F(FrameBarsTest, DockedBarsKnowTheirSideToggleAndAttach)
+{
+    auto* pDockBar = new SECDockBar(FALSE, TRUE);
+    ASSERT_TRUE(pDockBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT));
+    SECControlBar* pBar = AddBar(0xE901);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    EXPECT_FALSE(pBar->IsDockedLeft());
+    pDockBar->DockControlBarEx(pBar);
+    EXPECT_TRUE(pBar->IsDockedLeft());
+    EXPECT_FALSE(pBar->IsDockedRight() || pBar->IsDockedTop() || pBar->IsDockedBottom());
+    EXPECT_TRUE(pBar->IsMDIChildDocked());
+
+    // Shown and hidden at the next layout.
+    pBar->ShowWindow(SW_SHOWNA);
+    EXPECT_TRUE(pBar->ToggleVisible());
+    EXPECT_TRUE(pBar->GetStyle() & WS_VISIBLE);
+    m_pFrame->RecalcLayout();
+    EXPECT_FALSE(pBar->GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(pBar->ToggleVisible());
+    m_pFrame->RecalcLayout();
+    EXPECT_TRUE(pBar->GetStyle() & WS_VISIBLE);
+
+    // Attaching needs auto-hide, then shows the bar docked and pinned.
+    pBar->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(pBar->AttachToAutoHideBar());
+    pBar->SetAutoHide(TRUE);
+    EXPECT_TRUE(pBar->AttachToAutoHideBar());
+    EXPECT_TRUE(pBar->IsPinned());
+    EXPECT_TRUE(pBar->GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(pBar->GetAutoHideSide(), 0u);
+    EXPECT_TRUE(pBar->AttachToAutoHideBar());
+}
+
+TEST_F(FrameBarsTest, DestroyedBarLeavesTheRedrawListAndAsksForALayout)
+{
+    auto* pDockBar = new SECDockBar;
+    ASSERT_TRUE(pDockBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP));
+    SECControlBar* pBar = AddBar(0xE901);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pDockBar->DockControlBarEx(pBar);
+    ASSERT_TRUE(pDockBar->IsInRedrawList(pBar));
+    m_pFrame->m_nIdleFlags = 0;
+    pBar->DestroyWindow();
+    EXPECT_FALSE(pDockBar->IsInRedrawList(pBar));
+    EXPECT_EQ(pDockBar->FindBar(pBar), -1);
+    EXPECT_EQ(m_pFrame->m_nIdleFlags & 12, 12u);
 }
 
 TEST_F(FrameBarsTest, ProportionalChildrenScaleFromTheirFirstSizedPlaces)

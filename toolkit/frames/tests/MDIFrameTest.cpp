@@ -212,7 +212,7 @@ TEST_F(MDIFrameTest, EnableDockingMakesFourDockBarsEachWithAHiddenStrip)
         // 150 long across its side as docked, 24 thick.
         EXPECT_EQ(side.bHorz ? pStrip->m_szMRUHorzDock.cy : pStrip->m_szMRUVertDock.cx, 150);
         const CSize size = pStrip->CalcDynamicLayout(-1, side.bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK);
-        EXPECT_EQ(side.bHorz ? size.cy : size.cx, SECAutoHideBar::DEFAULT_THICKNESS);
+        EXPECT_EQ(side.bHorz ? size.cy : size.cx, SECAutoHideBar::THICKNESS);
     }
     // Hidden strips take no room: the MDI client fills the frame.
     m_pFrame->RecalcLayout();

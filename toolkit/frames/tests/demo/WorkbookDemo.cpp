@@ -103,6 +103,8 @@ protected:
             return -1;
         m_wndLandscape.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBarSized(&m_wndLandscape, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 250);
+        m_wndLandscape.SetAutoHide(TRUE);
+        m_wndLandscape.AttachToAutoHideBar();
         SECControlBar::SetControlBarGlobalFlag(1);
         if (!m_wndOutput.Create(this, _T("Output"), 0x10008204, ID_VIEW_OUTPUT,
                                 _T("07:00 UTC  Lumiter5 : Session started.\r\n07:01 UTC  PRD : Logged on to ")
@@ -110,6 +112,8 @@ protected:
             return -1;
         m_wndOutput.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBarSized(&m_wndOutput, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.75f, 200);
+        m_wndOutput.SetAutoHide(TRUE);
+        m_wndOutput.AttachToAutoHideBar();
         SECControlBar::SetControlBarGlobalFlag(1);
         SetWorkbookMode(TRUE);
         SetTabStyle(1);

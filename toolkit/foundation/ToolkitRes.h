@@ -1,0 +1,8 @@
+// Ids of the toolkit's resources, for code and for resource scripts: only #define lines, so
+// that the resource compiler reads it too.
+#pragma once
+
+// Tool tips of a docked bar's caption buttons.
+#define IDS_SEC_HIDE_DOCKED_WINDOW 20655
+#define IDS_SEC_EXPAND_DOCKED_WINDOW 20657
+#define IDS_SEC_CONTRACT_DOCKED_WINDOW 20658

@@ -1,0 +1,45 @@
+// SECBarTheme: the bars' "Rebar" theme handle and its drawing.
+#include <toolkit/foundation/VisualStyle.h>
+#include <toolkit/frames/BarTheme.h>
+
+namespace tarnwick::frames
+{
+namespace
+{
+constexpr int RP_BACKGROUND = 6;
+} // namespace
+
+SECBarTheme::~SECBarTheme()
+{
+    Close();
+}
+
+HTHEME SECBarTheme::Get(HWND hWnd)
+{
+    if (m_hTheme == nullptr && SECIsAppThemed())
+        m_hTheme = SECOpenThemeData(hWnd, L"Rebar");
+    return m_hTheme;
+}
+
+void SECBarTheme::Close()
+{
+    if (m_hTheme != nullptr)
+        SECCloseThemeData(m_hTheme);
+    m_hTheme = nullptr;
+}
+
+BOOL SECBarTheme::DrawPart(HWND hWnd, CDC* pDC, const CRect& rect, int nPart, int nState)
+{
+    HTHEME hTheme = Get(hWnd);
+    if (hTheme == nullptr || !SECIsThemePartDefined(hTheme, nPart, 0))
+        return FALSE;
+    if (SECIsThemeBackgroundPartiallyTransparent(hTheme, nPart, nState))
+        SECDrawThemeParentBackground(hWnd, pDC->GetSafeHdc(), &rect);
+    return SUCCEEDED(SECDrawThemeBackground(hTheme, pDC->GetSafeHdc(), nPart, nState, &rect, nullptr));
+}
+
+BOOL SECBarTheme::DrawBackground(HWND hWnd, CDC* pDC, const CRect& rect)
+{
+    return DrawPart(hWnd, pDC, rect, RP_BACKGROUND, 0);
+}
+} // namespace tarnwick::frames

@@ -1,0 +1,31 @@
+// The "Rebar" theme data that bars draw their backgrounds and grippers with: opened on first
+// use, closed when the theme changes and when the bar goes.
+#pragma once
+
+#include <afxwin.h>
+
+#include <uxtheme.h>
+
+namespace tarnwick::frames
+{
+class SECBarTheme
+{
+public:
+    SECBarTheme() = default;
+    ~SECBarTheme();
+    SECBarTheme(const SECBarTheme&) = delete;
+    SECBarTheme& operator=(const SECBarTheme&) = delete;
+
+    // The theme of the window, NULL while the application is not themed.
+    HTHEME Get(HWND hWnd);
+    void Close();
+    // Draws the theme's part into rect, the parent's background first where the part lets it
+    // show through; FALSE when nothing was drawn.
+    BOOL DrawPart(HWND hWnd, CDC* pDC, const CRect& rect, int nPart, int nState);
+    // The bars' background part.
+    BOOL DrawBackground(HWND hWnd, CDC* pDC, const CRect& rect);
+
+private:
+    HTHEME m_hTheme = nullptr;
+};
+} // namespace tarnwick::frames
