@@ -278,8 +278,8 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT lResult = SECDockingFrame::WindowProc(message, wParam, lParam);
-    // Without the owned caption the caption buttons draw after the system.
-    if (message == WM_NCACTIVATE || message == WM_SETTEXT)
+    // Without the owner-drawn caption the caption buttons draw after the system.
+    if ((message == WM_NCACTIVATE || message == WM_SETTEXT) && !GetDocking().IsCaptionStyleOn())
     {
         LRESULT lFiltered = 0;
         m_pMsgFilter->Filter(message, wParam, lParam, &lFiltered);

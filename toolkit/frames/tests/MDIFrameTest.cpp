@@ -1,6 +1,7 @@
 // The toolkit's MDI frame in a hidden window: dock bars with their strips, docking with a share
 // and a length, the dock cycle, showing bars, the caption, filters and the routing of commands.
 #include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIChildWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/MultiDocTemplate.h>
@@ -24,6 +25,7 @@ using tarnwick::frames::SECDockBar;
 using tarnwick::frames::SECDockLayout;
 using tarnwick::frames::SECDockPlacement;
 using tarnwick::frames::SECFrameDocking;
+using tarnwick::frames::SECFrameWnd;
 using tarnwick::frames::SECMDIChildWnd;
 using tarnwick::frames::SECMDIFrameWnd;
 using tarnwick::frames::SECMsgFilter;
@@ -503,6 +505,57 @@ TEST_F(MDIFrameTest, PlainTemplatesInstallOnlyTheCommandAndDoubleClickFilters)
     EXPECT_TRUE(pButton->IsKindOf(RUNTIME_CLASS(ScxButtonMDIMaxChildMsgFilter)));
     m_pFrame->InstallFilters(FALSE);
     EXPECT_FALSE(pRow->IsEnabled());
+}
+
+class TestSDIFrame : public SECFrameWnd
+{
+protected:
+    afx_msg void OnFrameCommand(UINT nID)
+    {
+        g_route.push_back("frame " + std::to_string(nID - ID_CHILD_FIRST));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(TestSDIFrame, SECFrameWnd)
+ON_COMMAND_RANGE(ID_CHILD_FIRST, ID_FRAME_ONLY, OnFrameCommand)
+END_MESSAGE_MAP()
+
+TEST(SDIFrameTest, DocksWithTheBarsSideAndRoutesCommandsThroughTheWorkspaceManager)
+{
+    g_route.clear();
+    auto* pFrame = new TestSDIFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, _T("Frame"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480)));
+    pFrame->EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_RIGHT);
+    EXPECT_NE(dynamic_cast<SECDockBar*>(pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP)), nullptr);
+    EXPECT_NE(dynamic_cast<SECDockBar*>(pFrame->GetControlBar(AFX_IDW_DOCKBAR_RIGHT)), nullptr);
+    EXPECT_EQ(pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT), nullptr);
+    {
+        // A top bar commits its length as its docked height, a right one as its width.
+        SECControlBar top;
+        SECControlBar right;
+        ASSERT_TRUE(top.Create(pFrame, _T("Top"), WS_CHILD | WS_VISIBLE | CBRS_TOP, 0, 0x8201));
+        ASSERT_TRUE(right.Create(pFrame, _T("Right"), WS_CHILD | WS_VISIBLE | CBRS_RIGHT, 0, 0x8202));
+        for (SECControlBar* pBar : {&top, &right})
+            pBar->EnableDocking(CBRS_ALIGN_ANY);
+        pFrame->DockControlBarSized(&top, 0, 0, 0, 1.0f, 80);
+        pFrame->DockControlBarSized(&right, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 120);
+        pFrame->RecalcLayout();
+        EXPECT_EQ(top.m_pDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+        EXPECT_EQ(top.m_szMRUHorzDock.cy, 80);
+        EXPECT_EQ(right.m_szMRUVertDock.cx, 120);
+        CRect rect;
+        top.GetWindowRect(&rect);
+        EXPECT_EQ(rect.Height(), 80);
+        right.GetWindowRect(&rect);
+        EXPECT_EQ(rect.Width(), 120);
+
+        ASSERT_NE(pFrame->CreateWorkspaceManager(_T("Key"), TRUE, RUNTIME_CLASS(TestManager), FALSE), nullptr);
+        for (UINT nID : {ID_MANAGER_STOPS, ID_MANAGER_PASSES, ID_FRAME_ONLY})
+            pFrame->SendMessage(WM_COMMAND, nID);
+        EXPECT_EQ(g_route, (std::vector<std::string>{"manager stops", "manager passes", "frame 2", "frame 3"}));
+        pFrame->DestroyWindow();
+    }
+    PumpPendingMessages();
 }
 
 class DocumentFrameApp : public CWinApp
