@@ -164,16 +164,9 @@ void SECWorkbookWnd::RemoveTab(SECWorksheetWnd* pSheet)
     if (!m_bWorkbookMode)
         return;
     if (m_worksheets.IsEmpty())
-    {
         Invalidate();
-        return;
-    }
-    const CRect rectClient = GetClientAreaRect();
-    const int x = static_cast<int>(nIndex - HiddenBefore(nIndex)) * m_nTabWidth + rectClient.left - 2;
-    const int y = rectClient.bottom + (m_nTabStyle != 0 ? 3 : 4);
-    CRect rectFrame;
-    GetClientRect(&rectFrame);
-    InvalidateRect(CRect(x, y, rectFrame.right, y + m_nTabHeight + 4));
+    else
+        InvalidateTabAt(static_cast<int>(nIndex - HiddenBefore(nIndex)), TRUE);
 }
 
 int SECWorkbookWnd::HiddenBefore(INT_PTR nIndex) const
@@ -306,8 +299,13 @@ void SECWorkbookWnd::OnUpdateWorkbookMode(CCmdUI* pCmdUI)
 
 void SECWorkbookWnd::InvalidateTab(SECWorksheetWnd* pSheet, BOOL bToRight)
 {
+    InvalidateTabAt(pSheet->GetTabIndex() - HiddenBefore(pSheet->GetTabIndex()), bToRight);
+}
+
+void SECWorkbookWnd::InvalidateTabAt(int nPlace, BOOL bToRight)
+{
     const CRect rectClient = GetClientAreaRect();
-    const int x = (pSheet->GetTabIndex() - HiddenBefore(pSheet->GetTabIndex())) * m_nTabWidth + rectClient.left - 2;
+    const int x = nPlace * m_nTabWidth + rectClient.left - 2;
     const int y = rectClient.bottom + (m_nTabStyle != 0 ? 3 : 4);
     CRect rectFrame;
     GetClientRect(&rectFrame);

@@ -117,6 +117,8 @@ private:
     // Sheets before the index whose window is hidden.
     int HiddenBefore(INT_PTR nIndex) const;
     BOOL TabRegion(SECWorksheetWnd* pSheet, CRgn& rgn);
+    // The tab at a place in the row of shown tabs, with everything to its right.
+    void InvalidateTabAt(int nPlace, BOOL bToRight);
     void ApplyMargins();
     void DrawFlatTab(CDC* pDC, SECWorksheetWnd* pSheet, const POINT* pts);
     void Draw3DTab(CDC* pDC, SECWorksheetWnd* pSheet, const POINT* pts);

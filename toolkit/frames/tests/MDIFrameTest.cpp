@@ -1,5 +1,6 @@
 // The toolkit's MDI frame in a hidden window: dock bars with their strips, docking with a share
 // and a length, the dock cycle, showing bars, the caption, filters and the routing of commands.
+#include <toolkit/foundation/WndPlugIn.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIChildWnd.h>
@@ -477,6 +478,32 @@ TEST_F(MDIFrameTest, AFilterThatHandlesAMouseMessageKeepsItFromTheFrame)
         EXPECT_EQ(m_pFrame->m_nMouseMoves, c.nReached) << c.dwAnswer;
         EXPECT_EQ(m_pFrame->m_nNcButtonDowns, c.nReached) << c.dwAnswer;
     }
+}
+
+// Takes the frame's mouse moves.
+class MousePlugIn : public tarnwick::foundation::SECWndPlugIn
+{
+protected:
+    afx_msg void OnMouseMove(UINT, CPoint)
+    {
+        StopMsgProcessing();
+        SetMsgHandled(0);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(MousePlugIn, tarnwick::foundation::SECWndPlugIn)
+ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+TEST_F(MDIFrameTest, TheMessagePlugInSeesMessagesFirst)
+{
+    auto* pPlugIn = new MousePlugIn;
+    ASSERT_TRUE(pPlugIn->PlugInTo(m_pFrame));
+    m_pFrame->GetDocking().SetMessagePlugIn(pPlugIn);
+    m_pFrame->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    m_pFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(10, 10));
+    EXPECT_EQ(m_pFrame->m_nMouseMoves, 0);
+    EXPECT_EQ(m_pFrame->m_nNcButtonDowns, 1);
 }
 
 TEST_F(MDIFrameTest, ExtendedSystemCommandsGoToTheFilters)
