@@ -34,6 +34,16 @@
 #define WM_QUEUE_SENTINEL 0x037A
 #define WM_FORWARDMSG 0x037F
 
+// WM_FLOATSTATUS: a floating window is told to show, hide, activate or enable its caption as its
+// frame does; FS_SYNCACTIVE asks whether it keeps the frame's caption active.
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
+
 // WM_SIZEPARENT: each control bar takes its part of rect and defers its move into hDWP
 // (NULL while the layout is only queried).
 struct AFX_SIZEPARENTPARAMS

@@ -1,0 +1,125 @@
+// The docking services that the toolkit's frame and MDI frame share: the layout pass that tells
+// the dock bars, docking through the side table, the owner-drawn caption with its gradient, the
+// plug-ins that see messages and commands first, and the dock bars' destruction.
+#pragma once
+
+#include <toolkit/frames/DockBar.h>
+
+#include <afxext.h>
+
+namespace tarnwick::foundation
+{
+class SECWndPlugIn;
+}
+
+namespace tarnwick::frames
+{
+class SECFrameDocking
+{
+public:
+    explicit SECFrameDocking(CFrameWnd& frame);
+    // Deletes the owned objects, the message plug-in and the workspace manager.
+    ~SECFrameDocking();
+    SECFrameDocking(const SECFrameDocking&) = delete;
+    SECFrameDocking& operator=(const SECFrameDocking&) = delete;
+
+    // The docking services of a toolkit frame (SECFrameWnd, SECMDIFrameWnd); NULL for others.
+    static SECFrameDocking* FromFrame(CWnd* pFrame);
+
+    // The sides in the order docking searches them: dock-bar id and alignment bits.
+    struct DockSide
+    {
+        UINT nID;
+        DWORD dwAlign;
+    };
+    static const DockSide dockSides[4];
+    // The dock bar of the first side (bLast: the last) whose alignment equals the bar's.
+    CDockBar* FindDockBarFor(const CControlBar* pBar, BOOL bLast = FALSE) const;
+    // The frame's control bar of that id when it is a dock bar, else the side's.
+    CDockBar* FindDockBar(UINT nDockBarID, const CControlBar* pBar) const;
+
+    // After the framework's layout: the toolkit's dock bars repaint the bars that moved, or the
+    // whole frame is redrawn when the last pass left no client area; then what is left for the
+    // view is remembered.
+    void OnLayoutDone();
+    const CRect& GetRemainingClientRect() const
+    {
+        return m_rectRemaining;
+    }
+
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
+    // Back into the dock bar that keeps the bar's place, else the last side of its alignment.
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
+    // Commits the length in the layout mode (LM_COMMIT added) and docks at the placement; a
+    // toolkit bar takes the share.
+    void DockControlBarAt(CControlBar* pBar, CDockBar* pDockBar, const SECDockPlacement& place, float fPercent,
+                          int nLength, DWORD dwLayoutMode);
+
+    // The caption style; FALSE (unchanged) without the new shell or under active visual styles.
+    BOOL SetCaptionStyle(BOOL bOn, BOOL bRepaint);
+    BOOL IsCaptionStyleOn() const
+    {
+        return m_bCaptionStyle;
+    }
+    BOOL IsCaptionActive() const
+    {
+        return m_bCaptionActive;
+    }
+    // Window coordinates of the title area, less the caption buttons.
+    void CalcCaptionRect(CRect& rect) const;
+    BOOL CreateCaptionFont(CFont& font) const;
+    BOOL CreateItalicCaptionFont(CFont& font) const;
+    void PaintCaption();
+    // n = min(120, width) bands, each channel stepping from the first colour to the second
+    // in 8.8 fixed point; nothing for an empty rectangle.
+    static void FillGradient(CDC& dc, const CRect& rect, COLORREF crFrom, COLORREF crTo);
+    // The caption's share of WM_NCACTIVATE, WM_NCPAINT and WM_SETTEXT while the style is on;
+    // FALSE leaves the message to the frame's base.
+    BOOL HandleCaptionMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+
+    // Sets the top-level frame's stay-active flag when the window activated is this frame or a
+    // window of it that keeps the frame's caption active (WM_FLOATSTATUS, FS_SYNCACTIVE).
+    void UpdateStayActive(UINT nState, CWnd* pWndOther);
+
+    // Made from a SECWorkspaceManagerEx class, initialised and plugged into the frame.
+    foundation::SECWndPlugIn* CreateWorkspaceManager(LPCTSTR lpszKey, BOOL bRegistry, CRuntimeClass* pClass,
+                                                     BOOL bApplicationKey);
+    foundation::SECWndPlugIn* GetWorkspaceManager() const
+    {
+        return m_pWorkspaceManager;
+    }
+    // The frame's workspace manager, else its top-level toolkit frame's, gets the command
+    // first; TRUE with its result when it marked it handled.
+    BOOL RouteToWorkspaceManager(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo, BOOL& bResult);
+    // The message plug-in sees every message first; TRUE with its result when it took it.
+    BOOL OfferToPlugIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    BOOL PreTranslateThroughPlugIn(MSG* pMsg);
+    void SetMessagePlugIn(foundation::SECWndPlugIn* pPlugIn);
+    void DeleteMessagePlugIn();
+    // Deleted with the frame.
+    void AddOwnedObject(CObject* pObject)
+    {
+        m_listOwned.AddTail(pObject);
+    }
+
+    // Docked dock bars go, floating ones with their frames, then every other bar.
+    static void DestroyDockBars(CFrameWnd& frame);
+
+private:
+    CFrameWnd& m_frame;
+    BOOL m_bNewShell;
+    CRect m_rectRemaining;
+    // 0 left, 1 centred, else right.
+    int m_nCaptionTextAlign;
+    BOOL m_bCaptionStyle;
+    BOOL m_bCaptionActive;
+    foundation::SECWndPlugIn* m_pWorkspaceManager;
+    foundation::SECWndPlugIn* m_pMsgPlugIn;
+    CPtrList m_listOwned;
+
+    // Runs the frame's default processing with WS_VISIBLE off, so that the system draws no
+    // caption.
+    LRESULT DefaultWithoutCaption(UINT message, WPARAM wParam, LPARAM lParam);
+    void DrawCaptionText(CDC& dc, CRect rect, const CString& strTitle);
+};
+} // namespace tarnwick::frames

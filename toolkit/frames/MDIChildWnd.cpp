@@ -1,0 +1,152 @@
+// SECMDIChildWnd: filters, activation by a click, and destruction of its bars.
+#include <toolkit/frames/FrameDocking.h>
+#include <toolkit/frames/MDIChildWnd.h>
+#include <toolkit/frames/SysCommandEx.h>
+
+namespace tarnwick::frames
+{
+using nsSysCommandEx::ScxButtonMDIChildMsgFilter;
+
+IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
+
+BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
+ON_WM_CHILDACTIVATE()
+ON_WM_PARENTNOTIFY()
+ON_WM_MOUSEACTIVATE()
+ON_WM_DESTROY()
+AFX_WM_ENTRY(WM_MDIACTIVATE, void (CWnd::*)(BOOL, CWnd*, CWnd*), OnMDIActivate,
+             reinterpret_cast<HWND>(call.lParam) == static_cast<CWnd*>(pTarget)->m_hWnd, AFX_LPARAM_WND, AFX_WPARAM_WND)
+END_MESSAGE_MAP()
+
+namespace
+{
+constexpr int FIRST_SIZING_HIT = HTLEFT;
+constexpr int LAST_SIZING_HIT = HTBOTTOMRIGHT;
+} // namespace
+
+SECMDIChildWnd::SECMDIChildWnd() : m_hMenuAlt(nullptr), m_pMsgFilter(new SECMsgFilter(this))
+{
+    nsSysCommandEx::AddDocumentFrameFilters(m_descriptors, RUNTIME_CLASS(ScxButtonMDIChildMsgFilter));
+}
+
+SECMDIChildWnd::~SECMDIChildWnd()
+{
+    delete m_pMsgFilter;
+}
+
+void SECMDIChildWnd::InstallFilters(UINT nMask)
+{
+    BOOL switches[nsSysCommandEx::DOCUMENT_FRAME_FILTERS];
+    nsSysCommandEx::GetDocumentFrameSwitches(nMask, switches);
+    m_pMsgFilter->ApplyDescriptors(m_descriptors, switches);
+}
+
+BOOL SECMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    return CMDIChildWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext);
+}
+
+void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt)
+{
+    m_hMenuAlt = hMenuAlt;
+    CMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+}
+
+LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCACTIVATE)
+    {
+        // Drawn active only while no docked document frame stands in for the active child.
+        CMDIFrameWnd* pFrame = GetMDIFrame();
+        CFrameWnd* pActive = pFrame != nullptr ? pFrame->GetActiveFrame() : nullptr;
+        if (wParam && pActive != nullptr && pActive != pFrame && !pActive->IsKindOf(RUNTIME_CLASS(SECMDIChildWnd)))
+            wParam = FALSE;
+    }
+    const LRESULT lResult = CMDIChildWnd::WindowProc(message, wParam, lParam);
+    const BOOL bSizingBorder = message == WM_SETCURSOR && static_cast<short>(LOWORD(lParam)) >= FIRST_SIZING_HIT &&
+                               static_cast<short>(LOWORD(lParam)) <= LAST_SIZING_HIT;
+    // The caption buttons draw over what the system drew.
+    if (message == WM_NCACTIVATE || message == WM_SETTEXT || message == WM_NCPAINT || bSizingBorder)
+    {
+        LRESULT lFiltered = 0;
+        m_pMsgFilter->Filter(message, wParam, lParam, &lFiltered);
+    }
+    return lResult;
+}
+
+BOOL SECMDIChildWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const BOOL bOffered =
+        (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || SECMsgFilter::IsNcButtonMessage(message);
+    if (bOffered && m_pMsgFilter->Offer(message, wParam, lParam, pResult))
+        return TRUE;
+    return CMDIChildWnd::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+LRESULT SECMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = 0;
+    if (nsSysCommandEx::DispatchSysCommandEx(*m_pMsgFilter, message, wParam, lParam, lResult))
+        return lResult;
+    return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
+}
+
+void SECMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
+{
+    // A child activated while its frame is in the background takes the frame with it.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (bActivate && pFrame != nullptr && ::GetActiveWindow() != pFrame->m_hWnd)
+        pFrame->SetFocus();
+    CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+}
+
+void SECMDIChildWnd::OnChildActivate()
+{
+    Default();
+    SendMessage(WM_NCACTIVATE, TRUE);
+    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+        pFrame->SendMessageToDescendants(WM_NCPAINT, 0, 0, TRUE, TRUE);
+}
+
+void SECMDIChildWnd::ActivateOnClick()
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame != nullptr && pFrame->MDIGetActive() != this)
+        MDIActivate();
+    CView* pView = GetActiveView();
+    HWND hWndFocus = ::GetFocus();
+    if (pView != nullptr && hWndFocus != pView->m_hWnd && !::IsChild(pView->m_hWnd, hWndFocus))
+        pView->SetFocus();
+    SendMessage(WM_NCACTIVATE, TRUE);
+    OnUpdateFrameTitle(TRUE);
+    OnUpdateFrameMenu(TRUE, this, m_hMenuAlt);
+    if (pFrame != nullptr)
+        pFrame->DrawMenuBar();
+}
+
+void SECMDIChildWnd::OnParentNotify(UINT message, LPARAM lParam)
+{
+    CMDIChildWnd::OnParentNotify(message, lParam);
+    if (LOWORD(message) == WM_LBUTTONDOWN || LOWORD(message) == WM_RBUTTONDOWN)
+        ActivateOnClick();
+}
+
+int SECMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+    const int nResult = CMDIChildWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    ActivateOnClick();
+    return nResult;
+}
+
+void SECMDIChildWnd::OnDestroy()
+{
+    // The frame's caption held the zoomed child's buttons.
+    if (IsZoomed())
+        if (CWnd* pMain = AfxGetMainWnd())
+            pMain->SetWindowPos(nullptr, 0, 0, 0, 0,
+                                SWP_FRAMECHANGED | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                                    SWP_NOOWNERZORDER);
+    SECFrameDocking::DestroyDockBars(*this);
+    CMDIChildWnd::OnDestroy();
+}
+} // namespace tarnwick::frames

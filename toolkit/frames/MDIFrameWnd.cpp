@@ -1,0 +1,305 @@
+// SECMDIFrameWnd: dock bars with their strips, docking at places, the dock cycle, filters and
+// the MDI routing of commands.
+#include <toolkit/frames/MDIFrameWnd.h>
+#include <toolkit/frames/MultiDocTemplate.h>
+#include <toolkit/frames/SysCommandEx.h>
+
+#include <afxpriv.h>
+
+namespace tarnwick::frames
+{
+using nsSysCommandEx::ScxButtonMDIMaxChildMsgFilter;
+using nsSysCommandEx::ScxMsgFilter;
+using nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter;
+
+IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
+ON_WM_ACTIVATE()
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+namespace
+{
+constexpr DWORD DOCKBAR_STYLE = 0x56000000;
+// The strips' bar style beside their side's alignment.
+constexpr DWORD STRIP_STYLE = CBRS_SIZE_FIXED;
+constexpr float STRIP_SHARE = 1.0f;
+constexpr int STRIP_LENGTH = 150;
+constexpr SECDockLayout DEFAULT_DOCK_LAYOUT = {1.0f, 150, 0};
+// The answer when the cycle holds no dock bar.
+constexpr SECDockPlacement CYCLE_FALLBACK = {0, 0, DOCKPLACE_NEW_ROW};
+constexpr int DOCK_CYCLE_ROUNDS = 6;
+constexpr UINT FIRST_SYSTEM_COMMAND = 0xF000;
+
+// The descriptor kinds of the frame's filters.
+constexpr UINT FILTER_SYSCOMMANDEX = 257;
+constexpr UINT FILTER_CAPTION_LIST = 256;
+constexpr UINT FILTER_MAXCHILD_BUTTON = 260;
+constexpr UINT FILTER_MAXCHILD_DBLCLK = 261;
+
+// The strips in member order, with their sides.
+struct StripSide
+{
+    DWORD dwAlign;
+    UINT nDockBarID;
+};
+constexpr StripSide stripSides[] = {
+    {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
+    {CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
+    {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
+    {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT},
+};
+
+BOOL HasMultiDocTemplate()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr)
+        return FALSE;
+    for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;)
+        if (pApp->GetNextDocTemplate(pos)->IsKindOf(RUNTIME_CLASS(SECMultiDocTemplate)))
+            return TRUE;
+    return FALSE;
+}
+} // namespace
+
+SECMDIFrameWnd::SECMDIFrameWnd()
+    : m_pDockBarClass(nullptr), m_pActiveDockedFrame(nullptr), m_pMsgFilter(new SECMsgFilter(this)),
+      m_bBitmapMenus(FALSE), m_nMenuOption(0), m_nDockCycleCursor(0)
+{
+    m_descriptors.Add(FILTER_SYSCOMMANDEX, static_cast<UINT>(-1), RUNTIME_CLASS(ScxMsgFilter));
+    m_descriptors.Add(FILTER_CAPTION_LIST, static_cast<UINT>(-1), RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter));
+    m_descriptors.Add(FILTER_MAXCHILD_BUTTON, FILTER_CAPTION_LIST, RUNTIME_CLASS(ScxButtonMDIMaxChildMsgFilter));
+    m_descriptors.Add(FILTER_MAXCHILD_DBLCLK, static_cast<UINT>(-1), RUNTIME_CLASS(ScxNCRDBLClkMDIMaxChildMsgFilter));
+    InstallFilters(HasMultiDocTemplate());
+
+    for (int i = 0; i < DOCK_CYCLE_ROUNDS; ++i)
+    {
+        if (i % 3 == 0)
+            m_dockCycle.Add(0);
+        m_dockCycle.Add(AFX_IDW_DOCKBAR_BOTTOM);
+        for (UINT nSide : {AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT})
+        {
+            if (i % 2 == 0)
+                m_dockCycle.Add(0);
+            m_dockCycle.Add(nSide);
+        }
+    }
+}
+
+SECMDIFrameWnd::~SECMDIFrameWnd()
+{
+    delete m_pMsgFilter;
+}
+
+CDockBar* SECMDIFrameWnd::CreateDockBarObject()
+{
+    // The toolkit's dock bar class record does not make objects.
+    if (m_pDockBarClass == RUNTIME_CLASS(SECDockBar) && m_pDockBarClass->m_pfnCreateObject == nullptr)
+        return new SECDockBar;
+    return static_cast<CDockBar*>(m_pDockBarClass->CreateObject());
+}
+
+void SECMDIFrameWnd::EnableDocking(DWORD dwStyle, DWORD dwDockStyle)
+{
+    if (m_pDockBarClass == nullptr)
+        m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
+    for (const SECFrameDocking::DockSide& side : SECFrameDocking::dockSides)
+    {
+        const DWORD dwAlign = side.dwAlign & CBRS_ALIGN_ANY;
+        if (!(dwStyle & dwAlign) || GetControlBar(side.nID) != nullptr)
+            continue;
+        CDockBar* pDockBar = CreateDockBarObject();
+        auto* pToolkitDockBar = DYNAMIC_DOWNCAST(SECDockBar, pDockBar);
+        // A dock bar that fails has deleted itself.
+        const BOOL bCreated = pToolkitDockBar != nullptr
+                                  ? pToolkitDockBar->Create(this, DOCKBAR_STYLE | dwAlign, dwDockStyle, side.nID)
+                                  : pDockBar != nullptr && pDockBar->Create(this, DOCKBAR_STYLE | dwAlign, side.nID);
+        if (!bCreated)
+            AfxThrowResourceException();
+        SECAutoHideBar* pStrip = GetAutoHideBar(dwAlign);
+        if (!pStrip->Create(this, dwAlign | STRIP_STYLE))
+            AfxThrowResourceException();
+        pStrip->EnableDocking(dwAlign);
+        DockControlBarSized(pStrip, side.nID, 0, 0, STRIP_SHARE, STRIP_LENGTH);
+        ShowBar(pStrip, FALSE, FALSE);
+    }
+}
+
+SECAutoHideBar* SECMDIFrameWnd::GetAutoHideBar(DWORD dwAlign)
+{
+    for (int i = 0; i < 4; ++i)
+        if (stripSides[i].dwAlign == dwAlign)
+            return &m_autoHideBars[i];
+    return nullptr;
+}
+
+void SECMDIFrameWnd::DockControlBarAt(CControlBar* pBar, const SECDockPlacement& position, UINT nDockBarID,
+                                      const SECDockLayout& layout)
+{
+    DWORD dwMode = LM_HORZ | LM_MRUWIDTH | LM_LENGTHY;
+    if (nDockBarID == AFX_IDW_DOCKBAR_TOP || nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
+        dwMode = LM_HORZ | LM_HORZDOCK | LM_LENGTHY;
+    else if (nDockBarID == AFX_IDW_DOCKBAR_LEFT || nDockBarID == AFX_IDW_DOCKBAR_RIGHT)
+        dwMode = LM_VERTDOCK;
+    GetDocking().DockControlBarAt(pBar, GetDocking().FindDockBar(nDockBarID, pBar), position, layout.fPercent,
+                                  layout.nLength, dwMode);
+}
+
+void SECMDIFrameWnd::DockControlBarSized(CControlBar* pBar, UINT nDockBarID, int nPlaceA, int nPlaceB, float fPercent,
+                                         int nLength)
+{
+    DockControlBarAt(pBar, {nPlaceB, nPlaceA, 0}, nDockBarID, {fPercent, nLength, 0});
+}
+
+void SECMDIFrameWnd::InstallFilters(BOOL bCaptionList)
+{
+    // One switch per descriptor: only the caption button row follows the argument.
+    BOOL switches[] = {TRUE, bCaptionList & 1, TRUE, TRUE};
+    static_assert(sizeof(switches) / sizeof(switches[0]) == 4);
+    m_pMsgFilter->ApplyDescriptors(m_descriptors, switches);
+}
+
+void SECMDIFrameWnd::NextDockPosition(UINT& nDockBarID, SECDockPlacement& flags, SECDockLayout& layout)
+{
+    layout = DEFAULT_DOCK_LAYOUT;
+    const int nCount = static_cast<int>(m_dockCycle.GetSize());
+    for (int nStep = 0; nStep < nCount; ++nStep)
+    {
+        const int nIndex = m_nDockCycleCursor;
+        m_nDockCycleCursor = (m_nDockCycleCursor + 1) % nCount;
+        const UINT nEntry = m_dockCycle[nIndex];
+        if (nEntry == 0)
+            continue;
+        nDockBarID = nEntry;
+        flags = {0, 1, 2};
+        if (nEntry == AFX_IDW_DOCKBAR_TOP || nEntry == AFX_IDW_DOCKBAR_LEFT)
+            flags.nFlags += 1;
+        // The first bar after a row break opens that row.
+        if (nCount > 1 && m_dockCycle[nIndex == 0 ? nCount - 1 : nIndex - 1] == 0)
+        {
+            flags.nFlags += 4;
+            if (flags.nFlags & 2)
+                flags.nRow = 1;
+        }
+        return;
+    }
+    nDockBarID = AFX_IDW_DOCKBAR_BOTTOM;
+    flags = CYCLE_FALLBACK;
+}
+
+void SECMDIFrameWnd::ShowBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+    // A show or hide still waiting for the idle layout does not count.
+    if (((pBar->GetStyle() & WS_VISIBLE) != 0) == (bShow != FALSE))
+        return;
+    CFrameWnd* pDockingFrame = pBar->GetDockingFrame();
+    if (pDockingFrame == nullptr)
+        pDockingFrame = this;
+    if (bDelay)
+    {
+        pBar->DelayShow(bShow);
+        pDockingFrame->m_nIdleFlags |= idleLayout | idleNotify;
+    }
+    else
+    {
+        pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                               (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        pBar->DelayShow(bShow);
+        if (bShow || !pBar->IsFloating())
+            pDockingFrame->RecalcLayout();
+    }
+    if (!pBar->IsFloating())
+        return;
+    // The floating frame follows the number of its visible bars.
+    CDockBar* pDockBar = pBar->m_pDockBar;
+    const int nVisible = pDockBar != nullptr ? pDockBar->GetDockedVisibleCount() : (bShow ? 1 : 0);
+    CFrameWnd* pFloatingFrame = pBar->GetParentFrame();
+    if (pFloatingFrame == nullptr || pFloatingFrame == this)
+        return;
+    if (nVisible == 0)
+        pFloatingFrame->ShowWindow(SW_HIDE);
+    else if (nVisible == 1 && bShow)
+        pFloatingFrame->ShowWindow(SW_SHOWNA);
+    else
+        pFloatingFrame->RecalcLayout();
+}
+
+void SECMDIFrameWnd::SetMenuOptions(BOOL bBitmapMenus, int nOption)
+{
+    m_bBitmapMenus = bBitmapMenus;
+    m_nMenuOption = nOption;
+}
+
+CFrameWnd* SECMDIFrameWnd::GetActiveFrame()
+{
+    return m_pActiveDockedFrame != nullptr ? m_pActiveDockedFrame : CMDIFrameWnd::GetActiveFrame();
+}
+
+CFrameWnd* SECMDIFrameWnd::GetCommandTarget() const
+{
+    return m_pActiveDockedFrame != nullptr ? m_pActiveDockedFrame : MDIGetActive();
+}
+
+BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    _AFX_THREAD_STATE* pState = AfxGetThreadState();
+    CFrameWnd* pRoutingFrame = pState->m_pRoutingFrame;
+    BOOL bResult = FALSE;
+    CFrameWnd* pTarget = GetCommandTarget();
+    if (pTarget != nullptr)
+        bResult = pTarget->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    pState->m_pRoutingFrame = pRoutingFrame;
+    if (bResult)
+        return TRUE;
+    if (!GetDocking().RouteToWorkspaceManager(nID, nCode, pExtra, pHandlerInfo, bResult))
+        bResult = CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    pState->m_pRoutingFrame = pRoutingFrame;
+    return bResult;
+}
+
+BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CFrameWnd* pTarget = GetCommandTarget();
+    if (pTarget != nullptr && AfxCallWndProc(pTarget, pTarget->m_hWnd, WM_COMMAND, wParam, lParam) != 0)
+        return TRUE;
+    if (CFrameWnd::OnCommand(wParam, lParam))
+        return TRUE;
+    // System commands that came as menu commands go to the MDI frame procedure.
+    if (lParam == 0 && LOWORD(wParam) >= FIRST_SYSTEM_COMMAND)
+    {
+        DefWindowProc(WM_COMMAND, wParam, lParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = SECDockingFrame::WindowProc(message, wParam, lParam);
+    // Without the owner-drawn caption the caption buttons draw after the system.
+    if ((message == WM_NCACTIVATE || message == WM_SETTEXT) && !GetDocking().IsCaptionStyleOn())
+    {
+        LRESULT lFiltered = 0;
+        m_pMsgFilter->Filter(message, wParam, lParam, &lFiltered);
+    }
+    return lResult;
+}
+
+BOOL SECMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const BOOL bOffered = message == WM_MOUSEMOVE || SECMsgFilter::IsNcButtonMessage(message);
+    if (bOffered && m_pMsgFilter->Offer(message, wParam, lParam, pResult))
+        return TRUE;
+    return CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+LRESULT SECMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = 0;
+    if (nsSysCommandEx::DispatchSysCommandEx(*m_pMsgFilter, message, wParam, lParam, lResult))
+        return lResult;
+    return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
+}
+} // namespace tarnwick::frames
