@@ -6,13 +6,16 @@ namespace tarnwick::lists
 {
 namespace
 {
-constexpr int kTextBufferSize = 2048;
+constexpr int kTextBufferSize = SECListBaseC::TextBufferSize;
 constexpr UINT kIndexStates = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
 
 // The system colour each of the ten list colours is loaded from.
 constexpr int kSysColors[SECListBaseC::colorCount] = {
     COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT, COLOR_GRAYTEXT,
     COLOR_WINDOW,     COLOR_WINDOW, COLOR_INFOBK,        COLOR_INFOTEXT,  COLOR_WINDOW};
+// The colours all lists share, reloaded with each list's own.
+constexpr int kSharedSysColors[] = {COLOR_3DLIGHT, COLOR_MENUTEXT, COLOR_BTNFACE};
+COLORREF g_sharedColors[std::size(kSharedSysColors)];
 
 CString LowerText(LPCWSTR psz)
 {
@@ -40,6 +43,7 @@ SECListBaseC::~SECListBaseC()
     delete m_pTip;
     delete m_pEdit;
     delete[] m_pszTextBuffer;
+    delete m_pMeasureContext;
     // A control used without a window still owns its records.
     for (INT_PTR i = 0; i < m_items.GetSize(); i++)
         delete static_cast<SECListItem*>(m_items[i]);
@@ -179,8 +183,8 @@ BOOL SECListBaseC::DeleteItem(int nIndex, int nCount)
     if (nIndex < 0 || nIndex >= nItems)
         return FALSE;
     nCount = std::clamp(nCount, 1, nItems - nIndex);
-    RepaintIfRedrawing();
-    NotifyItem(LVN_DELETEITEM, nIndex);
+    RedrawItemRows(std::max(nIndex - 1, 0), FALSE, TRUE, TRUE, FALSE);
+    NotifyDeleteItem(nIndex);
 
     for (int i = nIndex; i < nIndex + nCount; i++)
         delete static_cast<SECListItem*>(m_items[i]);
@@ -207,6 +211,7 @@ BOOL SECListBaseC::DeleteItem(int nIndex, int nCount)
     }
     if (m_selection.GetSize() == 0 && m_nFocusItem >= 0)
         SelectItem(m_nFocusItem, TRUE);
+    UpdateScrollState();
     return TRUE;
 }
 
@@ -226,6 +231,7 @@ BOOL SECListBaseC::DeleteAllItems()
     m_selection.RemoveAll();
     m_nTopIndex = 0;
     m_nFocusItem = -1;
+    UpdateScrollState();
     if (m_hWnd != nullptr)
         Invalidate(TRUE);
     return TRUE;
@@ -331,7 +337,7 @@ BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
             FreeListText(pszStored);
             pszStored = CopyListText(pItem->pszText);
         }
-        pRecord->m_bNeedsMeasuring = TRUE;
+        MarkForMeasuring(pRecord);
     }
     if (pItem->mask & LVIF_IMAGE)
     {
@@ -362,7 +368,6 @@ BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
         }
         const UINT nStored = nMask & ~kIndexStates;
         pRecord->m_state = (pRecord->m_state & ~nStored) | (pItem->state & nStored);
-        pRecord->m_bNeedsMeasuring = TRUE;
     }
     if ((pItem->mask & LVIF_PARAM) && pSub == nullptr)
         pRecord->m_lParam = pItem->lParam;
@@ -372,8 +377,8 @@ BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
         reported.mask = nToldOwner;
         OnSetDispInfo(reported);
     }
-    if (bRedraw && m_hWnd != nullptr)
-        Invalidate(FALSE);
+    if (bRedraw && m_hWnd != nullptr && pItem->iItem != m_nEditItem && (pItem->mask & (LVIF_TEXT | LVIF_STATE)))
+        RedrawItemRows(pItem->iItem, FALSE, TRUE, FALSE, FALSE);
     return TRUE;
 }
 
@@ -519,7 +524,24 @@ int SECListBaseC::GetNextItem(int nStart, UINT nFlags) const
     return -1;
 }
 
-int SECListBaseC::FindItemPrefix(int nStart, LPCWSTR lpszPrefix) const
+BOOL SECListBaseC::UsesCallbacks(int nItem) const
+{
+    const SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr || GetColumnCount() == 0)
+        return FALSE;
+    if (pItem->m_pszText == LPSTR_TEXTCALLBACKW || pItem->m_iImage == I_IMAGECALLBACK || m_nCallbackMask != 0 ||
+        m_nExCallbackMask != 0)
+        return TRUE;
+    for (int i = 0; i < GetColumnCount(); i++)
+    {
+        const SECListSubItem* pSub = pItem->GetSubItem(GetColumn(i)->iSubItem);
+        if (pSub != nullptr && pSub->m_pszText == LPSTR_TEXTCALLBACKW)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+int SECListBaseC::FindItemPrefix(int nStart, LPCWSTR lpszPrefix)
 {
     const int nCount = GetItemCount();
     if (nCount == 0)
@@ -529,9 +551,7 @@ int SECListBaseC::FindItemPrefix(int nStart, LPCWSTR lpszPrefix) const
     const CString strPrefix = LowerText(lpszPrefix);
     for (int nProbe = 0; nProbe < nCount; nProbe++)
     {
-        const LPWSTR pszText = GetItemAt(nItem)->m_pszText;
-        if (pszText != nullptr && pszText != LPSTR_TEXTCALLBACKW &&
-            LowerText(pszText).Left(strPrefix.GetLength()) == strPrefix)
+        if (LowerText(GetItemText(nItem, 0)).Left(strPrefix.GetLength()) == strPrefix)
             return nItem;
         nItem = GetNextItem(nItem, LVNI_BELOW);
         if (nItem == -1)
@@ -680,8 +700,13 @@ BOOL SECListBaseC::InsertColumnRecord(int nIndex, SECListColumn* pColumn, BOOL b
         for (int i = nIndex + 1; i < GetColumnCount(); i++)
             GetColumn(i)->iSubItem++;
     }
-    if (bRedraw && m_bRedraw)
-        RepaintIfRedrawing();
+    if (bRedraw && m_bRedraw && m_hWnd != nullptr)
+    {
+        if (HasListStyleEx(LVXS_FITCOLUMNS))
+            FitColumnsToWidth();
+        RecalcLayout();
+        Invalidate(TRUE);
+    }
     return TRUE;
 }
 
@@ -734,7 +759,12 @@ BOOL SECListBaseC::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRed
     if (pColumn->mask & LVCF_IMAGE)
         pRecord->iImage = pColumn->iImage;
     if (bRedraw && m_hWnd != nullptr)
+    {
+        RecalcLayout();
+        if (HasListStyleEx(LVXS_FITCOLUMNS))
+            FitColumnsToWidth();
         Invalidate(TRUE);
+    }
     return TRUE;
 }
 
@@ -878,6 +908,7 @@ BOOL SECListBaseC::DeleteAllColumns()
         delete static_cast<SECListColumn*>(m_columns[i]);
     m_columns.RemoveAll();
     m_nSubItemColumns = 0;
+    UpdateScrollState();
     return TRUE;
 }
 
@@ -1042,9 +1073,20 @@ UINT SECListBaseC::GetListStyleEx() const
 
 BOOL SECListBaseC::SetListStyle(UINT nStyle, BOOL bRedraw)
 {
+    EndLabelEdit(TRUE);
+    if (m_nEditDelayTimer != 0 && m_hWnd != nullptr)
+        KillTimer(m_nEditDelayTimer);
+    m_nEditDelayTimer = 0;
+    m_pTip->Hide();
+    const BOOL bWrapChanged = ((m_nListStyle ^ nStyle) & LVS_SEC_NOLABELWRAP) != 0;
     m_nListStyle = nStyle;
+    if (bWrapChanged)
+        MarkAllForMeasuring();
     if (bRedraw && m_hWnd != nullptr)
+    {
+        RecalcLayout();
         Invalidate(TRUE);
+    }
     return TRUE;
 }
 
@@ -1057,7 +1099,10 @@ BOOL SECListBaseC::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
     if (bFitNow)
         FitColumnsToWidth();
     if (bRedraw && m_hWnd != nullptr)
+    {
+        RecalcLayout();
         Invalidate(TRUE);
+    }
     return TRUE;
 }
 
@@ -1162,6 +1207,13 @@ void SECListBaseC::LoadColors()
         return;
     for (int i = 0; i < colorCount; i++)
         m_colors[i] = ::GetSysColor(kSysColors[i]);
+    for (size_t i = 0; i < std::size(kSharedSysColors); i++)
+        g_sharedColors[i] = ::GetSysColor(kSharedSysColors[i]);
+}
+
+COLORREF SECListBaseC::GetSharedColor(int nIndex)
+{
+    return g_sharedColors[nIndex];
 }
 
 COLORREF SECListBaseC::GetColor(Color color) const
@@ -1177,7 +1229,7 @@ void SECListBaseC::SetColor(Color color, COLORREF cr)
 COLORREF SECListBaseC::GetBkColor() const
 {
     if (m_hWnd != nullptr && !IsWindowEnabled())
-        return ::GetSysColor(COLOR_3DLIGHT);
+        return GetSharedColor(sharedDisabledBk);
     return m_colors[colorBk];
 }
 
@@ -1231,6 +1283,39 @@ void SECListBaseC::SetOwnerData(CWnd* pWnd)
     m_pNotifyWnd = pWnd;
 }
 
+void SECListBaseC::SetItemFont(CFont* pFont)
+{
+    m_pItemFont = pFont;
+    MarkAllForMeasuring();
+}
+
+void SECListBaseC::SetHeaderFont(CFont* pFont)
+{
+    m_pHeaderFont = pFont;
+}
+
+HFONT SECListBaseC::GetHeaderFont() const
+{
+    return m_pHeaderFont != nullptr ? static_cast<HFONT>(m_pHeaderFont->m_hObject)
+                                    : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+HFONT SECListBaseC::GetItemFont() const
+{
+    return m_pItemFont != nullptr ? static_cast<HFONT>(m_pItemFont->m_hObject)
+                                  : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+BOOL SECListBaseC::HasFocus() const
+{
+    return m_hWnd != nullptr && ::GetFocus() == m_hWnd;
+}
+
+BOOL SECListBaseC::IsReportMode() const
+{
+    return (m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT;
+}
+
 // ---- Client interface ----
 
 HWND SECListBaseC::GetWnd() const
@@ -1282,16 +1367,6 @@ COLORREF SECListBaseC::GetTipBkColor() const
 
 // ---- Notifications and repainting ----
 
-LRESULT SECListBaseC::Notify(NMHDR* pHdr) const
-{
-    CWnd* pTarget = m_pNotifyWnd != nullptr ? m_pNotifyWnd : (m_hWnd != nullptr ? GetParent() : nullptr);
-    if (pTarget == nullptr || pTarget->m_hWnd == nullptr)
-        return 0;
-    pHdr->hwndFrom = m_hWnd;
-    pHdr->idFrom = m_hWnd != nullptr ? static_cast<UINT_PTR>(GetDlgCtrlID()) : 0;
-    return pTarget->SendMessage(WM_NOTIFY, pHdr->idFrom, reinterpret_cast<LPARAM>(pHdr));
-}
-
 LRESULT SECListBaseC::NotifyItem(UINT nCode, int nItem, int nSubItem) const
 {
     NMLISTVIEW nm = {};
@@ -1313,6 +1388,9 @@ void SECListBaseC::OnSetDispInfo(const LVITEMW&)
 void SECListBaseC::RepaintIfRedrawing()
 {
     if (m_bRedraw && m_hWnd != nullptr)
+    {
+        UpdateScrollState();
         Invalidate(TRUE);
+    }
 }
 } // namespace tarnwick::lists

@@ -437,6 +437,9 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
         return FALSE;
     if (!bForce && pNode->GetFirstChild() == nullptr && !HasPendingChildren(hItem))
         return TRUE;
+    CRect before;
+    if (m_hWnd != nullptr)
+        GetInsideRect(before);
     int nRow = FindItemRow(pNode, 0);
     if (nRow != -1)
         FocusItem(nRow);
@@ -481,8 +484,24 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
             DeleteItem(ToHandle(pNode->GetFirstChild()));
     }
     NotifyExpand(TVN_ITEMEXPANDEDW, pNode, nCode);
-    if (bRedraw && m_hWnd != nullptr)
+    if (!bRedraw || m_hWnd == nullptr)
+        return TRUE;
+    // Only an item on show scrolls its children into view: revealing them would expand the
+    // collapsed items above it.
+    if (nCode == TVE_EXPAND && m_bScrollOnExpand && nRow != -1 && pNode->GetFirstChild() != nullptr)
+    {
+        EnsureItemVisible(ToHandle(pNode->GetLastChild()), TRUE);
+        nRow = FindItemRow(pNode, 0);
+        if (nRow != -1 && nRow < GetTopIndex())
+            ScrollItemToTop(hItem);
+    }
+    RecalcLayout();
+    CRect after;
+    GetInsideRect(after);
+    if (after != before || nRow == -1)
         Invalidate(TRUE);
+    else
+        RedrawItemRows(nRow, FALSE, FALSE, TRUE, FALSE);
     return TRUE;
 }
 
@@ -494,7 +513,10 @@ void SECTreeBaseC::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
          pChild = pChild->GetNextSibling())
         ExpandAll(ToHandle(pChild), FALSE);
     if (bRedraw && m_hWnd != nullptr)
+    {
+        RecalcLayout();
         Invalidate(TRUE);
+    }
 }
 
 void SECTreeBaseC::InsertChildRows(SECTreeNode* pNode, int& nRow)
@@ -723,8 +745,12 @@ BOOL SECTreeBaseC::SetItem(const TVITEMW* pItem)
         if (pItem->stateMask & TVIS_DROPHILITED)
             SetDropHilite((pItem->state & TVIS_DROPHILITED) ? nRow : (GetDropHilite() == nRow ? -1 : GetDropHilite()));
     }
-    if (nRow != -1 && m_hWnd != nullptr)
-        Invalidate(FALSE);
+    if (nRow != -1 && (pItem->mask & (TVIF_TEXT | TVIF_IMAGE | TVIF_STATE)))
+    {
+        InvalidateItem(nRow);
+        if (pItem->mask & TVIF_TEXT)
+            UpdateScrollState();
+    }
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 
 #include "ListCtrl.h"
 #include "TreeNode.h"
+#include "TreePaintContext.h"
 
 namespace tarnwick::lists
 {
@@ -19,6 +20,9 @@ constexpr UINT TVXS_ANIMATE = 0x1000000;
 constexpr UINT TVXS_HOVEREXPAND = 0x2000000;
 constexpr UINT TVXS_HEADERBUTTONS = 0x4000000;
 constexpr UINT TVXS_HEADERDRAG = 0x8000000;
+
+// The tree's hover timer, beside the list's timers.
+constexpr UINT_PTR TREE_TIMER_HOVER = 4;
 
 // Inserts before the first child that compares less than the new item.
 inline const HTREEITEM TVI_SORTDESCENDING = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFF0));
@@ -97,6 +101,50 @@ public:
     int GetIndent() const;
     void SetIndent(int nIndent);
 
+    // Selection, visibility and hit testing: TVGN_CARET, TVGN_DROPHILITE, TVGN_FIRSTVISIBLE.
+    BOOL Select(HTREEITEM hItem, UINT nCode);
+    BOOL SelectDropTarget(HTREEITEM hItem);
+    BOOL EnsureItemVisible(HTREEITEM hItem, BOOL bRange);
+    void ScrollItemToTop(HTREEITEM hItem);
+    // The list's hit flags as TVHT_ flags, 0x4000 on every row.
+    HTREEITEM HitTest(CPoint point, UINT* pFlags);
+    using SECListCtrl::HitTest;
+    void SetHoverDelay(UINT nMilliseconds);
+
+    // The list core's view of a row's column 0 is the node.
+    using SECListCtrl::GetItem;
+    using SECListCtrl::SetItem;
+    BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE) override;
+    BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE) override;
+    BOOL UsesCallbacks(int nRow) const override;
+
+    // Painting of column 0: indent, lines, button, state image, icon and label.
+    SECListPaintContext* CreatePaintContext(CDC* pDC) override;
+    BOOL PrepareCell(SECListPaintContext& ctx) override;
+    void LayoutItemForPaint(SECListPaintContext& ctx) override;
+    void MeasureSubItem(SECListPaintContext& ctx, int& cyCell) override;
+    void DrawSubItem(SECListPaintContext& ctx) override;
+    virtual void MeasureLabel(CDC* pDC, SECTreePaintContext& ctx, LPCWSTR pszText, CRect& rect);
+    virtual void DrawLines(SECTreePaintContext& ctx);
+    virtual void DrawButton(SECTreePaintContext& ctx);
+    virtual void GetButtonRect(CRect& rect, const SECTreePaintContext& ctx, const CRect& rcRow);
+    virtual void DrawHorzLine(CDC* pDC, int x1, int x2, int y);
+    virtual void DrawVertLine(CDC* pDC, int x, int y1, int y2);
+    virtual HFONT GetBoldFont(HFONT hFont);
+
+    // The list core's hooks, answered with tree notifications.
+    BOOL SelChanging(int nItem, int nOldFocus, int nCause) override;
+    void SelChanged(int nItem, int nOldFocus, int nCause) override;
+    void BeginDrag(int nItem, int x, int y) override;
+    void BeginRDrag(int nItem, int x, int y) override;
+    void NotifyKeyDown(UINT nKey) override;
+    LRESULT NotifyBeginLabelEdit(int nItem, int nSubItem) override;
+    BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit) override;
+    void KeyLeft(const KeyArgs& key) override;
+    void KeyBack(const KeyArgs& key) override;
+    void KeyRight(const KeyArgs& key) override;
+    void KeyMultiply(const KeyArgs& key) override;
+
 protected:
     void CreateRoot();
     BOOL IsNodeVisible(const SECTreeNode* pNode) const;
@@ -114,6 +162,13 @@ protected:
     void InsertChildRows(SECTreeNode* pNode, int& nRow);
     void RemoveChildRows(SECTreeNode* pNode, int nRow);
     LRESULT NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const;
+    LRESULT NotifyDrag(UINT nCode, int nRow, int x, int y);
+    // The tree's hover timer: expands the drop target it was started for.
+    void OnHoverTimer(UINT_PTR nIDEvent);
+    _Node* GetRowNode(int nRow) const;
+    BOOL HasVisibleChild(const SECTreeNode* pNode) const;
+    // Left of column 0's cell by the node's depth, in the tree's indent grid.
+    int GetLevelX(const SECTreePaintContext& ctx, int nHalfWidth) const;
     LRESULT NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const;
     LRESULT NotifyTree(UINT nCode, NMTREEVIEWW& nm) const;
 
@@ -123,5 +178,8 @@ private:
     UINT m_nTreeStyle = 0;
     UINT m_nTreeStyleEx = 0;
     mutable int m_nRowHint = 0;
+    UINT_PTR m_nHoverTimer = 0;
+    UINT m_nHoverDelay = 1000;
+    BOOL m_bScrollOnExpand = TRUE;
 };
 } // namespace tarnwick::lists

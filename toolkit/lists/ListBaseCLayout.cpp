@@ -1,0 +1,544 @@
+// The list core's measuring, its rows of individual heights and its scrolling.
+#include "ListBaseC.h"
+
+#include <algorithm>
+
+namespace tarnwick::lists
+{
+namespace
+{
+constexpr int kIconOffset = 2;       // the icon's left and top inside a row
+constexpr int kTextLeft = 6;         // text of a cell without an icon
+constexpr int kTextTop = 2;
+constexpr int kIconTextGap = 5;      // text left = icon right + 5
+constexpr int kIconModeTextLeft = 8; // below the icon in icon mode
+constexpr int kIconReserve = 11;     // text width = column width - icon width - 11
+constexpr int kIconModeExtra = 5;
+constexpr int kLabelMargin = 5; // right of the widest label in the content width
+constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK;
+
+BOOL HasText(const SECListPaintContext& ctx)
+{
+    return ctx.item.pszText != nullptr && ctx.item.pszText != LPSTR_TEXTCALLBACKW;
+}
+} // namespace
+
+// ---- Measuring ----
+
+SECListPaintContext* SECListBaseC::CreatePaintContext(CDC* pDC)
+{
+    return new SECListPaintContext(pDC);
+}
+
+SECListPaintContext& SECListBaseC::MeasuringContext()
+{
+    if (m_pMeasureContext == nullptr)
+    {
+        if (!m_measureDC.CreateCompatibleDC(nullptr))
+            AfxThrowResourceException();
+        m_pMeasureContext = CreatePaintContext(&m_measureDC);
+    }
+    return *m_pMeasureContext;
+}
+
+void SECListBaseC::MarkForMeasuring(SECListItem* pItem)
+{
+    pItem->m_cyMeasured = -1;
+    pItem->m_bNeedsMeasuring = TRUE;
+}
+
+void SECListBaseC::MarkAllForMeasuring()
+{
+    for (INT_PTR i = 0; i < m_items.GetSize(); i++)
+        MarkForMeasuring(static_cast<SECListItem*>(m_items[i]));
+}
+
+BOOL SECListBaseC::PrepareCell(SECListPaintContext& ctx)
+{
+    ctx.item.mask = LVIF_TEXT | LVIF_STATE | LVIF_IMAGE;
+    ctx.item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    m_pszTextBuffer[0] = L'\0';
+    ctx.item.pszText = m_pszTextBuffer;
+    ctx.item.cchTextMax = TextBufferSize;
+    ctx.nViewMode = m_nListStyle & LVS_SEC_VIEWMASK;
+    if (!GetItem(&ctx.item, FALSE, TRUE))
+        return FALSE;
+    SetBkColorOf(ctx);
+    SetLineColor(ctx);
+    SetCellColors(ctx);
+    SetCellFont(ctx);
+    return TRUE;
+}
+
+void SECListBaseC::LayoutItemForPaint(SECListPaintContext& ctx)
+{
+    SECListItem* pItem = ctx.pItem;
+    if (!pItem->m_bNeedsMeasuring)
+        return;
+    int cyItem = std::max(pItem->m_cyMeasured, 0);
+    for (int i = 0; i < GetColumnCount(); i++)
+    {
+        ctx.nColumn = i;
+        ctx.pColumn = GetColumn(i);
+        ctx.item.iSubItem = ctx.pColumn->iSubItem;
+        ctx.pSubItem = pItem->GetSubItem(ctx.item.iSubItem);
+        if (!PrepareCell(ctx))
+            continue;
+        int cyCell = 0;
+        MeasureSubItem(ctx, cyCell);
+        cyItem = std::max(cyItem, cyCell);
+    }
+    pItem->m_cyMeasured = cyItem;
+    pItem->m_bNeedsMeasuring = FALSE;
+}
+
+void SECListBaseC::MeasureItemAt(int nItem, SECListPaintContext* pCtx)
+{
+    SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr)
+        return;
+    SECListPaintContext& ctx = pCtx != nullptr ? *pCtx : MeasuringContext();
+    ctx.item.iItem = nItem;
+    ctx.pItem = pItem;
+    LayoutItemForPaint(ctx);
+}
+
+void SECListBaseC::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
+{
+    if (!HasText(ctx))
+        return;
+    CRect rcIcon(0, 0, 0, 0);
+    int cxText = ctx.pColumn->cx;
+    if (ctx.item.iSubItem == 0)
+    {
+        GetIconRect(ctx, rcIcon);
+        ctx.pItem->m_rcIcon = rcIcon;
+        cxText = ctx.pColumn->cx - rcIcon.Width() - kIconReserve;
+    }
+    CRect rcText(0, 0, std::max(cxText, 0), 0);
+    GetTextRect(ctx, rcText);
+    if (ctx.nViewMode == 0)
+        cyCell = rcIcon.Height() + rcText.Height() + kIconModeExtra;
+    else if (ctx.nViewMode == LVS_SEC_REPORT)
+        // The icon sits 2 pixels down: the row takes in its bottom, so that no icon is cut.
+        cyCell = std::max<int>(rcIcon.IsRectEmpty() ? 0 : rcIcon.bottom, rcText.Height());
+}
+
+int SECListBaseC::GetIconRect(SECListPaintContext& ctx, CRect& rect)
+{
+    rect.SetRectEmpty();
+    const CImageList* pList = GetImageList(ctx.nViewMode == 0 ? LVSIL_NORMAL : LVSIL_SMALL);
+    IMAGEINFO info = {};
+    if (pList == nullptr || !pList->GetImageInfo(ctx.item.iImage, &info))
+        return 0;
+    rect.SetRect(kIconOffset, kIconOffset, kIconOffset + info.rcImage.right - info.rcImage.left,
+                 kIconOffset + info.rcImage.bottom - info.rcImage.top);
+    return 2;
+}
+
+UINT SECListBaseC::FormatToAlign(int nFormat)
+{
+    switch (nFormat & ~LVCFMT_BITMAP_ON_RIGHT)
+    {
+    case LVCFMT_RIGHT:
+        return DT_RIGHT;
+    case LVCFMT_CENTER:
+        return DT_CENTER;
+    default:
+        return DT_LEFT;
+    }
+}
+
+int SECListBaseC::LabelLength(LPCWSTR pszText) const
+{
+    const int nLength = static_cast<int>(wcslen(pszText));
+    if (IsLabelWrap())
+        return nLength;
+    const wchar_t* pszFeed = wcschr(pszText, L'\n');
+    return pszFeed != nullptr ? static_cast<int>(pszFeed - pszText) + 1 : nLength;
+}
+
+void SECListBaseC::GetTextRect(SECListPaintContext& ctx, CRect& rect)
+{
+    UINT nFlags = kMeasureFlags | FormatToAlign(ctx.pColumn->fmt);
+    if (!IsLabelWrap())
+        nFlags |= DT_SINGLELINE;
+    const HDC hDC = ctx.pDC->m_hAttribDC != nullptr ? ctx.pDC->m_hAttribDC : ctx.pDC->m_hDC;
+    const HGDIOBJ hOldFont = ::SelectObject(hDC, ctx.hFont);
+    CRect rcText(0, 0, rect.Width(), 0);
+    ::DrawTextW(hDC, ctx.item.pszText, LabelLength(ctx.item.pszText), &rcText, nFlags);
+    ::SelectObject(hDC, hOldFont);
+
+    CPoint ptAt(kTextLeft, kTextTop);
+    const CRect& rcIcon = ctx.pItem->m_rcIcon;
+    if (ctx.item.iSubItem == 0 && !rcIcon.IsRectEmpty())
+    {
+        if (ctx.nViewMode == 0)
+            ptAt = CPoint(kIconModeTextLeft, rcIcon.bottom + 2);
+        else
+            ptAt = CPoint(rcIcon.right + kIconTextGap, (rcIcon.Height() - rcText.Height()) / 2);
+    }
+    rect = rcText;
+    rect.OffsetRect(ptAt);
+    if (ctx.item.iSubItem == 0)
+        ctx.pItem->m_rcLabel = rect;
+    else if (ctx.pSubItem != nullptr)
+        ctx.pSubItem->m_rcText = rect;
+}
+
+BOOL SECListBaseC::SetItemHeight(int nItem, int cy)
+{
+    SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr)
+        return FALSE;
+    pItem->m_cyMeasured = cy;
+    return TRUE;
+}
+
+void SECListBaseC::SetColumnWidthRemeasure(int nColumn, int nWidth)
+{
+    SECListColumn* pColumn = GetColumn(nColumn);
+    if (pColumn == nullptr)
+        return;
+    pColumn->cx = nWidth;
+    if (IsLabelWrap())
+        MarkAllForMeasuring();
+}
+
+// ---- Rows ----
+
+int SECListBaseC::GetRowSpacing() const
+{
+    return 0;
+}
+
+int SECListBaseC::GetRowPitch(int nItem)
+{
+    const SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr)
+        return 0;
+    if (pItem->m_bNeedsMeasuring || pItem->m_cyMeasured < 0)
+        MeasureItemAt(nItem);
+    return std::max(pItem->m_cyMeasured, 0) + GetRowSpacing();
+}
+
+int SECListBaseC::GetLastVisibleIndex()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    const int nCount = GetItemCount();
+    int y = 0;
+    for (int i = m_nTopIndex; i < nCount; i++)
+    {
+        y += GetRowPitch(i);
+        if (y > inside.Height())
+            return i - 1;
+    }
+    return nCount - 1;
+}
+
+int SECListBaseC::RowsOnPage()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    const int nCount = GetItemCount();
+    int nRows = 0;
+    int y = 0;
+    for (int i = m_nTopIndex; i < nCount; i++, nRows++)
+    {
+        y += GetRowPitch(i);
+        if (y > inside.Height())
+            return nRows;
+    }
+    // Room left after the last item: rows above the top count while they fit.
+    for (int i = m_nTopIndex - 1; i >= 0; i--, nRows++)
+    {
+        y += GetRowPitch(i);
+        if (y > inside.Height())
+            break;
+    }
+    return nRows;
+}
+
+int SECListBaseC::RowsAbovePage()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    int nRows = 0;
+    int y = 0;
+    for (int i = m_nTopIndex - 1; i >= 0; i--, nRows++)
+    {
+        y += GetRowPitch(i);
+        if (y > inside.Height())
+            break;
+    }
+    return nRows;
+}
+
+int SECListBaseC::FirstRowOfLastPage()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    const int nCount = GetItemCount();
+    int y = 0;
+    for (int i = nCount - 1; i >= 0; i--)
+    {
+        y += GetRowPitch(i);
+        if (y > inside.Height())
+            return i + 1;
+    }
+    return 0;
+}
+
+int SECListBaseC::GetContentWidth()
+{
+    if (GetColumnCount() >= 2)
+    {
+        int cx = 0;
+        for (int i = 0; i < GetColumnCount(); i++)
+            cx += GetColumn(i)->cx;
+        return cx;
+    }
+    CRect inside;
+    GetInsideRect(inside);
+    // Wrapping labels are as wide as the page allows: only the rows on it count.
+    const int nLast = IsLabelWrap() ? std::min(GetItemCount(), m_nTopIndex + RowsOnPage()) : GetItemCount();
+    int cx = 0;
+    for (int i = IsLabelWrap() ? m_nTopIndex : 0; i < nLast; i++)
+    {
+        const SECListItem* pItem = GetItemAt(i);
+        if (pItem->m_bNeedsMeasuring)
+            MeasureItemAt(i);
+        cx = std::max<int>(cx, pItem->m_rcLabel.right + kLabelMargin);
+    }
+    if (IsReportMode())
+        cx = std::max(cx, inside.Width());
+    return cx;
+}
+
+BOOL SECListBaseC::GetCellRect(int nItem, int nColumn, CRect& rect, int nPart)
+{
+    const SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr || nItem < m_nTopIndex || nPart < 0 || nPart > 2)
+        return FALSE;
+    CRect inside;
+    GetInsideRect(inside);
+    int y = inside.top;
+    for (int i = m_nTopIndex; i < nItem; i++)
+        y += GetRowPitch(i);
+    rect.SetRect(GetColumnLeft(nColumn), y, GetColumnRight(nColumn), y + GetRowPitch(nItem));
+    if (GetColumnCount() == 1)
+        rect.right = inside.right;
+    if (nPart == 0)
+        return TRUE;
+    const int nSubItem = GetColumnSubItem(nColumn);
+    if (nSubItem == 0)
+    {
+        CRect part = nPart == 2 ? pItem->m_rcLabel : pItem->m_rcIcon;
+        part.OffsetRect(rect.TopLeft());
+        rect = part;
+        return TRUE;
+    }
+    const SECListSubItem* pSub = pItem->GetSubItem(nSubItem);
+    if (nPart != 2 || pSub == nullptr)
+        return FALSE;
+    CRect part = pSub->m_rcText;
+    if ((GetColumnFormat(nColumn) & ~LVCFMT_BITMAP_ON_RIGHT) == 3)
+        part.OffsetRect(rect.left + (rect.Width() - part.Width()) / 2 - part.left, rect.top);
+    else
+        part.OffsetRect(rect.TopLeft());
+    rect = part;
+    return TRUE;
+}
+
+BOOL SECListBaseC::InvalidateRows(int nFirst, int nLast)
+{
+    if (m_hWnd == nullptr)
+        return TRUE;
+    CRect inside;
+    GetInsideRect(inside);
+    const int nTop = std::min(nFirst, nLast);
+    const int nBottom = std::max(nFirst, nLast);
+    int y = inside.top;
+    int yTop = inside.top;
+    for (int i = m_nTopIndex; i <= nBottom && i < GetItemCount() && y < inside.bottom; i++)
+    {
+        if (i == nTop)
+            yTop = y;
+        y += GetRowPitch(i);
+    }
+    CRect rect(GetColumnLeft(0), yTop, inside.right, y);
+    InvalidateRect(&rect, TRUE);
+    return TRUE;
+}
+
+void SECListBaseC::RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bUpdate, BOOL bNow)
+{
+    if (m_hWnd == nullptr || nItem < m_nTopIndex || GetItemAt(nItem) == nullptr)
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    int y = inside.top;
+    for (int i = m_nTopIndex; i < nItem && y < inside.bottom; i++)
+        y += GetRowPitch(i);
+    if (y >= inside.bottom)
+        return;
+    const int nLeft = GetColumnLeft(0);
+    CRect rect(nLeft, y, std::max<int>(nLeft + GetContentWidth(), inside.right), y + GetRowPitch(nItem));
+    if (bUpdate)
+    {
+        if (bErase)
+        {
+            CClientDC dc(this);
+            dc.FillSolidRect(CRect(rect.left, rect.top, rect.right, inside.bottom), GetBkColor());
+        }
+        else
+            rect.bottom = inside.bottom;
+    }
+    if (bLabelOnly && !HasListStyleEx(LVXS_FULLROWSELECT))
+    {
+        CRect label = GetItemAt(nItem)->m_rcLabel;
+        label.OffsetRect(nLeft, y);
+        label.InflateRect(3, 0);
+        rect.left = label.left;
+        rect.right = label.right;
+    }
+    if (bNow)
+        RedrawWindow(&rect, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | (bErase ? RDW_ERASE : 0));
+    else
+        InvalidateRect(&rect, bErase);
+}
+
+void SECListBaseC::InvalidateItem(int nItem)
+{
+    if (SECListItem* pItem = GetItemAt(nItem))
+        MarkForMeasuring(pItem);
+    RedrawItemRows(nItem, FALSE, TRUE, FALSE, FALSE);
+}
+
+// ---- Layout and scrolling ----
+
+void SECListBaseC::RecalcLayout()
+{
+    MarkAllForMeasuring();
+    UpdateScrollState();
+}
+
+void SECListBaseC::UpdateScrollState()
+{
+    if (m_hWnd == nullptr)
+        return;
+    ScrollBarUpdateV(RowsOnPage());
+    if (IsLabelWrap())
+        MarkAllForMeasuring();
+    ScrollBarUpdateH(GetContentWidth());
+    ScrollBarUpdateV(RowsOnPage());
+    PositionScrollBars();
+}
+
+void SECListBaseC::ScrollBarUpdateV(int nRowsFit)
+{
+    CRect before;
+    GetInsideRect(before);
+    const int nCount = GetItemCount();
+    if (nRowsFit >= nCount)
+    {
+        if (m_nTopIndex != 0)
+            ScrollRows(-m_nTopIndex);
+        ShowScrollBar(SB_VERT, FALSE);
+    }
+    else
+    {
+        const int nLastPage = FirstRowOfLastPage();
+        if (m_nTopIndex > nLastPage)
+            ScrollRows(nLastPage - m_nTopIndex);
+        SCROLLINFO info = {sizeof(info), SIF_ALL, 0, nCount - 1, static_cast<UINT>(nRowsFit), m_nTopIndex, 0};
+        ShowScrollBar(SB_VERT, TRUE, &info);
+    }
+    CRect after;
+    GetInsideRect(after);
+    if (after.Size() != before.Size() && HasListStyleEx(LVXS_FITCOLUMNS))
+        Invalidate(TRUE);
+}
+
+void SECListBaseC::ScrollBarUpdateH(int nContentWidth)
+{
+    CRect inside;
+    GetInsideRect(inside);
+    if (nContentWidth <= inside.Width())
+    {
+        m_nHScrollOffset = 0;
+        ShowScrollBar(SB_HORZ, FALSE);
+        return;
+    }
+    m_nHScrollOffset = std::min(m_nHScrollOffset, nContentWidth - inside.Width());
+    SCROLLINFO info = {sizeof(info), SIF_ALL, 0, nContentWidth, static_cast<UINT>(inside.Width()), m_nHScrollOffset,
+                       0};
+    ShowScrollBar(SB_HORZ, TRUE, &info);
+}
+
+int SECListBaseC::GetHScrollOffset() const
+{
+    return m_nHScrollOffset;
+}
+
+void SECListBaseC::ScrollRows(int nRows)
+{
+    const int nTop = std::clamp(m_nTopIndex + nRows, 0, std::max(GetItemCount() - 1, 0));
+    if (nTop == m_nTopIndex)
+        return;
+    m_nTopIndex = nTop;
+    if (m_hWnd != nullptr)
+        Invalidate(FALSE);
+}
+
+void SECListBaseC::ScrollHorz(int nPixels)
+{
+    CRect inside;
+    GetInsideRect(inside);
+    int nTotal = 0;
+    for (int i = 0; i < GetColumnCount(); i++)
+        nTotal += GetColumn(i)->cx;
+    m_nHScrollOffset = std::clamp(m_nHScrollOffset - nPixels, 0, std::max(nTotal - inside.Width(), 0));
+    if (CScrollBar* pBar = GetScrollBarCtrl(SB_HORZ))
+        pBar->SetScrollPos(m_nHScrollOffset);
+    Invalidate(FALSE);
+}
+
+BOOL SECListBaseC::EnsureVisible(int nItem)
+{
+    const int nLast = GetLastVisibleIndex();
+    if (nItem == nLast && nLast == GetItemCount() - 1)
+        return TRUE;
+    if (nItem >= nLast && nLast != -1)
+        ScrollRows(nItem - nLast);
+    else if (nItem < m_nTopIndex)
+        ScrollRows(nItem - m_nTopIndex - 1);
+    return TRUE;
+}
+
+BOOL SECListBaseC::EnsureRangeVisible(int nFirst, int nLast)
+{
+    if (nFirst < 0 || nLast >= GetItemCount() || nLast < nFirst)
+        return FALSE;
+    if (nFirst >= m_nTopIndex && nLast <= GetLastVisibleIndex())
+        return TRUE;
+    CRect inside;
+    GetInsideRect(inside);
+    int y = 0;
+    for (int i = nFirst; i <= nLast; i++)
+        y += GetRowPitch(i);
+    // The height left over shows the rows before the first, as many whole ones as fit.
+    int nTop = nFirst;
+    while (nTop > 0 && y + GetRowPitch(nTop - 1) <= inside.Height())
+        y += GetRowPitch(--nTop);
+    ScrollRows(std::max(nTop, 0) - m_nTopIndex);
+    return TRUE;
+}
+
+void SECListBaseC::ScrollToTop(int nRow)
+{
+    ScrollRows(nRow - m_nTopIndex);
+    UpdateScrollState();
+}
+} // namespace tarnwick::lists

@@ -1,0 +1,32 @@
+// The tree control window: the tree on the list control, with its own mouse, key, timer and
+// border handling.
+#pragma once
+
+#include "TreeBaseC.h"
+
+#include <uxtheme.h>
+
+namespace tarnwick::lists
+{
+class SECTreeCtrl : public SECTreeBaseC
+{
+    DECLARE_DYNAMIC(SECTreeCtrl)
+public:
+    SECTreeCtrl() = default;
+    ~SECTreeCtrl() override;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnDestroy();
+    // The themed border; without a theme nothing is drawn.
+    void OnNcPaint();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    HTHEME m_hBorderTheme = nullptr;
+};
+} // namespace tarnwick::lists
