@@ -194,8 +194,7 @@ BOOL SECListBaseC::SelectFromInput(int nItem, UINT /*nHitFlags*/, UINT nKeyFlags
     {
         if (nItem == nOldFocus && IsItemSelected(nItem))
             return TRUE;
-        if (IsItemSelected(nItem) && GetSelectedCount() > 1)
-            return TRUE; // the selection collapses at the button's release
+        // A right click keeps the selection for the context menu; only the focus moves.
         if ((nKeyFlags & MK_RBUTTON) && IsItemSelected(nItem))
         {
             m_pTip->Hide();
@@ -205,6 +204,10 @@ BOOL SECListBaseC::SelectFromInput(int nItem, UINT /*nHitFlags*/, UINT nKeyFlags
             Invalidate(FALSE);
             return TRUE;
         }
+        // A press on one of several keeps them for a drag: the selection collapses at the
+        // button's release. Keys have no release, so they select at once.
+        if (bByMouse && IsItemSelected(nItem) && GetSelectedCount() > 1)
+            return TRUE;
         m_bSelVetoed = SelChanging(nItem, nOldFocus, bByMouse);
         if (m_bSelVetoed)
             return FALSE;
