@@ -496,10 +496,8 @@ void SECListBaseC::ScrollHorz(int nPixels)
 {
     CRect inside;
     GetInsideRect(inside);
-    int nTotal = 0;
-    for (int i = 0; i < GetColumnCount(); i++)
-        nTotal += GetColumn(i)->cx;
-    m_nHScrollOffset = std::clamp(m_nHScrollOffset - nPixels, 0, std::max(nTotal - inside.Width(), 0));
+    // As far as the content goes: one column's labels may be wider than the column.
+    m_nHScrollOffset = std::clamp(m_nHScrollOffset - nPixels, 0, std::max(GetContentWidth() - inside.Width(), 0));
     if (CScrollBar* pBar = GetScrollBarCtrl(SB_HORZ))
         pBar->SetScrollPos(m_nHScrollOffset);
     Invalidate(FALSE);
