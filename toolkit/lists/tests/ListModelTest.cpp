@@ -1,6 +1,7 @@
 // The list core's model on hidden windows: items, focus, selection, columns and the
 // notifications a logging parent receives.
 #include <toolkit/lists/ListCtrl.h>
+#include <toolkit/lists/TreeBaseC.h>
 
 #include <string>
 #include <vector>
@@ -399,3 +400,62 @@ TEST(ListResourcesTest, DragCursorIsLinked)
               nullptr);
 }
 } // namespace
+
+namespace
+{
+// Reads the edited text it is handed and replaces it with its own.
+class CEditOwner : public CNotifyLog
+{
+public:
+    size_t m_nLength = 0;
+    int m_cchTextMax = 0;
+    BOOL m_bNullText = FALSE;
+
+protected:
+    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
+    {
+        const auto* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (pHdr->code != LVN_ENDLABELEDITW && pHdr->code != TVN_ENDLABELEDITW)
+            return FALSE;
+        LPWSTR pszText = pHdr->code == LVN_ENDLABELEDITW ? reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.pszText
+                                                          : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.pszText;
+        m_cchTextMax = pHdr->code == LVN_ENDLABELEDITW ? reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.cchTextMax
+                                                        : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.cchTextMax;
+        m_bNullText = pszText == nullptr;
+        if (pszText != nullptr)
+        {
+            m_nLength = wcsnlen(pszText, 4096);
+            wcscpy(pszText, L"owner's");
+        }
+        *pResult = 1;
+        return TRUE;
+    }
+};
+} // namespace
+
+TEST(LabelEditNotifyTest, TheOwnersBufferHoldsAtMost2047CharactersAndAlwaysEnds)
+{
+    CEditOwner owner;
+    SECListCtrl list;
+    ASSERT_TRUE(list.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), &owner, 1));
+    list.InsertItemText(0, L"a");
+    tarnwick::lists::SECTreeBaseC tree;
+    ASSERT_TRUE(tree.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), &owner, 2));
+    tree.InsertItem(L"a");
+    for (tarnwick::lists::SECListBaseC* pList : {static_cast<tarnwick::lists::SECListBaseC*>(&list),
+                                                 static_cast<tarnwick::lists::SECListBaseC*>(&tree)})
+    {
+        CString strText(L'x', 3000);
+        EXPECT_TRUE(pList->NotifyEndLabelEdit(0, 0, strText, TRUE));
+        EXPECT_EQ(owner.m_nLength, 2047u);
+        EXPECT_EQ(owner.m_cchTextMax, 2048);
+        EXPECT_EQ(strText, L"owner's");
+        // A cancel hands no text, and the answer changes nothing.
+        strText = L"kept";
+        EXPECT_FALSE(pList->NotifyEndLabelEdit(0, 0, strText, FALSE));
+        EXPECT_TRUE(owner.m_bNullText);
+        EXPECT_EQ(strText, L"kept");
+    }
+    tree.DestroyWindow();
+    list.DestroyWindow();
+}
