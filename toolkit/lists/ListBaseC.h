@@ -232,6 +232,8 @@ public:
     virtual void SetLineColor(SECListPaintContext& ctx);
     virtual void SetCellColors(SECListPaintContext& ctx);
     virtual void SetCellFont(SECListPaintContext& ctx);
+    // Colours and font of a prepared cell; a measuring pass takes the font only.
+    void SetCellStyle(SECListPaintContext& ctx);
     virtual void DrawSubItem(SECListPaintContext& ctx);
     virtual void DrawItemImage(SECListPaintContext& ctx);
     virtual void DrawCellText(SECListPaintContext& ctx);

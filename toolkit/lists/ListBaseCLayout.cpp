@@ -37,6 +37,7 @@ SECListPaintContext& SECListBaseC::MeasuringContext()
         if (!m_measureDC.CreateCompatibleDC(nullptr))
             AfxThrowResourceException();
         m_pMeasureContext = CreatePaintContext(&m_measureDC);
+        m_pMeasureContext->nFlag = SECListPaintContext::MeasurePass;
     }
     return *m_pMeasureContext;
 }
@@ -63,11 +64,19 @@ BOOL SECListBaseC::PrepareCell(SECListPaintContext& ctx)
     ctx.nViewMode = m_nListStyle & LVS_SEC_VIEWMASK;
     if (!GetItem(&ctx.item, FALSE, TRUE))
         return FALSE;
-    SetBkColorOf(ctx);
-    SetLineColor(ctx);
-    SetCellColors(ctx);
-    SetCellFont(ctx);
+    SetCellStyle(ctx);
     return TRUE;
+}
+
+void SECListBaseC::SetCellStyle(SECListPaintContext& ctx)
+{
+    if (ctx.nFlag != SECListPaintContext::MeasurePass)
+    {
+        SetBkColorOf(ctx);
+        SetLineColor(ctx);
+        SetCellColors(ctx);
+    }
+    SetCellFont(ctx);
 }
 
 void SECListBaseC::LayoutItemForPaint(SECListPaintContext& ctx)

@@ -19,6 +19,8 @@ struct SECListPaintContext
 
     // Extra-state bit: the text is drawn grey.
     static constexpr DWORD GrayText = 0x100;
+    // The pass flag of a pass that only measures: no colours are chosen.
+    static constexpr int MeasurePass = 1;
 
     LVITEMW item = {};
     DWORD extraState[3] = {};
