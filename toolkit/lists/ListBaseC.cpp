@@ -1157,6 +1157,16 @@ void SECListBaseC::SetMultiSelect(BOOL bMulti)
     ModifyListStyle(0, LVS_SEC_SINGLESEL);
 }
 
+void SECListBaseC::SetExFlag100000(BOOL bOn)
+{
+    ModifyListStyleEx(bOn ? 0 : LVXS_FLAG100000, bOn ? LVXS_FLAG100000 : 0);
+}
+
+BOOL SECListBaseC::GetExFlag100000() const
+{
+    return HasListStyleEx(LVXS_FLAG100000);
+}
+
 BOOL SECListBaseC::IsMultiSelect() const
 {
     return (m_nListStyle & LVS_SEC_SINGLESEL) == 0;

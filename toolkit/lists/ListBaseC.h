@@ -311,6 +311,9 @@ public:
     virtual BOOL IsHeaderShown() const;
     virtual void SetMultiSelect(BOOL bMulti);
     virtual BOOL IsMultiSelect() const;
+    // Extended bit 0x100000, which switches item tips on.
+    virtual void SetExFlag100000(BOOL bOn);
+    virtual BOOL GetExFlag100000() const;
     virtual void SetRedrawFlag(BOOL bRedraw);
     virtual BOOL GetRedrawFlag() const;
     virtual void SetTrackSysColors(BOOL bTrack);

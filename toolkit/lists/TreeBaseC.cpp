@@ -1,5 +1,7 @@
 #include "TreeBaseC.h"
 
+#include <algorithm>
+
 namespace tarnwick::lists
 {
 namespace
@@ -130,6 +132,36 @@ void SECTreeBaseC::ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
 void SECTreeBaseC::ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
 {
     SetTreeExStyle((m_nTreeStyleEx & ~nRemove) | nAdd, bRedraw);
+}
+
+void SECTreeBaseC::KeepTreeExBit(UINT nBit, BOOL bOn)
+{
+    m_nTreeStyleEx = bOn ? (m_nTreeStyleEx | nBit) : (m_nTreeStyleEx & ~nBit);
+}
+
+void SECTreeBaseC::SetMultiSelect(BOOL bMulti)
+{
+    KeepTreeExBit(TVXS_MULTISELECT, bMulti);
+    SECListCtrl::SetMultiSelect(bMulti);
+}
+
+void SECTreeBaseC::SetLabelWrap(BOOL bWrap)
+{
+    KeepTreeExBit(TVXS_LABELWRAP, bWrap);
+    SECListCtrl::SetLabelWrap(bWrap);
+}
+
+void SECTreeBaseC::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
+{
+    KeepTreeExBit(TVXS_HEADER, bShowHeader);
+    KeepTreeExBit(TVXS_HEADERBUTTONS, bButtons);
+    SECListCtrl::SetHeaderFlags(bShowHeader, bButtons);
+}
+
+void SECTreeBaseC::SetExFlag100000(BOOL bOn)
+{
+    KeepTreeExBit(TVXS_ITEMTIPS, bOn);
+    SECListCtrl::SetExFlag100000(bOn);
 }
 
 CImageList* SECTreeBaseC::SetImageList(CImageList* pImageList, int nWhich)
@@ -458,6 +490,7 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
         if (pNode->GetFirstChild() == nullptr)
             return FALSE;
         pNode->SetExpanded(TRUE);
+        m_nAnimationCount = 0;
         if (pNode == m_pRoot || nRow != -1)
             InsertChildRows(pNode, nRow);
     }
@@ -531,6 +564,12 @@ void SECTreeBaseC::InsertChildRows(SECTreeNode* pNode, int& nRow)
             continue;
         SECListItem* pRecord = CreateRowRecord(AsNode(pChild));
         InsertItemRecord(++nRow, pRecord);
+        // An animated expand shows its first rows one by one, the rest with the final paint.
+        if (IsAnimated() && ++m_nAnimationCount <= m_nAnimationSteps)
+        {
+            UpdateScrollState();
+            RedrawItemRows(nRow, FALSE, TRUE, TRUE, TRUE);
+        }
         if (pChild->IsExpanded())
             InsertChildRows(pChild, nRow);
     }
@@ -549,8 +588,26 @@ void SECTreeBaseC::RemoveChildRows(SECTreeNode* pNode, int nRow)
     }
     for (int i = nRow + nCount; i > nRow; i--)
         SetItemSelected(i, FALSE);
-    if (nCount > 0)
+    if (nCount == 0)
+        return;
+    if (!IsAnimated())
+    {
         SECListBaseC::DeleteItem(nRow + 1, nCount);
+        return;
+    }
+    const int nStep = std::max(nCount / m_nAnimationSteps, 1);
+    for (int i = 1; i <= nCount; i++)
+    {
+        SECListBaseC::DeleteItem(nRow + 1, 1);
+        if (i % nStep == 0)
+            UpdateWindow();
+    }
+    UpdateWindow();
+}
+
+BOOL SECTreeBaseC::IsAnimated() const
+{
+    return (m_nTreeStyleEx & TVXS_ANIMATE) && m_hWnd != nullptr;
 }
 
 LRESULT SECTreeBaseC::NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const

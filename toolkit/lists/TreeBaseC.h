@@ -46,6 +46,11 @@ public:
     void SetTreeExStyle(UINT nExStyle, BOOL bRedraw = TRUE);
     void ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
     void ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    // The list's own switches keep the matching tree extended bits.
+    void SetMultiSelect(BOOL bMulti) override;
+    void SetLabelWrap(BOOL bWrap) override;
+    void SetHeaderFlags(BOOL bShowHeader, BOOL bButtons) override;
+    void SetExFlag100000(BOOL bOn) override;
     // A normal image list wider than the indent widens it.
     CImageList* SetImageList(CImageList* pImageList, int nWhich) override;
 
@@ -110,6 +115,9 @@ public:
     HTREEITEM HitTest(CPoint point, UINT* pFlags);
     using SECListCtrl::HitTest;
     void SetHoverDelay(UINT nMilliseconds);
+    // The item's icon and label as one image for dragging, owned by the caller; NULL without
+    // a normal image list.
+    CImageList* CreateDragImage(HTREEITEM hItem);
 
     // The list core's view of a row's column 0 is the node.
     using SECListCtrl::GetItem;
@@ -163,6 +171,11 @@ protected:
     void RemoveChildRows(SECTreeNode* pNode, int nRow);
     LRESULT NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const;
     LRESULT NotifyDrag(UINT nCode, int nRow, int x, int y);
+    void KeepTreeExBit(UINT nBit, BOOL bOn);
+    BOOL IsAnimated() const;
+    CImageList* CreateLabelImage(CDC* pDC, LPCWSTR pszText);
+    CImageList* CreateIconImage(int nImage);
+    static CImageList* MergeImages(CImageList* pIcon, CImageList* pLabel);
     // The tree's hover timer: expands the drop target it was started for.
     void OnHoverTimer(UINT_PTR nIDEvent);
     _Node* GetRowNode(int nRow) const;
@@ -181,5 +194,7 @@ private:
     UINT_PTR m_nHoverTimer = 0;
     UINT m_nHoverDelay = 1000;
     BOOL m_bScrollOnExpand = TRUE;
+    int m_nAnimationSteps = 5;
+    int m_nAnimationCount = 0;
 };
 } // namespace tarnwick::lists

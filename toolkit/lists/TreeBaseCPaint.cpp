@@ -465,3 +465,88 @@ void SECTreeBaseC::DrawLines(SECTreePaintContext& ctx)
     }
 }
 } // namespace tarnwick::lists
+
+// ---- Drag images ----
+
+namespace tarnwick::lists
+{
+namespace
+{
+constexpr int kDragGap = 6; // between the icon and the label of a drag image
+} // namespace
+
+CImageList* SECTreeBaseC::CreateDragImage(HTREEITEM hItem)
+{
+    if (GetImageList(LVSIL_NORMAL) == nullptr || m_hWnd == nullptr)
+        return nullptr;
+    TVITEMW query = {};
+    query.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE;
+    query.hItem = hItem;
+    m_pszTextBuffer[0] = L'\0';
+    query.pszText = m_pszTextBuffer;
+    query.cchTextMax = TextBufferSize;
+    if (!GetItem(&query, TRUE, TRUE))
+        return nullptr;
+    CClientDC dc(this);
+    const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, GetItemFont());
+    CImageList* pLabel = CreateLabelImage(&dc, query.pszText);
+    ::SelectObject(dc.m_hDC, hOldFont);
+    CImageList* pIcon = CreateIconImage(query.iImage);
+    if (pIcon == nullptr || pLabel == nullptr)
+        return pLabel != nullptr ? pLabel : pIcon;
+    CImageList* pMerged = MergeImages(pIcon, pLabel);
+    delete pIcon;
+    delete pLabel;
+    return pMerged;
+}
+
+CImageList* SECTreeBaseC::CreateLabelImage(CDC* pDC, LPCWSTR pszText)
+{
+    CRect rect(0, 0, 0, 0);
+    ::DrawTextW(pDC->m_hDC, pszText, -1, &rect, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    if (rect.IsRectEmpty())
+        return nullptr;
+    CDC memDC;
+    memDC.CreateCompatibleDC(pDC);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height());
+    CBitmap* pOld = memDC.SelectObject(&bitmap);
+    const HGDIOBJ hOldFont = ::SelectObject(memDC.m_hDC, ::GetCurrentObject(pDC->m_hDC, OBJ_FONT));
+    memDC.FillSolidRect(rect, GetBkColor());
+    memDC.SetTextColor(m_colors[colorText]);
+    memDC.SetBkMode(TRANSPARENT);
+    ::DrawTextW(memDC.m_hDC, pszText, -1, &rect, DT_NOPREFIX | DT_EXPANDTABS);
+    ::SelectObject(memDC.m_hDC, hOldFont);
+    memDC.SelectObject(pOld);
+    auto* pImage = new CImageList;
+    pImage->Create(rect.Width(), rect.Height(), ILC_COLOR24 | ILC_MASK, 1, 0);
+    pImage->Add(&bitmap, GetBkColor());
+    return pImage;
+}
+
+CImageList* SECTreeBaseC::CreateIconImage(int nImage)
+{
+    CImageList* pNormal = GetImageList(LVSIL_NORMAL);
+    IMAGEINFO info = {};
+    if (nImage < 0 || !pNormal->GetImageInfo(nImage, &info))
+        return nullptr;
+    const HICON hIcon = pNormal->ExtractIcon(nImage);
+    if (hIcon == nullptr)
+        return nullptr;
+    auto* pImage = new CImageList;
+    pImage->Create(ImageWidth(info), ImageHeight(info), ILC_COLOR32 | ILC_MASK, 1, 0);
+    pImage->Add(hIcon);
+    ::DestroyIcon(hIcon);
+    return pImage;
+}
+
+CImageList* SECTreeBaseC::MergeImages(CImageList* pIcon, CImageList* pLabel)
+{
+    IMAGEINFO info = {};
+    pIcon->GetImageInfo(0, &info);
+    auto* pMerged = new CImageList;
+    pMerged->Attach(::ImageList_Merge(pIcon->GetSafeHandle(), 0, pLabel->GetSafeHandle(), 0,
+                                      ImageWidth(info) + kDragGap, 0));
+    return pMerged;
+}
+} // namespace tarnwick::lists

@@ -19,6 +19,7 @@ ON_WM_LBUTTONDBLCLK()
 ON_WM_TIMER()
 ON_WM_CHAR()
 ON_WM_DESTROY()
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 SECTreeCtrl::~SECTreeCtrl()
@@ -88,6 +89,15 @@ void SECTreeCtrl::OnDestroy()
 {
     DeleteItem(TVI_ROOT);
     SECListCtrl::OnDestroy();
+}
+
+LRESULT SECTreeCtrl::OnThemeChanged(WPARAM, LPARAM)
+{
+    // The border's theme is opened again for the new visual style.
+    if (m_hBorderTheme != nullptr)
+        SECCloseThemeData(m_hBorderTheme);
+    m_hBorderTheme = nullptr;
+    return Default();
 }
 
 LRESULT SECTreeCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

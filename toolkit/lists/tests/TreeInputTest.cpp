@@ -230,3 +230,40 @@ TEST_F(TreeInputTest, AHeldDropTargetExpandsWhenItsTimerFires)
     EXPECT_EQ(m_tree.GetDropHilightItem(), nullptr);
 }
 } // namespace
+
+namespace
+{
+TEST_F(TreeInputTest, AnimatedExpandingGivesTheSameRows)
+{
+    Create(TVS_HASBUTTONS, tarnwick::lists::TVXS_ANIMATE);
+    ASSERT_TRUE(m_tree.Expand(m_hB, TVE_EXPAND, TRUE, FALSE));
+    ASSERT_TRUE(m_tree.Expand(m_hB2, TVE_EXPAND, TRUE, FALSE));
+    EXPECT_EQ(m_tree.GetItemCount(), 5);
+    EXPECT_EQ(m_tree.GetItemAt(4), m_hB2a);
+    ASSERT_TRUE(m_tree.Expand(m_hB, TVE_COLLAPSE, TRUE, FALSE));
+    EXPECT_EQ(m_tree.GetItemCount(), 2);
+    EXPECT_EQ(m_tree.GetItemAt(1), m_hB);
+}
+
+TEST_F(TreeInputTest, DragImageJoinsIconAndLabel)
+{
+    Create(TVS_HASBUTTONS);
+    EXPECT_EQ(m_tree.CreateDragImage(m_hA), nullptr); // no normal image list
+    CImageList images;
+    images.Create(16, 16, ILC_COLOR24, 1, 0);
+    images.SetImageCount(1);
+    m_tree.SetImageList(&images, LVSIL_NORMAL);
+    TVITEMW item = {};
+    item.mask = TVIF_IMAGE | TVIF_HANDLE;
+    item.hItem = m_hA;
+    m_tree.SetItem(&item);
+    CImageList* pDrag = m_tree.CreateDragImage(m_hA);
+    ASSERT_NE(pDrag, nullptr);
+    IMAGEINFO info = {};
+    ASSERT_TRUE(pDrag->GetImageInfo(0, &info));
+    CClientDC dc(&m_tree);
+    ::SelectObject(dc.m_hDC, m_tree.GetItemFont());
+    EXPECT_EQ(info.rcImage.right - info.rcImage.left, 16 + 6 + dc.GetTextExtent(L"A").cx);
+    delete pDrag;
+}
+} // namespace

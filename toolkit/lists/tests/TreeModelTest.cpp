@@ -277,6 +277,14 @@ TEST(TreeStyleTest, CreationStylesAsTheApplicationUsesThem)
     pTree->ModifyTreeExStyle(TVXS_MULTISELECT, TVXS_HEADER);
     EXPECT_FALSE(pTree->IsMultiSelect());
     EXPECT_TRUE(pTree->IsHeaderShown());
+    // The list's own switches keep the tree's bits.
+    pTree->SetMultiSelect(TRUE);
+    pTree->SetLabelWrap(TRUE);
+    pTree->SetHeaderFlags(TRUE, TRUE);
+    pTree->SetExFlag100000(TRUE);
+    EXPECT_EQ(pTree->GetTreeExStyle() & 0x4F00000u, 0x4F00000u);
+    EXPECT_TRUE(pTree->IsMultiSelect());
+    EXPECT_TRUE(pTree->GetExFlag100000());
     pTree->SetTreeStyle(TVS_EDITLABELS | TVS_HASBUTTONS);
     EXPECT_TRUE(pTree->HasListStyle(0x200));
     EXPECT_FALSE(pTree->HasListStyle(0x8));
