@@ -58,11 +58,7 @@ BOOL SECTreeBaseC::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& re
     // The tree's one column; report mode keeps the list core from adding its own.
     if (GetColumnCount() == 0)
         InsertColumn(0, L"", LVCFMT_CENTER, 0, 0, -1, FALSE);
-    if (!SECListCtrl::CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID, pContext))
-        return FALSE;
-    // The column takes the window's width now: a tree filled later shows its heading.
-    AutoFitColumns();
-    return TRUE;
+    return SECListCtrl::CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID, pContext);
 }
 
 void SECTreeBaseC::ApplyCreateStyles(CREATESTRUCT& cs)

@@ -19,6 +19,7 @@ ON_WM_LBUTTONDBLCLK()
 ON_WM_TIMER()
 ON_WM_CHAR()
 ON_WM_DESTROY()
+ON_WM_SIZE()
 ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
@@ -89,6 +90,14 @@ void SECTreeCtrl::OnDestroy()
 {
     DeleteItem(TVI_ROOT);
     SECListCtrl::OnDestroy();
+}
+
+void SECTreeCtrl::OnSize(UINT nType, int cx, int cy)
+{
+    SECListCtrl::OnSize(nType, cx, cy);
+    // Sized while still empty, the column follows too: a tree filled later shows its heading.
+    if (GetItemCount() == 0)
+        AutoFitColumns();
 }
 
 LRESULT SECTreeCtrl::OnThemeChanged(WPARAM, LPARAM)

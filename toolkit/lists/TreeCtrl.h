@@ -22,6 +22,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     // The themed border; without a theme nothing is drawn.
     void OnNcPaint();

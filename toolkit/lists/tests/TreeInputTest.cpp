@@ -129,6 +129,8 @@ TEST_F(TreeInputTest, ButtonClicksToggleWithoutSelectingAndDoubleClicksToggle)
 TEST_F(TreeInputTest, HitTestTranslatesTheListFlags)
 {
     Create(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, TVXS_HEADER);
+    // Created with items to come, the one column fills the window: its heading shows.
+    EXPECT_EQ(m_tree.GetColumnWidth(0), 300);
     CImageList images;
     images.Create(16, 16, ILC_COLOR24, 1, 0);
     images.SetImageCount(1);
