@@ -37,6 +37,9 @@ constexpr UINT LVXS_NOWIDENMAIN = 0x8000000; // a deleted column's width is not 
 constexpr UINT LVXS_BLENDSELECTED = 0x10000000; // selected tree icons are drawn blended
 constexpr UINT LVXS_STYLEMASK = 0x1ff00000;
 
+// The cursor resource the list loads on creation, shown over header dividers.
+constexpr UINT IDC_SEC_LIST_CURSOR = 20692;
+
 // The image list of the header buttons, beside LVSIL_NORMAL, LVSIL_SMALL and LVSIL_STATE.
 constexpr int LVSIL_SEC_HEADER = 3;
 
@@ -60,10 +63,35 @@ constexpr UINT LHT_ONROW = 0x2000;
 constexpr UINT LHT_ROWLEFT = 0x4000;
 constexpr UINT LHT_ROWRIGHT = 0x8000;
 
-class SECListBaseC : public CWnd, public SECListClient
+// The list logic over a window base: CWnd for the control, CView for the view.
+template <class TWndBase>
+class SECListBaseT : public TWndBase, public SECListClient
 {
-    DECLARE_DYNAMIC(SECListBaseC)
 public:
+    // The window base's own, where the system's functions of the same names would be found.
+    using TWndBase::ClientToScreen;
+    using TWndBase::EnableWindow;
+    using TWndBase::GetClientRect;
+    using TWndBase::GetDlgCtrlID;
+    using TWndBase::GetDlgItem;
+    using TWndBase::GetParent;
+    using TWndBase::GetWindowRect;
+    using TWndBase::Invalidate;
+    using TWndBase::InvalidateRect;
+    using TWndBase::IsWindowEnabled;
+    using TWndBase::IsWindowVisible;
+    using TWndBase::KillTimer;
+    using TWndBase::m_hWnd;
+    using TWndBase::PostMessage;
+    using TWndBase::RedrawWindow;
+    using TWndBase::ScreenToClient;
+    using TWndBase::SendMessage;
+    using TWndBase::SetCapture;
+    using TWndBase::SetFocus;
+    using TWndBase::SetTimer;
+    using TWndBase::ShowWindow;
+    using TWndBase::UpdateWindow;
+
     enum Color
     {
         colorText,
@@ -82,8 +110,8 @@ public:
     // The scratch buffer through which item texts are asked.
     static constexpr int TextBufferSize = 2048;
 
-    SECListBaseC();
-    ~SECListBaseC() override;
+    SECListBaseT();
+    ~SECListBaseT() override;
 
     // Creation and teardown.
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
@@ -350,6 +378,40 @@ public:
     HFONT GetItemFont() const override;
 
 protected:
+    using TWndBase::Default;
+
+    // The window messages; the concrete windows bind them in their message maps.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnCancelMode();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    // The first press in the header strip: a divider resizes, a button is held down.
+    BOOL PressHeader(UINT nHitFlags, int nHit, CPoint point);
+    void ReleaseColumnDrag();
+    int HeaderButtonCount() const;
+
     // Sends a list-view notification to the owner window, else the parent; 0 when neither.
     LRESULT Notify(NMHDR* pHdr) const;
     // The three colours all lists share: disabled background, inactive selection text and the
@@ -448,5 +510,13 @@ protected:
 private:
     CDC m_measureDC;
     SECListPaintContext* m_pMeasureContext = nullptr;
+};
+
+extern template class SECListBaseT<CWnd>;
+
+// The list core as a plain window.
+class SECListBaseC : public SECListBaseT<CWnd>
+{
+    DECLARE_DYNAMIC(SECListBaseC)
 };
 } // namespace tarnwick::lists

@@ -17,7 +17,8 @@ constexpr COLORREF kDropMarkColor = 0xFF0000;
 
 // ---- Hit testing ----
 
-int SECListBaseC::HitTest(CPoint point, UINT& nFlags, int& nColumn)
+template <class TWndBase>
+int SECListBaseT<TWndBase>::HitTest(CPoint point, UINT& nFlags, int& nColumn)
 {
     nFlags = 0;
     nColumn = -1;
@@ -104,7 +105,8 @@ int SECListBaseC::HitTest(CPoint point, UINT& nFlags, int& nColumn)
     return nResult;
 }
 
-void SECListBaseC::ClassifyClick(CPoint point, int nItem, UINT nFlags, BOOL& bArm, BOOL& bSelect)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ClassifyClick(CPoint point, int nItem, UINT nFlags, BOOL& bArm, BOOL& bSelect)
 {
     bArm = FALSE;
     bSelect = FALSE;
@@ -132,7 +134,8 @@ void SECListBaseC::ClassifyClick(CPoint point, int nItem, UINT nFlags, BOOL& bAr
     }
 }
 
-BOOL SECListBaseC::ForwardToFirstSubItemColumn(int nItem, CRect& rect, int nPart)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::ForwardToFirstSubItemColumn(int nItem, CRect& rect, int nPart)
 {
     for (int i = 0; i < GetColumnCount(); i++)
     {
@@ -144,7 +147,8 @@ BOOL SECListBaseC::ForwardToFirstSubItemColumn(int nItem, CRect& rect, int nPart
 
 // ---- Selection ----
 
-BOOL SECListBaseC::SelectFromInput(int nItem, UINT /*nHitFlags*/, UINT nKeyFlags, BOOL bByMouse)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::SelectFromInput(int nItem, UINT /*nHitFlags*/, UINT nKeyFlags, BOOL bByMouse)
 {
     if (GetItemAt(nItem) == nullptr)
         return FALSE;
@@ -220,33 +224,40 @@ BOOL SECListBaseC::SelectFromInput(int nItem, UINT /*nHitFlags*/, UINT nKeyFlags
     return TRUE;
 }
 
-BOOL SECListBaseC::SelChanging(int, int, int)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::SelChanging(int, int, int)
 {
     return FALSE;
 }
 
-void SECListBaseC::SelChanged(int, int, int)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SelChanged(int, int, int)
 {
 }
 
-void SECListBaseC::AfterSelect(int, BOOL)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::AfterSelect(int, BOOL)
 {
 }
 
-void SECListBaseC::BeginDrag(int, int, int)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::BeginDrag(int, int, int)
 {
 }
 
-void SECListBaseC::BeginRDrag(int, int, int)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::BeginRDrag(int, int, int)
 {
 }
 
-BOOL SECListBaseC::IsItemDragging() const
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::IsItemDragging() const
 {
     return m_bItemDrag;
 }
 
-void SECListBaseC::SelectFromKeyboard(int nItem, const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SelectFromKeyboard(int nItem, const KeyArgs& key)
 {
     const UINT nKeyFlags = (key.bShift ? MK_SHIFT : 0) | (key.bCtrl ? MK_CONTROL : 0);
     if (SelectFromInput(nItem, kKeyHitFlags, nKeyFlags, FALSE))
@@ -258,7 +269,8 @@ void SECListBaseC::SelectFromKeyboard(int nItem, const KeyArgs& key)
 
 // ---- Keys ----
 
-SECListBaseC::KeyArgs SECListBaseC::MakeKeyArgs(UINT nRepeat, UINT nFlags) const
+template <class TWndBase>
+typename SECListBaseT<TWndBase>::KeyArgs SECListBaseT<TWndBase>::MakeKeyArgs(UINT nRepeat, UINT nFlags) const
 {
     const int nSubItem = GetColumnSubItem(m_nCurrentColumn);
     return KeyArgs{GetFocusItem(),
@@ -269,42 +281,49 @@ SECListBaseC::KeyArgs SECListBaseC::MakeKeyArgs(UINT nRepeat, UINT nFlags) const
                    nFlags};
 }
 
-void SECListBaseC::KeySpace(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeySpace(const KeyArgs& key)
 {
     if (key.nItem != -1)
         SelectFromKeyboard(key.nItem, key);
 }
 
-void SECListBaseC::KeyUp(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyUp(const KeyArgs& key)
 {
     if (key.nItem > 0)
         SelectFromKeyboard(key.nItem - 1, key);
 }
 
-void SECListBaseC::KeyDown(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyDown(const KeyArgs& key)
 {
     if (key.nItem < GetItemCount() - 1)
         SelectFromKeyboard(key.nItem + 1, key);
 }
 
-void SECListBaseC::KeyF2(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyF2(const KeyArgs& key)
 {
     if (key.nItem != -1 && HasListStyle(LVS_SEC_EDITLABELS))
         EditLabel(key.nItem, m_nCurrentColumn);
 }
 
-void SECListBaseC::KeyReturn(const KeyArgs&)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyReturn(const KeyArgs&)
 {
     Notify(static_cast<UINT>(NM_RETURN));
 }
 
-void SECListBaseC::SendScroll(UINT nCode)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SendScroll(UINT nCode)
 {
     CScrollBar* pBar = GetScrollBarCtrl(SB_VERT);
     SendMessage(WM_VSCROLL, nCode, reinterpret_cast<LPARAM>(pBar != nullptr ? pBar->m_hWnd : nullptr));
 }
 
-void SECListBaseC::KeyHome(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyHome(const KeyArgs& key)
 {
     if (GetItemCount() == 0)
         return;
@@ -314,7 +333,8 @@ void SECListBaseC::KeyHome(const KeyArgs& key)
     Invalidate(TRUE);
 }
 
-void SECListBaseC::KeyEnd(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyEnd(const KeyArgs& key)
 {
     if (GetItemCount() == 0)
         return;
@@ -324,7 +344,8 @@ void SECListBaseC::KeyEnd(const KeyArgs& key)
     Invalidate(TRUE);
 }
 
-void SECListBaseC::KeyPageUp(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyPageUp(const KeyArgs& key)
 {
     if (!(m_nScrollBarFlags & WS_VSCROLL))
     {
@@ -337,7 +358,8 @@ void SECListBaseC::KeyPageUp(const KeyArgs& key)
     SelectFromKeyboard(m_nTopIndex, key);
 }
 
-void SECListBaseC::KeyPageDown(const KeyArgs& key)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyPageDown(const KeyArgs& key)
 {
     if (!(m_nScrollBarFlags & WS_VSCROLL))
     {
@@ -349,30 +371,36 @@ void SECListBaseC::KeyPageDown(const KeyArgs& key)
     SelectFromKeyboard(GetLastVisibleIndex(), key);
 }
 
-void SECListBaseC::KeyLeft(const KeyArgs&)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyLeft(const KeyArgs&)
 {
 }
 
-void SECListBaseC::KeyBack(const KeyArgs&)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyBack(const KeyArgs&)
 {
 }
 
-void SECListBaseC::KeyRight(const KeyArgs&)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyRight(const KeyArgs&)
 {
 }
 
-void SECListBaseC::KeyMultiply(const KeyArgs&)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::KeyMultiply(const KeyArgs&)
 {
 }
 
 // ---- Type-ahead ----
 
-void SECListBaseC::SetTypeAheadInterval(int nMilliseconds)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SetTypeAheadInterval(int nMilliseconds)
 {
     m_nTypeAheadInterval = nMilliseconds;
 }
 
-BOOL SECListBaseC::SelectByPrefix(int nStart)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::SelectByPrefix(int nStart)
 {
     const int nFound = FindItemPrefix(nStart, m_strTypeAhead);
     if (nFound == -1)
@@ -385,7 +413,8 @@ BOOL SECListBaseC::SelectByPrefix(int nStart)
     return TRUE;
 }
 
-void SECListBaseC::OnTypeAheadChar(UINT nChar)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::OnTypeAheadChar(UINT nChar)
 {
     if (m_nTypeAheadState & TypeAheadFailed)
     {
@@ -417,7 +446,8 @@ void SECListBaseC::OnTypeAheadChar(UINT nChar)
     }
 }
 
-void SECListBaseC::OnTypeAheadTick()
+template <class TWndBase>
+void SECListBaseT<TWndBase>::OnTypeAheadTick()
 {
     if ((m_nTypeAheadState & (TypeAheadRunning | TypeAheadKey)) == (TypeAheadRunning | TypeAheadKey))
     {
@@ -433,21 +463,24 @@ void SECListBaseC::OnTypeAheadTick()
 
 // ---- Timers ----
 
-void SECListBaseC::StartTimer(UINT nPeriod)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::StartTimer(UINT nPeriod)
 {
     StopTimer();
     if (nPeriod != 0)
         m_nDragTimer = SetTimer(LIST_TIMER_DRAGSCROLL, nPeriod, nullptr);
 }
 
-void SECListBaseC::StopTimer()
+template <class TWndBase>
+void SECListBaseT<TWndBase>::StopTimer()
 {
     if (m_hWnd != nullptr)
         KillTimer(LIST_TIMER_DRAGSCROLL);
     m_nDragTimer = 0;
 }
 
-void SECListBaseC::OnListTimer(UINT_PTR nIDEvent)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::OnListTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == LIST_TIMER_EDIT && m_nEditDelayTimer != 0)
     {
@@ -483,14 +516,16 @@ void SECListBaseC::OnListTimer(UINT_PTR nIDEvent)
         OnTypeAheadTick();
 }
 
-int SECListBaseC::GetCurrentColumn() const
+template <class TWndBase>
+int SECListBaseT<TWndBase>::GetCurrentColumn() const
 {
     return m_nCurrentColumn;
 }
 
 // ---- Header dividers and buttons ----
 
-int SECListBaseC::TrackColumnDivider(int, int, int nColumn)
+template <class TWndBase>
+int SECListBaseT<TWndBase>::TrackColumnDivider(int, int, int nColumn)
 {
     if (::GetCapture() != nullptr || GetColumn(nColumn) == nullptr)
         return 0;
@@ -547,7 +582,8 @@ int SECListBaseC::TrackColumnDivider(int, int, int nColumn)
     return nEdge - nOldEdge;
 }
 
-void SECListBaseC::ResizeColumnByDivider(CPoint point, int nColumn)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ResizeColumnByDivider(CPoint point, int nColumn)
 {
     const int nChange = TrackColumnDivider(point.x, point.y, nColumn);
     if (nChange == 0)
@@ -574,7 +610,8 @@ void SECListBaseC::ResizeColumnByDivider(CPoint point, int nColumn)
     Invalidate(TRUE);
 }
 
-void SECListBaseC::UpdateColumnDropMark(int x, int, int nColumn)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::UpdateColumnDropMark(int x, int, int nColumn)
 {
     int nTarget = nColumn == -1 ? GetColumnCount() - 1 : (nColumn == 0 ? 1 : nColumn);
     if (GetColumn(nTarget) == nullptr)
@@ -602,7 +639,8 @@ void SECListBaseC::UpdateColumnDropMark(int x, int, int nColumn)
     dc.FillSolidRect(CRect(nMarkX, 0, nMarkX + 1, m_nHeaderHeight), kDropMarkColor);
 }
 
-void SECListBaseC::EraseColumnDropMark()
+template <class TWndBase>
+void SECListBaseT<TWndBase>::EraseColumnDropMark()
 {
     // The buttons either side of the mark draw over it.
     for (int i = m_nDropColumn - 1; i <= m_nDropColumn; i++)
@@ -613,7 +651,8 @@ void SECListBaseC::EraseColumnDropMark()
     m_nDropColumn = -1;
 }
 
-BOOL SECListBaseC::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
 {
     if (nFrom <= 0 || nTo <= 0 || GetColumn(nFrom) == nullptr)
         return FALSE;
@@ -634,20 +673,23 @@ BOOL SECListBaseC::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
     return TRUE;
 }
 
-void SECListBaseC::ColumnMoved(int, int)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ColumnMoved(int, int)
 {
 }
 
 // ---- Notifications ----
 
-CWnd* SECListBaseC::GetNotifyWnd() const
+template <class TWndBase>
+CWnd* SECListBaseT<TWndBase>::GetNotifyWnd() const
 {
     if (m_pNotifyWnd != nullptr)
         return m_pNotifyWnd;
     return m_hWnd != nullptr ? GetParent() : nullptr;
 }
 
-LRESULT SECListBaseC::Notify(NMHDR* pHdr) const
+template <class TWndBase>
+LRESULT SECListBaseT<TWndBase>::Notify(NMHDR* pHdr) const
 {
     CWnd* pTarget = GetNotifyWnd();
     if (pTarget == nullptr || pTarget->m_hWnd == nullptr)
@@ -657,7 +699,8 @@ LRESULT SECListBaseC::Notify(NMHDR* pHdr) const
     return pTarget->SendMessage(WM_NOTIFY, pHdr->idFrom, reinterpret_cast<LPARAM>(pHdr));
 }
 
-LRESULT SECListBaseC::Notify(UINT nCode)
+template <class TWndBase>
+LRESULT SECListBaseT<TWndBase>::Notify(UINT nCode)
 {
     CWnd* pTarget = GetNotifyWnd();
     if (pTarget == nullptr || pTarget->m_hWnd == nullptr)
@@ -668,22 +711,26 @@ LRESULT SECListBaseC::Notify(UINT nCode)
     return m_nLastNotifyAnswer;
 }
 
-LRESULT SECListBaseC::GetLastNotifyAnswer() const
+template <class TWndBase>
+LRESULT SECListBaseT<TWndBase>::GetLastNotifyAnswer() const
 {
     return m_nLastNotifyAnswer;
 }
 
-void SECListBaseC::NotifyDeleteItem(int nItem)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::NotifyDeleteItem(int nItem)
 {
     NotifyItem(LVN_DELETEITEM, nItem);
 }
 
-void SECListBaseC::NotifyInsertItem(int nItem)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::NotifyInsertItem(int nItem)
 {
     NotifyItem(LVN_INSERTITEM, nItem);
 }
 
-void SECListBaseC::NotifyColumnClick(int nColumn)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::NotifyColumnClick(int nColumn)
 {
     NMLISTVIEW nm = {};
     nm.hdr.code = LVN_COLUMNCLICK;
@@ -692,7 +739,8 @@ void SECListBaseC::NotifyColumnClick(int nColumn)
     Notify(&nm.hdr);
 }
 
-void SECListBaseC::NotifyKeyDown(UINT nKey)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::NotifyKeyDown(UINT nKey)
 {
     NMLVKEYDOWN nm = {};
     nm.hdr.code = LVN_KEYDOWN;
@@ -700,7 +748,8 @@ void SECListBaseC::NotifyKeyDown(UINT nKey)
     Notify(&nm.hdr);
 }
 
-NMLVDISPINFOW SECListBaseC::MakeLabelEditRecord(UINT nCode, int nItem, int nSubItem) const
+template <class TWndBase>
+NMLVDISPINFOW SECListBaseT<TWndBase>::MakeLabelEditRecord(UINT nCode, int nItem, int nSubItem) const
 {
     NMLVDISPINFOW info = {};
     info.hdr.code = nCode;
@@ -712,19 +761,22 @@ NMLVDISPINFOW SECListBaseC::MakeLabelEditRecord(UINT nCode, int nItem, int nSubI
     return info;
 }
 
-LRESULT SECListBaseC::NotifyBeginLabelEdit(int nItem, int nSubItem)
+template <class TWndBase>
+LRESULT SECListBaseT<TWndBase>::NotifyBeginLabelEdit(int nItem, int nSubItem)
 {
     NMLVDISPINFOW info = MakeLabelEditRecord(LVN_BEGINLABELEDITW, nItem, nSubItem);
     return Notify(&info.hdr);
 }
 
-BOOL SECListBaseC::NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit)
 {
     NMLVDISPINFOW info = MakeLabelEditRecord(LVN_ENDLABELEDITW, nItem, nSubItem);
     return SendEndLabelEdit(info.hdr, info.item.pszText, info.item.cchTextMax, strText, bCommit);
 }
 
-BOOL SECListBaseC::SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& cchTextMax, CString& strText, BOOL bCommit)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& cchTextMax, CString& strText, BOOL bCommit)
 {
     if (!bCommit)
     {
@@ -745,4 +797,5 @@ BOOL SECListBaseC::SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& cchTextMax
     delete[] pszBuffer;
     return bAccepted;
 }
+template class SECListBaseT<CWnd>;
 } // namespace tarnwick::lists

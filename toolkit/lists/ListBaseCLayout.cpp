@@ -25,12 +25,14 @@ BOOL HasText(const SECListPaintContext& ctx)
 
 // ---- Measuring ----
 
-SECListPaintContext* SECListBaseC::CreatePaintContext(CDC* pDC)
+template <class TWndBase>
+SECListPaintContext* SECListBaseT<TWndBase>::CreatePaintContext(CDC* pDC)
 {
     return new SECListPaintContext(pDC);
 }
 
-SECListPaintContext& SECListBaseC::MeasuringContext()
+template <class TWndBase>
+SECListPaintContext& SECListBaseT<TWndBase>::MeasuringContext()
 {
     if (m_pMeasureContext == nullptr)
     {
@@ -42,19 +44,22 @@ SECListPaintContext& SECListBaseC::MeasuringContext()
     return *m_pMeasureContext;
 }
 
-void SECListBaseC::MarkForMeasuring(SECListItem* pItem)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::MarkForMeasuring(SECListItem* pItem)
 {
     pItem->m_cyMeasured = -1;
     pItem->m_bNeedsMeasuring = TRUE;
 }
 
-void SECListBaseC::MarkAllForMeasuring()
+template <class TWndBase>
+void SECListBaseT<TWndBase>::MarkAllForMeasuring()
 {
     for (INT_PTR i = 0; i < m_items.GetSize(); i++)
         MarkForMeasuring(static_cast<SECListItem*>(m_items[i]));
 }
 
-BOOL SECListBaseC::PrepareCell(SECListPaintContext& ctx)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::PrepareCell(SECListPaintContext& ctx)
 {
     ctx.item.mask = LVIF_TEXT | LVIF_STATE | LVIF_IMAGE;
     ctx.item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
@@ -68,7 +73,8 @@ BOOL SECListBaseC::PrepareCell(SECListPaintContext& ctx)
     return TRUE;
 }
 
-void SECListBaseC::SetCellStyle(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SetCellStyle(SECListPaintContext& ctx)
 {
     if (ctx.nFlag != SECListPaintContext::MeasurePass)
     {
@@ -79,7 +85,8 @@ void SECListBaseC::SetCellStyle(SECListPaintContext& ctx)
     SetCellFont(ctx);
 }
 
-void SECListBaseC::LayoutItemForPaint(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::LayoutItemForPaint(SECListPaintContext& ctx)
 {
     SECListItem* pItem = ctx.pItem;
     if (!pItem->m_bNeedsMeasuring)
@@ -101,7 +108,8 @@ void SECListBaseC::LayoutItemForPaint(SECListPaintContext& ctx)
     pItem->m_bNeedsMeasuring = FALSE;
 }
 
-void SECListBaseC::MeasureItemAt(int nItem, SECListPaintContext* pCtx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::MeasureItemAt(int nItem, SECListPaintContext* pCtx)
 {
     SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr)
@@ -112,7 +120,8 @@ void SECListBaseC::MeasureItemAt(int nItem, SECListPaintContext* pCtx)
     LayoutItemForPaint(ctx);
 }
 
-void SECListBaseC::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
 {
     if (!HasText(ctx))
         return;
@@ -133,7 +142,8 @@ void SECListBaseC::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
         cyCell = std::max<int>(rcIcon.IsRectEmpty() ? 0 : rcIcon.bottom, rcText.Height());
 }
 
-int SECListBaseC::GetIconRect(SECListPaintContext& ctx, CRect& rect)
+template <class TWndBase>
+int SECListBaseT<TWndBase>::GetIconRect(SECListPaintContext& ctx, CRect& rect)
 {
     rect.SetRectEmpty();
     const CImageList* pList = GetImageList(ctx.nViewMode == 0 ? LVSIL_NORMAL : LVSIL_SMALL);
@@ -145,7 +155,8 @@ int SECListBaseC::GetIconRect(SECListPaintContext& ctx, CRect& rect)
     return 2;
 }
 
-UINT SECListBaseC::FormatToAlign(int nFormat)
+template <class TWndBase>
+UINT SECListBaseT<TWndBase>::FormatToAlign(int nFormat)
 {
     switch (nFormat & ~LVCFMT_BITMAP_ON_RIGHT)
     {
@@ -158,7 +169,8 @@ UINT SECListBaseC::FormatToAlign(int nFormat)
     }
 }
 
-int SECListBaseC::LabelLength(LPCWSTR pszText) const
+template <class TWndBase>
+int SECListBaseT<TWndBase>::LabelLength(LPCWSTR pszText) const
 {
     const int nLength = static_cast<int>(wcslen(pszText));
     if (IsLabelWrap())
@@ -167,7 +179,8 @@ int SECListBaseC::LabelLength(LPCWSTR pszText) const
     return pszFeed != nullptr ? static_cast<int>(pszFeed - pszText) + 1 : nLength;
 }
 
-void SECListBaseC::GetTextRect(SECListPaintContext& ctx, CRect& rect)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::GetTextRect(SECListPaintContext& ctx, CRect& rect)
 {
     UINT nFlags = kMeasureFlags | FormatToAlign(ctx.pColumn->fmt);
     if (!IsLabelWrap())
@@ -195,7 +208,8 @@ void SECListBaseC::GetTextRect(SECListPaintContext& ctx, CRect& rect)
         ctx.pSubItem->m_rcText = rect;
 }
 
-BOOL SECListBaseC::SetItemHeight(int nItem, int cy)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::SetItemHeight(int nItem, int cy)
 {
     SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr)
@@ -204,7 +218,8 @@ BOOL SECListBaseC::SetItemHeight(int nItem, int cy)
     return TRUE;
 }
 
-void SECListBaseC::SetColumnWidthRemeasure(int nColumn, int nWidth)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SetColumnWidthRemeasure(int nColumn, int nWidth)
 {
     SECListColumn* pColumn = GetColumn(nColumn);
     if (pColumn == nullptr)
@@ -216,12 +231,14 @@ void SECListBaseC::SetColumnWidthRemeasure(int nColumn, int nWidth)
 
 // ---- Rows ----
 
-int SECListBaseC::GetRowSpacing() const
+template <class TWndBase>
+int SECListBaseT<TWndBase>::GetRowSpacing() const
 {
     return 0;
 }
 
-int SECListBaseC::GetRowPitch(int nItem)
+template <class TWndBase>
+int SECListBaseT<TWndBase>::GetRowPitch(int nItem)
 {
     const SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr)
@@ -231,7 +248,8 @@ int SECListBaseC::GetRowPitch(int nItem)
     return std::max(pItem->m_cyMeasured, 0) + GetRowSpacing();
 }
 
-int SECListBaseC::GetLastVisibleIndex()
+template <class TWndBase>
+int SECListBaseT<TWndBase>::GetLastVisibleIndex()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -246,7 +264,8 @@ int SECListBaseC::GetLastVisibleIndex()
     return nCount - 1;
 }
 
-int SECListBaseC::RowsOnPage()
+template <class TWndBase>
+int SECListBaseT<TWndBase>::RowsOnPage()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -269,7 +288,8 @@ int SECListBaseC::RowsOnPage()
     return nRows;
 }
 
-int SECListBaseC::RowsAbovePage()
+template <class TWndBase>
+int SECListBaseT<TWndBase>::RowsAbovePage()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -284,7 +304,8 @@ int SECListBaseC::RowsAbovePage()
     return nRows;
 }
 
-int SECListBaseC::FirstRowOfLastPage()
+template <class TWndBase>
+int SECListBaseT<TWndBase>::FirstRowOfLastPage()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -299,7 +320,8 @@ int SECListBaseC::FirstRowOfLastPage()
     return 0;
 }
 
-int SECListBaseC::GetContentWidth()
+template <class TWndBase>
+int SECListBaseT<TWndBase>::GetContentWidth()
 {
     if (GetColumnCount() >= 2)
     {
@@ -325,7 +347,8 @@ int SECListBaseC::GetContentWidth()
     return cx;
 }
 
-BOOL SECListBaseC::GetCellRect(int nItem, int nColumn, CRect& rect, int nPart)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::GetCellRect(int nItem, int nColumn, CRect& rect, int nPart)
 {
     const SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr || nItem < m_nTopIndex || nPart < 0 || nPart > 2)
@@ -360,7 +383,8 @@ BOOL SECListBaseC::GetCellRect(int nItem, int nColumn, CRect& rect, int nPart)
     return TRUE;
 }
 
-BOOL SECListBaseC::InvalidateRows(int nFirst, int nLast)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::InvalidateRows(int nFirst, int nLast)
 {
     if (m_hWnd == nullptr)
         return TRUE;
@@ -381,7 +405,8 @@ BOOL SECListBaseC::InvalidateRows(int nFirst, int nLast)
     return TRUE;
 }
 
-void SECListBaseC::RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bUpdate, BOOL bNow)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bUpdate, BOOL bNow)
 {
     if (m_hWnd == nullptr || nItem < m_nTopIndex || GetItemAt(nItem) == nullptr)
         return;
@@ -418,7 +443,8 @@ void SECListBaseC::RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL 
         InvalidateRect(&rect, bErase);
 }
 
-void SECListBaseC::InvalidateItem(int nItem)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::InvalidateItem(int nItem)
 {
     if (SECListItem* pItem = GetItemAt(nItem))
         MarkForMeasuring(pItem);
@@ -427,13 +453,15 @@ void SECListBaseC::InvalidateItem(int nItem)
 
 // ---- Layout and scrolling ----
 
-void SECListBaseC::RecalcLayout()
+template <class TWndBase>
+void SECListBaseT<TWndBase>::RecalcLayout()
 {
     MarkAllForMeasuring();
     UpdateScrollState();
 }
 
-void SECListBaseC::UpdateScrollState()
+template <class TWndBase>
+void SECListBaseT<TWndBase>::UpdateScrollState()
 {
     if (m_hWnd == nullptr)
         return;
@@ -445,7 +473,8 @@ void SECListBaseC::UpdateScrollState()
     PositionScrollBars();
 }
 
-void SECListBaseC::ScrollBarUpdateV(int nRowsFit)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ScrollBarUpdateV(int nRowsFit)
 {
     CRect before;
     GetInsideRect(before);
@@ -470,7 +499,8 @@ void SECListBaseC::ScrollBarUpdateV(int nRowsFit)
         Invalidate(TRUE);
 }
 
-void SECListBaseC::ScrollBarUpdateH(int nContentWidth)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ScrollBarUpdateH(int nContentWidth)
 {
     CRect inside;
     GetInsideRect(inside);
@@ -486,12 +516,14 @@ void SECListBaseC::ScrollBarUpdateH(int nContentWidth)
     ShowScrollBar(SB_HORZ, TRUE, &info);
 }
 
-int SECListBaseC::GetHScrollOffset() const
+template <class TWndBase>
+int SECListBaseT<TWndBase>::GetHScrollOffset() const
 {
     return m_nHScrollOffset;
 }
 
-void SECListBaseC::ScrollRows(int nRows)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ScrollRows(int nRows)
 {
     const int nTop = std::clamp(m_nTopIndex + nRows, 0, std::max(GetItemCount() - 1, 0));
     if (nTop == m_nTopIndex)
@@ -501,7 +533,8 @@ void SECListBaseC::ScrollRows(int nRows)
         Invalidate(FALSE);
 }
 
-void SECListBaseC::ScrollHorz(int nPixels)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ScrollHorz(int nPixels)
 {
     CRect inside;
     GetInsideRect(inside);
@@ -512,7 +545,8 @@ void SECListBaseC::ScrollHorz(int nPixels)
     Invalidate(FALSE);
 }
 
-BOOL SECListBaseC::EnsureVisible(int nItem)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::EnsureVisible(int nItem)
 {
     const int nLast = GetLastVisibleIndex();
     if (nItem == nLast && nLast == GetItemCount() - 1)
@@ -524,7 +558,8 @@ BOOL SECListBaseC::EnsureVisible(int nItem)
     return TRUE;
 }
 
-BOOL SECListBaseC::EnsureRangeVisible(int nFirst, int nLast)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::EnsureRangeVisible(int nFirst, int nLast)
 {
     if (nFirst < 0 || nLast >= GetItemCount() || nLast < nFirst)
         return FALSE;
@@ -543,9 +578,11 @@ BOOL SECListBaseC::EnsureRangeVisible(int nFirst, int nLast)
     return TRUE;
 }
 
-void SECListBaseC::ScrollToTop(int nRow)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::ScrollToTop(int nRow)
 {
     ScrollRows(nRow - m_nTopIndex);
     UpdateScrollState();
 }
+template class SECListBaseT<CWnd>;
 } // namespace tarnwick::lists

@@ -35,7 +35,8 @@ BOOL VisualStylesActive()
 }
 } // namespace
 
-void SECListBaseC::DrawControl(CDC* pDC)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawControl(CDC* pDC)
 {
     CRect inside;
     GetInsideRect(inside);
@@ -71,7 +72,8 @@ void SECListBaseC::DrawControl(CDC* pDC)
                            GetSharedColor(sharedCorner));
 }
 
-void SECListBaseC::PaintItems(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::PaintItems(SECListPaintContext& ctx)
 {
     CDC* pDC = ctx.pDC;
     const BOOL bPrinting = pDC->IsPrinting();
@@ -131,7 +133,8 @@ void SECListBaseC::PaintItems(SECListPaintContext& ctx)
     }
 }
 
-void SECListBaseC::DrawRow(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawRow(SECListPaintContext& ctx)
 {
     SECListItem* pItem = ctx.pItem;
     if (UsesCallbacks(ctx.item.iItem))
@@ -169,12 +172,14 @@ void SECListBaseC::DrawRow(SECListPaintContext& ctx)
         DrawRowLine(ctx.pDC, ctx.item.iItem, row);
 }
 
-void SECListBaseC::SetBkColorOf(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SetBkColorOf(SECListPaintContext& ctx)
 {
     ctx.crRowBk = GetBkColor();
 }
 
-void SECListBaseC::SetLineColor(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SetLineColor(SECListPaintContext& ctx)
 {
     if (m_hWnd != nullptr && !IsWindowEnabled())
         ctx.crLine = GetBkColor();
@@ -184,7 +189,8 @@ void SECListBaseC::SetLineColor(SECListPaintContext& ctx)
         ctx.crLine = m_colors[colorInactiveBk];
 }
 
-void SECListBaseC::SetCellColors(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SetCellColors(SECListPaintContext& ctx)
 {
     const BOOL bGray = (ctx.extraState[1] & SECListPaintContext::GrayText) != 0;
     const BOOL bFullRow = HasListStyleEx(LVXS_FULLROWSELECT);
@@ -220,12 +226,14 @@ void SECListBaseC::SetCellColors(SECListPaintContext& ctx)
     }
 }
 
-void SECListBaseC::SetCellFont(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::SetCellFont(SECListPaintContext& ctx)
 {
     ctx.hFont = GetItemFont();
 }
 
-void SECListBaseC::DrawSubItem(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawSubItem(SECListPaintContext& ctx)
 {
     ctx.pDC->FillSolidRect(ctx.rcCell, ctx.crRowBk);
     if (ctx.item.pszText == nullptr || ctx.item.pszText == LPSTR_TEXTCALLBACKW)
@@ -235,7 +243,8 @@ void SECListBaseC::DrawSubItem(SECListPaintContext& ctx)
     DrawCellText(ctx);
 }
 
-void SECListBaseC::DrawItemImage(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawItemImage(SECListPaintContext& ctx)
 {
     CImageList* pList = GetImageList(ctx.nViewMode == 0 ? LVSIL_NORMAL : LVSIL_SMALL);
     if (pList == nullptr)
@@ -247,7 +256,8 @@ void SECListBaseC::DrawItemImage(SECListPaintContext& ctx)
     pList->Draw(ctx.pDC, ctx.item.iImage, pt, ILD_NORMAL);
 }
 
-void SECListBaseC::DrawCellText(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawCellText(SECListPaintContext& ctx)
 {
     if (ctx.item.iItem == m_nEditItem && ctx.nColumn == m_nCurrentColumn)
         return;
@@ -283,7 +293,8 @@ void SECListBaseC::DrawCellText(SECListPaintContext& ctx)
     ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
-void SECListBaseC::DrawRowLine(CDC* pDC, int, const CRect& rect)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawRowLine(CDC* pDC, int, const CRect& rect)
 {
     CPen* pOld = pDC->SelectObject(&GridPen(1));
     pDC->MoveTo(rect.left, rect.bottom - 1);
@@ -291,7 +302,8 @@ void SECListBaseC::DrawRowLine(CDC* pDC, int, const CRect& rect)
     pDC->SelectObject(pOld);
 }
 
-void SECListBaseC::DrawGridLines(CDC* pDC, int nRow, const CRect& rect)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawGridLines(CDC* pDC, int nRow, const CRect& rect)
 {
     CPen* pOld = pDC->SelectObject(&GridPen(0));
     const int nLines = GetColumnCount() - (HasListStyleEx(LVXS_FITCOLUMNS) ? 1 : 0);
@@ -314,7 +326,8 @@ void SECListBaseC::DrawGridLines(CDC* pDC, int nRow, const CRect& rect)
 namespace
 {
 // Draws a heading into its button, with the header image when the button is wide enough.
-void DrawHeading(SECListBaseC& list, CDC* pDC, int nColumn, CRect button, BOOL bPressed)
+template <class TList>
+void DrawHeading(TList& list, CDC* pDC, int nColumn, CRect button, BOOL bPressed)
 {
     CRect text = button;
     text.DeflateRect(kHeadingLeft, 0, kHeadingRight, 1);
@@ -332,7 +345,8 @@ void DrawHeading(SECListBaseC& list, CDC* pDC, int nColumn, CRect button, BOOL b
 }
 } // namespace
 
-void SECListBaseC::DrawHeader(SECListPaintContext& ctx)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawHeader(SECListPaintContext& ctx)
 {
     CDC* pDC = ctx.pDC;
     CRect client;
@@ -379,7 +393,8 @@ void SECListBaseC::DrawHeader(SECListPaintContext& ctx)
     ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
-void SECListBaseC::DrawHeaderItem(int nColumn, BOOL bPressed)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawHeaderItem(int nColumn, BOOL bPressed)
 {
     const SECListColumn* pColumn = GetColumn(nColumn);
     if (pColumn == nullptr || m_hWnd == nullptr)
@@ -409,7 +424,8 @@ void SECListBaseC::DrawHeaderItem(int nColumn, BOOL bPressed)
     ::SelectObject(dc.m_hDC, hOldFont);
 }
 
-void SECListBaseC::DrawHeaderImage(CDC* pDC, int nColumn, CRect& rect, UINT& nAlign)
+template <class TWndBase>
+void SECListBaseT<TWndBase>::DrawHeaderImage(CDC* pDC, int nColumn, CRect& rect, UINT& nAlign)
 {
     const SECListColumn* pColumn = GetColumn(nColumn);
     CImageList* pList = GetImageList(LVSIL_SEC_HEADER);
@@ -441,7 +457,8 @@ void SECListBaseC::DrawHeaderImage(CDC* pDC, int nColumn, CRect& rect, UINT& nAl
     }
 }
 
-CImageList* SECListBaseC::CreateHeaderDragImage(int nColumn)
+template <class TWndBase>
+CImageList* SECListBaseT<TWndBase>::CreateHeaderDragImage(int nColumn)
 {
     const SECListColumn* pColumn = GetColumn(nColumn);
     if (pColumn == nullptr || m_hWnd == nullptr)
@@ -464,4 +481,5 @@ CImageList* SECListBaseC::CreateHeaderDragImage(int nColumn)
     pImage->Add(&bitmap, ::GetSysColor(COLOR_BTNFACE));
     return pImage;
 }
+template class SECListBaseT<CWnd>;
 } // namespace tarnwick::lists
