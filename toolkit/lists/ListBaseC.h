@@ -409,6 +409,8 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     // The first press in the header strip: a divider resizes, a button is held down.
     BOOL PressHeader(UINT nHitFlags, int nHit, CPoint point);
+    // A press that may select the item under it and arm a drag.
+    void PressItem(CPoint point, int nHit, UINT nHitFlags, UINT nKeyFlags);
     void ReleaseColumnDrag();
     int HeaderButtonCount() const;
 

@@ -127,6 +127,17 @@ BOOL SECListBaseT<TWndBase>::PressHeader(UINT nHitFlags, int nHit, CPoint point)
 }
 
 template <class TWndBase>
+void SECListBaseT<TWndBase>::PressItem(CPoint point, int nHit, UINT nHitFlags, UINT nKeyFlags)
+{
+    BOOL bArm = FALSE;
+    BOOL bSelect = FALSE;
+    ClassifyClick(point, nHit, nHitFlags, bArm, bSelect);
+    m_bDragArmed = bArm;
+    if (bSelect && SelectFromInput(nHit, nHitFlags, nKeyFlags, TRUE))
+        AfterSelect(nHit, TRUE);
+}
+
+template <class TWndBase>
 void SECListBaseT<TWndBase>::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (!HasFocus())
@@ -136,18 +147,8 @@ void SECListBaseT<TWndBase>::OnLButtonDown(UINT nFlags, CPoint point)
     const int nHit = HitTest(point, nHitFlags, nColumn);
     m_nCurrentColumn = nColumn;
     m_bDragArmed = FALSE;
-    if (!((nHitFlags & LHT_ONDIVIDER) && nHit + 1 <= HeaderButtonCount()))
-    {
-        BOOL bArm = FALSE;
-        BOOL bSelect = FALSE;
-        ClassifyClick(point, nHit, nHitFlags, bArm, bSelect);
-        m_bDragArmed = bArm;
-        PressHeader(nHitFlags, nHit, point);
-        if (bSelect && SelectFromInput(nHit, nHitFlags, nFlags, TRUE))
-            AfterSelect(nHit, TRUE);
-    }
-    else
-        PressHeader(nHitFlags, nHit, point);
+    if (!PressHeader(nHitFlags, nHit, point))
+        PressItem(point, nHit, nHitFlags, nFlags);
     m_ptPress = point;
     m_bItemDrag = FALSE;
     m_bColumnDrag = FALSE;
@@ -252,14 +253,7 @@ void SECListBaseT<TWndBase>::OnRButtonDown(UINT nFlags, CPoint point)
     const int nHit = HitTest(point, nHitFlags, nColumn);
     m_bDragArmed = FALSE;
     if (!(nHitFlags & LHT_ONDIVIDER))
-    {
-        BOOL bArm = FALSE;
-        BOOL bSelect = FALSE;
-        ClassifyClick(point, nHit, nHitFlags, bArm, bSelect);
-        m_bDragArmed = bArm;
-        if (bSelect && SelectFromInput(nHit, nHitFlags, nFlags, TRUE))
-            AfterSelect(nHit, TRUE);
-    }
+        PressItem(point, nHit, nHitFlags, nFlags);
     m_ptPress = point;
     m_bItemDrag = FALSE;
     Default();
