@@ -120,7 +120,8 @@ int main()
 
     const double dToolkit = MedianSeconds([&] { FillToolkitTree(parent); });
     const double dSystem = MedianSeconds([&] { FillSystemTree(parent); });
-    std::printf("tree of %d items, insert, expand all and paint once (median of %d runs)\n", kTopItems * (kChildren + 1), kRuns);
+    std::printf("tree of %d items, insert, expand all and paint once (median of %d runs)\n",
+                kTopItems * (kChildren + 1), kRuns);
     std::printf("  toolkit tree:     %8.2f ms\n", dToolkit * 1000);
     std::printf("  system tree view: %8.2f ms\n", dSystem * 1000);
     std::printf("  ratio:            %8.2f\n", dToolkit / dSystem);

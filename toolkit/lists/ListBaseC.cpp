@@ -39,8 +39,7 @@ SECListBaseT<TWndBase>::SECListBaseT()
     m_bTrackSysColors = FALSE;
 }
 
-template <class TWndBase>
-SECListBaseT<TWndBase>::~SECListBaseT()
+template <class TWndBase> SECListBaseT<TWndBase>::~SECListBaseT()
 {
     delete m_pTip;
     delete m_pEdit;
@@ -55,31 +54,29 @@ SECListBaseT<TWndBase>::~SECListBaseT()
 
 template <class TWndBase>
 BOOL SECListBaseT<TWndBase>::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                          CCreateContext* pContext)
+                                    CCreateContext* pContext)
 {
     return CreateFromRect(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
 template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                                  CCreateContext* pContext)
+BOOL SECListBaseT<TWndBase>::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
+                                            UINT nID, CCreateContext* pContext)
 {
     return this->CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
+                          rect.bottom - rect.top, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::PreCreateWindow(CREATESTRUCT& cs)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CWnd::PreCreateWindow(cs))
+    if (!TWndBase::PreCreateWindow(cs))
         return FALSE;
     ApplyCreateStyles(cs);
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ApplyCreateStyles(CREATESTRUCT& cs)
+template <class TWndBase> void SECListBaseT<TWndBase>::ApplyCreateStyles(CREATESTRUCT& cs)
 {
     ModifyListStyle(0, cs.style & LVS_SEC_STYLEMASK, FALSE);
     m_nListStyleEx |= cs.dwExStyle & LVXS_STYLEMASK;
@@ -89,8 +86,7 @@ void SECListBaseT<TWndBase>::ApplyCreateStyles(CREATESTRUCT& cs)
 
 // ---- Items ----
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::InsertItem(const LVITEMW* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItem(const LVITEMW* pItem)
 {
     LVITEMW item = *pItem;
     item.iItem = std::clamp(item.iItem, 0, GetItemCount());
@@ -102,8 +98,8 @@ int SECListBaseT<TWndBase>::InsertItem(const LVITEMW* pItem)
 }
 
 template <class TWndBase>
-int SECListBaseT<TWndBase>::InsertItemEx(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
-                               LPARAM lParam)
+int SECListBaseT<TWndBase>::InsertItemEx(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask,
+                                         int nImage, LPARAM lParam)
 {
     LVITEMW item = {};
     item.mask = nMask;
@@ -116,20 +112,17 @@ int SECListBaseT<TWndBase>::InsertItemEx(UINT nMask, int nItem, LPCWSTR lpszItem
     return InsertItem(&item);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::InsertItemImage(int nItem, LPCWSTR lpszItem, int nImage)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemImage(int nItem, LPCWSTR lpszItem, int nImage)
 {
     return InsertItemEx(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::InsertItemText(int nItem, LPCWSTR lpszItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemText(int nItem, LPCWSTR lpszItem)
 {
     return InsertItemEx(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem)
 {
     if (pAfter == nullptr)
         pItem->iItem = 0;
@@ -138,8 +131,7 @@ int SECListBaseT<TWndBase>::InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem)
     return InsertItem(pItem);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::InsertItemBeforeRecord(SECListItem* pBefore, LVITEMW* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemBeforeRecord(SECListItem* pBefore, LVITEMW* pItem)
 {
     // At the found record's own index, so that the new item lands before it.
     if (const int nIndex = FindItemIndex(pBefore); nIndex >= 0)
@@ -147,8 +139,7 @@ int SECListBaseT<TWndBase>::InsertItemBeforeRecord(SECListItem* pBefore, LVITEMW
     return InsertItem(pItem);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ShiftIndexesForInsert(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::ShiftIndexesForInsert(int nIndex)
 {
     if (m_nFocusItem >= nIndex)
         m_nFocusItem++;
@@ -160,8 +151,7 @@ void SECListBaseT<TWndBase>::ShiftIndexesForInsert(int nIndex)
         m_selection[nPos]++;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::InsertItemRecord(int nIndex, SECListItem* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemRecord(int nIndex, SECListItem* pItem)
 {
     nIndex = std::clamp(nIndex, 0, GetItemCount());
     m_items.InsertAt(nIndex, pItem);
@@ -173,29 +163,25 @@ int SECListBaseT<TWndBase>::InsertItemRecord(int nIndex, SECListItem* pItem)
     return nIndex;
 }
 
-template <class TWndBase>
-SECListItem* SECListBaseT<TWndBase>::CreateItem()
+template <class TWndBase> SECListItem* SECListBaseT<TWndBase>::CreateItem()
 {
     auto* pItem = new SECListItem;
     InitItem(pItem);
     return pItem;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::InitItem(SECListItem* pItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::InitItem(SECListItem* pItem)
 {
     AddSubItems(pItem);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::AddSubItems(SECListItem* pItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::AddSubItems(SECListItem* pItem)
 {
     for (int i = 0; i < m_nSubItemColumns; i++)
         pItem->m_subItems.Add(new SECListSubItem);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::DeleteItem(int nIndex, int nCount)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteItem(int nIndex, int nCount)
 {
     const int nItems = GetItemCount();
     if (nIndex < 0 || nIndex >= nItems)
@@ -233,14 +219,12 @@ BOOL SECListBaseT<TWndBase>::DeleteItem(int nIndex, int nCount)
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::DeleteItemRecord(SECListItem* pItem)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteItemRecord(SECListItem* pItem)
 {
     return DeleteItem(FindItemIndex(pItem), 1);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::DeleteAllItems()
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllItems()
 {
     if (m_nEditDelayTimer != 0 && m_hWnd != nullptr)
         KillTimer(m_nEditDelayTimer);
@@ -257,8 +241,7 @@ BOOL SECListBaseT<TWndBase>::DeleteAllItems()
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
 {
     const SECListItem* pRecord = GetItemAt(pItem->iItem);
     if (pRecord == nullptr)
@@ -336,8 +319,7 @@ BOOL SECListBaseT<TWndBase>::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOw
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
 {
     SECListItem* pRecord = GetItemAt(pItem->iItem);
     if (pRecord == nullptr)
@@ -404,8 +386,7 @@ BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText)
 {
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
@@ -415,8 +396,7 @@ BOOL SECListBaseT<TWndBase>::SetItemText(int nItem, int nSubItem, LPCWSTR lpszTe
     return SetItem(&item, m_bRedraw);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen)
+template <class TWndBase> int SECListBaseT<TWndBase>::GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen)
 {
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
@@ -430,35 +410,30 @@ int SECListBaseT<TWndBase>::GetItemText(int nItem, int nSubItem, LPWSTR lpszText
     return static_cast<int>(wcslen(lpszText));
 }
 
-template <class TWndBase>
-CString SECListBaseT<TWndBase>::GetItemText(int nItem, int nSubItem)
+template <class TWndBase> CString SECListBaseT<TWndBase>::GetItemText(int nItem, int nSubItem)
 {
     GetItemText(nItem, nSubItem, m_pszTextBuffer, kTextBufferSize);
     return CString(m_pszTextBuffer);
 }
 
-template <class TWndBase>
-LPARAM SECListBaseT<TWndBase>::GetItemParam(const SECListItem* pItem) const
+template <class TWndBase> LPARAM SECListBaseT<TWndBase>::GetItemParam(const SECListItem* pItem) const
 {
     return pItem != nullptr ? pItem->m_lParam : 0;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetItemCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetItemCount() const
 {
     return static_cast<int>(m_items.GetSize());
 }
 
-template <class TWndBase>
-SECListItem* SECListBaseT<TWndBase>::GetItemAt(int nIndex) const
+template <class TWndBase> SECListItem* SECListBaseT<TWndBase>::GetItemAt(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetItemCount())
         return nullptr;
     return static_cast<SECListItem*>(m_items[nIndex]);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::FindItemIndex(const SECListItem* pItem) const
+template <class TWndBase> int SECListBaseT<TWndBase>::FindItemIndex(const SECListItem* pItem) const
 {
     for (int i = 0; i < GetItemCount(); i++)
         if (m_items[i] == pItem)
@@ -466,14 +441,12 @@ int SECListBaseT<TWndBase>::FindItemIndex(const SECListItem* pItem) const
     return -1;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetSubItemColumnCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetSubItemColumnCount() const
 {
     return m_nSubItemColumns;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetItemImage(int nIndex, int nImage)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemImage(int nIndex, int nImage)
 {
     LVITEMW item = {};
     item.mask = LVIF_IMAGE;
@@ -482,15 +455,13 @@ BOOL SECListBaseT<TWndBase>::SetItemImage(int nIndex, int nImage)
     return SetItem(&item, m_bRedraw);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetItemImage(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetItemImage(int nIndex) const
 {
     const SECListItem* pItem = GetItemAt(nIndex);
     return pItem != nullptr ? pItem->m_iImage : 0;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetItemStateByIndex(int nIndex, UINT nState, UINT nMask)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemStateByIndex(int nIndex, UINT nState, UINT nMask)
 {
     LVITEMW item = {};
     item.mask = LVIF_STATE;
@@ -500,8 +471,7 @@ BOOL SECListBaseT<TWndBase>::SetItemStateByIndex(int nIndex, UINT nState, UINT n
     return SetItem(&item, m_bRedraw);
 }
 
-template <class TWndBase>
-UINT SECListBaseT<TWndBase>::GetItemStateByIndex(int nIndex, UINT nMask) const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetItemStateByIndex(int nIndex, UINT nMask) const
 {
     const SECListItem* pItem = GetItemAt(nIndex);
     if (pItem == nullptr)
@@ -516,8 +486,7 @@ UINT SECListBaseT<TWndBase>::GetItemStateByIndex(int nIndex, UINT nMask) const
     return nState & nMask;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetItemSelected(int nIndex, BOOL bSelect)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemSelected(int nIndex, BOOL bSelect)
 {
     if (GetItemAt(nIndex) == nullptr)
         return FALSE;
@@ -532,8 +501,7 @@ BOOL SECListBaseT<TWndBase>::SetItemSelected(int nIndex, BOOL bSelect)
     return TRUE;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetNextItem(int nStart, UINT nFlags) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetNextItem(int nStart, UINT nFlags) const
 {
     UINT nFilter = 0;
     if (nFlags & LVNI_SELECTED)
@@ -560,8 +528,7 @@ int SECListBaseT<TWndBase>::GetNextItem(int nStart, UINT nFlags) const
     return -1;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::UsesCallbacks(int nItem) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::UsesCallbacks(int nItem) const
 {
     const SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr || GetColumnCount() == 0)
@@ -578,8 +545,7 @@ BOOL SECListBaseT<TWndBase>::UsesCallbacks(int nItem) const
     return FALSE;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::FindItemPrefix(int nStart, LPCWSTR lpszPrefix)
+template <class TWndBase> int SECListBaseT<TWndBase>::FindItemPrefix(int nStart, LPCWSTR lpszPrefix)
 {
     const int nCount = GetItemCount();
     if (nCount == 0)
@@ -598,28 +564,24 @@ int SECListBaseT<TWndBase>::FindItemPrefix(int nStart, LPCWSTR lpszPrefix)
     return -1;
 }
 
-template <class TWndBase>
-UINT SECListBaseT<TWndBase>::GetCallbackMask() const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetCallbackMask() const
 {
     return m_nCallbackMask;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetCallbackMask(UINT nMask)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetCallbackMask(UINT nMask)
 {
     m_nCallbackMask = nMask;
 }
 
 // ---- Selection ----
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetSelectedCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetSelectedCount() const
 {
     return static_cast<int>(m_selection.GetSize());
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::FindSelected(int nIndex, INT_PTR& nPos) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::FindSelected(int nIndex, INT_PTR& nPos) const
 {
     // The selection is ascending: nPos is the first entry at or past nIndex.
     const DWORD* pBegin = m_selection.GetData();
@@ -629,8 +591,7 @@ BOOL SECListBaseT<TWndBase>::FindSelected(int nIndex, INT_PTR& nPos) const
     return nIndex >= 0 && pFound != pEnd && *pFound == static_cast<DWORD>(nIndex);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DeselectAllBut(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::DeselectAllBut(int nIndex)
 {
     const BOOL bKeep = IsItemSelected(nIndex);
     m_selection.RemoveAll();
@@ -638,8 +599,7 @@ void SECListBaseT<TWndBase>::DeselectAllBut(int nIndex)
         m_selection.Add(static_cast<DWORD>(nIndex));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SelectRange(int nFrom, int nTo, BOOL bSelect)
+template <class TWndBase> void SECListBaseT<TWndBase>::SelectRange(int nFrom, int nTo, BOOL bSelect)
 {
     if (nFrom > nTo)
         std::swap(nFrom, nTo);
@@ -647,8 +607,7 @@ void SECListBaseT<TWndBase>::SelectRange(int nFrom, int nTo, BOOL bSelect)
         SetItemSelected(i, bSelect);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SelectItem(int nIndex, BOOL bSelect)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SelectItem(int nIndex, BOOL bSelect)
 {
     if (!IsMultiSelect())
         DeselectAllBut(nIndex);
@@ -662,39 +621,33 @@ BOOL SECListBaseT<TWndBase>::SelectItem(int nIndex, BOOL bSelect)
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::FocusItem(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::FocusItem(int nIndex)
 {
     m_nFocusItem = GetItemAt(nIndex) != nullptr ? nIndex : -1;
     m_nAnchorItem = m_nFocusItem;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetFocusItem() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetFocusItem() const
 {
     return m_nFocusItem;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetDropHilite(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetDropHilite(int nIndex)
 {
     m_nDropItem = GetItemAt(nIndex) != nullptr ? nIndex : -1;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetDropHilite() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetDropHilite() const
 {
     return m_nDropItem;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetAnchorItem() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetAnchorItem() const
 {
     return m_nAnchorItem;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetTopIndex() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetTopIndex() const
 {
     return m_nTopIndex;
 }
@@ -702,8 +655,8 @@ int SECListBaseT<TWndBase>::GetTopIndex() const
 // ---- Columns ----
 
 template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::InsertColumn(int nIndex, LPCWSTR lpszHeading, int nFormat, int nWidth, int /*nSubItem*/, int nImage,
-                                BOOL bRedraw)
+BOOL SECListBaseT<TWndBase>::InsertColumn(int nIndex, LPCWSTR lpszHeading, int nFormat, int nWidth, int /*nSubItem*/,
+                                          int nImage, BOOL bRedraw)
 {
     auto* pColumn = new SECListColumn;
     pColumn->strHeading = lpszHeading;
@@ -770,20 +723,17 @@ BOOL SECListBaseT<TWndBase>::AddColumn(LPCWSTR lpszHeading, int nFormat, int nWi
     return InsertColumn(GetColumnCount(), lpszHeading, nFormat, nWidth, nSubItem, nImage, TRUE);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::AddColumnRecord(SECListColumn* pColumn)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::AddColumnRecord(SECListColumn* pColumn)
 {
     return InsertColumnRecord(GetColumnCount(), pColumn, TRUE);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::AddColumnByLV(const LVCOLUMNW* pColumn)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::AddColumnByLV(const LVCOLUMNW* pColumn)
 {
     return InsertColumnByLV(GetColumnCount(), pColumn, TRUE);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::GetColumnByLV(int nIndex, LVCOLUMNW* pColumn) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetColumnByLV(int nIndex, LVCOLUMNW* pColumn) const
 {
     const SECListColumn* pRecord = GetColumn(nIndex);
     if (pRecord == nullptr)
@@ -801,8 +751,7 @@ BOOL SECListBaseT<TWndBase>::GetColumnByLV(int nIndex, LVCOLUMNW* pColumn) const
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
 {
     SECListColumn* pRecord = GetColumn(nIndex);
     if (pRecord == nullptr)
@@ -827,22 +776,19 @@ BOOL SECListBaseT<TWndBase>::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn,
     return TRUE;
 }
 
-template <class TWndBase>
-SECListColumn* SECListBaseT<TWndBase>::GetColumn(int nIndex) const
+template <class TWndBase> SECListColumn* SECListBaseT<TWndBase>::GetColumn(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetColumnCount())
         return nullptr;
     return static_cast<SECListColumn*>(m_columns[nIndex]);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetColumnCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnCount() const
 {
     return static_cast<int>(m_columns.GetSize());
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetColumnWidth(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnWidth(int nIndex) const
 {
     if (GetColumnCount() == 0 && m_hWnd != nullptr)
     {
@@ -854,8 +800,7 @@ int SECListBaseT<TWndBase>::GetColumnWidth(int nIndex) const
     return pColumn != nullptr ? pColumn->cx : 0;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetColumnWidth(int nIndex, int nWidth)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetColumnWidth(int nIndex, int nWidth)
 {
     SECListColumn* pColumn = GetColumn(nIndex);
     if (pColumn == nullptr)
@@ -865,15 +810,13 @@ BOOL SECListBaseT<TWndBase>::SetColumnWidth(int nIndex, int nWidth)
     return TRUE;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetColumnFormat(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnFormat(int nIndex) const
 {
     const SECListColumn* pColumn = GetColumn(nIndex);
     return pColumn != nullptr ? pColumn->fmt : 0;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetColumnHeading(int nIndex, LPCWSTR lpszHeading)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetColumnHeading(int nIndex, LPCWSTR lpszHeading)
 {
     SECListColumn* pColumn = GetColumn(nIndex);
     if (pColumn == nullptr)
@@ -883,15 +826,13 @@ BOOL SECListBaseT<TWndBase>::SetColumnHeading(int nIndex, LPCWSTR lpszHeading)
     return TRUE;
 }
 
-template <class TWndBase>
-CString SECListBaseT<TWndBase>::GetColumnHeading(int nIndex) const
+template <class TWndBase> CString SECListBaseT<TWndBase>::GetColumnHeading(int nIndex) const
 {
     const SECListColumn* pColumn = GetColumn(nIndex);
     return pColumn != nullptr ? pColumn->strHeading : CString();
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetColumnLeft(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnLeft(int nIndex) const
 {
     int nLeft = 0;
     for (int i = 0; i < nIndex && i < GetColumnCount(); i++)
@@ -899,14 +840,12 @@ int SECListBaseT<TWndBase>::GetColumnLeft(int nIndex) const
     return nLeft - m_nHScrollOffset;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetColumnRight(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnRight(int nIndex) const
 {
     return GetColumnLeft(nIndex) + GetColumnWidth(nIndex);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::FindColumn(LPCWSTR lpszHeading, int& nIndex, int& nSubItem) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::FindColumn(LPCWSTR lpszHeading, int& nIndex, int& nSubItem) const
 {
     for (int i = 0; i < GetColumnCount(); i++)
     {
@@ -920,16 +859,14 @@ BOOL SECListBaseT<TWndBase>::FindColumn(LPCWSTR lpszHeading, int& nIndex, int& n
     return FALSE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::HasColumn(LPCWSTR lpszHeading) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasColumn(LPCWSTR lpszHeading) const
 {
     int nIndex = 0;
     int nSubItem = 0;
     return FindColumn(lpszHeading, nIndex, nSubItem);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::DeleteColumn(int nIndex)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteColumn(int nIndex)
 {
     if (nIndex == 0 && GetColumnCount() > 1)
         return FALSE;
@@ -972,8 +909,7 @@ BOOL SECListBaseT<TWndBase>::DeleteColumn(int nIndex)
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::DeleteAllColumns()
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllColumns()
 {
     DeleteAllItems();
     for (INT_PTR i = m_columns.GetSize() - 1; i >= 0; i--)
@@ -1000,8 +936,7 @@ const CSize& ScrollBarMetrics()
 }
 } // namespace
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
+template <class TWndBase> void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
 {
     GetClientRect(&rect);
     if ((m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT && IsHeaderShown())
@@ -1013,24 +948,21 @@ void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
     rect.bottom += 1;
 }
 
-template <class TWndBase>
-CScrollBar* SECListBaseT<TWndBase>::GetScrollBarCtrl(int nBar) const
+template <class TWndBase> CScrollBar* SECListBaseT<TWndBase>::GetScrollBarCtrl(int nBar) const
 {
     if (m_hWnd == nullptr)
         return nullptr;
     return static_cast<CScrollBar*>(GetDlgItem(nBar == SB_HORZ ? kHorzBarId : kVertBarId));
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID)
 {
     return ::CreateWindowExW(0, L"SCROLLBAR", nullptr, dwBarStyle | WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_hWnd,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(),
                              nullptr) != nullptr;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
+template <class TWndBase> void SECListBaseT<TWndBase>::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
 {
     if (m_nListStyle & LVS_SEC_NOSCROLL)
         bShow = FALSE;
@@ -1060,8 +992,7 @@ void SECListBaseT<TWndBase>::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pIn
     }
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::PositionScrollBars()
+template <class TWndBase> void SECListBaseT<TWndBase>::PositionScrollBars()
 {
     HWND hHorz = ::GetDlgItem(m_hWnd, static_cast<int>(kHorzBarId));
     HWND hVert = ::GetDlgItem(m_hWnd, static_cast<int>(kVertBarId));
@@ -1093,8 +1024,7 @@ void SECListBaseT<TWndBase>::PositionScrollBars()
     ::EndDeferWindowPos(hdwp);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::AutoFitColumns()
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::AutoFitColumns()
 {
     if (GetColumnCount() != 1 && !HasListStyleEx(LVXS_FITCOLUMNS))
         return FALSE;
@@ -1102,8 +1032,7 @@ BOOL SECListBaseT<TWndBase>::AutoFitColumns()
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::FitColumnsToWidth()
+template <class TWndBase> void SECListBaseT<TWndBase>::FitColumnsToWidth()
 {
     const int nColumns = GetColumnCount();
     if (nColumns == 0 || m_hWnd == nullptr)
@@ -1140,20 +1069,17 @@ void SECListBaseT<TWndBase>::FitColumnsToWidth()
 
 // ---- Styles ----
 
-template <class TWndBase>
-UINT SECListBaseT<TWndBase>::GetListStyle() const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetListStyle() const
 {
     return m_nListStyle;
 }
 
-template <class TWndBase>
-UINT SECListBaseT<TWndBase>::GetListStyleEx() const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetListStyleEx() const
 {
     return m_nListStyleEx;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetListStyle(UINT nStyle, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetListStyle(UINT nStyle, BOOL bRedraw)
 {
     EndLabelEdit(TRUE);
     if (m_nEditDelayTimer != 0 && m_hWnd != nullptr)
@@ -1172,8 +1098,7 @@ BOOL SECListBaseT<TWndBase>::SetListStyle(UINT nStyle, BOOL bRedraw)
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
 {
     EndLabelEdit(TRUE);
     m_pTip->Hide();
@@ -1189,38 +1114,32 @@ BOOL SECListBaseT<TWndBase>::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::ModifyListStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::ModifyListStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
 {
     return SetListStyle((m_nListStyle & ~nRemove) | nAdd, bRedraw) > 0;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::ModifyListStyleEx(UINT nRemove, UINT nAdd, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::ModifyListStyleEx(UINT nRemove, UINT nAdd, BOOL bRedraw)
 {
     return SetListStyleEx((m_nListStyleEx & ~nRemove) | nAdd, bRedraw) > 0;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::HasListStyle(UINT nBits) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasListStyle(UINT nBits) const
 {
     return (m_nListStyle & nBits) == nBits;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::HasListStyleEx(UINT nBits) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasListStyleEx(UINT nBits) const
 {
     return (m_nListStyleEx & nBits) == nBits;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetLabelWrap(BOOL bWrap)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetLabelWrap(BOOL bWrap)
 {
     ModifyListStyle(bWrap ? LVS_SEC_NOLABELWRAP : 0, bWrap ? 0 : LVS_SEC_NOLABELWRAP);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
 {
     UINT nRemove = 0;
     UINT nAdd = 0;
@@ -1229,14 +1148,12 @@ void SECListBaseT<TWndBase>::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
     ModifyListStyle(nRemove, nAdd);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::IsHeaderShown() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsHeaderShown() const
 {
     return (m_nListStyle & LVS_SEC_NOCOLUMNHEADER) == 0;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetMultiSelect(BOOL bMulti)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetMultiSelect(BOOL bMulti)
 {
     if (bMulti)
     {
@@ -1248,72 +1165,61 @@ void SECListBaseT<TWndBase>::SetMultiSelect(BOOL bMulti)
     ModifyListStyle(0, LVS_SEC_SINGLESEL);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetExFlag100000(BOOL bOn)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetExFlag100000(BOOL bOn)
 {
     ModifyListStyleEx(bOn ? 0 : LVXS_FLAG100000, bOn ? LVXS_FLAG100000 : 0);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::GetExFlag100000() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetExFlag100000() const
 {
     return HasListStyleEx(LVXS_FLAG100000);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::IsMultiSelect() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsMultiSelect() const
 {
     return (m_nListStyle & LVS_SEC_SINGLESEL) == 0;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetRedrawFlag(BOOL bRedraw)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetRedrawFlag(BOOL bRedraw)
 {
     m_bRedraw = bRedraw;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::GetRedrawFlag() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetRedrawFlag() const
 {
     return m_bRedraw;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetTrackSysColors(BOOL bTrack)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetTrackSysColors(BOOL bTrack)
 {
     m_bTrackSysColors = bTrack;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::GetTrackSysColors() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetTrackSysColors() const
 {
     return m_bTrackSysColors;
 }
 
 // ---- Label editing and tips ----
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::EditLabel(int, int)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::EditLabel(int, int)
 {
     return FALSE;
 }
 
-template <class TWndBase>
-SECListEdit* SECListBaseT<TWndBase>::GetEditControl() const
+template <class TWndBase> SECListEdit* SECListBaseT<TWndBase>::GetEditControl() const
 {
     return m_pEdit;
 }
 
-template <class TWndBase>
-SECListTip* SECListBaseT<TWndBase>::GetTip() const
+template <class TWndBase> SECListTip* SECListBaseT<TWndBase>::GetTip() const
 {
     return m_pTip;
 }
 
 // ---- Colours, image lists, owner ----
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::LoadColors()
+template <class TWndBase> void SECListBaseT<TWndBase>::LoadColors()
 {
     if (!m_bTrackSysColors)
         return;
@@ -1323,47 +1229,40 @@ void SECListBaseT<TWndBase>::LoadColors()
         g_sharedColors[i] = ::GetSysColor(kSharedSysColors[i]);
 }
 
-template <class TWndBase>
-COLORREF SECListBaseT<TWndBase>::GetSharedColor(int nIndex)
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetSharedColor(int nIndex)
 {
     return g_sharedColors[nIndex];
 }
 
-template <class TWndBase>
-COLORREF SECListBaseT<TWndBase>::GetColor(Color color) const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetColor(Color color) const
 {
     return m_colors[color];
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetColor(Color color, COLORREF cr)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetColor(Color color, COLORREF cr)
 {
     m_colors[color] = cr;
 }
 
-template <class TWndBase>
-COLORREF SECListBaseT<TWndBase>::GetBkColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetBkColor() const
 {
     if (m_hWnd != nullptr && !IsWindowEnabled())
         return GetSharedColor(sharedDisabledBk);
     return m_colors[colorBk];
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetBkColor(COLORREF cr)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetBkColor(COLORREF cr)
 {
     m_colors[colorBk] = cr;
     m_colors[colorTextBk] = cr;
 }
 
-template <class TWndBase>
-CImageList* SECListBaseT<TWndBase>::GetImageList(int nWhich) const
+template <class TWndBase> CImageList* SECListBaseT<TWndBase>::GetImageList(int nWhich) const
 {
     return nWhich >= 0 && nWhich < 4 ? m_pImageLists[nWhich] : nullptr;
 }
 
-template <class TWndBase>
-CImageList* SECListBaseT<TWndBase>::SetImageList(CImageList* pImageList, int nWhich)
+template <class TWndBase> CImageList* SECListBaseT<TWndBase>::SetImageList(CImageList* pImageList, int nWhich)
 {
     if (nWhich < 0 || nWhich >= 4)
         return nullptr;
@@ -1381,8 +1280,7 @@ CImageList* SECListBaseT<TWndBase>::SetImageList(CImageList* pImageList, int nWh
     return pOld;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DestroyImageLists()
+template <class TWndBase> void SECListBaseT<TWndBase>::DestroyImageLists()
 {
     if (HasListStyle(LVS_SEC_SHAREIMAGELISTS))
         return;
@@ -1393,119 +1291,101 @@ void SECListBaseT<TWndBase>::DestroyImageLists()
     }
 }
 
-template <class TWndBase>
-CWnd* SECListBaseT<TWndBase>::GetOwnerData() const
+template <class TWndBase> CWnd* SECListBaseT<TWndBase>::GetOwnerData() const
 {
     return m_pNotifyWnd;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetOwnerData(CWnd* pWnd)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetOwnerData(CWnd* pWnd)
 {
     m_pNotifyWnd = pWnd;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetItemFont(CFont* pFont)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetItemFont(CFont* pFont)
 {
     m_pItemFont = pFont;
     MarkAllForMeasuring();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetHeaderFont(CFont* pFont)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetHeaderFont(CFont* pFont)
 {
     m_pHeaderFont = pFont;
 }
 
-template <class TWndBase>
-HFONT SECListBaseT<TWndBase>::GetHeaderFont() const
+template <class TWndBase> HFONT SECListBaseT<TWndBase>::GetHeaderFont() const
 {
     return m_pHeaderFont != nullptr ? static_cast<HFONT>(m_pHeaderFont->m_hObject)
                                     : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-template <class TWndBase>
-HFONT SECListBaseT<TWndBase>::GetItemFont() const
+template <class TWndBase> HFONT SECListBaseT<TWndBase>::GetItemFont() const
 {
     return m_pItemFont != nullptr ? static_cast<HFONT>(m_pItemFont->m_hObject)
                                   : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::HasFocus() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasFocus() const
 {
     return m_hWnd != nullptr && ::GetFocus() == m_hWnd;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::IsReportMode() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsReportMode() const
 {
     return (m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT;
 }
 
 // ---- Client interface ----
 
-template <class TWndBase>
-HWND SECListBaseT<TWndBase>::GetWnd() const
+template <class TWndBase> HWND SECListBaseT<TWndBase>::GetWnd() const
 {
     return m_hWnd;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::IsLabelWrap() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsLabelWrap() const
 {
     return (m_nListStyle & LVS_SEC_NOLABELWRAP) == 0;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetColumnSubItem(int iColumn) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnSubItem(int iColumn) const
 {
     const SECListColumn* pColumn = GetColumn(iColumn);
     return pColumn != nullptr ? pColumn->iSubItem : -1;
 }
 
-template <class TWndBase>
-CString SECListBaseT<TWndBase>::GetItemTextString(int iItem, int iSubItem)
+template <class TWndBase> CString SECListBaseT<TWndBase>::GetItemTextString(int iItem, int iSubItem)
 {
     return GetItemText(iItem, iSubItem);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::IsItemSelected(int iItem) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsItemSelected(int iItem) const
 {
     INT_PTR nPos = 0;
     return iItem != -1 && FindSelected(iItem, nPos);
 }
 
-template <class TWndBase>
-COLORREF SECListBaseT<TWndBase>::GetSelTextColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetSelTextColor() const
 {
     return m_colors[colorSelText];
 }
 
-template <class TWndBase>
-COLORREF SECListBaseT<TWndBase>::GetSelBkColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetSelBkColor() const
 {
     return m_colors[colorSelBk];
 }
 
-template <class TWndBase>
-COLORREF SECListBaseT<TWndBase>::GetTipTextColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetTipTextColor() const
 {
     return m_colors[colorTipText];
 }
 
-template <class TWndBase>
-COLORREF SECListBaseT<TWndBase>::GetTipBkColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetTipBkColor() const
 {
     return m_colors[colorTipBk];
 }
 
 // ---- Notifications and repainting ----
 
-template <class TWndBase>
-LRESULT SECListBaseT<TWndBase>::NotifyItem(UINT nCode, int nItem, int nSubItem) const
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::NotifyItem(UINT nCode, int nItem, int nSubItem) const
 {
     NMLISTVIEW nm = {};
     nm.hdr.code = nCode;
@@ -1518,14 +1398,12 @@ LRESULT SECListBaseT<TWndBase>::NotifyItem(UINT nCode, int nItem, int nSubItem) 
     return Notify(&nm.hdr);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnSetDispInfo(const LVITEMW&)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnSetDispInfo(const LVITEMW&)
 {
     // The plain list keeps callback fields with the owner; the tree tells it here.
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::RepaintIfRedrawing()
+template <class TWndBase> void SECListBaseT<TWndBase>::RepaintIfRedrawing()
 {
     if (m_bRedraw && m_hWnd != nullptr)
     {

@@ -33,7 +33,7 @@ constexpr UINT LVXS_HORZGRID = 0x400000;
 constexpr UINT LVXS_VERTGRID = 0x800000;
 constexpr UINT LVXS_FULLROWSELECT = 0x2000000;
 constexpr UINT LVXS_FITCOLUMNS = 0x4000000;
-constexpr UINT LVXS_NOWIDENMAIN = 0x8000000; // a deleted column's width is not given to the main one
+constexpr UINT LVXS_NOWIDENMAIN = 0x8000000;    // a deleted column's width is not given to the main one
 constexpr UINT LVXS_BLENDSELECTED = 0x10000000; // selected tree icons are drawn blended
 constexpr UINT LVXS_STYLEMASK = 0x1ff00000;
 
@@ -64,8 +64,7 @@ constexpr UINT LHT_ROWLEFT = 0x4000;
 constexpr UINT LHT_ROWRIGHT = 0x8000;
 
 // The list logic over a window base: CWnd for the control, CView for the view.
-template <class TWndBase>
-class SECListBaseT : public TWndBase, public SECListClient
+template <class TWndBase> class SECListBaseT : public TWndBase, public SECListClient
 {
 public:
     // The window base's own, where the system's functions of the same names would be found.

@@ -8,7 +8,7 @@ namespace tarnwick::lists
 {
 namespace
 {
-constexpr int kDividerSlop = 4;     // pixels either side of a header divider
+constexpr int kDividerSlop = 4;      // pixels either side of a header divider
 constexpr int kMinDividerWidth = 10; // a column dragged by its divider keeps this much
 constexpr int kTinyColumn = 6;       // narrower columns become 5 pixels wide after a resize
 constexpr UINT kKeyHitFlags = 0x46;  // the hit flags the keyboard selects with
@@ -17,8 +17,7 @@ constexpr COLORREF kDropMarkColor = 0xFF0000;
 
 // ---- Hit testing ----
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::HitTest(CPoint point, UINT& nFlags, int& nColumn)
+template <class TWndBase> int SECListBaseT<TWndBase>::HitTest(CPoint point, UINT& nFlags, int& nColumn)
 {
     nFlags = 0;
     nColumn = -1;
@@ -134,8 +133,7 @@ void SECListBaseT<TWndBase>::ClassifyClick(CPoint point, int nItem, UINT nFlags,
     }
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::ForwardToFirstSubItemColumn(int nItem, CRect& rect, int nPart)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::ForwardToFirstSubItemColumn(int nItem, CRect& rect, int nPart)
 {
     for (int i = 0; i < GetColumnCount(); i++)
     {
@@ -224,40 +222,33 @@ BOOL SECListBaseT<TWndBase>::SelectFromInput(int nItem, UINT /*nHitFlags*/, UINT
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SelChanging(int, int, int)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SelChanging(int, int, int)
 {
     return FALSE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SelChanged(int, int, int)
+template <class TWndBase> void SECListBaseT<TWndBase>::SelChanged(int, int, int)
 {
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::AfterSelect(int, BOOL)
+template <class TWndBase> void SECListBaseT<TWndBase>::AfterSelect(int, BOOL)
 {
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::BeginDrag(int, int, int)
+template <class TWndBase> void SECListBaseT<TWndBase>::BeginDrag(int, int, int)
 {
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::BeginRDrag(int, int, int)
+template <class TWndBase> void SECListBaseT<TWndBase>::BeginRDrag(int, int, int)
 {
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::IsItemDragging() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsItemDragging() const
 {
     return m_bItemDrag;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SelectFromKeyboard(int nItem, const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::SelectFromKeyboard(int nItem, const KeyArgs& key)
 {
     const UINT nKeyFlags = (key.bShift ? MK_SHIFT : 0) | (key.bCtrl ? MK_CONTROL : 0);
     if (SelectFromInput(nItem, kKeyHitFlags, nKeyFlags, FALSE))
@@ -281,49 +272,42 @@ typename SECListBaseT<TWndBase>::KeyArgs SECListBaseT<TWndBase>::MakeKeyArgs(UIN
                    nFlags};
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeySpace(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeySpace(const KeyArgs& key)
 {
     if (key.nItem != -1)
         SelectFromKeyboard(key.nItem, key);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyUp(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyUp(const KeyArgs& key)
 {
     if (key.nItem > 0)
         SelectFromKeyboard(key.nItem - 1, key);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyDown(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyDown(const KeyArgs& key)
 {
     if (key.nItem < GetItemCount() - 1)
         SelectFromKeyboard(key.nItem + 1, key);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyF2(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyF2(const KeyArgs& key)
 {
     if (key.nItem != -1 && HasListStyle(LVS_SEC_EDITLABELS))
         EditLabel(key.nItem, m_nCurrentColumn);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyReturn(const KeyArgs&)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyReturn(const KeyArgs&)
 {
     Notify(static_cast<UINT>(NM_RETURN));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SendScroll(UINT nCode)
+template <class TWndBase> void SECListBaseT<TWndBase>::SendScroll(UINT nCode)
 {
     CScrollBar* pBar = GetScrollBarCtrl(SB_VERT);
     SendMessage(WM_VSCROLL, nCode, reinterpret_cast<LPARAM>(pBar != nullptr ? pBar->m_hWnd : nullptr));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyHome(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyHome(const KeyArgs& key)
 {
     if (GetItemCount() == 0)
         return;
@@ -333,8 +317,7 @@ void SECListBaseT<TWndBase>::KeyHome(const KeyArgs& key)
     Invalidate(TRUE);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyEnd(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyEnd(const KeyArgs& key)
 {
     if (GetItemCount() == 0)
         return;
@@ -344,8 +327,7 @@ void SECListBaseT<TWndBase>::KeyEnd(const KeyArgs& key)
     Invalidate(TRUE);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyPageUp(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyPageUp(const KeyArgs& key)
 {
     if (!(m_nScrollBarFlags & WS_VSCROLL))
     {
@@ -358,8 +340,7 @@ void SECListBaseT<TWndBase>::KeyPageUp(const KeyArgs& key)
     SelectFromKeyboard(m_nTopIndex, key);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyPageDown(const KeyArgs& key)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyPageDown(const KeyArgs& key)
 {
     if (!(m_nScrollBarFlags & WS_VSCROLL))
     {
@@ -371,36 +352,30 @@ void SECListBaseT<TWndBase>::KeyPageDown(const KeyArgs& key)
     SelectFromKeyboard(GetLastVisibleIndex(), key);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyLeft(const KeyArgs&)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyLeft(const KeyArgs&)
 {
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyBack(const KeyArgs&)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyBack(const KeyArgs&)
 {
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyRight(const KeyArgs&)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyRight(const KeyArgs&)
 {
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::KeyMultiply(const KeyArgs&)
+template <class TWndBase> void SECListBaseT<TWndBase>::KeyMultiply(const KeyArgs&)
 {
 }
 
 // ---- Type-ahead ----
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetTypeAheadInterval(int nMilliseconds)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetTypeAheadInterval(int nMilliseconds)
 {
     m_nTypeAheadInterval = nMilliseconds;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SelectByPrefix(int nStart)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SelectByPrefix(int nStart)
 {
     const int nFound = FindItemPrefix(nStart, m_strTypeAhead);
     if (nFound == -1)
@@ -413,8 +388,7 @@ BOOL SECListBaseT<TWndBase>::SelectByPrefix(int nStart)
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnTypeAheadChar(UINT nChar)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnTypeAheadChar(UINT nChar)
 {
     if (m_nTypeAheadState & TypeAheadFailed)
     {
@@ -446,8 +420,7 @@ void SECListBaseT<TWndBase>::OnTypeAheadChar(UINT nChar)
     }
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnTypeAheadTick()
+template <class TWndBase> void SECListBaseT<TWndBase>::OnTypeAheadTick()
 {
     if ((m_nTypeAheadState & (TypeAheadRunning | TypeAheadKey)) == (TypeAheadRunning | TypeAheadKey))
     {
@@ -463,24 +436,21 @@ void SECListBaseT<TWndBase>::OnTypeAheadTick()
 
 // ---- Timers ----
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::StartTimer(UINT nPeriod)
+template <class TWndBase> void SECListBaseT<TWndBase>::StartTimer(UINT nPeriod)
 {
     StopTimer();
     if (nPeriod != 0)
         m_nDragTimer = SetTimer(LIST_TIMER_DRAGSCROLL, nPeriod, nullptr);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::StopTimer()
+template <class TWndBase> void SECListBaseT<TWndBase>::StopTimer()
 {
     if (m_hWnd != nullptr)
         KillTimer(LIST_TIMER_DRAGSCROLL);
     m_nDragTimer = 0;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnListTimer(UINT_PTR nIDEvent)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnListTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == LIST_TIMER_EDIT && m_nEditDelayTimer != 0)
     {
@@ -516,16 +486,14 @@ void SECListBaseT<TWndBase>::OnListTimer(UINT_PTR nIDEvent)
         OnTypeAheadTick();
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetCurrentColumn() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetCurrentColumn() const
 {
     return m_nCurrentColumn;
 }
 
 // ---- Header dividers and buttons ----
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::TrackColumnDivider(int, int, int nColumn)
+template <class TWndBase> int SECListBaseT<TWndBase>::TrackColumnDivider(int, int, int nColumn)
 {
     if (::GetCapture() != nullptr || GetColumn(nColumn) == nullptr)
         return 0;
@@ -550,8 +518,7 @@ int SECListBaseT<TWndBase>::TrackColumnDivider(int, int, int nColumn)
         switch (msg.message)
         {
         case WM_MOUSEMOVE:
-        case WM_LBUTTONUP:
-        {
+        case WM_LBUTTONUP: {
             const int x = std::max<int>(static_cast<short>(LOWORD(msg.lParam)), nLeft + kMinDividerWidth);
             invertLine(nEdge);
             nEdge = x;
@@ -582,8 +549,7 @@ int SECListBaseT<TWndBase>::TrackColumnDivider(int, int, int nColumn)
     return nEdge - nOldEdge;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ResizeColumnByDivider(CPoint point, int nColumn)
+template <class TWndBase> void SECListBaseT<TWndBase>::ResizeColumnByDivider(CPoint point, int nColumn)
 {
     const int nChange = TrackColumnDivider(point.x, point.y, nColumn);
     if (nChange == 0)
@@ -610,8 +576,7 @@ void SECListBaseT<TWndBase>::ResizeColumnByDivider(CPoint point, int nColumn)
     Invalidate(TRUE);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::UpdateColumnDropMark(int x, int, int nColumn)
+template <class TWndBase> void SECListBaseT<TWndBase>::UpdateColumnDropMark(int x, int, int nColumn)
 {
     int nTarget = nColumn == -1 ? GetColumnCount() - 1 : (nColumn == 0 ? 1 : nColumn);
     if (GetColumn(nTarget) == nullptr)
@@ -639,8 +604,7 @@ void SECListBaseT<TWndBase>::UpdateColumnDropMark(int x, int, int nColumn)
     dc.FillSolidRect(CRect(nMarkX, 0, nMarkX + 1, m_nHeaderHeight), kDropMarkColor);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::EraseColumnDropMark()
+template <class TWndBase> void SECListBaseT<TWndBase>::EraseColumnDropMark()
 {
     // The buttons either side of the mark draw over it.
     for (int i = m_nDropColumn - 1; i <= m_nDropColumn; i++)
@@ -651,8 +615,7 @@ void SECListBaseT<TWndBase>::EraseColumnDropMark()
     m_nDropColumn = -1;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
 {
     if (nFrom <= 0 || nTo <= 0 || GetColumn(nFrom) == nullptr)
         return FALSE;
@@ -673,23 +636,20 @@ BOOL SECListBaseT<TWndBase>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ColumnMoved(int, int)
+template <class TWndBase> void SECListBaseT<TWndBase>::ColumnMoved(int, int)
 {
 }
 
 // ---- Notifications ----
 
-template <class TWndBase>
-CWnd* SECListBaseT<TWndBase>::GetNotifyWnd() const
+template <class TWndBase> CWnd* SECListBaseT<TWndBase>::GetNotifyWnd() const
 {
     if (m_pNotifyWnd != nullptr)
         return m_pNotifyWnd;
     return m_hWnd != nullptr ? GetParent() : nullptr;
 }
 
-template <class TWndBase>
-LRESULT SECListBaseT<TWndBase>::Notify(NMHDR* pHdr) const
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::Notify(NMHDR* pHdr) const
 {
     CWnd* pTarget = GetNotifyWnd();
     if (pTarget == nullptr || pTarget->m_hWnd == nullptr)
@@ -699,8 +659,7 @@ LRESULT SECListBaseT<TWndBase>::Notify(NMHDR* pHdr) const
     return pTarget->SendMessage(WM_NOTIFY, pHdr->idFrom, reinterpret_cast<LPARAM>(pHdr));
 }
 
-template <class TWndBase>
-LRESULT SECListBaseT<TWndBase>::Notify(UINT nCode)
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::Notify(UINT nCode)
 {
     CWnd* pTarget = GetNotifyWnd();
     if (pTarget == nullptr || pTarget->m_hWnd == nullptr)
@@ -711,26 +670,22 @@ LRESULT SECListBaseT<TWndBase>::Notify(UINT nCode)
     return m_nLastNotifyAnswer;
 }
 
-template <class TWndBase>
-LRESULT SECListBaseT<TWndBase>::GetLastNotifyAnswer() const
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::GetLastNotifyAnswer() const
 {
     return m_nLastNotifyAnswer;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::NotifyDeleteItem(int nItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::NotifyDeleteItem(int nItem)
 {
     NotifyItem(LVN_DELETEITEM, nItem);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::NotifyInsertItem(int nItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::NotifyInsertItem(int nItem)
 {
     NotifyItem(LVN_INSERTITEM, nItem);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::NotifyColumnClick(int nColumn)
+template <class TWndBase> void SECListBaseT<TWndBase>::NotifyColumnClick(int nColumn)
 {
     NMLISTVIEW nm = {};
     nm.hdr.code = LVN_COLUMNCLICK;
@@ -739,8 +694,7 @@ void SECListBaseT<TWndBase>::NotifyColumnClick(int nColumn)
     Notify(&nm.hdr);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::NotifyKeyDown(UINT nKey)
+template <class TWndBase> void SECListBaseT<TWndBase>::NotifyKeyDown(UINT nKey)
 {
     NMLVKEYDOWN nm = {};
     nm.hdr.code = LVN_KEYDOWN;
@@ -761,8 +715,7 @@ NMLVDISPINFOW SECListBaseT<TWndBase>::MakeLabelEditRecord(UINT nCode, int nItem,
     return info;
 }
 
-template <class TWndBase>
-LRESULT SECListBaseT<TWndBase>::NotifyBeginLabelEdit(int nItem, int nSubItem)
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::NotifyBeginLabelEdit(int nItem, int nSubItem)
 {
     NMLVDISPINFOW info = MakeLabelEditRecord(LVN_BEGINLABELEDITW, nItem, nSubItem);
     return Notify(&info.hdr);
@@ -776,7 +729,8 @@ BOOL SECListBaseT<TWndBase>::NotifyEndLabelEdit(int nItem, int nSubItem, CString
 }
 
 template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& cchTextMax, CString& strText, BOOL bCommit)
+BOOL SECListBaseT<TWndBase>::SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& cchTextMax, CString& strText,
+                                              BOOL bCommit)
 {
     if (!bCommit)
     {

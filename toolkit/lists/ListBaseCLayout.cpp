@@ -7,8 +7,8 @@ namespace tarnwick::lists
 {
 namespace
 {
-constexpr int kIconOffset = 2;       // the icon's left and top inside a row
-constexpr int kTextLeft = 6;         // text of a cell without an icon
+constexpr int kIconOffset = 2; // the icon's left and top inside a row
+constexpr int kTextLeft = 6;   // text of a cell without an icon
 constexpr int kTextTop = 2;
 constexpr int kIconTextGap = 5;      // text left = icon right + 5
 constexpr int kIconModeTextLeft = 8; // below the icon in icon mode
@@ -25,14 +25,12 @@ BOOL HasText(const SECListPaintContext& ctx)
 
 // ---- Measuring ----
 
-template <class TWndBase>
-SECListPaintContext* SECListBaseT<TWndBase>::CreatePaintContext(CDC* pDC)
+template <class TWndBase> SECListPaintContext* SECListBaseT<TWndBase>::CreatePaintContext(CDC* pDC)
 {
     return new SECListPaintContext(pDC);
 }
 
-template <class TWndBase>
-SECListPaintContext& SECListBaseT<TWndBase>::MeasuringContext()
+template <class TWndBase> SECListPaintContext& SECListBaseT<TWndBase>::MeasuringContext()
 {
     if (m_pMeasureContext == nullptr)
     {
@@ -44,22 +42,19 @@ SECListPaintContext& SECListBaseT<TWndBase>::MeasuringContext()
     return *m_pMeasureContext;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::MarkForMeasuring(SECListItem* pItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::MarkForMeasuring(SECListItem* pItem)
 {
     pItem->m_cyMeasured = -1;
     pItem->m_bNeedsMeasuring = TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::MarkAllForMeasuring()
+template <class TWndBase> void SECListBaseT<TWndBase>::MarkAllForMeasuring()
 {
     for (INT_PTR i = 0; i < m_items.GetSize(); i++)
         MarkForMeasuring(static_cast<SECListItem*>(m_items[i]));
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::PrepareCell(SECListPaintContext& ctx)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::PrepareCell(SECListPaintContext& ctx)
 {
     ctx.item.mask = LVIF_TEXT | LVIF_STATE | LVIF_IMAGE;
     ctx.item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
@@ -73,8 +68,7 @@ BOOL SECListBaseT<TWndBase>::PrepareCell(SECListPaintContext& ctx)
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetCellStyle(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetCellStyle(SECListPaintContext& ctx)
 {
     if (ctx.nFlag != SECListPaintContext::MeasurePass)
     {
@@ -85,8 +79,7 @@ void SECListBaseT<TWndBase>::SetCellStyle(SECListPaintContext& ctx)
     SetCellFont(ctx);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::LayoutItemForPaint(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::LayoutItemForPaint(SECListPaintContext& ctx)
 {
     SECListItem* pItem = ctx.pItem;
     if (!pItem->m_bNeedsMeasuring)
@@ -108,8 +101,7 @@ void SECListBaseT<TWndBase>::LayoutItemForPaint(SECListPaintContext& ctx)
     pItem->m_bNeedsMeasuring = FALSE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::MeasureItemAt(int nItem, SECListPaintContext* pCtx)
+template <class TWndBase> void SECListBaseT<TWndBase>::MeasureItemAt(int nItem, SECListPaintContext* pCtx)
 {
     SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr)
@@ -120,8 +112,7 @@ void SECListBaseT<TWndBase>::MeasureItemAt(int nItem, SECListPaintContext* pCtx)
     LayoutItemForPaint(ctx);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
+template <class TWndBase> void SECListBaseT<TWndBase>::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
 {
     if (!HasText(ctx))
         return;
@@ -142,8 +133,7 @@ void SECListBaseT<TWndBase>::MeasureSubItem(SECListPaintContext& ctx, int& cyCel
         cyCell = std::max<int>(rcIcon.IsRectEmpty() ? 0 : rcIcon.bottom, rcText.Height());
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetIconRect(SECListPaintContext& ctx, CRect& rect)
+template <class TWndBase> int SECListBaseT<TWndBase>::GetIconRect(SECListPaintContext& ctx, CRect& rect)
 {
     rect.SetRectEmpty();
     const CImageList* pList = GetImageList(ctx.nViewMode == 0 ? LVSIL_NORMAL : LVSIL_SMALL);
@@ -155,8 +145,7 @@ int SECListBaseT<TWndBase>::GetIconRect(SECListPaintContext& ctx, CRect& rect)
     return 2;
 }
 
-template <class TWndBase>
-UINT SECListBaseT<TWndBase>::FormatToAlign(int nFormat)
+template <class TWndBase> UINT SECListBaseT<TWndBase>::FormatToAlign(int nFormat)
 {
     switch (nFormat & ~LVCFMT_BITMAP_ON_RIGHT)
     {
@@ -169,8 +158,7 @@ UINT SECListBaseT<TWndBase>::FormatToAlign(int nFormat)
     }
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::LabelLength(LPCWSTR pszText) const
+template <class TWndBase> int SECListBaseT<TWndBase>::LabelLength(LPCWSTR pszText) const
 {
     const int nLength = static_cast<int>(wcslen(pszText));
     if (IsLabelWrap())
@@ -179,8 +167,7 @@ int SECListBaseT<TWndBase>::LabelLength(LPCWSTR pszText) const
     return pszFeed != nullptr ? static_cast<int>(pszFeed - pszText) + 1 : nLength;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::GetTextRect(SECListPaintContext& ctx, CRect& rect)
+template <class TWndBase> void SECListBaseT<TWndBase>::GetTextRect(SECListPaintContext& ctx, CRect& rect)
 {
     UINT nFlags = kMeasureFlags | FormatToAlign(ctx.pColumn->fmt);
     if (!IsLabelWrap())
@@ -208,8 +195,7 @@ void SECListBaseT<TWndBase>::GetTextRect(SECListPaintContext& ctx, CRect& rect)
         ctx.pSubItem->m_rcText = rect;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::SetItemHeight(int nItem, int cy)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemHeight(int nItem, int cy)
 {
     SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr)
@@ -218,8 +204,7 @@ BOOL SECListBaseT<TWndBase>::SetItemHeight(int nItem, int cy)
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetColumnWidthRemeasure(int nColumn, int nWidth)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetColumnWidthRemeasure(int nColumn, int nWidth)
 {
     SECListColumn* pColumn = GetColumn(nColumn);
     if (pColumn == nullptr)
@@ -231,14 +216,12 @@ void SECListBaseT<TWndBase>::SetColumnWidthRemeasure(int nColumn, int nWidth)
 
 // ---- Rows ----
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetRowSpacing() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetRowSpacing() const
 {
     return 0;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetRowPitch(int nItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::GetRowPitch(int nItem)
 {
     const SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr)
@@ -248,8 +231,7 @@ int SECListBaseT<TWndBase>::GetRowPitch(int nItem)
     return std::max(pItem->m_cyMeasured, 0) + GetRowSpacing();
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetLastVisibleIndex()
+template <class TWndBase> int SECListBaseT<TWndBase>::GetLastVisibleIndex()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -264,8 +246,7 @@ int SECListBaseT<TWndBase>::GetLastVisibleIndex()
     return nCount - 1;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::RowsOnPage()
+template <class TWndBase> int SECListBaseT<TWndBase>::RowsOnPage()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -288,8 +269,7 @@ int SECListBaseT<TWndBase>::RowsOnPage()
     return nRows;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::RowsAbovePage()
+template <class TWndBase> int SECListBaseT<TWndBase>::RowsAbovePage()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -304,8 +284,7 @@ int SECListBaseT<TWndBase>::RowsAbovePage()
     return nRows;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::FirstRowOfLastPage()
+template <class TWndBase> int SECListBaseT<TWndBase>::FirstRowOfLastPage()
 {
     CRect inside;
     GetInsideRect(inside);
@@ -320,8 +299,7 @@ int SECListBaseT<TWndBase>::FirstRowOfLastPage()
     return 0;
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetContentWidth()
+template <class TWndBase> int SECListBaseT<TWndBase>::GetContentWidth()
 {
     if (GetColumnCount() >= 2)
     {
@@ -347,8 +325,7 @@ int SECListBaseT<TWndBase>::GetContentWidth()
     return cx;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::GetCellRect(int nItem, int nColumn, CRect& rect, int nPart)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetCellRect(int nItem, int nColumn, CRect& rect, int nPart)
 {
     const SECListItem* pItem = GetItemAt(nItem);
     if (pItem == nullptr || nItem < m_nTopIndex || nPart < 0 || nPart > 2)
@@ -383,8 +360,7 @@ BOOL SECListBaseT<TWndBase>::GetCellRect(int nItem, int nColumn, CRect& rect, in
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::InvalidateRows(int nFirst, int nLast)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::InvalidateRows(int nFirst, int nLast)
 {
     if (m_hWnd == nullptr)
         return TRUE;
@@ -443,8 +419,7 @@ void SECListBaseT<TWndBase>::RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bEr
         InvalidateRect(&rect, bErase);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::InvalidateItem(int nItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::InvalidateItem(int nItem)
 {
     if (SECListItem* pItem = GetItemAt(nItem))
         MarkForMeasuring(pItem);
@@ -453,15 +428,13 @@ void SECListBaseT<TWndBase>::InvalidateItem(int nItem)
 
 // ---- Layout and scrolling ----
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::RecalcLayout()
+template <class TWndBase> void SECListBaseT<TWndBase>::RecalcLayout()
 {
     MarkAllForMeasuring();
     UpdateScrollState();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::UpdateScrollState()
+template <class TWndBase> void SECListBaseT<TWndBase>::UpdateScrollState()
 {
     if (m_hWnd == nullptr)
         return;
@@ -473,8 +446,7 @@ void SECListBaseT<TWndBase>::UpdateScrollState()
     PositionScrollBars();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ScrollBarUpdateV(int nRowsFit)
+template <class TWndBase> void SECListBaseT<TWndBase>::ScrollBarUpdateV(int nRowsFit)
 {
     CRect before;
     GetInsideRect(before);
@@ -499,8 +471,7 @@ void SECListBaseT<TWndBase>::ScrollBarUpdateV(int nRowsFit)
         Invalidate(TRUE);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ScrollBarUpdateH(int nContentWidth)
+template <class TWndBase> void SECListBaseT<TWndBase>::ScrollBarUpdateH(int nContentWidth)
 {
     CRect inside;
     GetInsideRect(inside);
@@ -511,19 +482,16 @@ void SECListBaseT<TWndBase>::ScrollBarUpdateH(int nContentWidth)
         return;
     }
     m_nHScrollOffset = std::min(m_nHScrollOffset, nContentWidth - inside.Width());
-    SCROLLINFO info = {sizeof(info), SIF_ALL, 0, nContentWidth, static_cast<UINT>(inside.Width()), m_nHScrollOffset,
-                       0};
+    SCROLLINFO info = {sizeof(info), SIF_ALL, 0, nContentWidth, static_cast<UINT>(inside.Width()), m_nHScrollOffset, 0};
     ShowScrollBar(SB_HORZ, TRUE, &info);
 }
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::GetHScrollOffset() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetHScrollOffset() const
 {
     return m_nHScrollOffset;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ScrollRows(int nRows)
+template <class TWndBase> void SECListBaseT<TWndBase>::ScrollRows(int nRows)
 {
     const int nTop = std::clamp(m_nTopIndex + nRows, 0, std::max(GetItemCount() - 1, 0));
     if (nTop == m_nTopIndex)
@@ -533,8 +501,7 @@ void SECListBaseT<TWndBase>::ScrollRows(int nRows)
         Invalidate(FALSE);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ScrollHorz(int nPixels)
+template <class TWndBase> void SECListBaseT<TWndBase>::ScrollHorz(int nPixels)
 {
     CRect inside;
     GetInsideRect(inside);
@@ -545,8 +512,7 @@ void SECListBaseT<TWndBase>::ScrollHorz(int nPixels)
     Invalidate(FALSE);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::EnsureVisible(int nItem)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::EnsureVisible(int nItem)
 {
     const int nLast = GetLastVisibleIndex();
     if (nItem == nLast && nLast == GetItemCount() - 1)
@@ -558,8 +524,7 @@ BOOL SECListBaseT<TWndBase>::EnsureVisible(int nItem)
     return TRUE;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::EnsureRangeVisible(int nFirst, int nLast)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::EnsureRangeVisible(int nFirst, int nLast)
 {
     if (nFirst < 0 || nLast >= GetItemCount() || nLast < nFirst)
         return FALSE;
@@ -578,8 +543,7 @@ BOOL SECListBaseT<TWndBase>::EnsureRangeVisible(int nFirst, int nLast)
     return TRUE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ScrollToTop(int nRow)
+template <class TWndBase> void SECListBaseT<TWndBase>::ScrollToTop(int nRow)
 {
     ScrollRows(nRow - m_nTopIndex);
     UpdateScrollState();

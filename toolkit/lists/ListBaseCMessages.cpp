@@ -17,8 +17,7 @@ constexpr int kLinePixels = 15;        // a horizontal line step
 constexpr UINT_PTR kEditDelay = 500;
 } // namespace
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::OnCreate(LPCREATESTRUCT lpCreateStruct)
+template <class TWndBase> int SECListBaseT<TWndBase>::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (TWndBase::OnCreate(lpCreateStruct) == -1)
         return -1;
@@ -34,8 +33,7 @@ int SECListBaseT<TWndBase>::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnDestroy()
+template <class TWndBase> void SECListBaseT<TWndBase>::OnDestroy()
 {
     DestroyImageLists();
     if (m_pTip->GetSafeHwnd() != nullptr)
@@ -44,22 +42,19 @@ void SECListBaseT<TWndBase>::OnDestroy()
     TWndBase::OnDestroy();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnCancelMode()
+template <class TWndBase> void SECListBaseT<TWndBase>::OnCancelMode()
 {
     m_pTip->Hide();
     TWndBase::OnCancelMode();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnSysColorChange()
+template <class TWndBase> void SECListBaseT<TWndBase>::OnSysColorChange()
 {
     LoadColors();
     TWndBase::OnSysColorChange();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnSize(UINT nType, int cx, int cy)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnSize(UINT nType, int cx, int cy)
 {
     PositionScrollBars();
     if (GetItemCount() > 0)
@@ -71,27 +66,23 @@ void SECListBaseT<TWndBase>::OnSize(UINT nType, int cx, int cy)
     TWndBase::OnSize(nType, cx, cy);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnPaint()
+template <class TWndBase> void SECListBaseT<TWndBase>::OnPaint()
 {
     CPaintDC dc(this);
     DrawControl(&dc);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::OnEraseBkgnd(CDC*)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::OnEraseBkgnd(CDC*)
 {
     return TRUE; // the paint covers the whole inside
 }
 
-template <class TWndBase>
-UINT SECListBaseT<TWndBase>::OnGetDlgCode()
+template <class TWndBase> UINT SECListBaseT<TWndBase>::OnGetDlgCode()
 {
     return kDlgCode;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
     if (nHitTest == HTCLIENT && pWnd == this && m_bOverDivider && m_hCursor != nullptr)
     {
@@ -103,14 +94,12 @@ BOOL SECListBaseT<TWndBase>::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message
 
 // ---- Mouse ----
 
-template <class TWndBase>
-int SECListBaseT<TWndBase>::HeaderButtonCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::HeaderButtonCount() const
 {
     return GetColumnCount() - (HasListStyleEx(LVXS_FITCOLUMNS) ? 1 : 0);
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::PressHeader(UINT nHitFlags, int nHit, CPoint point)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::PressHeader(UINT nHitFlags, int nHit, CPoint point)
 {
     if ((nHitFlags & LHT_ONDIVIDER) && nHit + 1 <= HeaderButtonCount())
     {
@@ -126,8 +115,7 @@ BOOL SECListBaseT<TWndBase>::PressHeader(UINT nHitFlags, int nHit, CPoint point)
     return FALSE;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::PressItem(CPoint point, int nHit, UINT nHitFlags, UINT nKeyFlags)
+template <class TWndBase> void SECListBaseT<TWndBase>::PressItem(CPoint point, int nHit, UINT nHitFlags, UINT nKeyFlags)
 {
     BOOL bArm = FALSE;
     BOOL bSelect = FALSE;
@@ -137,8 +125,7 @@ void SECListBaseT<TWndBase>::PressItem(CPoint point, int nHit, UINT nHitFlags, U
         AfterSelect(nHit, TRUE);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnLButtonDown(UINT nFlags, CPoint point)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (!HasFocus())
         SetFocus();
@@ -155,8 +142,7 @@ void SECListBaseT<TWndBase>::OnLButtonDown(UINT nFlags, CPoint point)
     Default();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::ReleaseColumnDrag()
+template <class TWndBase> void SECListBaseT<TWndBase>::ReleaseColumnDrag()
 {
     m_bColumnDrag = FALSE;
     ::ImageList_DragLeave(m_hWnd);
@@ -174,8 +160,7 @@ void SECListBaseT<TWndBase>::ReleaseColumnDrag()
     m_nPressedHeader = -1;
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnLButtonUp(UINT nFlags, CPoint point)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnLButtonUp(UINT nFlags, CPoint point)
 {
     m_bDragArmed = FALSE;
     if (m_bItemDrag)
@@ -213,27 +198,25 @@ void SECListBaseT<TWndBase>::OnLButtonUp(UINT nFlags, CPoint point)
     }
     // A second, slow click on a selected label edits it.
     CRect cell;
-    const BOOL bOnText = (nHitFlags & (LHT_ONICON | LHT_ONLABEL)) ||
-                         ((nHitFlags & LHT_ONROW) && HasListStyleEx(LVXS_FULLROWSELECT)) ||
-                         ((nHitFlags & LHT_ROWLEFT) && ForwardToFirstSubItemColumn(nHit, cell, 2) &&
-                          point.x >= cell.right);
+    const BOOL bOnText =
+        (nHitFlags & (LHT_ONICON | LHT_ONLABEL)) || ((nHitFlags & LHT_ONROW) && HasListStyleEx(LVXS_FULLROWSELECT)) ||
+        ((nHitFlags & LHT_ROWLEFT) && ForwardToFirstSubItemColumn(nHit, cell, 2) && point.x >= cell.right);
     if (bOnText && nHit != -1 && m_nPendingEditItem == nHit)
     {
         if (m_nEditDelayTimer != 0)
             KillTimer(m_nEditDelayTimer);
         m_nEditDelayTimer = SetTimer(LIST_TIMER_EDIT, kEditDelay, nullptr);
     }
-    const BOOL bEditable = HasListStyle(LVS_SEC_EDITLABELS) && nHit != -1 && IsItemSelected(nHit) &&
-                           ((nHitFlags & LHT_ONLABEL) || (HasListStyleEx(LVXS_FULLROWSELECT) &&
-                                                          (nHitFlags & LHT_ONROW) && m_nCurrentColumn >= 1 &&
-                                                          nColumn >= 1));
+    const BOOL bEditable =
+        HasListStyle(LVS_SEC_EDITLABELS) && nHit != -1 && IsItemSelected(nHit) &&
+        ((nHitFlags & LHT_ONLABEL) ||
+         (HasListStyleEx(LVXS_FULLROWSELECT) && (nHitFlags & LHT_ONROW) && m_nCurrentColumn >= 1 && nColumn >= 1));
     m_nPendingEditItem = bEditable ? nHit : -1;
     Default();
     Notify(static_cast<UINT>(NM_CLICK));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnLButtonDblClk(UINT, CPoint)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnLButtonDblClk(UINT, CPoint)
 {
     m_nPendingEditItem = -1;
     if (m_nEditDelayTimer != 0)
@@ -243,8 +226,7 @@ void SECListBaseT<TWndBase>::OnLButtonDblClk(UINT, CPoint)
     Notify(static_cast<UINT>(NM_DBLCLK));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnRButtonDown(UINT nFlags, CPoint point)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnRButtonDown(UINT nFlags, CPoint point)
 {
     if (!HasFocus())
         SetFocus();
@@ -259,8 +241,7 @@ void SECListBaseT<TWndBase>::OnRButtonDown(UINT nFlags, CPoint point)
     Default();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnRButtonUp(UINT, CPoint)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnRButtonUp(UINT, CPoint)
 {
     m_bDragArmed = FALSE;
     if (m_bItemDrag)
@@ -272,8 +253,7 @@ void SECListBaseT<TWndBase>::OnRButtonUp(UINT, CPoint)
     Notify(static_cast<UINT>(NM_RCLICK));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnMouseMove(UINT nFlags, CPoint point)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bItemDrag && !m_bColumnDrag)
         return;
@@ -348,8 +328,7 @@ void SECListBaseT<TWndBase>::OnMouseMove(UINT nFlags, CPoint point)
     Default();
 }
 
-template <class TWndBase>
-LRESULT SECListBaseT<TWndBase>::OnMouseLeave(WPARAM, LPARAM)
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::OnMouseLeave(WPARAM, LPARAM)
 {
     const int nOld = m_nHotHeader;
     m_nHotHeader = -1;
@@ -357,8 +336,7 @@ LRESULT SECListBaseT<TWndBase>::OnMouseLeave(WPARAM, LPARAM)
     return 0;
 }
 
-template <class TWndBase>
-BOOL SECListBaseT<TWndBase>::OnMouseWheel(UINT, short zDelta, CPoint)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::OnMouseWheel(UINT, short zDelta, CPoint)
 {
     m_nWheelDelta += zDelta;
     const int nNotches = m_nWheelDelta / WHEEL_DELTA;
@@ -378,8 +356,7 @@ BOOL SECListBaseT<TWndBase>::OnMouseWheel(UINT, short zDelta, CPoint)
 
 // ---- Scroll bars ----
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
 {
     EndLabelEdit(TRUE);
     m_pTip->Hide();
@@ -419,8 +396,7 @@ void SECListBaseT<TWndBase>::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
     }
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
 {
     EndLabelEdit(TRUE);
     m_pTip->Hide();
@@ -458,8 +434,7 @@ void SECListBaseT<TWndBase>::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
     }
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnTimer(UINT_PTR nIDEvent)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnTimer(UINT_PTR nIDEvent)
 {
     OnListTimer(nIDEvent);
     Default();
@@ -467,8 +442,7 @@ void SECListBaseT<TWndBase>::OnTimer(UINT_PTR nIDEvent)
 
 // ---- Keyboard ----
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     NotifyKeyDown(nChar);
     const KeyArgs key = MakeKeyArgs(nRepCnt, nFlags);
@@ -531,15 +505,13 @@ void SECListBaseT<TWndBase>::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     Default();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnSysKeyDown(UINT nChar, UINT, UINT)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnSysKeyDown(UINT nChar, UINT, UINT)
 {
     NotifyKeyDown(nChar);
     Default();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnChar(UINT nChar, UINT, UINT)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnChar(UINT nChar, UINT, UINT)
 {
     if ((m_nTypeAheadState & TypeAheadOff) || nChar == VK_ESCAPE || nChar == VK_RETURN || nChar == L' ' ||
         GetItemCount() == 0)
@@ -552,8 +524,7 @@ void SECListBaseT<TWndBase>::OnChar(UINT nChar, UINT, UINT)
 
 // ---- Focus and enabling ----
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnSetFocus(CWnd* pOldWnd)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnSetFocus(CWnd* pOldWnd)
 {
     TWndBase::OnSetFocus(pOldWnd);
     if (!IsMultiSelect() && GetFocusItem() != -1)
@@ -563,8 +534,7 @@ void SECListBaseT<TWndBase>::OnSetFocus(CWnd* pOldWnd)
     Notify(static_cast<UINT>(NM_SETFOCUS));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnKillFocus(CWnd* pNewWnd)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnKillFocus(CWnd* pNewWnd)
 {
     TWndBase::OnKillFocus(pNewWnd);
     if (pNewWnd != nullptr && pNewWnd->m_hWnd != nullptr && pNewWnd->m_hWnd == m_pEdit->GetSafeHwnd())
@@ -577,8 +547,7 @@ void SECListBaseT<TWndBase>::OnKillFocus(CWnd* pNewWnd)
     Notify(static_cast<UINT>(NM_KILLFOCUS));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::OnEnable(BOOL bEnable)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnEnable(BOOL bEnable)
 {
     if (!bEnable)
         m_pTip->Hide();

@@ -35,8 +35,7 @@ BOOL VisualStylesActive()
 }
 } // namespace
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawControl(CDC* pDC)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawControl(CDC* pDC)
 {
     CRect inside;
     GetInsideRect(inside);
@@ -72,8 +71,7 @@ void SECListBaseT<TWndBase>::DrawControl(CDC* pDC)
                            GetSharedColor(sharedCorner));
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::PaintItems(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::PaintItems(SECListPaintContext& ctx)
 {
     CDC* pDC = ctx.pDC;
     const BOOL bPrinting = pDC->IsPrinting();
@@ -133,8 +131,7 @@ void SECListBaseT<TWndBase>::PaintItems(SECListPaintContext& ctx)
     }
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawRow(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawRow(SECListPaintContext& ctx)
 {
     SECListItem* pItem = ctx.pItem;
     if (UsesCallbacks(ctx.item.iItem))
@@ -172,14 +169,12 @@ void SECListBaseT<TWndBase>::DrawRow(SECListPaintContext& ctx)
         DrawRowLine(ctx.pDC, ctx.item.iItem, row);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetBkColorOf(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetBkColorOf(SECListPaintContext& ctx)
 {
     ctx.crRowBk = GetBkColor();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetLineColor(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetLineColor(SECListPaintContext& ctx)
 {
     if (m_hWnd != nullptr && !IsWindowEnabled())
         ctx.crLine = GetBkColor();
@@ -189,8 +184,7 @@ void SECListBaseT<TWndBase>::SetLineColor(SECListPaintContext& ctx)
         ctx.crLine = m_colors[colorInactiveBk];
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetCellColors(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetCellColors(SECListPaintContext& ctx)
 {
     const BOOL bGray = (ctx.extraState[1] & SECListPaintContext::GrayText) != 0;
     const BOOL bFullRow = HasListStyleEx(LVXS_FULLROWSELECT);
@@ -226,14 +220,12 @@ void SECListBaseT<TWndBase>::SetCellColors(SECListPaintContext& ctx)
     }
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::SetCellFont(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetCellFont(SECListPaintContext& ctx)
 {
     ctx.hFont = GetItemFont();
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawSubItem(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawSubItem(SECListPaintContext& ctx)
 {
     ctx.pDC->FillSolidRect(ctx.rcCell, ctx.crRowBk);
     if (ctx.item.pszText == nullptr || ctx.item.pszText == LPSTR_TEXTCALLBACKW)
@@ -243,8 +235,7 @@ void SECListBaseT<TWndBase>::DrawSubItem(SECListPaintContext& ctx)
     DrawCellText(ctx);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawItemImage(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawItemImage(SECListPaintContext& ctx)
 {
     CImageList* pList = GetImageList(ctx.nViewMode == 0 ? LVSIL_NORMAL : LVSIL_SMALL);
     if (pList == nullptr)
@@ -256,8 +247,7 @@ void SECListBaseT<TWndBase>::DrawItemImage(SECListPaintContext& ctx)
     pList->Draw(ctx.pDC, ctx.item.iImage, pt, ILD_NORMAL);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawCellText(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawCellText(SECListPaintContext& ctx)
 {
     if (ctx.item.iItem == m_nEditItem && ctx.nColumn == m_nCurrentColumn)
         return;
@@ -293,8 +283,7 @@ void SECListBaseT<TWndBase>::DrawCellText(SECListPaintContext& ctx)
     ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawRowLine(CDC* pDC, int, const CRect& rect)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawRowLine(CDC* pDC, int, const CRect& rect)
 {
     CPen* pOld = pDC->SelectObject(&GridPen(1));
     pDC->MoveTo(rect.left, rect.bottom - 1);
@@ -302,8 +291,7 @@ void SECListBaseT<TWndBase>::DrawRowLine(CDC* pDC, int, const CRect& rect)
     pDC->SelectObject(pOld);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawGridLines(CDC* pDC, int nRow, const CRect& rect)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawGridLines(CDC* pDC, int nRow, const CRect& rect)
 {
     CPen* pOld = pDC->SelectObject(&GridPen(0));
     const int nLines = GetColumnCount() - (HasListStyleEx(LVXS_FITCOLUMNS) ? 1 : 0);
@@ -326,8 +314,7 @@ void SECListBaseT<TWndBase>::DrawGridLines(CDC* pDC, int nRow, const CRect& rect
 namespace
 {
 // Draws a heading into its button, with the header image when the button is wide enough.
-template <class TList>
-void DrawHeading(TList& list, CDC* pDC, int nColumn, CRect button, BOOL bPressed)
+template <class TList> void DrawHeading(TList& list, CDC* pDC, int nColumn, CRect button, BOOL bPressed)
 {
     CRect text = button;
     text.DeflateRect(kHeadingLeft, 0, kHeadingRight, 1);
@@ -345,8 +332,7 @@ void DrawHeading(TList& list, CDC* pDC, int nColumn, CRect button, BOOL bPressed
 }
 } // namespace
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawHeader(SECListPaintContext& ctx)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawHeader(SECListPaintContext& ctx)
 {
     CDC* pDC = ctx.pDC;
     CRect client;
@@ -393,8 +379,7 @@ void SECListBaseT<TWndBase>::DrawHeader(SECListPaintContext& ctx)
     ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawHeaderItem(int nColumn, BOOL bPressed)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawHeaderItem(int nColumn, BOOL bPressed)
 {
     const SECListColumn* pColumn = GetColumn(nColumn);
     if (pColumn == nullptr || m_hWnd == nullptr)
@@ -424,8 +409,7 @@ void SECListBaseT<TWndBase>::DrawHeaderItem(int nColumn, BOOL bPressed)
     ::SelectObject(dc.m_hDC, hOldFont);
 }
 
-template <class TWndBase>
-void SECListBaseT<TWndBase>::DrawHeaderImage(CDC* pDC, int nColumn, CRect& rect, UINT& nAlign)
+template <class TWndBase> void SECListBaseT<TWndBase>::DrawHeaderImage(CDC* pDC, int nColumn, CRect& rect, UINT& nAlign)
 {
     const SECListColumn* pColumn = GetColumn(nColumn);
     CImageList* pList = GetImageList(LVSIL_SEC_HEADER);
@@ -457,8 +441,7 @@ void SECListBaseT<TWndBase>::DrawHeaderImage(CDC* pDC, int nColumn, CRect& rect,
     }
 }
 
-template <class TWndBase>
-CImageList* SECListBaseT<TWndBase>::CreateHeaderDragImage(int nColumn)
+template <class TWndBase> CImageList* SECListBaseT<TWndBase>::CreateHeaderDragImage(int nColumn)
 {
     const SECListColumn* pColumn = GetColumn(nColumn);
     if (pColumn == nullptr || m_hWnd == nullptr)

@@ -27,12 +27,14 @@ constexpr UINT_PTR TREE_TIMER_HOVER = 4;
 // Inserts before the first child that compares less than the new item.
 inline const HTREEITEM TVI_SORTDESCENDING = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFF0));
 
-class SECTreeBaseC : public SECListCtrl
+// The tree logic over a list: the list control for the tree control, the list view for the view.
+template <class TListBase> class SECTreeBaseT : public TListBase
 {
-    DECLARE_DYNAMIC(SECTreeBaseC)
 public:
-    SECTreeBaseC();
-    ~SECTreeBaseC() override;
+    using KeyArgs = typename TListBase::KeyArgs;
+
+    SECTreeBaseT();
+    ~SECTreeBaseT() override;
 
     BOOL CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                         CCreateContext* pContext = nullptr) override;
@@ -113,15 +115,15 @@ public:
     void ScrollItemToTop(HTREEITEM hItem);
     // The list's hit flags as TVHT_ flags, 0x4000 on every row.
     HTREEITEM HitTest(CPoint point, UINT* pFlags);
-    using SECListCtrl::HitTest;
+    using TListBase::HitTest;
     void SetHoverDelay(UINT nMilliseconds);
     // The item's icon and label as one image for dragging, owned by the caller; NULL without
     // a normal image list.
     CImageList* CreateDragImage(HTREEITEM hItem);
 
     // The list core's view of a row's column 0 is the node.
-    using SECListCtrl::GetItem;
-    using SECListCtrl::SetItem;
+    using TListBase::GetItem;
+    using TListBase::SetItem;
     BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE) override;
     BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE) override;
     BOOL UsesCallbacks(int nRow) const override;
@@ -154,6 +156,14 @@ public:
     void KeyMultiply(const KeyArgs& key) override;
 
 protected:
+    // The window messages; the concrete windows bind them in their message maps.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+
     void CreateRoot();
     BOOL IsNodeVisible(const SECTreeNode* pNode) const;
     BOOL IsHiddenInherited(const SECTreeNode* pNode) const;
@@ -196,5 +206,13 @@ private:
     BOOL m_bScrollOnExpand = TRUE;
     int m_nAnimationSteps = 5;
     int m_nAnimationCount = 0;
+};
+
+extern template class SECTreeBaseT<SECListCtrl>;
+
+// The tree on the list control.
+class SECTreeBaseC : public SECTreeBaseT<SECListCtrl>
+{
+    DECLARE_DYNAMIC(SECTreeBaseC)
 };
 } // namespace tarnwick::lists

@@ -28,19 +28,19 @@ constexpr HitMapping kRowHits[] = {
     {LHT_ONSTATEICON, TVHT_ONITEMSTATEICON},
 };
 constexpr HitMapping kOffRowHits[] = {
-    {LHT_ONDIVIDER, 0x1000}, {LHT_ONHEADER, 0x2000}, {LHT_NOWHERE, TVHT_NOWHERE},  {LHT_ABOVE, TVHT_ABOVE},
+    {LHT_ONDIVIDER, 0x1000}, {LHT_ONHEADER, 0x2000},    {LHT_NOWHERE, TVHT_NOWHERE}, {LHT_ABOVE, TVHT_ABOVE},
     {LHT_BELOW, TVHT_BELOW}, {LHT_TOLEFT, TVHT_TOLEFT}, {LHT_TORIGHT, TVHT_TORIGHT},
 };
 constexpr UINT kOnRow = 0x4000;
 } // namespace
 
-_Node* SECTreeBaseC::GetRowNode(int nRow) const
+template <class TListBase> _Node* SECTreeBaseT<TListBase>::GetRowNode(int nRow) const
 {
-    const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow);
+    const SECListItem* pRecord = TListBase::GetItemAt(nRow);
     return pRecord != nullptr ? reinterpret_cast<_Node*>(pRecord->m_lParam) : nullptr;
 }
 
-BOOL SECTreeBaseC::HasVisibleChild(const SECTreeNode* pNode) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::HasVisibleChild(const SECTreeNode* pNode) const
 {
     for (const SECTreeNode* pChild = pNode->GetFirstChild(); pChild != nullptr; pChild = pChild->GetNextSibling())
     {
@@ -52,11 +52,11 @@ BOOL SECTreeBaseC::HasVisibleChild(const SECTreeNode* pNode) const
 
 // ---- Hit testing ----
 
-HTREEITEM SECTreeBaseC::HitTest(CPoint point, UINT* pFlags)
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::HitTest(CPoint point, UINT* pFlags)
 {
     UINT nListFlags = 0;
     int nColumn = -1;
-    const int nRow = SECListCtrl::HitTest(point, nListFlags, nColumn);
+    const int nRow = TListBase::HitTest(point, nListFlags, nColumn);
     UINT nFlags = 0;
     HTREEITEM hItem = nullptr;
     if (nListFlags & LHT_ONROW)
@@ -73,17 +73,16 @@ HTREEITEM SECTreeBaseC::HitTest(CPoint point, UINT* pFlags)
         }
         if ((nListFlags & LHT_ROWLEFT) && nFlags == kOnRow)
         {
-            SECTreePaintContext& ctx = static_cast<SECTreePaintContext&>(MeasuringContext());
+            SECTreePaintContext& ctx = static_cast<SECTreePaintContext&>(this->MeasuringContext());
             ctx.pNode = GetRowNode(nRow);
             CRect row;
-            GetCellRect(nRow, 0, row, 0);
+            this->GetCellRect(nRow, 0, row, 0);
             CRect button;
             GetButtonRect(button, ctx, row);
-            nFlags |= (m_nTreeStyle & TVS_HASBUTTONS) && button.PtInRect(point) ? TVHT_ONITEMBUTTON
-                                                                                  : TVHT_ONITEMINDENT;
+            nFlags |= (m_nTreeStyle & TVS_HASBUTTONS) && button.PtInRect(point) ? TVHT_ONITEMBUTTON : TVHT_ONITEMINDENT;
         }
         // Beside the item's parts only a full-row selection names it.
-        if (nFlags == kOnRow && !HasListStyleEx(LVXS_FULLROWSELECT))
+        if (nFlags == kOnRow && !this->HasListStyleEx(LVXS_FULLROWSELECT))
             hItem = nullptr;
     }
     else
@@ -101,7 +100,7 @@ HTREEITEM SECTreeBaseC::HitTest(CPoint point, UINT* pFlags)
 
 // ---- Selection and visibility ----
 
-BOOL SECTreeBaseC::EnsureItemVisible(HTREEITEM hItem, BOOL bRange)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::EnsureItemVisible(HTREEITEM hItem, BOOL bRange)
 {
     if (hItem == nullptr)
         return FALSE;
@@ -118,9 +117,9 @@ BOOL SECTreeBaseC::EnsureItemVisible(HTREEITEM hItem, BOOL bRange)
                 return FALSE;
         }
         RebuildRows();
-        UpdateScrollState();
-        if (m_hWnd != nullptr)
-            Invalidate(TRUE);
+        this->UpdateScrollState();
+        if (this->m_hWnd != nullptr)
+            this->Invalidate(TRUE);
         nRow = FindItemRow(pNode, 0);
         if (nRow == -1)
             return FALSE; // hidden
@@ -128,24 +127,24 @@ BOOL SECTreeBaseC::EnsureItemVisible(HTREEITEM hItem, BOOL bRange)
     if (bRange)
     {
         const int nParentRow = FindItemRow(pNode->GetParent(), 0);
-        EnsureRangeVisible(nParentRow != -1 ? nParentRow : nRow, nRow);
+        this->EnsureRangeVisible(nParentRow != -1 ? nParentRow : nRow, nRow);
     }
     else
-        EnsureVisible(nRow);
+        this->EnsureVisible(nRow);
     return TRUE;
 }
 
-void SECTreeBaseC::ScrollItemToTop(HTREEITEM hItem)
+template <class TListBase> void SECTreeBaseT<TListBase>::ScrollItemToTop(HTREEITEM hItem)
 {
     EnsureItemVisible(hItem, FALSE);
     const int nRow = GetItemRow(hItem);
     if (nRow == -1)
         return;
-    ScrollToTop(nRow);
-    SelectItem(nRow, TRUE);
+    this->ScrollToTop(nRow);
+    this->SelectItem(nRow, TRUE);
 }
 
-BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::Select(HTREEITEM hItem, UINT nCode)
 {
     if (nCode == TVGN_DROPHILITE && hItem == nullptr)
         return SelectDropTarget(nullptr);
@@ -155,18 +154,17 @@ BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode)
     switch (nCode)
     {
     case TVGN_FIRSTVISIBLE:
-        ScrollToTop(nRow);
+        this->ScrollToTop(nRow);
         return TRUE;
     case TVGN_DROPHILITE:
         return SelectDropTarget(hItem);
-    case TVGN_CARET:
-    {
-        const int nOld = GetFocusItem();
+    case TVGN_CARET: {
+        const int nOld = this->GetFocusItem();
         if (SelChanging(nRow, nOld, kCauseUnknown))
             return FALSE;
-        SelectItem(nRow, TRUE);
-        if (m_hWnd != nullptr)
-            Invalidate(FALSE);
+        this->SelectItem(nRow, TRUE);
+        if (this->m_hWnd != nullptr)
+            this->Invalidate(FALSE);
         SelChanged(nRow, nOld, kCauseUnknown);
         return TRUE;
     }
@@ -175,56 +173,56 @@ BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode)
     }
 }
 
-BOOL SECTreeBaseC::SelectDropTarget(HTREEITEM hItem)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::SelectDropTarget(HTREEITEM hItem)
 {
     if (hItem == nullptr)
     {
-        SetDropHilite(-1);
-        if (m_nHoverTimer != 0 && m_hWnd != nullptr)
-            KillTimer(m_nHoverTimer);
+        this->SetDropHilite(-1);
+        if (m_nHoverTimer != 0 && this->m_hWnd != nullptr)
+            this->KillTimer(m_nHoverTimer);
         m_nHoverTimer = 0;
-        if (m_hWnd != nullptr)
-            Invalidate(FALSE);
+        if (this->m_hWnd != nullptr)
+            this->Invalidate(FALSE);
         return TRUE;
     }
     const int nRow = GetItemRow(hItem);
-    const BOOL bChanged = nRow != GetDropHilite();
-    if (bChanged && HasListStyleEx(LVXS_FLAG100000))
-        m_pTip->Hide();
-    SetDropHilite(nRow);
-    if (bChanged && (m_nTreeStyleEx & TVXS_HOVEREXPAND) && m_hWnd != nullptr)
+    const BOOL bChanged = nRow != this->GetDropHilite();
+    if (bChanged && this->HasListStyleEx(LVXS_FLAG100000))
+        this->m_pTip->Hide();
+    this->SetDropHilite(nRow);
+    if (bChanged && (m_nTreeStyleEx & TVXS_HOVEREXPAND) && this->m_hWnd != nullptr)
     {
         if (m_nHoverTimer != 0)
-            KillTimer(m_nHoverTimer);
-        m_nHoverTimer = SetTimer(TREE_TIMER_HOVER, m_nHoverDelay, nullptr);
+            this->KillTimer(m_nHoverTimer);
+        m_nHoverTimer = this->SetTimer(TREE_TIMER_HOVER, m_nHoverDelay, nullptr);
     }
-    if (m_hWnd != nullptr)
-        Invalidate(FALSE);
+    if (this->m_hWnd != nullptr)
+        this->Invalidate(FALSE);
     return TRUE;
 }
 
-void SECTreeBaseC::SetHoverDelay(UINT nMilliseconds)
+template <class TListBase> void SECTreeBaseT<TListBase>::SetHoverDelay(UINT nMilliseconds)
 {
     m_nHoverDelay = nMilliseconds;
 }
 
-void SECTreeBaseC::OnHoverTimer(UINT_PTR nIDEvent)
+template <class TListBase> void SECTreeBaseT<TListBase>::OnHoverTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent != TREE_TIMER_HOVER || m_nHoverTimer == 0)
         return;
-    KillTimer(m_nHoverTimer);
+    this->KillTimer(m_nHoverTimer);
     m_nHoverTimer = 0;
     const HTREEITEM hDrop = GetDropHilightItem();
     if ((m_nTreeStyleEx & TVXS_HOVEREXPAND) && hDrop != nullptr && !IsItemExpanded(hDrop))
     {
         Expand(hDrop, TVE_EXPAND, TRUE, FALSE);
-        UpdateWindow();
+        this->UpdateWindow();
     }
 }
 
 // ---- Keys ----
 
-void SECTreeBaseC::KeyLeft(const KeyArgs& key)
+template <class TListBase> void SECTreeBaseT<TListBase>::KeyLeft(const KeyArgs& key)
 {
     _Node* pNode = GetRowNode(key.nItem);
     if (pNode == nullptr)
@@ -234,18 +232,18 @@ void SECTreeBaseC::KeyLeft(const KeyArgs& key)
         Expand(hItem, TVE_COLLAPSE, TRUE, FALSE);
     else if (const HTREEITEM hParent = GetParentItem(hItem))
     {
-        DeselectAllBut(-1);
+        this->DeselectAllBut(-1);
         Select(hParent, TVGN_CARET);
     }
-    m_pTip->Hide();
+    this->m_pTip->Hide();
 }
 
-void SECTreeBaseC::KeyBack(const KeyArgs& key)
+template <class TListBase> void SECTreeBaseT<TListBase>::KeyBack(const KeyArgs& key)
 {
     KeyLeft(key);
 }
 
-void SECTreeBaseC::KeyRight(const KeyArgs& key)
+template <class TListBase> void SECTreeBaseT<TListBase>::KeyRight(const KeyArgs& key)
 {
     _Node* pNode = GetRowNode(key.nItem);
     if (pNode == nullptr)
@@ -257,7 +255,7 @@ void SECTreeBaseC::KeyRight(const KeyArgs& key)
         {
             if (!IsHiddenInherited(pChild))
             {
-                DeselectAllBut(-1);
+                this->DeselectAllBut(-1);
                 Select(ToHandle(pChild), TVGN_CARET);
                 break;
             }
@@ -265,10 +263,10 @@ void SECTreeBaseC::KeyRight(const KeyArgs& key)
     }
     else if (ItemHasChildren(hItem) || HasPendingChildren(hItem))
         Expand(hItem, TVE_EXPAND, TRUE, FALSE);
-    m_pTip->Hide();
+    this->m_pTip->Hide();
 }
 
-void SECTreeBaseC::KeyMultiply(const KeyArgs& key)
+template <class TListBase> void SECTreeBaseT<TListBase>::KeyMultiply(const KeyArgs& key)
 {
     if (_Node* pNode = GetRowNode(key.nItem))
         ExpandAll(ToHandle(pNode), TRUE);
@@ -276,20 +274,20 @@ void SECTreeBaseC::KeyMultiply(const KeyArgs& key)
 
 // ---- Notifications ----
 
-BOOL SECTreeBaseC::SelChanging(int nItem, int nOldFocus, int nCause)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::SelChanging(int nItem, int nOldFocus, int nCause)
 {
     return NotifySelChange(TVN_SELCHANGINGW, nItem, nOldFocus, kCauseActions[nCause]) == 1;
 }
 
-void SECTreeBaseC::SelChanged(int nItem, int nOldFocus, int nCause)
+template <class TListBase> void SECTreeBaseT<TListBase>::SelChanged(int nItem, int nOldFocus, int nCause)
 {
     NotifySelChange(TVN_SELCHANGEDW, nItem, nOldFocus, kCauseActions[nCause]);
 }
 
-LRESULT SECTreeBaseC::NotifyDrag(UINT nCode, int nRow, int x, int y)
+template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyDrag(UINT nCode, int nRow, int x, int y)
 {
     // The drag state ends here either way: the owner runs the drag.
-    m_bItemDrag = FALSE;
+    this->m_bItemDrag = FALSE;
     const _Node* pNode = GetRowNode(nRow);
     if ((m_nTreeStyle & TVS_DISABLEDRAGDROP) || pNode == nullptr)
         return 0;
@@ -299,22 +297,22 @@ LRESULT SECTreeBaseC::NotifyDrag(UINT nCode, int nRow, int x, int y)
     return NotifyTree(nCode, nm);
 }
 
-void SECTreeBaseC::BeginDrag(int nItem, int x, int y)
+template <class TListBase> void SECTreeBaseT<TListBase>::BeginDrag(int nItem, int x, int y)
 {
     NotifyDrag(TVN_BEGINDRAGW, nItem, x, y);
 }
 
-void SECTreeBaseC::BeginRDrag(int nItem, int x, int y)
+template <class TListBase> void SECTreeBaseT<TListBase>::BeginRDrag(int nItem, int x, int y)
 {
     NotifyDrag(TVN_BEGINRDRAGW, nItem, x, y);
 }
 
-void SECTreeBaseC::NotifyKeyDown(UINT nKey)
+template <class TListBase> void SECTreeBaseT<TListBase>::NotifyKeyDown(UINT nKey)
 {
     NMTVKEYDOWN nm = {};
     nm.hdr.code = TVN_KEYDOWN;
     nm.wVKey = static_cast<WORD>(nKey);
-    Notify(&nm.hdr);
+    this->Notify(&nm.hdr);
 }
 
 namespace
@@ -330,36 +328,37 @@ NMTVDISPINFOW MakeTreeLabelEditRecord(UINT nCode, const _Node& node)
 }
 } // namespace
 
-LRESULT SECTreeBaseC::NotifyBeginLabelEdit(int nItem, int nSubItem)
+template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyBeginLabelEdit(int nItem, int nSubItem)
 {
     const _Node* pNode = GetRowNode(nItem);
     if (nSubItem != 0 || pNode == nullptr)
-        return SECListCtrl::NotifyBeginLabelEdit(nItem, nSubItem);
+        return TListBase::NotifyBeginLabelEdit(nItem, nSubItem);
     NMTVDISPINFOW info = MakeTreeLabelEditRecord(TVN_BEGINLABELEDITW, *pNode);
-    return Notify(&info.hdr);
+    return this->Notify(&info.hdr);
 }
 
-BOOL SECTreeBaseC::NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit)
+template <class TListBase>
+BOOL SECTreeBaseT<TListBase>::NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit)
 {
     const _Node* pNode = GetRowNode(nItem);
     if (nSubItem != 0 || pNode == nullptr)
-        return SECListCtrl::NotifyEndLabelEdit(nItem, nSubItem, strText, bCommit);
+        return TListBase::NotifyEndLabelEdit(nItem, nSubItem, strText, bCommit);
     NMTVDISPINFOW info = MakeTreeLabelEditRecord(TVN_ENDLABELEDITW, *pNode);
     info.item.pszText = nullptr;
-    return SendEndLabelEdit(info.hdr, info.item.pszText, info.item.cchTextMax, strText, bCommit);
+    return this->SendEndLabelEdit(info.hdr, info.item.pszText, info.item.cchTextMax, strText, bCommit);
 }
 
 // ---- The list core's view of column 0 ----
 
-BOOL SECTreeBaseC::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
 {
     const _Node* pNode = GetRowNode(pItem->iItem);
     if (pItem->iSubItem != 0 || pNode == nullptr)
-        return SECListCtrl::GetItem(pItem, bCopyText, bAskOwner);
+        return TListBase::GetItem(pItem, bCopyText, bAskOwner);
     // Text and image come from the node; what it does not answer, the list core does.
     LVITEMW rest = *pItem;
     rest.mask &= ~(LVIF_TEXT | LVIF_IMAGE);
-    if (!SECListCtrl::GetItem(&rest, bCopyText, bAskOwner))
+    if (!TListBase::GetItem(&rest, bCopyText, bAskOwner))
         return FALSE;
     TVITEMW query = {};
     query.mask = TVIF_HANDLE | (pItem->mask & LVIF_TEXT ? TVIF_TEXT : 0) | (pItem->mask & LVIF_IMAGE ? TVIF_IMAGE : 0);
@@ -378,11 +377,11 @@ BOOL SECTreeBaseC::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
     return TRUE;
 }
 
-BOOL SECTreeBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
 {
     const _Node* pNode = GetRowNode(pItem->iItem);
     if (pItem->iSubItem != 0 || pNode == nullptr || !(pItem->mask & (LVIF_TEXT | LVIF_IMAGE)))
-        return SECListCtrl::SetItem(pItem, bRedraw);
+        return TListBase::SetItem(pItem, bRedraw);
     TVITEMW item = {};
     item.mask = TVIF_HANDLE | (pItem->mask & LVIF_TEXT ? TVIF_TEXT : 0) | (pItem->mask & LVIF_IMAGE ? TVIF_IMAGE : 0);
     item.hItem = ToHandle(pNode);
@@ -392,10 +391,10 @@ BOOL SECTreeBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
         return FALSE;
     LVITEMW rest = *pItem;
     rest.mask &= ~(LVIF_TEXT | LVIF_IMAGE);
-    return rest.mask == 0 || SECListCtrl::SetItem(&rest, bRedraw);
+    return rest.mask == 0 || TListBase::SetItem(&rest, bRedraw);
 }
 
-BOOL SECTreeBaseC::UsesCallbacks(int nRow) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::UsesCallbacks(int nRow) const
 {
     if (const _Node* pNode = GetRowNode(nRow))
     {
@@ -405,15 +404,16 @@ BOOL SECTreeBaseC::UsesCallbacks(int nRow) const
             return TRUE;
     }
     // The row's own text marker only says that the node answers.
-    const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow);
-    if (pRecord == nullptr || GetColumnCount() < 2)
+    const SECListItem* pRecord = TListBase::GetItemAt(nRow);
+    if (pRecord == nullptr || this->GetColumnCount() < 2)
         return FALSE;
-    for (int i = 1; i < GetColumnCount(); i++)
+    for (int i = 1; i < this->GetColumnCount(); i++)
     {
-        const SECListSubItem* pSub = pRecord->GetSubItem(GetColumn(i)->iSubItem);
+        const SECListSubItem* pSub = pRecord->GetSubItem(this->GetColumn(i)->iSubItem);
         if (pSub != nullptr && pSub->m_pszText == LPSTR_TEXTCALLBACKW)
             return TRUE;
     }
     return FALSE;
 }
+template class SECTreeBaseT<SECListCtrl>;
 } // namespace tarnwick::lists

@@ -61,12 +61,12 @@ int ShownImage(const TVITEMW& item, BOOL bSelected)
 }
 } // namespace
 
-SECListPaintContext* SECTreeBaseC::CreatePaintContext(CDC* pDC)
+template <class TListBase> SECListPaintContext* SECTreeBaseT<TListBase>::CreatePaintContext(CDC* pDC)
 {
     return new SECTreePaintContext(pDC);
 }
 
-HFONT SECTreeBaseC::GetBoldFont(HFONT hFont)
+template <class TListBase> HFONT SECTreeBaseT<TListBase>::GetBoldFont(HFONT hFont)
 {
     LOGFONTW lf = {};
     ::GetObjectW(hFont, sizeof(lf), &lf);
@@ -77,48 +77,48 @@ HFONT SECTreeBaseC::GetBoldFont(HFONT hFont)
     return static_cast<HFONT>(font.m_hObject);
 }
 
-BOOL SECTreeBaseC::PrepareCell(SECListPaintContext& ctx)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::PrepareCell(SECListPaintContext& ctx)
 {
     auto& tree = static_cast<SECTreePaintContext&>(ctx);
     tree.pNode = GetRowNode(ctx.item.iItem);
     if (ctx.item.iSubItem != 0 || tree.pNode == nullptr)
-        return SECListCtrl::PrepareCell(ctx);
+        return TListBase::PrepareCell(ctx);
     tree.query = tree.pNode->m_item;
     tree.query.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_HANDLE | TVIF_SELECTEDIMAGE;
     tree.query.stateMask = 0xFFFF;
-    m_pszTextBuffer[0] = L'\0';
-    tree.query.pszText = m_pszTextBuffer;
-    tree.query.cchTextMax = TextBufferSize;
+    this->m_pszTextBuffer[0] = L'\0';
+    tree.query.pszText = this->m_pszTextBuffer;
+    tree.query.cchTextMax = this->TextBufferSize;
     if (!GetItem(&tree.query, FALSE, TRUE))
         return FALSE;
     if (tree.query.pszText == nullptr || tree.query.pszText == LPSTR_TEXTCALLBACKW)
         tree.query.pszText = const_cast<LPWSTR>(L"");
-    ctx.nViewMode = m_nListStyle & LVS_SEC_VIEWMASK;
+    ctx.nViewMode = this->m_nListStyle & LVS_SEC_VIEWMASK;
     ctx.item.pszText = tree.query.pszText;
     ctx.item.iImage = tree.query.iImage;
-    UINT nState = GetItemStateByIndex(ctx.item.iItem, LVIS_SELECTED | LVIS_FOCUSED);
+    UINT nState = this->GetItemStateByIndex(ctx.item.iItem, LVIS_SELECTED | LVIS_FOCUSED);
     nState |= tree.query.state & kStateBits;
     if (tree.query.state & TVIS_OVERLAYMASK)
         nState |= TVIS_OVERLAYMASK;
     ctx.item.state = nState;
     ctx.extraState[1] = IsDisabledInherited(tree.pNode) ? SECListPaintContext::GrayText : 0;
-    SetCellStyle(ctx);
+    this->SetCellStyle(ctx);
     if (tree.query.state & TVIS_BOLD)
         ctx.hFont = GetBoldFont(ctx.hFont);
     return TRUE;
 }
 
-void SECTreeBaseC::LayoutItemForPaint(SECListPaintContext& ctx)
+template <class TListBase> void SECTreeBaseT<TListBase>::LayoutItemForPaint(SECListPaintContext& ctx)
 {
     if (!ctx.pItem->m_bNeedsMeasuring)
         return;
     const _Node* pNode = GetRowNode(ctx.item.iItem);
     if (ctx.pItem->m_cyMeasured == -1 && pNode != nullptr && pNode->m_nRowHeight != 0)
         ctx.pItem->m_cyMeasured = pNode->m_nRowHeight;
-    SECListCtrl::LayoutItemForPaint(ctx);
+    TListBase::LayoutItemForPaint(ctx);
 }
 
-int SECTreeBaseC::GetLevelX(const SECTreePaintContext& ctx, int nHalfWidth) const
+template <class TListBase> int SECTreeBaseT<TListBase>::GetLevelX(const SECTreePaintContext& ctx, int nHalfWidth) const
 {
     int x = ctx.rcCell.left + (ctx.pNode->GetDepth() - 2) * m_nIndent + nHalfWidth;
     if ((m_nTreeStyle & TVS_LINESATROOT) && (m_nTreeStyle & (TVS_HASBUTTONS | TVS_HASLINES)))
@@ -126,12 +126,12 @@ int SECTreeBaseC::GetLevelX(const SECTreePaintContext& ctx, int nHalfWidth) cons
     return x;
 }
 
-void SECTreeBaseC::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
+template <class TListBase> void SECTreeBaseT<TListBase>::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
 {
     auto& tree = static_cast<SECTreePaintContext&>(ctx);
     if (ctx.item.iSubItem != 0 || tree.pNode == nullptr)
     {
-        SECListCtrl::MeasureSubItem(ctx, cyCell);
+        TListBase::MeasureSubItem(ctx, cyCell);
         return;
     }
     int x0 = (tree.pNode->GetDepth() - 1) * m_nIndent;
@@ -143,22 +143,22 @@ void SECTreeBaseC::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
     int xLabel = x0 + kLabelGap;
     IMAGEINFO info = {};
     const int nStateImage = static_cast<int>((tree.query.state & TVIS_STATEIMAGEMASK) >> 12);
-    if (nStateImage != 0 && ImageExists(GetImageList(LVSIL_STATE), nStateImage, info))
+    if (nStateImage != 0 && ImageExists(this->GetImageList(LVSIL_STATE), nStateImage, info))
     {
         rcState.SetRect(x0, 0, x0 + ImageWidth(info), ImageHeight(info));
         rcIcon.SetRect(rcState.right, 0, rcState.right, 0);
         xLabel = rcState.right + kLabelGap;
     }
-    if (ImageExists(GetImageList(LVSIL_NORMAL), tree.query.iImage, info))
+    if (ImageExists(this->GetImageList(LVSIL_NORMAL), tree.query.iImage, info))
     {
         rcIcon.SetRect(rcState.right, 0, rcState.right + ImageWidth(info), ImageHeight(info));
         xLabel = rcIcon.right + kLabelGap;
     }
     CRect inside;
-    GetInsideRect(inside);
-    int xLimit = IsLabelWrap() ? inside.Width() - 5 : kNoWrapLimit;
-    if (GetColumnCount() >= 2)
-        xLimit = GetColumnWidth(0) - 5;
+    this->GetInsideRect(inside);
+    int xLimit = this->IsLabelWrap() ? inside.Width() - 5 : kNoWrapLimit;
+    if (this->GetColumnCount() >= 2)
+        xLimit = this->GetColumnWidth(0) - 5;
     CRect rcLabel(xLabel, 0, std::max(xLimit, xLabel + 1), 0);
     const HDC hDC = ctx.pDC->m_hAttribDC != nullptr ? ctx.pDC->m_hAttribDC : ctx.pDC->m_hDC;
     CDC* pDC = CDC::FromHandle(hDC);
@@ -172,10 +172,11 @@ void SECTreeBaseC::MeasureSubItem(SECListPaintContext& ctx, int& cyCell)
     cyCell = (cy + 1) & ~1;
 }
 
-void SECTreeBaseC::MeasureLabel(CDC* pDC, SECTreePaintContext& ctx, LPCWSTR pszText, CRect& rect)
+template <class TListBase>
+void SECTreeBaseT<TListBase>::MeasureLabel(CDC* pDC, SECTreePaintContext& ctx, LPCWSTR pszText, CRect& rect)
 {
     const HDC hDC = pDC->m_hDC;
-    if (!IsLabelWrap())
+    if (!this->IsLabelWrap())
     {
         // One line without prefixes, tabs at eight average characters: its tabbed extent is
         // what DT_CALCRECT would measure, in one call where thousands of rows are measured.
@@ -204,30 +205,30 @@ void SECTreeBaseC::MeasureLabel(CDC* pDC, SECTreePaintContext& ctx, LPCWSTR pszT
     rect.bottom += 2;
 }
 
-void SECTreeBaseC::DrawSubItem(SECListPaintContext& ctx)
+template <class TListBase> void SECTreeBaseT<TListBase>::DrawSubItem(SECListPaintContext& ctx)
 {
     auto& tree = static_cast<SECTreePaintContext&>(ctx);
     if (ctx.item.iSubItem != 0 || tree.pNode == nullptr)
     {
-        SECListCtrl::DrawSubItem(ctx);
+        TListBase::DrawSubItem(ctx);
         return;
     }
     CDC* pDC = ctx.pDC;
     const CRect cell = ctx.rcCell;
     const SECListItem* pItem = ctx.pItem;
-    const BOOL bEditing = ctx.item.iItem == m_nEditItem && ctx.nColumn == m_nCurrentColumn;
+    const BOOL bEditing = ctx.item.iItem == this->m_nEditItem && ctx.nColumn == this->m_nCurrentColumn;
     const BOOL bSelected = (ctx.item.state & LVIS_SELECTED) != 0;
     pDC->FillSolidRect(cell, ctx.crRowBk);
     if (ctx.nFlag == 0)
     {
-        CImageList* pStates = GetImageList(LVSIL_STATE);
+        CImageList* pStates = this->GetImageList(LVSIL_STATE);
         int nState = static_cast<int>((tree.query.state & TVIS_STATEIMAGEMASK) >> 12);
         if (pStates != nullptr && nState >= pStates->GetImageCount())
             nState = 0;
         if (pStates != nullptr && nState > 0)
             pStates->Draw(pDC, nState, CPoint(cell.left + pItem->m_rcThird.left, cell.top + pItem->m_rcThird.top),
                           ILD_NORMAL);
-        CImageList* pImages = GetImageList(LVSIL_NORMAL);
+        CImageList* pImages = this->GetImageList(LVSIL_NORMAL);
         int nImage = ShownImage(tree.query, bSelected);
         if (pImages != nullptr && nImage != _Node::NoImage && !CRect(pItem->m_rcIcon).IsRectEmpty())
         {
@@ -235,7 +236,8 @@ void SECTreeBaseC::DrawSubItem(SECListPaintContext& ctx)
                 nImage = 0;
             const CRect& icon = pItem->m_rcIcon;
             UINT nStyle = ILD_NORMAL | INDEXTOOVERLAYMASK((tree.query.state & TVIS_OVERLAYMASK) >> 8);
-            if (bSelected && HasListStyleEx(LVXS_BLENDSELECTED) && (HasFocus() || ctx.item.iItem == m_nFocusItem))
+            if (bSelected && this->HasListStyleEx(LVXS_BLENDSELECTED) &&
+                (this->HasFocus() || ctx.item.iItem == this->m_nFocusItem))
                 nStyle |= ILD_BLEND50;
             pImages->Draw(pDC, nImage, CPoint(cell.left + icon.left, cell.top + (cell.Height() - icon.Height()) / 2),
                           nStyle);
@@ -251,12 +253,12 @@ void SECTreeBaseC::DrawSubItem(SECListPaintContext& ctx)
     CRect label = pItem->m_rcLabel;
     label.OffsetRect(cell.left, cell.top);
     label.left -= 3;
-    const BOOL bFullRow = HasListStyleEx(LVXS_FULLROWSELECT) && GetColumnCount() >= 1;
+    const BOOL bFullRow = this->HasListStyleEx(LVXS_FULLROWSELECT) && this->GetColumnCount() >= 1;
     label.right = bFullRow ? cell.right : label.right + 3;
-    if (GetColumnCount() >= 2)
-        label.right = std::min<int>(label.right, GetColumnRight(0) - 2);
+    if (this->GetColumnCount() >= 2)
+        label.right = std::min<int>(label.right, this->GetColumnRight(0) - 2);
     // A one-line label lower than its row sits in the row's middle, beside the icon.
-    if (!IsLabelWrap() && label.Height() < pItem->m_cyMeasured)
+    if (!this->IsLabelWrap() && label.Height() < pItem->m_cyMeasured)
         label.OffsetRect(0, (pItem->m_cyMeasured - label.Height()) / 2);
     if (!bEditing || bFullRow)
     {
@@ -268,14 +270,15 @@ void SECTreeBaseC::DrawSubItem(SECListPaintContext& ctx)
         CRect text = label;
         text.OffsetRect(0, 1);
         text.left += 3;
-        const UINT nAlign = FormatToAlign(GetColumnFormat(0));
-        if (!IsLabelWrap())
+        const UINT nAlign = this->FormatToAlign(this->GetColumnFormat(0));
+        if (!this->IsLabelWrap())
         {
             ::DrawTextW(pDC->m_hDC, ctx.item.pszText, OneLineLength(ctx.item.pszText), &text,
                         DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | nAlign);
         }
         else if (!tree.bSplit)
-            ::DrawTextW(pDC->m_hDC, ctx.item.pszText, -1, &text, DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER);
+            ::DrawTextW(pDC->m_hDC, ctx.item.pszText, -1, &text,
+                        DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER);
         else
         {
             const int cxHead = pDC->GetTextExtent(tree.strHead).cx;
@@ -291,14 +294,14 @@ void SECTreeBaseC::DrawSubItem(SECListPaintContext& ctx)
         pDC->SetBkColor(crOldBk);
         pDC->SetTextColor(crOldText);
     }
-    if ((!HasListStyleEx(LVXS_FULLROWSELECT) || GetColumnCount() == 1) && ctx.item.iItem == m_nFocusItem &&
-        HasFocus() && !bEditing)
+    if ((!this->HasListStyleEx(LVXS_FULLROWSELECT) || this->GetColumnCount() == 1) &&
+        ctx.item.iItem == this->m_nFocusItem && this->HasFocus() && !bEditing)
         pDC->DrawFocusRect(label);
 }
 
 // ---- Lines and buttons ----
 
-void SECTreeBaseC::DrawHorzLine(CDC* pDC, int x1, int x2, int y)
+template <class TListBase> void SECTreeBaseT<TListBase>::DrawHorzLine(CDC* pDC, int x1, int x2, int y)
 {
     if (pDC->IsPrinting())
     {
@@ -307,10 +310,10 @@ void SECTreeBaseC::DrawHorzLine(CDC* pDC, int x1, int x2, int y)
         return;
     }
     const COLORREF crDot = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF crGap = GetBkColor();
+    const COLORREF crGap = this->GetBkColor();
     // Dots on the even pixels of the scrolled content, so that scrolling keeps them in place.
     int x = x1;
-    if ((m_nHScrollOffset + x) & 1)
+    if ((this->m_nHScrollOffset + x) & 1)
         x--;
     for (; x < x2; x += 2)
     {
@@ -320,7 +323,7 @@ void SECTreeBaseC::DrawHorzLine(CDC* pDC, int x1, int x2, int y)
     }
 }
 
-void SECTreeBaseC::DrawVertLine(CDC* pDC, int x, int y1, int y2)
+template <class TListBase> void SECTreeBaseT<TListBase>::DrawVertLine(CDC* pDC, int x, int y1, int y2)
 {
     if (pDC->IsPrinting())
     {
@@ -329,7 +332,7 @@ void SECTreeBaseC::DrawVertLine(CDC* pDC, int x, int y1, int y2)
         return;
     }
     const COLORREF crDot = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF crGap = GetBkColor();
+    const COLORREF crGap = this->GetBkColor();
     int y = y1;
     if (y & 1)
         y--;
@@ -341,21 +344,22 @@ void SECTreeBaseC::DrawVertLine(CDC* pDC, int x, int y1, int y2)
     }
 }
 
-void SECTreeBaseC::GetButtonRect(CRect& rect, const SECTreePaintContext& ctx, const CRect& rcRow)
+template <class TListBase>
+void SECTreeBaseT<TListBase>::GetButtonRect(CRect& rect, const SECTreePaintContext& ctx, const CRect& rcRow)
 {
     IMAGEINFO info = {};
     int nHalf = kButtonNoImage;
     int nSize = kButtonNoImage;
     const _Node* pNode = ctx.pNode;
-    const BOOL bSelected = IsItemSelected(FindItemRow(pNode, 0));
+    const BOOL bSelected = this->IsItemSelected(FindItemRow(pNode, 0));
     const int nStateImage = static_cast<int>((pNode->m_item.state & TVIS_STATEIMAGEMASK) >> 12);
     if (ShownImage(pNode->m_item, bSelected) != _Node::NoImage &&
-        ImageExists(GetImageList(LVSIL_NORMAL), std::max(ShownImage(pNode->m_item, bSelected), 0), info))
+        ImageExists(this->GetImageList(LVSIL_NORMAL), std::max(ShownImage(pNode->m_item, bSelected), 0), info))
     {
         nHalf = ImageWidth(info) / 2;
         nSize = std::min(static_cast<int>(ImageHeight(info) / kButtonRatio), kMaxButton);
     }
-    else if (nStateImage != 0 && ImageExists(GetImageList(LVSIL_STATE), nStateImage, info))
+    else if (nStateImage != 0 && ImageExists(this->GetImageList(LVSIL_STATE), nStateImage, info))
     {
         nHalf = ImageWidth(info) / 2;
         nSize = std::min(static_cast<int>(ImageHeight(info) / kButtonRatio), kMaxButton);
@@ -368,14 +372,14 @@ void SECTreeBaseC::GetButtonRect(CRect& rect, const SECTreePaintContext& ctx, co
     // On the grid of the dotted lines: the box has a centre pixel on it.
     if (y & 1)
         y++;
-    if ((m_nHScrollOffset + x) & 1)
+    if ((this->m_nHScrollOffset + x) & 1)
         x++;
     if (!(nSize & 1))
         nSize++;
     rect.SetRect(x - nSize / 2, y - nSize / 2, x - nSize / 2 + nSize, y - nSize / 2 + nSize);
 }
 
-void SECTreeBaseC::DrawButton(SECTreePaintContext& ctx)
+template <class TListBase> void SECTreeBaseT<TListBase>::DrawButton(SECTreePaintContext& ctx)
 {
     const _Node* pNode = ctx.pNode;
     const HTREEITEM hItem = reinterpret_cast<HTREEITEM>(const_cast<_Node*>(pNode));
@@ -395,7 +399,8 @@ void SECTreeBaseC::DrawButton(SECTreePaintContext& ctx)
             return;
         }
     }
-    pDC->FillSolidRect(box, m_hWnd == nullptr || IsWindowEnabled() ? RGB(255, 255, 255) : GetBkColor());
+    pDC->FillSolidRect(box,
+                       this->m_hWnd == nullptr || this->IsWindowEnabled() ? RGB(255, 255, 255) : this->GetBkColor());
     CPen* pOldPen = pDC->SelectObject(&ButtonPen(COLOR_BTNSHADOW));
     pDC->MoveTo(box.left, box.top);
     pDC->LineTo(box.right - 1, box.top);
@@ -415,7 +420,7 @@ void SECTreeBaseC::DrawButton(SECTreePaintContext& ctx)
     pDC->SelectObject(pOldPen);
 }
 
-void SECTreeBaseC::DrawLines(SECTreePaintContext& ctx)
+template <class TListBase> void SECTreeBaseT<TListBase>::DrawLines(SECTreePaintContext& ctx)
 {
     const _Node* pNode = ctx.pNode;
     const SECListItem* pItem = ctx.pItem;
@@ -423,14 +428,15 @@ void SECTreeBaseC::DrawLines(SECTreePaintContext& ctx)
     const CRect& row = ctx.rcCell;
     IMAGEINFO info = {};
     const int nImage = ShownImage(pNode->m_item, (ctx.item.state & LVIS_SELECTED) != 0);
-    const int nHalf = nImage != _Node::NoImage && ImageExists(GetImageList(LVSIL_NORMAL), std::max(nImage, 0), info)
-                          ? ImageWidth(info) / 2
-                          : kButtonNoImage;
+    const int nHalf =
+        nImage != _Node::NoImage && ImageExists(this->GetImageList(LVSIL_NORMAL), std::max(nImage, 0), info)
+            ? ImageWidth(info) / 2
+            : kButtonNoImage;
     int x = GetLevelX(ctx, nHalf);
     int y = row.top + row.Height() / 2;
     if (y & 1)
         y++;
-    if ((m_nHScrollOffset + x) & 1)
+    if ((this->m_nHScrollOffset + x) & 1)
         x++;
     const BOOL bLinesAtRoot = (m_nTreeStyle & TVS_LINESATROOT) != 0;
     const BOOL bTopLevel = pNode->GetParent() == m_pRoot;
@@ -475,20 +481,20 @@ namespace
 constexpr int kDragGap = 6; // between the icon and the label of a drag image
 } // namespace
 
-CImageList* SECTreeBaseC::CreateDragImage(HTREEITEM hItem)
+template <class TListBase> CImageList* SECTreeBaseT<TListBase>::CreateDragImage(HTREEITEM hItem)
 {
-    if (GetImageList(LVSIL_NORMAL) == nullptr || m_hWnd == nullptr)
+    if (this->GetImageList(LVSIL_NORMAL) == nullptr || this->m_hWnd == nullptr)
         return nullptr;
     TVITEMW query = {};
     query.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_HANDLE;
     query.hItem = hItem;
-    m_pszTextBuffer[0] = L'\0';
-    query.pszText = m_pszTextBuffer;
-    query.cchTextMax = TextBufferSize;
+    this->m_pszTextBuffer[0] = L'\0';
+    query.pszText = this->m_pszTextBuffer;
+    query.cchTextMax = this->TextBufferSize;
     if (!GetItem(&query, TRUE, TRUE))
         return nullptr;
     CClientDC dc(this);
-    const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, GetItemFont());
+    const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, this->GetItemFont());
     CImageList* pLabel = CreateLabelImage(&dc, query.pszText);
     ::SelectObject(dc.m_hDC, hOldFont);
     CImageList* pIcon = CreateIconImage(query.iImage);
@@ -500,7 +506,7 @@ CImageList* SECTreeBaseC::CreateDragImage(HTREEITEM hItem)
     return pMerged;
 }
 
-CImageList* SECTreeBaseC::CreateLabelImage(CDC* pDC, LPCWSTR pszText)
+template <class TListBase> CImageList* SECTreeBaseT<TListBase>::CreateLabelImage(CDC* pDC, LPCWSTR pszText)
 {
     CRect rect(0, 0, 0, 0);
     ::DrawTextW(pDC->m_hDC, pszText, -1, &rect, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
@@ -512,21 +518,21 @@ CImageList* SECTreeBaseC::CreateLabelImage(CDC* pDC, LPCWSTR pszText)
     bitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height());
     CBitmap* pOld = memDC.SelectObject(&bitmap);
     const HGDIOBJ hOldFont = ::SelectObject(memDC.m_hDC, ::GetCurrentObject(pDC->m_hDC, OBJ_FONT));
-    memDC.FillSolidRect(rect, GetBkColor());
-    memDC.SetTextColor(m_colors[colorText]);
+    memDC.FillSolidRect(rect, this->GetBkColor());
+    memDC.SetTextColor(this->m_colors[this->colorText]);
     memDC.SetBkMode(TRANSPARENT);
     ::DrawTextW(memDC.m_hDC, pszText, -1, &rect, DT_NOPREFIX | DT_EXPANDTABS);
     ::SelectObject(memDC.m_hDC, hOldFont);
     memDC.SelectObject(pOld);
     auto* pImage = new CImageList;
     pImage->Create(rect.Width(), rect.Height(), ILC_COLOR24 | ILC_MASK, 1, 0);
-    pImage->Add(&bitmap, GetBkColor());
+    pImage->Add(&bitmap, this->GetBkColor());
     return pImage;
 }
 
-CImageList* SECTreeBaseC::CreateIconImage(int nImage)
+template <class TListBase> CImageList* SECTreeBaseT<TListBase>::CreateIconImage(int nImage)
 {
-    CImageList* pNormal = GetImageList(LVSIL_NORMAL);
+    CImageList* pNormal = this->GetImageList(LVSIL_NORMAL);
     IMAGEINFO info = {};
     if (nImage < 0 || !pNormal->GetImageInfo(nImage, &info))
         return nullptr;
@@ -540,13 +546,14 @@ CImageList* SECTreeBaseC::CreateIconImage(int nImage)
     return pImage;
 }
 
-CImageList* SECTreeBaseC::MergeImages(CImageList* pIcon, CImageList* pLabel)
+template <class TListBase> CImageList* SECTreeBaseT<TListBase>::MergeImages(CImageList* pIcon, CImageList* pLabel)
 {
     IMAGEINFO info = {};
     pIcon->GetImageInfo(0, &info);
     auto* pMerged = new CImageList;
-    pMerged->Attach(::ImageList_Merge(pIcon->GetSafeHandle(), 0, pLabel->GetSafeHandle(), 0,
-                                      ImageWidth(info) + kDragGap, 0));
+    pMerged->Attach(
+        ::ImageList_Merge(pIcon->GetSafeHandle(), 0, pLabel->GetSafeHandle(), 0, ImageWidth(info) + kDragGap, 0));
     return pMerged;
 }
+template class SECTreeBaseT<SECListCtrl>;
 } // namespace tarnwick::lists

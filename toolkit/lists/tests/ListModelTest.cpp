@@ -418,9 +418,9 @@ protected:
         if (pHdr->code != LVN_ENDLABELEDITW && pHdr->code != TVN_ENDLABELEDITW)
             return FALSE;
         LPWSTR pszText = pHdr->code == LVN_ENDLABELEDITW ? reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.pszText
-                                                          : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.pszText;
+                                                         : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.pszText;
         m_cchTextMax = pHdr->code == LVN_ENDLABELEDITW ? reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.cchTextMax
-                                                        : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.cchTextMax;
+                                                       : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.cchTextMax;
         m_bNullText = pszText == nullptr;
         if (pszText != nullptr)
         {
@@ -442,8 +442,8 @@ TEST(LabelEditNotifyTest, TheOwnersBufferHoldsAtMost2047CharactersAndAlwaysEnds)
     tarnwick::lists::SECTreeBaseC tree;
     ASSERT_TRUE(tree.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), &owner, 2));
     tree.InsertItem(L"a");
-    for (tarnwick::lists::SECListBaseC* pList : {static_cast<tarnwick::lists::SECListBaseC*>(&list),
-                                                 static_cast<tarnwick::lists::SECListBaseC*>(&tree)})
+    for (tarnwick::lists::SECListBaseC* pList :
+         {static_cast<tarnwick::lists::SECListBaseC*>(&list), static_cast<tarnwick::lists::SECListBaseC*>(&tree)})
     {
         CString strText(L'x', 3000);
         EXPECT_TRUE(pList->NotifyEndLabelEdit(0, 0, strText, TRUE));

@@ -29,8 +29,8 @@ protected:
 
     void Create(DWORD dwStyle, int cx = 200, int cy = 200)
     {
-        ASSERT_TRUE(m_list.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | dwStyle, CRect(0, 0, cx, cy), &m_parent,
-                                  100));
+        ASSERT_TRUE(
+            m_list.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | dwStyle, CRect(0, 0, cx, cy), &m_parent, 100));
         m_list.SetColor(SECListCtrl::colorText, kText);
         m_list.SetBkColor(kBack);
         m_list.SetColor(SECListCtrl::colorSelText, kSelText);

@@ -31,8 +31,8 @@ protected:
     void Create(DWORD dwStyle, DWORD dwExStyle = 0)
     {
         m_parent.ShowWindow(SW_SHOWNA);
-        ASSERT_TRUE(m_tree.CreateFromRect(WS_CHILD | WS_VISIBLE | dwStyle, dwExStyle, CRect(0, 0, 300, 300), &m_parent,
-                                          1037));
+        ASSERT_TRUE(
+            m_tree.CreateFromRect(WS_CHILD | WS_VISIBLE | dwStyle, dwExStyle, CRect(0, 0, 300, 300), &m_parent, 1037));
         m_hA = m_tree.InsertItem(L"A");
         m_hA1 = m_tree.InsertItem(L"A1", m_hA);
         m_tree.InsertItem(L"A2", m_hA);
@@ -113,8 +113,7 @@ TEST_F(TreeInputTest, ButtonClicksToggleWithoutSelectingAndDoubleClicksToggle)
     m_tree.Select(m_hA, TVGN_CARET);
     SendClick(m_tree, LeftOfLabel(m_hB, TVHT_ONITEMBUTTON));
     EXPECT_TRUE(m_tree.IsItemExpanded(m_hB));
-    EXPECT_TRUE(m_tree.GetItemState(m_hA, TVIS_SELECTED) == 0 ? m_tree.IsItemSelected(m_tree.GetItemRow(m_hA))
-                                                                 : TRUE);
+    EXPECT_TRUE(m_tree.GetItemState(m_hA, TVIS_SELECTED) == 0 ? m_tree.IsItemSelected(m_tree.GetItemRow(m_hA)) : TRUE);
     EXPECT_FALSE(m_tree.IsItemSelected(m_tree.GetItemRow(m_hB)));
     SendClick(m_tree, LeftOfLabel(m_hB, TVHT_ONITEMBUTTON));
     EXPECT_FALSE(m_tree.IsItemExpanded(m_hB));
