@@ -64,8 +64,29 @@ TEST_F(ListPaintTest, TextSitsAt6And2OrBesideTheIcon)
     m_list.MeasureItemAt(0);
     EXPECT_EQ(CRect(Item(0)->m_rcIcon), CRect(2, 2, 18, 18));
     EXPECT_EQ(Item(0)->m_rcLabel.left, 23);
-    // The row takes the icon in whole.
+    // The row takes the icon in whole, and the text's background leaves it standing.
     EXPECT_GE(Item(0)->m_cyMeasured, 18);
+    CImageList red;
+    red.Create(16, 16, ILC_COLOR24, 1, 0);
+    CBitmap bitmap;
+    CClientDC screen(nullptr);
+    bitmap.CreateCompatibleBitmap(&screen, 16, 16);
+    {
+        CDC dc;
+        dc.CreateCompatibleDC(&screen);
+        CBitmap* pOld = dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, 16, 16, RGB(255, 0, 0));
+        dc.SelectObject(pOld);
+    }
+    red.Add(&bitmap, static_cast<CBitmap*>(nullptr));
+    m_list.SetImageList(&red, LVSIL_SMALL);
+    m_list.RecalcLayout();
+    MemoryCanvas canvas(200, 200, kCanvas);
+    m_list.DrawControl(&canvas.Dc());
+    CRect icon;
+    ASSERT_TRUE(m_list.GetCellRect(0, 0, icon, 1));
+    EXPECT_EQ(canvas.Pixel(icon.left + 8, icon.top + 8), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(icon.left + 8, icon.bottom - 1), RGB(255, 0, 0));
 }
 
 TEST_F(ListPaintTest, NoLabelWrapMeasuresTheFirstLineOnly)

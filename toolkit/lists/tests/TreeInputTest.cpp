@@ -203,6 +203,11 @@ TEST_F(TreeInputTest, SelectMakesTheItemVisibleAndNotifies)
 {
     Create(TVS_HASBUTTONS);
     m_parent.m_selActions.clear();
+    // Expanding an item under a collapsed one leaves the collapsed one as it is.
+    ASSERT_TRUE(m_tree.Expand(m_hB2, TVE_EXPAND, TRUE, FALSE));
+    EXPECT_FALSE(m_tree.IsItemExpanded(m_hB));
+    EXPECT_EQ(m_tree.GetItemRow(m_hB2a), -1);
+    m_tree.Expand(m_hB2, TVE_COLLAPSE, TRUE, FALSE);
     ASSERT_TRUE(m_tree.Select(m_hB2a, TVGN_CARET));
     EXPECT_TRUE(m_tree.IsItemExpanded(m_hB));
     EXPECT_TRUE(m_tree.IsItemExpanded(m_hB2));
