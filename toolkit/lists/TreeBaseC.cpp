@@ -614,11 +614,10 @@ template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyExpand(UINT nC
 {
     NMTREEVIEWW nm = {};
     nm.action = nAction;
-    nm.itemNew.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-    nm.itemNew.hItem = ToHandle(pNode);
-    nm.itemNew.state = pNode->m_item.state;
-    nm.itemNew.stateMask = TVIS_EXPANDED;
-    nm.itemNew.lParam = pNode->m_item.lParam;
+    nm.itemNew = pNode->m_item;
+    // After the change the state tells only whether the item is open now.
+    if (nCode == TVN_ITEMEXPANDEDW)
+        nm.itemNew.state = pNode->IsExpanded() ? TVIS_EXPANDED : 0;
     return NotifyTree(nCode, nm);
 }
 
@@ -627,14 +626,10 @@ LRESULT SECTreeBaseT<TListBase>::NotifySelChange(UINT nCode, int nNewRow, int nO
 {
     NMTREEVIEWW nm = {};
     nm.action = nAction;
+    // Each row's node as it is stored.
     const auto describe = [this](TVITEMW& item, int nRow) {
-        item.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-        item.hItem = GetItemAt(nRow);
-        if (const _Node* pNode = item.hItem != nullptr ? HandleToNode(item.hItem) : nullptr)
-        {
-            item.state = pNode->m_item.state;
-            item.lParam = pNode->m_item.lParam;
-        }
+        if (const _Node* pNode = this->GetRowNode(nRow))
+            item = pNode->m_item;
     };
     describe(nm.itemNew, nNewRow);
     describe(nm.itemOld, nOldRow);

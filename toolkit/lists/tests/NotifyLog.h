@@ -4,6 +4,7 @@
 #include <afxcmn.h>
 #include <afxwin.h>
 
+#include <functional>
 #include <vector>
 
 class CNotifyLog : public CWnd
@@ -17,6 +18,7 @@ public:
     std::vector<WORD> m_keys;              // LVN_KEYDOWN and TVN_KEYDOWN
     std::vector<int> m_columnClicks;       // LVN_COLUMNCLICK
     UINT m_nVetoCode = 0;                  // answered 1, all others 0
+    std::function<void()> m_onExpanding;   // run while TVN_ITEMEXPANDINGW is answered
 
     CNotifyLog()
     {
@@ -56,6 +58,8 @@ protected:
             m_columnClicks.push_back(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         if (pHdr->code == TVN_SELCHANGINGW || pHdr->code == TVN_SELCHANGEDW)
             m_selActions.push_back(reinterpret_cast<const NMTREEVIEWW*>(lParam)->action);
+        if (pHdr->code == TVN_ITEMEXPANDINGW && m_onExpanding)
+            m_onExpanding();
         *pResult = pHdr->code == m_nVetoCode ? 1 : 0;
         return TRUE;
     }
