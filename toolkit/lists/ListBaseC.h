@@ -243,7 +243,6 @@ public:
     int FirstRowOfLastPage();
     int GetContentWidth();
     BOOL GetCellRect(int nItem, int nColumn, CRect& rect, int nPart) override;
-    BOOL InvalidateRows(int nFirst, int nLast);
     virtual void RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bUpdate, BOOL bNow);
     void InvalidateItem(int nItem);
 
@@ -306,8 +305,6 @@ public:
     virtual void KeyPageDown(const KeyArgs& key);
     virtual void StartTimer(UINT nPeriod);
     virtual void StopTimer();
-    void SetTypeAheadInterval(int nMilliseconds);
-    int GetCurrentColumn() const;
     BOOL IsItemDragging() const;
 
     // Notifications to the owner window, else the parent: nothing without either.

@@ -370,11 +370,6 @@ template <class TWndBase> void SECListBaseT<TWndBase>::KeyMultiply(const KeyArgs
 
 // ---- Type-ahead ----
 
-template <class TWndBase> void SECListBaseT<TWndBase>::SetTypeAheadInterval(int nMilliseconds)
-{
-    m_nTypeAheadInterval = nMilliseconds;
-}
-
 template <class TWndBase> BOOL SECListBaseT<TWndBase>::SelectByPrefix(int nStart)
 {
     const int nFound = FindItemPrefix(nStart, m_strTypeAhead);
@@ -484,11 +479,6 @@ template <class TWndBase> void SECListBaseT<TWndBase>::OnListTimer(UINT_PTR nIDE
     }
     else if (nIDEvent == LIST_TIMER_TYPEAHEAD)
         OnTypeAheadTick();
-}
-
-template <class TWndBase> int SECListBaseT<TWndBase>::GetCurrentColumn() const
-{
-    return m_nCurrentColumn;
 }
 
 // ---- Header dividers and buttons ----

@@ -360,27 +360,6 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetCellRect(int nItem, in
     return TRUE;
 }
 
-template <class TWndBase> BOOL SECListBaseT<TWndBase>::InvalidateRows(int nFirst, int nLast)
-{
-    if (m_hWnd == nullptr)
-        return TRUE;
-    CRect inside;
-    GetInsideRect(inside);
-    const int nTop = std::min(nFirst, nLast);
-    const int nBottom = std::max(nFirst, nLast);
-    int y = inside.top;
-    int yTop = inside.top;
-    for (int i = m_nTopIndex; i <= nBottom && i < GetItemCount() && y < inside.bottom; i++)
-    {
-        if (i == nTop)
-            yTop = y;
-        y += GetRowPitch(i);
-    }
-    CRect rect(GetColumnLeft(0), yTop, inside.right, y);
-    InvalidateRect(&rect, TRUE);
-    return TRUE;
-}
-
 template <class TWndBase>
 void SECListBaseT<TWndBase>::RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bUpdate, BOOL bNow)
 {

@@ -89,6 +89,22 @@ TEST_F(ListPaintTest, TextSitsAt6And2OrBesideTheIcon)
     EXPECT_EQ(canvas.Pixel(icon.left + 8, icon.bottom - 1), RGB(255, 0, 0));
 }
 
+TEST_F(ListPaintTest, HeightsAndWidthsSetByTheCaller)
+{
+    Create(LVS_SEC_REPORT);
+    m_list.AddColumn(L"Name", 0, 40);
+    m_list.InsertItemText(0, L"words that wrap in a narrow column");
+    m_list.MeasureItemAt(0);
+    const int cyNarrow = Item(0)->m_cyMeasured;
+    EXPECT_TRUE(m_list.SetItemHeight(0, 40));
+    EXPECT_EQ(m_list.GetRowPitch(0), 40);
+    EXPECT_FALSE(m_list.SetItemHeight(5, 40));
+    // A new width with wrapping labels measures the rows again.
+    m_list.SetColumnWidthRemeasure(0, 400);
+    EXPECT_EQ(m_list.GetColumnWidth(0), 400);
+    EXPECT_LT(m_list.GetRowPitch(0), cyNarrow);
+}
+
 TEST_F(ListPaintTest, NoLabelWrapMeasuresTheFirstLineOnly)
 {
     Create(LVS_SEC_REPORT);
