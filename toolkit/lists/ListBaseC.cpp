@@ -6,13 +6,16 @@ namespace tarnwick::lists
 {
 namespace
 {
-constexpr int kTextBufferSize = 2048;
+constexpr int kTextBufferSize = SECListBaseC::TextBufferSize;
 constexpr UINT kIndexStates = LVIS_SELECTED | LVIS_FOCUSED | LVIS_DROPHILITED;
 
 // The system colour each of the ten list colours is loaded from.
 constexpr int kSysColors[SECListBaseC::colorCount] = {
     COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_HIGHLIGHTTEXT, COLOR_HIGHLIGHT, COLOR_GRAYTEXT,
     COLOR_WINDOW,     COLOR_WINDOW, COLOR_INFOBK,        COLOR_INFOTEXT,  COLOR_WINDOW};
+// The colours all lists share, reloaded with each list's own.
+constexpr int kSharedSysColors[] = {COLOR_3DLIGHT, COLOR_MENUTEXT, COLOR_BTNFACE};
+COLORREF g_sharedColors[std::size(kSharedSysColors)];
 
 CString LowerText(LPCWSTR psz)
 {
@@ -26,7 +29,8 @@ CString LowerText(LPCWSTR psz)
 
 IMPLEMENT_DYNAMIC(SECListBaseC, CWnd)
 
-SECListBaseC::SECListBaseC()
+template <class TWndBase>
+SECListBaseT<TWndBase>::SECListBaseT()
     : m_pszTextBuffer(new WCHAR[kTextBufferSize]), m_pTip(new SECListTip(this)), m_pEdit(new SECListEdit(this))
 {
     m_pszTextBuffer[0] = L'\0';
@@ -35,11 +39,12 @@ SECListBaseC::SECListBaseC()
     m_bTrackSysColors = FALSE;
 }
 
-SECListBaseC::~SECListBaseC()
+template <class TWndBase> SECListBaseT<TWndBase>::~SECListBaseT()
 {
     delete m_pTip;
     delete m_pEdit;
     delete[] m_pszTextBuffer;
+    delete m_pMeasureContext;
     // A control used without a window still owns its records.
     for (INT_PTR i = 0; i < m_items.GetSize(); i++)
         delete static_cast<SECListItem*>(m_items[i]);
@@ -47,29 +52,31 @@ SECListBaseC::~SECListBaseC()
         delete static_cast<SECListColumn*>(m_columns[i]);
 }
 
-BOOL SECListBaseC::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                          CCreateContext* pContext)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                                    CCreateContext* pContext)
 {
     return CreateFromRect(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
-BOOL SECListBaseC::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                                  CCreateContext* pContext)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
+                                            UINT nID, CCreateContext* pContext)
 {
-    return CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                    rect.bottom - rect.top, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
+    return this->CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
 }
 
-BOOL SECListBaseC::PreCreateWindow(CREATESTRUCT& cs)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!CWnd::PreCreateWindow(cs))
+    if (!TWndBase::PreCreateWindow(cs))
         return FALSE;
     ApplyCreateStyles(cs);
     return TRUE;
 }
 
-void SECListBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
+template <class TWndBase> void SECListBaseT<TWndBase>::ApplyCreateStyles(CREATESTRUCT& cs)
 {
     ModifyListStyle(0, cs.style & LVS_SEC_STYLEMASK, FALSE);
     m_nListStyleEx |= cs.dwExStyle & LVXS_STYLEMASK;
@@ -79,7 +86,7 @@ void SECListBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
 
 // ---- Items ----
 
-int SECListBaseC::InsertItem(const LVITEMW* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItem(const LVITEMW* pItem)
 {
     LVITEMW item = *pItem;
     item.iItem = std::clamp(item.iItem, 0, GetItemCount());
@@ -90,8 +97,9 @@ int SECListBaseC::InsertItem(const LVITEMW* pItem)
     return item.iItem;
 }
 
-int SECListBaseC::InsertItemEx(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
-                               LPARAM lParam)
+template <class TWndBase>
+int SECListBaseT<TWndBase>::InsertItemEx(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask,
+                                         int nImage, LPARAM lParam)
 {
     LVITEMW item = {};
     item.mask = nMask;
@@ -104,17 +112,17 @@ int SECListBaseC::InsertItemEx(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nSt
     return InsertItem(&item);
 }
 
-int SECListBaseC::InsertItemImage(int nItem, LPCWSTR lpszItem, int nImage)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemImage(int nItem, LPCWSTR lpszItem, int nImage)
 {
     return InsertItemEx(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
 }
 
-int SECListBaseC::InsertItemText(int nItem, LPCWSTR lpszItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemText(int nItem, LPCWSTR lpszItem)
 {
     return InsertItemEx(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
 }
 
-int SECListBaseC::InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem)
 {
     if (pAfter == nullptr)
         pItem->iItem = 0;
@@ -123,7 +131,7 @@ int SECListBaseC::InsertItemAfter(SECListItem* pAfter, LVITEMW* pItem)
     return InsertItem(pItem);
 }
 
-int SECListBaseC::InsertItemBeforeRecord(SECListItem* pBefore, LVITEMW* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemBeforeRecord(SECListItem* pBefore, LVITEMW* pItem)
 {
     // At the found record's own index, so that the new item lands before it.
     if (const int nIndex = FindItemIndex(pBefore); nIndex >= 0)
@@ -131,7 +139,7 @@ int SECListBaseC::InsertItemBeforeRecord(SECListItem* pBefore, LVITEMW* pItem)
     return InsertItem(pItem);
 }
 
-void SECListBaseC::ShiftIndexesForInsert(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::ShiftIndexesForInsert(int nIndex)
 {
     if (m_nFocusItem >= nIndex)
         m_nFocusItem++;
@@ -143,7 +151,7 @@ void SECListBaseC::ShiftIndexesForInsert(int nIndex)
         m_selection[nPos]++;
 }
 
-int SECListBaseC::InsertItemRecord(int nIndex, SECListItem* pItem)
+template <class TWndBase> int SECListBaseT<TWndBase>::InsertItemRecord(int nIndex, SECListItem* pItem)
 {
     nIndex = std::clamp(nIndex, 0, GetItemCount());
     m_items.InsertAt(nIndex, pItem);
@@ -155,32 +163,32 @@ int SECListBaseC::InsertItemRecord(int nIndex, SECListItem* pItem)
     return nIndex;
 }
 
-SECListItem* SECListBaseC::CreateItem()
+template <class TWndBase> SECListItem* SECListBaseT<TWndBase>::CreateItem()
 {
     auto* pItem = new SECListItem;
     InitItem(pItem);
     return pItem;
 }
 
-void SECListBaseC::InitItem(SECListItem* pItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::InitItem(SECListItem* pItem)
 {
     AddSubItems(pItem);
 }
 
-void SECListBaseC::AddSubItems(SECListItem* pItem)
+template <class TWndBase> void SECListBaseT<TWndBase>::AddSubItems(SECListItem* pItem)
 {
     for (int i = 0; i < m_nSubItemColumns; i++)
         pItem->m_subItems.Add(new SECListSubItem);
 }
 
-BOOL SECListBaseC::DeleteItem(int nIndex, int nCount)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteItem(int nIndex, int nCount)
 {
     const int nItems = GetItemCount();
     if (nIndex < 0 || nIndex >= nItems)
         return FALSE;
     nCount = std::clamp(nCount, 1, nItems - nIndex);
-    RepaintIfRedrawing();
-    NotifyItem(LVN_DELETEITEM, nIndex);
+    RedrawItemRows(std::max(nIndex - 1, 0), FALSE, TRUE, TRUE, FALSE);
+    NotifyDeleteItem(nIndex);
 
     for (int i = nIndex; i < nIndex + nCount; i++)
         delete static_cast<SECListItem*>(m_items[i]);
@@ -207,15 +215,16 @@ BOOL SECListBaseC::DeleteItem(int nIndex, int nCount)
     }
     if (m_selection.GetSize() == 0 && m_nFocusItem >= 0)
         SelectItem(m_nFocusItem, TRUE);
+    UpdateScrollState();
     return TRUE;
 }
 
-BOOL SECListBaseC::DeleteItemRecord(SECListItem* pItem)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteItemRecord(SECListItem* pItem)
 {
     return DeleteItem(FindItemIndex(pItem), 1);
 }
 
-BOOL SECListBaseC::DeleteAllItems()
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllItems()
 {
     if (m_nEditDelayTimer != 0 && m_hWnd != nullptr)
         KillTimer(m_nEditDelayTimer);
@@ -226,12 +235,13 @@ BOOL SECListBaseC::DeleteAllItems()
     m_selection.RemoveAll();
     m_nTopIndex = 0;
     m_nFocusItem = -1;
+    UpdateScrollState();
     if (m_hWnd != nullptr)
         Invalidate(TRUE);
     return TRUE;
 }
 
-BOOL SECListBaseC::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
 {
     const SECListItem* pRecord = GetItemAt(pItem->iItem);
     if (pRecord == nullptr)
@@ -309,7 +319,7 @@ BOOL SECListBaseC::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
 {
     SECListItem* pRecord = GetItemAt(pItem->iItem);
     if (pRecord == nullptr)
@@ -331,7 +341,7 @@ BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
             FreeListText(pszStored);
             pszStored = CopyListText(pItem->pszText);
         }
-        pRecord->m_bNeedsMeasuring = TRUE;
+        MarkForMeasuring(pRecord);
     }
     if (pItem->mask & LVIF_IMAGE)
     {
@@ -362,7 +372,6 @@ BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
         }
         const UINT nStored = nMask & ~kIndexStates;
         pRecord->m_state = (pRecord->m_state & ~nStored) | (pItem->state & nStored);
-        pRecord->m_bNeedsMeasuring = TRUE;
     }
     if ((pItem->mask & LVIF_PARAM) && pSub == nullptr)
         pRecord->m_lParam = pItem->lParam;
@@ -372,12 +381,12 @@ BOOL SECListBaseC::SetItem(const LVITEMW* pItem, BOOL bRedraw)
         reported.mask = nToldOwner;
         OnSetDispInfo(reported);
     }
-    if (bRedraw && m_hWnd != nullptr)
-        Invalidate(FALSE);
+    if (bRedraw && m_hWnd != nullptr && pItem->iItem != m_nEditItem && (pItem->mask & (LVIF_TEXT | LVIF_STATE)))
+        RedrawItemRows(pItem->iItem, FALSE, TRUE, FALSE, FALSE);
     return TRUE;
 }
 
-BOOL SECListBaseC::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText)
 {
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
@@ -387,7 +396,7 @@ BOOL SECListBaseC::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText)
     return SetItem(&item, m_bRedraw);
 }
 
-int SECListBaseC::GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen)
+template <class TWndBase> int SECListBaseT<TWndBase>::GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen)
 {
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
@@ -401,30 +410,30 @@ int SECListBaseC::GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen
     return static_cast<int>(wcslen(lpszText));
 }
 
-CString SECListBaseC::GetItemText(int nItem, int nSubItem)
+template <class TWndBase> CString SECListBaseT<TWndBase>::GetItemText(int nItem, int nSubItem)
 {
     GetItemText(nItem, nSubItem, m_pszTextBuffer, kTextBufferSize);
     return CString(m_pszTextBuffer);
 }
 
-LPARAM SECListBaseC::GetItemParam(const SECListItem* pItem) const
+template <class TWndBase> LPARAM SECListBaseT<TWndBase>::GetItemParam(const SECListItem* pItem) const
 {
     return pItem != nullptr ? pItem->m_lParam : 0;
 }
 
-int SECListBaseC::GetItemCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetItemCount() const
 {
     return static_cast<int>(m_items.GetSize());
 }
 
-SECListItem* SECListBaseC::GetItemAt(int nIndex) const
+template <class TWndBase> SECListItem* SECListBaseT<TWndBase>::GetItemAt(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetItemCount())
         return nullptr;
     return static_cast<SECListItem*>(m_items[nIndex]);
 }
 
-int SECListBaseC::FindItemIndex(const SECListItem* pItem) const
+template <class TWndBase> int SECListBaseT<TWndBase>::FindItemIndex(const SECListItem* pItem) const
 {
     for (int i = 0; i < GetItemCount(); i++)
         if (m_items[i] == pItem)
@@ -432,12 +441,12 @@ int SECListBaseC::FindItemIndex(const SECListItem* pItem) const
     return -1;
 }
 
-int SECListBaseC::GetSubItemColumnCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetSubItemColumnCount() const
 {
     return m_nSubItemColumns;
 }
 
-BOOL SECListBaseC::SetItemImage(int nIndex, int nImage)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemImage(int nIndex, int nImage)
 {
     LVITEMW item = {};
     item.mask = LVIF_IMAGE;
@@ -446,13 +455,13 @@ BOOL SECListBaseC::SetItemImage(int nIndex, int nImage)
     return SetItem(&item, m_bRedraw);
 }
 
-int SECListBaseC::GetItemImage(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetItemImage(int nIndex) const
 {
     const SECListItem* pItem = GetItemAt(nIndex);
     return pItem != nullptr ? pItem->m_iImage : 0;
 }
 
-BOOL SECListBaseC::SetItemStateByIndex(int nIndex, UINT nState, UINT nMask)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemStateByIndex(int nIndex, UINT nState, UINT nMask)
 {
     LVITEMW item = {};
     item.mask = LVIF_STATE;
@@ -462,7 +471,7 @@ BOOL SECListBaseC::SetItemStateByIndex(int nIndex, UINT nState, UINT nMask)
     return SetItem(&item, m_bRedraw);
 }
 
-UINT SECListBaseC::GetItemStateByIndex(int nIndex, UINT nMask) const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetItemStateByIndex(int nIndex, UINT nMask) const
 {
     const SECListItem* pItem = GetItemAt(nIndex);
     if (pItem == nullptr)
@@ -477,7 +486,7 @@ UINT SECListBaseC::GetItemStateByIndex(int nIndex, UINT nMask) const
     return nState & nMask;
 }
 
-BOOL SECListBaseC::SetItemSelected(int nIndex, BOOL bSelect)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemSelected(int nIndex, BOOL bSelect)
 {
     if (GetItemAt(nIndex) == nullptr)
         return FALSE;
@@ -492,7 +501,7 @@ BOOL SECListBaseC::SetItemSelected(int nIndex, BOOL bSelect)
     return TRUE;
 }
 
-int SECListBaseC::GetNextItem(int nStart, UINT nFlags) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetNextItem(int nStart, UINT nFlags) const
 {
     UINT nFilter = 0;
     if (nFlags & LVNI_SELECTED)
@@ -519,7 +528,24 @@ int SECListBaseC::GetNextItem(int nStart, UINT nFlags) const
     return -1;
 }
 
-int SECListBaseC::FindItemPrefix(int nStart, LPCWSTR lpszPrefix) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::UsesCallbacks(int nItem) const
+{
+    const SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr || GetColumnCount() == 0)
+        return FALSE;
+    if (pItem->m_pszText == LPSTR_TEXTCALLBACKW || pItem->m_iImage == I_IMAGECALLBACK || m_nCallbackMask != 0 ||
+        m_nExCallbackMask != 0)
+        return TRUE;
+    for (int i = 0; i < GetColumnCount(); i++)
+    {
+        const SECListSubItem* pSub = pItem->GetSubItem(GetColumn(i)->iSubItem);
+        if (pSub != nullptr && pSub->m_pszText == LPSTR_TEXTCALLBACKW)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+template <class TWndBase> int SECListBaseT<TWndBase>::FindItemPrefix(int nStart, LPCWSTR lpszPrefix)
 {
     const int nCount = GetItemCount();
     if (nCount == 0)
@@ -529,9 +555,7 @@ int SECListBaseC::FindItemPrefix(int nStart, LPCWSTR lpszPrefix) const
     const CString strPrefix = LowerText(lpszPrefix);
     for (int nProbe = 0; nProbe < nCount; nProbe++)
     {
-        const LPWSTR pszText = GetItemAt(nItem)->m_pszText;
-        if (pszText != nullptr && pszText != LPSTR_TEXTCALLBACKW &&
-            LowerText(pszText).Left(strPrefix.GetLength()) == strPrefix)
+        if (LowerText(GetItemText(nItem, 0)).Left(strPrefix.GetLength()) == strPrefix)
             return nItem;
         nItem = GetNextItem(nItem, LVNI_BELOW);
         if (nItem == -1)
@@ -540,24 +564,24 @@ int SECListBaseC::FindItemPrefix(int nStart, LPCWSTR lpszPrefix) const
     return -1;
 }
 
-UINT SECListBaseC::GetCallbackMask() const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetCallbackMask() const
 {
     return m_nCallbackMask;
 }
 
-void SECListBaseC::SetCallbackMask(UINT nMask)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetCallbackMask(UINT nMask)
 {
     m_nCallbackMask = nMask;
 }
 
 // ---- Selection ----
 
-int SECListBaseC::GetSelectedCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetSelectedCount() const
 {
     return static_cast<int>(m_selection.GetSize());
 }
 
-BOOL SECListBaseC::FindSelected(int nIndex, INT_PTR& nPos) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::FindSelected(int nIndex, INT_PTR& nPos) const
 {
     // The selection is ascending: nPos is the first entry at or past nIndex.
     const DWORD* pBegin = m_selection.GetData();
@@ -567,7 +591,7 @@ BOOL SECListBaseC::FindSelected(int nIndex, INT_PTR& nPos) const
     return nIndex >= 0 && pFound != pEnd && *pFound == static_cast<DWORD>(nIndex);
 }
 
-void SECListBaseC::DeselectAllBut(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::DeselectAllBut(int nIndex)
 {
     const BOOL bKeep = IsItemSelected(nIndex);
     m_selection.RemoveAll();
@@ -575,7 +599,7 @@ void SECListBaseC::DeselectAllBut(int nIndex)
         m_selection.Add(static_cast<DWORD>(nIndex));
 }
 
-void SECListBaseC::SelectRange(int nFrom, int nTo, BOOL bSelect)
+template <class TWndBase> void SECListBaseT<TWndBase>::SelectRange(int nFrom, int nTo, BOOL bSelect)
 {
     if (nFrom > nTo)
         std::swap(nFrom, nTo);
@@ -583,7 +607,7 @@ void SECListBaseC::SelectRange(int nFrom, int nTo, BOOL bSelect)
         SetItemSelected(i, bSelect);
 }
 
-BOOL SECListBaseC::SelectItem(int nIndex, BOOL bSelect)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SelectItem(int nIndex, BOOL bSelect)
 {
     if (!IsMultiSelect())
         DeselectAllBut(nIndex);
@@ -597,41 +621,42 @@ BOOL SECListBaseC::SelectItem(int nIndex, BOOL bSelect)
     return TRUE;
 }
 
-void SECListBaseC::FocusItem(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::FocusItem(int nIndex)
 {
     m_nFocusItem = GetItemAt(nIndex) != nullptr ? nIndex : -1;
     m_nAnchorItem = m_nFocusItem;
 }
 
-int SECListBaseC::GetFocusItem() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetFocusItem() const
 {
     return m_nFocusItem;
 }
 
-void SECListBaseC::SetDropHilite(int nIndex)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetDropHilite(int nIndex)
 {
     m_nDropItem = GetItemAt(nIndex) != nullptr ? nIndex : -1;
 }
 
-int SECListBaseC::GetDropHilite() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetDropHilite() const
 {
     return m_nDropItem;
 }
 
-int SECListBaseC::GetAnchorItem() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetAnchorItem() const
 {
     return m_nAnchorItem;
 }
 
-int SECListBaseC::GetTopIndex() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetTopIndex() const
 {
     return m_nTopIndex;
 }
 
 // ---- Columns ----
 
-BOOL SECListBaseC::InsertColumn(int nIndex, LPCWSTR lpszHeading, int nFormat, int nWidth, int /*nSubItem*/, int nImage,
-                                BOOL bRedraw)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::InsertColumn(int nIndex, LPCWSTR lpszHeading, int nFormat, int nWidth, int /*nSubItem*/,
+                                          int nImage, BOOL bRedraw)
 {
     auto* pColumn = new SECListColumn;
     pColumn->strHeading = lpszHeading;
@@ -641,7 +666,8 @@ BOOL SECListBaseC::InsertColumn(int nIndex, LPCWSTR lpszHeading, int nFormat, in
     return InsertColumnRecord(nIndex, pColumn, bRedraw);
 }
 
-BOOL SECListBaseC::InsertColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::InsertColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
 {
     const UINT nMask = pColumn->mask;
     return InsertColumn(nIndex, (nMask & LVCF_TEXT) ? pColumn->pszText : L"", (nMask & LVCF_FMT) ? pColumn->fmt : 0,
@@ -649,7 +675,8 @@ BOOL SECListBaseC::InsertColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL b
                         (nMask & LVCF_IMAGE) ? pColumn->iImage : -1, bRedraw);
 }
 
-BOOL SECListBaseC::InsertColumnRecord(int nIndex, SECListColumn* pColumn, BOOL bRedraw)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::InsertColumnRecord(int nIndex, SECListColumn* pColumn, BOOL bRedraw)
 {
     nIndex = std::clamp(nIndex, 0, GetColumnCount());
     EndLabelEdit(TRUE);
@@ -680,27 +707,33 @@ BOOL SECListBaseC::InsertColumnRecord(int nIndex, SECListColumn* pColumn, BOOL b
         for (int i = nIndex + 1; i < GetColumnCount(); i++)
             GetColumn(i)->iSubItem++;
     }
-    if (bRedraw && m_bRedraw)
-        RepaintIfRedrawing();
+    if (bRedraw && m_bRedraw && m_hWnd != nullptr)
+    {
+        if (HasListStyleEx(LVXS_FITCOLUMNS))
+            FitColumnsToWidth();
+        RecalcLayout();
+        Invalidate(TRUE);
+    }
     return TRUE;
 }
 
-BOOL SECListBaseC::AddColumn(LPCWSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage)
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::AddColumn(LPCWSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage)
 {
     return InsertColumn(GetColumnCount(), lpszHeading, nFormat, nWidth, nSubItem, nImage, TRUE);
 }
 
-BOOL SECListBaseC::AddColumnRecord(SECListColumn* pColumn)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::AddColumnRecord(SECListColumn* pColumn)
 {
     return InsertColumnRecord(GetColumnCount(), pColumn, TRUE);
 }
 
-BOOL SECListBaseC::AddColumnByLV(const LVCOLUMNW* pColumn)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::AddColumnByLV(const LVCOLUMNW* pColumn)
 {
     return InsertColumnByLV(GetColumnCount(), pColumn, TRUE);
 }
 
-BOOL SECListBaseC::GetColumnByLV(int nIndex, LVCOLUMNW* pColumn) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetColumnByLV(int nIndex, LVCOLUMNW* pColumn) const
 {
     const SECListColumn* pRecord = GetColumn(nIndex);
     if (pRecord == nullptr)
@@ -718,7 +751,7 @@ BOOL SECListBaseC::GetColumnByLV(int nIndex, LVCOLUMNW* pColumn) const
     return TRUE;
 }
 
-BOOL SECListBaseC::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRedraw)
 {
     SECListColumn* pRecord = GetColumn(nIndex);
     if (pRecord == nullptr)
@@ -734,23 +767,28 @@ BOOL SECListBaseC::SetColumnByLV(int nIndex, const LVCOLUMNW* pColumn, BOOL bRed
     if (pColumn->mask & LVCF_IMAGE)
         pRecord->iImage = pColumn->iImage;
     if (bRedraw && m_hWnd != nullptr)
+    {
+        RecalcLayout();
+        if (HasListStyleEx(LVXS_FITCOLUMNS))
+            FitColumnsToWidth();
         Invalidate(TRUE);
+    }
     return TRUE;
 }
 
-SECListColumn* SECListBaseC::GetColumn(int nIndex) const
+template <class TWndBase> SECListColumn* SECListBaseT<TWndBase>::GetColumn(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetColumnCount())
         return nullptr;
     return static_cast<SECListColumn*>(m_columns[nIndex]);
 }
 
-int SECListBaseC::GetColumnCount() const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnCount() const
 {
     return static_cast<int>(m_columns.GetSize());
 }
 
-int SECListBaseC::GetColumnWidth(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnWidth(int nIndex) const
 {
     if (GetColumnCount() == 0 && m_hWnd != nullptr)
     {
@@ -762,7 +800,7 @@ int SECListBaseC::GetColumnWidth(int nIndex) const
     return pColumn != nullptr ? pColumn->cx : 0;
 }
 
-BOOL SECListBaseC::SetColumnWidth(int nIndex, int nWidth)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetColumnWidth(int nIndex, int nWidth)
 {
     SECListColumn* pColumn = GetColumn(nIndex);
     if (pColumn == nullptr)
@@ -772,13 +810,13 @@ BOOL SECListBaseC::SetColumnWidth(int nIndex, int nWidth)
     return TRUE;
 }
 
-int SECListBaseC::GetColumnFormat(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnFormat(int nIndex) const
 {
     const SECListColumn* pColumn = GetColumn(nIndex);
     return pColumn != nullptr ? pColumn->fmt : 0;
 }
 
-BOOL SECListBaseC::SetColumnHeading(int nIndex, LPCWSTR lpszHeading)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetColumnHeading(int nIndex, LPCWSTR lpszHeading)
 {
     SECListColumn* pColumn = GetColumn(nIndex);
     if (pColumn == nullptr)
@@ -788,13 +826,13 @@ BOOL SECListBaseC::SetColumnHeading(int nIndex, LPCWSTR lpszHeading)
     return TRUE;
 }
 
-CString SECListBaseC::GetColumnHeading(int nIndex) const
+template <class TWndBase> CString SECListBaseT<TWndBase>::GetColumnHeading(int nIndex) const
 {
     const SECListColumn* pColumn = GetColumn(nIndex);
     return pColumn != nullptr ? pColumn->strHeading : CString();
 }
 
-int SECListBaseC::GetColumnLeft(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnLeft(int nIndex) const
 {
     int nLeft = 0;
     for (int i = 0; i < nIndex && i < GetColumnCount(); i++)
@@ -802,12 +840,12 @@ int SECListBaseC::GetColumnLeft(int nIndex) const
     return nLeft - m_nHScrollOffset;
 }
 
-int SECListBaseC::GetColumnRight(int nIndex) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnRight(int nIndex) const
 {
     return GetColumnLeft(nIndex) + GetColumnWidth(nIndex);
 }
 
-BOOL SECListBaseC::FindColumn(LPCWSTR lpszHeading, int& nIndex, int& nSubItem) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::FindColumn(LPCWSTR lpszHeading, int& nIndex, int& nSubItem) const
 {
     for (int i = 0; i < GetColumnCount(); i++)
     {
@@ -821,14 +859,14 @@ BOOL SECListBaseC::FindColumn(LPCWSTR lpszHeading, int& nIndex, int& nSubItem) c
     return FALSE;
 }
 
-BOOL SECListBaseC::HasColumn(LPCWSTR lpszHeading) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasColumn(LPCWSTR lpszHeading) const
 {
     int nIndex = 0;
     int nSubItem = 0;
     return FindColumn(lpszHeading, nIndex, nSubItem);
 }
 
-BOOL SECListBaseC::DeleteColumn(int nIndex)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteColumn(int nIndex)
 {
     if (nIndex == 0 && GetColumnCount() > 1)
         return FALSE;
@@ -871,13 +909,14 @@ BOOL SECListBaseC::DeleteColumn(int nIndex)
     return TRUE;
 }
 
-BOOL SECListBaseC::DeleteAllColumns()
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllColumns()
 {
     DeleteAllItems();
     for (INT_PTR i = m_columns.GetSize() - 1; i >= 0; i--)
         delete static_cast<SECListColumn*>(m_columns[i]);
     m_columns.RemoveAll();
     m_nSubItemColumns = 0;
+    UpdateScrollState();
     return TRUE;
 }
 
@@ -897,7 +936,7 @@ const CSize& ScrollBarMetrics()
 }
 } // namespace
 
-void SECListBaseC::GetInsideRect(CRect& rect) const
+template <class TWndBase> void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
 {
     GetClientRect(&rect);
     if ((m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT && IsHeaderShown())
@@ -909,21 +948,21 @@ void SECListBaseC::GetInsideRect(CRect& rect) const
     rect.bottom += 1;
 }
 
-CScrollBar* SECListBaseC::GetScrollBarCtrl(int nBar) const
+template <class TWndBase> CScrollBar* SECListBaseT<TWndBase>::GetScrollBarCtrl(int nBar) const
 {
     if (m_hWnd == nullptr)
         return nullptr;
     return static_cast<CScrollBar*>(GetDlgItem(nBar == SB_HORZ ? kHorzBarId : kVertBarId));
 }
 
-BOOL SECListBaseC::CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID)
 {
     return ::CreateWindowExW(0, L"SCROLLBAR", nullptr, dwBarStyle | WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_hWnd,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(),
                              nullptr) != nullptr;
 }
 
-void SECListBaseC::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
+template <class TWndBase> void SECListBaseT<TWndBase>::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
 {
     if (m_nListStyle & LVS_SEC_NOSCROLL)
         bShow = FALSE;
@@ -953,7 +992,7 @@ void SECListBaseC::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
     }
 }
 
-void SECListBaseC::PositionScrollBars()
+template <class TWndBase> void SECListBaseT<TWndBase>::PositionScrollBars()
 {
     HWND hHorz = ::GetDlgItem(m_hWnd, static_cast<int>(kHorzBarId));
     HWND hVert = ::GetDlgItem(m_hWnd, static_cast<int>(kVertBarId));
@@ -985,7 +1024,7 @@ void SECListBaseC::PositionScrollBars()
     ::EndDeferWindowPos(hdwp);
 }
 
-BOOL SECListBaseC::AutoFitColumns()
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::AutoFitColumns()
 {
     if (GetColumnCount() != 1 && !HasListStyleEx(LVXS_FITCOLUMNS))
         return FALSE;
@@ -993,7 +1032,7 @@ BOOL SECListBaseC::AutoFitColumns()
     return TRUE;
 }
 
-void SECListBaseC::FitColumnsToWidth()
+template <class TWndBase> void SECListBaseT<TWndBase>::FitColumnsToWidth()
 {
     const int nColumns = GetColumnCount();
     if (nColumns == 0 || m_hWnd == nullptr)
@@ -1030,25 +1069,36 @@ void SECListBaseC::FitColumnsToWidth()
 
 // ---- Styles ----
 
-UINT SECListBaseC::GetListStyle() const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetListStyle() const
 {
     return m_nListStyle;
 }
 
-UINT SECListBaseC::GetListStyleEx() const
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetListStyleEx() const
 {
     return m_nListStyleEx;
 }
 
-BOOL SECListBaseC::SetListStyle(UINT nStyle, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetListStyle(UINT nStyle, BOOL bRedraw)
 {
+    EndLabelEdit(TRUE);
+    if (m_nEditDelayTimer != 0 && m_hWnd != nullptr)
+        KillTimer(m_nEditDelayTimer);
+    m_nEditDelayTimer = 0;
+    m_pTip->Hide();
+    const BOOL bWrapChanged = ((m_nListStyle ^ nStyle) & LVS_SEC_NOLABELWRAP) != 0;
     m_nListStyle = nStyle;
+    if (bWrapChanged)
+        MarkAllForMeasuring();
     if (bRedraw && m_hWnd != nullptr)
+    {
+        RecalcLayout();
         Invalidate(TRUE);
+    }
     return TRUE;
 }
 
-BOOL SECListBaseC::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
 {
     EndLabelEdit(TRUE);
     m_pTip->Hide();
@@ -1057,36 +1107,39 @@ BOOL SECListBaseC::SetListStyleEx(UINT nStyleEx, BOOL bRedraw)
     if (bFitNow)
         FitColumnsToWidth();
     if (bRedraw && m_hWnd != nullptr)
+    {
+        RecalcLayout();
         Invalidate(TRUE);
+    }
     return TRUE;
 }
 
-BOOL SECListBaseC::ModifyListStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::ModifyListStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
 {
     return SetListStyle((m_nListStyle & ~nRemove) | nAdd, bRedraw) > 0;
 }
 
-BOOL SECListBaseC::ModifyListStyleEx(UINT nRemove, UINT nAdd, BOOL bRedraw)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::ModifyListStyleEx(UINT nRemove, UINT nAdd, BOOL bRedraw)
 {
     return SetListStyleEx((m_nListStyleEx & ~nRemove) | nAdd, bRedraw) > 0;
 }
 
-BOOL SECListBaseC::HasListStyle(UINT nBits) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasListStyle(UINT nBits) const
 {
     return (m_nListStyle & nBits) == nBits;
 }
 
-BOOL SECListBaseC::HasListStyleEx(UINT nBits) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasListStyleEx(UINT nBits) const
 {
     return (m_nListStyleEx & nBits) == nBits;
 }
 
-void SECListBaseC::SetLabelWrap(BOOL bWrap)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetLabelWrap(BOOL bWrap)
 {
     ModifyListStyle(bWrap ? LVS_SEC_NOLABELWRAP : 0, bWrap ? 0 : LVS_SEC_NOLABELWRAP);
 }
 
-void SECListBaseC::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
 {
     UINT nRemove = 0;
     UINT nAdd = 0;
@@ -1095,12 +1148,12 @@ void SECListBaseC::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
     ModifyListStyle(nRemove, nAdd);
 }
 
-BOOL SECListBaseC::IsHeaderShown() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsHeaderShown() const
 {
     return (m_nListStyle & LVS_SEC_NOCOLUMNHEADER) == 0;
 }
 
-void SECListBaseC::SetMultiSelect(BOOL bMulti)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetMultiSelect(BOOL bMulti)
 {
     if (bMulti)
     {
@@ -1112,87 +1165,104 @@ void SECListBaseC::SetMultiSelect(BOOL bMulti)
     ModifyListStyle(0, LVS_SEC_SINGLESEL);
 }
 
-BOOL SECListBaseC::IsMultiSelect() const
+template <class TWndBase> void SECListBaseT<TWndBase>::SetExFlag100000(BOOL bOn)
+{
+    ModifyListStyleEx(bOn ? 0 : LVXS_FLAG100000, bOn ? LVXS_FLAG100000 : 0);
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetExFlag100000() const
+{
+    return HasListStyleEx(LVXS_FLAG100000);
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsMultiSelect() const
 {
     return (m_nListStyle & LVS_SEC_SINGLESEL) == 0;
 }
 
-void SECListBaseC::SetRedrawFlag(BOOL bRedraw)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetRedrawFlag(BOOL bRedraw)
 {
     m_bRedraw = bRedraw;
 }
 
-BOOL SECListBaseC::GetRedrawFlag() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetRedrawFlag() const
 {
     return m_bRedraw;
 }
 
-void SECListBaseC::SetTrackSysColors(BOOL bTrack)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetTrackSysColors(BOOL bTrack)
 {
     m_bTrackSysColors = bTrack;
 }
 
-BOOL SECListBaseC::GetTrackSysColors() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetTrackSysColors() const
 {
     return m_bTrackSysColors;
 }
 
 // ---- Label editing and tips ----
 
-BOOL SECListBaseC::EditLabel(int, int)
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::EditLabel(int, int)
 {
     return FALSE;
 }
 
-SECListEdit* SECListBaseC::GetEditControl() const
+template <class TWndBase> SECListEdit* SECListBaseT<TWndBase>::GetEditControl() const
 {
     return m_pEdit;
 }
 
-SECListTip* SECListBaseC::GetTip() const
+template <class TWndBase> SECListTip* SECListBaseT<TWndBase>::GetTip() const
 {
     return m_pTip;
 }
 
 // ---- Colours, image lists, owner ----
 
-void SECListBaseC::LoadColors()
+template <class TWndBase> void SECListBaseT<TWndBase>::LoadColors()
 {
     if (!m_bTrackSysColors)
         return;
     for (int i = 0; i < colorCount; i++)
         m_colors[i] = ::GetSysColor(kSysColors[i]);
+    for (size_t i = 0; i < std::size(kSharedSysColors); i++)
+        g_sharedColors[i] = ::GetSysColor(kSharedSysColors[i]);
 }
 
-COLORREF SECListBaseC::GetColor(Color color) const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetSharedColor(int nIndex)
+{
+    return g_sharedColors[nIndex];
+}
+
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetColor(Color color) const
 {
     return m_colors[color];
 }
 
-void SECListBaseC::SetColor(Color color, COLORREF cr)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetColor(Color color, COLORREF cr)
 {
     m_colors[color] = cr;
 }
 
-COLORREF SECListBaseC::GetBkColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetBkColor() const
 {
     if (m_hWnd != nullptr && !IsWindowEnabled())
-        return ::GetSysColor(COLOR_3DLIGHT);
+        return GetSharedColor(sharedDisabledBk);
     return m_colors[colorBk];
 }
 
-void SECListBaseC::SetBkColor(COLORREF cr)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetBkColor(COLORREF cr)
 {
     m_colors[colorBk] = cr;
     m_colors[colorTextBk] = cr;
 }
 
-CImageList* SECListBaseC::GetImageList(int nWhich) const
+template <class TWndBase> CImageList* SECListBaseT<TWndBase>::GetImageList(int nWhich) const
 {
     return nWhich >= 0 && nWhich < 4 ? m_pImageLists[nWhich] : nullptr;
 }
 
-CImageList* SECListBaseC::SetImageList(CImageList* pImageList, int nWhich)
+template <class TWndBase> CImageList* SECListBaseT<TWndBase>::SetImageList(CImageList* pImageList, int nWhich)
 {
     if (nWhich < 0 || nWhich >= 4)
         return nullptr;
@@ -1210,7 +1280,7 @@ CImageList* SECListBaseC::SetImageList(CImageList* pImageList, int nWhich)
     return pOld;
 }
 
-void SECListBaseC::DestroyImageLists()
+template <class TWndBase> void SECListBaseT<TWndBase>::DestroyImageLists()
 {
     if (HasListStyle(LVS_SEC_SHAREIMAGELISTS))
         return;
@@ -1221,78 +1291,101 @@ void SECListBaseC::DestroyImageLists()
     }
 }
 
-CWnd* SECListBaseC::GetOwnerData() const
+template <class TWndBase> CWnd* SECListBaseT<TWndBase>::GetOwnerData() const
 {
     return m_pNotifyWnd;
 }
 
-void SECListBaseC::SetOwnerData(CWnd* pWnd)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetOwnerData(CWnd* pWnd)
 {
     m_pNotifyWnd = pWnd;
 }
 
+template <class TWndBase> void SECListBaseT<TWndBase>::SetItemFont(CFont* pFont)
+{
+    m_pItemFont = pFont;
+    MarkAllForMeasuring();
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::SetHeaderFont(CFont* pFont)
+{
+    m_pHeaderFont = pFont;
+}
+
+template <class TWndBase> HFONT SECListBaseT<TWndBase>::GetHeaderFont() const
+{
+    return m_pHeaderFont != nullptr ? static_cast<HFONT>(m_pHeaderFont->m_hObject)
+                                    : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+template <class TWndBase> HFONT SECListBaseT<TWndBase>::GetItemFont() const
+{
+    return m_pItemFont != nullptr ? static_cast<HFONT>(m_pItemFont->m_hObject)
+                                  : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasFocus() const
+{
+    return m_hWnd != nullptr && ::GetFocus() == m_hWnd;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsReportMode() const
+{
+    return (m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT;
+}
+
 // ---- Client interface ----
 
-HWND SECListBaseC::GetWnd() const
+template <class TWndBase> HWND SECListBaseT<TWndBase>::GetWnd() const
 {
     return m_hWnd;
 }
 
-BOOL SECListBaseC::IsLabelWrap() const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsLabelWrap() const
 {
     return (m_nListStyle & LVS_SEC_NOLABELWRAP) == 0;
 }
 
-int SECListBaseC::GetColumnSubItem(int iColumn) const
+template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnSubItem(int iColumn) const
 {
     const SECListColumn* pColumn = GetColumn(iColumn);
     return pColumn != nullptr ? pColumn->iSubItem : -1;
 }
 
-CString SECListBaseC::GetItemTextString(int iItem, int iSubItem)
+template <class TWndBase> CString SECListBaseT<TWndBase>::GetItemTextString(int iItem, int iSubItem)
 {
     return GetItemText(iItem, iSubItem);
 }
 
-BOOL SECListBaseC::IsItemSelected(int iItem) const
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::IsItemSelected(int iItem) const
 {
     INT_PTR nPos = 0;
     return iItem != -1 && FindSelected(iItem, nPos);
 }
 
-COLORREF SECListBaseC::GetSelTextColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetSelTextColor() const
 {
     return m_colors[colorSelText];
 }
 
-COLORREF SECListBaseC::GetSelBkColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetSelBkColor() const
 {
     return m_colors[colorSelBk];
 }
 
-COLORREF SECListBaseC::GetTipTextColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetTipTextColor() const
 {
     return m_colors[colorTipText];
 }
 
-COLORREF SECListBaseC::GetTipBkColor() const
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetTipBkColor() const
 {
     return m_colors[colorTipBk];
 }
 
 // ---- Notifications and repainting ----
 
-LRESULT SECListBaseC::Notify(NMHDR* pHdr) const
-{
-    CWnd* pTarget = m_pNotifyWnd != nullptr ? m_pNotifyWnd : (m_hWnd != nullptr ? GetParent() : nullptr);
-    if (pTarget == nullptr || pTarget->m_hWnd == nullptr)
-        return 0;
-    pHdr->hwndFrom = m_hWnd;
-    pHdr->idFrom = m_hWnd != nullptr ? static_cast<UINT_PTR>(GetDlgCtrlID()) : 0;
-    return pTarget->SendMessage(WM_NOTIFY, pHdr->idFrom, reinterpret_cast<LPARAM>(pHdr));
-}
-
-LRESULT SECListBaseC::NotifyItem(UINT nCode, int nItem, int nSubItem) const
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::NotifyItem(UINT nCode, int nItem, int nSubItem) const
 {
     NMLISTVIEW nm = {};
     nm.hdr.code = nCode;
@@ -1305,14 +1398,18 @@ LRESULT SECListBaseC::NotifyItem(UINT nCode, int nItem, int nSubItem) const
     return Notify(&nm.hdr);
 }
 
-void SECListBaseC::OnSetDispInfo(const LVITEMW&)
+template <class TWndBase> void SECListBaseT<TWndBase>::OnSetDispInfo(const LVITEMW&)
 {
     // The plain list keeps callback fields with the owner; the tree tells it here.
 }
 
-void SECListBaseC::RepaintIfRedrawing()
+template <class TWndBase> void SECListBaseT<TWndBase>::RepaintIfRedrawing()
 {
     if (m_bRedraw && m_hWnd != nullptr)
+    {
+        UpdateScrollState();
         Invalidate(TRUE);
+    }
 }
+template class SECListBaseT<CWnd>;
 } // namespace tarnwick::lists

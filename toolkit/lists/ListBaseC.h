@@ -9,6 +9,7 @@
 #include "ListClient.h"
 #include "ListEdit.h"
 #include "ListItem.h"
+#include "ListPaintContext.h"
 #include "ListTip.h"
 
 namespace tarnwick::lists
@@ -28,15 +29,68 @@ constexpr UINT LVS_SEC_STYLEMASK = 0xf3ff;
 // Extended bits, taken from the window's extended style.
 constexpr UINT LVXS_HEADERDRAG = 0x10;
 constexpr UINT LVXS_FLAG100000 = 0x100000;
+constexpr UINT LVXS_HORZGRID = 0x400000;
+constexpr UINT LVXS_VERTGRID = 0x800000;
 constexpr UINT LVXS_FULLROWSELECT = 0x2000000;
 constexpr UINT LVXS_FITCOLUMNS = 0x4000000;
-constexpr UINT LVXS_NOWIDENMAIN = 0x8000000; // a deleted column's width is not given to the main one
+constexpr UINT LVXS_NOWIDENMAIN = 0x8000000;    // a deleted column's width is not given to the main one
+constexpr UINT LVXS_BLENDSELECTED = 0x10000000; // selected tree icons are drawn blended
 constexpr UINT LVXS_STYLEMASK = 0x1ff00000;
 
-class SECListBaseC : public CWnd, public SECListClient
+// The cursor resource the list loads on creation, shown over header dividers.
+constexpr UINT IDC_SEC_LIST_CURSOR = 20692;
+
+// The image list of the header buttons, beside LVSIL_NORMAL, LVSIL_SMALL and LVSIL_STATE.
+constexpr int LVSIL_SEC_HEADER = 3;
+
+// The list's timers.
+constexpr UINT_PTR LIST_TIMER_EDIT = 1;
+constexpr UINT_PTR LIST_TIMER_DRAGSCROLL = 2;
+constexpr UINT_PTR LIST_TIMER_TYPEAHEAD = 3;
+
+// Where HitTest found a point.
+constexpr UINT LHT_NOWHERE = 0x0001;
+constexpr UINT LHT_ONICON = 0x0002;
+constexpr UINT LHT_ONLABEL = 0x0004;
+constexpr UINT LHT_ONSTATEICON = 0x0008; // inside a row
+constexpr UINT LHT_ABOVE = 0x0008;       // outside the client area
+constexpr UINT LHT_BELOW = 0x0010;
+constexpr UINT LHT_TORIGHT = 0x0020;
+constexpr UINT LHT_TOLEFT = 0x0040;
+constexpr UINT LHT_ONDIVIDER = 0x0800;
+constexpr UINT LHT_ONHEADER = 0x1000;
+constexpr UINT LHT_ONROW = 0x2000;
+constexpr UINT LHT_ROWLEFT = 0x4000;
+constexpr UINT LHT_ROWRIGHT = 0x8000;
+
+// The list logic over a window base: CWnd for the control, CView for the view.
+template <class TWndBase> class SECListBaseT : public TWndBase, public SECListClient
 {
-    DECLARE_DYNAMIC(SECListBaseC)
 public:
+    // The window base's own, where the system's functions of the same names would be found.
+    using TWndBase::ClientToScreen;
+    using TWndBase::EnableWindow;
+    using TWndBase::GetClientRect;
+    using TWndBase::GetDlgCtrlID;
+    using TWndBase::GetDlgItem;
+    using TWndBase::GetParent;
+    using TWndBase::GetWindowRect;
+    using TWndBase::Invalidate;
+    using TWndBase::InvalidateRect;
+    using TWndBase::IsWindowEnabled;
+    using TWndBase::IsWindowVisible;
+    using TWndBase::KillTimer;
+    using TWndBase::m_hWnd;
+    using TWndBase::PostMessage;
+    using TWndBase::RedrawWindow;
+    using TWndBase::ScreenToClient;
+    using TWndBase::SendMessage;
+    using TWndBase::SetCapture;
+    using TWndBase::SetFocus;
+    using TWndBase::SetTimer;
+    using TWndBase::ShowWindow;
+    using TWndBase::UpdateWindow;
+
     enum Color
     {
         colorText,
@@ -52,8 +106,11 @@ public:
         colorCount
     };
 
-    SECListBaseC();
-    ~SECListBaseC() override;
+    // The scratch buffer through which item texts are asked.
+    static constexpr int TextBufferSize = 2048;
+
+    SECListBaseT();
+    ~SECListBaseT() override;
 
     // Creation and teardown.
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
@@ -94,7 +151,9 @@ public:
     virtual UINT GetItemStateByIndex(int nIndex, UINT nMask) const;
     virtual BOOL SetItemSelected(int nIndex, BOOL bSelect);
     virtual int GetNextItem(int nStart, UINT nFlags) const;
-    int FindItemPrefix(int nStart, LPCWSTR lpszPrefix) const;
+    // Whether painting the item asks the owner for anything.
+    virtual BOOL UsesCallbacks(int nItem) const;
+    int FindItemPrefix(int nStart, LPCWSTR lpszPrefix);
     virtual UINT GetCallbackMask() const;
     virtual void SetCallbackMask(UINT nMask);
 
@@ -148,6 +207,119 @@ public:
     // One column, or the fit bit: the columns fill the inside width.
     virtual BOOL AutoFitColumns();
     virtual void FitColumnsToWidth();
+    // Marks every item for measuring and updates the scroll bars.
+    virtual void RecalcLayout();
+    virtual void UpdateScrollState();
+    virtual BOOL EnsureVisible(int nItem);
+    virtual BOOL EnsureRangeVisible(int nFirst, int nLast);
+    virtual void ScrollToTop(int nRow);
+    virtual void ScrollRows(int nRows);
+    virtual void ScrollHorz(int nPixels);
+    virtual void ScrollBarUpdateV(int nRowsFit);
+    virtual void ScrollBarUpdateH(int nContentWidth);
+    int GetHScrollOffset() const;
+
+    // Measuring: a cell's icon and text rectangles and an item's row height.
+    virtual SECListPaintContext* CreatePaintContext(CDC* pDC);
+    virtual BOOL PrepareCell(SECListPaintContext& ctx);
+    virtual void LayoutItemForPaint(SECListPaintContext& ctx);
+    virtual void MeasureSubItem(SECListPaintContext& ctx, int& cyCell);
+    virtual int GetIconRect(SECListPaintContext& ctx, CRect& rect);
+    virtual void GetTextRect(SECListPaintContext& ctx, CRect& rect);
+    static UINT FormatToAlign(int nFormat);
+    // Measures the item now; with no context a measuring context of the control serves.
+    void MeasureItemAt(int nItem, SECListPaintContext* pCtx = nullptr);
+    void MarkAllForMeasuring();
+    static void MarkForMeasuring(SECListItem* pItem);
+    BOOL SetItemHeight(int nItem, int cy);
+    void SetColumnWidthRemeasure(int nColumn, int nWidth);
+
+    // Rows of individual heights.
+    virtual int GetRowSpacing() const;
+    int GetRowPitch(int nItem);
+    int GetLastVisibleIndex();
+    int RowsOnPage();
+    int RowsAbovePage();
+    int FirstRowOfLastPage();
+    int GetContentWidth();
+    BOOL GetCellRect(int nItem, int nColumn, CRect& rect, int nPart) override;
+    virtual void RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bUpdate, BOOL bNow);
+    void InvalidateItem(int nItem);
+
+    // Painting.
+    virtual void DrawControl(CDC* pDC);
+    virtual void PaintItems(SECListPaintContext& ctx);
+    virtual void DrawRow(SECListPaintContext& ctx);
+    virtual void DrawHeader(SECListPaintContext& ctx);
+    virtual void DrawHeaderItem(int nColumn, BOOL bPressed);
+    virtual void DrawHeaderImage(CDC* pDC, int nColumn, CRect& rect, UINT& nAlign);
+    virtual CImageList* CreateHeaderDragImage(int nColumn);
+    virtual void SetBkColorOf(SECListPaintContext& ctx);
+    virtual void SetLineColor(SECListPaintContext& ctx);
+    virtual void SetCellColors(SECListPaintContext& ctx);
+    virtual void SetCellFont(SECListPaintContext& ctx);
+    // Colours and font of a prepared cell; a measuring pass takes the font only.
+    void SetCellStyle(SECListPaintContext& ctx);
+    virtual void DrawSubItem(SECListPaintContext& ctx);
+    virtual void DrawItemImage(SECListPaintContext& ctx);
+    virtual void DrawCellText(SECListPaintContext& ctx);
+    virtual void DrawRowLine(CDC* pDC, int nRow, const CRect& rect);
+    virtual void DrawGridLines(CDC* pDC, int nRow, const CRect& rect);
+
+    // Input.
+    virtual int HitTest(CPoint point, UINT& nFlags, int& nColumn);
+    virtual void ClassifyClick(CPoint point, int nItem, UINT nFlags, BOOL& bArm, BOOL& bSelect);
+    virtual BOOL SelectFromInput(int nItem, UINT nHitFlags, UINT nKeyFlags, BOOL bByMouse);
+    virtual BOOL SelChanging(int nItem, int nOldFocus, int nCause);
+    virtual void SelChanged(int nItem, int nOldFocus, int nCause);
+    virtual void AfterSelect(int nItem, BOOL bByMouse);
+    virtual void BeginDrag(int nItem, int x, int y);
+    virtual void BeginRDrag(int nItem, int x, int y);
+    BOOL SelectByPrefix(int nStart);
+    virtual BOOL MoveColumn(int nFrom, int nTo, BOOL bRedraw = TRUE);
+    virtual void ColumnMoved(int nFrom, int nTo);
+    virtual int TrackColumnDivider(int x, int y, int nColumn);
+    virtual void UpdateColumnDropMark(int x, int y, int nColumn);
+    // Key actions: the focus item, the current column's sub-item, the shift and ctrl keys.
+    struct KeyArgs
+    {
+        int nItem;
+        int nSubItem;
+        BOOL bShift;
+        BOOL bCtrl;
+        UINT nRepeat;
+        UINT nFlags;
+    };
+    virtual void KeySpace(const KeyArgs& key);
+    virtual void KeyUp(const KeyArgs& key);
+    virtual void KeyDown(const KeyArgs& key);
+    virtual void KeyF2(const KeyArgs& key);
+    virtual void KeyReturn(const KeyArgs& key);
+    virtual void KeyHome(const KeyArgs& key);
+    virtual void KeyEnd(const KeyArgs& key);
+    virtual void KeyLeft(const KeyArgs& key);
+    virtual void KeyBack(const KeyArgs& key);
+    virtual void KeyRight(const KeyArgs& key);
+    virtual void KeyMultiply(const KeyArgs& key);
+    virtual void KeyPageUp(const KeyArgs& key);
+    virtual void KeyPageDown(const KeyArgs& key);
+    virtual void StartTimer(UINT nPeriod);
+    virtual void StopTimer();
+    BOOL IsItemDragging() const;
+
+    // Notifications to the owner window, else the parent: nothing without either.
+    LRESULT Notify(UINT nCode);
+    LRESULT GetLastNotifyAnswer() const;
+    virtual void NotifyDeleteItem(int nItem);
+    virtual void NotifyInsertItem(int nItem);
+    virtual void NotifyKeyDown(UINT nKey);
+    virtual void NotifyColumnClick(int nColumn);
+    virtual LRESULT NotifyBeginLabelEdit(int nItem, int nSubItem);
+    // The text the owner leaves in the 2048-character buffer replaces strText when it accepts.
+    virtual BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit);
+    virtual CWnd* GetNotifyWnd() const;
+    // Finds the column that shows the item itself and asks for its cell part.
+    virtual BOOL ForwardToFirstSubItemColumn(int nItem, CRect& rect, int nPart);
 
     // Styles.
     virtual UINT GetListStyle() const;
@@ -163,6 +335,9 @@ public:
     virtual BOOL IsHeaderShown() const;
     virtual void SetMultiSelect(BOOL bMulti);
     virtual BOOL IsMultiSelect() const;
+    // Extended bit 0x100000, which switches item tips on.
+    virtual void SetExFlag100000(BOOL bOn);
+    virtual BOOL GetExFlag100000() const;
     virtual void SetRedrawFlag(BOOL bRedraw);
     virtual BOOL GetRedrawFlag() const;
     virtual void SetTrackSysColors(BOOL bTrack);
@@ -182,6 +357,9 @@ public:
     virtual CImageList* SetImageList(CImageList* pImageList, int nWhich);
     virtual CWnd* GetOwnerData() const;
     virtual void SetOwnerData(CWnd* pWnd);
+    virtual void SetItemFont(CFont* pFont);
+    virtual void SetHeaderFont(CFont* pFont);
+    HFONT GetHeaderFont() const;
 
     // The client interface.
     HWND GetWnd() const override;
@@ -193,10 +371,74 @@ public:
     COLORREF GetSelBkColor() const override;
     COLORREF GetTipTextColor() const override;
     COLORREF GetTipBkColor() const override;
+    HFONT GetItemFont() const override;
 
 protected:
+    using TWndBase::Default;
+
+    // The window messages; the concrete windows bind them in their message maps.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnCancelMode();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    // The first press in the header strip: a divider resizes, a button is held down.
+    BOOL PressHeader(UINT nHitFlags, int nHit, CPoint point);
+    // A press that may select the item under it and arm a drag.
+    void PressItem(CPoint point, int nHit, UINT nHitFlags, UINT nKeyFlags);
+    void ReleaseColumnDrag();
+    int HeaderButtonCount() const;
+
     // Sends a list-view notification to the owner window, else the parent; 0 when neither.
     LRESULT Notify(NMHDR* pHdr) const;
+    // The three colours all lists share: disabled background, inactive selection text and the
+    // scroll bars' corner.
+    static COLORREF GetSharedColor(int nIndex);
+    enum
+    {
+        sharedDisabledBk,
+        sharedInactiveSelText,
+        sharedCorner
+    };
+    BOOL HasFocus() const;
+    BOOL IsReportMode() const;
+    KeyArgs MakeKeyArgs(UINT nRepeat, UINT nFlags) const;
+    void SendScroll(UINT nCode);
+    void SelectFromKeyboard(int nItem, const KeyArgs& key);
+    void OnTypeAheadChar(UINT nChar);
+    void OnTypeAheadTick();
+    // Timers 1 to 3: the delayed label edit, the drag scrolling and the type-ahead prefix.
+    void OnListTimer(UINT_PTR nIDEvent);
+    void ResizeColumnByDivider(CPoint point, int nColumn);
+    void EraseColumnDropMark();
+    NMLVDISPINFOW MakeLabelEditRecord(UINT nCode, int nItem, int nSubItem) const;
+    // Sends an end-of-edit record with the text in a buffer of its own; TRUE when accepted.
+    BOOL SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& cchTextMax, CString& strText, BOOL bCommit);
+    // The measuring context, made on first use over a memory DC.
+    SECListPaintContext& MeasuringContext();
+    // Text up to and including the first line feed when labels do not wrap.
+    int LabelLength(LPCWSTR pszText) const;
     LRESULT NotifyItem(UINT nCode, int nItem, int nSubItem = 0) const;
     void LoadColors();
     void DestroyImageLists();
@@ -231,5 +473,48 @@ protected:
     CWnd* m_pNotifyWnd = nullptr;
     SECListTip* m_pTip;
     SECListEdit* m_pEdit;
+    CFont* m_pItemFont = nullptr;
+    CFont* m_pHeaderFont = nullptr;
+
+    // Input state.
+    int m_nTypeAheadInterval = 250;
+    int m_nWheelDelta = 0;
+    int m_nCurrentColumn = 0;
+    int m_nPendingEditItem = -1;
+    int m_nEditItem = -1;
+    int m_nHotHeader = -1;
+    LRESULT m_nLastNotifyAnswer = 0;
+    UINT_PTR m_nDragTimer = 0;
+    UINT_PTR m_nTypeAheadTimer = 0;
+    enum
+    {
+        TypeAheadRunning = 1,
+        TypeAheadKey = 2,
+        TypeAheadFailed = 4,
+        TypeAheadOff = 8
+    };
+    UINT m_nTypeAheadState = 0;
+    CString m_strTypeAhead;
+    BOOL m_bOverDivider = FALSE;
+    BOOL m_bSelVetoed = FALSE;
+    BOOL m_bItemDrag = FALSE;
+    BOOL m_bColumnDrag = FALSE;
+    BOOL m_bDragArmed = FALSE;
+    CPoint m_ptPress;
+    CImageList* m_pDragImage = nullptr;
+    int m_nPressedHeader = -1;
+    int m_nDropColumn = -1;
+
+private:
+    CDC m_measureDC;
+    SECListPaintContext* m_pMeasureContext = nullptr;
+};
+
+extern template class SECListBaseT<CWnd>;
+
+// The list core as a plain window.
+class SECListBaseC : public SECListBaseT<CWnd>
+{
+    DECLARE_DYNAMIC(SECListBaseC)
 };
 } // namespace tarnwick::lists

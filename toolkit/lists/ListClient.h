@@ -51,5 +51,13 @@ public:
     {
         return 0;
     }
+    virtual HFONT GetItemFont() const
+    {
+        return nullptr;
+    }
+    virtual BOOL GetCellRect(int /*iItem*/, int /*iColumn*/, CRect& /*rect*/, int /*nPart*/)
+    {
+        return FALSE;
+    }
 };
 } // namespace tarnwick::lists

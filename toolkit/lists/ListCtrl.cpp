@@ -10,53 +10,27 @@ ON_WM_DESTROY()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_SIZE()
 ON_WM_CANCELMODE()
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+ON_WM_SETCURSOR()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_RBUTTONUP()
+ON_WM_MOUSEWHEEL()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_TIMER()
+ON_WM_KEYDOWN()
+ON_WM_SYSKEYDOWN()
+ON_WM_CHAR()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_ENABLE()
+ON_WM_GETDLGCODE()
+ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 END_MESSAGE_MAP()
 
-int SECListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    if (SECListBaseC::OnCreate(lpCreateStruct) == -1)
-        return -1;
-    m_hCursor = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_SEC_LIST_CURSOR));
-    // Outside report mode the items show in one headerless column.
-    const bool bReport = (lpCreateStruct->style & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT ||
-                         (m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT;
-    if (!bReport)
-    {
-        ModifyListStyle(0, LVS_SEC_NOCOLUMNHEADER, FALSE);
-        InsertColumn(0, L"", 0, 20, 0, 0, TRUE);
-    }
-    return 0;
-}
-
-void SECListCtrl::OnDestroy()
-{
-    DestroyImageLists();
-    if (m_pTip->GetSafeHwnd() != nullptr)
-        m_pTip->DestroyWindow();
-    DeleteAllColumns();
-    SECListBaseC::OnDestroy();
-}
-
-void SECListCtrl::OnCancelMode()
-{
-    m_pTip->Hide();
-    SECListBaseC::OnCancelMode();
-}
-
-void SECListCtrl::OnSysColorChange()
-{
-    LoadColors();
-    SECListBaseC::OnSysColorChange();
-}
-
-void SECListCtrl::OnSize(UINT nType, int cx, int cy)
-{
-    PositionScrollBars();
-    if (GetItemCount() > 0)
-    {
-        AutoFitColumns();
-        Invalidate(TRUE);
-    }
-    SECListBaseC::OnSize(nType, cx, cy);
-}
 } // namespace tarnwick::lists

@@ -29,7 +29,7 @@ void CopyTextTerminated(LPWSTR pszDest, int cchMax, LPCWSTR pszSource)
     if (pszSource == nullptr || pszSource == LPSTR_TEXTCALLBACKW)
         pszSource = L"";
     const size_t cch = wcsnlen(pszSource, static_cast<size_t>(cchMax - 1));
-    wmemcpy(pszDest, pszSource, cch);
+    wmemmove(pszDest, pszSource, cch);
     pszDest[cch] = L'\0';
 }
 

@@ -1,5 +1,7 @@
 #include "TreeBaseC.h"
 
+#include <algorithm>
+
 namespace tarnwick::lists
 {
 namespace
@@ -19,29 +21,29 @@ HTREEITEM ToHandle(const SECTreeNode* pNode)
 
 IMPLEMENT_DYNAMIC(SECTreeBaseC, SECListCtrl)
 
-SECTreeBaseC::SECTreeBaseC()
+template <class TListBase> SECTreeBaseT<TListBase>::SECTreeBaseT()
 {
-    ModifyListStyle(0, LVS_SEC_REPORT | LVS_SEC_SHAREIMAGELISTS, FALSE);
+    this->ModifyListStyle(0, LVS_SEC_REPORT | LVS_SEC_SHAREIMAGELISTS, FALSE);
     CreateRoot();
 }
 
-SECTreeBaseC::~SECTreeBaseC()
+template <class TListBase> SECTreeBaseT<TListBase>::~SECTreeBaseT()
 {
     delete m_pRoot;
 }
 
-_Node* SECTreeBaseC::CreateNode()
+template <class TListBase> _Node* SECTreeBaseT<TListBase>::CreateNode()
 {
     return new _Node;
 }
 
-void SECTreeBaseC::CreateRoot()
+template <class TListBase> void SECTreeBaseT<TListBase>::CreateRoot()
 {
     m_pRoot = CreateNode();
     m_pRoot->SetExpanded(TRUE);
 }
 
-_Node* SECTreeBaseC::HandleToNode(HTREEITEM hItem) const
+template <class TListBase> _Node* SECTreeBaseT<TListBase>::HandleToNode(HTREEITEM hItem) const
 {
     if (hItem == TVI_NONE || hItem == TVI_ROOT)
         return m_pRoot;
@@ -50,57 +52,58 @@ _Node* SECTreeBaseC::HandleToNode(HTREEITEM hItem) const
 
 // ---- Creation and styles ----
 
-BOOL SECTreeBaseC::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                                  CCreateContext* pContext)
+template <class TListBase>
+BOOL SECTreeBaseT<TListBase>::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
+                                             UINT nID, CCreateContext* pContext)
 {
     // The tree's one column; report mode keeps the list core from adding its own.
-    if (GetColumnCount() == 0)
-        InsertColumn(0, L"", LVCFMT_CENTER, 0, 0, -1, FALSE);
-    return SECListCtrl::CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID, pContext);
+    if (this->GetColumnCount() == 0)
+        this->InsertColumn(0, L"", LVCFMT_CENTER, 0, 0, -1, FALSE);
+    return TListBase::CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID, pContext);
 }
 
-void SECTreeBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
+template <class TListBase> void SECTreeBaseT<TListBase>::ApplyCreateStyles(CREATESTRUCT& cs)
 {
     ModifyTreeStyle(0, cs.style & TVS_SEC_CREATEMASK, FALSE);
     ModifyTreeExStyle(0, cs.dwExStyle & TVXS_CREATEMASK, FALSE);
     cs.style &= ~static_cast<LONG>(TVS_SEC_CREATEMASK);
     cs.dwExStyle &= ~static_cast<DWORD>(TVXS_CREATEMASK);
-    SECListCtrl::ApplyCreateStyles(cs);
+    TListBase::ApplyCreateStyles(cs);
 }
 
-UINT SECTreeBaseC::GetTreeStyle() const
+template <class TListBase> UINT SECTreeBaseT<TListBase>::GetTreeStyle() const
 {
     UINT nStyle = m_nTreeStyle;
-    if (HasListStyle(LVS_SEC_EDITLABELS))
+    if (this->HasListStyle(LVS_SEC_EDITLABELS))
         nStyle |= TVS_EDITLABELS;
-    if (HasListStyle(LVS_SEC_SHOWSELALWAYS))
+    if (this->HasListStyle(LVS_SEC_SHOWSELALWAYS))
         nStyle |= TVS_SHOWSELALWAYS;
     return nStyle;
 }
 
-void SECTreeBaseC::SetTreeStyle(UINT nStyle, BOOL bRedraw)
+template <class TListBase> void SECTreeBaseT<TListBase>::SetTreeStyle(UINT nStyle, BOOL bRedraw)
 {
     m_nTreeStyle = nStyle & TVS_SEC_STYLEMASK;
-    UINT nList = GetListStyle() & ~(LVS_SEC_EDITLABELS | LVS_SEC_SHOWSELALWAYS);
+    UINT nList = this->GetListStyle() & ~(LVS_SEC_EDITLABELS | LVS_SEC_SHOWSELALWAYS);
     if (nStyle & TVS_EDITLABELS)
         nList |= LVS_SEC_EDITLABELS;
     if (nStyle & TVS_SHOWSELALWAYS)
         nList |= LVS_SEC_SHOWSELALWAYS;
-    SetListStyle(nList, bRedraw);
+    this->SetListStyle(nList, bRedraw);
 }
 
-UINT SECTreeBaseC::GetTreeExStyle() const
+template <class TListBase> UINT SECTreeBaseT<TListBase>::GetTreeExStyle() const
 {
     return m_nTreeStyleEx;
 }
 
-void SECTreeBaseC::SetTreeExStyle(UINT nExStyle, BOOL bRedraw)
+template <class TListBase> void SECTreeBaseT<TListBase>::SetTreeExStyle(UINT nExStyle, BOOL bRedraw)
 {
     m_nTreeStyleEx = nExStyle;
     const auto has = [nExStyle](UINT nBits) { return (nExStyle & nBits) == nBits; };
     // List bits that are set while the tree bit is clear.
-    UINT nList =
-        GetListStyle() & ~(LVS_SEC_SINGLESEL | LVS_SEC_NOLABELWRAP | LVS_SEC_NOCOLUMNHEADER | LVS_SEC_NOSORTHEADER);
+    UINT nList = this->GetListStyle() &
+                 ~(LVS_SEC_SINGLESEL | LVS_SEC_NOLABELWRAP | LVS_SEC_NOCOLUMNHEADER | LVS_SEC_NOSORTHEADER);
     if (!has(TVXS_MULTISELECT))
         nList |= LVS_SEC_SINGLESEL;
     if (!has(TVXS_LABELWRAP))
@@ -109,28 +112,58 @@ void SECTreeBaseC::SetTreeExStyle(UINT nExStyle, BOOL bRedraw)
         nList |= LVS_SEC_NOCOLUMNHEADER;
     if (!has(TVXS_HEADER | TVXS_HEADERBUTTONS))
         nList |= LVS_SEC_NOSORTHEADER;
-    UINT nListEx = GetListStyleEx() & ~(LVXS_HEADERDRAG | LVXS_FLAG100000);
+    UINT nListEx = this->GetListStyleEx() & ~(LVXS_HEADERDRAG | LVXS_FLAG100000);
     if (has(TVXS_HEADERBUTTONS | TVXS_HEADERDRAG))
         nListEx |= LVXS_HEADERDRAG;
     if (has(TVXS_ITEMTIPS))
         nListEx |= LVXS_FLAG100000;
-    SetListStyle(nList, bRedraw);
-    SetListStyleEx(nListEx, bRedraw);
+    this->SetListStyle(nList, bRedraw);
+    this->SetListStyleEx(nListEx, bRedraw);
 }
 
-void SECTreeBaseC::ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
+template <class TListBase> void SECTreeBaseT<TListBase>::ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
 {
     SetTreeStyle((GetTreeStyle() & ~nRemove) | nAdd, bRedraw);
 }
 
-void SECTreeBaseC::ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
+template <class TListBase> void SECTreeBaseT<TListBase>::ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw)
 {
     SetTreeExStyle((m_nTreeStyleEx & ~nRemove) | nAdd, bRedraw);
 }
 
-CImageList* SECTreeBaseC::SetImageList(CImageList* pImageList, int nWhich)
+template <class TListBase> void SECTreeBaseT<TListBase>::KeepTreeExBit(UINT nBit, BOOL bOn)
 {
-    CImageList* pOld = SECListCtrl::SetImageList(pImageList, nWhich);
+    m_nTreeStyleEx = bOn ? (m_nTreeStyleEx | nBit) : (m_nTreeStyleEx & ~nBit);
+}
+
+template <class TListBase> void SECTreeBaseT<TListBase>::SetMultiSelect(BOOL bMulti)
+{
+    KeepTreeExBit(TVXS_MULTISELECT, bMulti);
+    TListBase::SetMultiSelect(bMulti);
+}
+
+template <class TListBase> void SECTreeBaseT<TListBase>::SetLabelWrap(BOOL bWrap)
+{
+    KeepTreeExBit(TVXS_LABELWRAP, bWrap);
+    TListBase::SetLabelWrap(bWrap);
+}
+
+template <class TListBase> void SECTreeBaseT<TListBase>::SetHeaderFlags(BOOL bShowHeader, BOOL bButtons)
+{
+    KeepTreeExBit(TVXS_HEADER, bShowHeader);
+    KeepTreeExBit(TVXS_HEADERBUTTONS, bButtons);
+    TListBase::SetHeaderFlags(bShowHeader, bButtons);
+}
+
+template <class TListBase> void SECTreeBaseT<TListBase>::SetExFlag100000(BOOL bOn)
+{
+    KeepTreeExBit(TVXS_ITEMTIPS, bOn);
+    TListBase::SetExFlag100000(bOn);
+}
+
+template <class TListBase> CImageList* SECTreeBaseT<TListBase>::SetImageList(CImageList* pImageList, int nWhich)
+{
+    CImageList* pOld = TListBase::SetImageList(pImageList, nWhich);
     IMAGEINFO info = {};
     if (nWhich == LVSIL_NORMAL && pImageList != nullptr && pImageList->GetImageCount() > 0 &&
         pImageList->GetImageInfo(0, &info) && info.rcImage.right - info.rcImage.left > m_nIndent)
@@ -138,7 +171,7 @@ CImageList* SECTreeBaseC::SetImageList(CImageList* pImageList, int nWhich)
     return pOld;
 }
 
-void SECTreeBaseC::GetExpandState(CDWordArray& states) const
+template <class TListBase> void SECTreeBaseT<TListBase>::GetExpandState(CDWordArray& states) const
 {
     states.SetSize(GetCount());
     INT_PTR i = 0;
@@ -147,7 +180,7 @@ void SECTreeBaseC::GetExpandState(CDWordArray& states) const
         states[i++] = pNode->IsExpanded() ? 1 : 0;
 }
 
-void SECTreeBaseC::RestoreExpandState(const CDWordArray& states)
+template <class TListBase> void SECTreeBaseT<TListBase>::RestoreExpandState(const CDWordArray& states)
 {
     INT_PTR i = 0;
     for (SECTreeNode* pNode = m_pRoot->GetFirstChild(); pNode != nullptr && i < states.GetSize();
@@ -160,7 +193,7 @@ void SECTreeBaseC::RestoreExpandState(const CDWordArray& states)
 
 // ---- Inserting ----
 
-HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCTW* pInsert)
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::InsertItem(const TVINSERTSTRUCTW* pInsert)
 {
     if (m_pRoot == nullptr)
         CreateRoot();
@@ -183,11 +216,12 @@ HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCTW* pInsert)
                        (insert.item.state & TVIS_EXPANDED));
     if (IsNodeVisible(pNode))
         InsertRow(pNode);
-    RepaintIfRedrawing();
+    this->RepaintIfRedrawing();
     return hNew;
 }
 
-HTREEITEM SECTreeBaseC::InsertItem(LPCWSTR lpszText, HTREEITEM hParent, HTREEITEM hInsertAfter)
+template <class TListBase>
+HTREEITEM SECTreeBaseT<TListBase>::InsertItem(LPCWSTR lpszText, HTREEITEM hParent, HTREEITEM hInsertAfter)
 {
     TVINSERTSTRUCTW insert = {};
     insert.hParent = hParent;
@@ -197,7 +231,8 @@ HTREEITEM SECTreeBaseC::InsertItem(LPCWSTR lpszText, HTREEITEM hParent, HTREEITE
     return InsertItem(&insert);
 }
 
-SECTreeNode* SECTreeBaseC::ResolveInsertAfter(SECTreeNode* pParent, HTREEITEM hInsertAfter, HTREEITEM hNew)
+template <class TListBase>
+SECTreeNode* SECTreeBaseT<TListBase>::ResolveInsertAfter(SECTreeNode* pParent, HTREEITEM hInsertAfter, HTREEITEM hNew)
 {
     const auto asAfter = [](UINT_PTR n) { return reinterpret_cast<SECTreeNode*>(n); };
     if (hInsertAfter == TVI_NONE || hInsertAfter == TVI_ROOT || hInsertAfter == TVI_LAST)
@@ -223,7 +258,7 @@ SECTreeNode* SECTreeBaseC::ResolveInsertAfter(SECTreeNode* pParent, HTREEITEM hI
     return HandleToNode(hInsertAfter);
 }
 
-void SECTreeBaseC::SetNodeFields(const TVITEMW& item, _Node* pNode)
+template <class TListBase> void SECTreeBaseT<TListBase>::SetNodeFields(const TVITEMW& item, _Node* pNode)
 {
     TVITEMW& stored = pNode->m_item;
     UINT nCallbacks = 0;
@@ -259,13 +294,13 @@ void SECTreeBaseC::SetNodeFields(const TVITEMW& item, _Node* pNode)
         info.item.mask = nCallbacks;
         info.item.hItem = ToHandle(pNode);
         info.hdr.code = TVN_SETDISPINFOW;
-        Notify(&info.hdr);
+        this->Notify(&info.hdr);
     }
 }
 
 // ---- Rows ----
 
-void SECTreeBaseC::InsertRow(_Node* pNode)
+template <class TListBase> void SECTreeBaseT<TListBase>::InsertRow(_Node* pNode)
 {
     int nRow = 0;
     if (pNode->GetParent() != m_pRoot || pNode->GetPrevSibling() != nullptr)
@@ -276,29 +311,29 @@ void SECTreeBaseC::InsertRow(_Node* pNode)
         if (pPrev != nullptr && pPrev != m_pRoot)
             nRow = FindItemRow(pPrev, 0) + 1;
     }
-    InsertItemRecord(nRow, CreateRowRecord(pNode));
+    this->InsertItemRecord(nRow, CreateRowRecord(pNode));
 }
 
-SECListItem* SECTreeBaseC::CreateRowRecord(_Node* pNode)
+template <class TListBase> SECListItem* SECTreeBaseT<TListBase>::CreateRowRecord(_Node* pNode)
 {
-    SECListItem* pRecord = CreateItem();
+    SECListItem* pRecord = this->CreateItem();
     pRecord->m_lParam = reinterpret_cast<LPARAM>(pNode);
     pRecord->m_cyMeasured = pNode->m_nRowHeight;
     pRecord->m_pszText = LPSTR_TEXTCALLBACKW; // the node answers for column 0
     return pRecord;
 }
 
-int SECTreeBaseC::FindItemRow(const SECTreeNode* pNode, int nStart) const
+template <class TListBase> int SECTreeBaseT<TListBase>::FindItemRow(const SECTreeNode* pNode, int nStart) const
 {
     const auto shows = [&](int nRow) {
-        const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow);
+        const SECListItem* pRecord = TListBase::GetItemAt(nRow);
         return pRecord != nullptr && pRecord->m_lParam == reinterpret_cast<LPARAM>(pNode);
     };
     if (shows(m_nRowHint))
         return m_nRowHint;
     if (shows(m_nRowHint + 1))
         return ++m_nRowHint;
-    for (int nRow = std::max(nStart, 0); nRow < GetItemCount(); nRow++)
+    for (int nRow = std::max(nStart, 0); nRow < this->GetItemCount(); nRow++)
     {
         if (shows(nRow))
             return m_nRowHint = nRow;
@@ -306,7 +341,7 @@ int SECTreeBaseC::FindItemRow(const SECTreeNode* pNode, int nStart) const
     return -1;
 }
 
-void SECTreeBaseC::RebuildRows()
+template <class TListBase> void SECTreeBaseT<TListBase>::RebuildRows()
 {
     for (SECTreeNode* pNode = m_pRoot->GetFirstChild(); pNode != nullptr; pNode = pNode->GetNextNode())
     {
@@ -316,27 +351,27 @@ void SECTreeBaseC::RebuildRows()
             InsertRow(AsNode(pNode));
         else if (!bVisible && nRow != -1)
         {
-            if (GetDropHilite() == nRow)
-                SetDropHilite(-1);
-            SECListBaseC::DeleteItem(nRow, 1);
+            if (this->GetDropHilite() == nRow)
+                this->SetDropHilite(-1);
+            TListBase::DeleteItem(nRow, 1);
         }
     }
 }
 
-HTREEITEM SECTreeBaseC::GetItemAt(int nRow) const
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::GetItemAt(int nRow) const
 {
-    const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow);
+    const SECListItem* pRecord = TListBase::GetItemAt(nRow);
     return pRecord != nullptr ? reinterpret_cast<HTREEITEM>(pRecord->m_lParam) : nullptr;
 }
 
-int SECTreeBaseC::GetItemRow(HTREEITEM hItem, int nStartRow) const
+template <class TListBase> int SECTreeBaseT<TListBase>::GetItemRow(HTREEITEM hItem, int nStartRow) const
 {
     return FindItemRow(HandleToNode(hItem), nStartRow);
 }
 
 // ---- Visibility ----
 
-BOOL SECTreeBaseC::IsNodeVisible(const SECTreeNode* pNode) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsNodeVisible(const SECTreeNode* pNode) const
 {
     if (AsNode(const_cast<SECTreeNode*>(pNode))->m_exState & _Node::ExHidden)
         return FALSE;
@@ -348,17 +383,17 @@ BOOL SECTreeBaseC::IsNodeVisible(const SECTreeNode* pNode) const
     return TRUE;
 }
 
-BOOL SECTreeBaseC::IsHiddenInherited(const SECTreeNode* pNode) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsHiddenInherited(const SECTreeNode* pNode) const
 {
     return HasInheritedExBit(pNode, _Node::ExHidden);
 }
 
-BOOL SECTreeBaseC::IsDisabledInherited(const SECTreeNode* pNode) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsDisabledInherited(const SECTreeNode* pNode) const
 {
     return HasInheritedExBit(pNode, _Node::ExDisabled);
 }
 
-BOOL SECTreeBaseC::HasInheritedExBit(const SECTreeNode* pNode, UINT nBit)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::HasInheritedExBit(const SECTreeNode* pNode, UINT nBit)
 {
     for (const SECTreeNode* p = pNode; p != nullptr; p = p->GetParent())
     {
@@ -370,7 +405,7 @@ BOOL SECTreeBaseC::HasInheritedExBit(const SECTreeNode* pNode, UINT nBit)
 
 // ---- Deleting ----
 
-BOOL SECTreeBaseC::DeleteItem(HTREEITEM hItem)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::DeleteItem(HTREEITEM hItem)
 {
     if (m_pRoot == nullptr)
         return TRUE;
@@ -391,27 +426,27 @@ BOOL SECTreeBaseC::DeleteItem(HTREEITEM hItem)
         delete m_pRoot;
         m_pRoot = nullptr;
         // Not virtual: our own override would come back here.
-        if (!SECListBaseC::DeleteAllItems())
+        if (!TListBase::DeleteAllItems())
             return FALSE;
         CreateRoot();
     }
-    RepaintIfRedrawing();
+    this->RepaintIfRedrawing();
     return TRUE;
 }
 
-BOOL SECTreeBaseC::DeleteAllItems()
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::DeleteAllItems()
 {
     return DeleteItem(TVI_ROOT);
 }
 
-BOOL SECTreeBaseC::DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow)
 {
     if (pLeaf->GetFirstChild() != nullptr)
         return FALSE;
     // The row goes even without a window, so that no row is left on a deleted node.
     const int nRow = bRemoveRow ? FindItemRow(pLeaf, 0) : -1;
     if (nRow != -1)
-        SECListBaseC::DeleteItem(nRow, 1);
+        TListBase::DeleteItem(nRow, 1);
     NMTREEVIEWW nm = {};
     nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
     nm.itemOld.hItem = ToHandle(pLeaf);
@@ -422,24 +457,27 @@ BOOL SECTreeBaseC::DeleteLeaf(SECTreeNode* pLeaf, BOOL bRemoveRow)
     return TRUE;
 }
 
-LRESULT SECTreeBaseC::NotifyTree(UINT nCode, NMTREEVIEWW& nm) const
+template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyTree(UINT nCode, NMTREEVIEWW& nm) const
 {
     nm.hdr.code = nCode;
-    return Notify(&nm.hdr);
+    return this->Notify(&nm.hdr);
 }
 
 // ---- Expanding ----
 
-BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce)
 {
     _Node* pNode = HandleToNode(hItem);
     if (pNode == nullptr)
         return FALSE;
     if (!bForce && pNode->GetFirstChild() == nullptr && !HasPendingChildren(hItem))
         return TRUE;
+    CRect before;
+    if (this->m_hWnd != nullptr)
+        this->GetInsideRect(before);
     int nRow = FindItemRow(pNode, 0);
     if (nRow != -1)
-        FocusItem(nRow);
+        this->FocusItem(nRow);
     if (nCode == TVE_TOGGLE)
         nCode = pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
     if (NotifyExpand(TVN_ITEMEXPANDINGW, pNode, nCode) == 1)
@@ -451,6 +489,7 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
         if (pNode->GetFirstChild() == nullptr)
             return FALSE;
         pNode->SetExpanded(TRUE);
+        m_nAnimationCount = 0;
         if (pNode == m_pRoot || nRow != -1)
             InsertChildRows(pNode, nRow);
     }
@@ -459,7 +498,8 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
         // A collapse that hides a selected row moves the selection to the collapsed item. The
         // focus is already on the item, so the selected rows tell.
         int nOldRow = -1;
-        for (int i = GetNextItem(-1, LVNI_SELECTED); i != -1 && nOldRow == -1; i = GetNextItem(i, LVNI_SELECTED))
+        for (int i = this->GetNextItem(-1, LVNI_SELECTED); i != -1 && nOldRow == -1;
+             i = this->GetNextItem(i, LVNI_SELECTED))
         {
             if (pNode->IsAncestorOf(HandleToNode(GetItemAt(i))))
                 nOldRow = i;
@@ -468,7 +508,7 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
         if (bMoveSelection)
         {
             NotifySelChange(TVN_SELCHANGINGW, nRow, nOldRow, TVC_BYMOUSE);
-            SelectItem(nRow, TRUE);
+            this->SelectItem(nRow, TRUE);
         }
         pNode->SetExpanded(FALSE);
         RemoveChildRows(pNode, nRow);
@@ -481,76 +521,115 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
             DeleteItem(ToHandle(pNode->GetFirstChild()));
     }
     NotifyExpand(TVN_ITEMEXPANDEDW, pNode, nCode);
-    if (bRedraw && m_hWnd != nullptr)
-        Invalidate(TRUE);
+    if (!bRedraw || this->m_hWnd == nullptr)
+        return TRUE;
+    // Only an item on show scrolls its children into view: revealing them would expand the
+    // collapsed items above it.
+    if (nCode == TVE_EXPAND && m_bScrollOnExpand && nRow != -1 && pNode->GetFirstChild() != nullptr)
+    {
+        EnsureItemVisible(ToHandle(pNode->GetLastChild()), TRUE);
+        nRow = FindItemRow(pNode, 0);
+        if (nRow != -1 && nRow < this->GetTopIndex())
+            ScrollItemToTop(hItem);
+    }
+    this->RecalcLayout();
+    CRect after;
+    this->GetInsideRect(after);
+    if (after != before || nRow == -1)
+        this->Invalidate(TRUE);
+    else
+        this->RedrawItemRows(nRow, FALSE, FALSE, TRUE, FALSE);
     return TRUE;
 }
 
-void SECTreeBaseC::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
+template <class TListBase> void SECTreeBaseT<TListBase>::ExpandAll(HTREEITEM hItem, BOOL bRedraw)
 {
     if (!Expand(hItem, TVE_EXPAND, FALSE, FALSE))
         return;
     for (SECTreeNode* pChild = HandleToNode(hItem)->GetFirstChild(); pChild != nullptr;
          pChild = pChild->GetNextSibling())
         ExpandAll(ToHandle(pChild), FALSE);
-    if (bRedraw && m_hWnd != nullptr)
-        Invalidate(TRUE);
+    if (bRedraw && this->m_hWnd != nullptr)
+    {
+        this->RecalcLayout();
+        this->Invalidate(TRUE);
+    }
 }
 
-void SECTreeBaseC::InsertChildRows(SECTreeNode* pNode, int& nRow)
+template <class TListBase> void SECTreeBaseT<TListBase>::InsertChildRows(SECTreeNode* pNode, int& nRow)
 {
     for (SECTreeNode* pChild = pNode->GetFirstChild(); pChild != nullptr; pChild = pChild->GetNextSibling())
     {
         if (IsHiddenInherited(pChild))
             continue;
         SECListItem* pRecord = CreateRowRecord(AsNode(pChild));
-        InsertItemRecord(++nRow, pRecord);
+        this->InsertItemRecord(++nRow, pRecord);
+        // An animated expand shows its first rows one by one, the rest with the final paint.
+        if (IsAnimated() && ++m_nAnimationCount <= m_nAnimationSteps)
+        {
+            this->UpdateScrollState();
+            this->RedrawItemRows(nRow, FALSE, TRUE, TRUE, TRUE);
+        }
         if (pChild->IsExpanded())
             InsertChildRows(pChild, nRow);
     }
 }
 
-void SECTreeBaseC::RemoveChildRows(SECTreeNode* pNode, int nRow)
+template <class TListBase> void SECTreeBaseT<TListBase>::RemoveChildRows(SECTreeNode* pNode, int nRow)
 {
     if (nRow == -1)
         return;
     int nCount = 0;
-    while (const SECListItem* pRecord = SECListBaseC::GetItemAt(nRow + 1 + nCount))
+    while (const SECListItem* pRecord = TListBase::GetItemAt(nRow + 1 + nCount))
     {
         if (!pNode->IsAncestorOf(reinterpret_cast<SECTreeNode*>(pRecord->m_lParam)))
             break;
         nCount++;
     }
     for (int i = nRow + nCount; i > nRow; i--)
-        SetItemSelected(i, FALSE);
-    if (nCount > 0)
-        SECListBaseC::DeleteItem(nRow + 1, nCount);
+        this->SetItemSelected(i, FALSE);
+    if (nCount == 0)
+        return;
+    if (!IsAnimated())
+    {
+        TListBase::DeleteItem(nRow + 1, nCount);
+        return;
+    }
+    const int nStep = std::max(nCount / m_nAnimationSteps, 1);
+    for (int i = 1; i <= nCount; i++)
+    {
+        TListBase::DeleteItem(nRow + 1, 1);
+        if (i % nStep == 0)
+            this->UpdateWindow();
+    }
+    this->UpdateWindow();
 }
 
-LRESULT SECTreeBaseC::NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsAnimated() const
+{
+    return (m_nTreeStyleEx & TVXS_ANIMATE) && this->m_hWnd != nullptr;
+}
+
+template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const
 {
     NMTREEVIEWW nm = {};
     nm.action = nAction;
-    nm.itemNew.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-    nm.itemNew.hItem = ToHandle(pNode);
-    nm.itemNew.state = pNode->m_item.state;
-    nm.itemNew.stateMask = TVIS_EXPANDED;
-    nm.itemNew.lParam = pNode->m_item.lParam;
+    nm.itemNew = pNode->m_item;
+    // After the change the state tells only whether the item is open now.
+    if (nCode == TVN_ITEMEXPANDEDW)
+        nm.itemNew.state = pNode->IsExpanded() ? TVIS_EXPANDED : 0;
     return NotifyTree(nCode, nm);
 }
 
-LRESULT SECTreeBaseC::NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const
+template <class TListBase>
+LRESULT SECTreeBaseT<TListBase>::NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const
 {
     NMTREEVIEWW nm = {};
     nm.action = nAction;
+    // Each row's node as it is stored.
     const auto describe = [this](TVITEMW& item, int nRow) {
-        item.mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-        item.hItem = GetItemAt(nRow);
-        if (const _Node* pNode = item.hItem != nullptr ? HandleToNode(item.hItem) : nullptr)
-        {
-            item.state = pNode->m_item.state;
-            item.lParam = pNode->m_item.lParam;
-        }
+        if (const _Node* pNode = this->GetRowNode(nRow))
+            item = pNode->m_item;
     };
     describe(nm.itemNew, nNewRow);
     describe(nm.itemOld, nOldRow);
@@ -559,19 +638,19 @@ LRESULT SECTreeBaseC::NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT
 
 // ---- Navigation and counting ----
 
-HTREEITEM SECTreeBaseC::GetChildItem(HTREEITEM hItem) const
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::GetChildItem(HTREEITEM hItem) const
 {
     const _Node* pNode = HandleToNode(hItem);
     return pNode != nullptr ? ToHandle(pNode->GetFirstChild()) : nullptr;
 }
 
-HTREEITEM SECTreeBaseC::GetNextSiblingItem(HTREEITEM hItem) const
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::GetNextSiblingItem(HTREEITEM hItem) const
 {
     const _Node* pNode = HandleToNode(hItem);
     return pNode != nullptr ? ToHandle(pNode->GetNextSibling()) : nullptr;
 }
 
-HTREEITEM SECTreeBaseC::GetParentItem(HTREEITEM hItem) const
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::GetParentItem(HTREEITEM hItem) const
 {
     const _Node* pNode = HandleToNode(hItem);
     if (pNode == nullptr || pNode->GetParent() == m_pRoot)
@@ -579,7 +658,7 @@ HTREEITEM SECTreeBaseC::GetParentItem(HTREEITEM hItem) const
     return ToHandle(pNode->GetParent());
 }
 
-HTREEITEM SECTreeBaseC::GetRootItem(HTREEITEM hItem) const
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::GetRootItem(HTREEITEM hItem) const
 {
     const SECTreeNode* pNode = HandleToNode(hItem);
     if (pNode == nullptr)
@@ -591,17 +670,18 @@ HTREEITEM SECTreeBaseC::GetRootItem(HTREEITEM hItem) const
     return ToHandle(pNode);
 }
 
-HTREEITEM SECTreeBaseC::GetSelectedItem() const
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::GetSelectedItem() const
 {
-    return GetItemAt(GetFocusItem());
+    return GetItemAt(this->GetFocusItem());
 }
 
-HTREEITEM SECTreeBaseC::GetDropHilightItem() const
+template <class TListBase> HTREEITEM SECTreeBaseT<TListBase>::GetDropHilightItem() const
 {
-    return GetItemAt(GetDropHilite());
+    return GetItemAt(this->GetDropHilite());
 }
 
-int SECTreeBaseC::CountItems(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnly) const
+template <class TListBase>
+int SECTreeBaseT<TListBase>::CountItems(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnly) const
 {
     const SECTreeNode* pNode = HandleToNode(hItem);
     if (pNode == nullptr)
@@ -616,18 +696,18 @@ int SECTreeBaseC::CountItems(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnl
     return nCount;
 }
 
-int SECTreeBaseC::GetCount() const
+template <class TListBase> int SECTreeBaseT<TListBase>::GetCount() const
 {
     return CountItems(TVI_ROOT, TRUE, FALSE);
 }
 
-BOOL SECTreeBaseC::ItemHasChildren(HTREEITEM hItem) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::ItemHasChildren(HTREEITEM hItem) const
 {
     const _Node* pNode = HandleToNode(hItem);
     return pNode != nullptr && pNode->GetFirstChild() != nullptr;
 }
 
-BOOL SECTreeBaseC::HasPendingChildren(HTREEITEM hItem)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::HasPendingChildren(HTREEITEM hItem)
 {
     if (ItemHasChildren(hItem))
         return FALSE;
@@ -637,19 +717,19 @@ BOOL SECTreeBaseC::HasPendingChildren(HTREEITEM hItem)
     return GetItem(&item) && item.cChildren >= 1;
 }
 
-BOOL SECTreeBaseC::IsItemExpanded(HTREEITEM hItem) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsItemExpanded(HTREEITEM hItem) const
 {
     const _Node* pNode = HandleToNode(hItem);
     return pNode != nullptr && pNode->IsExpanded();
 }
 
-BOOL SECTreeBaseC::IsItemVisible(HTREEITEM hItem) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsItemVisible(HTREEITEM hItem) const
 {
     const _Node* pNode = HandleToNode(hItem);
     return pNode != nullptr && pNode != m_pRoot && IsNodeVisible(pNode);
 }
 
-BOOL SECTreeBaseC::IsItemHidden(HTREEITEM hItem) const
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsItemHidden(HTREEITEM hItem) const
 {
     const _Node* pNode = HandleToNode(hItem);
     return pNode != nullptr && pNode != m_pRoot && IsHiddenInherited(pNode);
@@ -657,7 +737,7 @@ BOOL SECTreeBaseC::IsItemHidden(HTREEITEM hItem) const
 
 // ---- Attributes and texts ----
 
-BOOL SECTreeBaseC::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
 {
     const _Node* pNode = HandleToNode(pItem->hItem);
     if (pNode == nullptr)
@@ -701,7 +781,7 @@ BOOL SECTreeBaseC::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
         info.item.lParam = stored.lParam;
         info.item.mask = nWanted;
         info.hdr.code = TVN_GETDISPINFOW;
-        Notify(&info.hdr);
+        this->Notify(&info.hdr);
         const UINT nMask = pItem->mask;
         *pItem = info.item;
         pItem->mask = nMask;
@@ -709,7 +789,7 @@ BOOL SECTreeBaseC::GetItem(TVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)
     return TRUE;
 }
 
-BOOL SECTreeBaseC::SetItem(const TVITEMW* pItem)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::SetItem(const TVITEMW* pItem)
 {
     _Node* pNode = HandleToNode(pItem->hItem);
     if (pNode == nullptr || pNode == m_pRoot)
@@ -719,16 +799,22 @@ BOOL SECTreeBaseC::SetItem(const TVITEMW* pItem)
     if (nRow != -1 && (pItem->mask & TVIF_STATE) && (pItem->stateMask & (TVIS_SELECTED | TVIS_DROPHILITED)))
     {
         if (pItem->stateMask & TVIS_SELECTED)
-            SetItemSelected(nRow, (pItem->state & TVIS_SELECTED) != 0);
+            this->SetItemSelected(nRow, (pItem->state & TVIS_SELECTED) != 0);
         if (pItem->stateMask & TVIS_DROPHILITED)
-            SetDropHilite((pItem->state & TVIS_DROPHILITED) ? nRow : (GetDropHilite() == nRow ? -1 : GetDropHilite()));
+            this->SetDropHilite((pItem->state & TVIS_DROPHILITED)
+                                    ? nRow
+                                    : (this->GetDropHilite() == nRow ? -1 : this->GetDropHilite()));
     }
-    if (nRow != -1 && m_hWnd != nullptr)
-        Invalidate(FALSE);
+    if (nRow != -1 && (pItem->mask & (TVIF_TEXT | TVIF_IMAGE | TVIF_STATE)))
+    {
+        this->InvalidateItem(nRow);
+        if (pItem->mask & TVIF_TEXT)
+            this->UpdateScrollState();
+    }
     return TRUE;
 }
 
-BOOL SECTreeBaseC::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
 {
     TVITEMW item = {};
     item.mask = TVIF_STATE | TVIF_HANDLE;
@@ -738,13 +824,13 @@ BOOL SECTreeBaseC::SetItemState(HTREEITEM hItem, UINT nState, UINT nStateMask)
     return SetItem(&item);
 }
 
-UINT SECTreeBaseC::GetItemState(HTREEITEM hItem, UINT nMask) const
+template <class TListBase> UINT SECTreeBaseT<TListBase>::GetItemState(HTREEITEM hItem, UINT nMask) const
 {
     const _Node* pNode = HandleToNode(hItem);
     return pNode != nullptr ? pNode->m_item.state & nMask : 0;
 }
 
-BOOL SECTreeBaseC::SetItemEx(HTREEITEM hItem, UINT nState, UINT nMask)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::SetItemEx(HTREEITEM hItem, UINT nState, UINT nMask)
 {
     _Node* pNode = HandleToNode(hItem);
     if (pNode == nullptr || pNode == m_pRoot)
@@ -753,7 +839,7 @@ BOOL SECTreeBaseC::SetItemEx(HTREEITEM hItem, UINT nState, UINT nMask)
     if (nMask & _Node::ExHidden)
         RebuildRows();
     const int nRow = FindItemRow(pNode, 0);
-    if (SECListItem* pRecord = SECListBaseC::GetItemAt(nRow))
+    if (SECListItem* pRecord = TListBase::GetItemAt(nRow))
     {
         constexpr UINT kRowBits = _Node::ExDisabled | _Node::ExHidden;
         pRecord->m_exState = (pRecord->m_exState & ~kRowBits) | (pNode->m_exState & kRowBits);
@@ -761,7 +847,7 @@ BOOL SECTreeBaseC::SetItemEx(HTREEITEM hItem, UINT nState, UINT nMask)
     return TRUE;
 }
 
-UINT SECTreeBaseC::GetItemEx(HTREEITEM hItem, UINT nMask) const
+template <class TListBase> UINT SECTreeBaseT<TListBase>::GetItemEx(HTREEITEM hItem, UINT nMask) const
 {
     const _Node* pNode = HandleToNode(hItem);
     if (pNode == nullptr)
@@ -774,25 +860,25 @@ UINT SECTreeBaseC::GetItemEx(HTREEITEM hItem, UINT nMask) const
     return nState & nMask;
 }
 
-CString SECTreeBaseC::GetItemText(HTREEITEM hItem, int nColumn)
+template <class TListBase> CString SECTreeBaseT<TListBase>::GetItemText(HTREEITEM hItem, int nColumn)
 {
     if (nColumn > 0)
-        return SECListBaseC::GetItemText(GetItemRow(hItem), nColumn);
+        return TListBase::GetItemText(GetItemRow(hItem), nColumn);
     TVITEMW item = {};
     item.mask = TVIF_TEXT | TVIF_HANDLE;
     item.hItem = hItem;
-    item.pszText = m_pszTextBuffer;
+    item.pszText = this->m_pszTextBuffer;
     item.cchTextMax = 2048;
-    m_pszTextBuffer[0] = L'\0';
+    this->m_pszTextBuffer[0] = L'\0';
     if (!GetItem(&item, TRUE, TRUE) || item.pszText == nullptr || item.pszText == LPSTR_TEXTCALLBACKW)
         return CString();
     return CString(item.pszText);
 }
 
-BOOL SECTreeBaseC::SetItemText(HTREEITEM hItem, int nColumn, LPCWSTR lpszText)
+template <class TListBase> BOOL SECTreeBaseT<TListBase>::SetItemText(HTREEITEM hItem, int nColumn, LPCWSTR lpszText)
 {
     if (nColumn > 0)
-        return SECListBaseC::SetItemText(GetItemRow(hItem), nColumn, lpszText);
+        return TListBase::SetItemText(GetItemRow(hItem), nColumn, lpszText);
     TVITEMW item = {};
     item.mask = TVIF_TEXT | TVIF_HANDLE;
     item.hItem = hItem;
@@ -800,7 +886,7 @@ BOOL SECTreeBaseC::SetItemText(HTREEITEM hItem, int nColumn, LPCWSTR lpszText)
     return SetItem(&item);
 }
 
-int SECTreeBaseC::CompareItems(HTREEITEM hItem1, HTREEITEM hItem2)
+template <class TListBase> int SECTreeBaseT<TListBase>::CompareItems(HTREEITEM hItem1, HTREEITEM hItem2)
 {
     const CString str1 = GetItemText(hItem1);
     const CString str2 = GetItemText(hItem2);
@@ -808,16 +894,17 @@ int SECTreeBaseC::CompareItems(HTREEITEM hItem1, HTREEITEM hItem2)
            CSTR_EQUAL;
 }
 
-int SECTreeBaseC::GetIndent() const
+template <class TListBase> int SECTreeBaseT<TListBase>::GetIndent() const
 {
     return m_nIndent;
 }
 
-void SECTreeBaseC::SetIndent(int nIndent)
+template <class TListBase> void SECTreeBaseT<TListBase>::SetIndent(int nIndent)
 {
     // Kept even, so that the dotted lines of every level fall on the same grid.
     m_nIndent = (nIndent + 1) & ~1;
-    if (m_hWnd != nullptr)
-        Invalidate(TRUE);
+    if (this->m_hWnd != nullptr)
+        this->Invalidate(TRUE);
 }
+template class SECTreeBaseT<SECListCtrl>;
 } // namespace tarnwick::lists

@@ -4,6 +4,7 @@
 
 #include "ListCtrl.h"
 #include "TreeNode.h"
+#include "TreePaintContext.h"
 
 namespace tarnwick::lists
 {
@@ -20,15 +21,20 @@ constexpr UINT TVXS_HOVEREXPAND = 0x2000000;
 constexpr UINT TVXS_HEADERBUTTONS = 0x4000000;
 constexpr UINT TVXS_HEADERDRAG = 0x8000000;
 
+// The tree's hover timer, beside the list's timers.
+constexpr UINT_PTR TREE_TIMER_HOVER = 4;
+
 // Inserts before the first child that compares less than the new item.
 inline const HTREEITEM TVI_SORTDESCENDING = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(-0x0FFF0));
 
-class SECTreeBaseC : public SECListCtrl
+// The tree logic over a list: the list control for the tree control, the list view for the view.
+template <class TListBase> class SECTreeBaseT : public TListBase
 {
-    DECLARE_DYNAMIC(SECTreeBaseC)
 public:
-    SECTreeBaseC();
-    ~SECTreeBaseC() override;
+    using KeyArgs = typename TListBase::KeyArgs;
+
+    SECTreeBaseT();
+    ~SECTreeBaseT() override;
 
     BOOL CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                         CCreateContext* pContext = nullptr) override;
@@ -42,6 +48,11 @@ public:
     void SetTreeExStyle(UINT nExStyle, BOOL bRedraw = TRUE);
     void ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
     void ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    // The list's own switches keep the matching tree extended bits.
+    void SetMultiSelect(BOOL bMulti) override;
+    void SetLabelWrap(BOOL bWrap) override;
+    void SetHeaderFlags(BOOL bShowHeader, BOOL bButtons) override;
+    void SetExFlag100000(BOOL bOn) override;
     // A normal image list wider than the indent widens it.
     CImageList* SetImageList(CImageList* pImageList, int nWhich) override;
 
@@ -97,7 +108,62 @@ public:
     int GetIndent() const;
     void SetIndent(int nIndent);
 
+    // Selection, visibility and hit testing: TVGN_CARET, TVGN_DROPHILITE, TVGN_FIRSTVISIBLE.
+    BOOL Select(HTREEITEM hItem, UINT nCode);
+    BOOL SelectDropTarget(HTREEITEM hItem);
+    BOOL EnsureItemVisible(HTREEITEM hItem, BOOL bRange);
+    void ScrollItemToTop(HTREEITEM hItem);
+    // The list's hit flags as TVHT_ flags, 0x4000 on every row.
+    HTREEITEM HitTest(CPoint point, UINT* pFlags);
+    using TListBase::HitTest;
+    void SetHoverDelay(UINT nMilliseconds);
+    // The item's icon and label as one image for dragging, owned by the caller; NULL without
+    // a normal image list.
+    CImageList* CreateDragImage(HTREEITEM hItem);
+
+    // The list core's view of a row's column 0 is the node.
+    using TListBase::GetItem;
+    using TListBase::SetItem;
+    BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE) override;
+    BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE) override;
+    BOOL UsesCallbacks(int nRow) const override;
+
+    // Painting of column 0: indent, lines, button, state image, icon and label.
+    SECListPaintContext* CreatePaintContext(CDC* pDC) override;
+    BOOL PrepareCell(SECListPaintContext& ctx) override;
+    void LayoutItemForPaint(SECListPaintContext& ctx) override;
+    void MeasureSubItem(SECListPaintContext& ctx, int& cyCell) override;
+    void DrawSubItem(SECListPaintContext& ctx) override;
+    virtual void MeasureLabel(CDC* pDC, SECTreePaintContext& ctx, LPCWSTR pszText, CRect& rect);
+    virtual void DrawLines(SECTreePaintContext& ctx);
+    virtual void DrawButton(SECTreePaintContext& ctx);
+    virtual void GetButtonRect(CRect& rect, const SECTreePaintContext& ctx, const CRect& rcRow);
+    virtual void DrawHorzLine(CDC* pDC, int x1, int x2, int y);
+    virtual void DrawVertLine(CDC* pDC, int x, int y1, int y2);
+    virtual HFONT GetBoldFont(HFONT hFont);
+
+    // The list core's hooks, answered with tree notifications.
+    BOOL SelChanging(int nItem, int nOldFocus, int nCause) override;
+    void SelChanged(int nItem, int nOldFocus, int nCause) override;
+    void BeginDrag(int nItem, int x, int y) override;
+    void BeginRDrag(int nItem, int x, int y) override;
+    void NotifyKeyDown(UINT nKey) override;
+    LRESULT NotifyBeginLabelEdit(int nItem, int nSubItem) override;
+    BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit) override;
+    void KeyLeft(const KeyArgs& key) override;
+    void KeyBack(const KeyArgs& key) override;
+    void KeyRight(const KeyArgs& key) override;
+    void KeyMultiply(const KeyArgs& key) override;
+
 protected:
+    // The window messages; the concrete windows bind them in their message maps.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+
     void CreateRoot();
     BOOL IsNodeVisible(const SECTreeNode* pNode) const;
     BOOL IsHiddenInherited(const SECTreeNode* pNode) const;
@@ -114,6 +180,18 @@ protected:
     void InsertChildRows(SECTreeNode* pNode, int& nRow);
     void RemoveChildRows(SECTreeNode* pNode, int nRow);
     LRESULT NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const;
+    LRESULT NotifyDrag(UINT nCode, int nRow, int x, int y);
+    void KeepTreeExBit(UINT nBit, BOOL bOn);
+    BOOL IsAnimated() const;
+    CImageList* CreateLabelImage(CDC* pDC, LPCWSTR pszText);
+    CImageList* CreateIconImage(int nImage);
+    static CImageList* MergeImages(CImageList* pIcon, CImageList* pLabel);
+    // The tree's hover timer: expands the drop target it was started for.
+    void OnHoverTimer(UINT_PTR nIDEvent);
+    _Node* GetRowNode(int nRow) const;
+    BOOL HasVisibleChild(const SECTreeNode* pNode) const;
+    // Left of column 0's cell by the node's depth, in the tree's indent grid.
+    int GetLevelX(const SECTreePaintContext& ctx, int nHalfWidth) const;
     LRESULT NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const;
     LRESULT NotifyTree(UINT nCode, NMTREEVIEWW& nm) const;
 
@@ -123,5 +201,18 @@ private:
     UINT m_nTreeStyle = 0;
     UINT m_nTreeStyleEx = 0;
     mutable int m_nRowHint = 0;
+    UINT_PTR m_nHoverTimer = 0;
+    UINT m_nHoverDelay = 1000;
+    BOOL m_bScrollOnExpand = TRUE;
+    int m_nAnimationSteps = 5;
+    int m_nAnimationCount = 0;
+};
+
+extern template class SECTreeBaseT<SECListCtrl>;
+
+// The tree on the list control.
+class SECTreeBaseC : public SECTreeBaseT<SECListCtrl>
+{
+    DECLARE_DYNAMIC(SECTreeBaseC)
 };
 } // namespace tarnwick::lists

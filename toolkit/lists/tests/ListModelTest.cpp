@@ -1,6 +1,7 @@
 // The list core's model on hidden windows: items, focus, selection, columns and the
 // notifications a logging parent receives.
 #include <toolkit/lists/ListCtrl.h>
+#include <toolkit/lists/TreeBaseC.h>
 
 #include <string>
 #include <vector>
@@ -352,12 +353,13 @@ TEST_F(ListModelTest, InsideRectLeavesRoomForHeaderAndBars)
     report.GetScrollBarCtrl(SB_HORZ)->GetWindowRect(&bar);
     report.ScreenToClient(&bar);
     EXPECT_EQ(bar, CRect(0, inside.bottom - 1, inside.Width() + 1, inside.bottom - 1 + cyBar));
-    // Without the header, and with style 0x2000 no bar shows whatever is asked.
+    // A style change lays the empty list out again: nothing to scroll, no bars. Without the
+    // header, and with style 0x2000 no bar shows whatever is asked.
     report.SetHeaderFlags(FALSE, FALSE);
     report.ModifyListStyle(0, 0x2000);
     report.ShowScrollBar(SB_VERT, TRUE);
     report.GetInsideRect(inside);
-    EXPECT_EQ(inside, CRect(0, 0, 200, 151 - cyBar + 1));
+    EXPECT_EQ(inside, CRect(0, 0, 200, 151));
     EXPECT_FALSE(report.GetScrollBarCtrl(SB_VERT)->IsWindowVisible() && report.IsWindowVisible());
     report.DestroyWindow();
 }
@@ -398,3 +400,62 @@ TEST(ListResourcesTest, DragCursorIsLinked)
               nullptr);
 }
 } // namespace
+
+namespace
+{
+// Reads the edited text it is handed and replaces it with its own.
+class CEditOwner : public CNotifyLog
+{
+public:
+    size_t m_nLength = 0;
+    int m_cchTextMax = 0;
+    BOOL m_bNullText = FALSE;
+
+protected:
+    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
+    {
+        const auto* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (pHdr->code != LVN_ENDLABELEDITW && pHdr->code != TVN_ENDLABELEDITW)
+            return FALSE;
+        LPWSTR pszText = pHdr->code == LVN_ENDLABELEDITW ? reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.pszText
+                                                         : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.pszText;
+        m_cchTextMax = pHdr->code == LVN_ENDLABELEDITW ? reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.cchTextMax
+                                                       : reinterpret_cast<NMTVDISPINFOW*>(lParam)->item.cchTextMax;
+        m_bNullText = pszText == nullptr;
+        if (pszText != nullptr)
+        {
+            m_nLength = wcsnlen(pszText, 4096);
+            wcscpy(pszText, L"owner's");
+        }
+        *pResult = 1;
+        return TRUE;
+    }
+};
+} // namespace
+
+TEST(LabelEditNotifyTest, TheOwnersBufferHoldsAtMost2047CharactersAndAlwaysEnds)
+{
+    CEditOwner owner;
+    SECListCtrl list;
+    ASSERT_TRUE(list.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), &owner, 1));
+    list.InsertItemText(0, L"a");
+    tarnwick::lists::SECTreeBaseC tree;
+    ASSERT_TRUE(tree.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 100, 100), &owner, 2));
+    tree.InsertItem(L"a");
+    for (tarnwick::lists::SECListBaseC* pList :
+         {static_cast<tarnwick::lists::SECListBaseC*>(&list), static_cast<tarnwick::lists::SECListBaseC*>(&tree)})
+    {
+        CString strText(L'x', 3000);
+        EXPECT_TRUE(pList->NotifyEndLabelEdit(0, 0, strText, TRUE));
+        EXPECT_EQ(owner.m_nLength, 2047u);
+        EXPECT_EQ(owner.m_cchTextMax, 2048);
+        EXPECT_EQ(strText, L"owner's");
+        // A cancel hands no text, and the answer changes nothing.
+        strText = L"kept";
+        EXPECT_FALSE(pList->NotifyEndLabelEdit(0, 0, strText, FALSE));
+        EXPECT_TRUE(owner.m_bNullText);
+        EXPECT_EQ(strText, L"kept");
+    }
+    tree.DestroyWindow();
+    list.DestroyWindow();
+}

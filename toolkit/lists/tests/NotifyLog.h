@@ -4,6 +4,7 @@
 #include <afxcmn.h>
 #include <afxwin.h>
 
+#include <functional>
 #include <vector>
 
 class CNotifyLog : public CWnd
@@ -14,7 +15,10 @@ public:
     std::vector<HTREEITEM> m_deletedItems; // TVN_DELETEITEMW
     std::vector<UINT> m_expandedStates;    // TVN_ITEMEXPANDEDW: the item's TVIS_EXPANDED bit
     std::vector<UINT> m_selActions;        // TVN_SELCHANGINGW and TVN_SELCHANGEDW
+    std::vector<WORD> m_keys;              // LVN_KEYDOWN and TVN_KEYDOWN
+    std::vector<int> m_columnClicks;       // LVN_COLUMNCLICK
     UINT m_nVetoCode = 0;                  // answered 1, all others 0
+    std::function<void()> m_onExpanding;   // run while TVN_ITEMEXPANDINGW is answered
 
     CNotifyLog()
     {
@@ -25,7 +29,19 @@ public:
         DestroyWindow();
     }
 
+    // Codes logged for what the lists post to their parent.
+    static constexpr UINT NextDlgCtl = 0x10000;
+    static constexpr UINT Cancel = 0x10001;
+
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NEXTDLGCTL)
+            m_codes.push_back(NextDlgCtl);
+        if (message == WM_COMMAND && wParam == IDCANCEL)
+            m_codes.push_back(Cancel);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
     {
         const auto* pHdr = reinterpret_cast<const NMHDR*>(lParam);
@@ -36,8 +52,14 @@ protected:
             m_deletedItems.push_back(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemOld.hItem);
         if (pHdr->code == TVN_ITEMEXPANDEDW)
             m_expandedStates.push_back(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.state & TVIS_EXPANDED);
+        if (pHdr->code == LVN_KEYDOWN || pHdr->code == TVN_KEYDOWN)
+            m_keys.push_back(reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey);
+        if (pHdr->code == LVN_COLUMNCLICK)
+            m_columnClicks.push_back(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         if (pHdr->code == TVN_SELCHANGINGW || pHdr->code == TVN_SELCHANGEDW)
             m_selActions.push_back(reinterpret_cast<const NMTREEVIEWW*>(lParam)->action);
+        if (pHdr->code == TVN_ITEMEXPANDINGW && m_onExpanding)
+            m_onExpanding();
         *pResult = pHdr->code == m_nVetoCode ? 1 : 0;
         return TRUE;
     }

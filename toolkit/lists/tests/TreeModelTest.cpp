@@ -229,6 +229,12 @@ TEST_F(TreeModelTest, AnnouncedChildrenWithoutNodesDoNotExpand)
     HTREEITEM h = m_pTree->InsertItem(&insert);
     EXPECT_TRUE(m_pTree->HasPendingChildren(h));
     EXPECT_FALSE(m_pTree->Expand(h, TVE_EXPAND, TRUE, FALSE));
+    // An owner that fills the item while it is asked lets it open.
+    m_parent.m_onExpanding = [&] { m_pTree->InsertItem(L"filled", h); };
+    EXPECT_TRUE(m_pTree->Expand(h, TVE_EXPAND, TRUE, FALSE));
+    EXPECT_TRUE(m_pTree->IsItemExpanded(h));
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"pending", L"filled"}));
+    m_parent.m_onExpanding = nullptr;
     // Without announced children there is nothing to do, and that is no failure.
     HTREEITEM hLeaf = m_pTree->InsertItem(L"leaf");
     EXPECT_TRUE(m_pTree->Expand(hLeaf, TVE_EXPAND, TRUE, FALSE));
@@ -277,6 +283,14 @@ TEST(TreeStyleTest, CreationStylesAsTheApplicationUsesThem)
     pTree->ModifyTreeExStyle(TVXS_MULTISELECT, TVXS_HEADER);
     EXPECT_FALSE(pTree->IsMultiSelect());
     EXPECT_TRUE(pTree->IsHeaderShown());
+    // The list's own switches keep the tree's bits.
+    pTree->SetMultiSelect(TRUE);
+    pTree->SetLabelWrap(TRUE);
+    pTree->SetHeaderFlags(TRUE, TRUE);
+    pTree->SetExFlag100000(TRUE);
+    EXPECT_EQ(pTree->GetTreeExStyle() & 0x4F00000u, 0x4F00000u);
+    EXPECT_TRUE(pTree->IsMultiSelect());
+    EXPECT_TRUE(pTree->GetExFlag100000());
     pTree->SetTreeStyle(TVS_EDITLABELS | TVS_HASBUTTONS);
     EXPECT_TRUE(pTree->HasListStyle(0x200));
     EXPECT_FALSE(pTree->HasListStyle(0x8));

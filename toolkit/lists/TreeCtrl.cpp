@@ -1,0 +1,73 @@
+#include "TreeCtrl.h"
+
+#include <toolkit/foundation/VisualStyle.h>
+
+namespace tarnwick::lists
+{
+namespace
+{
+constexpr int kBorderPart = 1;
+} // namespace
+
+IMPLEMENT_DYNAMIC(SECTreeCtrl, SECTreeBaseC)
+
+BEGIN_MESSAGE_MAP(SECTreeCtrl, SECTreeBaseC)
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_TIMER()
+ON_WM_CHAR()
+ON_WM_DESTROY()
+ON_WM_SIZE()
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
+END_MESSAGE_MAP()
+
+SECTreeCtrl::~SECTreeCtrl()
+{
+    if (m_hBorderTheme != nullptr)
+        SECCloseThemeData(m_hBorderTheme);
+}
+
+LRESULT SECTreeCtrl::OnThemeChanged(WPARAM, LPARAM)
+{
+    // The border's theme is opened again for the new visual style.
+    if (m_hBorderTheme != nullptr)
+        SECCloseThemeData(m_hBorderTheme);
+    m_hBorderTheme = nullptr;
+    return Default();
+}
+
+LRESULT SECTreeCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCPAINT)
+    {
+        OnNcPaint();
+        return 0;
+    }
+    return SECTreeBaseC::DefWindowProc(message, wParam, lParam);
+}
+
+void SECTreeCtrl::OnNcPaint()
+{
+    if (m_hBorderTheme == nullptr)
+        m_hBorderTheme = SECOpenThemeData(m_hWnd, L"TREEVIEW");
+    if (m_hBorderTheme == nullptr)
+        return;
+    CWindowDC dc(this);
+    int nState = 1;
+    if (!IsWindowEnabled())
+        nState = 4;
+    else if (::GetFocus() == ::GetParent(m_hWnd))
+        nState = 2;
+    CRect window;
+    GetWindowRect(&window);
+    window.OffsetRect(-window.left, -window.top);
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    CRect origin;
+    GetWindowRect(&origin);
+    client.OffsetRect(-origin.left, -origin.top);
+    dc.ExcludeClipRect(&client);
+    SECDrawThemeBackground(m_hBorderTheme, dc.m_hDC, kBorderPart, nState, &window, nullptr);
+}
+} // namespace tarnwick::lists
