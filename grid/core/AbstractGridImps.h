@@ -259,6 +259,8 @@ public:
     virtual void HintRowColCountChanged(CGXGridCore* pGrid, BOOL bRows, ROWCOL nOldCount, UINT flags) = 0;
     // Brings the views that the feature tracks up to date.
     virtual void HintUpdate(CGXGridCore* pGrid) = 0;
+    // After a recalculation; pError is the caller's error text, or null.
+    virtual void HintRecalc(CGXGridCore* pGrid, CString* pError) = 0;
 };
 
 class CGXAbstractGridUserSelectRangeImp

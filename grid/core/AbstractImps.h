@@ -40,6 +40,15 @@ public:
     virtual void UnregisterWndClasses(HINSTANCE hInstance) = 0;
 };
 
+// Told of every grid's initialisation: the grid window, the parameter object's name and
+// whether that name is set.
+class CGXAbstractGridInitImp
+{
+public:
+    virtual ~CGXAbstractGridInitImp() = default;
+    virtual void OnGridInit(CWnd* pGridWnd, const CString& strName, BOOL bNamed) = 0;
+};
+
 class CGXAbstractStyleSerializeImp
 {
 public:

@@ -81,6 +81,7 @@ CGXAppData::CGXAppData() : m_listParentWndClasses(10), m_mapGridLists(10)
 CGXAppData::~CGXAppData()
 {
     delete m_pControlFactory;
+    delete m_pGridInitImp;
     delete m_pCoveredCellPoolImp;
     delete m_pSpanCellPoolImp;
     delete m_pDelayedRangePoolImp;
@@ -116,6 +117,8 @@ void CGXAppData::Initialize(CGXAbstractControlFactory* pFactory)
     if (m_pControlFactory != pFactory)
         delete m_pControlFactory;
     m_pControlFactory = pFactory;
+    delete m_pGridInitImp;
+    m_pGridInitImp = nullptr;
 
     ReadPlatformVersion();
 

@@ -87,6 +87,8 @@ public:
     int m_nDefaultType = 1;
 
     CGXAbstractControlFactory* m_pControlFactory = nullptr;
+    // Owned; cleared by every Initialize.
+    CGXAbstractGridInitImp* m_pGridInitImp = nullptr;
 
     CGXAbstractCoveredCellPoolImp* m_pCoveredCellPoolImp = nullptr;
     CGXAbstractSpanCellPoolImp* m_pSpanCellPoolImp = nullptr;

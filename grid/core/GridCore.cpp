@@ -137,6 +137,8 @@ void CGXGridCore::OnGridInitialUpdate()
     m_bInitDone = TRUE;
     m_nPrintRowCount = std::max(m_nPrintRowCount, GetRowCount() + 1);
     m_nPrintColCount = std::max(m_nPrintColCount, GetColCount() + 1);
+    if (m_pAppData->m_pGridInitImp != nullptr)
+        m_pAppData->m_pGridInitImp->OnGridInit(GridWnd(), m_pParam->m_strName, !m_pParam->m_strName.IsEmpty());
 
     if (m_pParam->m_bRestoreCell && m_pParam->m_nRestoreRow <= GetRowCount() &&
         m_pParam->m_nRestoreCol <= GetColCount())

@@ -46,7 +46,7 @@ BOOL CGXGridCore::GetRecalcError(CString& strError)
     return pData != nullptr && pData->GetEngineErrorText(strError);
 }
 
-void CGXGridCore::RecalcAndRedraw(BOOL bRecalc, CString* pError, BOOL /*bHint*/)
+void CGXGridCore::RecalcAndRedraw(BOOL bRecalc, CString* pError, BOOL bHint)
 {
     if (GetRowCount() == 0 || GetColCount() == 0)
         return;
@@ -65,6 +65,8 @@ void CGXGridCore::RecalcAndRedraw(BOOL bRecalc, CString* pError, BOOL /*bHint*/)
     SetKeepGDIObjects(bOldKeep);
     if (!bOldKeep)
         FreeObjectCache();
+    if (bHint && m_pUpdateHintImp != nullptr && m_pGridDoc != nullptr)
+        m_pUpdateHintImp->HintRecalc(this, pError);
 
     CString strError;
     if (bRecalc && GetRecalcError(strError))

@@ -10,6 +10,7 @@
 #include <grid/core/StylesMap.h>
 
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -143,4 +144,60 @@ TEST_F(GridCoreInitTest, RegisteredControlsComeFromMapCacheFactoryOrDefault)
     }
     EXPECT_EQ(CountedControl::s_nLive, 0);
     GXInitLibraryDefault();
+}
+
+namespace
+{
+// Records what every grid initialisation tells it.
+class RecordingInitImp : public CGXAbstractGridInitImp
+{
+public:
+    struct Call
+    {
+        CWnd* pWnd;
+        CString strName;
+        BOOL bNamed;
+    };
+    explicit RecordingInitImp(std::vector<Call>& calls) : m_calls(calls)
+    {
+    }
+    void OnGridInit(CWnd* pGridWnd, const CString& strName, BOOL bNamed) override
+    {
+        m_calls.push_back({pGridWnd, strName, bNamed});
+    }
+
+private:
+    std::vector<Call>& m_calls;
+};
+} // namespace
+
+TEST_F(GridCoreInitTest, TheInitPlugInHearsOfEveryGridUntilTheLibraryStartsAgain)
+{
+    CGXAppData* pAppData = GXGetAppDataPtr();
+    std::vector<RecordingInitImp::Call> calls;
+    pAppData->m_pGridInitImp = new RecordingInitImp(calls);
+
+    CGXGridParam named;
+    named.m_strName = L"Sheet1";
+    TestGrid first;
+    first.SetParam(&named, FALSE);
+    first.CreateHidden(&Parent(), CRect(0, 0, 200, 100));
+    TestGrid second;
+    second.CreateHidden(&Parent(), CRect(0, 0, 200, 100));
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].pWnd, static_cast<CWnd*>(&first));
+    EXPECT_EQ(calls[0].strName, L"Sheet1");
+    EXPECT_TRUE(calls[0].bNamed);
+    EXPECT_EQ(calls[1].pWnd, static_cast<CWnd*>(&second));
+    EXPECT_TRUE(calls[1].strName.IsEmpty());
+    EXPECT_FALSE(calls[1].bNamed);
+
+    // Starting the library again deletes the plug-in: later grids are not reported.
+    GXInit(new CGXControlFactory);
+    EXPECT_EQ(pAppData->m_pGridInitImp, nullptr);
+    TestGrid third;
+    third.CreateHidden(&Parent(), CRect(0, 0, 200, 100));
+    EXPECT_EQ(calls.size(), 2u);
+    for (TestGrid* pGrid : {&first, &second, &third})
+        pGrid->DestroyWindow();
 }

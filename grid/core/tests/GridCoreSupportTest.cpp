@@ -89,6 +89,12 @@ TEST_F(GridCoreSupportTest, InvalidationFollowsItsFlags)
 
     m_grid.InvalidateRange(1, 1, 1, 1, GX_INVALIDATE, FALSE);
     EXPECT_EQ(pHints->m_nHints, 1);
+
+    // A recalculation tells the other views only when asked to.
+    m_grid.RecalcAndRedraw(FALSE, nullptr, FALSE);
+    EXPECT_EQ(pHints->m_nRecalcHints, 0);
+    m_grid.RecalcAndRedraw(FALSE, nullptr, TRUE);
+    EXPECT_EQ(pHints->m_nRecalcHints, 1);
     m_grid.SetGridWnd(&m_grid, nullptr, nullptr);
     Parent().ShowWindow(SW_HIDE);
 }

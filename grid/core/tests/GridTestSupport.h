@@ -169,7 +169,13 @@ public:
     {
         ++m_nHints;
     }
+    void HintRecalc(CGXGridCore*, CString*) override
+    {
+        ++m_nHints;
+        ++m_nRecalcHints;
+    }
     int m_nHints = 0;
+    int m_nRecalcHints = 0;
     ROWCOL m_nOldCount = 0;
 };
 
