@@ -15,15 +15,15 @@ struct CodeName
 };
 
 constexpr CodeName kArchitectures[] = {
-    {0, _T("Intel")}, {1, _T("MIPS")},    {2, _T("Alpha")}, {3, _T("Merlade")},     {4, _T("SHX")},
-    {5, _T("ARM")},   {6, _T("IA64")},    {7, _T("Alpha64")}, {8, _T("MSIL")},      {9, _T("AMD64")},
-    {10, _T("Intel EM64T")}, {0xFFFF, _T("Unknown")},
+    {0, _T("Intel")}, {1, _T("MIPS")},  {2, _T("Alpha")},        {3, _T("Merlade")},
+    {4, _T("SHX")},   {5, _T("ARM")},   {6, _T("IA64")},         {7, _T("Alpha64")},
+    {8, _T("MSIL")},  {9, _T("AMD64")}, {10, _T("Intel EM64T")}, {0xFFFF, _T("Unknown")},
 };
 
 constexpr CodeName kProcessors[] = {
-    {386, _T("Intel 386")},     {486, _T("Intel 486")},     {586, _T("Intel Pentium")}, {601, _T("Merlade 601")},
-    {603, _T("Merlade 603")},   {604, _T("Merlade 604")},   {620, _T("Merlade 620")},   {2200, _T("Intel IA64")},
-    {4000, _T("MIPS")},         {8664, _T("AMD x86_64")},   {21064, _T("Alpha")},
+    {386, _T("Intel 386")},   {486, _T("Intel 486")},   {586, _T("Intel Pentium")}, {601, _T("Merlade 601")},
+    {603, _T("Merlade 603")}, {604, _T("Merlade 604")}, {620, _T("Merlade 620")},   {2200, _T("Intel IA64")},
+    {4000, _T("MIPS")},       {8664, _T("AMD x86_64")}, {21064, _T("Alpha")},
 };
 
 // Names of the NT versions after NT 4, by major and minor version.
@@ -51,8 +51,8 @@ constexpr size_t MetricCount()
     return nCount;
 }
 static_assert(MetricCount() == std::extent_v<decltype(CPcInfo::m_Metrics)>);
-constexpr int kDeviceCaps[] = {0,  2,  4,  6,   8,   10,  12,  14,  16,  18,  22,  24,  28,  30,  32,  34,  36, 38,
-                               40, 42, 44, 88,  90,  104, 106, 108, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119};
+constexpr int kDeviceCaps[] = {0,  2,  4,  6,  8,  10,  12,  14,  16,  18,  22,  24,  28,  30,  32,  34,  36,  38,
+                               40, 42, 44, 88, 90, 104, 106, 108, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119};
 static_assert(std::size(kDeviceCaps) == std::extent_v<decltype(CPcInfo::m_DeviceCaps)>);
 
 LPCTSTR NameOf(const CodeName* pBegin, const CodeName* pEnd, UINT nCode, LPCTSTR lpszOther)
@@ -164,8 +164,8 @@ void CPcInfo::GetProcessorInfo()
     m_nProcessors = info.dwNumberOfProcessors;
 
     HKEY hKey = nullptr;
-    if (::RegOpenKeyEx(HKEY_LOCAL_MACHINE, _T("Hardware\\Description\\System\\CentralProcessor\\0"), 0,
-                       KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyEx(HKEY_LOCAL_MACHINE, _T("Hardware\\Description\\System\\CentralProcessor\\0"), 0, KEY_QUERY_VALUE,
+                       &hKey) != ERROR_SUCCESS)
         return;
     DWORD dwMHz = 0;
     DWORD dwType = 0;

@@ -170,9 +170,10 @@ TEST(PcInfoTest, MetricAndCapabilityPositionsAgainstDirectCalls)
     {
         int nPosition;
         int nIndex;
-    } metrics[] = {{0, SM_CXSCREEN}, {1, SM_CYSCREEN}, {23, SM_SWAPBUTTON}, {24, SM_CXMIN},
-                   {60, SM_CLEANBOOT}, {65, SM_CYMENUCHECK}, {71, SM_CXVIRTUALSCREEN}, {78, SM_TABLETPC},
-                   {82, 90}, {83, SM_REMOTESESSION}, {84, 0x2000}, {86, 0x2002}};
+    } metrics[] = {{0, SM_CXSCREEN},         {1, SM_CYSCREEN},   {23, SM_SWAPBUTTON},
+                   {24, SM_CXMIN},           {60, SM_CLEANBOOT}, {65, SM_CYMENUCHECK},
+                   {71, SM_CXVIRTUALSCREEN}, {78, SM_TABLETPC},  {82, 90},
+                   {83, SM_REMOTESESSION},   {84, 0x2000},       {86, 0x2002}};
     for (const auto& m : metrics)
         EXPECT_EQ(::GetSystemMetrics(m.nIndex), pc.m_Metrics[m.nPosition]) << m.nPosition;
     EXPECT_GT(pc.m_Metrics[0], 0);
@@ -183,9 +184,9 @@ TEST(PcInfoTest, MetricAndCapabilityPositionsAgainstDirectCalls)
     {
         int nPosition;
         int nIndex;
-    } caps[] = {{0, DRIVERVERSION}, {4, HORZRES}, {6, BITSPIXEL}, {10, NUMFONTS}, {11, NUMCOLORS},
-                {21, LOGPIXELSX}, {22, LOGPIXELSY}, {26, PHYSICALWIDTH}, {31, SCALINGFACTORY}, {32, VREFRESH},
-                {35, BLTALIGNMENT}};
+    } caps[] = {{0, DRIVERVERSION},   {4, HORZRES},     {6, BITSPIXEL},    {10, NUMFONTS},
+                {11, NUMCOLORS},      {21, LOGPIXELSX}, {22, LOGPIXELSY},  {26, PHYSICALWIDTH},
+                {31, SCALINGFACTORY}, {32, VREFRESH},   {35, BLTALIGNMENT}};
     for (const auto& c : caps)
         EXPECT_EQ(::GetDeviceCaps(hDC, c.nIndex), pc.m_DeviceCaps[c.nPosition]) << c.nPosition;
     ::DeleteDC(hDC);

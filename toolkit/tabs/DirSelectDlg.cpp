@@ -27,8 +27,7 @@ IMPLEMENT_DYNAMIC(SECDirSelectDlg, CFileDialog)
 
 SECDirSelectDlg::SECDirSelectDlg(WORD wMode, LPCTSTR lpszTitle, LPCTSTR lpszInitialDir, CWnd* pOwner, DWORD dwFlags)
     : CFileDialog(FALSE, nullptr, nullptr,
-                  dwFlags != 0 ? dwFlags
-                               : OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_ENABLETEMPLATE,
+                  dwFlags != 0 ? dwFlags : OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_ENABLETEMPLATE,
                   _T("(nofiles)|NOFILES.$$$||"), pOwner),
       m_wMode(wMode), m_strTitle(lpszTitle), m_strInitialDir(lpszInitialDir), m_pOwner(pOwner), m_szPath{}
 {

@@ -141,11 +141,12 @@ DialogTemplate ReadDialogTemplate(UINT nID)
     }
     for (WORD i = 0; i < pHeader->cdit; ++i)
     {
-        const auto* pItem = reinterpret_cast<const DLGITEMTEMPLATE*>((reinterpret_cast<UINT_PTR>(p) + 3) & ~UINT_PTR(3));
+        const auto* pItem =
+            reinterpret_cast<const DLGITEMTEMPLATE*>((reinterpret_cast<UINT_PTR>(p) + 3) & ~UINT_PTR(3));
         result.ids.push_back(pItem->id);
         p = reinterpret_cast<const WORD*>(pItem + 1);
-        ReadField(p); // class
-        ReadField(p); // text
+        ReadField(p);               // class
+        ReadField(p);               // text
         p += 1 + *p / sizeof(WORD); // creation data
     }
     return result;
@@ -166,8 +167,8 @@ TEST(DirSelectResourcesTest, TitleStringAndReducedDialogTemplate)
     EXPECT_EQ(CString(_T("Helv")), dialog.strFont);
     EXPECT_EQ(187, dialog.size.cx);
     EXPECT_EQ(138, dialog.size.cy);
-    const WORD expected[] = {1090, 1152, 1120, WORD(-1), 1088, 1121, 1089, 1136, 1091, 1137,
-                             IDOK, IDCANCEL, 1038, 1040, 1037};
+    const WORD expected[] = {1090, 1152, 1120, WORD(-1), 1088, 1121, 1089, 1136,
+                             1091, 1137, IDOK, IDCANCEL, 1038, 1040, 1037};
     EXPECT_EQ(std::vector<WORD>(std::begin(expected), std::end(expected)), dialog.ids);
 }
 
