@@ -4,6 +4,7 @@
 #include <toolkit/tabs/DirSelectDlg.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -33,7 +34,8 @@ CString ItemText(HWND hDlg, int nID)
 }
 
 // Acts once on the next dialog that the thread shows while the object lives: a thread timer
-// runs inside the dialog's modal loop and finds it.
+// runs inside the dialog's modal loop and finds it. A dialog that the action left open is
+// cancelled after a while, so that a failing test ends.
 class NextDialog
 {
 public:
@@ -67,14 +69,27 @@ private:
     }
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
     {
+        constexpr ULONGLONG kGraceMs = 3000;
         NextDialog* pThis = s_pCurrent;
-        HWND hDlg = nullptr;
-        if (pThis == nullptr || pThis->m_bActed)
+        if (pThis == nullptr)
             return;
+        if (pThis->m_bActed)
+        {
+            if (pThis->m_hDlg != nullptr && ::IsWindow(pThis->m_hDlg) &&
+                ::GetTickCount64() - pThis->m_ullActed > kGraceMs)
+            {
+                ADD_FAILURE() << "the dialog stayed open";
+                ::PostMessage(std::exchange(pThis->m_hDlg, nullptr), WM_COMMAND, IDCANCEL, 0);
+            }
+            return;
+        }
+        HWND hDlg = nullptr;
         ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDlg));
         if (hDlg == nullptr)
             return;
         pThis->m_bActed = true;
+        pThis->m_hDlg = hDlg;
+        pThis->m_ullActed = ::GetTickCount64();
         pThis->m_action(hDlg);
     }
 
@@ -82,6 +97,8 @@ private:
     std::function<void(HWND)> m_action;
     UINT_PTR m_nTimer = 0;
     bool m_bActed = false;
+    HWND m_hDlg = nullptr;
+    ULONGLONG m_ullActed = 0;
 };
 
 // The paths' long forms agree, whatever case and short names the dialog uses.
