@@ -10,6 +10,21 @@ class CPcInfo : public CObject
 public:
     CPcInfo();
 
+    // The gathering steps, run once at start-up in this order. Each leaves its fields as they
+    // were when the system call it rests on fails.
+    void GetOsVersion();
+    void GetProcessorInfo();
+    void GetMemoryInfo();
+    void GetCurrentTime();
+    void GetSystemMetrics();
+    void GetDisplayInfo();
+
+    // The Windows description of a version record, as GetOsVersion appends it.
+    static CString DescribeOs(const OSVERSIONINFOEX& version);
+    // Seconds that local standard time is ahead of UTC at the given time; FALSE when the C
+    // library cannot convert it.
+    static BOOL UtcOffsetAt(__time64_t tNow, LONGLONG& nOffset);
+
     CString m_strOs; // Windows name, version and build
     CString m_strArchitecture;
     CString m_strProcessor;

@@ -6,3 +6,8 @@
 #define IDS_SEC_HIDE_DOCKED_WINDOW 20655
 #define IDS_SEC_EXPAND_DOCKED_WINDOW 20657
 #define IDS_SEC_CONTRACT_DOCKED_WINDOW 20658
+// The directory chooser: the name that its reduced file dialog confirms in place of a file,
+// the title, and the template of that dialog.
+#define IDS_SEC_NOCLOSE 20624
+#define IDS_SEC_SELECT_DIRECTORY 20625
+#define IDD_SEC_DIRSELECT 2000
