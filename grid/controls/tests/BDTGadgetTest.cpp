@@ -1,5 +1,7 @@
 #include <grid/controls/BDTGadget.h>
 
+#include <grid/controls/tests/ManualTimers.h>
+
 #include <testing/MessagePump.h>
 #include <testing/PrintString.h>
 
@@ -70,43 +72,9 @@ private:
     std::vector<Notification> m_notifications;
 };
 
-// Timers that tick only when the test says so.
-class ManualTimers : public CGXBDTTimerSource
-{
-public:
-    UINT_PTR StartTimer(UINT nMilliseconds) override
-    {
-        m_nRunning = ++m_nLastId;
-        m_nInterval = nMilliseconds;
-        return m_nRunning;
-    }
-    void StopTimer(UINT_PTR nTimerId) override
-    {
-        if (nTimerId == m_nRunning)
-            m_nRunning = 0;
-    }
-    void Tick()
-    {
-        ASSERT_NE(m_nRunning, 0U);
-        ASSERT_TRUE(CGXBDTGadget::DispatchTimer(m_nRunning));
-    }
-
-    UINT_PTR m_nLastId = 0;
-    UINT_PTR m_nRunning = 0;
-    UINT m_nInterval = 0;
-};
-
 class GadgetTest : public HiddenWindowTest
 {
 protected:
-    GadgetTest()
-    {
-        CGXBDTGadget::SetTimerSource(&m_timers);
-    }
-    ~GadgetTest() override
-    {
-        CGXBDTGadget::SetTimerSource(nullptr);
-    }
     void Type(CGXBDTGadget& gadget, const char* pszKeys)
     {
         for (; *pszKeys != 0; ++pszKeys)

@@ -1,5 +1,7 @@
 #include <grid/controls/BDateTimeCtrl.h>
 
+#include <grid/controls/tests/ManualTimers.h>
+
 #include <testing/MessagePump.h>
 #include <testing/PrintString.h>
 
@@ -19,37 +21,12 @@ std::string Text(const COleDateTime& value)
     return static_cast<LPCSTR>(CW2A(value.Format(_T("%Y-%m-%d %H:%M:%S"))));
 }
 
-// Ticks only when the test says so.
-class ManualTimers : public CGXBDTTimerSource
-{
-public:
-    UINT_PTR StartTimer(UINT nMilliseconds) override
-    {
-        m_nInterval = nMilliseconds;
-        return m_nRunning = ++m_nLastId;
-    }
-    void StopTimer(UINT_PTR nTimerId) override
-    {
-        if (nTimerId == m_nRunning)
-            m_nRunning = 0;
-    }
-
-    UINT_PTR m_nLastId = 0;
-    UINT_PTR m_nRunning = 0;
-    UINT m_nInterval = 0;
-};
-
 class DateTimeCtrlTest : public HiddenWindowTest
 {
 protected:
-    DateTimeCtrlTest()
-    {
-        CGXBDTGadget::SetTimerSource(&m_timers);
-    }
     ~DateTimeCtrlTest() override
     {
         m_ctrl.DestroyWindow();
-        CGXBDTGadget::SetTimerSource(nullptr);
     }
     void Make(LPCTSTR pszFormat, const COleDateTime& value, DWORD dwStyle = 0)
     {
