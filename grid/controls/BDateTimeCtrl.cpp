@@ -15,6 +15,7 @@ ON_WM_ENABLE()
 ON_WM_SETFOCUS()
 ON_WM_KILLFOCUS()
 ON_WM_KEYDOWN()
+ON_WM_SYSKEYDOWN()
 ON_WM_CHAR()
 ON_WM_GETDLGCODE()
 ON_WM_LBUTTONDOWN()
@@ -24,6 +25,8 @@ ON_WM_CANCELMODE()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_SETTINGCHANGE()
 ON_WM_DESTROY()
+ON_MESSAGE(GXB_CAL_CHOSEN, OnCalendarChosen)
+ON_MESSAGE(GXB_CAL_CLOSED, OnCalendarClosed)
 END_MESSAGE_MAP()
 
 namespace
@@ -33,6 +36,11 @@ constexpr int nMinYear = 100;
 constexpr int nMaxYear = 9999;
 constexpr UINT nAllFields = 0xFFFF;
 constexpr UINT nChangedNotification = 0x100;
+constexpr UINT nDropBitmap = 20028;
+// The edit's popup: shown, pop-up, with a sizing border, at the anchor's left edge.
+constexpr DWORD dwPopupStyle = 0x90040001;
+constexpr DWORD dwPopupBehaviour = 0x1000200;
+constexpr DWORD dwPopupDayDrawFlags = 0x102;
 
 CString ReadLocale(LCTYPE type)
 {
@@ -126,6 +134,7 @@ CGXBDateTimeCtrl::CGXBDateTimeCtrl()
 
 CGXBDateTimeCtrl::~CGXBDateTimeCtrl()
 {
+    DeleteCalendar();
     if (m_hWnd != nullptr && ::GetCapture() == m_hWnd)
         ::ReleaseCapture();
     for (INT_PTR i = 0; i < m_gadgets.GetSize(); ++i)
@@ -271,6 +280,8 @@ BOOL CGXBDateTimeCtrl::OnNotifyFromGadget(int nCode, int nID, int nNumber)
         if (GetAdvanceFlag())
             MoveFocus(1);
         return TRUE;
+    case GXBDT_NOTIFY_CLICKED:
+        return nID == idDropButton && PopupCalendar();
     default:
         break;
     }
@@ -464,6 +475,12 @@ BOOL CGXBDateTimeCtrl::Create(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, 
     m_hFont = pParentWnd != nullptr ? reinterpret_cast<HFONT>(pParentWnd->SendMessage(WM_GETFONT)) : nullptr;
     if (m_hFont == nullptr)
         m_hFont = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+    if ((dwStyle & GXBDT_DS_CALENDAR) != 0)
+    {
+        auto* pDrop = new CGXBDTButtonGadget(this, idDropButton, nDropBitmap);
+        pDrop->SetStyle(pDrop->GetStyle() | GXBDT_ANCHORRIGHT);
+        m_gadgets.Add(pDrop);
+    }
     if ((dwStyle & GXBDT_DS_SPIN) != 0)
     {
         auto* pSpin = new CGXBDTSpinGadget(this, idSpinButton);
@@ -880,10 +897,22 @@ void CGXBDateTimeCtrl::OnKeyDown(UINT nChar, UINT, UINT)
     case VK_TAB:
         MoveFocus(::GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
         break;
+    case VK_F4:
+        if ((GetStyle() & GXBDT_DS_CALENDAR) != 0)
+            PopupCalendar();
+        break;
     default:
         pCurrent->OnKeyDown(nChar);
         break;
     }
+}
+
+void CGXBDateTimeCtrl::OnSysKeyDown(UINT nChar, UINT, UINT)
+{
+    if (nChar == VK_DOWN && (GetStyle() & GXBDT_DS_CALENDAR) != 0)
+        PopupCalendar();
+    else
+        Default();
 }
 
 void CGXBDateTimeCtrl::OnChar(UINT nChar, UINT, UINT)
@@ -974,7 +1003,67 @@ void CGXBDateTimeCtrl::OnDestroy()
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
     m_pCaptureGadget = nullptr;
+    DeleteCalendar();
     m_nCurrent = m_nFirstField;
     m_nScrollOffset = 0;
     CWnd::OnDestroy();
+}
+
+BOOL CGXBDateTimeCtrl::PopupCalendar()
+{
+    if (m_pCalendar != nullptr || m_hWnd == nullptr)
+        return FALSE;
+    if (CGXBDTGadget* pCurrent = GetCurrentGadget())
+        pCurrent->OnCancelMode();
+    CreatePopupCalendar();
+    m_pCalendar->SetChooseOnDeactivate(0);
+    m_pCalendar->SetBehaviour(m_pCalendar->GetBehaviour() | dwPopupBehaviour);
+    m_pCalendar->SetDayDrawFlags(m_pCalendar->GetDayDrawFlags() | dwPopupDayDrawFlags);
+    m_pCalendar->SetPage(m_value, FALSE);
+    m_pCalendar->SelectDate(m_value, TRUE);
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    if (!m_pCalendar->CreatePopup(dwPopupStyle, rectWindow, this))
+    {
+        DeleteCalendar();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CGXBDateTimeCtrl::CreatePopupCalendar()
+{
+    DeleteCalendar();
+    m_pCalendar = new CGXBPopupCalendar;
+}
+
+void CGXBDateTimeCtrl::DeleteCalendar()
+{
+    delete std::exchange(m_pCalendar, nullptr);
+}
+
+LRESULT CGXBDateTimeCtrl::OnCalendarChosen(WPARAM, LPARAM)
+{
+    if (m_pCalendar == nullptr)
+        return 0;
+    const COleDateTime chosen = m_pCalendar->GetSelectedDate();
+    DeleteCalendar();
+    if (chosen.GetStatus() != COleDateTime::valid)
+        return 0;
+    // The calendar gives the day; the time of day stays.
+    COleDateTime value(chosen.GetYear(), chosen.GetMonth(), chosen.GetDay(), m_value.GetHour(), m_value.GetMinute(),
+                       m_value.GetSecond());
+    if (!ValidateDateTime(value, 0) || !OnChanging(value))
+        return 0;
+    m_value = value;
+    m_nModified |= modifiedValue;
+    RefreshFields(nAllFields);
+    OnChanged();
+    return 0;
+}
+
+LRESULT CGXBDateTimeCtrl::OnCalendarClosed(WPARAM, LPARAM)
+{
+    DeleteCalendar();
+    return 0;
 }

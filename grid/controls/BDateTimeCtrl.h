@@ -7,6 +7,7 @@
 #include <afxcoll.h>
 #include <afx/OleDateTime.h>
 
+#include <grid/controls/BCalendar.h>
 #include <grid/controls/BDTGadget.h>
 
 // Window style bits below the WS_ bits.
@@ -80,6 +81,9 @@ public:
     virtual int ResolveTwoDigitYear(int nYear) const;
     virtual void LayoutGadgets();
     virtual void DrawGadgets(CDC& dc);
+    // Opens the popup calendar on the value; false when it cannot be created.
+    virtual BOOL PopupCalendar();
+    virtual void CreatePopupCalendar();
     BOOL OnNotifyFromGadget(int nCode, int nID, int nNumber) override;
 
     BOOL Create(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
@@ -122,6 +126,10 @@ public:
     {
         return m_bHasDateFields;
     }
+    CGXBPopupCalendar* GetPopupCalendar() const
+    {
+        return m_pCalendar;
+    }
 
     // CGXBDTGadgetOwner
     HWND GetGadgetWindow() const override
@@ -151,6 +159,7 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg UINT OnGetDlgCode();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -160,6 +169,8 @@ protected:
     afx_msg void OnSysColorChange();
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
     afx_msg void OnDestroy();
+    afx_msg LRESULT OnCalendarChosen(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCalendarClosed(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -168,6 +179,7 @@ private:
     void AddField(CGXBDTGadget* pGadget, UINT nNoEditBit);
     void AddLiteral(CString& strLiteral);
     void DeleteFields();
+    void DeleteCalendar();
     // Moves the keyboard to the next (or previous) gadget that takes it; false at the end.
     BOOL MoveFocus(int nDirection);
     void SetCurrentGadget(INT_PTR nIndex);
@@ -191,6 +203,7 @@ private:
     int m_nButtonWidth = 0;
     INT_PTR m_nFirstField = 0;
     CGXBDTGadget* m_pCaptureGadget = nullptr;
+    CGXBPopupCalendar* m_pCalendar = nullptr;
     BOOL m_bPM = FALSE;
     BOOL m_bHasDateFields = FALSE;
     CObArray m_gadgets;

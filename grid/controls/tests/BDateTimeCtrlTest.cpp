@@ -209,3 +209,29 @@ TEST_F(DateTimeCtrlTest, FormatCodesMakeTheirGadgets)
     Key(VK_LEFT);
     EXPECT_EQ(CurrentField(), Ctrl::idMonth);
 }
+
+TEST_F(DateTimeCtrlTest, ThePopupCalendarGivesTheDayAndKeepsTheTime)
+{
+    Make(_T("dd/MM/yyyy HH:mm"), Date(2024, 1, 15, 10, 20), GXBDT_DS_CALENDAR | GXBDT_DS_SPIN);
+    EXPECT_EQ(m_ctrl.GetGadget(0)->GetID(), Ctrl::idDropButton);
+    EXPECT_EQ(m_ctrl.GetGadget(1)->GetID(), Ctrl::idSpinButton);
+
+    Key(VK_F4);
+    CGXBPopupCalendar* pCalendar = m_ctrl.GetPopupCalendar();
+    ASSERT_NE(pCalendar, nullptr);
+    EXPECT_EQ(Text(pCalendar->GetSelectedDate()), "2024-01-15 12:00:00");
+    pCalendar->SendMessage(WM_KEYDOWN, VK_RIGHT, 1);
+    pCalendar->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return m_ctrl.GetPopupCalendar() == nullptr; }));
+    EXPECT_EQ(Text(m_ctrl.GetDateTime()), "2024-01-16 10:20:00");
+    EXPECT_EQ(m_ctrl.GetModified() & Ctrl::modifiedValue, UINT{Ctrl::modifiedValue});
+
+    // The drop button opens it too; Escape closes it without a change.
+    const CPoint ptDrop = m_ctrl.GetGadget(0)->GetRect().CenterPoint();
+    m_ctrl.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptDrop.x, ptDrop.y));
+    m_ctrl.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptDrop.x, ptDrop.y));
+    ASSERT_NE(m_ctrl.GetPopupCalendar(), nullptr);
+    m_ctrl.GetPopupCalendar()->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return m_ctrl.GetPopupCalendar() == nullptr; }));
+    EXPECT_EQ(Text(m_ctrl.GetDateTime()), "2024-01-16 10:20:00");
+}
