@@ -58,15 +58,15 @@ COleDateTime Invalid()
 
 const COleDateTimeSpan oneDay(1, 0, 0, 0);
 
-// The user's locale names, read once.
-CString ReadLocale(LCTYPE type)
+} // namespace
+
+CString GXBReadLocaleText(LCTYPE type)
 {
     WCHAR szValue[128];
     return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, szValue, static_cast<int>(std::size(szValue))) > 0
                ? CString(szValue)
                : CString();
 }
-} // namespace
 
 // ---- panels
 
@@ -223,12 +223,12 @@ CString CGXBCalendar::DayName(int nDay, BOOL bFull)
 {
     // The locale lists Monday first: Sunday is its seventh item.
     const int nItem = nDay == 1 ? 6 : nDay - 2;
-    return ReadLocale((bFull ? LOCALE_SDAYNAME1 : LOCALE_SABBREVDAYNAME1) + nItem);
+    return GXBReadLocaleText((bFull ? LOCALE_SDAYNAME1 : LOCALE_SABBREVDAYNAME1) + nItem);
 }
 
 CString CGXBCalendar::MonthName(int nMonth, BOOL bFull)
 {
-    return ReadLocale((bFull ? LOCALE_SMONTHNAME1 : LOCALE_SABBREVMONTHNAME1) + nMonth - 1);
+    return GXBReadLocaleText((bFull ? LOCALE_SMONTHNAME1 : LOCALE_SABBREVMONTHNAME1) + nMonth - 1);
 }
 
 BOOL CGXBCalendar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)

@@ -9,6 +9,9 @@
 
 class CGXBCalendar;
 
+// A text setting of the user's default locale; empty when it has none.
+CString GXBReadLocaleText(LCTYPE type);
+
 // Messages to the calendar's notify window: wParam the selection flag, lParam the box.
 constexpr UINT GXB_CAL_SELECTED = 0x7D5;
 constexpr UINT GXB_CAL_MARKED = 0x7D6;

@@ -42,28 +42,17 @@ constexpr DWORD dwPopupStyle = 0x90040001;
 constexpr DWORD dwPopupBehaviour = 0x1000200;
 constexpr DWORD dwPopupDayDrawFlags = 0x102;
 
-CString ReadLocale(LCTYPE type)
-{
-    WCHAR szValue[128];
-    return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, type, szValue, static_cast<int>(std::size(szValue))) > 0
-               ? CString(szValue)
-               : CString();
-}
-
 // Sunday first, as the day-name field counts.
 void ReadDayNames(bool bFull, CStringArray& names)
 {
-    for (int nDay = 0; nDay < 7; ++nDay)
-    {
-        const int nItem = nDay == 0 ? 6 : nDay - 1; // the locale lists Monday first
-        names.Add(ReadLocale((bFull ? LOCALE_SDAYNAME1 : LOCALE_SABBREVDAYNAME1) + nItem));
-    }
+    for (int nDay = 1; nDay <= 7; ++nDay)
+        names.Add(CGXBCalendar::DayName(nDay, bFull));
 }
 
 void ReadMonthNames(bool bFull, CStringArray& names)
 {
-    for (int nMonth = 0; nMonth < 12; ++nMonth)
-        names.Add(ReadLocale((bFull ? LOCALE_SMONTHNAME1 : LOCALE_SABBREVMONTHNAME1) + nMonth));
+    for (int nMonth = 1; nMonth <= 12; ++nMonth)
+        names.Add(CGXBCalendar::MonthName(nMonth, bFull));
 }
 
 // The parts of a date-time, from the largest unit down.
@@ -615,15 +604,15 @@ CString CGXBDateTimeCtrl::FormatString() const
     switch (m_nFormatKind)
     {
     case formatTime:
-        return ReadLocale(LOCALE_STIMEFORMAT);
+        return GXBReadLocaleText(LOCALE_STIMEFORMAT);
     case formatLongDate:
-        return ReadLocale(LOCALE_SLONGDATE);
+        return GXBReadLocaleText(LOCALE_SLONGDATE);
     case formatCustom:
         return m_strCustomFormat;
     case formatDateTime:
-        return ReadLocale(LOCALE_SSHORTDATE) + _T(" ") + ReadLocale(LOCALE_STIMEFORMAT);
+        return GXBReadLocaleText(LOCALE_SSHORTDATE) + _T(" ") + GXBReadLocaleText(LOCALE_STIMEFORMAT);
     default:
-        return ReadLocale(LOCALE_SSHORTDATE);
+        return GXBReadLocaleText(LOCALE_SSHORTDATE);
     }
 }
 
@@ -678,8 +667,8 @@ void CGXBDateTimeCtrl::ParseFormat()
             break;
         case _T('t'): {
             CStringArray designators;
-            designators.Add(ReadLocale(LOCALE_S1159));
-            designators.Add(ReadLocale(LOCALE_S2359));
+            designators.Add(GXBReadLocaleText(LOCALE_S1159));
+            designators.Add(GXBReadLocaleText(LOCALE_S2359));
             if (nRun == 1)
                 for (INT_PTR n = 0; n < designators.GetSize(); ++n)
                     designators[n] = designators[n].Left(1);
