@@ -711,9 +711,8 @@ void CGXBDateTimeCtrl::ParseFormat()
     }
     AddLiteral(strLiteral);
     RefreshFields(nAllFields);
-    m_nCurrent = m_nFirstField;
-    while (m_nCurrent < m_gadgets.GetSize() && (GetGadget(m_nCurrent)->GetStyle() & GXBDT_WANTFOCUS) == 0)
-        ++m_nCurrent;
+    const INT_PTR nFirst = FindField(m_nFirstField, 1);
+    m_nCurrent = nFirst >= 0 ? nFirst : m_gadgets.GetSize();
     if (m_hWnd != nullptr && ::GetFocus() == m_hWnd && GetCurrentGadget() != nullptr)
         GetCurrentGadget()->SetFocus(TRUE);
     LayoutGadgets();
@@ -749,17 +748,21 @@ void CGXBDateTimeCtrl::DeleteFields()
     m_nScrollOffset = 0;
 }
 
+INT_PTR CGXBDateTimeCtrl::FindField(INT_PTR nFrom, int nDirection) const
+{
+    for (INT_PTR i = nFrom; i >= m_nFirstField && i < m_gadgets.GetSize(); i += nDirection)
+        if ((GetGadget(i)->GetStyle() & GXBDT_WANTFOCUS) != 0)
+            return i;
+    return -1;
+}
+
 BOOL CGXBDateTimeCtrl::MoveFocus(int nDirection)
 {
-    for (INT_PTR i = m_nCurrent + nDirection; i >= m_nFirstField && i < m_gadgets.GetSize(); i += nDirection)
-    {
-        if ((GetGadget(i)->GetStyle() & GXBDT_WANTFOCUS) != 0)
-        {
-            SetCurrentGadget(i);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    const INT_PTR nField = FindField(m_nCurrent + nDirection, nDirection);
+    if (nField < 0)
+        return FALSE;
+    SetCurrentGadget(nField);
+    return TRUE;
 }
 
 void CGXBDateTimeCtrl::SetCurrentGadget(INT_PTR nIndex)
@@ -849,13 +852,13 @@ void CGXBDateTimeCtrl::OnEnable(BOOL)
 
 void CGXBDateTimeCtrl::OnSetFocus(CWnd*)
 {
-    if (m_gadgets.GetSize() > m_nFirstField && ::GetKeyState(VK_TAB) < 0)
+    if (::GetKeyState(VK_TAB) < 0)
     {
-        // Tabbing in from the end starts at the last field.
+        // Tabbing in backwards starts at the last field.
         const bool bBack = ::GetKeyState(VK_SHIFT) < 0;
-        m_nCurrent = bBack ? m_gadgets.GetSize() : m_nFirstField - 1;
-        if (!MoveFocus(bBack ? -1 : 1))
-            m_nCurrent = m_nFirstField;
+        const INT_PTR nField = bBack ? FindField(m_gadgets.GetSize() - 1, -1) : FindField(m_nFirstField, 1);
+        if (nField >= 0)
+            m_nCurrent = nField;
     }
     if (CGXBDTGadget* pCurrent = GetCurrentGadget())
         pCurrent->SetFocus(TRUE);

@@ -182,6 +182,8 @@ private:
     void DeleteCalendar();
     // Moves the keyboard to the next (or previous) gadget that takes it; false at the end.
     BOOL MoveFocus(int nDirection);
+    // The first gadget from nFrom on in the direction that takes the keyboard, or -1.
+    INT_PTR FindField(INT_PTR nFrom, int nDirection) const;
     void SetCurrentGadget(INT_PTR nIndex);
     void ScrollIntoView(INT_PTR nIndex);
     INT_PTR GadgetFromPoint(CPoint point) const;

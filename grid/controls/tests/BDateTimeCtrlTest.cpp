@@ -235,3 +235,24 @@ TEST_F(DateTimeCtrlTest, ThePopupCalendarGivesTheDayAndKeepsTheTime)
     ASSERT_TRUE(PumpMessagesUntil([&] { return m_ctrl.GetPopupCalendar() == nullptr; }));
     EXPECT_EQ(Text(m_ctrl.GetDateTime()), "2024-01-16 10:20:00");
 }
+
+TEST_F(DateTimeCtrlTest, TabbingInStartsAtTheFirstOrLastField)
+{
+    Make(_T("dd/MM/yyyy"), Date(2024, 1, 15));
+    Key(VK_RIGHT);
+    Parent().SetFocus();
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_TAB] = 0x80;
+    keys[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+    m_ctrl.SetFocus();
+    EXPECT_EQ(CurrentField(), Ctrl::idYear4);
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+    Parent().SetFocus();
+    m_ctrl.SetFocus();
+    EXPECT_EQ(CurrentField(), Ctrl::idDay);
+    keys[VK_TAB] = 0;
+    ::SetKeyboardState(keys);
+}
