@@ -256,3 +256,25 @@ TEST_F(DateTimeCtrlTest, TabbingInStartsAtTheFirstOrLastField)
     keys[VK_TAB] = 0;
     ::SetKeyboardState(keys);
 }
+
+TEST_F(DateTimeCtrlTest, ATwoDigitYearGetsItsCentury)
+{
+    Make(_T("dd/MM/yy"), Date(1950, 6, 15));
+    const struct
+    {
+        const char* pszTyped;
+        int nYear;
+    } cases[] = {{"05", 2005}, {"99", 1999}};
+    for (const auto& c : cases)
+    {
+        Key(VK_END);
+        Key(VK_RIGHT, 2);
+        Type(c.pszTyped);
+        EXPECT_EQ(m_ctrl.GetDateTime().GetYear(), c.nYear) << c.pszTyped;
+        EXPECT_EQ(m_ctrl.ResolveTwoDigitYear(atoi(c.pszTyped)), c.nYear);
+    }
+    m_ctrl.ModifyStyle(0, GXBDT_DS_KEEPCENTURY);
+    m_ctrl.SetDateTime(Date(1950, 6, 15));
+    Type("05");
+    EXPECT_EQ(m_ctrl.GetDateTime().GetYear(), 1905);
+}
