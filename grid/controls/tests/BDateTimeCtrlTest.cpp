@@ -2,6 +2,7 @@
 
 #include <grid/controls/tests/ManualTimers.h>
 
+#include <testing/MemoryCanvas.h>
 #include <testing/MessagePump.h>
 #include <testing/PrintString.h>
 
@@ -277,4 +278,48 @@ TEST_F(DateTimeCtrlTest, ATwoDigitYearGetsItsCentury)
     m_ctrl.SetDateTime(Date(1950, 6, 15));
     Type("05");
     EXPECT_EQ(m_ctrl.GetDateTime().GetYear(), 1905);
+}
+
+namespace
+{
+// The WM_COMMAND notifications that reach a window, through a subclassing procedure.
+WNDPROC pfnParentProc = nullptr;
+std::vector<std::pair<WPARAM, LPARAM>> parentCommands;
+
+LRESULT CALLBACK RecordCommands(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_COMMAND)
+        parentCommands.emplace_back(wParam, lParam);
+    return ::CallWindowProc(pfnParentProc, hWnd, nMessage, wParam, lParam);
+}
+} // namespace
+
+TEST_F(DateTimeCtrlTest, AChangeIsReportedToTheParentUnlessItsStyleSaysNo)
+{
+    Make(_T("dd/MM/yyyy"), Date(2024, 1, 15));
+    parentCommands.clear();
+    pfnParentProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(Parent().m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
+    Key(VK_UP);
+    m_ctrl.ModifyStyleEx(0, WS_EX_NOPARENTNOTIFY);
+    Key(VK_UP);
+    ::SetWindowLongPtr(Parent().m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnParentProc));
+    ASSERT_EQ(parentCommands.size(), 1U);
+    EXPECT_EQ(parentCommands[0].first, MAKEWPARAM(1007, 0x100));
+    EXPECT_EQ(parentCommands[0].second, reinterpret_cast<LPARAM>(m_ctrl.m_hWnd));
+    EXPECT_EQ(m_ctrl.GetDateTime().GetDay(), 17);
+}
+
+TEST_F(DateTimeCtrlTest, TheFocusedFieldIsDrawnHighlighted)
+{
+    Make(_T("dd/MM/yyyy"), Date(2024, 1, 15), GXBDT_DS_SPIN);
+    MemoryCanvas canvas(300, 24, ::GetSysColor(COLOR_WINDOW));
+    m_ctrl.DrawGadgets(canvas.Dc());
+    const CRect rectDay = m_ctrl.GetCurrentGadget()->GetRect();
+    const CRect rectYear = m_ctrl.GetGadget(5)->GetRect();
+    EXPECT_EQ(canvas.Pixel(rectDay.left, rectDay.top), ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.Pixel(rectYear.left, rectYear.top), ::GetSysColor(COLOR_WINDOW));
+    // The spin button at the right edge: its face and its arrow.
+    EXPECT_EQ(canvas.Pixel(286, 4), ::GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(canvas.Pixel(292, 6), ::GetSysColor(COLOR_BTNTEXT));
 }
