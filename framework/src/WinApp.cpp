@@ -472,6 +472,17 @@ void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
     g_hResource = hInstResource;
 }
 
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
+{
+    const HINSTANCE hResource = AfxGetResourceHandle();
+    if (::FindResource(hResource, lpszName, lpszType) != nullptr)
+        return hResource;
+    const HINSTANCE hInstance = AfxGetInstanceHandle();
+    if (hInstance != hResource && ::FindResource(hInstance, lpszName, lpszType) != nullptr)
+        return hInstance;
+    return hResource;
+}
+
 BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
 {
     if (CWinApp* pApp = g_pApp)

@@ -102,6 +102,9 @@ LPCTSTR AFXAPI AfxGetAppName();
 HINSTANCE AFXAPI AfxGetInstanceHandle();
 HINSTANCE AFXAPI AfxGetResourceHandle();
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
+// The module that holds the resource: the resource module, else the executable's; the resource
+// module when neither has it.
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 
 // The framework's start-up: the entry point's values go to the application object.
 BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
