@@ -135,6 +135,8 @@ public:
     // The message plug-in first, then the owner-drawn caption.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == WM_INITMENUPOPUP && m_docking.GetMessagePlugIn() != nullptr && m_docking.AreBitmapMenusOn())
+            return InitMenuPopupWithBitmaps(wParam, lParam);
         LRESULT lResult = 0;
         if (m_docking.OfferToPlugIn(message, wParam, lParam, lResult) ||
             m_docking.HandleCaptionMessage(message, wParam, lParam, lResult))
@@ -154,6 +156,17 @@ public:
     }
 
 protected:
+    // The popup's commands update first, then the plug-in turns its items into bitmap items;
+    // the system menu tracked from the menu bar is marked as such so that it stays as it is.
+    LRESULT InitMenuPopupWithBitmaps(WPARAM wParam, LPARAM lParam)
+    {
+        if (bars::SECMenuBarMessages::IsTrackingSystemMenu())
+            lParam = MAKELPARAM(LOWORD(lParam), TRUE);
+        const LRESULT lResult = TBase::WindowProc(WM_INITMENUPOPUP, wParam, lParam);
+        LRESULT lPlugIn = 0;
+        m_docking.OfferToPlugIn(WM_INITMENUPOPUP, wParam, lParam, lPlugIn);
+        return lResult;
+    }
     // LoadFrame's last step in menu-bar mode.
     virtual void OnFrameMenuLoaded()
     {

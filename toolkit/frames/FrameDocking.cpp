@@ -582,9 +582,6 @@ void SECFrameDocking::CreateMenuPlugIn()
         pFeature->SetMenuBar(m_pMenuBar);
         pFeature->m_dwMenuBarOptions = static_cast<DWORD>(m_nMenuOption);
         pPlugIn = pFeature;
-        // The manager builds the bar's buttons and creates it with the default toolbars.
-        if (pManager != nullptr)
-            pManager->SetMenuBar(m_pMenuBar);
     }
     else if (m_bBitmapMenus)
     {

@@ -45,8 +45,6 @@ constexpr UINT FILTER_MAXCHILD_BUTTON = 260;
 constexpr UINT FILTER_MAXCHILD_DBLCLK = 261;
 // The caption-list descriptor's place in the table.
 constexpr int FILTER_CAPTION_LIST_INDEX = 1;
-// The toolkit's resource for frames that host a floated bar.
-constexpr UINT ID_BAR_CHILD_RESOURCE = 20514;
 
 // The strips in member order, with their sides.
 struct StripSide
@@ -199,7 +197,7 @@ CMenu* SECMDIFrameWnd::GetMenu() const
         return CMDIFrameWnd::GetMenu();
     auto* pThis = const_cast<SECMDIFrameWnd*>(this);
     HMENU hMenu = pThis->GetMenuForId(pMenuBar->GetCurrentMenuId());
-    if (hMenu == nullptr && pMenuBar->GetCurrentMenuId() == ID_BAR_CHILD_RESOURCE)
+    if (hMenu == nullptr && pMenuBar->GetCurrentMenuId() == SECMenuBar::ID_BAR_CHILD_MENU)
         hMenu = pThis->GetDocking().GetFrameMenu();
     return CMenu::FromHandle(hMenu);
 }

@@ -52,6 +52,8 @@ protected:
         if (SECMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
         EnableDocking(CBRS_ALIGN_ANY);
+        if (!m_manager.LoadToolBarResource(128, 129))
+            return -1;
         if (m_pMenuBar != nullptr && !m_manager.SetMenuInfo(2, IDR_MAINFRAME, IDR_SESSIONTYPE))
             return -1;
         m_manager.CreateDefaultToolBars();
@@ -163,6 +165,53 @@ TEST_F(MenuBarFrameTest, WithAMenuBarTheWindowHasNoMenuLineAndTheFrameAnswersThe
     ASSERT_NE(pFeature, nullptr);
     EXPECT_EQ(pFeature->GetMenuBar(), m_pFrame->m_pMenuBar.get());
     EXPECT_EQ(pFeature->m_dwMenuBarOptions, 1u);
+    EXPECT_EQ(m_pFrame->GetMenu()->GetSafeHmenu(), hFrameMenu);
+
+    // A frame hosting a floated bar shows the main window's menu under the toolkit's id.
+    m_pFrame->m_pMenuBar->SwitchMenu(SECMDIMenuBar::ID_BAR_CHILD_MENU);
+    EXPECT_EQ(m_pFrame->m_pMenuBar->GetCurrentMenuId(), SECMDIMenuBar::ID_BAR_CHILD_MENU);
+    EXPECT_EQ(VisibleMenuButtons(*m_pFrame->m_pMenuBar), static_cast<int>(MENU_128_POPUPS));
+    EXPECT_EQ(m_pFrame->GetMenu()->GetSafeHmenu(), hFrameMenu);
+}
+
+TEST_F(MenuBarFrameTest, APopupIsUpdatedBeforeItsItemsBecomeBitmapItems)
+{
+    Load(TRUE);
+    auto* pFeature = DYNAMIC_DOWNCAST(SECMenuBarFeature, m_pFrame->GetDocking().GetMessagePlugIn());
+    ASSERT_NE(pFeature, nullptr);
+    HMENU hPopup = ::GetSubMenu(m_pFrame->GetMenuForId(IDR_MAINFRAME), 0);
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup), MAKELPARAM(0, FALSE));
+    ASSERT_NE(pFeature->FindMenu(hPopup), nullptr);
+    // "&Add" has no handler: the update greyed it while it was still a text item.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    ASSERT_TRUE(::GetMenuItemInfoW(hPopup, 0, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    EXPECT_TRUE(info.fState & MFS_GRAYED);
+}
+
+TEST_F(MenuBarFrameTest, MenuButtonsShowTheirLabelsWithoutAToolbarImage)
+{
+    Load(TRUE);
+    SECMDIMenuBar& bar = *m_pFrame->m_pMenuBar;
+    CRect rect;
+    bar.GetClientRect(&rect);
+    ASSERT_FALSE(rect.IsRectEmpty());
+    CClientDC dcScreen(nullptr);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&dcScreen));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dcScreen, rect.Width(), rect.Height()));
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    bar.DoPaint(&dc);
+    // Image 0 of the toolbar bitmap is a red square; the commands of menu buttons have none.
+    int nRed = 0;
+    for (int y = 0; y < rect.Height(); ++y)
+        for (int x = 0; x < rect.Width(); ++x)
+            nRed += dc.GetPixel(x, y) == RGB(255, 0, 0);
+    dc.SelectObject(pOld);
+    EXPECT_EQ(nRed, 0);
 }
 
 TEST_F(MenuBarFrameTest, TheFrameMenuGoesBeforeATemplateOfTheSameId)
