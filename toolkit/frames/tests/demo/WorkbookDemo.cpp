@@ -128,7 +128,7 @@ private:
         if (!list.Create(MESSAGE_LIST_STYLE, CRect(0, 0, 0, 0), &messages, FIRST_LIST_ID + nSource))
             return FALSE;
         list.InsertColumn(0, _T("Time"), LVCFMT_LEFT, 70);
-        list.InsertColumn(1, _T("Message"), LVCFMT_LEFT, 400);
+        list.InsertColumn(1, _T("Message"), LVCFMT_LEFT, 300);
         CString strSource;
         strSource.Format(nSource == 0 ? _T("%s") : _T("%s 2"), lpszCategory);
         for (int nLine = 0; nLine < 3; ++nLine)
@@ -300,7 +300,18 @@ public:
         pFrame->UpdateWindow();
         return TRUE;
     }
+
+protected:
+    afx_msg void OnAppAbout()
+    {
+        AfxMessageBox(_T("Lumiter5"));
+    }
+    DECLARE_MESSAGE_MAP()
 };
+BEGIN_MESSAGE_MAP(CDemoApp, CWinApp)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+END_MESSAGE_MAP()
 
 CDemoApp theApp;
 } // namespace
