@@ -138,12 +138,8 @@ public:
         if (message == WM_INITMENUPOPUP && m_docking.GetMessagePlugIn() != nullptr && m_docking.AreBitmapMenusOn())
             return InitMenuPopupWithBitmaps(wParam, lParam);
         LRESULT lResult = 0;
-        if (m_docking.OfferToPlugIn(message, wParam, lParam, lResult) ||
-            m_docking.HandleCaptionMessage(message, wParam, lParam, lResult))
+        if (m_docking.OfferToPlugIn(message, wParam, lParam, lResult))
             return lResult;
-        if (message == bars::SECMenuBarMessages::GetMenuMessage())
-            return reinterpret_cast<LRESULT>(
-                ::GetSubMenu(GetMenuForId(static_cast<UINT>(wParam)), static_cast<int>(lParam)));
         // While the toolbars are customised the frame stays inactive and its frame inert.
         if (m_docking.IsCustomising())
         {
@@ -152,7 +148,15 @@ public:
             if (message == WM_NCACTIVATE || message == WM_ENABLE)
                 this->m_nFlags &= ~WF_STAYACTIVE;
         }
-        return TBase::WindowProc(message, wParam, lParam);
+        if (m_docking.HandleCaptionMessage(message, wParam, lParam, lResult))
+            return lResult;
+        if (message == bars::SECMenuBarMessages::GetMenuMessage())
+            return reinterpret_cast<LRESULT>(
+                ::GetSubMenu(GetMenuForId(static_cast<UINT>(wParam)), static_cast<int>(lParam)));
+        lResult = TBase::WindowProc(message, wParam, lParam);
+        if (message == WM_SYSCOLORCHANGE)
+            m_docking.RefreshFloatingToolBars();
+        return lResult;
     }
 
 protected:

@@ -1,5 +1,6 @@
 // SECFrameDocking: layout, docking, caption and plug-in routing of the toolkit's frames.
 #include <toolkit/bars/BmpMenuPlugIn.h>
+#include <toolkit/bars/CustomToolBar.h>
 #include <toolkit/bars/MenuBarFeature.h>
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/AuxData.h>
@@ -599,5 +600,17 @@ void SECFrameDocking::CreateMenuPlugIn()
     SetMessagePlugIn(pPlugIn);
     if (m_bBitmapMenus && pManager != nullptr)
         pPlugIn->SetBmpMgr(pManager->GetBmpMgr());
+}
+
+void SECFrameDocking::RefreshFloatingToolBars()
+{
+    using bars::SECCustomToolBar;
+    for (POSITION pos = m_frame.m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pToolBar =
+            DYNAMIC_DOWNCAST(SECCustomToolBar, static_cast<CObject*>(m_frame.m_listControlBars.GetNext(pos)));
+        if (pToolBar != nullptr && pToolBar->m_hWnd != nullptr && !::IsChild(m_frame.m_hWnd, pToolBar->m_hWnd))
+            pToolBar->SendMessage(WM_SYSCOLORCHANGE);
+    }
 }
 } // namespace tarnwick::frames

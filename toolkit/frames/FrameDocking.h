@@ -165,6 +165,9 @@ public:
     }
     // The frame menu when it is loaded for that id, else null.
     HMENU GetFrameMenuForId(UINT nID) const;
+    // The window's descendants hear of new system colours from the framework; the toolbars
+    // floating in their own frames are told here.
+    void RefreshFloatingToolBars();
     // WM_CREATE's plug-in: the menu-bar feature with a menu bar, else the bitmap menus when on;
     // either gets the toolbar manager's image store.
     void CreateMenuPlugIn();
