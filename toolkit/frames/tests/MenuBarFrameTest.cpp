@@ -233,6 +233,11 @@ TEST_F(MenuBarFrameTest, TheBarFollowsTheActiveChildAndItsMaximisedButtons)
     EXPECT_EQ(bar.GetCurrentMenuId(), IDR_SESSIONTYPE);
     EXPECT_EQ(VisibleMenuButtons(bar), static_cast<int>(MENU_130_POPUPS));
     EXPECT_TRUE(bar.m_btnCaption.m_nStyle & TBBS_HIDDEN);
+    // The "&Window" popup of the child's menu lists the open children.
+    HMENU hWindowMenu = ::GetSubMenu(m_pFrame->GetMenuForId(IDR_SESSIONTYPE), 3);
+    const int nItems = ::GetMenuItemCount(hWindowMenu);
+    ASSERT_GT(nItems, 0);
+    EXPECT_EQ(::GetMenuItemID(hWindowMenu, nItems - 1), static_cast<UINT>(AFX_IDM_FIRST_MDICHILD));
 
     m_pFrame->MDIMaximize(pChild);
     PumpPendingMessages();
