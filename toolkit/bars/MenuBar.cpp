@@ -279,7 +279,11 @@ int SECMenuBar::FindMnemonic(TCHAR ch) const
 
 void SECMenuBar::SwitchMenu(UINT nMenuID)
 {
-    const auto it = m_menuMaskMap.find(nMenuID);
+    auto it = m_menuMaskMap.find(nMenuID);
+    // A frame hosting a floated bar shows the main window's menu under its own id.
+    if (it == m_menuMaskMap.end() && nMenuID == ID_BAR_CHILD_MENU)
+        if (const auto* pMainFrame = dynamic_cast<const CFrameWnd*>(AfxGetMainWnd()))
+            it = m_menuMaskMap.find(pMainFrame->m_nIDHelp);
     if (it == m_menuMaskMap.end())
         return;
     ShowMenuButtons(it->second, FALSE);

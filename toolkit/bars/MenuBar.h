@@ -52,6 +52,8 @@ public:
     void ProdMenu(BOOL bNext);
 
     static constexpr UINT FIRST_MENU_COMMAND = 0x80000001;
+    // The resource id of frames that host a floated bar.
+    static constexpr UINT ID_BAR_CHILD_MENU = 20514;
     static constexpr UINT MENU_BUTTON_STYLE = 0x30000000;
 
 protected:

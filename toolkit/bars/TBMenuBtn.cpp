@@ -119,4 +119,9 @@ void SECTBMenuBtn::DrawFace(SECBtnDrawData& data, BOOL, CRect& rect)
     dc.SetBkMode(nOldMode);
     dc.SelectObject(pOld);
 }
+
+BOOL SECTBMenuBtn::SelectImage(SECBtnDrawData&, int&)
+{
+    return FALSE;
+}
 } // namespace tarnwick::bars

@@ -37,6 +37,8 @@ protected:
     // Sends the bar the drop-down request of this button for a menu and popup.
     void RequestMenu(int nMenuID, int nPopupIndex);
     void DrawFace(SECBtnDrawData& data, BOOL bCustomise, CRect& rect) override;
+    // The label is the face: no toolbar image is drawn over it.
+    BOOL SelectImage(SECBtnDrawData& data, int& nImage) override;
 
     HTHEME m_hThemeTaskBand;
     HTHEME m_hThemeMenu;

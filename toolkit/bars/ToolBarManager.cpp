@@ -7,6 +7,7 @@
 #include <toolkit/bars/BmpMgr.h>
 #include <toolkit/bars/CustomToolBar.h>
 #include <toolkit/bars/MenuBar.h>
+#include <toolkit/frames/FrameDocking.h>
 
 #include <cstdarg>
 
@@ -109,18 +110,19 @@ std::vector<SECCustomToolBar*> SECToolBarManager::ToolBarsOf(SECCustomToolBar* p
 BOOL SECToolBarManager::CreateDefaultToolBars()
 {
     CFrameWnd* pFrame = GetFrame();
-    if (m_pMenuBar != nullptr && m_pMenuBar->m_hWnd == nullptr)
+    SECMenuBar* pMenuBar = GetMenuBar();
+    if (pMenuBar != nullptr && pMenuBar->m_hWnd == nullptr)
     {
-        m_pMenuBar->SetManager(this);
-        m_pMenuBar->SetBmpMgr(m_pBmpMgr);
+        pMenuBar->SetManager(this);
+        pMenuBar->SetBmpMgr(m_pBmpMgr);
         CString strTitle;
         strTitle.LoadString(IDS_SEC_MENUBAR);
-        if (m_pMenuBar->CreateEx(GetBarExStyle(), pFrame, GetBarStyle(), ID_SEC_MENUBAR, strTitle))
+        if (pMenuBar->CreateEx(GetBarExStyle(), pFrame, GetBarStyle(), ID_SEC_MENUBAR, strTitle))
         {
-            SetImageSize(m_pMenuBar);
-            m_pMenuBar->SetButtons(m_menuBarIds.data(), static_cast<int>(m_menuBarIds.size()));
-            m_pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
-            pFrame->DockControlBar(m_pMenuBar, AFX_IDW_DOCKBAR_TOP);
+            SetImageSize(pMenuBar);
+            pMenuBar->SetButtons(m_menuBarIds.data(), static_cast<int>(m_menuBarIds.size()));
+            pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
+            pFrame->DockControlBar(pMenuBar, AFX_IDW_DOCKBAR_TOP);
         }
     }
     std::vector<SECCustomToolBar*> made;
@@ -301,14 +303,15 @@ const UINT* SECToolBarManager::GetMenuBarIds(int& nCount) const
 
 BOOL SECToolBarManager::SetMenuInfo(int nCount, UINT nMenuID, ...)
 {
-    if (m_pMenuBar == nullptr)
+    SECMenuBar* pMenuBar = GetMenuBar();
+    if (pMenuBar == nullptr)
         return FALSE;
     va_list args;
     va_start(args, nMenuID);
     const std::vector<UINT> menuIds = SECMenuBar::CollectMenuIds(nCount, nMenuID, args);
     va_end(args);
     m_pSecondButtonMap.reset();
-    std::unique_ptr<SECBtnMapEntry[]> pTable = m_pMenuBar->BuildMenuTable(menuIds);
+    std::unique_ptr<SECBtnMapEntry[]> pTable = pMenuBar->BuildMenuTable(menuIds);
     if (pTable == nullptr)
         return FALSE;
     std::vector<UINT> ids;
@@ -316,8 +319,14 @@ BOOL SECToolBarManager::SetMenuInfo(int nCount, UINT nMenuID, ...)
         ids.push_back(pEntry->nID);
     m_pSecondButtonMap = std::move(pTable);
     SetMenuBarIds(ids.data(), static_cast<int>(ids.size()));
-    if (m_pMenuBar->m_hWnd != nullptr)
-        m_pMenuBar->ResetButtons(FALSE);
+    if (pMenuBar->m_hWnd != nullptr)
+        pMenuBar->ResetButtons(FALSE);
     return TRUE;
+}
+SECMenuBar* SECToolBarManager::GetMenuBar() const
+{
+    if (const frames::SECFrameDocking* pDocking = frames::SECFrameDocking::FromFrame(GetFrame()))
+        return pDocking->GetMenuBar();
+    return m_pMenuBar;
 }
 } // namespace tarnwick::bars

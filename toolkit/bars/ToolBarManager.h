@@ -96,15 +96,13 @@ public:
     // frame has no menu bar or no button could be made.
     BOOL SetMenuInfo(int nCount, UINT nMenuID, ...);
 
-    // The frame's menu bar, which the toolkit frames hand over; null for other frames.
+    // A menu bar for a frame that is not one of the toolkit's; those keep their own.
     void SetMenuBar(SECMenuBar* pMenuBar)
     {
         m_pMenuBar = pMenuBar;
     }
-    SECMenuBar* GetMenuBar() const
-    {
-        return m_pMenuBar;
-    }
+    // The toolkit frame's menu bar, else the one set here.
+    SECMenuBar* GetMenuBar() const;
     SECBmpMgr* GetBmpMgr() const
     {
         return m_pBmpMgr;

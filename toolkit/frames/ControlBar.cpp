@@ -735,20 +735,7 @@ void SECControlBar::DrawCaptionGripper(CDC* pDC, CRect& rect)
     if (m_dwExStyle & CBRS_EX_CAPTION)
     {
         if (bStyle3)
-        {
             fillGradient(rectStrip);
-            // Dots of two pixels with light companions, every four pixels along the strip.
-            const int nFrom = (bVertStrip ? rectStrip.top : rectStrip.left) + 3;
-            const int nTo = (bVertStrip ? rectStrip.bottom : rectStrip.right) - 5;
-            const int nAcross =
-                (bVertStrip ? rectStrip.left + rectStrip.Width() / 2 : rectStrip.top + rectStrip.Height() / 2) - 1;
-            for (int n = nFrom; n < nTo; n += 4)
-            {
-                const CPoint pt = bVertStrip ? CPoint(nAcross, n) : CPoint(n, nAcross);
-                pDC->FillSolidRect(pt.x + 1, pt.y + 1, 2, 2, RGB(0xC0, 0xC0, 0xC0));
-                pDC->FillSolidRect(pt.x, pt.y, 2, 2, RGB(0, 0, 0));
-            }
-        }
         else if (!SECIsVisualStyle4())
         {
             pDC->FillSolidRect(&rectStrip, ::GetSysColor(COLOR_BTNFACE));
@@ -758,7 +745,21 @@ void SECControlBar::DrawCaptionGripper(CDC* pDC, CRect& rect)
             pDC->FrameRect(&rectOutline, &brush);
         }
         PlaceButtons(pDC, rectStrip, bVertStrip);
-        DrawCaptionText(pDC, rectStrip, bVertStrip);
+        const int nTextEnd = DrawCaptionText(pDC, rectStrip, bVertStrip);
+        if (!bStyle3)
+            return;
+        // Dots of two pixels with light companions, every four pixels from the title to the buttons.
+        const int nPin = m_bAutoHide ? PIN_ROOM : 0;
+        const int nFrom = bVertStrip ? rectStrip.top + 3 + nPin : std::max<int>(rectStrip.left + 3, nTextEnd + 4);
+        const int nTo = bVertStrip ? std::min<int>(rectStrip.bottom - 5, nTextEnd - 4) : rectStrip.right - 5 - nPin;
+        const int nAcross =
+            (bVertStrip ? rectStrip.left + rectStrip.Width() / 2 : rectStrip.top + rectStrip.Height() / 2) - 1;
+        for (int n = nFrom; n < nTo; n += 4)
+        {
+            const CPoint pt = bVertStrip ? CPoint(nAcross, n) : CPoint(n, nAcross);
+            pDC->FillSolidRect(pt.x + 1, pt.y + 1, 2, 2, RGB(0xC0, 0xC0, 0xC0));
+            pDC->FillSolidRect(pt.x, pt.y, 2, 2, RGB(0, 0, 0));
+        }
         return;
     }
     if (bStyle3)
@@ -796,14 +797,14 @@ void SECControlBar::DrawGripLines(CDC* pDC, const CRect& rectStrip, BOOL bVertSt
     }
 }
 
-void SECControlBar::DrawCaptionText(CDC* pDC, CRect rectStrip, BOOL bVertStrip)
+int SECControlBar::DrawCaptionText(CDC* pDC, CRect rectStrip, BOOL bVertStrip)
 {
     if (m_bAutoHide)
         (bVertStrip ? rectStrip.top : rectStrip.right) += bVertStrip ? PIN_ROOM : -PIN_ROOM;
     CString strText;
     GetWindowText(strText);
     if (strText.IsEmpty() || rectStrip.IsRectEmpty())
-        return;
+        return bVertStrip ? rectStrip.bottom : rectStrip.left;
     LOGFONT lf{};
     lf.lfHeight = ::MulDiv(CAPTION_POINTS, 96, pDC->GetDeviceCaps(LOGPIXELSX));
     lf.lfEscapement = lf.lfOrientation = bVertStrip ? 900 : 0;
@@ -815,12 +816,21 @@ void SECControlBar::DrawCaptionText(CDC* pDC, CRect rectStrip, BOOL bVertStrip)
     pDC->SelectObject(&font);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-    const bool bStyle3 = SECIsVisualStyle3() != FALSE;
+    const int nInset = SECIsVisualStyle3() ? STYLE3_TEXT_INSET : 1;
+    const int nLength = pDC->GetTextExtent(strText).cx;
+    int nTextEnd = 0;
     if (bVertStrip)
-        pDC->TextOut(rectStrip.left - 1, rectStrip.bottom - (bStyle3 ? STYLE3_TEXT_INSET : 1), strText);
+    {
+        pDC->TextOut(rectStrip.left - 1, rectStrip.bottom - nInset, strText);
+        nTextEnd = rectStrip.bottom - nInset - nLength;
+    }
     else
-        pDC->TextOut(rectStrip.left + (bStyle3 ? STYLE3_TEXT_INSET : 1), rectStrip.top, strText);
+    {
+        pDC->TextOut(rectStrip.left + nInset, rectStrip.top, strText);
+        nTextEnd = rectStrip.left + nInset + nLength;
+    }
     pDC->RestoreDC(nSaved);
+    return nTextEnd;
 }
 
 void SECControlBar::PlaceCloseButton(CDC* pDC, CRect& rectStrip, BOOL bVertStrip)

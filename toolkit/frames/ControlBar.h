@@ -232,7 +232,8 @@ private:
     CRect CalcGripperStrip(const CRect& rect) const;
     void PlaceButtons(CDC* pDC, CRect& rectStrip, BOOL bVertStrip);
     void DrawGripLines(CDC* pDC, const CRect& rectStrip, BOOL bVertStrip);
-    void DrawCaptionText(CDC* pDC, CRect rectStrip, BOOL bVertStrip);
+    // Answers where the title ends along the strip (its top on a vertical strip).
+    int DrawCaptionText(CDC* pDC, CRect rectStrip, BOOL bVertStrip);
     TCHAR ExpandGlyph() const;
     BOOL IsDockedAt(UINT nDockBarID) const;
     // One pixel in from each bordered side.

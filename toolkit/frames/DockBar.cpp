@@ -1,5 +1,6 @@
 // SECDockBar: the bar list in rows, shares within a row, placement of bars, splitters and the
 // dock bar's painting.
+#include <toolkit/bars/CustomToolBar.h>
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
@@ -797,6 +798,16 @@ void SECDockBar::GetRowBars(CPtrList& list, SECControlBar* pBar)
     for (int i = nPos, nEnd = RowEnd(nPos); i < nEnd; ++i)
         if (CControlBar* pOther = GetDockedControlBar(i))
             list.AddTail(pOther);
+}
+
+void SECDockBar::RedrawRowToolBars(SECControlBar* pBar)
+{
+    using bars::SECCustomToolBar;
+    CPtrList list;
+    GetRowBars(list, pBar);
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        if (auto* pToolBar = DYNAMIC_DOWNCAST(SECCustomToolBar, static_cast<CObject*>(list.GetNext(pos))))
+            AddToRedrawList(pToolBar);
 }
 
 void SECDockBar::ExpandBar(SECControlBar* pBar, int nMode)

@@ -96,6 +96,8 @@ public:
     virtual BOOL IsAloneInRow(SECControlBar* pBar);
     // The bars of pBar's row: those before it nearest first, then it and those after it.
     virtual void GetRowBars(CPtrList& list, SECControlBar* pBar);
+    // The toolbars of pBar's row repaint with the next changed bars.
+    virtual void RedrawRowToolBars(SECControlBar* pBar);
     // Mode EXPAND_BAR gives the bar its whole row, the others the minimum; any other mode
     // gives the row's visible bars equal shares.
     enum

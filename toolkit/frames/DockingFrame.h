@@ -2,6 +2,7 @@
 // from it over CFrameWnd, the MDI frame over CMDIFrameWnd.
 #pragma once
 
+#include <toolkit/bars/MenuBarMessages.h>
 #include <toolkit/frames/FrameDocking.h>
 
 namespace tarnwick::frames
@@ -59,6 +60,69 @@ public:
         m_docking.CalcCaptionRect(rect);
     }
 
+    void SetMenuBar(bars::SECMenuBar* pMenuBar)
+    {
+        m_docking.SetMenuBar(pMenuBar);
+    }
+    bars::SECMenuBar* GetMenuBar() const
+    {
+        return m_docking.GetMenuBar();
+    }
+    BOOL HasMenuBar() const
+    {
+        return GetMenuBar() != nullptr;
+    }
+    bars::SECControlBarManager* SetControlBarManager(bars::SECControlBarManager* pManager)
+    {
+        return m_docking.SetControlBarManager(pManager);
+    }
+    bars::SECControlBarManager* GetControlBarManager() const
+    {
+        return m_docking.GetControlBarManager();
+    }
+    void SetMenuOptions(BOOL bBitmapMenus, int nOption)
+    {
+        m_docking.SetMenuOptions(bBitmapMenus, nOption);
+    }
+    int SetBitmapMenuColor(COLORREF crColor, int nFlag)
+    {
+        return m_docking.SetBitmapMenuColor(crColor, nFlag);
+    }
+    COLORREF GetBitmapMenuColor() const
+    {
+        return m_docking.GetBitmapMenuColor();
+    }
+    virtual HMENU GetMenuForId(UINT nID)
+    {
+        return m_docking.GetFrameMenuForId(nID);
+    }
+    // The frame menu in menu-bar mode, else the framework's default menu.
+    virtual HMENU GetDefaultMenu()
+    {
+        return HasMenuBar() ? m_docking.GetFrameMenu() : this->m_hMenuDefault;
+    }
+
+    // With a menu bar the window has no menu line: the resource's menu becomes the frame menu.
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override
+    {
+        if (!HasMenuBar())
+            return TBase::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+        LPCTSTR lpszClass = this->LoadTitleAndIconClass(nIDResource);
+        const CString strTitle = this->m_strTitle;
+        if (!this->Create(lpszClass, strTitle, dwDefaultStyle, CFrameWnd::rectDefault, pParentWnd, nullptr, 0,
+                          pContext))
+            return FALSE;
+        this->m_hMenuDefault = nullptr;
+        m_docking.LoadFrameMenu(nIDResource);
+        if (this->m_hAccelTable == nullptr)
+            this->LoadAccelTable(MAKEINTRESOURCE(nIDResource));
+        if (pContext == nullptr)
+            this->SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+        OnFrameMenuLoaded();
+        return TRUE;
+    }
+
     void RecalcLayout(BOOL bNotify = TRUE) override
     {
         TBase::RecalcLayout(bNotify);
@@ -71,14 +135,54 @@ public:
     // The message plug-in first, then the owner-drawn caption.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == WM_INITMENUPOPUP && m_docking.GetMessagePlugIn() != nullptr && m_docking.AreBitmapMenusOn())
+            return InitMenuPopupWithBitmaps(wParam, lParam);
         LRESULT lResult = 0;
-        if (m_docking.OfferToPlugIn(message, wParam, lParam, lResult) ||
-            m_docking.HandleCaptionMessage(message, wParam, lParam, lResult))
+        if (m_docking.OfferToPlugIn(message, wParam, lParam, lResult))
             return lResult;
-        return TBase::WindowProc(message, wParam, lParam);
+        // While the toolbars are customised the frame stays inactive and its frame inert.
+        if (m_docking.IsCustomising())
+        {
+            if (message == WM_NCHITTEST)
+                return HTERROR;
+            if (message == WM_NCACTIVATE || message == WM_ENABLE)
+                this->m_nFlags &= ~WF_STAYACTIVE;
+        }
+        if (m_docking.HandleCaptionMessage(message, wParam, lParam, lResult))
+            return lResult;
+        if (message == bars::SECMenuBarMessages::GetMenuMessage())
+            return reinterpret_cast<LRESULT>(
+                ::GetSubMenu(GetMenuForId(static_cast<UINT>(wParam)), static_cast<int>(lParam)));
+        lResult = TBase::WindowProc(message, wParam, lParam);
+        if (message == WM_SYSCOLORCHANGE)
+            m_docking.RefreshFloatingToolBars();
+        return lResult;
     }
 
 protected:
+    // The popup's commands update first, then the plug-in turns its items into bitmap items;
+    // the system menu tracked from the menu bar is marked as such so that it stays as it is.
+    LRESULT InitMenuPopupWithBitmaps(WPARAM wParam, LPARAM lParam)
+    {
+        if (bars::SECMenuBarMessages::IsTrackingSystemMenu())
+            lParam = MAKELPARAM(LOWORD(lParam), TRUE);
+        const LRESULT lResult = TBase::WindowProc(WM_INITMENUPOPUP, wParam, lParam);
+        LRESULT lPlugIn = 0;
+        m_docking.OfferToPlugIn(WM_INITMENUPOPUP, wParam, lParam, lPlugIn);
+        return lResult;
+    }
+    // LoadFrame's last step in menu-bar mode.
+    virtual void OnFrameMenuLoaded()
+    {
+    }
+    // The frames' WM_CREATE: the message plug-in once the window is up.
+    int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (TBase::OnCreate(lpCreateStruct) == -1)
+            return -1;
+        m_docking.CreateMenuPlugIn();
+        return 0;
+    }
     // The frames' WM_ACTIVATE: the caption stays active while this frame or one of its floating
     // windows is the active window.
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)

@@ -1,4 +1,8 @@
 // SECFrameDocking: layout, docking, caption and plug-in routing of the toolkit's frames.
+#include <toolkit/bars/BmpMenuPlugIn.h>
+#include <toolkit/bars/CustomToolBar.h>
+#include <toolkit/bars/MenuBarFeature.h>
+#include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/foundation/WndPlugIn.h>
@@ -14,6 +18,9 @@
 
 namespace tarnwick::frames
 {
+using bars::SECBmpMenuPlugIn;
+using bars::SECMenuBarFeature;
+using bars::SECToolBarManager;
 using foundation::SECWndPlugIn;
 using workspace::SECWorkspaceManagerEx;
 
@@ -66,7 +73,9 @@ private:
 SECFrameDocking::SECFrameDocking(CFrameWnd& frame)
     : m_frame(frame), m_bNewShell(LOBYTE(LOWORD(::GetVersion())) >= 4), m_rectRemaining(0, 0, 0, 0),
       m_nCaptionTextAlign(0), m_bCaptionStyle(FALSE), m_bCaptionActive(FALSE), m_pWorkspaceManager(nullptr),
-      m_pMsgPlugIn(nullptr)
+      m_pMsgPlugIn(nullptr), m_pMenuBar(nullptr), m_pControlBarManager(nullptr), m_bBitmapMenus(FALSE),
+      m_nMenuOption(0), m_crBitmapMenu(RGB(192, 192, 192)), m_nBitmapMenuColorFlag(0), m_hMenuFrame(nullptr),
+      m_nFrameMenuId(0)
 {
     SECGetAuxData()->UpdateSysColors();
 }
@@ -77,6 +86,8 @@ SECFrameDocking::~SECFrameDocking()
         delete static_cast<CObject*>(m_listOwned.GetNext(pos));
     delete m_pMsgPlugIn;
     delete m_pWorkspaceManager;
+    if (m_hMenuFrame != nullptr)
+        ::DestroyMenu(m_hMenuFrame);
 }
 
 SECFrameDocking* SECFrameDocking::FromFrame(CWnd* pFrame)
@@ -534,5 +545,72 @@ void SECFrameDocking::DestroyDockBars(CFrameWnd& frame)
     for (POSITION pos = listOthers.GetHeadPosition(); pos != nullptr;)
         if (CWnd* pBar = CWnd::FromHandlePermanent(listOthers.GetNext(pos)))
             pBar->DestroyWindow();
+}
+
+BOOL SECFrameDocking::IsCustomising() const
+{
+    const auto* pManager = DYNAMIC_DOWNCAST(SECToolBarManager, m_pControlBarManager);
+    return pManager != nullptr && pManager->GetCustomiseMode();
+}
+
+int SECFrameDocking::SetBitmapMenuColor(COLORREF crColor, int nFlag)
+{
+    m_crBitmapMenu = crColor;
+    m_nBitmapMenuColorFlag = nFlag;
+    return nFlag;
+}
+
+void SECFrameDocking::LoadFrameMenu(UINT nIDResource)
+{
+    if (m_hMenuFrame != nullptr)
+        ::DestroyMenu(m_hMenuFrame);
+    m_nFrameMenuId = nIDResource;
+    m_hMenuFrame = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
+}
+
+HMENU SECFrameDocking::GetFrameMenuForId(UINT nID) const
+{
+    return m_hMenuFrame != nullptr && m_nFrameMenuId == nID ? m_hMenuFrame : nullptr;
+}
+
+void SECFrameDocking::CreateMenuPlugIn()
+{
+    auto* pManager = DYNAMIC_DOWNCAST(SECToolBarManager, m_pControlBarManager);
+    SECBmpMenuPlugIn* pPlugIn = nullptr;
+    if (m_pMenuBar != nullptr)
+    {
+        auto* pFeature = new SECMenuBarFeature;
+        pFeature->SetMenuBar(m_pMenuBar);
+        pFeature->m_dwMenuBarOptions = static_cast<DWORD>(m_nMenuOption);
+        pPlugIn = pFeature;
+    }
+    else if (m_bBitmapMenus)
+    {
+        pPlugIn = new SECBmpMenuPlugIn(TRUE);
+        if (m_nBitmapMenuColorFlag != 0)
+            pPlugIn->SetTransparentColor(m_crBitmapMenu, m_nBitmapMenuColorFlag);
+    }
+    if (pPlugIn == nullptr)
+        return;
+    if (!pPlugIn->PlugInTo(&m_frame))
+    {
+        delete pPlugIn;
+        return;
+    }
+    SetMessagePlugIn(pPlugIn);
+    if (m_bBitmapMenus && pManager != nullptr)
+        pPlugIn->SetBmpMgr(pManager->GetBmpMgr());
+}
+
+void SECFrameDocking::RefreshFloatingToolBars()
+{
+    using bars::SECCustomToolBar;
+    for (POSITION pos = m_frame.m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pToolBar =
+            DYNAMIC_DOWNCAST(SECCustomToolBar, static_cast<CObject*>(m_frame.m_listControlBars.GetNext(pos)));
+        if (pToolBar != nullptr && pToolBar->m_hWnd != nullptr && !::IsChild(m_frame.m_hWnd, pToolBar->m_hWnd))
+            pToolBar->SendMessage(WM_SYSCOLORCHANGE);
+    }
 }
 } // namespace tarnwick::frames

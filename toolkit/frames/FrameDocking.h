@@ -11,6 +11,11 @@ namespace tarnwick::foundation
 {
 class SECWndPlugIn;
 }
+namespace tarnwick::bars
+{
+class SECControlBarManager;
+class SECMenuBar;
+} // namespace tarnwick::bars
 
 namespace tarnwick::frames
 {
@@ -95,6 +100,10 @@ public:
     BOOL OfferToPlugIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     BOOL PreTranslateThroughPlugIn(MSG* pMsg);
     void SetMessagePlugIn(foundation::SECWndPlugIn* pPlugIn);
+    foundation::SECWndPlugIn* GetMessagePlugIn() const
+    {
+        return m_pMsgPlugIn;
+    }
     void DeleteMessagePlugIn();
     // Deleted with the frame.
     void AddOwnedObject(CObject* pObject)
@@ -104,6 +113,64 @@ public:
 
     // Docked dock bars go, floating ones with their frames, then every other bar.
     static void DestroyDockBars(CFrameWnd& frame);
+
+    // Menu-bar mode: the application stores the bar and the manager (neither owned) before
+    // LoadFrame; the frame then shows its menus in the bar instead of the window's menu line.
+    void SetMenuBar(bars::SECMenuBar* pMenuBar)
+    {
+        m_pMenuBar = pMenuBar;
+    }
+    bars::SECMenuBar* GetMenuBar() const
+    {
+        return m_pMenuBar;
+    }
+    bars::SECControlBarManager* SetControlBarManager(bars::SECControlBarManager* pManager)
+    {
+        return m_pControlBarManager = pManager;
+    }
+    bars::SECControlBarManager* GetControlBarManager() const
+    {
+        return m_pControlBarManager;
+    }
+    // The manager is in customise mode.
+    BOOL IsCustomising() const;
+    void SetMenuOptions(BOOL bBitmapMenus, int nOption)
+    {
+        m_bBitmapMenus = bBitmapMenus;
+        m_nMenuOption = nOption;
+    }
+    BOOL AreBitmapMenusOn() const
+    {
+        return m_bBitmapMenus;
+    }
+    int GetMenuOption() const
+    {
+        return m_nMenuOption;
+    }
+    // The previous flag.
+    int SetBitmapMenuColor(COLORREF crColor, int nFlag);
+    COLORREF GetBitmapMenuColor() const
+    {
+        return m_crBitmapMenu;
+    }
+    // The menu of the frame's resource, loaded in menu-bar mode; destroyed with the frame.
+    void LoadFrameMenu(UINT nIDResource);
+    HMENU GetFrameMenu() const
+    {
+        return m_hMenuFrame;
+    }
+    UINT GetFrameMenuId() const
+    {
+        return m_nFrameMenuId;
+    }
+    // The frame menu when it is loaded for that id, else null.
+    HMENU GetFrameMenuForId(UINT nID) const;
+    // The window's descendants hear of new system colours from the framework; the toolbars
+    // floating in their own frames are told here.
+    void RefreshFloatingToolBars();
+    // WM_CREATE's plug-in: the menu-bar feature with a menu bar, else the bitmap menus when on;
+    // either gets the toolbar manager's image store.
+    void CreateMenuPlugIn();
 
 private:
     CFrameWnd& m_frame;
@@ -116,6 +183,14 @@ private:
     foundation::SECWndPlugIn* m_pWorkspaceManager;
     foundation::SECWndPlugIn* m_pMsgPlugIn;
     CPtrList m_listOwned;
+    bars::SECMenuBar* m_pMenuBar;
+    bars::SECControlBarManager* m_pControlBarManager;
+    BOOL m_bBitmapMenus;
+    int m_nMenuOption;
+    COLORREF m_crBitmapMenu;
+    int m_nBitmapMenuColorFlag;
+    HMENU m_hMenuFrame;
+    UINT m_nFrameMenuId;
 
     // Runs the frame's default processing with WS_VISIBLE off, so that the system draws no
     // caption.

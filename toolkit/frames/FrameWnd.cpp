@@ -8,6 +8,7 @@ namespace tarnwick::frames
 IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
+ON_WM_CREATE()
 ON_WM_ACTIVATE()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()

@@ -1,6 +1,7 @@
 // SECMDIChildWnd: filters, activation by a click, and destruction of its bars.
 #include <toolkit/frames/FrameDocking.h>
 #include <toolkit/frames/MDIChildWnd.h>
+#include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/SysCommandEx.h>
 
 namespace tarnwick::frames
@@ -14,6 +15,7 @@ ON_WM_CHILDACTIVATE()
 ON_WM_PARENTNOTIFY()
 ON_WM_MOUSEACTIVATE()
 ON_WM_DESTROY()
+ON_WM_SIZE()
 AFX_WM_ENTRY(WM_MDIACTIVATE, void (CWnd::*)(BOOL, CWnd*, CWnd*), OnMDIActivate,
              reinterpret_cast<HWND>(call.lParam) == static_cast<CWnd*>(pTarget)->m_hWnd, AFX_LPARAM_WND, AFX_WPARAM_WND)
 END_MESSAGE_MAP()
@@ -24,7 +26,7 @@ constexpr int FIRST_SIZING_HIT = HTLEFT;
 constexpr int LAST_SIZING_HIT = HTBOTTOMRIGHT;
 } // namespace
 
-SECMDIChildWnd::SECMDIChildWnd() : m_hMenuAlt(nullptr), m_pMsgFilter(new SECMsgFilter(this))
+SECMDIChildWnd::SECMDIChildWnd() : m_nMenuId(0), m_bMenuById(FALSE), m_hMenuAlt(nullptr), m_pMsgFilter(new SECMsgFilter(this))
 {
     nsSysCommandEx::AddDocumentFrameFilters(m_descriptors, RUNTIME_CLASS(ScxButtonMDIChildMsgFilter));
 }
@@ -41,15 +43,57 @@ void SECMDIChildWnd::InstallFilters(UINT nMask)
     m_pMsgFilter->ApplyDescriptors(m_descriptors, switches);
 }
 
+SECMDIFrameWnd* SECMDIChildWnd::GetMenuBarFrame()
+{
+    auto* pFrame = DYNAMIC_DOWNCAST(SECMDIFrameWnd, GetMDIFrame());
+    return pFrame != nullptr && pFrame->HasMenuBar() ? pFrame : nullptr;
+}
+
 BOOL SECMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    return CMDIChildWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext);
+    // Known before creation: the child is activated while it is made.
+    auto* pMenuBarFrame = DYNAMIC_DOWNCAST(SECMDIFrameWnd, pParentWnd != nullptr ? pParentWnd : AfxGetMainWnd());
+    if (pMenuBarFrame != nullptr && pMenuBarFrame->HasMenuBar())
+    {
+        auto* pTemplate =
+            pContext != nullptr ? DYNAMIC_DOWNCAST(CMultiDocTemplate, pContext->m_pNewDocTemplate) : nullptr;
+        m_nMenuId = pTemplate != nullptr ? pTemplate->m_nIDResource : nIDResource;
+        m_bMenuById = m_nMenuId != 0;
+    }
+    if (!CMDIChildWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext))
+        return FALSE;
+    // The menu bar shows the child's menu by id; the window's menu line stays empty.
+    if (m_bMenuById)
+        m_hMenuShared = nullptr;
+    return TRUE;
 }
 
 void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt)
 {
     m_hMenuAlt = hMenuAlt;
     CMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+    SECMDIFrameWnd* pFrame = GetMenuBarFrame();
+    if (pFrame == nullptr)
+        return;
+    if (!bActive && pActivateWnd == nullptr)
+    {
+        if (CView* pView = GetActiveView())
+            pView->OnActivateView(FALSE, pView, pView);
+        if (::GetMenu(pFrame->m_hWnd) != nullptr)
+        {
+            ::SetMenu(pFrame->m_hWnd, nullptr);
+            pFrame->DrawMenuBar();
+        }
+    }
+    pFrame->SyncWindowMenu();
+}
+
+void SECMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    if (nType == SIZE_RESTORED || nType == SIZE_MINIMIZED || nType == SIZE_MAXIMIZED)
+        if (SECMDIFrameWnd* pFrame = GetMenuBarFrame())
+            pFrame->RefreshMDIButtons();
+    CMDIChildWnd::OnSize(nType, cx, cy);
 }
 
 LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -98,6 +142,13 @@ void SECMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDe
     if (bActivate && pFrame != nullptr && ::GetActiveWindow() != pFrame->m_hWnd)
         pFrame->SetFocus();
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    SECMDIFrameWnd* pMenuBarFrame = GetMenuBarFrame();
+    if (pMenuBarFrame == nullptr || !m_bMenuById)
+        return;
+    if (bActivate)
+        pMenuBarFrame->SetMenuBarMenu(m_nMenuId);
+    else if (pActivateWnd == nullptr)
+        pMenuBarFrame->SetMenuBarMenu(static_cast<UINT>(-1));
 }
 
 void SECMDIChildWnd::OnChildActivate()

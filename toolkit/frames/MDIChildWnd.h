@@ -8,6 +8,8 @@
 
 namespace tarnwick::frames
 {
+class SECMDIFrameWnd;
+
 class SECMDIChildWnd : public CMDIChildWnd
 {
     DECLARE_DYNCREATE(SECMDIChildWnd)
@@ -40,9 +42,20 @@ protected:
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
+    // The MDI frame when it shows its menus in a menu bar, else null.
+    SECMDIFrameWnd* GetMenuBarFrame();
+    UINT GetMenuId() const
+    {
+        return m_nMenuId;
+    }
+
 private:
+    // The menu resource the frame's menu bar shows while this child is active.
+    UINT m_nMenuId;
+    BOOL m_bMenuById;
     // The menu last handed to OnUpdateFrameMenu.
     HMENU m_hMenuAlt;
     SECMsgFilter* m_pMsgFilter;

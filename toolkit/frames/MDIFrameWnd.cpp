@@ -1,5 +1,7 @@
 // SECMDIFrameWnd: dock bars with their strips, docking at places, the dock cycle, filters and
 // the MDI routing of commands.
+#include <toolkit/bars/MDIMenuBar.h>
+#include <toolkit/bars/MenuBarFeature.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/MultiDocTemplate.h>
 #include <toolkit/frames/SysCommandEx.h>
@@ -8,6 +10,9 @@
 
 namespace tarnwick::frames
 {
+using bars::SECMDIMenuBar;
+using bars::SECMenuBar;
+using bars::SECMenuBarFeature;
 using nsSysCommandEx::ScxButtonMDIMaxChildMsgFilter;
 using nsSysCommandEx::ScxMsgFilter;
 using nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter;
@@ -15,6 +20,7 @@ using nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter;
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
+ON_WM_CREATE()
 ON_WM_ACTIVATE()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -37,6 +43,8 @@ constexpr UINT FILTER_SYSCOMMANDEX = 257;
 constexpr UINT FILTER_CAPTION_LIST = 256;
 constexpr UINT FILTER_MAXCHILD_BUTTON = 260;
 constexpr UINT FILTER_MAXCHILD_DBLCLK = 261;
+// The caption-list descriptor's place in the table.
+constexpr int FILTER_CAPTION_LIST_INDEX = 1;
 
 // The strips in member order, with their sides.
 struct StripSide
@@ -65,7 +73,7 @@ BOOL HasMultiDocTemplate()
 
 SECMDIFrameWnd::SECMDIFrameWnd()
     : m_pDockBarClass(nullptr), m_pActiveDockedFrame(nullptr), m_pMsgFilter(new SECMsgFilter(this)),
-      m_bBitmapMenus(FALSE), m_nMenuOption(0), m_nDockCycleCursor(0)
+      m_nDockCycleCursor(0)
 {
     m_descriptors.Add(FILTER_SYSCOMMANDEX, static_cast<UINT>(-1), RUNTIME_CLASS(ScxMsgFilter));
     m_descriptors.Add(FILTER_CAPTION_LIST, static_cast<UINT>(-1), RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter));
@@ -89,7 +97,135 @@ SECMDIFrameWnd::SECMDIFrameWnd()
 
 SECMDIFrameWnd::~SECMDIFrameWnd()
 {
+    for (POSITION pos = m_mapTemplateMenus.GetStartPosition(); pos != nullptr;)
+    {
+        UINT nID = 0;
+        HMENU hMenu = nullptr;
+        m_mapTemplateMenus.GetNextAssoc(pos, nID, hMenu);
+        ::DestroyMenu(hMenu);
+    }
     delete m_pMsgFilter;
+}
+
+int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (SECDockingFrame::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The menu bar draws a maximised child's caption buttons itself.
+    if (HasMenuBar())
+        m_pMsgFilter->ApplyDescriptor(*m_descriptors[FILTER_CAPTION_LIST_INDEX], FALSE);
+    return 0;
+}
+
+HMENU SECMDIFrameWnd::GetMenuForId(UINT nID)
+{
+    if (HMENU hMenu = SECDockingFrame::GetMenuForId(nID))
+        return hMenu;
+    if (CWinApp* pApp = AfxGetApp())
+        for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;)
+            if (auto* pTemplate = DYNAMIC_DOWNCAST(CMultiDocTemplate, pApp->GetNextDocTemplate(pos)))
+                if (pTemplate->m_nIDResource == nID)
+                    return pTemplate->m_hMenuShared;
+    HMENU hMenu = nullptr;
+    return m_mapTemplateMenus.Lookup(nID, hMenu) ? hMenu : nullptr;
+}
+
+void SECMDIFrameWnd::SetTemplateMenu(UINT nID, HMENU hMenu)
+{
+    HMENU hOld = nullptr;
+    if (m_mapTemplateMenus.Lookup(nID, hOld) && hOld != hMenu)
+        ::DestroyMenu(hOld);
+    m_mapTemplateMenus.SetAt(nID, hMenu);
+}
+
+void SECMDIFrameWnd::SetMenuBarMenu(UINT nID)
+{
+    SECMenuBar* pMenuBar = GetMenuBar();
+    auto* pFeature = DYNAMIC_DOWNCAST(SECMenuBarFeature, GetDocking().GetMessagePlugIn());
+    if (pMenuBar == nullptr || pFeature == nullptr)
+        return;
+    BOOL bChanged = FALSE;
+    if (nID != 0 && nID != static_cast<UINT>(-1))
+    {
+        pFeature->OnSwitchMenu(nID);
+        bChanged = TRUE;
+    }
+    else
+    {
+        pFeature->OnSwitchMenu(GetDocking().GetFrameMenuId());
+        if (auto* pMDIMenuBar = DYNAMIC_DOWNCAST(SECMDIMenuBar, pMenuBar))
+            bChanged = pMDIMenuBar->UpdateMDIButtons(TRUE);
+    }
+    if (bChanged)
+        RelayoutMenuBar();
+    SyncWindowMenu();
+}
+
+void SECMDIFrameWnd::RefreshMDIButtons()
+{
+    auto* pMDIMenuBar = DYNAMIC_DOWNCAST(SECMDIMenuBar, GetMenuBar());
+    if (pMDIMenuBar != nullptr && pMDIMenuBar->UpdateMDIButtons(FALSE))
+        RelayoutMenuBar();
+}
+
+void SECMDIFrameWnd::RelayoutMenuBar()
+{
+    SECMenuBar* pMenuBar = GetMenuBar();
+    if (pMenuBar->m_hWnd == nullptr)
+        return;
+    pMenuBar->Invalidate();
+    if (CFrameWnd* pFrame = pMenuBar->GetParentFrame())
+        pFrame->RecalcLayout(TRUE);
+}
+
+void SECMDIFrameWnd::SyncWindowMenu()
+{
+    SECMenuBar* pMenuBar = GetMenuBar();
+    if (pMenuBar == nullptr || pMenuBar->GetCurrentMenuId() == 0 || m_hWndMDIClient == nullptr)
+        return;
+    HMENU hWindowMenu = GetWindowMenuPopup(GetMenuForId(pMenuBar->GetCurrentMenuId()));
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd != nullptr && ::GetMenu(pMainWnd->m_hWnd) != nullptr)
+        return;
+    ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(hWindowMenu));
+}
+
+CMenu* SECMDIFrameWnd::GetMenu() const
+{
+    const SECMenuBar* pMenuBar = GetMenuBar();
+    if (pMenuBar == nullptr)
+        return CMDIFrameWnd::GetMenu();
+    auto* pThis = const_cast<SECMDIFrameWnd*>(this);
+    HMENU hMenu = pThis->GetMenuForId(pMenuBar->GetCurrentMenuId());
+    if (hMenu == nullptr && pMenuBar->GetCurrentMenuId() == SECMenuBar::ID_BAR_CHILD_MENU)
+        hMenu = pThis->GetDocking().GetFrameMenu();
+    return CMenu::FromHandle(hMenu);
+}
+
+void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    // The framework's child hands its menu here itself; the bar then takes the window popup.
+    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    if (HasMenuBar())
+        SyncWindowMenu();
+}
+
+BOOL SECMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
+{
+    HMENU hWindowMenu = nullptr;
+    if (m_hMenuDefault == nullptr && !HasMenuBar())
+    {
+        const CMenu* pMenu = GetMenu();
+        const int nCount = pMenu != nullptr ? pMenu->GetMenuItemCount() : 0;
+        if (nCount >= 2)
+            hWindowMenu = ::GetSubMenu(pMenu->m_hMenu, nCount - 2);
+    }
+    return CreateClient(lpcs, CMenu::FromHandle(hWindowMenu));
+}
+
+void SECMDIFrameWnd::OnFrameMenuLoaded()
+{
+    SetMenuBarMenu(static_cast<UINT>(-1));
 }
 
 CDockBar* SECMDIFrameWnd::CreateDockBarObject()
@@ -224,12 +360,6 @@ void SECMDIFrameWnd::ShowBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
         pFloatingFrame->ShowWindow(SW_SHOWNA);
     else
         pFloatingFrame->RecalcLayout();
-}
-
-void SECMDIFrameWnd::SetMenuOptions(BOOL bBitmapMenus, int nOption)
-{
-    m_bBitmapMenus = bBitmapMenus;
-    m_nMenuOption = nOption;
 }
 
 CFrameWnd* SECMDIFrameWnd::GetActiveFrame()

@@ -45,9 +45,25 @@ public:
     void EnableDocking(DWORD dwStyle, DWORD dwDockStyle = 0);
     // Nothing when the bar already is as asked; with bDelay at the next idle layout.
     void ShowBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
-    void SetMenuOptions(BOOL bBitmapMenus, int nOption);
     // The strip of a side (CBRS_ALIGN_LEFT, _TOP, _BOTTOM or _RIGHT); NULL for others.
     SECAutoHideBar* GetAutoHideBar(DWORD dwAlign);
+
+    // The frame menu, else the shared menu of the first MDI template of that id, else the kept
+    // menu of that id.
+    HMENU GetMenuForId(UINT nID) override;
+    // Keeps a menu for the menu bar under a resource id; the frame destroys it.
+    void SetTemplateMenu(UINT nID, HMENU hMenu);
+    // Shows a menu in the menu bar: 0 or -1 the frame's own (the MDI buttons then hidden).
+    void SetMenuBarMenu(UINT nID);
+    // Hides the MDI child's buttons in the menu bar, relayouting when that changed them.
+    void RefreshMDIButtons();
+    // Hands the current menu's window popup to the MDI client for its child list.
+    void SyncWindowMenu();
+    // In menu-bar mode the menu shown in the bar.
+    CMenu* GetMenu() const;
+    // With a menu bar, the window popup follows.
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
     CFrameWnd* GetActiveFrame() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -60,6 +76,9 @@ public:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    void OnFrameMenuLoaded() override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+
     SECMsgFilter& GetMsgFilter()
     {
         return *m_pMsgFilter;
@@ -79,13 +98,15 @@ private:
     SECMsgFilter::DescriptorTable m_descriptors;
     // Left, top, bottom, right.
     SECAutoHideBar m_autoHideBars[4];
-    BOOL m_bBitmapMenus;
-    int m_nMenuOption;
+    // Menus kept for the menu bar by resource id; destroyed with the frame.
+    CMap<UINT, UINT, HMENU, HMENU> m_mapTemplateMenus;
     // Dock-bar ids with 0 as row breaks.
     CArray<UINT, UINT> m_dockCycle;
     int m_nDockCycleCursor;
 
     // The active docked frame, else the active MDI child.
     CFrameWnd* GetCommandTarget() const;
+    // The menu bar repaints and its frame relayouts.
+    void RelayoutMenuBar();
 };
 } // namespace tarnwick::frames

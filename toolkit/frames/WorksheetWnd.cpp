@@ -1,4 +1,5 @@
 // SECWorksheetWnd: the sheet's tab from creation to destruction.
+#include <toolkit/frames/WorkbookClientWnd.h>
 #include <toolkit/frames/WorkbookWnd.h>
 #include <toolkit/frames/WorksheetWnd.h>
 
@@ -34,6 +35,15 @@ BOOL SECWorksheetWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pP
     m_hTabIcon = static_cast<HICON>(
         ::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource), IMAGE_ICON, TAB_ICON_SIZE, TAB_ICON_SIZE, 0));
     return TRUE;
+}
+
+void SECWorksheetWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt)
+{
+    SECMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+    if (m_hMenuShared == nullptr && GetMenuId() != 0)
+        if (CMDIFrameWnd* pFrame = GetMDIFrame())
+            ::SendMessage(pFrame->m_hWndMDIClient, WM_SECWORKBOOK_REFRESHTABS, static_cast<WPARAM>(-1),
+                          static_cast<LPARAM>(-1));
 }
 
 void SECWorksheetWnd::OnUpdateFrameTitle(BOOL bAddToTitle)

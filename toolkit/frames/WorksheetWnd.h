@@ -19,6 +19,8 @@ public:
                    DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    // A sheet shown by menu id has the client refresh the tabs, as a menu change would.
+    void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt) override;
 
     // The workbook that holds the tab; NULL outside one.
     SECWorkbookWnd* GetWorkbook();

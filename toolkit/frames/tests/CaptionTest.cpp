@@ -1,5 +1,6 @@
 // The gripper strip of docked bars in a hidden frame: the squares of its buttons, pressing
 // and releasing them, and their tips.
+#include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 
@@ -98,6 +99,42 @@ protected:
     SECFrameWnd* m_pToolkitFrame = nullptr;
     std::vector<std::unique_ptr<CountingBar>> m_bars;
 };
+
+// The left end of the strip's grip dots in the toolkit's style: a black two-pixel square with a
+// light companion one pixel down and right; -1 when none is drawn.
+int FirstGripDot(const MemoryCanvas& canvas, const CRect& rect)
+{
+    for (int x = rect.left; x < rect.right - 2; ++x)
+        for (int y = rect.top; y < rect.bottom - 2; ++y)
+            if (canvas.Pixel(x, y) == RGB(0, 0, 0) && canvas.Pixel(x + 1, y + 1) == RGB(0, 0, 0) &&
+                canvas.Pixel(x + 2, y + 2) == RGB(0xC0, 0xC0, 0xC0))
+                return x;
+    return -1;
+}
+
+TEST_F(CaptionTest, GripDotsStartAfterTheTitle)
+{
+    const BOOL bWasStyle3 = SECSelectVisualStyle(TRUE);
+    SECControlBar* pBar = AddBar(MakeDockBar(CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT));
+    m_pFrame->RecalcLayout();
+    CRect rect;
+    pBar->GetClientRect(&rect);
+    ASSERT_GT(rect.Width(), 200);
+    std::vector<int> starts;
+    for (LPCTSTR lpszTitle : {_T(""), _T("W"), _T("SAP Landscape")})
+    {
+        pBar->SetWindowText(lpszTitle);
+        MemoryCanvas canvas(rect.Width(), rect.Height(), RGB(1, 2, 3));
+        pBar->DoPaint(&canvas.Dc());
+        starts.push_back(FirstGripDot(canvas, rect));
+    }
+    SECSelectVisualStyle(bWasStyle3);
+    // Without a title the dots start at the strip's left; a title pushes them past its end.
+    ASSERT_GE(starts[0], 0);
+    EXPECT_LT(starts[0], 10);
+    EXPECT_GT(starts[1], starts[0] + 8);
+    EXPECT_GT(starts[2], starts[1]);
+}
 
 TEST_F(CaptionTest, StripAndButtonSquares)
 {

@@ -1,19 +1,33 @@
-// The application's main window as its frame builds it: a workbook with the landscape bar on the
-// left, the output bar at the bottom and two session sheets as tabs. The bars hold stand-in
-// contents.
+// The application's main window as its frame builds it: a workbook with its menu bar, toolbar
+// and status bar, the landscape bar on the left, the output bar at the bottom and two session
+// sheets as tabs, one maximised. The bars hold stand-in contents.
+#include <toolkit/bars/CustomStatusBar.h>
+#include <toolkit/bars/MDIMenuBar.h>
+#include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
+#include <toolkit/tabs/3DTabWnd.h>
+#include <toolkit/tabs/TabWnd.h>
 #include <toolkit/frames/WorkbookWnd.h>
 #include <toolkit/frames/WorksheetWnd.h>
 #include <toolkit/workspace/WorkspaceManagerEx.h>
 
+#include <afxcmn.h>
 #include <afxwin.h>
+
+#include <memory>
 
 namespace
 {
+using tarnwick::bars::SECBtnMapEntry;
+using tarnwick::bars::SECCustomStatusBar;
+using tarnwick::bars::SECMDIMenuBar;
+using tarnwick::bars::SECToolBarManager;
 using tarnwick::frames::SECControlBar;
 using tarnwick::frames::SECWorkbookWnd;
 using tarnwick::frames::SECWorksheetWnd;
+using tarnwick::tabs::SEC3DTabWnd;
+using tarnwick::tabs::SECTabWnd;
 using tarnwick::workspace::SECWorkspaceManagerEx;
 
 constexpr UINT IDR_MAINFRAME = 128;
@@ -22,37 +36,144 @@ constexpr UINT ID_VIEW_LANDSCAPE = 32775;
 constexpr UINT ID_VIEW_OUTPUT = 32776;
 constexpr UINT ID_VIEW_WORKBOOK = 32777;
 constexpr DWORD BAR_EX_STYLE = 0x10F31;
+constexpr UINT ID_TOOLBAR_MAIN = 0xE800;
+constexpr UINT ID_STATUS_BAR = 0xE801;
+constexpr DWORD STATUS_BAR_STYLE = 0x50008200;
+// System Add, Remove; Start, Stop, Package; Help Topics, About.
+constexpr UINT mainButtons[] = {32779, 32781, 0, 57600, 57602, 32792, 0, 57667, 57664};
+// The message pane (a separator), then the key indicators.
+constexpr UINT indicators[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+const SECBtnMapEntry emptyButtonMap[] = {{}};
 
-// A docking bar whose one child fills the area inside its gripper and margins.
+// A tab category: its label and the icon of its tab.
+struct Category
+{
+    LPCTSTR lpszLabel;
+    UINT nIcon;
+};
+constexpr Category outputCategories[] = {
+    {_T("Lumiter5"), 128}, {_T("System"), 136}, {_T("Instance"), 137}, {_T("Host"), 135}, {_T("Database"), 134}};
+constexpr Category landscapeCategories[] = {{_T("System"), 136}, {_T("Host"), 135}, {_T("Database"), 134}};
+constexpr int OUTPUT_CATEGORIES = sizeof(outputCategories) / sizeof(outputCategories[0]);
+constexpr int LANDSCAPE_CATEGORIES = sizeof(landscapeCategories) / sizeof(landscapeCategories[0]);
+constexpr DWORD CATEGORY_TABS_STYLE = 0x50000018;
+constexpr DWORD MESSAGE_TABS_STYLE = 0x50300012;
+constexpr DWORD MESSAGE_LIST_STYLE = 0x50000044 | LVS_REPORT;
+constexpr DWORD LANDSCAPE_LIST_STYLE = WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT;
+constexpr UINT FIRST_LIST_ID = 3000;
+
+// A docking bar whose category tabs fill the area inside its gripper and margins.
 class CDemoBar : public SECControlBar
 {
 public:
-    BOOL Create(CWnd* pParent, LPCTSTR lpszTitle, DWORD dwStyle, UINT nID, LPCTSTR lpszContents)
+    BOOL Create(CWnd* pParent, LPCTSTR lpszTitle, DWORD dwStyle, UINT nID)
     {
-        if (!SECControlBar::Create(pParent, lpszTitle, dwStyle, BAR_EX_STYLE, nID))
-            return FALSE;
-        return m_wndContents.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, CRect(0, 0, 0, 0), this, 1) &&
-               (m_wndContents.SetWindowText(lpszContents), TRUE);
+        return SECControlBar::Create(pParent, lpszTitle, dwStyle, BAR_EX_STYLE, nID) &&
+               m_wndTabs.Create(this, CATEGORY_TABS_STYLE, AFX_IDW_PANE_FIRST);
     }
 
 protected:
+    SEC3DTabWnd m_wndTabs;
+
+    void AddCategory(CWnd& page, int nIndex, const Category& category)
+    {
+        m_wndTabs.AddTab(&page, category.lpszLabel);
+        m_wndTabs.SetTabIcon(nIndex, category.nIcon, 16, 16);
+    }
+
     afx_msg void OnSize(UINT nType, int cx, int cy)
     {
         SECControlBar::OnSize(nType, cx, cy);
-        if (m_wndContents.m_hWnd == nullptr)
+        if (m_wndTabs.m_hWnd == nullptr)
             return;
         CRect rect;
         GetInsideRect(rect);
-        m_wndContents.MoveWindow(rect);
+        m_wndTabs.MoveWindow(rect);
     }
     DECLARE_MESSAGE_MAP()
-
-private:
-    CEdit m_wndContents;
 };
 BEGIN_MESSAGE_MAP(CDemoBar, SECControlBar)
 ON_WM_SIZE()
 END_MESSAGE_MAP()
+
+// "Output": per category a tab window of message lists, one per source, as flat tabs.
+class COutputBar : public CDemoBar
+{
+public:
+    BOOL Create(CWnd* pParent)
+    {
+        if (!CDemoBar::Create(pParent, _T("Output"), 0x10008204, ID_VIEW_OUTPUT))
+            return FALSE;
+        for (int i = 0; i < OUTPUT_CATEGORIES; ++i)
+        {
+            SECTabWnd& messages = m_messages[i];
+            if (!messages.Create(&m_wndTabs, MESSAGE_TABS_STYLE, AFX_IDW_PANE_FIRST))
+                return FALSE;
+            for (int j = 0; j < 2; ++j)
+                if (!AddSource(messages, m_lists[2 * i + j], outputCategories[i].lpszLabel, j))
+                    return FALSE;
+            messages.ActivateTab(0);
+            AddCategory(messages, i, outputCategories[i]);
+        }
+        m_wndTabs.ActivateTab(0);
+        return TRUE;
+    }
+
+private:
+    SECTabWnd m_messages[OUTPUT_CATEGORIES];
+    CListCtrl m_lists[2 * OUTPUT_CATEGORIES];
+
+    static BOOL AddSource(SECTabWnd& messages, CListCtrl& list, LPCTSTR lpszCategory, int nSource)
+    {
+        if (!list.Create(MESSAGE_LIST_STYLE, CRect(0, 0, 0, 0), &messages, FIRST_LIST_ID + nSource))
+            return FALSE;
+        list.InsertColumn(0, _T("Time"), LVCFMT_LEFT, 70);
+        list.InsertColumn(1, _T("Message"), LVCFMT_LEFT, 300);
+        CString strSource;
+        strSource.Format(nSource == 0 ? _T("%s") : _T("%s 2"), lpszCategory);
+        for (int nLine = 0; nLine < 3; ++nLine)
+        {
+            CString strTime;
+            strTime.Format(_T("07:0%d UTC"), nLine);
+            CString strText;
+            strText.Format(_T("%s: message %d"), static_cast<LPCTSTR>(strSource), nLine + 1);
+            list.InsertItem(nLine, strTime);
+            list.SetItemText(nLine, 1, strText);
+        }
+        messages.AddTab(&list, strSource);
+        return TRUE;
+    }
+};
+
+// "SAP Landscape": the systems, hosts and databases the user registered.
+class CLandscapeBar : public CDemoBar
+{
+public:
+    BOOL Create(CWnd* pParent)
+    {
+        static const LPCTSTR entries[LANDSCAPE_CATEGORIES][3] = {
+            {_T("PRD  (production)"), _T("QAS  (quality)"), _T("DEV  (development)")},
+            {_T("sapprd01"), _T("sapprd02"), _T("sapqas01")},
+            {_T("PRD  (HANA)"), _T("QAS  (HANA)"), _T("DEV  (HANA)")}};
+        if (!CDemoBar::Create(pParent, _T("SAP Landscape"), 0x10001404, ID_VIEW_LANDSCAPE))
+            return FALSE;
+        for (int i = 0; i < LANDSCAPE_CATEGORIES; ++i)
+        {
+            CListBox& list = m_lists[i];
+            if (!list.Create(LANDSCAPE_LIST_STYLE, CRect(0, 0, 0, 0), &m_wndTabs, FIRST_LIST_ID + i))
+                return FALSE;
+            list.SetFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
+            for (LPCTSTR lpszEntry : entries[i])
+                list.AddString(lpszEntry);
+            AddCategory(list, i, landscapeCategories[i]);
+        }
+        m_wndTabs.ActivateTab(0);
+        return TRUE;
+    }
+
+private:
+    CListBox m_lists[LANDSCAPE_CATEGORIES];
+};
 
 class CSessionDoc : public CDocument
 {
@@ -87,7 +208,11 @@ class CMainFrame : public SECWorkbookWnd
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame()
+        : m_pToolBarManager(std::make_unique<SECToolBarManager>(this, nullptr)),
+          m_pMenuBar(std::make_unique<SECMDIMenuBar>())
     {
+        SetControlBarManager(m_pToolBarManager.get());
+        SetMenuBar(m_pMenuBar.get());
         SetMenuOptions(1, 1);
     }
 
@@ -96,28 +221,37 @@ protected:
     {
         if (SECWorkbookWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
+        SECToolBarManager& manager = *m_pToolBarManager;
+        if (!manager.LoadToolBarResource(128, 129))
+            return -1;
+        manager.SetButtonMap(emptyButtonMap);
+        manager.DefineDefaultToolBar(ID_TOOLBAR_MAIN, _T("Main"), 9, mainButtons, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
+                                     0, TRUE, TRUE);
+        manager.EnableCoolLook(TRUE, 0x300);
+        if (!m_wndStatusBar.Create(this, STATUS_BAR_STYLE, ID_STATUS_BAR) ||
+            !m_wndStatusBar.SetIndicators(indicators, 4))
+            return -1;
         for (DWORD dwSide : {CBRS_ALIGN_TOP, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM})
             EnableDocking(dwSide, 0);
-        if (!m_wndLandscape.Create(this, _T("SAP Landscape"), 0x10001404, ID_VIEW_LANDSCAPE,
-                                   _T("System\r\n  PRD  (production)\r\n  QAS  (quality)\r\n  DEV  (development)")))
+        if (!m_wndLandscape.Create(this))
             return -1;
         m_wndLandscape.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBarSized(&m_wndLandscape, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 250);
         m_wndLandscape.SetAutoHide(TRUE);
         m_wndLandscape.AttachToAutoHideBar();
         SECControlBar::SetControlBarGlobalFlag(1);
-        if (!m_wndOutput.Create(this, _T("Output"), 0x10008204, ID_VIEW_OUTPUT,
-                                _T("07:00 UTC  Lumiter5 : Session started.\r\n07:01 UTC  PRD : Logged on to ")
-                                _T("client 100.\r\n07:01 UTC  PRD : 3 instances, 2 hosts, 1 database.")))
+        if (!m_wndOutput.Create(this))
             return -1;
         m_wndOutput.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBarSized(&m_wndOutput, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.75f, 200);
         m_wndOutput.SetAutoHide(TRUE);
         m_wndOutput.AttachToAutoHideBar();
         SECControlBar::SetControlBarGlobalFlag(1);
+        manager.SetMenuInfo(2, 128, 130);
         SetWorkbookMode(TRUE);
         SetTabStyle(1);
         SetCaptionStyle(TRUE, TRUE);
+        manager.CreateDefaultToolBars();
         CreateWorkspaceManager(_T("Software\\ZOL\\LumiterSAP\\v5.0"), TRUE, RUNTIME_CLASS(SECWorkspaceManagerEx),
                                FALSE);
         return 0;
@@ -125,8 +259,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CDemoBar m_wndLandscape;
-    CDemoBar m_wndOutput;
+    // Not owned by the frame; the windows go with the frame's bars.
+    std::unique_ptr<SECToolBarManager> m_pToolBarManager;
+    std::unique_ptr<SECMDIMenuBar> m_pMenuBar;
+    CLandscapeBar m_wndLandscape;
+    COutputBar m_wndOutput;
+    SECCustomStatusBar m_wndStatusBar;
 };
 IMPLEMENT_DYNCREATE(CMainFrame, SECWorkbookWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbookWnd)
@@ -155,12 +293,25 @@ public:
         m_pMainWnd = pFrame;
         OnFileNew();
         OnFileNew();
+        if (CMDIChildWnd* pChild = pFrame->MDIGetActive())
+            pChild->MDIMaximize();
         pFrame->MoveWindow(20, 20, 760, 560);
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
         return TRUE;
     }
+
+protected:
+    afx_msg void OnAppAbout()
+    {
+        AfxMessageBox(_T("Lumiter5"));
+    }
+    DECLARE_MESSAGE_MAP()
 };
+BEGIN_MESSAGE_MAP(CDemoApp, CWinApp)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+END_MESSAGE_MAP()
 
 CDemoApp theApp;
 } // namespace
