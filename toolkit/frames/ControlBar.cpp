@@ -951,7 +951,7 @@ INT_PTR SECControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return nTool;
 }
 
-void SECControlBar::OnLButtonDownEx(UINT, CPoint point)
+void SECControlBar::OnLButtonDownEx(UINT nFlags, CPoint point)
 {
     const auto press = [&](SECCaptionButton& button, BOOL (SECControlBar::*pfnCan)(),
                            void (SECControlBar::*pfnDrawPressed)(CDC*)) {
@@ -986,7 +986,16 @@ void SECControlBar::OnLButtonDownEx(UINT, CPoint point)
     if (IsFloatingBar() && m_bAutoHide)
         return;
     ReleaseButtons();
-    Default();
+    if (FloatsOutsideDockFrame())
+        Default();
+    else
+        CControlBar::OnLButtonDown(nFlags, point);
+}
+
+BOOL SECControlBar::FloatsOutsideDockFrame() const
+{
+    CFrameWnd* pFrame = GetDockingFrame();
+    return IsFloating() && (pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
 }
 
 void SECControlBar::ReleaseButtons()
@@ -1035,13 +1044,16 @@ void SECControlBar::OnLButtonUp(UINT, CPoint point)
     pFrame->RecalcLayout();
 }
 
-void SECControlBar::OnLButtonDblClkEx(UINT, CPoint point)
+void SECControlBar::OnLButtonDblClkEx(UINT nFlags, CPoint point)
 {
     const bool bOnButton = ((m_dwExStyle & CBRS_EX_CLOSE) && m_btnClose.HitTest(point)) ||
                            ((m_dwExStyle & CBRS_EX_EXPAND) && m_btnExpand.HitTest(point)) ||
                            (m_bAutoHide && m_btnPin.HitTest(point));
     if (bOnButton || (m_bAutoHide && !m_bPinned))
         return;
-    Default();
+    if (FloatsOutsideDockFrame())
+        Default();
+    else
+        CControlBar::OnLButtonDblClk(nFlags, point);
 }
 } // namespace tarnwick::frames

@@ -224,6 +224,8 @@ private:
 
     // Floating: docked in a mini-frame's dock bar, as the bar style says.
     BOOL IsFloatingBar() const;
+    // Floating, but not in a floating frame of the framework's kind: presses are its own.
+    BOOL FloatsOutsideDockFrame() const;
     BOOL HasDockedGripper() const;
     // An auto-hide bar slid out of its strip floats but keeps a gripper.
     BOOL IsSlidOut() const;
