@@ -76,12 +76,13 @@ AFX_WM_ENTRY(WM_DESTROY, void (CWnd::*)(), OnDestroyEx)
 ON_WM_ERASEBKGND()
 ON_WM_NCPAINT()
 ON_COMMAND(ID_SEC_HIDE_BAR, OnHide)
+ON_COMMAND(ID_SEC_ALLOW_DOCKING, OnAllowDocking)
 ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 SECControlBar::SECControlBar()
     : m_szMRUHorzDock(0, 0), m_szMRUVertDock(0, 0), m_szMRUFloat(0, 0), m_fPctWidth(1.0f), m_dwExStyle(0),
-      m_rcMargins(10, 10, 10, 10), m_bShareSettled(TRUE), m_bExpandEnabled(TRUE), m_bNotExpanded(TRUE),
+      m_rcMargins(10, 10, 10, 10), m_bShareSettled(TRUE), m_dwSavedDockStyle(0), m_bExpandEnabled(TRUE), m_bNotExpanded(TRUE),
       m_bHorzStrip(TRUE), m_bExpandRequest(FALSE), m_hWndRepaint(nullptr), m_pOwnerFrame(nullptr), m_bAutoHide(FALSE),
       m_bAttached(FALSE), m_bPinned(FALSE), m_bFocus(FALSE), m_bMarked(FALSE), m_dwAutoHideSide(0)
 {
@@ -689,6 +690,19 @@ void SECControlBar::OnHide()
     pFrame->ShowControlBar(this, FALSE, FALSE);
     if (CView* pView = pFrame->GetActiveView())
         pView->SetFocus();
+}
+
+void SECControlBar::OnAllowDocking()
+{
+    if (!(m_dwDockStyle & CBRS_ALIGN_ANY))
+    {
+        EnableDocking(m_dwSavedDockStyle);
+        return;
+    }
+    m_dwSavedDockStyle = m_dwDockStyle & CBRS_ALIGN_ANY;
+    if (m_pDockContext != nullptr && m_pDockBar != nullptr && !IsFloating())
+        m_pDockContext->ToggleDocking();
+    EnableDocking(0);
 }
 
 BOOL SECControlBar::IsVertStrip() const

@@ -190,6 +190,22 @@ TEST_F(DockContextTest, DoubleClickTogglesBetweenTheDockBarAndTheFloatingFrame)
     EXPECT_EQ(DockBarID(), AFX_IDW_DOCKBAR_BOTTOM);
 }
 
+TEST_F(DockContextTest, AllowDockingOffFloatsTheBarAndRefusesDocking)
+{
+    m_pOutput->SendMessage(WM_COMMAND, tarnwick::frames::ID_SEC_ALLOW_DOCKING);
+    ASSERT_TRUE(m_pOutput->IsFloating());
+    EXPECT_EQ(m_pOutput->m_dwDockStyle & CBRS_ALIGN_ANY, 0u);
+    Drag(BarPoint(), LeftDockBarPoint());
+    EXPECT_TRUE(m_pOutput->IsFloating());
+    m_pOutput->m_pDockContext->ToggleDocking();
+    EXPECT_TRUE(m_pOutput->IsFloating());
+
+    m_pOutput->SendMessage(WM_COMMAND, tarnwick::frames::ID_SEC_ALLOW_DOCKING);
+    EXPECT_EQ(m_pOutput->m_dwDockStyle & CBRS_ALIGN_ANY, static_cast<DWORD>(CBRS_ALIGN_ANY));
+    Drag(BarPoint(), LeftDockBarPoint());
+    EXPECT_EQ(DockBarID(), AFX_IDW_DOCKBAR_LEFT);
+}
+
 TEST_F(DockContextTest, AFloatingSizeableBarKeepsTheFramesMinimumWidth)
 {
     m_pFrame->FloatControlBar(m_pOutput.get(), CPoint(300, 200));
