@@ -35,6 +35,12 @@
 #define WM_QUEUE_SENTINEL 0x037A
 #define WM_FORWARDMSG 0x037F
 
+// Help contexts: commands, resources, non-client hit codes and controls.
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_RESOURCE 0x00020000UL
+#define HID_BASE_NCAREAS 0x00040000UL
+#define HID_BASE_CONTROL 0x00050000UL
+
 // WM_SIZEPARENT: each control bar takes its part of rect and defers its move into hDWP
 // (NULL while the layout is only queried).
 struct AFX_SIZEPARENTPARAMS

@@ -136,6 +136,16 @@ public:
     void RemoveControlBar(CControlBar* pBar);
     CPtrList m_listControlBars;
 
+    // Help mode (ID_CONTEXT_HELP): the help cursor and prompt until a click names a help
+    // context, which goes to WinHelp, or until Escape or WM_EXITHELPMODE.
+    BOOL m_bHelpMode;
+    virtual BOOL CanEnterHelpMode();
+    // One message of help mode: FALSE ends it, with *pContext the help context (0 for none).
+    virtual BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
+    // The help hook: the application shows help for dwData here; by default nothing, as the
+    // system has no help file.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+
     BOOL IsFrameWnd() const override;
     // View (then its document and template), this frame, then the application.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -164,6 +174,7 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnContextHelp();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
