@@ -7,6 +7,7 @@
 #include <afx/ThreadState.h>
 #include <afx/DockBar.h>
 #include <afx/DockContext.h>
+#include <afx/MiniDockFrameWnd.h>
 
 #define WM_QUERYAFXWNDPROC 0x0360 // answered 1 by AfxWndProc
 #define WM_SIZEPARENT 0x0361      // lParam: AFX_SIZEPARENTPARAMS*
@@ -34,15 +35,11 @@
 #define WM_QUEUE_SENTINEL 0x037A
 #define WM_FORWARDMSG 0x037F
 
-// WM_FLOATSTATUS: a floating window is told to show, hide, activate or enable its caption as its
-// frame does; FS_SYNCACTIVE asks whether it keeps the frame's caption active.
-#define FS_SHOW 0x01
-#define FS_HIDE 0x02
-#define FS_ACTIVATE 0x04
-#define FS_DEACTIVATE 0x08
-#define FS_ENABLE 0x10
-#define FS_DISABLE 0x20
-#define FS_SYNCACTIVE 0x40
+// Help contexts: commands, resources, non-client hit codes and controls.
+#define HID_BASE_COMMAND 0x00010000UL
+#define HID_BASE_RESOURCE 0x00020000UL
+#define HID_BASE_NCAREAS 0x00040000UL
+#define HID_BASE_CONTROL 0x00050000UL
 
 // WM_SIZEPARENT: each control bar takes its part of rect and defers its move into hDWP
 // (NULL while the layout is only queried).

@@ -25,6 +25,12 @@
 
 // The string shown in the status bar while nothing else is.
 #define AFX_IDS_IDLEMESSAGE 0xE001
+// The status text while help mode waits for a click.
+#define AFX_IDS_HELPMODEMESSAGE 0xE002
+// A floating frame's close item reads this when the string exists.
+#define AFX_IDS_HIDE 0xF011
+// The cursor of help mode.
+#define AFX_IDC_CONTEXTHELP 30977
 // The window menu's items of the MDI children begin here.
 #define AFX_IDM_FIRST_MDICHILD 0xFF00
 

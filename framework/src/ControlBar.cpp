@@ -43,6 +43,8 @@ ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_PAINT()
 ON_WM_TIMER()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
 ON_WM_CTLCOLOR()
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -447,4 +449,30 @@ void CControlBar::SetStatusText(INT_PTR nHit)
         pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
         m_nStateFlags &= ~statusSet;
     }
+}
+
+BOOL CControlBar::IsDragPoint(CPoint point) const
+{
+    return m_pDockBar != nullptr && m_pDockContext != nullptr && OnToolHitTest(point, nullptr) == -1;
+}
+
+void CControlBar::OnLButtonDown(UINT, CPoint point)
+{
+    if (!IsDragPoint(point))
+    {
+        Default();
+        return;
+    }
+    ClientToScreen(&point);
+    m_pDockContext->StartDrag(point);
+}
+
+void CControlBar::OnLButtonDblClk(UINT, CPoint point)
+{
+    if (!IsDragPoint(point))
+    {
+        Default();
+        return;
+    }
+    m_pDockContext->ToggleDocking();
 }

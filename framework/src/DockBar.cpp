@@ -220,6 +220,16 @@ int CDockBar::Insert(CControlBar* pBarIns, const CRect& rect, CPoint ptMid)
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
+    Dock(pBar, lpRect, FALSE);
+}
+
+void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
+{
+    Dock(pBar, lpRect, TRUE);
+}
+
+void CDockBar::Dock(CControlBar* pBar, LPCRECT lpRect, BOOL bReDock)
+{
     CRect rectBar;
     pBar->GetWindowRect(&rectBar);
     if (pBar->m_pDockBar == this && (lpRect == nullptr || rectBar == *lpRect))
@@ -248,20 +258,28 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
                            SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
 
-    int nPos = -1;
+    // A bar docked back takes the place its id kept.
+    void* pPlaceHolder = bReDock ? PlaceHolderOf(pBar) : nullptr;
+    int nPos = pPlaceHolder != nullptr ? FindBar(static_cast<CControlBar*>(pPlaceHolder)) : -1;
+    if (nPos > 0)
+        m_arrBars[nPos] = pBar;
     if (lpRect != nullptr)
     {
         CRect rect(lpRect);
         ScreenToClient(&rect);
-        nPos = Insert(pBar, rect, rect.CenterPoint());
+        if (nPos <= 0)
+            nPos = Insert(pBar, rect, rect.CenterPoint());
         pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
     else
     {
         // A new last row; the layout moves it in from beyond the edge.
-        m_arrBars.Add(pBar);
-        m_arrBars.Add(nullptr);
+        if (nPos <= 0)
+        {
+            m_arrBars.Add(pBar);
+            m_arrBars.Add(nullptr);
+        }
         pBar->SetWindowPos(nullptr, -BORDER2, -BORDER2, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }

@@ -67,6 +67,9 @@ ON_WM_DESTROY()
 ON_WM_CLOSE()
 ON_WM_SIZE()
 ON_WM_SETFOCUS()
+ON_WM_ACTIVATE()
+ON_WM_ENABLE()
+ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
 ON_WM_INITMENUPOPUP()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
@@ -78,7 +81,7 @@ END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_nWindow(-1), m_bAutoMenuEnable(TRUE), m_hAccelTable(nullptr), m_hMenuDefault(nullptr),
-      m_nIDHelp(0), m_pViewActive(nullptr)
+      m_nIDHelp(0), m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd)), m_bHelpMode(FALSE), m_pViewActive(nullptr)
 {
 }
 

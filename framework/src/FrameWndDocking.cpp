@@ -171,3 +171,103 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
     ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
     return TRUE;
 }
+
+CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
+{
+    auto* pFrame = static_cast<CMiniDockFrameWnd*>(m_pFloatingFrameClass->CreateObject());
+    if (pFrame == nullptr)
+        AfxThrowMemoryException();
+    if (!pFrame->Create(this, dwStyle))
+    {
+        // A frame that got no window is not deleted by its window.
+        if (pFrame->m_hWnd == nullptr)
+            delete pFrame;
+        AfxThrowResourceException();
+    }
+    return pFrame;
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    // A bar alone in its floating frame with a matching alignment only moves the frame.
+    CDockBar* pOldDockBar = pBar->m_pDockBar;
+    if (pBar->m_pDockSite != nullptr && pOldDockBar != nullptr && pOldDockBar->m_bFloating &&
+        pOldDockBar->GetDockedCount() == 1 && (dwStyle & pOldDockBar->m_dwStyle & CBRS_ALIGN_ANY))
+    {
+        auto* pOldFrame = static_cast<CMiniDockFrameWnd*>(pOldDockBar->GetParent());
+        pOldFrame->RecalcWindowSize(point.x, point.y);
+        pOldFrame->UpdateWindow();
+        return;
+    }
+    // A dynamic bar floats along the top, however it was docked.
+    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
+    {
+        dwStyle |= CBRS_SIZE_DYNAMIC;
+        if (dwStyle & CBRS_ORIENT_VERT)
+            dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+    }
+    CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(dwStyle);
+    pDockFrame->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pDockFrame->m_hWndOwner == nullptr)
+        pDockFrame->m_hWndOwner = pBar->m_hWnd;
+    pDockFrame->m_wndDockBar.DockControlBar(pBar);
+    pDockFrame->RecalcWindowSize(point.x, point.y);
+    if (pBar->GetStyle() & WS_VISIBLE)
+    {
+        pDockFrame->ShowWindow(SW_SHOWNA);
+        pDockFrame->UpdateWindow();
+    }
+}
+
+void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    if (pDockBar == nullptr)
+    {
+        // The dock bar that keeps the bar's place, else the last one of its alignment.
+        CControlBar* pPlaceHolder = reinterpret_cast<CControlBar*>(static_cast<UINT_PTR>(
+            static_cast<WORD>(::GetDlgCtrlID(pBar->m_hWnd))));
+        CDockBar* pAligned = nullptr;
+        for (const DockSide& side : dockSides)
+        {
+            auto* pSideBar = dynamic_cast<CDockBar*>(GetControlBar(side.nID));
+            if (pSideBar == nullptr)
+                continue;
+            if (pPlaceHolder != nullptr && pSideBar->FindBar(pPlaceHolder) > 0)
+            {
+                pDockBar = pSideBar;
+                break;
+            }
+            if ((side.dwStyle & CBRS_ALIGN_ANY) == (pBar->m_dwStyle & CBRS_ALIGN_ANY))
+                pAligned = pSideBar;
+        }
+        if (pDockBar == nullptr)
+            pDockBar = pAligned;
+    }
+    if (pDockBar != nullptr)
+        pDockBar->ReDockControlBar(pBar, lpRect);
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    for (POSITION pos = m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pBar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+        if (pBar->IsDockBar() && static_cast<CDockBar*>(pBar)->m_bFloating && pBar->m_hWnd != nullptr)
+            ::SendMessage(::GetParent(pBar->m_hWnd), WM_FLOATSTATUS, dwFlags, 0);
+    }
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    // Floating frames look active with their frame, also while one of them is the active one.
+    const BOOL bActive = nState != WA_INACTIVE ||
+                         (pWndOther != nullptr && ::GetWindow(pWndOther->m_hWnd, GW_OWNER) == m_hWnd);
+    NotifyFloatingWindows(bActive ? FS_ACTIVATE : FS_DEACTIVATE);
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+    CWnd::OnEnable(bEnable);
+    NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}

@@ -22,3 +22,10 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
                           rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
 }
+
+void PASCAL CMiniFrameWnd::CalcBorders(LPRECT lpClientRect, DWORD dwStyle, DWORD dwExStyle)
+{
+    // The small caption of a tool window.
+    ::AdjustWindowRectEx(lpClientRect, dwStyle & (WS_THICKFRAME | WS_CAPTION | WS_BORDER), FALSE,
+                         dwExStyle | WS_EX_TOOLWINDOW);
+}

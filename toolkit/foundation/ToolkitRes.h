@@ -11,3 +11,6 @@
 #define IDS_SEC_NOCLOSE 20624
 #define IDS_SEC_SELECT_DIRECTORY 20625
 #define IDD_SEC_DIRSELECT 2000
+
+// The status line while a bar is dragged.
+#define IDS_SEC_PREVENT_DOCKING 20535

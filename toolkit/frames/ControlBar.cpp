@@ -76,12 +76,13 @@ AFX_WM_ENTRY(WM_DESTROY, void (CWnd::*)(), OnDestroyEx)
 ON_WM_ERASEBKGND()
 ON_WM_NCPAINT()
 ON_COMMAND(ID_SEC_HIDE_BAR, OnHide)
+ON_COMMAND(ID_SEC_ALLOW_DOCKING, OnAllowDocking)
 ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 SECControlBar::SECControlBar()
     : m_szMRUHorzDock(0, 0), m_szMRUVertDock(0, 0), m_szMRUFloat(0, 0), m_fPctWidth(1.0f), m_dwExStyle(0),
-      m_rcMargins(10, 10, 10, 10), m_bShareSettled(TRUE), m_bExpandEnabled(TRUE), m_bNotExpanded(TRUE),
+      m_rcMargins(10, 10, 10, 10), m_bShareSettled(TRUE), m_dwSavedDockStyle(0), m_bExpandEnabled(TRUE), m_bNotExpanded(TRUE),
       m_bHorzStrip(TRUE), m_bExpandRequest(FALSE), m_hWndRepaint(nullptr), m_pOwnerFrame(nullptr), m_bAutoHide(FALSE),
       m_bAttached(FALSE), m_bPinned(FALSE), m_bFocus(FALSE), m_bMarked(FALSE), m_dwAutoHideSide(0)
 {
@@ -691,6 +692,19 @@ void SECControlBar::OnHide()
         pView->SetFocus();
 }
 
+void SECControlBar::OnAllowDocking()
+{
+    if (!(m_dwDockStyle & CBRS_ALIGN_ANY))
+    {
+        EnableDocking(m_dwSavedDockStyle);
+        return;
+    }
+    m_dwSavedDockStyle = m_dwDockStyle & CBRS_ALIGN_ANY;
+    if (m_pDockContext != nullptr && m_pDockBar != nullptr && !IsFloating())
+        m_pDockContext->ToggleDocking();
+    EnableDocking(0);
+}
+
 BOOL SECControlBar::IsVertStrip() const
 {
     return (m_dwStyle & CBRS_ORIENT_HORZ) && !IsSlidOut();
@@ -961,7 +975,7 @@ INT_PTR SECControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return nTool;
 }
 
-void SECControlBar::OnLButtonDownEx(UINT, CPoint point)
+void SECControlBar::OnLButtonDownEx(UINT nFlags, CPoint point)
 {
     const auto press = [&](SECCaptionButton& button, BOOL (SECControlBar::*pfnCan)(),
                            void (SECControlBar::*pfnDrawPressed)(CDC*)) {
@@ -996,7 +1010,16 @@ void SECControlBar::OnLButtonDownEx(UINT, CPoint point)
     if (IsFloatingBar() && m_bAutoHide)
         return;
     ReleaseButtons();
-    Default();
+    if (FloatsOutsideDockFrame())
+        Default();
+    else
+        CControlBar::OnLButtonDown(nFlags, point);
+}
+
+BOOL SECControlBar::FloatsOutsideDockFrame() const
+{
+    CFrameWnd* pFrame = GetDockingFrame();
+    return IsFloating() && (pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
 }
 
 void SECControlBar::ReleaseButtons()
@@ -1045,13 +1068,16 @@ void SECControlBar::OnLButtonUp(UINT, CPoint point)
     pFrame->RecalcLayout();
 }
 
-void SECControlBar::OnLButtonDblClkEx(UINT, CPoint point)
+void SECControlBar::OnLButtonDblClkEx(UINT nFlags, CPoint point)
 {
     const bool bOnButton = ((m_dwExStyle & CBRS_EX_CLOSE) && m_btnClose.HitTest(point)) ||
                            ((m_dwExStyle & CBRS_EX_EXPAND) && m_btnExpand.HitTest(point)) ||
                            (m_bAutoHide && m_btnPin.HitTest(point));
     if (bOnButton || (m_bAutoHide && !m_bPinned))
         return;
-    Default();
+    if (FloatsOutsideDockFrame())
+        Default();
+    else
+        CControlBar::OnLButtonDblClk(nFlags, point);
 }
 } // namespace tarnwick::frames

@@ -30,6 +30,8 @@ constexpr DWORD CBRS_EX_THEMEDGRIPPER = 0x20000;
 
 // The caption's "Hide" command, which the close button sends to its bar.
 constexpr UINT ID_SEC_HIDE_BAR = 43041;
+// Toggles whether the bar may dock.
+constexpr UINT ID_SEC_ALLOW_DOCKING = 43040;
 // Tool ids of the caption buttons' tips.
 constexpr UINT ID_SEC_CLOSE_TOOL = 1024;
 constexpr UINT ID_SEC_EXPAND_TOOL = 2048;
@@ -188,6 +190,8 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNcPaint();
     afx_msg void OnHide();
+    // Off: the bar floats and docks nowhere until it is switched on again.
+    afx_msg void OnAllowDocking();
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -199,6 +203,8 @@ private:
     };
 
     BOOL m_bShareSettled;
+    // The sides the bar docked to before "Allow Docking" was switched off.
+    DWORD m_dwSavedDockStyle;
     // The client rectangle first, then each child's rectangle, when the children were recorded.
     std::vector<ChildRect> m_childRects;
     SECCaptionButton m_btnClose;
@@ -224,6 +230,8 @@ private:
 
     // Floating: docked in a mini-frame's dock bar, as the bar style says.
     BOOL IsFloatingBar() const;
+    // Floating, but not in a floating frame of the framework's kind: presses are its own.
+    BOOL FloatsOutsideDockFrame() const;
     BOOL HasDockedGripper() const;
     // An auto-hide bar slid out of its strip floats but keeps a gripper.
     BOOL IsSlidOut() const;

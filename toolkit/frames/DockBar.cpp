@@ -1236,6 +1236,100 @@ void SECDockBar::ReDockControlBar(CControlBar* pBar, const RECT* lpRect)
     DelayLayout();
 }
 
+CRect SECDockBar::CalcDragDockRect(SECControlBar* pBar, const CRect& rect, CPoint point, int* pnRow,
+                                   RECT* pLastRect, POINT* pLastPoint)
+{
+    CRect rectClient = rect;
+    ScreenToClient(&rectClient);
+    const CPoint ptCentre(rectClient.left + rectClient.Width() / 2, rectClient.top + rectClient.Height() / 2);
+
+    // The start of the row the bar would enter; 0 and the list's end stand for new rows.
+    int nRow = FindInsertIndex(rectClient, ptCentre);
+    while (nRow > 0 && m_arrBars[nRow - 1] != nullptr)
+        --nRow;
+    const int nSize = static_cast<int>(m_arrBars.GetSize());
+    int nOthers = 0;
+    for (int nPos = nRow; nPos >= 0 && nPos < nSize; ++nPos)
+    {
+        CControlBar* pOther = GetDockedControlBar(nPos);
+        if (pOther != nullptr && pOther != pBar)
+            ++nOthers;
+        if (m_arrBars[nPos] == nullptr)
+            break;
+    }
+
+    CRect rectAnswer = rect;
+    if (nOthers > 0 && nRow == *pnRow)
+    {
+        rectAnswer = *pLastRect;
+        rectAnswer.OffsetRect(point.x - pLastPoint->x, point.y - pLastPoint->y);
+    }
+    else if (!(pBar->m_dwExStyle & CBRS_EX_FIXEDSIZE))
+        FitDragDockRect(pBar, nOthers > 0 ? nRow : -1, point, rectAnswer);
+    *pnRow = nRow;
+    *pLastRect = rectAnswer;
+    *pLastPoint = point;
+    return rectAnswer;
+}
+
+void SECDockBar::FitDragDockRect(SECControlBar* pBar, int nRow, CPoint point, CRect& rect)
+{
+    const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    CRect rectDock;
+    GetWindowRect(&rectDock);
+    if (nRow < 0)
+    {
+        // A row of its own spans the dock bar.
+        if (bHorz)
+            rect.left = rectDock.left, rect.right = rectDock.right;
+        else
+            rect.top = rectDock.top, rect.bottom = rectDock.bottom;
+        return;
+    }
+    const DWORD dwMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
+    const auto thickness = [&](SECControlBar* pRowBar) {
+        const CSize size = pRowBar->CalcDynamicLayout(-1, dwMode);
+        return static_cast<int>(bHorz ? size.cy : size.cx);
+    };
+    float fSum = 0.0f;
+    int nThickness = 0;
+    for (int nPos = nRow; nPos < m_arrBars.GetSize() && m_arrBars[nPos] != nullptr; ++nPos)
+    {
+        auto* pRowBar = DYNAMIC_DOWNCAST(SECControlBar, GetDockedControlBar(nPos));
+        if (pRowBar == nullptr || !pRowBar->IsVisible())
+            continue;
+        // Over its own row the bar keeps its outline.
+        if (pRowBar == pBar)
+            return;
+        fSum += pRowBar->m_fPctWidth;
+        nThickness = std::max(nThickness, thickness(pRowBar));
+    }
+    if (fSum <= 0.0f)
+        return;
+    fSum += pBar->m_fPctWidth;
+    nThickness = std::max(nThickness, thickness(pBar));
+    const float fShare = pBar->m_fPctWidth / fSum;
+    const int nLength = static_cast<int>(fShare * static_cast<float>(bHorz ? rectDock.Width() : rectDock.Height()));
+    // The outline shrinks or grows about the mouse, which keeps its relative place.
+    const auto fit = [](LONG& nLead, LONG& nTrail, int nPoint, int nExtent) {
+        const int nOld = nTrail - nLead;
+        const float f = nOld != 0 ? static_cast<float>(nPoint - nLead) / static_cast<float>(nOld) : 0.0f;
+        const float fSlack = static_cast<float>(nOld - nExtent);
+        nLead += static_cast<int>(fSlack * f);
+        nTrail -= static_cast<int>((1.0f - f) * fSlack);
+    };
+    if (bHorz)
+    {
+        fit(rect.left, rect.right, point.x, nLength);
+        fit(rect.top, rect.bottom, point.y, nThickness);
+    }
+    else
+    {
+        fit(rect.top, rect.bottom, point.y, nLength);
+        fit(rect.left, rect.right, point.x, nThickness);
+    }
+}
+
 int SECDockBar::FindInsertIndex(const CRect& rect, CPoint ptCentre)
 {
     const bool bHorz = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;

@@ -137,6 +137,12 @@ public:
     virtual int InsertBarAt(int nIndex, CControlBar* pBar);
     // Where a bar dropped at rect (client coordinates) with the given centre would enter.
     int FindInsertIndex(const CRect& rect, CPoint ptCentre);
+    // The landing outline (screen) of pBar dragged at rect with the mouse at point: the bar's
+    // prospective share of the row and the row's thickness. *pnRow, *pLastRect and
+    // *pLastPoint carry the last answer through a drag (*pnRow -1 before the first); over the
+    // same row the last outline moves with the mouse.
+    virtual CRect CalcDragDockRect(SECControlBar* pBar, const CRect& rect, CPoint point, int* pnRow,
+                                   RECT* pLastRect, POINT* pLastPoint);
 
     // Bars to repaint after the next layout.
     void AddToRedrawList(CControlBar* pBar);
@@ -157,6 +163,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Fits a drag outline to the row from nRow (-1: a row of its own).
+    void FitDragDockRect(SECControlBar* pBar, int nRow, CPoint point, CRect& rect);
     BOOL m_bMDIChild;
     CPtrArray m_arrRedraw;
     CObArray m_clientEdges;

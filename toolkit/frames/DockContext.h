@@ -29,7 +29,28 @@ public:
         return m_nOutlineRow;
     }
 
+    // The drag shows the Ctrl hint in the status line; a floating bar must move 5 pixels
+    // before it docks.
+    void StartDrag(CPoint pt) override;
+    void EndDrag() override;
+    // Floating frames size from every edge and corner, within the frame limits.
+    void StartResize(int nHitTest, CPoint pt) override;
+    void Stretch(CPoint pt) override;
+    void EndResize() override;
+    // Keeps the bar's row share while it floats.
+    void ToggleDocking() override;
+
+protected:
+    void CancelLoop() override;
+    DWORD CanDockVert() override;
+    BOOL CalcDockOutline(CRect& rect) override;
+
 private:
+    // A floating bar moved less than 5 pixels from the drag start stays floating.
+    BOOL IsFloatingNearStart() const;
+    // The mini-frame borders, unless the bar floats in a frame without a caption.
+    void AddFrameBorders(CRect& rect) const;
+
     // The last landing outline (screen), the point the drag started at, and the mouse point
     // and row the outline was made for.
     CRect m_rectOutline;
@@ -40,5 +61,7 @@ private:
     BOOL m_bWasFloating;
     CSize m_sizeMinFrame;
     CSize m_sizeMaxFrame;
+    // The row share the bar had when it last went floating, -1 before that.
+    float m_fSavedPctWidth;
 };
 } // namespace tarnwick::frames

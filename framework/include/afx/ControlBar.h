@@ -128,6 +128,9 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // A press on the bar away from its tools drags it; a double click docks or floats it.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
@@ -142,4 +145,6 @@ private:
     INT_PTR m_nLastStatus;
     // The tool at a client point, -1 for none.
     INT_PTR ToolHit(CPoint point) const;
+    // A docked or floating bar with a dock context, pressed away from its tools.
+    BOOL IsDragPoint(CPoint point) const;
 };

@@ -28,6 +28,8 @@ public:
 
     // Docks the bar: into the row under lpRect (screen coordinates), else as a new last row.
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+    // Docks the bar in the place its placeholder keeps, else as DockControlBar does.
+    void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
     // Takes the bar's entry out, leaving its id in its place with nAddPlaceHolder 1; 0 also
     // drops an old placeholder of it, -1 keeps that. TRUE when a floating frame went with it.
     BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
@@ -49,6 +51,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Docking into the placeholder's entry when bReDock and there is one.
+    void Dock(CControlBar* pBar, LPCRECT lpRect, BOOL bReDock);
     // Removes the entry at nPos, and the row break that would follow an empty row.
     void RemoveEntry(int nPos);
 };

@@ -8,6 +8,7 @@
 class CView;
 class CControlBar;
 class CDockBar;
+class CMiniDockFrameWnd;
 class CDocument;
 class CDocTemplate;
 
@@ -111,7 +112,18 @@ public:
     // the bar's alignment) or into pDockBar, at lpRect (screen coordinates) or at the end.
     void EnableDocking(DWORD dwDockStyle);
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
-    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    virtual void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Floats the bar in a floating frame at point (screen): its own frame moves when the bar is
+    // alone in it with an alignment of dwStyle, else a new frame of m_pFloatingFrameClass.
+    virtual void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x2000L /* CBRS_ALIGN_TOP */);
+    // Docks the bar back where its placeholder stands (in pDockBar, else the dock bar that
+    // keeps one, else the one of its alignment), or at lpRect (screen).
+    virtual void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The class of the floating frames; CMiniDockFrameWnd by default.
+    CRuntimeClass* m_pFloatingFrameClass;
+    // Sends WM_FLOATSTATUS (FS_*) to the floating frames of this frame's bars.
+    void NotifyFloatingWindows(DWORD dwFlags);
     // Shows or hides a bar at once, or with bDelay at the next layout.
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     // The bar with this child id among the frame's bars; NULL for 0 or none.
@@ -123,6 +135,16 @@ public:
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
     CPtrList m_listControlBars;
+
+    // Help mode (ID_CONTEXT_HELP): the help cursor and prompt until a click names a help
+    // context, which goes to WinHelp, or until Escape or WM_EXITHELPMODE.
+    BOOL m_bHelpMode;
+    virtual BOOL CanEnterHelpMode();
+    // One message of help mode: FALSE ends it, with *pContext the help context (0 for none).
+    virtual BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
+    // The help hook: the application shows help for dwData here; by default nothing, as the
+    // system has no help file.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     BOOL IsFrameWnd() const override;
     // View (then its document and template), this frame, then the application.
@@ -150,6 +172,9 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnContextHelp();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);

@@ -211,6 +211,8 @@ TEST_F(CaptionTest, ExpandActsOnlyWithOtherBarsInTheRow)
     LayOutAndPaint(pA);
     EXPECT_FALSE(pA->IsExpandEnabled());
     const CPoint ptExpand = pA->GetExpandButtonRect().CenterPoint();
+    // A press there is a press on the bar, which starts a drag: Escape ends it.
+    pA->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     pA->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptExpand.x, ptExpand.y));
     EXPECT_EQ(::GetCapture(), nullptr);
     pA->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptExpand.x, ptExpand.y));
