@@ -1007,6 +1007,7 @@ private:
                           UINT flags);
     BOOL ReturnToCell(ROWCOL nRow, ROWCOL nCol);
     BOOL FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol);
+    BOOL JumpToEdge(int nDirection, ROWCOL& nRow, ROWCOL& nCol);
     BOOL OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
                            UINT flags, WORD nHitState);
     BOOL PressButton(int nButton, UINT flags, CPoint point);

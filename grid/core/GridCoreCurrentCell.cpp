@@ -16,6 +16,34 @@ constexpr UINT scrollFlag = 0x08;
 constexpr UINT activateFlag = 0x10;
 constexpr UINT noUpdateBeforeFlag = 0x20;
 constexpr UINT keyMoveFlags = 0x8A;
+
+// Where a jump starts looking (keep the index, first past the headers, last) and the directions
+// it looks in.
+enum JumpStart
+{
+    keepIndex,
+    firstIndex,
+    lastIndex
+};
+
+struct JumpMove
+{
+    int nDirection;
+    JumpStart rowStart;
+    JumpStart colStart;
+    int nFirstLook;
+    int nSecondLook;
+};
+
+constexpr JumpMove jumpMoves[] = {
+    {7, firstIndex, keepIndex, 3, 0}, {8, lastIndex, keepIndex, 1, 0},    {9, keepIndex, firstIndex, 4, 0},
+    {10, keepIndex, lastIndex, 2, 0}, {11, firstIndex, firstIndex, 3, 4}, {12, lastIndex, lastIndex, 1, 2},
+};
+
+ROWCOL JumpIndex(JumpStart start, ROWCOL nIndex, ROWCOL nHeaders, ROWCOL nCount)
+{
+    return start == firstIndex ? std::min(nCount, nHeaders + 1) : start == lastIndex ? nCount : nIndex;
+}
 } // namespace
 
 BOOL CGXGridCore::IsGridOrChild(CWnd* pWnd) const
@@ -271,6 +299,21 @@ BOOL CGXGridCore::FindNextEnabledCell(int nDirection, ROWCOL& nRow, ROWCOL& nCol
     return FALSE;
 }
 
+// The jumps to the first or last row, column or cell.
+BOOL CGXGridCore::JumpToEdge(int nDirection, ROWCOL& nRow, ROWCOL& nCol)
+{
+    for (const JumpMove& jump : jumpMoves)
+    {
+        if (jump.nDirection != nDirection)
+            continue;
+        nRow = JumpIndex(jump.rowStart, nRow, GetHeaderRows(), GetRowCount());
+        nCol = JumpIndex(jump.colStart, nCol, GetHeaderCols(), GetColCount());
+        return FindNextEnabledCell(jump.nFirstLook, nRow, nCol) ||
+               (jump.nSecondLook != 0 && FindNextEnabledCell(jump.nSecondLook, nRow, nCol));
+    }
+    return FALSE;
+}
+
 // The cell a key move reaches from (nRow, nCol), which it updates; FALSE when none.
 BOOL CGXGridCore::FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol)
 {
@@ -341,33 +384,8 @@ BOOL CGXGridCore::FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWC
         }
         break;
     }
-    case 7:
-        nRow = std::min(nRows, nHeaderRows + 1);
-        bFound = FindNextEnabledCell(3, nRow, nCol);
-        break;
-    case 8:
-        nRow = nRows;
-        bFound = FindNextEnabledCell(1, nRow, nCol);
-        break;
-    case 9:
-        nCol = std::min(nCols, nHeaderCols + 1);
-        bFound = FindNextEnabledCell(4, nRow, nCol);
-        break;
-    case 10:
-        nCol = nCols;
-        bFound = FindNextEnabledCell(2, nRow, nCol);
-        break;
-    case 11:
-        nRow = std::min(nRows, nHeaderRows + 1);
-        nCol = std::min(nCols, nHeaderCols + 1);
-        bFound = FindNextEnabledCell(3, nRow, nCol) || FindNextEnabledCell(4, nRow, nCol);
-        break;
-    case 12:
-        nRow = nRows;
-        nCol = nCols;
-        bFound = FindNextEnabledCell(1, nRow, nCol) || FindNextEnabledCell(2, nRow, nCol);
-        break;
     default:
+        bFound = JumpToEdge(nDirection, nRow, nCol);
         break;
     }
     return bFound;

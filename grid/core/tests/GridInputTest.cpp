@@ -42,6 +42,7 @@ public:
     std::vector<Report> m_reports;
     BOOL m_bRefuse = FALSE;
     std::set<std::pair<ROWCOL, ROWCOL>> m_disabled;
+    using CGXGridCore::m_bActive;
     using CGXGridCore::m_bLockFocus;
 };
 
@@ -59,6 +60,15 @@ public:
         Grid()->SetWarningText(L"Invalid value");
         return FALSE;
     }
+    void SetActive(BOOL bActive) override
+    {
+        m_bEditing = bActive;
+    }
+    BOOL IsActive() override
+    {
+        return m_bEditing;
+    }
+    BOOL m_bEditing = FALSE;
 };
 
 using Cell = std::pair<ROWCOL, ROWCOL>;
@@ -180,6 +190,12 @@ TEST_F(GridInputTest, KeyMovesPassOverHiddenAndDisabledCells)
     m_grid.m_disabled.insert({1, 1});
     EXPECT_TRUE(m_grid.MoveCurrentCell(11, 1));
     EXPECT_EQ(m_grid.Current(), Cell(2, 1));
+    m_grid.m_disabled.insert({20, 5});
+    EXPECT_TRUE(m_grid.MoveCurrentCell(12, 1));
+    EXPECT_EQ(m_grid.Current(), Cell(19, 5));
+    EXPECT_TRUE(m_grid.MoveCurrentCell(9, 1));
+    EXPECT_EQ(m_grid.Current(), Cell(19, 1));
+    EXPECT_FALSE(m_grid.MoveCurrentCell(2, 1)); // nothing left of the first column
 }
 
 TEST_F(GridInputTest, TabDoesNotWrapAndEnterWithDirectionZeroStays)
@@ -210,10 +226,20 @@ TEST_F(GridInputTest, DialogCodesAddArrowsTabAndCharacters)
     EXPECT_EQ(m_grid.SendMessage(WM_GETDLGCODE) & 0x83, 0x83);
 }
 
-TEST_F(GridInputTest, TheDeactivationCheckGivesTheFocusLockBack)
+TEST_F(GridInputTest, FocusChangesActivateTheGridAfterARefusedDeactivationCheck)
 {
-    ASSERT_TRUE(m_grid.OnGridDeactivateCheck(FALSE));
+    auto* pControl = new RefusingControl(&m_grid);
+    m_grid.RegisterControl(m_grid.GetStandardStyle()->GetControl(), pControl, FALSE, FALSE);
+    m_grid.SetCurrentCellPosition(TRUE, 2, 2);
+    pControl->SetActive(TRUE);
+    EXPECT_NE(m_grid.SendMessage(WM_GX_DEACTIVATECHECK, FALSE), 0);
     EXPECT_FALSE(m_grid.m_bLockFocus);
+
+    pControl->SetActive(FALSE);
+    m_grid.OnGridKillFocus(nullptr);
+    EXPECT_FALSE(m_grid.m_bActive);
+    m_grid.OnGridSetFocus(nullptr);
+    EXPECT_TRUE(m_grid.m_bActive);
 }
 
 TEST_F(GridInputTest, NavigationCodesMoveTheCurrentCell)
