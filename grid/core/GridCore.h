@@ -1015,6 +1015,7 @@ private:
     BOOL DoubleClickButton(int nButton, UINT flags, CPoint point);
     BOOL ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags);
     CPoint ClampToGrid(CPoint point);
+    void ForEachRegisteredControl(void (*pfnTell)(CGXControl*));
     void RefreshFrameAfterStructure();
     void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);

@@ -2,7 +2,9 @@
 #include <grid/core/GridCore.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/SysData.h>
 
 #include <algorithm>
 
@@ -126,4 +128,54 @@ BOOL CGXGridCore::SetDoubleBuffering(BOOL bDoubleBuffering)
     const BOOL bOld = m_nDoubleBuffering != 0;
     m_nDoubleBuffering = bDoubleBuffering ? 1 : 0;
     return bOld;
+}
+
+BOOL CGXGridCore::OnGridSetCursor(CWnd* pWnd, UINT nHitTest, UINT /*nMessage*/)
+{
+    if (!m_bMouseReady || pWnd != m_pGridWnd || nHitTest != HTCLIENT)
+        return FALSE;
+    CPoint point;
+    ::GetCursorPos(&point);
+    m_pGridWnd->ScreenToClient(&point);
+    SetGridCursor(point);
+    return TRUE;
+}
+
+void CGXGridCore::ForEachRegisteredControl(void (*pfnTell)(CGXControl*))
+{
+    POSITION pos = m_ControlMap.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nId = 0;
+        CGXControl* pControl = nullptr;
+        m_ControlMap.GetNextAssoc(pos, nId, pControl);
+        if (pControl != nullptr)
+            pfnTell(pControl);
+    }
+}
+
+void CGXGridCore::OnGridSysColorChange()
+{
+    GXGetSysData()->UpdateSysColors();
+    ForEachRegisteredControl([](CGXControl* pControl) { pControl->NotifyChildrenB(); });
+}
+
+void CGXGridCore::OnGridWinIniChange(LPCTSTR /*pszSection*/)
+{
+    GXGetSysData()->UpdateSysColors();
+    m_pAppData->UpdateLocale();
+    ForEachRegisteredControl([](CGXControl* pControl) { pControl->NotifyChildrenA(0); });
+    InvalidateGrid(TRUE);
+}
+
+CScrollBar* CGXGridCore::GetScrollBarCtrl(int nBar) const
+{
+    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+        return nullptr;
+    const DWORD dwOwnBar = nBar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    CWnd* pParent = m_pGridWnd->GetParent();
+    if ((m_pGridWnd->GetStyle() & dwOwnBar) != 0 || pParent == nullptr)
+        return nullptr;
+    return static_cast<CScrollBar*>(
+        pParent->GetDlgItem(nBar == SB_VERT ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST));
 }

@@ -31,11 +31,6 @@ BOOL CGXGridCore::OnGridSize(UINT /*nType*/, int /*cx*/, int /*cy*/)
     return FALSE;
 }
 
-BOOL CGXGridCore::OnGridSetCursor(CWnd* /*pWnd*/, UINT /*nHitTest*/, UINT /*nMessage*/)
-{
-    return FALSE;
-}
-
 void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
 {
 }
@@ -43,14 +38,6 @@ void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
 BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*nMessage*/, LRESULT* /*pResult*/)
 {
     return FALSE;
-}
-
-void CGXGridCore::OnGridSysColorChange()
-{
-}
-
-void CGXGridCore::OnGridWinIniChange(LPCTSTR /*pszSection*/)
-{
 }
 
 void CGXGridCore::OnGridTimer(UINT_PTR /*nIDEvent*/)
@@ -70,11 +57,6 @@ BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
 BOOL CGXGridCore::RouteToPlugins(UINT /*nMessage*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*pResult*/)
 {
     return FALSE;
-}
-
-CScrollBar* CGXGridCore::GetScrollBarCtrl(int /*nBar*/) const
-{
-    return nullptr;
 }
 
 void CGXGridCore::OnGridAppNotify(WPARAM /*wParam*/)

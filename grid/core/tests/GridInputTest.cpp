@@ -256,3 +256,37 @@ TEST_F(GridInputTest, NavigationCodesMoveTheCurrentCell)
     EXPECT_EQ(m_grid.Current(), Cell(20, 1));
 }
 } // namespace
+
+namespace
+{
+class ColourCountingControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    void NotifyChildrenB() override
+    {
+        ++m_nColourChanges;
+    }
+    int m_nColourChanges = 0;
+};
+
+TEST_F(GridInputTest, ColourChangesReachEveryRegisteredControl)
+{
+    auto* pControl = new ColourCountingControl(&m_grid);
+    m_grid.RegisterControl(m_grid.GetStandardStyle()->GetControl(), pControl, FALSE, FALSE);
+    m_grid.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(pControl->m_nColourChanges, 1);
+}
+
+TEST_F(GridInputTest, AGridWithoutItsOwnBarUsesTheParentsSharedBar)
+{
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | SBS_VERT, CRect(0, 0, 10, 100), &Parent(), AFX_IDW_VSCROLL_FIRST));
+    CScrollBar* pBar = m_grid.GetScrollBarCtrl(SB_VERT);
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(pBar->m_hWnd, bar.m_hWnd);
+    EXPECT_EQ(m_grid.GetScrollBarCtrl(SB_HORZ), nullptr);
+    m_grid.ModifyStyle(0, WS_VSCROLL);
+    EXPECT_EQ(m_grid.GetScrollBarCtrl(SB_VERT), nullptr);
+}
+} // namespace
