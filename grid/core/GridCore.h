@@ -1013,7 +1013,7 @@ private:
     BOOL PressButton(int nButton, UINT flags, CPoint point);
     BOOL ReleaseButton(int nButton, UINT flags, CPoint point);
     BOOL DoubleClickButton(int nButton, UINT flags, CPoint point);
-    BOOL ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags);
+    BOOL ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags, WORD wEvent);
     CPoint ClampToGrid(CPoint point);
     void ForEachRegisteredControl(void (*pfnTell)(CGXControl*));
     void RefreshFrameAfterStructure();

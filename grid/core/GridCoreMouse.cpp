@@ -81,16 +81,14 @@ BOOL CGXGridCore::BeginMouseButton(UINT nOtherButtons, UINT flags, CPoint point,
     return FALSE;
 }
 
-BOOL CGXGridCore::ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags)
+BOOL CGXGridCore::ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags, WORD wEvent)
 {
-    WORD wEvent = 0;
     if (nRow == m_nPressedRow && nCol == m_nPressedCol)
-        wEvent = atPressed;
+        wEvent |= atPressed;
     else if (m_nLastMouseRow == m_nPressedRow && m_nLastMouseCol == m_nPressedCol)
-        wEvent = lastAtPressed;
-    const UINT nEvent = ::GetCapture() == m_pGridWnd->m_hWnd ? movedEvent : releasedEvent;
+        wEvent |= lastAtPressed;
     return (this->*buttonTraits[nButton].pfnHit)(m_nPressedRow, m_nPressedCol, nRow, nCol, point.x, point.y, flags,
-                                                 static_cast<WORD>(m_wMouseState | nEvent | wEvent));
+                                                 static_cast<WORD>(m_wMouseState | wEvent));
 }
 
 CPoint CGXGridCore::ClampToGrid(CPoint point)
@@ -157,7 +155,7 @@ BOOL CGXGridCore::ReleaseButton(int nButton, UINT flags, CPoint point)
     HitTest(pt, &nRow, &nCol);
     nRow = std::min(nRow, GetRowCount());
     nCol = std::min(nCol, GetColCount());
-    ReportToButton(nButton, nRow, nCol, pt, flags);
+    ReportToButton(nButton, nRow, nCol, pt, flags, releasedEvent);
     m_wMouseState = 0;
     return TRUE;
 }
@@ -250,7 +248,7 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point)
     HitTest(pt, &nRow, &nCol);
     nRow = std::max(std::min(nRow, GetRowCount()), std::min(GetHeaderRows() + 1, GetRowCount()));
     nCol = std::max(std::min(nCol, GetColCount()), std::min(GetHeaderCols() + 1, GetColCount()));
-    ReportToButton(ButtonOfMask(m_nPressedButton), nRow, nCol, pt, flags);
+    ReportToButton(ButtonOfMask(m_nPressedButton), nRow, nCol, pt, flags, movedEvent);
     m_nLastMouseRow = nRow;
     m_nLastMouseCol = nCol;
     return TRUE;

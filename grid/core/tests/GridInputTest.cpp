@@ -290,3 +290,23 @@ TEST_F(GridInputTest, AGridWithoutItsOwnBarUsesTheParentsSharedBar)
     EXPECT_EQ(m_grid.GetScrollBarCtrl(SB_VERT), nullptr);
 }
 } // namespace
+
+namespace
+{
+TEST_F(GridInputTest, ADragReportsEachMoveAndTheReleaseAgainstThePressedCell)
+{
+    m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointOf(3, 2));
+    m_grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, PointOf(5, 4));
+    m_grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, PointOf(6, 4));
+    m_grid.SendMessage(WM_LBUTTONUP, 0, PointOf(3, 2));
+    const std::vector<WORD> expected = {0x0045, 0x0029, 0x0009, 0x0051};
+    ASSERT_EQ(m_grid.m_reports.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+    {
+        EXPECT_EQ(m_grid.m_reports[i].nHitState, expected[i]) << i;
+        EXPECT_EQ(m_grid.m_reports[i].nStartRow, 3u);
+    }
+    EXPECT_EQ(m_grid.m_reports[2].nRow, 6u);
+    EXPECT_EQ(m_grid.Current(), Cell(3, 2));
+}
+} // namespace
