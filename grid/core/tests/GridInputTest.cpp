@@ -310,3 +310,17 @@ TEST_F(GridInputTest, ADragReportsEachMoveAndTheReleaseAgainstThePressedCell)
     EXPECT_EQ(m_grid.Current(), Cell(3, 2));
 }
 } // namespace
+
+namespace
+{
+TEST_F(GridInputTest, AScrollMessageDuringAPaintPassIsIgnored)
+{
+    const ROWCOL nTop = m_grid.GetTopRow();
+    m_grid.m_nDrawingDepth = 1;
+    m_grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(m_grid.GetTopRow(), nTop);
+    m_grid.m_nDrawingDepth = 0;
+    m_grid.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(m_grid.GetTopRow(), nTop + 1);
+}
+} // namespace
