@@ -135,6 +135,7 @@ void CGXGridCore::OnGridInitialUpdate()
     m_nZoom = m_pParam->m_pProperties->m_nZoom;
     UpdateFontUnits();
     m_bInitDone = TRUE;
+    m_bMouseReady = TRUE;
     m_nPrintRowCount = std::max(m_nPrintRowCount, GetRowCount() + 1);
     m_nPrintColCount = std::max(m_nPrintColCount, GetColCount() + 1);
     if (m_pAppData->m_pGridInitImp != nullptr)

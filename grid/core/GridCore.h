@@ -527,6 +527,18 @@ public:
     virtual BOOL StoreCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
     virtual void ResetCurrentCellControl(BOOL bStore = TRUE);
     virtual void UpdateCurrentCellState(UINT nState, BOOL bValue1, BOOL bValue2);
+    // Current cell, key moves and key handlers: validation, the warning box and the key map.
+    virtual BOOL CanChangeCurrentCell(BOOL bEnter, ROWCOL nRow, ROWCOL nCol, ROWCOL nOldRow, ROWCOL nOldCol);
+    virtual void DisplayWarningText();
+    virtual BOOL FindNextEnabledCell(int nDirection, ROWCOL& nRow, ROWCOL& nCol);
+    virtual BOOL MoveCurrentCellByKey(int nDirection, UINT nCount);
+    virtual BOOL OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT flags);
+    virtual BOOL OnGridChar(UINT nChar, UINT nRepCnt, UINT flags);
+    virtual BOOL OnGridSysKeyDown(UINT nChar, UINT nRepCnt, UINT flags);
+    BOOL IsMessageShown() const
+    {
+        return m_bMessageShown;
+    }
 
     // Scrolling and scroll bars (with SetTopRow, SetLeftCol, DoScroll, UpdateScrollbars above)
     virtual BOOL ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_UPDATENOW, BOOL bFloatCell = FALSE);
@@ -904,6 +916,9 @@ protected:
     ROWCOL m_nCurrentRow = 0;
     ROWCOL m_nCurrentCol = 0;
     CGXControl* m_pCurrentControl = nullptr;
+    BOOL m_bMessageShown = FALSE;
+    BOOL m_bInSetCurrentCell = FALSE;
+    BOOL m_bMovingCurrentCell = FALSE;
 
     // Style cache
     CGXMapCellToOb m_StyleCache;
@@ -985,6 +1000,22 @@ private:
     void UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags, BOOL bHint);
     void RepaintFrom(BOOL bRows, ROWCOL nFrom, UINT flags);
     void MoveCurrentCellPosition(ROWCOL nRow, ROWCOL nCol);
+    // Current cell, keys and mouse helpers.
+    BOOL IsGridOrChild(CWnd* pWnd) const;
+    static void DropPendingKeys(CWnd* pWnd);
+    BOOL LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol,
+                          UINT flags);
+    BOOL ReturnToCell(ROWCOL nRow, ROWCOL nCol);
+    BOOL FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol);
+    BOOL JumpToEdge(int nDirection, ROWCOL& nRow, ROWCOL& nCol);
+    BOOL OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                           UINT flags, WORD nHitState);
+    BOOL PressButton(int nButton, UINT flags, CPoint point);
+    BOOL ReleaseButton(int nButton, UINT flags, CPoint point);
+    BOOL DoubleClickButton(int nButton, UINT flags, CPoint point);
+    BOOL ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags, WORD wEvent);
+    CPoint ClampToGrid(CPoint point);
+    void ForEachRegisteredControl(void (*pfnTell)(CGXControl*));
     void RefreshFrameAfterStructure();
     void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);

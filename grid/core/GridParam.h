@@ -150,6 +150,8 @@ public:
     BOOL m_bRestoreCell = FALSE;
     ROWCOL m_nRestoreRow = 1;
     ROWCOL m_nRestoreCol = 1;
+    // The move of the current cell after Enter stored it (0 stays, else a key-move direction).
+    WORD m_wEnterKeyDirection = 0;
     // The most commands that the undo list keeps.
     int m_nMaxUndo = 512;
     WORD m_wCoreSetting = 4;

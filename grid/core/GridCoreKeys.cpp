@@ -1,0 +1,139 @@
+// Keyboard messages of the grid window and of the cell controls' windows, and the grid's key map.
+#include <grid/core/GridCore.h>
+
+#include <grid/controls/Control.h>
+#include <grid/core/GridParam.h>
+
+namespace
+{
+BOOL IsKeyDown(int nVirtKey)
+{
+    return ::GetKeyState(nVirtKey) < 0;
+}
+
+// The move of an arrow key, plain and with Ctrl.
+struct ArrowMove
+{
+    UINT nKey;
+    int nDirection;
+    int nCtrlDirection;
+};
+
+constexpr ArrowMove arrowMoves[] = {
+    {VK_UP, 1, 7},
+    {VK_DOWN, 3, 8},
+    {VK_LEFT, 2, 9},
+    {VK_RIGHT, 4, 10},
+};
+
+constexpr UINT storeFlags = 1;
+} // namespace
+
+BOOL CGXGridCore::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT flags)
+{
+    if (m_pGridWnd != nullptr && ::GetCapture() == m_pGridWnd->m_hWnd)
+    {
+        if (nMessage == WM_KEYDOWN && nChar == VK_ESCAPE)
+            m_pGridWnd->SendMessage(WM_CANCELMODE);
+        return TRUE;
+    }
+    if (m_bCurrentCell && pSender == m_pGridWnd)
+    {
+        CGXControl* pControl = GetCurrentCellControl();
+        if (pControl != nullptr)
+        {
+            if (!pControl->IsBoundToCell())
+                pControl->Init(m_nCurrentRow, m_nCurrentCol);
+            if (pControl->OnKeyMessage(nMessage, nChar, nRepCnt, flags))
+            {
+                ScrollCellInView(m_nCurrentRow, m_nCurrentCol, GX_UPDATENOW);
+                m_pGridWnd->UpdateWindow();
+                return TRUE;
+            }
+        }
+    }
+    switch (nMessage)
+    {
+    case WM_KEYDOWN:
+        return OnGridKeyDown(nChar, nRepCnt, flags);
+    case WM_CHAR:
+        return OnGridChar(nChar, nRepCnt, flags);
+    case WM_SYSKEYDOWN:
+        return OnGridSysKeyDown(nChar, nRepCnt, flags);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CGXGridCore::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT /*flags*/)
+{
+    const BOOL bCtrl = IsKeyDown(VK_CONTROL);
+    const BOOL bShift = IsKeyDown(VK_SHIFT);
+    const BOOL bAlt = IsKeyDown(VK_MENU);
+    const UINT nCount = nRepCnt == 0 ? 1 : nRepCnt;
+    BOOL bHandled = TRUE;
+    switch (nChar)
+    {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+        for (const ArrowMove& move : arrowMoves)
+            if (move.nKey == nChar)
+                MoveCurrentCellByKey(bCtrl ? move.nCtrlDirection : move.nDirection, nCount);
+        break;
+    case VK_PRIOR:
+        MoveCurrentCellByKey(6, nCount);
+        break;
+    case VK_NEXT:
+        MoveCurrentCellByKey(5, nCount);
+        break;
+    case VK_HOME:
+    case VK_END:
+        bHandled = bCtrl;
+        if (bCtrl)
+            MoveCurrentCellByKey(nChar == VK_HOME ? 11 : 12, 1);
+        break;
+    case VK_TAB:
+        bHandled = !bCtrl && !bAlt;
+        if (bHandled && TransferCurrentCell(TRUE, storeFlags, TRUE))
+            MoveCurrentCell(bShift ? 2 : 4, 1, TRUE);
+        break;
+    case VK_RETURN:
+        bHandled = !bCtrl && !bShift && !bAlt;
+        if (bHandled && TransferCurrentCell(TRUE, storeFlags, TRUE) && m_pParam->m_wEnterKeyDirection != 0)
+            MoveCurrentCellByKey(m_pParam->m_wEnterKeyDirection, 1);
+        break;
+    case VK_ESCAPE:
+        if (CGXControl* pControl = GetCurrentCellControl())
+        {
+            if (pControl->ReportChange())
+            {
+                pControl->Init(m_nCurrentRow, m_nCurrentCol);
+                pControl->RefreshCell();
+                pControl->ForwardHookA();
+            }
+            else
+                pControl->RefreshCell();
+            ScrollCellInView(m_nCurrentRow, m_nCurrentCol, GX_UPDATENOW);
+        }
+        break;
+    default:
+        bHandled = FALSE;
+        break;
+    }
+    if (bHandled && m_pGridWnd != nullptr)
+        m_pGridWnd->UpdateWindow();
+    return bHandled;
+}
+
+BOOL CGXGridCore::OnGridChar(UINT nChar, UINT /*nRepCnt*/, UINT /*flags*/)
+{
+    // Tab, Enter and Delete arrive as characters after their key-down did the work.
+    return nChar == VK_TAB || nChar == VK_RETURN || nChar == 127;
+}
+
+BOOL CGXGridCore::OnGridSysKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*flags*/)
+{
+    return FALSE;
+}

@@ -1,0 +1,181 @@
+// The grid window's focus, activation, cancel-mode, dialog-code and private messages.
+#include <grid/core/GridCore.h>
+
+#include <grid/controls/Control.h>
+#include <grid/core/AppData.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/SysData.h>
+
+#include <algorithm>
+
+namespace
+{
+// The codes of the navigation message and the key move each makes.
+constexpr int navigateDirections[] = {7, 1, 3, 8};
+constexpr int navigateToRow = 4;
+constexpr UINT navigateCellFlags = 0x0A;
+constexpr UINT gridDialogCodes = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+} // namespace
+
+UINT CGXGridCore::OnGridGetDlgCode(UINT nDefaultCode)
+{
+    return nDefaultCode | gridDialogCodes;
+}
+
+void CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
+{
+    if (m_bLockFocus)
+        return;
+    if (!IsGridOrChild(pOldWnd) || (pOldWnd != nullptr && pOldWnd->m_hWnd == m_pGridWnd->m_hWnd))
+        OnActivateGrid(TRUE);
+    if (m_bRefreshControlOnFocus)
+    {
+        if (CGXControl* pControl = GetCurrentCellControl())
+            pControl->RefreshCell();
+    }
+    m_bRefreshControlOnFocus = FALSE;
+}
+
+void CGXGridCore::OnGridKillFocus(CWnd* pNewWnd)
+{
+    m_bKillingFocus = TRUE;
+    if (!m_bLockFocus && !IsGridOrChild(pNewWnd))
+        OnActivateGrid(FALSE);
+    m_bKillingFocus = FALSE;
+}
+
+BOOL CGXGridCore::OnActivateGrid(BOOL bActivate)
+{
+    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+        m_pGridWnd->SendMessage(WM_CANCELMODE);
+    if (!bActivate && m_bLockFocus)
+        return FALSE;
+    m_bActive = bActivate;
+    if (m_bLockFocus || !m_bMouseReady || m_pParam == nullptr)
+        return FALSE;
+    if (!bActivate)
+        m_pGridWnd->SendMessage(WM_CANCELMODE);
+    if (IsActiveCurrentCell())
+    {
+        if (!bActivate)
+            TransferCurrentCell(TRUE, GX_INVALIDATE, TRUE);
+        RedrawRowCol(m_nCurrentRow, m_nCurrentCol, GX_INVALIDATE, FALSE);
+    }
+    return TRUE;
+}
+
+BOOL CGXGridCore::OnGridCancelMode()
+{
+    if (m_bMouseReady && m_wMouseState != 0)
+    {
+        if (m_pParam != nullptr && m_pParam->TestSpecialMode(3))
+            SetCurrentCell(GX_INVALID, GX_INVALID, navigateCellFlags);
+        m_wMouseState = 0;
+    }
+    if (IsMouseTrackingPending())
+        StopMouseTracking();
+    if (m_pGridWnd != nullptr && ::GetCapture() == m_pGridWnd->m_hWnd)
+        ::ReleaseCapture();
+    if (CGXControl* pControl = GetCurrentCellControl())
+        pControl->CancelChildTracking();
+    return TRUE;
+}
+
+// The lock keeps focus changes during the check from activating or deactivating the grid; it is
+// given back afterwards, so that later focus changes are seen again.
+BOOL CGXGridCore::OnGridDeactivateCheck(BOOL bActivate)
+{
+    if (bActivate)
+        return TRUE;
+    const BOOL bOldLock = m_bLockFocus;
+    m_bLockFocus = TRUE;
+    BOOL bResult = TRUE;
+    if (IsActiveCurrentCell())
+    {
+        CWnd* pFocus = CWnd::GetFocus();
+        DropPendingKeys(pFocus);
+        bResult = GetCurrentCellControl()->ValidateValue();
+        if (!IsGridOrChild(CWnd::GetFocus()))
+            m_pGridWnd->SetFocus();
+    }
+    m_bLockFocus = bOldLock;
+    return bResult;
+}
+
+void CGXGridCore::OnGridNavigate(int nCode, int nCount)
+{
+    if (nCode >= 0 && nCode < navigateToRow)
+    {
+        MoveCurrentCell(navigateDirections[nCode], 1);
+        return;
+    }
+    if (nCode != navigateToRow)
+        return;
+    const ROWCOL nRow = std::min(GetHeaderRows() + static_cast<ROWCOL>(std::max(nCount, 0)), GetRowCount());
+    const ROWCOL nCol = std::min(GetHeaderCols() + 1, GetColCount());
+    SetCurrentCell(nRow, nCol, navigateCellFlags);
+    m_pGridWnd->UpdateWindow();
+}
+
+void CGXGridCore::InvalidateGrid(BOOL bErase)
+{
+    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
+        m_pGridWnd->Invalidate(bErase);
+}
+
+BOOL CGXGridCore::SetDoubleBuffering(BOOL bDoubleBuffering)
+{
+    const BOOL bOld = m_nDoubleBuffering != 0;
+    m_nDoubleBuffering = bDoubleBuffering ? 1 : 0;
+    return bOld;
+}
+
+BOOL CGXGridCore::OnGridSetCursor(CWnd* pWnd, UINT nHitTest, UINT /*nMessage*/)
+{
+    if (!m_bMouseReady || pWnd != m_pGridWnd || nHitTest != HTCLIENT)
+        return FALSE;
+    CPoint point;
+    ::GetCursorPos(&point);
+    m_pGridWnd->ScreenToClient(&point);
+    SetGridCursor(point);
+    return TRUE;
+}
+
+void CGXGridCore::ForEachRegisteredControl(void (*pfnTell)(CGXControl*))
+{
+    POSITION pos = m_ControlMap.GetStartPosition();
+    while (pos != nullptr)
+    {
+        WORD nId = 0;
+        CGXControl* pControl = nullptr;
+        m_ControlMap.GetNextAssoc(pos, nId, pControl);
+        if (pControl != nullptr)
+            pfnTell(pControl);
+    }
+}
+
+void CGXGridCore::OnGridSysColorChange()
+{
+    GXGetSysData()->UpdateSysColors();
+    ForEachRegisteredControl([](CGXControl* pControl) { pControl->NotifyChildrenB(); });
+}
+
+void CGXGridCore::OnGridWinIniChange(LPCTSTR /*pszSection*/)
+{
+    GXGetSysData()->UpdateSysColors();
+    m_pAppData->UpdateLocale();
+    ForEachRegisteredControl([](CGXControl* pControl) { pControl->NotifyChildrenA(0); });
+    InvalidateGrid(TRUE);
+}
+
+CScrollBar* CGXGridCore::GetScrollBarCtrl(int nBar) const
+{
+    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+        return nullptr;
+    const DWORD dwOwnBar = nBar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    CWnd* pParent = m_pGridWnd->GetParent();
+    if ((m_pGridWnd->GetStyle() & dwOwnBar) != 0 || pParent == nullptr)
+        return nullptr;
+    return static_cast<CScrollBar*>(
+        pParent->GetDlgItem(nBar == SB_VERT ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST));
+}

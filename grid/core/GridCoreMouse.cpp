@@ -1,0 +1,334 @@
+// The grid's mouse protocol: the press gate, the pressed cell and state word, and the reports of
+// press, move and release to the per-button cell operations.
+#include <grid/core/GridCore.h>
+
+#include <grid/controls/Control.h>
+#include <grid/core/GridParam.h>
+
+#include <algorithm>
+
+namespace
+{
+// The state word and the event flags passed to the cell-level operations.
+constexpr WORD actionRunning = 0x0001;
+constexpr WORD pressedEvent = 0x0004;
+constexpr WORD movedEvent = 0x0008;
+constexpr WORD releasedEvent = 0x0010;
+constexpr WORD lastAtPressed = 0x0020;
+constexpr WORD atPressed = 0x0040;
+constexpr WORD ctrlAtPress = 0x0080;
+constexpr WORD currentActive = 0x0100;
+
+// Entering a cell by a press updates the window at once.
+constexpr UINT pressCellFlags = 0x04;
+constexpr UINT doubleClickCellFlags = 0x0A;
+
+enum
+{
+    leftButton,
+    middleButton,
+    rightButton
+};
+
+// What differs between the three buttons.
+struct ButtonTraits
+{
+    UINT nMask;
+    UINT nOthers;
+    BOOL (CGXGridCore::*pfnHit)(ROWCOL, ROWCOL, ROWCOL, ROWCOL, int, int, UINT, WORD);
+    BOOL (CGXGridCore::*pfnDblClk)(ROWCOL, ROWCOL, UINT, CPoint);
+    BOOL (CGXControl::*pfnDown)(UINT, CPoint);
+    BOOL (CGXControl::*pfnUp)(UINT, CPoint);
+    BOOL (CGXControl::*pfnControlDblClk)(UINT, CPoint);
+};
+
+const ButtonTraits buttonTraits[] = {
+    {MK_LBUTTON, MK_RBUTTON | MK_MBUTTON, &CGXGridCore::OnLButtonHitRowCol, &CGXGridCore::OnLButtonDblClkRowCol,
+     &CGXControl::OnLButtonDown, &CGXControl::OnLButtonUp, &CGXControl::OnLButtonDblClk},
+    {MK_MBUTTON, MK_LBUTTON | MK_RBUTTON, &CGXGridCore::OnMButtonHitRowCol, &CGXGridCore::OnMButtonDblClkRowCol,
+     &CGXControl::OnMButtonDown, &CGXControl::OnMButtonUp, &CGXControl::OnMButtonDblClk},
+    {MK_RBUTTON, MK_LBUTTON | MK_MBUTTON, &CGXGridCore::OnRButtonHitRowCol, &CGXGridCore::OnRButtonDblClkRowCol,
+     &CGXControl::OnRButtonDown, &CGXControl::OnRButtonUp, &CGXControl::OnRButtonDblClk},
+};
+
+int ButtonOfMask(UINT nMask)
+{
+    return nMask == MK_MBUTTON ? middleButton : nMask == MK_RBUTTON ? rightButton : leftButton;
+}
+
+BOOL IsCellHit(int nHit)
+{
+    return nHit == GX_CELLHIT || nHit == GX_HEADERHIT;
+}
+} // namespace
+
+BOOL CGXGridCore::BeginMouseButton(UINT nOtherButtons, UINT flags, CPoint point, int& nHit, ROWCOL& nRow, ROWCOL& nCol)
+{
+    nHit = GX_NOHIT;
+    nRow = 0;
+    nCol = 0;
+    if (!m_bMouseReady || m_pGridWnd == nullptr)
+        return FALSE;
+    m_bButtonDown = TRUE;
+    if (::GetCapture() != m_pGridWnd->m_hWnd && (flags & nOtherButtons) == 0)
+    {
+        m_pGridWnd->UpdateWindow();
+        nHit = HitTest(point, &nRow, &nCol);
+        return TRUE;
+    }
+    m_pGridWnd->SendMessage(WM_CANCELMODE);
+    OnGridCancelMode();
+    return FALSE;
+}
+
+BOOL CGXGridCore::ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags, WORD wEvent)
+{
+    if (nRow == m_nPressedRow && nCol == m_nPressedCol)
+        wEvent |= atPressed;
+    else if (m_nLastMouseRow == m_nPressedRow && m_nLastMouseCol == m_nPressedCol)
+        wEvent |= lastAtPressed;
+    return (this->*buttonTraits[nButton].pfnHit)(m_nPressedRow, m_nPressedCol, nRow, nCol, point.x, point.y, flags,
+                                                 static_cast<WORD>(m_wMouseState | wEvent));
+}
+
+CPoint CGXGridCore::ClampToGrid(CPoint point)
+{
+    CRect rectGrid;
+    GetGridRect(&rectGrid);
+    point.x = std::max(rectGrid.left, std::min(point.x, rectGrid.right - m_nEdgeMargin - 1));
+    point.y = std::max(rectGrid.top, std::min(point.y, rectGrid.bottom - m_nEdgeMargin - 1));
+    return point;
+}
+
+BOOL CGXGridCore::PressButton(int nButton, UINT flags, CPoint point)
+{
+    const ButtonTraits& traits = buttonTraits[nButton];
+    int nHit = GX_NOHIT;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    if (!BeginMouseButton(traits.nOthers, flags, point, nHit, nRow, nCol))
+        return m_bMouseReady;
+    m_nPressedButton = traits.nMask;
+    if (nHit == GX_SELEDGEHIT)
+        nHit = GX_CELLHIT;
+    if (!IsCellHit(nHit))
+        return TRUE;
+
+    CGXRange covered;
+    ROWCOL nAnchorRow = nRow;
+    ROWCOL nAnchorCol = nCol;
+    if (GetCoveredCellsRowCol(nRow, nCol, covered) != nullptr)
+    {
+        nAnchorRow = covered.top;
+        nAnchorCol = covered.left;
+    }
+    m_wMouseState = actionRunning;
+    if (flags & MK_CONTROL)
+        m_wMouseState |= ctrlAtPress;
+    if (IsCurrentCell(nAnchorRow, nAnchorCol) && IsActiveCurrentCell())
+        m_wMouseState |= currentActive;
+    m_nPressedRow = m_nLastMouseRow = nRow;
+    m_nPressedCol = m_nLastMouseCol = nCol;
+    if (!(this->*traits.pfnHit)(nRow, nCol, nRow, nCol, point.x, point.y, flags,
+                                static_cast<WORD>(m_wMouseState | pressedEvent | atPressed)))
+    {
+        m_pGridWnd->SendMessage(WM_CANCELMODE);
+        return TRUE;
+    }
+    if (::GetCapture() != m_pGridWnd->m_hWnd && m_wMouseState != 0)
+        SetCapture();
+    return TRUE;
+}
+
+BOOL CGXGridCore::ReleaseButton(int nButton, UINT flags, CPoint point)
+{
+    if (nButton == leftButton)
+        m_bButtonUpSeen = TRUE;
+    if (m_pGridWnd == nullptr || ::GetCapture() != m_pGridWnd->m_hWnd)
+        return FALSE;
+    if (m_wMouseState == 0)
+        return TRUE;
+    const CPoint pt = ClampToGrid(point);
+    ::ReleaseCapture();
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    HitTest(pt, &nRow, &nCol);
+    nRow = std::min(nRow, GetRowCount());
+    nCol = std::min(nCol, GetColCount());
+    ReportToButton(nButton, nRow, nCol, pt, flags, releasedEvent);
+    m_wMouseState = 0;
+    return TRUE;
+}
+
+BOOL CGXGridCore::DoubleClickButton(int nButton, UINT flags, CPoint point)
+{
+    const ButtonTraits& traits = buttonTraits[nButton];
+    int nHit = GX_NOHIT;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    if (!BeginMouseButton(traits.nOthers, flags, point, nHit, nRow, nCol))
+        return m_bMouseReady;
+    if (IsCellHit(nHit))
+    {
+        CGXRange covered;
+        if (GetCoveredCellsRowCol(nRow, nCol, covered) != nullptr)
+        {
+            nRow = covered.top;
+            nCol = covered.left;
+        }
+        SetCurrentCell(nRow, nCol, doubleClickCellFlags);
+        CGXControl* pControl = IsCurrentCell(nRow, nCol) && IsActiveCurrentCell() ? GetCurrentCellControl() : nullptr;
+        if (pControl != nullptr ? (pControl->*traits.pfnControlDblClk)(flags, point)
+                                : (this->*traits.pfnDblClk)(nRow, nCol, flags, point))
+            return TRUE;
+    }
+    return PressButton(nButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridLButtonDown(UINT flags, CPoint point)
+{
+    return PressButton(leftButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridLButtonUp(UINT flags, CPoint point)
+{
+    return ReleaseButton(leftButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridLButtonDblClk(UINT flags, CPoint point)
+{
+    return DoubleClickButton(leftButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridMButtonDown(UINT flags, CPoint point)
+{
+    return PressButton(middleButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridMButtonUp(UINT flags, CPoint point)
+{
+    return ReleaseButton(middleButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridMButtonDblClk(UINT flags, CPoint point)
+{
+    return DoubleClickButton(middleButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridRButtonDown(UINT flags, CPoint point)
+{
+    return PressButton(rightButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridRButtonUp(UINT flags, CPoint point)
+{
+    return ReleaseButton(rightButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridRButtonDblClk(UINT flags, CPoint point)
+{
+    return DoubleClickButton(rightButton, flags, point);
+}
+
+BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point)
+{
+    if (!m_bMouseReady || m_pGridWnd == nullptr)
+        return FALSE;
+    const BOOL bCaptured = ::GetCapture() == m_pGridWnd->m_hWnd;
+    if (m_pCellTipRelay != nullptr && !bCaptured)
+        m_pCellTipRelay->SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
+    if (m_wMouseState == 0 || !bCaptured)
+    {
+        SetGridCursor(point);
+        return TRUE;
+    }
+    const CPoint pt = ClampToGrid(point);
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    HitTest(pt, &nRow, &nCol);
+    nRow = std::max(std::min(nRow, GetRowCount()), std::min(GetHeaderRows() + 1, GetRowCount()));
+    nCol = std::max(std::min(nCol, GetColCount()), std::min(GetHeaderCols() + 1, GetColCount()));
+    ReportToButton(ButtonOfMask(m_nPressedButton), nRow, nCol, pt, flags, movedEvent);
+    m_nLastMouseRow = nRow;
+    m_nLastMouseCol = nCol;
+    return TRUE;
+}
+
+// A press, move or release on a cell: a press makes the cell current, and the current cell's
+// bound control sees the button.
+BOOL CGXGridCore::OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x,
+                                    int y, UINT flags, WORD nHitState)
+{
+    const ButtonTraits& traits = buttonTraits[nButton];
+    CGXRange covered;
+    if (GetCoveredCellsRowCol(nRow, nCol, covered) != nullptr)
+    {
+        nRow = covered.top;
+        nCol = covered.left;
+    }
+    const CPoint point(x, y);
+    auto boundControl = [&]() -> CGXControl* {
+        CGXControl* pControl = IsCurrentCell(nRow, nCol) ? GetCurrentCellControl() : nullptr;
+        return pControl != nullptr && pControl->IsBoundToCell() ? pControl : nullptr;
+    };
+    if (nHitState & pressedEvent)
+    {
+        if (!(nHitState & currentActive))
+        {
+            SetCurrentCell(nRow, nCol, pressCellFlags);
+            if (m_bMessageShown || nRow > GetRowCount() || nCol > GetColCount())
+                return FALSE;
+        }
+        if (CGXControl* pControl = boundControl())
+            (pControl->*traits.pfnDown)(LOWORD(flags), point);
+        return TRUE;
+    }
+    if (nHitState & releasedEvent)
+    {
+        if (CGXControl* pControl = boundControl())
+            (pControl->*traits.pfnUp)(LOWORD(flags), point);
+        if (nRow == nStartRow && nCol == nStartCol && IsCurrentCell(nRow, nCol))
+            ScrollCellInView(nRow, nCol, GX_UPDATENOW);
+        return TRUE;
+    }
+    if (nHitState & movedEvent)
+    {
+        if (CGXControl* pControl = boundControl())
+            pControl->OnMouseMove(LOWORD(flags), point);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnLButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                     UINT flags, WORD nHitState)
+{
+    return OnButtonHitRowCol(leftButton, nStartRow, nStartCol, nRow, nCol, x, y, flags, nHitState);
+}
+
+BOOL CGXGridCore::OnMButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                     UINT flags, WORD nHitState)
+{
+    return OnButtonHitRowCol(middleButton, nStartRow, nStartCol, nRow, nCol, x, y, flags, nHitState);
+}
+
+BOOL CGXGridCore::OnRButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
+                                     UINT flags, WORD nHitState)
+{
+    return OnButtonHitRowCol(rightButton, nStartRow, nStartCol, nRow, nCol, x, y, flags, nHitState);
+}
+
+BOOL CGXGridCore::OnLButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnMButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return FALSE;
+}
+
+BOOL CGXGridCore::OnRButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return FALSE;
+}
