@@ -132,6 +132,13 @@ CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu)
                       reinterpret_cast<LPARAM>(pWindowMenu->GetSafeHmenu()))));
 }
 
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    BOOL bMaximized = FALSE;
+    MDIGetActive(&bMaximized);
+    CFrameWnd::OnUpdateFrameTitle(bAddToTitle && !bMaximized);
+}
+
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     if (hMenuAlt == nullptr)

@@ -458,6 +458,11 @@ TEST_F(FrameTest, IdleUpdateDoesTheDelayedLayoutAndTitle)
     pDoc->SetTitle(_T("Renamed"));
     EXPECT_EQ(WindowText(pChild->m_hWnd), CString(_T("Renamed")));
     EXPECT_EQ(WindowText(m_pMainFrame->m_hWnd), CString(_T("Renamed - Frame Test")));
+
+    // A maximised child's title is shown once, in the brackets the system adds.
+    m_pMainFrame->MDIMaximize(pChild);
+    m_pMainFrame->OnUpdateFrameTitle(TRUE);
+    EXPECT_EQ(WindowText(m_pMainFrame->m_hWnd), CString(_T("Frame Test - [Renamed]")));
 }
 
 TEST_F(FrameTest, ViewDrawsIntoAMemoryDC)

@@ -34,6 +34,9 @@ public:
     CMenu* MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu);
     // Shows hMenuAlt, or the default menu when NULL, with the window pop-up of the new menu.
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    // The document's title joins the frame's only while the active child is not maximised:
+    // the system shows a maximised child's title in brackets itself.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     CFrameWnd* GetActiveFrame() override;
     // The active child's document.
