@@ -3,6 +3,7 @@
 // inactive, unmodified control without children or tip.
 #include <grid/controls/Control.h>
 
+#include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
@@ -10,6 +11,13 @@
 #include <grid/core/Style.h>
 
 #include <cstring>
+
+namespace
+{
+constexpr WORD idsValidMin = 51011;
+constexpr WORD idsValidMax = 51012;
+constexpr WORD idsValidWarning = 51013;
+} // namespace
 
 const GXControlClass CGXControl::classCGXControl = {"CGXControl", nullptr};
 
@@ -102,7 +110,39 @@ BOOL CGXControl::StoreEditedValue()
 
 BOOL CGXControl::ValidateValue()
 {
-    return FALSE;
+    if (IsActive() && IsModified())
+    {
+        CString strText;
+        GetCurrentText(strText);
+        if (!strText.IsEmpty())
+        {
+            if (!IsWithinLimits(strText))
+                return FALSE;
+            if (!AcceptText(strText))
+                return FALSE;
+        }
+    }
+    return m_pGrid->OnValidateCell(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
+}
+
+BOOL CGXControl::IsWithinLimits(const CString& strText)
+{
+    const CGXStyle* pStyle = m_pGrid->GetComposedStyle(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
+    const CString strMin = pStyle->GetUserAttribute(idsValidMin).GetValue();
+    const CString strMax = pStyle->GetUserAttribute(idsValidMax).GetValue();
+    if (strMin.IsEmpty() && strMax.IsEmpty())
+        return TRUE;
+    CGXDrawingAndFormatting* pFormatting = DrawingAndFormattingInstance();
+    double dValue = 0;
+    double dLimit = 0;
+    BOOL bValid = pFormatting->ParseNumber(strText, dValue, nullptr, nullptr);
+    if (bValid && !strMin.IsEmpty() && pFormatting->ParseNumber(strMin, dLimit, nullptr, nullptr))
+        bValid = dValue >= dLimit;
+    if (bValid && !strMax.IsEmpty() && pFormatting->ParseNumber(strMax, dLimit, nullptr, nullptr))
+        bValid = dValue <= dLimit;
+    if (!bValid)
+        m_pGrid->SetWarningText(pStyle->GetUserAttribute(idsValidWarning).GetValue());
+    return bValid;
 }
 
 BOOL CGXControl::RequestEditing()
@@ -402,9 +442,48 @@ BOOL CGXControl::ReservedHookB(DWORD /*dwValue*/)
     return FALSE;
 }
 
-BOOL CGXControl::OnKeyMessage(UINT /*nMessage*/, UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/)
+BOOL CGXControl::OnKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    return FALSE;
+    switch (nMessage)
+    {
+    case WM_KEYDOWN:
+        return OnKeyDown(nChar, nRepCnt, nFlags);
+    case WM_KEYUP:
+        return OnKeyUp(nChar, nRepCnt, nFlags);
+    case WM_CHAR:
+        return OnCharUnit(nChar, nRepCnt, nFlags);
+    case WM_DEADCHAR:
+        return OnDeadChar(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYDOWN:
+        return OnSysKeyDown(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYUP:
+        return OnSysKeyUp(nChar, nRepCnt, nFlags);
+    case WM_SYSCHAR:
+        return OnSysChar(nChar, nRepCnt, nFlags);
+    case WM_SYSDEADCHAR:
+        return OnSysDeadChar(nChar, nRepCnt, nFlags);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CGXControl::OnCharUnit(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    const WCHAR chUnit = static_cast<WCHAR>(nChar);
+    if (m_bLeadUnitPending)
+    {
+        m_bLeadUnitPending = FALSE;
+        const WCHAR pair[] = {m_chLeadUnit, chUnit, 0};
+        return OnCharText(CString(pair));
+    }
+    // The first half of a character beyond the basic plane waits for its second half.
+    if (IS_HIGH_SURROGATE(chUnit))
+    {
+        m_bLeadUnitPending = TRUE;
+        m_chLeadUnit = chUnit;
+        return TRUE;
+    }
+    return OnChar(nChar, nRepCnt, nFlags);
 }
 
 BOOL CGXControl::OnKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/)

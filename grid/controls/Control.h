@@ -151,6 +151,13 @@ public:
     void EnsureCellTip();
     static void RegisterUserAttributes(CGXStylesMap* pStylesMap);
 
+private:
+    // The character path of OnKeyMessage: a surrogate pair reaches OnCharText as one text.
+    BOOL OnCharUnit(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // The value against "Valid: Min. Value" and "Valid: Max. Value"; a failure hands the cell's
+    // "Valid: Warning Msg" to the grid.
+    BOOL IsWithinLimits(const CString& strText);
+
 protected:
     DWORD m_dwReserved = 0;
     CGXGridCore* m_pGrid;

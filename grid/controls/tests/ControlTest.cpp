@@ -163,4 +163,81 @@ TEST_F(ControlTest, StaticTextKeepsItsMarginFromTheCellEdges)
     EXPECT_FALSE(control.CanFloatCell(1, 1, left, TRUE)) << "no float-cells feature";
     EXPECT_TRUE(control.IsControlKindOf(&CGXControl::classCGXControl));
 }
+// An active, modified control whose edited text the test sets; it records the texts it gets.
+class EditingControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    BOOL IsActive() override
+    {
+        return TRUE;
+    }
+    BOOL IsModified() override
+    {
+        return TRUE;
+    }
+    void GetCurrentText(CString& strText) override
+    {
+        strText = m_strEdited;
+    }
+    BOOL OnChar(UINT nChar, UINT, UINT) override
+    {
+        m_texts.push_back(CString(static_cast<WCHAR>(nChar)));
+        return TRUE;
+    }
+    BOOL OnCharText(const CString& strText) override
+    {
+        m_texts.push_back(_T("pair:") + strText);
+        return TRUE;
+    }
+    CString m_strEdited;
+    std::vector<CString> m_texts;
+};
+
+TEST_F(ControlTest, ValidateValueChecksTheLimitsOfTheCell)
+{
+    struct Case
+    {
+        LPCTSTR pszMin;
+        LPCTSTR pszMax;
+        LPCTSTR pszText;
+        BOOL bValid;
+    };
+    const Case cases[] = {
+        {_T("not a number"), _T("not a number"), _T(""), TRUE}, // an empty text reads no limits
+        {_T(""), _T("100"), _T("-5"), TRUE},  {_T(""), _T("100"), _T("100"), TRUE},
+        {_T(""), _T("100"), _T("100.5"), FALSE}, {_T("10"), _T("100"), _T("10"), TRUE},
+        {_T("10"), _T("100"), _T("9.5"), FALSE}, {_T("10"), _T(""), _T("1e6"), TRUE},
+    };
+    EditingControl control(&m_grid);
+    ROWCOL nRow = 0;
+    for (const Case& c : cases)
+    {
+        CGXStyle limits;
+        if (*c.pszMin != 0)
+            limits.SetUserAttribute(51011, c.pszMin);
+        if (*c.pszMax != 0)
+            limits.SetUserAttribute(51012, c.pszMax);
+        limits.SetUserAttribute(51013, _T("Out of range"));
+        m_grid.SetStyleRangeShort(CGXRange(++nRow, 1), limits);
+        m_grid.SetWarningText(_T(""));
+        control.Init(nRow, 1);
+        control.m_strEdited = c.pszText;
+        EXPECT_EQ(control.ValidateValue(), c.bValid) << CW2A(c.pszText);
+        EXPECT_EQ(m_grid.GetWarningText(), c.bValid ? _T("") : _T("Out of range")) << CW2A(c.pszText);
+    }
+}
+
+TEST_F(ControlTest, SurrogatePairReachesOnCharTextAsOneText)
+{
+    EditingControl control(&m_grid);
+    EXPECT_TRUE(control.OnKeyMessage(WM_CHAR, 'a', 1, 0));
+    EXPECT_TRUE(control.OnKeyMessage(WM_CHAR, 0xD83D, 1, 0));
+    EXPECT_TRUE(control.OnKeyMessage(WM_CHAR, 0xDE00, 1, 0));
+    EXPECT_FALSE(control.OnKeyMessage(WM_MOUSEMOVE, 0, 1, 0));
+    const WCHAR pair[] = {0xD83D, 0xDE00, 0};
+    ASSERT_EQ(control.m_texts.size(), 2u);
+    EXPECT_EQ(control.m_texts[0], _T("a"));
+    EXPECT_EQ(control.m_texts[1], CString(_T("pair:")) + pair);
+}
 } // namespace
