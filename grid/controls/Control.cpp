@@ -237,8 +237,8 @@ void CGXControl::DrawCurrentCellFrame(CDC* pDC, const CRect& rect)
         return;
     const int nWhen = pParam->m_nCurrentCellFrameWhen;
     const CWnd* pGridWnd = m_pGrid->GridWnd();
-    const BOOL bFocus = pGridWnd != nullptr && pGridWnd->GetSafeHwnd() != nullptr &&
-                        ::GetFocus() == pGridWnd->GetSafeHwnd();
+    const BOOL bFocus =
+        pGridWnd != nullptr && pGridWnd->GetSafeHwnd() != nullptr && ::GetFocus() == pGridWnd->GetSafeHwnd();
     if (nWhen != 0 && !(nWhen == 2 && bFocus))
         return;
 
@@ -623,18 +623,20 @@ void CGXControl::CancelChildTracking()
 {
 }
 
-DWORD CGXControl::QueryTipA(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/)
+DWORD CGXControl::QueryTipA(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    return 0;
+    return m_pCellTip != nullptr ? m_pCellTip->QueryTipA(nRow, nCol, style) : 0;
 }
 
-DWORD CGXControl::QueryTipB(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/)
+DWORD CGXControl::QueryTipB(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    return 0x7FFFFFFF;
+    return m_pCellTip != nullptr ? m_pCellTip->QueryTipB(nRow, nCol, style) : 0x7FFFFFFF;
 }
 
-void CGXControl::ShowTip(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/, CWnd* /*pTipWnd*/)
+void CGXControl::ShowTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CWnd* pTipWnd)
 {
+    if (m_pCellTip != nullptr)
+        m_pCellTip->ShowTip(nRow, nCol, style, pTipWnd);
 }
 
 BOOL CGXControl::ReservedQueryB()

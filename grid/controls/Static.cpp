@@ -27,8 +27,7 @@ int CGXStatic::TextMargin()
     return std::max(2, ::GetSystemMetrics(SM_CXFRAME) / 2);
 }
 
-CRect CGXStatic::GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect,
-                                   const CGXStyle* pStyle)
+CRect CGXStatic::GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect, const CGXStyle* pStyle)
 {
     if (pStyle == nullptr)
         pStyle = m_pGrid->GetComposedStyle(nRow, nCol);

@@ -176,8 +176,7 @@ void CGXGridCore::DrawGridPass(CDC* pDC, CDC* pTargetDC, const CRect& rectClipBo
             GXFillColorRect(pDC, CRect(rectGrid.left - 1, rectGrid.top - 1, rectGrid.right, rectGrid.top), 0);
             GXFillColorRect(pDC, CRect(rectGrid.left - 1, rectGrid.top, rectGrid.left, rectGrid.bottom), 0);
             GXFillColorRect(pDC, CRect(rectGrid.right, rectGrid.top - 1, rectGrid.right + 1, rectGrid.bottom), 0);
-            GXFillColorRect(pDC, CRect(rectGrid.left - 1, rectGrid.bottom, rectGrid.right + 1, rectGrid.bottom + 1),
-                            0);
+            GXFillColorRect(pDC, CRect(rectGrid.left - 1, rectGrid.bottom, rectGrid.right + 1, rectGrid.bottom + 1), 0);
         }
         pDC->IntersectClipRect(rectGrid);
 
@@ -246,8 +245,8 @@ void CGXGridCore::DrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCO
     const CGXProperties* pProperties = GetProperties();
     ds.bMarkSelection = !pDC->IsPrinting() && m_pParam != nullptr && m_pParam->m_bMarkSelection;
     ds.bColor = pProperties == nullptr || !pProperties->IsBlackWhiteOutput();
-    ds.rgbBackground = ds.bColor && pProperties != nullptr ? pProperties->GetColor(CGXProperties::colorBackground)
-                                                           : rgbWhite;
+    ds.rgbBackground =
+        ds.bColor && pProperties != nullptr ? pProperties->GetColor(CGXProperties::colorBackground) : rgbWhite;
 
     FillAxis(*this, TRUE, nTop, ds.nRowCount, ds.ptOrigin.y, ds.anRows, ds.anRowHeights, ds.anRowTops);
     FillAxis(*this, FALSE, nLeft, ds.nColCount, ds.ptOrigin.x, ds.anCols, ds.anColWidths, ds.anColLefts);
@@ -369,9 +368,10 @@ void CGXGridCore::FillBeyondGrid(DrawStruct& ds)
     if (ds.anCols[nLastCol] == GetColCount())
     {
         const int x = ds.anColLefts[nLastCol] + ds.anColWidths[nLastCol];
-        GXFillColorRect(ds.pDC, CRect(x, rectClip.top, std::max(x, static_cast<int>(rectClip.right)),
-                                      rectClip.bottom + nFillOverhang),
-                        rgbFill);
+        GXFillColorRect(
+            ds.pDC,
+            CRect(x, rectClip.top, std::max(x, static_cast<int>(rectClip.right)), rectClip.bottom + nFillOverhang),
+            rgbFill);
         if (bLinesLeftTop && AreGridLinesShown(TRUE))
             DrawDividerLine(ds.pDC, gridLineVertical, ds.nBlockRight + 1, 0);
     }
@@ -452,8 +452,9 @@ void CGXGridCore::DrawRowBackgrounds(DrawStruct& ds, unsigned i)
         {
             const CGXStyle* pNext = ds.Style(i, nEnd);
             const WORD wNext = ds.Flags(i, nEnd);
-            const BOOL bTaken = (wNext & GX_DS_COVERED) == 0 &&
-                                (pNext == nullptr || (pNext->GetInterior() == brush && (wNext & GX_DS_BACKGROUND) != 0));
+            const BOOL bTaken =
+                (wNext & GX_DS_COVERED) == 0 &&
+                (pNext == nullptr || (pNext->GetInterior() == brush && (wNext & GX_DS_BACKGROUND) != 0));
             if (!bTaken)
                 break;
             ds.Flags(i, nEnd) &= static_cast<WORD>(~GX_DS_BACKGROUND);
@@ -515,8 +516,8 @@ void CGXGridCore::DrawSelectionMarks(DrawStruct& ds)
 
 void CGXGridCore::NotifyDrawRange(DrawStruct& ds)
 {
-    OnDrawRange(CGXRange(ds.anRows.front(), ds.anCols.front(), ds.anRows[ds.nRowCount - 1],
-                         ds.anCols[ds.nColCount - 1]));
+    OnDrawRange(
+        CGXRange(ds.anRows.front(), ds.anCols.front(), ds.anRows[ds.nRowCount - 1], ds.anCols[ds.nColCount - 1]));
 }
 
 BOOL CGXGridCore::OnDrawRange(const CGXRange& /*range*/)

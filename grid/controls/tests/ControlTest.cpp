@@ -28,9 +28,8 @@ TEST_F(ControlTest, FindChoiceItemPrefersAnExactLineToAnEarlierPrefix)
         LPCTSTR pszItem;
     };
     const Case cases[] = {
-        {_T("app"), FALSE, 1, _T("app")},     {_T("APP"), TRUE, 1, _T("app")},
-        {_T("ban"), FALSE, 2, _T("Banana")},  {_T("ban"), TRUE, -1, _T("")},
-        {_T("cherry"), FALSE, -1, _T("")},    {_T(""), FALSE, -1, _T("")},
+        {_T("app"), FALSE, 1, _T("app")}, {_T("APP"), TRUE, 1, _T("app")},   {_T("ban"), FALSE, 2, _T("Banana")},
+        {_T("ban"), TRUE, -1, _T("")},    {_T("cherry"), FALSE, -1, _T("")}, {_T(""), FALSE, -1, _T("")},
     };
     for (const Case& c : cases)
     {
@@ -205,9 +204,12 @@ TEST_F(ControlTest, ValidateValueChecksTheLimitsOfTheCell)
     };
     const Case cases[] = {
         {_T("not a number"), _T("not a number"), _T(""), TRUE}, // an empty text reads no limits
-        {_T(""), _T("100"), _T("-5"), TRUE},  {_T(""), _T("100"), _T("100"), TRUE},
-        {_T(""), _T("100"), _T("100.5"), FALSE}, {_T("10"), _T("100"), _T("10"), TRUE},
-        {_T("10"), _T("100"), _T("9.5"), FALSE}, {_T("10"), _T(""), _T("1e6"), TRUE},
+        {_T(""), _T("100"), _T("-5"), TRUE},
+        {_T(""), _T("100"), _T("100"), TRUE},
+        {_T(""), _T("100"), _T("100.5"), FALSE},
+        {_T("10"), _T("100"), _T("10"), TRUE},
+        {_T("10"), _T("100"), _T("9.5"), FALSE},
+        {_T("10"), _T(""), _T("1e6"), TRUE},
     };
     EditingControl control(&m_grid);
     ROWCOL nRow = 0;

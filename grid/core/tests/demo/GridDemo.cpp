@@ -21,8 +21,8 @@ struct Row
     double dLoad;
 };
 constexpr Row rows[] = {
-    {_T("PRD"), _T("sapprd01"), 512.25, 71.5},  {_T("QAS"), _T("sapqas01"), 240.5, 33.125},
-    {_T("DEV"), _T("sapdev02"), 98.75, 12.0},   {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25},
+    {_T("PRD"), _T("sapprd01"), 512.25, 71.5},   {_T("QAS"), _T("sapqas01"), 240.5, 33.125},
+    {_T("DEV"), _T("sapdev02"), 98.75, 12.0},    {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25},
     {_T("TRN"), _T("saptrn01"), 310.125, 41.75}, {_T("ERP"), _T("saperp03"), 655.5, 64.0},
 };
 
