@@ -3,10 +3,21 @@
 // inactive, unmodified control without children or tip.
 #include <grid/controls/Control.h>
 
+#include <grid/core/AbstractUserAttribute.h>
+#include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/GridCore.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 
 #include <cstring>
+
+namespace
+{
+constexpr WORD idsValidMin = 51011;
+constexpr WORD idsValidMax = 51012;
+constexpr WORD idsValidWarning = 51013;
+} // namespace
 
 const GXControlClass CGXControl::classCGXControl = {"CGXControl", nullptr};
 
@@ -99,7 +110,39 @@ BOOL CGXControl::StoreEditedValue()
 
 BOOL CGXControl::ValidateValue()
 {
-    return FALSE;
+    if (IsActive() && IsModified())
+    {
+        CString strText;
+        GetCurrentText(strText);
+        if (!strText.IsEmpty())
+        {
+            if (!IsWithinLimits(strText))
+                return FALSE;
+            if (!AcceptText(strText))
+                return FALSE;
+        }
+    }
+    return m_pGrid->OnValidateCell(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
+}
+
+BOOL CGXControl::IsWithinLimits(const CString& strText)
+{
+    const CGXStyle* pStyle = m_pGrid->GetComposedStyle(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
+    const CString strMin = pStyle->GetUserAttribute(idsValidMin).GetValue();
+    const CString strMax = pStyle->GetUserAttribute(idsValidMax).GetValue();
+    if (strMin.IsEmpty() && strMax.IsEmpty())
+        return TRUE;
+    CGXDrawingAndFormatting* pFormatting = DrawingAndFormattingInstance();
+    double dValue = 0;
+    double dLimit = 0;
+    BOOL bValid = pFormatting->ParseNumber(strText, dValue, nullptr, nullptr);
+    if (bValid && !strMin.IsEmpty() && pFormatting->ParseNumber(strMin, dLimit, nullptr, nullptr))
+        bValid = dValue >= dLimit;
+    if (bValid && !strMax.IsEmpty() && pFormatting->ParseNumber(strMax, dLimit, nullptr, nullptr))
+        bValid = dValue <= dLimit;
+    if (!bValid)
+        m_pGrid->SetWarningText(pStyle->GetUserAttribute(idsValidWarning).GetValue());
+    return bValid;
 }
 
 BOOL CGXControl::RequestEditing()
@@ -137,17 +180,36 @@ BOOL CGXControl::ForwardHookC()
     return FALSE;
 }
 
-CRect CGXControl::GetCellClientRect(CRect& rectOut, ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CRect* /*pRect*/,
-                                    const CGXStyle* /*pStyle*/)
+CRect CGXControl::GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect,
+                                    const CGXStyle* pStyle)
 {
-    rectOut.SetRectEmpty();
+    if (pStyle == nullptr)
+        pStyle = m_pGrid->GetComposedStyle(nRow, nCol);
+    const CRect rectCell = pRect != nullptr ? *pRect : m_pGrid->CalcRectFromRowCol(nRow, nCol);
+    CRect rectInner;
+    m_pGrid->CalcCellInnerRect(rectInner, rectCell, *pStyle, TRUE);
+
+    // The grid's closing line lies inside the last column and row.
+    const CGXProperties* pProperties = m_pGrid->GetProperties();
+    const CGXGridParam* pParam = m_pGrid->GetParam();
+    if (pProperties != nullptr && (pParam == nullptr || !pParam->GetLinesRightBottom()))
+    {
+        if (pProperties->m_bVerticalLines && nCol > m_pGrid->GetHeaderCols() && nCol == m_pGrid->GetColCount() &&
+            !pStyle->HasBorder(GXBorder::Right))
+            --rectInner.right;
+        if (pProperties->m_bHorizontalLines && nRow > m_pGrid->GetHeaderRows() && nRow == m_pGrid->GetRowCount() &&
+            !pStyle->HasBorder(GXBorder::Bottom))
+            --rectInner.bottom;
+    }
+    rectOut = rectInner;
     return rectOut;
 }
 
-CSize CGXControl::AddFrameToSize(CSize& size, CDC* /*pDC*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/,
-                                 const CGXStyle* /*pStyle*/)
+CSize CGXControl::AddFrameToSize(CSize& size, CDC* /*pDC*/, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle)
 {
-    return size;
+    if (pStyle == nullptr)
+        pStyle = m_pGrid->GetComposedStyle(nRow, nCol);
+    return m_pGrid->AddBorderSize(size, size.cx, size.cy, *pStyle);
 }
 
 CSize CGXControl::GetPreferredSize(CDC* /*pDC*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/,
@@ -161,13 +223,41 @@ BOOL CGXControl::CanFloatCell(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& 
     return FALSE;
 }
 
-BOOL CGXControl::CellHasValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/)
+BOOL CGXControl::CellHasValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& style)
 {
-    return FALSE;
+    return !style.GetValue().IsEmpty();
 }
 
-void CGXControl::DrawCurrentCellFrame(CDC* /*pDC*/, const CRect& /*rect*/)
+void CGXControl::DrawCurrentCellFrame(CDC* pDC, const CRect& rect)
 {
+    const CGXGridParam* pParam = m_pGrid->GetParam();
+    const CGXProperties* pProperties = m_pGrid->GetProperties();
+    if (pParam == nullptr || pProperties == nullptr || pParam->m_bHideCurrentCellFrame ||
+        (pParam->m_nCurrentCellFrameMode == 4 && GetControlWindow() != nullptr))
+        return;
+    const int nWhen = pParam->m_nCurrentCellFrameWhen;
+    const CWnd* pGridWnd = m_pGrid->GridWnd();
+    const BOOL bFocus =
+        pGridWnd != nullptr && pGridWnd->GetSafeHwnd() != nullptr && ::GetFocus() == pGridWnd->GetSafeHwnd();
+    if (nWhen != 0 && !(nWhen == 2 && bFocus))
+        return;
+
+    const CString& strLook = pProperties->GetUserProperty(CGXProperties::idCurrentCellProperty).GetValue();
+    if (strLook == pProperties->m_strFrameNoBorder)
+        return;
+    if (strLook == pProperties->m_strFrameThinBorder || strLook == pProperties->m_strFrameThickBorder)
+    {
+        GXPenRecord pen;
+        pen.SetStyle(PS_SOLID).SetWidth(strLook == pProperties->m_strFrameThinBorder ? 1 : 2).SetColor(RGB(0, 0, 0));
+        for (GXDrawSide side : {GXDrawSide::Left, GXDrawSide::Right, GXDrawSide::Top, GXDrawSide::Bottom})
+            m_pGrid->DrawBorderLine(pen, rect, side, pDC, GXBrushRecord());
+        return;
+    }
+    const int w = strLook == pProperties->m_strFrameInvertThick ? 2 : 1;
+    GXInvertRect(pDC, CRect(rect.left, rect.top, rect.left + w, rect.bottom), nullptr);
+    GXInvertRect(pDC, CRect(rect.right - w, rect.top, rect.right, rect.bottom), nullptr);
+    GXInvertRect(pDC, CRect(rect.left + w, rect.top, rect.right - w, rect.top + w), nullptr);
+    GXInvertRect(pDC, CRect(rect.left + w, rect.bottom - w, rect.right - w, rect.bottom), nullptr);
 }
 
 void CGXControl::Draw(CDC* /*pDC*/, CRect /*rect*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/,
@@ -194,10 +284,16 @@ void CGXControl::SetValue(LPCTSTR /*pszText*/)
 {
 }
 
-BOOL CGXControl::FormatDisplayText(CString& /*strOut*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, LPCTSTR /*pszText*/,
-                                   const CGXStyle& /*style*/)
+BOOL CGXControl::FormatDisplayText(CString& strOut, ROWCOL /*nRow*/, ROWCOL /*nCol*/, LPCTSTR pszText,
+                                   const CGXStyle& style)
 {
-    return FALSE;
+    if (pszText == nullptr && !style.GetInclude(CGXStyle::inclValue))
+        return FALSE;
+    if (style.GetInclude(CGXStyle::inclFormat))
+        DrawingAndFormattingInstance()->GetFormattedText(strOut, style, pszText, style.GetValueType());
+    else
+        strOut = pszText != nullptr ? CString(pszText) : style.GetValue();
+    return TRUE;
 }
 
 BOOL CGXControl::StoreValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CString& /*strText*/, const CGXStyle* /*pStyle*/)
@@ -220,16 +316,57 @@ BOOL CGXControl::GetEditedCellText(ROWCOL /*nRow*/, ROWCOL /*nCol*/, CString& /*
     return FALSE;
 }
 
-BOOL CGXControl::GetChoiceItem(CString& strItem, LPCTSTR /*pszChoiceList*/, int /*nIndex*/)
+BOOL CGXControl::GetChoiceItem(CString& strItem, LPCTSTR pszChoiceList, int nIndex)
 {
     strItem.Empty();
-    return FALSE;
+    if (pszChoiceList == nullptr || nIndex < 0)
+        return FALSE;
+    CString strList(pszChoiceList);
+    for (int n = 0; n <= nIndex; ++n)
+    {
+        if (strList.IsEmpty())
+        {
+            strItem.Empty();
+            return FALSE;
+        }
+        GXSplitFirstLine(strList, strItem);
+    }
+    return TRUE;
 }
 
-int CGXControl::FindChoiceItem(CString& strItem, LPCTSTR /*pszText*/, LPCTSTR /*pszChoiceList*/, BOOL /*bExactOnly*/)
+int CGXControl::FindChoiceItem(CString& strItem, LPCTSTR pszText, LPCTSTR pszChoiceList, BOOL bExactOnly)
 {
-    strItem.Empty();
-    return -1;
+    const CString strText(pszText);
+    if (strText.IsEmpty() || pszChoiceList == nullptr)
+    {
+        strItem.Empty();
+        return -1;
+    }
+    CString strList(pszChoiceList);
+    CString strLine;
+    CString strPrefixLine;
+    int nPrefix = -1;
+    for (int n = 0; !strList.IsEmpty(); ++n)
+    {
+        GXSplitFirstLine(strList, strLine);
+        if (strLine.CompareNoCase(strText) == 0)
+        {
+            strItem = strLine;
+            return n;
+        }
+        if (nPrefix < 0 && strLine.Left(strText.GetLength()).CompareNoCase(strText) == 0)
+        {
+            nPrefix = n;
+            strPrefixLine = strLine;
+        }
+    }
+    if (bExactOnly)
+    {
+        strItem.Empty();
+        return -1;
+    }
+    strItem = strPrefixLine;
+    return nPrefix;
 }
 
 void CGXControl::HideControl()
@@ -305,9 +442,48 @@ BOOL CGXControl::ReservedHookB(DWORD /*dwValue*/)
     return FALSE;
 }
 
-BOOL CGXControl::OnKeyMessage(UINT /*nMessage*/, UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/)
+BOOL CGXControl::OnKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    return FALSE;
+    switch (nMessage)
+    {
+    case WM_KEYDOWN:
+        return OnKeyDown(nChar, nRepCnt, nFlags);
+    case WM_KEYUP:
+        return OnKeyUp(nChar, nRepCnt, nFlags);
+    case WM_CHAR:
+        return OnCharUnit(nChar, nRepCnt, nFlags);
+    case WM_DEADCHAR:
+        return OnDeadChar(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYDOWN:
+        return OnSysKeyDown(nChar, nRepCnt, nFlags);
+    case WM_SYSKEYUP:
+        return OnSysKeyUp(nChar, nRepCnt, nFlags);
+    case WM_SYSCHAR:
+        return OnSysChar(nChar, nRepCnt, nFlags);
+    case WM_SYSDEADCHAR:
+        return OnSysDeadChar(nChar, nRepCnt, nFlags);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CGXControl::OnCharUnit(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    const WCHAR chUnit = static_cast<WCHAR>(nChar);
+    if (m_bLeadUnitPending)
+    {
+        m_bLeadUnitPending = FALSE;
+        const WCHAR pair[] = {m_chLeadUnit, chUnit, 0};
+        return OnCharText(CString(pair));
+    }
+    // The first half of a character beyond the basic plane waits for its second half.
+    if (IS_HIGH_SURROGATE(chUnit))
+    {
+        m_bLeadUnitPending = TRUE;
+        m_chLeadUnit = chUnit;
+        return TRUE;
+    }
+    return OnChar(nChar, nRepCnt, nFlags);
 }
 
 BOOL CGXControl::OnKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/)
@@ -447,18 +623,20 @@ void CGXControl::CancelChildTracking()
 {
 }
 
-DWORD CGXControl::QueryTipA(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/)
+DWORD CGXControl::QueryTipA(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    return 0;
+    return m_pCellTip != nullptr ? m_pCellTip->QueryTipA(nRow, nCol, style) : 0;
 }
 
-DWORD CGXControl::QueryTipB(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/)
+DWORD CGXControl::QueryTipB(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    return 0x7FFFFFFF;
+    return m_pCellTip != nullptr ? m_pCellTip->QueryTipB(nRow, nCol, style) : 0x7FFFFFFF;
 }
 
-void CGXControl::ShowTip(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/, CWnd* /*pTipWnd*/)
+void CGXControl::ShowTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CWnd* pTipWnd)
 {
+    if (m_pCellTip != nullptr)
+        m_pCellTip->ShowTip(nRow, nCol, style, pTipWnd);
 }
 
 BOOL CGXControl::ReservedQueryB()
@@ -498,13 +676,44 @@ void CGXControl::LayoutChildren(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CRect& /
 {
 }
 
-void CGXControl::DrawBackground(CDC* /*pDC*/, const CRect& /*rect*/, const CGXStyle& /*style*/, BOOL /*bForce*/)
+void CGXControl::DrawBackground(CDC* pDC, const CRect& rect, const CGXStyle& style, BOOL bForce)
 {
+    if (!bForce && (m_pGrid->IsTransparentBackground() || m_pGrid->IsBackgroundDrawnByGrid()))
+        return;
+    const GXBrushRecord& brush = style.GetInterior();
+    if (brush.GetStyle() != BS_NULL)
+    {
+        const CGXProperties* pProperties = m_pGrid->GetProperties();
+        if (pProperties != nullptr && pProperties->IsBlackWhiteOutput())
+        {
+            GXBrushRecord brushWhite = brush;
+            brushWhite.SetColor(RGB(255, 255, 255)).SetBkColor(RGB(255, 255, 255));
+            m_pGrid->FillBrushRect(pDC, rect, brushWhite);
+        }
+        else
+            m_pGrid->FillBrushRect(pDC, rect, brush);
+    }
+    Draw3dEffect(pDC, rect, style);
 }
 
-BOOL CGXControl::Draw3dEffect(CDC* /*pDC*/, const CRect& /*rect*/, const CGXStyle& /*style*/)
+BOOL CGXControl::Draw3dEffect(CDC* pDC, const CRect& rect, const CGXStyle& style)
 {
-    return FALSE;
+    const CGXProperties* pProperties = m_pGrid->GetProperties();
+    if (pProperties != nullptr && pProperties->IsBlackWhiteOutput())
+        return FALSE;
+    if (!style.GetInclude(CGXStyle::inclDraw3dFrame))
+        return FALSE;
+    const int nKind = style.GetDraw3dFrame();
+    if (nKind != 1 && nKind != 2)
+        return FALSE;
+    CRect rectInner;
+    m_pGrid->CalcCellInnerRect(rectInner, rect, style, TRUE);
+    const COLORREF rgbLight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF rgbDark = RGB(0, 0, 0);
+    DrawingAndFormattingInstance()->DrawFrameRings(pDC, rectInner.left - 1, rectInner.top - 1, rectInner.right - 1,
+                                                   rectInner.bottom - 1, 1, nKind == 1 ? rgbLight : rgbDark,
+                                                   nKind == 1 ? rgbDark : rgbLight);
+    return TRUE;
 }
 
 BOOL CGXControl::AcceptText(LPCTSTR /*pszText*/)

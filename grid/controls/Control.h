@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include <grid/controls/CellTipBase.h>
 #include <grid/core/Range.h>
 
 class CGXGridCore;
@@ -19,15 +20,46 @@ struct GXControlClass
     const GXControlClass* pBaseClass;
 };
 
-class CGXCellTipBase
-{
-public:
-    virtual ~CGXCellTipBase() = default;
-    virtual DWORD QueryTipA(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
-    virtual DWORD QueryTipB(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style) = 0;
-    virtual void ShowTip(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CWnd* pTipWnd) = 0;
-};
-
+// Other parts of the grid name some of these slots differently; an override or call written
+// from those names maps by slot, never by spelling (left: the other name, right: the slot here):
+//   GetRuntimeClass -> GetControlClass        GetWndRuntimeClass -> GetWindowClass
+//   GetWndPtr -> GetControlWindow             IsActiveQuery -> ReservedQuery
+//   SetModify -> SetModified                  GetModify -> IsModified
+//   Store -> StoreEditedValue                 OnValidate -> ValidateValue
+//   OnStartEditing -> RequestEditing          OnModifyCell -> RequestCommit
+//   OnCancelEditing -> ReportChange           OnEndEditing -> ReportEditEnd
+//   OnGridCellHook -> ForwardHookA            OnGridCellNotifyEx -> ForwardHookB
+//   OnDeleteCell -> ForwardHookC              GetCellRect -> GetCellClientRect
+//   AddBorders -> AddFrameToSize              CalcSize -> GetPreferredSize
+//   CanMergeCell -> CellHasValue              DrawFrame -> DrawCurrentCellFrame
+//   GetValue -> GetCurrentText                SetValue -> StoreText
+//   GetCurrentText -> GetStyleValue           SetCurrentText -> SetValue
+//   GetControlText -> FormatDisplayText       SetControlText -> StoreValue
+//   ConvertControlTextToValue -> CanStoreValue  StoreStyle -> RebindToCell
+//   GetCurrentCellText -> GetEditedCellText   GetChoiceListItem -> GetChoiceItem
+//   FindStringInChoiceList -> FindChoiceItem  Hide -> HideControl
+//   Refresh -> RefreshCell                    OnSetCursor -> OnMouseOver
+//   OnGridMouseNotify -> ReservedHookA        QueryWindowState -> ReservedHookB
+//   ProcessGridKeyMessage -> OnKeyMessage     OnGridKeyDown..OnGridSysDeadChar -> OnKeyDown..OnSysDeadChar
+//   OnGridDoubleByteChar -> OnCharText        Copy/Paste/Cut -> CopyToClipboard/PasteFromClipboard/CutToClipboard
+//   IsInit -> IsBoundToCell                   GetCopyText -> GetValueForCopy
+//   FindText -> ForwardFeatureA               ReplaceAll -> ForwardFeatureB
+//   ReplaceSel -> SetCellText                 GetSelectedText -> GetCopyText
+//   OnClickedButton -> OnChildClicked         OnCommand -> OnGridCommand
+//   OnGridScrollMessage -> OnGridScroll       OnGridCtlColor -> ReservedHookD (CDC*, CWnd*, UINT -> HBRUSH)
+//   OnGridWinIniChange -> NotifyChildrenA     OnGridSysColorChange -> NotifyChildrenB
+//   IsReadOnly -> IsReadOnlyCell              OnGridCancelMode -> CancelChildTracking
+//   CellTipQuery/GetCellTipLimit/ShowCellTip -> QueryTipA/QueryTipB/ShowTip
+//   QueryOption -> ReservedQueryB             GetCount -> GetChildCount
+//   Get/SetCaptureChild -> Get/SetFocusChild  OnInitChildren -> LayoutChildren
+//   Draw3dFrame -> Draw3dEffect               ValidateString -> AcceptText
+//   ValidatePaste -> AcceptPasteText          OnInvalidKeyPressed -> ReservedHookE
+//   OnGridImpNotify -> ForwardFeatureC
+//   CancelEdit -> ReportChange                OnLeftCell(row, col) -> ForwardHookB
+//   OnEditReset -> ForwardHookA               ProcessKey -> OnKeyMessage
+//   the key-handling parts' store operation -> RebindToCell
+//   GetEditState, SetEditState, CanActivate, CanClear follow ForwardFeatureC (no state, nothing,
+//   !IsReadOnlyCell() twice).
 class CGXControl
 {
 public:
@@ -150,6 +182,13 @@ public:
     // The cell tip window; a no-op until the cell-tip feature exists.
     void EnsureCellTip();
     static void RegisterUserAttributes(CGXStylesMap* pStylesMap);
+
+private:
+    // The character path of OnKeyMessage: a surrogate pair reaches OnCharText as one text.
+    BOOL OnCharUnit(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // The value against "Valid: Min. Value" and "Valid: Max. Value"; a failure hands the cell's
+    // "Valid: Warning Msg" to the grid.
+    BOOL IsWithinLimits(const CString& strText);
 
 protected:
     DWORD m_dwReserved = 0;

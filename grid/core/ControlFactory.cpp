@@ -1,6 +1,7 @@
 #include <grid/core/ControlFactory.h>
 
 #include <grid/controls/Control.h>
+#include <grid/controls/Static.h>
 #include <grid/core/AppData.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
@@ -34,7 +35,7 @@ struct ControlEntry
 };
 
 const ControlEntry controlTable[] = {
-    {52512, nullptr, TRUE},  {52513, nullptr, TRUE},  {52514, nullptr, TRUE},  {52515, nullptr, FALSE},
+    {52512, nullptr, TRUE},  {52513, CGXStatic::Create, TRUE},  {52514, nullptr, TRUE},  {52515, nullptr, FALSE},
     {52516, nullptr, FALSE}, {52517, nullptr, TRUE},  {52518, nullptr, TRUE},  {52519, nullptr, TRUE},
     {52520, nullptr, TRUE},  {52521, nullptr, FALSE}, {52522, nullptr, TRUE},  {52523, nullptr, FALSE},
     {52524, nullptr, FALSE}, {52525, nullptr, TRUE},  {52526, nullptr, TRUE},  {52527, nullptr, TRUE},

@@ -770,6 +770,28 @@ public:
     virtual void DrawSelectionMarks(DrawStruct& ds);
     void NotifyDrawRange(DrawStruct& ds);
     virtual BOOL OnDrawRange(const CGXRange& range);
+    // Paint path: the parameter object's painting switches, the hook told how far the paint
+    // reaches, the colours prepared for a pass, one whole-grid pass, the rows of a block and
+    // the area beyond the last row and column.
+    BOOL IsPaintLocked() const;
+    BOOL IsTransparentBackground() const;
+    // Inside a pass, a cell's background is the control's only while the pass says so.
+    BOOL IsBackgroundDrawnByGrid() const
+    {
+        return m_nDrawingDepth > 0 && !m_bDrawBackground;
+    }
+    BOOL AreGridLinesShown(BOOL bVertical) const;
+    virtual void PrepareRowsUpTo(ROWCOL nRow, ROWCOL nCol);
+    virtual void PrepareColors(CDC* pDC);
+    void DrawGridPass(CDC* pDC, CDC* pTargetDC, const CRect& rectClipBox);
+    BOOL IsCellInBlock(const DrawStruct& ds, ROWCOL nRow, ROWCOL nCol) const;
+    void DrawBlockRow(DrawStruct& ds, unsigned i, BOOL& bFrameDrawn);
+    void FillBeyondGrid(DrawStruct& ds);
+    // A one-pixel black frame just outside the grid rectangle.
+    void SetGridFrame(BOOL bFrame)
+    {
+        m_bGridFrame = bFrame;
+    }
     // Gate of every mouse press; nOtherButtons masks the buttons that cancel it.
     BOOL BeginMouseButton(UINT nOtherButtons, UINT flags, CPoint point, int& nHit, ROWCOL& nRow, ROWCOL& nCol);
 
@@ -888,6 +910,8 @@ protected:
     int m_nDoubleBuffering = 0;
     CPtrList m_CleanRects;
     CRect m_rectCurrentCellFrame;
+    BOOL m_bGridFrame = FALSE;
+    CRect m_rectLastVisibleCell; // CalcVisibleCellRect's last answer, for the hit tests
 
     // Mouse: the action that a press started.
     BOOL m_bMouseReady = FALSE;

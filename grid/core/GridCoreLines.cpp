@@ -31,17 +31,6 @@ COLORREF GridColor(const CGXGridCore& grid, int nIndex)
     return GXResolveColor(pProperties->GetColor(nIndex));
 }
 
-// Whether the properties show vertical (else horizontal) grid lines, on screen or in print.
-BOOL AreGridLinesShown(const CGXGridCore& grid, BOOL bVertical)
-{
-    const CGXProperties* pProperties = grid.GetProperties();
-    if (pProperties == nullptr)
-        return TRUE;
-    if (grid.IsPrinting())
-        return bVertical ? pProperties->m_bPrintVertLines : pProperties->m_bPrintHorzLines;
-    return bVertical ? pProperties->m_bVerticalLines : pProperties->m_bHorizontalLines;
-}
-
 BOOL AreLinesRightBottom(const CGXGridCore& grid)
 {
     return grid.GetParam() != nullptr && grid.GetParam()->GetLinesRightBottom();
@@ -113,7 +102,7 @@ CRect BorderInsets(const CGXGridCore& grid, const CGXStyle& style, BOOL bGridLin
         const GXBorder border = GXBorderOfDrawSide(side);
         if (style.HasBorder(border) && IsVisiblePen(style.GetBorders(border)))
             nInset += PenWidth(style.GetBorders(border));
-        else if (bGridLines && AreGridLinesShown(grid, !IsHorizontalSide(side)) && IsGridLineSide(grid, side))
+        else if (bGridLines && grid.AreGridLinesShown(!IsHorizontalSide(side)) && IsGridLineSide(grid, side))
             nInset += 1;
     };
     inset(GXDrawSide::Left, insets.left);
@@ -142,7 +131,7 @@ public:
 
     void Draw()
     {
-        const BOOL bShown = AreGridLinesShown(m_grid, m_bColumn);
+        const BOOL bShown = m_grid.AreGridLinesShown(m_bColumn);
         const ROWCOL nAbs = m_bColumn ? m_ds.anCols[m_nLine] : m_ds.anRows[m_nLine];
         const BOOL bDivider = m_bColumn ? nAbs > m_ds.nHeaderCols && nAbs == m_ds.nFrozenCols
                                         : nAbs > m_ds.nHeaderRows && nAbs == m_ds.nFrozenRows;
@@ -495,4 +484,15 @@ BOOL CGXGridCore::CalcCellFromPoint(CPoint pt, ROWCOL* pnVisRow, ROWCOL* pnVisCo
         pRect->SetRect(nColLeft, nRowTop, nColLeft + GetColWidth(VisibleColToAbs(*pnVisCol)),
                        nRowTop + GetRowHeight(VisibleRowToAbs(*pnVisRow)));
     return TRUE;
+}
+
+// Whether the properties show vertical (else horizontal) grid lines, on screen or in print.
+BOOL CGXGridCore::AreGridLinesShown(BOOL bVertical) const
+{
+    const CGXProperties* pProperties = GetProperties();
+    if (pProperties == nullptr)
+        return TRUE;
+    if (IsPrinting())
+        return bVertical ? pProperties->m_bPrintVertLines : pProperties->m_bPrintHorzLines;
+    return bVertical ? pProperties->m_bVerticalLines : pProperties->m_bHorizontalLines;
 }

@@ -12,10 +12,6 @@ void CGXGridCore::AttachPluginComponents()
 {
 }
 
-void CGXGridCore::DrawGrid(CDC* /*pDC*/)
-{
-}
-
 HBRUSH CGXGridCore::OnGridCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/)
 {
     return nullptr;
@@ -92,28 +88,6 @@ void CGXGridCore::SetSelection(POSITION /*pos*/, ROWCOL /*nTop*/, ROWCOL /*nLeft
 {
 }
 
-void CGXGridCore::DrawGridBuffered(CDC* /*pDC*/)
-{
-}
-
-void CGXGridCore::DrawGridToDC(CDC* /*pDC*/)
-{
-}
-
-void CGXGridCore::DrawCellRange(ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBottom*/, ROWCOL /*nRight*/, CDC* /*pDC*/)
-{
-}
-
-CRect CGXGridCore::CalcVisibleCellRect(ROWCOL /*nClientRow*/, ROWCOL /*nClientCol*/)
-{
-    return CRect();
-}
-
-BOOL CGXGridCore::CalcVisibleRowColFromPoint(CPoint /*point*/, ROWCOL* /*pClientRow*/, ROWCOL* /*pClientCol*/)
-{
-    return FALSE;
-}
-
 LRESULT CGXGridCore::OnGridControlMessage(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     return 0;
@@ -127,36 +101,6 @@ LRESULT CGXGridCore::OnGridTimerRelay()
 BOOL CGXGridCore::OnGridShowTips(BOOL /*bShow*/)
 {
     return TRUE;
-}
-
-void CGXGridCore::PrepareDrawCell(DrawStruct& /*ds*/, unsigned /*i*/, unsigned /*j*/)
-{
-}
-
-void CGXGridCore::DrawCell(DrawStruct& /*ds*/, unsigned /*i*/, unsigned /*j*/)
-{
-}
-
-void CGXGridCore::DrawCellItem(CDC* /*pDC*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CRect& /*rect*/,
-                               const CGXStyle& /*style*/)
-{
-}
-
-void CGXGridCore::DrawRowBackgrounds(DrawStruct& /*ds*/, unsigned /*i*/)
-{
-}
-
-void CGXGridCore::DrawSelectionMarks(DrawStruct& /*ds*/)
-{
-}
-
-void CGXGridCore::NotifyDrawRange(DrawStruct& /*ds*/)
-{
-}
-
-BOOL CGXGridCore::OnDrawRange(const CGXRange& /*range*/)
-{
-    return FALSE;
 }
 
 void CGXGridCore::OnPrintHeaderFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)

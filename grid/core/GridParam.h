@@ -212,4 +212,15 @@ public:
     CPtrArray m_apChoiceListTexts;
     int m_nChoiceListVersion = 0;
     CMapPtrToPtr m_mapObjects;
+    // Painting: no paint at all; selected cells marked; a block's styles composed before its
+    // cells are prepared; no backgrounds drawn.
+    BOOL m_bLockDrawing = FALSE;
+    BOOL m_bMarkSelection = TRUE;
+    BOOL m_bLoadStylesAhead = FALSE;
+    BOOL m_bTransparentBackground = FALSE;
+    // The current cell's frame: hidden; with mode 4 not drawn over a window-backed control;
+    // drawn always (0), only while the grid has the focus (2) or never (other values).
+    BOOL m_bHideCurrentCellFrame = FALSE;
+    int m_nCurrentCellFrameMode = 0;
+    int m_nCurrentCellFrameWhen = 0;
 };

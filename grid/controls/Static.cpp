@@ -1,0 +1,59 @@
+#include <grid/controls/Static.h>
+
+#include <grid/core/DrawingAndFormatting.h>
+#include <grid/core/GridCore.h>
+#include <grid/core/Style.h>
+
+#include <algorithm>
+
+const GXControlClass CGXStatic::classCGXStatic = {"CGXStatic", &CGXControl::classCGXControl};
+
+CGXStatic::CGXStatic(CGXGridCore* pGrid) : CGXControl(pGrid)
+{
+}
+
+CGXControl* CGXStatic::Create(CGXGridCore* pGrid)
+{
+    return new CGXStatic(pGrid);
+}
+
+const GXControlClass* CGXStatic::GetControlClass() const
+{
+    return &classCGXStatic;
+}
+
+int CGXStatic::TextMargin()
+{
+    return std::max(2, ::GetSystemMetrics(SM_CXFRAME) / 2);
+}
+
+CRect CGXStatic::GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect, const CGXStyle* pStyle)
+{
+    if (pStyle == nullptr)
+        pStyle = m_pGrid->GetComposedStyle(nRow, nCol);
+    CGXControl::GetCellClientRect(rectOut, nRow, nCol, pRect, pStyle);
+    const int m = TextMargin();
+    rectOut.left += m;
+    if (pStyle->GetInclude(CGXStyle::inclHorizontalAlignment) && pStyle->GetHorizontalAlignment() == DT_RIGHT)
+        rectOut.right -= m + 1;
+    else
+        rectOut.right -= m / 2;
+    return rectOut;
+}
+
+CSize CGXStatic::AddFrameToSize(CSize& size, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle)
+{
+    size.cx += 2 * TextMargin() + 1;
+    return CGXControl::AddFrameToSize(size, pDC, nRow, nCol, pStyle);
+}
+
+BOOL CGXStatic::CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood)
+{
+    return m_pGrid->CanFloatCellRowCol(nRow, nCol, style, bFloatOrFlood, FALSE);
+}
+
+void CGXStatic::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                     const CGXStyle* pStandardStyle)
+{
+    DrawingAndFormattingInstance()->DrawCellText(this, pDC, rect, nRow, nCol, style, pStandardStyle);
+}

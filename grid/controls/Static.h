@@ -1,0 +1,25 @@
+// The static-text cell: shows its value and is never edited in place. The text rectangle and
+// border arithmetic here are inherited by every text control.
+#pragma once
+
+#include <grid/controls/Control.h>
+
+class CGXStatic : public CGXControl
+{
+public:
+    explicit CGXStatic(CGXGridCore* pGrid);
+
+    static const GXControlClass classCGXStatic;
+    static CGXControl* Create(CGXGridCore* pGrid);
+
+    const GXControlClass* GetControlClass() const override;
+    CRect GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect = nullptr,
+                            const CGXStyle* pStyle = nullptr) override;
+    CSize AddFrameToSize(CSize& size, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle) override;
+    BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood) override;
+    void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+              const CGXStyle* pStandardStyle) override;
+
+    // Half the system frame width, at least 2: the space between the text and the cell's edges.
+    static int TextMargin();
+};

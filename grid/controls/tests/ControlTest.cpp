@@ -1,0 +1,245 @@
+#include "GridTestSupport.h"
+
+#include <grid/controls/Static.h>
+#include <grid/core/Properties.h>
+#include <grid/core/Style.h>
+#include <testing/MemoryCanvas.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr COLORREF rgbWhite = RGB(255, 255, 255);
+constexpr COLORREF rgbBlack = RGB(0, 0, 0);
+
+class ControlTest : public HiddenGridTest
+{
+protected:
+    CGXControl m_control{&m_grid};
+};
+
+TEST_F(ControlTest, FindChoiceItemPrefersAnExactLineToAnEarlierPrefix)
+{
+    struct Case
+    {
+        LPCTSTR pszText;
+        BOOL bExactOnly;
+        int nIndex;
+        LPCTSTR pszItem;
+    };
+    const Case cases[] = {
+        {_T("app"), FALSE, 1, _T("app")}, {_T("APP"), TRUE, 1, _T("app")},   {_T("ban"), FALSE, 2, _T("Banana")},
+        {_T("ban"), TRUE, -1, _T("")},    {_T("cherry"), FALSE, -1, _T("")}, {_T(""), FALSE, -1, _T("")},
+    };
+    for (const Case& c : cases)
+    {
+        CString strItem = _T("stale");
+        EXPECT_EQ(m_control.FindChoiceItem(strItem, c.pszText, _T("apple\napp\nBanana"), c.bExactOnly), c.nIndex)
+            << CW2A(c.pszText) << c.bExactOnly;
+        EXPECT_EQ(strItem, c.pszItem) << CW2A(c.pszText) << c.bExactOnly;
+    }
+}
+
+TEST_F(ControlTest, GetChoiceItemTakesTheLineAtTheIndex)
+{
+    CString strItem;
+    EXPECT_TRUE(m_control.GetChoiceItem(strItem, _T("a\nb\nc"), 2));
+    EXPECT_EQ(strItem, _T("c"));
+    EXPECT_FALSE(m_control.GetChoiceItem(strItem, _T("a\nb\nc"), 3));
+    EXPECT_EQ(strItem, _T(""));
+    EXPECT_FALSE(m_control.GetChoiceItem(strItem, _T("a\nb\nc"), -1));
+    EXPECT_FALSE(m_control.GetChoiceItem(strItem, nullptr, 0));
+}
+
+TEST_F(ControlTest, WithoutTipObjectTheTipQueriesAnswerTheDefaults)
+{
+    const CGXStyle style;
+    EXPECT_EQ(m_control.QueryTipA(1, 1, style), 0u);
+    EXPECT_EQ(m_control.QueryTipB(1, 1, style), 0x7FFFFFFFu);
+}
+
+TEST_F(ControlTest, GetChildOutOfRangeThrowsInvalidArgument)
+{
+    EXPECT_EQ(m_control.GetChildCount(), 0);
+    bool bThrown = false;
+    try
+    {
+        m_control.GetChild(0);
+    }
+    catch (CInvalidArgException* e)
+    {
+        bThrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+}
+
+TEST_F(ControlTest, CurrentCellFrameFollowsTheProperty)
+{
+    CGXProperties& properties = *m_grid.GetProperties();
+    const CRect rect(10, 10, 40, 30);
+    struct Case
+    {
+        const CString* pLook;
+        int nBlackColumns; // black columns from the left edge inwards
+    };
+    const Case cases[] = {
+        {&properties.m_strFrameInvertThin, 1},
+        {&properties.m_strFrameInvertThick, 2},
+        {&properties.m_strFrameNoBorder, 0},
+        {&properties.m_strFrameThinBorder, 1},
+    };
+    for (const Case& c : cases)
+    {
+        CGXStyle look;
+        look.SetValue(*c.pLook);
+        properties.AddUserProperty(CGXProperties::idCurrentCellProperty, look);
+        MemoryCanvas canvas(60, 40, rgbWhite);
+        m_control.DrawCurrentCellFrame(&canvas.Dc(), rect);
+        for (int x = 0; x < c.nBlackColumns; ++x)
+            EXPECT_EQ(canvas.Pixel(rect.left + x, 20), rgbBlack) << CW2A(*c.pLook) << x;
+        EXPECT_EQ(canvas.Pixel(rect.left + c.nBlackColumns, 20), rgbWhite) << CW2A(*c.pLook);
+        EXPECT_EQ(canvas.Pixel(rect.left - 1, 20), rgbWhite) << CW2A(*c.pLook);
+        EXPECT_EQ(canvas.Pixel(25, 20), rgbWhite) << CW2A(*c.pLook);
+    }
+}
+
+TEST_F(ControlTest, Draw3dEffectDrawsRaisedAndInsetEdges)
+{
+    const COLORREF rgbLight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const CRect rect(10, 10, 40, 30);
+    for (int nKind : {1, 2})
+    {
+        CGXStyle style;
+        style.SetDraw3dFrame(nKind);
+        CRect inner;
+        m_grid.CalcCellInnerRect(inner, rect, style, TRUE);
+        MemoryCanvas canvas(60, 40, RGB(1, 2, 3));
+        EXPECT_TRUE(m_control.Draw3dEffect(&canvas.Dc(), rect, style));
+        const int y = (inner.top + inner.bottom) / 2;
+        EXPECT_EQ(canvas.Pixel(inner.left - 1, y), nKind == 1 ? rgbLight : rgbBlack) << nKind;
+        EXPECT_EQ(canvas.Pixel(inner.right - 1, y), nKind == 1 ? rgbBlack : rgbLight) << nKind;
+        EXPECT_EQ(canvas.Pixel(inner.left, y), RGB(1, 2, 3)) << nKind;
+    }
+    CGXStyle flat;
+    MemoryCanvas canvas(60, 40, RGB(1, 2, 3));
+    EXPECT_FALSE(m_control.Draw3dEffect(&canvas.Dc(), rect, flat));
+    m_grid.GetProperties()->m_bBlackWhite = TRUE;
+    CGXStyle raised;
+    raised.SetDraw3dFrame(1);
+    EXPECT_FALSE(m_control.Draw3dEffect(&canvas.Dc(), rect, raised));
+}
+
+TEST_F(ControlTest, StaticTextKeepsItsMarginFromTheCellEdges)
+{
+    CGXStatic control(&m_grid);
+    const int m = CGXStatic::TextMargin();
+    if (::GetSystemMetrics(SM_CXFRAME) < 6)
+    {
+        EXPECT_EQ(m, 2);
+    }
+    const CRect rect(0, 0, 100, 20);
+    CGXStyle left;
+    left.SetHorizontalAlignment(DT_LEFT);
+    CGXStyle right;
+    right.SetHorizontalAlignment(DT_RIGHT);
+    CRect base;
+    m_control.GetCellClientRect(base, 1, 1, &rect, &left);
+    CRect text;
+    control.GetCellClientRect(text, 1, 1, &rect, &left);
+    EXPECT_EQ(text, CRect(base.left + m, base.top, base.right - m / 2, base.bottom));
+    const CGXStyle unaligned;
+    control.GetCellClientRect(text, 1, 1, &rect, &unaligned);
+    EXPECT_EQ(text, CRect(base.left + m, base.top, base.right - m / 2, base.bottom)) << "no alignment as left";
+    control.GetCellClientRect(text, 1, 1, &rect, &right);
+    EXPECT_EQ(text, CRect(base.left + m, base.top, base.right - m - 1, base.bottom));
+
+    CSize size(10, 10);
+    CSize plain(10, 10);
+    m_control.AddFrameToSize(plain, nullptr, 1, 1, &left);
+    control.AddFrameToSize(size, nullptr, 1, 1, &left);
+    EXPECT_EQ(size, CSize(plain.cx + 2 * m + 1, plain.cy));
+    EXPECT_FALSE(control.CanFloatCell(1, 1, left, TRUE)) << "no float-cells feature";
+    EXPECT_TRUE(control.IsControlKindOf(&CGXControl::classCGXControl));
+}
+// An active, modified control whose edited text the test sets; it records the texts it gets.
+class EditingControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    BOOL IsActive() override
+    {
+        return TRUE;
+    }
+    BOOL IsModified() override
+    {
+        return TRUE;
+    }
+    void GetCurrentText(CString& strText) override
+    {
+        strText = m_strEdited;
+    }
+    BOOL OnChar(UINT nChar, UINT, UINT) override
+    {
+        m_texts.push_back(CString(static_cast<WCHAR>(nChar)));
+        return TRUE;
+    }
+    BOOL OnCharText(const CString& strText) override
+    {
+        m_texts.push_back(_T("pair:") + strText);
+        return TRUE;
+    }
+    CString m_strEdited;
+    std::vector<CString> m_texts;
+};
+
+TEST_F(ControlTest, ValidateValueChecksTheLimitsOfTheCell)
+{
+    struct Case
+    {
+        LPCTSTR pszMin;
+        LPCTSTR pszMax;
+        LPCTSTR pszText;
+        BOOL bValid;
+    };
+    const Case cases[] = {
+        {_T("not a number"), _T("not a number"), _T(""), TRUE}, // an empty text reads no limits
+        {_T(""), _T("100"), _T("-5"), TRUE},
+        {_T(""), _T("100"), _T("100"), TRUE},
+        {_T(""), _T("100"), _T("100.5"), FALSE},
+        {_T("10"), _T("100"), _T("10"), TRUE},
+        {_T("10"), _T("100"), _T("9.5"), FALSE},
+        {_T("10"), _T(""), _T("1e6"), TRUE},
+    };
+    EditingControl control(&m_grid);
+    ROWCOL nRow = 0;
+    for (const Case& c : cases)
+    {
+        CGXStyle limits;
+        if (*c.pszMin != 0)
+            limits.SetUserAttribute(51011, c.pszMin);
+        if (*c.pszMax != 0)
+            limits.SetUserAttribute(51012, c.pszMax);
+        limits.SetUserAttribute(51013, _T("Out of range"));
+        m_grid.SetStyleRangeShort(CGXRange(++nRow, 1), limits);
+        m_grid.SetWarningText(_T(""));
+        control.Init(nRow, 1);
+        control.m_strEdited = c.pszText;
+        EXPECT_EQ(control.ValidateValue(), c.bValid) << CW2A(c.pszText);
+        EXPECT_EQ(m_grid.GetWarningText(), c.bValid ? _T("") : _T("Out of range")) << CW2A(c.pszText);
+    }
+}
+
+TEST_F(ControlTest, SurrogatePairReachesOnCharTextAsOneText)
+{
+    EditingControl control(&m_grid);
+    EXPECT_TRUE(control.OnKeyMessage(WM_CHAR, 'a', 1, 0));
+    EXPECT_TRUE(control.OnKeyMessage(WM_CHAR, 0xD83D, 1, 0));
+    EXPECT_TRUE(control.OnKeyMessage(WM_CHAR, 0xDE00, 1, 0));
+    EXPECT_FALSE(control.OnKeyMessage(WM_MOUSEMOVE, 0, 1, 0));
+    const WCHAR pair[] = {0xD83D, 0xDE00, 0};
+    ASSERT_EQ(control.m_texts.size(), 2u);
+    EXPECT_EQ(control.m_texts[0], _T("a"));
+    EXPECT_EQ(control.m_texts[1], CString(_T("pair:")) + pair);
+}
+} // namespace

@@ -1,0 +1,111 @@
+// A frame whose view is a grid window: headers, grid lines, text and two-place number cells drawn
+// by the static control, a selected range and the current cell's frame.
+#include <afxwin.h>
+
+#include <grid/core/GridInit.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/GridWnd.h>
+#include <grid/core/Style.h>
+#include <grid/core/StylesMap.h>
+
+namespace
+{
+constexpr WORD idStatic = 52513;
+constexpr int nNumberFormatFixed = 2;
+
+struct Row
+{
+    LPCTSTR pszSystem;
+    LPCTSTR pszHost;
+    double dResponse;
+    double dLoad;
+};
+constexpr Row rows[] = {
+    {_T("PRD"), _T("sapprd01"), 512.25, 71.5},   {_T("QAS"), _T("sapqas01"), 240.5, 33.125},
+    {_T("DEV"), _T("sapdev02"), 98.75, 12.0},    {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25},
+    {_T("TRN"), _T("saptrn01"), 310.125, 41.75}, {_T("ERP"), _T("saperp03"), 655.5, 64.0},
+};
+
+class CDemoGrid : public CGXGridWnd
+{
+public:
+    void Fill()
+    {
+        CGXStyle stat;
+        stat.SetControl(idStatic);
+        CGXStylesMap& styles = *GetStylesMap();
+        for (WORD id : {styles.m_wStyleStandard, styles.m_wStyleRowHeader, styles.m_wStyleColHeader})
+            ChangeBaseStyle(id, stat, 0);
+
+        const ROWCOL nRows = sizeof(rows) / sizeof(rows[0]);
+        SetRowCount(nRows + 4);
+        SetColCount(5);
+        SetColWidth(1, 2, 90);
+        SetColWidth(3, 4, 100);
+        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %")};
+        for (ROWCOL nCol = 1; nCol <= 4; ++nCol)
+            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
+
+        CGXStyle number;
+        number.SetFormat(nNumberFormatFixed).SetPlaces(2).SetHorizontalAlignment(DT_RIGHT);
+        for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
+        {
+            const Row& row = rows[nRow - 1];
+            SetValueRange(CGXRange(nRow, 1), row.pszSystem);
+            SetValueRange(CGXRange(nRow, 2), row.pszHost);
+            SetStyleRangeShort(CGXRange(nRow, 3), CGXStyle(number).SetValue(row.dResponse));
+            SetStyleRangeShort(CGXRange(nRow, 4), CGXStyle(number).SetValue(row.dLoad));
+        }
+        SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
+
+        GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
+        SetCurrentCellPosition(TRUE, 3, 2);
+        GetParam()->SetCurrentCellFrame(TRUE);
+    }
+};
+
+class CDemoFrame : public CFrameWnd
+{
+public:
+    CDemoFrame()
+    {
+        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 560, 360));
+    }
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 ||
+            !m_grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0),
+                           this, AFX_IDW_PANE_FIRST))
+            return -1;
+        m_grid.Initialize();
+        m_grid.Fill();
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CDemoGrid m_grid;
+};
+
+BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class CDemoApp : public CWinApp
+{
+public:
+    BOOL InitInstance() override
+    {
+        GXInitLibraryDefault();
+        auto* pFrame = new CDemoFrame;
+        m_pMainWnd = pFrame;
+        pFrame->ShowWindow(SW_SHOW);
+        pFrame->UpdateWindow();
+        return TRUE;
+    }
+};
+
+CDemoApp theApp;
+} // namespace
