@@ -293,6 +293,9 @@ TEST_F(BrowseDirEditTest, ChooserIsTheReducedFileDialog)
             EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hDlg, nID))) << nID;
         EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(hDlg, IDC_FOLDER_LIST)));
         EXPECT_EQ(CString(_T("noclose")), ItemText(hDlg, IDC_FILE_NAME));
+        // Test programs running beside this one share the desktop and may have taken the
+        // activation: the dialog gives the focus back to the control it chose when reactivated.
+        ::SetForegroundWindow(hDlg);
         EXPECT_EQ(::GetDlgItem(hDlg, IDC_FOLDER_LIST), ::GetFocus());
         ::PostMessage(hDlg, WM_COMMAND, IDCANCEL, 0);
     });
