@@ -6,6 +6,7 @@
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
+#include <toolkit/lists/TreeCtrl.h>
 #include <toolkit/tabs/3DTabWnd.h>
 #include <toolkit/tabs/TabWnd.h>
 #include <toolkit/frames/WorkbookWnd.h>
@@ -26,6 +27,7 @@ using tarnwick::bars::SECToolBarManager;
 using tarnwick::frames::SECControlBar;
 using tarnwick::frames::SECWorkbookWnd;
 using tarnwick::frames::SECWorksheetWnd;
+using tarnwick::lists::SECTreeCtrl;
 using tarnwick::tabs::SEC3DTabWnd;
 using tarnwick::tabs::SECTabWnd;
 using tarnwick::workspace::SECWorkspaceManagerEx;
@@ -59,7 +61,17 @@ constexpr int LANDSCAPE_CATEGORIES = sizeof(landscapeCategories) / sizeof(landsc
 constexpr DWORD CATEGORY_TABS_STYLE = 0x50000018;
 constexpr DWORD MESSAGE_TABS_STYLE = 0x50300012;
 constexpr DWORD MESSAGE_LIST_STYLE = 0x50000044 | LVS_REPORT;
-constexpr DWORD LANDSCAPE_LIST_STYLE = WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD LANDSCAPE_TREE_STYLE = 0x50000037;
+constexpr DWORD LANDSCAPE_TREE_EX_STYLE = 0x02100000;
+// Bitmap 133: the system, instance, host and database images, 32 by 32 on white.
+constexpr UINT IDB_LANDSCAPE = 133;
+enum LandscapeImage
+{
+    IMAGE_SYSTEM,
+    IMAGE_INSTANCE,
+    IMAGE_HOST,
+    IMAGE_DATABASE
+};
 constexpr UINT FIRST_LIST_ID = 3000;
 
 // A docking bar whose category tabs fill the area inside its gripper and margins.
@@ -145,34 +157,68 @@ private:
     }
 };
 
-// "SAP Landscape": the systems, hosts and databases the user registered.
+// "SAP Landscape": the systems, hosts and databases the user registered, each a tree of its
+// entries with their instances.
 class CLandscapeBar : public CDemoBar
 {
 public:
     BOOL Create(CWnd* pParent)
     {
-        static const LPCTSTR entries[LANDSCAPE_CATEGORIES][3] = {
-            {_T("PRD  (production)"), _T("QAS  (quality)"), _T("DEV  (development)")},
-            {_T("sapprd01"), _T("sapprd02"), _T("sapqas01")},
-            {_T("PRD  (HANA)"), _T("QAS  (HANA)"), _T("DEV  (HANA)")}};
+        struct Tree
+        {
+            UINT nID;
+            LPCTSTR lpszHeading;
+            LandscapeImage image;
+            LPCTSTR entries[2];
+        };
+        static const Tree trees[LANDSCAPE_CATEGORIES] = {
+            {1037, _T("SAP Systems"), IMAGE_SYSTEM, {_T("PRD"), _T("QAS")}},
+            {1039, _T("Hosts"), IMAGE_HOST, {_T("saplx01"), _T("sapwin01")}},
+            {1038, _T("Databases"), IMAGE_DATABASE, {_T("PRD"), _T("QAS")}}};
+        static const LPCTSTR instances[2][2] = {{_T("saplx01_PRD_00"), _T("sapwin01_PRD_01")},
+                                                {_T("saplx01_QAS_10"), _T("sapwin01_QAS_11")}};
         if (!CDemoBar::Create(pParent, _T("SAP Landscape"), 0x10001404, ID_VIEW_LANDSCAPE))
             return FALSE;
+        CBitmap bitmap;
+        if (!m_images.Create(32, 32, ILC_COLOR24 | ILC_MASK, 4, 0) || !bitmap.LoadBitmap(IDB_LANDSCAPE))
+            return FALSE;
+        m_images.Add(&bitmap, RGB(255, 255, 255));
         for (int i = 0; i < LANDSCAPE_CATEGORIES; ++i)
         {
-            CListBox& list = m_lists[i];
-            if (!list.Create(LANDSCAPE_LIST_STYLE, CRect(0, 0, 0, 0), &m_wndTabs, FIRST_LIST_ID + i))
+            const Tree& tree = trees[i];
+            SECTreeCtrl& ctrl = m_trees[i];
+            if (!ctrl.CreateFromRect(LANDSCAPE_TREE_STYLE, LANDSCAPE_TREE_EX_STYLE, CRect(0, 0, 0, 0), &m_wndTabs,
+                                     tree.nID))
                 return FALSE;
-            list.SetFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
-            for (LPCTSTR lpszEntry : entries[i])
-                list.AddString(lpszEntry);
-            AddCategory(list, i, landscapeCategories[i]);
+            ctrl.SetImageList(&m_images, LVSIL_NORMAL);
+            ctrl.SetColumnHeading(0, tree.lpszHeading);
+            for (int nEntry = 0; nEntry < 2; ++nEntry)
+            {
+                HTREEITEM hEntry = Insert(ctrl, tree.entries[nEntry], tree.image, TVI_ROOT);
+                for (LPCTSTR lpszInstance : instances[nEntry])
+                    Insert(ctrl, lpszInstance, IMAGE_INSTANCE, hEntry);
+                ctrl.Expand(hEntry, TVE_TOGGLE, TRUE, FALSE);
+            }
+            AddCategory(ctrl, i, landscapeCategories[i]);
         }
         m_wndTabs.ActivateTab(0);
         return TRUE;
     }
 
 private:
-    CListBox m_lists[LANDSCAPE_CATEGORIES];
+    CImageList m_images;
+    SECTreeCtrl m_trees[LANDSCAPE_CATEGORIES];
+
+    static HTREEITEM Insert(SECTreeCtrl& ctrl, LPCTSTR lpszText, LandscapeImage image, HTREEITEM hParent)
+    {
+        TVINSERTSTRUCTW insert = {};
+        insert.hParent = hParent;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        insert.item.pszText = const_cast<LPWSTR>(lpszText);
+        insert.item.iImage = insert.item.iSelectedImage = image;
+        return ctrl.InsertItem(&insert);
+    }
 };
 
 class CSessionDoc : public CDocument
