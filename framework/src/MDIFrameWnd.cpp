@@ -210,12 +210,20 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
 ON_WM_CREATE()
+ON_WM_SIZE()
 AFX_WM_ENTRY(WM_MDIACTIVATE, void (CWnd::*)(BOOL, CWnd*, CWnd*), OnMDIActivate,
              reinterpret_cast<HWND>(call.lParam) == static_cast<CWnd*>(pTarget)->m_hWnd, AFX_LPARAM_WND, AFX_WPARAM_WND)
 END_MESSAGE_MAP()
 
 CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(nullptr)
 {
+}
+
+void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CFrameWnd::OnSize(nType, cx, cy);
+    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+        pFrame->OnUpdateFrameTitle(TRUE);
 }
 
 BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs)

@@ -461,7 +461,6 @@ TEST_F(FrameTest, IdleUpdateDoesTheDelayedLayoutAndTitle)
 
     // A maximised child's title is shown once, in the brackets the system adds.
     m_pMainFrame->MDIMaximize(pChild);
-    m_pMainFrame->OnUpdateFrameTitle(TRUE);
     EXPECT_EQ(WindowText(m_pMainFrame->m_hWnd), CString(_T("Frame Test - [Renamed]")));
 }
 

@@ -90,6 +90,8 @@ protected:
     // The creation context comes inside the MDICREATESTRUCT.
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+    // Maximising or restoring changes which title the frame shows.
+    afx_msg void OnSize(UINT nType, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
 };
