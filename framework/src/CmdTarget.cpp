@@ -127,3 +127,18 @@ void CCmdTarget::RestoreWaitCursor()
 {
     AfxGetApp()->DoWaitCursor(0);
 }
+
+CWaitCursor::CWaitCursor()
+{
+    AfxGetApp()->DoWaitCursor(1);
+}
+
+CWaitCursor::~CWaitCursor()
+{
+    AfxGetApp()->DoWaitCursor(-1);
+}
+
+void CWaitCursor::Restore()
+{
+    AfxGetApp()->DoWaitCursor(0);
+}

@@ -393,6 +393,23 @@ TEST(AppWaitCursorTest, WaitCursorsNestAndRestoreTheCursorAtTheEnd)
     target.EndWaitCursor();
     EXPECT_EQ(app.m_nWaitCursorCount, 0);
     EXPECT_EQ(::GetCursor(), hArrow);
+
+    // A scope left by an exception ends its wait cursor.
+    try
+    {
+        CWaitCursor wait;
+        EXPECT_EQ(app.m_nWaitCursorCount, 1);
+        EXPECT_EQ(::GetCursor(), hWait);
+        ::SetCursor(hArrow);
+        wait.Restore();
+        EXPECT_EQ(::GetCursor(), hWait);
+        throw 1;
+    }
+    catch (int)
+    {
+    }
+    EXPECT_EQ(app.m_nWaitCursorCount, 0);
+    EXPECT_EQ(::GetCursor(), hArrow);
 }
 
 TEST(AppResourceTest, TheResourceHandleDefaultsToTheInstance)
@@ -469,6 +486,7 @@ public:
         g_hThreadMainWnd = m_main.m_hWnd;
         return TRUE;
     }
+
 private:
     MainWnd m_main;
 };

@@ -31,3 +31,17 @@ protected:
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
 };
+
+// The application's wait cursor for the object's lifetime: a scope that may be left by an
+// exception still restores the cursor.
+class CWaitCursor
+{
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+    // Shows the wait cursor again, after a message box or dialog changed the cursor.
+    void Restore();
+};

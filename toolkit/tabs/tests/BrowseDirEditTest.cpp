@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <testing/MessagePump.h>
+#include <testing/ModalScript.h>
 #include <testing/TempDirectory.h>
 
 using tarnwick::tabs::SECBrowseDirEdit;
@@ -32,74 +33,6 @@ CString ItemText(HWND hDlg, int nID)
     CWnd::FromHandle(hDlg)->GetDlgItemText(nID, strText);
     return strText;
 }
-
-// Acts once on the next dialog that the thread shows while the object lives: a thread timer
-// runs inside the dialog's modal loop and finds it. A dialog that the action left open is
-// cancelled after a while, so that a failing test ends.
-class NextDialog
-{
-public:
-    explicit NextDialog(std::function<void(HWND)> action) : m_action(std::move(action))
-    {
-        s_pCurrent = this;
-        m_nTimer = ::SetTimer(nullptr, 0, 10, &NextDialog::OnTimer);
-    }
-    ~NextDialog()
-    {
-        ::KillTimer(nullptr, m_nTimer);
-        s_pCurrent = nullptr;
-    }
-    NextDialog(const NextDialog&) = delete;
-    NextDialog& operator=(const NextDialog&) = delete;
-
-    bool Acted() const
-    {
-        return m_bActed;
-    }
-
-private:
-    static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
-    {
-        TCHAR szClass[16] = {};
-        ::GetClassName(hWnd, szClass, _countof(szClass));
-        if (::lstrcmp(szClass, _T("#32770")) != 0 || !::IsWindowVisible(hWnd))
-            return TRUE;
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
-    {
-        constexpr ULONGLONG kGraceMs = 3000;
-        NextDialog* pThis = s_pCurrent;
-        if (pThis == nullptr)
-            return;
-        if (pThis->m_bActed)
-        {
-            if (pThis->m_hDlg != nullptr && ::IsWindow(pThis->m_hDlg) &&
-                ::GetTickCount64() - pThis->m_ullActed > kGraceMs)
-            {
-                ADD_FAILURE() << "the dialog stayed open";
-                ::PostMessage(std::exchange(pThis->m_hDlg, nullptr), WM_COMMAND, IDCANCEL, 0);
-            }
-            return;
-        }
-        HWND hDlg = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&hDlg));
-        if (hDlg == nullptr)
-            return;
-        pThis->m_bActed = true;
-        pThis->m_hDlg = hDlg;
-        pThis->m_ullActed = ::GetTickCount64();
-        pThis->m_action(hDlg);
-    }
-
-    static inline NextDialog* s_pCurrent = nullptr;
-    std::function<void(HWND)> m_action;
-    UINT_PTR m_nTimer = 0;
-    bool m_bActed = false;
-    HWND m_hDlg = nullptr;
-    ULONGLONG m_ullActed = 0;
-};
 
 // The paths' long forms agree, whatever case and short names the dialog uses.
 bool SamePath(const CString& strA, const CString& strB)
@@ -224,10 +157,10 @@ protected:
     void Browse(const std::function<void(HWND)>& action)
     {
         CWnd* pButton = Button(m_edit);
-        NextDialog next(action);
+        ModalScript script({[&](ModalWindow& chooser) { action(chooser.Handle()); }});
         m_dialog.PostMessage(WM_COMMAND, MAKEWPARAM(pButton->GetDlgCtrlID(), BN_CLICKED),
                              reinterpret_cast<LPARAM>(pButton->m_hWnd));
-        ASSERT_TRUE(PumpMessagesUntil([&] { return next.Acted(); }));
+        ASSERT_TRUE(PumpMessagesUntil([&] { return script.Done(); }));
         PumpPendingMessages();
     }
     CString EditText() const
@@ -369,9 +302,9 @@ TEST_F(BrowseDirEditTest, FolderBrowserModeAnswersTheSelectedFolder)
     for (const INT_PTR nAnswer : {IDOK, IDCANCEL})
     {
         SECDirSelectDlg dlg(0, _T("Pick a folder"), m_temp.File(_T("sub")), &Parent());
-        NextDialog next([&](HWND hDlg) { ::PostMessage(hDlg, WM_COMMAND, nAnswer, 0); });
+        ModalScript script({[&](ModalWindow& chooser) { chooser.Press(static_cast<int>(nAnswer)); }});
         EXPECT_EQ(nAnswer, dlg.DoModal());
-        EXPECT_TRUE(next.Acted());
+        EXPECT_TRUE(script.Done());
         if (nAnswer == IDOK)
         {
             CString strPath;
