@@ -3,7 +3,7 @@
 
 #include <afxwin.h>
 
-#include <app/DialogsRes.h>
+#include <app/resource.h>
 
 class CAddHostDialog : public CDialog
 {

@@ -5,7 +5,7 @@
 
 #include <afxwin.h>
 
-#include <app/DialogsRes.h>
+#include <app/resource.h>
 
 class CAddSystemDialog : public CDialog
 {

@@ -5,7 +5,7 @@
 #include <afxmt.h>
 #include <afxwin.h>
 
-#include <app/DialogsRes.h>
+#include <app/resource.h>
 #include <collector/SessionHost.h>
 
 class CRemoteDialog : public CDialog

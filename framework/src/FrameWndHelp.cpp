@@ -53,6 +53,16 @@ void CFrameWnd::WinHelp(DWORD_PTR, UINT)
 {
 }
 
+void CFrameWnd::OnHelp()
+{
+    WinHelp(HID_BASE_RESOURCE + m_nIDHelp, HELP_CONTEXT);
+}
+
+void CFrameWnd::OnHelpFinder()
+{
+    WinHelp(0, HELP_FINDER);
+}
+
 BOOL CFrameWnd::CanEnterHelpMode()
 {
     if (HelpCursor() == nullptr)

@@ -8,6 +8,10 @@
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
 namespace
 {
 std::atomic<CWinApp*> g_pApp{nullptr};
@@ -153,7 +157,7 @@ int ShowMessageBox(LPCTSTR lpszPrompt, UINT nType, LPCTSTR lpszCaption)
 } // namespace
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
-    : m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr), m_pszAppName(nullptr), m_pszRegistryKey(nullptr),
+    : m_eHelpType(afxWinHelp), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr), m_pszAppName(nullptr), m_pszRegistryKey(nullptr),
       m_pszProfileName(nullptr), m_pszExeName(nullptr), m_hInstance(::GetModuleHandle(nullptr)), m_lpCmdLine(nullptr),
       m_nCmdShow(SW_SHOWNORMAL)
 {
@@ -229,6 +233,17 @@ CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
     if (m_templateList.IsEmpty())
         return nullptr;
     return static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(lpszFileName);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd != nullptr)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::EnableHtmlHelp()
+{
+    m_eHelpType = afxHTMLHelp;
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)

@@ -175,6 +175,10 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnContextHelp();
+    // ID_HELP: help on the frame's own resource; ID_HELP_FINDER (and ID_DEFAULT_HELP where a
+    // frame binds it): the help file's contents. Both go to WinHelp.
+    afx_msg void OnHelp();
+    afx_msg void OnHelpFinder();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);

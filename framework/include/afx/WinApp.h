@@ -8,6 +8,13 @@
 class CDocTemplate;
 class CDocument;
 
+// What the help commands ask for: WinHelp files or HTML help.
+enum AFX_HELP_TYPE
+{
+    afxWinHelp = 0,
+    afxHTMLHelp = 1,
+};
+
 class CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
@@ -32,6 +39,12 @@ public:
     afx_msg void OnFileNew();
     // Opens the file as a document of the first template; NULL when that fails.
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // ID_APP_EXIT: closes the main window, which ends the message loop.
+    afx_msg void OnAppExit();
+
+    // The help type is only recorded: the main frame's help hook decides what help shows.
+    void EnableHtmlHelp();
+    AFX_HELP_TYPE m_eHelpType;
 
     // The process's arguments after the program name, one ParseParam call each.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
@@ -86,6 +99,7 @@ public:
 
 protected:
     CPtrList m_templateList;
+    DECLARE_MESSAGE_MAP()
 
     // Moves the settings to the registry under the company key, in the application's name.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);

@@ -180,11 +180,11 @@ TEST_F(BmpMenuPlugInTest, ItemDrawsItsCommandsToolbarImage)
     dis.hDC = canvas.Hdc();
     dis.rcItem = {0, 0, 160, 24};
     m_pFrame->SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
-    // The cell is the image plus 4, centred; the image 2 pixels in: image 0 is red inside a
-    // black frame 3 pixels from its edge.
+    // The cell is the image plus 4, centred; the image 2 pixels in: image 0 is a monitor with a
+    // dark blue screen in a grey bezel.
     const int yImage = (24 - 19) / 2 + 2;
-    EXPECT_EQ(canvas.Pixel(2 + 7, yImage + 7), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.Pixel(2 + 3, yImage + 3), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.Pixel(2 + 7, yImage + 7), RGB(0, 0, 160));
+    EXPECT_EQ(canvas.Pixel(2 + 2, yImage + 9), RGB(52, 52, 68));
     // The image's background shows the menu, not the bitmap's grey.
     EXPECT_NE(canvas.Pixel(2 + 1, yImage + 1), RGB(192, 192, 192));
 

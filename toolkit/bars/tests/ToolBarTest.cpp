@@ -251,8 +251,8 @@ TEST_F(ToolBarTest, DisabledCheckedButtonDrawsEmbossedWithoutThePattern)
         return canvas;
     };
     SECStdBtn* pBtn = pBar->GetButton(0);
-    // The image's cell: 16 x 15 centred in the 23 x 22 button; its shape (a framed square)
-    // starts 3 pixels in.
+    // The image's cell: 16 x 15 centred in the 23 x 22 button; its shape (a monitor) starts 2
+    // pixels in.
     const CPoint ptImage((pBtn->m_cx - 16) / 2, (pBtn->m_cy - 15) / 2);
     const auto checked = draw(TBBS_CHECKBOX | TBBS_CHECKED);
     // The image's own background is dithered: two neighbours differ.
@@ -265,10 +265,10 @@ TEST_F(ToolBarTest, DisabledCheckedButtonDrawsEmbossedWithoutThePattern)
     EXPECT_EQ(disabled->Pixel(ptImage.x + 13, ptImage.y + 12), pAux->clrBtnHilite);
     EXPECT_EQ(disabled->Pixel(ptImage.x + 7, ptImage.y + 7), pAux->clrBtnShadow);
 
-    // Enabled and not checked: the image itself, its black frame at 3 pixels in.
+    // Enabled and not checked: the image itself, its grey bezel and its dark blue screen.
     const auto plain = draw(0);
-    EXPECT_EQ(plain->Pixel(ptImage.x + 3, ptImage.y + 3), RGB(0, 0, 0));
-    EXPECT_EQ(plain->Pixel(ptImage.x + 7, ptImage.y + 7), RGB(255, 0, 0));
+    EXPECT_EQ(plain->Pixel(ptImage.x + 2, ptImage.y + 9), RGB(52, 52, 68));
+    EXPECT_EQ(plain->Pixel(ptImage.x + 7, ptImage.y + 7), RGB(0, 0, 160));
 }
 
 TEST_F(ToolBarTest, BarOutsideDockBarsSpansItsParent)

@@ -321,12 +321,13 @@ TEST_F(ThreeDTabControlTest, ADisabledTabsIconIsEmbossed)
     m_control.EnableTab(1, FALSE);
     MemoryCanvas canvas(200, 30, RGB(255, 0, 255));
     m_control.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Hdc()), PRF_CLIENT);
-    // The icon's middle: its green when enabled, the shadow colour when disabled.
+    // The icon's middle: the system's dark blue screen when enabled, the shadow colour when
+    // disabled.
     const auto iconMiddle = [&](int i) {
         const CRect& rect = m_control.GetTab3D(i).m_rect;
         return canvas.Pixel(rect.left + 6 + 8, rect.CenterPoint().y);
     };
-    EXPECT_EQ(iconMiddle(0), RGB(30, 150, 60));
+    EXPECT_EQ(iconMiddle(0), RGB(0, 0, 160));
     EXPECT_EQ(iconMiddle(1), ::GetSysColor(COLOR_BTNSHADOW));
 }
 

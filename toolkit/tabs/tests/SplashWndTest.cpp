@@ -110,21 +110,32 @@ TEST_F(SplashWndTest, WithoutParentOrMainWindowAHiddenOwnerGoesWithIt)
 
 TEST_F(SplashWndTest, CentredAtTheBitmapsSizeAndPaintsItsPixels)
 {
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(ID_SPLASH_BITMAP));
+    BITMAP bm = {};
+    ASSERT_NE(bitmap.GetObject(sizeof(bm), &bm), 0);
+    const CSize size(bm.bmWidth, bm.bmHeight);
     CProbedSplash* pSplash = MakeSplash(&Parent(), FALSE);
     CRect rect;
     pSplash->GetWindowRect(&rect);
-    EXPECT_EQ(rect.Size(), CSize(8, 6));
-    EXPECT_EQ(rect.left, (::GetSystemMetrics(SM_CXSCREEN) - 8) / 2);
-    EXPECT_EQ(rect.top, (::GetSystemMetrics(SM_CYSCREEN) - 6) / 2);
+    EXPECT_EQ(rect.Size(), size);
+    EXPECT_EQ(rect.left, (::GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2);
+    EXPECT_EQ(rect.top, (::GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2);
 
-    MemoryCanvas canvas(12, 10, WHITE);
+    // The bitmap's own pixels, then nothing beyond its size.
+    MemoryCanvas source(size.cx, size.cy, WHITE);
+    CDC bitmapDc;
+    bitmapDc.CreateCompatibleDC(&source.Dc());
+    CBitmap* pOld = bitmapDc.SelectObject(&bitmap);
+    source.Dc().BitBlt(0, 0, size.cx, size.cy, &bitmapDc, 0, 0, SRCCOPY);
+    bitmapDc.SelectObject(pOld);
+    MemoryCanvas canvas(size.cx + 4, size.cy + 4, WHITE);
     pSplash->PaintInto(&canvas.Dc());
-    EXPECT_EQ(canvas.Pixel(0, 0), RGB(0, 255, 0));
-    EXPECT_EQ(canvas.Pixel(3, 5), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.Pixel(4, 0), RGB(0, 0, 255));
-    EXPECT_EQ(canvas.Pixel(7, 5), RGB(0, 0, 255));
-    EXPECT_EQ(canvas.Pixel(8, 0), WHITE);
-    EXPECT_EQ(canvas.Pixel(0, 6), WHITE);
+    for (const CPoint point : {CPoint(0, 0), CPoint(size.cx / 2, size.cy / 2), CPoint(size.cx / 5, size.cy / 3),
+                               CPoint(size.cx - 1, size.cy - 1)})
+        EXPECT_EQ(canvas.Pixel(point.x, point.y), source.Pixel(point.x, point.y)) << point.x << "," << point.y;
+    EXPECT_EQ(canvas.Pixel(size.cx, 0), WHITE);
+    EXPECT_EQ(canvas.Pixel(0, size.cy), WHITE);
     pSplash->Close();
 }
 

@@ -1,0 +1,56 @@
+// Resource ids of the program: menus, strings, bitmaps, icons, commands and control ids.
+#pragma once
+
+// The main frame's menu, title, toolbar and its small and large button images.
+#define IDR_MAINFRAME 128
+#define IDR_MAINFRAME_LARGE 129
+// The session document: menu 130 and the template string.
+#define IDR_LUMITER5TYPE 130
+#define IDB_SPLASH 131
+// The landscape trees' images: system, instance, host, database, 32 x 32 on white.
+#define IDB_LANDSCAPE 133
+#define IDI_DATABASE 134
+#define IDI_HOST 135
+#define IDI_SYSTEM 136
+#define IDI_INSTANCE 137
+#define IDI_OUTPUT 138
+
+#define IDC_SYSTEM_TREE 1037
+#define IDC_DATABASE_TREE 1038
+#define IDC_HOST_TREE 1039
+
+#define ID_VIEW_LANDSCAPE 32775
+#define ID_VIEW_OUTPUT 32776
+#define ID_VIEW_WORKBOOK 32777
+#define ID_CLEAR_TABS 32778
+#define ID_SYSTEM_ADD 32779
+#define ID_SYSTEM_REMOVE 32781
+#define ID_HOST_ADD 32782
+#define ID_DATABASE_REMOVE 32786
+#define ID_HOST_REMOVE 32789
+#define ID_HOST_ADD_INSTANCE 32790
+#define ID_SESSION_PACKAGE 32792
+#define ID_SESSION_PROPERTIES 32802
+
+// The landscape dialogs and their controls.
+#define IDD_ADD_SYSTEM 102
+#define IDD_REMOTE 103
+#define IDD_ADD_HOST 142
+
+// Add SAP System
+#define IDC_HOST_NAME 1000
+#define IDC_DOMAIN 1001
+#define IDC_SAP_ROUTER 1002
+#define IDC_SYSTEM_NUMBER 1003
+#define IDC_CLIENT 1004
+#define IDC_USER 1005
+#define IDC_PASSWORD 1006
+#define IDC_LANGUAGE 1008
+
+// Remote SAPOSCOL
+#define IDC_GATEWAY_INSTANCE 1027
+#define IDC_RFC_DESTINATION 1028
+#define IDC_CLUSTER_SYSTEM_NAME 1029
+
+// Add Host
+#define IDC_NEW_HOST_NAME 1053

@@ -1,0 +1,110 @@
+#include "StartedApp.h"
+
+#include <app/MessageTabWnd.h>
+
+#include <testing/MessagePump.h>
+
+#include <toolkit/tabs/3DTabWnd.h>
+
+using tarnwick::tabs::SEC3DTabWnd;
+
+namespace
+{
+// The key that the program's profile uses, named after the executable.
+void EmptyProfileKey()
+{
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ZOL\\LumiterSAP\\app_tests");
+}
+
+class CStateCmdUI : public CCmdUI
+{
+public:
+    BOOL bEnabled = FALSE;
+    int nCheck = 0;
+    void Enable(BOOL bOn = TRUE) override
+    {
+        bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int nCheck_ = 1) override
+    {
+        nCheck = nCheck_;
+    }
+};
+} // namespace
+
+void StartedApp::SetUp()
+{
+    EmptyProfileKey();
+    m_pApp = std::make_unique<CLumiter5App>();
+    m_pApp->m_nCmdShow = SW_HIDE;
+    ASSERT_TRUE(m_pApp->InitInstance());
+    ASSERT_NE(m_pApp->GetMainFrame(), nullptr);
+    PumpPendingMessages();
+}
+
+void StartedApp::TearDown()
+{
+    if (m_pApp->m_pMainWnd != nullptr)
+        m_pApp->m_pMainWnd->DestroyWindow();
+    PumpPendingMessages();
+    m_pApp.reset();
+    EmptyProfileKey();
+}
+
+StartedApp::CommandState StartedApp::QueryCommand(UINT nID)
+{
+    CStateCmdUI state;
+    state.m_nID = nID;
+    state.m_nIndex = 0;
+    state.m_nIndexMax = 1;
+    state.DoUpdate(&Frame(), TRUE);
+    return {state.bEnabled, state.nCheck};
+}
+
+void StartedApp::RunCommand(UINT nID)
+{
+    Frame().SendMessage(WM_COMMAND, nID);
+    Frame().RecalcLayout();
+    PumpPendingMessages();
+}
+
+CMessageTabWnd& OutputCategory(COutputWnd& output, int nCategory)
+{
+    auto* pTabs = DYNAMIC_DOWNCAST(SEC3DTabWnd, output.GetDlgItem(AFX_IDW_PANE_FIRST));
+    LPCTSTR lpszLabel = nullptr;
+    BOOL bSelected = FALSE;
+    CWnd* pWnd = nullptr;
+    DWORD dwData = 0;
+    pTabs->GetTabInfo(nCategory, lpszLabel, bSelected, pWnd, dwData);
+    return *DYNAMIC_DOWNCAST(CMessageTabWnd, pWnd);
+}
+
+CListCtrl* SourceList(CMessageTabWnd& category, LPCTSTR lpszSource)
+{
+    for (int nTab = 0; nTab < category.GetTabCount(); ++nTab)
+    {
+        LPCTSTR lpszLabel = nullptr;
+        BOOL bSelected = FALSE;
+        CWnd* pWnd = nullptr;
+        DWORD dwData = 0;
+        if (category.GetTabInfo(nTab, lpszLabel, bSelected, pWnd, dwData) && CString(lpszLabel) == lpszSource)
+            return DYNAMIC_DOWNCAST(CListCtrl, pWnd);
+    }
+    return nullptr;
+}
+
+std::vector<CString> TabLabels(tarnwick::tabs::SECTabWndBase& tabs)
+{
+    std::vector<CString> labels;
+    for (int nTab = 0; nTab < tabs.GetTabCount(); ++nTab)
+    {
+        LPCTSTR lpszLabel = nullptr;
+        BOOL bSelected = FALSE;
+        CWnd* pWnd = nullptr;
+        DWORD dwData = 0;
+        tabs.GetTabInfo(nTab, lpszLabel, bSelected, pWnd, dwData);
+        labels.emplace_back(lpszLabel);
+    }
+    return labels;
+}
