@@ -36,6 +36,11 @@ constexpr UINT ID_SEC_ALLOW_DOCKING = 43040;
 constexpr UINT ID_SEC_CLOSE_TOOL = 1024;
 constexpr UINT ID_SEC_EXPAND_TOOL = 2048;
 
+// The dock bar id (AFX_IDW_DOCKBAR_*) of an auto-hide side (CBRS_ALIGN_*); 0 for others.
+UINT AutoHideSideDockBarID(DWORD dwSide);
+
+class SECAutoHideBar;
+
 class SECControlBar : public CControlBar
 {
     DECLARE_DYNCREATE(SECControlBar)
@@ -164,6 +169,30 @@ public:
         return m_dwAutoHideSide;
     }
     virtual BOOL AttachToAutoHideBar();
+    // The pin's square in client coordinates, empty until the strip is drawn.
+    const CRect& GetPinButtonRect() const
+    {
+        return m_btnPin.GetRect();
+    }
+    // Pinned: docked on its side. Unpinned: a tab in the strip of that side, the bar floating
+    // hidden until it slides out.
+    virtual void TogglePinned();
+    // The floating frame of an unpinned bar slides out beside its strip, or back in; at once
+    // when the slide time is 0 or less.
+    virtual void SlideAutoHide(BOOL bHide);
+    virtual void AutoHideSlideOut();
+    virtual void AutoHideSlideIn();
+    // The whole slide in milliseconds (50 by default).
+    void SetSlideTime(int nMilliseconds)
+    {
+        m_nSlideTime = nMilliseconds;
+    }
+    int GetSlideTime() const
+    {
+        return m_nSlideTime;
+    }
+    // On while a dock bar's splitter is dragged: a bar asked to slide in keeps its place.
+    static void SetNoSlide(BOOL bNoSlide);
 
     BOOL IsDockedLeft() const;
     BOOL IsDockedRight() const;
@@ -186,6 +215,9 @@ protected:
     afx_msg void OnLButtonDownEx(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClkEx(UINT nFlags, CPoint point);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    // Timer 2: the pin is drawn again once the mouse has left it.
+    afx_msg void OnTimerEx(UINT_PTR nIDEvent);
     afx_msg void OnDestroyEx();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNcPaint();
@@ -227,6 +259,7 @@ private:
     BOOL m_bMarked;
     DWORD m_dwAutoHideSide;
     SECCaptionButton m_btnPin;
+    int m_nSlideTime;
 
     // Floating: docked in a mini-frame's dock bar, as the bar style says.
     BOOL IsFloatingBar() const;
@@ -251,5 +284,14 @@ private:
     void LayoutChildren(int cx, int cy);
     // Redraws a pressed button up again and forgets the press.
     void ReleaseButtons();
+    // The auto-hide strip of a side among the frame's bars; NULL when the frame has none.
+    SECAutoHideBar* FindAutoHideStrip(DWORD dwSide) const;
+    // The side (CBRS_ALIGN_*) of the dock bar that holds the bar: right, left, top, bottom.
+    DWORD DockedSide() const;
+    // Out of the strip and back into the dock bar of its side.
+    void DockBackFromStrip();
+    // Five steps with the slide time between them.
+    void AnimateSlide(CFrameWnd* pMiniFrame, const CRect& rect, BOOL bHide);
+    CFrameWnd* GetToolkitFrame() const;
 };
 } // namespace tarnwick::frames

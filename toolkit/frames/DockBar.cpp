@@ -672,10 +672,13 @@ void SECDockBar::TrackSplitter(Splitter* pSplitter, CPoint point)
     CFrameWnd* pFrame = GetParentFrame();
     if (pFrame == nullptr)
         return;
+    // Bars that lose the focus to the drag stay out meanwhile.
+    SECControlBar::SetNoSlide(TRUE);
     int nMin = 0;
     int nMax = 0;
     CalcSplitterLimits(pSplitter, nMin, nMax);
     const int nDelta = DragSplitter(pSplitter, point, nMin, nMax);
+    SECControlBar::SetNoSlide(FALSE);
     if (nDelta != 0)
     {
         MoveSplitter(pSplitter, nDelta);
