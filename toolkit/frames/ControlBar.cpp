@@ -43,6 +43,7 @@ constexpr int SLIDE_STEPS = 5;
 constexpr int DEFAULT_SLIDE_TIME = 50;
 constexpr UINT_PTR PIN_TIMER = 2;
 constexpr UINT PIN_TIMER_INTERVAL = 100;
+constexpr int KEYBOARD_MENU_TOP = 10;
 
 UINT ChildMoveFlags()
 {
@@ -91,6 +92,8 @@ ON_WM_ERASEBKGND()
 ON_WM_NCPAINT()
 ON_COMMAND(ID_SEC_HIDE_BAR, OnHide)
 ON_COMMAND(ID_SEC_ALLOW_DOCKING, OnAllowDocking)
+ON_COMMAND(ID_SEC_FLOAT_IN_MAIN, OnFloatInMainWindow)
+ON_WM_CONTEXTMENU()
 ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
@@ -930,6 +933,47 @@ void SECControlBar::OnAllowDocking()
     if (m_pDockContext != nullptr && m_pDockBar != nullptr && !IsFloating())
         m_pDockContext->ToggleDocking();
     EnableDocking(0);
+}
+
+void SECControlBar::OnFloatInMainWindow()
+{
+    if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
+        pContext->ToggleMDIFloating();
+}
+
+void SECControlBar::OnContextMenuHook(CMenu*)
+{
+}
+
+void SECControlBar::OnContextMenu(CWnd* pWnd, CPoint point)
+{
+    // The strips have no menu of their own.
+    if (!(m_dwExStyle & CBRS_EX_CONTEXTMENU) || dynamic_cast<SECAutoHideBar*>(this) != nullptr)
+    {
+        Default();
+        return;
+    }
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    menu.AppendMenu(MF_STRING | ((m_dwDockStyle & CBRS_ALIGN_ANY) ? MF_CHECKED : MF_UNCHECKED), ID_SEC_ALLOW_DOCKING,
+                    _T("Allow Docking"));
+    menu.AppendMenu(MF_STRING, ID_SEC_HIDE_BAR, _T("Hide"));
+    OnContextMenuHook(&menu);
+    if (m_pDockContext != nullptr && m_pDockContext->m_pDockSite != nullptr &&
+        m_pDockContext->m_pDockSite->m_hWnd != nullptr)
+        m_pDockContext->m_pDockSite->SendMessage(WM_SEC_BARCONTEXTMENU, reinterpret_cast<WPARAM>(this),
+                                                 reinterpret_cast<LPARAM>(&menu));
+    // From the keyboard the menu opens a quarter into the window, near its top.
+    if (point.x == -1 && point.y == -1)
+    {
+        CWnd* pTarget = pWnd != nullptr ? pWnd : this;
+        CRect rect;
+        pTarget->GetClientRect(&rect);
+        point = CPoint(rect.Width() / 4, KEYBOARD_MENU_TOP);
+        pTarget->ClientToScreen(&point);
+    }
+    menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
 }
 
 BOOL SECControlBar::IsVertStrip() const

@@ -19,6 +19,8 @@ constexpr DWORD CBRS_EX_PROPORTIONAL = 0x2;
 constexpr DWORD CBRS_EX_FIXEDSIZE = 0x4;
 constexpr DWORD CBRS_EX_FIXEDROW = 0x8;
 constexpr DWORD CBRS_EX_MARGINS = 0x10;
+// The bar may float in an MDI child of the main window ("Float In Main Window").
+constexpr DWORD CBRS_EX_FLOATINMAIN = 0x20;
 constexpr DWORD CBRS_EX_STRETCHCHILD = 0x40;
 constexpr DWORD CBRS_EX_OWNROW = 0x80;
 constexpr DWORD CBRS_EX_BORDERS = 0x100;
@@ -32,6 +34,10 @@ constexpr DWORD CBRS_EX_THEMEDGRIPPER = 0x20000;
 constexpr UINT ID_SEC_HIDE_BAR = 43041;
 // Toggles whether the bar may dock.
 constexpr UINT ID_SEC_ALLOW_DOCKING = 43040;
+// Moves the bar into an MDI child of the main window and back.
+constexpr UINT ID_SEC_FLOAT_IN_MAIN = 43042;
+// Sent to the dock site while a bar's context menu is built: wParam the bar, lParam the CMenu.
+constexpr UINT WM_SEC_BARCONTEXTMENU = 0x38FF;
 // Tool ids of the caption buttons' tips.
 constexpr UINT ID_SEC_CLOSE_TOOL = 1024;
 constexpr UINT ID_SEC_EXPAND_TOOL = 2048;
@@ -105,6 +111,8 @@ public:
     virtual void OnBeforeMDIFloat();
     virtual void AfterMDIFloat();
 
+    // Given the context menu before it is shown.
+    virtual void OnContextMenuHook(CMenu* pMenu);
     // Shows a hidden bar and hides a shown one (delayed); TRUE when it is now hidden.
     virtual BOOL ToggleVisible();
     // Asked when the close or the expand button is pressed.
@@ -224,6 +232,10 @@ protected:
     afx_msg void OnHide();
     // Off: the bar floats and docks nowhere until it is switched on again.
     afx_msg void OnAllowDocking();
+    // Into an MDI child of the main window, or back from there.
+    afx_msg void OnFloatInMainWindow();
+    // "Allow Docking" and "Hide", and what the dock site adds.
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

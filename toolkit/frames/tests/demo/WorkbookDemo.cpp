@@ -1,6 +1,7 @@
 // The application's main window as its frame builds it: a workbook with its menu bar, toolbar
 // and status bar, the landscape bar on the left, the output bar at the bottom and two session
-// sheets as tabs, one maximised. The bars hold stand-in contents.
+// sheets as tabs, one maximised. The bars hold stand-in contents. With "/floating" the landscape
+// bar is unpinned into its auto-hide strip and the output bar floats.
 #include <toolkit/bars/CustomStatusBar.h>
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
@@ -262,6 +263,17 @@ public:
         SetMenuOptions(1, 1);
     }
 
+    // "SAP Landscape" unpinned into the left strip and "Output" floating over the workbook.
+    void UnpinAndFloat()
+    {
+        m_wndLandscape.SetSlideTime(0);
+        m_wndLandscape.TogglePinned();
+        CRect rect;
+        GetWindowRect(&rect);
+        FloatControlBar(&m_wndOutput, CPoint(rect.left + 300, rect.top + 260), CBRS_ALIGN_TOP);
+        RecalcLayout();
+    }
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
@@ -343,6 +355,8 @@ public:
             pChild->MDIMaximize();
         pFrame->MoveWindow(20, 20, 760, 560);
         pFrame->ShowWindow(SW_SHOW);
+        if (CString(m_lpCmdLine).Find(_T("/floating")) >= 0)
+            pFrame->UnpinAndFloat();
         pFrame->UpdateWindow();
         return TRUE;
     }
