@@ -38,6 +38,7 @@ constexpr UINT IDR_SESSIONTYPE = 130;
 constexpr UINT ID_VIEW_LANDSCAPE = 32775;
 constexpr UINT ID_VIEW_OUTPUT = 32776;
 constexpr UINT ID_VIEW_WORKBOOK = 32777;
+constexpr UINT ID_UNPIN_AND_FLOAT = 32900;
 constexpr DWORD BAR_EX_STYLE = 0x10F31;
 constexpr UINT ID_TOOLBAR_MAIN = 0xE800;
 constexpr UINT ID_STATUS_BAR = 0xE801;
@@ -328,6 +329,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, SECWorkbookWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbookWnd)
 ON_WM_CREATE()
 ON_COMMAND(ID_VIEW_WORKBOOK, OnWorkbookMode)
+ON_COMMAND(ID_UNPIN_AND_FLOAT, UnpinAndFloat)
 ON_UPDATE_COMMAND_UI(ID_VIEW_WORKBOOK, OnUpdateWorkbookMode)
 END_MESSAGE_MAP()
 
@@ -355,9 +357,10 @@ public:
             pChild->MDIMaximize();
         pFrame->MoveWindow(20, 20, 760, 560);
         pFrame->ShowWindow(SW_SHOW);
-        if (CString(m_lpCmdLine).Find(_T("/floating")) >= 0)
-            pFrame->UnpinAndFloat();
         pFrame->UpdateWindow();
+        // Once the frame has been drawn, as a user would do it.
+        if (CString(m_lpCmdLine).Find(_T("/floating")) >= 0)
+            pFrame->PostMessage(WM_COMMAND, ID_UNPIN_AND_FLOAT);
         return TRUE;
     }
 
