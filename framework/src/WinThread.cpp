@@ -232,6 +232,19 @@ BOOL CWinThread::OnIdle(LONG lCount)
             AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
+        // The thread's other visible frames (floating bars' frames among them) lay out too.
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND hWnd, LPARAM lParam) -> BOOL {
+                auto* pFrame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(hWnd));
+                if (pFrame != nullptr && hWnd != reinterpret_cast<HWND>(lParam) && ::IsWindowVisible(hWnd))
+                {
+                    AfxCallWndProc(pFrame, hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+                    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr));
     }
     else if (lCount == 1 && AfxGetThreadState()->m_nTempMapLock == 0)
     {

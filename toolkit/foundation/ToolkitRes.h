@@ -14,3 +14,11 @@
 
 // The status line while a bar is dragged.
 #define IDS_SEC_PREVENT_DOCKING 20535
+
+// The icon of MDI children that host a bar floated in the main window, which is also their
+// resource id.
+#define IDR_SEC_BARCHILD 20514
+// The cursor while a toolbar button is copied by dragging.
+#define IDC_SEC_COPYDRAG 20691
+// The title of a user toolbar without one, with its number.
+#define IDS_SEC_TOOLBAR_TITLE 20674

@@ -1,10 +1,9 @@
-// SECAutoHideBar: the strip's creation, size, fonts, visibility and background.
+// SECAutoHideBar: the strip's creation, size, tabs, visibility and background.
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/AutoHideBar.h>
 
-#include <cstddef>
-#include <cwchar>
+#include <algorithm>
 
 namespace tarnwick::frames
 {
@@ -12,8 +11,11 @@ namespace
 {
 constexpr DWORD STRIP_STYLE = CBRS_FLOAT_MULTI | CBRS_HIDE_INPLACE | CBRS_SIZE_DYNAMIC | CBRS_SIZE_FIXED;
 constexpr UINT FIRST_STRIP_ID = 0x8000;
-// The non-client metrics as they were before the padded border was added to them.
-constexpr UINT NONCLIENTMETRICS_SIZE = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+// The first tab starts this far into the strip; a tab is this much longer than its contents.
+constexpr int FIRST_TAB_OFFSET = 24;
+constexpr int TAB_PADDING = 6;
+// How far a tab reaches across a strip on the left or right.
+constexpr int TAB_ACROSS = 20;
 } // namespace
 
 BEGIN_MESSAGE_MAP(SECAutoHideBar, SECControlBar)
@@ -24,11 +26,18 @@ ON_WM_NCCALCSIZE()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 SECAutoHideBar::SECAutoHideBar()
-    : m_nTextHeight(0), m_nButtonHeight(0), m_nTextOffset(0), m_nButtons(0), m_clrBackground(0)
+    : m_nButtons(0), m_clrBackground(0)
 {
+}
+
+SECAutoHideBar::~SECAutoHideBar()
+{
+    DestroyWindow();
+    DeleteButtons();
 }
 
 BOOL SECAutoHideBar::Create(CFrameWnd* pParentFrame, DWORD dwBarStyle)
@@ -49,24 +58,9 @@ int SECAutoHideBar::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (SECControlBar::OnCreate(lpcs) == -1)
         return -1;
-    CreateFonts();
+    m_fonts.Create();
     EnableDocking(CBRS_ALIGN_ANY);
     return 0;
-}
-
-void SECAutoHideBar::CreateFonts()
-{
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = NONCLIENTMETRICS_SIZE;
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, NONCLIENTMETRICS_SIZE, &ncm, 0);
-    m_fontHorz.CreateFontIndirect(&ncm.lfMenuFont);
-    LOGFONTW lfVert = ncm.lfMenuFont;
-    lfVert.lfEscapement = lfVert.lfOrientation = -900;
-    ::wcsncpy(lfVert.lfFaceName, L"verdana", LF_FACESIZE - 1);
-    m_fontVert.CreateFontIndirect(&lfVert);
-    m_nTextHeight = std::abs(static_cast<int>(ncm.lfMenuFont.lfHeight));
-    m_nButtonHeight = std::max(ncm.iMenuHeight, ::GetSystemMetrics(SM_CYSMICON));
-    m_nTextOffset = (m_nButtonHeight - m_nTextHeight) / 2;
 }
 
 void SECAutoHideBar::EnableDocking(DWORD dwDockStyle)
@@ -83,9 +77,130 @@ CDockContext* SECAutoHideBar::CreateDockContext()
     return new SECAutoHideBarDockContext(this);
 }
 
+void SECAutoHideBar::AddBar(SECControlBar* pBar)
+{
+    const UINT nSide = AutoHideSideDockBarID(pBar->GetAutoHideSide());
+    CString strLabel;
+    pBar->GetWindowText(strLabel);
+    auto* pButton = new SECAutoHideBarBtn;
+    if (!pButton->Create(strLabel, WS_VISIBLE, CRect(0, 0, 0, 0), this, nSide, pBar->m_hWnd))
+    {
+        delete pButton;
+        return;
+    }
+    pButton->SetIcon(reinterpret_cast<HICON>(pBar->SendMessage(WM_GETICON, ICON_SMALL)));
+    pButton->SetOwnerStrip(this);
+    m_buttons.Add(pButton);
+    if (++m_nButtons == 1)
+        pButton->SetSelected(TRUE);
+    LayoutButtons();
+    UpdateVisibility();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void SECAutoHideBar::RemoveBar(SECControlBar* pBar)
+{
+    for (INT_PTR i = 0; i < m_buttons.GetSize(); ++i)
+    {
+        auto* pButton = static_cast<SECAutoHideBarBtn*>(m_buttons[i]);
+        if (pButton->GetBarHandle() != pBar->m_hWnd)
+            continue;
+        pButton->DestroyWindow();
+        delete pButton;
+        m_buttons.RemoveAt(i);
+        --m_nButtons;
+        break;
+    }
+    if (m_nButtons == 1)
+        GetButton(0)->SetSelected(TRUE);
+    UpdateVisibility();
+    LayoutButtons();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 int SECAutoHideBar::GetButtonCount() const
 {
     return m_nButtons;
+}
+
+SECAutoHideBarBtn* SECAutoHideBar::GetButton(int nIndex) const
+{
+    return static_cast<SECAutoHideBarBtn*>(m_buttons[nIndex]);
+}
+
+SECAutoHideBarBtn* SECAutoHideBar::FindButton(const SECControlBar* pBar) const
+{
+    for (int i = 0; i < m_nButtons; ++i)
+        if (GetButton(i)->GetBarHandle() == pBar->m_hWnd)
+            return GetButton(i);
+    return nullptr;
+}
+
+void SECAutoHideBar::SelectButton(SECAutoHideBarBtn* pButton)
+{
+    for (int i = 0; i < m_nButtons; ++i)
+    {
+        GetButton(i)->SetSelected(GetButton(i) == pButton);
+        GetButton(i)->Invalidate();
+    }
+    LayoutButtons();
+}
+
+void SECAutoHideBar::LayoutButtons()
+{
+    if (m_hWnd == nullptr || m_nButtons == 0)
+        return;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    const int nIcon = SECAutoHideBarBtn::ICON_SIZE;
+    int nFullExtent = 0;
+    {
+        CClientDC dc(this);
+        for (int i = 0; i < m_nButtons; ++i)
+        {
+            SECAutoHideBarBtn* pButton = GetButton(i);
+            CFont* pOldFont = dc.SelectObject(&pButton->GetLabelFont());
+            nFullExtent = std::max<int>(nFullExtent, dc.GetTextExtent(pButton->GetLabel()).cx + 2 * nIcon + TAB_PADDING);
+            dc.SelectObject(pOldFont);
+        }
+    }
+    int nOffset = FIRST_TAB_OFFSET;
+    for (int i = 0; i < m_nButtons; ++i)
+    {
+        SECAutoHideBarBtn* pButton = GetButton(i);
+        const int nSpan = (pButton->IsSelected() || !pButton->HasIcon() ? nFullExtent : nIcon) + TAB_PADDING;
+        CRect rect;
+        switch (pButton->GetSide())
+        {
+        case AFX_IDW_DOCKBAR_LEFT:
+            rect.SetRect(0, nOffset, rectClient.left + TAB_ACROSS, nOffset + nSpan);
+            break;
+        case AFX_IDW_DOCKBAR_RIGHT:
+            rect.SetRect(rectClient.right - TAB_ACROSS, nOffset, rectClient.right, nOffset + nSpan);
+            break;
+        case AFX_IDW_DOCKBAR_TOP:
+            rect.SetRect(nOffset, rectClient.top, nOffset + nSpan, rectClient.bottom - 2);
+            break;
+        default:
+            rect.SetRect(nOffset, rectClient.top + 4, nOffset + nSpan, rectClient.Height() + 4);
+            break;
+        }
+        pButton->MoveWindow(&rect, TRUE);
+        pButton->UpdateWindow();
+        nOffset += nSpan;
+    }
+}
+
+void SECAutoHideBar::DeleteButtons()
+{
+    for (INT_PTR i = 0; i < m_buttons.GetSize(); ++i)
+    {
+        auto* pButton = static_cast<SECAutoHideBarBtn*>(m_buttons[i]);
+        pButton->DestroyWindow();
+        delete pButton;
+    }
+    m_buttons.RemoveAll();
+    m_nButtons = 0;
 }
 
 CSize SECAutoHideBar::CalcFixedLayout(BOOL, BOOL bHorz)
@@ -130,6 +245,7 @@ void SECAutoHideBar::OnPaint()
         CPaintDC dc(this);
         FillBackground(&dc);
     }
+    LayoutButtons();
     UpdateVisibility();
 }
 
@@ -150,5 +266,11 @@ void SECAutoHideBar::OnLButtonDown(UINT, CPoint)
 
 void SECAutoHideBar::OnLButtonDblClk(UINT, CPoint)
 {
+}
+
+void SECAutoHideBar::OnDestroy()
+{
+    DeleteButtons();
+    SECControlBar::OnDestroyEx();
 }
 } // namespace tarnwick::frames

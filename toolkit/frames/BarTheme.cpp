@@ -1,4 +1,4 @@
-// SECBarTheme: the bars' "Rebar" theme handle and its drawing.
+// SECBarTheme: a theme handle of the bars and their tabs, and its drawing.
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/BarTheme.h>
 
@@ -17,7 +17,7 @@ SECBarTheme::~SECBarTheme()
 HTHEME SECBarTheme::Get(HWND hWnd)
 {
     if (m_hTheme == nullptr && SECIsAppThemed())
-        m_hTheme = SECOpenThemeData(hWnd, L"Rebar");
+        m_hTheme = SECOpenThemeData(hWnd, m_lpszClass);
     return m_hTheme;
 }
 

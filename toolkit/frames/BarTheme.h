@@ -1,5 +1,6 @@
-// The "Rebar" theme data that bars draw their backgrounds and grippers with: opened on first
-// use, closed when the theme changes and when the bar goes.
+// The theme data that bars draw their backgrounds and grippers with ("Rebar"), or that another
+// class of window draws with: opened on first use, closed when the theme changes and when the
+// window goes.
 #pragma once
 
 #include <afxwin.h>
@@ -11,7 +12,9 @@ namespace tarnwick::frames
 class SECBarTheme
 {
 public:
-    SECBarTheme() = default;
+    explicit SECBarTheme(LPCWSTR lpszClass = L"Rebar") : m_lpszClass(lpszClass)
+    {
+    }
     ~SECBarTheme();
     SECBarTheme(const SECBarTheme&) = delete;
     SECBarTheme& operator=(const SECBarTheme&) = delete;
@@ -26,6 +29,7 @@ public:
     BOOL DrawBackground(HWND hWnd, CDC* pDC, const CRect& rect);
 
 private:
+    LPCWSTR m_lpszClass;
     HTHEME m_hTheme = nullptr;
 };
 } // namespace tarnwick::frames

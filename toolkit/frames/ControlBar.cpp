@@ -3,6 +3,7 @@
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/BitmapDraw.h>
 #include <toolkit/foundation/VisualStyle.h>
+#include <toolkit/frames/AutoHideBar.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 #include <toolkit/frames/DockContext.h>
@@ -21,6 +22,7 @@ namespace
 const CSize DEFAULT_BAR_SIZE(300, 180);
 constexpr UINT MAX_ID_PROBES = 1000;
 int g_nControlBarGlobalFlag = 1;
+BOOL g_bNoSlide = FALSE;
 
 // An auto-hide bar slid out stands this much narrower than when docked.
 constexpr int SLID_OUT_NARROWING = 24;
@@ -30,6 +32,18 @@ constexpr int CAPTION_POINTS = 80;
 // Under the toolkit's own style the caption text starts further in.
 constexpr int STYLE3_TEXT_INSET = 8;
 constexpr int RP_GRIPPER = 1;
+
+// An unpinned bar floats here, hidden, until it slides out beside its strip.
+const CPoint UNPINNED_FLOAT_POINT(400, 400);
+// A bar slides out this far from the strip's outer edge (one pixel less on the right), and
+// clear of the strip's ends along it.
+constexpr int SLIDE_OFFSET = 30;
+constexpr int SLIDE_END_INSET = 2;
+constexpr int SLIDE_STEPS = 5;
+constexpr int DEFAULT_SLIDE_TIME = 50;
+constexpr UINT_PTR PIN_TIMER = 2;
+constexpr UINT PIN_TIMER_INTERVAL = 100;
+constexpr int KEYBOARD_MENU_TOP = 10;
 
 UINT ChildMoveFlags()
 {
@@ -47,9 +61,9 @@ bool IsToolkitFrame(const CWnd* pWnd)
             return true;
     return false;
 }
+} // namespace
 
-// The dock bar id of each auto-hide side.
-UINT DockBarIdOfSide(DWORD dwSide)
+UINT AutoHideSideDockBarID(DWORD dwSide)
 {
     switch (dwSide)
     {
@@ -65,18 +79,21 @@ UINT DockBarIdOfSide(DWORD dwSide)
         return 0;
     }
 }
-} // namespace
 
 BEGIN_MESSAGE_MAP(SECControlBar, CControlBar)
 ON_WM_SIZE()
 AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDownEx)
 ON_WM_LBUTTONUP()
 AFX_MOUSE_ENTRY(WM_LBUTTONDBLCLK, OnLButtonDblClkEx)
+ON_WM_KILLFOCUS()
+AFX_WM_ENTRY(WM_TIMER, void (CWnd::*)(UINT_PTR), OnTimerEx, call.wParam)
 AFX_WM_ENTRY(WM_DESTROY, void (CWnd::*)(), OnDestroyEx)
 ON_WM_ERASEBKGND()
 ON_WM_NCPAINT()
 ON_COMMAND(ID_SEC_HIDE_BAR, OnHide)
 ON_COMMAND(ID_SEC_ALLOW_DOCKING, OnAllowDocking)
+ON_COMMAND(ID_SEC_FLOAT_IN_MAIN, OnFloatInMainWindow)
+ON_WM_CONTEXTMENU()
 ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
@@ -84,7 +101,8 @@ SECControlBar::SECControlBar()
     : m_szMRUHorzDock(0, 0), m_szMRUVertDock(0, 0), m_szMRUFloat(0, 0), m_fPctWidth(1.0f), m_dwExStyle(0),
       m_rcMargins(10, 10, 10, 10), m_bShareSettled(TRUE), m_dwSavedDockStyle(0), m_bExpandEnabled(TRUE), m_bNotExpanded(TRUE),
       m_bHorzStrip(TRUE), m_bExpandRequest(FALSE), m_hWndRepaint(nullptr), m_pOwnerFrame(nullptr), m_bAutoHide(FALSE),
-      m_bAttached(FALSE), m_bPinned(FALSE), m_bFocus(FALSE), m_bMarked(FALSE), m_dwAutoHideSide(0)
+      m_bAttached(FALSE), m_bPinned(FALSE), m_bFocus(FALSE), m_bMarked(FALSE), m_dwAutoHideSide(0),
+      m_nSlideTime(DEFAULT_SLIDE_TIME)
 {
 }
 
@@ -150,7 +168,7 @@ CSize SECControlBar::CalcDynamicLayout(int nLength, DWORD nMode)
         return size;
     // Slid out of its strip, the bar runs along the dock bar of its side.
     CRect rectDockBar(0, 0, 0, 0);
-    if (CControlBar* pDockBar = m_pDockSite->GetControlBar(DockBarIdOfSide(m_dwAutoHideSide)))
+    if (CControlBar* pDockBar = m_pDockSite->GetControlBar(AutoHideSideDockBarID(m_dwAutoHideSide)))
         pDockBar->GetWindowRect(&rectDockBar);
     switch (m_dwAutoHideSide)
     {
@@ -378,6 +396,17 @@ void SECControlBar::AfterMDIFloat()
 
 BOOL SECControlBar::ToggleVisible()
 {
+    if (m_bAutoHide && !m_bPinned)
+    {
+        if (IsVisible())
+            AutoHideSlideIn();
+        else
+        {
+            AutoHideSlideOut();
+            SetFocus();
+        }
+        return !IsVisible();
+    }
     if (CFrameWnd* pFrame = GetDockingFrame())
         pFrame->ShowControlBar(this, !IsVisible(), TRUE);
     return !IsVisible();
@@ -405,6 +434,207 @@ BOOL SECControlBar::AttachToAutoHideBar()
     m_bAttached = TRUE;
     m_bPinned = TRUE;
     return TRUE;
+}
+
+void SECControlBar::SetNoSlide(BOOL bNoSlide)
+{
+    g_bNoSlide = bNoSlide;
+}
+
+SECAutoHideBar* SECControlBar::FindAutoHideStrip(DWORD dwSide) const
+{
+    if (m_pDockSite == nullptr || dwSide == 0)
+        return nullptr;
+    for (POSITION pos = m_pDockSite->m_listControlBars.GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pStrip = dynamic_cast<SECAutoHideBar*>(static_cast<CControlBar*>(m_pDockSite->m_listControlBars.GetNext(pos)));
+        if (pStrip != nullptr && (pStrip->m_dwStyle & CBRS_ALIGN_ANY) == dwSide)
+            return pStrip;
+    }
+    return nullptr;
+}
+
+DWORD SECControlBar::DockedSide() const
+{
+    if (IsDockedRight())
+        return CBRS_ALIGN_RIGHT;
+    if (IsDockedLeft())
+        return CBRS_ALIGN_LEFT;
+    if (IsDockedTop())
+        return CBRS_ALIGN_TOP;
+    if (IsDockedBottom())
+        return CBRS_ALIGN_BOTTOM;
+    return 0;
+}
+
+void SECControlBar::DockBackFromStrip()
+{
+    if (SECAutoHideBar* pStrip = FindAutoHideStrip(m_dwAutoHideSide))
+        pStrip->RemoveBar(this);
+    m_bPinned = TRUE;
+    if (m_pDockSite != nullptr)
+        m_pDockSite->DockControlBar(
+            this, DYNAMIC_DOWNCAST(CDockBar, m_pDockSite->GetControlBar(AutoHideSideDockBarID(m_dwAutoHideSide))));
+}
+
+void SECControlBar::TogglePinned()
+{
+    if (m_pDockSite == nullptr)
+        return;
+    if (!m_bPinned)
+    {
+        DockBackFromStrip();
+        if (auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, m_pDockBar))
+            pDockBar->ExpandBar(this,
+                                (m_dwExStyle & CBRS_EX_EXPAND) && m_bExpandRequest ? SECDockBar::EXPAND_BAR : 0);
+        m_pDockSite->ShowControlBar(this, TRUE, FALSE);
+        m_dwAutoHideSide = 0;
+        return;
+    }
+    const DWORD dwSide = DockedSide();
+    SECAutoHideBar* pStrip = FindAutoHideStrip(dwSide);
+    if (pStrip == nullptr)
+        return;
+    m_dwAutoHideSide = dwSide;
+    m_bPinned = FALSE;
+    pStrip->AddBar(this);
+    m_pDockSite->ShowControlBar(this, FALSE, FALSE);
+    m_pDockSite->FloatControlBar(this, UNPINNED_FLOAT_POINT, CBRS_ALIGN_TOP);
+    // The bar slides out as a panel beside its strip, without a title of its own.
+    if (CFrameWnd* pMiniFrame = IsFloating() ? GetParentFrame() : nullptr)
+        pMiniFrame->ModifyStyle(WS_CAPTION, 0, SWP_FRAMECHANGED);
+}
+
+void SECControlBar::SlideAutoHide(BOOL bHide)
+{
+    CFrameWnd* pMiniFrame = IsFloating() ? GetParentFrame() : nullptr;
+    if (pMiniFrame == nullptr || m_pDockSite == nullptr)
+        return;
+    // Beside the strip of its side; a frame without strips lends the dock bar of that side.
+    CWnd* pRef = FindAutoHideStrip(m_dwAutoHideSide);
+    if (pRef == nullptr)
+        pRef = m_pDockSite->GetControlBar(AutoHideSideDockBarID(m_dwAutoHideSide));
+    if (pRef == nullptr)
+        return;
+    CRect rectRef;
+    pRef->GetWindowRect(&rectRef);
+    CRect rect;
+    switch (m_dwAutoHideSide)
+    {
+    case CBRS_ALIGN_LEFT:
+        rect.SetRect(rectRef.left + SLIDE_OFFSET, rectRef.top + SLIDE_END_INSET,
+                     rectRef.left + SLIDE_OFFSET + m_szMRUFloat.cx, rectRef.bottom - SLIDE_END_INSET);
+        break;
+    case CBRS_ALIGN_RIGHT:
+        rect.SetRect(rectRef.right - (SLIDE_OFFSET - 1) - m_szMRUFloat.cx, rectRef.top + SLIDE_END_INSET,
+                     rectRef.right - (SLIDE_OFFSET - 1), rectRef.bottom - SLIDE_END_INSET);
+        break;
+    case CBRS_ALIGN_TOP:
+        rect.SetRect(rectRef.left, rectRef.top + SLIDE_OFFSET, rectRef.right, rectRef.top + SLIDE_OFFSET + m_szMRUFloat.cy);
+        break;
+    case CBRS_ALIGN_BOTTOM:
+        rect.SetRect(rectRef.left, rectRef.bottom - SLIDE_OFFSET - m_szMRUFloat.cy, rectRef.right,
+                     rectRef.bottom - SLIDE_OFFSET);
+        break;
+    default:
+        return;
+    }
+    if (m_nSlideTime > 0)
+        AnimateSlide(pMiniFrame, rect, bHide);
+    pMiniFrame->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    pMiniFrame->ShowWindow(bHide ? SW_HIDE : SW_SHOW);
+    m_szMRUFloat = rect.Size();
+}
+
+void SECControlBar::AnimateSlide(CFrameWnd* pMiniFrame, const CRect& rect, BOOL bHide)
+{
+    // The frame would snap back to its bars' size at every step.
+    const BOOL bSnap = (pMiniFrame->GetStyle() & FWS_SNAPTOBARS) != 0;
+    pMiniFrame->ModifyStyle(FWS_SNAPTOBARS, 0);
+    CRect rectLast = bHide ? rect : CRect(rect.TopLeft(), CSize(0, 0));
+    for (int nStep = 1; nStep <= SLIDE_STEPS; ++nStep)
+    {
+        const int nParts = bHide ? SLIDE_STEPS - nStep : nStep;
+        CRect rectStep = rect;
+        switch (m_dwAutoHideSide)
+        {
+        case CBRS_ALIGN_LEFT:
+            rectStep.right = rect.left + rect.Width() * nParts / SLIDE_STEPS;
+            break;
+        case CBRS_ALIGN_RIGHT:
+            rectStep.left = rect.right - rect.Width() * nParts / SLIDE_STEPS;
+            break;
+        case CBRS_ALIGN_TOP:
+            rectStep.bottom = rect.top + rect.Height() * nParts / SLIDE_STEPS;
+            break;
+        default:
+            rectStep.top = rect.bottom - rect.Height() * nParts / SLIDE_STEPS;
+            break;
+        }
+        if (rectStep.IsRectEmpty())
+            pMiniFrame->ShowWindow(SW_HIDE);
+        else
+            pMiniFrame->SetWindowPos(nullptr, rectStep.left, rectStep.top, rectStep.Width(), rectStep.Height(),
+                                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ::Sleep(static_cast<DWORD>(m_nSlideTime / SLIDE_STEPS));
+        pMiniFrame->UpdateWindow();
+        // What the frame gave up shows the window beneath again.
+        CRect rectExposed;
+        if (rectExposed.SubtractRect(&rectLast, &rectStep))
+        {
+            m_pDockSite->ScreenToClient(&rectExposed);
+            m_pDockSite->RedrawWindow(&rectExposed, nullptr,
+                                      RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+        rectLast = rectStep;
+    }
+    if (bSnap)
+        pMiniFrame->ModifyStyle(0, FWS_SNAPTOBARS);
+}
+
+void SECControlBar::AutoHideSlideOut()
+{
+    if (m_pDockSite != nullptr)
+        m_pDockSite->ShowControlBar(this, TRUE, FALSE);
+    SlideAutoHide(FALSE);
+}
+
+void SECControlBar::AutoHideSlideIn()
+{
+    // While a splitter is dragged a docked bar keeps its place and only takes the focus.
+    if (g_bNoSlide && DYNAMIC_DOWNCAST(SECDockBar, m_pDockBar) != nullptr)
+    {
+        SetFocus();
+        return;
+    }
+    if (m_pDockSite != nullptr)
+        m_pDockSite->ShowControlBar(this, FALSE, FALSE);
+    SlideAutoHide(TRUE);
+}
+
+void SECControlBar::OnKillFocus(CWnd* pNewWnd)
+{
+    // The focus moving into the bar's own windows keeps it out.
+    const bool bIntoBar = pNewWnd != nullptr && ::IsChild(m_hWnd, pNewWnd->m_hWnd);
+    if (m_bAutoHide && !m_bPinned && IsVisible() && !bIntoBar)
+        AutoHideSlideIn();
+    Default();
+}
+
+void SECControlBar::OnTimerEx(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != PIN_TIMER)
+    {
+        CControlBar::OnTimer(nIDEvent);
+        return;
+    }
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    if (m_btnPin.HitTest(point))
+        return;
+    KillTimer(PIN_TIMER);
+    SendMessage(WM_NCPAINT);
 }
 
 BOOL SECControlBar::IsDockedAt(UINT nDockBarID) const
@@ -703,6 +933,47 @@ void SECControlBar::OnAllowDocking()
     if (m_pDockContext != nullptr && m_pDockBar != nullptr && !IsFloating())
         m_pDockContext->ToggleDocking();
     EnableDocking(0);
+}
+
+void SECControlBar::OnFloatInMainWindow()
+{
+    if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
+        pContext->ToggleMDIFloating();
+}
+
+void SECControlBar::OnContextMenuHook(CMenu*)
+{
+}
+
+void SECControlBar::OnContextMenu(CWnd* pWnd, CPoint point)
+{
+    // The strips have no menu of their own.
+    if (!(m_dwExStyle & CBRS_EX_CONTEXTMENU) || dynamic_cast<SECAutoHideBar*>(this) != nullptr)
+    {
+        Default();
+        return;
+    }
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    menu.AppendMenu(MF_STRING | ((m_dwDockStyle & CBRS_ALIGN_ANY) ? MF_CHECKED : MF_UNCHECKED), ID_SEC_ALLOW_DOCKING,
+                    _T("Allow Docking"));
+    menu.AppendMenu(MF_STRING, ID_SEC_HIDE_BAR, _T("Hide"));
+    OnContextMenuHook(&menu);
+    if (m_pDockContext != nullptr && m_pDockContext->m_pDockSite != nullptr &&
+        m_pDockContext->m_pDockSite->m_hWnd != nullptr)
+        m_pDockContext->m_pDockSite->SendMessage(WM_SEC_BARCONTEXTMENU, reinterpret_cast<WPARAM>(this),
+                                                 reinterpret_cast<LPARAM>(&menu));
+    // From the keyboard the menu opens a quarter into the window, near its top.
+    if (point.x == -1 && point.y == -1)
+    {
+        CWnd* pTarget = pWnd != nullptr ? pWnd : this;
+        CRect rect;
+        pTarget->GetClientRect(&rect);
+        point = CPoint(rect.Width() / 4, KEYBOARD_MENU_TOP);
+        pTarget->ClientToScreen(&point);
+    }
+    menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
 }
 
 BOOL SECControlBar::IsVertStrip() const
@@ -1005,6 +1276,7 @@ void SECControlBar::OnLButtonDownEx(UINT nFlags, CPoint point)
     if (m_bAutoHide && m_btnPin.HitTest(point))
     {
         SetCapture();
+        SetTimer(PIN_TIMER, PIN_TIMER_INTERVAL, nullptr);
         return;
     }
     if (IsFloatingBar() && m_bAutoHide)
@@ -1051,6 +1323,12 @@ void SECControlBar::OnLButtonUp(UINT, CPoint point)
     {
         ReleaseButtons();
         SendMessage(WM_COMMAND, ID_SEC_HIDE_BAR);
+        // A hidden unpinned bar leaves its strip for its dock bar, where showing finds it.
+        if (m_dwAutoHideSide != 0)
+        {
+            DockBackFromStrip();
+            m_dwAutoHideSide = 0;
+        }
         pFrame->ShowControlBar(this, FALSE, FALSE);
         SendMessage(WM_NCPAINT);
     }
@@ -1064,6 +1342,8 @@ void SECControlBar::OnLButtonUp(UINT, CPoint point)
         }
         pFrame->Invalidate();
     }
+    else if (m_bAutoHide && m_btnPin.HitTest(point))
+        TogglePinned();
     ReleaseButtons();
     pFrame->RecalcLayout();
 }

@@ -19,6 +19,8 @@ constexpr DWORD CBRS_EX_PROPORTIONAL = 0x2;
 constexpr DWORD CBRS_EX_FIXEDSIZE = 0x4;
 constexpr DWORD CBRS_EX_FIXEDROW = 0x8;
 constexpr DWORD CBRS_EX_MARGINS = 0x10;
+// The bar may float in an MDI child of the main window ("Float In Main Window").
+constexpr DWORD CBRS_EX_FLOATINMAIN = 0x20;
 constexpr DWORD CBRS_EX_STRETCHCHILD = 0x40;
 constexpr DWORD CBRS_EX_OWNROW = 0x80;
 constexpr DWORD CBRS_EX_BORDERS = 0x100;
@@ -32,9 +34,18 @@ constexpr DWORD CBRS_EX_THEMEDGRIPPER = 0x20000;
 constexpr UINT ID_SEC_HIDE_BAR = 43041;
 // Toggles whether the bar may dock.
 constexpr UINT ID_SEC_ALLOW_DOCKING = 43040;
+// Moves the bar into an MDI child of the main window and back.
+constexpr UINT ID_SEC_FLOAT_IN_MAIN = 43042;
+// Sent to the dock site while a bar's context menu is built: wParam the bar, lParam the CMenu.
+constexpr UINT WM_SEC_BARCONTEXTMENU = 0x38FF;
 // Tool ids of the caption buttons' tips.
 constexpr UINT ID_SEC_CLOSE_TOOL = 1024;
 constexpr UINT ID_SEC_EXPAND_TOOL = 2048;
+
+// The dock bar id (AFX_IDW_DOCKBAR_*) of an auto-hide side (CBRS_ALIGN_*); 0 for others.
+UINT AutoHideSideDockBarID(DWORD dwSide);
+
+class SECAutoHideBar;
 
 class SECControlBar : public CControlBar
 {
@@ -100,6 +111,8 @@ public:
     virtual void OnBeforeMDIFloat();
     virtual void AfterMDIFloat();
 
+    // Given the context menu before it is shown.
+    virtual void OnContextMenuHook(CMenu* pMenu);
     // Shows a hidden bar and hides a shown one (delayed); TRUE when it is now hidden.
     virtual BOOL ToggleVisible();
     // Asked when the close or the expand button is pressed.
@@ -164,6 +177,30 @@ public:
         return m_dwAutoHideSide;
     }
     virtual BOOL AttachToAutoHideBar();
+    // The pin's square in client coordinates, empty until the strip is drawn.
+    const CRect& GetPinButtonRect() const
+    {
+        return m_btnPin.GetRect();
+    }
+    // Pinned: docked on its side. Unpinned: a tab in the strip of that side, the bar floating
+    // hidden until it slides out.
+    virtual void TogglePinned();
+    // The floating frame of an unpinned bar slides out beside its strip, or back in; at once
+    // when the slide time is 0 or less.
+    virtual void SlideAutoHide(BOOL bHide);
+    virtual void AutoHideSlideOut();
+    virtual void AutoHideSlideIn();
+    // The whole slide in milliseconds (50 by default).
+    void SetSlideTime(int nMilliseconds)
+    {
+        m_nSlideTime = nMilliseconds;
+    }
+    int GetSlideTime() const
+    {
+        return m_nSlideTime;
+    }
+    // On while a dock bar's splitter is dragged: a bar asked to slide in keeps its place.
+    static void SetNoSlide(BOOL bNoSlide);
 
     BOOL IsDockedLeft() const;
     BOOL IsDockedRight() const;
@@ -186,12 +223,19 @@ protected:
     afx_msg void OnLButtonDownEx(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClkEx(UINT nFlags, CPoint point);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    // Timer 2: the pin is drawn again once the mouse has left it.
+    afx_msg void OnTimerEx(UINT_PTR nIDEvent);
     afx_msg void OnDestroyEx();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNcPaint();
     afx_msg void OnHide();
     // Off: the bar floats and docks nowhere until it is switched on again.
     afx_msg void OnAllowDocking();
+    // Into an MDI child of the main window, or back from there.
+    afx_msg void OnFloatInMainWindow();
+    // "Allow Docking" and "Hide", and what the dock site adds.
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -227,6 +271,7 @@ private:
     BOOL m_bMarked;
     DWORD m_dwAutoHideSide;
     SECCaptionButton m_btnPin;
+    int m_nSlideTime;
 
     // Floating: docked in a mini-frame's dock bar, as the bar style says.
     BOOL IsFloatingBar() const;
@@ -251,5 +296,14 @@ private:
     void LayoutChildren(int cx, int cy);
     // Redraws a pressed button up again and forgets the press.
     void ReleaseButtons();
+    // The auto-hide strip of a side among the frame's bars; NULL when the frame has none.
+    SECAutoHideBar* FindAutoHideStrip(DWORD dwSide) const;
+    // The side (CBRS_ALIGN_*) of the dock bar that holds the bar: right, left, top, bottom.
+    DWORD DockedSide() const;
+    // Out of the strip and back into the dock bar of its side.
+    void DockBackFromStrip();
+    // Five steps with the slide time between them.
+    void AnimateSlide(CFrameWnd* pMiniFrame, const CRect& rect, BOOL bHide);
+    CFrameWnd* GetToolkitFrame() const;
 };
 } // namespace tarnwick::frames

@@ -1,11 +1,14 @@
 // SECDockBar: the bar list in rows, shares within a row, placement of bars, splitters and the
 // dock bar's painting.
 #include <toolkit/bars/CustomToolBar.h>
+#include <toolkit/bars/MenuBar.h>
+#include <toolkit/bars/StatusBar.h>
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 #include <toolkit/frames/DockBarSplitter.h>
+#include <toolkit/frames/FrameBar.h>
 
 #include <algorithm>
 #include <climits>
@@ -54,6 +57,8 @@ CRect WindowRectIn(const CWnd* pWnd, const CWnd* pParent)
 } // namespace
 
 BEGIN_MESSAGE_MAP(SECDockBar, CDockBar)
+ON_WM_CONTEXTMENU()
+ON_COMMAND_RANGE(SECDockBar::ID_FIRST_BAR_COMMAND, SECDockBar::ID_LAST_BAR_COMMAND, OnBarCommand)
 ON_WM_CREATE()
 ON_WM_SETCURSOR()
 ON_WM_MOUSEMOVE()
@@ -329,8 +334,11 @@ void SECDockBar::SweepUnmarked()
         }
 }
 
-CSize SECDockBar::CalcFixedLayout(BOOL, BOOL)
+CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorzLayout)
 {
+    // A floating frame sizes itself to its bars: each keeps its own floating size.
+    if (m_bFloating)
+        return CDockBar::CalcFixedLayout(bStretch, bHorzLayout);
     const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     CSize sizeMax = m_rectLayout.Size();
     if (m_rectLayout.IsRectEmpty())
@@ -672,10 +680,13 @@ void SECDockBar::TrackSplitter(Splitter* pSplitter, CPoint point)
     CFrameWnd* pFrame = GetParentFrame();
     if (pFrame == nullptr)
         return;
+    // Bars that lose the focus to the drag stay out meanwhile.
+    SECControlBar::SetNoSlide(TRUE);
     int nMin = 0;
     int nMax = 0;
     CalcSplitterLimits(pSplitter, nMin, nMax);
     const int nDelta = DragSplitter(pSplitter, point, nMin, nMax);
+    SECControlBar::SetNoSlide(FALSE);
     if (nDelta != 0)
     {
         MoveSplitter(pSplitter, nDelta);
@@ -1135,6 +1146,8 @@ void SECDockBar::AdoptBar(CControlBar* pBar)
             CString strTitle;
             pBar->GetWindowText(strTitle);
             AfxSetWindowText(pMiniFrame->m_hWnd, strTitle.Left(MAX_TITLE));
+            // The dock bar keeps the title for frames that take it from there.
+            AfxSetWindowText(m_hWnd, strTitle.Left(MAX_TITLE));
         }
     DWORD dwStyle = (pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY;
     dwStyle = m_bFloating ? (dwStyle | CBRS_FLOATING) : (dwStyle & ~CBRS_FLOATING);
@@ -1387,5 +1400,93 @@ void SECDockBar::RemoveFromRedrawList(CControlBar* pBar)
     for (INT_PTR i = m_arrRedraw.GetSize() - 1; i >= 0; --i)
         if (m_arrRedraw[i] == pBar)
             m_arrRedraw.RemoveAt(i);
+}
+} // namespace tarnwick::frames
+
+namespace tarnwick::frames
+{
+using bars::SECCustomToolBar;
+using bars::SECMenuBar;
+using bars::SECStatusBar;
+
+namespace
+{
+int g_nToolkitFrameFlag = 1;
+
+// Bars the menu does not offer: they are part of the frame, not windows to show or hide.
+bool IsFrameFixture(const CControlBar* pBar)
+{
+    return pBar->IsDockBar() || pBar->IsKindOf(RUNTIME_CLASS(SECStatusBar)) ||
+           pBar->IsKindOf(RUNTIME_CLASS(SECMenuBar)) || pBar->IsKindOf(RUNTIME_CLASS(SECFrameBar));
+}
+
+bool IsToolBar(const CControlBar* pBar)
+{
+    return pBar->IsKindOf(RUNTIME_CLASS(SECToolBar)) || pBar->IsKindOf(RUNTIME_CLASS(SECCustomToolBar));
+}
+} // namespace
+
+void SECDockBar::SetToolkitFrameFlag(int nFlag)
+{
+    g_nToolkitFrameFlag = nFlag;
+}
+
+int SECDockBar::GetToolkitFrameFlag()
+{
+    return g_nToolkitFrameFlag;
+}
+
+void SECDockBar::BuildBarMenu(CMenu& menu)
+{
+    m_mapBarCommands.RemoveAll();
+    CFrameWnd* pFrame = m_pDockSite != nullptr ? m_pDockSite : GetParentFrame();
+    if (pFrame == nullptr)
+        return;
+    UINT nNextID = ID_FIRST_BAR_COMMAND;
+    UINT nFront = 0;
+    menu.AppendMenu(MF_SEPARATOR);
+    for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos != nullptr && nNextID <= ID_LAST_BAR_COMMAND;)
+    {
+        auto* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
+        CString strTitle;
+        pBar->GetWindowText(strTitle);
+        if (strTitle.IsEmpty() || IsFrameFixture(pBar))
+            continue;
+        const UINT nFlags = MF_STRING | ((pBar->GetStyle() & WS_VISIBLE) ? MF_CHECKED : MF_UNCHECKED);
+        if (IsToolBar(pBar))
+            menu.AppendMenu(nFlags, nNextID, strTitle);
+        else
+            menu.InsertMenu(nFront++, nFlags | MF_BYPOSITION, nNextID, strTitle);
+        m_mapBarCommands.SetAt(nNextID++, DYNAMIC_DOWNCAST(SECControlBar, pBar));
+    }
+    // The separator parts the two groups only when both have bars.
+    const UINT nCount = menu.GetMenuItemCount();
+    if (nCount > 0 && (menu.GetMenuState(nCount - 1, MF_BYPOSITION) & MF_SEPARATOR))
+        menu.DeleteMenu(nCount - 1, MF_BYPOSITION);
+    else if (menu.GetMenuItemCount() > 0 && (menu.GetMenuState(0, MF_BYPOSITION) & MF_SEPARATOR))
+        menu.DeleteMenu(0, MF_BYPOSITION);
+}
+
+void SECDockBar::OnContextMenu(CWnd*, CPoint point)
+{
+    if (g_nToolkitFrameFlag == 0)
+    {
+        Default();
+        return;
+    }
+    CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    BuildBarMenu(menu);
+    if (menu.GetMenuItemCount() > 0)
+        menu.TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void SECDockBar::OnBarCommand(UINT nID)
+{
+    SECControlBar* pBar = nullptr;
+    if (m_mapBarCommands.Lookup(nID, pBar) && pBar != nullptr)
+        pBar->ToggleVisible();
+    m_mapBarCommands.RemoveAll();
 }
 } // namespace tarnwick::frames

@@ -4,6 +4,7 @@
 
 #include <afxext.h>
 #include <afxpriv.h>
+#include <afxtempl.h>
 
 #include <toolkit/frames/BarTheme.h>
 
@@ -51,6 +52,14 @@ public:
     static void SetFlatTabsFlag(BOOL bFlatTabs);
     // Splitters and edges, then the bars whose places changed.
     void DoPaint(CDC* pDC) override;
+    // 0: dock bars show no menu on a right click; 1: they list the frame's bars to toggle.
+    static void SetToolkitFrameFlag(int nFlag);
+    static int GetToolkitFrameFlag();
+    // The frame's bars that have a title, other than status, menu, dock and frame bars, as
+    // commands from ID_FIRST_BAR_COMMAND, checked while shown; toolbars come last.
+    void BuildBarMenu(CMenu& menu);
+    static constexpr UINT ID_FIRST_BAR_COMMAND = 0xE001;
+    static constexpr UINT ID_LAST_BAR_COMMAND = 0xE0FF;
     // Menu accelerators work while the focus is in a docked bar.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -160,6 +169,9 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    // A bar of the menu shows or hides.
+    afx_msg void OnBarCommand(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -174,6 +186,8 @@ private:
     int m_nNoRedraw;
     float m_fMinimumShare;
     SECBarTheme m_theme;
+    // The bars of the last menu by command.
+    CMap<UINT, UINT, SECControlBar*, SECControlBar*> m_mapBarCommands;
 
     SECControlBar* GetSizeableBar(int nPos) const;
     BOOL IsVisibleEntry(int nPos) const;

@@ -5,6 +5,7 @@
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 #include <toolkit/frames/DockContext.h>
+#include <toolkit/frames/MDIFrameWnd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -344,5 +345,40 @@ void SECDockContext::ToggleDocking()
         m_pBar->GetParent()->ClientToScreen(&ptFloat);
     }
     m_pDockSite->FloatControlBar(m_pBar, ptFloat, m_dwMRUFloatStyle);
+}
+} // namespace tarnwick::frames
+
+namespace tarnwick::frames
+{
+void SECDockContext::ToggleMDIFloating()
+{
+    m_pDockSite = m_pBar->m_pDockSite;
+    auto* pFrame = DYNAMIC_DOWNCAST(SECMDIFrameWnd, m_pDockSite);
+    if (pFrame == nullptr)
+        return;
+    SECControlBar* pBar = ToolkitBar(m_pBar);
+    if (pBar == nullptr || !pBar->IsMDIChildDocked())
+    {
+        if (pBar != nullptr)
+            m_fSavedPctWidth = pBar->m_fPctWidth;
+        m_bWasFloating = m_pBar->IsFloating();
+        pFrame->FloatControlBarInMDIChild(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
+        return;
+    }
+    if (m_bWasFloating)
+    {
+        pFrame->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
+        return;
+    }
+    if (!(m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY))
+        return;
+    if (m_fSavedPctWidth > 0.0f)
+        pBar->m_fPctWidth = m_fSavedPctWidth;
+    CDockBar* pDockBar = DYNAMIC_DOWNCAST(CDockBar, pFrame->GetControlBar(m_uMRUDockID));
+    CRect rect = m_rectMRUDockPos;
+    if (pDockBar != nullptr)
+        pDockBar->ClientToScreen(&rect);
+    pFrame->ReDockControlBar(m_pBar, pDockBar, pDockBar != nullptr ? &rect : nullptr);
+    pFrame->RecalcLayout();
 }
 } // namespace tarnwick::frames

@@ -39,6 +39,9 @@ public:
     void EndResize() override;
     // Keeps the bar's row share while it floats.
     void ToggleDocking() override;
+    // Into an MDI child of the main window, or back to where the bar floated or docked
+    // before; only in a toolkit MDI frame.
+    virtual void ToggleMDIFloating();
 
 protected:
     void CancelLoop() override;

@@ -38,7 +38,7 @@ public:
     }
 
     // pDockBar NULL: the dock bar of the bar's alignment.
-    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr)
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr) override
     {
         m_docking.DockControlBar(pBar, pDockBar, lpRect);
     }
@@ -46,7 +46,7 @@ public:
     {
         DockControlBar(pBar, DYNAMIC_DOWNCAST(CDockBar, this->GetControlBar(nDockBarID)), lpRect);
     }
-    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr)
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr) override
     {
         m_docking.ReDockControlBar(pBar, pDockBar, lpRect);
     }

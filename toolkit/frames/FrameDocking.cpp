@@ -10,6 +10,7 @@
 #include <toolkit/frames/FrameDocking.h>
 #include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
+#include <toolkit/frames/MiniDockFrameWnd.h>
 #include <toolkit/workspace/WorkspaceManagerEx.h>
 
 #include <afxpriv.h>
@@ -34,6 +35,8 @@ const SECFrameDocking::DockSide SECFrameDocking::dockSides[4] = {
 namespace
 {
 constexpr int MAX_GRADIENT_BANDS = 120;
+// A floating bar keeps this much of itself on its monitor's work area.
+constexpr int FLOAT_KEEP_VISIBLE = 10;
 // The NONCLIENTMETRICS of every Windows version since 95.
 constexpr UINT NONCLIENTMETRICS_SIZE = 500;
 // The italic title part is measured this much wider.
@@ -160,11 +163,12 @@ void SECFrameDocking::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LP
         pSizeable->BeforeDock();
     if (pDockBar == nullptr)
     {
-        // The dock bar that kept the bar's place, else the last side of its alignment.
+        // The dock bar that kept the bar's place (its id), else the last side of its alignment.
+        auto* pPlaceHolder = reinterpret_cast<CControlBar*>(static_cast<UINT_PTR>(LOWORD(pBar->GetDlgCtrlID())));
         for (const DockSide& side : dockSides)
         {
             auto* pSide = DYNAMIC_DOWNCAST(CDockBar, m_frame.GetControlBar(side.nID));
-            if (pSide != nullptr && pSide->FindBar(pBar) > 0)
+            if (pSide != nullptr && (pSide->FindBar(pBar) > 0 || pSide->FindBar(pPlaceHolder) > 0))
             {
                 pDockBar = pSide;
                 break;
@@ -179,6 +183,74 @@ void SECFrameDocking::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LP
         pDockBar->DockControlBar(pBar, lpRect);
     if (pSizeable != nullptr)
         pSizeable->AfterDock();
+}
+
+DWORD SECFrameDocking::AdjustFloatStyle(const CControlBar* pBar, DWORD dwStyle)
+{
+    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
+    {
+        dwStyle |= CBRS_SIZE_DYNAMIC;
+        if (dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT))
+            dwStyle = (dwStyle & ~(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT | CBRS_ALIGN_BOTTOM)) | CBRS_ALIGN_TOP |
+                      CBRS_SIZE_DYNAMIC;
+    }
+    return dwStyle;
+}
+
+void SECFrameDocking::SetDefaultFloatingFrameClass()
+{
+    if (m_frame.m_pFloatingFrameClass == nullptr ||
+        m_frame.m_pFloatingFrameClass == RUNTIME_CLASS(CMiniDockFrameWnd))
+        m_frame.m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
+}
+
+void SECFrameDocking::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle,
+                                      const std::function<void(CMiniDockFrameWnd*)>& beforeShow)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfo(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor);
+    const CRect rectWork(monitor.rcWork);
+    CRect rectBar;
+    pBar->GetWindowRect(&rectBar);
+    point.x = std::min<LONG>(point.x, rectWork.right - FLOAT_KEEP_VISIBLE);
+    point.y = std::min<LONG>(point.y, rectWork.bottom - FLOAT_KEEP_VISIBLE);
+    point.x = std::max<LONG>(point.x, rectWork.left + FLOAT_KEEP_VISIBLE - rectBar.Width());
+    point.y = std::max<LONG>(point.y, rectWork.top + FLOAT_KEEP_VISIBLE - rectBar.Height());
+
+    CDockBar* pOldDockBar = pBar->m_pDockBar;
+    if (pBar->m_pDockSite != nullptr && pOldDockBar != nullptr && pOldDockBar->m_bFloating &&
+        pOldDockBar->GetDockedCount() == 1 && (pOldDockBar->m_dwStyle & dwStyle & CBRS_ALIGN_ANY))
+    {
+        if (auto* pOldFrame = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, pOldDockBar->GetParent()))
+        {
+            pOldFrame->RecalcWindowSize(point.x, point.y);
+            pOldFrame->UpdateWindow();
+            return;
+        }
+    }
+    auto* pSizeable = DYNAMIC_DOWNCAST(SECControlBar, pBar);
+    if (pSizeable != nullptr)
+        pSizeable->BeforeFloat();
+    CMiniDockFrameWnd* pDockFrame = m_frame.CreateFloatingFrame(AdjustFloatStyle(pBar, dwStyle));
+    if (pDockFrame->m_hWndOwner == nullptr)
+        pDockFrame->m_hWndOwner = pBar->m_hWnd;
+    if (auto* pToolkitDockBar = DYNAMIC_DOWNCAST(SECDockBar, &pDockFrame->m_wndDockBar))
+        pToolkitDockBar->DockControlBarEx(pBar);
+    else
+        pDockFrame->m_wndDockBar.DockControlBar(pBar);
+    if (pSizeable != nullptr && !(pSizeable->m_dwExStyle & CBRS_EX_FIXEDSIZE))
+        pDockFrame->ModifyStyle(MFS_4THICKFRAME, WS_THICKFRAME | MFS_THICKFRAME, SWP_NOSIZE | SWP_NOMOVE);
+    if (beforeShow)
+        beforeShow(pDockFrame);
+    pDockFrame->RecalcWindowSize(point.x, point.y);
+    if (pBar->GetStyle() & WS_VISIBLE)
+    {
+        pDockFrame->ShowWindow(SW_SHOWNA);
+        pDockFrame->UpdateWindow();
+    }
+    if (pSizeable != nullptr)
+        pSizeable->AfterFloat();
 }
 
 void SECFrameDocking::DockControlBarAt(CControlBar* pBar, CDockBar* pDockBar, const SECDockPlacement& place,

@@ -7,6 +7,8 @@
 
 #include <afxext.h>
 
+#include <functional>
+
 namespace tarnwick::foundation
 {
 class SECWndPlugIn;
@@ -55,6 +57,16 @@ public:
     void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
     // Back into the dock bar that keeps the bar's place, else the last side of its alignment.
     void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
+    // Floats the bar at point (screen), kept 10 pixels on its monitor's work area: the bar's own
+    // floating frame moves when the bar is alone in it with a matching alignment, else a new
+    // floating frame takes it. beforeShow sees a new frame before it is placed and shown.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle,
+                         const std::function<void(CMiniDockFrameWnd*)>& beforeShow = {});
+    // A sizeable bar floats sizeable, and one that stood along a side floats along the top.
+    static DWORD AdjustFloatStyle(const CControlBar* pBar, DWORD dwStyle);
+    // The floating frame class of the toolkit, unless the frame chose one.
+    void SetDefaultFloatingFrameClass();
+
     // Commits the length in the layout mode (LM_COMMIT added) and docks at the placement; a
     // toolkit bar takes the share.
     void DockControlBarAt(CControlBar* pBar, CDockBar* pDockBar, const SECDockPlacement& place, float fPercent,

@@ -20,6 +20,7 @@ constexpr DWORD DOCKBAR_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLI
 
 void SECFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
+    GetDocking().SetDefaultFloatingFrameClass();
     for (const SECFrameDocking::DockSide& side : SECFrameDocking::dockSides)
     {
         const DWORD dwAlign = side.dwAlign & CBRS_ALIGN_ANY;
@@ -30,6 +31,11 @@ void SECFrameWnd::EnableDocking(DWORD dwDockStyle)
         if (!pDockBar->Create(this, DOCKBAR_STYLE | dwAlign, side.nID))
             AfxThrowResourceException();
     }
+}
+
+void SECFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    GetDocking().FloatControlBar(pBar, point, dwStyle);
 }
 
 void SECFrameWnd::DockControlBarSized(CControlBar* pBar, UINT nDockBarID, int nPlaceA, int nPlaceB, float fPercent,

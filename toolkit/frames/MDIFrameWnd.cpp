@@ -2,11 +2,17 @@
 // the MDI routing of commands.
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/MenuBarFeature.h>
+#include <toolkit/foundation/ToolkitRes.h>
+#include <toolkit/frames/ControlBarMDIChildWnd.h>
+#include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/MultiDocTemplate.h>
 #include <toolkit/frames/SysCommandEx.h>
 
 #include <afxpriv.h>
+
+#include <algorithm>
+#include <functional>
 
 namespace tarnwick::frames
 {
@@ -23,6 +29,7 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
 ON_WM_CREATE()
 ON_WM_ACTIVATE()
 ON_WM_DESTROY()
+ON_MESSAGE(WM_SEC_BARCONTEXTMENU, OnBarContextMenu)
 END_MESSAGE_MAP()
 
 namespace
@@ -37,6 +44,19 @@ constexpr SECDockLayout DEFAULT_DOCK_LAYOUT = {1.0f, 150, 0};
 constexpr SECDockPlacement CYCLE_FALLBACK = {0, 0, DOCKPLACE_NEW_ROW};
 constexpr int DOCK_CYCLE_ROUNDS = 6;
 constexpr UINT FIRST_SYSTEM_COMMAND = 0xF000;
+
+// Bars floated in the main window without a place cascade from here, by this much, and stay
+// this far from the client's far edges.
+constexpr int CASCADE_START = 30;
+const CSize CASCADE_STEP(20, 23);
+constexpr int CLIENT_KEEP = 30;
+constexpr DWORD BARCHILD_STYLE = 0x42CFA000;
+// The embedded frame keeps its docked styles in these properties while it floats.
+constexpr LPCTSTR PROP_DOCKED_STYLE = _T("SECDockableFrame PreFloat Docked Style");
+constexpr LPCTSTR PROP_DOCKED_EXSTYLE = _T("SECDockableFrame PreFloat Docked ExStyle");
+constexpr DWORD FLOATING_PARENT_STYLE = 0x16000000;
+constexpr DWORD EMBEDDED_STYLE_MASK = 0x10CFFFFF;
+constexpr DWORD EMBEDDED_EXSTYLE_MASK = 0x203A9;
 
 // The descriptor kinds of the frame's filters.
 constexpr UINT FILTER_SYSCOMMANDEX = 257;
@@ -72,7 +92,8 @@ BOOL HasMultiDocTemplate()
 } // namespace
 
 SECMDIFrameWnd::SECMDIFrameWnd()
-    : m_pDockBarClass(nullptr), m_pActiveDockedFrame(nullptr), m_pMsgFilter(new SECMsgFilter(this)),
+    : m_pDockBarClass(nullptr), m_pBarChildClass(nullptr), m_ptNextCascade(CASCADE_START, CASCADE_START),
+      m_pActiveDockedFrame(nullptr), m_pMsgFilter(new SECMsgFilter(this)),
       m_nDockCycleCursor(0)
 {
     m_descriptors.Add(FILTER_SYSCOMMANDEX, static_cast<UINT>(-1), RUNTIME_CLASS(ScxMsgFilter));
@@ -238,6 +259,9 @@ CDockBar* SECMDIFrameWnd::CreateDockBarObject()
 
 void SECMDIFrameWnd::EnableDocking(DWORD dwStyle, DWORD dwDockStyle)
 {
+    GetDocking().SetDefaultFloatingFrameClass();
+    if (m_pBarChildClass == nullptr)
+        m_pBarChildClass = RUNTIME_CLASS(SECControlBarMDIChildWnd);
     if (m_pDockBarClass == nullptr)
         m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
     for (const SECFrameDocking::DockSide& side : SECFrameDocking::dockSides)
@@ -260,6 +284,164 @@ void SECMDIFrameWnd::EnableDocking(DWORD dwStyle, DWORD dwDockStyle)
         DockControlBarSized(pStrip, side.nID, 0, 0, STRIP_SHARE, STRIP_LENGTH);
         ShowBar(pStrip, FALSE, FALSE);
     }
+}
+
+void SECMDIFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    CFrameWnd* pEmbedded = GetEmbeddedFrame(pBar);
+    std::function<void(CMiniDockFrameWnd*)> beforeShow;
+    if (pEmbedded != nullptr)
+        beforeShow = [this, pEmbedded](CMiniDockFrameWnd*) { SwapFloatStyles(pEmbedded, TRUE); };
+    GetDocking().FloatControlBar(pBar, point, dwStyle, beforeShow);
+    if (pEmbedded != nullptr)
+        FitEmbeddedFrame(pEmbedded);
+}
+
+void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    RestoreEmbeddedFrame(pBar);
+    SECDockingFrame::DockControlBar(pBar, pDockBar, lpRect);
+}
+
+void SECMDIFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    RestoreEmbeddedFrame(pBar);
+    SECDockingFrame::ReDockControlBar(pBar, pDockBar, lpRect);
+}
+
+void SECMDIFrameWnd::RestoreEmbeddedFrame(CControlBar* pBar)
+{
+    if (!pBar->IsFloating())
+        return;
+    if (CFrameWnd* pEmbedded = GetEmbeddedFrame(pBar))
+        SwapFloatStyles(pEmbedded, FALSE);
+}
+
+CFrameWnd* SECMDIFrameWnd::GetEmbeddedFrame(CControlBar* pBar)
+{
+    const HWND hChild = pBar->m_hWnd != nullptr ? ::GetWindow(pBar->m_hWnd, GW_CHILD) : nullptr;
+    CWnd* pChild = hChild != nullptr ? CWnd::FromHandlePermanent(hChild) : nullptr;
+    if (auto* pFrame = DYNAMIC_DOWNCAST(SECFrameWnd, pChild))
+        return pFrame;
+    return nullptr;
+}
+
+void SECMDIFrameWnd::SwapFloatStyles(CFrameWnd* pFrame, BOOL bFloating)
+{
+    if (!bFloating)
+    {
+        // Only a frame that floated has docked styles to take back.
+        const HANDLE hStyle = ::RemoveProp(pFrame->m_hWnd, PROP_DOCKED_STYLE);
+        const HANDLE hExStyle = ::RemoveProp(pFrame->m_hWnd, PROP_DOCKED_EXSTYLE);
+        if (hStyle == nullptr)
+            return;
+        ::SetWindowLong(pFrame->m_hWnd, GWL_STYLE, static_cast<LONG>(reinterpret_cast<UINT_PTR>(hStyle)));
+        ::SetWindowLong(pFrame->m_hWnd, GWL_EXSTYLE, static_cast<LONG>(reinterpret_cast<UINT_PTR>(hExStyle)));
+        return;
+    }
+    ::SetProp(pFrame->m_hWnd, PROP_DOCKED_STYLE, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(pFrame->GetStyle())));
+    ::SetProp(pFrame->m_hWnd, PROP_DOCKED_EXSTYLE,
+              reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(pFrame->GetExStyle())));
+    const DWORD dwMainStyle = GetStyle();
+    const DWORD dwMainExStyle = GetExStyle();
+    if (CFrameWnd* pParentFrame = pFrame->GetParentFrame())
+    {
+        pParentFrame->ModifyStyle(dwMainStyle, FLOATING_PARENT_STYLE);
+        pParentFrame->ModifyStyleEx(dwMainExStyle, 0);
+    }
+    pFrame->ModifyStyle(0, (dwMainStyle & EMBEDDED_STYLE_MASK) | WS_CAPTION, SWP_FRAMECHANGED);
+    pFrame->ModifyStyleEx(0, dwMainExStyle & EMBEDDED_EXSTYLE_MASK, SWP_FRAMECHANGED);
+}
+
+void SECMDIFrameWnd::FitEmbeddedFrame(CFrameWnd* pFrame)
+{
+    CFrameWnd* pParentFrame = pFrame->GetParentFrame();
+    CWnd* pParent = pFrame->GetParent();
+    if (pParentFrame == nullptr || pParent == nullptr)
+        return;
+    CRect rect;
+    pParentFrame->GetWindowRect(&rect);
+    pParent->ScreenToClient(&rect);
+    pFrame->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+CMDIChildWnd* SECMDIFrameWnd::CreateBarChildFrame()
+{
+    auto* pChild = static_cast<CMDIChildWnd*>(m_pBarChildClass->CreateObject());
+    if (pChild == nullptr)
+        AfxThrowMemoryException();
+    // A child that fails to load has deleted itself.
+    if (!pChild->LoadFrame(IDR_SEC_BARCHILD, BARCHILD_STYLE, this, nullptr))
+        return nullptr;
+    return pChild;
+}
+
+void SECMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    auto* pSizeable = DYNAMIC_DOWNCAST(SECControlBar, pBar);
+    if (pSizeable != nullptr)
+        pSizeable->BeforeMDIFloat();
+    CRect rectClient;
+    ::GetClientRect(m_hWndMDIClient, &rectClient);
+    if (point.x < 0 || point.y < 0)
+    {
+        point = m_ptNextCascade;
+        m_ptNextCascade += CASCADE_STEP;
+        if (m_ptNextCascade.x > rectClient.Width() - CLIENT_KEEP)
+            m_ptNextCascade.x = CASCADE_START;
+        if (m_ptNextCascade.y > rectClient.Height() - CLIENT_KEEP)
+            m_ptNextCascade.y = CASCADE_START;
+    }
+    else
+        ::ScreenToClient(m_hWndMDIClient, &point);
+    // The child's corner stays inside the client, clear of its far edges.
+    point.x = std::clamp<LONG>(point.x, 0, std::max<LONG>(rectClient.Width() - CLIENT_KEEP, 0));
+    point.y = std::clamp<LONG>(point.y, 0, std::max<LONG>(rectClient.Height() - CLIENT_KEEP, 0));
+
+    CDockBar* pOldDockBar = pBar->m_pDockBar;
+    CFrameWnd* pOldChild = pOldDockBar != nullptr ? pOldDockBar->GetParentFrame() : nullptr;
+    if (pOldChild != nullptr && pOldChild->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) &&
+        pOldDockBar->GetDockedCount() == 1 && (pOldDockBar->m_dwStyle & dwStyle & CBRS_ALIGN_ANY))
+    {
+        pOldChild->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pOldChild->RecalcLayout();
+        pOldChild->UpdateWindow();
+        return;
+    }
+    CMDIChildWnd* pChild = CreateBarChildFrame();
+    if (pChild == nullptr)
+        return;
+    // The child's dock bar is listed by the main frame, which made it.
+    const HWND hDockBar = ::GetDlgItem(pChild->m_hWnd, AFX_IDW_DOCKBAR_FLOAT);
+    if (auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, CWnd::FromHandlePermanent(hDockBar)))
+        pDockBar->DockControlBarEx(pBar);
+    pChild->RecalcLayout();
+    pChild->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    pChild->ShowWindow(SW_SHOWNA);
+    pChild->UpdateWindow();
+    if (const auto hIcon = reinterpret_cast<HICON>(pBar->SendMessage(WM_GETICON, ICON_BIG)))
+        pChild->SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
+    if (pSizeable != nullptr)
+        pSizeable->AfterMDIFloat();
+}
+
+LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    auto* pBar = reinterpret_cast<CControlBar*>(wParam);
+    auto* pMenu = reinterpret_cast<CMenu*>(lParam);
+    if (pBar == nullptr || pMenu == nullptr)
+        return 0;
+    auto* pSizeable = DYNAMIC_DOWNCAST(SECControlBar, pBar);
+    const BOOL bInChild = pSizeable != nullptr && pSizeable->IsMDIChildDocked();
+    if (bInChild)
+        pMenu->EnableMenuItem(ID_SEC_ALLOW_DOCKING, MF_BYCOMMAND | MF_GRAYED);
+    if (pSizeable != nullptr && (pSizeable->m_dwExStyle & CBRS_EX_FLOATINMAIN))
+    {
+        pMenu->AppendMenu(MF_SEPARATOR);
+        pMenu->AppendMenu(MF_STRING | (bInChild ? MF_CHECKED : MF_UNCHECKED), ID_SEC_FLOAT_IN_MAIN,
+                          _T("Float In Main Window"));
+    }
+    return 0;
 }
 
 SECAutoHideBar* SECMDIFrameWnd::GetAutoHideBar(DWORD dwAlign)

@@ -40,6 +40,32 @@ public:
     // layout is a full share 150 pixels long.
     virtual void NextDockPosition(UINT& nDockBarID, SECDockPlacement& flags, SECDockLayout& layout);
 
+    // As the toolkit's frame floats bars; a dockable frame embedded in the bar takes the main
+    // frame's looks while it floats and fills its floating frame.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP) override;
+    // Docking gives an embedded dockable frame its docked looks back first.
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr) override;
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr) override;
+    // "Float In Main Window": the bar in an MDI child of its own at point (screen), or at the
+    // next cascade place when a coordinate is negative; the child stays in the client area.
+    virtual void FloatControlBarInMDIChild(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // A child of the bar-child class, loaded with the toolkit's resource 20514; NULL when it
+    // cannot be loaded.
+    virtual CMDIChildWnd* CreateBarChildFrame();
+    // The bar's first child when it is a toolkit frame, else NULL.
+    virtual CFrameWnd* GetEmbeddedFrame(CControlBar* pBar);
+    // bFloating: the frame keeps its docked styles in window properties and takes the main
+    // frame's caption and borders, its floating frame giving up its own; else the docked
+    // styles come back.
+    virtual void SwapFloatStyles(CFrameWnd* pFrame, BOOL bFloating);
+    // The frame covers its parent frame.
+    virtual void FitEmbeddedFrame(CFrameWnd* pFrame);
+    // Where the next bar floated in the main window without a place goes (client coordinates).
+    CPoint GetNextCascadePosition() const
+    {
+        return m_ptNextCascade;
+    }
+
     // The dock bars of the sides in dwStyle, each with its auto-hide strip docked and hidden;
     // dwDockStyle is the dock bars' MDI-child flag.
     void EnableDocking(DWORD dwStyle, DWORD dwDockStyle = 0);
@@ -77,7 +103,15 @@ public:
 
 protected:
     void OnFrameMenuLoaded() override;
+    // The class of the children that host bars floated in the main window.
+    void SetBarChildClass(CRuntimeClass* pClass)
+    {
+        m_pBarChildClass = pClass;
+    }
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // A bar's context menu: "Allow Docking" grayed in a bar child, "Float In Main Window" added
+    // for bars that may float there.
+    afx_msg LRESULT OnBarContextMenu(WPARAM wParam, LPARAM lParam);
 
     SECMsgFilter& GetMsgFilter()
     {
@@ -92,6 +126,8 @@ protected:
 
 private:
     CRuntimeClass* m_pDockBarClass;
+    CRuntimeClass* m_pBarChildClass;
+    CPoint m_ptNextCascade;
     // A document frame that stands in for the active MDI child.
     CFrameWnd* m_pActiveDockedFrame;
     SECMsgFilter* m_pMsgFilter;
@@ -108,5 +144,7 @@ private:
     CFrameWnd* GetCommandTarget() const;
     // The menu bar repaints and its frame relayouts.
     void RelayoutMenuBar();
+    // A floating bar's embedded frame takes its docked styles back.
+    void RestoreEmbeddedFrame(CControlBar* pBar);
 };
 } // namespace tarnwick::frames

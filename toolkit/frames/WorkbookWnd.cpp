@@ -3,6 +3,7 @@
 #include <toolkit/foundation/BitmapDraw.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/WorkbookClientWnd.h>
+#include <toolkit/frames/ControlBarWorksheet.h>
 #include <toolkit/frames/WorkbookWnd.h>
 #include <toolkit/frames/WorksheetWnd.h>
 
@@ -57,6 +58,8 @@ SECWorkbookWnd::SECWorkbookWnd()
       m_nBevel(2), m_nActiveExtraWidth(4), m_nActiveExtraHeight(2), m_nMaxTabWidth(90), m_rectLastLayout(0, 0, 0, 0),
       m_nTabStyle(0), m_nReserved(0), m_nLastActiveTab(0), m_hTheme(nullptr), m_pToolTip(nullptr)
 {
+    // Bars floated in the main window become worksheets with tabs.
+    SetBarChildClass(RUNTIME_CLASS(SECControlBarWorksheet));
 }
 
 SECWorkbookWnd::~SECWorkbookWnd()

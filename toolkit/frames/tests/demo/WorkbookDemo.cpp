@@ -1,6 +1,7 @@
 // The application's main window as its frame builds it: a workbook with its menu bar, toolbar
 // and status bar, the landscape bar on the left, the output bar at the bottom and two session
-// sheets as tabs, one maximised. The bars hold stand-in contents.
+// sheets as tabs, one maximised. The bars hold stand-in contents. With "/floating" the landscape
+// bar is unpinned into its auto-hide strip and the output bar floats.
 #include <toolkit/bars/CustomStatusBar.h>
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
@@ -37,6 +38,7 @@ constexpr UINT IDR_SESSIONTYPE = 130;
 constexpr UINT ID_VIEW_LANDSCAPE = 32775;
 constexpr UINT ID_VIEW_OUTPUT = 32776;
 constexpr UINT ID_VIEW_WORKBOOK = 32777;
+constexpr UINT ID_UNPIN_AND_FLOAT = 32900;
 constexpr DWORD BAR_EX_STYLE = 0x10F31;
 constexpr UINT ID_TOOLBAR_MAIN = 0xE800;
 constexpr UINT ID_STATUS_BAR = 0xE801;
@@ -262,6 +264,17 @@ public:
         SetMenuOptions(1, 1);
     }
 
+    // "SAP Landscape" unpinned into the left strip and "Output" floating over the workbook.
+    void UnpinAndFloat()
+    {
+        m_wndLandscape.SetSlideTime(0);
+        m_wndLandscape.TogglePinned();
+        CRect rect;
+        GetWindowRect(&rect);
+        FloatControlBar(&m_wndOutput, CPoint(rect.left + 300, rect.top + 260), CBRS_ALIGN_TOP);
+        RecalcLayout();
+    }
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
@@ -316,6 +329,7 @@ IMPLEMENT_DYNCREATE(CMainFrame, SECWorkbookWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbookWnd)
 ON_WM_CREATE()
 ON_COMMAND(ID_VIEW_WORKBOOK, OnWorkbookMode)
+ON_COMMAND(ID_UNPIN_AND_FLOAT, UnpinAndFloat)
 ON_UPDATE_COMMAND_UI(ID_VIEW_WORKBOOK, OnUpdateWorkbookMode)
 END_MESSAGE_MAP()
 
@@ -344,6 +358,9 @@ public:
         pFrame->MoveWindow(20, 20, 760, 560);
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
+        // Once the frame has been drawn, as a user would do it.
+        if (CString(m_lpCmdLine).Find(_T("/floating")) >= 0)
+            pFrame->PostMessage(WM_COMMAND, ID_UNPIN_AND_FLOAT);
         return TRUE;
     }
 
