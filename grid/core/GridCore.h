@@ -402,6 +402,9 @@ public:
     virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bFlag);
     virtual LRESULT GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue,
                                        const CGXStyle& style, CString& strText);
+    // What copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what a cut clears),
+    // 0x20 composed styles.
+    WORD m_nClipboardFlags = 0x38;
 
     // Printing through the print feature; nothing without it.
     virtual void OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
@@ -799,6 +802,8 @@ protected:
     // The feature objects, in the order the control factory may install them.
     friend class CGXControlFactory;
     friend class GXGridAxis;
+    // The control base reads the focus, update and style-store state and adds its rectangles.
+    friend class CGXControl;
     void* m_pUnassignedImp = nullptr;
     CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
     CGXAbstractGridSortImp* m_pSortImp = nullptr;
