@@ -1,22 +1,39 @@
-// The control base's data and the answers of a control that does nothing. The cell-control
-// Parts give these operations their behaviour; until then a grid that uses a control sees an
-// inactive, unmodified control without children or tip.
+// The control base: binding to a cell, the grid's editing hooks, values and their validation,
+// choice lists, the children inside the cell with their mouse and keys, the clipboard and the
+// drawing that every control shares.
 #include <grid/controls/Control.h>
 
+#include <grid/controls/Child.h>
+#include <grid/controls/KeyDispatch.h>
 #include <grid/core/AbstractUserAttribute.h>
+#include <grid/core/AppData.h>
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
+#include <grid/core/StylesMap.h>
+
+#include <afxadv.h>
 
 #include <cstring>
+#include <memory>
 
 namespace
 {
 constexpr WORD idsValidMin = 51011;
 constexpr WORD idsValidMax = 51012;
 constexpr WORD idsValidWarning = 51013;
+constexpr WORD idsRtlReadingValue = 52570;
+constexpr WORD idSpinEdit = 52519;
+constexpr WORD idCheckBox3d = 52523;
+constexpr WORD clipboardStyles = 0x10;
+constexpr int modeStoreRemove = 4;
+
+BOOL IsStyleReadOnly(const CGXStyle* pStyle)
+{
+    return pStyle != nullptr && pStyle->GetInclude(CGXStyle::inclReadOnly) && pStyle->GetReadOnly();
+}
 } // namespace
 
 const GXControlClass CGXControl::classCGXControl = {"CGXControl", nullptr};
@@ -28,7 +45,12 @@ CGXControl::CGXControl(CGXGridCore* pGrid) : m_pGrid(pGrid)
 CGXControl::~CGXControl()
 {
     delete m_pStyle;
-    delete m_pChildList;
+    if (m_pChildList != nullptr)
+    {
+        for (POSITION pos = m_pChildList->GetHeadPosition(); pos != nullptr;)
+            delete static_cast<CGXChild*>(m_pChildList->GetNext(pos));
+        delete m_pChildList;
+    }
     delete m_pCellTip;
 }
 
@@ -40,17 +62,97 @@ BOOL CGXControl::IsControlKindOf(const GXControlClass* pClass) const
     return FALSE;
 }
 
+BOOL CGXControl::IsWindowKindOf(const CRuntimeClass* pClass) const
+{
+    CWnd* pWnd = GetControlWindow();
+    return pWnd != nullptr && pWnd->IsKindOf(pClass);
+}
+
 BOOL CGXControl::IsActiveAt(ROWCOL nRow, ROWCOL nCol) const
 {
     return m_bIsBound && m_nRow == static_cast<LONG>(nRow) && m_nCol == static_cast<LONG>(nCol);
+}
+
+CWnd* CGXControl::GetGridWnd() const
+{
+    return m_pGrid->GridWnd();
+}
+
+CGXStyle* CGXControl::LoadStyle()
+{
+    if (m_pStyle == nullptr)
+    {
+        m_pStyle = new CGXStyle;
+        m_pGrid->ComposeStyleRowCol(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), m_pStyle, TRUE);
+    }
+    return m_pStyle;
+}
+
+void CGXControl::FreeStyle(BOOL bNotify)
+{
+    delete m_pStyle;
+    m_pStyle = nullptr;
+    if (bNotify && m_bIsBound)
+        DropGridStyleCache();
+}
+
+void CGXControl::DropGridStyleCache()
+{
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    CGXStyle* pCached = nullptr;
+    if (m_pGrid->LookupCachedStyle(nRow, nCol, pCached))
+    {
+        // A drawing pass may still read it: the grid deletes it with its other spent styles.
+        m_pGrid->m_StyleCache.RemoveKey(GXDWORDPAIR{nRow, nCol});
+        m_pGrid->m_StylesToDelete.AddTail(pCached);
+    }
+    if (m_pGrid->IsCurrentCell(nRow, nCol) && m_pGrid->m_pCurrentCellStyle != nullptr)
+        m_pGrid->m_pCurrentCellStyle->Free();
 }
 
 void CGXControl::EnsureCellTip()
 {
 }
 
-void CGXControl::RegisterUserAttributes(CGXStylesMap* /*pStylesMap*/)
+void CGXControl::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
+    const CGXStyle text;
+    pStylesMap->AddUserAttribute(idsValidWarning, &text);
+    CGXStyle spin;
+    spin.SetControl(idSpinEdit);
+    pStylesMap->AddUserAttribute(idsValidMax, &spin);
+    pStylesMap->AddUserAttribute(idsValidMin, &spin);
+    CGXStyle checkBox;
+    checkBox.SetControl(idCheckBox3d);
+    pStylesMap->AddUserAttribute(idsRtlReadingValue, &checkBox);
+}
+
+void CGXControl::SetFocusToGridIfNeeded(CWnd* pWnd)
+{
+    CWnd* pGridWnd = GetGridWnd();
+    if (pWnd == nullptr || pGridWnd == nullptr || pWnd->GetSafeHwnd() == pGridWnd->GetSafeHwnd() ||
+        m_pGrid->m_bLockFocus)
+        return;
+    pGridWnd->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()));
+}
+
+void CGXControl::AddRectToGridList(const CRect& rect)
+{
+    m_pGrid->m_CleanRects.AddTail(new CRect(rect));
+}
+
+void CGXControl::FormatWithDrawingService(CString& strOut, const CGXStyle& style, LPCTSTR pszValue)
+{
+    DrawingAndFormattingInstance()->GetFormattedText(strOut, style, pszValue, style.GetValueType());
+}
+
+BOOL CGXControl::IsLockedReadOnly(const CGXStyle* pStyle)
+{
+    const CGXGridParam* pParam = m_pGrid->GetParam();
+    if (pParam == nullptr || !pParam->m_bLockReadOnly)
+        return FALSE;
+    return m_pGrid->IsReadOnly() || IsStyleReadOnly(pStyle);
 }
 
 const GXControlClass* CGXControl::GetControlClass() const
@@ -96,10 +198,21 @@ void CGXControl::Init(ROWCOL nRow, ROWCOL nCol)
     m_nRow = static_cast<LONG>(nRow);
     m_nCol = static_cast<LONG>(nCol);
     m_bIsBound = TRUE;
+    SetActive(FALSE);
+    SetModified(FALSE);
+    FreeStyle(FALSE);
+    SetFocusChild(nullptr);
+    LayoutBoundCell();
 }
 
 void CGXControl::Reset()
 {
+    if (m_bIsBound && (IsModified() || IsActive()))
+        m_pGrid->RedrawRowCol(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
+    HideControl();
+    SetModified(FALSE);
+    SetActive(FALSE);
+    FreeStyle(TRUE);
     m_bIsBound = FALSE;
 }
 
@@ -114,13 +227,10 @@ BOOL CGXControl::ValidateValue()
     {
         CString strText;
         GetCurrentText(strText);
-        if (!strText.IsEmpty())
-        {
-            if (!IsWithinLimits(strText))
-                return FALSE;
-            if (!AcceptText(strText))
-                return FALSE;
-        }
+        if (!strText.IsEmpty() && !IsWithinLimits(strText))
+            return FALSE;
+        if (!AcceptText(strText))
+            return FALSE;
     }
     return m_pGrid->OnValidateCell(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
 }
@@ -147,37 +257,56 @@ BOOL CGXControl::IsWithinLimits(const CString& strText)
 
 BOOL CGXControl::RequestEditing()
 {
-    return FALSE;
+    if (!m_bIsBound)
+        return FALSE;
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    if (!m_pGrid->OnStartEditing(nRow, nCol))
+        return FALSE;
+    // While the grid's update is locked the headers are not marked.
+    if (!m_pGrid->m_bLockUpdate)
+        m_pGrid->MarkEditHeader(nRow, nCol, 2, 1);
+    return TRUE;
 }
 
 BOOL CGXControl::RequestCommit()
 {
-    return FALSE;
+    return IsModified() && m_pGrid->OnModifyCell(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
 }
 
 BOOL CGXControl::ReportChange()
 {
-    return FALSE;
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    if (!m_pGrid->OnCanceledEditing(nRow, nCol))
+        return FALSE;
+    m_pGrid->RedrawRowCol(nRow, nCol);
+    return TRUE;
 }
 
 BOOL CGXControl::ReportEditEnd()
 {
-    return FALSE;
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    const BOOL bResult = m_pGrid->OnEndEditing(nRow, nCol);
+    m_pGrid->RedrawRowCol(nRow, nCol, GX_INVALIDATE, FALSE);
+    return bResult;
 }
 
+// The grid has no notification of its own for a reloaded or a left cell yet; it lets both.
 BOOL CGXControl::ForwardHookA()
 {
-    return FALSE;
+    return TRUE;
 }
 
 BOOL CGXControl::ForwardHookB(DWORD /*dwValue1*/, DWORD /*dwValue2*/)
 {
-    return FALSE;
+    return TRUE;
 }
 
 BOOL CGXControl::ForwardHookC()
 {
-    return FALSE;
+    return m_pGrid->OnDeleteCell(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
 }
 
 CRect CGXControl::GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect,
@@ -260,28 +389,51 @@ void CGXControl::DrawCurrentCellFrame(CDC* pDC, const CRect& rect)
     GXInvertRect(pDC, CRect(rect.left + w, rect.bottom - w, rect.right - w, rect.bottom), nullptr);
 }
 
-void CGXControl::Draw(CDC* /*pDC*/, CRect /*rect*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/,
+void CGXControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                       const CGXStyle* /*pStandardStyle*/)
 {
+    CRect rectClient;
+    GetCellClientRect(rectClient, nRow, nCol, &rect, &style);
+    LayoutChildren(nRow, nCol, rectClient);
+    if (m_pChildList == nullptr)
+        return;
+    const CWnd* pGridWnd = GetGridWnd();
+    const BOOL bFocus = m_pGrid->IsCurrentCell(nRow, nCol) && !m_pGrid->IsPrinting() && pGridWnd != nullptr &&
+                        pGridWnd->GetSafeHwnd() != nullptr && ::GetFocus() == pGridWnd->GetSafeHwnd();
+    for (POSITION pos = m_pChildList->GetHeadPosition(); pos != nullptr;)
+        static_cast<CGXChild*>(m_pChildList->GetNext(pos))->Draw(pDC, bFocus, &style);
 }
 
 void CGXControl::GetCurrentText(CString& strText)
 {
     strText.Empty();
+    if (m_pStyle != nullptr && m_pStyle->GetInclude(CGXStyle::inclValue))
+        strText = m_pStyle->GetValue();
+    else if (m_bIsBound)
+        FormatDisplayText(strText, static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), nullptr, *LoadStyle());
 }
 
-BOOL CGXControl::StoreText(const CString& /*strText*/)
+BOOL CGXControl::StoreText(const CString& strText)
 {
-    return FALSE;
+    return m_bIsBound &&
+           m_pGrid->StoreCellValue(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), strText, GX_UPDATENOW,
+                                   LoadStyle());
 }
 
-BOOL CGXControl::GetStyleValue(CString& /*strText*/)
+BOOL CGXControl::GetStyleValue(CString& strText)
 {
-    return FALSE;
+    if (!m_bIsBound || !LoadStyle()->GetInclude(CGXStyle::inclValue))
+        return FALSE;
+    strText = m_pStyle->GetValue();
+    return TRUE;
 }
 
-void CGXControl::SetValue(LPCTSTR /*pszText*/)
+void CGXControl::SetValue(LPCTSTR pszText)
 {
+    if (!m_bIsBound)
+        return;
+    LoadStyle()->SetValue(pszText);
+    m_pGrid->RedrawRowCol(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), GX_INVALIDATE | GX_UPDATENOW);
 }
 
 BOOL CGXControl::FormatDisplayText(CString& strOut, ROWCOL /*nRow*/, ROWCOL /*nCol*/, LPCTSTR pszText,
@@ -290,15 +442,26 @@ BOOL CGXControl::FormatDisplayText(CString& strOut, ROWCOL /*nRow*/, ROWCOL /*nC
     if (pszText == nullptr && !style.GetInclude(CGXStyle::inclValue))
         return FALSE;
     if (style.GetInclude(CGXStyle::inclFormat))
-        DrawingAndFormattingInstance()->GetFormattedText(strOut, style, pszText, style.GetValueType());
+        FormatWithDrawingService(strOut, style, pszText);
     else
         strOut = pszText != nullptr ? CString(pszText) : style.GetValue();
     return TRUE;
 }
 
-BOOL CGXControl::StoreValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CString& /*strText*/, const CGXStyle* /*pStyle*/)
+BOOL CGXControl::StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle)
 {
-    return FALSE;
+    std::unique_ptr<CGXStyle> composed;
+    if (pStyle == nullptr)
+    {
+        composed.reset(new CGXStyle);
+        m_pGrid->ComposeStyleRowCol(nRow, nCol, composed.get(), TRUE);
+        pStyle = composed.get();
+    }
+    if (!CanStoreValue(nRow, nCol, strText, pStyle) || IsLockedReadOnly(pStyle))
+        return FALSE;
+    const int nMaxLength = pStyle->GetInclude(CGXStyle::inclMaxLength) ? pStyle->GetMaxLength() : 0;
+    const CString strValue = nMaxLength > 0 && strText.GetLength() > nMaxLength ? strText.Left(nMaxLength) : strText;
+    return m_pGrid->StoreCellValue(nRow, nCol, strValue, GX_INVALIDATE, pStyle);
 }
 
 BOOL CGXControl::CanStoreValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CString& /*strText*/, const CGXStyle* /*pStyle*/)
@@ -308,11 +471,33 @@ BOOL CGXControl::CanStoreValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CString& 
 
 BOOL CGXControl::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType)
 {
-    return m_pGrid->StoreStyleRowCol(nRow, nCol, pStyle, nMode, nType);
+    if (IsLockedReadOnly(pStyle))
+        return FALSE;
+    const BOOL bStored = m_pGrid->StoreStyleRowCol(nRow, nCol, pStyle, nMode, nType);
+    if (!bStored || !m_pGrid->IsCurrentCell(nRow, nCol))
+        return bStored;
+    if (!IsActiveAt(nRow, nCol) || nMode == modeStoreRemove)
+    {
+        Init(nRow, nCol);
+        return bStored;
+    }
+    FreeStyle(TRUE);
+    LoadStyle();
+    const BOOL bModified = IsModified();
+    if (pStyle != nullptr && pStyle->GetInclude(CGXStyle::inclControl))
+        m_pGrid->m_pCurrentControl = nullptr;
+    // Only a stored value replaces the shown one: a style without a value keeps the text.
+    if (pStyle != nullptr && pStyle->GetInclude(CGXStyle::inclValue))
+        SetValue(pStyle->GetValue());
+    RefreshCell();
+    SetModified(nMode == CGXStyle::modeCopy ? FALSE : bModified);
+    return bStored;
 }
 
-BOOL CGXControl::GetEditedCellText(ROWCOL /*nRow*/, ROWCOL /*nCol*/, CString& /*strText*/)
+BOOL CGXControl::GetEditedCellText(ROWCOL nRow, ROWCOL nCol, CString& strText)
 {
+    if (IsActiveAt(nRow, nCol) && m_pGrid->IsCurrentCell(nRow, nCol))
+        GetStyleValue(strText);
     return FALSE;
 }
 
@@ -375,61 +560,134 @@ void CGXControl::HideControl()
 
 void CGXControl::RefreshCell()
 {
+    if (!m_bIsBound)
+        return;
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    const BOOL bActive = IsActive();
+    if (IsModified() || bActive)
+        m_pGrid->RedrawRowCol(nRow, nCol, GX_INVALIDATE, FALSE);
+    HideControl();
+    // An active control covers its own cell; an inactive one draws the whole covered range.
+    CRect rect;
+    if (bActive)
+        rect = m_pGrid->CalcRectFromRowCol(nRow, nCol);
+    else
+        m_pGrid->CalcRectFromCellWithSpans(&rect, nRow, nCol);
+    CWnd* pGridWnd = GetGridWnd();
+    if (pGridWnd != nullptr && pGridWnd->GetSafeHwnd() != nullptr)
+        pGridWnd->InvalidateRect(rect, TRUE);
 }
 
-BOOL CGXControl::OnMouseMove(UINT /*nFlags*/, CPoint /*point*/)
+CRect CGXControl::LayoutBoundCell()
 {
-    return FALSE;
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    const CRect rectCell = m_pGrid->CalcRectFromRowCol(nRow, nCol);
+    CRect rect;
+    GetCellClientRect(rect, nRow, nCol, &rectCell);
+    LayoutChildren(nRow, nCol, rect);
+    return rect;
 }
 
-BOOL CGXControl::OnMouseOver(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::AskChildrenAt(CPoint point, BOOL bAll, BOOL bTakeFocus, BOOL (CGXChild::*pfnMessage)(UINT, CPoint),
+                               UINT nFlags)
 {
-    return FALSE;
+    if (m_pChildList == nullptr)
+        return FALSE;
+    BOOL bResult = FALSE;
+    for (POSITION pos = m_pChildList->GetHeadPosition(); pos != nullptr;)
+    {
+        CGXChild* pChild = static_cast<CGXChild*>(m_pChildList->GetNext(pos));
+        if (!pChild->HitTest(point))
+            continue;
+        if (bTakeFocus)
+            SetFocusChild(pChild);
+        bResult |= (pChild->*pfnMessage)(nFlags, point);
+        if (!bAll)
+            break;
+    }
+    return bResult;
 }
 
-BOOL CGXControl::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::ReleaseChild(UINT nFlags, CPoint point, BOOL (CGXChild::*pfnUp)(UINT, CPoint))
 {
-    return FALSE;
+    if (!m_bIsBound)
+        return FALSE;
+    LayoutBoundCell();
+    return m_pFocusChild != nullptr && (m_pFocusChild->*pfnUp)(nFlags, point);
 }
 
-BOOL CGXControl::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::DoubleClickChildren(UINT nFlags, CPoint point, BOOL (CGXChild::*pfnDblClk)(UINT, CPoint),
+                                     BOOL (CGXGridCore::*pfnGridHook)(ROWCOL, ROWCOL, UINT, CPoint))
 {
-    return FALSE;
+    if (!m_bIsBound)
+        return FALSE;
+    LayoutBoundCell();
+    const BOOL bChildren = AskChildrenAt(point, TRUE, TRUE, pfnDblClk, nFlags);
+    return (m_pGrid->*pfnGridHook)(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), nFlags, point) ||
+           bChildren;
 }
 
-BOOL CGXControl::OnLButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::OnMouseMove(UINT nFlags, CPoint point)
 {
-    return FALSE;
+    if (!m_bIsBound)
+        return FALSE;
+    LayoutBoundCell();
+    return m_pFocusChild != nullptr && m_pFocusChild->OnMouseMove(nFlags, point);
 }
 
-BOOL CGXControl::OnMButtonDown(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::OnMouseOver(UINT nFlags, CPoint point)
 {
-    return FALSE;
+    if (!m_bIsBound)
+        return FALSE;
+    LayoutBoundCell();
+    return AskChildrenAt(point, TRUE, FALSE, &CGXChild::OnSetCursor, nFlags);
 }
 
-BOOL CGXControl::OnMButtonUp(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    return FALSE;
+    return m_bIsBound && (LayoutBoundCell(), AskChildrenAt(point, FALSE, TRUE, &CGXChild::OnLButtonDown, nFlags));
 }
 
-BOOL CGXControl::OnMButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    return FALSE;
+    return ReleaseChild(nFlags, point, &CGXChild::OnLButtonUp);
 }
 
-BOOL CGXControl::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-    return FALSE;
+    return DoubleClickChildren(nFlags, point, &CGXChild::OnLButtonDblClk, &CGXGridCore::OnLButtonDblClkRowCol);
 }
 
-BOOL CGXControl::OnRButtonUp(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::OnMButtonDown(UINT nFlags, CPoint point)
 {
-    return FALSE;
+    return m_bIsBound && (LayoutBoundCell(), AskChildrenAt(point, FALSE, TRUE, &CGXChild::OnMButtonDown, nFlags));
 }
 
-BOOL CGXControl::OnRButtonDblClk(UINT /*nFlags*/, CPoint /*point*/)
+BOOL CGXControl::OnMButtonUp(UINT nFlags, CPoint point)
 {
-    return FALSE;
+    return ReleaseChild(nFlags, point, &CGXChild::OnMButtonUp);
+}
+
+BOOL CGXControl::OnMButtonDblClk(UINT nFlags, CPoint point)
+{
+    return DoubleClickChildren(nFlags, point, &CGXChild::OnMButtonDblClk, &CGXGridCore::OnMButtonDblClkRowCol);
+}
+
+BOOL CGXControl::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    return m_bIsBound && (LayoutBoundCell(), AskChildrenAt(point, FALSE, TRUE, &CGXChild::OnRButtonDown, nFlags));
+}
+
+BOOL CGXControl::OnRButtonUp(UINT nFlags, CPoint point)
+{
+    return ReleaseChild(nFlags, point, &CGXChild::OnRButtonUp);
+}
+
+BOOL CGXControl::OnRButtonDblClk(UINT nFlags, CPoint point)
+{
+    return DoubleClickChildren(nFlags, point, &CGXChild::OnRButtonDblClk, &CGXGridCore::OnRButtonDblClkRowCol);
 }
 
 BOOL CGXControl::ReservedHookA(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/)
@@ -444,46 +702,9 @@ BOOL CGXControl::ReservedHookB(DWORD /*dwValue*/)
 
 BOOL CGXControl::OnKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    switch (nMessage)
-    {
-    case WM_KEYDOWN:
-        return OnKeyDown(nChar, nRepCnt, nFlags);
-    case WM_KEYUP:
-        return OnKeyUp(nChar, nRepCnt, nFlags);
-    case WM_CHAR:
-        return OnCharUnit(nChar, nRepCnt, nFlags);
-    case WM_DEADCHAR:
-        return OnDeadChar(nChar, nRepCnt, nFlags);
-    case WM_SYSKEYDOWN:
-        return OnSysKeyDown(nChar, nRepCnt, nFlags);
-    case WM_SYSKEYUP:
-        return OnSysKeyUp(nChar, nRepCnt, nFlags);
-    case WM_SYSCHAR:
-        return OnSysChar(nChar, nRepCnt, nFlags);
-    case WM_SYSDEADCHAR:
-        return OnSysDeadChar(nChar, nRepCnt, nFlags);
-    default:
-        return FALSE;
-    }
-}
-
-BOOL CGXControl::OnCharUnit(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    const WCHAR chUnit = static_cast<WCHAR>(nChar);
-    if (m_bLeadUnitPending)
-    {
-        m_bLeadUnitPending = FALSE;
-        const WCHAR pair[] = {m_chLeadUnit, chUnit, 0};
-        return OnCharText(CString(pair));
-    }
-    // The first half of a character beyond the basic plane waits for its second half.
-    if (IS_HIGH_SURROGATE(chUnit))
-    {
-        m_bLeadUnitPending = TRUE;
-        m_chLeadUnit = chUnit;
+    if (m_pFocusChild != nullptr && m_pFocusChild->OnKeyMessage(nMessage, nChar, nRepCnt, nFlags))
         return TRUE;
-    }
-    return OnChar(nChar, nRepCnt, nFlags);
+    return GXDispatchKeyMessage(*this, m_bLeadUnitPending, m_chLeadUnit, nMessage, nChar, nRepCnt, nFlags);
 }
 
 BOOL CGXControl::OnKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/)
@@ -531,19 +752,76 @@ BOOL CGXControl::OnSysDeadChar(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/
     return FALSE;
 }
 
+BOOL CGXControl::PutTextOnClipboard(const CString& strText)
+{
+    CWnd* pGridWnd = GetGridWnd();
+    CSharedFile file(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, 4096);
+    file.Write(static_cast<LPCTSTR>(strText), static_cast<UINT>((strText.GetLength() + 1) * sizeof(TCHAR)));
+    if (!::OpenClipboard(pGridWnd != nullptr ? pGridWnd->GetSafeHwnd() : nullptr))
+        return FALSE;
+    ::EmptyClipboard();
+    HGLOBAL hText = file.Detach();
+    const BOOL bTaken = ::SetClipboardData(CF_UNICODETEXT, hText) != nullptr;
+    if (!bTaken)
+        ::GlobalFree(hText);
+    ::CloseClipboard();
+    return bTaken;
+}
+
 BOOL CGXControl::CopyToClipboard()
 {
+    if (IsActive())
+    {
+        CString strText;
+        GetCopyText(strText);
+        return PutTextOnClipboard(strText);
+    }
+    if (m_bIsBound && m_pGrid->IsCurrentCell(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol)))
+        return m_pGrid->CopyRangeToClipboard(CGXRange(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol)));
     return FALSE;
+}
+
+BOOL CGXControl::IsGridStylePasteAvailable() const
+{
+    const UINT nFormat = m_pGrid->GetAppData()->m_uiClipboardFormat;
+    return (m_pGrid->m_nClipboardFlags & clipboardStyles) != 0 && nFormat != 0 && ::IsClipboardFormatAvailable(nFormat);
 }
 
 BOOL CGXControl::PasteFromClipboard()
 {
-    return FALSE;
+    if (IsGridStylePasteAvailable() || !m_bIsBound || !IsActive() || IsReadOnlyCell())
+        return FALSE;
+    CWnd* pGridWnd = GetGridWnd();
+    const BOOL bOpened =
+        ::GetOpenClipboardWindow() == nullptr && ::OpenClipboard(pGridWnd != nullptr ? pGridWnd->GetSafeHwnd() : nullptr);
+    HANDLE hText = ::GetClipboardData(CF_UNICODETEXT);
+    if (hText != nullptr)
+    {
+        const CString strText(static_cast<LPCTSTR>(::GlobalLock(hText)));
+        ::GlobalUnlock(hText);
+        if (AcceptPasteText(strText))
+            SetCellText(strText);
+    }
+    if (bOpened)
+        ::CloseClipboard();
+    return hText != nullptr;
 }
 
 BOOL CGXControl::CutToClipboard()
 {
-    return FALSE;
+    if (IsActive())
+    {
+        if (!CopyToClipboard())
+            return FALSE;
+        SetCellText(CString());
+        return TRUE;
+    }
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    if (!m_bIsBound || !m_pGrid->IsCurrentCell(nRow, nCol))
+        return FALSE;
+    // Without the styles format on the clipboard only the values leave the cell.
+    return m_pGrid->ClearRange(CGXRange(nRow, nCol), (m_pGrid->m_nClipboardFlags & clipboardStyles) == 0);
 }
 
 BOOL CGXControl::IsBoundToCell()
@@ -553,19 +831,21 @@ BOOL CGXControl::IsBoundToCell()
 
 BOOL CGXControl::CanCut()
 {
-    return FALSE;
+    return m_bIsBound && !IsStyleReadOnly(LoadStyle());
 }
 
 BOOL CGXControl::CanPaste()
 {
-    return FALSE;
+    return !IsGridStylePasteAvailable() && m_bIsBound && IsActive() && !IsReadOnlyCell() &&
+           ::IsClipboardFormatAvailable(CF_UNICODETEXT);
 }
 
-void CGXControl::GetValueForCopy(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& /*style*/, CString& strText)
+void CGXControl::GetValueForCopy(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& style, CString& strText)
 {
-    strText.Empty();
+    strText = style.GetValue();
 }
 
+// No find-and-replace or notification feature of the grid takes controls: these answer 0.
 LRESULT CGXControl::ForwardFeatureA(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/,
                                     DWORD /*dwValue5*/)
 {
@@ -577,18 +857,23 @@ LRESULT CGXControl::ForwardFeatureB(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWOR
     return 0;
 }
 
-void CGXControl::SetCellText(const CString& /*strText*/)
+void CGXControl::SetCellText(const CString& strText)
 {
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    if (m_bIsBound && m_pGrid->IsCurrentCell(nRow, nCol))
+        m_pGrid->StoreCellValue(nRow, nCol, strText, GX_UPDATENOW, LoadStyle());
 }
 
 void CGXControl::GetCopyText(CString& strText)
 {
-    strText.Empty();
+    GetCurrentText(strText);
 }
 
 BOOL CGXControl::OnChildClicked(CGXChild* /*pChild*/)
 {
-    return FALSE;
+    m_pGrid->OnClickedButtonRowCol(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
+    return TRUE;
 }
 
 BOOL CGXControl::OnGridCommand(WORD /*wCommand*/, HWND /*hWnd*/)
@@ -596,9 +881,24 @@ BOOL CGXControl::OnGridCommand(WORD /*wCommand*/, HWND /*hWnd*/)
     return FALSE;
 }
 
-LRESULT CGXControl::OnGridScroll(const MSG& /*msg*/)
+LRESULT CGXControl::OnGridScroll(const MSG& msg)
 {
-    return 0;
+    if ((msg.message != WM_HSCROLL && msg.message != WM_VSCROLL) || !IsActive())
+        return 0;
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    // Frozen rows and columns never scroll away.
+    const auto isHidden = [](ROWCOL n, ROWCOL nFrozen, ROWCOL nFirst, ROWCOL nLast) {
+        return n > nFrozen && (n < nFirst || n > nLast);
+    };
+    if (!isHidden(nRow, m_pGrid->GetFrozenRows(), m_pGrid->GetTopRow(), m_pGrid->GetLastVisibleRow()) &&
+        !isHidden(nCol, m_pGrid->GetFrozenCols(), m_pGrid->GetLeftCol(), m_pGrid->GetLastVisibleCol()))
+        return 0;
+    if (IsModified())
+        StoreEditedValue();
+    SetActive(FALSE);
+    RefreshCell();
+    return 1;
 }
 
 BOOL CGXControl::ReservedHookD(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/)
@@ -606,21 +906,32 @@ BOOL CGXControl::ReservedHookD(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*d
     return FALSE;
 }
 
-void CGXControl::NotifyChildrenA(DWORD /*dwValue*/)
+void CGXControl::ForEachChild(void (*pfnTell)(CGXChild*, DWORD), DWORD dwValue)
 {
+    if (m_pChildList == nullptr)
+        return;
+    for (POSITION pos = m_pChildList->GetHeadPosition(); pos != nullptr;)
+        pfnTell(static_cast<CGXChild*>(m_pChildList->GetNext(pos)), dwValue);
+}
+
+void CGXControl::NotifyChildrenA(DWORD dwValue)
+{
+    ForEachChild([](CGXChild* pChild, DWORD dw) { pChild->OnNotifyA(dw); }, dwValue);
 }
 
 void CGXControl::NotifyChildrenB()
 {
+    ForEachChild([](CGXChild* pChild, DWORD) { pChild->OnNotifyB(); }, 0);
 }
 
 BOOL CGXControl::IsReadOnlyCell()
 {
-    return FALSE;
+    return IsLockedReadOnly(m_bIsBound ? LoadStyle() : nullptr);
 }
 
 void CGXControl::CancelChildTracking()
 {
+    ForEachChild([](CGXChild* pChild, DWORD) { pChild->CancelTracking(); }, 0);
 }
 
 DWORD CGXControl::QueryTipA(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
@@ -644,22 +955,34 @@ BOOL CGXControl::ReservedQueryB()
     return FALSE;
 }
 
-void CGXControl::AddChild(CGXChild* /*pChild*/)
+void CGXControl::AddChild(CGXChild* pChild)
 {
+    if (m_pChildList == nullptr)
+        m_pChildList = new CPtrList(10);
+    m_pChildList->AddTail(pChild);
 }
 
-void CGXControl::RemoveChild(CGXChild* /*pChild*/)
+void CGXControl::RemoveChild(CGXChild* pChild)
 {
+    POSITION pos = m_pChildList != nullptr ? m_pChildList->Find(pChild) : nullptr;
+    if (pos == nullptr)
+        return;
+    m_pChildList->RemoveAt(pos);
+    if (m_pFocusChild == pChild)
+        m_pFocusChild = nullptr;
 }
 
-CGXChild* CGXControl::GetChild(INT_PTR /*nIndex*/)
+CGXChild* CGXControl::GetChild(INT_PTR nIndex)
 {
-    AfxThrowInvalidArgException();
+    POSITION pos = m_pChildList != nullptr && nIndex >= 0 ? m_pChildList->FindIndex(nIndex) : nullptr;
+    if (pos == nullptr)
+        AfxThrowInvalidArgException();
+    return static_cast<CGXChild*>(m_pChildList->GetAt(pos));
 }
 
 INT_PTR CGXControl::GetChildCount()
 {
-    return 0;
+    return m_pChildList != nullptr ? m_pChildList->GetCount() : 0;
 }
 
 CGXChild* CGXControl::GetFocusChild()

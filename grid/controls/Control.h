@@ -1,6 +1,7 @@
 // The root of every cell control: one object per control type and grid, bound to a cell
-// while the grid works with it. The operations without a body here answer the defaults of a
-// control that does nothing; concrete controls override what they need.
+// while the grid works with it. It keeps the objects drawn inside the cell (buttons), passes
+// mouse and keys to them, validates and stores values, and serves the clipboard; concrete
+// controls override what they need.
 #pragma once
 
 #include <afxwin.h>
@@ -174,21 +175,52 @@ public:
     virtual LRESULT ForwardFeatureC(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
 
     BOOL IsControlKindOf(const GXControlClass* pClass) const;
+    BOOL IsWindowKindOf(const CRuntimeClass* pClass) const;
     BOOL IsActiveAt(ROWCOL nRow, ROWCOL nCol) const;
     CGXGridCore* Grid() const
     {
         return m_pGrid;
     }
+    CWnd* GetGridWnd() const;
+    // The bound cell's composed style, composed on first use.
+    CGXStyle* LoadStyle();
+    // Drops the cached style; with bNotify the grid's cache forgets the cell's style too.
+    void FreeStyle(BOOL bNotify);
     // The cell tip window; a no-op until the cell-tip feature exists.
     void EnsureCellTip();
     static void RegisterUserAttributes(CGXStylesMap* pStylesMap);
+    // Tells the grid that it loses the focus to a window of this control.
+    void SetFocusToGridIfNeeded(CWnd* pWnd);
+    // A rectangle that the grid's buffered paint leaves to the control.
+    void AddRectToGridList(const CRect& rect);
+    // The value formatted by the style's number format.
+    void FormatWithDrawingService(CString& strOut, const CGXStyle& style, LPCTSTR pszValue);
 
 private:
-    // The character path of OnKeyMessage: a surrogate pair reaches OnCharText as one text.
-    BOOL OnCharUnit(UINT nChar, UINT nRepCnt, UINT nFlags);
     // The value against "Valid: Min. Value" and "Valid: Max. Value"; a failure hands the cell's
     // "Valid: Warning Msg" to the grid.
     BOOL IsWithinLimits(const CString& strText);
+    // Whether the grid honours read-only settings and the grid or the style is read-only.
+    BOOL IsLockedReadOnly(const CGXStyle* pStyle);
+    // Lays out the children in the bound cell's client rectangle, which it answers.
+    CRect LayoutBoundCell();
+    // Asks the children hit at the point: the first one only, or with bAll every one; with
+    // bTakeFocus each becomes the focus child before it gets the message.
+    BOOL AskChildrenAt(CPoint point, BOOL bAll, BOOL bTakeFocus, BOOL (CGXChild::*pfnMessage)(UINT, CPoint),
+                       UINT nFlags);
+    // A button release goes to the focus child.
+    BOOL ReleaseChild(UINT nFlags, CPoint point, BOOL (CGXChild::*pfnUp)(UINT, CPoint));
+    // Every child hit gets the double click; the grid's hook of the button is asked too.
+    BOOL DoubleClickChildren(UINT nFlags, CPoint point, BOOL (CGXChild::*pfnDblClk)(UINT, CPoint),
+                             BOOL (CGXGridCore::*pfnGridHook)(ROWCOL, ROWCOL, UINT, CPoint));
+    // Calls the operation on every child.
+    void ForEachChild(void (*pfnTell)(CGXChild*, DWORD), DWORD dwValue);
+    // The grid's cached composed styles of the bound cell are composed anew.
+    void DropGridStyleCache();
+    // Whether the grid's styles are on the clipboard and pasted as styles.
+    BOOL IsGridStylePasteAvailable() const;
+    // The cell's value as a CF_UNICODETEXT clipboard block; FALSE when the clipboard refused.
+    BOOL PutTextOnClipboard(const CString& strText);
 
 protected:
     DWORD m_dwReserved = 0;

@@ -263,12 +263,25 @@ public:
     virtual void HintRecalc(CGXGridCore* pGrid, CString* pError) = 0;
 };
 
+// Building the selection with the mouse and the keys, and drawing its changes.
 class CGXAbstractGridUserSelectRangeImp
 {
 public:
     virtual ~CGXAbstractGridUserSelectRangeImp() = default;
-    virtual BOOL SelectRange(CGXGridCore* pGrid, int nMode, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
-                             ROWCOL nRight) = 0;
+    virtual BOOL MoveCurrentCellWithShift(CGXGridCore* pGrid, int nDirection, UINT nCount) = 0;
+    virtual BOOL OnStartSelection(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow,
+                                  ROWCOL nCol) = 0;
+    virtual BOOL OnMoveSelection(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL OnEndSelection(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL SelectRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bSelect, BOOL bUpdate) = 0;
+    virtual BOOL ChangeSelectionList(CGXGridCore* pGrid, const CGXRange& range, BOOL bSelect) = 0;
+    virtual void RedrawSelectionChanges(CGXGridCore* pGrid, const CGXRangeList& oldList, BOOL bHint) = 0;
+    virtual void SetSelection(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                              ROWCOL nRight) = 0;
+    virtual void RedrawRangeChange(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                   ROWCOL nRight, BOOL bHint) = 0;
+    virtual void RedrawSelectedCells(CGXGridCore* pGrid, BOOL bHint) = 0;
+    virtual BOOL OnLeftClickedCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point) = 0;
 };
 
 class CGXAbstractGridExcelLikeFrameImp

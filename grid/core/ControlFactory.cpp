@@ -3,6 +3,8 @@
 #include <grid/controls/Control.h>
 #include <grid/controls/Static.h>
 #include <grid/core/AppData.h>
+#include <grid/core/AutoScrollPlugin.h>
+#include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
 #include <grid/core/DrawRotatedTextImp.h>
@@ -91,9 +93,15 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     pStylesMap->AddUserAttribute(idsEllipsisType, &ellipsis);
 }
 
-void CGXControlFactory::InitializeGridComponents(CGXGridCore* /*pGrid*/)
+void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 {
     // The per-grid features join here, in their order, as they become part of the grid.
+    if (pGrid->m_pAutoScrollPlugin == nullptr)
+    {
+        pGrid->m_pAutoScrollPlugin = new CGXAutoScrollPlugin(pGrid);
+        pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
+    }
+    GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
 }
 
 void CGXControlFactory::InitializeApplicationComponents()

@@ -5,6 +5,7 @@
 #include <grid/core/Data.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/PluginComponent.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>

@@ -26,6 +26,7 @@ struct GXPenRecord;
 struct DrawStruct;
 class CFindReplaceDialog;
 class CGXSortInfoArray;
+class CGXPluginComponent;
 
 // An object attached to the core that is told after rows or columns were inserted, removed or
 // counted anew.
@@ -344,7 +345,9 @@ public:
     virtual BOOL GetSelectedRowRanges(CDWordArray& awFrom, CDWordArray& awTo, BOOL bRangeRowsOnly,
                                       BOOL bCanUseCurrentCell);
     virtual int GetSelectedRows(CDWordArray& awRows, BOOL bRangeRowsOnly, BOOL bCanUseCurrentCell);
-    virtual BOOL SelectRange(int nMode, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    // Adds (removes) a range to (from) the selection and, with bUpdate, draws the change;
+    // nothing without the selection feature.
+    virtual BOOL SelectRange(const CGXRange& range, BOOL bSelect = TRUE, BOOL bUpdate = TRUE);
     BOOL IsRangeInList(ROWCOL nRow, ROWCOL nCol, const CGXRangeList* pList);
     virtual CGXRange* GetCellRangeRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
     virtual void GetSelectedText(CString& strText);
@@ -402,6 +405,9 @@ public:
     virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bFlag);
     virtual LRESULT GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue,
                                        const CGXStyle& style, CString& strText);
+    // What copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what a cut clears),
+    // 0x20 composed styles.
+    WORD m_nClipboardFlags = 0x38;
 
     // Printing through the print feature; nothing without it.
     virtual void OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
@@ -535,6 +541,7 @@ public:
     virtual BOOL OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT flags);
     virtual BOOL OnGridChar(UINT nChar, UINT nRepCnt, UINT flags);
     virtual BOOL OnGridSysKeyDown(UINT nChar, UINT nRepCnt, UINT flags);
+    virtual void OnF2Key();
     BOOL IsMessageShown() const
     {
         return m_bMessageShown;
@@ -571,6 +578,12 @@ public:
     {
         return m_bAutoScroll;
     }
+    // Whether a started tracking has its timer or waits for its first step.
+    BOOL IsMouseTracking() const
+    {
+        return m_bAutoScroll || m_nAutoScrollTimer != 0;
+    }
+    // Ends the tracking: no timer, mouse tracking mode, no key tracking, the stop flag set.
     void StopMouseTracking();
 
     // Mouse, selection and tracking
@@ -589,6 +602,9 @@ public:
     virtual void OnSelectionChanged(const CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
     virtual BOOL OnChangingSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, BOOL bKey);
     virtual void SetSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    // A left click on a cell whose bound control did not take it; the selection feature's
+    // Ctrl-click on a selected header.
+    virtual BOOL OnLeftClickedCell(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
 
     // Painting
     virtual void DrawGridBuffered(CDC* pDC);
@@ -799,6 +815,10 @@ protected:
     // The feature objects, in the order the control factory may install them.
     friend class CGXControlFactory;
     friend class GXGridAxis;
+    friend class CGXGridUserSelectRangeImp;
+    friend class CGXAutoScrollPlugin;
+    // The control base reads the focus, update and style-store state and adds its rectangles.
+    friend class CGXControl;
     void* m_pUnassignedImp = nullptr;
     CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
     CGXAbstractGridSortImp* m_pSortImp = nullptr;
@@ -829,7 +849,7 @@ protected:
     CGXAbstractGridClearCellsImp* m_pClearCellsImp = nullptr;
     // No installer fills these; their forwarders always take the empty path.
     CGXAbstractSpareImp* m_apSpareImp[5] = {};
-    CWnd* m_pAutoScrollPlugin = nullptr;
+    CGXPluginComponent* m_pAutoScrollPlugin = nullptr;
 
     CPtrList m_FindStates;
     CPtrList m_PluginComponents;
@@ -895,7 +915,26 @@ protected:
     UINT m_nAutoScrollCols = 0;
     UINT m_nAutoScrollCount = 0;
     UINT_PTR m_nAutoScrollTimer = 0;
-    int m_nAutoScrollDirection = 0;
+    // The tracking mode: a fixed scroll direction 1-4, or -1 for mouse tracking.
+    int m_nAutoScrollDirection = -1;
+    BOOL m_bAutoScrollStop = FALSE;
+    // A held key that the timer repeats: the flag, the key and its key flags.
+    BOOL m_bKeyTracking = FALSE;
+    UINT m_nTrackedKey = 0;
+    UINT m_nTrackedKeyFlags = 0;
+    // A press in the cells starts auto-scroll tracking.
+    BOOL m_bAutoScrollSetting = TRUE;
+
+    // Selection: the node of the selection list that the mouse or the keys build, where it
+    // started and where it ends now; bit 0x02 of the tracking word while the mouse selects,
+    // bit 0x80 when a plain click selects its cell.
+    POSITION m_posEditedRange = nullptr;
+    ROWCOL m_nAnchorRow = 0;
+    ROWCOL m_nAnchorCol = 0;
+    ROWCOL m_nEndRow = 0;
+    ROWCOL m_nEndCol = 0;
+    WORD m_wSelectTracking = 0;
+    BOOL m_bDrawingSelection = FALSE;
     // Told after rows or columns were inserted, removed or counted anew.
     CGXAbstractUpdateObject* m_pUpdateObject = nullptr;
 
@@ -934,6 +973,15 @@ protected:
     BOOL m_bActive = FALSE;
     BOOL m_bSizeLock = FALSE;
     BOOL m_bValueOnly = FALSE;
+    // Size handling: the client size and window rectangle of the last WM_SIZE, and whether the
+    // parent frame was iconic then.
+    CSize m_sizeLastClient;
+    CRect m_rectLastWindow;
+    BOOL m_bFrameIconic = FALSE;
+    // The grid's tip window of the thread and the remembered tip cell.
+    ROWCOL m_nTipRow = GX_INVALID;
+    ROWCOL m_nTipCol = GX_INVALID;
+    BOOL m_bTipShown = FALSE;
 
     // Current cell
     BOOL m_bCurrentCell = FALSE;
@@ -942,6 +990,8 @@ protected:
     CGXControl* m_pCurrentControl = nullptr;
     BOOL m_bMessageShown = FALSE;
     BOOL m_bInSetCurrentCell = FALSE;
+    // Set while SetCurrentCell updates the window before it draws the new cell.
+    BOOL m_bUpdatingForNewCell = FALSE;
     BOOL m_bMovingCurrentCell = FALSE;
 
     // Style cache
@@ -1030,6 +1080,7 @@ private:
     BOOL LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol,
                           UINT flags);
     BOOL ReturnToCell(ROWCOL nRow, ROWCOL nCol);
+    void FollowWithSelection(ROWCOL nRow, ROWCOL nCol, UINT flags);
     BOOL FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol);
     BOOL JumpToEdge(int nDirection, ROWCOL& nRow, ROWCOL& nCol);
     BOOL OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
@@ -1040,6 +1091,7 @@ private:
     BOOL ReportToButton(int nButton, ROWCOL nRow, ROWCOL nCol, CPoint point, UINT flags, WORD wEvent);
     CPoint ClampToGrid(CPoint point);
     void ForEachRegisteredControl(void (*pfnTell)(CGXControl*));
+    void RepaintGainedStrips(int cx, int cy);
     void RefreshFrameAfterStructure();
     void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);

@@ -16,6 +16,8 @@ constexpr UINT scrollFlag = 0x08;
 constexpr UINT activateFlag = 0x10;
 constexpr UINT noUpdateBeforeFlag = 0x20;
 constexpr UINT keyMoveFlags = 0x8A;
+constexpr UINT keyMoveSelectFlags = 0x0A;
+constexpr UINT noSelectFollowFlag = 0x80;
 
 // Where a jump starts looking (keep the index, first past the headers, last) and the directions
 // it looks in.
@@ -128,7 +130,11 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
 
     if (!(flags & noUpdateBeforeFlag) && !m_pParam->m_bLockUpdate && m_pGridWnd != nullptr &&
         m_pGridWnd->IsWindowVisible())
+    {
+        m_bUpdatingForNewCell = TRUE;
         m_pGridWnd->UpdateWindow();
+        m_bUpdatingForNewCell = FALSE;
+    }
     SetCurrentCellPosition(TRUE, nRow, nCol);
     if (CGXControl* pControl = GetCurrentCellControl())
     {
@@ -144,7 +150,24 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
     }
     if ((flags & updateNowFlags) && m_pGridWnd != nullptr)
         m_pGridWnd->UpdateWindow();
+    FollowWithSelection(nRow, nCol, flags);
     return TRUE;
+}
+
+// With the selection following the current cell, the entered cell (its covered range) becomes
+// the selection.
+void CGXGridCore::FollowWithSelection(ROWCOL nRow, ROWCOL nCol, UINT flags)
+{
+    if (!m_pParam->m_bSelectionFollowsCell || (flags & noSelectFollowFlag) ||
+        m_pParam->m_SelRects.IsCellInList(nRow, nCol))
+        return;
+    SetSelection(nullptr, 0, 0, 0, 0);
+    RedrawGrid(GX_INVALIDATE, FALSE);
+    if (nRow <= GetHeaderRows() || nCol <= GetHeaderCols())
+        return;
+    CGXRange range(nRow, nCol);
+    GetCoveredCellsRowCol(nRow, nCol, range);
+    SelectRange(range, TRUE, TRUE);
 }
 
 // Validates and stores the old cell's control; on failure the old cell stays current with its
@@ -391,7 +414,7 @@ BOOL CGXGridCore::FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWC
     return bFound;
 }
 
-BOOL CGXGridCore::MoveCurrentCell(int nDirection, UINT nCount, BOOL /*bSelect*/)
+BOOL CGXGridCore::MoveCurrentCell(int nDirection, UINT nCount, BOOL bSelect)
 {
     nCount = std::max(1u, nCount);
     ROWCOL nRow = 0;
@@ -408,12 +431,28 @@ BOOL CGXGridCore::MoveCurrentCell(int nDirection, UINT nCount, BOOL /*bSelect*/)
     const BOOL bFound = FindMoveTarget(nDirection, nCount, nRow, nCol);
     BOOL bMoved = FALSE;
     if ((bFound && (nRow != nStartRow || nCol != nStartCol)) || (!bCurrent && bFound))
-        bMoved = SetCurrentCell(nRow, nCol, keyMoveFlags);
+    {
+        UINT flags = keyMoveFlags;
+        if (bSelect && m_pParam->m_bSelectionFollowsCell)
+        {
+            CGXRangeList& selection = m_pParam->m_SelRects;
+            if (!selection.IsEmpty() && !selection.IsCellInList(nRow, nCol))
+            {
+                SetSelection(nullptr, 0, 0, 0, 0);
+                RedrawGrid(GX_INVALIDATE, FALSE);
+            }
+            flags = keyMoveSelectFlags;
+        }
+        bMoved = SetCurrentCell(nRow, nCol, flags);
+    }
     m_bMovingCurrentCell = FALSE;
     return bMoved;
 }
 
 BOOL CGXGridCore::MoveCurrentCellByKey(int nDirection, UINT nCount)
 {
+    if (m_pUserSelectRangeImp != nullptr && m_pParam != nullptr)
+        return m_pUserSelectRangeImp->MoveCurrentCellWithShift(this, nDirection, nCount);
+    m_bKeyTracking = FALSE;
     return MoveCurrentCell(nDirection, nCount, TRUE);
 }

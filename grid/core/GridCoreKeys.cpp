@@ -27,6 +27,13 @@ constexpr ArrowMove arrowMoves[] = {
 };
 
 constexpr UINT storeFlags = 1;
+constexpr UINT editKeyFlags = 2;
+// The control characters of Ctrl+C, V, X, Z and R.
+constexpr UINT ctrlC = 3;
+constexpr UINT ctrlV = 22;
+constexpr UINT ctrlX = 24;
+constexpr UINT ctrlZ = 26;
+constexpr UINT ctrlR = 18;
 } // namespace
 
 BOOL CGXGridCore::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT flags)
@@ -65,13 +72,14 @@ BOOL CGXGridCore::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRe
     }
 }
 
-BOOL CGXGridCore::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT /*flags*/)
+BOOL CGXGridCore::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT flags)
 {
     const BOOL bCtrl = IsKeyDown(VK_CONTROL);
     const BOOL bShift = IsKeyDown(VK_SHIFT);
     const BOOL bAlt = IsKeyDown(VK_MENU);
     const UINT nCount = nRepCnt == 0 ? 1 : nRepCnt;
     BOOL bHandled = TRUE;
+    BOOL bMoved = FALSE;
     switch (nChar)
     {
     case VK_UP:
@@ -80,19 +88,19 @@ BOOL CGXGridCore::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT /*flags*/)
     case VK_RIGHT:
         for (const ArrowMove& move : arrowMoves)
             if (move.nKey == nChar)
-                MoveCurrentCellByKey(bCtrl ? move.nCtrlDirection : move.nDirection, nCount);
+                bMoved = MoveCurrentCellByKey(bCtrl ? move.nCtrlDirection : move.nDirection, nCount);
         break;
     case VK_PRIOR:
-        MoveCurrentCellByKey(6, nCount);
+        bMoved = MoveCurrentCellByKey(6, nCount);
         break;
     case VK_NEXT:
-        MoveCurrentCellByKey(5, nCount);
+        bMoved = MoveCurrentCellByKey(5, nCount);
         break;
     case VK_HOME:
     case VK_END:
         bHandled = bCtrl;
         if (bCtrl)
-            MoveCurrentCellByKey(nChar == VK_HOME ? 11 : 12, 1);
+            bMoved = MoveCurrentCellByKey(nChar == VK_HOME ? 11 : 12, 1);
         break;
     case VK_TAB:
         bHandled = !bCtrl && !bAlt;
@@ -117,6 +125,36 @@ BOOL CGXGridCore::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT /*flags*/)
                 pControl->RefreshCell();
             ScrollCellInView(m_nCurrentRow, m_nCurrentCol, GX_UPDATENOW);
         }
+        if (!m_pParam->m_bSelectionFollowsCell && !m_pParam->m_SelRects.IsEmpty())
+        {
+            SetSelection(nullptr, 0, 0, 0, 0);
+            RedrawGrid(GX_INVALIDATE, FALSE);
+        }
+        break;
+    case VK_INSERT:
+        bHandled = bCtrl || bShift;
+        if (bCtrl && CanCopy())
+            Copy();
+        else if (bShift && !bCtrl && CanPaste())
+            Paste();
+        break;
+    case VK_DELETE:
+        if (bShift)
+        {
+            if (CanCut())
+                Cut();
+        }
+        else if (CGXControl* pControl = GetCurrentCellControl();
+                 pControl != nullptr && !pControl->IsActive() && CanClear() && !pControl->IsReadOnlyCell())
+            ClearSelection(bCtrl);
+        break;
+    case VK_F2:
+        OnF2Key();
+        break;
+    case VK_BACK:
+        bHandled = bCtrl;
+        if (bCtrl)
+            Redo();
         break;
     default:
         bHandled = FALSE;
@@ -124,16 +162,71 @@ BOOL CGXGridCore::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT /*flags*/)
     }
     if (bHandled && m_pGridWnd != nullptr)
         m_pGridWnd->UpdateWindow();
+    // A held key repeats through the tracking timer.
+    if (m_bKeyTracking && bMoved && !m_bMessageShown && !IsMouseTracking())
+    {
+        m_nTrackedKey = nChar;
+        m_nTrackedKeyFlags = flags;
+        StartMouseTracking(FALSE, FALSE, FALSE);
+    }
     return bHandled;
+}
+
+// F2 starts editing the current cell, or stores the edit that runs.
+void CGXGridCore::OnF2Key()
+{
+    CGXControl* pControl = GetCurrentCellControl();
+    if (pControl == nullptr)
+    {
+        if (TransferCurrentCell(TRUE, storeFlags, TRUE) && m_pParam->m_wEnterKeyDirection != 0)
+            MoveCurrentCellByKey(m_pParam->m_wEnterKeyDirection, 1);
+        return;
+    }
+    if (pControl->IsActive())
+    {
+        TransferCurrentCell(TRUE, editKeyFlags, TRUE);
+        return;
+    }
+    TransferCurrentCell(FALSE, editKeyFlags, TRUE);
+    if (!pControl->IsReadOnlyCell())
+    {
+        pControl->SetActive(TRUE);
+        pControl->RefreshCell();
+    }
 }
 
 BOOL CGXGridCore::OnGridChar(UINT nChar, UINT /*nRepCnt*/, UINT /*flags*/)
 {
-    // Tab, Enter and Delete arrive as characters after their key-down did the work.
-    return nChar == VK_TAB || nChar == VK_RETURN || nChar == 127;
+    switch (nChar)
+    {
+    case ctrlC:
+        if (CanCopy())
+            Copy();
+        return TRUE;
+    case ctrlV:
+        if (CanPaste())
+            Paste();
+        return TRUE;
+    case ctrlX:
+        if (CanCut())
+            Cut();
+        return TRUE;
+    case ctrlZ:
+        Undo();
+        return TRUE;
+    case ctrlR:
+        Redo();
+        return TRUE;
+    default:
+        // Tab, Enter and Delete arrive as characters after their key-down did the work.
+        return nChar == VK_TAB || nChar == VK_RETURN || nChar == 127;
+    }
 }
 
-BOOL CGXGridCore::OnGridSysKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*flags*/)
+BOOL CGXGridCore::OnGridSysKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*flags*/)
 {
-    return FALSE;
+    if (nChar != VK_BACK || !IsKeyDown(VK_MENU))
+        return FALSE;
+    Undo();
+    return TRUE;
 }

@@ -4,6 +4,7 @@
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/PluginComponent.h>
 #include <grid/core/SysData.h>
 
 #include <algorithm>
@@ -26,6 +27,7 @@ void CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
 {
     if (m_bLockFocus)
         return;
+    m_hLastFocusWnd = pOldWnd != nullptr ? pOldWnd->m_hWnd : nullptr;
     if (!IsGridOrChild(pOldWnd) || (pOldWnd != nullptr && pOldWnd->m_hWnd == m_pGridWnd->m_hWnd))
         OnActivateGrid(TRUE);
     if (m_bRefreshControlOnFocus)
@@ -72,7 +74,7 @@ BOOL CGXGridCore::OnGridCancelMode()
             SetCurrentCell(GX_INVALID, GX_INVALID, navigateCellFlags);
         m_wMouseState = 0;
     }
-    if (IsMouseTrackingPending())
+    if (IsMouseTracking())
         StopMouseTracking();
     if (m_pGridWnd != nullptr && ::GetCapture() == m_pGridWnd->m_hWnd)
         ::ReleaseCapture();
@@ -178,4 +180,135 @@ CScrollBar* CGXGridCore::GetScrollBarCtrl(int nBar) const
         return nullptr;
     return static_cast<CScrollBar*>(
         pParent->GetDlgItem(nBar == SB_VERT ? AFX_IDW_VSCROLL_FIRST : AFX_IDW_HSCROLL_FIRST));
+}
+
+void CGXGridCore::AttachPluginComponents()
+{
+    for (POSITION pos = m_PluginComponents.GetHeadPosition(); pos != nullptr;)
+        static_cast<CGXPluginComponent*>(m_PluginComponents.GetNext(pos))->PlugIn(m_pGridWnd);
+}
+
+// A component that handled the message ends the routing with TRUE; one that keeps the message
+// to itself ends it with FALSE.
+BOOL CGXGridCore::RouteToPlugins(UINT nMessage, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (!m_bMouseReady)
+        return FALSE;
+    for (POSITION pos = m_PluginComponents.GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pComponent = static_cast<CGXPluginComponent*>(m_PluginComponents.GetNext(pos));
+        if (pComponent->GetSafeHwnd() == nullptr)
+            continue;
+        pComponent->OnWndMsg(nMessage, wParam, lParam, pResult);
+        if (pComponent->m_bHandled)
+            return TRUE;
+        if (pComponent->m_bSkipDefault)
+            return FALSE;
+    }
+    return FALSE;
+}
+
+void CGXGridCore::OnGridTimer(UINT_PTR /*nIDEvent*/)
+{
+}
+
+BOOL CGXGridCore::OnGridShowTips(BOOL bShow)
+{
+    if (!bShow)
+    {
+        m_nTipRow = GX_INVALID;
+        m_nTipCol = GX_INVALID;
+        m_bTipShown = FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT nMessage, LRESULT* pResult)
+{
+    if (m_pParam == nullptr || !m_pParam->m_bCheckViewActivation || nMessage != WM_LBUTTONDOWN || m_pGridWnd == nullptr)
+        return FALSE;
+    CFrameWnd* pFrame = m_pGridWnd->GetParentFrame();
+    if (pFrame == nullptr || !::IsWindow(m_hLastFocusWnd) || m_hLastFocusWnd == m_pGridWnd->m_hWnd ||
+        !::IsChild(m_pGridWnd->m_hWnd, m_hLastFocusWnd))
+        return FALSE;
+    CWnd* pFocus = CWnd::GetFocus();
+    CFrameWnd* pFocusFrame = pFocus != nullptr ? pFocus->GetParentFrame() : nullptr;
+    if (pFocusFrame == pFrame)
+        return FALSE;
+    m_pGridWnd->SetFocus();
+    m_hLastFocusWnd = m_pGridWnd->m_hWnd;
+    *pResult = MA_ACTIVATEANDEAT;
+    return TRUE;
+}
+
+BOOL CGXGridCore::OnGridSize(UINT nType, int cx, int cy)
+{
+    m_nLastVisibleRow = GX_INVALID;
+    m_nLastVisibleCol = GX_INVALID;
+    if (nType == SIZE_MAXHIDE)
+        UpdateScrollbars(TRUE, FALSE);
+    CFrameWnd* pFrame = m_pGridWnd != nullptr ? m_pGridWnd->GetParentFrame() : nullptr;
+    const BOOL bIconic = pFrame != nullptr && pFrame->IsIconic();
+    if (nType != SIZE_RESTORED)
+    {
+        m_bFrameIconic = bIconic;
+        return FALSE;
+    }
+    if (m_bSizeLock)
+    {
+        if (bIconic == m_bFrameIconic)
+            m_pGridWnd->ValidateRect(nullptr);
+        return TRUE;
+    }
+    CRect rectWindow;
+    m_pGridWnd->GetWindowRect(&rectWindow);
+    const BOOL bPartial = m_pParam != nullptr && m_pParam->m_bPartialRepaint;
+    if (bPartial && !m_bGridFrame && m_sizeLastClient.cx > 0 && m_sizeLastClient.cy > 0 &&
+        rectWindow.TopLeft() == m_rectLastWindow.TopLeft() && !m_bUpdateScrollbarsBusy && bIconic == m_bFrameIconic)
+        RepaintGainedStrips(cx, cy);
+    else
+    {
+        m_pGridWnd->Invalidate(TRUE);
+        m_pGridWnd->UpdateWindow();
+    }
+    if (m_bMouseReady)
+    {
+        if (m_pCellTipRelay != nullptr)
+            m_pCellTipRelay->SendMessage(WM_SIZE, nType, MAKELPARAM(cx, cy));
+        if (!m_bUpdateScrollbarsBusy)
+        {
+            UpdateFontUnits();
+            if (bPartial)
+                m_pGridWnd->UpdateWindow();
+            UpdateScrollbars(TRUE, FALSE);
+        }
+    }
+    // The size without the bars, so that a bar that goes away counts as a gained strip.
+    const BOOL bVisible = (m_pGridWnd->GetStyle() & WS_VISIBLE) != 0;
+    m_sizeLastClient =
+        bVisible ? CSize(cx - ::GetSystemMetrics(SM_CXVSCROLL), cy - ::GetSystemMetrics(SM_CYHSCROLL)) : CSize(0, 0);
+    m_rectLastWindow = bVisible ? rectWindow : CRect();
+    m_bFrameIconic = bIconic;
+    return TRUE;
+}
+
+// Only the strips right of the former last column and below the former last row are painted.
+void CGXGridCore::RepaintGainedStrips(int cx, int cy)
+{
+    m_pGridWnd->ValidateRect(nullptr);
+    const CPoint ptOldCorner(m_sizeLastClient.cx - 1, m_sizeLastClient.cy - 1);
+    if (cx > m_sizeLastClient.cx)
+    {
+        const ROWCOL nClientCol = CalcClientColFromPoint(ptOldCorner);
+        const int x = nClientCol != GX_INVALID ? GetClientColLeft(nClientCol) : m_sizeLastClient.cx;
+        m_pGridWnd->InvalidateRect(CRect(x, 0, cx, std::max<int>(cy, m_sizeLastClient.cy)), TRUE);
+        m_pGridWnd->UpdateWindow();
+    }
+    if (cy > m_sizeLastClient.cy)
+    {
+        const ROWCOL nClientRow = CalcClientRowFromPoint(ptOldCorner);
+        const int y = nClientRow != GX_INVALID ? GetClientRowTop(nClientRow) : m_sizeLastClient.cy;
+        m_pGridWnd->InvalidateRect(CRect(0, y, std::max<int>(cx, m_sizeLastClient.cx), cy), TRUE);
+        m_pGridWnd->UpdateWindow();
+    }
 }

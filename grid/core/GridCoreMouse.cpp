@@ -21,6 +21,9 @@ constexpr WORD currentActive = 0x0100;
 
 // Entering a cell by a press updates the window at once.
 constexpr UINT pressCellFlags = 0x04;
+constexpr UINT noSelectFollowFlag = 0x80;
+// Tracking words from this value on make a left press leave the selection as it is.
+constexpr WORD noSelectTracking = 128;
 constexpr UINT doubleClickCellFlags = 0x0A;
 
 enum
@@ -129,6 +132,8 @@ BOOL CGXGridCore::PressButton(int nButton, UINT flags, CPoint point)
         m_wMouseState |= currentActive;
     m_nPressedRow = m_nLastMouseRow = nRow;
     m_nPressedCol = m_nLastMouseCol = nCol;
+    if (nButton == leftButton && m_pUserSelectRangeImp != nullptr && m_pParam != nullptr)
+        m_pUserSelectRangeImp->OnStartSelection(this, point, flags, nHit, nRow, nCol);
     if (!(this->*traits.pfnHit)(nRow, nCol, nRow, nCol, point.x, point.y, flags,
                                 static_cast<WORD>(m_wMouseState | pressedEvent | atPressed)))
     {
@@ -136,7 +141,11 @@ BOOL CGXGridCore::PressButton(int nButton, UINT flags, CPoint point)
         return TRUE;
     }
     if (::GetCapture() != m_pGridWnd->m_hWnd && m_wMouseState != 0)
+    {
+        if (nButton == leftButton && m_bAutoScrollSetting)
+            StartMouseTracking(FALSE, nRow != 0 && !IsFrozenRow(nRow), nCol != 0 && !IsFrozenCol(nCol));
         SetCapture();
+    }
     return TRUE;
 }
 
@@ -155,6 +164,8 @@ BOOL CGXGridCore::ReleaseButton(int nButton, UINT flags, CPoint point)
     HitTest(pt, &nRow, &nCol);
     nRow = std::min(nRow, GetRowCount());
     nCol = std::min(nCol, GetColCount());
+    if (nButton == leftButton && m_pUserSelectRangeImp != nullptr && m_pParam != nullptr)
+        m_pUserSelectRangeImp->OnEndSelection(this, pt, flags, nRow, nCol);
     ReportToButton(nButton, nRow, nCol, pt, flags, releasedEvent);
     m_wMouseState = 0;
     return TRUE;
@@ -249,6 +260,8 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point)
     nRow = std::max(std::min(nRow, GetRowCount()), std::min(GetHeaderRows() + 1, GetRowCount()));
     nCol = std::max(std::min(nCol, GetColCount()), std::min(GetHeaderCols() + 1, GetColCount()));
     ReportToButton(ButtonOfMask(m_nPressedButton), nRow, nCol, pt, flags, movedEvent);
+    if ((nRow != m_nLastMouseRow || nCol != m_nLastMouseCol) && m_pUserSelectRangeImp != nullptr && m_pParam != nullptr)
+        m_pUserSelectRangeImp->OnMoveSelection(this, pt, flags, nRow, nCol);
     m_nLastMouseRow = nRow;
     m_nLastMouseCol = nCol;
     return TRUE;
@@ -273,9 +286,14 @@ BOOL CGXGridCore::OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStart
     };
     if (nHitState & pressedEvent)
     {
-        if (!(nHitState & currentActive))
+        // A press in the headers selects; it does not make a header cell current.
+        const BOOL bHeader = nRow <= GetHeaderRows() || nCol <= GetHeaderCols();
+        if (!(nHitState & currentActive) && !bHeader)
         {
-            SetCurrentCell(nRow, nCol, pressCellFlags);
+            const UINT nFlags = nButton == leftButton && m_wSelectTracking >= noSelectTracking
+                                    ? pressCellFlags | noSelectFollowFlag
+                                    : pressCellFlags;
+            SetCurrentCell(nRow, nCol, nFlags);
             if (m_bMessageShown || nRow > GetRowCount() || nCol > GetColCount())
                 return FALSE;
         }
@@ -287,6 +305,8 @@ BOOL CGXGridCore::OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStart
     {
         if (CGXControl* pControl = boundControl())
             (pControl->*traits.pfnUp)(LOWORD(flags), point);
+        else if (nButton == leftButton)
+            OnLeftClickedCell(nRow, nCol, flags, point);
         if (nRow == nStartRow && nCol == nStartCol && IsCurrentCell(nRow, nCol))
             ScrollCellInView(nRow, nCol, GX_UPDATENOW);
         return TRUE;

@@ -8,10 +8,6 @@ void CGXGridCore::GetMarkedHeaders(ROWCOL& nRow, ROWCOL& nCol)
     nCol = 0;
 }
 
-void CGXGridCore::AttachPluginComponents()
-{
-}
-
 HBRUSH CGXGridCore::OnGridCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/)
 {
     return nullptr;
@@ -22,21 +18,7 @@ BOOL CGXGridCore::OnGridDestroy()
     return FALSE;
 }
 
-BOOL CGXGridCore::OnGridSize(UINT /*nType*/, int /*cx*/, int /*cy*/)
-{
-    return FALSE;
-}
-
 void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
-{
-}
-
-BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*nMessage*/, LRESULT* /*pResult*/)
-{
-    return FALSE;
-}
-
-void CGXGridCore::OnGridTimer(UINT_PTR /*nIDEvent*/)
 {
 }
 
@@ -50,41 +32,11 @@ BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
     return FALSE;
 }
 
-BOOL CGXGridCore::RouteToPlugins(UINT /*nMessage*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*pResult*/)
-{
-    return FALSE;
-}
-
 void CGXGridCore::OnGridAppNotify(WPARAM /*wParam*/)
 {
 }
 
 void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
-{
-}
-
-BOOL CGXGridCore::CanStartSelection(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
-{
-    return TRUE;
-}
-
-BOOL CGXGridCore::CanChangeSelection(CGXRange* /*pRange*/, BOOL /*bIsDragging*/, BOOL /*bKey*/)
-{
-    return TRUE;
-}
-
-void CGXGridCore::OnSelectionChanged(const CGXRange* /*pRange*/, BOOL /*bIsDragging*/, BOOL /*bKey*/)
-{
-}
-
-BOOL CGXGridCore::OnChangingSelection(POSITION /*pos*/, ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBottom*/,
-                                      ROWCOL /*nRight*/, BOOL /*bKey*/)
-{
-    return TRUE;
-}
-
-void CGXGridCore::SetSelection(POSITION /*pos*/, ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBottom*/,
-                               ROWCOL /*nRight*/)
 {
 }
 
@@ -96,11 +48,6 @@ LRESULT CGXGridCore::OnGridControlMessage(WPARAM /*wParam*/, LPARAM /*lParam*/)
 LRESULT CGXGridCore::OnGridTimerRelay()
 {
     return 0;
-}
-
-BOOL CGXGridCore::OnGridShowTips(BOOL /*bShow*/)
-{
-    return TRUE;
 }
 
 void CGXGridCore::OnPrintHeaderFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)

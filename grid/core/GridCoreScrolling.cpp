@@ -521,6 +521,7 @@ int CGXGridCore::ScrollWindow(int dx, int dy, const RECT* pScroll, const RECT* p
 BOOL CGXGridCore::StartMouseTracking(BOOL bCapture, BOOL bScrollRows, BOOL bScrollCols)
 {
     m_bAutoScroll = TRUE;
+    m_bAutoScrollStop = FALSE;
     m_nAutoScrollRows = bScrollRows;
     m_nAutoScrollCols = bScrollCols;
     m_nAutoScrollCount = 0;
@@ -544,6 +545,9 @@ void CGXGridCore::StopMouseTracking()
         m_pGridWnd->KillTimer(nAutoScrollTimer);
     m_nAutoScrollTimer = 0;
     m_bAutoScroll = FALSE;
+    m_nAutoScrollDirection = -1;
+    m_bKeyTracking = FALSE;
+    m_bAutoScrollStop = TRUE;
 }
 
 BOOL CGXGridCore::SetSkipScrollInView(BOOL bSkip)
@@ -617,7 +621,7 @@ BOOL CGXGridCore::OnGridScroll(BOOL bRows, UINT nSBCode, UINT nPos)
         const int nDirection = axis.Direction(nSBCode == SB_LINEUP);
         DoScroll(nDirection, 1);
         // Auto-scroll that runs the other way starts over in this direction.
-        if (m_bAutoScroll && m_nAutoScrollDirection != nDirection)
+        if (IsMouseTracking() && m_nAutoScrollDirection != nDirection)
         {
             StartMouseTracking(FALSE, m_nAutoScrollRows, m_nAutoScrollCols);
             m_nAutoScrollDirection = nDirection;
@@ -663,7 +667,7 @@ BOOL CGXGridCore::OnGridScroll(BOOL bRows, UINT nSBCode, UINT nPos)
             DoScroll(axis.Direction(FALSE), nCount - nFirst);
         break;
     case SB_ENDSCROLL:
-        if (m_bAutoScroll)
+        if (IsMouseTracking())
             StopMouseTracking();
         break;
     }

@@ -42,11 +42,44 @@ int CGXGridCore::GetSelectedRows(CDWordArray& awRows, BOOL bRangeRowsOnly, BOOL 
     return static_cast<int>(awRows.GetSize());
 }
 
-BOOL CGXGridCore::SelectRange(int nMode, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
+BOOL CGXGridCore::SelectRange(const CGXRange& range, BOOL bSelect, BOOL bUpdate)
 {
-    if (m_pUserSelectRangeImp == nullptr)
+    if (m_pUserSelectRangeImp == nullptr || m_pParam == nullptr)
         return FALSE;
-    return m_pUserSelectRangeImp->SelectRange(this, nMode, nTop, nLeft, nBottom, nRight);
+    return m_pUserSelectRangeImp->SelectRange(this, range, bSelect, bUpdate);
+}
+
+void CGXGridCore::SetSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
+{
+    if (m_pUserSelectRangeImp != nullptr && m_pParam != nullptr)
+        m_pUserSelectRangeImp->SetSelection(this, pos, nTop, nLeft, nBottom, nRight);
+}
+
+BOOL CGXGridCore::OnLeftClickedCell(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point)
+{
+    if (m_pUserSelectRangeImp == nullptr || m_pParam == nullptr)
+        return FALSE;
+    return m_pUserSelectRangeImp->OnLeftClickedCell(this, nRow, nCol, flags, point);
+}
+
+BOOL CGXGridCore::CanStartSelection(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+{
+    return TRUE;
+}
+
+BOOL CGXGridCore::CanChangeSelection(CGXRange* /*pRange*/, BOOL /*bIsDragging*/, BOOL /*bKey*/)
+{
+    return TRUE;
+}
+
+void CGXGridCore::OnSelectionChanged(const CGXRange* /*pRange*/, BOOL /*bIsDragging*/, BOOL /*bKey*/)
+{
+}
+
+BOOL CGXGridCore::OnChangingSelection(POSITION /*pos*/, ROWCOL /*nTop*/, ROWCOL /*nLeft*/, ROWCOL /*nBottom*/,
+                                      ROWCOL /*nRight*/, BOOL /*bKey*/)
+{
+    return TRUE;
 }
 
 BOOL CGXGridCore::IsRangeInList(ROWCOL nRow, ROWCOL nCol, const CGXRangeList* pList)

@@ -311,7 +311,9 @@ BOOL CGXGridCore::Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int n
                                 m_pCommandFactory->CreateRemoveCmd(this, bRows, nFrom, nTo - nFrom + 1,
                                                                    oldSizes.release(), pSavedStyles, nOtherCount),
                                 nCommandKind);
-        SelectRange(0, 0, 0, 0, 0);
+        // The selection list may have lost the node under construction.
+        m_posEditedRange = nullptr;
+        SelectRange(CGXRange(), FALSE, FALSE);
         RecalcAndRedraw(TRUE, nullptr, TRUE);
     }
     else

@@ -223,4 +223,8 @@ public:
     BOOL m_bHideCurrentCellFrame = FALSE;
     int m_nCurrentCellFrameMode = 0;
     int m_nCurrentCellFrameWhen = 0;
+    // The selection follows the current cell: entering a cell selects it alone.
+    BOOL m_bSelectionFollowsCell = FALSE;
+    // A grid window that grows repaints only the strips it gained.
+    BOOL m_bPartialRepaint = FALSE;
 };

@@ -1,6 +1,8 @@
 #include "GridTestSupport.h"
 
 #include <grid/controls/Static.h>
+#include <grid/core/AppData.h>
+#include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <testing/MemoryCanvas.h>
@@ -241,5 +243,110 @@ TEST_F(ControlTest, SurrogatePairReachesOnCharTextAsOneText)
     ASSERT_EQ(control.m_texts.size(), 2u);
     EXPECT_EQ(control.m_texts[0], _T("a"));
     EXPECT_EQ(control.m_texts[1], CString(_T("pair:")) + pair);
+}
+
+TEST_F(ControlTest, StoreValueCutsTheTextToTheMaximumLength)
+{
+    CGXStyle limited;
+    limited.SetMaxLength(4);
+    m_grid.SetStyleRangeShort(CGXRange(1, 1), limited);
+    EXPECT_TRUE(m_control.StoreValue(1, 1, _T("abcdef"), nullptr));
+    EXPECT_EQ(m_grid.GetValueRowCol(1, 1), _T("abcd"));
+
+    CGXStyle readOnly;
+    readOnly.SetReadOnly(TRUE);
+    EXPECT_FALSE(m_control.StoreValue(1, 2, _T("x"), &readOnly));
+    EXPECT_EQ(m_grid.GetValueRowCol(1, 2), _T(""));
+}
+
+TEST_F(ControlTest, RebindingTheCurrentCellKeepsItsValueWhenOnlyTheControlChanges)
+{
+    class ValueControl : public CGXControl
+    {
+    public:
+        using CGXControl::CGXControl;
+        void SetValue(LPCTSTR pszText) override
+        {
+            m_values.push_back(pszText);
+            CGXControl::SetValue(pszText);
+        }
+        std::vector<CString> m_values;
+    };
+    ValueControl control(&m_grid);
+    m_grid.SetValueRange(CGXRange(2, 2), _T("kept"));
+    ASSERT_TRUE(m_grid.SetCurrentCell(2, 2));
+    control.Init(2, 2);
+    CGXStyle controlOnly;
+    controlOnly.SetControl(52513);
+    EXPECT_TRUE(control.RebindToCell(2, 2, &controlOnly, CGXStyle::modeOverride, 0));
+    EXPECT_TRUE(control.m_values.empty());
+    CString strText;
+    EXPECT_TRUE(control.GetStyleValue(strText));
+    EXPECT_EQ(strText, _T("kept"));
+
+    CGXStyle withValue;
+    withValue.SetControl(52513).SetValue(_T("new"));
+    EXPECT_TRUE(control.RebindToCell(2, 2, &withValue, CGXStyle::modeOverride, 0));
+    ASSERT_EQ(control.m_values.size(), 1u);
+    EXPECT_EQ(control.m_values[0], _T("new"));
+    EXPECT_EQ(m_grid.GetValueRowCol(2, 2), _T("new"));
+}
+
+// An active control on the current cell whose copy text the test sets.
+class ActiveControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    BOOL IsActive() override
+    {
+        return TRUE;
+    }
+    void GetCopyText(CString& strText) override
+    {
+        strText = m_strCopy;
+    }
+    CString m_strCopy;
+};
+
+CString ClipboardText(HWND hWnd)
+{
+    CString strText;
+    if (!::OpenClipboard(hWnd))
+        return _T("<not opened>");
+    if (HANDLE hText = ::GetClipboardData(CF_UNICODETEXT))
+    {
+        strText = static_cast<LPCTSTR>(::GlobalLock(hText));
+        ::GlobalUnlock(hText);
+    }
+    ::CloseClipboard();
+    return strText;
+}
+
+TEST_F(ControlTest, ClipboardRoundTripAndTheGridStyleFormat)
+{
+    ActiveControl control(&m_grid);
+    ASSERT_TRUE(m_grid.SetCurrentCell(3, 1));
+    control.Init(3, 1);
+    control.m_strCopy = _T("copied \u00e9");
+    ASSERT_TRUE(control.CopyToClipboard());
+    EXPECT_EQ(ClipboardText(m_grid.m_hWnd), _T("copied \u00e9"));
+    EXPECT_TRUE(control.CanPaste());
+    EXPECT_TRUE(control.PasteFromClipboard());
+    EXPECT_EQ(m_grid.GetValueRowCol(3, 1), _T("copied \u00e9"));
+
+    // The grid's own styles on the clipboard are pasted as styles, not by the control.
+    const UINT nStyleFormat = m_grid.GetAppData()->m_uiClipboardFormat;
+    ASSERT_NE(nStyleFormat, 0u);
+    ASSERT_TRUE(::OpenClipboard(m_grid.m_hWnd));
+    HGLOBAL hStyles = ::GlobalAlloc(GMEM_MOVEABLE, 4);
+    ASSERT_NE(::SetClipboardData(nStyleFormat, hStyles), nullptr);
+    ::CloseClipboard();
+    EXPECT_FALSE(control.CanPaste());
+    EXPECT_FALSE(control.PasteFromClipboard());
+    m_grid.m_nClipboardFlags &= ~0x10;
+    EXPECT_TRUE(control.CanPaste()) << "style pasting off";
+
+    m_grid.GetParam()->m_bReadOnly = TRUE;
+    EXPECT_FALSE(control.CanPaste()) << "read-only grid";
 }
 } // namespace

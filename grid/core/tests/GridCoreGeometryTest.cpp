@@ -179,8 +179,9 @@ TEST_F(GridCoreGeometryTest, TheLastVisibleRowIsKeptUntilTheTopRowChanges)
     BOOL bPartial = TRUE;
     EXPECT_EQ(m_grid.GetLastVisibleRow(&bPartial), 9u); // [180, 200)
     EXPECT_FALSE(bPartial);
+    m_grid.StoreRowHeight(4, -1);
+    EXPECT_EQ(m_grid.GetLastVisibleRow(), 9u) << "kept until the top row changes or the window resizes";
     m_grid.SetWindowPos(nullptr, 0, 0, 300, 110, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(m_grid.GetLastVisibleRow(), 9u);
     m_grid.m_nTopRow = 3; // client row 1 is now row 3
     EXPECT_EQ(m_grid.GetLastVisibleRow(&bPartial), 7u);
     EXPECT_TRUE(bPartial);                     // [100, 120) is cut at 110

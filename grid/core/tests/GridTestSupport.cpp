@@ -2,6 +2,7 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/GridInit.h>
+#include <grid/core/Style.h>
 
 int GridTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT /*nIDPrompt*/)
 {
@@ -28,4 +29,17 @@ void TestGrid::CreateHidden(CWnd* pParent, const CRect& rect, DWORD dwStyle)
 CSize TestGrid::GetTextMetricsSize(CDC* /*pDC*/)
 {
     return CSize(nColUnit, nRowUnit);
+}
+
+void DisablingGrid::ComposeStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle, BOOL bApplyStandard)
+{
+    TestGrid::ComposeStyleRowCol(nRow, nCol, pStyle, bApplyStandard);
+    if (m_disabled.count({nRow, nCol}) != 0)
+        pStyle->SetEnabled(FALSE);
+}
+
+std::pair<ROWCOL, ROWCOL> DisablingGrid::Current()
+{
+    ROWCOL nRow = 0, nCol = 0;
+    return GetCurrentCell(&nRow, &nCol) ? std::make_pair(nRow, nCol) : std::make_pair(GX_INVALID, GX_INVALID);
 }

@@ -11,6 +11,8 @@
 #include <grid/core/GridWnd.h>
 
 #include <deque>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include <testing/MessagePump.h>
@@ -48,22 +50,33 @@ public:
     void CreateHidden(CWnd* pParent, const CRect& rect, DWORD dwStyle = 0);
     CSize GetTextMetricsSize(CDC* pDC) override;
 
-    using CGXGridCore::m_bKeepCurrentCellStyle;
     using CGXGridCore::m_bHintsEnabled;
+    using CGXGridCore::m_bKeepCurrentCellStyle;
     using CGXGridCore::m_nDrawingDepth;
-    using CGXGridCore::m_pUpdateObject;
-    using CGXGridCore::m_pExcelLikeFrameImp;
-    using CGXGridCore::m_pHideCellsImp;
-    using CGXGridCore::m_pMergeCellsImp;
-    using CGXGridCore::m_pMoveRowsColsImp;
-    using CGXGridCore::m_pOptimizedUpdateImp;
     using CGXGridCore::m_nLeftCol;
     using CGXGridCore::m_nRowUnit;
     using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCutPasteImp;
+    using CGXGridCore::m_pExcelLikeFrameImp;
+    using CGXGridCore::m_pHideCellsImp;
+    using CGXGridCore::m_pMergeCellsImp;
+    using CGXGridCore::m_pMoveRowsColsImp;
+    using CGXGridCore::m_pOptimizedUpdateImp;
     using CGXGridCore::m_pUpdateHintImp;
+    using CGXGridCore::m_pUpdateObject;
     using CGXGridCore::m_pUserResizeCellsImp;
+};
+
+// A test grid whose chosen cells are disabled and that tells its current cell.
+class DisablingGrid : public TestGrid
+{
+public:
+    void ComposeStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle, BOOL bApplyStandard) override;
+    // (GX_INVALID, GX_INVALID) without a current cell.
+    std::pair<ROWCOL, ROWCOL> Current();
+
+    std::set<std::pair<ROWCOL, ROWCOL>> m_disabled;
 };
 
 // A cell control that counts the live objects of its kind.
@@ -85,6 +98,11 @@ public:
 class GridWindowTest : public HiddenWindowTest
 {
 protected:
+    // Before the fixture's grid is made, so that the factory installs its features.
+    GridWindowTest()
+    {
+        EnsureGridLibrary();
+    }
     void SetUp() override
     {
         EnsureGridLibrary();
