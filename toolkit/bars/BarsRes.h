@@ -5,3 +5,7 @@
 #define IDB_SEC_MENUCHECK 20525
 // The menu bar's window text.
 #define IDS_SEC_MENUBAR 20619
+// The title of a user toolbar, with its number.
+#define IDS_SEC_USERTOOLBAR 20674
+// The cursor of a button dragged to be copied.
+#define IDC_SEC_COPYBUTTON 20691
