@@ -1,6 +1,7 @@
 // The application's main window as its frame builds it: a workbook with its menu bar, toolbar
 // and status bar, the landscape bar on the left, the output bar at the bottom and two session
-// sheets as tabs, one maximised. The bars hold stand-in contents.
+// sheets as tabs, one maximised. The bars hold stand-in contents. With "/progress" on the
+// command line the status bar shows the Package command's progress pane at 50 %.
 #include <toolkit/bars/CustomStatusBar.h>
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
@@ -304,6 +305,15 @@ protected:
     }
     DECLARE_MESSAGE_MAP()
 
+public:
+    // The pane as the Package command opens it, halfway.
+    void ShowProgressHalfway()
+    {
+        m_wndStatusBar.InitProgressPane(nullptr, 0, 100, TRUE, 0x4100, 10);
+        m_wndStatusBar.SetPaneText(0, _T("Zipping Files"));
+        m_wndStatusBar.SetProgressPos(50);
+    }
+
 private:
     // Not owned by the frame; the windows go with the frame's bars.
     std::unique_ptr<SECToolBarManager> m_pToolBarManager;
@@ -344,6 +354,8 @@ public:
         pFrame->MoveWindow(20, 20, 760, 560);
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
+        if (CString(m_lpCmdLine).Find(_T("/progress")) >= 0)
+            pFrame->ShowProgressHalfway();
         return TRUE;
     }
 
