@@ -5,3 +5,4 @@
 
 #include <afx/ControlBar.h>
 #include <afx/PrintInfo.h>
+#include <afx/RectTracker.h>

@@ -5,3 +5,5 @@
 #define IDB_SEC_MENUCHECK 20525
 // The menu bar's window text.
 #define IDS_SEC_MENUBAR 20619
+// The title of a user toolbar, with its number.
+#define IDS_SEC_USERTOOLBAR 20674

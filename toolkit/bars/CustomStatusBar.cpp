@@ -2,6 +2,7 @@
 #include <toolkit/bars/CustomStatusBar.h>
 
 #include <afxpriv.h>
+#include <toolkit/bars/ProgressCtrl.h>
 
 namespace tarnwick::bars
 {
@@ -10,14 +11,20 @@ IMPLEMENT_DYNAMIC(SECCustomStatusBar, SECStatusBar)
 namespace
 {
 constexpr UINT FORMAT_FLAGS = SBP_TEXTALIGN | SBP_FOREGROUND | SBP_BACKGROUND | SBP_BITMAP | SBP_CURSOR;
+constexpr UINT ID_PROGRESS_PANE = 1;
 } // namespace
 
 BEGIN_MESSAGE_MAP(SECCustomStatusBar, SECStatusBar)
 ON_WM_SETCURSOR()
 ON_WM_DRAWITEM_REFLECT()
+ON_MESSAGE(WM_SETTEXT, OnSetText)
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 SECCustomStatusBar::SECCustomStatusBar() = default;
+
+SECCustomStatusBar::~SECCustomStatusBar() = default;
 
 BOOL SECCustomStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 {
@@ -122,6 +129,9 @@ void SECCustomStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const int nIndex = static_cast<int>(lpDIS->itemID);
     if (nIndex < 0 || nIndex >= GetCount() || (GetPaneStyle(nIndex) & SBPS_DISABLED))
         return;
+    // The progress pane covers every pane but the label's.
+    if (m_pProgress != nullptr && nIndex != 0)
+        return;
     const PaneFormat& format = m_formats[static_cast<size_t>(nIndex)];
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     const CRect rect(lpDIS->rcItem);
@@ -161,6 +171,118 @@ void SECCustomStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     const CSize sizeText = pDC->GetTextExtent(strText);
     pDC->ExtTextOut(x, rect.top + (rect.Height() - sizeText.cy) / 2, nOptions, rect, strText, nullptr);
     pDC->RestoreDC(nSaved);
+}
+
+BOOL SECCustomStatusBar::InitProgressPane(LPCTSTR lpszText, int nLower, int nUpper, BOOL bResetPos,
+                                          DWORD dwProgressStyle, int nStep)
+{
+    CRect rect;
+    GetClientRect(rect);
+    const BOOL bNew = m_pProgress == nullptr;
+    if (bNew)
+    {
+        auto pProgress = std::make_unique<SECProgressCtrl>();
+        if (!pProgress->Create(WS_CHILD, rect, this, ID_PROGRESS_PANE, dwProgressStyle))
+            return FALSE;
+        m_pProgress = std::move(pProgress);
+    }
+    else
+        m_pProgress->SetProgressStyle(dwProgressStyle);
+    if (nStep != 10)
+        m_pProgress->SetStep(nStep);
+    if (lpszText != nullptr)
+    {
+        const PaneFormat& format = m_formats[0];
+        if (m_pSavedPane0 == nullptr)
+        {
+            // What the label changes; the colours only where pane 0 had them set.
+            m_pSavedPane0 = std::make_unique<SECPaneInfo>();
+            m_pSavedPane0->iIndex = 0;
+            m_pSavedPane0->uMask = SBP_ID | SBP_STYLE | SBP_WIDTH | SBP_TEXT | SBP_TEXTALIGN |
+                                   (format.nFlags & (SBP_FOREGROUND | SBP_BACKGROUND));
+            GetPaneInfoEx(*m_pSavedPane0);
+        }
+        SECPaneInfo label;
+        label.iIndex = 0;
+        label.uMask = SBP_STYLE | SBP_WIDTH | SBP_TEXT | SBP_TEXTALIGN | (format.nFlags & (SBP_FOREGROUND | SBP_BACKGROUND));
+        label.nStyle = SBPS_NOBORDERS;
+        label.nTextAlign = TA_LEFT;
+        label.crTextForeground = m_pSavedPane0->crTextForeground;
+        label.crTextBackground = m_pSavedPane0->crTextBackground;
+        label.strText = CString(lpszText) + _T(" ");
+        {
+            CClientDC dc(this);
+            CFont* pOldFont = dc.SelectObject(GetBarFont());
+            label.cxWidth = dc.GetTextExtent(label.strText).cx;
+            dc.SelectObject(pOldFont);
+        }
+        SetPaneInfoEx(label, TRUE);
+        int borders[3] = {0, 0, 0};
+        SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+        rect.left += label.cxWidth + 1 + 2 * (borders[0] + borders[2]);
+    }
+    m_pProgress->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE | (bNew ? SWP_SHOWWINDOW : 0));
+    m_pProgress->SetRange(nLower, nUpper);
+    if (bResetPos)
+        m_pProgress->SetPos(nLower, TRUE);
+    return TRUE;
+}
+
+void SECCustomStatusBar::CloseProgressPane()
+{
+    if (m_pProgress != nullptr)
+    {
+        m_pProgress->DestroyWindow();
+        m_pProgress.reset();
+    }
+    if (m_pSavedPane0 != nullptr)
+    {
+        SetPaneInfoEx(*m_pSavedPane0);
+        m_pSavedPane0.reset();
+    }
+    Invalidate();
+}
+
+void SECCustomStatusBar::SetProgressPos(int nPos)
+{
+    if (m_pProgress != nullptr)
+        m_pProgress->SetPos(nPos, TRUE);
+}
+
+LRESULT SECCustomStatusBar::OnSetText(WPARAM wParam, LPARAM lParam)
+{
+    // The progress pane keeps pane 0's label while it is open.
+    if (m_pProgress != nullptr)
+        return 0;
+    return SECStatusBar::OnSetText(wParam, lParam);
+}
+
+LRESULT SECCustomStatusBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = SECStatusBar::OnSizeParent(wParam, lParam);
+    StretchProgressPane();
+    return lResult;
+}
+
+void SECCustomStatusBar::OnSize(UINT nType, int cx, int cy)
+{
+    SECStatusBar::OnSize(nType, cx, cy);
+    // The layout sizes the bar after asking it: the pane follows the bar's new width.
+    StretchProgressPane();
+}
+
+void SECCustomStatusBar::StretchProgressPane()
+{
+    if (m_pProgress == nullptr || m_pProgress->m_hWnd == nullptr)
+        return;
+    CRect rectClient;
+    GetClientRect(rectClient);
+    CRect rect;
+    m_pProgress->GetWindowRect(rect);
+    ScreenToClient(rect);
+    m_pProgress->SetWindowPos(nullptr, 0, 0, rectClient.right - rect.left, rect.Height(),
+                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL SECCustomStatusBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)

@@ -1,11 +1,16 @@
 // The status bar with per-pane formats: text and background colours, alignment, a bitmap and
-// a cursor, every pane drawn by the bar itself.
+// a cursor, every pane drawn by the bar itself; and a progress pane over the panes, optionally
+// after a label in pane 0.
 #pragma once
 
 #include <toolkit/bars/StatusBar.h>
 
+#include <memory>
+
 namespace tarnwick::bars
 {
+class SECProgressCtrl;
+
 // What a SECPaneInfo carries (its mask).
 constexpr UINT SBP_ID = 0x1;
 constexpr UINT SBP_STYLE = 0x2;
@@ -37,6 +42,7 @@ class SECCustomStatusBar : public SECStatusBar
     DECLARE_DYNAMIC(SECCustomStatusBar)
 public:
     SECCustomStatusBar();
+    ~SECCustomStatusBar() override;
 
     // The panes, each drawn by the bar, with default formats.
     BOOL SetIndicators(const UINT* lpIDArray, int nIDCount) override;
@@ -46,6 +52,18 @@ public:
     int PaneFromPoint(CPoint point) const;
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDIS);
+    // Opens the progress pane over the panes (after the label in pane 0 when there is one)
+    // with the range, the progress style and the step; an open pane takes the new style.
+    virtual BOOL InitProgressPane(LPCTSTR lpszText, int nLower, int nUpper, BOOL bResetPos, DWORD dwProgressStyle,
+                                  int nStep = 10);
+    // Closes the pane and gives pane 0 back what the label took.
+    virtual void CloseProgressPane();
+    // Moves the open pane's position and repaints it at once.
+    void SetProgressPos(int nPos);
+    SECProgressCtrl* GetProgressCtrl() const
+    {
+        return m_pProgress.get();
+    }
 
 protected:
     struct PaneFormat
@@ -60,8 +78,16 @@ protected:
 
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnDrawItemReflect(LPDRAWITEMSTRUCT lpDIS);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    // The pane keeps its left edge and height and reaches the bar's right edge.
+    void StretchProgressPane();
     DECLARE_MESSAGE_MAP()
 
     std::vector<PaneFormat> m_formats;
+    std::unique_ptr<SECProgressCtrl> m_pProgress;
+    // Pane 0 as it was before a label took it.
+    std::unique_ptr<SECPaneInfo> m_pSavedPane0;
 };
 } // namespace tarnwick::bars

@@ -85,6 +85,7 @@ ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_MESSAGE(TB_SEC_ADDBUTTONS, OnAddButtons)
 ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
+ON_REGISTERED_MESSAGE(SECCustomToolBar::NoDelayHideMessage(), OnNoDelayHide)
 END_MESSAGE_MAP()
 
 SECCustomToolBar::SECCustomToolBar()
@@ -93,7 +94,8 @@ SECCustomToolBar::SECCustomToolBar()
       m_bDirtyHorz(TRUE), m_bDirtyVert(TRUE), m_sizeHorz(0, 0), m_sizeVert(0, 0), m_sizeFloat(0, 0), m_dwDragFlags(0),
       m_pFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)))), m_pButtonMap(nullptr),
       m_pSecondButtonMap(nullptr), m_bKeyboardMode(FALSE), m_bMenuLook(FALSE), m_hThemeRebar(nullptr),
-      m_hThemeMenu(nullptr), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE), m_nParentLength(0)
+      m_hThemeMenu(nullptr), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE), m_nParentLength(0),
+      m_bDelayedHide(FALSE)
 {
     const CSize sizeImage = m_pBmpMgr->GetImageSize();
     m_cxButton = sizeImage.cx + 7;
@@ -156,6 +158,7 @@ int SECCustomToolBar::OnCreate(LPCREATESTRUCT lpcs)
 
 void SECCustomToolBar::OnDestroy()
 {
+    ClearSelection(FALSE);
     NotifyManager(3);
     KillTimer(ID_TIMER_HOTTRACK);
     SECControlBar::OnDestroy();
@@ -385,7 +388,7 @@ void SECCustomToolBar::InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL 
     m_btns.insert(m_btns.begin() + nIndex, pBtn);
     FixSeparatorHeights(nIndex);
     m_nMRUWidth += pBtn->m_cx;
-    if (m_nPressedBtn >= nIndex && m_bCustomiseMode)
+    if (m_nPressedBtn >= nIndex)
         ++m_nPressedBtn;
     if (m_nHotBtn >= nIndex)
         ++m_nHotBtn;
@@ -425,7 +428,7 @@ BOOL SECCustomToolBar::RemoveButton(int nIndex, BOOL bNoRecalc)
         FixSeparatorHeights(std::min(nIndex, GetBtnCount() - 1));
     delete pRemoved;
     const int nRemoved = 1 + RemoveDanglingSeparators(nIndex);
-    if (m_bCustomiseMode && m_nPressedBtn >= 0)
+    if (m_nPressedBtn >= 0)
     {
         if (m_nPressedBtn == nIndex)
             m_nPressedBtn = -1;
@@ -970,7 +973,11 @@ void SECCustomToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     SECStdBtn* pBtn = GetButton(nIndex);
     const bool bAlt = ::GetKeyState(VK_MENU) < 0;
     if (m_pManager != nullptr && (bAlt || m_bCustomiseMode))
-        return; // Dragging buttons belongs to customisation.
+    {
+        if (pBtn->CanDrag())
+            DragButton(nIndex, point.x, point.y);
+        return;
+    }
     if (pBtn->m_nStyle & TBBS_DISABLED)
         return;
     UpdateButton(nIndex);

@@ -32,6 +32,8 @@ constexpr DWORD CBRS_EX_TOOLBAR = 0x20004;
 
 // The hot-tracking timer.
 constexpr UINT_PTR ID_TIMER_HOTTRACK = 0xE002;
+// Drag flags: the bar's buttons may not be dropped on another bar.
+constexpr DWORD SEC_TBDRAG_KEEPBUTTONS = 0x1;
 
 class SECCustomToolBar : public SECControlBar
 {
@@ -97,6 +99,14 @@ public:
     virtual SECStdBtn* CreateSeparator(SECCustomToolBar* pParent = nullptr);
     virtual void SetBkColor(COLORREF clr, BOOL bUse = TRUE);
     virtual BOOL GetBkColorUse() const;
+    // Customisation: every toolbar takes dropped buttons.
+    virtual BOOL AcceptsDrop() const;
+    // Drags the button from a press at (x, y): moved, copied with Ctrl, deleted off every bar
+    // or copied onto a new toolbar. TRUE when the drop changed something.
+    virtual BOOL DragButton(int nIndex, int x, int y);
+    // Takes a button dropped at rect (client coordinates), from pSource (this bar or another);
+    // a copy leaves the source as it is. TRUE when handled.
+    virtual BOOL DropButton(const CRect& rect, SECStdBtn* pBtn, BOOL bCopy, SECCustomToolBar* pSource);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
@@ -104,6 +114,9 @@ public:
     void DoPaint(CDC* pDC) override;
     void DrawBorders(CDC* pDC, CRect& rect) override;
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
+    // While the manager customises, a floating bar hides only after the posted
+    // "WM_NODELAYHIDE", and only if still in customise mode then.
+    void DelayShow(BOOL bShow) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
     void SetManager(SECToolBarManager* pManager)
@@ -161,6 +174,21 @@ public:
     {
         return m_bCustomiseMode;
     }
+    // A change clears the selection and repaints.
+    void SetCustomiseMode(BOOL bCustomise);
+    // Selects the button for customisation; another bar of the manager loses its selection.
+    void SelectButton(int nIndex, BOOL bRedraw = TRUE);
+    void ClearSelection(BOOL bRedraw = TRUE);
+    // The selected button, -1 for none.
+    int GetSelectedButton() const;
+    void SetDragFlags(DWORD dwFlags)
+    {
+        m_dwDragFlags = dwFlags;
+    }
+    DWORD GetDragFlags() const
+    {
+        return m_dwDragFlags;
+    }
     // The drawing data of the manager, or the bar's own.
     SECBtnDrawData& GetDrawData();
     // The window that gets commands and notifications: the owner, else the parent.
@@ -172,6 +200,8 @@ public:
     static BOOL IsCommandInProgress();
     static void SetMenuTracking(BOOL bTracking);
     static BOOL IsMenuTracking();
+    // The registered "WM_NODELAYHIDE" that carries out a hide deferred while customising.
+    static UINT NoDelayHideMessage();
 
 protected:
     // The hot button from the cursor; none without the flat look or while a command runs.
@@ -200,6 +230,26 @@ protected:
     BOOL TrailingGroup(const SECBtnArray& btns, const Row* pRows, int nRow, int& nFirst, int& cx) const;
     BOOL CanPassOn(const SECBtnArray& btns, const Row* pRows, int nCount, int nRow, int cxLimit) const;
 
+    // The rows of the laid-out buttons for a drop: first and last index, top and bottom.
+    struct DropRow
+    {
+        int nFirst;
+        int nLast;
+        int yTop;
+        int yBottom;
+    };
+    std::vector<DropRow> DropRows() const;
+    // Where a dragged button of this bar went: the target bar, the customisation window,
+    // empty space.
+    BOOL DropDraggedButton(const CRect& rect, int nIndex, BOOL bCopy);
+    // The button leaves this bar, which goes when it was the last of a user toolbar.
+    void RemoveDraggedButton(int nIndex);
+    // A new floating user toolbar at the screen point holding a copy of the command.
+    BOOL CopyToNewToolBar(UINT nID, CPoint ptDrop);
+    // Moves the separator before the button that was dropped on its own place.
+    void MoveSeparatorBefore(int nIndex, const CRect& rectDrop);
+    BOOL InsertDroppedButton(int nIndex, UINT nID);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -215,6 +265,7 @@ protected:
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeleteButton(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     SECToolBarManager* m_pManager;
@@ -247,6 +298,8 @@ protected:
     SECBtnArray m_btns;
     // The parent's length that a bar outside dock bars spans; 0 for docked bars.
     int m_nParentLength;
+    // A hide deferred while customising.
+    BOOL m_bDelayedHide;
 };
 
 } // namespace tarnwick::bars

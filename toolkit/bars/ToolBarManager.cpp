@@ -42,7 +42,8 @@ void SECToolBarManager::SECCurrentCommand::Release()
 }
 
 SECToolBarManager::SECToolBarManager(CFrameWnd* pFrame, CWnd* pOwnerWnd)
-    : SECControlBarManager(pFrame), m_bCustomiseMode(FALSE), m_bToolTips(TRUE), m_bFlyBy(TRUE), m_bCoolLook(FALSE),
+    : SECControlBarManager(pFrame), m_pCustomiseWnd(nullptr), m_bCustomiseMode(FALSE), m_bNewBarMode(FALSE),
+      m_pFocusBar(nullptr), m_bToolTips(TRUE), m_bFlyBy(TRUE), m_bCoolLook(FALSE),
       m_bLargeButtons(FALSE), m_pButtonMap(nullptr), m_pCurrentCommand(new SECCurrentCommand), m_pBmpMgr(new SECBmpMgr),
       m_pOwnerWnd(pOwnerWnd), m_pToolBarClass(RUNTIME_CLASS(SECCustomToolBar)), m_pMenuBar(nullptr)
 {
@@ -262,6 +263,79 @@ SECCustomToolBar* SECToolBarManager::FindToolBar(UINT nID) const
         if (static_cast<UINT>(pBar->GetDlgCtrlID()) == nID)
             return pBar;
     return nullptr;
+}
+
+SECCustomToolBar* SECToolBarManager::FindToolBarAt(const CRect& rect) const
+{
+    std::vector<SECCustomToolBar*> hits;
+    for (SECCustomToolBar* pBar : GetToolBars())
+    {
+        if (!pBar->IsWindowVisible())
+            continue;
+        CRect rectBar;
+        CWnd* pWnd = pBar->IsFloating() ? static_cast<CWnd*>(pBar->GetParentFrame()) : pBar;
+        pWnd->GetWindowRect(rectBar);
+        if (CRect rectHit; rectHit.IntersectRect(rectBar, rect))
+            hits.push_back(pBar);
+    }
+    if (hits.size() < 2)
+        return hits.empty() ? nullptr : hits.front();
+    for (size_t i = 0; i < hits.size() && hits.size() >= 2;)
+        if (!hits[i]->IsFloating())
+            hits.erase(hits.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            ++i;
+    // The topmost of the floating frames.
+    for (HWND hWnd = hits.front()->GetParentFrame()->m_hWnd; hWnd != nullptr; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+        for (SECCustomToolBar* pBar : hits)
+            if (pBar->GetParentFrame()->m_hWnd == hWnd)
+                return pBar;
+    return nullptr;
+}
+
+SECCustomToolBar* SECToolBarManager::CreateUserToolBar(LPCTSTR lpszTitle)
+{
+    UINT nID = ID_SEC_FIRSTUSERBAR;
+    while (nID <= ID_SEC_LASTUSERBAR && FindToolBar(nID) != nullptr)
+        ++nID;
+    if (nID > ID_SEC_LASTUSERBAR)
+        return nullptr;
+    CObject* pObject = m_pToolBarClass->CreateObject();
+    auto* pBar = dynamic_cast<SECCustomToolBar*>(pObject);
+    if (pBar == nullptr)
+    {
+        delete pObject;
+        return nullptr;
+    }
+    if (m_pOwnerWnd != nullptr)
+        pBar->SetOwner(m_pOwnerWnd);
+    pBar->SetManager(this);
+    pBar->SetBmpMgr(m_pBmpMgr);
+    CString strTitle = lpszTitle;
+    if (lpszTitle == nullptr)
+    {
+        CString strFormat;
+        strFormat.LoadString(IDS_SEC_USERTOOLBAR);
+        strTitle.Format(strFormat, nID - (ID_SEC_FIRSTUSERBAR - 1));
+    }
+    if (!pBar->CreateEx(GetBarExStyle(), GetFrame(), GetBarStyle(), nID, strTitle))
+    {
+        delete pBar;
+        return nullptr;
+    }
+    SetImageSize(pBar);
+    pBar->SetCustomiseMode(m_bNewBarMode);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pBar->m_bAutoDelete = TRUE;
+    return pBar;
+}
+
+CRect SECToolBarManager::GetBarRect() const
+{
+    CRect rect(0, 0, 0, 0);
+    if (m_pCustomiseWnd != nullptr && m_pCustomiseWnd->m_hWnd != nullptr)
+        m_pCustomiseWnd->GetWindowRect(rect);
+    return rect;
 }
 
 void SECToolBarManager::ForwardToButtons(UINT nID, UINT nSet, UINT nClear)

@@ -23,6 +23,7 @@ constexpr UINT BARTYPE_MENUBAR = 14947;
 // The menu bar's control id, and the first and last ids of user toolbars.
 constexpr UINT ID_SEC_MENUBAR = 0xE8FF;
 constexpr UINT ID_SEC_FIRSTUSERBAR = 0xE820;
+constexpr UINT ID_SEC_LASTUSERBAR = 0xE8FF;
 
 class SECToolBarManager : public SECControlBarManager
 {
@@ -84,6 +85,12 @@ public:
     virtual void AttachToolBars();
     UINT GetBarTypeID(CControlBar* pBar) const override;
     virtual SECCustomToolBar* FindToolBar(UINT nID) const;
+    // The visible toolbar whose window (a floating bar's: its frame) meets the screen
+    // rectangle; of several, a floating one, the topmost of them.
+    virtual SECCustomToolBar* FindToolBarAt(const CRect& rect) const;
+    // A new empty toolbar with the first free user id, titled "ToolBar<n>" without a title;
+    // NULL when every user id is taken.
+    SECCustomToolBar* CreateUserToolBar(LPCTSTR lpszTitle = nullptr);
     // Hands nSet and nClear to the update operation (code 1) of every button of the command.
     void ForwardToButtons(UINT nID, UINT nSet, UINT nClear);
     // Sends "WM_BARNOTIFY" (bar id, code) to the notification windows that still exist.
@@ -119,6 +126,31 @@ public:
     {
         return m_bCustomiseMode;
     }
+    void SetCustomiseMode(BOOL bCustomise)
+    {
+        m_bCustomiseMode = bCustomise;
+    }
+    // The customise mode that user toolbars start with.
+    void SetNewBarMode(BOOL bMode)
+    {
+        m_bNewBarMode = bMode;
+    }
+    // The customisation window, which buttons dropped on it do not leave.
+    void SetCustomiseWnd(CWnd* pWnd)
+    {
+        m_pCustomiseWnd = pWnd;
+    }
+    // Its screen rectangle, or an empty one.
+    CRect GetBarRect() const;
+    // The toolbar holding the selected button, or NULL.
+    SECCustomToolBar* GetCustomiseFocus() const
+    {
+        return m_pFocusBar;
+    }
+    void SetCustomiseFocus(SECCustomToolBar* pBar)
+    {
+        m_pFocusBar = pBar;
+    }
 
     // The style and toolkit extended style of every bar the manager creates.
     DWORD GetBarStyle() const;
@@ -148,7 +180,10 @@ private:
 
     std::vector<std::unique_ptr<Definition>> m_definitions;
     std::vector<HWND> m_notifyWnds;
+    CWnd* m_pCustomiseWnd;
     BOOL m_bCustomiseMode;
+    BOOL m_bNewBarMode;
+    SECCustomToolBar* m_pFocusBar;
     BOOL m_bToolTips;
     BOOL m_bFlyBy;
     BOOL m_bCoolLook;

@@ -20,5 +20,3 @@
 #define IDR_SEC_BARCHILD 20514
 // The cursor while a toolbar button is copied by dragging.
 #define IDC_SEC_COPYDRAG 20691
-// The title of a user toolbar without one, with its number.
-#define IDS_SEC_TOOLBAR_TITLE 20674

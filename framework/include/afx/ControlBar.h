@@ -112,7 +112,7 @@ public:
     // Allows docking to the sides of dwDockStyle and makes the dock context.
     void EnableDocking(DWORD dwDockStyle);
     // Shows or hides the bar at the next layout.
-    void DelayShow(BOOL bShow);
+    virtual void DelayShow(BOOL bShow);
     // Carries out a delayed show or hide within a layout (deferred into lpLayout); answers
     // the bar's alignment and borders with WS_VISIBLE as they will be.
     DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);

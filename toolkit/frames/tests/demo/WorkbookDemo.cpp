@@ -1,7 +1,8 @@
 // The application's main window as its frame builds it: a workbook with its menu bar, toolbar
 // and status bar, the landscape bar on the left, the output bar at the bottom and two session
 // sheets as tabs, one maximised. The bars hold stand-in contents. With "/floating" the landscape
-// bar is unpinned into its auto-hide strip and the output bar floats.
+// bar is unpinned into its auto-hide strip and the output bar floats; with "/progress" the status
+// bar shows the Package command's progress pane at 50 %.
 #include <toolkit/bars/CustomStatusBar.h>
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
@@ -317,6 +318,15 @@ protected:
     }
     DECLARE_MESSAGE_MAP()
 
+public:
+    // The pane as the Package command opens it, halfway.
+    void ShowProgressHalfway()
+    {
+        m_wndStatusBar.InitProgressPane(nullptr, 0, 100, TRUE, 0x4100, 10);
+        m_wndStatusBar.SetPaneText(0, _T("Zipping Files"));
+        m_wndStatusBar.SetProgressPos(50);
+    }
+
 private:
     // Not owned by the frame; the windows go with the frame's bars.
     std::unique_ptr<SECToolBarManager> m_pToolBarManager;
@@ -361,6 +371,8 @@ public:
         // Once the frame has been drawn, as a user would do it.
         if (CString(m_lpCmdLine).Find(_T("/floating")) >= 0)
             pFrame->PostMessage(WM_COMMAND, ID_UNPIN_AND_FLOAT);
+        if (CString(m_lpCmdLine).Find(_T("/progress")) >= 0)
+            pFrame->ShowProgressHalfway();
         return TRUE;
     }
 
