@@ -1,5 +1,7 @@
 #include <app/HandlerGuard.h>
 
+#include <rfc/RfcException.h>
+
 #include <afxwin.h>
 
 namespace
@@ -19,6 +21,16 @@ CString LowLevelText(LPCTSTR lpszFunction)
     CString strText;
     strText.Format(_T("%s()\nlow-level exception trapped."), lpszFunction);
     return strText;
+}
+
+CString FrameFailureText(CException* e)
+{
+    if (const auto* pRfc = DYNAMIC_DOWNCAST(CRfcException, e))
+    {
+        CString strText = pRfc->m_strText;
+        return strText.Trim();
+    }
+    return ErrorMessageOf(e);
 }
 
 void ShowStop(const CString& strText)

@@ -12,6 +12,9 @@ CString ErrorMessageOf(const CException* e);
 // The text for a failure that is no framework exception: "<function>()\nlow-level exception
 // trapped.".
 CString LowLevelText(LPCTSTR lpszFunction);
+// The text that the main frame's handlers log and show: an RFC failure's line, trimmed at both
+// ends, or another exception's own error message.
+CString FrameFailureText(CException* e);
 // Shows a failure's text in a message box with the stop icon.
 void ShowStop(const CString& strText);
 

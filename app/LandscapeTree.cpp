@@ -34,6 +34,20 @@ BOOL CLandscapeTree::BuildContextMenu(CMenu& menu, CPoint ptClient)
     return AddMenuItems(menu, ptClient) && menu.AppendMenu(MF_STRING, m_nRemoveID, _T("&Remove Selections"));
 }
 
+std::vector<CLandscapeSelection> CLandscapeTree::GetSelections()
+{
+    std::vector<CLandscapeSelection> selections;
+    for (int nRow = GetNextItem(-1, LVNI_SELECTED); nRow != -1; nRow = GetNextItem(nRow, LVNI_SELECTED))
+    {
+        const HTREEITEM hItem = GetItemAt(nRow);
+        const HTREEITEM hEntry = GetRootItem(hItem);
+        CString strItem = GetItemText(hItem);
+        CString strEntry = GetItemText(hEntry);
+        selections.push_back({strItem.Trim(), strEntry.Trim(), hItem == hEntry});
+    }
+    return selections;
+}
+
 BOOL CLandscapeTree::AddMenuItems(CMenu&, CPoint)
 {
     return TRUE;

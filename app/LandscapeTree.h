@@ -9,6 +9,17 @@
 
 #include <afxmt.h>
 
+#include <vector>
+
+// One selected item of a landscape tree: its text and the text of its top-level entry (its own
+// for an entry), both trimmed.
+struct CLandscapeSelection
+{
+    CString strItem;
+    CString strEntry;
+    BOOL bEntry; // a top-level entry, not one of its instances
+};
+
 class CLandscapeTree : public tarnwick::lists::SECTreeCtrl
 {
     DECLARE_DYNAMIC(CLandscapeTree)
@@ -26,6 +37,8 @@ public:
 
     // Appends a top-level entry with the tree's image.
     HTREEITEM InsertTopLevelItem(LPCTSTR lpszText);
+    // The selected items, in the order of their rows.
+    std::vector<CLandscapeSelection> GetSelections();
     // The context menu for a point in client coordinates: the tree's own items, then "Remove
     // Selections"; FALSE (no menu) while the tree is empty.
     BOOL BuildContextMenu(CMenu& menu, CPoint ptClient);

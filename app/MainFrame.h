@@ -20,6 +20,10 @@ class SECToolBarManager;
 } // namespace tarnwick::bars
 class CZipArchive;
 class CLumiter5Message;
+class CRemoteDialog;
+class CSapHost;
+class CSapInstance;
+class CSapSystem;
 
 class CMainFrame : public tarnwick::frames::SECWorkbookWnd
 {
@@ -79,12 +83,36 @@ public:
     // No help file belongs to the program: the help commands show nothing.
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
 
+    // The landscape commands' steps.
+    // Called with the systems map locked: enters the system under its id and files each of its
+    // instances under its host and its database, creating those that are new. A failure takes
+    // out again what was filed for the system and its key before it goes on to the caller, who
+    // deletes the system: the maps are then as before.
+    void AddSystemObjects(CSapSystem* pSystem);
+    // Called with the systems map locked: takes the system's instances out of their hosts and
+    // databases; a host or database left without instances is deleted.
+    void RemoveSystemObjects(CSapSystem* pSystem);
+    // Deletes the instance wherever it is filed; a system, host or database that held it and is
+    // left without instances is deleted.
+    void RemoveInstance(const CString& strInstance);
+    void RemoveHostInstance(const CString& strHost, const CString& strInstance);
+    void RemoveDatabaseInstance(const CString& strDatabase, const CString& strInstance);
+    // Called with the hosts map locked: gives a host without an instance of its own a connection
+    // through the gateway of a registered instance, which the user picks in the remote dialog.
+    void AddInstanceRemote(CSapHost* pHost);
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnViewLandscape();
     afx_msg void OnUpdateViewLandscape(CCmdUI* pCmdUI);
     afx_msg void OnViewOutput();
     afx_msg void OnUpdateViewOutput(CCmdUI* pCmdUI);
+    afx_msg void OnSystemAdd();
+    afx_msg void OnSystemRemove();
+    afx_msg void OnHostAdd();
+    afx_msg void OnHostRemove();
+    afx_msg void OnHostAddInstanceRemote();
+    afx_msg void OnDatabaseRemove();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -106,4 +134,16 @@ private:
     BOOL CreateDockedBar(tarnwick::frames::SECControlBar& bar, LPCTSTR lpszTitle, DWORD dwStyle, UINT nID,
                          UINT nDockBarID, float fPercent, int nLength, UINT nIcon);
     void ToggleBar(CControlBar& bar);
+
+    // Logs the failure under the command's source and shows it with the stop icon.
+    void Report(LPCTSTR lpszSource, const CString& strText);
+    // Runs a command's body in the handlers' guard; a failure is reported under the source.
+    template <class Body> void RunGuarded(LPCTSTR lpszSource, LPCTSTR lpszFunction, Body body);
+    // Logs on with the entries of a successful add-system dialog, reads the system and its
+    // instances and registers them; a failure is reported and leaves no trace.
+    void AddSystem(const class CAddSystemDialog& dialog);
+    // Opens the host's connection through the gateway instance and reads the host's operating
+    // system; a failure takes the connection off the host again.
+    void ConnectRemoteInstance(CSapHost& host, const CSapInstance& gateway, const CRemoteDialog& dialog);
+    void RefreshTrees();
 };

@@ -7,25 +7,10 @@
 namespace
 {
 const TCHAR kLogon[] = _T("Logon");
-// The README's logon data for PRD.
-const Entries kReadmeEntries = {
-    {IDC_HOST_NAME, _T("saplx01")},  {IDC_DOMAIN, _T("")},     {IDC_SAP_ROUTER, _T("")},
-    {IDC_SYSTEM_NUMBER, _T("00")},   {IDC_CLIENT, _T("000")},  {IDC_USER, _T("LUMITER")},
-    {IDC_PASSWORD, _T("Lumiter5!")}, {IDC_LANGUAGE, _T("EN")},
-};
 // "Lumiter5!" with each unit raised by 9 (its length) plus its index.
 const CString kScrambled(L"\x55\x7f\x78\x75\x81\x73\x81\x45\x32");
 const LPCTSTR kProfileEntries[] = {_T("HostName"), _T("Domain"), _T("SapRouter"), _T("SystemNumber"),
                                    _T("Client"),   _T("User"),   _T("Password"),  _T("Language")};
-
-Entries With(Entries entries, const Entries& changes)
-{
-    for (const auto& [nID, strText] : changes)
-        for (auto& entry : entries)
-            if (entry.first == nID)
-                entry.second = strText;
-    return entries;
-}
 
 class AddSystemDialogTest : public DialogTest
 {

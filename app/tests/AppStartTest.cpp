@@ -93,7 +93,7 @@ TEST_F(AppStartTest, ToolbarMainHasNineEntriesAndThoseWithoutHandlerAreDisabled)
     {
         UINT nID;
         BOOL bEnabled;
-    } entries[] = {{ID_SYSTEM_ADD, FALSE},      {ID_SYSTEM_REMOVE, FALSE}, {0, FALSE},
+    } entries[] = {{ID_SYSTEM_ADD, TRUE},       {ID_SYSTEM_REMOVE, TRUE},  {0, FALSE},
                    {ID_FILE_NEW, FALSE},        {ID_FILE_CLOSE, FALSE},    {ID_SESSION_PACKAGE, FALSE},
                    {0, FALSE},                  {ID_HELP_FINDER, TRUE},    {ID_APP_ABOUT, FALSE}};
     ASSERT_EQ(pBar->GetBtnCount(), static_cast<int>(std::size(entries)));
@@ -118,8 +118,8 @@ TEST_F(AppStartTest, TheMenuCommandsOfOtherPartsStayDisabledAndTheFrameOnesWork)
     } commands[] = {{ID_APP_EXIT, TRUE},          {ID_SESSION_PROPERTIES, FALSE}, {ID_VIEW_LANDSCAPE, TRUE},
                     {ID_VIEW_OUTPUT, TRUE},       {ID_VIEW_WORKBOOK, TRUE},       {ID_VIEW_TOOLBAR, TRUE},
                     {ID_VIEW_STATUS_BAR, TRUE},   {ID_HELP, TRUE},                {ID_DEFAULT_HELP, TRUE},
-                    {ID_HOST_ADD, FALSE},         {ID_HOST_REMOVE, FALSE},        {ID_DATABASE_REMOVE, FALSE},
-                    {ID_HOST_ADD_INSTANCE, FALSE}};
+                    {ID_HOST_ADD, TRUE},          {ID_HOST_REMOVE, TRUE},         {ID_DATABASE_REMOVE, TRUE},
+                    {ID_HOST_ADD_INSTANCE, TRUE}};
     for (const auto& c : commands)
         EXPECT_EQ(QueryCommand(c.nID).bEnabled, c.bEnabled) << c.nID;
 }

@@ -6,6 +6,15 @@ void Fill(const ModalWindow& window, const Entries& entries)
         window.SetItemText(nID, strText);
 }
 
+Entries With(Entries entries, const Entries& changes)
+{
+    for (const auto& [nID, strText] : changes)
+        for (auto& entry : entries)
+            if (entry.first == nID)
+                entry.second = strText;
+    return entries;
+}
+
 void DialogTest::SetUp()
 {
     Landscape().Load(sapsim::CTopology::Default());

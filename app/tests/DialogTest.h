@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include "ReadmeLogon.h"
+
 #include <sapsim/Landscape.h>
 
 #include <testing/MessagePump.h>
@@ -16,8 +18,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-
-using Entries = std::vector<std::pair<int, CString>>;
 
 // What the user met when OK was refused.
 struct Refusal
@@ -65,3 +65,5 @@ private:
 };
 
 void Fill(const ModalWindow& window, const Entries& entries);
+// The entries with some of them changed.
+Entries With(Entries entries, const Entries& changes);

@@ -7,9 +7,6 @@
 #include <collector/SapHost.h>
 #include <collector/SapSystem.h>
 #include <testing/MessagePump.h>
-#include <toolkit/tabs/3DTabWnd.h>
-
-using tarnwick::tabs::SEC3DTabWnd;
 
 namespace
 {
@@ -19,17 +16,9 @@ template <class TOwner> void AddInstances(TOwner& owner, std::initializer_list<L
         owner.m_instances.SetAt(lpszName, new CSapInstance);
 }
 
-class LandscapeTreeTest : public StartedApp
+class LandscapeTreeTest : public ShownApp
 {
 protected:
-    void SetUp() override
-    {
-        StartedApp::SetUp();
-        // Shown without activation, so that the trees lay their rows out.
-        Frame().ShowWindow(SW_SHOWNA);
-        Frame().RecalcLayout();
-    }
-
     // PRD with two instances on two hosts, OLD with one; saplx01 serves PRD_00, sapwin01 both
     // others, dbhost01 holds only a database; databases PRD and OLD.
     void RegisterLandscape()
@@ -67,38 +56,7 @@ protected:
         landscape.GetHostTree().AddItems();
         landscape.GetDatabaseTree().AddItems();
     }
-    void ShowTab(int nTab)
-    {
-        auto* pTabs =
-            DYNAMIC_DOWNCAST(SEC3DTabWnd, Frame().GetLandscapeWnd().GetDlgItem(AFX_IDW_PANE_FIRST));
-        pTabs->ActivateTab(nTab);
-        Frame().RecalcLayout();
-        PumpPendingMessages();
-    }
 };
-
-// The tree as lines: an entry, then its instances indented, with each child's position.
-std::vector<CString> Lines(CLandscapeTree& tree)
-{
-    std::vector<CString> lines;
-    for (HTREEITEM hEntry = tree.GetChildItem(TVI_ROOT); hEntry != nullptr; hEntry = tree.GetNextSiblingItem(hEntry))
-    {
-        EXPECT_TRUE(!tree.ItemHasChildren(hEntry) || tree.IsItemExpanded(hEntry)) << CW2A(tree.GetItemText(hEntry));
-        lines.push_back(tree.GetItemText(hEntry));
-        for (HTREEITEM hChild = tree.GetChildItem(hEntry); hChild != nullptr; hChild = tree.GetNextSiblingItem(hChild))
-        {
-            TVITEMW item = {};
-            item.hItem = hChild;
-            item.mask = TVIF_PARAM | TVIF_IMAGE;
-            tree.GetItem(&item);
-            CString strLine;
-            strLine.Format(_T("  %s #%d image %d"), static_cast<LPCTSTR>(tree.GetItemText(hChild)),
-                           static_cast<int>(item.lParam), item.iImage);
-            lines.push_back(strLine);
-        }
-    }
-    return lines;
-}
 
 std::vector<std::pair<CString, UINT>> MenuItems(CMenu& menu)
 {
@@ -136,14 +94,17 @@ TEST_F(LandscapeTreeTest, TreesShowTheMapsWithEveryEntryExpanded)
     const std::vector<CString> systems = {_T("PRD"), _T("  saplx01_PRD_00 #1 image 1"),
                                           _T("  sapwin01_PRD_01 #2 image 1"), _T("OLD"),
                                           _T("  sapwin01_OLD_10 #1 image 1")};
-    EXPECT_EQ(Lines(landscape.GetSystemTree()), systems);
-    const std::vector<CString> hosts = {_T("saplx01"), _T("  saplx01_PRD_00 #1 image 1"), _T("sapwin01"),
-                                        _T("  sapwin01_PRD_01 #1 image 1"), _T("  sapwin01_OLD_10 #2 image 1"),
+    EXPECT_EQ(TreeLines(landscape.GetSystemTree()), systems);
+    const std::vector<CString> hosts = {_T("saplx01"),
+                                        _T("  saplx01_PRD_00 #1 image 1"),
+                                        _T("sapwin01"),
+                                        _T("  sapwin01_PRD_01 #1 image 1"),
+                                        _T("  sapwin01_OLD_10 #2 image 1"),
                                         _T("dbhost01")};
-    EXPECT_EQ(Lines(landscape.GetHostTree()), hosts);
+    EXPECT_EQ(TreeLines(landscape.GetHostTree()), hosts);
     const std::vector<CString> databases = {_T("PRD"), _T("  saplx01_PRD_00 #1 image 1"),
                                             _T("  sapwin01_PRD_01 #2 image 1"), _T("OLD")};
-    EXPECT_EQ(Lines(landscape.GetDatabaseTree()), databases);
+    EXPECT_EQ(TreeLines(landscape.GetDatabaseTree()), databases);
 
     const struct
     {
@@ -199,12 +160,7 @@ TEST_F(LandscapeTreeTest, TheHostTreesMenuDependsOnWhatWasClicked)
     RegisterLandscape();
     ShowTab(1);
     CHostTree& tree = Frame().GetLandscapeWnd().GetHostTree();
-    tree.RecalcLayout();
-    const auto label = [&](HTREEITEM hItem) {
-        CRect rect;
-        EXPECT_TRUE(tree.GetCellRect(tree.GetItemRow(hItem), 0, rect, 2));
-        return rect.CenterPoint();
-    };
+    const auto label = [&](HTREEITEM hItem) { return LabelPoint(tree, hItem); };
     const HTREEITEM hSaplx01 = tree.GetChildItem(TVI_ROOT);
     const HTREEITEM hDbHost = tree.GetNextSiblingItem(tree.GetNextSiblingItem(hSaplx01));
     ASSERT_EQ(tree.GetItemText(hDbHost), _T("dbhost01"));

@@ -69,6 +69,51 @@ void StartedApp::RunCommand(UINT nID)
     PumpPendingMessages();
 }
 
+void ShownApp::SetUp()
+{
+    StartedApp::SetUp();
+    Frame().ShowWindow(SW_SHOWNA);
+    Frame().RecalcLayout();
+}
+
+void ShownApp::ShowTab(int nTab)
+{
+    auto* pTabs = DYNAMIC_DOWNCAST(SEC3DTabWnd, Frame().GetLandscapeWnd().GetDlgItem(AFX_IDW_PANE_FIRST));
+    pTabs->ActivateTab(nTab);
+    Frame().RecalcLayout();
+    PumpPendingMessages();
+}
+
+CPoint ShownApp::LabelPoint(CLandscapeTree& tree, HTREEITEM hItem)
+{
+    tree.RecalcLayout();
+    CRect rect;
+    EXPECT_TRUE(tree.GetCellRect(tree.GetItemRow(hItem), 0, rect, 2));
+    return rect.CenterPoint();
+}
+
+std::vector<CString> TreeLines(CLandscapeTree& tree)
+{
+    std::vector<CString> lines;
+    for (HTREEITEM hEntry = tree.GetChildItem(TVI_ROOT); hEntry != nullptr; hEntry = tree.GetNextSiblingItem(hEntry))
+    {
+        EXPECT_TRUE(!tree.ItemHasChildren(hEntry) || tree.IsItemExpanded(hEntry)) << CW2A(tree.GetItemText(hEntry));
+        lines.push_back(tree.GetItemText(hEntry));
+        for (HTREEITEM hChild = tree.GetChildItem(hEntry); hChild != nullptr; hChild = tree.GetNextSiblingItem(hChild))
+        {
+            TVITEMW item = {};
+            item.hItem = hChild;
+            item.mask = TVIF_PARAM | TVIF_IMAGE;
+            tree.GetItem(&item);
+            CString strLine;
+            strLine.Format(_T("  %s #%d image %d"), static_cast<LPCTSTR>(tree.GetItemText(hChild)),
+                           static_cast<int>(item.lParam), item.iImage);
+            lines.push_back(strLine);
+        }
+    }
+    return lines;
+}
+
 CMessageTabWnd& OutputCategory(COutputWnd& output, int nCategory)
 {
     auto* pTabs = DYNAMIC_DOWNCAST(SEC3DTabWnd, output.GetDlgItem(AFX_IDW_PANE_FIRST));

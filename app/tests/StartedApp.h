@@ -37,6 +37,23 @@ private:
     std::unique_ptr<CLumiter5App> m_pApp;
 };
 
+// The program started with its main window shown without activation, so that the landscape
+// trees lay their rows out.
+class ShownApp : public StartedApp
+{
+protected:
+    void SetUp() override;
+
+    // Activates the landscape bar's tab: 0 systems, 1 hosts, 2 databases.
+    void ShowTab(int nTab);
+    // The centre of the item's label in the tree's client coordinates; the item's tab is shown.
+    CPoint LabelPoint(CLandscapeTree& tree, HTREEITEM hItem);
+};
+
+// The tree as lines: an entry, then its instances indented, with each child's position and
+// image. Every entry with instances is expanded.
+std::vector<CString> TreeLines(CLandscapeTree& tree);
+
 // The category's tab window of the output bar, and the list of a source in it.
 class CMessageTabWnd;
 CMessageTabWnd& OutputCategory(COutputWnd& output, int nCategory);
