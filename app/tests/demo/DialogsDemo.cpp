@@ -48,8 +48,8 @@ private:
         if (!m_settings.Create() || !m_session.Create(IDD_SESSION_DIRECTORY) || !m_about.Create(IDD_ABOUTBOX))
             return FALSE;
         Place(m_settings, 10, 10);
-        Place(m_session, 390, 420);
-        Place(m_about, 390, 230);
+        Place(m_session, 425, 420);
+        Place(m_about, 425, 230);
         m_pMainWnd = &m_settings;
         return TRUE;
     }
