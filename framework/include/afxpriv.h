@@ -51,6 +51,10 @@ struct AFX_SIZEPARENTPARAMS
     BOOL bStretch;
 };
 
+// The dialog procedure of the framework's dialogs and property pages: the window procedure
+// handles their messages through the message maps, WM_INITDIALOG included.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Moves a child to lpRect (parent client coordinates) unless it is there already, deferred
 // into lpLayout when given.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);

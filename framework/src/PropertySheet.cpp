@@ -38,6 +38,8 @@ void CPropertyPage::InitPage(UINT nIDCaption)
     m_psp.pszTemplate = m_lpszTemplateName;
     m_psp.lParam = reinterpret_cast<LPARAM>(this);
     m_psp.pfnCallback = &PageCallback;
+    // Without a dialog procedure the system sends a page no WM_INITDIALOG.
+    m_psp.pfnDlgProc = &AfxDlgProc;
     if (nIDCaption != 0 && m_strCaption.LoadString(nIDCaption))
     {
         m_psp.pszTitle = m_strCaption;

@@ -37,13 +37,6 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }
 
-// The remaining parts of the framework's dialog procedure: dialogs handle WM_INITDIALOG in
-// their message maps, so here it only asks for the default focus.
-INT_PTR CALLBACK AfxDlgProc(HWND, UINT message, WPARAM, LPARAM)
-{
-    return message == WM_INITDIALOG;
-}
-
 // A dialog that neither moved nor showed itself in WM_INITDIALOG, and whose owner cannot be
 // used meanwhile, is centred.
 void PostInitDialog(CWnd* pWnd, const RECT& rectOld, DWORD dwStyleOld)
@@ -69,6 +62,13 @@ BOOL RegisterFrameworkClass(WNDCLASS& wndcls, LPCTSTR lpszClassName, UINT nStyle
     return AfxRegisterClass(&wndcls);
 }
 } // namespace
+
+// The remaining parts of the framework's dialog procedure: dialogs handle WM_INITDIALOG in
+// their message maps, so here it only asks for the default focus.
+INT_PTR CALLBACK AfxDlgProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
 
 const TCHAR _afxWnd[] = _T("AfxWnd80u");
 const TCHAR _afxWndControlBar[] = _T("AfxControlBar80u");

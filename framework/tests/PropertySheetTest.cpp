@@ -218,6 +218,21 @@ TEST_F(PropertySheetTest, ApplyModifiedAndCancelToClose)
     EXPECT_EQ(expected, m_log);
 }
 
+TEST_F(PropertySheetTest, PagesAreInitialisedAsDialogs)
+{
+    m_pages[1].m_strText = _T("preset");
+    CString strShown;
+    TestSheet sheet(&Parent(), [&](TestSheet& s) {
+        EXPECT_TRUE(s.SetActivePage(1));
+        s.GetActivePage()->GetDlgItemText(IDC_PAGE_EDIT, strShown);
+        s.Click(IDCANCEL);
+    });
+    for (LogPage& page : m_pages)
+        sheet.AddPage(&page);
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    EXPECT_EQ(CString(_T("preset")), strShown) << "OnInitDialog put the member into its control";
+}
+
 TEST_F(PropertySheetTest, ModelessSheetAddsPagesLater)
 {
     CPropertySheet sheet(_T("Modeless"));

@@ -1,10 +1,15 @@
-// The add-system dialog as it opens the first time, beside the remote-instance dialog of a host
-// with two instances to choose from and the add-host dialog, each modeless at its own place.
+// The landscape dialogs: the add-system dialog as it opens the first time, beside the
+// remote-instance dialog of a host with two instances to choose from and the add-host dialog.
+// With the argument "settings": the settings sheet on its interval page, the session directory
+// dialog and the About box. Each is modeless at its own place.
 #include <afxwin.h>
 
+#include <app/AboutDlg.h>
 #include <app/AddHostDialog.h>
 #include <app/AddSystemDialog.h>
 #include <app/RemoteDialog.h>
+#include <app/SessionDialog.h>
+#include <app/SessionPropertySheet.h>
 
 namespace
 {
@@ -12,6 +17,13 @@ class CDialogsDemoApp : public CWinApp
 {
 public:
     BOOL InitInstance() override
+    {
+        SetRegistryKey(_T("Lumiter5 Demo"));
+        return CString(m_lpCmdLine).Trim() == _T("settings") ? ShowSettings() : ShowLandscape();
+    }
+
+private:
+    BOOL ShowLandscape()
     {
         m_remote.Title = _T("sapdb01");
         m_remote.RfcDestination = _T("SAPCCMSR.SAPDB01.99");
@@ -27,15 +39,32 @@ public:
         return TRUE;
     }
 
-private:
-    static void Place(CDialog& dialog, int x, int y)
+    BOOL ShowSettings()
     {
-        dialog.SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        WriteProfileString(_T("Properties"), _T("ProgramPath"), _T("C:\\Program Files\\Lumiter5\\"));
+        WriteProfileString(_T("Properties"), _T("SessionPath"),
+                           _T("C:\\Program Files\\Lumiter5\\DATA\\20240105093000\\"));
+        m_settings.SetActivePage(1);
+        if (!m_settings.Create() || !m_session.Create(IDD_SESSION_DIRECTORY) || !m_about.Create(IDD_ABOUTBOX))
+            return FALSE;
+        Place(m_settings, 10, 10);
+        Place(m_session, 425, 420);
+        Place(m_about, 425, 230);
+        m_pMainWnd = &m_settings;
+        return TRUE;
+    }
+
+    static void Place(CWnd& window, int x, int y)
+    {
+        window.SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     }
 
     CAddSystemDialog m_addSystem;
     CRemoteDialog m_remote;
     CAddHostDialog m_addHost;
+    CSessionPropertySheet m_settings;
+    CSessionDialog m_session;
+    CAboutDlg m_about;
 };
 
 CDialogsDemoApp theApp;
