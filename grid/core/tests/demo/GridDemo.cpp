@@ -74,7 +74,7 @@ class CDemoFrame : public CFrameWnd
 public:
     CDemoFrame()
     {
-        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 560, 360));
+        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 360));
     }
 
 protected:
