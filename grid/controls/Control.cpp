@@ -457,14 +457,16 @@ BOOL CGXControl::StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, co
         m_pGrid->ComposeStyleRowCol(nRow, nCol, composed.get(), TRUE);
         pStyle = composed.get();
     }
-    if (!CanStoreValue(nRow, nCol, strText, pStyle) || IsLockedReadOnly(pStyle))
+    CString strValue = strText;
+    if (!CanStoreValue(nRow, nCol, strValue, pStyle) || IsLockedReadOnly(pStyle))
         return FALSE;
     const int nMaxLength = pStyle->GetInclude(CGXStyle::inclMaxLength) ? pStyle->GetMaxLength() : 0;
-    const CString strValue = nMaxLength > 0 && strText.GetLength() > nMaxLength ? strText.Left(nMaxLength) : strText;
+    if (nMaxLength > 0 && strValue.GetLength() > nMaxLength)
+        strValue = strValue.Left(nMaxLength);
     return m_pGrid->StoreCellValue(nRow, nCol, strValue, GX_INVALIDATE, pStyle);
 }
 
-BOOL CGXControl::CanStoreValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CString& /*strText*/, const CGXStyle* /*pStyle*/)
+BOOL CGXControl::CanStoreValue(ROWCOL /*nRow*/, ROWCOL /*nCol*/, CString& /*strText*/, const CGXStyle* /*pStyle*/)
 {
     return TRUE;
 }

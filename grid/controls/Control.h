@@ -106,7 +106,8 @@ public:
     virtual void SetValue(LPCTSTR pszText);
     virtual BOOL FormatDisplayText(CString& strOut, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText, const CGXStyle& style);
     virtual BOOL StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle);
-    virtual BOOL CanStoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle);
+    // May change the text into the value to store.
+    virtual BOOL CanStoreValue(ROWCOL nRow, ROWCOL nCol, CString& strText, const CGXStyle* pStyle);
     // Stores a style into the cell through the grid and keeps the control in step with it.
     virtual BOOL RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);
     virtual BOOL GetEditedCellText(ROWCOL nRow, ROWCOL nCol, CString& strText);

@@ -1,6 +1,8 @@
 #include <grid/core/ControlFactory.h>
 
+#include <grid/controls/CheckBox.h>
 #include <grid/controls/Control.h>
+#include <grid/controls/Header.h>
 #include <grid/controls/Static.h>
 #include <grid/core/AppData.h>
 #include <grid/core/AutoScrollPlugin.h>
@@ -38,8 +40,8 @@ struct ControlEntry
 
 const ControlEntry controlTable[] = {
     {52512, nullptr, TRUE},  {52513, CGXStatic::Create, TRUE},  {52514, nullptr, TRUE},  {52515, nullptr, FALSE},
-    {52516, nullptr, FALSE}, {52517, nullptr, TRUE},  {52518, nullptr, TRUE},  {52519, nullptr, TRUE},
-    {52520, nullptr, TRUE},  {52521, nullptr, FALSE}, {52522, nullptr, TRUE},  {52523, nullptr, FALSE},
+    {52516, CGXCheckBox::CreateFlat, FALSE}, {52517, nullptr, TRUE},  {52518, nullptr, TRUE},  {52519, nullptr, TRUE},
+    {52520, CGXHeader::Create, TRUE},  {52521, nullptr, FALSE}, {52522, nullptr, TRUE},  {52523, CGXCheckBox::Create3d, FALSE},
     {52524, nullptr, FALSE}, {52525, nullptr, TRUE},  {52526, nullptr, TRUE},  {52527, nullptr, TRUE},
     {52528, nullptr, FALSE}, {52529, nullptr, FALSE}, {52531, nullptr, TRUE},  {52532, nullptr, TRUE},
     {52534, nullptr, FALSE}, {52535, nullptr, TRUE},  {52536, nullptr, FALSE}, {52537, nullptr, TRUE},
@@ -83,6 +85,7 @@ void CGXControlFactory::RegisterAllControls(CGXStylesMap* pStylesMap)
 void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 {
     CGXControl::RegisterUserAttributes(pStylesMap);
+    CGXCheckBox::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);

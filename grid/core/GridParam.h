@@ -227,4 +227,7 @@ public:
     BOOL m_bSelectionFollowsCell = FALSE;
     // A grid window that grows repaints only the strips it gained.
     BOOL m_bPartialRepaint = FALSE;
+    // Headers in the flat look: thin lines instead of a raised face, the current row's and
+    // column's headers in bold and the headers of selected rows and columns drawn raised.
+    BOOL m_bFlatHeaders = FALSE;
 };

@@ -52,6 +52,7 @@ public:
 
     using CGXGridCore::m_bHintsEnabled;
     using CGXGridCore::m_bKeepCurrentCellStyle;
+    using CGXGridCore::m_bPrinting;
     using CGXGridCore::m_nDrawingDepth;
     using CGXGridCore::m_nLeftCol;
     using CGXGridCore::m_nRowUnit;

@@ -1,5 +1,6 @@
-// A frame whose view is a grid window: headers, grid lines, text and two-place number cells drawn
-// by the static control, a selected range and the current cell's frame.
+// A frame whose view is a grid window: header cells with the selected rows' headers pressed,
+// grid lines, text and two-place number cells drawn by the static control, 3-d check boxes, a
+// selected range and the current cell's frame.
 #include <afxwin.h>
 
 #include <grid/core/GridInit.h>
@@ -11,6 +12,7 @@
 namespace
 {
 constexpr WORD idStatic = 52513;
+constexpr WORD idCheckBox3d = 52523;
 constexpr int nNumberFormatFixed = 2;
 
 struct Row
@@ -19,11 +21,12 @@ struct Row
     LPCTSTR pszHost;
     double dResponse;
     double dLoad;
+    BOOL bActive;
 };
 constexpr Row rows[] = {
-    {_T("PRD"), _T("sapprd01"), 512.25, 71.5},   {_T("QAS"), _T("sapqas01"), 240.5, 33.125},
-    {_T("DEV"), _T("sapdev02"), 98.75, 12.0},    {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25},
-    {_T("TRN"), _T("saptrn01"), 310.125, 41.75}, {_T("ERP"), _T("saperp03"), 655.5, 64.0},
+    {_T("PRD"), _T("sapprd01"), 512.25, 71.5, TRUE},   {_T("QAS"), _T("sapqas01"), 240.5, 33.125, TRUE},
+    {_T("DEV"), _T("sapdev02"), 98.75, 12.0, FALSE},   {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25, FALSE},
+    {_T("TRN"), _T("saptrn01"), 310.125, 41.75, TRUE}, {_T("ERP"), _T("saperp03"), 655.5, 64.0, FALSE},
 };
 
 class CDemoGrid : public CGXGridWnd
@@ -33,19 +36,20 @@ public:
     {
         CGXStyle stat;
         stat.SetControl(idStatic);
-        CGXStylesMap& styles = *GetStylesMap();
-        for (WORD id : {styles.m_wStyleStandard, styles.m_wStyleRowHeader, styles.m_wStyleColHeader})
-            ChangeBaseStyle(id, stat, 0);
+        ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
 
         const ROWCOL nRows = sizeof(rows) / sizeof(rows[0]);
         SetRowCount(nRows + 4);
         SetColCount(5);
         SetColWidth(1, 2, 90);
         SetColWidth(3, 4, 100);
-        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %")};
-        for (ROWCOL nCol = 1; nCol <= 4; ++nCol)
+        SetColWidth(5, 5, 110);
+        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %"), _T("Monitored")};
+        for (ROWCOL nCol = 1; nCol <= 5; ++nCol)
             SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
 
+        CGXStyle check;
+        check.SetControl(idCheckBox3d).SetChoiceList(_T("active"));
         CGXStyle number;
         number.SetFormat(nNumberFormatFixed).SetPlaces(2).SetHorizontalAlignment(DT_RIGHT);
         for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
@@ -55,6 +59,7 @@ public:
             SetValueRange(CGXRange(nRow, 2), row.pszHost);
             SetStyleRangeShort(CGXRange(nRow, 3), CGXStyle(number).SetValue(row.dResponse));
             SetStyleRangeShort(CGXRange(nRow, 4), CGXStyle(number).SetValue(row.dLoad));
+            SetStyleRangeShort(CGXRange(nRow, 5), CGXStyle(check).SetValue(row.bActive ? _T("1") : _T("0")));
         }
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
@@ -69,7 +74,7 @@ class CDemoFrame : public CFrameWnd
 public:
     CDemoFrame()
     {
-        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 560, 360));
+        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 360));
     }
 
 protected:
