@@ -137,6 +137,11 @@ void CGXControl::SetFocusToGridIfNeeded(CWnd* pWnd)
     pGridWnd->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()));
 }
 
+void CGXControl::LockGridFocus(BOOL bLock)
+{
+    m_pGrid->m_bLockFocus = bLock;
+}
+
 void CGXControl::AddRectToGridList(const CRect& rect)
 {
     m_pGrid->m_CleanRects.AddTail(new CRect(rect));
@@ -847,16 +852,16 @@ void CGXControl::GetValueForCopy(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyl
     strText = style.GetValue();
 }
 
-// No find-and-replace or notification feature of the grid takes controls: these answer 0.
-LRESULT CGXControl::ForwardFeatureA(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/, DWORD /*dwValue4*/,
-                                    DWORD /*dwValue5*/)
+// A control without text to search finds nothing and replaces nothing.
+BOOL CGXControl::ForwardFeatureA(GX_FR_STATE& /*find*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, BOOL /*bFromCurrent*/,
+                                 BOOL /*bSelect*/)
 {
-    return 0;
+    return FALSE;
 }
 
-LRESULT CGXControl::ForwardFeatureB(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/)
+BOOL CGXControl::ForwardFeatureB(GX_FR_STATE& /*find*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/)
 {
-    return 0;
+    return FALSE;
 }
 
 void CGXControl::SetCellText(const CString& strText)

@@ -13,6 +13,7 @@ class CGXGridCore;
 class CGXStyle;
 class CGXStylesMap;
 class CGXChild;
+class GX_FR_STATE;
 
 // A control class's record: its name and the record of its base class.
 struct GXControlClass
@@ -145,8 +146,9 @@ public:
     virtual BOOL CanCut();
     virtual BOOL CanPaste();
     virtual void GetValueForCopy(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, CString& strText);
-    virtual LRESULT ForwardFeatureA(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4, DWORD dwValue5);
-    virtual LRESULT ForwardFeatureB(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    // Find and replace-all in a cell through the thread's find state.
+    virtual BOOL ForwardFeatureA(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol, BOOL bFromCurrent, BOOL bSelect);
+    virtual BOOL ForwardFeatureB(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol);
     virtual void SetCellText(const CString& strText);
     virtual void GetCopyText(CString& strText);
     virtual BOOL OnChildClicked(CGXChild* pChild);
@@ -192,6 +194,8 @@ public:
     static void RegisterUserAttributes(CGXStylesMap* pStylesMap);
     // Tells the grid that it loses the focus to a window of this control.
     void SetFocusToGridIfNeeded(CWnd* pWnd);
+    // While set, the grid ignores losing the focus to a window of the control.
+    void LockGridFocus(BOOL bLock);
     // A rectangle that the grid's buffered paint leaves to the control.
     void AddRectToGridList(const CRect& rect);
     // The value formatted by the style's number format.
@@ -201,8 +205,6 @@ private:
     // The value against "Valid: Min. Value" and "Valid: Max. Value"; a failure hands the cell's
     // "Valid: Warning Msg" to the grid.
     BOOL IsWithinLimits(const CString& strText);
-    // Whether the grid honours read-only settings and the grid or the style is read-only.
-    BOOL IsLockedReadOnly(const CGXStyle* pStyle);
     // Lays out the children in the bound cell's client rectangle, which it answers.
     CRect LayoutBoundCell();
     // Asks the children hit at the point: the first one only, or with bAll every one; with
@@ -224,6 +226,9 @@ private:
     BOOL PutTextOnClipboard(const CString& strText);
 
 protected:
+    // Whether the grid honours read-only settings and the grid or the style is read-only.
+    BOOL IsLockedReadOnly(const CGXStyle* pStyle);
+
     DWORD m_dwReserved = 0;
     CGXGridCore* m_pGrid;
     LONG m_nRow = -1;

@@ -2,8 +2,13 @@
 
 #include <grid/controls/CheckBox.h>
 #include <grid/controls/Control.h>
+#include <grid/controls/EditControl.h>
 #include <grid/controls/Header.h>
+#include <grid/controls/HotSpotEdit.h>
+#include <grid/controls/PasswordControl.h>
+#include <grid/controls/SpinEdit.h>
 #include <grid/controls/Static.h>
+#include <grid/controls/VScrollEdit.h>
 #include <grid/core/AppData.h>
 #include <grid/core/AutoScrollPlugin.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -39,15 +44,41 @@ struct ControlEntry
 };
 
 const ControlEntry controlTable[] = {
-    {52512, nullptr, TRUE},  {52513, CGXStatic::Create, TRUE},  {52514, nullptr, TRUE},  {52515, nullptr, FALSE},
-    {52516, CGXCheckBox::CreateFlat, FALSE}, {52517, nullptr, TRUE},  {52518, nullptr, TRUE},  {52519, nullptr, TRUE},
-    {52520, CGXHeader::Create, TRUE},  {52521, nullptr, FALSE}, {52522, nullptr, TRUE},  {52523, CGXCheckBox::Create3d, FALSE},
-    {52524, nullptr, FALSE}, {52525, nullptr, TRUE},  {52526, nullptr, TRUE},  {52527, nullptr, TRUE},
-    {52528, nullptr, FALSE}, {52529, nullptr, FALSE}, {52531, nullptr, TRUE},  {52532, nullptr, TRUE},
-    {52534, nullptr, FALSE}, {52535, nullptr, TRUE},  {52536, nullptr, FALSE}, {52537, nullptr, TRUE},
-    {52539, nullptr, FALSE}, {52540, nullptr, FALSE}, {52541, nullptr, TRUE},  {52542, nullptr, TRUE},
-    {52543, nullptr, TRUE},  {52544, nullptr, TRUE},  {52545, nullptr, TRUE},  {20130, nullptr, FALSE},
-    {20131, nullptr, FALSE}, {20136, nullptr, FALSE}, {20137, nullptr, FALSE},
+    {52512, CGXEditControl::Create, TRUE},
+    {52513, CGXStatic::Create, TRUE},
+    {52514, nullptr, TRUE},
+    {52515, nullptr, FALSE},
+    {52516, CGXCheckBox::CreateFlat, FALSE},
+    {52517, nullptr, TRUE},
+    {52518, CGXHotSpotEdit::Create, TRUE},
+    {52519, CGXSpinEdit::Create, TRUE},
+    {52520, CGXHeader::Create, TRUE},
+    {52521, CGXVScrollEdit::Create, FALSE},
+    {52522, nullptr, TRUE},
+    {52523, CGXCheckBox::Create3d, FALSE},
+    {52524, nullptr, FALSE},
+    {52525, nullptr, TRUE},
+    {52526, nullptr, TRUE},
+    {52527, nullptr, TRUE},
+    {52528, nullptr, FALSE},
+    {52529, nullptr, FALSE},
+    {52531, nullptr, TRUE},
+    {52532, nullptr, TRUE},
+    {52534, nullptr, FALSE},
+    {52535, nullptr, TRUE},
+    {52536, nullptr, FALSE},
+    {52537, CGXPasswordControl::Create, TRUE},
+    {52539, nullptr, FALSE},
+    {52540, nullptr, FALSE},
+    {52541, nullptr, TRUE},
+    {52542, nullptr, TRUE},
+    {52543, nullptr, TRUE},
+    {52544, nullptr, TRUE},
+    {52545, nullptr, TRUE},
+    {20130, nullptr, FALSE},
+    {20131, nullptr, FALSE},
+    {20136, nullptr, FALSE},
+    {20137, nullptr, FALSE},
 };
 
 const ControlEntry* FindControlEntry(UINT nId)
@@ -85,6 +116,7 @@ void CGXControlFactory::RegisterAllControls(CGXStylesMap* pStylesMap)
 void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 {
     CGXControl::RegisterUserAttributes(pStylesMap);
+    CGXSpinEdit::RegisterUserAttributes(pStylesMap);
     CGXCheckBox::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;

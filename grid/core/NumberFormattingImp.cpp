@@ -312,7 +312,8 @@ BOOL CGXNumberFormattingImp::ParseNumber(LPCTSTR pszText, double& dValue, int* p
         }
         else
             return FALSE;
-        strKept += ch;
+        // The C runtime reads the number: its decimal point is '.' whatever the locale's is.
+        strKept += ch == chDecimal ? _T('.') : ch;
     }
     if (nEndPos < 0)
         nEndPos = nPos;

@@ -308,20 +308,6 @@ public:
     CString m_strCopy;
 };
 
-CString ClipboardText(HWND hWnd)
-{
-    CString strText;
-    if (!::OpenClipboard(hWnd))
-        return _T("<not opened>");
-    if (HANDLE hText = ::GetClipboardData(CF_UNICODETEXT))
-    {
-        strText = static_cast<LPCTSTR>(::GlobalLock(hText));
-        ::GlobalUnlock(hText);
-    }
-    ::CloseClipboard();
-    return strText;
-}
-
 TEST_F(ControlTest, ClipboardRoundTripAndTheGridStyleFormat)
 {
     ActiveControl control(&m_grid);

@@ -43,3 +43,38 @@ std::pair<ROWCOL, ROWCOL> DisablingGrid::Current()
     ROWCOL nRow = 0, nCol = 0;
     return GetCurrentCell(&nRow, &nCol) ? std::make_pair(nRow, nCol) : std::make_pair(GX_INVALID, GX_INVALID);
 }
+
+CString ClipboardText(HWND hWnd)
+{
+    CString strText;
+    if (!::OpenClipboard(hWnd))
+        return _T("<not opened>");
+    if (HANDLE hText = ::GetClipboardData(CF_UNICODETEXT))
+    {
+        strText = static_cast<LPCTSTR>(::GlobalLock(hText));
+        ::GlobalUnlock(hText);
+    }
+    ::CloseClipboard();
+    return strText;
+}
+
+namespace
+{
+void SetKeyState(int nVirtKey, BYTE nState)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[nVirtKey] = nState;
+    ::SetKeyboardState(keys);
+}
+} // namespace
+
+HeldKey::HeldKey(int nVirtKey) : m_nVirtKey(nVirtKey)
+{
+    SetKeyState(nVirtKey, 0x80);
+}
+
+HeldKey::~HeldKey()
+{
+    SetKeyState(m_nVirtKey, 0);
+}

@@ -95,6 +95,22 @@ public:
     static inline int s_nLive = 0;
 };
 
+// The clipboard's CF_UNICODETEXT, "<not opened>" when the clipboard stays closed.
+CString ClipboardText(HWND hWnd);
+
+// Holds a key down in the thread's keyboard state while it lives.
+class HeldKey
+{
+public:
+    explicit HeldKey(int nVirtKey);
+    ~HeldKey();
+    HeldKey(const HeldKey&) = delete;
+    HeldKey& operator=(const HeldKey&) = delete;
+
+private:
+    int m_nVirtKey;
+};
+
 // A hidden parent, the scripted application and the library for each test of a grid.
 class GridWindowTest : public HiddenWindowTest
 {

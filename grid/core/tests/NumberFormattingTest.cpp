@@ -144,6 +144,26 @@ TEST(NumberFormattingTest, ParseNumberRejectsMalformedTextAndLeavesOutputs)
     EXPECT_FALSE(imp.ParseNumber(strLong, dValue, nullptr, nullptr));
 }
 
+TEST(NumberFormattingTest, ParseNumberReadsTheLocaleDecimalComma)
+{
+    EnsureGridLibrary();
+    CGXAppData* pAppData = GXGetAppDataPtr();
+    pAppData->m_szDecimalSeparator[0] = L',';
+    pAppData->m_szThousandSeparator[0] = L'.';
+    CGXNumberFormattingImp imp;
+    double dComma = 0;
+    double dPoint = 0;
+    int nPlaces = 0;
+    const BOOL bComma = imp.ParseNumber(L"1.234,5", dComma, nullptr, &nPlaces);
+    const BOOL bPoint = imp.ParseNumber(L"1,5.2", dPoint, nullptr, nullptr);
+    pAppData->m_szDecimalSeparator[0] = L'.';
+    pAppData->m_szThousandSeparator[0] = L',';
+    EXPECT_TRUE(bComma);
+    EXPECT_EQ(dComma, 1234.5);
+    EXPECT_EQ(nPlaces, 1);
+    EXPECT_FALSE(bPoint);
+}
+
 TEST(NumberFormattingTest, DrawingObjectForwardsToTheInstalledFormatting)
 {
     EnsureGridLibrary();
