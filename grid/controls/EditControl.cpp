@@ -585,13 +585,14 @@ BOOL CGXEditControl::StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText
         pStyle = composed->m_pStyle;
     }
     // A refused text stores nothing and leaves the editor as it is: the caller hears FALSE.
-    if (!CanStoreValue(nRow, nCol, strText, pStyle) || IsLockedReadOnly(pStyle))
+    CString strValue(strText);
+    if (!CanStoreValue(nRow, nCol, strValue, pStyle) || IsLockedReadOnly(pStyle))
         return FALSE;
     const int nMaxLength = pStyle->GetInclude(CGXStyle::inclMaxLength) ? pStyle->GetMaxLength() : 0;
-    if (nMaxLength > 0 && strText.GetLength() > nMaxLength)
-        return m_pGrid->SetValueRange(CGXRange(nRow, nCol), strText.Left(nMaxLength), CGXStyle::modeOverride,
+    if (nMaxLength > 0 && strValue.GetLength() > nMaxLength)
+        return m_pGrid->SetValueRange(CGXRange(nRow, nCol), strValue.Left(nMaxLength), CGXStyle::modeOverride,
                                       GX_UPDATENOW);
-    return StoreNumberOrText(nRow, nCol, strText, *pStyle, GX_UPDATENOW);
+    return StoreNumberOrText(nRow, nCol, strValue, *pStyle, GX_UPDATENOW);
 }
 
 void CGXEditControl::HideControl()
