@@ -5,7 +5,7 @@ namespace
 const COLORREF kLinkColor = 0xFF0000;
 const COLORREF kVisitedColor = 0x7D7D00;
 
-struct LinkSpec
+struct AboutLink
 {
     UINT nID;
     SECHyperlink CAboutDlg::*pLink;
@@ -13,7 +13,7 @@ struct LinkSpec
     LPCTSTR lpszTarget;
 };
 
-const LinkSpec kLinks[] = {
+const AboutLink kLinks[] = {
     {IDC_WEBSITE_LINK, &CAboutDlg::m_websiteLink, _T("visit website"), _T("https://www.lumiter.example/")},
     {IDC_EMAIL_LINK, &CAboutDlg::m_emailLink, _T("email support"), _T("mailto:support@lumiter.example")},
 };
@@ -26,12 +26,12 @@ CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD, pParent)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    for (const LinkSpec& spec : kLinks)
+    for (const AboutLink& entry : kLinks)
     {
-        SECHyperlink& link = this->*spec.pLink;
-        ReplaceStatic(spec.nID, this, link);
-        link.SetText(spec.lpszText);
-        link.SetTarget(spec.lpszTarget);
+        SECHyperlink& link = this->*entry.pLink;
+        ReplaceStatic(entry.nID, this, link);
+        link.SetText(entry.lpszText);
+        link.SetTarget(entry.lpszTarget);
         link.SetLinkColor(kLinkColor);
         link.SetVisitedColor(kVisitedColor);
         link.SetAutoSize(TRUE);

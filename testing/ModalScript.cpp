@@ -95,12 +95,17 @@ void ModalWindow::SetItemText(int nID, LPCTSTR lpszText) const
     ::SetDlgItemText(m_hWnd, nID, lpszText);
 }
 
-int ModalWindow::FocusedItem() const
+HWND ModalWindow::Focus() const
 {
     // Test programs beside this one share the desktop and may hold the activation.
     if (::GetActiveWindow() != m_hWnd)
         ::SetActiveWindow(m_hWnd);
-    const HWND hFocus = ::GetFocus();
+    return ::GetFocus();
+}
+
+int ModalWindow::FocusedItem() const
+{
+    const HWND hFocus = Focus();
     return hFocus != nullptr && ::GetParent(hFocus) == m_hWnd ? ::GetDlgCtrlID(hFocus) : 0;
 }
 

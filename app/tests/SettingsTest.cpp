@@ -108,7 +108,7 @@ ModalScript::Action ReadPageAndCancel(SheetRefusal& refusal)
 {
     return [&refusal](ModalWindow& sheet) {
         refusal.nPage = CurrentPageIndex(sheet);
-        const HWND hFocus = ::GetFocus();
+        const HWND hFocus = sheet.Focus();
         refusal.nFocus = hFocus != nullptr && ::GetParent(hFocus) == CurrentPage(sheet) ? ::GetDlgCtrlID(hFocus) : 0;
         refusal.strEntry = ModalWindow(CurrentPage(sheet)).ItemText(refusal.nFocus);
         sheet.Press(IDCANCEL);

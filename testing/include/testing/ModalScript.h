@@ -28,8 +28,10 @@ public:
 
     CString ItemText(int nID) const;
     void SetItemText(int nID, LPCTSTR lpszText) const;
-    // The id of the control that has the keyboard focus once the window is active again, as
-    // after the user returns to it; 0 when the focus is elsewhere.
+    // The window that has the keyboard focus once this window is active again, as after the
+    // user returns to it.
+    HWND Focus() const;
+    // The id of the focused control when it is one of this window's own; 0 otherwise.
     int FocusedItem() const;
     // Presses the button as a click does: its command is posted, so the action ends first.
     void Press(int nID) const;
