@@ -908,7 +908,7 @@ LRESULT CGXControl::OnGridScroll(const MSG& msg)
     return 1;
 }
 
-BOOL CGXControl::ReservedHookD(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/)
+LRESULT CGXControl::ReservedHookD(DWORD_PTR /*dwValue1*/, DWORD_PTR /*dwValue2*/, DWORD /*dwValue3*/)
 {
     return FALSE;
 }

@@ -154,7 +154,8 @@ public:
     virtual BOOL OnChildClicked(CGXChild* pChild);
     virtual BOOL OnGridCommand(WORD wCommand, HWND hWnd);
     virtual LRESULT OnGridScroll(const MSG& msg);
-    virtual BOOL ReservedHookD(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
+    // The values carry a device context and a window, the answer a brush.
+    virtual LRESULT ReservedHookD(DWORD_PTR dwValue1, DWORD_PTR dwValue2, DWORD dwValue3);
     virtual void NotifyChildrenA(DWORD dwValue);
     virtual void NotifyChildrenB();
     virtual BOOL IsReadOnlyCell();

@@ -5,6 +5,7 @@
 #include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/PluginComponent.h>
+#include <grid/core/Style.h>
 #include <grid/core/SysData.h>
 
 #include <algorithm>
@@ -311,4 +312,52 @@ void CGXGridCore::RepaintGainedStrips(int cx, int cy)
         m_pGridWnd->InvalidateRect(CRect(0, y, std::max<int>(cx, m_sizeLastClient.cx), cy), TRUE);
         m_pGridWnd->UpdateWindow();
     }
+}
+
+// A child window of the current cell asks for its colours: the control may answer itself,
+// else the child takes the cell's interior and text colour.
+HBRUSH CGXGridCore::OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    if (!m_bCurrentCell)
+        return nullptr;
+    const CGXStyle* pStyle = GetComposedStyle(m_nCurrentRow, m_nCurrentCol);
+    CGXControl* pControl = GetCurrentCellControl();
+    if (pStyle == nullptr || pControl == nullptr)
+        return nullptr;
+    if (const LRESULT lAnswer = pControl->ReservedHookD(reinterpret_cast<DWORD_PTR>(pDC),
+                                                        reinterpret_cast<DWORD_PTR>(pWnd), nCtlColor))
+        return reinterpret_cast<HBRUSH>(lAnswer);
+    const GXBrushRecord& interior = pStyle->GetInterior();
+    pDC->SetBkColor(interior.GetFillColor());
+    pDC->SetTextColor(pStyle->GetTextColor());
+    CBrush* pBrush = GetBrushCached(interior);
+    return pBrush != nullptr ? static_cast<HBRUSH>(pBrush->GetSafeHandle()) : nullptr;
+}
+
+// Notifications of the current cell's windows (an edit's EN_CHANGE) reach its control.
+BOOL CGXGridCore::OnGridCommand(WPARAM wParam, LPARAM lParam)
+{
+    CGXControl* pControl = GetCurrentCellControl();
+    return pControl != nullptr &&
+           pControl->OnGridCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+}
+
+// The message being handled goes on to the current cell's control window.
+LRESULT CGXGridCore::OnGridControlMessage(WPARAM wParam, LPARAM lParam)
+{
+    CGXControl* pControl = GetCurrentCellControl();
+    CWnd* pWnd = pControl != nullptr ? pControl->GetControlWindow() : nullptr;
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
+        return 0;
+    return pWnd->SendMessage(CWnd::GetCurrentMessage()->message, wParam, lParam);
+}
+
+LRESULT CGXGridCore::OnGridTimerRelay()
+{
+    if (!m_bInitDone || m_pGridWnd == nullptr || !m_pGridWnd->IsWindowVisible())
+        return 0;
+    const MSG* pMsg = CWnd::GetCurrentMessage();
+    if (m_pCellTipRelay != nullptr)
+        m_pCellTipRelay->SendMessage(pMsg->message, pMsg->wParam, pMsg->lParam);
+    return OnGridControlMessage(pMsg->wParam, pMsg->lParam);
 }

@@ -8,11 +8,6 @@ void CGXGridCore::GetMarkedHeaders(ROWCOL& nRow, ROWCOL& nCol)
     nCol = 0;
 }
 
-HBRUSH CGXGridCore::OnGridCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/)
-{
-    return nullptr;
-}
-
 BOOL CGXGridCore::OnGridDestroy()
 {
     return FALSE;
@@ -20,11 +15,6 @@ BOOL CGXGridCore::OnGridDestroy()
 
 void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
 {
-}
-
-BOOL CGXGridCore::OnGridCommand(WPARAM /*wParam*/, LPARAM /*lParam*/)
-{
-    return FALSE;
 }
 
 BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
@@ -38,16 +28,6 @@ void CGXGridCore::OnGridAppNotify(WPARAM /*wParam*/)
 
 void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
 {
-}
-
-LRESULT CGXGridCore::OnGridControlMessage(WPARAM /*wParam*/, LPARAM /*lParam*/)
-{
-    return 0;
-}
-
-LRESULT CGXGridCore::OnGridTimerRelay()
-{
-    return 0;
 }
 
 void CGXGridCore::OnPrintHeaderFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)

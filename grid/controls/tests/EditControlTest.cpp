@@ -11,12 +11,25 @@
 
 namespace
 {
-class EditControlTest : public HiddenGridTest
+// Counts the edits the grid hears of while a cell is being changed.
+class EditTestGrid : public TestGrid
+{
+public:
+    BOOL OnModifyCell(ROWCOL nRow, ROWCOL nCol) override
+    {
+        ++m_nModifyNotices;
+        return TestGrid::OnModifyCell(nRow, nCol);
+    }
+
+    int m_nModifyNotices = 0;
+};
+
+class EditControlTest : public HiddenGridOfTest<EditTestGrid>
 {
 protected:
     void SetUp() override
     {
-        HiddenGridTest::SetUp();
+        HiddenGridOfTest::SetUp();
         m_grid.SetColWidth(1, 1, 120);
     }
 
@@ -195,6 +208,33 @@ TEST_F(EditControlTest, StoringAnUnmodifiedControlChangesNothing)
     EXPECT_EQ(m_grid.GetValueRowCol(1, 1), _T("kept"));
     EXPECT_TRUE(pEdit->IsActive());
     EXPECT_FALSE(pEdit->IsModified());
+}
+
+TEST_F(EditControlTest, TheEditWindowTakesTheCellColoursAndItsChangesReachTheControl)
+{
+    CGXStyle style;
+    style.SetInteriorColor(RGB(255, 255, 192)).SetTextColor(RGB(0, 0, 128));
+    SetCell(1, 1, style);
+    CGXEditControl* pEdit = EditAt(1, 1);
+    m_grid.SendMessage(WM_CHAR, 'a', 1);
+    ASSERT_TRUE(pEdit->IsActive());
+
+    CClientDC dc(pEdit);
+    const auto hBrush = reinterpret_cast<HBRUSH>(
+        m_grid.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.GetSafeHdc()),
+                           reinterpret_cast<LPARAM>(pEdit->GetSafeHwnd())));
+    LOGBRUSH logBrush{};
+    ASSERT_EQ(sizeof(logBrush), static_cast<size_t>(::GetObject(hBrush, sizeof(logBrush), &logBrush)));
+    EXPECT_EQ(logBrush.lbColor, RGB(255, 255, 192));
+    EXPECT_EQ(dc.GetBkColor(), RGB(255, 255, 192));
+    EXPECT_EQ(dc.GetTextColor(), RGB(0, 0, 128));
+
+    // Each typed character is a change the edit window reports to the grid, which hands it to
+    // the control, which tells the grid's edit hook.
+    const int nNotices = m_grid.m_nModifyNotices;
+    pEdit->SendMessage(WM_CHAR, 'b', 1);
+    pEdit->SendMessage(WM_CHAR, 'c', 1);
+    EXPECT_EQ(m_grid.m_nModifyNotices, nNotices + 2);
 }
 
 TEST_F(EditControlTest, CtrlEnterBreaksTheLineOnlyInAWrappingCellThatAllowsEnter)

@@ -74,9 +74,14 @@ protected:
         pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     }
     // The mouse enters the tab while the frame is the active window.
+    // Tabs answer the mouse only while their frame is in the foreground, which test programs
+    // running beside this one can take for a moment.
     void Hover(SECAutoHideBarBtn* pTab)
     {
-        m_pFrame->SetForegroundWindow();
+        EXPECT_TRUE(PumpMessagesUntil([this] {
+            m_pFrame->SetForegroundWindow();
+            return ::GetForegroundWindow() == m_pFrame->GetSafeHwnd();
+        }));
         pTab->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
     }
     void TickAt(SECAutoHideBarBtn* pTab, CPoint ptScreen)

@@ -3,6 +3,8 @@
 #include <toolkit/tabs/BrowseDirEdit.h>
 #include <toolkit/tabs/DirSelectDlg.h>
 
+#include <commctrl.h>
+
 #include <functional>
 #include <utility>
 #include <vector>
@@ -297,12 +299,33 @@ TEST_F(BrowseDirEditTest, CancelLeavesTheText)
     EXPECT_EQ(strText, EditText());
 }
 
+// The label of the folder selected in a folder browser's tree.
+CString SelectedFolder(HWND hDlg)
+{
+    const HWND hTree = ::FindWindowEx(hDlg, nullptr, WC_TREEVIEW, nullptr);
+    const auto hItem = reinterpret_cast<HTREEITEM>(::SendMessage(hTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    TCHAR szText[MAX_PATH] = {};
+    TVITEM item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = szText;
+    item.cchTextMax = _countof(szText);
+    if (hTree == nullptr || hItem == nullptr || !::SendMessage(hTree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&item)))
+        return CString();
+    return szText;
+}
+
 TEST_F(BrowseDirEditTest, FolderBrowserModeAnswersTheSelectedFolder)
 {
     for (const INT_PTR nAnswer : {IDOK, IDCANCEL})
     {
         SECDirSelectDlg dlg(0, _T("Pick a folder"), m_temp.File(_T("sub")), &Parent());
-        ModalScript script({[&](ModalWindow& chooser) { chooser.Press(static_cast<int>(nAnswer)); }});
+        ModalScript script({[&](ModalWindow& chooser) {
+            // The folder tree is filled and the start folder selected as the shell gets to it.
+            EXPECT_TRUE(PumpMessagesUntil([&] { return SelectedFolder(chooser.Handle()).CompareNoCase(_T("sub")) == 0; },
+                                          10000));
+            chooser.Press(static_cast<int>(nAnswer));
+        }});
         EXPECT_EQ(nAnswer, dlg.DoModal());
         EXPECT_TRUE(script.Done());
         if (nAnswer == IDOK)
