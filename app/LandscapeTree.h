@@ -50,20 +50,28 @@ protected:
     virtual BOOL AddMenuItems(CMenu& menu, CPoint ptClient);
 
     // Rebuilds the tree from a map of entries that each hold instances under their own mutex.
+    // The tree is laid out and repainted once, at the end, not after every item.
     template <class TEntry>
     void Fill(CTypedPtrMap<CMapStringToPtr, CString, TEntry*>& map, CMutex& mutex)
     {
+        const BOOL bRedraw = GetRedrawFlag();
+        SetRedrawFlag(FALSE);
         DeleteAllItems();
-        CSingleLock lock(&mutex, TRUE);
-        for (POSITION pos = map.GetStartPosition(); pos != nullptr;)
         {
-            CString strKey;
-            TEntry* pEntry = nullptr;
-            map.GetNextAssoc(pos, strKey, pEntry);
-            const HTREEITEM hItem = InsertTopLevelItem(strKey);
-            InsertInstances(hItem, pEntry->m_instances, pEntry->m_instanceMutex);
-            Expand(hItem, TVE_TOGGLE, TRUE, FALSE);
+            CSingleLock lock(&mutex, TRUE);
+            for (POSITION pos = map.GetStartPosition(); pos != nullptr;)
+            {
+                CString strKey;
+                TEntry* pEntry = nullptr;
+                map.GetNextAssoc(pos, strKey, pEntry);
+                const HTREEITEM hItem = InsertTopLevelItem(strKey);
+                InsertInstances(hItem, pEntry->m_instances, pEntry->m_instanceMutex);
+                Expand(hItem, TVE_TOGGLE, FALSE, FALSE);
+            }
         }
+        SetRedrawFlag(bRedraw);
+        if (bRedraw)
+            LayOutAndRepaint();
     }
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -79,4 +87,5 @@ private:
 
     HTREEITEM InsertItemWithImage(LPCTSTR lpszText, Image image, HTREEITEM hParent, LPARAM lParam);
     void InsertInstances(HTREEITEM hParent, CSapInstanceMap& instances, CMutex& mutex);
+    void LayOutAndRepaint();
 };
