@@ -354,6 +354,15 @@ void CGXBDTListGadget::OnChar(UINT nChar)
     StartTimer(nTypeAheadDelay);
 }
 
+int CGXBDTListGadget::FindString(LPCTSTR pszText, int nStart) const
+{
+    const int nLength = static_cast<int>(_tcslen(pszText));
+    for (int i = std::max(0, nStart + 1); i < m_choices.GetSize(); ++i)
+        if (m_choices[i].GetLength() >= nLength && _tcsnicmp(m_choices[i], pszText, nLength) == 0)
+            return i;
+    return -1;
+}
+
 void CGXBDTListGadget::OnTimer()
 {
     ClearPrefix();
