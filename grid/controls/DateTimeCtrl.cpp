@@ -771,6 +771,9 @@ void CGXDateTimeCtrl::LayoutIn(CGXBDateTimeCtrl& window, CDC* pDC, const CRect& 
         CGXBDTGadget* pGadget = window.GetGadget(i);
         pGadget->CalculateSize(*pDC);
         CRect rectGadget = pGadget->GetRect();
+        // A drawn cell shows each number as wide as its digits, not as its widest value.
+        if (const auto* pNumeric = dynamic_cast<const CGXBDTNumericGadget*>(pGadget))
+            rectGadget.right = rectGadget.left + pDC->GetTextExtent(NumericText(*pNumeric, pNumeric->GetValue())).cx;
         if (rectGadget.bottom == -1)
         {
             rectGadget.OffsetRect(nLeft, 1);
