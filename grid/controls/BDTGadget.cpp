@@ -431,9 +431,14 @@ void CGXBDTButtonGadget::CalculateSize(CDC&)
 
 void CGXBDTButtonGadget::Draw(CDC& dc)
 {
-    CRect rect = GetRect();
+    const CRect rect = GetRect();
     dc.FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
-    dc.DrawEdge(rect, IsDrawnPressed() ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    dc.DrawEdge(CRect(rect), IsDrawnPressed() ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    DrawBitmap(dc, rect);
+}
+
+void CGXBDTButtonGadget::DrawBitmap(CDC& dc, const CRect& rect) const
+{
     BITMAP bm{};
     if (m_hBitmap == nullptr || ::GetObject(m_hBitmap, sizeof(bm), &bm) == 0)
         return;

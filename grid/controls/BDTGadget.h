@@ -259,6 +259,8 @@ public:
     {
         return (m_nState & stateDrawnPressed) != 0;
     }
+    // The button's bitmap centred in the rectangle, a pixel right and down while pressed.
+    void DrawBitmap(CDC& dc, const CRect& rect) const;
 
 private:
     enum : UINT

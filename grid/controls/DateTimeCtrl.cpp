@@ -11,6 +11,7 @@
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/SysData.h>
+#include <toolkit/foundation/VisualStyle.h>
 
 #include <windowsx.h>
 
@@ -929,9 +930,35 @@ void CGXDateTimeCtrl::DrawStaticGadget(CDC* pDC, CGXBDTGadget* pGadget, const CR
     pDC->DrawText(static_cast<const CGXBDTStaticGadget*>(pGadget)->GetText(), rect, textFlags);
 }
 
+namespace
+{
+// A theme part over the rectangle; FALSE when visual styles are off or the class is missing.
+BOOL DrawThemePart(CDC* pDC, LPCWSTR pszClass, int nPart, BOOL bPressed, const CRect& rect)
+{
+    if (!SECIsThemeActive() || !SECIsAppThemed())
+        return FALSE;
+    HTHEME hTheme = SECOpenThemeData(::GetDesktopWindow(), pszClass);
+    if (hTheme == nullptr)
+        return FALSE;
+    SECDrawThemeBackground(hTheme, pDC->GetSafeHdc(), nPart, bPressed ? 3 : 1, rect, nullptr);
+    SECCloseThemeData(hTheme);
+    return TRUE;
+}
+} // namespace
+
 void CGXDateTimeCtrl::DrawButtonGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRect& /*rectCell*/)
 {
-    pGadget->Draw(*pDC);
+    const auto* pButton = static_cast<const CGXBDTButtonGadget*>(pGadget);
+    CRect rect = pGadget->GetRect();
+    const BOOL bPressed = pButton->IsDrawnPressed();
+    if (!DrawThemePart(pDC, L"BUTTON", 1, bPressed, rect))
+    {
+        // The classic face draws its own bitmap.
+        pGadget->Draw(*pDC);
+        return;
+    }
+    rect.DeflateRect(2, 2);
+    pButton->DrawBitmap(*pDC, rect);
 }
 
 void CGXDateTimeCtrl::DrawSpinGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRect& /*rectCell*/)
@@ -941,8 +968,10 @@ void CGXDateTimeCtrl::DrawSpinGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRec
     const auto* pSpin = static_cast<const CGXBDTSpinGadget*>(pGadget);
     const CRect rectUp(rect.left, rect.top, rect.right, rect.top + rect.Height() / 2);
     const CRect rectDown(rect.left, rectUp.bottom, rect.right, rect.bottom);
-    CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectUp, TRUE, pSpin->IsUpPressed());
-    CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectDown, FALSE, pSpin->IsDownPressed());
+    if (!DrawThemePart(pDC, L"SPIN", 1, pSpin->IsUpPressed(), rectUp))
+        CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectUp, TRUE, pSpin->IsUpPressed());
+    if (!DrawThemePart(pDC, L"SPIN", 2, pSpin->IsDownPressed(), rectDown))
+        CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectDown, FALSE, pSpin->IsDownPressed());
 }
 
 // ---- keys routed by the grid while the control is not active ----
