@@ -134,6 +134,10 @@ public:
     {
         return m_nFormatKind;
     }
+    const CString& GetCustomFormat() const
+    {
+        return m_strCustomFormat;
+    }
     // The index of the gadget that has the keyboard; the gadget count without fields.
     INT_PTR GetCurrentIndex() const
     {

@@ -257,10 +257,18 @@ BOOL CGXDateTimeCtrl::ApplyFormatFromStyle(CGXBDateTimeCtrl& window, const CGXSt
     const int nType = std::min(nRawType, static_cast<int>(formatDateTime));
     const CString strCustom = AttributeText(style, idsCustomFormat);
     const BOOL bCustomOnly = strType.IsEmpty() && !strCustom.IsEmpty();
+    // The fields are built anew only when the format changes: cells are drawn one after another.
     if (nType == formatCustom || bCustomOnly)
-        window.SetCustomFormat(strCustom);
+    {
+        if (window.GetFormatKind() != formatCustom || window.GetCustomFormat() != strCustom)
+            window.SetCustomFormat(strCustom);
+    }
     else
-        window.SetFormat(strType.IsEmpty() ? static_cast<int>(formatShortDate) : nType);
+    {
+        const int nKind = strType.IsEmpty() ? static_cast<int>(formatShortDate) : nType;
+        if (window.GetFormatKind() != nKind || !window.GetCustomFormat().IsEmpty())
+            window.SetFormat(nKind);
+    }
     return (nRawType >= 1 && nRawType != formatCustom) || window.HasDateFields();
 }
 
@@ -765,16 +773,32 @@ void CGXDateTimeCtrl::HideControl()
 
 void CGXDateTimeCtrl::LayoutIn(CGXBDateTimeCtrl& window, CDC* pDC, const CRect& rect)
 {
+    // The gadgets' sizes depend on the font and the format only: measured once for both.
+    const HFONT hFont = static_cast<HFONT>(::GetCurrentObject(pDC->m_hDC, OBJ_FONT));
+    if (m_sizes.hFont != hFont || m_sizes.nKind != window.GetFormatKind() ||
+        m_sizes.strCustom != window.GetCustomFormat() || m_sizes.rects.size() != static_cast<size_t>(window.GetGadgetCount()))
+    {
+        m_sizes.hFont = hFont;
+        m_sizes.nKind = window.GetFormatKind();
+        m_sizes.strCustom = window.GetCustomFormat();
+        m_sizes.nDigitWidth = pDC->GetTextExtent(_T("0"), 1).cx;
+        m_sizes.rects.clear();
+        for (INT_PTR i = 0; i < window.GetGadgetCount(); ++i)
+        {
+            window.GetGadget(i)->CalculateSize(*pDC);
+            m_sizes.rects.push_back(window.GetGadget(i)->GetRect());
+        }
+    }
     int nLeft = 1;
     int nRight = rect.right;
     for (INT_PTR i = 0; i < window.GetGadgetCount(); ++i)
     {
         CGXBDTGadget* pGadget = window.GetGadget(i);
-        pGadget->CalculateSize(*pDC);
-        CRect rectGadget = pGadget->GetRect();
+        CRect rectGadget = m_sizes.rects[static_cast<size_t>(i)];
         // A drawn cell shows each number as wide as its digits, not as its widest value.
         if (const auto* pNumeric = dynamic_cast<const CGXBDTNumericGadget*>(pGadget))
-            rectGadget.right = rectGadget.left + pDC->GetTextExtent(NumericText(*pNumeric, pNumeric->GetValue())).cx;
+            rectGadget.right =
+                rectGadget.left + m_sizes.nDigitWidth * NumericText(*pNumeric, pNumeric->GetValue()).GetLength();
         if (rectGadget.bottom == -1)
         {
             rectGadget.OffsetRect(nLeft, 1);

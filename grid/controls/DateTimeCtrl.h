@@ -6,6 +6,8 @@
 
 #include <afxwin.h>
 
+#include <vector>
+
 #include <grid/controls/BDateTimeCtrl.h>
 #include <grid/controls/Static.h>
 
@@ -187,7 +189,7 @@ private:
                            const CGXStyle* pStandardStyle);
     void DrawLive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStandardStyle);
     // Lays out the window's gadgets in the rectangle as the drawing window needs them.
-    static void LayoutIn(CGXBDateTimeCtrl& window, CDC* pDC, const CRect& rect);
+    void LayoutIn(CGXBDateTimeCtrl& window, CDC* pDC, const CRect& rect);
     BOOL PassToGrid(UINT nMessage, WPARAM wParam, LPARAM lParam);
     BOOL IsClipboardEditable();
 
@@ -202,6 +204,16 @@ private:
     BOOL m_bModify = FALSE;
     FindState m_find;
     CString m_strSeparators = _T(",");
+    // The drawing window's gadget sizes for a font and a format.
+    struct GadgetSizes
+    {
+        HFONT hFont = nullptr;
+        int nKind = -1;
+        CString strCustom;
+        int nDigitWidth = 0;
+        std::vector<CRect> rects;
+    };
+    GadgetSizes m_sizes;
     CGXCaptiveDateTimeCtrl m_measuringWnd;
     CGXCaptiveDateTimeCtrl m_drawingWnd;
     CFont m_font;
