@@ -346,4 +346,43 @@ TEST_F(DateTimeCellTest, FindingADigitHitsTheFieldOfThatValue)
     // Searching on from the hit finds nothing more.
     EXPECT_FALSE(pControl->ForwardFeatureA(find, 3, 2, FALSE, TRUE));
 }
+
+TEST_F(DateTimeCellTest, ReplaceAllStoresTheReplacementForAMatchingFieldUnlessReadOnly)
+{
+    CGXStyle style;
+    style.SetValue(Number(COleDateTime(2008, 2, 12, 0, 0, 0))).SetUserAttribute(idsCustomFormat, _T("dd.MM.yyyy"));
+    SetCell(3, 2, style);
+    m_grid.GetParam()->m_bLockReadOnly = FALSE;
+    SetCell(4, 2, CGXStyle(style).SetReadOnly(TRUE));
+    m_grid.GetParam()->m_bLockReadOnly = TRUE;
+    ASSERT_TRUE(m_grid.SetCurrentCell(1, 1));
+
+    GX_FR_STATE find;
+    find.m_strFind = find.m_strFindUpper = _T("2");
+    find.m_strReplace = _T("3/3/2009");
+    EXPECT_FALSE(Control()->ForwardFeatureB(find, 4, 2));
+    EXPECT_EQ(m_grid.GetValueRowCol(4, 2), Number(COleDateTime(2008, 2, 12, 0, 0, 0)));
+    EXPECT_TRUE(Control()->ForwardFeatureB(find, 3, 2));
+    EXPECT_EQ(m_grid.GetValueRowCol(3, 2), Number(COleDateTime(2009, 3, 3, 0, 0, 0)));
+
+    // "1" is no field's whole value in 03.03.2009.
+    find.m_strFind = find.m_strFindUpper = _T("1");
+    ASSERT_TRUE(m_grid.SetCurrentCell(1, 1));
+    EXPECT_FALSE(Control()->ForwardFeatureB(find, 3, 2));
+}
+
+TEST_F(DateTimeCellTest, ATime64BecomesTheLocalDateAndTime)
+{
+    struct tm tmLocal = {};
+    tmLocal.tm_year = 108;
+    tmLocal.tm_mon = 0;
+    tmLocal.tm_mday = 1;
+    tmLocal.tm_hour = 12;
+    tmLocal.tm_min = 30;
+    tmLocal.tm_isdst = -1;
+    const COleDateTime date = CGXDateTimeCtrl::DateTimeFromTime64(_mktime64(&tmLocal));
+    ASSERT_EQ(date.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(static_cast<DATE>(date), static_cast<DATE>(COleDateTime(2008, 1, 1, 12, 30, 0)));
+    EXPECT_EQ(CGXDateTimeCtrl::DateTimeFromTime64(-1).GetStatus(), COleDateTime::invalid);
+}
 } // namespace
