@@ -46,7 +46,6 @@ constexpr DWORD dwNoCalendarStyle = 0x40000002;
 constexpr UINT nAllFields = 0xFFFF;
 constexpr ROWCOL noCell = 0x7FFFFFFF;
 constexpr int noValue = 0x7FFFFFFF;
-constexpr UINT textFlags = DT_CENTER | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX;
 constexpr DATE firstDate = -657434.0;
 constexpr DATE lastDate = 2958465.0;
 constexpr UINT ctrlC = 3;
@@ -120,6 +119,10 @@ CGXCaptiveDateTimeCtrl::~CGXCaptiveDateTimeCtrl()
 {
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
+}
+
+void CGXCaptiveDateTimeCtrl::InvalidateGadget(const CRect& /*rect*/)
+{
 }
 
 // ---- construction and windows ----
@@ -916,19 +919,28 @@ void CGXDateTimeCtrl::DrawLive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL 
 namespace
 {
 // Field text in the dc's colours, or highlighted while the field has the focus.
-void DrawFieldText(CDC* pDC, const CGXBDTGadget* pGadget, const CString& strText)
+// The text in the field, clipped to it. Drawn cells size number and literal fields to their
+// text, so only list fields, sized to their longest entry, need centring.
+void TextInField(CDC* pDC, const CRect& rect, const CString& strText, BOOL bCentre)
 {
-    CRect rect = pGadget->GetRect();
+    const int x = bCentre ? rect.left + (rect.Width() - pDC->GetTextExtent(strText).cx) / 2 : rect.left;
+    pDC->ExtTextOut(x, rect.top, ETO_CLIPPED, rect, strText, nullptr);
+}
+
+// Field text in the dc's colours, or highlighted while the field has the focus.
+void DrawFieldText(CDC* pDC, const CGXBDTGadget* pGadget, const CString& strText, BOOL bCentre)
+{
+    const CRect& rect = pGadget->GetRect();
     if (!pGadget->HasFocus())
     {
-        pDC->DrawText(strText, rect, textFlags);
+        TextInField(pDC, rect, strText, bCentre);
         return;
     }
     const COLORREF clrOldText = pDC->SetTextColor(::GetSysColor(COLOR_HIGHLIGHTTEXT));
     const COLORREF clrOldBack = pDC->SetBkColor(::GetSysColor(COLOR_HIGHLIGHT));
     const int nOldMode = pDC->SetBkMode(OPAQUE);
     pDC->FillSolidRect(rect, ::GetSysColor(COLOR_HIGHLIGHT));
-    pDC->DrawText(strText, rect, textFlags);
+    TextInField(pDC, rect, strText, bCentre);
     pDC->SetBkMode(nOldMode);
     pDC->SetBkColor(clrOldBack);
     pDC->SetTextColor(clrOldText);
@@ -939,19 +951,18 @@ void CGXDateTimeCtrl::DrawNumericGadget(CDC* pDC, CGXBDTGadget* pGadget, const C
 {
     const auto* pNumeric = static_cast<const CGXBDTNumericGadget*>(pGadget);
     const int nValue = pNumeric->GetTypedDigitCount() > 0 ? pNumeric->GetTypedValue() : pNumeric->GetValue();
-    DrawFieldText(pDC, pGadget, NumericText(*pNumeric, nValue));
+    DrawFieldText(pDC, pGadget, NumericText(*pNumeric, nValue), FALSE);
 }
 
 void CGXDateTimeCtrl::DrawListGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRect& /*rectCell*/)
 {
     const auto* pList = static_cast<const CGXBDTListGadget*>(pGadget);
-    DrawFieldText(pDC, pGadget, pList->GetChoice(pList->GetValue()));
+    DrawFieldText(pDC, pGadget, pList->GetChoice(pList->GetValue()), TRUE);
 }
 
 void CGXDateTimeCtrl::DrawStaticGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRect& /*rectCell*/)
 {
-    CRect rect = pGadget->GetRect();
-    pDC->DrawText(static_cast<const CGXBDTStaticGadget*>(pGadget)->GetText(), rect, textFlags);
+    TextInField(pDC, pGadget->GetRect(), static_cast<const CGXBDTStaticGadget*>(pGadget)->GetText(), FALSE);
 }
 
 namespace

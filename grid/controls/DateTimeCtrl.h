@@ -21,6 +21,9 @@ public:
     CGXCaptiveDateTimeCtrl() = default;
     ~CGXCaptiveDateTimeCtrl() override;
 
+    // The window lies off-screen and is never painted: changed gadgets need no repaint.
+    void InvalidateGadget(const CRect& rect) override;
+
     // Set while the window loads values: a number is never read as date text.
     BOOL m_bForceNumber = FALSE;
 };
