@@ -354,6 +354,15 @@ void CGXBDTListGadget::OnChar(UINT nChar)
     StartTimer(nTypeAheadDelay);
 }
 
+int CGXBDTListGadget::FindString(LPCTSTR pszText, int nStart) const
+{
+    const int nLength = static_cast<int>(_tcslen(pszText));
+    for (int i = std::max(0, nStart + 1); i < m_choices.GetSize(); ++i)
+        if (m_choices[i].GetLength() >= nLength && _tcsnicmp(m_choices[i], pszText, nLength) == 0)
+            return i;
+    return -1;
+}
+
 void CGXBDTListGadget::OnTimer()
 {
     ClearPrefix();
@@ -422,9 +431,14 @@ void CGXBDTButtonGadget::CalculateSize(CDC&)
 
 void CGXBDTButtonGadget::Draw(CDC& dc)
 {
-    CRect rect = GetRect();
+    const CRect rect = GetRect();
     dc.FillSolidRect(rect, ::GetSysColor(COLOR_BTNFACE));
-    dc.DrawEdge(rect, IsDrawnPressed() ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    dc.DrawEdge(CRect(rect), IsDrawnPressed() ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    DrawBitmap(dc, rect);
+}
+
+void CGXBDTButtonGadget::DrawBitmap(CDC& dc, const CRect& rect) const
+{
     BITMAP bm{};
     if (m_hBitmap == nullptr || ::GetObject(m_hBitmap, sizeof(bm), &bm) == 0)
         return;

@@ -163,6 +163,10 @@ public:
     {
         return m_nTypedValue;
     }
+    BOOL HasLeadingZeros() const
+    {
+        return m_bLeadingZeros;
+    }
 
 private:
     // Offers the typed value to the owner; false when refused.
@@ -196,6 +200,13 @@ public:
     {
         return m_strPrefix;
     }
+    // The entry at the index, empty outside the list.
+    CString GetChoice(int nIndex) const
+    {
+        return nIndex >= 0 && nIndex < m_choices.GetSize() ? m_choices[nIndex] : CString();
+    }
+    // The first entry after nStart that begins with the text (case ignored), or -1.
+    int FindString(LPCTSTR pszText, int nStart) const;
 
 private:
     // The first choice from nStart on (wrapping) that starts with the prefix and that the owner
@@ -248,6 +259,8 @@ public:
     {
         return (m_nState & stateDrawnPressed) != 0;
     }
+    // The button's bitmap centred in the rectangle, a pixel right and down while pressed.
+    void DrawBitmap(CDC& dc, const CRect& rect) const;
 
 private:
     enum : UINT

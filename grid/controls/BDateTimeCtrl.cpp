@@ -796,6 +796,8 @@ void CGXBDateTimeCtrl::ScrollIntoView(INT_PTR nIndex)
 
 INT_PTR CGXBDateTimeCtrl::GadgetFromPoint(CPoint point) const
 {
+    if (m_gadgets.GetSize() == 0)
+        return -1;
     for (INT_PTR i = 0; i < m_nFirstField; ++i)
         if (GetGadget(i)->GetRect().PtInRect(point))
             return i;

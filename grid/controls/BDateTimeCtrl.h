@@ -130,6 +130,31 @@ public:
     {
         return m_pCalendar;
     }
+    int GetFormatKind() const
+    {
+        return m_nFormatKind;
+    }
+    const CString& GetCustomFormat() const
+    {
+        return m_strCustomFormat;
+    }
+    // The index of the gadget that has the keyboard; the gadget count without fields.
+    INT_PTR GetCurrentIndex() const
+    {
+        return m_nCurrent;
+    }
+    // Makes the gadget the one that has the keyboard, leaving the focus flags as they are.
+    void SetCurrentIndex(INT_PTR nIndex)
+    {
+        m_nCurrent = nIndex;
+    }
+    void ResetScrollOffset()
+    {
+        m_nScrollOffset = 0;
+    }
+    // The gadget under the point, else the first field ending right of it, else the last one;
+    // -1 without gadgets.
+    INT_PTR GadgetFromPoint(CPoint point) const;
 
     // CGXBDTGadgetOwner
     HWND GetGadgetWindow() const override
@@ -186,7 +211,6 @@ private:
     INT_PTR FindField(INT_PTR nFrom, int nDirection) const;
     void SetCurrentGadget(INT_PTR nIndex);
     void ScrollIntoView(INT_PTR nIndex);
-    INT_PTR GadgetFromPoint(CPoint point) const;
     BOOL HandleField(int nCode, int nID, int nNumber);
     CPoint ToGadget(const CGXBDTGadget* pGadget, CPoint point) const;
 

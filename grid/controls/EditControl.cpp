@@ -1,5 +1,7 @@
 #include <grid/controls/EditControl.h>
 
+#include <grid/controls/ComposedStyle.h>
+#include <grid/controls/EditLock.h>
 #include <grid/core/AppData.h>
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/FindReplaceState.h>
@@ -35,29 +37,6 @@ BOOL IsKeyDown(int nVirtKey)
 {
     return ::GetKeyState(nVirtKey) < 0;
 }
-
-// While the setting is not 0 the grid clears cells on Delete itself.
-BOOL IsDeleteLeftToControl(const CGXGridParam* pParam)
-{
-    return pParam != nullptr && pParam->m_adwSettingsC[13] == 0;
-}
-
-// The composed style of a cell in a style of the grid's pool, recycled with the holder.
-struct ComposedStyle
-{
-    ComposedStyle(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) : m_pGrid(pGrid), m_pStyle(pGrid->CreateStyle())
-    {
-        pGrid->ComposeStyleRowCol(nRow, nCol, m_pStyle);
-    }
-    ~ComposedStyle()
-    {
-        m_pGrid->RecycleStyle(m_pStyle);
-    }
-    ComposedStyle(const ComposedStyle&) = delete;
-    ComposedStyle& operator=(const ComposedStyle&) = delete;
-    CGXGridCore* m_pGrid;
-    CGXStyle* m_pStyle;
-};
 
 UINT AlignmentFromStyle(const CGXStyle& style)
 {
@@ -647,7 +626,7 @@ BOOL CGXEditControl::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
             SetSel(0, 0);
         break;
     case VK_DELETE:
-        if (!IsDeleteLeftToControl(m_pGrid->GetParam()) || IsReadOnlyCell() || IsKeyDown(VK_SHIFT) || !ForwardHookC() ||
+        if (GXIsEditLocked(m_pGrid->GetParam()) || IsReadOnlyCell() || IsKeyDown(VK_SHIFT) || !ForwardHookC() ||
             !RequestEditing())
             return FALSE;
         SetActive(TRUE);

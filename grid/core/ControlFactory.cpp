@@ -2,6 +2,7 @@
 
 #include <grid/controls/CheckBox.h>
 #include <grid/controls/Control.h>
+#include <grid/controls/DateTimeCtrl.h>
 #include <grid/controls/EditControl.h>
 #include <grid/controls/Header.h>
 #include <grid/controls/HotSpotEdit.h>
@@ -72,8 +73,8 @@ const ControlEntry controlTable[] = {
     {52540, nullptr, FALSE},
     {52541, nullptr, TRUE},
     {52542, nullptr, TRUE},
-    {52543, nullptr, TRUE},
-    {52544, nullptr, TRUE},
+    {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
+    {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
     {52545, nullptr, TRUE},
     {20130, nullptr, FALSE},
     {20131, nullptr, FALSE},
@@ -118,6 +119,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXControl::RegisterUserAttributes(pStylesMap);
     CGXSpinEdit::RegisterUserAttributes(pStylesMap);
     CGXCheckBox::RegisterUserAttributes(pStylesMap);
+    CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);

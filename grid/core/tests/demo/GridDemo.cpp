@@ -1,6 +1,7 @@
 // A frame whose view is a grid window: header cells with the selected rows' headers pressed,
-// grid lines, text and two-place number cells drawn by the static control, 3-d check boxes, a
-// selected range and the current cell's frame.
+// grid lines, text cells drawn by the static and the edit control, two-place number cells,
+// dates in date-time cells, 3-d check boxes, a selected range and the current cell's frame on
+// a date, which shows its calendar and spin buttons.
 #include <afxwin.h>
 
 #include <grid/core/GridInit.h>
@@ -12,7 +13,9 @@
 namespace
 {
 constexpr WORD idStatic = 52513;
+constexpr WORD idEdit = 52512;
 constexpr WORD idCheckBox3d = 52523;
+constexpr WORD idDateTime = 52543;
 constexpr int nNumberFormatFixed = 2;
 
 struct Row
@@ -22,11 +25,15 @@ struct Row
     double dResponse;
     double dLoad;
     BOOL bActive;
+    LPCTSTR pszInstalled;
 };
 constexpr Row rows[] = {
-    {_T("PRD"), _T("sapprd01"), 512.25, 71.5, TRUE},   {_T("QAS"), _T("sapqas01"), 240.5, 33.125, TRUE},
-    {_T("DEV"), _T("sapdev02"), 98.75, 12.0, FALSE},   {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25, FALSE},
-    {_T("TRN"), _T("saptrn01"), 310.125, 41.75, TRUE}, {_T("ERP"), _T("saperp03"), 655.5, 64.0, FALSE},
+    {_T("PRD"), _T("sapprd01"), 512.25, 71.5, TRUE, _T("39448")},
+    {_T("QAS"), _T("sapqas01"), 240.5, 33.125, TRUE, _T("40179.5")},
+    {_T("DEV"), _T("sapdev02"), 98.75, 12.0, FALSE, _T("41275")},
+    {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25, FALSE, _T("42005")},
+    {_T("TRN"), _T("saptrn01"), 310.125, 41.75, TRUE, _T("")},
+    {_T("ERP"), _T("saperp03"), 655.5, 64.0, FALSE, _T("45292")},
 };
 
 class CDemoGrid : public CGXGridWnd
@@ -40,12 +47,14 @@ public:
 
         const ROWCOL nRows = sizeof(rows) / sizeof(rows[0]);
         SetRowCount(nRows + 4);
-        SetColCount(5);
+        SetColCount(6);
         SetColWidth(1, 2, 90);
         SetColWidth(3, 4, 100);
         SetColWidth(5, 5, 110);
-        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %"), _T("Monitored")};
-        for (ROWCOL nCol = 1; nCol <= 5; ++nCol)
+        SetColWidth(6, 6, 130);
+        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %"), _T("Monitored"),
+                                  _T("Installed")};
+        for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
             SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
 
         CGXStyle check;
@@ -60,11 +69,13 @@ public:
             SetStyleRangeShort(CGXRange(nRow, 3), CGXStyle(number).SetValue(row.dResponse));
             SetStyleRangeShort(CGXRange(nRow, 4), CGXStyle(number).SetValue(row.dLoad));
             SetStyleRangeShort(CGXRange(nRow, 5), CGXStyle(check).SetValue(row.bActive ? _T("1") : _T("0")));
+            SetStyleRangeShort(CGXRange(nRow, 6), CGXStyle().SetControl(idDateTime).SetValue(row.pszInstalled));
         }
+        SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEdit));
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
         GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
-        SetCurrentCellPosition(TRUE, 3, 2);
+        SetCurrentCellPosition(TRUE, 3, 6);
         GetParam()->SetCurrentCellFrame(TRUE);
     }
 };
@@ -74,7 +85,7 @@ class CDemoFrame : public CFrameWnd
 public:
     CDemoFrame()
     {
-        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 640, 360));
+        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 780, 360));
     }
 
 protected:
