@@ -138,7 +138,11 @@ void CGridPropertyPage::SetCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle& s
 CString CGridPropertyPage::GetCellText(ROWCOL nRow, ROWCOL nCol)
 {
     CString strText;
-    if (m_wndGrid.IsCurrentCell(nRow, nCol) && m_wndGrid.IsActiveCurrentCell())
+    // The grid's current-cell test takes column 0 for any column, which would read the row's
+    // key from an edit in progress elsewhere in the row.
+    ROWCOL nCurrentRow = 0, nCurrentCol = 0;
+    if (m_wndGrid.GetCurrentCell(&nCurrentRow, &nCurrentCol) && nCurrentRow == nRow && nCurrentCol == nCol &&
+        m_wndGrid.IsActiveCurrentCell())
         m_wndGrid.GetControl(nRow, nCol)->GetCurrentText(strText);
     else
     {

@@ -4,11 +4,12 @@
 #pragma once
 
 #include <app/CustomerPropertyPage.h>
+#include <app/IdleUpdateSheet.h>
 #include <app/MachinePropertyPage.h>
 #include <app/SapPropertyPage.h>
 #include <app/ZOLPropertyPage.h>
 
-class CInfoPropertySheet : public CPropertySheet
+class CInfoPropertySheet : public CIdleUpdateSheet
 {
 public:
     CInfoPropertySheet();
@@ -22,8 +23,4 @@ public:
     CZOLPropertyPage m_zolPage;
     CSapPropertyPage m_sapPage;
     CMachinePropertyPage m_machinePage;
-
-protected:
-    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM);
-    DECLARE_MESSAGE_MAP()
 };

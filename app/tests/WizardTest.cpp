@@ -200,6 +200,8 @@ protected:
     // the edit stays unconfirmed.
     void Type(ROWCOL nRow, ROWCOL nCol, LPCTSTR lpszText)
     {
+        // Leaving the cell first confirms an edit in progress, so that the keys start a new one.
+        Grid().SetCurrentCell(nRow, nCol == 1 ? 2 : 1);
         Grid().SetCurrentCell(nRow, nCol);
         Grid().SetFocus();
         for (LPCTSTR p = lpszText; *p != 0; ++p)
@@ -519,7 +521,8 @@ TEST_F(WizardTest, SystemRowsShowThePlaceholdersAndAskForTheUsers)
     refusal = ClickRefused(ID_WIZNEXT);
     EXPECT_EQ(CString(_T("Lumiter Exception: Please enter server network!")), refusal.strText);
     EXPECT_EQ(std::make_pair(ROWCOL(1), ROWCOL(5)), Current());
-    EXPECT_EQ(CString(), system.m_strUserCount);
+    EXPECT_EQ(CString(_T("0")), system.m_strUserCount);
+    EXPECT_EQ(CString(_T("(none)")), Profile(_T("PRD"), _T("UserCount")));
 
     Type(1, 5, _T("LAN 10G"));
     Click(ID_WIZNEXT);
