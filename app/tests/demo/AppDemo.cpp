@@ -39,6 +39,7 @@ const LPCTSTR kPrevious[][3] = {
     {_T("saplx01"), _T("CpuCount"), _T("16")},
     {_T("saplx01"), _T("CpuSpeed"), _T("2400")},
     {_T("saplx01"), _T("Memory"), _T("65536")},
+    {_T("saplx01"), _T("Disk"), _T("500")},
 };
 
 class CAppDemo : public CLumiter5App
@@ -73,6 +74,7 @@ public:
 private:
     std::unique_ptr<ModalScript> m_pScript;
     static int s_nWizardPage;
+    static CInfoPropertySheet* s_pSheet;
 
     static void CALLBACK OpenWizardOnceAdded(HWND, UINT, UINT_PTR nTimer, DWORD)
     {
@@ -80,17 +82,27 @@ private:
         if (pFrame == nullptr || pFrame->GetSystems().IsEmpty() || !pFrame->IsWindowEnabled())
             return;
         ::KillTimer(nullptr, nTimer);
-        auto& app = static_cast<CAppDemo&>(*AfxGetApp());
-        app.m_pScript.reset();
-        app.m_pScript = std::make_unique<ModalScript>(std::vector<ModalScript::Action>{[](ModalWindow& sheet) {
-            for (int i = 0; i < s_nWizardPage; ++i)
-                ::SendMessage(sheet.Handle(), PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-        }});
+        // The add-system script has done its part; it would cancel the wizard after a while.
+        static_cast<CAppDemo*>(AfxGetApp())->m_pScript.reset();
         CInfoPropertySheet sheet;
+        s_pSheet = &sheet;
+        ::SetTimer(nullptr, 0, 100, &CAppDemo::GoToWizardPage);
         sheet.DoModal();
+        s_pSheet = nullptr;
+    }
+
+    // Runs inside the wizard's modal loop: moves forward to the page, through pages that pass.
+    static void CALLBACK GoToWizardPage(HWND, UINT, UINT_PTR nTimer, DWORD)
+    {
+        ::KillTimer(nullptr, nTimer);
+        if (s_pSheet == nullptr || s_pSheet->m_hWnd == nullptr)
+            return;
+        for (int i = 0; i < s_nWizardPage; ++i)
+            s_pSheet->SendMessage(PSM_PRESSBUTTON, PSBTN_NEXT, 0);
     }
 };
 
+CInfoPropertySheet* CAppDemo::s_pSheet = nullptr;
 int CAppDemo::s_nWizardPage = 0;
 
 CAppDemo theApp;
