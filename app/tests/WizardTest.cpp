@@ -13,6 +13,7 @@
 #include <grid/core/Style.h>
 
 #include <testing/MessagePump.h>
+#include <afxpriv.h>
 #include <testing/ModalScript.h>
 #include <testing/PrintString.h>
 
@@ -405,6 +406,11 @@ TEST_F(WizardTest, MachineRowsFollowTheHostMapWithABoldHeaderAndPlaceholders)
     EXPECT_TRUE(refusal.bStopIcon);
     EXPECT_EQ(kMachinePage, CurrentIndex());
     EXPECT_EQ(std::make_pair(ROWCOL(1), ROWCOL(1)), Current());
+    // The next idle pass gives the grid the keyboard focus back.
+    ::SetFocus(::GetDlgItem(Sheet(), IDCANCEL));
+    ::SendMessage(Sheet(), WM_KICKIDLE, MSGF_DIALOGBOX, 0);
+    const HWND hFocus = ::GetFocus();
+    EXPECT_TRUE(hFocus == Grid().m_hWnd || ::IsChild(Grid().m_hWnd, hFocus));
 }
 
 TEST_F(WizardTest, TheFirstFailingMachineCellBecomesCurrentWithItsMessage)
