@@ -19,7 +19,7 @@ class CGridPropertyPage : public CWizardPage
     DECLARE_DYNAMIC(CGridPropertyPage)
 public:
     CGXGridWnd m_wndGrid;
-    BOOL m_bRefill = TRUE;  // the rows are rebuilt from the landscape at the next activation
+    BOOL m_bRefill = TRUE;   // the rows are rebuilt from the landscape at the next activation
     BOOL m_bRefocus = FALSE; // the grid gets the focus at the next idle pass
 
     BOOL OnInitDialog() override;
@@ -44,7 +44,6 @@ public:
     };
 
 protected:
-
     CGridPropertyPage(UINT nIDTemplate, LPCTSTR lpszClassName, std::span<const Column> columns);
 
     void SetupGrid();

@@ -16,9 +16,9 @@ INT_PTR CInfoPropertySheet::DoModal()
 {
     // The last button pressed may be a Finish that a page refused before the sheet was closed
     // through its system menu.
-    const bool bFinished = CIdleUpdateSheet::DoModal() == ID_WIZFINISH &&
-                           (m_customerPage.IsFinished() || m_zolPage.IsFinished() || m_sapPage.IsFinished() ||
-                            m_machinePage.IsFinished());
+    const bool bFinished =
+        CIdleUpdateSheet::DoModal() == ID_WIZFINISH &&
+        (m_customerPage.IsFinished() || m_zolPage.IsFinished() || m_sapPage.IsFinished() || m_machinePage.IsFinished());
     return bFinished ? ID_WIZFINISH : IDCANCEL;
 }
 

@@ -48,8 +48,7 @@ void CMachinePropertyPage::Validate()
         RequireText(nRow, 2, _T("Please enter the machine model!"));
         RequirePositive(nRow, 3, _T("Please enter the CPU count!"), _T("Please enter a CPU count greater than zero!"));
         RequirePositive(nRow, 4, _T("Please enter the CPU speed!"), _T("Please enter a CPU speed greater than zero!"));
-        RequirePositive(nRow, 5, _T("Please enter size of memory!"),
-                        _T("Please enter memory size greater than zero!"));
+        RequirePositive(nRow, 5, _T("Please enter size of memory!"), _T("Please enter memory size greater than zero!"));
         RequirePositive(nRow, 6, _T("Please enter disk space!"), _T("Please enter disk space greater than zero!"));
     }
 }

@@ -48,7 +48,8 @@ BOOL CWizardPage::Leave(LPCTSTR lpszOperation)
 {
     CString strFunction;
     strFunction.Format(_T("%s::%s"), m_lpszClassName, lpszOperation);
-    const auto failure = TrapFailure(strFunction, [this] { LeaveForward(); }, EntryFailureText);
+    const auto failure = TrapFailure(
+        strFunction, [this] { LeaveForward(); }, EntryFailureText);
     if (!failure)
         return TRUE;
     ShowStop(*failure);

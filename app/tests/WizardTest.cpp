@@ -24,13 +24,16 @@ namespace
 {
 using Entries = std::vector<std::pair<int, CString>>;
 
-const Entries kCustomer = {{IDC_COMPANY, _T("Acme Tools 4")},     {IDC_COMPANY_ADDRESS1, _T("1 Main Street")},
-                           {IDC_COMPANY_CITY, _T("Springfield")}, {IDC_COMPANY_COUNTRY, _T("USA")},
-                           {IDC_CONTACT, _T("Jane Roe")},         {IDC_CONTACT_TELEPHONE, _T("555 0100")},
+const Entries kCustomer = {{IDC_COMPANY, _T("Acme Tools 4")},
+                           {IDC_COMPANY_ADDRESS1, _T("1 Main Street")},
+                           {IDC_COMPANY_CITY, _T("Springfield")},
+                           {IDC_COMPANY_COUNTRY, _T("USA")},
+                           {IDC_CONTACT, _T("Jane Roe")},
+                           {IDC_CONTACT_TELEPHONE, _T("555 0100")},
                            {IDC_CONTACT_EMAIL, _T("jane@acme.example")}};
-const Entries kRep = {{IDC_REP_NAME, _T("John Doe")},     {IDC_REP_CITY, _T("Shelbyville")},
-                      {IDC_REP_COUNTRY, _T("USA")},       {IDC_REP_TELEPHONE, _T("555 0199")},
-                      {IDC_REP_EMAIL, _T("john@zol.example")}, {IDC_REASON, _T("Upgrade sizing")}};
+const Entries kRep = {
+    {IDC_REP_NAME, _T("John Doe")},      {IDC_REP_CITY, _T("Shelbyville")},       {IDC_REP_COUNTRY, _T("USA")},
+    {IDC_REP_TELEPHONE, _T("555 0199")}, {IDC_REP_EMAIL, _T("john@zol.example")}, {IDC_REASON, _T("Upgrade sizing")}};
 
 // The wizard's pages by index.
 enum Page
@@ -190,8 +193,7 @@ protected:
 
     CGridPropertyPage& GridPage()
     {
-        return CurrentIndex() == kSapPage ? static_cast<CGridPropertyPage&>(m_sheet.m_sapPage)
-                                          : m_sheet.m_machinePage;
+        return CurrentIndex() == kSapPage ? static_cast<CGridPropertyPage&>(m_sheet.m_sapPage) : m_sheet.m_machinePage;
     }
     CGXGridWnd& Grid()
     {
@@ -363,9 +365,10 @@ TEST_F(WizardTest, NextWritesTheSectionsWhichSurviveACancelAndComeBack)
     m_sheet.DestroyWindow();
 
     const std::pair<LPCTSTR, LPCTSTR> customer[] = {
-        {_T("Company"), _T("Acme Tools 4")},    {_T("Industry"), _T("Mining")},   {_T("Address1"), _T("1 Main Street")},
-        {_T("Address2"), _T("Suite 5")},        {_T("CityStateZip"), _T("Springfield")},
-        {_T("Country"), _T("USA")},             {_T("Contact"), _T("Jane Roe")},  {_T("Telephone"), _T("555 0100")},
+        {_T("Company"), _T("Acme Tools 4")},     {_T("Industry"), _T("Mining")},
+        {_T("Address1"), _T("1 Main Street")},   {_T("Address2"), _T("Suite 5")},
+        {_T("CityStateZip"), _T("Springfield")}, {_T("Country"), _T("USA")},
+        {_T("Contact"), _T("Jane Roe")},         {_T("Telephone"), _T("555 0100")},
         {_T("Email"), _T("jane@acme.example")}};
     for (const auto& [lpszEntry, lpszValue] : customer)
         EXPECT_EQ(CString(lpszValue), Profile(_T("Customer"), lpszEntry)) << CW2A(lpszEntry);
