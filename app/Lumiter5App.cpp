@@ -1,5 +1,6 @@
 #include <app/Lumiter5App.h>
 
+#include <app/AboutDlg.h>
 #include <app/MainFrame.h>
 #include <app/resource.h>
 
@@ -23,6 +24,10 @@ constexpr UINT SPLASH_MILLISECONDS = 2500;
 // The source under which start-up reports in the output window.
 constexpr LPCTSTR START_SOURCE = _T("Lumiter5");
 } // namespace
+
+BEGIN_MESSAGE_MAP(CLumiter5App, CWinApp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+END_MESSAGE_MAP()
 
 CLumiter5App::CLumiter5App() : m_pMainFrame(nullptr)
 {
@@ -83,4 +88,10 @@ void CLumiter5App::GatherPcInfo()
     m_PcInfo.GetCurrentTime();
     m_PcInfo.GetSystemMetrics();
     m_PcInfo.GetDisplayInfo();
+}
+
+void CLumiter5App::OnAppAbout()
+{
+    CAboutDlg dialog;
+    dialog.DoModal();
 }

@@ -17,6 +17,9 @@ public:
 
     BOOL InitInstance() override;
 
+    // Help > About: the About box.
+    afx_msg void OnAppAbout();
+
     const CPcInfo& GetPcInfo() const
     {
         return m_PcInfo;
@@ -33,4 +36,6 @@ private:
 
     void ShowSplash();
     void GatherPcInfo();
+
+    DECLARE_MESSAGE_MAP()
 };
