@@ -1,5 +1,8 @@
 #include <app/Lumiter5App.h>
 
+#include <app/ChildFrame.h>
+#include <app/Lumiter5Doc.h>
+#include <app/Lumiter5View.h>
 #include <app/MainFrame.h>
 #include <app/resource.h>
 
@@ -12,6 +15,11 @@
 #include <clocale>
 
 using tarnwick::tabs::SECSplashWnd;
+
+// Session > Start is the framework's new document; Stop reaches the document's close.
+BEGIN_MESSAGE_MAP(CLumiter5App, CWinApp)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+END_MESSAGE_MAP()
 
 namespace
 {
@@ -40,6 +48,9 @@ BOOL CLumiter5App::InitInstance()
     GXInit(new CGXControlFactory);
     SetRegistryKey(REGISTRY_KEY);
     SECSelectVisualStyle(TRUE);
+
+    AddDocTemplate(new CMultiDocTemplate(IDR_LUMITER5TYPE, RUNTIME_CLASS(CLumiter5Doc), RUNTIME_CLASS(CChildFrame),
+                                         RUNTIME_CLASS(CLumiter5View)));
 
     m_pMainFrame = new CMainFrame;
     if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME, MAIN_FRAME_STYLE, nullptr))

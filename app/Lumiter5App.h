@@ -26,6 +26,9 @@ public:
         return m_pMainFrame;
     }
 
+protected:
+    DECLARE_MESSAGE_MAP()
+
 private:
     CString m_strLocale;
     CPcInfo m_PcInfo;
