@@ -1,5 +1,6 @@
 #include <app/Lumiter5App.h>
 
+#include <app/AboutDlg.h>
 #include <app/ChildFrame.h>
 #include <app/Lumiter5Doc.h>
 #include <app/Lumiter5View.h>
@@ -16,11 +17,6 @@
 
 using tarnwick::tabs::SECSplashWnd;
 
-// Session > Start is the framework's new document; Stop reaches the document's close.
-BEGIN_MESSAGE_MAP(CLumiter5App, CWinApp)
-ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
-
 namespace
 {
 constexpr LPCTSTR REGISTRY_KEY = _T("ZOL\\LumiterSAP");
@@ -31,6 +27,12 @@ constexpr UINT SPLASH_MILLISECONDS = 2500;
 // The source under which start-up reports in the output window.
 constexpr LPCTSTR START_SOURCE = _T("Lumiter5");
 } // namespace
+
+// Session > Start is the framework's new document; Stop reaches the document's close.
+BEGIN_MESSAGE_MAP(CLumiter5App, CWinApp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+END_MESSAGE_MAP()
 
 CLumiter5App::CLumiter5App() : m_pMainFrame(nullptr)
 {
@@ -94,4 +96,10 @@ void CLumiter5App::GatherPcInfo()
     m_PcInfo.GetCurrentTime();
     m_PcInfo.GetSystemMetrics();
     m_PcInfo.GetDisplayInfo();
+}
+
+void CLumiter5App::OnAppAbout()
+{
+    CAboutDlg dialog;
+    dialog.DoModal();
 }

@@ -17,6 +17,9 @@ public:
 
     BOOL InitInstance() override;
 
+    // Help > About: the About box.
+    afx_msg void OnAppAbout();
+
     const CPcInfo& GetPcInfo() const
     {
         return m_PcInfo;
@@ -26,9 +29,6 @@ public:
         return m_pMainFrame;
     }
 
-protected:
-    DECLARE_MESSAGE_MAP()
-
 private:
     CString m_strLocale;
     CPcInfo m_PcInfo;
@@ -36,4 +36,6 @@ private:
 
     void ShowSplash();
     void GatherPcInfo();
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -3,13 +3,12 @@
 #include <app/DataDirectory.h>
 #include <app/EntryChecks.h>
 #include <app/HandlerGuard.h>
+#include <app/InfoPropertySheet.h>
 #include <app/Lumiter5App.h>
 #include <app/Lumiter5Exception.h>
 #include <app/MainFrame.h>
 
 #include <collector/CollectorThread.h>
-
-#include <afxdlgs.h>
 
 #include <algorithm>
 
@@ -23,22 +22,6 @@ constexpr LPCTSTR kElapsedFormat = _T("%D days, %H hours, %M minutes");
 constexpr DWORD kSignalLockTimeout = 100;
 // The system makes no directory whose path leaves no room for a file name of 8.3 characters.
 constexpr int kMaxDirectoryLength = MAX_PATH - 12;
-
-#if __has_include(<app/InfoPropertySheet.h>)
-#include <app/InfoPropertySheet.h>
-INT_PTR RunInformationWizard()
-{
-    CInfoPropertySheet sheet;
-    return sheet.DoModal();
-}
-#else
-// The information wizard is being built beside the session; until it is there a session
-// starts as if it had been finished.
-INT_PTR RunInformationWizard()
-{
-    return ID_WIZFINISH;
-}
-#endif
 
 [[noreturn]] void ThrowWithPath(LPCTSTR lpszFormat, const CString& strPath)
 {
@@ -86,7 +69,8 @@ BOOL CLumiter5Doc::OnNewDocument()
         ShowStop(_T("No SAP systems defined."));
         return FALSE;
     }
-    if (RunInformationWizard() != ID_WIZFINISH)
+    CInfoPropertySheet sheet;
+    if (sheet.DoModal() != ID_WIZFINISH)
         return FALSE;
     m_pFrame->UpdateWindow();
 

@@ -1,5 +1,6 @@
 #include <app/MainFrame.h>
 
+#include <app/SessionPropertySheet.h>
 #include <app/resource.h>
 
 #include <collector/ForEachValue.h>
@@ -40,6 +41,7 @@ ON_COMMAND(ID_HOST_ADD, OnHostAdd)
 ON_COMMAND(ID_HOST_REMOVE, OnHostRemove)
 ON_COMMAND(ID_HOST_ADD_INSTANCE, OnHostAddInstanceRemote)
 ON_COMMAND(ID_DATABASE_REMOVE, OnDatabaseRemove)
+ON_COMMAND(ID_SESSION_PROPERTIES, OnProperties)
 END_MESSAGE_MAP()
 
 namespace
@@ -216,4 +218,10 @@ void CMainFrame::OnViewOutput()
 void CMainFrame::OnUpdateViewOutput(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_wndOutput.IsVisible());
+}
+
+void CMainFrame::OnProperties()
+{
+    CSessionPropertySheet sheet(this);
+    sheet.DoModal();
 }

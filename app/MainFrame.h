@@ -113,6 +113,8 @@ protected:
     afx_msg void OnHostRemove();
     afx_msg void OnHostAddInstanceRemote();
     afx_msg void OnDatabaseRemove();
+    // Runs the program settings sheet.
+    afx_msg void OnProperties();
     DECLARE_MESSAGE_MAP()
 
 private:

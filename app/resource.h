@@ -63,6 +63,38 @@
 // Add Host
 #define IDC_NEW_HOST_NAME 1053
 
+// The information wizard: its caption and its four pages.
+#define IDS_INFO_WIZARD 139
+#define IDD_CUSTOMER_PAGE 105
+#define IDD_ZOL_PAGE 106
+#define IDD_SAP_PAGE 107
+#define IDD_MACHINE_PAGE 108
+
+// SAP Information and Machine Information: the grid filling the page
+#define IDC_MACHINE_GRID 1007
+
+// Customer Information
+#define IDC_COMPANY 1009
+#define IDC_INDUSTRY 1010
+#define IDC_COMPANY_ADDRESS1 1011
+#define IDC_COMPANY_ADDRESS2 1012
+#define IDC_COMPANY_CITY 1013
+#define IDC_COMPANY_COUNTRY 1014
+#define IDC_CONTACT 1015
+#define IDC_CONTACT_TELEPHONE 1016
+#define IDC_CONTACT_EMAIL 1017
+
+// ZOL Information
+#define IDC_REP_NAME 1018
+#define IDC_REP_ADDRESS1 1019
+#define IDC_REP_ADDRESS2 1020
+#define IDC_REP_CITY 1021
+#define IDC_REP_COUNTRY 1022
+#define IDC_REP_TELEPHONE 1023
+#define IDC_REP_EMAIL 1024
+#define IDC_REASON 1025
+#define IDC_SIZING 1026
+
 // The settings pages, the session directory dialog and the About box.
 #define IDD_ABOUTBOX 100
 #define IDD_SESSION_DIRECTORY 104

@@ -1,0 +1,237 @@
+#include <app/GridPropertyPage.h>
+
+#include <app/EntryChecks.h>
+#include <app/Lumiter5Exception.h>
+#include <app/resource.h>
+
+#include <grid/controls/Control.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/Range.h>
+#include <grid/core/Style.h>
+
+#include <afxpriv.h>
+
+#include <cstdlib>
+
+IMPLEMENT_DYNAMIC(CGridPropertyPage, CWizardPage)
+
+BEGIN_MESSAGE_MAP(CGridPropertyPage, CWizardPage)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+namespace
+{
+// The grid's update flags: at once, and at once scrolled into view.
+constexpr UINT kUpdate = 2;
+constexpr UINT kUpdateCurrent = 10;
+constexpr int kNumberFormat = 2;
+constexpr LPCTSTR kHeaderFont = _T("Courier New");
+constexpr LONG kBold = 700;
+} // namespace
+
+CGridPropertyPage::CGridPropertyPage(UINT nIDTemplate, LPCTSTR lpszClassName, std::span<const Column> columns)
+    : CWizardPage(nIDTemplate, lpszClassName), m_columns(columns)
+{
+}
+
+BOOL CGridPropertyPage::OnInitDialog()
+{
+    CWizardPage::OnInitDialog();
+    SetupGrid();
+    FillGrid();
+    EnterGrid();
+    m_bRefill = FALSE;
+    return TRUE;
+}
+
+BOOL CGridPropertyPage::OnSetActive()
+{
+    UpdateWizardButtons();
+    if (m_bRefill)
+    {
+        FillGrid();
+        EnterGrid();
+        m_bRefill = FALSE;
+    }
+    return CPropertyPage::OnSetActive();
+}
+
+LRESULT CGridPropertyPage::OnWizardBack()
+{
+    m_bRefill = TRUE;
+    return CWizardPage::OnWizardBack();
+}
+
+void CGridPropertyPage::EnterGrid()
+{
+    if (m_wndGrid.GetRowCount() >= 1)
+        m_wndGrid.SetCurrentCell(1, 1, kUpdateCurrent);
+    m_wndGrid.SetFocus();
+}
+
+void CGridPropertyPage::SetupGrid()
+{
+    m_wndGrid.SubclassDlgItem(IDC_MACHINE_GRID, this);
+    m_wndGrid.Initialize();
+    m_wndGrid.SetColCount(static_cast<ROWCOL>(m_columns.size() - 1), kUpdate);
+    CGXFont font;
+    font.SetFaceName(kHeaderFont).SetWeight(kBold);
+    CGXStyle header;
+    header.SetFont(font);
+    m_wndGrid.SetStyleRangeShort(CGXRange().SetRows(0, 0), header, CGXStyle::modeOverride, 0, kUpdate);
+    for (ROWCOL nCol = 0; nCol < m_columns.size(); ++nCol)
+    {
+        m_wndGrid.SetValueRange(CGXRange(0, nCol), m_columns[nCol].lpszHeader, 0, kUpdate);
+        m_wndGrid.SetColWidth(nCol, nCol, m_columns[nCol].nWidth, nullptr, kUpdate);
+    }
+}
+
+void CGridPropertyPage::FillGrid()
+{
+    if (const ROWCOL nRows = m_wndGrid.GetRowCount(); nRows > 0)
+        m_wndGrid.RemoveRows(1, nRows, kUpdate);
+    CGXGridParam* pParam = m_wndGrid.GetParam();
+    const BOOL bLockUpdate = pParam->m_bLockUpdate;
+    pParam->m_bLockUpdate = TRUE;
+    try
+    {
+        ForEachObject([this](const CString& strKey, const Fields& fields) {
+            LoadFields(strKey, fields);
+            const ROWCOL nRow = AppendRow();
+            SetText(nRow, 0, strKey);
+            FillRow(nRow, fields);
+        });
+    }
+    catch (...)
+    {
+        pParam->m_bLockUpdate = bLockUpdate;
+        throw;
+    }
+    pParam->m_bLockUpdate = bLockUpdate;
+    m_wndGrid.RedrawGrid(kUpdate, TRUE);
+}
+
+ROWCOL CGridPropertyPage::AppendRow()
+{
+    const ROWCOL nRow = m_wndGrid.GetRowCount() + 1;
+    m_wndGrid.InsertRows(nRow, 1, nullptr, nullptr, nullptr, 0, kUpdate);
+    return nRow;
+}
+
+void CGridPropertyPage::SetText(ROWCOL nRow, ROWCOL nCol, const CString& strText)
+{
+    m_wndGrid.SetValueRange(CGXRange(nRow, nCol), strText, 0, kUpdate);
+}
+
+void CGridPropertyPage::SetNumber(ROWCOL nRow, ROWCOL nCol, const CString& strText)
+{
+    CGXStyle style;
+    style.SetValue(std::wcstod(strText, nullptr)).SetFormat(kNumberFormat).SetPlaces(0);
+    SetCellStyle(nRow, nCol, style);
+}
+
+void CGridPropertyPage::SetCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
+{
+    m_wndGrid.SetStyleRangeShort(CGXRange(nRow, nCol), style, CGXStyle::modeOverride, 0, kUpdate);
+}
+
+CString CGridPropertyPage::GetCellText(ROWCOL nRow, ROWCOL nCol)
+{
+    CString strText;
+    if (m_wndGrid.IsCurrentCell(nRow, nCol) && m_wndGrid.IsActiveCurrentCell())
+        m_wndGrid.GetControl(nRow, nCol)->GetCurrentText(strText);
+    else
+    {
+        CGXStyle* pStyle = m_wndGrid.CreateStyle();
+        m_wndGrid.ComposeStyleRowCol(nRow, nCol, pStyle);
+        strText = pStyle->GetValue();
+        m_wndGrid.RecycleStyle(pStyle);
+    }
+    return strText.Trim();
+}
+
+ROWCOL CGridPropertyPage::FindRow(const CString& strKey)
+{
+    for (ROWCOL nRow = 1; nRow <= m_wndGrid.GetRowCount(); ++nRow)
+        if (GetCellText(nRow, 0) == strKey)
+            return nRow;
+    return 0;
+}
+
+void CGridPropertyPage::RefuseCell(ROWCOL nRow, ROWCOL nCol, LPCTSTR lpszMessage)
+{
+    m_wndGrid.SetCurrentCell(nRow, nCol, kUpdateCurrent);
+    ThrowLumiter5Exception(lpszMessage);
+}
+
+void CGridPropertyPage::RequireText(ROWCOL nRow, ROWCOL nCol, LPCTSTR lpszMessage)
+{
+    const CString strText = GetCellText(nRow, nCol);
+    if (strText.IsEmpty() || strText == kPlaceholder)
+        RefuseCell(nRow, nCol, lpszMessage);
+}
+
+void CGridPropertyPage::RequirePositive(ROWCOL nRow, ROWCOL nCol, LPCTSTR lpszEmpty, LPCTSTR lpszNotPositive)
+{
+    const CString strText = GetCellText(nRow, nCol);
+    if (strText.IsEmpty())
+        RefuseCell(nRow, nCol, lpszEmpty);
+    if (!(std::wcstod(strText, nullptr) > 0.0))
+        RefuseCell(nRow, nCol, lpszNotPositive);
+}
+
+void CGridPropertyPage::LeaveForward()
+{
+    Validate();
+    StoreObjects();
+    SaveProfile();
+}
+
+void CGridPropertyPage::OnLeaveFailed()
+{
+    m_bRefocus = TRUE;
+}
+
+LRESULT CGridPropertyPage::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+{
+    UpdateDialogControls(this, FALSE);
+    if (m_bRefocus)
+    {
+        m_wndGrid.SetFocus();
+        m_bRefocus = FALSE;
+    }
+    return 0;
+}
+
+void CGridPropertyPage::LoadFields(const CString& strKey, const Fields& fields)
+{
+    for (ROWCOL nField = 0; nField < kFieldCount; ++nField)
+    {
+        const Column& column = m_columns[nField + 1];
+        CString& strField = *fields[nField];
+        if (strField.IsEmpty())
+            strField = AfxGetApp()->GetProfileString(strKey, column.lpszEntry, _T(""));
+        strField.Trim();
+        if (strField.IsEmpty())
+            strField = column.lpszPlaceholder;
+    }
+}
+
+void CGridPropertyPage::StoreObjects()
+{
+    ForEachObject([this](const CString& strKey, const Fields& fields) {
+        if (const ROWCOL nRow = FindRow(strKey))
+            for (ROWCOL nField = 0; nField < kFieldCount; ++nField)
+                *fields[nField] = GetCellText(nRow, nField + 1);
+    });
+}
+
+void CGridPropertyPage::SaveProfile()
+{
+    CWinApp* pApp = AfxGetApp();
+    ForEachObject([&](const CString& strKey, const Fields&) {
+        if (const ROWCOL nRow = FindRow(strKey))
+            for (ROWCOL nField = 0; nField < kFieldCount; ++nField)
+                pApp->WriteProfileString(strKey, m_columns[nField + 1].lpszEntry, GetCellText(nRow, nField + 1));
+    });
+}
