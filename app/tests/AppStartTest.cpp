@@ -95,7 +95,7 @@ TEST_F(AppStartTest, ToolbarMainHasNineEntriesAndThoseWithoutHandlerAreDisabled)
         BOOL bEnabled;
     } entries[] = {{ID_SYSTEM_ADD, TRUE},       {ID_SYSTEM_REMOVE, TRUE},  {0, FALSE},
                    {ID_FILE_NEW, TRUE},         {ID_FILE_CLOSE, FALSE},    {ID_SESSION_PACKAGE, FALSE},
-                   {0, FALSE},                  {ID_HELP_FINDER, TRUE},    {ID_APP_ABOUT, FALSE}};
+                   {0, FALSE},                  {ID_HELP_FINDER, TRUE},    {ID_APP_ABOUT, TRUE}};
     ASSERT_EQ(pBar->GetBtnCount(), static_cast<int>(std::size(entries)));
     // As the idle time of the message loop does.
     Frame().SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
@@ -115,7 +115,7 @@ TEST_F(AppStartTest, TheMenuCommandsOfOtherPartsStayDisabledAndTheFrameOnesWork)
     {
         UINT nID;
         BOOL bEnabled;
-    } commands[] = {{ID_APP_EXIT, TRUE},          {ID_SESSION_PROPERTIES, FALSE}, {ID_VIEW_LANDSCAPE, TRUE},
+    } commands[] = {{ID_APP_EXIT, TRUE},          {ID_SESSION_PROPERTIES, TRUE}, {ID_VIEW_LANDSCAPE, TRUE},
                     {ID_VIEW_OUTPUT, TRUE},       {ID_VIEW_WORKBOOK, TRUE},       {ID_VIEW_TOOLBAR, TRUE},
                     {ID_VIEW_STATUS_BAR, TRUE},   {ID_HELP, TRUE},                {ID_DEFAULT_HELP, TRUE},
                     {ID_HOST_ADD, TRUE},          {ID_HOST_REMOVE, TRUE},         {ID_DATABASE_REMOVE, TRUE},

@@ -3,16 +3,13 @@
 // session clock, and Stop from the menu, the form and the main window's close; then the starts
 // that must not happen or must not collect.
 #include "DialogTest.h"
+#include "ReadmeSession.h"
 #include "StartedApp.h"
 
-#include <app/InfoPropertySheet.h>
 #include <app/Lumiter5Doc.h>
 #include <app/Lumiter5View.h>
 #include <app/resource.h>
 
-#include <collector/ForEachValue.h>
-#include <collector/SapHost.h>
-#include <collector/SapSystem.h>
 
 #include <testing/ChildProcess.h>
 #include <testing/TempDirectory.h>
@@ -32,8 +29,6 @@ using Actions = std::vector<ModalScript::Action>;
 // Wednesday, 4 March 2026, 05:06:07 UTC.
 constexpr __time64_t kStart = 1772600767;
 constexpr LPCTSTR kStartId = _T("20260304050607");
-constexpr LPCTSTR kCompany = _T("Acme Tools 4");
-constexpr LPCTSTR kVendor = _T("Lumiter Vendor");
 
 // The file's size, or -1 when it is not there.
 LONGLONG FileSize(const CString& strPath)
@@ -83,58 +78,19 @@ protected:
         return sapsim::CLandscape::Active();
     }
 
-    // PRD registered, with what the wizard asks of its systems and hosts known from before
-    // and the customer's and sales representative's pages filled once.
+    // PRD registered, with what the wizard asks of it and of the customer known from before.
     void AddReadmeSystem()
     {
         RunScripted(ID_SYSTEM_ADD, {Fills(kReadmeEntries)});
-        ForEachValue(Frame().GetSystems(), [](CSapSystem* pSystem) { pSystem->m_strUserCount = _T("250"); });
-        ForEachValue(Frame().GetHosts(), [](CSapHost* pHost) {
-            for (auto [pField, lpszValue] : {std::pair{&pHost->m_strVendor, kVendor}, {&pHost->m_strModel, _T("M1")},
-                                             {&pHost->m_strCpuCount, _T("4")}, {&pHost->m_strCpuSpeed, _T("2400")},
-                                             {&pHost->m_strMemory, _T("16384")}, {&pHost->m_strDisk, _T("500")}})
-                *pField = lpszValue;
-        });
-        const std::pair<LPCTSTR, std::vector<std::pair<LPCTSTR, LPCTSTR>>> sections[] = {
-            {_T("Customer"),
-             {{_T("Company"), _T("Acme")},
-              {_T("Address1"), _T("1 Main Street")},
-              {_T("CityStateZip"), _T("Springfield")},
-              {_T("Country"), _T("USA")},
-              {_T("Contact"), _T("Jane Roe")},
-              {_T("Telephone"), _T("555 0100")},
-              {_T("Email"), _T("jane@acme.example")}}},
-            {_T("ZOL"),
-             {{_T("Name"), _T("John Doe")},
-              {_T("CityStateZip"), _T("Shelbyville")},
-              {_T("Country"), _T("USA")},
-              {_T("Telephone"), _T("555 0199")},
-              {_T("Email"), _T("john@zol.example")},
-              {_T("Reason"), _T("Sizing")}}}};
-        for (const auto& [lpszSection, values] : sections)
-            for (const auto& [lpszEntry, lpszValue] : values)
-                App().WriteProfileString(lpszSection, lpszEntry, lpszValue);
+        StoreWizardEntries(App(), Frame());
     }
     // Session > Start with the wizard finished as a user finishes it.
     void Start(Actions after = {})
     {
-        Actions actions = FinishWizard();
+        Actions actions = {FinishesWizard()};
         actions.insert(actions.end(), after.begin(), after.end());
         RunScripted(ID_FILE_NEW, std::move(actions));
     }
-    // The company typed on the first page, the other pages passed with what they show, then
-    // Finish.
-    static Actions FinishWizard()
-    {
-        return {[](ModalWindow& sheet) {
-            const HWND hPage = reinterpret_cast<HWND>(::SendMessage(sheet.Handle(), PSM_GETCURRENTPAGEHWND, 0, 0));
-            ModalWindow(hPage).SetItemText(IDC_COMPANY, kCompany);
-            for (int nPage = 0; nPage < 3; ++nPage)
-                ::SendMessage(sheet.Handle(), PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-            sheet.Press(ID_WIZFINISH);
-        }};
-    }
-
     std::vector<CLumiter5Doc*> Documents()
     {
         std::vector<CLumiter5Doc*> documents;
@@ -211,9 +167,9 @@ TEST_F(SessionTest, StartMakesTheSessionDirectoryShowsTheFormAndWritesTheControl
     for (LPCTSTR lpszFile : {_T("customer.ctl"), _T("zol.ctl"), _T("pc.ctl"), _T("host.ctl")})
         EXPECT_TRUE(PumpMessagesUntil([&] { return FileSize(SessionDirectory() + lpszFile) > 0; }))
             << CW2A(lpszFile);
-    EXPECT_TRUE(Holds(SessionDirectory() + _T("customer.ctl"), kCompany));
+    EXPECT_TRUE(Holds(SessionDirectory() + _T("customer.ctl"), kReadmeCompany));
     // The host's hardware goes with its machine information file.
-    EXPECT_TRUE(PumpMessagesUntil([&] { return Holds(HostFile(_T("mif")), kVendor); }));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return Holds(HostFile(_T("mif")), kReadmeVendor); }));
     const CPcInfo& pc = App().GetPcInfo();
     ASSERT_FALSE(pc.m_strOs.IsEmpty());
     EXPECT_TRUE(Holds(SessionDirectory() + _T("pc.ctl"), pc.m_strOs.Left(32)));

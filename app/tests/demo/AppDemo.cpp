@@ -8,6 +8,7 @@
 #include <testing/ModalScript.h>
 
 #include "../ReadmeLogon.h"
+#include "../ReadmeSession.h"
 
 #include <memory>
 
@@ -32,6 +33,16 @@ public:
             if (bSession)
                 GetMainFrame()->PostMessage(WM_COMMAND, ID_FILE_NEW);
         }};
+        if (bSession)
+        {
+            // The first page reads the profile as the wizard opens, the grid pages their
+            // systems and hosts as they show, once PRD is there.
+            StoreWizardEntries(*this, *GetMainFrame());
+            actions.push_back([this](ModalWindow& sheet) {
+                StoreWizardEntries(*this, *GetMainFrame());
+                FinishesWizard()(sheet);
+            });
+        }
         m_pScript = std::make_unique<ModalScript>(std::move(actions));
         GetMainFrame()->PostMessage(WM_COMMAND, ID_SYSTEM_ADD);
         return TRUE;
