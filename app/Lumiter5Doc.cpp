@@ -76,7 +76,8 @@ BOOL CLumiter5Doc::OnNewDocument()
 
     // A session whose directory cannot be made still opens, without a collector, so that the
     // user sees the session's window and closes it with Stop.
-    if (const auto failure = TrapFailure(_T("CLumiter5Doc::OnNewDocument"), [&] { StartSession(); }, EntryFailureText))
+    if (const auto failure = TrapFailure(
+            _T("CLumiter5Doc::OnNewDocument"), [&] { StartSession(); }, EntryFailureText))
         ShowStop(*failure);
     return CDocument::OnNewDocument();
 }

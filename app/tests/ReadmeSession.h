@@ -47,9 +47,12 @@ inline void StoreWizardEntries(CWinApp& app, CMainFrame& frame)
 {
     ForEachValue(frame.GetSystems(), [](CSapSystem* pSystem) { pSystem->m_strUserCount = _T("250"); });
     ForEachValue(frame.GetHosts(), [](CSapHost* pHost) {
-        for (auto [pField, lpszValue] : {std::pair{&pHost->m_strVendor, kReadmeVendor}, {&pHost->m_strModel, _T("M1")},
-                                         {&pHost->m_strCpuCount, _T("4")}, {&pHost->m_strCpuSpeed, _T("2400")},
-                                         {&pHost->m_strMemory, _T("16384")}, {&pHost->m_strDisk, _T("500")}})
+        for (auto [pField, lpszValue] : {std::pair{&pHost->m_strVendor, kReadmeVendor},
+                                         {&pHost->m_strModel, _T("M1")},
+                                         {&pHost->m_strCpuCount, _T("4")},
+                                         {&pHost->m_strCpuSpeed, _T("2400")},
+                                         {&pHost->m_strMemory, _T("16384")},
+                                         {&pHost->m_strDisk, _T("500")}})
             *pField = lpszValue;
     });
     StoreFormPages(app);

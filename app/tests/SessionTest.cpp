@@ -10,7 +10,6 @@
 #include <app/Lumiter5View.h>
 #include <app/resource.h>
 
-
 #include <testing/ChildProcess.h>
 #include <testing/TempDirectory.h>
 #include <toolkit/bars/MenuBar.h>
@@ -165,8 +164,7 @@ TEST_F(SessionTest, StartMakesTheSessionDirectoryShowsTheFormAndWritesTheControl
     }
 
     for (LPCTSTR lpszFile : {_T("customer.ctl"), _T("zol.ctl"), _T("pc.ctl"), _T("host.ctl")})
-        EXPECT_TRUE(PumpMessagesUntil([&] { return FileSize(SessionDirectory() + lpszFile) > 0; }))
-            << CW2A(lpszFile);
+        EXPECT_TRUE(PumpMessagesUntil([&] { return FileSize(SessionDirectory() + lpszFile) > 0; })) << CW2A(lpszFile);
     EXPECT_TRUE(Holds(SessionDirectory() + _T("customer.ctl"), kReadmeCompany));
     // The host's hardware goes with its machine information file.
     EXPECT_TRUE(PumpMessagesUntil([&] { return Holds(HostFile(_T("mif")), kReadmeVendor); }));
@@ -404,6 +402,18 @@ TEST_F(SessionTest, AFreshProfileTakesTheCurrentDirectoryAsProgramPath)
     ASSERT_EQ(Documents().size(), 1u);
     EXPECT_TRUE(Documents()[0]->HasCollector());
     EXPECT_NE(::GetFileAttributes(SessionDirectory()), INVALID_FILE_ATTRIBUTES);
+    RunCommand(ID_FILE_CLOSE);
+}
+
+TEST_F(SessionTest, ARelativeDataPathLiesInTheProgramFolder)
+{
+    AddReadmeSystem();
+    App().WriteProfileString(_T("Properties"), _T("ProgramPath"), m_data.Path());
+    App().WriteProfileString(_T("Properties"), _T("DataPath"), _T("sessions"));
+    Start();
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Documents()[0]->GetSessionPath(), m_data.Path() + _T("sessions\\") + kStartId + _T("\\"));
+    EXPECT_NE(::GetFileAttributes(m_data.Path() + _T("sessions\\") + kStartId), INVALID_FILE_ATTRIBUTES);
     RunCommand(ID_FILE_CLOSE);
 }
 
