@@ -1,6 +1,9 @@
 #include <app/Lumiter5App.h>
 
 #include <app/AboutDlg.h>
+#include <app/ChildFrame.h>
+#include <app/Lumiter5Doc.h>
+#include <app/Lumiter5View.h>
 #include <app/MainFrame.h>
 #include <app/resource.h>
 
@@ -25,8 +28,10 @@ constexpr UINT SPLASH_MILLISECONDS = 2500;
 constexpr LPCTSTR START_SOURCE = _T("Lumiter5");
 } // namespace
 
+// Session > Start is the framework's new document; Stop reaches the document's close.
 BEGIN_MESSAGE_MAP(CLumiter5App, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
 END_MESSAGE_MAP()
 
 CLumiter5App::CLumiter5App() : m_pMainFrame(nullptr)
@@ -45,6 +50,9 @@ BOOL CLumiter5App::InitInstance()
     GXInit(new CGXControlFactory);
     SetRegistryKey(REGISTRY_KEY);
     SECSelectVisualStyle(TRUE);
+
+    AddDocTemplate(new CMultiDocTemplate(IDR_LUMITER5TYPE, RUNTIME_CLASS(CLumiter5Doc), RUNTIME_CLASS(CChildFrame),
+                                         RUNTIME_CLASS(CLumiter5View)));
 
     m_pMainFrame = new CMainFrame;
     if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME, MAIN_FRAME_STYLE, nullptr))

@@ -55,6 +55,8 @@ constexpr DWORD LANDSCAPE_BAR_STYLE = 0x10001404;
 constexpr DWORD OUTPUT_BAR_STYLE = 0x10008204;
 constexpr DWORD BAR_EX_STYLE = 0x10F31;
 constexpr DWORD COOL_LOOK_STYLE = 0x300;
+// Room for a session's tab: its icon and its id, the fourteen digits of its start time.
+constexpr int SESSION_TAB_WIDTH = 130;
 // System Add and Remove; Start, Stop and Package; Help Topics and About.
 constexpr UINT mainButtons[] = {ID_SYSTEM_ADD,      ID_SYSTEM_REMOVE, 0, ID_FILE_NEW, ID_FILE_CLOSE,
                                 ID_SESSION_PACKAGE, 0,                ID_HELP_FINDER, ID_APP_ABOUT};
@@ -125,6 +127,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     manager.SetMenuInfo(2, IDR_MAINFRAME, IDR_LUMITER5TYPE);
     SetWorkbookMode(TRUE);
     SetTabStyle(1);
+    SetMaxTabWidth(SESSION_TAB_WIDTH);
     SetCaptionStyle(TRUE, TRUE);
     manager.CreateDefaultToolBars();
     // No command saves or loads a workspace yet.

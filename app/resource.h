@@ -4,7 +4,7 @@
 // The main frame's menu, title, toolbar and its small and large button images.
 #define IDR_MAINFRAME 128
 #define IDR_MAINFRAME_LARGE 129
-// The session document: menu 130 and the template string.
+// The session document: menu 130, the template string and the worksheet's icon.
 #define IDR_LUMITER5TYPE 130
 #define IDB_SPLASH 131
 // The landscape trees' images: system, instance, host, database, 32 x 32 on white.
@@ -14,6 +14,14 @@
 #define IDI_SYSTEM 136
 #define IDI_INSTANCE 137
 #define IDI_OUTPUT 138
+
+// The session's form, with its picture across the top and the texts it shows.
+#define IDD_LUMITER5_FORM 101
+#define IDB_SESSION 132
+#define IDC_SESSION_SYSTEMS 1031
+#define IDC_START_TIME 1032
+#define IDC_CURRENT_TIME 1033
+#define IDC_ELAPSED_TIME 1034
 
 #define IDC_SYSTEM_TREE 1037
 #define IDC_DATABASE_TREE 1038

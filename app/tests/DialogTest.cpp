@@ -15,6 +15,22 @@ Entries With(Entries entries, const Entries& changes)
     return entries;
 }
 
+ModalScript::Action Fills(const Entries& entries)
+{
+    return [entries](ModalWindow& window) {
+        Fill(window, entries);
+        window.Press(IDOK);
+    };
+}
+
+ModalScript::Action Reads(CString& strText)
+{
+    return [&strText](ModalWindow& box) {
+        strText = box.Text();
+        box.Press(IDOK);
+    };
+}
+
 void DialogTest::SetUp()
 {
     Landscape().Load(sapsim::CTopology::Default());

@@ -65,5 +65,9 @@ private:
 };
 
 void Fill(const ModalWindow& window, const Entries& entries);
+// Fills the entries into the dialog and presses OK.
+ModalScript::Action Fills(const Entries& entries);
+// Reads a message box's text and closes it.
+ModalScript::Action Reads(CString& strText);
 // The entries with some of them changed.
 Entries With(Entries entries, const Entries& changes);

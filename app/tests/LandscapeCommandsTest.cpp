@@ -47,23 +47,6 @@ template <class TEntry> Lines MapLines(CTypedPtrMap<CMapStringToPtr, CString, TE
     return lines;
 }
 
-ModalScript::Action Fills(const Entries& entries)
-{
-    return [entries](ModalWindow& window) {
-        Fill(window, entries);
-        window.Press(IDOK);
-    };
-}
-
-// Reads a message box's text and closes it.
-ModalScript::Action Reads(CString& strText)
-{
-    return [&strText](ModalWindow& box) {
-        strText = box.Text();
-        box.Press(IDOK);
-    };
-}
-
 // What the remote dialog proposed.
 struct CRemoteProposal
 {
@@ -90,14 +73,6 @@ protected:
         return Frame().GetLandscapeWnd();
     }
 
-    // Runs the command while the script acts on its dialogs and message boxes.
-    void RunScripted(UINT nID, Actions actions)
-    {
-        ModalScript script(std::move(actions));
-        RunCommand(nID);
-        EXPECT_TRUE(script.Done());
-        PumpPendingMessages();
-    }
     void AddReadmeSystem()
     {
         RunScripted(ID_SYSTEM_ADD, {Fills(kReadmeEntries)});

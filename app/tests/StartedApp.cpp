@@ -69,6 +69,14 @@ void StartedApp::RunCommand(UINT nID)
     PumpPendingMessages();
 }
 
+void StartedApp::RunScripted(UINT nID, std::vector<ModalScript::Action> actions)
+{
+    ModalScript script(std::move(actions));
+    RunCommand(nID);
+    EXPECT_TRUE(script.Done());
+    PumpPendingMessages();
+}
+
 void ShownApp::SetUp()
 {
     StartedApp::SetUp();

@@ -1,6 +1,7 @@
 // The information wizard on the started program: the pages' buttons, placeholders and checks,
 // the profile sections they write, the grid pages' rows, checks and stores with cells typed by
 // posted keys, the wizard's end code, and the Properties and About commands.
+#include "ReadmeSession.h"
 #include "StartedApp.h"
 
 #include <app/InfoPropertySheet.h>
@@ -106,25 +107,7 @@ protected:
     // Pages 1 and 2 as a user filled them before.
     void StoreFormPages()
     {
-        const std::pair<LPCTSTR, std::vector<std::pair<LPCTSTR, LPCTSTR>>> sections[] = {
-            {_T("Customer"),
-             {{_T("Company"), _T("Acme")},
-              {_T("Address1"), _T("1 Main Street")},
-              {_T("CityStateZip"), _T("Springfield")},
-              {_T("Country"), _T("USA")},
-              {_T("Contact"), _T("Jane Roe")},
-              {_T("Telephone"), _T("555")},
-              {_T("Email"), _T("jane@acme.example")}}},
-            {_T("ZOL"),
-             {{_T("Name"), _T("John Doe")},
-              {_T("CityStateZip"), _T("Shelbyville")},
-              {_T("Country"), _T("USA")},
-              {_T("Telephone"), _T("555")},
-              {_T("Email"), _T("john@zol.example")},
-              {_T("Reason"), _T("Sizing")}}}};
-        for (const auto& [lpszSection, values] : sections)
-            for (const auto& [lpszEntry, lpszValue] : values)
-                App().WriteProfileString(lpszSection, lpszEntry, lpszValue);
+        ::StoreFormPages(App());
     }
 
     // The wizard without its own modal loop, driven by posted clicks.

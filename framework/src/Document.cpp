@@ -195,5 +195,15 @@ BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 {
     if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    // Every document closes on ID_FILE_CLOSE with all its frames. No document here is kept in
+    // a file, so nothing is offered for saving first.
+    if (nID == ID_FILE_CLOSE && nCode == CN_COMMAND)
+    {
+        if (pHandlerInfo != nullptr)
+            pHandlerInfo->pTarget = this;
+        else
+            OnCloseDocument();
+        return TRUE;
+    }
     return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

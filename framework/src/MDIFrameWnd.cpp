@@ -10,6 +10,7 @@ ON_COMMAND_EX(ID_WINDOW_ARRANGE, OnMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_CASCADE, OnMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_TILE_VERT, OnMDIWindowCmd)
+ON_COMMAND_EX(ID_WINDOW_NEW, OnMDIWindowCmd)
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(nullptr)
@@ -150,6 +151,21 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     ::DrawMenuBar(m_hWnd);
 }
 
+namespace
+{
+// Another frame with a view of the active child's document, made by the document's template;
+// nothing without an active document.
+void OpenAnotherWindow(CMDIChildWnd* pActiveChild)
+{
+    CDocument* pDocument = pActiveChild != nullptr ? pActiveChild->GetActiveDocument() : nullptr;
+    CDocTemplate* pTemplate = pDocument != nullptr ? pDocument->GetDocTemplate() : nullptr;
+    if (pTemplate == nullptr)
+        return;
+    if (CFrameWnd* pFrame = pTemplate->CreateNewFrame(pDocument, pActiveChild))
+        pTemplate->InitialUpdateFrame(pFrame, pDocument);
+}
+} // namespace
+
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
 {
     switch (nID)
@@ -165,6 +181,9 @@ BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
         return TRUE;
     case ID_WINDOW_TILE_VERT:
         MDITile(MDITILE_VERTICAL);
+        return TRUE;
+    case ID_WINDOW_NEW:
+        OpenAnotherWindow(MDIGetActive());
         return TRUE;
     default:
         return FALSE;

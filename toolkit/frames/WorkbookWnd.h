@@ -44,6 +44,11 @@ public:
     {
         return m_nTabStyle;
     }
+    // The widest a tab grows while the tab row has room; takes effect as tabs come and go.
+    void SetMaxTabWidth(int nWidth)
+    {
+        m_nMaxTabWidth = nWidth;
+    }
     void SetWorkbookMode(BOOL bOn);
     BOOL GetWorkbookMode() const
     {

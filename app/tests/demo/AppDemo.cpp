@@ -2,7 +2,8 @@
 // dialog, for pictures of the main window with its trees and output lines
 // (scripts/screenshot --program app). With the arguments "wizard N" the information wizard then
 // opens on page N (0 to 3), its pages filled as a user filled them before
-// (scripts/screenshot --program wizard -- N). Not a test.
+// (scripts/screenshot --program wizard -- N); with the argument "session" a session is started
+// through the wizard (--program session). Not a test.
 #include <app/InfoPropertySheet.h>
 #include <app/Lumiter5App.h>
 #include <app/MainFrame.h>
@@ -10,6 +11,7 @@
 #include <testing/ModalScript.h>
 
 #include "../ReadmeLogon.h"
+#include "../ReadmeSession.h"
 
 #include <memory>
 
@@ -47,13 +49,31 @@ class CAppDemo : public CLumiter5App
 public:
     BOOL InitInstance() override
     {
+        // A session's form needs the room of the whole screen beside the bars.
+        const bool bSession = CString(m_lpCmdLine).Trim() == _T("session");
+        if (bSession)
+            m_nCmdShow = SW_SHOWMAXIMIZED;
         if (!CLumiter5App::InitInstance())
             return FALSE;
-        m_pScript = std::make_unique<ModalScript>(std::vector<ModalScript::Action>{[](ModalWindow& dialog) {
+        std::vector<ModalScript::Action> actions = {[this, bSession](ModalWindow& dialog) {
             for (const auto& [nID, strText] : kReadmeEntries)
                 dialog.SetItemText(nID, strText);
             dialog.Press(IDOK);
-        }});
+            // Comes after the dialog's OK, once PRD is registered.
+            if (bSession)
+                GetMainFrame()->PostMessage(WM_COMMAND, ID_FILE_NEW);
+        }};
+        if (bSession)
+        {
+            // The first page reads the profile as the wizard opens, the grid pages their
+            // systems and hosts as they show, once PRD is there.
+            StoreWizardEntries(*this, *GetMainFrame());
+            actions.push_back([this](ModalWindow& sheet) {
+                StoreWizardEntries(*this, *GetMainFrame());
+                FinishesWizard()(sheet);
+            });
+        }
+        m_pScript = std::make_unique<ModalScript>(std::move(actions));
         GetMainFrame()->PostMessage(WM_COMMAND, ID_SYSTEM_ADD);
         int nPage = 0;
         if (::swscanf(m_lpCmdLine, L" wizard %d", &nPage) == 1)
