@@ -13,6 +13,8 @@
 
 #include <afxmt.h>
 
+#include <optional>
+
 namespace tarnwick::bars
 {
 class SECMDIMenuBar;
@@ -113,6 +115,7 @@ protected:
     afx_msg void OnHostRemove();
     afx_msg void OnHostAddInstanceRemote();
     afx_msg void OnDatabaseRemove();
+    afx_msg void OnPackageSession();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -146,4 +149,12 @@ private:
     // system; a failure takes the connection off the host again.
     void ConnectRemoteInstance(CSapHost& host, const CSapInstance& gateway, const CRemoteDialog& dialog);
     void RefreshTrees();
+
+    // Packs the session directory into the archive at strArchive, with the progress pane open
+    // meanwhile; the failure's text when no archive was made. The archive is written under a
+    // temporary name and takes its own name only once it is complete, so a failure leaves an
+    // earlier archive as it was.
+    std::optional<CString> PackageSession(const CString& strDirectory, const CString& strArchive);
+    // After a failure: closes the archive without writing more and deletes its file.
+    void AbandonArchive(const CString& strPath);
 };

@@ -90,14 +90,6 @@ protected:
         return Frame().GetLandscapeWnd();
     }
 
-    // Runs the command while the script acts on its dialogs and message boxes.
-    void RunScripted(UINT nID, Actions actions)
-    {
-        ModalScript script(std::move(actions));
-        RunCommand(nID);
-        EXPECT_TRUE(script.Done());
-        PumpPendingMessages();
-    }
     void AddReadmeSystem()
     {
         RunScripted(ID_SYSTEM_ADD, {Fills(kReadmeEntries)});
@@ -130,17 +122,6 @@ protected:
             for (const CString& s : TreeLines(*pTree))
                 lines.push_back(s);
         }
-        return lines;
-    }
-
-    // The texts logged under the source in the output window's "Lumiter5" category.
-    Lines Logged(LPCTSTR lpszSource)
-    {
-        PumpPendingMessages();
-        Lines lines;
-        if (CListCtrl* pList = SourceList(OutputCategory(Frame().GetOutputWnd(), 0), lpszSource))
-            for (int i = 0; i < pList->GetItemCount(); ++i)
-                lines.push_back(pList->GetItemText(i, 1));
         return lines;
     }
 

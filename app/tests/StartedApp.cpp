@@ -69,6 +69,24 @@ void StartedApp::RunCommand(UINT nID)
     PumpPendingMessages();
 }
 
+void StartedApp::RunScripted(UINT nID, std::vector<ModalScript::Action> actions)
+{
+    ModalScript script(std::move(actions));
+    RunCommand(nID);
+    EXPECT_TRUE(script.Done());
+    PumpPendingMessages();
+}
+
+std::vector<CString> StartedApp::Logged(LPCTSTR lpszSource)
+{
+    PumpPendingMessages();
+    std::vector<CString> lines;
+    if (CListCtrl* pList = SourceList(OutputCategory(Frame().GetOutputWnd(), 0), lpszSource))
+        for (int i = 0; i < pList->GetItemCount(); ++i)
+            lines.push_back(pList->GetItemText(i, 1));
+    return lines;
+}
+
 void ShownApp::SetUp()
 {
     StartedApp::SetUp();

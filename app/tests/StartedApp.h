@@ -5,6 +5,8 @@
 #include <app/Lumiter5App.h>
 #include <app/MainFrame.h>
 
+#include <testing/ModalScript.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -32,6 +34,10 @@ protected:
     CommandState QueryCommand(UINT nID);
     // Sends the command to the main frame and lets the delayed layout run.
     void RunCommand(UINT nID);
+    // Runs the command while the script acts on its dialogs and message boxes.
+    void RunScripted(UINT nID, std::vector<ModalScript::Action> actions);
+    // The texts logged under the source in the output window's "Lumiter5" category.
+    std::vector<CString> Logged(LPCTSTR lpszSource);
 
 private:
     std::unique_ptr<CLumiter5App> m_pApp;
