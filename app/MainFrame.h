@@ -155,6 +155,7 @@ private:
     // temporary name and takes its own name only once it is complete, so a failure leaves an
     // earlier archive as it was.
     std::optional<CString> PackageSession(const CString& strDirectory, const CString& strArchive);
-    // After a failure: closes the archive without writing more and deletes its file.
+    // After a failure: closes the archive without writing more, drops the archive object and
+    // deletes the file.
     void AbandonArchive(const CString& strPath);
 };

@@ -155,14 +155,12 @@ std::optional<CString> CMainFrame::PackageSession(const CString& strDirectory, c
 
 void CMainFrame::AbandonArchive(const CString& strPath)
 {
-    const auto failure =
-        TrapFailure(_T("CMainFrame::AbandonArchive"),
-                    [&] { m_pZipArchive->Close(CZipArchive::afAfterException); }, FrameFailureText);
-    // An archive that cannot even be closed is dropped: the next command starts with a new one.
-    if (failure)
-    {
-        delete m_pZipArchive;
-        m_pZipArchive = nullptr;
-    }
+    // The object goes as well, so that the next command starts afresh even when this close
+    // fails; its file is closed with it.
+    TrapFailure(
+        _T("CMainFrame::AbandonArchive"), [&] { m_pZipArchive->Close(CZipArchive::afAfterException); },
+        FrameFailureText);
+    delete m_pZipArchive;
+    m_pZipArchive = nullptr;
     ::DeleteFile(strPath);
 }

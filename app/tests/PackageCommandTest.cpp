@@ -23,9 +23,9 @@ using Lines = std::vector<CString>;
 
 // A stopped session's files: the control files, histories, logs and a trace folder, beside
 // zip files of earlier runs that Package leaves out.
-const LPCTSTR kSessionFiles[] = {_T("customer.ctl"), _T("zol.ctl"),      _T("pc.ctl"),        _T("system.ctl"),
-                                 _T("instance.ctl"), _T("host.ctl"),     _T("database.ctl"),  _T("PRD_wl.his"),
-                                 _T("saplx01.his"),  _T("collector(0x1a2c).log")};
+const LPCTSTR kSessionFiles[] = {
+    _T("customer.ctl"), _T("zol.ctl"),      _T("pc.ctl"),     _T("system.ctl"),  _T("instance.ctl"),
+    _T("host.ctl"),     _T("database.ctl"), _T("PRD_wl.his"), _T("saplx01.his"), _T("collector(0x1a2c).log")};
 const LPCTSTR kZipFiles[] = {_T("old.zip"), _T("NOTES.ZIP"), _T("SAP_DATA_5072.zip")};
 constexpr TCHAR kSubDirectory[] = _T("trace");
 
@@ -61,8 +61,7 @@ private:
     {
         const auto* pMsg = reinterpret_cast<const MSG*>(lParam);
         auto* pProgress = s_pWatch->m_bar.GetProgressCtrl();
-        if (nCode == HC_ACTION && pMsg->message == WM_PAINT && pProgress != nullptr &&
-            pMsg->hwnd == pProgress->m_hWnd)
+        if (nCode == HC_ACTION && pMsg->message == WM_PAINT && pProgress != nullptr && pMsg->hwnd == pProgress->m_hWnd)
             s_pWatch->samples.push_back({s_pWatch->m_bar.GetPaneText(0), pProgress->GetPos()});
         return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
     }
@@ -184,8 +183,7 @@ TEST_F(PackageCommandTest, PacksEverySessionFileButZipFilesWithProgressAndLog)
 
     EXPECT_EQ(ExpectedNames(strDir), ArchivedNames(strArchive));
     EXPECT_FALSE(FileExists(strArchive + _T(".tmp")));
-    CheckDirectory::Expect(strArchive,
-                           {{"count", std::to_string(ExpectedNames(strDir).size())}, {"compare", "1"}});
+    CheckDirectory::Expect(strArchive, {{"count", std::to_string(ExpectedNames(strDir).size())}, {"compare", "1"}});
 
     const Lines logged = Logged(_T("Package"));
     ASSERT_EQ(std::size(kSessionFiles) + 3, logged.size());
@@ -215,8 +213,7 @@ TEST_F(PackageCommandTest, PackagingAgainReplacesTheArchive)
 
     EXPECT_EQ(_T("Created zip file: ") + strArchive, outcome.strText);
     EXPECT_EQ(ExpectedNames(strDir, {_T("later.his")}), ArchivedNames(strArchive));
-    CheckDirectory::Expect(strArchive, {{"count", std::to_string(ExpectedNames(strDir).size() + 1)},
-                                        {"compare", "1"}});
+    CheckDirectory::Expect(strArchive, {{"count", std::to_string(ExpectedNames(strDir).size() + 1)}, {"compare", "1"}});
 }
 
 TEST_F(PackageCommandTest, AFileHeldOpenFailsTheCommandAndLeavesTheEarlierArchive)
@@ -250,8 +247,7 @@ TEST_F(PackageCommandTest, AFileHeldOpenFailsTheCommandAndLeavesTheEarlierArchiv
     const Outcome next = Package(strDir);
     EXPECT_EQ(_T("Created zip file: ") + strArchive, next.strText);
     EXPECT_EQ(ExpectedNames(strDir), ArchivedNames(strArchive));
-    CheckDirectory::Expect(strArchive,
-                           {{"count", std::to_string(ExpectedNames(strDir).size())}, {"compare", "1"}});
+    CheckDirectory::Expect(strArchive, {{"count", std::to_string(ExpectedNames(strDir).size())}, {"compare", "1"}});
 }
 
 TEST_F(PackageCommandTest, AMissingDirectoryIsReportedAndMakesNothing)
