@@ -250,6 +250,24 @@ TEST_F(PackageCommandTest, AFileHeldOpenFailsTheCommandAndLeavesTheEarlierArchiv
     CheckDirectory::Expect(strArchive, {{"count", std::to_string(ExpectedNames(strDir).size())}, {"compare", "1"}});
 }
 
+TEST_F(PackageCommandTest, AnEarlierArchiveHeldOpenStaysAndTheNewOneIsDropped)
+{
+    const CString strDir = MakeSession(_T("package-archive-held"));
+    const CString strArchive = strDir + _T("SAP_DATA_5072.zip");
+    const std::string earlier = ArchiveLayout::ReadFileBytes(strArchive);
+
+    HANDLE hHeld = ::CreateFile(strArchive, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hHeld);
+    const Outcome outcome = Package(strDir);
+    ::CloseHandle(hHeld);
+
+    EXPECT_EQ(IconOf(IDI_HAND), outcome.hIcon);
+    EXPECT_EQ(0, outcome.strText.Find(_T("Zip file ") + strArchive + _T(" was not created"))) << CW2A(outcome.strText);
+    EXPECT_FALSE(outcome.bProgressOpen);
+    EXPECT_TRUE(earlier == ArchiveLayout::ReadFileBytes(strArchive));
+    EXPECT_FALSE(FileExists(strArchive + _T(".tmp")));
+}
+
 TEST_F(PackageCommandTest, AMissingDirectoryIsReportedAndMakesNothing)
 {
     const CString strDir = CheckDirectory::Root() + _T("package-missing\\");
