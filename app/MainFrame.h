@@ -13,6 +13,8 @@
 
 #include <afxmt.h>
 
+#include <optional>
+
 namespace tarnwick::bars
 {
 class SECMDIMenuBar;
@@ -115,6 +117,8 @@ protected:
     afx_msg void OnDatabaseRemove();
     // Runs the program settings sheet.
     afx_msg void OnProperties();
+    // Packs a session folder into its archive.
+    afx_msg void OnPackageSession();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -148,4 +152,13 @@ private:
     // system; a failure takes the connection off the host again.
     void ConnectRemoteInstance(CSapHost& host, const CSapInstance& gateway, const CRemoteDialog& dialog);
     void RefreshTrees();
+
+    // Packs the session directory into the archive at strArchive, with the progress pane open
+    // meanwhile; the failure's text when no archive was made. The archive is written under a
+    // temporary name and takes its own name only once it is complete, so a failure leaves an
+    // earlier archive as it was.
+    std::optional<CString> PackageSession(const CString& strDirectory, const CString& strArchive);
+    // After a failure: closes the archive without writing more, drops the archive object and
+    // deletes the file.
+    void AbandonArchive(const CString& strPath);
 };

@@ -23,3 +23,15 @@ function(lumiter_test name)
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# lumiter_archive_check(<test>): the archives the test writes into its check directory
+# (ZIP_CHECK_DIR, emptied before it runs) are then checked with unzip, 7-Zip and Python's zipfile.
+function(lumiter_archive_check name)
+    set(check_dir ${CMAKE_CURRENT_BINARY_DIR}/archives)
+    add_test(NAME ${name}_archives_clean COMMAND ${CMAKE_COMMAND} -E rm -rf ${check_dir})
+    set_tests_properties(${name}_archives_clean PROPERTIES FIXTURES_SETUP ${name}_archives_clean)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "ZIP_CHECK_DIR=Z:${check_dir}" FIXTURES_SETUP ${name}_archives
+                                            FIXTURES_REQUIRED ${name}_archives_clean)
+    add_test(NAME ${name}_archives_check COMMAND python3 ${PROJECT_SOURCE_DIR}/testing/check_archives.py ${check_dir})
+    set_tests_properties(${name}_archives_check PROPERTIES FIXTURES_REQUIRED ${name}_archives TIMEOUT 600)
+endfunction()

@@ -94,7 +94,7 @@ TEST_F(AppStartTest, ToolbarMainHasNineEntriesAndThoseWithoutHandlerAreDisabled)
         UINT nID;
         BOOL bEnabled;
     } entries[] = {{ID_SYSTEM_ADD, TRUE},       {ID_SYSTEM_REMOVE, TRUE},  {0, FALSE},
-                   {ID_FILE_NEW, TRUE},         {ID_FILE_CLOSE, FALSE},    {ID_SESSION_PACKAGE, FALSE},
+                   {ID_FILE_NEW, TRUE},         {ID_FILE_CLOSE, FALSE},    {ID_SESSION_PACKAGE, TRUE},
                    {0, FALSE},                  {ID_HELP_FINDER, TRUE},    {ID_APP_ABOUT, TRUE}};
     ASSERT_EQ(pBar->GetBtnCount(), static_cast<int>(std::size(entries)));
     // As the idle time of the message loop does.

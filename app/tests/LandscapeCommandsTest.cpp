@@ -108,17 +108,6 @@ protected:
         return lines;
     }
 
-    // The texts logged under the source in the output window's "Lumiter5" category.
-    Lines Logged(LPCTSTR lpszSource)
-    {
-        PumpPendingMessages();
-        Lines lines;
-        if (CListCtrl* pList = SourceList(OutputCategory(Frame().GetOutputWnd(), 0), lpszSource))
-            for (int i = 0; i < pList->GetItemCount(); ++i)
-                lines.push_back(pList->GetItemText(i, 1));
-        return lines;
-    }
-
     // The item by its entry's text and, for an instance, its own.
     HTREEITEM Item(CLandscapeTree& tree, LPCTSTR lpszEntry, LPCTSTR lpszInstance = nullptr)
     {

@@ -77,6 +77,16 @@ void StartedApp::RunScripted(UINT nID, std::vector<ModalScript::Action> actions)
     PumpPendingMessages();
 }
 
+std::vector<CString> StartedApp::Logged(LPCTSTR lpszSource)
+{
+    PumpPendingMessages();
+    std::vector<CString> lines;
+    if (CListCtrl* pList = SourceList(OutputCategory(Frame().GetOutputWnd(), 0), lpszSource))
+        for (int i = 0; i < pList->GetItemCount(); ++i)
+            lines.push_back(pList->GetItemText(i, 1));
+    return lines;
+}
+
 void ShownApp::SetUp()
 {
     StartedApp::SetUp();

@@ -36,6 +36,8 @@ protected:
     void RunCommand(UINT nID);
     // Runs the command while the script acts on its dialogs and message boxes.
     void RunScripted(UINT nID, std::vector<ModalScript::Action> actions);
+    // The texts logged under the source in the output window's "Lumiter5" category.
+    std::vector<CString> Logged(LPCTSTR lpszSource);
 
 private:
     std::unique_ptr<CLumiter5App> m_pApp;

@@ -1,5 +1,5 @@
-#include "ArchiveLayout.h"
-#include "CheckDirectory.h"
+#include <testing/ArchiveLayout.h>
+#include <testing/CheckDirectory.h>
 #include "ZipError.h"
 
 #include <zip/ActionCallback.h>

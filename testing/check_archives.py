@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks the archives zip_tests left in a directory with independent readers: unzip, 7-Zip and
+"""Checks the archives a test executable left in a directory with independent readers: unzip, 7-Zip and
 Python's zipfile. Beside each archive a ".check" file gives what to expect: the entry count,
 a password, whether entries are compared with their sources ("compare"), whether it is split,
 the entry names every reader must list ("names", separated by "|").
