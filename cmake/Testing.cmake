@@ -7,11 +7,13 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-# lumiter_test(<name> <sources...> LIBS <libraries...> [SERIAL <gtest filter>])
+# lumiter_test(<name> <sources...> LIBS <libraries...> [ALONE] [SERIAL <gtest filter>])
 # The tests that SERIAL names run as a CTest test of their own while no other runs: the shell's
-# folder browser, for one, refreshes its tree when other programs change files.
+# folder browser, for one, refreshes its tree when other programs change files. ALONE runs the
+# whole program so: the application's tests drive its windows through modal loops and timed
+# sessions, which test programs beside them would slow down and take the foreground from.
 function(lumiter_test name)
-    cmake_parse_arguments(T "" "SERIAL" "LIBS" ${ARGN})
+    cmake_parse_arguments(T "ALONE" "SERIAL" "LIBS" ${ARGN})
     add_executable(${name} ${T_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${T_LIBS} testing testing_main)
     if(T_SERIAL)
@@ -21,7 +23,7 @@ function(lumiter_test name)
     else()
         add_test(NAME ${name} COMMAND ${name})
     endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ${T_ALONE})
 endfunction()
 
 # lumiter_archive_check(<test>): the archives the test writes into its check directory

@@ -145,7 +145,8 @@ void ModalScript::Step()
     {
         if (ullNow - m_ullLast > kGraceMs)
         {
-            ADD_FAILURE() << "the window \"" << CW2A(TextOf(hWnd), CP_UTF8) << "\" stayed open with "
+            ADD_FAILURE() << "the window \"" << CW2A(TextOf(hWnd), CP_UTF8) << "\" ("
+                          << CW2A(ModalWindow(hWnd).Text(), CP_UTF8) << ") stayed open with "
                           << m_actions.size() - m_nNext << " action(s) left";
             m_hLast = hWnd;
             m_ullLast = ullNow;
