@@ -73,6 +73,13 @@ BOOL CFrameWnd::CanEnterHelpMode()
 
 void CFrameWnd::OnContextHelp()
 {
+    // The command reaches an MDI child frame first; help mode belongs to the main window, which
+    // holds the capture and knows the bars.
+    if (CFrameWnd* pTop = GetTopLevelFrame(); pTop != nullptr && pTop != this)
+    {
+        pTop->OnContextHelp();
+        return;
+    }
     MSG msg;
     if (m_bHelpMode || !CanEnterHelpMode() ||
         ::PeekMessage(&msg, m_hWnd, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE | PM_NOYIELD))

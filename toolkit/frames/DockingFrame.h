@@ -132,6 +132,13 @@ public:
     {
         return m_docking.PreTranslateThroughPlugIn(pMsg) || TBase::PreTranslateMessage(pMsg);
     }
+    BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext) override
+    {
+        BOOL bGoOn = TRUE;
+        if (m_docking.HelpClickOnMenuBar(msg, pContext, bGoOn))
+            return bGoOn;
+        return TBase::ProcessHelpMsg(msg, pContext);
+    }
     // The message plug-in first, then the owner-drawn caption.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {

@@ -1,6 +1,7 @@
 // SECFrameDocking: layout, docking, caption and plug-in routing of the toolkit's frames.
 #include <toolkit/bars/BmpMenuPlugIn.h>
 #include <toolkit/bars/CustomToolBar.h>
+#include <toolkit/bars/MenuBar.h>
 #include <toolkit/bars/MenuBarFeature.h>
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/AuxData.h>
@@ -14,6 +15,7 @@
 #include <toolkit/workspace/WorkspaceManagerEx.h>
 
 #include <afxpriv.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -576,6 +578,44 @@ BOOL SECFrameDocking::OfferToPlugIn(UINT message, WPARAM wParam, LPARAM lParam, 
 BOOL SECFrameDocking::PreTranslateThroughPlugIn(MSG* pMsg)
 {
     return m_pMsgPlugIn != nullptr && m_pMsgPlugIn->PreTranslateMessage(pMsg);
+}
+
+BOOL SECFrameDocking::HelpClickOnMenuBar(const MSG& msg, DWORD* pContext, BOOL& bGoOn)
+{
+    // The help ids of the maximised child's minimise, restore and close boxes in the bar: the
+    // prompts of the matching system commands.
+    static const struct
+    {
+        INT_PTR nHit;
+        DWORD dwContext;
+    } captionBoxes[] = {{HTMINBUTTON, 0x1EF02}, {HTMAXBUTTON, 0x1EF12}, {HTCLOSE, 0x1EF06}};
+
+    if (msg.message != WM_LBUTTONDOWN || m_pMenuBar == nullptr || m_pMenuBar->m_hWnd == nullptr)
+        return FALSE;
+    CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+    ::ClientToScreen(msg.hwnd, &pt);
+    if (::WindowFromPoint(pt) != m_pMenuBar->m_hWnd ||
+        m_pMenuBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) != HTCLIENT)
+        return FALSE;
+    MSG taken;
+    ::PeekMessage(&taken, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE);
+    m_pMenuBar->ScreenToClient(&pt);
+    const INT_PTR nHit = m_pMenuBar->OnToolHitTest(pt, nullptr);
+    bGoOn = TRUE;
+    if (nHit == 0)
+    {
+        // A menu title: its menu opens, and help mode goes on in it.
+        m_pMenuBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        return TRUE;
+    }
+    if (nHit == -1)
+        return TRUE;
+    *pContext = HID_BASE_NCAREAS + static_cast<DWORD>(nHit);
+    for (const auto& box : captionBoxes)
+        if (box.nHit == nHit)
+            *pContext = box.dwContext;
+    bGoOn = FALSE;
+    return TRUE;
 }
 
 void SECFrameDocking::SetMessagePlugIn(SECWndPlugIn* pPlugIn)

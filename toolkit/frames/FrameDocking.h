@@ -111,6 +111,10 @@ public:
     // The message plug-in sees every message first; TRUE with its result when it took it.
     BOOL OfferToPlugIn(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
     BOOL PreTranslateThroughPlugIn(MSG* pMsg);
+    // Help mode: a press on the menu bar names the tool under it. TRUE when the press was the
+    // menu bar's (taken from the queue), with bGoOn whether help mode goes on and *pContext
+    // the help context when it ends.
+    BOOL HelpClickOnMenuBar(const MSG& msg, DWORD* pContext, BOOL& bGoOn);
     void SetMessagePlugIn(foundation::SECWndPlugIn* pPlugIn);
     foundation::SECWndPlugIn* GetMessagePlugIn() const
     {

@@ -11,6 +11,7 @@
 #include <testing/MessagePump.h>
 
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,12 @@ public:
     }
     SECToolBarManager m_manager;
     std::unique_ptr<SECMDIMenuBar> m_pMenuBar;
+    std::vector<DWORD_PTR> m_helpContexts;
+
+    void WinHelp(DWORD_PTR dwData, UINT) override
+    {
+        m_helpContexts.push_back(dwData);
+    }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -275,3 +282,37 @@ TEST(FrameMenuPlugInTest, WithoutMenuBarOrBitmapMenusNoPlugIn)
     pFrame->DestroyWindow();
 }
 } // namespace
+
+TEST_F(MenuBarFrameTest, HelpModeNamesTheMaximisedChildsCaptionBoxesInTheBar)
+{
+    Load(TRUE);
+    m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+    SECMDIMenuBar& bar = *m_pFrame->m_pMenuBar;
+    CFrameWnd* pChild = OpenSession();
+    ASSERT_NE(pChild, nullptr);
+    m_pFrame->MDIMaximize(pChild);
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    ASSERT_FALSE(bar.m_btnCaption.m_nStyle & TBBS_HIDDEN);
+
+    const DWORD_PTR contexts[] = {0x1EF02, 0x1EF12, 0x1EF06};
+    for (int nPart = 0; nPart < 3; ++nPart)
+    {
+        // In help mode the frame holds the capture: the press comes in its client coordinates.
+        const auto& caption = bar.m_btnCaption;
+        CPoint pt(caption.m_x + nPart * caption.m_cxBox + (nPart == 2 ? 2 : 0) + caption.m_cxBox / 2,
+                  caption.m_y + caption.m_cyBox / 2);
+        bar.ClientToScreen(&pt);
+        m_pFrame->ScreenToClient(&pt);
+        m_pFrame->m_helpContexts.clear();
+        m_pFrame->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        m_pFrame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+        EXPECT_EQ(m_pFrame->m_helpContexts, std::vector<DWORD_PTR>{contexts[nPart]}) << nPart;
+        EXPECT_FALSE(m_pFrame->m_bHelpMode);
+    }
+    // Escape leaves help mode without help.
+    m_pFrame->m_helpContexts.clear();
+    m_pFrame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    m_pFrame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+    EXPECT_TRUE(m_pFrame->m_helpContexts.empty());
+}
