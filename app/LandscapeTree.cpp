@@ -128,10 +128,3 @@ void CLandscapeTree::InsertInstances(HTREEITEM hParent, CSapInstanceMap& instanc
         InsertItemWithImage(strName, imageInstance, hParent, ++nPosition);
     }
 }
-
-void CLandscapeTree::LayOutAndRepaint()
-{
-    RecalcLayout();
-    UpdateScrollState();
-    Invalidate(TRUE);
-}

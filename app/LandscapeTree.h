@@ -70,8 +70,8 @@ protected:
             }
         }
         SetRedrawFlag(bRedraw);
-        if (bRedraw)
-            LayOutAndRepaint();
+        RecalcLayout();
+        RepaintIfRedrawing();
     }
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -87,5 +87,4 @@ private:
 
     HTREEITEM InsertItemWithImage(LPCTSTR lpszText, Image image, HTREEITEM hParent, LPARAM lParam);
     void InsertInstances(HTREEITEM hParent, CSapInstanceMap& instances, CMutex& mutex);
-    void LayOutAndRepaint();
 };

@@ -7,6 +7,7 @@
 #include <grid/core/GridInit.h>
 #include <grid/core/GridWnd.h>
 #include <grid/core/Style.h>
+#include <BenchCanvas.h>
 #include <BenchFigures.h>
 
 #include <afxwin.h>
@@ -61,30 +62,6 @@ public:
     }
 };
 
-class PaintTarget
-{
-public:
-    PaintTarget()
-    {
-        m_dc.CreateCompatibleDC(nullptr);
-        CClientDC screen(nullptr);
-        m_bitmap.CreateCompatibleBitmap(&screen, kRect.Width(), kRect.Height());
-        m_pOld = m_dc.SelectObject(&m_bitmap);
-    }
-    ~PaintTarget()
-    {
-        m_dc.SelectObject(m_pOld);
-    }
-    CDC& Dc()
-    {
-        return m_dc;
-    }
-
-private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_pOld = nullptr;
-};
 
 // The median time per page of drawing the grid of nRows rows from top to bottom.
 double GridPageSeconds(CWnd& parent, ROWCOL nRows)
@@ -106,7 +83,7 @@ double GridPageSeconds(CWnd& parent, ROWCOL nRows)
         grid.SetValueRange(CGXRange(0, nCol), CellText(1, nCol).Left(4));
         grid.SetColWidth(nCol, nCol, 80);
     }
-    PaintTarget target;
+    BenchCanvas target(kRect.Width(), kRect.Height());
     grid.DrawGrid(&target.Dc());
     const ROWCOL nPage = std::max<ROWCOL>(1, grid.GetLastVisibleRow() - grid.GetTopRow());
     std::vector<double> pages;
@@ -163,7 +140,7 @@ double ListPageSeconds(int nRows)
     RECT rectItem = {LVIR_BOUNDS, 0, 0, 0};
     ::SendMessageW(hList, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rectItem));
     const int nPagePixels = nPage * (rectItem.bottom - rectItem.top);
-    PaintTarget target;
+    BenchCanvas target(kRect.Width(), kRect.Height());
     ::SendMessageW(hList, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target.Dc().m_hDC), PRF_CLIENT);
     std::vector<double> pages;
     for (int nTop = 0; nTop < nRows; nTop += nPage)

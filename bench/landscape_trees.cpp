@@ -10,6 +10,7 @@
 #include <collector/SapHost.h>
 #include <collector/SapSystem.h>
 
+#include <BenchCanvas.h>
 #include <BenchFigures.h>
 
 #include <cstdio>
@@ -59,14 +60,8 @@ void Register(CMainFrame& frame, int nSystems)
 
 void Paint(CLandscapeTree& tree)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CClientDC screen(nullptr);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, kPaintSize.cx, kPaintSize.cy);
-    CBitmap* pOld = dc.SelectObject(&bitmap);
-    tree.DrawControl(&dc);
-    dc.SelectObject(pOld);
+    BenchCanvas canvas(kPaintSize.cx, kPaintSize.cy);
+    tree.DrawControl(&canvas.Dc());
 }
 
 void FillAndPaint(CLandscapeWnd& landscape)

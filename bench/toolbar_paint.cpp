@@ -5,6 +5,7 @@
 #include <toolkit/bars/CustomToolBar.h>
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/VisualStyle.h>
+#include <BenchCanvas.h>
 #include <BenchFigures.h>
 
 #include <afxwin.h>
@@ -37,31 +38,6 @@ double MedianSeconds(const std::function<void()>& paint)
     return Median(runs);
 }
 
-// A memory DC over a screen-compatible bitmap.
-class PaintTarget
-{
-public:
-    PaintTarget(int cx, int cy)
-    {
-        CClientDC dcScreen(nullptr);
-        m_dc.CreateCompatibleDC(&dcScreen);
-        m_bitmap.CreateCompatibleBitmap(&dcScreen, cx, cy);
-        m_pOld = m_dc.SelectObject(&m_bitmap);
-    }
-    ~PaintTarget()
-    {
-        m_dc.SelectObject(m_pOld);
-    }
-    CDC& Dc()
-    {
-        return m_dc;
-    }
-
-private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_pOld = nullptr;
-};
 } // namespace
 
 int main()
@@ -90,7 +66,7 @@ int main()
     pFrame->RecalcLayout();
     CRect rectBar;
     pBar->GetClientRect(rectBar);
-    PaintTarget toolkitTarget(rectBar.Width(), rectBar.Height());
+    BenchCanvas toolkitTarget(rectBar.Width(), rectBar.Height());
     const double dToolkit = MedianSeconds([&] { pBar->DoPaint(&toolkitTarget.Dc()); });
 
     // The common controls' toolbar with the same bitmap and buttons.
@@ -116,7 +92,7 @@ int main()
     ::SendMessage(hToolbar, TB_AUTOSIZE, 0, 0);
     RECT rectToolbar{};
     ::GetClientRect(hToolbar, &rectToolbar);
-    PaintTarget commonTarget(rectToolbar.right, rectToolbar.bottom);
+    BenchCanvas commonTarget(rectToolbar.right, rectToolbar.bottom);
     const double dCommon = MedianSeconds([&] {
         ::SendMessage(hToolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(commonTarget.Dc().m_hDC),
                       PRF_CLIENT | PRF_ERASEBKGND);

@@ -3,13 +3,13 @@
 // toolkit's tree and with the system's tree view (TVM_INSERTITEM, TVM_EXPAND, WM_PRINTCLIENT),
 // and prints the median time of 5 runs of each and their ratio.
 #include <toolkit/lists/TreeCtrl.h>
+#include <BenchCanvas.h>
 #include <BenchFigures.h>
 
 #include <afxcmn.h>
 #include <afxwin.h>
 
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 using tarnwick::lists::SECTreeCtrl;
@@ -22,43 +22,6 @@ const int kRuns = 5;
 const CRect kRect(0, 0, 400, 600);
 const DWORD kStyle = WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
 
-// The window's whole client area, painted once into a memory DC of its size.
-class PaintTarget
-{
-public:
-    PaintTarget()
-    {
-        m_dc.CreateCompatibleDC(nullptr);
-        CClientDC screen(nullptr);
-        m_bitmap.CreateCompatibleBitmap(&screen, kRect.Width(), kRect.Height());
-        m_pOld = m_dc.SelectObject(&m_bitmap);
-    }
-    ~PaintTarget()
-    {
-        m_dc.SelectObject(m_pOld);
-    }
-    CDC& Dc()
-    {
-        return m_dc;
-    }
-
-private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_pOld = nullptr;
-};
-
-double MedianSeconds(const std::function<void()>& build)
-{
-    std::vector<double> runs;
-    for (int run = 0; run < kRuns; ++run)
-    {
-        const Clock::time_point start = Clock::now();
-        build();
-        runs.push_back(Seconds(Clock::now() - start));
-    }
-    return Median(runs);
-}
 
 void FillToolkitTree(CWnd& parent)
 {
@@ -76,7 +39,7 @@ void FillToolkitTree(CWnd& parent)
         }
     }
     pTree->ExpandAll(TVI_ROOT);
-    PaintTarget target;
+    BenchCanvas target(kRect.Width(), kRect.Height());
     pTree->DrawControl(&target.Dc());
     pTree->DestroyWindow();
     delete pTree;
@@ -105,7 +68,7 @@ void FillSystemTree(CWnd& parent)
         }
         ::SendMessageW(hTree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hTop));
     }
-    PaintTarget target;
+    BenchCanvas target(kRect.Width(), kRect.Height());
     ::SendMessageW(hTree, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target.Dc().m_hDC), PRF_CLIENT);
     ::DestroyWindow(hTree);
 }
@@ -118,8 +81,8 @@ int main()
     CWnd parent;
     parent.CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr);
 
-    const double dToolkit = MedianSeconds([&] { FillToolkitTree(parent); });
-    const double dSystem = MedianSeconds([&] { FillSystemTree(parent); });
+    const double dToolkit = MedianSecondsOf(kRuns, [&] { FillToolkitTree(parent); });
+    const double dSystem = MedianSecondsOf(kRuns, [&] { FillSystemTree(parent); });
     std::printf("tree of %d items, insert, expand all and paint once (median of %d runs)\n",
                 kTopItems * (kChildren + 1), kRuns);
     std::printf("  toolkit tree:     %8.2f ms\n", dToolkit * 1000);
