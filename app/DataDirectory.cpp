@@ -72,11 +72,16 @@ CString ProgramDirectory()
     return strProgramPath;
 }
 
+CString DefaultDataPath(const CString& strProgramPath)
+{
+    return strProgramPath + _T("DATA\\");
+}
+
 CString DataDirectory(const CString& strDataPath, const CString& strProgramPath)
 {
     CString strPath;
     if (strDataPath.IsEmpty())
-        strPath = strProgramPath + _T("DATA\\");
+        strPath = DefaultDataPath(strProgramPath);
     else if (RootLength(strDataPath) > 2)
         strPath = strDataPath; // "X:\..." or "\\server\share\..."
     else if (HasDrive(strDataPath))

@@ -12,6 +12,9 @@ inline constexpr TCHAR kPropertiesSection[] = _T("Properties");
 // current directory cannot be read.
 CString ProgramDirectory();
 
+// The "DataPath" of a profile that has none: "DATA\" in the program directory.
+CString DefaultDataPath(const CString& strProgramPath);
+
 // The absolute directory, ending in a backslash, that a "DataPath" value names: an empty one is
 // the program directory's "DATA\", a relative one is taken relative to the program directory
 // (one beginning with a backslash to its drive's root), and "." and ".." are resolved.

@@ -21,8 +21,7 @@ END_MESSAGE_MAP()
 
 namespace
 {
-// The grid's update flags: at once, and at once scrolled into view.
-constexpr UINT kUpdate = 2;
+// The current cell's flags: drawn at once and scrolled into view.
 constexpr UINT kUpdateCurrent = 10;
 constexpr int kNumberFormat = 2;
 constexpr LPCTSTR kHeaderFont = _T("Courier New");
@@ -73,23 +72,23 @@ void CGridPropertyPage::SetupGrid()
 {
     m_wndGrid.SubclassDlgItem(IDC_MACHINE_GRID, this);
     m_wndGrid.Initialize();
-    m_wndGrid.SetColCount(static_cast<ROWCOL>(m_columns.size() - 1), kUpdate);
+    m_wndGrid.SetColCount(static_cast<ROWCOL>(m_columns.size() - 1), GX_UPDATENOW);
     CGXFont font;
     font.SetFaceName(kHeaderFont).SetWeight(kBold);
     CGXStyle header;
     header.SetFont(font);
-    m_wndGrid.SetStyleRangeShort(CGXRange().SetRows(0, 0), header, CGXStyle::modeOverride, 0, kUpdate);
+    m_wndGrid.SetStyleRangeShort(CGXRange().SetRows(0, 0), header, CGXStyle::modeOverride, 0, GX_UPDATENOW);
     for (ROWCOL nCol = 0; nCol < m_columns.size(); ++nCol)
     {
-        m_wndGrid.SetValueRange(CGXRange(0, nCol), m_columns[nCol].lpszHeader, 0, kUpdate);
-        m_wndGrid.SetColWidth(nCol, nCol, m_columns[nCol].nWidth, nullptr, kUpdate);
+        m_wndGrid.SetValueRange(CGXRange(0, nCol), m_columns[nCol].lpszHeader, 0, GX_UPDATENOW);
+        m_wndGrid.SetColWidth(nCol, nCol, m_columns[nCol].nWidth, nullptr, GX_UPDATENOW);
     }
 }
 
 void CGridPropertyPage::FillGrid()
 {
     if (const ROWCOL nRows = m_wndGrid.GetRowCount(); nRows > 0)
-        m_wndGrid.RemoveRows(1, nRows, kUpdate);
+        m_wndGrid.RemoveRows(1, nRows, GX_UPDATENOW);
     CGXGridParam* pParam = m_wndGrid.GetParam();
     const BOOL bLockUpdate = pParam->m_bLockUpdate;
     pParam->m_bLockUpdate = TRUE;
@@ -108,19 +107,19 @@ void CGridPropertyPage::FillGrid()
         throw;
     }
     pParam->m_bLockUpdate = bLockUpdate;
-    m_wndGrid.RedrawGrid(kUpdate, TRUE);
+    m_wndGrid.RedrawGrid(GX_UPDATENOW, TRUE);
 }
 
 ROWCOL CGridPropertyPage::AppendRow()
 {
     const ROWCOL nRow = m_wndGrid.GetRowCount() + 1;
-    m_wndGrid.InsertRows(nRow, 1, nullptr, nullptr, nullptr, 0, kUpdate);
+    m_wndGrid.InsertRows(nRow, 1, nullptr, nullptr, nullptr, 0, GX_UPDATENOW);
     return nRow;
 }
 
 void CGridPropertyPage::SetText(ROWCOL nRow, ROWCOL nCol, const CString& strText)
 {
-    m_wndGrid.SetValueRange(CGXRange(nRow, nCol), strText, 0, kUpdate);
+    m_wndGrid.SetValueRange(CGXRange(nRow, nCol), strText, 0, GX_UPDATENOW);
 }
 
 void CGridPropertyPage::SetNumber(ROWCOL nRow, ROWCOL nCol, const CString& strText)
@@ -132,7 +131,7 @@ void CGridPropertyPage::SetNumber(ROWCOL nRow, ROWCOL nCol, const CString& strTe
 
 void CGridPropertyPage::SetCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    m_wndGrid.SetStyleRangeShort(CGXRange(nRow, nCol), style, CGXStyle::modeOverride, 0, kUpdate);
+    m_wndGrid.SetStyleRangeShort(CGXRange(nRow, nCol), style, CGXStyle::modeOverride, 0, GX_UPDATENOW);
 }
 
 CString CGridPropertyPage::GetCellText(ROWCOL nRow, ROWCOL nCol)

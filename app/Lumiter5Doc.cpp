@@ -117,7 +117,7 @@ void CLumiter5Doc::CreateSessionDirectory()
     CString strDataPath = pApp->GetProfileString(kPropertiesSection, _T("DataPath"));
     if (strDataPath.IsEmpty())
     {
-        strDataPath = strProgramPath + _T("DATA\\");
+        strDataPath = DefaultDataPath(strProgramPath);
         pApp->WriteProfileString(kPropertiesSection, _T("DataPath"), strDataPath);
     }
     const CString strDataDirectory = DataDirectory(strDataPath, strProgramPath);

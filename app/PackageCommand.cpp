@@ -116,8 +116,10 @@ std::optional<CString> CMainFrame::PackageSession(const CString& strDirectory, c
     const auto failure = TrapFailure(
         _T("CMainFrame::OnPackageSession"),
         [&] {
-            // Every command closes the archive before it ends, so it is never found open here.
-            VERIFY(m_pZipArchive->Open(strPartial));
+            // Every command closes or drops the archive before it ends; one still open is refused
+            // rather than written into.
+            if (!m_pZipArchive->Open(strPartial))
+                CZipException::Throw(CZipException::genericError, strPartial);
             CString strLine;
             strLine.Format(_T("created zip file: %s"), (LPCTSTR)strArchive);
             Log(PACKAGE, strLine);

@@ -25,7 +25,7 @@ BOOL CProgramPropertyPage::OnInitDialog()
         AfxMessageBox(*failure, MB_OK | MB_ICONEXCLAMATION);
     DataPath = AfxGetApp()->GetProfileString(kPropertiesSection, _T("DataPath"));
     if (DataPath.IsEmpty())
-        DataPath = ProgramPath + _T("DATA\\");
+        DataPath = DefaultDataPath(ProgramPath);
     CSettingsPropertyPage::OnInitDialog();
     m_dataPathEdit.Initialize(IDC_DATA_PATH, this);
     ForgetInitialChanges();

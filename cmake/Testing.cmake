@@ -9,7 +9,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # lumiter_test(<name> <sources...> LIBS <libraries...> [ALONE] [SERIAL <gtest filter>])
 # The tests that SERIAL names run as a CTest test of their own while no other runs: the shell's
-# folder browser, for one, refreshes its tree when other programs change files. ALONE runs the
+# folder browser, for one, refreshes its tree when other programs change files, and a menu's
+# tracking ends when another program takes the activation. ALONE runs the
 # whole program so: the application's tests drive its windows through modal loops and timed
 # sessions, which test programs beside them would slow down and take the foreground from.
 function(lumiter_test name)
