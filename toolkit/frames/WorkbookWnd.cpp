@@ -1,6 +1,7 @@
 // SECWorkbookWnd: the tab row below the MDI client, its painting, clicks and tips.
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/BitmapDraw.h>
+#include <toolkit/foundation/ChildClip.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/WorkbookClientWnd.h>
 #include <toolkit/frames/ControlBarWorksheet.h>
@@ -484,6 +485,9 @@ void SECWorkbookWnd::OnPaint()
     CRect rectFrame;
     GetClientRect(&rectFrame);
     dc.ExcludeClipRect(GetClientAreaRect());
+    // The frame's paint DC reaches under its windows: drawing there would cover the bars in
+    // the dock bars, which the frame's invalidation does not reach.
+    SECExcludeChildWindows(dc.m_hDC, m_hWnd);
     if (m_nTabStyle != 0 && SECIsVisualStyle3())
         SECDrawGradientRect(dc.m_hDC, rectFrame.left, rectFrame.top, rectFrame.Width(), rectFrame.Height(),
                             SECGetStyleColor2(2), SECGetStyleColor2(1), FALSE);

@@ -40,6 +40,8 @@ constexpr UINT ID_VIEW_LANDSCAPE = 32775;
 constexpr UINT ID_VIEW_OUTPUT = 32776;
 constexpr UINT ID_VIEW_WORKBOOK = 32777;
 constexpr UINT ID_UNPIN_AND_FLOAT = 32900;
+constexpr UINT IDI_SYSTEM = 136;
+constexpr UINT IDI_OUTPUT = 138;
 constexpr DWORD BAR_EX_STYLE = 0x10F31;
 constexpr UINT ID_TOOLBAR_MAIN = 0xE800;
 constexpr UINT ID_STATUS_BAR = 0xE801;
@@ -81,10 +83,16 @@ constexpr UINT FIRST_LIST_ID = 3000;
 class CDemoBar : public SECControlBar
 {
 public:
-    BOOL Create(CWnd* pParent, LPCTSTR lpszTitle, DWORD dwStyle, UINT nID)
+    // The bar's small icon marks its tab in an auto-hide strip.
+    BOOL Create(CWnd* pParent, LPCTSTR lpszTitle, DWORD dwStyle, UINT nID, UINT nIcon)
     {
-        return SECControlBar::Create(pParent, lpszTitle, dwStyle, BAR_EX_STYLE, nID) &&
-               m_wndTabs.Create(this, CATEGORY_TABS_STYLE, AFX_IDW_PANE_FIRST);
+        if (!SECControlBar::Create(pParent, lpszTitle, dwStyle, BAR_EX_STYLE, nID) ||
+            !m_wndTabs.Create(this, CATEGORY_TABS_STYLE, AFX_IDW_PANE_FIRST))
+            return FALSE;
+        SetIcon(static_cast<HICON>(
+                    ::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(nIcon), IMAGE_ICON, 16, 16, LR_SHARED)),
+                FALSE);
+        return TRUE;
     }
 
 protected:
@@ -117,7 +125,7 @@ class COutputBar : public CDemoBar
 public:
     BOOL Create(CWnd* pParent)
     {
-        if (!CDemoBar::Create(pParent, _T("Output"), 0x10008204, ID_VIEW_OUTPUT))
+        if (!CDemoBar::Create(pParent, _T("Output"), 0x10008204, ID_VIEW_OUTPUT, IDI_OUTPUT))
             return FALSE;
         for (int i = 0; i < OUTPUT_CATEGORIES; ++i)
         {
@@ -180,7 +188,7 @@ public:
             {1038, _T("Databases"), IMAGE_DATABASE, {_T("PRD"), _T("QAS")}}};
         static const LPCTSTR instances[2][2] = {{_T("saplx01_PRD_00"), _T("sapwin01_PRD_01")},
                                                 {_T("saplx01_QAS_10"), _T("sapwin01_QAS_11")}};
-        if (!CDemoBar::Create(pParent, _T("SAP Landscape"), 0x10001404, ID_VIEW_LANDSCAPE))
+        if (!CDemoBar::Create(pParent, _T("SAP Landscape"), 0x10001404, ID_VIEW_LANDSCAPE, IDI_SYSTEM))
             return FALSE;
         CBitmap bitmap;
         if (!m_images.Create(32, 32, ILC_COLOR24 | ILC_MASK, 4, 0) || !bitmap.LoadBitmap(IDB_LANDSCAPE))
