@@ -10,6 +10,7 @@ BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
 ON_WM_CLOSE()
 ON_WM_NCLBUTTONDOWN()
 ON_WM_NCLBUTTONDBLCLK()
+ON_WM_SHOWWINDOW()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 END_MESSAGE_MAP()
 
@@ -171,6 +172,19 @@ void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint)
         }
     }
     Default();
+}
+
+void CMiniDockFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CMiniFrameWnd::OnShowWindow(bShow, nStatus);
+    if (!bShow)
+        return;
+    // Shown without being activated, the frame takes its caption's look from its owner, as it
+    // does whenever the owner's activation changes.
+    const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    const HWND hActive = ::GetActiveWindow();
+    const bool bOwnerActive = hActive != nullptr && (hActive == hOwner || ::GetWindow(hActive, GW_OWNER) == hOwner);
+    OnFloatStatus(bOwnerActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
 }
 
 LRESULT CMiniDockFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)

@@ -390,6 +390,39 @@ TEST(ControlBarTest, ControlsOnABarStandOnItsFaceAndBordersAreDrawnClassically)
     EXPECT_EQ(rect, CRect(6, 3, 94, 17));
 }
 
+// A floating frame that notes how its caption was last drawn, active or not.
+class CCaptionFrame : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(CCaptionFrame)
+public:
+    int m_nLastNcActivate = -1;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NCACTIVATE)
+            m_nLastNcActivate = wParam != 0;
+        return CMiniDockFrameWnd::DefWindowProc(message, wParam, lParam);
+    }
+};
+IMPLEMENT_DYNCREATE(CCaptionFrame, CMiniDockFrameWnd)
+
+TEST_F(DockingTest, AFloatingFrameShowsItsCaptionActiveWhileItsOwnerIsActive)
+{
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CCaptionFrame);
+    for (const bool bActive : {true, false})
+    {
+        CTestBar* pBar = DockLeftBar();
+        ::SetActiveWindow(bActive ? m_hWndFrame : nullptr);
+        m_pFrame->FloatControlBar(pBar, CPoint(100, 100), CBRS_ALIGN_TOP);
+        auto* pFloating = DYNAMIC_DOWNCAST(CCaptionFrame, pBar->GetParentFrame());
+        ASSERT_NE(pFloating, nullptr);
+        EXPECT_TRUE(pFloating->IsWindowVisible());
+        EXPECT_EQ(pFloating->m_nLastNcActivate, bActive ? 1 : 0) << "owner active " << bActive;
+        pBar->DestroyWindow();
+    }
+}
+
 // The dock bar's list of rows, with bars of ids 101 to 103 and placeholders of their ids.
 class DockBarListTest : public HiddenWindowTest
 {
