@@ -4,12 +4,11 @@
 #include <grid/controls/ComboBoxButton.h>
 #include <grid/controls/HotSpotButton.h>
 #include <grid/core/Style.h>
+#include <testing/FakeThemeLibrary.h>
 #include <testing/MemoryCanvas.h>
-#include <toolkit/foundation/VisualStyle.h>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -43,104 +42,6 @@ protected:
     }
 
     ClickCounter m_control{&m_grid};
-};
-
-// Stand-ins for the visual-styles library that record what is drawn.
-HMODULE const hFakeComCtl32 = reinterpret_cast<HMODULE>(0x10000);
-HMODULE const hFakeUxTheme = reinterpret_cast<HMODULE>(0x20000);
-HMODULE const hFakeUser32 = reinterpret_cast<HMODULE>(0x30000);
-HTHEME const hFakeTheme = reinterpret_cast<HTHEME>(0x1234);
-std::vector<std::wstring> g_themeClasses;
-std::vector<std::pair<int, int>> g_themeParts; // part and state of each background
-int g_nThemeEdges = 0;
-
-HMODULE WINAPI FailingLoadLibrary(LPCWSTR)
-{
-    return nullptr;
-}
-HMODULE WINAPI FakeLoadLibrary(LPCWSTR pszName)
-{
-    const std::wstring strName(pszName);
-    if (strName == L"COMCTL32.DLL")
-        return hFakeComCtl32;
-    return strName == L"UXTHEME.DLL" ? hFakeUxTheme : strName == L"USER32.DLL" ? hFakeUser32 : nullptr;
-}
-BOOL WINAPI FakeFreeLibrary(HMODULE)
-{
-    return TRUE;
-}
-HRESULT CALLBACK FakeDllGetVersion(DWORD* pInfo)
-{
-    pInfo[1] = 6;
-    pInfo[2] = 0;
-    return S_OK;
-}
-BOOL WINAPI FakeTrue()
-{
-    return TRUE;
-}
-HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR pszClass)
-{
-    g_themeClasses.emplace_back(pszClass);
-    return hFakeTheme;
-}
-HRESULT WINAPI FakeCloseThemeData(HTHEME)
-{
-    return S_OK;
-}
-HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC, int nPart, int nState, const RECT*, const RECT*)
-{
-    g_themeParts.emplace_back(nPart, nState);
-    return S_OK;
-}
-HRESULT WINAPI FakeDrawThemeEdge(HTHEME, HDC, int, int, const RECT*, UINT, UINT, RECT*)
-{
-    ++g_nThemeEdges;
-    return S_OK;
-}
-template <class FN> FARPROC AsFarProc(FN pfn)
-{
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(pfn));
-}
-FARPROC WINAPI FakeGetProcAddress(HMODULE, LPCSTR pszName)
-{
-    const struct
-    {
-        const char* pszName;
-        FARPROC pfn;
-    } entries[] = {
-        {"DllGetVersion", AsFarProc(&FakeDllGetVersion)},
-        {"IsThemeActive", AsFarProc(&FakeTrue)},
-        {"IsAppThemed", AsFarProc(&FakeTrue)},
-        {"OpenThemeData", AsFarProc(&FakeOpenThemeData)},
-        {"CloseThemeData", AsFarProc(&FakeCloseThemeData)},
-        {"DrawThemeBackground", AsFarProc(&FakeDrawThemeBackground)},
-        {"DrawThemeEdge", AsFarProc(&FakeDrawThemeEdge)},
-    };
-    for (const auto& entry : entries)
-        if (std::strcmp(entry.pszName, pszName) == 0)
-            return entry.pfn;
-    return nullptr;
-}
-
-// Binds the library for the test's lifetime and restores the system's afterwards.
-class ThemeBinding
-{
-public:
-    explicit ThemeBinding(BOOL bThemed)
-    {
-        g_themeClasses.clear();
-        g_themeParts.clear();
-        g_nThemeEdges = 0;
-        SECSetLibraryBinding(bThemed ? SECLibraryBinding{&FakeLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary}
-                                     : SECLibraryBinding{&FailingLoadLibrary, &::GetProcAddress, &::FreeLibrary});
-    }
-    ~ThemeBinding()
-    {
-        SECSetLibraryBinding(SECSystemLibraryBinding());
-    }
-    ThemeBinding(const ThemeBinding&) = delete;
-    ThemeBinding& operator=(const ThemeBinding&) = delete;
 };
 
 TEST_F(ChildTest, ButtonClicksOnlyWhenReleasedInside)
@@ -229,7 +130,7 @@ TEST_F(ChildTest, HeldArrowRepeatsFasterDownToFiftyMilliseconds)
 
 TEST_F(ChildTest, HotSpotGlyphNeedsTwelvePixels)
 {
-    const ThemeBinding classic(FALSE);
+    const FakeThemeLibrary classic(FakeThemeLibrary::NONE);
     for (int nHeight : {12, 11})
     {
         ClickCounter control(&m_grid);
@@ -246,7 +147,7 @@ TEST_F(ChildTest, HotSpotGlyphNeedsTwelvePixels)
 
 TEST_F(ChildTest, WithoutThemesButtonsDrawTheClassicFaces)
 {
-    const ThemeBinding classic(FALSE);
+    const FakeThemeLibrary classic(FakeThemeLibrary::NONE);
     const COLORREF rgbFace = ::GetSysColor(COLOR_BTNFACE);
     CGXButton* pButton = Add<CGXButton>(CRect(0, 0, 20, 16));
     CGXUpArrowButton* pUp = Add<CGXUpArrowButton>(CRect(20, 0, 40, 16));
@@ -289,7 +190,7 @@ TEST_F(ChildTest, WithoutThemesButtonsDrawTheClassicFaces)
 
 TEST_F(ChildTest, ThemedButtonsDrawTheirParts)
 {
-    const ThemeBinding themed(TRUE);
+    FakeThemeLibrary themed;
     CGXButton* pButton = Add<CGXButton>(CRect(0, 0, 20, 16));
     CGXUpArrowButton* pUp = Add<CGXUpArrowButton>(CRect(20, 0, 40, 16));
     CGXDownArrowButton* pDown = Add<CGXDownArrowButton>(CRect(40, 0, 60, 16));
@@ -304,22 +205,22 @@ TEST_F(ChildTest, ThemedButtonsDrawTheirParts)
     pCombo->Draw(&canvas.Dc(), FALSE, &disabled);
     const std::vector<std::wstring> classes{L"BUTTON", L"SPIN", L"SPIN", L"COMBOBOX"};
     const std::vector<std::pair<int, int>> parts{{1, 1}, {1, 1}, {2, 3}, {1, 4}};
-    EXPECT_EQ(g_themeClasses, classes);
-    EXPECT_EQ(g_themeParts, parts);
-    EXPECT_EQ(g_nThemeEdges, 1) << "the combo button's edge";
+    EXPECT_EQ(themed.State().classes, classes);
+    EXPECT_EQ(themed.State().parts, parts);
+    EXPECT_EQ(themed.State().nEdges, 1) << "the combo button's edge";
     EXPECT_EQ(canvas.Pixel(10, 8), rgbCanvas) << "no classic face under a theme";
 }
 
 TEST_F(ChildTest, FaceColourAttributeTakesTheClassicFace)
 {
-    const ThemeBinding themed(TRUE);
+    FakeThemeLibrary themed;
     CGXButton* pButton = Add<CGXButton>(CRect(0, 0, 20, 16));
     CGXStyle style;
     style.SetUserAttribute(52569, _T("255")); // red
     MemoryCanvas canvas(20, 16, rgbCanvas);
     pButton->Draw(&canvas.Dc(), FALSE, &style);
     EXPECT_EQ(canvas.Pixel(10, 8), RGB(255, 0, 0));
-    EXPECT_TRUE(g_themeClasses.empty());
+    EXPECT_TRUE(themed.State().classes.empty());
 }
 
 TEST_F(ChildTest, ControlRoutesTheMouseToTheChildUnderThePoint)

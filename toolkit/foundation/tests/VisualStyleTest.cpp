@@ -6,11 +6,11 @@
 #include <toolkit/foundation/Colors.h>
 #include <toolkit/foundation/VisualStyle.h>
 
-#include <cstring>
-#include <string>
+#include <memory>
 
 #include <gtest/gtest.h>
 
+#include <testing/FakeThemeLibrary.h>
 #include <testing/MemoryCanvas.h>
 
 namespace
@@ -126,138 +126,41 @@ TEST(VisualStyleTest, StyleTableFollowsItsBaseColours)
     SECComputeStyleColors();
 }
 
-// Stand-ins for the libraries. The module handles are never dereferenced.
-HMODULE const hFakeComCtl32 = reinterpret_cast<HMODULE>(0x10000);
-HMODULE const hFakeUxTheme = reinterpret_cast<HMODULE>(0x20000);
-HMODULE const hFakeUser32 = reinterpret_cast<HMODULE>(0x30000);
-HTHEME const hFakeTheme = reinterpret_cast<HTHEME>(0x1234);
-DWORD g_dwComCtlMajor = 6;
-int g_nLoads = 0;
-int g_nThemesClosed = 0;
-
-HMODULE WINAPI FailingLoadLibrary(LPCWSTR)
-{
-    ++g_nLoads;
-    return nullptr;
-}
-
-HMODULE WINAPI FakeLoadLibrary(LPCWSTR pszName)
-{
-    ++g_nLoads;
-    const std::wstring strName(pszName);
-    if (strName == L"COMCTL32.DLL")
-        return hFakeComCtl32;
-    if (strName == L"UXTHEME.DLL")
-        return hFakeUxTheme;
-    return strName == L"USER32.DLL" ? hFakeUser32 : nullptr;
-}
-
-BOOL WINAPI FakeFreeLibrary(HMODULE)
-{
-    return TRUE;
-}
-
-HRESULT CALLBACK FakeDllGetVersion(DWORD* pInfo)
-{
-    pInfo[1] = g_dwComCtlMajor;
-    pInfo[2] = g_dwComCtlMajor == 6 ? 0 : 82;
-    return S_OK;
-}
-BOOL WINAPI FakeTrue()
-{
-    return TRUE;
-}
-HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR)
-{
-    return hFakeTheme;
-}
-HRESULT WINAPI FakeCloseThemeData(HTHEME)
-{
-    ++g_nThemesClosed;
-    return S_OK;
-}
-HRESULT g_hrBackground = S_OK;
-HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC hdc, int, int, const RECT* pRect, const RECT*)
-{
-    if (FAILED(g_hrBackground))
-        return g_hrBackground;
-    HBRUSH hBrush = ::CreateSolidBrush(RGB(0, 0, 255));
-    ::FillRect(hdc, pRect, hBrush);
-    ::DeleteObject(hBrush);
-    return S_OK;
-}
-BOOL WINAPI FakeTrackMouseEvent(LPTRACKMOUSEEVENT)
-{
-    return TRUE;
-}
-
-template <typename F> FARPROC AsFarProc(F pfn)
-{
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(pfn));
-}
-
-FARPROC WINAPI FakeGetProcAddress(HMODULE, LPCSTR pszName)
-{
-    const struct
-    {
-        const char* pszName;
-        FARPROC pfn;
-    } entries[] = {
-        {"DllGetVersion", AsFarProc(&FakeDllGetVersion)},
-        {"IsThemeActive", AsFarProc(&FakeTrue)},
-        {"IsAppThemed", AsFarProc(&FakeTrue)},
-        {"OpenThemeData", AsFarProc(&FakeOpenThemeData)},
-        {"CloseThemeData", AsFarProc(&FakeCloseThemeData)},
-        {"DrawThemeBackground", AsFarProc(&FakeDrawThemeBackground)},
-        {"TrackMouseEvent", AsFarProc(&FakeTrackMouseEvent)},
-    };
-    for (const auto& entry : entries)
-        if (std::strcmp(entry.pszName, pszName) == 0)
-            return entry.pfn;
-    return nullptr;
-}
-
 class LibraryBindingTest : public ::testing::Test
 {
 protected:
     void TearDown() override
     {
-        SECSetLibraryBinding(SECSystemLibraryBinding());
         SECSetVisualStyle(1);
     }
 };
 
 TEST_F(LibraryBindingTest, MissingLibrariesFailSoftly)
 {
-    SECSetLibraryBinding({&FailingLoadLibrary, &::GetProcAddress, &::FreeLibrary});
+    const FakeThemeLibrary missing(FakeThemeLibrary::NONE);
     EXPECT_EQ(SECOpenThemeData(nullptr, L"BUTTON"), nullptr);
     TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, nullptr, 0};
     EXPECT_FALSE(SECTrackMouseEvent(&tme));
-    EXPECT_EQ(SECCloseThemeData(hFakeTheme), E_FAIL);
+    EXPECT_EQ(SECCloseThemeData(FakeThemeLibrary::hTheme), E_FAIL);
     EXPECT_FALSE(SECIsAppThemed());
     EXPECT_FALSE(SECLoadThemeLibrary());
     EXPECT_FALSE(SECSetVisualStyle(4));
     EXPECT_EQ(SECGetVisualStyle(), 1);
 }
 
-HMODULE WINAPI ComCtlOnlyLoadLibrary(LPCWSTR pszName)
-{
-    ++g_nLoads;
-    return std::wstring(pszName) == L"COMCTL32.DLL" ? hFakeComCtl32 : nullptr;
-}
-
 TEST_F(LibraryBindingTest, FailedThemeLibraryLoadIsNotRetried)
 {
-    SECSetLibraryBinding({&ComCtlOnlyLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary});
+    FakeThemeLibrary comCtlOnly(FakeThemeLibrary::COMCTL_ONLY);
     ASSERT_TRUE(SECGetComCtlVersion());
-    g_nLoads = 0;
+    int& nLoads = comCtlOnly.State().nLoads;
+    nLoads = 0;
     EXPECT_FALSE(SECLoadThemeLibrary());
-    const int nLoadsOfFirstTry = g_nLoads;
+    const int nLoadsOfFirstTry = nLoads;
     EXPECT_GT(nLoadsOfFirstTry, 0);
     EXPECT_EQ(SECOpenThemeData(nullptr, L"BUTTON"), nullptr);
     EXPECT_FALSE(SECIsThemeActive());
     EXPECT_FALSE(SECLoadThemeLibrary());
-    EXPECT_EQ(g_nLoads, nLoadsOfFirstTry);
+    EXPECT_EQ(nLoads, nLoadsOfFirstTry);
 }
 
 TEST_F(LibraryBindingTest, ActiveVisualStylesNeedComCtl6)
@@ -269,25 +172,26 @@ TEST_F(LibraryBindingTest, ActiveVisualStylesNeedComCtl6)
     };
     for (const Case& c : {Case{6, TRUE}, Case{5, FALSE}})
     {
-        g_dwComCtlMajor = c.dwComCtlMajor;
-        SECSetLibraryBinding({&FakeLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary});
+        FakeThemeLibrary library;
+        library.State().dwComCtlMajor = c.dwComCtlMajor;
         EXPECT_EQ(SECIsThemeActive(), c.bThemeActive) << c.dwComCtlMajor;
         EXPECT_TRUE(SECIsAppThemed());
         EXPECT_EQ(SECSetVisualStyle(4), c.bThemeActive) << c.dwComCtlMajor;
         EXPECT_EQ(SECGetVisualStyle(), c.bThemeActive ? 4 : 1);
     }
-    g_dwComCtlMajor = 6;
+    const FakeThemeLibrary library;
     TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, nullptr, 0};
     EXPECT_TRUE(SECTrackMouseEvent(&tme));
     // A missing entry point fails by itself.
     COLORREF clr = 0;
-    EXPECT_EQ(SECGetThemeColor(hFakeTheme, 1, 1, 3823, &clr), E_FAIL);
+    EXPECT_EQ(SECGetThemeColor(FakeThemeLibrary::hTheme, 1, 1, 3823, &clr), E_FAIL);
 }
 
 TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
 {
-    g_dwComCtlMajor = 6;
-    SECSetLibraryBinding({&FakeLoadLibrary, &FakeGetProcAddress, &FakeFreeLibrary});
+    auto library = std::make_unique<FakeThemeLibrary>();
+    FakeThemeLibrary::Record& record = library->State();
+    record.clrBackground = RGB(0, 0, 255);
     MemoryCanvas image(4, 4, RGB(255, 0, 255));
     image.Fill(1, 1, 2, 2, RGB(255, 0, 0));
     CBitmap bitmap;
@@ -300,7 +204,6 @@ TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
         dc.SelectObject(pOld);
     }
     MemoryCanvas target(20, 20, WHITE);
-    g_nThemesClosed = 0;
     EXPECT_EQ(SECDrawThemedBitmap(nullptr, target.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
                                   10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
               S_OK);
@@ -308,20 +211,19 @@ TEST_F(LibraryBindingTest, ThemedBitmapDrawsThePartThenTheMaskedImage)
     EXPECT_EQ(target.Pixel(3, 3), RGB(0, 0, 255)); // the part's background
     EXPECT_EQ(target.Pixel(5, 5), RGB(0, 0, 255)); // a transparent pixel of the image
     EXPECT_EQ(target.Pixel(6, 6), RGB(255, 0, 0)); // an opaque one
-    EXPECT_EQ(g_nThemesClosed, 1);
+    EXPECT_EQ(record.nThemesClosed, 1);
 
     // A part that cannot be drawn: its failure, nothing drawn, the theme closed all the same.
-    g_hrBackground = E_INVALIDARG;
+    record.hrBackground = E_INVALIDARG;
     MemoryCanvas failed(20, 20, WHITE);
     EXPECT_EQ(SECDrawThemedBitmap(nullptr, failed.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
                                   10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
               E_INVALIDARG);
-    g_hrBackground = S_OK;
     EXPECT_EQ(failed.Pixel(6, 6), WHITE);
-    EXPECT_EQ(g_nThemesClosed, 2);
+    EXPECT_EQ(record.nThemesClosed, 2);
 
     // Without visual styles: nothing drawn.
-    SECSetLibraryBinding(SECSystemLibraryBinding());
+    library.reset();
     MemoryCanvas plain(20, 20, WHITE);
     EXPECT_EQ(SECDrawThemedBitmap(nullptr, plain.Hdc(), static_cast<HBITMAP>(bitmap.m_hObject), L"TOOLBAR", 1, 1, 2, 2,
                                   10, 10, 3, 3, 4, 4, RGB(255, 0, 255)),
