@@ -311,4 +311,28 @@ TEST_F(FrameBarsTest, RemoveControlBarKeepsOnePlaceholderPerId)
     EXPECT_EQ(dockBar.m_arrBars.GetSize(), 3);
     EXPECT_EQ(dockBar.m_arrBars[1], reinterpret_cast<void*>(0xE901));
 }
+
+// The toolkit's and the framework's texts, icon and cursors for floating, customising and help.
+TEST(FrameResourcesTest, StringsIconAndCursorsAreLinked)
+{
+    const struct
+    {
+        UINT nID;
+        LPCTSTR lpszText;
+    } strings[] = {{20535, _T("Press the Ctrl key to prevent docking.")},
+                   {20624, _T("noclose")},
+                   {20625, _T("Select Directory")},
+                   {20674, _T("ToolBar%d")},
+                   {AFX_IDS_HELPMODEMESSAGE, _T("Select an object on which to get Help")}};
+    for (const auto& entry : strings)
+    {
+        CString strText;
+        EXPECT_TRUE(strText.LoadString(entry.nID)) << entry.nID;
+        EXPECT_EQ(strText, CString(entry.lpszText)) << entry.nID;
+    }
+    const HINSTANCE hInstance = AfxGetResourceHandle();
+    EXPECT_NE(::LoadImage(hInstance, MAKEINTRESOURCE(20514), IMAGE_ICON, 16, 16, LR_SHARED), nullptr);
+    for (UINT nCursor : {20691u, static_cast<UINT>(AFX_IDC_CONTEXTHELP)})
+        EXPECT_NE(::LoadCursor(hInstance, MAKEINTRESOURCE(nCursor)), nullptr) << nCursor;
+}
 } // namespace

@@ -1,17 +1,20 @@
 // Dragging, floating, docking back and sizing toolkit bars in a shown frame under the null
 // driver; every modal loop gets its input posted before it starts.
+#include <toolkit/bars/StatusBar.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 #include <toolkit/frames/DockContext.h>
 #include <toolkit/frames/MiniDockFrameWnd.h>
 
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <testing/MessagePump.h>
 
 #include "HiddenFrameTest.h"
 
+using tarnwick::bars::SECStatusBar;
 using tarnwick::frames::SECControlBar;
 using tarnwick::frames::SECDockBar;
 using tarnwick::frames::SECDockContext;
@@ -47,6 +50,18 @@ public:
             pToolkitDockBar->DockControlBarEx(pBar, lpRect);
         else
             CFrameWnd::DockControlBar(pBar, pDockBar, lpRect);
+    }
+    // The status line's text each time a posted WM_APP reaches the frame.
+    std::vector<CString> m_statusTexts;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_APP)
+            return CFrameWnd::WindowProc(message, wParam, lParam);
+        auto* pStatus = static_cast<SECStatusBar*>(GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE));
+        m_statusTexts.push_back(pStatus != nullptr ? pStatus->GetPaneText(0) : CString());
+        return 0;
     }
 };
 
@@ -141,6 +156,26 @@ TEST_F(DockContextTest, DraggedToMidScreenFloatsInAToolkitFrameAndDocksBackOnThe
     Drag(BarPoint(), LeftDockBarPoint());
     EXPECT_EQ(DockBarID(), AFX_IDW_DOCKBAR_LEFT);
     EXPECT_FALSE(m_pOutput->IsFloating());
+}
+
+TEST_F(DockContextTest, TheStatusLineAsksForCtrlDuringTheDragAndIsReadyAfter)
+{
+    CWinApp app(_T("Docking"));
+    app.m_pMainWnd = m_pFrame;
+    SECStatusBar status;
+    const UINT indicator = 0; // the message pane
+    ASSERT_TRUE(status.Create(m_pFrame));
+    ASSERT_TRUE(status.SetIndicators(&indicator, 1));
+    // The idle prompt that the frame posted when it was made goes first.
+    PumpPendingMessages();
+    // Read while the drag's loop runs.
+    m_pFrame->PostMessage(WM_APP);
+    const CPoint ptFrom = BarPoint();
+    Drag(ptFrom, ptFrom + CSize(200, -250));
+    app.m_pMainWnd = nullptr;
+    ASSERT_EQ(Frame().m_statusTexts.size(), 1u);
+    EXPECT_EQ(Frame().m_statusTexts[0], CString(_T("Press the Ctrl key to prevent docking.")));
+    EXPECT_EQ(status.GetPaneText(0), CString(_T("Ready")));
 }
 
 TEST_F(DockContextTest, EscapeTheRightButtonAndCtrlKeepTheBarFromDocking)
