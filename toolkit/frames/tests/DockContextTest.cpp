@@ -225,6 +225,37 @@ TEST_F(DockContextTest, DoubleClickTogglesBetweenTheDockBarAndTheFloatingFrame)
     EXPECT_EQ(DockBarID(), AFX_IDW_DOCKBAR_BOTTOM);
 }
 
+// A dock context that notes the drags it is asked to start instead of running them.
+class DragCounter : public SECDockContext
+{
+public:
+    using SECDockContext::SECDockContext;
+    void StartDrag(CPoint) override
+    {
+        ++m_nDrags;
+    }
+    int m_nDrags = 0;
+};
+
+TEST_F(DockContextTest, OnlyTheCaptionOfAFrameOfOneBarDragsIt)
+{
+    for (const DWORD dwMulti : {0ul, static_cast<DWORD>(CBRS_FLOAT_MULTI)})
+    {
+        auto* pCounter = new DragCounter(m_pOutput.get());
+        delete m_pOutput->m_pDockContext;
+        m_pOutput->m_pDockContext = pCounter;
+        m_pFrame->FloatControlBar(m_pOutput.get(), CPoint(300, 200), CBRS_ALIGN_TOP | dwMulti);
+        CFrameWnd* pFloating = m_pOutput->GetParentFrame();
+        ASSERT_TRUE(pFloating->IsKindOf(RUNTIME_CLASS(SECMiniDockFrameWnd)));
+        // Released first: a caption left to the system moves the window only while pressed.
+        pFloating->PostMessage(WM_LBUTTONUP);
+        pFloating->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(310, 205));
+        PumpPendingMessages();
+        EXPECT_EQ(pCounter->m_nDrags, dwMulti ? 0 : 1) << "multi " << dwMulti;
+        m_pFrame->DockControlBar(m_pOutput.get(), AFX_IDW_DOCKBAR_BOTTOM);
+    }
+}
+
 TEST_F(DockContextTest, AllowDockingOffFloatsTheBarAndRefusesDocking)
 {
     m_pOutput->SendMessage(WM_COMMAND, tarnwick::frames::ID_SEC_ALLOW_DOCKING);
