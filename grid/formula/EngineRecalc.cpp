@@ -121,8 +121,9 @@ struct GXEngineLinks
 namespace
 {
 // Resolves the references of a formula for the sheet's layout now.
-GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineExpr& expr)
+GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineNode* pFormula)
 {
+    const GXEngineExpr& expr = *pFormula->pExpr;
     static std::vector<GXEngineNode*> s_cells;
     static std::vector<GXEngineNode*> s_precedents;
     static std::vector<BYTE> s_steps;
@@ -162,16 +163,17 @@ GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineExpr& expr)
                            static_cast<WORD>(nOperands),
                            static_cast<WORD>(nSteps > 0 ? 0 : expr.nCount)};
     const size_t nBytes = shape.Size();
-    if (expr.pLinks == nullptr || static_cast<size_t>(expr.pLinks->nCapacity) < nBytes)
+    GXEngineLinks*& pLinks = pFormula->pLinks;
+    if (pLinks == nullptr || static_cast<size_t>(pLinks->nCapacity) < nBytes)
     {
-        GXEngineFree(expr.pLinks);
-        expr.pLinks = nullptr;
-        expr.pLinks = static_cast<GXEngineLinks*>(GXEngineAlloc(nBytes));
+        GXEngineFree(pLinks);
+        pLinks = nullptr;
+        pLinks = static_cast<GXEngineLinks*>(GXEngineAlloc(nBytes));
         shape.nCapacity = static_cast<int>(nBytes);
     }
     else
-        shape.nCapacity = expr.pLinks->nCapacity;
-    GXEngineLinks& links = *expr.pLinks;
+        shape.nCapacity = pLinks->nCapacity;
+    GXEngineLinks& links = *pLinks;
     links = shape;
     std::copy(s_precedents.begin(), s_precedents.end(), links.Precedents());
     std::copy(s_operands.begin(), s_operands.begin() + nOperands, links.Operands());
@@ -181,11 +183,11 @@ GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineExpr& expr)
 }
 
 // The links of a formula, resolved again when the layout changed since they were made.
-inline GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineExpr& expr)
+inline GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineNode* pFormula)
 {
-    if (expr.pLinks != nullptr && expr.pLinks->nLayout == pSheet->nLayout)
-        return *expr.pLinks;
-    return Resolve(pSheet, expr);
+    if (pFormula->pLinks != nullptr && pFormula->pLinks->nLayout == pSheet->nLayout)
+        return *pFormula->pLinks;
+    return Resolve(pSheet, pFormula);
 }
 
 int CountViolations(GXEngineSheet* pSheet, GXEngineList& list)
@@ -234,8 +236,7 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
     for (;;)
     {
         GXEngineNode* pCurrent = frame.pNode;
-        GXEngineExpr& expr = *pCurrent->pExpr;
-        GXEngineLinks& links = Links(pSheet, expr);
+        GXEngineLinks& links = Links(pSheet, pCurrent);
         GXEngineNode* const* ppPrecedents = links.Precedents();
         GXEngineNode* pDescend = nullptr;
         BOOL bStopped = FALSE;

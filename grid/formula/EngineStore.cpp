@@ -114,6 +114,18 @@ CGXStyle* TakeStyle(GXEngineSheet* pSheet, GXEngineNode* pOld)
     return pStyle;
 }
 
+// Frees what a node owns, leaving it empty.
+void FreeContents(GXEngineNode& node)
+{
+    delete node.pStyle;
+    node.pStyle = nullptr;
+    GXEngineFreeExpression(node.pExpr);
+    node.pExpr = nullptr;
+    GXEngineFree(node.pLinks);
+    node.pLinks = nullptr;
+    GXEngineClearValue(&node);
+}
+
 BOOL SetSetting(int& nWord, int nValue, int nMax)
 {
     if (nValue < 0 || nValue > nMax)
@@ -231,13 +243,7 @@ void GXEngineClearSheet(int nSheet)
             for (int nSlot = 0; nSlot < GX_ENGINE_BLOCK_NODES; ++nSlot)
             {
                 if (pBlock->dwMask & (1u << nSlot))
-                {
-                    GXEngineNode& node = pBlock->nodes[nSlot];
-                    delete node.pStyle;
-                    GXEngineFreeExpression(node.pExpr);
-                    if (node.ValueType() == GX_VALUE_STRING)
-                        GXEngineFree(node.value.pszString);
-                }
+                    FreeContents(pBlock->nodes[nSlot]);
             }
             GXEngineFree(pBlock);
             pBlock = pNext;
@@ -387,16 +393,9 @@ void GXEngineFreeNode(GXEngineNode* pNode)
 {
     GXEngineBlock* pBlock = GXEngineBlockOf(pNode);
     GXEngineList* pList = pBlock->pList;
-    delete pNode->pStyle;
-    pNode->pStyle = nullptr;
-    if (pNode->pExpr != nullptr)
-    {
-        GXEngineFreeExpression(pNode->pExpr);
-        pNode->pExpr = nullptr;
-        if (pList->bDeferred)
-            pBlock->bFreedDeferred = TRUE;
-    }
-    GXEngineClearValue(pNode);
+    if (pNode->pExpr != nullptr && pList->bDeferred)
+        pBlock->bFreedDeferred = TRUE;
+    FreeContents(*pNode);
     pBlock->dwMask &= ~(1u << pNode->Slot());
     --pList->nCount;
     if (pBlock->dwMask != 0)
@@ -708,6 +707,7 @@ GXEngineNode* GXEngineCopyCell(GXEngineList* pList, const GXEngineNode* pNode)
     const DWORD dwSlot = pCopy->dwFlags;
     *pCopy = *pNode;
     pCopy->pNext = nullptr;
+    pCopy->pLinks = nullptr;
     pCopy->dwFlags = (pNode->dwFlags & ~(GX_NODE_LINKED | (0x3Fu << 9))) | dwSlot;
     if (pNode->ValueType() == GX_VALUE_STRING)
         pCopy->value.pszString =

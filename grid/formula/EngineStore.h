@@ -92,6 +92,7 @@ struct GXEngineRange
 GXEngineRange GXEngineMakeRange(LONG nTop, LONG nLeft, LONG nBottom, LONG nRight);
 
 struct GXEngineExpr;
+struct GXEngineLinks;
 struct GXEngineName;
 struct GXEngineBlock;
 struct GXEngineList;
@@ -130,7 +131,9 @@ struct GXEngineNode
     GXEngineNode* pNext;
     LONG nRow;
     LONG nCol;
-    DWORD dwReserved;
+    // The reserved word: what recalculation resolved the formula's references to, kept next to
+    // what it reads with them; owned, never copied.
+    GXEngineLinks* pLinks;
     union {
         double dNumber;
         LPWSTR pszString;
