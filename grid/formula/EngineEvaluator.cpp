@@ -639,33 +639,50 @@ void StoreNumber(GXEngineNode* pNode, double dValue)
     pNode->dwFlags |= GX_NODE_REFRESH;
 }
 
+// Appends the operand of a number or cell node; answers where its step takes it from, the stack
+// when the node is neither.
+BYTE AppendOperand(const GXEngineExprNode& node, const GXEngineNode* pCell, GXEngineStepOperand* pOperands,
+                   int& nOperands)
+{
+    switch (node.Kind())
+    {
+    case GX_EXPR_NUMBER:
+        pOperands[nOperands++].dNumber = node.u.dNumber;
+        return GX_STEP_FROM_NUMBER;
+    case GX_EXPR_CELL:
+        pOperands[nOperands++].pCell = pCell;
+        return GX_STEP_FROM_CELL;
+    default:
+        return GX_STEP_FROM_STACK;
+    }
+}
+
 // Appends the steps of the subtree at node n; FALSE when it holds anything but numbers, cells and
-// arithmetic operators.
+// arithmetic operators. A number or cell right of an operator becomes that operator's operand.
 BOOL AppendSteps(const GXEngineExprNode* pNodes, WORD n, const GXEngineNode* const* ppCells, BYTE* pSteps,
                  int& nSteps, GXEngineStepOperand* pOperands, int& nOperands)
 {
     const GXEngineExprNode& node = pNodes[n];
-    switch (node.Kind())
+    const BYTE nSource = AppendOperand(node, ppCells[n], pOperands, nOperands);
+    if (nSource != GX_STEP_FROM_STACK)
     {
-    case GX_EXPR_NUMBER:
-        pSteps[nSteps++] = GX_STEP_NUMBER;
-        pOperands[nOperands++].dNumber = node.u.dNumber;
+        pSteps[nSteps++] = GX_STEP_PUSH | nSource;
         return TRUE;
-    case GX_EXPR_CELL:
-        pSteps[nSteps++] = GX_STEP_CELL;
-        pOperands[nOperands++].pCell = ppCells[n];
-        return TRUE;
-    case GX_EXPR_OPERATOR:
-        if (!IsArithmetic(node.u.nOperator) ||
-            !AppendSteps(pNodes, node.nIndex1, ppCells, pSteps, nSteps, pOperands, nOperands) ||
-            (!IsUnary(node.u.nOperator) &&
-             !AppendSteps(pNodes, node.nIndex2, ppCells, pSteps, nSteps, pOperands, nOperands)))
-            return FALSE;
-        pSteps[nSteps++] = static_cast<BYTE>(node.u.nOperator);
-        return TRUE;
-    default:
-        return FALSE;
     }
+    if (node.Kind() != GX_EXPR_OPERATOR || !IsArithmetic(node.u.nOperator) ||
+        !AppendSteps(pNodes, node.nIndex1, ppCells, pSteps, nSteps, pOperands, nOperands))
+        return FALSE;
+    const int nOperator = node.u.nOperator;
+    BYTE nRight = GX_STEP_FROM_STACK;
+    if (!IsUnary(nOperator))
+    {
+        nRight = AppendOperand(pNodes[node.nIndex2], ppCells[node.nIndex2], pOperands, nOperands);
+        if (nRight == GX_STEP_FROM_STACK &&
+            !AppendSteps(pNodes, node.nIndex2, ppCells, pSteps, nSteps, pOperands, nOperands))
+            return FALSE;
+    }
+    pSteps[nSteps++] = static_cast<BYTE>(nOperator | nRight);
+    return TRUE;
 }
 
 // The evaluation state of one expression; the state of an evaluation around it comes back after,
@@ -801,37 +818,44 @@ int GXEngineMakeSteps(const GXEngineExpr& expr, const GXEngineNode* const* ppCel
 
 BOOL GXEngineComputeSteps(GXEngineNode* pNode, const BYTE* pSteps, int nSteps, const GXEngineStepOperand* pOperands)
 {
-    // A value of n nodes never stacks more than n numbers.
-    double adStack[GX_EXPR_MAX_NODES];
-    int nTop = 0;
+    // The top of the stack is held apart, the numbers below it in a buffer: a value of n nodes
+    // never stacks more than n numbers.
+    double adBelow[GX_EXPR_MAX_NODES];
+    int nDepth = 0;
+    double dTop = 0;
     for (const BYTE* pStep = pSteps; pStep != pSteps + nSteps; ++pStep)
     {
-        switch (*pStep)
+        const BYTE nOperator = *pStep & GX_STEP_OPERATOR_MASK;
+        const BYTE nSource = *pStep & ~GX_STEP_OPERATOR_MASK;
+        double dOperand = 0;
+        if (nSource == GX_STEP_FROM_NUMBER)
+            dOperand = (pOperands++)->dNumber;
+        else if (nSource == GX_STEP_FROM_CELL)
         {
-        case GX_STEP_NUMBER:
-            adStack[nTop++] = (pOperands++)->dNumber;
-            break;
-        case GX_STEP_CELL: {
             const GXEngineNode* pCell = (pOperands++)->pCell;
             if (pCell == nullptr || pCell->ValueType() != GX_VALUE_NUMBER)
                 return FALSE;
-            adStack[nTop++] = pCell->value.dNumber;
-            break;
+            dOperand = pCell->value.dNumber;
         }
-        default: {
-            const BOOL bUnary = IsUnary(*pStep);
-            if (!bUnary)
-                --nTop;
-            double& dValue = adStack[nTop - 1];
-            if (Apply(*pStep, dValue, bUnary ? 0 : adStack[nTop], dValue) != 0)
-                return FALSE;
-            break;
+        if (nOperator == GX_STEP_PUSH)
+        {
+            if (nDepth++ > 0)
+                adBelow[nDepth - 2] = dTop;
+            dTop = dOperand;
+            continue;
         }
+        double dLeft = dTop;
+        if (nSource == GX_STEP_FROM_STACK && !IsUnary(nOperator))
+        {
+            dOperand = dTop;
+            dLeft = adBelow[--nDepth - 1];
         }
+        if (Apply(nOperator, dLeft, dOperand, dTop) != 0)
+            return FALSE;
     }
-    if (nTop != 1 || !std::isfinite(adStack[0]))
+    if (nDepth != 1 || !std::isfinite(dTop))
         return FALSE;
-    StoreNumber(pNode, adStack[0]);
+    StoreNumber(pNode, dTop);
     return TRUE;
 }
 

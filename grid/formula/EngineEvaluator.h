@@ -98,14 +98,18 @@ BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode, const GXEng
 GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes,
                                            WORD nRoot, const GXEngineNode* const* ppCells = nullptr);
 // A formula whose value is numbers and cells combined by arithmetic operators, as a flat list of
-// steps taken in order over a stack of numbers: push a number, push the number a cell holds, or
-// apply an operator to the top of the stack. Recalculation makes them once with the cells its
+// steps taken in order over a stack of numbers. Recalculation makes them once with the cells its
 // references resolve to, and computes the formula from them without walking its tree. A step is
-// one byte, the operator or one of these; each number or cell step takes the next operand.
+// one byte: an operator, or GX_STEP_PUSH, in the low bits, and in the high bits where its operand
+// comes from: the top of the stack, or the next of the operands, a number or a cell's number. An
+// operator with an operand takes it as its right one.
 enum : BYTE
 {
-    GX_STEP_NUMBER = 0xFE,
-    GX_STEP_CELL = 0xFF
+    GX_STEP_PUSH = 0x1F,
+    GX_STEP_OPERATOR_MASK = 0x1F,
+    GX_STEP_FROM_STACK = 0x00,
+    GX_STEP_FROM_NUMBER = 0x20,
+    GX_STEP_FROM_CELL = 0x40
 };
 
 union GXEngineStepOperand {
