@@ -166,9 +166,9 @@ GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineNode* pFormula)
     GXEngineLinks*& pLinks = pFormula->pLinks;
     if (pLinks == nullptr || static_cast<size_t>(pLinks->nCapacity) < nBytes)
     {
-        GXEngineFree(pLinks);
+        GXEngineFreeWalked(pLinks);
         pLinks = nullptr;
-        pLinks = static_cast<GXEngineLinks*>(GXEngineAlloc(nBytes));
+        pLinks = static_cast<GXEngineLinks*>(GXEngineAllocWalked(nBytes));
         shape.nCapacity = static_cast<int>(nBytes);
     }
     else

@@ -11,21 +11,19 @@
 
 namespace
 {
-// Every engine allocation, so that what is still recorded is released with the process. Node
-// blocks come from a heap of their own, which records them and releases those left with it: the
-// blocks of a sheet then lie together in memory, not each between the expressions made along with
-// its nodes, and a walk over a list reads few pages.
+// Every engine allocation, so that what is still recorded is released with the process; what
+// recalculation walks is recorded by its own heap, which releases what is left of it.
 struct GX_ENGINE_MEMOBJ_STATE
 {
     std::unordered_set<void*> allocations;
-    HANDLE hBlockHeap = ::HeapCreate(0, 0, 0);
+    HANDLE hWalkedHeap = ::HeapCreate(0, 0, 0);
 
     ~GX_ENGINE_MEMOBJ_STATE()
     {
         for (void* p : allocations)
             std::free(p);
-        if (hBlockHeap != nullptr)
-            ::HeapDestroy(hBlockHeap);
+        if (hWalkedHeap != nullptr)
+            ::HeapDestroy(hWalkedHeap);
     }
 };
 
@@ -45,19 +43,10 @@ UINT Bucket(LONG nRow, LONG nCol)
 // A zero-filled node block, owned by the list.
 GXEngineBlock* NewBlock(GXEngineList* pList)
 {
-    GX_ENGINE_MEMOBJ_STATE& state = MemState();
-    void* p = state.hBlockHeap != nullptr ? ::HeapAlloc(state.hBlockHeap, HEAP_ZERO_MEMORY, sizeof(GXEngineBlock))
-                                          : nullptr;
-    if (p == nullptr)
-        AfxThrowMemoryException();
-    GXEngineBlock* pBlock = static_cast<GXEngineBlock*>(p);
+    GXEngineBlock* pBlock = static_cast<GXEngineBlock*>(GXEngineAllocWalked(sizeof(GXEngineBlock)));
+    std::memset(pBlock, 0, sizeof(GXEngineBlock));
     pBlock->pList = pList;
     return pBlock;
-}
-
-void FreeBlock(GXEngineBlock* pBlock)
-{
-    ::HeapFree(MemState().hBlockHeap, 0, pBlock);
 }
 
 void RemoveBlock(GXEngineList* pList, GXEngineBlock* pBlock)
@@ -145,7 +134,7 @@ void FreeContents(GXEngineNode& node)
     node.pStyle = nullptr;
     GXEngineFreeExpression(node.pExpr);
     node.pExpr = nullptr;
-    GXEngineFree(node.pLinks);
+    GXEngineFreeWalked(node.pLinks);
     node.pLinks = nullptr;
     GXEngineClearValue(&node);
 }
@@ -220,6 +209,21 @@ void GXEngineFree(void* p)
     std::free(p);
 }
 
+void* GXEngineAllocWalked(size_t nBytes)
+{
+    const HANDLE hHeap = MemState().hWalkedHeap;
+    void* p = hHeap != nullptr ? ::HeapAlloc(hHeap, 0, nBytes) : nullptr;
+    if (p == nullptr)
+        AfxThrowMemoryException();
+    return p;
+}
+
+void GXEngineFreeWalked(void* p)
+{
+    if (p != nullptr)
+        ::HeapFree(MemState().hWalkedHeap, 0, p);
+}
+
 LPWSTR GXEngineCopyText(LPCWSTR pszText, int nLength)
 {
     LPWSTR pszCopy = static_cast<LPWSTR>(GXEngineAlloc(sizeof(WCHAR) * (nLength + 1)));
@@ -269,7 +273,7 @@ void GXEngineClearSheet(int nSheet)
                 if (pBlock->dwMask & (1u << nSlot))
                     FreeContents(pBlock->nodes[nSlot]);
             }
-            FreeBlock(pBlock);
+            GXEngineFreeWalked(pBlock);
             pBlock = pNext;
         }
         list = GXEngineList{};
@@ -439,7 +443,7 @@ void GXEngineFreeNode(GXEngineNode* pNode)
     else
     {
         RemoveBlock(pList, pBlock);
-        FreeBlock(pBlock);
+        GXEngineFreeWalked(pBlock);
     }
 }
 
@@ -477,7 +481,7 @@ void GXEngineEndDefer(GXEngineSheet* pSheet, int nMask)
                 if (pBlock->dwMask == 0)
                 {
                     RemoveBlock(&list, pBlock);
-                    FreeBlock(pBlock);
+                    GXEngineFreeWalked(pBlock);
                 }
                 else if (pBlock->dwMask != kFullMask)
                 {
@@ -491,7 +495,7 @@ void GXEngineEndDefer(GXEngineSheet* pSheet, int nMask)
             {
                 GXEngineBlock* pEmpty = list.pFirst;
                 RemoveBlock(&list, pEmpty);
-                FreeBlock(pEmpty);
+                GXEngineFreeWalked(pEmpty);
             }
         }
         list.bCompact = FALSE;

@@ -293,6 +293,11 @@ void* GXEngineTryAlloc(size_t nBytes);
 void* GXEngineAlloc(size_t nBytes);
 void* GXEngineAllocZero(size_t nBytes);
 void GXEngineFree(void* p);
+// What recalculation walks, node blocks and the links of formulas, comes from a heap of its own so
+// that it lies together in memory, not each piece between the expressions made along with it: a
+// walk then reads few pages. Throws the framework's memory exception when memory is short.
+void* GXEngineAllocWalked(size_t nBytes);
+void GXEngineFreeWalked(void* p);
 LPWSTR GXEngineCopyText(LPCWSTR pszText, int nLength);
 
 // Sheets: handles are index + 1 and never 0.
