@@ -287,15 +287,17 @@ struct GX_ENGINE_STATE
 
 GX_ENGINE_STATE* GXGetEngineState();
 
-// Every engine allocation goes through these and is recorded until freed. The try form gives
-// null when memory is short; the others throw the framework's memory exception.
+// Every engine allocation goes through these and is recorded until freed, except what
+// recalculation walks (below), which its own heap records. The try form gives null when memory is
+// short; the others throw the framework's memory exception.
 void* GXEngineTryAlloc(size_t nBytes);
 void* GXEngineAlloc(size_t nBytes);
 void* GXEngineAllocZero(size_t nBytes);
 void GXEngineFree(void* p);
 // What recalculation walks, node blocks and the links of formulas, comes from a heap of its own so
 // that it lies together in memory, not each piece between the expressions made along with it: a
-// walk then reads few pages. Throws the framework's memory exception when memory is short.
+// walk then reads few pages. The heap releases what is left of it with the process. Throws the
+// framework's memory exception when memory is short.
 void* GXEngineAllocWalked(size_t nBytes);
 void GXEngineFreeWalked(void* p);
 LPWSTR GXEngineCopyText(LPCWSTR pszText, int nLength);
