@@ -642,7 +642,6 @@ void GXEngineFreeExpression(GXEngineExpr* pExpr)
     }
     GXEngineFree(pExpr->pNodes);
     GXEngineFree(pExpr->pszComment);
-    GXEngineFree(pExpr->pLinks);
     GXEngineFree(pExpr);
 }
 
@@ -652,7 +651,6 @@ GXEngineExpr* GXEngineCopyExpression(const GXEngineExpr* pExpr)
         return nullptr;
     GXEngineExpr* pCopy = static_cast<GXEngineExpr*>(GXEngineAlloc(sizeof(GXEngineExpr)));
     *pCopy = *pExpr;
-    pCopy->pLinks = nullptr;
     pCopy->pNodes = static_cast<GXEngineExprNode*>(GXEngineAlloc(sizeof(GXEngineExprNode) * pExpr->nCount));
     std::memcpy(pCopy->pNodes, pExpr->pNodes, sizeof(GXEngineExprNode) * pExpr->nCount);
     for (WORD i = 0; i < pCopy->nCount; ++i)

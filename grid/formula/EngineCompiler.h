@@ -68,8 +68,6 @@ struct GXEngineExprNode
     }
 };
 
-struct GXEngineLinks;
-
 struct GXEngineExpr
 {
     WORD nRoot;
@@ -78,14 +76,11 @@ struct GXEngineExpr
     WORD nCount;
     GXEngineExprNode* pNodes;
     LPWSTR pszComment;
-    // The cells and precedents that recalculation found for the references, while the sheet's
-    // layout is unchanged; owned, never copied.
-    GXEngineLinks* pLinks;
 };
 
 // Compiles into the header; records the result as the engine's last compile result.
 BOOL GXEngineParseFormula(int nSheet, LPCWSTR pszText, GXEngineExpr* pExpr);
-// Frees the node array, its strings, the comment, the links and the header; null is ignored.
+// Frees the node array, its strings, the comment and the header; null is ignored.
 void GXEngineFreeExpression(GXEngineExpr* pExpr);
 GXEngineExpr* GXEngineCopyExpression(const GXEngineExpr* pExpr);
 

@@ -89,6 +89,49 @@ BOOL Power(double dBase, double dExponent, double& dValue)
     return errno == 0 && !std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) && std::isfinite(dValue);
 }
 
+// The arithmetic operators that take one operand.
+BOOL IsUnary(int nOperator)
+{
+    return nOperator == GX_OP_PLUS || nOperator == GX_OP_NEGATE || nOperator == GX_OP_PERCENT;
+}
+
+// Applies an arithmetic operator (a unary one to dLeft); answers 0, or the code of the error the
+// result raises.
+int Apply(int nOperator, double dLeft, double dRight, double& dValue)
+{
+    switch (nOperator)
+    {
+    case GX_OP_PLUS:
+        dValue = dLeft;
+        break;
+    case GX_OP_NEGATE:
+        dValue = -dLeft;
+        break;
+    case GX_OP_PERCENT:
+        dValue = dLeft / 100;
+        break;
+    case GX_OP_ADD:
+        dValue = dLeft + dRight;
+        break;
+    case GX_OP_SUBTRACT:
+        dValue = dLeft - dRight;
+        break;
+    case GX_OP_MULTIPLY:
+        dValue = dLeft * dRight;
+        break;
+    case GX_OP_DIVIDE:
+        if (dRight == 0)
+            return 70;
+        dValue = dLeft / dRight;
+        break;
+    default:
+        if (!Power(dLeft, dRight, dValue))
+            return 70;
+        break;
+    }
+    return std::isfinite(dValue) ? 0 : 40;
+}
+
 void SetError(GXEngineOperand& result, int nCode)
 {
     result.nType = GX_OPERAND_ERROR;
@@ -327,46 +370,11 @@ BOOL CEvaluator::Arithmetic(const GXEngineExprNode& node, double& dValue)
 
 BOOL CEvaluator::Combine(const GXEngineExprNode& node, double& dValue)
 {
-    const int nOperator = node.u.nOperator;
-    const double dLeft = dValue;
     double dRight = 0;
-    switch (nOperator)
-    {
-    case GX_OP_PLUS:
-        break;
-    case GX_OP_NEGATE:
-        dValue = -dLeft;
-        break;
-    case GX_OP_PERCENT:
-        dValue = dLeft / 100;
-        break;
-    default:
-        if (!ToNumber(node.nIndex2, dRight))
-            return FALSE;
-        switch (nOperator)
-        {
-        case GX_OP_ADD:
-            dValue = dLeft + dRight;
-            break;
-        case GX_OP_SUBTRACT:
-            dValue = dLeft - dRight;
-            break;
-        case GX_OP_MULTIPLY:
-            dValue = dLeft * dRight;
-            break;
-        case GX_OP_DIVIDE:
-            if (dRight == 0)
-                return GXEngineRaise(70);
-            dValue = dLeft / dRight;
-            break;
-        default:
-            if (!Power(dLeft, dRight, dValue))
-                return GXEngineRaise(70);
-            break;
-        }
-        break;
-    }
-    return std::isfinite(dValue) || GXEngineRaise(40);
+    if (!IsUnary(node.u.nOperator) && !ToNumber(node.nIndex2, dRight))
+        return FALSE;
+    const int nCode = Apply(node.u.nOperator, dValue, dRight, dValue);
+    return nCode == 0 || GXEngineRaise(nCode);
 }
 
 BOOL CEvaluator::ToInteger(WORD n, LONG& nValue)
@@ -620,6 +628,63 @@ BOOL StoreResult(GXEngineNode* pNode, const GXEngineOperand& result)
     }
 }
 
+// Stores a computed number in its cell, marking it for refresh when it changed.
+void StoreNumber(GXEngineNode* pNode, double dValue)
+{
+    if (pNode->ValueType() == GX_VALUE_NUMBER && pNode->value.dNumber == dValue)
+        return;
+    GXEngineClearValue(pNode);
+    pNode->value.dNumber = dValue;
+    pNode->SetValueType(GX_VALUE_NUMBER);
+    pNode->dwFlags |= GX_NODE_REFRESH;
+}
+
+// Appends the operand of a number or cell node; answers where its step takes it from, the stack
+// when the node is neither.
+BYTE AppendOperand(const GXEngineExprNode& node, const GXEngineNode* pCell, GXEngineStepOperand* pOperands,
+                   int& nOperands)
+{
+    switch (node.Kind())
+    {
+    case GX_EXPR_NUMBER:
+        pOperands[nOperands++].dNumber = node.u.dNumber;
+        return GX_STEP_FROM_NUMBER;
+    case GX_EXPR_CELL:
+        pOperands[nOperands++].pCell = pCell;
+        return GX_STEP_FROM_CELL;
+    default:
+        return GX_STEP_FROM_STACK;
+    }
+}
+
+// Appends the steps of the subtree at node n; FALSE when it holds anything but numbers, cells and
+// arithmetic operators. A number or cell right of an operator becomes that operator's operand.
+BOOL AppendSteps(const GXEngineExprNode* pNodes, WORD n, const GXEngineNode* const* ppCells, BYTE* pSteps,
+                 int& nSteps, GXEngineStepOperand* pOperands, int& nOperands)
+{
+    const GXEngineExprNode& node = pNodes[n];
+    const BYTE nSource = AppendOperand(node, ppCells[n], pOperands, nOperands);
+    if (nSource != GX_STEP_FROM_STACK)
+    {
+        pSteps[nSteps++] = GX_STEP_PUSH | nSource;
+        return TRUE;
+    }
+    if (node.Kind() != GX_EXPR_OPERATOR || !IsArithmetic(node.u.nOperator) ||
+        !AppendSteps(pNodes, node.nIndex1, ppCells, pSteps, nSteps, pOperands, nOperands))
+        return FALSE;
+    const int nOperator = node.u.nOperator;
+    BYTE nRight = GX_STEP_FROM_STACK;
+    if (!IsUnary(nOperator))
+    {
+        nRight = AppendOperand(pNodes[node.nIndex2], ppCells[node.nIndex2], pOperands, nOperands);
+        if (nRight == GX_STEP_FROM_STACK &&
+            !AppendSteps(pNodes, node.nIndex2, ppCells, pSteps, nSteps, pOperands, nOperands))
+            return FALSE;
+    }
+    pSteps[nSteps++] = static_cast<BYTE>(nOperator | nRight);
+    return TRUE;
+}
+
 // The evaluation state of one expression; the state of an evaluation around it comes back after,
 // else the idle state.
 class CEvalScope
@@ -735,13 +800,62 @@ BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode, const GXEng
         CEvalScope::Raised(result);
         StoreComputed(pSheet, pNode, result);
     }
-    else if (pNode->ValueType() != GX_VALUE_NUMBER || pNode->value.dNumber != dValue)
+    else
+        StoreNumber(pNode, dValue);
+    return TRUE;
+}
+
+int GXEngineMakeSteps(const GXEngineExpr& expr, const GXEngineNode* const* ppCells, BYTE* pSteps,
+                      GXEngineStepOperand* pOperands, int& nOperands)
+{
+    int nSteps = 0;
+    nOperands = 0;
+    if (AppendSteps(expr.pNodes, expr.nRoot, ppCells, pSteps, nSteps, pOperands, nOperands))
+        return nSteps;
+    nOperands = 0;
+    return 0;
+}
+
+BOOL GXEngineComputeSteps(GXEngineNode* pNode, const BYTE* pSteps, int nSteps, const GXEngineStepOperand* pOperands)
+{
+    // The top of the stack is held apart, the numbers below it in a buffer: a value of n nodes
+    // never stacks more than n numbers.
+    double adBelow[GX_EXPR_MAX_NODES];
+    int nDepth = 0;
+    double dTop = 0;
+    for (const BYTE* pStep = pSteps; pStep != pSteps + nSteps; ++pStep)
     {
-        GXEngineClearValue(pNode);
-        pNode->value.dNumber = dValue;
-        pNode->SetValueType(GX_VALUE_NUMBER);
-        pNode->dwFlags |= GX_NODE_REFRESH;
+        const BYTE nOperator = *pStep & GX_STEP_OPERATOR_MASK;
+        const BYTE nSource = *pStep & ~GX_STEP_OPERATOR_MASK;
+        double dOperand = 0;
+        if (nSource == GX_STEP_FROM_NUMBER)
+            dOperand = (pOperands++)->dNumber;
+        else if (nSource == GX_STEP_FROM_CELL)
+        {
+            const GXEngineNode* pCell = (pOperands++)->pCell;
+            if (pCell == nullptr || pCell->ValueType() != GX_VALUE_NUMBER)
+                return FALSE;
+            dOperand = pCell->value.dNumber;
+        }
+        if (nOperator == GX_STEP_PUSH)
+        {
+            if (nDepth++ > 0)
+                adBelow[nDepth - 2] = dTop;
+            dTop = dOperand;
+            continue;
+        }
+        double dLeft = dTop;
+        if (nSource == GX_STEP_FROM_STACK && !IsUnary(nOperator))
+        {
+            dOperand = dTop;
+            dLeft = adBelow[--nDepth - 1];
+        }
+        if (Apply(nOperator, dLeft, dOperand, dTop) != 0)
+            return FALSE;
     }
+    if (nDepth != 1 || !std::isfinite(dTop))
+        return FALSE;
+    StoreNumber(pNode, dTop);
     return TRUE;
 }
 

@@ -97,5 +97,34 @@ BOOL GXEngineComputeCell(GXEngineSheet* pSheet, GXEngineNode* pNode, const GXEng
 // The guarded evaluation of one expression for a cell: a raised error becomes the result.
 GXEngineOperand GXEngineEvaluateExpression(GXEngineSheet* pSheet, LONG nRow, LONG nCol, const GXEngineExprNode* pNodes,
                                            WORD nRoot, const GXEngineNode* const* ppCells = nullptr);
+// A formula whose value is numbers and cells combined by arithmetic operators, as a flat list of
+// steps taken in order over a stack of numbers. Recalculation makes them once with the cells its
+// references resolve to, and computes the formula from them without walking its tree. A step is
+// one byte: an operator, or GX_STEP_PUSH, in the low bits, and in the high bits where its operand
+// comes from: the top of the stack, or the next of the operands, a number or a cell's number. An
+// operator with an operand takes it as its right one.
+enum : BYTE
+{
+    GX_STEP_PUSH = 0x1F,
+    GX_STEP_OPERATOR_MASK = 0x1F,
+    GX_STEP_FROM_STACK = 0x00,
+    GX_STEP_FROM_NUMBER = 0x20,
+    GX_STEP_FROM_CELL = 0x40
+};
+
+union GXEngineStepOperand {
+    double dNumber;
+    const GXEngineNode* pCell; // null: no cell there
+};
+
+// Writes the steps of an expression's value and their operands (each at most its node count),
+// its cells by node index as in ppCells; answers the number of steps, or 0 when the value holds
+// anything else.
+int GXEngineMakeSteps(const GXEngineExpr& expr, const GXEngineNode* const* ppCells, BYTE* pSteps,
+                      GXEngineStepOperand* pOperands, int& nOperands);
+// Computes a formula from its steps and stores the number. Answers FALSE, storing nothing, when a
+// cell holds no number or the result is not a finite number: the full evaluation then gives the
+// value or the error.
+BOOL GXEngineComputeSteps(GXEngineNode* pNode, const BYTE* pSteps, int nSteps, const GXEngineStepOperand* pOperands);
 // Evaluates the node's constraint, if any, and keeps its violated flag.
 void GXEngineCheckConstraint(GXEngineSheet* pSheet, GXEngineNode* pNode);

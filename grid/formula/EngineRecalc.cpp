@@ -82,32 +82,52 @@ BOOL IsAffected(GXEngineSheet* pSheet, const GXEngineNode* pNode)
 
 } // namespace
 
-// What a formula's references resolve to: by expression node index the cell of every CELL node,
-// then the formulas it reads. Cells and precedents are linked nodes, so they stay valid until the
-// sheet's layout changes.
+// What a formula's references resolve to, for the sheet's layout when they were made: the formulas
+// it reads, then its value as steps when it is plain arithmetic, else by expression node index the
+// cell of every CELL node. Cells and precedents are linked nodes, so they stay valid until the
+// layout changes. One allocation, in the order recalculation reads it.
 struct GXEngineLinks
 {
     ULONGLONG nLayout;
     int nPrecedents;
-    int nCapacity;
+    int nCapacity; // bytes
+    WORD nSteps;
+    WORD nOperands;
+    WORD nCells;
 
-    GXEngineNode** Cells()
+    GXEngineNode** Precedents()
     {
         return reinterpret_cast<GXEngineNode**>(this + 1);
     }
-    GXEngineNode** Precedents(WORD nCells)
+    GXEngineStepOperand* Operands()
     {
-        return reinterpret_cast<GXEngineNode**>(Cells() + nCells);
+        return reinterpret_cast<GXEngineStepOperand*>(Precedents() + nPrecedents);
+    }
+    GXEngineNode** Cells()
+    {
+        return reinterpret_cast<GXEngineNode**>(Operands() + nOperands);
+    }
+    BYTE* Steps()
+    {
+        return reinterpret_cast<BYTE*>(Cells() + nCells);
+    }
+    size_t Size() const
+    {
+        return sizeof(GXEngineLinks) + sizeof(GXEngineNode*) * (nPrecedents + nCells) +
+               sizeof(GXEngineStepOperand) * nOperands + nSteps;
     }
 };
 
 namespace
 {
 // Resolves the references of a formula for the sheet's layout now.
-GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineExpr& expr)
+GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineNode* pFormula)
 {
+    const GXEngineExpr& expr = *pFormula->pExpr;
     static std::vector<GXEngineNode*> s_cells;
     static std::vector<GXEngineNode*> s_precedents;
+    static std::vector<BYTE> s_steps;
+    static std::vector<GXEngineStepOperand> s_operands;
     s_cells.assign(expr.nCount, nullptr);
     s_precedents.clear();
     for (WORD i = 0; i < expr.nCount; ++i)
@@ -131,29 +151,43 @@ GXEngineLinks& Resolve(GXEngineSheet* pSheet, GXEngineExpr& expr)
                 s_precedents.push_back(pCell);
         });
     });
-    const int nPrecedents = static_cast<int>(s_precedents.size());
-    if (expr.pLinks == nullptr || expr.pLinks->nCapacity < nPrecedents)
+    s_steps.resize(expr.nCount);
+    s_operands.resize(expr.nCount);
+    int nOperands = 0;
+    const int nSteps = GXEngineMakeSteps(expr, s_cells.data(), s_steps.data(), s_operands.data(), nOperands);
+    // Formulas with steps find their cells again only when the steps cannot compute them.
+    GXEngineLinks shape = {pSheet->nLayout,
+                           static_cast<int>(s_precedents.size()),
+                           0,
+                           static_cast<WORD>(nSteps),
+                           static_cast<WORD>(nOperands),
+                           static_cast<WORD>(nSteps > 0 ? 0 : expr.nCount)};
+    const size_t nBytes = shape.Size();
+    GXEngineLinks*& pLinks = pFormula->pLinks;
+    if (pLinks == nullptr || static_cast<size_t>(pLinks->nCapacity) < nBytes)
     {
-        GXEngineFree(expr.pLinks);
-        expr.pLinks = nullptr;
-        expr.pLinks = static_cast<GXEngineLinks*>(
-            GXEngineAlloc(sizeof(GXEngineLinks) + sizeof(GXEngineNode*) * (expr.nCount + nPrecedents)));
-        expr.pLinks->nCapacity = nPrecedents;
+        GXEngineFreeWalked(pLinks);
+        pLinks = nullptr;
+        pLinks = static_cast<GXEngineLinks*>(GXEngineAllocWalked(nBytes));
+        shape.nCapacity = static_cast<int>(nBytes);
     }
-    GXEngineLinks& links = *expr.pLinks;
-    links.nLayout = pSheet->nLayout;
-    links.nPrecedents = nPrecedents;
-    std::copy(s_cells.begin(), s_cells.end(), links.Cells());
-    std::copy(s_precedents.begin(), s_precedents.end(), links.Precedents(expr.nCount));
+    else
+        shape.nCapacity = pLinks->nCapacity;
+    GXEngineLinks& links = *pLinks;
+    links = shape;
+    std::copy(s_precedents.begin(), s_precedents.end(), links.Precedents());
+    std::copy(s_operands.begin(), s_operands.begin() + nOperands, links.Operands());
+    std::copy(s_cells.begin(), s_cells.begin() + links.nCells, links.Cells());
+    std::copy(s_steps.begin(), s_steps.begin() + nSteps, links.Steps());
     return links;
 }
 
 // The links of a formula, resolved again when the layout changed since they were made.
-inline GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineExpr& expr)
+inline GXEngineLinks& Links(GXEngineSheet* pSheet, GXEngineNode* pFormula)
 {
-    if (expr.pLinks != nullptr && expr.pLinks->nLayout == pSheet->nLayout)
-        return *expr.pLinks;
-    return Resolve(pSheet, expr);
+    if (pFormula->pLinks != nullptr && pFormula->pLinks->nLayout == pSheet->nLayout)
+        return *pFormula->pLinks;
+    return Resolve(pSheet, pFormula);
 }
 
 int CountViolations(GXEngineSheet* pSheet, GXEngineList& list)
@@ -202,9 +236,8 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
     for (;;)
     {
         GXEngineNode* pCurrent = frame.pNode;
-        GXEngineExpr& expr = *pCurrent->pExpr;
-        GXEngineLinks& links = Links(pSheet, expr);
-        GXEngineNode* const* ppPrecedents = links.Precedents(expr.nCount);
+        GXEngineLinks& links = Links(pSheet, pCurrent);
+        GXEngineNode* const* ppPrecedents = links.Precedents();
         GXEngineNode* pDescend = nullptr;
         BOOL bStopped = FALSE;
         for (; frame.nNext < links.nPrecedents; ++frame.nNext)
@@ -245,7 +278,10 @@ void GXEngineRecalcCell(GXEngineSheet* pSheet, GXEngineNode* pNode)
         }
         if (!bStopped && frame.bMustCompute)
         {
-            GXEngineComputeCell(pSheet, pCurrent, links.Cells());
+            if (links.nSteps == 0)
+                GXEngineComputeCell(pSheet, pCurrent, links.Cells());
+            else if (!GXEngineComputeSteps(pCurrent, links.Steps(), links.nSteps, links.Operands()))
+                GXEngineComputeCell(pSheet, pCurrent);
             pCurrent->dwFlags &= ~GX_NODE_NEEDS_RECALC;
             pCurrent->dwPass = pSheet->dwPass;
         }

@@ -11,15 +11,19 @@
 
 namespace
 {
-// Every engine allocation, so that what is still recorded is released with the process.
+// Every engine allocation, so that what is still recorded is released with the process; what
+// recalculation walks is recorded by its own heap, which releases what is left of it.
 struct GX_ENGINE_MEMOBJ_STATE
 {
     std::unordered_set<void*> allocations;
+    HANDLE hWalkedHeap = ::HeapCreate(0, 0, 0);
 
     ~GX_ENGINE_MEMOBJ_STATE()
     {
         for (void* p : allocations)
             std::free(p);
+        if (hWalkedHeap != nullptr)
+            ::HeapDestroy(hWalkedHeap);
     }
 };
 
@@ -34,6 +38,15 @@ const DWORD kFullMask = 0xFFFFFFFF;
 UINT Bucket(LONG nRow, LONG nCol)
 {
     return (static_cast<UINT>(nCol + 1) * 0x7FFFFFu + static_cast<UINT>(nRow)) % GX_ENGINE_HASH_SIZE;
+}
+
+// A zero-filled node block, owned by the list.
+GXEngineBlock* NewBlock(GXEngineList* pList)
+{
+    GXEngineBlock* pBlock = static_cast<GXEngineBlock*>(GXEngineAllocWalked(sizeof(GXEngineBlock)));
+    std::memset(pBlock, 0, sizeof(GXEngineBlock));
+    pBlock->pList = pList;
+    return pBlock;
 }
 
 void RemoveBlock(GXEngineList* pList, GXEngineBlock* pBlock)
@@ -114,6 +127,18 @@ CGXStyle* TakeStyle(GXEngineSheet* pSheet, GXEngineNode* pOld)
     return pStyle;
 }
 
+// Frees what a node owns, leaving it empty.
+void FreeContents(GXEngineNode& node)
+{
+    delete node.pStyle;
+    node.pStyle = nullptr;
+    GXEngineFreeExpression(node.pExpr);
+    node.pExpr = nullptr;
+    GXEngineFreeWalked(node.pLinks);
+    node.pLinks = nullptr;
+    GXEngineClearValue(&node);
+}
+
 BOOL SetSetting(int& nWord, int nValue, int nMax)
 {
     if (nValue < 0 || nValue > nMax)
@@ -184,6 +209,21 @@ void GXEngineFree(void* p)
     std::free(p);
 }
 
+void* GXEngineAllocWalked(size_t nBytes)
+{
+    const HANDLE hHeap = MemState().hWalkedHeap;
+    void* p = hHeap != nullptr ? ::HeapAlloc(hHeap, 0, nBytes) : nullptr;
+    if (p == nullptr)
+        AfxThrowMemoryException();
+    return p;
+}
+
+void GXEngineFreeWalked(void* p)
+{
+    if (p != nullptr)
+        ::HeapFree(MemState().hWalkedHeap, 0, p);
+}
+
 LPWSTR GXEngineCopyText(LPCWSTR pszText, int nLength)
 {
     LPWSTR pszCopy = static_cast<LPWSTR>(GXEngineAlloc(sizeof(WCHAR) * (nLength + 1)));
@@ -231,15 +271,9 @@ void GXEngineClearSheet(int nSheet)
             for (int nSlot = 0; nSlot < GX_ENGINE_BLOCK_NODES; ++nSlot)
             {
                 if (pBlock->dwMask & (1u << nSlot))
-                {
-                    GXEngineNode& node = pBlock->nodes[nSlot];
-                    delete node.pStyle;
-                    GXEngineFreeExpression(node.pExpr);
-                    if (node.ValueType() == GX_VALUE_STRING)
-                        GXEngineFree(node.value.pszString);
-                }
+                    FreeContents(pBlock->nodes[nSlot]);
             }
-            GXEngineFree(pBlock);
+            GXEngineFreeWalked(pBlock);
             pBlock = pNext;
         }
         list = GXEngineList{};
@@ -358,8 +392,7 @@ GXEngineNode* GXEngineAllocNode(GXEngineList* pList)
         pBlock = nullptr;
     if (pBlock == nullptr)
     {
-        pBlock = static_cast<GXEngineBlock*>(GXEngineAllocZero(sizeof(GXEngineBlock)));
-        pBlock->pList = pList;
+        pBlock = NewBlock(pList);
         PushHead(pList, pBlock);
     }
     int nSlot = 0;
@@ -387,16 +420,9 @@ void GXEngineFreeNode(GXEngineNode* pNode)
 {
     GXEngineBlock* pBlock = GXEngineBlockOf(pNode);
     GXEngineList* pList = pBlock->pList;
-    delete pNode->pStyle;
-    pNode->pStyle = nullptr;
-    if (pNode->pExpr != nullptr)
-    {
-        GXEngineFreeExpression(pNode->pExpr);
-        pNode->pExpr = nullptr;
-        if (pList->bDeferred)
-            pBlock->bFreedDeferred = TRUE;
-    }
-    GXEngineClearValue(pNode);
+    if (pNode->pExpr != nullptr && pList->bDeferred)
+        pBlock->bFreedDeferred = TRUE;
+    FreeContents(*pNode);
     pBlock->dwMask &= ~(1u << pNode->Slot());
     --pList->nCount;
     if (pBlock->dwMask != 0)
@@ -417,7 +443,7 @@ void GXEngineFreeNode(GXEngineNode* pNode)
     else
     {
         RemoveBlock(pList, pBlock);
-        GXEngineFree(pBlock);
+        GXEngineFreeWalked(pBlock);
     }
 }
 
@@ -455,7 +481,7 @@ void GXEngineEndDefer(GXEngineSheet* pSheet, int nMask)
                 if (pBlock->dwMask == 0)
                 {
                     RemoveBlock(&list, pBlock);
-                    GXEngineFree(pBlock);
+                    GXEngineFreeWalked(pBlock);
                 }
                 else if (pBlock->dwMask != kFullMask)
                 {
@@ -469,7 +495,7 @@ void GXEngineEndDefer(GXEngineSheet* pSheet, int nMask)
             {
                 GXEngineBlock* pEmpty = list.pFirst;
                 RemoveBlock(&list, pEmpty);
-                GXEngineFree(pEmpty);
+                GXEngineFreeWalked(pEmpty);
             }
         }
         list.bCompact = FALSE;
@@ -708,6 +734,7 @@ GXEngineNode* GXEngineCopyCell(GXEngineList* pList, const GXEngineNode* pNode)
     const DWORD dwSlot = pCopy->dwFlags;
     *pCopy = *pNode;
     pCopy->pNext = nullptr;
+    pCopy->pLinks = nullptr;
     pCopy->dwFlags = (pNode->dwFlags & ~(GX_NODE_LINKED | (0x3Fu << 9))) | dwSlot;
     if (pNode->ValueType() == GX_VALUE_STRING)
         pCopy->value.pszString =

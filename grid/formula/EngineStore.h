@@ -92,6 +92,7 @@ struct GXEngineRange
 GXEngineRange GXEngineMakeRange(LONG nTop, LONG nLeft, LONG nBottom, LONG nRight);
 
 struct GXEngineExpr;
+struct GXEngineLinks;
 struct GXEngineName;
 struct GXEngineBlock;
 struct GXEngineList;
@@ -130,7 +131,9 @@ struct GXEngineNode
     GXEngineNode* pNext;
     LONG nRow;
     LONG nCol;
-    DWORD dwReserved;
+    // The reserved word: what recalculation resolved the formula's references to, kept next to
+    // what it reads with them; owned, never copied.
+    GXEngineLinks* pLinks;
     union {
         double dNumber;
         LPWSTR pszString;
@@ -284,12 +287,19 @@ struct GX_ENGINE_STATE
 
 GX_ENGINE_STATE* GXGetEngineState();
 
-// Every engine allocation goes through these and is recorded until freed. The try form gives
-// null when memory is short; the others throw the framework's memory exception.
+// Every engine allocation goes through these and is recorded until freed, except what
+// recalculation walks (below), which its own heap records. The try form gives null when memory is
+// short; the others throw the framework's memory exception.
 void* GXEngineTryAlloc(size_t nBytes);
 void* GXEngineAlloc(size_t nBytes);
 void* GXEngineAllocZero(size_t nBytes);
 void GXEngineFree(void* p);
+// What recalculation walks, node blocks and the links of formulas, comes from a heap of its own so
+// that it lies together in memory, not each piece between the expressions made along with it: a
+// walk then reads few pages. The heap releases what is left of it with the process. Throws the
+// framework's memory exception when memory is short.
+void* GXEngineAllocWalked(size_t nBytes);
+void GXEngineFreeWalked(void* p);
 LPWSTR GXEngineCopyText(LPCWSTR pszText, int nLength);
 
 // Sheets: handles are index + 1 and never 0.

@@ -396,7 +396,6 @@ BOOL CGXFormulaSheet::CompileFormula(LPCTSTR pszText, CGXFormula& formula)
         // The formula keeps its header; the old nodes go.
         GXEngineFree(pExpr->pNodes);
         GXEngineFree(pExpr->pszComment);
-        GXEngineFree(pExpr->pLinks);
         *pExpr = *pCompiled;
         pCompiled->nCount = 0;
         pCompiled->pNodes = nullptr;

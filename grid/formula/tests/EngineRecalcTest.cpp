@@ -149,3 +149,55 @@ TEST_F(EngineRecalc, LongChainsRecalculate)
     GXEngineRecalcNow(m_sheet);
     EXPECT_EQ(nChain, m_sheet.Value(L"A100000"));
 }
+
+TEST_F(EngineRecalc, ArithmeticOverCellsKeepsTheEvaluatorsResults)
+{
+    // Plain arithmetic is computed from the cells its references resolved to; a cell without a
+    // number or an error on the way gives what the full evaluation gives.
+    m_sheet.Number(L"A1", 3);
+    m_sheet.Number(L"B1", 8);
+    GXEngineSetCellText(m_sheet, 1, 2, L"text"); // C1
+    m_sheet.Number(L"E1", 0);
+    m_sheet.Number(L"F1", 1e308);
+    const struct
+    {
+        LPCWSTR pszCell;
+        LPCWSTR pszFormula;
+        double dValue; // when no error
+        int nError;
+    } kCases[] = {
+        {L"G1", L"=A1*2+B1/4-(-A1)", 11, 0},
+        {L"G2", L"=+A1-B1%**A1", 3 - 0.000512, 0},
+        {L"G3", L"=A1-(B1-(A1-(B1-A1)))", 3 - (8 - (3 - (8 - 3))), 0},
+        {L"G4", L"=A1+C1", 0, 128},
+        {L"G5", L"=A1+D1", 0, 128},
+        {L"G6", L"=A1/E1", 0, 70},
+        {L"G7", L"=F1*10", 0, 40},
+        {L"G8", L"=B1/E1+C1", 0, 70},
+        {L"G9", L"=(-8)**(1/3)+A1", 0, 70},
+    };
+    for (const auto& test : kCases)
+        ASSERT_TRUE(m_sheet.Formula(test.pszCell, test.pszFormula)) << test.pszFormula;
+    GXEngineRecalcNow(m_sheet);
+    for (const auto& test : kCases)
+    {
+        EXPECT_EQ(test.nError, m_sheet.Error(test.pszCell)) << test.pszFormula;
+        if (test.nError == 0)
+        {
+            EXPECT_DOUBLE_EQ(test.dValue, m_sheet.Value(test.pszCell)) << test.pszFormula;
+        }
+    }
+
+    // Cells given numbers, one taken away: the formulas follow the cells now there.
+    m_sheet.Number(L"C1", 5);
+    m_sheet.Number(L"E1", 4);
+    GXEngineDeleteCell(m_sheet, m_sheet.Cell(L"A1"));
+    GXEngineSetFlagC(m_sheet, 1);
+    GXEngineRecalcNow(m_sheet);
+    EXPECT_EQ(5, m_sheet.Value(L"G4"));
+    EXPECT_EQ(0, m_sheet.Value(L"G6"));
+    EXPECT_EQ(7, m_sheet.Value(L"G8"));
+    GXEngineSetFlagC(m_sheet, 0);
+    GXEngineRecalcNow(m_sheet);
+    EXPECT_EQ(128, m_sheet.Error(L"G4"));
+}
