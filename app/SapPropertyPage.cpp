@@ -4,6 +4,7 @@
 
 #include <collector/SapSystem.h>
 
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 
 namespace
@@ -17,16 +18,13 @@ const CGridPropertyPage::Column kColumns[] = {{_T("SAP SID"), 55},
                                               {_T("Network"), 128, _T("Network"), _T("?")},
                                               {_T("CEN"), 30, _T("CEN"), kUnchecked}};
 
-// The cell controls: the date-time edit with its popup calendar and the 3-D check box.
-constexpr WORD kDateTimeControl = 52543;
-constexpr WORD kCheckBoxControl = 52523;
 constexpr LPCTSTR k64BitLabel = _T("64-bit");
 constexpr int kCentred = 4;
 
 CGXStyle CheckBox(const CString& strValue, LPCTSTR lpszLabel)
 {
     CGXStyle style;
-    style.SetControl(kCheckBoxControl).SetValue(strValue).SetVerticalAlignment(kCentred);
+    style.SetControl(idCheckBox3d).SetValue(strValue).SetVerticalAlignment(kCentred);
     if (lpszLabel != nullptr)
         style.SetChoiceList(lpszLabel);
     return style;
@@ -55,7 +53,7 @@ void CSapPropertyPage::ForEachObject(const std::function<void(const CString&, co
 void CSapPropertyPage::FillRow(ROWCOL nRow, const Fields& fields)
 {
     CGXStyle date;
-    date.SetControl(kDateTimeControl).SetValue(*fields[0]);
+    date.SetControl(idDateTimeCalendar).SetValue(*fields[0]);
     SetCellStyle(nRow, 1, date);
     SetNumber(nRow, 2, *fields[1]);
     SetCellStyle(nRow, 3, CheckBox(*fields[2], k64BitLabel));

@@ -11,6 +11,7 @@
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -24,9 +25,6 @@ namespace
 constexpr WORD idsValidMin = 51011;
 constexpr WORD idsValidMax = 51012;
 constexpr WORD idsValidWarning = 51013;
-constexpr WORD idsRtlReadingValue = 52570;
-constexpr WORD idSpinEdit = 52519;
-constexpr WORD idCheckBox3d = 52523;
 constexpr WORD clipboardStyles = 0x10;
 constexpr int modeStoreRemove = 4;
 
@@ -125,7 +123,7 @@ void CGXControl::RegisterUserAttributes(CGXStylesMap* pStylesMap)
     pStylesMap->AddUserAttribute(idsValidMin, &spin);
     CGXStyle checkBox;
     checkBox.SetControl(idCheckBox3d);
-    pStylesMap->AddUserAttribute(idsRtlReadingValue, &checkBox);
+    pStylesMap->AddUserAttribute(idsRtlReading, &checkBox);
 }
 
 void CGXControl::SetFocusToGridIfNeeded(CWnd* pWnd)
@@ -145,6 +143,28 @@ void CGXControl::LockGridFocus(BOOL bLock)
 void CGXControl::AddRectToGridList(const CRect& rect)
 {
     m_pGrid->m_CleanRects.AddTail(new CRect(rect));
+}
+
+void CGXControl::TakeFocusFromGrid(CWnd* pWnd)
+{
+    if (::GetFocus() != GetGridWnd()->GetSafeHwnd())
+        return;
+    LockGridFocus(TRUE);
+    pWnd->SetFocus();
+    LockGridFocus(FALSE);
+}
+
+void CGXControl::RepaintClipBoxOnly(CWnd* pWnd, const CRect& rectCell, CRect rectClip)
+{
+    CWnd* pGridWnd = GetGridWnd();
+    CRect rectGrid;
+    m_pGrid->GetGridRect(&rectGrid);
+    CRect rectVisible;
+    rectVisible.IntersectRect(rectCell, rectGrid);
+    pGridWnd->MapWindowPoints(pWnd, rectVisible);
+    pWnd->ValidateRect(rectVisible);
+    pGridWnd->MapWindowPoints(pWnd, rectClip);
+    pWnd->InvalidateRect(rectClip, TRUE);
 }
 
 void CGXControl::FormatWithDrawingService(CString& strOut, const CGXStyle& style, LPCTSTR pszValue)

@@ -199,6 +199,11 @@ public:
     void LockGridFocus(BOOL bLock);
     // A rectangle that the grid's buffered paint leaves to the control.
     void AddRectToGridList(const CRect& rect);
+    // The control's window takes the focus when the grid has it, without the grid noticing.
+    void TakeFocusFromGrid(CWnd* pWnd);
+    // The control's window over a cell partly scrolled out of the scrolling area repaints only
+    // what the paint's clip box covers (in the grid window's coordinates).
+    void RepaintClipBoxOnly(CWnd* pWnd, const CRect& rectCell, CRect rectClip);
     // The value formatted by the style's number format.
     void FormatWithDrawingService(CString& strOut, const CGXStyle& style, LPCTSTR pszValue);
 

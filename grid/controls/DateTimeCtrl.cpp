@@ -8,6 +8,7 @@
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/SysData.h>
@@ -21,8 +22,6 @@
 
 namespace
 {
-constexpr WORD idDateTimeCalendar = 52543;
-constexpr WORD idDateTimeNoCalendar = 52544;
 constexpr WORD idsNoEdit = 51034;
 constexpr WORD idsMinimum = 51035;
 constexpr WORD idsMaximum = 51036;
@@ -40,7 +39,6 @@ constexpr UINT idsValidationChoices = 20061;
 constexpr UINT idsFormatChoices = 20062;
 constexpr WORD idCheckList = 52542;
 constexpr WORD idTabbedCombo = 52541;
-constexpr WORD idCheckBox3d = 52523;
 constexpr DWORD dwCalendarStyle = 0x40000003;
 constexpr DWORD dwNoCalendarStyle = 0x40000002;
 constexpr UINT nAllFields = 0xFFFF;
@@ -469,6 +467,17 @@ void CGXDateTimeCtrl::FocusField(INT_PTR nField)
         GetGadget(i)->SetFocus(i == nField);
 }
 
+void CGXDateTimeCtrl::ShowFoundField(ROWCOL nRow, ROWCOL nCol, INT_PTR nField)
+{
+    m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE);
+    m_pGrid->SetCurrentCell(nRow, nCol, 0x24);
+    if (!IsActiveAt(nRow, nCol))
+        Init(nRow, nCol);
+    SetActive(TRUE);
+    RefreshCell();
+    FocusField(nField);
+}
+
 void CGXDateTimeCtrl::ResetFindState()
 {
     m_find = FindState();
@@ -890,28 +899,13 @@ void CGXDateTimeCtrl::DrawLive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL 
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
     MoveWindow(rectInner, FALSE);
     ShowWindow(SW_SHOW);
-    CWnd* pGridWnd = GetGridWnd();
     CRect rectClip;
+    // A cell partly scrolled under the frozen area repaints only what the clip box covers.
     if ((nRow < m_pGrid->GetTopRow() || nCol < m_pGrid->GetLeftCol()) && pDC->GetClipBox(rectClip) != NULLREGION &&
         !rectClip.IsRectEmpty())
-    {
-        // A cell partly scrolled under the frozen area repaints only what the clip box covers.
-        CRect rectGrid;
-        m_pGrid->GetGridRect(&rectGrid);
-        CRect rectVisible;
-        rectVisible.IntersectRect(rect, rectGrid);
-        pGridWnd->MapWindowPoints(this, rectVisible);
-        ValidateRect(rectVisible);
-        pGridWnd->MapWindowPoints(this, rectClip);
-        InvalidateRect(rectClip, TRUE);
-    }
+        RepaintClipBoxOnly(this, rect, rectClip);
     UpdateWindow();
-    if (::GetFocus() == pGridWnd->GetSafeHwnd())
-    {
-        LockGridFocus(TRUE);
-        SetFocus();
-        LockGridFocus(FALSE);
-    }
+    TakeFocusFromGrid(this);
     AddRectToGridList(rectInner);
     CGXControl::Draw(pDC, rect, nRow, nCol, cached, pStandardStyle);
 }
@@ -1444,15 +1438,7 @@ BOOL CGXDateTimeCtrl::ForwardFeatureA(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCo
         return FALSE;
     m_find = FindState{nRow, nCol, find.m_strFind, nHit + 1, TRUE};
     if (bSelect)
-    {
-        m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE);
-        m_pGrid->SetCurrentCell(nRow, nCol, 0x24);
-        if (!IsActiveAt(nRow, nCol))
-            Init(nRow, nCol);
-        SetActive(TRUE);
-        RefreshCell();
-        FocusField(nHit);
-    }
+        ShowFoundField(nRow, nCol, nHit);
     return TRUE;
 }
 
@@ -1487,15 +1473,7 @@ BOOL CGXDateTimeCtrl::ForwardFeatureB(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCo
             return FALSE;
         nHit = MatchField(m_measuringWnd, 0, find.m_strFind, find.m_bCase, TRUE);
         if (nHit >= 0)
-        {
-            m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE);
-            m_pGrid->SetCurrentCell(nRow, nCol, 0x24);
-            if (!IsActiveAt(nRow, nCol))
-                Init(nRow, nCol);
-            SetActive(TRUE);
-            RefreshCell();
-            FocusField(nHit);
-        }
+            ShowFoundField(nRow, nCol, nHit);
     }
     if (nHit < 0)
         return FALSE;

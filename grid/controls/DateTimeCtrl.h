@@ -187,6 +187,8 @@ private:
     INT_PTR FindEnabledField(INT_PTR nFrom, int nDirection) const;
     // Focus on the field alone.
     void FocusField(INT_PTR nField);
+    // A find's hit in another cell: that cell becomes current and active with the field focused.
+    void ShowFoundField(ROWCOL nRow, ROWCOL nCol, INT_PTR nField);
     void ResetFindState();
     void DrawThroughWindow(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                            const CGXStyle* pStandardStyle);

@@ -8,6 +8,7 @@
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/UserAttribute.h>
 
@@ -17,8 +18,6 @@
 
 namespace
 {
-constexpr UINT idEditControl = 52512;
-constexpr WORD idsRtlReadingValue = 52570;
 constexpr DWORD baseEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
 constexpr UINT ctrlC = 3;
 constexpr UINT ctrlV = 22;
@@ -453,15 +452,9 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
         m_bAutoSize = cached.GetAutoSize();
     m_bAllowEnter = cached.GetInclude(CGXStyle::inclAllowEnter) && cached.GetAllowEnter();
     m_bWrapText = cached.GetInclude(CGXStyle::inclWrapText) && cached.GetWrapText();
-    m_bRTLReading = _ttoi(cached.GetUserAttribute(idsRtlReadingValue).GetValue());
+    m_bRTLReading = _ttoi(cached.GetUserAttribute(idsRtlReading).GetValue());
     SetActive(TRUE);
-    CWnd* pGridWnd = GetGridWnd();
-    if (::GetFocus() == pGridWnd->GetSafeHwnd())
-    {
-        LockGridFocus(TRUE);
-        SetFocus();
-        LockGridFocus(FALSE);
-    }
+    TakeFocusFromGrid(this);
     m_nMaxLength = cached.GetInclude(CGXStyle::inclMaxLength) ? cached.GetMaxLength() : 0;
     SetLimitText(m_nMaxLength);
     ShowWindow(SW_SHOW);
@@ -473,14 +466,7 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
     CRect rectClip;
     if ((bRowAbove || bColLeft) && pDC->GetClipBox(rectClip) != ERROR)
     {
-        CRect rectGrid;
-        m_pGrid->GetGridRect(&rectGrid);
-        CRect rectVisible;
-        rectVisible.IntersectRect(rect, rectGrid);
-        pGridWnd->MapWindowPoints(this, rectVisible);
-        ValidateRect(rectVisible);
-        pGridWnd->MapWindowPoints(this, rectClip);
-        InvalidateRect(rectClip, TRUE);
+        RepaintClipBoxOnly(this, rect, rectClip);
         ::HideCaret(m_hWnd);
     }
     UpdateWindow();
@@ -969,7 +955,7 @@ LRESULT CGXEditControl::OnWndStyleChanged(WPARAM wParam, LPARAM lParam)
         const BOOL bNew = (pStyles->styleNew & WS_EX_RTLREADING) != 0;
         if (bOld != bNew)
         {
-            changed.SetUserAttribute(idsRtlReadingValue, bNew ? _T("1") : _T("0"));
+            changed.SetUserAttribute(idsRtlReading, bNew ? _T("1") : _T("0"));
             bChanged = TRUE;
         }
     }

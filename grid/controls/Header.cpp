@@ -7,6 +7,7 @@
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/VisualStyle.h>
@@ -22,7 +23,6 @@ constexpr COLORREF rgbWhite = RGB(255, 255, 255);
 constexpr UINT nFlatFaceColor = 5;
 // Rotated header texts are cut to this many characters.
 constexpr int nMaxRotatedText = 0x800;
-constexpr WORD idsEllipsisType = 52792;
 
 BOOL UsesVisualStyles()
 {

@@ -2,14 +2,13 @@
 
 #include <grid/controls/ArrowButton.h>
 #include <grid/core/GridCore.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttribute.h>
 
 namespace
 {
-constexpr UINT idSpinEdit = 52519;
-constexpr WORD idCheckBox3d = 52523;
 constexpr WORD idsSpinMin = 51014;
 constexpr WORD idsSpinMax = 51015;
 constexpr WORD idsSpinWrap = 51016;

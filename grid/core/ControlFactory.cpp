@@ -19,6 +19,7 @@
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -27,9 +28,7 @@
 
 namespace
 {
-constexpr WORD idEditControl = 52512;
 constexpr WORD idsTooltipText = 51022;
-constexpr WORD idsEllipsisType = 52792;
 constexpr WORD idMfcDropDownList = 52529;
 constexpr UINT idsEllipsisChoices = 20126;
 

@@ -7,6 +7,7 @@
 #include <grid/core/DrawState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/ThreadState.h>
 #include <toolkit/foundation/VisualStyle.h>
@@ -18,8 +19,6 @@
 namespace
 {
 // User attributes read by the cell-text drawing.
-constexpr WORD idsRtlReading = 52570;
-constexpr WORD idsEllipsisType = 52792;
 
 // Each row's low byte is a bit row of the bitmap; monochrome rows are word-aligned.
 const WORD patternRows[GX_DRAW_STATE::nPatterns][8] = {

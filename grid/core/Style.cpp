@@ -1,3 +1,4 @@
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 
 #include <grid/core/AppData.h>
@@ -73,7 +74,6 @@ constexpr int nPlacesShift = 5;
 constexpr DWORD dwPlacesMask = 0xF;
 
 constexpr int nBorderSides = 4;
-constexpr WORD idEditControl = 52512;
 
 // The archive keeps FloatCell and FloodCell the other way round.
 DWORD SwapFloatFlood(DWORD dw)

@@ -2,6 +2,7 @@
 
 #include <grid/controls/CheckBox.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <testing/MemoryCanvas.h>
 
@@ -9,7 +10,6 @@
 
 namespace
 {
-constexpr WORD idCheckBox3d = 52523;
 constexpr COLORREF rgbFill = RGB(1, 2, 3);
 constexpr COLORREF rgbBlack = RGB(0, 0, 0);
 constexpr COLORREF rgbWhite = RGB(255, 255, 255);

@@ -3,6 +3,7 @@
 #include <grid/controls/DateTimeCtrl.h>
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <testing/MessagePump.h>
 
@@ -11,7 +12,6 @@
 // Wine's locale is pinned to English (United States) by the test environment.
 namespace
 {
-constexpr WORD idDateTime = 52543;
 constexpr WORD idsFormatType = 51038;
 constexpr WORD idsCustomFormat = 51039;
 constexpr WORD idsPrecision = 52572;
@@ -24,7 +24,7 @@ protected:
         HiddenGridTest::SetUp();
         m_grid.SetColWidth(1, 2, 160);
         CGXStyle column;
-        column.SetControl(idDateTime);
+        column.SetControl(idDateTimeCalendar);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange().SetCols(1, 2), column));
     }
 
@@ -48,7 +48,7 @@ protected:
     }
     CGXDateTimeCtrl* Control()
     {
-        return static_cast<CGXDateTimeCtrl*>(m_grid.GetRegisteredControl(idDateTime));
+        return static_cast<CGXDateTimeCtrl*>(m_grid.GetRegisteredControl(idDateTimeCalendar));
     }
     CGXStyle Composed(ROWCOL nRow, ROWCOL nCol)
     {

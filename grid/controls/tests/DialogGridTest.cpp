@@ -4,6 +4,7 @@
 #include <grid/controls/DateTimeCtrl.h>
 #include <grid/controls/EditControl.h>
 #include <grid/core/Font.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <testing/MessagePump.h>
 
@@ -13,8 +14,6 @@ namespace
 {
 constexpr UINT idGridDialog = 30200;
 constexpr UINT idGridControl = 1007;
-constexpr WORD idDateTime = 52543;
-constexpr WORD idCheckBox3d = 52523;
 
 // A dialog's grid control subclassed into a grid window and set up with the four kinds of
 // columns of the wizard's pages: text, number, date-time and 3-D check box.
@@ -37,7 +36,7 @@ protected:
             ASSERT_TRUE(m_grid.SetValueRange(CGXRange(0, nCol), headers[nCol], CGXStyle::modeOverride, GX_UPDATENOW));
         m_grid.SetColWidth(1, 4, 90);
         SetColumn(2, CGXStyle().SetFormat(2).SetValueType(CGXStyle::valueNumber));
-        SetColumn(3, CGXStyle().SetControl(idDateTime));
+        SetColumn(3, CGXStyle().SetControl(idDateTimeCalendar));
         SetColumn(4, CGXStyle().SetControl(idCheckBox3d).SetValue(_T("0")));
     }
     void TearDown() override
@@ -94,6 +93,6 @@ TEST_F(DialogGridTest, CellsEditedByMessagesReadBackAsValues)
     EXPECT_EQ(m_grid.GetValueRowCol(1, 2), _T("42"));
     EXPECT_EQ(m_grid.GetValueRowCol(1, 3), _T("12/25/2024"));
     EXPECT_EQ(m_grid.GetValueRowCol(1, 4), _T("1"));
-    EXPECT_TRUE(m_grid.GetRegisteredControl(idDateTime)->IsControlKindOf(&CGXDateTimeCtrl::ctlClassCGXDateTimeCtrl));
+    EXPECT_TRUE(m_grid.GetRegisteredControl(idDateTimeCalendar)->IsControlKindOf(&CGXDateTimeCtrl::ctlClassCGXDateTimeCtrl));
 }
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <testing/MemoryCanvas.h>
 
@@ -11,8 +12,6 @@ namespace
 {
 constexpr COLORREF rgbText = RGB(255, 0, 0);
 constexpr COLORREF rgbInterior = RGB(0, 0, 255);
-constexpr WORD idsRtlReading = 52570;
-constexpr WORD idsEllipsisType = 52792;
 
 // A static-text control that shows the style's value two pixels inside the cell, fills the
 // background with the interior colour and counts what it is asked to draw.

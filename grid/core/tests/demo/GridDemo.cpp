@@ -7,15 +7,13 @@
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridWnd.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
 namespace
 {
 constexpr WORD idStatic = 52513;
-constexpr WORD idEdit = 52512;
-constexpr WORD idCheckBox3d = 52523;
-constexpr WORD idDateTime = 52543;
 constexpr int nNumberFormatFixed = 2;
 
 struct Row
@@ -69,9 +67,9 @@ public:
             SetStyleRangeShort(CGXRange(nRow, 3), CGXStyle(number).SetValue(row.dResponse));
             SetStyleRangeShort(CGXRange(nRow, 4), CGXStyle(number).SetValue(row.dLoad));
             SetStyleRangeShort(CGXRange(nRow, 5), CGXStyle(check).SetValue(row.bActive ? _T("1") : _T("0")));
-            SetStyleRangeShort(CGXRange(nRow, 6), CGXStyle().SetControl(idDateTime).SetValue(row.pszInstalled));
+            SetStyleRangeShort(CGXRange(nRow, 6), CGXStyle().SetControl(idDateTimeCalendar).SetValue(row.pszInstalled));
         }
-        SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEdit));
+        SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEditControl));
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
         GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
