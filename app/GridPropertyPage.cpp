@@ -8,6 +8,7 @@
 #include <grid/core/GridParam.h>
 #include <grid/core/Range.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <afxpriv.h>
 
@@ -21,8 +22,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-// The current cell's flags: drawn at once and scrolled into view.
-constexpr UINT kUpdateCurrent = 10;
 constexpr int kNumberFormat = 2;
 constexpr LPCTSTR kHeaderFont = _T("Courier New");
 constexpr LONG kBold = 700;
@@ -64,7 +63,7 @@ LRESULT CGridPropertyPage::OnWizardBack()
 void CGridPropertyPage::EnterGrid()
 {
     if (m_wndGrid.GetRowCount() >= 1)
-        m_wndGrid.SetCurrentCell(1, 1, kUpdateCurrent);
+        m_wndGrid.SetCurrentCell(1, 1, GX_MOVECELL);
     m_wndGrid.SetFocus();
 }
 
@@ -89,11 +88,8 @@ void CGridPropertyPage::FillGrid()
 {
     if (const ROWCOL nRows = m_wndGrid.GetRowCount(); nRows > 0)
         m_wndGrid.RemoveRows(1, nRows, GX_UPDATENOW);
-    CGXGridParam* pParam = m_wndGrid.GetParam();
-    const BOOL bLockUpdate = pParam->m_bLockUpdate;
-    pParam->m_bLockUpdate = TRUE;
-    try
     {
+        const tarnwick::foundation::SECScopedValue<BOOL> lockUpdate(m_wndGrid.GetParam()->m_bLockUpdate, TRUE);
         ForEachObject([this](const CString& strKey, const Fields& fields) {
             LoadFields(strKey, fields);
             const ROWCOL nRow = AppendRow();
@@ -101,12 +97,6 @@ void CGridPropertyPage::FillGrid()
             FillRow(nRow, fields);
         });
     }
-    catch (...)
-    {
-        pParam->m_bLockUpdate = bLockUpdate;
-        throw;
-    }
-    pParam->m_bLockUpdate = bLockUpdate;
     m_wndGrid.RedrawGrid(GX_UPDATENOW, TRUE);
 }
 
@@ -163,7 +153,7 @@ ROWCOL CGridPropertyPage::FindRow(const CString& strKey)
 
 void CGridPropertyPage::RefuseCell(ROWCOL nRow, ROWCOL nCol, LPCTSTR lpszMessage)
 {
-    m_wndGrid.SetCurrentCell(nRow, nCol, kUpdateCurrent);
+    m_wndGrid.SetCurrentCell(nRow, nCol, GX_MOVECELL);
     ThrowLumiter5Exception(lpszMessage);
 }
 

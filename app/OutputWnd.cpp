@@ -19,8 +19,13 @@ END_MESSAGE_MAP()
 
 namespace
 {
-constexpr DWORD CATEGORY_TABS_STYLE = 0x50000018;
-constexpr DWORD SOURCE_TABS_STYLE = 0x50300012;
+constexpr DWORD CATEGORY_TABS_STYLE =
+    WS_CHILD | WS_VISIBLE | tarnwick::tabs::TWS_MODERN | tarnwick::tabs::TWS_TABS_BOTTOM;
+// The sources' tabs scroll with the full set of buttons, beside their page's scroll bars; bit 0x10
+// is the 3-D tabs' bottom placement, which the flat tab window passes over.
+constexpr DWORD SOURCE_TABS_STYLE = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | tarnwick::tabs::TWS_TABS_BOTTOM |
+                                    tarnwick::tabs::TCS_TABS_FULLSCROLL;
+static_assert(CATEGORY_TABS_STYLE == 0x50000018 && SOURCE_TABS_STYLE == 0x50300012);
 constexpr UINT TABS_ID = AFX_IDW_PANE_FIRST;
 
 struct Category

@@ -7,6 +7,9 @@
 #include <grid/core/Style.h>
 #include <testing/MemoryCanvas.h>
 
+#include <future>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -308,13 +311,19 @@ public:
     CString m_strCopy;
 };
 
+// The control bound to the current cell (3, 1) copies the text to the clipboard.
+void CopyFromCurrentCell(CGXGridCore& grid, ActiveControl& control, LPCTSTR pszText)
+{
+    ASSERT_TRUE(grid.SetCurrentCell(3, 1));
+    control.Init(3, 1);
+    control.m_strCopy = pszText;
+    ASSERT_TRUE(control.CopyToClipboard());
+}
+
 TEST_F(ControlTest, ClipboardRoundTripAndTheGridStyleFormat)
 {
     ActiveControl control(&m_grid);
-    ASSERT_TRUE(m_grid.SetCurrentCell(3, 1));
-    control.Init(3, 1);
-    control.m_strCopy = _T("copied \u00e9");
-    ASSERT_TRUE(control.CopyToClipboard());
+    CopyFromCurrentCell(m_grid, control, _T("copied \u00e9"));
     EXPECT_EQ(ClipboardText(m_grid.m_hWnd), _T("copied \u00e9"));
     EXPECT_TRUE(control.CanPaste());
     EXPECT_TRUE(control.PasteFromClipboard());
@@ -334,5 +343,51 @@ TEST_F(ControlTest, ClipboardRoundTripAndTheGridStyleFormat)
 
     m_grid.GetParam()->m_bReadOnly = TRUE;
     EXPECT_FALSE(control.CanPaste()) << "read-only grid";
+}
+// The clipboard held open by a window of another thread for the object's life.
+class ClipboardHolder
+{
+public:
+    ClipboardHolder()
+    {
+        m_thread = std::thread([this] {
+            HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+            m_opened.set_value(::OpenClipboard(hWnd) != FALSE);
+            m_release.get_future().wait();
+            ::CloseClipboard();
+            ::DestroyWindow(hWnd);
+        });
+    }
+    ~ClipboardHolder()
+    {
+        m_release.set_value();
+        m_thread.join();
+    }
+    bool Opened()
+    {
+        return m_opened.get_future().get();
+    }
+
+private:
+    std::promise<bool> m_opened;
+    std::promise<void> m_release;
+    std::thread m_thread;
+};
+
+TEST_F(ControlTest, AClipboardHeldOpenElsewhereFailsCopyAndPasteAndChangesNothing)
+{
+    ActiveControl control(&m_grid);
+    CopyFromCurrentCell(m_grid, control, _T("on the clipboard"));
+    ASSERT_TRUE(m_grid.SetValueRange(CGXRange(3, 1), _T("kept")));
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.Opened());
+        EXPECT_FALSE(control.PasteFromClipboard());
+        EXPECT_EQ(m_grid.GetValueRowCol(3, 1), _T("kept"));
+        control.m_strCopy = _T("lost");
+        EXPECT_FALSE(control.CopyToClipboard());
+    }
+    EXPECT_TRUE(control.PasteFromClipboard());
+    EXPECT_EQ(m_grid.GetValueRowCol(3, 1), _T("on the clipboard"));
 }
 } // namespace
