@@ -357,6 +357,37 @@ TEST_F(SessionTest, ASecondStartInTheSameSecondIsRefusedAndLeavesTheFirstSession
     EXPECT_EQ(Documents().size(), 1u);
 }
 
+TEST_F(SessionTest, EverySessionsWindowMenuEntryCarriesItsTitle)
+{
+    AddReadmeSystem();
+    Start();
+    CLumiter5Doc::SetClock(kStart + 60);
+    Start();
+    const std::vector<CLumiter5Doc*> documents = Documents();
+    ASSERT_EQ(documents.size(), 2u);
+    PumpPendingMessages();
+    // The Window menu is the shown menu's popup that the MDI client lists its children in.
+    const HMENU hShared = Frame().GetMenu()->GetSafeHmenu();
+    std::vector<CString> entries;
+    for (int nPopup = 0; nPopup < ::GetMenuItemCount(hShared); ++nPopup)
+    {
+        const HMENU hPopup = ::GetSubMenu(hShared, nPopup);
+        for (int nItem = 0; hPopup != nullptr && nItem < ::GetMenuItemCount(hPopup); ++nItem)
+        {
+            const UINT nID = ::GetMenuItemID(hPopup, nItem);
+            if (nID < AFX_IDM_FIRST_MDICHILD || nID > AFX_IDM_FIRST_MDICHILD + 8)
+                continue;
+            TCHAR szText[64] = {};
+            ::GetMenuString(hPopup, nItem, szText, _countof(szText), MF_BYPOSITION);
+            entries.push_back(szText);
+        }
+    }
+    std::vector<CString> expected;
+    for (size_t i = 0; i < documents.size(); ++i)
+        expected.push_back(CString(_T("&")) + static_cast<TCHAR>(_T('1') + i) + _T(' ') + documents[i]->GetTitle());
+    EXPECT_EQ(entries, expected);
+}
+
 TEST_F(SessionTest, ADataPathThatCannotHoldASessionIsReportedAndNothingCollects)
 {
     AddReadmeSystem();
