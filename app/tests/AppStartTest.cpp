@@ -152,9 +152,9 @@ TEST_F(AppStartTest, ToolbarMainHasNineEntriesAndThoseWithoutHandlerAreDisabled)
     {
         UINT nID;
         BOOL bEnabled;
-    } entries[] = {{ID_SYSTEM_ADD, TRUE},  {ID_SYSTEM_REMOVE, TRUE},   {0, FALSE}, {ID_FILE_NEW, TRUE},
-                   {ID_FILE_CLOSE, FALSE}, {ID_SESSION_PACKAGE, TRUE}, {0, FALSE}, {ID_HELP_FINDER, TRUE},
-                   {ID_APP_ABOUT, TRUE}};
+    } entries[] = {{ID_SYSTEM_ADD, TRUE},       {ID_SYSTEM_REMOVE, TRUE},  {0, FALSE},
+                   {ID_FILE_NEW, TRUE},         {ID_FILE_CLOSE, FALSE},    {ID_SESSION_PACKAGE, TRUE},
+                   {0, FALSE},                  {ID_HELP_FINDER, TRUE},    {ID_APP_ABOUT, TRUE}};
     ASSERT_EQ(pBar->GetBtnCount(), static_cast<int>(std::size(entries)));
     // As the idle time of the message loop does.
     Frame().SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
@@ -174,12 +174,10 @@ TEST_F(AppStartTest, TheMenuCommandsOfOtherPartsStayDisabledAndTheFrameOnesWork)
     {
         UINT nID;
         BOOL bEnabled;
-    } commands[] = {{ID_APP_EXIT, TRUE},         {ID_SESSION_PROPERTIES, TRUE},
-                    {ID_VIEW_LANDSCAPE, TRUE},   {ID_VIEW_OUTPUT, TRUE},
-                    {ID_VIEW_WORKBOOK, TRUE},    {ID_VIEW_TOOLBAR, TRUE},
-                    {ID_VIEW_STATUS_BAR, TRUE},  {ID_HELP, TRUE},
-                    {ID_DEFAULT_HELP, TRUE},     {ID_HOST_ADD, TRUE},
-                    {ID_HOST_REMOVE, TRUE},      {ID_DATABASE_REMOVE, TRUE},
+    } commands[] = {{ID_APP_EXIT, TRUE},          {ID_SESSION_PROPERTIES, TRUE},  {ID_VIEW_LANDSCAPE, TRUE},
+                    {ID_VIEW_OUTPUT, TRUE},       {ID_VIEW_WORKBOOK, TRUE},       {ID_VIEW_TOOLBAR, TRUE},
+                    {ID_VIEW_STATUS_BAR, TRUE},   {ID_HELP, TRUE},                {ID_DEFAULT_HELP, TRUE},
+                    {ID_HOST_ADD, TRUE},          {ID_HOST_REMOVE, TRUE},         {ID_DATABASE_REMOVE, TRUE},
                     {ID_HOST_ADD_INSTANCE, TRUE}};
     for (const auto& c : commands)
         EXPECT_EQ(QueryCommand(c.nID).bEnabled, c.bEnabled) << c.nID;
@@ -211,15 +209,15 @@ TEST_F(AppStartTest, TheLandscapeIsDockedLeftAndTheOutputAtTheBottom)
     EXPECT_EQ(landscape.GetHostTree().GetColumnHeading(0), _T("Hosts"));
     EXPECT_EQ(landscape.GetDatabaseTree().GetColumnHeading(0), _T("Databases"));
     for (int nTab = 0; nTab < 3; ++nTab)
-        EXPECT_NE(static_cast<SEC3DTabControl*>(BarTabs(landscape).GetTabControl())->GetTab3D(nTab).m_hIcon, nullptr)
-            << nTab;
+        EXPECT_NE(static_cast<SEC3DTabControl*>(BarTabs(landscape).GetTabControl())->GetTab3D(nTab).m_hIcon, nullptr) << nTab;
 
     COutputWnd& output = Frame().GetOutputWnd();
     EXPECT_TRUE(output.IsDockedBottom());
     EXPECT_TRUE(output.IsVisible());
     output.GetWindowText(strTitle);
     EXPECT_EQ(strTitle, _T("Output"));
-    const std::vector<CString> outputTabs = {_T("Lumiter5"), _T("System"), _T("Instance"), _T("Host"), _T("Database")};
+    const std::vector<CString> outputTabs = {_T("Lumiter5"), _T("System"), _T("Instance"), _T("Host"),
+                                             _T("Database")};
     EXPECT_EQ(TabLabels(BarTabs(output)), outputTabs);
 
     for (DWORD dwSide : {CBRS_ALIGN_LEFT, CBRS_ALIGN_TOP, CBRS_ALIGN_RIGHT, CBRS_ALIGN_BOTTOM})
