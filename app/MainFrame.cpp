@@ -178,7 +178,8 @@ BOOL CMainFrame::PostLogRecord(HWND hOutput, CLumiter5Message* pMessage)
     // never drain while it waited here, so it hands the line over at once.
     if (::GetWindowThreadProcessId(hOutput, nullptr) == ::GetCurrentThreadId())
     {
-        ::SendMessage(hOutput, WM_LUMITER5_MESSAGE, CSessionHost::categoryCollector, reinterpret_cast<LPARAM>(pMessage));
+        ::SendMessage(hOutput, WM_LUMITER5_MESSAGE, CSessionHost::categoryCollector,
+                      reinterpret_cast<LPARAM>(pMessage));
         return TRUE;
     }
     for (int nTry = 0; nTry < POST_RETRIES; ++nTry)

@@ -115,7 +115,8 @@ bool IsMessageBoxOf(HWND hWnd, HWND hDialog)
 {
     TCHAR szClass[16] = {};
     ::GetClassName(hWnd, szClass, _countof(szClass));
-    return hDialog != nullptr && hWnd != hDialog && ::lstrcmp(szClass, _T("#32770")) == 0 && ::GetWindow(hWnd, GW_OWNER) == hDialog;
+    return hDialog != nullptr && hWnd != hDialog && ::lstrcmp(szClass, _T("#32770")) == 0 &&
+           ::GetWindow(hWnd, GW_OWNER) == hDialog;
 }
 
 void Register(CMainFrame& frame, Entries entries)

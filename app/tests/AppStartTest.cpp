@@ -133,12 +133,13 @@ INSTANTIATE_TEST_SUITE_P(
                           "user ONE ME password=pw auth=*\n"
                           "instance ONE host=one sysnr=42 services=dialog\n",
                           _T("RFC library: built-in simulated SAP landscape (%s)")},
-        LandscapeFileCase{"host one os=Linux\n"
-                          "database DB system=DB6 host=one\n"
-                          "system ONE release=701 database=DB clients=300\n"
-                          "frobnicate ONE\n",
-                          _T("RFC library: built-in simulated SAP landscape cannot be used: Landscape file %s, line 4: ")
-                          _T("unknown keyword 'frobnicate'.")}));
+        LandscapeFileCase{
+            "host one os=Linux\n"
+            "database DB system=DB6 host=one\n"
+            "system ONE release=701 database=DB clients=300\n"
+            "frobnicate ONE\n",
+            _T("RFC library: built-in simulated SAP landscape cannot be used: Landscape file %s, line 4: ")
+            _T("unknown keyword 'frobnicate'.")}));
 
 TEST_F(AppStartTest, ToolbarMainHasNineEntriesAndThoseWithoutHandlerAreDisabled)
 {

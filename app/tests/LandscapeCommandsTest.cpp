@@ -249,7 +249,6 @@ TEST_F(LandscapeCommandsTest, AMessageBoxOpensCentredOverTheWindowItAnswers)
 
     RunScripted(ID_FILE_NEW, {measures});
     expectCentred(Frame().m_hWnd);
-
 }
 
 TEST_F(LandscapeCommandsTest, AFailedFilingTakesOutWhatWasFiledAndTheSystemsKey)
