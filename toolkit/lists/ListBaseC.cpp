@@ -1202,11 +1202,6 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetTrackSysColors() const
 
 // ---- Label editing and tips ----
 
-template <class TWndBase> BOOL SECListBaseT<TWndBase>::EditLabel(int, int)
-{
-    return FALSE;
-}
-
 template <class TWndBase> SECListEdit* SECListBaseT<TWndBase>::GetEditControl() const
 {
     return m_pEdit;

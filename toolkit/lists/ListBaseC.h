@@ -198,7 +198,7 @@ public:
 
     // Layout.
     // The client rectangle less the header strip (report mode) and the shown scroll bars.
-    virtual void GetInsideRect(CRect& rect) const;
+    void GetInsideRect(CRect& rect) const override;
     CScrollBar* GetScrollBarCtrl(int nBar) const override;
     virtual BOOL CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID);
     // SB_HORZ, SB_VERT or SB_BOTH; style 0x2000 always hides.
@@ -343,8 +343,14 @@ public:
     virtual void SetTrackSysColors(BOOL bTrack);
     virtual BOOL GetTrackSysColors() const;
 
-    // Label editing and tips: the editor and the tip have no windows yet, so no edit starts.
+    // Label editing: one cell at a time in a child editor; a parent answering 1 to the begin
+    // notification vetoes. TRUE when the edit started.
     virtual BOOL EditLabel(int nItem, int nColumn);
+    // TRUE when an edit was ended; commit keeps the typed text when the parent accepts it,
+    // anything else restores the text the edit started with.
+    BOOL EndLabelEdit(BOOL bCommit) override;
+    // Called after an accepted edit has been stored.
+    virtual void LabelEditAccepted(int nItem, int nSubItem);
     virtual SECListEdit* GetEditControl() const;
     SECListTip* GetTip() const;
 
@@ -365,6 +371,9 @@ public:
     HWND GetWnd() const override;
     BOOL IsLabelWrap() const override;
     int GetColumnSubItem(int iColumn) const override;
+    BOOL GetScrollOffsets(CPoint& point) const override;
+    void ClientToScreen(CPoint& point) const override;
+    HWND SetCapture(BOOL bOn) override;
     CString GetItemTextString(int iItem, int iSubItem) override;
     BOOL IsItemSelected(int iItem) const override;
     COLORREF GetSelTextColor() const override;
@@ -403,6 +412,10 @@ protected:
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg UINT OnGetDlgCode();
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    // The label editor's text changed: the cell takes it at once and the editor follows the
+    // label's new size.
+    afx_msg void OnEditUpdate();
+    afx_msg void OnEditKillFocus();
     // The first press in the header strip: a divider resizes, a button is held down.
     BOOL PressHeader(UINT nHitFlags, int nHit, CPoint point);
     // A press that may select the item under it and arm a drag.
@@ -482,6 +495,9 @@ protected:
     int m_nCurrentColumn = 0;
     int m_nPendingEditItem = -1;
     int m_nEditItem = -1;
+    CString m_strSavedLabel;
+    // Set while an edit ends and until the next starts: the editor's destruction ends nothing.
+    BOOL m_bEndEditGuard = FALSE;
     int m_nHotHeader = -1;
     LRESULT m_nLastNotifyAnswer = 0;
     UINT_PTR m_nDragTimer = 0;

