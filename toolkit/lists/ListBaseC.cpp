@@ -292,31 +292,38 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetItem(LVITEMW* pItem, B
         pItem->lParam = pRecord->m_lParam;
     if (bAskOwner && nWanted != 0)
     {
-        NMLVDISPINFOW info = {};
-        info.hdr.code = LVN_GETDISPINFOW;
-        info.item = *pItem;
-        info.item.mask = nWanted;
+        LVITEMW asked = *pItem;
+        asked.mask = nWanted;
         if (nWanted & LVIF_TEXT)
         {
             m_pszTextBuffer[0] = L'\0';
-            info.item.pszText = m_pszTextBuffer;
-            info.item.cchTextMax = kTextBufferSize;
+            asked.pszText = m_pszTextBuffer;
+            asked.cchTextMax = kTextBufferSize;
         }
-        Notify(&info.hdr);
+        NotifyGetDispInfo(&asked);
         if (nWanted & LVIF_TEXT)
         {
             // The owner may fill the buffer or point at its own text.
             if (bCopyText)
-                CopyTextTerminated(pItem->pszText, pItem->cchTextMax, info.item.pszText);
+                CopyTextTerminated(pItem->pszText, pItem->cchTextMax, asked.pszText);
             else
-                pItem->pszText = info.item.pszText;
+                pItem->pszText = asked.pszText;
         }
         if (nWanted & LVIF_IMAGE)
-            pItem->iImage = info.item.iImage;
+            pItem->iImage = asked.iImage;
         if (nWanted & LVIF_STATE)
-            pItem->state = info.item.state & pItem->stateMask;
+            pItem->state = asked.state & pItem->stateMask;
     }
     return TRUE;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::NotifyGetDispInfo(LVITEMW* pItem)
+{
+    NMLVDISPINFOW info = {};
+    info.hdr.code = LVN_GETDISPINFOW;
+    info.item = *pItem;
+    Notify(&info.hdr);
+    *pItem = info.item;
 }
 
 template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
@@ -864,6 +871,13 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasColumn(LPCWSTR lpszHea
     int nIndex = 0;
     int nSubItem = 0;
     return FindColumn(lpszHeading, nIndex, nSubItem);
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteColumnByHeading(LPCWSTR lpszHeading)
+{
+    int nIndex = -1;
+    int nSubItem = -1;
+    return FindColumn(lpszHeading, nIndex, nSubItem) && DeleteColumn(nIndex);
 }
 
 template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteColumn(int nIndex)

@@ -194,6 +194,7 @@ public:
     virtual BOOL HasColumn(LPCWSTR lpszHeading) const;
     // Column 0 goes only when it is the last; deleting the last column deletes every item.
     virtual BOOL DeleteColumn(int nIndex);
+    virtual BOOL DeleteColumnByHeading(LPCWSTR lpszHeading);
     virtual BOOL DeleteAllColumns();
 
     // Layout.
@@ -314,6 +315,8 @@ public:
     virtual void NotifyInsertItem(int nItem);
     virtual void NotifyKeyDown(UINT nKey);
     virtual void NotifyColumnClick(int nColumn);
+    // Asks the owner for the fields marked in the item's mask; its answer comes back in the item.
+    virtual void NotifyGetDispInfo(LVITEMW* pItem);
     virtual LRESULT NotifyBeginLabelEdit(int nItem, int nSubItem);
     // The text the owner leaves in the 2048-character buffer replaces strText when it accepts.
     virtual BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit);

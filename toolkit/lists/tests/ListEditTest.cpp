@@ -245,6 +245,7 @@ protected:
         m_parent.ShowWindow(SW_SHOWNA);
         ASSERT_TRUE(m_tree.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, CRect(0, 0, 300, 200),
                                   &m_parent, 77));
+        m_tree.EnableSubItemTextStorage(TRUE);
         m_tree.InsertColumn(1, L"Extra", 0, 80, 1, -1);
         m_parent.m_answer = [](NMHDR* pHdr) -> LRESULT { return pHdr->code == TVN_ENDLABELEDITW ||
                                                                  pHdr->code == LVN_ENDLABELEDITW; };
@@ -279,6 +280,7 @@ TEST_F(TreeEditTest, LabelEditsSendTreeNotificationsAndTheRegisteredMessage)
     ASSERT_TRUE(m_tree.EditLabel(0, 1));
     m_tree.GetEditControl()->SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
     ASSERT_TRUE(m_tree.EndLabelEdit(TRUE));
+    EXPECT_EQ(m_tree.GetItemText(hItem, 1), L"x"); // into the text store
     EXPECT_EQ(m_parent.m_registered.size(), 1u);
 }
 } // namespace
