@@ -56,8 +56,8 @@ BYTE FieldValue(DWORD dwPixel, DWORD dwMask)
     return static_cast<BYTE>((dwValue * 255 + dwMax / 2) / dwMax);
 }
 
-// Decodes run-length rows (8 or 4 bits) into bottom-up rows of rowBytes; FALSE on a run that
-// leaves the image or data that ends early.
+// Decodes run-length rows (8 or 4 bits) into bottom-up rows of rowBytes. Pixels right of a row
+// are dropped (writers pad runs to even widths); FALSE for data that ends inside a code.
 BOOL DecodeRle(const std::vector<BYTE>& data, BOOL b4Bit, LONG cx, LONG cy, DWORD dwRowBytes, BYTE* pBits)
 {
     size_t i = 0;
@@ -65,14 +65,13 @@ BOOL DecodeRle(const std::vector<BYTE>& data, BOOL b4Bit, LONG cx, LONG cy, DWOR
     LONG y = 0;
     auto put = [&](BYTE value) {
         if (x >= cx || y >= cy)
-            return FALSE;
+            return;
         BYTE* pRow = pBits + static_cast<size_t>(y) * dwRowBytes;
         if (b4Bit)
             pRow[x / 2] |= (x % 2 == 0) ? static_cast<BYTE>(value << 4) : static_cast<BYTE>(value & 0xF);
         else
             pRow[x] = value;
         x++;
-        return TRUE;
     };
     while (i + 1 < data.size())
     {
@@ -82,9 +81,7 @@ BOOL DecodeRle(const std::vector<BYTE>& data, BOOL b4Bit, LONG cx, LONG cy, DWOR
         {
             for (int k = 0; k < n; k++)
             {
-                const BYTE value = b4Bit ? ((k % 2 == 0) ? v >> 4 : v & 0xF) : v;
-                if (!put(value))
-                    return FALSE;
+                put(b4Bit ? ((k % 2 == 0) ? v >> 4 : v & 0xF) : v);
             }
             continue;
         }
@@ -109,9 +106,7 @@ BOOL DecodeRle(const std::vector<BYTE>& data, BOOL b4Bit, LONG cx, LONG cy, DWOR
                 return FALSE;
             for (int k = 0; k < v; k++)
             {
-                const BYTE value = b4Bit ? ((k % 2 == 0) ? data[i + k / 2] >> 4 : data[i + k / 2] & 0xF) : data[i + k];
-                if (!put(value))
-                    return FALSE;
+                put(b4Bit ? ((k % 2 == 0) ? data[i + k / 2] >> 4 : data[i + k / 2] & 0xF) : data[i + k]);
             }
             i += (nBytes + 1) & ~static_cast<size_t>(1); // runs keep 16-bit alignment
         }
