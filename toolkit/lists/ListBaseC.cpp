@@ -59,6 +59,20 @@ BOOL SECListBaseT<TWndBase>::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT&
     return CreateFromRect(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::CreateFromDlgItem(UINT nID, CWnd* pParentWnd)
+{
+    CWnd* pItem = pParentWnd != nullptr ? pParentWnd->GetDlgItem(static_cast<int>(nID)) : nullptr;
+    if (pItem == nullptr)
+        return FALSE;
+    const DWORD dwStyle = pItem->GetStyle() | WS_BORDER;
+    const DWORD dwExStyle = pItem->GetExStyle();
+    CRect rect;
+    pItem->GetWindowRect(&rect);
+    pParentWnd->ScreenToClient(&rect);
+    pItem->DestroyWindow();
+    return CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID);
+}
+
 template <class TWndBase>
 BOOL SECListBaseT<TWndBase>::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
                                             UINT nID, CCreateContext* pContext)
@@ -579,6 +593,57 @@ template <class TWndBase> UINT SECListBaseT<TWndBase>::GetCallbackMask() const
 template <class TWndBase> void SECListBaseT<TWndBase>::SetCallbackMask(UINT nMask)
 {
     m_nCallbackMask = nMask;
+}
+
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetExCallbackMask() const
+{
+    return m_nExCallbackMask;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::SetExCallbackMask(UINT nMask)
+{
+    m_nExCallbackMask = nMask;
+}
+
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::SetItemFields(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszText, int nImage,
+                                           UINT nState, UINT nStateMask, LPARAM lParam)
+{
+    LVITEMW item = {};
+    item.mask = nMask;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = const_cast<LPWSTR>(lpszText);
+    item.iImage = nImage;
+    item.state = nState;
+    item.stateMask = nStateMask;
+    item.lParam = lParam;
+    return SetItem(&item, TRUE);
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemExState(int nItem, UINT nState, UINT nMask)
+{
+    SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr)
+        return FALSE;
+    pItem->m_exState = (pItem->m_exState & ~nMask) | (nState & nMask);
+    return TRUE;
+}
+
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetItemExState(int nItem, UINT nMask) const
+{
+    const SECListItem* pItem = GetItemAt(nItem);
+    return pItem != nullptr ? pItem->m_exState & nMask : 0;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllSubItems()
+{
+    for (int i = 0; i < GetItemCount(); i++)
+    {
+        for (int nSubItem = 1; nSubItem <= GetSubItemColumnCount(); nSubItem++)
+            SetItemFields(i, nSubItem, LVIF_TEXT | LVIF_DI_SETITEM, L"", 0, 0, 0, 0);
+    }
+    return TRUE;
 }
 
 // ---- Selection ----
@@ -1138,6 +1203,26 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::ModifyListStyleEx(UINT nR
     return SetListStyleEx((m_nListStyleEx & ~nRemove) | nAdd, bRedraw) > 0;
 }
 
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::ModifyListStyles(UINT nRemove, UINT nAdd, BOOL bRedraw, UINT nRemoveEx, UINT nAddEx,
+                                              BOOL bRedrawEx)
+{
+    const BOOL bStyle = ModifyListStyle(nRemove, nAdd, bRedraw);
+    return ModifyListStyleEx(nRemoveEx, nAddEx, bRedrawEx) && bStyle;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::GetListStyles(UINT& nStyle, UINT& nStyleEx) const
+{
+    nStyle = GetListStyle();
+    nStyleEx = GetListStyleEx();
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetListStyles(UINT nStyle, UINT nStyleEx, BOOL bRedraw)
+{
+    const BOOL bStyle = SetListStyle(nStyle, FALSE);
+    return SetListStyleEx(nStyleEx, bRedraw) && bStyle;
+}
+
 template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasListStyle(UINT nBits) const
 {
     return (m_nListStyle & nBits) == nBits;
@@ -1266,6 +1351,57 @@ template <class TWndBase> void SECListBaseT<TWndBase>::SetBkColor(COLORREF cr)
     m_colors[colorTextBk] = cr;
 }
 
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetGrayTextColor() const
+{
+    return m_colors[colorGrayText];
+}
+
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetInactiveBkColor() const
+{
+    return m_colors[colorInactiveBk];
+}
+
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetFocusBkColor() const
+{
+    return m_colors[colorFocusBk];
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetSelTextColor(COLORREF cr)
+{
+    m_colors[colorSelText] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetSelBkColor(COLORREF cr)
+{
+    m_colors[colorSelBk] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetGrayTextColor(COLORREF cr)
+{
+    m_colors[colorGrayText] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetInactiveBkColor(COLORREF cr)
+{
+    m_colors[colorInactiveBk] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetFocusBkColor(COLORREF cr)
+{
+    m_colors[colorFocusBk] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetTipBkColor(COLORREF cr)
+{
+    m_colors[colorTipBk] = cr;
+    return TRUE;
+}
+
 template <class TWndBase> CImageList* SECListBaseT<TWndBase>::GetImageList(int nWhich) const
 {
     return nWhich >= 0 && nWhich < 4 ? m_pImageLists[nWhich] : nullptr;
@@ -1283,10 +1419,37 @@ template <class TWndBase> CImageList* SECListBaseT<TWndBase>::SetImageList(CImag
     }
     // The control keeps its own copy, so the caller's list may go away; the previous copy
     // passes to the caller.
-    auto* pCopy = new CImageList;
-    pCopy->Attach(ImageList_Duplicate(pImageList->GetSafeHandle()));
+    CImageList* pCopy = CopyImageList(pImageList);
+    if (pCopy == nullptr)
+        return nullptr;
     m_pImageLists[nWhich] = pCopy;
     return pOld;
+}
+
+template <class TWndBase> CImageList* SECListBaseT<TWndBase>::CopyImageList(CImageList* pSource)
+{
+    constexpr UINT kGrowBytes = 1024;
+    constexpr UINT kArchiveBuffer = 4096;
+    auto* pCopy = new CImageList;
+    try
+    {
+        CMemFile file(kGrowBytes);
+        {
+            CArchive store(&file, CArchive::store, kArchiveBuffer);
+            if (!pSource->Write(&store))
+                AfxThrowArchiveException(CArchiveException::genericException);
+        }
+        file.SeekToBegin();
+        CArchive load(&file, CArchive::load, kArchiveBuffer);
+        if (pCopy->Read(&load))
+            return pCopy;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    delete pCopy;
+    return nullptr;
 }
 
 template <class TWndBase> void SECListBaseT<TWndBase>::DestroyImageLists()

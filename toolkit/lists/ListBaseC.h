@@ -117,6 +117,8 @@ public:
                 UINT nID, CCreateContext* pContext = nullptr) override;
     virtual BOOL CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                                 CCreateContext* pContext = nullptr);
+    // Takes the place of a dialog item: its id, style (bordered), extended style and rectangle.
+    virtual BOOL CreateFromDlgItem(UINT nID, CWnd* pParentWnd);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     virtual void ApplyCreateStyles(CREATESTRUCT& cs);
 
@@ -138,6 +140,13 @@ public:
     virtual BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE);
     virtual BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE);
     virtual BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
+    virtual BOOL SetItemFields(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszText, int nImage, UINT nState,
+                               UINT nStateMask, LPARAM lParam);
+    // The item's extended state word (the tree keeps its disabled and hidden bits there).
+    virtual BOOL SetItemExState(int nItem, UINT nState, UINT nMask);
+    virtual UINT GetItemExState(int nItem, UINT nMask) const;
+    // Every item's sub-item texts become empty; TRUE.
+    BOOL DeleteAllSubItems();
     virtual int GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen);
     CString GetItemText(int nItem, int nSubItem);
     virtual LPARAM GetItemParam(const SECListItem* pItem) const;
@@ -156,6 +165,8 @@ public:
     int FindItemPrefix(int nStart, LPCWSTR lpszPrefix);
     virtual UINT GetCallbackMask() const;
     virtual void SetCallbackMask(UINT nMask);
+    virtual UINT GetExCallbackMask() const;
+    virtual void SetExCallbackMask(UINT nMask);
 
     // Selection bookkeeping.
     virtual int GetSelectedCount() const;
@@ -331,6 +342,9 @@ public:
     virtual BOOL SetListStyleEx(UINT nStyleEx, BOOL bRedraw = TRUE);
     virtual BOOL ModifyListStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
     virtual BOOL ModifyListStyleEx(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyListStyles(UINT nRemove, UINT nAdd, BOOL bRedraw, UINT nRemoveEx, UINT nAddEx, BOOL bRedrawEx);
+    virtual void GetListStyles(UINT& nStyle, UINT& nStyleEx) const;
+    virtual BOOL SetListStyles(UINT nStyle, UINT nStyleEx, BOOL bRedraw = TRUE);
     virtual BOOL HasListStyle(UINT nBits) const;
     virtual BOOL HasListStyleEx(UINT nBits) const;
     virtual void SetLabelWrap(BOOL bWrap);
@@ -362,8 +376,20 @@ public:
     void SetColor(Color color, COLORREF cr);
     virtual COLORREF GetBkColor() const;
     virtual void SetBkColor(COLORREF cr);
+    virtual COLORREF GetGrayTextColor() const;
+    virtual COLORREF GetInactiveBkColor() const;
+    virtual COLORREF GetFocusBkColor() const;
+    // The colour setters answer TRUE.
+    virtual BOOL SetSelTextColor(COLORREF cr);
+    virtual BOOL SetSelBkColor(COLORREF cr);
+    virtual BOOL SetGrayTextColor(COLORREF cr);
+    virtual BOOL SetInactiveBkColor(COLORREF cr);
+    virtual BOOL SetFocusBkColor(COLORREF cr);
+    virtual BOOL SetTipBkColor(COLORREF cr);
     virtual CImageList* GetImageList(int nWhich) const;
     virtual CImageList* SetImageList(CImageList* pImageList, int nWhich);
+    // A copy of the list through its stored form, owned by the caller; null when it fails.
+    virtual CImageList* CopyImageList(CImageList* pSource);
     virtual CWnd* GetOwnerData() const;
     virtual void SetOwnerData(CWnd* pWnd);
     virtual void SetItemFont(CFont* pFont);
