@@ -865,7 +865,7 @@ template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnWidth(int nIndex)
     if (GetColumnCount() == 0 && m_hWnd != nullptr)
     {
         CRect rc;
-        GetClientRect(&rc);
+        GetListClientRect(rc);
         return rc.Width();
     }
     const SECListColumn* pColumn = GetColumn(nIndex);
@@ -1015,9 +1015,17 @@ const CSize& ScrollBarMetrics()
 }
 } // namespace
 
+template <class TWndBase> void SECListBaseT<TWndBase>::GetListClientRect(CRect& rect) const
+{
+    if (m_hWnd != nullptr)
+        GetClientRect(&rect);
+    else
+        rect.SetRectEmpty();
+}
+
 template <class TWndBase> void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
 {
-    GetClientRect(&rect);
+    GetListClientRect(rect);
     if ((m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT && IsHeaderShown())
         rect.top += m_nHeaderHeight;
     if (m_nScrollBarFlags & WS_VSCROLL)
@@ -1080,7 +1088,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::PositionScrollBars()
     CRect inside;
     GetInsideRect(inside);
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     const int nHeader = IsHeaderShown() ? m_nHeaderHeight : 0;
     const CRect targets[2] = {
         CRect(CPoint(inside.left, inside.bottom - 1), CSize(inside.Width() + 1, ScrollBarMetrics().cy)),

@@ -209,6 +209,9 @@ public:
     virtual BOOL DeleteAllColumns();
 
     // Layout.
+    // The rectangle the list lays out, paints and hit-tests in: the client rectangle, and the
+    // one way to it, so that a variant may lay the list out elsewhere (a printed page).
+    virtual void GetListClientRect(CRect& rect) const;
     // The client rectangle less the header strip (report mode) and the shown scroll bars.
     void GetInsideRect(CRect& rect) const override;
     CScrollBar* GetScrollBarCtrl(int nBar) const override;

@@ -22,7 +22,7 @@ template <class TWndBase> int SECListBaseT<TWndBase>::HitTest(CPoint point, UINT
     nFlags = 0;
     nColumn = -1;
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     if (point.y < client.top)
         nFlags |= LHT_ABOVE;
     if (point.y >= client.bottom)
@@ -490,7 +490,7 @@ template <class TWndBase> int SECListBaseT<TWndBase>::TrackColumnDivider(int, in
     SetCapture();
     UpdateWindow();
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     const int nLeft = GetColumnLeft(nColumn);
     const int nOldEdge = GetColumnRight(nColumn);
     int nEdge = nOldEdge;
