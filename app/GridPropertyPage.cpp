@@ -76,7 +76,10 @@ void CGridPropertyPage::SetupGrid()
     font.SetFaceName(kHeaderFont).SetWeight(kBold);
     CGXStyle header;
     header.SetFont(font);
-    m_wndGrid.SetStyleRangeShort(CGXRange().SetRows(0, 0), header, CGXStyle::modeOverride, 0, GX_UPDATENOW);
+    // On the header cells themselves: a style given to row 0 as a whole would be stored in its
+    // column 0, the table's style, which every value cell takes in.
+    m_wndGrid.SetStyleRangeShort(CGXRange(0, 1, 0, m_wndGrid.GetColCount()), header, CGXStyle::modeOverride, 0,
+                                 GX_UPDATENOW);
     for (ROWCOL nCol = 0; nCol < m_columns.size(); ++nCol)
     {
         m_wndGrid.SetValueRange(CGXRange(0, nCol), m_columns[nCol].lpszHeader, 0, GX_UPDATENOW);

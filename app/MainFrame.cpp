@@ -174,6 +174,14 @@ void CMainFrame::Log(LPCTSTR lpszSource, LPCTSTR lpszText)
 
 BOOL CMainFrame::PostLogRecord(HWND hOutput, CLumiter5Message* pMessage)
 {
+    // The output window's own thread is the one that empties its queue: a full queue would
+    // never drain while it waited here, so it hands the line over at once.
+    if (::GetWindowThreadProcessId(hOutput, nullptr) == ::GetCurrentThreadId())
+    {
+        ::SendMessage(hOutput, WM_LUMITER5_MESSAGE, CSessionHost::categoryCollector,
+                      reinterpret_cast<LPARAM>(pMessage));
+        return TRUE;
+    }
     for (int nTry = 0; nTry < POST_RETRIES; ++nTry)
     {
         if (::PostMessage(hOutput, WM_LUMITER5_MESSAGE, CSessionHost::categoryCollector,

@@ -1,6 +1,8 @@
 #include "GridTestSupport.h"
 
+#include <grid/controls/Header.h>
 #include <grid/controls/Static.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
@@ -167,6 +169,65 @@ TEST_F(ControlTest, StaticTextKeepsItsMarginFromTheCellEdges)
     EXPECT_FALSE(control.CanFloatCell(1, 1, left, TRUE)) << "no float-cells feature";
     EXPECT_TRUE(control.IsControlKindOf(&CGXControl::classCGXControl));
 }
+TEST_F(ControlTest, ALongTextStaysInsideItsCellInEveryDrawingPath)
+{
+    CGXStatic staticText(&m_grid);
+    CGXHeader header(&m_grid);
+    CGXControl* pEdit = m_grid.GetRegisteredControl(idEditControl);
+    ASSERT_NE(pEdit, nullptr);
+    ASSERT_FALSE(pEdit->IsActive());
+    CGXStyle text;
+    text.SetValue(_T("PowerEdgePowerEdgePowerEdge")).SetHorizontalAlignment(DT_LEFT);
+    CGXStyle number;
+    number.SetValue(1234567890123.0).SetFormat(2).SetPlaces(0).SetHorizontalAlignment(DT_RIGHT);
+    CGXStyle neighbour;
+    neighbour.SetValue(_T("16")).SetHorizontalAlignment(DT_LEFT);
+    // The cell in column 2 between its neighbours in columns 1 and 3 of its row.
+    const struct
+    {
+        const char* pszPath;
+        CGXControl* pControl;
+        const CGXStyle& style;
+        ROWCOL nRow;
+    } paths[] = {{"static", &staticText, text, 1},
+                 {"edit, inactive", pEdit, text, 2},
+                 {"number", &staticText, number, 3},
+                 {"header", &header, text, 0}};
+    const CRect rectCell(30, 0, 60, 20);
+    const CRect rectLeft(0, 0, 30, 20);
+    const CRect rectRight(60, 0, 120, 20);
+    for (const auto& path : paths)
+    {
+        for (ROWCOL nCol : {1, 3})
+            ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(path.nRow, nCol), neighbour));
+        ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(path.nRow, 2), path.style));
+        const auto draw = [&](CGXControl& control, MemoryCanvas& canvas, const CRect& rect, ROWCOL nCol) {
+            control.Draw(&canvas.Dc(), rect, path.nRow, nCol, *m_grid.GetComposedStyle(path.nRow, nCol), nullptr);
+        };
+        // The neighbours as they are drawn without the cell, then the cell drawn between them.
+        MemoryCanvas without(120, 20, rgbWhite);
+        MemoryCanvas with(120, 20, rgbWhite);
+        for (MemoryCanvas* pCanvas : {&without, &with})
+        {
+            draw(staticText, *pCanvas, rectLeft, 1);
+            draw(staticText, *pCanvas, rectRight, 3);
+        }
+        draw(*path.pControl, with, rectCell, 2);
+        int nDiffering = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 120; ++x)
+                if (!rectCell.PtInRect(CPoint(x, y)) && with.Pixel(x, y) != without.Pixel(x, y))
+                    ++nDiffering;
+        EXPECT_EQ(nDiffering, 0) << path.pszPath;
+        // The cell shows the start of its text.
+        int nInk = 0;
+        for (int y = rectCell.top; y < rectCell.bottom; ++y)
+            for (int x = rectCell.left; x < rectCell.right; ++x)
+                nInk += with.Pixel(x, y) != with.Pixel(rectCell.left + 1, rectCell.bottom - 1);
+        EXPECT_GT(nInk, 0) << path.pszPath;
+    }
+}
+
 // An active, modified control whose edited text the test sets; it records the texts it gets.
 class EditingControl : public CGXControl
 {
