@@ -414,7 +414,9 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
     cached.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
     lf.lfOrientation = 0;
     lf.lfEscapement = 0;
-    m_font.CreateFontIndirect(&lf);
+    // A font that cannot be made leaves the system font in its place.
+    if (!m_font.CreateFontIndirect(&lf))
+        VERIFY(m_font.CreateStockObject(SYSTEM_FONT));
     const CGXProperties* pProperties = m_pGrid->GetProperties();
     m_rgbInterior = pProperties != nullptr && pProperties->IsBlackWhiteOutput() ? RGB(255, 255, 255)
                                                                                 : cached.GetInterior().GetColor();
