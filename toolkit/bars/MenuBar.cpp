@@ -4,6 +4,7 @@
 #include <afxpriv.h>
 #include <toolkit/bars/TBMenuBtn.h>
 #include <toolkit/bars/ToolBarManager.h>
+#include <toolkit/frames/DocTemplateUtils.h>
 
 #include <cstdarg>
 
@@ -282,8 +283,8 @@ void SECMenuBar::SwitchMenu(UINT nMenuID)
     auto it = m_menuMaskMap.find(nMenuID);
     // A frame hosting a floated bar shows the main window's menu under its own id.
     if (it == m_menuMaskMap.end() && nMenuID == ID_BAR_CHILD_MENU)
-        if (const auto* pMainFrame = dynamic_cast<const CFrameWnd*>(AfxGetMainWnd()))
-            it = m_menuMaskMap.find(pMainFrame->m_nIDHelp);
+        it = m_menuMaskMap.find(frames::SECDocTemplateUtils().GetFrameResourceID(
+            dynamic_cast<CFrameWnd*>(AfxGetMainWnd())));
     if (it == m_menuMaskMap.end())
         return;
     ShowMenuButtons(it->second, FALSE);

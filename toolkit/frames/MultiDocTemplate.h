@@ -10,10 +10,16 @@ class SECMultiDocTemplate : public CMultiDocTemplate
 {
     DECLARE_DYNAMIC(SECMultiDocTemplate)
 public:
+    // pDockableFrameClass: the frame a docked or floating view lives in.
     SECMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-                        CRuntimeClass* pViewClass)
-        : CMultiDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass)
+                        CRuntimeClass* pViewClass, CRuntimeClass* pDockableFrameClass = nullptr);
+
+    CRuntimeClass* GetDockableFrameClass() const
     {
+        return m_pDockableFrameClass;
     }
+
+private:
+    CRuntimeClass* m_pDockableFrameClass;
 };
 } // namespace tarnwick::frames
