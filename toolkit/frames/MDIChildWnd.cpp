@@ -38,9 +38,7 @@ SECMDIChildWnd::~SECMDIChildWnd()
 
 void SECMDIChildWnd::InstallFilters(UINT nMask)
 {
-    BOOL switches[nsSysCommandEx::DOCUMENT_FRAME_FILTERS];
-    nsSysCommandEx::GetDocumentFrameSwitches(nMask, switches);
-    m_pMsgFilter->ApplyDescriptors(m_descriptors, switches);
+    nsSysCommandEx::InstallDocumentFrameFilters(*m_pMsgFilter, m_descriptors, nMask);
 }
 
 SECMDIFrameWnd* SECMDIChildWnd::GetMenuBarFrame()

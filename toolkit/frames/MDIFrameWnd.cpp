@@ -22,6 +22,10 @@ using bars::SECMenuBarFeature;
 using nsSysCommandEx::ScxButtonMDIMaxChildMsgFilter;
 using nsSysCommandEx::ScxMsgFilter;
 using nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter;
+using nsSysCommandEx::FILTER_CAPTION_LIST;
+using nsSysCommandEx::FILTER_MAXCHILD_BUTTON;
+using nsSysCommandEx::FILTER_MAXCHILD_DBLCLK;
+using nsSysCommandEx::FILTER_SYSCOMMANDEX;
 
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 
@@ -58,11 +62,6 @@ constexpr DWORD FLOATING_PARENT_STYLE = 0x16000000;
 constexpr DWORD EMBEDDED_STYLE_MASK = 0x10CFFFFF;
 constexpr DWORD EMBEDDED_EXSTYLE_MASK = 0x203A9;
 
-// The descriptor kinds of the frame's filters.
-constexpr UINT FILTER_SYSCOMMANDEX = 257;
-constexpr UINT FILTER_CAPTION_LIST = 256;
-constexpr UINT FILTER_MAXCHILD_BUTTON = 260;
-constexpr UINT FILTER_MAXCHILD_DBLCLK = 261;
 // The caption-list descriptor's place in the table.
 constexpr int FILTER_CAPTION_LIST_INDEX = 1;
 
@@ -476,6 +475,7 @@ void SECMDIFrameWnd::InstallFilters(BOOL bCaptionList)
     BOOL switches[] = {TRUE, bCaptionList & 1, TRUE, TRUE};
     static_assert(sizeof(switches) / sizeof(switches[0]) == 4);
     m_pMsgFilter->ApplyDescriptors(m_descriptors, switches);
+    nsSysCommandEx::LayoutCaptionRow(*m_pMsgFilter);
 }
 
 void SECMDIFrameWnd::NextDockPosition(UINT& nDockBarID, SECDockPlacement& flags, SECDockLayout& layout)

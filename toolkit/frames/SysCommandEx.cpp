@@ -29,24 +29,33 @@ BOOL DispatchSysCommandEx(SECMsgFilter& filters, UINT message, WPARAM wParam, LP
 namespace
 {
 constexpr UINT NO_PARENT = static_cast<UINT>(-1);
-constexpr UINT CAPTION_LIST = 256;
 // The mask bit that keeps each document-frame filter off.
 constexpr UINT documentFrameOffBits[DOCUMENT_FRAME_FILTERS] = {0, 0x2, 0x2, 0x4, 0x8};
 } // namespace
 
 void AddDocumentFrameFilters(SECMsgFilter::DescriptorTable& table, CRuntimeClass* pButtonClass)
 {
-    table.Add(257, NO_PARENT, RUNTIME_CLASS(ScxMsgFilter));
-    table.Add(CAPTION_LIST, NO_PARENT, RUNTIME_CLASS(SECCaptionControlListMsgFilter), SECMsgFilter::DESCRIPTOR_KEEP_ON);
-    table.Add(258, CAPTION_LIST, pButtonClass);
-    table.Add(259, NO_PARENT, RUNTIME_CLASS(ScxCaptionNCRDBLClkFilter));
-    table.Add(262, NO_PARENT, RUNTIME_CLASS(ScxContextMenuFilter));
+    table.Add(FILTER_SYSCOMMANDEX, NO_PARENT, RUNTIME_CLASS(ScxMsgFilter));
+    table.Add(FILTER_CAPTION_LIST, NO_PARENT, RUNTIME_CLASS(SECCaptionControlListMsgFilter),
+              SECMsgFilter::DESCRIPTOR_KEEP_ON);
+    table.Add(FILTER_CHILD_BUTTON, FILTER_CAPTION_LIST, pButtonClass);
+    table.Add(FILTER_CAPTION_DBLCLK, NO_PARENT, RUNTIME_CLASS(ScxCaptionNCRDBLClkFilter));
+    table.Add(FILTER_CONTEXT_MENU, NO_PARENT, RUNTIME_CLASS(ScxContextMenuFilter));
 }
 
-void GetDocumentFrameSwitches(UINT nMask, BOOL (&switches)[DOCUMENT_FRAME_FILTERS])
+void InstallDocumentFrameFilters(SECMsgFilter& manager, const SECMsgFilter::DescriptorTable& table, UINT nMask)
 {
+    BOOL switches[DOCUMENT_FRAME_FILTERS];
     for (int i = 0; i < DOCUMENT_FRAME_FILTERS; ++i)
         switches[i] = (nMask & 1) && !(nMask & documentFrameOffBits[i]);
+    manager.ApplyDescriptors(table, switches);
+    LayoutCaptionRow(manager);
+}
+
+void LayoutCaptionRow(SECMsgFilter& manager)
+{
+    if (auto* pRow = DYNAMIC_DOWNCAST(SECCaptionControlListMsgFilter, manager.FindFilter(FILTER_CAPTION_LIST, nullptr, 0)))
+        pRow->Layout();
 }
 
 DWORD ScxMsgFilter::FilterMessage(UINT, WPARAM, LPARAM, LRESULT*)

@@ -13,13 +13,24 @@ UINT GetSysCommandExMessage();
 // any other message.
 BOOL DispatchSysCommandEx(SECMsgFilter& filters, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
 
+// The kinds of the frames' filters in their descriptor tables.
+constexpr UINT FILTER_CAPTION_LIST = 256;
+constexpr UINT FILTER_SYSCOMMANDEX = 257;
+constexpr UINT FILTER_CHILD_BUTTON = 258;
+constexpr UINT FILTER_CAPTION_DBLCLK = 259;
+constexpr UINT FILTER_MAXCHILD_BUTTON = 260;
+constexpr UINT FILTER_MAXCHILD_DBLCLK = 261;
+constexpr UINT FILTER_CONTEXT_MENU = 262;
+
 // The filters of a document frame (an MDI child or a dockable frame) in table order, with
 // pButtonClass as the extra caption button.
 constexpr int DOCUMENT_FRAME_FILTERS = 5;
 void AddDocumentFrameFilters(SECMsgFilter::DescriptorTable& table, CRuntimeClass* pButtonClass);
 // Bit 0 of the mask switches every filter on; bit 1 then keeps the caption buttons off, bit 2
-// the right double-click and bit 3 the context menu.
-void GetDocumentFrameSwitches(UINT nMask, BOOL (&switches)[DOCUMENT_FRAME_FILTERS]);
+// the right double-click and bit 3 the context menu. The caption row is laid out afterwards.
+void InstallDocumentFrameFilters(SECMsgFilter& manager, const SECMsgFilter::DescriptorTable& table, UINT nMask);
+// Lays out the manager's caption button row, when it has one.
+void LayoutCaptionRow(SECMsgFilter& manager);
 
 // Carries out the extended commands for its owner.
 class ScxMsgFilter : public SECMsgFilter
