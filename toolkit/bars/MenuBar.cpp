@@ -111,7 +111,8 @@ BEGIN_MESSAGE_MAP(SECMenuBar, SECCustomToolBar)
 ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
-SECMenuBar::SECMenuBar() : m_bDelayFloatFix(FALSE), m_dwMenuMask(0xFFFFFFFF), m_nCurrentMenuId(0)
+SECMenuBar::SECMenuBar() : m_bDelayFloatFix(FALSE), m_dwMenuMask(0xFFFFFFFF), m_nCurrentMenuId(0),
+      m_bBorderSpaceMode(FALSE)
 {
     m_bMenuLook = TRUE;
     CreateMenuFont();

@@ -119,6 +119,27 @@ void SECCaptionControlListMsgFilter::Layout()
     }
 }
 
+DWORD SECCapConLstMDIMaxChildMsgFilter::FilterMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, GetWnd());
+    BOOL bZoomed = FALSE;
+    if (pFrame == nullptr || pFrame->m_hWndMDIClient == nullptr || pFrame->MDIGetActive(&bZoomed) == nullptr || !bZoomed)
+        return 0;
+    Layout();
+    DWORD dwAnswer = 0;
+    for (INT_PTR i = 0; i < GetChildCount(); ++i)
+    {
+        SECMsgFilter* pChild = GetChild(i);
+        if (pChild == nullptr || !pChild->IsEnabled() || pChild->GetRuntimeClass() == RUNTIME_CLASS(SECCaptionControlMsgFilter))
+            continue;
+        const DWORD dwChild = pChild->Filter(message, wParam, lParam, pResult);
+        dwAnswer |= dwChild;
+        if (dwChild & FILTER_STOP)
+            break;
+    }
+    return dwAnswer;
+}
+
 CSize SECCapConLstMDIMaxChildMsgFilter::GetButtonSize()
 {
     return GetButtonSizeFromMetrics(SM_CXMENUSIZE, SM_CYMENUSIZE);

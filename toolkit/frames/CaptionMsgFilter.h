@@ -162,6 +162,9 @@ public:
     CSize GetButtonSize() override;
     // One caption lower than the frame's own caption buttons.
     CPoint GetFirstButtonPos(const CRect& rectCaption, CSize sizeButton) override;
+    // Only while the frame's active child is zoomed; the system draws that child's own
+    // buttons in the menu row, so only the extra buttons beside them see the message.
+    DWORD FilterMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 // A hidden child of the button's owner whose timer fires the hold of a pressed button once;

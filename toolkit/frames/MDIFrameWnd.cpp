@@ -4,6 +4,8 @@
 #include <toolkit/bars/MenuBarFeature.h>
 #include <toolkit/foundation/ToolkitRes.h>
 #include <toolkit/frames/ControlBarMDIChildWnd.h>
+#include <toolkit/frames/DockableFrame.h>
+#include <toolkit/frames/DocTemplateUtils.h>
 #include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/MultiDocTemplate.h>
@@ -34,6 +36,7 @@ ON_WM_CREATE()
 ON_WM_ACTIVATE()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_SEC_BARCONTEXTMENU, OnBarContextMenu)
+ON_MESSAGE(WM_SEC_DESTROYFRAME, OnDestroyFrame)
 END_MESSAGE_MAP()
 
 namespace
@@ -43,11 +46,29 @@ constexpr DWORD DOCKBAR_STYLE = 0x56000000;
 constexpr DWORD STRIP_STYLE = CBRS_SIZE_FIXED;
 constexpr float STRIP_SHARE = 1.0f;
 constexpr int STRIP_LENGTH = 150;
-constexpr SECDockLayout DEFAULT_DOCK_LAYOUT = {1.0f, 150, 0};
 // The answer when the cycle holds no dock bar.
 constexpr SECDockPlacement CYCLE_FALLBACK = {0, 0, DOCKPLACE_NEW_ROW};
 constexpr int DOCK_CYCLE_ROUNDS = 6;
 constexpr UINT FIRST_SYSTEM_COMMAND = 0xF000;
+
+// Sets a flag for the scope's duration.
+class ScopedFlag
+{
+public:
+    explicit ScopedFlag(BOOL& bFlag) : m_bFlag(bFlag)
+    {
+        m_bFlag = TRUE;
+    }
+    ~ScopedFlag()
+    {
+        m_bFlag = FALSE;
+    }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+private:
+    BOOL& m_bFlag;
+};
 
 // Bars floated in the main window without a place cascade from here, by this much, and stay
 // this far from the client's far edges.
@@ -93,7 +114,7 @@ BOOL HasMultiDocTemplate()
 SECMDIFrameWnd::SECMDIFrameWnd()
     : m_pDockBarClass(nullptr), m_pBarChildClass(nullptr), m_ptNextCascade(CASCADE_START, CASCADE_START),
       m_pActiveDockedFrame(nullptr), m_pMsgFilter(new SECMsgFilter(this)),
-      m_nDockCycleCursor(0)
+      m_nDockCycleCursor(0), m_bInActivateFrame(FALSE)
 {
     m_descriptors.Add(FILTER_SYSCOMMANDEX, static_cast<UINT>(-1), RUNTIME_CLASS(ScxMsgFilter));
     m_descriptors.Add(FILTER_CAPTION_LIST, static_cast<UINT>(-1), RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter));
@@ -225,7 +246,10 @@ CMenu* SECMDIFrameWnd::GetMenu() const
 void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     // The framework's child hands its menu here itself; the bar then takes the window popup.
-    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, m_pActiveDockedFrame))
+        pDocked->OnUpdateFrameMenu(TRUE, pDocked, hMenuAlt);
+    else
+        CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
     if (HasMenuBar())
         SyncWindowMenu();
 }
@@ -443,6 +467,15 @@ LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT SECMDIFrameWnd::OnDestroyFrame(WPARAM wParam, LPARAM)
+{
+    const auto hWnd = reinterpret_cast<HWND>(wParam);
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd)))
+        pFrame->DestroyWindow();
+    RecalcLayout();
+    return 0;
+}
+
 SECAutoHideBar* SECMDIFrameWnd::GetAutoHideBar(DWORD dwAlign)
 {
     for (int i = 0; i < 4; ++i)
@@ -544,6 +577,116 @@ void SECMDIFrameWnd::ShowBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
         pFloatingFrame->RecalcLayout();
 }
 
+void SECMDIFrameWnd::ActivateFrameView(CFrameWnd* pFrame)
+{
+    CView* pView = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
+    if (pView == nullptr || pView->m_hWnd == nullptr)
+        return;
+    const HWND hFocus = ::GetFocus();
+    if (hFocus == pView->m_hWnd || ::IsChild(pView->m_hWnd, hFocus))
+        return;
+    pView->SetFocus();
+    pView->OnActivateView(TRUE, pView, pView);
+}
+
+void SECMDIFrameWnd::SetActiveDockedFrame(CFrameWnd* pFrame, BOOL bForce)
+{
+    if (pFrame == m_pActiveDockedFrame && !bForce)
+        return;
+    ClearActiveDockedFrame(pFrame == nullptr);
+    // The view that has the focus gives up its activity.
+    CFrameWnd* pCurrent = CMDIFrameWnd::GetActiveFrame();
+    if (CView* pView = pCurrent != nullptr ? pCurrent->GetActiveView() : nullptr)
+    {
+        const HWND hFocus = ::GetFocus();
+        if (pView->m_hWnd != nullptr && (hFocus == pView->m_hWnd || ::IsChild(pView->m_hWnd, hFocus)))
+            pView->OnActivateView(FALSE, pView, pView);
+    }
+    if (pFrame != nullptr)
+    {
+        pFrame->SendMessage(WM_NCACTIVATE, TRUE);
+        m_pActiveDockedFrame = pFrame;
+        // The client passes the inactive caption on to its active child.
+        ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::SendMessage(m_hWndMDIClient, WM_NCACTIVATE, FALSE, 0);
+    }
+    ActivateFrameView(GetActiveFrame());
+    OnUpdateFrameTitle(TRUE);
+    if (HasMenuBar())
+        ShowActiveFrameMenu();
+    else
+    {
+        OnUpdateFrameMenu(nullptr);
+        DrawMenuBar();
+    }
+}
+
+void SECMDIFrameWnd::ClearActiveDockedFrame(BOOL bRestoreMDI)
+{
+    CFrameWnd* pOld = m_pActiveDockedFrame;
+    m_pActiveDockedFrame = nullptr;
+    if (pOld != nullptr && pOld->m_hWnd != nullptr)
+    {
+        if (CView* pView = pOld->GetActiveView())
+            pView->OnActivateView(FALSE, pView, pView);
+        pOld->SendMessage(WM_NCACTIVATE, FALSE);
+        const HWND hFocus = ::GetFocus();
+        if (hFocus == pOld->m_hWnd || ::IsChild(pOld->m_hWnd, hFocus))
+            ::SetFocus(nullptr);
+    }
+    if (bRestoreMDI && m_hWndMDIClient != nullptr)
+    {
+        ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::SendMessage(m_hWndMDIClient, WM_NCACTIVATE, TRUE, 0);
+    }
+}
+
+void SECMDIFrameWnd::ShowActiveFrameMenu()
+{
+    UINT nID = static_cast<UINT>(-1);
+    CFrameWnd* pActive = GetActiveFrame();
+    if (pActive != nullptr && pActive != this)
+        if (CDocTemplate* pTemplate =
+                SECDocTemplateUtils().FindTemplate(pActive->GetActiveDocument(), pActive->GetActiveView(), pActive))
+            nID = pTemplate->m_nIDResource;
+    SetMenuBarMenu(nID);
+}
+
+void SECMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    SECDockingFrame::OnActivate(nState, pWndOther, bMinimized);
+    OnActivateFrame(nState, pWndOther, bMinimized);
+}
+
+void SECMDIFrameWnd::OnActivateFrame(UINT nState, CWnd*, BOOL bMinimized)
+{
+    if (m_bInActivateFrame)
+        return;
+    const ScopedFlag inActivate(m_bInActivateFrame);
+    CFrameWnd* pFrame = GetActiveView() != nullptr ? static_cast<CFrameWnd*>(this) : GetActiveFrame();
+    CView* pView = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
+    if (pView == nullptr)
+        return;
+    const HWND hForeground = ::GetForegroundWindow();
+    if (nState != WA_INACTIVE && !bMinimized)
+        ActivateFrameView(pFrame);
+    // Giving the view the focus must not take the foreground from the window that had it.
+    if (::GetForegroundWindow() != hForeground)
+    {
+        const HWND hBack = ::IsWindow(hForeground) ? hForeground : m_hWnd;
+        ::SetActiveWindow(hBack);
+        ::SetForegroundWindow(hBack);
+    }
+}
+
+BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
+{
+    if (SECMenuBar* pMenuBar = GetMenuBar(); pMenuBar != nullptr && lpRectBorder != nullptr &&
+                                             !::IsRectEmpty(lpRectBorder))
+        pMenuBar->SetBorderSpaceMode(TRUE);
+    return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+}
+
 CFrameWnd* SECMDIFrameWnd::GetActiveFrame()
 {
     return m_pActiveDockedFrame != nullptr ? m_pActiveDockedFrame : CMDIFrameWnd::GetActiveFrame();
@@ -589,6 +732,14 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A docked document frame keeps the caption active while this frame or one of its own
+    // windows is in the foreground.
+    if (message == WM_NCACTIVATE && !wParam && m_pActiveDockedFrame != nullptr)
+    {
+        const HWND hForeground = ::GetForegroundWindow();
+        if (hForeground == m_hWnd || (hForeground != nullptr && ::GetWindow(hForeground, GW_OWNER) == m_hWnd))
+            wParam = TRUE;
+    }
     const LRESULT lResult = SECDockingFrame::WindowProc(message, wParam, lParam);
     // Without the owner-drawn caption the caption buttons draw after the system.
     if ((message == WM_NCACTIVATE || message == WM_SETTEXT) && !GetDocking().IsCaptionStyleOn())
