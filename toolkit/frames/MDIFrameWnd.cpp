@@ -681,8 +681,9 @@ void SECMDIFrameWnd::OnActivateFrame(UINT nState, CWnd*, BOOL bMinimized)
 
 BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
 {
-    if (SECMenuBar* pMenuBar = GetMenuBar(); pMenuBar != nullptr && lpRectBorder != nullptr &&
-                                             !::IsRectEmpty(lpRectBorder))
+    // The rectangle holds four border widths: any of them non-zero asks for space.
+    if (SECMenuBar* pMenuBar = GetMenuBar();
+        pMenuBar != nullptr && lpRectBorder != nullptr && !CRect(lpRectBorder).IsRectNull())
         pMenuBar->SetBorderSpaceMode(TRUE);
     return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
 }
@@ -752,7 +753,9 @@ LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL SECMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    const BOOL bOffered = message == WM_MOUSEMOVE || SECMsgFilter::IsNcButtonMessage(message);
+    // The release too: a caption button in the menu row tracks the mouse between them.
+    const BOOL bOffered =
+        message == WM_MOUSEMOVE || message == WM_LBUTTONUP || SECMsgFilter::IsNcButtonMessage(message);
     if (bOffered && m_pMsgFilter->Offer(message, wParam, lParam, pResult))
         return TRUE;
     return CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);

@@ -450,7 +450,7 @@ CFrameWnd* ScxMsgFilter::ToDocked(CFrameWnd* pFrame, int nCurrent, int nTarget, 
         pPosition != nullptr ? *pPosition : SECMultiDocTemplate::GetDefaultPlacement(nDockBarID);
     const SECDockLayout size = pSize != nullptr ? *pSize : DEFAULT_DOCK_LAYOUT;
     if (pSide != nullptr)
-        pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY & ~CBRS_BORDER_ANY) | pSide->dwAlign);
+        pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | pSide->dwAlign);
     pMain->DockControlBarAt(pBar, position, nDockBarID, size);
     pMain->RecalcLayout(TRUE);
     return nullptr;

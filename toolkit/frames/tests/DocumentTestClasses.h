@@ -6,6 +6,15 @@
 
 #include <vector>
 
+// The application object of a test: its templates go with it.
+class DocumentsApp : public CWinApp
+{
+public:
+    DocumentsApp() : CWinApp(_T("Documents"))
+    {
+    }
+};
+
 class TestDocA : public CDocument
 {
     DECLARE_DYNCREATE(TestDocA)
