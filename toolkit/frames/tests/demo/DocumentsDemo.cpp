@@ -165,9 +165,10 @@ public:
             GoTo(FrameOf(pLog), STATE_LEFT);
         if (CDocument* pFloating = pSheets->OpenDocumentFile(nullptr))
         {
-            CFrameWnd* pChild = FrameOf(pFloating);
-            pChild->MoveWindow(330, 40, 300, 200);
-            GoTo(pChild, STATE_FLOATING);
+            GoTo(FrameOf(pFloating), STATE_FLOATING);
+            // Its floating frame over the lower right of the client area.
+            if (CFrameWnd* pFloatingFrame = FrameOf(pFloating)->GetParent()->GetParentFrame())
+                pFloatingFrame->SetWindowPos(nullptr, 420, 300, 300, 180, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         if (CDocument* pSheet = pSheets->OpenDocumentFile(nullptr))
             FrameOf(pSheet)->MoveWindow(10, 10, 340, 260);
