@@ -821,9 +821,15 @@ void CGXBDateTimeCtrl::OnPaint()
     CRect rectClient;
     GetClientRect(rectClient);
     CDC dc;
-    dc.CreateCompatibleDC(&dcPaint);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height());
+    if (!dc.CreateCompatibleDC(&dcPaint) ||
+        !bitmap.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height()))
+    {
+        // No memory for the off-screen picture: the fields are drawn on the screen itself.
+        dcPaint.FillSolidRect(rectClient, GetGadgetBackground());
+        DrawGadgets(dcPaint);
+        return;
+    }
     CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
     dc.FillSolidRect(rectClient, GetGadgetBackground());
     DrawGadgets(dc);
