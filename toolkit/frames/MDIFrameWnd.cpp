@@ -2,6 +2,7 @@
 // the MDI routing of commands.
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/MenuBarFeature.h>
+#include <toolkit/foundation/ScopedValue.h>
 #include <toolkit/foundation/ToolkitRes.h>
 #include <toolkit/frames/ControlBarMDIChildWnd.h>
 #include <toolkit/frames/DockableFrame.h>
@@ -52,24 +53,6 @@ constexpr SECDockPlacement CYCLE_FALLBACK = {0, 0, DOCKPLACE_NEW_ROW};
 constexpr int DOCK_CYCLE_ROUNDS = 6;
 constexpr UINT FIRST_SYSTEM_COMMAND = 0xF000;
 
-// Sets a flag for the scope's duration.
-class ScopedFlag
-{
-public:
-    explicit ScopedFlag(BOOL& bFlag) : m_bFlag(bFlag)
-    {
-        m_bFlag = TRUE;
-    }
-    ~ScopedFlag()
-    {
-        m_bFlag = FALSE;
-    }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
-
-private:
-    BOOL& m_bFlag;
-};
 
 // Bars floated in the main window without a place cascade from here, by this much, and stay
 // this far from the client's far edges.
@@ -666,7 +649,7 @@ void SECMDIFrameWnd::OnActivateFrame(UINT nState, CWnd*, BOOL bMinimized)
 {
     if (m_bInActivateFrame)
         return;
-    const ScopedFlag inActivate(m_bInActivateFrame);
+    const foundation::SECScopedValue<BOOL> inActivate(m_bInActivateFrame, TRUE);
     CFrameWnd* pFrame = GetActiveView() != nullptr ? static_cast<CFrameWnd*>(this) : GetActiveFrame();
     CView* pView = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
     if (pView == nullptr)
