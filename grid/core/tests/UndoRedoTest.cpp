@@ -1,0 +1,316 @@
+// Undo and redo: the commands and what they run, round trips on a grid, the undo and redo
+// lists, blocks, the menu items and the long operation's locked percentage.
+#include "GridTestSupport.h"
+
+#include <grid/core/AppData.h>
+#include <grid/core/Command.h>
+#include <grid/core/CommandFactory.h>
+#include <grid/core/DataCopyMoveCellsImp.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/LongOperationImp.h>
+#include <grid/core/Properties.h>
+#include <grid/core/Style.h>
+#include <grid/core/StylesMap.h>
+#include <grid/core/WaitState.h>
+
+#include <testing/MemoryCanvas.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+CString Describe(const CGXStyle& style)
+{
+    CString strText;
+    strText.Format(_T("%lx|%s|%u|%d|%06lx|%u"), style.GetIncludeBits(), static_cast<LPCTSTR>(style.GetValue()),
+                   style.GetInclude(CGXStyle::inclControl) ? style.GetControl() : 0,
+                   style.GetInclude(CGXStyle::inclFont) ? style.GetFont().GetBold() : -1,
+                   style.GetInclude(CGXStyle::inclInterior) ? style.GetInterior().GetColor() : 0,
+                   style.GetInclude(CGXStyle::inclBaseStyle) ? style.GetBaseStyle() : 0);
+    return strText;
+}
+
+// A grid that records the change operations the commands call.
+class CallRecordingGrid : public TestGrid
+{
+public:
+    void Record(LPCTSTR pszFormat, ...)
+    {
+        va_list args;
+        va_start(args, pszFormat);
+        CString strCall;
+        strCall.FormatV(pszFormat, args);
+        va_end(args);
+        m_calls.push_back(strCall);
+    }
+    BOOL SetRowHeight(ROWCOL nFrom, ROWCOL nTo, int nHeight, const int* pHeights, UINT flags, int nMode) override
+    {
+        Record(_T("SetRowHeight %u %u %d %d %u %d"), nFrom, nTo, nHeight, pHeights[0], flags, nMode);
+        return TRUE;
+    }
+    BOOL SetColWidth(ROWCOL nFrom, ROWCOL nTo, int nWidth, const int* pWidths, UINT flags, int nMode) override
+    {
+        Record(_T("SetColWidth %u %u %d %d %u %d"), nFrom, nTo, nWidth, pWidths[0], flags, nMode);
+        return TRUE;
+    }
+    BOOL HideRows(ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pStates, UINT flags, int nMode) override
+    {
+        Record(_T("HideRows %u %u %d %d %u %d"), nFrom, nTo, bHide, pStates->GetAt(0), flags, nMode);
+        return TRUE;
+    }
+    BOOL HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pStates, UINT flags, int nMode) override
+    {
+        Record(_T("HideCols %u %u %d %d %u %d"), nFrom, nTo, bHide, pStates->GetAt(0), flags, nMode);
+        return TRUE;
+    }
+    BOOL SetDefaultRowHeight(int nHeight, UINT flags, int nMode) override
+    {
+        Record(_T("SetDefaultRowHeight %d %u %d"), nHeight, flags, nMode);
+        return TRUE;
+    }
+    BOOL SetDefaultColWidth(int nWidth, UINT flags, int nMode) override
+    {
+        Record(_T("SetDefaultColWidth %d %u %d"), nWidth, flags, nMode);
+        return TRUE;
+    }
+    BOOL MoveRows(ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, int nMode) override
+    {
+        Record(_T("MoveRows %u %u %u %u %d"), nFrom, nTo, nDest, flags, nMode);
+        return TRUE;
+    }
+    BOOL MoveCols(ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, int nMode) override
+    {
+        Record(_T("MoveCols %u %u %u %u %d"), nFrom, nTo, nDest, flags, nMode);
+        return TRUE;
+    }
+    BOOL RemoveRows(ROWCOL nFrom, ROWCOL nTo, UINT flags, int nMode) override
+    {
+        Record(_T("RemoveRows %u %u %u %d"), nFrom, nTo, flags, nMode);
+        return TRUE;
+    }
+    BOOL RemoveCols(ROWCOL nFrom, ROWCOL nTo, UINT flags, int nMode) override
+    {
+        Record(_T("RemoveCols %u %u %u %d"), nFrom, nTo, flags, nMode);
+        return TRUE;
+    }
+    BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCells, CObArray* pLines, ROWCOL nColCount,
+                    UINT flags, int nMode) override
+    {
+        Record(_T("InsertRows %u %u %d %d %d %u %u %d"), nRow, nCount, pHeights[0],
+               static_cast<int>(pCells->GetSize()), static_cast<int>(pLines->GetSize()), nColCount, flags, nMode);
+        return TRUE;
+    }
+    BOOL InsertCols(ROWCOL nCol, ROWCOL nCount, int* pWidths, CObArray* pCells, CObArray* pLines, ROWCOL nRowCount,
+                    UINT flags, int nMode) override
+    {
+        Record(_T("InsertCols %u %u %d %d %d %u %u %d"), nCol, nCount, pWidths[0],
+               static_cast<int>(pCells->GetSize()), static_cast<int>(pLines->GetSize()), nRowCount, flags, nMode);
+        return TRUE;
+    }
+    BOOL SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT flags, int nMode) override
+    {
+        Record(_T("SetCoveredCellsRowCol %u %u %u %u %u %d"), nRow, nCol, nToRow, nToCol, flags, nMode);
+        return TRUE;
+    }
+    BOOL SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, int nMode, int nType, const CObArray* pStyles,
+                       UINT flags, int nCommandKind) override
+    {
+        Record(_T("SetStyleRange %u %u %u %u %d %d %d %d %u %d"), range.top, range.left, range.bottom, range.right,
+               pStyle != nullptr, nMode, nType, static_cast<int>(pStyles->GetSize()), flags, nCommandKind);
+        return TRUE;
+    }
+    BOOL FreezeRows(ROWCOL nFrozen, ROWCOL nHeader, UINT flags, int nMode) override
+    {
+        Record(_T("FreezeRows %u %u %u %d"), nFrozen, nHeader, flags, nMode);
+        return TRUE;
+    }
+    BOOL FreezeCols(ROWCOL nFrozen, ROWCOL nHeader, UINT flags, int nMode) override
+    {
+        Record(_T("FreezeCols %u %u %u %d"), nFrozen, nHeader, flags, nMode);
+        return TRUE;
+    }
+    BOOL MoveRowsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags, int nMode) override
+    {
+        Record(_T("MoveRowsToSortOrder %u %u %lu %u %d"), range.top, range.bottom, order[0], flags, nMode);
+        return TRUE;
+    }
+    BOOL MoveColsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags, int nMode) override
+    {
+        Record(_T("MoveColsToSortOrder %u %u %lu %u %d"), range.left, range.right, order[0], flags, nMode);
+        return TRUE;
+    }
+    BOOL ChangeStylesMap(const CGXStylesMap& stylesMap, UINT flags, int nMode) override
+    {
+        Record(_T("ChangeStylesMap %d %u %d"), &stylesMap != GetStylesMap(), flags, nMode);
+        return TRUE;
+    }
+    BOOL ChangeProperties(const CGXProperties& properties, UINT flags, int nMode) override
+    {
+        Record(_T("ChangeProperties %d %u %d"), &properties != GetProperties(), flags, nMode);
+        return TRUE;
+    }
+    BOOL ChangeBaseStyle(WORD nId, const CGXStyle& style, int nStyleMode, UINT flags, int nMode) override
+    {
+        Record(_T("ChangeBaseStyle %u %s %d %u %d"), nId, static_cast<LPCTSTR>(style.GetValue()), nStyleMode, flags,
+               nMode);
+        return TRUE;
+    }
+    BOOL MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo, UINT flags,
+                   int nMode) override
+    {
+        Record(_T("MoveCells %u %u %u %u %u %u %d %u %d"), range.top, range.left, range.bottom, range.right, nDestRow,
+               nDestCol, pUndoInfo != nullptr, flags, nMode);
+        return m_bMoveSucceeds;
+    }
+    BOOL SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pValue, UINT flags, int nMode) override
+    {
+        Record(_T("SetRangeName %s %u %u %d %u %d"), pszName, range.top, range.bottom, pValue != nullptr, flags, nMode);
+        return TRUE;
+    }
+    BOOL DeleteRangeName(LPCTSTR pszName, UINT flags, int nMode) override
+    {
+        Record(_T("DeleteRangeName %s %u %d"), pszName, flags, nMode);
+        return TRUE;
+    }
+
+    std::vector<CString> m_calls;
+    BOOL m_bMoveSucceeds = TRUE;
+};
+
+using CommandTableTest = HiddenGridOfTest<CallRecordingGrid>;
+
+CObArray* StyleArray(INT_PTR nSize)
+{
+    auto* pArray = new CObArray;
+    pArray->SetSize(nSize);
+    return pArray;
+}
+} // namespace
+
+TEST_F(CommandTableTest, EachCommandRunsItsOperationWithTheUpdateFlagsAndTheMode)
+{
+    CGXCommandFactory factory;
+    CGXStyle base;
+    base.SetValue(_T("b"));
+    const WORD nStandard = m_grid.GetStylesMap()->m_wStyleStandard;
+    auto order = [] {
+        auto* p = new CDWordArray;
+        p->Add(7);
+        return p;
+    };
+    auto states = [] {
+        auto* p = new CByteArray;
+        p->Add(1);
+        return p;
+    };
+    auto sizes = [] { return new int[2]{33, 34}; };
+    struct Case
+    {
+        std::function<CObject*()> create;
+        CString strCall;
+        LPCTSTR pszName;
+    };
+    const Case cases[] = {
+        {[&] { return factory.CreateSizesCmd(&m_grid, TRUE, 2, 3, sizes()); }, _T("SetRowHeight 2 3 0 33 2 2"),
+         _T("Change Row Heights")},
+        {[&] { return factory.CreateHideCmd(TRUE, 2, 2, states()); }, _T("HideRows 2 2 0 1 2 2"), _T("Hide Rows")},
+        {[&] { return factory.CreateDefaultSizeCmd(&m_grid, TRUE, 21); }, _T("SetDefaultRowHeight 21 2 2"),
+         _T("Change Default Row Height")},
+        {[&] { return factory.CreateSizesCmd(&m_grid, FALSE, 1, 2, sizes()); }, _T("SetColWidth 1 2 0 33 2 2"),
+         _T("Change Column Widths")},
+        {[&] { return factory.CreateHideCmd(FALSE, 3, 3, states()); }, _T("HideCols 3 3 0 1 2 2"),
+         _T("Hide Columns")},
+        {[&] { return factory.CreateDefaultSizeCmd(&m_grid, FALSE, 44); }, _T("SetDefaultColWidth 44 2 2"),
+         _T("Change Default Column Width")},
+        {[&] { return factory.CreateMoveRowsColsCmd(TRUE, 2, 3, 8); }, _T("MoveRows 2 3 8 2 2"), _T("Move Rows")},
+        {[&] { return factory.CreateMoveRowsColsCmd(FALSE, 1, 1, 4); }, _T("MoveCols 1 1 4 2 2"),
+         _T("Move Columns")},
+        {[&] { return factory.CreateInsertCmd(&m_grid, TRUE, 4, 3); }, _T("RemoveRows 4 6 2 2"), _T("Insert Rows")},
+        {[&] { return factory.CreateInsertCmd(&m_grid, FALSE, 2, 2); }, _T("RemoveCols 2 3 2 2"),
+         _T("Insert Columns")},
+        {[&] {
+             auto* pKept = StyleArray(2);
+             pKept->SetAt(0, StyleArray(12));
+             pKept->SetAt(1, StyleArray(2));
+             return factory.CreateRemoveCmd(&m_grid, TRUE, 5, 2, sizes(), pKept, 6);
+         },
+         _T("InsertRows 5 2 33 12 2 6 2 2"), _T("Removing rows ...")},
+        {[&] {
+             auto* pKept = StyleArray(2);
+             pKept->SetAt(0, StyleArray(21));
+             pKept->SetAt(1, StyleArray(1));
+             return factory.CreateRemoveCmd(&m_grid, FALSE, 3, 1, sizes(), pKept, 21);
+         },
+         _T("InsertCols 3 1 33 21 1 21 2 2"), _T("Removing columns ...")},
+        {[&] { return factory.CreateCoveredCellsCmd(1, 2, 3, 4); }, _T("SetCoveredCellsRowCol 1 2 3 4 2 2"),
+         _T("Cover Cells")},
+        {[&] { return factory.CreateSetStyleRangeCmd(CGXRange(1, 2, 3, 4), 5, StyleArray(12), 0); },
+         _T("SetStyleRange 1 2 3 4 0 2 5 12 2 2"), _T("Cells")},
+        {[&] { return factory.CreateFreezeCmd(&m_grid, TRUE, 2, 1); }, _T("FreezeRows 2 1 2 2"), _T("Freeze Rows")},
+        {[&] { return factory.CreateFreezeCmd(&m_grid, FALSE, 3, 0); }, _T("FreezeCols 3 0 2 2"),
+         _T("Freeze Columns")},
+        {[&] { return factory.CreateMoveDataCmd(TRUE, order(), CGXRange().SetRows(2, 9)); },
+         _T("MoveRowsToSortOrder 2 9 7 2 2"), _T("Sort Rows")},
+        {[&] { return factory.CreateMoveDataCmd(FALSE, order(), CGXRange().SetCols(1, 4)); },
+         _T("MoveColsToSortOrder 1 4 7 2 2"), _T("Sort Columns")},
+        {[&] { return factory.CreateStylesMapCmd(&m_grid, *m_grid.GetStylesMap()); }, _T("ChangeStylesMap 1 2 2"),
+         _T("Styles Map Changes")},
+        {[&] { return factory.CreatePropertiesCmd(&m_grid, *m_grid.GetProperties()); },
+         _T("ChangeProperties 1 2 2"), _T("Property Settings")},
+        {[&] { return factory.CreateBaseStyleCmd(&m_grid, nStandard, base); },
+         _T("ChangeBaseStyle ") + [&] {
+             CString s;
+             s.Format(_T("%u b 2 2 2"), nStandard);
+             return s;
+         }(),
+         nullptr},
+        {[&] { return factory.CreateMoveCellsCmd(CGXRange(3, 2, 5, 4), 10, 7, new CGXDataUndoMoveCellsInfo); },
+         _T("MoveCells 10 7 12 9 3 2 1 2 2"), _T("Move")},
+        {[&] { return factory.CreateSetRangeNameCmd(_T("n"), TRUE, CGXRange(4, 1, 6, 1)); },
+         _T("SetRangeName n 4 6 0 2 2"), _T("Set Range Name")},
+        {[&] { return factory.CreateSetRangeNameCmd(_T("m"), FALSE, CGXRange()); }, _T("DeleteRangeName m 0 2"),
+         _T("Set Range Name")},
+        {[&] { return factory.CreateDeleteRangeNameCmd(_T("d"), CGXRange(2, 1, 3, 1), new CObList); },
+         _T("SetRangeName d 2 3 1 2 2"), _T("Delete Range Name")},
+    };
+    for (const Case& c : cases)
+    {
+        m_grid.m_calls.clear();
+        std::unique_ptr<CGXCommand> command(static_cast<CGXCommand*>(c.create()));
+        ASSERT_NE(command, nullptr) << static_cast<LPCSTR>(CW2A(c.strCall));
+        EXPECT_TRUE(factory.ExecuteCommand(command.get(), &m_grid, gxUndo)) << static_cast<LPCSTR>(CW2A(c.strCall));
+        ASSERT_EQ(m_grid.m_calls.size(), 1u) << static_cast<LPCSTR>(CW2A(c.strCall));
+        EXPECT_STREQ(m_grid.m_calls[0], c.strCall);
+        if (c.pszName != nullptr)
+        {
+            EXPECT_STREQ(command->GetName(), c.pszName);
+        }
+    }
+    // A base style's command carries the style's stored name; a block without a name is "Block".
+    std::unique_ptr<CGXCommand> baseCmd(static_cast<CGXCommand*>(factory.CreateBaseStyleCmd(&m_grid, nStandard, base)));
+    UINT nResource = 0;
+    EXPECT_STREQ(baseCmd->GetName(), m_grid.GetStylesMap()->GetStyleName(nStandard, nResource));
+    std::unique_ptr<CObject> block(factory.CreateBlockCmd(nullptr));
+    EXPECT_STREQ(static_cast<CGXCommand*>(block.get())->GetName(), _T("Block"));
+}
+
+// A failed move back keeps its information, so the retry still restores the overwritten cells.
+TEST_F(CommandTableTest, AMoveThatFailsKeepsItsUndoInformation)
+{
+    CGXCommandFactory factory;
+    auto* pInfo = new CGXDataUndoMoveCellsInfo;
+    std::unique_ptr<CGXMoveCellsCmd> command(
+        static_cast<CGXMoveCellsCmd*>(factory.CreateMoveCellsCmd(CGXRange(1, 1, 2, 2), 5, 5, pInfo)));
+    m_grid.m_bMoveSucceeds = FALSE;
+    EXPECT_FALSE(factory.ExecuteCommand(command.get(), &m_grid, gxUndo));
+    EXPECT_EQ(command->m_pUndoInfo, pInfo);
+    EXPECT_STREQ(m_grid.m_calls.back(), _T("MoveCells 5 5 6 6 1 1 1 2 2"));
+    m_grid.m_bMoveSucceeds = TRUE;
+    EXPECT_TRUE(factory.ExecuteCommand(command.get(), &m_grid, gxUndo));
+    EXPECT_EQ(command->m_pUndoInfo, nullptr);
+    delete pInfo; // the recording grid took it without owning it
+}
