@@ -108,6 +108,7 @@ BOOL CGXBlockCmd::Execute(CGXGridCore* pGrid, int nMode)
     if (nMode == gxUndo || nMode == gxRedo)
     {
         pInverse = new CGXBlockCmd(m_strName);
+        pInverse->m_bCurrentCell = pGrid->GetCurrentCell(&pInverse->m_nRow, &pInverse->m_nCol);
         pInverseList = nMode == gxUndo ? pParam->GetRedoList() : pParam->GetUndoList();
         pInverseList->AddHead(pInverse);
     }

@@ -75,7 +75,9 @@ void CGXGridCore::UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL b
 {
     const ROWCOL nFrozen = bRows ? GetFrozenRows() : GetFrozenCols();
     ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
-    nFirst = std::max(nFirst, nFrozen + 1);
+    // A view that began just below the frozen part still does, so unfreezing shows what
+    // freezing hid.
+    nFirst = nFirst == nOldFrozen + 1 ? nFrozen + 1 : std::max(nFirst, nFrozen + 1);
     OnFrozenCountChanged();
     // Spans across the old or the new frozen edge are evaluated anew.
     CGXRange range;

@@ -314,3 +314,168 @@ TEST_F(CommandTableTest, AMoveThatFailsKeepsItsUndoInformation)
     EXPECT_EQ(command->m_pUndoInfo, nullptr);
     delete pInfo; // the recording grid took it without owning it
 }
+
+namespace
+{
+// What a user can see of a grid: every stored cell and base style, the sizes, the counts and
+// the drawn pixels.
+struct GridPicture
+{
+    std::vector<CString> cells;
+    std::vector<COLORREF> pixels;
+};
+
+// A grid of 20 rows and 5 columns with values, a bold cell, a row's base style and height.
+class UndoRoundTripTest : public HiddenGridTest
+{
+protected:
+    void SetUp() override
+    {
+        HiddenGridTest::SetUp();
+        m_grid.SetValueRange(CGXRange(1, 1), _T("a"));
+        m_grid.SetValueRange(CGXRange(2, 3), _T("b"));
+        CGXStyle bold;
+        bold.SetValue(_T("c")).SetFont(CGXFont().SetBold(TRUE));
+        m_grid.SetStyleRangeShort(CGXRange(4, 2), bold);
+        CGXStyle red;
+        red.SetInteriorColor(RGB(255, 0, 0));
+        m_grid.SetStyleRange(CGXRange().SetRows(4, 4), &red, 0, -1, nullptr, GX_INVALIDATE, 0);
+        m_grid.SetRowHeight(4, 4, 30);
+        m_grid.SetValueRange(CGXRange(20, 5), _T("z"));
+        m_grid.SetCurrentCell(1, 1);
+        ClearUndo();
+    }
+    void ClearUndo()
+    {
+        for (CObList* pList : {m_grid.GetParam()->GetUndoList(), m_grid.GetParam()->GetRedoList()})
+            while (!pList->IsEmpty())
+                delete pList->RemoveHead();
+    }
+    GridPicture Picture()
+    {
+        GridPicture picture;
+        CString strSizes;
+        strSizes.Format(_T("%u %u %u %u %d %d"), m_grid.GetRowCount(), m_grid.GetColCount(), m_grid.GetFrozenRows(),
+                        m_grid.GetFrozenCols(), m_grid.GetDefaultRowHeight(), m_grid.GetDefaultColWidth());
+        picture.cells.push_back(strSizes);
+        picture.cells.push_back(Describe(*m_grid.GetBaseStyle(m_grid.GetStylesMap()->m_wStyleStandard)));
+        for (ROWCOL r = 0; r <= m_grid.GetRowCount(); ++r)
+            for (ROWCOL c = 0; c <= m_grid.GetColCount(); ++c)
+            {
+                CString strCell;
+                strCell.Format(_T("%u,%u:"), r, c);
+                CGXStyle style;
+                if (m_grid.GetStyleRowCol(r, c, style, CGXStyle::modeCopy, 0))
+                    strCell += Describe(style);
+                if ((r == 0) != (c == 0))
+                {
+                    CGXStyle base;
+                    if (m_grid.GetStyleRowCol(r, c, base, CGXStyle::modeCopy, -1))
+                        strCell += _T(" base ") + Describe(base);
+                    CString strSize;
+                    strSize.Format(_T(" size %d"), r == 0 ? m_grid.GetColWidth(c) : m_grid.GetRowHeight(r));
+                    strCell += strSize;
+                }
+                picture.cells.push_back(strCell);
+            }
+        MemoryCanvas canvas(160, 120, RGB(1, 2, 3));
+        m_grid.DrawGrid(&canvas.Dc());
+        for (int y = 0; y < 120; y += 2)
+            for (int x = 0; x < 160; ++x)
+                picture.pixels.push_back(canvas.Pixel(x, y));
+        return picture;
+    }
+    void ExpectSame(const GridPicture& a, const GridPicture& b, const char* pszWhat)
+    {
+        ASSERT_EQ(a.cells.size(), b.cells.size()) << pszWhat;
+        for (size_t i = 0; i < a.cells.size(); ++i)
+            EXPECT_STREQ(a.cells[i], b.cells[i]) << pszWhat;
+        EXPECT_TRUE(a.pixels == b.pixels) << pszWhat << " (pixels)";
+    }
+    std::pair<ROWCOL, ROWCOL> Current()
+    {
+        ROWCOL nRow = 0, nCol = 0;
+        if (!m_grid.GetCurrentCell(&nRow, &nCol))
+            return {GX_INVALID, GX_INVALID};
+        return {nRow, nCol};
+    }
+};
+} // namespace
+
+TEST_F(UndoRoundTripTest, UndoPutsEveryChangeBackExactlyAndRedoRepeatsIt)
+{
+    CGXStyle yellow;
+    yellow.SetInteriorColor(RGB(255, 255, 0));
+    struct Case
+    {
+        const char* pszWhat;
+        std::function<BOOL()> change;
+    };
+    const Case cases[] = {
+        {"value range", [&] { return m_grid.SetValueRange(CGXRange(2, 2, 4, 3), _T("x")); }},
+        {"heights", [&] { return m_grid.SetRowHeight(2, 4, 40); }},
+        {"widths", [&] { return m_grid.SetColWidth(1, 2, 70); }},
+        {"default height", [&] { return m_grid.SetDefaultRowHeight(30); }},
+        {"default width", [&] { return m_grid.SetDefaultColWidth(45); }},
+        {"frozen rows", [&] { return m_grid.FreezeRows(2, 0); }},
+        {"frozen columns", [&] { return m_grid.FreezeCols(1, 0); }},
+        {"insert rows", [&] { return m_grid.InsertRows(3, 2); }},
+        {"insert columns", [&] { return m_grid.InsertCols(2, 1); }},
+        {"remove rows", [&] { return m_grid.RemoveRows(3, 5); }},
+        {"remove columns", [&] { return m_grid.RemoveCols(2, 3); }},
+        {"base style",
+         [&] { return m_grid.ChangeBaseStyle(m_grid.GetStylesMap()->m_wStyleStandard, yellow, CGXStyle::modeOverride); }},
+        {"moved cells",
+         [&] {
+             CObject* pInfo = nullptr;
+             return m_grid.MoveCells(CGXRange(1, 1, 2, 3), 3, 2, pInfo);
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        ClearUndo();
+        m_grid.SetCurrentCell(1, 1);
+        const GridPicture before = Picture();
+        ASSERT_TRUE(c.change()) << c.pszWhat;
+        const GridPicture after = Picture();
+        EXPECT_FALSE(before.cells == after.cells && before.pixels == after.pixels) << c.pszWhat;
+        ASSERT_TRUE(m_grid.Undo()) << c.pszWhat;
+        ExpectSame(before, Picture(), c.pszWhat);
+        m_grid.SetCurrentCell(5, 5);
+        ASSERT_TRUE(m_grid.Redo()) << c.pszWhat;
+        ExpectSame(after, Picture(), c.pszWhat);
+        EXPECT_EQ(Current(), std::make_pair(ROWCOL(1), ROWCOL(1))) << c.pszWhat;
+        ASSERT_TRUE(m_grid.Undo()) << c.pszWhat; // and back, for the next case
+        ExpectSame(before, Picture(), c.pszWhat);
+    }
+}
+
+TEST_F(UndoRoundTripTest, RowUndoFlagsChooseWhatARemovalKeeps)
+{
+    struct Case
+    {
+        WORD wFlags;
+        const char* pszBase;
+        const char* pszCell;
+    };
+    for (const Case& c : {Case{1, "base", ""}, Case{2, "", "c"}, Case{0, "", ""}})
+    {
+        ClearUndo();
+        m_grid.GetParam()->m_wRowUndoFlags = c.wFlags;
+        ASSERT_TRUE(m_grid.RemoveRows(4, 4));
+        ASSERT_TRUE(m_grid.Undo());
+        CGXStyle base;
+        const BOOL bBase = m_grid.GetStyleRowCol(4, 0, base, CGXStyle::modeCopy, -1);
+        EXPECT_EQ(bBase != FALSE, c.pszBase[0] != 0) << c.wFlags;
+        EXPECT_STREQ(m_grid.GetValueRowCol(4, 2), CString(c.pszCell)) << c.wFlags;
+        EXPECT_EQ(m_grid.GetRowHeight(4), 30) << c.wFlags; // heights always come back
+        EXPECT_EQ(m_grid.GetRowCount(), 20u);
+        // Put the row as it was for the next case.
+        CGXStyle red;
+        red.SetInteriorColor(RGB(255, 0, 0));
+        m_grid.SetStyleRange(CGXRange().SetRows(4, 4), &red, 0, -1, nullptr, GX_INVALIDATE, 0);
+        CGXStyle bold;
+        bold.SetValue(_T("c")).SetFont(CGXFont().SetBold(TRUE));
+        m_grid.SetStyleRangeShort(CGXRange(4, 2), bold);
+    }
+}
