@@ -20,12 +20,8 @@ constexpr UINT flagsReplay = GX_UPDATENOW;
 // A command class's name, loaded once; a blank when the string table lacks it.
 CString LoadCommandName(CString& strCache, UINT nId)
 {
-    if (strCache.IsEmpty())
-    {
-        strCache = GXLoadResourceString(nId);
-        if (strCache.IsEmpty())
-            strCache = _T(" ");
-    }
+    if (strCache.IsEmpty() && !strCache.LoadString(nId))
+        strCache = _T(" ");
     return strCache;
 }
 

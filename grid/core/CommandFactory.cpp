@@ -488,7 +488,8 @@ BOOL CGXCommandFactory::UpdateCommandUI(CGXGridCore* pGrid, CCmdUI* pCmdUI, BOOL
         CString& strText = bRedo ? pGrid->m_strRedoMenuText : pGrid->m_strUndoMenuText;
         if (strText.IsEmpty())
         {
-            const CString strResource = GXLoadResourceString(pCmdUI->m_nID);
+            CString strResource;
+            strResource.LoadString(pCmdUI->m_nID);
             const int nFirst = strResource.Find(_T('\n'));
             const int nSecond = nFirst >= 0 ? strResource.Find(_T('\n'), nFirst + 1) : -1;
             if (nSecond >= 0)

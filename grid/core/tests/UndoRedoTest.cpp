@@ -479,3 +479,295 @@ TEST_F(UndoRoundTripTest, RowUndoFlagsChooseWhatARemovalKeeps)
         m_grid.SetStyleRangeShort(CGXRange(4, 2), bold);
     }
 }
+
+namespace
+{
+// A grid that counts how often the current cell is set.
+class CountingGrid : public TestGrid
+{
+public:
+    BOOL SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW) override
+    {
+        ++m_nSetCurrentCell;
+        return TestGrid::SetCurrentCell(nRow, nCol, flags);
+    }
+    int m_nSetCurrentCell = 0;
+};
+
+// A cell control that edits by being told so.
+class EditingControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    void SetActive(BOOL bActive) override
+    {
+        m_bActive = bActive;
+    }
+    BOOL IsActive() override
+    {
+        return m_bActive;
+    }
+    void SetModified(BOOL bModified) override
+    {
+        m_bModified = bModified;
+    }
+    BOOL IsModified() override
+    {
+        return m_bModified;
+    }
+    BOOL m_bActive = FALSE;
+    BOOL m_bModified = FALSE;
+};
+
+// Fails while told so; records nothing.
+class FailingCmd : public CGXCommand
+{
+public:
+    explicit FailingCmd(BOOL* pbFail) : m_pbFail(pbFail)
+    {
+    }
+    BOOL Execute(CGXGridCore*, int) override
+    {
+        return !*m_pbFail;
+    }
+    CString GetName() override
+    {
+        return _T("failing");
+    }
+    BOOL* m_pbFail;
+};
+
+// Keeps the status texts of long operations.
+class StatusRecordingImp : public CGXLongOperationImp
+{
+public:
+    void SetStatusText(GXLongOperationRecord* pRecord, LPCTSTR pszText, BOOL bCopy) override
+    {
+        m_texts.emplace_back(pszText);
+        CGXLongOperationImp::SetStatusText(pRecord, pszText, bCopy);
+    }
+    std::vector<CString> m_texts;
+};
+
+class UndoListTest : public HiddenGridOfTest<CountingGrid>
+{
+protected:
+    CGXGridParam* Param()
+    {
+        return m_grid.GetParam();
+    }
+    CObList* UndoList()
+    {
+        return Param()->GetUndoList();
+    }
+    CObList* RedoList()
+    {
+        return Param()->GetRedoList();
+    }
+    CGXBlockCmd* HeadBlock()
+    {
+        return DYNAMIC_DOWNCAST(CGXBlockCmd, UndoList()->GetHead());
+    }
+    // The Undo item's text after an update, from a menu whose item reads pszItem.
+    CString UndoItemText(UINT nId, LPCTSTR pszItem)
+    {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, nId, pszItem);
+        CCmdUI ui;
+        ui.m_nID = nId;
+        ui.m_nIndex = 0;
+        ui.m_nIndexMax = 1;
+        ui.m_pMenu = &menu;
+        m_grid.UpdateUndoCommandUI(&ui);
+        CString strText;
+        menu.GetMenuString(nId, strText, MF_BYCOMMAND);
+        menu.DestroyMenu();
+        return strText;
+    }
+};
+} // namespace
+
+TEST_F(UndoListTest, AFullListLosesOneOldestEntryBeforeEachAdd)
+{
+    for (int i = 0; i < 513; ++i)
+        UndoList()->AddHead(new CGXSetDefaultRowHeightCmd(i));
+    for (int i = 0; i < 3; ++i)
+    {
+        m_grid.RecordCommand(new CGXSetDefaultRowHeightCmd(1000 + i), gxDo);
+        EXPECT_EQ(UndoList()->GetCount(), 513);
+        EXPECT_EQ(static_cast<CGXSetDefaultRowHeightCmd*>(UndoList()->GetTail())->m_nHeight, i + 1);
+    }
+}
+
+TEST_F(UndoListTest, BlocksNestByCountingAndANewActionEmptiesTheRedoList)
+{
+    RedoList()->AddHead(new CGXSetDefaultRowHeightCmd(1));
+    m_grid.BeginUndoBlock(_T("outer"));
+    m_grid.BeginUndoBlock(_T("inner"));
+    m_grid.SetValueRange(CGXRange(1, 1), _T("v"));
+    EXPECT_TRUE(RedoList()->IsEmpty());
+    // Undo and redo wait for the open block.
+    EXPECT_FALSE(m_grid.Undo());
+    EXPECT_FALSE(m_grid.Redo());
+    EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T("v"));
+    m_grid.EndUndoBlock();
+    m_grid.EndUndoBlock();
+    ASSERT_EQ(UndoList()->GetCount(), 1);
+    ASSERT_NE(HeadBlock(), nullptr);
+    EXPECT_STREQ(HeadBlock()->GetName(), _T("outer"));
+    EXPECT_EQ(HeadBlock()->m_CommandList.GetCount(), 1);
+
+    // An empty block vanishes.
+    m_grid.BeginUndoBlock(_T("empty"));
+    m_grid.BeginUndoBlock(_T("empty"));
+    m_grid.EndUndoBlock();
+    m_grid.EndUndoBlock();
+    EXPECT_EQ(UndoList()->GetCount(), 1);
+    EXPECT_EQ(Param()->m_nUndoBlockLevel, 0);
+}
+
+TEST_F(UndoListTest, ANestedRollbackOnlyCountsAndTheOutermostUndoesWithoutARedoEntry)
+{
+    m_grid.BeginUndoBlock(_T("r"));
+    m_grid.SetValueRange(CGXRange(1, 1), _T("v"));
+    m_grid.BeginUndoBlock(_T("r2"));
+    m_grid.RollbackUndoBlock();
+    EXPECT_EQ(Param()->m_nUndoBlockLevel, 1);
+    EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T("v"));
+    m_grid.RollbackUndoBlock();
+    EXPECT_EQ(Param()->m_nUndoBlockLevel, 0);
+    EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T(""));
+    EXPECT_TRUE(UndoList()->IsEmpty());
+    EXPECT_TRUE(RedoList()->IsEmpty());
+}
+
+TEST_F(UndoListTest, UndoingABlockShowsItsNameAndLeavesOneRedoBlock)
+{
+    StatusRecordingImp status;
+    CGXAbstractLongOperationImp* pInstalled = GXGetAppDataPtr()->m_pLongOperationImp;
+    GXGetAppDataPtr()->m_pLongOperationImp = &status;
+    m_grid.BeginUndoBlock(_T("Fill"));
+    for (ROWCOL r = 1; r <= 3; ++r)
+        m_grid.SetValueRange(CGXRange(r, 1), _T("f"));
+    m_grid.EndUndoBlock();
+    EXPECT_TRUE(m_grid.Undo());
+    GXGetAppDataPtr()->m_pLongOperationImp = pInstalled;
+
+    EXPECT_NE(std::find(status.m_texts.begin(), status.m_texts.end(), CString(_T("Undoing Fill ..."))),
+              status.m_texts.end());
+    EXPECT_TRUE(UndoList()->IsEmpty());
+    ASSERT_EQ(RedoList()->GetCount(), 1);
+    auto* pRedo = DYNAMIC_DOWNCAST(CGXBlockCmd, RedoList()->GetHead());
+    ASSERT_NE(pRedo, nullptr);
+    EXPECT_STREQ(pRedo->GetName(), _T("Fill"));
+    EXPECT_EQ(pRedo->m_CommandList.GetCount(), 3);
+    for (ROWCOL r = 1; r <= 3; ++r)
+        EXPECT_STREQ(m_grid.GetValueRowCol(r, 1), _T(""));
+    EXPECT_TRUE(m_grid.Redo());
+    for (ROWCOL r = 1; r <= 3; ++r)
+        EXPECT_STREQ(m_grid.GetValueRowCol(r, 1), _T("f"));
+}
+
+TEST_F(UndoListTest, UndoingAHundredChangesInABlockSetsTheCurrentCellOnce)
+{
+    m_grid.BeginUndoBlock(_T("Hundred"));
+    for (ROWCOL i = 0; i < 100; ++i)
+        m_grid.SetValueRange(CGXRange(1 + i % 20, 1 + i / 20), _T("v"));
+    m_grid.EndUndoBlock();
+    m_grid.SetCurrentCell(20, 5);
+    m_grid.m_nSetCurrentCell = 0;
+    ASSERT_TRUE(m_grid.Undo());
+    EXPECT_EQ(m_grid.m_nSetCurrentCell, 1);
+    EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T(""));
+}
+
+// A block that fails part-way takes back what it did and stays whole on its list.
+TEST_F(UndoListTest, ABlockFailingPartWayLeavesTheGridAndTheListsAsBefore)
+{
+    BOOL bFail = TRUE;
+    m_grid.BeginUndoBlock(_T("two"));
+    m_grid.SetValueRange(CGXRange(1, 1), _T("x"));
+    m_grid.EndUndoBlock();
+    HeadBlock()->m_CommandList.AddTail(new FailingCmd(&bFail)); // runs after the value change
+
+    EXPECT_FALSE(m_grid.Undo());
+    EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T("x"));
+    ASSERT_EQ(UndoList()->GetCount(), 1);
+    EXPECT_EQ(HeadBlock()->m_CommandList.GetCount(), 2);
+    EXPECT_TRUE(RedoList()->IsEmpty());
+
+    bFail = FALSE;
+    EXPECT_TRUE(m_grid.Undo());
+    EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T(""));
+    EXPECT_EQ(RedoList()->GetCount(), 1);
+}
+
+TEST_F(UndoListTest, UndoDiscardsAPendingEditFirstAndTheMenuNamesIt)
+{
+    constexpr WORD nControlId = 30301;
+    auto* pControl = new EditingControl(&m_grid);
+    m_grid.RegisterControl(nControlId, pControl, FALSE, FALSE);
+    CGXStyle style;
+    style.SetControl(nControlId);
+    m_grid.SetStyleRangeShort(CGXRange(2, 2), style);
+    m_grid.SetValueRange(CGXRange(1, 1), _T("kept"));
+    m_grid.SetCurrentCell(2, 2);
+    ASSERT_EQ(m_grid.GetCurrentCellControl(), pControl);
+    pControl->m_bActive = TRUE;
+    pControl->m_bModified = TRUE;
+    const INT_PTR nEntries = UndoList()->GetCount();
+
+    EXPECT_STREQ(UndoItemText(30300, _T("Undo %1")), _T("Undo Current Cell"));
+    EXPECT_TRUE(m_grid.Undo());
+    EXPECT_FALSE(pControl->m_bModified);
+    EXPECT_EQ(UndoList()->GetCount(), nEntries);
+    EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T("kept"));
+}
+
+TEST_F(UndoListTest, TheMenuTextComesFromTheThirdFieldOfTheCommandsString)
+{
+    m_grid.SetValueRange(CGXRange(1, 1), _T("v"));
+    EXPECT_STREQ(UndoItemText(30200, _T("ignored")), _T("Undo Cells now"));
+}
+
+TEST_F(UndoListTest, RemovingRowsTooManyToUndoAsksFirst)
+{
+    m_grid.SetRowCount(40001);
+    m_grid.SetValueRange(CGXRange(100, 1), _T("gone"));
+    m_app.m_answers = {IDCANCEL};
+    EXPECT_FALSE(m_grid.RemoveRows(1, 40000));
+    ASSERT_EQ(m_app.m_boxes.size(), 1u);
+    EXPECT_STREQ(m_app.m_boxes[0].strText, _T("Operation is too large for the undo buffer. Do you want to continue?"));
+    EXPECT_EQ(m_grid.GetRowCount(), 40001u);
+
+    m_app.m_answers = {IDOK};
+    EXPECT_TRUE(m_grid.RemoveRows(1, 40000));
+    EXPECT_EQ(m_grid.GetRowCount(), 1u);
+    ASSERT_TRUE(m_grid.Undo()); // the rows come back without their styles
+    EXPECT_EQ(m_grid.GetRowCount(), 40001u);
+    EXPECT_STREQ(m_grid.GetValueRowCol(100, 1), _T(""));
+}
+
+TEST(LongOperationFreeze, AnOuterLockOutlivesInnerRequestsAndIgnoresTheirPercentages)
+{
+    GX_WAIT_STATE* pState = GXGetWaitState();
+    CGXLongOperationScope outer;
+    {
+        CGXLongOperationScope level1;
+        GXLongOpFreezeFeedback(TRUE);
+        GXLongOpSetPercentDone(10);
+        {
+            CGXLongOperationScope level2;
+            GXLongOpFreezeFeedback(TRUE);
+            GXLongOpSetPercentDone(50);
+            EXPECT_EQ(pState->m_nPercentDone, 10);
+            GXLongOpFreezeFeedback(FALSE);
+            EXPECT_TRUE(GXLongOpIsBeyondCutoff());
+        }
+        GXLongOpSetPercentDone(30);
+        EXPECT_EQ(pState->m_nPercentDone, 30);
+        GXLongOpFreezeFeedback(FALSE);
+    }
+    EXPECT_EQ(pState->m_nCutOffLevel, -1);
+}
