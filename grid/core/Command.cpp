@@ -197,64 +197,24 @@ CString CGXChangeBaseStyleCmd::GetName()
     return m_strName;
 }
 
-CGXSetRowHeightCmd::CGXSetRowHeightCmd(ROWCOL nFrom, ROWCOL nTo, int* pHeights)
-    : m_nFrom(nFrom), m_nTo(nTo), m_pHeights(pHeights)
-{
-}
-
-CGXSetRowHeightCmd::~CGXSetRowHeightCmd()
-{
-    delete[] m_pHeights;
-}
-
 BOOL CGXSetRowHeightCmd::Execute(CGXGridCore* pGrid, int nMode)
 {
-    return pGrid->SetRowHeight(m_nFrom, m_nTo, 0, m_pHeights, flagsReplay, nMode);
-}
-
-CGXSetColWidthCmd::CGXSetColWidthCmd(ROWCOL nFrom, ROWCOL nTo, int* pWidths)
-    : m_nFrom(nFrom), m_nTo(nTo), m_pWidths(pWidths)
-{
-}
-
-CGXSetColWidthCmd::~CGXSetColWidthCmd()
-{
-    delete[] m_pWidths;
+    return pGrid->SetRowHeight(m_nFrom, m_nTo, 0, m_pValues.get(), flagsReplay, nMode);
 }
 
 BOOL CGXSetColWidthCmd::Execute(CGXGridCore* pGrid, int nMode)
 {
-    return pGrid->SetColWidth(m_nFrom, m_nTo, 0, m_pWidths, flagsReplay, nMode);
-}
-
-CGXHideRowsCmd::CGXHideRowsCmd(ROWCOL nFrom, ROWCOL nTo, CByteArray* pStates)
-    : m_nFrom(nFrom), m_nTo(nTo), m_pStates(pStates)
-{
-}
-
-CGXHideRowsCmd::~CGXHideRowsCmd()
-{
-    delete m_pStates;
+    return pGrid->SetColWidth(m_nFrom, m_nTo, 0, m_pValues.get(), flagsReplay, nMode);
 }
 
 BOOL CGXHideRowsCmd::Execute(CGXGridCore* pGrid, int nMode)
 {
-    return pGrid->HideRows(m_nFrom, m_nTo, FALSE, m_pStates, flagsReplay, nMode);
-}
-
-CGXHideColsCmd::CGXHideColsCmd(ROWCOL nFrom, ROWCOL nTo, CByteArray* pStates)
-    : m_nFrom(nFrom), m_nTo(nTo), m_pStates(pStates)
-{
-}
-
-CGXHideColsCmd::~CGXHideColsCmd()
-{
-    delete m_pStates;
+    return pGrid->HideRows(m_nFrom, m_nTo, FALSE, m_pValues.get(), flagsReplay, nMode);
 }
 
 BOOL CGXHideColsCmd::Execute(CGXGridCore* pGrid, int nMode)
 {
-    return pGrid->HideCols(m_nFrom, m_nTo, FALSE, m_pStates, flagsReplay, nMode);
+    return pGrid->HideCols(m_nFrom, m_nTo, FALSE, m_pValues.get(), flagsReplay, nMode);
 }
 
 BOOL CGXSetDefaultRowHeightCmd::Execute(CGXGridCore* pGrid, int nMode)
@@ -287,43 +247,22 @@ BOOL CGXRemoveColsCmd::Execute(CGXGridCore* pGrid, int nMode)
     return pGrid->RemoveCols(m_nFrom, m_nTo, flagsReplay, nMode);
 }
 
-CGXInsertRowsCmd::CGXInsertRowsCmd(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCellStyles,
-                                   CObArray* pRowStyles, ROWCOL nColCount)
-    : m_nRow(nRow), m_nCount(nCount), m_pHeights(pHeights), m_pCellStyles(pCellStyles), m_pRowStyles(pRowStyles),
-      m_nColCount(nColCount)
+CGXInsertLinesCmd::~CGXInsertLinesCmd()
 {
-}
-
-CGXInsertRowsCmd::~CGXInsertRowsCmd()
-{
-    delete[] m_pHeights;
     GXDeleteUndoStyles(m_pCellStyles);
-    GXDeleteUndoStyles(m_pRowStyles);
+    GXDeleteUndoStyles(m_pLineStyles);
 }
 
 BOOL CGXInsertRowsCmd::Execute(CGXGridCore* pGrid, int nMode)
 {
-    return pGrid->InsertRows(m_nRow, m_nCount, m_pHeights, m_pCellStyles, m_pRowStyles, m_nColCount, flagsReplay,
-                             nMode);
-}
-
-CGXInsertColsCmd::CGXInsertColsCmd(ROWCOL nCol, ROWCOL nCount, int* pWidths, CObArray* pCellStyles,
-                                   CObArray* pColStyles, ROWCOL nRowCount)
-    : m_nCol(nCol), m_nCount(nCount), m_pWidths(pWidths), m_pCellStyles(pCellStyles), m_pColStyles(pColStyles),
-      m_nRowCount(nRowCount)
-{
-}
-
-CGXInsertColsCmd::~CGXInsertColsCmd()
-{
-    delete[] m_pWidths;
-    GXDeleteUndoStyles(m_pCellStyles);
-    GXDeleteUndoStyles(m_pColStyles);
+    return pGrid->InsertRows(m_nFirst, m_nCount, m_pSizes.get(), m_pCellStyles, m_pLineStyles, m_nOtherCount,
+                             flagsReplay, nMode);
 }
 
 BOOL CGXInsertColsCmd::Execute(CGXGridCore* pGrid, int nMode)
 {
-    return pGrid->InsertCols(m_nCol, m_nCount, m_pWidths, m_pCellStyles, m_pColStyles, m_nRowCount, flagsReplay, nMode);
+    return pGrid->InsertCols(m_nFirst, m_nCount, m_pSizes.get(), m_pCellStyles, m_pLineStyles, m_nOtherCount,
+                             flagsReplay, nMode);
 }
 
 BOOL CGXSetCoveredCellsCmd::Execute(CGXGridCore* pGrid, int nMode)
@@ -356,19 +295,9 @@ BOOL CGXSetFrozenColsCmd::Execute(CGXGridCore* pGrid, int nMode)
     return pGrid->FreezeCols(m_nFrozen, m_nHeader, flagsReplay, nMode);
 }
 
-CGXMoveDataRowsCmd::~CGXMoveDataRowsCmd()
-{
-    delete m_pOrder;
-}
-
 BOOL CGXMoveDataRowsCmd::Execute(CGXGridCore* pGrid, int nMode)
 {
     return pGrid->MoveRowsToSortOrder(m_range, *m_pOrder, flagsReplay, nMode);
-}
-
-CGXMoveDataColsCmd::~CGXMoveDataColsCmd()
-{
-    delete m_pOrder;
 }
 
 BOOL CGXMoveDataColsCmd::Execute(CGXGridCore* pGrid, int nMode)

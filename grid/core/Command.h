@@ -8,6 +8,8 @@
 
 #include <grid/core/Range.h>
 
+#include <memory>
+
 class CGXGridCore;
 class CGXProperties;
 class CGXStyle;
@@ -61,40 +63,42 @@ public:                                                                         
     BOOL Execute(CGXGridCore* pGrid, int nMode) override;                                                              \
     CString GetName() override;
 
-class CGXSetRowHeightCmd : public CGXCommand
+// The row and column twins keep lines nFrom .. nTo with one owned value per line.
+template <class VALUES> class CGXLinesCmd : public CGXCommand
+{
+public:
+    CGXLinesCmd(ROWCOL nFrom, ROWCOL nTo, typename std::unique_ptr<VALUES>::pointer pValues)
+        : m_nFrom(nFrom), m_nTo(nTo), m_pValues(pValues)
+    {
+    }
+    ROWCOL m_nFrom, m_nTo;
+    std::unique_ptr<VALUES> m_pValues;
+};
+
+// Heights and widths.
+class CGXSetRowHeightCmd : public CGXLinesCmd<int[]>
 {
     GX_DECLARE_COMMAND(CGXSetRowHeightCmd)
-    CGXSetRowHeightCmd(ROWCOL nFrom, ROWCOL nTo, int* pHeights);
-    ~CGXSetRowHeightCmd() override;
-    ROWCOL m_nFrom, m_nTo;
-    int* m_pHeights;
+    using CGXLinesCmd::CGXLinesCmd;
 };
 
-class CGXSetColWidthCmd : public CGXCommand
+class CGXSetColWidthCmd : public CGXLinesCmd<int[]>
 {
     GX_DECLARE_COMMAND(CGXSetColWidthCmd)
-    CGXSetColWidthCmd(ROWCOL nFrom, ROWCOL nTo, int* pWidths);
-    ~CGXSetColWidthCmd() override;
-    ROWCOL m_nFrom, m_nTo;
-    int* m_pWidths;
+    using CGXLinesCmd::CGXLinesCmd;
 };
 
-class CGXHideRowsCmd : public CGXCommand
+// Hidden states.
+class CGXHideRowsCmd : public CGXLinesCmd<CByteArray>
 {
     GX_DECLARE_COMMAND(CGXHideRowsCmd)
-    CGXHideRowsCmd(ROWCOL nFrom, ROWCOL nTo, CByteArray* pStates);
-    ~CGXHideRowsCmd() override;
-    ROWCOL m_nFrom, m_nTo;
-    CByteArray* m_pStates;
+    using CGXLinesCmd::CGXLinesCmd;
 };
 
-class CGXHideColsCmd : public CGXCommand
+class CGXHideColsCmd : public CGXLinesCmd<CByteArray>
 {
     GX_DECLARE_COMMAND(CGXHideColsCmd)
-    CGXHideColsCmd(ROWCOL nFrom, ROWCOL nTo, CByteArray* pStates);
-    ~CGXHideColsCmd() override;
-    ROWCOL m_nFrom, m_nTo;
-    CByteArray* m_pStates;
+    using CGXLinesCmd::CGXLinesCmd;
 };
 
 class CGXSetDefaultRowHeightCmd : public CGXCommand
@@ -153,30 +157,35 @@ class CGXRemoveColsCmd : public CGXCommand
 
 // The style arrays of the insert and style commands hold one style per cell, row by row; an
 // element past the last cell holds the formula engine's record of the cells (owned).
-class CGXInsertRowsCmd : public CGXCommand
+// Inserting puts back nCount removed lines from nFirst: their sizes, cell styles (nOtherCount
+// per line) and base styles, all owned.
+class CGXInsertLinesCmd : public CGXCommand
 {
-    GX_DECLARE_COMMAND(CGXInsertRowsCmd)
-    CGXInsertRowsCmd(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCellStyles, CObArray* pRowStyles,
-                     ROWCOL nColCount);
-    ~CGXInsertRowsCmd() override;
-    ROWCOL m_nRow, m_nCount;
-    int* m_pHeights;
+public:
+    CGXInsertLinesCmd(ROWCOL nFirst, ROWCOL nCount, int* pSizes, CObArray* pCellStyles, CObArray* pLineStyles,
+                      ROWCOL nOtherCount)
+        : m_nFirst(nFirst), m_nCount(nCount), m_pSizes(pSizes), m_pCellStyles(pCellStyles), m_pLineStyles(pLineStyles),
+          m_nOtherCount(nOtherCount)
+    {
+    }
+    ~CGXInsertLinesCmd() override;
+    ROWCOL m_nFirst, m_nCount;
+    std::unique_ptr<int[]> m_pSizes;
     CObArray* m_pCellStyles;
-    CObArray* m_pRowStyles;
-    ROWCOL m_nColCount;
+    CObArray* m_pLineStyles;
+    ROWCOL m_nOtherCount;
 };
 
-class CGXInsertColsCmd : public CGXCommand
+class CGXInsertRowsCmd : public CGXInsertLinesCmd
+{
+    GX_DECLARE_COMMAND(CGXInsertRowsCmd)
+    using CGXInsertLinesCmd::CGXInsertLinesCmd;
+};
+
+class CGXInsertColsCmd : public CGXInsertLinesCmd
 {
     GX_DECLARE_COMMAND(CGXInsertColsCmd)
-    CGXInsertColsCmd(ROWCOL nCol, ROWCOL nCount, int* pWidths, CObArray* pCellStyles, CObArray* pColStyles,
-                     ROWCOL nRowCount);
-    ~CGXInsertColsCmd() override;
-    ROWCOL m_nCol, m_nCount;
-    int* m_pWidths;
-    CObArray* m_pCellStyles;
-    CObArray* m_pColStyles;
-    ROWCOL m_nRowCount;
+    using CGXInsertLinesCmd::CGXInsertLinesCmd;
 };
 
 class CGXSetCoveredCellsCmd : public CGXCommand
@@ -217,26 +226,27 @@ class CGXSetFrozenColsCmd : public CGXCommand
     ROWCOL m_nFrozen, m_nHeader;
 };
 
-class CGXMoveDataRowsCmd : public CGXCommand
+// The order that puts the rows (columns) of the range back (owned).
+class CGXMoveDataCmd : public CGXCommand
 {
-    GX_DECLARE_COMMAND(CGXMoveDataRowsCmd)
-    CGXMoveDataRowsCmd(CDWordArray* pOrder, const CGXRange& range) : m_pOrder(pOrder), m_range(range)
+public:
+    CGXMoveDataCmd(CDWordArray* pOrder, const CGXRange& range) : m_pOrder(pOrder), m_range(range)
     {
     }
-    ~CGXMoveDataRowsCmd() override;
-    CDWordArray* m_pOrder;
+    std::unique_ptr<CDWordArray> m_pOrder;
     CGXRange m_range;
 };
 
-class CGXMoveDataColsCmd : public CGXCommand
+class CGXMoveDataRowsCmd : public CGXMoveDataCmd
+{
+    GX_DECLARE_COMMAND(CGXMoveDataRowsCmd)
+    using CGXMoveDataCmd::CGXMoveDataCmd;
+};
+
+class CGXMoveDataColsCmd : public CGXMoveDataCmd
 {
     GX_DECLARE_COMMAND(CGXMoveDataColsCmd)
-    CGXMoveDataColsCmd(CDWordArray* pOrder, const CGXRange& range) : m_pOrder(pOrder), m_range(range)
-    {
-    }
-    ~CGXMoveDataColsCmd() override;
-    CDWordArray* m_pOrder;
-    CGXRange m_range;
+    using CGXMoveDataCmd::CGXMoveDataCmd;
 };
 
 class CGXChangeStylesMapCmd : public CGXCommand

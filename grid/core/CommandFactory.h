@@ -16,7 +16,9 @@
 //   GetDataObjectUndoInfo                      TakeEngineUndoInfo
 //   RestoreDataObjectUndoInfo                  ApplyEngineUndoInfo
 //   DiscardDataObjectUndoInfo                  DiscardEngineUndoInfo
-// The core installs it with CGXGridCore::InstallCommandFactory.
+// It calls back the core's RecalcAndRedraw where the design says RefreshViews, and the long
+// operation's GXLongOpIsFeedbackDue and GXShowLongOperationStatus for GXLongOpFree and
+// GXLongOpImpCall5. The core installs it with CGXGridCore::InstallCommandFactory.
 #pragma once
 
 #include <grid/core/AbstractGridImps.h>

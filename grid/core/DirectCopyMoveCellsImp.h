@@ -1,5 +1,8 @@
 // Copying and moving cells inside one grid through its data object, with undo: the grid's own
-// paste of its own cells, which keeps everything a cell holds (formulas included).
+// paste of its own cells, which keeps everything a cell holds (formulas included). It keeps the
+// destination's styles with the core's CopyStyleRange (the design's CopyStyleArray) and tells the
+// floating and merged cells of a change through DelayFloatCells and DelayMergeCells (the design's
+// FloatCellsImpNotify and MergeCellsImpNotify).
 #pragma once
 
 #include <grid/core/AbstractGridImps.h>

@@ -4,12 +4,12 @@
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/ColumnLetters.h>
+#include <grid/core/Command.h>
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/Properties.h>
 #include <grid/core/ResourceIds.h>
-#include <grid/core/Command.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttribute.h>

@@ -76,7 +76,8 @@ TEST(DataCopyMoveCells, MovesAndCopiesKeepEveryCellWhereItBelongs)
         std::function<void(CountedData&, const Cells&)> check;
     };
     const Case cases[] = {
-        {"a move onto styled cells and back restores both", [](CountedData& d) {
+        {"a move onto styled cells and back restores both",
+         [](CountedData& d) {
              Fill(d, 1, 1, 2, 2, _T("a"));
              Fill(d, 2, 3, 2, 2, _T("b"));
          },
@@ -91,7 +92,8 @@ TEST(DataCopyMoveCells, MovesAndCopiesKeepEveryCellWhereItBelongs)
              delete pBack;
          },
          [](CountedData& d, const Cells& before) { EXPECT_EQ(Values(d), before); }},
-        {"a partly empty block leaves the matching destination cells empty", [](CountedData& d) {
+        {"a partly empty block leaves the matching destination cells empty",
+         [](CountedData& d) {
              Fill(d, 1, 1, 2, 2, _T("a"));
              Put(d, 1, 2, _T(""));
              d.StoreStyleImpl(1, 2, nullptr, CGXStyle::modeCopy, 0);
@@ -106,7 +108,8 @@ TEST(DataCopyMoveCells, MovesAndCopiesKeepEveryCellWhereItBelongs)
              const Cells expected = {{{10, 1}, _T("a1.1")}, {{11, 1}, _T("a2.1")}, {{11, 2}, _T("a2.2")}};
              EXPECT_EQ(Values(d), expected);
          }},
-        {"a copy from missing source rows clears only existing destination rows", [](CountedData& d) {
+        {"a copy from missing source rows clears only existing destination rows",
+         [](CountedData& d) {
              Fill(d, 2, 1, 1, 3, _T("x"));
              d.SetRowCount(30);
          },
@@ -127,8 +130,8 @@ TEST(DataCopyMoveCells, MovesAndCopiesKeepEveryCellWhereItBelongs)
          [](CountedData& d, const Cells&) {
              EXPECT_EQ(d.GetRowCount(), 41u);
              EXPECT_EQ(d.GetColCount(), 10u);
-             const Cells expected = {{{40, 9}, _T("a1.1")}, {{40, 10}, _T("a1.2")}, {{41, 9}, _T("a2.1")},
-                                     {{41, 10}, _T("a2.2")}};
+             const Cells expected = {
+                 {{40, 9}, _T("a1.1")}, {{40, 10}, _T("a1.2")}, {{41, 9}, _T("a2.1")}, {{41, 10}, _T("a2.2")}};
              EXPECT_EQ(Values(d), expected);
          }},
         {"a copy 50 rows past the count", [](CountedData& d) { Fill(d, 1, 1, 1, 2, _T("a")); },
@@ -277,8 +280,8 @@ TEST_F(DirectCopyMoveTest, SeparateRangesPasteSideBySideAndOwnBlockUndoesInOneSt
     Param().SetDirectPasteMode(2);
     Clip({CGXRange(1, 1, 2, 2), CGXRange(5, 1, 6, 2)});
     ASSERT_TRUE(PasteDirect(10, 3));
-    const LPCTSTR expected[4][2] = {{_T("1.1"), _T("1.2")}, {_T("2.1"), _T("2.2")}, {_T("5.1"), _T("5.2")},
-                                    {_T("6.1"), _T("6.2")}};
+    const LPCTSTR expected[4][2] = {
+        {_T("1.1"), _T("1.2")}, {_T("2.1"), _T("2.2")}, {_T("5.1"), _T("5.2")}, {_T("6.1"), _T("6.2")}};
     for (ROWCOL r = 0; r < 4; ++r)
         for (ROWCOL c = 0; c < 2; ++c)
             EXPECT_STREQ(m_grid.GetValueRowCol(10 + r, 3 + c), expected[r][c]);

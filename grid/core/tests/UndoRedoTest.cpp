@@ -100,15 +100,15 @@ public:
     BOOL InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCells, CObArray* pLines, ROWCOL nColCount,
                     UINT flags, int nMode) override
     {
-        Record(_T("InsertRows %u %u %d %d %d %u %u %d"), nRow, nCount, pHeights[0],
-               static_cast<int>(pCells->GetSize()), static_cast<int>(pLines->GetSize()), nColCount, flags, nMode);
+        Record(_T("InsertRows %u %u %d %d %d %u %u %d"), nRow, nCount, pHeights[0], static_cast<int>(pCells->GetSize()),
+               static_cast<int>(pLines->GetSize()), nColCount, flags, nMode);
         return TRUE;
     }
     BOOL InsertCols(ROWCOL nCol, ROWCOL nCount, int* pWidths, CObArray* pCells, CObArray* pLines, ROWCOL nRowCount,
                     UINT flags, int nMode) override
     {
-        Record(_T("InsertCols %u %u %d %d %d %u %u %d"), nCol, nCount, pWidths[0],
-               static_cast<int>(pCells->GetSize()), static_cast<int>(pLines->GetSize()), nRowCount, flags, nMode);
+        Record(_T("InsertCols %u %u %d %d %d %u %u %d"), nCol, nCount, pWidths[0], static_cast<int>(pCells->GetSize()),
+               static_cast<int>(pLines->GetSize()), nRowCount, flags, nMode);
         return TRUE;
     }
     BOOL SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT flags, int nMode) override
@@ -222,16 +222,13 @@ TEST_F(CommandTableTest, EachCommandRunsItsOperationWithTheUpdateFlagsAndTheMode
          _T("Change Default Row Height")},
         {[&] { return factory.CreateSizesCmd(&m_grid, FALSE, 1, 2, sizes()); }, _T("SetColWidth 1 2 0 33 2 2"),
          _T("Change Column Widths")},
-        {[&] { return factory.CreateHideCmd(FALSE, 3, 3, states()); }, _T("HideCols 3 3 0 1 2 2"),
-         _T("Hide Columns")},
+        {[&] { return factory.CreateHideCmd(FALSE, 3, 3, states()); }, _T("HideCols 3 3 0 1 2 2"), _T("Hide Columns")},
         {[&] { return factory.CreateDefaultSizeCmd(&m_grid, FALSE, 44); }, _T("SetDefaultColWidth 44 2 2"),
          _T("Change Default Column Width")},
         {[&] { return factory.CreateMoveRowsColsCmd(TRUE, 2, 3, 8); }, _T("MoveRows 2 3 8 2 2"), _T("Move Rows")},
-        {[&] { return factory.CreateMoveRowsColsCmd(FALSE, 1, 1, 4); }, _T("MoveCols 1 1 4 2 2"),
-         _T("Move Columns")},
+        {[&] { return factory.CreateMoveRowsColsCmd(FALSE, 1, 1, 4); }, _T("MoveCols 1 1 4 2 2"), _T("Move Columns")},
         {[&] { return factory.CreateInsertCmd(&m_grid, TRUE, 4, 3); }, _T("RemoveRows 4 6 2 2"), _T("Insert Rows")},
-        {[&] { return factory.CreateInsertCmd(&m_grid, FALSE, 2, 2); }, _T("RemoveCols 2 3 2 2"),
-         _T("Insert Columns")},
+        {[&] { return factory.CreateInsertCmd(&m_grid, FALSE, 2, 2); }, _T("RemoveCols 2 3 2 2"), _T("Insert Columns")},
         {[&] {
              auto* pKept = StyleArray(2);
              pKept->SetAt(0, StyleArray(12));
@@ -251,22 +248,22 @@ TEST_F(CommandTableTest, EachCommandRunsItsOperationWithTheUpdateFlagsAndTheMode
         {[&] { return factory.CreateSetStyleRangeCmd(CGXRange(1, 2, 3, 4), 5, StyleArray(12), 0); },
          _T("SetStyleRange 1 2 3 4 0 2 5 12 2 2"), _T("Cells")},
         {[&] { return factory.CreateFreezeCmd(&m_grid, TRUE, 2, 1); }, _T("FreezeRows 2 1 2 2"), _T("Freeze Rows")},
-        {[&] { return factory.CreateFreezeCmd(&m_grid, FALSE, 3, 0); }, _T("FreezeCols 3 0 2 2"),
-         _T("Freeze Columns")},
+        {[&] { return factory.CreateFreezeCmd(&m_grid, FALSE, 3, 0); }, _T("FreezeCols 3 0 2 2"), _T("Freeze Columns")},
         {[&] { return factory.CreateMoveDataCmd(TRUE, order(), CGXRange().SetRows(2, 9)); },
          _T("MoveRowsToSortOrder 2 9 7 2 2"), _T("Sort Rows")},
         {[&] { return factory.CreateMoveDataCmd(FALSE, order(), CGXRange().SetCols(1, 4)); },
          _T("MoveColsToSortOrder 1 4 7 2 2"), _T("Sort Columns")},
         {[&] { return factory.CreateStylesMapCmd(&m_grid, *m_grid.GetStylesMap()); }, _T("ChangeStylesMap 1 2 2"),
          _T("Styles Map Changes")},
-        {[&] { return factory.CreatePropertiesCmd(&m_grid, *m_grid.GetProperties()); },
-         _T("ChangeProperties 1 2 2"), _T("Property Settings")},
+        {[&] { return factory.CreatePropertiesCmd(&m_grid, *m_grid.GetProperties()); }, _T("ChangeProperties 1 2 2"),
+         _T("Property Settings")},
         {[&] { return factory.CreateBaseStyleCmd(&m_grid, nStandard, base); },
-         _T("ChangeBaseStyle ") + [&] {
-             CString s;
-             s.Format(_T("%u b 2 2 2"), nStandard);
-             return s;
-         }(),
+         _T("ChangeBaseStyle ") +
+             [&] {
+                 CString s;
+                 s.Format(_T("%u b 2 2 2"), nStandard);
+                 return s;
+             }(),
          nullptr},
         {[&] { return factory.CreateMoveCellsCmd(CGXRange(3, 2, 5, 4), 10, 7, new CGXDataUndoMoveCellsInfo); },
          _T("MoveCells 10 7 12 9 3 2 1 2 2"), _T("Move")},
@@ -424,7 +421,9 @@ TEST_F(UndoRoundTripTest, UndoPutsEveryChangeBackExactlyAndRedoRepeatsIt)
         {"remove rows", [&] { return m_grid.RemoveRows(3, 5); }},
         {"remove columns", [&] { return m_grid.RemoveCols(2, 3); }},
         {"base style",
-         [&] { return m_grid.ChangeBaseStyle(m_grid.GetStylesMap()->m_wStyleStandard, yellow, CGXStyle::modeOverride); }},
+         [&] {
+             return m_grid.ChangeBaseStyle(m_grid.GetStylesMap()->m_wStyleStandard, yellow, CGXStyle::modeOverride);
+         }},
         {"moved cells",
          [&] {
              CObject* pInfo = nullptr;

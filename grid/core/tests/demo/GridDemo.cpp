@@ -51,8 +51,8 @@ public:
         SetColWidth(3, 4, 100);
         SetColWidth(5, 5, 110);
         SetColWidth(6, 6, 130);
-        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %"), _T("Monitored"),
-                                  _T("Installed")};
+        const LPCTSTR titles[] = {_T("System"), _T("Host"),      _T("Response ms"),
+                                  _T("Load %"), _T("Monitored"), _T("Installed")};
         for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
             SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
 
