@@ -770,3 +770,14 @@ TEST(LongOperationFreeze, AnOuterLockOutlivesInnerRequestsAndIgnoresTheirPercent
     }
     EXPECT_EQ(pState->m_nCutOffLevel, -1);
 }
+
+// Inside a block only a block at the head of the list takes new commands.
+TEST_F(UndoListTest, AnOpenLevelWithoutABlockAddsToTheListItself)
+{
+    UndoList()->AddHead(new CGXSetDefaultRowHeightCmd(1));
+    Param()->m_nUndoBlockLevel = 1;
+    m_grid.RecordCommand(new CGXSetDefaultRowHeightCmd(2), gxDo);
+    Param()->m_nUndoBlockLevel = 0;
+    ASSERT_EQ(UndoList()->GetCount(), 2);
+    EXPECT_EQ(static_cast<CGXSetDefaultRowHeightCmd*>(UndoList()->GetHead())->m_nHeight, 2);
+}
