@@ -104,11 +104,11 @@ BOOL CGXDataCopyMoveCellsImp::MoveCells(CGXData* pData, CGXRange range, ROWCOL n
     const ROWCOL nRows = range.bottom - range.top + 1;
     const ROWCOL nCols = range.right - range.left + 1;
     // Lift the moving cells, then clear the destination, then drop them.
-    Node* pMoving = nullptr;
+    std::vector<Node> moving;
     for (ROWCOL r = 0; r < nRows; ++r)
         for (ROWCOL c = 0; c < nCols; ++c)
             if (CGXStyle* pStyle = TakeStyle(pData, range.top + r, range.left + c))
-                Push(pMoving, nDestRow + r, nDestCol + c, pStyle);
+                moving.push_back({nullptr, nDestRow + r, nDestCol + c, pStyle});
     Node* pOverwritten = nullptr;
     for (ROWCOL r = 0; r < nRows; ++r)
         for (ROWCOL c = 0; c < nCols; ++c)
@@ -119,12 +119,8 @@ BOOL CGXDataCopyMoveCellsImp::MoveCells(CGXData* pData, CGXRange range, ROWCOL n
                 else
                     delete pStyle;
             }
-    while (Node* pNode = pMoving)
-    {
-        pMoving = pNode->pNext;
-        PutStyle(pData, pNode->nRow, pNode->nCol, pNode->pStyle);
-        delete pNode;
-    }
+    for (const Node& node : moving)
+        PutStyle(pData, node.nRow, node.nCol, node.pStyle);
     // The cells that the move being undone had overwritten come back.
     auto* pGiven = DYNAMIC_DOWNCAST(CGXDataUndoMoveCellsInfo, pUndoInfo);
     if (pGiven != nullptr)
