@@ -244,6 +244,19 @@ public:
     virtual void DiscardDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
     // Runs one undo or redo command between the data object's undo hooks.
     virtual BOOL ExecuteCommand(CObject* pCommand, CGXGridCore* pGrid, int nMode) = 0;
+    // A block of commands undone as one step ("Block" without a name), and the undo commands of
+    // covered cells, hidden rows or columns (the old states pass), moved rows or columns, rows
+    // or columns put in a sort order (the order that puts them back passes), moved cells (the
+    // move's undo information passes) and range names.
+    virtual CObject* CreateBlockCmd(LPCTSTR pszName) = 0;
+    virtual CObject* CreateCoveredCellsCmd(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight) = 0;
+    virtual CObject* CreateHideCmd(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, CByteArray* pOldStates) = 0;
+    virtual CObject* CreateMoveRowsColsCmd(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest) = 0;
+    virtual CObject* CreateMoveDataCmd(BOOL bRows, CDWordArray* pOrder, const CGXRange& range) = 0;
+    virtual CObject* CreateMoveCellsCmd(const CGXRange& source, ROWCOL nDestRow, ROWCOL nDestCol,
+                                        CObject* pUndoInfo) = 0;
+    virtual CObject* CreateSetRangeNameCmd(LPCTSTR pszName, BOOL bHadRange, const CGXRange& oldRange) = 0;
+    virtual CObject* CreateDeleteRangeNameCmd(LPCTSTR pszName, const CGXRange& range, CObject* pInfo) = 0;
 };
 
 class CGXAbstractGridUpdateHintImp
@@ -399,4 +412,6 @@ public:
                            UINT flags) = 0;
     virtual BOOL MoveCells(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
                            CObject*& pUndoInfo, UINT flags, int nCommandKind) = 0;
+    // Pastes the cells of the last copy or cut of this grid at the target without the clipboard.
+    virtual BOOL PasteDirect(CGXGridCore* pGrid, const CGXRange& target) = 0;
 };

@@ -15,6 +15,7 @@
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
+#include <grid/core/DataCopyMoveCellsImp.h>
 #include <grid/core/DrawRotatedTextImp.h>
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/NumberFormattingImp.h>
@@ -137,7 +138,9 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->m_pAutoScrollPlugin = new CGXAutoScrollPlugin(pGrid);
         pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
     }
+    pGrid->InstallCommandFactory();
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
+    pGrid->InstallDirectCopyMoveCellsImp();
 }
 
 void CGXControlFactory::InitializeApplicationComponents()
@@ -145,6 +148,7 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
+    GXInstallDataCopyMoveCellsImp();
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
 }
 

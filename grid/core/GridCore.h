@@ -150,6 +150,15 @@ public:
     virtual void AttachPluginComponents();
     // Feature objects that the installers fill.
     void SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pImp);
+    // Undo and redo; copying and moving cells inside the grid (with the application's data
+    // copy-and-move feature). Each installs only where nothing is installed yet.
+    void InstallCommandFactory();
+    void InstallDirectCopyMoveCellsImp();
+    // Set while a block of undo commands runs: what it records goes into the block's inverse.
+    BOOL IsExecutingBlock() const
+    {
+        return m_bExecutingBlock;
+    }
 
     // Counts
     virtual ROWCOL GetRowCount();
@@ -839,6 +848,10 @@ protected:
     friend class GXGridAxis;
     friend class CGXGridUserSelectRangeImp;
     friend class CGXAutoScrollPlugin;
+    // Undo and redo keep their state of a running block in the core.
+    friend class CGXBlockCmd;
+    friend class CGXCommandFactory;
+    friend class CGXGridDirectCopyMoveCellsImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;
@@ -882,6 +895,17 @@ protected:
     BOOL m_bHintsEnabled = FALSE;
     BOOL m_bLockUpdate = FALSE;
     int m_nDefaultType;
+
+    // Undo and redo: set while a block of commands runs; the cell to show when it is over; the
+    // name of the open block; the menu texts, loaded when first shown.
+    BOOL m_bExecutingBlock = FALSE;
+    BOOL m_bDeferredCellPending = FALSE;
+    ROWCOL m_nDeferredRow = 0;
+    ROWCOL m_nDeferredCol = 0;
+    BOOL m_bDeferredCellFlag = FALSE;
+    CString m_strBlockName;
+    CString m_strUndoMenuText;
+    CString m_strRedoMenuText;
 
     CGXStyle* m_pStyleValue = nullptr;  // LookupStyleRowCol's
     CGXStyle* m_pStyleStored = nullptr; // GetValueRowCol's

@@ -75,7 +75,9 @@ void CGXGridCore::UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL b
 {
     const ROWCOL nFrozen = bRows ? GetFrozenRows() : GetFrozenCols();
     ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
-    nFirst = std::max(nFirst, nFrozen + 1);
+    // A view that began just below the frozen part still does, so unfreezing shows what
+    // freezing hid.
+    nFirst = nFirst == nOldFrozen + 1 ? nFrozen + 1 : std::max(nFirst, nFrozen + 1);
     OnFrozenCountChanged();
     // Spans across the old or the new frozen edge are evaluated anew.
     CGXRange range;
@@ -238,15 +240,11 @@ BOOL CGXGridCore::Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSi
     const CGXAppData* pAppData = GXGetAppDataPtr();
     if (nCommandKind == 0 && m_pCommandFactory != nullptr)
         m_pCommandFactory->BeginUndoBlock(this, bRows ? pAppData->m_sInsertRows : pAppData->m_sInsertColumns);
-    // The entry after the cell styles holds what the data object's undo kept of the removed
-    // rows (columns); it goes back first.
-    const INT_PTR nUndoInfo = static_cast<INT_PTR>(nCount) * nOtherCount;
-    BOOL bUndoInfoRestored = FALSE;
-    if (pCellStyles != nullptr && nUndoInfo < pCellStyles->GetSize() && pCellStyles->GetAt(nUndoInfo) != nullptr)
-        bUndoInfoRestored = RestoreDataObjectUndoInfo(pCellStyles->GetAt(nUndoInfo), 0, 0);
     const BOOL bStored = RunStoreStep(bUndo, bRows, TRUE, nFrom, nCount);
+    BOOL bUndoInfoRestored = FALSE;
     if (bStored)
     {
+        // The cell styles of line i lie at i * nOtherCount, from row (column) 0 on.
         for (ROWCOL i = 0; i < nCount; ++i)
         {
             const ROWCOL n = nFrom + i;
@@ -257,12 +255,17 @@ BOOL CGXGridCore::Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSi
                 const INT_PTR nIndex = static_cast<INT_PTR>(i) * nOtherCount + j;
                 if (auto* pStyle = static_cast<const CGXStyle*>(
                         nIndex < pCellStyles->GetSize() ? pCellStyles->GetAt(nIndex) : nullptr))
-                    StoreStyleRowCol(bRows ? n : j + 1, bRows ? j + 1 : n, pStyle, CGXStyle::modeCopy, 0);
+                    StoreStyleRowCol(bRows ? n : j, bRows ? j : n, pStyle, CGXStyle::modeCopy, 0);
             }
             if (pLineStyles != nullptr && static_cast<INT_PTR>(i) < pLineStyles->GetSize())
                 if (auto* pStyle = static_cast<const CGXStyle*>(pLineStyles->GetAt(i)))
                     StoreStyleRowCol(bRows ? n : 0, bRows ? 0 : n, pStyle, CGXStyle::modeCopy, -1);
         }
+        // The entry after the cell styles holds what the data object's undo kept of the removed
+        // rows (columns) at their old coordinates: it goes back once they are there again.
+        const INT_PTR nUndoInfo = static_cast<INT_PTR>(nCount) * nOtherCount;
+        if (pCellStyles != nullptr && nUndoInfo < pCellStyles->GetSize() && pCellStyles->GetAt(nUndoInfo) != nullptr)
+            bUndoInfoRestored = RestoreDataObjectUndoInfo(pCellStyles->GetAt(nUndoInfo), 0, 0);
         if (bRows)
             UpdateInsertRows(nFrom, nCount, flags, TRUE);
         else
@@ -327,7 +330,7 @@ void CGXGridCore::AddStructureCommand(BOOL bRows, ROWCOL nFirst, CObject* pComma
 {
     m_pCommandFactory->AddCommand(this, pCommand, nCommandKind);
     if (nCommandKind == 2 || nCommandKind == 3)
-        SetCurrentCell(bRows ? nFirst : GetTopRow(), bRows ? GetLeftCol() : nFirst);
+        ShowCommandCell(bRows ? nFirst : GetTopRow(), bRows ? GetLeftCol() : nFirst, TRUE);
 }
 
 void CGXGridCore::UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT flags, BOOL bHint)

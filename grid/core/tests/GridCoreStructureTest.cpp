@@ -423,7 +423,7 @@ TEST_F(GridCoreStructureTest, AChangeLocksTheSelectionFrameForItsTime)
     EXPECT_FALSE(pFrame->m_bLocked);
 }
 
-TEST_F(GridCoreStructureTest, InsertingHandsTheKeptDataUndoEntryBackFirst)
+TEST_F(GridCoreStructureTest, InsertingHandsTheKeptDataUndoEntryBackAfterItsStoreStep)
 {
     CObArray styles;
     styles.SetSize(2); // one row of two cells, both empty

@@ -101,6 +101,10 @@ TEST_F(GridCoreSupportTest, InvalidationFollowsItsFlags)
 
 TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
 {
+    delete m_grid.m_pCommandFactory;
+    m_grid.m_pCommandFactory = nullptr;
+    delete m_grid.m_pDirectCopyMoveCellsImp;
+    m_grid.m_pDirectCopyMoveCellsImp = nullptr;
     CGXRangeList list;
     list.AddTail(new CGXRange(1, 1));
     const CGXRange range(1, 1);

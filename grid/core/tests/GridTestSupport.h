@@ -59,6 +59,7 @@ public:
     using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCutPasteImp;
+    using CGXGridCore::m_pDirectCopyMoveCellsImp;
     using CGXGridCore::m_pExcelLikeFrameImp;
     using CGXGridCore::m_pHideCellsImp;
     using CGXGridCore::m_pMergeCellsImp;
@@ -366,6 +367,42 @@ public:
     {
         pOldStyles = nullptr;
         return m_bSaveStyles;
+    }
+    CObject* CreateBlockCmd(LPCTSTR) override
+    {
+        return nullptr;
+    }
+    CObject* CreateCoveredCellsCmd(ROWCOL, ROWCOL, ROWCOL, ROWCOL) override
+    {
+        return nullptr;
+    }
+    CObject* CreateHideCmd(BOOL, ROWCOL, ROWCOL, CByteArray* pOldStates) override
+    {
+        delete pOldStates;
+        return nullptr;
+    }
+    CObject* CreateMoveRowsColsCmd(BOOL, ROWCOL, ROWCOL, ROWCOL) override
+    {
+        return nullptr;
+    }
+    CObject* CreateMoveDataCmd(BOOL, CDWordArray* pOrder, const CGXRange&) override
+    {
+        delete pOrder;
+        return nullptr;
+    }
+    CObject* CreateMoveCellsCmd(const CGXRange&, ROWCOL, ROWCOL, CObject* pUndoInfo) override
+    {
+        delete pUndoInfo;
+        return nullptr;
+    }
+    CObject* CreateSetRangeNameCmd(LPCTSTR, BOOL, const CGXRange&) override
+    {
+        return nullptr;
+    }
+    CObject* CreateDeleteRangeNameCmd(LPCTSTR, const CGXRange&, CObject* pInfo) override
+    {
+        delete pInfo;
+        return nullptr;
     }
     std::vector<CObject*> m_commands;
     BOOL m_bSaveStyles = TRUE;

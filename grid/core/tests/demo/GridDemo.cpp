@@ -1,7 +1,8 @@
 // A frame whose view is a grid window: header cells with the selected rows' headers pressed,
 // grid lines, text cells drawn by the static and the edit control, two-place number cells,
 // dates in date-time cells, 3-d check boxes, a selected range and the current cell's frame on
-// a date, which shows its calendar and spin buttons.
+// a date, which shows its calendar and spin buttons. With /paste the grid pastes its own cells:
+// two rows copied directly and one block moved.
 #include <afxwin.h>
 
 #include <grid/core/GridInit.h>
@@ -50,8 +51,8 @@ public:
         SetColWidth(3, 4, 100);
         SetColWidth(5, 5, 110);
         SetColWidth(6, 6, 130);
-        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %"), _T("Monitored"),
-                                  _T("Installed")};
+        const LPCTSTR titles[] = {_T("System"), _T("Host"),      _T("Response ms"),
+                                  _T("Load %"), _T("Monitored"), _T("Installed")};
         for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
             SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
 
@@ -76,6 +77,24 @@ public:
         SetCurrentCellPosition(TRUE, 3, 6);
         GetParam()->SetCurrentCellFrame(TRUE);
     }
+
+    // The grid's own paste: rows 1-2 copied below the systems, then rows 5-6 of the first two
+    // columns cut and moved into the last row pair.
+    void PasteInside()
+    {
+        CGXGridParam* pParam = GetParam();
+        pParam->SetDirectCopyPaste(TRUE);
+        pParam->SetDirectCutPaste(TRUE);
+        pParam->SetDirectPasteMode(2);
+        pParam->ClipboardRangeList().AddTail(new CGXRange(1, 1, 2, 6));
+        m_pDirectCopyMoveCellsImp->PasteDirect(this, CGXRange(7, 1));
+        pParam->ClipboardRangeList().DeleteAll();
+        pParam->ClipboardRangeList().AddTail(new CGXRange(5, 1, 6, 2));
+        pParam->SetCutPending(TRUE);
+        m_pDirectCopyMoveCellsImp->PasteDirect(this, CGXRange(9, 3));
+        pParam->m_SelRects.DeleteAll();
+        pParam->m_SelRects.AddTail(new CGXRange(7, 1, 8, 6));
+    }
 };
 
 class CDemoFrame : public CFrameWnd
@@ -95,6 +114,8 @@ protected:
             return -1;
         m_grid.Initialize();
         m_grid.Fill();
+        if (CString(AfxGetApp()->m_lpCmdLine).Find(_T("/paste")) >= 0)
+            m_grid.PasteInside();
         return 0;
     }
     DECLARE_MESSAGE_MAP()
