@@ -12,6 +12,10 @@
 #include <grid/controls/VScrollEdit.h>
 #include <grid/core/AppData.h>
 #include <grid/core/AutoScrollPlugin.h>
+#include <grid/core/CoveredCellPool.h>
+#include <grid/core/DelayedRangePool.h>
+#include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridParam.h>
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
@@ -20,6 +24,7 @@
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
 #include <grid/core/ResourceIds.h>
+#include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -137,6 +142,14 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->m_pAutoScrollPlugin = new CGXAutoScrollPlugin(pGrid);
         pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
     }
+    if (pGrid->m_pCoveredCellsImp == nullptr)
+    {
+        pGrid->m_pCoveredCellsImp = new CGXGridCoveredCellsImp;
+        GXInstallCoveredCellPoolImp();
+        pGrid->ImplementDrawSpannedCells();
+        if (CGXGridParam* pParam = pGrid->GetParam())
+            pParam->EnsureCoveredCellsPool();
+    }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
 }
 
@@ -146,6 +159,9 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
+    GXInstallCoveredCellPoolImp();
+    GXInstallSpanCellPoolImp();
+    GXInstallDelayedRangePoolImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)

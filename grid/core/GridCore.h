@@ -376,7 +376,8 @@ public:
     virtual void ExpandRangeByCoveredCells(CGXRange& range);
     CGXRange* GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
     void ExpandRangeByFloatedCells(CGXRange& range);
-    CGXRange* GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, BOOL bFlag = FALSE);
+    // nDirection: 0 across columns, 1 across rows, -1 both.
+    CGXRange* GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection = -1);
     void ExpandRangeByMergedCells(CGXRange& range);
     virtual BOOL Undo();
     virtual BOOL Redo();
@@ -758,8 +759,11 @@ public:
     BOOL SearchCells(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell);
     BOOL SingleRangeListCallA(const CGXRange& range, BOOL bFlag);
     BOOL SingleRangeListCallB(const CGXRange& range, BOOL bFlag);
-    // The float (FALSE) or merge (TRUE) limit of the parameter object, chosen by the core's flag.
+    // The parameter object's float-mode word, or its merge-mode word while a merge evaluation
+    // runs.
     ROWCOL GetFloatOrMergeLimit() const;
+    // Installs the drawing of covered, merged and floating cells (once).
+    void ImplementDrawSpannedCells();
 
     // Locks the excel-like frame for its lifetime and restores the former lock.
     class HintImpScope
@@ -817,6 +821,10 @@ protected:
     friend class GXGridAxis;
     friend class CGXGridUserSelectRangeImp;
     friend class CGXAutoScrollPlugin;
+    friend class CGXGridCoveredCellsImp;
+    friend class CGXGridMergeCellsImp;
+    friend class CGXGridFloatCellsImp;
+    friend class CGXDrawSpannedCellsImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;
@@ -994,6 +1002,17 @@ protected:
     BOOL m_bUpdatingForNewCell = FALSE;
     BOOL m_bMovingCurrentCell = FALSE;
 
+    // Spans: while an evaluation of merged or floating cells runs, further requests are
+    // refused; storing a span does not redraw while the no-redraw flag is set. The span the
+    // merge evaluation stored last (valid flag cleared before each pair), and the floating
+    // text widths of one row by column.
+    BOOL m_bSpanEvalRunning = FALSE;
+    BOOL m_bMergeEvalRunning = FALSE;
+    BOOL m_bSpanNoRedraw = FALSE;
+    CGXRange m_lastMergedRange;
+    ROWCOL m_nFloatWidthsRow = GX_INVALID;
+    CArray<int, int> m_anFloatWidths;
+
     // Style cache
     CGXMapCellToOb m_StyleCache;
     CPtrList m_FreeStyles;
@@ -1093,7 +1112,7 @@ private:
     void ForEachRegisteredControl(void (*pfnTell)(CGXControl*));
     void RepaintGainedStrips(int cx, int cy);
     void RefreshFrameAfterStructure();
-    void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
+    void FollowStructureInSpans(BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();

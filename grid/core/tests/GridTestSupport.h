@@ -209,8 +209,27 @@ public:
         ++m_nHints;
         ++m_nRecalcHints;
     }
+    BOOL HintCoveredCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        ++m_nHints;
+        ++m_nSpanHints;
+        return TRUE;
+    }
+    BOOL HintFloatedCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        ++m_nHints;
+        ++m_nSpanHints;
+        return TRUE;
+    }
+    BOOL HintMergedCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        ++m_nHints;
+        ++m_nSpanHints;
+        return TRUE;
+    }
     int m_nHints = 0;
     int m_nRecalcHints = 0;
+    int m_nSpanHints = 0;
     ROWCOL m_nOldCount = 0;
 };
 
@@ -286,9 +305,10 @@ public:
     {
         return nullptr;
     }
-    void AddCommand(CGXGridCore*, CObject* pCommand, int) override
+    void AddCommand(CGXGridCore*, CObject* pCommand, int nMode) override
     {
         m_commands.push_back(pCommand);
+        m_modes.push_back(nMode);
     }
     BOOL Undo(CGXGridCore*) override
     {
@@ -323,6 +343,7 @@ public:
     }
     void ShowCommandCell(CGXGridCore*, ROWCOL, ROWCOL, BOOL) override
     {
+        ++m_nShown;
     }
     int SetDataObjectUndoState(CGXGridCore*, int) override
     {
@@ -353,6 +374,10 @@ public:
     {
         return new RecordedStructureCommand(RecordedStructureCommand::insert, bRows, nFrom, nCount);
     }
+    CObject* CreateCoveredCellsCmd(CGXGridCore*, ROWCOL nRow, ROWCOL nCol, ROWCOL nOldBottom, ROWCOL nOldRight) override
+    {
+        return new RecordedCommand(CGXRange(nRow, nCol, nOldBottom, nOldRight), new CObArray);
+    }
     CObject* CreateRemoveCmd(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nCount, int* pOldSizes, CObject* pOldStyles,
                              ROWCOL) override
     {
@@ -368,6 +393,8 @@ public:
         return m_bSaveStyles;
     }
     std::vector<CObject*> m_commands;
+    std::vector<int> m_modes;
+    int m_nShown = 0;
     BOOL m_bSaveStyles = TRUE;
     int m_nDiscarded = 0;
     CObject* m_pRestoredUndoInfo = nullptr;
