@@ -58,6 +58,8 @@ public:
     using CGXGridCore::m_nRowUnit;
     using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_pCommandFactory;
+    using CGXGridCore::m_pCoveredCellsImp;
+    using CGXGridCore::m_pFloatCellsImp;
     using CGXGridCore::m_pCutPasteImp;
     using CGXGridCore::m_pExcelLikeFrameImp;
     using CGXGridCore::m_pHideCellsImp;
