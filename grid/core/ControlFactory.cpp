@@ -15,6 +15,7 @@
 #include <grid/core/CoveredCellPool.h>
 #include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridMergeCellsImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
@@ -149,6 +150,13 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->ImplementDrawSpannedCells();
         if (CGXGridParam* pParam = pGrid->GetParam())
             pParam->EnsureCoveredCellsPool();
+    }
+    if (pGrid->m_pMergeCellsImp == nullptr)
+    {
+        pGrid->m_pMergeCellsImp = new CGXGridMergeCellsImp;
+        pGrid->ImplementDrawSpannedCells();
+        GXInstallSpanCellPoolImp();
+        GXInstallDelayedRangePoolImp();
     }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
 }

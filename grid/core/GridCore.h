@@ -764,6 +764,10 @@ public:
     ROWCOL GetFloatOrMergeLimit() const;
     // Installs the drawing of covered, merged and floating cells (once).
     void ImplementDrawSpannedCells();
+    // Switch merged and floating cells on (delayed 1, immediate 2) or off (0); nothing without
+    // the features.
+    void SetMergeCellsMode(WORD wMode, BOOL bRedraw = TRUE);
+    void SetFloatCellsMode(WORD wMode, BOOL bRedraw = TRUE);
 
     // Locks the excel-like frame for its lifetime and restores the former lock.
     class HintImpScope

@@ -22,6 +22,18 @@ void CGXGridCore::ImplementDrawSpannedCells()
     GXInstallImp<CGXDrawSpannedCellsImp>(m_pDrawSpannedCellsImp);
 }
 
+void CGXGridCore::SetMergeCellsMode(WORD wMode, BOOL bRedraw)
+{
+    if (m_pMergeCellsImp != nullptr)
+        m_pMergeCellsImp->SetMergeCellsMode(this, wMode, bRedraw);
+}
+
+void CGXGridCore::SetFloatCellsMode(WORD wMode, BOOL bRedraw)
+{
+    if (m_pFloatCellsImp != nullptr)
+        m_pFloatCellsImp->SetFloatCellsMode(this, wMode, bRedraw);
+}
+
 // The merged and floating spans follow inserted (bInsert, nArg the count) or removed (nArg the
 // last) rows or columns; those from the change to the grid's end are evaluated anew.
 void CGXGridCore::FollowStructureInSpans(BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg)

@@ -2,6 +2,7 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/CoveredCellPool.h>
+#include <grid/core/FlagScope.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
@@ -35,25 +36,6 @@ BOOL IsCoveringLocked(CGXGridCore* pGrid)
            (pStandard != nullptr && pStandard->GetInclude(CGXStyle::inclReadOnly) && pStandard->GetReadOnly());
 }
 
-// Restores the parameter object's update lock however the call ends.
-class UpdateLockScope
-{
-public:
-    explicit UpdateLockScope(CGXGridParam* pParam) : m_bLock(pParam->m_bLockUpdate), m_bOld(m_bLock)
-    {
-        m_bLock = TRUE;
-    }
-    ~UpdateLockScope()
-    {
-        m_bLock = m_bOld;
-    }
-    UpdateLockScope(const UpdateLockScope&) = delete;
-    UpdateLockScope& operator=(const UpdateLockScope&) = delete;
-
-private:
-    BOOL& m_bLock;
-    BOOL m_bOld;
-};
 } // namespace
 
 BOOL CGXGridCoveredCellsImp::SetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
@@ -224,7 +206,7 @@ BOOL CGXGridCoveredCellsImp::AdjustOnRemove(CGXGridCore* pGrid, BOOL bRows, ROWC
     if (bSkip || nFirst > nLast)
         return FALSE;
     CGXGridParam* pParam = pGrid->GetParam();
-    UpdateLockScope lock(pParam);
+    CGXFlagScope lock(pParam->m_bLockUpdate);
     pGrid->BeginUndoBlock(GXLoadResourceString(bRows ? idsRemovingRows : idsRemovingCols));
 
     // The changes below edit the list: take the ranges first.

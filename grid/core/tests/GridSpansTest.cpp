@@ -255,8 +255,12 @@ TEST_F(GridSpansTest, ACoveredBlockIsDrawnOnceOverItsSpan)
         ASSERT_EQ(DrawsOf(2, 2), 1);
         const CRect span(Cell(2, 2), Cell(4, 5));
         for (const CountingControl::Drawn& drawn : m_pControl->m_draws)
+        {
             if (drawn.nRow == 2 && drawn.nCol == 2)
+            {
                 EXPECT_EQ(drawn.rect, span);
+            }
+        }
         for (ROWCOL nRow = 2; nRow <= 3; ++nRow)
             for (ROWCOL nCol = 2; nCol <= 4; ++nCol)
                 EXPECT_EQ(DrawsOf(nRow, nCol), nRow == 2 && nCol == 2 ? 1 : 0);
@@ -293,8 +297,134 @@ TEST_F(GridSpansTest, ASpanAcrossTheFrozenRowsAndColumnsIsDrawnOnce)
     // One draw per pane piece, each laid out over the whole span; the span shows unbroken.
     const CRect span(Cell(1, 1), Cell(5, 5));
     for (const CountingControl::Drawn& drawn : m_pControl->m_draws)
+    {
         if (drawn.nRow == 1 && drawn.nCol == 1)
+        {
             EXPECT_EQ(drawn.rect, span);
+        }
+    }
     EXPECT_EQ(DrawsOf(3, 3), 0);
     EXPECT_EQ(m_grid.FlagsOf(2, 2) & (GX_DS_VERT_DIVIDER | GX_DS_HORZ_DIVIDER), 0) << "no divider inside";
+}
+
+namespace
+{
+constexpr int mergeAcross = 0x1;
+constexpr int mergeDown = 0x2;
+constexpr int mergeValues = 0x4;
+
+// Hides the rows it is told.
+class HidingGrid : public TestGrid
+{
+public:
+    BOOL IsRowHidden(ROWCOL nRow) override
+    {
+        return m_hidden.count(nRow) != 0;
+    }
+    std::set<ROWCOL> m_hidden;
+};
+
+class GridMergeTest : public HiddenGridOfTest<HidingGrid>
+{
+protected:
+    void Values(ROWCOL nRow, ROWCOL nCol, std::initializer_list<LPCTSTR> values, int nMerge, BOOL bAcross = TRUE)
+    {
+        CGXStyle style;
+        style.SetMergeCell(nMerge);
+        for (LPCTSTR pszValue : values)
+        {
+            style.SetValue(pszValue);
+            m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style);
+            (bAcross ? nCol : nRow)++;
+        }
+    }
+    CGXRange Merged(ROWCOL nRow, ROWCOL nCol, int nDirection = -1)
+    {
+        CGXRange range;
+        return m_grid.GetMergedCellsRowCol(nRow, nCol, range, nDirection) != nullptr ? range : CGXRange();
+    }
+    BOOL Eval(ROWCOL nTop, ROWCOL nBottom)
+    {
+        return m_grid.QueryDelayedMergeCells(nTop, 0, nBottom, m_grid.GetColCount());
+    }
+};
+} // namespace
+
+TEST_F(GridMergeTest, EqualValuesMergeAcrossAndDownThroughTheContinuation)
+{
+    Values(2, 1, {L"A", L"A", L"A", L"B"}, mergeAcross | mergeValues);
+    Values(5, 2, {L"x", L"x", L"x"}, mergeDown | mergeValues, FALSE);
+    m_grid.SetMergeCellsMode(1);
+    EXPECT_TRUE(Eval(1, 10));
+    EXPECT_FALSE(Eval(1, 10)) << "evaluated once";
+    ExpectRange(Merged(2, 2), 2, 1, 2, 3);
+    EXPECT_FALSE(Merged(2, 4).IsValid());
+    ExpectRange(Merged(6, 2), 5, 2, 7, 2);
+    EXPECT_FALSE(Merged(6, 2, 0).IsValid()) << "no span across";
+
+    // Evaluating the right cell alone still finds the whole run through the continuation.
+    m_grid.SetMergeCellsMode(0);
+    m_grid.SetMergeCellsMode(2);
+    ExpectRange(Merged(2, 1), 2, 1, 2, 3); // mode 2 evaluates at once
+    EXPECT_FALSE(Eval(1, 10)) << "nothing is delayed in mode 2";
+
+    // A covered cell never merges.
+    m_grid.SetMergeCellsMode(0);
+    ASSERT_TRUE(m_grid.SetCoveredCellsRowCol(2, 2, 3, 2));
+    m_grid.SetMergeCellsMode(1);
+    Eval(1, 10);
+    EXPECT_FALSE(Merged(2, 1).IsValid());
+    EXPECT_FALSE(Merged(2, 3).IsValid());
+}
+
+TEST_F(GridMergeTest, ModeBitsStopDirectionsAndRecreateThePools)
+{
+    Values(2, 1, {L"A", L"A"}, mergeAcross | mergeDown | mergeValues);
+    Values(3, 1, {L"A", L"A"}, mergeAcross | mergeDown | mergeValues);
+    m_grid.SetMergeCellsMode(1 | 8);
+    Eval(1, 10);
+    EXPECT_FALSE(Merged(2, 1, 0).IsValid()) << "bit 8: none across";
+    ExpectRange(Merged(2, 1, 1), 2, 1, 3, 1);
+    m_grid.SetMergeCellsMode(1 | 4);
+    Eval(1, 10);
+    EXPECT_FALSE(Merged(2, 1, 1).IsValid()) << "bit 4: none down";
+    ExpectRange(Merged(2, 1, 0), 2, 1, 2, 2);
+
+    // Only bit 16 changes: new pools, the whole table delayed again.
+    CGXGridParam* pParam = m_grid.GetParam();
+    m_grid.SetMergeCellsMode(1 | 4 | 16);
+    EXPECT_FALSE(Merged(2, 1).IsValid());
+    EXPECT_TRUE(Eval(1, 10));
+
+    // 3 in bits 0-1 is refused.
+    m_grid.SetMergeCellsMode(3);
+    EXPECT_EQ(pParam->m_wMergeCellsMode, 1 | 4 | 16);
+}
+
+TEST_F(GridMergeTest, WithBit16HiddenRowsTakePartAndTheContinuationEnds)
+{
+    Values(2, 1, {L"x", L"x", L"y", L"x"}, mergeDown | mergeValues, FALSE);
+    m_grid.m_hidden = {4};
+    m_grid.SetMergeCellsMode(1);
+    Eval(1, 10);
+    // Without bit 16 the hidden row is compared like any other: "y" ends the span.
+    ExpectRange(Merged(2, 1), 2, 1, 3, 1);
+    EXPECT_FALSE(Merged(5, 1).IsValid());
+    // With it the hidden row takes part: the span reaches over it.
+    m_grid.SetMergeCellsMode(1 | 16);
+    Eval(1, 10);
+    ExpectRange(Merged(5, 1), 2, 1, 5, 1);
+
+    // A span that starts at a hidden row: walking up from it meets the hidden row as the
+    // second cell of a pair, which reports a change without storing. The walk ends.
+    m_grid.SetMergeCellsMode(0);
+    Values(2, 2, {L"x", L"x", L"y"}, mergeDown | mergeValues, FALSE);
+    m_grid.m_hidden = {2};
+    m_grid.SetMergeCellsMode(1 | 16);
+    Eval(1, 10);
+    ExpectRange(Merged(3, 2), 2, 2, 3, 2);
+    Values(4, 2, {L"x"}, mergeDown | mergeValues, FALSE);
+    m_grid.DelayMergeCells(CGXRange(4, 2));
+    EXPECT_TRUE(Eval(4, 4));
+    ExpectRange(Merged(4, 2), 2, 2, 4, 2);
 }
