@@ -15,6 +15,7 @@
 #include <grid/core/CoveredCellPool.h>
 #include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridFloatCellsImp.h>
 #include <grid/core/GridMergeCellsImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -157,6 +158,13 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->ImplementDrawSpannedCells();
         GXInstallSpanCellPoolImp();
         GXInstallDelayedRangePoolImp();
+    }
+    if (pGrid->m_pFloatCellsImp == nullptr)
+    {
+        pGrid->m_pFloatCellsImp = new CGXGridFloatCellsImp;
+        GXInstallSpanCellPoolImp();
+        GXInstallDelayedRangePoolImp();
+        pGrid->ImplementDrawSpannedCells();
     }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
 }

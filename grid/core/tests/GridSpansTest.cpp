@@ -1,6 +1,10 @@
 #include "GridTestSupport.h"
 
+#include <grid/core/AppData.h>
 #include <grid/core/CoveredCellPool.h>
+#include <grid/core/DelayedRangePool.h>
+#include <grid/core/Font.h>
+#include <grid/core/SpanCellPool.h>
 #include <grid/core/DrawStruct.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
@@ -427,4 +431,109 @@ TEST_F(GridMergeTest, WithBit16HiddenRowsTakePartAndTheContinuationEnds)
     m_grid.DelayMergeCells(CGXRange(4, 2));
     EXPECT_TRUE(Eval(4, 4));
     ExpectRange(Merged(4, 2), 2, 2, 4, 2);
+}
+
+namespace
+{
+constexpr WORD idMeasuring = 30002;
+
+// Measures its text at 10 pixels a character and floats as the grid's default says.
+class MeasuringControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    CSize GetPreferredSize(CDC*, ROWCOL, ROWCOL, const CGXStyle& style, int) override
+    {
+        return CSize(style.GetValue().GetLength() * 10, 12);
+    }
+    BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood) override
+    {
+        return m_pGrid->CanFloatCellRowCol(nRow, nCol, style, bFloatOrFlood, FALSE);
+    }
+};
+
+// Columns of 30 pixels; every cell measured by the test control.
+class GridFloatTest : public HiddenGridOfTest<TestGrid>
+{
+protected:
+    void SetUp() override
+    {
+        HiddenGridOfTest::SetUp();
+        m_grid.SetColCount(8);
+        m_grid.SetColWidth(0, 8, nColWidth);
+        m_grid.RegisterControl(idMeasuring, new MeasuringControl(&m_grid), FALSE, FALSE);
+        CGXStyle measuring;
+        measuring.SetControl(idMeasuring).SetFloatCell(TRUE).SetFloodCell(TRUE);
+        m_grid.ChangeBaseStyle(m_grid.GetStylesMap()->m_wStyleStandard, measuring, 0);
+    }
+    void Text(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText)
+    {
+        m_grid.SetValueRange(CGXRange(nRow, nCol), pszText);
+    }
+    // The last column the cell's text floats over (the cell itself when it does not float).
+    ROWCOL FloatEnd(ROWCOL nRow, ROWCOL nCol)
+    {
+        m_grid.QueryDelayedFloatCells(1, 1, m_grid.GetRowCount(), m_grid.GetColCount());
+        CGXRange range;
+        return m_grid.GetFloatedCellsRowCol(nRow, nCol, range) != nullptr ? range.right : nCol;
+    }
+};
+} // namespace
+
+TEST_F(GridFloatTest, LongTextFloatsOverEmptyFloodCellsAsFarAsItNeeds)
+{
+    Text(2, 1, L"0123456789"); // 100 pixels: four columns of 30
+    Text(3, 1, L"0123456789");
+    Text(3, 3, L"x");
+    Text(4, 1, L"0123456789");
+    CGXStyle noFlood;
+    noFlood.SetFloodCell(FALSE);
+    m_grid.SetStyleRangeShort(CGXRange(4, 3), noFlood);
+    Text(5, 6, L"0123456789"); // runs into the end of the table
+    Text(6, 1, L"0123456789");
+    ASSERT_TRUE(m_grid.SetCoveredCellsRowCol(6, 3, 7, 3));
+    Text(8, 2, L"0123456789");
+    CGXStyle rotated;
+    rotated.SetFont(CGXFont().SetOrientation(900));
+    m_grid.SetStyleRangeShort(CGXRange(8, 2), rotated);
+    m_grid.SetFloatCellsMode(1);
+
+    EXPECT_EQ(FloatEnd(2, 1), 4u);
+    EXPECT_EQ(FloatEnd(2, 3), 4u) << "a flooded cell belongs to the span";
+    EXPECT_EQ(FloatEnd(3, 1), 2u) << "stops at a cell with text";
+    EXPECT_EQ(FloatEnd(4, 1), 2u) << "stops at a cell that may not be flooded";
+    EXPECT_EQ(FloatEnd(5, 6), 8u) << "stops at the end of the table";
+    EXPECT_EQ(FloatEnd(6, 1), 2u) << "stops at a covered cell";
+    EXPECT_EQ(FloatEnd(8, 2), 2u) << "rotated text does not float";
+
+    // Text wider than 32,767 pixels floats to the end, never wraps to a negative width.
+    Text(9, 1, CString(L'w', 4000));
+    m_grid.DelayFloatCells(CGXRange(9, 1, 9, 8));
+    EXPECT_EQ(FloatEnd(9, 1), 8u);
+}
+
+TEST_F(GridFloatTest, FrozenEdgesAndHeadersStopFloating)
+{
+    m_grid.SetFrozenCols(2, 0);
+    Text(2, 1, L"0123456789");
+    Text(0, 2, L"0123456789");
+    m_grid.SetFloatCellsMode(1);
+    EXPECT_EQ(FloatEnd(2, 1), 2u) << "never over the frozen edge";
+    EXPECT_EQ(FloatEnd(0, 2), 2u) << "headers never float";
+}
+
+TEST_F(GridFloatTest, PrintingUsesItsOwnPools)
+{
+    Text(2, 1, L"0123456789");
+    m_grid.SetFloatCellsMode(1);
+    CGXGridParam* pParam = m_grid.GetParam();
+    pParam->m_pFloatCellsPool2 = GXGetAppDataPtr()->m_pSpanCellPoolImp->CreatePool();
+    pParam->m_pFloatCellsWork2 = GXGetAppDataPtr()->m_pDelayedRangePoolImp->CreatePool();
+    pParam->m_pFloatCellsWork2->DelayRange(CGXRange(1, 1, m_grid.GetRowCount(), m_grid.GetColCount()));
+    m_grid.m_bPrinting = TRUE;
+    EXPECT_EQ(FloatEnd(2, 1), 4u);
+    m_grid.m_bPrinting = FALSE;
+    CGXRange range;
+    EXPECT_EQ(pParam->m_pFloatCellsPool->GetSpan(2, 1, range), FALSE) << "the screen pool is untouched";
+    EXPECT_EQ(FloatEnd(2, 1), 4u);
 }
