@@ -4,98 +4,26 @@
 // system's list view in report mode with the same columns and texts (owner data), scrolled a
 // page with LVM_SCROLL and painted with WM_PRINTCLIENT into the same DC. Prints the median time
 // per page of each at 100,000 rows, their ratio, and the grid's page time at 1,000 rows.
-#include <grid/core/GridInit.h>
-#include <grid/core/GridWnd.h>
-#include <grid/core/Style.h>
-#include <BenchCanvas.h>
-#include <BenchFigures.h>
+#include "PagingGrid.h"
 
-#include <afxwin.h>
+#include <grid/core/GridInit.h>
+
 #include <commctrl.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace
 {
-const CRect kRect(0, 0, 800, 600);
-const ROWCOL kCols = 20;
-const WORD kControls[] = {52512, 0, 52543, 52523, 52513};
-const int kNumberFormat = 2;
-
-// The cell texts of both peers, made on demand from the row and the column.
-CString CellText(ROWCOL nRow, ROWCOL nCol)
-{
-    CString strText;
-    switch ((nCol - 1) / 4)
-    {
-    case 0:
-        strText.Format(L"host%05lu-%lu", static_cast<unsigned long>(nRow), static_cast<unsigned long>(nCol));
-        break;
-    case 1:
-        strText.Format(L"%.2f", nRow * 1.25 + nCol);
-        break;
-    case 2:
-        strText.Format(L"%lu", 36526UL + (nRow * 7 + nCol) % 9000);
-        break;
-    case 3:
-        strText = (nRow + nCol) % 2 != 0 ? L"1" : L"0";
-        break;
-    default:
-        strText.Format(L"static %lu", static_cast<unsigned long>(nRow));
-        break;
-    }
-    return strText;
-}
-
-// A grid whose cells take their values from CellText, as an owner-data list does.
-class PagingGrid : public CGXGridWnd
-{
-public:
-    BOOL GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, int nMode, int nType) override
-    {
-        const BOOL bStored = CGXGridWnd::GetStyleRowCol(nRow, nCol, style, nMode, nType);
-        if (nType < 0 || nRow == 0 || nCol == 0 || nRow == GX_INVALID || nCol == GX_INVALID || nCol > kCols)
-            return bStored;
-        style.SetValue(CellText(nRow, nCol));
-        return TRUE;
-    }
-};
-
+using namespace paging;
 
 // The median time per page of drawing the grid of nRows rows from top to bottom.
 double GridPageSeconds(CWnd& parent, ROWCOL nRows)
 {
     PagingGrid grid;
-    grid.Create(L"GXWND", nullptr, WS_CHILD, kRect, &parent, 1);
-    grid.Initialize();
-    grid.SetRowCount(nRows);
-    grid.SetColCount(kCols);
-    for (ROWCOL nCol = 1; nCol <= kCols; ++nCol)
-    {
-        CGXStyle style;
-        const int nKind = static_cast<int>((nCol - 1) / 4);
-        if (kControls[nKind] != 0)
-            style.SetControl(kControls[nKind]);
-        else
-            style.SetFormat(kNumberFormat).SetPlaces(2).SetValueType(CGXStyle::valueNumber);
-        grid.SetStyleRangeShort(CGXRange().SetCols(nCol, nCol), style);
-        grid.SetValueRange(CGXRange(0, nCol), CellText(1, nCol).Left(4));
-        grid.SetColWidth(nCol, nCol, 80);
-    }
-    BenchCanvas target(kRect.Width(), kRect.Height());
-    grid.DrawGrid(&target.Dc());
-    const ROWCOL nPage = std::max<ROWCOL>(1, grid.GetLastVisibleRow() - grid.GetTopRow());
-    std::vector<double> pages;
-    for (ROWCOL nTop = 1; nTop <= nRows; nTop += nPage)
-    {
-        const Clock::time_point start = Clock::now();
-        grid.SetTopRow(nTop, 0, FALSE);
-        grid.DrawGrid(&target.Dc());
-        pages.push_back(Seconds(Clock::now() - start));
-    }
+    SetUpGrid(grid, parent, nRows);
+    const double dSeconds = PageSeconds(grid);
     grid.DestroyWindow();
-    return Median(pages);
+    return dSeconds;
 }
 
 LRESULT CALLBACK ListParentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

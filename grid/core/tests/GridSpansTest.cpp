@@ -537,3 +537,35 @@ TEST_F(GridFloatTest, PrintingUsesItsOwnPools)
     EXPECT_EQ(pParam->m_pFloatCellsPool->GetSpan(2, 1, range), FALSE) << "the screen pool is untouched";
     EXPECT_EQ(FloatEnd(2, 1), 4u);
 }
+
+TEST_F(GridMergeTest, MergedSpansFollowInsertedAndRemovedRows)
+{
+    Values(3, 1, {L"x", L"x", L"x"}, mergeDown | mergeValues, FALSE);
+    m_grid.SetMergeCellsMode(1);
+    Eval(1, 20);
+    ExpectRange(Merged(4, 1), 3, 1, 5, 1);
+    ASSERT_TRUE(m_grid.InsertRows(1, 2)); // above the span
+    Eval(1, 22);
+    ExpectRange(Merged(6, 1), 5, 1, 7, 1);
+    EXPECT_FALSE(Merged(3, 1).IsValid());
+    ASSERT_TRUE(m_grid.InsertRows(6, 1)); // inside it: the new empty row splits it
+    Eval(1, 23);
+    EXPECT_FALSE(Merged(5, 1).IsValid());
+    ExpectRange(Merged(7, 1), 7, 1, 8, 1);
+    ASSERT_TRUE(m_grid.RemoveRows(6, 6)); // and out again
+    Eval(1, 22);
+    ExpectRange(Merged(6, 1), 5, 1, 7, 1);
+}
+
+TEST_F(GridFloatTest, FloatSpansFollowInsertedRowsAndTheLimitIsTheFloatMode)
+{
+    Text(2, 1, L"0123456789");
+    m_grid.SetFloatCellsMode(1);
+    EXPECT_EQ(FloatEnd(2, 1), 4u);
+    EXPECT_EQ(m_grid.GetFloatOrMergeLimit(), 1u);
+    ASSERT_TRUE(m_grid.InsertRows(1, 1));
+    EXPECT_EQ(FloatEnd(3, 1), 4u);
+    EXPECT_EQ(FloatEnd(2, 1), 1u);
+    ASSERT_TRUE(m_grid.RemoveRows(1, 2));
+    EXPECT_EQ(FloatEnd(1, 1), 4u);
+}
