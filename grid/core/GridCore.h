@@ -1117,6 +1117,7 @@ private:
     void RepaintGainedStrips(int cx, int cy);
     void RefreshFrameAfterStructure();
     void FollowStructureInSpans(BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg);
+    void DelaySpansAround(const CGXRange& range);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();

@@ -65,3 +65,27 @@ void CGXGridCore::FollowStructureInSpans(BOOL bRows, BOOL bInsert, ROWCOL nFrom,
     else if (wFloatMode == 2 && m_pFloatCellsImp != nullptr)
         m_pFloatCellsImp->EvalFloatCells(this, range, nullptr);
 }
+
+// Changed cells: the merged spans of their neighbours and the float spans of their rows are
+// worked out anew, later (delayed modes) or now (immediate modes).
+void CGXGridCore::DelaySpansAround(const CGXRange& range)
+{
+    if (m_pParam == nullptr || !range.IsValid() ||
+        ((m_pParam->m_wMergeCellsMode & 3) == 0 && m_pParam->m_wFloatCellsMode == 0))
+        return;
+    const ROWCOL nRows = GetRowCount();
+    const ROWCOL nCols = GetColCount();
+    CGXRange cells(range);
+    cells.ExpandRange(0, 0, nRows, nCols);
+    const CGXRange around(cells.top > 0 ? cells.top - 1 : 0, cells.left > 0 ? cells.left - 1 : 0,
+                          std::min(cells.bottom, nRows - 1) + 1, std::min(cells.right, nCols - 1) + 1);
+    const CGXRange rows(cells.top, 0, cells.bottom, nCols);
+    if ((m_pParam->m_wMergeCellsMode & 3) == 2 && m_pMergeCellsImp != nullptr)
+        m_pMergeCellsImp->EvalMergeCells(this, around, nullptr);
+    else
+        DelayMergeCells(around);
+    if (m_pParam->m_wFloatCellsMode == 2 && m_pFloatCellsImp != nullptr)
+        m_pFloatCellsImp->EvalFloatCells(this, rows, nullptr);
+    else
+        DelayFloatCells(rows);
+}

@@ -276,6 +276,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
 
     if (bChanged)
     {
+        DelaySpansAround(range);
         RedrawRange(range, flags, TRUE);
         DocumentLinkCall(1);
         if (oldStyles != nullptr)

@@ -34,6 +34,15 @@ public:
         m_draws.push_back({nRow, nCol, rect});
         pDC->FillSolidRect(rect, style.GetInterior().GetColor());
     }
+    void SetActive(BOOL bActive) override
+    {
+        m_bActive = bActive;
+    }
+    BOOL IsActive() override
+    {
+        return m_bActive;
+    }
+    BOOL m_bActive = FALSE;
     struct Drawn
     {
         ROWCOL nRow;
@@ -568,4 +577,41 @@ TEST_F(GridFloatTest, FloatSpansFollowInsertedRowsAndTheLimitIsTheFloatMode)
     EXPECT_EQ(FloatEnd(2, 1), 1u);
     ASSERT_TRUE(m_grid.RemoveRows(1, 2));
     EXPECT_EQ(FloatEnd(1, 1), 4u);
+}
+
+TEST_F(GridMergeTest, ChangedCellsAreMergedAnew)
+{
+    Values(2, 1, {L"a", L"a", L"b"}, mergeAcross | mergeValues);
+    m_grid.SetMergeCellsMode(1);
+    Eval(1, 20);
+    ExpectRange(Merged(2, 1), 2, 1, 2, 2);
+    Values(2, 3, {L"a"}, mergeAcross | mergeValues);
+    EXPECT_TRUE(Eval(1, 20));
+    ExpectRange(Merged(2, 1), 2, 1, 2, 3);
+}
+
+TEST_F(GridSpansTest, AMergedSpanIsDrawnOnceAndItsActiveCurrentCellDrawsItself)
+{
+    CGXStyle merged;
+    merged.SetMergeCell(mergeAcross | mergeValues).SetValue(L"same");
+    m_grid.SetStyleRangeShort(CGXRange(2, 1, 2, 4), merged);
+    m_grid.SetMergeCellsMode(1);
+    {
+        MemoryCanvas canvas(300, 300, rgbBlack);
+        Paint(canvas);
+        EXPECT_EQ(DrawsOf(2, 1), 1);
+        EXPECT_EQ(DrawsOf(2, 3), 0);
+        EXPECT_EQ(m_grid.FlagsOf(2, 1) & 0x1C0, 0x40);
+        EXPECT_EQ(m_grid.FlagsOf(2, 4) & 0x1C0, 0x140);
+    }
+    ASSERT_TRUE(m_grid.SetCurrentCell(2, 3));
+    m_pControl->SetActive(TRUE);
+    {
+        MemoryCanvas canvas(300, 300, rgbBlack);
+        Paint(canvas);
+        EXPECT_EQ(DrawsOf(2, 3), 1) << "the active current cell draws itself";
+        EXPECT_EQ(DrawsOf(2, 1), 1);
+        EXPECT_EQ(m_grid.FlagsOf(2, 3) & 0x40, 0);
+    }
+    m_pControl->SetActive(FALSE);
 }
