@@ -12,6 +12,12 @@
 #include <grid/controls/VScrollEdit.h>
 #include <grid/core/AppData.h>
 #include <grid/core/AutoScrollPlugin.h>
+#include <grid/core/CoveredCellPool.h>
+#include <grid/core/DelayedRangePool.h>
+#include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridFloatCellsImp.h>
+#include <grid/core/GridMergeCellsImp.h>
+#include <grid/core/GridParam.h>
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
@@ -21,6 +27,7 @@
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
 #include <grid/core/ResourceIds.h>
+#include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -139,6 +146,28 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
     }
     pGrid->InstallCommandFactory();
+    if (pGrid->m_pCoveredCellsImp == nullptr)
+    {
+        pGrid->m_pCoveredCellsImp = new CGXGridCoveredCellsImp;
+        GXInstallCoveredCellPoolImp();
+        pGrid->ImplementDrawSpannedCells();
+        if (CGXGridParam* pParam = pGrid->GetParam())
+            pParam->EnsureCoveredCellsPool();
+    }
+    if (pGrid->m_pMergeCellsImp == nullptr)
+    {
+        pGrid->m_pMergeCellsImp = new CGXGridMergeCellsImp;
+        pGrid->ImplementDrawSpannedCells();
+        GXInstallSpanCellPoolImp();
+        GXInstallDelayedRangePoolImp();
+    }
+    if (pGrid->m_pFloatCellsImp == nullptr)
+    {
+        pGrid->m_pFloatCellsImp = new CGXGridFloatCellsImp;
+        GXInstallSpanCellPoolImp();
+        GXInstallDelayedRangePoolImp();
+        pGrid->ImplementDrawSpannedCells();
+    }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
     pGrid->InstallDirectCopyMoveCellsImp();
 }
@@ -150,6 +179,9 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
     GXInstallDataCopyMoveCellsImp();
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
+    GXInstallCoveredCellPoolImp();
+    GXInstallSpanCellPoolImp();
+    GXInstallDelayedRangePoolImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)

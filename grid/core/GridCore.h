@@ -196,8 +196,7 @@ public:
     // A cell's value text, stored plainly or converted by the cell's control (the composed
     // style when none is given); each store answers FALSE when the value is refused.
     virtual void GetCellValueText(CString& strText, ROWCOL nRow, ROWCOL nCol);
-    virtual BOOL StoreCellValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
-                                const CGXStyle* pStyle);
+    virtual BOOL StoreCellValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags, const CGXStyle* pStyle);
     virtual BOOL SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
                                       const CGXStyle* pStyle);
     // Tell the data object that a range is about to change (it is marked changed) and that the
@@ -402,7 +401,8 @@ public:
     virtual void ExpandRangeByCoveredCells(CGXRange& range);
     CGXRange* GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
     void ExpandRangeByFloatedCells(CGXRange& range);
-    CGXRange* GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, BOOL bFlag = FALSE);
+    // nDirection: 0 across columns, 1 across rows, -1 both.
+    CGXRange* GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection = -1);
     void ExpandRangeByMergedCells(CGXRange& range);
     virtual BOOL Undo();
     virtual BOOL Redo();
@@ -789,8 +789,15 @@ public:
     BOOL SearchCells(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell);
     BOOL SingleRangeListCallA(const CGXRange& range, BOOL bFlag);
     BOOL SingleRangeListCallB(const CGXRange& range, BOOL bFlag);
-    // The float (FALSE) or merge (TRUE) limit of the parameter object, chosen by the core's flag.
+    // The parameter object's float-mode word, or its merge-mode word while a merge evaluation
+    // runs.
     ROWCOL GetFloatOrMergeLimit() const;
+    // Installs the drawing of covered, merged and floating cells (once).
+    void ImplementDrawSpannedCells();
+    // Switch merged and floating cells on (delayed 1, immediate 2) or off (0); nothing without
+    // the features.
+    void SetMergeCellsMode(WORD wMode, BOOL bRedraw = TRUE);
+    void SetFloatCellsMode(WORD wMode, BOOL bRedraw = TRUE);
 
     // Locks the excel-like frame for its lifetime and restores the former lock.
     class HintImpScope
@@ -852,6 +859,10 @@ protected:
     friend class CGXBlockCmd;
     friend class CGXCommandFactory;
     friend class CGXGridDirectCopyMoveCellsImp;
+    friend class CGXGridCoveredCellsImp;
+    friend class CGXGridMergeCellsImp;
+    friend class CGXGridFloatCellsImp;
+    friend class CGXDrawSpannedCellsImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;
@@ -1040,6 +1051,17 @@ protected:
     BOOL m_bUpdatingForNewCell = FALSE;
     BOOL m_bMovingCurrentCell = FALSE;
 
+    // Spans: while an evaluation of merged or floating cells runs, further requests are
+    // refused; storing a span does not redraw while the no-redraw flag is set. The span the
+    // merge evaluation stored last (valid flag cleared before each pair), and the floating
+    // text widths of one row by column.
+    BOOL m_bSpanEvalRunning = FALSE;
+    BOOL m_bMergeEvalRunning = FALSE;
+    BOOL m_bSpanNoRedraw = FALSE;
+    CGXRange m_lastMergedRange;
+    ROWCOL m_nFloatWidthsRow = GX_INVALID;
+    CArray<int, int> m_anFloatWidths;
+
     // Style cache
     CGXMapCellToOb m_StyleCache;
     CPtrList m_FreeStyles;
@@ -1123,8 +1145,7 @@ private:
     // Current cell, keys and mouse helpers.
     BOOL IsGridOrChild(CWnd* pWnd) const;
     static void DropPendingKeys(CWnd* pWnd);
-    BOOL LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol,
-                          UINT flags);
+    BOOL LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol, UINT flags);
     BOOL ReturnToCell(ROWCOL nRow, ROWCOL nCol);
     void FollowWithSelection(ROWCOL nRow, ROWCOL nCol, UINT flags);
     BOOL FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol);
@@ -1139,7 +1160,8 @@ private:
     void ForEachRegisteredControl(void (*pfnTell)(CGXControl*));
     void RepaintGainedStrips(int cx, int cy);
     void RefreshFrameAfterStructure();
-    void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
+    void FollowStructureInSpans(BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg);
+    void DelaySpansAround(const CGXRange& range);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();

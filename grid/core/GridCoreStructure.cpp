@@ -145,7 +145,7 @@ BOOL CGXGridCore::StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bPro
         m_pParam->m_SelRects.InsertCols(nFrom, nCount);
         m_pParam->m_CoveredCellsList.InsertCols(nFrom, nCount);
     }
-    DelayMergedCellsFrom(bRows, nFrom);
+    FollowStructureInSpans(bRows, TRUE, nFrom, nCount);
     return TRUE;
 }
 
@@ -172,21 +172,8 @@ BOOL CGXGridCore::StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProces
         m_pParam->m_SelRects.RemoveCols(nFrom, nTo, GetColCount());
         m_pParam->m_CoveredCellsList.RemoveCols(nFrom, nTo, GetColCount());
     }
-    DelayMergedCellsFrom(bRows, nFrom);
+    FollowStructureInSpans(bRows, FALSE, nFrom, nTo);
     return TRUE;
-}
-
-// Merged cells from the changed row (column) to the grid's end are evaluated anew.
-void CGXGridCore::DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom)
-{
-    if (m_pParam->m_wMergeCellsMode == 0)
-        return;
-    CGXRange range;
-    if (bRows)
-        range.SetRows(nFrom, std::max(nFrom, GetRowCount()));
-    else
-        range.SetCols(nFrom, std::max(nFrom, GetColCount()));
-    DelayMergeCells(range);
 }
 
 BOOL CGXGridCore::InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCellStyles, CObArray* pRowStyles,
@@ -302,6 +289,12 @@ BOOL CGXGridCore::Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int n
         GetRowHeightsArray(nFrom, nTo, oldSizes.get());
     else
         GetColWidthsArray(nFrom, nTo, oldSizes.get());
+    if (m_pCoveredCellsImp != nullptr)
+    {
+        UINT nAdjustFlags = flags;
+        bRows ? m_pCoveredCellsImp->AdjustCoveredCellsOnRemoveRows(this, nFrom, nTo, nAdjustFlags, FALSE)
+              : m_pCoveredCellsImp->AdjustCoveredCellsOnRemoveCols(this, nFrom, nTo, nAdjustFlags, FALSE);
+    }
     const BOOL bStored = RunStoreStep(bUndo, bRows, FALSE, nFrom, nTo);
     if (bStored)
     {

@@ -273,6 +273,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
             bChanged |= RestoreDataObjectUndoInfo(pEngineInfo, 0, 0);
     if (bChanged)
     {
+        DelaySpansAround(range);
         RedrawRange(range, flags, TRUE);
         DocumentLinkCall(1);
         if (oldStyles != nullptr)

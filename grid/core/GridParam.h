@@ -11,7 +11,10 @@
 #include <grid/core/RangeList.h>
 
 class CGXAppData;
+class CGXCoveredCellPool;
 class CGXData;
+class CGXDelayedRangePool;
+class CGXSpanCellPool;
 class CGXPrintDevice;
 class CGXProperties;
 class CGXStylesMap;
@@ -90,6 +93,12 @@ public:
         return &m_RedoList;
     }
     void EmptyRedoList();
+
+    // The covered-cell pool made by the application's covered-cell pool feature, when missing;
+    // none without the feature.
+    void EnsureCoveredCellsPool();
+    // Fills the covered-cell pool anew from the list of covered ranges.
+    void RebuildCoveredCellsPool();
 
     // Whether the mask shares a bit with the permission.
     BOOL IsAllowSelection(WORD wMask) const
@@ -219,15 +228,17 @@ public:
     WORD m_wCoreSetting = 4;
     CGXRangeList m_SelRects;
     CGXRangeList m_CoveredCellsList;
-    // Owned pools of the covered, floating and merged cells and their features' work objects.
-    CObject* m_pCoveredCellPool = nullptr;
-    CObject* m_pFloatCellsPool = nullptr;
-    CObject* m_pFloatCellsWork = nullptr;
-    CObject* m_pFloatCellsPool2 = nullptr;
-    CObject* m_pFloatCellsWork2 = nullptr;
-    CObject* m_pMergeCellsPool = nullptr;
-    CObject* m_pMergeCellsPool2 = nullptr;
-    CObject* m_pMergeCellsWork = nullptr;
+    // Owned pools: the covered cells by cell; the float spans and their delayed ranges, on
+    // screen and (the second pair) while printing; the merged spans over columns and over rows
+    // and their delayed ranges.
+    CGXCoveredCellPool* m_pCoveredCellPool = nullptr;
+    CGXSpanCellPool* m_pFloatCellsPool = nullptr;
+    CGXDelayedRangePool* m_pFloatCellsWork = nullptr;
+    CGXSpanCellPool* m_pFloatCellsPool2 = nullptr;
+    CGXDelayedRangePool* m_pFloatCellsWork2 = nullptr;
+    CGXSpanCellPool* m_pMergeCellsPool = nullptr;
+    CGXSpanCellPool* m_pMergeCellsPool2 = nullptr;
+    CGXDelayedRangePool* m_pMergeCellsWork = nullptr;
     // Each deleted with the parameter object only while its flag says it is owned.
     BOOL m_bOwnProperties = FALSE;
     CGXProperties* m_pProperties = nullptr;

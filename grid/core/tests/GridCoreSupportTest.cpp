@@ -130,7 +130,6 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
         m_grid.Redo(),
         m_grid.IsRowHidden(3),
         m_grid.ResizeRowHeightsToFit(range),
-        m_grid.SetCoveredCellsRowCol(1, 1, 2, 2),
         m_grid.RestoreDataObjectUndoInfo(nullptr, 0, 0),
         m_grid.CopyCells(range, 5, 5),
         m_grid.SetRangeName(L"Total", range, nullptr, 0, 0),

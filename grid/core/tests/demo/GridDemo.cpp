@@ -2,7 +2,8 @@
 // grid lines, text cells drawn by the static and the edit control, two-place number cells,
 // dates in date-time cells, 3-d check boxes, a selected range and the current cell's frame on
 // a date, which shows its calendar and spin buttons. With /paste the grid pastes its own cells:
-// two rows copied directly and one block moved.
+// two rows copied directly and one block moved. The "spans" page shows a covered block, merged
+// system names and runs, and long texts that float over empty cells.
 #include <afxwin.h>
 
 #include <grid/core/GridInit.h>
@@ -16,6 +17,25 @@ namespace
 {
 constexpr WORD idStatic = 52513;
 constexpr int nNumberFormatFixed = 2;
+constexpr int nMergeDownValues = 0x2 | 0x4;
+constexpr int nMergeAcrossValues = 0x1 | 0x4;
+constexpr WORD wDelayed = 1;
+
+struct SpanRow
+{
+    LPCTSTR pszSystem;
+    LPCTSTR pszInstance;
+    LPCTSTR pszState;
+    LPCTSTR pszNote;
+};
+constexpr SpanRow spanRows[] = {
+    {_T("PRD"), _T("sapprd01_PRD_00"), _T("running"), _T("")},
+    {_T("PRD"), _T("sapprd02_PRD_01"), _T("running"), _T("")},
+    {_T("PRD"), _T("sapprd03_PRD_02"), _T("stopped"), _T("Maintenance window until Sunday 06:00")},
+    {_T("QAS"), _T("sapqas01_QAS_00"), _T("no data"), _T("")},
+    {_T("QAS"), _T("sapqas02_QAS_01"), _T("running"), _T("")},
+    {_T("DEV"), _T("sapdev01_DEV_00"), _T("running"), _T("Collected with the reduced reader set")},
+};
 
 struct Row
 {
@@ -97,31 +117,98 @@ public:
     }
 };
 
+// Covered, merged and floating cells.
+class CSpansGrid : public CGXGridWnd
+{
+public:
+    void Fill()
+    {
+        CGXStyle stat;
+        stat.SetControl(idStatic);
+        ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
+        const ROWCOL nRows = sizeof(spanRows) / sizeof(spanRows[0]);
+        SetRowCount(nRows + 4);
+        SetColCount(7);
+        SetColWidth(1, 1, 70);
+        SetColWidth(2, 2, 130);
+        SetColWidth(3, 7, 80);
+        const LPCTSTR titles[] = {_T("System"), _T("Instance"), _T("State"), _T("Dialog"),
+                                  _T("Batch"),  _T("Spool"),    _T("Notes")};
+        for (ROWCOL nCol = 1; nCol <= 7; ++nCol)
+            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
+
+        CGXStyle system;
+        system.SetMergeCell(nMergeDownValues).SetVerticalAlignment(DT_VCENTER).SetInteriorColor(RGB(232, 240, 255));
+        CGXStyle state;
+        state.SetMergeCell(nMergeAcrossValues).SetHorizontalAlignment(DT_CENTER);
+        for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
+        {
+            const SpanRow& row = spanRows[nRow - 1];
+            SetStyleRangeShort(CGXRange(nRow, 1), CGXStyle(system).SetValue(row.pszSystem));
+            SetValueRange(CGXRange(nRow, 2), row.pszInstance);
+            // A state that stands for the whole row of work processes merges across it.
+            const BOOL bWhole = CString(row.pszState) != _T("running");
+            for (ROWCOL nCol = 3; nCol <= (bWhole ? 6u : 3u); ++nCol)
+                SetStyleRangeShort(CGXRange(nRow, nCol), CGXStyle(state).SetValue(row.pszState));
+            if (!bWhole)
+                for (ROWCOL nCol = 4; nCol <= 6; ++nCol)
+                {
+                    CString strCount;
+                    strCount.Format(_T("%u"), nRow * 3 + nCol);
+                    SetValueRange(CGXRange(nRow, nCol), strCount);
+                }
+            SetValueRange(CGXRange(nRow, 7), row.pszNote);
+        }
+
+        // A covered block of two rows and three columns with its text centred.
+        const ROWCOL nBlock = nRows + 2;
+        SetStyleRangeShort(CGXRange(nBlock, 2), CGXStyle()
+                                                    .SetValue(_T("Landscape total: 6 instances"))
+                                                    .SetHorizontalAlignment(DT_CENTER)
+                                                    .SetVerticalAlignment(DT_VCENTER)
+                                                    .SetInteriorColor(RGB(255, 255, 204)));
+        SetCoveredCellsRowCol(nBlock, 2, nBlock + 1, 4);
+        SetValueRange(CGXRange(nBlock, 5), _T("Long texts float over the empty cells to their right"));
+
+        SetMergeCellsMode(wDelayed, FALSE);
+        SetFloatCellsMode(wDelayed, FALSE);
+    }
+};
+
 class CDemoFrame : public CFrameWnd
 {
 public:
-    CDemoFrame()
+    explicit CDemoFrame(BOOL bSpans) : m_bSpans(bSpans)
     {
-        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 780, 360));
+        Create(nullptr, bSpans ? _T("Grid spans") : _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 780, 360));
     }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
-        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 ||
-            !m_grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0),
-                           this, AFX_IDW_PANE_FIRST))
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
-        m_grid.Initialize();
-        m_grid.Fill();
-        if (CString(AfxGetApp()->m_lpCmdLine).Find(_T("/paste")) >= 0)
-            m_grid.PasteInside();
+        CGXGridWnd& grid = m_bSpans ? static_cast<CGXGridWnd&>(m_spans) : m_grid;
+        if (!grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0), this,
+                         AFX_IDW_PANE_FIRST))
+            return -1;
+        grid.Initialize();
+        if (m_bSpans)
+            m_spans.Fill();
+        else
+        {
+            m_grid.Fill();
+            if (CString(AfxGetApp()->m_lpCmdLine).Find(_T("/paste")) >= 0)
+                m_grid.PasteInside();
+        }
         return 0;
     }
     DECLARE_MESSAGE_MAP()
 
 private:
+    BOOL m_bSpans;
     CDemoGrid m_grid;
+    CSpansGrid m_spans;
 };
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
@@ -134,7 +221,7 @@ public:
     BOOL InitInstance() override
     {
         GXInitLibraryDefault();
-        auto* pFrame = new CDemoFrame;
+        auto* pFrame = new CDemoFrame(CString(m_lpCmdLine).Trim() == _T("spans"));
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
