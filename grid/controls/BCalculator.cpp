@@ -323,9 +323,8 @@ void CGXBCalculator::Beep() const
         ::MessageBeep(static_cast<UINT>(-1));
 }
 
-BOOL CGXBCalculator::EnterDigit(int nOperation)
+BOOL CGXBCalculator::BeginEntry()
 {
-    const int nDigit = nOperation - opDigit0;
     if (IsInError())
     {
         Beep();
@@ -336,6 +335,14 @@ BOOL CGXBCalculator::EnterDigit(int nOperation)
         m_strEntry.Empty();
         m_bStartNewEntry = FALSE;
     }
+    return TRUE;
+}
+
+BOOL CGXBCalculator::EnterDigit(int nOperation)
+{
+    const int nDigit = nOperation - opDigit0;
+    if (!BeginEntry())
+        return FALSE;
     if (nDigit == 0 && m_strEntry.IsEmpty())
         return TRUE;
     const int nSign = !m_strEntry.IsEmpty() && m_strEntry[0] == _T('-') ? 1 : 0;
@@ -358,16 +365,8 @@ BOOL CGXBCalculator::EnterDigit(int nOperation)
 
 BOOL CGXBCalculator::EnterDecimal(int /*nOperation*/)
 {
-    if (IsInError())
-    {
-        Beep();
+    if (!BeginEntry())
         return FALSE;
-    }
-    if (m_bStartNewEntry)
-    {
-        m_strEntry.Empty();
-        m_bStartNewEntry = FALSE;
-    }
     if (m_strEntry.Find(m_strDecimal) < 0)
     {
         if (m_strEntry.IsEmpty())

@@ -182,6 +182,8 @@ protected:
     void ShowAccumulator();
     void ClearAll();
 
+    // Beeps in error (FALSE); else empties the entry when a new one starts.
+    BOOL BeginEntry();
     // The handlers of DispatchOperation, each given the code.
     BOOL EnterDigit(int nOperation);
     BOOL EnterDecimal(int nOperation);
