@@ -126,10 +126,14 @@ ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
-CGXBCalculator::CGXBCalculator()
+CGXBCalculator::CGXBCalculator() : m_strDecimal(LocaleDecimalSeparator())
+{
+}
+
+CString CGXBCalculator::LocaleDecimalSeparator()
 {
     WCHAR szDecimal[8] = {};
-    m_strDecimal = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, szDecimal, 8) > 1 ? szDecimal : L".";
+    return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, szDecimal, 8) > 1 ? szDecimal : L".";
 }
 
 CGXBCalculator::~CGXBCalculator()

@@ -135,6 +135,8 @@ public:
     virtual void Paint(CDC& dc);
     virtual void NotifyOwner();
 
+    // The user's decimal separator ("." when the locale has none), which the display shows.
+    static CString LocaleDecimalSeparator();
     // Puts a value into the accumulator and the display.
     void SetValue(double dValue);
     double GetValue() const
