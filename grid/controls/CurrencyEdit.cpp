@@ -272,6 +272,8 @@ void CGXCurrencyEdit::Init(ROWCOL nRow, ROWCOL nCol)
     if (GetSafeHwnd() == nullptr)
         CreateControl(0);
     const CGXStyle& style = *LoadStyle();
+    // A cell starts from the locale's format: the last cell's attributes do not carry over.
+    SetFormat(CGXBCurrencyFormat(TRUE));
     ApplyStyleToFormat(this, style);
     SetValue(style.GetInclude(CGXStyle::inclValue) ? static_cast<LPCTSTR>(style.GetValue()) : _T(""));
     if (GetSafeHwnd() != nullptr)
