@@ -571,6 +571,19 @@ BOOL CGXCurrencyEdit::OnCharText(const CString& /*strText*/)
     return TRUE;
 }
 
+void CGXCurrencyEdit::ActivateAtPoint(CPoint point)
+{
+    SetActive(TRUE);
+    // The window lies over the cell's text area, as drawing the active cell places it.
+    CRect rectText;
+    GetCellClientRect(rectText, Row(), Col(), nullptr, LoadStyle());
+    if ((GetStyle() & WS_VISIBLE) == 0)
+        MoveWindow(rectText, FALSE);
+    const int nChar = CharFromPoint(point - rectText.TopLeft());
+    SetSel(nChar, nChar);
+    RefreshCell();
+}
+
 BOOL CGXCurrencyEdit::OnLButtonUp(UINT nFlags, CPoint point)
 {
     if (GetSafeHwnd() != nullptr && m_bIsBound)
@@ -578,10 +591,7 @@ BOOL CGXCurrencyEdit::OnLButtonUp(UINT nFlags, CPoint point)
         const CGXGridParam* pParam = m_pGrid->GetParam();
         const WORD wActivate = pParam != nullptr ? pParam->m_wActivateCell : 0;
         if ((wActivate & (activateOnText | activateOnClick)) != 0 && (m_bIsActive || RequestEditing()))
-        {
-            SetActive(TRUE);
-            RefreshCell();
-        }
+            ActivateAtPoint(point);
     }
     CGXStatic::OnLButtonUp(nFlags, point);
     return TRUE;
@@ -592,10 +602,7 @@ BOOL CGXCurrencyEdit::OnLButtonDblClk(UINT nFlags, CPoint point)
     const CGXGridParam* pParam = m_pGrid->GetParam();
     if (!m_bIsActive && GetSafeHwnd() != nullptr && m_bIsBound && pParam != nullptr &&
         (pParam->m_wActivateCell & activateOnDblClk) != 0 && RequestEditing())
-    {
-        SetActive(TRUE);
-        RefreshCell();
-    }
+        ActivateAtPoint(point);
     CGXStatic::OnLButtonDblClk(nFlags, point);
     return TRUE;
 }

@@ -100,6 +100,8 @@ private:
     static BOOL HasDropButton(const CGXStyle& style);
     // Activates the control for editing when the grid agrees; FALSE when it does not.
     BOOL ActivateForEditing();
+    // Activates the control with the caret at the character under the point of the grid window.
+    void ActivateAtPoint(CPoint point);
     // Shows the amount with its sign flipped, as an edit of the cell.
     void FlipSign(double dValue, BOOL bNegative);
     // The format a cell's style makes, in m_captive.

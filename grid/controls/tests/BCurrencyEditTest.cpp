@@ -1,3 +1,5 @@
+#include "FindPopupCalculator.h"
+
 #include <grid/controls/BCalculator.h>
 #include <grid/controls/BCurrencyEdit.h>
 #include <grid/core/SysData.h>
@@ -457,24 +459,11 @@ TEST_F(CurrencyEditTest, TheContextMenuEnablesWhatCanBeDone)
 TEST_F(CurrencyEditTest, F2OpensTheCalculatorUnderTheWindow)
 {
     SetText(_T("12.5"));
-    const auto FindPopup = []() -> CGXBPopupCalculator* {
-        CGXBPopupCalculator* pFound = nullptr;
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hWnd, LPARAM lParam) -> BOOL {
-                CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-                if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CGXBPopupCalculator)))
-                    *reinterpret_cast<CGXBPopupCalculator**>(lParam) = static_cast<CGXBPopupCalculator*>(pWnd);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&pFound));
-        return pFound;
-    };
     m_edit.SendMessage(WM_KEYDOWN, VK_F2, 1);
-    EXPECT_EQ(FindPopup(), nullptr) << "no button, no calculator";
+    EXPECT_EQ(FindPopupCalculator(), nullptr) << "no button, no calculator";
     ASSERT_TRUE(m_edit.SetButtonBitmap(idbDropFace));
     m_edit.SendMessage(WM_KEYDOWN, VK_F2, 1);
-    CGXBPopupCalculator* pPopup = FindPopup();
+    CGXBPopupCalculator* pPopup = FindPopupCalculator();
     ASSERT_NE(pPopup, nullptr);
     EXPECT_FALSE(CGXBCurrencyEdit::IsOpeningCalculator());
     CRect rectEdit;
@@ -484,5 +473,5 @@ TEST_F(CurrencyEditTest, F2OpensTheCalculatorUnderTheWindow)
     EXPECT_EQ(rectPopup.TopLeft(), CPoint(rectEdit.left, rectEdit.bottom));
     EXPECT_EQ(pPopup->GetDisplayText(), _T("12.5"));
     pPopup->DestroyWindow();
-    EXPECT_EQ(FindPopup(), nullptr);
+    EXPECT_EQ(FindPopupCalculator(), nullptr);
 }

@@ -1,3 +1,4 @@
+#include "FindPopupCalculator.h"
 #include "GridTestSupport.h"
 
 #include <grid/controls/BCalculator.h>
@@ -29,21 +30,6 @@ public:
     }
     BOOL m_bRefuse = FALSE;
 };
-
-CGXBPopupCalculator* FindPopupCalculator()
-{
-    CGXBPopupCalculator* pFound = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hWnd, LPARAM lParam) -> BOOL {
-            CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-            if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CGXBPopupCalculator)))
-                *reinterpret_cast<CGXBPopupCalculator**>(lParam) = static_cast<CGXBPopupCalculator*>(pWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&pFound));
-    return pFound;
-}
 
 void SetFind(GX_FR_STATE& find, LPCTSTR pszFind, LPCTSTR pszReplace = _T(""), BOOL bCase = FALSE)
 {
@@ -396,4 +382,18 @@ TEST_F(CurrencyCellTest, TheCalculatorsResultTakesTheCellsDecimalSeparator)
     EXPECT_EQ(WindowText(pControl), _T("$4.00"));
     ASSERT_TRUE(m_grid.SetCurrentCell(2, 1));
     EXPECT_EQ(m_grid.GetValueRowCol(3, 1), _T("4"));
+}
+
+TEST_F(CurrencyCellTest, AClickActivatesWithTheCaretAtTheCharacter)
+{
+    SetCellValue(1, 1, _T("5"));
+    CGXCurrencyEdit* pControl = ControlAt(1, 1);
+    m_grid.GetParam()->m_wActivateCell = 0x2;
+    const CRect rectCell = m_grid.CalcRectFromRowCol(1, 1);
+    EXPECT_TRUE(pControl->OnLButtonUp(0, CPoint(rectCell.right - 3, rectCell.CenterPoint().y)));
+    EXPECT_TRUE(pControl->IsActive());
+    EXPECT_EQ(pControl->GetCaretIndex(), 5);
+    EXPECT_FALSE(pControl->HasSelection());
+    EXPECT_TRUE(pControl->OnLButtonUp(0, CPoint(rectCell.left + 1, rectCell.CenterPoint().y)));
+    EXPECT_EQ(pControl->GetCaretIndex(), 0);
 }
