@@ -372,6 +372,13 @@ TEST_F(CurrencyEditTest, ClipboardKeysPostTheirMessages)
         }
         EXPECT_TRUE(TakePosted(c.nPosted)) << c.nKey;
     }
+    {
+        KeysHeld held({VK_SHIFT});
+        m_edit.SendMessage(WM_SYSKEYDOWN, VK_F10, 1);
+    }
+    EXPECT_TRUE(TakePosted(WM_RBUTTONUP));
+    m_edit.SendMessage(WM_SYSKEYDOWN, VK_BACK, 1 | (1 << 29));
+    EXPECT_TRUE(TakePosted(WM_UNDO));
     EXPECT_FALSE(m_edit.IsOverwriteMode());
     m_edit.SendMessage(WM_KEYDOWN, VK_INSERT, 1);
     EXPECT_TRUE(m_edit.IsOverwriteMode());
