@@ -229,3 +229,26 @@ TEST_F(CalculatorTest, SetValueShowsTheValue)
     EXPECT_EQ(pPopup->GetDisplayText(), _T("-12.5"));
     pPopup->DestroyWindow();
 }
+
+TEST_F(CalculatorTest, AClickRunsTheButtonReleasedOver)
+{
+    const std::vector<CGXBCalcBtn>& buttons = m_calc.GetButtons();
+    const auto Click = [&](size_t nDown, size_t nUp) {
+        const CPoint ptDown = buttons[nDown].GetRect().CenterPoint();
+        const CPoint ptUp = buttons[nUp].GetRect().CenterPoint();
+        m_calc.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptDown.x, ptDown.y));
+        EXPECT_TRUE(buttons[nDown].IsState(CGXBCalcBtn::statePressed));
+        m_calc.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptUp.x, ptUp.y));
+        EXPECT_EQ(buttons[nDown].IsState(CGXBCalcBtn::statePressed), nDown == nUp);
+        m_calc.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptUp.x, ptUp.y));
+        EXPECT_FALSE(buttons[nDown].IsState(CGXBCalcBtn::statePressed));
+    };
+    // Buttons 12 and 13 are "1" and "2", 18 is "+", 19 "Enter".
+    Click(12, 12);
+    Click(18, 18);
+    Click(13, 12);
+    Click(13, 13);
+    Click(19, 19);
+    EXPECT_EQ(m_calc.GetDisplayText(), _T("3."));
+    EXPECT_NE(::GetCapture(), m_calc.m_hWnd);
+}

@@ -4,6 +4,7 @@
 #include <grid/controls/BCurrencyEdit.h>
 #include <grid/core/SysData.h>
 
+#include <testing/FakeThemeLibrary.h>
 #include <testing/MemoryCanvas.h>
 #include <testing/MessagePump.h>
 #include <testing/PrintString.h>
@@ -64,11 +65,6 @@ private:
     }
     std::vector<int> m_keys;
 };
-
-BOOL IsThemed()
-{
-    return SECIsThemeActive() && SECIsAppThemed();
-}
 
 COLORREF SysColor(int nIndex)
 {
@@ -205,8 +201,7 @@ TEST_F(DropEditTest, APressAndReleaseOverTheButtonDrops)
 
 TEST_F(DropEditTest, ButtonFacesOnAMemoryDC)
 {
-    if (IsThemed())
-        GTEST_SKIP() << "the classic faces are drawn without visual styles";
+    const FakeThemeLibrary classic(FakeThemeLibrary::NONE);
     ASSERT_TRUE(m_edit.SetButtonBitmap(idbDropFace));
     const CRect rect(0, 0, 15, 20);
     const COLORREF rgbFill = RGB(1, 2, 3);
@@ -244,6 +239,30 @@ TEST_F(DropEditTest, ButtonFacesOnAMemoryDC)
         EXPECT_EQ(canvas.Pixel(8, yArrow + 4), SysColor(COLOR_BTNHIGHLIGHT));
         EXPECT_EQ(canvas.Pixel(7, yArrow), SysColor(COLOR_BTNSHADOW));
     }
+}
+
+TEST_F(DropEditTest, ThemedFacesDrawTheButtonPart)
+{
+    FakeThemeLibrary themed;
+    ASSERT_TRUE(m_edit.SetButtonBitmap(idbDropFace));
+    MemoryCanvas canvas(15, 20, RGB(1, 2, 3));
+    const FakeThemeRecord& record = themed.State();
+    m_edit.DrawButton(canvas.Dc(), CRect(0, 0, 15, 20));
+    ASSERT_FALSE(record.parts.empty());
+    EXPECT_EQ(record.parts.back(), std::make_pair(1, 1));
+    EXPECT_EQ(record.classes.back(), L"BUTTON");
+    const CPoint ptButton = m_edit.GetButtonRect().CenterPoint();
+    m_edit.SendMessage(WM_NCLBUTTONDOWN, HTBORDER, ScreenLParam(ptButton.x, ptButton.y));
+    m_edit.DrawButton(canvas.Dc(), CRect(0, 0, 15, 20));
+    EXPECT_EQ(record.parts.back(), std::make_pair(1, 3));
+    m_edit.SendMessage(WM_CANCELMODE);
+
+    CGXBCalcBtn button(CGXBCalculator::opAdd, _T("+"), _T("+"), 0, 1, FALSE, CGXBCalcBtn::Attributes());
+    button.SetRect(CRect(0, 0, 15, 20));
+    button.SetState(CGXBCalcBtn::stateHot, TRUE);
+    button.Draw(canvas.Dc());
+    EXPECT_EQ(record.parts.back(), std::make_pair(1, 2));
+    EXPECT_EQ(record.classes.back(), L"Button");
 }
 
 TEST_F(CurrencyEditTest, SetTextParsesTheAmount)
