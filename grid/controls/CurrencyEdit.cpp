@@ -439,32 +439,12 @@ void CGXCurrencyEdit::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     m_bInitializing = TRUE;
     FreeStyle(FALSE);
     const CGXStyle& cached = *LoadStyle();
-    m_font.DeleteObject();
-    LOGFONT lf;
-    cached.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
-    lf.lfOrientation = 0;
-    lf.lfEscapement = 0;
-    m_font.CreateFontIndirect(&lf);
-    {
-        CFont* pOldFont = pDC->SelectObject(&m_font);
-        TEXTMETRIC tm;
-        ::GetTextMetrics(pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->m_hDC, &tm);
-        m_nLineHeight = tm.tmHeight + 1 + tm.tmExternalLeading;
-        m_nMaxCharWidth = tm.tmMaxCharWidth;
-        if (pOldFont != nullptr)
-            pDC->SelectObject(pOldFont);
-    }
+    const TEXTMETRIC tm = CreateCellFont(m_font, pDC, cached);
+    m_nLineHeight = tm.tmHeight + 1 + tm.tmExternalLeading;
+    m_nMaxCharWidth = tm.tmMaxCharWidth;
     CRect rectText;
     GetCellClientRect(rectText, nRow, nCol, &rect, &cached);
-    if (!(cached.GetInclude(CGXStyle::inclWrapText) && cached.GetWrapText()))
-    {
-        const int nVAlign = cached.GetInclude(CGXStyle::inclVerticalAlignment) ? cached.GetVerticalAlignment() : 0;
-        if (nVAlign == DT_VCENTER)
-            rectText.top += std::max(0, (rectText.Height() - m_nLineHeight) / 2);
-        else if (nVAlign == DT_BOTTOM && rectText.bottom - m_nLineHeight > rectText.top)
-            rectText.top = rectText.bottom - m_nLineHeight;
-        rectText.bottom = std::min(rectText.bottom, rectText.top + m_nLineHeight);
-    }
+    FitSingleLine(rectText, cached, m_nLineHeight);
     CGXBCurrencyFormat format(GetFormat());
     const CGXProperties* pProperties = m_pGrid->GetProperties();
     const COLORREF rgbInterior = pProperties != nullptr && pProperties->IsBlackWhiteOutput()
