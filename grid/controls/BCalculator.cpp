@@ -777,13 +777,21 @@ void CGXBPopupCalculator::Finish()
 {
     DispatchOperation(opEquals);
     NotifyOwner();
+    Close();
+}
+
+void CGXBPopupCalculator::Close()
+{
+    // Closed by a key, the calculator gives the focus back to the edit it serves.
+    if (m_hOwner != nullptr && ::IsWindow(m_hOwner) && ::GetFocus() == m_hWnd)
+        ::SetFocus(m_hOwner);
     DestroyWindow();
 }
 
 void CGXBPopupCalculator::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (nChar == VK_ESCAPE)
-        DestroyWindow();
+        Close();
     else if (nChar == VK_RETURN)
         Finish();
     else

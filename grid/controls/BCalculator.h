@@ -248,6 +248,7 @@ protected:
     void PostNcDestroy() override;
     // "=" and the result to the owner, then closed.
     void Finish();
+    void Close();
 
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);

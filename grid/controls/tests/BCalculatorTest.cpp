@@ -210,6 +210,8 @@ TEST_F(CalculatorTest, ThePopupReportsToItsOwnerAndCloses)
             EXPECT_TRUE(PumpMessagesUntil([&] { return !::IsWindow(hPopup); }));
         }
         EXPECT_FALSE(::IsWindow(hPopup)) << CW2A(c.pszKeys);
+        // Closed by a key, the focus goes back to the owner.
+        EXPECT_EQ(::GetFocus(), owner.m_hWnd) << CW2A(c.pszKeys);
         if (c.pszResult == nullptr)
             EXPECT_TRUE(owner.m_results.empty()) << CW2A(c.pszKeys);
         else

@@ -170,6 +170,11 @@ TEST_F(DropEditTest, APressAndReleaseOverTheButtonDrops)
     const CPoint ptButton = m_edit.GetButtonRect().CenterPoint();
     EXPECT_EQ(m_edit.SendMessage(WM_NCHITTEST, 0, ScreenLParam(ptButton.x, ptButton.y)), HTBORDER);
 
+    m_edit.SendMessage(WM_NCMOUSEMOVE, HTBORDER, ScreenLParam(ptButton.x, ptButton.y));
+    EXPECT_NE(m_edit.GetButtonFlags() & CGXBDropEdit::buttonHot, 0);
+    m_edit.SendMessage(0x02A2 /* WM_NCMOUSELEAVE */);
+    EXPECT_EQ(m_edit.GetButtonFlags() & CGXBDropEdit::buttonHot, 0);
+
     // Elsewhere nothing happens.
     m_edit.SendMessage(WM_NCLBUTTONDOWN, HTCLIENT, ScreenLParam(20, 20));
     EXPECT_EQ(m_edit.GetButtonFlags() & CGXBDropEdit::buttonPressed, 0);
