@@ -36,6 +36,27 @@ constexpr WORD activateOnText = 0x1;
 constexpr WORD activateOnClick = 0x2 | 0x4;
 constexpr WORD activateOnDblClk = 0x8;
 
+// Holds a flag set for the scope's life and gives it back its old value.
+// (Until the toolkit's foundation has a shared scope object for hand-set state.)
+class FlagScope
+{
+public:
+    explicit FlagScope(BOOL& bFlag) : m_bFlag(bFlag), m_bOld(bFlag)
+    {
+        m_bFlag = TRUE;
+    }
+    ~FlagScope()
+    {
+        m_bFlag = m_bOld;
+    }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    BOOL& m_bFlag;
+    BOOL m_bOld;
+};
+
 BOOL IsKeyDown(int nVirtKey)
 {
     return ::GetKeyState(nVirtKey) < 0;
@@ -82,6 +103,7 @@ ON_MESSAGE(WM_SYSKEYUP, OnWndSysKey)
 ON_MESSAGE(WM_SYSCHAR, OnWndSysKey)
 ON_MESSAGE(WM_KILLFOCUS, OnWndKillFocus)
 ON_MESSAGE(WM_LBUTTONDOWN, OnWndLButtonDown)
+ON_MESSAGE(WM_SETTEXT, OnWndSetText)
 ON_MESSAGE(WM_ERASEBKGND, OnWndEraseBkgnd)
 ON_MESSAGE(WM_CONTEXTMENU, OnWndContextMenu)
 ON_MESSAGE(GXB_CALC_RESULT, OnWndCalculatorResult)
@@ -267,7 +289,15 @@ BOOL CGXCurrencyEdit::IsModified()
 
 void CGXCurrencyEdit::Init(ROWCOL nRow, ROWCOL nCol)
 {
-    m_bInitializing = TRUE;
+    {
+        const FlagScope initializing(m_bInitializing);
+        InitWindow(nRow, nCol);
+    }
+    SetModified(FALSE);
+}
+
+void CGXCurrencyEdit::InitWindow(ROWCOL nRow, ROWCOL nCol)
+{
     CGXStatic::Init(nRow, nCol);
     if (GetSafeHwnd() == nullptr)
         CreateControl(0);
@@ -285,8 +315,6 @@ void CGXCurrencyEdit::Init(ROWCOL nRow, ROWCOL nCol)
         }
         SetSel(0, -1);
     }
-    m_bInitializing = FALSE;
-    SetModified(FALSE);
 }
 
 BOOL CGXCurrencyEdit::StoreEditedValue()
@@ -329,6 +357,8 @@ void CGXCurrencyEdit::SetValue(LPCTSTR pszText)
 {
     if (GetSafeHwnd() == nullptr)
         return;
+    // Showing the cell's value is no edit of it.
+    const FlagScope initializing(m_bInitializing);
     const CString strValue = pszText != nullptr ? CString(pszText) : CString();
     if (strValue.IsEmpty() || !SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(
                                                               ToFormatText(strValue, GetFormat())))))
@@ -436,7 +466,7 @@ void CGXCurrencyEdit::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
         CGXStatic::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
         return;
     }
-    m_bInitializing = TRUE;
+    const FlagScope initializing(m_bInitializing);
     FreeStyle(FALSE);
     const CGXStyle& cached = *LoadStyle();
     const TEXTMETRIC tm = CreateCellFont(m_font, pDC, cached);
@@ -465,7 +495,6 @@ void CGXCurrencyEdit::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     ShowWindow(SW_SHOW);
     SendMessage(EM_SETREADONLY, IsReadOnlyCell());
     UpdateWindow();
-    m_bInitializing = FALSE;
     CGXControl::Draw(pDC, rect, nRow, nCol, cached, pStandardStyle);
     AddRectToGridList(rectText);
 }
@@ -869,6 +898,20 @@ LRESULT CGXCurrencyEdit::OnWndLButtonDown(WPARAM wParam, LPARAM lParam)
         SetActive(TRUE);
         RefreshCell();
     }
+    return lResult;
+}
+
+LRESULT CGXCurrencyEdit::OnWndSetText(WPARAM wParam, LPARAM lParam)
+{
+    const BOOL bAmount = m_bParseOnSetText;
+    const LRESULT lResult = OnSetTextMsg(wParam, lParam);
+    // An amount set into the window from outside is an edit of the cell.
+    if (bAmount && lResult && !m_bInitializing && m_bIsBound && m_bIsActive)
+    {
+        SetModified(TRUE);
+        RequestCommit();
+    }
+    Invalidate(FALSE);
     return lResult;
 }
 

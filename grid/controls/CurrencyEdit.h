@@ -81,6 +81,7 @@ protected:
     afx_msg LRESULT OnWndSysKey(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWndKillFocus(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWndLButtonDown(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnWndSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWndEraseBkgnd(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWndContextMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWndCalculatorResult(WPARAM wParam, LPARAM lParam);
@@ -96,6 +97,8 @@ private:
         return static_cast<ROWCOL>(m_nCol);
     }
     BOOL PassToGrid(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // Init's work on the window while m_bInitializing is set.
+    void InitWindow(ROWCOL nRow, ROWCOL nCol);
     // Whether the style asks for the drop button (the fourth attribute character not '0').
     static BOOL HasDropButton(const CGXStyle& style);
     // Activates the control for editing when the grid agrees; FALSE when it does not.

@@ -397,3 +397,17 @@ TEST_F(CurrencyCellTest, AClickActivatesWithTheCaretAtTheCharacter)
     EXPECT_TRUE(pControl->OnLButtonUp(0, CPoint(rectCell.left + 1, rectCell.CenterPoint().y)));
     EXPECT_EQ(pControl->GetCaretIndex(), 0);
 }
+
+TEST_F(CurrencyCellTest, TextSetIntoTheActiveWindowIsAnEdit)
+{
+    SetCellValue(1, 1, _T("5"));
+    CGXCurrencyEdit* pControl = ControlAt(1, 1);
+    EXPECT_FALSE(pControl->IsModified());
+    pControl->SetActive(TRUE);
+    pControl->SetWindowText(_T("abc"));
+    EXPECT_FALSE(pControl->IsModified());
+    pControl->SetWindowText(_T("42"));
+    EXPECT_TRUE(pControl->IsModified());
+    ASSERT_TRUE(m_grid.SetCurrentCell(2, 1));
+    EXPECT_EQ(m_grid.GetValueRowCol(1, 1), _T("42.00"));
+}
