@@ -97,7 +97,7 @@ protected:
 };
 } // namespace
 
-TEST_F(CurrencyCellTest, TheFactoryMakesTheControlAndRegistersItsAttributesLast)
+TEST_F(CurrencyCellTest, TheFactoryMakesTheControlAndRegistersItsAttributes)
 {
     CGXControl* pControl = m_grid.GetRegisteredControl(idCurrencyEdit);
     ASSERT_NE(pControl, nullptr);
