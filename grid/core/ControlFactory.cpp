@@ -2,6 +2,7 @@
 
 #include <grid/controls/CheckBox.h>
 #include <grid/controls/Control.h>
+#include <grid/controls/CurrencyEdit.h>
 #include <grid/controls/DateTimeCtrl.h>
 #include <grid/controls/EditControl.h>
 #include <grid/controls/Header.h>
@@ -82,7 +83,7 @@ const ControlEntry controlTable[] = {
     {52542, nullptr, TRUE},
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
     {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
-    {52545, nullptr, TRUE},
+    {52545, CGXCurrencyEdit::Create, TRUE},
     {20130, nullptr, FALSE},
     {20131, nullptr, FALSE},
     {20136, nullptr, FALSE},
@@ -135,6 +136,8 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXStyle ellipsis;
     ellipsis.SetControl(idMfcDropDownList).SetChoiceList(GXLoadResourceString(idsEllipsisChoices));
     pStylesMap->AddUserAttribute(idsEllipsisType, &ellipsis);
+
+    CGXCurrencyEdit::RegisterUserAttributes(pStylesMap);
 }
 
 void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)

@@ -2,20 +2,19 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/CoveredCellPool.h>
-#include <grid/core/FlagScope.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
+
+using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
 constexpr ROWCOL nMaxIndex = 0x7FFFFFFF;
-// SetCurrentCell: scroll the cell into view.
-constexpr UINT setCellScroll = 0x08;
-constexpr UINT idsRemovingRows = 20145;
-constexpr UINT idsRemovingCols = 20146;
 
 // The position of the covered range that holds the cell, or null.
 POSITION FindCovering(const CGXGridParam* pParam, ROWCOL nRow, ROWCOL nCol)
@@ -137,7 +136,7 @@ BOOL CGXGridCoveredCellsImp::UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL
         if (GetCoveredCellsRowCol(pGrid, nRow, nCol, covered) != nullptr &&
             pGrid->GetCurrentCell(&nCurrentRow, &nCurrentCol) && covered.IsCellInRange(nCurrentRow, nCurrentCol) &&
             (nCurrentRow != covered.top || nCurrentCol != covered.left))
-            pGrid->SetCurrentCell(covered.top, covered.left, flags | setCellScroll);
+            pGrid->SetCurrentCell(covered.top, covered.left, flags | GX_SCROLLINVIEW);
         pGrid->InvalidateRange(nRow, nCol, std::max(nToRow, covered.bottom), std::max(nToCol, covered.right), flags,
                                FALSE);
     }
@@ -204,7 +203,7 @@ BOOL CGXGridCoveredCellsImp::AdjustOnRemove(CGXGridCore* pGrid, BOOL bRows, ROWC
     if (bSkip || nFirst > nLast)
         return FALSE;
     CGXGridParam* pParam = pGrid->GetParam();
-    CGXFlagScope lock(pParam->m_bLockUpdate);
+    const SECScopedValue<BOOL> lock(pParam->m_bLockUpdate, TRUE);
     pGrid->BeginUndoBlock(GXLoadResourceString(bRows ? idsRemovingRows : idsRemovingCols));
 
     // The changes below edit the list: take the ranges first.

@@ -3,15 +3,17 @@
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/DelayedRangePool.h>
-#include <grid/core/FlagScope.h>
 #include <grid/core/Font.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
 #include <memory>
+
+using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
@@ -114,8 +116,8 @@ void CGXGridFloatCellsImp::DelayFloatCells(CGXGridCore* pGrid, const CGXRange& r
     if (ModeOf(pGrid) != modeDelayed || !BodyOf(pGrid, range, body))
         return;
     CGXGridParam* pParam = pGrid->GetParam();
-    for (CGXDelayedRangePool* pPool : {pGrid->IsPrinting() ? nullptr : pParam->m_pFloatCellsWork,
-                                       pParam->m_pFloatCellsWork2})
+    for (CGXDelayedRangePool* pPool :
+         {pGrid->IsPrinting() ? nullptr : pParam->m_pFloatCellsWork, pParam->m_pFloatCellsWork2})
         if (pPool != nullptr)
         {
             pPool->DelayRange(body);
@@ -167,8 +169,7 @@ BOOL CGXGridFloatCellsImp::CanFloatCell(CGXGridCore* pGrid, CGXControl* pControl
     if (!bFloatOrFlood)
     {
         // Floating text never crosses the edge of the frozen columns.
-        if (nCol == pGrid->GetFrozenCols() + 1 || !style.GetInclude(CGXStyle::inclFloodCell) ||
-            !style.GetFloodCell())
+        if (nCol == pGrid->GetFrozenCols() + 1 || !style.GetInclude(CGXStyle::inclFloodCell) || !style.GetFloodCell())
             return FALSE;
         return pControl->CanFloatCell(nRow, nCol, style, toFlood);
     }
@@ -253,8 +254,8 @@ BOOL CGXGridFloatCellsImp::EvalRows(CGXGridCore* pGrid, const CGXRange& body, co
 {
     if (pGrid->m_bSpanEvalRunning)
         return FALSE;
-    CGXFlagScope running(pGrid->m_bSpanEvalRunning);
-    CGXFlagScope lock(pGrid->GetParam()->m_bLockUpdate);
+    const SECScopedValue<BOOL> running(pGrid->m_bSpanEvalRunning, TRUE);
+    const SECScopedValue<BOOL> lock(pGrid->GetParam()->m_bLockUpdate, TRUE);
     BOOL bChanged = FALSE;
     for (INT_PTR k = 0; k < starts.GetSize(); ++k)
     {

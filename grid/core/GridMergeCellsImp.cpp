@@ -3,13 +3,15 @@
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/DelayedRangePool.h>
-#include <grid/core/FlagScope.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
+
+using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
@@ -145,8 +147,7 @@ BOOL CGXGridMergeCellsImp::EvalMergeCells(CGXGridCore* pGrid, const CGXRange& ra
 {
     CGXGridParam* pParam = pGrid->GetParam();
     const WORD wMode = ModeOf(pGrid);
-    if (pGrid->m_bSpanEvalRunning || (wMode & modeMask) == 0 || PoolOf(pGrid, across) == nullptr ||
-        !range.IsValid())
+    if (pGrid->m_bSpanEvalRunning || (wMode & modeMask) == 0 || PoolOf(pGrid, across) == nullptr || !range.IsValid())
         return FALSE;
     CGXRange area(range);
     area.ExpandRange(0, 0, pGrid->GetRowCount(), pGrid->GetColCount());
@@ -171,9 +172,9 @@ BOOL CGXGridMergeCellsImp::EvalMergeCells(CGXGridCore* pGrid, const CGXRange& ra
         std::fill(ends.GetData(), ends.GetData() + nRows, area.right);
     }
 
-    CGXFlagScope running(pGrid->m_bSpanEvalRunning);
-    CGXFlagScope merging(pGrid->m_bMergeEvalRunning);
-    CGXFlagScope lock(pParam->m_bLockUpdate);
+    const SECScopedValue<BOOL> running(pGrid->m_bSpanEvalRunning, TRUE);
+    const SECScopedValue<BOOL> merging(pGrid->m_bMergeEvalRunning, TRUE);
+    const SECScopedValue<BOOL> lock(pParam->m_bLockUpdate, TRUE);
     const BOOL bHidden = (wMode & withHidden) != 0;
     BOOL bChanged = FALSE;
     for (INT_PTR k = 0; k < starts.GetSize(); ++k)
@@ -300,8 +301,8 @@ BOOL CGXGridMergeCellsImp::EvalMergeCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL
 {
     if (pGrid->m_bSpanEvalRunning || (ModeOf(pGrid) & modeMask) == 0)
         return FALSE;
-    CGXFlagScope running(pGrid->m_bSpanEvalRunning);
-    CGXFlagScope merging(pGrid->m_bMergeEvalRunning);
+    const SECScopedValue<BOOL> running(pGrid->m_bSpanEvalRunning, TRUE);
+    const SECScopedValue<BOOL> merging(pGrid->m_bMergeEvalRunning, TRUE);
     const BOOL bChanged = EvalAround(pGrid, nRow, nCol, pRefresh);
     FreeStyles(pGrid);
     return bChanged;
@@ -324,8 +325,7 @@ BOOL CGXGridMergeCellsImp::EvalAround(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nC
     return bChanged;
 }
 
-BOOL CGXGridMergeCellsImp::EvalBefore(CGXGridCore* pGrid, int nDirection, ROWCOL nLine, ROWCOL n,
-                                      CGXRange* pRefresh)
+BOOL CGXGridMergeCellsImp::EvalBefore(CGXGridCore* pGrid, int nDirection, ROWCOL nLine, ROWCOL n, CGXRange* pRefresh)
 {
     if (n == 0 || n > CountOf(pGrid, nDirection))
         return FALSE;
@@ -392,12 +392,12 @@ BOOL CGXGridMergeCellsImp::EvalPair(CGXGridCore* pGrid, int nDirection, ROWCOL n
 
     const CGXStyle& styleA = StyleOf(pGrid, nRowA, nColA);
     const CGXStyle& styleB = StyleOf(pGrid, nRowB, nColB);
-    const BOOL bCanA = CanMergeCell(pGrid, pGrid->GetRegisteredControl(styleA.GetControl()), nRowA, nColA, styleA,
-                                    nDirection);
+    const BOOL bCanA =
+        CanMergeCell(pGrid, pGrid->GetRegisteredControl(styleA.GetControl()), nRowA, nColA, styleA, nDirection);
     if ((ModeOf(pGrid) & withHidden) != 0 && IsHiddenAt(pGrid, nDirection, b))
         return TRUE;
-    const BOOL bCanB = CanMergeCell(pGrid, pGrid->GetRegisteredControl(styleB.GetControl()), nRowB, nColB, styleB,
-                                    nDirection);
+    const BOOL bCanB =
+        CanMergeCell(pGrid, pGrid->GetRegisteredControl(styleB.GetControl()), nRowB, nColB, styleB, nDirection);
 
     // A span from s to e along the line (a one-cell span clears).
     const auto store = [&](ROWCOL s, ROWCOL e) {

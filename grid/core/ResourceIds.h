@@ -9,6 +9,7 @@ constexpr WORD idSpinEdit = 52519;
 constexpr WORD idCheckBox3d = 52523;
 constexpr WORD idDateTimeCalendar = 52543;
 constexpr WORD idDateTimeNoCalendar = 52544;
+constexpr WORD idCurrencyEdit = 52545;
 constexpr WORD idsRtlReading = 52570;
 constexpr WORD idsEllipsisType = 52792;
 
@@ -41,3 +42,13 @@ constexpr UINT idsStylesMapChanges = 20185;
 constexpr UINT idsPropertySettings = 20186;
 constexpr UINT idsSetRangeName = 20188;
 constexpr UINT idsDeleteRangeName = 20189;
+
+// The currency cell's user attributes.
+constexpr WORD idsCurrencySeparators = 51045;
+constexpr WORD idsCurrencyAttributes = 51046;
+constexpr WORD idsCurrencyPositive = 51047;
+constexpr WORD idsCurrencyNegative = 51048;
+// "Number of decimals" limits the integer digits; "Number of fractional digits " counts the decimals.
+constexpr WORD idsCurrencyIntegerDigits = 51049;
+constexpr WORD idsCurrencyDecimals = 51050;
+constexpr WORD idsCurrencySymbol = 51054;

@@ -487,7 +487,7 @@ namespace
 class CountingGrid : public TestGrid
 {
 public:
-    BOOL SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW) override
+    BOOL SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_MOVECELL) override
     {
         ++m_nSetCurrentCell;
         return TestGrid::SetCurrentCell(nRow, nCol, flags);
