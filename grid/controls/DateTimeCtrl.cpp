@@ -904,6 +904,7 @@ void CGXDateTimeCtrl::DrawLive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL 
     m_font.DeleteObject();
     LOGFONT lf;
     cached.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
+    // A font that cannot be made leaves the window the system font (WM_SETFONT with none).
     m_font.CreateFontIndirect(&lf);
     DrawBackground(pDC, rect, cached, TRUE);
     CRect rectInner;

@@ -48,7 +48,9 @@ TEXTMETRIC CGXStatic::CreateCellFont(CFont& font, CDC* pDC, const CGXStyle& styl
     style.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
     lf.lfOrientation = 0;
     lf.lfEscapement = 0;
-    font.CreateFontIndirect(&lf);
+    // A font that cannot be made leaves the system font in its place.
+    if (!font.CreateFontIndirect(&lf))
+        VERIFY(font.CreateStockObject(SYSTEM_FONT));
     CFont* pOldFont = pDC->SelectObject(&font);
     TEXTMETRIC tm{};
     ::GetTextMetrics(pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->m_hDC, &tm);

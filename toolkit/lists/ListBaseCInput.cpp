@@ -24,7 +24,7 @@ template <class TWndBase> int SECListBaseT<TWndBase>::HitTest(CPoint point, UINT
     nFlags = 0;
     nColumn = -1;
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     if (point.y < client.top)
         nFlags |= LHT_ABOVE;
     if (point.y >= client.bottom)
@@ -492,7 +492,7 @@ template <class TWndBase> int SECListBaseT<TWndBase>::TrackColumnDivider(int, in
     foundation::SECCaptureLoop loop(this);
     UpdateWindow();
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     const int nLeft = GetColumnLeft(nColumn);
     const int nOldEdge = GetColumnRight(nColumn);
     int nEdge = nOldEdge;
