@@ -7,14 +7,11 @@
 // grid's page time with every column a check box, the cell kind that draws with theme data, and
 // the theme data opened per page. Run it in a prefix with a visual style active: the system's
 // visual-styles library is bound with the common controls reported as 6.0, as a manifest would.
+#include "PagingGrid.h"
+
 #include <grid/core/GridInit.h>
-#include <grid/core/GridWnd.h>
-#include <grid/core/Style.h>
-#include <BenchCanvas.h>
-#include <BenchFigures.h>
 #include <toolkit/foundation/VisualStyle.h>
 
-#include <afxwin.h>
 #include <commctrl.h>
 
 #include <cstdio>
@@ -23,11 +20,9 @@
 
 namespace
 {
-const CRect kRect(0, 0, 800, 600);
-const ROWCOL kCols = 20;
-const WORD kControls[] = {52512, 0, 52543, 52523, 52513};
+using namespace paging;
+
 const WORD kCheckBoxes[] = {52523, 52523, 52523, 52523, 52523};
-const int kNumberFormat = 2;
 
 // The system's libraries, the common controls answering 6.0 and the theme opens counted.
 int g_nThemeOpens = 0;
@@ -56,85 +51,20 @@ FARPROC WINAPI BenchGetProcAddress(HMODULE hModule, LPCSTR pszName)
     return ::GetProcAddress(hModule, pszName);
 }
 
-// The cell texts of both peers, made on demand from the row and the column.
-CString CellText(ROWCOL nRow, ROWCOL nCol)
-{
-    CString strText;
-    switch ((nCol - 1) / 4)
-    {
-    case 0:
-        strText.Format(L"host%05lu-%lu", static_cast<unsigned long>(nRow), static_cast<unsigned long>(nCol));
-        break;
-    case 1:
-        strText.Format(L"%.2f", nRow * 1.25 + nCol);
-        break;
-    case 2:
-        strText.Format(L"%lu", 36526UL + (nRow * 7 + nCol) % 9000);
-        break;
-    case 3:
-        strText = (nRow + nCol) % 2 != 0 ? L"1" : L"0";
-        break;
-    default:
-        strText.Format(L"static %lu", static_cast<unsigned long>(nRow));
-        break;
-    }
-    return strText;
-}
-
-// A grid whose cells take their values from CellText, as an owner-data list does.
-class PagingGrid : public CGXGridWnd
-{
-public:
-    BOOL GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, int nMode, int nType) override
-    {
-        const BOOL bStored = CGXGridWnd::GetStyleRowCol(nRow, nCol, style, nMode, nType);
-        if (nType < 0 || nRow == 0 || nCol == 0 || nRow == GX_INVALID || nCol == GX_INVALID || nCol > kCols)
-            return bStored;
-        style.SetValue(CellText(nRow, nCol));
-        return TRUE;
-    }
-};
-
-
 // The median time per page of drawing the grid of nRows rows from top to bottom, with the
-// controls of each group of four columns (0: two-place numbers in the standard control), and
-// the theme data opened per page.
+// controls of each group of four columns, and the theme data opened per drawing.
 double GridPageSeconds(CWnd& parent, ROWCOL nRows, const WORD (&controls)[5] = kControls,
                        double* pOpensPerPage = nullptr)
 {
     PagingGrid grid;
-    grid.Create(L"GXWND", nullptr, WS_CHILD, kRect, &parent, 1);
-    grid.Initialize();
-    grid.SetRowCount(nRows);
-    grid.SetColCount(kCols);
-    for (ROWCOL nCol = 1; nCol <= kCols; ++nCol)
-    {
-        CGXStyle style;
-        const int nKind = static_cast<int>((nCol - 1) / 4);
-        if (controls[nKind] != 0)
-            style.SetControl(controls[nKind]);
-        else
-            style.SetFormat(kNumberFormat).SetPlaces(2).SetValueType(CGXStyle::valueNumber);
-        grid.SetStyleRangeShort(CGXRange().SetCols(nCol, nCol), style);
-        grid.SetValueRange(CGXRange(0, nCol), CellText(1, nCol).Left(4));
-        grid.SetColWidth(nCol, nCol, 80);
-    }
-    BenchCanvas target(kRect.Width(), kRect.Height());
-    grid.DrawGrid(&target.Dc());
-    const ROWCOL nPage = std::max<ROWCOL>(1, grid.GetLastVisibleRow() - grid.GetTopRow());
-    std::vector<double> pages;
+    SetUpGrid(grid, parent, nRows, controls);
     g_nThemeOpens = 0;
-    for (ROWCOL nTop = 1; nTop <= nRows; nTop += nPage)
-    {
-        const Clock::time_point start = Clock::now();
-        grid.SetTopRow(nTop, 0, FALSE);
-        grid.DrawGrid(&target.Dc());
-        pages.push_back(Seconds(Clock::now() - start));
-    }
+    size_t nDraws = 0;
+    const double dSeconds = PageSeconds(grid, &nDraws);
     grid.DestroyWindow();
     if (pOpensPerPage != nullptr)
-        *pOpensPerPage = g_nThemeOpens / static_cast<double>(pages.size());
-    return Median(pages);
+        *pOpensPerPage = g_nThemeOpens / static_cast<double>(nDraws);
+    return dSeconds;
 }
 
 LRESULT CALLBACK ListParentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -211,7 +141,8 @@ int main()
     const double dList = ListPageSeconds(100000);
     double dCheckBoxOpens = 0;
     const double dCheckBoxes = GridPageSeconds(parent, 100000, kCheckBoxes, &dCheckBoxOpens);
-    std::printf("paging %lu columns into an 800 x 600 memory DC (median per page)\n", static_cast<unsigned long>(kCols));
+    std::printf("paging %lu columns into an 800 x 600 memory DC (median per page)\n",
+                static_cast<unsigned long>(kCols));
     std::printf("  visual styles %s\n", bThemed ? "on" : "off");
     std::printf("  grid, 100,000 rows:      %8.3f ms, %.1f theme opens per page\n", dGrid * 1000, dGridOpens);
     std::printf("  list view, 100,000 rows: %8.3f ms\n", dList * 1000);

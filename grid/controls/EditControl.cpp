@@ -409,37 +409,16 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
         return;
     }
     HideControl();
-    m_font.DeleteObject();
-    LOGFONT lf;
-    cached.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
-    lf.lfOrientation = 0;
-    lf.lfEscapement = 0;
-    // A font that cannot be made leaves the system font in its place.
-    if (!m_font.CreateFontIndirect(&lf))
-        VERIFY(m_font.CreateStockObject(SYSTEM_FONT));
     const CGXProperties* pProperties = m_pGrid->GetProperties();
     m_rgbInterior = pProperties != nullptr && pProperties->IsBlackWhiteOutput() ? RGB(255, 255, 255)
                                                                                 : cached.GetInterior().GetColor();
-    {
-        CFont* pOldFont = pDC->SelectObject(&m_font);
-        TEXTMETRIC tm;
-        ::GetTextMetrics(pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->m_hDC, &tm);
-        m_nLineHeight = tm.tmHeight + tm.tmExternalLeading;
-        m_nMaxCharWidth = tm.tmMaxCharWidth;
-        if (pOldFont != nullptr)
-            pDC->SelectObject(pOldFont);
-    }
+    const TEXTMETRIC tm = CreateCellFont(m_font, pDC, cached);
+    m_nLineHeight = tm.tmHeight + tm.tmExternalLeading;
+    m_nMaxCharWidth = tm.tmMaxCharWidth;
     GetCellClientRect(rectText, nRow, nCol, &rect, &cached);
     const int nVAlign = cached.GetInclude(CGXStyle::inclVerticalAlignment) ? cached.GetVerticalAlignment() : 0;
     const int nHAlign = cached.GetInclude(CGXStyle::inclHorizontalAlignment) ? cached.GetHorizontalAlignment() : 0;
-    if (!(cached.GetInclude(CGXStyle::inclWrapText) && cached.GetWrapText()))
-    {
-        if (nVAlign == DT_VCENTER)
-            rectText.top += std::max(0, (rectText.Height() - m_nLineHeight) / 2);
-        else if (nVAlign == DT_BOTTOM && rectText.bottom - m_nLineHeight > rectText.top)
-            rectText.top = rectText.bottom - m_nLineHeight;
-        rectText.bottom = std::min(rectText.bottom, rectText.top + m_nLineHeight);
-    }
+    FitSingleLine(rectText, cached, m_nLineHeight);
     if ((nHAlign & DT_RIGHT) != 0 || (nVAlign & DT_RIGHT) != 0)
         ++rectText.right;
     DrawBackground(pDC, rect, cached, TRUE);

@@ -41,6 +41,36 @@ CRect CGXStatic::GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, con
     return rectOut;
 }
 
+TEXTMETRIC CGXStatic::CreateCellFont(CFont& font, CDC* pDC, const CGXStyle& style)
+{
+    font.DeleteObject();
+    LOGFONT lf;
+    style.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
+    lf.lfOrientation = 0;
+    lf.lfEscapement = 0;
+    // A font that cannot be made leaves the system font in its place.
+    if (!font.CreateFontIndirect(&lf))
+        VERIFY(font.CreateStockObject(SYSTEM_FONT));
+    CFont* pOldFont = pDC->SelectObject(&font);
+    TEXTMETRIC tm{};
+    ::GetTextMetrics(pDC->m_hAttribDC != nullptr ? pDC->m_hAttribDC : pDC->m_hDC, &tm);
+    if (pOldFont != nullptr)
+        pDC->SelectObject(pOldFont);
+    return tm;
+}
+
+void CGXStatic::FitSingleLine(CRect& rectText, const CGXStyle& style, int nLineHeight)
+{
+    if (style.GetInclude(CGXStyle::inclWrapText) && style.GetWrapText())
+        return;
+    const int nVAlign = style.GetInclude(CGXStyle::inclVerticalAlignment) ? style.GetVerticalAlignment() : 0;
+    if (nVAlign == DT_VCENTER)
+        rectText.top += std::max(0, (rectText.Height() - nLineHeight) / 2);
+    else if (nVAlign == DT_BOTTOM && rectText.bottom - nLineHeight > rectText.top)
+        rectText.top = rectText.bottom - nLineHeight;
+    rectText.bottom = std::min(rectText.bottom, rectText.top + nLineHeight);
+}
+
 CSize CGXStatic::AddFrameToSize(CSize& size, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle)
 {
     size.cx += 2 * TextMargin() + 1;

@@ -22,4 +22,10 @@ public:
 
     // Half the system frame width, at least 2: the space between the text and the cell's edges.
     static int TextMargin();
+    // The style's font at the grid's zoom, upright, for the window of an active cell; answers
+    // the font's text metrics measured on the device context.
+    TEXTMETRIC CreateCellFont(CFont& font, CDC* pDC, const CGXStyle& style);
+    // Without text wrapping, the window of an active cell is one line high, placed in the text
+    // rectangle as the style's vertical alignment says.
+    static void FitSingleLine(CRect& rectText, const CGXStyle& style, int nLineHeight);
 };

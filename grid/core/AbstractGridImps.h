@@ -22,7 +22,6 @@ class CGXStylesMap;
         virtual ~kind() = default;                                                                                     \
     };
 
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractDrawSpannedCellsImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractCalcSizeImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
 
@@ -30,6 +29,23 @@ GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
 
 class CGXSortInfoArray;
 struct DrawStruct;
+
+// Teaches the drawing pass about covered, merged and floating cells: each span is drawn once,
+// by its anchor, over the whole span.
+class CGXAbstractDrawSpannedCellsImp
+{
+public:
+    virtual ~CGXAbstractDrawSpannedCellsImp() = default;
+    // Marks the drawn cells of the span that starts at drawn cell (i, j); 1 when it did.
+    virtual int PrepareSpannedCell(CGXGridCore* pGrid, DrawStruct& ds, unsigned i, unsigned j) = 0;
+    // Draws the anchor at drawn cell (i, j) over its span; 0 when it is no anchor.
+    virtual int DrawSpannedCell(CGXGridCore* pGrid, DrawStruct& ds, unsigned i, unsigned j) = 0;
+    // Evaluates the delayed merged and floating spans of the range, cut into the four panes
+    // of the frozen and scrolling rows and columns; TRUE when any span changed.
+    virtual BOOL GetSpannedRangeFlags(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nFrozenRows, ROWCOL nFrozenCols,
+                                      ROWCOL nTopRow, ROWCOL nLeftCol, ROWCOL nBottomRow, ROWCOL nRightCol,
+                                      CGXRange* pRefresh) = 0;
+};
 
 class CGXAbstractGridSortImp
 {
@@ -85,15 +101,11 @@ class CGXAbstractGridMoveRowsColsImp
 public:
     virtual ~CGXAbstractGridMoveRowsColsImp() = default;
     virtual BOOL StoreMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bProcessed) = 0;
-    virtual void UpdateMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
-                                BOOL bHint) = 0;
+    virtual void UpdateMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, BOOL bHint) = 0;
     virtual BOOL StoreMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, BOOL bProcessed) = 0;
-    virtual void UpdateMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
-                                BOOL bHint) = 0;
-    virtual BOOL MoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
-                          int nCommandKind) = 0;
-    virtual BOOL MoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
-                          int nCommandKind) = 0;
+    virtual void UpdateMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, BOOL bHint) = 0;
+    virtual BOOL MoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, int nCommandKind) = 0;
+    virtual BOOL MoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, int nCommandKind) = 0;
 };
 
 // Repaints only what a change of the structure uncovered; may clear bits of the flags.
@@ -105,8 +117,7 @@ public:
     virtual void UpdateInsertCols(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, UINT& flags) = 0;
     virtual void UpdateRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights,
                                   UINT& flags) = 0;
-    virtual void UpdateRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths,
-                                  UINT& flags) = 0;
+    virtual void UpdateRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT& flags) = 0;
 };
 
 class CGXAbstractGridMarkEditHeaderImp
@@ -152,52 +163,76 @@ class CGXAbstractGridCoveredCellsImp
 {
 public:
     virtual ~CGXAbstractGridCoveredCellsImp() = default;
-    virtual CGXRange* GetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
-    virtual void ExpandRangeByCoveredCells(CGXGridCore* pGrid, CGXRange& range) = 0;
     virtual BOOL SetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
                                        UINT flags, int nCommandKind) = 0;
+    virtual CGXRange* GetCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
     virtual BOOL StoreCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
                                          BOOL bSet) = 0;
-    virtual void UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nOldToRow,
-                                          ROWCOL nOldToCol, UINT flags, BOOL bCreateHint) = 0;
+    virtual BOOL UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                          UINT flags, BOOL bCreateHint) = 0;
+    virtual void MergeCoveredCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    // Bring the covered ranges into line before rows (columns) nFirst..nLast go; flags is
+    // the redraw flags of the changes and becomes 1 when any covering changed.
+    virtual BOOL AdjustCoveredCellsOnRemoveRows(CGXGridCore* pGrid, ROWCOL nFirst, ROWCOL nLast, UINT& flags,
+                                                BOOL bSkip) = 0;
+    virtual BOOL AdjustCoveredCellsOnRemoveCols(CGXGridCore* pGrid, ROWCOL nFirst, ROWCOL nLast, UINT& flags,
+                                                BOOL bSkip) = 0;
 };
 
+class CGXControl;
+
+// Floating cells: long text drawn over the empty cells to its right.
 class CGXAbstractGridFloatCellsImp
 {
 public:
     virtual ~CGXAbstractGridFloatCellsImp() = default;
+    virtual void SetFloatCellsMode(CGXGridCore* pGrid, WORD wMode, BOOL bRedraw) = 0;
+    // Marks the range for a later evaluation; nMaxCol GX_INVALID: no limit.
+    virtual void DelayFloatCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxCol) = 0;
+    // Works out the float spans of the range; pRefresh (may be null) grows by what changed.
+    virtual BOOL EvalFloatCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange* pRefresh) = 0;
     virtual CGXRange* GetFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range) = 0;
-    virtual void ExpandRangeByFloatedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
-    virtual BOOL CanFloatCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
-                                    BOOL bFloatOrFlood, BOOL bFlag) = 0;
-    // Marks the range for a later re-evaluation (nMaxCols GX_INVALID: to the grid's end).
-    virtual void DelayFloatCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxCols) = 0;
-    virtual BOOL QueryDelayedFloatCells(CGXGridCore* pGrid, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
-                                        ROWCOL nRight) = 0;
-    virtual BOOL EvalFloatCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, BOOL bUpdate,
-                               BOOL bHint) = 0;
-    virtual void RedrawFloatCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange,
-                                 const CGXRange& newRange, UINT flags, BOOL bHint) = 0;
+    // What a control answers by default: bFloatOrFlood 0 may the cell be flooded, else may it float.
+    virtual BOOL CanFloatCellDefault(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                                     BOOL bFloatOrFlood) = 0;
+    virtual BOOL CanFloatCell(CGXGridCore* pGrid, CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                              BOOL bFloatOrFlood) = 0;
+    virtual BOOL SetFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                       UINT flags) = 0;
+    virtual BOOL UpdateFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                          UINT flags, BOOL bCreateHint) = 0;
+    virtual void MergeFloatedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    virtual BOOL EvalFloatCellsImmediate(CGXGridCore* pGrid, const CGXRange& range, CGXRange* pRefresh) = 0;
+    virtual BOOL EvalFloatCellsDelayed(CGXGridCore* pGrid, const CGXRange& range, CGXRange* pRefresh) = 0;
+    virtual BOOL EvalFloatCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange* pRefresh) = 0;
+    virtual BOOL CalcFloatSpan(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange* pRefresh) = 0;
+    virtual BOOL StoreFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
+                                         BOOL bSet) = 0;
 };
 
+// Merged cells: equal neighbours drawn as one. Directions: 0 across columns, 1 across rows,
+// -1 both.
 class CGXAbstractGridMergeCellsImp
 {
 public:
     virtual ~CGXAbstractGridMergeCellsImp() = default;
+    virtual void SetMergeCellsMode(CGXGridCore* pGrid, WORD wMode, BOOL bRedraw) = 0;
+    // Marks the range for a later evaluation; GX_INVALID limits: none.
+    virtual void DelayMergeCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxRow, ROWCOL nMaxCol) = 0;
+    // Works out the merged spans of the range; pRefresh (may be null) grows by what changed.
+    virtual BOOL EvalMergeCells(CGXGridCore* pGrid, const CGXRange& range, CGXRange* pRefresh) = 0;
     virtual CGXRange* GetMergedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange& range,
-                                           BOOL bFlag) = 0;
-    virtual void ExpandRangeByMergedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
-    virtual BOOL CanMergeCellRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection,
-                                    BOOL bFlag) = 0;
-    virtual BOOL AreCellValuesMergeable(CGXGridCore* pGrid, const CGXStyle& style1, const CGXStyle& style2) = 0;
-    // Marks the range for a later re-evaluation (GX_INVALID: to the grid's end).
-    virtual void DelayMergeCells(CGXGridCore* pGrid, const CGXRange& range, ROWCOL nMaxRows, ROWCOL nMaxCols) = 0;
-    virtual BOOL QueryDelayedMergeCells(CGXGridCore* pGrid, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
-                                        ROWCOL nRight) = 0;
-    virtual BOOL EvalMergeCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nDirection,
-                               BOOL bUpdate, BOOL bHint) = 0;
-    virtual void RedrawMergeCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange,
-                                 const CGXRange& newRange, UINT flags, BOOL bHint) = 0;
+                                           int nDirection) = 0;
+    virtual BOOL CanMergeCell(CGXGridCore* pGrid, CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                              int nDirection) = 0;
+    virtual BOOL CanMergeCells(CGXGridCore* pGrid, const CGXStyle& style1, const CGXStyle& style2) = 0;
+    virtual BOOL SetMergedCellsRowCol(CGXGridCore* pGrid, int nDirection, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
+                                      ROWCOL nToCol, UINT flags) = 0;
+    virtual BOOL UpdateMergedCellsRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                         UINT flags, BOOL bCreateHint) = 0;
+    virtual void MergeMergedCells(CGXGridCore* pGrid, CGXRange& range) = 0;
+    // The evaluation around one cell: its pairs with the neighbours in each allowed direction.
+    virtual BOOL EvalMergeCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXRange* pRefresh) = 0;
 };
 
 class CGXAbstractCommandFactory
@@ -244,6 +279,20 @@ public:
     virtual void DiscardDataObjectUndoInfo(CGXGridCore* pGrid) = 0;
     // Runs one undo or redo command between the data object's undo hooks.
     virtual BOOL ExecuteCommand(CObject* pCommand, CGXGridCore* pGrid, int nMode) = 0;
+    // A block of commands undone as one step ("Block" without a name), and the undo commands of
+    // covered cells (the covering at the top left cell reached to bottom, right before; the cell
+    // itself: none), hidden rows or columns (the old states pass), moved rows or columns, rows
+    // or columns put in a sort order (the order that puts them back passes), moved cells (the
+    // move's undo information passes) and range names.
+    virtual CObject* CreateBlockCmd(LPCTSTR pszName) = 0;
+    virtual CObject* CreateCoveredCellsCmd(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight) = 0;
+    virtual CObject* CreateHideCmd(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, CByteArray* pOldStates) = 0;
+    virtual CObject* CreateMoveRowsColsCmd(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest) = 0;
+    virtual CObject* CreateMoveDataCmd(BOOL bRows, CDWordArray* pOrder, const CGXRange& range) = 0;
+    virtual CObject* CreateMoveCellsCmd(const CGXRange& source, ROWCOL nDestRow, ROWCOL nDestCol,
+                                        CObject* pUndoInfo) = 0;
+    virtual CObject* CreateSetRangeNameCmd(LPCTSTR pszName, BOOL bHadRange, const CGXRange& oldRange) = 0;
+    virtual CObject* CreateDeleteRangeNameCmd(LPCTSTR pszName, const CGXRange& range, CObject* pInfo) = 0;
 };
 
 class CGXAbstractGridUpdateHintImp
@@ -261,6 +310,13 @@ public:
     virtual void HintUpdate(CGXGridCore* pGrid) = 0;
     // After a recalculation; pError is the caller's error text, or null.
     virtual void HintRecalc(CGXGridCore* pGrid, CString* pError) = 0;
+    // The covered, floated and merged cells of (nRow, nCol) to (nToRow, nToCol) changed.
+    virtual BOOL HintCoveredCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                  UINT flags) = 0;
+    virtual BOOL HintFloatedCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                  UINT flags) = 0;
+    virtual BOOL HintMergedCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                 UINT flags) = 0;
 };
 
 // Building the selection with the mouse and the keys, and drawing its changes.
@@ -269,8 +325,7 @@ class CGXAbstractGridUserSelectRangeImp
 public:
     virtual ~CGXAbstractGridUserSelectRangeImp() = default;
     virtual BOOL MoveCurrentCellWithShift(CGXGridCore* pGrid, int nDirection, UINT nCount) = 0;
-    virtual BOOL OnStartSelection(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow,
-                                  ROWCOL nCol) = 0;
+    virtual BOOL OnStartSelection(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow, ROWCOL nCol) = 0;
     virtual BOOL OnMoveSelection(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
     virtual BOOL OnEndSelection(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
     virtual BOOL SelectRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bSelect, BOOL bUpdate) = 0;
@@ -399,4 +454,6 @@ public:
                            UINT flags) = 0;
     virtual BOOL MoveCells(CGXGridCore* pGrid, const CGXRange* pRange, ROWCOL nDestRow, ROWCOL nDestCol,
                            CObject*& pUndoInfo, UINT flags, int nCommandKind) = 0;
+    // Pastes the cells of the last copy or cut of this grid at the target without the clipboard.
+    virtual BOOL PasteDirect(CGXGridCore* pGrid, const CGXRange& target) = 0;
 };

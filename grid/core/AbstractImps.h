@@ -108,26 +108,41 @@ public:
     virtual void CopyProperties(CGXProperties& dest, const CGXProperties& src) = 0;
 };
 
+class CGXCoveredCellPool;
+class CGXRangeList;
+class CGXSpanCellPool;
+class CGXDelayedRangePool;
+
 class CGXAbstractCoveredCellPoolImp
 {
 public:
     virtual ~CGXAbstractCoveredCellPoolImp() = default;
-    // Told when the grid's structure changed, so that pools kept for it follow.
-    virtual void NotifyGridChanged(CGXGridCore* pGrid) = 0;
+    virtual CGXCoveredCellPool* CreatePool() = 0;
+    virtual void InitPool(CGXCoveredCellPool& pool, const CGXRangeList& list) = 0;
 };
 
 class CGXAbstractSpanCellPoolImp
 {
 public:
     virtual ~CGXAbstractSpanCellPoolImp() = default;
-    // Told when the grid's structure changed, so that pools kept for it follow.
-    virtual void NotifyGridChanged(CGXGridCore* pGrid) = 0;
+    virtual CGXSpanCellPool* CreatePoolCopy(const CGXSpanCellPool& source) = 0;
+    virtual CGXSpanCellPool* CreatePool() = 0;
+    virtual void AssignPool(CGXSpanCellPool& target, const CGXSpanCellPool& source) = 0;
+    virtual void InsertRows(CGXSpanCellPool* pPool, ROWCOL nFirst, ROWCOL nCount) = 0;
+    virtual void RemoveRows(CGXSpanCellPool* pPool, ROWCOL nFirst, ROWCOL nLast) = 0;
+    virtual void MoveRows(CGXSpanCellPool* pPool, ROWCOL nFirst, ROWCOL nLast, ROWCOL nDest) = 0;
+    virtual void InsertCols(CGXSpanCellPool* pPool, ROWCOL nFirst, ROWCOL nCount) = 0;
+    virtual void RemoveCols(CGXSpanCellPool* pPool, ROWCOL nFirst, ROWCOL nLast) = 0;
+    virtual void MoveCols(CGXSpanCellPool* pPool, ROWCOL nFirst, ROWCOL nLast, ROWCOL nDest) = 0;
 };
 
 class CGXAbstractDelayedRangePoolImp
 {
 public:
     virtual ~CGXAbstractDelayedRangePoolImp() = default;
+    virtual CGXDelayedRangePool* CreatePoolCopy(const CGXDelayedRangePool& source) = 0;
+    virtual CGXDelayedRangePool* CreatePool() = 0;
+    virtual void AssignPool(CGXDelayedRangePool& target, const CGXDelayedRangePool& source) = 0;
 };
 
 // Keeps a print device's DEVNAMES and DEVMODE blocks and its printer DC; each operation works on

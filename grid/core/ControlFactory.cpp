@@ -2,6 +2,7 @@
 
 #include <grid/controls/CheckBox.h>
 #include <grid/controls/Control.h>
+#include <grid/controls/CurrencyEdit.h>
 #include <grid/controls/DateTimeCtrl.h>
 #include <grid/controls/EditControl.h>
 #include <grid/controls/Header.h>
@@ -12,14 +13,22 @@
 #include <grid/controls/VScrollEdit.h>
 #include <grid/core/AppData.h>
 #include <grid/core/AutoScrollPlugin.h>
+#include <grid/core/CoveredCellPool.h>
+#include <grid/core/DelayedRangePool.h>
+#include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridFloatCellsImp.h>
+#include <grid/core/GridMergeCellsImp.h>
+#include <grid/core/GridParam.h>
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
+#include <grid/core/DataCopyMoveCellsImp.h>
 #include <grid/core/DrawRotatedTextImp.h>
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
 #include <grid/core/ResourceIds.h>
+#include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -74,7 +83,7 @@ const ControlEntry controlTable[] = {
     {52542, nullptr, TRUE},
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
     {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
-    {52545, nullptr, TRUE},
+    {52545, CGXCurrencyEdit::Create, TRUE},
     {20130, nullptr, FALSE},
     {20131, nullptr, FALSE},
     {20136, nullptr, FALSE},
@@ -127,6 +136,8 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXStyle ellipsis;
     ellipsis.SetControl(idMfcDropDownList).SetChoiceList(GXLoadResourceString(idsEllipsisChoices));
     pStylesMap->AddUserAttribute(idsEllipsisType, &ellipsis);
+
+    CGXCurrencyEdit::RegisterUserAttributes(pStylesMap);
 }
 
 void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
@@ -137,7 +148,31 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->m_pAutoScrollPlugin = new CGXAutoScrollPlugin(pGrid);
         pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
     }
+    pGrid->InstallCommandFactory();
+    if (pGrid->m_pCoveredCellsImp == nullptr)
+    {
+        pGrid->m_pCoveredCellsImp = new CGXGridCoveredCellsImp;
+        GXInstallCoveredCellPoolImp();
+        pGrid->ImplementDrawSpannedCells();
+        if (CGXGridParam* pParam = pGrid->GetParam())
+            pParam->EnsureCoveredCellsPool();
+    }
+    if (pGrid->m_pMergeCellsImp == nullptr)
+    {
+        pGrid->m_pMergeCellsImp = new CGXGridMergeCellsImp;
+        pGrid->ImplementDrawSpannedCells();
+        GXInstallSpanCellPoolImp();
+        GXInstallDelayedRangePoolImp();
+    }
+    if (pGrid->m_pFloatCellsImp == nullptr)
+    {
+        pGrid->m_pFloatCellsImp = new CGXGridFloatCellsImp;
+        GXInstallSpanCellPoolImp();
+        GXInstallDelayedRangePoolImp();
+        pGrid->ImplementDrawSpannedCells();
+    }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
+    pGrid->InstallDirectCopyMoveCellsImp();
 }
 
 void CGXControlFactory::InitializeApplicationComponents()
@@ -145,7 +180,11 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
+    GXInstallDataCopyMoveCellsImp();
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
+    GXInstallCoveredCellPoolImp();
+    GXInstallSpanCellPoolImp();
+    GXInstallDelayedRangePoolImp();
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)

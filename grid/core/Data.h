@@ -87,6 +87,8 @@ public:
     CGXGridCore* FindRegisteredHandler();
 
 protected:
+    // Copies and moves cells inside the store.
+    friend class CGXDataCopyMoveCellsImp;
     ROWCOL m_nRows = 0;
     ROWCOL m_nCols = 0;
     CGXStylePtrArray m_apRowBaseStyle;

@@ -21,11 +21,16 @@ enum : WORD
     GX_DS_BORDER_BOTTOM = 0x0008,
     GX_DS_SELECTED = 0x0010,
     GX_DS_BACKGROUND = 0x0020, // the control fills the background
-    GX_DS_COVERED = 0x0040,
+    GX_DS_SPANNED = 0x0040,    // part of a span, drawn by the span's anchor
+    GX_DS_SPAN_COVERED = 0x0080, // with GX_DS_SPANNED: the span is a covered range
+    GX_DS_SPAN_INNER = 0x0100,   // a cell of a span other than its anchor
     GX_DS_HORZ_GRIDLINE = 0x0200, // no own border where the horizontal grid line goes
     GX_DS_VERT_GRIDLINE = 0x0400,
     GX_DS_VERT_DIVIDER = 0x0800, // the trailing frozen divider of the last frozen column
-    GX_DS_HORZ_DIVIDER = 0x1000
+    GX_DS_HORZ_DIVIDER = 0x1000,
+    GX_DS_SPAN_REQUEST = 0x2000,     // the anchor of a span that the pass asked to mark
+    GX_DS_SPAN_RIGHT_END = 0x4000,   // the span ends at the last drawn column, no right border
+    GX_DS_SPAN_BOTTOM_END = 0x8000   // likewise for the bottom and the last drawn row
 };
 
 struct DrawStruct
@@ -63,6 +68,9 @@ struct DrawStruct
     ROWCOL nBlockRight = 0;
     CDC* pDC = nullptr;
     CRect rectClip;
+    // Spans were marked in this pass; the anchors of marked spans get GX_DS_SPAN_REQUEST.
+    BOOL bSpans = FALSE;
+    BOOL bRequestSpans = FALSE;
     GXBrushRecord brushRun[2];
 
     CGXStyle* Style(ROWCOL i, ROWCOL j) const

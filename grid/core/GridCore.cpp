@@ -2,7 +2,11 @@
 
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
+#include <grid/core/CommandFactory.h>
+#include <grid/core/ControlFactory.h>
 #include <grid/core/Data.h>
+#include <grid/core/DataCopyMoveCellsImp.h>
+#include <grid/core/DirectCopyMoveCellsImp.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/PluginComponent.h>
@@ -387,6 +391,17 @@ void CGXGridCore::ResetGridCaches()
     m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
     FreeObjectCache();
+}
+
+void CGXGridCore::InstallCommandFactory()
+{
+    GXInstallImp<CGXCommandFactory>(m_pCommandFactory);
+}
+
+void CGXGridCore::InstallDirectCopyMoveCellsImp()
+{
+    GXInstallImp<CGXGridDirectCopyMoveCellsImp>(m_pDirectCopyMoveCellsImp);
+    GXInstallDataCopyMoveCellsImp();
 }
 
 void CGXGridCore::SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pImp)

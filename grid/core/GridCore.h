@@ -150,6 +150,15 @@ public:
     virtual void AttachPluginComponents();
     // Feature objects that the installers fill.
     void SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pImp);
+    // Undo and redo; copying and moving cells inside the grid (with the application's data
+    // copy-and-move feature). Each installs only where nothing is installed yet.
+    void InstallCommandFactory();
+    void InstallDirectCopyMoveCellsImp();
+    // Set while a block of undo commands runs: what it records goes into the block's inverse.
+    BOOL IsExecutingBlock() const
+    {
+        return m_bExecutingBlock;
+    }
 
     // Counts
     virtual ROWCOL GetRowCount();
@@ -187,8 +196,7 @@ public:
     // A cell's value text, stored plainly or converted by the cell's control (the composed
     // style when none is given); each store answers FALSE when the value is refused.
     virtual void GetCellValueText(CString& strText, ROWCOL nRow, ROWCOL nCol);
-    virtual BOOL StoreCellValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
-                                const CGXStyle* pStyle);
+    virtual BOOL StoreCellValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags, const CGXStyle* pStyle);
     virtual BOOL SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
                                       const CGXStyle* pStyle);
     // Tell the data object that a range is about to change (it is marked changed) and that the
@@ -393,7 +401,8 @@ public:
     virtual void ExpandRangeByCoveredCells(CGXRange& range);
     CGXRange* GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range);
     void ExpandRangeByFloatedCells(CGXRange& range);
-    CGXRange* GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, BOOL bFlag = FALSE);
+    // nDirection: 0 across columns, 1 across rows, -1 both.
+    CGXRange* GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection = -1);
     void ExpandRangeByMergedCells(CGXRange& range);
     virtual BOOL Undo();
     virtual BOOL Redo();
@@ -780,8 +789,15 @@ public:
     BOOL SearchCells(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell);
     BOOL SingleRangeListCallA(const CGXRange& range, BOOL bFlag);
     BOOL SingleRangeListCallB(const CGXRange& range, BOOL bFlag);
-    // The float (FALSE) or merge (TRUE) limit of the parameter object, chosen by the core's flag.
+    // The parameter object's float-mode word, or its merge-mode word while a merge evaluation
+    // runs.
     ROWCOL GetFloatOrMergeLimit() const;
+    // Installs the drawing of covered, merged and floating cells (once).
+    void ImplementDrawSpannedCells();
+    // Switch merged and floating cells on (delayed 1, immediate 2) or off (0); nothing without
+    // the features.
+    void SetMergeCellsMode(WORD wMode, BOOL bRedraw = TRUE);
+    void SetFloatCellsMode(WORD wMode, BOOL bRedraw = TRUE);
 
     // Locks the excel-like frame for its lifetime and restores the former lock.
     class HintImpScope
@@ -839,6 +855,14 @@ protected:
     friend class GXGridAxis;
     friend class CGXGridUserSelectRangeImp;
     friend class CGXAutoScrollPlugin;
+    // Undo and redo keep their state of a running block in the core.
+    friend class CGXBlockCmd;
+    friend class CGXCommandFactory;
+    friend class CGXGridDirectCopyMoveCellsImp;
+    friend class CGXGridCoveredCellsImp;
+    friend class CGXGridMergeCellsImp;
+    friend class CGXGridFloatCellsImp;
+    friend class CGXDrawSpannedCellsImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;
@@ -882,6 +906,17 @@ protected:
     BOOL m_bHintsEnabled = FALSE;
     BOOL m_bLockUpdate = FALSE;
     int m_nDefaultType;
+
+    // Undo and redo: set while a block of commands runs; the cell to show when it is over; the
+    // name of the open block; the menu texts, loaded when first shown.
+    BOOL m_bExecutingBlock = FALSE;
+    BOOL m_bDeferredCellPending = FALSE;
+    ROWCOL m_nDeferredRow = 0;
+    ROWCOL m_nDeferredCol = 0;
+    BOOL m_bDeferredCellFlag = FALSE;
+    CString m_strBlockName;
+    CString m_strUndoMenuText;
+    CString m_strRedoMenuText;
 
     CGXStyle* m_pStyleValue = nullptr;  // LookupStyleRowCol's
     CGXStyle* m_pStyleStored = nullptr; // GetValueRowCol's
@@ -1016,6 +1051,17 @@ protected:
     BOOL m_bUpdatingForNewCell = FALSE;
     BOOL m_bMovingCurrentCell = FALSE;
 
+    // Spans: while an evaluation of merged or floating cells runs, further requests are
+    // refused; storing a span does not redraw while the no-redraw flag is set. The span the
+    // merge evaluation stored last (valid flag cleared before each pair), and the floating
+    // text widths of one row by column.
+    BOOL m_bSpanEvalRunning = FALSE;
+    BOOL m_bMergeEvalRunning = FALSE;
+    BOOL m_bSpanNoRedraw = FALSE;
+    CGXRange m_lastMergedRange;
+    ROWCOL m_nFloatWidthsRow = GX_INVALID;
+    CArray<int, int> m_anFloatWidths;
+
     // Style cache
     CGXMapCellToOb m_StyleCache;
     CPtrList m_FreeStyles;
@@ -1099,8 +1145,7 @@ private:
     // Current cell, keys and mouse helpers.
     BOOL IsGridOrChild(CWnd* pWnd) const;
     static void DropPendingKeys(CWnd* pWnd);
-    BOOL LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol,
-                          UINT flags);
+    BOOL LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol, UINT flags);
     BOOL ReturnToCell(ROWCOL nRow, ROWCOL nCol);
     void FollowWithSelection(ROWCOL nRow, ROWCOL nCol, UINT flags);
     BOOL FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol);
@@ -1115,7 +1160,8 @@ private:
     void ForEachRegisteredControl(void (*pfnTell)(CGXControl*));
     void RepaintGainedStrips(int cx, int cy);
     void RefreshFrameAfterStructure();
-    void DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom);
+    void FollowStructureInSpans(BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg);
+    void DelaySpansAround(const CGXRange& range);
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();

@@ -138,9 +138,6 @@ void CGXGridCore::OnHintUpdate()
 
 void CGXGridCore::NotifyAppFeatures()
 {
-    const CGXAppData* pAppData = GXGetAppDataPtr();
-    if (pAppData->m_pCoveredCellPoolImp != nullptr)
-        pAppData->m_pCoveredCellPoolImp->NotifyGridChanged(this);
-    if (pAppData->m_pSpanCellPoolImp != nullptr)
-        pAppData->m_pSpanCellPoolImp->NotifyGridChanged(this);
+    if (m_pParam != nullptr)
+        m_pParam->RebuildCoveredCellsPool();
 }

@@ -2,6 +2,8 @@
 #include <grid/core/GridCore.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/Style.h>
 
 BOOL CGXGridCore::IsRowHidden(ROWCOL nRow)
 {
@@ -54,7 +56,7 @@ CGXRange* CGXGridCore::GetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange&
 void CGXGridCore::ExpandRangeByCoveredCells(CGXRange& range)
 {
     if (m_pCoveredCellsImp != nullptr)
-        m_pCoveredCellsImp->ExpandRangeByCoveredCells(this, range);
+        m_pCoveredCellsImp->MergeCoveredCells(this, range);
 }
 
 CGXRange* CGXGridCore::GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range)
@@ -65,19 +67,19 @@ CGXRange* CGXGridCore::GetFloatedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange&
 void CGXGridCore::ExpandRangeByFloatedCells(CGXRange& range)
 {
     if (m_pFloatCellsImp != nullptr)
-        m_pFloatCellsImp->ExpandRangeByFloatedCells(this, range);
+        m_pFloatCellsImp->MergeFloatedCells(this, range);
 }
 
-CGXRange* CGXGridCore::GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, BOOL bFlag)
+CGXRange* CGXGridCore::GetMergedCellsRowCol(ROWCOL nRow, ROWCOL nCol, CGXRange& range, int nDirection)
 {
-    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->GetMergedCellsRowCol(this, nRow, nCol, range, bFlag)
+    return m_pMergeCellsImp != nullptr ? m_pMergeCellsImp->GetMergedCellsRowCol(this, nRow, nCol, range, nDirection)
                                        : nullptr;
 }
 
 void CGXGridCore::ExpandRangeByMergedCells(CGXRange& range)
 {
     if (m_pMergeCellsImp != nullptr)
-        m_pMergeCellsImp->ExpandRangeByMergedCells(this, range);
+        m_pMergeCellsImp->MergeMergedCells(this, range);
 }
 
 BOOL CGXGridCore::Undo()
@@ -305,21 +307,23 @@ void CGXGridCore::UpdateCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nOld
         m_pCoveredCellsImp->UpdateCoveredCellsRowCol(this, nRow, nCol, nOldToRow, nOldToCol, flags, bCreateHint);
 }
 
-BOOL CGXGridCore::CanFloatCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood, BOOL bFlag)
+// The controls ask this for their default answer; the feature's own test asks the controls.
+BOOL CGXGridCore::CanFloatCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood,
+                                     BOOL /*bFlag*/)
 {
-    return m_pFloatCellsImp != nullptr &&
-           m_pFloatCellsImp->CanFloatCellRowCol(this, nRow, nCol, style, bFloatOrFlood, bFlag);
+    return m_pFloatCellsImp != nullptr && m_pFloatCellsImp->CanFloatCellDefault(this, nRow, nCol, style, bFloatOrFlood);
 }
 
-BOOL CGXGridCore::CanMergeCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection, BOOL bFlag)
+BOOL CGXGridCore::CanMergeCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection, BOOL /*bFlag*/)
 {
     return m_pMergeCellsImp != nullptr &&
-           m_pMergeCellsImp->CanMergeCellRowCol(this, nRow, nCol, style, nDirection, bFlag);
+           m_pMergeCellsImp->CanMergeCell(this, GetRegisteredControl(style.GetControl()), nRow, nCol, style,
+                                          nDirection);
 }
 
 BOOL CGXGridCore::AreCellValuesMergeable(const CGXStyle& style1, const CGXStyle& style2)
 {
-    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->AreCellValuesMergeable(this, style1, style2);
+    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->CanMergeCells(this, style1, style2);
 }
 
 void CGXGridCore::FindNextText(LPCTSTR pszFind, BOOL bNext, BOOL bCase)
@@ -597,21 +601,25 @@ void CGXGridCore::DelayFloatCells(const CGXRange& range, ROWCOL nMaxCols)
         m_pFloatCellsImp->DelayFloatCells(this, range, nMaxCols);
 }
 
+// Evaluates the block's delayed float spans (delayed mode only).
 BOOL CGXGridCore::QueryDelayedFloatCells(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
 {
-    return m_pFloatCellsImp != nullptr && m_pFloatCellsImp->QueryDelayedFloatCells(this, nTop, nLeft, nBottom, nRight);
+    return m_pFloatCellsImp != nullptr && m_pParam != nullptr && m_pParam->m_wFloatCellsMode == 1 &&
+           m_pFloatCellsImp->EvalFloatCells(this, CGXRange(nTop, nLeft, nBottom, nRight), nullptr);
 }
 
-BOOL CGXGridCore::EvalFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, BOOL bUpdate, BOOL bHint)
+BOOL CGXGridCore::EvalFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* /*pStyle*/, BOOL /*bUpdate*/,
+                                BOOL /*bHint*/)
 {
-    return m_pFloatCellsImp != nullptr && m_pFloatCellsImp->EvalFloatCell(this, nRow, nCol, pStyle, bUpdate, bHint);
+    return m_pFloatCellsImp != nullptr && m_pFloatCellsImp->EvalFloatCell(this, nRow, nCol, nullptr);
 }
 
 void CGXGridCore::RedrawFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange, const CGXRange& newRange,
                                   UINT flags, BOOL bHint)
 {
-    if (m_pFloatCellsImp != nullptr)
-        m_pFloatCellsImp->RedrawFloatCell(this, nRow, nCol, oldRange, newRange, flags, bHint);
+    CGXRange area;
+    if (m_pFloatCellsImp != nullptr && area.UnionRange(oldRange, newRange))
+        m_pFloatCellsImp->UpdateFloatedCellsRowCol(this, nRow, nCol, area.bottom, area.right, flags, bHint);
 }
 
 void CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL nMaxRows, ROWCOL nMaxCols)
@@ -620,23 +628,25 @@ void CGXGridCore::DelayMergeCells(const CGXRange& range, ROWCOL nMaxRows, ROWCOL
         m_pMergeCellsImp->DelayMergeCells(this, range, nMaxRows, nMaxCols);
 }
 
+// Evaluates the block's delayed merged spans (delayed mode only).
 BOOL CGXGridCore::QueryDelayedMergeCells(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight)
 {
-    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->QueryDelayedMergeCells(this, nTop, nLeft, nBottom, nRight);
+    return m_pMergeCellsImp != nullptr && m_pParam != nullptr && (m_pParam->m_wMergeCellsMode & 3) == 1 &&
+           m_pMergeCellsImp->EvalMergeCells(this, CGXRange(nTop, nLeft, nBottom, nRight), nullptr);
 }
 
-BOOL CGXGridCore::EvalMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nDirection, BOOL bUpdate,
-                                BOOL bHint)
+BOOL CGXGridCore::EvalMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* /*pStyle*/, int /*nDirection*/,
+                                BOOL /*bUpdate*/, BOOL /*bHint*/)
 {
-    return m_pMergeCellsImp != nullptr &&
-           m_pMergeCellsImp->EvalMergeCell(this, nRow, nCol, pStyle, nDirection, bUpdate, bHint);
+    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->EvalMergeCell(this, nRow, nCol, nullptr);
 }
 
 void CGXGridCore::RedrawMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange, const CGXRange& newRange,
                                   UINT flags, BOOL bHint)
 {
-    if (m_pMergeCellsImp != nullptr)
-        m_pMergeCellsImp->RedrawMergeCell(this, nRow, nCol, oldRange, newRange, flags, bHint);
+    CGXRange area;
+    if (m_pMergeCellsImp != nullptr && area.UnionRange(oldRange, newRange))
+        m_pMergeCellsImp->UpdateMergedCellsRowCol(this, nRow, nCol, area.bottom, area.right, flags, bHint);
 }
 
 BOOL CGXGridCore::FindNext(BOOL bSetCell)

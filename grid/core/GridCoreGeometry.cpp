@@ -145,7 +145,7 @@ BOOL CGXGridCore::SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, cons
         m_pCommandFactory->AddCommand(
             this, m_pCommandFactory->CreateSizesCmd(this, bRows, nFrom, nTo, oldSizes.release()), nCommandKind);
         if (nCommandKind == 2 || nCommandKind == 3)
-            SetCurrentCell(bRows ? nFrom : GetTopRow(), bRows ? GetLeftCol() : nFrom);
+            ShowCommandCell(bRows ? nFrom : GetTopRow(), bRows ? GetLeftCol() : nFrom, TRUE);
     }
     return TRUE;
 }

@@ -62,6 +62,8 @@ void CGXGridCore::RecalcAndRedraw(BOOL bRecalc, CString* pError, BOOL bHint)
     m_bDirtyOnly = TRUE;
     RedrawGrid(GX_UPDATENOW, FALSE);
     m_bDirtyOnly = FALSE;
+    if (m_pParam != nullptr)
+        m_pParam->m_RangeList1.DeleteAll();
     SetKeepGDIObjects(bOldKeep);
     if (!bOldKeep)
         FreeObjectCache();

@@ -393,7 +393,8 @@ void CGXGridCore::PrepareDrawCell(DrawStruct& ds, unsigned i, unsigned j)
     const WORD wHorzMask = bRightBottom ? GX_DS_BORDER_BOTTOM : GX_DS_BORDER_TOP;
 
     WORD& wFlags = ds.Flags(i, j);
-    if ((wFlags & GX_DS_COVERED) != 0)
+    if ((wFlags & GX_DS_SPANNED) != 0 ||
+        (m_pDrawSpannedCellsImp != nullptr && m_pDrawSpannedCellsImp->PrepareSpannedCell(this, ds, i, j) != 0))
         return;
     const ROWCOL nRow = ds.anRows[i];
     const ROWCOL nCol = ds.anCols[j];
@@ -441,7 +442,7 @@ void CGXGridCore::DrawRowBackgrounds(DrawStruct& ds, unsigned i)
     {
         const CGXStyle* pFirst = ds.Style(i, j);
         const WORD wFirst = ds.Flags(i, j);
-        if (pFirst == nullptr || (wFirst & GX_DS_BACKGROUND) == 0 || (wFirst & GX_DS_COVERED) != 0)
+        if (pFirst == nullptr || (wFirst & GX_DS_BACKGROUND) == 0 || (wFirst & GX_DS_SPANNED) != 0)
         {
             ++j;
             continue;
@@ -453,7 +454,7 @@ void CGXGridCore::DrawRowBackgrounds(DrawStruct& ds, unsigned i)
             const CGXStyle* pNext = ds.Style(i, nEnd);
             const WORD wNext = ds.Flags(i, nEnd);
             const BOOL bTaken =
-                (wNext & GX_DS_COVERED) == 0 &&
+                (wNext & GX_DS_SPANNED) == 0 &&
                 (pNext == nullptr || (pNext->GetInterior() == brush && (wNext & GX_DS_BACKGROUND) != 0));
             if (!bTaken)
                 break;
@@ -475,7 +476,13 @@ void CGXGridCore::DrawCell(DrawStruct& ds, unsigned i, unsigned j)
 {
     const CGXStyle* pStyle = ds.Style(i, j);
     const CRect rect = ds.CellRect(i, j);
-    if (pStyle == nullptr || rect.IsRectEmpty() || (ds.Flags(i, j) & GX_DS_COVERED) != 0)
+    if ((ds.Flags(i, j) & GX_DS_SPANNED) != 0)
+    {
+        if (m_pDrawSpannedCellsImp != nullptr)
+            m_pDrawSpannedCellsImp->DrawSpannedCell(this, ds, i, j);
+        return;
+    }
+    if (pStyle == nullptr || rect.IsRectEmpty())
         return;
     const ROWCOL nRow = ds.anRows[i];
     const ROWCOL nCol = ds.anCols[j];
@@ -520,10 +527,13 @@ void CGXGridCore::NotifyDrawRange(DrawStruct& ds)
         CGXRange(ds.anRows.front(), ds.anCols.front(), ds.anRows[ds.nRowCount - 1], ds.anCols[ds.nColCount - 1]));
 }
 
-BOOL CGXGridCore::OnDrawRange(const CGXRange& /*range*/)
+// Works out the delayed merged and floating spans of the block before it is prepared.
+BOOL CGXGridCore::OnDrawRange(const CGXRange& range)
 {
-    // The drawing feature has no range hook in this grid.
-    return FALSE;
+    if (m_pDrawSpannedCellsImp == nullptr)
+        return FALSE;
+    return m_pDrawSpannedCellsImp->GetSpannedRangeFlags(this, range, GetFrozenRows(), GetFrozenCols(), GetTopRow(),
+                                                        GetLeftCol(), range.bottom, range.right, nullptr);
 }
 
 CRect CGXGridCore::CalcVisibleCellRect(ROWCOL nClientRow, ROWCOL nClientCol)

@@ -33,8 +33,3 @@ void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
 void CGXGridCore::OnPrintHeaderFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
 {
 }
-
-ROWCOL CGXGridCore::GetFloatOrMergeLimit() const
-{
-    return 0;
-}

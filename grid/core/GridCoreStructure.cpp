@@ -75,7 +75,9 @@ void CGXGridCore::UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL b
 {
     const ROWCOL nFrozen = bRows ? GetFrozenRows() : GetFrozenCols();
     ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
-    nFirst = std::max(nFirst, nFrozen + 1);
+    // A view that began just below the frozen part still does, so unfreezing shows what
+    // freezing hid.
+    nFirst = nFirst == nOldFrozen + 1 ? nFrozen + 1 : std::max(nFirst, nFrozen + 1);
     OnFrozenCountChanged();
     // Spans across the old or the new frozen edge are evaluated anew.
     CGXRange range;
@@ -143,7 +145,7 @@ BOOL CGXGridCore::StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bPro
         m_pParam->m_SelRects.InsertCols(nFrom, nCount);
         m_pParam->m_CoveredCellsList.InsertCols(nFrom, nCount);
     }
-    DelayMergedCellsFrom(bRows, nFrom);
+    FollowStructureInSpans(bRows, TRUE, nFrom, nCount);
     return TRUE;
 }
 
@@ -170,21 +172,8 @@ BOOL CGXGridCore::StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProces
         m_pParam->m_SelRects.RemoveCols(nFrom, nTo, GetColCount());
         m_pParam->m_CoveredCellsList.RemoveCols(nFrom, nTo, GetColCount());
     }
-    DelayMergedCellsFrom(bRows, nFrom);
+    FollowStructureInSpans(bRows, FALSE, nFrom, nTo);
     return TRUE;
-}
-
-// Merged cells from the changed row (column) to the grid's end are evaluated anew.
-void CGXGridCore::DelayMergedCellsFrom(BOOL bRows, ROWCOL nFrom)
-{
-    if (m_pParam->m_wMergeCellsMode == 0)
-        return;
-    CGXRange range;
-    if (bRows)
-        range.SetRows(nFrom, std::max(nFrom, GetRowCount()));
-    else
-        range.SetCols(nFrom, std::max(nFrom, GetColCount()));
-    DelayMergeCells(range);
 }
 
 BOOL CGXGridCore::InsertRows(ROWCOL nRow, ROWCOL nCount, int* pHeights, CObArray* pCellStyles, CObArray* pRowStyles,
@@ -238,15 +227,11 @@ BOOL CGXGridCore::Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSi
     const CGXAppData* pAppData = GXGetAppDataPtr();
     if (nCommandKind == 0 && m_pCommandFactory != nullptr)
         m_pCommandFactory->BeginUndoBlock(this, bRows ? pAppData->m_sInsertRows : pAppData->m_sInsertColumns);
-    // The entry after the cell styles holds what the data object's undo kept of the removed
-    // rows (columns); it goes back first.
-    const INT_PTR nUndoInfo = static_cast<INT_PTR>(nCount) * nOtherCount;
-    BOOL bUndoInfoRestored = FALSE;
-    if (pCellStyles != nullptr && nUndoInfo < pCellStyles->GetSize() && pCellStyles->GetAt(nUndoInfo) != nullptr)
-        bUndoInfoRestored = RestoreDataObjectUndoInfo(pCellStyles->GetAt(nUndoInfo), 0, 0);
     const BOOL bStored = RunStoreStep(bUndo, bRows, TRUE, nFrom, nCount);
+    BOOL bUndoInfoRestored = FALSE;
     if (bStored)
     {
+        // The cell styles of line i lie at i * nOtherCount, from row (column) 0 on.
         for (ROWCOL i = 0; i < nCount; ++i)
         {
             const ROWCOL n = nFrom + i;
@@ -257,12 +242,17 @@ BOOL CGXGridCore::Insert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, const int* pSi
                 const INT_PTR nIndex = static_cast<INT_PTR>(i) * nOtherCount + j;
                 if (auto* pStyle = static_cast<const CGXStyle*>(
                         nIndex < pCellStyles->GetSize() ? pCellStyles->GetAt(nIndex) : nullptr))
-                    StoreStyleRowCol(bRows ? n : j + 1, bRows ? j + 1 : n, pStyle, CGXStyle::modeCopy, 0);
+                    StoreStyleRowCol(bRows ? n : j, bRows ? j : n, pStyle, CGXStyle::modeCopy, 0);
             }
             if (pLineStyles != nullptr && static_cast<INT_PTR>(i) < pLineStyles->GetSize())
                 if (auto* pStyle = static_cast<const CGXStyle*>(pLineStyles->GetAt(i)))
                     StoreStyleRowCol(bRows ? n : 0, bRows ? 0 : n, pStyle, CGXStyle::modeCopy, -1);
         }
+        // The entry after the cell styles holds what the data object's undo kept of the removed
+        // rows (columns) at their old coordinates: it goes back once they are there again.
+        const INT_PTR nUndoInfo = static_cast<INT_PTR>(nCount) * nOtherCount;
+        if (pCellStyles != nullptr && nUndoInfo < pCellStyles->GetSize() && pCellStyles->GetAt(nUndoInfo) != nullptr)
+            bUndoInfoRestored = RestoreDataObjectUndoInfo(pCellStyles->GetAt(nUndoInfo), 0, 0);
         if (bRows)
             UpdateInsertRows(nFrom, nCount, flags, TRUE);
         else
@@ -299,6 +289,12 @@ BOOL CGXGridCore::Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int n
         GetRowHeightsArray(nFrom, nTo, oldSizes.get());
     else
         GetColWidthsArray(nFrom, nTo, oldSizes.get());
+    if (m_pCoveredCellsImp != nullptr)
+    {
+        UINT nAdjustFlags = flags;
+        bRows ? m_pCoveredCellsImp->AdjustCoveredCellsOnRemoveRows(this, nFrom, nTo, nAdjustFlags, FALSE)
+              : m_pCoveredCellsImp->AdjustCoveredCellsOnRemoveCols(this, nFrom, nTo, nAdjustFlags, FALSE);
+    }
     const BOOL bStored = RunStoreStep(bUndo, bRows, FALSE, nFrom, nTo);
     if (bStored)
     {
@@ -327,7 +323,7 @@ void CGXGridCore::AddStructureCommand(BOOL bRows, ROWCOL nFirst, CObject* pComma
 {
     m_pCommandFactory->AddCommand(this, pCommand, nCommandKind);
     if (nCommandKind == 2 || nCommandKind == 3)
-        SetCurrentCell(bRows ? nFirst : GetTopRow(), bRows ? GetLeftCol() : nFirst);
+        ShowCommandCell(bRows ? nFirst : GetTopRow(), bRows ? GetLeftCol() : nFirst, TRUE);
 }
 
 void CGXGridCore::UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT flags, BOOL bHint)

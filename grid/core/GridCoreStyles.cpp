@@ -4,10 +4,12 @@
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/ColumnLetters.h>
+#include <grid/core/Command.h>
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttribute.h>
@@ -21,7 +23,6 @@ using tarnwick::foundation::SECScopedValue;
 namespace
 {
 constexpr WORD idsNegativeColor = 52797;
-constexpr UINT idsUndoTooLarge = 20082;
 constexpr UINT highlightPattern = 17;
 constexpr COLORREF highlightColor = RGB(0xC0, 0xC0, 0xC0);
 
@@ -50,15 +51,6 @@ struct StoreArea
         return Rows() * Cols();
     }
 };
-
-void DeleteStyles(CObArray* pStyles)
-{
-    if (pStyles == nullptr)
-        return;
-    for (INT_PTR i = 0; i < pStyles->GetSize(); ++i)
-        delete pStyles->GetAt(i);
-    delete pStyles;
-}
 
 // Progress and abort of a loop over cells; throws CUserException when the user aborts.
 BOOL ReportProgress(GXLongOperationRecord* pRecord, ULONGLONG nIndex, ULONGLONG nCount)
@@ -239,7 +231,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
     GXSetLongOperationStatus(operation.Record(), m_pAppData->m_sGenUndo);
     GXLongOpSetRollback(nCommandKind == 0);
 
-    std::unique_ptr<CObArray, decltype(&DeleteStyles)> oldStyles(nullptr, DeleteStyles);
+    std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> oldStyles(nullptr, GXDeleteUndoStyles);
     if (m_pCommandFactory != nullptr && nCommandKind != 1 && m_pParam->m_bUndoEnabled)
     {
         if (area.Cells() < 0x7FFFFFFF && area.Rows() < 0x8000 && area.Cols() < 0x8000)
@@ -274,8 +266,14 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
             bAborted = ReportProgress(operation.Record(), nIndex, nCells);
         }
 
+    // An element past the last cell holds the data object's record of the cells (a direct
+    // copy's formulas): it goes back over the stored styles.
+    if (pStyles != nullptr && !bAborted && nEntries > nCells)
+        if (CObject* pEngineInfo = pStyles->GetAt(static_cast<INT_PTR>(nCells)))
+            bChanged |= RestoreDataObjectUndoInfo(pEngineInfo, 0, 0);
     if (bChanged)
     {
+        DelaySpansAround(range);
         RedrawRange(range, flags, TRUE);
         DocumentLinkCall(1);
         if (oldStyles != nullptr)
@@ -283,7 +281,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
                 this, m_pCommandFactory->CreateSetStyleRangeCmd(range, nType, oldStyles.release(), nCommandKind),
                 nCommandKind);
         if (nCommandKind == 2 || nCommandKind == 3)
-            SetCurrentCell(area.nTop, area.nLeft);
+            ShowCommandCell(area.nTop, area.nLeft, TRUE);
     }
     if (bAborted)
         AfxThrowUserException();
@@ -308,7 +306,7 @@ BOOL CGXGridCore::StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyl
 CObArray* CGXGridCore::CopyStyleRange(const CGXRange& range, int nType, BOOL bAbortable)
 {
     const StoreArea area(range);
-    std::unique_ptr<CObArray, decltype(&DeleteStyles)> styles(new CObArray, DeleteStyles);
+    std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> styles(new CObArray, GXDeleteUndoStyles);
     styles->SetSize(0, 1024);
     CGXLongOperationScope operation;
     GXSetLongOperationStatus(operation.Record(), m_pAppData->m_sGenUndo);

@@ -1,11 +1,14 @@
 #include <grid/core/GridParam.h>
 
 #include <grid/core/AppData.h>
+#include <grid/core/CoveredCellPool.h>
 #include <grid/core/Data.h>
+#include <grid/core/DelayedRangePool.h>
 #include <grid/core/HashMap.h>
 #include <grid/core/PrintDevice.h>
 #include <grid/core/Properties.h>
 #include <grid/core/PtrArrayPtrArray.h>
+#include <grid/core/SpanCellPool.h>
 #include <grid/core/StylesMap.h>
 
 IMPLEMENT_SERIAL(CGXGridParam, CObject, 1)
@@ -37,15 +40,18 @@ CGXGridParam::CGXGridParam() : m_pAppData(GXGetAppDataPtr())
     m_RowHeights.SetAt(0, nHeaderRowHeight);
     m_ColWidths.InitHashTable(nColWidthBuckets);
     m_ColWidths.SetAt(0, nHeaderColWidth);
+    EnsureCoveredCellsPool();
 }
 
 CGXGridParam::~CGXGridParam()
 {
     DeleteCommands(m_UndoList);
     DeleteCommands(m_RedoList);
-    for (CObject** ppOwned : {&m_pCoveredCellPool, &m_pFloatCellsPool, &m_pFloatCellsWork, &m_pFloatCellsPool2,
-                              &m_pFloatCellsWork2, &m_pMergeCellsPool, &m_pMergeCellsPool2, &m_pMergeCellsWork})
-        DeleteOwned(TRUE, *ppOwned);
+    DeleteOwned(TRUE, m_pCoveredCellPool);
+    for (CGXSpanCellPool** ppPool : {&m_pFloatCellsPool, &m_pFloatCellsPool2, &m_pMergeCellsPool, &m_pMergeCellsPool2})
+        DeleteOwned(TRUE, *ppPool);
+    for (CGXDelayedRangePool** ppPool : {&m_pFloatCellsWork, &m_pFloatCellsWork2, &m_pMergeCellsWork})
+        DeleteOwned(TRUE, *ppPool);
     DeletePtrArrayObjects(m_apChoiceListKeys);
     DeletePtrArrayObjects(m_apChoiceListTexts);
     DeleteOwned(m_bOwnStylesMap, m_pStylesMap);
@@ -73,4 +79,16 @@ CGXGridParam& CGXGridParam::operator=(const CGXGridParam& source)
 void CGXGridParam::EmptyRedoList()
 {
     DeleteCommands(m_RedoList);
+}
+
+void CGXGridParam::EnsureCoveredCellsPool()
+{
+    if (m_pCoveredCellPool == nullptr && m_pAppData->m_pCoveredCellPoolImp != nullptr)
+        m_pCoveredCellPool = m_pAppData->m_pCoveredCellPoolImp->CreatePool();
+}
+
+void CGXGridParam::RebuildCoveredCellsPool()
+{
+    if (m_pAppData->m_pCoveredCellPoolImp != nullptr && m_pCoveredCellPool != nullptr)
+        m_pAppData->m_pCoveredCellPoolImp->InitPool(*m_pCoveredCellPool, m_CoveredCellsList);
 }

@@ -11,7 +11,10 @@
 #include <grid/core/RangeList.h>
 
 class CGXAppData;
+class CGXCoveredCellPool;
 class CGXData;
+class CGXDelayedRangePool;
+class CGXSpanCellPool;
 class CGXPrintDevice;
 class CGXProperties;
 class CGXStylesMap;
@@ -43,11 +46,59 @@ public:
     {
         return &m_UndoList;
     }
+    // Set while a block of more than one command runs; neither archived nor copied.
+    BOOL m_bSeveralCommands = FALSE;
+
+    // Pasting inside one grid: a copy (a cut) pastes its cells directly; a paste mode above 1
+    // makes the whole paste one undo step (0 never pastes directly); a cut waits for its paste;
+    // the ranges of the last copy or cut.
+    BOOL DirectCopyPaste() const
+    {
+        return m_adwSettingsC[10] != 0;
+    }
+    void SetDirectCopyPaste(BOOL bSet)
+    {
+        m_adwSettingsC[10] = bSet != FALSE;
+    }
+    BOOL DirectCutPaste() const
+    {
+        return m_adwSettingsC[11] != 0;
+    }
+    void SetDirectCutPaste(BOOL bSet)
+    {
+        m_adwSettingsC[11] = bSet != FALSE;
+    }
+    DWORD DirectPasteMode() const
+    {
+        return m_adwSettingsC[12];
+    }
+    void SetDirectPasteMode(DWORD nMode)
+    {
+        m_adwSettingsC[12] = nMode;
+    }
+    BOOL CutPending() const
+    {
+        return m_adwSettingsC[13] != 0;
+    }
+    void SetCutPending(BOOL bSet)
+    {
+        m_adwSettingsC[13] = bSet != FALSE;
+    }
+    CGXRangeList& ClipboardRangeList()
+    {
+        return m_RangeList2;
+    }
     CObList* GetRedoList()
     {
         return &m_RedoList;
     }
     void EmptyRedoList();
+
+    // The covered-cell pool made by the application's covered-cell pool feature, when missing;
+    // none without the feature.
+    void EnsureCoveredCellsPool();
+    // Fills the covered-cell pool anew from the list of covered ranges.
+    void RebuildCoveredCellsPool();
 
     // Whether the mask shares a bit with the permission.
     BOOL IsAllowSelection(WORD wMask) const
@@ -117,9 +168,7 @@ public:
     }
 
     // Settings block C: two selection-highlight settings (the parameter's range list is
-    // highlighted while both are on); the three settings of the cut-and-paste feature that a data
-    // store computing its values turns on; the edit lock (the grid, not the cell controls, clears
-    // cells on Delete and pastes nothing into an active cell).
+    // highlighted while both are on); 10-13 are the direct paste's settings above.
     BOOL GetRangeHighlight() const
     {
         return m_adwSettingsC[0] != 0 && m_adwSettingsC[1] != 0;
@@ -128,23 +177,6 @@ public:
     {
         m_adwSettingsC[0] = bFirst != FALSE;
         m_adwSettingsC[1] = bSecond != FALSE;
-    }
-    BOOL GetComputedValueSetting(int nIndex) const
-    {
-        ASSERT(nIndex >= 0 && nIndex < 3);
-        return m_adwSettingsC[10 + nIndex] != 0;
-    }
-    void SetComputedValueSettings(BOOL bSet)
-    {
-        m_adwSettingsC[10] = m_adwSettingsC[11] = m_adwSettingsC[12] = bSet != FALSE;
-    }
-    BOOL GetEditLock() const
-    {
-        return m_adwSettingsC[13] != 0;
-    }
-    void SetEditLock(BOOL bLock)
-    {
-        m_adwSettingsC[13] = bLock != FALSE;
     }
 
     // Members in their order, with their defaults. Those without a named role are read by the
@@ -192,19 +224,21 @@ public:
     // The move of the current cell after Enter stored it (0 stays, else a key-move direction).
     WORD m_wEnterKeyDirection = 0;
     // The most commands that the undo list keeps.
-    int m_nMaxUndo = 512;
+    UINT m_nMaxUndo = 512;
     WORD m_wCoreSetting = 4;
     CGXRangeList m_SelRects;
     CGXRangeList m_CoveredCellsList;
-    // Owned pools of the covered, floating and merged cells and their features' work objects.
-    CObject* m_pCoveredCellPool = nullptr;
-    CObject* m_pFloatCellsPool = nullptr;
-    CObject* m_pFloatCellsWork = nullptr;
-    CObject* m_pFloatCellsPool2 = nullptr;
-    CObject* m_pFloatCellsWork2 = nullptr;
-    CObject* m_pMergeCellsPool = nullptr;
-    CObject* m_pMergeCellsPool2 = nullptr;
-    CObject* m_pMergeCellsWork = nullptr;
+    // Owned pools: the covered cells by cell; the float spans and their delayed ranges, on
+    // screen and (the second pair) while printing; the merged spans over columns and over rows
+    // and their delayed ranges.
+    CGXCoveredCellPool* m_pCoveredCellPool = nullptr;
+    CGXSpanCellPool* m_pFloatCellsPool = nullptr;
+    CGXDelayedRangePool* m_pFloatCellsWork = nullptr;
+    CGXSpanCellPool* m_pFloatCellsPool2 = nullptr;
+    CGXDelayedRangePool* m_pFloatCellsWork2 = nullptr;
+    CGXSpanCellPool* m_pMergeCellsPool = nullptr;
+    CGXSpanCellPool* m_pMergeCellsPool2 = nullptr;
+    CGXDelayedRangePool* m_pMergeCellsWork = nullptr;
     // Each deleted with the parameter object only while its flag says it is owned.
     BOOL m_bOwnProperties = FALSE;
     CGXProperties* m_pProperties = nullptr;
@@ -221,7 +255,8 @@ public:
     int m_nOption = 1;
     CObList m_UndoList;
     CObList m_RedoList;
-    DWORD m_dwCommandFactorySetting = 0;
+    // How deep undo blocks are open.
+    int m_nUndoBlockLevel = 0;
     // Undo records are made only while this is set.
     BOOL m_bUndoEnabled = TRUE;
     // Hidden rows and columns as bit sets: bit r & 7 of byte r >> 3.
@@ -240,7 +275,9 @@ public:
     int m_anCoreSettings[9] = {0, 0, 0, 0, 0, 0, -1, -1, 0};
     // Set by every grid that initialises with this object.
     BOOL m_bInitDone = FALSE;
+    // 10-13: DirectCopyPaste, DirectCutPaste, DirectPasteMode, CutPending (see their accessors).
     DWORD m_adwSettingsC[14] = {};
+    // The cells a dirty-only paint pass drew, until it is over.
     CGXRangeList m_RangeList1;
     // Bit 0x1 read by the edit control; bit 0x2 makes size calculation measure the value.
     WORD m_wValueDisplay = 0;

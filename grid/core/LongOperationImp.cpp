@@ -295,6 +295,9 @@ BOOL GXLongOpIsFeedbackDue(const GXLongOperationRecord* pRecord)
 
 void GXLongOpFreezeFeedback(BOOL bFreeze)
 {
+    // An outer level's lock holds until that level releases it.
+    if (GXLongOpIsBeyondCutoff())
+        return;
     GX_WAIT_STATE* pState = GXGetWaitState();
     pState->m_nCutOffLevel = bFreeze ? CurrentLevel(pState) : -1;
 }

@@ -49,7 +49,8 @@ void GXLongOpSetPercentDone(int nPercent);
 // nDone of nTotal in percent, computed in 64 bits; 0 for a total of 0.
 int GXPercentDone(ULONGLONG nDone, ULONGLONG nTotal);
 BOOL GXLongOpIsFeedbackDue(const GXLongOperationRecord* pRecord);
-// Freezes feedback at the current nesting level, or releases it.
+// Freezes feedback at the current nesting level, or releases it (GXLongOpCheckAbort); nothing
+// while an outer level holds the freeze, so inner levels neither take nor release it.
 void GXLongOpFreezeFeedback(BOOL bFreeze);
 
 // The forwarders to the application's long-operation feature.

@@ -13,6 +13,7 @@
 #include <grid/formula/EngineReferences.h>
 
 #include <algorithm>
+#include <memory>
 #include <cmath>
 
 IMPLEMENT_SERIAL(CGXFormulaSheet, CGXData, 1)
@@ -621,6 +622,11 @@ BOOL CGXFormulaSheet::MoveCells(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol
     const int nOldMode = bCreateUndoInfo ? ExchangeEngineMode(1) : m_nUndoMode;
     GXEngineRangeOperation(m_nSheet, ToEngine(range), EngineRow(nDestRow), EngineCol(nDestCol));
     CollectUndo(ToEngine(range), FALSE);
+    // Moving back: the cells the first move overwrote return to their places.
+    std::unique_ptr<CObject> given(pUndoInfo);
+    pUndoInfo = nullptr;
+    if (given != nullptr)
+        ApplyEngineUndoInfo(given.get(), static_cast<DWORD>(m_nUndoMode), 0);
     if (bCreateUndoInfo)
     {
         ExchangeEngineMode(nOldMode);
@@ -686,8 +692,11 @@ void CGXFormulaSheet::EnableEngineRecalc(BOOL bForced)
 
 void CGXFormulaSheet::InitParam(CGXGridParam* pParam)
 {
-    // Settings of the grid's features that work with a data store computing its values.
-    pParam->SetComputedValueSettings(TRUE);
+    // Cells of a data store computing its values are copied and moved inside the store, their
+    // formulas with them, and a paste of the grid's own cells is one undo step.
+    pParam->SetDirectCopyPaste(TRUE);
+    pParam->SetDirectCutPaste(TRUE);
+    pParam->SetDirectPasteMode(1);
     pParam->m_wValueDisplay = 1;
 }
 

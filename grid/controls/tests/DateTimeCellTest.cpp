@@ -323,13 +323,13 @@ TEST_F(DateTimeCellTest, ShiftDeleteKeepsTheValueAndDeleteClearsIt)
     pControl->OnKeyDown(VK_DELETE, 1, 0);
     EXPECT_EQ(m_grid.GetValueRowCol(1, 1), _T(""));
 
-    // The editing window clears as well; a locked grid leaves Delete to itself.
+    // The editing window clears as well; with a cut pending the grid keeps Delete to itself.
     SetCellValue(2, 1, _T("39448"));
     pControl = ControlAt(2, 1);
-    m_grid.GetParam()->SetEditLock(TRUE);
+    m_grid.GetParam()->SetCutPending(TRUE);
     pControl->OnKeyDown(VK_DELETE, 1, 0);
     EXPECT_EQ(m_grid.GetValueRowCol(2, 1), _T("39448"));
-    m_grid.GetParam()->SetEditLock(FALSE);
+    m_grid.GetParam()->SetCutPending(FALSE);
     pControl->SetActive(TRUE);
     pControl->SendMessage(WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(m_grid.GetValueRowCol(2, 1), _T(""));

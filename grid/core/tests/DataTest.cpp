@@ -316,6 +316,9 @@ TEST(Data, CopyMoveAndSortMoveGoToTheirFeaturesAndFailWithoutThem)
     order.Add(1);
     CObject* pUndoInfo = nullptr;
     const CGXRange range(1, 2, 3, 4);
+    CGXAppData* pAppData = GXGetAppDataPtr();
+    CGXAbstractDataCopyMoveCellsImp* pInstalled = pAppData->m_pDataCopyMoveCellsImp;
+    pAppData->m_pDataCopyMoveCellsImp = nullptr;
 
     EXPECT_FALSE(data.CopyCells(range, 5, 6));
     EXPECT_FALSE(data.MoveCells(range, 5, 6, pUndoInfo, TRUE));
@@ -324,14 +327,13 @@ TEST(Data, CopyMoveAndSortMoveGoToTheirFeaturesAndFailWithoutThem)
     EXPECT_EQ(pUndoInfo, nullptr);
 
     CRecordingImps imps;
-    CGXAppData* pAppData = GXGetAppDataPtr();
     pAppData->m_pDataCopyMoveCellsImp = &imps;
     pAppData->m_pSortMoveDataImp = &imps;
     EXPECT_TRUE(data.CopyCells(range, 5, 6));
     EXPECT_TRUE(data.MoveCells(range, 7, 8, pUndoInfo, TRUE));
     EXPECT_TRUE(data.MoveDataRows(range, order));
     EXPECT_TRUE(data.MoveDataCols(range, order));
-    pAppData->m_pDataCopyMoveCellsImp = nullptr;
+    pAppData->m_pDataCopyMoveCellsImp = pInstalled;
     pAppData->m_pSortMoveDataImp = nullptr;
 
     EXPECT_EQ(pUndoInfo, &imps.m_undoInfo);

@@ -150,35 +150,43 @@ public:
 class RecordingMergeCells : public CGXAbstractGridMergeCellsImp
 {
 public:
-    CGXRange* GetMergedCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, CGXRange&, BOOL) override
+    void SetMergeCellsMode(CGXGridCore*, WORD, BOOL) override
     {
-        return nullptr;
-    }
-    void ExpandRangeByMergedCells(CGXGridCore*, CGXRange&) override
-    {
-    }
-    BOOL CanMergeCellRowCol(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle&, int, BOOL) override
-    {
-        return FALSE;
-    }
-    BOOL AreCellValuesMergeable(CGXGridCore*, const CGXStyle&, const CGXStyle&) override
-    {
-        return FALSE;
     }
     void DelayMergeCells(CGXGridCore*, const CGXRange& range, ROWCOL, ROWCOL) override
     {
         m_delayed.push_back(range);
     }
-    BOOL QueryDelayedMergeCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL) override
+    BOOL EvalMergeCells(CGXGridCore*, const CGXRange&, CGXRange*) override
     {
         return FALSE;
     }
-    BOOL EvalMergeCell(CGXGridCore*, ROWCOL, ROWCOL, const CGXStyle*, int, BOOL, BOOL) override
+    CGXRange* GetMergedCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, CGXRange&, int) override
+    {
+        return nullptr;
+    }
+    BOOL CanMergeCell(CGXGridCore*, CGXControl*, ROWCOL, ROWCOL, const CGXStyle&, int) override
     {
         return FALSE;
     }
-    void RedrawMergeCell(CGXGridCore*, ROWCOL, ROWCOL, const CGXRange&, const CGXRange&, UINT, BOOL) override
+    BOOL CanMergeCells(CGXGridCore*, const CGXStyle&, const CGXStyle&) override
     {
+        return FALSE;
+    }
+    BOOL SetMergedCellsRowCol(CGXGridCore*, int, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        return FALSE;
+    }
+    BOOL UpdateMergedCellsRowCol(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT, BOOL) override
+    {
+        return FALSE;
+    }
+    void MergeMergedCells(CGXGridCore*, CGXRange&) override
+    {
+    }
+    BOOL EvalMergeCell(CGXGridCore*, ROWCOL, ROWCOL, CGXRange*) override
+    {
+        return FALSE;
     }
     std::vector<CGXRange> m_delayed;
 };
@@ -423,7 +431,7 @@ TEST_F(GridCoreStructureTest, AChangeLocksTheSelectionFrameForItsTime)
     EXPECT_FALSE(pFrame->m_bLocked);
 }
 
-TEST_F(GridCoreStructureTest, InsertingHandsTheKeptDataUndoEntryBackFirst)
+TEST_F(GridCoreStructureTest, InsertingHandsTheKeptDataUndoEntryBackAfterItsStoreStep)
 {
     CObArray styles;
     styles.SetSize(2); // one row of two cells, both empty
@@ -479,6 +487,7 @@ TEST_F(GridCoreStructureTest, AChangedCountTellsTheUpdateObjectAndTheHint)
 TEST_F(GridCoreStructureTest, MergedCellsAreEvaluatedAnewFromTheChange)
 {
     auto* pMerge = new RecordingMergeCells;
+    delete m_grid.m_pMergeCellsImp;
     m_grid.m_pMergeCellsImp = pMerge;
     ASSERT_TRUE(m_grid.RemoveRows(4, 5));
     EXPECT_TRUE(pMerge->m_delayed.empty()); // merging is off

@@ -1,4 +1,6 @@
+#include <grid/core/CoveredCellPool.h>
 #include <grid/core/Data.h>
+#include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/PrintDevice.h>
 #include <grid/core/Properties.h>
@@ -83,6 +85,16 @@ class CCountedPrintDevice : public CGXPrintDevice
     CCounted m_counted;
 };
 
+class CCountedCoveredPool : public CGXCoveredCellPool
+{
+    CCounted m_counted;
+};
+
+class CCountedDelayedPool : public CGXDelayedRangePool
+{
+    CCounted m_counted;
+};
+
 TEST(GridParam, DeletesWhatItOwnsAndOnlyThat)
 {
     CCounted::s_nLive = 0;
@@ -94,8 +106,9 @@ TEST(GridParam, DeletesWhatItOwnsAndOnlyThat)
         param.m_pProperties = new CGXProperties;
         param.m_bOwnPrintDevice = TRUE;
         param.m_pPrintDevice = new CCountedPrintDevice;
-        param.m_pCoveredCellPool = new CCounted;
-        param.m_pMergeCellsWork = new CCounted;
+        delete param.m_pCoveredCellPool;
+        param.m_pCoveredCellPool = new CCountedCoveredPool;
+        param.m_pMergeCellsWork = new CCountedDelayedPool;
         param.GetUndoList()->AddTail(new CCounted);
         param.GetRedoList()->AddTail(new CCounted);
         param.m_apChoiceListKeys.Add(new CCounted);

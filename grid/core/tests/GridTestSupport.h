@@ -58,8 +58,11 @@ public:
     using CGXGridCore::m_nRowUnit;
     using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_pCommandFactory;
+    using CGXGridCore::m_pCoveredCellsImp;
     using CGXGridCore::m_pCutPasteImp;
+    using CGXGridCore::m_pDirectCopyMoveCellsImp;
     using CGXGridCore::m_pExcelLikeFrameImp;
+    using CGXGridCore::m_pFloatCellsImp;
     using CGXGridCore::m_pHideCellsImp;
     using CGXGridCore::m_pMergeCellsImp;
     using CGXGridCore::m_pMoveRowsColsImp;
@@ -209,8 +212,27 @@ public:
         ++m_nHints;
         ++m_nRecalcHints;
     }
+    BOOL HintCoveredCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        ++m_nHints;
+        ++m_nSpanHints;
+        return TRUE;
+    }
+    BOOL HintFloatedCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        ++m_nHints;
+        ++m_nSpanHints;
+        return TRUE;
+    }
+    BOOL HintMergedCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        ++m_nHints;
+        ++m_nSpanHints;
+        return TRUE;
+    }
     int m_nHints = 0;
     int m_nRecalcHints = 0;
+    int m_nSpanHints = 0;
     ROWCOL m_nOldCount = 0;
 };
 
@@ -286,9 +308,10 @@ public:
     {
         return nullptr;
     }
-    void AddCommand(CGXGridCore*, CObject* pCommand, int) override
+    void AddCommand(CGXGridCore*, CObject* pCommand, int nMode) override
     {
         m_commands.push_back(pCommand);
+        m_modes.push_back(nMode);
     }
     BOOL Undo(CGXGridCore*) override
     {
@@ -323,6 +346,7 @@ public:
     }
     void ShowCommandCell(CGXGridCore*, ROWCOL, ROWCOL, BOOL) override
     {
+        ++m_nShown;
     }
     int SetDataObjectUndoState(CGXGridCore*, int) override
     {
@@ -367,7 +391,45 @@ public:
         pOldStyles = nullptr;
         return m_bSaveStyles;
     }
+    CObject* CreateBlockCmd(LPCTSTR) override
+    {
+        return nullptr;
+    }
+    CObject* CreateCoveredCellsCmd(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight) override
+    {
+        return new RecordedCommand(CGXRange(nTop, nLeft, nBottom, nRight), new CObArray);
+    }
+    CObject* CreateHideCmd(BOOL, ROWCOL, ROWCOL, CByteArray* pOldStates) override
+    {
+        delete pOldStates;
+        return nullptr;
+    }
+    CObject* CreateMoveRowsColsCmd(BOOL, ROWCOL, ROWCOL, ROWCOL) override
+    {
+        return nullptr;
+    }
+    CObject* CreateMoveDataCmd(BOOL, CDWordArray* pOrder, const CGXRange&) override
+    {
+        delete pOrder;
+        return nullptr;
+    }
+    CObject* CreateMoveCellsCmd(const CGXRange&, ROWCOL, ROWCOL, CObject* pUndoInfo) override
+    {
+        delete pUndoInfo;
+        return nullptr;
+    }
+    CObject* CreateSetRangeNameCmd(LPCTSTR, BOOL, const CGXRange&) override
+    {
+        return nullptr;
+    }
+    CObject* CreateDeleteRangeNameCmd(LPCTSTR, const CGXRange&, CObject* pInfo) override
+    {
+        delete pInfo;
+        return nullptr;
+    }
     std::vector<CObject*> m_commands;
+    std::vector<int> m_modes;
+    int m_nShown = 0;
     BOOL m_bSaveStyles = TRUE;
     int m_nDiscarded = 0;
     CObject* m_pRestoredUndoInfo = nullptr;

@@ -1,9 +1,13 @@
 // A frame whose view is a grid window: header cells with the selected rows' headers pressed,
 // grid lines, text cells drawn by the static and the edit control, two-place number cells,
-// dates in date-time cells, 3-d check boxes, a selected range and the current cell's frame on
-// a date, which shows its calendar and spin buttons.
+// dates in date-time cells, 3-d check boxes, currency amounts, a selected range and the current
+// cell on an amount, edited in its currency window with the drop button; with the argument
+// "calculator" the popup calculator is open under it. With /paste the grid pastes its own cells
+// first: two rows copied directly and one block moved. The "spans" page shows a covered block,
+// merged system names and runs, and long texts that float over empty cells.
 #include <afxwin.h>
 
+#include <grid/controls/CurrencyEdit.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridWnd.h>
@@ -15,6 +19,25 @@ namespace
 {
 constexpr WORD idStatic = 52513;
 constexpr int nNumberFormatFixed = 2;
+constexpr int nMergeDownValues = 0x2 | 0x4;
+constexpr int nMergeAcrossValues = 0x1 | 0x4;
+constexpr WORD wDelayed = 1;
+
+struct SpanRow
+{
+    LPCTSTR pszSystem;
+    LPCTSTR pszInstance;
+    LPCTSTR pszState;
+    LPCTSTR pszNote;
+};
+constexpr SpanRow spanRows[] = {
+    {_T("PRD"), _T("sapprd01_PRD_00"), _T("running"), _T("")},
+    {_T("PRD"), _T("sapprd02_PRD_01"), _T("running"), _T("")},
+    {_T("PRD"), _T("sapprd03_PRD_02"), _T("stopped"), _T("Maintenance window until Sunday 06:00")},
+    {_T("QAS"), _T("sapqas01_QAS_00"), _T("no data"), _T("")},
+    {_T("QAS"), _T("sapqas02_QAS_01"), _T("running"), _T("")},
+    {_T("DEV"), _T("sapdev01_DEV_00"), _T("running"), _T("Collected with the reduced reader set")},
+};
 
 struct Row
 {
@@ -24,14 +47,15 @@ struct Row
     double dLoad;
     BOOL bActive;
     LPCTSTR pszInstalled;
+    LPCTSTR pszBudget;
 };
 constexpr Row rows[] = {
-    {_T("PRD"), _T("sapprd01"), 512.25, 71.5, TRUE, _T("39448")},
-    {_T("QAS"), _T("sapqas01"), 240.5, 33.125, TRUE, _T("40179.5")},
-    {_T("DEV"), _T("sapdev02"), 98.75, 12.0, FALSE, _T("41275")},
-    {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25, FALSE, _T("42005")},
-    {_T("TRN"), _T("saptrn01"), 310.125, 41.75, TRUE, _T("")},
-    {_T("ERP"), _T("saperp03"), 655.5, 64.0, FALSE, _T("45292")},
+    {_T("PRD"), _T("sapprd01"), 512.25, 71.5, TRUE, _T("39448"), _T("1234.5")},
+    {_T("QAS"), _T("sapqas01"), 240.5, 33.125, TRUE, _T("40179.5"), _T("-870.25")},
+    {_T("DEV"), _T("sapdev02"), 98.75, 12.0, FALSE, _T("41275"), _T("12345.6")},
+    {_T("SBX"), _T("sapsbx01"), 1204.0, 88.25, FALSE, _T("42005"), _T("98.4")},
+    {_T("TRN"), _T("saptrn01"), 310.125, 41.75, TRUE, _T(""), _T("")},
+    {_T("ERP"), _T("saperp03"), 655.5, 64.0, FALSE, _T("45292"), _T("1000000")},
 };
 
 class CDemoGrid : public CGXGridWnd
@@ -45,18 +69,23 @@ public:
 
         const ROWCOL nRows = sizeof(rows) / sizeof(rows[0]);
         SetRowCount(nRows + 4);
-        SetColCount(6);
-        SetColWidth(1, 2, 90);
-        SetColWidth(3, 4, 100);
-        SetColWidth(5, 5, 110);
-        SetColWidth(6, 6, 130);
-        const LPCTSTR titles[] = {_T("System"), _T("Host"), _T("Response ms"), _T("Load %"), _T("Monitored"),
-                                  _T("Installed")};
-        for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
+        SetColCount(7);
+        SetColWidth(1, 2, 70);
+        SetColWidth(3, 4, 90);
+        SetColWidth(5, 5, 90);
+        SetColWidth(6, 6, 120);
+        SetColWidth(7, 7, 120);
+        const LPCTSTR titles[] = {_T("System"),    _T("Host"),      _T("Response ms"), _T("Load %"),
+                                  _T("Monitored"), _T("Installed"), _T("Budget")};
+        for (ROWCOL nCol = 1; nCol <= 7; ++nCol)
             SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
 
         CGXStyle check;
         check.SetControl(idCheckBox3d).SetChoiceList(_T("active"));
+        CGXStyle currency;
+        currency.SetControl(idCurrencyEdit)
+            .SetHorizontalAlignment(DT_RIGHT)
+            .SetUserAttribute(idsCurrencyAttributes, _T("11 1"));
         CGXStyle number;
         number.SetFormat(nNumberFormatFixed).SetPlaces(2).SetHorizontalAlignment(DT_RIGHT);
         for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
@@ -68,39 +97,154 @@ public:
             SetStyleRangeShort(CGXRange(nRow, 4), CGXStyle(number).SetValue(row.dLoad));
             SetStyleRangeShort(CGXRange(nRow, 5), CGXStyle(check).SetValue(row.bActive ? _T("1") : _T("0")));
             SetStyleRangeShort(CGXRange(nRow, 6), CGXStyle().SetControl(idDateTimeCalendar).SetValue(row.pszInstalled));
+            SetStyleRangeShort(CGXRange(nRow, 7), CGXStyle(currency).SetValue(row.pszBudget));
         }
+        // Without a symbol under separators ".,", and padded to six digits.
+        SetStyleRangeShort(
+            CGXRange(3, 7),
+            CGXStyle().SetUserAttribute(idsCurrencySeparators, _T(".,")).SetUserAttribute(idsCurrencySymbol, _T("0")));
+        SetStyleRangeShort(CGXRange(4, 7), CGXStyle()
+                                               .SetUserAttribute(idsCurrencyAttributes, _T("11*1"))
+                                               .SetUserAttribute(idsCurrencyIntegerDigits, _T("6")));
         SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEditControl));
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
         GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
-        SetCurrentCellPosition(TRUE, 3, 6);
         GetParam()->SetCurrentCellFrame(TRUE);
+    }
+
+    // The grid's own paste: rows 1-2 copied below the systems, then rows 5-6 of the first two
+    // columns cut and moved into the last row pair.
+    void PasteInside()
+    {
+        CGXGridParam* pParam = GetParam();
+        pParam->SetDirectCopyPaste(TRUE);
+        pParam->SetDirectCutPaste(TRUE);
+        pParam->SetDirectPasteMode(2);
+        pParam->ClipboardRangeList().AddTail(new CGXRange(1, 1, 2, 7));
+        m_pDirectCopyMoveCellsImp->PasteDirect(this, CGXRange(7, 1));
+        pParam->ClipboardRangeList().DeleteAll();
+        pParam->ClipboardRangeList().AddTail(new CGXRange(5, 1, 6, 2));
+        pParam->SetCutPending(TRUE);
+        m_pDirectCopyMoveCellsImp->PasteDirect(this, CGXRange(9, 3));
+        pParam->m_SelRects.DeleteAll();
+        pParam->m_SelRects.AddTail(new CGXRange(7, 1, 8, 7));
+    }
+
+    // The first amount edited in its window; the calculator open under it when asked.
+    void EditAmount(BOOL bCalculator)
+    {
+        SetCurrentCell(1, 7);
+        CGXControl* pControl = GetCurrentCellControl();
+        if (pControl == nullptr || !pControl->RequestEditing())
+            return;
+        pControl->SetActive(TRUE);
+        pControl->RefreshCell();
+        UpdateWindow();
+        if (bCalculator)
+            static_cast<CGXCurrencyEdit*>(pControl)->OpenCalculator();
+    }
+};
+
+// Covered, merged and floating cells.
+class CSpansGrid : public CGXGridWnd
+{
+public:
+    void Fill()
+    {
+        CGXStyle stat;
+        stat.SetControl(idStatic);
+        ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
+        const ROWCOL nRows = sizeof(spanRows) / sizeof(spanRows[0]);
+        SetRowCount(nRows + 4);
+        SetColCount(7);
+        SetColWidth(1, 1, 70);
+        SetColWidth(2, 2, 130);
+        SetColWidth(3, 7, 80);
+        const LPCTSTR titles[] = {_T("System"), _T("Instance"), _T("State"), _T("Dialog"),
+                                  _T("Batch"),  _T("Spool"),    _T("Notes")};
+        for (ROWCOL nCol = 1; nCol <= 7; ++nCol)
+            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
+
+        CGXStyle system;
+        system.SetMergeCell(nMergeDownValues).SetVerticalAlignment(DT_VCENTER).SetInteriorColor(RGB(232, 240, 255));
+        CGXStyle state;
+        state.SetMergeCell(nMergeAcrossValues).SetHorizontalAlignment(DT_CENTER);
+        for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
+        {
+            const SpanRow& row = spanRows[nRow - 1];
+            SetStyleRangeShort(CGXRange(nRow, 1), CGXStyle(system).SetValue(row.pszSystem));
+            SetValueRange(CGXRange(nRow, 2), row.pszInstance);
+            // A state that stands for the whole row of work processes merges across it.
+            const BOOL bWhole = CString(row.pszState) != _T("running");
+            for (ROWCOL nCol = 3; nCol <= (bWhole ? 6u : 3u); ++nCol)
+                SetStyleRangeShort(CGXRange(nRow, nCol), CGXStyle(state).SetValue(row.pszState));
+            if (!bWhole)
+                for (ROWCOL nCol = 4; nCol <= 6; ++nCol)
+                {
+                    CString strCount;
+                    strCount.Format(_T("%u"), nRow * 3 + nCol);
+                    SetValueRange(CGXRange(nRow, nCol), strCount);
+                }
+            SetValueRange(CGXRange(nRow, 7), row.pszNote);
+        }
+
+        // A covered block of two rows and three columns with its text centred.
+        const ROWCOL nBlock = nRows + 2;
+        SetStyleRangeShort(CGXRange(nBlock, 2), CGXStyle()
+                                                    .SetValue(_T("Landscape total: 6 instances"))
+                                                    .SetHorizontalAlignment(DT_CENTER)
+                                                    .SetVerticalAlignment(DT_VCENTER)
+                                                    .SetInteriorColor(RGB(255, 255, 204)));
+        SetCoveredCellsRowCol(nBlock, 2, nBlock + 1, 4);
+        SetValueRange(CGXRange(nBlock, 5), _T("Long texts float over the empty cells to their right"));
+
+        SetMergeCellsMode(wDelayed, FALSE);
+        SetFloatCellsMode(wDelayed, FALSE);
     }
 };
 
 class CDemoFrame : public CFrameWnd
 {
 public:
-    CDemoFrame()
+    explicit CDemoFrame(BOOL bSpans) : m_bSpans(bSpans)
     {
-        Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 780, 360));
+        Create(nullptr, bSpans ? _T("Grid spans") : _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 360));
+    }
+
+    // The first amount edited in its window, on the main page.
+    void EditAmount(BOOL bCalculator)
+    {
+        if (!m_bSpans)
+            m_grid.EditAmount(bCalculator);
     }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
-        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 ||
-            !m_grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0),
-                           this, AFX_IDW_PANE_FIRST))
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
-        m_grid.Initialize();
-        m_grid.Fill();
+        CGXGridWnd& grid = m_bSpans ? static_cast<CGXGridWnd&>(m_spans) : m_grid;
+        if (!grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0), this,
+                         AFX_IDW_PANE_FIRST))
+            return -1;
+        grid.Initialize();
+        if (m_bSpans)
+            m_spans.Fill();
+        else
+        {
+            m_grid.Fill();
+            if (CString(AfxGetApp()->m_lpCmdLine).Find(_T("/paste")) >= 0)
+                m_grid.PasteInside();
+        }
         return 0;
     }
     DECLARE_MESSAGE_MAP()
 
 private:
+    BOOL m_bSpans;
     CDemoGrid m_grid;
+    CSpansGrid m_spans;
 };
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
@@ -113,10 +257,11 @@ public:
     BOOL InitInstance() override
     {
         GXInitLibraryDefault();
-        auto* pFrame = new CDemoFrame;
+        auto* pFrame = new CDemoFrame(CString(m_lpCmdLine).Trim() == _T("spans"));
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
+        pFrame->EditAmount(m_lpCmdLine != nullptr && _tcsstr(m_lpCmdLine, _T("calculator")) != nullptr);
         return TRUE;
     }
 };

@@ -1,0 +1,51 @@
+// Copying and moving blocks of cells inside a data store, for every grid of the application
+// (installed by GXInstallDataCopyMoveCellsImp). A move can keep the cells it overwrote; moving
+// back with them restores the destination exactly.
+#pragma once
+
+#include <grid/core/AbstractImps.h>
+
+class CGXStyle;
+class CGXStylePtrArray;
+
+// The cells a move overwrote: a list of (row, column, style), styles owned.
+class CGXDataUndoMoveCellsInfo : public CObject
+{
+    DECLARE_DYNAMIC(CGXDataUndoMoveCellsInfo)
+public:
+    struct Node
+    {
+        Node* pNext;
+        ROWCOL nRow;
+        ROWCOL nCol;
+        CGXStyle* pStyle;
+    };
+
+    CGXDataUndoMoveCellsInfo() = default;
+    CGXDataUndoMoveCellsInfo(const CGXDataUndoMoveCellsInfo&) = delete;
+    CGXDataUndoMoveCellsInfo& operator=(const CGXDataUndoMoveCellsInfo&) = delete;
+    ~CGXDataUndoMoveCellsInfo() override;
+
+    Node* m_pHead = nullptr;
+};
+
+class CGXDataCopyMoveCellsImp : public CGXAbstractDataCopyMoveCellsImp
+{
+public:
+    // The destination takes clones of the source's styles (empty where the source is); the
+    // sources are read before anything is written, so overlapping blocks copy as through a
+    // scratch store. The store grows to cover the destination.
+    BOOL CopyCells(CGXData* pData, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol) override;
+    // Moves the styles; the destination's former styles go to the undo information with
+    // bCreateUndoInfo (into the one passed in, or a new one handed back), else are deleted.
+    // Undo information passed in puts back the cells it holds and is left empty.
+    BOOL MoveCells(CGXData* pData, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
+                   BOOL bCreateUndoInfo) override;
+
+private:
+    static CGXStyle* TakeStyle(CGXData* pData, ROWCOL nRow, ROWCOL nCol);
+    // Puts the style into the cell (the cell's former style is deleted); null empties it.
+    static void PutStyle(CGXData* pData, ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle);
+};
+
+void GXInstallDataCopyMoveCellsImp();
