@@ -152,9 +152,9 @@ int CGXCheckBox::ImageOfState(UINT nState)
 
 UINT CGXCheckBox::GetState(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
 {
-    UINT nState = style.GetEnabled() ? 0 : stateGrey;
+    UINT nState = style.GetEnabled() ? 0u : UINT{stateGrey};
     if (IsBoundToCell() && !m_pGrid->IsPrinting() && m_pGrid->IsCurrentCell(nRow, nCol))
-        nState |= stateCurrent | (m_bScope ? stateGrey : 0);
+        nState |= stateCurrent | (m_bScope ? UINT{stateGrey} : 0u);
     const CString strValue = style.GetValue();
     if (strValue == CheckedValue(style))
         nState |= stateChecked;
