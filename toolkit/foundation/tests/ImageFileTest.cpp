@@ -37,7 +37,7 @@ void Put32(std::vector<BYTE>& out, DWORD dw)
 }
 
 // A BMP file with the given header size, depth and compression; pixel rows as given.
-struct BmpSpec
+struct BmpLayout
 {
     DWORD headerSize = 40;
     WORD bits = 24;
@@ -45,40 +45,40 @@ struct BmpSpec
     BOOL topDown = FALSE;
 };
 
-std::vector<BYTE> MakeBmp(const BmpSpec& spec, const std::vector<BYTE>& pixels, int nColors,
+std::vector<BYTE> MakeBmp(const BmpLayout& layout, const std::vector<BYTE>& pixels, int nColors,
                           const std::vector<DWORD>& masks = {})
 {
     std::vector<BYTE> header;
-    if (spec.headerSize == 12)
+    if (layout.headerSize == 12)
     {
         Put32(header, 12);
         Put16(header, kWidth);
         Put16(header, kHeight);
         Put16(header, 1);
-        Put16(header, spec.bits);
+        Put16(header, layout.bits);
     }
     else
     {
-        Put32(header, spec.headerSize);
+        Put32(header, layout.headerSize);
         Put32(header, kWidth);
-        Put32(header, spec.topDown ? static_cast<DWORD>(-kHeight) : kHeight);
+        Put32(header, layout.topDown ? static_cast<DWORD>(-kHeight) : kHeight);
         Put16(header, 1);
-        Put16(header, spec.bits);
-        Put32(header, spec.compression);
+        Put16(header, layout.bits);
+        Put32(header, layout.compression);
         Put32(header, static_cast<DWORD>(pixels.size()));
         Put32(header, 2835);
         Put32(header, 2835);
         Put32(header, static_cast<DWORD>(nColors));
         Put32(header, 0);
         for (DWORD m : masks)
-            if (spec.headerSize > 40)
+            if (layout.headerSize > 40)
                 Put32(header, m);
-        header.resize(spec.headerSize, 0);
-        if (spec.headerSize == 40)
+        header.resize(layout.headerSize, 0);
+        if (layout.headerSize == 40)
             for (DWORD m : masks)
                 Put32(header, m);
     }
-    const int nEntry = spec.headerSize == 12 ? 3 : 4;
+    const int nEntry = layout.headerSize == 12 ? 3 : 4;
     for (int i = 0; i < nColors; i++)
     {
         const COLORREF cr = i == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255);
