@@ -199,8 +199,9 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 
 CDocument* CMDIFrameWnd::GetActiveDocument()
 {
-    CMDIChildWnd* pActiveChild = MDIGetActive();
-    return pActiveChild != nullptr ? pActiveChild->GetActiveDocument() : nullptr;
+    // The document of whichever frame a derived frame reports as active.
+    CFrameWnd* pActiveFrame = GetActiveFrame();
+    return pActiveFrame != nullptr && pActiveFrame != this ? pActiveFrame->GetActiveDocument() : nullptr;
 }
 
 HACCEL CMDIFrameWnd::GetDefaultAccelerator()

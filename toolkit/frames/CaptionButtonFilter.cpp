@@ -27,6 +27,8 @@ constexpr PartCommand partCommands[] = {
 };
 // GetMenuState's answer for a missing item.
 constexpr UINT NO_MENU_ITEM = static_cast<UINT>(-1);
+// The caption part's bits of a DrawFrameControl state.
+constexpr UINT CAPTION_PART_MASK = 0xFF;
 } // namespace
 
 SECCaptionControlMsgFilter::SECCaptionControlMsgFilter(CWnd* pOwner, UINT nID, UINT nStateFlags, UINT nType)
@@ -114,8 +116,10 @@ void SECCaptionControlMsgFilter::Draw(CDC* pDC)
 {
     if (!IsValidButtonID(GetID()))
         return;
+    // A button made through its row's descriptors got its id after construction: the id is
+    // the part it shows.
     CRect rect = m_rectButton;
-    pDC->DrawFrameControl(&rect, m_nType, m_nState);
+    pDC->DrawFrameControl(&rect, m_nType, (m_nState & ~CAPTION_PART_MASK) | GetID());
 }
 
 CRect SECCaptionControlMsgFilter::GetScreenRect()

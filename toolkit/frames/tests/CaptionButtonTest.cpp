@@ -323,24 +323,40 @@ TEST_F(CaptionButtonTest, TheHoldDelayDecidesWhetherAndWhenAHoldFires)
 
 TEST_F(CaptionButtonTest, TheButtonLooksAsTheSystemDrawsItsCaptionPart)
 {
-    for (UINT nPushed : {0u, static_cast<UINT>(DFCS_PUSHED)})
-    {
-        MemoryCanvas drawn(40, 40, RGB(1, 2, 3));
-        MemoryCanvas expected(40, 40, RGB(1, 2, 3));
-        ProbeButton probe(m_pOwner.get(), DFCS_CAPTIONCLOSE);
-        probe.Place(CRect(4, 4, 24, 22), FALSE);
-        if (nPushed)
-            probe.BeginTrack(TRUE, FALSE);
-        probe.DrawInto(drawn.Dc());
-        CRect rect(4, 4, 24, 22);
-        ::DrawFrameControl(expected.Hdc(), &rect, DFC_CAPTION, DFCS_CAPTIONCLOSE | nPushed);
-        for (int y = 0; y < 40; y += 3)
-            for (int x = 0; x < 40; x += 3)
-                ASSERT_EQ(drawn.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y << " pushed " << nPushed;
-        EXPECT_NE(drawn.Pixel(5, 5), RGB(1, 2, 3));
-        EXPECT_EQ(drawn.Pixel(30, 30), RGB(1, 2, 3));
-        probe.EndTrack(TRUE, FALSE);
-        probe.SetWnd(nullptr, TRUE);
-    }
+    // Each button made as a row makes them: created by its descriptor, its id given afterwards.
+    SECCaptionMsgFilter parent(m_pOwner.get());
+    for (UINT nPart = DFCS_CAPTIONCLOSE; nPart <= DFCS_CAPTIONHELP; ++nPart)
+        for (UINT nPushed : {0u, static_cast<UINT>(DFCS_PUSHED)})
+        {
+            MemoryCanvas drawn(40, 40, RGB(1, 2, 3));
+            MemoryCanvas expected(40, 40, RGB(1, 2, 3));
+            auto* pProbe = static_cast<ProbeButton*>(parent.FindFilter(nPart, RUNTIME_CLASS(ProbeButton), 0));
+            ASSERT_NE(pProbe, nullptr);
+            pProbe->Place(CRect(4, 4, 24, 22), FALSE);
+            if (nPushed)
+                pProbe->BeginTrack(TRUE, FALSE);
+            pProbe->DrawInto(drawn.Dc());
+            CRect rect(4, 4, 24, 22);
+            ::DrawFrameControl(expected.Hdc(), &rect, DFC_CAPTION, nPart | nPushed);
+            for (int y = 0; y < 40; y += 3)
+                for (int x = 0; x < 40; x += 3)
+                    ASSERT_EQ(drawn.Pixel(x, y), expected.Pixel(x, y))
+                        << x << "," << y << " part " << nPart << " pushed " << nPushed;
+            EXPECT_NE(drawn.Pixel(5, 5), RGB(1, 2, 3));
+            EXPECT_EQ(drawn.Pixel(30, 30), RGB(1, 2, 3));
+            pProbe->EndTrack(TRUE, FALSE);
+        }
+    // The parts differ from one another, so the comparison above tells them apart.
+    MemoryCanvas close(20, 18, RGB(1, 2, 3));
+    MemoryCanvas minimize(20, 18, RGB(1, 2, 3));
+    CRect rect(0, 0, 20, 18);
+    ::DrawFrameControl(close.Hdc(), &rect, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    ::DrawFrameControl(minimize.Hdc(), &rect, DFC_CAPTION, DFCS_CAPTIONMIN);
+    BOOL bDiffers = FALSE;
+    for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 20; ++x)
+            bDiffers |= close.Pixel(x, y) != minimize.Pixel(x, y);
+    EXPECT_TRUE(bDiffers);
+    parent.SetWnd(nullptr, TRUE);
 }
 } // namespace

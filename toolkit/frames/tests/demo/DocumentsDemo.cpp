@@ -24,6 +24,8 @@ using tarnwick::frames::nsSysCommandEx::STATE_FLOATING;
 using tarnwick::frames::nsSysCommandEx::STATE_LEFT;
 using tarnwick::frames::nsSysCommandEx::SysCommandExRecord;
 using tarnwick::frames::nsSysCommandEx::SCX_EXECUTE;
+using tarnwick::frames::nsSysCommandEx::SCX_POSITION;
+using tarnwick::frames::nsSysCommandEx::SCX_SIZE;
 using tarnwick::frames::nsSysCommandEx::SendSysCommandExMessage;
 
 constexpr UINT IDR_MAINFRAME = 128;
@@ -121,12 +123,20 @@ ON_COMMAND(ID_APPLY, OnApply)
 ON_COMMAND(ID_DROP_MENU, OnDropMenu)
 END_MESSAGE_MAP()
 
-// Asks the window's filters to take it to the state.
-void GoTo(CFrameWnd* pFrame, int nState)
+// Asks the window's filters to take it to the state, at the screen rectangle when one is given.
+void GoTo(CFrameWnd* pFrame, int nState, const CRect& rect = CRect(0, 0, 0, 0))
 {
     SysCommandExRecord record{};
     record.hWnd = pFrame->m_hWnd;
     record.nCommand = nState;
+    if (!rect.IsRectNull())
+    {
+        record.dwFlags = SCX_POSITION | SCX_SIZE;
+        record.x = rect.left;
+        record.y = rect.top;
+        record.cx = rect.Width();
+        record.cy = rect.Height();
+    }
     SendSysCommandExMessage(SCX_EXECUTE, record);
 }
 
@@ -163,13 +173,10 @@ public:
         // A log docked at the left, a sheet floating, a sheet as MDI child.
         if (CDocument* pLog = pLogs->OpenDocumentFile(nullptr))
             GoTo(FrameOf(pLog), STATE_LEFT);
+        // The floating sheet over the lower right of the client area: the bar's size is given,
+        // its floating frame adds the caption and borders.
         if (CDocument* pFloating = pSheets->OpenDocumentFile(nullptr))
-        {
-            GoTo(FrameOf(pFloating), STATE_FLOATING);
-            // Its floating frame over the lower right of the client area.
-            if (CFrameWnd* pFloatingFrame = FrameOf(pFloating)->GetParent()->GetParentFrame())
-                pFloatingFrame->SetWindowPos(nullptr, 420, 300, 300, 180, SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+            GoTo(FrameOf(pFloating), STATE_FLOATING, CRect(CPoint(420, 300), CSize(300, 180)));
         if (CDocument* pSheet = pSheets->OpenDocumentFile(nullptr))
             FrameOf(pSheet)->MoveWindow(10, 10, 340, 260);
         // The docked log is the active document.
