@@ -74,6 +74,19 @@ private:
     HHOOK m_hHook = nullptr;
 };
 
+// Remembers how the default window procedure was last asked to draw the caption.
+class CaptionProbeFrame : public SECMDIFrameWnd
+{
+public:
+    BOOL m_bCaptionActive = FALSE;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NCACTIVATE)
+            m_bCaptionActive = wParam != 0;
+        return SECMDIFrameWnd::DefWindowProc(message, wParam, lParam);
+    }
+};
+
 class DockedFramesTest : public ::testing::Test
 {
 protected:
@@ -88,8 +101,9 @@ protected:
         ACCEL accel{FVIRTKEY, VK_F5, TestViewA::ID_VIEW_COMMAND};
         m_hAccel = ::CreateAcceleratorTable(&accel, 1);
         m_pSheets->m_hAccelTable = m_hAccel;
-        m_pFrame = new SECMDIFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Documents"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600)));
+        m_pFrame = new CaptionProbeFrame;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Documents"), WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                                     CRect(0, 0, 800, 600)));
         m_app.m_pMainWnd = m_pFrame;
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
         m_pFrame->ShowWindow(SW_SHOW);
@@ -168,7 +182,7 @@ protected:
     SECMultiDocTemplate* m_pLogs = nullptr;
     CMultiDocTemplate* m_pPlain = nullptr;
     HACCEL m_hAccel = nullptr;
-    SECMDIFrameWnd* m_pFrame = nullptr;
+    CaptionProbeFrame* m_pFrame = nullptr;
 };
 
 TEST_F(DockedFramesTest, ToggleMovesTheSameViewBetweenAnMDIChildAndADockedFrame)
@@ -426,8 +440,15 @@ TEST_F(DockedFramesTest, TheActiveDockedFrameStandsInForTheActiveChild)
     pChildView->SetFocus();
     m_pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(::GetFocus(), pDockedView->m_hWnd);
-    // The main caption stays active.
-    EXPECT_TRUE(m_pFrame->SendMessage(WM_NCACTIVATE, FALSE) != 0 || true);
+    // The main caption stays active while the frame is in the foreground.
+    ASSERT_EQ(::GetForegroundWindow(), m_pFrame->m_hWnd);
+    m_pFrame->SendMessage(WM_NCACTIVATE, FALSE);
+    EXPECT_TRUE(m_pFrame->m_bCaptionActive);
+    // The title names the docked frame's document, not the child's.
+    CString strTitle;
+    m_pFrame->GetWindowText(strTitle);
+    EXPECT_NE(strTitle.Find(pDockedView->GetDocument()->GetTitle()), -1);
+    EXPECT_EQ(strTitle.Find(pChildView->GetDocument()->GetTitle()), -1);
 
     // A click into the child clears it.
     pChild->SendMessage(WM_PARENTNOTIFY, WM_LBUTTONDOWN, MAKELPARAM(5, 5));
@@ -435,6 +456,9 @@ TEST_F(DockedFramesTest, TheActiveDockedFrameStandsInForTheActiveChild)
     m_pFrame->SendMessage(WM_COMMAND, TestViewA::ID_VIEW_COMMAND);
     EXPECT_EQ(pChildView->m_nCommands, 1);
     EXPECT_EQ(pDockedView->m_nCommands, 1);
+    // Without a docked frame the caption follows the message.
+    m_pFrame->SendMessage(WM_NCACTIVATE, FALSE);
+    EXPECT_FALSE(m_pFrame->m_bCaptionActive);
 }
 
 TEST_F(DockedFramesTest, DestroyingTheActiveDockedFrameHandsActivityOn)
