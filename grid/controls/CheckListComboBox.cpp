@@ -223,14 +223,15 @@ void CGXCheckListComboLBox::OnKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*
         return;
     }
     m_bKeyUsed = FALSE;
-    HWND hOwner = m_pOwner->GetSafeHwnd();
+    CWnd* pOwner = m_pOwner;
+    HWND hOwner = pOwner->GetSafeHwnd();
     // Every way out keeps the checks; the list may be gone once the owner's message returns.
     switch (nChar)
     {
     case VK_TAB:
-        ::PostMessage(hOwner, WM_KEYDOWN, VK_TAB, 1);
-        ::PostMessage(hOwner, WM_KEYUP, VK_TAB, 0xC0000001);
         ::SendMessage(hOwner, GX_WM_LIST_CHOSEN, 0, 0);
+        pOwner->PostMessage(WM_KEYDOWN, VK_TAB, 1);
+        pOwner->PostMessage(WM_KEYUP, VK_TAB, 0xC0000001);
         return;
     case VK_RETURN:
     case VK_ESCAPE:

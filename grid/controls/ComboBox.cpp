@@ -40,20 +40,20 @@ private:
     CGXControl* m_pControl;
 };
 
-// Sets a flag of the grid for a scope and restores it after.
-class GridFlagScope
+// Sets a flag for a scope and restores it after.
+class FlagScope
 {
 public:
-    explicit GridFlagScope(BOOL& bFlag) : m_bFlag(bFlag), m_bOld(bFlag)
+    explicit FlagScope(BOOL& bFlag) : m_bFlag(bFlag), m_bOld(bFlag)
     {
         m_bFlag = TRUE;
     }
-    ~GridFlagScope()
+    ~FlagScope()
     {
         m_bFlag = m_bOld;
     }
-    GridFlagScope(const GridFlagScope&) = delete;
-    GridFlagScope& operator=(const GridFlagScope&) = delete;
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
 
 private:
     BOOL& m_bFlag;
@@ -228,7 +228,7 @@ void CGXComboBox::ShowDropDown(BOOL bShow)
     ::GetMonitorInfoW(::MonitorFromWindow(pGridWnd->m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
     const CRect rectWork(monitor.rcWork);
 
-    const GridFlagScope dropDown(m_pGrid->m_bDropDownOpen);
+    m_pGrid->m_bDropDownOpen = TRUE;
     m_pDropDownWnd = CreatePopupWnd(CRect(rectCell.left, rectCell.bottom, rectCell.right, rectCell.bottom + 1));
     CListBox* pList = CreateListBox(m_pDropDownWnd);
     m_pDropDownWnd->SetListBox(pList);
@@ -281,7 +281,6 @@ void CGXComboBox::ShowDropDown(BOOL bShow)
         const GridFocusLock lock(this);
         pList->SetFocus();
     }
-    m_pGrid->m_bDropDownOpen = TRUE;
 }
 
 void CGXComboBox::OnFillDroppedList(CListBox* pList)
@@ -325,10 +324,20 @@ void CGXComboBox::OnStoreDroppedList(CListBox* pList)
         strText.Format(_T("%d"), nIndex + IndexOffset());
     else
         pList->GetText(nIndex, strText);
-    SetActive(TRUE);
-    SetValue(strText);
-    SetSel(0, -1);
-    SetModified(TRUE);
+    // Activating may re-create the edit window, which takes the focus: the list gets it back.
+    const HWND hFocus = ::GetFocus();
+    {
+        const FlagScope takingChoice(m_bTakingChoice);
+        SetActive(TRUE);
+        SetValue(strText);
+        SetSel(0, -1);
+        SetModified(TRUE);
+        if (::GetFocus() != hFocus && ::IsWindow(hFocus))
+        {
+            const GridFocusLock lock(this);
+            ::SetFocus(hFocus);
+        }
+    }
     if (m_bDrawActiveAsStatic)
         RefreshCell();
     else
@@ -348,7 +357,7 @@ void CGXComboBox::ClosePopup(CWnd* pFocusTo)
 
 LRESULT CGXComboBox::OnListChosen(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const GridFlagScope inDropDown(m_pGrid->m_bInDropDown);
+    const FlagScope inDropDown(m_pGrid->m_bInDropDown);
     if (m_pDropDownWnd == nullptr)
         return 0;
     if (!IsReadOnlyCell())
@@ -362,7 +371,7 @@ LRESULT CGXComboBox::OnListChosen(WPARAM wParam, LPARAM /*lParam*/)
 
 LRESULT CGXComboBox::OnListCancel(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const GridFlagScope inDropDown(m_pGrid->m_bInDropDown);
+    const FlagScope inDropDown(m_pGrid->m_bInDropDown);
     if (m_pDropDownWnd == nullptr)
         return 0;
     const BOOL bKeepEditing =
@@ -410,7 +419,7 @@ LRESULT CGXComboBox::OnListKillFocus(WPARAM wParam, LPARAM /*lParam*/)
     // A press into the grid closes the list through the grid's mouse handling.
     if (IsWithin(hNewFocus, pGridWnd->GetSafeHwnd()))
         return 0;
-    const GridFlagScope busy(m_pGrid->m_bDropDownBusy);
+    const FlagScope busy(m_pGrid->m_bDropDownBusy);
     pGridWnd->SetFocus();
     SendMessage(GX_WM_LIST_CANCEL);
     ::SetFocus(hNewFocus);
@@ -419,7 +428,7 @@ LRESULT CGXComboBox::OnListKillFocus(WPARAM wParam, LPARAM /*lParam*/)
 
 LRESULT CGXComboBox::OnWndSetFocus(WPARAM wParam, LPARAM lParam)
 {
-    if (m_pDropDownWnd != nullptr)
+    if (m_pDropDownWnd != nullptr && !m_bTakingChoice)
         SendMessage(GX_WM_LIST_CANCEL, TRUE);
     return CGXEditControl::OnWndSetFocus(wParam, lParam);
 }
@@ -742,15 +751,16 @@ void CGXComboListBox::OnKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
     }
     m_bKeyUsed = FALSE;
     m_nKeyRepeats = 0;
-    HWND hOwner = m_pOwner->GetSafeHwnd();
+    CWnd* pOwner = m_pOwner;
+    HWND hOwner = pOwner->GetSafeHwnd();
     // The choice is taken before the Tab key reaches the edit window; the list may be gone
-    // once a message to the owner returns.
+    // once a message to the owner returns, and the edit window may have been made anew.
     switch (nChar)
     {
     case VK_TAB:
-        ::PostMessage(hOwner, WM_KEYDOWN, VK_TAB, 1);
-        ::PostMessage(hOwner, WM_KEYUP, VK_TAB, 0xC0000001);
         ::SendMessage(hOwner, GX_WM_LIST_CHOSEN, 0, 0);
+        pOwner->PostMessage(WM_KEYDOWN, VK_TAB, 1);
+        pOwner->PostMessage(WM_KEYUP, VK_TAB, 0xC0000001);
         return;
     case VK_RETURN:
         ::SendMessage(hOwner, GX_WM_LIST_CHOSEN, 0, 0);

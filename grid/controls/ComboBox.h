@@ -116,6 +116,8 @@ protected:
     CFont m_font;
     int m_nTextHeight = 0;
     int m_nButtonMargin = 1;
+    // Set while a choice is taken into the edit window, which may take the focus meanwhile.
+    BOOL m_bTakingChoice = FALSE;
 };
 
 // The combo cell's dropped list.
