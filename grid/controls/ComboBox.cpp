@@ -1,6 +1,6 @@
 #include <grid/controls/ComboBox.h>
 
-#include <grid/controls/ChoiceLines.h>
+#include <grid/controls/ComboSupport.h>
 #include <grid/controls/ComboBoxButton.h>
 #include <grid/controls/ComposedStyle.h>
 #include <grid/controls/GridCombo.h>
@@ -19,26 +19,6 @@ namespace
 {
 constexpr int buttonStrip = 15;
 constexpr DWORD defaultListStyle = WS_VSCROLL | LBS_NOTIFY;
-
-// Holds the grid's focus-change guard for a scope: the list takes the focus from the edit
-// window without the grid storing or deactivating the cell.
-class GridFocusLock
-{
-public:
-    explicit GridFocusLock(CGXControl* pControl) : m_pControl(pControl)
-    {
-        m_pControl->LockGridFocus(TRUE);
-    }
-    ~GridFocusLock()
-    {
-        m_pControl->LockGridFocus(FALSE);
-    }
-    GridFocusLock(const GridFocusLock&) = delete;
-    GridFocusLock& operator=(const GridFocusLock&) = delete;
-
-private:
-    CGXControl* m_pControl;
-};
 
 // Sets a flag for a scope and restores it after.
 class FlagScope
@@ -59,19 +39,6 @@ private:
     BOOL& m_bFlag;
     BOOL m_bOld;
 };
-
-// A whole decimal number of 32 bits; FALSE for any other text.
-BOOL ParseIndex(const CString& strText, int& nValue)
-{
-    if (strText.IsEmpty())
-        return FALSE;
-    wchar_t* pEnd = nullptr;
-    const long long nParsed = std::wcstoll(strText, &pEnd, 10);
-    if (pEnd == nullptr || *pEnd != L'\0' || nParsed < INT_MIN || nParsed > INT_MAX)
-        return FALSE;
-    nValue = static_cast<int>(nParsed);
-    return TRUE;
-}
 
 BOOL IsWithin(HWND hWnd, HWND hAncestor)
 {
@@ -103,7 +70,7 @@ CGXComboBox::~CGXComboBox()
 {
     if (m_pDropDownWnd != nullptr)
     {
-        const GridFocusLock lock(this);
+        const GXGridFocusLock lock(this);
         DestroyDropDownWnd(std::exchange(m_pDropDownWnd, nullptr));
     }
 }
@@ -278,7 +245,7 @@ void CGXComboBox::ShowDropDown(BOOL bShow)
     m_pDropDownWnd->ShowWindow(SW_SHOWNA);
     m_pDropDownWnd->UpdateWindow();
     {
-        const GridFocusLock lock(this);
+        const GXGridFocusLock lock(this);
         pList->SetFocus();
     }
 }
@@ -301,7 +268,7 @@ void CGXComboBox::OnFillDroppedList(CListBox* pList)
         nIndex = pList->FindStringExact(-1, strText);
     else if (IsIndexMode())
     {
-        if (!ParseIndex(strText, nIndex))
+        if (!GXParseChoiceIndex(strText, nIndex))
             return;
         nIndex -= IndexOffset();
     }
@@ -334,7 +301,7 @@ void CGXComboBox::OnStoreDroppedList(CListBox* pList)
         SetModified(TRUE);
         if (::GetFocus() != hFocus && ::IsWindow(hFocus))
         {
-            const GridFocusLock lock(this);
+            const GXGridFocusLock lock(this);
             ::SetFocus(hFocus);
         }
     }
@@ -348,7 +315,7 @@ void CGXComboBox::ClosePopup(CWnd* pFocusTo)
 {
     CGXGridCombo* pPopup = std::exchange(m_pDropDownWnd, nullptr);
     m_pGrid->m_bDropDownOpen = FALSE;
-    const GridFocusLock lock(this);
+    const GXGridFocusLock lock(this);
     // The focus leaves the list before it goes, for the edit window or the grid to take.
     if (IsWithin(::GetFocus(), pPopup->GetSafeHwnd()))
         pFocusTo->SetFocus();
@@ -614,7 +581,7 @@ BOOL CGXComboBox::FormatDisplayText(CString& strOut, ROWCOL nRow, ROWCOL nCol, L
     // A value that is no index of a line shows nothing.
     int nIndex = -1;
     CString strItem;
-    if (ParseIndex(strValue, nIndex))
+    if (GXParseChoiceIndex(strValue, nIndex))
         GetChoiceItem(strItem, style.GetChoiceList(), nIndex - IndexOffset());
     return CGXEditControl::FormatDisplayText(strOut, nRow, nCol, strItem, style);
 }

@@ -3,6 +3,7 @@
 #include <grid/controls/CheckBox.h>
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
+#include <grid/controls/ComboBoxWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/controls/DateTimeCtrl.h>
 #include <grid/controls/EditControl.h>
@@ -62,8 +63,8 @@ const ControlEntry controlTable[] = {
     {52525, CGXComboBox::Create<52525, 0x04>, TRUE},
     {52526, CGXComboBox::Create<52526, 0x08>, TRUE},
     {52527, CGXComboBox::Create<52527, 0x01>, TRUE},
-    {52528, nullptr, FALSE},
-    {52529, nullptr, FALSE},
+    {52528, CGXComboBoxWnd::Create<52528, 0x200042>, FALSE},
+    {52529, CGXComboBoxWnd::Create<52529, 0x200003>, FALSE},
     {52531, CGXComboBox::Create<52531, 0x18>, TRUE},
     {52532, CGXComboBox::Create<52532, 0x14>, TRUE},
     {52534, nullptr, FALSE},
