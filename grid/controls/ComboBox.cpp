@@ -496,15 +496,7 @@ CSize CGXComboBox::AddFrameToSize(CSize& size, CDC* pDC, ROWCOL nRow, ROWCOL nCo
 CSize CGXComboBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection)
 {
     const CSize sizeBase = CGXStatic::GetPreferredSize(pDC, nRow, nCol, style, nDirection);
-    CFont* pOld = m_pGrid->LoadFont(pDC, style, nullptr);
-    TEXTMETRIC tm{};
-    pDC->GetTextMetrics(&tm);
-    CSize size(0, tm.tmHeight + tm.tmExternalLeading + 1);
-    if (m_bFillWithChoiceList && style.GetInclude(CGXStyle::inclChoiceList))
-        GXForEachChoiceLine(style.GetChoiceList(),
-                          [&](const CString& strLine) { size.cx = std::max(size.cx, pDC->GetTextExtent(strLine).cx); });
-    if (pOld != nullptr)
-        pDC->SelectObject(pOld);
+    CSize size = GXMeasureChoices(m_pGrid, pDC, style, m_bFillWithChoiceList);
     AddFrameToSize(size, pDC, nRow, nCol, &style);
     return CSize(std::max(size.cx, sizeBase.cx), std::max(size.cy, sizeBase.cy));
 }

@@ -451,15 +451,8 @@ CSize CGXComboBoxWnd::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const
     if (GetSafeHwnd() != nullptr && (GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0)
         return CSize(0, 0);
     const CSize sizeBase = CGXStatic::GetPreferredSize(pDC, nRow, nCol, style, nDirection);
-    CFont* pOld = m_pGrid->LoadFont(pDC, style, nullptr);
-    TEXTMETRIC tm{};
-    pDC->GetTextMetrics(&tm);
-    CSize size(0, tm.tmHeight + tm.tmExternalLeading + 1 + (m_bMarginsInHeight ? 1 + 2 * m_nMargin : 1));
-    if (m_bFillWithChoiceList && style.GetInclude(CGXStyle::inclChoiceList))
-        GXForEachChoiceLine(style.GetChoiceList(),
-                            [&](const CString& strLine) { size.cx = std::max(size.cx, pDC->GetTextExtent(strLine).cx); });
-    if (pOld != nullptr)
-        pDC->SelectObject(pOld);
+    CSize size = GXMeasureChoices(m_pGrid, pDC, style, m_bFillWithChoiceList);
+    size.cy += m_bMarginsInHeight ? 1 + 2 * m_nMargin : 1;
     AddFrameToSize(size, pDC, nRow, nCol, &style);
     return CSize(std::max(size.cx, sizeBase.cx), std::max(size.cy, sizeBase.cy));
 }

@@ -5,6 +5,10 @@
 #include <afxwin.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/GridCore.h>
+#include <grid/core/Style.h>
+
+#include <algorithm>
 
 #include <climits>
 #include <cwchar>
@@ -23,6 +27,22 @@ template <class Function> void GXForEachChoiceLine(const CString& strList, Funct
         function(strList.Mid(nStart, nLineEnd - nStart));
         nStart = nEnd + 1;
     }
+}
+
+// Measured with the style's font: the widest line of the choice list (with bFill) and the
+// font's line height plus one.
+inline CSize GXMeasureChoices(CGXGridCore* pGrid, CDC* pDC, const CGXStyle& style, BOOL bFill)
+{
+    CFont* pOld = pGrid->LoadFont(pDC, style, nullptr);
+    TEXTMETRIC tm{};
+    pDC->GetTextMetrics(&tm);
+    CSize size(0, tm.tmHeight + tm.tmExternalLeading + 1);
+    if (bFill && style.GetInclude(CGXStyle::inclChoiceList))
+        GXForEachChoiceLine(style.GetChoiceList(),
+                            [&](const CString& strLine) { size.cx = std::max(size.cx, pDC->GetTextExtent(strLine).cx); });
+    if (pOld != nullptr)
+        pDC->SelectObject(pOld);
+    return size;
 }
 
 // A whole decimal number of 32 bits; FALSE for any other text.

@@ -1,4 +1,4 @@
-#include "GridTestSupport.h"
+#include "ComboTestSupport.h"
 
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/Child.h>
@@ -13,36 +13,18 @@
 namespace
 {
 // A grid window big enough for the combo cells, shown so that its windows take the focus.
-class ComboTest : public HiddenGridOfTest<TestGrid>
+class ComboTest : public ComboGridTest
 {
 protected:
-    void SetUp() override
-    {
-        HiddenGridOfTest::SetUp();
-        Parent().ShowWindow(SW_SHOW);
-        m_grid.ShowWindow(SW_SHOW);
-        m_grid.SetColWidth(1, 3, 120);
-        m_grid.SetFocus();
-    }
     void TearDown() override
     {
         m_grid.SetCurrentCell(1, 1);
         m_grid.ResetCurrentCell();
         PumpPendingMessages();
     }
-    // A cell of the control with the choices and the value.
-    void SetCombo(ROWCOL nRow, ROWCOL nCol, WORD nId, LPCTSTR pszChoices, LPCTSTR pszValue)
-    {
-        CGXStyle style;
-        style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
-        ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
-    }
     template <class TControl = CGXComboBox> TControl* ComboAt(ROWCOL nRow, ROWCOL nCol)
     {
-        EXPECT_TRUE(m_grid.SetCurrentCell(nRow, nCol));
-        auto* pCombo = dynamic_cast<TControl*>(m_grid.GetCurrentCellControl());
-        EXPECT_NE(pCombo, nullptr);
-        return pCombo;
+        return ControlAt<TControl>(nRow, nCol);
     }
     static CListBox* List(CGXComboBox* pCombo)
     {
@@ -58,17 +40,6 @@ protected:
     {
         pWnd->SendMessage(WM_SYSKEYDOWN, nKey, 0x20000001);
         pWnd->SendMessage(WM_SYSKEYUP, nKey, 0xE0000001);
-    }
-    CString Stored(ROWCOL nRow, ROWCOL nCol)
-    {
-        return m_grid.GetValueRowCol(nRow, nCol);
-    }
-    std::pair<ROWCOL, ROWCOL> Current()
-    {
-        ROWCOL nRow = 0;
-        ROWCOL nCol = 0;
-        m_grid.GetCurrentCell(&nRow, &nCol);
-        return {nRow, nCol};
     }
     CString Shown(ROWCOL nRow, ROWCOL nCol)
     {

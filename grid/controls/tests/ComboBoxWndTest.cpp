@@ -1,4 +1,4 @@
-#include "GridTestSupport.h"
+#include "ComboTestSupport.h"
 
 #include <grid/controls/ComboBoxWnd.h>
 #include <grid/core/AppData.h>
@@ -13,34 +13,17 @@ namespace
 constexpr WORD idComboBox = 52528;
 constexpr WORD idDropDownList = 52529;
 
-class ComboWndTest : public HiddenGridOfTest<TestGrid>
+class ComboWndTest : public ComboGridTest
 {
 protected:
-    void SetUp() override
-    {
-        HiddenGridOfTest::SetUp();
-        Parent().ShowWindow(SW_SHOW);
-        m_grid.ShowWindow(SW_SHOW);
-        m_grid.SetColWidth(1, 3, 120);
-        m_grid.SetFocus();
-    }
     void TearDown() override
     {
         m_grid.SetCurrentCell(5, 5);
         PumpPendingMessages();
     }
-    void SetCombo(ROWCOL nRow, ROWCOL nCol, WORD nId, LPCTSTR pszChoices, LPCTSTR pszValue)
-    {
-        CGXStyle style;
-        style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
-        ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
-    }
     CGXComboBoxWnd* ComboAt(ROWCOL nRow, ROWCOL nCol)
     {
-        EXPECT_TRUE(m_grid.SetCurrentCell(nRow, nCol));
-        auto* pCombo = dynamic_cast<CGXComboBoxWnd*>(m_grid.GetCurrentCellControl());
-        EXPECT_NE(pCombo, nullptr);
-        return pCombo;
+        return ControlAt<CGXComboBoxWnd>(nRow, nCol);
     }
     // Activates the combo over its cell, as the grid's paint does.
     void Activate(CGXComboBoxWnd* pCombo)
@@ -48,17 +31,6 @@ protected:
         pCombo->SetActive(TRUE);
         pCombo->RefreshCell();
         m_grid.UpdateWindow();
-    }
-    CString Stored(ROWCOL nRow, ROWCOL nCol)
-    {
-        return m_grid.GetValueRowCol(nRow, nCol);
-    }
-    std::pair<ROWCOL, ROWCOL> Current()
-    {
-        ROWCOL nRow = 0;
-        ROWCOL nCol = 0;
-        m_grid.GetCurrentCell(&nRow, &nCol);
-        return {nRow, nCol};
     }
 };
 
