@@ -1,8 +1,15 @@
 // A frame whose view is a grid window: header cells with the selected rows' headers pressed,
 // grid lines, text cells drawn by the static and the edit control, two-place number cells,
 // dates in date-time cells, 3-d check boxes, a selected range and the current cell's frame on
-// a date, which shows its calendar and spin buttons.
+// a date, which shows its calendar and spin buttons. A row of combo cells below: the drawn
+// combo, a choice shown for its number, the window combo box and drop-down list, and the
+// drop-down check list. With "dropdown" on the command line the drawn combo's list is open,
+// with "checklist" the check list.
 #include <afxwin.h>
+
+#include <grid/controls/CheckListComboBox.h>
+#include <grid/controls/ComboBox.h>
+#include <grid/controls/ComboBoxWnd.h>
 
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
@@ -14,6 +21,12 @@
 namespace
 {
 constexpr WORD idStatic = 52513;
+constexpr WORD idComboNoTextFit = 52517;
+constexpr WORD idComboDisplayChoiceOneBased = 52531;
+constexpr WORD idComboBoxWnd = 52528;
+constexpr WORD idDropDownListWnd = 52529;
+constexpr WORD idCheckListCombo = 52542;
+constexpr ROWCOL nComboRow = 7;
 constexpr int nNumberFormatFixed = 2;
 
 struct Row
@@ -70,13 +83,51 @@ public:
             SetStyleRangeShort(CGXRange(nRow, 6), CGXStyle().SetControl(idDateTimeCalendar).SetValue(row.pszInstalled));
         }
         SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEditControl));
+        FillCombos();
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
         GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
         SetCurrentCellPosition(TRUE, 3, 6);
         GetParam()->SetCurrentCellFrame(TRUE);
     }
+    void FillCombos();
+    // Opens the list of the combo cell in the column.
+    void OpenList(ROWCOL nCol);
 };
+
+void CDemoGrid::FillCombos()
+{
+    struct Combo
+    {
+        WORD nControl;
+        LPCTSTR pszChoices;
+        LPCTSTR pszValue;
+    };
+    const Combo combos[] = {
+        {idComboNoTextFit, _T("Europe\nAmerica\nAsia\nAfrica\nOceania"), _T("Europe")},
+        {idComboDisplayChoiceOneBased, _T("Dialog\nBatch\nUpdate\nSpool"), _T("2")},
+        {idComboBoxWnd, _T("sapprd01\nsapqas01\nsapdev02"), _T("sapqas01")},
+        {idDropDownListWnd, _T("Low\nMedium\nHigh"), _T("High")},
+        {idComboNoTextFit, _T("None\nDaily\nWeekly"), _T("Weekly")},
+        {idCheckListCombo, _T("Weekdays\nMonday\nTuesday\nWednesday\nThursday\nFriday"), _T("5")},
+    };
+    for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
+    {
+        const Combo& combo = combos[nCol - 1];
+        SetStyleRangeShort(CGXRange(nComboRow, nCol),
+                           CGXStyle().SetControl(combo.nControl).SetChoiceList(combo.pszChoices).SetValue(combo.pszValue));
+    }
+    // The window combos show their buttons in every cell, as the drawn ones do.
+    for (WORD nId : {idComboBoxWnd, idDropDownListWnd})
+        static_cast<CGXComboBoxWnd*>(GetRegisteredControl(nId))->m_bButtonInCurrentCellOnly = FALSE;
+}
+
+void CDemoGrid::OpenList(ROWCOL nCol)
+{
+    SetCurrentCell(nComboRow, nCol);
+    if (auto* pCombo = dynamic_cast<CGXComboBox*>(GetCurrentCellControl()))
+        pCombo->OnSysKeyDown(VK_DOWN, 1, 0);
+}
 
 class CDemoFrame : public CFrameWnd
 {
@@ -84,6 +135,10 @@ public:
     CDemoFrame()
     {
         Create(nullptr, _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(40, 40, 780, 360));
+    }
+    CDemoGrid& Grid()
+    {
+        return m_grid;
     }
 
 protected:
@@ -117,6 +172,11 @@ public:
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
+        const CString strCommand(m_lpCmdLine);
+        if (strCommand.Find(_T("dropdown")) >= 0)
+            pFrame->Grid().OpenList(1);
+        else if (strCommand.Find(_T("checklist")) >= 0)
+            pFrame->Grid().OpenList(6);
         return TRUE;
     }
 };
