@@ -1,5 +1,6 @@
 #include <grid/controls/CheckListComboBox.h>
 
+#include <grid/controls/ComboSupport.h>
 #include <grid/controls/ComposedStyle.h>
 #include <grid/controls/GridCombo.h>
 #include <grid/core/GridCore.h>
@@ -104,8 +105,7 @@ void CGXCheckListComboBox::OnStoreDroppedList(CListBox* pList)
 
 LRESULT CGXCheckListComboBox::OnListClose(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    const BOOL bWasInDropDown = m_pGrid->m_bInDropDown;
-    m_pGrid->m_bInDropDown = TRUE;
+    const GXFlagScope inDropDown(m_pGrid->m_bInDropDown);
     if (m_pDropDownWnd != nullptr)
     {
         FreeStyle(FALSE);
@@ -118,7 +118,6 @@ LRESULT CGXCheckListComboBox::OnListClose(WPARAM /*wParam*/, LPARAM /*lParam*/)
         SetActive(FALSE);
         RefreshCell();
     }
-    m_pGrid->m_bInDropDown = bWasInDropDown;
     return 0;
 }
 

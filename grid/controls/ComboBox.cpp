@@ -20,26 +20,6 @@ namespace
 constexpr int buttonStrip = 15;
 constexpr DWORD defaultListStyle = WS_VSCROLL | LBS_NOTIFY;
 
-// Sets a flag for a scope and restores it after.
-class FlagScope
-{
-public:
-    explicit FlagScope(BOOL& bFlag) : m_bFlag(bFlag), m_bOld(bFlag)
-    {
-        m_bFlag = TRUE;
-    }
-    ~FlagScope()
-    {
-        m_bFlag = m_bOld;
-    }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    BOOL& m_bFlag;
-    BOOL m_bOld;
-};
-
 BOOL IsWithin(HWND hWnd, HWND hAncestor)
 {
     return hWnd != nullptr && (hWnd == hAncestor || ::IsChild(hAncestor, hWnd));
@@ -294,7 +274,7 @@ void CGXComboBox::OnStoreDroppedList(CListBox* pList)
     // Activating may re-create the edit window, which takes the focus: the list gets it back.
     const HWND hFocus = ::GetFocus();
     {
-        const FlagScope takingChoice(m_bTakingChoice);
+        const GXFlagScope takingChoice(m_bTakingChoice);
         SetActive(TRUE);
         SetValue(strText);
         SetSel(0, -1);
@@ -324,7 +304,7 @@ void CGXComboBox::ClosePopup(CWnd* pFocusTo)
 
 LRESULT CGXComboBox::OnListChosen(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const FlagScope inDropDown(m_pGrid->m_bInDropDown);
+    const GXFlagScope inDropDown(m_pGrid->m_bInDropDown);
     if (m_pDropDownWnd == nullptr)
         return 0;
     if (!IsReadOnlyCell())
@@ -338,7 +318,7 @@ LRESULT CGXComboBox::OnListChosen(WPARAM wParam, LPARAM /*lParam*/)
 
 LRESULT CGXComboBox::OnListCancel(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const FlagScope inDropDown(m_pGrid->m_bInDropDown);
+    const GXFlagScope inDropDown(m_pGrid->m_bInDropDown);
     if (m_pDropDownWnd == nullptr)
         return 0;
     const BOOL bKeepEditing =
@@ -386,7 +366,7 @@ LRESULT CGXComboBox::OnListKillFocus(WPARAM wParam, LPARAM /*lParam*/)
     // A press into the grid closes the list through the grid's mouse handling.
     if (IsWithin(hNewFocus, pGridWnd->GetSafeHwnd()))
         return 0;
-    const FlagScope busy(m_pGrid->m_bDropDownBusy);
+    const GXFlagScope busy(m_pGrid->m_bDropDownBusy);
     pGridWnd->SetFocus();
     SendMessage(GX_WM_LIST_CANCEL);
     ::SetFocus(hNewFocus);

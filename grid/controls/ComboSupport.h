@@ -1,5 +1,6 @@
 // What the combo cells share: the lines of a choice list walked in one pass over the text,
-// the number of a choice, and the grid's focus guard held while a list takes the focus.
+// their measure, the number of a choice, the grid's focus guard held while a list takes the
+// focus, and a flag set for a scope.
 #pragma once
 
 #include <afxwin.h>
@@ -76,4 +77,24 @@ public:
 
 private:
     CGXControl* m_pControl;
+};
+
+// Sets a flag for a scope and restores its former state after.
+class GXFlagScope
+{
+public:
+    explicit GXFlagScope(BOOL& bFlag) : m_bFlag(bFlag), m_bOld(bFlag)
+    {
+        m_bFlag = TRUE;
+    }
+    ~GXFlagScope()
+    {
+        m_bFlag = m_bOld;
+    }
+    GXFlagScope(const GXFlagScope&) = delete;
+    GXFlagScope& operator=(const GXFlagScope&) = delete;
+
+private:
+    BOOL& m_bFlag;
+    BOOL m_bOld;
 };
