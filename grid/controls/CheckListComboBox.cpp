@@ -153,6 +153,7 @@ void CGXCheckListComboBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, 
     if (bActiveHere)
         HideControl();
     CGXStatic::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+    CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
     if (bActiveHere)
         DrawCurrentCellFrame(pDC, rect);
 }

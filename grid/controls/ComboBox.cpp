@@ -431,6 +431,9 @@ void CGXComboBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGX
     if (!(IsActiveAt(nRow, nCol) && m_bIsActive && !m_pGrid->IsPrinting() && m_bDrawActiveAsStatic))
     {
         CGXEditControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+        // A cell drawn as text shows its drop button too.
+        if (!(IsActiveAt(nRow, nCol) && m_bIsActive))
+            CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
         return;
     }
     CGXStyle shown(style);
@@ -438,6 +441,7 @@ void CGXComboBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGX
     GetStyleValue(strText);
     shown.SetValue(strText);
     CGXStatic::Draw(pDC, rect, nRow, nCol, shown, pStandardStyle);
+    CGXControl::Draw(pDC, rect, nRow, nCol, shown, pStandardStyle);
 }
 
 void CGXComboBox::Reset()

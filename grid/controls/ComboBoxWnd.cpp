@@ -516,6 +516,7 @@ void CGXComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
         if (!bOwnerDrawn)
         {
             CGXStatic::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+            CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
             return;
         }
         CRect rectItem;
