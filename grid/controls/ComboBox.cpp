@@ -223,7 +223,8 @@ void CGXComboBox::ShowDropDown(BOOL bShow)
     rectList.DeflateRect(1, 0);
     pList->MoveWindow(rectList, FALSE);
     m_pDropDownWnd->ShowWindow(SW_SHOWNA);
-    m_pDropDownWnd->UpdateWindow();
+    // The list was filled and placed before it showed: all of it is painted now.
+    m_pDropDownWnd->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     {
         const GXGridFocusLock lock(this);
         pList->SetFocus();
