@@ -8,6 +8,7 @@
 #include <grid/core/GridParam.h>
 #include <grid/core/Range.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <afxpriv.h>
 
@@ -21,8 +22,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-// The current cell's flags: drawn at once and scrolled into view.
-constexpr UINT kUpdateCurrent = 10;
 constexpr int kNumberFormat = 2;
 constexpr LPCTSTR kHeaderFont = _T("Courier New");
 constexpr LONG kBold = 700;
@@ -64,7 +63,7 @@ LRESULT CGridPropertyPage::OnWizardBack()
 void CGridPropertyPage::EnterGrid()
 {
     if (m_wndGrid.GetRowCount() >= 1)
-        m_wndGrid.SetCurrentCell(1, 1, kUpdateCurrent);
+        m_wndGrid.SetCurrentCell(1, 1, GX_MOVECELL);
     m_wndGrid.SetFocus();
 }
 
@@ -77,7 +76,10 @@ void CGridPropertyPage::SetupGrid()
     font.SetFaceName(kHeaderFont).SetWeight(kBold);
     CGXStyle header;
     header.SetFont(font);
-    m_wndGrid.SetStyleRangeShort(CGXRange().SetRows(0, 0), header, CGXStyle::modeOverride, 0, GX_UPDATENOW);
+    // On the header cells themselves: a style given to row 0 as a whole would be stored in its
+    // column 0, the table's style, which every value cell takes in.
+    m_wndGrid.SetStyleRangeShort(CGXRange(0, 1, 0, m_wndGrid.GetColCount()), header, CGXStyle::modeOverride, 0,
+                                 GX_UPDATENOW);
     for (ROWCOL nCol = 0; nCol < m_columns.size(); ++nCol)
     {
         m_wndGrid.SetValueRange(CGXRange(0, nCol), m_columns[nCol].lpszHeader, 0, GX_UPDATENOW);
@@ -89,11 +91,8 @@ void CGridPropertyPage::FillGrid()
 {
     if (const ROWCOL nRows = m_wndGrid.GetRowCount(); nRows > 0)
         m_wndGrid.RemoveRows(1, nRows, GX_UPDATENOW);
-    CGXGridParam* pParam = m_wndGrid.GetParam();
-    const BOOL bLockUpdate = pParam->m_bLockUpdate;
-    pParam->m_bLockUpdate = TRUE;
-    try
     {
+        const tarnwick::foundation::SECScopedValue<BOOL> lockUpdate(m_wndGrid.GetParam()->m_bLockUpdate, TRUE);
         ForEachObject([this](const CString& strKey, const Fields& fields) {
             LoadFields(strKey, fields);
             const ROWCOL nRow = AppendRow();
@@ -101,12 +100,6 @@ void CGridPropertyPage::FillGrid()
             FillRow(nRow, fields);
         });
     }
-    catch (...)
-    {
-        pParam->m_bLockUpdate = bLockUpdate;
-        throw;
-    }
-    pParam->m_bLockUpdate = bLockUpdate;
     m_wndGrid.RedrawGrid(GX_UPDATENOW, TRUE);
 }
 
@@ -163,7 +156,7 @@ ROWCOL CGridPropertyPage::FindRow(const CString& strKey)
 
 void CGridPropertyPage::RefuseCell(ROWCOL nRow, ROWCOL nCol, LPCTSTR lpszMessage)
 {
-    m_wndGrid.SetCurrentCell(nRow, nCol, kUpdateCurrent);
+    m_wndGrid.SetCurrentCell(nRow, nCol, GX_MOVECELL);
     ThrowLumiter5Exception(lpszMessage);
 }
 

@@ -11,11 +11,12 @@ END_MESSAGE_MAP()
 
 namespace
 {
-constexpr DWORD TABS_STYLE = 0x50000018;
-// Child, visible, buttons, lines, lines at the root, no drag and drop, selection always shown.
-constexpr DWORD TREE_STYLE = 0x50000037;
+constexpr DWORD TABS_STYLE = WS_CHILD | WS_VISIBLE | tarnwick::tabs::TWS_MODERN | tarnwick::tabs::TWS_TABS_BOTTOM;
+constexpr DWORD TREE_STYLE =
+    WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS;
 // Several entries can be selected; a dragged item opens the entry it hovers over.
-constexpr DWORD TREE_EX_STYLE = 0x02100000;
+constexpr DWORD TREE_EX_STYLE = tarnwick::lists::TVXS_MULTISELECT | tarnwick::lists::TVXS_HOVEREXPAND;
+static_assert(TABS_STYLE == 0x50000018 && TREE_STYLE == 0x50000037 && TREE_EX_STYLE == 0x02100000);
 } // namespace
 
 CLandscapeWnd::~CLandscapeWnd() = default;

@@ -22,7 +22,8 @@ namespace
 constexpr LPCTSTR REGISTRY_KEY = _T("ZOL\\LumiterSAP");
 // Overlapped window with caption, system menu, thick frame, minimise and maximise boxes, and
 // the document's title in the caption.
-constexpr DWORD MAIN_FRAME_STYLE = 0xCF8000;
+constexpr DWORD MAIN_FRAME_STYLE = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
+static_assert(MAIN_FRAME_STYLE == 0xCF8000);
 constexpr UINT SPLASH_MILLISECONDS = 2500;
 // The source under which start-up reports in the output window.
 constexpr LPCTSTR START_SOURCE = _T("Lumiter5");
@@ -46,7 +47,9 @@ BOOL CLumiter5App::InitInstance()
     INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
     ::InitCommonControlsEx(&controls);
     CWinApp::InitInstance();
-    m_strLocale.Format(_T("%s"), _wsetlocale(LC_ALL, _T("English")));
+    // A locale the C library does not know leaves the name empty.
+    const wchar_t* pszLocale = _wsetlocale(LC_ALL, _T("English"));
+    m_strLocale = pszLocale != nullptr ? pszLocale : L"";
     GXInit(new CGXControlFactory);
     SetRegistryKey(REGISTRY_KEY);
     SECSelectVisualStyle(TRUE);

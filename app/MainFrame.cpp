@@ -48,14 +48,18 @@ END_MESSAGE_MAP()
 namespace
 {
 constexpr UINT ID_TOOLBAR_MAIN = AFX_IDW_TOOLBAR;
-// Child, visible, aligned and bordered at the bottom.
-constexpr DWORD STATUS_BAR_STYLE = 0x50008200;
+constexpr DWORD STATUS_BAR_STYLE = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM;
 // Visible, dynamic size; the landscape aligned left with a border right, the output aligned
 // bottom with a border top.
-constexpr DWORD LANDSCAPE_BAR_STYLE = 0x10001404;
-constexpr DWORD OUTPUT_BAR_STYLE = 0x10008204;
-constexpr DWORD BAR_EX_STYLE = 0x10F31;
-constexpr DWORD COOL_LOOK_STYLE = 0x300;
+constexpr DWORD LANDSCAPE_BAR_STYLE = WS_VISIBLE | CBRS_LEFT | CBRS_SIZE_DYNAMIC;
+constexpr DWORD OUTPUT_BAR_STYLE = WS_VISIBLE | CBRS_BOTTOM | CBRS_SIZE_DYNAMIC;
+constexpr DWORD BAR_EX_STYLE = tarnwick::frames::CBRS_EX_CAPTION | tarnwick::frames::CBRS_EX_EXPAND |
+                               tarnwick::frames::CBRS_EX_CLOSE | tarnwick::frames::CBRS_EX_GRIPPER |
+                               tarnwick::frames::CBRS_EX_BORDERS | tarnwick::frames::CBRS_EX_FLOATINMAIN |
+                               tarnwick::frames::CBRS_EX_MARGINS | tarnwick::frames::CBRS_EX_CONTEXTMENU;
+constexpr DWORD COOL_LOOK_STYLE = tarnwick::bars::CBRS_EX_COOLBORDERS | tarnwick::bars::CBRS_EX_GRIPPERBAR;
+static_assert(STATUS_BAR_STYLE == 0x50008200 && LANDSCAPE_BAR_STYLE == 0x10001404 && OUTPUT_BAR_STYLE == 0x10008204);
+static_assert(BAR_EX_STYLE == 0x10F31 && COOL_LOOK_STYLE == 0x300);
 // Room for a session's tab: its icon and its id, the fourteen digits of its start time.
 constexpr int SESSION_TAB_WIDTH = 130;
 // System Add and Remove; Start, Stop and Package; Help Topics and About.
@@ -170,6 +174,14 @@ void CMainFrame::Log(LPCTSTR lpszSource, LPCTSTR lpszText)
 
 BOOL CMainFrame::PostLogRecord(HWND hOutput, CLumiter5Message* pMessage)
 {
+    // The output window's own thread is the one that empties its queue: a full queue would
+    // never drain while it waited here, so it hands the line over at once.
+    if (::GetWindowThreadProcessId(hOutput, nullptr) == ::GetCurrentThreadId())
+    {
+        ::SendMessage(hOutput, WM_LUMITER5_MESSAGE, CSessionHost::categoryCollector,
+                      reinterpret_cast<LPARAM>(pMessage));
+        return TRUE;
+    }
     for (int nTry = 0; nTry < POST_RETRIES; ++nTry)
     {
         if (::PostMessage(hOutput, WM_LUMITER5_MESSAGE, CSessionHost::categoryCollector,

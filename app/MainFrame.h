@@ -40,8 +40,9 @@ public:
     // Time-stamps the line and posts it to the output window's "Lumiter5" category under the
     // source's tab.
     void Log(LPCTSTR lpszSource, LPCTSTR lpszText);
-    // Posts the record in category 0, retrying a full queue every 10 ms for about a second,
-    // since this thread is the one that empties it; a record that cannot be posted is deleted.
+    // Gives the record to the output window in category 0. On the window's own thread it is
+    // handled at once; another thread posts it, retrying a full queue every 10 ms for about a
+    // second. A record that cannot be posted is deleted.
     static BOOL PostLogRecord(HWND hOutput, CLumiter5Message* pMessage);
 
     // The landscape: every reader and writer holds the map's mutex for its whole walk or change.

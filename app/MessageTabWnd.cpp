@@ -1,6 +1,7 @@
 #include <app/MessageTabWnd.h>
 
 #include <collector/ForEachValue.h>
+#include <collector/Lumiter5Message.h>
 
 #include <algorithm>
 
@@ -37,21 +38,58 @@ CMessageWnd* CMessageTabWnd::CreateList(LPCTSTR lpszSource)
 
 void CMessageTabWnd::AddMessage(LPCTSTR lpszSource, LPCTSTR lpszTime, LPCTSTR lpszText)
 {
+    const CLumiter5Message line(lpszSource, lpszTime, lpszText);
+    AddMessages({&line});
+}
+
+void CMessageTabWnd::AddMessages(const std::vector<const CLumiter5Message*>& lines)
+{
     CSingleLock lock(&m_Mutex, TRUE);
+    // A list that is shown would repaint at every line: its drawing waits for the last one.
+    std::vector<CMessageWnd*> reached;
+    for (const CLumiter5Message* pLine : lines)
+    {
+        CMessageWnd* pList = FindOrCreateList(pLine->m_strSource);
+        if (pList == nullptr)
+            continue;
+        if (std::find(reached.begin(), reached.end(), pList) == reached.end())
+        {
+            reached.push_back(pList);
+            pList->SetRedraw(FALSE);
+        }
+        AppendLine(*pList, pLine->m_strTime, pLine->m_strText);
+    }
+    for (CMessageWnd* pList : reached)
+    {
+        ShowLastLine(*pList);
+        pList->SetRedraw(TRUE);
+        pList->Invalidate();
+    }
+}
+
+CMessageWnd* CMessageTabWnd::FindOrCreateList(LPCTSTR lpszSource)
+{
     CMessageWnd* pList = nullptr;
     if (!m_mapLists.Lookup(lpszSource, pList))
         pList = CreateList(lpszSource);
-    if (pList == nullptr)
-        return;
-    if (pList->GetItemCount() >= MaxLines)
-        pList->DeleteItem(0);
+    return pList;
+}
+
+void CMessageTabWnd::AppendLine(CMessageWnd& list, LPCTSTR lpszTime, LPCTSTR lpszText)
+{
+    if (list.GetItemCount() >= MaxLines)
+        list.DeleteItem(0);
     const CString strTime = lpszTime;
     const CString strText = CString(lpszText).Left(std::max(0, MaxLineLength - strTime.GetLength()));
-    const int nItem = pList->InsertItem(pList->GetItemCount(), strTime);
-    pList->SetItemText(nItem, 1, strText);
-    pList->SetColumnWidth(0, LVSCW_AUTOSIZE);
-    pList->SetColumnWidth(1, LVSCW_AUTOSIZE);
-    pList->EnsureVisible(nItem, FALSE);
+    const int nItem = list.InsertItem(list.GetItemCount(), strTime);
+    list.SetItemText(nItem, 1, strText);
+}
+
+void CMessageTabWnd::ShowLastLine(CMessageWnd& list)
+{
+    list.SetColumnWidth(0, LVSCW_AUTOSIZE);
+    list.SetColumnWidth(1, LVSCW_AUTOSIZE);
+    list.EnsureVisible(list.GetItemCount() - 1, FALSE);
 }
 
 void CMessageTabWnd::RemoveAllTabs()

@@ -8,6 +8,10 @@
 #include <afxmt.h>
 #include <afxtempl.h>
 
+#include <vector>
+
+class CLumiter5Message;
+
 class CMessageTabWnd : public tarnwick::tabs::SECTabWnd
 {
     DECLARE_DYNCREATE(CMessageTabWnd)
@@ -22,6 +26,9 @@ public:
 
     // Appends the line to the source's list, making its tab on the source's first line.
     void AddMessage(LPCTSTR lpszSource, LPCTSTR lpszTime, LPCTSTR lpszText);
+    // Appends the lines in their order; each list they reach is laid out and redrawn once, at
+    // the end, so that a flood of lines costs little more than their texts.
+    void AddMessages(const std::vector<const CLumiter5Message*>& lines);
     // Removes every source's tab and list; a source's next line makes them anew.
     void RemoveAllTabs();
     void DeleteAllLists();
@@ -31,4 +38,10 @@ private:
     CMutex m_Mutex;
 
     CMessageWnd* CreateList(LPCTSTR lpszSource);
+    // Called under the mutex: the source's list, made on its first line; null when it cannot be.
+    CMessageWnd* FindOrCreateList(LPCTSTR lpszSource);
+    // Called under the mutex: appends the line, dropping the oldest of a full list.
+    static void AppendLine(CMessageWnd& list, LPCTSTR lpszTime, LPCTSTR lpszText);
+    // Fits the columns to their texts and scrolls the last line into view.
+    static void ShowLastLine(CMessageWnd& list);
 };

@@ -5,6 +5,10 @@
 
 #include <collector/Lumiter5Message.h>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 IMPLEMENT_DYNCREATE(COutputWnd, SECControlBar)
 
 BEGIN_MESSAGE_MAP(COutputWnd, SECControlBar)
@@ -19,8 +23,13 @@ END_MESSAGE_MAP()
 
 namespace
 {
-constexpr DWORD CATEGORY_TABS_STYLE = 0x50000018;
-constexpr DWORD SOURCE_TABS_STYLE = 0x50300012;
+constexpr DWORD CATEGORY_TABS_STYLE =
+    WS_CHILD | WS_VISIBLE | tarnwick::tabs::TWS_MODERN | tarnwick::tabs::TWS_TABS_BOTTOM;
+// The sources' tabs scroll with the full set of buttons, beside their page's scroll bars; bit 0x10
+// is the 3-D tabs' bottom placement, which the flat tab window passes over.
+constexpr DWORD SOURCE_TABS_STYLE = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | tarnwick::tabs::TWS_TABS_BOTTOM |
+                                    tarnwick::tabs::TCS_TABS_FULLSCROLL;
+static_assert(CATEGORY_TABS_STYLE == 0x50000018 && SOURCE_TABS_STYLE == 0x50300012);
 constexpr UINT TABS_ID = AFX_IDW_PANE_FIRST;
 
 struct Category
@@ -118,14 +127,22 @@ void COutputWnd::OnClearTabs()
 
 LRESULT COutputWnd::OnOutputMessage(WPARAM wParam, LPARAM lParam)
 {
-    auto* pMessage = reinterpret_cast<CLumiter5Message*>(lParam);
-    if (pMessage == nullptr)
-        return 0;
-    const CString strSource = pMessage->m_strSource;
-    const CString strTime = pMessage->m_strTime;
-    const CString strText = pMessage->m_strText;
-    delete pMessage;
-    DispatchMessageToTab(wParam, strSource, strTime, strText);
+    // A session's threads post lines in floods. Those already queued are taken along and shown
+    // together, so that the queue empties at once and painting is not held behind them.
+    std::vector<std::pair<WPARAM, std::unique_ptr<CLumiter5Message>>> queued;
+    queued.emplace_back(wParam, reinterpret_cast<CLumiter5Message*>(lParam));
+    MSG msg;
+    while (::PeekMessage(&msg, m_hWnd, WM_LUMITER5_MESSAGE, WM_LUMITER5_MESSAGE, PM_REMOVE))
+        queued.emplace_back(msg.wParam, reinterpret_cast<CLumiter5Message*>(msg.lParam));
+    for (WPARAM nCategory = 0; nCategory < CategoryCount; ++nCategory)
+    {
+        std::vector<const CLumiter5Message*> lines;
+        for (const auto& [nLineCategory, pLine] : queued)
+            if (nLineCategory == nCategory && pLine != nullptr)
+                lines.push_back(pLine.get());
+        if (!lines.empty())
+            m_wndCategories[nCategory].AddMessages(lines);
+    }
     return 0;
 }
 

@@ -28,7 +28,8 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnClearTabs();
-    // WM_LUMITER5_MESSAGE: wParam the category, lParam the record, which is deleted here.
+    // WM_LUMITER5_MESSAGE: wParam the category, lParam the record, which is deleted here; the
+    // lines queued behind it are shown with it.
     afx_msg LRESULT OnOutputMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

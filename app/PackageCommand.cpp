@@ -4,7 +4,7 @@
 
 #include <app/HandlerGuard.h>
 #include <app/SessionDialog.h>
-
+#include <toolkit/bars/ProgressCtrl.h>
 #include <zip/Archive.h>
 #include <zip/Exception.h>
 
@@ -20,7 +20,9 @@ constexpr int ARCHIVE_NUMBER = 5072;
 // The archive being written lies beside its final name until it is complete.
 constexpr LPCTSTR PARTIAL_SUFFIX = _T(".tmp");
 constexpr LPCTSTR ZIP_EXTENSION = _T(".zip");
-constexpr DWORD PROGRESS_STYLE = 0x4100;
+// The percentage, and bit 0x4000, which the progress control passes over.
+constexpr DWORD PROGRESS_STYLE = tarnwick::bars::PBS_SEC_PERCENT | 0x4000;
+static_assert(PROGRESS_STYLE == 0x4100);
 constexpr int PROGRESS_STEP = 10;
 constexpr int COMPRESSION_LEVEL = -1;
 constexpr DWORD ADD_BUFFER_SIZE = 65536;

@@ -3,17 +3,22 @@
 // page's first row and the grid is drawn once into an 800 × 600 memory DC. The peer is the
 // system's list view in report mode with the same columns and texts (owner data), scrolled a
 // page with LVM_SCROLL and painted with WM_PRINTCLIENT into the same DC. Prints the median time
-// per page of each at 100,000 rows, their ratio, and the grid's page time at 1,000 rows.
+// per page of each at 100,000 rows, their ratio, and the grid's page time at 1,000 rows; then the
+// grid's page time with every column a check box, the cell kind that draws with theme data, and
+// the theme data opened per page. Run it in a prefix with a visual style active: the system's
+// visual-styles library is bound with the common controls reported as 6.0, as a manifest would.
 #include <grid/core/GridInit.h>
 #include <grid/core/GridWnd.h>
 #include <grid/core/Style.h>
 #include <BenchCanvas.h>
 #include <BenchFigures.h>
+#include <toolkit/foundation/VisualStyle.h>
 
 #include <afxwin.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace
@@ -21,7 +26,35 @@ namespace
 const CRect kRect(0, 0, 800, 600);
 const ROWCOL kCols = 20;
 const WORD kControls[] = {52512, 0, 52543, 52523, 52513};
+const WORD kCheckBoxes[] = {52523, 52523, 52523, 52523, 52523};
 const int kNumberFormat = 2;
+
+// The system's libraries, the common controls answering 6.0 and the theme opens counted.
+int g_nThemeOpens = 0;
+
+HRESULT CALLBACK ComCtl6Version(DWORD* pInfo)
+{
+    pInfo[1] = 6; // the major and minor version of a DLLVERSIONINFO
+    pInfo[2] = 0;
+    return S_OK;
+}
+
+HTHEME WINAPI CountedOpenThemeData(HWND hWnd, LPCWSTR pszClass)
+{
+    ++g_nThemeOpens;
+    static auto pfn = reinterpret_cast<HTHEME(WINAPI*)(HWND, LPCWSTR)>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"UXTHEME.DLL"), "OpenThemeData")));
+    return pfn(hWnd, pszClass);
+}
+
+FARPROC WINAPI BenchGetProcAddress(HMODULE hModule, LPCSTR pszName)
+{
+    if (std::strcmp(pszName, "DllGetVersion") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&ComCtl6Version));
+    if (std::strcmp(pszName, "OpenThemeData") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&CountedOpenThemeData));
+    return ::GetProcAddress(hModule, pszName);
+}
 
 // The cell texts of both peers, made on demand from the row and the column.
 CString CellText(ROWCOL nRow, ROWCOL nCol)
@@ -63,8 +96,11 @@ public:
 };
 
 
-// The median time per page of drawing the grid of nRows rows from top to bottom.
-double GridPageSeconds(CWnd& parent, ROWCOL nRows)
+// The median time per page of drawing the grid of nRows rows from top to bottom, with the
+// controls of each group of four columns (0: two-place numbers in the standard control), and
+// the theme data opened per page.
+double GridPageSeconds(CWnd& parent, ROWCOL nRows, const WORD (&controls)[5] = kControls,
+                       double* pOpensPerPage = nullptr)
 {
     PagingGrid grid;
     grid.Create(L"GXWND", nullptr, WS_CHILD, kRect, &parent, 1);
@@ -75,8 +111,8 @@ double GridPageSeconds(CWnd& parent, ROWCOL nRows)
     {
         CGXStyle style;
         const int nKind = static_cast<int>((nCol - 1) / 4);
-        if (kControls[nKind] != 0)
-            style.SetControl(kControls[nKind]);
+        if (controls[nKind] != 0)
+            style.SetControl(controls[nKind]);
         else
             style.SetFormat(kNumberFormat).SetPlaces(2).SetValueType(CGXStyle::valueNumber);
         grid.SetStyleRangeShort(CGXRange().SetCols(nCol, nCol), style);
@@ -87,6 +123,7 @@ double GridPageSeconds(CWnd& parent, ROWCOL nRows)
     grid.DrawGrid(&target.Dc());
     const ROWCOL nPage = std::max<ROWCOL>(1, grid.GetLastVisibleRow() - grid.GetTopRow());
     std::vector<double> pages;
+    g_nThemeOpens = 0;
     for (ROWCOL nTop = 1; nTop <= nRows; nTop += nPage)
     {
         const Clock::time_point start = Clock::now();
@@ -95,6 +132,8 @@ double GridPageSeconds(CWnd& parent, ROWCOL nRows)
         pages.push_back(Seconds(Clock::now() - start));
     }
     grid.DestroyWindow();
+    if (pOpensPerPage != nullptr)
+        *pOpensPerPage = g_nThemeOpens / static_cast<double>(pages.size());
     return Median(pages);
 }
 
@@ -164,15 +203,23 @@ int main()
     CWnd parent;
     parent.CreateEx(0, nullptr, L"", WS_POPUP, 0, 0, kRect.Width(), kRect.Height(), nullptr, nullptr);
 
+    SECSetLibraryBinding({&::LoadLibraryW, &BenchGetProcAddress, &::FreeLibrary});
+    const BOOL bThemed = SECIsThemeActive() && SECIsAppThemed();
     const double dGridSmall = GridPageSeconds(parent, 1000);
-    const double dGrid = GridPageSeconds(parent, 100000);
+    double dGridOpens = 0;
+    const double dGrid = GridPageSeconds(parent, 100000, kControls, &dGridOpens);
     const double dList = ListPageSeconds(100000);
+    double dCheckBoxOpens = 0;
+    const double dCheckBoxes = GridPageSeconds(parent, 100000, kCheckBoxes, &dCheckBoxOpens);
     std::printf("paging %lu columns into an 800 x 600 memory DC (median per page)\n", static_cast<unsigned long>(kCols));
-    std::printf("  grid, 100,000 rows:      %8.3f ms\n", dGrid * 1000);
+    std::printf("  visual styles %s\n", bThemed ? "on" : "off");
+    std::printf("  grid, 100,000 rows:      %8.3f ms, %.1f theme opens per page\n", dGrid * 1000, dGridOpens);
     std::printf("  list view, 100,000 rows: %8.3f ms\n", dList * 1000);
     std::printf("  ratio grid / list view:  %8.2f (target at most 2)\n", dGrid / dList);
     std::printf("  grid, 1,000 rows:        %8.3f ms\n", dGridSmall * 1000);
     std::printf("  ratio 100,000 / 1,000:   %8.2f (target at most 1.2)\n", dGrid / dGridSmall);
+    std::printf("  grid of check boxes only, 100,000 rows: %8.3f ms, %.1f theme opens per page\n", dCheckBoxes * 1000,
+                dCheckBoxOpens);
     parent.DestroyWindow();
     return 0;
 }

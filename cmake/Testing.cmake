@@ -38,3 +38,19 @@ function(lumiter_archive_check name)
     add_test(NAME ${name}_archives_check COMMAND python3 ${PROJECT_SOURCE_DIR}/testing/check_archives.py ${check_dir})
     set_tests_properties(${name}_archives_check PROPERTIES FIXTURES_REQUIRED ${name}_archives TIMEOUT 600)
 endfunction()
+
+# lumiter_image_check(<test>): before the test, make_images.py writes image files of other
+# programs into its check directory (IMAGE_CHECK_DIR); after it, check_images.py reads the
+# files the test saved there with ImageMagick, PIL and the JPEG library's own tools.
+find_program(LUMITER_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+function(lumiter_image_check name)
+    set(check_dir ${CMAKE_CURRENT_BINARY_DIR}/images)
+    add_test(NAME ${name}_images_make
+             COMMAND ${LUMITER_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/testing/make_images.py ${check_dir})
+    set_tests_properties(${name}_images_make PROPERTIES FIXTURES_SETUP ${name}_images_make)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "IMAGE_CHECK_DIR=Z:${check_dir}" FIXTURES_SETUP ${name}_images
+                                            FIXTURES_REQUIRED ${name}_images_make)
+    add_test(NAME ${name}_images_check COMMAND ${LUMITER_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/testing/check_images.py
+             ${check_dir} ${LUMITER_DEPS_CACHE}/libjpeg-turbo/bin)
+    set_tests_properties(${name}_images_check PROPERTIES FIXTURES_REQUIRED ${name}_images TIMEOUT 600)
+endfunction()

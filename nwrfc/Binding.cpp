@@ -211,9 +211,15 @@ CString CBinding::Describe() const
         line = m_error;
         break;
     case Kind::BuiltIn:
-        const CString file = sapsim::CLandscape::Active().File();
-        line.Format(L"RFC library: built-in simulated SAP landscape (%s)",
-                    file.IsEmpty() ? L"default" : file.GetString());
+        // The first use loads the landscape: a file that cannot be used is named here already,
+        // not only at the first logon.
+        const sapsim::CLandscape& landscape = sapsim::CLandscape::Active();
+        const CString file = landscape.File();
+        if (const CString error = landscape.LoadError(); !error.IsEmpty())
+            line.Format(L"RFC library: built-in simulated SAP landscape cannot be used: %s.", error.GetString());
+        else
+            line.Format(L"RFC library: built-in simulated SAP landscape (%s)",
+                        file.IsEmpty() ? L"default" : file.GetString());
         break;
     }
     return line;

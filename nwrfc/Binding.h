@@ -49,8 +49,9 @@ public:
     // Fills the error info with the reason of a refused library.
     RFC_RC Refuse(RFC_ERROR_INFO* info) const;
     // What is in use, for the logs: "RFC library: <path>, version <major>.<minor>.<patch>",
-    // "RFC library: built-in simulated SAP landscape (<landscape file or 'default'>)", or the
-    // reason of a refused library.
+    // "RFC library: built-in simulated SAP landscape (<landscape file or 'default'>)",
+    // "RFC library: built-in simulated SAP landscape cannot be used: <why the file cannot>.",
+    // or the reason of a refused library.
     CString Describe() const;
 
 private:

@@ -267,6 +267,12 @@ CString CLandscape::File() const
     return m_file;
 }
 
+CString CLandscape::LoadError() const
+{
+    CSingleLock lock(&m_lock, TRUE);
+    return m_loadError;
+}
+
 std::shared_ptr<const CTopology> CLandscape::Topology() const
 {
     CSingleLock lock(&m_lock, TRUE);

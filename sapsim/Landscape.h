@@ -68,6 +68,9 @@ public:
     // The landscape file that LoadFromEnvironment read, or tried to; empty for a landscape
     // loaded by code or the default.
     CString File() const;
+    // Why the landscape file could not be used, as every logon then reports it; empty when it
+    // could.
+    CString LoadError() const;
 
     // 0 returns to the computer's clock.
     void SetTime(__time64_t time);

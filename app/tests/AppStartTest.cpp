@@ -6,6 +6,8 @@
 #include <app/resource.h>
 
 #include <nwrfc/Binding.h>
+#include <sapsim/Landscape.h>
+#include <testing/TempDirectory.h>
 #include <testing/MessagePump.h>
 #include <toolkit/bars/CustomStatusBar.h>
 #include <toolkit/bars/CustomToolBar.h>
@@ -81,6 +83,63 @@ TEST_F(AppStartTest, TheOutputWindowsFirstLineNamesTheRfcLibrary)
     EXPECT_EQ(pList->GetItemText(0, 1), nwrfc::CBinding::Process().Describe());
     EXPECT_TRUE(pList->GetItemText(0, 1).Find(_T("RFC library: ")) == 0);
 }
+
+// The program started with LUMITER_LANDSCAPE naming a landscape file.
+struct LandscapeFileCase
+{
+    const char* pszText;
+    LPCTSTR lpszLineFormat; // %s: the file's path
+};
+
+class LandscapeFileStartTest : public StartedApp, public ::testing::WithParamInterface<LandscapeFileCase>
+{
+protected:
+    void SetUp() override
+    {
+        CFile file(m_strFile, CFile::modeCreate | CFile::modeWrite);
+        file.Write(GetParam().pszText, static_cast<UINT>(strlen(GetParam().pszText)));
+        file.Close();
+        ::SetEnvironmentVariable(_T("LUMITER_LANDSCAPE"), m_strFile);
+        sapsim::CLandscape::Active().LoadFromEnvironment();
+        StartedApp::SetUp();
+    }
+    void TearDown() override
+    {
+        StartedApp::TearDown();
+        ::SetEnvironmentVariable(_T("LUMITER_LANDSCAPE"), nullptr);
+        sapsim::CLandscape::Active().LoadFromEnvironment();
+    }
+
+    TempDirectory m_directory;
+    const CString m_strFile = m_directory.File(_T("landscape.txt"));
+};
+
+TEST_P(LandscapeFileStartTest, TheFirstLineSaysWhetherTheFileCanBeUsed)
+{
+    PumpPendingMessages();
+    CListCtrl* pList = SourceList(OutputCategory(Frame().GetOutputWnd(), 0), _T("Lumiter5"));
+    ASSERT_NE(pList, nullptr);
+    CString strExpected;
+    strExpected.Format(GetParam().lpszLineFormat, static_cast<LPCTSTR>(m_strFile));
+    EXPECT_EQ(pList->GetItemText(0, 1), strExpected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GoodAndBroken, LandscapeFileStartTest,
+    ::testing::Values(
+        LandscapeFileCase{"host one os=Linux\n"
+                          "database DB system=DB6 host=one\n"
+                          "system ONE release=701 database=DB clients=300\n"
+                          "user ONE ME password=pw auth=*\n"
+                          "instance ONE host=one sysnr=42 services=dialog\n",
+                          _T("RFC library: built-in simulated SAP landscape (%s)")},
+        LandscapeFileCase{
+            "host one os=Linux\n"
+            "database DB system=DB6 host=one\n"
+            "system ONE release=701 database=DB clients=300\n"
+            "frobnicate ONE\n",
+            _T("RFC library: built-in simulated SAP landscape cannot be used: Landscape file %s, line 4: ")
+            _T("unknown keyword 'frobnicate'.")}));
 
 TEST_F(AppStartTest, ToolbarMainHasNineEntriesAndThoseWithoutHandlerAreDisabled)
 {

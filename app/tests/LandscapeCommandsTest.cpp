@@ -222,6 +222,35 @@ TEST_F(LandscapeCommandsTest, RefusedEntriesAndFailedLogonsRegisterNothing)
     EXPECT_FALSE(strText.IsEmpty());
 }
 
+TEST_F(LandscapeCommandsTest, AMessageBoxOpensCentredOverTheWindowItAnswers)
+{
+    // Over the dialog whose entries it refuses, then over the main window.
+    CRect rectBox, rectOwner;
+    HWND hOwner = nullptr;
+    const auto measures = [&](ModalWindow& box) {
+        ::GetWindowRect(box.Handle(), rectBox);
+        hOwner = ::GetWindow(box.Handle(), GW_OWNER);
+        ::GetWindowRect(hOwner, rectOwner);
+        box.Press(IDOK);
+    };
+    const auto expectCentred = [&](HWND hExpectedOwner) {
+        EXPECT_EQ(hOwner, hExpectedOwner);
+        EXPECT_GT(rectBox.Width(), 0);
+        EXPECT_NEAR(rectBox.CenterPoint().x, rectOwner.CenterPoint().x, 1);
+        EXPECT_NEAR(rectBox.CenterPoint().y, rectOwner.CenterPoint().y, 1);
+    };
+    HWND hDialog = nullptr;
+    RunScripted(ID_SYSTEM_ADD, {[&](ModalWindow& dialog) {
+                                    hDialog = dialog.Handle();
+                                    Fills(With(kReadmeEntries, {{IDC_PASSWORD, _T("wrong")}}))(dialog);
+                                },
+                                measures, [](ModalWindow& dialog) { dialog.Press(IDCANCEL); }});
+    expectCentred(hDialog);
+
+    RunScripted(ID_FILE_NEW, {measures});
+    expectCentred(Frame().m_hWnd);
+}
+
 TEST_F(LandscapeCommandsTest, AFailedFilingTakesOutWhatWasFiledAndTheSystemsKey)
 {
     // A host entered before, without instances, stays as it was.

@@ -9,6 +9,8 @@
 #include <testing/MessagePump.h>
 #include <toolkit/tabs/3DTabWnd.h>
 
+#include <algorithm>
+
 using tarnwick::tabs::SEC3DTabWnd;
 
 namespace
@@ -158,6 +160,32 @@ TEST_F(OutputWndTest, LogWritesUnderTheCommandsTabAndGivesUpOnAWindowThatTakesNo
     const HWND hGone = gone.GetSafeHwnd();
     gone.DestroyWindow();
     EXPECT_FALSE(CMainFrame::PostLogRecord(hGone, new CCountedMessage(_T("System Add"), _T("lost"))));
+    EXPECT_EQ(CCountedMessage::s_nAlive, 0);
+}
+
+TEST_F(OutputWndTest, LogOnTheWindowsThreadShowsTheLineAtOnceBehindAFullQueue)
+{
+    // Posts until the queue refuses one, or as many as a full queue of the system holds.
+    const int kQueueLimit = 10000;
+    int nQueued = 0;
+    for (; nQueued < kQueueLimit; ++nQueued)
+    {
+        auto* pQueued = new CCountedMessage(_T("Collector"), _T("queued"));
+        if (!Output().PostMessage(WM_LUMITER5_MESSAGE, 0, reinterpret_cast<LPARAM>(pQueued)))
+        {
+            delete pQueued;
+            break;
+        }
+    }
+
+    EXPECT_TRUE(CMainFrame::PostLogRecord(Output().m_hWnd, new CCountedMessage(_T("System Add"), _T("at once"))));
+    // Shown without a message pumped, and the lines queued before it with it.
+    CListCtrl* pList = SourceList(OutputCategory(Output(), 0), _T("System Add"));
+    ASSERT_NE(pList, nullptr);
+    EXPECT_EQ(pList->GetItemText(pList->GetItemCount() - 1, 1), _T("at once"));
+    CListCtrl* pQueued = SourceList(OutputCategory(Output(), 0), _T("Collector"));
+    ASSERT_NE(pQueued, nullptr);
+    EXPECT_EQ(pQueued->GetItemCount(), std::min(nQueued, CMessageTabWnd::MaxLines));
     EXPECT_EQ(CCountedMessage::s_nAlive, 0);
 }
 } // namespace

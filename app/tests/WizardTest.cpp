@@ -220,6 +220,25 @@ protected:
             cells.push_back(GridPage().GetCellText(nRow, nCol));
         return cells;
     }
+    // The column headers are drawn in bold "Courier New"; the row headers and the values keep
+    // the grid's own font.
+    void ExpectHeaderFontOnTheHeaderRowOnly()
+    {
+        for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
+        {
+            CGXStyle header;
+            Grid().ComposeStyleRowCol(0, nCol, &header);
+            EXPECT_EQ(700, header.GetFont().GetWeight()) << nCol;
+            EXPECT_EQ(CString(_T("Courier New")), header.GetFont().GetFaceName()) << nCol;
+            for (ROWCOL nRow = 1; nRow <= Grid().GetRowCount(); ++nRow)
+                for (ROWCOL nCell : {ROWCOL(0), nCol})
+                {
+                    CGXStyle cell;
+                    Grid().ComposeStyleRowCol(nRow, nCell, &cell);
+                    EXPECT_NE(CString(_T("Courier New")), cell.GetFont().GetFaceName()) << nRow << ", " << nCell;
+                }
+        }
+    }
     CString Profile(LPCTSTR lpszSection, LPCTSTR lpszEntry)
     {
         return App().GetProfileString(lpszSection, lpszEntry, _T("(none)"));
@@ -376,10 +395,7 @@ TEST_F(WizardTest, MachineRowsFollowTheHostMapWithABoldHeaderAndPlaceholders)
     const std::vector<CString> header = {_T("Host"),      _T("Vendor"),      _T("Model"),    _T("# CPUs"),
                                          _T("CPU (MHz)"), _T("Memory (MB)"), _T("Disk (GB)")};
     EXPECT_EQ(header, Row(0));
-    CGXStyle style;
-    Grid().ComposeStyleRowCol(0, 3, &style);
-    EXPECT_EQ(700, style.GetFont().GetWeight());
-    EXPECT_EQ(CString(_T("Courier New")), style.GetFont().GetFaceName());
+    ExpectHeaderFontOnTheHeaderRowOnly();
     for (ROWCOL nRow = 1; nRow <= names.size(); ++nRow)
     {
         const std::vector<CString> expected = {names[nRow - 1], _T("?"), _T("?"), _T("0"), _T("0"), _T("0"), _T("0")};
@@ -495,6 +511,7 @@ TEST_F(WizardTest, SystemRowsShowThePlaceholdersAndAskForTheUsers)
     EXPECT_EQ(header, Row(0));
     const std::vector<CString> first = {_T("PRD"), _T("6/7/1992"), _T("0"), _T("0"), _T("0"), _T("?"), _T("0")};
     EXPECT_EQ(first, Row(1));
+    ExpectHeaderFontOnTheHeaderRowOnly();
     CGXStyle style;
     Grid().ComposeStyleRowCol(1, 3, &style);
     EXPECT_EQ(52523, style.GetControl());

@@ -401,5 +401,10 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         pFrame->OnUpdateFrameTitle(bAddToTitle);
     CDocument* pDocument = GetActiveDocument();
     if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE) && pDocument != nullptr)
+    {
         AfxSetWindowText(m_hWnd, DocumentTitleWithNumber(pDocument->GetTitle()));
+        // The client wrote the child's entry in the Window menu with the title it had then,
+        // which for a new document's window is none yet.
+        ::SendMessage(::GetParent(m_hWnd), WM_MDIREFRESHMENU, 0, 0);
+    }
 }

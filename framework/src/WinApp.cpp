@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -129,6 +130,50 @@ std::optional<std::vector<BYTE>> FromHex(const CString& text)
     return data;
 }
 
+// Centres the thread's message box over its owner as it is activated, when it has its size:
+// the system places a box before it sizes it, which leaves the box's top-left corner at the
+// owner's centre, over the buttons of the dialog it answers.
+class MessageBoxCentring
+{
+public:
+    MessageBoxCentring()
+        : m_hHook(::SetWindowsHookEx(WH_CBT, &MessageBoxCentring::OnCbt, nullptr, ::GetCurrentThreadId())),
+          m_pOuter(std::exchange(t_pCentring, this))
+    {
+    }
+    ~MessageBoxCentring()
+    {
+        t_pCentring = m_pOuter;
+        if (m_hHook != nullptr)
+            ::UnhookWindowsHookEx(m_hHook);
+    }
+    MessageBoxCentring(const MessageBoxCentring&) = delete;
+    MessageBoxCentring& operator=(const MessageBoxCentring&) = delete;
+
+private:
+    static inline thread_local MessageBoxCentring* t_pCentring = nullptr;
+    HHOOK m_hHook;
+    MessageBoxCentring* m_pOuter;
+    bool m_bDone = false;
+
+    static LRESULT CALLBACK OnCbt(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        MessageBoxCentring* pCentring = t_pCentring;
+        if (nCode == HCBT_ACTIVATE && pCentring != nullptr && !pCentring->m_bDone)
+        {
+            const auto hWnd = reinterpret_cast<HWND>(wParam);
+            TCHAR szClass[8] = {};
+            ::GetClassName(hWnd, szClass, _countof(szClass));
+            if (::lstrcmp(szClass, _T("#32770")) == 0)
+            {
+                pCentring->m_bDone = true;
+                CWnd::FromHandle(hWnd)->CenterWindow(CWnd::FromHandle(::GetWindow(hWnd, GW_OWNER)));
+            }
+        }
+        return ::CallNextHookEx(pCentring != nullptr ? pCentring->m_hHook : nullptr, nCode, wParam, lParam);
+    }
+};
+
 int ShowMessageBox(LPCTSTR lpszPrompt, UINT nType, LPCTSTR lpszCaption)
 {
     // The box is modal to the application's window; the top-level window above its owner is
@@ -149,7 +194,11 @@ int ShowMessageBox(LPCTSTR lpszPrompt, UINT nType, LPCTSTR lpszCaption)
             break;
         }
     }
-    const int nResult = ::MessageBox(hWndOwner, lpszPrompt, lpszCaption, nType);
+    int nResult = 0;
+    {
+        MessageBoxCentring centring;
+        nResult = ::MessageBox(hWndOwner, lpszPrompt, lpszCaption, nType);
+    }
     if (hWndTop != nullptr)
         ::EnableWindow(hWndTop, TRUE);
     return nResult;

@@ -57,7 +57,7 @@ BOOL CGXArrowButton::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 
 void CGXArrowButton::DrawArrow(CDC* pDC, int nThemePart, BOOL bUp)
 {
-    if (DrawThemedPart(pDC, L"SPIN", nThemePart, m_bPressed ? UPS_PRESSED : UPS_NORMAL, m_rect))
+    if (m_pComposite->DrawThemedPart(pDC, L"SPIN", nThemePart, m_bPressed ? UPS_PRESSED : UPS_NORMAL, m_rect))
         return;
     DrawClassicFace(pDC, m_rect, ::GetSysColor(COLOR_BTNFACE), m_bPressed);
     // Rows widening by two pixels from the tip, as many as half of the smaller half-side.

@@ -3,6 +3,7 @@
 #include <grid/core/SysData.h>
 
 #include <algorithm>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CGXBPanel, CObject)
 IMPLEMENT_DYNAMIC(CGXBDayBox, CGXBPanel)
@@ -282,15 +283,18 @@ void CGXBCalendar::SetupFonts()
     lf.lfOutPrecision = 7;
     for (CFont* pFont : {&m_fontTitle, &m_fontBar, &m_fontBox})
         pFont->DeleteObject();
-    m_fontTitle.CreateFontIndirect(&lfTitle);
-    m_fontBar.CreateFontIndirect(&lf);
-    m_fontBox.CreateFontIndirect(&lf);
+    // A font that cannot be made leaves the system font in its place.
+    const std::pair<CFont*, const LOGFONT*> fonts[] = {{&m_fontTitle, &lfTitle}, {&m_fontBar, &lf}, {&m_fontBox, &lf}};
+    for (const auto& [pFont, pLogFont] : fonts)
+        if (!pFont->CreateFontIndirect(pLogFont))
+            VERIFY(pFont->CreateStockObject(SYSTEM_FONT));
 }
 
 CSize CGXBCalendar::CalculateSize()
 {
     CDC dc;
-    dc.CreateCompatibleDC(nullptr);
+    if (!dc.CreateCompatibleDC(nullptr))
+        return CSize(0, 0);
     CFont* pOldFont = dc.SelectObject(&m_fontTitle);
     const bool bButtons = (m_dwBehaviour & (GXB_BEHAVE_YEARBUTTONS | GXB_BEHAVE_MONTHBUTTONS)) != 0;
     const CSize sizeSample =

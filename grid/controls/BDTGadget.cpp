@@ -444,7 +444,8 @@ void CGXBDTButtonGadget::DrawBitmap(CDC& dc, const CRect& rect) const
         return;
     const int nShift = IsDrawnPressed() ? 1 : 0;
     CDC dcBitmap;
-    dcBitmap.CreateCompatibleDC(&dc);
+    if (!dcBitmap.CreateCompatibleDC(&dc))
+        return;
     const HGDIOBJ hOld = ::SelectObject(dcBitmap.m_hDC, m_hBitmap);
     dc.BitBlt(rect.left + (rect.Width() - bm.bmWidth) / 2 + nShift,
               rect.top + (rect.Height() - bm.bmHeight) / 2 + nShift, bm.bmWidth, bm.bmHeight, &dcBitmap, 0, 0, SRCCOPY);

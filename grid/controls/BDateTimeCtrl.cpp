@@ -823,9 +823,15 @@ void CGXBDateTimeCtrl::OnPaint()
     CRect rectClient;
     GetClientRect(rectClient);
     CDC dc;
-    dc.CreateCompatibleDC(&dcPaint);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height());
+    if (!dc.CreateCompatibleDC(&dcPaint) ||
+        !bitmap.CreateCompatibleBitmap(&dcPaint, rectClient.Width(), rectClient.Height()))
+    {
+        // No memory for the off-screen picture: the fields are drawn on the screen itself.
+        dcPaint.FillSolidRect(rectClient, GetGadgetBackground());
+        DrawGadgets(dcPaint);
+        return;
+    }
     CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
     dc.FillSolidRect(rectClient, GetGadgetBackground());
     DrawGadgets(dc);
@@ -1021,7 +1027,7 @@ BOOL CGXBDateTimeCtrl::PopupCalendar()
     GetWindowRect(rectWindow);
     BOOL bCreated = FALSE;
     {
-        const CGXDropDownOwnerScope dropDown;
+        const auto dropDown = CGXGridCombo::ScopedDropDownOwner();
         bCreated = m_pCalendar->CreatePopup(dwPopupStyle, rectWindow, this);
     }
     if (!bCreated)

@@ -194,10 +194,9 @@ void CGXCheckBox::DrawCheckBox(CDC* pDC, CRect rect, UINT nState, UINT nAlign, L
 {
     if (m_nBitmapResourceId == 0 && SECIsThemeActive() && SECIsAppThemed())
     {
-        if (HTHEME hTheme = SECOpenThemeData(::GetDesktopWindow(), L"BUTTON"))
+        if (HTHEME hTheme = m_pGrid->GetThemeData(L"BUTTON"))
         {
             DrawThemedCheckBox(hTheme, pDC, rect, nState, nAlign, pszText);
-            SECCloseThemeData(hTheme);
             return;
         }
     }

@@ -5,9 +5,12 @@
 #include <grid/controls/GridCombo.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
 #include <cwchar>
+
+using tarnwick::foundation::SECScopedValue;
 
 IMPLEMENT_DYNAMIC(CGXCheckListComboBox, CGXComboBox)
 
@@ -105,7 +108,7 @@ void CGXCheckListComboBox::OnStoreDroppedList(CListBox* pList)
 
 LRESULT CGXCheckListComboBox::OnListClose(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    const GXFlagScope inDropDown(m_pGrid->m_bInDropDown);
+    const SECScopedValue<BOOL> inDropDown(m_pGrid->m_bInDropDown, TRUE);
     if (m_pDropDownWnd != nullptr)
     {
         FreeStyle(FALSE);

@@ -210,12 +210,19 @@ BOOL CGXButton::DrawThemedPart(CDC* pDC, LPCWSTR pszClass, int nPart, int nState
     if (!SECIsAppThemed() || !SECIsThemeActive())
         return FALSE;
     HTHEME hTheme = SECOpenThemeData(::GetDesktopWindow(), pszClass);
+    const BOOL bDrawn = DrawPartWith(hTheme, pDC, nPart, nState, rect, nEdge);
+    if (hTheme != nullptr)
+        SECCloseThemeData(hTheme);
+    return bDrawn;
+}
+
+BOOL CGXButton::DrawPartWith(HTHEME hTheme, CDC* pDC, int nPart, int nState, const CRect& rect, UINT nEdge)
+{
     if (hTheme == nullptr)
         return FALSE;
     SECDrawThemeBackground(hTheme, pDC->GetSafeHdc(), nPart, nState, rect, nullptr);
     if (nEdge != 0)
         SECDrawThemeEdge(hTheme, pDC->GetSafeHdc(), nPart, nState, rect, nEdge, BF_RECT, nullptr);
-    SECCloseThemeData(hTheme);
     return TRUE;
 }
 
@@ -255,7 +262,7 @@ void CGXButton::DrawCaption(CDC* pDC, BOOL bFocus)
 
 void CGXButton::DrawDefault(CDC* pDC, BOOL bFocus)
 {
-    if (!DrawThemedPart(pDC, L"BUTTON", BP_PUSHBUTTON, m_bPressed ? PBS_PRESSED : PBS_NORMAL, m_rect))
+    if (!m_pComposite->DrawThemedPart(pDC, L"BUTTON", BP_PUSHBUTTON, m_bPressed ? PBS_PRESSED : PBS_NORMAL, m_rect))
         DrawClassicFace(pDC, m_rect, ::GetSysColor(COLOR_BTNFACE), m_bPressed);
     DrawCaption(pDC, bFocus);
 }

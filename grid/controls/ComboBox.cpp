@@ -8,12 +8,15 @@
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
 #include <climits>
 #include <cwchar>
 #include <memory>
 #include <utility>
+
+using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
@@ -50,7 +53,7 @@ CGXComboBox::~CGXComboBox()
 {
     if (m_pDropDownWnd != nullptr)
     {
-        const GXGridFocusLock lock(this);
+        const auto lock = ScopedGridFocusLock();
         DestroyDropDownWnd(std::exchange(m_pDropDownWnd, nullptr));
     }
 }
@@ -226,7 +229,7 @@ void CGXComboBox::ShowDropDown(BOOL bShow)
     // The list was filled and placed before it showed: all of it is painted now.
     m_pDropDownWnd->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     {
-        const GXGridFocusLock lock(this);
+        const auto lock = ScopedGridFocusLock();
         pList->SetFocus();
     }
 }
@@ -275,14 +278,14 @@ void CGXComboBox::OnStoreDroppedList(CListBox* pList)
     // Activating may re-create the edit window, which takes the focus: the list gets it back.
     const HWND hFocus = ::GetFocus();
     {
-        const GXFlagScope takingChoice(m_bTakingChoice);
+        const SECScopedValue<BOOL> takingChoice(m_bTakingChoice, TRUE);
         SetActive(TRUE);
         SetValue(strText);
         SetSel(0, -1);
         SetModified(TRUE);
         if (::GetFocus() != hFocus && ::IsWindow(hFocus))
         {
-            const GXGridFocusLock lock(this);
+            const auto lock = ScopedGridFocusLock();
             ::SetFocus(hFocus);
         }
     }
@@ -296,7 +299,7 @@ void CGXComboBox::ClosePopup(CWnd* pFocusTo)
 {
     CGXGridCombo* pPopup = std::exchange(m_pDropDownWnd, nullptr);
     m_pGrid->m_bDropDownOpen = FALSE;
-    const GXGridFocusLock lock(this);
+    const auto lock = ScopedGridFocusLock();
     // The focus leaves the list before it goes, for the edit window or the grid to take.
     if (IsWithin(::GetFocus(), pPopup->GetSafeHwnd()))
         pFocusTo->SetFocus();
@@ -305,7 +308,7 @@ void CGXComboBox::ClosePopup(CWnd* pFocusTo)
 
 LRESULT CGXComboBox::OnListChosen(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const GXFlagScope inDropDown(m_pGrid->m_bInDropDown);
+    const SECScopedValue<BOOL> inDropDown(m_pGrid->m_bInDropDown, TRUE);
     if (m_pDropDownWnd == nullptr)
         return 0;
     if (!IsReadOnlyCell())
@@ -319,7 +322,7 @@ LRESULT CGXComboBox::OnListChosen(WPARAM wParam, LPARAM /*lParam*/)
 
 LRESULT CGXComboBox::OnListCancel(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const GXFlagScope inDropDown(m_pGrid->m_bInDropDown);
+    const SECScopedValue<BOOL> inDropDown(m_pGrid->m_bInDropDown, TRUE);
     if (m_pDropDownWnd == nullptr)
         return 0;
     const BOOL bKeepEditing =
@@ -367,7 +370,7 @@ LRESULT CGXComboBox::OnListKillFocus(WPARAM wParam, LPARAM /*lParam*/)
     // A press into the grid closes the list through the grid's mouse handling.
     if (IsWithin(hNewFocus, pGridWnd->GetSafeHwnd()))
         return 0;
-    const GXFlagScope busy(m_pGrid->m_bDropDownBusy);
+    const SECScopedValue<BOOL> busy(m_pGrid->m_bDropDownBusy, TRUE);
     pGridWnd->SetFocus();
     SendMessage(GX_WM_LIST_CANCEL);
     ::SetFocus(hNewFocus);

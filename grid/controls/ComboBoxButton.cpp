@@ -20,10 +20,11 @@ CGXComboBoxButton::CGXComboBoxButton(CGXControl* pComposite) : CGXButton(pCompos
 {
 }
 
-void CGXComboBoxButton::DrawDropFace(CDC* pDC, const CRect& rect, BOOL bPressed, BOOL bDisabled)
+void CGXComboBoxButton::DrawDropFace(CGXControl* pComposite, CDC* pDC, const CRect& rect, BOOL bPressed, BOOL bDisabled)
 {
     const int nState = bDisabled ? CBXS_DISABLED : (bPressed ? CBXS_PRESSED : CBXS_NORMAL);
-    if (DrawThemedPart(pDC, L"COMBOBOX", CP_DROPDOWNBUTTON, nState, rect, bPressed ? EDGE_SUNKEN : EDGE_RAISED))
+    if (pComposite->DrawThemedPart(pDC, L"COMBOBOX", CP_DROPDOWNBUTTON, nState, rect,
+                                   bPressed ? EDGE_SUNKEN : EDGE_RAISED))
         return;
     DrawClassicFace(pDC, rect, ::GetSysColor(COLOR_BTNFACE), bPressed);
     const GX_SYS_DATA* pSysData = GXGetSysData();
@@ -33,7 +34,7 @@ void CGXComboBoxButton::DrawDropFace(CDC* pDC, const CRect& rect, BOOL bPressed,
 
 void CGXComboBoxButton::Draw(CDC* pDC, BOOL /*bFocus*/, const CGXStyle* pStyle)
 {
-    DrawDropFace(pDC, m_rect, m_bPressed, IsDisabled(pStyle));
+    DrawDropFace(m_pComposite, pDC, m_rect, m_bPressed, IsDisabled(pStyle));
 }
 
 CGXComboBoxWndButton::CGXComboBoxWndButton(CGXControl* pComposite) : CGXButton(pComposite)
@@ -55,7 +56,7 @@ void CGXComboBoxWndButton::Draw(CDC* pDC, BOOL bFocus, const CGXStyle* pStyle)
     }
     else if (!bShowButton)
         return;
-    CGXComboBoxButton::DrawDropFace(pDC, m_rect, bPressed, IsDisabled(pStyle));
+    CGXComboBoxButton::DrawDropFace(m_pComposite, pDC, m_rect, bPressed, IsDisabled(pStyle));
 }
 
 void CGXComboBoxWndButton::DrawDefault(CDC* pDC, BOOL bFocus)

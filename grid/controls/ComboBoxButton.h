@@ -14,7 +14,8 @@ public:
 
     // The face of a drop button: the theme's drop-down part with its edge, or the classic face
     // with the arrow bitmap centred between two-pixel margins at top and bottom.
-    static void DrawDropFace(CDC* pDC, const CRect& rect, BOOL bPressed, BOOL bDisabled);
+    // The theme data is the grid's of the composite control.
+    static void DrawDropFace(CGXControl* pComposite, CDC* pDC, const CRect& rect, BOOL bPressed, BOOL bDisabled);
 };
 
 class CGXComboBoxWndButton : public CGXButton

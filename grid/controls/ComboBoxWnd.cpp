@@ -619,7 +619,7 @@ void CGXComboBoxWnd::HideControl()
 {
     if (GetSafeHwnd() == nullptr || !IsWindowVisible())
         return;
-    const GXGridFocusLock lock(this);
+    const auto lock = ScopedGridFocusLock();
     ShowDropDown(FALSE);
     ::HideCaret(m_hWnd);
     const BOOL bHadFocus = m_editPart.GetSafeHwnd() != nullptr && ::GetFocus() == m_editPart.m_hWnd;
@@ -936,7 +936,7 @@ BOOL CGXComboBoxWnd::ForwardFeatureA(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol
         m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW);
         if (!bHere)
         {
-            m_pGrid->SetCurrentCell(nRow, nCol, 0x24);
+            m_pGrid->SetCurrentCell(nRow, nCol, GX_FOUNDCELL);
             SetActive(TRUE);
         }
         SetSelRange(nFound, nFound + strSearch.GetLength());

@@ -1,11 +1,9 @@
 // What the combo cells share: the lines of a choice list walked in one pass over the text,
-// their measure, the number of a choice, the grid's focus guard held while a list takes the
-// focus, and a flag set for a scope.
+// their measure and the number of a choice.
 #pragma once
 
 #include <afxwin.h>
 
-#include <grid/controls/Control.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/Style.h>
 
@@ -58,43 +56,3 @@ inline BOOL GXParseChoiceIndex(const CString& strText, int& nValue)
     nValue = static_cast<int>(nParsed);
     return TRUE;
 }
-
-// Holds the grid's focus-change guard for a scope: a window of the control takes the focus
-// without the grid storing or deactivating the cell.
-class GXGridFocusLock
-{
-public:
-    explicit GXGridFocusLock(CGXControl* pControl) : m_pControl(pControl)
-    {
-        m_pControl->LockGridFocus(TRUE);
-    }
-    ~GXGridFocusLock()
-    {
-        m_pControl->LockGridFocus(FALSE);
-    }
-    GXGridFocusLock(const GXGridFocusLock&) = delete;
-    GXGridFocusLock& operator=(const GXGridFocusLock&) = delete;
-
-private:
-    CGXControl* m_pControl;
-};
-
-// Sets a flag for a scope and restores its former state after.
-class GXFlagScope
-{
-public:
-    explicit GXFlagScope(BOOL& bFlag) : m_bFlag(bFlag), m_bOld(bFlag)
-    {
-        m_bFlag = TRUE;
-    }
-    ~GXFlagScope()
-    {
-        m_bFlag = m_bOld;
-    }
-    GXFlagScope(const GXFlagScope&) = delete;
-    GXFlagScope& operator=(const GXFlagScope&) = delete;
-
-private:
-    BOOL& m_bFlag;
-    BOOL m_bOld;
-};

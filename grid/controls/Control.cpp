@@ -4,6 +4,7 @@
 #include <grid/controls/Control.h>
 
 #include <grid/controls/Child.h>
+#include <grid/controls/ClipboardText.h>
 #include <grid/controls/KeyDispatch.h>
 #include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/AppData.h>
@@ -14,8 +15,7 @@
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
-
-#include <afxadv.h>
+#include <toolkit/foundation/VisualStyle.h>
 
 #include <cstring>
 #include <memory>
@@ -140,6 +140,17 @@ void CGXControl::LockGridFocus(BOOL bLock)
     m_pGrid->m_bLockFocus = bLock;
 }
 
+tarnwick::foundation::SECScopedValue<BOOL> CGXControl::ScopedGridFocusLock()
+{
+    return {m_pGrid->m_bLockFocus, TRUE};
+}
+
+BOOL CGXControl::DrawThemedPart(CDC* pDC, LPCWSTR pszClass, int nPart, int nState, const CRect& rect, UINT nEdge)
+{
+    return SECIsAppThemed() && SECIsThemeActive() &&
+           CGXButton::DrawPartWith(m_pGrid->GetThemeData(pszClass), pDC, nPart, nState, rect, nEdge);
+}
+
 void CGXControl::AddRectToGridList(const CRect& rect)
 {
     m_pGrid->m_CleanRects.AddTail(new CRect(rect));
@@ -149,9 +160,8 @@ void CGXControl::TakeFocusFromGrid(CWnd* pWnd)
 {
     if (::GetFocus() != GetGridWnd()->GetSafeHwnd())
         return;
-    LockGridFocus(TRUE);
+    const auto lock = ScopedGridFocusLock();
     pWnd->SetFocus();
-    LockGridFocus(FALSE);
 }
 
 void CGXControl::RepaintClipBoxOnly(CWnd* pWnd, const CRect& rectCell, CRect rectClip)
@@ -781,18 +791,7 @@ BOOL CGXControl::OnSysDeadChar(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFlags*/
 
 BOOL CGXControl::PutTextOnClipboard(const CString& strText)
 {
-    CWnd* pGridWnd = GetGridWnd();
-    CSharedFile file(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, 4096);
-    file.Write(static_cast<LPCTSTR>(strText), static_cast<UINT>((strText.GetLength() + 1) * sizeof(TCHAR)));
-    if (!::OpenClipboard(pGridWnd != nullptr ? pGridWnd->GetSafeHwnd() : nullptr))
-        return FALSE;
-    ::EmptyClipboard();
-    HGLOBAL hText = file.Detach();
-    const BOOL bTaken = ::SetClipboardData(CF_UNICODETEXT, hText) != nullptr;
-    if (!bTaken)
-        ::GlobalFree(hText);
-    ::CloseClipboard();
-    return bTaken;
+    return CGXClipboardText::Write(GetGridWnd(), strText);
 }
 
 BOOL CGXControl::CopyToClipboard()
@@ -818,20 +817,12 @@ BOOL CGXControl::PasteFromClipboard()
 {
     if (IsGridStylePasteAvailable() || !m_bIsBound || !IsActive() || IsReadOnlyCell())
         return FALSE;
-    CWnd* pGridWnd = GetGridWnd();
-    const BOOL bOpened =
-        ::GetOpenClipboardWindow() == nullptr && ::OpenClipboard(pGridWnd != nullptr ? pGridWnd->GetSafeHwnd() : nullptr);
-    HANDLE hText = ::GetClipboardData(CF_UNICODETEXT);
-    if (hText != nullptr)
-    {
-        const CString strText(static_cast<LPCTSTR>(::GlobalLock(hText)));
-        ::GlobalUnlock(hText);
-        if (AcceptPasteText(strText))
-            SetCellText(strText);
-    }
-    if (bOpened)
-        ::CloseClipboard();
-    return hText != nullptr;
+    CString strText;
+    if (!CGXClipboardText::Read(GetGridWnd(), strText))
+        return FALSE;
+    if (AcceptPasteText(strText))
+        SetCellText(strText);
+    return TRUE;
 }
 
 BOOL CGXControl::CutToClipboard()

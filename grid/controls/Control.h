@@ -8,6 +8,7 @@
 
 #include <grid/controls/CellTipBase.h>
 #include <grid/core/Range.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 class CGXGridCore;
 class CGXStyle;
@@ -197,6 +198,12 @@ public:
     void SetFocusToGridIfNeeded(CWnd* pWnd);
     // While set, the grid ignores losing the focus to a window of the control.
     void LockGridFocus(BOOL bLock);
+    // The same lock for the life of the returned object.
+    tarnwick::foundation::SECScopedValue<BOOL> ScopedGridFocusLock();
+    // Draws a part of a visual-style class over the rectangle with the grid's theme data, with a
+    // theme edge when nEdge is not 0; FALSE (nothing drawn) while the application is not drawn
+    // with visual styles.
+    BOOL DrawThemedPart(CDC* pDC, LPCWSTR pszClass, int nPart, int nState, const CRect& rect, UINT nEdge = 0);
     // A rectangle that the grid's buffered paint leaves to the control.
     void AddRectToGridList(const CRect& rect);
     // The control's window takes the focus when the grid has it, without the grid noticing.

@@ -1,5 +1,6 @@
 #include <grid/controls/DateTimeCtrl.h>
 
+#include <grid/controls/ClipboardText.h>
 #include <grid/controls/ComposedStyle.h>
 #include <grid/controls/EditLock.h>
 #include <grid/core/AbstractUserAttribute.h>
@@ -49,8 +50,9 @@ constexpr DATE lastDate = 2958465.0;
 constexpr UINT ctrlC = 3;
 constexpr UINT ctrlV = 0x16;
 constexpr UINT ctrlX = 0x18;
-// Clicks that activate the cell: on text, anywhere in the cell.
-constexpr WORD activateOnClick = 0x1 | 0x2 | 0x4;
+// Theme states of a button and of a spin half: normal and pressed.
+constexpr int normalState = 1;
+constexpr int pressedState = 3;
 
 BOOL IsKeyDown(int nVirtKey)
 {
@@ -179,6 +181,17 @@ CGXControl* CGXDateTimeCtrl::CreateWithoutCalendar(CGXGridCore* pGrid)
     return CreateDateTime(pGrid, idDateTimeNoCalendar, dwNoCalendarStyle);
 }
 
+namespace
+{
+// The ids of the hidden measuring (0) and drawing (1) windows: above every control id, which is
+// 16 bits, and two for each control id, so that no two windows of the grid share an id whatever
+// controls it registers.
+UINT HiddenWindowId(UINT nControlId, UINT nWindow)
+{
+    return 0x10000 + nControlId * 2 + nWindow;
+}
+} // namespace
+
 BOOL CGXDateTimeCtrl::CreateWnd(DWORD dwStyle, const RECT* pRect)
 {
     CWnd* pGridWnd = GetGridWnd();
@@ -186,8 +199,8 @@ BOOL CGXDateTimeCtrl::CreateWnd(DWORD dwStyle, const RECT* pRect)
         return FALSE;
     const DWORD dwWindowStyle = dwStyle | WS_CHILD | WS_TABSTOP;
     const CRect rectOffScreen(30000, 30000, 30500, 30100);
-    return m_measuringWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, m_nID + 1) &&
-           m_drawingWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, m_nID + 2) &&
+    return m_measuringWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, HiddenWindowId(m_nID, 0)) &&
+           m_drawingWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, HiddenWindowId(m_nID, 1)) &&
            CGXBDateTimeCtrl::Create(0, dwWindowStyle, pRect != nullptr ? CRect(*pRect) : CRect(), pGridWnd, m_nID);
 }
 
@@ -470,7 +483,7 @@ void CGXDateTimeCtrl::FocusField(INT_PTR nField)
 void CGXDateTimeCtrl::ShowFoundField(ROWCOL nRow, ROWCOL nCol, INT_PTR nField)
 {
     m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE);
-    m_pGrid->SetCurrentCell(nRow, nCol, 0x24);
+    m_pGrid->SetCurrentCell(nRow, nCol, GX_FOUNDCELL);
     if (!IsActiveAt(nRow, nCol))
         Init(nRow, nCol);
     SetActive(TRUE);
@@ -774,11 +787,10 @@ void CGXDateTimeCtrl::HideControl()
 {
     if (GetSafeHwnd() == nullptr || !IsWindowVisible())
         return;
-    LockGridFocus(TRUE);
+    const auto lock = ScopedGridFocusLock();
     ::HideCaret(m_hWnd);
     MoveWindow(10000, 10000, 10, 10, FALSE);
     ShowWindow(SW_HIDE);
-    LockGridFocus(FALSE);
 }
 
 // ---- drawing ----
@@ -892,6 +904,7 @@ void CGXDateTimeCtrl::DrawLive(CDC* pDC, const CRect& rect, ROWCOL nRow, ROWCOL 
     m_font.DeleteObject();
     LOGFONT lf;
     cached.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
+    // A font that cannot be made leaves the window the system font (WM_SETFONT with none).
     m_font.CreateFontIndirect(&lf);
     DrawBackground(pDC, rect, cached, TRUE);
     CRect rectInner;
@@ -959,28 +972,12 @@ void CGXDateTimeCtrl::DrawStaticGadget(CDC* pDC, CGXBDTGadget* pGadget, const CR
     TextInField(pDC, pGadget->GetRect(), static_cast<const CGXBDTStaticGadget*>(pGadget)->GetText(), FALSE);
 }
 
-namespace
-{
-// A theme part over the rectangle; FALSE when visual styles are off or the class is missing.
-BOOL DrawThemePart(CDC* pDC, LPCWSTR pszClass, int nPart, BOOL bPressed, const CRect& rect)
-{
-    if (!SECIsThemeActive() || !SECIsAppThemed())
-        return FALSE;
-    HTHEME hTheme = SECOpenThemeData(::GetDesktopWindow(), pszClass);
-    if (hTheme == nullptr)
-        return FALSE;
-    SECDrawThemeBackground(hTheme, pDC->GetSafeHdc(), nPart, bPressed ? 3 : 1, rect, nullptr);
-    SECCloseThemeData(hTheme);
-    return TRUE;
-}
-} // namespace
-
 void CGXDateTimeCtrl::DrawButtonGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRect& /*rectCell*/)
 {
     const auto* pButton = static_cast<const CGXBDTButtonGadget*>(pGadget);
     CRect rect = pGadget->GetRect();
     const BOOL bPressed = pButton->IsDrawnPressed();
-    if (!DrawThemePart(pDC, L"BUTTON", 1, bPressed, rect))
+    if (!DrawThemedPart(pDC, L"BUTTON", 1, bPressed ? pressedState : normalState, rect))
     {
         // The classic face draws its own bitmap.
         pGadget->Draw(*pDC);
@@ -997,9 +994,9 @@ void CGXDateTimeCtrl::DrawSpinGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRec
     const auto* pSpin = static_cast<const CGXBDTSpinGadget*>(pGadget);
     const CRect rectUp(rect.left, rect.top, rect.right, rect.top + rect.Height() / 2);
     const CRect rectDown(rect.left, rectUp.bottom, rect.right, rect.bottom);
-    if (!DrawThemePart(pDC, L"SPIN", 1, pSpin->IsUpPressed(), rectUp))
+    if (!DrawThemedPart(pDC, L"SPIN", 1, pSpin->IsUpPressed() ? pressedState : normalState, rectUp))
         CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectUp, TRUE, pSpin->IsUpPressed());
-    if (!DrawThemePart(pDC, L"SPIN", 2, pSpin->IsDownPressed(), rectDown))
+    if (!DrawThemedPart(pDC, L"SPIN", 2, pSpin->IsDownPressed() ? pressedState : normalState, rectDown))
         CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectDown, FALSE, pSpin->IsDownPressed());
 }
 
@@ -1147,11 +1144,8 @@ LRESULT CGXDateTimeCtrl::OnWndChar(WPARAM wParam, LPARAM lParam)
     m_pGrid->ScrollCellInView(Row(), Col(), GX_UPDATENOW, FALSE);
     if (IsKeyDown(VK_CONTROL) && (nChar == ctrlC || nChar == ctrlV || nChar == ctrlX))
     {
-        if (nChar != ctrlV && ::OpenClipboard(m_hWnd))
-        {
-            ::EmptyClipboard();
-            ::CloseClipboard();
-        }
+        if (nChar != ctrlV)
+            CGXClipboardText::Clear(this);
         if (nChar == ctrlC)
             CopyToClipboard();
         else if (nChar == ctrlV)
@@ -1193,9 +1187,10 @@ LRESULT CGXDateTimeCtrl::OnWndSysKey(WPARAM wParam, LPARAM lParam)
 
 LRESULT CGXDateTimeCtrl::OnWndLButtonUp(WPARAM wParam, LPARAM lParam)
 {
-    LockGridFocus(TRUE);
-    CGXBDateTimeCtrl::OnLButtonUp(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-    LockGridFocus(FALSE);
+    {
+        const auto lock = ScopedGridFocusLock();
+        CGXBDateTimeCtrl::OnLButtonUp(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+    }
     if (IsModified())
         RequestCommit();
     return 0;
@@ -1265,12 +1260,11 @@ BOOL CGXDateTimeCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     GetCellClientRect(rectInner, Row(), Col(), nullptr, m_pStyle);
     if (GetSafeHwnd() == nullptr || GetGadgetCount() == 0 || !rectInner.PtInRect(point))
         return FALSE;
-    LockGridFocus(TRUE);
+    const auto lock = ScopedGridFocusLock();
     const CGXGridParam* pParam = m_pGrid->GetParam();
-    if (pParam != nullptr && (pParam->m_wActivateCell & activateOnClick) != 0)
+    if (pParam != nullptr && (pParam->m_wActivateCell & GX_ACTIVATEONRELEASE) != 0)
         ActivateAtPoint(nFlags, point, FALSE);
     CGXStatic::OnLButtonUp(nFlags, point);
-    LockGridFocus(FALSE);
     return TRUE;
 }
 
@@ -1306,28 +1300,15 @@ BOOL CGXDateTimeCtrl::CanPaste()
 {
     if (!IsClipboardEditable())
         return FALSE;
-    const BOOL bOpened = ::GetOpenClipboardWindow() == nullptr && ::OpenClipboard(GetGridWnd()->GetSafeHwnd());
-    const BOOL bText = ::IsClipboardFormatAvailable(CF_TEXT) || ::IsClipboardFormatAvailable(CF_UNICODETEXT);
-    if (bOpened)
-        ::CloseClipboard();
-    return bText;
+    return CGXClipboardText::HasText(GetGridWnd());
 }
 
 BOOL CGXDateTimeCtrl::PasteFromClipboard()
 {
     if (!IsClipboardEditable())
         return FALSE;
-    const BOOL bOpened = ::GetOpenClipboardWindow() == nullptr && ::OpenClipboard(GetGridWnd()->GetSafeHwnd());
     CString strText;
-    HANDLE hText = ::GetClipboardData(CF_UNICODETEXT);
-    if (hText != nullptr)
-    {
-        strText = static_cast<LPCTSTR>(::GlobalLock(hText));
-        ::GlobalUnlock(hText);
-    }
-    if (bOpened)
-        ::CloseClipboard();
-    if (hText == nullptr)
+    if (!CGXClipboardText::Read(GetGridWnd(), strText))
         return FALSE;
     // A text that is no date stores nothing, and the paste says so.
     CString strValue = strText;

@@ -1,5 +1,6 @@
 #include <grid/controls/EditControl.h>
 
+#include <grid/controls/ClipboardText.h>
 #include <grid/controls/ComposedStyle.h>
 #include <grid/controls/EditLock.h>
 #include <grid/core/AppData.h>
@@ -23,10 +24,8 @@ constexpr UINT ctrlC = 3;
 constexpr UINT ctrlV = 22;
 constexpr UINT ctrlX = 24;
 constexpr int numberFormats[] = {1, 2, 3, 4, 5, 23, 28};
-// Clicks that activate: 0x1 on a character, 0x2 and 0x4 anywhere in the cell, 0x8 a double click.
-constexpr WORD activateOnText = 0x1;
-constexpr WORD activateOnClick = 0x2 | 0x4;
-constexpr WORD activateOnDblClk = 0x8;
+// The activation bits that activate on a release anywhere in the cell, not only on a character.
+constexpr WORD activateAnywhere = GX_ACTIVATEONCLICK | GX_ACTIVATEONCURRENT;
 
 // Set between the start and the end of an input-method composition; a repaint of the active
 // cell would tear the composition window.
@@ -237,7 +236,7 @@ BOOL CGXEditControl::RefreshLayout()
         GetSelection(nStart, nEnd);
         ::HideCaret(m_hWnd);
         MoveWindow(0, 0, 0, 0, FALSE);
-        LockGridFocus(TRUE);
+        const auto lock = ScopedGridFocusLock();
         DestroyWindow();
         m_dwEditStyle = dwStyle;
         CreateControl(dwStyle, &rectWnd);
@@ -255,7 +254,6 @@ BOOL CGXEditControl::RefreshLayout()
         ::ShowCaret(m_hWnd);
         SendMessage(EM_SCROLLCARET);
         SetFocus();
-        LockGridFocus(FALSE);
     }
     // The caret line into view.
     const int nFirst = GetFirstVisibleLine();
@@ -416,7 +414,9 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
     cached.GetFont().GetLogFontScaled(lf, m_pGrid->GetZoom());
     lf.lfOrientation = 0;
     lf.lfEscapement = 0;
-    m_font.CreateFontIndirect(&lf);
+    // A font that cannot be made leaves the system font in its place.
+    if (!m_font.CreateFontIndirect(&lf))
+        VERIFY(m_font.CreateStockObject(SYSTEM_FONT));
     const CGXProperties* pProperties = m_pGrid->GetProperties();
     m_rgbInterior = pProperties != nullptr && pProperties->IsBlackWhiteOutput() ? RGB(255, 255, 255)
                                                                                 : cached.GetInterior().GetColor();
@@ -784,11 +784,7 @@ LRESULT CGXEditControl::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
         case VK_DELETE:
             if (IsKeyDown(VK_SHIFT) && nStart != nEnd)
             {
-                if (::OpenClipboard(m_hWnd))
-                {
-                    ::EmptyClipboard();
-                    ::CloseClipboard();
-                }
+                CGXClipboardText::Clear(this);
                 CutToClipboard();
                 return 0;
             }
@@ -1025,7 +1021,8 @@ BOOL CGXEditControl::OnLButtonUp(UINT nFlags, CPoint point)
         const int nChar = HitTestCellText(point);
         const CGXGridParam* pParam = m_pGrid->GetParam();
         const WORD wActivate = pParam != nullptr ? pParam->m_wActivateCell : 0;
-        const BOOL bWanted = (nChar >= 0 && (wActivate & activateOnText) != 0) || (wActivate & activateOnClick) != 0;
+        const BOOL bWanted =
+            (nChar >= 0 && (wActivate & GX_ACTIVATEONTEXT) != 0) || (wActivate & activateAnywhere) != 0;
         if (bWanted && (m_bIsActive || RequestEditing()))
             ActivateAtCharacter(nChar);
         if (m_bIsActive && ::GetFocus() != m_hWnd)
@@ -1039,7 +1036,7 @@ BOOL CGXEditControl::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     const CGXGridParam* pParam = m_pGrid->GetParam();
     if (!m_bIsActive && GetSafeHwnd() != nullptr && m_bIsBound && pParam != nullptr &&
-        (pParam->m_wActivateCell & activateOnDblClk) != 0)
+        (pParam->m_wActivateCell & GX_ACTIVATEONDBLCLK) != 0)
     {
         const int nChar = HitTestCellText(point);
         if (RequestEditing())
@@ -1148,7 +1145,7 @@ BOOL CGXEditControl::ForwardFeatureA(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol
     if (bSelect)
     {
         m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE);
-        m_pGrid->SetCurrentCell(nRow, nCol, 0x24);
+        m_pGrid->SetCurrentCell(nRow, nCol, GX_FOUNDCELL);
         SetActive(TRUE);
         ForwardFeatureA(find, nRow, nCol, TRUE, TRUE);
         RefreshCell();

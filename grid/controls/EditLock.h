@@ -6,5 +6,5 @@
 
 inline BOOL GXIsEditLocked(const CGXGridParam* pParam)
 {
-    return pParam == nullptr || pParam->m_adwSettingsC[13] != 0;
+    return pParam == nullptr || pParam->GetEditLock();
 }

@@ -12,7 +12,7 @@ END_MESSAGE_MAP()
 
 CGXGridCombo::CGXGridCombo(CWnd* pOwner, const CRect& rect) : m_pOwner(pOwner)
 {
-    CGXDropDownOwnerScope dropDown;
+    const auto dropDown = ScopedDropDownOwner();
     CRect rectFrame = rect;
     rectFrame.left -= 1;
     CreateEx(WS_EX_TOOLWINDOW, GXGetAppDataPtr()->m_sSaveBitsClassName, nullptr, WS_POPUP | WS_VISIBLE, rectFrame,
@@ -49,6 +49,11 @@ void CGXGridCombo::SetDropDownOwner(BOOL bSet)
 BOOL CGXGridCombo::IsDropDownOwner()
 {
     return s_bDropDownOwner;
+}
+
+tarnwick::foundation::SECScopedValue<BOOL> CGXGridCombo::ScopedDropDownOwner()
+{
+    return {s_bDropDownOwner, TRUE};
 }
 
 BOOL CGXGridCombo::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -6,6 +6,8 @@
 
 #include <afxwin.h>
 
+#include <toolkit/foundation/ScopedValue.h>
+
 class CGXGridCombo : public CWnd
 {
 public:
@@ -26,6 +28,8 @@ public:
 
     static void SetDropDownOwner(BOOL bSet);
     static BOOL IsDropDownOwner();
+    // Sets the drop-down flag for the scope of the value returned and restores it after.
+    static tarnwick::foundation::SECScopedValue<BOOL> ScopedDropDownOwner();
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -42,23 +46,4 @@ private:
     COLORREF m_rgbBack = 0;
 
     static BOOL s_bDropDownOwner;
-};
-
-// Sets the drop-down flag for its lifetime and restores the former state.
-class CGXDropDownOwnerScope
-{
-public:
-    CGXDropDownOwnerScope() : m_bOld(CGXGridCombo::IsDropDownOwner())
-    {
-        CGXGridCombo::SetDropDownOwner(TRUE);
-    }
-    ~CGXDropDownOwnerScope()
-    {
-        CGXGridCombo::SetDropDownOwner(m_bOld);
-    }
-    CGXDropDownOwnerScope(const CGXDropDownOwnerScope&) = delete;
-    CGXDropDownOwnerScope& operator=(const CGXDropDownOwnerScope&) = delete;
-
-private:
-    BOOL m_bOld;
 };

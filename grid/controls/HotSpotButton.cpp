@@ -1,5 +1,7 @@
 #include <grid/controls/HotSpotButton.h>
 
+#include <grid/controls/Control.h>
+
 #include <vsstyle.h>
 
 namespace
@@ -14,7 +16,7 @@ CGXHotSpotButton::CGXHotSpotButton(CGXControl* pComposite) : CGXButton(pComposit
 
 void CGXHotSpotButton::DrawDefault(CDC* pDC, BOOL /*bFocus*/)
 {
-    if (!DrawThemedPart(pDC, L"BUTTON", BP_PUSHBUTTON, m_bPressed ? PBS_PRESSED : PBS_NORMAL, m_rect))
+    if (!m_pComposite->DrawThemedPart(pDC, L"BUTTON", BP_PUSHBUTTON, m_bPressed ? PBS_PRESSED : PBS_NORMAL, m_rect))
         DrawClassicFace(pDC, m_rect, ::GetSysColor(COLOR_BTNFACE), m_bPressed);
     if (m_rect.Height() < nGlyphMinHeight)
         return;

@@ -83,14 +83,26 @@ int LineStartX(const CRect& rect, UINT nFormat, int nWidth)
     return std::max(x, static_cast<int>(rect.left));
 }
 
-// Text drawn clipped to a rectangle, the device context's clip region restored afterwards.
-void TextOutClipped(CDC* pDC, int x, int y, LPCTSTR pszText, int nLength, const CRect& rectClip)
+// Output clipped to a rectangle while it lives; the device context's clip region is restored
+// at its end.
+class ClipScope
 {
-    const int nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(rectClip);
-    pDC->TextOut(x, y, pszText, nLength);
-    pDC->RestoreDC(nSaved);
-}
+public:
+    ClipScope(CDC* pDC, const CRect& rectClip) : m_pDC(pDC), m_nSaved(pDC->SaveDC())
+    {
+        pDC->IntersectClipRect(rectClip);
+    }
+    ~ClipScope()
+    {
+        m_pDC->RestoreDC(m_nSaved);
+    }
+    ClipScope(const ClipScope&) = delete;
+    ClipScope& operator=(const ClipScope&) = delete;
+
+private:
+    CDC* m_pDC;
+    int m_nSaved;
+};
 } // namespace
 
 void GXFillColorRect(CDC* pDC, const CRect& rect, COLORREF rgbColor)
@@ -245,6 +257,8 @@ void CGXDrawingAndFormatting::DrawLines(CDC* pDC, LPCTSTR pszText, int nLength, 
     const CRect& rectLines = lines.rect;
     const TEXTMETRIC tm = Metrics(pDC);
     const int nLineHeight = DrawLineHeight(tm);
+    // Text never runs over the neighbouring cells.
+    const ClipScope clip(pDC, rectClip);
     int y = rectLines.top;
     for (int i = 0; i < nLines; ++i, y += nLineHeight)
     {
@@ -257,7 +271,7 @@ void CGXDrawingAndFormatting::DrawLines(CDC* pDC, LPCTSTR pszText, int nLength, 
             const int nMarks = rect.Width() / nMarkWidth;
             if (nMarks < 1)
             {
-                TextOutClipped(pDC, rect.left, y, _T("#"), 1, rectClip);
+                pDC->TextOut(rect.left, y, _T("#"), 1);
                 continue;
             }
             strLine = CString(_T('#'), nMarks);
@@ -279,7 +293,7 @@ void CGXDrawingAndFormatting::DrawLines(CDC* pDC, LPCTSTR pszText, int nLength, 
         }
         const int nWidth = TextWidth(pDC, strLine, strLine.GetLength());
         if (strLine.GetLength() == 1 && nWidth > rectClip.Width())
-            TextOutClipped(pDC, rectClip.left, y, strLine, 1, rectClip);
+            pDC->TextOut(rectClip.left, y, strLine, 1);
         else
             pDC->TextOut(LineStartX(rect, nFormat, nWidth), y, strLine, strLine.GetLength());
     }

@@ -12,6 +12,7 @@
 #include <grid/core/MapNdxToOb.h>
 #include <grid/core/Range.h>
 #include <grid/core/RangeList.h>
+#include <toolkit/foundation/ThemeHandle.h>
 
 class CGXAppData;
 class CGXControl;
@@ -37,10 +38,26 @@ public:
     virtual void Update() = 0;
 };
 
-// Redraw flags of every change operation.
-constexpr UINT GX_INVALIDATE = 0x1;
-constexpr UINT GX_UPDATENOW = 0x2;
-constexpr UINT GX_SCROLLINVIEW = 0x4;
+// Redraw flags of every change operation and of SetCurrentCell; combinations are ORed. Either
+// update bit updates the window at once.
+constexpr UINT GX_INVALIDATE = 0x01;
+constexpr UINT GX_UPDATENOW = 0x02;
+// The update bit that a press of a mouse button passes.
+constexpr UINT GX_UPDATEONPRESS = 0x04;
+constexpr UINT GX_UPDATEBITS = GX_UPDATENOW | GX_UPDATEONPRESS;
+// Flags that only SetCurrentCell reads: scroll the new cell into view; activate its control;
+// do not update the window before drawing the new cell; do not tell the other views; do not
+// make the selection follow the current cell.
+constexpr UINT GX_SCROLLINVIEW = 0x08;
+constexpr UINT GX_ACTIVATECELL = 0x10;
+constexpr UINT GX_NOUPDATEBEFORE = 0x20;
+constexpr UINT GX_NOHINTS = 0x40;
+constexpr UINT GX_NOSELECTFOLLOW = 0x80;
+// Entering a cell as the mouse and the keys do: scrolled into view and drawn at once.
+constexpr UINT GX_MOVECELL = GX_SCROLLINVIEW | GX_UPDATENOW;
+// Entering a cell that a control found text in.
+constexpr UINT GX_FOUNDCELL = GX_NOUPDATEBEFORE | GX_UPDATEONPRESS;
+static_assert(GX_MOVECELL == 0x0A && GX_FOUNDCELL == 0x24 && (GX_NOSELECTFOLLOW | GX_MOVECELL) == 0x8A);
 
 // Hit-test codes.
 enum : int
@@ -245,7 +262,7 @@ public:
     virtual void SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol);
     virtual CGXControl* GetCurrentCellControl();
     virtual BOOL IsActiveCurrentCell();
-    virtual BOOL SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_SCROLLINVIEW | GX_UPDATENOW);
+    virtual BOOL SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags = GX_MOVECELL);
     virtual BOOL MoveCurrentCell(int nDirection, UINT nCount = 1, BOOL bSelect = FALSE);
     virtual BOOL ResetCurrentCell(BOOL bStoreIfModified = TRUE);
     virtual BOOL TransferCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
@@ -489,6 +506,11 @@ public:
     virtual UINT OnGridGetDlgCode(UINT nDefaultCode);
     virtual BOOL OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMessage, LRESULT* pResult);
     virtual void OnGridSysColorChange();
+    // The grid window's theme data of a class, kept until the theme changes; NULL while the
+    // application is not themed. The cell controls draw with it.
+    HTHEME GetThemeData(LPCWSTR pszClass);
+    // Closes the kept theme data and repaints: the theme changed.
+    void OnGridThemeChanged();
     virtual void OnGridWinIniChange(LPCTSTR pszSection);
     virtual void OnGridTimer(UINT_PTR nIDEvent);
     virtual BOOL OnGridCommand(WPARAM wParam, LPARAM lParam);
@@ -1114,4 +1136,6 @@ private:
                        BOOL& bSuppressed);
     int HitTestRowEdge(const POINT& pt, const CRect& rectCell, ROWCOL nRow, ROWCOL nCol, ROWCOL& nHitRow,
                        BOOL& bSuppressed);
+
+    tarnwick::foundation::SECThemeCache m_themes;
 };

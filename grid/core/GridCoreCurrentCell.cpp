@@ -5,19 +5,17 @@
 #include <grid/controls/Control.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
 
+using tarnwick::foundation::SECScopedValue;
+
 namespace
 {
-// Flags of SetCurrentCell.
-constexpr UINT updateNowFlags = 0x06;
-constexpr UINT scrollFlag = 0x08;
-constexpr UINT activateFlag = 0x10;
-constexpr UINT noUpdateBeforeFlag = 0x20;
-constexpr UINT keyMoveFlags = 0x8A;
-constexpr UINT keyMoveSelectFlags = 0x0A;
-constexpr UINT noSelectFollowFlag = 0x80;
+// Flags of the key moves, with the selection following the new cell or not.
+constexpr UINT keyMoveFlags = GX_NOSELECTFOLLOW | GX_MOVECELL;
+constexpr UINT keyMoveSelectFlags = GX_MOVECELL;
 
 // Where a jump starts looking (keep the index, first past the headers, last) and the directions
 // it looks in.
@@ -112,7 +110,7 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
     if (bSame && pOld != nullptr && pOld->IsActive())
     {
         // Re-entering the edited cell only brings it into view.
-        if (!ScrollCellInView(nRow, nCol, flags & updateNowFlags))
+        if (!ScrollCellInView(nRow, nCol, flags & GX_UPDATEBITS))
             pOld->RefreshCell();
         return TRUE;
     }
@@ -128,27 +126,26 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
         return FALSE;
     }
 
-    if (!(flags & noUpdateBeforeFlag) && !m_pParam->m_bLockUpdate && m_pGridWnd != nullptr &&
+    if (!(flags & GX_NOUPDATEBEFORE) && !m_pParam->m_bLockUpdate && m_pGridWnd != nullptr &&
         m_pGridWnd->IsWindowVisible())
     {
-        m_bUpdatingForNewCell = TRUE;
+        const SECScopedValue<BOOL> updating(m_bUpdatingForNewCell, TRUE);
         m_pGridWnd->UpdateWindow();
-        m_bUpdatingForNewCell = FALSE;
     }
     SetCurrentCellPosition(TRUE, nRow, nCol);
     if (CGXControl* pControl = GetCurrentCellControl())
     {
         pControl->Init(nRow, nCol);
-        if (flags & activateFlag)
+        if (flags & GX_ACTIVATECELL)
             pControl->SetActive(TRUE);
     }
     if (!m_pParam->m_bLockUpdate)
     {
         RedrawRowCol(nRow, nCol, GX_INVALIDATE, FALSE);
-        if (flags & scrollFlag)
-            ScrollCellInView(nRow, nCol, flags & updateNowFlags);
+        if (flags & GX_SCROLLINVIEW)
+            ScrollCellInView(nRow, nCol, flags & GX_UPDATEBITS);
     }
-    if ((flags & updateNowFlags) && m_pGridWnd != nullptr)
+    if ((flags & GX_UPDATEBITS) && m_pGridWnd != nullptr)
         m_pGridWnd->UpdateWindow();
     FollowWithSelection(nRow, nCol, flags);
     return TRUE;
@@ -158,7 +155,7 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
 // the selection.
 void CGXGridCore::FollowWithSelection(ROWCOL nRow, ROWCOL nCol, UINT flags)
 {
-    if (!m_pParam->m_bSelectionFollowsCell || (flags & noSelectFollowFlag) ||
+    if (!m_pParam->m_bSelectionFollowsCell || (flags & GX_NOSELECTFOLLOW) ||
         m_pParam->m_SelRects.IsCellInList(nRow, nCol))
         return;
     SetSelection(nullptr, 0, 0, 0, 0);
@@ -175,7 +172,7 @@ void CGXGridCore::FollowWithSelection(ROWCOL nRow, ROWCOL nCol, UINT flags)
 BOOL CGXGridCore::LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol,
                                    UINT flags)
 {
-    m_bInSetCurrentCell = TRUE;
+    const SECScopedValue<BOOL> inSet(m_bInSetCurrentCell, TRUE);
     m_bMessageShown = FALSE;
     const BOOL bModified = pControl->IsModified();
     CWnd* pFocus = CWnd::GetFocus();
@@ -196,7 +193,6 @@ BOOL CGXGridCore::LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL 
             pControl->SetModified(TRUE);
         }
         pControl->RefreshCell();
-        m_bInSetCurrentCell = FALSE;
         return FALSE;
     }
 
@@ -208,9 +204,8 @@ BOOL CGXGridCore::LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL 
         RedrawRowCol(nOldRow, nOldCol, GX_INVALIDATE, FALSE);
     DisplayWarningText();
     pControl->ReportEditEnd();
-    if ((flags & updateNowFlags) && m_pGridWnd != nullptr)
+    if ((flags & GX_UPDATEBITS) && m_pGridWnd != nullptr)
         m_pGridWnd->UpdateWindow();
-    m_bInSetCurrentCell = FALSE;
     return TRUE;
 }
 

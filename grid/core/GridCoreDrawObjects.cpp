@@ -68,7 +68,9 @@ CFont* CGXGridCore::GetFontCached(const CGXFont& font)
     if (pFont->GetSafeHandle() == nullptr)
     {
         LOGFONT lf = font.GetLogFont();
-        pFont->CreateFontIndirect(&lf);
+        // A font that cannot be made leaves the system font in its place.
+        if (!pFont->CreateFontIndirect(&lf))
+            VERIFY(pFont->CreateStockObject(SYSTEM_FONT));
     }
     return pFont;
 }

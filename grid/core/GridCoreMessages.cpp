@@ -15,7 +15,6 @@ namespace
 // The codes of the navigation message and the key move each makes.
 constexpr int navigateDirections[] = {7, 1, 3, 8};
 constexpr int navigateToRow = 4;
-constexpr UINT navigateCellFlags = 0x0A;
 constexpr UINT gridDialogCodes = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
 } // namespace
 
@@ -72,7 +71,7 @@ BOOL CGXGridCore::OnGridCancelMode()
     if (m_bMouseReady && m_wMouseState != 0)
     {
         if (m_pParam != nullptr && m_pParam->TestSpecialMode(3))
-            SetCurrentCell(GX_INVALID, GX_INVALID, navigateCellFlags);
+            SetCurrentCell(GX_INVALID, GX_INVALID, GX_MOVECELL);
         m_wMouseState = 0;
     }
     if (IsMouseTracking())
@@ -116,7 +115,7 @@ void CGXGridCore::OnGridNavigate(int nCode, int nCount)
         return;
     const ROWCOL nRow = std::min(GetHeaderRows() + static_cast<ROWCOL>(std::max(nCount, 0)), GetRowCount());
     const ROWCOL nCol = std::min(GetHeaderCols() + 1, GetColCount());
-    SetCurrentCell(nRow, nCol, navigateCellFlags);
+    SetCurrentCell(nRow, nCol, GX_MOVECELL);
     m_pGridWnd->UpdateWindow();
 }
 
@@ -161,6 +160,17 @@ void CGXGridCore::OnGridSysColorChange()
 {
     GXGetSysData()->UpdateSysColors();
     ForEachRegisteredControl([](CGXControl* pControl) { pControl->NotifyChildrenB(); });
+}
+
+HTHEME CGXGridCore::GetThemeData(LPCWSTR pszClass)
+{
+    return m_themes.Get(m_pGridWnd != nullptr ? m_pGridWnd->GetSafeHwnd() : ::GetDesktopWindow(), pszClass);
+}
+
+void CGXGridCore::OnGridThemeChanged()
+{
+    m_themes.Close();
+    InvalidateGrid(TRUE);
 }
 
 void CGXGridCore::OnGridWinIniChange(LPCTSTR /*pszSection*/)

@@ -19,12 +19,8 @@ constexpr WORD atPressed = 0x0040;
 constexpr WORD ctrlAtPress = 0x0080;
 constexpr WORD currentActive = 0x0100;
 
-// Entering a cell by a press updates the window at once.
-constexpr UINT pressCellFlags = 0x04;
-constexpr UINT noSelectFollowFlag = 0x80;
 // Tracking words from this value on make a left press leave the selection as it is.
 constexpr WORD noSelectTracking = 128;
-constexpr UINT doubleClickCellFlags = 0x0A;
 
 enum
 {
@@ -193,7 +189,7 @@ BOOL CGXGridCore::DoubleClickButton(int nButton, UINT flags, CPoint point)
             nRow = covered.top;
             nCol = covered.left;
         }
-        SetCurrentCell(nRow, nCol, doubleClickCellFlags);
+        SetCurrentCell(nRow, nCol, GX_MOVECELL);
         CGXControl* pControl = IsCurrentCell(nRow, nCol) && IsActiveCurrentCell() ? GetCurrentCellControl() : nullptr;
         if (pControl != nullptr ? (pControl->*traits.pfnControlDblClk)(flags, point)
                                 : (this->*traits.pfnDblClk)(nRow, nCol, flags, point))
@@ -297,8 +293,8 @@ BOOL CGXGridCore::OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStart
         if (!(nHitState & currentActive) && !bHeader)
         {
             const UINT nFlags = nButton == leftButton && m_wSelectTracking >= noSelectTracking
-                                    ? pressCellFlags | noSelectFollowFlag
-                                    : pressCellFlags;
+                                    ? GX_UPDATEONPRESS | GX_NOSELECTFOLLOW
+                                    : GX_UPDATEONPRESS;
             SetCurrentCell(nRow, nCol, nFlags);
             if (m_bMessageShown || nRow > GetRowCount() || nCol > GetColCount())
                 return FALSE;

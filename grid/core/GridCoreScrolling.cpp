@@ -46,7 +46,7 @@ void CGXGridCore::SetFirst(BOOL bRows, ROWCOL nFirst, UINT flags, BOOL bHint)
         // Under the update lock the hook sees the row as asked; otherwise as raised.
         if (!bLocked)
             nFirst = std::max(nFirst, nFirstScrollable);
-        if (bLocked || (flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) == 0)
+        if (bLocked || (flags & GX_UPDATEBITS) == 0)
         {
             if (!axis.CanChangeFirst(nFirst))
                 return;
@@ -107,8 +107,7 @@ BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags, BOOL bF
 
     const BOOL bRowsChanged = ScrollCellAxisInView(TRUE, nRow, rectGrid, flags);
     const BOOL bColsChanged = ScrollCellAxisInView(FALSE, nCol, rectGrid, flags);
-    if ((flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) != 0 && m_pGridWnd != nullptr &&
-        m_pGridWnd->GetSafeHwnd() != nullptr)
+    if ((flags & GX_UPDATEBITS) != 0 && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
         m_pGridWnd->UpdateWindow();
     return bRowsChanged || bColsChanged;
 }
@@ -150,8 +149,7 @@ BOOL CGXGridCore::ScrollCellAxisInView(BOOL bRows, ROWCOL nIndex, const CRect& r
     if (nSum > nExtent && n != nIndex)
         ++n;
     SetFirst(bRows, std::min(n, axis.Count()), flags, TRUE);
-    if ((flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) != 0 && m_pGridWnd != nullptr &&
-        m_pGridWnd->GetSafeHwnd() != nullptr)
+    if ((flags & GX_UPDATEBITS) != 0 && m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr)
         m_pGridWnd->UpdateWindow();
     return axis.First() != nFirst;
 }

@@ -369,7 +369,7 @@ void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT fla
         else
             RepaintFrom(bRows, nFrom, flags);
         LockScrollbars(bOldLock);
-        if ((flags & (GX_UPDATENOW | GX_SCROLLINVIEW)) != 0)
+        if ((flags & GX_UPDATEBITS) != 0)
             UpdateScrollbars(FALSE, FALSE);
     }
     TellUpdateObject();
@@ -446,7 +446,7 @@ void CGXGridCore::UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags, B
     if (m_bCurrentCell && (bRows ? m_nCurrentRow : m_nCurrentCol) > nCount)
         ResetCurrentCell(FALSE);
     (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
-    if (!m_bLockUpdate && (flags & (GX_INVALIDATE | GX_UPDATENOW | GX_SCROLLINVIEW)) != 0)
+    if (!m_bLockUpdate && (flags & (GX_INVALIDATE | GX_UPDATEBITS)) != 0)
     {
         UpdateScrollbars(FALSE, FALSE);
         // Only what lies from the first changed row (column) on is painted anew, and only

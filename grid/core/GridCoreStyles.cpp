@@ -11,9 +11,12 @@
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttribute.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <functional>
 #include <memory>
+
+using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
@@ -116,9 +119,7 @@ void CGXGridCore::ComposeStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle,
     if (bApplyStandard && m_pStyleStandard != nullptr)
         pStyle->ChangeStyle(*m_pStyleStandard, CGXStyle::modeApplyNew);
 
-    // Selection highlight: settings C 0 and 1 of the parameter object.
-    if (m_pParam != nullptr && m_pParam->m_adwSettingsC[0] && m_pParam->m_adwSettingsC[1] &&
-        m_pParam->m_SelRects.IsCellInList(nRow, nCol))
+    if (m_pParam != nullptr && m_pParam->GetRangeHighlight() && m_pParam->m_SelRects.IsCellInList(nRow, nCol))
     {
         GXBrushRecord brush;
         brush.SetColor(highlightColor);
@@ -250,8 +251,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
     GXSetLongOperationStatus(operation.Record(),
                              nCommandKind == 0 ? m_pAppData->m_sStoringCells : m_pAppData->m_sRestoringCells);
     GXLongOpSetRollback(nCommandKind == 0 && oldStyles != nullptr);
-    const BOOL bOldLockUpdate = m_bLockUpdate;
-    m_bLockUpdate = TRUE;
+    const SECScopedValue<BOOL> lockUpdate(m_bLockUpdate, TRUE);
 
     BOOL bChanged = FALSE;
     BOOL bAborted = FALSE;
@@ -285,7 +285,6 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
         if (nCommandKind == 2 || nCommandKind == 3)
             SetCurrentCell(area.nTop, area.nLeft);
     }
-    m_bLockUpdate = bOldLockUpdate;
     if (bAborted)
         AfxThrowUserException();
     return bChanged;

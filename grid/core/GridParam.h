@@ -16,6 +16,15 @@ class CGXPrintDevice;
 class CGXProperties;
 class CGXStylesMap;
 
+// Bits of the parameter's activation flags: a cell control becomes active by itself on a release
+// of the left button on the cell's text, anywhere in the cell, or anywhere in the current cell
+// when its control agrees to edit; on a double click.
+constexpr WORD GX_ACTIVATEONTEXT = 0x1;
+constexpr WORD GX_ACTIVATEONCLICK = 0x2;
+constexpr WORD GX_ACTIVATEONCURRENT = 0x4;
+constexpr WORD GX_ACTIVATEONDBLCLK = 0x8;
+constexpr WORD GX_ACTIVATEONRELEASE = GX_ACTIVATEONTEXT | GX_ACTIVATEONCLICK | GX_ACTIVATEONCURRENT;
+
 class CGXGridParam : public CObject
 {
     DECLARE_SERIAL(CGXGridParam)
@@ -107,6 +116,37 @@ public:
         m_adwSettingsB[3] = static_cast<DWORD>(nMode);
     }
 
+    // Settings block C: two selection-highlight settings (the parameter's range list is
+    // highlighted while both are on); the three settings of the cut-and-paste feature that a data
+    // store computing its values turns on; the edit lock (the grid, not the cell controls, clears
+    // cells on Delete and pastes nothing into an active cell).
+    BOOL GetRangeHighlight() const
+    {
+        return m_adwSettingsC[0] != 0 && m_adwSettingsC[1] != 0;
+    }
+    void SetRangeHighlight(BOOL bFirst, BOOL bSecond)
+    {
+        m_adwSettingsC[0] = bFirst != FALSE;
+        m_adwSettingsC[1] = bSecond != FALSE;
+    }
+    BOOL GetComputedValueSetting(int nIndex) const
+    {
+        ASSERT(nIndex >= 0 && nIndex < 3);
+        return m_adwSettingsC[10 + nIndex] != 0;
+    }
+    void SetComputedValueSettings(BOOL bSet)
+    {
+        m_adwSettingsC[10] = m_adwSettingsC[11] = m_adwSettingsC[12] = bSet != FALSE;
+    }
+    BOOL GetEditLock() const
+    {
+        return m_adwSettingsC[13] != 0;
+    }
+    void SetEditLock(BOOL bLock)
+    {
+        m_adwSettingsC[13] = bLock != FALSE;
+    }
+
     // Members in their order, with their defaults. Those without a named role are read by the
     // grid core and its features.
     CGXAppData* m_pAppData;
@@ -120,8 +160,7 @@ public:
     WORD m_wRowUndoFlags = 3;
     WORD m_wColUndoFlags = 3;
     BOOL m_abResizeSettings[2] = {FALSE, FALSE};
-    // When a cell control becomes active by itself: 0x1-0x4 on a click in the cell, 0x8 on
-    // a double click.
+    // When a cell control becomes active by itself (GX_ACTIVATEON... bits).
     WORD m_wActivateCell = 1;
     WORD m_wAllowSelection = 255;
     BOOL m_bDragSelectCols = TRUE;

@@ -54,6 +54,7 @@ BEGIN_MESSAGE_MAP(CGXGridWnd, CWnd)
     ON_WM_MOUSEACTIVATE()
     ON_WM_SYSCOLORCHANGE()
     ON_WM_SETTINGCHANGE()
+    ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
     ON_WM_TIMER()
     ON_REGISTERED_MESSAGE(findReplaceMessage, OnFindReplaceMessage)
     ON_MESSAGE(WM_GX_QUERYPARAM, OnQueryParam)
@@ -339,6 +340,12 @@ void CGXGridWnd::OnSysColorChange()
 {
     OnGridSysColorChange();
     CWnd::OnSysColorChange();
+}
+
+LRESULT CGXGridWnd::OnThemeChanged(WPARAM, LPARAM)
+{
+    OnGridThemeChanged();
+    return Default();
 }
 
 void CGXGridWnd::OnSettingChange(UINT /*uFlags*/, LPCTSTR lpszSection)

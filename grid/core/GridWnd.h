@@ -79,6 +79,7 @@ protected:
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnSysColorChange();
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnFindReplaceMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnQueryParam(WPARAM wParam, LPARAM lParam);

@@ -687,7 +687,7 @@ void CGXFormulaSheet::EnableEngineRecalc(BOOL bForced)
 void CGXFormulaSheet::InitParam(CGXGridParam* pParam)
 {
     // Settings of the grid's features that work with a data store computing its values.
-    pParam->m_adwSettingsC[10] = pParam->m_adwSettingsC[11] = pParam->m_adwSettingsC[12] = 1;
+    pParam->SetComputedValueSettings(TRUE);
     pParam->m_wValueDisplay = 1;
 }
 

@@ -549,7 +549,10 @@ void SECBmpMenuPlugIn::DrawItemText(CDC* pDC, const DRAWITEMSTRUCT* pDIS, const 
         pDC->DrawText(strAccel, rectAccel, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
     };
     const COLORREF clrNormal = pStyle != nullptr ? SECGetStyleColor(16) : g_colors.clrMenuText;
-    const COLORREF clrSelected = pStyle != nullptr ? SECGetStyleColor(21) : g_colors.clrHighlightText;
+    // The styles highlight an item in a light colour, which the normal text reads well on. Their
+    // table's selected text follows the window frame's colour, a mid grey on current systems,
+    // which made a hot item look disabled.
+    const COLORREF clrSelected = pStyle != nullptr ? clrNormal : g_colors.clrHighlightText;
     const COLORREF clrDisabled = pStyle != nullptr ? SECGetStyleColor(18) : g_colors.clrGrayText;
     if (bDisabled && !bSelected && !SECIsVisualStyle2())
     {

@@ -25,16 +25,17 @@ CMDIChildWnd* ActiveChild(const SECCustomToolBar* pBar)
 }
 } // namespace
 
-SECBtnCaption::SECBtnCaption()
-    : m_dwChildStyle(0x000B0000), m_cxBox(0), m_cyBox(0), m_nPressedPart(-1), m_hThemeWindow(nullptr)
+SECBtnCaption::SECBtnCaption() : m_dwChildStyle(0x000B0000), m_cxBox(0), m_cyBox(0), m_nPressedPart(-1)
 {
     m_nType = KindFrameControl;
 }
 
-SECBtnCaption::~SECBtnCaption()
+SECBtnCaption::~SECBtnCaption() = default;
+
+void SECBtnCaption::OnThemeChanged()
 {
-    if (m_hThemeWindow != nullptr)
-        SECCloseThemeData(m_hThemeWindow);
+    m_themeWindow.Close();
+    SECStdBtn::OnThemeChanged();
 }
 
 BOOL SECBtnCaption::CanDrag() const
@@ -137,8 +138,9 @@ void SECBtnCaption::Draw(CDC& dc, SECBtnDrawData&)
         return;
     if (!SECIsVisualStyle3() && !SECIsVisualStyle4())
         dc.FillSolidRect(GetRect(), SECGetAuxData()->clrBtnFace);
-    if (!SECIsVisualStyle3() && m_hThemeWindow == nullptr && m_pToolBar != nullptr && SECIsThemeActive())
-        m_hThemeWindow = SECOpenThemeData(m_pToolBar->m_hWnd, L"Window");
+    HTHEME hThemeWindow = !SECIsVisualStyle3() && m_pToolBar != nullptr && SECIsThemeActive()
+                              ? m_themeWindow.Get(m_pToolBar->m_hWnd)
+                              : nullptr;
     for (int nPart = 0; nPart < 3; ++nPart)
     {
         const bool bInactive = nPart < 2 && !(m_dwChildStyle & WS_MINIMIZEBOX);
@@ -161,8 +163,8 @@ void SECBtnCaption::Draw(CDC& dc, SECBtnDrawData&)
             continue;
         }
         const int nState = bInactive ? 4 : bPushed ? 3 : 1;
-        if (m_hThemeWindow != nullptr &&
-            SUCCEEDED(SECDrawThemeBackground(m_hThemeWindow, dc.m_hDC, kPartThemeParts[nPart], nState, rect, nullptr)))
+        if (hThemeWindow != nullptr &&
+            SUCCEEDED(SECDrawThemeBackground(hThemeWindow, dc.m_hDC, kPartThemeParts[nPart], nState, rect, nullptr)))
             continue;
         dc.DrawFrameControl(rect, DFC_CAPTION,
                             kPartFrameControls[nPart] | (bInactive ? DFCS_INACTIVE : 0) | (bPushed ? DFCS_PUSHED : 0));

@@ -21,6 +21,7 @@ public:
     INT_PTR OnToolHitTest(int x, int y, TOOLINFO* pTI) const override;
     void Draw(CDC& dc, SECBtnDrawData& data) override;
     BOOL CanDrag() const override;
+    void OnThemeChanged() override;
 
     // The box under a point: 0 minimise, 1 restore, 2 close; -1 for none or a box that
     // does not react.
@@ -30,7 +31,7 @@ public:
     int m_cxBox;
     int m_cyBox;
     int m_nPressedPart;
-    HTHEME m_hThemeWindow;
+    foundation::SECThemeHandle m_themeWindow{L"Window"};
 
 private:
     CRect PartRect(int nPart) const;

@@ -9,6 +9,7 @@
 #include <toolkit/bars/MenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/AuxData.h>
+#include <toolkit/foundation/ScopedValue.h>
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <windowsx.h>
@@ -18,6 +19,7 @@
 
 namespace tarnwick::bars
 {
+using foundation::SECScopedValue;
 IMPLEMENT_DYNCREATE(SECCustomToolBar, SECControlBar)
 
 namespace
@@ -83,6 +85,7 @@ ON_WM_WINDOWPOSCHANGING()
 ON_WM_SHOWWINDOW()
 ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 ON_MESSAGE(TB_SEC_ADDBUTTONS, OnAddButtons)
 ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
 ON_REGISTERED_MESSAGE(SECCustomToolBar::NoDelayHideMessage(), OnNoDelayHide)
@@ -93,9 +96,8 @@ SECCustomToolBar::SECCustomToolBar()
       m_nKeyboardBtn(-1), m_bCustomiseMode(FALSE), m_pOwnDrawData(nullptr), m_bVertical(FALSE), m_bDirtyFloat(TRUE),
       m_bDirtyHorz(TRUE), m_bDirtyVert(TRUE), m_sizeHorz(0, 0), m_sizeVert(0, 0), m_sizeFloat(0, 0), m_dwDragFlags(0),
       m_pFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)))), m_pButtonMap(nullptr),
-      m_pSecondButtonMap(nullptr), m_bKeyboardMode(FALSE), m_bMenuLook(FALSE), m_hThemeRebar(nullptr),
-      m_hThemeMenu(nullptr), m_clrBk(RGB(192, 192, 192)), m_bUseBk(FALSE), m_nParentLength(0),
-      m_bDelayedHide(FALSE)
+      m_pSecondButtonMap(nullptr), m_bKeyboardMode(FALSE), m_bMenuLook(FALSE), m_clrBk(RGB(192, 192, 192)),
+      m_bUseBk(FALSE), m_nParentLength(0), m_bDelayedHide(FALSE)
 {
     const CSize sizeImage = m_pBmpMgr->GetImageSize();
     m_cxButton = sizeImage.cx + 7;
@@ -111,10 +113,16 @@ SECCustomToolBar::~SECCustomToolBar()
     m_pBmpMgr->Release();
     delete m_pOwnDrawData;
     delete[] m_pSecondButtonMap;
-    if (m_hThemeRebar != nullptr)
-        SECCloseThemeData(m_hThemeRebar);
-    if (m_hThemeMenu != nullptr)
-        SECCloseThemeData(m_hThemeMenu);
+}
+
+LRESULT SECCustomToolBar::OnThemeChanged(WPARAM wParam, LPARAM lParam)
+{
+    m_themeRebar.Close();
+    m_themeMenu.Close();
+    for (SECStdBtn* pBtn : m_btns)
+        pBtn->OnThemeChanged();
+    Invalidate();
+    return SECControlBar::OnThemeChanged(wParam, lParam);
 }
 
 BOOL SECCustomToolBar::IsCommandInProgress()
@@ -147,7 +155,7 @@ BOOL SECCustomToolBar::CreateEx(DWORD dwExStyle, CWnd* pParentWnd, DWORD dwStyle
     if (!CWnd::Create(lpszClass, lpszTitle, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     m_bDirtyFloat = m_bDirtyHorz = m_bDirtyVert = TRUE;
-    NotifyManager(2);
+    NotifyManager(barCreated);
     return TRUE;
 }
 
@@ -159,12 +167,12 @@ int SECCustomToolBar::OnCreate(LPCREATESTRUCT lpcs)
 void SECCustomToolBar::OnDestroy()
 {
     ClearSelection(FALSE);
-    NotifyManager(3);
+    NotifyManager(barDestroyed);
     KillTimer(ID_TIMER_HOTTRACK);
     SECControlBar::OnDestroy();
 }
 
-void SECCustomToolBar::NotifyManager(int nCode)
+void SECCustomToolBar::NotifyManager(SECBarNotification nCode)
 {
     if (m_pManager != nullptr && m_hWnd != nullptr)
         m_pManager->NotifyBars(GetDlgCtrlID(), nCode);
@@ -335,18 +343,20 @@ int SECCustomToolBar::IndexOf(const SECStdBtn* pBtn) const
 
 CRect SECCustomToolBar::GetButtonRect(int nIndex) const
 {
-    return GetButton(nIndex)->GetRect();
+    const SECStdBtn* pBtn = GetButton(nIndex);
+    return pBtn != nullptr ? pBtn->GetRect() : CRect();
 }
 
 UINT SECCustomToolBar::GetButtonStyle(int nIndex) const
 {
-    return GetButton(nIndex)->GetStyle();
+    const SECStdBtn* pBtn = GetButton(nIndex);
+    return pBtn != nullptr ? pBtn->GetStyle() : 0;
 }
 
 void SECCustomToolBar::SetButtonStyle(int nIndex, UINT nStyle)
 {
     SECStdBtn* pBtn = GetButton(nIndex);
-    if (pBtn->GetStyle() == nStyle)
+    if (pBtn == nullptr || pBtn->GetStyle() == nStyle)
         return;
     pBtn->SetStyle(nStyle);
     InvalidateButton(nIndex);
@@ -1053,10 +1063,11 @@ void SECCustomToolBar::FireCommand(int nIndex, UINT nID)
         pCommand->m_rcButton = rect;
         pCommand->m_bActive = TRUE;
     }
-    g_bCommandInProgress = TRUE;
     if (CWnd* pOwner = GetCommandOwner())
+    {
+        const SECScopedValue<BOOL> inProgress(g_bCommandInProgress, TRUE);
         pOwner->SendMessage(WM_COMMAND, nID);
-    g_bCommandInProgress = FALSE;
+    }
     if (pCommand != nullptr)
     {
         pCommand->m_bActive = FALSE;
@@ -1321,31 +1332,24 @@ void SECCustomToolBar::DoPaint(CDC* pDC)
         CRect rect;
         GetClientRect(rect);
         HRESULT hr = E_FAIL;
+        HTHEME hRebar = m_bMenuLook ? nullptr : m_themeRebar.Get(m_hWnd);
         if (m_bMenuLook)
         {
-            if (m_hThemeMenu == nullptr)
-                m_hThemeMenu = SECOpenThemeData(m_hWnd, L"Menu");
-            if (m_hThemeMenu != nullptr)
-                hr = SECDrawThemeBackground(m_hThemeMenu, pDC->m_hDC, MENU_BARBACKGROUND, 1, rect, nullptr);
+            if (HTHEME hMenu = m_themeMenu.Get(m_hWnd))
+                hr = SECDrawThemeBackground(hMenu, pDC->m_hDC, MENU_BARBACKGROUND, 1, rect, nullptr);
         }
-        else
-        {
-            if (m_hThemeRebar == nullptr)
-                m_hThemeRebar = SECOpenThemeData(m_hWnd, L"Rebar");
-            if (m_hThemeRebar != nullptr)
-                hr = SECDrawThemeBackground(m_hThemeRebar, pDC->m_hDC, RP_BAND, 1, rect, nullptr);
-        }
+        else if (hRebar != nullptr)
+            hr = SECDrawThemeBackground(hRebar, pDC->m_hDC, RP_BAND, 1, rect, nullptr);
         if (FAILED(hr))
             pDC->FillSolidRect(rect, m_bUseBk ? m_clrBk : SECGetStyleColor(0));
         if (m_dwExStyle & CBRS_EX_GRIPPERBAR)
         {
             const bool bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-            if (m_hThemeRebar != nullptr && !m_bMenuLook)
+            if (hRebar != nullptr)
             {
                 const CRect rectGrip = bHorz ? CRect(rect.left + 3, rect.top + 5, rect.left + 6, rect.bottom - 4)
                                              : CRect(rect.left + 5, rect.top + 3, rect.right - 4, rect.top + 6);
-                SECDrawThemeBackground(m_hThemeRebar, pDC->m_hDC, bHorz ? RP_GRIPPER : RP_GRIPPERVERT, 1, rectGrip,
-                                       nullptr);
+                SECDrawThemeBackground(hRebar, pDC->m_hDC, bHorz ? RP_GRIPPER : RP_GRIPPERVERT, 1, rectGrip, nullptr);
             }
             else if (!IsFloating())
             {
@@ -1416,9 +1420,9 @@ void SECCustomToolBar::OnSysColorChange()
 void SECCustomToolBar::OnWindowPosChanging(WINDOWPOS* lpWndPos)
 {
     if (lpWndPos->flags & SWP_HIDEWINDOW)
-        NotifyManager(1);
+        NotifyManager(barHidden);
     else if (lpWndPos->flags & SWP_SHOWWINDOW)
-        NotifyManager(0);
+        NotifyManager(barShown);
     const DWORD dwStyle = m_dwStyle;
     m_dwStyle &= ~CBRS_BORDER_ANY;
     SECControlBar::OnWindowPosChanging(lpWndPos);
@@ -1430,7 +1434,7 @@ void SECCustomToolBar::OnWindowPosChanging(WINDOWPOS* lpWndPos)
 void SECCustomToolBar::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     SECControlBar::OnShowWindow(bShow, nStatus);
-    NotifyManager(bShow ? 0 : 1);
+    NotifyManager(bShow ? barShown : barHidden);
 }
 
 int SECCustomToolBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)

@@ -10,6 +10,7 @@
 
 namespace tarnwick::bars
 {
+enum SECBarNotification : int;
 using frames::SECControlBar;
 
 class SECBmpMgr;
@@ -147,16 +148,19 @@ public:
     {
         return static_cast<int>(m_btns.size());
     }
+    // NULL for an index out of range.
     SECStdBtn* GetButton(int nIndex) const
     {
-        return m_btns[static_cast<size_t>(nIndex)];
+        return nIndex >= 0 && nIndex < GetBtnCount() ? m_btns[static_cast<size_t>(nIndex)] : nullptr;
     }
     int CommandToIndex(UINT nID) const;
     // The button's index, -1 when it is not this bar's.
     int IndexOf(const SECStdBtn* pBtn) const;
+    // An empty rectangle and style 0 for an index out of range.
     CRect GetButtonRect(int nIndex) const;
     UINT GetButtonStyle(int nIndex) const;
-    // Takes the style and repaints the button when it differs.
+    // Takes the style and repaints the button when it differs; nothing for an index out of
+    // range.
     void SetButtonStyle(int nIndex, UINT nStyle);
     int GetHotButton() const
     {
@@ -207,7 +211,7 @@ protected:
     // The hot button from the cursor; none without the flat look or while a command runs.
     void UpdateHotTracking(BOOL bRedraw = TRUE);
     void SetHotButton(int nIndex, BOOL bRedraw = TRUE);
-    void NotifyManager(int nCode);
+    void NotifyManager(SECBarNotification nCode);
     // Sets the separators of the row group around nIndex to the tallest button of the group.
     void FixSeparatorHeights(int nIndex);
     // Removes separators left at the start, at the end or doubled at nIndex; answers how
@@ -263,6 +267,7 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeleteButton(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
@@ -289,8 +294,8 @@ protected:
     SECBtnMapEntry* m_pSecondButtonMap;
     BOOL m_bKeyboardMode;
     BOOL m_bMenuLook;
-    HTHEME m_hThemeRebar;
-    HTHEME m_hThemeMenu;
+    foundation::SECThemeHandle m_themeRebar{L"Rebar"};
+    foundation::SECThemeHandle m_themeMenu{L"Menu"};
     COLORREF m_clrBk;
     BOOL m_bUseBk;
     int m_cxButton;

@@ -36,14 +36,15 @@ const SECButtonClass SECStdBtn::classStdBtn = {&CreateStdBtn};
 
 SECStdBtn::SECStdBtn()
     : m_nID(0), m_nImage(0), m_nStyle(0), m_x(-1), m_y(-1), m_cx(23), m_cy(22), m_nType(KindPlain), m_pToolBar(nullptr),
-      m_hTheme(nullptr), m_bVertical(FALSE), m_nImageSource(0)
+      m_bVertical(FALSE), m_nImageSource(0)
 {
 }
 
-SECStdBtn::~SECStdBtn()
+SECStdBtn::~SECStdBtn() = default;
+
+void SECStdBtn::OnThemeChanged()
 {
-    if (m_hTheme != nullptr)
-        SECCloseThemeData(m_hTheme);
+    m_theme.Close();
 }
 
 const SECButtonClass* SECStdBtn::GetFactory() const
@@ -289,12 +290,10 @@ void SECStdBtn::DrawFace(SECBtnDrawData& data, BOOL, CRect& rect)
     const bool bHot = (m_nStyle & TBBS_HOT) != 0;
     if (IsThemed() && m_pToolBar != nullptr)
     {
-        if (m_hTheme == nullptr)
-            m_hTheme = SECOpenThemeData(m_pToolBar->m_hWnd, L"Toolbar");
+        HTHEME hTheme = m_theme.Get(m_pToolBar->m_hWnd);
         const int nState = bPressed ? TS_PRESSED : bChecked ? (bHot ? TS_HOTCHECKED : TS_CHECKED) : TS_NORMAL;
         dc.FillSolidRect(rect, clrFace);
-        if (m_hTheme != nullptr &&
-            SUCCEEDED(SECDrawThemeBackground(m_hTheme, dc.m_hDC, TP_BUTTON, nState, rect, nullptr)))
+        if (hTheme != nullptr && SUCCEEDED(SECDrawThemeBackground(hTheme, dc.m_hDC, TP_BUTTON, nState, rect, nullptr)))
             return;
     }
     const bool bFlat = m_pToolBar != nullptr && m_pToolBar->IsCoolLook();

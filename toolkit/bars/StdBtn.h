@@ -4,6 +4,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <toolkit/foundation/ThemeHandle.h>
 #include <uxtheme.h>
 
 namespace tarnwick::bars
@@ -88,6 +89,8 @@ public:
     virtual void GetExtraData(BYTE& nLength, BYTE*& pData) const;
     virtual void SetExtraData(BYTE nLength, const BYTE* pData);
     virtual void OnKeyboardEvent(UINT nCode, int x, int y);
+    // The theme changed: the theme data the button keeps is closed.
+    virtual void OnThemeChanged();
 
     CRect GetRect() const
     {
@@ -108,7 +111,7 @@ public:
     int m_cy;
     int m_nType;
     SECCustomToolBar* m_pToolBar;
-    HTHEME m_hTheme;
+    foundation::SECThemeHandle m_theme{L"Toolbar"};
     BOOL m_bVertical;
 
 protected:

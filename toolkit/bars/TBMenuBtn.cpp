@@ -18,18 +18,18 @@ SECStdBtn* CreateTBMenuBtn()
 
 const SECButtonClass SECTBMenuBtn::classTBMenuBtn = {&CreateTBMenuBtn};
 
-SECTBMenuBtn::SECTBMenuBtn()
-    : m_nMenuID(0), m_nPopupIndex(0), m_chMnemonic(0), m_dwMenuMask(0), m_hThemeTaskBand(nullptr), m_hThemeMenu(nullptr)
+SECTBMenuBtn::SECTBMenuBtn() : m_nMenuID(0), m_nPopupIndex(0), m_chMnemonic(0), m_dwMenuMask(0)
 {
     m_nType = KindMenu;
 }
 
-SECTBMenuBtn::~SECTBMenuBtn()
+SECTBMenuBtn::~SECTBMenuBtn() = default;
+
+void SECTBMenuBtn::OnThemeChanged()
 {
-    if (m_hThemeTaskBand != nullptr)
-        SECCloseThemeData(m_hThemeTaskBand);
-    if (m_hThemeMenu != nullptr)
-        SECCloseThemeData(m_hThemeMenu);
+    m_themeTaskBand.Close();
+    m_themeMenu.Close();
+    SECStdBtn::OnThemeChanged();
 }
 
 const SECButtonClass* SECTBMenuBtn::GetFactory() const
@@ -100,8 +100,8 @@ void SECTBMenuBtn::DrawFace(SECBtnDrawData& data, BOOL, CRect& rect)
     const SEC_AUX_DATA* pAux = SECGetAuxData();
     const bool bPressed = (m_nStyle & TBBS_PRESSED) != 0;
     const bool bHot = (m_nStyle & TBBS_HOT) != 0;
-    if (m_hThemeTaskBand == nullptr && m_pToolBar != nullptr && SECIsThemeActive())
-        m_hThemeTaskBand = SECOpenThemeData(m_pToolBar->m_hWnd, L"TASKBAND");
+    if (m_pToolBar != nullptr && SECIsThemeActive())
+        m_themeTaskBand.Get(m_pToolBar->m_hWnd);
     dc.FillSolidRect(rect, data.GetBkColorUse() ? data.GetBkColor() : pAux->clrBtnFace);
     if (bPressed)
         dc.Draw3dRect(rect, pAux->clrBtnShadow, pAux->clrBtnHilite);

@@ -13,6 +13,7 @@ public:
 
     SECTBMenuBtn();
     ~SECTBMenuBtn() override;
+    void OnThemeChanged() override;
 
     // Parameters: the menu id and popup index handed back when the menu opens, the label, and
     // the menu mask.
@@ -40,7 +41,7 @@ protected:
     // The label is the face: no toolbar image is drawn over it.
     BOOL SelectImage(SECBtnDrawData& data, int& nImage) override;
 
-    HTHEME m_hThemeTaskBand;
-    HTHEME m_hThemeMenu;
+    foundation::SECThemeHandle m_themeTaskBand{L"TASKBAND"};
+    foundation::SECThemeHandle m_themeMenu{L"Menu"};
 };
 } // namespace tarnwick::bars

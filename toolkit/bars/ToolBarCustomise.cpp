@@ -110,7 +110,7 @@ void SECCustomToolBar::SelectButton(int nIndex, BOOL bRedraw)
     GetButton(nIndex)->m_nStyle |= TBBS_CUSTOMISE;
     if (bRedraw)
         InvalidateButton(nIndex);
-    NotifyManager(4);
+    NotifyManager(barSelectionChanged);
 }
 
 void SECCustomToolBar::ClearSelection(BOOL bRedraw)
@@ -125,7 +125,7 @@ void SECCustomToolBar::ClearSelection(BOOL bRedraw)
     GetButton(nIndex)->m_nStyle &= ~TBBS_CUSTOMISE;
     if (bRedraw)
         InvalidateButton(nIndex);
-    NotifyManager(4);
+    NotifyManager(barSelectionChanged);
 }
 
 BOOL SECCustomToolBar::DragButton(int nIndex, int x, int y)

@@ -351,7 +351,7 @@ void SECToolBarManager::AddNotifyWnd(CWnd* pWnd)
     m_notifyWnds.push_back(pWnd->GetSafeHwnd());
 }
 
-void SECToolBarManager::NotifyBars(UINT nBarID, int nCode)
+void SECToolBarManager::NotifyBars(UINT nBarID, SECBarNotification nCode)
 {
     for (HWND hWnd : m_notifyWnds)
         if (hWnd != nullptr && ::IsWindow(hWnd))

@@ -25,6 +25,16 @@ constexpr UINT ID_SEC_MENUBAR = 0xE8FF;
 constexpr UINT ID_SEC_FIRSTUSERBAR = 0xE820;
 constexpr UINT ID_SEC_LASTUSERBAR = 0xE8FF;
 
+// What a bar tells the notification windows through "WM_BARNOTIFY" (the message's lParam).
+enum SECBarNotification : int
+{
+    barShown = 0,
+    barHidden = 1,
+    barCreated = 2,
+    barDestroyed = 3,
+    barSelectionChanged = 4
+};
+
 class SECToolBarManager : public SECControlBarManager
 {
     DECLARE_DYNAMIC(SECToolBarManager)
@@ -94,7 +104,7 @@ public:
     // Hands nSet and nClear to the update operation (code 1) of every button of the command.
     void ForwardToButtons(UINT nID, UINT nSet, UINT nClear);
     // Sends "WM_BARNOTIFY" (bar id, code) to the notification windows that still exist.
-    void NotifyBars(UINT nBarID, int nCode);
+    void NotifyBars(UINT nBarID, SECBarNotification nCode);
     void AddNotifyWnd(CWnd* pWnd);
     SECCurrentCommand* GetCurrentCommand();
     void SetMenuBarIds(const UINT* pIDs, int nCount);

@@ -1,5 +1,8 @@
 #include "Image.h"
 
+#include "Dib.h"
+
+#include <algorithm>
 #include <vector>
 
 namespace tarnwick::foundation
@@ -41,6 +44,191 @@ SECImage::SECImage()
 SECImage::~SECImage()
 {
     FreeImage();
+    ReleaseOpenedFiles();
+}
+
+CFile* SECImage::GetFile() const
+{
+    return m_pFile;
+}
+
+void SECImage::ReleaseOpenedFiles()
+{
+    while (!m_openedFiles.IsEmpty())
+    {
+        auto* pFile = static_cast<CFile*>(m_openedFiles.RemoveHead());
+        if (m_pFile == pFile)
+            m_pFile = nullptr;
+        pFile->Abort();
+        delete pFile;
+    }
+}
+
+BOOL SECImage::LoadImage(LPCTSTR lpszFileName)
+{
+    auto* pFile = new CFile;
+    if (!pFile->Open(lpszFileName, CFile::modeRead | CFile::shareDenyWrite))
+    {
+        delete pFile;
+        return FALSE;
+    }
+    m_openedFiles.AddTail(pFile);
+    const BOOL bLoaded = LoadImage(pFile);
+    ReleaseOpenedFiles();
+    return bLoaded;
+}
+
+BOOL SECImage::LoadImage(CFile* pFile)
+{
+    m_pFile = pFile;
+    SECDib* pBackup = nullptr;
+    if (m_pBits != nullptr && m_dwWidth > 0 && m_dwHeight > 0 && m_pInfo != nullptr)
+    {
+        pBackup = new SECDib;
+        if (!pBackup->CopyImage(*this))
+        {
+            delete pBackup;
+            return FALSE; // nothing to fall back on: the held image stays
+        }
+    }
+    FreeImage();
+    BOOL bLoaded = FALSE;
+    try
+    {
+        bLoaded = pFile != nullptr && DoLoadImage() && FinishImage();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    if (!bLoaded)
+    {
+        FreeImage();
+        if (pBackup != nullptr)
+            CopyImage(*pBackup);
+    }
+    delete pBackup;
+    return bLoaded;
+}
+
+BOOL SECImage::SaveImage(LPCTSTR lpszFileName)
+{
+    const CString strTemp = CString(lpszFileName) + L".saving";
+    auto* pFile = new CFile;
+    if (!pFile->Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
+    {
+        delete pFile;
+        return FALSE;
+    }
+    m_openedFiles.AddTail(pFile);
+    BOOL bSaved = SaveImage(pFile);
+    try
+    {
+        if (bSaved)
+            pFile->Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        bSaved = FALSE;
+    }
+    ReleaseOpenedFiles();
+    if (bSaved)
+        bSaved = ::MoveFileExW(strTemp, lpszFileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!bSaved)
+        ::DeleteFileW(strTemp);
+    return bSaved;
+}
+
+BOOL SECImage::SaveImage(CFile* pFile)
+{
+    m_pFile = pFile;
+    if (pFile == nullptr || m_pBits == nullptr)
+        return FALSE;
+    try
+    {
+        return PreSaveImage() && DoSaveImage() && PostSaveImage();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return FALSE;
+    }
+}
+
+BOOL SECImage::PreSaveImage()
+{
+    return TRUE;
+}
+
+BOOL SECImage::PostSaveImage()
+{
+    return TRUE;
+}
+
+void SECImage::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        std::vector<BYTE> file;
+        if (!WriteBmp(file))
+            AfxThrowArchiveException(CArchiveException::genericException);
+        ar.Write(file.data(), static_cast<UINT>(file.size()));
+        return;
+    }
+    auto read = [&ar](void* pBuffer, UINT nCount) { return ar.Read(pBuffer, nCount); };
+    FreeImage();
+    if (!ReadBmp(read, ~0ULL) || !FinishImage())
+    {
+        FreeImage();
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    }
+}
+
+BOOL SECImage::CopyImage(const SECImage& source)
+{
+    if (&source == this)
+        return TRUE;
+    FreeImage();
+    if (source.m_pInfo == nullptr || source.m_pBits == nullptr ||
+        !CreateImage(source.m_dwWidth, source.m_dwHeight, source.m_wBitCount, source.m_pInfo->bmiColors,
+                     source.m_nColors))
+    {
+        FreeImage();
+        return FALSE;
+    }
+    memcpy(m_pBits, source.m_pBits, static_cast<size_t>(m_dwRowBytes) * m_dwHeight);
+    if (!FinishImage())
+    {
+        FreeImage();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors)
+{
+    FreeImage();
+    m_dwWidth = dwWidth;
+    m_dwHeight = dwHeight;
+    m_wBitCount = wBitCount;
+    m_wPlanes = 1;
+    m_nColors = ColorCountFor(wBitCount);
+    m_dwRowBytes = RowBytesFor(dwWidth, wBitCount);
+    if (!AllocateImage(m_nColors))
+    {
+        FreeImage();
+        return FALSE;
+    }
+    if (pColors != nullptr)
+        memcpy(m_pInfo->bmiColors, pColors, std::min(nColors, m_nColors) * sizeof(RGBQUAD));
+    FinishImage();
+    return TRUE;
+}
+
+BYTE* SECImage::GetBitsToFill()
+{
+    return m_pBits;
 }
 
 UINT SECImage::ColorCountFor(WORD wBitCount)

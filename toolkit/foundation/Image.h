@@ -2,7 +2,11 @@
 // block, the pixel rows (padded to 4 bytes) in another, and a palette built from the table.
 #pragma once
 
+#include <afxcoll.h>
 #include <afxwin.h>
+
+#include <functional>
+#include <vector>
 
 namespace tarnwick::foundation
 {
@@ -18,6 +22,17 @@ public:
     // Reads the bitmap's pixels through GetDIBits on pDC: depths of 8 bits or fewer keep their
     // colour table, deeper ones become 24-bit rows. FALSE when the bitmap cannot be read.
     BOOL CreateFromBitmap(CDC* pDC, CBitmap* pBitmap);
+    // Loading keeps the held image when the file cannot be read. Saving by name writes beside
+    // the file and replaces it only after a good save, so a failed save loses nothing.
+    virtual BOOL LoadImage(LPCTSTR lpszFileName);
+    virtual BOOL LoadImage(CFile* pFile);
+    virtual BOOL SaveImage(LPCTSTR lpszFileName);
+    virtual BOOL SaveImage(CFile* pFile);
+    // Stores the image as a BMP file, the bytes SECDib's SaveImage writes; loads one back.
+    void Serialize(CArchive& ar) override;
+    // Gives the held image (not the file) to another image.
+    BOOL CopyImage(const SECImage& source);
+
     // Draws the whole image stretched into the destination rectangle.
     BOOL StretchDIBits(CDC* pDC, int x, int y, int cx, int cy, DWORD dwRop = SRCCOPY) const;
     virtual void FreeImage();
@@ -38,6 +53,24 @@ public:
     static DWORD RowBytesFor(DWORD dwWidth, WORD wBitCount);
 
 protected:
+    virtual BOOL PreSaveImage();
+    virtual BOOL PostSaveImage();
+    // Writes the held image to GetFile(); reads one from it.
+    virtual BOOL DoSaveImage() = 0;
+    virtual BOOL DoLoadImage() = 0;
+    // Closes and deletes the files the image opened by name.
+    virtual void ReleaseOpenedFiles();
+    CFile* GetFile() const;
+    // An empty image of the size and depth, with a colour table of ColorCountFor(bits) entries
+    // taken from pColors (nColors of them, the rest black); rows padded to 4 bytes.
+    BOOL CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors);
+    BYTE* GetBitsToFill();
+    // The held image as a BMP file.
+    BOOL WriteBmp(std::vector<BYTE>& file) const;
+    // Reads a BMP file of any common layout through the reader, which answers the bytes it
+    // read; nAvailable bounds what the file can hold.
+    BOOL ReadBmp(const std::function<UINT(void*, UINT)>& read, ULONGLONG nAvailable);
+
     // Builds the logical palette from the colour table; FALSE when the image has none.
     virtual BOOL CreatePalette();
     // After the bits and colour table are in place: row size, palette conversion, header.
@@ -58,5 +91,7 @@ private:
     LPBYTE m_pBits = nullptr;
     CPalette* m_pPalette = nullptr;
     BOOL m_bConvertPalette = FALSE;
+    CFile* m_pFile = nullptr;
+    CPtrList m_openedFiles;
 };
 } // namespace tarnwick::foundation

@@ -89,6 +89,7 @@ struct LoaderState
     HMODULE hComCtl32 = nullptr;
     BOOL bThemesEnabled = TRUE;
     BOOL bComCtl6 = TRUE;
+    UINT nGeneration = 0;
     FARPROC entryPoints[ENTRY_COUNT] = {};
 };
 
@@ -224,7 +225,13 @@ BOOL SECFreeThemeLibrary()
             state.binding.pfnFreeLibrary(*phModule);
         *phModule = nullptr;
     }
+    ++state.nGeneration;
     return TRUE;
+}
+
+UINT SECThemeLibraryGeneration()
+{
+    return Loader().nGeneration;
 }
 
 HTHEME SECOpenThemeData(HWND hwnd, LPCWSTR pszClassList)

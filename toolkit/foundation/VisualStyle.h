@@ -25,6 +25,9 @@ BOOL SECGetComCtlVersion();
 // which a failed load clears for good.
 BOOL SECLoadThemeLibrary();
 BOOL SECFreeThemeLibrary();
+// Changes whenever the libraries are freed: theme data opened before is no longer valid and is
+// not to be closed.
+UINT SECThemeLibraryGeneration();
 
 HTHEME SECOpenThemeData(HWND hwnd, LPCWSTR pszClassList);
 HRESULT SECCloseThemeData(HTHEME hTheme);

@@ -9,25 +9,6 @@ namespace
 constexpr int RP_BACKGROUND = 6;
 } // namespace
 
-SECBarTheme::~SECBarTheme()
-{
-    Close();
-}
-
-HTHEME SECBarTheme::Get(HWND hWnd)
-{
-    if (m_hTheme == nullptr && SECIsAppThemed())
-        m_hTheme = SECOpenThemeData(hWnd, m_lpszClass);
-    return m_hTheme;
-}
-
-void SECBarTheme::Close()
-{
-    if (m_hTheme != nullptr)
-        SECCloseThemeData(m_hTheme);
-    m_hTheme = nullptr;
-}
-
 BOOL SECBarTheme::DrawPart(HWND hWnd, CDC* pDC, const CRect& rect, int nPart, int nState)
 {
     HTHEME hTheme = Get(hWnd);

@@ -4,24 +4,28 @@
 #pragma once
 
 #include <afxwin.h>
-
-#include <uxtheme.h>
+#include <toolkit/foundation/ThemeHandle.h>
 
 namespace tarnwick::frames
 {
 class SECBarTheme
 {
 public:
-    explicit SECBarTheme(LPCWSTR lpszClass = L"Rebar") : m_lpszClass(lpszClass)
+    explicit SECBarTheme(LPCWSTR lpszClass = L"Rebar") : m_handle(lpszClass)
     {
     }
-    ~SECBarTheme();
     SECBarTheme(const SECBarTheme&) = delete;
     SECBarTheme& operator=(const SECBarTheme&) = delete;
 
     // The theme of the window, NULL while the application is not themed.
-    HTHEME Get(HWND hWnd);
-    void Close();
+    HTHEME Get(HWND hWnd)
+    {
+        return m_handle.Get(hWnd);
+    }
+    void Close()
+    {
+        m_handle.Close();
+    }
     // Draws the theme's part into rect, the parent's background first where the part lets it
     // show through; FALSE when nothing was drawn.
     BOOL DrawPart(HWND hWnd, CDC* pDC, const CRect& rect, int nPart, int nState);
@@ -29,7 +33,6 @@ public:
     BOOL DrawBackground(HWND hWnd, CDC* pDC, const CRect& rect);
 
 private:
-    LPCWSTR m_lpszClass;
-    HTHEME m_hTheme = nullptr;
+    foundation::SECThemeHandle m_handle;
 };
 } // namespace tarnwick::frames

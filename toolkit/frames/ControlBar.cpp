@@ -441,6 +441,11 @@ void SECControlBar::SetNoSlide(BOOL bNoSlide)
     g_bNoSlide = bNoSlide;
 }
 
+foundation::SECScopedValue<BOOL> SECControlBar::ScopedNoSlide()
+{
+    return {g_bNoSlide, TRUE};
+}
+
 SECAutoHideBar* SECControlBar::FindAutoHideStrip(DWORD dwSide) const
 {
     if (m_pDockSite == nullptr || dwSide == 0)
@@ -692,6 +697,11 @@ void SECControlBar::SetControlBarGlobalFlag(int nFlag)
 int SECControlBar::GetControlBarGlobalFlag()
 {
     return g_nControlBarGlobalFlag;
+}
+
+foundation::SECScopedValue<int> SECControlBar::ScopedControlBarGlobalFlag(int nFlag)
+{
+    return {g_nControlBarGlobalFlag, nFlag};
 }
 
 void SECControlBar::CollectChildRects()

@@ -5,6 +5,7 @@
 
 #include <afxext.h>
 
+#include <toolkit/foundation/ScopedValue.h>
 #include <toolkit/frames/BarTheme.h>
 #include <toolkit/frames/CaptionButton.h>
 #include <toolkit/frames/GripperInfo.h>
@@ -201,6 +202,8 @@ public:
     }
     // On while a dock bar's splitter is dragged: a bar asked to slide in keeps its place.
     static void SetNoSlide(BOOL bNoSlide);
+    // The same, on for the life of the returned object.
+    static foundation::SECScopedValue<BOOL> ScopedNoSlide();
 
     BOOL IsDockedLeft() const;
     BOOL IsDockedRight() const;
@@ -215,6 +218,8 @@ public:
     // are not redrawn by the move.
     static void SetControlBarGlobalFlag(int nFlag);
     static int GetControlBarGlobalFlag();
+    // The flag set to nFlag for the life of the returned object.
+    static foundation::SECScopedValue<int> ScopedControlBarGlobalFlag(int nFlag);
 
 protected:
     // Lays the children out in the area inside gripper and margins: scaled from their

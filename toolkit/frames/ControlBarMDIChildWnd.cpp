@@ -1,11 +1,13 @@
 // SECBarChildHost and SECControlBarMDIChildWnd: a control bar hosted in an MDI child.
 #include <toolkit/foundation/AuxData.h>
+#include <toolkit/foundation/ScopedValue.h>
 #include <toolkit/frames/ControlBarMDIChildWnd.h>
 
 #include <afxpriv.h>
 
 namespace tarnwick::frames
 {
+using foundation::SECScopedValue;
 SECBarChildHost::SECBarChildHost(CMDIChildWnd& child) : m_child(child), m_wndDockBar(TRUE, TRUE), m_bInLayout(FALSE)
 {
     // A member of the child, not deleted by its window.
@@ -33,7 +35,7 @@ BOOL SECBarChildHost::CreateDockBar()
     CMDIFrameWnd* pMainFrame = m_child.GetMDIFrame();
     if (pMainFrame == nullptr)
         return FALSE;
-    m_bInLayout = TRUE;
+    const SECScopedValue<BOOL> inLayout(m_bInLayout, TRUE);
     const BOOL bCreated =
         m_wndDockBar.Create(pMainFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, TRUE, AFX_IDW_DOCKBAR_FLOAT);
     if (bCreated)
@@ -41,7 +43,6 @@ BOOL SECBarChildHost::CreateDockBar()
         m_wndDockBar.SetParent(&m_child);
         m_wndDockBar.SetOwner(&m_child);
     }
-    m_bInLayout = FALSE;
     return bCreated;
 }
 

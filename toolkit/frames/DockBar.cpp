@@ -4,6 +4,7 @@
 #include <toolkit/bars/MenuBar.h>
 #include <toolkit/bars/StatusBar.h>
 #include <toolkit/foundation/AuxData.h>
+#include <toolkit/foundation/CaptureLoop.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
@@ -230,11 +231,8 @@ LRESULT SECDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
     // Bars moved after a splitter drag are repainted with the drag's redraw, not by the move.
     const int nGlobalFlag = SECControlBar::GetControlBarGlobalFlag();
-    if (nGlobalFlag > 0)
-        SECControlBar::SetControlBarGlobalFlag(m_nNoRedraw);
-    const LRESULT lResult = CDockBar::OnSizeParent(wParam, lParam);
-    SECControlBar::SetControlBarGlobalFlag(nGlobalFlag);
-    return lResult;
+    const auto globalFlag = SECControlBar::ScopedControlBarGlobalFlag(nGlobalFlag > 0 ? m_nNoRedraw : nGlobalFlag);
+    return CDockBar::OnSizeParent(wParam, lParam);
 }
 
 void SECDockBar::SetFlatTabsFlag(BOOL bFlatTabs)
@@ -681,12 +679,14 @@ void SECDockBar::TrackSplitter(Splitter* pSplitter, CPoint point)
     if (pFrame == nullptr)
         return;
     // Bars that lose the focus to the drag stay out meanwhile.
-    SECControlBar::SetNoSlide(TRUE);
-    int nMin = 0;
-    int nMax = 0;
-    CalcSplitterLimits(pSplitter, nMin, nMax);
-    const int nDelta = DragSplitter(pSplitter, point, nMin, nMax);
-    SECControlBar::SetNoSlide(FALSE);
+    int nDelta = 0;
+    {
+        const auto noSlide = SECControlBar::ScopedNoSlide();
+        int nMin = 0;
+        int nMax = 0;
+        CalcSplitterLimits(pSplitter, nMin, nMax);
+        nDelta = DragSplitter(pSplitter, point, nMin, nMax);
+    }
     if (nDelta != 0)
     {
         MoveSplitter(pSplitter, nDelta);
@@ -703,7 +703,7 @@ int SECDockBar::DragSplitter(Splitter* pSplitter, CPoint point, int nMin, int nM
     const int nStartAt = bAlongX ? rect.left : rect.top;
     const int nGrab = (bAlongX ? point.x : point.y) - nStartAt;
     int nAt = nStartAt;
-    SetCapture();
+    foundation::SECCaptureLoop loop(this);
     // The outline is drawn over the frame, whose client area the dock bar's points are
     // shifted into.
     CWnd* pDrawWnd = GetParentFrame();
@@ -711,50 +711,32 @@ int SECDockBar::DragSplitter(Splitter* pSplitter, CPoint point, int nMin, int nM
         pDrawWnd = this;
     CPoint ptOrigin(0, 0);
     ::MapWindowPoints(m_hWnd, pDrawWnd->m_hWnd, &ptOrigin, 1);
-    CDC dc;
-    dc.Attach(::GetDCEx(pDrawWnd->m_hWnd, nullptr, DCX_CACHE));
+    foundation::SECDragDC dc(pDrawWnd);
     dc.SetViewportOrg(ptOrigin);
     pSplitter->DrawDragRect(&dc, nAt);
-    AfxLockTempMaps();
-    bool bDone = false;
-    bool bCancelled = false;
-    MSG msg;
-    while (!bDone && ::GetCapture() == m_hWnd && ::GetMessage(&msg, nullptr, 0, 0))
-    {
+    const auto result = loop.Run([&](const MSG& msg) {
         switch (msg.message)
         {
         case WM_KEYDOWN:
-            if (msg.wParam == VK_ESCAPE)
-                bDone = bCancelled = true;
-            break;
-        case WM_RBUTTONDOWN:
-            bDone = bCancelled = true;
-            break;
         case WM_TIMER:
         case WM_KEYUP:
         case WM_CHAR:
-            break;
+            return foundation::SECCaptureLoop::handled;
         case WM_MOUSEMOVE: {
             CPoint pt(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
             ::MapWindowPoints(msg.hwnd, m_hWnd, &pt, 1);
             nAt = std::clamp(static_cast<int>(bAlongX ? pt.x : pt.y) - nGrab, nMin, std::max(nMin, nMax - SPLITTER));
             pSplitter->DrawDragRect(&dc, nAt);
-            break;
+            return foundation::SECCaptureLoop::handled;
         }
         case WM_LBUTTONUP:
-            bDone = true;
-            break;
+            return foundation::SECCaptureLoop::finish;
         default:
-            ::DispatchMessage(&msg);
-            break;
+            return foundation::SECCaptureLoop::dispatch;
         }
-    }
-    AfxUnlockTempMaps();
+    });
     pSplitter->EraseDragRect(&dc);
-    ::ReleaseDC(pDrawWnd->m_hWnd, dc.Detach());
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    return bCancelled ? 0 : nAt - nStartAt;
+    return result == foundation::SECCaptureLoop::cancelled ? 0 : nAt - nStartAt;
 }
 
 int SECDockBar::GetVisibleBarCount()
@@ -1382,7 +1364,7 @@ void SECDockBar::AddToRedrawList(CControlBar* pBar)
 void SECDockBar::AddRunToRedrawList(int nIndex)
 {
     const int nSize = static_cast<int>(m_arrBars.GetSize());
-    const bool bTopLeft = m_dwStyle < CBRS_ALIGN_RIGHT;
+    const bool bTopLeft = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)) != 0;
     for (int i = bTopLeft ? nIndex : 0, nEnd = bTopLeft ? nSize : std::min(nIndex + 1, nSize); i < nEnd; ++i)
         AddToRedrawList(GetDockedControlBar(i));
 }

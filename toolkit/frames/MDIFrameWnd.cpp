@@ -34,7 +34,8 @@ END_MESSAGE_MAP()
 
 namespace
 {
-constexpr DWORD DOCKBAR_STYLE = 0x56000000;
+constexpr DWORD DOCKBAR_STYLE = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+static_assert(DOCKBAR_STYLE == 0x56000000);
 // The strips' bar style beside their side's alignment.
 constexpr DWORD STRIP_STYLE = CBRS_SIZE_FIXED;
 constexpr float STRIP_SHARE = 1.0f;
@@ -50,12 +51,15 @@ constexpr UINT FIRST_SYSTEM_COMMAND = 0xF000;
 constexpr int CASCADE_START = 30;
 const CSize CASCADE_STEP(20, 23);
 constexpr int CLIENT_KEEP = 30;
-constexpr DWORD BARCHILD_STYLE = 0x42CFA000;
+constexpr DWORD BARCHILD_STYLE = WS_CHILD | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE | FWS_SNAPTOBARS;
+static_assert(BARCHILD_STYLE == 0x42CFA000);
 // The embedded frame keeps its docked styles in these properties while it floats.
 constexpr LPCTSTR PROP_DOCKED_STYLE = _T("SECDockableFrame PreFloat Docked Style");
 constexpr LPCTSTR PROP_DOCKED_EXSTYLE = _T("SECDockableFrame PreFloat Docked ExStyle");
-constexpr DWORD FLOATING_PARENT_STYLE = 0x16000000;
-constexpr DWORD EMBEDDED_STYLE_MASK = 0x10CFFFFF;
+constexpr DWORD FLOATING_PARENT_STYLE = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// Visibility, the overlapped window's frame bits and every control style bit.
+constexpr DWORD EMBEDDED_STYLE_MASK = WS_VISIBLE | WS_OVERLAPPEDWINDOW | 0xFFFF;
+static_assert(FLOATING_PARENT_STYLE == 0x16000000 && EMBEDDED_STYLE_MASK == 0x10CFFFFF);
 constexpr DWORD EMBEDDED_EXSTYLE_MASK = 0x203A9;
 
 // The descriptor kinds of the frame's filters.

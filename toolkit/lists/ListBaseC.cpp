@@ -59,6 +59,20 @@ BOOL SECListBaseT<TWndBase>::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT&
     return CreateFromRect(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::CreateFromDlgItem(UINT nID, CWnd* pParentWnd)
+{
+    CWnd* pItem = pParentWnd != nullptr ? pParentWnd->GetDlgItem(static_cast<int>(nID)) : nullptr;
+    if (pItem == nullptr)
+        return FALSE;
+    const DWORD dwStyle = pItem->GetStyle() | WS_BORDER;
+    const DWORD dwExStyle = pItem->GetExStyle();
+    CRect rect;
+    pItem->GetWindowRect(&rect);
+    pParentWnd->ScreenToClient(&rect);
+    pItem->DestroyWindow();
+    return CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID);
+}
+
 template <class TWndBase>
 BOOL SECListBaseT<TWndBase>::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
                                             UINT nID, CCreateContext* pContext)
@@ -292,31 +306,38 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetItem(LVITEMW* pItem, B
         pItem->lParam = pRecord->m_lParam;
     if (bAskOwner && nWanted != 0)
     {
-        NMLVDISPINFOW info = {};
-        info.hdr.code = LVN_GETDISPINFOW;
-        info.item = *pItem;
-        info.item.mask = nWanted;
+        LVITEMW asked = *pItem;
+        asked.mask = nWanted;
         if (nWanted & LVIF_TEXT)
         {
             m_pszTextBuffer[0] = L'\0';
-            info.item.pszText = m_pszTextBuffer;
-            info.item.cchTextMax = kTextBufferSize;
+            asked.pszText = m_pszTextBuffer;
+            asked.cchTextMax = kTextBufferSize;
         }
-        Notify(&info.hdr);
+        NotifyGetDispInfo(&asked);
         if (nWanted & LVIF_TEXT)
         {
             // The owner may fill the buffer or point at its own text.
             if (bCopyText)
-                CopyTextTerminated(pItem->pszText, pItem->cchTextMax, info.item.pszText);
+                CopyTextTerminated(pItem->pszText, pItem->cchTextMax, asked.pszText);
             else
-                pItem->pszText = info.item.pszText;
+                pItem->pszText = asked.pszText;
         }
         if (nWanted & LVIF_IMAGE)
-            pItem->iImage = info.item.iImage;
+            pItem->iImage = asked.iImage;
         if (nWanted & LVIF_STATE)
-            pItem->state = info.item.state & pItem->stateMask;
+            pItem->state = asked.state & pItem->stateMask;
     }
     return TRUE;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::NotifyGetDispInfo(LVITEMW* pItem)
+{
+    NMLVDISPINFOW info = {};
+    info.hdr.code = LVN_GETDISPINFOW;
+    info.item = *pItem;
+    Notify(&info.hdr);
+    *pItem = info.item;
 }
 
 template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pItem, BOOL bRedraw)
@@ -574,6 +595,57 @@ template <class TWndBase> void SECListBaseT<TWndBase>::SetCallbackMask(UINT nMas
     m_nCallbackMask = nMask;
 }
 
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetExCallbackMask() const
+{
+    return m_nExCallbackMask;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::SetExCallbackMask(UINT nMask)
+{
+    m_nExCallbackMask = nMask;
+}
+
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::SetItemFields(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszText, int nImage,
+                                           UINT nState, UINT nStateMask, LPARAM lParam)
+{
+    LVITEMW item = {};
+    item.mask = nMask;
+    item.iItem = nItem;
+    item.iSubItem = nSubItem;
+    item.pszText = const_cast<LPWSTR>(lpszText);
+    item.iImage = nImage;
+    item.state = nState;
+    item.stateMask = nStateMask;
+    item.lParam = lParam;
+    return SetItem(&item, TRUE);
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItemExState(int nItem, UINT nState, UINT nMask)
+{
+    SECListItem* pItem = GetItemAt(nItem);
+    if (pItem == nullptr)
+        return FALSE;
+    pItem->m_exState = (pItem->m_exState & ~nMask) | (nState & nMask);
+    return TRUE;
+}
+
+template <class TWndBase> UINT SECListBaseT<TWndBase>::GetItemExState(int nItem, UINT nMask) const
+{
+    const SECListItem* pItem = GetItemAt(nItem);
+    return pItem != nullptr ? pItem->m_exState & nMask : 0;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllSubItems()
+{
+    for (int i = 0; i < GetItemCount(); i++)
+    {
+        for (int nSubItem = 1; nSubItem <= GetSubItemColumnCount(); nSubItem++)
+            SetItemFields(i, nSubItem, LVIF_TEXT | LVIF_DI_SETITEM, L"", 0, 0, 0, 0);
+    }
+    return TRUE;
+}
+
 // ---- Selection ----
 
 template <class TWndBase> int SECListBaseT<TWndBase>::GetSelectedCount() const
@@ -793,7 +865,7 @@ template <class TWndBase> int SECListBaseT<TWndBase>::GetColumnWidth(int nIndex)
     if (GetColumnCount() == 0 && m_hWnd != nullptr)
     {
         CRect rc;
-        GetClientRect(&rc);
+        GetListClientRect(rc);
         return rc.Width();
     }
     const SECListColumn* pColumn = GetColumn(nIndex);
@@ -866,6 +938,13 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasColumn(LPCWSTR lpszHea
     return FindColumn(lpszHeading, nIndex, nSubItem);
 }
 
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteColumnByHeading(LPCWSTR lpszHeading)
+{
+    int nIndex = -1;
+    int nSubItem = -1;
+    return FindColumn(lpszHeading, nIndex, nSubItem) && DeleteColumn(nIndex);
+}
+
 template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteColumn(int nIndex)
 {
     if (nIndex == 0 && GetColumnCount() > 1)
@@ -936,9 +1015,17 @@ const CSize& ScrollBarMetrics()
 }
 } // namespace
 
+template <class TWndBase> void SECListBaseT<TWndBase>::GetListClientRect(CRect& rect) const
+{
+    if (m_hWnd != nullptr)
+        GetClientRect(&rect);
+    else
+        rect.SetRectEmpty();
+}
+
 template <class TWndBase> void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
 {
-    GetClientRect(&rect);
+    GetListClientRect(rect);
     if ((m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT && IsHeaderShown())
         rect.top += m_nHeaderHeight;
     if (m_nScrollBarFlags & WS_VSCROLL)
@@ -1001,7 +1088,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::PositionScrollBars()
     CRect inside;
     GetInsideRect(inside);
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     const int nHeader = IsHeaderShown() ? m_nHeaderHeight : 0;
     const CRect targets[2] = {
         CRect(CPoint(inside.left, inside.bottom - 1), CSize(inside.Width() + 1, ScrollBarMetrics().cy)),
@@ -1124,6 +1211,26 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::ModifyListStyleEx(UINT nR
     return SetListStyleEx((m_nListStyleEx & ~nRemove) | nAdd, bRedraw) > 0;
 }
 
+template <class TWndBase>
+BOOL SECListBaseT<TWndBase>::ModifyListStyles(UINT nRemove, UINT nAdd, BOOL bRedraw, UINT nRemoveEx, UINT nAddEx,
+                                              BOOL bRedrawEx)
+{
+    const BOOL bStyle = ModifyListStyle(nRemove, nAdd, bRedraw);
+    return ModifyListStyleEx(nRemoveEx, nAddEx, bRedrawEx) && bStyle;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::GetListStyles(UINT& nStyle, UINT& nStyleEx) const
+{
+    nStyle = GetListStyle();
+    nStyleEx = GetListStyleEx();
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetListStyles(UINT nStyle, UINT nStyleEx, BOOL bRedraw)
+{
+    const BOOL bStyle = SetListStyle(nStyle, FALSE);
+    return SetListStyleEx(nStyleEx, bRedraw) && bStyle;
+}
+
 template <class TWndBase> BOOL SECListBaseT<TWndBase>::HasListStyle(UINT nBits) const
 {
     return (m_nListStyle & nBits) == nBits;
@@ -1202,11 +1309,6 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetTrackSysColors() const
 
 // ---- Label editing and tips ----
 
-template <class TWndBase> BOOL SECListBaseT<TWndBase>::EditLabel(int, int)
-{
-    return FALSE;
-}
-
 template <class TWndBase> SECListEdit* SECListBaseT<TWndBase>::GetEditControl() const
 {
     return m_pEdit;
@@ -1257,6 +1359,57 @@ template <class TWndBase> void SECListBaseT<TWndBase>::SetBkColor(COLORREF cr)
     m_colors[colorTextBk] = cr;
 }
 
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetGrayTextColor() const
+{
+    return m_colors[colorGrayText];
+}
+
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetInactiveBkColor() const
+{
+    return m_colors[colorInactiveBk];
+}
+
+template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetFocusBkColor() const
+{
+    return m_colors[colorFocusBk];
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetSelTextColor(COLORREF cr)
+{
+    m_colors[colorSelText] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetSelBkColor(COLORREF cr)
+{
+    m_colors[colorSelBk] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetGrayTextColor(COLORREF cr)
+{
+    m_colors[colorGrayText] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetInactiveBkColor(COLORREF cr)
+{
+    m_colors[colorInactiveBk] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetFocusBkColor(COLORREF cr)
+{
+    m_colors[colorFocusBk] = cr;
+    return TRUE;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetTipBkColor(COLORREF cr)
+{
+    m_colors[colorTipBk] = cr;
+    return TRUE;
+}
+
 template <class TWndBase> CImageList* SECListBaseT<TWndBase>::GetImageList(int nWhich) const
 {
     return nWhich >= 0 && nWhich < 4 ? m_pImageLists[nWhich] : nullptr;
@@ -1274,10 +1427,37 @@ template <class TWndBase> CImageList* SECListBaseT<TWndBase>::SetImageList(CImag
     }
     // The control keeps its own copy, so the caller's list may go away; the previous copy
     // passes to the caller.
-    auto* pCopy = new CImageList;
-    pCopy->Attach(ImageList_Duplicate(pImageList->GetSafeHandle()));
+    CImageList* pCopy = CopyImageList(pImageList);
+    if (pCopy == nullptr)
+        return nullptr;
     m_pImageLists[nWhich] = pCopy;
     return pOld;
+}
+
+template <class TWndBase> CImageList* SECListBaseT<TWndBase>::CopyImageList(CImageList* pSource)
+{
+    constexpr UINT kGrowBytes = 1024;
+    constexpr UINT kArchiveBuffer = 4096;
+    auto* pCopy = new CImageList;
+    try
+    {
+        CMemFile file(kGrowBytes);
+        {
+            CArchive store(&file, CArchive::store, kArchiveBuffer);
+            if (!pSource->Write(&store))
+                AfxThrowArchiveException(CArchiveException::genericException);
+        }
+        file.SeekToBegin();
+        CArchive load(&file, CArchive::load, kArchiveBuffer);
+        if (pCopy->Read(&load))
+            return pCopy;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    delete pCopy;
+    return nullptr;
 }
 
 template <class TWndBase> void SECListBaseT<TWndBase>::DestroyImageLists()

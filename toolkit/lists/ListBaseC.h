@@ -117,6 +117,8 @@ public:
                 UINT nID, CCreateContext* pContext = nullptr) override;
     virtual BOOL CreateFromRect(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                                 CCreateContext* pContext = nullptr);
+    // Takes the place of a dialog item: its id, style (bordered), extended style and rectangle.
+    virtual BOOL CreateFromDlgItem(UINT nID, CWnd* pParentWnd);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     virtual void ApplyCreateStyles(CREATESTRUCT& cs);
 
@@ -138,6 +140,13 @@ public:
     virtual BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE);
     virtual BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE);
     virtual BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
+    virtual BOOL SetItemFields(int nItem, int nSubItem, UINT nMask, LPCWSTR lpszText, int nImage, UINT nState,
+                               UINT nStateMask, LPARAM lParam);
+    // The item's extended state word (the tree keeps its disabled and hidden bits there).
+    virtual BOOL SetItemExState(int nItem, UINT nState, UINT nMask);
+    virtual UINT GetItemExState(int nItem, UINT nMask) const;
+    // Every item's sub-item texts become empty; TRUE.
+    BOOL DeleteAllSubItems();
     virtual int GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen);
     CString GetItemText(int nItem, int nSubItem);
     virtual LPARAM GetItemParam(const SECListItem* pItem) const;
@@ -156,6 +165,8 @@ public:
     int FindItemPrefix(int nStart, LPCWSTR lpszPrefix);
     virtual UINT GetCallbackMask() const;
     virtual void SetCallbackMask(UINT nMask);
+    virtual UINT GetExCallbackMask() const;
+    virtual void SetExCallbackMask(UINT nMask);
 
     // Selection bookkeeping.
     virtual int GetSelectedCount() const;
@@ -194,11 +205,15 @@ public:
     virtual BOOL HasColumn(LPCWSTR lpszHeading) const;
     // Column 0 goes only when it is the last; deleting the last column deletes every item.
     virtual BOOL DeleteColumn(int nIndex);
+    virtual BOOL DeleteColumnByHeading(LPCWSTR lpszHeading);
     virtual BOOL DeleteAllColumns();
 
     // Layout.
+    // The rectangle the list lays out, paints and hit-tests in: the client rectangle, and the
+    // one way to it, so that a variant may lay the list out elsewhere (a printed page).
+    virtual void GetListClientRect(CRect& rect) const;
     // The client rectangle less the header strip (report mode) and the shown scroll bars.
-    virtual void GetInsideRect(CRect& rect) const;
+    void GetInsideRect(CRect& rect) const override;
     CScrollBar* GetScrollBarCtrl(int nBar) const override;
     virtual BOOL CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID);
     // SB_HORZ, SB_VERT or SB_BOTH; style 0x2000 always hides.
@@ -314,6 +329,8 @@ public:
     virtual void NotifyInsertItem(int nItem);
     virtual void NotifyKeyDown(UINT nKey);
     virtual void NotifyColumnClick(int nColumn);
+    // Asks the owner for the fields marked in the item's mask; its answer comes back in the item.
+    virtual void NotifyGetDispInfo(LVITEMW* pItem);
     virtual LRESULT NotifyBeginLabelEdit(int nItem, int nSubItem);
     // The text the owner leaves in the 2048-character buffer replaces strText when it accepts.
     virtual BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit);
@@ -328,6 +345,9 @@ public:
     virtual BOOL SetListStyleEx(UINT nStyleEx, BOOL bRedraw = TRUE);
     virtual BOOL ModifyListStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
     virtual BOOL ModifyListStyleEx(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    virtual BOOL ModifyListStyles(UINT nRemove, UINT nAdd, BOOL bRedraw, UINT nRemoveEx, UINT nAddEx, BOOL bRedrawEx);
+    virtual void GetListStyles(UINT& nStyle, UINT& nStyleEx) const;
+    virtual BOOL SetListStyles(UINT nStyle, UINT nStyleEx, BOOL bRedraw = TRUE);
     virtual BOOL HasListStyle(UINT nBits) const;
     virtual BOOL HasListStyleEx(UINT nBits) const;
     virtual void SetLabelWrap(BOOL bWrap);
@@ -343,8 +363,14 @@ public:
     virtual void SetTrackSysColors(BOOL bTrack);
     virtual BOOL GetTrackSysColors() const;
 
-    // Label editing and tips: the editor and the tip have no windows yet, so no edit starts.
+    // Label editing: one cell at a time in a child editor; a parent answering 1 to the begin
+    // notification vetoes. TRUE when the edit started.
     virtual BOOL EditLabel(int nItem, int nColumn);
+    // TRUE when an edit was ended; commit keeps the typed text when the parent accepts it,
+    // anything else restores the text the edit started with.
+    BOOL EndLabelEdit(BOOL bCommit) override;
+    // Called after an accepted edit has been stored.
+    virtual void LabelEditAccepted(int nItem, int nSubItem);
     virtual SECListEdit* GetEditControl() const;
     SECListTip* GetTip() const;
 
@@ -353,8 +379,20 @@ public:
     void SetColor(Color color, COLORREF cr);
     virtual COLORREF GetBkColor() const;
     virtual void SetBkColor(COLORREF cr);
+    virtual COLORREF GetGrayTextColor() const;
+    virtual COLORREF GetInactiveBkColor() const;
+    virtual COLORREF GetFocusBkColor() const;
+    // The colour setters answer TRUE.
+    virtual BOOL SetSelTextColor(COLORREF cr);
+    virtual BOOL SetSelBkColor(COLORREF cr);
+    virtual BOOL SetGrayTextColor(COLORREF cr);
+    virtual BOOL SetInactiveBkColor(COLORREF cr);
+    virtual BOOL SetFocusBkColor(COLORREF cr);
+    virtual BOOL SetTipBkColor(COLORREF cr);
     virtual CImageList* GetImageList(int nWhich) const;
     virtual CImageList* SetImageList(CImageList* pImageList, int nWhich);
+    // A copy of the list through its stored form, owned by the caller; null when it fails.
+    virtual CImageList* CopyImageList(CImageList* pSource);
     virtual CWnd* GetOwnerData() const;
     virtual void SetOwnerData(CWnd* pWnd);
     virtual void SetItemFont(CFont* pFont);
@@ -365,6 +403,9 @@ public:
     HWND GetWnd() const override;
     BOOL IsLabelWrap() const override;
     int GetColumnSubItem(int iColumn) const override;
+    BOOL GetScrollOffsets(CPoint& point) const override;
+    void ClientToScreen(CPoint& point) const override;
+    HWND SetCapture(BOOL bOn) override;
     CString GetItemTextString(int iItem, int iSubItem) override;
     BOOL IsItemSelected(int iItem) const override;
     COLORREF GetSelTextColor() const override;
@@ -403,6 +444,10 @@ protected:
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg UINT OnGetDlgCode();
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    // The label editor's text changed: the cell takes it at once and the editor follows the
+    // label's new size.
+    afx_msg void OnEditUpdate();
+    afx_msg void OnEditKillFocus();
     // The first press in the header strip: a divider resizes, a button is held down.
     BOOL PressHeader(UINT nHitFlags, int nHit, CPoint point);
     // A press that may select the item under it and arm a drag.
@@ -482,6 +527,9 @@ protected:
     int m_nCurrentColumn = 0;
     int m_nPendingEditItem = -1;
     int m_nEditItem = -1;
+    CString m_strSavedLabel;
+    // Set while an edit ends and until the next starts: the editor's destruction ends nothing.
+    BOOL m_bEndEditGuard = FALSE;
     int m_nHotHeader = -1;
     LRESULT m_nLastNotifyAnswer = 0;
     UINT_PTR m_nDragTimer = 0;

@@ -2,6 +2,8 @@
 // type-ahead, header dividers and buttons, and the notifications they send.
 #include "ListBaseC.h"
 
+#include <toolkit/foundation/CaptureLoop.h>
+
 #include <algorithm>
 
 namespace tarnwick::lists
@@ -22,7 +24,7 @@ template <class TWndBase> int SECListBaseT<TWndBase>::HitTest(CPoint point, UINT
     nFlags = 0;
     nColumn = -1;
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     if (point.y < client.top)
         nFlags |= LHT_ABOVE;
     if (point.y >= client.bottom)
@@ -487,56 +489,27 @@ template <class TWndBase> int SECListBaseT<TWndBase>::TrackColumnDivider(int, in
 {
     if (::GetCapture() != nullptr || GetColumn(nColumn) == nullptr)
         return 0;
-    SetCapture();
+    foundation::SECCaptureLoop loop(this);
     UpdateWindow();
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     const int nLeft = GetColumnLeft(nColumn);
     const int nOldEdge = GetColumnRight(nColumn);
     int nEdge = nOldEdge;
     CClientDC dc(this);
     const auto invertLine = [&](int x) { dc.InvertRect(CRect(x - 1, client.top, x + 1, client.bottom)); };
     invertLine(nEdge);
-    for (BOOL bDone = FALSE; !bDone && ::GetCapture() == m_hWnd;)
-    {
-        MSG msg;
-        if (::GetMessageW(&msg, nullptr, 0, 0) <= 0)
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        switch (msg.message)
-        {
-        case WM_MOUSEMOVE:
-        case WM_LBUTTONUP: {
-            const int x = std::max<int>(static_cast<short>(LOWORD(msg.lParam)), nLeft + kMinDividerWidth);
-            invertLine(nEdge);
-            nEdge = x;
-            invertLine(nEdge);
-            bDone = msg.message == WM_LBUTTONUP;
-            break;
-        }
-        case WM_KEYDOWN:
-            if (msg.wParam != VK_ESCAPE)
-            {
-                ::DispatchMessageW(&msg);
-                break;
-            }
-            [[fallthrough]];
-        case WM_RBUTTONDOWN:
-            invertLine(nEdge);
-            nEdge = nOldEdge;
-            invertLine(nEdge);
-            bDone = TRUE;
-            break;
-        default:
-            ::DispatchMessageW(&msg);
-        }
-    }
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
+    const auto result = loop.Run([&](const MSG& msg) {
+        if (msg.message != WM_MOUSEMOVE && msg.message != WM_LBUTTONUP)
+            return foundation::SECCaptureLoop::dispatch;
+        const int x = std::max<int>(static_cast<short>(LOWORD(msg.lParam)), nLeft + kMinDividerWidth);
+        invertLine(nEdge);
+        nEdge = x;
+        invertLine(nEdge);
+        return msg.message == WM_LBUTTONUP ? foundation::SECCaptureLoop::finish : foundation::SECCaptureLoop::handled;
+    });
     invertLine(nEdge);
-    return nEdge - nOldEdge;
+    return result == foundation::SECCaptureLoop::cancelled ? 0 : nEdge - nOldEdge;
 }
 
 template <class TWndBase> void SECListBaseT<TWndBase>::ResizeColumnByDivider(CPoint point, int nColumn)

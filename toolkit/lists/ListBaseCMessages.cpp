@@ -318,6 +318,13 @@ template <class TWndBase> void SECListBaseT<TWndBase>::OnMouseMove(UINT nFlags, 
             EraseColumnDropMark();
         }
     }
+    if (HasListStyleEx(LVXS_FLAG100000) && HasListStyle(LVS_SEC_NOLABELWRAP))
+    {
+        if (!m_bItemDrag && !m_bColumnDrag && nHit != m_nEditItem)
+            m_pTip->Show(nHitFlags, nHit, nColumn, point.x, point.y);
+        else
+            m_pTip->Hide();
+    }
     if (m_bItemDrag)
     {
         if (nFlags & MK_LBUTTON)

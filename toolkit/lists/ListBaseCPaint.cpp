@@ -40,7 +40,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawControl(CDC* pDC)
     CRect inside;
     GetInsideRect(inside);
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     const BOOL bHeader = IsReportMode() && IsHeaderShown();
     // Printing, and drags that draw over the window, paint straight onto the target.
     if (pDC->IsPrinting() || m_bItemDrag || m_bColumnDrag)
@@ -336,7 +336,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawHeader(SECListPaintCo
 {
     CDC* pDC = ctx.pDC;
     CRect client;
-    GetClientRect(&client);
+    GetListClientRect(client);
     const int nLeft = GetColumnLeft(0);
     CRect header(nLeft, client.top, nLeft + std::max(GetContentWidth(), client.Width() + 1),
                  client.top + m_nHeaderHeight);

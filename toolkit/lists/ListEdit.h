@@ -8,6 +8,9 @@
 
 namespace tarnwick::lists
 {
+// The editor's control id among the list's children.
+constexpr UINT SEC_LIST_EDIT_ID = 1;
+
 class SECListEdit : public CEdit
 {
     DECLARE_DYNAMIC(SECListEdit)
@@ -19,6 +22,8 @@ public:
 protected:
     // Enter and Esc must reach the editor inside dialogs too.
     afx_msg UINT OnGetDlgCode();
+    // Enter commits unless labels wrap (then it breaks the line); Esc cancels.
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     DECLARE_MESSAGE_MAP()
 
 private:

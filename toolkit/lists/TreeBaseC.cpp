@@ -29,6 +29,7 @@ template <class TListBase> SECTreeBaseT<TListBase>::SECTreeBaseT()
 
 template <class TListBase> SECTreeBaseT<TListBase>::~SECTreeBaseT()
 {
+    delete m_pTextStorage;
     delete m_pRoot;
 }
 
@@ -58,7 +59,7 @@ BOOL SECTreeBaseT<TListBase>::CreateFromRect(DWORD dwStyle, DWORD dwExStyle, con
 {
     // The tree's one column; report mode keeps the list core from adding its own.
     if (this->GetColumnCount() == 0)
-        this->InsertColumn(0, L"", LVCFMT_CENTER, 0, 0, -1, FALSE);
+        TListBase::InsertColumn(0, L"", LVCFMT_CENTER, 0, 0, -1, FALSE);
     return TListBase::CreateFromRect(dwStyle, dwExStyle, rect, pParentWnd, nID, pContext);
 }
 
@@ -452,6 +453,9 @@ template <class TListBase> BOOL SECTreeBaseT<TListBase>::DeleteLeaf(SECTreeNode*
     nm.itemOld.hItem = ToHandle(pLeaf);
     nm.itemOld.lParam = AsNode(pLeaf)->m_item.lParam;
     NotifyTree(TVN_DELETEITEMW, nm);
+    // Also without a window: a later node may get the same handle.
+    if (m_pTextStorage != nullptr)
+        m_pTextStorage->RemoveItem(nm.itemOld.hItem);
     pLeaf->Detach();
     delete pLeaf;
     return TRUE;
@@ -862,6 +866,11 @@ template <class TListBase> UINT SECTreeBaseT<TListBase>::GetItemEx(HTREEITEM hIt
 
 template <class TListBase> CString SECTreeBaseT<TListBase>::GetItemText(HTREEITEM hItem, int nColumn)
 {
+    if (nColumn > 0 && m_pTextStorage != nullptr)
+    {
+        m_pTextStorage->GetSubItemText(hItem, nColumn, this->m_pszTextBuffer, TListBase::TextBufferSize);
+        return CString(this->m_pszTextBuffer);
+    }
     if (nColumn > 0)
         return TListBase::GetItemText(GetItemRow(hItem), nColumn);
     TVITEMW item = {};
@@ -877,6 +886,16 @@ template <class TListBase> CString SECTreeBaseT<TListBase>::GetItemText(HTREEITE
 
 template <class TListBase> BOOL SECTreeBaseT<TListBase>::SetItemText(HTREEITEM hItem, int nColumn, LPCWSTR lpszText)
 {
+    if (nColumn > 0 && m_pTextStorage != nullptr)
+    {
+        if (hItem == TVI_NONE || hItem == TVI_ROOT || nColumn > this->GetColumnCount())
+            return FALSE;
+        m_pTextStorage->SetSubItemText(hItem, nColumn, lpszText);
+        const int nRow = GetItemRow(hItem);
+        if (nRow != -1 && this->m_hWnd != nullptr)
+            this->InvalidateItem(nRow);
+        return TRUE;
+    }
     if (nColumn > 0)
         return TListBase::SetItemText(GetItemRow(hItem), nColumn, lpszText);
     TVITEMW item = {};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ListCtrl.h"
+#include "SubItemTextStorage.h"
 #include "TreeNode.h"
 #include "TreePaintContext.h"
 
@@ -48,6 +49,9 @@ public:
     void SetTreeExStyle(UINT nExStyle, BOOL bRedraw = TRUE);
     void ModifyTreeStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
     void ModifyTreeExStyle(UINT nRemove, UINT nAdd, BOOL bRedraw = TRUE);
+    void GetTreeStyles(UINT& nStyle, UINT& nExStyle) const;
+    void SetTreeStyles(UINT nStyle, UINT nExStyle, BOOL bRedraw = TRUE);
+    void ModifyTreeStyles(UINT nRemove, UINT nAdd, UINT nRemoveEx, UINT nAddEx, BOOL bRedraw = TRUE);
     // The list's own switches keep the matching tree extended bits.
     void SetMultiSelect(BOOL bMulti) override;
     void SetLabelWrap(BOOL bWrap) override;
@@ -55,6 +59,19 @@ public:
     void SetExFlag100000(BOOL bOn) override;
     // A normal image list wider than the indent widens it.
     CImageList* SetImageList(CImageList* pImageList, int nWhich) override;
+
+    // Column texts kept for every node, shown or not. Without the store the rows' own sub-item
+    // texts serve, and only nodes with rows have them.
+    void EnableSubItemTextStorage(BOOL bEnable);
+    BOOL HasSubItemTextStorage() const;
+    // Index 0 inserts at 1 (column 0 is the tree's own); with the store every node's texts move
+    // with the columns. Expanded states and the selection stay.
+    BOOL InsertColumn(int nIndex, LPCWSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage,
+                      BOOL bRedraw = TRUE) override;
+    // Refused past the last column and for column 0 while others exist.
+    BOOL DeleteColumn(int nIndex) override;
+    void ColumnMoved(int nFrom, int nTo) override;
+    void NotifyGetDispInfo(LVITEMW* pItem) override;
 
     // One expanded flag per node in pre-order, and back: nodes recorded collapsed are toggled.
     void GetExpandState(CDWordArray& states) const;
@@ -150,6 +167,10 @@ public:
     void NotifyKeyDown(UINT nKey) override;
     LRESULT NotifyBeginLabelEdit(int nItem, int nSubItem) override;
     BOOL NotifyEndLabelEdit(int nItem, int nSubItem, CString& strText, BOOL bCommit) override;
+    // An accepted edit of a label sends the registered end-edit message (control id, item).
+    void LabelEditAccepted(int nItem, int nSubItem) override;
+    // The node's own state bits, the bold one among them.
+    UINT QueryItemState(int nRow, UINT nMask) const override;
     void KeyLeft(const KeyArgs& key) override;
     void KeyBack(const KeyArgs& key) override;
     void KeyRight(const KeyArgs& key) override;
@@ -194,8 +215,11 @@ protected:
     int GetLevelX(const SECTreePaintContext& ctx, int nHalfWidth) const;
     LRESULT NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const;
     LRESULT NotifyTree(UINT nCode, NMTREEVIEWW& nm) const;
+    // Edited sub-item texts go to the store when there is one.
+    void OnSetDispInfo(const LVITEMW& item) override;
 
 private:
+    SECSubItemTextStorage* m_pTextStorage = nullptr;
     _Node* m_pRoot = nullptr;
     int m_nIndent = 20;
     UINT m_nTreeStyle = 0;

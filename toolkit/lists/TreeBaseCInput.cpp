@@ -348,6 +348,23 @@ BOOL SECTreeBaseT<TListBase>::NotifyEndLabelEdit(int nItem, int nSubItem, CStrin
     return this->SendEndLabelEdit(info.hdr, info.item.pszText, info.item.cchTextMax, strText, bCommit);
 }
 
+template <class TListBase> void SECTreeBaseT<TListBase>::LabelEditAccepted(int nItem, int nSubItem)
+{
+    static const UINT s_nEndEditMessage = ::RegisterWindowMessageW(L"SECTreeCtrlNotifyEndLabelEditRegMsg");
+    const _Node* pNode = GetRowNode(nItem);
+    CWnd* pNotify = this->GetNotifyWnd();
+    if (nSubItem != 0 || pNode == nullptr || pNotify == nullptr)
+        return;
+    pNotify->SendMessage(s_nEndEditMessage, static_cast<WPARAM>(this->GetDlgCtrlID()),
+                         reinterpret_cast<LPARAM>(pNode->m_item.hItem));
+}
+
+template <class TListBase> UINT SECTreeBaseT<TListBase>::QueryItemState(int nRow, UINT nMask) const
+{
+    const _Node* pNode = GetRowNode(nRow);
+    return pNode != nullptr ? pNode->m_item.state & nMask : 0;
+}
+
 // ---- The list core's view of column 0 ----
 
 template <class TListBase> BOOL SECTreeBaseT<TListBase>::GetItem(LVITEMW* pItem, BOOL bCopyText, BOOL bAskOwner)

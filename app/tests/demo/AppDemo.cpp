@@ -3,7 +3,8 @@
 // (scripts/screenshot --program app). With the arguments "wizard N" the information wizard then
 // opens on page N (0 to 3), its pages filled as a user filled them before
 // (scripts/screenshot --program wizard -- N); with the argument "session" a session is started
-// through the wizard (--program session). Not a test.
+// through the wizard (--program session), with "session 2" two sessions one after the other
+// (--program session -- 2). Not a test.
 #include <app/InfoPropertySheet.h>
 #include <app/Lumiter5App.h>
 #include <app/MainFrame.h>
@@ -13,6 +14,7 @@
 #include "../ReadmeLogon.h"
 #include "../ReadmeSession.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace
@@ -49,8 +51,12 @@ class CAppDemo : public CLumiter5App
 public:
     BOOL InitInstance() override
     {
-        // A session's form needs the room of the whole screen beside the bars.
-        const bool bSession = CString(m_lpCmdLine).Trim() == _T("session");
+        // A session's form needs the room of the whole screen beside the bars. "session 2" starts
+        // a second session a second after the first, so that the two have different ids.
+        int nSessions = 0;
+        const bool bSession =
+            ::swscanf(m_lpCmdLine, L" session %d", &nSessions) == 1 || CString(m_lpCmdLine).Trim() == _T("session");
+        nSessions = std::max(nSessions, 1);
         if (bSession)
             m_nCmdShow = SW_SHOWMAXIMIZED;
         if (!CLumiter5App::InitInstance())
@@ -68,10 +74,13 @@ public:
             // The first page reads the profile as the wizard opens, the grid pages their
             // systems and hosts as they show, once PRD is there.
             StoreWizardEntries(*this, *GetMainFrame());
-            actions.push_back([this](ModalWindow& sheet) {
-                StoreWizardEntries(*this, *GetMainFrame());
-                FinishesWizard()(sheet);
-            });
+            for (int nSession = 0; nSession < nSessions; ++nSession)
+                actions.push_back([this, bLast = nSession == nSessions - 1](ModalWindow& sheet) {
+                    StoreWizardEntries(*this, *GetMainFrame());
+                    FinishesWizard()(sheet);
+                    if (!bLast)
+                        ::SetTimer(nullptr, 0, kNextSessionDelay, &CAppDemo::StartNextSession);
+                });
         }
         m_pScript = std::make_unique<ModalScript>(std::move(actions));
         GetMainFrame()->PostMessage(WM_COMMAND, ID_SYSTEM_ADD);
@@ -92,7 +101,15 @@ public:
     }
 
 private:
+    static constexpr UINT kNextSessionDelay = 1500;
     std::unique_ptr<ModalScript> m_pScript;
+
+    static void CALLBACK StartNextSession(HWND, UINT, UINT_PTR nTimer, DWORD)
+    {
+        ::KillTimer(nullptr, nTimer);
+        if (CMainFrame* pFrame = CMainFrame::Get())
+            pFrame->PostMessage(WM_COMMAND, ID_FILE_NEW);
+    }
     static int s_nWizardPage;
     static CInfoPropertySheet* s_pSheet;
 

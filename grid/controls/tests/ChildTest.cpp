@@ -203,12 +203,32 @@ TEST_F(ChildTest, ThemedButtonsDrawTheirParts)
     pUp->Draw(&canvas.Dc(), FALSE, nullptr);
     pDown->Draw(&canvas.Dc(), FALSE, nullptr);
     pCombo->Draw(&canvas.Dc(), FALSE, &disabled);
-    const std::vector<std::wstring> classes{L"BUTTON", L"SPIN", L"SPIN", L"COMBOBOX"};
+    // Each class is opened once for the grid.
+    const std::vector<std::wstring> classes{L"BUTTON", L"SPIN", L"COMBOBOX"};
     const std::vector<std::pair<int, int>> parts{{1, 1}, {1, 1}, {2, 3}, {1, 4}};
     EXPECT_EQ(themed.State().classes, classes);
     EXPECT_EQ(themed.State().parts, parts);
     EXPECT_EQ(themed.State().nEdges, 1) << "the combo button's edge";
     EXPECT_EQ(canvas.Pixel(10, 8), rgbCanvas) << "no classic face under a theme";
+}
+
+TEST_F(ChildTest, TheGridKeepsThemeDataUntilTheThemeChanges)
+{
+    FakeThemeLibrary themed;
+    CGXButton* pButton = Add<CGXButton>(CRect(0, 0, 20, 16));
+    MemoryCanvas canvas(20, 16, rgbCanvas);
+    for (int i = 0; i < 3; ++i)
+        pButton->Draw(&canvas.Dc(), FALSE, nullptr);
+    EXPECT_EQ(themed.State().classes, std::vector<std::wstring>{L"BUTTON"});
+    EXPECT_EQ(themed.State().nThemesClosed, 0);
+
+    // The new theme's data is opened for the next picture.
+    m_grid.SendMessage(WM_THEMECHANGED);
+    EXPECT_EQ(themed.State().nThemesClosed, 1);
+    themed.State().clrBackground = RGB(0, 128, 0);
+    pButton->Draw(&canvas.Dc(), FALSE, nullptr);
+    EXPECT_EQ(themed.State().classes, (std::vector<std::wstring>{L"BUTTON", L"BUTTON"}));
+    EXPECT_EQ(canvas.Pixel(10, 8), RGB(0, 128, 0));
 }
 
 TEST_F(ChildTest, FaceColourAttributeTakesTheClassicFace)

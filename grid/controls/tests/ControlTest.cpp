@@ -1,11 +1,16 @@
 #include "GridTestSupport.h"
 
+#include <grid/controls/Header.h>
 #include <grid/controls/Static.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <testing/MemoryCanvas.h>
+
+#include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +169,65 @@ TEST_F(ControlTest, StaticTextKeepsItsMarginFromTheCellEdges)
     EXPECT_FALSE(control.CanFloatCell(1, 1, left, TRUE)) << "no float-cells feature";
     EXPECT_TRUE(control.IsControlKindOf(&CGXControl::classCGXControl));
 }
+TEST_F(ControlTest, ALongTextStaysInsideItsCellInEveryDrawingPath)
+{
+    CGXStatic staticText(&m_grid);
+    CGXHeader header(&m_grid);
+    CGXControl* pEdit = m_grid.GetRegisteredControl(idEditControl);
+    ASSERT_NE(pEdit, nullptr);
+    ASSERT_FALSE(pEdit->IsActive());
+    CGXStyle text;
+    text.SetValue(_T("PowerEdgePowerEdgePowerEdge")).SetHorizontalAlignment(DT_LEFT);
+    CGXStyle number;
+    number.SetValue(1234567890123.0).SetFormat(2).SetPlaces(0).SetHorizontalAlignment(DT_RIGHT);
+    CGXStyle neighbour;
+    neighbour.SetValue(_T("16")).SetHorizontalAlignment(DT_LEFT);
+    // The cell in column 2 between its neighbours in columns 1 and 3 of its row.
+    const struct
+    {
+        const char* pszPath;
+        CGXControl* pControl;
+        const CGXStyle& style;
+        ROWCOL nRow;
+    } paths[] = {{"static", &staticText, text, 1},
+                 {"edit, inactive", pEdit, text, 2},
+                 {"number", &staticText, number, 3},
+                 {"header", &header, text, 0}};
+    const CRect rectCell(30, 0, 60, 20);
+    const CRect rectLeft(0, 0, 30, 20);
+    const CRect rectRight(60, 0, 120, 20);
+    for (const auto& path : paths)
+    {
+        for (ROWCOL nCol : {1, 3})
+            ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(path.nRow, nCol), neighbour));
+        ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(path.nRow, 2), path.style));
+        const auto draw = [&](CGXControl& control, MemoryCanvas& canvas, const CRect& rect, ROWCOL nCol) {
+            control.Draw(&canvas.Dc(), rect, path.nRow, nCol, *m_grid.GetComposedStyle(path.nRow, nCol), nullptr);
+        };
+        // The neighbours as they are drawn without the cell, then the cell drawn between them.
+        MemoryCanvas without(120, 20, rgbWhite);
+        MemoryCanvas with(120, 20, rgbWhite);
+        for (MemoryCanvas* pCanvas : {&without, &with})
+        {
+            draw(staticText, *pCanvas, rectLeft, 1);
+            draw(staticText, *pCanvas, rectRight, 3);
+        }
+        draw(*path.pControl, with, rectCell, 2);
+        int nDiffering = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 120; ++x)
+                if (!rectCell.PtInRect(CPoint(x, y)) && with.Pixel(x, y) != without.Pixel(x, y))
+                    ++nDiffering;
+        EXPECT_EQ(nDiffering, 0) << path.pszPath;
+        // The cell shows the start of its text.
+        int nInk = 0;
+        for (int y = rectCell.top; y < rectCell.bottom; ++y)
+            for (int x = rectCell.left; x < rectCell.right; ++x)
+                nInk += with.Pixel(x, y) != with.Pixel(rectCell.left + 1, rectCell.bottom - 1);
+        EXPECT_GT(nInk, 0) << path.pszPath;
+    }
+}
+
 // An active, modified control whose edited text the test sets; it records the texts it gets.
 class EditingControl : public CGXControl
 {
@@ -308,13 +372,19 @@ public:
     CString m_strCopy;
 };
 
+// The control bound to the current cell (3, 1) copies the text to the clipboard.
+void CopyFromCurrentCell(CGXGridCore& grid, ActiveControl& control, LPCTSTR pszText)
+{
+    ASSERT_TRUE(grid.SetCurrentCell(3, 1));
+    control.Init(3, 1);
+    control.m_strCopy = pszText;
+    ASSERT_TRUE(control.CopyToClipboard());
+}
+
 TEST_F(ControlTest, ClipboardRoundTripAndTheGridStyleFormat)
 {
     ActiveControl control(&m_grid);
-    ASSERT_TRUE(m_grid.SetCurrentCell(3, 1));
-    control.Init(3, 1);
-    control.m_strCopy = _T("copied \u00e9");
-    ASSERT_TRUE(control.CopyToClipboard());
+    CopyFromCurrentCell(m_grid, control, _T("copied \u00e9"));
     EXPECT_EQ(ClipboardText(m_grid.m_hWnd), _T("copied \u00e9"));
     EXPECT_TRUE(control.CanPaste());
     EXPECT_TRUE(control.PasteFromClipboard());
@@ -334,5 +404,51 @@ TEST_F(ControlTest, ClipboardRoundTripAndTheGridStyleFormat)
 
     m_grid.GetParam()->m_bReadOnly = TRUE;
     EXPECT_FALSE(control.CanPaste()) << "read-only grid";
+}
+// The clipboard held open by a window of another thread for the object's life.
+class ClipboardHolder
+{
+public:
+    ClipboardHolder()
+    {
+        m_thread = std::thread([this] {
+            HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+            m_opened.set_value(::OpenClipboard(hWnd) != FALSE);
+            m_release.get_future().wait();
+            ::CloseClipboard();
+            ::DestroyWindow(hWnd);
+        });
+    }
+    ~ClipboardHolder()
+    {
+        m_release.set_value();
+        m_thread.join();
+    }
+    bool Opened()
+    {
+        return m_opened.get_future().get();
+    }
+
+private:
+    std::promise<bool> m_opened;
+    std::promise<void> m_release;
+    std::thread m_thread;
+};
+
+TEST_F(ControlTest, AClipboardHeldOpenElsewhereFailsCopyAndPasteAndChangesNothing)
+{
+    ActiveControl control(&m_grid);
+    CopyFromCurrentCell(m_grid, control, _T("on the clipboard"));
+    ASSERT_TRUE(m_grid.SetValueRange(CGXRange(3, 1), _T("kept")));
+    {
+        ClipboardHolder holder;
+        ASSERT_TRUE(holder.Opened());
+        EXPECT_FALSE(control.PasteFromClipboard());
+        EXPECT_EQ(m_grid.GetValueRowCol(3, 1), _T("kept"));
+        control.m_strCopy = _T("lost");
+        EXPECT_FALSE(control.CopyToClipboard());
+    }
+    EXPECT_TRUE(control.PasteFromClipboard());
+    EXPECT_EQ(m_grid.GetValueRowCol(3, 1), _T("on the clipboard"));
 }
 } // namespace

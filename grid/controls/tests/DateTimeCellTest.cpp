@@ -7,6 +7,8 @@
 #include <grid/core/Style.h>
 #include <testing/MessagePump.h>
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 // Wine's locale is pinned to English (United States) by the test environment.
@@ -95,6 +97,21 @@ TEST_F(DateTimeCellTest, TheFactoryMakesBothKindsWithTheirButtons)
         EXPECT_NE(pWindow->GetStyle() & GXBDT_DS_SPIN, 0u) << nId;
         EXPECT_TRUE(pWindow->GetValueField());
     }
+}
+
+TEST_F(DateTimeCellTest, BothKindsInOneGridGiveEveryChildWindowItsOwnId)
+{
+    for (WORD nId : {WORD(52543), WORD(52544)})
+        ASSERT_NE(m_grid.GetRegisteredControl(nId), nullptr);
+    std::map<int, int> windowsOfId;
+    for (HWND hChild = ::GetWindow(m_grid.m_hWnd, GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        ++windowsOfId[::GetDlgCtrlID(hChild)];
+    EXPECT_GE(windowsOfId.size(), 6u);
+    for (const auto& [nId, nWindows] : windowsOfId)
+        EXPECT_EQ(nWindows, 1) << nId;
+    const CGXDateTimeCtrl* pCalendar = static_cast<CGXDateTimeCtrl*>(m_grid.GetRegisteredControl(52543));
+    EXPECT_EQ(::GetDlgCtrlID(pCalendar->m_hWnd), 52543);
 }
 
 TEST_F(DateTimeCellTest, TypedDatesStayLocaleTextWhilePasteAndStoreValueGiveNumbers)
@@ -309,10 +326,10 @@ TEST_F(DateTimeCellTest, ShiftDeleteKeepsTheValueAndDeleteClearsIt)
     // The editing window clears as well; a locked grid leaves Delete to itself.
     SetCellValue(2, 1, _T("39448"));
     pControl = ControlAt(2, 1);
-    m_grid.GetParam()->m_adwSettingsC[13] = 1;
+    m_grid.GetParam()->SetEditLock(TRUE);
     pControl->OnKeyDown(VK_DELETE, 1, 0);
     EXPECT_EQ(m_grid.GetValueRowCol(2, 1), _T("39448"));
-    m_grid.GetParam()->m_adwSettingsC[13] = 0;
+    m_grid.GetParam()->SetEditLock(FALSE);
     pControl->SetActive(TRUE);
     pControl->SendMessage(WM_KEYDOWN, VK_DELETE, 1);
     EXPECT_EQ(m_grid.GetValueRowCol(2, 1), _T(""));

@@ -164,12 +164,12 @@ TEST_F(EditControlTest, DeleteClearsOnlyWhenTheGridLeavesItToTheControl)
     SetCell(1, 1, style);
     CGXEditControl* pEdit = EditAt(1, 1);
 
-    m_grid.GetParam()->m_adwSettingsC[13] = 1;
+    m_grid.GetParam()->SetEditLock(TRUE);
     EXPECT_FALSE(pEdit->OnKeyDown(VK_DELETE, 1, 0));
     EXPECT_FALSE(pEdit->IsActive());
     EXPECT_EQ(Text(pEdit), _T("x"));
 
-    m_grid.GetParam()->m_adwSettingsC[13] = 0;
+    m_grid.GetParam()->SetEditLock(FALSE);
     EXPECT_TRUE(pEdit->OnKeyDown(VK_DELETE, 1, 0));
     EXPECT_TRUE(pEdit->IsActive());
     EXPECT_TRUE(pEdit->IsModified());

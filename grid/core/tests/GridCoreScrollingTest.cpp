@@ -96,7 +96,7 @@ TEST_F(GridCoreScrollingTest, ARefusedTopRowChangesNothing)
     Create();
     m_grid.m_bAllow = FALSE;
     m_grid.m_nChanged = 0;
-    for (const UINT flags : {0u, GX_INVALIDATE, GX_UPDATENOW, GX_SCROLLINVIEW})
+    for (const UINT flags : {0u, GX_INVALIDATE, GX_UPDATENOW, GX_UPDATEONPRESS})
     {
         m_grid.SetTopRow(20, flags, TRUE);
         EXPECT_EQ(m_grid.GetTopRow(), 3u) << flags;

@@ -162,6 +162,50 @@ TEST_F(GridCoreStylesTest, AnAbortThrowsAndKeepsWhatWasStored)
     EXPECT_EQ(GXLongOpGetLevel(), -1);
 }
 
+namespace
+{
+// A grid whose store of one cell fails with an exception, as a store into a full or broken data
+// source may.
+class ThrowingStoreGrid : public TestGrid
+{
+public:
+    BOOL StoreStyleRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType) override
+    {
+        if (nRow == 3 && nType >= 0)
+            AfxThrowMemoryException();
+        return TestGrid::StoreStyleRowCol(nRow, nCol, pStyle, nMode, nType);
+    }
+    BOOL UpdateLocked() const
+    {
+        return m_bLockUpdate;
+    }
+};
+} // namespace
+
+TEST_F(GridCoreStylesTest, AStoreThatThrowsLeavesTheGridUnlocked)
+{
+    ThrowingStoreGrid grid;
+    grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
+    grid.GetData()->SetRowCount(5);
+    grid.GetData()->SetColCount(2);
+    CGXStyle style;
+    style.SetValue(L"x");
+    bool bThrown = false;
+    try
+    {
+        grid.SetStyleRangeShort(CGXRange(1, 1, 5, 1), style);
+    }
+    catch (CMemoryException* e)
+    {
+        e->Delete();
+        bThrown = true;
+    }
+    EXPECT_TRUE(bThrown);
+    EXPECT_FALSE(grid.UpdateLocked());
+    EXPECT_STREQ(grid.GetValueRowCol(2, 1), L"x") << "the cells before the failing one are stored";
+    grid.DestroyWindow();
+}
+
 TEST(GridCoreProgressTest, PercentOfManyCellsIsComputedIn64Bits)
 {
     EXPECT_EQ(GXPercentDone(30000000, 40000000), 75);

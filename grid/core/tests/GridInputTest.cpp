@@ -151,6 +151,21 @@ TEST_F(GridInputTest, ADisabledTargetReturnsToTheOldCell)
     EXPECT_EQ(m_grid.Current(), Cell(2, 2));
 }
 
+TEST_F(GridInputTest, TheDefaultFlagsScrollAFarCellIntoView)
+{
+    ASSERT_GT(20u, m_grid.GetLastVisibleRow());
+    ASSERT_TRUE(m_grid.SetCurrentCell(18, 2));
+    EXPECT_EQ(m_grid.Current(), Cell(18, 2));
+    EXPECT_GT(m_grid.GetTopRow(), 1u);
+    EXPECT_GE(m_grid.GetLastVisibleRow(), 18u);
+
+    // Without the scroll flag the cell is entered where it lies.
+    ASSERT_TRUE(m_grid.SetCurrentCell(1, 1));
+    const ROWCOL nTop = m_grid.GetTopRow();
+    ASSERT_TRUE(m_grid.SetCurrentCell(19, 2, GX_UPDATENOW));
+    EXPECT_EQ(m_grid.GetTopRow(), nTop);
+}
+
 TEST_F(GridInputTest, KeysMoveTheCurrentCell)
 {
     ASSERT_TRUE(m_grid.SetCurrentCell(2, 2, 0));

@@ -18,6 +18,10 @@ struct FakeThemeRecord
     DWORD dwComCtlMajor = 6;
     HRESULT hrBackground = S_OK;
     std::optional<COLORREF> clrBackground;
+    // The theme in use: data opened while theme n is in use paints its backgrounds in
+    // themeColours[n] when that is given (else in clrBackground), whatever theme is in use later.
+    int nTheme = 0;
+    std::vector<COLORREF> themeColours;
     int nLoads = 0;
     int nThemesClosed = 0;
     int nEdges = 0;
@@ -93,21 +97,25 @@ private:
     static HTHEME WINAPI FakeOpenThemeData(HWND, LPCWSTR pszClass)
     {
         s_record.classes.emplace_back(pszClass);
-        return hTheme;
+        return reinterpret_cast<HTHEME>(reinterpret_cast<INT_PTR>(hTheme) + s_record.nTheme);
     }
     static HRESULT WINAPI FakeCloseThemeData(HTHEME)
     {
         ++s_record.nThemesClosed;
         return S_OK;
     }
-    static HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC hdc, int nPart, int nState, const RECT* pRect, const RECT*)
+    static HRESULT WINAPI FakeDrawThemeBackground(HTHEME hData, HDC hdc, int nPart, int nState, const RECT* pRect,
+                                                  const RECT*)
     {
         if (FAILED(s_record.hrBackground))
             return s_record.hrBackground;
         s_record.parts.emplace_back(nPart, nState);
-        if (s_record.clrBackground)
+        const auto nTheme = static_cast<size_t>(reinterpret_cast<INT_PTR>(hData) - reinterpret_cast<INT_PTR>(hTheme));
+        const std::optional<COLORREF> clr =
+            nTheme < s_record.themeColours.size() ? s_record.themeColours[nTheme] : s_record.clrBackground;
+        if (clr)
         {
-            HBRUSH hBrush = ::CreateSolidBrush(*s_record.clrBackground);
+            HBRUSH hBrush = ::CreateSolidBrush(*clr);
             ::FillRect(hdc, pRect, hBrush);
             ::DeleteObject(hBrush);
         }

@@ -6,9 +6,12 @@
 #include <afxpriv.h>
 
 #include <toolkit/bars/BmpMgr.h>
+#include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "PlugInFrame.h"
 #include <testing/MemoryCanvas.h>
@@ -227,4 +230,61 @@ TEST_F(BmpMenuPlugInTest, PruningDropsRecordsOfGoneMenusAndItems)
     delete pPopup;
     m_pFrame->SendMessage(WM_IDLEUPDATECMDUI);
     EXPECT_EQ(m_pPlugIn->FindMenu(hPopup), nullptr);
+}
+
+// The pixel of the item's text area that lies farthest from its background.
+COLORREF TextColorOf(const MemoryCanvas& canvas, int xFrom, int cx, int cy)
+{
+    const COLORREF clrBack = canvas.Pixel(cx - 2, 1);
+    COLORREF clrText = clrBack;
+    int nFarthest = 0;
+    for (int y = 0; y < cy; ++y)
+        for (int x = xFrom; x < cx; ++x)
+        {
+            const COLORREF clr = canvas.Pixel(x, y);
+            const int nDistance = std::abs(GetRValue(clr) - GetRValue(clrBack)) +
+                                  std::abs(GetGValue(clr) - GetGValue(clrBack)) +
+                                  std::abs(GetBValue(clr) - GetBValue(clrBack));
+            if (nDistance > nFarthest)
+            {
+                nFarthest = nDistance;
+                clrText = clr;
+            }
+        }
+    return clrText;
+}
+
+TEST_F(BmpMenuPlugInTest, AHotItemKeepsItsTextColourAndOnlyADisabledOneIsGrey)
+{
+    const int nOldStyle = SECGetVisualStyle();
+    InitPopup(m_hSystem);
+    const ItemState add = ItemAt(m_hSystem, 0);
+    const int cx = 160, cy = 24, xText = 30;
+    const auto textColor = [&](UINT nState) {
+        MemoryCanvas canvas(cx, cy, RGB(1, 2, 3));
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_MENU;
+        dis.itemID = 32779;
+        dis.itemState = nState;
+        dis.itemData = add.data;
+        dis.hwndItem = reinterpret_cast<HWND>(m_hSystem);
+        dis.hDC = canvas.Hdc();
+        dis.rcItem = {0, 0, cx, cy};
+        m_pFrame->SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        return TextColorOf(canvas, xText, cx, cy);
+    };
+    for (int nStyle : {1, 2, 3})
+    {
+        SECSetVisualStyle(nStyle);
+        const COLORREF clrNormal = textColor(0);
+        const COLORREF clrHot = textColor(ODS_SELECTED);
+        const COLORREF clrHotDisabled = textColor(ODS_SELECTED | ODS_GRAYED);
+        if (nStyle == 1)
+            EXPECT_EQ(clrHot, ::GetSysColor(COLOR_HIGHLIGHTTEXT));
+        else
+            EXPECT_EQ(clrHot, clrNormal) << nStyle;
+        EXPECT_NE(clrHot, clrHotDisabled) << nStyle;
+        EXPECT_EQ(clrHotDisabled, nStyle == 1 ? ::GetSysColor(COLOR_GRAYTEXT) : SECGetStyleColor(18)) << nStyle;
+    }
+    SECSetVisualStyle(nOldStyle);
 }

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <testing/FakeThemeLibrary.h>
 #include <testing/MemoryCanvas.h>
 #include <testing/MessagePump.h>
 
@@ -269,6 +272,46 @@ TEST_F(ToolBarTest, DisabledCheckedButtonDrawsEmbossedWithoutThePattern)
     const auto plain = draw(0);
     EXPECT_EQ(plain->Pixel(ptImage.x + 2, ptImage.y + 9), RGB(52, 52, 68));
     EXPECT_EQ(plain->Pixel(ptImage.x + 7, ptImage.y + 7), RGB(0, 0, 160));
+}
+
+TEST_F(ToolBarTest, AfterAThemeChangeButtonsDrawWithTheNewThemesData)
+{
+    FakeThemeLibrary themes;
+    themes.State().themeColours = {RGB(0, 0, 200), RGB(0, 150, 0)};
+    SECCustomToolBar* pBar = MakeBar(0xE800, kMainButtons, 9);
+    SECStdBtn* pBtn = pBar->GetButton(0);
+    pBtn->SetPos(0, 0);
+    const auto draw = [&] {
+        MemoryCanvas canvas(pBtn->m_cx, pBtn->m_cy, RGB(1, 2, 3));
+        pBtn->Draw(canvas.Dc(), pBar->GetDrawData());
+        return canvas.Pixel(1, 1);
+    };
+    EXPECT_EQ(draw(), RGB(0, 0, 200));
+    EXPECT_EQ(draw(), RGB(0, 0, 200));
+    const auto opens = [&] {
+        return std::count(themes.State().classes.begin(), themes.State().classes.end(), L"Toolbar");
+    };
+    EXPECT_EQ(opens(), 1) << "kept between pictures";
+
+    themes.State().nTheme = 1;
+    pBar->SendMessage(WM_THEMECHANGED);
+    EXPECT_EQ(draw(), RGB(0, 150, 0));
+    EXPECT_EQ(opens(), 2);
+    pBar->SendMessage(WM_THEMECHANGED);
+    EXPECT_GE(themes.State().nThemesClosed, 2);
+}
+
+TEST_F(ToolBarTest, IndexesOutOfRangeAnswerNothing)
+{
+    SECCustomToolBar* pBar = MakeBar(0xE800, kMainButtons, 9);
+    for (int nIndex : {-1, 9, 1000})
+    {
+        EXPECT_EQ(pBar->GetButton(nIndex), nullptr) << nIndex;
+        EXPECT_TRUE(pBar->GetButtonRect(nIndex).IsRectNull()) << nIndex;
+        EXPECT_EQ(pBar->GetButtonStyle(nIndex), 0u) << nIndex;
+        pBar->SetButtonStyle(nIndex, TBBS_CHECKED);
+    }
+    EXPECT_EQ(pBar->GetButtonStyle(8) & TBBS_CHECKED, 0u);
 }
 
 TEST_F(ToolBarTest, BarOutsideDockBarsSpansItsParent)

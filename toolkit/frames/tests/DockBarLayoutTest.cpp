@@ -165,19 +165,25 @@ TEST_F(DockBarLayoutTest, SplitterDragsKeepBarsAndRowsAndEscapeMovesNothing)
         ::PostMessage(dockBar.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
         if (nEnd == WM_KEYDOWN)
             ::PostMessage(dockBar.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        else if (nEnd == WM_QUIT)
+            ::PostQuitMessage(3);
         else
             ::PostMessage(dockBar.m_hWnd, nEnd, 0, MAKELPARAM(to.x, to.y));
         dockBar.TrackSplitter(dockBar.GetSplitter(nSplitter), from);
         dockBar.CalcFixedLayout(TRUE, TRUE);
     };
 
-    for (UINT nCancel : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_RBUTTONDOWN)})
+    for (UINT nCancel : {WM_KEYDOWN, WM_RBUTTONDOWN, WM_CANCELMODE, WM_QUIT})
     {
         drag(1, CPoint(297, 50), CPoint(590, 50), nCancel);
-        EXPECT_EQ(BarRect(pA), CRect(0, 7, 294, 187));
-        EXPECT_EQ(BarRect(pB), CRect(300, 7, 447, 187));
+        EXPECT_EQ(BarRect(pA), CRect(0, 7, 294, 187)) << nCancel;
+        EXPECT_EQ(BarRect(pB), CRect(300, 7, 447, 187)) << nCancel;
         EXPECT_EQ(::GetCapture(), nullptr);
     }
+    // The quit that ended the drag is posted again for the application's loop.
+    MSG msg;
+    ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
 
     // Dragged far right: the two bars after it keep 24 pixels each, and their splitter.
     drag(1, CPoint(297, 50), CPoint(590, 50), WM_LBUTTONUP);

@@ -64,6 +64,34 @@ private:
     std::map<char, std::unique_ptr<SECControlBar>> m_bars;
 };
 
+// A run of a top or left dock bar reaches from the index to the end of the list, of a bottom or
+// right one from the start to the index, whatever other style bits are set.
+TEST(DockBarRedrawTest, ARunReachesAwayFromTheFrameEdge)
+{
+    const struct
+    {
+        DWORD dwStyle;
+        const char* pszRun;
+    } cases[] = {
+        {CBRS_ALIGN_TOP, "BC"},
+        {CBRS_ALIGN_LEFT | CBRS_GRIPPER, "BC"},
+        {CBRS_ALIGN_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS, "BC"},
+        {CBRS_ALIGN_RIGHT | CBRS_GRIPPER, "AB"},
+        {CBRS_ALIGN_BOTTOM, "AB"},
+    };
+    for (const auto& c : cases)
+    {
+        BarListModel model("ABC");
+        model.m_dockBar.m_dwStyle = c.dwStyle;
+        model.m_dockBar.AddRunToRedrawList(1);
+        std::string run;
+        for (char bar : std::string("ABC"))
+            if (model.m_dockBar.IsInRedrawList(model.Bar(bar)))
+                run += bar;
+        EXPECT_EQ(run, c.pszRun) << std::hex << c.dwStyle;
+    }
+}
+
 struct ShareCase
 {
     const char* name;

@@ -219,6 +219,27 @@ TEST_F(ListInputTest, HeaderDividerKeepsTenPixelsAndEscapeRestores)
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
+TEST_F(ListInputTest, ACancelOrAQuitDuringADividerDragRestoresTheEdge)
+{
+    const int nWidth = m_list.GetColumnWidth(0);
+    const CPoint divider(m_list.GetColumnWidth(0), 10);
+    for (UINT nEnd : {WM_CANCELMODE, WM_QUIT})
+    {
+        m_list.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 10));
+        if (nEnd == WM_QUIT)
+            ::PostQuitMessage(4);
+        else
+            m_list.PostMessage(nEnd);
+        SendMouse(m_list, WM_LBUTTONDOWN, divider, MK_LBUTTON);
+        EXPECT_EQ(m_list.GetColumnWidth(0), nWidth) << nEnd;
+        EXPECT_EQ(::GetCapture(), nullptr) << nEnd;
+    }
+    // The quit is posted again for the application's loop.
+    MSG msg;
+    ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 4u);
+}
+
 TEST_F(ListInputTest, HeaderButtonsClickAndDragButTheFirstNeverMoves)
 {
     m_list.ModifyListStyleEx(0, LVXS_HEADERDRAG);

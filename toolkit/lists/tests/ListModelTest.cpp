@@ -3,6 +3,7 @@
 #include <toolkit/lists/ListCtrl.h>
 #include <toolkit/lists/TreeBaseC.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,10 @@
 
 using tarnwick::lists::SECListColumn;
 using tarnwick::lists::SECListCtrl;
+using tarnwick::lists::LVS_SEC_NOLABELWRAP;
+using tarnwick::lists::LVS_SEC_REPORT;
+using tarnwick::lists::LVXS_HORZGRID;
+using tarnwick::lists::LVXS_VERTGRID;
 
 namespace
 {
@@ -385,12 +390,10 @@ TEST_F(ListModelTest, ColumnsFitTheInsideWidth)
     EXPECT_EQ(m_list.GetColumnWidth(0), 300);
 }
 
-TEST_F(ListModelTest, NoLabelEditStartsWhileTheEditorHasNoWindow)
+TEST_F(ListModelTest, LabelEditorBelongsToTheList)
 {
-    Fill({L"a"});
     ASSERT_NE(m_list.GetEditControl(), nullptr);
     EXPECT_EQ(m_list.GetEditControl()->GetOwner(), static_cast<tarnwick::lists::SECListClient*>(&m_list));
-    EXPECT_FALSE(m_list.EditLabel(0, 0));
     EXPECT_EQ(m_list.GetEditControl()->GetSafeHwnd(), nullptr);
 }
 
@@ -457,5 +460,71 @@ TEST(LabelEditNotifyTest, TheOwnersBufferHoldsAtMost2047CharactersAndAlwaysEnds)
         EXPECT_EQ(strText, L"kept");
     }
     tree.DestroyWindow();
+    list.DestroyWindow();
+}
+
+TEST_F(ListModelTest, NamedAccessorsAndSubItemClearing)
+{
+    m_list.AddColumn(L"B", 0, 30);
+    m_list.AddColumn(L"C", 0, 30);
+    m_list.AddColumn(L"D", 0, 30);
+    Fill({L"x", L"y"});
+    for (int nSubItem = 1; nSubItem <= 3; nSubItem++)
+        ASSERT_TRUE(m_list.SetItemFields(1, nSubItem, LVIF_TEXT | LVIF_DI_SETITEM, L"t", 0, 0, 0, 0));
+    EXPECT_STREQ(m_list.GetItemText(1, 3), L"t");
+    EXPECT_TRUE(m_list.DeleteAllSubItems());
+    for (int nSubItem = 1; nSubItem <= 3; nSubItem++)
+        EXPECT_STREQ(m_list.GetItemText(1, nSubItem), L"") << nSubItem;
+    EXPECT_STREQ(m_list.GetItemText(1, 0), L"y");
+
+    EXPECT_TRUE(m_list.SetSelTextColor(RGB(1, 2, 3)));
+    EXPECT_TRUE(m_list.SetGrayTextColor(RGB(4, 5, 6)));
+    EXPECT_TRUE(m_list.SetInactiveBkColor(RGB(7, 8, 9)));
+    EXPECT_TRUE(m_list.SetTipBkColor(RGB(10, 11, 12)));
+    EXPECT_EQ(m_list.GetSelTextColor(), RGB(1, 2, 3));
+    EXPECT_EQ(m_list.GetGrayTextColor(), RGB(4, 5, 6));
+    EXPECT_EQ(m_list.GetInactiveBkColor(), RGB(7, 8, 9));
+    EXPECT_EQ(m_list.GetTipBkColor(), RGB(10, 11, 12));
+
+    ASSERT_TRUE(m_list.SetListStyles(LVS_SEC_REPORT | LVS_SEC_NOLABELWRAP, LVXS_VERTGRID, FALSE));
+    UINT nStyle = 0;
+    UINT nStyleEx = 0;
+    m_list.GetListStyles(nStyle, nStyleEx);
+    EXPECT_EQ(nStyle, LVS_SEC_REPORT | LVS_SEC_NOLABELWRAP);
+    EXPECT_EQ(nStyleEx, LVXS_VERTGRID);
+    m_list.ModifyListStyles(LVS_SEC_NOLABELWRAP, 0, FALSE, 0, LVXS_HORZGRID, FALSE);
+    m_list.GetListStyles(nStyle, nStyleEx);
+    EXPECT_EQ(nStyle, LVS_SEC_REPORT);
+    EXPECT_EQ(nStyleEx, LVXS_VERTGRID | LVXS_HORZGRID);
+}
+
+TEST_F(ListModelTest, CopiedImageListKeepsTheImages)
+{
+    CImageList source;
+    ASSERT_TRUE(source.Create(16, 16, ILC_COLOR24, 2, 0));
+    CBitmap bitmap;
+    CClientDC dc(&m_parent);
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dc, 32, 16));
+    source.Add(&bitmap, static_cast<CBitmap*>(nullptr));
+    std::unique_ptr<CImageList> pCopy(m_list.CopyImageList(&source));
+    ASSERT_NE(pCopy, nullptr);
+    EXPECT_EQ(pCopy->GetImageCount(), 2);
+    EXPECT_NE(pCopy->GetSafeHandle(), source.GetSafeHandle());
+}
+
+TEST_F(ListModelTest, TakesThePlaceOfADialogItem)
+{
+    CWnd item;
+    ASSERT_TRUE(item.CreateEx(WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | 0x8, CRect(10, 20, 110, 70), &m_parent, 321));
+    SECListCtrl list;
+    ASSERT_TRUE(list.CreateFromDlgItem(321, &m_parent));
+    EXPECT_EQ(::IsWindow(item.m_hWnd), FALSE);
+    item.Detach();
+    EXPECT_EQ(list.GetDlgCtrlID(), 321);
+    CRect rect;
+    list.GetWindowRect(&rect);
+    m_parent.ScreenToClient(&rect);
+    EXPECT_EQ(rect, CRect(10, 20, 110, 70));
+    EXPECT_TRUE(list.GetStyle() & WS_BORDER);
     list.DestroyWindow();
 }

@@ -5,6 +5,7 @@
 #include <afxwin.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class CNotifyLog : public CWnd
@@ -19,6 +20,8 @@ public:
     std::vector<int> m_columnClicks;       // LVN_COLUMNCLICK
     UINT m_nVetoCode = 0;                  // answered 1, all others 0
     std::function<void()> m_onExpanding;   // run while TVN_ITEMEXPANDINGW is answered
+    std::function<LRESULT(NMHDR*)> m_answer; // when set, answers every notification
+    std::vector<std::pair<WPARAM, LPARAM>> m_registered; // registered messages received
 
     CNotifyLog()
     {
@@ -40,6 +43,8 @@ protected:
             m_codes.push_back(NextDlgCtl);
         if (message == WM_COMMAND && wParam == IDCANCEL)
             m_codes.push_back(Cancel);
+        if (message >= 0xC000 && message <= 0xFFFF)
+            m_registered.emplace_back(wParam, lParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
@@ -60,7 +65,10 @@ protected:
             m_selActions.push_back(reinterpret_cast<const NMTREEVIEWW*>(lParam)->action);
         if (pHdr->code == TVN_ITEMEXPANDINGW && m_onExpanding)
             m_onExpanding();
-        *pResult = pHdr->code == m_nVetoCode ? 1 : 0;
+        if (m_answer)
+            *pResult = m_answer(const_cast<NMHDR*>(pHdr));
+        else
+            *pResult = pHdr->code == m_nVetoCode ? 1 : 0;
         return TRUE;
     }
 };

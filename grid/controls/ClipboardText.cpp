@@ -1,0 +1,76 @@
+// CGXClipboardText: the clipboard opened, used and closed again by one scope object.
+#include <grid/controls/ClipboardText.h>
+
+#include <afxadv.h>
+
+namespace
+{
+class ClipboardScope
+{
+public:
+    explicit ClipboardScope(CWnd* pOwner)
+        : m_bOpen(::OpenClipboard(pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr))
+    {
+    }
+    ~ClipboardScope()
+    {
+        if (m_bOpen)
+            ::CloseClipboard();
+    }
+    ClipboardScope(const ClipboardScope&) = delete;
+    ClipboardScope& operator=(const ClipboardScope&) = delete;
+
+    explicit operator bool() const
+    {
+        return m_bOpen != FALSE;
+    }
+
+private:
+    BOOL m_bOpen;
+};
+} // namespace
+
+BOOL CGXClipboardText::Read(CWnd* pOwner, CString& strText)
+{
+    strText.Empty();
+    const ClipboardScope clipboard(pOwner);
+    if (!clipboard)
+        return FALSE;
+    HANDLE hText = ::GetClipboardData(CF_UNICODETEXT);
+    if (hText == nullptr)
+        return FALSE;
+    const auto* pszText = static_cast<LPCWSTR>(::GlobalLock(hText));
+    if (pszText == nullptr)
+        return FALSE;
+    // The block may lack its terminator: read no further than it reaches.
+    strText = CString(pszText, static_cast<int>(wcsnlen(pszText, ::GlobalSize(hText) / sizeof(WCHAR))));
+    ::GlobalUnlock(hText);
+    return TRUE;
+}
+
+BOOL CGXClipboardText::Write(CWnd* pOwner, const CString& strText)
+{
+    CSharedFile file(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, 4096);
+    file.Write(static_cast<LPCTSTR>(strText), static_cast<UINT>((strText.GetLength() + 1) * sizeof(TCHAR)));
+    const ClipboardScope clipboard(pOwner);
+    if (!clipboard)
+        return FALSE;
+    ::EmptyClipboard();
+    HGLOBAL hText = file.Detach();
+    if (::SetClipboardData(CF_UNICODETEXT, hText) != nullptr)
+        return TRUE;
+    ::GlobalFree(hText);
+    return FALSE;
+}
+
+BOOL CGXClipboardText::Clear(CWnd* pOwner)
+{
+    const ClipboardScope clipboard(pOwner);
+    return clipboard && ::EmptyClipboard();
+}
+
+BOOL CGXClipboardText::HasText(CWnd* pOwner)
+{
+    const ClipboardScope clipboard(pOwner);
+    return clipboard && (::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT));
+}

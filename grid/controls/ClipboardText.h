@@ -1,0 +1,19 @@
+// The clipboard's text as the cell controls read and write it. Each call opens the clipboard
+// for the owner window, does its one job and closes it again; a clipboard that cannot be opened
+// (another window holds it open) is a failure like any other, and nothing is read or written.
+#pragma once
+
+#include <afxwin.h>
+
+class CGXClipboardText
+{
+public:
+    // The text; FALSE when the clipboard cannot be opened or holds no text (strText then empty).
+    static BOOL Read(CWnd* pOwner, CString& strText);
+    // Replaces the clipboard's contents with the text.
+    static BOOL Write(CWnd* pOwner, const CString& strText);
+    // Empties the clipboard.
+    static BOOL Clear(CWnd* pOwner);
+    // Whether the clipboard can be opened and holds text.
+    static BOOL HasText(CWnd* pOwner);
+};

@@ -1,0 +1,274 @@
+#include "Jpeg.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace tarnwick::foundation
+{
+namespace
+{
+constexpr UINT kBufferSize = 4096;
+const JOCTET kFakeEoi[] = {0xFF, JPEG_EOI};
+
+// The library reports errors here: back to the caller's setjmp instead of ending the process.
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+};
+
+void OnError(j_common_ptr pInfo)
+{
+    longjmp(reinterpret_cast<ErrorManager*>(pInfo->err)->jump, 1);
+}
+
+void OnMessage(j_common_ptr)
+{
+}
+
+struct Source
+{
+    jpeg_source_mgr pub;
+    CFile* pFile;
+    BOOL bStarted;
+    JOCTET buffer[kBufferSize];
+};
+
+void InitSource(j_decompress_ptr pInfo)
+{
+    reinterpret_cast<Source*>(pInfo->src)->bStarted = FALSE;
+}
+
+boolean FillInput(j_decompress_ptr pInfo)
+{
+    auto* pSource = reinterpret_cast<Source*>(pInfo->src);
+    UINT nRead = 0;
+    try
+    {
+        nRead = pSource->pFile->Read(pSource->buffer, kBufferSize);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    if (nRead == 0)
+    {
+        if (!pSource->bStarted)
+            ERREXIT(pInfo, JERR_INPUT_EMPTY);
+        WARNMS(pInfo, JWRN_JPEG_EOF);
+        pSource->pub.next_input_byte = kFakeEoi;
+        pSource->pub.bytes_in_buffer = sizeof(kFakeEoi);
+        return TRUE;
+    }
+    pSource->bStarted = TRUE;
+    pSource->pub.next_input_byte = pSource->buffer;
+    pSource->pub.bytes_in_buffer = nRead;
+    return TRUE;
+}
+
+void SkipInput(j_decompress_ptr pInfo, long nBytes)
+{
+    jpeg_source_mgr* pSource = pInfo->src;
+    while (nBytes > static_cast<long>(pSource->bytes_in_buffer))
+    {
+        nBytes -= static_cast<long>(pSource->bytes_in_buffer);
+        FillInput(pInfo);
+    }
+    if (nBytes > 0)
+    {
+        pSource->next_input_byte += nBytes;
+        pSource->bytes_in_buffer -= static_cast<size_t>(nBytes);
+    }
+}
+
+void TermSource(j_decompress_ptr)
+{
+}
+
+struct Destination
+{
+    jpeg_destination_mgr pub;
+    CFile* pFile;
+    JOCTET buffer[kBufferSize];
+};
+
+void InitDestination(j_compress_ptr pInfo)
+{
+    auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
+    pDest->pub.next_output_byte = pDest->buffer;
+    pDest->pub.free_in_buffer = kBufferSize;
+}
+
+// A write failure becomes the library's error, which unwinds to the saver.
+void WriteOut(j_compress_ptr pInfo, UINT nCount)
+{
+    auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
+    try
+    {
+        pDest->pFile->Write(pDest->buffer, nCount);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        ERREXIT(pInfo, JERR_FILE_WRITE);
+    }
+}
+
+boolean EmptyOutput(j_compress_ptr pInfo)
+{
+    auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
+    WriteOut(pInfo, kBufferSize);
+    pDest->pub.next_output_byte = pDest->buffer;
+    pDest->pub.free_in_buffer = kBufferSize;
+    return TRUE;
+}
+
+void TermDestination(j_compress_ptr pInfo)
+{
+    auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
+    const UINT nCount = kBufferSize - static_cast<UINT>(pDest->pub.free_in_buffer);
+    if (nCount > 0)
+        WriteOut(pInfo, nCount);
+}
+} // namespace
+
+IMPLEMENT_DYNCREATE(SECJpeg, SECImage)
+
+const int SECJpeg::EmptyInputCode = JERR_INPUT_EMPTY;
+const int SECJpeg::EarlyEndCode = JWRN_JPEG_EOF;
+
+BOOL SECJpeg::DoLoadImage()
+{
+    jpeg_decompress_struct info = {};
+    ErrorManager error = {};
+    Source source = {};
+    std::vector<JOCTET> row;
+    info.err = jpeg_std_error(&error.pub);
+    error.pub.error_exit = OnError;
+    error.pub.output_message = OnMessage;
+    if (setjmp(error.jump))
+    {
+        jpeg_destroy_decompress(&info);
+        return FALSE;
+    }
+    jpeg_create_decompress(&info);
+    source.pFile = GetFile();
+    source.pub.init_source = InitSource;
+    source.pub.fill_input_buffer = FillInput;
+    source.pub.skip_input_data = SkipInput;
+    source.pub.resync_to_restart = jpeg_resync_to_restart;
+    source.pub.term_source = TermSource;
+    info.src = &source.pub;
+    jpeg_read_header(&info, TRUE);
+    const BOOL bGrey = info.num_components == 1;
+    if (!bGrey && !(info.num_components == 3 && info.jpeg_color_space == JCS_YCbCr) &&
+        !(info.num_components == 3 && info.jpeg_color_space == JCS_RGB))
+    {
+        jpeg_destroy_decompress(&info);
+        return FALSE;
+    }
+    info.out_color_space = bGrey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_start_decompress(&info);
+    RGBQUAD grey[256];
+    for (int i = 0; i < 256; i++)
+        grey[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
+    if (!CreateImage(info.output_width, info.output_height, bGrey ? 8 : 24, grey, bGrey ? 256 : 0))
+    {
+        jpeg_destroy_decompress(&info);
+        return FALSE;
+    }
+    BYTE* pBits = GetBitsToFill();
+    const DWORD dwRowBytes = GetRowBytes();
+    row.resize(static_cast<size_t>(info.output_width) * info.output_components);
+    while (info.output_scanline < info.output_height)
+    {
+        const DWORD y = info.output_height - 1 - info.output_scanline; // bottom-up
+        JSAMPROW pRow = row.data();
+        jpeg_read_scanlines(&info, &pRow, 1);
+        BYTE* pDst = pBits + static_cast<size_t>(y) * dwRowBytes;
+        if (bGrey)
+            memcpy(pDst, row.data(), info.output_width);
+        else
+        {
+            for (JDIMENSION x = 0; x < info.output_width; x++)
+            {
+                pDst[3 * x] = row[3 * x + 2];
+                pDst[3 * x + 1] = row[3 * x + 1];
+                pDst[3 * x + 2] = row[3 * x];
+            }
+        }
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return TRUE;
+}
+
+BOOL SECJpeg::DoSaveImage()
+{
+    const BITMAPINFO* pInfo = GetBitmapInfo();
+    const BYTE* pBits = GetBits();
+    const WORD wBits = GetBitCount();
+    if (pInfo == nullptr || pBits == nullptr ||
+        !(wBits == 1 || wBits == 4 || wBits == 8 || wBits == 24 || wBits == 32))
+        return FALSE;
+    jpeg_compress_struct info = {};
+    ErrorManager error = {};
+    Destination dest = {};
+    std::vector<JOCTET> row(static_cast<size_t>(GetWidth()) * 3);
+    info.err = jpeg_std_error(&error.pub);
+    error.pub.error_exit = OnError;
+    error.pub.output_message = OnMessage;
+    if (setjmp(error.jump))
+    {
+        jpeg_destroy_compress(&info);
+        return FALSE;
+    }
+    jpeg_create_compress(&info);
+    dest.pFile = GetFile();
+    dest.pub.init_destination = InitDestination;
+    dest.pub.empty_output_buffer = EmptyOutput;
+    dest.pub.term_destination = TermDestination;
+    info.dest = &dest.pub;
+    info.image_width = GetWidth();
+    info.image_height = GetHeight();
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    const DWORD dwRowBytes = GetRowBytes();
+    while (info.next_scanline < info.image_height)
+    {
+        const BYTE* pSrc = pBits + static_cast<size_t>(info.image_height - 1 - info.next_scanline) * dwRowBytes;
+        for (DWORD x = 0; x < info.image_width; x++)
+        {
+            BYTE* pDst = &row[3 * x];
+            if (wBits <= 8)
+            {
+                const UINT nPerByte = 8 / wBits;
+                const UINT nShift = (nPerByte - 1 - x % nPerByte) * wBits;
+                const BYTE index = static_cast<BYTE>((pSrc[x / nPerByte] >> nShift) & ((1u << wBits) - 1));
+                const RGBQUAD& color = pInfo->bmiColors[index];
+                pDst[0] = color.rgbRed;
+                pDst[1] = color.rgbGreen;
+                pDst[2] = color.rgbBlue;
+            }
+            else
+            {
+                const BYTE* pPixel = pSrc + static_cast<size_t>(x) * (wBits / 8);
+                pDst[0] = pPixel[2];
+                pDst[1] = pPixel[1];
+                pDst[2] = pPixel[0];
+            }
+        }
+        JSAMPROW pRow = row.data();
+        jpeg_write_scanlines(&info, &pRow, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return TRUE;
+}
+} // namespace tarnwick::foundation

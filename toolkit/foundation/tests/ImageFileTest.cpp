@@ -1,0 +1,428 @@
+// Images through files: BMP files of every common layout built here from the format's field
+// tables, damaged ones, JPEG round trips, the factory and the archive form.
+#include <toolkit/foundation/Dib.h>
+#include <toolkit/foundation/ImageFactory.h>
+#include <toolkit/foundation/Jpeg.h>
+
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <testing/TempDirectory.h>
+
+using namespace tarnwick::foundation;
+
+namespace
+{
+constexpr int kWidth = 9;
+constexpr int kHeight = 5;
+
+// The pattern: a colour per (x, y) that every depth can hold in its palette.
+COLORREF Pattern(int x, int y)
+{
+    return (x + y) % 2 == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255);
+}
+
+void Put16(std::vector<BYTE>& out, WORD w)
+{
+    out.push_back(static_cast<BYTE>(w));
+    out.push_back(static_cast<BYTE>(w >> 8));
+}
+
+void Put32(std::vector<BYTE>& out, DWORD dw)
+{
+    Put16(out, static_cast<WORD>(dw));
+    Put16(out, static_cast<WORD>(dw >> 16));
+}
+
+// A BMP file with the given header size, depth and compression; pixel rows as given.
+struct BmpSpec
+{
+    DWORD headerSize = 40;
+    WORD bits = 24;
+    DWORD compression = BI_RGB;
+    BOOL topDown = FALSE;
+};
+
+std::vector<BYTE> MakeBmp(const BmpSpec& spec, const std::vector<BYTE>& pixels, int nColors,
+                          const std::vector<DWORD>& masks = {})
+{
+    std::vector<BYTE> header;
+    if (spec.headerSize == 12)
+    {
+        Put32(header, 12);
+        Put16(header, kWidth);
+        Put16(header, kHeight);
+        Put16(header, 1);
+        Put16(header, spec.bits);
+    }
+    else
+    {
+        Put32(header, spec.headerSize);
+        Put32(header, kWidth);
+        Put32(header, spec.topDown ? static_cast<DWORD>(-kHeight) : kHeight);
+        Put16(header, 1);
+        Put16(header, spec.bits);
+        Put32(header, spec.compression);
+        Put32(header, static_cast<DWORD>(pixels.size()));
+        Put32(header, 2835);
+        Put32(header, 2835);
+        Put32(header, static_cast<DWORD>(nColors));
+        Put32(header, 0);
+        for (DWORD m : masks)
+            if (spec.headerSize > 40)
+                Put32(header, m);
+        header.resize(spec.headerSize, 0);
+        if (spec.headerSize == 40)
+            for (DWORD m : masks)
+                Put32(header, m);
+    }
+    const int nEntry = spec.headerSize == 12 ? 3 : 4;
+    for (int i = 0; i < nColors; i++)
+    {
+        const COLORREF cr = i == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255);
+        header.push_back(GetBValue(cr));
+        header.push_back(GetGValue(cr));
+        header.push_back(GetRValue(cr));
+        if (nEntry == 4)
+            header.push_back(0);
+    }
+    std::vector<BYTE> file;
+    Put16(file, 0x4D42);
+    Put32(file, static_cast<DWORD>(14 + header.size() + pixels.size()));
+    Put32(file, 0);
+    Put32(file, static_cast<DWORD>(14 + header.size()));
+    file.insert(file.end(), header.begin(), header.end());
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return file;
+}
+
+// Bottom-up (or top-down) rows of the pattern at a depth: indexes 0 (red) and 1 (blue) up to
+// 8 bits, else the packed pixel the writer gives.
+std::vector<BYTE> PatternRows(int nBits, BOOL bTopDown, DWORD (*pack)(COLORREF) = nullptr)
+{
+    const int nRowBytes = (kWidth * nBits + 31) / 32 * 4;
+    std::vector<BYTE> rows(static_cast<size_t>(nRowBytes) * kHeight, 0);
+    for (int y = 0; y < kHeight; y++)
+    {
+        BYTE* pRow = rows.data() + static_cast<size_t>(bTopDown ? y : kHeight - 1 - y) * nRowBytes;
+        for (int x = 0; x < kWidth; x++)
+        {
+            const COLORREF cr = Pattern(x, y);
+            if (nBits <= 8)
+            {
+                const int nIndex = cr == RGB(255, 0, 0) ? 0 : 1;
+                const int nPerByte = 8 / nBits;
+                pRow[x / nPerByte] |= static_cast<BYTE>(nIndex << ((nPerByte - 1 - x % nPerByte) * nBits));
+            }
+            else
+            {
+                const DWORD dw = pack(cr);
+                for (int k = 0; k < nBits / 8; k++)
+                    pRow[x * nBits / 8 + k] = static_cast<BYTE>(dw >> (8 * k));
+            }
+        }
+    }
+    return rows;
+}
+
+DWORD Pack24(COLORREF cr)
+{
+    return GetBValue(cr) | (GetGValue(cr) << 8) | (GetRValue(cr) << 16);
+}
+
+DWORD Pack565(COLORREF cr)
+{
+    return (GetBValue(cr) >> 3) | ((GetGValue(cr) >> 2) << 5) | ((GetRValue(cr) >> 3) << 11);
+}
+
+DWORD Pack555(COLORREF cr)
+{
+    return (GetBValue(cr) >> 3) | ((GetGValue(cr) >> 3) << 5) | ((GetRValue(cr) >> 3) << 10);
+}
+
+// The colour of a held pixel, (0, 0) at the top left.
+COLORREF PixelOf(const SECImage& image, int x, int y)
+{
+    const BYTE* pRow = image.GetBits() + static_cast<size_t>(image.GetHeight() - 1 - y) * image.GetRowBytes();
+    const WORD wBits = image.GetBitCount();
+    if (wBits <= 8)
+    {
+        const int nPerByte = 8 / wBits;
+        const int nIndex = (pRow[x / nPerByte] >> ((nPerByte - 1 - x % nPerByte) * wBits)) & ((1 << wBits) - 1);
+        const RGBQUAD& q = image.GetBitmapInfo()->bmiColors[nIndex];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    const BYTE* p = pRow + x * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+void ExpectPattern(const SECImage& image, const char* pszWhat, int nTolerance = 0)
+{
+    ASSERT_EQ(image.GetWidth(), static_cast<DWORD>(kWidth)) << pszWhat;
+    ASSERT_EQ(image.GetHeight(), static_cast<DWORD>(kHeight)) << pszWhat;
+    for (int y = 0; y < kHeight; y++)
+        for (int x = 0; x < kWidth; x++)
+        {
+            const COLORREF got = PixelOf(image, x, y);
+            const COLORREF want = Pattern(x, y);
+            EXPECT_NEAR(GetRValue(got), GetRValue(want), nTolerance) << pszWhat << " at " << x << "," << y;
+            EXPECT_NEAR(GetGValue(got), GetGValue(want), nTolerance) << pszWhat << " at " << x << "," << y;
+            EXPECT_NEAR(GetBValue(got), GetBValue(want), nTolerance) << pszWhat << " at " << x << "," << y;
+        }
+}
+
+void WriteFile(const CString& path, const std::vector<BYTE>& bytes)
+{
+    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    if (!bytes.empty())
+        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+}
+
+std::vector<BYTE> ReadFile(const CString& path)
+{
+    CFile file(path, CFile::modeRead);
+    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+    if (!bytes.empty())
+        file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    return bytes;
+}
+
+class ImageFileTest : public ::testing::Test
+{
+protected:
+    TempDirectory m_dir;
+
+    // A held image of the pattern at a depth, loaded from a file built here.
+    void LoadPattern(SECImage& image, int nBits)
+    {
+        const std::vector<BYTE> bmp =
+            nBits <= 8 ? MakeBmp({40, static_cast<WORD>(nBits)}, PatternRows(nBits, FALSE), 1 << nBits)
+                       : MakeBmp({40, 24}, PatternRows(24, FALSE, Pack24), 0);
+        WriteFile(m_dir.File(L"pattern.bmp"), bmp);
+        ASSERT_TRUE(image.LoadImage(m_dir.File(L"pattern.bmp"))) << nBits;
+    }
+    // The image saved as a JPEG file of the name; its bytes.
+    std::vector<BYTE> SaveJpeg(const SECImage& image, LPCWSTR pszName)
+    {
+        SECJpeg jpeg;
+        EXPECT_TRUE(jpeg.CopyImage(image));
+        EXPECT_TRUE(jpeg.SaveImage(m_dir.File(pszName)));
+        return ReadFile(m_dir.File(pszName));
+    }
+};
+
+TEST_F(ImageFileTest, ForeignLayoutsLoadToThePattern)
+{
+    struct Case
+    {
+        const char* pszWhat;
+        std::vector<BYTE> file;
+    };
+    std::vector<BYTE> rle8;
+    for (int y = kHeight - 1; y >= 0; y--)
+    {
+        for (int x = 0; x < kWidth; x++)
+        {
+            rle8.push_back(1);
+            rle8.push_back(Pattern(x, y) == RGB(255, 0, 0) ? 0 : 1);
+        }
+        rle8.push_back(0);
+        rle8.push_back(0);
+    }
+    rle8.push_back(0);
+    rle8.push_back(1);
+    const Case cases[] = {
+        {"1 bit", MakeBmp({40, 1}, PatternRows(1, FALSE), 2)},
+        {"4 bits", MakeBmp({40, 4}, PatternRows(4, FALSE), 16)},
+        {"8 bits, 2 colours used", MakeBmp({40, 8}, PatternRows(8, FALSE), 2)},
+        {"24 bits", MakeBmp({40, 24}, PatternRows(24, FALSE, Pack24), 0)},
+        {"24 bits top-down", MakeBmp({40, 24, BI_RGB, TRUE}, PatternRows(24, TRUE, Pack24), 0)},
+        {"32 bits", MakeBmp({40, 32}, PatternRows(32, FALSE, Pack24), 0)},
+        {"16 bits 555", MakeBmp({40, 16}, PatternRows(16, FALSE, Pack555), 0)},
+        {"16 bits 565 fields", MakeBmp({40, 16, BI_BITFIELDS}, PatternRows(16, FALSE, Pack565), 0,
+                                       {0xF800, 0x07E0, 0x001F})},
+        {"32 bits fields, v5 header", MakeBmp({124, 32, BI_BITFIELDS}, PatternRows(32, FALSE, Pack24), 0,
+                                              {0xFF0000, 0xFF00, 0xFF})},
+        {"core header", MakeBmp({12, 8}, PatternRows(8, FALSE), 256)},
+        {"v4 header 4 bits", MakeBmp({108, 4}, PatternRows(4, FALSE), 16)},
+        {"RLE8", MakeBmp({40, 8, BI_RLE8}, rle8, 2)},
+    };
+    for (const Case& c : cases)
+    {
+        WriteFile(m_dir.File(L"in.bmp"), c.file);
+        SECDib image;
+        ASSERT_TRUE(image.LoadImage(m_dir.File(L"in.bmp"))) << c.pszWhat;
+        ExpectPattern(image, c.pszWhat);
+    }
+}
+
+TEST_F(ImageFileTest, SavedBmpsReloadIdentically)
+{
+    for (int nBits : {1, 4, 8, 24})
+    {
+        SECDib image;
+        LoadPattern(image, nBits);
+        const CString path = m_dir.File(L"out.bmp");
+        ASSERT_TRUE(image.SaveImage(path)) << nBits;
+        const std::vector<BYTE> file = ReadFile(path);
+        const DWORD dwTable = nBits <= 8 ? 4u << nBits : 0;
+        const DWORD dwRow = (kWidth * nBits + 31) / 32 * 4;
+        ASSERT_EQ(file.size(), 14 + 40 + dwTable + dwRow * kHeight) << nBits;
+        EXPECT_EQ(file[0], 'B');
+        EXPECT_EQ(file[1], 'M');
+        EXPECT_EQ(*reinterpret_cast<const DWORD*>(&file[2]), file.size()) << nBits;
+        EXPECT_EQ(*reinterpret_cast<const DWORD*>(&file[10]), 14 + 40 + dwTable) << nBits;
+        SECDib reloaded;
+        ASSERT_TRUE(reloaded.LoadImage(path)) << nBits;
+        EXPECT_EQ(reloaded.GetBitCount(), nBits);
+        EXPECT_EQ(memcmp(reloaded.GetBits(), image.GetBits(), dwRow * kHeight), 0) << nBits;
+        ExpectPattern(reloaded, "reloaded");
+    }
+}
+
+TEST_F(ImageFileTest, DamagedBmpsAnswerFalseAndKeepTheHeldImage)
+{
+    const std::vector<BYTE> good = MakeBmp({40, 24}, PatternRows(24, FALSE, Pack24), 0);
+    auto with = [&](size_t at, std::vector<BYTE> bytes) {
+        std::vector<BYTE> file = good;
+        std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<ptrdiff_t>(at));
+        return file;
+    };
+    std::vector<BYTE> cut = good;
+    cut.resize(good.size() - 10);
+    const struct
+    {
+        const char* pszWhat;
+        std::vector<BYTE> file;
+    } cases[] = {
+        {"not BM", with(0, {'B', 'X'})},
+        {"offset inside the header", with(10, {20, 0, 0, 0})},
+        {"unknown header size", with(14, {64, 0, 0, 0})},
+        {"pixels past the end", cut},
+        {"zero width", with(18, {0, 0, 0, 0})},
+        {"huge width", with(18, {0xFF, 0xFF, 0xFF, 0x7F})},
+        {"empty", {}},
+    };
+    SECDib image;
+    LoadPattern(image, 24);
+    for (const auto& c : cases)
+    {
+        WriteFile(m_dir.File(L"bad.bmp"), c.file);
+        EXPECT_FALSE(image.LoadImage(m_dir.File(L"bad.bmp"))) << c.pszWhat;
+        ExpectPattern(image, c.pszWhat);
+    }
+}
+
+TEST_F(ImageFileTest, FailedSaveByNameKeepsTheOldFile)
+{
+    const CString path = m_dir.File(L"keep.bmp");
+    WriteFile(path, {'o', 'l', 'd'});
+    SECDib empty;
+    EXPECT_FALSE(empty.SaveImage(path));
+    EXPECT_EQ(ReadFile(path), (std::vector<BYTE>{'o', 'l', 'd'}));
+    EXPECT_EQ(::GetFileAttributesW(path + L".saving"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ImageFileTest, JpegSavesEveryDepthAsTheSamePixels)
+{
+    SECDib source;
+    LoadPattern(source, 24);
+    const std::vector<BYTE> reference = SaveJpeg(source, L"24.jpg");
+    for (int nBits : {1, 4, 8})
+    {
+        SECDib palette;
+        LoadPattern(palette, nBits);
+        EXPECT_EQ(SaveJpeg(palette, L"palette.jpg"), reference) << nBits; // expanded through the palette
+    }
+    SECJpeg loaded;
+    ASSERT_TRUE(loaded.LoadImage(m_dir.File(L"24.jpg")));
+    EXPECT_EQ(loaded.GetBitCount(), 24);
+    EXPECT_EQ(loaded.GetWidth(), static_cast<DWORD>(kWidth));
+    EXPECT_EQ(loaded.GetHeight(), static_cast<DWORD>(kHeight));
+}
+
+TEST_F(ImageFileTest, DamagedAndTruncatedJpegs)
+{
+    SECDib source;
+    LoadPattern(source, 24);
+    const CString path = m_dir.File(L"whole.jpg");
+    const std::vector<BYTE> whole = SaveJpeg(source, L"whole.jpg");
+
+    std::vector<BYTE> truncated(whole.begin(), whole.end() - 6); // into the scan data
+    WriteFile(m_dir.File(L"cut.jpg"), truncated);
+    SECJpeg cut;
+    EXPECT_TRUE(cut.LoadImage(m_dir.File(L"cut.jpg")));
+    EXPECT_EQ(cut.GetWidth(), static_cast<DWORD>(kWidth));
+
+    SECJpeg held;
+    ASSERT_TRUE(held.LoadImage(path));
+    WriteFile(m_dir.File(L"empty.jpg"), {});
+    EXPECT_FALSE(held.LoadImage(m_dir.File(L"empty.jpg")));
+    std::vector<BYTE> garbage(whole);
+    for (size_t i = 2; i < garbage.size(); i++)
+        garbage[i] = static_cast<BYTE>(i * 7);
+    WriteFile(m_dir.File(L"garbage.jpg"), garbage);
+    EXPECT_FALSE(held.LoadImage(m_dir.File(L"garbage.jpg")));
+    EXPECT_EQ(held.GetWidth(), static_cast<DWORD>(kWidth)); // the held image stays
+}
+
+TEST_F(ImageFileTest, FactoryPicksTheClass)
+{
+    const struct
+    {
+        LPCWSTR pszName;
+        CRuntimeClass* pClass;
+    } names[] = {{L"a.JPG", RUNTIME_CLASS(SECJpeg)}, {L"b.dib", RUNTIME_CLASS(SECDib)},
+                 {L"c.bmp", RUNTIME_CLASS(SECDib)},  {L"d.gif", nullptr},
+                 {L"e.jpeg", nullptr},               {L"noext", nullptr}};
+    for (const auto& n : names)
+    {
+        std::unique_ptr<SECImage> pImage(SECImageFactory::CreateImageForName(n.pszName));
+        EXPECT_EQ(pImage != nullptr ? pImage->GetRuntimeClass() : nullptr, n.pClass) << static_cast<int>(&n - names);
+    }
+
+    SECDib source;
+    LoadPattern(source, 24);
+    SaveJpeg(source, L"photo.bmp");
+    const CString misnamed = m_dir.File(L"photo.bmp");
+    std::unique_ptr<SECImage> pLoaded(SECImageFactory::LoadImageFromFile(misnamed));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->GetRuntimeClass(), RUNTIME_CLASS(SECJpeg));
+    EXPECT_EQ(SECImageFactory::LoadImageFromFile(m_dir.File(L"missing.bmp")), nullptr);
+
+    CBitmap bitmap;
+    ASSERT_TRUE(SECImageFactory::LoadImageIntoBitmap(m_dir.File(L"pattern.bmp"), bitmap));
+    HDC hdc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hdc, bitmap.GetSafeHandle());
+    EXPECT_EQ(::GetPixel(hdc, 0, 0), Pattern(0, 0)); // the right way up
+    EXPECT_EQ(::GetPixel(hdc, 1, 0), Pattern(1, 0));
+    EXPECT_EQ(::GetPixel(hdc, 0, kHeight - 1), Pattern(0, kHeight - 1));
+    ::SelectObject(hdc, hOld);
+    ::DeleteDC(hdc);
+}
+
+TEST_F(ImageFileTest, SerializeStoresTheSavedBytes)
+{
+    SECDib image;
+    LoadPattern(image, 8);
+    ASSERT_TRUE(image.SaveImage(m_dir.File(L"saved.bmp")));
+    CMemFile memory;
+    {
+        CArchive ar(&memory, CArchive::store);
+        image.Serialize(ar);
+    }
+    const UINT nLength = static_cast<UINT>(memory.GetLength());
+    BYTE* pData = memory.Detach();
+    const std::vector<BYTE> stored(pData, pData + nLength);
+    free(pData);
+    EXPECT_EQ(stored, ReadFile(m_dir.File(L"saved.bmp")));
+
+    CMemFile back(const_cast<BYTE*>(stored.data()), static_cast<UINT>(stored.size()));
+    CArchive ar(&back, CArchive::load);
+    SECDib loaded;
+    loaded.Serialize(ar);
+    ExpectPattern(loaded, "serialized");
+}
+} // namespace
