@@ -81,7 +81,8 @@ END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_nIdleFlags(0), m_nWindow(-1), m_bAutoMenuEnable(TRUE), m_hAccelTable(nullptr), m_hMenuDefault(nullptr),
-      m_nIDHelp(0), m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd)), m_bHelpMode(FALSE), m_pViewActive(nullptr)
+      m_nIDHelp(0), m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd)), m_bHelpMode(FALSE), m_pViewActive(nullptr),
+      m_rectBorder(0, 0, 0, 0)
 {
 }
 
@@ -206,7 +207,39 @@ void CFrameWnd::PostNcDestroy()
 void CFrameWnd::RecalcLayout(BOOL)
 {
     m_nIdleFlags &= ~(idleLayout | idleNotify);
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposDefault);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+}
+
+BOOL CFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
+{
+    switch (nBorderCmd)
+    {
+    case borderGet:
+        if (lpRectBorder == nullptr)
+            return FALSE;
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, lpRectBorder);
+        return TRUE;
+    case borderRequest: {
+        if (lpRectBorder == nullptr)
+            return TRUE;
+        CRect rectFree;
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rectFree);
+        return lpRectBorder->left >= 0 && lpRectBorder->top >= 0 && lpRectBorder->right >= 0 &&
+               lpRectBorder->bottom >= 0 && lpRectBorder->left + lpRectBorder->right <= rectFree.Width() &&
+               lpRectBorder->top + lpRectBorder->bottom <= rectFree.Height();
+    }
+    case borderSet: {
+        const CRect rectNew = lpRectBorder != nullptr ? CRect(lpRectBorder) : CRect(0, 0, 0, 0);
+        if (rectNew != m_rectBorder)
+        {
+            m_rectBorder = rectNew;
+            RecalcLayout();
+        }
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
 }
 
 void CFrameWnd::DelayRecalcLayout(BOOL bNotify)

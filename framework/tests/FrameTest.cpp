@@ -667,6 +667,41 @@ TEST_F(SdiFrameTest, RecalcLayoutGivesTheBarsTheirShareAndTheViewTheRest)
     delete pBar;
 }
 
+TEST_F(SdiFrameTest, NegotiatedBorderSpaceIsKeptFreeOfTheView)
+{
+    auto* pBar = new TopBar;
+    ASSERT_TRUE(
+        pBar->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pFrame, AFX_IDW_CONTROLBAR_FIRST));
+    m_pFrame->RecalcLayout();
+    CRect rectClient;
+    m_pFrame->GetClientRect(&rectClient);
+
+    CRect rectFree;
+    EXPECT_TRUE(m_pFrame->NegotiateBorderSpace(CFrameWnd::borderGet, &rectFree));
+    EXPECT_EQ(rectFree, CRect(0, 20, rectClient.right, rectClient.bottom));
+    CRect rectBorder(0, 24, 0, 0);
+    EXPECT_TRUE(m_pFrame->NegotiateBorderSpace(CFrameWnd::borderRequest, &rectBorder));
+    CRect rectTooTall(0, rectFree.Height(), 0, 1);
+    EXPECT_FALSE(m_pFrame->NegotiateBorderSpace(CFrameWnd::borderRequest, &rectTooTall));
+    EXPECT_FALSE(m_pFrame->NegotiateBorderSpace(7, &rectBorder));
+
+    EXPECT_TRUE(m_pFrame->NegotiateBorderSpace(CFrameWnd::borderSet, &rectBorder));
+    auto viewRect = [this] {
+        CRect rect;
+        m_pFrame->GetActiveView()->GetWindowRect(&rect);
+        m_pFrame->ScreenToClient(&rect);
+        return rect;
+    };
+    EXPECT_EQ(viewRect(), CRect(0, 44, rectClient.right, rectClient.bottom));
+    // Later layouts keep it; setting none gives the space back.
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(viewRect().top, 44);
+    EXPECT_TRUE(m_pFrame->NegotiateBorderSpace(CFrameWnd::borderSet, nullptr));
+    EXPECT_EQ(viewRect().top, 20);
+    pBar->DestroyWindow();
+    delete pBar;
+}
+
 TEST_F(SdiFrameTest, SetMessageTextGoesToTheStatusBar)
 {
     CStatic status;

@@ -4,6 +4,7 @@
 #include <afxpriv.h>
 #include <toolkit/bars/TBMenuBtn.h>
 #include <toolkit/bars/ToolBarManager.h>
+#include <toolkit/frames/DocTemplateUtils.h>
 
 #include <cstdarg>
 
@@ -110,7 +111,8 @@ BEGIN_MESSAGE_MAP(SECMenuBar, SECCustomToolBar)
 ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
-SECMenuBar::SECMenuBar() : m_bDelayFloatFix(FALSE), m_dwMenuMask(0xFFFFFFFF), m_nCurrentMenuId(0)
+SECMenuBar::SECMenuBar() : m_bDelayFloatFix(FALSE), m_dwMenuMask(0xFFFFFFFF), m_nCurrentMenuId(0),
+      m_bBorderSpaceMode(FALSE)
 {
     m_bMenuLook = TRUE;
     CreateMenuFont();
@@ -282,8 +284,8 @@ void SECMenuBar::SwitchMenu(UINT nMenuID)
     auto it = m_menuMaskMap.find(nMenuID);
     // A frame hosting a floated bar shows the main window's menu under its own id.
     if (it == m_menuMaskMap.end() && nMenuID == ID_BAR_CHILD_MENU)
-        if (const auto* pMainFrame = dynamic_cast<const CFrameWnd*>(AfxGetMainWnd()))
-            it = m_menuMaskMap.find(pMainFrame->m_nIDHelp);
+        it = m_menuMaskMap.find(frames::SECDocTemplateUtils().GetFrameResourceID(
+            dynamic_cast<CFrameWnd*>(AfxGetMainWnd())));
     if (it == m_menuMaskMap.end())
         return;
     ShowMenuButtons(it->second, FALSE);

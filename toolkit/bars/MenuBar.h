@@ -44,6 +44,15 @@ public:
     {
         return m_dwMenuMask;
     }
+    // Set when the frame gave border space to an embedded tool.
+    void SetBorderSpaceMode(BOOL bOn)
+    {
+        m_bBorderSpaceMode = bOn;
+    }
+    BOOL IsBorderSpaceMode() const
+    {
+        return m_bBorderSpaceMode;
+    }
     // Asks the owner for the frame's system menu.
     void RequestSystemMenu();
     // In keyboard mode: drops the hot button down (or asks for the system menu).
@@ -70,5 +79,6 @@ protected:
     CFont m_fontMenu;
     DWORD m_dwMenuMask;
     UINT m_nCurrentMenuId;
+    BOOL m_bBorderSpaceMode;
 };
 } // namespace tarnwick::bars

@@ -20,3 +20,18 @@
 #define IDR_SEC_BARCHILD 20514
 // The cursor while a toolbar button is copied by dragging.
 #define IDC_SEC_COPYDRAG 20691
+
+// The extended system menu of a document window: its forms, its docking sides and its MDI
+// child states.
+#define IDS_SEC_SCX_DOCKED 21009
+#define IDS_SEC_SCX_FLOATING 21076
+#define IDS_SEC_SCX_MDICHILD 21077
+#define IDS_SEC_SCX_TOP 21078
+#define IDS_SEC_SCX_LEFT 21079
+#define IDS_SEC_SCX_BOTTOM 21080
+#define IDS_SEC_SCX_RIGHT 21081
+#define IDS_SEC_SCX_DOCKEDTO 21082
+#define IDS_SEC_SCX_MINIMIZED 21083
+#define IDS_SEC_SCX_MAXIMIZED 21084
+#define IDS_SEC_SCX_RESTORED 21085
+#define IDS_SEC_SCX_MDICHILDAS 21086

@@ -1,48 +1,69 @@
-// The caption filters' records: buttons, the button row and its descriptors, cloning.
+// The caption filters' geometry and the button row: its descriptors, cloning and layout.
 #include <toolkit/frames/CaptionMsgFilter.h>
 
 namespace tarnwick::frames
 {
 IMPLEMENT_DYNCREATE(SECCaptionMsgFilter, SECNcMsgFilter)
-IMPLEMENT_DYNCREATE(SECCaptionControlMsgFilter, SECCaptionMsgFilter)
 IMPLEMENT_DYNCREATE(SECCaptionControlListMsgFilter, SECCaptionMsgFilter)
 IMPLEMENT_DYNCREATE(SECCapConLstMDIMaxChildMsgFilter, SECCaptionControlListMsgFilter)
-IMPLEMENT_DYNAMIC(SECCaptionControlMsgFilterTimer, CWnd)
 
 namespace
 {
 // The caption parts of the row, in the order the buttons are made.
 constexpr UINT rowButtons[] = {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE, DFCS_CAPTIONMIN,
                                DFCS_CAPTIONHELP};
+// The border metrics by kind: none, dialog frame, sizing frame.
+constexpr int borderCx[] = {SM_CXBORDER, SM_CXDLGFRAME, SM_CXFRAME};
+constexpr int borderCy[] = {SM_CYBORDER, SM_CYDLGFRAME, SM_CYFRAME};
+// What DrawFrameControl leaves around the picture in a caption-sized square.
+constexpr int BUTTON_MARGIN_X = 2;
+constexpr int BUTTON_MARGIN_Y = 4;
+// The right-most button's distance from the caption's right end and top.
+constexpr int FIRST_BUTTON_GAP = 2;
+// The extra gap after the close button, after minimize and after restore of an iconic window.
+constexpr int GROUP_GAP = 2;
 } // namespace
 
-SECCaptionControlMsgFilter::SECCaptionControlMsgFilter(CWnd* pOwner, UINT nID, UINT nStateFlags, UINT nType)
-    : SECCaptionMsgFilter(pOwner, nID), m_rectButton(0, 0, 0, 0), m_nType(nType),
-      m_nState(IsValidButtonID(nID) ? nStateFlags | nID : nStateFlags), m_bTracking(FALSE), m_nHoldDelay(-1),
-      m_pHoldTimer(nullptr)
+CRect SECCaptionMsgFilter::GetCaptionRect()
 {
+    CWnd* pOwner = GetWnd();
+    if (pOwner == nullptr || !::IsWindow(pOwner->m_hWnd))
+        return CRect(0, 0, 0, 0);
+    const DWORD dwStyle = pOwner->GetStyle();
+    int cxBorder = 0;
+    int cyBorder = 0;
+    if (dwStyle & (WS_CAPTION | WS_THICKFRAME))
+    {
+        const int nKind = !(dwStyle & WS_THICKFRAME) || pOwner->IsIconic() ? ((dwStyle & WS_DLGFRAME) ? 1 : 0) : 2;
+        cxBorder = ::GetSystemMetrics(borderCx[nKind]);
+        cyBorder = ::GetSystemMetrics(borderCy[nKind]);
+    }
+    CRect rectWindow;
+    pOwner->GetWindowRect(&rectWindow);
+    const BOOL bToolWindow = (pOwner->GetExStyle() & WS_EX_TOOLWINDOW) != 0;
+    const int cyCaption = (dwStyle & WS_CAPTION) == WS_CAPTION
+                              ? ::GetSystemMetrics(bToolWindow ? SM_CYSMCAPTION : SM_CYCAPTION) -
+                                    ::GetSystemMetrics(SM_CYBORDER)
+                              : 0;
+    return CRect(CPoint(cxBorder, cyBorder), CSize(rectWindow.Width() - 2 * cxBorder, cyCaption));
 }
 
-SECCaptionControlMsgFilter::~SECCaptionControlMsgFilter()
+CSize SECCaptionMsgFilter::GetButtonSizeFromMetrics(int nCxMetric, int nCyMetric)
 {
-    if (m_pHoldTimer != nullptr)
-    {
-        m_pHoldTimer->DestroyWindow();
-        delete m_pHoldTimer;
-    }
+    return CSize(::GetSystemMetrics(nCxMetric) - BUTTON_MARGIN_X, ::GetSystemMetrics(nCyMetric) - BUTTON_MARGIN_Y);
 }
 
-SECMsgFilter* SECCaptionControlMsgFilter::Clone() const
+CSize SECCaptionMsgFilter::GetButtonSize()
 {
-    auto* pClone = static_cast<SECCaptionControlMsgFilter*>(SECCaptionMsgFilter::Clone());
-    if (pClone != nullptr)
-    {
-        pClone->m_rectButton = m_rectButton;
-        pClone->m_nType = m_nType;
-        pClone->m_nState = m_nState;
-        pClone->m_nHoldDelay = m_nHoldDelay;
-    }
-    return pClone;
+    CWnd* pOwner = GetWnd();
+    if (pOwner != nullptr && ::IsWindow(pOwner->m_hWnd) && (pOwner->GetExStyle() & WS_EX_TOOLWINDOW))
+        return GetButtonSizeFromMetrics(SM_CXSMSIZE, SM_CYSMSIZE);
+    return GetButtonSizeFromMetrics(SM_CXSIZE, SM_CYSIZE);
+}
+
+CPoint SECCaptionMsgFilter::GetFirstButtonPos(const CRect& rectCaption, CSize sizeButton)
+{
+    return CPoint(rectCaption.right - sizeButton.cx - FIRST_BUTTON_GAP, rectCaption.top + FIRST_BUTTON_GAP);
 }
 
 SECCaptionControlListMsgFilter::SECCaptionControlListMsgFilter(CWnd* pOwner, UINT nID)
@@ -66,9 +87,67 @@ SECMsgFilter* SECCaptionControlListMsgFilter::Clone() const
     return pClone;
 }
 
-SECCaptionControlMsgFilterTimer::SECCaptionControlMsgFilterTimer(SECCaptionControlMsgFilter* pButton, int nDelay, int x,
-                                                                 int y)
-    : m_pButton(pButton), m_nDelay(nDelay), m_bTimerSet(FALSE), m_bFired(FALSE), m_x(x), m_y(y)
+DWORD SECCaptionControlListMsgFilter::FilterMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    Layout();
+    return FilterChildren(message, wParam, lParam, pResult);
+}
+
+void SECCaptionControlListMsgFilter::Layout()
+{
+    CWnd* pOwner = GetWnd();
+    if (!IsEnabled() || pOwner == nullptr || !::IsWindow(pOwner->m_hWnd))
+        return;
+    const CSize sizeButton = GetButtonSize();
+    CPoint ptButton = GetFirstButtonPos(GetCaptionRect(), sizeButton);
+    for (INT_PTR i = 0; i < GetChildCount(); ++i)
+    {
+        auto* pButton = DYNAMIC_DOWNCAST(SECCaptionControlMsgFilter, GetChild(i));
+        if (pButton == nullptr)
+            continue;
+        BOOL bDisabled = FALSE;
+        if (!pButton->IsButtonVisible(bDisabled))
+        {
+            pButton->Place(CRect(0, 0, 0, 0), FALSE);
+            continue;
+        }
+        pButton->Place(CRect(ptButton, sizeButton), bDisabled);
+        ptButton.x -= sizeButton.cx;
+        const UINT nID = pButton->GetID();
+        if (nID == DFCS_CAPTIONCLOSE || nID == DFCS_CAPTIONMIN || (nID == DFCS_CAPTIONRESTORE && pOwner->IsIconic()))
+            ptButton.x -= GROUP_GAP;
+    }
+}
+
+DWORD SECCapConLstMDIMaxChildMsgFilter::FilterMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    auto* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, GetWnd());
+    BOOL bZoomed = FALSE;
+    if (pFrame == nullptr || pFrame->m_hWndMDIClient == nullptr || pFrame->MDIGetActive(&bZoomed) == nullptr || !bZoomed)
+        return 0;
+    Layout();
+    DWORD dwAnswer = 0;
+    for (INT_PTR i = 0; i < GetChildCount(); ++i)
+    {
+        SECMsgFilter* pChild = GetChild(i);
+        if (pChild == nullptr || !pChild->IsEnabled() || pChild->GetRuntimeClass() == RUNTIME_CLASS(SECCaptionControlMsgFilter))
+            continue;
+        const DWORD dwChild = pChild->Filter(message, wParam, lParam, pResult);
+        dwAnswer |= dwChild;
+        if (dwChild & FILTER_STOP)
+            break;
+    }
+    return dwAnswer;
+}
+
+CSize SECCapConLstMDIMaxChildMsgFilter::GetButtonSize()
+{
+    return GetButtonSizeFromMetrics(SM_CXMENUSIZE, SM_CYMENUSIZE);
+}
+
+CPoint SECCapConLstMDIMaxChildMsgFilter::GetFirstButtonPos(const CRect& rectCaption, CSize sizeButton)
+{
+    return CPoint(rectCaption.right - sizeButton.cx - FIRST_BUTTON_GAP,
+                  rectCaption.top + ::GetSystemMetrics(SM_CYCAPTION) + FIRST_BUTTON_GAP);
 }
 } // namespace tarnwick::frames

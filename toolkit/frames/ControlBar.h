@@ -233,6 +233,13 @@ protected:
     afx_msg void OnTimerEx(UINT_PTR nIDEvent);
     afx_msg void OnDestroyEx();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // Records where the children stand, for layouts in proportion.
+    void CollectChildRects();
+    // The frame that the bar's buttons and commands address.
+    void SetOwnerFrame(CWnd* pOwnerFrame)
+    {
+        m_pOwnerFrame = pOwnerFrame;
+    }
     afx_msg void OnNcPaint();
     afx_msg void OnHide();
     // Off: the bar floats and docks nowhere until it is switched on again.
@@ -297,7 +304,6 @@ private:
     // One pixel in from each bordered side.
     void InsetBorders(CRect& rect) const;
     void UpdateActiveCaptions();
-    void CollectChildRects();
     void LayoutChildren(int cx, int cy);
     // Redraws a pressed button up again and forgets the press.
     void ReleaseButtons();

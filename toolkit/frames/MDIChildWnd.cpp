@@ -2,6 +2,7 @@
 #include <toolkit/frames/FrameDocking.h>
 #include <toolkit/frames/MDIChildWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
+#include <toolkit/frames/MultiDocTemplate.h>
 #include <toolkit/frames/SysCommandEx.h>
 
 namespace tarnwick::frames
@@ -11,6 +12,7 @@ using nsSysCommandEx::ScxButtonMDIChildMsgFilter;
 IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
+ON_WM_CREATE()
 ON_WM_CHILDACTIVATE()
 ON_WM_PARENTNOTIFY()
 ON_WM_MOUSEACTIVATE()
@@ -38,9 +40,7 @@ SECMDIChildWnd::~SECMDIChildWnd()
 
 void SECMDIChildWnd::InstallFilters(UINT nMask)
 {
-    BOOL switches[nsSysCommandEx::DOCUMENT_FRAME_FILTERS];
-    nsSysCommandEx::GetDocumentFrameSwitches(nMask, switches);
-    m_pMsgFilter->ApplyDescriptors(m_descriptors, switches);
+    nsSysCommandEx::InstallDocumentFrameFilters(*m_pMsgFilter, m_descriptors, nMask);
 }
 
 SECMDIFrameWnd* SECMDIChildWnd::GetMenuBarFrame()
@@ -151,8 +151,30 @@ void SECMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDe
         pMenuBarFrame->SetMenuBarMenu(static_cast<UINT>(-1));
 }
 
+int SECMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CMDIChildWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // Only the children of dockable documents get the caption button and the extended
+    // commands; the application's other children stay as they are.
+    const auto* lpmcs = static_cast<const MDICREATESTRUCT*>(lpCreateStruct->lpCreateParams);
+    const auto* pContext = reinterpret_cast<const CCreateContext*>(lpmcs->lParam);
+    if (pContext != nullptr && pContext->m_pNewDocTemplate != nullptr &&
+        pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(SECMultiDocTemplate)))
+        InstallFilters(1);
+    return 0;
+}
+
+void SECMDIChildWnd::ClearActiveDockedFrame()
+{
+    auto* pFrame = DYNAMIC_DOWNCAST(SECMDIFrameWnd, GetMDIFrame());
+    if (pFrame != nullptr && pFrame->GetActiveDockedFrame() != nullptr)
+        pFrame->ClearActiveDockedFrame(FALSE);
+}
+
 void SECMDIChildWnd::OnChildActivate()
 {
+    ClearActiveDockedFrame();
     Default();
     SendMessage(WM_NCACTIVATE, TRUE);
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
@@ -161,6 +183,7 @@ void SECMDIChildWnd::OnChildActivate()
 
 void SECMDIChildWnd::ActivateOnClick()
 {
+    ClearActiveDockedFrame();
     CMDIFrameWnd* pFrame = GetMDIFrame();
     if (pFrame != nullptr && pFrame->MDIGetActive() != this)
         MDIActivate();
@@ -171,6 +194,8 @@ void SECMDIChildWnd::ActivateOnClick()
     SendMessage(WM_NCACTIVATE, TRUE);
     OnUpdateFrameTitle(TRUE);
     OnUpdateFrameMenu(TRUE, this, m_hMenuAlt);
+    if (SECMDIFrameWnd* pMenuBarFrame = GetMenuBarFrame(); pMenuBarFrame != nullptr && m_bMenuById)
+        pMenuBarFrame->SetMenuBarMenu(m_nMenuId);
     if (pFrame != nullptr)
         pFrame->DrawMenuBar();
 }
@@ -184,6 +209,7 @@ void SECMDIChildWnd::OnParentNotify(UINT message, LPARAM lParam)
 
 int SECMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
+    ClearActiveDockedFrame();
     const int nResult = CMDIChildWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
     ActivateOnClick();
     return nResult;

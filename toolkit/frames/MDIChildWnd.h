@@ -31,12 +31,14 @@ public:
     // The extended system commands go to the filters.
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-protected:
     SECMsgFilter& GetMsgFilter()
     {
         return *m_pMsgFilter;
     }
 
+protected:
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnChildActivate();
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
@@ -64,5 +66,7 @@ private:
     // Activates this child among the MDI children, moves the focus into its view and draws
     // it active, as a click into it does.
     void ActivateOnClick();
+    // The MDI frame's docked document frame stops standing in for the active child.
+    void ClearActiveDockedFrame();
 };
 } // namespace tarnwick::frames

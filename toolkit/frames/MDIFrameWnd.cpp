@@ -2,8 +2,11 @@
 // the MDI routing of commands.
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/MenuBarFeature.h>
+#include <toolkit/foundation/ScopedValue.h>
 #include <toolkit/foundation/ToolkitRes.h>
 #include <toolkit/frames/ControlBarMDIChildWnd.h>
+#include <toolkit/frames/DockableFrame.h>
+#include <toolkit/frames/DocTemplateUtils.h>
 #include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/MultiDocTemplate.h>
@@ -22,6 +25,10 @@ using bars::SECMenuBarFeature;
 using nsSysCommandEx::ScxButtonMDIMaxChildMsgFilter;
 using nsSysCommandEx::ScxMsgFilter;
 using nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter;
+using nsSysCommandEx::FILTER_CAPTION_LIST;
+using nsSysCommandEx::FILTER_MAXCHILD_BUTTON;
+using nsSysCommandEx::FILTER_MAXCHILD_DBLCLK;
+using nsSysCommandEx::FILTER_SYSCOMMANDEX;
 
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 
@@ -30,6 +37,7 @@ ON_WM_CREATE()
 ON_WM_ACTIVATE()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_SEC_BARCONTEXTMENU, OnBarContextMenu)
+ON_MESSAGE(WM_SEC_DESTROYFRAME, OnDestroyFrame)
 END_MESSAGE_MAP()
 
 namespace
@@ -40,11 +48,11 @@ static_assert(DOCKBAR_STYLE == 0x56000000);
 constexpr DWORD STRIP_STYLE = CBRS_SIZE_FIXED;
 constexpr float STRIP_SHARE = 1.0f;
 constexpr int STRIP_LENGTH = 150;
-constexpr SECDockLayout DEFAULT_DOCK_LAYOUT = {1.0f, 150, 0};
 // The answer when the cycle holds no dock bar.
 constexpr SECDockPlacement CYCLE_FALLBACK = {0, 0, DOCKPLACE_NEW_ROW};
 constexpr int DOCK_CYCLE_ROUNDS = 6;
 constexpr UINT FIRST_SYSTEM_COMMAND = 0xF000;
+
 
 // Bars floated in the main window without a place cascade from here, by this much, and stay
 // this far from the client's far edges.
@@ -62,11 +70,6 @@ constexpr DWORD EMBEDDED_STYLE_MASK = WS_VISIBLE | WS_OVERLAPPEDWINDOW | 0xFFFF;
 static_assert(FLOATING_PARENT_STYLE == 0x16000000 && EMBEDDED_STYLE_MASK == 0x10CFFFFF);
 constexpr DWORD EMBEDDED_EXSTYLE_MASK = 0x203A9;
 
-// The descriptor kinds of the frame's filters.
-constexpr UINT FILTER_SYSCOMMANDEX = 257;
-constexpr UINT FILTER_CAPTION_LIST = 256;
-constexpr UINT FILTER_MAXCHILD_BUTTON = 260;
-constexpr UINT FILTER_MAXCHILD_DBLCLK = 261;
 // The caption-list descriptor's place in the table.
 constexpr int FILTER_CAPTION_LIST_INDEX = 1;
 
@@ -98,7 +101,7 @@ BOOL HasMultiDocTemplate()
 SECMDIFrameWnd::SECMDIFrameWnd()
     : m_pDockBarClass(nullptr), m_pBarChildClass(nullptr), m_ptNextCascade(CASCADE_START, CASCADE_START),
       m_pActiveDockedFrame(nullptr), m_pMsgFilter(new SECMsgFilter(this)),
-      m_nDockCycleCursor(0)
+      m_nDockCycleCursor(0), m_bInActivateFrame(FALSE)
 {
     m_descriptors.Add(FILTER_SYSCOMMANDEX, static_cast<UINT>(-1), RUNTIME_CLASS(ScxMsgFilter));
     m_descriptors.Add(FILTER_CAPTION_LIST, static_cast<UINT>(-1), RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter));
@@ -230,7 +233,10 @@ CMenu* SECMDIFrameWnd::GetMenu() const
 void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     // The framework's child hands its menu here itself; the bar then takes the window popup.
-    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, m_pActiveDockedFrame))
+        pDocked->OnUpdateFrameMenu(TRUE, pDocked, hMenuAlt);
+    else
+        CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
     if (HasMenuBar())
         SyncWindowMenu();
 }
@@ -448,6 +454,15 @@ LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT SECMDIFrameWnd::OnDestroyFrame(WPARAM wParam, LPARAM)
+{
+    const auto hWnd = reinterpret_cast<HWND>(wParam);
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWnd)))
+        pFrame->DestroyWindow();
+    RecalcLayout();
+    return 0;
+}
+
 SECAutoHideBar* SECMDIFrameWnd::GetAutoHideBar(DWORD dwAlign)
 {
     for (int i = 0; i < 4; ++i)
@@ -480,6 +495,7 @@ void SECMDIFrameWnd::InstallFilters(BOOL bCaptionList)
     BOOL switches[] = {TRUE, bCaptionList & 1, TRUE, TRUE};
     static_assert(sizeof(switches) / sizeof(switches[0]) == 4);
     m_pMsgFilter->ApplyDescriptors(m_descriptors, switches);
+    nsSysCommandEx::LayoutCaptionRow(*m_pMsgFilter);
 }
 
 void SECMDIFrameWnd::NextDockPosition(UINT& nDockBarID, SECDockPlacement& flags, SECDockLayout& layout)
@@ -548,6 +564,117 @@ void SECMDIFrameWnd::ShowBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
         pFloatingFrame->RecalcLayout();
 }
 
+void SECMDIFrameWnd::ActivateFrameView(CFrameWnd* pFrame)
+{
+    CView* pView = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
+    if (pView == nullptr || pView->m_hWnd == nullptr)
+        return;
+    const HWND hFocus = ::GetFocus();
+    if (hFocus == pView->m_hWnd || ::IsChild(pView->m_hWnd, hFocus))
+        return;
+    pView->SetFocus();
+    pView->OnActivateView(TRUE, pView, pView);
+}
+
+void SECMDIFrameWnd::SetActiveDockedFrame(CFrameWnd* pFrame, BOOL bForce)
+{
+    if (pFrame == m_pActiveDockedFrame && !bForce)
+        return;
+    ClearActiveDockedFrame(pFrame == nullptr);
+    // The view that has the focus gives up its activity.
+    CFrameWnd* pCurrent = CMDIFrameWnd::GetActiveFrame();
+    if (CView* pView = pCurrent != nullptr ? pCurrent->GetActiveView() : nullptr)
+    {
+        const HWND hFocus = ::GetFocus();
+        if (pView->m_hWnd != nullptr && (hFocus == pView->m_hWnd || ::IsChild(pView->m_hWnd, hFocus)))
+            pView->OnActivateView(FALSE, pView, pView);
+    }
+    if (pFrame != nullptr)
+    {
+        pFrame->SendMessage(WM_NCACTIVATE, TRUE);
+        m_pActiveDockedFrame = pFrame;
+        // The client passes the inactive caption on to its active child.
+        ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::SendMessage(m_hWndMDIClient, WM_NCACTIVATE, FALSE, 0);
+    }
+    ActivateFrameView(GetActiveFrame());
+    OnUpdateFrameTitle(TRUE);
+    if (HasMenuBar())
+        ShowActiveFrameMenu();
+    else
+    {
+        OnUpdateFrameMenu(nullptr);
+        DrawMenuBar();
+    }
+}
+
+void SECMDIFrameWnd::ClearActiveDockedFrame(BOOL bRestoreMDI)
+{
+    CFrameWnd* pOld = m_pActiveDockedFrame;
+    m_pActiveDockedFrame = nullptr;
+    if (pOld != nullptr && pOld->m_hWnd != nullptr)
+    {
+        if (CView* pView = pOld->GetActiveView())
+            pView->OnActivateView(FALSE, pView, pView);
+        pOld->SendMessage(WM_NCACTIVATE, FALSE);
+        const HWND hFocus = ::GetFocus();
+        if (hFocus == pOld->m_hWnd || ::IsChild(pOld->m_hWnd, hFocus))
+            ::SetFocus(nullptr);
+    }
+    if (bRestoreMDI && m_hWndMDIClient != nullptr)
+    {
+        ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, 0, 0);
+        ::SendMessage(m_hWndMDIClient, WM_NCACTIVATE, TRUE, 0);
+    }
+}
+
+void SECMDIFrameWnd::ShowActiveFrameMenu()
+{
+    UINT nID = static_cast<UINT>(-1);
+    CFrameWnd* pActive = GetActiveFrame();
+    if (pActive != nullptr && pActive != this)
+        if (CDocTemplate* pTemplate =
+                SECDocTemplateUtils().FindTemplate(pActive->GetActiveDocument(), pActive->GetActiveView(), pActive))
+            nID = pTemplate->m_nIDResource;
+    SetMenuBarMenu(nID);
+}
+
+void SECMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    SECDockingFrame::OnActivate(nState, pWndOther, bMinimized);
+    OnActivateFrame(nState, pWndOther, bMinimized);
+}
+
+void SECMDIFrameWnd::OnActivateFrame(UINT nState, CWnd*, BOOL bMinimized)
+{
+    if (m_bInActivateFrame)
+        return;
+    const foundation::SECScopedValue<BOOL> inActivate(m_bInActivateFrame, TRUE);
+    CFrameWnd* pFrame = GetActiveView() != nullptr ? static_cast<CFrameWnd*>(this) : GetActiveFrame();
+    CView* pView = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
+    if (pView == nullptr)
+        return;
+    const HWND hForeground = ::GetForegroundWindow();
+    if (nState != WA_INACTIVE && !bMinimized)
+        ActivateFrameView(pFrame);
+    // Giving the view the focus must not take the foreground from the window that had it.
+    if (::GetForegroundWindow() != hForeground)
+    {
+        const HWND hBack = ::IsWindow(hForeground) ? hForeground : m_hWnd;
+        ::SetActiveWindow(hBack);
+        ::SetForegroundWindow(hBack);
+    }
+}
+
+BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
+{
+    // The rectangle holds four border widths: any of them non-zero asks for space.
+    if (SECMenuBar* pMenuBar = GetMenuBar();
+        pMenuBar != nullptr && lpRectBorder != nullptr && !CRect(lpRectBorder).IsRectNull())
+        pMenuBar->SetBorderSpaceMode(TRUE);
+    return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+}
+
 CFrameWnd* SECMDIFrameWnd::GetActiveFrame()
 {
     return m_pActiveDockedFrame != nullptr ? m_pActiveDockedFrame : CMDIFrameWnd::GetActiveFrame();
@@ -593,6 +720,14 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A docked document frame keeps the caption active while this frame or one of its own
+    // windows is in the foreground.
+    if (message == WM_NCACTIVATE && !wParam && m_pActiveDockedFrame != nullptr)
+    {
+        const HWND hForeground = ::GetForegroundWindow();
+        if (hForeground == m_hWnd || (hForeground != nullptr && ::GetWindow(hForeground, GW_OWNER) == m_hWnd))
+            wParam = TRUE;
+    }
     const LRESULT lResult = SECDockingFrame::WindowProc(message, wParam, lParam);
     // Without the owner-drawn caption the caption buttons draw after the system.
     if ((message == WM_NCACTIVATE || message == WM_SETTEXT) && !GetDocking().IsCaptionStyleOn())
@@ -605,7 +740,9 @@ LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL SECMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    const BOOL bOffered = message == WM_MOUSEMOVE || SECMsgFilter::IsNcButtonMessage(message);
+    // The release too: a caption button in the menu row tracks the mouse between them.
+    const BOOL bOffered =
+        message == WM_MOUSEMOVE || message == WM_LBUTTONUP || SECMsgFilter::IsNcButtonMessage(message);
     if (bOffered && m_pMsgFilter->Offer(message, wParam, lParam, pResult))
         return TRUE;
     return CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);

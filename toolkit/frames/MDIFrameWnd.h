@@ -18,6 +18,12 @@ struct SECDockLayout
     int nLength;
     int nReserved;
 };
+// A whole share, 150 pixels long.
+constexpr SECDockLayout DEFAULT_DOCK_LAYOUT = {1.0f, 150, 0};
+
+// Posted to the MDI frame with a frame window's handle in wParam: the frame, which a document's
+// view has left, goes once the command that moved the view has returned.
+constexpr UINT WM_SEC_DESTROYFRAME = 0x38FE;
 
 class SECMDIFrameWnd : public SECDockingFrame<CMDIFrameWnd>
 {
@@ -91,6 +97,23 @@ public:
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
+    // A docked document frame stands in for the active MDI child: it gets the active caption,
+    // the commands, the focus and its template's menu; the MDI child loses activation. Null
+    // hands activity back to the MDI children. Nothing when it is already active without
+    // bForce.
+    virtual void SetActiveDockedFrame(CFrameWnd* pFrame, BOOL bForce = FALSE);
+    // The docked frame loses activity; bRestoreMDI: the MDI children get it back.
+    virtual void ClearActiveDockedFrame(BOOL bRestoreMDI);
+    CFrameWnd* GetActiveDockedFrame() const
+    {
+        return m_pActiveDockedFrame;
+    }
+    // After WM_ACTIVATE: the active view (the frame's own, else the active frame's) takes the
+    // focus when the frame becomes active.
+    virtual void OnActivateFrame(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    // A border given to an embedded tool puts the menu bar into border-space mode.
+    BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
+
     CFrameWnd* GetActiveFrame() override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -109,9 +132,11 @@ protected:
         m_pBarChildClass = pClass;
     }
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     // A bar's context menu: "Allow Docking" grayed in a bar child, "Float In Main Window" added
     // for bars that may float there.
     afx_msg LRESULT OnBarContextMenu(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDestroyFrame(WPARAM wParam, LPARAM lParam);
 
     SECMsgFilter& GetMsgFilter()
     {
@@ -139,9 +164,16 @@ private:
     // Dock-bar ids with 0 as row breaks.
     CArray<UINT, UINT> m_dockCycle;
     int m_nDockCycleCursor;
+    // Set while OnActivateFrame runs.
+    BOOL m_bInActivateFrame;
 
     // The active docked frame, else the active MDI child.
     CFrameWnd* GetCommandTarget() const;
+    // Focus and activation of the view of a frame that becomes active; nothing when the
+    // focus is inside the view already.
+    static void ActivateFrameView(CFrameWnd* pFrame);
+    // The menu bar shows the menu of the active frame's template.
+    void ShowActiveFrameMenu();
     // The menu bar repaints and its frame relayouts.
     void RelayoutMenuBar();
     // A floating bar's embedded frame takes its docked styles back.

@@ -58,6 +58,17 @@ public:
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Leaves the layout to the next idle time.
     void DelayRecalcLayout(BOOL bNotify = TRUE);
+    // Border space around the view that an embedded tool asks for.
+    enum BorderCmd
+    {
+        borderGet = 1,
+        borderRequest = 2,
+        borderSet = 3
+    };
+    // borderGet: the client rectangle less the bars; borderRequest: TRUE when the border fits
+    // in it; borderSet: keeps the border (null: none) free of the view from the next layout on.
+    // FALSE for another command.
+    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
     // m_nIdleFlags: what the next WM_IDLEUPDATECMDUI does.
     enum
     {
@@ -155,6 +166,8 @@ public:
 protected:
     CView* m_pViewActive;
     CString m_strTitle;
+    // The border widths kept free around the view (NegotiateBorderSpace).
+    CRect m_rectBorder;
 
     // LoadFrame's first step: the title from the resource's string, and a window class with
     // the resource's icon (NULL for the default class when there is no icon).

@@ -149,6 +149,18 @@ protected:
     std::unique_ptr<MenuBarFrame> m_pFrame;
 };
 
+TEST_F(MenuBarFrameTest, ABorderGivenAwayPutsTheMenuBarIntoBorderSpaceMode)
+{
+    Load(TRUE);
+    EXPECT_FALSE(m_pFrame->m_pMenuBar->IsBorderSpaceMode());
+    CRect rectNone(0, 0, 0, 0);
+    EXPECT_TRUE(m_pFrame->NegotiateBorderSpace(CFrameWnd::borderSet, &rectNone));
+    EXPECT_FALSE(m_pFrame->m_pMenuBar->IsBorderSpaceMode());
+    CRect rectTop(0, 24, 0, 0);
+    EXPECT_TRUE(m_pFrame->NegotiateBorderSpace(CFrameWnd::borderSet, &rectTop));
+    EXPECT_TRUE(m_pFrame->m_pMenuBar->IsBorderSpaceMode());
+}
+
 TEST_F(MenuBarFrameTest, WithAMenuBarTheWindowHasNoMenuLineAndTheFrameAnswersTheBar)
 {
     Load(TRUE);

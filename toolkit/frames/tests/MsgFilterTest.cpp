@@ -176,16 +176,22 @@ TEST(MsgFilterTest, DocumentFrameSwitchesFollowTheMask)
         {0x3, {TRUE, FALSE, FALSE, TRUE, TRUE}}, {0x5, {TRUE, TRUE, TRUE, FALSE, TRUE}},
         {0x9, {TRUE, TRUE, TRUE, TRUE, FALSE}},  {0xE, {FALSE, FALSE, FALSE, FALSE, FALSE}},
     };
+    SECMsgFilter::DescriptorTable table;
+    AddDocumentFrameFilters(table, RUNTIME_CLASS(ScxButtonMDIChildMsgFilter));
     for (const Case& c : cases)
     {
-        BOOL switches[DOCUMENT_FRAME_FILTERS];
-        GetDocumentFrameSwitches(c.nMask, switches);
-        EXPECT_EQ(std::vector<BOOL>(switches, switches + DOCUMENT_FRAME_FILTERS), c.switches) << "mask " << c.nMask;
+        SECMsgFilter manager;
+        InstallDocumentFrameFilters(manager, table, c.nMask);
+        std::vector<BOOL> switches;
+        for (INT_PTR i = 0; i < table.GetSize(); ++i)
+        {
+            const SECMsgFilter* pFilter = manager.FindFilter(table[i]->nID, nullptr, -1);
+            switches.push_back(pFilter != nullptr && pFilter->IsEnabled());
+        }
+        EXPECT_EQ(switches, c.switches) << "mask " << c.nMask;
     }
 
     // All on: the row with its extra button, the double-click and the context menu.
-    SECMsgFilter::DescriptorTable table;
-    AddDocumentFrameFilters(table, RUNTIME_CLASS(ScxButtonMDIChildMsgFilter));
     SECMsgFilter root;
     root.ApplyDescriptorsAll(table, TRUE);
     EXPECT_EQ(ChildIDs(root), (std::vector<UINT>{257, 256, 259, 262}));

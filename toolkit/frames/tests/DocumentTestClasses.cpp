@@ -1,0 +1,10 @@
+#include "DocumentTestClasses.h"
+
+IMPLEMENT_DYNCREATE(TestDocA, CDocument)
+IMPLEMENT_DYNCREATE(TestDocB, CDocument)
+IMPLEMENT_DYNCREATE(TestViewA, CView)
+IMPLEMENT_DYNCREATE(TestViewB, TestViewA)
+
+BEGIN_MESSAGE_MAP(TestViewA, CView)
+ON_COMMAND(ID_VIEW_COMMAND, OnViewCommand)
+END_MESSAGE_MAP()
