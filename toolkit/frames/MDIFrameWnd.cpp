@@ -664,7 +664,6 @@ void SECMDIFrameWnd::OnActivateFrame(UINT nState, CWnd*, BOOL bMinimized)
         ::SetActiveWindow(hBack);
         ::SetForegroundWindow(hBack);
     }
-    pView->OnActivateFrame(nState, this);
 }
 
 BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
