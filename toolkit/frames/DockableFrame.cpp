@@ -269,8 +269,10 @@ void SECDockableFrame::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
         pBar->GetParentFrame()->SendMessage(WM_NCLBUTTONDBLCLK, nHitTest, MAKELPARAM(point.x, point.y));
         return;
     }
-    pBar->ScreenToClient(&point);
-    pBar->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(point.x, point.y));
+    // The bar's own double-click toggles only over its empty face, and this frame covers all of
+    // it: the caption's double-click toggles the bar's docking itself.
+    if (pBar->m_pDockBar != nullptr && pBar->m_pDockContext != nullptr)
+        pBar->m_pDockContext->ToggleDocking();
 }
 
 void SECDockableFrame::OnDestroy()

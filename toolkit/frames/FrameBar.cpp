@@ -19,8 +19,8 @@ int SECFrameBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     if (!IsFloating())
         return CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
-    if (CWnd* pTop = GetTopLevelParent())
-        pTop->SetActiveWindow();
+    // The floating frame holding the bar: the top of its parent chain, not of its owners.
+    ::SetActiveWindow(::GetAncestor(m_hWnd, GA_ROOT));
     return MA_ACTIVATE;
 }
 } // namespace tarnwick::frames

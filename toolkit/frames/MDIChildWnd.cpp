@@ -147,6 +147,9 @@ void SECMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDe
         return;
     if (bActivate)
         pMenuBarFrame->SetMenuBarMenu(m_nMenuId);
+    else if (pActivateWnd == nullptr && pMenuBarFrame->GetActiveDockedFrame() != nullptr)
+        // The last child going leaves the active docked frame's menu in the bar.
+        pMenuBarFrame->ShowActiveFrameMenu();
     else if (pActivateWnd == nullptr)
         pMenuBarFrame->SetMenuBarMenu(static_cast<UINT>(-1));
 }

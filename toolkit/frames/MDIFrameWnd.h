@@ -104,6 +104,8 @@ public:
     virtual void SetActiveDockedFrame(CFrameWnd* pFrame, BOOL bForce = FALSE);
     // The docked frame loses activity; bRestoreMDI: the MDI children get it back.
     virtual void ClearActiveDockedFrame(BOOL bRestoreMDI);
+    // The menu bar shows the menu of the active frame's template.
+    void ShowActiveFrameMenu();
     CFrameWnd* GetActiveDockedFrame() const
     {
         return m_pActiveDockedFrame;
@@ -172,8 +174,6 @@ private:
     // Focus and activation of the view of a frame that becomes active; nothing when the
     // focus is inside the view already.
     static void ActivateFrameView(CFrameWnd* pFrame);
-    // The menu bar shows the menu of the active frame's template.
-    void ShowActiveFrameMenu();
     // The menu bar repaints and its frame relayouts.
     void RelayoutMenuBar();
     // A floating bar's embedded frame takes its docked styles back.

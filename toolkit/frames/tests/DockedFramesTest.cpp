@@ -1,5 +1,6 @@
 // Documents of dockable templates in their three forms: MDI child, docked and floating frames,
 // switched through the extended system commands, and the MDI frame's active docked frame.
+#include <toolkit/frames/CaptionMsgFilter.h>
 #include <toolkit/frames/DockableFrame.h>
 #include <toolkit/frames/FrameBar.h>
 #include <toolkit/frames/MDIChildWnd.h>
@@ -21,6 +22,7 @@
 #include "DocumentTestClasses.h"
 
 using tarnwick::frames::FindOtherVisibleDockableFrame;
+using tarnwick::frames::SECCaptionControlMsgFilter;
 using tarnwick::frames::FindOtherVisibleMDIChild;
 using tarnwick::frames::SECDockableFrame;
 using tarnwick::frames::SECFrameBar;
@@ -528,6 +530,112 @@ TEST_F(DockedFramesTest, CaptionGesturesToggleAndDropTheMenu)
     pDocked->SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(rectWindow.left + 10, rectWindow.top + 4));
     MSG msg;
     EXPECT_FALSE(::PeekMessage(&msg, pDocked->m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+    EXPECT_EQ(pView->GetParentFrame(), pDocked);
+}
+
+// The point of the frame's caption, in screen coordinates, this far from its left end.
+CPoint CaptionPoint(CWnd& frame, int nFromLeft = 10)
+{
+    CRect rectWindow;
+    frame.GetWindowRect(&rectWindow);
+    return CPoint(rectWindow.left + nFromLeft, rectWindow.top + 4);
+}
+
+LPARAM PointParam(CPoint point)
+{
+    return MAKELPARAM(point.x, point.y);
+}
+
+// Whether a key press posted before the call waits in the queue still: a modal loop (a menu, a
+// drag) takes it.
+bool EscapeWaits()
+{
+    MSG msg;
+    return ::PeekMessage(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE) != 0;
+}
+
+TEST_F(DockedFramesTest, ClicksInsideAndOnTheCaptionActivateFloatDockAndDrag)
+{
+    TestViewA* pFirst = OpenChild(m_pSheets);
+    TestViewA* pSecond = OpenChild(m_pSheets);
+    ASSERT_EQ(Command(pFirst->GetParentFrame(), STATE_TOGGLE), TRUE);
+    ASSERT_EQ(Command(pSecond->GetParentFrame(), STATE_TOGGLE), TRUE);
+    PumpPendingMessages();
+    auto* pFirstFrame = static_cast<SECDockableFrame*>(pFirst->GetParentFrame());
+    auto* pSecondFrame = static_cast<SECDockableFrame*>(pSecond->GetParentFrame());
+    ASSERT_EQ(m_pFrame->GetActiveDockedFrame(), pSecondFrame);
+
+    // A left or right click inside, and a mouse activation, make the frame the active one.
+    pFirstFrame->SendMessage(WM_PARENTNOTIFY, WM_LBUTTONDOWN, MAKELPARAM(5, 5));
+    EXPECT_EQ(m_pFrame->GetActiveDockedFrame(), pFirstFrame);
+    pSecondFrame->SendMessage(WM_PARENTNOTIFY, WM_RBUTTONDOWN, MAKELPARAM(5, 5));
+    EXPECT_EQ(m_pFrame->GetActiveDockedFrame(), pSecondFrame);
+    pFirstFrame->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_pFrame->m_hWnd),
+                             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    EXPECT_EQ(m_pFrame->GetActiveDockedFrame(), pFirstFrame);
+
+    // A caption double-click floats the docked frame; on the floating one it docks again.
+    const int nSide = m_pSheets->GetDockingSide(pFirstFrame);
+    ASSERT_NE(nSide, SECMultiDocTemplate::SIDE_NONE);
+    ASSERT_NE(nSide, SECMultiDocTemplate::SIDE_FLOATING);
+    pFirstFrame->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, PointParam(CaptionPoint(*pFirstFrame)));
+    PumpPendingMessages();
+    EXPECT_EQ(m_pSheets->GetDockingSide(pFirstFrame), SECMultiDocTemplate::SIDE_FLOATING);
+    EXPECT_EQ(pFirst->GetParentFrame(), pFirstFrame);
+    pFirstFrame->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, PointParam(CaptionPoint(*pFirstFrame)));
+    PumpPendingMessages();
+    EXPECT_EQ(m_pSheets->GetDockingSide(pFirstFrame), nSide);
+
+    // A caption press drags the bar: the drag's loop takes the Escape waiting for it, lets the
+    // mouse go and leaves the bar where it was.
+    ASSERT_EQ(::GetCapture(), nullptr);
+    const int nSecondSide = m_pSheets->GetDockingSide(pSecondFrame);
+    ::PostMessage(m_pFrame->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    pSecondFrame->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, PointParam(CaptionPoint(*pSecondFrame)));
+    EXPECT_FALSE(EscapeWaits());
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(m_pSheets->GetDockingSide(pSecondFrame), nSecondSide);
+    EXPECT_EQ(m_pFrame->GetActiveDockedFrame(), pSecondFrame);
+
+    // A click on the floating frame bar activates its floating frame.
+    ASSERT_EQ(Command(pSecondFrame, STATE_FLOATING), TRUE);
+    PumpPendingMessages();
+    m_pFrame->SetActiveWindow();
+    CWnd* pFloating = BarOf(pSecondFrame)->GetParentFrame();
+    ASSERT_NE(pFloating, m_pFrame);
+    EXPECT_EQ(BarOf(pSecondFrame)->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(pFloating->m_hWnd),
+                                               MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_ACTIVATE);
+    EXPECT_EQ(::GetActiveWindow(), pFloating->m_hWnd);
+    m_pFrame->SetActiveWindow();
+}
+
+TEST_F(DockedFramesTest, TheDiamondsHoldAndRightClickDropTheMenu)
+{
+    TestViewA* pView = OpenChild(m_pSheets);
+    ASSERT_EQ(Command(pView->GetParentFrame(), STATE_TOGGLE), TRUE);
+    PumpPendingMessages();
+    auto* pDocked = static_cast<SECDockableFrame*>(pView->GetParentFrame());
+    auto* pDiamond = static_cast<SECCaptionControlMsgFilter*>(
+        pDocked->GetMsgFilter().FindFilter(FILTER_CHILD_BUTTON, nullptr, -1));
+    ASSERT_NE(pDiamond, nullptr);
+    ASSERT_FALSE(pDiamond->GetButtonRect().IsRectEmpty());
+    CRect rectWindow;
+    pDocked->GetWindowRect(&rectWindow);
+    const LPARAM lDiamond = PointParam(pDiamond->GetButtonRect().CenterPoint() + rectWindow.TopLeft());
+
+    // The right button drops the menu at once; closed unchosen, the frame stays as it was.
+    ::PostMessage(pDocked->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    pDocked->SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, lDiamond);
+    EXPECT_FALSE(EscapeWaits());
+    EXPECT_EQ(pView->GetParentFrame(), pDocked);
+    // Held, the left button drops it too, and the diamond comes up afterwards.
+    pDiamond->SetHoldDelay(0);
+    ::PostMessage(pDocked->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    pDocked->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, lDiamond);
+    EXPECT_FALSE(EscapeWaits());
+    EXPECT_FALSE(pDiamond->GetState() & DFCS_PUSHED);
+    EXPECT_FALSE(pDiamond->IsTracking());
     EXPECT_EQ(pView->GetParentFrame(), pDocked);
 }
 } // namespace

@@ -7,6 +7,8 @@
 #include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIChildWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
+#include <toolkit/frames/MultiDocTemplate.h>
+#include <toolkit/frames/SysCommandEx.h>
 
 #include <testing/MessagePump.h>
 
@@ -26,6 +28,7 @@ using tarnwick::bars::TBBS_HIDDEN;
 using tarnwick::frames::SECFrameWnd;
 using tarnwick::frames::SECMDIChildWnd;
 using tarnwick::frames::SECMDIFrameWnd;
+using tarnwick::frames::SECMultiDocTemplate;
 
 constexpr UINT IDR_MAINFRAME = 128;
 constexpr UINT IDR_SESSIONTYPE = 130;
@@ -327,4 +330,35 @@ TEST_F(MenuBarFrameTest, HelpModeNamesTheMaximisedChildsCaptionBoxesInTheBar)
     m_pFrame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     m_pFrame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
     EXPECT_TRUE(m_pFrame->m_helpContexts.empty());
+}
+
+TEST_F(MenuBarFrameTest, TheActiveDockedFrameShowsItsTemplatesMenuInTheBar)
+{
+    using namespace tarnwick::frames::nsSysCommandEx;
+    auto* pTemplate = new SECMultiDocTemplate(IDR_SESSIONTYPE, RUNTIME_CLASS(SessionDoc),
+                                              RUNTIME_CLASS(SECMDIChildWnd), RUNTIME_CLASS(SessionView));
+    m_app.AddDocTemplate(pTemplate);
+    Load(TRUE);
+    SECMDIMenuBar& bar = *m_pFrame->m_pMenuBar;
+    CDocument* pDoc = pTemplate->OpenDocumentFile(nullptr);
+    ASSERT_NE(pDoc, nullptr);
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pDoc->GetNextView(pos);
+    SysCommandExRecord record{};
+    record.hWnd = pView->GetParentFrame()->m_hWnd;
+    record.nCommand = STATE_TOGGLE;
+    ASSERT_EQ(SendSysCommandExMessage(SCX_EXECUTE, record), TRUE);
+    PumpPendingMessages();
+    // The docked frame is the only document window and the active one: its template's menu.
+    CFrameWnd* pDocked = pView->GetParentFrame();
+    ASSERT_EQ(m_pFrame->GetActiveDockedFrame(), pDocked);
+    EXPECT_EQ(bar.GetCurrentMenuId(), IDR_SESSIONTYPE);
+    EXPECT_EQ(VisibleMenuButtons(bar), static_cast<int>(MENU_130_POPUPS));
+    // Cleared, with no child to stand in, the frame's own menu.
+    m_pFrame->SetActiveDockedFrame(nullptr, TRUE);
+    EXPECT_EQ(bar.GetCurrentMenuId(), IDR_MAINFRAME);
+    EXPECT_EQ(VisibleMenuButtons(bar), static_cast<int>(MENU_128_POPUPS));
+    // Made active again, its menu comes back.
+    m_pFrame->SetActiveDockedFrame(pDocked, TRUE);
+    EXPECT_EQ(bar.GetCurrentMenuId(), IDR_SESSIONTYPE);
 }
