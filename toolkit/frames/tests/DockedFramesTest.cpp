@@ -135,6 +135,16 @@ protected:
         CDocument* pDoc = pTemplate->OpenDocumentFile(nullptr);
         return pDoc != nullptr ? ViewOf(pDoc) : nullptr;
     }
+    // A new document of the template toggled into a docked frame, its view in pView; null when
+    // that fails.
+    SECDockableFrame* OpenDocked(CMultiDocTemplate* pTemplate, TestViewA*& pView)
+    {
+        pView = OpenChild(pTemplate);
+        if (pView == nullptr || Command(pView->GetParentFrame(), STATE_TOGGLE) != TRUE)
+            return nullptr;
+        PumpPendingMessages();
+        return DYNAMIC_DOWNCAST(SECDockableFrame, pView->GetParentFrame());
+    }
     // Sends the extended command for the frame; the message's result.
     static LRESULT Command(CWnd* pFrame, int nCommand, DWORD dwFlags = 0, CPoint point = CPoint(0, 0))
     {
@@ -465,13 +475,12 @@ TEST_F(DockedFramesTest, TheActiveDockedFrameStandsInForTheActiveChild)
 
 TEST_F(DockedFramesTest, DestroyingTheActiveDockedFrameHandsActivityOn)
 {
-    TestViewA* pFirst = OpenChild(m_pSheets);
-    TestViewA* pSecond = OpenChild(m_pLogs);
-    ASSERT_EQ(Command(pFirst->GetParentFrame(), STATE_TOGGLE), TRUE);
-    ASSERT_EQ(Command(pSecond->GetParentFrame(), STATE_TOGGLE), TRUE);
-    PumpPendingMessages();
-    auto* pFirstFrame = static_cast<SECDockableFrame*>(pFirst->GetParentFrame());
-    auto* pSecondFrame = static_cast<SECDockableFrame*>(pSecond->GetParentFrame());
+    TestViewA* pFirst = nullptr;
+    TestViewA* pSecond = nullptr;
+    SECDockableFrame* pFirstFrame = OpenDocked(m_pSheets, pFirst);
+    SECDockableFrame* pSecondFrame = OpenDocked(m_pLogs, pSecond);
+    ASSERT_NE(pFirstFrame, nullptr);
+    ASSERT_NE(pSecondFrame, nullptr);
     ASSERT_EQ(m_pFrame->GetActiveDockedFrame(), pSecondFrame);
     // Another visible docked frame takes over, so that commands never reach a frame that is gone.
     pSecondFrame->DestroyWindow();
@@ -556,13 +565,12 @@ bool EscapeWaits()
 
 TEST_F(DockedFramesTest, ClicksInsideAndOnTheCaptionActivateFloatDockAndDrag)
 {
-    TestViewA* pFirst = OpenChild(m_pSheets);
-    TestViewA* pSecond = OpenChild(m_pSheets);
-    ASSERT_EQ(Command(pFirst->GetParentFrame(), STATE_TOGGLE), TRUE);
-    ASSERT_EQ(Command(pSecond->GetParentFrame(), STATE_TOGGLE), TRUE);
-    PumpPendingMessages();
-    auto* pFirstFrame = static_cast<SECDockableFrame*>(pFirst->GetParentFrame());
-    auto* pSecondFrame = static_cast<SECDockableFrame*>(pSecond->GetParentFrame());
+    TestViewA* pFirst = nullptr;
+    TestViewA* pSecond = nullptr;
+    SECDockableFrame* pFirstFrame = OpenDocked(m_pSheets, pFirst);
+    SECDockableFrame* pSecondFrame = OpenDocked(m_pSheets, pSecond);
+    ASSERT_NE(pFirstFrame, nullptr);
+    ASSERT_NE(pSecondFrame, nullptr);
     ASSERT_EQ(m_pFrame->GetActiveDockedFrame(), pSecondFrame);
 
     // A left or right click inside, and a mouse activation, make the frame the active one.
@@ -612,10 +620,9 @@ TEST_F(DockedFramesTest, ClicksInsideAndOnTheCaptionActivateFloatDockAndDrag)
 
 TEST_F(DockedFramesTest, TheDiamondsHoldAndRightClickDropTheMenu)
 {
-    TestViewA* pView = OpenChild(m_pSheets);
-    ASSERT_EQ(Command(pView->GetParentFrame(), STATE_TOGGLE), TRUE);
-    PumpPendingMessages();
-    auto* pDocked = static_cast<SECDockableFrame*>(pView->GetParentFrame());
+    TestViewA* pView = nullptr;
+    SECDockableFrame* pDocked = OpenDocked(m_pSheets, pView);
+    ASSERT_NE(pDocked, nullptr);
     auto* pDiamond = static_cast<SECCaptionControlMsgFilter*>(
         pDocked->GetMsgFilter().FindFilter(FILTER_CHILD_BUTTON, nullptr, -1));
     ASSERT_NE(pDiamond, nullptr);
