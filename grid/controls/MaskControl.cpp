@@ -34,6 +34,20 @@ CString DisplayOf(const CGXMaskData& data)
     return strText;
 }
 
+// The characters other than blanks: what a text adds to the entered characters.
+int CountFilled(const CString& strText)
+{
+    return strText.GetLength() -
+           static_cast<int>(std::count(strText.GetString(), strText.GetString() + strText.GetLength(), _T(' ')));
+}
+
+int CountEntered(const CGXMaskData& data)
+{
+    CString strEntered;
+    data.GetData(strEntered, 0, -1, FALSE);
+    return CountFilled(strEntered);
+}
+
 // The data as it was, put back unless the scope is told the change stands.
 class DataSnapshot
 {
@@ -324,8 +338,10 @@ int CGXMaskControl::ReplaceRange(CGXMaskData& data, int nStart, int nEnd, const 
     if (nResult < 0)
     {
         data.SetDisplayString(strDeleted, -1, FALSE);
+        const int nEntered = CountEntered(data);
         nResult = data.PutInput(strText, nStart, TRUE);
-        if (nResult >= 0 && !data.IsValidData())
+        // Characters the mask refused or had no room for would be lost with the deleted ones.
+        if (nResult >= 0 && (!data.IsValidData() || CountEntered(data) != nEntered + CountFilled(strText)))
             nResult = -1;
     }
     if (nResult >= 0)
@@ -354,11 +370,14 @@ BOOL CGXMaskControl::TypeCharacter(TCHAR ch)
         return FALSE;
     }
     int nNext = -1;
-    if (m_bInsertMode)
+    if (m_bInsertMode || data.IsMaskEmpty())
     {
+        // Without a mask, overwriting takes out the character under the caret and inserts.
         DataSnapshot before(data);
         if (nPos < nEnd)
             data.DeleteRange(nEnd, nPos);
+        else if (!m_bInsertMode)
+            data.DeleteRange(nPos + 1, nPos);
         if (!data.InsertAt(nPos, chInput, nNext))
             return FALSE;
         before.Keep();

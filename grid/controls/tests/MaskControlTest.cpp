@@ -242,8 +242,15 @@ TEST_F(MaskControlTest, WithoutMaskTheMaximumLengthLimitsAnyCharacters)
     CaretTo(0);
     Type(L"a#/b");
     EXPECT_STREQ(WindowText(), L"a#/");
+    // Overwriting one character keeps the rest.
+    Key(VK_INSERT);
+    CaretTo(1);
+    Type(L"z");
+    Key(VK_INSERT);
+    EXPECT_STREQ(WindowText(), L"az/");
+    EXPECT_EQ(Caret(), 2);
     ASSERT_TRUE(Leave());
-    EXPECT_STREQ(Stored(2, 1), L"a#/");
+    EXPECT_STREQ(Stored(2, 1), L"az/");
 }
 
 TEST_F(MaskControlTest, PastedDisplayTextAndEnteredCharactersBothStoreTheDigits)
@@ -261,6 +268,14 @@ TEST_F(MaskControlTest, PastedDisplayTextAndEnteredCharactersBothStoreTheDigits)
         EXPECT_STREQ(Stored(2, 1), L"1234") << pszPasted;
         ASSERT_TRUE(m_grid.SetValueRange(CGXRange(2, 1), _T("")));
     }
+
+    // A text the mask refuses leaves the selected characters where they are.
+    Activate(1, 1);
+    m_pMask->SetSel(0, -1);
+    ASSERT_TRUE(CGXClipboardText::Write(&m_grid, L"ab"));
+    m_pMask->PasteFromClipboard();
+    EXPECT_STREQ(WindowText(), L"12/34");
+    ASSERT_TRUE(Leave());
 
     // Copied, the entered characters travel in their own format beside the plain text.
     Activate(1, 1);
