@@ -231,6 +231,10 @@ BOOL CGXMaskControl::StoreEditedValue()
     if (m_pStyle == nullptr || !IsModified() || !GetStyleValue(strText))
         return TRUE;
     SetActive(FALSE);
+    // The style the text was edited with outlives the cache.
+    const std::unique_ptr<CGXStyle> pStyle(m_pStyle);
+    m_pStyle = nullptr;
+    FreeStyle(TRUE);
     return m_pGrid->SetValueRange(CGXRange(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol)), strText,
                                   CGXStyle::modeOverride, GX_INVALIDATE);
 }

@@ -266,7 +266,7 @@ TEST_F(MaskControlTest, PastedDisplayTextAndEnteredCharactersBothStoreTheDigits)
         EXPECT_STREQ(WindowText(), L"12/34") << pszPasted;
         ASSERT_TRUE(Leave());
         EXPECT_STREQ(Stored(2, 1), L"1234") << pszPasted;
-        ASSERT_TRUE(m_grid.SetValueRange(CGXRange(2, 1), _T("")));
+        SetMaskCell(2, 1, _T("##/##"), _T(""));
     }
 
     // A text the mask refuses leaves the selected characters where they are.
