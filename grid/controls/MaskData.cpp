@@ -1,6 +1,7 @@
 #include <grid/controls/MaskData.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cwctype>
 
@@ -29,11 +30,16 @@ const MaskKind maskKinds[] = {
     {_T('A'), std::iswalnum, nullptr}, {_T('L'), std::iswalpha, std::towlower}, {_T('U'), std::iswalpha, std::towupper},
 };
 
+// Every mask character is ASCII: a table by character code finds its kind at once.
 const MaskKind* FindMaskKind(TCHAR chMask)
 {
-    const auto it = std::find_if(std::begin(maskKinds), std::end(maskKinds),
-                                 [chMask](const MaskKind& kind) { return kind.chMask == chMask; });
-    return it != std::end(maskKinds) ? it : nullptr;
+    static const auto byCode = [] {
+        std::array<const MaskKind*, 128> table{};
+        for (const MaskKind& kind : maskKinds)
+            table[kind.chMask] = &kind;
+        return table;
+    }();
+    return chMask < byCode.size() ? byCode[chMask] : nullptr;
 }
 } // namespace
 
@@ -93,11 +99,14 @@ void CGXMaskData::GetData(CString& strOut, int nStart, int nEnd, BOOL bTrimRight
         GetDisplayString(strOut, nStart, nEnd);
         return;
     }
-    strOut.Empty();
+    const int nFirst = std::max(nStart, 0);
     const int nLast = nEnd < 0 ? m_strMask.GetLength() - 1 : std::min(nEnd, m_strMask.GetLength() - 1);
-    for (int nPos = std::max(nStart, 0); nPos <= nLast; ++nPos)
+    LPTSTR pszOut = strOut.GetBufferSetLength(std::max(nLast - nFirst + 1, 0));
+    int nLength = 0;
+    for (int nPos = nFirst; nPos <= nLast; ++nPos)
         if (!IsLiteral(nPos))
-            strOut += HoldsPrompt(nPos) ? _T(' ') : m_strDisplay[nPos];
+            pszOut[nLength++] = HoldsPrompt(nPos) ? _T(' ') : m_strDisplay[nPos];
+    strOut.ReleaseBuffer(nLength);
     if (bTrimRight)
         strOut.TrimRight();
 }
@@ -370,9 +379,11 @@ int CGXMaskData::EditPosToDataPos(int nIndex) const
 
 void CGXMaskData::ResetDisplay()
 {
-    m_strDisplay.Empty();
-    for (int nPos = 0; nPos < m_strMask.GetLength(); ++nPos)
-        m_strDisplay += IsLiteral(nPos) ? m_strMask[nPos] : m_strPrompt[0];
+    const int nLength = m_strMask.GetLength();
+    LPTSTR pszDisplay = m_strDisplay.GetBufferSetLength(nLength);
+    for (int nPos = 0; nPos < nLength; ++nPos)
+        pszDisplay[nPos] = IsLiteral(nPos) ? m_strMask[nPos] : m_strPrompt[0];
+    m_strDisplay.ReleaseBuffer(nLength);
 }
 
 int CGXMaskData::GetMaxLength() const

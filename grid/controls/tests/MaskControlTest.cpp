@@ -330,6 +330,10 @@ TEST_F(MaskControlTest, InvalidDataIsNotStored)
     Key(VK_DELETE);
     JudgedMaskData::s_bValid = FALSE;
     EXPECT_FALSE(m_pMask->ValidateValue());
+    // The cell cannot be left while its data does not match the mask.
+    EXPECT_FALSE(Leave());
+    EXPECT_TRUE(m_grid.IsCurrentCell(1, 1));
+    EXPECT_STREQ(Stored(1, 1), L"1234");
     JudgedMaskData::s_bValid = TRUE;
     EXPECT_TRUE(m_pMask->ValidateValue());
     ASSERT_TRUE(Leave());
