@@ -52,15 +52,20 @@ BOOL CGXMaskData::IsPlain() const
     return m_bPlainWhenEmpty && m_strMask.IsEmpty();
 }
 
+TCHAR CGXMaskData::Prompt() const
+{
+    return m_strPrompt.GetString()[0];
+}
+
 BOOL CGXMaskData::HoldsPrompt(int nPos) const
 {
-    return nPos >= 0 && (nPos >= m_strDisplay.GetLength() || m_strDisplay[nPos] == m_strPrompt[0]);
+    return nPos >= 0 && (nPos >= m_strDisplay.GetLength() || m_strDisplay.GetString()[nPos] == Prompt());
 }
 
 void CGXMaskData::StoreAt(int nPos, TCHAR ch)
 {
     while (m_strDisplay.GetLength() <= nPos)
-        m_strDisplay += m_strPrompt[0];
+        m_strDisplay += Prompt();
     m_strDisplay.SetAt(nPos, ch);
 }
 
@@ -105,7 +110,7 @@ void CGXMaskData::GetData(CString& strOut, int nStart, int nEnd, BOOL bTrimRight
     int nLength = 0;
     for (int nPos = nFirst; nPos <= nLast; ++nPos)
         if (!IsLiteral(nPos))
-            pszOut[nLength++] = HoldsPrompt(nPos) ? _T(' ') : m_strDisplay[nPos];
+            pszOut[nLength++] = HoldsPrompt(nPos) ? _T(' ') : m_strDisplay.GetString()[nPos];
     strOut.ReleaseBuffer(nLength);
     if (bTrimRight)
         strOut.TrimRight();
@@ -198,7 +203,7 @@ int CGXMaskData::SetDisplayString(LPCTSTR pszText, int nPos, BOOL bInsert)
         if (m_strDisplay.GetLength() > nMaskLength)
             m_strDisplay.Truncate(nMaskLength);
         else if (m_strDisplay.GetLength() < nMaskLength)
-            StoreAt(nMaskLength - 1, m_strPrompt[0]);
+            StoreAt(nMaskLength - 1, Prompt());
     }
     else if (m_strDisplay.GetLength() > m_nMaxLength)
         m_strDisplay.Truncate(m_nMaxLength);
@@ -213,12 +218,12 @@ BOOL CGXMaskData::IsValidInput(int nPos, TCHAR& ch) const
         return FALSE;
     if (ch == _T(' '))
     {
-        ch = m_strPrompt[0];
+        ch = Prompt();
         return TRUE;
     }
-    if (ch == m_strPrompt[0])
+    if (ch == Prompt())
         return TRUE;
-    const MaskKind* pKind = FindMaskKind(m_strMask[nPos]);
+    const MaskKind* pKind = FindMaskKind(m_strMask.GetString()[nPos]);
     if (pKind == nullptr || !pKind->pfnAccepts(ch))
         return FALSE;
     if (pKind->pfnConvert != nullptr)
@@ -335,9 +340,9 @@ void CGXMaskData::DeleteRange(int nEnd, int nStart)
     int nSource = nEnd == nLength ? -1 : IsLiteral(nEnd) ? GetNextInputPos(nEnd) : nEnd;
     int nDest = nStart;
     for (; nSource >= 0; nSource = GetNextInputPos(nSource), nDest = GetNextInputPos(nDest))
-        StoreAt(nDest, HoldsPrompt(nSource) ? m_strPrompt[0] : m_strDisplay[nSource]);
+        StoreAt(nDest, HoldsPrompt(nSource) ? Prompt() : m_strDisplay[nSource]);
     for (; nDest >= 0 && nDest < nLength; nDest = GetNextInputPos(nDest))
-        StoreAt(nDest, m_strPrompt[0]);
+        StoreAt(nDest, Prompt());
 }
 
 BOOL CGXMaskData::IsValidData() const
@@ -350,8 +355,8 @@ BOOL CGXMaskData::IsValidData() const
         return FALSE;
     for (int nPos = 0; nPos < m_strDisplay.GetLength(); ++nPos)
     {
-        TCHAR ch = m_strDisplay[nPos];
-        if (IsLiteral(nPos) ? ch != m_strMask[nPos] : !IsValidInput(nPos, ch))
+        TCHAR ch = m_strDisplay.GetString()[nPos];
+        if (IsLiteral(nPos) ? ch != m_strMask.GetString()[nPos] : !IsValidInput(nPos, ch))
             return FALSE;
     }
     return TRUE;
@@ -382,7 +387,7 @@ void CGXMaskData::ResetDisplay()
     const int nLength = m_strMask.GetLength();
     LPTSTR pszDisplay = m_strDisplay.GetBufferSetLength(nLength);
     for (int nPos = 0; nPos < nLength; ++nPos)
-        pszDisplay[nPos] = IsLiteral(nPos) ? m_strMask[nPos] : m_strPrompt[0];
+        pszDisplay[nPos] = IsLiteral(nPos) ? m_strMask.GetString()[nPos] : Prompt();
     m_strDisplay.ReleaseBuffer(nLength);
 }
 
@@ -413,7 +418,7 @@ BOOL CGXMaskData::SetPromptChar(LPCTSTR pszPrompt, BOOL bReplaceShown)
         return FALSE;
     if (bReplaceShown)
         for (int nPos = 0; nPos < m_strDisplay.GetLength() && nPos < m_strMask.GetLength(); ++nPos)
-            if (!IsLiteral(nPos) && m_strDisplay[nPos] == m_strPrompt[0])
+            if (!IsLiteral(nPos) && m_strDisplay[nPos] == Prompt())
                 m_strDisplay.SetAt(nPos, strPrompt[0]);
     m_strPrompt = strPrompt;
     return TRUE;

@@ -65,6 +65,8 @@ public:
 private:
     // Without a mask the object is a plain text buffer.
     BOOL IsPlain() const;
+    // The prompt is never empty.
+    TCHAR Prompt() const;
     BOOL HoldsPrompt(int nPos) const;
     // Stores a character, growing the display with prompts up to the position.
     void StoreAt(int nPos, TCHAR ch);
