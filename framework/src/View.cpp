@@ -93,6 +93,10 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
         SetFocus();
 }
 
+void CView::OnActivateFrame(UINT, CFrameWnd*)
+{
+}
+
 int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     const int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);

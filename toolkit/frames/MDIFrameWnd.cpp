@@ -664,6 +664,7 @@ void SECMDIFrameWnd::OnActivateFrame(UINT nState, CWnd*, BOOL bMinimized)
         ::SetActiveWindow(hBack);
         ::SetForegroundWindow(hBack);
     }
+    pView->OnActivateFrame(nState, this);
 }
 
 BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)

@@ -25,6 +25,9 @@ public:
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     // The frame made this view active or inactive; the active view takes the focus.
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    // The frame showing this view was activated or deactivated (a WA_ value); the default does
+    // nothing.
+    virtual void OnActivateFrame(UINT nState, CFrameWnd* pDeactivateFrame);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // This view's map, then its document's routing.

@@ -450,8 +450,13 @@ TEST_F(DockedFramesTest, TheActiveDockedFrameStandsInForTheActiveChild)
     EXPECT_EQ(pChildView->m_nCommands, 0);
     // The frame's activation gives the focus back to its view.
     pChildView->SetFocus();
+    pDockedView->m_frameActivations.clear();
+    pChildView->m_frameActivations.clear();
     m_pFrame->SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(::GetFocus(), pDockedView->m_hWnd);
+    // ... and tells that view of the frame's activation.
+    EXPECT_EQ(pDockedView->m_frameActivations, std::vector<UINT>{WA_ACTIVE});
+    EXPECT_TRUE(pChildView->m_frameActivations.empty());
     // The main caption stays active while the frame is in the foreground.
     ASSERT_EQ(::GetForegroundWindow(), m_pFrame->m_hWnd);
     m_pFrame->SendMessage(WM_NCACTIVATE, FALSE);

@@ -41,6 +41,13 @@ public:
         ++m_nInitialUpdates;
         CView::OnInitialUpdate();
     }
+    // The states of the frame activations the view was told of.
+    std::vector<UINT> m_frameActivations;
+    void OnActivateFrame(UINT nState, CFrameWnd* pDeactivateFrame) override
+    {
+        m_frameActivations.push_back(nState);
+        CView::OnActivateFrame(nState, pDeactivateFrame);
+    }
 
 protected:
     afx_msg void OnViewCommand()
