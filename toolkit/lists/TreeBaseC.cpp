@@ -1,4 +1,5 @@
 #include "TreeBaseC.h"
+#include "ListView.h"
 
 #include <algorithm>
 
@@ -926,4 +927,5 @@ template <class TListBase> void SECTreeBaseT<TListBase>::SetIndent(int nIndent)
         this->Invalidate(TRUE);
 }
 template class SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListView>;
 } // namespace tarnwick::lists

@@ -232,6 +232,15 @@ private:
     int m_nAnimationCount = 0;
 };
 
+// The window messages every tree window maps to the tree's handlers, beside the list's.
+#define SEC_TREE_MESSAGE_ENTRIES() \
+    ON_WM_LBUTTONDOWN() \
+    ON_WM_LBUTTONDBLCLK() \
+    ON_WM_TIMER() \
+    ON_WM_CHAR() \
+    ON_WM_DESTROY() \
+    ON_WM_SIZE()
+
 extern template class SECTreeBaseT<SECListCtrl>;
 
 // The tree on the list control.

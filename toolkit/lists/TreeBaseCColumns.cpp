@@ -1,6 +1,7 @@
 // The tree's column texts: the store that keeps them for every node, and the column
 // insertions, deletions and moves that keep them in their columns.
 #include "TreeBaseC.h"
+#include "ListView.h"
 
 #include <algorithm>
 
@@ -127,4 +128,5 @@ void SECTreeBaseT<TListBase>::ModifyTreeStyles(UINT nRemove, UINT nAdd, UINT nRe
     SetTreeStyles((GetTreeStyle() & ~nRemove) | nAdd, (GetTreeExStyle() & ~nRemoveEx) | nAddEx, bRedraw);
 }
 template class SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListView>;
 } // namespace tarnwick::lists
