@@ -401,7 +401,7 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pI
     {
         LVITEMW reported = *pItem;
         reported.mask = nToldOwner;
-        OnSetDispInfo(reported);
+        SetDispInfoHook(reported);
     }
     if (bRedraw && m_hWnd != nullptr && pItem->iItem != m_nEditItem && (pItem->mask & (LVIF_TEXT | LVIF_STATE)))
         RedrawItemRows(pItem->iItem, FALSE, TRUE, FALSE, FALSE);
@@ -1585,7 +1585,7 @@ template <class TWndBase> LRESULT SECListBaseT<TWndBase>::NotifyItem(UINT nCode,
     return Notify(&nm.hdr);
 }
 
-template <class TWndBase> void SECListBaseT<TWndBase>::OnSetDispInfo(const LVITEMW&)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetDispInfoHook(const LVITEMW&)
 {
     // The plain list keeps callback fields with the owner; the tree tells it here.
 }

@@ -492,7 +492,7 @@ protected:
     void LoadColors();
     void DestroyImageLists();
     // Receives the fields a caller tried to set that the owner supplies.
-    virtual void OnSetDispInfo(const LVITEMW& item);
+    virtual void SetDispInfoHook(const LVITEMW& item);
     // The drop-target, focus and selection indexes follow an insertion at nIndex.
     void ShiftIndexesForInsert(int nIndex);
     void RepaintIfRedrawing();

@@ -101,13 +101,13 @@ template <class TListBase> void SECTreeBaseT<TListBase>::NotifyGetDispInfo(LVITE
     TListBase::NotifyGetDispInfo(pItem);
 }
 
-template <class TListBase> void SECTreeBaseT<TListBase>::OnSetDispInfo(const LVITEMW& item)
+template <class TListBase> void SECTreeBaseT<TListBase>::SetDispInfoHook(const LVITEMW& item)
 {
     const _Node* pNode = GetRowNode(item.iItem);
     if (m_pTextStorage != nullptr && item.iSubItem > 0 && (item.mask & LVIF_TEXT) && pNode != nullptr)
         m_pTextStorage->SetSubItemText(pNode->m_item.hItem, item.iSubItem, item.pszText);
     else
-        TListBase::OnSetDispInfo(item);
+        TListBase::SetDispInfoHook(item);
 }
 
 template <class TListBase> void SECTreeBaseT<TListBase>::GetTreeStyles(UINT& nStyle, UINT& nExStyle) const

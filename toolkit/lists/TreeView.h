@@ -19,6 +19,12 @@ class SECTreeView : public SECTreeBaseV
 public:
     SECTreeView() = default;
 
+    // Whether the tree keeps its column texts in a text store.
+    BOOL HasSubItemTexts() const
+    {
+        return HasSubItemTextStorage();
+    }
+
 protected:
     DECLARE_MESSAGE_MAP()
 };

@@ -395,7 +395,9 @@ TEST(TreeViewTest, TreeViewKeepsColumnTextsAndPrints)
     CNotifyLog parent;
     auto* pTree = new SECTreeView;
     ASSERT_TRUE(pTree->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &parent, 3));
+    EXPECT_FALSE(pTree->HasSubItemTexts());
     pTree->EnableSubItemTextStorage(TRUE);
+    EXPECT_TRUE(pTree->HasSubItemTexts());
     pTree->AddColumn(L"Name", LVCFMT_LEFT, 100);
     pTree->AddColumn(L"Size", LVCFMT_LEFT, 60);
     const HTREEITEM hRoot = pTree->InsertItem(L"root");
