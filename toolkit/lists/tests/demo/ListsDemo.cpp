@@ -44,6 +44,13 @@ public:
         Create(nullptr, _T("Lists"), WS_OVERLAPPEDWINDOW, CRect(20, 20, 780, 500));
     }
 
+    // The preview takes the whole frame: the tree steps aside meanwhile.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override
+    {
+        m_pTree->ShowWindow(bPreview ? SW_HIDE : SW_SHOW);
+        CFrameWnd::OnSetPreviewMode(bPreview, pState);
+    }
+
     void RecalcLayout(BOOL bNotify = TRUE) override
     {
         CFrameWnd::RecalcLayout(bNotify);
@@ -67,15 +74,16 @@ protected:
                                      LVXS_FLAG100000 | LVXS_HORZGRID | LVXS_VERTGRID, CRect(0, 0, 10, 10), this,
                                      AFX_IDW_PANE_FIRST))
             return -1;
-        m_pList->AddColumn(L"Name", LVCFMT_LEFT, 150);
-        m_pList->AddColumn(L"Kind", LVCFMT_LEFT, 70);
-        m_pList->AddColumn(L"Size", LVCFMT_RIGHT, 70);
+        m_pList->AddColumn(L"Name", LVCFMT_LEFT, 150, 0);
+        m_pList->AddColumn(L"Kind", LVCFMT_LEFT, 70, 1);
+        m_pList->AddColumn(L"Size", LVCFMT_RIGHT, 70, 2);
         for (int i = 0; i < 40; i++)
         {
             const Row& row = ROWS[i % std::size(ROWS)];
             m_pList->InsertItemText(i, row.lpszName);
-            m_pList->SetItemText(i, 1, row.lpszKind);
-            m_pList->SetItemText(i, 2, row.lpszSize);
+            // Sub-items start as callbacks: the texts are stored, not offered to the owner.
+            m_pList->SetItemFields(i, 1, LVIF_TEXT | LVIF_DI_SETITEM, row.lpszKind, 0, 0, 0, 0);
+            m_pList->SetItemFields(i, 2, LVIF_TEXT | LVIF_DI_SETITEM, row.lpszSize, 0, 0, 0, 0);
         }
 
         m_pTree = new SECTreeView;
@@ -83,9 +91,11 @@ protected:
             return -1;
         m_pTree->EnableSubItemTextStorage(TRUE);
         m_pTree->ModifyTreeStyles(0, TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 0, TVXS_HEADER);
-        m_pTree->AddColumn(L"System", LVCFMT_LEFT, 170);
-        m_pTree->AddColumn(L"Release", LVCFMT_LEFT, 70);
-        m_pTree->AddColumn(L"Hosts", LVCFMT_RIGHT, 60);
+        // The tree column is there from the start.
+        m_pTree->SetColumnHeading(0, L"System");
+        m_pTree->SetColumnWidth(0, 190);
+        m_pTree->AddColumn(L"Release", LVCFMT_LEFT, 70, 1);
+        m_pTree->AddColumn(L"Hosts", LVCFMT_RIGHT, 60, 2);
         const struct
         {
             LPCWSTR lpszSystem;
@@ -127,12 +137,12 @@ protected:
         }
         m_pList->SelectItem(1, TRUE);
         m_pList->EditLabel(1, 0);
-        // The pointer over the cut-off label of row 4.
-        const int nRowTop = m_pList->GetItemAt(4)->m_rcLabel.top;
+        // The pointer over the cut-off label of row 2.
+        const int nRow = 2;
         CRect inside;
         m_pList->GetInsideRect(inside);
-        int y = inside.top + nRowTop + 4;
-        for (int i = 0; i < 4; i++)
+        int y = inside.top + m_pList->GetItemAt(nRow)->m_rcLabel.top + 4;
+        for (int i = 0; i < nRow; i++)
             y += m_pList->GetRowPitch(i);
         CPoint point(60, y);
         m_pList->ClientToScreen(&point);
