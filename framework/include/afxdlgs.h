@@ -5,3 +5,4 @@
 
 #include <afx/PropertySheet.h>
 #include <afx/CommonDialogs.h>
+#include <afx/PrintDialog.h>

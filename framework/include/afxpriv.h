@@ -8,6 +8,7 @@
 #include <afx/DockBar.h>
 #include <afx/DockContext.h>
 #include <afx/MiniDockFrameWnd.h>
+#include <afx/PreviewView.h>
 
 #define WM_QUERYAFXWNDPROC 0x0360 // answered 1 by AfxWndProc
 #define WM_SIZEPARENT 0x0361      // lParam: AFX_SIZEPARENTPARAMS*

@@ -40,7 +40,9 @@
 #define ID_FILE_CLOSE 0xE102
 #define ID_FILE_SAVE 0xE103
 #define ID_FILE_SAVE_AS 0xE104
+#define ID_FILE_PRINT_SETUP 0xE106
 #define ID_FILE_PRINT 0xE107
+#define ID_FILE_PRINT_DIRECT 0xE108
 #define ID_FILE_PRINT_PREVIEW 0xE109
 #define ID_APP_ABOUT 0xE140
 #define ID_APP_EXIT 0xE141
@@ -83,3 +85,12 @@
 // Cursors of the splitter bars.
 #define AFX_IDC_HSPLITBAR 30980
 #define AFX_IDC_VSPLITBAR 30981
+
+// The print path's messages and the print preview's buttons.
+#define AFX_IDP_NO_PRINTER 0xF140
+#define AFX_IDP_FAILED_TO_START_PRINT 0xF141
+#define AFX_ID_PREVIEW_PRINT 0xE300
+#define AFX_ID_PREVIEW_NEXT 0xE301
+#define AFX_ID_PREVIEW_PREV 0xE302
+#define AFX_ID_PREVIEW_CLOSE 0xE303
+#define AFX_IDS_PREVIEW_PAGE 0xF142

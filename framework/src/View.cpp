@@ -67,10 +67,6 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
-void CView::OnPrepareDC(CDC*, CPrintInfo*)
-{
-}
-
 LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM)
 {
     OnInitialUpdate();

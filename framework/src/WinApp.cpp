@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
 ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 namespace
@@ -235,6 +236,7 @@ CWinApp::~CWinApp()
         delete static_cast<CDocTemplate*>(m_templateList.RemoveHead());
     for (LPCTSTR* ppsz : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName})
         ReplaceString(*ppsz, nullptr);
+    SelectPrinter(nullptr, nullptr);
 }
 
 BOOL CWinApp::InitInstance()

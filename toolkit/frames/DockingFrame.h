@@ -2,6 +2,8 @@
 // from it over CFrameWnd, the MDI frame over CMDIFrameWnd.
 #pragma once
 
+#include <afxpriv.h>
+
 #include <toolkit/bars/MenuBarMessages.h>
 #include <toolkit/frames/FrameDocking.h>
 
@@ -128,9 +130,19 @@ public:
         TBase::RecalcLayout(bNotify);
         m_docking.OnLayoutDone();
     }
+    // A print preview keeps its keys from the message plug-in.
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
-        return m_docking.PreTranslateThroughPlugIn(pMsg) || TBase::PreTranslateMessage(pMsg);
+        const CView* pView = this->GetActiveView();
+        const BOOL bPreview = pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CPreviewView));
+        return (!bPreview && m_docking.PreTranslateThroughPlugIn(pMsg)) || TBase::PreTranslateMessage(pMsg);
+    }
+    // Leaving the preview repaints the whole frame, whose bars come back.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override
+    {
+        TBase::OnSetPreviewMode(bPreview, pState);
+        if (!bPreview)
+            this->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext) override
     {

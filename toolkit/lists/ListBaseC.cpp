@@ -15,7 +15,8 @@ constexpr int kSysColors[SECListBaseC::colorCount] = {
     COLOR_WINDOW,     COLOR_WINDOW, COLOR_INFOBK,        COLOR_INFOTEXT,  COLOR_WINDOW};
 // The colours all lists share, reloaded with each list's own.
 constexpr int kSharedSysColors[] = {COLOR_3DLIGHT, COLOR_MENUTEXT, COLOR_BTNFACE};
-COLORREF g_sharedColors[std::size(kSharedSysColors)];
+// Kept per window base: a colour change seen by a list control leaves the list views' alone.
+template <class TWndBase> COLORREF g_sharedColors[std::size(kSharedSysColors)];
 
 CString LowerText(LPCWSTR psz)
 {
@@ -44,7 +45,7 @@ template <class TWndBase> SECListBaseT<TWndBase>::~SECListBaseT()
     delete m_pTip;
     delete m_pEdit;
     delete[] m_pszTextBuffer;
-    delete m_pMeasureContext;
+    ReleaseMeasuringContext();
     // A control used without a window still owns its records.
     for (INT_PTR i = 0; i < m_items.GetSize(); i++)
         delete static_cast<SECListItem*>(m_items[i]);
@@ -400,7 +401,7 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::SetItem(const LVITEMW* pI
     {
         LVITEMW reported = *pItem;
         reported.mask = nToldOwner;
-        OnSetDispInfo(reported);
+        SetDispInfoHook(reported);
     }
     if (bRedraw && m_hWnd != nullptr && pItem->iItem != m_nEditItem && (pItem->mask & (LVIF_TEXT | LVIF_STATE)))
         RedrawItemRows(pItem->iItem, FALSE, TRUE, FALSE, FALSE);
@@ -636,12 +637,12 @@ template <class TWndBase> UINT SECListBaseT<TWndBase>::GetItemExState(int nItem,
     return pItem != nullptr ? pItem->m_exState & nMask : 0;
 }
 
-template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllSubItems()
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::DeleteAllSubItems(SECListItem* pItem)
 {
-    for (int i = 0; i < GetItemCount(); i++)
+    while (pItem->m_subItems.GetSize() > 0)
     {
-        for (int nSubItem = 1; nSubItem <= GetSubItemColumnCount(); nSubItem++)
-            SetItemFields(i, nSubItem, LVIF_TEXT | LVIF_DI_SETITEM, L"", 0, 0, 0, 0);
+        delete static_cast<SECListSubItem*>(pItem->m_subItems[0]);
+        pItem->m_subItems.RemoveAt(0);
     }
     return TRUE;
 }
@@ -1023,6 +1024,12 @@ template <class TWndBase> void SECListBaseT<TWndBase>::GetListClientRect(CRect& 
         rect.SetRectEmpty();
 }
 
+template <class TWndBase> CDC* SECListBaseT<TWndBase>::GetMeasureDC(BOOL* pbDelete)
+{
+    *pbDelete = TRUE;
+    return new CClientDC(this);
+}
+
 template <class TWndBase> void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
 {
     GetListClientRect(rect);
@@ -1328,12 +1335,12 @@ template <class TWndBase> void SECListBaseT<TWndBase>::LoadColors()
     for (int i = 0; i < colorCount; i++)
         m_colors[i] = ::GetSysColor(kSysColors[i]);
     for (size_t i = 0; i < std::size(kSharedSysColors); i++)
-        g_sharedColors[i] = ::GetSysColor(kSharedSysColors[i]);
+        g_sharedColors<TWndBase>[i] = ::GetSysColor(kSharedSysColors[i]);
 }
 
 template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetSharedColor(int nIndex)
 {
-    return g_sharedColors[nIndex];
+    return g_sharedColors<TWndBase>[nIndex];
 }
 
 template <class TWndBase> COLORREF SECListBaseT<TWndBase>::GetColor(Color color) const
@@ -1578,7 +1585,7 @@ template <class TWndBase> LRESULT SECListBaseT<TWndBase>::NotifyItem(UINT nCode,
     return Notify(&nm.hdr);
 }
 
-template <class TWndBase> void SECListBaseT<TWndBase>::OnSetDispInfo(const LVITEMW&)
+template <class TWndBase> void SECListBaseT<TWndBase>::SetDispInfoHook(const LVITEMW&)
 {
     // The plain list keeps callback fields with the owner; the tree tells it here.
 }
@@ -1592,4 +1599,5 @@ template <class TWndBase> void SECListBaseT<TWndBase>::RepaintIfRedrawing()
     }
 }
 template class SECListBaseT<CWnd>;
+template class SECListBaseT<CView>;
 } // namespace tarnwick::lists

@@ -145,8 +145,8 @@ public:
     // The item's extended state word (the tree keeps its disabled and hidden bits there).
     virtual BOOL SetItemExState(int nItem, UINT nState, UINT nMask);
     virtual UINT GetItemExState(int nItem, UINT nMask) const;
-    // Every item's sub-item texts become empty; TRUE.
-    BOOL DeleteAllSubItems();
+    // Removes the item's sub-item records, the first remaining one each time.
+    BOOL DeleteAllSubItems(SECListItem* pItem);
     virtual int GetItemText(int nItem, int nSubItem, LPWSTR lpszText, int nLen);
     CString GetItemText(int nItem, int nSubItem);
     virtual LPARAM GetItemParam(const SECListItem* pItem) const;
@@ -212,6 +212,8 @@ public:
     // The rectangle the list lays out, paints and hit-tests in: the client rectangle, and the
     // one way to it, so that a variant may lay the list out elsewhere (a printed page).
     virtual void GetListClientRect(CRect& rect) const;
+    // The DC rows are measured on: a new client DC, which the caller deletes (*pbDelete TRUE).
+    virtual CDC* GetMeasureDC(BOOL* pbDelete);
     // The client rectangle less the header strip (report mode) and the shown scroll bars.
     void GetInsideRect(CRect& rect) const override;
     CScrollBar* GetScrollBarCtrl(int nBar) const override;
@@ -482,13 +484,15 @@ protected:
     BOOL SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& cchTextMax, CString& strText, BOOL bCommit);
     // The measuring context, made on first use over a memory DC.
     SECListPaintContext& MeasuringContext();
+    // The next measuring asks GetMeasureDC again.
+    void ReleaseMeasuringContext();
     // Text up to and including the first line feed when labels do not wrap.
     int LabelLength(LPCWSTR pszText) const;
     LRESULT NotifyItem(UINT nCode, int nItem, int nSubItem = 0) const;
     void LoadColors();
     void DestroyImageLists();
     // Receives the fields a caller tried to set that the owner supplies.
-    virtual void OnSetDispInfo(const LVITEMW& item);
+    virtual void SetDispInfoHook(const LVITEMW& item);
     // The drop-target, focus and selection indexes follow an insertion at nIndex.
     void ShiftIndexesForInsert(int nIndex);
     void RepaintIfRedrawing();
@@ -554,9 +558,40 @@ protected:
     int m_nDropColumn = -1;
 
 private:
-    CDC m_measureDC;
+    CDC* m_pMeasureDC = nullptr;
+    BOOL m_bDeleteMeasureDC = FALSE;
     SECListPaintContext* m_pMeasureContext = nullptr;
 };
+
+// The window messages every list window maps to the list's handlers; each window adds its paint.
+#define SEC_LIST_MESSAGE_ENTRIES() \
+    ON_WM_CREATE() \
+    ON_WM_DESTROY() \
+    ON_WM_SYSCOLORCHANGE() \
+    ON_WM_SIZE() \
+    ON_WM_CANCELMODE() \
+    ON_WM_ERASEBKGND() \
+    ON_WM_SETCURSOR() \
+    ON_WM_MOUSEMOVE() \
+    ON_WM_LBUTTONDOWN() \
+    ON_WM_LBUTTONUP() \
+    ON_WM_LBUTTONDBLCLK() \
+    ON_WM_RBUTTONDOWN() \
+    ON_WM_RBUTTONUP() \
+    ON_WM_MOUSEWHEEL() \
+    ON_WM_HSCROLL() \
+    ON_WM_VSCROLL() \
+    ON_WM_TIMER() \
+    ON_WM_KEYDOWN() \
+    ON_WM_SYSKEYDOWN() \
+    ON_WM_CHAR() \
+    ON_WM_SETFOCUS() \
+    ON_WM_KILLFOCUS() \
+    ON_WM_ENABLE() \
+    ON_WM_GETDLGCODE() \
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave) \
+    ON_EN_UPDATE(SEC_LIST_EDIT_ID, OnEditUpdate) \
+    ON_EN_KILLFOCUS(SEC_LIST_EDIT_ID, OnEditKillFocus)
 
 extern template class SECListBaseT<CWnd>;
 

@@ -166,4 +166,5 @@ template <class TWndBase> HWND SECListBaseT<TWndBase>::SetCapture(BOOL bOn)
     return m_hWnd;
 }
 template class SECListBaseT<CWnd>;
+template class SECListBaseT<CView>;
 } // namespace tarnwick::lists

@@ -715,4 +715,5 @@ BOOL SECListBaseT<TWndBase>::SendEndLabelEdit(NMHDR& hdr, LPWSTR& pszText, int& 
     return bAccepted;
 }
 template class SECListBaseT<CWnd>;
+template class SECListBaseT<CView>;
 } // namespace tarnwick::lists

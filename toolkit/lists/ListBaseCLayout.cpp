@@ -34,12 +34,24 @@ template <class TWndBase> SECListPaintContext& SECListBaseT<TWndBase>::Measuring
 {
     if (m_pMeasureContext == nullptr)
     {
-        if (!m_measureDC.CreateCompatibleDC(nullptr))
+        // Kept until released: measuring happens row by row.
+        m_pMeasureDC = GetMeasureDC(&m_bDeleteMeasureDC);
+        if (m_pMeasureDC == nullptr || m_pMeasureDC->GetSafeHdc() == nullptr)
             AfxThrowResourceException();
-        m_pMeasureContext = CreatePaintContext(&m_measureDC);
+        m_pMeasureContext = CreatePaintContext(m_pMeasureDC);
         m_pMeasureContext->nFlag = SECListPaintContext::MeasurePass;
     }
     return *m_pMeasureContext;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::ReleaseMeasuringContext()
+{
+    delete m_pMeasureContext;
+    m_pMeasureContext = nullptr;
+    if (m_bDeleteMeasureDC)
+        delete m_pMeasureDC;
+    m_pMeasureDC = nullptr;
+    m_bDeleteMeasureDC = FALSE;
 }
 
 template <class TWndBase> void SECListBaseT<TWndBase>::MarkForMeasuring(SECListItem* pItem)
@@ -528,4 +540,5 @@ template <class TWndBase> void SECListBaseT<TWndBase>::ScrollToTop(int nRow)
     UpdateScrollState();
 }
 template class SECListBaseT<CWnd>;
+template class SECListBaseT<CView>;
 } // namespace tarnwick::lists

@@ -39,6 +39,8 @@ template <class TWndBase> void SECListBaseT<TWndBase>::OnDestroy()
     if (m_pTip->GetSafeHwnd() != nullptr)
         m_pTip->DestroyWindow();
     DeleteAllColumns();
+    // The measuring DC belongs to the window.
+    ReleaseMeasuringContext();
     TWndBase::OnDestroy();
 }
 
@@ -561,4 +563,5 @@ template <class TWndBase> void SECListBaseT<TWndBase>::OnEnable(BOOL bEnable)
     Invalidate(TRUE);
 }
 template class SECListBaseT<CWnd>;
+template class SECListBaseT<CView>;
 } // namespace tarnwick::lists

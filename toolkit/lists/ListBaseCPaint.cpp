@@ -465,4 +465,5 @@ template <class TWndBase> CImageList* SECListBaseT<TWndBase>::CreateHeaderDragIm
     return pImage;
 }
 template class SECListBaseT<CWnd>;
+template class SECListBaseT<CView>;
 } // namespace tarnwick::lists

@@ -1,4 +1,5 @@
 #include "TreeBaseC.h"
+#include "ListView.h"
 
 #include <algorithm>
 
@@ -290,12 +291,10 @@ template <class TListBase> void SECTreeBaseT<TListBase>::SetNodeFields(const TVI
     }
     if (nCallbacks != 0)
     {
-        NMTVDISPINFOW info = {};
-        info.item = item;
-        info.item.mask = nCallbacks;
-        info.item.hItem = ToHandle(pNode);
-        info.hdr.code = TVN_SETDISPINFOW;
-        this->Notify(&info.hdr);
+        TVITEMW supplied = item;
+        supplied.mask = nCallbacks;
+        supplied.hItem = ToHandle(pNode);
+        NotifySetTreeDispInfo(&supplied);
     }
 }
 
@@ -448,14 +447,10 @@ template <class TListBase> BOOL SECTreeBaseT<TListBase>::DeleteLeaf(SECTreeNode*
     const int nRow = bRemoveRow ? FindItemRow(pLeaf, 0) : -1;
     if (nRow != -1)
         TListBase::DeleteItem(nRow, 1);
-    NMTREEVIEWW nm = {};
-    nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
-    nm.itemOld.hItem = ToHandle(pLeaf);
-    nm.itemOld.lParam = AsNode(pLeaf)->m_item.lParam;
-    NotifyTree(TVN_DELETEITEMW, nm);
+    NotifyDeleteTreeItem(ToHandle(pLeaf));
     // Also without a window: a later node may get the same handle.
     if (m_pTextStorage != nullptr)
-        m_pTextStorage->RemoveItem(nm.itemOld.hItem);
+        m_pTextStorage->RemoveItem(ToHandle(pLeaf));
     pLeaf->Detach();
     delete pLeaf;
     return TRUE;
@@ -484,7 +479,7 @@ template <class TListBase> BOOL SECTreeBaseT<TListBase>::Expand(HTREEITEM hItem,
         this->FocusItem(nRow);
     if (nCode == TVE_TOGGLE)
         nCode = pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
-    if (NotifyExpand(TVN_ITEMEXPANDINGW, pNode, nCode) == 1)
+    if (NotifyItemExpanding(ToHandle(pNode), nCode) == 1)
         return FALSE;
     if (nCode == TVE_EXPAND)
     {
@@ -524,7 +519,7 @@ template <class TListBase> BOOL SECTreeBaseT<TListBase>::Expand(HTREEITEM hItem,
         while (pNode->GetFirstChild() != nullptr)
             DeleteItem(ToHandle(pNode->GetFirstChild()));
     }
-    NotifyExpand(TVN_ITEMEXPANDEDW, pNode, nCode);
+    NotifyItemExpanded(ToHandle(pNode), nCode);
     if (!bRedraw || this->m_hWnd == nullptr)
         return TRUE;
     // Only an item on show scrolls its children into view: revealing them would expand the
@@ -614,8 +609,45 @@ template <class TListBase> BOOL SECTreeBaseT<TListBase>::IsAnimated() const
     return (m_nTreeStyleEx & TVXS_ANIMATE) && this->m_hWnd != nullptr;
 }
 
-template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const
+template <class TListBase> void SECTreeBaseT<TListBase>::NotifyDeleteTreeItem(HTREEITEM hItem)
 {
+    NMTREEVIEWW nm = {};
+    nm.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
+    nm.itemOld.hItem = hItem;
+    nm.itemOld.lParam = HandleToNode(hItem)->m_item.lParam;
+    NotifyTree(TVN_DELETEITEMW, nm);
+}
+
+template <class TListBase> void SECTreeBaseT<TListBase>::NotifyGetTreeDispInfo(TVITEMW* pItem)
+{
+    NMTVDISPINFOW info = {};
+    info.item = *pItem;
+    info.hdr.code = TVN_GETDISPINFOW;
+    this->Notify(&info.hdr);
+    *pItem = info.item;
+}
+
+template <class TListBase> void SECTreeBaseT<TListBase>::NotifySetTreeDispInfo(const TVITEMW* pItem)
+{
+    NMTVDISPINFOW info = {};
+    info.item = *pItem;
+    info.hdr.code = TVN_SETDISPINFOW;
+    this->Notify(&info.hdr);
+}
+
+template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyItemExpanding(HTREEITEM hItem, UINT nCode)
+{
+    return NotifyExpand(TVN_ITEMEXPANDINGW, hItem, nCode);
+}
+
+template <class TListBase> void SECTreeBaseT<TListBase>::NotifyItemExpanded(HTREEITEM hItem, UINT nCode)
+{
+    NotifyExpand(TVN_ITEMEXPANDEDW, hItem, nCode);
+}
+
+template <class TListBase> LRESULT SECTreeBaseT<TListBase>::NotifyExpand(UINT nCode, HTREEITEM hItem, UINT nAction) const
+{
+    const _Node* pNode = HandleToNode(hItem);
     NMTREEVIEWW nm = {};
     nm.action = nAction;
     nm.itemNew = pNode->m_item;
@@ -780,14 +812,12 @@ template <class TListBase> BOOL SECTreeBaseT<TListBase>::GetItem(TVITEMW* pItem,
     }
     if (bAskOwner && nWanted != 0)
     {
-        NMTVDISPINFOW info = {};
-        info.item = *pItem;
-        info.item.lParam = stored.lParam;
-        info.item.mask = nWanted;
-        info.hdr.code = TVN_GETDISPINFOW;
-        this->Notify(&info.hdr);
+        TVITEMW asked = *pItem;
+        asked.lParam = stored.lParam;
+        asked.mask = nWanted;
+        NotifyGetTreeDispInfo(&asked);
         const UINT nMask = pItem->mask;
-        *pItem = info.item;
+        *pItem = asked;
         pItem->mask = nMask;
     }
     return TRUE;
@@ -926,4 +956,5 @@ template <class TListBase> void SECTreeBaseT<TListBase>::SetIndent(int nIndent)
         this->Invalidate(TRUE);
 }
 template class SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListView>;
 } // namespace tarnwick::lists

@@ -200,7 +200,7 @@ protected:
     // Rows for the visible children after nRow (advanced past them), the expanded ones deeply.
     void InsertChildRows(SECTreeNode* pNode, int& nRow);
     void RemoveChildRows(SECTreeNode* pNode, int nRow);
-    LRESULT NotifyExpand(UINT nCode, _Node* pNode, UINT nAction) const;
+    LRESULT NotifyExpand(UINT nCode, HTREEITEM hItem, UINT nAction) const;
     LRESULT NotifyDrag(UINT nCode, int nRow, int x, int y);
     void KeepTreeExBit(UINT nBit, BOOL bOn);
     BOOL IsAnimated() const;
@@ -215,8 +215,18 @@ protected:
     int GetLevelX(const SECTreePaintContext& ctx, int nHalfWidth) const;
     LRESULT NotifySelChange(UINT nCode, int nNewRow, int nOldRow, UINT nAction) const;
     LRESULT NotifyTree(UINT nCode, NMTREEVIEWW& nm) const;
+    // The tree's notifications, each to the notify window.
+    // TVN_DELETEITEMW for a node about to go.
+    virtual void NotifyDeleteTreeItem(HTREEITEM hItem);
+    // TVN_GETDISPINFOW: the owner fills the fields the item's mask asks for.
+    virtual void NotifyGetTreeDispInfo(TVITEMW* pItem);
+    // TVN_SETDISPINFOW: the owner keeps the fields it supplies.
+    virtual void NotifySetTreeDispInfo(const TVITEMW* pItem);
+    // TVN_ITEMEXPANDINGW, whose answer 1 vetoes; TVN_ITEMEXPANDEDW after the change.
+    virtual LRESULT NotifyItemExpanding(HTREEITEM hItem, UINT nCode);
+    virtual void NotifyItemExpanded(HTREEITEM hItem, UINT nCode);
     // Edited sub-item texts go to the store when there is one.
-    void OnSetDispInfo(const LVITEMW& item) override;
+    void SetDispInfoHook(const LVITEMW& item) override;
 
 private:
     SECSubItemTextStorage* m_pTextStorage = nullptr;
@@ -231,6 +241,15 @@ private:
     int m_nAnimationSteps = 5;
     int m_nAnimationCount = 0;
 };
+
+// The window messages every tree window maps to the tree's handlers, beside the list's.
+#define SEC_TREE_MESSAGE_ENTRIES() \
+    ON_WM_LBUTTONDOWN() \
+    ON_WM_LBUTTONDBLCLK() \
+    ON_WM_TIMER() \
+    ON_WM_CHAR() \
+    ON_WM_DESTROY() \
+    ON_WM_SIZE()
 
 extern template class SECTreeBaseT<SECListCtrl>;
 

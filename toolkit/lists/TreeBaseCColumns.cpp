@@ -1,6 +1,7 @@
 // The tree's column texts: the store that keeps them for every node, and the column
 // insertions, deletions and moves that keep them in their columns.
 #include "TreeBaseC.h"
+#include "ListView.h"
 
 #include <algorithm>
 
@@ -100,13 +101,13 @@ template <class TListBase> void SECTreeBaseT<TListBase>::NotifyGetDispInfo(LVITE
     TListBase::NotifyGetDispInfo(pItem);
 }
 
-template <class TListBase> void SECTreeBaseT<TListBase>::OnSetDispInfo(const LVITEMW& item)
+template <class TListBase> void SECTreeBaseT<TListBase>::SetDispInfoHook(const LVITEMW& item)
 {
     const _Node* pNode = GetRowNode(item.iItem);
     if (m_pTextStorage != nullptr && item.iSubItem > 0 && (item.mask & LVIF_TEXT) && pNode != nullptr)
         m_pTextStorage->SetSubItemText(pNode->m_item.hItem, item.iSubItem, item.pszText);
     else
-        TListBase::OnSetDispInfo(item);
+        TListBase::SetDispInfoHook(item);
 }
 
 template <class TListBase> void SECTreeBaseT<TListBase>::GetTreeStyles(UINT& nStyle, UINT& nExStyle) const
@@ -127,4 +128,5 @@ void SECTreeBaseT<TListBase>::ModifyTreeStyles(UINT nRemove, UINT nAdd, UINT nRe
     SetTreeStyles((GetTreeStyle() & ~nRemove) | nAdd, (GetTreeExStyle() & ~nRemoveEx) | nAddEx, bRedraw);
 }
 template class SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListView>;
 } // namespace tarnwick::lists

@@ -1,6 +1,7 @@
 // The tree's selection, visibility, hit testing and keys, and the list core's hooks answered
 // with tree notifications.
 #include "TreeBaseC.h"
+#include "ListView.h"
 
 namespace tarnwick::lists
 {
@@ -433,4 +434,5 @@ template <class TListBase> BOOL SECTreeBaseT<TListBase>::UsesCallbacks(int nRow)
     return FALSE;
 }
 template class SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListView>;
 } // namespace tarnwick::lists

@@ -1,5 +1,6 @@
 // The tree's window messages.
 #include "TreeBaseC.h"
+#include "ListView.h"
 
 namespace tarnwick::lists
 {
@@ -81,4 +82,5 @@ template <class TListBase> void SECTreeBaseT<TListBase>::OnSize(UINT nType, int 
 }
 
 template class SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListView>;
 } // namespace tarnwick::lists

@@ -1,5 +1,6 @@
 // Column 0 of a tree row: indent, connecting lines, expand button, state image, icon, label.
 #include "TreeBaseC.h"
+#include "ListView.h"
 
 #include <toolkit/foundation/VisualStyle.h>
 
@@ -556,4 +557,5 @@ template <class TListBase> CImageList* SECTreeBaseT<TListBase>::MergeImages(CIma
     return pMerged;
 }
 template class SECTreeBaseT<SECListCtrl>;
+template class SECTreeBaseT<SECListView>;
 } // namespace tarnwick::lists

@@ -54,7 +54,8 @@ public:
 
     virtual int SaveDC();
     virtual BOOL RestoreDC(int nSavedDC);
-    int GetDeviceCaps(int nIndex) const;
+    // Virtual so that a stand-in can answer for a printer.
+    virtual int GetDeviceCaps(int nIndex) const;
 
     // Drawing tools. The previous object comes back through FromHandle, so it may be a
     // temporary wrapper.
@@ -245,13 +246,14 @@ public:
     // Escapes and printing.
     virtual int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData);
     int Escape(int nEscape, int nInputSize, LPCSTR lpszInputData, int nOutputSize, LPSTR lpszOutputData);
-    int StartDoc(LPDOCINFO lpDocInfo);
+    // The job's steps are virtual so that a stand-in printer can record them.
+    virtual int StartDoc(LPDOCINFO lpDocInfo);
     int StartDoc(LPCTSTR lpszDocName);
-    int StartPage();
-    int EndPage();
+    virtual int StartPage();
+    virtual int EndPage();
     int SetAbortProc(BOOL(CALLBACK* lpfn)(HDC, int));
-    int AbortDoc();
-    int EndDoc();
+    virtual int AbortDoc();
+    virtual int EndDoc();
 };
 
 // The DC of a WM_PAINT handler: BeginPaint in the constructor, EndPaint in the destructor.

@@ -11,6 +11,7 @@ class CDockBar;
 class CMiniDockFrameWnd;
 class CDocument;
 class CDocTemplate;
+struct CPrintPreviewState;
 
 // Frame styles beyond the window styles: the document's name goes into the title, before the
 // frame's own title with FWS_PREFIXTITLE.
@@ -99,6 +100,10 @@ public:
     // Shown in the status bar (the child AFX_IDW_STATUS_BAR), through WM_SETMESSAGESTRING.
     void SetMessageText(LPCTSTR lpszText);
     void SetMessageText(UINT nID);
+
+    // Print preview: entering hides the menu and the shown control bars into the state,
+    // leaving shows them again.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
     // Shows and activates the frame; -1 shows it as it was created.
     virtual void ActivateFrame(int nCmdShow = -1);

@@ -4,7 +4,8 @@
 
 class CDocument;
 class CFrameWnd;
-class CPrintInfo;
+class CPreviewView;
+struct CPrintInfo;
 
 class CView : public CWnd
 {
@@ -18,6 +19,8 @@ public:
 
     // Draws the view; OnPaint calls it with OnPrepareDC's device context.
     virtual void OnDraw(CDC* pDC) = 0;
+    // Before each page of a print job too: there the default ends the job after page 1 unless
+    // a maximum page was set.
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     // After the view joins its document (WM_INITIALUPDATE): OnUpdate(NULL, 0, NULL).
     virtual void OnInitialUpdate();
@@ -28,6 +31,19 @@ public:
     // The frame showing this view was activated or deactivated (a WA_ value); the default does
     // nothing.
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pDeactivateFrame);
+
+    // Printing and preview. OnPreparePrinting sets the pages and the dialog's flags and answers
+    // DoPreparePrinting, which gets the job's printer DC from the application (the print dialog
+    // unless the job is direct or a preview); FALSE ends the command without printing.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // Once before the first page; OnEndPrinting comes after every OnBeginPrinting.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // One page: the default draws it with OnDraw.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The preview closes: OnEndPrinting, the frame out of preview mode, this view back.
+    virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pView);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // This view's map, then its document's routing.
@@ -47,6 +63,13 @@ protected:
     // A click makes the view the frame's active one.
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT: StartDoc, the pages from the first to the last
+    // or until OnPrepareDC clears the continue flag, each between StartPage and EndPage, then
+    // EndDoc; AbortDoc when the printer fails.
+    afx_msg void OnFilePrint();
+    // ID_FILE_PRINT_PREVIEW: a preview view takes this view's place in its frame, whose bars
+    // hide meanwhile.
+    afx_msg void OnFilePrintPreview();
 
     DECLARE_MESSAGE_MAP()
 };

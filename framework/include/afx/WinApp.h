@@ -7,6 +7,8 @@
 
 class CDocTemplate;
 class CDocument;
+class CPrintDialog;
+struct CPrintInfo;
 
 // What the help commands ask for: WinHelp files or HTML help.
 enum AFX_HELP_TYPE
@@ -55,6 +57,28 @@ public:
 
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
+    // The application's printer: DEVMODE and DEVNAMES blocks that the application owns, NULL
+    // until a printer is chosen or the system's default is first asked for.
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
+    // Shows the print dialog on the application's printer; the printer the user picks becomes
+    // the application's. IDOK or IDCANCEL.
+    INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // The application's printer blocks into the record (the system's default printer when none
+    // was chosen); FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+    // The blocks become the application's; the old ones are freed unless bFreeOld is FALSE.
+    void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, BOOL bFreeOld = TRUE);
+    // A DC for the application's printer attached to dc; FALSE without a printer.
+    BOOL CreatePrinterDC(CDC& dc);
+    // The printing DC of a print job or preview, which the job deletes: for a preview or a
+    // direct job the application's printer, else the one the print dialog returns. Without a
+    // printer the user is told so; NULL then and when the dialog is cancelled. Tests put a
+    // stand-in printer here.
+    virtual CDC* CreatePrintJobDC(CPrintInfo* pInfo);
+    // ID_FILE_PRINT_SETUP: the printer set-up dialog.
+    afx_msg void OnFilePrintSetup();
+
     // nCode 1 begins and -1 ends a wait cursor, 0 shows it again while one is counted;
     // the cursor from before the first one comes back at the end.
     virtual void DoWaitCursor(int nCode);
@@ -99,6 +123,10 @@ public:
 
 protected:
     CPtrList m_templateList;
+    // Asks the system for its default printer when the application has none yet, or always
+    // when bForceDefaults is set.
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+
     DECLARE_MESSAGE_MAP()
 
     // Moves the settings to the registry under the company key, in the application's name.

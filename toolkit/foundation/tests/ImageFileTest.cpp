@@ -426,3 +426,60 @@ TEST_F(ImageFileTest, SerializeStoresTheSavedBytes)
     ExpectPattern(loaded, "serialized");
 }
 } // namespace
+
+namespace
+{
+// A memory file that records the size of every write it gets.
+class WriteCountingFile : public CMemFile
+{
+public:
+    std::vector<UINT> m_writes;
+
+    void Write(const void* lpBuf, UINT nCount) override
+    {
+        m_writes.push_back(nCount);
+        CMemFile::Write(lpBuf, nCount);
+    }
+};
+
+// A 24-bit BMP of noise, too large to fit one buffer as a JPEG.
+std::vector<BYTE> NoiseBmp(int cx, int cy)
+{
+    const DWORD dwRow = SECImage::RowBytesFor(cx, 24);
+    const BITMAPFILEHEADER file = {0x4D42, 14 + 40 + dwRow * cy, 0, 0, 14 + 40};
+    const BITMAPINFOHEADER info = {40, cx, cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const auto* pFile = reinterpret_cast<const BYTE*>(&file);
+    const auto* pInfo = reinterpret_cast<const BYTE*>(&info);
+    std::vector<BYTE> bytes(pFile, pFile + sizeof(file));
+    bytes.insert(bytes.end(), pInfo, pInfo + sizeof(info));
+    bytes.resize(file.bfSize);
+    UINT nSeed = 12345;
+    for (size_t i = 54; i < bytes.size(); i++)
+        bytes[i] = static_cast<BYTE>((nSeed = nSeed * 1103515245 + 12345) >> 16);
+    return bytes;
+}
+
+TEST_F(ImageFileTest, BufferedWritesGoOutOncePerFlush)
+{
+    WriteFile(m_dir.File(L"noise.bmp"), NoiseBmp(200, 150));
+    SECDib dib;
+    ASSERT_TRUE(dib.LoadImage(m_dir.File(L"noise.bmp")));
+
+    // The JPEG writer flushes its 4096-byte buffer whole, and the rest at the end.
+    SECJpeg jpeg;
+    ASSERT_TRUE(jpeg.CopyImage(dib));
+    WriteCountingFile jpegFile;
+    ASSERT_TRUE(jpeg.SaveImage(&jpegFile));
+    const UINT nLength = static_cast<UINT>(jpegFile.GetLength());
+    ASSERT_GT(nLength, 3 * 4096u);
+    ASSERT_EQ(jpegFile.m_writes.size(), (nLength + 4095) / 4096);
+    for (size_t i = 0; i + 1 < jpegFile.m_writes.size(); i++)
+        EXPECT_EQ(jpegFile.m_writes[i], 4096u) << i;
+    EXPECT_EQ(jpegFile.m_writes.back(), nLength - 4096 * (jpegFile.m_writes.size() - 1));
+
+    // The BMP writer builds the file and writes it once.
+    WriteCountingFile bmpFile;
+    ASSERT_TRUE(dib.SaveImage(&bmpFile));
+    EXPECT_EQ(bmpFile.m_writes, std::vector<UINT>{static_cast<UINT>(bmpFile.GetLength())});
+}
+} // namespace

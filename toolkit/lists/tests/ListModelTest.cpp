@@ -472,7 +472,9 @@ TEST_F(ListModelTest, NamedAccessorsAndSubItemClearing)
     for (int nSubItem = 1; nSubItem <= 3; nSubItem++)
         ASSERT_TRUE(m_list.SetItemFields(1, nSubItem, LVIF_TEXT | LVIF_DI_SETITEM, L"t", 0, 0, 0, 0));
     EXPECT_STREQ(m_list.GetItemText(1, 3), L"t");
-    EXPECT_TRUE(m_list.DeleteAllSubItems());
+    EXPECT_TRUE(m_list.DeleteAllSubItems(m_list.GetItemAt(1)));
+    EXPECT_EQ(m_list.GetItemAt(1)->m_subItems.GetSize(), 0);
+    EXPECT_TRUE(m_list.DeleteAllSubItems(m_list.GetItemAt(1)));
     for (int nSubItem = 1; nSubItem <= 3; nSubItem++)
         EXPECT_STREQ(m_list.GetItemText(1, nSubItem), L"") << nSubItem;
     EXPECT_STREQ(m_list.GetItemText(1, 0), L"y");
