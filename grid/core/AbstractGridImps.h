@@ -22,13 +22,23 @@ class CGXStylesMap;
         virtual ~kind() = default;                                                                                     \
     };
 
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractCalcSizeImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
 
 #undef GX_DECLARE_ABSTRACT_IMP
 
 class CGXSortInfoArray;
 struct DrawStruct;
+class CGXControl;
+
+// The size a cell needs to show its whole text or bitmap: the widest line (bVertical FALSE) or
+// the height of its lines, with the control's borders.
+class CGXAbstractCalcSizeImp
+{
+public:
+    virtual ~CGXAbstractCalcSizeImp() = default;
+    virtual CSize CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                           const CGXStyle* pStandardStyle, BOOL bVertical) = 0;
+};
 
 // Teaches the drawing pass about covered, merged and floating cells: each span is drawn once,
 // by its anchor, over the whole span.
@@ -142,21 +152,29 @@ public:
     virtual void UnfreezeRows(CGXGridCore* pGrid) = 0;
 };
 
+// Hidden rows and columns, kept as bit sets in the parameter object so that every view of a
+// grid hides the same ones.
 class CGXAbstractGridHideCellsImp
 {
 public:
     virtual ~CGXAbstractGridHideCellsImp() = default;
+    // The hidden states follow removed (nFrom..nTo), inserted (nCount at nFrom) and moved
+    // (nFrom..nTo to start at nDest) rows and columns.
+    virtual void RemoveHiddenRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo) = 0;
+    virtual void RemoveHiddenCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo) = 0;
+    virtual void InsertHiddenRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nCount) = 0;
+    virtual void InsertHiddenCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nCount) = 0;
+    virtual void MoveHiddenRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest) = 0;
+    virtual void MoveHiddenCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest) = 0;
+    // nTo 0: nFrom alone. pStates (may be null) gives each row's new state in place of bHide.
+    virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pStates, UINT flags,
+                          int nCommandKind) = 0;
     virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
+    virtual BOOL StoreHideRow(CGXGridCore* pGrid, ROWCOL nRow, BOOL bHide) = 0;
+    virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pStates, UINT flags,
+                          int nCommandKind) = 0;
     virtual BOOL IsColHidden(CGXGridCore* pGrid, ROWCOL nCol) = 0;
-    virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
-                          int nCommandKind) = 0;
-    virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
-                          int nCommandKind) = 0;
-    virtual BOOL IsRowHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nRow, BOOL bFlag) = 0;
-    virtual BOOL IsColHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nCol, BOOL bFlag) = 0;
-    // The hidden states follow inserted (removed) rows or columns.
-    virtual void OnInsertRowsCols(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) = 0;
-    virtual void OnRemoveRowsCols(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo) = 0;
+    virtual BOOL StoreHideCol(CGXGridCore* pGrid, ROWCOL nCol, BOOL bHide) = 0;
 };
 
 class CGXAbstractGridCoveredCellsImp
@@ -389,12 +407,14 @@ public:
     virtual void OnPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
 };
 
+// Fits row heights and column widths to what the cells' contents need. useCovered: covered
+// ranges count towards their bottom row (right column); flags 8: grow only.
 class CGXAbstractGridResizeToFitImp
 {
 public:
     virtual ~CGXAbstractGridResizeToFitImp() = default;
-    virtual BOOL ResizeRowHeightsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
-    virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
+    virtual BOOL ResizeRowHeightsToFit(CGXGridCore* pGrid, const CGXRange& range, BOOL bUseCovered, UINT flags) = 0;
+    virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, const CGXRange& range, BOOL bUseCovered, UINT flags) = 0;
 };
 
 class CGXAbstractGridUserResizeCellsImp

@@ -17,6 +17,8 @@
 #include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridCoveredCellsImp.h>
 #include <grid/core/GridFloatCellsImp.h>
+#include <grid/core/GridFreezeMenuHelperImp.h>
+#include <grid/core/GridHideCellsImp.h>
 #include <grid/core/GridMergeCellsImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -143,11 +145,13 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 {
     // The per-grid features join here, in their order, as they become part of the grid.
+    GXInstallImp<CGXGridHideCellsImp>(pGrid->m_pHideCellsImp);
     if (pGrid->m_pAutoScrollPlugin == nullptr)
     {
         pGrid->m_pAutoScrollPlugin = new CGXAutoScrollPlugin(pGrid);
         pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
     }
+    pGrid->InstallResizeToFitImp();
     pGrid->InstallCommandFactory();
     if (pGrid->m_pCoveredCellsImp == nullptr)
     {
@@ -170,8 +174,11 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         GXInstallSpanCellPoolImp();
         GXInstallDelayedRangePoolImp();
         pGrid->ImplementDrawSpannedCells();
+        pGrid->ImplementCalcSize();
     }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
+    pGrid->ImplementMoveRowsCols();
+    GXInstallImp<CGXGridFreezeMenuHelperImp>(pGrid->m_pFreezeMenuHelperImp);
     pGrid->InstallDirectCopyMoveCellsImp();
 }
 

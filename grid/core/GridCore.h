@@ -59,6 +59,9 @@ constexpr UINT GX_MOVECELL = GX_SCROLLINVIEW | GX_UPDATENOW;
 constexpr UINT GX_FOUNDCELL = GX_NOUPDATEBEFORE | GX_UPDATEONPRESS;
 static_assert(GX_MOVECELL == 0x0A && GX_FOUNDCELL == 0x24 && (GX_NOSELECTFOLLOW | GX_MOVECELL) == 0x8A);
 
+// Resize to fit: sizes only grow.
+constexpr UINT GX_GROWONLY = 0x08;
+
 // Hit-test codes.
 enum : int
 {
@@ -392,6 +395,10 @@ public:
                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
     virtual BOOL HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide = TRUE, CByteArray* pOldStates = nullptr,
                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    // The refresh after rows (columns) nFrom..nTo were hidden or shown; pOldStates holds their
+    // former states, one byte each.
+    virtual void UpdateHideRows(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint);
+    virtual void UpdateHideCols(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint);
     // Named ranges and the edit controls' text drag: no feature does them in this grid.
     virtual BOOL SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pValue, UINT flags, int nCommandKind);
     virtual BOOL GetRangeName(LPCTSTR pszName, CGXRange& range);
@@ -441,8 +448,9 @@ public:
     virtual void OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
     // Further feature forwarders
-    virtual BOOL ResizeRowHeightsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
-    virtual BOOL ResizeColWidthsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    // Fit the rows (columns) of the range to their contents; flags GX_GROWONLY never lowers.
+    virtual BOOL ResizeRowHeightsToFit(CGXRange range, BOOL bUseCovered = TRUE, UINT flags = GX_INVALIDATE);
+    virtual BOOL ResizeColWidthsToFit(CGXRange range, BOOL bUseCovered = TRUE, UINT flags = GX_INVALIDATE);
     virtual BOOL IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag = FALSE);
     virtual BOOL IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag = FALSE);
     virtual BOOL HitTestResizeBoundary(CPoint point, UINT flags, int nHitState);
@@ -794,6 +802,15 @@ public:
     ROWCOL GetFloatOrMergeLimit() const;
     // Installs the drawing of covered, merged and floating cells (once).
     void ImplementDrawSpannedCells();
+    // Installs the moving of rows and columns (once).
+    void ImplementMoveRowsCols();
+    // Installs the size calculation of the cells (once); resize to fit with it.
+    void ImplementCalcSize();
+    void InstallResizeToFitImp();
+    // The size the cell needs for its whole text or bitmap (see CGXAbstractCalcSizeImp); 0, 0
+    // without the size calculation.
+    virtual CSize CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                           const CGXStyle* pStandardStyle, BOOL bVertical);
     // Switch merged and floating cells on (delayed 1, immediate 2) or off (0); nothing without
     // the features.
     void SetMergeCellsMode(WORD wMode, BOOL bRedraw = TRUE);
@@ -863,6 +880,10 @@ protected:
     friend class CGXGridMergeCellsImp;
     friend class CGXGridFloatCellsImp;
     friend class CGXDrawSpannedCellsImp;
+    friend class CGXGridHideCellsImp;
+    friend class CGXGridMoveRowsColsImp;
+    friend class CGXGridResizeToFitImp;
+    friend class CGXGridFreezeMenuHelperImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;

@@ -511,6 +511,17 @@ void CGXGridCore::SetOverrideCursor(UINT nResourceId)
     SetGridCursor(CPoint(0, 0));
 }
 
+// The hidden or shown rows (columns) and those after them are repainted.
+void CGXGridCore::UpdateHideRows(ROWCOL nFrom, ROWCOL nTo, const BYTE* /*pOldStates*/, UINT flags, BOOL bHint)
+{
+    GXGridAxis(*this, TRUE).UpdateChangedSizes(nFrom, nTo, flags, bHint);
+}
+
+void CGXGridCore::UpdateHideCols(ROWCOL nFrom, ROWCOL nTo, const BYTE* /*pOldStates*/, UINT flags, BOOL bHint)
+{
+    GXGridAxis(*this, FALSE).UpdateChangedSizes(nFrom, nTo, flags, bHint);
+}
+
 int CGXGridCore::GetZoom()
 {
     if (m_bPrinting || m_pParam == nullptr || m_pParam->m_bNoZoom)

@@ -3,6 +3,8 @@
 // defaults.
 #include <grid/core/GridCore.h>
 
+#include <grid/core/ControlFactory.h>
+#include <grid/core/GridMoveRowsColsImp.h>
 #include <grid/core/Properties.h>
 
 #include <algorithm>
@@ -198,4 +200,9 @@ void CGXGridCore::OnPrepareCell(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
 BOOL CGXGridCore::LockRedraw(BOOL /*bLock*/)
 {
     return FALSE;
+}
+
+void CGXGridCore::ImplementMoveRowsCols()
+{
+    GXInstallImp<CGXGridMoveRowsColsImp>(m_pMoveRowsColsImp);
 }

@@ -191,7 +191,9 @@ public:
     // What undo keeps of removed rows and columns: bit 0 base styles, bit 1 cell styles.
     WORD m_wRowUndoFlags = 3;
     WORD m_wColUndoFlags = 3;
-    BOOL m_abResizeSettings[2] = {FALSE, FALSE};
+    // The smallest row height and column width that resizing by mouse gives, in pixels.
+    int m_nMinTrackRowHeight = 0;
+    int m_nMinTrackColWidth = 0;
     // When a cell control becomes active by itself (GX_ACTIVATEON... bits).
     WORD m_wActivateCell = 1;
     WORD m_wAllowSelection = 255;
@@ -217,6 +219,14 @@ public:
     ROWCOL m_nFrozenRows = 0;
     ROWCOL m_nFrozenCols = 0;
     DWORD m_adwSettingsB[6] = {};
+    // The block that the last row (column) freeze moved: where it starts now, how many rows
+    // (columns) it holds, and where it started before.
+    ROWCOL m_nFreezeRowsFirst = 0;
+    ROWCOL m_nFreezeRowsCount = 0;
+    ROWCOL m_nFreezeRowsOrigin = 0;
+    ROWCOL m_nFreezeColsFirst = 0;
+    ROWCOL m_nFreezeColsCount = 0;
+    ROWCOL m_nFreezeColsOrigin = 0;
     // With the flag set, initialisation makes this cell current when the grid has it.
     BOOL m_bRestoreCell = FALSE;
     ROWCOL m_nRestoreRow = 1;

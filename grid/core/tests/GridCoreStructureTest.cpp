@@ -14,15 +14,37 @@ namespace
 class RecordingHideCells : public CGXAbstractGridHideCellsImp
 {
 public:
+    void RemoveHiddenRows(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo) override
+    {
+        m_calls.push_back({FALSE, TRUE, nFrom, nTo});
+    }
+    void RemoveHiddenCols(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo) override
+    {
+        m_calls.push_back({FALSE, FALSE, nFrom, nTo});
+    }
+    void InsertHiddenRows(CGXGridCore*, ROWCOL nFrom, ROWCOL nCount) override
+    {
+        m_calls.push_back({TRUE, TRUE, nFrom, nCount});
+    }
+    void InsertHiddenCols(CGXGridCore*, ROWCOL nFrom, ROWCOL nCount) override
+    {
+        m_calls.push_back({TRUE, FALSE, nFrom, nCount});
+    }
+    void MoveHiddenRows(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL) override
+    {
+    }
+    void MoveHiddenCols(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL) override
+    {
+    }
+    BOOL HideRows(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override
+    {
+        return FALSE;
+    }
     BOOL IsRowHidden(CGXGridCore*, ROWCOL) override
     {
         return FALSE;
     }
-    BOOL IsColHidden(CGXGridCore*, ROWCOL) override
-    {
-        return FALSE;
-    }
-    BOOL HideRows(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override
+    BOOL StoreHideRow(CGXGridCore*, ROWCOL, BOOL) override
     {
         return FALSE;
     }
@@ -30,21 +52,13 @@ public:
     {
         return FALSE;
     }
-    BOOL IsRowHiddenFlagSet(CGXGridCore*, ROWCOL, BOOL) override
+    BOOL IsColHidden(CGXGridCore*, ROWCOL) override
     {
         return FALSE;
     }
-    BOOL IsColHiddenFlagSet(CGXGridCore*, ROWCOL, BOOL) override
+    BOOL StoreHideCol(CGXGridCore*, ROWCOL, BOOL) override
     {
         return FALSE;
-    }
-    void OnInsertRowsCols(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) override
-    {
-        m_calls.push_back({TRUE, bRows, nFrom, nCount});
-    }
-    void OnRemoveRowsCols(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nTo) override
-    {
-        m_calls.push_back({FALSE, bRows, nFrom, nTo});
     }
     struct Call
     {
