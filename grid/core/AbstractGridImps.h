@@ -94,10 +94,15 @@ public:
     virtual void HideFillFrame(CGXGridCore* pGrid) = 0;
 };
 
+// Dragging selected whole rows or columns by their headers to a new place.
 class CGXAbstractGridUserDragSelectRangeImp
 {
 public:
     virtual ~CGXAbstractGridUserDragSelectRangeImp() = default;
+    // The mouse: a press on a selected header (TRUE when a drag started), moves and the release.
+    virtual BOOL OnStartDrag(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL OnDragMove(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
+    virtual BOOL OnDragEnd(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
     virtual BOOL StartDragRowsCols(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) = 0;
     virtual void OnDragFeedback(CGXGridCore* pGrid, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow,
                                 ROWCOL nTargetCol) = 0;
@@ -128,6 +133,9 @@ public:
     virtual void UpdateRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights,
                                   UINT& flags) = 0;
     virtual void UpdateRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT& flags) = 0;
+    // pOldHeights: the former heights, 0 where a row was hidden before; nTo 0 means nFrom.
+    virtual void UpdateHideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights, UINT& flags) = 0;
+    virtual void UpdateHideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT& flags) = 0;
 };
 
 class CGXAbstractGridMarkEditHeaderImp
@@ -417,14 +425,21 @@ public:
     virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, const CGXRange& range, BOOL bUseCovered, UINT flags) = 0;
 };
 
+// Resizing rows and columns by dragging their header borders. Modes: 1 row height, 2 column width.
 class CGXAbstractGridUserResizeCellsImp
 {
 public:
     virtual ~CGXAbstractGridUserResizeCellsImp() = default;
-    virtual BOOL HitTestResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, int nHitState) = 0;
-    virtual void TrackResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
-    virtual void EndResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
-    virtual void CancelResizeBoundary(CGXGridCore* pGrid) = 0;
+    virtual BOOL OnTrackMouseMove(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
+    virtual BOOL OnTrackButtonDown(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow,
+                                   ROWCOL nCol) = 0;
+    virtual BOOL OnTrackButtonUp(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
+    virtual BOOL OnTrackDoubleClick(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow,
+                                    ROWCOL nCol) = 0;
+    virtual BOOL OnStartTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode) = 0;
+    virtual void OnMoveTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode, int nSize) = 0;
+    virtual void OnCancelTracking(CGXGridCore* pGrid) = 0;
+    virtual void OnEndTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode, int nSize) = 0;
 };
 
 class CGXAbstractGridFindReplaceImp

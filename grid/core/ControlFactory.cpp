@@ -21,6 +21,8 @@
 #include <grid/core/GridHideCellsImp.h>
 #include <grid/core/GridMergeCellsImp.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridUserDragSelectRangeImp.h>
+#include <grid/core/GridUserResizeCellsImp.h>
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
@@ -177,7 +179,9 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->ImplementCalcSize();
     }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
+    GXInstallImp<CGXGridUserDragSelectRangeImp>(pGrid->m_pUserDragSelectRangeImp);
     pGrid->ImplementMoveRowsCols();
+    GXInstallImp<CGXGridUserResizeCellsImp>(pGrid->m_pUserResizeCellsImp);
     GXInstallImp<CGXGridFreezeMenuHelperImp>(pGrid->m_pFreezeMenuHelperImp);
     pGrid->InstallDirectCopyMoveCellsImp();
 }

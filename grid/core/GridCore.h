@@ -453,10 +453,16 @@ public:
     virtual BOOL ResizeColWidthsToFit(CGXRange range, BOOL bUseCovered = TRUE, UINT flags = GX_INVALIDATE);
     virtual BOOL IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag = FALSE);
     virtual BOOL IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag = FALSE);
-    virtual BOOL HitTestResizeBoundary(CPoint point, UINT flags, int nHitState);
-    virtual void TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
-    virtual void EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
-    virtual void CancelResizeBoundary();
+    // Resizing by mouse: the press (hit-tested here), moves and the release of the mouse, each
+    // TRUE when the resize feature took it; the tracking steps that the feature runs (mode 1
+    // rows, 2 columns); nothing without the feature.
+    virtual BOOL OnTrackButtonDown(CPoint point, UINT flags);
+    virtual BOOL OnTrackMouseMove(CPoint point, UINT flags);
+    virtual BOOL OnTrackButtonUp(CPoint point, UINT flags);
+    virtual void OnCancelTracking();
+    virtual BOOL OnStartTracking(ROWCOL nRow, ROWCOL nCol, int nMode);
+    virtual void OnMoveTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize);
+    virtual void OnEndTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize);
     virtual BOOL SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
                                        UINT flags = GX_INVALIDATE, int nCommandKind = 0);
     virtual BOOL StoreCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, BOOL bSet);
@@ -710,10 +716,10 @@ public:
                             int nCommandKind = 0);
     virtual BOOL DoMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT flags = GX_INVALIDATE,
                             int nCommandKind = 0);
-    virtual BOOL OnSelDragStart(ROWCOL nRow, ROWCOL nCol);
-    virtual void OnSelDragMove(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
-    virtual BOOL OnSelDragDrop(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
-    virtual void OnSelDragCancel();
+    virtual BOOL StartDragRowsCols(ROWCOL nRow, ROWCOL nCol);
+    virtual void OnDragFeedback(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
+    virtual BOOL OnDropRowsCols(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
+    virtual void CancelDrag();
     virtual BOOL CanFreezeCols();
     virtual void FreezeColsCmd();
     virtual BOOL CanUnfreezeCols();
@@ -884,6 +890,11 @@ protected:
     friend class CGXGridMoveRowsColsImp;
     friend class CGXGridResizeToFitImp;
     friend class CGXGridFreezeMenuHelperImp;
+    friend class CGXGridUserResizeCellsImp;
+    friend class CGXGridUserDragSelectRangeImp;
+    friend class CGXGridOptimizedUpdateImp;
+    friend class CGXGridMarkEditHeaderImp;
+    friend class CGXGridOldDrawingImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;

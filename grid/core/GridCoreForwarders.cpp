@@ -267,28 +267,47 @@ BOOL CGXGridCore::IsColHiddenFlagSet(ROWCOL nCol, BOOL /*bFlag*/)
     return m_pParam != nullptr && CGXGridHideCellsImp::IsBitSet(m_pParam->m_abHideCol, nCol);
 }
 
-BOOL CGXGridCore::HitTestResizeBoundary(CPoint point, UINT flags, int nHitState)
+BOOL CGXGridCore::OnTrackButtonDown(CPoint point, UINT flags)
 {
-    return m_pUserResizeCellsImp != nullptr &&
-           m_pUserResizeCellsImp->HitTestResizeBoundary(this, point, flags, nHitState);
+    if (m_pUserResizeCellsImp == nullptr)
+        return FALSE;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    const int nHit = HitTest(point, &nRow, &nCol);
+    return m_pUserResizeCellsImp->OnTrackButtonDown(this, point, flags, nHit, nRow, nCol);
 }
 
-void CGXGridCore::TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridCore::OnTrackMouseMove(CPoint point, UINT flags)
 {
-    if (m_pUserResizeCellsImp != nullptr)
-        m_pUserResizeCellsImp->TrackResizeBoundary(this, point, flags, nRow, nCol);
+    return m_pUserResizeCellsImp != nullptr && m_pUserResizeCellsImp->OnTrackMouseMove(this, point, flags);
 }
 
-void CGXGridCore::EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridCore::OnTrackButtonUp(CPoint point, UINT flags)
 {
-    if (m_pUserResizeCellsImp != nullptr)
-        m_pUserResizeCellsImp->EndResizeBoundary(this, point, flags, nRow, nCol);
+    return m_pUserResizeCellsImp != nullptr && m_pUserResizeCellsImp->OnTrackButtonUp(this, point, flags);
 }
 
-void CGXGridCore::CancelResizeBoundary()
+void CGXGridCore::OnCancelTracking()
 {
     if (m_pUserResizeCellsImp != nullptr)
-        m_pUserResizeCellsImp->CancelResizeBoundary(this);
+        m_pUserResizeCellsImp->OnCancelTracking(this);
+}
+
+BOOL CGXGridCore::OnStartTracking(ROWCOL nRow, ROWCOL nCol, int nMode)
+{
+    return m_pUserResizeCellsImp != nullptr && m_pUserResizeCellsImp->OnStartTracking(this, nRow, nCol, nMode);
+}
+
+void CGXGridCore::OnMoveTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize)
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->OnMoveTracking(this, nRow, nCol, nMode, nSize);
+}
+
+void CGXGridCore::OnEndTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize)
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->OnEndTracking(this, nRow, nCol, nMode, nSize);
 }
 
 BOOL CGXGridCore::SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT flags,

@@ -139,7 +139,7 @@ BOOL CGXGridMoveRowsColsImp::UncoverCutRanges(CGXGridCore* pGrid, BOOL bRows, RO
     const CGXRangeList& covered = pGrid->GetParam()->m_CoveredCellsList;
     for (POSITION pos = covered.GetHeadPosition(); pos != nullptr;)
     {
-        const CGXRange& range = *covered.GetNext(pos);
+        const CGXRange& range = *covered.GetNextRange(pos);
         const ROWCOL nFirst = bRows ? range.top : range.left;
         const ROWCOL nLast = bRows ? range.bottom : range.right;
         // Whole after the move: inside the block, or around it or beside it with the block
@@ -214,10 +214,15 @@ void CGXDragLineWnd::OnPaint()
     CPaintDC dc(this);
     CRect rect;
     GetClientRect(&rect);
+    DrawLine(&dc, rect);
+}
+
+void CGXDragLineWnd::DrawLine(CDC* pDC, const CRect& rect) const
+{
     CPen pen(PS_SOLID, 1, m_rgbLine);
-    CPen* pOldPen = dc.SelectObject(&pen);
-    dc.MoveTo(rect.left, rect.top);
-    dc.LineTo(rect.right - 1, rect.bottom - 1);
-    dc.SetPixel(rect.right - 1, rect.bottom - 1, m_rgbLine); // LineTo leaves out its end point
-    dc.SelectObject(pOldPen);
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    pDC->MoveTo(rect.left, rect.top);
+    pDC->LineTo(rect.right - 1, rect.bottom - 1);
+    pDC->SetPixel(rect.right - 1, rect.bottom - 1, m_rgbLine); // LineTo leaves out its end point
+    pDC->SelectObject(pOldPen);
 }

@@ -36,6 +36,8 @@ public:
     explicit CGXDragLineWnd(COLORREF rgbLine);
     // A hidden child at (0, 0, 1, 1) of the window, with the grid's save-bits class.
     BOOL CreateDragLine(CWnd* pParent);
+    // The line from the top-left corner of the rectangle to its bottom-right pixel.
+    void DrawLine(CDC* pDC, const CRect& rect) const;
 
 protected:
     afx_msg void OnPaint();

@@ -90,6 +90,12 @@ public:
     void UpdateRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT&) override
     {
     }
+    void UpdateHideRows(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT&) override
+    {
+    }
+    void UpdateHideCols(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT&) override
+    {
+    }
     struct Call
     {
         ROWCOL n1;
@@ -413,6 +419,8 @@ TEST_F(GridCoreStructureTest, ChangesTellTheHiddenCellsAndOptimisedUpdateFeature
 {
     auto* pHide = new RecordingHideCells;
     auto* pUpdate = new RecordingOptimizedUpdate;
+    delete m_grid.m_pHideCellsImp;
+    delete m_grid.m_pOptimizedUpdateImp;
     m_grid.m_pHideCellsImp = pHide;
     m_grid.m_pOptimizedUpdateImp = pUpdate;
     const int nHeight4 = m_grid.GetRowHeight(4);
@@ -459,6 +467,7 @@ TEST_F(GridCoreStructureTest, InsertingHandsTheKeptDataUndoEntryBackAfterItsStor
 TEST_F(GridCoreStructureTest, MovingRowsChecksTheBlockAndForwards)
 {
     auto* pMove = new RecordingMoveRowsCols;
+    delete m_grid.m_pMoveRowsColsImp;
     m_grid.m_pMoveRowsColsImp = pMove;
     EXPECT_FALSE(m_grid.MoveRows(5, 6, 5));  // onto itself
     EXPECT_FALSE(m_grid.MoveRows(9, 10, 10)); // would end past the last row

@@ -67,6 +67,8 @@ public:
     using CGXGridCore::m_pMergeCellsImp;
     using CGXGridCore::m_pMoveRowsColsImp;
     using CGXGridCore::m_pOptimizedUpdateImp;
+    using CGXGridCore::m_pResizeToFitImp;
+    using CGXGridCore::m_pUserDragSelectRangeImp;
     using CGXGridCore::m_pUpdateHintImp;
     using CGXGridCore::m_pUpdateObject;
     using CGXGridCore::m_pUserResizeCellsImp;
