@@ -19,7 +19,10 @@
 #include <grid/core/GridFloatCellsImp.h>
 #include <grid/core/GridFreezeMenuHelperImp.h>
 #include <grid/core/GridHideCellsImp.h>
+#include <grid/core/GridMarkEditHeaderImp.h>
 #include <grid/core/GridMergeCellsImp.h>
+#include <grid/core/GridOldDrawingImp.h>
+#include <grid/core/GridOptimizedUpdateImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
@@ -155,6 +158,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     }
     pGrid->InstallResizeToFitImp();
     pGrid->InstallCommandFactory();
+    GXInstallImp<CGXGridOldDrawingImp>(pGrid->m_pOldDrawingImp);
     if (pGrid->m_pCoveredCellsImp == nullptr)
     {
         pGrid->m_pCoveredCellsImp = new CGXGridCoveredCellsImp;
@@ -182,6 +186,8 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     GXInstallImp<CGXGridUserDragSelectRangeImp>(pGrid->m_pUserDragSelectRangeImp);
     pGrid->ImplementMoveRowsCols();
     GXInstallImp<CGXGridUserResizeCellsImp>(pGrid->m_pUserResizeCellsImp);
+    GXInstallImp<CGXGridOptimizedUpdateImp>(pGrid->m_pOptimizedUpdateImp);
+    GXInstallImp<CGXGridMarkEditHeaderImp>(pGrid->m_pMarkEditHeaderImp);
     GXInstallImp<CGXGridFreezeMenuHelperImp>(pGrid->m_pFreezeMenuHelperImp);
     pGrid->InstallDirectCopyMoveCellsImp();
 }

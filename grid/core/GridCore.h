@@ -1039,6 +1039,8 @@ protected:
     CPtrList m_CleanRects;
     CRect m_rectCurrentCellFrame;
     BOOL m_bGridFrame = FALSE;
+    // This grid paints its cells through the old drawing feature.
+    BOOL m_bOldDrawing = FALSE;
     CRect m_rectLastVisibleCell; // CalcVisibleCellRect's last answer, for the hit tests
 
     // Mouse: the action that a press started.

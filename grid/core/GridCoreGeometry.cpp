@@ -511,15 +511,14 @@ void CGXGridCore::SetOverrideCursor(UINT nResourceId)
     SetGridCursor(CPoint(0, 0));
 }
 
-// The hidden or shown rows (columns) and those after them are repainted.
-void CGXGridCore::UpdateHideRows(ROWCOL nFrom, ROWCOL nTo, const BYTE* /*pOldStates*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateHideRows(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint)
 {
-    GXGridAxis(*this, TRUE).UpdateChangedSizes(nFrom, nTo, flags, bHint);
+    GXGridAxis(*this, TRUE).UpdateHidden(nFrom, nTo, pOldStates, flags, bHint);
 }
 
-void CGXGridCore::UpdateHideCols(ROWCOL nFrom, ROWCOL nTo, const BYTE* /*pOldStates*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateHideCols(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint)
 {
-    GXGridAxis(*this, FALSE).UpdateChangedSizes(nFrom, nTo, flags, bHint);
+    GXGridAxis(*this, FALSE).UpdateHidden(nFrom, nTo, pOldStates, flags, bHint);
 }
 
 int CGXGridCore::GetZoom()

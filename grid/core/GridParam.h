@@ -191,6 +191,11 @@ public:
     // What undo keeps of removed rows and columns: bit 0 base styles, bit 1 cell styles.
     WORD m_wRowUndoFlags = 3;
     WORD m_wColUndoFlags = 3;
+    // How a double-clicked or dragged hidden column comes back: 0 through the core's show
+    // operation, else by its width.
+    WORD m_wShowHiddenCols = 0;
+    // Cells and their grid lines are painted by the old drawing feature.
+    BOOL m_bOldDrawing = FALSE;
     // The smallest row height and column width that resizing by mouse gives, in pixels.
     int m_nMinTrackRowHeight = 0;
     int m_nMinTrackColWidth = 0;
