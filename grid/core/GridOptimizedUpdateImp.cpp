@@ -85,7 +85,8 @@ void CGXGridOptimizedUpdateImp::Update(CGXGridCore* pGrid, BOOL bRows, Change ch
     const ROWCOL nLowest = std::min<ROWCOL>(axis.Frozen() + 1, std::max<ROWCOL>(nCount, 1));
     nFirst = std::max(std::min(nFirst, nCount), nLowest);
     axis.LastVisible() = GX_INVALID;
-    if (bAbove || nFrom > axis.GetLastVisible(nullptr))
+    // Flags 0 paint nothing; a change above or below the view needs no painting.
+    if (flags == 0 || bAbove || nFrom > axis.GetLastVisible(nullptr))
         return;
 
     CRect rectArea;
