@@ -365,15 +365,27 @@ public:
     virtual BOOL OnLeftClickedCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point) = 0;
 };
 
+// The spreadsheet-like frame around the selection with its drag handle. Handle positions: 2
+// bottom-left, 7 top-right, any other bottom-right.
 class CGXAbstractGridExcelLikeFrameImp
 {
 public:
     virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
-    virtual void DrawSelectionFrame(CGXGridCore* pGrid) = 0;
+    virtual void DrawSelectionFrame(CGXGridCore* pGrid, CDC* pDC, const CRect& rect, CBrush* pBrush, BOOL bTopOpen,
+                                    BOOL bLeftOpen, int nHandle, BOOL bNoFrame) = 0;
+    virtual void InvalidateSelectionFrame(CGXGridCore* pGrid, CDC* pDC, const CGXRange& range, int nHandle,
+                                          UINT flags) = 0;
+    virtual void UpdateSelectionFrame(CGXGridCore* pGrid, CDC* pDC, BOOL bRedrawOld, const CGXRange& range) = 0;
+    virtual void RedrawSelectionFrame(CGXGridCore* pGrid) = 0;
+    virtual void OnSelectionFrameChanged(CGXGridCore* pGrid, BOOL bState, BOOL bRedraw) = 0;
+    // The frame of the current selection drawn at the end of a painting pass.
+    virtual void DrawFrameOfPass(CGXGridCore* pGrid, CDC* pDC) = 0;
+    // The frame follows the selection: its old and new places are repainted.
     virtual void RefreshExcelLikeFrame(CGXGridCore* pGrid) = 0;
     // Locks (TRUE) or unlocks the frame's drawing; answers the former lock.
     virtual BOOL LockFrame(CGXGridCore* pGrid, BOOL bLock, BOOL bRedraw) = 0;
 };
+
 
 // The clipboard commands; each answers whether it did its work.
 class CGXAbstractGridCutPasteImp

@@ -16,6 +16,7 @@
 #include <grid/core/CoveredCellPool.h>
 #include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridExcelLikeFrameImp.h>
 #include <grid/core/GridFloatCellsImp.h>
 #include <grid/core/GridFreezeMenuHelperImp.h>
 #include <grid/core/GridHideCellsImp.h>
@@ -183,6 +184,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->ImplementCalcSize();
     }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
+    GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
     GXInstallImp<CGXGridUserDragSelectRangeImp>(pGrid->m_pUserDragSelectRangeImp);
     pGrid->ImplementMoveRowsCols();
     GXInstallImp<CGXGridUserResizeCellsImp>(pGrid->m_pUserResizeCellsImp);

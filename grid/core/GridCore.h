@@ -384,7 +384,8 @@ public:
     virtual void OnSelectRangeDone(const CGXRange& range, BOOL bFlag1, BOOL bFlag2);
     virtual BOOL CanSelectCurrentCell(BOOL bSelect, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
     virtual void RefreshHeaders(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
-    virtual void DrawSelectionFrame();
+    // The selection frame of a painting pass, drawn into its device context.
+    virtual void DrawSelectionFrame(CDC* pDC);
     virtual void RefreshExcelLikeFrame();
 
     // Feature forwarders
@@ -895,6 +896,7 @@ protected:
     friend class CGXGridOptimizedUpdateImp;
     friend class CGXGridMarkEditHeaderImp;
     friend class CGXGridOldDrawingImp;
+    friend class CGXGridExcelLikeFrameImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;

@@ -259,12 +259,12 @@ BOOL CGXGridCore::ResizeColWidthsToFit(CGXRange range, BOOL bUseCovered, UINT fl
 
 BOOL CGXGridCore::IsRowHiddenFlagSet(ROWCOL nRow, BOOL /*bFlag*/)
 {
-    return m_pParam != nullptr && CGXGridHideCellsImp::IsBitSet(m_pParam->m_abHideRow, nRow);
+    return m_pParam != nullptr && CGXGridHideCellsImp::IsBitSet(m_pParam->m_hiddenRows, nRow);
 }
 
 BOOL CGXGridCore::IsColHiddenFlagSet(ROWCOL nCol, BOOL /*bFlag*/)
 {
-    return m_pParam != nullptr && CGXGridHideCellsImp::IsBitSet(m_pParam->m_abHideCol, nCol);
+    return m_pParam != nullptr && CGXGridHideCellsImp::IsBitSet(m_pParam->m_hiddenCols, nCol);
 }
 
 BOOL CGXGridCore::OnTrackButtonDown(CPoint point, UINT flags)

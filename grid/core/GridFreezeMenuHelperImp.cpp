@@ -11,19 +11,9 @@ using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
-// The last freeze's record of one direction.
-struct FreezeRecord
+CGXGridParam::FreezeRecord& RecordOf(CGXGridParam* pParam, BOOL bRows)
 {
-    ROWCOL& nFirst;
-    ROWCOL& nCount;
-    ROWCOL& nOrigin;
-};
-
-FreezeRecord RecordOf(CGXGridParam* pParam, BOOL bRows)
-{
-    if (bRows)
-        return {pParam->m_nFreezeRowsFirst, pParam->m_nFreezeRowsCount, pParam->m_nFreezeRowsOrigin};
-    return {pParam->m_nFreezeColsFirst, pParam->m_nFreezeColsCount, pParam->m_nFreezeColsOrigin};
+    return bRows ? pParam->m_freezeRows : pParam->m_freezeCols;
 }
 
 ROWCOL Headers(CGXGridCore* pGrid, BOOL bRows)
@@ -129,11 +119,11 @@ void CGXGridFreezeMenuHelperImp::Freeze(CGXGridCore* pGrid, BOOL bRows)
         pGrid->SelectRange(CGXRange().SetTable(), FALSE, FALSE);
         if (nStart != nHeaders + 1)
             Move(pGrid, bRows, nStart, nEnd, nHeaders + 1);
-        const FreezeRecord record = RecordOf(pParam, bRows);
-        record.nFirst = nHeaders + 1;
-        record.nCount = nEnd - nStart + 1;
-        record.nOrigin = nStart;
-        SetFrozen(pGrid, bRows, nHeaders + record.nCount);
+        CGXGridParam::FreezeRecord& record = RecordOf(pParam, bRows);
+        record.freezeFirst = nHeaders + 1;
+        record.freezeCount = nEnd - nStart + 1;
+        record.freezeOrigin = nStart;
+        SetFrozen(pGrid, bRows, nHeaders + record.freezeCount);
     }
     pGrid->RedrawGrid(GX_UPDATENOW, TRUE);
     pGrid->EndUndoBlock();
@@ -148,9 +138,9 @@ void CGXGridFreezeMenuHelperImp::Unfreeze(CGXGridCore* pGrid, BOOL bRows)
     pGrid->BeginUndoBlock(bRows ? pAppData->m_sFreezeRows : pAppData->m_sFreezeColumns);
     {
         const SECScopedValue<BOOL> locked(pParam->m_bLockUpdate, TRUE);
-        const FreezeRecord record = RecordOf(pParam, bRows);
-        if (record.nCount > 0 && record.nFirst != record.nOrigin)
-            Move(pGrid, bRows, record.nFirst, record.nFirst + record.nCount - 1, record.nOrigin);
+        const CGXGridParam::FreezeRecord& record = RecordOf(pParam, bRows);
+        if (record.freezeCount > 0 && record.freezeFirst != record.freezeOrigin)
+            Move(pGrid, bRows, record.freezeFirst, record.freezeFirst + record.freezeCount - 1, record.freezeOrigin);
         SetFrozen(pGrid, bRows, Headers(pGrid, bRows));
     }
     pGrid->RedrawGrid(GX_UPDATENOW, TRUE);

@@ -14,7 +14,7 @@ constexpr ULONGLONG nMaxByteIndex = 0x7FFFFFFF;
 
 CByteArray& HiddenBits(CGXGridParam* pParam, BOOL bRows)
 {
-    return bRows ? pParam->m_abHideRow : pParam->m_abHideCol;
+    return bRows ? pParam->m_hiddenRows : pParam->m_hiddenCols;
 }
 
 // Of byte j, the bits whose index lies below n.

@@ -147,7 +147,22 @@ public:
 class RecordingFrame : public CGXAbstractGridExcelLikeFrameImp
 {
 public:
-    void DrawSelectionFrame(CGXGridCore*) override
+    void DrawSelectionFrame(CGXGridCore*, CDC*, const CRect&, CBrush*, BOOL, BOOL, int, BOOL) override
+    {
+    }
+    void InvalidateSelectionFrame(CGXGridCore*, CDC*, const CGXRange&, int, UINT) override
+    {
+    }
+    void UpdateSelectionFrame(CGXGridCore*, CDC*, BOOL, const CGXRange&) override
+    {
+    }
+    void RedrawSelectionFrame(CGXGridCore*) override
+    {
+    }
+    void OnSelectionFrameChanged(CGXGridCore*, BOOL, BOOL) override
+    {
+    }
+    void DrawFrameOfPass(CGXGridCore*, CDC*) override
     {
     }
     void RefreshExcelLikeFrame(CGXGridCore*) override

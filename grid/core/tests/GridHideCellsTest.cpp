@@ -114,10 +114,10 @@ TEST_F(HideCellsTest, AFirstIndexPastTheCountIsRefusedAndTheLastStopsAtIt)
 {
     EXPECT_FALSE(m_grid.HideRows(21, 21));
     EXPECT_FALSE(m_grid.HideRows(0x7FFFFFF0, 0x7FFFFFFF));
-    EXPECT_EQ(m_grid.GetParam()->m_abHideRow.GetSize(), 0);
+    EXPECT_EQ(m_grid.GetParam()->m_hiddenRows.GetSize(), 0);
     EXPECT_TRUE(m_grid.HideRows(19, GX_INVALID - 1));
     EXPECT_TRUE(m_grid.IsRowHidden(20));
-    EXPECT_EQ(m_grid.GetParam()->m_abHideRow.GetSize(), 3);
+    EXPECT_EQ(m_grid.GetParam()->m_hiddenRows.GetSize(), 3);
 }
 
 TEST_F(HideCellsTest, HiddenStatesFollowInsertedAndRemovedRows)
