@@ -460,6 +460,7 @@ TEST_F(GridCoreStructureTest, ChangesTellTheHiddenCellsAndOptimisedUpdateFeature
 TEST_F(GridCoreStructureTest, AChangeLocksTheSelectionFrameForItsTime)
 {
     auto* pFrame = new RecordingFrame;
+    delete m_grid.m_pExcelLikeFrameImp;
     m_grid.m_pExcelLikeFrameImp = pFrame;
     m_grid.GetParam()->m_anCoreSettings[3] = 1;
     ASSERT_TRUE(m_grid.InsertRows(3, 1));

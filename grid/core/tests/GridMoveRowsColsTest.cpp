@@ -61,7 +61,7 @@ TEST_F(MoveRowsColsTest, ABlockLandsWithItsDataHeightsHiddenStatesAndCoverings)
     EXPECT_FALSE(m_grid.IsRowHidden(3));
     CGXRange covered;
     ASSERT_NE(m_grid.GetCoveredCellsRowCol(7, 3, covered), nullptr);
-    EXPECT_EQ(covered, CGXRange(7, 2, 7, 3));
+    EXPECT_EQ(RangeBounds(covered), RangeBounds(CGXRange(7, 2, 7, 3)));
 
     ASSERT_TRUE(m_grid.Undo());
     EXPECT_EQ(Value(3), _T("r3"));
@@ -103,7 +103,7 @@ TEST_F(MoveRowsColsTest, CuttingACoveredRangeUncoversItAndUndoRestoresBoth)
     ASSERT_TRUE(m_grid.Undo());
     EXPECT_EQ(Value(4), _T("r4"));
     ASSERT_NE(m_grid.GetCoveredCellsRowCol(3, 2, covered), nullptr);
-    EXPECT_EQ(covered, CGXRange(3, 2, 5, 2));
+    EXPECT_EQ(RangeBounds(covered), RangeBounds(CGXRange(3, 2, 5, 2)));
 }
 
 TEST_F(MoveRowsColsTest, ACoveredRangeThatMovesWholeStaysCovered)
@@ -112,7 +112,7 @@ TEST_F(MoveRowsColsTest, ACoveredRangeThatMovesWholeStaysCovered)
     ASSERT_TRUE(m_grid.MoveRows(3, 5, 7));
     CGXRange covered;
     ASSERT_NE(m_grid.GetCoveredCellsRowCol(7, 2, covered), nullptr);
-    EXPECT_EQ(covered, CGXRange(7, 2, 8, 2));
+    EXPECT_EQ(RangeBounds(covered), RangeBounds(CGXRange(7, 2, 8, 2)));
 }
 
 TEST_F(MoveRowsColsTest, ColumnsMoveAsRowsDo)
