@@ -61,8 +61,9 @@ void CGXGridHideCellsImp::SetBit(CByteArray& bits, ROWCOL n, BOOL bSet)
     const auto nByte = static_cast<INT_PTR>(n >> 3);
     if (nByte >= bits.GetSize())
     {
-        if (!bSet)
-            return; // past the end reads clear already
+        // Past the end reads clear already; from the largest byte index on bits read clear.
+        if (!bSet || static_cast<ULONGLONG>(nByte) >= nMaxByteIndex)
+            return;
         const INT_PTR nOld = bits.GetSize();
         bits.SetSize(nByte + 1);
         std::fill(bits.GetData() + nOld, bits.GetData() + nByte + 1, BYTE(0));
