@@ -5,6 +5,7 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/Data.h>
+#include <grid/core/DrawStruct.h>
 #include <grid/core/FontState.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/PrintDevice.h>

@@ -2,19 +2,20 @@
 
 #include <grid/core/GridHideCellsImp.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/Properties.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 
 namespace
 {
-CByteArray BitsOf(const std::set<ROWCOL>& rows)
+void SetBits(CByteArray& bits, const std::set<ROWCOL>& rows)
 {
-    CByteArray bits;
+    bits.RemoveAll();
     for (ROWCOL n : rows)
         CGXGridHideCellsImp::SetBit(bits, n, TRUE);
-    return bits;
 }
 
 std::set<ROWCOL> SetBitsOf(const CByteArray& bits)
@@ -76,7 +77,8 @@ TEST(HiddenBitsTest, RemovingInsertingAndMovingShiftTheFollowingBits)
     };
     for (const Case& c : cases)
     {
-        CByteArray bits = BitsOf(c.before);
+        CByteArray bits;
+        SetBits(bits, c.before);
         c.change(bits);
         EXPECT_EQ(SetBitsOf(bits), c.after) << c.name;
     }
@@ -84,7 +86,8 @@ TEST(HiddenBitsTest, RemovingInsertingAndMovingShiftTheFollowingBits)
 
 TEST(HiddenBitsTest, RemovingCutsTheArrayToTheBytesInUse)
 {
-    CByteArray bits = BitsOf({2, 40});
+    CByteArray bits;
+    SetBits(bits, {2, 40});
     CGXGridHideCellsImp::RemoveBits(bits, 40, 40);
     EXPECT_EQ(bits.GetSize(), 1);
 }

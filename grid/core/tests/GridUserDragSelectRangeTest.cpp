@@ -1,5 +1,6 @@
 #include "GridTestSupport.h"
 
+#include <grid/core/GridMoveRowsColsImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <testing/MemoryCanvas.h>
