@@ -66,9 +66,10 @@ TEST_F(ExcelLikeFrameTest, TheFrameIsThreePixelsAcrossEachEdgeWithAFiveByFiveHan
     const int xs[][2] = {{18, 0}, {19, 1}, {20, 1}, {21, 1}, {22, 0}, {58, 0}, {59, 1}, {60, 1}, {61, 1}, {62, 0}};
     for (const auto& x : xs)
         EXPECT_EQ(canvas.Pixel(x[0], 35), x[1] ? rgbBlack : rgbWhite) << x[0];
+    EXPECT_EQ(canvas.Pixel(40, 18), rgbWhite);
     EXPECT_EQ(canvas.Pixel(40, 19), rgbBlack);
-    EXPECT_EQ(canvas.Pixel(40, 22), rgbBlack);
-    EXPECT_EQ(canvas.Pixel(40, 23), rgbWhite);
+    EXPECT_EQ(canvas.Pixel(40, 21), rgbBlack);
+    EXPECT_EQ(canvas.Pixel(40, 22), rgbWhite);
     EXPECT_EQ(canvas.Pixel(40, 51), rgbBlack);
     EXPECT_EQ(canvas.Pixel(40, 52), rgbWhite);
     // The handle around the corner (60, 50): 58..62 both ways.

@@ -31,6 +31,7 @@ using MarkEditHeaderTest = HiddenGridOfTest<HeaderRecordingGrid>;
 
 TEST_F(MarkEditHeaderTest, MovingTheCurrentCellRedrawsTheHeadersThatLoseAndGainTheMark)
 {
+    m_grid.SetDefaultColWidth(40); // columns 1-5 in view
     ASSERT_TRUE(m_grid.SetCurrentCell(2, 2));
     m_grid.m_headers.clear();
     ASSERT_TRUE(m_grid.SetCurrentCell(5, 4));

@@ -9,13 +9,13 @@
 
 namespace
 {
-// Refuses drops before row 10.
+// Refuses drops before row 7.
 class RefusingGrid : public TestGrid
 {
 public:
     BOOL CanDropRows(ROWCOL nFrom, ROWCOL nTo, ROWCOL nTarget) override
     {
-        return nTarget != 10 && TestGrid::CanDropRows(nFrom, nTo, nTarget);
+        return nTarget != 7 && TestGrid::CanDropRows(nFrom, nTo, nTarget);
     }
     using CGXGridCore::m_bAutoScrollSetting;
 };
@@ -102,17 +102,17 @@ TEST_F(UserDragSelectRangeTest, ARefusedDropShowsTheNoDropCursorAndNoLine)
     m_grid.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, RowHeader(3));
     m_grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, RowHeader(8));
     ASSERT_NE(Feature()->GetLineWnd(), nullptr);
-    EXPECT_TRUE(Feature()->GetLineWnd()->IsWindowVisible());
+    EXPECT_TRUE(Feature()->GetLineWnd()->GetStyle() & WS_VISIBLE);
     CRect rect;
     Feature()->GetLineWnd()->GetWindowRect(&rect);
     m_grid.ScreenToClient(&rect);
     EXPECT_EQ(rect.top, 20 * 8 - 1); // the boundary before row 8
     EXPECT_EQ(rect.Height(), 1);
 
-    m_grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, RowHeader(10));
+    m_grid.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, RowHeader(7));
     EXPECT_EQ(m_grid.GetCursorIdAt(CPoint(0, 0)), GX_IDC_NODROP);
-    EXPECT_FALSE(Feature()->GetLineWnd()->IsWindowVisible());
-    m_grid.SendMessage(WM_LBUTTONUP, 0, RowHeader(10));
+    EXPECT_FALSE(Feature()->GetLineWnd()->GetStyle() & WS_VISIBLE);
+    m_grid.SendMessage(WM_LBUTTONUP, 0, RowHeader(7));
     EXPECT_EQ(Value(3), _T("r3"));
     EXPECT_EQ(Feature()->GetLineWnd(), nullptr);
 }

@@ -89,7 +89,7 @@ TEST_F(UserResizeCellsTest, HeaderBordersRefuseWithBit0x08)
 TEST_F(UserResizeCellsTest, SelectedColumnsResizeTogetherAndToZeroTheyHide)
 {
     m_grid.SelectRange(CGXRange().SetCols(2, 3));
-    DragColumn2To(169);
+    DragColumn2To(170);
     EXPECT_EQ(m_grid.GetColWidth(2), 70);
     EXPECT_EQ(m_grid.GetColWidth(3), 70);
     EXPECT_EQ(m_grid.GetColWidth(4), 50);
@@ -127,7 +127,7 @@ TEST_F(UserResizeCellsTest, ALineWindowMarksTheStartOnlyWithFrozenColumnsAndBit0
     m_grid.GetParam()->m_wAllowTrackColWidth = 0x02;
     Press(150, 10);
     EXPECT_EQ(Feature()->GetLineWnd(), nullptr); // no frozen columns
-    m_grid.OnCancelTracking();
+    m_grid.SendMessage(WM_CANCELMODE);
     m_grid.SetFrozenCols(1, 0);
     Press(150, 10);
     ASSERT_NE(Feature()->GetLineWnd(), nullptr);
@@ -136,12 +136,12 @@ TEST_F(UserResizeCellsTest, ALineWindowMarksTheStartOnlyWithFrozenColumnsAndBit0
     m_grid.ScreenToClient(&rect);
     EXPECT_EQ(rect.left, 150);
     EXPECT_EQ(rect.Width(), 1);
-    m_grid.OnCancelTracking();
+    m_grid.SendMessage(WM_CANCELMODE);
     EXPECT_EQ(Feature()->GetLineWnd(), nullptr);
     m_grid.GetParam()->m_wAllowTrackColWidth = 0x02 | 0x20;
     Press(150, 10);
     EXPECT_EQ(Feature()->GetLineWnd(), nullptr);
-    m_grid.OnCancelTracking();
+    m_grid.SendMessage(WM_CANCELMODE);
 }
 
 TEST_F(UserResizeCellsTest, EscapeRestoresTheSize)
