@@ -306,11 +306,20 @@ void CGXGridUserResizeCellsImp::ApplySize(CGXGridCore* pGrid, int nSize, UINT fl
         sizeLines(n, n);
 }
 
+// A hidden column comes back through the show operation, or with width 0 while the parameter
+// object's show setting asks for that.
 void CGXGridUserResizeCellsImp::ShowHidden(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo)
 {
+    const BOOL bZeroWidth = !bRows && pGrid->GetParam()->m_wShowHiddenCols != 0;
     for (ULONGLONG n = nFrom; n <= nTo; ++n)
-        if (IsHidden(pGrid, bRows, static_cast<ROWCOL>(n)))
-            bRows ? pGrid->HideRows(static_cast<ROWCOL>(n), 0, FALSE) : pGrid->HideCols(static_cast<ROWCOL>(n), 0, FALSE);
+    {
+        const auto nIndex = static_cast<ROWCOL>(n);
+        if (!IsHidden(pGrid, bRows, nIndex))
+            continue;
+        if (bZeroWidth)
+            pGrid->SetColWidth(nIndex, nIndex, 0);
+        bRows ? pGrid->HideRows(nIndex, 0, FALSE) : pGrid->HideCols(nIndex, 0, FALSE);
+    }
 }
 
 void CGXGridUserResizeCellsImp::OnCancelTracking(CGXGridCore* pGrid)
