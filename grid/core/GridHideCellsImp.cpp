@@ -213,6 +213,15 @@ BOOL CGXGridHideCellsImp::Hide(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROW
     if (pGrid->GetParam() == nullptr || nFrom > nCount || nFrom > nTo)
         return FALSE;
     nTo = std::min(nTo, nCount);
+    // The bits grow once to the last row rather than byte by byte.
+    CByteArray& bits = HiddenBits(pGrid->GetParam(), bRows);
+    const auto nLastByte = static_cast<INT_PTR>(nTo >> 3);
+    if ((bHide || pStates != nullptr) && nLastByte >= bits.GetSize())
+    {
+        const INT_PTR nOld = bits.GetSize();
+        bits.SetSize(nLastByte + 1);
+        std::fill(bits.GetData() + nOld, bits.GetData() + nLastByte + 1, BYTE(0));
+    }
     auto pOld = std::make_unique<CByteArray>();
     pOld->SetSize(static_cast<INT_PTR>(nTo - nFrom) + 1);
     BOOL bChanged = FALSE;

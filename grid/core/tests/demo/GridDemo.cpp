@@ -284,7 +284,9 @@ public:
             SetValueRange(CGXRange(nRow, 6), nRow % 3 == 0 ? _T("yes") : _T("no"));
         }
         ResizeColWidthsToFit(CGXRange().SetCols(1, 6));
-        GetParam()->m_anCoreSettings[3] = 1; // the spreadsheet-like selection frame
+        // The spreadsheet-like selection frame in place of inverted cells.
+        GetParam()->m_anCoreSettings[3] = 1;
+        GetParam()->m_bMarkSelection = FALSE;
         // The two stopped systems' rows stay on top: frozen through the freeze command.
         SelectRange(CGXRange().SetRows(3, 4));
         FreezeRowsCmd();
