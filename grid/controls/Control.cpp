@@ -1071,7 +1071,9 @@ void CGXControl::ReservedHookE(DWORD /*dwValue*/)
 {
 }
 
-LRESULT CGXControl::ForwardFeatureC(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /*dwValue3*/)
+// Whether the header cell (row, column) is marked; 0 without the header marking.
+LRESULT CGXControl::ForwardFeatureC(DWORD dwRow, DWORD dwCol, DWORD /*dwValue3*/)
 {
-    return 0;
+    CGXAbstractGridMarkEditHeaderImp* pMark = m_pGrid->m_pMarkEditHeaderImp;
+    return pMark != nullptr && pMark->IsHeaderMarked(m_pGrid, dwRow, dwCol);
 }

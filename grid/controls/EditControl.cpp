@@ -1046,9 +1046,9 @@ BOOL CGXEditControl::OnGridCommand(WORD wCommand, HWND hWnd)
         CGXRange range(nRow, nCol);
         m_pGrid->GetCellRangeRowCol(nRow, nCol, range);
         if (m_bWrapText)
-            m_pGrid->ResizeRowHeightsToFit(range, GX_INVALIDATE, 1);
+            m_pGrid->ResizeRowHeightsToFit(range, TRUE, GX_INVALIDATE);
         else
-            m_pGrid->ResizeColWidthsToFit(range, GX_INVALIDATE, 1);
+            m_pGrid->ResizeColWidthsToFit(range, TRUE, GX_INVALIDATE);
         LineScroll(0, 255);
     }
     return TRUE;

@@ -87,3 +87,8 @@ void CGXStatic::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXSt
 {
     DrawingAndFormattingInstance()->DrawCellText(this, pDC, rect, nRow, nCol, style, pStandardStyle);
 }
+
+CSize CGXStatic::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection)
+{
+    return m_pGrid->CalcSize(this, pDC, nRow, nCol, style, nullptr, nDirection != 0);
+}

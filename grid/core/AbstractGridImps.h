@@ -22,13 +22,23 @@ class CGXStylesMap;
         virtual ~kind() = default;                                                                                     \
     };
 
-GX_DECLARE_ABSTRACT_IMP(CGXAbstractCalcSizeImp)
 GX_DECLARE_ABSTRACT_IMP(CGXAbstractSpareImp)
 
 #undef GX_DECLARE_ABSTRACT_IMP
 
 class CGXSortInfoArray;
 struct DrawStruct;
+class CGXControl;
+
+// The size a cell needs to show its whole text or bitmap: the widest line (bVertical FALSE) or
+// the height of its lines, with the control's borders.
+class CGXAbstractCalcSizeImp
+{
+public:
+    virtual ~CGXAbstractCalcSizeImp() = default;
+    virtual CSize CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                           const CGXStyle* pStandardStyle, BOOL bVertical) = 0;
+};
 
 // Teaches the drawing pass about covered, merged and floating cells: each span is drawn once,
 // by its anchor, over the whole span.
@@ -84,10 +94,15 @@ public:
     virtual void HideFillFrame(CGXGridCore* pGrid) = 0;
 };
 
+// Dragging selected whole rows or columns by their headers to a new place.
 class CGXAbstractGridUserDragSelectRangeImp
 {
 public:
     virtual ~CGXAbstractGridUserDragSelectRangeImp() = default;
+    // The mouse: a press on a selected header (TRUE when a drag started), moves and the release.
+    virtual BOOL OnStartDrag(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL OnDragMove(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
+    virtual BOOL OnDragEnd(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
     virtual BOOL StartDragRowsCols(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) = 0;
     virtual void OnDragFeedback(CGXGridCore* pGrid, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow,
                                 ROWCOL nTargetCol) = 0;
@@ -118,6 +133,9 @@ public:
     virtual void UpdateRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights,
                                   UINT& flags) = 0;
     virtual void UpdateRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT& flags) = 0;
+    // pOldHeights: the former heights, 0 where a row was hidden before; nTo 0 means nFrom.
+    virtual void UpdateHideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights, UINT& flags) = 0;
+    virtual void UpdateHideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT& flags) = 0;
 };
 
 class CGXAbstractGridMarkEditHeaderImp
@@ -142,21 +160,29 @@ public:
     virtual void UnfreezeRows(CGXGridCore* pGrid) = 0;
 };
 
+// Hidden rows and columns, kept as bit sets in the parameter object so that every view of a
+// grid hides the same ones.
 class CGXAbstractGridHideCellsImp
 {
 public:
     virtual ~CGXAbstractGridHideCellsImp() = default;
+    // The hidden states follow removed (nFrom..nTo), inserted (nCount at nFrom) and moved
+    // (nFrom..nTo to start at nDest) rows and columns.
+    virtual void RemoveHiddenRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo) = 0;
+    virtual void RemoveHiddenCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo) = 0;
+    virtual void InsertHiddenRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nCount) = 0;
+    virtual void InsertHiddenCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nCount) = 0;
+    virtual void MoveHiddenRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest) = 0;
+    virtual void MoveHiddenCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest) = 0;
+    // nTo 0: nFrom alone. pStates (may be null) gives each row's new state in place of bHide.
+    virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pStates, UINT flags,
+                          int nCommandKind) = 0;
     virtual BOOL IsRowHidden(CGXGridCore* pGrid, ROWCOL nRow) = 0;
+    virtual BOOL StoreHideRow(CGXGridCore* pGrid, ROWCOL nRow, BOOL bHide) = 0;
+    virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pStates, UINT flags,
+                          int nCommandKind) = 0;
     virtual BOOL IsColHidden(CGXGridCore* pGrid, ROWCOL nCol) = 0;
-    virtual BOOL HideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
-                          int nCommandKind) = 0;
-    virtual BOOL HideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, BOOL bHide, CByteArray* pOldStates, UINT flags,
-                          int nCommandKind) = 0;
-    virtual BOOL IsRowHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nRow, BOOL bFlag) = 0;
-    virtual BOOL IsColHiddenFlagSet(CGXGridCore* pGrid, ROWCOL nCol, BOOL bFlag) = 0;
-    // The hidden states follow inserted (removed) rows or columns.
-    virtual void OnInsertRowsCols(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) = 0;
-    virtual void OnRemoveRowsCols(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFrom, ROWCOL nTo) = 0;
+    virtual BOOL StoreHideCol(CGXGridCore* pGrid, ROWCOL nCol, BOOL bHide) = 0;
 };
 
 class CGXAbstractGridCoveredCellsImp
@@ -339,15 +365,27 @@ public:
     virtual BOOL OnLeftClickedCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point) = 0;
 };
 
+// The spreadsheet-like frame around the selection with its drag handle. Handle positions: 2
+// bottom-left, 7 top-right, any other bottom-right.
 class CGXAbstractGridExcelLikeFrameImp
 {
 public:
     virtual ~CGXAbstractGridExcelLikeFrameImp() = default;
-    virtual void DrawSelectionFrame(CGXGridCore* pGrid) = 0;
+    virtual void DrawSelectionFrame(CGXGridCore* pGrid, CDC* pDC, const CRect& rect, CBrush* pBrush, BOOL bTopOpen,
+                                    BOOL bLeftOpen, int nHandle, BOOL bNoFrame) = 0;
+    virtual void InvalidateSelectionFrame(CGXGridCore* pGrid, CDC* pDC, const CGXRange& range, int nHandle,
+                                          UINT flags) = 0;
+    virtual void UpdateSelectionFrame(CGXGridCore* pGrid, CDC* pDC, BOOL bRedrawOld, const CGXRange& range) = 0;
+    virtual void RedrawSelectionFrame(CGXGridCore* pGrid) = 0;
+    virtual void OnSelectionFrameChanged(CGXGridCore* pGrid, BOOL bState, BOOL bRedraw) = 0;
+    // The frame of the current selection drawn at the end of a painting pass.
+    virtual void DrawFrameOfPass(CGXGridCore* pGrid, CDC* pDC) = 0;
+    // The frame follows the selection: its old and new places are repainted.
     virtual void RefreshExcelLikeFrame(CGXGridCore* pGrid) = 0;
     // Locks (TRUE) or unlocks the frame's drawing; answers the former lock.
     virtual BOOL LockFrame(CGXGridCore* pGrid, BOOL bLock, BOOL bRedraw) = 0;
 };
+
 
 // The clipboard commands; each answers whether it did its work.
 class CGXAbstractGridCutPasteImp
@@ -389,22 +427,31 @@ public:
     virtual void OnPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
 };
 
+// Fits row heights and column widths to what the cells' contents need. useCovered: covered
+// ranges count towards their bottom row (right column); flags 8: grow only.
 class CGXAbstractGridResizeToFitImp
 {
 public:
     virtual ~CGXAbstractGridResizeToFitImp() = default;
-    virtual BOOL ResizeRowHeightsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
-    virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, const CGXRange* pRange, UINT flags, int nCommandKind) = 0;
+    virtual BOOL ResizeRowHeightsToFit(CGXGridCore* pGrid, const CGXRange& range, BOOL bUseCovered, UINT flags) = 0;
+    virtual BOOL ResizeColWidthsToFit(CGXGridCore* pGrid, const CGXRange& range, BOOL bUseCovered, UINT flags) = 0;
 };
 
+// Resizing rows and columns by dragging their header borders. Modes: 1 row height, 2 column width.
 class CGXAbstractGridUserResizeCellsImp
 {
 public:
     virtual ~CGXAbstractGridUserResizeCellsImp() = default;
-    virtual BOOL HitTestResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, int nHitState) = 0;
-    virtual void TrackResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
-    virtual void EndResizeBoundary(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
-    virtual void CancelResizeBoundary(CGXGridCore* pGrid) = 0;
+    virtual BOOL OnTrackMouseMove(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
+    virtual BOOL OnTrackButtonDown(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow,
+                                   ROWCOL nCol) = 0;
+    virtual BOOL OnTrackButtonUp(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
+    virtual BOOL OnTrackDoubleClick(CGXGridCore* pGrid, CPoint point, UINT flags, int nHit, ROWCOL nRow,
+                                    ROWCOL nCol) = 0;
+    virtual BOOL OnStartTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode) = 0;
+    virtual void OnMoveTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode, int nSize) = 0;
+    virtual void OnCancelTracking(CGXGridCore* pGrid) = 0;
+    virtual void OnEndTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode, int nSize) = 0;
 };
 
 class CGXAbstractGridFindReplaceImp

@@ -20,9 +20,17 @@
 #include <grid/core/CoveredCellPool.h>
 #include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridExcelLikeFrameImp.h>
 #include <grid/core/GridFloatCellsImp.h>
+#include <grid/core/GridFreezeMenuHelperImp.h>
+#include <grid/core/GridHideCellsImp.h>
+#include <grid/core/GridMarkEditHeaderImp.h>
 #include <grid/core/GridMergeCellsImp.h>
+#include <grid/core/GridOldDrawingImp.h>
+#include <grid/core/GridOptimizedUpdateImp.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridUserDragSelectRangeImp.h>
+#include <grid/core/GridUserResizeCellsImp.h>
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridWnd.h>
@@ -149,12 +157,15 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 {
     // The per-grid features join here, in their order, as they become part of the grid.
+    GXInstallImp<CGXGridHideCellsImp>(pGrid->m_pHideCellsImp);
     if (pGrid->m_pAutoScrollPlugin == nullptr)
     {
         pGrid->m_pAutoScrollPlugin = new CGXAutoScrollPlugin(pGrid);
         pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
     }
+    pGrid->InstallResizeToFitImp();
     pGrid->InstallCommandFactory();
+    GXInstallImp<CGXGridOldDrawingImp>(pGrid->m_pOldDrawingImp);
     if (pGrid->m_pCoveredCellsImp == nullptr)
     {
         pGrid->m_pCoveredCellsImp = new CGXGridCoveredCellsImp;
@@ -176,8 +187,16 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         GXInstallSpanCellPoolImp();
         GXInstallDelayedRangePoolImp();
         pGrid->ImplementDrawSpannedCells();
+        pGrid->ImplementCalcSize();
     }
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
+    GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
+    GXInstallImp<CGXGridUserDragSelectRangeImp>(pGrid->m_pUserDragSelectRangeImp);
+    pGrid->ImplementMoveRowsCols();
+    GXInstallImp<CGXGridUserResizeCellsImp>(pGrid->m_pUserResizeCellsImp);
+    GXInstallImp<CGXGridOptimizedUpdateImp>(pGrid->m_pOptimizedUpdateImp);
+    GXInstallImp<CGXGridMarkEditHeaderImp>(pGrid->m_pMarkEditHeaderImp);
+    GXInstallImp<CGXGridFreezeMenuHelperImp>(pGrid->m_pFreezeMenuHelperImp);
     pGrid->InstallDirectCopyMoveCellsImp();
 }
 

@@ -7,6 +7,7 @@
 #include <grid/core/GridParam.h>
 
 #include <algorithm>
+#include <vector>
 
 class GXGridAxis
 {
@@ -107,6 +108,29 @@ public:
     {
         return m_bRows ? m_grid.m_bLastVisibleRowPartial : m_grid.m_bLastVisibleColPartial;
     }
+    // The refresh after rows (columns) were hidden or shown: the optimized update scrolls by the
+    // change of their sizes (former sizes 0 where hidden before), else they and the rows after
+    // them are repainted.
+    void UpdateHidden(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint) const
+    {
+        if (nTo < nFrom)
+            nTo = nFrom;
+        if (m_grid.m_pOptimizedUpdateImp == nullptr || pOldStates == nullptr || m_grid.m_bLockUpdate)
+        {
+            UpdateChangedSizes(nFrom, nTo, flags, bHint);
+            return;
+        }
+        LastVisible() = GX_INVALID;
+        std::vector<int> oldSizes(static_cast<size_t>(nTo - nFrom) + 1);
+        for (size_t i = 0; i < oldSizes.size(); ++i)
+            oldSizes[i] = pOldStates[i] != 0 ? 0 : GetShownSize(static_cast<ROWCOL>(nFrom + i));
+        if (m_bRows)
+            m_grid.m_pOptimizedUpdateImp->UpdateHideRows(&m_grid, nFrom, nTo, oldSizes.data(), flags);
+        else
+            m_grid.m_pOptimizedUpdateImp->UpdateHideCols(&m_grid, nFrom, nTo, oldSizes.data(), flags);
+        if (bHint && m_grid.m_bHintsEnabled && m_grid.m_pUpdateHintImp != nullptr)
+            m_grid.m_pUpdateHintImp->HintGridChanged(&m_grid, flags);
+    }
     BOOL IsCurrentIn(ROWCOL nFrom, ROWCOL nTo) const
     {
         const ROWCOL nCurrent = m_bRows ? m_grid.m_nCurrentRow : m_grid.m_nCurrentCol;
@@ -115,7 +139,12 @@ public:
 
     int GetSize(ROWCOL n) const
     {
-        if (IsHidden(n) || m_grid.m_pParam == nullptr)
+        return IsHidden(n) ? 0 : GetShownSize(n);
+    }
+    // The size the row (column) has while shown, hidden or not.
+    int GetShownSize(ROWCOL n) const
+    {
+        if (m_grid.m_pParam == nullptr)
             return 0;
         LONG nStored;
         int nSize = StoredSizes().Lookup(n, nStored) ? m_grid.StoredToPixels(nStored, Unit()) : GetDefaultSize();

@@ -59,6 +59,9 @@ constexpr UINT GX_MOVECELL = GX_SCROLLINVIEW | GX_UPDATENOW;
 constexpr UINT GX_FOUNDCELL = GX_NOUPDATEBEFORE | GX_UPDATEONPRESS;
 static_assert(GX_MOVECELL == 0x0A && GX_FOUNDCELL == 0x24 && (GX_NOSELECTFOLLOW | GX_MOVECELL) == 0x8A);
 
+// Resize to fit: sizes only grow.
+constexpr UINT GX_GROWONLY = 0x08;
+
 // Hit-test codes.
 enum : int
 {
@@ -381,7 +384,8 @@ public:
     virtual void OnSelectRangeDone(const CGXRange& range, BOOL bFlag1, BOOL bFlag2);
     virtual BOOL CanSelectCurrentCell(BOOL bSelect, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
     virtual void RefreshHeaders(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
-    virtual void DrawSelectionFrame();
+    // The selection frame of a painting pass, drawn into its device context.
+    virtual void DrawSelectionFrame(CDC* pDC);
     virtual void RefreshExcelLikeFrame();
 
     // Feature forwarders
@@ -392,6 +396,10 @@ public:
                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
     virtual BOOL HideCols(ROWCOL nFrom, ROWCOL nTo, BOOL bHide = TRUE, CByteArray* pOldStates = nullptr,
                           UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    // The refresh after rows (columns) nFrom..nTo were hidden or shown; pOldStates holds their
+    // former states, one byte each.
+    virtual void UpdateHideRows(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint);
+    virtual void UpdateHideCols(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint);
     // Named ranges and the edit controls' text drag: no feature does them in this grid.
     virtual BOOL SetRangeName(LPCTSTR pszName, const CGXRange& range, CObject* pValue, UINT flags, int nCommandKind);
     virtual BOOL GetRangeName(LPCTSTR pszName, CGXRange& range);
@@ -441,14 +449,21 @@ public:
     virtual void OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
     // Further feature forwarders
-    virtual BOOL ResizeRowHeightsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
-    virtual BOOL ResizeColWidthsToFit(CGXRange range, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
+    // Fit the rows (columns) of the range to their contents; flags GX_GROWONLY never lowers.
+    virtual BOOL ResizeRowHeightsToFit(CGXRange range, BOOL bUseCovered = TRUE, UINT flags = GX_INVALIDATE);
+    virtual BOOL ResizeColWidthsToFit(CGXRange range, BOOL bUseCovered = TRUE, UINT flags = GX_INVALIDATE);
     virtual BOOL IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag = FALSE);
     virtual BOOL IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag = FALSE);
-    virtual BOOL HitTestResizeBoundary(CPoint point, UINT flags, int nHitState);
-    virtual void TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
-    virtual void EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol);
-    virtual void CancelResizeBoundary();
+    // Resizing by mouse: the press (hit-tested here), moves and the release of the mouse, each
+    // TRUE when the resize feature took it; the tracking steps that the feature runs (mode 1
+    // rows, 2 columns); nothing without the feature.
+    virtual BOOL OnTrackButtonDown(CPoint point, UINT flags);
+    virtual BOOL OnTrackMouseMove(CPoint point, UINT flags);
+    virtual BOOL OnTrackButtonUp(CPoint point, UINT flags);
+    virtual void OnCancelTracking();
+    virtual BOOL OnStartTracking(ROWCOL nRow, ROWCOL nCol, int nMode);
+    virtual void OnMoveTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize);
+    virtual void OnEndTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize);
     virtual BOOL SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
                                        UINT flags = GX_INVALIDATE, int nCommandKind = 0);
     virtual BOOL StoreCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, BOOL bSet);
@@ -702,10 +717,10 @@ public:
                             int nCommandKind = 0);
     virtual BOOL DoMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UINT flags = GX_INVALIDATE,
                             int nCommandKind = 0);
-    virtual BOOL OnSelDragStart(ROWCOL nRow, ROWCOL nCol);
-    virtual void OnSelDragMove(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
-    virtual BOOL OnSelDragDrop(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
-    virtual void OnSelDragCancel();
+    virtual BOOL StartDragRowsCols(ROWCOL nRow, ROWCOL nCol);
+    virtual void OnDragFeedback(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
+    virtual BOOL OnDropRowsCols(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol);
+    virtual void CancelDrag();
     virtual BOOL CanFreezeCols();
     virtual void FreezeColsCmd();
     virtual BOOL CanUnfreezeCols();
@@ -794,6 +809,15 @@ public:
     ROWCOL GetFloatOrMergeLimit() const;
     // Installs the drawing of covered, merged and floating cells (once).
     void ImplementDrawSpannedCells();
+    // Installs the moving of rows and columns (once).
+    void ImplementMoveRowsCols();
+    // Installs the size calculation of the cells (once); resize to fit with it.
+    void ImplementCalcSize();
+    void InstallResizeToFitImp();
+    // The size the cell needs for its whole text or bitmap (see CGXAbstractCalcSizeImp); 0, 0
+    // without the size calculation.
+    virtual CSize CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                           const CGXStyle* pStandardStyle, BOOL bVertical);
     // Switch merged and floating cells on (delayed 1, immediate 2) or off (0); nothing without
     // the features.
     void SetMergeCellsMode(WORD wMode, BOOL bRedraw = TRUE);
@@ -870,6 +894,16 @@ protected:
     friend class CGXGridMergeCellsImp;
     friend class CGXGridFloatCellsImp;
     friend class CGXDrawSpannedCellsImp;
+    friend class CGXGridHideCellsImp;
+    friend class CGXGridMoveRowsColsImp;
+    friend class CGXGridResizeToFitImp;
+    friend class CGXGridFreezeMenuHelperImp;
+    friend class CGXGridUserResizeCellsImp;
+    friend class CGXGridUserDragSelectRangeImp;
+    friend class CGXGridOptimizedUpdateImp;
+    friend class CGXGridMarkEditHeaderImp;
+    friend class CGXGridOldDrawingImp;
+    friend class CGXGridExcelLikeFrameImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     void* m_pUnassignedImp = nullptr;
@@ -1014,6 +1048,8 @@ protected:
     CPtrList m_CleanRects;
     CRect m_rectCurrentCellFrame;
     BOOL m_bGridFrame = FALSE;
+    // This grid paints its cells through the old drawing feature.
+    BOOL m_bOldDrawing = FALSE;
     CRect m_rectLastVisibleCell; // CalcVisibleCellRect's last answer, for the hit tests
 
     // Mouse: the action that a press started.

@@ -142,6 +142,13 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
     if (!m_pParam->m_bLockUpdate)
     {
         RedrawRowCol(nRow, nCol, GX_INVALIDATE, FALSE);
+        // The headers that lose the mark and those that gain it.
+        if (!bSame)
+        {
+            if (bOld)
+                MarkEditHeader(nOldRow, nOldCol, 0, GX_INVALIDATE);
+            MarkEditHeader(nRow, nCol, 0, GX_INVALIDATE);
+        }
         if (flags & GX_SCROLLINVIEW)
             ScrollCellInView(nRow, nCol, flags & GX_UPDATEBITS);
     }

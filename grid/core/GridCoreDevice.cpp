@@ -5,6 +5,7 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/Data.h>
+#include <grid/core/DrawStruct.h>
 #include <grid/core/FontState.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/PrintDevice.h>
@@ -121,7 +122,23 @@ void CGXGridCore::ApplyPrintMargins(CPrintInfo* pInfo)
 
 BOOL CGXGridCore::OnOldDrawing(DrawStruct& ds)
 {
-    return m_pOldDrawingImp != nullptr && m_pOldDrawingImp->DrawGridFrame(this, ds);
+    return m_pOldDrawingImp != nullptr && m_pOldDrawingImp->DrawCells(this, ds.pDC, ds);
+}
+
+// The current cell's row and column while their headers are marked; 0 where not.
+void CGXGridCore::GetMarkedHeaders(ROWCOL& nRow, ROWCOL& nCol)
+{
+    nRow = 0;
+    nCol = 0;
+    const CGXProperties* pProperties = GetProperties();
+    ROWCOL nCurrentRow = 0;
+    ROWCOL nCurrentCol = 0;
+    if (m_pMarkEditHeaderImp == nullptr || pProperties == nullptr || !GetCurrentCell(&nCurrentRow, &nCurrentCol))
+        return;
+    if (pProperties->m_bMarkRowHeader)
+        nRow = nCurrentRow;
+    if (pProperties->m_bMarkColHeader)
+        nCol = nCurrentCol;
 }
 
 void CGXGridCore::MarkEditHeader(ROWCOL nRow, ROWCOL nCol, int nWhich, UINT flags)

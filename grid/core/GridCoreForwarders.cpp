@@ -2,6 +2,10 @@
 #include <grid/core/GridCore.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/CalcSizeImp.h>
+#include <grid/core/ControlFactory.h>
+#include <grid/core/GridHideCellsImp.h>
+#include <grid/core/GridResizeToFitImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
 
@@ -243,48 +247,67 @@ void CGXGridCore::OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo)
         m_pPrintImp->OnEndPrinting(this, pDC, pInfo);
 }
 
-BOOL CGXGridCore::ResizeRowHeightsToFit(CGXRange range, UINT flags, int nCommandKind)
+BOOL CGXGridCore::ResizeRowHeightsToFit(CGXRange range, BOOL bUseCovered, UINT flags)
 {
-    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeRowHeightsToFit(this, &range, flags, nCommandKind);
+    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeRowHeightsToFit(this, range, bUseCovered, flags);
 }
 
-BOOL CGXGridCore::ResizeColWidthsToFit(CGXRange range, UINT flags, int nCommandKind)
+BOOL CGXGridCore::ResizeColWidthsToFit(CGXRange range, BOOL bUseCovered, UINT flags)
 {
-    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeColWidthsToFit(this, &range, flags, nCommandKind);
+    return m_pResizeToFitImp != nullptr && m_pResizeToFitImp->ResizeColWidthsToFit(this, range, bUseCovered, flags);
 }
 
-BOOL CGXGridCore::IsRowHiddenFlagSet(ROWCOL nRow, BOOL bFlag)
+BOOL CGXGridCore::IsRowHiddenFlagSet(ROWCOL nRow, BOOL /*bFlag*/)
 {
-    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsRowHiddenFlagSet(this, nRow, bFlag);
+    return m_pParam != nullptr && CGXGridHideCellsImp::IsBitSet(m_pParam->m_hiddenRows, nRow);
 }
 
-BOOL CGXGridCore::IsColHiddenFlagSet(ROWCOL nCol, BOOL bFlag)
+BOOL CGXGridCore::IsColHiddenFlagSet(ROWCOL nCol, BOOL /*bFlag*/)
 {
-    return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsColHiddenFlagSet(this, nCol, bFlag);
+    return m_pParam != nullptr && CGXGridHideCellsImp::IsBitSet(m_pParam->m_hiddenCols, nCol);
 }
 
-BOOL CGXGridCore::HitTestResizeBoundary(CPoint point, UINT flags, int nHitState)
+BOOL CGXGridCore::OnTrackButtonDown(CPoint point, UINT flags)
 {
-    return m_pUserResizeCellsImp != nullptr &&
-           m_pUserResizeCellsImp->HitTestResizeBoundary(this, point, flags, nHitState);
+    if (m_pUserResizeCellsImp == nullptr)
+        return FALSE;
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    const int nHit = HitTest(point, &nRow, &nCol);
+    return m_pUserResizeCellsImp->OnTrackButtonDown(this, point, flags, nHit, nRow, nCol);
 }
 
-void CGXGridCore::TrackResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridCore::OnTrackMouseMove(CPoint point, UINT flags)
+{
+    return m_pUserResizeCellsImp != nullptr && m_pUserResizeCellsImp->OnTrackMouseMove(this, point, flags);
+}
+
+BOOL CGXGridCore::OnTrackButtonUp(CPoint point, UINT flags)
+{
+    return m_pUserResizeCellsImp != nullptr && m_pUserResizeCellsImp->OnTrackButtonUp(this, point, flags);
+}
+
+void CGXGridCore::OnCancelTracking()
 {
     if (m_pUserResizeCellsImp != nullptr)
-        m_pUserResizeCellsImp->TrackResizeBoundary(this, point, flags, nRow, nCol);
+        m_pUserResizeCellsImp->OnCancelTracking(this);
 }
 
-void CGXGridCore::EndResizeBoundary(CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridCore::OnStartTracking(ROWCOL nRow, ROWCOL nCol, int nMode)
 {
-    if (m_pUserResizeCellsImp != nullptr)
-        m_pUserResizeCellsImp->EndResizeBoundary(this, point, flags, nRow, nCol);
+    return m_pUserResizeCellsImp != nullptr && m_pUserResizeCellsImp->OnStartTracking(this, nRow, nCol, nMode);
 }
 
-void CGXGridCore::CancelResizeBoundary()
+void CGXGridCore::OnMoveTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize)
 {
     if (m_pUserResizeCellsImp != nullptr)
-        m_pUserResizeCellsImp->CancelResizeBoundary(this);
+        m_pUserResizeCellsImp->OnMoveTracking(this, nRow, nCol, nMode, nSize);
+}
+
+void CGXGridCore::OnEndTracking(ROWCOL nRow, ROWCOL nCol, int nMode, int nSize)
+{
+    if (m_pUserResizeCellsImp != nullptr)
+        m_pUserResizeCellsImp->OnEndTracking(this, nRow, nCol, nMode, nSize);
 }
 
 BOOL CGXGridCore::SetCoveredCellsRowCol(ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT flags,
@@ -686,4 +709,23 @@ CGXGridCore::HintImpScope::~HintImpScope()
 {
     if (m_bKept && m_pGrid->m_pExcelLikeFrameImp != nullptr)
         m_pGrid->m_pExcelLikeFrameImp->LockFrame(m_pGrid, m_bOldLock, TRUE);
+}
+
+void CGXGridCore::ImplementCalcSize()
+{
+    GXInstallImp<CGXCalcSizeImp>(m_pCalcSizeImp);
+}
+
+void CGXGridCore::InstallResizeToFitImp()
+{
+    GXInstallImp<CGXGridResizeToFitImp>(m_pResizeToFitImp);
+    ImplementCalcSize();
+}
+
+CSize CGXGridCore::CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                            const CGXStyle* pStandardStyle, BOOL bVertical)
+{
+    return m_pCalcSizeImp != nullptr
+               ? m_pCalcSizeImp->CalcSize(pControl, pDC, nRow, nCol, style, pStandardStyle, bVertical)
+               : CSize(0, 0);
 }

@@ -511,6 +511,16 @@ void CGXGridCore::SetOverrideCursor(UINT nResourceId)
     SetGridCursor(CPoint(0, 0));
 }
 
+void CGXGridCore::UpdateHideRows(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint)
+{
+    GXGridAxis(*this, TRUE).UpdateHidden(nFrom, nTo, pOldStates, flags, bHint);
+}
+
+void CGXGridCore::UpdateHideCols(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint)
+{
+    GXGridAxis(*this, FALSE).UpdateHidden(nFrom, nTo, pOldStates, flags, bHint);
+}
+
 int CGXGridCore::GetZoom()
 {
     if (m_bPrinting || m_pParam == nullptr || m_pParam->m_bNoZoom)

@@ -77,6 +77,9 @@ BOOL CGXGridCore::OnGridCancelMode()
     }
     if (IsMouseTracking())
         StopMouseTracking();
+    // A resize or a drag of rows or columns under way is taken back.
+    OnCancelTracking();
+    CancelDrag();
     if (m_pGridWnd != nullptr && ::GetCapture() == m_pGridWnd->m_hWnd)
         ::ReleaseCapture();
     if (CGXControl* pControl = GetCurrentCellControl())

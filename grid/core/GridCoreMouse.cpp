@@ -60,6 +60,12 @@ BOOL IsCellHit(int nHit)
 {
     return nHit == GX_CELLHIT || nHit == GX_HEADERHIT;
 }
+
+// The borders of headers and of hidden rows and columns, where the resize feature takes over.
+BOOL IsResizeHit(int nHit)
+{
+    return nHit == GX_HORZLINE || nHit == GX_VERTLINE || nHit == GX_HIDDENCOLHIT || nHit == GX_HIDDENROWHIT;
+}
 } // namespace
 
 BOOL CGXGridCore::BeginMouseButton(UINT nOtherButtons, UINT flags, CPoint point, int& nHit, ROWCOL& nRow, ROWCOL& nCol)
@@ -117,6 +123,14 @@ BOOL CGXGridCore::PressButton(int nButton, UINT flags, CPoint point)
     if (nHit == GX_SELEDGEHIT)
         nHit = GX_CELLHIT;
     if (!IsCellHit(nHit))
+    {
+        if (nButton == leftButton && IsResizeHit(nHit))
+            OnTrackButtonDown(point, flags);
+        return TRUE;
+    }
+    // A press on a selected header may start dragging the selected rows or columns.
+    if (nButton == leftButton && (nRow != 0 || nCol != 0) && m_pUserDragSelectRangeImp != nullptr &&
+        m_pUserDragSelectRangeImp->OnStartDrag(this, point, flags, nHit, nRow, nCol))
         return TRUE;
 
     CGXRange covered;
@@ -157,9 +171,16 @@ BOOL CGXGridCore::ReleaseButton(int nButton, UINT flags, CPoint point)
         m_bButtonUpSeen = TRUE;
     if (m_pGridWnd == nullptr || ::GetCapture() != m_pGridWnd->m_hWnd)
         return FALSE;
-    if (m_wMouseState == 0)
-        return TRUE;
     const CPoint pt = ClampToGrid(point);
+    if (nButton == leftButton && m_pUserDragSelectRangeImp != nullptr &&
+        m_pUserDragSelectRangeImp->OnDragEnd(this, pt, flags))
+        return TRUE;
+    if (m_wMouseState == 0)
+    {
+        if (nButton == leftButton)
+            OnTrackButtonUp(point, flags);
+        return TRUE;
+    }
     ::ReleaseCapture();
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
@@ -181,6 +202,9 @@ BOOL CGXGridCore::DoubleClickButton(int nButton, UINT flags, CPoint point)
     ROWCOL nCol = 0;
     if (!BeginMouseButton(traits.nOthers, flags, point, nHit, nRow, nCol))
         return m_bMouseReady;
+    if (nButton == leftButton && IsResizeHit(nHit) && m_pUserResizeCellsImp != nullptr &&
+        m_pUserResizeCellsImp->OnTrackDoubleClick(this, point, flags, nHit, nRow, nCol))
+        return TRUE;
     if (IsCellHit(nHit))
     {
         CGXRange covered;
@@ -250,9 +274,13 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point)
     const BOOL bCaptured = ::GetCapture() == m_pGridWnd->m_hWnd;
     if (m_pCellTipRelay != nullptr && !bCaptured)
         m_pCellTipRelay->SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
+    if (bCaptured && m_pUserDragSelectRangeImp != nullptr &&
+        m_pUserDragSelectRangeImp->OnDragMove(this, ClampToGrid(point), flags))
+        return TRUE;
     if (m_wMouseState == 0 || !bCaptured)
     {
-        SetGridCursor(point);
+        if (m_wMouseState != 0 || !OnTrackMouseMove(point, flags))
+            SetGridCursor(point);
         return TRUE;
     }
     const CPoint pt = ClampToGrid(point);

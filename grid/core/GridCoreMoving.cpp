@@ -3,6 +3,8 @@
 // defaults.
 #include <grid/core/GridCore.h>
 
+#include <grid/core/ControlFactory.h>
+#include <grid/core/GridMoveRowsColsImp.h>
 #include <grid/core/Properties.h>
 
 #include <algorithm>
@@ -60,24 +62,24 @@ BOOL CGXGridCore::DoMoveCols(ROWCOL nFromCol, ROWCOL nToCol, ROWCOL nDestCol, UI
            m_pMoveRowsColsImp->MoveCols(this, nFromCol, nToCol, nDestCol, flags, nCommandKind);
 }
 
-BOOL CGXGridCore::OnSelDragStart(ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridCore::StartDragRowsCols(ROWCOL nRow, ROWCOL nCol)
 {
     return m_pUserDragSelectRangeImp != nullptr && m_pUserDragSelectRangeImp->StartDragRowsCols(this, nRow, nCol);
 }
 
-void CGXGridCore::OnSelDragMove(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol)
+void CGXGridCore::OnDragFeedback(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol)
 {
     if (m_pUserDragSelectRangeImp != nullptr)
         m_pUserDragSelectRangeImp->OnDragFeedback(this, nStartRow, nStartCol, nTargetRow, nTargetCol);
 }
 
-BOOL CGXGridCore::OnSelDragDrop(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol)
+BOOL CGXGridCore::OnDropRowsCols(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nTargetRow, ROWCOL nTargetCol)
 {
     return m_pUserDragSelectRangeImp != nullptr &&
            m_pUserDragSelectRangeImp->OnDropRowsCols(this, nStartRow, nStartCol, nTargetRow, nTargetCol);
 }
 
-void CGXGridCore::OnSelDragCancel()
+void CGXGridCore::CancelDrag()
 {
     if (m_pUserDragSelectRangeImp != nullptr)
         m_pUserDragSelectRangeImp->CancelDrag(this);
@@ -198,4 +200,9 @@ void CGXGridCore::OnPrepareCell(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
 BOOL CGXGridCore::LockRedraw(BOOL /*bLock*/)
 {
     return FALSE;
+}
+
+void CGXGridCore::ImplementMoveRowsCols()
+{
+    GXInstallImp<CGXGridMoveRowsColsImp>(m_pMoveRowsColsImp);
 }

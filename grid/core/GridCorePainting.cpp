@@ -187,7 +187,7 @@ void CGXGridCore::DrawGridPass(CDC* pDC, CDC* pTargetDC, const CRect& rectClipBo
         CalcVisibleRowColFromPoint(rectClip.TopLeft(), &nTop, &nLeft);
         CalcVisibleRowColFromPoint(CPoint(rectClip.right - 1, rectClip.bottom - 1), &nBottom, &nRight);
         DrawCellRange(nTop, nLeft, nBottom, nRight, pDC);
-        DrawSelectionFrame();
+        DrawSelectionFrame(pDC);
     }
 
     if (pOldFont != nullptr)

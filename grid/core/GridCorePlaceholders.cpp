@@ -2,12 +2,6 @@
 // what the grid answers without the feature: nothing to do, not handled, no current cell.
 #include <grid/core/GridCore.h>
 
-void CGXGridCore::GetMarkedHeaders(ROWCOL& nRow, ROWCOL& nCol)
-{
-    nRow = 0;
-    nCol = 0;
-}
-
 BOOL CGXGridCore::OnGridDestroy()
 {
     return FALSE;

@@ -133,10 +133,10 @@ void CGXGridCore::RefreshHeaders(DWORD /*dwValue1*/, DWORD /*dwValue2*/, DWORD /
     InvalidateRange(0, nHeaderCols + 1, nHeaderRows, GetColCount(), GX_UPDATENOW, FALSE);
 }
 
-void CGXGridCore::DrawSelectionFrame()
+void CGXGridCore::DrawSelectionFrame(CDC* pDC)
 {
     if (m_pExcelLikeFrameImp != nullptr)
-        m_pExcelLikeFrameImp->DrawSelectionFrame(this);
+        m_pExcelLikeFrameImp->DrawFrameOfPass(this, pDC);
 }
 
 void CGXGridCore::RefreshExcelLikeFrame()

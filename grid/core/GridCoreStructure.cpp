@@ -132,7 +132,8 @@ BOOL CGXGridCore::StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bPro
         return FALSE;
     DocumentLinkCall(1);
     if (m_pHideCellsImp != nullptr)
-        m_pHideCellsImp->OnInsertRowsCols(this, bRows, nFrom, nCount);
+        bRows ? m_pHideCellsImp->InsertHiddenRows(this, nFrom, nCount)
+              : m_pHideCellsImp->InsertHiddenCols(this, nFrom, nCount);
     if (bRows)
     {
         m_pParam->m_RowHeights.InsertKeys(nFrom, nCount);
@@ -159,7 +160,7 @@ BOOL CGXGridCore::StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProces
         return FALSE;
     DocumentLinkCall(1);
     if (m_pHideCellsImp != nullptr)
-        m_pHideCellsImp->OnRemoveRowsCols(this, bRows, nFrom, nTo);
+        bRows ? m_pHideCellsImp->RemoveHiddenRows(this, nFrom, nTo) : m_pHideCellsImp->RemoveHiddenCols(this, nFrom, nTo);
     if (bRows)
     {
         m_pParam->m_RowHeights.RemoveKeys(nFrom, nTo);

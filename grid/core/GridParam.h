@@ -191,7 +191,16 @@ public:
     // What undo keeps of removed rows and columns: bit 0 base styles, bit 1 cell styles.
     WORD m_wRowUndoFlags = 3;
     WORD m_wColUndoFlags = 3;
-    BOOL m_abResizeSettings[2] = {FALSE, FALSE};
+    // How a double-clicked or dragged hidden column comes back: 0 through the core's show
+    // operation, else by its width.
+    WORD m_wShowHiddenCols = 0;
+    // The selection frame lies one pixel further right and down.
+    BOOL m_bFramePixelOffset = FALSE;
+    // Cells and their grid lines are painted by the old drawing feature.
+    BOOL m_bOldDrawing = FALSE;
+    // The smallest row height and column width that resizing by mouse gives, in pixels.
+    int m_nMinTrackRowHeight = 0;
+    int m_nMinTrackColWidth = 0;
     // When a cell control becomes active by itself (GX_ACTIVATEON... bits).
     WORD m_wActivateCell = 1;
     WORD m_wAllowSelection = 255;
@@ -217,6 +226,16 @@ public:
     ROWCOL m_nFrozenRows = 0;
     ROWCOL m_nFrozenCols = 0;
     DWORD m_adwSettingsB[6] = {};
+    // The block that the last row (column) freeze moved: where it starts now, how many rows
+    // (columns) it holds, and where it started before.
+    struct FreezeRecord
+    {
+        ROWCOL freezeFirst = 0;
+        ROWCOL freezeCount = 0;
+        ROWCOL freezeOrigin = 0;
+    };
+    FreezeRecord m_freezeRows;
+    FreezeRecord m_freezeCols;
     // With the flag set, initialisation makes this cell current when the grid has it.
     BOOL m_bRestoreCell = FALSE;
     ROWCOL m_nRestoreRow = 1;
@@ -260,8 +279,8 @@ public:
     // Undo records are made only while this is set.
     BOOL m_bUndoEnabled = TRUE;
     // Hidden rows and columns as bit sets: bit r & 7 of byte r >> 3.
-    CByteArray m_abHideRow;
-    CByteArray m_abHideCol;
+    CByteArray m_hiddenRows;
+    CByteArray m_hiddenCols;
     // Stored heights and widths, in thousandths of the core's row-height and column-width unit.
     CGXMapDWordToLong m_RowHeights;
     CGXMapDWordToLong m_ColWidths;

@@ -327,6 +327,7 @@ void CGXGridUserSelectRangeImp::RedrawSelectionChanges(CGXGridCore* pGrid, const
 {
     CGXRangeList& list = Selection(pGrid);
     DrawDifferences(pGrid, oldList, list);
+    pGrid->RefreshExcelLikeFrame();
     pGrid->m_posEditedRange = list.GetTailPosition();
     if (pGrid->m_posEditedRange != nullptr)
     {

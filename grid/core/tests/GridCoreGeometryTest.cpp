@@ -13,17 +13,33 @@ namespace
 class TestResizeFeature : public CGXAbstractGridUserResizeCellsImp
 {
 public:
-    BOOL HitTestResizeBoundary(CGXGridCore*, CPoint, UINT, int) override
+    BOOL OnTrackMouseMove(CGXGridCore*, CPoint, UINT) override
     {
         return FALSE;
     }
-    void TrackResizeBoundary(CGXGridCore*, CPoint, UINT, ROWCOL, ROWCOL) override
+    BOOL OnTrackButtonDown(CGXGridCore*, CPoint, UINT, int, ROWCOL, ROWCOL) override
+    {
+        return FALSE;
+    }
+    BOOL OnTrackButtonUp(CGXGridCore*, CPoint, UINT) override
+    {
+        return FALSE;
+    }
+    BOOL OnTrackDoubleClick(CGXGridCore*, CPoint, UINT, int, ROWCOL, ROWCOL) override
+    {
+        return FALSE;
+    }
+    BOOL OnStartTracking(CGXGridCore*, ROWCOL, ROWCOL, int) override
+    {
+        return FALSE;
+    }
+    void OnMoveTracking(CGXGridCore*, ROWCOL, ROWCOL, int, int) override
     {
     }
-    void EndResizeBoundary(CGXGridCore*, CPoint, UINT, ROWCOL, ROWCOL) override
+    void OnCancelTracking(CGXGridCore*) override
     {
     }
-    void CancelResizeBoundary(CGXGridCore*) override
+    void OnEndTracking(CGXGridCore*, ROWCOL, ROWCOL, int, int) override
     {
     }
 };
@@ -131,6 +147,7 @@ TEST_F(GridCoreGeometryTest, HitTestCodes)
         {51, 30, 0, true, false, GX_SELEDGEHIT, 1, 1, GX_IDC_SELEDGE},
         {148, 58, 0, true, true, GX_FILLHANDLEHIT, 2, 2, GX_IDC_FILLHANDLE},
     };
+    delete m_grid.m_pUserResizeCellsImp;
     m_grid.m_pUserResizeCellsImp = new TestResizeFeature;
     for (const auto& c : cases)
     {

@@ -14,15 +14,37 @@ namespace
 class RecordingHideCells : public CGXAbstractGridHideCellsImp
 {
 public:
+    void RemoveHiddenRows(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo) override
+    {
+        m_calls.push_back({FALSE, TRUE, nFrom, nTo});
+    }
+    void RemoveHiddenCols(CGXGridCore*, ROWCOL nFrom, ROWCOL nTo) override
+    {
+        m_calls.push_back({FALSE, FALSE, nFrom, nTo});
+    }
+    void InsertHiddenRows(CGXGridCore*, ROWCOL nFrom, ROWCOL nCount) override
+    {
+        m_calls.push_back({TRUE, TRUE, nFrom, nCount});
+    }
+    void InsertHiddenCols(CGXGridCore*, ROWCOL nFrom, ROWCOL nCount) override
+    {
+        m_calls.push_back({TRUE, FALSE, nFrom, nCount});
+    }
+    void MoveHiddenRows(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL) override
+    {
+    }
+    void MoveHiddenCols(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL) override
+    {
+    }
+    BOOL HideRows(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override
+    {
+        return FALSE;
+    }
     BOOL IsRowHidden(CGXGridCore*, ROWCOL) override
     {
         return FALSE;
     }
-    BOOL IsColHidden(CGXGridCore*, ROWCOL) override
-    {
-        return FALSE;
-    }
-    BOOL HideRows(CGXGridCore*, ROWCOL, ROWCOL, BOOL, CByteArray*, UINT, int) override
+    BOOL StoreHideRow(CGXGridCore*, ROWCOL, BOOL) override
     {
         return FALSE;
     }
@@ -30,21 +52,13 @@ public:
     {
         return FALSE;
     }
-    BOOL IsRowHiddenFlagSet(CGXGridCore*, ROWCOL, BOOL) override
+    BOOL IsColHidden(CGXGridCore*, ROWCOL) override
     {
         return FALSE;
     }
-    BOOL IsColHiddenFlagSet(CGXGridCore*, ROWCOL, BOOL) override
+    BOOL StoreHideCol(CGXGridCore*, ROWCOL, BOOL) override
     {
         return FALSE;
-    }
-    void OnInsertRowsCols(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nCount) override
-    {
-        m_calls.push_back({TRUE, bRows, nFrom, nCount});
-    }
-    void OnRemoveRowsCols(CGXGridCore*, BOOL bRows, ROWCOL nFrom, ROWCOL nTo) override
-    {
-        m_calls.push_back({FALSE, bRows, nFrom, nTo});
     }
     struct Call
     {
@@ -74,6 +88,12 @@ public:
         flags = 0;
     }
     void UpdateRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT&) override
+    {
+    }
+    void UpdateHideRows(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT&) override
+    {
+    }
+    void UpdateHideCols(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT&) override
     {
     }
     struct Call
@@ -127,7 +147,22 @@ public:
 class RecordingFrame : public CGXAbstractGridExcelLikeFrameImp
 {
 public:
-    void DrawSelectionFrame(CGXGridCore*) override
+    void DrawSelectionFrame(CGXGridCore*, CDC*, const CRect&, CBrush*, BOOL, BOOL, int, BOOL) override
+    {
+    }
+    void InvalidateSelectionFrame(CGXGridCore*, CDC*, const CGXRange&, int, UINT) override
+    {
+    }
+    void UpdateSelectionFrame(CGXGridCore*, CDC*, BOOL, const CGXRange&) override
+    {
+    }
+    void RedrawSelectionFrame(CGXGridCore*) override
+    {
+    }
+    void OnSelectionFrameChanged(CGXGridCore*, BOOL, BOOL) override
+    {
+    }
+    void DrawFrameOfPass(CGXGridCore*, CDC*) override
     {
     }
     void RefreshExcelLikeFrame(CGXGridCore*) override
@@ -399,6 +434,8 @@ TEST_F(GridCoreStructureTest, ChangesTellTheHiddenCellsAndOptimisedUpdateFeature
 {
     auto* pHide = new RecordingHideCells;
     auto* pUpdate = new RecordingOptimizedUpdate;
+    delete m_grid.m_pHideCellsImp;
+    delete m_grid.m_pOptimizedUpdateImp;
     m_grid.m_pHideCellsImp = pHide;
     m_grid.m_pOptimizedUpdateImp = pUpdate;
     const int nHeight4 = m_grid.GetRowHeight(4);
@@ -423,6 +460,7 @@ TEST_F(GridCoreStructureTest, ChangesTellTheHiddenCellsAndOptimisedUpdateFeature
 TEST_F(GridCoreStructureTest, AChangeLocksTheSelectionFrameForItsTime)
 {
     auto* pFrame = new RecordingFrame;
+    delete m_grid.m_pExcelLikeFrameImp;
     m_grid.m_pExcelLikeFrameImp = pFrame;
     m_grid.GetParam()->m_anCoreSettings[3] = 1;
     ASSERT_TRUE(m_grid.InsertRows(3, 1));
@@ -445,6 +483,7 @@ TEST_F(GridCoreStructureTest, InsertingHandsTheKeptDataUndoEntryBackAfterItsStor
 TEST_F(GridCoreStructureTest, MovingRowsChecksTheBlockAndForwards)
 {
     auto* pMove = new RecordingMoveRowsCols;
+    delete m_grid.m_pMoveRowsColsImp;
     m_grid.m_pMoveRowsColsImp = pMove;
     EXPECT_FALSE(m_grid.MoveRows(5, 6, 5));  // onto itself
     EXPECT_FALSE(m_grid.MoveRows(9, 10, 10)); // would end past the last row

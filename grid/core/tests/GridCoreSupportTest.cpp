@@ -105,6 +105,10 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
     m_grid.m_pCommandFactory = nullptr;
     delete m_grid.m_pDirectCopyMoveCellsImp;
     m_grid.m_pDirectCopyMoveCellsImp = nullptr;
+    delete m_grid.m_pResizeToFitImp;
+    m_grid.m_pResizeToFitImp = nullptr;
+    delete m_grid.m_pMoveRowsColsImp;
+    m_grid.m_pMoveRowsColsImp = nullptr;
     CGXRangeList list;
     list.AddTail(new CGXRange(1, 1));
     const CGXRange range(1, 1);
@@ -139,8 +143,8 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
         m_grid.MoveRows(2, 3, 6),
         m_grid.DoMoveCols(1, 2, 3),
         m_grid.StoreMoveRows(2, 3, 6, TRUE),
-        m_grid.OnSelDragStart(2, 0),
-        m_grid.OnSelDragDrop(2, 0, 6, 0),
+        m_grid.StartDragRowsCols(2, 0),
+        m_grid.OnDropRowsCols(2, 0, 6, 0),
         m_grid.CanFreezeCols(),
         m_grid.CanUnfreezeRows(),
         m_grid.ClearRange(range, TRUE),

@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -67,6 +68,8 @@ public:
     using CGXGridCore::m_pMergeCellsImp;
     using CGXGridCore::m_pMoveRowsColsImp;
     using CGXGridCore::m_pOptimizedUpdateImp;
+    using CGXGridCore::m_pResizeToFitImp;
+    using CGXGridCore::m_pUserDragSelectRangeImp;
     using CGXGridCore::m_pUpdateHintImp;
     using CGXGridCore::m_pUpdateObject;
     using CGXGridCore::m_pUserResizeCellsImp;
@@ -97,6 +100,12 @@ public:
     }
     static inline int s_nLive = 0;
 };
+
+// A range as (type, top, left, bottom, right), for comparing ranges in expectations.
+inline std::tuple<int, ROWCOL, ROWCOL, ROWCOL, ROWCOL> RangeBounds(const CGXRange& range)
+{
+    return {range.type, range.top, range.left, range.bottom, range.right};
+}
 
 // The clipboard's CF_UNICODETEXT, "<not opened>" when the clipboard stays closed.
 CString ClipboardText(HWND hWnd);

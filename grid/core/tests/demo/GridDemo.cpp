@@ -8,7 +8,9 @@
 // cells below the systems: the drawn combo, a choice shown for its number, the window combo box
 // and drop-down list, and the drop-down check list; with "dropdown" on the command line the drawn
 // combo's list is open, with "checklist" the check list. Below them a telephone number in a
-// masked-edit cell.
+// masked-edit cell. The "features" page shows rows frozen by the freeze command, a hidden
+// column, columns fitted to their texts, the marked headers of the current cell and a selection
+// of whole columns in its frame.
 #include <afxwin.h>
 
 #include <grid/controls/CheckListComboBox.h>
@@ -261,18 +263,65 @@ void CDemoGrid::OpenList(ROWCOL nCol)
         pCombo->OnSysKeyDown(VK_DOWN, 1, 0);
 }
 
+class CFeaturesGrid : public CGXGridWnd
+{
+public:
+    void Fill()
+    {
+        CGXStyle stat;
+        stat.SetControl(idStatic);
+        ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
+        const ROWCOL nRows = sizeof(spanRows) / sizeof(spanRows[0]);
+        SetRowCount(nRows * 3);
+        SetColCount(6);
+        const LPCTSTR titles[] = {_T("System"), _T("Instance"), _T("Internal id"), _T("State"), _T("Notes"),
+                                  _T("Checked")};
+        for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
+            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
+        for (ROWCOL nRow = 1; nRow <= nRows * 3; ++nRow)
+        {
+            const SpanRow& row = spanRows[(nRow - 1) % nRows];
+            SetValueRange(CGXRange(nRow, 1), row.pszSystem);
+            SetValueRange(CGXRange(nRow, 2), row.pszInstance);
+            CString strId;
+            strId.Format(_T("#%04u"), nRow * 37);
+            SetValueRange(CGXRange(nRow, 3), strId);
+            SetValueRange(CGXRange(nRow, 4), row.pszState);
+            SetValueRange(CGXRange(nRow, 5), row.pszNote);
+            SetValueRange(CGXRange(nRow, 6), nRow % 3 == 0 ? _T("yes") : _T("no"));
+        }
+        ResizeColWidthsToFit(CGXRange().SetCols(1, 6));
+        // The spreadsheet-like selection frame in place of inverted cells.
+        GetParam()->m_anCoreSettings[3] = 1;
+        GetParam()->m_bMarkSelection = FALSE;
+        // The two stopped systems' rows stay on top: frozen through the freeze command.
+        SelectRange(CGXRange().SetRows(3, 4));
+        FreezeRowsCmd();
+        HideCols(3, 0);
+        SelectRange(CGXRange().SetCols(5, 6));
+        SetCurrentCell(7, 2);
+    }
+};
+
 class CDemoFrame : public CFrameWnd
 {
 public:
-    explicit CDemoFrame(BOOL bSpans) : m_bSpans(bSpans)
+    enum Page
     {
-        Create(nullptr, bSpans ? _T("Grid spans") : _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 360));
+        mainPage,
+        spansPage,
+        featuresPage
+    };
+    explicit CDemoFrame(Page page) : m_page(page)
+    {
+        const LPCTSTR titles[] = {_T("Grid"), _T("Grid spans"), _T("Grid features")};
+        Create(nullptr, titles[page], WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 360));
     }
 
     // The first amount edited in its window, on the main page.
     void EditAmount(BOOL bCalculator)
     {
-        if (!m_bSpans)
+        if (m_page == mainPage)
             m_grid.EditAmount(bCalculator);
     }
     CDemoGrid& Grid()
@@ -285,12 +334,16 @@ protected:
     {
         if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
-        CGXGridWnd& grid = m_bSpans ? static_cast<CGXGridWnd&>(m_spans) : m_grid;
+        CGXGridWnd& grid = m_page == featuresPage ? m_features
+                           : m_page == spansPage  ? static_cast<CGXGridWnd&>(m_spans)
+                                                  : m_grid;
         if (!grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0), this,
                          AFX_IDW_PANE_FIRST))
             return -1;
         grid.Initialize();
-        if (m_bSpans)
+        if (m_page == featuresPage)
+            m_features.Fill();
+        else if (m_page == spansPage)
             m_spans.Fill();
         else
         {
@@ -303,9 +356,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    BOOL m_bSpans;
+    Page m_page;
     CDemoGrid m_grid;
     CSpansGrid m_spans;
+    CFeaturesGrid m_features;
 };
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
@@ -318,7 +372,10 @@ public:
     BOOL InitInstance() override
     {
         GXInitLibraryDefault();
-        auto* pFrame = new CDemoFrame(CString(m_lpCmdLine).Trim() == _T("spans"));
+        const CString strPage = CString(m_lpCmdLine).Trim();
+        auto* pFrame = new CDemoFrame(strPage == _T("spans")      ? CDemoFrame::spansPage
+                                      : strPage == _T("features") ? CDemoFrame::featuresPage
+                                                                  : CDemoFrame::mainPage);
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();

@@ -1,0 +1,138 @@
+#include "GridTestSupport.h"
+
+#include <grid/core/GridParam.h>
+#include <grid/core/Style.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+constexpr WORD idStatic = 52513;
+
+class ResizeToFitTest : public HiddenGridOfTest<TestGrid>
+{
+protected:
+    void SetUp() override
+    {
+        HiddenGridOfTest::SetUp();
+        m_grid.SetStyleRangeShort(CGXRange().SetTable(), CGXStyle().SetControl(idStatic));
+        CClientDC dc(&m_grid);
+        TEXTMETRIC tm;
+        dc.GetTextMetrics(&tm);
+        m_nLine = tm.tmHeight + tm.tmExternalLeading;
+    }
+    int m_nLine = 0;
+};
+
+} // namespace
+
+TEST_F(ResizeToFitTest, AColumnFitsItsWidestCellAndGrowOnlyNeverLowers)
+{
+    m_grid.SetValueRange(CGXRange(2, 2), _T("a fairly long text for one cell"));
+    m_grid.SetValueRange(CGXRange(3, 2), _T("short"));
+    const int nBefore = m_grid.GetColWidth(2);
+    ASSERT_TRUE(m_grid.ResizeColWidthsToFit(CGXRange().SetCols(2, 2)));
+    const int nFitted = m_grid.GetColWidth(2);
+    EXPECT_GT(nFitted, nBefore);
+
+    m_grid.SetValueRange(CGXRange(2, 2), _T("x"));
+    ASSERT_TRUE(m_grid.ResizeColWidthsToFit(CGXRange().SetCols(2, 2), TRUE, GX_INVALIDATE | GX_GROWONLY));
+    EXPECT_EQ(m_grid.GetColWidth(2), nFitted);
+    ASSERT_TRUE(m_grid.ResizeColWidthsToFit(CGXRange().SetCols(2, 2)));
+    EXPECT_LT(m_grid.GetColWidth(2), nFitted);
+    ASSERT_TRUE(m_grid.Undo());
+    EXPECT_EQ(m_grid.GetColWidth(2), nFitted);
+}
+
+TEST_F(ResizeToFitTest, AWrappedCellGivesItsRowTheHeightOfItsLines)
+{
+    m_grid.SetColWidth(1, 1, 40);
+    m_grid.SetStyleRangeShort(CGXRange(2, 1), CGXStyle().SetWrapText(TRUE).SetValue(_T("one two three four five")));
+    ASSERT_TRUE(m_grid.ResizeRowHeightsToFit(CGXRange().SetRows(2, 2)));
+    EXPECT_GE(m_grid.GetRowHeight(2), 3 * m_nLine);
+    // A row whose cells lie in zero-width columns only keeps its height.
+    m_grid.SetColWidth(1, 1, 0);
+    const int nHeight = m_grid.GetRowHeight(2);
+    ASSERT_TRUE(m_grid.ResizeRowHeightsToFit(CGXRange(2, 1, 2, 1)));
+    EXPECT_EQ(m_grid.GetRowHeight(2), nHeight);
+}
+
+TEST_F(ResizeToFitTest, ACoveredRangeCountsAtItsBottomRowLessTheRowsAbove)
+{
+    m_grid.SetColWidth(1, 1, 40);
+    m_grid.SetRowHeight(3, 3, 10);
+    m_grid.SetStyleRangeShort(CGXRange(3, 1), CGXStyle().SetWrapText(TRUE).SetValue(_T("one two three four five six")));
+    ASSERT_TRUE(m_grid.SetCoveredCellsRowCol(3, 1, 4, 1));
+    ASSERT_TRUE(m_grid.ResizeRowHeightsToFit(CGXRange(3, 1, 4, 1)));
+    EXPECT_EQ(m_grid.GetRowHeight(3), 10); // the top row of the covering is not measured
+    const int nBottom = m_grid.GetRowHeight(4);
+    ASSERT_TRUE(m_grid.ResizeRowHeightsToFit(CGXRange(3, 1, 4, 1), FALSE));
+    EXPECT_EQ(m_grid.GetRowHeight(4), nBottom);
+    EXPECT_GE(nBottom + 10, 3 * m_nLine);
+}
+
+TEST_F(ResizeToFitTest, ARowNeverGrowsPastTheVisibleArea)
+{
+    m_grid.SetColWidth(1, 1, 20);
+    CString strLong;
+    for (int i = 0; i < 60; ++i)
+        strLong += _T("word ");
+    m_grid.SetStyleRangeShort(CGXRange(5, 1), CGXStyle().SetWrapText(TRUE).SetValue(strLong));
+    ASSERT_TRUE(m_grid.ResizeRowHeightsToFit(CGXRange().SetRows(5, 5)));
+    CRect rect;
+    m_grid.GetGridRect(&rect);
+    EXPECT_LE(m_grid.GetRowHeight(5), rect.Height() - m_grid.GetRowHeight(0) - 1);
+}
+
+// Widths: without the grid's width limit a fitted column may be wider than the view; with it the
+// width stops at the view.
+TEST_F(ResizeToFitTest, TheWidthLimitOnlyClampsWhileTheGridLimitsWidths)
+{
+    CString strLong;
+    for (int i = 0; i < 80; ++i)
+        strLong += _T("w");
+    m_grid.SetValueRange(CGXRange(2, 3), _T("abc"));
+    ASSERT_TRUE(m_grid.ResizeColWidthsToFit(CGXRange().SetCols(3, 3)));
+    CRect rect;
+    m_grid.GetGridRect(&rect);
+    EXPECT_LT(m_grid.GetColWidth(3), rect.Width() / 2); // a short text stays narrow
+    m_grid.SetValueRange(CGXRange(2, 3), strLong);
+    ASSERT_TRUE(m_grid.ResizeColWidthsToFit(CGXRange().SetCols(3, 3)));
+    EXPECT_GT(m_grid.GetColWidth(3), rect.Width());
+}
+
+TEST_F(ResizeToFitTest, TheSizeCalculationMeasuresTextBitmapsAndTheStoredValue)
+{
+    CGXControl* pStatic = m_grid.GetRegisteredControl(idStatic);
+    ASSERT_NE(pStatic, nullptr);
+    CClientDC dc(&m_grid);
+    CGXStyle style;
+    m_grid.ComposeStyleRowCol(2, 2, &style);
+    TEXTMETRIC tm;
+    {
+        CFont* pOld = m_grid.LoadFont(&dc, style, nullptr);
+        dc.GetTextMetrics(&tm);
+        if (pOld != nullptr)
+            dc.SelectObject(pOld);
+    }
+    CSize borders(0, 0);
+    pStatic->AddFrameToSize(borders, &dc, 2, 2, &style);
+
+    // Empty: the widest character, one line and a pixel.
+    const CSize empty = pStatic->GetPreferredSize(&dc, 2, 2, style, 0);
+    EXPECT_EQ(empty.cx, tm.tmMaxCharWidth + borders.cx);
+    EXPECT_EQ(pStatic->GetPreferredSize(&dc, 2, 2, style, 1).cy, tm.tmHeight + tm.tmExternalLeading + 1 + borders.cy);
+
+    // Two unwrapped lines: as wide as the longer one.
+    style.SetValue(_T("ab\nabcdefgh"));
+    const int nTwoLines = pStatic->GetPreferredSize(&dc, 2, 2, style, 0).cx;
+    style.SetValue(_T("abcdefgh"));
+    EXPECT_EQ(nTwoLines, pStatic->GetPreferredSize(&dc, 2, 2, style, 0).cx);
+
+    // Forty wrapped lines are measured as 32.
+    CString strForty;
+    for (int i = 0; i < 40; ++i)
+        strForty += _T("w\n");
+    style.SetWrapText(TRUE).SetValue(strForty);
+    EXPECT_EQ(pStatic->GetPreferredSize(&dc, 2, 2, style, 1).cy, 32 * (tm.tmHeight + tm.tmExternalLeading) + borders.cy);
+}
