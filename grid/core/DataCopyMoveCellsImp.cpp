@@ -7,37 +7,60 @@
 #include <grid/core/Style.h>
 
 #include <algorithm>
-#include <memory>
-#include <vector>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CGXDataUndoMoveCellsInfo, CObject)
 
 CGXDataUndoMoveCellsInfo::~CGXDataUndoMoveCellsInfo()
 {
-    while (Node* pNode = m_pHead)
-    {
-        m_pHead = pNode->pNext;
-        delete pNode->pStyle;
-        delete pNode;
-    }
+    Empty([](ROWCOL, ROWCOL, CGXStyle* pStyle) { delete pStyle; });
+}
+
+void CGXDataUndoMoveCellsInfo::Push(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle)
+{
+    m_pHead = new Node{m_pHead, nRow, nCol, pStyle};
+}
+
+void CGXDataUndoMoveCellsInfo::Swap(CGXDataUndoMoveCellsInfo& other) noexcept
+{
+    std::swap(m_pHead, other.m_pHead);
 }
 
 namespace
 {
-using Node = CGXDataUndoMoveCellsInfo::Node;
-
-void Push(Node*& pHead, ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle)
+// Visits every cell of a block that lands at (nDestRow, nDestCol), as visit(source row, source
+// column, destination row, destination column), in the order that reads each source cell
+// before the block writes over it, as an overlapping memory move does: rows from the far side
+// when the block goes down, columns from the far side when it goes right.
+template <class Visit> void ForEachCellFromFarSide(const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol, Visit visit)
 {
-    pHead = new Node{pHead, nRow, nCol, pStyle};
+    const ROWCOL nRows = range.bottom - range.top + 1;
+    const ROWCOL nCols = range.right - range.left + 1;
+    const bool bRowsBackward = nDestRow > range.top;
+    const bool bColsBackward = nDestCol > range.left;
+    for (ROWCOL i = 0; i < nRows; ++i)
+    {
+        const ROWCOL r = bRowsBackward ? nRows - 1 - i : i;
+        for (ROWCOL j = 0; j < nCols; ++j)
+        {
+            const ROWCOL c = bColsBackward ? nCols - 1 - j : j;
+            visit(range.top + r, range.left + c, nDestRow + r, nDestCol + c);
+        }
+    }
 }
 } // namespace
 
-CGXStyle* CGXDataCopyMoveCellsImp::TakeStyle(CGXData* pData, ROWCOL nRow, ROWCOL nCol)
+CGXStyle* CGXDataCopyMoveCellsImp::StyleAt(CGXData* pData, ROWCOL nRow, ROWCOL nCol)
 {
     CGXStylePtrArray* pRow = pData->m_apapCellStyle.GetRow(nRow);
-    CGXStyle* pStyle = pRow != nullptr ? pRow->GetStyle(nCol) : nullptr;
+    return pRow != nullptr ? pRow->GetStyle(nCol) : nullptr;
+}
+
+CGXStyle* CGXDataCopyMoveCellsImp::TakeStyle(CGXData* pData, ROWCOL nRow, ROWCOL nCol)
+{
+    CGXStyle* pStyle = StyleAt(pData, nRow, nCol);
     if (pStyle != nullptr)
-        pRow->SetAt(nCol, nullptr);
+        pData->m_apapCellStyle.GetRow(nRow)->SetAt(nCol, nullptr);
     return pStyle;
 }
 
@@ -74,62 +97,37 @@ BOOL CGXDataCopyMoveCellsImp::CopyCells(CGXData* pData, CGXRange range, ROWCOL n
 {
     if (nDestRow == range.top && nDestCol == range.left)
         return TRUE; // onto itself
-    const ROWCOL nRows = range.bottom - range.top + 1;
-    const ROWCOL nCols = range.right - range.left + 1;
-    // Clones of the sources first: an overlapping destination must not feed the copy.
-    std::vector<std::unique_ptr<CGXStyle>> sources(static_cast<size_t>(nRows) * nCols);
-    std::vector<bool> rowExists(nRows);
-    for (ROWCOL r = 0; r < nRows; ++r)
-    {
-        const CGXStylePtrArray* pRow = pData->m_apapCellStyle.GetRow(range.top + r);
-        rowExists[r] = pRow != nullptr;
-        for (ROWCOL c = 0; pRow != nullptr && c < nCols; ++c)
-            if (const CGXStyle* pStyle = pRow->GetStyle(range.left + c))
-                sources[static_cast<size_t>(r) * nCols + c].reset(pStyle->Clone());
-    }
-    for (ROWCOL r = 0; r < nRows; ++r)
-    {
-        // A missing source row only clears a destination row that exists.
-        if (!rowExists[r] && pData->m_apapCellStyle.GetRow(nDestRow + r) == nullptr)
-            continue;
-        for (ROWCOL c = 0; c < nCols; ++c)
-            PutStyle(pData, nDestRow + r, nDestCol + c, sources[static_cast<size_t>(r) * nCols + c].release());
-    }
+    // The walk reads every source cell before an overlapping destination replaces it. An empty
+    // source empties its destination; where neither row exists there is nothing to do.
+    ForEachCellFromFarSide(range, nDestRow, nDestCol, [pData](ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol) {
+        const CGXStyle* pSource = StyleAt(pData, nRow, nCol);
+        PutStyle(pData, nToRow, nToCol, pSource != nullptr ? pSource->Clone() : nullptr);
+    });
     return TRUE;
 }
 
 BOOL CGXDataCopyMoveCellsImp::MoveCells(CGXData* pData, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol,
                                         CObject*& pUndoInfo, BOOL bCreateUndoInfo)
 {
-    const ROWCOL nRows = range.bottom - range.top + 1;
-    const ROWCOL nCols = range.right - range.left + 1;
-    // Lift the moving cells, then clear the destination, then drop them.
-    std::vector<Node> moving;
-    for (ROWCOL r = 0; r < nRows; ++r)
-        for (ROWCOL c = 0; c < nCols; ++c)
-            if (CGXStyle* pStyle = TakeStyle(pData, range.top + r, range.left + c))
-                moving.push_back({nullptr, nDestRow + r, nDestCol + c, pStyle});
-    Node* pOverwritten = nullptr;
-    for (ROWCOL r = 0; r < nRows; ++r)
-        for (ROWCOL c = 0; c < nCols; ++c)
-            if (CGXStyle* pStyle = TakeStyle(pData, nDestRow + r, nDestCol + c))
-            {
-                if (bCreateUndoInfo)
-                    Push(pOverwritten, nDestRow + r, nDestCol + c, pStyle);
-                else
-                    delete pStyle;
-            }
-    for (const Node& node : moving)
-        PutStyle(pData, node.nRow, node.nCol, node.pStyle);
+    // The walk empties every destination cell inside the source before it is written, so a
+    // destination cell that still holds a style lies outside the source and is overwritten.
+    CGXDataUndoMoveCellsInfo overwritten;
+    ForEachCellFromFarSide(range, nDestRow, nDestCol, [&](ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol) {
+        CGXStyle* pMoving = TakeStyle(pData, nRow, nCol);
+        if (CGXStyle* pStyle = TakeStyle(pData, nToRow, nToCol))
+        {
+            if (bCreateUndoInfo)
+                overwritten.Push(nToRow, nToCol, pStyle);
+            else
+                delete pStyle;
+        }
+        if (pMoving != nullptr)
+            PutStyle(pData, nToRow, nToCol, pMoving);
+    });
     // The cells that the move being undone had overwritten come back.
     auto* pGiven = DYNAMIC_DOWNCAST(CGXDataUndoMoveCellsInfo, pUndoInfo);
     if (pGiven != nullptr)
-        while (Node* pNode = pGiven->m_pHead)
-        {
-            pGiven->m_pHead = pNode->pNext;
-            PutStyle(pData, pNode->nRow, pNode->nCol, pNode->pStyle);
-            delete pNode;
-        }
+        pGiven->Empty([pData](ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle) { PutStyle(pData, nRow, nCol, pStyle); });
     if (bCreateUndoInfo)
     {
         if (pGiven == nullptr)
@@ -137,7 +135,7 @@ BOOL CGXDataCopyMoveCellsImp::MoveCells(CGXData* pData, CGXRange range, ROWCOL n
             pGiven = new CGXDataUndoMoveCellsInfo;
             pUndoInfo = pGiven;
         }
-        pGiven->m_pHead = pOverwritten;
+        pGiven->Swap(overwritten);
     }
     return TRUE;
 }

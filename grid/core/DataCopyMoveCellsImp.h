@@ -13,6 +13,19 @@ class CGXDataUndoMoveCellsInfo : public CObject
 {
     DECLARE_DYNAMIC(CGXDataUndoMoveCellsInfo)
 public:
+    CGXDataUndoMoveCellsInfo() = default;
+    CGXDataUndoMoveCellsInfo(const CGXDataUndoMoveCellsInfo&) = delete;
+    CGXDataUndoMoveCellsInfo& operator=(const CGXDataUndoMoveCellsInfo&) = delete;
+    ~CGXDataUndoMoveCellsInfo() override;
+
+    // Puts a saved cell at the head of the list.
+    void Push(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle);
+    // Hands every saved cell, head first, to put(row, column, style), which takes the style,
+    // and leaves the list empty.
+    template <class Put> void Empty(Put put);
+    void Swap(CGXDataUndoMoveCellsInfo& other) noexcept;
+
+private:
     struct Node
     {
         Node* pNext;
@@ -21,20 +34,26 @@ public:
         CGXStyle* pStyle;
     };
 
-    CGXDataUndoMoveCellsInfo() = default;
-    CGXDataUndoMoveCellsInfo(const CGXDataUndoMoveCellsInfo&) = delete;
-    CGXDataUndoMoveCellsInfo& operator=(const CGXDataUndoMoveCellsInfo&) = delete;
-    ~CGXDataUndoMoveCellsInfo() override;
-
     Node* m_pHead = nullptr;
 };
+
+template <class Put> void CGXDataUndoMoveCellsInfo::Empty(Put put)
+{
+    while (m_pHead != nullptr)
+    {
+        const Node node = *m_pHead;
+        delete m_pHead;
+        m_pHead = node.pNext;
+        put(node.nRow, node.nCol, node.pStyle);
+    }
+}
 
 class CGXDataCopyMoveCellsImp : public CGXAbstractDataCopyMoveCellsImp
 {
 public:
-    // The destination takes clones of the source's styles (empty where the source is); the
-    // sources are read before anything is written, so overlapping blocks copy as through a
-    // scratch store. The store grows to cover the destination.
+    // The destination takes clones of the source's styles (empty where the source is); every
+    // source cell is read before anything is written over it, so overlapping blocks copy as
+    // through a scratch store. The store grows to cover the destination.
     BOOL CopyCells(CGXData* pData, CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol) override;
     // Moves the styles; the destination's former styles go to the undo information with
     // bCreateUndoInfo (into the one passed in, or a new one handed back), else are deleted.
@@ -43,6 +62,7 @@ public:
                    BOOL bCreateUndoInfo) override;
 
 private:
+    static CGXStyle* StyleAt(CGXData* pData, ROWCOL nRow, ROWCOL nCol);
     static CGXStyle* TakeStyle(CGXData* pData, ROWCOL nRow, ROWCOL nCol);
     // Puts the style into the cell (the cell's former style is deleted); null empties it.
     static void PutStyle(CGXData* pData, ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle);
