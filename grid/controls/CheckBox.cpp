@@ -1,5 +1,7 @@
 #include <grid/controls/CheckBox.h>
 
+#include <grid/controls/SelectedFont.h>
+
 #include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/AppData.h>
 #include <grid/core/Color.h>
@@ -48,25 +50,6 @@ HGLOBAL LoadStrip(UINT nResourceId)
     return GXLoadResourceDIB(AfxGetInstanceHandle(), MAKEINTRESOURCE(nResourceId));
 }
 
-// Selects a font into a DC for a scope and selects the previous one back.
-class SelectedFont
-{
-public:
-    SelectedFont(CDC* pDC, CFont* pOld) : m_pDC(pDC), m_pOld(pOld)
-    {
-    }
-    ~SelectedFont()
-    {
-        if (m_pOld != nullptr)
-            m_pDC->SelectObject(m_pOld);
-    }
-    SelectedFont(const SelectedFont&) = delete;
-    SelectedFont& operator=(const SelectedFont&) = delete;
-
-private:
-    CDC* m_pDC;
-    CFont* m_pOld;
-};
 } // namespace
 
 const GXControlClass CGXCheckBox::classCGXCheckBox = {"CGXCheckBox", &CGXControl::classCGXControl};
@@ -293,7 +276,7 @@ void CGXCheckBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGX
 {
     const UINT nState = GetState(nRow, nCol, style);
     const UINT nAlign = AlignmentOf(style);
-    const SelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, pStandardStyle));
+    const CGXSelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, pStandardStyle));
     DrawBackground(pDC, rect, style, FALSE);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(GXResolveColor(style.GetTextColor()));
@@ -324,7 +307,7 @@ CSize CGXCheckBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CG
     CRect rect;
     GetCellClientRect(rect, nRow, nCol, &rectRange, &style);
     const int W = rect.Width();
-    const SelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, nullptr));
+    const CGXSelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, nullptr));
     const CString strLabel = LabelOf(style);
     rect.left += S * 3 / 2;
     const int nMargin = std::max(3, ::GetSystemMetrics(SM_CXFRAME) / 2);
@@ -401,11 +384,16 @@ void CGXCheckBox::SetPressed(BOOL bPressed)
     RefreshCell();
 }
 
+const CGXStyle* CGXCheckBox::GetPressStyle()
+{
+    return m_pGrid->GetComposedStyle(m_nRow, m_nCol);
+}
+
 BOOL CGXCheckBox::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (!IsBoundToCell())
         return FALSE;
-    const CGXStyle* pStyle = m_pGrid->GetComposedStyle(m_nRow, m_nCol);
+    const CGXStyle* pStyle = GetPressStyle();
     if (IsReadOnlyCell() || IsStyleReadOnly(*pStyle))
         return FALSE;
     CRect rect;
@@ -413,7 +401,7 @@ BOOL CGXCheckBox::OnLButtonDown(UINT nFlags, CPoint point)
     {
         CClientDC dc(GetGridWnd());
         m_pGrid->OnGridPrepareDC(&dc, nullptr);
-        const SelectedFont font(&dc, m_pGrid->LoadFont(&dc, *pStyle, nullptr));
+        const CGXSelectedFont font(&dc, m_pGrid->LoadFont(&dc, *pStyle, nullptr));
         m_rectBox = ComputeCheckBoxRect(&dc, rect, LabelOf(*pStyle), AlignmentOf(*pStyle));
     }
     if (m_rectBox.PtInRect(point))
@@ -467,16 +455,18 @@ BOOL CGXCheckBox::OnChildClicked(CGXChild* pChild)
     const CGXStyle& style = *m_pGrid->GetComposedStyle(m_nRow, m_nCol);
     if (IsReadOnlyCell() || IsStyleReadOnly(style))
         return FALSE;
-    const CString strValue = style.GetValue();
-    const CString strChecked = CheckedValue(style);
-    const CString strUnchecked = UncheckedValue(style);
-    CString strNew;
-    if (strValue == strChecked)
-        strNew = strUnchecked;
-    else if (!IsThreeState(style) || strValue != strUnchecked)
-        strNew = strChecked;
-    m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), strNew, 0, GX_UPDATENOW);
+    m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), NextValue(style), 0, GX_UPDATENOW);
     return CGXControl::OnChildClicked(pChild);
+}
+
+CString CGXCheckBox::NextValue(const CGXStyle& style)
+{
+    const CString strValue = style.GetValue();
+    if (strValue == CheckedValue(style))
+        return UncheckedValue(style);
+    if (!IsThreeState(style) || strValue != UncheckedValue(style))
+        return CheckedValue(style);
+    return CString();
 }
 
 void CGXCheckBox::NotifyChildrenB()

@@ -1,6 +1,7 @@
 #include <grid/core/ControlFactory.h>
 
 #include <grid/controls/CheckBox.h>
+#include <grid/controls/CheckBoxEx.h>
 #include <grid/controls/Control.h>
 #include <grid/controls/CurrencyEdit.h>
 #include <grid/controls/DateTimeCtrl.h>
@@ -8,6 +9,10 @@
 #include <grid/controls/Header.h>
 #include <grid/controls/HotSpotEdit.h>
 #include <grid/controls/PasswordControl.h>
+#include <grid/controls/ProgressCtrl.h>
+#include <grid/controls/PushButton.h>
+#include <grid/controls/RadioButton.h>
+#include <grid/controls/RadioButtonEx.h>
 #include <grid/controls/SpinEdit.h>
 #include <grid/controls/Static.h>
 #include <grid/controls/VScrollEdit.h>
@@ -55,8 +60,8 @@ struct ControlEntry
 const ControlEntry controlTable[] = {
     {52512, CGXEditControl::Create, TRUE},
     {52513, CGXStatic::Create, TRUE},
-    {52514, nullptr, TRUE},
-    {52515, nullptr, FALSE},
+    {52514, CGXPushbutton::Create, TRUE},
+    {52515, CGXRadioButton::CreateFlat, FALSE},
     {52516, CGXCheckBox::CreateFlat, FALSE},
     {52517, nullptr, TRUE},
     {52518, CGXHotSpotEdit::Create, TRUE},
@@ -65,7 +70,7 @@ const ControlEntry controlTable[] = {
     {52521, CGXVScrollEdit::Create, FALSE},
     {52522, nullptr, TRUE},
     {52523, CGXCheckBox::Create3d, FALSE},
-    {52524, nullptr, FALSE},
+    {52524, CGXRadioButton::Create3d, FALSE},
     {52525, nullptr, TRUE},
     {52526, nullptr, TRUE},
     {52527, nullptr, TRUE},
@@ -75,7 +80,7 @@ const ControlEntry controlTable[] = {
     {52532, nullptr, TRUE},
     {52534, nullptr, FALSE},
     {52535, nullptr, TRUE},
-    {52536, nullptr, FALSE},
+    {52536, CGXProgressCtrl::Create, FALSE},
     {52537, CGXPasswordControl::Create, TRUE},
     {52539, nullptr, FALSE},
     {52540, nullptr, FALSE},
@@ -84,10 +89,10 @@ const ControlEntry controlTable[] = {
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
     {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
     {52545, CGXCurrencyEdit::Create, TRUE},
-    {20130, nullptr, FALSE},
-    {20131, nullptr, FALSE},
-    {20136, nullptr, FALSE},
-    {20137, nullptr, FALSE},
+    {20130, CGXCheckBoxEx::CreateFlat, FALSE},
+    {20131, CGXCheckBoxEx::Create3d, FALSE},
+    {20136, CGXRadioButtonEx::Create3d, FALSE},
+    {20137, CGXRadioButtonEx::CreateFlat, FALSE},
 };
 
 const ControlEntry* FindControlEntry(UINT nId)
@@ -127,6 +132,8 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXControl::RegisterUserAttributes(pStylesMap);
     CGXSpinEdit::RegisterUserAttributes(pStylesMap);
     CGXCheckBox::RegisterUserAttributes(pStylesMap);
+    CGXRadioButtonEx::RegisterUserAttributes(pStylesMap);
+    CGXProgressCtrl::RegisterUserAttributes(pStylesMap);
     CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;

@@ -116,18 +116,10 @@ CBitmap* CGXDrawingAndFormatting::GetPatternBitmap(int nPattern)
 {
     if (nPattern < 0 || nPattern >= GX_DRAW_STATE::nPatterns)
         return nullptr;
-    CBitmap*& pBitmap = GXGetThreadState<GX_DRAW_STATE>()->m_apPatternBitmaps[nPattern];
-    if (pBitmap == nullptr)
-    {
-        auto* pNew = new CBitmap;
-        if (!pNew->CreateBitmap(8, 8, 1, 1, patternRows[nPattern]))
-        {
-            delete pNew;
-            AfxThrowResourceException();
-        }
-        pBitmap = pNew;
-    }
-    return pBitmap;
+    CBitmap& bitmap = GXGetThreadState<GX_DRAW_STATE>()->m_abmpPattern[nPattern];
+    if (bitmap.m_hObject == nullptr && !bitmap.CreateBitmap(8, 8, 1, 1, patternRows[nPattern]))
+        AfxThrowResourceException();
+    return &bitmap;
 }
 
 int CGXDrawingAndFormatting::BreakTextLines(CDC* pDC, LPCTSTR pszText, int nLength, CRect& rect, UINT nFormat,
@@ -587,4 +579,11 @@ void GXSortChoiceList(CString& strChoiceList, int nColumn, BOOL bHeader)
     strChoiceList.Empty();
     for (const CString& strEntry : entries)
         strChoiceList += strEntry + _T("\r\n");
+}
+
+// The tip window deletes itself once destroyed.
+GX_DRAW_STATE::~GX_DRAW_STATE()
+{
+    if (m_pCellTipWnd != nullptr && ::IsWindow(m_pCellTipWnd->GetSafeHwnd()))
+        m_pCellTipWnd->DestroyWindow();
 }
