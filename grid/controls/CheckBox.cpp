@@ -108,16 +108,6 @@ BOOL CGXCheckBox::IsStyleReadOnly(const CGXStyle& style)
     return style.GetInclude(CGXStyle::inclReadOnly) && style.GetReadOnly();
 }
 
-UINT CGXCheckBox::AlignmentOf(const CGXStyle& style)
-{
-    UINT nAlign = 0;
-    if (style.GetInclude(CGXStyle::inclHorizontalAlignment))
-        nAlign |= static_cast<UINT>(style.GetHorizontalAlignment());
-    if (style.GetInclude(CGXStyle::inclVerticalAlignment))
-        nAlign |= static_cast<UINT>(style.GetVerticalAlignment());
-    return nAlign;
-}
-
 CString CGXCheckBox::LabelOf(const CGXStyle& style)
 {
     return style.GetInclude(CGXStyle::inclChoiceList) ? style.GetChoiceList() : CString();
@@ -275,7 +265,7 @@ void CGXCheckBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGX
                        const CGXStyle* pStandardStyle)
 {
     const UINT nState = GetState(nRow, nCol, style);
-    const UINT nAlign = AlignmentOf(style);
+    const UINT nAlign = TextAlignment(style);
     const CGXSelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, pStandardStyle));
     DrawBackground(pDC, rect, style, FALSE);
     pDC->SetBkMode(TRANSPARENT);
@@ -331,7 +321,7 @@ CSize CGXCheckBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CG
         if (bWrap)
         {
             CRect rectBreak(rect.left, rect.top, rect.right, 0x7FFF);
-            const UINT nFormat = AlignmentOf(style) | DT_NOPREFIX | DT_WORDBREAK;
+            const UINT nFormat = TextAlignment(style) | DT_NOPREFIX | DT_WORDBREAK;
             nLines = DrawingAndFormattingInstance()->BreakTextLines(pDC, strLabel, strLabel.GetLength(), rectBreak,
                                                                     nFormat, anStarts, anLengths, nMaxLines);
         }
@@ -402,7 +392,7 @@ BOOL CGXCheckBox::OnLButtonDown(UINT nFlags, CPoint point)
         CClientDC dc(GetGridWnd());
         m_pGrid->OnGridPrepareDC(&dc, nullptr);
         const CGXSelectedFont font(&dc, m_pGrid->LoadFont(&dc, *pStyle, nullptr));
-        m_rectBox = ComputeCheckBoxRect(&dc, rect, LabelOf(*pStyle), AlignmentOf(*pStyle));
+        m_rectBox = ComputeCheckBoxRect(&dc, rect, LabelOf(*pStyle), TextAlignment(*pStyle));
     }
     if (m_rectBox.PtInRect(point))
         SetPressed(TRUE);

@@ -84,7 +84,6 @@ protected:
     static CString UncheckedValue(const CGXStyle& style);
     static BOOL IsThreeState(const CGXStyle& style);
     static BOOL IsStyleReadOnly(const CGXStyle& style);
-    static UINT AlignmentOf(const CGXStyle& style);
     static CString LabelOf(const CGXStyle& style);
 
 private:

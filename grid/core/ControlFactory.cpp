@@ -11,6 +11,7 @@
 #include <grid/controls/EditControl.h>
 #include <grid/controls/Header.h>
 #include <grid/controls/HotSpotEdit.h>
+#include <grid/controls/ListBox.h>
 #include <grid/controls/PasswordControl.h>
 #include <grid/controls/ProgressCtrl.h>
 #include <grid/controls/PushButton.h>
@@ -71,7 +72,7 @@ const ControlEntry controlTable[] = {
     {52519, CGXSpinEdit::Create, TRUE},
     {52520, CGXHeader::Create, TRUE},
     {52521, CGXVScrollEdit::Create, FALSE},
-    {52522, nullptr, TRUE},
+    {52522, CGXListBox::Create, TRUE},
     {52523, CGXCheckBox::Create3d, FALSE},
     {52524, CGXRadioButton::Create3d, FALSE},
     {52525, CGXComboBox::Create<52525, 0x04>, TRUE},

@@ -1,5 +1,6 @@
 #include <grid/core/GridCore.h>
 
+#include <grid/controls/CellTipWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/CommandFactory.h>
@@ -13,6 +14,7 @@
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+
 #include <algorithm>
 
 CGXGridCore::CGXGridCore(CWnd* pGridWnd, CDocument* pGridDoc, void* pContext)
@@ -131,6 +133,8 @@ void CGXGridCore::OnGridInitialUpdate()
         AfxThrowNotSupportedException();
 
     AttachPluginComponents();
+    // The cell tips need the window: their relay follows the features the factory installed.
+    CGXCellTipRelay::Install(this);
     CreateScratchStyles();
     if (m_pParam == nullptr)
         SetParam(nullptr, TRUE);
@@ -467,8 +471,11 @@ BOOL CGXGridCore::IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL /*bIgnorePrivate*
     return m_bCurrentCell && (nRow == 0 || nRow == m_nCurrentRow) && (nCol == 0 || nCol == m_nCurrentCol);
 }
 
+// The control of the cell left is not the new cell's: it is looked up again.
 void CGXGridCore::SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
 {
+    if (bValid != m_bCurrentCell || nRow != m_nCurrentRow || nCol != m_nCurrentCol)
+        m_pCurrentControl = nullptr;
     m_bCurrentCell = bValid;
     m_nCurrentRow = bValid ? nRow : 0;
     m_nCurrentCol = bValid ? nCol : 0;

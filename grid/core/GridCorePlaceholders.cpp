@@ -8,11 +8,6 @@ void CGXGridCore::GetMarkedHeaders(ROWCOL& nRow, ROWCOL& nCol)
     nCol = 0;
 }
 
-BOOL CGXGridCore::OnGridDestroy()
-{
-    return FALSE;
-}
-
 void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
 {
 }

@@ -163,6 +163,16 @@ TEST_F(ButtonCellsTest, SpaceChoosesTheNextButtonAndWraps)
     }
 }
 
+TEST_F(ButtonCellsTest, MovingTheCurrentCellBindsTheNewCellsControl)
+{
+    m_grid.SetStyleRangeShort(CGXRange(1, 2), CGXStyle().SetControl(idRadioFlat).SetChoiceList(_T("a\nb")));
+    m_grid.SetCurrentCell(1, 3);
+    m_grid.SetCurrentCell(1, 2);
+    CGXControl* pControl = m_grid.GetCurrentCellControl();
+    ASSERT_EQ(pControl, m_grid.GetRegisteredControl(idRadioFlat));
+    EXPECT_TRUE(pControl->IsActiveAt(1, 2));
+}
+
 TEST_F(ButtonCellsTest, AReadOnlyRadioCellRefuses)
 {
     m_grid.GetParam()->m_bLockReadOnly = FALSE;
