@@ -471,10 +471,11 @@ BOOL CGXGridCore::IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL /*bIgnorePrivate*
     return m_bCurrentCell && (nRow == 0 || nRow == m_nCurrentRow) && (nCol == 0 || nCol == m_nCurrentCol);
 }
 
-// The control of the cell left is not the new cell's: it is looked up again.
 void CGXGridCore::SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
 {
-    if (bValid != m_bCurrentCell || nRow != m_nCurrentRow || nCol != m_nCurrentCol)
+    // A control cached for another cell (a value stored while leaving it composes the old
+    // cell's style) must not be taken for the new cell's.
+    if (!bValid || !m_bCurrentCell || nRow != m_nCurrentRow || nCol != m_nCurrentCol)
         m_pCurrentControl = nullptr;
     m_bCurrentCell = bValid;
     m_nCurrentRow = bValid ? nRow : 0;

@@ -7,10 +7,11 @@
 // merged system names and runs, and long texts that float over empty cells. A row of combo
 // cells below the systems: the drawn combo, a choice shown for its number, the window combo box
 // and drop-down list, and the drop-down check list; with "dropdown" on the command line the drawn
-// combo's list is open, with "checklist" the check list. Rows of further cells below them: a
-// tall list box, progress bars, a push button, flat and 3-d radio buttons, check boxes and radio
-// buttons that keep their change until the cell is left, and a text cut by its cell; with "tip"
-// the pointer rests on that text and its tip shows.
+// combo's list is open, with "checklist" the check list. Below them a telephone number in a
+// masked-edit cell. Rows of further cells below that: a tall list box, progress bars, a push
+// button, flat and 3-d radio buttons, check boxes and radio buttons that keep their change until
+// the cell is left, and a text cut by its cell; with "tip" the pointer rests on that text and its
+// tip shows.
 #include <afxwin.h>
 
 #include <grid/controls/CellTipWnd.h>
@@ -34,6 +35,7 @@ constexpr WORD idComboBoxWnd = 52528;
 constexpr WORD idDropDownListWnd = 52529;
 constexpr WORD idCheckListCombo = 52542;
 constexpr ROWCOL nComboRow = 7;
+constexpr ROWCOL nMaskRow = nComboRow + 1;
 constexpr ROWCOL nCellsRow = 11;
 constexpr UINT_PTR nTipTimer = 1;
 constexpr WORD idListBox = 52522;
@@ -135,6 +137,11 @@ public:
                                                .SetUserAttribute(idsCurrencyIntegerDigits, _T("6")));
         SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEditControl));
         FillCombos();
+        SetValueRange(CGXRange(nMaskRow, 5), _T("Phone"));
+        SetStyleRangeShort(CGXRange(nMaskRow, 6), CGXStyle()
+                                                      .SetControl(idMaskEdit)
+                                                      .SetUserAttribute(idsMaskEditMask, _T("(###) ###-####"))
+                                                      .SetValue(_T("5551234567")));
         FillCells();
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
