@@ -1,5 +1,7 @@
 #include <grid/controls/CheckBox.h>
 
+#include <grid/controls/SelectedFont.h>
+
 #include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/AppData.h>
 #include <grid/core/Color.h>
@@ -48,25 +50,6 @@ HGLOBAL LoadStrip(UINT nResourceId)
     return GXLoadResourceDIB(AfxGetInstanceHandle(), MAKEINTRESOURCE(nResourceId));
 }
 
-// Selects a font into a DC for a scope and selects the previous one back.
-class SelectedFont
-{
-public:
-    SelectedFont(CDC* pDC, CFont* pOld) : m_pDC(pDC), m_pOld(pOld)
-    {
-    }
-    ~SelectedFont()
-    {
-        if (m_pOld != nullptr)
-            m_pDC->SelectObject(m_pOld);
-    }
-    SelectedFont(const SelectedFont&) = delete;
-    SelectedFont& operator=(const SelectedFont&) = delete;
-
-private:
-    CDC* m_pDC;
-    CFont* m_pOld;
-};
 } // namespace
 
 const GXControlClass CGXCheckBox::classCGXCheckBox = {"CGXCheckBox", &CGXControl::classCGXControl};
@@ -123,16 +106,6 @@ BOOL CGXCheckBox::IsThreeState(const CGXStyle& style)
 BOOL CGXCheckBox::IsStyleReadOnly(const CGXStyle& style)
 {
     return style.GetInclude(CGXStyle::inclReadOnly) && style.GetReadOnly();
-}
-
-UINT CGXCheckBox::AlignmentOf(const CGXStyle& style)
-{
-    UINT nAlign = 0;
-    if (style.GetInclude(CGXStyle::inclHorizontalAlignment))
-        nAlign |= static_cast<UINT>(style.GetHorizontalAlignment());
-    if (style.GetInclude(CGXStyle::inclVerticalAlignment))
-        nAlign |= static_cast<UINT>(style.GetVerticalAlignment());
-    return nAlign;
 }
 
 CString CGXCheckBox::LabelOf(const CGXStyle& style)
@@ -292,8 +265,8 @@ void CGXCheckBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGX
                        const CGXStyle* pStandardStyle)
 {
     const UINT nState = GetState(nRow, nCol, style);
-    const UINT nAlign = AlignmentOf(style);
-    const SelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, pStandardStyle));
+    const UINT nAlign = TextAlignment(style);
+    const CGXSelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, pStandardStyle));
     DrawBackground(pDC, rect, style, FALSE);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(GXResolveColor(style.GetTextColor()));
@@ -324,7 +297,7 @@ CSize CGXCheckBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CG
     CRect rect;
     GetCellClientRect(rect, nRow, nCol, &rectRange, &style);
     const int W = rect.Width();
-    const SelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, nullptr));
+    const CGXSelectedFont font(pDC, m_pGrid->LoadFont(pDC, style, nullptr));
     const CString strLabel = LabelOf(style);
     rect.left += S * 3 / 2;
     const int nMargin = std::max(3, ::GetSystemMetrics(SM_CXFRAME) / 2);
@@ -348,7 +321,7 @@ CSize CGXCheckBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CG
         if (bWrap)
         {
             CRect rectBreak(rect.left, rect.top, rect.right, 0x7FFF);
-            const UINT nFormat = AlignmentOf(style) | DT_NOPREFIX | DT_WORDBREAK;
+            const UINT nFormat = TextAlignment(style) | DT_NOPREFIX | DT_WORDBREAK;
             nLines = DrawingAndFormattingInstance()->BreakTextLines(pDC, strLabel, strLabel.GetLength(), rectBreak,
                                                                     nFormat, anStarts, anLengths, nMaxLines);
         }
@@ -401,11 +374,16 @@ void CGXCheckBox::SetPressed(BOOL bPressed)
     RefreshCell();
 }
 
+const CGXStyle* CGXCheckBox::GetPressStyle()
+{
+    return m_pGrid->GetComposedStyle(m_nRow, m_nCol);
+}
+
 BOOL CGXCheckBox::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (!IsBoundToCell())
         return FALSE;
-    const CGXStyle* pStyle = m_pGrid->GetComposedStyle(m_nRow, m_nCol);
+    const CGXStyle* pStyle = GetPressStyle();
     if (IsReadOnlyCell() || IsStyleReadOnly(*pStyle))
         return FALSE;
     CRect rect;
@@ -413,8 +391,8 @@ BOOL CGXCheckBox::OnLButtonDown(UINT nFlags, CPoint point)
     {
         CClientDC dc(GetGridWnd());
         m_pGrid->OnGridPrepareDC(&dc, nullptr);
-        const SelectedFont font(&dc, m_pGrid->LoadFont(&dc, *pStyle, nullptr));
-        m_rectBox = ComputeCheckBoxRect(&dc, rect, LabelOf(*pStyle), AlignmentOf(*pStyle));
+        const CGXSelectedFont font(&dc, m_pGrid->LoadFont(&dc, *pStyle, nullptr));
+        m_rectBox = ComputeCheckBoxRect(&dc, rect, LabelOf(*pStyle), TextAlignment(*pStyle));
     }
     if (m_rectBox.PtInRect(point))
         SetPressed(TRUE);
@@ -467,16 +445,18 @@ BOOL CGXCheckBox::OnChildClicked(CGXChild* pChild)
     const CGXStyle& style = *m_pGrid->GetComposedStyle(m_nRow, m_nCol);
     if (IsReadOnlyCell() || IsStyleReadOnly(style))
         return FALSE;
-    const CString strValue = style.GetValue();
-    const CString strChecked = CheckedValue(style);
-    const CString strUnchecked = UncheckedValue(style);
-    CString strNew;
-    if (strValue == strChecked)
-        strNew = strUnchecked;
-    else if (!IsThreeState(style) || strValue != strUnchecked)
-        strNew = strChecked;
-    m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), strNew, 0, GX_UPDATENOW);
+    m_pGrid->SetValueRange(CGXRange(m_nRow, m_nCol), NextValue(style), 0, GX_UPDATENOW);
     return CGXControl::OnChildClicked(pChild);
+}
+
+CString CGXCheckBox::NextValue(const CGXStyle& style)
+{
+    const CString strValue = style.GetValue();
+    if (strValue == CheckedValue(style))
+        return UncheckedValue(style);
+    if (!IsThreeState(style) || strValue != UncheckedValue(style))
+        return CheckedValue(style);
+    return CString();
 }
 
 void CGXCheckBox::NotifyChildrenB()

@@ -74,14 +74,19 @@ public:
         return m_bScope;
     }
 
-private:
+protected:
+    // The style a press in the box reads: the grid's style of the bound cell.
+    virtual const CGXStyle* GetPressStyle();
+    // The value after the style's one in the toggle's cycle.
+    static CString NextValue(const CGXStyle& style);
     // The cell's checked and unchecked texts, "1" and "0" when their attributes are empty.
     static CString CheckedValue(const CGXStyle& style);
     static CString UncheckedValue(const CGXStyle& style);
     static BOOL IsThreeState(const CGXStyle& style);
     static BOOL IsStyleReadOnly(const CGXStyle& style);
-    static UINT AlignmentOf(const CGXStyle& style);
     static CString LabelOf(const CGXStyle& style);
+
+private:
     // Frees both strips.
     void FreeBitmaps();
     // Writes TranslateColor's answers into a loaded strip's colour table.

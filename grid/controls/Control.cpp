@@ -3,6 +3,7 @@
 // drawing that every control shares.
 #include <grid/controls/Control.h>
 
+#include <grid/controls/CellTipStatic.h>
 #include <grid/controls/Child.h>
 #include <grid/controls/ClipboardText.h>
 #include <grid/controls/KeyDispatch.h>
@@ -109,8 +110,20 @@ void CGXControl::DropGridStyleCache()
         m_pGrid->m_pCurrentCellStyle->Free();
 }
 
+UINT CGXControl::TextAlignment(const CGXStyle& style)
+{
+    UINT nAlign = 0;
+    if (style.GetInclude(CGXStyle::inclHorizontalAlignment))
+        nAlign |= static_cast<UINT>(style.GetHorizontalAlignment());
+    if (style.GetInclude(CGXStyle::inclVerticalAlignment))
+        nAlign |= static_cast<UINT>(style.GetVerticalAlignment());
+    return nAlign;
+}
+
 void CGXControl::EnsureCellTip()
 {
+    if (m_pCellTip == nullptr)
+        m_pCellTip = new CGXCellTipStatic(this);
 }
 
 void CGXControl::RegisterUserAttributes(CGXStylesMap* pStylesMap)
@@ -149,6 +162,19 @@ BOOL CGXControl::DrawThemedPart(CDC* pDC, LPCWSTR pszClass, int nPart, int nStat
 {
     return SECIsAppThemed() && SECIsThemeActive() &&
            CGXButton::DrawPartWith(m_pGrid->GetThemeData(pszClass), pDC, nPart, nState, rect, nEdge);
+}
+
+void CGXControl::EraseControlWindow(CWnd* pWnd, HDC hDC)
+{
+    CDC* pDC = CDC::FromHandle(hDC);
+    CRect rect;
+    pWnd->GetClientRect(rect);
+    pDC->FillSolidRect(rect, RGB(255, 255, 255));
+    if (m_pStyle != nullptr && m_pStyle->GetInclude(CGXStyle::inclInterior))
+    {
+        CBrush brush(m_pStyle->GetInterior().GetColor());
+        pDC->FillRect(rect, &brush);
+    }
 }
 
 void CGXControl::AddRectToGridList(const CRect& rect)

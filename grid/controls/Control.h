@@ -191,7 +191,10 @@ public:
     CGXStyle* LoadStyle();
     // Drops the cached style; with bNotify the grid's cache forgets the cell's style too.
     void FreeStyle(BOOL bNotify);
-    // The cell tip window; a no-op until the cell-tip feature exists.
+    // The style's horizontal and vertical alignment as text-drawing flags (0 for what it leaves
+    // open).
+    static UINT TextAlignment(const CGXStyle& style);
+    // Gives the control a cell-tip object when it has none.
     void EnsureCellTip();
     static void RegisterUserAttributes(CGXStylesMap* pStylesMap);
     // Tells the grid that it loses the focus to a window of this control.
@@ -211,6 +214,8 @@ public:
     // The control's window over a cell partly scrolled out of the scrolling area repaints only
     // what the paint's clip box covers (in the grid window's coordinates).
     void RepaintClipBoxOnly(CWnd* pWnd, const CRect& rectCell, CRect rectClip);
+    // Erases a control window: white, then the cached style's interior colour when it has one.
+    void EraseControlWindow(CWnd* pWnd, HDC hDC);
     // The value formatted by the style's number format.
     void FormatWithDrawingService(CString& strOut, const CGXStyle& style, LPCTSTR pszValue);
 

@@ -840,15 +840,7 @@ LRESULT CGXEditControl::OnWndSysKey(WPARAM wParam, LPARAM lParam)
 
 LRESULT CGXEditControl::OnWndEraseBkgnd(WPARAM wParam, LPARAM /*lParam*/)
 {
-    CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-    CRect rect;
-    GetClientRect(rect);
-    pDC->FillSolidRect(rect, RGB(255, 255, 255));
-    if (m_pStyle != nullptr && m_pStyle->GetInclude(CGXStyle::inclInterior))
-    {
-        CBrush brush(m_pStyle->GetInterior().GetColor());
-        pDC->FillRect(rect, &brush);
-    }
+    EraseControlWindow(this, reinterpret_cast<HDC>(wParam));
     return TRUE;
 }
 

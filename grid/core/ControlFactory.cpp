@@ -1,6 +1,7 @@
 #include <grid/core/ControlFactory.h>
 
 #include <grid/controls/CheckBox.h>
+#include <grid/controls/CheckBoxEx.h>
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
@@ -10,8 +11,13 @@
 #include <grid/controls/EditControl.h>
 #include <grid/controls/Header.h>
 #include <grid/controls/HotSpotEdit.h>
+#include <grid/controls/ListBox.h>
 #include <grid/controls/MaskControl.h>
 #include <grid/controls/PasswordControl.h>
+#include <grid/controls/ProgressCtrl.h>
+#include <grid/controls/PushButton.h>
+#include <grid/controls/RadioButton.h>
+#include <grid/controls/RadioButtonEx.h>
 #include <grid/controls/SpinEdit.h>
 #include <grid/controls/Static.h>
 #include <grid/controls/VScrollEdit.h>
@@ -68,17 +74,17 @@ struct ControlEntry
 const ControlEntry controlTable[] = {
     {52512, CGXEditControl::Create, TRUE},
     {52513, CGXStatic::Create, TRUE},
-    {52514, nullptr, TRUE},
-    {52515, nullptr, FALSE},
+    {52514, CGXPushbutton::Create, TRUE},
+    {52515, CGXRadioButton::CreateFlat, FALSE},
     {52516, CGXCheckBox::CreateFlat, FALSE},
     {52517, CGXComboBox::Create<52517, 0x02>, TRUE},
     {52518, CGXHotSpotEdit::Create, TRUE},
     {52519, CGXSpinEdit::Create, TRUE},
     {52520, CGXHeader::Create, TRUE},
     {52521, CGXVScrollEdit::Create, FALSE},
-    {52522, nullptr, TRUE},
+    {52522, CGXListBox::Create, TRUE},
     {52523, CGXCheckBox::Create3d, FALSE},
-    {52524, nullptr, FALSE},
+    {52524, CGXRadioButton::Create3d, FALSE},
     {52525, CGXComboBox::Create<52525, 0x04>, TRUE},
     {52526, CGXComboBox::Create<52526, 0x08>, TRUE},
     {52527, CGXComboBox::Create<52527, 0x01>, TRUE},
@@ -88,7 +94,7 @@ const ControlEntry controlTable[] = {
     {52532, CGXComboBox::Create<52532, 0x14>, TRUE},
     {52534, nullptr, FALSE},
     {52535, CGXMaskControl::Create, TRUE},
-    {52536, nullptr, FALSE},
+    {52536, CGXProgressCtrl::Create, FALSE},
     {52537, CGXPasswordControl::Create, TRUE},
     {52539, nullptr, FALSE},
     {52540, nullptr, FALSE},
@@ -97,10 +103,10 @@ const ControlEntry controlTable[] = {
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
     {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
     {52545, CGXCurrencyEdit::Create, TRUE},
-    {20130, nullptr, FALSE},
-    {20131, nullptr, FALSE},
-    {20136, nullptr, FALSE},
-    {20137, nullptr, FALSE},
+    {20130, CGXCheckBoxEx::CreateFlat, FALSE},
+    {20131, CGXCheckBoxEx::Create3d, FALSE},
+    {20136, CGXRadioButtonEx::Create3d, FALSE},
+    {20137, CGXRadioButtonEx::CreateFlat, FALSE},
 };
 
 const ControlEntry* FindControlEntry(UINT nId)
@@ -140,7 +146,9 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXControl::RegisterUserAttributes(pStylesMap);
     CGXSpinEdit::RegisterUserAttributes(pStylesMap);
     CGXCheckBox::RegisterUserAttributes(pStylesMap);
+    CGXRadioButtonEx::RegisterUserAttributes(pStylesMap);
     CGXMaskControl::RegisterUserAttributes(pStylesMap);
+    CGXProgressCtrl::RegisterUserAttributes(pStylesMap);
     CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;

@@ -1,5 +1,5 @@
-// The calling thread's drawing state: the pattern bitmaps of pattern brushes, made on first use
-// and freed with the thread.
+// The calling thread's drawing state: the pattern bitmaps of pattern brushes, the 3-d radio
+// button images and the cell tip window, made on first use and freed with the thread.
 #pragma once
 
 #include <afxwin.h>
@@ -10,13 +10,14 @@ public:
     static constexpr int nPatterns = 41;
 
     GX_DRAW_STATE() = default;
-    ~GX_DRAW_STATE()
-    {
-        for (CBitmap* pBitmap : m_apPatternBitmaps)
-            delete pBitmap;
-    }
+    // The bitmaps free themselves; a tip window still open is destroyed.
+    ~GX_DRAW_STATE();
     GX_DRAW_STATE(const GX_DRAW_STATE&) = delete;
     GX_DRAW_STATE& operator=(const GX_DRAW_STATE&) = delete;
 
-    CBitmap* m_apPatternBitmaps[nPatterns] = {};
+    // The 3-d radio button images (bitmap 20019), loaded on first 3-d drawing.
+    CBitmap m_bmpRadioButton;
+    CBitmap m_abmpPattern[nPatterns];
+    // The thread's one cell tip window, made by the first grid that shows a tip.
+    CWnd* m_pCellTipWnd = nullptr;
 };

@@ -73,16 +73,6 @@ TEXTMETRIC Metrics(CDC* pDC)
 }
 
 // The x of a line of the given width by the horizontal alignment, never left of the rectangle.
-int LineStartX(const CRect& rect, UINT nFormat, int nWidth)
-{
-    int x = rect.left;
-    if (nFormat & DT_RIGHT)
-        x = rect.right - nWidth;
-    else if (nFormat & DT_CENTER)
-        x = rect.left + (rect.Width() - nWidth) / 2;
-    return std::max(x, static_cast<int>(rect.left));
-}
-
 // Output clipped to a rectangle while it lives; the device context's clip region is restored
 // at its end.
 class ClipScope
@@ -116,18 +106,10 @@ CBitmap* CGXDrawingAndFormatting::GetPatternBitmap(int nPattern)
 {
     if (nPattern < 0 || nPattern >= GX_DRAW_STATE::nPatterns)
         return nullptr;
-    CBitmap*& pBitmap = GXGetThreadState<GX_DRAW_STATE>()->m_apPatternBitmaps[nPattern];
-    if (pBitmap == nullptr)
-    {
-        auto* pNew = new CBitmap;
-        if (!pNew->CreateBitmap(8, 8, 1, 1, patternRows[nPattern]))
-        {
-            delete pNew;
-            AfxThrowResourceException();
-        }
-        pBitmap = pNew;
-    }
-    return pBitmap;
+    CBitmap& bitmap = GXGetThreadState<GX_DRAW_STATE>()->m_abmpPattern[nPattern];
+    if (bitmap.m_hObject == nullptr && !bitmap.CreateBitmap(8, 8, 1, 1, patternRows[nPattern]))
+        AfxThrowResourceException();
+    return &bitmap;
 }
 
 int CGXDrawingAndFormatting::BreakTextLines(CDC* pDC, LPCTSTR pszText, int nLength, CRect& rect, UINT nFormat,
@@ -279,24 +261,38 @@ void CGXDrawingAndFormatting::DrawLines(CDC* pDC, LPCTSTR pszText, int nLength, 
         else if (nOverflowMode == 1 && bCut && strLine.GetLength() >= 2 &&
                  (i == nLines - 1 || rect.bottom - (y + nLineHeight) < tm.tmAscent * 3 / 4 + nLineHeight))
         {
-            CString strMark = _T("...");
-            CString strText = strLine;
-            while (TextWidth(pDC, strText + strMark, strText.GetLength() + strMark.GetLength()) > rect.Width() &&
-                   !strMark.IsEmpty())
-            {
-                if (strText.GetLength() > 1)
-                    strText.Truncate(strText.GetLength() - 1);
-                else
-                    strMark.Truncate(strMark.GetLength() - 1);
-            }
-            strLine = strText + strMark;
+            strLine = EllipsisText(pDC, strLine, rect.Width());
         }
         const int nWidth = TextWidth(pDC, strLine, strLine.GetLength());
         if (strLine.GetLength() == 1 && nWidth > rectClip.Width())
             pDC->TextOut(rectClip.left, y, strLine, 1);
         else
-            pDC->TextOut(LineStartX(rect, nFormat, nWidth), y, strLine, strLine.GetLength());
+            pDC->TextOut(LineStart(rect, nFormat, nWidth), y, strLine, strLine.GetLength());
     }
+}
+
+CString CGXDrawingAndFormatting::EllipsisText(CDC* pDC, const CString& strLine, int nWidth)
+{
+    CString strMark = _T("...");
+    CString strText = strLine;
+    while (TextWidth(pDC, strText + strMark, strText.GetLength() + strMark.GetLength()) > nWidth && !strMark.IsEmpty())
+    {
+        if (strText.GetLength() > 1)
+            strText.Truncate(strText.GetLength() - 1);
+        else
+            strMark.Truncate(strMark.GetLength() - 1);
+    }
+    return strText + strMark;
+}
+
+int CGXDrawingAndFormatting::LineStart(const CRect& rect, UINT nFormat, int nWidth)
+{
+    int x = rect.left;
+    if (nFormat & DT_RIGHT)
+        x = rect.right - nWidth;
+    else if (nFormat & DT_CENTER)
+        x = rect.left + (rect.Width() - nWidth) / 2;
+    return std::max(x, static_cast<int>(rect.left));
 }
 
 int CGXDrawingAndFormatting::HitTestText(CDC* pDC, LPCTSTR pszText, int nLength, const CRect& rect, UINT nFormat, int x,
@@ -323,7 +319,7 @@ int CGXDrawingAndFormatting::HitTestText(CDC* pDC, LPCTSTR pszText, int nLength,
     int nCount = 0;
     if (!bRightToLeft)
     {
-        const int nStart = LineStartX(rect, nFormat, nLineWidth);
+        const int nStart = LineStart(rect, nFormat, nLineWidth);
         if (x < nStart - nSlack || x > nStart + nLineWidth + nSlack)
             return -1;
         while (nCount < nLineLength && nStart + TextWidth(pDC, pszLine, nCount + 1) <= x)
@@ -587,4 +583,11 @@ void GXSortChoiceList(CString& strChoiceList, int nColumn, BOOL bHeader)
     strChoiceList.Empty();
     for (const CString& strEntry : entries)
         strChoiceList += strEntry + _T("\r\n");
+}
+
+// The tip window deletes itself once destroyed.
+GX_DRAW_STATE::~GX_DRAW_STATE()
+{
+    if (m_pCellTipWnd != nullptr && ::IsWindow(m_pCellTipWnd->GetSafeHwnd()))
+        m_pCellTipWnd->DestroyWindow();
 }

@@ -49,6 +49,12 @@ public:
                               const CGXStyle& style, const CGXStyle* pStandardStyle);
 
     static constexpr int nMaxDrawnLines = 32;
+    // A cut line as the "..." overflow mode shows it: characters give way to the dots until
+    // the line fits the width, then the dots give way.
+    static CString EllipsisText(CDC* pDC, const CString& strLine, int nWidth);
+    // Where a line of the width starts in the rectangle by the format's horizontal alignment;
+    // never left of the rectangle.
+    static int LineStart(const CRect& rect, UINT nFormat, int nWidth);
 
 private:
     // Up to nMaxDrawnLines lines of a text, with the rectangle as breaking moved its top.

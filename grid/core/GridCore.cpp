@@ -1,5 +1,6 @@
 #include <grid/core/GridCore.h>
 
+#include <grid/controls/CellTipWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/CommandFactory.h>
@@ -13,6 +14,7 @@
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+
 #include <algorithm>
 
 CGXGridCore::CGXGridCore(CWnd* pGridWnd, CDocument* pGridDoc, void* pContext)
@@ -131,6 +133,8 @@ void CGXGridCore::OnGridInitialUpdate()
         AfxThrowNotSupportedException();
 
     AttachPluginComponents();
+    // The cell tips need the window: their relay follows the features the factory installed.
+    CGXCellTipRelay::Install(this);
     CreateScratchStyles();
     if (m_pParam == nullptr)
         SetParam(nullptr, TRUE);

@@ -665,7 +665,14 @@ public:
     virtual BOOL SetDoubleBuffering(BOOL bDoubleBuffering);
     virtual LRESULT OnGridControlMessage(WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnGridTimerRelay();
+    // FALSE hides the cell tip and keeps tips off until TRUE.
     virtual BOOL OnGridShowTips(BOOL bShow);
+    BOOL IsShowingTips() const
+    {
+        return m_bShowTips;
+    }
+    // Hides the cell tip of this grid, if one shows, and forgets the cell it waits on.
+    void HideCellTip();
 
     // Counts, frozen areas and structure
     virtual BOOL SetRowCount(ROWCOL nRows, UINT flags = GX_INVALIDATE);
@@ -906,6 +913,7 @@ protected:
     friend class CGXGridExcelLikeFrameImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
+    friend class CGXCellTipRelay;
     void* m_pUnassignedImp = nullptr;
     CGXAbstractGridPrintImp* m_pPrintImp = nullptr;
     CGXAbstractGridSortImp* m_pSortImp = nullptr;
@@ -1078,10 +1086,8 @@ protected:
     CSize m_sizeLastClient;
     CRect m_rectLastWindow;
     BOOL m_bFrameIconic = FALSE;
-    // The grid's tip window of the thread and the remembered tip cell.
-    ROWCOL m_nTipRow = GX_INVALID;
-    ROWCOL m_nTipCol = GX_INVALID;
-    BOOL m_bTipShown = FALSE;
+    // Cell tips show until OnGridShowTips(FALSE).
+    BOOL m_bShowTips = TRUE;
 
     // Current cell
     BOOL m_bCurrentCell = FALSE;

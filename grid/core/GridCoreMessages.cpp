@@ -1,6 +1,7 @@
 // The grid window's focus, activation, cancel-mode, dialog-code and private messages.
 #include <grid/core/GridCore.h>
 
+#include <grid/controls/CellTipWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
@@ -41,6 +42,7 @@ void CGXGridCore::OnGridSetFocus(CWnd* pOldWnd)
 
 void CGXGridCore::OnGridKillFocus(CWnd* pNewWnd)
 {
+    HideCellTip();
     m_bKillingFocus = TRUE;
     if (!m_bLockFocus && !IsGridOrChild(pNewWnd))
         OnActivateGrid(FALSE);
@@ -69,6 +71,7 @@ BOOL CGXGridCore::OnActivateGrid(BOOL bActivate)
 
 BOOL CGXGridCore::OnGridCancelMode()
 {
+    HideCellTip();
     if (m_bMouseReady && m_wMouseState != 0)
     {
         if (m_pParam != nullptr && m_pParam->TestSpecialMode(3))
@@ -230,13 +233,27 @@ void CGXGridCore::OnGridTimer(UINT_PTR /*nIDEvent*/)
 
 BOOL CGXGridCore::OnGridShowTips(BOOL bShow)
 {
+    m_bShowTips = bShow;
     if (!bShow)
-    {
-        m_nTipRow = GX_INVALID;
-        m_nTipCol = GX_INVALID;
-        m_bTipShown = FALSE;
-    }
+        HideCellTip();
     return TRUE;
+}
+
+void CGXGridCore::HideCellTip()
+{
+    if (m_pCellTipRelay != nullptr && m_pCellTipRelay->GetSafeHwnd() != nullptr)
+        m_pCellTipRelay->SendMessage(WM_CANCELMODE);
+}
+
+// The relay goes with the window; the thread's tip window closes when this grid owns it.
+BOOL CGXGridCore::OnGridDestroy()
+{
+    if (m_pCellTipRelay != nullptr)
+        m_pCellTipRelay->DestroyWindow();
+    CGXCellTipWnd* pTip = CGXCellTipWnd::FindTipWnd();
+    if (pTip != nullptr && pTip->GetOwnerGrid() == this)
+        pTip->SendMessage(WM_CLOSE);
+    return FALSE;
 }
 
 BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT nMessage, LRESULT* pResult)

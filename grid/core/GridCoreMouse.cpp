@@ -108,6 +108,7 @@ CPoint CGXGridCore::ClampToGrid(CPoint point)
 
 BOOL CGXGridCore::PressButton(int nButton, UINT flags, CPoint point)
 {
+    HideCellTip();
     const ButtonTraits& traits = buttonTraits[nButton];
     // The current cell's control first closes what it dropped down; the press then goes on.
     ROWCOL nCurrentRow = 0;

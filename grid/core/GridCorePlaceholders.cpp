@@ -2,11 +2,6 @@
 // what the grid answers without the feature: nothing to do, not handled, no current cell.
 #include <grid/core/GridCore.h>
 
-BOOL CGXGridCore::OnGridDestroy()
-{
-    return FALSE;
-}
-
 void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
 {
 }

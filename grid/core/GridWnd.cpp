@@ -31,6 +31,7 @@ BEGIN_MESSAGE_MAP(CGXGridWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_SETCURSOR()
     ON_MESSAGE(WM_KEYDOWN, OnKeyMessage)
+    ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_MESSAGE(WM_KEYUP, OnKeyMessage)
     ON_MESSAGE(WM_CHAR, OnKeyMessage)
     ON_MESSAGE(WM_SYSKEYDOWN, OnKeyMessage)
@@ -204,14 +205,22 @@ void CGXGridWnd::OnDestroy()
         CWnd::OnDestroy();
 }
 
+LRESULT CGXGridWnd::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    HideCellTip();
+    return 0;
+}
+
 void CGXGridWnd::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
+    HideCellTip();
     if (!OnGridHScroll(nSBCode, nPos))
         CWnd::OnHScroll(nSBCode, nPos, pScrollBar);
 }
 
 void CGXGridWnd::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
+    HideCellTip();
     if (!OnGridVScroll(nSBCode, nPos))
         CWnd::OnVScroll(nSBCode, nPos, pScrollBar);
 }
@@ -229,6 +238,7 @@ BOOL CGXGridWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 LRESULT CGXGridWnd::OnKeyMessage(WPARAM wParam, LPARAM lParam)
 {
+    HideCellTip();
     const MSG& msg = *GetCurrentMessage();
     if (!ProcessKeys(this, msg.message, static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)))
         return Default();

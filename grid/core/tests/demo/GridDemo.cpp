@@ -8,11 +8,15 @@
 // cells below the systems: the drawn combo, a choice shown for its number, the window combo box
 // and drop-down list, and the drop-down check list; with "dropdown" on the command line the drawn
 // combo's list is open, with "checklist" the check list. Below them a telephone number in a
-// masked-edit cell. The "features" page shows rows frozen by the freeze command, a hidden
-// column, columns fitted to their texts, the marked headers of the current cell and a selection
-// of whole columns in its frame.
+// masked-edit cell. Rows of further cells below that: a tall list box, progress bars, a push
+// button, flat and 3-d radio buttons, check boxes and radio buttons that keep their change until
+// the cell is left, and a text cut by its cell; with "tip" the pointer rests on that text and its
+// tip shows. The "features" page shows rows frozen by the freeze command, a hidden column,
+// columns fitted to their texts, the marked headers of the current cell and a selection of whole
+// columns in its frame.
 #include <afxwin.h>
 
+#include <grid/controls/CellTipWnd.h>
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
@@ -34,6 +38,17 @@ constexpr WORD idDropDownListWnd = 52529;
 constexpr WORD idCheckListCombo = 52542;
 constexpr ROWCOL nComboRow = 7;
 constexpr ROWCOL nMaskRow = nComboRow + 1;
+constexpr ROWCOL nCellsRow = 11;
+constexpr UINT_PTR nTipTimer = 1;
+constexpr WORD idListBox = 52522;
+constexpr WORD idProgress = 52536;
+constexpr WORD idPushbutton = 52514;
+constexpr WORD idRadioFlat = 52515;
+constexpr WORD idRadio3d = 52524;
+constexpr WORD idCheckBoxEx = 20130;
+constexpr WORD idCheckBoxEx3d = 20131;
+constexpr WORD idRadioEx = 20137;
+constexpr WORD idRadioEx3d = 20136;
 constexpr int nNumberFormatFixed = 2;
 constexpr int nMergeDownValues = 0x2 | 0x4;
 constexpr int nMergeAcrossValues = 0x1 | 0x4;
@@ -84,7 +99,7 @@ public:
         ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
 
         const ROWCOL nRows = sizeof(rows) / sizeof(rows[0]);
-        SetRowCount(nRows + 4);
+        SetRowCount(nRows + 7);
         SetColCount(7);
         SetColWidth(1, 2, 70);
         SetColWidth(3, 4, 90);
@@ -129,6 +144,7 @@ public:
                                                       .SetControl(idMaskEdit)
                                                       .SetUserAttribute(idsMaskEditMask, _T("(###) ###-####"))
                                                       .SetValue(_T("5551234567")));
+        FillCells();
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
         GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
@@ -167,6 +183,15 @@ public:
             static_cast<CGXCurrencyEdit*>(pControl)->OpenCalculator();
     }
     void FillCombos();
+    void FillCells();
+    // The pointer resting on the cut text until its tip shows.
+    void ShowTip()
+    {
+        const CPoint point = CalcRectFromRowCol(nCellsRow + 1, 6).CenterPoint();
+        SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        if (m_pCellTipRelay != nullptr)
+            m_pCellTipRelay->SendMessage(WM_TIMER, CGXCellTipRelay::nHoverTimer);
+    }
     // Opens the list of the combo cell in the column.
     void OpenList(ROWCOL nCol);
 };
@@ -256,6 +281,50 @@ void CDemoGrid::FillCombos()
         static_cast<CGXComboBoxWnd*>(GetRegisteredControl(nId))->m_bButtonInCurrentCellOnly = FALSE;
 }
 
+void CDemoGrid::FillCells()
+{
+    SetRowHeight(nCellsRow, nCellsRow, 64);
+    SetRowHeight(nCellsRow + 1, nCellsRow + 1, 36);
+    SetStyleRangeShort(CGXRange(nCellsRow, 1), CGXStyle()
+                                                   .SetControl(idListBox)
+                                                   .SetChoiceList(_T("Dialog\nBatch\nUpdate\nSpool\nEnqueue"))
+                                                   .SetValue(_T("Spool")));
+    const LPCTSTR values[] = {_T("0"), _T("50"), _T("100")};
+    for (ROWCOL nCol = 2; nCol <= 4; ++nCol)
+        SetStyleRangeShort(CGXRange(nCellsRow, nCol), CGXStyle()
+                                                          .SetControl(idProgress)
+                                                          .SetUserAttribute(51025, _T("0"))
+                                                          .SetUserAttribute(51026, _T("100"))
+                                                          .SetUserAttribute(51027, _T("%d %%"))
+                                                          .SetTextColor(RGB(0, 84, 166))
+                                                          .SetInteriorColor(RGB(230, 236, 245))
+                                                          .SetValue(values[nCol - 2]));
+    SetStyleRangeShort(CGXRange(nCellsRow, 5), CGXStyle().SetControl(idPushbutton).SetChoiceList(_T("Collect")));
+    SetStyleRangeShort(CGXRange(nCellsRow, 6),
+                       CGXStyle().SetControl(idRadioFlat).SetChoiceList(_T("Daily\nWeekly\nMonthly")).SetValue(_T("1")));
+    SetStyleRangeShort(CGXRange(nCellsRow, 7),
+                       CGXStyle().SetControl(idRadio3d).SetChoiceList(_T("Daily\nWeekly\nMonthly")).SetValue(_T("2")));
+
+    const ROWCOL nRow = nCellsRow + 1;
+    SetStyleRangeShort(CGXRange(nRow, 1), CGXStyle().SetControl(idCheckBoxEx).SetChoiceList(_T("pending")).SetValue(_T("1")));
+    SetStyleRangeShort(CGXRange(nRow, 2), CGXStyle().SetControl(idCheckBoxEx3d).SetChoiceList(_T("kept")).SetValue(_T("0")));
+    const struct
+    {
+        ROWCOL nCol;
+        WORD nControl;
+        LPCTSTR pszTextAlignment;
+    } radios[] = {{3, idRadioEx, _T("1")}, {4, idRadioEx3d, _T("1")}, {5, idRadioEx, _T("0")}};
+    for (const auto& radio : radios)
+        SetStyleRangeShort(CGXRange(nRow, radio.nCol), CGXStyle()
+                                                           .SetControl(radio.nControl)
+                                                           .SetChoiceList(_T("On\nOff"))
+                                                           .SetUserAttribute(51057, _T("1"))
+                                                           .SetUserAttribute(52568, radio.pszTextAlignment)
+                                                           .SetValue(_T("0")));
+    SetStyleRangeShort(CGXRange(nRow, 6), CGXStyle().SetWrapText(FALSE).SetValue(
+                                               _T("sapprd01.landscape.example: dialog response above the limit")));
+}
+
 void CDemoGrid::OpenList(ROWCOL nCol)
 {
     SetCurrentCell(nComboRow, nCol);
@@ -315,7 +384,7 @@ public:
     explicit CDemoFrame(Page page) : m_page(page)
     {
         const LPCTSTR titles[] = {_T("Grid"), _T("Grid spans"), _T("Grid features")};
-        Create(nullptr, titles[page], WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 360));
+        Create(nullptr, titles[page], WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 600));
     }
 
     // The first amount edited in its window, on the main page.
@@ -353,6 +422,11 @@ protected:
         }
         return 0;
     }
+    void OnTimer(UINT_PTR nIDEvent)
+    {
+        KillTimer(nIDEvent);
+        m_grid.ShowTip();
+    }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -364,6 +438,7 @@ private:
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
 ON_WM_CREATE()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 class CDemoApp : public CWinApp
@@ -386,6 +461,9 @@ public:
             pFrame->Grid().OpenList(6);
         else
             pFrame->EditAmount(strCommand.Find(_T("calculator")) >= 0);
+        // The pointer comes to rest once the start's focus changes, which hide tips, are over.
+        if (strCommand.Find(_T("tip")) >= 0)
+            pFrame->SetTimer(nTipTimer, 1500, nullptr);
         return TRUE;
     }
 };
