@@ -4,6 +4,7 @@
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
+#include <grid/controls/TabbedComboBoxWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/controls/CurrencyEdit.h>
 #include <grid/controls/DateTimeCtrl.h>
@@ -82,8 +83,8 @@ const ControlEntry controlTable[] = {
     {52535, CGXMaskControl::Create, TRUE},
     {52536, nullptr, FALSE},
     {52537, CGXPasswordControl::Create, TRUE},
-    {52539, nullptr, FALSE},
-    {52540, nullptr, FALSE},
+    {52539, CGXTabbedComboBoxWnd::Create<52539, CBS_DROPDOWN>, FALSE},
+    {52540, CGXTabbedComboBoxWnd::Create<52540, CBS_DROPDOWNLIST>, FALSE},
     {52541, nullptr, TRUE},
     {52542, CGXCheckListComboBox::Create<52542>, TRUE},
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
@@ -133,6 +134,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXSpinEdit::RegisterUserAttributes(pStylesMap);
     CGXCheckBox::RegisterUserAttributes(pStylesMap);
     CGXMaskControl::RegisterUserAttributes(pStylesMap);
+    CGXTabbedComboBoxWnd::RegisterUserAttributes(pStylesMap);
     CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
