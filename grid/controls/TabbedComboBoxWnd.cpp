@@ -361,9 +361,12 @@ void CGXTabbedComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, 
     m_rgbListText = bBlackWhite ? RGB(255, 255, 255) : style.GetTextColor();
     const int nTextHeight = TextHeight(style);
     CGXComboBoxWnd::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+    // Only changes go to the window: each of them repaints it.
     for (int nItem = -1; nItem < GetCount(); ++nItem)
-        SetItemHeight(nItem, static_cast<UINT>(nTextHeight));
-    SetReadOnly(IsReadOnlyCell());
+        if (GetItemHeight(nItem) != nTextHeight)
+            SetItemHeight(nItem, static_cast<UINT>(nTextHeight));
+    if (IsWindowEnabled() == IsReadOnlyCell())
+        SetReadOnly(IsReadOnlyCell());
 }
 
 void CGXTabbedComboBoxWnd::HideControl()
