@@ -501,11 +501,7 @@ void CGXComboBox::LayoutChildren(ROWCOL nRow, ROWCOL nCol, const CRect& rectClie
     CRect rectButton(std::max(rect.left + 1, rect.right - 16), rect.top, rect.right - 1, rect.bottom);
     const CGXStyle* pStyle = m_bIsBound && IsActiveAt(nRow, nCol) ? LoadStyle() : nullptr;
     std::unique_ptr<ComposedStyle> composed;
-    if (pStyle == nullptr)
-    {
-        composed = std::make_unique<ComposedStyle>(m_pGrid, nRow, nCol);
-        pStyle = composed->m_pStyle;
-    }
+    pStyle = GXStyleOrComposed(m_pGrid, nRow, nCol, pStyle, composed);
     if (m_nTextHeight == 0)
     {
         CClientDC dc(GetGridWnd());

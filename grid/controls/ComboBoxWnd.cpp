@@ -248,12 +248,8 @@ void CGXComboBoxWnd::Init(ROWCOL nRow, ROWCOL nCol)
     SetSelRange(0, -1);
     SetActive(FALSE);
     const CGXStyle& style = *LoadStyle();
-    if (m_bFillWithChoiceList && GetSafeHwnd() != nullptr)
-    {
-        ResetContent();
-        if (style.GetInclude(CGXStyle::inclChoiceList))
-            GXForEachChoiceLine(style.GetChoiceList(), [this](const CString& strLine) { AddString(strLine); });
-    }
+    if (GetSafeHwnd() != nullptr)
+        LoadChoices(style);
     SetValue(style.GetValue());
     if ((ActivationFlags(m_pGrid) & activateOnInit) != 0 && RequestEditing())
         SetActive(TRUE);
@@ -263,6 +259,15 @@ void CGXComboBoxWnd::Init(ROWCOL nRow, ROWCOL nCol)
         CRect rect;
         GetGridWnd()->InvalidateRect(m_pButton->GetRect(rect), TRUE);
     }
+}
+
+void CGXComboBoxWnd::LoadChoices(const CGXStyle& style)
+{
+    if (!m_bFillWithChoiceList)
+        return;
+    ResetContent();
+    if (style.GetInclude(CGXStyle::inclChoiceList))
+        GXForEachChoiceLine(style.GetChoiceList(), [this](const CString& strLine) { AddString(strLine); });
 }
 
 BOOL CGXComboBoxWnd::StoreEditedValue()
@@ -389,11 +394,7 @@ BOOL CGXComboBoxWnd::CanStoreValue(ROWCOL nRow, ROWCOL nCol, CString& strText, c
     if (!m_bFillWithChoiceList || !(IsIndexMode() || m_bDispChoice) || strText.IsEmpty())
         return CGXStatic::CanStoreValue(nRow, nCol, strText, pStyle);
     std::unique_ptr<ComposedStyle> composed;
-    if (pStyle == nullptr)
-    {
-        composed = std::make_unique<ComposedStyle>(m_pGrid, nRow, nCol);
-        pStyle = composed->m_pStyle;
-    }
+    pStyle = GXStyleOrComposed(m_pGrid, nRow, nCol, pStyle, composed);
     if (!pStyle->GetInclude(CGXStyle::inclChoiceList))
         return FALSE;
     // A text that names no choice stores nothing instead of emptying the cell.

@@ -116,6 +116,8 @@ public:
     BOOL m_bInactiveFrame = TRUE;
 
 protected:
+    // Fills the list from the cell's choice list, one item a line (when the control fills).
+    virtual void LoadChoices(const CGXStyle& style);
     // The low two bits of the window style: CBS_DROPDOWN (an edit box) or CBS_DROPDOWNLIST.
     UINT ComboKind() const;
     BOOL IsDroppedDown() const;

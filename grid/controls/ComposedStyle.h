@@ -3,6 +3,8 @@
 
 #include <grid/core/GridCore.h>
 
+#include <memory>
+
 struct ComposedStyle
 {
     ComposedStyle(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) : m_pGrid(pGrid), m_pStyle(pGrid->CreateStyle())
@@ -18,3 +20,13 @@ struct ComposedStyle
     CGXGridCore* m_pGrid;
     CGXStyle* m_pStyle;
 };
+
+// The given style, or else the cell's composed style, which the holder keeps alive.
+inline const CGXStyle* GXStyleOrComposed(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle,
+                                         std::unique_ptr<ComposedStyle>& composed)
+{
+    if (pStyle != nullptr)
+        return pStyle;
+    composed = std::make_unique<ComposedStyle>(pGrid, nRow, nCol);
+    return composed->m_pStyle;
+}

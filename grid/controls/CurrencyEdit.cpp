@@ -389,11 +389,7 @@ BOOL CGXCurrencyEdit::FormatDisplayText(CString& strOut, ROWCOL /*nRow*/, ROWCOL
 BOOL CGXCurrencyEdit::CanStoreValue(ROWCOL nRow, ROWCOL nCol, CString& strText, const CGXStyle* pStyle)
 {
     std::unique_ptr<ComposedStyle> composed;
-    if (pStyle == nullptr)
-    {
-        composed = std::make_unique<ComposedStyle>(m_pGrid, nRow, nCol);
-        pStyle = composed->m_pStyle;
-    }
+    pStyle = GXStyleOrComposed(m_pGrid, nRow, nCol, pStyle, composed);
     const CGXBCurrencyFormat& format = CaptiveFormatFor(*pStyle);
     if (strText.IsEmpty())
         return TRUE;

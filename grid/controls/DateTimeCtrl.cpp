@@ -727,11 +727,7 @@ BOOL CGXDateTimeCtrl::CanStoreValue(ROWCOL nRow, ROWCOL nCol, CString& strText, 
     if (strText.IsEmpty())
         return TRUE;
     std::unique_ptr<ComposedStyle> composed;
-    if (pStyle == nullptr)
-    {
-        composed = std::make_unique<ComposedStyle>(m_pGrid, nRow, nCol);
-        pStyle = composed->m_pStyle;
-    }
+    pStyle = GXStyleOrComposed(m_pGrid, nRow, nCol, pStyle, composed);
     // Date text, and numbers as they come back from the clipboard, are dates as they stand.
     COleDateTime date;
     double dNumber = 0;

@@ -523,11 +523,7 @@ void CGXEditControl::SetValue(LPCTSTR pszText)
 BOOL CGXEditControl::StoreValue(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle* pStyle)
 {
     std::unique_ptr<ComposedStyle> composed;
-    if (pStyle == nullptr)
-    {
-        composed = std::make_unique<ComposedStyle>(m_pGrid, nRow, nCol);
-        pStyle = composed->m_pStyle;
-    }
+    pStyle = GXStyleOrComposed(m_pGrid, nRow, nCol, pStyle, composed);
     // A refused text stores nothing and leaves the editor as it is: the caller hears FALSE.
     CString strValue(strText);
     if (!CanStoreValue(nRow, nCol, strValue, pStyle) || IsLockedReadOnly(pStyle))

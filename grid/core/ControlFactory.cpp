@@ -5,6 +5,7 @@
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
+#include <grid/controls/TabbedComboBoxWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/controls/CurrencyEdit.h>
 #include <grid/controls/DateTimeCtrl.h>
@@ -96,8 +97,8 @@ const ControlEntry controlTable[] = {
     {52535, CGXMaskControl::Create, TRUE},
     {52536, CGXProgressCtrl::Create, FALSE},
     {52537, CGXPasswordControl::Create, TRUE},
-    {52539, nullptr, FALSE},
-    {52540, nullptr, FALSE},
+    {52539, CGXTabbedComboBoxWnd::Create<52539, CBS_DROPDOWN>, FALSE},
+    {52540, CGXTabbedComboBoxWnd::Create<52540, CBS_DROPDOWNLIST>, FALSE},
     {52541, nullptr, TRUE},
     {52542, CGXCheckListComboBox::Create<52542>, TRUE},
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
@@ -149,6 +150,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXRadioButtonEx::RegisterUserAttributes(pStylesMap);
     CGXMaskControl::RegisterUserAttributes(pStylesMap);
     CGXProgressCtrl::RegisterUserAttributes(pStylesMap);
+    CGXTabbedComboBoxWnd::RegisterUserAttributes(pStylesMap);
     CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;

@@ -501,7 +501,8 @@ int GXGetDibColorCount(const BITMAPINFOHEADER& header)
 
 namespace
 {
-constexpr int nMaxSortField = 128;
+// Columns are compared over at most this many characters.
+constexpr int nMaxColumnText = 127;
 
 std::vector<CString> SplitEntries(const CString& strChoiceList)
 {
@@ -552,25 +553,31 @@ CString GXGetChoiceField(LPCTSTR pszEntry, int nField, int nMaxLength)
     return CString(p, nLength);
 }
 
-int GXFindChoiceListItem(LPCTSTR pszValue, LPCTSTR pszChoiceList, BOOL bExact, int nColumn)
+int GXFindChoiceListItem(LPCTSTR pszValue, LPCTSTR pszChoiceList, BOOL bExact, int nColumn, BOOL bTitle,
+                         CString& strLine)
 {
     const CString strValue = pszValue;
     const std::vector<CString> entries = SplitEntries(pszChoiceList);
-    for (size_t i = 0; i < entries.size(); ++i)
+    const size_t nFirst = bTitle && !entries.empty() ? 1 : 0;
+    strLine.Empty();
+    for (size_t i = nFirst; i < entries.size(); ++i)
     {
-        const CString strKey = EntryKey(entries[i], nColumn, INT_MAX);
+        const CString strKey = EntryKey(entries[i], nColumn, nMaxColumnText);
         const bool bMatch = bExact ? strKey == strValue
                                    : strKey.GetLength() >= strValue.GetLength() &&
                                          strKey.Left(strValue.GetLength()).CompareNoCase(strValue) == 0;
         if (bMatch)
-            return static_cast<int>(i);
+        {
+            strLine = entries[i];
+            return static_cast<int>(i - nFirst);
+        }
     }
     return -1;
 }
 
 int GXCompareChoiceEntries(LPCTSTR pszFirst, LPCTSTR pszSecond, int nColumn)
 {
-    return EntryKey(pszFirst, nColumn, nMaxSortField).CompareNoCase(EntryKey(pszSecond, nColumn, nMaxSortField));
+    return EntryKey(pszFirst, nColumn, nMaxColumnText).CompareNoCase(EntryKey(pszSecond, nColumn, nMaxColumnText));
 }
 
 void GXSortChoiceList(CString& strChoiceList, int nColumn, BOOL bHeader)

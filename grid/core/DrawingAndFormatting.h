@@ -91,9 +91,12 @@ int GXGetDibColorCount(const BITMAPINFOHEADER& header);
 void GXSplitFirstLine(CString& strText, CString& strHead);
 // Field nField of an entry, at most nMaxLength characters.
 CString GXGetChoiceField(LPCTSTR pszEntry, int nField, int nMaxLength);
-// The index of the entry whose field equals the value (case-sensitive) or, without bExact, starts
-// with it ignoring case; -1 when none does.
-int GXFindChoiceListItem(LPCTSTR pszValue, LPCTSTR pszChoiceList, BOOL bExact, int nColumn);
+// The index of the entry whose field (at most 127 characters) equals the value (case-sensitive)
+// or, without bExact, starts with it ignoring case; -1 when none does. With bTitle the first entry
+// is a title: it is skipped and the index counts the entries after it. strLine gets the whole
+// entry found (empty when none).
+int GXFindChoiceListItem(LPCTSTR pszValue, LPCTSTR pszChoiceList, BOOL bExact, int nColumn, BOOL bTitle,
+                         CString& strLine);
 // Entries compared ignoring case by the field of the column.
 int GXCompareChoiceEntries(LPCTSTR pszFirst, LPCTSTR pszSecond, int nColumn);
 // Sorts the entries by the column; with bHeader the first entry stays first. Each entry of the

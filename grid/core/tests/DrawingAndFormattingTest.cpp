@@ -270,14 +270,29 @@ TEST(DrawingAndFormattingTest, ChoiceListRoutines)
         LPCTSTR pszValue;
         BOOL bExact;
         int nColumn;
+        BOOL bTitle;
         int nIndex;
+        LPCTSTR pszLine;
     };
     const FindCase finds[] = {
-        {L"banana", TRUE, 0, 1},  {L"Banana", TRUE, 0, -1},    {L"BAN", FALSE, 0, 1},   {L"2", TRUE, 1, 2},
-        {L"cherry", FALSE, 0, 2}, {L"Cherry\t2", TRUE, -1, 2}, {L"kiwi", FALSE, 0, -1},
+        {L"banana", TRUE, 0, FALSE, 1, L"banana\t1"}, {L"Banana", TRUE, 0, FALSE, -1, L""},
+        {L"BAN", FALSE, 0, FALSE, 1, L"banana\t1"},   {L"2", TRUE, 1, FALSE, 2, L"Cherry\t2"},
+        {L"cherry", FALSE, 0, FALSE, 2, L"Cherry\t2"}, {L"Cherry\t2", TRUE, -1, FALSE, 2, L"Cherry\t2"},
+        {L"kiwi", FALSE, 0, FALSE, -1, L""},           {L"Apple", TRUE, 0, TRUE, -1, L""},
+        {L"2", TRUE, 1, TRUE, 1, L"Cherry\t2"},       {L"", FALSE, 0, TRUE, 0, L"banana\t1"},
     };
     for (const FindCase& c : finds)
-        EXPECT_EQ(GXFindChoiceListItem(c.pszValue, pszList, c.bExact, c.nColumn), c.nIndex) << c.pszValue;
+    {
+        CString strLine = L"stale";
+        EXPECT_EQ(GXFindChoiceListItem(c.pszValue, pszList, c.bExact, c.nColumn, c.bTitle, strLine), c.nIndex)
+            << c.pszValue;
+        EXPECT_STREQ(strLine, c.pszLine) << c.pszValue;
+    }
+    // Columns are matched over their first 127 characters only.
+    const CString strLong(L'x', 200);
+    CString strLine;
+    EXPECT_EQ(GXFindChoiceListItem(strLong.Left(127), strLong + L"\tv", TRUE, 0, FALSE, strLine), 0);
+    EXPECT_EQ(GXFindChoiceListItem(strLong.Left(128), strLong + L"\tv", TRUE, 0, FALSE, strLine), -1);
 
     EXPECT_LT(GXCompareChoiceEntries(L"apple\t9", L"BANANA\t1", 0), 0);
     EXPECT_GT(GXCompareChoiceEntries(L"apple\t9", L"BANANA\t1", 1), 0);

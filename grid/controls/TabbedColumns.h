@@ -1,0 +1,53 @@
+// The column model that the tabbed combo cells share: which column of a tab-separated choice
+// line is the value and which is shown, the user attributes that set them, and the filling of a
+// list with the lines measured into column widths and tab stops.
+#pragma once
+
+#include <afxwin.h>
+
+#include <vector>
+
+class CGXGridCore;
+class CGXStyle;
+class CGXStylesMap;
+
+class CGXTabbedColumns
+{
+public:
+    // Reads the attributes of the style: integers as decimal numbers, absent ones as 0, except
+    // show-all-columns (absent: TRUE) and the sort column (absent: -1).
+    void ReadAttributes(const CGXStyle& style);
+    // Registers key column, text column, show all columns and column titles (both edited by a
+    // 3-d check box), the sort column and, with bUniqueId, the choice-list id.
+    static void RegisterUserAttributes(CGXStylesMap* pStylesMap, BOOL bUniqueId);
+
+    // Column nColumn of a choice line, at most 127 characters.
+    static CString ColumnText(LPCTSTR pszLine, int nColumn);
+    // The choice list as the list shows it: sorted by the sort column, the title line kept first.
+    CString SortedChoiceList(const CString& strChoiceList) const;
+    // The line of the choice list whose column equals the text exactly; FALSE when none does.
+    BOOL FindLine(const CString& strChoiceList, int nColumn, LPCTSTR pszText, CString& strLine) const;
+    // TRUE when some line's text column begins with the text, ignoring case.
+    BOOL HasTextPrefix(const CString& strChoiceList, LPCTSTR pszText) const;
+
+    // What filling gives: the list items (the text column and a tab put before the line when the
+    // text column is not 0), the title line, the right edge of every column and the total width
+    // (column widths plus a vertical scroll bar).
+    struct Filling
+    {
+        std::vector<CString> items;
+        CString strTitle;
+        CArray<int, int> tabStops;
+        int nTotalWidth = 0;
+    };
+    // Measures the lines with the font selected into pDC; widths come from the widths attribute
+    // where it has a number left, else the measured width plus 4 (0 for a hidden column).
+    void Fill(CDC* pDC, const CString& strChoiceList, Filling& filling) const;
+
+    int m_nKeyCol = 0;
+    int m_nTextCol = 0;
+    BOOL m_bShowAllCols = TRUE;
+    BOOL m_bDispTitles = TRUE;
+    int m_nSortCol = -1;
+    CString m_strColWidths;
+};

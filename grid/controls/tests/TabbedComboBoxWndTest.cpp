@@ -1,0 +1,210 @@
+#include "ComboTestSupport.h"
+
+#include <grid/controls/TabbedComboBoxWnd.h>
+#include <grid/core/ControlFactory.h>
+#include <grid/core/ResourceIds.h>
+#include <grid/core/Style.h>
+#include <grid/core/StylesMap.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const LPCTSTR codesAndNames = _T("Code\tName\nB\tBeta\nA\tAlpha");
+
+class TabbedComboWndTest : public ComboGridTest
+{
+protected:
+    void TearDown() override
+    {
+        m_grid.SetCurrentCell(5, 5);
+        PumpPendingMessages();
+    }
+    // A tabbed cell: key column 0, text column 1, titles on, sorted by the key column.
+    void SetTabbed(ROWCOL nRow, ROWCOL nCol, WORD nId, LPCTSTR pszChoices, LPCTSTR pszValue,
+                   LPCTSTR pszWidths = nullptr)
+    {
+        CGXStyle style;
+        style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
+        style.SetUserAttribute(idsTabListKeyColumn, _T("0"))
+            .SetUserAttribute(idsTabListTextColumn, _T("1"))
+            .SetUserAttribute(idsTabListColumnTitles, _T("1"))
+            .SetUserAttribute(idsTabListSortColumn, _T("0"));
+        if (pszWidths != nullptr)
+            style.SetUserAttribute(idsTabListColumnWidths, pszWidths);
+        ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
+    }
+    CGXTabbedComboBoxWnd* TabbedAt(ROWCOL nRow, ROWCOL nCol)
+    {
+        return ControlAt<CGXTabbedComboBoxWnd>(nRow, nCol);
+    }
+    CString EditText(CGXTabbedComboBoxWnd* pCombo)
+    {
+        CString strText;
+        pCombo->GetComboText(strText);
+        return strText;
+    }
+};
+
+TEST_F(TabbedComboWndTest, SortedListStoresTheKeyAndShowsTheTextColumn)
+{
+    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T("B"));
+    CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
+    ASSERT_NE(pCombo, nullptr);
+    EXPECT_TRUE(pCombo->IsControlKindOf(&CGXComboBoxWnd::ctlClassCGXComboBoxWnd));
+    ASSERT_EQ(pCombo->GetCount(), 2) << "the title line is no item";
+    CString strItem;
+    pCombo->GetLBText(0, strItem);
+    EXPECT_EQ(strItem, _T("Alpha\tA\tAlpha")) << "Alpha before Beta, the text column put first";
+    EXPECT_EQ(pCombo->GetCurSel(), 1);
+    EXPECT_EQ(EditText(pCombo), _T("Beta")) << "the edit box shows the first column only";
+
+    CString strShown;
+    const CGXStyle* pStyle = m_grid.GetComposedStyle(1, 1);
+    EXPECT_TRUE(pCombo->FormatDisplayText(strShown, 1, 1, nullptr, *pStyle));
+    EXPECT_EQ(strShown, _T("Beta")) << "B draws Beta";
+    EXPECT_FALSE(pCombo->FormatDisplayText(strShown, 1, 1, _T("Z"), *pStyle)) << "a value of no line";
+
+    CString strText = _T("Alpha");
+    EXPECT_TRUE(pCombo->CanStoreValue(1, 1, strText, pStyle));
+    EXPECT_EQ(strText, _T("A")) << "typed Alpha converts to A";
+    strText = _T("alpha");
+    EXPECT_FALSE(pCombo->CanStoreValue(1, 1, strText, pStyle)) << "the text column matches exactly";
+    strText = _T("Code");
+    EXPECT_FALSE(pCombo->CanStoreValue(1, 1, strText, pStyle)) << "the title line is no value";
+
+    // Choosing Alpha in the active cell stores its key.
+    pCombo->SetActive(TRUE);
+    pCombo->SetCurSel(0);
+    pCombo->SetModified(TRUE);
+    CString strValue;
+    EXPECT_TRUE(pCombo->GetStyleValue(strValue));
+    EXPECT_EQ(strValue, _T("A"));
+    ASSERT_TRUE(m_grid.SetCurrentCell(5, 5));
+    EXPECT_EQ(Stored(1, 1), _T("A"));
+}
+
+TEST_F(TabbedComboWndTest, WidthsComeFromTheAttributeThenFromMeasuring)
+{
+    const int nScroll = ::GetSystemMetrics(SM_CXVSCROLL);
+    // Three columns; the attribute gives the first two.
+    SetTabbed(1, 1, idTabbedComboWnd, _T("K\tT\tX\nk1\tt1\tsomething wide"), _T("k1"), _T("40,60"));
+    CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
+    const CArray<int, int>& stops = pCombo->GetTabStops();
+    ASSERT_EQ(stops.GetSize(), 3);
+    EXPECT_EQ(stops[0], 40);
+    EXPECT_EQ(stops[1], 100);
+    const int nThird = stops[2] - stops[1];
+    {
+        CClientDC dc(&m_grid);
+        CFont* pOld = m_grid.LoadFont(&dc, *m_grid.GetComposedStyle(1, 1), nullptr);
+        EXPECT_EQ(nThird, dc.GetTextExtent(_T("something wide")).cx + 4) << "measured plus 4";
+        dc.SelectObject(pOld);
+    }
+    EXPECT_EQ(pCombo->GetTotalWidth(), stops[2] + nScroll);
+
+    // Show-all off: every column but the text column has width 0.
+    CGXStyle hide;
+    hide.SetUserAttribute(idsTabListShowAllColumns, _T("0")).SetUserAttribute(idsTabListColumnWidths, _T(""));
+    m_grid.SetCurrentCell(5, 5);
+    ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(1, 1), hide));
+    pCombo = TabbedAt(1, 1);
+    ASSERT_EQ(pCombo->GetTabStops().GetSize(), 3);
+    EXPECT_EQ(pCombo->GetTabStops()[0], 0);
+    EXPECT_GT(pCombo->GetTabStops()[1], 0);
+    EXPECT_EQ(pCombo->GetTabStops()[2], pCombo->GetTabStops()[1]);
+
+    // A line of eleven columns measures ten.
+    SetTabbed(2, 1, idTabbedComboWnd, _T("0\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10"), _T(""));
+    m_grid.SetCurrentCell(5, 5);
+    pCombo = TabbedAt(2, 1);
+    EXPECT_EQ(pCombo->GetTabStops().GetSize(), 10);
+}
+
+TEST_F(TabbedComboWndTest, TypingCompletesFromTheListAndRefusesOtherCharacters)
+{
+    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T(""));
+    CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
+    pCombo->SetActive(TRUE);
+    CWnd* pEdit = pCombo->GetWindow(GW_CHILD);
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->SendMessage(WM_CHAR, 'b', 0);
+    EXPECT_EQ(EditText(pCombo), _T("Beta")) << "completed from the item";
+    int nStart = 0;
+    int nEnd = 0;
+    pCombo->GetSelRange(nStart, nEnd);
+    EXPECT_EQ(nStart, 1);
+    EXPECT_EQ(nEnd, 4) << "the completed part is selected";
+    pEdit->SendMessage(WM_CHAR, 'x', 0);
+    EXPECT_EQ(EditText(pCombo), _T("Beta")) << "a character that starts no item changes nothing";
+    pCombo->GetSelRange(nStart, nEnd);
+    EXPECT_EQ(nStart, 1);
+    EXPECT_EQ(nEnd, 4);
+
+    // A text set into the edit box shows its first column.
+    pEdit->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(_T("ABAP\tABAP stack")));
+    CString strShown;
+    pEdit->GetWindowText(strShown);
+    EXPECT_EQ(strShown, _T("ABAP"));
+    // "ABAP" starts no item: the cell could not be left with it.
+    pCombo->SetWindowText(_T(""));
+    pCombo->SetModified(FALSE);
+}
+
+TEST_F(TabbedComboWndTest, ReadOnlyDisablesTheComboAndMarksItsEdit)
+{
+    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T("A"));
+    CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
+    EXPECT_TRUE(pCombo->IsWindowEnabled());
+    pCombo->SetReadOnly(TRUE);
+    EXPECT_FALSE(pCombo->IsWindowEnabled());
+    CWnd* pEdit = pCombo->GetWindow(GW_CHILD);
+    ASSERT_NE(pEdit, nullptr);
+    EXPECT_TRUE(pEdit->IsWindowEnabled());
+    EXPECT_NE(pEdit->GetStyle() & ES_READONLY, 0u);
+    pCombo->SetReadOnly(FALSE);
+    EXPECT_TRUE(pCombo->IsWindowEnabled());
+    EXPECT_EQ(pEdit->GetStyle() & ES_READONLY, 0u);
+}
+
+TEST_F(TabbedComboWndTest, FactoryMakesBothStylesAndRegistersTheAttributes)
+{
+    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T("A"));
+    SetTabbed(2, 1, idTabbedDropDownListWnd, codesAndNames, _T("A"));
+    CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
+    EXPECT_EQ(pCombo->GetStyle() & 0x3u, static_cast<DWORD>(CBS_DROPDOWN));
+    EXPECT_NE(pCombo->GetStyle() & CBS_OWNERDRAWVARIABLE, 0u);
+    pCombo = TabbedAt(2, 1);
+    EXPECT_EQ(pCombo->GetStyle() & 0x3u, static_cast<DWORD>(CBS_DROPDOWNLIST));
+    CString strValue;
+    pCombo->GetCurrentText(strValue);
+    EXPECT_EQ(strValue, _T("Alpha")) << "a drop-down list gives the first column of its item";
+
+    CGXStylesMap stylesMap;
+    CGXControlFactory().RegisterAllUserAttributes(&stylesMap);
+    struct Attribute
+    {
+        WORD nId;
+        LPCTSTR pszName;
+        BOOL bCheckBox;
+    };
+    const Attribute attributes[] = {{idsTabListKeyColumn, L"TabList: Key Column", FALSE},
+                                    {idsTabListTextColumn, L"TabList: Text Column", FALSE},
+                                    {idsTabListShowAllColumns, L"TabList: Show all columns", TRUE},
+                                    {idsTabListColumnTitles, L"TabList: Display Column Titles", TRUE},
+                                    {idsTabListSortColumn, L"TabList: Sort Columns", FALSE}};
+    for (const Attribute& a : attributes)
+    {
+        const auto* pInfo = stylesMap.GetUserAttributeInfo(a.nId);
+        ASSERT_NE(pInfo, nullptr) << a.nId;
+        EXPECT_STREQ(pInfo->strName, a.pszName);
+        if (a.bCheckBox)
+        {
+            ASSERT_NE(pInfo->pStyle, nullptr);
+            EXPECT_EQ(pInfo->pStyle->GetControl(), idCheckBox3d);
+            EXPECT_EQ(pInfo->pStyle->GetValue(), _T("1"));
+        }
+    }
+    EXPECT_EQ(stylesMap.GetUserAttributeInfo(idsTabListColumnWidths), nullptr) << "read but not registered";
+}
+} // namespace
