@@ -17,7 +17,9 @@
 #include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridCoveredCellsImp.h>
 #include <grid/core/GridFloatCellsImp.h>
+#include <grid/core/GridDocSerializeImp.h>
 #include <grid/core/GridMergeCellsImp.h>
+#include <grid/core/GridParamCopyOperatorImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUserSelectRangeImp.h>
 #include <grid/core/GridCore.h>
@@ -27,6 +29,8 @@
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
+#include <grid/core/StyleCompareSubsetImp.h>
+#include <grid/core/StyleSerializeImp.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
@@ -160,6 +164,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     if (pGrid->m_pMergeCellsImp == nullptr)
     {
         pGrid->m_pMergeCellsImp = new CGXGridMergeCellsImp;
+        GXInstallStyleCompareSubsetImp();
         pGrid->ImplementDrawSpannedCells();
         GXInstallSpanCellPoolImp();
         GXInstallDelayedRangePoolImp();
@@ -177,6 +182,11 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 
 void CGXControlFactory::InitializeApplicationComponents()
 {
+    GXInstallStyleCompareSubsetImp();
+    GXInstallStyleSerializeImp();
+    GXInstallSerializeTW5CompatibleImp();
+    GXInstallGridDocSerializeImp();
+    GXInstallGridParamCopyOperatorImp();
     GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);

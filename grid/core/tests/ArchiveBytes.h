@@ -84,3 +84,25 @@ inline int ArchiveCause(const std::function<void()>& call)
     }
     return -1;
 }
+
+// Loads the bytes and answers the cause of the CArchiveException that the load throws (-1:
+// none); pnRead gets the number of bytes read up to then.
+inline int LoadCause(const Bytes& bytes, const std::function<void(CArchive&)>& load, ULONGLONG* pnRead = nullptr)
+{
+    CMemFile file;
+    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    const int cause = ArchiveCause([&]() { load(ar); });
+    ar.Flush();
+    if (pnRead != nullptr)
+        *pnRead = file.GetPosition();
+    return cause;
+}
+
+// Whether loading the bytes reads every one of them.
+inline bool LoadsExactly(const Bytes& bytes, const std::function<void(CArchive&)>& load)
+{
+    ULONGLONG nRead = 0;
+    return LoadCause(bytes, load, &nRead) == -1 && nRead == bytes.size();
+}
