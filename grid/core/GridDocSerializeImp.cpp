@@ -466,6 +466,14 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
 
     GXVisitParamRecordSettings([&](auto width, auto member) { Exchange<decltype(width)>(ar, member(param)); });
     ExchangeOwnedObjects(param, ar);
+    if (ar.IsLoading())
+    {
+        // The lists and maps take what they load in addition: a load replaces them.
+        param.m_SelRects.DeleteAll();
+        param.m_CoveredCellsList.DeleteAll();
+        param.m_RowHeights.RemoveAll();
+        param.m_ColWidths.RemoveAll();
+    }
     param.m_SelRects.Serialize(ar);
     param.m_CoveredCellsList.Serialize(ar);
     if (ar.IsLoading())
