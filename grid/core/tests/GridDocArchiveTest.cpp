@@ -85,11 +85,11 @@ TEST_F(GridDocArchiveTest, StyleArraysAreSparse)
     CGXStyle style;
     data.StoreStyleImpl(3, 2, &style.SetValue(_T("x")), CGXStyle::modeCopy, 0);
     const Bytes styleRecord = Join({Word(6), DWord(0x400), ArchiveString(L"x"), Word(0), Word(0), {0x00}});
-    const Bytes expected = Join({Word(1), DWord(10), DWord(4), Word(1), DWord(static_cast<DWORD>(data.GetRowArraySize())),
-                                 DWord(3), Word(1), DWord(static_cast<DWORD>(data.GetCellArraySize(3))), DWord(2),
-                                 NewClassTag(0, "CGXStyle"), styleRecord, DWord(dwSparseEnd), DWord(dwSparseEnd),
-                                 Word(1), DWord(static_cast<DWORD>(data.GetBaseArraySize(TRUE))), DWord(dwSparseEnd),
-                                 Word(1), DWord(static_cast<DWORD>(data.GetBaseArraySize(FALSE))), DWord(dwSparseEnd)});
+    const Bytes expected = Join(
+        {Word(1), DWord(10), DWord(4), Word(1), DWord(static_cast<DWORD>(data.GetRowArraySize())), DWord(3), Word(1),
+         DWord(static_cast<DWORD>(data.GetCellArraySize(3))), DWord(2), NewClassTag(0, "CGXStyle"), styleRecord,
+         DWord(dwSparseEnd), DWord(dwSparseEnd), Word(1), DWord(static_cast<DWORD>(data.GetBaseArraySize(TRUE))),
+         DWord(dwSparseEnd), Word(1), DWord(static_cast<DWORD>(data.GetBaseArraySize(FALSE))), DWord(dwSparseEnd)});
     EXPECT_EQ(ByteDifference(StoredObject(data), expected), "");
 
     ExposedData loaded;
@@ -106,7 +106,8 @@ TEST_F(GridDocArchiveTest, StyleArraysAreSparse)
     const Bytes pastTheEnd = Join({Word(1), DWord(2), DWord(0), NewClassTag(0, "CGXStyle"), styleRecord, DWord(2),
                                    Word(0x8001), styleRecord, DWord(dwSparseEnd)});
     CGXStylePtrArray styles;
-    EXPECT_TRUE(Throws<CInvalidArgException>([&]() { Loaded(pastTheEnd, [&](CArchive& ar) { styles.Serialize(ar); }); }));
+    EXPECT_TRUE(
+        Throws<CInvalidArgException>([&]() { Loaded(pastTheEnd, [&](CArchive& ar) { styles.Serialize(ar); }); }));
     ASSERT_EQ(styles.GetSize(), 2);
     ASSERT_NE(styles.GetStyle(0), nullptr);
     EXPECT_STREQ(styles.GetStyle(0)->GetValue(), L"x");
@@ -115,9 +116,22 @@ TEST_F(GridDocArchiveTest, StyleArraysAreSparse)
 TEST_F(GridDocArchiveTest, StylesMapLoadingNamesStylesByTheirStrings)
 {
     const Bytes emptyStyle = Join({Word(6), DWord(0), Word(0), Word(0)});
-    const Bytes record = Join({Word(2), ArchiveString(L"Styles"), Word(0), Word(1), Word(5), ArchiveString(L"Normal"),
-                               Word(1), Word(5), DWord(CGXStylesMap::idsStandard), ArchiveString(L"Normal"), {0x01},
-                               emptyStyle, Word(6), Word(1), DWord(7), emptyStyle});
+    const Bytes record = Join({Word(2),
+                               ArchiveString(L"Styles"),
+                               Word(0),
+                               Word(1),
+                               Word(5),
+                               ArchiveString(L"Normal"),
+                               Word(1),
+                               Word(5),
+                               DWord(CGXStylesMap::idsStandard),
+                               ArchiveString(L"Normal"),
+                               {0x01},
+                               emptyStyle,
+                               Word(6),
+                               Word(1),
+                               DWord(7),
+                               emptyStyle});
     CGXStylesMap map;
     map.CreateStandardStyles();
     map.RegisterStyleByName(_T("Gone"), CGXStyle(), 0);
@@ -136,9 +150,22 @@ TEST_F(GridDocArchiveTest, StylesMapLoadingNamesStylesByTheirStrings)
 
     // Written back: the entry under its string, the name table rebuilt, the counter.
     const Bytes stored = StoredObject(map);
-    const Bytes expected = Join({Word(2), ArchiveString(L"Styles"), Word(0), Word(1), Word(5), ArchiveString(L"Standard"),
-                                 Word(1), Word(5), DWord(CGXStylesMap::idsStandard), ArchiveString(L"Standard"), {0x01},
-                                 emptyStyle, Word(6), Word(1), DWord(7), emptyStyle});
+    const Bytes expected = Join({Word(2),
+                                 ArchiveString(L"Styles"),
+                                 Word(0),
+                                 Word(1),
+                                 Word(5),
+                                 ArchiveString(L"Standard"),
+                                 Word(1),
+                                 Word(5),
+                                 DWord(CGXStylesMap::idsStandard),
+                                 ArchiveString(L"Standard"),
+                                 {0x01},
+                                 emptyStyle,
+                                 Word(6),
+                                 Word(1),
+                                 DWord(7),
+                                 emptyStyle});
     EXPECT_EQ(stored, expected);
 }
 
@@ -164,11 +191,10 @@ TEST_F(GridDocArchiveTest, ANewParameterObjectWritesItsDefaults)
 {
     CGXGridParam param;
     const Bytes bytes = StoredObject(param);
-    const Bytes head = {0x0B, 0x00, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00,
-                        0x00, 0x00, 0x00, 0x01, 0x01, 0xFF, 0x00, 0xB2, 0x00, 0xB2, 0x00, 0x00, 0x00, 0x00, 0x00,
-                        0x00, 0x00, 0x00, 0x00, 0x10, 0x27, 0x00, 0x00, 0xB0, 0x04, 0x00, 0x00, 0xFF, 0xFE, 0xFF,
-                        0x00, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                        0x00, 0x00, 0x00, 0x00};
+    const Bytes head = {0x0B, 0x00, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00,
+                        0x00, 0x00, 0x01, 0x01, 0xFF, 0x00, 0xB2, 0x00, 0xB2, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                        0x00, 0x00, 0x10, 0x27, 0x00, 0x00, 0xB0, 0x04, 0x00, 0x00, 0xFF, 0xFE, 0xFF, 0x00, 0x01, 0x00,
+                        0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
     ASSERT_GE(bytes.size(), head.size());
     EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(head.size())), head);
 
@@ -195,8 +221,7 @@ void Fill(CGXGridParam& param)
     pData->SetColCount(6);
     CGXStyle style;
     pData->StoreStyleImpl(1, 1, &style.SetValue(_T("text")).SetFont(CGXFont().SetItalic(TRUE)), CGXStyle::modeCopy, 0);
-    pData->StoreStyleImpl(2, 2, &style.Free().SetValue(12.5).SetBorders(GXBorder::Bottom, pen), CGXStyle::modeCopy,
-                          0);
+    pData->StoreStyleImpl(2, 2, &style.Free().SetValue(12.5).SetBorders(GXBorder::Bottom, pen), CGXStyle::modeCopy, 0);
     pData->StoreStyleImpl(3, 3, &style.Free().SetValue(_T("=A1")).SetValueType(CGXStyle::valueFormula),
                           CGXStyle::modeCopy, 0);
     pData->StoreStyleImpl(4, 4, &style.Free().SetValue(_T("#DIV")).SetValueType(CGXStyle::valueError),
@@ -343,12 +368,14 @@ TEST_F(GridDocArchiveTest, RecordsOfNewerSchemasAndDamagedRecordsAreRefused)
         const char* name;
         CObject& object;
         WORD wSchema;
-    } cases[] = {{"styles map", map, 3}, {"data", data, 2}, {"style rows", rows, 2}, {"style rows", rows, 0},
+    } cases[] = {{"styles map", map, 3},        {"data", data, 2},
+                 {"style rows", rows, 2},       {"style rows", rows, 0},
                  {"properties", properties, 5}, {"parameter", param, 12}};
     for (const auto& c : cases)
     {
         ULONGLONG nRead = 0;
-        EXPECT_EQ(LoadCause(Join({Word(c.wSchema), DWord(0)}), [&](CArchive& ar) { c.object.Serialize(ar); }, &nRead),
+        EXPECT_EQ(LoadCause(
+                      Join({Word(c.wSchema), DWord(0)}), [&](CArchive& ar) { c.object.Serialize(ar); }, &nRead),
                   CArchiveException::badSchema)
             << c.name;
         EXPECT_EQ(nRead, 2u) << c.name;

@@ -126,11 +126,11 @@ TEST_F(GridParamCopyTest, TheCopyStoresWhatTheSourceStoresExceptTheFieldsLeftOut
     source.m_abHideCol.Add(0x02);
     source.m_wSpecialMode = 5;
     source.m_nMaxUndo = 10;
-    source.m_abSettings3[0] = 1;      // left out
-    source.m_adwSettings3[2] = 7;     // copied
-    source.m_wValueDisplay = 2;       // left out
-    source.m_bSetting11 = 1;          // left out
-    source.m_adwSettings11[1] = 9;    // left out
+    source.m_abSettings3[0] = 1;   // left out
+    source.m_adwSettings3[2] = 7;  // copied
+    source.m_wValueDisplay = 2;    // left out
+    source.m_bSetting11 = 1;       // left out
+    source.m_adwSettings11[1] = 9; // left out
     source.GetUndoList()->AddTail(new CGXStyle);
 
     CGXGridParam dest;
@@ -201,7 +201,8 @@ TEST_F(GridParamCopyTest, SubsetTest)
          CGXStyle().SetBorders(GXBorder::Top, red), TRUE},
         {"pens of other widths", CGXStyle().SetBorders(GXBorder::Top, red), CGXStyle().SetBorders(GXBorder::Top, wide),
          FALSE},
-        {"a side not set", CGXStyle().SetBorders(GXBorder::Top, red), CGXStyle().SetBorders(GXBorder::Left, red), FALSE},
+        {"a side not set", CGXStyle().SetBorders(GXBorder::Top, red), CGXStyle().SetBorders(GXBorder::Left, red),
+         FALSE},
         {"font subset", CGXStyle().SetFont(CGXFont().SetBold(TRUE).SetItalic(TRUE)),
          CGXStyle().SetFont(CGXFont().SetBold(TRUE)), TRUE},
         {"font superset", CGXStyle().SetFont(CGXFont().SetBold(TRUE)),

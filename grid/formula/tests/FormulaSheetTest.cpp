@@ -682,10 +682,9 @@ TEST(FormulaSheet, ArchiveKeepsTheDataPartAndTheCellsOwnStyles)
     CGXStyle style;
     sheet.StoreStyleImpl(0, 2, &style.SetValue(_T("Header")).SetFont(CGXFont().SetBold(TRUE)), CGXStyle::modeCopy, 0);
     sheet.StoreStyleImpl(3, 0, &style.Free().SetInteriorColor(RGB(255, 255, 0)), CGXStyle::modeCopy, -1);
-    sheet.StoreStyleImpl(1, 1, &style.Free().SetValue(_T("4")).SetFont(CGXFont().SetBold(TRUE)), CGXStyle::modeCopy,
+    sheet.StoreStyleImpl(1, 1, &style.Free().SetValue(_T("4")).SetFont(CGXFont().SetBold(TRUE)), CGXStyle::modeCopy, 1);
+    sheet.StoreStyleImpl(2, 1, &style.Free().SetValue(_T("=A1*3")).SetInteriorColor(RGB(0, 0, 255)), CGXStyle::modeCopy,
                          1);
-    sheet.StoreStyleImpl(2, 1, &style.Free().SetValue(_T("=A1*3")).SetInteriorColor(RGB(0, 0, 255)),
-                         CGXStyle::modeCopy, 1);
     sheet.SetTextRowCol(2, 2, L"text");
 
     const Bytes bytes = StoredSheet(sheet);
@@ -709,8 +708,8 @@ TEST(FormulaSheet, ArchiveKeepsTheDataPartAndTheCellsOwnStyles)
 TEST(FormulaSheet, ARecordBuiltFromTheFieldTableWithACellStyleLoads)
 {
     // The cell's own style holds only a font of weight 700.
-    const Bytes fontStyle = Join({NewClassTag(0, "CGXStyle"), Word(6), DWord(0x200), NewClassTag(0, "CGXFont"),
-                                  Word(2), DWord(0x40), Word(700), Word(0), Word(0)});
+    const Bytes fontStyle = Join({NewClassTag(0, "CGXStyle"), Word(6), DWord(0x200), NewClassTag(0, "CGXFont"), Word(2),
+                                  DWord(0x40), Word(700), Word(0), Word(0)});
     const Bytes record = Join({Word(1), EmptyDataPart(5, 3), Word(0), Word(0), Word(0), Word(1), Word(0), Word(0),
                                Bytes{1, 1, 3, 0}, DWord(2), DWord(1), fontStyle, Double(7.5), Bytes{0}});
     CGXFormulaSheet sheet;

@@ -4,7 +4,8 @@
 // cell on an amount, edited in its currency window with the drop button; with the argument
 // "calculator" the popup calculator is open under it. With /paste the grid pastes its own cells
 // first: two rows copied directly and one block moved. The "spans" page shows a covered block,
-// merged system names and runs, and long texts that float over empty cells.
+// merged system names and runs, and long texts that float over empty cells. With /reload the grid
+// stores its parameter object and a second grid below shows the object loaded from those bytes.
 #include <afxwin.h>
 
 #include <grid/controls/CurrencyEdit.h>
@@ -14,6 +15,8 @@
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+
+#include <memory>
 
 namespace
 {
@@ -204,10 +207,27 @@ public:
     }
 };
 
+// A new parameter object loaded from the bytes that the grid's own stores.
+CGXGridParam* ReloadedParam(CGXGridParam& param)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        param.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    auto pLoaded = std::make_unique<CGXGridParam>();
+    pLoaded->Serialize(ar);
+    return pLoaded.release();
+}
+
 class CDemoFrame : public CFrameWnd
 {
 public:
-    explicit CDemoFrame(BOOL bSpans) : m_bSpans(bSpans)
+    explicit CDemoFrame(BOOL bSpans)
+        : m_bSpans(bSpans), m_bReload(CString(AfxGetApp()->m_lpCmdLine).Find(_T("/reload")) >= 0)
     {
         Create(nullptr, bSpans ? _T("Grid spans") : _T("Grid"), WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 360));
     }
@@ -225,8 +245,9 @@ protected:
         if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
         CGXGridWnd& grid = m_bSpans ? static_cast<CGXGridWnd&>(m_spans) : m_grid;
-        if (!grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0), this,
-                         AFX_IDW_PANE_FIRST))
+        // The two grids of /reload share the client area: they are laid out in OnSize.
+        const UINT nId = m_bReload ? idFirstGrid : AFX_IDW_PANE_FIRST;
+        if (!grid.Create(_T("GXWND"), nullptr, dwGridStyle, CRect(0, 0, 0, 0), this, nId))
             return -1;
         grid.Initialize();
         if (m_bSpans)
@@ -237,18 +258,41 @@ protected:
             if (CString(AfxGetApp()->m_lpCmdLine).Find(_T("/paste")) >= 0)
                 m_grid.PasteInside();
         }
+        if (m_bReload)
+        {
+            m_reloaded.SetParam(ReloadedParam(*grid.GetParam()), TRUE);
+            if (!m_reloaded.Create(_T("GXWND"), nullptr, dwGridStyle, CRect(0, 0, 0, 0), this, idFirstGrid + 1))
+                return -1;
+            m_reloaded.Initialize();
+        }
         return 0;
+    }
+    void OnSize(UINT nType, int cx, int cy)
+    {
+        CFrameWnd::OnSize(nType, cx, cy);
+        if (!m_bReload || m_reloaded.m_hWnd == nullptr)
+            return;
+        CRect client;
+        GetClientRect(&client);
+        const int nHalf = client.Height() / 2;
+        GetDlgItem(idFirstGrid)->MoveWindow(0, 0, client.Width(), nHalf - 2);
+        m_reloaded.MoveWindow(0, nHalf + 2, client.Width(), client.Height() - nHalf - 2);
     }
     DECLARE_MESSAGE_MAP()
 
 private:
+    static constexpr UINT idFirstGrid = 1;
+    static constexpr DWORD dwGridStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
     BOOL m_bSpans;
+    BOOL m_bReload;
+    CGXGridWnd m_reloaded;
     CDemoGrid m_grid;
     CSpansGrid m_spans;
 };
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
 ON_WM_CREATE()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 class CDemoApp : public CWinApp
