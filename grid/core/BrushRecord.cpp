@@ -1,5 +1,7 @@
 #include <grid/core/BrushRecord.h>
 
+#include <grid/core/AppData.h>
+
 namespace
 {
 // Word 0.
@@ -159,4 +161,21 @@ BOOL GXBrushRecord::SetBorderPattern(const GXPenRecord& pen, const GXBrushRecord
     }
     SetPattern(nFirst + nPenStyle - PS_DASH);
     return TRUE;
+}
+
+CArchive& operator<<(CArchive& ar, const GXBrushRecord& brush)
+{
+    if (CGXAbstractStyleSerializeImp* pImp = GXGetAppDataPtr()->m_pStyleSerializeImp)
+    {
+        GXBrushRecord stored = brush;
+        pImp->SerializeBrush(stored, ar);
+    }
+    return ar;
+}
+
+CArchive& operator>>(CArchive& ar, GXBrushRecord& brush)
+{
+    if (CGXAbstractStyleSerializeImp* pImp = GXGetAppDataPtr()->m_pStyleSerializeImp)
+        pImp->SerializeBrush(brush, ar);
+    return ar;
 }

@@ -61,3 +61,10 @@ private:
     DWORD m_dw[3];
 };
 static_assert(sizeof(GXBrushRecord) == 12);
+
+class CArchive;
+
+// The brush's archive record, through the application's style-serialize feature; nothing is
+// written or read without it.
+CArchive& operator<<(CArchive& ar, const GXBrushRecord& brush);
+CArchive& operator>>(CArchive& ar, GXBrushRecord& brush);

@@ -29,12 +29,14 @@
 #include <grid/core/GridCoveredCellsImp.h>
 #include <grid/core/GridExcelLikeFrameImp.h>
 #include <grid/core/GridFloatCellsImp.h>
+#include <grid/core/GridDocSerializeImp.h>
 #include <grid/core/GridFreezeMenuHelperImp.h>
 #include <grid/core/GridHideCellsImp.h>
 #include <grid/core/GridMarkEditHeaderImp.h>
 #include <grid/core/GridMergeCellsImp.h>
 #include <grid/core/GridOldDrawingImp.h>
 #include <grid/core/GridOptimizedUpdateImp.h>
+#include <grid/core/GridParamCopyOperatorImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
@@ -47,6 +49,8 @@
 #include <grid/core/NoOleDateTimeImp.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
+#include <grid/core/StyleCompareSubsetImp.h>
+#include <grid/core/StyleSerializeImp.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
@@ -187,6 +191,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     if (pGrid->m_pMergeCellsImp == nullptr)
     {
         pGrid->m_pMergeCellsImp = new CGXGridMergeCellsImp;
+        GXInstallStyleCompareSubsetImp();
         pGrid->ImplementDrawSpannedCells();
         GXInstallSpanCellPoolImp();
         GXInstallDelayedRangePoolImp();
@@ -212,6 +217,11 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 
 void CGXControlFactory::InitializeApplicationComponents()
 {
+    GXInstallStyleCompareSubsetImp();
+    GXInstallStyleSerializeImp();
+    GXInstallSerializeTW5CompatibleImp();
+    GXInstallGridDocSerializeImp();
+    GXInstallGridParamCopyOperatorImp();
     GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);

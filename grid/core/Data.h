@@ -89,6 +89,8 @@ public:
 protected:
     // Copies and moves cells inside the store.
     friend class CGXDataCopyMoveCellsImp;
+    // Archives the counts and the style arrays.
+    friend class CGXGridDocSerializeImp;
     ROWCOL m_nRows = 0;
     ROWCOL m_nCols = 0;
     CGXStylePtrArray m_apRowBaseStyle;

@@ -32,6 +32,12 @@ template <class T> void DeleteOwned(BOOL bOwned, T*& p)
         delete p;
     p = nullptr;
 }
+
+template <class T> void DeleteOwned(BOOL bOwned, BOOL& bCopied, T*& p)
+{
+    DeleteOwned(bOwned || bCopied, p);
+    bCopied = FALSE;
+}
 } // namespace
 
 CGXGridParam::CGXGridParam() : m_pAppData(GXGetAppDataPtr())
@@ -54,10 +60,7 @@ CGXGridParam::~CGXGridParam()
         DeleteOwned(TRUE, *ppPool);
     DeletePtrArrayObjects(m_apChoiceListKeys);
     DeletePtrArrayObjects(m_apChoiceListTexts);
-    DeleteOwned(m_bOwnStylesMap, m_pStylesMap);
-    DeleteOwned(m_bOwnProperties, m_pProperties);
-    DeleteOwned(m_bOwnData, m_pData);
-    DeleteOwned(m_bOwnPrintDevice, m_pPrintDevice);
+    DeleteOwnedObjects();
     m_strName.Empty();
     DeleteMapObjects(m_mapObjects);
 }
@@ -91,4 +94,12 @@ void CGXGridParam::RebuildCoveredCellsPool()
 {
     if (m_pAppData->m_pCoveredCellPoolImp != nullptr && m_pCoveredCellPool != nullptr)
         m_pAppData->m_pCoveredCellPoolImp->InitPool(*m_pCoveredCellPool, m_CoveredCellsList);
+}
+
+void CGXGridParam::DeleteOwnedObjects()
+{
+    DeleteOwned(m_bOwnStylesMap, m_bCopiedStylesMap, m_pStylesMap);
+    DeleteOwned(m_bOwnProperties, m_bCopiedProperties, m_pProperties);
+    DeleteOwned(m_bOwnData, m_bCopiedData, m_pData);
+    DeleteOwned(m_bOwnPrintDevice, m_bCopiedPrintDevice, m_pPrintDevice);
 }

@@ -99,6 +99,9 @@ public:
     void EnsureCoveredCellsPool();
     // Fills the covered-cell pool anew from the list of covered ranges.
     void RebuildCoveredCellsPool();
+    // Deletes the styles map, data, properties and print device where the parameter owns them
+    // or a copy made them, and clears their pointers.
+    void DeleteOwnedObjects();
 
     // Whether the mask shares a bit with the permission.
     BOOL IsAllowSelection(WORD wMask) const
@@ -294,6 +297,12 @@ public:
     int m_anCoreSettings[9] = {0, 0, 0, 0, 0, 0, -1, -1, 0};
     // Set by every grid that initialises with this object.
     BOOL m_bInitDone = FALSE;
+    // Settings that archives keep for the grid's features: two bytes and three values of
+    // schema 3, a byte and two values of schema 11.
+    BYTE m_abSettings3[2] = {0, 0};
+    DWORD m_adwSettings3[3] = {0, 0, 0};
+    BYTE m_bSetting11 = 0;
+    DWORD m_adwSettings11[2] = {0, 0};
     // 10-13: DirectCopyPaste, DirectCutPaste, DirectPasteMode, CutPending (see their accessors).
     DWORD m_adwSettingsC[14] = {};
     // The cells a dirty-only paint pass drew, until it is over.
@@ -325,4 +334,13 @@ public:
     // Headers in the flat look: thin lines instead of a raised face, the current row's and
     // column's headers in bold and the headers of selected rows and columns drawn raised.
     BOOL m_bFlatHeaders = FALSE;
+
+private:
+    // Objects that a copy made although the source did not own them: the own-flags stay as
+    // copied, yet these are deleted as owned ones. Neither archived nor copied.
+    friend class CGXGridParamCopyOperatorImp;
+    BOOL m_bCopiedProperties = FALSE;
+    BOOL m_bCopiedStylesMap = FALSE;
+    BOOL m_bCopiedData = FALSE;
+    BOOL m_bCopiedPrintDevice = FALSE;
 };

@@ -1,6 +1,6 @@
 // The chained hash map that the grid's own maps share: a bucket table made on first insertion,
-// associations taken from blocks, and iteration bucket by bucket, each chain from its head, so
-// that the order (and with it the archive order) depends only on the keys and the table size.
+// associations taken from blocks, and iteration bucket by bucket, each chain from its head (its
+// newest pair). Copies and loads keep the source's order, so they store as the source did.
 #pragma once
 
 #include <afx.h>
@@ -8,6 +8,8 @@
 #include <grid/core/WordCount.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 // Key of the maps that index by two 32-bit words (row and column, or a packed record).
 struct GXDWORDPAIR
@@ -202,14 +204,13 @@ public:
         {
             WORD nCount = 0;
             ar >> nCount;
-            for (; nCount > 0; --nCount)
+            std::vector<std::pair<KEY, VALUE>> pairs(nCount);
+            for (auto& [key, value] : pairs)
             {
-                KEY key{};
-                VALUE value{};
                 GXSerializeMapElement(ar, key);
                 GXSerializeMapElement(ar, value);
-                SetAt(key, value);
             }
+            SetInIterationOrder(pairs);
         }
     }
 
@@ -218,14 +219,24 @@ protected:
     void Assign(const CGXHashMap& source)
     {
         RemoveAll();
+        std::vector<std::pair<KEY, VALUE>> pairs;
+        pairs.reserve(static_cast<size_t>(source.m_nCount));
         POSITION pos = source.GetStartPosition();
         while (pos != nullptr)
         {
-            KEY key{};
-            VALUE value{};
+            auto& [key, value] = pairs.emplace_back();
             source.GetNextAssoc(pos, key, value);
-            SetAt(key, value);
         }
+        SetInIterationOrder(pairs);
+    }
+
+    // Sets the pairs so that the map iterates them in the given order: a bucket lists its newest
+    // pair first, so they go in from the last. Copies and loaded maps then store as their
+    // source did.
+    void SetInIterationOrder(const std::vector<std::pair<KEY, VALUE>>& pairs)
+    {
+        for (auto it = pairs.rbegin(); it != pairs.rend(); ++it)
+            SetAt(it->first, it->second);
     }
 
     struct CAssoc

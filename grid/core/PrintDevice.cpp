@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-IMPLEMENT_DYNCREATE(CGXPrintDevice, CObject)
+IMPLEMENT_SERIAL(CGXPrintDevice, CObject, 1)
 
 namespace
 {

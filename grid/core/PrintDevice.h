@@ -9,7 +9,7 @@ class CGXAbstractPrintDeviceImp;
 
 class CGXPrintDevice : public CObject
 {
-    DECLARE_DYNCREATE(CGXPrintDevice)
+    DECLARE_SERIAL(CGXPrintDevice)
 public:
     CGXPrintDevice();
     // Frees both blocks and the printer DC.

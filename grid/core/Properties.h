@@ -139,6 +139,9 @@ public:
     CDWordArray m_awRowBreaks;
 
 protected:
+    // Archive and copy the colour table and the user properties.
+    friend class CGXGridDocSerializeImp;
+    friend class CGXGridParamCopyOperatorImp;
     CGXAppData* m_pAppData;
     CGXStyle m_styleDefaultProperty;
     CStringArray m_asTokens;

@@ -56,7 +56,7 @@ COLORREF RgbOfCode(const GXColorCode& code)
 }
 } // namespace
 
-GXPenRecord& SetPenRecordDescription(GXPenRecord& pen, LPCTSTR pszDescription)
+GXPenRecord& GXParseStyleDescription(GXPenRecord& pen, LPCTSTR pszDescription)
 {
     const Fields fields = ReadFields(pszDescription);
     if (fields.nCount < 5)
@@ -72,7 +72,7 @@ GXPenRecord& SetPenRecordDescription(GXPenRecord& pen, LPCTSTR pszDescription)
     return pen;
 }
 
-CString GetPenRecordDescription(const GXPenRecord& pen)
+CString GXWriteStyleDescription(const GXPenRecord& pen)
 {
     const GXColorCode code = pen.GetColorCode();
     const COLORREF rgb = RgbOfCode(code);

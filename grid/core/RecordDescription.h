@@ -13,8 +13,8 @@
 #include <grid/core/PenRecord.h>
 
 // With fewer than five fields the colour becomes black and the pen is marked not set.
-GXPenRecord& SetPenRecordDescription(GXPenRecord& pen, LPCTSTR pszDescription);
-CString GetPenRecordDescription(const GXPenRecord& pen);
+GXPenRecord& GXParseStyleDescription(GXPenRecord& pen, LPCTSTR pszDescription);
+CString GXWriteStyleDescription(const GXPenRecord& pen);
 
 // With fewer than five fields both colours become black.
 GXBrushRecord& SetBrushRecordDescription(GXBrushRecord& brush, LPCTSTR pszDescription);

@@ -221,6 +221,11 @@ void CGXStylesMap::RemoveAll()
 void CGXStylesMap::Empty()
 {
     RemoveAll();
+    RemoveControls();
+}
+
+void CGXStylesMap::RemoveControls()
+{
     for (POSITION pos = m_mapControlNames.GetStartPosition(); pos != nullptr;)
     {
         WORD nId;

@@ -88,7 +88,9 @@ public:
     // Deletes every base style; ids by string id stay, so a style registered again by its
     // string id gets its old id.
     void RemoveAll();
-    // RemoveAll, then the control names and the user attributes.
+    // Deletes the control names and the user attributes.
+    void RemoveControls();
+    // RemoveAll and RemoveControls.
     void Empty();
 
     CString m_strProfileSection = _T("Styles");

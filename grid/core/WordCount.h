@@ -11,3 +11,11 @@ inline void GXWriteWordCount(CArchive& ar, INT_PTR nCount)
         AfxThrowArchiveException(CArchiveException::genericException, ar.m_strFileName);
     ar << static_cast<WORD>(nCount);
 }
+
+// Reads one value of the archive's width for T.
+template <class T> T GXReadArchiveValue(CArchive& ar)
+{
+    T value{};
+    ar >> value;
+    return value;
+}

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <string>
+#include <cstdio>
 #include <vector>
 
 typedef std::vector<BYTE> Bytes;
@@ -83,4 +85,49 @@ inline int ArchiveCause(const std::function<void()>& call)
         return cause;
     }
     return -1;
+}
+
+// Loads the bytes and answers the cause of the CArchiveException that the load throws (-1:
+// none); pnRead gets the number of bytes read up to then.
+inline int LoadCause(const Bytes& bytes, const std::function<void(CArchive&)>& load, ULONGLONG* pnRead = nullptr)
+{
+    CMemFile file;
+    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    const int cause = ArchiveCause([&]() { load(ar); });
+    ar.Flush();
+    if (pnRead != nullptr)
+        *pnRead = file.GetPosition();
+    return cause;
+}
+
+// Whether loading the bytes reads every one of them.
+inline bool LoadsExactly(const Bytes& bytes, const std::function<void(CArchive&)>& load)
+{
+    ULONGLONG nRead = 0;
+    return LoadCause(bytes, load, &nRead) == -1 && nRead == bytes.size();
+}
+
+// Empty when both are equal, else where they first differ and their sizes, for a failure message.
+inline std::string ByteDifference(const Bytes& a, const Bytes& b)
+{
+    size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    if (i == a.size() && i == b.size())
+        return {};
+    char text[96];
+    snprintf(text, sizeof(text), "first difference at %zu of %zu and %zu bytes:", i, a.size(), b.size());
+    std::string result = text;
+    for (const Bytes* pBytes : {&a, &b})
+    {
+        result += "\n ";
+        for (size_t j = i < 8 ? 0 : i - 8; j < i + 8 && j < pBytes->size(); ++j)
+        {
+            snprintf(text, sizeof(text), j == i ? " [%02X]" : " %02X", (*pBytes)[j]);
+            result += text;
+        }
+    }
+    return result;
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ArchiveFeatures.h"
+
 namespace
 {
 TEST(GridParam, RowAndColumnSizeDefaults)
@@ -125,6 +127,7 @@ TEST(GridParam, DeletesWhatItOwnsAndOnlyThat)
 
 TEST(GridParam, WithoutTheCopyFeatureAssignmentCopiesNothing)
 {
+    const WithoutArchiveFeatures without;
     CGXGridParam source;
     source.m_nFrozenRows = 3;
     CGXGridParam target;

@@ -17,12 +17,12 @@ CString Rgb(COLORREF rgb)
 TEST(PenDescription, ReadsFiveOrSixFields)
 {
     GXPenRecord pen;
-    SetPenRecordDescription(pen, _T("2 3 10 20 30"));
+    GXParseStyleDescription(pen, _T("2 3 10 20 30"));
     EXPECT_EQ(pen.GetStyle(), 2u);
     EXPECT_EQ(pen.GetWidth(), 3u);
     EXPECT_EQ(pen.GetColorCode(), (GXColorCode{RGB(10, 20, 30), 0}));
 
-    SetPenRecordDescription(pen, _T("  0   1 0 0 0 239"));
+    GXParseStyleDescription(pen, _T("  0   1 0 0 0 239"));
     EXPECT_EQ(pen.GetStyle(), 0u);
     EXPECT_EQ(pen.GetWidth(), 1u);
     EXPECT_EQ(pen.GetColorCode(), (GXColorCode{15, GX_COLORKIND_SYSTEM}));
@@ -32,7 +32,7 @@ TEST(PenDescription, FewerThanFiveFieldsUnsetThePen)
 {
     GXPenRecord pen;
     pen.SetStyle(PS_DOT).SetWidth(4).SetColor(RGB(1, 2, 3));
-    SetPenRecordDescription(pen, _T("0 1"));
+    GXParseStyleDescription(pen, _T("0 1"));
     EXPECT_FALSE(pen.IsSet());
     EXPECT_EQ(pen.GetWidth(), 4u);
     EXPECT_EQ(pen.GetColorCode(), (GXColorCode{0, 0}));
@@ -42,16 +42,16 @@ TEST(PenDescription, WritesStyleWidthColourAndTopByte)
 {
     GXPenRecord pen;
     pen.SetStyle(PS_DASH).SetWidth(300).SetColor(RGB(1, 2, 3));
-    EXPECT_EQ(GetPenRecordDescription(pen), _T("1 300 1 2 3 0"));
+    EXPECT_EQ(GXWriteStyleDescription(pen), _T("1 300 1 2 3 0"));
 
     // A system colour is written as its current value with its marker.
     pen.SetColor(0xEF000000);
-    EXPECT_EQ(GetPenRecordDescription(pen), _T("1 300 ") + Rgb(GXGetSysData()->GetSysColor(15)) + _T(" 239"));
+    EXPECT_EQ(GXWriteStyleDescription(pen), _T("1 300 ") + Rgb(GXGetSysData()->GetSysColor(15)) + _T(" 239"));
 
     for (const GXPenRecord& original : {pen, GXPenRecord().SetStyle(PS_SOLID).SetColor(0x02112233), GXPenRecord()})
     {
         GXPenRecord read;
-        SetPenRecordDescription(read, GetPenRecordDescription(original));
+        GXParseStyleDescription(read, GXWriteStyleDescription(original));
         EXPECT_EQ(read, original);
     }
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveBytes.h"
+#include "ArchiveFeatures.h"
 
 namespace
 {
@@ -370,7 +371,7 @@ TEST(StyleTest, PersistenceDoesNothingUntilItsFeatureIsInstalled)
     CGXStyle style = Other();
     CGXFont font;
     CGXAppData* pAppData = GXGetAppDataPtr();
-    ASSERT_EQ(pAppData->m_pStyleSerializeImp, nullptr);
+    const WithoutArchiveFeatures without;
 
     EXPECT_TRUE(Stored([&](CArchive& ar) { style.Serialize(ar); }).empty());
     EXPECT_TRUE(Stored([&](CArchive& ar) { font.Serialize(ar); }).empty());

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveBytes.h"
+#include "ArchiveFeatures.h"
 
 namespace
 {
@@ -220,7 +221,7 @@ TEST(StylesMapTest, CopyAndPersistenceWaitForTheirFeatures)
 {
     CGXStylesMap map;
     map.CreateStandardStyles();
-    ASSERT_EQ(GXGetAppDataPtr()->m_pParamCopyOperatorImp, nullptr);
+    const WithoutArchiveFeatures without;
 
     const CGXStylesMap copy(map);
     EXPECT_EQ(copy.GetStyleCount(), 0);

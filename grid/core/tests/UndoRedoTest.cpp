@@ -433,6 +433,20 @@ TEST_F(UndoRoundTripTest, UndoPutsEveryChangeBackExactlyAndRedoRepeatsIt)
              CObject* pInfo = nullptr;
              return m_grid.MoveCells(CGXRange(1, 1, 2, 3), 3, 2, pInfo);
          }},
+        {"styles map",
+         [&] {
+             CGXStylesMap stylesMap(*m_grid.GetStylesMap());
+             CGXStyle* pStandard = nullptr;
+             stylesMap.LookupStyle(stylesMap.m_wStyleStandard, pStandard);
+             pStandard->SetInteriorColor(RGB(0, 255, 255));
+             return m_grid.ChangeStylesMap(stylesMap);
+         }},
+        {"properties",
+         [&] {
+             CGXProperties properties(*m_grid.GetProperties());
+             properties.m_bVerticalLines = properties.m_bHorizontalLines = FALSE;
+             return m_grid.ChangeProperties(properties);
+         }},
     };
     for (const Case& c : cases)
     {

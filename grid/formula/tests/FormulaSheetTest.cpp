@@ -5,6 +5,7 @@
 #include <grid/core/StylesMap.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/tests/ArchiveBytes.h>
+#include <grid/core/tests/ArchiveFeatures.h>
 #include <grid/formula/FormulaSheet.h>
 
 #include "TestSheet.h"
@@ -23,6 +24,7 @@ public:
     void SetUp() override
     {
         GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
+        InstallArchiveFeatures();
     }
 };
 ::testing::Environment* const pNumberFormatting = ::testing::AddGlobalTestEnvironment(new NumberFormattingEnvironment);
@@ -59,9 +61,18 @@ Bytes CellRecord(BYTE nKind, BYTE nType, BYTE nFlags, DWORD dwRow, DWORD dwCol, 
 }
 
 // Schema, the (empty) CGXData part, the settings, no names, then the records and the end.
+// The data part of a sheet without styles: its record, counts, the rows' and the row and column
+// base styles' empty sparse arrays.
+Bytes EmptyDataPart(DWORD dwRows = 0, DWORD dwCols = 0)
+{
+    const Bytes emptyArray = Join({Word(1), DWord(0), DWord(0xFFFFFFFF)});
+    return Join({Word(1), DWord(dwRows), DWord(dwCols), emptyArray, emptyArray, emptyArray});
+}
+
 Bytes SheetRecord(const Bytes& records, WORD wSchema = 1)
 {
-    return Join({Word(wSchema), Word(0), Word(0), Word(0), Word(1), Word(0), Word(0), records, Bytes{0}});
+    return Join(
+        {Word(wSchema), EmptyDataPart(), Word(0), Word(0), Word(0), Word(1), Word(0), Word(0), records, Bytes{0}});
 }
 } // namespace
 
@@ -493,6 +504,7 @@ TEST(FormulaSheet, ArchiveRecordsFollowTheFieldTable)
     sheet.SetEngineCellFlag(1, 2, FALSE);
     const Bytes expected = Join({
         Word(1), // schema
+        EmptyDataPart(1, 2),
         Word(0),
         Word(0),
         Word(0),
@@ -643,4 +655,99 @@ TEST(FormulaSheet, ViolatedConstraintsShowTheConstraintViolationStyle)
     ASSERT_TRUE(sheet.GetStyleImpl(2, 1, style, CGXStyle::modeCopy, 0));
     EXPECT_FALSE(style.GetInclude(CGXStyle::inclBaseStyle));
     GXGetAppDataPtr()->UnregisterGrid(&grid);
+}
+
+namespace
+{
+Bytes StoredSheet(CGXData& sheet)
+{
+    return Stored([&](CArchive& ar) { sheet.Serialize(ar); });
+}
+
+CGXStyle CellStyle(CGXData& sheet, ROWCOL nRow, ROWCOL nCol, int nType = 0)
+{
+    CGXStyle style;
+    EXPECT_TRUE(sheet.GetStyleImpl(nRow, nCol, style, CGXStyle::modeCopy, nType)) << nRow << "," << nCol;
+    return style;
+}
+} // namespace
+
+TEST(FormulaSheet, ArchiveKeepsTheDataPartAndTheCellsOwnStyles)
+{
+    CGXFormulaSheet sheet;
+    sheet.SetRowCount(8);
+    sheet.SetColCount(4);
+    sheet.SetIterationLimit(3);
+    sheet.EngineCellsHook(L"area", CGXRange(1, 1, 2, 2), nullptr);
+    CGXStyle style;
+    sheet.StoreStyleImpl(0, 2, &style.SetValue(_T("Header")).SetFont(CGXFont().SetBold(TRUE)), CGXStyle::modeCopy, 0);
+    sheet.StoreStyleImpl(3, 0, &style.Free().SetInteriorColor(RGB(255, 255, 0)), CGXStyle::modeCopy, -1);
+    sheet.StoreStyleImpl(1, 1, &style.Free().SetValue(_T("4")).SetFont(CGXFont().SetBold(TRUE)), CGXStyle::modeCopy, 1);
+    sheet.StoreStyleImpl(2, 1, &style.Free().SetValue(_T("=A1*3")).SetInteriorColor(RGB(0, 0, 255)), CGXStyle::modeCopy,
+                         1);
+    sheet.SetTextRowCol(2, 2, L"text");
+
+    const Bytes bytes = StoredSheet(sheet);
+    CGXFormulaSheet loaded;
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_EQ(loaded.GetRowCount(), 8u);
+    EXPECT_EQ(loaded.GetColCount(), 4u);
+    EXPECT_EQ(loaded.GetIterationLimit(), 3);
+    CGXRange range;
+    EXPECT_TRUE(loaded.GetEngineNamedRange(L"area", range));
+    EXPECT_STREQ(CellStyle(loaded, 0, 2).GetValue(), L"Header");
+    EXPECT_TRUE(CellStyle(loaded, 0, 2).GetFont().GetBold());
+    EXPECT_EQ(CellStyle(loaded, 3, 0, -1).GetInterior(), CellStyle(sheet, 3, 0, -1).GetInterior());
+    EXPECT_TRUE(CellStyle(loaded, 1, 1).GetFont().GetBold());
+    EXPECT_EQ(CellStyle(loaded, 2, 1).GetInterior(), CellStyle(sheet, 2, 1).GetInterior());
+    EXPECT_EQ(loaded.GetValueRowCol(2, 1), CString(L"12"));
+    EXPECT_EQ(loaded.GetValueRowCol(2, 2), CString(L"text"));
+    EXPECT_EQ(StoredSheet(loaded), bytes);
+}
+
+TEST(FormulaSheet, ARecordBuiltFromTheFieldTableWithACellStyleLoads)
+{
+    // The cell's own style holds only a font of weight 700.
+    const Bytes fontStyle = Join({NewClassTag(0, "CGXStyle"), Word(6), DWord(0x200), NewClassTag(0, "CGXFont"), Word(2),
+                                  DWord(0x40), Word(700), Word(0), Word(0)});
+    const Bytes record = Join({Word(1), EmptyDataPart(5, 3), Word(0), Word(0), Word(0), Word(1), Word(0), Word(0),
+                               Bytes{1, 1, 3, 0}, DWord(2), DWord(1), fontStyle, Double(7.5), Bytes{0}});
+    CGXFormulaSheet sheet;
+    ASSERT_TRUE(LoadsExactly(record, [&](CArchive& ar) { sheet.Serialize(ar); }));
+    EXPECT_EQ(sheet.GetRowCount(), 5u);
+    EXPECT_EQ(sheet.GetValueRowCol(2, 2), CString(L"7.5"));
+    EXPECT_EQ(CellStyle(sheet, 2, 2).GetFont().GetWeight(), 700);
+    EXPECT_EQ(StoredSheet(sheet), record);
+}
+
+TEST(FormulaSheet, AParameterKeepsItsFormulaSheetThroughArchivesAndCopies)
+{
+    CGXGridParam param;
+    auto* pSheet = new CGXFormulaSheet;
+    pSheet->SetRowCount(4);
+    pSheet->SetColCount(2);
+    pSheet->SetNumberRowCol(1, 1, 6);
+    pSheet->SetFormulaRowCol(2, 1, L"=A1*7");
+    param.m_pData = pSheet;
+    param.m_bOwnData = TRUE;
+
+    const Bytes bytes = Stored([&](CArchive& ar) { param.Serialize(ar); });
+    CGXGridParam loaded;
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    auto* pLoaded = DYNAMIC_DOWNCAST(CGXFormulaSheet, loaded.m_pData);
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->GetValueRowCol(2, 1), CString(L"42"));
+
+    CGXGridParam copy;
+    copy = param;
+    auto* pCopy = DYNAMIC_DOWNCAST(CGXFormulaSheet, copy.m_pData);
+    ASSERT_NE(pCopy, nullptr);
+    EXPECT_NE(pCopy, pSheet);
+    EXPECT_EQ(pCopy->GetValueRowCol(2, 1), CString(L"42"));
+    pSheet->SetNumberRowCol(1, 1, 1);
+    pSheet->EnableEngineRecalc(TRUE);
+    pCopy->EnableEngineRecalc(TRUE);
+    EXPECT_EQ(pSheet->GetValueRowCol(2, 1), CString(L"7"));
+    EXPECT_EQ(pCopy->GetValueRowCol(2, 1), CString(L"42"));
+    EXPECT_EQ(pCopy->GetFormulaRowCol(2, 1), CString(L"=A1*7"));
 }

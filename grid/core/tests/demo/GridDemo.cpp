@@ -13,7 +13,8 @@
 // the cell is left, and a text cut by its cell; with "tip" the pointer rests on that text and its
 // tip shows. The "features" page shows rows frozen by the freeze command, a hidden column,
 // columns fitted to their texts, the marked headers of the current cell and a selection of whole
-// columns in its frame.
+// columns in its frame. With /reload the grid stores its parameter object and a second grid
+// below shows the object loaded from those bytes.
 #include <afxwin.h>
 
 #include <grid/controls/CellTipWnd.h>
@@ -27,6 +28,8 @@
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+
+#include <memory>
 
 namespace
 {
@@ -372,6 +375,22 @@ public:
     }
 };
 
+// A new parameter object loaded from the bytes that the grid's own stores.
+CGXGridParam* ReloadedParam(CGXGridParam& param)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        param.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    auto pLoaded = std::make_unique<CGXGridParam>();
+    pLoaded->Serialize(ar);
+    return pLoaded.release();
+}
+
 class CDemoFrame : public CFrameWnd
 {
 public:
@@ -381,7 +400,8 @@ public:
         spansPage,
         featuresPage
     };
-    explicit CDemoFrame(Page page) : m_page(page)
+    explicit CDemoFrame(Page page)
+        : m_page(page), m_bReload(CString(AfxGetApp()->m_lpCmdLine).Find(_T("/reload")) >= 0)
     {
         const LPCTSTR titles[] = {_T("Grid"), _T("Grid spans"), _T("Grid features")};
         Create(nullptr, titles[page], WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 600));
@@ -406,8 +426,9 @@ protected:
         CGXGridWnd& grid = m_page == featuresPage ? m_features
                            : m_page == spansPage  ? static_cast<CGXGridWnd&>(m_spans)
                                                   : m_grid;
-        if (!grid.Create(_T("GXWND"), nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 0, 0), this,
-                         AFX_IDW_PANE_FIRST))
+        // The two grids of /reload share the client area: they are laid out in OnSize.
+        const UINT nId = m_bReload ? idFirstGrid : AFX_IDW_PANE_FIRST;
+        if (!grid.Create(_T("GXWND"), nullptr, dwGridStyle, CRect(0, 0, 0, 0), this, nId))
             return -1;
         grid.Initialize();
         if (m_page == featuresPage)
@@ -420,6 +441,13 @@ protected:
             if (CString(AfxGetApp()->m_lpCmdLine).Find(_T("/paste")) >= 0)
                 m_grid.PasteInside();
         }
+        if (m_bReload)
+        {
+            m_reloaded.SetParam(ReloadedParam(*grid.GetParam()), TRUE);
+            if (!m_reloaded.Create(_T("GXWND"), nullptr, dwGridStyle, CRect(0, 0, 0, 0), this, idFirstGrid + 1))
+                return -1;
+            m_reloaded.Initialize();
+        }
         return 0;
     }
     void OnTimer(UINT_PTR nIDEvent)
@@ -427,10 +455,25 @@ protected:
         KillTimer(nIDEvent);
         m_grid.ShowTip();
     }
+    void OnSize(UINT nType, int cx, int cy)
+    {
+        CFrameWnd::OnSize(nType, cx, cy);
+        if (!m_bReload || m_reloaded.m_hWnd == nullptr)
+            return;
+        CRect client;
+        GetClientRect(&client);
+        const int nHalf = client.Height() / 2;
+        GetDlgItem(idFirstGrid)->MoveWindow(0, 0, client.Width(), nHalf - 2);
+        m_reloaded.MoveWindow(0, nHalf + 2, client.Width(), client.Height() - nHalf - 2);
+    }
     DECLARE_MESSAGE_MAP()
 
 private:
+    static constexpr UINT idFirstGrid = 1;
+    static constexpr DWORD dwGridStyle = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
     Page m_page;
+    BOOL m_bReload;
+    CGXGridWnd m_reloaded;
     CDemoGrid m_grid;
     CSpansGrid m_spans;
     CFeaturesGrid m_features;
@@ -439,6 +482,7 @@ private:
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
 ON_WM_CREATE()
 ON_WM_TIMER()
+ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 class CDemoApp : public CWinApp

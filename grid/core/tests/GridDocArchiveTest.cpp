@@ -1,0 +1,406 @@
+#include <grid/core/Data.h>
+#include <grid/core/DelayedRangePool.h>
+#include <grid/core/GridMergeCellsImp.h>
+#include <grid/core/GridParam.h>
+#include <grid/core/PrintDevice.h>
+#include <grid/core/Properties.h>
+#include <grid/core/SpanCellPool.h>
+#include <grid/core/Style.h>
+#include <grid/core/StylesMap.h>
+#include <grid/core/UserAttributeMap.h>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "ArchiveBytes.h"
+#include "ArchiveFeatures.h"
+
+namespace
+{
+// A resource id of GridCoreTest.rc with a string.
+constexpr WORD idUserAttribute = 52792;
+constexpr DWORD dwSparseEnd = 0xFFFFFFFF;
+
+class GridDocArchiveTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        InstallArchiveFeatures();
+    }
+};
+
+// The sizes of the style arrays, which the sparse arrays write.
+class ExposedData : public CGXData
+{
+public:
+    INT_PTR GetBaseArraySize(BOOL bRows) const
+    {
+        return (bRows ? m_apRowBaseStyle : m_apColBaseStyle).GetSize();
+    }
+    INT_PTR GetRowArraySize() const
+    {
+        return m_apapCellStyle.GetSize();
+    }
+    INT_PTR GetCellArraySize(INT_PTR nRow) const
+    {
+        return m_apapCellStyle.GetRow(nRow)->GetSize();
+    }
+    BOOL HasRow(INT_PTR nRow) const
+    {
+        return m_apapCellStyle.GetRow(nRow) != nullptr;
+    }
+};
+
+const Bytes emptyStyleArray = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
+
+template <class EXCEPTION> bool Throws(const std::function<void()>& call)
+{
+    try
+    {
+        call();
+    }
+    catch (EXCEPTION* e)
+    {
+        e->Delete();
+        return true;
+    }
+    return false;
+}
+
+Bytes StoredObject(CObject& object)
+{
+    return Stored([&](CArchive& ar) { object.Serialize(ar); });
+}
+
+TEST_F(GridDocArchiveTest, StyleArraysAreSparse)
+{
+    CGXStylePtrArray empty;
+    EXPECT_EQ(StoredObject(empty), emptyStyleArray);
+
+    ExposedData data;
+    data.SetRowCount(10);
+    data.SetColCount(4);
+    CGXStyle style;
+    data.StoreStyleImpl(3, 2, &style.SetValue(_T("x")), CGXStyle::modeCopy, 0);
+    const Bytes styleRecord = Join({Word(6), DWord(0x400), ArchiveString(L"x"), Word(0), Word(0), {0x00}});
+    const Bytes expected = Join(
+        {Word(1), DWord(10), DWord(4), Word(1), DWord(static_cast<DWORD>(data.GetRowArraySize())), DWord(3), Word(1),
+         DWord(static_cast<DWORD>(data.GetCellArraySize(3))), DWord(2), NewClassTag(0, "CGXStyle"), styleRecord,
+         DWord(dwSparseEnd), DWord(dwSparseEnd), Word(1), DWord(static_cast<DWORD>(data.GetBaseArraySize(TRUE))),
+         DWord(dwSparseEnd), Word(1), DWord(static_cast<DWORD>(data.GetBaseArraySize(FALSE))), DWord(dwSparseEnd)});
+    EXPECT_EQ(ByteDifference(StoredObject(data), expected), "");
+
+    ExposedData loaded;
+    ASSERT_TRUE(LoadsExactly(expected, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_EQ(loaded.GetRowCount(), 10u);
+    EXPECT_EQ(loaded.GetColCount(), 4u);
+    for (INT_PTR nRow = 0; nRow < 10; ++nRow)
+        EXPECT_EQ(loaded.HasRow(nRow), nRow == 3) << nRow;
+    CGXStyle cell;
+    ASSERT_TRUE(loaded.GetStyleImpl(3, 2, cell, CGXStyle::modeCopy, 0));
+    EXPECT_STREQ(cell.GetValue(), L"x");
+
+    // An index past the announced size: the elements before it stay.
+    const Bytes pastTheEnd = Join({Word(1), DWord(2), DWord(0), NewClassTag(0, "CGXStyle"), styleRecord, DWord(2),
+                                   Word(0x8001), styleRecord, DWord(dwSparseEnd)});
+    CGXStylePtrArray styles;
+    EXPECT_TRUE(
+        Throws<CInvalidArgException>([&]() { Loaded(pastTheEnd, [&](CArchive& ar) { styles.Serialize(ar); }); }));
+    ASSERT_EQ(styles.GetSize(), 2);
+    ASSERT_NE(styles.GetStyle(0), nullptr);
+    EXPECT_STREQ(styles.GetStyle(0)->GetValue(), L"x");
+}
+
+TEST_F(GridDocArchiveTest, StylesMapLoadingNamesStylesByTheirStrings)
+{
+    const Bytes emptyStyle = Join({Word(6), DWord(0), Word(0), Word(0)});
+    const Bytes record = Join({Word(2),
+                               ArchiveString(L"Styles"),
+                               Word(0),
+                               Word(1),
+                               Word(5),
+                               ArchiveString(L"Normal"),
+                               Word(1),
+                               Word(5),
+                               DWord(CGXStylesMap::idsStandard),
+                               ArchiveString(L"Normal"),
+                               {0x01},
+                               emptyStyle,
+                               Word(6),
+                               Word(1),
+                               DWord(7),
+                               emptyStyle});
+    CGXStylesMap map;
+    map.CreateStandardStyles();
+    map.RegisterStyleByName(_T("Gone"), CGXStyle(), 0);
+    ASSERT_TRUE(LoadsExactly(record, [&](CArchive& ar) { map.Serialize(ar); }));
+    EXPECT_EQ(map.GetStyleCount(), 1);
+    UINT nResourceId = 0;
+    EXPECT_STREQ(map.GetStyleName(5, nResourceId), L"Standard");
+    EXPECT_EQ(nResourceId, CGXStylesMap::idsStandard);
+    EXPECT_EQ(map.LookupStyleId(_T("Standard")), 5);
+    EXPECT_EQ(map.LookupStyleId(_T("Gone")), 0);
+    EXPECT_EQ(map.m_wStyleStandard, 5);
+    EXPECT_EQ(map.m_wStyleRowHeader, 0);
+    EXPECT_EQ(map.m_wStyleColHeader, 0);
+    ASSERT_NE(map.GetUserAttributeInfo(7), nullptr);
+    EXPECT_STREQ(map.GetUserAttributeInfo(7)->strName, L"UA7");
+
+    // Written back: the entry under its string, the name table rebuilt, the counter.
+    const Bytes stored = StoredObject(map);
+    const Bytes expected = Join({Word(2),
+                                 ArchiveString(L"Styles"),
+                                 Word(0),
+                                 Word(1),
+                                 Word(5),
+                                 ArchiveString(L"Standard"),
+                                 Word(1),
+                                 Word(5),
+                                 DWord(CGXStylesMap::idsStandard),
+                                 ArchiveString(L"Standard"),
+                                 {0x01},
+                                 emptyStyle,
+                                 Word(6),
+                                 Word(1),
+                                 DWord(7),
+                                 emptyStyle});
+    EXPECT_EQ(stored, expected);
+}
+
+TEST_F(GridDocArchiveTest, PropertiesOfAnOlderSchema)
+{
+    CGXProperties properties;
+    properties.GetColorArray().SetSize(2);
+    properties.m_anMargins[2] = 777;
+    Bytes bytes = StoredObject(properties);
+    // Schema 3 has no Print Column Headers at the end.
+    bytes[0] = 3;
+    bytes.resize(bytes.size() - 4);
+
+    CGXProperties loaded;
+    loaded.m_bPrintColHeaders = FALSE;
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_FALSE(loaded.m_bPrintColHeaders);
+    EXPECT_EQ(loaded.m_anMargins[2], 777);
+    EXPECT_EQ(loaded.GetColorArray().GetSize(), loaded.GetColorNameArray().GetSize());
+}
+
+TEST_F(GridDocArchiveTest, ANewParameterObjectWritesItsDefaults)
+{
+    CGXGridParam param;
+    const Bytes bytes = StoredObject(param);
+    const Bytes head = {0x0B, 0x00, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00,
+                        0x00, 0x00, 0x01, 0x01, 0xFF, 0x00, 0xB2, 0x00, 0xB2, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                        0x00, 0x00, 0x10, 0x27, 0x00, 0x00, 0xB0, 0x04, 0x00, 0x00, 0xFF, 0xFE, 0xFF, 0x00, 0x01, 0x00,
+                        0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+    ASSERT_GE(bytes.size(), head.size());
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(head.size())), head);
+
+    CGXGridParam loaded;
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_EQ(ByteDifference(StoredObject(loaded), bytes), "");
+}
+
+// A parameter object that owns everything the record holds.
+void Fill(CGXGridParam& param)
+{
+    auto* pStylesMap = new CGXStylesMap;
+    pStylesMap->CreateStandardStyles();
+    const WORD nTotals = pStylesMap->RegisterStyleByName(
+        _T("Totals"), CGXStyle().SetFont(CGXFont().SetBold(TRUE)).SetInteriorColor(RGB(200, 220, 240)), 0);
+    pStylesMap->AddUserAttribute(idUserAttribute, &CGXStyle().SetValue(_T("ua")));
+    param.m_pStylesMap = pStylesMap;
+    param.m_bOwnStylesMap = TRUE;
+
+    GXPenRecord pen;
+    pen.SetStyle(PS_DOT).SetColor(RGB(255, 0, 0));
+    auto* pData = new CGXData;
+    pData->SetRowCount(20);
+    pData->SetColCount(6);
+    CGXStyle style;
+    pData->StoreStyleImpl(1, 1, &style.SetValue(_T("text")).SetFont(CGXFont().SetItalic(TRUE)), CGXStyle::modeCopy, 0);
+    pData->StoreStyleImpl(2, 2, &style.Free().SetValue(12.5).SetBorders(GXBorder::Bottom, pen), CGXStyle::modeCopy, 0);
+    pData->StoreStyleImpl(3, 3, &style.Free().SetValue(_T("=A1")).SetValueType(CGXStyle::valueFormula),
+                          CGXStyle::modeCopy, 0);
+    pData->StoreStyleImpl(4, 4, &style.Free().SetValue(_T("#DIV")).SetValueType(CGXStyle::valueError),
+                          CGXStyle::modeCopy, 0);
+    pData->StoreStyleImpl(5, 5, &style.Free().SetInteriorColor(RGB(0, 128, 0)).SetBaseStyle(nTotals),
+                          CGXStyle::modeCopy, 0);
+    pData->StoreStyleImpl(6, 0, &style.Free().SetBaseStyle(nTotals), CGXStyle::modeCopy, -1);
+    pData->StoreStyleImpl(0, 3, &style.Free().SetHorizontalAlignment(DT_RIGHT), CGXStyle::modeCopy, -1);
+    param.m_pData = pData;
+    param.m_bOwnData = TRUE;
+
+    auto* pProperties = new CGXProperties;
+    pProperties->AddDefaultUserProperties();
+    pProperties->GetColorArray()[0] = RGB(1, 2, 3);
+    pProperties->m_anMargins[3] = 1234;
+    pProperties->m_awColBreaks.Add(4);
+    pProperties->GetDataHeader().StoreStyleImpl(1, 1, &style.Free().SetValue(_T("$F")), CGXStyle::modeCopy, 0);
+    param.m_pProperties = pProperties;
+    param.m_bOwnProperties = TRUE;
+
+    param.m_pPrintDevice = new CGXPrintDevice;
+    param.m_bOwnPrintDevice = TRUE;
+
+    param.m_SelRects.AddTail(new CGXRange(2, 2, 4, 4));
+    param.m_CoveredCellsList.AddTail(new CGXRange(7, 1, 8, 2));
+    param.m_RowHeights.SetAt(3, 2500);
+    param.m_ColWidths.SetAt(2, 15000);
+    param.m_abHideRow.SetSize(2);
+    param.m_abHideRow[1] = 0x04;
+    param.m_nFrozenRows = 1;
+    param.m_strName = _T("Sheet");
+    param.m_wSpecialMode = 3;
+    param.m_bSetting11 = 1;
+    param.m_adwSettings3[1] = 9;
+
+    param.m_pFloatCellsWork = new CGXDelayedRangePool;
+    param.m_pFloatCellsWork->DelayRange(CGXRange(1, 1, 5, 5));
+    param.m_pFloatCellsPool = new CGXSpanCellPool;
+    param.m_pFloatCellsPool->SetSpan(1, 1, 1, 3, TRUE);
+    param.m_pMergeCellsWork = new CGXDelayedRangePool;
+    param.m_pMergeCellsPool = new CGXSpanCellPool;
+    param.m_pMergeCellsPool2 = new CGXSpanCellPool;
+    param.m_pMergeCellsPool2->SetSpan(2, 2, 4, 2, TRUE);
+}
+
+// Everything both parameter objects hold, member by member: the settings and the stored
+// form of each object.
+void ExpectEqualParams(CGXGridParam& a, CGXGridParam& b)
+{
+    GXVisitParamRecordSettings([&](auto, auto member) { EXPECT_TRUE(member(a) == member(b)); });
+    EXPECT_EQ(StoredObject(*a.m_pStylesMap), StoredObject(*b.m_pStylesMap));
+    EXPECT_EQ(StoredObject(*a.m_pData), StoredObject(*b.m_pData));
+    EXPECT_EQ(StoredObject(*a.m_pProperties), StoredObject(*b.m_pProperties));
+    EXPECT_EQ(StoredObject(a.m_SelRects), StoredObject(b.m_SelRects));
+    EXPECT_EQ(StoredObject(a.m_CoveredCellsList), StoredObject(b.m_CoveredCellsList));
+    EXPECT_EQ(StoredObject(a.m_RowHeights), StoredObject(b.m_RowHeights));
+    EXPECT_EQ(StoredObject(a.m_ColWidths), StoredObject(b.m_ColWidths));
+    EXPECT_EQ(StoredObject(a.m_abHideRow), StoredObject(b.m_abHideRow));
+    EXPECT_EQ(StoredObject(*a.m_pFloatCellsPool), StoredObject(*b.m_pFloatCellsPool));
+    EXPECT_EQ(StoredObject(*a.m_pMergeCellsPool2), StoredObject(*b.m_pMergeCellsPool2));
+    EXPECT_EQ(a.m_pFloatCellsWork->GetCount(), b.m_pFloatCellsWork->GetCount());
+    EXPECT_EQ(a.m_wSpecialMode, b.m_wSpecialMode);
+    EXPECT_EQ(a.m_adwSettings3[1], b.m_adwSettings3[1]);
+}
+
+TEST_F(GridDocArchiveTest, AParameterOwningEverythingComesBackAndStoresAgainIdentically)
+{
+    CGXGridParam param;
+    Fill(param);
+    const Bytes bytes = StoredObject(param);
+
+    CGXGridParam loaded;
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    ASSERT_NE(loaded.m_pStylesMap, nullptr);
+    ASSERT_NE(loaded.m_pData, nullptr);
+    ASSERT_NE(loaded.m_pProperties, nullptr);
+    ASSERT_NE(loaded.m_pPrintDevice, nullptr);
+    ASSERT_NE(loaded.m_pMergeCellsPool2, nullptr);
+    ExpectEqualParams(param, loaded);
+    EXPECT_EQ(ByteDifference(StoredObject(loaded), bytes), "");
+
+    // Cells find their base styles in the loaded styles map.
+    CGXStyle cell;
+    ASSERT_TRUE(loaded.m_pData->GetStyleImpl(5, 5, cell, CGXStyle::modeCopy, 0));
+    EXPECT_EQ(cell.GetBaseStyle(), loaded.m_pStylesMap->LookupStyleId(_T("Totals")));
+    EXPECT_EQ(loaded.m_pProperties->GetColor(0), RGB(1, 2, 3));
+    EXPECT_STREQ(loaded.m_pProperties->GetUserProperty(CGXProperties::idCurrentCellProperty).GetValue(),
+                 param.m_pProperties->GetUserProperty(CGXProperties::idCurrentCellProperty).GetValue());
+
+    // Loading again replaces what was loaded.
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_EQ(ByteDifference(StoredObject(loaded), bytes), "");
+}
+
+TEST_F(GridDocArchiveTest, AnObjectTheParameterDoesNotOwnIsNotWritten)
+{
+    CGXProperties properties;
+    CGXGridParam param;
+    param.m_pProperties = &properties;
+    const Bytes bytes = StoredObject(param);
+    EXPECT_EQ(bytes, StoredObject(*std::make_unique<CGXGridParam>()));
+
+    CGXGridParam loaded;
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    EXPECT_EQ(loaded.m_pProperties, nullptr);
+}
+
+TEST_F(GridDocArchiveTest, ASchema6RecordHasItsSpansWorkedOutAnew)
+{
+    CGXGridParam param;
+    Fill(param);
+    Bytes bytes = StoredObject(param);
+    // What schemas 8 to 11 added: three bytes, a word, a byte, a byte and two values.
+    bytes.resize(bytes.size() - 15);
+    bytes[0] = 6;
+
+    CGXGridParam loaded;
+    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { loaded.Serialize(ar); }));
+    for (CGXDelayedRangePool* pWork : {loaded.m_pFloatCellsWork, loaded.m_pMergeCellsWork})
+    {
+        ASSERT_NE(pWork, nullptr);
+        ASSERT_EQ(pWork->GetCount(), 1);
+        const CGXRange& range = pWork->GetAt(0)->m_range;
+        EXPECT_EQ(range.top, 0u);
+        EXPECT_EQ(range.left, 0u);
+        EXPECT_EQ(range.bottom, static_cast<ROWCOL>(-2));
+        EXPECT_EQ(range.right, static_cast<ROWCOL>(-2));
+    }
+    CGXRange span(2, 2);
+    EXPECT_FALSE(loaded.m_pMergeCellsPool2->GetSpan(2, 2, span));
+    EXPECT_FALSE(loaded.m_pFloatCellsPool->GetSpan(1, 1, span));
+    EXPECT_EQ(loaded.m_bSetting11, 0);
+}
+
+TEST_F(GridDocArchiveTest, RecordsOfNewerSchemasAndDamagedRecordsAreRefused)
+{
+    CGXStylesMap map;
+    CGXData data;
+    CGXStylePtrArrayPtrArray rows;
+    CGXProperties properties;
+    CGXGridParam param;
+    const struct
+    {
+        const char* name;
+        CObject& object;
+        WORD wSchema;
+    } cases[] = {{"styles map", map, 3},        {"data", data, 2},
+                 {"style rows", rows, 2},       {"style rows", rows, 0},
+                 {"properties", properties, 5}, {"parameter", param, 12}};
+    for (const auto& c : cases)
+    {
+        ULONGLONG nRead = 0;
+        EXPECT_EQ(LoadCause(
+                      Join({Word(c.wSchema), DWord(0)}), [&](CArchive& ar) { c.object.Serialize(ar); }, &nRead),
+                  CArchiveException::badSchema)
+            << c.name;
+        EXPECT_EQ(nRead, 2u) << c.name;
+    }
+
+    // A style where the parameter's data belongs.
+    CGXGridParam source;
+    source.m_pData = reinterpret_cast<CGXData*>(new CGXStyle);
+    source.m_bOwnData = TRUE;
+    const Bytes wrongClass = StoredObject(source);
+    delete reinterpret_cast<CGXStyle*>(source.m_pData);
+    source.m_pData = nullptr;
+    EXPECT_EQ(LoadCause(wrongClass, [&](CArchive& ar) { param.Serialize(ar); }), CArchiveException::badClass);
+    EXPECT_EQ(param.m_pData, nullptr);
+
+    CGXGridParam full;
+    Fill(full);
+    const Bytes bytes = StoredObject(full);
+    for (size_t nCut : {bytes.size() / 3, bytes.size() - 1})
+    {
+        CGXGridParam cut;
+        EXPECT_EQ(LoadCause(Bytes(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(nCut)),
+                            [&](CArchive& ar) { cut.Serialize(ar); }),
+                  CArchiveException::endOfFile)
+            << nCut;
+    }
+}
+} // namespace
