@@ -7,6 +7,7 @@
 #include <afx/ThreadState.h>
 #include <afx/DockBar.h>
 #include <afx/DockContext.h>
+#include <afx/DockState.h>
 #include <afx/MiniDockFrameWnd.h>
 
 #define WM_QUERYAFXWNDPROC 0x0360 // answered 1 by AfxWndProc
