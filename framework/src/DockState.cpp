@@ -366,11 +366,11 @@ CString CDockState::SummarySection(LPCTSTR lpszProfileName)
     return section;
 }
 
-void CDockState::SaveProfile(LPCTSTR lpszProfileName, const std::function<BOOL(CControlBarInfo*, int)>& saveInfo)
+void CDockState::SaveProfile(LPCTSTR lpszProfileName, const std::function<BOOL(void*, int)>& saveInfo)
 {
     int nIndex = 0;
     for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-        if (saveInfo(static_cast<CControlBarInfo*>(m_arrBarInfo[i]), nIndex))
+        if (saveInfo(m_arrBarInfo[i], nIndex))
             ++nIndex;
     CProfileDockStateValues summary(SummarySection(lpszProfileName));
     const CSize size = GetScreenSize();
@@ -380,7 +380,7 @@ void CDockState::SaveProfile(LPCTSTR lpszProfileName, const std::function<BOOL(C
 }
 
 void CDockState::LoadProfile(LPCTSTR lpszProfileName, const NewInfoFn& newInfo,
-                             const std::function<void(CControlBarInfo*, int)>& loadInfo)
+                             const std::function<void(void*, int)>& loadInfo)
 {
     CProfileDockStateValues summary(SummarySection(lpszProfileName));
     const int nBars = summary.ReadInt(szBars, 0);
@@ -388,14 +388,14 @@ void CDockState::LoadProfile(LPCTSTR lpszProfileName, const NewInfoFn& newInfo,
     // Saves are dense from 0: a damaged count ends at the first index that was never saved.
     for (int i = 0; i < nBars && CControlBarInfo::IsStored(lpszProfileName, i); ++i)
     {
-        CControlBarInfo* pInfo = newInfo();
+        void* pInfo = newInfo();
         m_arrBarInfo.Add(pInfo);
         loadInfo(pInfo, i);
     }
 }
 
 void CDockState::SerializeInfos(CArchive& ar, const NewInfoFn& newInfo,
-                                const std::function<void(CControlBarInfo*)>& serializeInfo)
+                                const std::function<void(void*)>& serializeInfo)
 {
     if (ar.IsStoring())
     {
@@ -407,7 +407,7 @@ void CDockState::SerializeInfos(CArchive& ar, const NewInfoFn& newInfo,
         }
         ar << static_cast<WORD>(m_arrBarInfo.GetSize());
         for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-            serializeInfo(static_cast<CControlBarInfo*>(m_arrBarInfo[i]));
+            serializeInfo(m_arrBarInfo[i]);
         return;
     }
     ar >> m_dwVersion;
@@ -421,7 +421,7 @@ void CDockState::SerializeInfos(CArchive& ar, const NewInfoFn& newInfo,
     ar >> nCount;
     for (WORD i = 0; i < nCount; ++i)
     {
-        CControlBarInfo* pInfo = newInfo();
+        void* pInfo = newInfo();
         m_arrBarInfo.Add(pInfo);
         serializeInfo(pInfo);
     }
@@ -431,16 +431,19 @@ void CDockState::SerializeInfos(CArchive& ar, const NewInfoFn& newInfo,
 
 void CDockState::SaveState(LPCTSTR lpszProfileName)
 {
-    SaveProfile(lpszProfileName,
-                [lpszProfileName](CControlBarInfo* pInfo, int nIndex) { return pInfo->SaveState(lpszProfileName, nIndex); });
+    SaveProfile(lpszProfileName, [lpszProfileName](void* pInfo, int nIndex) {
+        return static_cast<CControlBarInfo*>(pInfo)->SaveState(lpszProfileName, nIndex);
+    });
 }
 
 void CDockState::LoadState(LPCTSTR lpszProfileName)
 {
     Clear();
     LoadProfile(
-        lpszProfileName, [] { return new CControlBarInfo; },
-        [this, lpszProfileName](CControlBarInfo* pInfo, int nIndex) { pInfo->LoadState(lpszProfileName, nIndex, this); });
+        lpszProfileName, []() -> void* { return new CControlBarInfo; },
+        [this, lpszProfileName](void* pInfo, int nIndex) {
+            static_cast<CControlBarInfo*>(pInfo)->LoadState(lpszProfileName, nIndex, this);
+        });
 }
 
 void CDockState::Serialize(CArchive& ar)
@@ -448,5 +451,6 @@ void CDockState::Serialize(CArchive& ar)
     if (ar.IsLoading())
         Clear();
     SerializeInfos(
-        ar, [] { return new CControlBarInfo; }, [this, &ar](CControlBarInfo* pInfo) { pInfo->Serialize(ar, this); });
+        ar, []() -> void* { return new CControlBarInfo; },
+        [this, &ar](void* pInfo) { static_cast<CControlBarInfo*>(pInfo)->Serialize(ar, this); });
 }

@@ -315,7 +315,7 @@ SECControlBarInfo* SECDockState::CreateBarInfo(bars::SECControlBarManager* pMana
 
 void SECDockState::SaveState(LPCTSTR lpszProfileName)
 {
-    SaveProfile(lpszProfileName, [lpszProfileName](CControlBarInfo* pInfo, int nIndex) {
+    SaveProfile(lpszProfileName, [lpszProfileName](void* pInfo, int nIndex) {
         return static_cast<SECControlBarInfo*>(pInfo)->SaveState(lpszProfileName, nIndex);
     });
 }
@@ -324,8 +324,8 @@ void SECDockState::LoadState(LPCTSTR lpszProfileName)
 {
     Clear();
     LoadProfile(
-        lpszProfileName, [this] { return CreateBarInfo(m_pManager); },
-        [this, lpszProfileName](CControlBarInfo* pInfo, int nIndex) {
+        lpszProfileName, [this]() -> void* { return CreateBarInfo(m_pManager); },
+        [this, lpszProfileName](void* pInfo, int nIndex) {
             static_cast<SECControlBarInfo*>(pInfo)->LoadState(lpszProfileName, nIndex, this);
         });
 }
@@ -335,8 +335,8 @@ void SECDockState::Serialize(CArchive& ar)
     if (ar.IsLoading())
         Clear();
     SerializeInfos(
-        ar, [this] { return CreateBarInfo(m_pManager); },
-        [this, &ar](CControlBarInfo* pInfo) { static_cast<SECControlBarInfo*>(pInfo)->Serialize(ar, this); });
+        ar, [this]() -> void* { return CreateBarInfo(m_pManager); },
+        [this, &ar](void* pInfo) { static_cast<SECControlBarInfo*>(pInfo)->Serialize(ar, this); });
 }
 
 void SECDockState::TakeFrameManager(CFrameWnd* pFrame)

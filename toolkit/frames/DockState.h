@@ -120,6 +120,7 @@ public:
     {
         m_pCreatedBars = pList;
     }
+    // The records: m_arrBarInfo holds SECControlBarInfo pointers.
     SECControlBarInfo* GetBarInfo(INT_PTR nIndex) const
     {
         return static_cast<SECControlBarInfo*>(m_arrBarInfo[nIndex]);

@@ -156,12 +156,12 @@ public:
     static CString SummarySection(LPCTSTR lpszProfileName);
 
 protected:
-    // The forms' walks over the records, with the operations of the derived state's records:
-    // saved indices are dense (a record that declines uses none); a load makes records with
-    // newInfo and ends at the first index never saved; an archive load starts empty.
-    using NewInfoFn = std::function<CControlBarInfo*()>;
-    void SaveProfile(LPCTSTR lpszProfileName, const std::function<BOOL(CControlBarInfo*, int)>& saveInfo);
-    void LoadProfile(LPCTSTR lpszProfileName, const NewInfoFn& newInfo,
-                     const std::function<void(CControlBarInfo*, int)>& loadInfo);
-    void SerializeInfos(CArchive& ar, const NewInfoFn& newInfo, const std::function<void(CControlBarInfo*)>& serializeInfo);
+    // The forms' walks over the records, with the operations of the derived state's records,
+    // which see the array's entries as the derived state added them: saved indices are dense (a
+    // record that declines uses none); a load adds the entries newInfo makes and ends at the
+    // first index never saved.
+    using NewInfoFn = std::function<void*()>;
+    void SaveProfile(LPCTSTR lpszProfileName, const std::function<BOOL(void*, int)>& saveInfo);
+    void LoadProfile(LPCTSTR lpszProfileName, const NewInfoFn& newInfo, const std::function<void(void*, int)>& loadInfo);
+    void SerializeInfos(CArchive& ar, const NewInfoFn& newInfo, const std::function<void(void*)>& serializeInfo);
 };

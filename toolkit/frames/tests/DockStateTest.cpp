@@ -148,7 +148,7 @@ TEST(DockStateProfile, ValuesReadAsTheRecordDefines)
         state.LoadState(_T("P"));
         ASSERT_EQ(state.GetBarInfoCount(), 1);
         SECControlBarInfo& info = *state.GetBarInfo(0);
-        EXPECT_FLOAT_EQ(info.m_fPctWidth, c.expected) << CStringA(c.text).GetString();
+        EXPECT_FLOAT_EQ(info.m_fPctWidth, c.expected) << c.expected;
         EXPECT_EQ(info.m_pointPos, CPoint(5000, 100));
         EXPECT_EQ(info.m_szMRUFloat, CSize(0, 0));
         EXPECT_EQ(info.m_szMRUVertDock, CSize(0, 70));
@@ -570,9 +570,9 @@ struct BarView
     bool floating;
     bool operator==(const BarView& other) const
     {
-        const auto near = [](LONG a, LONG b) { return std::abs(a - b) <= 1; };
-        return near(rect.left, other.rect.left) && near(rect.top, other.rect.top) &&
-               near(rect.right, other.rect.right) && near(rect.bottom, other.rect.bottom) &&
+        const auto within1 = [](LONG a, LONG b) { return std::abs(a - b) <= 1; };
+        return within1(rect.left, other.rect.left) && within1(rect.top, other.rect.top) &&
+               within1(rect.right, other.rect.right) && within1(rect.bottom, other.rect.bottom) &&
                visible == other.visible && pinned == other.pinned && floating == other.floating;
     }
 };
@@ -750,7 +750,8 @@ TEST_F(DockStateApplyTest, AFrameFloatingInAnMDIChildComesBackPlaced)
     CFrameWnd* pChild = output.GetParentFrame();
     ASSERT_NE(DYNAMIC_DOWNCAST(CMDIChildWnd, pChild), nullptr);
     pChild->SetWindowPos(nullptr, 50, 60, 320, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    WINDOWPLACEMENT placement{sizeof(WINDOWPLACEMENT)};
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
     pChild->GetWindowPlacement(&placement);
     m_pFrame->SaveDockState(_T("Layout"));
     m_pFrame->DockControlBarSized(&output, AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.75f, 200);
@@ -759,7 +760,8 @@ TEST_F(DockStateApplyTest, AFrameFloatingInAnMDIChildComesBackPlaced)
     m_pFrame->LoadDockState(_T("Layout"));
     CFrameWnd* pNewChild = output.GetParentFrame();
     ASSERT_NE(DYNAMIC_DOWNCAST(CMDIChildWnd, pNewChild), nullptr);
-    WINDOWPLACEMENT restored{sizeof(WINDOWPLACEMENT)};
+    WINDOWPLACEMENT restored{};
+    restored.length = sizeof(restored);
     pNewChild->GetWindowPlacement(&restored);
     EXPECT_EQ(CRect(restored.rcNormalPosition), CRect(placement.rcNormalPosition));
 }
@@ -778,7 +780,8 @@ TEST_F(DockStateApplyTest, AFrameStoredOffTheScreenKeepsTenPixelsOnIt)
         }
     ASSERT_TRUE(bFound);
     m_pFrame->SetDockState(state);
-    MONITORINFO monitor{sizeof(MONITORINFO)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfo(::MonitorFromPoint(CPoint(5000, 100), MONITOR_DEFAULTTONEAREST), &monitor);
     CRect rect;
     m_pFrame->m_output.GetParentFrame()->GetWindowRect(&rect);
