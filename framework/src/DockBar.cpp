@@ -83,9 +83,9 @@ void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
     pInfo->m_bFloating = m_bFloating;
     if (m_bFloating)
     {
+        // The client corner of the floating frame: the frame adds its own borders when placed.
         CRect rect;
-        if (CWnd* pFrame = GetParent())
-            pFrame->GetWindowRect(&rect);
+        GetWindowRect(&rect);
         pInfo->m_pointPos = rect.TopLeft();
         pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
     }

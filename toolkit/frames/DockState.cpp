@@ -384,15 +384,20 @@ BOOL SECDockState::SetState(CFrameWnd* pFrame)
     TakeFrameManager(pFrame);
     const BOOL bMDIFrame = DYNAMIC_DOWNCAST(SECMDIFrameWnd, pFrame) != nullptr;
     BindBars(pFrame, bMDIFrame);
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-    {
-        SECControlBarInfo* pInfo = GetBarInfo(i);
-        auto* pToolkitBar = DYNAMIC_DOWNCAST(SECControlBar, pInfo->m_pBar);
-        if (pToolkitBar != nullptr)
-            pToolkitBar->SetBarInfoEx(pInfo, pFrame);
-        else
-            pInfo->m_pBar->SetBarInfo(pInfo, pFrame);
-    }
+    // The dock bars' rows first, so that each bar finds itself where it will stay before it
+    // takes its own record (an unpinned bar floats out of the dock bar that holds it).
+    for (const BOOL bDockBars : {TRUE, FALSE})
+        for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
+        {
+            SECControlBarInfo* pInfo = GetBarInfo(i);
+            auto* pToolkitBar = DYNAMIC_DOWNCAST(SECControlBar, pInfo->m_pBar);
+            if ((pToolkitBar == nullptr) != bDockBars)
+                continue;
+            if (pToolkitBar != nullptr)
+                pToolkitBar->SetBarInfoEx(pInfo, pFrame);
+            else
+                pInfo->m_pBar->SetBarInfo(pInfo, pFrame);
+        }
     FinishBars(pFrame);
     pFrame->RecalcLayout(TRUE);
     if (bMDIFrame)
@@ -449,7 +454,13 @@ void SECDockState::FinishBars(CFrameWnd* /*pFrame*/)
     {
         SECControlBarInfo* pInfo = GetBarInfo(i);
         if (auto* pToolkitBar = DYNAMIC_DOWNCAST(SECControlBar, pInfo->m_pBar))
+        {
             pToolkitBar->SetExBarStyle(pInfo->m_dwExStyle, FALSE);
+            // Layouts run while the records were applied fitted shares around bars still hidden:
+            // the first layout of the whole takes the shares as saved.
+            pToolkitBar->m_fPctWidth = pInfo->m_fPctWidth;
+            pToolkitBar->SetShareSettled(TRUE);
+        }
         if (pInfo->m_bFloating)
             PlaceFloatingFrame(pInfo);
     }
