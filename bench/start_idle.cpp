@@ -41,7 +41,8 @@ BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
 // The seconds from start to idle with the main window shown; negative when that never came.
 double StartToIdle(const std::wstring& strCommand, const wchar_t* pszDirectory, const wchar_t* pszTitle)
 {
-    STARTUPINFOW startup = {sizeof(startup)};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     std::vector<wchar_t> command(strCommand.begin(), strCommand.end());
     command.push_back(0);

@@ -1,5 +1,7 @@
 #include <afxwin.h>
 
+#include <algorithm>
+
 namespace
 {
 // The owner-draw messages that the parent reflects to the control's object. Every owner-drawn
@@ -661,6 +663,209 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT)
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     return ReflectOwnerDraw(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+// Check list box
+
+namespace
+{
+// An entry's item data: the check in the low bits, and a flag for a disabled entry, so that
+// an entry added by AddString starts unchecked and enabled.
+constexpr DWORD_PTR checkMask = 0x3;
+constexpr DWORD_PTR disabledFlag = 0x100;
+constexpr int checkBoxSize = 13;
+} // namespace
+
+IMPLEMENT_DYNAMIC(CCheckListBox, CListBox)
+
+BEGIN_MESSAGE_MAP(CCheckListBox, CListBox)
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_MESSAGE(WM_SETFONT, OnSetFont)
+END_MESSAGE_MAP()
+
+BOOL CCheckListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    ASSERT(dwStyle & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE));
+    if (!CListBox::Create(dwStyle, rect, pParentWnd, nID))
+        return FALSE;
+    SetItemHeight(0, static_cast<UINT>(CalcMinimumItemHeight()));
+    return TRUE;
+}
+
+void CCheckListBox::SetCheckStyle(UINT nStyle)
+{
+    ASSERT(nStyle == BS_CHECKBOX || nStyle == BS_AUTOCHECKBOX || nStyle == BS_3STATE || nStyle == BS_AUTO3STATE);
+    m_nStyle = nStyle;
+}
+
+UINT CCheckListBox::GetCheckStyle() const
+{
+    return m_nStyle;
+}
+
+void CCheckListBox::SetCheck(int nIndex, int nCheck)
+{
+    const DWORD_PTR dwData = GetItemData(nIndex);
+    if (dwData == static_cast<DWORD_PTR>(LB_ERR) || nCheck < 0 || nCheck > 2)
+        return;
+    SetItemData(nIndex, (dwData & ~checkMask) | static_cast<DWORD_PTR>(nCheck));
+    CRect rect;
+    if (GetItemRect(nIndex, rect) != LB_ERR)
+        InvalidateRect(rect, FALSE);
+}
+
+int CCheckListBox::GetCheck(int nIndex) const
+{
+    const DWORD_PTR dwData = GetItemData(nIndex);
+    return dwData == static_cast<DWORD_PTR>(LB_ERR) ? 0 : static_cast<int>(dwData & checkMask);
+}
+
+void CCheckListBox::Enable(int nIndex, BOOL bEnabled)
+{
+    const DWORD_PTR dwData = GetItemData(nIndex);
+    if (dwData == static_cast<DWORD_PTR>(LB_ERR))
+        return;
+    SetItemData(nIndex, bEnabled ? dwData & ~disabledFlag : dwData | disabledFlag);
+    CRect rect;
+    if (GetItemRect(nIndex, rect) != LB_ERR)
+        InvalidateRect(rect, FALSE);
+}
+
+BOOL CCheckListBox::IsEnabled(int nIndex) const
+{
+    const DWORD_PTR dwData = GetItemData(nIndex);
+    return dwData != static_cast<DWORD_PTR>(LB_ERR) && (dwData & disabledFlag) == 0;
+}
+
+CRect CCheckListBox::OnGetCheckPosition(CRect /*rectItem*/, CRect rectCheckBox)
+{
+    return rectCheckBox;
+}
+
+CRect CCheckListBox::CheckBoxRect(int nIndex)
+{
+    CRect rectItem;
+    GetItemRect(nIndex, rectItem);
+    const int nTop = rectItem.top + (rectItem.Height() - checkBoxSize) / 2;
+    const CRect rectBox(rectItem.left + 1, nTop, rectItem.left + 1 + checkBoxSize, nTop + checkBoxSize);
+    return OnGetCheckPosition(rectItem, rectBox);
+}
+
+int CCheckListBox::CalcMinimumItemHeight()
+{
+    CClientDC dc(this);
+    CFont* pFont = GetFont();
+    CFont* pOldFont = pFont != nullptr ? dc.SelectObject(pFont) : nullptr;
+    TEXTMETRIC tm{};
+    dc.GetTextMetrics(&tm);
+    if (pOldFont != nullptr)
+        dc.SelectObject(pOldFont);
+    return std::max(static_cast<int>(tm.tmHeight), checkBoxSize + 2);
+}
+
+void CCheckListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    lpMeasureItemStruct->itemHeight = static_cast<UINT>(CalcMinimumItemHeight());
+}
+
+void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    const int nIndex = static_cast<int>(lpDrawItemStruct->itemID);
+    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
+    const CRect rectItem(lpDrawItemStruct->rcItem);
+    // Unselected entries keep the colours that the parent set for the list.
+    const COLORREF rgbBack = pDC->GetBkColor();
+    pDC->FillSolidRect(rectItem, rgbBack);
+    if (nIndex < 0)
+        return;
+
+    const int nCheck = GetCheck(nIndex);
+    const BOOL bEnabled = IsEnabled(nIndex) && IsWindowEnabled();
+    UINT nState = DFCS_BUTTONCHECK;
+    if (nCheck == 1)
+        nState |= DFCS_CHECKED;
+    else if (nCheck == 2)
+        nState = DFCS_BUTTON3STATE | DFCS_CHECKED;
+    if (!bEnabled)
+        nState |= DFCS_INACTIVE;
+    CRect rectBox = CheckBoxRect(nIndex);
+    pDC->DrawFrameControl(rectBox, DFC_BUTTON, nState);
+
+    CRect rectText(rectBox.right + 3, rectItem.top, rectItem.right, rectItem.bottom);
+    const BOOL bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    const COLORREF rgbOldBack = pDC->SetBkColor(bSelected ? ::GetSysColor(COLOR_HIGHLIGHT) : rgbBack);
+    const COLORREF rgbOldText = pDC->SetTextColor(!bEnabled  ? ::GetSysColor(COLOR_GRAYTEXT)
+                                                  : bSelected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                                              : pDC->GetTextColor());
+    CString strText;
+    GetText(nIndex, strText);
+    if (bSelected)
+        pDC->FillSolidRect(rectText, ::GetSysColor(COLOR_HIGHLIGHT));
+    pDC->DrawText(strText, CRect(rectText.left + 1, rectText.top, rectText.right, rectText.bottom),
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (lpDrawItemStruct->itemState & ODS_FOCUS)
+        pDC->DrawFocusRect(rectText);
+    pDC->SetTextColor(rgbOldText);
+    pDC->SetBkColor(rgbOldBack);
+}
+
+void CCheckListBox::ToggleCheck(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= GetCount() || !IsEnabled(nIndex))
+        return;
+    int nCheck = GetCheck(nIndex);
+    if (m_nStyle == BS_AUTO3STATE || m_nStyle == BS_3STATE)
+        nCheck = (nCheck + 1) % 3;
+    else
+        nCheck = nCheck == 1 ? 0 : 1;
+    SetCheck(nIndex, nCheck);
+    if (CWnd* pParent = GetParent())
+        pParent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), CLBN_CHKCHANGE),
+                             reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CCheckListBox::OnLButtonDown(UINT /*nFlags*/, CPoint point)
+{
+    BOOL bOutside = TRUE;
+    const int nIndex = static_cast<int>(LOWORD(ItemFromPoint(point, bOutside)));
+    const BOOL bOnBox = !bOutside && CheckBoxRect(nIndex).PtInRect(point);
+    Default();
+    if (bOnBox)
+        ToggleCheck(nIndex);
+}
+
+void CCheckListBox::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    // A quick second click on the box is a second toggle.
+    OnLButtonDown(nFlags, point);
+}
+
+void CCheckListBox::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
+{
+    if (nChar == VK_SPACE)
+    {
+        ToggleCheck(GetCaretIndex());
+        return;
+    }
+    Default();
+}
+
+void CCheckListBox::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
+{
+    // The space bar toggles; it does not search the entries.
+    if (nChar != _T(' '))
+        Default();
+}
+
+LRESULT CCheckListBox::OnSetFont(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    const LRESULT lResult = Default();
+    if ((GetStyle() & LBS_OWNERDRAWFIXED) != 0)
+        SetItemHeight(0, static_cast<UINT>(CalcMinimumItemHeight()));
+    return lResult;
 }
 
 // Combo box

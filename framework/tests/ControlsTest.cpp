@@ -312,6 +312,97 @@ TEST_F(ControlsTest, OwnerDrawMessagesReachTheControl)
     }
 }
 
+// A check list box whose parent hears of the changed checks.
+class CheckListTest : public ControlsTest
+{
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY,
+                                  controlRect, &m_parent, 21));
+        for (LPCTSTR pszItem : {L"alpha", L"beta", L"gamma"})
+            m_list.AddString(pszItem);
+    }
+    void Click(int nIndex, int x)
+    {
+        CRect rect;
+        m_list.GetItemRect(nIndex, rect);
+        const LPARAM lParam = MAKELPARAM(x, rect.CenterPoint().y);
+        m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        m_list.SendMessage(WM_LBUTTONUP, 0, lParam);
+    }
+    void Space()
+    {
+        m_list.SendMessage(WM_KEYDOWN, VK_SPACE, 1);
+        m_list.SendMessage(WM_CHAR, L' ', 1);
+        m_list.SendMessage(WM_KEYUP, VK_SPACE, 1);
+    }
+    std::vector<int> Checks() const
+    {
+        return {m_list.GetCheck(0), m_list.GetCheck(1), m_list.GetCheck(2)};
+    }
+
+    CCheckListBox m_list;
+};
+
+TEST_F(CheckListTest, ChecksAreZeroToTwoAndStartUnchecked)
+{
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 0, 0}));
+    m_list.SetCheck(0, 1);
+    m_list.SetCheck(1, 2);
+    m_list.SetCheck(2, 3);
+    EXPECT_EQ(Checks(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(m_list.GetCheck(7), 0);
+    EXPECT_GE(m_list.GetItemHeight(0), 15);
+}
+
+TEST_F(CheckListTest, AClickOnTheBoxTogglesOnTheTextItOnlySelects)
+{
+    Click(1, 5);
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(m_list.GetCurSel(), 1);
+    Click(2, 100);
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 1, 0}));
+    EXPECT_EQ(m_list.GetCurSel(), 2);
+    Click(1, 5);
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 0, 0}));
+}
+
+TEST_F(CheckListTest, SpaceTogglesTheCurrentEntryButNotADisabledOne)
+{
+    m_list.SetCurSel(2);
+    Space();
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 0, 1}));
+    Space();
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(m_list.GetCurSel(), 2) << "the space bar does not search";
+
+    m_list.Enable(0, FALSE);
+    EXPECT_FALSE(m_list.IsEnabled(0));
+    EXPECT_TRUE(m_list.IsEnabled(1));
+    m_list.SetCurSel(0);
+    Space();
+    Click(0, 5);
+    EXPECT_EQ(Checks(), (std::vector<int>{0, 0, 0}));
+    m_list.Enable(0, TRUE);
+    Space();
+    EXPECT_EQ(Checks(), (std::vector<int>{1, 0, 0}));
+}
+
+TEST_F(CheckListTest, ThreeStateTogglesCycleThroughIndeterminate)
+{
+    m_list.SetCheckStyle(BS_AUTO3STATE);
+    m_list.SetCurSel(0);
+    std::vector<int> seen;
+    for (int i = 0; i < 3; ++i)
+    {
+        Space();
+        seen.push_back(m_list.GetCheck(0));
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 0}));
+}
+
 TEST_F(ControlsTest, ListCtrlColumnsItemsAndSelection)
 {
     CListCtrl list;

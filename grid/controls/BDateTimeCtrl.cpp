@@ -1,5 +1,7 @@
 #include <grid/controls/BDateTimeCtrl.h>
 
+#include <grid/controls/GridCombo.h>
+
 #include <grid/core/SysData.h>
 
 #include <algorithm>
@@ -1023,7 +1025,12 @@ BOOL CGXBDateTimeCtrl::PopupCalendar()
     m_pCalendar->SelectDate(m_value, TRUE);
     CRect rectWindow;
     GetWindowRect(rectWindow);
-    if (!m_pCalendar->CreatePopup(dwPopupStyle, rectWindow, this))
+    BOOL bCreated = FALSE;
+    {
+        const auto dropDown = CGXGridCombo::ScopedDropDownOwner();
+        bCreated = m_pCalendar->CreatePopup(dwPopupStyle, rectWindow, this);
+    }
+    if (!bCreated)
     {
         DeleteCalendar();
         return FALSE;

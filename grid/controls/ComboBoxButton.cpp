@@ -1,5 +1,7 @@
 #include <grid/controls/ComboBoxButton.h>
 
+#include <grid/controls/ComboBoxWnd.h>
+
 #include <grid/controls/Control.h>
 #include <grid/core/Style.h>
 #include <grid/core/SysData.h>
@@ -35,15 +37,15 @@ void CGXComboBoxButton::Draw(CDC* pDC, BOOL /*bFocus*/, const CGXStyle* pStyle)
     DrawDropFace(m_pComposite, pDC, m_rect, m_bPressed, IsDisabled(pStyle));
 }
 
-const GXControlClass CGXComboBoxWndButton::classComboBoxWnd = {"CGXComboBoxWnd", nullptr};
-
 CGXComboBoxWndButton::CGXComboBoxWndButton(CGXControl* pComposite) : CGXButton(pComposite)
 {
 }
 
 void CGXComboBoxWndButton::Draw(CDC* pDC, BOOL bFocus, const CGXStyle* pStyle)
 {
-    const BOOL bShowButton = m_pComposite->IsControlKindOf(&classComboBoxWnd) && m_bShowButton;
+    // Other cells show the button where the control reserves its room.
+    const auto* pCombo = dynamic_cast<const CGXComboBoxWnd*>(m_pComposite);
+    const BOOL bShowButton = pCombo != nullptr && pCombo->ShowsButtonInOtherCells();
     BOOL bPressed = FALSE;
     if (bFocus)
     {

@@ -24,11 +24,4 @@ public:
     explicit CGXComboBoxWndButton(CGXControl* pComposite);
     void Draw(CDC* pDC, BOOL bFocus, const CGXStyle* pStyle) override;
     void DrawDefault(CDC* pDC, BOOL bFocus) override;
-
-    // The class record of the window-based combo box, whose controls show this button.
-    static const GXControlClass classComboBoxWnd;
-
-protected:
-    // Set by a window-based combo box that shows the button on cells it does not edit.
-    BOOL m_bShowButton = FALSE;
 };

@@ -1065,6 +1065,25 @@ int CGXEditControl::FindIn(const GX_FR_STATE& find, const CString& strSource, in
     return strUpper.Find(find.m_strFindUpper, nFrom);
 }
 
+int CGXEditControl::ReplaceAllIn(const GX_FR_STATE& find, const CString& strSource, int nFrom, CString& strResult)
+{
+    const CString& strSearch = find.m_bCase ? find.m_strFind : find.m_strFindUpper;
+    strResult = strSource.Left(nFrom);
+    if (strSearch.IsEmpty())
+        return 0;
+    // The result grows as it needs; replaced text is never searched again.
+    int nReplaced = 0;
+    for (int nFound = FindIn(find, strSource, nFrom); nFound >= 0; nFound = FindIn(find, strSource, nFrom))
+    {
+        strResult += strSource.Mid(nFrom, nFound - nFrom);
+        strResult += find.m_strReplace;
+        nFrom = nFound + strSearch.GetLength();
+        ++nReplaced;
+    }
+    strResult += strSource.Mid(nFrom);
+    return nReplaced;
+}
+
 CString CGXEditControl::CellTextForFind(const GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol)
 {
     CString strText;
@@ -1137,18 +1156,8 @@ BOOL CGXEditControl::ForwardFeatureB(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol
         pStyle = composed->m_pStyle;
         FormatDisplayText(strSource, nRow, nCol, nullptr, *pStyle);
     }
-    // The result grows as it needs; replaced text is never searched again.
-    CString strResult = strSource.Left(nFrom);
-    int nReplaced = 0;
-    for (int nFound = FindIn(find, strSource, nFrom); nFound >= 0; nFound = FindIn(find, strSource, nFrom))
-    {
-        strResult += strSource.Mid(nFrom, nFound - nFrom);
-        strResult += find.m_strReplace;
-        nFrom = nFound + strSearch.GetLength();
-        ++nReplaced;
-    }
-    if (nReplaced == 0)
+    CString strResult;
+    if (ReplaceAllIn(find, strSource, nFrom, strResult) == 0)
         return FALSE;
-    strResult += strSource.Mid(nFrom);
     return m_pGrid->SetControlTextRowCol(nRow, nCol, strResult, GX_UPDATENOW, pStyle);
 }

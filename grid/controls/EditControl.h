@@ -69,6 +69,11 @@ public:
     // window was made anew.
     BOOL RefreshLayout();
     static BOOL IsImeComposing();
+    // Finds the search text in the source from nFrom (the upper-cased copy unless case matters).
+    static int FindIn(const GX_FR_STATE& find, const CString& strSource, int nFrom);
+    // Replaces every match from nFrom on, keeping the case of the untouched text; the number
+    // of replacements, the result in strResult.
+    static int ReplaceAllIn(const GX_FR_STATE& find, const CString& strSource, int nFrom, CString& strResult);
 
 protected:
     // The grid's key processing for a key the control leaves.
@@ -77,8 +82,6 @@ protected:
     BOOL StoreNumberOrText(ROWCOL nRow, ROWCOL nCol, const CString& strText, const CGXStyle& style, UINT nTextFlags);
     // The text the window would hold with its selection replaced.
     CString TextWithSelectionReplaced(const CString& strInsert) const;
-    // Finds the search text in the source from nFrom (the upper-cased copy unless case matters).
-    static int FindIn(const GX_FR_STATE& find, const CString& strSource, int nFrom);
     // The cell's display text through a composed style when the find state carries none.
     CString CellTextForFind(const GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol);
     // The character of the cell text under the point, -1 when none.

@@ -1,6 +1,9 @@
 #include <grid/core/ControlFactory.h>
 
 #include <grid/controls/CheckBox.h>
+#include <grid/controls/CheckListComboBox.h>
+#include <grid/controls/ComboBox.h>
+#include <grid/controls/ComboBoxWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/controls/CurrencyEdit.h>
 #include <grid/controls/DateTimeCtrl.h>
@@ -58,7 +61,7 @@ const ControlEntry controlTable[] = {
     {52514, nullptr, TRUE},
     {52515, nullptr, FALSE},
     {52516, CGXCheckBox::CreateFlat, FALSE},
-    {52517, nullptr, TRUE},
+    {52517, CGXComboBox::Create<52517, 0x02>, TRUE},
     {52518, CGXHotSpotEdit::Create, TRUE},
     {52519, CGXSpinEdit::Create, TRUE},
     {52520, CGXHeader::Create, TRUE},
@@ -66,13 +69,13 @@ const ControlEntry controlTable[] = {
     {52522, nullptr, TRUE},
     {52523, CGXCheckBox::Create3d, FALSE},
     {52524, nullptr, FALSE},
-    {52525, nullptr, TRUE},
-    {52526, nullptr, TRUE},
-    {52527, nullptr, TRUE},
-    {52528, nullptr, FALSE},
-    {52529, nullptr, FALSE},
-    {52531, nullptr, TRUE},
-    {52532, nullptr, TRUE},
+    {52525, CGXComboBox::Create<52525, 0x04>, TRUE},
+    {52526, CGXComboBox::Create<52526, 0x08>, TRUE},
+    {52527, CGXComboBox::Create<52527, 0x01>, TRUE},
+    {52528, CGXComboBoxWnd::Create<52528, 0x200042>, FALSE},
+    {52529, CGXComboBoxWnd::Create<52529, 0x200003>, FALSE},
+    {52531, CGXComboBox::Create<52531, 0x18>, TRUE},
+    {52532, CGXComboBox::Create<52532, 0x14>, TRUE},
     {52534, nullptr, FALSE},
     {52535, nullptr, TRUE},
     {52536, nullptr, FALSE},
@@ -80,7 +83,7 @@ const ControlEntry controlTable[] = {
     {52539, nullptr, FALSE},
     {52540, nullptr, FALSE},
     {52541, nullptr, TRUE},
-    {52542, nullptr, TRUE},
+    {52542, CGXCheckListComboBox::Create<52542>, TRUE},
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
     {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
     {52545, CGXCurrencyEdit::Create, TRUE},

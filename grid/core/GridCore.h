@@ -849,6 +849,13 @@ public:
     // Gate of every mouse press; nOtherButtons masks the buttons that cancel it.
     BOOL BeginMouseButton(UINT nOtherButtons, UINT flags, CPoint point, int& nHit, ROWCOL& nRow, ROWCOL& nCol);
 
+    // Combo cells: a cell's list is dropped down; a list's closing handler runs; a list hands
+    // the focus back through the grid window; a cancelled list keeps its cell editing.
+    BOOL m_bDropDownOpen = FALSE;
+    BOOL m_bInDropDown = FALSE;
+    BOOL m_bDropDownBusy = FALSE;
+    BOOL m_bKeepEditing = FALSE;
+
 protected:
     // The feature objects, in the order the control factory may install them.
     friend class CGXControlFactory;

@@ -33,6 +33,7 @@ enum
 struct ButtonTraits
 {
     UINT nMask;
+    UINT nDownMessage;
     UINT nOthers;
     BOOL (CGXGridCore::*pfnHit)(ROWCOL, ROWCOL, ROWCOL, ROWCOL, int, int, UINT, WORD);
     BOOL (CGXGridCore::*pfnDblClk)(ROWCOL, ROWCOL, UINT, CPoint);
@@ -42,11 +43,11 @@ struct ButtonTraits
 };
 
 const ButtonTraits buttonTraits[] = {
-    {MK_LBUTTON, MK_RBUTTON | MK_MBUTTON, &CGXGridCore::OnLButtonHitRowCol, &CGXGridCore::OnLButtonDblClkRowCol,
+    {MK_LBUTTON, WM_LBUTTONDOWN, MK_RBUTTON | MK_MBUTTON, &CGXGridCore::OnLButtonHitRowCol, &CGXGridCore::OnLButtonDblClkRowCol,
      &CGXControl::OnLButtonDown, &CGXControl::OnLButtonUp, &CGXControl::OnLButtonDblClk},
-    {MK_MBUTTON, MK_LBUTTON | MK_RBUTTON, &CGXGridCore::OnMButtonHitRowCol, &CGXGridCore::OnMButtonDblClkRowCol,
+    {MK_MBUTTON, WM_MBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, &CGXGridCore::OnMButtonHitRowCol, &CGXGridCore::OnMButtonDblClkRowCol,
      &CGXControl::OnMButtonDown, &CGXControl::OnMButtonUp, &CGXControl::OnMButtonDblClk},
-    {MK_RBUTTON, MK_LBUTTON | MK_MBUTTON, &CGXGridCore::OnRButtonHitRowCol, &CGXGridCore::OnRButtonDblClkRowCol,
+    {MK_RBUTTON, WM_RBUTTONDOWN, MK_LBUTTON | MK_MBUTTON, &CGXGridCore::OnRButtonHitRowCol, &CGXGridCore::OnRButtonDblClkRowCol,
      &CGXControl::OnRButtonDown, &CGXControl::OnRButtonUp, &CGXControl::OnRButtonDblClk},
 };
 
@@ -102,6 +103,11 @@ CPoint CGXGridCore::ClampToGrid(CPoint point)
 BOOL CGXGridCore::PressButton(int nButton, UINT flags, CPoint point)
 {
     const ButtonTraits& traits = buttonTraits[nButton];
+    // The current cell's control first closes what it dropped down; the press then goes on.
+    ROWCOL nCurrentRow = 0;
+    ROWCOL nCurrentCol = 0;
+    if (m_bMouseReady && GetCurrentCell(&nCurrentRow, &nCurrentCol))
+        CallControlWithStyle(nCurrentRow, nCurrentCol, traits.nDownMessage, MAKELONG(point.x, point.y), nullptr);
     int nHit = GX_NOHIT;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;

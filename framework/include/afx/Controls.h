@@ -190,6 +190,55 @@ protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
+// An owner-drawn list box with a check box before each entry. It must be created owner-drawn
+// fixed with strings; each entry's check (0 unchecked, 1 checked, 2 indeterminate) and
+// whether it is enabled live in the entry's item data. A click on the box or the space bar
+// toggles the check of an enabled entry and tells the parent (CLBN_CHKCHANGE); a click on
+// the text only selects.
+// The notification of a check changed by the user.
+constexpr UINT CLBN_CHKCHANGE = 40;
+
+class CCheckListBox : public CListBox
+{
+    DECLARE_DYNAMIC(CCheckListBox)
+public:
+    CCheckListBox() = default;
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
+
+    // BS_CHECKBOX, BS_AUTOCHECKBOX (the default), BS_3STATE or BS_AUTO3STATE.
+    void SetCheckStyle(UINT nStyle);
+    UINT GetCheckStyle() const;
+    void SetCheck(int nIndex, int nCheck);
+    // 0 for a bad index.
+    int GetCheck(int nIndex) const;
+    void Enable(int nIndex, BOOL bEnabled = TRUE);
+    BOOL IsEnabled(int nIndex) const;
+    // Where the check box of an item stands.
+    virtual CRect OnGetCheckPosition(CRect rectItem, CRect rectCheckBox);
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+
+protected:
+    // The height an entry needs for the font and the box.
+    int CalcMinimumItemHeight();
+    // The entry's check box in client coordinates.
+    CRect CheckBoxRect(int nIndex);
+    // The next check of an enabled entry, stored and told to the parent.
+    void ToggleCheck(int nIndex);
+
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    UINT m_nStyle = BS_AUTOCHECKBOX;
+};
+
 class CComboBox : public CWnd
 {
     DECLARE_DYNAMIC(CComboBox)

@@ -1,5 +1,6 @@
 #include <grid/controls/BDateTimeCtrl.h>
 
+#include <grid/controls/tests/DropDownFlagProbe.h>
 #include <grid/controls/tests/ManualTimers.h>
 
 #include <testing/MemoryCanvas.h>
@@ -235,6 +236,22 @@ TEST_F(DateTimeCtrlTest, ThePopupCalendarGivesTheDayAndKeepsTheTime)
     m_ctrl.GetPopupCalendar()->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
     ASSERT_TRUE(PumpMessagesUntil([&] { return m_ctrl.GetPopupCalendar() == nullptr; }));
     EXPECT_EQ(Text(m_ctrl.GetDateTime()), "2024-01-16 10:20:00");
+}
+
+TEST_F(DateTimeCtrlTest, TheDropDownFlagIsSetWhileTheCalendarIsCreated)
+{
+    Make(_T("dd/MM/yyyy"), Date(2024, 1, 15, 0, 0), GXBDT_DS_CALENDAR);
+    {
+        const DropDownFlagProbe probe;
+        Key(VK_F4);
+        ASSERT_NE(m_ctrl.GetPopupCalendar(), nullptr);
+        ASSERT_FALSE(probe.Flags().empty());
+        for (BOOL bFlag : probe.Flags())
+            EXPECT_TRUE(bFlag);
+    }
+    EXPECT_FALSE(CGXGridCombo::IsDropDownOwner());
+    m_ctrl.GetPopupCalendar()->SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return m_ctrl.GetPopupCalendar() == nullptr; }));
 }
 
 TEST_F(DateTimeCtrlTest, TabbingInStartsAtTheFirstOrLastField)

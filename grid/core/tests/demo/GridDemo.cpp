@@ -4,9 +4,15 @@
 // cell on an amount, edited in its currency window with the drop button; with the argument
 // "calculator" the popup calculator is open under it. With /paste the grid pastes its own cells
 // first: two rows copied directly and one block moved. The "spans" page shows a covered block,
-// merged system names and runs, and long texts that float over empty cells.
+// merged system names and runs, and long texts that float over empty cells. A row of combo
+// cells below the systems: the drawn combo, a choice shown for its number, the window combo box
+// and drop-down list, and the drop-down check list; with "dropdown" on the command line the drawn
+// combo's list is open, with "checklist" the check list.
 #include <afxwin.h>
 
+#include <grid/controls/CheckListComboBox.h>
+#include <grid/controls/ComboBox.h>
+#include <grid/controls/ComboBoxWnd.h>
 #include <grid/controls/CurrencyEdit.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
@@ -18,6 +24,12 @@
 namespace
 {
 constexpr WORD idStatic = 52513;
+constexpr WORD idComboNoTextFit = 52517;
+constexpr WORD idComboDisplayChoiceOneBased = 52531;
+constexpr WORD idComboBoxWnd = 52528;
+constexpr WORD idDropDownListWnd = 52529;
+constexpr WORD idCheckListCombo = 52542;
+constexpr ROWCOL nComboRow = 7;
 constexpr int nNumberFormatFixed = 2;
 constexpr int nMergeDownValues = 0x2 | 0x4;
 constexpr int nMergeAcrossValues = 0x1 | 0x4;
@@ -107,6 +119,7 @@ public:
                                                .SetUserAttribute(idsCurrencyAttributes, _T("11*1"))
                                                .SetUserAttribute(idsCurrencyIntegerDigits, _T("6")));
         SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEditControl));
+        FillCombos();
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
         GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
@@ -144,6 +157,9 @@ public:
         if (bCalculator)
             static_cast<CGXCurrencyEdit*>(pControl)->OpenCalculator();
     }
+    void FillCombos();
+    // Opens the list of the combo cell in the column.
+    void OpenList(ROWCOL nCol);
 };
 
 // Covered, merged and floating cells.
@@ -204,6 +220,40 @@ public:
     }
 };
 
+void CDemoGrid::FillCombos()
+{
+    struct Combo
+    {
+        WORD nControl;
+        LPCTSTR pszChoices;
+        LPCTSTR pszValue;
+    };
+    const Combo combos[] = {
+        {idComboNoTextFit, _T("Europe\nAmerica\nAsia\nAfrica\nOceania"), _T("Europe")},
+        {idComboDisplayChoiceOneBased, _T("Dialog\nBatch\nUpdate\nSpool"), _T("2")},
+        {idComboBoxWnd, _T("sapprd01\nsapqas01\nsapdev02"), _T("sapqas01")},
+        {idDropDownListWnd, _T("Low\nMedium\nHigh"), _T("High")},
+        {idComboNoTextFit, _T("None\nDaily\nWeekly"), _T("Weekly")},
+        {idCheckListCombo, _T("Weekdays\nMonday\nTuesday\nWednesday\nThursday\nFriday"), _T("5")},
+    };
+    for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
+    {
+        const Combo& combo = combos[nCol - 1];
+        SetStyleRangeShort(CGXRange(nComboRow, nCol),
+                           CGXStyle().SetControl(combo.nControl).SetChoiceList(combo.pszChoices).SetValue(combo.pszValue));
+    }
+    // The window combos show their buttons in every cell, as the drawn ones do.
+    for (WORD nId : {idComboBoxWnd, idDropDownListWnd})
+        static_cast<CGXComboBoxWnd*>(GetRegisteredControl(nId))->m_bButtonInCurrentCellOnly = FALSE;
+}
+
+void CDemoGrid::OpenList(ROWCOL nCol)
+{
+    SetCurrentCell(nComboRow, nCol);
+    if (auto* pCombo = dynamic_cast<CGXComboBox*>(GetCurrentCellControl()))
+        pCombo->OnSysKeyDown(VK_DOWN, 1, 0);
+}
+
 class CDemoFrame : public CFrameWnd
 {
 public:
@@ -217,6 +267,10 @@ public:
     {
         if (!m_bSpans)
             m_grid.EditAmount(bCalculator);
+    }
+    CDemoGrid& Grid()
+    {
+        return m_grid;
     }
 
 protected:
@@ -261,7 +315,13 @@ public:
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
-        pFrame->EditAmount(m_lpCmdLine != nullptr && _tcsstr(m_lpCmdLine, _T("calculator")) != nullptr);
+        const CString strCommand(m_lpCmdLine);
+        if (strCommand.Find(_T("dropdown")) >= 0)
+            pFrame->Grid().OpenList(1);
+        else if (strCommand.Find(_T("checklist")) >= 0)
+            pFrame->Grid().OpenList(6);
+        else
+            pFrame->EditAmount(strCommand.Find(_T("calculator")) >= 0);
         return TRUE;
     }
 };
