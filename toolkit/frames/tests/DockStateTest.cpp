@@ -7,6 +7,7 @@
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DockBar.h>
 #include <toolkit/frames/DockState.h>
+#include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/workspace/PersistentTreeNode.h>
 
@@ -786,4 +787,34 @@ TEST_F(DockStateApplyTest, AFrameStoredOffTheScreenKeepsTenPixelsOnIt)
     CRect rect;
     m_pFrame->m_output.GetParentFrame()->GetWindowRect(&rect);
     EXPECT_EQ(rect.left, monitor.rcWork.right - 10);
+}
+
+TEST(DockStateFrames, TheToolkitFrameSavesAndLoadsAndTheMainWindowRuleHolds)
+{
+    RegistrySandbox sandbox;
+    TestApp app;
+    app.SetRegistryKey(sandbox.Name());
+    CWnd other;
+    app.m_pMainWnd = &other;
+    auto* pFrame = new tarnwick::frames::SECFrameWnd;
+    ASSERT_TRUE(pFrame->Create(nullptr, _T("Frame"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480)));
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    SECControlBar bar;
+    ASSERT_TRUE(bar.Create(pFrame, _T("Bar"), WS_VISIBLE | CBRS_LEFT | CBRS_SIZE_DYNAMIC, APP_BAR_EX_STYLE, ID_OUTPUT));
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBarById(&bar, AFX_IDW_DOCKBAR_LEFT);
+    pFrame->RecalcLayout();
+    pFrame->SaveDockState(_T("Frame"));
+    pFrame->FloatControlBar(&bar, CPoint(200, 200));
+    pFrame->ShowControlBar(&bar, FALSE, FALSE);
+    pFrame->LoadDockState(_T("Frame"));
+    EXPECT_TRUE(bar.IsVisible());
+    EXPECT_EQ(bar.m_pDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(app.m_pMainWnd, &other) << "a thread that has a main window keeps it";
+    app.m_pMainWnd = nullptr;
+    pFrame->LoadDockState(_T("Frame"));
+    EXPECT_EQ(app.m_pMainWnd, pFrame);
+    app.m_pMainWnd = nullptr;
+    pFrame->DestroyWindow();
+    PumpPendingMessages();
 }
