@@ -44,7 +44,11 @@ void CLumiter5View::OnInitialUpdate()
 {
     CFormView::OnInitialUpdate();
     if (CFrameWnd* pFrame = GetParentFrame())
+    {
         pFrame->ShowWindow(SW_SHOWMAXIMIZED);
+        // Painted now, not after the collector's first lines queued meanwhile.
+        pFrame->UpdateWindow();
+    }
     m_nTimer = SetTimer(kTimerId, kTimerPeriod, nullptr);
     if (m_nTimer == 0)
         ShowStop(_T("Error: unable to obtain timer."));

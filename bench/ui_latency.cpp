@@ -43,6 +43,7 @@ struct PaintWatch
     WNDPROC pfnOriginal = nullptr;
     HWND hTarget = nullptr;
     HHOOK hHook = nullptr;
+    HHOOK hSentHook = nullptr;
 };
 PaintWatch* g_pWatch = nullptr;
 
@@ -56,7 +57,8 @@ LRESULT CALLBACK TimedWindowProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM
 }
 
 // A WM_PAINT taken from the queue for the target: the window's procedure is wrapped before the
-// message is dispatched, so that the end of its handling is seen.
+// message is dispatched, so that the end of its handling is seen (the hook below sees only sent
+// messages).
 LRESULT CALLBACK OnGetMessage(int nCode, WPARAM wParam, LPARAM lParam)
 {
     const MSG& msg = *reinterpret_cast<MSG*>(lParam);
@@ -71,6 +73,17 @@ LRESULT CALLBACK OnGetMessage(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
+// A WM_PAINT sent to the target's procedure at once (UpdateWindow), seen when it returns.
+LRESULT CALLBACK OnSentMessageHandled(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT& sent = *reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    PaintWatch* pWatch = g_pWatch;
+    if (nCode == HC_ACTION && pWatch != nullptr && sent.message == WM_PAINT && !pWatch->painted &&
+        pWatch->isTarget(sent.hwnd))
+        pWatch->painted = Clock::now();
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
 class WatchScope
 {
 public:
@@ -78,6 +91,8 @@ public:
     {
         m_watch.isTarget = std::move(isTarget);
         m_watch.hHook = ::SetWindowsHookEx(WH_GETMESSAGE, &OnGetMessage, nullptr, ::GetCurrentThreadId());
+        m_watch.hSentHook =
+            ::SetWindowsHookEx(WH_CALLWNDPROCRET, &OnSentMessageHandled, nullptr, ::GetCurrentThreadId());
         g_pWatch = &m_watch;
     }
     ~WatchScope()
@@ -85,6 +100,7 @@ public:
         if (m_watch.hTarget != nullptr && ::IsWindow(m_watch.hTarget))
             ::SetWindowLongPtr(m_watch.hTarget, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_watch.pfnOriginal));
         ::UnhookWindowsHookEx(m_watch.hHook);
+        ::UnhookWindowsHookEx(m_watch.hSentHook);
         g_pWatch = nullptr;
     }
     void MarkPosted()

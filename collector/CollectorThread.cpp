@@ -10,6 +10,8 @@
 
 #include <nwrfc/Binding.h>
 
+#include <utility>
+
 IMPLEMENT_DYNAMIC(CCollectorThread, CObject)
 
 namespace
@@ -179,15 +181,28 @@ void CCollectorThread::Initialize()
         m_strControlFiles[nFile].Format(kControlFiles[nFile].lpszFormat, (LPCTSTR)m_strSessionDirectory);
     LoadSettings(*m_pOwner);
 
+    // The maps change only through commands of the user-interface thread, this one: they are
+    // read here, and the children are started by the worker, so that starting a session does
+    // not hold the windows up while a dozen threads begin their work.
     m_strSystemIdList.Empty();
     ForEachValue(m_pOwner->GetSystems(), [&](CSapSystem* pSystem) {
-        CreateSystemThreads(pSystem);
+        m_newSystems.push_back(pSystem);
         if (!m_strSystemIdList.IsEmpty())
             m_strSystemIdList += _T(", ");
         m_strSystemIdList += pSystem->m_strSystemId;
     });
-    ForEachValue(m_pOwner->GetHosts(), [&](CSapHost* pHost) { CreateHostThreads(pHost); });
-    ForEachValue(m_pOwner->GetDatabases(), [&](CSapDatabase* pDatabase) { CreateDatabaseThreads(pDatabase); });
+    ForEachValue(m_pOwner->GetHosts(), [&](CSapHost* pHost) { m_newHosts.push_back(pHost); });
+    ForEachValue(m_pOwner->GetDatabases(), [&](CSapDatabase* pDatabase) { m_newDatabases.push_back(pDatabase); });
+}
+
+void CCollectorThread::CreateChildren()
+{
+    for (CSapSystem* pSystem : std::exchange(m_newSystems, {}))
+        CreateSystemThreads(pSystem);
+    for (CSapHost* pHost : std::exchange(m_newHosts, {}))
+        CreateHostThreads(pHost);
+    for (CSapDatabase* pDatabase : std::exchange(m_newDatabases, {}))
+        CreateDatabaseThreads(pDatabase);
 }
 
 template <class T, class Make, class Begin>
@@ -250,6 +265,8 @@ void CCollectorThread::CreateDatabaseThreads(CSapDatabase* pDatabase)
 
 void CCollectorThread::OnEvent(int nEvent)
 {
+    // Whichever event comes first finds the children started: a tick is not lost to them.
+    CreateChildren();
     switch (nEvent)
     {
     case eventPeriodic:

@@ -10,6 +10,8 @@
 #include <afxcoll.h>
 #include <afxtempl.h>
 
+#include <vector>
+
 class CSystemThread;
 class CHostThread;
 class CDatabaseThread;
@@ -32,7 +34,9 @@ public:
     // every thread and deletes it.
     ~CCollectorThread() override;
 
-    // Reads the settings and starts the children, then the worker; sets no event.
+    // Reads the settings, takes the landscape's systems, hosts and databases and starts the
+    // worker; sets no event. The worker starts a child for each before it handles its first
+    // event.
     void Start();
 
     CSessionHost& GetSessionHost() const
@@ -86,6 +90,8 @@ private:
     };
 
     void Initialize();
+    // Starts the children of the landscape that Initialize took, on the worker, once.
+    void CreateChildren();
     // Makes, starts and maps the child under the key, unless one is mapped there.
     template <class T, class Make, class Begin>
     void CreateChild(CTypedPtrMap<CMapStringToPtr, CString, T*>& children, CMutex& mutex, const CString& strKey,
@@ -102,6 +108,10 @@ private:
     void RemoveChildren();
 
     CString m_strSystemIdList;
+    // The landscape as Initialize found it, until the worker has started its children.
+    std::vector<CSapSystem*> m_newSystems;
+    std::vector<CSapHost*> m_newHosts;
+    std::vector<CSapDatabase*> m_newDatabases;
     CSessionHost* m_pOwner;
     CString m_strSessionDirectory;
     CString m_strControlFiles[controlCount];

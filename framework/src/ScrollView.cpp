@@ -91,6 +91,9 @@ void CScrollView::ScrollToDevicePosition(POINT ptDev)
     const CPoint ptOld = GetDeviceScrollPosition();
     ptDev.x = std::clamp(static_cast<int>(ptDev.x), 0, std::max(0, GetScrollLimit(SB_HORZ)));
     ptDev.y = std::clamp(static_cast<int>(ptDev.y), 0, std::max(0, GetScrollLimit(SB_VERT)));
+    // Scrolling a window moves every child window, even by nothing: only a move is made.
+    if (ptDev.x == ptOld.x && ptDev.y == ptOld.y)
+        return;
     SetScrollPos(SB_HORZ, ptDev.x);
     SetScrollPos(SB_VERT, ptDev.y);
     ScrollWindow(ptOld.x - ptDev.x, ptOld.y - ptDev.y);
@@ -136,6 +139,12 @@ void CScrollView::UpdateBars()
         info.fMask = SIF_PAGE | SIF_RANGE;
         info.nMax = bNeeds[i] ? nTotals[i] - 1 : 0;
         info.nPage = bNeeds[i] ? static_cast<UINT>(nPages[i]) : 0;
+        // Setting a bar shows, hides or redraws it, each time: only a change is set.
+        SCROLLINFO current{};
+        current.cbSize = sizeof(current);
+        if (GetScrollInfo(nBars[i], &current, SIF_PAGE | SIF_RANGE) && current.nMin == info.nMin &&
+            current.nMax == info.nMax && current.nPage == info.nPage)
+            continue;
         SetScrollInfo(nBars[i], &info, TRUE);
     }
     // The position may lie beyond the new range.

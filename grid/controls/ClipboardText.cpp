@@ -28,15 +28,27 @@ public:
 private:
     BOOL m_bOpen;
 };
+
+// The text and its terminator in a shared block, handed to the open clipboard.
+BOOL SetText(const CString& strText, UINT nFormat)
+{
+    CSharedFile file(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, 4096);
+    file.Write(static_cast<LPCTSTR>(strText), static_cast<UINT>((strText.GetLength() + 1) * sizeof(TCHAR)));
+    HGLOBAL hText = file.Detach();
+    if (::SetClipboardData(nFormat, hText) != nullptr)
+        return TRUE;
+    ::GlobalFree(hText);
+    return FALSE;
+}
 } // namespace
 
-BOOL CGXClipboardText::Read(CWnd* pOwner, CString& strText)
+BOOL CGXClipboardText::Read(CWnd* pOwner, CString& strText, UINT nFormat)
 {
     strText.Empty();
     const ClipboardScope clipboard(pOwner);
     if (!clipboard)
         return FALSE;
-    HANDLE hText = ::GetClipboardData(CF_UNICODETEXT);
+    HANDLE hText = ::GetClipboardData(nFormat);
     if (hText == nullptr)
         return FALSE;
     const auto* pszText = static_cast<LPCWSTR>(::GlobalLock(hText));
@@ -50,17 +62,17 @@ BOOL CGXClipboardText::Read(CWnd* pOwner, CString& strText)
 
 BOOL CGXClipboardText::Write(CWnd* pOwner, const CString& strText)
 {
-    CSharedFile file(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, 4096);
-    file.Write(static_cast<LPCTSTR>(strText), static_cast<UINT>((strText.GetLength() + 1) * sizeof(TCHAR)));
     const ClipboardScope clipboard(pOwner);
     if (!clipboard)
         return FALSE;
     ::EmptyClipboard();
-    HGLOBAL hText = file.Detach();
-    if (::SetClipboardData(CF_UNICODETEXT, hText) != nullptr)
-        return TRUE;
-    ::GlobalFree(hText);
-    return FALSE;
+    return SetText(strText, CF_UNICODETEXT);
+}
+
+BOOL CGXClipboardText::Add(CWnd* pOwner, const CString& strText, UINT nFormat)
+{
+    const ClipboardScope clipboard(pOwner);
+    return clipboard && SetText(strText, nFormat);
 }
 
 BOOL CGXClipboardText::Clear(CWnd* pOwner)

@@ -8,10 +8,13 @@
 class CGXClipboardText
 {
 public:
-    // The text; FALSE when the clipboard cannot be opened or holds no text (strText then empty).
-    static BOOL Read(CWnd* pOwner, CString& strText);
+    // The text in the format; FALSE when the clipboard cannot be opened or holds no text in it
+    // (strText then empty).
+    static BOOL Read(CWnd* pOwner, CString& strText, UINT nFormat = CF_UNICODETEXT);
     // Replaces the clipboard's contents with the text.
     static BOOL Write(CWnd* pOwner, const CString& strText);
+    // Puts the text in a further format beside what the clipboard holds.
+    static BOOL Add(CWnd* pOwner, const CString& strText, UINT nFormat);
     // Empties the clipboard.
     static BOOL Clear(CWnd* pOwner);
     // Whether the clipboard can be opened and holds text.

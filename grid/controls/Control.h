@@ -233,12 +233,12 @@ private:
     void ForEachChild(void (*pfnTell)(CGXChild*, DWORD), DWORD dwValue);
     // The grid's cached composed styles of the bound cell are composed anew.
     void DropGridStyleCache();
-    // Whether the grid's styles are on the clipboard and pasted as styles.
-    BOOL IsGridStylePasteAvailable() const;
     // The cell's value as a CF_UNICODETEXT clipboard block; FALSE when the clipboard refused.
     BOOL PutTextOnClipboard(const CString& strText);
 
 protected:
+    // Whether the grid's styles are on the clipboard and pasted as styles.
+    BOOL IsGridStylePasteAvailable() const;
     // Whether the grid honours read-only settings and the grid or the style is read-only.
     BOOL IsLockedReadOnly(const CGXStyle* pStyle);
 

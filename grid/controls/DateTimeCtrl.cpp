@@ -39,7 +39,6 @@ constexpr UINT idsNoEditChoices = 20060;
 constexpr UINT idsValidationChoices = 20061;
 constexpr UINT idsFormatChoices = 20062;
 constexpr WORD idCheckList = 52542;
-constexpr WORD idTabbedCombo = 52541;
 constexpr DWORD dwCalendarStyle = 0x40000003;
 constexpr DWORD dwNoCalendarStyle = 0x40000002;
 constexpr UINT nAllFields = 0xFFFF;

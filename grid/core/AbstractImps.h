@@ -208,8 +208,9 @@ class CGXAbstractDateTimeImp
 public:
     virtual ~CGXAbstractDateTimeImp() = default;
     virtual void InitSettings() = 0;
-    // The short-date order code, with its order digits and date separator.
-    virtual int GetDateFormatOrder(BOOL bRefresh, CString& strOrder, TCHAR& chSeparator) = 0;
+    // The short-date order (0 day-month-year, 1 month-day-year, 2 year-month-day, 3 none
+    // fixed), whether years show four digits and the date separator.
+    virtual int GetDateFormatOrder(BOOL bRefresh, BOOL& bFourDigitYear, TCHAR& chSeparator) = 0;
     virtual TCHAR GetTimeSeparator(BOOL bRefresh) = 0;
     // Each parse clears the record first and leaves it cleared when the text is no date.
     virtual BOOL ParseDateTime(GXDateTimeParts& parts, LPCTSTR pszText, int nDateOrder) = 0;

@@ -10,6 +10,7 @@
 #include <grid/controls/EditControl.h>
 #include <grid/controls/Header.h>
 #include <grid/controls/HotSpotEdit.h>
+#include <grid/controls/MaskControl.h>
 #include <grid/controls/PasswordControl.h>
 #include <grid/controls/SpinEdit.h>
 #include <grid/controls/Static.h>
@@ -28,6 +29,7 @@
 #include <grid/core/DataCopyMoveCellsImp.h>
 #include <grid/core/DrawRotatedTextImp.h>
 #include <grid/core/LongOperationImp.h>
+#include <grid/core/NoOleDateTimeImp.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
 #include <grid/core/ResourceIds.h>
@@ -77,7 +79,7 @@ const ControlEntry controlTable[] = {
     {52531, CGXComboBox::Create<52531, 0x18>, TRUE},
     {52532, CGXComboBox::Create<52532, 0x14>, TRUE},
     {52534, nullptr, FALSE},
-    {52535, nullptr, TRUE},
+    {52535, CGXMaskControl::Create, TRUE},
     {52536, nullptr, FALSE},
     {52537, CGXPasswordControl::Create, TRUE},
     {52539, nullptr, FALSE},
@@ -130,6 +132,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXControl::RegisterUserAttributes(pStylesMap);
     CGXSpinEdit::RegisterUserAttributes(pStylesMap);
     CGXCheckBox::RegisterUserAttributes(pStylesMap);
+    CGXMaskControl::RegisterUserAttributes(pStylesMap);
     CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
@@ -183,6 +186,7 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
+    GXInstallNoOleDateTimeImp();
     GXInstallDataCopyMoveCellsImp();
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
     GXInstallCoveredCellPoolImp();

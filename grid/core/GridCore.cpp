@@ -469,6 +469,10 @@ BOOL CGXGridCore::IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL /*bIgnorePrivate*
 
 void CGXGridCore::SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
 {
+    // A control cached for another cell (a value stored while leaving it composes the old
+    // cell's style) must not be taken for the new cell's.
+    if (!bValid || !m_bCurrentCell || nRow != m_nCurrentRow || nCol != m_nCurrentCol)
+        m_pCurrentControl = nullptr;
     m_bCurrentCell = bValid;
     m_nCurrentRow = bValid ? nRow : 0;
     m_nCurrentCol = bValid ? nCol : 0;

@@ -4,6 +4,7 @@
 #include <grid/controls/Control.h>
 #include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/LongOperationImp.h>
 #include <grid/core/PluginComponent.h>
 #include <grid/core/Style.h>
 #include <grid/core/SysData.h>
@@ -177,6 +178,7 @@ void CGXGridCore::OnGridWinIniChange(LPCTSTR /*pszSection*/)
 {
     GXGetSysData()->UpdateSysColors();
     m_pAppData->UpdateLocale();
+    GXInitDateTimeSettings();
     ForEachRegisteredControl([](CGXControl* pControl) { pControl->NotifyChildrenA(0); });
     InvalidateGrid(TRUE);
 }

@@ -372,10 +372,10 @@ void GXInitDateTimeSettings()
         pImp->InitSettings();
 }
 
-int GXGetDateFormatOrder(BOOL bRefresh, CString& strOrder, TCHAR& chSeparator)
+int GXGetDateFormatOrder(BOOL bRefresh, BOOL& bFourDigitYear, TCHAR& chSeparator)
 {
     if (CGXAbstractDateTimeImp* pImp = GXGetAppDataPtr()->m_pDateTimeImp)
-        return pImp->GetDateFormatOrder(bRefresh, strOrder, chSeparator);
+        return pImp->GetDateFormatOrder(bRefresh, bFourDigitYear, chSeparator);
     return 3;
 }
 

@@ -68,7 +68,7 @@ BOOL GXStartWaitFeedback(GXLongOperationRecord* pRecord);
 
 // The date-time feature's locale facts; the defaults without it.
 void GXInitDateTimeSettings();
-int GXGetDateFormatOrder(BOOL bRefresh, CString& strOrder, TCHAR& chSeparator);
+int GXGetDateFormatOrder(BOOL bRefresh, BOOL& bFourDigitYear, TCHAR& chSeparator);
 TCHAR GXGetTimeSeparator(BOOL bRefresh);
 
 // Closes a long operation when its scope ends, also by an exception.

@@ -23,7 +23,7 @@ void CGXOleDateTimeImp::InitSettings()
 {
 }
 
-int CGXOleDateTimeImp::GetDateFormatOrder(BOOL /*bRefresh*/, CString& /*strOrder*/, TCHAR& /*chSeparator*/)
+int CGXOleDateTimeImp::GetDateFormatOrder(BOOL /*bRefresh*/, BOOL& /*bFourDigitYear*/, TCHAR& /*chSeparator*/)
 {
     return nNoFixedOrder;
 }
@@ -79,6 +79,11 @@ void CGXOleDateTimeImp::FormatDateTime(CString& strText, const GXDateTimeParts& 
 }
 
 void CGXOleDateTimeImp::FormatTime(CString& strText, __time64_t time)
+{
+    GXFormatLocalTime(strText, time);
+}
+
+void GXFormatLocalTime(CString& strText, __time64_t time)
 {
     strText.Empty();
     struct tm local;

@@ -7,6 +7,8 @@
 constexpr WORD idEditControl = 52512;
 constexpr WORD idSpinEdit = 52519;
 constexpr WORD idCheckBox3d = 52523;
+constexpr WORD idMaskEdit = 52535;
+constexpr WORD idTabbedCombo = 52541;
 constexpr WORD idDateTimeCalendar = 52543;
 constexpr WORD idDateTimeNoCalendar = 52544;
 constexpr WORD idCurrencyEdit = 52545;
@@ -52,3 +54,7 @@ constexpr WORD idsCurrencyNegative = 51048;
 constexpr WORD idsCurrencyIntegerDigits = 51049;
 constexpr WORD idsCurrencyDecimals = 51050;
 constexpr WORD idsCurrencySymbol = 51054;
+
+// The masked edit's user attributes.
+constexpr WORD idsMaskEditMask = 51023;
+constexpr WORD idsMaskEditPrompt = 51024;

@@ -203,8 +203,10 @@ TEST_F(LongOperationTest, WithoutTheFeatureOnlyTheNestingIsCounted)
     CGXAbstractDateTimeImp* pDateTimeImp = pAppData->m_pDateTimeImp;
     pAppData->m_pDateTimeImp = nullptr;
     EXPECT_EQ(GXGetTimeSeparator(TRUE), L':');
-    CString strOrder;
+    BOOL bFourDigitYear = FALSE;
     TCHAR chSeparator = 0;
-    EXPECT_EQ(GXGetDateFormatOrder(TRUE, strOrder, chSeparator), 3);
+    EXPECT_EQ(GXGetDateFormatOrder(TRUE, bFourDigitYear, chSeparator), 3);
+    EXPECT_FALSE(bFourDigitYear);
+    EXPECT_EQ(chSeparator, 0);
     pAppData->m_pDateTimeImp = pDateTimeImp;
 }

@@ -7,7 +7,8 @@
 // merged system names and runs, and long texts that float over empty cells. A row of combo
 // cells below the systems: the drawn combo, a choice shown for its number, the window combo box
 // and drop-down list, and the drop-down check list; with "dropdown" on the command line the drawn
-// combo's list is open, with "checklist" the check list.
+// combo's list is open, with "checklist" the check list. Below them a telephone number in a
+// masked-edit cell.
 #include <afxwin.h>
 
 #include <grid/controls/CheckListComboBox.h>
@@ -30,6 +31,7 @@ constexpr WORD idComboBoxWnd = 52528;
 constexpr WORD idDropDownListWnd = 52529;
 constexpr WORD idCheckListCombo = 52542;
 constexpr ROWCOL nComboRow = 7;
+constexpr ROWCOL nMaskRow = nComboRow + 1;
 constexpr int nNumberFormatFixed = 2;
 constexpr int nMergeDownValues = 0x2 | 0x4;
 constexpr int nMergeAcrossValues = 0x1 | 0x4;
@@ -120,6 +122,11 @@ public:
                                                .SetUserAttribute(idsCurrencyIntegerDigits, _T("6")));
         SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEditControl));
         FillCombos();
+        SetValueRange(CGXRange(nMaskRow, 5), _T("Phone"));
+        SetStyleRangeShort(CGXRange(nMaskRow, 6), CGXStyle()
+                                                      .SetControl(idMaskEdit)
+                                                      .SetUserAttribute(idsMaskEditMask, _T("(###) ###-####"))
+                                                      .SetValue(_T("5551234567")));
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
         GetParam()->m_SelRects.AddTail(new CGXRange(3, 2, 5, 3));
