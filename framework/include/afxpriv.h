@@ -7,6 +7,7 @@
 #include <afx/ThreadState.h>
 #include <afx/DockBar.h>
 #include <afx/DockContext.h>
+#include <afx/DockState.h>
 #include <afx/MiniDockFrameWnd.h>
 #include <afx/PreviewView.h>
 

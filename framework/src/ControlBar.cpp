@@ -118,6 +118,47 @@ BOOL CControlBar::IsDockBar() const
     return FALSE;
 }
 
+void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
+{
+    pInfo->m_pBar = this;
+    pInfo->m_nBarID = LOWORD(::GetDlgCtrlID(m_hWnd));
+    pInfo->m_bVisible = IsVisible();
+    pInfo->m_nMRUWidth = static_cast<UINT>(m_nMRUWidth);
+    if (m_pDockBar != nullptr)
+    {
+        CRect rect;
+        GetWindowRect(&rect);
+        m_pDockBar->ScreenToClient(&rect);
+        pInfo->m_pointPos = rect.TopLeft();
+    }
+    if (m_pDockContext != nullptr)
+    {
+        pInfo->m_bDocking = TRUE;
+        pInfo->m_uMRUDockID = m_pDockContext->m_uMRUDockID;
+        pInfo->m_rectMRUDockPos = m_pDockContext->m_rectMRUDockPos;
+        pInfo->m_dwMRUFloatStyle = m_pDockContext->m_dwMRUFloatStyle;
+        pInfo->m_ptMRUFloatPos = m_pDockContext->m_ptMRUFloatPos;
+    }
+}
+
+void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* /*pFrameWnd*/)
+{
+    m_nMRUWidth = static_cast<int>(pInfo->m_nMRUWidth);
+    if (pInfo->m_bDocking && m_pDockContext != nullptr)
+    {
+        m_pDockContext->m_uMRUDockID = pInfo->m_uMRUDockID;
+        m_pDockContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
+        m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
+        m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+    }
+    // The record decides: a delayed show or hide pending from before would undo it.
+    m_nStateFlags &= ~(delayHide | delayShow);
+    UINT nFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+    if (m_pDockBar == nullptr)
+        nFlags |= SWP_NOMOVE;
+    SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, nFlags);
+}
+
 CSize CControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     return CSize(bStretch && bHorz ? 32767 : 0, bStretch && !bHorz ? 32767 : 0);

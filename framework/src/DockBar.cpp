@@ -76,6 +76,86 @@ BOOL CDockBar::IsDockBar() const
     return TRUE;
 }
 
+void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
+{
+    CControlBar::GetBarInfo(pInfo);
+    pInfo->m_bDockBar = TRUE;
+    pInfo->m_bFloating = m_bFloating;
+    if (m_bFloating)
+    {
+        // The client corner of the floating frame: the frame adds its own borders when placed.
+        CRect rect;
+        GetWindowRect(&rect);
+        pInfo->m_pointPos = rect.TopLeft();
+        pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
+    }
+    pInfo->m_arrBarID.RemoveAll();
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)
+    {
+        void* pEntry = m_arrBars[i];
+        if (pEntry == nullptr)
+            pInfo->AddBarID(0);
+        else if (IsPlaceHolder(pEntry))
+            pInfo->AddBarID(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(pEntry)) | CControlBarInfo::placeHolderID);
+        else
+            pInfo->AddBarID(LOWORD(::GetDlgCtrlID(static_cast<CControlBar*>(pEntry)->m_hWnd)));
+    }
+}
+
+void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
+{
+    // The bars docked here now; those the record names are taken off as they are placed.
+    CPtrArray arrUnnamed;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)
+        if (CControlBar* pBar = GetDockedControlBar(static_cast<int>(i)))
+            arrUnnamed.Add(pBar);
+
+    CPtrArray arrBars;
+    arrBars.Add(nullptr);
+    for (INT_PTR i = 0; i < pInfo->m_arrBarID.GetSize(); ++i)
+    {
+        const DWORD dwID = pInfo->GetBarID(i);
+        if (dwID == 0)
+        {
+            if (arrBars[arrBars.GetUpperBound()] != nullptr)
+                arrBars.Add(nullptr);
+            continue;
+        }
+        void* pPlaceHolder = reinterpret_cast<void*>(static_cast<UINT_PTR>(LOWORD(dwID)));
+        CControlBar* pBar = (dwID & CControlBarInfo::placeHolderID) != 0 ? nullptr : pFrameWnd->GetControlBar(LOWORD(dwID));
+        BOOL bListed = FALSE;
+        for (INT_PTR j = 0; j < arrBars.GetSize() && !bListed; ++j)
+            bListed = arrBars[j] == pBar;
+        if (pBar == nullptr || bListed)
+        {
+            arrBars.Add(pPlaceHolder);
+            continue;
+        }
+        for (INT_PTR j = 0; j < arrUnnamed.GetSize(); ++j)
+            if (arrUnnamed[j] == pBar)
+                arrUnnamed.RemoveAt(j--);
+        // Out of the dock bar that holds it, child of this one before a floating frame that
+        // it leaves empty goes.
+        if (pBar->GetParent() != this)
+            pBar->SetParent(this);
+        if (pBar->m_pDockBar != nullptr && pBar->m_pDockBar != this)
+            pBar->m_pDockBar->RemoveControlBar(pBar);
+        pBar->m_pDockBar = this;
+        arrBars.Add(pBar);
+    }
+    if (arrBars[arrBars.GetUpperBound()] != nullptr)
+        arrBars.Add(nullptr);
+    if (arrUnnamed.GetSize() > 0)
+    {
+        arrBars.Append(arrUnnamed);
+        arrBars.Add(nullptr);
+    }
+    m_arrBars.RemoveAll();
+    m_arrBars.Append(arrBars);
+    if (CFrameWnd* pFrame = GetDockingFrame())
+        pFrame->DelayRecalcLayout();
+}
+
 void CDockBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
 {
 }

@@ -5,6 +5,7 @@
 #include <afxpriv.h>
 #include <toolkit/bars/BmpMgr.h>
 #include <toolkit/bars/BtnDrawData.h>
+#include <toolkit/bars/CustomToolBarInfoEx.h>
 #include <toolkit/bars/CustomToolCmdUI.h>
 #include <toolkit/bars/MenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
@@ -314,6 +315,52 @@ BOOL SECCustomToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
     for (int i = 0; i < nIDCount; ++i)
         m_btns.push_back(lpIDArray[i] != 0 ? CreateButton(lpIDArray[i]) : CreateSeparator());
     m_bDirtyFloat = m_bDirtyHorz = m_bDirtyVert = TRUE;
+    return TRUE;
+}
+
+void SECCustomToolBar::GetBarInfoEx(frames::SECControlBarInfo* pInfo)
+{
+    SECControlBar::GetBarInfoEx(pInfo);
+    auto* pRecord = new SECCustomToolBarInfoEx;
+    delete pInfo->m_pBarInfoEx;
+    pInfo->m_pBarInfoEx = pRecord;
+    GetWindowText(pRecord->m_strTitle);
+    for (const SECStdBtn* pBtn : m_btns)
+    {
+        if (!IsRecordedButton(pBtn))
+            continue;
+        BYTE nLength = 0;
+        BYTE* pData = nullptr;
+        pBtn->GetExtraData(nLength, pData);
+        pRecord->m_btnInfo.Add(new SECBtnInfo(IsSeparator(pBtn) ? 0 : pBtn->m_nID, nLength, pData));
+    }
+    pRecord->SetHasButtons(TRUE);
+}
+
+void SECCustomToolBar::OnSetBarInfoEx(frames::SECControlBarInfo* pInfo)
+{
+    auto* pRecord = dynamic_cast<SECCustomToolBarInfoEx*>(pInfo->m_pBarInfoEx);
+    if (pRecord == nullptr || !pRecord->HasButtons())
+        return;
+    if (!pRecord->m_strTitle.IsEmpty())
+        SetWindowText(pRecord->m_strTitle);
+    const SECBtnInfoArray& records = pRecord->m_btnInfo;
+    std::vector<UINT> ids;
+    for (INT_PTR i = 0; i < records.GetSize(); ++i)
+        ids.push_back(records[i]->m_nID);
+    SetButtons(ids.data(), static_cast<int>(ids.size()));
+    INT_PTR nRecord = 0;
+    for (SECStdBtn* pBtn : m_btns)
+        if (IsRecordedButton(pBtn) && nRecord < records.GetSize())
+        {
+            const SECBtnInfo* pBtnInfo = records[nRecord++];
+            pBtn->SetExtraData(pBtnInfo->m_nDataLength, pBtnInfo->m_pData);
+        }
+    RecalcAndRepaint();
+}
+
+BOOL SECCustomToolBar::IsRecordedButton(const SECStdBtn*) const
+{
     return TRUE;
 }
 

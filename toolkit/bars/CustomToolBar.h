@@ -59,6 +59,12 @@ public:
                         LPCTSTR lpszTitle = nullptr);
     virtual BOOL CreateEx(DWORD dwExStyle, CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                           UINT nID = AFX_IDW_TOOLBAR, LPCTSTR lpszTitle = nullptr);
+    // The dock-state record, with the title and the buttons as its extra information.
+    void GetBarInfoEx(frames::SECControlBarInfo* pInfo) override;
+    // A record that carries buttons rebuilds the bar's; its title, when it has one, names the bar.
+    void OnSetBarInfoEx(frames::SECControlBarInfo* pInfo) override;
+    // The buttons a record lists; the MDI menu bar leaves out its child's buttons.
+    virtual BOOL IsRecordedButton(const SECStdBtn* pBtn) const;
     // TRUE when buttons remain.
     virtual BOOL RemoveButton(int nIndex, BOOL bNoRecalc = FALSE);
     virtual void InsertButton(int nIndex, UINT nID, BOOL bSeparator = FALSE, BOOL bNoRecalc = FALSE);

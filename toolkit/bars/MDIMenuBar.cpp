@@ -65,6 +65,11 @@ BOOL SECMDIMenuBar::SetButtons(const UINT* lpIDArray, int nIDCount)
     return TRUE;
 }
 
+BOOL SECMDIMenuBar::IsRecordedButton(const SECStdBtn* pBtn) const
+{
+    return pBtn != &m_btnCaption && pBtn != &m_btnSysMenu;
+}
+
 BOOL SECMDIMenuBar::RemoveButton(int nIndex, BOOL bNoRecalc)
 {
     if (nIndex < 0 || nIndex >= GetBtnCount() || GetButton(nIndex) == &m_btnCaption ||

@@ -17,6 +17,8 @@ public:
 
     int GetButtonHeight() const override;
     BOOL SetButtons(const UINT* lpIDArray, int nIDCount) override;
+    // The system-menu and caption buttons belong to the maximised child, not to the record.
+    BOOL IsRecordedButton(const SECStdBtn* pBtn) const override;
     BOOL RemoveButton(int nIndex, BOOL bNoRecalc = FALSE) override;
     void InsertButton(int nIndex, UINT nID, BOOL bSeparator = FALSE, BOOL bNoRecalc = FALSE) override;
 

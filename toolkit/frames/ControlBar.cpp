@@ -500,6 +500,11 @@ void SECControlBar::TogglePinned()
     SECAutoHideBar* pStrip = FindAutoHideStrip(dwSide);
     if (pStrip == nullptr)
         return;
+    MoveToStrip(pStrip, dwSide);
+}
+
+void SECControlBar::MoveToStrip(SECAutoHideBar* pStrip, DWORD dwSide)
+{
     m_dwAutoHideSide = dwSide;
     m_bPinned = FALSE;
     pStrip->AddBar(this);

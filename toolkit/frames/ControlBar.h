@@ -47,6 +47,7 @@ constexpr UINT ID_SEC_EXPAND_TOOL = 2048;
 UINT AutoHideSideDockBarID(DWORD dwSide);
 
 class SECAutoHideBar;
+class SECControlBarInfo;
 
 class SECControlBar : public CControlBar
 {
@@ -97,6 +98,12 @@ public:
     virtual CDockContext* CreateDockContext();
     virtual void SetExBarStyle(DWORD dwExStyle, BOOL bRedraw = TRUE);
     void ModifyBarStyleEx(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
+    // The bar's dock-state record: the platform's fields, remembered sizes, share, styles,
+    // auto-hide state, type id, class and window name; then OnGetBarInfoEx.
+    virtual void GetBarInfoEx(SECControlBarInfo* pInfo);
+    // Applies a record taken by GetBarInfoEx; OnSetBarInfoEx sees it before the bar is moved,
+    // shown or hidden.
+    void SetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrame);
     // With CBRS_EX_BORDERS: one pixel per border bit, the gripper strip or the borders.
     virtual void CalcInsideRect(CRect& rect, BOOL bHorz, BOOL bWithGripper) const;
 
@@ -112,6 +119,9 @@ public:
     virtual void OnBeforeMDIFloat();
     virtual void AfterMDIFloat();
 
+    // Hooks of derived bars into their records; the base does nothing.
+    virtual void OnGetBarInfoEx(SECControlBarInfo* pInfo);
+    virtual void OnSetBarInfoEx(SECControlBarInfo* pInfo);
     // Given the context menu before it is shown.
     virtual void OnContextMenuHook(CMenu* pMenu);
     // Shows a hidden bar and hides a shown one (delayed); TRUE when it is now hidden.
@@ -313,6 +323,10 @@ private:
     DWORD DockedSide() const;
     // Out of the strip and back into the dock bar of its side.
     void DockBackFromStrip();
+    // A tab in the strip of that side, the bar floating hidden until it slides out.
+    void MoveToStrip(SECAutoHideBar* pStrip, DWORD dwSide);
+    // A record's auto-hide state: pinned in the dock bar of its side, or a tab in the strip.
+    void ApplyAutoHide(const SECControlBarInfo* pInfo, CFrameWnd* pFrame);
     // Five steps with the slide time between them.
     void AnimateSlide(CFrameWnd* pMiniFrame, const CRect& rect, BOOL bHide);
     CFrameWnd* GetToolkitFrame() const;

@@ -11,6 +11,7 @@
 namespace tarnwick::frames
 {
 class SECControlBar;
+class SECControlBarInfo;
 
 // Where DockControlBarSized puts a bar: row and column, counted as the flags say.
 struct SECDockPlacement
@@ -38,6 +39,11 @@ public:
     {
         return m_bMDIChild;
     }
+    // The platform's record with the MDI-child flag; an MDI child's dock bar records its child
+    // frame's placement instead of a position.
+    virtual void GetBarInfoEx(SECControlBarInfo* pInfo);
+    // The rows as the platform rebuilds them; the shares of the bars restored count as settled.
+    void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
     float GetMinimumShare() const
     {
         return m_fMinimumShare;

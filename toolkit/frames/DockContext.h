@@ -28,6 +28,15 @@ public:
     {
         return m_nOutlineRow;
     }
+    // The bar floated before it was hosted in an MDI child; kept in the bar's dock-state record.
+    BOOL WasFloating() const
+    {
+        return m_bWasFloating;
+    }
+    void SetWasFloating(BOOL bWasFloating)
+    {
+        m_bWasFloating = bWasFloating;
+    }
 
     // The drag shows the Ctrl hint in the status line; a floating bar must move 5 pixels
     // before it docks.

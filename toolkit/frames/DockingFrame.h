@@ -5,6 +5,7 @@
 #include <afxpriv.h>
 
 #include <toolkit/bars/MenuBarMessages.h>
+#include <toolkit/frames/DockState.h>
 #include <toolkit/frames/FrameDocking.h>
 
 namespace tarnwick::frames
@@ -81,6 +82,25 @@ public:
     bars::SECControlBarManager* GetControlBarManager() const
     {
         return m_docking.GetControlBarManager();
+    }
+    // The docking layout in the profile under lpszProfileName: loaded and applied (the frame
+    // becomes the thread's main window when it has none), or captured and saved.
+    virtual void LoadDockState(LPCTSTR lpszProfileName)
+    {
+        m_docking.LoadDockState(lpszProfileName);
+    }
+    virtual void SaveDockState(LPCTSTR lpszProfileName)
+    {
+        m_docking.SaveDockState(lpszProfileName);
+    }
+    // Applies a state to this frame, or fills it from this frame.
+    virtual void SetDockState(SECDockState& state)
+    {
+        state.SetState(this);
+    }
+    virtual void GetDockState(SECDockState& state)
+    {
+        state.GetState(this);
     }
     void SetMenuOptions(BOOL bBitmapMenus, int nOption)
     {

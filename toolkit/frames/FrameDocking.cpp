@@ -8,6 +8,7 @@
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/foundation/WndPlugIn.h>
 #include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/DockState.h>
 #include <toolkit/frames/FrameDocking.h>
 #include <toolkit/frames/FrameWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
@@ -206,19 +207,43 @@ void SECFrameDocking::SetDefaultFloatingFrameClass()
         m_frame.m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
 }
 
-void SECFrameDocking::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle,
-                                      const std::function<void(CMiniDockFrameWnd*)>& beforeShow)
+void SECFrameDocking::LoadDockState(LPCTSTR lpszProfileName)
+{
+    SECDockState state(m_pControlBarManager);
+    state.SetCreatedBarList(&m_listOwned);
+    state.LoadState(lpszProfileName);
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != nullptr && pThread->m_pMainWnd == nullptr)
+        pThread->m_pMainWnd = &m_frame;
+    state.SetState(&m_frame);
+}
+
+void SECFrameDocking::SaveDockState(LPCTSTR lpszProfileName)
+{
+    SECDockState state(m_pControlBarManager);
+    if (state.GetState(&m_frame))
+        state.SaveState(lpszProfileName);
+}
+
+CPoint SECFrameDocking::KeepOnWorkArea(CPoint point, CSize size)
 {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfo(::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &monitor);
     const CRect rectWork(monitor.rcWork);
-    CRect rectBar;
-    pBar->GetWindowRect(&rectBar);
     point.x = std::min<LONG>(point.x, rectWork.right - FLOAT_KEEP_VISIBLE);
     point.y = std::min<LONG>(point.y, rectWork.bottom - FLOAT_KEEP_VISIBLE);
-    point.x = std::max<LONG>(point.x, rectWork.left + FLOAT_KEEP_VISIBLE - rectBar.Width());
-    point.y = std::max<LONG>(point.y, rectWork.top + FLOAT_KEEP_VISIBLE - rectBar.Height());
+    point.x = std::max<LONG>(point.x, rectWork.left + FLOAT_KEEP_VISIBLE - size.cx);
+    point.y = std::max<LONG>(point.y, rectWork.top + FLOAT_KEEP_VISIBLE - size.cy);
+    return point;
+}
+
+void SECFrameDocking::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle,
+                                      const std::function<void(CMiniDockFrameWnd*)>& beforeShow)
+{
+    CRect rectBar;
+    pBar->GetWindowRect(&rectBar);
+    point = KeepOnWorkArea(point, rectBar.Size());
 
     CDockBar* pOldDockBar = pBar->m_pDockBar;
     if (pBar->m_pDockSite != nullptr && pOldDockBar != nullptr && pOldDockBar->m_bFloating &&

@@ -62,6 +62,9 @@ public:
     // floating frame takes it. beforeShow sees a new frame before it is placed and shown.
     void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle,
                          const std::function<void(CMiniDockFrameWnd*)>& beforeShow = {});
+    // The top-left of a window of that size moved so that 10 pixels of it stay on the work area
+    // of the monitor nearest to point.
+    static CPoint KeepOnWorkArea(CPoint point, CSize size);
     // A sizeable bar floats sizeable, and one that stood along a side floats along the top.
     static DWORD AdjustFloatStyle(const CControlBar* pBar, DWORD dwStyle);
     // The floating frame class of the toolkit, unless the frame chose one.
@@ -126,6 +129,11 @@ public:
     {
         m_listOwned.AddTail(pObject);
     }
+    // The owned objects, which a dock state's load adds the bars it creates to.
+    CPtrList& GetOwnedObjects()
+    {
+        return m_listOwned;
+    }
 
     // Docked dock bars go, floating ones with their frames, then every other bar.
     static void DestroyDockBars(CFrameWnd& frame);
@@ -148,6 +156,10 @@ public:
     {
         return m_pControlBarManager;
     }
+    // The profile form of the frame's dock state: a load hands the owned objects to the state
+    // for the bars it recreates; a save writes only what the capture took.
+    void LoadDockState(LPCTSTR lpszProfileName);
+    void SaveDockState(LPCTSTR lpszProfileName);
     // The manager is in customise mode.
     BOOL IsCustomising() const;
     void SetMenuOptions(BOOL bBitmapMenus, int nOption)

@@ -2,6 +2,7 @@
 // their alignment or docked into one of the frame's dock bars.
 #pragma once
 
+class CControlBarInfo;
 class CDockBar;
 class CDockContext;
 struct AFX_SIZEPARENTPARAMS;
@@ -100,6 +101,11 @@ public:
     virtual void DrawBorders(CDC* pDC, CRect& rect);
     virtual void DrawGripper(CDC* pDC, const CRect& rect);
     virtual BOOL IsDockBar() const;
+    // The bar's record in a dock state: id, visibility, position in its dock bar, and where it
+    // docked and floated last.
+    virtual void GetBarInfo(CControlBarInfo* pInfo);
+    // Takes a record's visibility, width and docking memory; moves a docked bar to its position.
+    virtual void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
     virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
 
     void SetBarStyle(DWORD dwStyle);

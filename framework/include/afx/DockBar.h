@@ -25,6 +25,12 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     BOOL IsDockBar() const override;
+    // Adds the floating frame's position and orientation and the ids of the rows.
+    void GetBarInfo(CControlBarInfo* pInfo) override;
+    // Rebuilds the rows from the record's ids: a marked id or one whose bar is gone keeps a
+    // place, a named bar moves here from wherever it is docked, and a bar docked here but not
+    // named keeps a row after the restored ones.
+    void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
 
     // Docks the bar: into the row under lpRect (screen coordinates), else as a new last row.
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);

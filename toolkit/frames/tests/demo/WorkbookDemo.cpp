@@ -2,7 +2,9 @@
 // and status bar, the landscape bar on the left, the output bar at the bottom and two session
 // sheets as tabs, one maximised. The bars hold stand-in contents. With "/floating" the landscape
 // bar is unpinned into its auto-hide strip and the output bar floats; with "/progress" the status
-// bar shows the Package command's progress pane at 50 %.
+// bar shows the Package command's progress pane at 50 %; with "/restore" a changed layout (the
+// landscape bar on the right, a properties bar beside the output bar) is saved, the frame built
+// anew and the layout loaded into it, which recreates the properties bar.
 #include <toolkit/bars/CustomStatusBar.h>
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
@@ -78,6 +80,8 @@ enum LandscapeImage
     IMAGE_DATABASE
 };
 constexpr UINT FIRST_LIST_ID = 3000;
+constexpr UINT ID_PROPERTIES_BAR = 0xE910;
+constexpr LPCTSTR RESTORE_PROFILE = _T("Restore");
 
 // A docking bar whose category tabs fill the area inside its gripper and margins.
 class CDemoBar : public SECControlBar
@@ -238,6 +242,45 @@ class CSessionDoc : public CDocument
 };
 IMPLEMENT_DYNCREATE(CSessionDoc, CDocument)
 
+// A bar the rebuilt frame lacks: the dock state recreates it from its class name.
+class CPropertiesBar : public SECControlBar
+{
+    DECLARE_DYNCREATE(CPropertiesBar)
+protected:
+    CListCtrl m_wndList;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (SECControlBar::OnCreate(lpCreateStruct) == -1 ||
+            !m_wndList.Create(MESSAGE_LIST_STYLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST))
+            return -1;
+        m_wndList.InsertColumn(0, _T("Property"), LVCFMT_LEFT, 110);
+        m_wndList.InsertColumn(1, _T("Value"), LVCFMT_LEFT, 160);
+        const LPCTSTR rows[][2] = {{_T("System"), _T("PRD")}, {_T("Release"), _T("7.50")}, {_T("Instances"), _T("3")}};
+        for (int i = 0; i < 3; ++i)
+        {
+            m_wndList.InsertItem(i, rows[i][0]);
+            m_wndList.SetItemText(i, 1, rows[i][1]);
+        }
+        return 0;
+    }
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        SECControlBar::OnSize(nType, cx, cy);
+        if (m_wndList.m_hWnd == nullptr)
+            return;
+        CRect rect;
+        GetInsideRect(rect);
+        m_wndList.MoveWindow(rect);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CPropertiesBar, SECControlBar)
+BEGIN_MESSAGE_MAP(CPropertiesBar, SECControlBar)
+ON_WM_CREATE()
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
 class CSessionView : public CView
 {
     DECLARE_DYNCREATE(CSessionView)
@@ -282,6 +325,23 @@ public:
         GetWindowRect(&rect);
         FloatControlBar(&m_wndOutput, CPoint(rect.left + 300, rect.top + 260), CBRS_ALIGN_TOP);
         RecalcLayout();
+    }
+
+    // The layout that "/restore" saves: "SAP Landscape" on the right at 300 pixels and a
+    // properties bar beside "Output".
+    void SaveChangedLayout()
+    {
+        DockControlBarSized(&m_wndLandscape, AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 300);
+        auto* pProperties = new CPropertiesBar;
+        GetDocking().AddOwnedObject(pProperties);
+        if (pProperties->Create(this, _T("Properties"), WS_VISIBLE | CBRS_BOTTOM | CBRS_SIZE_DYNAMIC, BAR_EX_STYLE,
+                                ID_PROPERTIES_BAR))
+        {
+            pProperties->EnableDocking(CBRS_ALIGN_ANY);
+            DockControlBarSized(pProperties, AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.5f, 200);
+        }
+        RecalcLayout();
+        SaveDockState(RESTORE_PROFILE);
     }
 
 protected:
@@ -362,29 +422,50 @@ public:
         SECSelectVisualStyle(TRUE);
         AddDocTemplate(new CMultiDocTemplate(IDR_SESSIONTYPE, RUNTIME_CLASS(CSessionDoc), RUNTIME_CLASS(CChildFrame),
                                              RUNTIME_CLASS(CSessionView)));
-        auto* pFrame = new CMainFrame;
-        if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+        const CString strCommandLine(m_lpCmdLine);
+        if (strCommandLine.Find(_T("/restore")) >= 0)
         {
-            delete pFrame;
-            return FALSE;
+            // The layout goes through the registry, from a frame that is gone before the next.
+            SetRegistryKey(_T("Lumiter5 Demo"));
+            CMainFrame* pOldFrame = CreateMainFrame();
+            if (pOldFrame == nullptr)
+                return FALSE;
+            pOldFrame->SaveChangedLayout();
+            pOldFrame->DestroyWindow();
         }
+        CMainFrame* pFrame = CreateMainFrame();
+        if (pFrame == nullptr)
+            return FALSE;
         m_pMainWnd = pFrame;
         OnFileNew();
         OnFileNew();
         if (CMDIChildWnd* pChild = pFrame->MDIGetActive())
             pChild->MDIMaximize();
         pFrame->MoveWindow(20, 20, 760, 560);
+        if (strCommandLine.Find(_T("/restore")) >= 0)
+            pFrame->LoadDockState(RESTORE_PROFILE);
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
         // Once the frame has been drawn, as a user would do it.
-        if (CString(m_lpCmdLine).Find(_T("/floating")) >= 0)
+        if (strCommandLine.Find(_T("/floating")) >= 0)
             pFrame->PostMessage(WM_COMMAND, ID_UNPIN_AND_FLOAT);
-        if (CString(m_lpCmdLine).Find(_T("/progress")) >= 0)
+        if (strCommandLine.Find(_T("/progress")) >= 0)
             pFrame->ShowProgressHalfway();
         return TRUE;
     }
 
 protected:
+    static CMainFrame* CreateMainFrame()
+    {
+        auto* pFrame = new CMainFrame;
+        if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+        {
+            delete pFrame;
+            return nullptr;
+        }
+        pFrame->MoveWindow(20, 20, 760, 560);
+        return pFrame;
+    }
     afx_msg void OnAppAbout()
     {
         AfxMessageBox(_T("Lumiter5"));
