@@ -383,9 +383,9 @@ namespace
 //   step 5: m_strName [empty]
 //   step 6, words: m_wActivateCell [1], m_awCoreSettings[0] [2], m_nFrozenRows [0] and m_nFrozenCols [0]
 //       (values kept in words), m_awCoreSettings[1] [0]
-//   step 7, values: m_abResizeSettings[0] [0], m_abResizeSettings[1] [0]
+//   step 7, values: m_nMinTrackRowHeight [0], m_nMinTrackColWidth [0]
 //   step 8: the owned styles map, data, properties and print device
-//   step 9: m_SelRects, m_CoveredCellsList; step 10: m_RowHeights, m_ColWidths, m_abHideRow, m_abHideCol
+//   step 9: m_SelRects, m_CoveredCellsList; step 10: m_RowHeights, m_ColWidths, m_hiddenRows, m_hiddenCols
 //   step 11 (schema 2), byte: m_bUndoEnabled [1]
 //   step 12 (schema 3): bytes m_abSettings3 [0, 0], values m_adwSettings3 [0, 0, 0]
 //   step 13 (schema 4), word: m_wSpecialMode [0]
@@ -480,8 +480,8 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
         param.RebuildCoveredCellsPool();
     param.m_RowHeights.Serialize(ar);
     param.m_ColWidths.Serialize(ar);
-    param.m_abHideRow.Serialize(ar);
-    param.m_abHideCol.Serialize(ar);
+    param.m_hiddenRows.Serialize(ar);
+    param.m_hiddenCols.Serialize(ar);
 
     if (wSchema >= 2)
         Exchange<BYTE>(ar, param.m_bUndoEnabled);

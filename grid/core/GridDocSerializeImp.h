@@ -75,8 +75,8 @@ template <class Visitor> void GXVisitParamRecordSettings(Visitor&& visit)
     GX_SETTING(WORD, m_nFrozenRows);
     GX_SETTING(WORD, m_nFrozenCols);
     GX_SETTING(WORD, m_awCoreSettings[1]);
-    GX_SETTING(DWORD, m_abResizeSettings[0]);
-    GX_SETTING(DWORD, m_abResizeSettings[1]);
+    GX_SETTING(DWORD, m_nMinTrackRowHeight);
+    GX_SETTING(DWORD, m_nMinTrackColWidth);
 #undef GX_SETTING
 }
 

@@ -64,8 +64,8 @@ void CGXGridParamCopyOperatorImp::CopyParam(CGXGridParam& dest, const CGXGridPar
     dest.RebuildCoveredCellsPool();
     dest.m_RowHeights = src.m_RowHeights;
     dest.m_ColWidths = src.m_ColWidths;
-    dest.m_abHideRow.Copy(src.m_abHideRow);
-    dest.m_abHideCol.Copy(src.m_abHideCol);
+    dest.m_hiddenRows.Copy(src.m_hiddenRows);
+    dest.m_hiddenCols.Copy(src.m_hiddenCols);
 
     dest.m_bUndoEnabled = src.m_bUndoEnabled;
     for (int i = 0; i < 3; ++i)

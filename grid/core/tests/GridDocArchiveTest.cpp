@@ -249,8 +249,8 @@ void Fill(CGXGridParam& param)
     param.m_CoveredCellsList.AddTail(new CGXRange(7, 1, 8, 2));
     param.m_RowHeights.SetAt(3, 2500);
     param.m_ColWidths.SetAt(2, 15000);
-    param.m_abHideRow.SetSize(2);
-    param.m_abHideRow[1] = 0x04;
+    param.m_hiddenRows.SetSize(2);
+    param.m_hiddenRows[1] = 0x04;
     param.m_nFrozenRows = 1;
     param.m_strName = _T("Sheet");
     param.m_wSpecialMode = 3;
@@ -279,7 +279,7 @@ void ExpectEqualParams(CGXGridParam& a, CGXGridParam& b)
     EXPECT_EQ(StoredObject(a.m_CoveredCellsList), StoredObject(b.m_CoveredCellsList));
     EXPECT_EQ(StoredObject(a.m_RowHeights), StoredObject(b.m_RowHeights));
     EXPECT_EQ(StoredObject(a.m_ColWidths), StoredObject(b.m_ColWidths));
-    EXPECT_EQ(StoredObject(a.m_abHideRow), StoredObject(b.m_abHideRow));
+    EXPECT_EQ(StoredObject(a.m_hiddenRows), StoredObject(b.m_hiddenRows));
     EXPECT_EQ(StoredObject(*a.m_pFloatCellsPool), StoredObject(*b.m_pFloatCellsPool));
     EXPECT_EQ(StoredObject(*a.m_pMergeCellsPool2), StoredObject(*b.m_pMergeCellsPool2));
     EXPECT_EQ(a.m_pFloatCellsWork->GetCount(), b.m_pFloatCellsWork->GetCount());

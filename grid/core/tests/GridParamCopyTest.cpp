@@ -123,7 +123,7 @@ TEST_F(GridParamCopyTest, TheCopyStoresWhatTheSourceStoresExceptTheFieldsLeftOut
     source.m_nFrozenRows = 70000; // more than its record word holds: copied whole
     source.m_SelRects.AddTail(new CGXRange(1, 1, 2, 2));
     source.m_RowHeights.SetAt(4, 3000);
-    source.m_abHideCol.Add(0x02);
+    source.m_hiddenCols.Add(0x02);
     source.m_wSpecialMode = 5;
     source.m_nMaxUndo = 10;
     source.m_abSettings3[0] = 1;   // left out
