@@ -11,6 +11,7 @@
 #include <toolkit/foundation/Colors.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/tabs/HalftoneBrush.h>
+#include <toolkit/foundation/GdiFallback.h>
 
 #include <algorithm>
 
@@ -262,7 +263,7 @@ CFont* SECBmpMenuPlugIn::CreateMenuFont()
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);
         if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            m_fontMenu.CreateFontIndirect(&metrics.lfMenuFont);
+            SECCreateFont(m_fontMenu, metrics.lfMenuFont);
     }
     return &m_fontMenu;
 }
@@ -276,7 +277,7 @@ CFont* SECBmpMenuPlugIn::CreateBoldMenuFont()
         if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
         {
             metrics.lfMenuFont.lfWeight = FW_BOLD;
-            m_fontMenuBold.CreateFontIndirect(&metrics.lfMenuFont);
+            SECCreateFont(m_fontMenuBold, metrics.lfMenuFont);
         }
     }
     return &m_fontMenuBold;
@@ -410,16 +411,17 @@ void SECBmpMenuPlugIn::DrawItemImage(CDC* pDC, const DRAWITEMSTRUCT* pDIS, const
     int nImage = 0;
     const bool bHasImage = m_pBmpMgr->GetBitmapInfo(pInfo->m_nID, hBitmap, nImage, TRUE) && hBitmap != nullptr;
     CDC dcImage;
-    dcImage.CreateCompatibleDC(pDC);
+    // Without a memory DC nothing is selected into it, and the cell shows the empty frame.
+    const BOOL bImageDC = dcImage.CreateCompatibleDC(pDC);
     HGDIOBJ hOld = nullptr;
     int xSrc = 0;
     CSize sizeDraw = sizeImage;
-    if (bHasImage)
+    if (bImageDC && bHasImage)
     {
         hOld = ::SelectObject(dcImage.m_hDC, hBitmap);
         xSrc = nImage * sizeImage.cx;
     }
-    else
+    else if (bImageDC)
     {
         MENUITEMINFO mii{};
         mii.cbSize = sizeof(mii);
@@ -488,8 +490,9 @@ void SECBmpMenuPlugIn::DrawItemImage(CDC* pDC, const DRAWITEMSTRUCT* pDIS, const
 void SECBmpMenuPlugIn::CreateImageMask(CDC* pImageDC, CDC* pMaskDC, CBitmap* pMaskBitmap, CBitmap** ppOldBitmap, int cx,
                                        int cy, int xSrc)
 {
-    pMaskDC->CreateCompatibleDC(pImageDC);
-    pMaskBitmap->CreateBitmap(cx, cy, 1, 1, nullptr);
+    // Without the DC or the bitmap no mask is made and *ppOldBitmap stays null.
+    if (!pMaskDC->CreateCompatibleDC(pImageDC) || !pMaskBitmap->CreateBitmap(cx, cy, 1, 1, nullptr))
+        return;
     *ppOldBitmap = pMaskDC->SelectObject(pMaskBitmap);
     pMaskDC->PatBlt(0, 0, cx, cy, WHITENESS);
     const COLORREF clrOldBk = pImageDC->SetBkColor(g_colors.clrFace);
@@ -505,6 +508,8 @@ void SECBmpMenuPlugIn::DrawDisabledImage(CDC* pDC, int x, int y, int cx, int cy,
     CBitmap bmpMask;
     CBitmap* pOld = nullptr;
     CreateImageMask(pImageDC, &dcMask, &bmpMask, &pOld, cx, cy, xSrc);
+    if (pOld == nullptr)
+        return;
     PaintEmbossed(pDC->m_hDC, x, y, cx, cy, dcMask.m_hDC, 0, 0, g_colors.clrHilite, g_colors.clrShadow);
     dcMask.SelectObject(pOld);
 }
@@ -519,6 +524,8 @@ void SECBmpMenuPlugIn::DrawCheckedImageBackground(CDC* pDC, int x, int y, int cx
     CBitmap bmpMask;
     CBitmap* pOld = nullptr;
     CreateImageMask(pImageDC, &dcMask, &bmpMask, &pOld, cx, cy, xSrc);
+    if (pOld == nullptr)
+        return;
     PaintThroughMask(pDC->m_hDC, x, y, cx, cy, dcMask.m_hDC, 0, 0, static_cast<HBRUSH>(m_brDither.m_hObject),
                      ROP_DSPDXAX);
     dcMask.SelectObject(pOld);

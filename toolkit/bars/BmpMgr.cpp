@@ -218,10 +218,9 @@ BOOL SECBmpMgr::LoadLargeBitmap(BitmapEntry& entry)
     CClientDC dcScreen(nullptr);
     CDC dcSrc;
     CDC dcDst;
-    dcSrc.CreateCompatibleDC(&dcScreen);
-    dcDst.CreateCompatibleDC(&dcScreen);
     CBitmap large;
-    const BOOL bMade = large.CreateCompatibleBitmap(&dcScreen, entry.nImages * m_cxLarge, m_cyLarge);
+    const BOOL bMade = dcSrc.CreateCompatibleDC(&dcScreen) && dcDst.CreateCompatibleDC(&dcScreen) &&
+                       large.CreateCompatibleBitmap(&dcScreen, entry.nImages * m_cxLarge, m_cyLarge);
     if (bMade)
     {
         HGDIOBJ hOldSrc = ::SelectObject(dcSrc.m_hDC, entry.hSmall);

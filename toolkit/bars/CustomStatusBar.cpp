@@ -138,7 +138,8 @@ void SECCustomStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDIS)
     if (format.nFlags & SBP_BITMAP)
     {
         CDC dcBitmap;
-        dcBitmap.CreateCompatibleDC(pDC);
+        if (!dcBitmap.CreateCompatibleDC(pDC))
+            return;
         const HGDIOBJ hOld = ::SelectObject(dcBitmap.m_hDC, format.hBitmap);
         BITMAP bm{};
         ::GetObject(format.hBitmap, sizeof(bm), &bm);
@@ -204,7 +205,8 @@ BOOL SECCustomStatusBar::InitProgressPane(LPCTSTR lpszText, int nLower, int nUpp
         }
         SECPaneInfo label;
         label.iIndex = 0;
-        label.uMask = SBP_STYLE | SBP_WIDTH | SBP_TEXT | SBP_TEXTALIGN | (format.nFlags & (SBP_FOREGROUND | SBP_BACKGROUND));
+        label.uMask =
+            SBP_STYLE | SBP_WIDTH | SBP_TEXT | SBP_TEXTALIGN | (format.nFlags & (SBP_FOREGROUND | SBP_BACKGROUND));
         label.nStyle = SBPS_NOBORDERS;
         label.nTextAlign = TA_LEFT;
         label.crTextForeground = m_pSavedPane0->crTextForeground;

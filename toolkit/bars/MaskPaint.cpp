@@ -19,9 +19,16 @@ void PaintEmbossed(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcMask, int xM
 {
     const HBRUSH hHilite = ::CreateSolidBrush(clrHilite);
     const HBRUSH hShadow = ::CreateSolidBrush(clrShadow);
-    PaintThroughMask(hdcDst, x + 1, y + 1, cx, cy, hdcMask, xMask, yMask, hHilite, ROP_PSDPXAX);
-    PaintThroughMask(hdcDst, x, y, cx, cy, hdcMask, xMask, yMask, hShadow, ROP_PSDPXAX);
-    ::DeleteObject(hHilite);
-    ::DeleteObject(hShadow);
+    // A colour that GDI cannot give is left out.
+    if (hHilite != nullptr)
+    {
+        PaintThroughMask(hdcDst, x + 1, y + 1, cx, cy, hdcMask, xMask, yMask, hHilite, ROP_PSDPXAX);
+        ::DeleteObject(hHilite);
+    }
+    if (hShadow != nullptr)
+    {
+        PaintThroughMask(hdcDst, x, y, cx, cy, hdcMask, xMask, yMask, hShadow, ROP_PSDPXAX);
+        ::DeleteObject(hShadow);
+    }
 }
 } // namespace tarnwick::bars

@@ -5,6 +5,7 @@
 #include <toolkit/bars/TBMenuBtn.h>
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/frames/DocTemplateUtils.h>
+#include <toolkit/foundation/GdiFallback.h>
 
 #include <cstdarg>
 
@@ -111,8 +112,8 @@ BEGIN_MESSAGE_MAP(SECMenuBar, SECCustomToolBar)
 ON_WM_SETTINGCHANGE()
 END_MESSAGE_MAP()
 
-SECMenuBar::SECMenuBar() : m_bDelayFloatFix(FALSE), m_dwMenuMask(0xFFFFFFFF), m_nCurrentMenuId(0),
-      m_bBorderSpaceMode(FALSE)
+SECMenuBar::SECMenuBar()
+    : m_bDelayFloatFix(FALSE), m_dwMenuMask(0xFFFFFFFF), m_nCurrentMenuId(0), m_bBorderSpaceMode(FALSE)
 {
     m_bMenuLook = TRUE;
     CreateMenuFont();
@@ -126,7 +127,7 @@ void SECMenuBar::CreateMenuFont()
     metrics.cbSize = sizeof(metrics);
     m_fontMenu.DeleteObject();
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        m_fontMenu.CreateFontIndirect(&metrics.lfMenuFont);
+        SECCreateFont(m_fontMenu, metrics.lfMenuFont);
 }
 
 BOOL SECMenuBar::CreateEx(DWORD dwExStyle, CWnd* pParentWnd, DWORD dwStyle, UINT nID, LPCTSTR lpszTitle)
@@ -284,8 +285,8 @@ void SECMenuBar::SwitchMenu(UINT nMenuID)
     auto it = m_menuMaskMap.find(nMenuID);
     // A frame hosting a floated bar shows the main window's menu under its own id.
     if (it == m_menuMaskMap.end() && nMenuID == ID_BAR_CHILD_MENU)
-        it = m_menuMaskMap.find(frames::SECDocTemplateUtils().GetFrameResourceID(
-            dynamic_cast<CFrameWnd*>(AfxGetMainWnd())));
+        it = m_menuMaskMap.find(
+            frames::SECDocTemplateUtils().GetFrameResourceID(dynamic_cast<CFrameWnd*>(AfxGetMainWnd())));
     if (it == m_menuMaskMap.end())
         return;
     ShowMenuButtons(it->second, FALSE);

@@ -345,7 +345,8 @@ void SECProgressCtrl::DrawText(CDC* pDC, float fPercent, const CRect& rectRest, 
     for (const auto& [rectClip, crText] : {std::pair{rectBar, m_crBk}, std::pair{rectRest, m_crBar}})
     {
         CRgn rgn;
-        rgn.CreateRectRgnIndirect(rectClip);
+        if (!rgn.CreateRectRgnIndirect(rectClip))
+            continue; // unclipped, the two colours would overwrite each other
         pDC->SelectClipRgn(&rgn);
         pDC->SetTextColor(crText);
         CRect rect = m_rcClient;
@@ -362,8 +363,7 @@ void SECProgressCtrl::DrawBuffered(float fPercent, const CRect& rectBar, const C
 {
     CDC dcMem;
     CBitmap bitmap;
-    if (!dcMem.CreateCompatibleDC(pDC) ||
-        !bitmap.CreateCompatibleBitmap(pDC, m_rcClient.Width(), m_rcClient.Height()))
+    if (!dcMem.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, m_rcClient.Width(), m_rcClient.Height()))
         return;
     CBitmap* pOld = dcMem.SelectObject(&bitmap);
     // The font the window's DC has, unless one is set.

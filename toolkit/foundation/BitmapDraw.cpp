@@ -38,7 +38,7 @@ public:
         void* pBits = nullptr;
         m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
         m_pBits = static_cast<DWORD*>(pBits);
-        m_hOld = m_hBitmap != nullptr ? ::SelectObject(m_hdc, m_hBitmap) : nullptr;
+        m_hOld = m_hdc != nullptr && m_hBitmap != nullptr ? ::SelectObject(m_hdc, m_hBitmap) : nullptr;
     }
     ~PixelBuffer()
     {
@@ -46,14 +46,15 @@ public:
             ::SelectObject(m_hdc, m_hOld);
         if (m_hBitmap != nullptr)
             ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hdc);
+        if (m_hdc != nullptr)
+            ::DeleteDC(m_hdc);
     }
     PixelBuffer(const PixelBuffer&) = delete;
     PixelBuffer& operator=(const PixelBuffer&) = delete;
 
     bool IsValid() const
     {
-        return m_pBits != nullptr;
+        return m_hOld != nullptr && m_pBits != nullptr;
     }
     HDC Dc() const
     {
@@ -139,6 +140,8 @@ void DrawMaskPaint(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xSr
     }
     constexpr DWORD ROP_PAINT_THROUGH_MASK = 0xE20746;
     HBRUSH hBrush = ::CreateSolidBrush(clrPaint);
+    if (hBrush == nullptr)
+        return;
     HGDIOBJ hOldBrush = ::SelectObject(hdcDst, hBrush);
     mask.CopyTo(hdcDst, x, y, ROP_PAINT_THROUGH_MASK);
     ::SelectObject(hdcDst, hOldBrush);
@@ -195,12 +198,17 @@ HRESULT SECDrawThemedBitmap(HWND hwnd, HDC hdc, HBITMAP hbmp, LPCWSTR pszClassLi
     if (SUCCEEDED(hr))
     {
         HDC hdcBitmap = ::CreateCompatibleDC(hdc);
-        HGDIOBJ hOld = ::SelectObject(hdcBitmap, hbmp);
-        hr = SECDrawMaskedBitmap(hdc, x + dx, y + dy, cxBmp, cyBmp, hdcBitmap, 0, 0, cxBmp, cyBmp, clrTransparent)
-                 ? S_OK
-                 : E_FAIL;
-        ::SelectObject(hdcBitmap, hOld);
-        ::DeleteDC(hdcBitmap);
+        if (hdcBitmap == nullptr)
+            hr = E_FAIL;
+        else
+        {
+            HGDIOBJ hOld = ::SelectObject(hdcBitmap, hbmp);
+            hr = SECDrawMaskedBitmap(hdc, x + dx, y + dy, cxBmp, cyBmp, hdcBitmap, 0, 0, cxBmp, cyBmp, clrTransparent)
+                     ? S_OK
+                     : E_FAIL;
+            ::SelectObject(hdcBitmap, hOld);
+            ::DeleteDC(hdcBitmap);
+        }
     }
     SECCloseThemeData(hTheme);
     return hr;
@@ -262,6 +270,8 @@ BOOL SECDrawGradientRect(HDC hdc, int x, int y, int cx, int cy, COLORREF clrEnd,
         HBRUSH hBrush = ::CreateSolidBrush(RGB(channel(GetRValue(clrStart), GetRValue(clrEnd), i),
                                                channel(GetGValue(clrStart), GetGValue(clrEnd), i),
                                                channel(GetBValue(clrStart), GetBValue(clrEnd), i)));
+        if (hBrush == nullptr)
+            return FALSE;
         ::FillRect(hdc, &band, hBrush);
         ::DeleteObject(hBrush);
     }

@@ -5,6 +5,7 @@ namespace tarnwick::foundation
 {
 SECCaptureLoop::SECCaptureLoop(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
 {
+    ASSERT(::IsWindow(m_hWnd));
     ::SetCapture(m_hWnd);
     AfxLockTempMaps();
 }

@@ -32,6 +32,7 @@ void SECThemeHandle::Close()
 
 HTHEME SECThemeCache::Get(HWND hWnd, LPCWSTR lpszClass)
 {
+    ASSERT(lpszClass != nullptr);
     auto it = m_handles.find(std::wstring_view(lpszClass));
     if (it == m_handles.end())
     {

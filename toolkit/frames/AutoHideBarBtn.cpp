@@ -4,6 +4,7 @@
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/AutoHideBar.h>
 #include <toolkit/frames/AutoHideBarBtn.h>
+#include <toolkit/foundation/GdiFallback.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,11 +34,11 @@ void SECAutoHideFonts::Create()
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = std::min<UINT>(NONCLIENTMETRICS_SIZE, sizeof(ncm));
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0);
-    m_fontHorz.CreateFontIndirect(&ncm.lfMenuFont);
+    SECCreateFont(m_fontHorz, ncm.lfMenuFont);
     LOGFONTW lfVert = ncm.lfMenuFont;
     lfVert.lfEscapement = lfVert.lfOrientation = -900;
     ::wcsncpy(lfVert.lfFaceName, L"verdana", LF_FACESIZE - 1);
-    m_fontVert.CreateFontIndirect(&lfVert);
+    SECCreateFont(m_fontVert, lfVert);
     m_nTextHeight = std::abs(static_cast<int>(ncm.lfMenuFont.lfHeight));
     m_nButtonHeight = std::max(ncm.iMenuHeight, ::GetSystemMetrics(SM_CYSMICON));
     m_nTextOffset = (m_nButtonHeight - m_nTextHeight) / 2;

@@ -202,8 +202,7 @@ DWORD SECFrameDocking::AdjustFloatStyle(const CControlBar* pBar, DWORD dwStyle)
 
 void SECFrameDocking::SetDefaultFloatingFrameClass()
 {
-    if (m_frame.m_pFloatingFrameClass == nullptr ||
-        m_frame.m_pFloatingFrameClass == RUNTIME_CLASS(CMiniDockFrameWnd))
+    if (m_frame.m_pFloatingFrameClass == nullptr || m_frame.m_pFloatingFrameClass == RUNTIME_CLASS(CMiniDockFrameWnd))
         m_frame.m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
 }
 
@@ -513,19 +512,17 @@ BOOL SECFrameDocking::HandleCaptionMessage(UINT message, WPARAM wParam, LPARAM l
             return TRUE;
         }
         CRgn rgnUpdate;
-        if (reinterpret_cast<UINT_PTR>(hRgnUpdate) > 1)
-        {
-            rgnUpdate.CreateRectRgn(0, 0, 0, 0);
-            ::CombineRgn(static_cast<HRGN>(rgnUpdate.m_hObject), hRgnUpdate, nullptr, RGN_COPY);
-        }
-        else
-        {
-            rgnUpdate.CreateRectRgnIndirect(&rectWindow);
-        }
         CRgn rgnCaption;
-        rgnCaption.CreateRectRgnIndirect(&rectCaption);
-        rgnUpdate.CombineRgn(&rgnUpdate, &rgnCaption, RGN_DIFF);
-        lResult = m_frame.DefWindowProc(message, reinterpret_cast<WPARAM>(rgnUpdate.m_hObject), lParam);
+        const BOOL bRegions =
+            (reinterpret_cast<UINT_PTR>(hRgnUpdate) > 1
+                 ? rgnUpdate.CreateRectRgn(0, 0, 0, 0) &&
+                       ::CombineRgn(static_cast<HRGN>(rgnUpdate.m_hObject), hRgnUpdate, nullptr, RGN_COPY) != ERROR
+                 : rgnUpdate.CreateRectRgnIndirect(&rectWindow)) &&
+            rgnCaption.CreateRectRgnIndirect(&rectCaption) &&
+            rgnUpdate.CombineRgn(&rgnUpdate, &rgnCaption, RGN_DIFF) != ERROR;
+        // Without the regions the frame paints all it was asked to, and the caption over it.
+        lResult =
+            m_frame.DefWindowProc(message, bRegions ? reinterpret_cast<WPARAM>(rgnUpdate.m_hObject) : wParam, lParam);
         PaintCaption();
         return TRUE;
     }

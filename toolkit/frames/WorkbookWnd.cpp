@@ -7,6 +7,7 @@
 #include <toolkit/frames/ControlBarWorksheet.h>
 #include <toolkit/frames/WorkbookWnd.h>
 #include <toolkit/frames/WorksheetWnd.h>
+#include <toolkit/foundation/GdiFallback.h>
 
 #include <afxcmn.h>
 
@@ -337,10 +338,10 @@ BOOL SECWorkbookWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowM
     }
     if (!m_fontTab.CreateStockObject(DEFAULT_GUI_FONT))
         m_fontTab.CreateStockObject(ANSI_VAR_FONT);
-    m_penHighlight.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    m_penBlack.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    m_penShadow.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    m_penFace.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNFACE));
+    SECCreatePen(m_penHighlight, PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    SECCreatePen(m_penBlack, PS_SOLID, 1, RGB(0, 0, 0));
+    SECCreatePen(m_penShadow, PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    SECCreatePen(m_penFace, PS_SOLID, 1, ::GetSysColor(COLOR_BTNFACE));
     ApplyMargins();
     return TRUE;
 }
@@ -426,9 +427,12 @@ void SECWorkbookWnd::DrawFlatTab(CDC* pDC, SECWorksheetWnd* pSheet, const POINT*
 void SECWorkbookWnd::Draw3DTab(CDC* pDC, SECWorksheetWnd* pSheet, const POINT* pts)
 {
     CRgn rgn;
-    rgn.CreatePolygonRgn(const_cast<LPPOINT>(pts), TAB_POINTS, ALTERNATE);
-    CBrush brushFace(::GetSysColor(COLOR_BTNFACE));
-    pDC->FillRgn(&rgn, &brushFace);
+    // Without a region the face stays unfilled; the outline is drawn all the same.
+    if (rgn.CreatePolygonRgn(const_cast<LPPOINT>(pts), TAB_POINTS, ALTERNATE))
+    {
+        CBrush brushFace(::GetSysColor(COLOR_BTNFACE));
+        pDC->FillRgn(&rgn, &brushFace);
+    }
     // Left and lower-left in light, bottom and right in shadow with a black rim.
     Line(pDC, m_penHighlight, pts[0].x, pts[0].y, pts[1].x, pts[1].y);
     Line(pDC, m_penHighlight, pts[1].x, pts[1].y, pts[2].x, pts[2].y);

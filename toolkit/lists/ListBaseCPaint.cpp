@@ -3,6 +3,7 @@
 
 #include <toolkit/foundation/MemDC.h>
 #include <toolkit/foundation/VisualStyle.h>
+#include <toolkit/foundation/GdiFallback.h>
 
 #include <algorithm>
 #include <memory>
@@ -25,7 +26,7 @@ CPen& GridPen(int nWhich)
 {
     static CPen pens[2];
     if (pens[nWhich].m_hObject == nullptr)
-        pens[nWhich].CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+        SECCreatePen(pens[nWhich], PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
     return pens[nWhich];
 }
 
@@ -448,10 +449,10 @@ template <class TWndBase> CImageList* SECListBaseT<TWndBase>::CreateHeaderDragIm
         return nullptr;
     CClientDC dcWnd(this);
     CDC dc;
-    dc.CreateCompatibleDC(&dcWnd);
     CBitmap bitmap;
     const CSize size(pColumn->cx, m_nHeaderHeight + 1);
-    bitmap.CreateCompatibleBitmap(&dcWnd, size.cx, size.cy);
+    if (!dc.CreateCompatibleDC(&dcWnd) || !bitmap.CreateCompatibleBitmap(&dcWnd, size.cx, size.cy))
+        return nullptr;
     CBitmap* pOld = dc.SelectObject(&bitmap);
     dc.FillSolidRect(CRect(CPoint(0, 0), size), kDragImageFill);
     const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, GetHeaderFont());

@@ -74,7 +74,8 @@ template <class TListBase> HFONT SECTreeBaseT<TListBase>::GetBoldFont(HFONT hFon
     lf.lfWeight = FW_BOLD;
     CFont& font = BoldFont();
     font.DeleteObject();
-    font.CreateFontIndirect(&lf);
+    if (!font.CreateFontIndirect(&lf))
+        return hFont; // the label keeps its normal weight
     return static_cast<HFONT>(font.m_hObject);
 }
 
@@ -514,9 +515,9 @@ template <class TListBase> CImageList* SECTreeBaseT<TListBase>::CreateLabelImage
     if (rect.IsRectEmpty())
         return nullptr;
     CDC memDC;
-    memDC.CreateCompatibleDC(pDC);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height());
+    if (!memDC.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, rect.Width(), rect.Height()))
+        return nullptr;
     CBitmap* pOld = memDC.SelectObject(&bitmap);
     const HGDIOBJ hOldFont = ::SelectObject(memDC.m_hDC, ::GetCurrentObject(pDC->m_hDC, OBJ_FONT));
     memDC.FillSolidRect(rect, this->GetBkColor());

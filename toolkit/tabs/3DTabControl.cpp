@@ -4,6 +4,7 @@
 #include <toolkit/foundation/BitmapDraw.h>
 #include <toolkit/foundation/Colors.h>
 #include <toolkit/foundation/VisualStyle.h>
+#include <toolkit/foundation/GdiFallback.h>
 
 #include <cstdlib>
 #include <initializer_list>
@@ -153,13 +154,14 @@ SEC3DTabControl::~SEC3DTabControl()
 
 void SEC3DTabControl::Initialize(DWORD dwStyle)
 {
-    if (m_dcMeasure.m_hDC == nullptr)
-        m_dcMeasure.CreateCompatibleDC(nullptr);
+    // Labels are measured on this DC; without it no tab could be sized.
+    if (m_dcMeasure.m_hDC == nullptr && !m_dcMeasure.CreateCompatibleDC(nullptr))
+        AfxThrowResourceException();
     CreateFonts(dwStyle);
     m_penNormal.DeleteObject();
     m_penActive.DeleteObject();
-    m_penNormal.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    m_penActive.CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    SECCreatePen(m_penNormal, PS_SOLID, 1, RGB(0, 0, 0));
+    SECCreatePen(m_penActive, PS_SOLID, 1, RGB(0, 0, 0));
     CreatePens();
     m_clrTextNormal = ::GetSysColor(COLOR_BTNTEXT);
     m_clrTextActive = ::GetSysColor(COLOR_BTNTEXT);
@@ -170,8 +172,8 @@ void SEC3DTabControl::CreatePens()
 {
     m_penShadow.DeleteObject();
     m_penHighlight.DeleteObject();
-    m_penShadow.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    m_penHighlight.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    SECCreatePen(m_penShadow, PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    SECCreatePen(m_penHighlight, PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 void SEC3DTabControl::CreateFonts(DWORD dwStyle)
@@ -622,9 +624,9 @@ void SEC3DTabControl::PaintStrip(CDC* pDC, const CRect& rcUpdate)
     if (rcClient.IsRectEmpty())
         return;
     CDC dcMem;
-    dcMem.CreateCompatibleDC(pDC);
     CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height());
+    if (!dcMem.CreateCompatibleDC(pDC) || !bitmap.CreateCompatibleBitmap(pDC, rcClient.Width(), rcClient.Height()))
+        return;
     CBitmap* pOldBitmap = dcMem.SelectObject(&bitmap);
     dcMem.SetBkMode(TRANSPARENT);
     DrawBackground(&dcMem, rcClient);
@@ -863,9 +865,12 @@ void SEC3DTabControl::DrawTabLabel(CDC* pDC, SEC3DTab& tab, DWORD dwFlags)
     {
         // The icon's shape and the label in black on white, then embossed.
         CDC dcMono;
-        dcMono.CreateCompatibleDC(pDC);
         CBitmap bmMono;
-        bmMono.CreateBitmap(rect.Width(), rect.Height(), 1, 1, nullptr);
+        if (!dcMono.CreateCompatibleDC(pDC) || !bmMono.CreateBitmap(rect.Width(), rect.Height(), 1, 1, nullptr))
+        {
+            pDC->SetTextColor(clrOldText);
+            return;
+        }
         CBitmap* pOldBitmap = dcMono.SelectObject(&bmMono);
         dcMono.PatBlt(0, 0, rect.Width(), rect.Height(), WHITENESS);
         dcMono.SetWindowOrg(rect.left, rect.top);

@@ -1,6 +1,7 @@
 #include "TabControl.h"
 
 #include <toolkit/foundation/VisualStyle.h>
+#include <toolkit/foundation/GdiFallback.h>
 
 #include <algorithm>
 #include <array>
@@ -69,7 +70,7 @@ void SECTabControl::Initialize(DWORD dwStyle)
     for (CPen* pPen : {&m_penNormal, &m_penSelected, &m_penActive})
     {
         pPen->DeleteObject();
-        pPen->CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+        SECCreatePen(*pPen, PS_SOLID, 1, RGB(0, 0, 0));
     }
     CreateBrushes();
     m_clrTextNormal = ::GetSysColor(COLOR_BTNTEXT);
@@ -84,10 +85,10 @@ void SECTabControl::CreateBrushes()
     m_brushSelected.DeleteObject();
     m_brushActive.DeleteObject();
     m_penShadow.DeleteObject();
-    m_brushNormal.CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
-    m_brushSelected.CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
-    m_brushActive.CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
-    m_penShadow.CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    SECCreateSolidBrush(m_brushNormal, ::GetSysColor(COLOR_BTNFACE));
+    SECCreateSolidBrush(m_brushSelected, ::GetSysColor(COLOR_WINDOW));
+    SECCreateSolidBrush(m_brushActive, ::GetSysColor(COLOR_WINDOW));
+    SECCreatePen(m_penShadow, PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
 }
 
 void SECTabControl::DestroyGdiObjects()

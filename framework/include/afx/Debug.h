@@ -1,10 +1,10 @@
-// Diagnostic macros. ASSERT checks only in debug builds; VERIFY always evaluates its argument.
+// Diagnostic macros. ASSERT checks in every build without LUMITER_NO_ASSERTIONS; VERIFY always evaluates.
 #pragma once
 
 #include <cassert>
 
-#ifdef _DEBUG
-#define ASSERT(f) assert(f)
+#ifndef LUMITER_NO_ASSERTIONS
+#define ASSERT(f) ((void)(!!(f) || (_wassert(_CRT_WIDE(#f), _CRT_WIDE(__FILE__), __LINE__), 0)))
 #else
 #define ASSERT(f) ((void)0)
 #endif
