@@ -17,6 +17,8 @@
 // below shows the object loaded from those bytes.
 #include <afxwin.h>
 
+#include <initializer_list>
+
 #include <grid/controls/CellTipWnd.h>
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
@@ -92,27 +94,32 @@ constexpr Row rows[] = {
     {_T("ERP"), _T("saperp03"), 655.5, 64.0, FALSE, _T("45292"), _T("1000000")},
 };
 
+// Static cells throughout and one column per title, the titles in the header row.
+void SetUpStaticColumns(CGXGridWnd& grid, std::initializer_list<LPCTSTR> titles)
+{
+    CGXStyle stat;
+    stat.SetControl(idStatic);
+    grid.ChangeBaseStyle(grid.GetStylesMap()->m_wStyleStandard, stat, 0);
+    grid.SetColCount(static_cast<ROWCOL>(titles.size()));
+    ROWCOL nCol = 0;
+    for (LPCTSTR lpszTitle : titles)
+        grid.SetValueRange(CGXRange(0, ++nCol), lpszTitle);
+}
+
 class CDemoGrid : public CGXGridWnd
 {
 public:
     void Fill()
     {
-        CGXStyle stat;
-        stat.SetControl(idStatic);
-        ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
-
+        SetUpStaticColumns(*this, {_T("System"), _T("Host"), _T("Response ms"), _T("Load %"), _T("Monitored"),
+                                   _T("Installed"), _T("Budget")});
         const ROWCOL nRows = sizeof(rows) / sizeof(rows[0]);
         SetRowCount(nRows + 7);
-        SetColCount(7);
         SetColWidth(1, 2, 70);
         SetColWidth(3, 4, 90);
         SetColWidth(5, 5, 90);
         SetColWidth(6, 6, 120);
         SetColWidth(7, 7, 120);
-        const LPCTSTR titles[] = {_T("System"),    _T("Host"),      _T("Response ms"), _T("Load %"),
-                                  _T("Monitored"), _T("Installed"), _T("Budget")};
-        for (ROWCOL nCol = 1; nCol <= 7; ++nCol)
-            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
 
         CGXStyle check;
         check.SetControl(idCheckBox3d).SetChoiceList(_T("active"));
@@ -205,19 +212,13 @@ class CSpansGrid : public CGXGridWnd
 public:
     void Fill()
     {
-        CGXStyle stat;
-        stat.SetControl(idStatic);
-        ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
+        SetUpStaticColumns(*this, {_T("System"), _T("Instance"), _T("State"), _T("Dialog"), _T("Batch"),
+                                   _T("Spool"), _T("Notes")});
         const ROWCOL nRows = sizeof(spanRows) / sizeof(spanRows[0]);
         SetRowCount(nRows + 4);
-        SetColCount(7);
         SetColWidth(1, 1, 70);
         SetColWidth(2, 2, 130);
         SetColWidth(3, 7, 80);
-        const LPCTSTR titles[] = {_T("System"), _T("Instance"), _T("State"), _T("Dialog"),
-                                  _T("Batch"),  _T("Spool"),    _T("Notes")};
-        for (ROWCOL nCol = 1; nCol <= 7; ++nCol)
-            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
 
         CGXStyle system;
         system.SetMergeCell(nMergeDownValues).SetVerticalAlignment(DT_VCENTER).SetInteriorColor(RGB(232, 240, 255));
@@ -340,16 +341,10 @@ class CFeaturesGrid : public CGXGridWnd
 public:
     void Fill()
     {
-        CGXStyle stat;
-        stat.SetControl(idStatic);
-        ChangeBaseStyle(GetStylesMap()->m_wStyleStandard, stat, 0);
+        SetUpStaticColumns(*this, {_T("System"), _T("Instance"), _T("Internal id"), _T("State"), _T("Notes"),
+                                   _T("Checked")});
         const ROWCOL nRows = sizeof(spanRows) / sizeof(spanRows[0]);
         SetRowCount(nRows * 3);
-        SetColCount(6);
-        const LPCTSTR titles[] = {_T("System"), _T("Instance"), _T("Internal id"), _T("State"), _T("Notes"),
-                                  _T("Checked")};
-        for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
-            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
         for (ROWCOL nRow = 1; nRow <= nRows * 3; ++nRow)
         {
             const SpanRow& row = spanRows[(nRow - 1) % nRows];
