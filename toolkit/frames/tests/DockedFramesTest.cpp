@@ -457,7 +457,9 @@ TEST_F(DockedFramesTest, TheActiveDockedFrameStandsInForTheActiveChild)
     // ... and tells that view of the frame's activation.
     EXPECT_EQ(pDockedView->m_frameActivations, std::vector<UINT>{WA_ACTIVE});
     EXPECT_TRUE(pChildView->m_frameActivations.empty());
-    // The main caption stays active while the frame is in the foreground.
+    // The main caption stays active while the frame is in the foreground (taken back first: test
+    // programs running beside this one bring their own windows to the front).
+    m_pFrame->SetForegroundWindow();
     ASSERT_EQ(::GetForegroundWindow(), m_pFrame->m_hWnd);
     m_pFrame->SendMessage(WM_NCACTIVATE, FALSE);
     EXPECT_TRUE(m_pFrame->m_bCaptionActive);
