@@ -300,6 +300,21 @@ SECCustomToolBar* SECToolBarManager::CreateUserToolBar(LPCTSTR lpszTitle)
         ++nID;
     if (nID > ID_SEC_LASTUSERBAR)
         return nullptr;
+    CString strTitle = lpszTitle;
+    if (lpszTitle == nullptr)
+    {
+        CString strFormat;
+        strFormat.LoadString(IDS_SEC_USERTOOLBAR);
+        strTitle.Format(strFormat, nID - (ID_SEC_FIRSTUSERBAR - 1));
+    }
+    SECCustomToolBar* pBar = NewToolBar(nID, strTitle);
+    if (pBar != nullptr)
+        pBar->SetCustomiseMode(m_bNewBarMode);
+    return pBar;
+}
+
+SECCustomToolBar* SECToolBarManager::NewToolBar(UINT nID, LPCTSTR lpszTitle)
+{
     CObject* pObject = m_pToolBarClass->CreateObject();
     auto* pBar = dynamic_cast<SECCustomToolBar*>(pObject);
     if (pBar == nullptr)
@@ -311,20 +326,12 @@ SECCustomToolBar* SECToolBarManager::CreateUserToolBar(LPCTSTR lpszTitle)
         pBar->SetOwner(m_pOwnerWnd);
     pBar->SetManager(this);
     pBar->SetBmpMgr(m_pBmpMgr);
-    CString strTitle = lpszTitle;
-    if (lpszTitle == nullptr)
-    {
-        CString strFormat;
-        strFormat.LoadString(IDS_SEC_USERTOOLBAR);
-        strTitle.Format(strFormat, nID - (ID_SEC_FIRSTUSERBAR - 1));
-    }
-    if (!pBar->CreateEx(GetBarExStyle(), GetFrame(), GetBarStyle(), nID, strTitle))
+    if (!pBar->CreateEx(GetBarExStyle(), GetFrame(), GetBarStyle(), nID, lpszTitle))
     {
         delete pBar;
         return nullptr;
     }
     SetImageSize(pBar);
-    pBar->SetCustomiseMode(m_bNewBarMode);
     pBar->EnableDocking(CBRS_ALIGN_ANY);
     pBar->m_bAutoDelete = TRUE;
     return pBar;

@@ -94,6 +94,17 @@ public:
     virtual BOOL ApplyButtonSizes();
     virtual void AttachToolBars();
     UINT GetBarTypeID(CControlBar* pBar) const override;
+    // The options in the section "<name>-ToolBarManager" of the application's profile.
+    void SaveProfileState(LPCTSTR lpszSection) override;
+    void LoadProfileState(LPCTSTR lpszSection) override;
+    // The options as booleans in a child "ToolBarMgr"; without one the options go back to their
+    // defaults while the bars keep their looks.
+    BOOL SaveNodeState(workspace::SECPTNFactory& factory, workspace::SECPersistentTreeNode* pParent) override;
+    BOOL LoadNodeState(workspace::SECPersistentTreeNode* pNode) override;
+    // A toolbar record for toolbars and the menu bar only.
+    frames::SECControlBarInfoEx* CreateBarInfoEx(frames::SECControlBarInfo* pInfo) override;
+    // A saved toolbar, or the frame's menu bar, made again under the record's id.
+    CControlBar* CreateBar(frames::SECControlBarInfo* pInfo) override;
     virtual SECCustomToolBar* FindToolBar(UINT nID) const;
     // The visible toolbar whose window (a floating bar's: its frame) meets the screen
     // rectangle; of several, a floating one, the topmost of them.
@@ -186,6 +197,11 @@ private:
         BOOL bVisible;
     };
     void SetImageSize(SECCustomToolBar* pBar) const;
+    // A toolbar of the manager's class, style and images, dockable everywhere; NULL when its
+    // window cannot be made.
+    SECCustomToolBar* NewToolBar(UINT nID, LPCTSTR lpszTitle);
+    // The three options, each applied through its switch, then the bars attached.
+    void ApplyOptions(BOOL bToolTips, BOOL bCoolLook, BOOL bLargeButtons);
     void DockBeside(SECCustomToolBar* pBar, const Definition& def);
 
     std::vector<std::unique_ptr<Definition>> m_definitions;
