@@ -69,6 +69,8 @@ public:
                         CCreateContext* pContext = nullptr);
     virtual BOOL CreateEx(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, UINT nID, DWORD dwStyle, DWORD dwExStyle,
                           const RECT& rect, CWnd* pParentWnd, CCreateContext* pContext = nullptr);
+    // The bar is a toolkit dock bar, or sits in one, and that dock bar is docked in its frame.
+    static BOOL IsDockedInSECDockBar(const CControlBar* pBar);
 
     // The share has been fitted into the dock row; a hidden bar loses it so that it is fitted
     // again as new when shown.

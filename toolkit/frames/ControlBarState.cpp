@@ -10,6 +10,17 @@
 
 namespace tarnwick::frames
 {
+BOOL SECControlBar::IsDockedInSECDockBar(const CControlBar* pBar)
+{
+    if (pBar == nullptr)
+        return FALSE;
+    const CDockBar* pDockBar = pBar->IsKindOf(RUNTIME_CLASS(SECDockBar)) ? static_cast<const CDockBar*>(pBar)
+                                                                         : pBar->m_pDockBar;
+    if (pDockBar == nullptr || !pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)))
+        return FALSE;
+    return !pDockBar->m_bFloating;
+}
+
 void SECControlBar::GetBarInfoEx(SECControlBarInfo* pInfo)
 {
     GetBarInfo(pInfo);

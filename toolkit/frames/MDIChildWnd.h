@@ -35,6 +35,11 @@ public:
     {
         return *m_pMsgFilter;
     }
+    // The menu resource the frame's menu bar shows while this child is active.
+    UINT GetMenuId() const
+    {
+        return m_nMenuId;
+    }
 
 protected:
 
@@ -49,10 +54,6 @@ protected:
 
     // The MDI frame when it shows its menus in a menu bar, else null.
     SECMDIFrameWnd* GetMenuBarFrame();
-    UINT GetMenuId() const
-    {
-        return m_nMenuId;
-    }
 
 private:
     // The menu resource the frame's menu bar shows while this child is active.

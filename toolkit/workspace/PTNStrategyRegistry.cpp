@@ -5,6 +5,16 @@
 
 namespace tarnwick::workspace
 {
+namespace
+{
+// A failed write leaves the registry's error as the thread's last error for the caller's report.
+BOOL Failed(const SECRegistry& registry)
+{
+    ::SetLastError(static_cast<DWORD>(registry.GetLastError()));
+    return FALSE;
+}
+} // namespace
+
 SECPTNStrategyRegistry::SECPTNStrategyRegistry(LPCTSTR lpszKeyPath, HKEY hKeyRoot)
     : m_strKeyPath(lpszKeyPath), m_hKeyRoot(hKeyRoot)
 {
@@ -33,15 +43,16 @@ BOOL SECPTNStrategyRegistry::ClearNode(const CStringList& path)
         return FALSE;
     const CString key = NodeKey(path);
     if (!registry.Open(key, KEY_READ))
-        return registry.GetLastError() == ERROR_FILE_NOT_FOUND;
-    return registry.DeleteKey(key, TRUE);
+        return registry.GetLastError() == ERROR_FILE_NOT_FOUND || Failed(registry);
+    return registry.DeleteKey(key, TRUE) || Failed(registry);
 }
 
 BOOL SECPTNStrategyRegistry::WriteValue(const CStringList& path, LPCTSTR lpszKey, LPCTSTR lpszValue)
 {
     SECRegistry registry;
-    return registry.Connect(m_hKeyRoot) && registry.Create(NodeKey(path)) &&
-           registry.SetStringValue(lpszKey, lpszValue);
+    return (registry.Connect(m_hKeyRoot) && registry.Create(NodeKey(path)) &&
+            registry.SetStringValue(lpszKey, lpszValue)) ||
+           Failed(registry);
 }
 
 BOOL SECPTNStrategyRegistry::WriteChildNames(const CStringList&, const CStringList&)
