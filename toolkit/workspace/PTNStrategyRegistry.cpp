@@ -55,9 +55,12 @@ BOOL SECPTNStrategyRegistry::WriteValue(const CStringList& path, LPCTSTR lpszKey
            Failed(registry);
 }
 
-BOOL SECPTNStrategyRegistry::WriteChildNames(const CStringList&, const CStringList&)
+BOOL SECPTNStrategyRegistry::WriteChildNames(const CStringList& path, const CStringList&)
 {
-    return TRUE;
+    // The children are the subkeys; the node's own key is made so that a node without values
+    // keeps its place in the tree.
+    SECRegistry registry;
+    return (registry.Connect(m_hKeyRoot) && registry.Create(NodeKey(path))) || Failed(registry);
 }
 
 BOOL SECPTNStrategyRegistry::ReadNode(const CStringList& path, CStringList& childNames, CStringList& keys,

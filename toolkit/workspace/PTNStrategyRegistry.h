@@ -16,7 +16,7 @@ public:
     BOOL ClearNode(const CStringList& path) override;
     // Creates the node's key and every missing key above it.
     BOOL WriteValue(const CStringList& path, LPCTSTR lpszKey, LPCTSTR lpszValue) override;
-    // Children are the subkeys: nothing to write.
+    // Children are the subkeys: only the node's key is made, so that an empty node is kept.
     BOOL WriteChildNames(const CStringList& path, const CStringList& names) override;
     // Needs only read access to the key.
     BOOL ReadNode(const CStringList& path, CStringList& childNames, CStringList& keys, CStringList& values) override;

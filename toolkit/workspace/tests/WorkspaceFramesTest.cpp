@@ -1,0 +1,404 @@
+// Saving an MDI application's frames, documents, bars and toolbar options as a workspace and
+// opening it again, in the registry and in a workspace file; the recent list and the commands.
+#include <toolkit/bars/ToolBarManager.h>
+#include <toolkit/foundation/ToolkitRes.h>
+#include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/MDIChildWnd.h>
+#include <toolkit/frames/MDIFrameWnd.h>
+#include <toolkit/frames/MultiDocTemplate.h>
+#include <toolkit/workspace/PersistentTreeNode.h>
+#include <toolkit/workspace/Registry.h>
+#include <toolkit/workspace/WorkspaceManagerEx.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <testing/MessagePump.h>
+#include <testing/ModalScript.h>
+#include <testing/RegistrySandbox.h>
+#include <testing/TempDirectory.h>
+
+using tarnwick::bars::SECToolBarManager;
+using tarnwick::frames::SECControlBar;
+using tarnwick::frames::SECMDIChildWnd;
+using tarnwick::frames::SECMDIFrameWnd;
+using tarnwick::frames::SECMultiDocTemplate;
+using tarnwick::workspace::SECPersistentTreeNode;
+using tarnwick::workspace::SECRegistry;
+using tarnwick::workspace::SECWorkspaceManagerEx;
+
+namespace
+{
+constexpr UINT ID_OUTPUT = 0xE901;
+const UINT kMainButtons[] = {0x800B, 0x800D, 0, 0xE100};
+
+class WsApp : public CWinApp
+{
+public:
+    WsApp() : CWinApp(_T("Workspaces"))
+    {
+    }
+};
+
+// A document that is asked to save itself and declines.
+class WsDoc : public CDocument
+{
+    DECLARE_DYNCREATE(WsDoc)
+public:
+    static int s_nSaveRequests;
+
+protected:
+    afx_msg void OnFileSave()
+    {
+        ++s_nSaveRequests;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+int WsDoc::s_nSaveRequests = 0;
+IMPLEMENT_DYNCREATE(WsDoc, CDocument)
+BEGIN_MESSAGE_MAP(WsDoc, CDocument)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+END_MESSAGE_MAP()
+
+class WsView : public CView
+{
+    DECLARE_DYNCREATE(WsView)
+public:
+    void OnDraw(CDC*) override
+    {
+    }
+};
+IMPLEMENT_DYNCREATE(WsView, CView)
+
+// The frames' second views come back through the manager's hook.
+class WsManager : public SECWorkspaceManagerEx
+{
+    DECLARE_DYNCREATE(WsManager)
+public:
+    int m_nAdditionalViews = 0;
+    BOOL LoadAdditionalView(CDocument* pDoc, CFrameWnd* pFrame, SECPersistentTreeNode* pNode) override
+    {
+        if (!SECWorkspaceManagerEx::LoadAdditionalView(pDoc, pFrame, pNode))
+            return FALSE;
+        CCreateContext context;
+        context.m_pCurrentDoc = pDoc;
+        context.m_pNewViewClass = RUNTIME_CLASS(WsView);
+        ++m_nAdditionalViews;
+        return pFrame->CreateView(&context, AFX_IDW_PANE_FIRST + 1) != nullptr;
+    }
+};
+IMPLEMENT_DYNCREATE(WsManager, SECWorkspaceManagerEx)
+
+class WsFrame : public SECMDIFrameWnd
+{
+public:
+    WsFrame() : m_manager(this, nullptr)
+    {
+        SetControlBarManager(&m_manager);
+    }
+    SECToolBarManager m_manager;
+    SECControlBar m_output;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (SECMDIFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_manager.LoadToolBarResource(128, 129))
+            return -1;
+        m_manager.DefineDefaultToolBar(AFX_IDW_TOOLBAR, _T("Main"), 4, kMainButtons);
+        EnableDocking(CBRS_ALIGN_ANY);
+        if (!m_output.Create(this, _T("Output"), WS_VISIBLE | CBRS_BOTTOM | CBRS_SIZE_DYNAMIC, 0x10F31, ID_OUTPUT))
+            return -1;
+        m_output.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBarById(&m_output, AFX_IDW_DOCKBAR_BOTTOM);
+        m_manager.CreateDefaultToolBars();
+        m_manager.EnableCoolLook(TRUE, SECToolBarManager::CBRS_EX_COOLLOOK_BITS);
+        return 0;
+    }
+    void PostNcDestroy() override
+    {
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(WsFrame, SECMDIFrameWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+std::wstring Str(const CString& text)
+{
+    return std::wstring(static_cast<LPCTSTR>(text));
+}
+
+CString RegText(const CString& path, LPCTSTR lpszName)
+{
+    SECRegistry registry;
+    CString value(_T("<none>"));
+    if (registry.Connect(HKEY_CURRENT_USER) && registry.Open(path, KEY_READ))
+        registry.GetValue(lpszName, value);
+    return value;
+}
+
+// The subkeys below a key, as paths relative to it, depth first.
+void SubkeyPaths(const CString& path, const CString& prefix, std::vector<std::wstring>& paths)
+{
+    SECRegistry registry;
+    if (!registry.Connect(HKEY_CURRENT_USER) || !registry.Open(path, KEY_READ))
+        return;
+    CString name;
+    for (DWORD i = 0; registry.EnumerateKeys(i, name); ++i)
+    {
+        const CString child = prefix.IsEmpty() ? name : prefix + _T("\\") + name;
+        paths.push_back(Str(child));
+        SubkeyPaths(path + _T("\\") + name, child, paths);
+    }
+}
+
+CRect NormalRect(CWnd* pWnd)
+{
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    pWnd->GetWindowPlacement(&wp);
+    return CRect(wp.rcNormalPosition);
+}
+
+class WorkspaceFramesTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WsDoc::s_nSaveRequests = 0;
+        m_app.m_pszRegistryKey = _tcsdup(m_sandbox.Name());
+        m_pFirst = Add(_T("\nSheet\nSheet\n\n\nLumiter.Sheet\nLumiter Sheet"));
+        m_pSecond = Add(_T("\nSheet\nSheet\n\n\nLumiter.Sheet\nLumiter Sheet"));
+        m_pLogs = Add(_T("\nLog\nLog\n\n\nLumiter.Log\nLumiter Log"));
+        m_pFrame = new WsFrame;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, _T("Documents"), WS_OVERLAPPEDWINDOW, CRect(20, 30, 820, 630)));
+        m_app.m_pMainWnd = m_pFrame;
+        m_pFrame->ShowWindow(SW_SHOW);
+        m_pFrame->RecalcLayout();
+        m_pManager = static_cast<WsManager*>(m_pFrame->CreateWorkspaceManager(
+            m_sandbox.Path() + _T("\\Spaces"), TRUE, RUNTIME_CLASS(WsManager), FALSE));
+        ASSERT_NE(m_pManager, nullptr);
+        for (LPCTSTR lpszName : {_T("a.sheet"), _T("b.sheet")})
+            CFile(m_directory.File(lpszName), CFile::modeCreate | CFile::modeWrite).Close();
+    }
+    void TearDown() override
+    {
+        m_pFrame->DestroyWindow();
+        PumpPendingMessages();
+        delete m_pFrame;
+        m_app.m_pMainWnd = nullptr;
+        free(const_cast<LPTSTR>(m_app.m_pszRegistryKey));
+        m_app.m_pszRegistryKey = nullptr;
+    }
+    SECMultiDocTemplate* Add(LPCTSTR lpszDocStrings)
+    {
+        auto* pTemplate =
+            new SECMultiDocTemplate(130, RUNTIME_CLASS(WsDoc), RUNTIME_CLASS(SECMDIChildWnd), RUNTIME_CLASS(WsView));
+        pTemplate->m_strDocStrings = lpszDocStrings;
+        m_app.AddDocTemplate(pTemplate);
+        return pTemplate;
+    }
+    static CFrameWnd* FrameOf(CDocument* pDoc)
+    {
+        POSITION pos = pDoc->GetFirstViewPosition();
+        return pDoc->GetNextView(pos)->GetParentFrame();
+    }
+    static int ViewCount(CDocument* pDoc)
+    {
+        int n = 0;
+        for (POSITION pos = pDoc->GetFirstViewPosition(); pos != nullptr; pDoc->GetNextView(pos))
+            ++n;
+        return n;
+    }
+    // The document of the template open at the path, or null.
+    static CDocument* OpenDoc(CDocTemplate* pTemplate, const CString& path)
+    {
+        for (POSITION pos = pTemplate->GetFirstDocPosition(); pos != nullptr;)
+        {
+            CDocument* pDoc = pTemplate->GetNextDoc(pos);
+            if (pDoc->GetPathName().CompareNoCase(path) == 0)
+                return pDoc;
+        }
+        return nullptr;
+    }
+    // Document A with two views in one frame, B hidden in its own frame of the second template,
+    // untitled C that declines to be saved.
+    void OpenTheDocuments()
+    {
+        m_pDocA = m_pFirst->OpenDocumentFile(m_directory.File(_T("a.sheet")));
+        ASSERT_NE(m_pDocA, nullptr);
+        CCreateContext context;
+        context.m_pCurrentDoc = m_pDocA;
+        context.m_pNewViewClass = RUNTIME_CLASS(WsView);
+        ASSERT_NE(FrameOf(m_pDocA)->CreateView(&context, AFX_IDW_PANE_FIRST + 1), nullptr);
+        FrameOf(m_pDocA)->MoveWindow(10, 20, 300, 200);
+        m_pDocB = m_pSecond->OpenDocumentFile(m_directory.File(_T("b.sheet")));
+        ASSERT_NE(m_pDocB, nullptr);
+        FrameOf(m_pDocB)->MoveWindow(40, 50, 250, 150);
+        FrameOf(m_pDocB)->ShowWindow(SW_HIDE);
+        m_pDocC = m_pLogs->OpenDocumentFile(nullptr);
+        ASSERT_NE(m_pDocC, nullptr);
+        m_pFrame->MDIActivate(FrameOf(m_pDocA));
+        m_pFrame->SetWindowText(_T("Saved Title"));
+        PumpPendingMessages();
+    }
+    // Closing everything and opening the workspace again restores what was saved.
+    void ExpectRestored(const CString& name)
+    {
+        const CRect rectMain = NormalRect(m_pFrame);
+        CRect rectOutput;
+        m_pFrame->m_output.GetWindowRect(rectOutput);
+        m_pFrame->ShowControlBar(&m_pFrame->m_output, FALSE, FALSE);
+        m_pFrame->m_manager.EnableLargeButtons(TRUE);
+        m_pFrame->m_manager.EnableToolTips(FALSE);
+        m_pManager->CloseWorkspace();
+        PumpPendingMessages();
+        EXPECT_EQ(m_pFirst->GetFirstDocPosition(), nullptr);
+        m_pFrame->MoveWindow(0, 0, 500, 400);
+        m_pFrame->SetWindowText(_T("Other"));
+
+        ASSERT_TRUE(m_pManager->OpenWorkspace(name, TRUE));
+        PumpPendingMessages();
+        CString title;
+        m_pFrame->GetWindowText(title);
+        EXPECT_EQ(Str(title), L"Saved Title");
+        EXPECT_EQ(NormalRect(m_pFrame), rectMain);
+        CDocument* pDocA = OpenDoc(m_pFirst, m_directory.File(_T("a.sheet")));
+        CDocument* pDocB = OpenDoc(m_pSecond, m_directory.File(_T("b.sheet")));
+        ASSERT_NE(pDocA, nullptr);
+        ASSERT_NE(pDocB, nullptr);
+        EXPECT_EQ(m_pLogs->GetFirstDocPosition(), nullptr);
+        EXPECT_EQ(ViewCount(pDocA), 2);
+        EXPECT_EQ(m_pManager->m_nAdditionalViews, 1);
+        EXPECT_EQ(NormalRect(FrameOf(pDocA)), CRect(10, 20, 310, 220));
+        EXPECT_EQ(NormalRect(FrameOf(pDocB)), CRect(40, 50, 290, 200));
+        EXPECT_FALSE(FrameOf(pDocB)->IsWindowVisible());
+        EXPECT_EQ(m_pFrame->MDIGetActive(), FrameOf(pDocA));
+        EXPECT_FALSE(m_pFrame->m_manager.LargeButtonsEnabled());
+        EXPECT_TRUE(m_pFrame->m_manager.ToolTipsEnabled());
+        EXPECT_TRUE(m_pFrame->m_output.IsWindowVisible());
+        CRect rectOutputNow;
+        m_pFrame->m_output.GetWindowRect(rectOutputNow);
+        EXPECT_EQ(rectOutputNow, rectOutput);
+        EXPECT_TRUE(m_pManager->IsWorkspaceOpen());
+        EXPECT_EQ(Str(m_pManager->GetCurrentName()), Str(name));
+    }
+
+    RegistrySandbox m_sandbox;
+    TempDirectory m_directory;
+    WsApp m_app;
+    SECMultiDocTemplate* m_pFirst = nullptr;
+    SECMultiDocTemplate* m_pSecond = nullptr;
+    SECMultiDocTemplate* m_pLogs = nullptr;
+    WsFrame* m_pFrame = nullptr;
+    WsManager* m_pManager = nullptr;
+    CDocument* m_pDocA = nullptr;
+    CDocument* m_pDocB = nullptr;
+    CDocument* m_pDocC = nullptr;
+};
+} // namespace
+
+TEST_F(WorkspaceFramesTest, ARegistrySaveWritesTheTreeAndOpensAsSaved)
+{
+    OpenTheDocuments();
+    ASSERT_TRUE(m_pManager->SaveWorkspace(_T("Layout")));
+    EXPECT_EQ(WsDoc::s_nSaveRequests, 1);
+
+    const CString root = m_sandbox.Path() + _T("\\Spaces\\Layout\\WorkState_v1_2");
+    std::vector<std::wstring> paths;
+    SubkeyPaths(root, CString(), paths);
+    for (LPCTSTR lpszPath :
+         {_T("DockState"), _T("ToolBarMgr"), _T("Frames\\MainFrame"),
+          _T("Frames\\ChildFrames\\Document-0\\ViewFrame-0\\AdditionalViewPerFrame-0"),
+          _T("Frames\\ChildFrames\\Document-1\\ViewFrame-0"), _T("Frames\\ChildFrames\\Document-2")})
+        EXPECT_NE(std::find(paths.begin(), paths.end(), std::wstring(lpszPath)), paths.end()) << Str(lpszPath);
+    std::vector<std::wstring> document2;
+    SubkeyPaths(root + _T("\\Frames\\ChildFrames\\Document-2"), CString(), document2);
+    EXPECT_TRUE(document2.empty());
+
+    const CString frameB = root + _T("\\Frames\\ChildFrames\\Document-1\\ViewFrame-0");
+    EXPECT_EQ(Str(RegText(frameB, _T("DocTemplateIndex"))), L"1");
+    EXPECT_EQ(Str(RegText(frameB, _T("IsFrameVisible"))), L"False");
+    EXPECT_EQ(Str(RegText(frameB, _T("DocumentString"))), L"Lumiter.Sheet");
+    EXPECT_EQ(Str(RegText(frameB, _T("DocPathName"))).size(), Str(m_directory.File(_T("b.sheet"))).size());
+    const CString frameA = root + _T("\\Frames\\ChildFrames\\Document-0\\ViewFrame-0");
+    EXPECT_EQ(Str(RegText(frameA, _T("DocTemplateIndex"))), L"0");
+    EXPECT_EQ(Str(RegText(frameA, _T("IsActiveChildFrame"))), L"True");
+    EXPECT_EQ(Str(RegText(root + _T("\\Frames\\MainFrame"), _T("Title"))), L"Saved Title");
+    EXPECT_EQ(Str(RegText(root + _T("\\ToolBarMgr"), _T("CoolLook"))), L"True");
+    EXPECT_EQ(Str(RegText(m_sandbox.Path() + _T("\\Spaces\\__MRURegList"), _T("Workspace0"))), L"Layout");
+
+    ExpectRestored(_T("Layout"));
+}
+
+TEST_F(WorkspaceFramesTest, AWorkspaceFileHasTheSameSectionsAndOpensAsSaved)
+{
+    m_pManager->SetStorageMode(FALSE, FALSE);
+    OpenTheDocuments();
+    const CString file = m_directory.File(_T("mine.wsp"));
+    ASSERT_TRUE(m_pManager->SaveWorkspace(file));
+    TCHAR szValue[64] = {};
+    ::GetPrivateProfileString(_T("WorkState_v1_2.Frames.ChildFrames.Document-1.ViewFrame-0"), _T("IsFrameVisible"),
+                              _T(""), szValue, 64, file);
+    EXPECT_EQ(std::wstring(szValue), L"False");
+    ::GetPrivateProfileString(_T("WorkState_v1_2.Frames.ChildFrames.Document-0.ViewFrame-0.AdditionalViewPerFrame-0"),
+                              _T("DocumentString"), _T(""), szValue, 64, file);
+    EXPECT_EQ(std::wstring(szValue), L"Lumiter.Sheet");
+    ::GetPrivateProfileString(_T("WorkState_v1_2"), _T("ptn_Child1"), _T(""), szValue, 64, file);
+    EXPECT_EQ(std::wstring(szValue), L"DockState");
+
+    ExpectRestored(file);
+}
+
+TEST_F(WorkspaceFramesTest, AnOlderTreeFindsItsTemplatesByTheFileTypeName)
+{
+    OpenTheDocuments();
+    ASSERT_TRUE(m_pManager->SaveWorkspace(_T("Old")));
+    // The same tree under the older root, naming its templates by document string 6.
+    const CString spaces = m_sandbox.Path() + _T("\\Spaces\\Old");
+    SECRegistry registry;
+    ASSERT_TRUE(registry.Connect(HKEY_CURRENT_USER));
+    const CString frameB = spaces + _T("\\WorkState_v1_1\\Frames\\ChildFrames\\Document-0\\ViewFrame-0");
+    ASSERT_TRUE(registry.Create(frameB));
+    registry.SetStringValue(_T("DocumentString"), _T("Lumiter Sheet"));
+    registry.SetStringValue(_T("DocTemplateIndex"), _T("1"));
+    registry.SetStringValue(_T("DocPathName"), m_directory.File(_T("b.sheet")));
+    ASSERT_TRUE(registry.DeleteKey(spaces + _T("\\WorkState_v1_2"), TRUE));
+
+    ASSERT_TRUE(m_pManager->OpenWorkspace(_T("Old"), TRUE));
+    PumpPendingMessages();
+    EXPECT_NE(OpenDoc(m_pSecond, m_directory.File(_T("b.sheet"))), nullptr);
+    EXPECT_EQ(m_pFirst->GetFirstDocPosition(), nullptr);
+}
+
+TEST_F(WorkspaceFramesTest, AnUnreadableWorkspaceIsReportedDroppedAndChangesNothing)
+{
+    OpenTheDocuments();
+    CStringList list;
+    list.AddTail(_T("Gone"));
+    list.AddTail(_T("Other"));
+    ASSERT_TRUE(m_pManager->WriteMRUList(list));
+
+    CString message;
+    {
+        ModalScript script({[&](ModalWindow& w) {
+            message = w.Text();
+            w.Press(IDOK);
+        }});
+        EXPECT_FALSE(m_pManager->OpenWorkspace(_T("Gone"), FALSE));
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(Str(message), L"Invalid workspace. Operation has been cancelled.");
+    CStringList after;
+    m_pManager->ReadMRUList(after);
+    ASSERT_EQ(after.GetCount(), 1);
+    EXPECT_EQ(Str(after.GetHead()), L"Other");
+    EXPECT_EQ(ViewCount(m_pDocA), 2);
+    EXPECT_NE(m_pDocC->GetFirstViewPosition(), nullptr);
+    EXPECT_FALSE(m_pManager->IsWorkspaceOpen());
+    // Quiet: no message at all (a box would stay open and fail the test).
+    EXPECT_FALSE(m_pManager->OpenWorkspace(_T("Other"), TRUE));
+}
