@@ -58,7 +58,7 @@ END_MESSAGE_MAP()
 void SECWorkspaceManagerEx::OnOpenWorkspace()
 {
     OpenWorkspaceInteractive(FALSE, FALSE);
-    SetMsgHandled(TRUE);
+    StopMsgProcessing();
 }
 
 void SECWorkspaceManagerEx::OnSaveWorkspace()
@@ -70,7 +70,7 @@ void SECWorkspaceManagerEx::OnSaveWorkspace()
 void SECWorkspaceManagerEx::OnCloseWorkspace()
 {
     CloseWorkspace();
-    SetMsgHandled(TRUE);
+    StopMsgProcessing();
 }
 
 void SECWorkspaceManagerEx::OnSaveWorkspaceAs()
@@ -87,18 +87,18 @@ void SECWorkspaceManagerEx::OnOpenRecentWorkspace(UINT nID)
     if (pos == nullptr)
         return;
     OpenWorkspace(list.GetAt(pos), FALSE);
-    SetMsgHandled(TRUE);
+    StopMsgProcessing();
 }
 
 void SECWorkspaceManagerEx::OnUpdateLeaveAsItIs(CCmdUI*)
 {
-    SetMsgHandled(TRUE);
+    StopMsgProcessing();
 }
 
 void SECWorkspaceManagerEx::OnUpdateCloseWorkspace(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(m_bOpen);
-    SetMsgHandled(TRUE);
+    StopMsgProcessing();
 }
 
 void SECWorkspaceManagerEx::OnUpdateRecentWorkspaces(CCmdUI* pCmdUI)
@@ -138,7 +138,7 @@ void SECWorkspaceManagerEx::OnUpdateRecentWorkspaces(CCmdUI* pCmdUI)
     // The update loop goes on after the items put in.
     pCmdUI->m_nIndex += nInserted - 1;
     pCmdUI->m_nIndexMax = pMenu->GetMenuItemCount();
-    SetMsgHandled(TRUE);
+    StopMsgProcessing();
 }
 
 void SECWorkspaceManagerEx::ReportSaveFailure()

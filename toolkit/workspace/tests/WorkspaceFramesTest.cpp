@@ -101,8 +101,14 @@ public:
     }
     SECToolBarManager m_manager;
     SECControlBar m_output;
+    // The workspace commands that reached the frame itself.
+    std::vector<UINT> m_commands;
 
 protected:
+    afx_msg void OnWorkspaceCommand(UINT nID)
+    {
+        m_commands.push_back(nID);
+    }
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
         if (SECMDIFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_manager.LoadToolBarResource(128, 129))
@@ -124,6 +130,7 @@ protected:
 };
 BEGIN_MESSAGE_MAP(WsFrame, SECMDIFrameWnd)
 ON_WM_CREATE()
+ON_COMMAND_RANGE(ID_SEC_WS_NEW, ID_SEC_WS_MRU_LAST, OnWorkspaceCommand)
 END_MESSAGE_MAP()
 
 std::wstring Str(const CString& text)
@@ -401,4 +408,231 @@ TEST_F(WorkspaceFramesTest, AnUnreadableWorkspaceIsReportedDroppedAndChangesNoth
     EXPECT_FALSE(m_pManager->IsWorkspaceOpen());
     // Quiet: no message at all (a box would stay open and fail the test).
     EXPECT_FALSE(m_pManager->OpenWorkspace(_T("Other"), TRUE));
+}
+
+namespace
+{
+// The menu part that the recent list's update handler builds, by its items.
+std::vector<std::wstring> MenuItems(CMenu& menu, std::vector<UINT>* pIDs = nullptr)
+{
+    std::vector<std::wstring> items;
+    for (UINT i = 0; i < menu.GetMenuItemCount(); ++i)
+    {
+        CString text;
+        menu.GetMenuString(i, text, MF_BYPOSITION);
+        const UINT nState = menu.GetMenuState(i, MF_BYPOSITION);
+        items.push_back(Str(text) + ((nState & MF_CHECKED) ? L" [x]" : L"") + ((nState & MF_GRAYED) ? L" [-]" : L""));
+        if (pIDs != nullptr)
+            pIDs->push_back(menu.GetMenuItemID(i));
+    }
+    return items;
+}
+
+void UpdateRecentMenu(SECWorkspaceManagerEx& manager, CMenu& menu)
+{
+    CCmdUI cmdUI;
+    cmdUI.m_pMenu = &menu;
+    cmdUI.m_nIndex = 1;
+    cmdUI.m_nIndexMax = menu.GetMenuItemCount();
+    cmdUI.m_nID = ID_SEC_WS_MRU_FIRST;
+    manager.OnCmdMsg(ID_SEC_WS_MRU_FIRST, CN_UPDATE_COMMAND_UI, &cmdUI, nullptr);
+}
+} // namespace
+
+TEST_F(WorkspaceFramesTest, TheRecentListKeepsItsOrderAndBuildsTheMenu)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_SEC_WS_OPEN, _T("Open"));
+    menu.AppendMenu(MF_STRING, ID_SEC_WS_MRU_FIRST, _T("recent"));
+    menu.AppendMenu(MF_STRING, ID_SEC_WS_CLOSE, _T("Close"));
+    UpdateRecentMenu(*m_pManager, menu);
+    EXPECT_EQ(MenuItems(menu), (std::vector<std::wstring>{L"Open", L"(none) [-]", L"Close"}));
+
+    OpenTheDocuments();
+    for (LPCTSTR name : {_T("W1"), _T("W2"), _T("W3"), _T("W4"), _T("W5"), _T("W6"), _T("W7"), _T("W8")})
+        ASSERT_TRUE(m_pManager->SaveWorkspace(name));
+    EXPECT_EQ(WsDoc::s_nSaveRequests, 8);
+    menu.DeleteMenu(1, MF_BYPOSITION);
+    menu.InsertMenu(1, MF_BYPOSITION | MF_STRING, ID_SEC_WS_MRU_FIRST, _T("recent"));
+    UpdateRecentMenu(*m_pManager, menu);
+    std::vector<UINT> ids;
+    EXPECT_EQ(MenuItems(menu, &ids),
+              (std::vector<std::wstring>{L"Open", L"&1 W8 [x]", L"&2 W7", L"&3 W6", L"&4 W5", L"&5 W4", L"&6 W3",
+                                         L"&7 W2", L"&8 W1", L"Close"}));
+    for (UINT i = 0; i < 8; ++i)
+        EXPECT_EQ(ids[i + 1], ID_SEC_WS_MRU_FIRST + i);
+    EXPECT_EQ(Str(RegText(m_sandbox.Path() + _T("\\Spaces\\__MRURegList"), _T("Workspace7"))), L"W1");
+
+    // Saving under the current name keeps the order; opening moves the name to the head.
+    ASSERT_TRUE(m_pManager->SaveWorkspace(_T("W8")));
+    ASSERT_TRUE(m_pManager->SaveActiveWorkspace());
+    CStringList list;
+    m_pManager->ReadMRUList(list);
+    EXPECT_EQ(Str(list.GetHead()), L"W8");
+    ASSERT_TRUE(m_pManager->OpenWorkspace(_T("W3"), TRUE));
+    PumpPendingMessages();
+    list.RemoveAll();
+    m_pManager->ReadMRUList(list);
+    EXPECT_EQ(Str(list.GetHead()), L"W3");
+    EXPECT_EQ(list.GetCount(), 8);
+    CStringList added;
+    for (int i = 0; i < 10; ++i)
+    {
+        CString name;
+        name.Format(_T("N%d"), i);
+        m_pManager->AddToMRUList(name, added);
+    }
+    EXPECT_EQ(m_pManager->AddToMRUList(_T("N5"), added), 8);
+    EXPECT_EQ(Str(added.GetHead()), L"N5");
+
+    // In profile mode the list is another one.
+    m_pManager->SetStorageMode(FALSE, FALSE);
+    EXPECT_EQ(Str(m_pManager->GetMRUListName()), L"__MRUFileList");
+    list.RemoveAll();
+    m_pManager->ReadMRUList(list);
+    EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST_F(WorkspaceFramesTest, CommandsSentToTheFrameOpenSaveAndClose)
+{
+    OpenTheDocuments();
+    ASSERT_TRUE(m_pManager->SaveWorkspace(_T("First")));
+    ASSERT_TRUE(m_pManager->SaveWorkspace(_T("Second")));
+    m_pFrame->SetWindowText(_T("Before"));
+    // 43009 saves the open workspace under its name.
+    m_pFrame->SendMessage(WM_COMMAND, ID_SEC_WS_SAVE);
+    EXPECT_EQ(Str(RegText(m_sandbox.Path() + _T("\\Spaces\\Second\\WorkState_v1_2\\Frames\\MainFrame"), _T("Title"))),
+              L"Before");
+
+    // 43012 is enabled only while a workspace is open.
+    auto closeEnabled = [&]() {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING | MF_GRAYED, ID_SEC_WS_CLOSE, _T("Close"));
+        CCmdUI cmdUI;
+        cmdUI.m_pMenu = &menu;
+        cmdUI.m_nIndex = 0;
+        cmdUI.m_nIndexMax = 1;
+        cmdUI.m_nID = ID_SEC_WS_CLOSE;
+        cmdUI.DoUpdate(m_pFrame, FALSE);
+        return !(menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
+    };
+    EXPECT_TRUE(closeEnabled());
+    m_pFrame->SendMessage(WM_COMMAND, ID_SEC_WS_CLOSE);
+    PumpPendingMessages();
+    EXPECT_FALSE(m_pManager->IsWorkspaceOpen());
+    EXPECT_EQ(m_pFirst->GetFirstDocPosition(), nullptr);
+    EXPECT_FALSE(closeEnabled());
+
+    // 43031 + i opens the i-th recent workspace; an index without one passes on.
+    m_pFrame->SendMessage(WM_COMMAND, ID_SEC_WS_MRU_FIRST + 1);
+    PumpPendingMessages();
+    EXPECT_EQ(Str(m_pManager->GetCurrentName()), L"First");
+    EXPECT_NE(m_pFirst->GetFirstDocPosition(), nullptr);
+    CString title;
+    m_pFrame->GetWindowText(title);
+    EXPECT_EQ(Str(title), L"Saved Title");
+    m_pFrame->m_commands.clear();
+    for (UINT nID : {ID_SEC_WS_NEW, ID_SEC_WS_DELETE, ID_SEC_WS_MRU_FIRST + 5, ID_SEC_WS_MRU_FIRST})
+        m_pFrame->SendMessage(WM_COMMAND, nID);
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{ID_SEC_WS_NEW, ID_SEC_WS_DELETE, ID_SEC_WS_MRU_FIRST + 5}));
+    EXPECT_EQ(Str(m_pManager->GetCurrentName()), L"First");
+
+    // 43008 asks for a name in the dialog; 43013 too, to save.
+    {
+        ModalScript script({[](ModalWindow& w) {
+            auto* pList = static_cast<CListBox*>(CWnd::FromHandle(::GetDlgItem(w.Handle(), IDC_SEC_WS_LIST)));
+            pList->SetCurSel(pList->FindStringExact(-1, _T("Second")));
+            w.Press(IDC_SEC_WS_OPEN);
+        }});
+        m_pFrame->SendMessage(WM_COMMAND, ID_SEC_WS_OPEN);
+        EXPECT_TRUE(script.Done());
+    }
+    PumpPendingMessages();
+    EXPECT_EQ(Str(m_pManager->GetCurrentName()), L"Second");
+    {
+        ModalScript script({[](ModalWindow& w) {
+            auto* pList = static_cast<CListBox*>(CWnd::FromHandle(::GetDlgItem(w.Handle(), IDC_SEC_WS_LIST)));
+            pList->SetCurSel(pList->FindStringExact(-1, _T("First")));
+            w.Press(IDC_SEC_WS_SAVE);
+        }});
+        m_pFrame->SetWindowText(_T("Saved Again"));
+        m_pFrame->SendMessage(WM_COMMAND, ID_SEC_WS_SAVEAS);
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(Str(m_pManager->GetCurrentName()), L"First");
+    EXPECT_EQ(Str(RegText(m_sandbox.Path() + _T("\\Spaces\\First\\WorkState_v1_2\\Frames\\MainFrame"), _T("Title"))),
+              L"Saved Again");
+}
+
+TEST_F(WorkspaceFramesTest, EditsRenameByCopyAndDeleteAndLoseNoWorkspace)
+{
+    OpenTheDocuments();
+    for (LPCTSTR name : {_T("Layout"), _T("A"), _T("B"), _T("C")})
+    {
+        m_pFrame->SetWindowText(name);
+        ASSERT_TRUE(m_pManager->SaveWorkspace(name));
+    }
+    const CString spaces = m_sandbox.Path() + _T("\\Spaces\\");
+    auto titleOf = [&](LPCTSTR name) {
+        return Str(RegText(spaces + name + _T("\\WorkState_v1_2\\Frames\\MainFrame"), _T("Title")));
+    };
+    auto lists = [](std::initializer_list<LPCTSTR> names) {
+        auto pList = std::make_unique<CStringList>();
+        for (LPCTSTR name : names)
+            pList->AddTail(name);
+        return pList;
+    };
+    // Letter case only: the same key, kept. "A" to "C" and "C" to "A" in one go: swapped.
+    auto mru = lists({_T("Layout"), _T("A"), _T("C")});
+    auto edited = lists({_T("layout"), _T("C2"), _T("A")});
+    auto deleted = lists({});
+    EXPECT_TRUE(m_pManager->ApplyWorkspaceEdits(*mru, *edited, *deleted));
+    EXPECT_EQ(titleOf(_T("layout")), L"Layout");
+    EXPECT_EQ(titleOf(_T("C2")), L"A");
+    EXPECT_EQ(titleOf(_T("A")), L"C");
+    EXPECT_EQ(titleOf(_T("C")), L"<none>");
+
+    // A deleted name that a renamed workspace took over stays that workspace.
+    mru = lists({_T("B")});
+    edited = lists({_T("Layout")});
+    deleted = lists({_T("Layout")});
+    EXPECT_TRUE(m_pManager->ApplyWorkspaceEdits(*mru, *edited, *deleted));
+    EXPECT_EQ(titleOf(_T("Layout")), L"B");
+    EXPECT_EQ(titleOf(_T("B")), L"<none>");
+    mru = lists({});
+    edited = lists({});
+    deleted = lists({_T("Layout")});
+    EXPECT_TRUE(m_pManager->ApplyWorkspaceEdits(*mru, *edited, *deleted));
+    EXPECT_EQ(titleOf(_T("Layout")), L"<none>");
+}
+
+TEST_F(WorkspaceFramesTest, TheFileDialogOffersWorkspacesAndAddsTheExtension)
+{
+    m_pManager->SetStorageMode(FALSE, FALSE);
+    CString filter;
+    CString caption;
+    CString name;
+    {
+        ModalScript script({[&](ModalWindow& w) {
+            caption = w.Caption();
+            // The type list's entries.
+            const HWND hTypes = ::GetDlgItem(w.Handle(), 1136);
+            for (int i = 0; hTypes != nullptr && i < ::SendMessage(hTypes, CB_GETCOUNT, 0, 0); ++i)
+            {
+                TCHAR szText[64] = {};
+                ::SendMessage(hTypes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(szText));
+                filter += CString(szText) + _T("|");
+            }
+            w.SetItemText(1148, m_directory.File(_T("mine")));
+            w.SetItemText(1152, m_directory.File(_T("mine")));
+            w.Press(IDOK);
+        }});
+        EXPECT_TRUE(m_pManager->RunFileDialog(name, TRUE));
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(Str(caption), L"Save Workspace");
+    EXPECT_EQ(Str(filter), L"Workspaces (*.wsp)|All Files (*.*)|");
+    EXPECT_EQ(Str(name).substr(Str(name).size() - 8), L"mine.wsp");
 }
