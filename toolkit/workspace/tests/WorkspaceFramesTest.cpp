@@ -2,7 +2,9 @@
 // opening it again, in the registry and in a workspace file; the recent list and the commands.
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/ToolkitRes.h>
+#include <toolkit/bars/CustomToolBar.h>
 #include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/DockState.h>
 #include <toolkit/frames/MDIChildWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/MultiDocTemplate.h>
@@ -635,4 +637,110 @@ TEST_F(WorkspaceFramesTest, TheFileDialogOffersWorkspacesAndAddsTheExtension)
     EXPECT_EQ(Str(caption), L"Save Workspace");
     EXPECT_EQ(Str(filter), L"Workspaces (*.wsp)|All Files (*.*)|");
     EXPECT_EQ(Str(name).substr(Str(name).size() - 8), L"mine.wsp");
+}
+
+TEST_F(WorkspaceFramesTest, TheToolBarOptionsRoundTripThroughTheProfileAndTheTree)
+{
+    SECToolBarManager& manager = m_pFrame->m_manager;
+    auto* pMain = manager.FindToolBar(AFX_IDW_TOOLBAR);
+    ASSERT_NE(pMain, nullptr);
+    manager.EnableToolTips(FALSE);
+    manager.SaveProfileState(_T("Bars"));
+    SECRegistry registry;
+    ASSERT_TRUE(registry.Connect(HKEY_CURRENT_USER));
+    ASSERT_TRUE(registry.Open(m_sandbox.Path() + _T("\\") + m_app.m_pszProfileName + _T("\\Bars-ToolBarManager"), KEY_READ));
+    for (const auto& [lpszName, dwExpected] :
+         {std::pair<LPCTSTR, DWORD>{_T("ToolTips"), 0}, {_T("CoolLook"), 1}, {_T("LargeButtons"), 0}})
+    {
+        DWORD dwValue = 99;
+        EXPECT_TRUE(registry.GetDoubleWordValue(lpszName, &dwValue)) << Str(lpszName);
+        EXPECT_EQ(dwValue, dwExpected) << Str(lpszName);
+    }
+    manager.EnableToolTips(TRUE);
+    manager.EnableCoolLook(FALSE);
+    manager.LoadProfileState(_T("Bars"));
+    EXPECT_FALSE(manager.ToolTipsEnabled());
+    EXPECT_TRUE(manager.CoolLookEnabled());
+    EXPECT_FALSE(pMain->GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_EQ(pMain->m_dwExStyle & SECToolBarManager::CBRS_EX_COOLLOOK_BITS, SECToolBarManager::CBRS_EX_COOLLOOK_BITS);
+
+    tarnwick::workspace::SECPTNFactory factory;
+    SECPersistentTreeNode* pRoot = factory.AddChild(_T("Root"), nullptr);
+    manager.EnableLargeButtons(TRUE);
+    ASSERT_TRUE(manager.SaveNodeState(factory, pRoot));
+    SECPersistentTreeNode* pOptions = pRoot->FindChild(_T("ToolBarMgr"));
+    ASSERT_NE(pOptions, nullptr);
+    CString value;
+    pOptions->GetStringValue(_T("LargeButtons"), value, CString());
+    EXPECT_EQ(Str(value), L"True");
+    pOptions->GetStringValue(_T("ToolTips"), value, CString());
+    EXPECT_EQ(Str(value), L"False");
+    manager.EnableLargeButtons(FALSE);
+    manager.EnableToolTips(TRUE);
+    EXPECT_TRUE(manager.LoadNodeState(pRoot));
+    EXPECT_TRUE(manager.LargeButtonsEnabled());
+    EXPECT_FALSE(manager.ToolTipsEnabled());
+    EXPECT_FALSE(pMain->GetBarStyle() & CBRS_TOOLTIPS);
+
+    // Without the node the options go back to their defaults; the bars keep their looks.
+    manager.EnableCoolLook(FALSE);
+    SECPersistentTreeNode* pBare = factory.AddChild(_T("Bare"), nullptr);
+    EXPECT_TRUE(manager.LoadNodeState(pBare));
+    EXPECT_FALSE(manager.LargeButtonsEnabled());
+    EXPECT_TRUE(manager.ToolTipsEnabled());
+    EXPECT_TRUE(manager.CoolLookEnabled());
+    EXPECT_FALSE(pMain->GetBarStyle() & CBRS_TOOLTIPS);
+    EXPECT_EQ(pMain->m_dwExStyle & SECToolBarManager::CBRS_EX_COOLLOOK_BITS, 0u);
+    EXPECT_FALSE(manager.LoadNodeState(nullptr));
+    EXPECT_FALSE(manager.SaveNodeState(factory, nullptr));
+}
+
+TEST_F(WorkspaceFramesTest, AUserToolBarComesBackIntoAFrameWithoutIt)
+{
+    SECToolBarManager& manager = m_pFrame->m_manager;
+    for (const auto& [nTypeID, bRecord] : {std::pair<UINT, bool>{14946, true}, {14947, true}, {0, false}, {1, false}})
+    {
+        tarnwick::frames::SECControlBarInfo info;
+        info.m_nTypeID = nTypeID;
+        tarnwick::frames::SECControlBarInfoEx* pRecord = manager.CreateBarInfoEx(&info);
+        EXPECT_EQ(pRecord != nullptr, bRecord) << nTypeID;
+        delete pRecord;
+    }
+    tarnwick::frames::SECControlBarInfo menuInfo;
+    menuInfo.m_nTypeID = 14947;
+    menuInfo.m_nBarID = 0xE81B;
+    EXPECT_EQ(manager.CreateBar(&menuInfo), nullptr);
+
+    auto* pUser = manager.CreateUserToolBar();
+    ASSERT_NE(pUser, nullptr);
+    EXPECT_EQ(pUser->GetDlgCtrlID(), 0xE820);
+    const UINT buttons[] = {0x800B, 0x800D, 0xE100};
+    pUser->SetButtons(buttons, 3);
+    m_pFrame->DockControlBarById(pUser, AFX_IDW_DOCKBAR_LEFT);
+    m_pFrame->RecalcLayout();
+    tarnwick::workspace::SECPTNFactory factory;
+    SECPersistentTreeNode* pRoot = factory.AddChild(_T("Root"), nullptr);
+    {
+        tarnwick::frames::SECDockState state(&manager);
+        ASSERT_TRUE(state.GetState(m_pFrame));
+        ASSERT_TRUE(state.SaveStateToNode(factory, pRoot));
+    }
+
+    WsFrame other;
+    ASSERT_TRUE(other.Create(nullptr, _T("Other"), WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
+    EXPECT_EQ(other.m_manager.FindToolBar(0xE820), nullptr);
+    {
+        tarnwick::frames::SECDockState state(&other.m_manager);
+        state.SetCreatedBarList(&other.GetDocking().GetOwnedObjects());
+        ASSERT_TRUE(state.LoadStateFromNode(pRoot));
+        state.SetState(&other);
+    }
+    auto* pBack = other.m_manager.FindToolBar(0xE820);
+    ASSERT_NE(pBack, nullptr);
+    CString title;
+    pBack->GetWindowText(title);
+    EXPECT_EQ(Str(title), L"ToolBar1");
+    EXPECT_EQ(pBack->GetBtnCount(), 3);
+    other.DestroyWindow();
+    PumpPendingMessages();
 }
