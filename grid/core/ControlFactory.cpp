@@ -61,9 +61,6 @@
 
 namespace
 {
-constexpr WORD idsTooltipText = 51022;
-constexpr WORD idMfcDropDownList = 52529;
-constexpr UINT idsEllipsisChoices = 20126;
 
 using ControlCreator = CGXControl* (*)(CGXGridCore* pGrid);
 
@@ -121,7 +118,7 @@ const ControlEntry* FindControlEntry(UINT nId)
         nId = 52541;
     const auto it = std::find_if(std::begin(controlTable), std::end(controlTable),
                                  [nId](const ControlEntry& entry) { return entry.nId == nId; });
-    return it != std::end(controlTable) ? it : FindControlEntry(idEditControl);
+    return it != std::end(controlTable) ? it : FindControlEntry(GX_IDS_CTRL_EDIT);
 }
 } // namespace
 
@@ -159,11 +156,11 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
-    pStylesMap->AddUserAttribute(idsTooltipText, &tooltip);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TOOLTIP_TEXT, &tooltip);
 
     CGXStyle ellipsis;
-    ellipsis.SetControl(idMfcDropDownList).SetChoiceList(GXLoadResourceString(idsEllipsisChoices));
-    pStylesMap->AddUserAttribute(idsEllipsisType, &ellipsis);
+    ellipsis.SetControl(GX_IDS_CTRL_DROPDOWN_LIST_WND).SetChoiceList(GXLoadResourceString(GX_IDS_ELLIPSIS_CHOICES));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE, &ellipsis);
 
     CGXCurrencyEdit::RegisterUserAttributes(pStylesMap);
 }
