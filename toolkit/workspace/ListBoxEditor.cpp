@@ -733,11 +733,6 @@ BOOL SECListBoxEditor::PreTranslateMessage(MSG* pMsg)
     return CWnd::PreTranslateMessage(pMsg);
 }
 
-BOOL SECListBoxEditor::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    return CWnd::OnCommand(wParam, lParam);
-}
-
 void SECListBoxEditor::OnEditStarted()
 {
     NotifyParent(LBN_SELCHANGE, TRUE);

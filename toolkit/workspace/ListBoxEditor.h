@@ -190,7 +190,7 @@ public:
     int ButtonAt(CPoint point) const;
     // Runs a header button's operation.
     void RunButton(int nButton);
-    // Draws the header; bPressed: the button shows its pressed look.
+    // Draws the header; nPressed: the button that shows its pressed look.
     void PaintHeader(CDC& dc, int nPressed = -1);
     // Tests give the drag its clock; the system's tick count otherwise.
     void SetTickSource(std::function<ULONGLONG()> source)
@@ -211,21 +211,14 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
-
-    // The dialog, for the derived editors.
-    CWnd* GetDialog() const
-    {
-        return GetParent();
-    }
 
 private:
     // Ensures the trailing empty item while one is in use.
     void EnsureTrailingItem();
     // Posts the list box's selection-change command to the parent.
     void NotifyParent(UINT nCode, BOOL bPost);
-    // Moves the item at nFrom to sit before nBefore, selected, and reports it.
+    // Moves the item from nFrom to nTo one neighbour at a time, selected, reporting each step.
     void MoveItem(int nFrom, int nTo);
 
     CButton m_btnBrowse;

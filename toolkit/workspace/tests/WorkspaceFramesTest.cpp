@@ -744,3 +744,46 @@ TEST_F(WorkspaceFramesTest, AUserToolBarComesBackIntoAFrameWithoutIt)
     other.DestroyWindow();
     PumpPendingMessages();
 }
+
+TEST_F(WorkspaceFramesTest, AFailedSaveIsReportedAndChangesNothing)
+{
+    OpenTheDocuments();
+    // Done in the dialog without a current workspace: no name, nothing saved.
+    {
+        ModalScript script({[](ModalWindow& w) { w.Press(IDC_SEC_WS_DONE); }});
+        EXPECT_FALSE(m_pManager->SaveWorkspace(CString()));
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_FALSE(m_pManager->IsWorkspaceOpen());
+
+    m_pManager->SetStorageMode(FALSE, FALSE);
+    const CString file = m_directory.File(_T("kept.wsp"));
+    ASSERT_TRUE(m_pManager->SaveWorkspace(file));
+    CStringList before;
+    m_pManager->ReadMRUList(before);
+    const CString blocked = m_directory.File(_T("missing\\blocked.wsp"));
+    EXPECT_FALSE(m_pManager->SaveWorkspace(blocked));
+    EXPECT_EQ(Str(m_pManager->GetCurrentName()), Str(file));
+    EXPECT_TRUE(m_pManager->IsWorkspaceOpen());
+    CStringList after;
+    m_pManager->ReadMRUList(after);
+    EXPECT_EQ(after.GetCount(), before.GetCount());
+
+    // The save command shows the system's text for the error: a directory stands where the
+    // workspace file was.
+    ASSERT_TRUE(::DeleteFile(file));
+    ASSERT_TRUE(::CreateDirectory(file, nullptr));
+    CString caption;
+    CString message;
+    {
+        ModalScript script({[&](ModalWindow& w) {
+            caption = w.Caption();
+            message = w.Text();
+            w.Press(IDOK);
+        }});
+        m_pFrame->SendMessage(WM_COMMAND, ID_SEC_WS_SAVE);
+        EXPECT_TRUE(script.Done());
+    }
+    EXPECT_EQ(Str(caption), L"Workspace Manager");
+    EXPECT_FALSE(message.IsEmpty());
+}
