@@ -143,10 +143,10 @@ std::wstring Str(const CString& text)
 CString RegText(const CString& path, LPCTSTR lpszName)
 {
     SECRegistry registry;
-    CString value(_T("<none>"));
-    if (registry.Connect(HKEY_CURRENT_USER) && registry.Open(path, KEY_READ))
-        registry.GetValue(lpszName, value);
-    return value;
+    CString value;
+    if (registry.Connect(HKEY_CURRENT_USER) && registry.Open(path, KEY_READ) && registry.GetValue(lpszName, value))
+        return value;
+    return _T("<none>");
 }
 
 // The subkeys below a key, as paths relative to it, depth first.
@@ -786,4 +786,50 @@ TEST_F(WorkspaceFramesTest, AFailedSaveIsReportedAndChangesNothing)
     }
     EXPECT_EQ(Str(caption), L"Workspace Manager");
     EXPECT_FALSE(message.IsEmpty());
+}
+
+TEST_F(WorkspaceFramesTest, ADockedViewComesBackDockedOrFloating)
+{
+    const CString path = m_directory.File(_T("a.sheet"));
+    CDocument* pDoc = m_pFirst->OpenDockedDocumentFile(path, FALSE, TRUE, 0xE8A0);
+    ASSERT_NE(pDoc, nullptr);
+    PumpPendingMessages();
+    const CString frameKey =
+        m_sandbox.Path() + _T("\\Spaces\\Docked\\WorkState_v1_2\\Frames\\ChildFrames\\Document-0\\ViewFrame-0");
+    ASSERT_TRUE(m_pManager->SaveWorkspace(_T("Docked")));
+    EXPECT_EQ(Str(RegText(frameKey, _T("DockedViewBarID"))), std::to_wstring(0xE8A0));
+    EXPECT_EQ(Str(RegText(frameKey, _T("DockedViewFloating"))), L"0");
+    EXPECT_EQ(Str(RegText(frameKey, _T("WindowPlacement"))), L"<none>");
+
+    CControlBar* pBar = m_pFrame->GetControlBar(0xE8A0);
+    ASSERT_NE(pBar, nullptr);
+    m_pFrame->FloatControlBar(pBar, CPoint(300, 200), CBRS_ALIGN_TOP);
+    PumpPendingMessages();
+    ASSERT_TRUE(pBar->IsFloating());
+    CRect rectFloating;
+    pBar->GetParentFrame()->GetWindowRect(rectFloating);
+    ASSERT_TRUE(m_pManager->SaveWorkspace(_T("Floating")));
+    const CString floatingKey =
+        m_sandbox.Path() + _T("\\Spaces\\Floating\\WorkState_v1_2\\Frames\\ChildFrames\\Document-0\\ViewFrame-0");
+    EXPECT_EQ(Str(RegText(floatingKey, _T("DockedViewFloating"))), L"True");
+    EXPECT_NE(Str(RegText(floatingKey, _T("DockedViewFloatingWP"))), L"<none>");
+
+    for (LPCTSTR name : {_T("Docked"), _T("Floating")})
+    {
+        ASSERT_TRUE(m_pManager->OpenWorkspace(name, TRUE));
+        PumpPendingMessages();
+        CDocument* pBack = OpenDoc(m_pFirst, path);
+        ASSERT_NE(pBack, nullptr) << Str(name);
+        CControlBar* pBackBar = m_pFrame->GetControlBar(0xE8A0);
+        ASSERT_NE(pBackBar, nullptr) << Str(name);
+        EXPECT_EQ(FrameOf(pBack)->GetParent(), pBackBar);
+        const bool bFloating = CString(name) == _T("Floating");
+        EXPECT_EQ(pBackBar->IsFloating() != FALSE, bFloating) << Str(name);
+        if (bFloating)
+        {
+            CRect rect;
+            pBackBar->GetParentFrame()->GetWindowRect(rect);
+            EXPECT_EQ(rect.TopLeft(), rectFloating.TopLeft());
+        }
+    }
 }
