@@ -26,8 +26,8 @@ namespace
 const int kRuns = 5;
 const TCHAR kValue[] = _T("C:\\Sessions\\PRD\\2026-12-11\\statistics.lmt");
 const LPCTSTR kBarKeys[] = {_T("BarID"), _T("Visible"), _T("Floating"), _T("Horz"), _T("MRUWidth"), _T("Docking")};
-const LPCTSTR kFrameKeys[] = {_T("DocPathName"),     _T("DocumentString"),     _T("DocTemplateIndex"),
-                              _T("WindowPlacement"), _T("DockedViewBarID"),    _T("DockedViewFloating"),
+const LPCTSTR kFrameKeys[] = {_T("DocPathName"),        _T("DocumentString"),  _T("DocTemplateIndex"),
+                              _T("WindowPlacement"),    _T("DockedViewBarID"), _T("DockedViewFloating"),
                               _T("IsActiveChildFrame"), _T("IsFrameVisible")};
 
 // One node of the shape: its path below the root ("" for the root) and its value keys.
@@ -54,7 +54,8 @@ std::vector<Node> Shape(int nFrames, int nBars)
         CString path;
         path.Format(_T("Frames\\ChildFrames\\Document-%d"), i);
         nodes.push_back({path, {}});
-        nodes.push_back({path + _T("\\ViewFrame-0"), std::vector<LPCTSTR>(std::begin(kFrameKeys), std::end(kFrameKeys))});
+        nodes.push_back(
+            {path + _T("\\ViewFrame-0"), std::vector<LPCTSTR>(std::begin(kFrameKeys), std::end(kFrameKeys))});
     }
     return nodes;
 }

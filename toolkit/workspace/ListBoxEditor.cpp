@@ -68,10 +68,10 @@ void MoveFocus(CWnd* pFrom, BOOL bPrevious)
 // The in-place edit.
 
 BEGIN_MESSAGE_MAP(SECListBoxEdit, CEdit)
-    ON_WM_GETDLGCODE()
-    ON_WM_KEYDOWN()
-    ON_WM_CHAR()
-    ON_WM_KILLFOCUS()
+ON_WM_GETDLGCODE()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
 UINT SECListBoxEdit::OnGetDlgCode()
@@ -147,14 +147,14 @@ void SECListBoxEdit::OnKillFocus(CWnd* pNewWnd)
 // The subclassed list box.
 
 BEGIN_MESSAGE_MAP(SECListBoxEditorHelper, CListBox)
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_KEYDOWN()
-    ON_WM_SYSKEYDOWN()
-    ON_WM_CHAR()
-    ON_WM_SETFOCUS()
-    ON_WM_KILLFOCUS()
-    ON_MESSAGE(WM_CANCELEDIT, OnCancelEdit)
+ON_WM_LBUTTONDBLCLK()
+ON_WM_LBUTTONDOWN()
+ON_WM_KEYDOWN()
+ON_WM_SYSKEYDOWN()
+ON_WM_CHAR()
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_MESSAGE(WM_CANCELEDIT, OnCancelEdit)
 END_MESSAGE_MAP()
 
 void SECListBoxEditorHelper::OnLButtonDblClk(UINT, CPoint)
@@ -263,8 +263,8 @@ int SECListBoxDragWnd::InsertionPoint(CListBox& listBox, CPoint point, int nReal
 
 int SECListBoxDragWnd::Track(SECListBoxEditor& editor, CListBox& listBox, int nItem, CPoint ptPress)
 {
-    static const CString className = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
-                                                         static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    static const CString className =
+        AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     const ULONGLONG ullStart = editor.Now();
     const int cxDrag = ::GetSystemMetrics(SM_CXDRAG);
     const int cyDrag = ::GetSystemMetrics(SM_CYDRAG);
@@ -294,8 +294,7 @@ int SECListBoxDragWnd::Track(SECListBoxEditor& editor, CListBox& listBox, int nI
         }
         if (line.m_hWnd == nullptr)
             line.CreateEx(0, className, _T(""), WS_CHILD, CRect(0, 0, 0, 0), &listBox, 0);
-        line.SetWindowPos(&CWnd::wndTop, 0, std::max(0, y - 1), rectClient.Width(), 2,
-                          SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        line.SetWindowPos(&CWnd::wndTop, 0, std::max(0, y - 1), rectClient.Width(), 2, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     };
     auto scrollStep = [&]() {
         CRect rectClient;
@@ -328,8 +327,7 @@ int SECListBoxDragWnd::Track(SECListBoxEditor& editor, CListBox& listBox, int nI
     const SECCaptureLoop::Result result = loop.Run([&](const MSG& msg) {
         switch (msg.message)
         {
-        case WM_MOUSEMOVE:
-        {
+        case WM_MOUSEMOVE: {
             ptLast = MessagePoint(msg.lParam);
             if (msg.hwnd != listBox.m_hWnd)
             {
@@ -409,17 +407,17 @@ BOOL SECFakeButton::Track(SECListBoxEditor& editor, int nButton)
 // The editor.
 
 BEGIN_MESSAGE_MAP(SECListBoxEditor, CWnd)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_WINDOWPOSCHANGED()
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
 SECListBoxEditor::SECListBoxEditor()
-    : m_pEdit(nullptr), m_pListBox(nullptr), m_dwStyle(0), m_bInitialized(FALSE), m_nHeaderHeight(0),
-      m_bAdding(FALSE), m_bCancelled(FALSE), m_nLastIndexes{-1, -1}, m_bSpaceAdvance(FALSE), m_nSpaceAdvanceCount(1),
-      m_nEditIndex(-1), m_nHotButton(-1)
+    : m_pEdit(nullptr), m_pListBox(nullptr), m_dwStyle(0), m_bInitialized(FALSE), m_nHeaderHeight(0), m_bAdding(FALSE),
+      m_bCancelled(FALSE), m_nLastIndexes{-1, -1}, m_bSpaceAdvance(FALSE), m_nSpaceAdvanceCount(1), m_nEditIndex(-1),
+      m_nHotButton(-1)
 {
     std::fill(std::begin(m_bButtonShown), std::end(m_bButtonShown), TRUE);
 }

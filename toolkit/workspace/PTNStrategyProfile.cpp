@@ -14,8 +14,7 @@ constexpr int CHILD_PREFIX_LENGTH = 9;
 } // namespace
 
 SECPTNStrategyProfile::SECPTNStrategyProfile(LPCTSTR lpszFile)
-    : m_strFile(lpszFile), m_lpszChildPrefix(_T("ptn_Child")), m_lpszSeparator(_T(".")),
-      m_nKeyListLimit(KEY_LIST_LIMIT)
+    : m_strFile(lpszFile), m_lpszChildPrefix(_T("ptn_Child")), m_lpszSeparator(_T(".")), m_nKeyListLimit(KEY_LIST_LIMIT)
 {
     static_assert(CHILD_PREFIX_LENGTH == 9, "the length of \"ptn_Child\"");
 }

@@ -14,8 +14,8 @@ struct RootName
 };
 
 const RootName rootNames[] = {
-    {HKEY_CLASSES_ROOT, _T("HKEY_CLASSES_ROOT")},   {HKEY_CURRENT_USER, _T("HKEY_CURRENT_USER")},
-    {HKEY_LOCAL_MACHINE, _T("HKEY_LOCAL_MACHINE")}, {HKEY_USERS, _T("HKEY_USERS")},
+    {HKEY_CLASSES_ROOT, _T("HKEY_CLASSES_ROOT")},     {HKEY_CURRENT_USER, _T("HKEY_CURRENT_USER")},
+    {HKEY_LOCAL_MACHINE, _T("HKEY_LOCAL_MACHINE")},   {HKEY_USERS, _T("HKEY_USERS")},
     {HKEY_CURRENT_CONFIG, _T("HKEY_CURRENT_CONFIG")}, {HKEY_DYN_DATA, _T("HKEY_DYN_DATA")},
 };
 
@@ -301,11 +301,10 @@ BOOL SECRegistry::DeleteValue(LPCTSTR lpszName)
     return Succeeded(RegDeleteValueW(m_hKey, lpszName));
 }
 
-LONG SECRegistry::EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName, LPTSTR lpszClass,
-                                LPDWORD pcchClass)
+LONG SECRegistry::EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName, LPTSTR lpszClass, LPDWORD pcchClass)
 {
-    m_lErrorCode = RegEnumKeyExW(m_hKey, dwIndex, lpszName, pcchName, nullptr, lpszClass, pcchClass,
-                                 &m_fileTimeLastWrite);
+    m_lErrorCode =
+        RegEnumKeyExW(m_hKey, dwIndex, lpszName, pcchName, nullptr, lpszClass, pcchClass, &m_fileTimeLastWrite);
     if (m_lErrorCode == ERROR_SUCCESS)
         m_timeLastWrite = ToLocalTime(m_fileTimeLastWrite);
     return m_lErrorCode;
@@ -395,8 +394,7 @@ BOOL SECRegistry::GetDoubleWordValue(LPCTSTR lpszName, DWORD* pdwValue)
         return FALSE;
     DWORD cbData = sizeof(DWORD);
     DWORD dwType = REG_DWORD;
-    return Succeeded(
-        RegQueryValueExW(m_hKey, lpszName, nullptr, &dwType, reinterpret_cast<BYTE*>(pdwValue), &cbData));
+    return Succeeded(RegQueryValueExW(m_hKey, lpszName, nullptr, &dwType, reinterpret_cast<BYTE*>(pdwValue), &cbData));
 }
 
 BOOL SECRegistry::GetSecurity(SECURITY_INFORMATION info, PSECURITY_DESCRIPTOR pDescriptor, LPDWORD pcbDescriptor)

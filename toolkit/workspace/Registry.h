@@ -23,14 +23,12 @@ public:
                         LPDWORD pdwDisposition = nullptr);
     virtual BOOL Close();
     // HKEY_CLASSES_ROOT and HKEY_CURRENT_USER cannot be reached on another computer (error 6).
-    virtual BOOL Connect(HKEY hKeyRoot = HKEY_CURRENT_USER, LPCTSTR lpszComputerName = nullptr,
-                         BOOL bCloseRoot = TRUE);
+    virtual BOOL Connect(HKEY hKeyRoot = HKEY_CURRENT_USER, LPCTSTR lpszComputerName = nullptr, BOOL bCloseRoot = TRUE);
     // A whole predefined root is never deleted: "" recursive is refused with 87.
     virtual BOOL DeleteKey(LPCTSTR lpszSubkey, BOOL bRecursive = FALSE);
     virtual BOOL DeleteValue(LPCTSTR lpszName);
     // The registry's result code itself.
-    virtual LONG EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName, LPTSTR lpszClass,
-                               LPDWORD pcchClass);
+    virtual LONG EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName, LPTSTR lpszClass, LPDWORD pcchClass);
     // A name longer than the buffer comes back cut and counts as success.
     virtual BOOL EnumerateKeysEx(DWORD dwIndex, CString& strName, CString& strClass);
     virtual BOOL EnumerateKeys(DWORD dwIndex, CString& strName);

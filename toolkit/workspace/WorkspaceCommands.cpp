@@ -41,18 +41,18 @@ BOOL ListHasKey(const CStringList& list, const CString& strName)
 } // namespace
 
 BEGIN_MESSAGE_MAP(SECWorkspaceManagerEx, foundation::SECWndPlugIn)
-    ON_COMMAND(ID_SEC_WS_OPEN, OnOpenWorkspace)
-    ON_COMMAND(ID_SEC_WS_SAVE, OnSaveWorkspace)
-    ON_COMMAND(ID_SEC_WS_CLOSE, OnCloseWorkspace)
-    ON_COMMAND(ID_SEC_WS_SAVEAS, OnSaveWorkspaceAs)
-    ON_COMMAND_RANGE(ID_SEC_WS_MRU_FIRST, ID_SEC_WS_MRU_LAST, OnOpenRecentWorkspace)
-    ON_UPDATE_COMMAND_UI(ID_SEC_WS_NEW, OnUpdateLeaveAsItIs)
-    ON_UPDATE_COMMAND_UI(ID_SEC_WS_OPEN, OnUpdateLeaveAsItIs)
-    ON_UPDATE_COMMAND_UI(ID_SEC_WS_SAVE, OnUpdateLeaveAsItIs)
-    ON_UPDATE_COMMAND_UI(ID_SEC_WS_SAVEAS, OnUpdateLeaveAsItIs)
-    ON_UPDATE_COMMAND_UI(ID_SEC_WS_DELETE, OnUpdateLeaveAsItIs)
-    ON_UPDATE_COMMAND_UI(ID_SEC_WS_CLOSE, OnUpdateCloseWorkspace)
-    ON_UPDATE_COMMAND_UI(ID_SEC_WS_MRU_FIRST, OnUpdateRecentWorkspaces)
+ON_COMMAND(ID_SEC_WS_OPEN, OnOpenWorkspace)
+ON_COMMAND(ID_SEC_WS_SAVE, OnSaveWorkspace)
+ON_COMMAND(ID_SEC_WS_CLOSE, OnCloseWorkspace)
+ON_COMMAND(ID_SEC_WS_SAVEAS, OnSaveWorkspaceAs)
+ON_COMMAND_RANGE(ID_SEC_WS_MRU_FIRST, ID_SEC_WS_MRU_LAST, OnOpenRecentWorkspace)
+ON_UPDATE_COMMAND_UI(ID_SEC_WS_NEW, OnUpdateLeaveAsItIs)
+ON_UPDATE_COMMAND_UI(ID_SEC_WS_OPEN, OnUpdateLeaveAsItIs)
+ON_UPDATE_COMMAND_UI(ID_SEC_WS_SAVE, OnUpdateLeaveAsItIs)
+ON_UPDATE_COMMAND_UI(ID_SEC_WS_SAVEAS, OnUpdateLeaveAsItIs)
+ON_UPDATE_COMMAND_UI(ID_SEC_WS_DELETE, OnUpdateLeaveAsItIs)
+ON_UPDATE_COMMAND_UI(ID_SEC_WS_CLOSE, OnUpdateCloseWorkspace)
+ON_UPDATE_COMMAND_UI(ID_SEC_WS_MRU_FIRST, OnUpdateRecentWorkspaces)
 END_MESSAGE_MAP()
 
 void SECWorkspaceManagerEx::OnOpenWorkspace()
@@ -146,8 +146,8 @@ void SECWorkspaceManagerEx::ReportSaveFailure()
     if (m_dwSaveError == 0)
         return;
     LPTSTR lpszMessage = nullptr;
-    ::FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                    m_dwSaveError, 0, reinterpret_cast<LPTSTR>(&lpszMessage), 0, nullptr);
+    ::FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                    nullptr, m_dwSaveError, 0, reinterpret_cast<LPTSTR>(&lpszMessage), 0, nullptr);
     CString strMessage = lpszMessage != nullptr ? lpszMessage : _T("");
     ::LocalFree(lpszMessage);
     strMessage.TrimRight();

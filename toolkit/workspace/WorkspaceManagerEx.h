@@ -55,9 +55,9 @@ public:
     virtual void LoadChildFrame(SECPersistentTreeNode* pNode, CDocument** ppDoc, CFrameWnd** ppLastFrame,
                                 CFrameWnd** ppActive);
     // NULL when the frame is left out (its document has no path after the chance to save it).
-    virtual SECPersistentTreeNode* SaveChildFrame(CDocument* pDoc, CView* pView, CFrameWnd* pFrame,
-                                                  CFrameWnd* pActive, SECPTNFactory& factory,
-                                                  SECPersistentTreeNode* pDocumentNode, int nIndex);
+    virtual SECPersistentTreeNode* SaveChildFrame(CDocument* pDoc, CView* pView, CFrameWnd* pFrame, CFrameWnd* pActive,
+                                                  SECPTNFactory& factory, SECPersistentTreeNode* pDocumentNode,
+                                                  int nIndex);
     // FALSE unless the frame is a docked document frame.
     virtual BOOL SaveDockedView(CFrameWnd* pFrame, SECPersistentTreeNode* pNode);
     virtual void SaveDockedViewFloating(CControlBar* pBar, SECPersistentTreeNode* pNode);

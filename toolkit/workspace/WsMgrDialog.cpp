@@ -146,10 +146,10 @@ BOOL SECWSLBEditorEx::OnItemDeleting(int nIndex, CString)
 }
 
 BEGIN_MESSAGE_MAP(SECWsMgrDialogEx, CDialog)
-    ON_COMMAND(IDC_SEC_WS_OPEN, OnOpen)
-    ON_COMMAND(IDC_SEC_WS_SAVE, OnSave)
-    ON_COMMAND(IDC_SEC_WS_DONE, OnDone)
-    ON_WM_PAINT()
+ON_COMMAND(IDC_SEC_WS_OPEN, OnOpen)
+ON_COMMAND(IDC_SEC_WS_SAVE, OnSave)
+ON_COMMAND(IDC_SEC_WS_DONE, OnDone)
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 SECWsMgrDialogEx::SECWsMgrDialogEx(CStringList& mruList, CStringList& edited, CStringList& deleted,

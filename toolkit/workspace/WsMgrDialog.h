@@ -48,8 +48,8 @@ public:
     static constexpr DWORD EDITOR_STYLE_SAVE = 0xF3E;
     static constexpr DWORD EDITOR_STYLE_OPEN = 0xE7E;
 
-    SECWsMgrDialogEx(CStringList& mruList, CStringList& edited, CStringList& deleted, CString* pCurrentName,
-                     BOOL bOpen, BOOL bSave, CWnd* pParent);
+    SECWsMgrDialogEx(CStringList& mruList, CStringList& edited, CStringList& deleted, CString* pCurrentName, BOOL bOpen,
+                     BOOL bSave, CWnd* pParent);
     ~SECWsMgrDialogEx() override;
 
     BOOL OnInitDialog() override;

@@ -187,8 +187,8 @@ protected:
         m_app.m_pMainWnd = m_pFrame;
         m_pFrame->ShowWindow(SW_SHOW);
         m_pFrame->RecalcLayout();
-        m_pManager = static_cast<WsManager*>(m_pFrame->CreateWorkspaceManager(
-            m_sandbox.Path() + _T("\\Spaces"), TRUE, RUNTIME_CLASS(WsManager), FALSE));
+        m_pManager = static_cast<WsManager*>(
+            m_pFrame->CreateWorkspaceManager(m_sandbox.Path() + _T("\\Spaces"), TRUE, RUNTIME_CLASS(WsManager), FALSE));
         ASSERT_NE(m_pManager, nullptr);
         for (LPCTSTR lpszName : {_T("a.sheet"), _T("b.sheet")})
             CFile(m_directory.File(lpszName), CFile::modeCreate | CFile::modeWrite).Close();
@@ -319,10 +319,9 @@ TEST_F(WorkspaceFramesTest, ARegistrySaveWritesTheTreeAndOpensAsSaved)
     const CString root = m_sandbox.Path() + _T("\\Spaces\\Layout\\WorkState_v1_2");
     std::vector<std::wstring> paths;
     SubkeyPaths(root, CString(), paths);
-    for (LPCTSTR lpszPath :
-         {_T("DockState"), _T("ToolBarMgr"), _T("Frames\\MainFrame"),
-          _T("Frames\\ChildFrames\\Document-0\\ViewFrame-0\\AdditionalViewPerFrame-0"),
-          _T("Frames\\ChildFrames\\Document-1\\ViewFrame-0"), _T("Frames\\ChildFrames\\Document-2")})
+    for (LPCTSTR lpszPath : {_T("DockState"), _T("ToolBarMgr"), _T("Frames\\MainFrame"),
+                             _T("Frames\\ChildFrames\\Document-0\\ViewFrame-0\\AdditionalViewPerFrame-0"),
+                             _T("Frames\\ChildFrames\\Document-1\\ViewFrame-0"), _T("Frames\\ChildFrames\\Document-2")})
         EXPECT_NE(std::find(paths.begin(), paths.end(), std::wstring(lpszPath)), paths.end()) << Str(lpszPath);
     std::vector<std::wstring> document2;
     SubkeyPaths(root + _T("\\Frames\\ChildFrames\\Document-2"), CString(), document2);
@@ -459,9 +458,8 @@ TEST_F(WorkspaceFramesTest, TheRecentListKeepsItsOrderAndBuildsTheMenu)
     menu.InsertMenu(1, MF_BYPOSITION | MF_STRING, ID_SEC_WS_MRU_FIRST, _T("recent"));
     UpdateRecentMenu(*m_pManager, menu);
     std::vector<UINT> ids;
-    EXPECT_EQ(MenuItems(menu, &ids),
-              (std::vector<std::wstring>{L"Open", L"&1 W8 [x]", L"&2 W7", L"&3 W6", L"&4 W5", L"&5 W4", L"&6 W3",
-                                         L"&7 W2", L"&8 W1", L"Close"}));
+    EXPECT_EQ(MenuItems(menu, &ids), (std::vector<std::wstring>{L"Open", L"&1 W8 [x]", L"&2 W7", L"&3 W6", L"&4 W5",
+                                                                L"&5 W4", L"&6 W3", L"&7 W2", L"&8 W1", L"Close"}));
     for (UINT i = 0; i < 8; ++i)
         EXPECT_EQ(ids[i + 1], ID_SEC_WS_MRU_FIRST + i);
     EXPECT_EQ(Str(RegText(m_sandbox.Path() + _T("\\Spaces\\__MRURegList"), _T("Workspace7"))), L"W1");
@@ -648,7 +646,8 @@ TEST_F(WorkspaceFramesTest, TheToolBarOptionsRoundTripThroughTheProfileAndTheTre
     manager.SaveProfileState(_T("Bars"));
     SECRegistry registry;
     ASSERT_TRUE(registry.Connect(HKEY_CURRENT_USER));
-    ASSERT_TRUE(registry.Open(m_sandbox.Path() + _T("\\") + m_app.m_pszProfileName + _T("\\Bars-ToolBarManager"), KEY_READ));
+    ASSERT_TRUE(
+        registry.Open(m_sandbox.Path() + _T("\\") + m_app.m_pszProfileName + _T("\\Bars-ToolBarManager"), KEY_READ));
     for (const auto& [lpszName, dwExpected] :
          {std::pair<LPCTSTR, DWORD>{_T("ToolTips"), 0}, {_T("CoolLook"), 1}, {_T("LargeButtons"), 0}})
     {

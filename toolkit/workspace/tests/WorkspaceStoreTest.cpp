@@ -97,8 +97,8 @@ TEST_F(RegistryTest, ConnectingOpeningAndCreatingKeys)
     EXPECT_FALSE(registry.Open(path));
     EXPECT_EQ(registry.GetLastError(), ERROR_FILE_NOT_FOUND);
     DWORD dwDisposition = 0;
-    ASSERT_TRUE(registry.Create(path + _T("\\C\\"), nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                &dwDisposition));
+    ASSERT_TRUE(
+        registry.Create(path + _T("\\C\\"), nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &dwDisposition));
     EXPECT_EQ(dwDisposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
     EXPECT_EQ(Str(registry.GetKeyName()), Str(path + _T("\\C")));
     EXPECT_TRUE(KeyExists(path + _T("\\C")));
@@ -222,8 +222,8 @@ TEST_F(RegistryTest, EnumerationAndKeyInformation)
 TEST(RegistryNamesTest, TheSixRootsBothWays)
 {
     const std::pair<HKEY, LPCTSTR> roots[] = {
-        {HKEY_CLASSES_ROOT, _T("HKEY_CLASSES_ROOT")},   {HKEY_CURRENT_USER, _T("HKEY_CURRENT_USER")},
-        {HKEY_LOCAL_MACHINE, _T("HKEY_LOCAL_MACHINE")}, {HKEY_USERS, _T("HKEY_USERS")},
+        {HKEY_CLASSES_ROOT, _T("HKEY_CLASSES_ROOT")},     {HKEY_CURRENT_USER, _T("HKEY_CURRENT_USER")},
+        {HKEY_LOCAL_MACHINE, _T("HKEY_LOCAL_MACHINE")},   {HKEY_USERS, _T("HKEY_USERS")},
         {HKEY_CURRENT_CONFIG, _T("HKEY_CURRENT_CONFIG")}, {HKEY_DYN_DATA, _T("HKEY_DYN_DATA")},
     };
     for (const auto& [hKey, lpszName] : roots)
