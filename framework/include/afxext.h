@@ -1,4 +1,4 @@
-// Extensions of the application framework: control bars.
+// Extensions of the application framework: control bars and splitter windows.
 #pragma once
 
 #include <afxwin.h>
@@ -6,3 +6,4 @@
 #include <afx/ControlBar.h>
 #include <afx/PrintInfo.h>
 #include <afx/RectTracker.h>
+#include <afx/SplitterWnd.h>

@@ -321,21 +321,45 @@ public:
     virtual CObject* CreateDeleteRangeNameCmd(LPCTSTR pszName, const CGXRange& range, CObject* pInfo) = 0;
 };
 
+// Keeps the views of one grid in step: OnHint replays a received hint, every other operation
+// broadcasts one kind of change (their answers are the broadcast's, the query's its own).
 class CGXAbstractGridUpdateHintImp
 {
 public:
     virtual ~CGXAbstractGridUpdateHintImp() = default;
-    virtual void HintRangeChanged(CGXGridCore* pGrid, const CGXRange& range, UINT flags) = 0;
-    virtual void HintGridChanged(CGXGridCore* pGrid, UINT flags) = 0;
-    virtual void HintBaseStylesChanged(CGXGridCore* pGrid, UINT flags) = 0;
-    virtual void HintTopRowChanged(CGXGridCore* pGrid, ROWCOL nTopRow) = 0;
-    virtual void HintLeftColChanged(CGXGridCore* pGrid, ROWCOL nLeftCol) = 0;
-    virtual void HintScroll(CGXGridCore* pGrid, int nDirection, ROWCOL nCount) = 0;
-    virtual void HintRowColCountChanged(CGXGridCore* pGrid, BOOL bRows, ROWCOL nOldCount, UINT flags) = 0;
-    // Brings the views that the feature tracks up to date.
-    virtual void HintUpdate(CGXGridCore* pGrid) = 0;
+    virtual void OnHint(CGXGridCore* pGrid, CObject* pHint) = 0;
+    virtual BOOL HintParamSettingChanged(CGXGridCore* pGrid, DWORD nSetting) = 0;
+    virtual BOOL HintSetCurrentCell(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, UINT flags) = 0;
+    virtual BOOL HintTransferCurrentCell(CGXGridCore* pGrid, BOOL bSaveAndValidate, UINT flags) = 0;
+    virtual BOOL HintChangedRowCount(CGXGridCore* pGrid, ROWCOL nOldCount, UINT flags) = 0;
+    virtual BOOL HintChangedColCount(CGXGridCore* pGrid, ROWCOL nOldCount, UINT flags) = 0;
+    virtual BOOL HintFrozenCols(CGXGridCore* pGrid, ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT flags) = 0;
+    virtual BOOL HintFrozenRows(CGXGridCore* pGrid, ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT flags) = 0;
+    virtual BOOL HintTopRow(CGXGridCore* pGrid, ROWCOL nRow, UINT flags) = 0;
+    virtual BOOL HintLeftCol(CGXGridCore* pGrid, ROWCOL nCol, UINT flags) = 0;
+    virtual BOOL HintInsertRows(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, UINT flags) = 0;
+    virtual BOOL HintInsertCols(CGXGridCore* pGrid, ROWCOL nCol, ROWCOL nCount, UINT flags) = 0;
+    virtual BOOL HintInvalidateRange(CGXGridCore* pGrid, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
+                                     UINT flags) = 0;
+    virtual BOOL HintRedraw(CGXGridCore* pGrid, UINT flags) = 0;
     // After a recalculation; pError is the caller's error text, or null.
-    virtual void HintRecalc(CGXGridCore* pGrid, CString* pError) = 0;
+    virtual BOOL HintRecalc(CGXGridCore* pGrid, CString* pError) = 0;
+    virtual BOOL HintAppNotify(CGXGridCore* pGrid) = 0;
+    // The top row (directions 1, 3) or left column (2, 4) after a scroll, to the panes beside.
+    virtual BOOL HintScroll(CGXGridCore* pGrid, int nDirection) = 0;
+    virtual BOOL HintSelectionChanges(CGXGridCore* pGrid, const CGXRange& range, const CGXRangeList* pOldList) = 0;
+    virtual BOOL HintSelectionFrame(CGXGridCore* pGrid, BOOL bOn) = 0;
+    virtual BOOL HintRangeChange(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                 ROWCOL nRight) = 0;
+    virtual BOOL HintUpdateWindow(CGXGridCore* pGrid) = 0;
+    virtual BOOL HintHideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags) = 0;
+    virtual BOOL HintHideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags) = 0;
+    virtual BOOL HintStoreZoom(CGXGridCore* pGrid, int nZoom) = 0;
+    virtual BOOL HintUpdateZoom(CGXGridCore* pGrid, int nOldZoom, UINT flags) = 0;
+    virtual BOOL HintRedrawRange(CGXGridCore* pGrid, const CGXRange& range, UINT flags) = 0;
+    virtual BOOL HintRefreshBaseStyles(CGXGridCore* pGrid, UINT flags) = 0;
+    virtual BOOL HintRedrawGrid(CGXGridCore* pGrid, UINT flags) = 0;
+    virtual BOOL HintBaseStyleChange(CGXGridCore* pGrid, WORD nBaseStyleId, UINT flags) = 0;
     // The covered, floated and merged cells of (nRow, nCol) to (nToRow, nToCol) changed.
     virtual BOOL HintCoveredCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
                                   UINT flags) = 0;
@@ -343,6 +367,12 @@ public:
                                   UINT flags) = 0;
     virtual BOOL HintMergedCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
                                  UINT flags) = 0;
+    virtual BOOL HintRowsSorted(CGXGridCore* pGrid, const CGXRange& range, UINT flags) = 0;
+    virtual BOOL HintColsSorted(CGXGridCore* pGrid, const CGXRange& range, UINT flags) = 0;
+    virtual BOOL HintRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights, UINT flags) = 0;
+    virtual BOOL HintRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT flags) = 0;
+    virtual BOOL HintMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags) = 0;
+    virtual BOOL HintMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags) = 0;
 };
 
 // Building the selection with the mouse and the keys, and drawing its changes.

@@ -74,6 +74,22 @@ CSize CGXCalcSizeImp::CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWC
     }
 
     CFont* pOldFont = pGrid->LoadFont(pDC, style, nullptr);
+    const BOOL bWrap = style.GetInclude(CGXStyle::inclWrapText) && style.GetWrapText();
+    CSize size;
+    // The common case, an unwrapped width, needs neither the cell nor the line height.
+    if (!strText.IsEmpty() && !bWrap && !bVertical)
+        size = CSize(WidestOwnLine(pDC, strText), 0);
+    else
+        size = MeasureLines(pControl, pDC, nRow, nCol, style, strText, bWrap, bVertical);
+    if (pOldFont != nullptr)
+        pDC->SelectObject(pOldFont);
+    return pControl->AddFrameToSize(size, pDC, nRow, nCol, &style);
+}
+
+CSize CGXCalcSizeImp::MeasureLines(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                                   const CString& strText, BOOL bWrap, BOOL bVertical)
+{
+    CGXGridCore* pGrid = pControl->Grid();
     CRect rectCell(0, 0, pGrid->GetColWidth(nCol), pGrid->GetRowHeight(nRow));
     CRect rect;
     pControl->GetCellClientRect(rect, nRow, nCol, &rectCell, &style);
@@ -86,7 +102,6 @@ CSize CGXCalcSizeImp::CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWC
         size = CSize(tm.tmMaxCharWidth, nLineHeight + 1);
     else
     {
-        const BOOL bWrap = style.GetInclude(CGXStyle::inclWrapText) && style.GetWrapText();
         int nLines = 1;
         int anStarts[CGXDrawingAndFormatting::nMaxDrawnLines];
         int anLengths[CGXDrawingAndFormatting::nMaxDrawnLines];
@@ -111,7 +126,5 @@ CSize CGXCalcSizeImp::CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWC
             size = CSize(nWidest, 0);
         }
     }
-    if (pOldFont != nullptr)
-        pDC->SelectObject(pOldFont);
-    return pControl->AddFrameToSize(size, pDC, nRow, nCol, &style);
+    return size;
 }

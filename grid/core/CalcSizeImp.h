@@ -9,4 +9,10 @@ class CGXCalcSizeImp : public CGXAbstractCalcSizeImp
 public:
     CSize CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                    const CGXStyle* pStandardStyle, BOOL bVertical) override;
+
+private:
+    // The size of the text's lines in the cell, with the font selected: an empty text takes one
+    // character and line; wrapped lines are broken at the cell's width.
+    static CSize MeasureLines(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
+                              const CString& strText, BOOL bWrap, BOOL bVertical);
 };

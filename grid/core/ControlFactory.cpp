@@ -38,6 +38,7 @@
 #include <grid/core/GridOptimizedUpdateImp.h>
 #include <grid/core/GridParamCopyOperatorImp.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridUpdateHintImp.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -209,6 +210,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->m_PluginComponents.AddTail(pGrid->m_pAutoScrollPlugin);
     }
     pGrid->InstallResizeToFitImp();
+    GXInstallImp<CGXGridUpdateHintImp>(pGrid->m_pUpdateHintImp);
     pGrid->InstallCommandFactory();
     GXInstallImp<CGXGridOldDrawingImp>(pGrid->m_pOldDrawingImp);
     if (pGrid->m_pCoveredCellsImp == nullptr)

@@ -111,25 +111,32 @@ public:
     // The refresh after rows (columns) were hidden or shown: the optimized update scrolls by the
     // change of their sizes (former sizes 0 where hidden before), else they and the rows after
     // them are repainted.
-    void UpdateHidden(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint) const
+    void UpdateHidden(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags) const
     {
         if (nTo < nFrom)
             nTo = nFrom;
         if (m_grid.m_pOptimizedUpdateImp == nullptr || pOldStates == nullptr || m_grid.m_bLockUpdate)
         {
-            UpdateChangedSizes(nFrom, nTo, flags, bHint);
+            UpdateChangedSizes(nFrom, nTo, flags, FALSE);
             return;
         }
         LastVisible() = GX_INVALID;
+        // The optimized update reads the former sizes only until they fill the grid's area, so
+        // the rest stay 0.
+        CRect rect;
+        m_grid.GetGridRect(&rect);
+        const int nExtent = m_bRows ? rect.Height() : rect.Width();
         std::vector<int> oldSizes(static_cast<size_t>(nTo - nFrom) + 1);
-        for (size_t i = 0; i < oldSizes.size(); ++i)
+        int nSum = 0;
+        for (size_t i = 0; i < oldSizes.size() && nSum < nExtent; ++i)
+        {
             oldSizes[i] = pOldStates[i] != 0 ? 0 : GetShownSize(static_cast<ROWCOL>(nFrom + i));
+            nSum += oldSizes[i];
+        }
         if (m_bRows)
             m_grid.m_pOptimizedUpdateImp->UpdateHideRows(&m_grid, nFrom, nTo, oldSizes.data(), flags);
         else
             m_grid.m_pOptimizedUpdateImp->UpdateHideCols(&m_grid, nFrom, nTo, oldSizes.data(), flags);
-        if (bHint && m_grid.m_bHintsEnabled && m_grid.m_pUpdateHintImp != nullptr)
-            m_grid.m_pUpdateHintImp->HintGridChanged(&m_grid, flags);
     }
     BOOL IsCurrentIn(ROWCOL nFrom, ROWCOL nTo) const
     {
@@ -217,8 +224,8 @@ public:
             const ROWCOL nCols = m_grid.GetColCount();
             m_grid.InvalidateRange(m_bRows ? nFrom : 0, m_bRows ? 0 : nFrom, nRows, nCols, flags, FALSE);
         }
-        if (bHint && m_grid.m_bHintsEnabled && m_grid.m_pUpdateHintImp != nullptr)
-            m_grid.m_pUpdateHintImp->HintGridChanged(&m_grid, flags);
+        if (CGXAbstractGridUpdateHintImp* pHints = m_grid.HintSender(bHint))
+            pHints->HintRedraw(&m_grid, flags);
     }
     void GetSizes(ROWCOL nFrom, ROWCOL nTo, int* pSizes) const
     {

@@ -146,6 +146,7 @@ void CGXGridCore::OnGridInitialUpdate()
     UpdateFontUnits();
     m_bInitDone = TRUE;
     m_bMouseReady = TRUE;
+    m_bHintsEnabled = m_pGridDoc != nullptr;
     m_nPrintRowCount = std::max(m_nPrintRowCount, GetRowCount() + 1);
     m_nPrintColCount = std::max(m_nPrintColCount, GetColCount() + 1);
     if (m_pAppData->m_pGridInitImp != nullptr)
@@ -362,15 +363,15 @@ void CGXGridCore::SetParamSetting(BOOL bSetting)
         OnParamSettingChanged(bOld, TRUE);
 }
 
-void CGXGridCore::OnParamSettingChanged(BOOL /*bOldSetting*/, BOOL bNotify)
+void CGXGridCore::OnParamSettingChanged(BOOL bOldSetting, BOOL bNotify)
 {
     if (IsActiveCurrentCell())
     {
         GetCurrentCellControl()->RefreshCell();
         GetCurrentCellControl()->Init(m_nCurrentRow, m_nCurrentCol);
     }
-    if (bNotify && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintGridChanged(this, GX_INVALIDATE);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bNotify))
+        pHints->HintParamSettingChanged(this, static_cast<DWORD>(bOldSetting));
 }
 
 void CGXGridCore::AddFindState(void* pState)

@@ -27,6 +27,8 @@ struct GXBrushRecord;
 struct GXPenRecord;
 struct DrawStruct;
 class CFindReplaceDialog;
+class CSplitterWnd;
+class CView;
 class CGXSortInfoArray;
 class CGXPluginComponent;
 
@@ -677,6 +679,20 @@ public:
     // TRUE while neither Ctrl nor Shift is held.
     virtual BOOL IsSelectionKeyFree(ROWCOL nRow, ROWCOL nCol);
     virtual void UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint);
+    // A view of the grid's document hears of a change (its OnUpdate): a grid hint is replayed.
+    virtual void OnGridUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    // Hints reach only views of the same identity; 0xFFFFFFFF, the default, is every view's.
+    DWORD GetViewId() const
+    {
+        return m_nViewId;
+    }
+    void SetViewId(DWORD nViewId)
+    {
+        m_nViewId = nViewId;
+    }
+    // The splitter window whose pane the grid's window is, with the pane's row and column; null
+    // when the grid is no pane.
+    CSplitterWnd* GetSplitterParent(int* pPaneRow = nullptr, int* pPaneCol = nullptr) const;
     // Sets the frozen and header counts with undo (ctCmd 1 replays an undo and records none).
     virtual BOOL FreezeRows(ROWCOL nFrozenRows, ROWCOL nHeaderRows, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
     virtual BOOL FreezeCols(ROWCOL nFrozenCols, ROWCOL nHeaderCols, UINT flags = GX_INVALIDATE, int nCommandKind = 0);
@@ -902,6 +918,7 @@ protected:
     friend class CGXGridMarkEditHeaderImp;
     friend class CGXGridOldDrawingImp;
     friend class CGXGridExcelLikeFrameImp;
+    friend class CGXGridUpdateHintImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     friend class CGXCellTipRelay;
@@ -943,7 +960,17 @@ protected:
     CWnd* m_pGridWnd;
     CDocument* m_pGridDoc;
     void* m_pContext;
+    // Hints go out only while the switch is on; it is set at initialisation for a grid with a
+    // document.
     BOOL m_bHintsEnabled = FALSE;
+    DWORD m_nViewId = 0xFFFFFFFF;
+    // A splitter pane shows its header rows and columns only while this is set.
+    BOOL m_bShowHeadersInPane = TRUE;
+    // The update-hint feature when the caller asked for a hint and the switch is on, else null.
+    CGXAbstractGridUpdateHintImp* HintSender(BOOL bHint) const
+    {
+        return bHint && m_bHintsEnabled ? m_pUpdateHintImp : nullptr;
+    }
     BOOL m_bLockUpdate = FALSE;
     int m_nDefaultType;
 
@@ -1157,7 +1184,9 @@ private:
     ROWCOL CalcLastUsefulFirst(BOOL bRows);
     void UpdateScrollbar(BOOL bRows, ROWCOL nLastUseful, BOOL& bChanged);
     BOOL OnGridScroll(BOOL bRows, UINT nSBCode, UINT nPos);
-    void UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags, BOOL bHint);
+    void UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags);
+    // The current cell's control stores (validates) or reloads its value; no hint.
+    BOOL TransferCurrentCellControl(BOOL bSaveAndValidate, UINT flags);
     void TellUpdateObject();
 
     void CreateScratchStyles();
@@ -1169,8 +1198,7 @@ private:
     BOOL IsReadOnlyLocked();
     // Row and column twins of the structure operations.
     BOOL Freeze(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT flags, int nCommandKind);
-    void UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL bHint);
-    void SendStructureHint(UINT flags, BOOL bHint);
+    void UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags);
     BOOL StoreInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, BOOL bProcessed);
     BOOL StoreRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, BOOL bProcessed);
     BOOL RunStoreStep(BOOL bRecord, BOOL bRows, BOOL bInsert, ROWCOL nFrom, ROWCOL nArg);
@@ -1178,8 +1206,8 @@ private:
                 const CObArray* pLineStyles, ROWCOL nOtherCount, UINT flags, int nCommandKind);
     BOOL Remove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, UINT flags, int nCommandKind);
     void AddStructureCommand(BOOL bRows, ROWCOL nFirst, CObject* pCommand, int nCommandKind);
-    void UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags, BOOL bHint);
-    void UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags, BOOL bHint);
+    void UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags);
+    void UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags);
     void RepaintFrom(BOOL bRows, ROWCOL nFrom, UINT flags);
     void MoveCurrentCellPosition(ROWCOL nRow, ROWCOL nCol);
     // Current cell, keys and mouse helpers.

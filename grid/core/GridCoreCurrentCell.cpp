@@ -154,6 +154,10 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
     }
     if ((flags & GX_UPDATEBITS) && m_pGridWnd != nullptr)
         m_pGridWnd->UpdateWindow();
+    // The other views follow without scrolling, updating first, hinting or selecting.
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender((flags & GX_NOHINTS) == 0))
+        pHints->HintSetCurrentCell(this, nRow, nCol,
+                                   (flags & ~GX_SCROLLINVIEW) | GX_NOUPDATEBEFORE | GX_NOHINTS | GX_NOSELECTFOLLOW);
     FollowWithSelection(nRow, nCol, flags);
     return TRUE;
 }
@@ -246,10 +250,18 @@ BOOL CGXGridCore::ResetCurrentCell(BOOL bStoreIfModified)
     return TRUE;
 }
 
-BOOL CGXGridCore::TransferCurrentCell(BOOL bSaveAndValidate, UINT flags, BOOL /*bCreateHint*/)
+BOOL CGXGridCore::TransferCurrentCell(BOOL bSaveAndValidate, UINT flags, BOOL bCreateHint)
 {
     if (!m_bCurrentCell)
         return TRUE;
+    BOOL bResult = TransferCurrentCellControl(bSaveAndValidate, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bCreateHint))
+        bResult = pHints->HintTransferCurrentCell(this, bSaveAndValidate, flags) && bResult;
+    return bResult;
+}
+
+BOOL CGXGridCore::TransferCurrentCellControl(BOOL bSaveAndValidate, UINT flags)
+{
     const ROWCOL nRow = m_nCurrentRow;
     const ROWCOL nCol = m_nCurrentCol;
     CGXControl* pControl = GetCurrentCellControl();

@@ -47,6 +47,20 @@ void CGXGridCore::UpdateAllViews(CWnd* pSender, LPARAM lHint, CObject* pHint)
         m_pGridDoc->UpdateAllViews(DYNAMIC_DOWNCAST(CView, pSender), lHint, pHint);
 }
 
+void CGXGridCore::OnGridUpdate(CView* /*pSender*/, LPARAM /*lHint*/, CObject* pHint)
+{
+    if (m_pUpdateHintImp != nullptr)
+        m_pUpdateHintImp->OnHint(this, pHint);
+}
+
+CSplitterWnd* CGXGridCore::GetSplitterParent(int* pPaneRow, int* pPaneCol) const
+{
+    if (m_pGridWnd == nullptr || m_pGridWnd->GetSafeHwnd() == nullptr)
+        return nullptr;
+    auto* pSplitter = DYNAMIC_DOWNCAST(CSplitterWnd, CWnd::FromHandlePermanent(::GetParent(m_pGridWnd->GetSafeHwnd())));
+    return pSplitter != nullptr && pSplitter->IsChildPane(m_pGridWnd, pPaneRow, pPaneCol) ? pSplitter : nullptr;
+}
+
 BOOL CGXGridCore::SetRowCount(ROWCOL nRows, UINT flags)
 {
     const ROWCOL nCount = GetRowCount();
@@ -149,12 +163,20 @@ void CGXGridCore::MarkEditHeader(ROWCOL nRow, ROWCOL nCol, int nWhich, UINT flag
 
 void CGXGridCore::OnHintUpdate()
 {
-    if (m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintUpdate(this);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(TRUE))
+        pHints->HintUpdateWindow(this);
 }
 
 void CGXGridCore::NotifyAppFeatures()
 {
     if (m_pParam != nullptr)
         m_pParam->RebuildCoveredCellsPool();
+}
+
+// The notification itself and the tab label belong to the tab window; here the other views hear
+// of it. A replayed notification (wParam 1) goes no further.
+void CGXGridCore::OnGridAppNotify(WPARAM wParam)
+{
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(wParam != 1))
+        pHints->HintAppNotify(this);
 }

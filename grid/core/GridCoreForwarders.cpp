@@ -511,7 +511,9 @@ BOOL CGXGridCore::MoveRowDataToSortOrder(const CGXRange& range, const CDWordArra
 void CGXGridCore::OnRowsSorted(const CGXRange& range, UINT flags, BOOL bHint)
 {
     if (m_pSortImp != nullptr)
-        m_pSortImp->OnRowsSorted(this, range, flags, bHint);
+        m_pSortImp->OnRowsSorted(this, range, flags, FALSE);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintRowsSorted(this, range, flags);
 }
 
 void CGXGridCore::GetRowSortKeyTexts(ROWCOL nRow, const CGXSortInfoArray& sortInfo, CStringArray& keys)
@@ -539,7 +541,9 @@ BOOL CGXGridCore::MoveColDataToSortOrder(const CGXRange& range, const CDWordArra
 void CGXGridCore::OnColsSorted(const CGXRange& range, UINT flags, BOOL bHint)
 {
     if (m_pSortImp != nullptr)
-        m_pSortImp->OnColsSorted(this, range, flags, bHint);
+        m_pSortImp->OnColsSorted(this, range, flags, FALSE);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintColsSorted(this, range, flags);
 }
 
 void CGXGridCore::GetColSortKeyTexts(ROWCOL nCol, const CGXSortInfoArray& sortInfo, CStringArray& keys)

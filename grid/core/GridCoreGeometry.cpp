@@ -513,12 +513,16 @@ void CGXGridCore::SetOverrideCursor(UINT nResourceId)
 
 void CGXGridCore::UpdateHideRows(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint)
 {
-    GXGridAxis(*this, TRUE).UpdateHidden(nFrom, nTo, pOldStates, flags, bHint);
+    GXGridAxis(*this, TRUE).UpdateHidden(nFrom, nTo, pOldStates, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintHideRows(this, nFrom, nTo, pOldStates, flags);
 }
 
 void CGXGridCore::UpdateHideCols(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint)
 {
-    GXGridAxis(*this, FALSE).UpdateHidden(nFrom, nTo, pOldStates, flags, bHint);
+    GXGridAxis(*this, FALSE).UpdateHidden(nFrom, nTo, pOldStates, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintHideCols(this, nFrom, nTo, pOldStates, flags);
 }
 
 int CGXGridCore::GetZoom()
@@ -533,8 +537,8 @@ BOOL CGXGridCore::StoreZoom(int nZoom, BOOL bHint)
     m_nZoom = nZoom;
     if (GetProperties() != nullptr)
         GetProperties()->m_nZoom = nZoom;
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintGridChanged(this, 0);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintStoreZoom(this, nZoom);
     return TRUE;
 }
 
@@ -551,8 +555,8 @@ void CGXGridCore::UpdateZoom(int nOldZoom, UINT flags, BOOL bHint)
     UpdateFontUnits();
     if (!m_bLockUpdate && GetZoom() != nOldZoom)
         RedrawGrid(flags, FALSE);
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintGridChanged(this, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintUpdateZoom(this, nOldZoom, flags);
 }
 
 void CGXGridCore::UpdateFontUnits()

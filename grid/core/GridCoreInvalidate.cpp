@@ -67,8 +67,8 @@ void CGXGridCore::RecalcAndRedraw(BOOL bRecalc, CString* pError, BOOL bHint)
     SetKeepGDIObjects(bOldKeep);
     if (!bOldKeep)
         FreeObjectCache();
-    if (bHint && m_pUpdateHintImp != nullptr && m_pGridDoc != nullptr)
-        m_pUpdateHintImp->HintRecalc(this, pError);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintRecalc(this, pError);
 
     CString strError;
     if (bRecalc && GetRecalcError(strError))
@@ -94,8 +94,8 @@ void CGXGridCore::InvalidateRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROW
         if (flags & GX_UPDATENOW)
             m_pGridWnd->UpdateWindow();
     }
-    if (bHint && m_pUpdateHintImp != nullptr && m_pGridDoc != nullptr)
-        m_pUpdateHintImp->HintRangeChanged(this, CGXRange(nTop, nLeft, nBottom, nRight), flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintInvalidateRange(this, nTop, nLeft, nBottom, nRight, flags);
 }
 
 void CGXGridCore::InvalidateRangeEx(const CGXRange& range, UINT flags, BOOL bHint)
@@ -125,6 +125,6 @@ void CGXGridCore::RedrawGrid(UINT flags, BOOL bHint)
                 m_pGridWnd->UpdateWindow();
         }
     }
-    if (bHint && m_pUpdateHintImp != nullptr && m_pGridDoc != nullptr)
-        m_pUpdateHintImp->HintGridChanged(this, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintRedrawGrid(this, flags);
 }

@@ -265,7 +265,8 @@ void CGXGridCore::DrawCellRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCO
     if (m_pParam != nullptr && m_pParam->m_bLoadStylesAhead)
         for (ROWCOL j = 0; j < ds.nColCount; ++j)
             for (ROWCOL i = 0; i < ds.nRowCount; ++i)
-                ds.apStyles[i * ds.nColCount + j] = GetComposedStyle(ds.anRows[i], ds.anCols[j]);
+                if (ds.anRowHeights[i] > 0 && ds.anColWidths[j] > 0)
+                    ds.apStyles[i * ds.nColCount + j] = GetComposedStyle(ds.anRows[i], ds.anCols[j]);
 
     for (ROWCOL i = 0; i < ds.nRowCount; ++i)
         for (ROWCOL j = 0; j < ds.nColCount; ++j)
@@ -396,6 +397,9 @@ void CGXGridCore::PrepareDrawCell(DrawStruct& ds, unsigned i, unsigned j)
     if ((wFlags & GX_DS_SPANNED) != 0 ||
         (m_pDrawSpannedCellsImp != nullptr && m_pDrawSpannedCellsImp->PrepareSpannedCell(this, ds, i, j) != 0))
         return;
+    // A cell of a hidden row or column draws nothing and needs no style.
+    if (ds.anRowHeights[i] <= 0 || ds.anColWidths[j] <= 0)
+        return;
     const ROWCOL nRow = ds.anRows[i];
     const ROWCOL nCol = ds.anCols[j];
     CGXStyle*& pStyle = ds.apStyles[i * ds.nColCount + j];
@@ -404,27 +408,24 @@ void CGXGridCore::PrepareDrawCell(DrawStruct& ds, unsigned i, unsigned j)
     if (pStyle == nullptr)
         return;
 
-    if (ds.anRowHeights[i] > 0 && ds.anColWidths[j] > 0)
+    if (!IsEmptyBrush(pStyle->GetInterior()))
+        wFlags |= GX_DS_BACKGROUND;
+    if (pStyle->GetInclude(CGXStyle::inclBorders))
+        wFlags |= (pStyle->HasBorder(GXBorder::Left) ? GX_DS_BORDER_LEFT : 0) |
+                  (pStyle->HasBorder(GXBorder::Right) ? GX_DS_BORDER_RIGHT : 0) |
+                  (pStyle->HasBorder(GXBorder::Top) ? GX_DS_BORDER_TOP : 0) |
+                  (pStyle->HasBorder(GXBorder::Bottom) ? GX_DS_BORDER_BOTTOM : 0);
+    if ((wFlags & wVertMask) == 0)
     {
-        if (!IsEmptyBrush(pStyle->GetInterior()))
-            wFlags |= GX_DS_BACKGROUND;
-        if (pStyle->GetInclude(CGXStyle::inclBorders))
-            wFlags |= (pStyle->HasBorder(GXBorder::Left) ? GX_DS_BORDER_LEFT : 0) |
-                      (pStyle->HasBorder(GXBorder::Right) ? GX_DS_BORDER_RIGHT : 0) |
-                      (pStyle->HasBorder(GXBorder::Top) ? GX_DS_BORDER_TOP : 0) |
-                      (pStyle->HasBorder(GXBorder::Bottom) ? GX_DS_BORDER_BOTTOM : 0);
-        if ((wFlags & wVertMask) == 0)
-        {
-            wFlags |= GX_DS_VERT_GRIDLINE;
-            if (nCol > ds.nHeaderCols && nCol == ds.nFrozenCols)
-                wFlags |= GX_DS_VERT_DIVIDER;
-        }
-        if ((wFlags & wHorzMask) == 0)
-        {
-            wFlags |= GX_DS_HORZ_GRIDLINE;
-            if (nRow > ds.nHeaderRows && nRow == ds.nFrozenRows)
-                wFlags |= GX_DS_HORZ_DIVIDER;
-        }
+        wFlags |= GX_DS_VERT_GRIDLINE;
+        if (nCol > ds.nHeaderCols && nCol == ds.nFrozenCols)
+            wFlags |= GX_DS_VERT_DIVIDER;
+    }
+    if ((wFlags & wHorzMask) == 0)
+    {
+        wFlags |= GX_DS_HORZ_GRIDLINE;
+        if (nRow > ds.nHeaderRows && nRow == ds.nFrozenRows)
+            wFlags |= GX_DS_HORZ_DIVIDER;
     }
     if (ds.bMarkSelection && m_pParam != nullptr && IsRangeInList(nRow, nCol, &m_pParam->m_SelRects))
         wFlags |= GX_DS_SELECTED;

@@ -11,9 +11,6 @@ BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
     return FALSE;
 }
 
-void CGXGridCore::OnGridAppNotify(WPARAM /*wParam*/)
-{
-}
 
 void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
 {

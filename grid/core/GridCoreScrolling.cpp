@@ -70,13 +70,8 @@ void CGXGridCore::SetFirst(BOOL bRows, ROWCOL nFirst, UINT flags, BOOL bHint)
                 m_pGridWnd->UpdateWindow();
         }
     }
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-    {
-        if (bRows)
-            m_pUpdateHintImp->HintTopRowChanged(this, nFirst);
-        else
-            m_pUpdateHintImp->HintLeftColChanged(this, nFirst);
-    }
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        bRows ? pHints->HintTopRow(this, nFirst, flags) : pHints->HintLeftCol(this, nFirst, flags);
 }
 
 BOOL CGXGridCore::ScrollCellInView(ROWCOL nRow, ROWCOL nCol, UINT flags, BOOL bFloatCell)
@@ -303,8 +298,8 @@ BOOL CGXGridCore::ScrollAndHint(int nDirection, ROWCOL nCount)
 {
     if (!DoScroll(nDirection, nCount))
         return FALSE;
-    if (m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintScroll(this, nDirection, nCount);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(TRUE))
+        pHints->HintScroll(this, nDirection);
     return TRUE;
 }
 

@@ -61,17 +61,21 @@ BOOL CGXGridCore::Freeze(BOOL bRows, ROWCOL nFrozen, ROWCOL nHeader, UINT flags,
     return TRUE;
 }
 
-void CGXGridCore::UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL /*nOldHeaderRows*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateFrozenRows(ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT flags, BOOL bHint)
 {
-    UpdateFrozen(TRUE, nOldFrozenRows, flags, bHint);
+    UpdateFrozen(TRUE, nOldFrozenRows, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintFrozenRows(this, nOldFrozenRows, nOldHeaderRows, flags);
 }
 
-void CGXGridCore::UpdateFrozenCols(ROWCOL nOldFrozenCols, ROWCOL /*nOldHeaderCols*/, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateFrozenCols(ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT flags, BOOL bHint)
 {
-    UpdateFrozen(FALSE, nOldFrozenCols, flags, bHint);
+    UpdateFrozen(FALSE, nOldFrozenCols, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintFrozenCols(this, nOldFrozenCols, nOldHeaderCols, flags);
 }
 
-void CGXGridCore::UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags)
 {
     const ROWCOL nFrozen = bRows ? GetFrozenRows() : GetFrozenCols();
     ROWCOL& nFirst = bRows ? m_nTopRow : m_nLeftCol;
@@ -93,13 +97,6 @@ void CGXGridCore::UpdateFrozen(BOOL bRows, ROWCOL nOldFrozen, UINT flags, BOOL b
     }
     if (!m_bLockUpdate)
         RedrawGrid(flags, FALSE);
-    SendStructureHint(flags, bHint);
-}
-
-void CGXGridCore::SendStructureHint(UINT flags, BOOL bHint)
-{
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintGridChanged(this, flags);
 }
 
 BOOL CGXGridCore::StoreInsertRows(ROWCOL nRow, ROWCOL nCount, BOOL bProcessed)
@@ -329,25 +326,33 @@ void CGXGridCore::AddStructureCommand(BOOL bRows, ROWCOL nFirst, CObject* pComma
 
 void CGXGridCore::UpdateInsertRows(ROWCOL nRow, ROWCOL nCount, UINT flags, BOOL bHint)
 {
-    UpdateInsert(TRUE, nRow, nCount, flags, bHint);
+    UpdateInsert(TRUE, nRow, nCount, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintInsertRows(this, nRow, nCount, flags);
 }
 
 void CGXGridCore::UpdateInsertCols(ROWCOL nCol, ROWCOL nCount, UINT flags, BOOL bHint)
 {
-    UpdateInsert(FALSE, nCol, nCount, flags, bHint);
+    UpdateInsert(FALSE, nCol, nCount, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintInsertCols(this, nCol, nCount, flags);
 }
 
 void CGXGridCore::UpdateRemoveRows(ROWCOL nFromRow, ROWCOL nToRow, int* pOldHeights, UINT flags, BOOL bHint)
 {
-    UpdateRemove(TRUE, nFromRow, nToRow, pOldHeights, flags, bHint);
+    UpdateRemove(TRUE, nFromRow, nToRow, pOldHeights, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintRemoveRows(this, nFromRow, nToRow, pOldHeights, flags);
 }
 
 void CGXGridCore::UpdateRemoveCols(ROWCOL nFromCol, ROWCOL nToCol, int* pOldWidths, UINT flags, BOOL bHint)
 {
-    UpdateRemove(FALSE, nFromCol, nToCol, pOldWidths, flags, bHint);
+    UpdateRemove(FALSE, nFromCol, nToCol, pOldWidths, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintRemoveCols(this, nFromCol, nToCol, pOldWidths, flags);
 }
 
-void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT flags)
 {
     (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
     const ROWCOL nCurrent = bRows ? m_nCurrentRow : m_nCurrentCol;
@@ -370,10 +375,9 @@ void CGXGridCore::UpdateInsert(BOOL bRows, ROWCOL nFrom, ROWCOL nCount, UINT fla
             UpdateScrollbars(FALSE, FALSE);
     }
     TellUpdateObject();
-    SendStructureHint(flags, bHint);
 }
 
-void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags)
 {
     (bRows ? m_nLastVisibleRow : m_nLastVisibleCol) = GX_INVALID;
     const ROWCOL nCurrent = bRows ? m_nCurrentRow : m_nCurrentCol;
@@ -396,7 +400,6 @@ void CGXGridCore::UpdateRemove(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, const int* 
             UpdateScrollbars((flags & GX_UPDATENOW) == 0, FALSE);
     }
     TellUpdateObject();
-    SendStructureHint(flags, bHint);
 }
 
 // The current cell moves with its row (column); a control bound to it follows.
@@ -429,15 +432,19 @@ void CGXGridCore::TellUpdateObject()
 
 void CGXGridCore::UpdateChangedRowCount(ROWCOL nOldCount, UINT flags, BOOL bHint)
 {
-    UpdateChangedCount(TRUE, nOldCount, flags, bHint);
+    UpdateChangedCount(TRUE, nOldCount, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintChangedRowCount(this, nOldCount, flags);
 }
 
 void CGXGridCore::UpdateChangedColCount(ROWCOL nOldCount, UINT flags, BOOL bHint)
 {
-    UpdateChangedCount(FALSE, nOldCount, flags, bHint);
+    UpdateChangedCount(FALSE, nOldCount, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintChangedColCount(this, nOldCount, flags);
 }
 
-void CGXGridCore::UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags, BOOL bHint)
+void CGXGridCore::UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags)
 {
     const ROWCOL nCount = bRows ? GetRowCount() : GetColCount();
     if (m_bCurrentCell && (bRows ? m_nCurrentRow : m_nCurrentCol) > nCount)
@@ -464,6 +471,4 @@ void CGXGridCore::UpdateChangedCount(BOOL bRows, ROWCOL nOldCount, UINT flags, B
         }
     }
     TellUpdateObject();
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintRowColCountChanged(this, bRows, nOldCount, flags);
 }

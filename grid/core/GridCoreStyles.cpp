@@ -379,16 +379,18 @@ void CGXGridCore::RefreshBaseStyles(UINT flags, BOOL bHint)
         pStylesMap->LookupStyle(pStylesMap->m_wStyleColHeader, m_pStyleColHeader);
     }
     RedrawGrid(flags, FALSE);
-    if (bHint && m_bHintsEnabled && m_pUpdateHintImp != nullptr)
-        m_pUpdateHintImp->HintBaseStylesChanged(this, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintRefreshBaseStyles(this, flags);
 }
 
-void CGXGridCore::RefreshAfterBaseStyleChange(WORD /*nBaseStyleId*/, UINT flags, BOOL bHint)
+void CGXGridCore::RefreshAfterBaseStyleChange(WORD nBaseStyleId, UINT flags, BOOL bHint)
 {
     if (!m_bInitDone)
         return;
     FreeObjectCache();
-    RefreshBaseStyles(flags, bHint);
+    RefreshBaseStyles(flags, FALSE);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintBaseStyleChange(this, nBaseStyleId, flags);
 }
 
 void CGXGridCore::RedrawRange(const CGXRange& range, UINT flags, BOOL bHint)
@@ -396,7 +398,9 @@ void CGXGridCore::RedrawRange(const CGXRange& range, UINT flags, BOOL bHint)
     CGXRange area(range);
     ExpandRangeByCoveredCells(area);
     ExpandRangeByFloatedCells(area);
-    InvalidateRangeEx(area, flags, bHint);
+    InvalidateRangeEx(area, flags, FALSE);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
+        pHints->HintRedrawRange(this, range, flags);
 }
 
 LRESULT CGXGridCore::CallControlWithStyle(ROWCOL nRow, ROWCOL nCol, DWORD dwValue1, DWORD dwValue2,

@@ -140,8 +140,7 @@ BOOL CGXGridCoveredCellsImp::UpdateCoveredCellsRowCol(CGXGridCore* pGrid, ROWCOL
         pGrid->InvalidateRange(nRow, nCol, std::max(nToRow, covered.bottom), std::max(nToCol, covered.right), flags,
                                FALSE);
     }
-    CGXAbstractGridUpdateHintImp* pHints = pGrid->m_pUpdateHintImp;
-    if (pHints != nullptr && bCreateHint && pGrid->m_bHintsEnabled)
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bCreateHint))
         return pHints->HintCoveredCells(pGrid, nRow, nCol, nToRow, nToCol, flags);
     return FALSE;
 }

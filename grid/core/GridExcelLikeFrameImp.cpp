@@ -121,12 +121,14 @@ void CGXGridExcelLikeFrameImp::RedrawSelectionFrame(CGXGridCore* pGrid)
         InvalidateSelectionFrame(pGrid, nullptr, m_range, m_nHandle, GX_INVALIDATE);
 }
 
-void CGXGridExcelLikeFrameImp::OnSelectionFrameChanged(CGXGridCore* pGrid, BOOL bState, BOOL /*bRedraw*/)
+void CGXGridExcelLikeFrameImp::OnSelectionFrameChanged(CGXGridCore* pGrid, BOOL bState, BOOL bRedraw)
 {
     if (!IsFrameOn(pGrid) || bState == m_bShown)
         return;
     InvalidateSelectionFrame(pGrid, nullptr, m_range, m_nHandle, GX_INVALIDATE);
     m_bShown = bState;
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bRedraw))
+        pHints->HintSelectionFrame(pGrid, bState);
 }
 
 void CGXGridExcelLikeFrameImp::DrawFrameOfPass(CGXGridCore* pGrid, CDC* pDC)

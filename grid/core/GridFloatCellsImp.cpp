@@ -200,8 +200,7 @@ BOOL CGXGridFloatCellsImp::UpdateFloatedCellsRowCol(CGXGridCore* pGrid, ROWCOL n
         GetFloatedCellsRowCol(pGrid, nRow, nCol, span);
         pGrid->InvalidateRange(nRow, nCol, std::max(nToRow, span.bottom), std::max(nToCol, span.right), flags, FALSE);
     }
-    CGXAbstractGridUpdateHintImp* pHints = pGrid->m_pUpdateHintImp;
-    if (pHints != nullptr && bCreateHint && pGrid->m_bHintsEnabled)
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bCreateHint))
         return pHints->HintFloatedCells(pGrid, nRow, nCol, nToRow, nToCol, flags);
     return FALSE;
 }

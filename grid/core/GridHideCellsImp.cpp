@@ -194,6 +194,10 @@ BOOL CGXGridHideCellsImp::IsHidden(CGXGridCore* pGrid, BOOL bRows, ROWCOL n)
     CGXGridParam* pParam = pGrid->GetParam();
     if (pParam == nullptr)
         return FALSE;
+    // A splitter pane that does not show headers hides them.
+    if (!pGrid->m_bShowHeadersInPane && n <= (bRows ? pGrid->GetHeaderRows() : pGrid->GetHeaderCols()) &&
+        !pGrid->IsPrinting() && pGrid->GetSplitterParent() != nullptr)
+        return TRUE;
     // The printout leaves out the headers that the properties do not print.
     if (pGrid->IsPrinting() && n == 0)
     {

@@ -263,8 +263,7 @@ BOOL CGXGridMergeCellsImp::UpdateMergedCellsRowCol(CGXGridCore* pGrid, ROWCOL nR
             area.UnionRange(area, span);
         pGrid->InvalidateRange(area.top, area.left, area.bottom, area.right, flags, FALSE);
     }
-    CGXAbstractGridUpdateHintImp* pHints = pGrid->m_pUpdateHintImp;
-    if (pHints != nullptr && bCreateHint && pGrid->m_bHintsEnabled)
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bCreateHint))
         return pHints->HintMergedCells(pGrid, nRow, nCol, nToRow, nToCol, flags);
     return FALSE;
 }

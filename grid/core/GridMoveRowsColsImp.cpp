@@ -37,15 +37,19 @@ BOOL CGXGridMoveRowsColsImp::StoreMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROW
 }
 
 void CGXGridMoveRowsColsImp::UpdateMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
-                                            BOOL /*bHint*/)
+                                            BOOL bHint)
 {
     UpdateMove(pGrid, TRUE, nFrom, nTo, nDest, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bHint))
+        pHints->HintMoveRows(pGrid, nFrom, nTo, nDest, flags);
 }
 
 void CGXGridMoveRowsColsImp::UpdateMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,
-                                            BOOL /*bHint*/)
+                                            BOOL bHint)
 {
     UpdateMove(pGrid, FALSE, nFrom, nTo, nDest, flags);
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bHint))
+        pHints->HintMoveCols(pGrid, nFrom, nTo, nDest, flags);
 }
 
 BOOL CGXGridMoveRowsColsImp::MoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags,

@@ -323,9 +323,11 @@ void CGXGridUserSelectRangeImp::DrawDifferences(CGXGridCore* pGrid, const CGXRan
     pGrid->m_bDrawingSelection = FALSE;
 }
 
-void CGXGridUserSelectRangeImp::RedrawSelectionChanges(CGXGridCore* pGrid, const CGXRangeList& oldList, BOOL /*bHint*/)
+void CGXGridUserSelectRangeImp::RedrawSelectionChanges(CGXGridCore* pGrid, const CGXRangeList& oldList, BOOL bHint)
 {
     CGXRangeList& list = Selection(pGrid);
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bHint))
+        pHints->HintSelectionChanges(pGrid, list.IsEmpty() ? CGXRange() : *list.GetTailRange(), &oldList);
     DrawDifferences(pGrid, oldList, list);
     pGrid->RefreshExcelLikeFrame();
     pGrid->m_posEditedRange = list.GetTailPosition();
@@ -357,8 +359,10 @@ void CGXGridUserSelectRangeImp::SetSelection(CGXGridCore* pGrid, POSITION pos, R
 }
 
 void CGXGridUserSelectRangeImp::RedrawRangeChange(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft,
-                                                  ROWCOL nBottom, ROWCOL nRight, BOOL /*bHint*/)
+                                                  ROWCOL nBottom, ROWCOL nRight, BOOL bHint)
 {
+    if (CGXAbstractGridUpdateHintImp* pHints = pGrid->HintSender(bHint))
+        pHints->HintRangeChange(pGrid, pos, nTop, nLeft, nBottom, nRight);
     const CGXRangeList& list = Selection(pGrid);
     CGXRangeList after;
     for (POSITION p = list.GetHeadPosition(); p != nullptr;)

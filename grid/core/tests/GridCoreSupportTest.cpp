@@ -73,6 +73,7 @@ TEST_F(GridCoreSupportTest, InvalidationFollowsItsFlags)
     auto* pHints = new RecordingHints;
     m_grid.m_pUpdateHintImp = pHints;
     m_grid.SetGridWnd(&m_grid, &document, nullptr);
+    m_grid.m_bHintsEnabled = TRUE;
     Parent().ShowWindow(SW_SHOWNA);
     m_grid.ShowWindow(SW_SHOWNA);
     m_grid.ValidateRect(nullptr);

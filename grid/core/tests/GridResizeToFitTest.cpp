@@ -1,7 +1,9 @@
 #include "GridTestSupport.h"
 
 #include <grid/core/GridParam.h>
+#include <grid/core/LongOperationImp.h>
 #include <grid/core/Style.h>
+#include <grid/core/WaitState.h>
 
 #include <gtest/gtest.h>
 
@@ -24,7 +26,40 @@ protected:
     int m_nLine = 0;
 };
 
+// A clock that stands for the first 30 readings and then runs a second per reading, so that
+// feedback falls due in the middle of a fit.
+int s_nTickReadings = 0;
+DWORD WINAPI LateTicks()
+{
+    ++s_nTickReadings;
+    return s_nTickReadings <= 30 ? 0 : static_cast<DWORD>(s_nTickReadings) * 1000;
+}
+
 } // namespace
+
+TEST_F(ResizeToFitTest, AnAbortRollsTheFittedSizesBackAndAnswersFalse)
+{
+    m_grid.SetValueRange(CGXRange(2, 2), _T("a fairly long text for column two"));
+    m_grid.SetValueRange(CGXRange(2, 3), _T("a fairly long text for column three"));
+    const int nBefore2 = m_grid.GetColWidth(2);
+    const int nBefore3 = m_grid.GetColWidth(3);
+    GX_WAIT_STATE* pState = GXGetWaitState();
+    const BOOL bAskUser = pState->m_bAskUser;
+    pState->m_bAskUser = FALSE;
+    s_nTickReadings = 0;
+    CGXLongOperationImp::s_pfnGetTickCount = LateTicks;
+    // Escape waits in the queue until the feedback reads it.
+    m_grid.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    const BOOL bFitted = m_grid.ResizeColWidthsToFit(CGXRange().SetCols(2, 3));
+    CGXLongOperationImp::s_pfnGetTickCount = ::GetTickCount;
+    pState->m_bAskUser = bAskUser;
+    EXPECT_FALSE(bFitted);
+    EXPECT_GT(s_nTickReadings, 30) << "the abort came after column 2 was fitted";
+    EXPECT_EQ(m_grid.GetColWidth(2), nBefore2);
+    EXPECT_EQ(m_grid.GetColWidth(3), nBefore3);
+    EXPECT_TRUE(m_grid.ResizeColWidthsToFit(CGXRange().SetCols(2, 3)));
+    EXPECT_GT(m_grid.GetColWidth(2), nBefore2);
+}
 
 TEST_F(ResizeToFitTest, AColumnFitsItsWidestCellAndGrowOnlyNeverLowers)
 {
@@ -135,4 +170,20 @@ TEST_F(ResizeToFitTest, TheSizeCalculationMeasuresTextBitmapsAndTheStoredValue)
         strForty += _T("w\n");
     style.SetWrapText(TRUE).SetValue(strForty);
     EXPECT_EQ(pStatic->GetPreferredSize(&dc, 2, 2, style, 1).cy, 32 * (tm.tmHeight + tm.tmExternalLeading) + borders.cy);
+
+    // A bitmap value measures the bitmap (4 x 3) and the borders.
+    style.SetWrapText(FALSE).SetValue(_T("#BMP(120)"));
+    EXPECT_EQ(pStatic->GetPreferredSize(&dc, 2, 2, style, 0), CSize(4 + borders.cx, 3 + borders.cy));
+
+    // The value-display bit 0x2 measures the stored value rather than the formatted text.
+    style.SetValue(_T("1234.5")).SetValueType(CGXStyle::valueNumber).SetFormat(4).SetPlaces(2);
+    const int nShown = pStatic->GetPreferredSize(&dc, 2, 2, style, 0).cx;
+    m_grid.GetParam()->m_wValueDisplay |= 0x2;
+    const int nStored = pStatic->GetPreferredSize(&dc, 2, 2, style, 0).cx;
+    m_grid.GetParam()->m_wValueDisplay = 0;
+    CGXStyle plain;
+    m_grid.ComposeStyleRowCol(2, 2, &plain);
+    plain.SetValue(_T("1234.5"));
+    EXPECT_EQ(nStored, pStatic->GetPreferredSize(&dc, 2, 2, plain, 0).cx);
+    EXPECT_GT(nShown, nStored);
 }

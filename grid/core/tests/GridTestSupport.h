@@ -183,66 +183,174 @@ public:
 class RecordingHints : public CGXAbstractGridUpdateHintImp
 {
 public:
-    void HintRangeChanged(CGXGridCore*, const CGXRange&, UINT) override
+    void OnHint(CGXGridCore*, CObject*) override
     {
-        ++m_nHints;
     }
-    void HintGridChanged(CGXGridCore*, UINT) override
+    BOOL HintParamSettingChanged(CGXGridCore*, DWORD) override
     {
-        ++m_nHints;
+        return Count();
     }
-    void HintBaseStylesChanged(CGXGridCore*, UINT) override
+    BOOL HintSetCurrentCell(CGXGridCore*, ROWCOL, ROWCOL, UINT) override
     {
-        ++m_nHints;
+        return Count();
     }
-    void HintTopRowChanged(CGXGridCore*, ROWCOL) override
+    BOOL HintTransferCurrentCell(CGXGridCore*, BOOL, UINT) override
     {
-        ++m_nHints;
+        return Count();
     }
-    void HintLeftColChanged(CGXGridCore*, ROWCOL) override
+    BOOL HintChangedRowCount(CGXGridCore*, ROWCOL nOldCount, UINT) override
     {
-        ++m_nHints;
-    }
-    void HintScroll(CGXGridCore*, int, ROWCOL) override
-    {
-        ++m_nHints;
-    }
-    void HintRowColCountChanged(CGXGridCore*, BOOL, ROWCOL nOldCount, UINT) override
-    {
-        ++m_nHints;
         m_nOldCount = nOldCount;
+        return Count();
     }
-    void HintUpdate(CGXGridCore*) override
+    BOOL HintChangedColCount(CGXGridCore*, ROWCOL nOldCount, UINT) override
     {
-        ++m_nHints;
+        m_nOldCount = nOldCount;
+        return Count();
     }
-    void HintRecalc(CGXGridCore*, CString*) override
+    BOOL HintFrozenCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override
     {
-        ++m_nHints;
+        return Count();
+    }
+    BOOL HintFrozenRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintTopRow(CGXGridCore*, ROWCOL, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintLeftCol(CGXGridCore*, ROWCOL, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintInsertRows(CGXGridCore*, ROWCOL, ROWCOL, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintInsertCols(CGXGridCore*, ROWCOL, ROWCOL, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintInvalidateRange(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintRedraw(CGXGridCore*, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintRecalc(CGXGridCore*, CString*) override
+    {
         ++m_nRecalcHints;
+        return Count();
+    }
+    BOOL HintAppNotify(CGXGridCore*) override
+    {
+        return Count();
+    }
+    BOOL HintScroll(CGXGridCore*, int) override
+    {
+        return Count();
+    }
+    BOOL HintSelectionChanges(CGXGridCore*, const CGXRange&, const CGXRangeList*) override
+    {
+        return Count();
+    }
+    BOOL HintSelectionFrame(CGXGridCore*, BOOL) override
+    {
+        return Count();
+    }
+    BOOL HintRangeChange(CGXGridCore*, POSITION, ROWCOL, ROWCOL, ROWCOL, ROWCOL) override
+    {
+        return Count();
+    }
+    BOOL HintUpdateWindow(CGXGridCore*) override
+    {
+        return Count();
+    }
+    BOOL HintHideRows(CGXGridCore*, ROWCOL, ROWCOL, const BYTE*, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintHideCols(CGXGridCore*, ROWCOL, ROWCOL, const BYTE*, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintStoreZoom(CGXGridCore*, int) override
+    {
+        return Count();
+    }
+    BOOL HintUpdateZoom(CGXGridCore*, int, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintRedrawRange(CGXGridCore*, const CGXRange&, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintRefreshBaseStyles(CGXGridCore*, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintRedrawGrid(CGXGridCore*, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintBaseStyleChange(CGXGridCore*, WORD, UINT) override
+    {
+        return Count();
     }
     BOOL HintCoveredCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
     {
-        ++m_nHints;
         ++m_nSpanHints;
-        return TRUE;
+        return Count();
     }
     BOOL HintFloatedCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
     {
-        ++m_nHints;
         ++m_nSpanHints;
-        return TRUE;
+        return Count();
     }
     BOOL HintMergedCells(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, ROWCOL, UINT) override
     {
-        ++m_nHints;
         ++m_nSpanHints;
-        return TRUE;
+        return Count();
+    }
+    BOOL HintRowsSorted(CGXGridCore*, const CGXRange&, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintColsSorted(CGXGridCore*, const CGXRange&, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintRemoveRows(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintRemoveCols(CGXGridCore*, ROWCOL, ROWCOL, const int*, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintMoveRows(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        return Count();
+    }
+    BOOL HintMoveCols(CGXGridCore*, ROWCOL, ROWCOL, ROWCOL, UINT) override
+    {
+        return Count();
     }
     int m_nHints = 0;
     int m_nRecalcHints = 0;
     int m_nSpanHints = 0;
     ROWCOL m_nOldCount = 0;
+
+private:
+    BOOL Count()
+    {
+        ++m_nHints;
+        return TRUE;
+    }
 };
 
 // An undo command that keeps what the core hands it.
