@@ -359,12 +359,20 @@ void CGXTabbedComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, 
     const BOOL bBlackWhite = pProperties != nullptr && pProperties->IsBlackWhiteOutput();
     m_rgbListBack = bBlackWhite ? RGB(0, 0, 0) : style.GetInterior().GetFillColor();
     m_rgbListText = bBlackWhite ? RGB(255, 255, 255) : style.GetTextColor();
+    if (GetDroppedState())
+    {
+        // Placing the combo again would close its open list.
+        CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+        return;
+    }
     const int nTextHeight = TextHeight(style);
     CGXComboBoxWnd::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
-    // Only changes go to the window: each of them repaints it.
+    // Only changes go to the window: each of them repaints it. The selection field reports its
+    // height with its frame, so the height set last is compared instead.
     for (int nItem = -1; nItem < GetCount(); ++nItem)
-        if (GetItemHeight(nItem) != nTextHeight)
+        if (nItem < 0 ? m_nFieldHeight != nTextHeight : GetItemHeight(nItem) != nTextHeight)
             SetItemHeight(nItem, static_cast<UINT>(nTextHeight));
+    m_nFieldHeight = nTextHeight;
     if (IsWindowEnabled() == IsReadOnlyCell())
         SetReadOnly(IsReadOnlyCell());
 }
@@ -392,8 +400,11 @@ void CGXTabbedComboBoxWnd::ActivateAndDropDown()
         SetActive(TRUE);
         RefreshCell();
     }
-    if (!GetDroppedState())
-        ShowDropDown(TRUE);
+    if (GetDroppedState())
+        return;
+    // The active cell is drawn first: drawing places the combo, which closes an open list.
+    GetGridWnd()->UpdateWindow();
+    ShowDropDown(TRUE);
 }
 
 BOOL CGXTabbedComboBoxWnd::OnLButtonUp(UINT nFlags, CPoint point)
