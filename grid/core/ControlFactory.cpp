@@ -5,6 +5,7 @@
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
+#include <grid/controls/TabbedComboBox.h>
 #include <grid/controls/TabbedComboBoxWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/controls/CurrencyEdit.h>
@@ -103,7 +104,7 @@ const ControlEntry controlTable[] = {
     {52537, CGXPasswordControl::Create, TRUE},
     {52539, CGXTabbedComboBoxWnd::Create<52539, CBS_DROPDOWN>, FALSE},
     {52540, CGXTabbedComboBoxWnd::Create<52540, CBS_DROPDOWNLIST>, FALSE},
-    {52541, nullptr, TRUE},
+    {52541, CGXTabbedComboBox::Create<52541>, TRUE},
     {52542, CGXCheckListComboBox::Create<52542>, TRUE},
     {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
     {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
@@ -155,6 +156,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXMaskControl::RegisterUserAttributes(pStylesMap);
     CGXProgressCtrl::RegisterUserAttributes(pStylesMap);
     CGXTabbedComboBoxWnd::RegisterUserAttributes(pStylesMap);
+    CGXTabbedComboBox::RegisterUserAttributes(pStylesMap);
     CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;
