@@ -123,11 +123,11 @@ CGXTabbedComboBox::CGXTabbedComboBox(CGXGridCore* pGrid, UINT nId)
 
 CGXTabbedComboBox::~CGXTabbedComboBox()
 {
+    if (m_pDropDownWnd != nullptr)
     {
         const auto lock = ScopedGridFocusLock();
-        if (std::exchange(m_pDropDownWnd, nullptr) != nullptr)
-            m_pGrid->m_bDropDownOpen = FALSE;
-        delete m_pPopup;
+        m_pGrid->m_bDropDownOpen = FALSE;
+        DestroyDropDownWnd(std::exchange(m_pDropDownWnd, nullptr));
     }
     if (m_pHeader->GetSafeHwnd() != nullptr)
         m_pHeader->DestroyWindow();
@@ -388,59 +388,42 @@ LRESULT CGXTabbedComboBox::OnTabbedChar(WPARAM wParam, LPARAM lParam)
 
 // ---- the dropped list ----
 
-CGXGridCombo* CGXTabbedComboBox::CreatePopupWnd(const CRect& rect)
-{
-    if (m_pPopup == nullptr)
-        m_pPopup = CGXComboBox::CreatePopupWnd(rect);
-    return m_pPopup;
-}
-
 CListBox* CGXTabbedComboBox::CreateListBox(CGXGridCombo* pPopup)
 {
-    if (m_pListBox == nullptr)
-    {
-        CRect rect;
-        pPopup->GetClientRect(rect);
-        m_pListBox = new CGXTabbedComboLBox(this);
-        m_pListBox->Create(ListBoxStyle() | ownerDrawListStyle, rect, pPopup, m_nListBoxID);
-    }
+    CRect rect;
+    pPopup->GetClientRect(rect);
+    m_pListBox = new CGXTabbedComboLBox(this);
+    m_pListBox->Create(ListBoxStyle() | ownerDrawListStyle, rect, pPopup, m_nListBoxID);
     return m_pListBox;
 }
 
 void CGXTabbedComboBox::DestroyDropDownWnd(CGXGridCombo* pPopup)
 {
-    // The windows stay for the next drop; the destructor destroys them.
-    if (pPopup->GetSafeHwnd() != nullptr)
-        pPopup->ShowWindow(SW_HIDE);
+    // The header stays for the next drop; the destructor destroys it.
     if (m_pHeader->GetSafeHwnd() != nullptr && m_pHeader->IsWindowVisible())
         m_pHeader->ShowWindow(SW_HIDE);
+    m_pListBox = nullptr;
+    CGXComboBox::DestroyDropDownWnd(pPopup);
 }
 
 void CGXTabbedComboBox::OnFillDroppedList(CListBox* pList)
 {
     const CGXStyle& style = *LoadStyle();
-    CGXGridParam* pParam = m_pGrid->GetParam();
-    const int nId = ChoiceListId(style);
-    const int nVersion = pParam != nullptr ? pParam->m_nChoiceListVersion : 0;
-    const BOOL bCurrent = TextTable(pParam, style) != nullptr && nId == m_nCachedId && nVersion <= m_nCachedVersion;
-    if (!bCurrent)
+    CGXTabbedColumns::Filling filling;
+    if (m_bFillWithChoiceList && style.GetInclude(CGXStyle::inclChoiceList))
     {
-        CGXTabbedColumns::Filling filling;
-        if (m_bFillWithChoiceList && style.GetInclude(CGXStyle::inclChoiceList))
-        {
-            CClientDC dc(GetGridWnd());
-            CFont* pOld = m_pGrid->LoadFont(&dc, style, nullptr);
-            m_columns.Fill(&dc, style.GetChoiceList(), filling);
-            if (pOld != nullptr)
-                dc.SelectObject(pOld);
-        }
-        pList->ResetContent();
-        for (const CString& strItem : filling.items)
-            pList->AddString(strItem);
-        m_strTitle = filling.strTitle;
-        m_tabStops.Copy(filling.tabStops);
-        m_nTotalWidth = filling.nTotalWidth;
+        CClientDC dc(GetGridWnd());
+        CFont* pOld = m_pGrid->LoadFont(&dc, style, nullptr);
+        m_columns.Fill(&dc, style.GetChoiceList(), filling);
+        if (pOld != nullptr)
+            dc.SelectObject(pOld);
     }
+    pList->ResetContent();
+    for (const CString& strItem : filling.items)
+        pList->AddString(strItem);
+    m_strTitle = filling.strTitle;
+    m_tabStops.Copy(filling.tabStops);
+    m_nTotalWidth = filling.nTotalWidth;
     CString strText;
     GetWindowText(strText);
     int nItem = pList->FindStringExact(-1, strText);
@@ -449,8 +432,6 @@ void CGXTabbedComboBox::OnFillDroppedList(CListBox* pList)
     if (nItem != LB_ERR)
         pList->SetCurSel(nItem);
     m_bListFilled = TRUE;
-    m_nCachedId = nId;
-    m_nCachedVersion = nVersion;
 }
 
 CRect CGXTabbedComboBox::GetDroppedStateRect(const CRect& rect)
@@ -489,11 +470,11 @@ void CGXTabbedComboBox::ShowDropDown(BOOL bShow)
 {
     if (!bShow)
     {
-        if (m_pPopup != nullptr && GetSafeHwnd() != nullptr)
+        if (m_pDropDownWnd != nullptr && GetSafeHwnd() != nullptr)
             SendMessage(GX_WM_LIST_CANCEL, 0, IsActive());
         return;
     }
-    if (m_pDropDownWnd != nullptr && m_pDropDownWnd->IsWindowVisible())
+    if (m_pDropDownWnd != nullptr)
         return;
     const auto lock = ScopedGridFocusLock();
     const CGXStyle& style = *LoadStyle();

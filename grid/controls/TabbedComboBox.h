@@ -31,7 +31,7 @@ class CGXTabbedComboBox : public CGXComboBox
     DECLARE_DYNAMIC(CGXTabbedComboBox)
 public:
     CGXTabbedComboBox(CGXGridCore* pGrid, UINT nId);
-    // Destroys the list, the drop window and the header, which live from the first drop on.
+    // Closes an open list and destroys the title header, which lives from the first drop on.
     ~CGXTabbedComboBox() override;
 
     static const GXControlClass ctlClassCGXTabbedComboBox;
@@ -56,7 +56,6 @@ public:
     // Completes the edit text from the choice list, selecting what was added to the typed text.
     void AutoComplete();
 
-    CGXGridCombo* CreatePopupWnd(const CRect& rect) override;
     CListBox* CreateListBox(CGXGridCombo* pPopup) override;
     void ShowDropDown(BOOL bShow) override;
     void OnStoreDroppedList(CListBox* pList) override;
@@ -124,13 +123,11 @@ private:
     COLORREF m_rgbListBack = RGB(255, 255, 255);
     COLORREF m_rgbListText = RGB(0, 0, 0);
     int m_nItemHeight = 10;
-    int m_nCachedId = 0;
-    int m_nCachedVersion = -1;
     int m_nTotalWidth = 0;
     CArray<int, int> m_tabStops;
     CString m_strTitle;
     CGXTabbedLBoxHeader* m_pHeader;
     BOOL m_bListFilled = FALSE;
+    // The list of the open drop window; its window owns it.
     CGXTabbedComboLBox* m_pListBox = nullptr;
-    CGXGridCombo* m_pPopup = nullptr;
 };

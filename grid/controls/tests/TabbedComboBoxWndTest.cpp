@@ -25,12 +25,7 @@ protected:
     void SetTabbed(ROWCOL nRow, ROWCOL nCol, WORD nId, LPCTSTR pszChoices, LPCTSTR pszValue,
                    LPCTSTR pszWidths = nullptr)
     {
-        CGXStyle style;
-        style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
-        style.SetUserAttribute(idsTabListKeyColumn, _T("0"))
-            .SetUserAttribute(idsTabListTextColumn, _T("1"))
-            .SetUserAttribute(idsTabListColumnTitles, _T("1"))
-            .SetUserAttribute(idsTabListSortColumn, _T("0"));
+        CGXStyle style = TabbedComboStyle(nId, pszChoices, pszValue);
         if (pszWidths != nullptr)
             style.SetUserAttribute(idsTabListColumnWidths, pszWidths);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
