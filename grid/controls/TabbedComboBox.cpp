@@ -153,9 +153,9 @@ void CGXTabbedComboBox::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 
 int CGXTabbedComboBox::ChoiceListId(const CGXStyle& style)
 {
-    if (!style.HasUserAttribute(idsTabListChoiceListId))
+    if (!style.HasUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID))
         return 0;
-    const int nId = _wtoi(style.GetUserAttribute(idsTabListChoiceListId).GetValue());
+    const int nId = _wtoi(style.GetUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID).GetValue());
     return nId > maxChoiceListId ? 0 : nId;
 }
 
@@ -323,9 +323,9 @@ BOOL CGXTabbedComboBox::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* p
         return FALSE;
     if ((nMode != 0 && nMode != 1) || pStyle == nullptr || !m_pGrid->IsCurrentCell(nRow, nCol))
         return TRUE;
-    static const WORD tabbedAttributes[] = {idsTabListChoiceListId, idsTabListKeyColumn,    idsTabListTextColumn,
-                                            idsTabListShowAllColumns, idsTabListColumnTitles, idsTabListColumnWidths,
-                                            idsTabListSortColumn};
+    static const WORD tabbedAttributes[] = {GX_IDS_UA_TAB_CHOICE_LIST_ID, GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN,
+                                            GX_IDS_UA_TAB_SHOW_ALL, GX_IDS_UA_TAB_TITLES, GX_IDS_UA_TAB_COLUMN_WIDTHS,
+                                            GX_IDS_UA_TAB_SORT_COLUMN};
     const BOOL bTabbed = std::any_of(std::begin(tabbedAttributes), std::end(tabbedAttributes),
                                      [pStyle](WORD nId) { return pStyle->HasUserAttribute(nId); });
     if (bTabbed || pStyle->GetInclude(CGXStyle::inclChoiceList))

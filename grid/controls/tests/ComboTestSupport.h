@@ -15,10 +15,10 @@ inline CGXStyle TabbedComboStyle(WORD nId, LPCTSTR pszChoices, LPCTSTR pszValue)
 {
     CGXStyle style;
     style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
-    style.SetUserAttribute(idsTabListKeyColumn, _T("0"))
-        .SetUserAttribute(idsTabListTextColumn, _T("1"))
-        .SetUserAttribute(idsTabListColumnTitles, _T("1"))
-        .SetUserAttribute(idsTabListSortColumn, _T("0"));
+    style.SetUserAttribute(GX_IDS_UA_TAB_KEY_COLUMN, _T("0"))
+        .SetUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN, _T("1"))
+        .SetUserAttribute(GX_IDS_UA_TAB_TITLES, _T("1"))
+        .SetUserAttribute(GX_IDS_UA_TAB_SORT_COLUMN, _T("0"));
     return style;
 }
 

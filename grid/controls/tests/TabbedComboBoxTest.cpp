@@ -28,9 +28,9 @@ protected:
     // A tabbed drop-down cell, with a unique choice-list id when given.
     void SetTabbed(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszChoices, LPCTSTR pszValue, LPCTSTR pszId = nullptr)
     {
-        CGXStyle style = TabbedComboStyle(idTabbedCombo, pszChoices, pszValue);
+        CGXStyle style = TabbedComboStyle(GX_IDS_CTRL_TABBED_COMBO, pszChoices, pszValue);
         if (pszId != nullptr)
-            style.SetUserAttribute(idsTabListChoiceListId, pszId);
+            style.SetUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID, pszId);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
     }
     CGXTabbedComboBox* TabbedAt(ROWCOL nRow, ROWCOL nCol)
@@ -47,7 +47,7 @@ protected:
     {
         const CGXStyle style = Composed(nRow, nCol);
         CString strText;
-        m_grid.GetRegisteredControl(idTabbedCombo)->FormatDisplayText(strText, nRow, nCol, nullptr, style);
+        m_grid.GetRegisteredControl(GX_IDS_CTRL_TABBED_COMBO)->FormatDisplayText(strText, nRow, nCol, nullptr, style);
         return strText;
     }
     CGXGridParam* Param()
@@ -156,18 +156,18 @@ TEST_F(TabbedComboTest, CellsOfOneIdShareTablesThatAChangedChoiceListDrops)
 TEST_F(TabbedComboTest, DroppingTablesByIdAndALaterEqualKeyWins)
 {
     CGXStyle style;
-    style.SetChoiceList(_T("K\tone\nK\ttwo\nL\tthree")).SetUserAttribute(idsTabListTextColumn, _T("1"));
+    style.SetChoiceList(_T("K\tone\nK\ttwo\nL\tthree")).SetUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN, _T("1"));
     for (LPCTSTR pszId : {_T("0"), _T("-1"), _T("-5")})
     {
-        style.SetUserAttribute(idsTabListChoiceListId, pszId);
+        style.SetUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID, pszId);
         EXPECT_EQ(CGXTabbedComboBox::KeyTable(Param(), style), nullptr) << "ids below 1 build none; " << pszId;
     }
-    style.SetUserAttribute(idsTabListChoiceListId, _T("2"));
+    style.SetUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID, _T("2"));
     CString strLine;
     ASSERT_TRUE(CGXTabbedComboBox::KeyTable(Param(), style)->Lookup(_T("K"), strLine));
     EXPECT_EQ(strLine, _T("K\ttwo")) << "a later equal key replaces the earlier line";
     EXPECT_TRUE(CGXTabbedComboBox::TextTable(Param(), style)->Lookup(_T("three"), strLine));
-    style.SetUserAttribute(idsTabListChoiceListId, _T("4"));
+    style.SetUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID, _T("4"));
     CGXTabbedComboBox::KeyTable(Param(), style);
 
     const int nVersion = Param()->m_nChoiceListVersion;
@@ -188,7 +188,7 @@ TEST_F(TabbedComboTest, TheDroppedListIsWideAsItsColumnsUnderTheTitleHeader)
 {
     SetTabbed(1, 1, codesAndNames, _T("B"), _T("1"));
     CGXStyle widths;
-    widths.SetUserAttribute(idsTabListColumnWidths, _T("70,90"));
+    widths.SetUserAttribute(GX_IDS_UA_TAB_COLUMN_WIDTHS, _T("70,90"));
     ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(1, 1), widths));
     CGXTabbedComboBox* pCombo = TabbedAt(1, 1);
     Drop(pCombo);
@@ -298,7 +298,7 @@ TEST_F(TabbedComboTest, TypingCompletesFromTheListAndAHideRequestSendsTheCancelM
             return CGXTabbedComboBox::WindowProc(message, wParam, lParam);
         }
     };
-    auto probe = std::make_unique<CancelProbe>(&m_grid, idTabbedCombo);
+    auto probe = std::make_unique<CancelProbe>(&m_grid, GX_IDS_CTRL_TABBED_COMBO);
     probe->Init(1, 1);
     probe->ShowDropDown(FALSE);
     EXPECT_EQ(probe->m_nCancels, 0) << "without a drop window nothing is sent";
@@ -314,12 +314,12 @@ TEST_F(TabbedComboTest, TypingCompletesFromTheListAndAHideRequestSendsTheCancelM
 
 TEST_F(TabbedComboTest, TheFactoryMakesTheTabbedDropDownAndRegistersTheUniqueId)
 {
-    CGXControl* pControl = m_grid.GetRegisteredControl(idTabbedCombo);
+    CGXControl* pControl = m_grid.GetRegisteredControl(GX_IDS_CTRL_TABBED_COMBO);
     ASSERT_NE(dynamic_cast<CGXTabbedComboBox*>(pControl), nullptr);
     EXPECT_TRUE(pControl->IsControlKindOf(&CGXComboBox::ctlClassCGXComboBox));
     CGXStylesMap stylesMap;
     CGXControlFactory().RegisterAllUserAttributes(&stylesMap);
-    const auto* pInfo = stylesMap.GetUserAttributeInfo(idsTabListChoiceListId);
+    const auto* pInfo = stylesMap.GetUserAttributeInfo(GX_IDS_UA_TAB_CHOICE_LIST_ID);
     ASSERT_NE(pInfo, nullptr);
     EXPECT_STREQ(pInfo->strName, L"TabList: Unique choicelist id");
 }
