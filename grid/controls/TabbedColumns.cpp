@@ -82,6 +82,11 @@ CString CGXTabbedColumns::LineOf(const CString& strItem) const
     return nTab < 0 ? CString() : strItem.Mid(nTab + 1);
 }
 
+CString CGXTabbedColumns::HeaderText(const CString& strTitle) const
+{
+    return m_bShowAllCols ? ItemOf(strTitle) : strTitle;
+}
+
 CString CGXTabbedColumns::SortedChoiceList(const CString& strChoiceList) const
 {
     CString strSorted = strChoiceList;

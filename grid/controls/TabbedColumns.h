@@ -27,6 +27,8 @@ public:
     // the text column is not 0; and the line of such an item.
     CString ItemOf(const CString& strLine) const;
     CString LineOf(const CString& strItem) const;
+    // The title line as the header takes it: side by side like an item, alone as the line.
+    CString HeaderText(const CString& strTitle) const;
     // The choice list as the list shows it: sorted by the sort column, the title line kept first.
     CString SortedChoiceList(const CString& strChoiceList) const;
     // The line of the choice list whose column equals the text exactly; FALSE when none does.

@@ -224,7 +224,8 @@ void CGXTabbedComboBox::SetValue(LPCTSTR pszText)
     else if (style.GetInclude(CGXStyle::inclChoiceList))
         bFound = columns.FindLine(columns.SortedChoiceList(style.GetChoiceList()), columns.m_nKeyCol, strValue, strLine);
     SetWindowText(bFound ? CGXTabbedColumns::ColumnText(strLine, columns.m_nTextCol) : CString());
-    SetSel(0, -1);
+    // All selected with the caret at the start, so that a narrow cell shows the text's beginning.
+    SetSel(GetWindowTextLength(), 0);
     if (m_bListFilled && m_pListBox != nullptr)
         m_pListBox->SetCurSel(bFound ? m_pListBox->FindStringExact(-1, columns.ItemOf(strLine)) : -1);
 }
@@ -499,7 +500,7 @@ void CGXTabbedComboBox::PlaceHeader(CListBox* pList)
     m_pHeader->m_nColumns = static_cast<int>(m_tabStops.GetSize());
     m_pHeader->m_pColumnEdges = m_tabStops.GetData();
     m_pHeader->m_pFont = pList->GetFont();
-    m_pHeader->m_strHeaderText = m_strTitle;
+    m_pHeader->m_strHeaderText = m_columns.HeaderText(m_strTitle);
     int nHeight = 0;
     {
         CClientDC dc(pList);

@@ -442,7 +442,7 @@ void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* pList)
         m_pHeader->m_nColumns = static_cast<int>(m_tabStops.GetSize());
         m_pHeader->m_pColumnEdges = m_tabStops.GetData();
         m_pHeader->m_pFont = GetFont();
-        m_pHeader->m_strHeaderText = m_strTitle;
+        m_pHeader->m_strHeaderText = m_columns.HeaderText(m_strTitle);
         int nHeight = 0;
         {
             CClientDC dc(this);

@@ -198,6 +198,8 @@ TEST_F(TabbedComboTest, TheDroppedListIsWideAsItsColumnsUnderTheTitleHeader)
     CListBox* pList = pCombo->GetTabbedListBox();
     EXPECT_EQ(ItemText(pList, pList->GetCurSel()), _T("Beta\tB\tBeta")) << "the value's item is selected";
     EXPECT_EQ(pCombo->GetTotalWidth(), 70 + 90 + ::GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(pCombo->GetHeader()->m_strHeaderText, _T("Name\tCode\tName"))
+        << "the header takes the title as an item: its columns are the list's";
     CRect rectDrop;
     pCombo->GetDropDownWnd()->GetWindowRect(rectDrop);
     CRect rectCell = m_grid.CalcRectFromRowCol(1, 1);
