@@ -222,7 +222,8 @@ void CGXTabbedComboBox::SetValue(LPCTSTR pszText)
     if (CMapStringToString* pKeys = KeyTable(m_pGrid->GetParam(), style))
         bFound = pKeys->Lookup(strValue, strLine);
     else if (style.GetInclude(CGXStyle::inclChoiceList))
-        bFound = columns.FindLine(columns.SortedChoiceList(style.GetChoiceList()), columns.m_nKeyCol, strValue, strLine);
+        bFound =
+            columns.FindLine(columns.SortedChoiceList(style.GetChoiceList()), columns.m_nKeyCol, strValue, strLine);
     SetWindowText(bFound ? CGXTabbedColumns::ColumnText(strLine, columns.m_nTextCol) : CString());
     // All selected with the caret at the start, so that a narrow cell shows the text's beginning.
     SetSel(GetWindowTextLength(), 0);
@@ -256,10 +257,10 @@ BOOL CGXTabbedComboBox::FormatDisplayText(CString& strOut, ROWCOL /*nRow*/, ROWC
     const CString strValue = pszText != nullptr ? CString(pszText) : style.GetValue();
     CString strLine;
     CMapStringToString* pKeys = KeyTable(m_pGrid->GetParam(), style);
-    const BOOL bFound = pKeys != nullptr ? pKeys->Lookup(strValue, strLine)
-                                         : style.GetInclude(CGXStyle::inclChoiceList) &&
-                                               columns.FindLine(style.GetChoiceList(), columns.m_nKeyCol, strValue,
-                                                                strLine);
+    const BOOL bFound = pKeys != nullptr
+                            ? pKeys->Lookup(strValue, strLine)
+                            : style.GetInclude(CGXStyle::inclChoiceList) &&
+                                  columns.FindLine(style.GetChoiceList(), columns.m_nKeyCol, strValue, strLine);
     if (bFound)
         strOut = CGXTabbedColumns::ColumnText(strLine, columns.m_nTextCol);
     return bFound;
@@ -324,14 +325,15 @@ BOOL CGXTabbedComboBox::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* p
         return FALSE;
     if ((nMode != 0 && nMode != 1) || pStyle == nullptr || !m_pGrid->IsCurrentCell(nRow, nCol))
         return TRUE;
-    static const WORD tabbedAttributes[] = {GX_IDS_UA_TAB_CHOICE_LIST_ID, GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN,
-                                            GX_IDS_UA_TAB_SHOW_ALL, GX_IDS_UA_TAB_TITLES, GX_IDS_UA_TAB_COLUMN_WIDTHS,
-                                            GX_IDS_UA_TAB_SORT_COLUMN};
+    static const WORD tabbedAttributes[] = {
+        GX_IDS_UA_TAB_CHOICE_LIST_ID, GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN, GX_IDS_UA_TAB_SHOW_ALL,
+        GX_IDS_UA_TAB_TITLES,         GX_IDS_UA_TAB_COLUMN_WIDTHS, GX_IDS_UA_TAB_SORT_COLUMN};
     const BOOL bTabbed = std::any_of(std::begin(tabbedAttributes), std::end(tabbedAttributes),
                                      [pStyle](WORD nId) { return pStyle->HasUserAttribute(nId); });
     if (bTabbed || pStyle->GetInclude(CGXStyle::inclChoiceList))
     {
-        const int nId = ChoiceListId(*pStyle) != 0 || m_pStyle == nullptr ? ChoiceListId(*pStyle) : ChoiceListId(*m_pStyle);
+        const int nId =
+            ChoiceListId(*pStyle) != 0 || m_pStyle == nullptr ? ChoiceListId(*pStyle) : ChoiceListId(*m_pStyle);
         DropTables(m_pGrid->GetParam(), nId);
         Reset();
     }
@@ -538,8 +540,7 @@ void CGXTabbedComboBox::PlaceHeader(CListBox* pList)
 
 // ---- size and drawing ----
 
-CSize CGXTabbedComboBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
-                                          int /*nDirection*/)
+CSize CGXTabbedComboBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int /*nDirection*/)
 {
     CGXTabbedColumns columns;
     columns.ReadAttributes(style);
@@ -557,4 +558,20 @@ void CGXTabbedComboBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, con
         m_rgbListText = style.GetTextColor();
     }
     CGXComboBox::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+    ShowTextStartWhenAllSelected(nRow, nCol);
+}
+
+void CGXTabbedComboBox::ShowTextStartWhenAllSelected(ROWCOL nRow, ROWCOL nCol)
+{
+    // Laying out the edit window may re-create it, which puts the caret at the selection's end
+    // and scrolls a text wider than the cell to its end. A fully selected text in a narrow cell
+    // shows its beginning, as the inactive cell does.
+    if (!IsActiveAt(nRow, nCol) || m_pGrid->IsPrinting() || GetSafeHwnd() == nullptr)
+        return;
+    const int nLength = GetWindowTextLength();
+    int nStart = 0;
+    int nEnd = 0;
+    GetSelection(nStart, nEnd);
+    if (nLength > 0 && nStart == 0 && nEnd == nLength)
+        SetSel(nLength, 0);
 }

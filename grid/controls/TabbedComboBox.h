@@ -118,6 +118,7 @@ private:
                   CString& strLine) const;
     BOOL IsWritable();
     void PlaceHeader(CListBox* pList);
+    void ShowTextStartWhenAllSelected(ROWCOL nRow, ROWCOL nCol);
 
     CGXTabbedColumns m_columns;
     COLORREF m_rgbListBack = RGB(255, 255, 255);

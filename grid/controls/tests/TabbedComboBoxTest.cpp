@@ -322,3 +322,32 @@ TEST_F(TabbedComboTest, TheFactoryMakesTheTabbedDropDownAndRegistersTheUniqueId)
     EXPECT_STREQ(pInfo->strName, L"TabList: Unique choicelist id");
 }
 } // namespace
+
+TEST_F(TabbedComboTest, ANarrowActiveCellShowsTheStartOfItsText)
+{
+    SetTabbed(1, 1, _T("Code\tName\nPRD\tProduction system of the landscape"), _T("PRD"));
+    m_grid.SetColWidth(1, 1, 50);
+    ASSERT_TRUE(m_grid.SetCurrentCell(1, 1));
+    CGXTabbedComboBox* pCombo = TabbedAt(1, 1);
+    // A text wider than the cell wraps in the edit window; the first character is shown when
+    // the first line is and the character stands inside the format rectangle.
+    const auto firstCharacterShown = [pCombo] {
+        CRect rectFormat;
+        pCombo->GetRect(rectFormat);
+        const LRESULT nPos = pCombo->SendMessage(EM_POSFROMCHAR, 0);
+        return pCombo->GetFirstVisibleLine() == 0 && static_cast<short>(LOWORD(nPos)) >= rectFormat.left;
+    };
+    // Drawn active, which lays the edit window out anew, and with its list dropped.
+    pCombo->SetActive(TRUE);
+    pCombo->RefreshCell();
+    m_grid.UpdateWindow();
+    EXPECT_TRUE(firstCharacterShown());
+    pCombo->OnSysKeyDown(VK_DOWN, 1, 0);
+    ASSERT_TRUE(pCombo->IsDroppedDown());
+    EXPECT_TRUE(firstCharacterShown());
+    int nStart = 0;
+    int nEnd = 0;
+    pCombo->GetSel(nStart, nEnd);
+    EXPECT_EQ(nEnd - nStart, pCombo->GetWindowTextLength()) << "the text stays selected";
+    pCombo->ShowDropDown(FALSE);
+}
