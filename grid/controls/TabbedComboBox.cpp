@@ -563,9 +563,9 @@ void CGXTabbedComboBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, con
 
 void CGXTabbedComboBox::ShowTextStartWhenAllSelected(ROWCOL nRow, ROWCOL nCol)
 {
-    // Laying out the edit window may re-create it, which puts the caret at the selection's end
-    // and scrolls a text wider than the cell to its end. A fully selected text in a narrow cell
-    // shows its beginning, as the inactive cell does.
+    // Laying out the edit window may re-create it, which puts the caret at the selection's end:
+    // a text wider than the cell, wrapped in the edit window, then shows its last line. A fully
+    // selected text shows its beginning, as the inactive cell does.
     if (!IsActiveAt(nRow, nCol) || m_pGrid->IsPrinting() || GetSafeHwnd() == nullptr)
         return;
     const int nLength = GetWindowTextLength();
