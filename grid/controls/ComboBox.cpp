@@ -352,9 +352,10 @@ LRESULT CGXComboBox::OnListSelChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return 0;
 }
 
-LRESULT CGXComboBox::OnListKillFocus(WPARAM wParam, LPARAM /*lParam*/)
+LRESULT CGXComboBox::OnListKillFocus(WPARAM wParam, LPARAM lParam)
 {
-    if (m_pDropDownWnd == nullptr)
+    // The message comes later than the focus change: a list closed since is not the open one.
+    if (m_pDropDownWnd == nullptr || m_pDropDownWnd->GetListBox()->GetSafeHwnd() != reinterpret_cast<HWND>(lParam))
         return 0;
     HWND hNewFocus = reinterpret_cast<HWND>(wParam);
     if (!::IsWindow(hNewFocus))
@@ -755,5 +756,6 @@ void CGXComboListBox::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 void CGXComboListBox::OnKillFocus(CWnd* pNewWnd)
 {
     Default();
-    m_pOwner->PostMessage(GX_WM_LIST_KILLFOCUS, reinterpret_cast<WPARAM>(pNewWnd->GetSafeHwnd()));
+    m_pOwner->PostMessage(GX_WM_LIST_KILLFOCUS, reinterpret_cast<WPARAM>(pNewWnd->GetSafeHwnd()),
+                          reinterpret_cast<LPARAM>(m_hWnd));
 }

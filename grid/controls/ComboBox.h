@@ -13,7 +13,7 @@ class CGXComboBoxButton;
 constexpr UINT GX_WM_LIST_CHOSEN = 0x7AD;     // take the choice and close
 constexpr UINT GX_WM_LIST_CANCEL = 0x7B8;     // close without a choice (wParam: keep the focus)
 constexpr UINT GX_WM_LIST_SELCHANGED = 0x7C3; // a key moved the selection; the list stays open
-constexpr UINT GX_WM_LIST_KILLFOCUS = 0x7C4;  // the list lost the focus (wParam: the new window)
+constexpr UINT GX_WM_LIST_KILLFOCUS = 0x7C4;  // the list lost the focus (wParam: the new window, lParam: the list)
 
 class CGXComboBox : public CGXEditControl
 {

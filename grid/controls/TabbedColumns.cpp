@@ -4,6 +4,7 @@
 #include <grid/controls/TabbedLBoxHeader.h>
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/AbstractUserAttribute.h>
+#include <grid/core/GridCore.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
@@ -68,6 +69,24 @@ CString CGXTabbedColumns::ColumnText(LPCTSTR pszLine, int nColumn)
     return GXGetChoiceField(pszLine, nColumn, maxColumnText);
 }
 
+CString CGXTabbedColumns::ItemOf(const CString& strLine) const
+{
+    return m_nTextCol == 0 ? strLine : ColumnText(strLine, m_nTextCol) + _T('\t') + strLine;
+}
+
+CString CGXTabbedColumns::LineOf(const CString& strItem) const
+{
+    if (m_nTextCol == 0)
+        return strItem;
+    const int nTab = strItem.Find(_T('\t'));
+    return nTab < 0 ? CString() : strItem.Mid(nTab + 1);
+}
+
+CString CGXTabbedColumns::HeaderText(const CString& strTitle) const
+{
+    return m_bShowAllCols ? ItemOf(strTitle) : strTitle;
+}
+
 CString CGXTabbedColumns::SortedChoiceList(const CString& strChoiceList) const
 {
     CString strSorted = strChoiceList;
@@ -87,6 +106,44 @@ BOOL CGXTabbedColumns::HasTextPrefix(const CString& strChoiceList, LPCTSTR pszTe
     return GXFindChoiceListItem(pszText, strChoiceList, FALSE, m_nTextCol, m_bDispTitles, strLine) >= 0;
 }
 
+CSize CGXTabbedColumns::TextColumnExtent(CGXGridCore* pGrid, CDC* pDC, const CGXStyle& style, BOOL bChoices) const
+{
+    CFont* pOld = pGrid->LoadFont(pDC, style, nullptr);
+    TEXTMETRIC tm{};
+    pDC->GetTextMetrics(&tm);
+    CSize size(0, tm.tmHeight + tm.tmExternalLeading + 1);
+    if (bChoices && style.GetInclude(CGXStyle::inclChoiceList))
+    {
+        BOOL bTitle = m_bDispTitles;
+        GXForEachChoiceLine(style.GetChoiceList(), [&](const CString& strLine) {
+            if (!bTitle)
+            {
+                int nHeight = size.cy;
+                const CString strText = ColumnText(strLine, m_nTextCol);
+                GXMeasureTabbedListItem(pDC, nHeight, strText, TRUE, 0);
+                size.cx = std::max(size.cx, static_cast<LONG>(pDC->GetTextExtent(strText).cx));
+                size.cy = std::max(size.cy, static_cast<LONG>(nHeight));
+            }
+            bTitle = FALSE;
+        });
+    }
+    if (pOld != nullptr)
+        pDC->SelectObject(pOld);
+    return size;
+}
+
+void CGXTabbedColumns::DrawItem(CDC* pDC, const CRect& rect, const CString& strItem, BOOL bSelected, BOOL bFirstOnly,
+                                const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText,
+                                COLORREF rgbBack, int nLineFlag) const
+{
+    const BOOL bSingle = !m_bShowAllCols || bFirstOnly;
+    // Side by side the columns are the line's own; alone, the shown column is the first piece.
+    const CString strText = bSingle ? strItem : LineOf(strItem);
+    GXDrawTabbedListItem(pDC, rect, strText, bSingle, 0, static_cast<int>(tabStops.GetSize()), tabStops.GetData(),
+                         rgbLine, bSelected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : rgbText,
+                         bSelected ? ::GetSysColor(COLOR_HIGHLIGHT) : rgbBack, nLineFlag);
+}
+
 void CGXTabbedColumns::Fill(CDC* pDC, const CString& strChoiceList, Filling& filling) const
 {
     int widths[maxColumns];
@@ -100,10 +157,8 @@ void CGXTabbedColumns::Fill(CDC* pDC, const CString& strChoiceList, Filling& fil
         GXMeasureTabbedColumns(pDC, strLine, maxColumns, widths);
         if (bFirst && m_bDispTitles)
             filling.strTitle = strLine;
-        else if (m_nTextCol == 0)
-            filling.items.push_back(strLine);
         else
-            filling.items.push_back(ColumnText(strLine, m_nTextCol) + _T('\t') + strLine);
+            filling.items.push_back(ItemOf(strLine));
         bFirst = FALSE;
     });
 

@@ -23,6 +23,12 @@ public:
 
     // Column nColumn of a choice line, at most 127 characters.
     static CString ColumnText(LPCTSTR pszLine, int nColumn);
+    // A choice line as a list item: the line, with the text column and a tab put before it when
+    // the text column is not 0; and the line of such an item.
+    CString ItemOf(const CString& strLine) const;
+    CString LineOf(const CString& strItem) const;
+    // The title line as the header takes it: side by side like an item, alone as the line.
+    CString HeaderText(const CString& strTitle) const;
     // The choice list as the list shows it: sorted by the sort column, the title line kept first.
     CString SortedChoiceList(const CString& strChoiceList) const;
     // The line of the choice list whose column equals the text exactly; FALSE when none does.
@@ -43,6 +49,15 @@ public:
     // Measures the lines with the font selected into pDC; widths come from the widths attribute
     // where it has a number left, else the measured width plus 4 (0 for a hidden column).
     void Fill(CDC* pDC, const CString& strChoiceList, Filling& filling) const;
+
+    // The size a cell needs for the widest text-column entry of the style's choice list (the
+    // title line left out), measured with the style's font; with bChoices off only one line.
+    CSize TextColumnExtent(CGXGridCore* pGrid, CDC* pDC, const CGXStyle& style, BOOL bChoices) const;
+    // Draws a list item in the columns (only its first column when bFirstOnly or when not all
+    // columns are shown), in the highlight colours when selected.
+    void DrawItem(CDC* pDC, const CRect& rect, const CString& strItem, BOOL bSelected, BOOL bFirstOnly,
+                  const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText, COLORREF rgbBack,
+                  int nLineFlag) const;
 
     int m_nKeyCol = 0;
     int m_nTextCol = 0;

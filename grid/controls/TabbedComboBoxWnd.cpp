@@ -18,15 +18,6 @@ constexpr DWORD tabbedComboStyle = 0x200622;
 constexpr int maxSetTextCut = 255;
 constexpr int headerMargin = 4;
 constexpr int maxDroppedRows = 8;
-
-// The item's text without the text column put before it.
-CString LineOfItem(const CString& strItem, const CGXTabbedColumns& columns)
-{
-    if (columns.m_nTextCol == 0)
-        return strItem;
-    const int nTab = strItem.Find(_T('\t'));
-    return nTab < 0 ? CString() : strItem.Mid(nTab + 1);
-}
 } // namespace
 
 // ---- the edit box ----
@@ -320,27 +311,7 @@ CSize CGXTabbedComboBoxWnd::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol,
 {
     CGXTabbedColumns columns;
     columns.ReadAttributes(style);
-    CFont* pOld = m_pGrid->LoadFont(pDC, style, nullptr);
-    TEXTMETRIC tm{};
-    pDC->GetTextMetrics(&tm);
-    CSize size(0, tm.tmHeight + tm.tmExternalLeading + 1);
-    if (style.GetInclude(CGXStyle::inclChoiceList))
-    {
-        BOOL bTitle = columns.m_bDispTitles;
-        GXForEachChoiceLine(style.GetChoiceList(), [&](const CString& strLine) {
-            if (!bTitle)
-            {
-                int nHeight = size.cy;
-                const CString strText = CGXTabbedColumns::ColumnText(strLine, columns.m_nTextCol);
-                GXMeasureTabbedListItem(pDC, nHeight, strText, TRUE, 0);
-                size.cx = std::max(size.cx, static_cast<LONG>(pDC->GetTextExtent(strText).cx));
-                size.cy = std::max(size.cy, static_cast<LONG>(nHeight));
-            }
-            bTitle = FALSE;
-        });
-    }
-    if (pOld != nullptr)
-        pDC->SelectObject(pOld);
+    CSize size = columns.TextColumnExtent(m_pGrid, pDC, style, TRUE);
     AddFrameToSize(size, pDC, nRow, nCol, &style);
     return size;
 }
@@ -359,12 +330,20 @@ void CGXTabbedComboBoxWnd::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, 
     const BOOL bBlackWhite = pProperties != nullptr && pProperties->IsBlackWhiteOutput();
     m_rgbListBack = bBlackWhite ? RGB(0, 0, 0) : style.GetInterior().GetFillColor();
     m_rgbListText = bBlackWhite ? RGB(255, 255, 255) : style.GetTextColor();
+    if (GetDroppedState())
+    {
+        // Placing the combo again would close its open list.
+        CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
+        return;
+    }
     const int nTextHeight = TextHeight(style);
     CGXComboBoxWnd::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
-    // Only changes go to the window: each of them repaints it.
+    // Only changes go to the window: each of them repaints it. The selection field reports its
+    // height with its frame, so the height set last is compared instead.
     for (int nItem = -1; nItem < GetCount(); ++nItem)
-        if (GetItemHeight(nItem) != nTextHeight)
+        if (nItem < 0 ? m_nFieldHeight != nTextHeight : GetItemHeight(nItem) != nTextHeight)
             SetItemHeight(nItem, static_cast<UINT>(nTextHeight));
+    m_nFieldHeight = nTextHeight;
     if (IsWindowEnabled() == IsReadOnlyCell())
         SetReadOnly(IsReadOnlyCell());
 }
@@ -392,8 +371,11 @@ void CGXTabbedComboBoxWnd::ActivateAndDropDown()
         SetActive(TRUE);
         RefreshCell();
     }
-    if (!GetDroppedState())
-        ShowDropDown(TRUE);
+    if (GetDroppedState())
+        return;
+    // The active cell is drawn first: drawing places the combo, which closes an open list.
+    GetGridWnd()->UpdateWindow();
+    ShowDropDown(TRUE);
 }
 
 BOOL CGXTabbedComboBoxWnd::OnLButtonUp(UINT nFlags, CPoint point)
@@ -460,7 +442,7 @@ void CGXTabbedComboBoxWnd::PlaceDroppedList(CWnd* pList)
         m_pHeader->m_nColumns = static_cast<int>(m_tabStops.GetSize());
         m_pHeader->m_pColumnEdges = m_tabStops.GetData();
         m_pHeader->m_pFont = GetFont();
-        m_pHeader->m_strHeaderText = m_strTitle;
+        m_pHeader->m_strHeaderText = m_columns.HeaderText(m_strTitle);
         int nHeight = 0;
         {
             CClientDC dc(this);
@@ -507,20 +489,13 @@ void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         return;
     CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
     const CRect rect(lpDrawItemStruct->rcItem);
-    const BOOL bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-    const COLORREF rgbBack = bSelected ? ::GetSysColor(COLOR_HIGHLIGHT) : m_rgbListBack;
-    const COLORREF rgbText = bSelected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : m_rgbListText;
     if ((lpDrawItemStruct->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0)
     {
         CString strItem;
         GetLBText(nItem, strItem);
-        const BOOL bEditField = (lpDrawItemStruct->itemState & ODS_COMBOBOXEDIT) != 0;
-        const BOOL bSingle = !m_columns.m_bShowAllCols || bEditField;
-        // Side by side the columns are the line's own; alone, the shown column is the first piece.
-        const CString strText = bSingle ? strItem : LineOfItem(strItem, m_columns);
-        const int nColumns = static_cast<int>(m_tabStops.GetSize());
-        GXDrawTabbedListItem(pDC, rect, strText, bSingle, 0, nColumns, m_tabStops.GetData(), m_rgbGridLine, rgbText,
-                             rgbBack, m_nLineFlag);
+        m_columns.DrawItem(pDC, rect, strItem, (lpDrawItemStruct->itemState & ODS_SELECTED) != 0,
+                           (lpDrawItemStruct->itemState & ODS_COMBOBOXEDIT) != 0, m_tabStops, m_rgbGridLine,
+                           m_rgbListText, m_rgbListBack, m_nLineFlag);
     }
     if ((lpDrawItemStruct->itemAction & ODA_FOCUS) != 0)
         pDC->DrawFocusRect(rect);

@@ -114,6 +114,8 @@ private:
     int m_nLineFlag = 0;
     CRect m_rectList;
     int m_nTotalWidth = 0;
+    // The selection field's height as Draw set it last.
+    int m_nFieldHeight = 0;
     CGXTabbedCBEditWnd* m_pEdit = nullptr;
     CArray<int, int> m_tabStops;
     CGXTabbedLBoxHeader* m_pHeader;

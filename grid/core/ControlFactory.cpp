@@ -5,6 +5,7 @@
 #include <grid/controls/CheckListComboBox.h>
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
+#include <grid/controls/TabbedComboBox.h>
 #include <grid/controls/TabbedComboBoxWnd.h>
 #include <grid/controls/Control.h>
 #include <grid/controls/CurrencyEdit.h>
@@ -102,7 +103,7 @@ const ControlEntry controlTable[] = {
     {GX_IDS_CTRL_TABBED_COMBO_WND, CGXTabbedComboBoxWnd::Create<GX_IDS_CTRL_TABBED_COMBO_WND, CBS_DROPDOWN>, FALSE},
     {GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND,
      CGXTabbedComboBoxWnd::Create<GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND, CBS_DROPDOWNLIST>, FALSE},
-    {GX_IDS_CTRL_TABBED_COMBO, nullptr, TRUE},
+    {GX_IDS_CTRL_TABBED_COMBO, CGXTabbedComboBox::Create<GX_IDS_CTRL_TABBED_COMBO>, TRUE},
     {GX_IDS_CTRL_CHECKLIST_COMBO, CGXCheckListComboBox::Create<GX_IDS_CTRL_CHECKLIST_COMBO>, TRUE},
     {GX_IDS_CTRL_DATETIME, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
     {GX_IDS_CTRL_DATETIME_NO_CALENDAR, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
@@ -187,6 +188,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
     CGXMaskControl::RegisterUserAttributes(pStylesMap);
     CGXProgressCtrl::RegisterUserAttributes(pStylesMap);
     CGXTabbedComboBoxWnd::RegisterUserAttributes(pStylesMap);
+    CGXTabbedComboBox::RegisterUserAttributes(pStylesMap);
     CGXDateTimeCtrl::RegisterUserAttributes(pStylesMap);
 
     CGXStyle tooltip;

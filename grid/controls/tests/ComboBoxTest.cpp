@@ -378,3 +378,22 @@ TEST_F(CheckListComboTest, TypingDoesNothingAndAReadOnlyCellStoresNothing)
     EXPECT_EQ(Stored(1, 1), _T("1"));
 }
 } // namespace
+
+namespace
+{
+// The list tells the cell of its focus loss by a posted message; one that arrives after the list
+// was closed must not close the list dropped since.
+TEST_F(ComboTest, ALateFocusLossOfAClosedListLeavesTheNextOneOpen)
+{
+    SetCombo(1, 1, 52517, _T("a\nb"), _T("a"));
+    CGXComboBox* pCombo = ComboAt(1, 1);
+    pCombo->ShowDropDown(TRUE);
+    ASSERT_TRUE(pCombo->IsDroppedDown());
+    pCombo->ShowDropDown(FALSE);
+    pCombo->ShowDropDown(TRUE);
+    ASSERT_TRUE(pCombo->IsDroppedDown());
+    PumpPendingMessages();
+    EXPECT_TRUE(pCombo->IsDroppedDown());
+    pCombo->ShowDropDown(FALSE);
+}
+} // namespace

@@ -3,11 +3,24 @@
 
 #include "GridTestSupport.h"
 
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 
 #include <gtest/gtest.h>
 
 #include <utility>
+
+// A tabbed cell's style: key column 0, text column 1, titles on, sorted by the key column.
+inline CGXStyle TabbedComboStyle(WORD nId, LPCTSTR pszChoices, LPCTSTR pszValue)
+{
+    CGXStyle style;
+    style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
+    style.SetUserAttribute(GX_IDS_UA_TAB_KEY_COLUMN, _T("0"))
+        .SetUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN, _T("1"))
+        .SetUserAttribute(GX_IDS_UA_TAB_TITLES, _T("1"))
+        .SetUserAttribute(GX_IDS_UA_TAB_SORT_COLUMN, _T("0"));
+    return style;
+}
 
 class ComboGridTest : public HiddenGridOfTest<TestGrid>
 {

@@ -1,6 +1,7 @@
 #include "ComboTestSupport.h"
 
 #include <grid/controls/TabbedComboBoxWnd.h>
+#include <grid/controls/TabbedLBoxHeader.h>
 #include <grid/core/ControlFactory.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
@@ -24,12 +25,7 @@ protected:
     void SetTabbed(ROWCOL nRow, ROWCOL nCol, WORD nId, LPCTSTR pszChoices, LPCTSTR pszValue,
                    LPCTSTR pszWidths = nullptr)
     {
-        CGXStyle style;
-        style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
-        style.SetUserAttribute(GX_IDS_UA_TAB_KEY_COLUMN, _T("0"))
-            .SetUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN, _T("1"))
-            .SetUserAttribute(GX_IDS_UA_TAB_TITLES, _T("1"))
-            .SetUserAttribute(GX_IDS_UA_TAB_SORT_COLUMN, _T("0"));
+        CGXStyle style = TabbedComboStyle(nId, pszChoices, pszValue);
         if (pszWidths != nullptr)
             style.SetUserAttribute(GX_IDS_UA_TAB_COLUMN_WIDTHS, pszWidths);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
@@ -206,5 +202,48 @@ TEST_F(TabbedComboWndTest, FactoryMakesBothStylesAndRegistersTheAttributes)
         }
     }
     EXPECT_EQ(stylesMap.GetUserAttributeInfo(GX_IDS_UA_TAB_COLUMN_WIDTHS), nullptr) << "read but not registered";
+}
+} // namespace
+
+namespace
+{
+// Dropping the list repaints the grid: the pump ends once the grid has settled, or fails.
+TEST_F(TabbedComboWndTest, DroppedListIsAsWideAsTheColumnsUnderItsTitleHeader)
+{
+    SetTabbed(1, 1, GX_IDS_CTRL_TABBED_COMBO_WND, codesAndNames, _T("B"), _T("70,90"));
+    CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
+    ASSERT_NE(pCombo, nullptr);
+    pCombo->ActivateAndDropDown();
+    ASSERT_TRUE(pCombo->GetDroppedState());
+    CGXTabbedLBoxHeader* pHeader = pCombo->GetHeader();
+    ASSERT_TRUE(PumpMessagesUntil([&] { return pHeader->GetSafeHwnd() != nullptr && pHeader->IsWindowVisible(); }, 3000));
+    PumpPendingMessages();
+    EXPECT_FALSE(::GetQueueStatus(QS_PAINT) & QS_PAINT) << "drawing the dropped combo settles";
+
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(::GetComboBoxInfo(pCombo->m_hWnd, &info));
+    CRect rectList;
+    ::GetWindowRect(info.hwndList, rectList);
+    CRect rectCombo;
+    pCombo->GetWindowRect(rectCombo);
+    EXPECT_EQ(pCombo->GetTotalWidth(), 70 + 90 + ::GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_GT(pCombo->GetTotalWidth(), rectCombo.Width()) << "the widths make the list wider than the cell";
+    EXPECT_EQ(rectList.Width(), pCombo->GetTotalWidth());
+
+    CRect rectHeader;
+    pHeader->GetWindowRect(rectHeader);
+    EXPECT_EQ(rectHeader.bottom, rectList.top) << "the header lies right above the list";
+    EXPECT_EQ(rectHeader.left, rectList.left);
+    EXPECT_EQ(rectHeader.Width(), rectList.Width());
+    EXPECT_GE(rectHeader.top, rectCombo.bottom - 1) << "below the combo's own field";
+    CClientDC dc(pCombo);
+    CFont* pOld = dc.SelectObject(pCombo->GetFont());
+    const int nTitle = dc.GetTextExtent(_T("Code\tName")).cy;
+    dc.SelectObject(pOld);
+    EXPECT_EQ(rectHeader.Height(), nTitle + 4) << "the title line plus 4";
+
+    pCombo->ShowDropDown(FALSE);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !pHeader->IsWindowVisible(); }, 3000)) << "closing hides the header";
 }
 } // namespace

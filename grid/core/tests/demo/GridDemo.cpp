@@ -7,7 +7,9 @@
 // merged system names and runs, and long texts that float over empty cells. A row of combo
 // cells below the systems: the drawn combo, a choice shown for its number, the window combo box
 // and drop-down list, and the drop-down check list; with "dropdown" on the command line the drawn
-// combo's list is open, with "checklist" the check list. Below them a telephone number in a
+// combo's list is open, with "checklist" the check list. Below them two tabbed combo cells that
+// store a system's code and show its role (the drop-down and the window's drop-down list; with
+// "tabbed" the drop-down's list is open under its title header) and a telephone number in a
 // masked-edit cell. Rows of further cells below that: a tall list box, progress bars, a push
 // button, flat and 3-d radio buttons, check boxes and radio buttons that keep their change until
 // the cell is left, and a text cut by its cell; with "tip" the pointer rests on that text and its
@@ -155,6 +157,7 @@ public:
                                                       .SetControl(GX_IDS_CTRL_MASKED_EDIT)
                                                       .SetUserAttribute(GX_IDS_UA_MASKEDIT_MASK, _T("(###) ###-####"))
                                                       .SetValue(_T("5551234567")));
+        FillTabbed();
         FillCells();
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
 
@@ -194,6 +197,7 @@ public:
             static_cast<CGXCurrencyEdit*>(pControl)->OpenCalculator();
     }
     void FillCombos();
+    void FillTabbed();
     void FillCells();
     // The pointer resting on the cut text until its tip shows.
     void ShowTip()
@@ -204,7 +208,7 @@ public:
             m_pCellTipRelay->SendMessage(WM_TIMER, CGXCellTipRelay::nHoverTimer);
     }
     // Opens the list of the combo cell in the column.
-    void OpenList(ROWCOL nCol);
+    void OpenList(ROWCOL nRow, ROWCOL nCol);
 };
 
 // Covered, merged and floating cells.
@@ -287,6 +291,18 @@ void CDemoGrid::FillCombos()
         static_cast<CGXComboBoxWnd*>(GetRegisteredControl(nId))->m_bButtonInCurrentCellOnly = FALSE;
 }
 
+void CDemoGrid::FillTabbed()
+{
+    CGXStyle tabbed;
+    tabbed.SetChoiceList(_T("System\tRole\tClient\nPRD\tProduction\t100\nQAS\tQuality\t200\nDEV\tDevelopment\t300"))
+        .SetUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN, _T("1"))
+        .SetUserAttribute(GX_IDS_UA_TAB_TITLES, _T("1"))
+        .SetUserAttribute(GX_IDS_UA_TAB_SORT_COLUMN, _T("0"));
+    SetStyleRangeShort(CGXRange(nMaskRow, 1), CGXStyle(tabbed).SetControl(GX_IDS_CTRL_TABBED_COMBO).SetValue(_T("PRD")));
+    SetStyleRangeShort(CGXRange(nMaskRow, 2),
+                       CGXStyle(tabbed).SetControl(GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND).SetValue(_T("QAS")));
+}
+
 void CDemoGrid::FillCells()
 {
     SetRowHeight(nCellsRow, nCellsRow, 64);
@@ -331,9 +347,9 @@ void CDemoGrid::FillCells()
                                                _T("sapprd01.landscape.example: dialog response above the limit")));
 }
 
-void CDemoGrid::OpenList(ROWCOL nCol)
+void CDemoGrid::OpenList(ROWCOL nRow, ROWCOL nCol)
 {
-    SetCurrentCell(nComboRow, nCol);
+    SetCurrentCell(nRow, nCol);
     if (auto* pCombo = dynamic_cast<CGXComboBox*>(GetCurrentCellControl()))
         pCombo->OnSysKeyDown(VK_DOWN, 1, 0);
 }
@@ -497,9 +513,11 @@ public:
         pFrame->UpdateWindow();
         const CString strCommand(m_lpCmdLine);
         if (strCommand.Find(_T("dropdown")) >= 0)
-            pFrame->Grid().OpenList(1);
+            pFrame->Grid().OpenList(nComboRow, 1);
         else if (strCommand.Find(_T("checklist")) >= 0)
-            pFrame->Grid().OpenList(6);
+            pFrame->Grid().OpenList(nComboRow, 6);
+        else if (strCommand.Find(_T("tabbed")) >= 0)
+            pFrame->Grid().OpenList(nMaskRow, 1);
         else
             pFrame->EditAmount(strCommand.Find(_T("calculator")) >= 0);
         // The pointer comes to rest once the start's focus changes, which hide tips, are over.
