@@ -14,6 +14,7 @@
 #include "PagingGrid.h"
 
 #include <grid/core/GridInit.h>
+#include <grid/core/ResourceIds.h>
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <commctrl.h>
@@ -67,16 +68,20 @@ CString KindsCellText(ROWCOL nRow, ROWCOL nCol)
 
 void KindsColumnStyles(CGXStyle (&groups)[5])
 {
-    groups[0].SetControl(52522).SetChoiceList(ChoiceList(kListChoices));
+    groups[0].SetControl(GX_IDS_CTRL_LISTBOX).SetChoiceList(ChoiceList(kListChoices));
     groups[1]
-        .SetControl(52536)
-        .SetUserAttribute(51025, L"0")
-        .SetUserAttribute(51026, L"100")
-        .SetUserAttribute(51027, L"%d %%");
-    groups[2].SetControl(52514).SetChoiceList(kCaption);
-    groups[3].SetControl(52524).SetChoiceList(ChoiceList(kRadioChoices));
+        .SetControl(GX_IDS_CTRL_PROGRESS)
+        .SetUserAttribute(GX_IDS_UA_PROGRESS_LOW, L"0")
+        .SetUserAttribute(GX_IDS_UA_PROGRESS_HIGH, L"100")
+        .SetUserAttribute(GX_IDS_UA_PROGRESS_CAPTION, L"%d %%");
+    groups[2].SetControl(GX_IDS_CTRL_PUSHBUTTON).SetChoiceList(kCaption);
+    groups[3].SetControl(GX_IDS_CTRL_RADIO_3D).SetChoiceList(ChoiceList(kRadioChoices));
     // Horizontal, the labels right of their buttons.
-    groups[4].SetControl(20137).SetChoiceList(L"On\nOff").SetUserAttribute(51057, L"1").SetUserAttribute(52568, L"1");
+    groups[4]
+        .SetControl(GX_IDS_CTRL_RADIO_ACTIVE)
+        .SetChoiceList(L"On\nOff")
+        .SetUserAttribute(GX_IDS_UA_RADIO_ALIGNMENT, L"1")
+        .SetUserAttribute(GX_IDS_UA_RADIO_TEXT_ALIGNMENT, L"1");
 }
 
 // The system's libraries, the common controls answering 6.0 and the theme opens counted.
