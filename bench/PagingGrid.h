@@ -1,6 +1,7 @@
 // The grid of the paging benchmarks: 20 columns (four each of text, two-place numbers, dates
 // in date-time cells, 3-D check boxes and static text; headers on) whose values are made on
-// demand, paged from top to bottom into an 800 x 600 memory DC.
+// demand, paged from top to bottom into an 800 x 600 memory DC. Other column styles and values
+// may take their place.
 #pragma once
 
 #include <grid/core/GridWnd.h>
@@ -45,23 +46,33 @@ inline CString CellText(ROWCOL nRow, ROWCOL nCol)
     return strText;
 }
 
-// A grid whose cells take their values from CellText, as an owner-data list does.
+// The value of a cell, made from its row and column.
+using CellTextFunction = CString (*)(ROWCOL nRow, ROWCOL nCol);
+
+// A grid whose cells take their values from a text function, as an owner-data list does.
 class PagingGrid : public CGXGridWnd
 {
 public:
+    explicit PagingGrid(CellTextFunction pfnText = CellText) : m_pfnText(pfnText)
+    {
+    }
     BOOL GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, int nMode, int nType) override
     {
         const BOOL bStored = CGXGridWnd::GetStyleRowCol(nRow, nCol, style, nMode, nType);
         if (nType < 0 || nRow == 0 || nCol == 0 || nRow == GX_INVALID || nCol == GX_INVALID || nCol > kCols)
             return bStored;
-        style.SetValue(CellText(nRow, nCol));
+        style.SetValue(m_pfnText(nRow, nCol));
         return TRUE;
     }
+
+private:
+    CellTextFunction m_pfnText;
 };
 
-// The grid's columns, their styles and widths, with the controls of each group of four columns
-// (0: two-place numbers in the standard control).
-inline void SetUpGrid(CGXGridWnd& grid, CWnd& parent, ROWCOL nRows, const WORD (&controls)[5] = kControls)
+// The grid's columns, their widths, each group of four columns' style and the titles, the
+// first value's first four characters.
+inline void SetUpGrid(CGXGridWnd& grid, CWnd& parent, ROWCOL nRows, const CGXStyle (&groups)[5],
+                      CellTextFunction pfnText)
 {
     grid.Create(L"GXWND", nullptr, WS_CHILD, kRect, &parent, 1);
     grid.Initialize();
@@ -69,16 +80,25 @@ inline void SetUpGrid(CGXGridWnd& grid, CWnd& parent, ROWCOL nRows, const WORD (
     grid.SetColCount(kCols);
     for (ROWCOL nCol = 1; nCol <= kCols; ++nCol)
     {
-        CGXStyle style;
-        const int nKind = static_cast<int>((nCol - 1) / 4);
-        if (controls[nKind] != 0)
-            style.SetControl(controls[nKind]);
-        else
-            style.SetFormat(kNumberFormat).SetPlaces(2).SetValueType(CGXStyle::valueNumber);
-        grid.SetStyleRangeShort(CGXRange().SetCols(nCol, nCol), style);
-        grid.SetValueRange(CGXRange(0, nCol), CellText(1, nCol).Left(4));
+        grid.SetStyleRangeShort(CGXRange().SetCols(nCol, nCol), groups[(nCol - 1) / 4]);
+        grid.SetValueRange(CGXRange(0, nCol), pfnText(1, nCol).Left(4));
         grid.SetColWidth(nCol, nCol, 80);
     }
+}
+
+// The grid of CellText's values with the controls of each group of four columns (0: two-place
+// numbers in the standard control).
+inline void SetUpGrid(CGXGridWnd& grid, CWnd& parent, ROWCOL nRows, const WORD (&controls)[5] = kControls)
+{
+    CGXStyle groups[5];
+    for (int nKind = 0; nKind < 5; ++nKind)
+    {
+        if (controls[nKind] != 0)
+            groups[nKind].SetControl(controls[nKind]);
+        else
+            groups[nKind].SetFormat(kNumberFormat).SetPlaces(2).SetValueType(CGXStyle::valueNumber);
+    }
+    SetUpGrid(grid, parent, nRows, groups, CellText);
 }
 
 // The median time per page of drawing the grid from top to bottom once; the number of draws,

@@ -44,6 +44,22 @@ UINT FromMapValue(void* p)
     return static_cast<UINT>(reinterpret_cast<UINT_PTR>(p));
 }
 
+// The smallest prime not below n: a prime bucket count spreads addresses of any stride.
+UINT PrimeAtLeast(UINT n)
+{
+    auto isPrime = [](UINT m) {
+        if (m < 2 || m % 2 == 0)
+            return m == 2;
+        for (UINT d = 3; d <= m / d; d += 2)
+            if (m % d == 0)
+                return false;
+        return true;
+    };
+    while (!isPrime(n))
+        ++n;
+    return n;
+}
+
 // The length and character size of a string, as MFC prefixes it.
 ULONGLONG ReadStringLength(CArchive& ar, UINT& nCharSize)
 {
@@ -332,10 +348,7 @@ void CArchive::MapObject(const CObject* pOb)
             m_nMapCount = 1;
         }
         if (pOb != nullptr)
-        {
-            CheckCount();
-            m_pStoreMap->SetAt(MapKey(pOb), MapValue(m_nMapCount++));
-        }
+            MapStored(pOb);
     }
     else
     {
@@ -347,11 +360,31 @@ void CArchive::MapObject(const CObject* pOb)
             m_nMapCount = 1;
         }
         if (pOb != nullptr)
-        {
-            CheckCount();
-            m_pLoadArray->SetAtGrow(m_nMapCount++, const_cast<CObject*>(pOb));
-        }
+            MapLoaded(const_cast<CObject*>(pOb));
     }
+}
+
+void CArchive::MapStored(const void* p)
+{
+    CheckCount();
+    m_pStoreMap->SetAt(MapKey(p), MapValue(m_nMapCount++));
+    // The table grows with the map, so that a lookup stays a few comparisons however many
+    // objects an archive holds.
+    const UINT nHashSize = m_pStoreMap->GetHashTableSize();
+    if (static_cast<UINT_PTR>(m_pStoreMap->GetCount()) > 2 * static_cast<UINT_PTR>(nHashSize))
+        m_pStoreMap->InitHashTable(PrimeAtLeast(4 * nHashSize));
+}
+
+UINT CArchive::MapLoaded(void* p)
+{
+    CheckCount();
+    const UINT nIndex = m_nMapCount++;
+    // The step grows with the array, so that loading n objects copies O(n) entries.
+    const INT_PTR nSize = m_pLoadArray->GetSize();
+    if (nIndex >= nSize)
+        m_pLoadArray->SetSize(nIndex + 1, std::max<INT_PTR>(m_nGrowSize, nSize / 2));
+    m_pLoadArray->SetAt(nIndex, p);
+    return nIndex;
 }
 
 void CArchive::SetStoreParams(UINT nHashSize, UINT nBlockSize)
@@ -390,8 +423,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
     }
     *this << wNewClassTag;
     pClassRef->Store(*this);
-    CheckCount();
-    m_pStoreMap->SetAt(MapKey(pClassRef), MapValue(m_nMapCount++));
+    MapStored(pClassRef);
 }
 
 void CArchive::WriteObject(const CObject* pOb)
@@ -406,9 +438,8 @@ void CArchive::WriteObject(const CObject* pOb)
         return;
     }
     WriteClass(pOb->GetRuntimeClass());
-    CheckCount();
     // Mapped before its contents, so that they may refer back to it.
-    m_pStoreMap->SetAt(MapKey(pOb), MapValue(m_nMapCount++));
+    MapStored(pOb);
     const_cast<CObject*>(pOb)->Serialize(*this);
 }
 
@@ -450,9 +481,8 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
             ThrowArchiveException(CArchiveException::badClass);
         if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema && (pClassRef->m_wSchema & VERSIONABLE_SCHEMA) == 0)
             ThrowArchiveException(CArchiveException::badSchema);
-        CheckCount();
         m_pSchemaMap->SetAt(pClassRef, MapValue(nSchema));
-        m_pLoadArray->SetAtGrow(m_nMapCount++, pClassRef);
+        MapLoaded(pClassRef);
     }
     else if ((obTag & dwBigClassTag) != 0)
     {
@@ -490,10 +520,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         AfxThrowMemoryException();
-    CheckCount();
-    const UINT nIndex = m_nMapCount++;
     // Mapped before its contents, so that they may refer back to it.
-    m_pLoadArray->SetAtGrow(nIndex, pOb);
+    const UINT nIndex = MapLoaded(pOb);
     const UINT nSchemaSave = m_nObjectSchema;
     m_nObjectSchema = nSchema;
     try

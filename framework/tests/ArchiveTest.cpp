@@ -531,6 +531,38 @@ TEST(ArchiveObject, SerializeClassWritesTheClassTagAlone)
     EXPECT_TRUE(ThrowsNotSupported([&] { ar.WriteClass(RUNTIME_CLASS(CObject)); }));
 }
 
+TEST(ArchiveObject, ManyObjectsAreReferredBackAfterTheMapsGrow)
+{
+    // Far more objects than the store map's starting table has buckets, each written twice:
+    // the second time as a reference to the first, in both directions.
+    const UINT nObjects = 20000;
+    std::vector<CPebble> pebbles(nObjects);
+    for (UINT i = 0; i < nObjects; ++i)
+        pebbles[i].m_wWeight = static_cast<WORD>(i);
+    const Bytes bytes = Stored([&](CArchive& ar) {
+        for (const CPebble& pebble : pebbles)
+            ar << &pebble;
+        for (UINT i = nObjects; i-- > 0;)
+            ar << &pebbles[i];
+    });
+
+    Loading loading(bytes);
+    std::vector<std::unique_ptr<CPebble>> loaded(nObjects);
+    for (std::unique_ptr<CPebble>& pLoaded : loaded)
+    {
+        CPebble* pPebble = nullptr;
+        loading.ar() >> pPebble;
+        pLoaded.reset(pPebble);
+    }
+    for (UINT i = nObjects; i-- > 0;)
+    {
+        CPebble* pPebble = nullptr;
+        loading.ar() >> pPebble;
+        ASSERT_EQ(pPebble, loaded[i].get()) << i;
+        ASSERT_EQ(pPebble->m_wWeight, static_cast<WORD>(i));
+    }
+}
+
 TEST(ArchiveObject, IndicesBeyondFifteenBitsUseTheBigTag)
 {
     // MapObject numbers these 1 to 0x7FFE, so the next class gets 0x7FFF, the first that

@@ -232,8 +232,8 @@ public:
     // Gives pOb the next index without writing or reading it, so that objects that both
     // sides have already can be referred to. Both sides must map the same objects in turn.
     void MapObject(const CObject* pOb);
-    // Sizes of the store map (hash table, nodes per block) and the load array's growth step;
-    // they apply when the first object is mapped.
+    // Starting sizes of the store map (hash table, nodes per block) and the load array's
+    // least growth step; they apply when the first object is mapped. Both grow with the count.
     void SetStoreParams(UINT nHashSize = 2053, UINT nBlockSize = 128);
     void SetLoadParams(UINT nGrowBy = 1024);
 
@@ -284,6 +284,9 @@ private:
     void WriteReference(DWORD nIndex, bool bClass);
     CRuntimeClass* LoadedClass(DWORD nIndex, UINT* pSchema) const;
     CObject* LoadedObject(DWORD nIndex) const;
+    // The next index for an object or class being stored or loaded.
+    void MapStored(const void* p);
+    UINT MapLoaded(void* p);
 
     std::unique_ptr<BYTE[]> m_pOwnBuffer;
 };

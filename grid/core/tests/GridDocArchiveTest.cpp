@@ -9,12 +9,16 @@
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttributeMap.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
+#include <testing/MemoryCanvas.h>
 
 #include "ArchiveBytes.h"
 #include "ArchiveFeatures.h"
+#include "GridTestSupport.h"
 
 namespace
 {
@@ -402,5 +406,57 @@ TEST_F(GridDocArchiveTest, RecordsOfNewerSchemasAndDamagedRecordsAreRefused)
                   CArchiveException::endOfFile)
             << nCut;
     }
+}
+
+// Hidden grids on parameter objects, each drawn into a memory DC.
+class GridDocPictureTest : public GridWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        GridWindowTest::SetUp();
+        InstallArchiveFeatures();
+    }
+    // Every pixel a grid on the object draws; the grid takes the object.
+    std::vector<COLORREF> Picture(std::unique_ptr<CGXGridParam> pParam)
+    {
+        constexpr int cx = 320;
+        constexpr int cy = 240;
+        TestGrid grid;
+        grid.SetParam(pParam.release(), TRUE);
+        grid.CreateHidden(&Parent(), CRect(0, 0, cx, cy));
+        MemoryCanvas canvas(cx, cy, RGB(1, 2, 3));
+        grid.DrawGrid(&canvas.Dc());
+        grid.DestroyWindow();
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < cy; ++y)
+            for (int x = 0; x < cx; ++x)
+                pixels.push_back(canvas.Pixel(x, y));
+        return pixels;
+    }
+};
+
+TEST_F(GridDocPictureTest, GridsOnTheLoadedAndTheCopiedParameterDrawWhatTheOriginalDraws)
+{
+    auto pOriginal = std::make_unique<CGXGridParam>();
+    Fill(*pOriginal);
+    // As a grid that covered the cells has it; loading and copying rebuild it too.
+    pOriginal->RebuildCoveredCellsPool();
+    auto pLoaded = std::make_unique<CGXGridParam>();
+    ASSERT_TRUE(LoadsExactly(StoredObject(*pOriginal), [&](CArchive& ar) { pLoaded->Serialize(ar); }));
+    auto pCopied = std::make_unique<CGXGridParam>();
+    *pCopied = *pOriginal;
+    // One cell's interior apart: the pictures are fine enough to tell.
+    auto pChanged = std::make_unique<CGXGridParam>();
+    *pChanged = *pOriginal;
+    CGXStyle interior;
+    interior.SetInteriorColor(RGB(0, 128, 0));
+    pChanged->m_pData->StoreStyleImpl(1, 1, &interior, CGXStyle::modeOverride, 0);
+
+    const std::vector<COLORREF> original = Picture(std::move(pOriginal));
+    EXPECT_NE(std::count(original.begin(), original.end(), RGB(200, 220, 240)), 0) << "row 6 in the style Totals";
+    EXPECT_TRUE(Picture(std::move(pLoaded)) == original);
+    EXPECT_TRUE(Picture(std::move(pCopied)) == original);
+    EXPECT_FALSE(Picture(std::move(pChanged)) == original);
 }
 } // namespace
