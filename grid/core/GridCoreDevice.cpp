@@ -120,6 +120,15 @@ void CGXGridCore::ApplyPrintMargins(CPrintInfo* pInfo)
     rect.right = std::max(rect.right, rect.left);
 }
 
+void CGXGridCore::OnPrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo)
+{
+    CGXProperties* pProperties = GetProperties();
+    if (pProperties == nullptr)
+        return;
+    const CView* pView = DYNAMIC_DOWNCAST(CView, m_pGridWnd);
+    pProperties->PrintHeaderFooter(pDC, pInfo, pView != nullptr ? pView->GetDocument() : nullptr, m_pParam);
+}
+
 BOOL CGXGridCore::OnOldDrawing(DrawStruct& ds)
 {
     return m_pOldDrawingImp != nullptr && m_pOldDrawingImp->DrawCells(this, ds.pDC, ds);

@@ -18,6 +18,8 @@ namespace
 constexpr int navigateDirections[] = {7, 1, 3, 8};
 constexpr int navigateToRow = 4;
 constexpr UINT gridDialogCodes = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+// The views' hint that the grid's name (its sheet tab's) changed.
+constexpr LPARAM hintNameChanged = 22;
 } // namespace
 
 UINT CGXGridCore::OnGridGetDlgCode(UINT nDefaultCode)
@@ -88,6 +90,15 @@ BOOL CGXGridCore::OnGridCancelMode()
     if (CGXControl* pControl = GetCurrentCellControl())
         pControl->CancelChildTracking();
     return TRUE;
+}
+
+// The tab holding the grid was renamed: its name becomes the parameter's, and the views hear of it.
+void CGXGridCore::OnGridAppNotify(WPARAM /*wParam*/)
+{
+    if (m_pParam != nullptr && m_pAppData->m_pTabWndInterface != nullptr)
+        m_pAppData->m_pTabWndInterface->ExchangeTabName(GridWnd(), m_pParam->m_strName, 0);
+    if (m_pUpdateHintImp != nullptr)
+        UpdateAllViews(m_pGridWnd, hintNameChanged, nullptr);
 }
 
 // The lock keeps focus changes during the check from activating or deactivating the grid; it is

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// The cursor over the tab window's splitter box (west-east sizing).
+#define GX_IDC_TABSPLITTER 20197
+
 constexpr WORD idEditControl = 52512;
 constexpr WORD idSpinEdit = 52519;
 constexpr WORD idCheckBox3d = 52523;
