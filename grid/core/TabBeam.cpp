@@ -567,10 +567,12 @@ void CGXTabBeam::DrawTab(CDC* pDC, int nTab, const CRect& rect, BOOL bCurrent)
     pDC->LineTo(x + s + w - 1, h - 1);
     pDC->LineTo(x + w + 2 * s - 2, 0);
     pDC->SelectObject(&penBlack);
-    pDC->MoveTo(x, 0);
+    pDC->MoveTo(x + w + 2 * s, 0);
+    pDC->LineTo(x, 0);
     pDC->LineTo(x + s, h);
     pDC->LineTo(x + s + w, h);
     pDC->LineTo(x + w + 2 * s, 0);
+    // The current tab joins the sheet above it.
     if (bCurrent)
     {
         pDC->SelectObject(&penWindow);

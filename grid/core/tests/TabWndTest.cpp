@@ -92,7 +92,7 @@ protected:
     {
         return m_pTabWnd->GetBeam();
     }
-    // Inside the tab near its bottom left, left of its name, in strip coordinates.
+    // Inside the tab near its bottom left corner, below its name, in strip coordinates.
     int TabFillX(int nTab)
     {
         return Beam().GetButtonAreaWidth() + 1 + Beam().GetTabOffset(nTab) + 7 + 2;
@@ -365,6 +365,8 @@ TEST_F(TabWndTest, RenamingATab)
 
 TEST_F(TabWndTest, TheStripIsDrawnInTheSystemColours)
 {
+    const FakeThemeLibrary classic(FakeThemeLibrary::NONE);
+    Beam().SendMessage(WM_THEMECHANGED);
     m_pTabWnd->MoveWindow(0, 0, 800, 300);
     CRect rect;
     Beam().GetClientRect(&rect);
@@ -376,8 +378,11 @@ TEST_F(TabWndTest, TheStripIsDrawnInTheSystemColours)
     EXPECT_EQ(canvas.Pixel(xRight, 0), RGB(0, 0, 0));
     // The tabs hang from the top line down to the button height less the flat look's pixel.
     const int h = ::GetSystemMetrics(SM_CYHSCROLL) - (GXGetSysData()->m_bWin4 ? 1 : 0);
-    EXPECT_EQ(canvas.Pixel(TabFillX(0), h - 3), sys(COLOR_WINDOW));
-    EXPECT_EQ(canvas.Pixel(TabFillX(1), h - 3), sys(COLOR_3DFACE));
+    EXPECT_EQ(canvas.Pixel(TabFillX(0), h - 2), sys(COLOR_WINDOW));
+    EXPECT_EQ(canvas.Pixel(TabFillX(1), h - 2), sys(COLOR_3DFACE));
+    // The current tab's top line joins the sheet; the others' are black.
+    EXPECT_EQ(canvas.Pixel(TabX(0), 0), sys(COLOR_WINDOW));
+    EXPECT_EQ(canvas.Pixel(TabX(2), 0), RGB(0, 0, 0));
     EXPECT_EQ(canvas.Pixel(TabX(1), h), RGB(0, 0, 0));
     EXPECT_EQ(canvas.Pixel(TabX(1), h - 1), sys(COLOR_BTNSHADOW));
     EXPECT_EQ(canvas.Pixel(TabX(1), h + 1), sys(COLOR_SCROLLBAR));
@@ -395,6 +400,7 @@ TEST_F(TabWndTest, TheStripIsDrawnInTheSystemColours)
 
 TEST_F(TabWndTest, VisualStylesDrawTheHeaderBackgroundAndTrackTheHoveredTab)
 {
+    m_pTabWnd->MoveWindow(0, 0, 800, 300);
     FakeThemeLibrary themed;
     themed.State().clrBackground = RGB(10, 20, 30);
     Beam().SendMessage(WM_THEMECHANGED);
