@@ -8,6 +8,7 @@
 #include <afxwin.h>
 
 #include <grid/core/Data.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 
 class CGXAppData;
@@ -31,7 +32,7 @@ public:
         colorBackground = 4
     };
 
-    static constexpr WORD idCurrentCellProperty = 51005;
+    static constexpr WORD idCurrentCellProperty = GX_IDS_UP_CURRENT_CELL;
 
     struct UserPropertyInfo
     {
