@@ -254,7 +254,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 
 void CGXControlFactory::InitializeApplicationComponents()
 {
-    GXInstallImp<CGXPrintDeviceImp>(GXGetAppDataPtr()->m_pPrintDeviceImp);
+    GXInstallPrintDeviceImp();
     GXInstallStyleCompareSubsetImp();
     GXInstallStyleSerializeImp();
     GXInstallSerializeTW5CompatibleImp();

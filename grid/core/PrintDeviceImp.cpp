@@ -3,6 +3,8 @@
 #include <afxdlgs.h>
 #include <afxext.h>
 
+#include <grid/core/AppData.h>
+#include <grid/core/ControlFactory.h>
 #include <grid/core/PrintDevice.h>
 
 #include <commdlg.h>
@@ -298,4 +300,9 @@ BOOL CGXPrintDeviceImp::CompareDevice(CGXPrintDevice* pDevice, const BYTE* pDevN
     const CLockedBlock names(pDevice->m_hDevNames);
     const CLockedBlock mode(pDevice->m_hDevMode);
     return names.Equals(pDevNames, cbDevNames) && mode.Equals(pDevMode, cbDevMode);
+}
+
+void GXInstallPrintDeviceImp()
+{
+    GXInstallImp<CGXPrintDeviceImp>(GXGetAppDataPtr()->m_pPrintDeviceImp);
 }

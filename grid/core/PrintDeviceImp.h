@@ -41,3 +41,6 @@ public:
     BOOL CompareDevice(CGXPrintDevice* pDevice, const BYTE* pDevNames, DWORD cbDevNames, const BYTE* pDevMode,
                        DWORD cbDevMode) override;
 };
+
+// Makes the application's print-device feature unless one is installed.
+void GXInstallPrintDeviceImp();
