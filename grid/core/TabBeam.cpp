@@ -257,11 +257,12 @@ void CGXTabBeam::ScrollToTab(int nTab)
         return;
     if (nTab < m_nFirstTab)
         m_nFirstTab = nTab;
-    else
+    else if (GetSafeHwnd() != nullptr)
     {
         CRect rect;
         GetClientRect(&rect);
-        while (m_nFirstTab < nTab &&
+        // A strip not laid out yet shows no tab: it keeps its first tab.
+        while (rect.Width() > TabsLeft() && m_nFirstTab < nTab &&
                TabsLeft() + GetTabOffset(nTab) + GetTab(nTab).nWidth + 2 * m_nTabSpacing > rect.right)
             ++m_nFirstTab;
     }
