@@ -54,3 +54,17 @@ function(lumiter_image_check name)
              ${check_dir} ${LUMITER_DEPS_CACHE}/libjpeg-turbo/bin)
     set_tests_properties(${name}_images_check PROPERTIES FIXTURES_REQUIRED ${name}_images TIMEOUT 600)
 endfunction()
+
+# lumiter_print_check(<test>): the PostScript files the test prints into its check directory
+# (PRINT_CHECK_DIR, emptied before it runs) are then rendered by Ghostscript, and each page's text
+# is compared with what the ".check" file beside the file expects.
+function(lumiter_print_check name)
+    set(check_dir ${CMAKE_CURRENT_BINARY_DIR}/prints)
+    add_test(NAME ${name}_prints_clean COMMAND ${CMAKE_COMMAND} -E rm -rf ${check_dir})
+    set_tests_properties(${name}_prints_clean PROPERTIES FIXTURES_SETUP ${name}_prints_clean)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "PRINT_CHECK_DIR=Z:${check_dir}" FIXTURES_SETUP ${name}_prints
+                                            FIXTURES_REQUIRED ${name}_prints_clean)
+    add_test(NAME ${name}_prints_check COMMAND ${LUMITER_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/testing/check_prints.py
+             ${check_dir})
+    set_tests_properties(${name}_prints_check PROPERTIES FIXTURES_REQUIRED ${name}_prints TIMEOUT 600)
+endfunction()

@@ -14,6 +14,10 @@ class CGXRangeList;
 class CFindReplaceDialog;
 class CGXStyle;
 class CGXStylesMap;
+class CGXData;
+class CGXGridParam;
+class CDocument;
+struct CPrintInfo;
 
 #define GX_DECLARE_ABSTRACT_IMP(kind)                                                                                  \
     class kind                                                                                                         \
@@ -448,13 +452,23 @@ public:
     virtual BOOL ClearRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bValuesOnly) = 0;
 };
 
+// Pagination and drawing of printed pages, and the header and footer that the properties print
+// on each page (token texts, heights, drawing).
 class CGXAbstractGridPrintImp
 {
 public:
     virtual ~CGXAbstractGridPrintImp() = default;
     virtual void OnBeginPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
-    virtual void OnEndPrinting(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
     virtual void OnPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo) = 0;
+    virtual void OnEndPrinting(CGXGridCore* pGrid) = 0;
+    virtual void PrintHeaderFooter(CGXProperties* pProperties, CDC* pDC, CPrintInfo* pInfo, CDocument* pDocument,
+                                   CGXGridParam* pParam) = 0;
+    virtual int CalcHeaderFooterHeight(CDC* pDC, CGXData& block, CGXStylesMap* pStylesMap) = 0;
+    virtual void DrawHeaderFooter(CGXProperties* pProperties, CDC* pDC, const CRect& rect, CGXData& block,
+                                  CGXStylesMap* pStylesMap) = 0;
+    virtual CString SubstituteTokens(CGXProperties* pProperties, const CString& strText) = 0;
+    virtual CString GetTokenValue(CGXProperties* pProperties, int nToken, CString& strRest) = 0;
+    virtual CString TakeTokenArgument(CString& strRest) = 0;
 };
 
 // Fits row heights and column widths to what the cells' contents need. useCovered: covered

@@ -145,6 +145,16 @@ public:
     virtual void AssignPool(CGXDelayedRangePool& target, const CGXDelayedRangePool& source) = 0;
 };
 
+// A sheet's tab name in the tab window holding the sheet; nothing (or "") for a window that no
+// tab window holds. Direction 0 reads the name into strName; any other renames the tab.
+class CGXAbstractTabWndInterface
+{
+public:
+    virtual ~CGXAbstractTabWndInterface() = default;
+    virtual void ExchangeTabName(CWnd* pSheet, CString& strName, int nDirection) = 0;
+    virtual CString GetTabNameAt(CWnd* pSheet, int nTab) = 0;
+};
+
 // Keeps a print device's DEVNAMES and DEVMODE blocks and its printer DC; each operation works on
 // the given device.
 class CGXAbstractPrintDeviceImp

@@ -99,6 +99,7 @@ CGXAppData::~CGXAppData()
     delete m_pLongOperationImp;
     delete m_pSerializeTW5CompatibleImp;
     delete m_pNumberFormattingImp;
+    delete m_pTabWndInterface;
     for (POSITION pos = m_mapGridLists.GetStartPosition(); pos != nullptr;)
     {
         void* pKey;

@@ -106,6 +106,7 @@ public:
     CGXAbstractLongOperationImp* m_pLongOperationImp = nullptr;
     CGXAbstractSerializeTW5CompatibleImp* m_pSerializeTW5CompatibleImp = nullptr;
     CGXAbstractNumberFormattingImp* m_pNumberFormattingImp = nullptr;
+    CGXAbstractTabWndInterface* m_pTabWndInterface = nullptr;
 
     TCHAR m_szDecimalSeparator[2] = _T(".");
     TCHAR m_szThousandSeparator[2] = _T(",");

@@ -38,6 +38,7 @@
 #include <grid/core/GridOldDrawingImp.h>
 #include <grid/core/GridOptimizedUpdateImp.h>
 #include <grid/core/GridParamCopyOperatorImp.h>
+#include <grid/core/GridPrintImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridUpdateHintImp.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
@@ -51,12 +52,16 @@
 #include <grid/core/NoOleDateTimeImp.h>
 #include <grid/core/NumberFormattingImp.h>
 #include <grid/core/OleDateTimeImp.h>
+#include <grid/core/PrintDeviceImp.h>
 #include <grid/core/StyleCompareSubsetImp.h>
 #include <grid/core/StyleSerializeImp.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/SpanCellPool.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/core/TabBeam.h>
+#include <grid/core/TabWnd.h>
+#include <grid/core/TabWndInterface.h>
 
 #include <algorithm>
 #include <iterator>
@@ -239,6 +244,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->ImplementDrawSpannedCells();
         pGrid->ImplementCalcSize();
     }
+    GXInstallImp<CGXGridPrintImp>(pGrid->m_pPrintImp);
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
     GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
     GXInstallImp<CGXGridUserDragSelectRangeImp>(pGrid->m_pUserDragSelectRangeImp);
@@ -252,6 +258,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 
 void CGXControlFactory::InitializeApplicationComponents()
 {
+    GXInstallPrintDeviceImp();
     GXInstallStyleCompareSubsetImp();
     GXInstallStyleSerializeImp();
     GXInstallSerializeTW5CompatibleImp();
@@ -266,14 +273,19 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallCoveredCellPoolImp();
     GXInstallSpanCellPoolImp();
     GXInstallDelayedRangePoolImp();
+    GXInstallImp<CGXTabWndInterface>(GXGetAppDataPtr()->m_pTabWndInterface);
 }
 
 void CGXControlFactory::RegisterWndClasses(HINSTANCE hInstance)
 {
     CGXGridWnd::RegisterClass(hInstance);
+    CGXTabBeam::RegisterClass(hInstance);
+    CGXTabWnd::RegisterClass(hInstance);
 }
 
 void CGXControlFactory::UnregisterWndClasses(HINSTANCE hInstance)
 {
     CGXGridWnd::UnregisterClass(hInstance);
+    CGXTabBeam::UnregisterClass(hInstance);
+    CGXTabWnd::UnregisterClass(hInstance);
 }

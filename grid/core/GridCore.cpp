@@ -151,6 +151,10 @@ void CGXGridCore::OnGridInitialUpdate()
     m_nPrintColCount = std::max(m_nPrintColCount, GetColCount() + 1);
     if (m_pAppData->m_pGridInitImp != nullptr)
         m_pAppData->m_pGridInitImp->OnGridInit(GridWnd(), m_pParam->m_strName, !m_pParam->m_strName.IsEmpty());
+    // A named grid names its sheet tab; an unnamed one takes the tab's name.
+    if (m_pAppData->m_pTabWndInterface != nullptr)
+        m_pAppData->m_pTabWndInterface->ExchangeTabName(GridWnd(), m_pParam->m_strName,
+                                                        m_pParam->m_strName.IsEmpty() ? 0 : 1);
 
     if (m_pParam->m_bRestoreCell && m_pParam->m_nRestoreRow <= GetRowCount() &&
         m_pParam->m_nRestoreCol <= GetColCount())

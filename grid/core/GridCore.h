@@ -440,6 +440,11 @@ public:
     virtual void OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnGridPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The print feature, which also draws the properties' header and footer; none without it.
+    CGXAbstractGridPrintImp* GetPrintImp() const
+    {
+        return m_pPrintImp;
+    }
 
     // Further feature forwarders
     // Fit the rows (columns) of the range to their contents; flags GX_GROWONLY never lowers.
@@ -919,6 +924,7 @@ protected:
     friend class CGXGridOldDrawingImp;
     friend class CGXGridExcelLikeFrameImp;
     friend class CGXGridUpdateHintImp;
+    friend class CGXGridPrintImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     friend class CGXCellTipRelay;
@@ -1156,6 +1162,12 @@ protected:
     ROWCOL m_nLeftCol = 1;
     ROWCOL m_nPrintTopRow = 1;
     ROWCOL m_nPrintLeftCol = 1;
+    // Printed pages: the first row (column) of each page row (column), then one past the last
+    // printed; the page row and column holding the top-left cell on screen, for the preview.
+    CDWordArray m_awPageFirstRow;
+    CDWordArray m_awPageFirstCol;
+    int m_nPreviewRowPage = 0;
+    int m_nPreviewColPage = 0;
     ROWCOL m_nLastVisibleRow = GX_INVALID;
     ROWCOL m_nLastVisibleRowTop = 0;
     BOOL m_bLastVisibleRowPartial = FALSE;

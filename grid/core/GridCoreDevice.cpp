@@ -134,6 +134,15 @@ void CGXGridCore::ApplyPrintMargins(CPrintInfo* pInfo)
     rect.right = std::max(rect.right, rect.left);
 }
 
+void CGXGridCore::OnPrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo)
+{
+    CGXProperties* pProperties = GetProperties();
+    if (pProperties == nullptr)
+        return;
+    const CView* pView = DYNAMIC_DOWNCAST(CView, m_pGridWnd);
+    pProperties->PrintHeaderFooter(pDC, pInfo, pView != nullptr ? pView->GetDocument() : nullptr, m_pParam);
+}
+
 BOOL CGXGridCore::OnOldDrawing(DrawStruct& ds)
 {
     return m_pOldDrawingImp != nullptr && m_pOldDrawingImp->DrawCells(this, ds.pDC, ds);
@@ -171,12 +180,4 @@ void CGXGridCore::NotifyAppFeatures()
 {
     if (m_pParam != nullptr)
         m_pParam->RebuildCoveredCellsPool();
-}
-
-// The notification itself and the tab label belong to the tab window; here the other views hear
-// of it. A replayed notification (wParam 1) goes no further.
-void CGXGridCore::OnGridAppNotify(WPARAM wParam)
-{
-    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(wParam != 1))
-        pHints->HintAppNotify(this);
 }

@@ -241,10 +241,10 @@ void CGXGridCore::OnGridPrint(CDC* pDC, CPrintInfo* pInfo)
         m_pPrintImp->OnPrint(this, pDC, pInfo);
 }
 
-void CGXGridCore::OnGridEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+void CGXGridCore::OnGridEndPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
 {
     if (m_pPrintImp != nullptr)
-        m_pPrintImp->OnEndPrinting(this, pDC, pInfo);
+        m_pPrintImp->OnEndPrinting(this);
 }
 
 BOOL CGXGridCore::ResizeRowHeightsToFit(CGXRange range, BOOL bUseCovered, UINT flags)

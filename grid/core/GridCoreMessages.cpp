@@ -90,6 +90,16 @@ BOOL CGXGridCore::OnGridCancelMode()
     return TRUE;
 }
 
+// The tab window's rename: the tab's name becomes the parameter's name, and the other views hear
+// of it. A replayed notification (wParam 1) goes no further.
+void CGXGridCore::OnGridAppNotify(WPARAM wParam)
+{
+    if (m_pParam != nullptr && m_pAppData->m_pTabWndInterface != nullptr)
+        m_pAppData->m_pTabWndInterface->ExchangeTabName(GridWnd(), m_pParam->m_strName, 0);
+    if (CGXAbstractGridUpdateHintImp* pHints = HintSender(wParam != 1))
+        pHints->HintAppNotify(this);
+}
+
 // The lock keeps focus changes during the check from activating or deactivating the grid; it is
 // given back afterwards, so that later focus changes are seen again.
 BOOL CGXGridCore::OnGridDeactivateCheck(BOOL bActivate)

@@ -11,11 +11,7 @@ BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
     return FALSE;
 }
 
-
 void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
 {
 }
 
-void CGXGridCore::OnPrintHeaderFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
-{
-}

@@ -86,6 +86,21 @@ void CGXGridWnd::Initialize()
     OnGridInitialize();
 }
 
+void CGXGridWnd::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    OnGridBeginPrinting(pDC, pInfo);
+}
+
+void CGXGridWnd::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    OnGridEndPrinting(pDC, pInfo);
+}
+
+void CGXGridWnd::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    OnGridPrint(pDC, pInfo);
+}
+
 void CGXGridWnd::OnGridInitialize()
 {
     OnGridInitialUpdate();

@@ -24,6 +24,11 @@ public:
     // once the window exists.
     void Initialize();
 
+    // Printing the grid through the core's print feature; nothing without it.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+
     // Runs the core's initialisation.
     virtual void OnGridInitialize();
 

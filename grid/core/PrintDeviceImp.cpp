@@ -1,5 +1,10 @@
 #include <grid/core/PrintDeviceImp.h>
 
+#include <afxdlgs.h>
+#include <afxext.h>
+
+#include <grid/core/AppData.h>
+#include <grid/core/ControlFactory.h>
 #include <grid/core/PrintDevice.h>
 
 #include <commdlg.h>
@@ -118,7 +123,78 @@ const DEVMODEW* CheckedDevMode(const CLockedBlock& mode)
     const DWORD cbStated = static_cast<DWORD>(pDevMode->dmSize) + pDevMode->dmDriverExtra;
     return pDevMode->dmSize >= cbMinimum && cbStated <= mode.GetSize() ? pDevMode : nullptr;
 }
+// The device's printer lent to the application for the life of the object: a copy becomes the
+// application's printer, and afterwards the application's own blocks come back and whatever it
+// holds then (the copy, or the blocks a dialog put in its place) is freed.
+class CAppPrinterLoan
+{
+public:
+    CAppPrinterLoan(CGXPrintDeviceImp& imp, CGXPrintDevice* pDevice)
+        : m_pApp(AfxGetApp()), m_hOwnNames(m_pApp->m_hDevNames), m_hOwnMode(m_pApp->m_hDevMode)
+    {
+        HGLOBAL hNames = nullptr;
+        HGLOBAL hMode = nullptr;
+        imp.CopyDeviceToHandles(pDevice, hNames, hMode);
+        m_pApp->SelectPrinter(hNames, hMode, FALSE);
+    }
+    ~CAppPrinterLoan()
+    {
+        FreeBlock(m_pApp->m_hDevNames);
+        FreeBlock(m_pApp->m_hDevMode);
+        m_pApp->SelectPrinter(m_hOwnNames, m_hOwnMode, FALSE);
+    }
+    CAppPrinterLoan(const CAppPrinterLoan&) = delete;
+    CAppPrinterLoan& operator=(const CAppPrinterLoan&) = delete;
+
+    CWinApp* App() const
+    {
+        return m_pApp;
+    }
+
+private:
+    CWinApp* m_pApp;
+    HGLOBAL m_hOwnNames;
+    HGLOBAL m_hOwnMode;
+};
 } // namespace
+
+void CGXPrintDeviceImp::CopyToAppPrinter(CGXPrintDevice* pDevice)
+{
+    HGLOBAL hNames = nullptr;
+    HGLOBAL hMode = nullptr;
+    CopyDeviceToHandles(pDevice, hNames, hMode);
+    AfxGetApp()->SelectPrinter(hNames, hMode, TRUE);
+}
+
+void CGXPrintDeviceImp::DoPrintSetup(CGXPrintDevice* pDevice, CPrintDialog* pDialog)
+{
+    pDevice->EnsureDevice();
+    CAppPrinterLoan loan(*this, pDevice);
+    if (loan.App()->DoPrintDialog(pDialog) == IDOK)
+        SetDeviceFromHandles(pDevice, pDialog->m_pd.hDevNames, pDialog->m_pd.hDevMode);
+    // The dialog's blocks are the loan's, freed with it.
+    pDialog->m_pd.hDevNames = nullptr;
+    pDialog->m_pd.hDevMode = nullptr;
+}
+
+BOOL CGXPrintDeviceImp::DoPreparePrinting(CGXPrintDevice* pDevice, CView* pView, CPrintInfo* pInfo)
+{
+    if (pView == nullptr)
+        return FALSE;
+    if (pDevice == nullptr)
+        return pView->DoPreparePrinting(pInfo);
+    pDevice->EnsureDevice();
+    CAppPrinterLoan loan(*this, pDevice);
+    const BOOL bPrepared = pView->DoPreparePrinting(pInfo);
+    const CLockedBlock names(loan.App()->m_hDevNames);
+    const CLockedBlock mode(loan.App()->m_hDevMode);
+    if (bPrepared && !CompareDevice(pDevice, names.GetBytes(), names.GetSize(), mode.GetBytes(), mode.GetSize()))
+        SetDevice(pDevice, names.GetBytes(), names.GetSize(), mode.GetBytes(), mode.GetSize());
+    // The print dialog's blocks are the loan's, freed with it.
+    pInfo->m_pPD->m_pd.hDevNames = nullptr;
+    pInfo->m_pPD->m_pd.hDevMode = nullptr;
+    return bPrepared;
+}
 
 void CGXPrintDeviceImp::SetDeviceFromHandles(CGXPrintDevice* pDevice, HGLOBAL hDevNames, HGLOBAL hDevMode)
 {
@@ -224,4 +300,9 @@ BOOL CGXPrintDeviceImp::CompareDevice(CGXPrintDevice* pDevice, const BYTE* pDevN
     const CLockedBlock names(pDevice->m_hDevNames);
     const CLockedBlock mode(pDevice->m_hDevMode);
     return names.Equals(pDevNames, cbDevNames) && mode.Equals(pDevMode, cbDevMode);
+}
+
+void GXInstallPrintDeviceImp()
+{
+    GXInstallImp<CGXPrintDeviceImp>(GXGetAppDataPtr()->m_pPrintDeviceImp);
 }

@@ -1,7 +1,6 @@
 // The print-device feature's work on the DEVNAMES and DEVMODE blocks: copies in movable global
-// memory, comparison, the default printer and the printer DC. The dialog operations
-// (CopyToAppPrinter, DoPrintSetup, DoPreparePrinting) need the framework's print dialog, view and
-// application printer, which a derived class supplies.
+// memory, comparison, the default printer and the printer DC, and the print dialogs that start
+// from the device's printer instead of the application's.
 #pragma once
 
 #include <grid/core/AbstractImps.h>
@@ -9,6 +8,16 @@
 class CGXPrintDeviceImp : public CGXAbstractPrintDeviceImp
 {
 public:
+    // The application's printer becomes a copy of the device's.
+    void CopyToAppPrinter(CGXPrintDevice* pDevice) override;
+    // The application's print dialog on the device's printer (the default printer when the
+    // device has none); OK stores the chosen printer in the device, Cancel keeps it. The
+    // application's own printer is unchanged.
+    void DoPrintSetup(CGXPrintDevice* pDevice, CPrintDialog* pDialog) override;
+    // The view's print preparation; with a device it starts from the device's printer and a
+    // printer or settings chosen there are stored in the device. FALSE without a view or when the
+    // user cancels.
+    BOOL DoPreparePrinting(CGXPrintDevice* pDevice, CView* pView, CPrintInfo* pInfo) override;
     // Stores copies of both blocks (SetDevice).
     void SetDeviceFromHandles(CGXPrintDevice* pDevice, HGLOBAL hDevNames, HGLOBAL hDevMode) override;
     // Replaces both blocks by new ones holding these bytes (none for size 0) and releases the
@@ -32,3 +41,6 @@ public:
     BOOL CompareDevice(CGXPrintDevice* pDevice, const BYTE* pDevNames, DWORD cbDevNames, const BYTE* pDevMode,
                        DWORD cbDevMode) override;
 };
+
+// Makes the application's print-device feature unless one is installed.
+void GXInstallPrintDeviceImp();

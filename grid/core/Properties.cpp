@@ -1,6 +1,7 @@
 #include <grid/core/Properties.h>
 
 #include <grid/core/AppData.h>
+#include <grid/core/GridCore.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/SysData.h>
 
@@ -169,4 +170,46 @@ void CGXProperties::ResetUserProperties()
 int CGXProperties::AddHeaderFooterToken(LPCTSTR pszToken)
 {
     return static_cast<int>(m_asTokens.Add(pszToken));
+}
+
+CGXAbstractGridPrintImp* CGXProperties::PrintHandler() const
+{
+    const CGXGridCore* pGrid = m_pAppData->LookupGridList(const_cast<CGXProperties*>(this));
+    return pGrid != nullptr ? pGrid->GetPrintImp() : nullptr;
+}
+
+void CGXProperties::PrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo, CDocument* pDocument, CGXGridParam* pParam)
+{
+    if (CGXAbstractGridPrintImp* pImp = PrintHandler())
+        pImp->PrintHeaderFooter(this, pDC, pInfo, pDocument, pParam);
+}
+
+int CGXProperties::CalcHeaderFooterHeight(CDC* pDC, CGXData& block, CGXStylesMap* pStylesMap)
+{
+    CGXAbstractGridPrintImp* pImp = PrintHandler();
+    return pImp != nullptr ? pImp->CalcHeaderFooterHeight(pDC, block, pStylesMap) : 0;
+}
+
+void CGXProperties::DrawHeaderFooter(CDC* pDC, const CRect& rect, CGXData& block, CGXStylesMap* pStylesMap)
+{
+    if (CGXAbstractGridPrintImp* pImp = PrintHandler())
+        pImp->DrawHeaderFooter(this, pDC, rect, block, pStylesMap);
+}
+
+CString CGXProperties::SubstituteTokens(const CString& strText)
+{
+    CGXAbstractGridPrintImp* pImp = PrintHandler();
+    return pImp != nullptr ? pImp->SubstituteTokens(this, strText) : CString();
+}
+
+CString CGXProperties::GetTokenValue(int nToken, CString& strRest)
+{
+    CGXAbstractGridPrintImp* pImp = PrintHandler();
+    return pImp != nullptr ? pImp->GetTokenValue(this, nToken, strRest) : CString();
+}
+
+CString CGXProperties::TakeTokenArgument(CString& strRest)
+{
+    CGXAbstractGridPrintImp* pImp = PrintHandler();
+    return pImp != nullptr ? pImp->TakeTokenArgument(strRest) : CString();
 }

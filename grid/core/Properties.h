@@ -5,12 +5,18 @@
 #pragma once
 
 #include <afxcoll.h>
+#include <afxwin.h>
 
 #include <grid/core/Data.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 
 class CGXAppData;
+class CGXAbstractGridPrintImp;
+class CGXGridParam;
+class CGXStylesMap;
+class CDocument;
+struct CPrintInfo;
 
 class CGXProperties : public CObject
 {
@@ -88,6 +94,15 @@ public:
         return m_asTokenValues;
     }
 
+    // The page's header and footer, through the print feature of the first grid registered for
+    // these properties; nothing, 0 or "" without one.
+    void PrintHeaderFooter(CDC* pDC, CPrintInfo* pInfo, CDocument* pDocument, CGXGridParam* pParam);
+    int CalcHeaderFooterHeight(CDC* pDC, CGXData& block, CGXStylesMap* pStylesMap);
+    void DrawHeaderFooter(CDC* pDC, const CRect& rect, CGXData& block, CGXStylesMap* pStylesMap);
+    CString SubstituteTokens(const CString& strText);
+    CString GetTokenValue(int nToken, CString& strRest);
+    CString TakeTokenArgument(CString& strRest);
+
     CGXData& GetDataHeader()
     {
         return m_dataHeader;
@@ -140,6 +155,9 @@ public:
     CDWordArray m_awRowBreaks;
 
 protected:
+    // The print feature that draws the header and footer, or none.
+    CGXAbstractGridPrintImp* PrintHandler() const;
+
     // Archive and copy the colour table and the user properties.
     friend class CGXGridDocSerializeImp;
     friend class CGXGridParamCopyOperatorImp;

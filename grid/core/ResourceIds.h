@@ -22,6 +22,8 @@
 #define GX_IDC_SELROW 20196
 #define GX_IDC_NODROP 20208
 #define GX_IDC_FILLHANDLE 20209
+// The splitter box of the grid tab window (west-east sizing).
+#define GX_IDC_TABSPLITTER 20197
 
 // Names of the cell controls, registered in every styles map; a style carries the id of its control.
 #define GX_IDS_CTRL_CHECKBOX_MODIFY 20130

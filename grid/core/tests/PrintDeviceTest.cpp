@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <utility>
 
 #include "ArchiveBytes.h"
 
@@ -35,16 +36,19 @@ public:
 class PrintDeviceTest : public testing::Test
 {
 protected:
+    // The library's own feature, when another test started it, comes back afterwards.
     void SetUp() override
     {
-        ASSERT_EQ(GXGetAppDataPtr()->m_pPrintDeviceImp, nullptr);
+        m_pLibraryImp = GXGetAppDataPtr()->m_pPrintDeviceImp;
         GXGetAppDataPtr()->m_pPrintDeviceImp = new CBlocksOnlyPrintDeviceImp;
     }
     void TearDown() override
     {
         delete GXGetAppDataPtr()->m_pPrintDeviceImp;
-        GXGetAppDataPtr()->m_pPrintDeviceImp = nullptr;
+        GXGetAppDataPtr()->m_pPrintDeviceImp = m_pLibraryImp;
     }
+
+    CGXAbstractPrintDeviceImp* m_pLibraryImp = nullptr;
 };
 
 Bytes Utf16z(LPCWSTR text)
@@ -98,9 +102,27 @@ Bytes BlockBytes(HGLOBAL hBlock)
     return result;
 }
 
+// Takes the application's print-device feature away while it lives.
+class NoPrintDeviceFeature
+{
+public:
+    NoPrintDeviceFeature() : m_pImp(std::exchange(GXGetAppDataPtr()->m_pPrintDeviceImp, nullptr))
+    {
+    }
+    ~NoPrintDeviceFeature()
+    {
+        GXGetAppDataPtr()->m_pPrintDeviceImp = m_pImp;
+    }
+    NoPrintDeviceFeature(const NoPrintDeviceFeature&) = delete;
+    NoPrintDeviceFeature& operator=(const NoPrintDeviceFeature&) = delete;
+
+private:
+    CGXAbstractPrintDeviceImp* m_pImp;
+};
+
 TEST(PrintDevice, WithoutTheFeatureEveryOperationDoesNothing)
 {
-    ASSERT_EQ(GXGetAppDataPtr()->m_pPrintDeviceImp, nullptr);
+    const NoPrintDeviceFeature noFeature;
     CGXPrintDevice device;
     SetBlocks(device, displayNames, displayMode);
     EXPECT_EQ(device.m_hDevNames, nullptr);

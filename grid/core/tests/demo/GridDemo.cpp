@@ -32,8 +32,10 @@
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/core/TabWnd.h>
 
 #include <memory>
+#include <utility>
 
 namespace
 {
@@ -411,12 +413,13 @@ public:
     {
         mainPage,
         spansPage,
-        featuresPage
+        featuresPage,
+        tabsPage
     };
     explicit CDemoFrame(Page page)
         : m_page(page), m_bReload(CString(AfxGetApp()->m_lpCmdLine).Find(_T("/reload")) >= 0)
     {
-        const LPCTSTR titles[] = {_T("Grid"), _T("Grid spans"), _T("Grid features")};
+        const LPCTSTR titles[] = {_T("Grid"), _T("Grid spans"), _T("Grid features"), _T("Grid sheets")};
         Create(nullptr, titles[page], WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 600));
     }
 
@@ -436,6 +439,8 @@ protected:
     {
         if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
             return -1;
+        if (m_page == tabsPage)
+            return CreateSheets() ? 0 : -1;
         CGXGridWnd& grid = m_page == featuresPage ? m_features
                            : m_page == spansPage  ? static_cast<CGXGridWnd&>(m_spans)
                                                   : m_grid;
@@ -462,6 +467,29 @@ protected:
             m_reloaded.Initialize();
         }
         return 0;
+    }
+    // The three grids as sheets of a tab window, the second one shown.
+    BOOL CreateSheets()
+    {
+        auto* pTabWnd = new CGXTabWnd;
+        if (!pTabWnd->Create(this, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, AFX_IDW_PANE_FIRST))
+            return FALSE;
+        const std::pair<CGXGridWnd*, LPCTSTR> sheets[] = {
+            {&m_grid, _T("Controls")}, {&m_spans, _T("Spans")}, {&m_features, _T("Features")}};
+        UINT nId = CGXTabWnd::idFirstSheet;
+        for (const auto& [pGrid, pszName] : sheets)
+        {
+            if (!pGrid->Create(_T("GXWND"), nullptr, dwGridStyle, CRect(0, 0, 0, 0), pTabWnd, nId++))
+                return FALSE;
+            pGrid->Initialize();
+        }
+        m_grid.Fill();
+        m_spans.Fill();
+        m_features.Fill();
+        for (const auto& [pGrid, pszName] : sheets)
+            pTabWnd->AttachWnd(pGrid, pszName);
+        pTabWnd->ActivateSheet(&m_spans);
+        return TRUE;
     }
     void OnTimer(UINT_PTR nIDEvent)
     {
@@ -507,6 +535,7 @@ public:
         const CString strPage = CString(m_lpCmdLine).Trim();
         auto* pFrame = new CDemoFrame(strPage == _T("spans")      ? CDemoFrame::spansPage
                                       : strPage == _T("features") ? CDemoFrame::featuresPage
+                                      : strPage == _T("tabs")     ? CDemoFrame::tabsPage
                                                                   : CDemoFrame::mainPage);
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(SW_SHOW);
