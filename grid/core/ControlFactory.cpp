@@ -26,8 +26,11 @@
 #include <grid/core/AutoScrollPlugin.h>
 #include <grid/core/CoveredCellPool.h>
 #include <grid/core/DelayedRangePool.h>
+#include <grid/core/GridClearCellsImp.h>
 #include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridExcelLikeFillImp.h>
 #include <grid/core/GridExcelLikeFrameImp.h>
+#include <grid/core/GridFindReplaceImp.h>
 #include <grid/core/GridFloatCellsImp.h>
 #include <grid/core/GridDocSerializeImp.h>
 #include <grid/core/GridFreezeMenuHelperImp.h>
@@ -38,6 +41,7 @@
 #include <grid/core/GridOptimizedUpdateImp.h>
 #include <grid/core/GridParamCopyOperatorImp.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridSortImp.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -171,6 +175,11 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 {
     // The per-grid features join here, in their order, as they become part of the grid.
+    if (pGrid->m_pFindReplaceImp == nullptr)
+    {
+        pGrid->m_pFindReplaceImp = new CGXGridFindReplaceImp;
+        pGrid->AddFindState(pGrid->m_pFindReplaceImp);
+    }
     GXInstallImp<CGXGridHideCellsImp>(pGrid->m_pHideCellsImp);
     if (pGrid->m_pAutoScrollPlugin == nullptr)
     {
@@ -179,6 +188,11 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     }
     pGrid->InstallResizeToFitImp();
     pGrid->InstallCommandFactory();
+    if (pGrid->m_pSortImp == nullptr)
+    {
+        pGrid->m_pSortImp = new CGXGridSortImp;
+        GXInstallGridSortMoveDataImp();
+    }
     GXInstallImp<CGXGridOldDrawingImp>(pGrid->m_pOldDrawingImp);
     if (pGrid->m_pCoveredCellsImp == nullptr)
     {
@@ -213,6 +227,12 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     GXInstallImp<CGXGridMarkEditHeaderImp>(pGrid->m_pMarkEditHeaderImp);
     GXInstallImp<CGXGridFreezeMenuHelperImp>(pGrid->m_pFreezeMenuHelperImp);
     pGrid->InstallDirectCopyMoveCellsImp();
+    GXInstallImp<CGXGridClearCellsImp>(pGrid->m_pClearCellsImp);
+    if (pGrid->m_pExcelLikeFillImp == nullptr)
+    {
+        pGrid->SetExcelLikeFillImp(new CGXGridExcelLikeFillImp);
+        GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
+    }
 }
 
 void CGXControlFactory::InitializeApplicationComponents()
@@ -226,6 +246,7 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
     GXInstallNoOleDateTimeImp();
+    GXInstallGridSortMoveDataImp();
     GXInstallDataCopyMoveCellsImp();
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
     GXInstallCoveredCellPoolImp();

@@ -15,10 +15,6 @@ void CGXGridCore::OnGridAppNotify(WPARAM /*wParam*/)
 {
 }
 
-void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
-{
-}
-
 void CGXGridCore::OnPrintHeaderFooter(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
 {
 }
