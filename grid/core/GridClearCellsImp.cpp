@@ -120,9 +120,9 @@ BOOL CGXGridClearCellsImp::ClearCells(CGXGridCore* pGrid, const CGXRangeList& li
         {
             e->Delete();
             bCleared = FALSE;
-            if (GXLongOpGetRollbackRequested())
-                block.Rollback();
         }
+        if (!bCleared && GXLongOpGetRollbackRequested())
+            block.Rollback();
     }
     pGrid->RecalcAndRedraw(TRUE, nullptr, TRUE);
     return bCleared;

@@ -149,39 +149,6 @@ TEST_F(ExcelLikeFillTest, ValuesKeepTheTargetsStylesStylesCopyTheComposedStyle)
     EXPECT_TRUE(IsBold(4, 2));
 }
 
-TEST_F(ExcelLikeFillTest, DragByMessagesFillsAndSelectsTheTarget)
-{
-    Select(CGXRange(2, 2, 3, 3));
-    m_grid.RefreshExcelLikeFrame();
-    Mouse(WM_LBUTTONDOWN, Handle(3, 3));
-    ASSERT_EQ(::GetCapture(), m_grid.GetSafeHwnd());
-    Mouse(WM_MOUSEMOVE, CellCenter(4, 3));
-    Mouse(WM_MOUSEMOVE, CellCenter(6, 3));
-    EXPECT_EQ(RangeBounds(Fill()->GetTarget()), RangeBounds(CGXRange(2, 2, 6, 3)));
-    Mouse(WM_MOUSEMOVE, CellCenter(3, 5)); // farther right than down: the columns
-    EXPECT_EQ(RangeBounds(Fill()->GetTarget()), RangeBounds(CGXRange(2, 2, 3, 5)));
-    Mouse(WM_MOUSEMOVE, CellCenter(5, 3));
-    Mouse(WM_LBUTTONUP, CellCenter(5, 3), 0);
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_EQ(Column(2, 2, 6), L"a|c|a|c||");
-    ASSERT_EQ(m_grid.GetParam()->m_SelRects.GetCount(), 1);
-    EXPECT_EQ(RangeBounds(*m_grid.GetParam()->m_SelRects.GetHeadRange()), RangeBounds(CGXRange(2, 2, 5, 3)));
-}
-
-TEST_F(ExcelLikeFillTest, EscapeLeavesNothing)
-{
-    Select(CGXRange(2, 2, 3, 3));
-    m_grid.RefreshExcelLikeFrame();
-    Mouse(WM_LBUTTONDOWN, Handle(3, 3));
-    Mouse(WM_MOUSEMOVE, CellCenter(7, 3));
-    m_grid.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_FALSE(Fill()->GetTarget().IsValid());
-    Mouse(WM_LBUTTONUP, CellCenter(7, 3), 0);
-    EXPECT_EQ(Column(2, 2, 7), L"a|c|||||");
-    EXPECT_EQ(m_grid.GetParam()->GetUndoList()->GetCount(), 0);
-}
-
 TEST_F(ExcelLikeFillTest, NoStartOnWholeRowsAboveTheTopRowOrWhenTheHookRefuses)
 {
     struct Case

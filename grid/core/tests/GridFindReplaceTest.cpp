@@ -61,7 +61,7 @@ protected:
     {
         CGXStyle style;
         style.SetValue(pszValue);
-        m_grid.GetData()->StoreStyleImpl(nRow, nCol, &style, CGXStyle::modeApplyNew, 0);
+        m_grid.GetData()->StoreStyleImpl(nRow, nCol, &style, CGXStyle::modeOverride, 0);
     }
     CString Value(ROWCOL nRow, ROWCOL nCol)
     {
@@ -112,26 +112,6 @@ TEST_F(GridFindReplaceTest, DisabledCellsAreSkippedAndStaticCellsSearched)
     m_grid.m_disabled.clear();
     m_grid.FindNextText(L"abc", TRUE, FALSE);
     EXPECT_EQ(m_grid.Current(), std::make_pair(ROWCOL(8), ROWCOL(2)));
-}
-
-TEST_F(GridFindReplaceTest, TheActiveCellIsSearchedFromItsCaretFirst)
-{
-    Put(5, 1, L"abc abc");
-    m_grid.SetCurrentCell(5, 1);
-    auto* pEdit = dynamic_cast<CGXEditControl*>(m_grid.GetCurrentCellControl());
-    ASSERT_NE(pEdit, nullptr);
-    pEdit->SetActive(TRUE);
-    pEdit->Init(5, 1);
-    pEdit->SetSel(0, 0);
-    m_grid.FindNextText(L"abc", TRUE, FALSE); // the second hit of the same cell
-    EXPECT_EQ(m_grid.Current(), std::make_pair(ROWCOL(5), ROWCOL(1)));
-    int nStart = 0;
-    int nEnd = 0;
-    pEdit->GetSel(nStart, nEnd);
-    EXPECT_EQ(nStart, 4);
-    EXPECT_EQ(nEnd, 7);
-    m_grid.FindNextText(L"abc", TRUE, FALSE);
-    EXPECT_EQ(m_grid.Current(), std::make_pair(ROWCOL(8), ROWCOL(1)));
 }
 
 TEST_F(GridFindReplaceTest, ReplaceReplacesAndSelectsTheNextHit)
@@ -203,29 +183,3 @@ TEST_F(GridFindReplaceTest, TheDialogDrivenByClicks)
     EXPECT_EQ(pUndo->GetCount(), 0);
 }
 
-TEST_F(GridFindReplaceTest, ADialogOpenedByOneGridAnswersThroughIt)
-{
-    FindGrid other;
-    other.CreateHidden(&Parent(), CRect(0, 0, 200, 100));
-    other.GetData()->SetRowCount(5);
-    other.GetData()->SetColCount(2);
-    m_grid.SetCurrentCell(1, 1);
-    m_grid.ShowFindReplaceDialog(TRUE);
-    GX_FR_STATE* pFind = GXGetFindReplaceState();
-    ASSERT_NE(pFind->m_pDialog, nullptr);
-    pFind->m_pDialog->m_fr.Flags |= FR_FINDNEXT;
-    ::lstrcpy(pFind->m_pDialog->m_fr.lpstrFindWhat, L"abc");
-    static_cast<CGXGridCore&>(other).OnFindReplaceMessage(pFind->m_pDialog);
-    EXPECT_EQ(m_grid.Current(), std::make_pair(ROWCOL(3), ROWCOL(1)));
-    EXPECT_EQ(other.Current(), std::make_pair(GX_INVALID, GX_INVALID));
-    pFind->m_pDialog->m_fr.Flags &= ~FR_FINDNEXT;
-
-    // The grid that opened the dialog goes away: the dialog closes and the state forgets both.
-    CFindReplaceDialog* pDialog = pFind->m_pDialog;
-    const HWND hDialog = pDialog->GetSafeHwnd();
-    m_grid.DestroyWindow();
-    EXPECT_EQ(pFind->m_pActiveGrid, nullptr);
-    EXPECT_EQ(pFind->m_pDialog, nullptr);
-    EXPECT_FALSE(::IsWindow(hDialog));
-    other.DestroyWindow();
-}

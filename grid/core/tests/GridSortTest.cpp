@@ -112,9 +112,6 @@ TEST(SortKeysTest, FunctionTables)
     EXPECT_FALSE(GXParseNumber(L"abc", 0, 1024, key));
     EXPECT_EQ(key.nKind, 1);
     EXPECT_EQ(key.value, 0.0);
-    EXPECT_FALSE(GXParseNumber(L"1/2/99999", 0, 1024, key));
-    EXPECT_EQ(key.nKind, 1);
-    EXPECT_EQ(key.value, -1.0);
 }
 
 TEST_F(GridSortTest, AutomaticKeyTypeTable)
@@ -178,6 +175,7 @@ TEST_F(GridSortTest, UndoRestoresTheOrderAndRedoSortsAgain)
 
 TEST_F(GridSortTest, HeaderDoubleClicksSortAscendingThenDescending)
 {
+    m_grid.GetData()->SetRowCount(3);
     Column(1, {L"2", L"3", L"1"});
     CGXGridParam* pParam = m_grid.GetParam();
     const auto dblClk = [this](ROWCOL nRow, ROWCOL nCol) {
@@ -200,11 +198,11 @@ TEST_F(GridSortTest, HeaderDoubleClicksSortAscendingThenDescending)
     for (ROWCOL c = 1; c <= 5; ++c)
     {
         style.SetValue(CString(static_cast<TCHAR>(L'f' - c)));
-        m_grid.GetData()->StoreStyleImpl(4, c, &style, CGXStyle::modeCopy, 0);
+        m_grid.GetData()->StoreStyleImpl(3, c, &style, CGXStyle::modeCopy, 0);
     }
-    EXPECT_TRUE(dblClk(4, 0));
-    EXPECT_EQ(CString(m_grid.GetValueRowCol(4, 1)), L"a");
-    EXPECT_EQ(CString(m_grid.GetValueRowCol(4, 5)), L"e");
+    EXPECT_TRUE(dblClk(3, 0));
+    EXPECT_EQ(CString(m_grid.GetValueRowCol(3, 1)), L"a");
+    EXPECT_EQ(CString(m_grid.GetValueRowCol(3, 5)), L"e");
 }
 
 TEST_F(GridSortTest, ARefusedMoveRecordsNothingAndAnAbortMovesNothing)
@@ -269,13 +267,18 @@ TEST(GridSortMoveDataTest, StoreTable)
     for (DWORD n : {3, 2, 1, 0})
         reverse.Add(n);
     ASSERT_TRUE(imp.MoveDataRows(&data, CGXRange().SetRows(1, 4), reverse));
-    EXPECT_EQ(data.RowArrays(), 5);
     CDWordArray rotate;
     for (DWORD n : {3, 0, 1, 2})
         rotate.Add(n);
     ASSERT_TRUE(imp.MoveDataRows(&data, CGXRange().SetRows(1, 4), rotate));
     EXPECT_EQ(value(1, 1), L"r3");
     EXPECT_EQ(value(3, 1), L"r1");
+    // A move that reaches the end of the store drops the empty rows it leaves there.
+    ASSERT_EQ(data.RowArrays(), 7);
+    CDWordArray same;
+    for (DWORD n : {0, 1, 2, 3, 4, 5})
+        same.Add(n);
+    ASSERT_TRUE(imp.MoveDataRows(&data, CGXRange().SetRows(1, 6), same));
     EXPECT_EQ(data.RowArrays(), 4);
 
     // Columns move in every row.
