@@ -224,7 +224,7 @@ void CGXGridSortImp::Sort(CGXGridCore* pGrid, BOOL bRows, const CGXRange* pRange
     std::vector<SortRecord> records(static_cast<size_t>(nLast - nFirst) + 1);
     {
         CGXLongOperationScope operation;
-        GXSetLongOpStatusText(operation.Record(), bRows ? idsSortRows : idsSortCols);
+        GXSetLongOpStatusText(operation.Record(), bRows ? GX_IDS_SORT_ROWS : GX_IDS_SORT_COLS);
         GXLongOpSetRollback(FALSE);
         GXSetLongOpAbortable(TRUE);
         for (INT_PTR i = 0; i < sortInfo.GetSize(); ++i)
