@@ -861,7 +861,7 @@ BOOL CGXControl::CutToClipboard()
     if (!m_bIsBound || !m_pGrid->IsCurrentCell(nRow, nCol))
         return FALSE;
     // Without the styles format on the clipboard only the values leave the cell.
-    return m_pGrid->ClearRange(CGXRange(nRow, nCol), (m_pGrid->m_nClipboardFlags & clipboardStyles) == 0);
+    return m_pGrid->ClearRange(CGXRange(nRow, nCol), (m_pGrid->m_nClipboardFlags & clipboardStyles) != 0);
 }
 
 BOOL CGXControl::IsBoundToCell()
@@ -886,15 +886,16 @@ void CGXControl::GetValueForCopy(ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyl
 }
 
 // A control without text to search finds nothing and replaces nothing.
-BOOL CGXControl::ForwardFeatureA(GX_FR_STATE& /*find*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/, BOOL /*bFromCurrent*/,
-                                 BOOL /*bSelect*/)
+BOOL CGXControl::ForwardFeatureA(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol, BOOL bFromCurrent, BOOL bSelect)
 {
-    return FALSE;
+    CGXAbstractGridFindReplaceImp* pImp = m_pGrid->m_pFindReplaceImp;
+    return pImp != nullptr && pImp->FindTextInCell(m_pGrid, this, find, nRow, nCol, bFromCurrent, bSelect);
 }
 
-BOOL CGXControl::ForwardFeatureB(GX_FR_STATE& /*find*/, ROWCOL /*nRow*/, ROWCOL /*nCol*/)
+BOOL CGXControl::ForwardFeatureB(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol)
 {
-    return FALSE;
+    CGXAbstractGridFindReplaceImp* pImp = m_pGrid->m_pFindReplaceImp;
+    return pImp != nullptr && pImp->ReplaceAllInCell(m_pGrid, this, find, nRow, nCol);
 }
 
 void CGXControl::SetCellText(const CString& strText)

@@ -1107,7 +1107,8 @@ BOOL CGXEditControl::ForwardFeatureA(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol
         }
         return TRUE;
     }
-    if (FindIn(find, CellTextForFind(find, nRow, nCol), 0) < 0)
+    // An inactive current cell is left to the search that starts next to it.
+    if ((!bFromCurrent && m_pGrid->IsCurrentCell(nRow, nCol)) || FindIn(find, CellTextForFind(find, nRow, nCol), 0) < 0)
         return FALSE;
     if (bSelect)
     {

@@ -12,6 +12,7 @@ class CGXGridCore;
 class CGXProperties;
 class CGXRangeList;
 class CFindReplaceDialog;
+class GX_FR_STATE;
 class CGXStyle;
 class CGXStylesMap;
 class CGXData;
@@ -61,25 +62,37 @@ public:
                                       CGXRange* pRefresh) = 0;
 };
 
+// Sorting rows by key columns and columns by key rows. The core's forwarders keep their own
+// names: SortKeyArray -> QuickSort, MoveRowsToSortOrder -> MoveDataRows, MoveRowDataToSortOrder
+// -> MoveDataRowsInData, OnRowsSorted -> OnMovedDataRows, GetRowSortKeyTexts -> GetSortKeyRow,
+// the column twins alike.
 class CGXAbstractGridSortImp
 {
 public:
     virtual ~CGXAbstractGridSortImp() = default;
+    // Orders the sort records (one per row or column) by the keys.
+    virtual void QuickSort(CGXGridCore* pGrid, const CGXSortInfoArray& sortInfo, CPtrArray& records) = 0;
+    // pRange null or the whole table: every row below the headers.
     virtual void SortRows(CGXGridCore* pGrid, const CGXRange* pRange, CGXSortInfoArray& sortInfo, UINT flags) = 0;
-    virtual BOOL MoveRowsToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order, UINT flags,
-                                     int nCommandKind) = 0;
-    virtual BOOL MoveRowDataToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order) = 0;
-    virtual void OnRowsSorted(CGXGridCore* pGrid, const CGXRange& range, UINT flags, BOOL bHint) = 0;
-    virtual void GetRowSortKeyTexts(CGXGridCore* pGrid, ROWCOL nRow, const CGXSortInfoArray& sortInfo,
-                                    CStringArray& keys) = 0;
+    // Entry i of the order names the old position (from the range's top) of the row that goes
+    // to position i; records the inverse order as an undo command.
+    virtual BOOL MoveDataRows(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order, UINT flags,
+                              int nCommandKind) = 0;
+    virtual BOOL MoveDataRowsInData(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order) = 0;
+    virtual void OnMovedDataRows(CGXGridCore* pGrid, const CGXRange& range, UINT flags, BOOL bHint) = 0;
+    // The text each key cell of the row shows.
+    virtual void GetSortKeyRow(CGXGridCore* pGrid, ROWCOL nRow, const CGXSortInfoArray& sortInfo,
+                               CStringArray& keys) = 0;
     virtual void SortCols(CGXGridCore* pGrid, const CGXRange* pRange, CGXSortInfoArray& sortInfo, UINT flags) = 0;
-    virtual BOOL MoveColsToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order, UINT flags,
-                                     int nCommandKind) = 0;
-    virtual BOOL MoveColDataToSortOrder(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order) = 0;
-    virtual void OnColsSorted(CGXGridCore* pGrid, const CGXRange& range, UINT flags, BOOL bHint) = 0;
-    virtual void GetColSortKeyTexts(CGXGridCore* pGrid, ROWCOL nCol, const CGXSortInfoArray& sortInfo,
-                                    CStringArray& keys) = 0;
-    virtual void SortKeyArray(CGXGridCore* pGrid, const CGXSortInfoArray& sortInfo, CPtrArray& keys) = 0;
+    virtual BOOL MoveDataCols(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order, UINT flags,
+                              int nCommandKind) = 0;
+    virtual BOOL MoveDataColsInData(CGXGridCore* pGrid, const CGXRange& range, const CDWordArray& order) = 0;
+    virtual void OnMovedDataCols(CGXGridCore* pGrid, const CGXRange& range, UINT flags, BOOL bHint) = 0;
+    virtual void GetSortKeyCol(CGXGridCore* pGrid, ROWCOL nCol, const CGXSortInfoArray& sortInfo,
+                               CStringArray& keys) = 0;
+    // A double-click on a row header sorts the columns, on a column header the rows, toggling
+    // the direction; FALSE for any other cell.
+    virtual BOOL SortOnHeaderDblClk(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) = 0;
 };
 
 class CGXAbstractGridOldDrawingImp
@@ -90,10 +103,24 @@ public:
     virtual BOOL DrawGridFrame(CGXGridCore* pGrid, DrawStruct& ds) = 0;
 };
 
+// Filling by dragging the selection's corner handle. The core forwards FillCells and
+// SelectFillRange by those names.
 class CGXAbstractGridExcelLikeFillImp
 {
 public:
     virtual ~CGXAbstractGridExcelLikeFillImp() = default;
+    // A press on the fill handle of the selected range that holds (nRow, nCol); TRUE when a drag
+    // started.
+    virtual BOOL OnStartFillDrag(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL OnFillDragMove(CGXGridCore* pGrid, CPoint point, UINT flags, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL OnEndFillDrag(CGXGridCore* pGrid, CPoint point, UINT flags) = 0;
+    virtual void OnCancelFillDrag(CGXGridCore* pGrid) = 0;
+    // Erases the frame last drawn (bErase) and draws the one of the target (bDraw).
+    virtual void DrawFillFrame(CGXGridCore* pGrid, const CGXRange& target, BOOL bErase, BOOL bDraw) = 0;
+    // Copies the source cells over the target's extension in a cycle, or clears what the target
+    // gave up; one undo block.
+    virtual BOOL FillCells(CGXGridCore* pGrid, const CGXRange& target, const CGXRange& source) = 0;
+    virtual BOOL SelectFillRange(CGXGridCore* pGrid, const CGXRange& range) = 0;
     // Takes the fill frame off the window before its contents move.
     virtual void HideFillFrame(CGXGridCore* pGrid) = 0;
 };
@@ -442,14 +469,17 @@ public:
     virtual BOOL CopyDataToClipboard(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
 };
 
+// Clearing cells. The core's forwarders: CanClear -> CanClearCells, ClearSelection,
+// ClearRangeList -> ClearCells, ClearRange. bStyles clears the styles, else only the values.
 class CGXAbstractGridClearCellsImp
 {
 public:
     virtual ~CGXAbstractGridClearCellsImp() = default;
-    virtual BOOL CanClear(CGXGridCore* pGrid) = 0;
-    virtual BOOL ClearSelection(CGXGridCore* pGrid, BOOL bFlag) = 0;
-    virtual BOOL ClearRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
-    virtual BOOL ClearRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bValuesOnly) = 0;
+    virtual BOOL CanClearCells(CGXGridCore* pGrid) = 0;
+    virtual BOOL ClearSelection(CGXGridCore* pGrid, BOOL bStyles) = 0;
+    virtual BOOL ClearCells(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bStyles) = 0;
+    // With bStyles also the base styles of the whole rows (columns) the range clears.
+    virtual BOOL ClearRange(CGXGridCore* pGrid, const CGXRange& range, BOOL bStyles) = 0;
 };
 
 // Pagination and drawing of printed pages, and the header and footer that the properties print
@@ -498,17 +528,30 @@ public:
     virtual void OnEndTracking(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, int nMode, int nSize) = 0;
 };
 
+// Find and replace through the thread's find state and its dialog. The core's forwarders:
+// FindNextText -> Find, ReplaceFoundText -> Replace, ReplaceAllText -> ReplaceAll,
+// ShowFindReplaceDialog -> OnShowFindReplaceDialog, OnFindReplaceMessage -> OnFindReplace,
+// FindNext, SearchCells -> FindInColumn. The controls' find and replace-all default to
+// FindTextInCell and ReplaceAllInCell.
 class CGXAbstractGridFindReplaceImp
 {
 public:
     virtual ~CGXAbstractGridFindReplaceImp() = default;
-    virtual void FindNextText(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bNext, BOOL bCase) = 0;
-    virtual void ReplaceFoundText(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase) = 0;
-    virtual void ReplaceAllText(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) = 0;
-    virtual void ShowFindReplaceDialog(CGXGridCore* pGrid, BOOL bFindOnly) = 0;
-    virtual void OnFindReplaceMessage(CGXGridCore* pGrid, CFindReplaceDialog* pDialog) = 0;
-    virtual BOOL FindNext(CGXGridCore* pGrid, BOOL bSetCell) = 0;
-    virtual BOOL SearchCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, BOOL bSetCell) = 0;
+    virtual void OnShowFindReplaceDialog(CGXGridCore* pGrid, BOOL bFindOnly) = 0;
+    virtual void Find(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bDown, BOOL bCase) = 0;
+    // bFromCurrent FALSE leaves the current cell to its control.
+    virtual BOOL FindTextInCell(CGXGridCore* pGrid, CGXControl* pControl, GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol,
+                                BOOL bFromCurrent, BOOL bSelect) = 0;
+    // Walks the column from the row after nRow; nRow ends where the search stopped.
+    virtual BOOL FindInColumn(CGXGridCore* pGrid, ROWCOL& nRow, ROWCOL nCol, BOOL bSelect) = 0;
+    virtual BOOL FindNext(CGXGridCore* pGrid, BOOL bSelect) = 0;
+    virtual void Replace(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bDown, BOOL bCase, LPCTSTR pszReplace) = 0;
+    virtual BOOL ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) = 0;
+    virtual void OnFindReplace(CGXGridCore* pGrid, CFindReplaceDialog* pDialog) = 0;
+    virtual BOOL ReplaceAllInCell(CGXGridCore* pGrid, CGXControl* pControl, GX_FR_STATE& find, ROWCOL nRow,
+                                  ROWCOL nCol) = 0;
+    // The grid goes away: it leaves the find state and closes the dialog it opened.
+    virtual void OnGridDestroyed(CGXGridCore* pGrid) = 0;
 };
 
 class CGXAbstractGridTextDataExchangeImp

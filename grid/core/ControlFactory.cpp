@@ -27,8 +27,11 @@
 #include <grid/core/AutoScrollPlugin.h>
 #include <grid/core/CoveredCellPool.h>
 #include <grid/core/DelayedRangePool.h>
+#include <grid/core/GridClearCellsImp.h>
 #include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridExcelLikeFillImp.h>
 #include <grid/core/GridExcelLikeFrameImp.h>
+#include <grid/core/GridFindReplaceImp.h>
 #include <grid/core/GridFloatCellsImp.h>
 #include <grid/core/GridDocSerializeImp.h>
 #include <grid/core/GridFreezeMenuHelperImp.h>
@@ -40,6 +43,7 @@
 #include <grid/core/GridParamCopyOperatorImp.h>
 #include <grid/core/GridPrintImp.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridSortImp.h>
 #include <grid/core/GridUpdateHintImp.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
@@ -210,6 +214,11 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 {
     // The per-grid features join here, in their order, as they become part of the grid.
+    if (pGrid->m_pFindReplaceImp == nullptr)
+    {
+        pGrid->m_pFindReplaceImp = new CGXGridFindReplaceImp;
+        pGrid->AddFindState(pGrid->m_pFindReplaceImp);
+    }
     GXInstallImp<CGXGridHideCellsImp>(pGrid->m_pHideCellsImp);
     if (pGrid->m_pAutoScrollPlugin == nullptr)
     {
@@ -219,6 +228,11 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     pGrid->InstallResizeToFitImp();
     GXInstallImp<CGXGridUpdateHintImp>(pGrid->m_pUpdateHintImp);
     pGrid->InstallCommandFactory();
+    if (pGrid->m_pSortImp == nullptr)
+    {
+        pGrid->m_pSortImp = new CGXGridSortImp;
+        GXInstallGridSortMoveDataImp();
+    }
     GXInstallImp<CGXGridOldDrawingImp>(pGrid->m_pOldDrawingImp);
     if (pGrid->m_pCoveredCellsImp == nullptr)
     {
@@ -254,6 +268,12 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     GXInstallImp<CGXGridMarkEditHeaderImp>(pGrid->m_pMarkEditHeaderImp);
     GXInstallImp<CGXGridFreezeMenuHelperImp>(pGrid->m_pFreezeMenuHelperImp);
     pGrid->InstallDirectCopyMoveCellsImp();
+    GXInstallImp<CGXGridClearCellsImp>(pGrid->m_pClearCellsImp);
+    if (pGrid->m_pExcelLikeFillImp == nullptr)
+    {
+        pGrid->SetExcelLikeFillImp(new CGXGridExcelLikeFillImp);
+        GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
+    }
 }
 
 void CGXControlFactory::InitializeApplicationComponents()
@@ -268,6 +288,7 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallImp<CGXNumberFormattingImp>(GXGetAppDataPtr()->m_pNumberFormattingImp);
     GXInstallImp<CGXOleDateTimeImp>(GXGetAppDataPtr()->m_pDateTimeImp);
     GXInstallNoOleDateTimeImp();
+    GXInstallGridSortMoveDataImp();
     GXInstallDataCopyMoveCellsImp();
     GXInstallImp<CGXLongOperationImp>(GXGetAppDataPtr()->m_pLongOperationImp);
     GXInstallCoveredCellPoolImp();

@@ -91,6 +91,8 @@ protected:
     friend class CGXDataCopyMoveCellsImp;
     // Archives the counts and the style arrays.
     friend class CGXGridDocSerializeImp;
+    // Puts rows and columns into a sort order.
+    friend class CGXGridSortMoveDataImp;
     ROWCOL m_nRows = 0;
     ROWCOL m_nCols = 0;
     CGXStylePtrArray m_apRowBaseStyle;

@@ -31,6 +31,9 @@ CGXGridCore::CGXGridCore(CWnd* pGridWnd, CDocument* pGridDoc, void* pContext)
 
 CGXGridCore::~CGXGridCore()
 {
+    // The find state forgets this grid and its dialog.
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->OnGridDestroyed(this);
     DeleteControls();
     ResetGridCaches();
     if (m_bOwnParam)

@@ -82,6 +82,9 @@ enum : int
 // The largest unsigned row or column: "none" and "not computed".
 constexpr ROWCOL GX_INVALID = ~ROWCOL(0);
 
+// The bit of the core's mouse state word while a fill drag runs.
+constexpr WORD GX_FILLDRAGGING = 0x0200;
+
 class CGXGridCore
 {
 public:
@@ -428,8 +431,9 @@ public:
     virtual BOOL CanCut();
     virtual BOOL CanPaste();
     virtual BOOL CanClear();
-    virtual BOOL ClearSelection(BOOL bFlag);
-    virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bFlag);
+    // bStyles clears the cells' styles, else only their values.
+    virtual BOOL ClearSelection(BOOL bStyles);
+    virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bStyles);
     virtual LRESULT GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue,
                                        const CGXStyle& style, CString& strText);
     // What copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what a cut clears),
@@ -795,7 +799,14 @@ public:
     virtual void SortKeyArray(const CGXSortInfoArray& sortInfo, CPtrArray& keys);
 
     // Further forwarders: clearing, commands, the spare features, floating and merged cells, find
-    virtual BOOL ClearRange(const CGXRange& range, BOOL bValuesOnly);
+    virtual BOOL ClearRange(const CGXRange& range, BOOL bStyles);
+    // Filling by the selection's corner handle: the fill itself, the target joining the
+    // selection, and the hook asked before a fill drag starts (allows by default).
+    virtual BOOL FillCells(const CGXRange& target, const CGXRange& source);
+    virtual BOOL SelectFillRange(const CGXRange& range);
+    virtual BOOL CanStartFillDrag(const CGXRange& range, CPoint point, UINT flags);
+    // A double-click on a header sorts by it when the parameter object allows that.
+    virtual BOOL SortOnHeaderDblClk(ROWCOL nRow, ROWCOL nCol);
     virtual BOOL ExecuteCommand(CObject* pCommand, CGXGridCore* pGrid, int nMode);
     // The second and third spare features have no installer: these always answer 0.
     virtual BOOL SpareCallA(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3);
@@ -820,7 +831,8 @@ public:
     void RedrawMergeCell(ROWCOL nRow, ROWCOL nCol, const CGXRange& oldRange, const CGXRange& newRange, UINT flags,
                          BOOL bHint);
     BOOL FindNext(BOOL bSetCell);
-    BOOL SearchCells(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell);
+    // nRow ends where the search stopped.
+    BOOL SearchCells(ROWCOL& nRow, ROWCOL nCol, BOOL bSetCell);
     BOOL SingleRangeListCallA(const CGXRange& range, BOOL bFlag);
     BOOL SingleRangeListCallB(const CGXRange& range, BOOL bFlag);
     // The parameter object's float-mode word, or its merge-mode word while a merge evaluation
@@ -925,6 +937,10 @@ protected:
     friend class CGXGridExcelLikeFrameImp;
     friend class CGXGridUpdateHintImp;
     friend class CGXGridPrintImp;
+    friend class CGXGridClearCellsImp;
+    friend class CGXGridExcelLikeFillImp;
+    friend class CGXGridSortImp;
+    friend class CGXGridFindReplaceImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     friend class CGXCellTipRelay;

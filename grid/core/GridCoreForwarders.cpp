@@ -216,17 +216,17 @@ LRESULT CGXGridCore::GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCO
 
 BOOL CGXGridCore::CanClear()
 {
-    return m_pClearCellsImp != nullptr && m_pClearCellsImp->CanClear(this);
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->CanClearCells(this);
 }
 
-BOOL CGXGridCore::ClearSelection(BOOL bFlag)
+BOOL CGXGridCore::ClearSelection(BOOL bStyles)
 {
-    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearSelection(this, bFlag);
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearSelection(this, bStyles);
 }
 
-BOOL CGXGridCore::ClearRangeList(const CGXRangeList& list, BOOL bFlag)
+BOOL CGXGridCore::ClearRangeList(const CGXRangeList& list, BOOL bStyles)
 {
-    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearRangeList(this, list, bFlag);
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearCells(this, list, bStyles);
 }
 
 void CGXGridCore::OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -352,31 +352,36 @@ BOOL CGXGridCore::AreCellValuesMergeable(const CGXStyle& style1, const CGXStyle&
 void CGXGridCore::FindNextText(LPCTSTR pszFind, BOOL bNext, BOOL bCase)
 {
     if (m_pFindReplaceImp != nullptr)
-        m_pFindReplaceImp->FindNextText(this, pszFind, bNext, bCase);
+        m_pFindReplaceImp->Find(this, pszFind, bNext, bCase);
 }
 
 void CGXGridCore::ReplaceFoundText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNext, BOOL bCase)
 {
     if (m_pFindReplaceImp != nullptr)
-        m_pFindReplaceImp->ReplaceFoundText(this, pszFind, pszReplace, bNext, bCase);
+        m_pFindReplaceImp->Replace(this, pszFind, bNext, bCase, pszReplace);
 }
 
 void CGXGridCore::ReplaceAllText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
 {
     if (m_pFindReplaceImp != nullptr)
-        m_pFindReplaceImp->ReplaceAllText(this, pszFind, pszReplace, bCase);
+        m_pFindReplaceImp->ReplaceAll(this, pszFind, pszReplace, bCase);
 }
 
 void CGXGridCore::ShowFindReplaceDialog(BOOL bFindOnly)
 {
     if (m_pFindReplaceImp != nullptr)
-        m_pFindReplaceImp->ShowFindReplaceDialog(this, bFindOnly);
+        m_pFindReplaceImp->OnShowFindReplaceDialog(this, bFindOnly);
+}
+
+void CGXGridCore::OnFindReplace(CFindReplaceDialog* pDialog)
+{
+    OnFindReplaceMessage(pDialog);
 }
 
 void CGXGridCore::OnFindReplaceMessage(CFindReplaceDialog* pDialog)
 {
     if (m_pFindReplaceImp != nullptr)
-        m_pFindReplaceImp->OnFindReplaceMessage(this, pDialog);
+        m_pFindReplaceImp->OnFindReplace(this, pDialog);
 }
 
 void CGXGridCore::RecordCommand(CObject* pCommand, int nMode)
@@ -500,18 +505,18 @@ void CGXGridCore::SortRows(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT 
 
 BOOL CGXGridCore::MoveRowsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags, int nCommandKind)
 {
-    return m_pSortImp != nullptr && m_pSortImp->MoveRowsToSortOrder(this, range, order, flags, nCommandKind);
+    return m_pSortImp != nullptr && m_pSortImp->MoveDataRows(this, range, order, flags, nCommandKind);
 }
 
 BOOL CGXGridCore::MoveRowDataToSortOrder(const CGXRange& range, const CDWordArray& order)
 {
-    return m_pSortImp != nullptr && m_pSortImp->MoveRowDataToSortOrder(this, range, order);
+    return m_pSortImp != nullptr && m_pSortImp->MoveDataRowsInData(this, range, order);
 }
 
 void CGXGridCore::OnRowsSorted(const CGXRange& range, UINT flags, BOOL bHint)
 {
     if (m_pSortImp != nullptr)
-        m_pSortImp->OnRowsSorted(this, range, flags, FALSE);
+        m_pSortImp->OnMovedDataRows(this, range, flags, FALSE);
     if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
         pHints->HintRowsSorted(this, range, flags);
 }
@@ -519,7 +524,7 @@ void CGXGridCore::OnRowsSorted(const CGXRange& range, UINT flags, BOOL bHint)
 void CGXGridCore::GetRowSortKeyTexts(ROWCOL nRow, const CGXSortInfoArray& sortInfo, CStringArray& keys)
 {
     if (m_pSortImp != nullptr)
-        m_pSortImp->GetRowSortKeyTexts(this, nRow, sortInfo, keys);
+        m_pSortImp->GetSortKeyRow(this, nRow, sortInfo, keys);
 }
 
 void CGXGridCore::SortCols(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT flags)
@@ -530,18 +535,18 @@ void CGXGridCore::SortCols(CGXRange sortRange, CGXSortInfoArray& sortInfo, UINT 
 
 BOOL CGXGridCore::MoveColsToSortOrder(const CGXRange& range, const CDWordArray& order, UINT flags, int nCommandKind)
 {
-    return m_pSortImp != nullptr && m_pSortImp->MoveColsToSortOrder(this, range, order, flags, nCommandKind);
+    return m_pSortImp != nullptr && m_pSortImp->MoveDataCols(this, range, order, flags, nCommandKind);
 }
 
 BOOL CGXGridCore::MoveColDataToSortOrder(const CGXRange& range, const CDWordArray& order)
 {
-    return m_pSortImp != nullptr && m_pSortImp->MoveColDataToSortOrder(this, range, order);
+    return m_pSortImp != nullptr && m_pSortImp->MoveDataColsInData(this, range, order);
 }
 
 void CGXGridCore::OnColsSorted(const CGXRange& range, UINT flags, BOOL bHint)
 {
     if (m_pSortImp != nullptr)
-        m_pSortImp->OnColsSorted(this, range, flags, FALSE);
+        m_pSortImp->OnMovedDataCols(this, range, flags, FALSE);
     if (CGXAbstractGridUpdateHintImp* pHints = HintSender(bHint))
         pHints->HintColsSorted(this, range, flags);
 }
@@ -549,18 +554,38 @@ void CGXGridCore::OnColsSorted(const CGXRange& range, UINT flags, BOOL bHint)
 void CGXGridCore::GetColSortKeyTexts(ROWCOL nCol, const CGXSortInfoArray& sortInfo, CStringArray& keys)
 {
     if (m_pSortImp != nullptr)
-        m_pSortImp->GetColSortKeyTexts(this, nCol, sortInfo, keys);
+        m_pSortImp->GetSortKeyCol(this, nCol, sortInfo, keys);
 }
 
 void CGXGridCore::SortKeyArray(const CGXSortInfoArray& sortInfo, CPtrArray& keys)
 {
     if (m_pSortImp != nullptr)
-        m_pSortImp->SortKeyArray(this, sortInfo, keys);
+        m_pSortImp->QuickSort(this, sortInfo, keys);
 }
 
-BOOL CGXGridCore::ClearRange(const CGXRange& range, BOOL bValuesOnly)
+BOOL CGXGridCore::ClearRange(const CGXRange& range, BOOL bStyles)
 {
-    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearRange(this, range, bValuesOnly);
+    return m_pClearCellsImp != nullptr && m_pClearCellsImp->ClearRange(this, range, bStyles);
+}
+
+BOOL CGXGridCore::FillCells(const CGXRange& target, const CGXRange& source)
+{
+    return m_pExcelLikeFillImp != nullptr && m_pExcelLikeFillImp->FillCells(this, target, source);
+}
+
+BOOL CGXGridCore::SelectFillRange(const CGXRange& range)
+{
+    return m_pExcelLikeFillImp != nullptr && m_pExcelLikeFillImp->SelectFillRange(this, range);
+}
+
+BOOL CGXGridCore::CanStartFillDrag(const CGXRange& /*range*/, CPoint /*point*/, UINT /*flags*/)
+{
+    return TRUE;
+}
+
+BOOL CGXGridCore::SortOnHeaderDblClk(ROWCOL nRow, ROWCOL nCol)
+{
+    return m_pSortImp != nullptr && m_pSortImp->SortOnHeaderDblClk(this, nRow, nCol);
 }
 
 BOOL CGXGridCore::ExecuteCommand(CObject* pCommand, CGXGridCore* pGrid, int nMode)
@@ -681,9 +706,9 @@ BOOL CGXGridCore::FindNext(BOOL bSetCell)
     return m_pFindReplaceImp != nullptr && m_pFindReplaceImp->FindNext(this, bSetCell);
 }
 
-BOOL CGXGridCore::SearchCells(ROWCOL nRow, ROWCOL nCol, BOOL bSetCell)
+BOOL CGXGridCore::SearchCells(ROWCOL& nRow, ROWCOL nCol, BOOL bSetCell)
 {
-    return m_pFindReplaceImp != nullptr && m_pFindReplaceImp->SearchCells(this, nRow, nCol, bSetCell);
+    return m_pFindReplaceImp != nullptr && m_pFindReplaceImp->FindInColumn(this, nRow, nCol, bSetCell);
 }
 
 BOOL CGXGridCore::SingleRangeListCallA(const CGXRange& range, BOOL bFlag)

@@ -72,6 +72,8 @@ BOOL CGXGridCore::OnActivateGrid(BOOL bActivate)
 BOOL CGXGridCore::OnGridCancelMode()
 {
     HideCellTip();
+    if ((m_wMouseState & GX_FILLDRAGGING) != 0 && m_pExcelLikeFillImp != nullptr)
+        m_pExcelLikeFillImp->OnCancelFillDrag(this);
     if (m_bMouseReady && m_wMouseState != 0)
     {
         if (m_pParam != nullptr && m_pParam->TestSpecialMode(3))
@@ -258,6 +260,8 @@ void CGXGridCore::HideCellTip()
 // The relay goes with the window; the thread's tip window closes when this grid owns it.
 BOOL CGXGridCore::OnGridDestroy()
 {
+    if (m_pFindReplaceImp != nullptr)
+        m_pFindReplaceImp->OnGridDestroyed(this);
     if (m_pCellTipRelay != nullptr)
         m_pCellTipRelay->DestroyWindow();
     CGXCellTipWnd* pTip = CGXCellTipWnd::FindTipWnd();

@@ -121,6 +121,17 @@ BOOL CGXGridCore::PressButton(int nButton, UINT flags, CPoint point)
     if (!BeginMouseButton(traits.nOthers, flags, point, nHit, nRow, nCol))
         return m_bMouseReady;
     m_nPressedButton = traits.nMask;
+    if (nHit == GX_FILLHANDLEHIT)
+    {
+        if (nButton == leftButton && m_pExcelLikeFillImp != nullptr &&
+            m_pExcelLikeFillImp->OnStartFillDrag(this, point, flags, nRow, nCol))
+        {
+            if (m_bAutoScrollSetting)
+                StartMouseTracking(FALSE, TRUE, TRUE);
+            SetCapture();
+        }
+        return TRUE;
+    }
     if (nHit == GX_SELEDGEHIT)
         nHit = GX_CELLHIT;
     if (!IsCellHit(nHit))
@@ -173,6 +184,13 @@ BOOL CGXGridCore::ReleaseButton(int nButton, UINT flags, CPoint point)
     if (m_pGridWnd == nullptr || ::GetCapture() != m_pGridWnd->m_hWnd)
         return FALSE;
     const CPoint pt = ClampToGrid(point);
+    if (nButton == leftButton && (m_wMouseState & GX_FILLDRAGGING) != 0 && m_pExcelLikeFillImp != nullptr)
+    {
+        ::ReleaseCapture();
+        StopMouseTracking();
+        m_pExcelLikeFillImp->OnEndFillDrag(this, pt, flags);
+        return TRUE;
+    }
     if (nButton == leftButton && m_pUserDragSelectRangeImp != nullptr &&
         m_pUserDragSelectRangeImp->OnDragEnd(this, pt, flags))
         return TRUE;
@@ -275,6 +293,16 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point)
     const BOOL bCaptured = ::GetCapture() == m_pGridWnd->m_hWnd;
     if (m_pCellTipRelay != nullptr && !bCaptured)
         m_pCellTipRelay->SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
+    if (bCaptured && (m_wMouseState & GX_FILLDRAGGING) != 0 && m_pExcelLikeFillImp != nullptr)
+    {
+        ROWCOL nRow = 0;
+        ROWCOL nCol = 0;
+        HitTest(ClampToGrid(point), &nRow, &nCol);
+        nRow = std::max(std::min(nRow, GetRowCount()), std::min(GetHeaderRows() + 1, GetRowCount()));
+        nCol = std::max(std::min(nCol, GetColCount()), std::min(GetHeaderCols() + 1, GetColCount()));
+        m_pExcelLikeFillImp->OnFillDragMove(this, point, flags, nRow, nCol);
+        return TRUE;
+    }
     if (bCaptured && m_pUserDragSelectRangeImp != nullptr &&
         m_pUserDragSelectRangeImp->OnDragMove(this, ClampToGrid(point), flags))
         return TRUE;
@@ -369,9 +397,10 @@ BOOL CGXGridCore::OnRButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL 
     return OnButtonHitRowCol(rightButton, nStartRow, nStartCol, nRow, nCol, x, y, flags, nHitState);
 }
 
-BOOL CGXGridCore::OnLButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)
+// A double-click on a row or column header sorts by it (when the parameter object allows).
+BOOL CGXGridCore::OnLButtonDblClkRowCol(ROWCOL nRow, ROWCOL nCol, UINT /*flags*/, CPoint /*point*/)
 {
-    return FALSE;
+    return (nRow == 0) != (nCol == 0) && SortOnHeaderDblClk(nRow, nCol);
 }
 
 BOOL CGXGridCore::OnMButtonDblClkRowCol(ROWCOL /*nRow*/, ROWCOL /*nCol*/, UINT /*flags*/, CPoint /*point*/)

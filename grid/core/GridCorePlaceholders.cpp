@@ -11,7 +11,3 @@ BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
     return FALSE;
 }
 
-void CGXGridCore::OnFindReplace(CFindReplaceDialog* /*pDialog*/)
-{
-}
-

@@ -334,6 +334,15 @@ public:
     // Headers in the flat look: thin lines instead of a raised face, the current row's and
     // column's headers in bold and the headers of selected rows and columns drawn raised.
     BOOL m_bFlatHeaders = FALSE;
+    // Sorting by a header double-click: the rows by a column header, the columns by a row
+    // header; the last sort's key row and key column (~0 for none) and its direction.
+    BOOL m_bSortRowsByHeader = FALSE;
+    BOOL m_bSortColsByHeader = FALSE;
+    ROWCOL m_nLastSortKeyRow = ~ROWCOL(0);
+    ROWCOL m_nLastSortKeyCol = ~ROWCOL(0);
+    BOOL m_bLastSortAscending = FALSE;
+    // What a fill drag copies: bit 0 the values, bit 1 the whole styles; neither does nothing.
+    WORD m_wFillOptions = 3;
 
 private:
     // Objects that a copy made although the source did not own them: the own-flags stay as

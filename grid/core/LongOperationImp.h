@@ -94,3 +94,19 @@ public:
 private:
     GXLongOperationRecord m_record;
 };
+
+// Freezes the feedback at the current level for a scope (see GXLongOpFreezeFeedback).
+class CGXLongOpFeedbackFreeze
+{
+public:
+    CGXLongOpFeedbackFreeze()
+    {
+        GXLongOpFreezeFeedback(TRUE);
+    }
+    ~CGXLongOpFeedbackFreeze()
+    {
+        GXLongOpFreezeFeedback(FALSE);
+    }
+    CGXLongOpFeedbackFreeze(const CGXLongOpFeedbackFreeze&) = delete;
+    CGXLongOpFeedbackFreeze& operator=(const CGXLongOpFeedbackFreeze&) = delete;
+};

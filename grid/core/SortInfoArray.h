@@ -8,10 +8,27 @@ class CGXSortInfoArray : public CObject
 {
     DECLARE_DYNAMIC(CGXSortInfoArray)
 public:
-    // One sort key's record, as the sort feature lays it out.
+    // Key types.
+    enum : DWORD
+    {
+        numeric = 0,
+        text = 1,
+        date = 2,
+        absolute = 3,
+        autodetect = 4
+    };
+    // One sort key: the column (sorting rows) or row (sorting columns) that holds the key, its
+    // type, direction and case, a word the sort leaves alone, and the sort's work flags "every
+    // value numeric" and "every value a date" of an automatic key.
     struct SortKey
     {
-        DWORD adwFields[4];
+        DWORD nRowCol;
+        DWORD nType;
+        DWORD bDescending;
+        DWORD bCase;
+        DWORD dwReserved;
+        DWORD bAllNumeric;
+        DWORD bAllDates;
     };
 
     CGXSortInfoArray() = default;
@@ -33,6 +50,7 @@ public:
     const SortKey& operator[](INT_PTR nIndex) const;
 
 private:
+    static_assert(sizeof(SortKey) == 28);
     SortKey* m_pData = nullptr;
     INT_PTR m_nSize = 0;
     INT_PTR m_nMaxSize = 0;

@@ -5,6 +5,7 @@
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/SortKeys.h>
 #include <grid/core/StylesMap.h>
 #include <grid/formula/EngineCompiler.h>
 #include <grid/formula/EngineErrors.h>
@@ -318,6 +319,22 @@ BOOL CGXFormulaSheet::SetExpressionRowCol(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszT
         return SetTextRowCol(nRow, nCol, strText.Mid(1));
     if (strText[0] == _T('='))
         return SetFormulaRowCol(nRow, nCol, strText);
+    GXSortKeyValue date;
+    if (GXParseNumber(strText, 0, 1024, date))
+    {
+        if (!SetNumberRowCol(nRow, nCol, date.value))
+            return FALSE;
+        // A date or time format of the cell stays; else the value chooses date, date and time,
+        // or time.
+        int nFormat = 0;
+        int nPlaces = 0;
+        if (!GetFormatRowCol(nRow, nCol, nFormat, nPlaces) || nFormat == 13 || !HasDateFormat(FindNode(nRow, nCol)))
+        {
+            const double dWhole = std::trunc(date.value);
+            SetFormatRowCol(nRow, nCol, date.value == dWhole ? 11 : dWhole != 0 ? 18 : 13, 0);
+        }
+        return TRUE;
+    }
     return SetTextRowCol(nRow, nCol, strText);
 }
 
@@ -642,16 +659,24 @@ void CGXFormulaSheet::ReorderData(BOOL bRows, const CGXRange& range, const CDWor
 
 BOOL CGXFormulaSheet::MoveDataRows(const CGXRange& range, const CDWordArray& order)
 {
-    ReorderData(TRUE, range, order);
-    CGXData::MoveDataRows(range, order);
-    return TRUE;
+    return MoveData(TRUE, range, order);
 }
 
 BOOL CGXFormulaSheet::MoveDataCols(const CGXRange& range, const CDWordArray& order)
 {
-    ReorderData(FALSE, range, order);
-    CGXData::MoveDataCols(range, order);
-    return TRUE;
+    return MoveData(FALSE, range, order);
+}
+
+BOOL CGXFormulaSheet::MoveData(BOOL bRows, const CGXRange& range, const CDWordArray& order)
+{
+    ReorderData(bRows, range, order);
+    if (bRows ? CGXData::MoveDataRows(range, order) : CGXData::MoveDataCols(range, order))
+        return TRUE;
+    // The styles stayed where they were: the engine's cells go back beside them.
+    CDWordArray inverse;
+    GXInverseSortOrder(order, inverse);
+    ReorderData(bRows, range, inverse);
+    return FALSE;
 }
 
 // Engine hooks.

@@ -151,6 +151,9 @@ private:
     CGXUndoEngineCellsInfo& PendingUndo();
     void PutBack(GXEngineNode*& pChain);
     void ReorderData(BOOL bRows, const CGXRange& range, const CDWordArray& order);
+    // Reorders the engine cells, then the styles; a refused move of the styles puts the engine
+    // cells back and answers FALSE.
+    BOOL MoveData(BOOL bRows, const CGXRange& range, const CDWordArray& order);
     void CopyEngineFrom(const CGXFormulaSheet& source);
     void MoveValuesIntoEngine();
     void SerializeCells(CArchive& ar);

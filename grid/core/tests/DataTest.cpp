@@ -319,6 +319,8 @@ TEST(Data, CopyMoveAndSortMoveGoToTheirFeaturesAndFailWithoutThem)
     CGXAppData* pAppData = GXGetAppDataPtr();
     CGXAbstractDataCopyMoveCellsImp* pInstalled = pAppData->m_pDataCopyMoveCellsImp;
     pAppData->m_pDataCopyMoveCellsImp = nullptr;
+    CGXAbstractGridSortMoveDataImp* pInstalledSort = pAppData->m_pSortMoveDataImp;
+    pAppData->m_pSortMoveDataImp = nullptr;
 
     EXPECT_FALSE(data.CopyCells(range, 5, 6));
     EXPECT_FALSE(data.MoveCells(range, 5, 6, pUndoInfo, TRUE));
@@ -334,7 +336,7 @@ TEST(Data, CopyMoveAndSortMoveGoToTheirFeaturesAndFailWithoutThem)
     EXPECT_TRUE(data.MoveDataRows(range, order));
     EXPECT_TRUE(data.MoveDataCols(range, order));
     pAppData->m_pDataCopyMoveCellsImp = pInstalled;
-    pAppData->m_pSortMoveDataImp = nullptr;
+    pAppData->m_pSortMoveDataImp = pInstalledSort;
 
     EXPECT_EQ(pUndoInfo, &imps.m_undoInfo);
     const std::vector<std::string> expected = {"copy 1,2-3,4 5 6", "move 1,2-3,4 7 8", "rows 1,2-3,4 2 2",

@@ -3,6 +3,7 @@
 #include "GridTestSupport.h"
 
 #include <grid/core/GridParam.h>
+#include <grid/core/SortInfoArray.h>
 #include <grid/formula/FormulaSheet.h>
 
 #include <gtest/gtest.h>
@@ -107,4 +108,67 @@ TEST_F(FormulaUndoTest, ADirectCopyOfAFormulaMovesItsReferences)
     EXPECT_STREQ(Cell(5, 2), _T("=A5*2 = 14"));
     ASSERT_TRUE(m_grid.Undo());
     EXPECT_STREQ(Cell(5, 2), _T(" = "));
+}
+
+TEST_F(FormulaUndoTest, SortingMovesFormulasWithTheirRowsAndUndoes)
+{
+    const LPCTSTR values[] = {_T("3"), _T("1"), _T("4"), _T("2")};
+    for (ROWCOL r = 1; r <= 4; ++r)
+    {
+        m_grid.SetValueRange(CGXRange(r, 1), values[r - 1]);
+        CString strFormula;
+        strFormula.Format(_T("=A%u*2"), r);
+        m_grid.SetValueRange(CGXRange(r, 2), strFormula);
+    }
+    m_grid.SetValueRange(CGXRange(6, 4), _T("=B3*10")); // outside the sorted rows, into row 3
+    m_grid.GetParam()->GetUndoList()->RemoveAll();
+    CGXSortInfoArray sortInfo;
+    sortInfo.SetSize(1);
+    sortInfo[0].nRowCol = 1;
+    sortInfo[0].nType = CGXSortInfoArray::numeric;
+    sortInfo[0].bDescending = TRUE;
+    m_grid.SortRows(CGXRange().SetRows(1, 4), sortInfo);
+
+    const LPCTSTR sorted[] = {_T("4"), _T("3"), _T("2"), _T("1")};
+    for (ROWCOL r = 1; r <= 4; ++r)
+    {
+        EXPECT_STREQ(m_grid.Sheet().GetValueRowCol(r, 1), sorted[r - 1]);
+        CString strTwice;
+        strTwice.Format(_T("%d"), 2 * _ttoi(sorted[r - 1]));
+        EXPECT_STREQ(m_grid.Sheet().GetValueRowCol(r, 2), strTwice) << r;
+    }
+    EXPECT_STREQ(Cell(6, 4), _T("=B1*10 = 80"));
+
+    ASSERT_TRUE(m_grid.Undo());
+    EXPECT_STREQ(Cell(1, 1), _T("3 = 3"));
+    EXPECT_STREQ(Cell(1, 2), _T("=A1*2 = 6"));
+    EXPECT_STREQ(Cell(3, 2), _T("=A3*2 = 8"));
+    EXPECT_STREQ(Cell(6, 4), _T("=B3*10 = 80"));
+}
+
+TEST_F(FormulaUndoTest, SmartEntryReadsDatesAndTimes)
+{
+    struct Case
+    {
+        LPCTSTR pszText;
+        double dValue;
+        int nFormat;
+    };
+    const Case cases[] = {
+        {_T("1/2/2024"), 45293.0, 11},
+        {_T("1/2/2024 12:00"), 45293.5, 18},
+        {_T("12:00"), 0.5, 13},
+    };
+    ROWCOL nRow = 1;
+    for (const Case& c : cases)
+    {
+        ++nRow; // a cell of its own: a date format once set stays
+        ASSERT_TRUE(m_grid.Sheet().SetExpressionRowCol(nRow, 2, c.pszText)) << c.pszText;
+        EXPECT_EQ(m_grid.Sheet().GetNumberRowCol(nRow, 2), c.dValue) << c.pszText;
+        int nFormat = 0;
+        int nPlaces = -1;
+        ASSERT_TRUE(m_grid.Sheet().GetFormatRowCol(nRow, 2, nFormat, nPlaces)) << c.pszText;
+        EXPECT_EQ(nFormat, c.nFormat) << c.pszText;
+        EXPECT_EQ(nPlaces, 0) << c.pszText;
+    }
 }

@@ -110,10 +110,18 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
     m_grid.m_pResizeToFitImp = nullptr;
     delete m_grid.m_pMoveRowsColsImp;
     m_grid.m_pMoveRowsColsImp = nullptr;
+    delete m_grid.m_pClearCellsImp;
+    m_grid.m_pClearCellsImp = nullptr;
+    delete m_grid.m_pSortImp;
+    m_grid.m_pSortImp = nullptr;
+    delete m_grid.m_pFindReplaceImp;
+    m_grid.m_pFindReplaceImp = nullptr;
+    m_grid.SetExcelLikeFillImp(nullptr);
     CGXRangeList list;
     list.AddTail(new CGXRange(1, 1));
     const CGXRange range(1, 1);
     const CDWordArray order;
+    ROWCOL nSearchRow = 1;
     const BOOL answers[] = {
         m_grid.Copy(),
         m_grid.Paste(),
@@ -151,7 +159,7 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
         m_grid.ClearRange(range, TRUE),
         m_grid.ExecuteCommand(nullptr, &m_grid, 0),
         m_grid.FindNext(TRUE),
-        m_grid.SearchCells(1, 1, TRUE),
+        m_grid.SearchCells(nSearchRow, 1, TRUE),
         m_grid.QueryDelayedMergeCells(1, 1, 5, 5),
         m_grid.EvalFloatCell(1, 1, nullptr, TRUE, TRUE),
         m_grid.SingleRangeListCallA(range, FALSE),

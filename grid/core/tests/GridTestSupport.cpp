@@ -2,6 +2,7 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/GridInit.h>
+#include <grid/core/LongOperationImp.h>
 #include <grid/core/Style.h>
 
 int GridTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT /*nIDPrompt*/)
@@ -68,6 +69,27 @@ void SetKeyState(int nVirtKey, BYTE nState)
     ::SetKeyboardState(keys);
 }
 } // namespace
+
+namespace
+{
+DWORD s_dwRunningTicks = 0;
+
+DWORD WINAPI RunningTicks()
+{
+    return s_dwRunningTicks += 2000;
+}
+} // namespace
+
+EscapeAbort::EscapeAbort(CWnd* pWnd)
+{
+    CGXLongOperationImp::s_pfnGetTickCount = RunningTicks;
+    pWnd->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+EscapeAbort::~EscapeAbort()
+{
+    CGXLongOperationImp::s_pfnGetTickCount = ::GetTickCount;
+}
 
 HeldKey::HeldKey(int nVirtKey) : m_nVirtKey(nVirtKey)
 {

@@ -58,17 +58,21 @@ public:
     using CGXGridCore::m_nLeftCol;
     using CGXGridCore::m_nRowUnit;
     using CGXGridCore::m_nTopRow;
+    using CGXGridCore::m_pClearCellsImp;
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCoveredCellsImp;
     using CGXGridCore::m_pCutPasteImp;
     using CGXGridCore::m_pDirectCopyMoveCellsImp;
+    using CGXGridCore::m_pExcelLikeFillImp;
     using CGXGridCore::m_pExcelLikeFrameImp;
+    using CGXGridCore::m_pFindReplaceImp;
     using CGXGridCore::m_pFloatCellsImp;
     using CGXGridCore::m_pHideCellsImp;
     using CGXGridCore::m_pMergeCellsImp;
     using CGXGridCore::m_pMoveRowsColsImp;
     using CGXGridCore::m_pOptimizedUpdateImp;
     using CGXGridCore::m_pResizeToFitImp;
+    using CGXGridCore::m_pSortImp;
     using CGXGridCore::m_pUserDragSelectRangeImp;
     using CGXGridCore::m_pUpdateHintImp;
     using CGXGridCore::m_pUpdateObject;
@@ -121,6 +125,18 @@ public:
 
 private:
     int m_nVirtKey;
+};
+
+// While it lives, every abort check of a long operation is due (the clock runs two seconds per
+// reading), and Escape is pressed on the window: the next check asks the user, whose answer
+// comes from the application's script.
+class EscapeAbort
+{
+public:
+    explicit EscapeAbort(CWnd* pWnd);
+    ~EscapeAbort();
+    EscapeAbort(const EscapeAbort&) = delete;
+    EscapeAbort& operator=(const EscapeAbort&) = delete;
 };
 
 // A hidden parent, the scripted application and the library for each test of a grid.

@@ -14,17 +14,17 @@ TEST(SortInfoArrayTest, GrowsByAnEighthClampedToFourThenZeroFills)
     keys.SetSize(1);
     EXPECT_EQ(keys.GetSize(), 1);
     EXPECT_EQ(keys.GetCapacity(), 1);
-    keys[0].adwFields[0] = 7;
+    keys[0].nRowCol = 7;
     keys.SetSize(2, 0);
     EXPECT_EQ(keys.GetSize(), 2);
     EXPECT_EQ(keys.GetCapacity(), 5);
-    EXPECT_EQ(keys[0].adwFields[0], 7u);
-    EXPECT_EQ(keys[1].adwFields[0], 0u);
-    keys[1].adwFields[3] = 9;
+    EXPECT_EQ(keys[0].nRowCol, 7u);
+    EXPECT_EQ(keys[1].nRowCol, 0u);
+    keys[1].bCase = 9;
     keys.SetSize(1);
     keys.SetSize(2);
     EXPECT_EQ(keys.GetCapacity(), 5) << "shrinking keeps the records";
-    EXPECT_EQ(keys[1].adwFields[3], 0u) << "records that come back are zero-filled";
+    EXPECT_EQ(keys[1].bCase, 0u) << "records that come back are zero-filled";
     keys.SetSize(0);
     EXPECT_EQ(keys.GetCapacity(), 0);
 }
