@@ -27,6 +27,7 @@
 #include <grid/core/CoveredCellPool.h>
 #include <grid/core/DelayedRangePool.h>
 #include <grid/core/GridCoveredCellsImp.h>
+#include <grid/core/GridCutPasteImp.h>
 #include <grid/core/GridExcelLikeFrameImp.h>
 #include <grid/core/GridFloatCellsImp.h>
 #include <grid/core/GridDocSerializeImp.h>
@@ -38,6 +39,9 @@
 #include <grid/core/GridOptimizedUpdateImp.h>
 #include <grid/core/GridParamCopyOperatorImp.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridProfileImp.h>
+#include <grid/core/GridStyleDataExchangeImp.h>
+#include <grid/core/GridTextDataExchangeImp.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -213,6 +217,9 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
     GXInstallImp<CGXGridMarkEditHeaderImp>(pGrid->m_pMarkEditHeaderImp);
     GXInstallImp<CGXGridFreezeMenuHelperImp>(pGrid->m_pFreezeMenuHelperImp);
     pGrid->InstallDirectCopyMoveCellsImp();
+    GXInstallImp<CGXGridTextDataExchangeImp>(pGrid->m_pTextDataExchangeImp);
+    GXInstallImp<CGXGridStyleDataExchangeImp>(pGrid->m_pStyleDataExchangeImp);
+    GXInstallImp<CGXGridCutPasteImp>(pGrid->m_pCutPasteImp);
 }
 
 void CGXControlFactory::InitializeApplicationComponents()
@@ -220,6 +227,7 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallStyleCompareSubsetImp();
     GXInstallStyleSerializeImp();
     GXInstallSerializeTW5CompatibleImp();
+    GXInstallGridProfileImp();
     GXInstallGridDocSerializeImp();
     GXInstallGridParamCopyOperatorImp();
     GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);

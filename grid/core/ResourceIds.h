@@ -23,6 +23,7 @@ constexpr UINT idsUndoing = 20140;
 constexpr UINT idsRemovingRows = 20145;
 constexpr UINT idsRemovingCols = 20146;
 constexpr UINT idsRangeTooBig = 20149;
+constexpr UINT idsMultiAreaPaste = 20153;
 constexpr UINT idsChangeRowHeights = 20158;
 constexpr UINT idsChangeColWidths = 20159;
 constexpr UINT idsChangeDefaultRowHeight = 20160;

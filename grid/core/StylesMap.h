@@ -108,4 +108,5 @@ private:
 
     friend class CGXGridParamCopyOperatorImp;
     friend class CGXGridDocSerializeImp;
+    friend class CGXGridProfileImp;
 };

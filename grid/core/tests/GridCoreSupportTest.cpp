@@ -126,7 +126,7 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
         m_grid.PasteStylesFromClipboard(range),
         m_grid.IsGridClipboardFormatAvailable(),
         m_grid.ConfirmClipboardAction(),
-        m_grid.CopyTextToClipboard(L"text"),
+        m_grid.CopyTextToClipboard(list),
         m_grid.CopyDataToClipboard(list, FALSE),
         m_grid.CanClear(),
         m_grid.ClearSelection(FALSE),
