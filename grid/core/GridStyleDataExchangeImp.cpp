@@ -25,41 +25,45 @@ BOOL IsCopyable(ULONGLONG nRows, ULONGLONG nCols)
     return nRows < maxLines && nCols < maxLines && nRows * nCols < maxCells;
 }
 
-// The object read and, when it is an array, the objects in it: each deleted once, also when a
-// damaged stream put one object in several places.
-struct ReadObject
+// The styles array of a stream, read element by element so that a damaged count or element is
+// found before much is allocated or anything else is read: NULL unless the stream holds an
+// object array of exactly R × C entries, each a style or null. The entries are deleted with
+// the reader, each once, also when a damaged stream names one style in several places.
+class StyleArrayReader
 {
-    ~ReadObject()
+public:
+    ~StyleArrayReader()
     {
-        if (auto* pArray = dynamic_cast<CObArray*>(pObject))
-        {
-            std::set<CObject*> objects;
-            for (INT_PTR i = 0; i < pArray->GetSize(); ++i)
-                objects.insert(pArray->GetAt(i));
-            objects.erase(nullptr);
-            objects.erase(pArray);
-            for (CObject* pEntry : objects)
-                delete pEntry;
-        }
-        delete pObject;
+        std::set<CObject*> objects;
+        for (INT_PTR i = 0; i < m_array.GetSize(); ++i)
+            objects.insert(m_array.GetAt(i));
+        objects.erase(nullptr);
+        for (CObject* pEntry : objects)
+            delete pEntry;
     }
-    CObject* pObject = nullptr;
-};
 
-// The object read is an array of R × C styles or null entries.
-const CObArray* CheckedStyleArray(CObject* pObject, DWORD nRows, DWORD nCols)
-{
-    auto* pArray = dynamic_cast<CObArray*>(pObject);
-    if (pArray == nullptr || static_cast<ULONGLONG>(pArray->GetSize()) != ULONGLONG(nRows) * nCols)
-        return nullptr;
-    for (INT_PTR i = 0; i < pArray->GetSize(); ++i)
+    const CObArray* Read(CArchive& ar, ULONGLONG nEntries)
     {
-        CObject* pEntry = pArray->GetAt(i);
-        if (pEntry != nullptr && (pEntry == pArray || !pEntry->IsKindOf(RUNTIME_CLASS(CGXStyle))))
+        if (ar.ReadClass(RUNTIME_CLASS(CObArray)) != RUNTIME_CLASS(CObArray))
             return nullptr;
+        ar.MapObject(&m_array);
+        if (ar.ReadCount() != nEntries)
+            return nullptr;
+        for (ULONGLONG i = 0; i < nEntries; ++i)
+        {
+            CObject* pEntry = ar.ReadObject(nullptr);
+            if (pEntry == &m_array)
+                return nullptr;
+            m_array.Add(pEntry);
+            if (pEntry != nullptr && !pEntry->IsKindOf(RUNTIME_CLASS(CGXStyle)))
+                return nullptr;
+        }
+        return &m_array;
     }
-    return pArray;
-}
+
+private:
+    CObArray m_array;
+};
 } // namespace
 
 BOOL CGXGridStyleDataExchangeImp::GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
@@ -133,7 +137,7 @@ BOOL CGXGridStyleDataExchangeImp::PasteStyles(CGXGridCore* pGrid, CArchive& ar, 
 {
     const int nType = pGrid->m_nDefaultType;
     const CGXArchiveStylesMapScope stylesMap(ar, pGrid->GetStylesMap());
-    ReadObject read;
+    StyleArrayReader reader;
     const CObArray* pRead = nullptr;
     DWORD nRows = 0;
     DWORD nCols = 0;
@@ -143,8 +147,7 @@ BOOL CGXGridStyleDataExchangeImp::PasteStyles(CGXGridCore* pGrid, CArchive& ar, 
         ar >> nRows >> nCols;
         if (nRows == 0 || nCols == 0 || !IsCopyable(nRows, nCols))
             return FALSE;
-        read.pObject = ar.ReadObject(nullptr);
-        pRead = CheckedStyleArray(read.pObject, nRows, nCols);
+        pRead = reader.Read(ar, ULONGLONG(nRows) * nCols);
         if (pRead == nullptr)
             return FALSE;
     }

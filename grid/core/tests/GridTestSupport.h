@@ -60,7 +60,10 @@ public:
     using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCoveredCellsImp;
+    using CGXGridCore::m_nDefaultType;
     using CGXGridCore::m_pCutPasteImp;
+    using CGXGridCore::m_pStyleDataExchangeImp;
+    using CGXGridCore::m_pTextDataExchangeImp;
     using CGXGridCore::m_pDirectCopyMoveCellsImp;
     using CGXGridCore::m_pExcelLikeFrameImp;
     using CGXGridCore::m_pFloatCellsImp;
