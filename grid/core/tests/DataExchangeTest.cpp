@@ -16,13 +16,6 @@
 
 namespace
 {
-// A clock that moves on by a second at every look, so that every step is due for feedback.
-DWORD WINAPI FastTicks()
-{
-    static DWORD dwNow = 0;
-    return dwNow += 1000;
-}
-
 // A grid whose chosen cells refuse the texts pasted into them.
 class RefusingGrid : public TestGrid
 {

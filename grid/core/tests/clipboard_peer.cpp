@@ -6,7 +6,7 @@
 //   clipboard_peer read <unicode file> <ansi file>     CF_UNICODETEXT and CF_TEXT into files
 //   clipboard_peer put-ansi <ready> <done> <text>       only CF_TEXT (the text's low bytes)
 //   clipboard_peer put-unicode <ready> <done> <text>    CF_UNICODETEXT
-//   clipboard_peer put-marker <ready> <done> <text>     CF_UNICODETEXT and a "GX_DIRECTCOPY" of 1
+//   clipboard_peer put-marker <ready> <done> <text> <n> CF_UNICODETEXT and a "GX_DIRECTCOPY" of n
 //   clipboard_peer hold <ready> <done>                  keeps the clipboard open
 //
 // In the texts "\t", "\r" and "\n" stand for TAB, CR and LF. Exit code 0 on success.
@@ -80,7 +80,7 @@ int Read(HWND hWnd, const wchar_t* pszUnicode, const wchar_t* pszAnsi)
     return bRead ? 0 : 3;
 }
 
-int Put(HWND hWnd, const wchar_t* pszCommand, const std::wstring& text)
+int Put(HWND hWnd, const wchar_t* pszCommand, const std::wstring& text, DWORD dwIdentity)
 {
     if (!::OpenClipboard(hWnd))
         return 2;
@@ -97,7 +97,6 @@ int Put(HWND hWnd, const wchar_t* pszCommand, const std::wstring& text)
         bPut = ::SetClipboardData(CF_UNICODETEXT, Block(text.c_str(), (text.size() + 1) * sizeof(wchar_t))) != nullptr;
     if (wcscmp(pszCommand, L"put-marker") == 0)
     {
-        const DWORD dwIdentity = 1;
         bPut = bPut &&
                ::SetClipboardData(::RegisterClipboardFormatW(L"GX_DIRECTCOPY"), Block(&dwIdentity, sizeof(dwIdentity))) !=
                    nullptr;
@@ -146,9 +145,9 @@ int wmain(int argc, wchar_t** argv)
         ::CloseClipboard();
         nResult = 0;
     }
-    else if (command.rfind(L"put-", 0) == 0 && argc == 5)
+    else if (command.rfind(L"put-", 0) == 0 && argc >= 5)
     {
-        nResult = Put(hWnd, argv[1], Unescaped(argv[4]));
+        nResult = Put(hWnd, argv[1], Unescaped(argv[4]), argc > 5 ? wcstoul(argv[5], nullptr, 10) : 0);
         WaitForTest(argv[2], argv[3]);
     }
     ::DestroyWindow(hWnd);
