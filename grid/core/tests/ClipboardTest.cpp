@@ -188,6 +188,15 @@ protected:
     {
         return m_grid.GetAppData()->m_uiClipboardFormat;
     }
+    // Pastes at the cell while the peer keeps what it put on the clipboard.
+    void PasteFromPeer(const CString& arguments, ROWCOL nRow, ROWCOL nCol)
+    {
+        Peer peer(arguments);
+        ASSERT_TRUE(peer.WaitReady());
+        m_grid.SetCurrentCell(nRow, nCol);
+        EXPECT_TRUE(m_grid.Paste());
+        EXPECT_EQ(peer.Finish(), 0);
+    }
 };
 } // namespace
 
@@ -392,25 +401,13 @@ TEST_F(ClipboardTest, AnotherProgramReadsTheCopyAsUnicodeAndAsItsOwnText)
 
 TEST_F(ClipboardTest, TextThatAnotherProgramPutsIsPasted)
 {
-    {
-        Peer peer(L"put-ansi <ready> <done> 1\\t2\\r\\n3\\r\\n");
-        ASSERT_TRUE(peer.WaitReady());
-        m_grid.SetCurrentCell(5, 1);
-        EXPECT_TRUE(m_grid.Paste());
-        EXPECT_EQ(peer.Finish(), 0);
-    }
+    PasteFromPeer(L"put-ansi <ready> <done> 1\\t2\\r\\n3\\r\\n", 5, 1);
     EXPECT_STREQ(Value(5, 1), L"1");
     EXPECT_STREQ(Value(5, 2), L"2");
     EXPECT_STREQ(Value(6, 1), L"3");
     EXPECT_STREQ(Value(7, 1), L"");
 
-    {
-        Peer peer(L"put-unicode <ready> <done> Z\u00fcrich\\t\u6771\u4eac");
-        ASSERT_TRUE(peer.WaitReady());
-        m_grid.SetCurrentCell(8, 1);
-        EXPECT_TRUE(m_grid.Paste());
-        EXPECT_EQ(peer.Finish(), 0);
-    }
+    PasteFromPeer(L"put-unicode <ready> <done> Z\u00fcrich\\t\u6771\u4eac", 8, 1);
     EXPECT_STREQ(Value(8, 1), L"Z\u00fcrich");
     EXPECT_STREQ(Value(8, 2), L"\u6771\u4eac");
 
@@ -418,13 +415,7 @@ TEST_F(ClipboardTest, TextThatAnotherProgramPutsIsPasted)
     CGXGridParam& param = *m_grid.GetParam();
     param.SetDirectPasteMode(1);
     param.SetDirectCopyPaste(TRUE);
-    {
-        Peer peer(Peer::Format(L"put-marker <ready> <done> theirs %lu", param.ClipboardIdentity()));
-        ASSERT_TRUE(peer.WaitReady());
-        m_grid.SetCurrentCell(9, 1);
-        EXPECT_TRUE(m_grid.Paste());
-        EXPECT_EQ(peer.Finish(), 0);
-    }
+    PasteFromPeer(Peer::Format(L"put-marker <ready> <done> theirs %lu", param.ClipboardIdentity()), 9, 1);
     EXPECT_STREQ(Value(9, 1), L"theirs");
 }
 
