@@ -313,7 +313,7 @@ BOOL CGXGridCutPasteImp::Paste(CGXGridCore* pGrid)
     pGrid->ResetCurrentCellControl(TRUE);
     if (list.GetCount() > 1)
     {
-        AfxMessageBox(GXLoadResourceString(idsMultiAreaPaste), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(GXLoadResourceString(GX_IDS_MULTI_AREA_PASTE), MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     ExpandRanges(pGrid, list);

@@ -6,6 +6,7 @@
 #include <grid/core/Font.h>
 #include <grid/core/Properties.h>
 #include <grid/core/RecordDescription.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttributeMap.h>
@@ -16,10 +17,6 @@
 
 namespace
 {
-constexpr UINT idsStandardStyle = 52768;
-constexpr UINT idsRowHeaderStyle = 52769;
-constexpr UINT idsColHeaderStyle = 52770;
-
 // Registry keys closed when their holder goes.
 class RegKey
 {
@@ -445,9 +442,9 @@ BOOL CGXGridProfileImp::ReadStylesMapFromProfile(CGXStylesMap& stylesMap)
         else
             stylesMap.RegisterStyleByName(strKey, *pStyle, 0);
     }
-    stylesMap.m_wStyleStandard = stylesMap.LookupResourceId(idsStandardStyle);
-    stylesMap.m_wStyleColHeader = stylesMap.LookupResourceId(idsColHeaderStyle);
-    stylesMap.m_wStyleRowHeader = stylesMap.LookupResourceId(idsRowHeaderStyle);
+    stylesMap.m_wStyleStandard = stylesMap.LookupResourceId(GX_IDS_STYLE_STANDARD);
+    stylesMap.m_wStyleColHeader = stylesMap.LookupResourceId(GX_IDS_STYLE_COLUMN_HEADER);
+    stylesMap.m_wStyleRowHeader = stylesMap.LookupResourceId(GX_IDS_STYLE_ROW_HEADER);
     CGXStyle* pStandard = nullptr;
     if (stylesMap.LookupStyle(stylesMap.m_wStyleStandard, pStandard) && pStandard != nullptr)
     {

@@ -90,7 +90,7 @@ BOOL CGXGridStyleDataExchangeImp::CopyStyles(CGXGridCore* pGrid, CArchive& ar, c
     ar << static_cast<DWORD>(nRows) << static_cast<DWORD>(nCols);
     if (!IsCopyable(nRows, nCols))
     {
-        AfxMessageBox(GXLoadResourceString(idsRangeTooBig), MB_OK);
+        AfxMessageBox(GXLoadResourceString(GX_IDS_RANGE_TOO_BIG), MB_OK);
         return FALSE;
     }
 
