@@ -49,6 +49,12 @@ BOOL IsRegistry()
     return AfxGetApp()->m_pszRegistryKey != nullptr;
 }
 
+// Without an application there is no profile: nothing is read or written.
+BOOL HasProfile()
+{
+    return AfxGetApp() != nullptr;
+}
+
 CString GetValue(LPCTSTR pszSection, LPCTSTR pszEntry)
 {
     return AfxGetApp()->GetProfileString(pszSection, pszEntry, _T(""));
@@ -316,6 +322,8 @@ void GXInstallGridProfileImp()
 
 BOOL CGXGridProfileImp::WriteStylesMapToProfile(const CGXStylesMap& stylesMap)
 {
+    if (!HasProfile())
+        return FALSE;
     const CString& strSection = stylesMap.m_strProfileSection;
     CStringArray oldKeys;
     if (IsRegistry())
@@ -351,13 +359,13 @@ BOOL CGXGridProfileImp::WriteStylesMapToProfile(const CGXStylesMap& stylesMap)
 
 void CGXGridProfileImp::WriteFontToProfile(const CGXFont& font, LPCTSTR pszSection, LPCTSTR pszEntry)
 {
-    if (pszSection != nullptr && pszEntry != nullptr)
+    if (pszSection != nullptr && pszEntry != nullptr && HasProfile())
         WriteValue(pszSection, pszEntry, font.GetDescription());
 }
 
 BOOL CGXGridProfileImp::WriteStyleToProfile(const CGXStyle& style, LPCTSTR pszSection, const CGXStylesMap* pStylesMap)
 {
-    if (pszSection == nullptr)
+    if (pszSection == nullptr || !HasProfile())
         return FALSE;
     for (const StyleValue& value : styleValues)
     {
@@ -393,6 +401,8 @@ BOOL CGXGridProfileImp::WriteStyleToProfile(const CGXStyle& style, LPCTSTR pszSe
 
 void CGXGridProfileImp::WritePropertiesToProfile(const CGXProperties& properties)
 {
+    if (!HasProfile())
+        return;
     const CString& strSection = properties.m_strSection;
     for (INT_PTR i = 0; i < properties.m_asColorNames.GetSize() && i < properties.m_adwColors.GetSize(); ++i)
         WriteValue(strSection, properties.m_asColorNames[i], Number(_T("%lu"), properties.m_adwColors[i]));
@@ -420,6 +430,8 @@ void CGXGridProfileImp::WritePropertiesToProfile(const CGXProperties& properties
 
 BOOL CGXGridProfileImp::ReadStylesMapFromProfile(CGXStylesMap& stylesMap)
 {
+    if (!HasProfile())
+        return FALSE;
     const CString& strSection = stylesMap.m_strProfileSection;
     CStringArray keys;
     if (IsRegistry())
@@ -457,7 +469,7 @@ BOOL CGXGridProfileImp::ReadStylesMapFromProfile(CGXStylesMap& stylesMap)
 
 BOOL CGXGridProfileImp::ReadFontFromProfile(CGXFont& font, LPCTSTR pszSection, LPCTSTR pszEntry)
 {
-    if (pszSection == nullptr || pszEntry == nullptr)
+    if (pszSection == nullptr || pszEntry == nullptr || !HasProfile())
         return FALSE;
     const CString strText = GetValue(pszSection, pszEntry);
     if (strText.IsEmpty())
@@ -468,7 +480,7 @@ BOOL CGXGridProfileImp::ReadFontFromProfile(CGXFont& font, LPCTSTR pszSection, L
 
 BOOL CGXGridProfileImp::ReadStyleFromProfile(CGXStyle& style, LPCTSTR pszSection, const CGXStylesMap* pStylesMap)
 {
-    if (pszSection == nullptr)
+    if (pszSection == nullptr || !HasProfile())
         return FALSE;
     style.Free();
     for (const StyleValue& value : styleValues)
@@ -507,6 +519,8 @@ BOOL CGXGridProfileImp::ReadStyleFromProfile(CGXStyle& style, LPCTSTR pszSection
 
 BOOL CGXGridProfileImp::ReadPropertiesFromProfile(CGXProperties& properties)
 {
+    if (!HasProfile())
+        return FALSE;
     const CString& strSection = properties.m_strSection;
     if (IsRegistry())
     {
