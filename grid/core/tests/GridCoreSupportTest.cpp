@@ -109,6 +109,12 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
     m_grid.m_pResizeToFitImp = nullptr;
     delete m_grid.m_pMoveRowsColsImp;
     m_grid.m_pMoveRowsColsImp = nullptr;
+    delete m_grid.m_pCutPasteImp;
+    m_grid.m_pCutPasteImp = nullptr;
+    delete m_grid.m_pTextDataExchangeImp;
+    m_grid.m_pTextDataExchangeImp = nullptr;
+    delete m_grid.m_pStyleDataExchangeImp;
+    m_grid.m_pStyleDataExchangeImp = nullptr;
     CGXRangeList list;
     list.AddTail(new CGXRange(1, 1));
     const CGXRange range(1, 1);
