@@ -3,49 +3,42 @@
 
 #include <afxadv.h>
 
+CGXClipboardScope::CGXClipboardScope(CWnd* pOwner)
+    : m_bOpen(::OpenClipboard(pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr))
+{
+}
+
+CGXClipboardScope::~CGXClipboardScope()
+{
+    if (m_bOpen)
+        ::CloseClipboard();
+}
+
+BOOL CGXClipboardScope::SetData(UINT nFormat, HGLOBAL hBlock)
+{
+    if (hBlock == nullptr)
+        return FALSE;
+    if (::SetClipboardData(nFormat, hBlock) != nullptr)
+        return TRUE;
+    ::GlobalFree(hBlock);
+    return FALSE;
+}
+
 namespace
 {
-class ClipboardScope
-{
-public:
-    explicit ClipboardScope(CWnd* pOwner)
-        : m_bOpen(::OpenClipboard(pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr))
-    {
-    }
-    ~ClipboardScope()
-    {
-        if (m_bOpen)
-            ::CloseClipboard();
-    }
-    ClipboardScope(const ClipboardScope&) = delete;
-    ClipboardScope& operator=(const ClipboardScope&) = delete;
-
-    explicit operator bool() const
-    {
-        return m_bOpen != FALSE;
-    }
-
-private:
-    BOOL m_bOpen;
-};
-
 // The text and its terminator in a shared block, handed to the open clipboard.
 BOOL SetText(const CString& strText, UINT nFormat)
 {
     CSharedFile file(GMEM_MOVEABLE | GMEM_SHARE | GMEM_ZEROINIT, 4096);
     file.Write(static_cast<LPCTSTR>(strText), static_cast<UINT>((strText.GetLength() + 1) * sizeof(TCHAR)));
-    HGLOBAL hText = file.Detach();
-    if (::SetClipboardData(nFormat, hText) != nullptr)
-        return TRUE;
-    ::GlobalFree(hText);
-    return FALSE;
+    return CGXClipboardScope::SetData(nFormat, file.Detach());
 }
 } // namespace
 
 BOOL CGXClipboardText::Read(CWnd* pOwner, CString& strText, UINT nFormat)
 {
     strText.Empty();
-    const ClipboardScope clipboard(pOwner);
+    const CGXClipboardScope clipboard(pOwner);
     if (!clipboard)
         return FALSE;
     HANDLE hText = ::GetClipboardData(nFormat);
@@ -62,7 +55,7 @@ BOOL CGXClipboardText::Read(CWnd* pOwner, CString& strText, UINT nFormat)
 
 BOOL CGXClipboardText::Write(CWnd* pOwner, const CString& strText)
 {
-    const ClipboardScope clipboard(pOwner);
+    const CGXClipboardScope clipboard(pOwner);
     if (!clipboard)
         return FALSE;
     ::EmptyClipboard();
@@ -71,18 +64,18 @@ BOOL CGXClipboardText::Write(CWnd* pOwner, const CString& strText)
 
 BOOL CGXClipboardText::Add(CWnd* pOwner, const CString& strText, UINT nFormat)
 {
-    const ClipboardScope clipboard(pOwner);
+    const CGXClipboardScope clipboard(pOwner);
     return clipboard && SetText(strText, nFormat);
 }
 
 BOOL CGXClipboardText::Clear(CWnd* pOwner)
 {
-    const ClipboardScope clipboard(pOwner);
+    const CGXClipboardScope clipboard(pOwner);
     return clipboard && ::EmptyClipboard();
 }
 
 BOOL CGXClipboardText::HasText(CWnd* pOwner)
 {
-    const ClipboardScope clipboard(pOwner);
+    const CGXClipboardScope clipboard(pOwner);
     return clipboard && (::IsClipboardFormatAvailable(CF_UNICODETEXT) || ::IsClipboardFormatAvailable(CF_TEXT));
 }

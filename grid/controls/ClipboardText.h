@@ -5,6 +5,27 @@
 
 #include <afxwin.h>
 
+// The clipboard opened for the owner window while the scope lives, when it could be opened.
+class CGXClipboardScope
+{
+public:
+    explicit CGXClipboardScope(CWnd* pOwner);
+    ~CGXClipboardScope();
+    CGXClipboardScope(const CGXClipboardScope&) = delete;
+    CGXClipboardScope& operator=(const CGXClipboardScope&) = delete;
+
+    explicit operator bool() const
+    {
+        return m_bOpen != FALSE;
+    }
+    // Hands the block to the open clipboard in the format; a block the clipboard refuses is
+    // freed.
+    static BOOL SetData(UINT nFormat, HGLOBAL hBlock);
+
+private:
+    BOOL m_bOpen;
+};
+
 class CGXClipboardText
 {
 public:

@@ -448,25 +448,34 @@ public:
 };
 
 
-// The clipboard commands; each answers whether it did its work.
+// The clipboard commands; each answers whether it did its work. The core's forwarders keep
+// their own names: CopyRangeListToClipboard is CopyRangeList, CopyDataToClipboard is
+// CopyStylesToClipboard, IsGridClipboardFormatAvailable is IsClipboardDataAvailable,
+// PasteRangeList is PasteDirect, PasteStylesFromClipboard is PasteFromClipboard and
+// ConfirmClipboardAction is ConfirmPasteSizeMismatch.
 class CGXAbstractGridCutPasteImp
 {
 public:
     virtual ~CGXAbstractGridCutPasteImp() = default;
     virtual BOOL CanCopy(CGXGridCore* pGrid) = 0;
     virtual BOOL Copy(CGXGridCore* pGrid) = 0;
+    // Text, styles and the direct-copy marker of the ranges.
+    virtual BOOL CopyRangeList(CGXGridCore* pGrid, const CGXRangeList& list) = 0;
+    virtual BOOL CopyTextToClipboard(CGXGridCore* pGrid, const CGXRangeList& list) = 0;
+    virtual BOOL CopyStylesToClipboard(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bComposed) = 0;
     virtual BOOL CanCut(CGXGridCore* pGrid) = 0;
     virtual BOOL Cut(CGXGridCore* pGrid) = 0;
+    // Copies, then clears (bStyles: whole styles), in one undo block.
+    virtual BOOL CutRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bStyles) = 0;
     virtual BOOL CanPaste(CGXGridCore* pGrid) = 0;
+    // The clipboard holds text or the grid's styles.
+    virtual BOOL IsClipboardDataAvailable(CGXGridCore* pGrid) = 0;
     virtual BOOL Paste(CGXGridCore* pGrid) = 0;
-    virtual BOOL CopyRangeListToClipboard(CGXGridCore* pGrid, const CGXRangeList& list) = 0;
-    virtual BOOL CutRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
-    virtual BOOL PasteRangeList(CGXGridCore* pGrid, const CGXRange& range) = 0;
-    virtual BOOL PasteStylesFromClipboard(CGXGridCore* pGrid, const CGXRange& range) = 0;
-    virtual BOOL IsGridClipboardFormatAvailable(CGXGridCore* pGrid) = 0;
-    virtual BOOL ConfirmClipboardAction(CGXGridCore* pGrid) = 0;
-    virtual BOOL CopyTextToClipboard(CGXGridCore* pGrid, const CString& strText) = 0;
-    virtual BOOL CopyDataToClipboard(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bFlag) = 0;
+    // The grid's own cells at the target, without the clipboard.
+    virtual BOOL PasteDirect(CGXGridCore* pGrid, const CGXRange& target) = 0;
+    // The open clipboard's styles, else its text, at the target.
+    virtual BOOL PasteFromClipboard(CGXGridCore* pGrid, const CGXRange& target) = 0;
+    virtual BOOL ConfirmPasteSizeMismatch(CGXGridCore* pGrid) = 0;
 };
 
 // Clearing cells. The core's forwarders: CanClear -> CanClearCells, ClearSelection,
@@ -554,27 +563,38 @@ public:
     virtual void OnGridDestroyed(CGXGridCore* pGrid) = 0;
 };
 
+// Cells as tab-separated text. The core's forwarders: CopyTextFromRangeList is CopyText (it
+// hands back the text), GetCellTextForCopy is GetCopyTextRowCol, PasteTextToCells is PasteText
+// and StorePastedCellText is SetPasteTextRowCol.
 class CGXAbstractGridTextDataExchangeImp
 {
 public:
     virtual ~CGXAbstractGridTextDataExchangeImp() = default;
-    virtual BOOL CopyTextFromRangeList(CGXGridCore* pGrid, const CGXRangeList& list, CString& strText) = 0;
-    virtual void GetCellTextForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CString& strText) = 0;
-    virtual BOOL PasteTextToCells(CGXGridCore* pGrid, const CString& strText, ROWCOL nRow, ROWCOL nCol) = 0;
-    virtual BOOL SplitPasteLine(CGXGridCore* pGrid, const CString& strLine, CStringArray& fields, int nStart,
-                                TCHAR chSeparator) = 0;
-    virtual BOOL StorePastedCellText(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
-                                     const CGXStyle* pStyle) = 0;
+    // Writes the text of the ranges' cells with its zero unit; TRUE when a cell had text.
+    virtual BOOL CopyText(CGXGridCore* pGrid, CFile& file, const CGXRangeList& list) = 0;
+    virtual CString GetCopyTextRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol) = 0;
+    // Pastes nBytes of text (up to its first zero unit) from the target's top-left cell on.
+    virtual BOOL PasteText(CGXGridCore* pGrid, LPCTSTR pszText, SIZE_T nBytes, const CGXRange& target) = 0;
+    virtual BOOL SetPasteTextRowCol(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT nMode,
+                                    const CGXStyle* pStyle) = 0;
+    // The rows and the widest row's cells of nLength units of text.
+    virtual void CalcTextDimension(CGXGridCore* pGrid, LPCTSTR pszText, SIZE_T nLength, ROWCOL& nRows,
+                                   ROWCOL& nCols) = 0;
+    // Splits one line at the cell ends of a paste: the paste separators, or TAB.
+    virtual void SplitPasteLine(CGXGridCore* pGrid, const CString& strLine, CStringArray& fields) = 0;
 };
 
+// Cells with their whole styles through an archive. The core's forwarders:
+// CopyStylesFromRangeList is CopyStyles and PasteStylesFromArchive is PasteStyles.
 class CGXAbstractGridStyleDataExchangeImp
 {
 public:
     virtual ~CGXAbstractGridStyleDataExchangeImp() = default;
-    virtual BOOL CopyStylesFromRangeList(CGXGridCore* pGrid, const CGXRangeList& list, CArchive& ar,
-                                         BOOL bAllStyles) = 0;
-    virtual BOOL GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed) = 0;
-    virtual BOOL PasteStylesFromArchive(CGXGridCore* pGrid, CArchive& ar, ROWCOL nRow, ROWCOL nCol) = 0;
+    virtual BOOL CopyStyles(CGXGridCore* pGrid, CArchive& ar, const CGXRangeList& list, BOOL bComposed) = 0;
+    virtual BOOL GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
+                                     BOOL bComposed) = 0;
+    // bNoSizeCheck FALSE: a block of another size than the target asks first.
+    virtual BOOL PasteStyles(CGXGridCore* pGrid, CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck) = 0;
 };
 
 class CGXAbstractGridDirectCopyMoveCellsImp

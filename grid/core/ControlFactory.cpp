@@ -30,6 +30,7 @@
 #include <grid/core/GridClearCellsImp.h>
 #include <grid/core/GridCoveredCellsImp.h>
 #include <grid/core/GridExcelLikeFillImp.h>
+#include <grid/core/GridCutPasteImp.h>
 #include <grid/core/GridExcelLikeFrameImp.h>
 #include <grid/core/GridFindReplaceImp.h>
 #include <grid/core/GridFloatCellsImp.h>
@@ -45,6 +46,9 @@
 #include <grid/core/GridParam.h>
 #include <grid/core/GridSortImp.h>
 #include <grid/core/GridUpdateHintImp.h>
+#include <grid/core/GridProfileImp.h>
+#include <grid/core/GridStyleDataExchangeImp.h>
+#include <grid/core/GridTextDataExchangeImp.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -274,6 +278,9 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->SetExcelLikeFillImp(new CGXGridExcelLikeFillImp);
         GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
     }
+    GXInstallImp<CGXGridTextDataExchangeImp>(pGrid->m_pTextDataExchangeImp);
+    GXInstallImp<CGXGridStyleDataExchangeImp>(pGrid->m_pStyleDataExchangeImp);
+    GXInstallImp<CGXGridCutPasteImp>(pGrid->m_pCutPasteImp);
 }
 
 void CGXControlFactory::InitializeApplicationComponents()
@@ -282,6 +289,7 @@ void CGXControlFactory::InitializeApplicationComponents()
     GXInstallStyleCompareSubsetImp();
     GXInstallStyleSerializeImp();
     GXInstallSerializeTW5CompatibleImp();
+    GXInstallGridProfileImp();
     GXInstallGridDocSerializeImp();
     GXInstallGridParamCopyOperatorImp();
     GXInstallImp<CGXDrawRotatedTextImp>(GXGetAppDataPtr()->m_pDrawRotatedTextImp);

@@ -422,7 +422,7 @@ public:
     virtual BOOL PasteStylesFromClipboard(const CGXRange& range);
     virtual BOOL IsGridClipboardFormatAvailable();
     virtual BOOL ConfirmClipboardAction();
-    BOOL CopyTextToClipboard(const CString& strText);
+    BOOL CopyTextToClipboard(const CGXRangeList& list);
     BOOL CopyDataToClipboard(const CGXRangeList& list, BOOL bFlag);
     virtual BOOL Copy();
     virtual BOOL Paste();
@@ -439,6 +439,13 @@ public:
     // What copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what a cut clears),
     // 0x20 composed styles.
     WORD m_nClipboardFlags = 0x38;
+    // Written between two copied cells, and the characters that end a pasted cell besides CR
+    // and LF; empty: TAB.
+    CString m_strCopySeparator;
+    CString m_strPasteSeparators;
+    // The rows and the columns that the last copy wrote.
+    DWORD m_nCopiedRows = 0;
+    DWORD m_nCopiedCols = 0;
 
     // Printing through the print feature; nothing without it.
     virtual void OnGridBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
@@ -486,15 +493,18 @@ public:
     virtual CObject* GetDataObjectUndoInfo();
     virtual BOOL RestoreDataObjectUndoInfo(CObject* pUndoInfo, DWORD dwValue1, DWORD dwValue2);
     virtual void DiscardDataObjectUndoInfo();
+    // The text of the ranges' cells as a copy writes it (without its zero unit).
     virtual BOOL CopyTextFromRangeList(const CGXRangeList& list, CString& strText);
     virtual void GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& strText);
+    // Pastes the text from the cell on.
     virtual BOOL PasteTextToCells(const CString& strText, ROWCOL nRow, ROWCOL nCol);
-    virtual BOOL SplitPasteLine(const CString& strLine, CStringArray& fields, int nStart, TCHAR chSeparator);
+    virtual void SplitPasteLine(const CString& strLine, CStringArray& fields);
     virtual BOOL StorePastedCellText(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
                                      const CGXStyle* pStyle);
+    virtual void CalcTextDimension(LPCTSTR pszText, SIZE_T nLength, ROWCOL& nRows, ROWCOL& nCols);
     virtual BOOL CopyStylesFromRangeList(const CGXRangeList& list, CArchive& ar, BOOL bAllStyles);
     virtual BOOL GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed);
-    virtual BOOL PasteStylesFromArchive(CArchive& ar, ROWCOL nRow, ROWCOL nCol);
+    virtual BOOL PasteStylesFromArchive(CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck);
     virtual BOOL CopyCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol);
     virtual BOOL MoveCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol, CObject*& pUndoInfo,
                                BOOL bCreateUndoInfo, int nCommandKind);
@@ -941,6 +951,8 @@ protected:
     friend class CGXGridExcelLikeFillImp;
     friend class CGXGridSortImp;
     friend class CGXGridFindReplaceImp;
+    friend class CGXGridCutPasteImp;
+    friend class CGXGridStyleDataExchangeImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     friend class CGXCellTipRelay;

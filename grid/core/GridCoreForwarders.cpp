@@ -132,7 +132,7 @@ void CGXGridCore::RollbackUndoBlock()
 
 BOOL CGXGridCore::CopyRangeListToClipboard(const CGXRangeList& list)
 {
-    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyRangeListToClipboard(this, list);
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyRangeList(this, list);
 }
 
 BOOL CGXGridCore::CopyRangeToClipboard(const CGXRange& range)
@@ -149,32 +149,32 @@ BOOL CGXGridCore::CutRangeList(const CGXRangeList& list, BOOL bFlag)
 
 BOOL CGXGridCore::PasteRangeList(const CGXRange& range)
 {
-    return m_pCutPasteImp != nullptr && m_pCutPasteImp->PasteRangeList(this, range);
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->PasteDirect(this, range);
 }
 
 BOOL CGXGridCore::PasteStylesFromClipboard(const CGXRange& range)
 {
-    return m_pCutPasteImp != nullptr && m_pCutPasteImp->PasteStylesFromClipboard(this, range);
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->PasteFromClipboard(this, range);
 }
 
 BOOL CGXGridCore::IsGridClipboardFormatAvailable()
 {
-    return m_pCutPasteImp != nullptr && m_pCutPasteImp->IsGridClipboardFormatAvailable(this);
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->IsClipboardDataAvailable(this);
 }
 
 BOOL CGXGridCore::ConfirmClipboardAction()
 {
-    return m_pCutPasteImp != nullptr && m_pCutPasteImp->ConfirmClipboardAction(this);
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->ConfirmPasteSizeMismatch(this);
 }
 
-BOOL CGXGridCore::CopyTextToClipboard(const CString& strText)
+BOOL CGXGridCore::CopyTextToClipboard(const CGXRangeList& list)
 {
-    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyTextToClipboard(this, strText);
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyTextToClipboard(this, list);
 }
 
 BOOL CGXGridCore::CopyDataToClipboard(const CGXRangeList& list, BOOL bFlag)
 {
-    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyDataToClipboard(this, list, bFlag);
+    return m_pCutPasteImp != nullptr && m_pCutPasteImp->CopyStylesToClipboard(this, list, bFlag);
 }
 
 BOOL CGXGridCore::Copy()
@@ -426,37 +426,56 @@ void CGXGridCore::DiscardDataObjectUndoInfo()
 
 BOOL CGXGridCore::CopyTextFromRangeList(const CGXRangeList& list, CString& strText)
 {
-    return m_pTextDataExchangeImp != nullptr && m_pTextDataExchangeImp->CopyTextFromRangeList(this, list, strText);
+    strText.Empty();
+    if (m_pTextDataExchangeImp == nullptr)
+        return FALSE;
+    CMemFile file;
+    const BOOL bCopied = m_pTextDataExchangeImp->CopyText(this, file, list);
+    const auto nUnits = static_cast<int>(file.GetLength() / sizeof(TCHAR));
+    BYTE* pBytes = file.Detach();
+    // The text ends at its zero unit.
+    strText = CString(reinterpret_cast<LPCTSTR>(pBytes), nUnits > 0 ? nUnits - 1 : 0);
+    free(pBytes);
+    return bCopied;
 }
 
 void CGXGridCore::GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& strText)
 {
-    if (m_pTextDataExchangeImp != nullptr)
-        m_pTextDataExchangeImp->GetCellTextForCopy(this, nRow, nCol, strText);
+    strText = m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->GetCopyTextRowCol(this, nRow, nCol)
+                                                : CString();
 }
 
 BOOL CGXGridCore::PasteTextToCells(const CString& strText, ROWCOL nRow, ROWCOL nCol)
 {
-    return m_pTextDataExchangeImp != nullptr && m_pTextDataExchangeImp->PasteTextToCells(this, strText, nRow, nCol);
+    return m_pTextDataExchangeImp != nullptr &&
+           m_pTextDataExchangeImp->PasteText(this, strText, strText.GetLength() * sizeof(TCHAR), CGXRange(nRow, nCol));
 }
 
-BOOL CGXGridCore::SplitPasteLine(const CString& strLine, CStringArray& fields, int nStart, TCHAR chSeparator)
+void CGXGridCore::SplitPasteLine(const CString& strLine, CStringArray& fields)
 {
-    return m_pTextDataExchangeImp != nullptr &&
-           m_pTextDataExchangeImp->SplitPasteLine(this, strLine, fields, nStart, chSeparator);
+    fields.RemoveAll();
+    if (m_pTextDataExchangeImp != nullptr)
+        m_pTextDataExchangeImp->SplitPasteLine(this, strLine, fields);
 }
 
 BOOL CGXGridCore::StorePastedCellText(ROWCOL nRow, ROWCOL nCol, const CString& strText, UINT flags,
                                       const CGXStyle* pStyle)
 {
     return m_pTextDataExchangeImp != nullptr &&
-           m_pTextDataExchangeImp->StorePastedCellText(this, nRow, nCol, strText, flags, pStyle);
+           m_pTextDataExchangeImp->SetPasteTextRowCol(this, nRow, nCol, strText, flags, pStyle);
+}
+
+void CGXGridCore::CalcTextDimension(LPCTSTR pszText, SIZE_T nLength, ROWCOL& nRows, ROWCOL& nCols)
+{
+    nRows = 0;
+    nCols = 0;
+    if (m_pTextDataExchangeImp != nullptr)
+        m_pTextDataExchangeImp->CalcTextDimension(this, pszText, nLength, nRows, nCols);
 }
 
 BOOL CGXGridCore::CopyStylesFromRangeList(const CGXRangeList& list, CArchive& ar, BOOL bAllStyles)
 {
-    return m_pStyleDataExchangeImp != nullptr &&
-           m_pStyleDataExchangeImp->CopyStylesFromRangeList(this, list, ar, bAllStyles);
+    return m_pStyleDataExchangeImp != nullptr && m_pStyleDataExchangeImp->CopyStyles(this, ar, list, bAllStyles);
 }
 
 BOOL CGXGridCore::GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed)
@@ -465,9 +484,10 @@ BOOL CGXGridCore::GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
            m_pStyleDataExchangeImp->GetCellStyleForCopy(this, nRow, nCol, style, bComposed);
 }
 
-BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck)
 {
-    return m_pStyleDataExchangeImp != nullptr && m_pStyleDataExchangeImp->PasteStylesFromArchive(this, ar, nRow, nCol);
+    return m_pStyleDataExchangeImp != nullptr &&
+           m_pStyleDataExchangeImp->PasteStyles(this, ar, target, bNoSizeCheck);
 }
 
 BOOL CGXGridCore::CopyCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol)

@@ -51,16 +51,6 @@ struct StoreArea
     }
 };
 
-// Progress and abort of a loop over cells; throws CUserException when the user aborts.
-BOOL ReportProgress(GXLongOperationRecord* pRecord, ULONGLONG nIndex, ULONGLONG nCount)
-{
-    if (GXLongOpIsBeyondCutoff() || !GXLongOpIsFeedbackDue(pRecord))
-        return FALSE;
-    GXLongOpSetPercentDone(GXPercentDone(nIndex, nCount));
-    BOOL bAborted = FALSE;
-    GXGetLongOperationAbort(pRecord, bAborted);
-    return bAborted;
-}
 } // namespace
 
 BOOL CGXGridCore::GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, int nMode, int nType)
@@ -261,7 +251,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
             }
             bChanged |=
                 StoreCellStyle(static_cast<ROWCOL>(nRow), static_cast<ROWCOL>(nCol), pCellStyle, nCellMode, nType);
-            bAborted = ReportProgress(operation.Record(), nIndex, nCells);
+            bAborted = GXLongOpReportProgress(operation.Record(), nIndex, nCells);
         }
 
     // An element past the last cell holds the data object's record of the cells (a direct
@@ -317,7 +307,7 @@ CObArray* CGXGridCore::CopyStyleRange(const CGXRange& range, int nType, BOOL bAb
             const BOOL bStored =
                 GetStyleRowCol(static_cast<ROWCOL>(nRow), static_cast<ROWCOL>(nCol), *style, CGXStyle::modeCopy, nType);
             styles->Add(bStored ? style.release() : nullptr);
-            if (bAbortable && ReportProgress(operation.Record(), nIndex, nCells))
+            if (bAbortable && GXLongOpReportProgress(operation.Record(), nIndex, nCells))
                 AfxThrowUserException();
         }
     return styles.release();

@@ -11,6 +11,8 @@
 #include <grid/core/SpanCellPool.h>
 #include <grid/core/StylesMap.h>
 
+#include <atomic>
+
 IMPLEMENT_SERIAL(CGXGridParam, CObject, 1)
 
 namespace
@@ -40,7 +42,16 @@ template <class T> void DeleteOwned(BOOL bOwned, BOOL& bCopied, T*& p)
 }
 } // namespace
 
-CGXGridParam::CGXGridParam() : m_pAppData(GXGetAppDataPtr())
+namespace
+{
+DWORD NextClipboardIdentity()
+{
+    static std::atomic<DWORD> s_nLast{0};
+    return ++s_nLast;
+}
+} // namespace
+
+CGXGridParam::CGXGridParam() : m_pAppData(GXGetAppDataPtr()), m_dwClipboardIdentity(NextClipboardIdentity())
 {
     m_RowHeights.InitHashTable(nRowHeightBuckets);
     m_RowHeights.SetAt(0, nHeaderRowHeight);

@@ -88,6 +88,12 @@ public:
     {
         return m_RangeList2;
     }
+    // What a copy's direct-copy marker names: a number no other parameter object of the
+    // process has; neither archived nor copied.
+    DWORD ClipboardIdentity() const
+    {
+        return m_dwClipboardIdentity;
+    }
     CObList* GetRedoList()
     {
         return &m_RedoList;
@@ -310,6 +316,7 @@ public:
     // Bit 0x1 read by the edit control; bit 0x2 makes size calculation measure the value.
     WORD m_wValueDisplay = 0;
     CGXRangeList m_RangeList2;
+    const DWORD m_dwClipboardIdentity;
     // Shared choice-list tables of the tabbed drop-down controls by choice-list id: key to
     // line, and text to line. Owned.
     CPtrArray m_apChoiceListKeys;

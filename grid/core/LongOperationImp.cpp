@@ -385,3 +385,13 @@ TCHAR GXGetTimeSeparator(BOOL bRefresh)
         return pImp->GetTimeSeparator(bRefresh);
     return _T(':');
 }
+
+BOOL GXLongOpReportProgress(GXLongOperationRecord* pRecord, ULONGLONG nDone, ULONGLONG nTotal)
+{
+    if (GXLongOpIsBeyondCutoff() || !GXLongOpIsFeedbackDue(pRecord))
+        return FALSE;
+    GXLongOpSetPercentDone(GXPercentDone(nDone, nTotal));
+    BOOL bAborted = FALSE;
+    GXGetLongOperationAbort(pRecord, bAborted);
+    return bAborted;
+}

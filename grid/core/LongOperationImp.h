@@ -49,6 +49,8 @@ void GXLongOpSetPercentDone(int nPercent);
 // nDone of nTotal in percent, computed in 64 bits; 0 for a total of 0.
 int GXPercentDone(ULONGLONG nDone, ULONGLONG nTotal);
 BOOL GXLongOpIsFeedbackDue(const GXLongOperationRecord* pRecord);
+// The progress of a loop at nDone of nTotal when feedback is due; TRUE when the user aborted.
+BOOL GXLongOpReportProgress(GXLongOperationRecord* pRecord, ULONGLONG nDone, ULONGLONG nTotal);
 // Freezes feedback at the current nesting level, or releases it (GXLongOpCheckAbort); nothing
 // while an outer level holds the freeze, so inner levels neither take nor release it.
 void GXLongOpFreezeFeedback(BOOL bFreeze);

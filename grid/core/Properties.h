@@ -161,6 +161,7 @@ protected:
     // Archive and copy the colour table and the user properties.
     friend class CGXGridDocSerializeImp;
     friend class CGXGridParamCopyOperatorImp;
+    friend class CGXGridProfileImp;
     CGXAppData* m_pAppData;
     CGXStyle m_styleDefaultProperty;
     CStringArray m_asTokens;

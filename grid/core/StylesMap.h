@@ -110,4 +110,5 @@ private:
 
     friend class CGXGridParamCopyOperatorImp;
     friend class CGXGridDocSerializeImp;
+    friend class CGXGridProfileImp;
 };

@@ -27,7 +27,8 @@ public:
           m_pCompatible(std::exchange(m_pAppData->m_pSerializeTW5CompatibleImp, nullptr)),
           m_pCompare(std::exchange(m_pAppData->m_pStyleCompareSubsetImp, nullptr)),
           m_pDocSerialize(std::exchange(m_pAppData->m_pDocSerializeImp, nullptr)),
-          m_pCopy(std::exchange(m_pAppData->m_pParamCopyOperatorImp, nullptr))
+          m_pCopy(std::exchange(m_pAppData->m_pParamCopyOperatorImp, nullptr)),
+          m_pProfile(std::exchange(m_pAppData->m_pGridProfileImp, nullptr))
     {
     }
     ~WithoutArchiveFeatures()
@@ -37,6 +38,7 @@ public:
         m_pAppData->m_pStyleCompareSubsetImp = m_pCompare;
         m_pAppData->m_pDocSerializeImp = m_pDocSerialize;
         m_pAppData->m_pParamCopyOperatorImp = m_pCopy;
+        m_pAppData->m_pGridProfileImp = m_pProfile;
     }
     WithoutArchiveFeatures(const WithoutArchiveFeatures&) = delete;
     WithoutArchiveFeatures& operator=(const WithoutArchiveFeatures&) = delete;
@@ -48,4 +50,5 @@ private:
     CGXAbstractStyleCompareSubsetImp* m_pCompare;
     CGXAbstractGridDocSerializeImp* m_pDocSerialize;
     CGXAbstractGridParamCopyOperatorImp* m_pCopy;
+    CGXAbstractGridProfileImp* m_pProfile;
 };

@@ -12,13 +12,6 @@
 
 namespace
 {
-// A clock that moves on by a second at every look.
-DWORD WINAPI FastTicks()
-{
-    static DWORD dwNow = 0;
-    return dwNow += 1000;
-}
-
 class GridCoreStylesTest : public GridWindowTest
 {
 protected:

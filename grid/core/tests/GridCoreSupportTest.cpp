@@ -117,6 +117,12 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
     delete m_grid.m_pFindReplaceImp;
     m_grid.m_pFindReplaceImp = nullptr;
     m_grid.SetExcelLikeFillImp(nullptr);
+    delete m_grid.m_pCutPasteImp;
+    m_grid.m_pCutPasteImp = nullptr;
+    delete m_grid.m_pTextDataExchangeImp;
+    m_grid.m_pTextDataExchangeImp = nullptr;
+    delete m_grid.m_pStyleDataExchangeImp;
+    m_grid.m_pStyleDataExchangeImp = nullptr;
     CGXRangeList list;
     list.AddTail(new CGXRange(1, 1));
     const CGXRange range(1, 1);
@@ -135,7 +141,7 @@ TEST_F(GridCoreSupportTest, WithoutFeaturesTheForwardersAnswerNothing)
         m_grid.PasteStylesFromClipboard(range),
         m_grid.IsGridClipboardFormatAvailable(),
         m_grid.ConfirmClipboardAction(),
-        m_grid.CopyTextToClipboard(L"text"),
+        m_grid.CopyTextToClipboard(list),
         m_grid.CopyDataToClipboard(list, FALSE),
         m_grid.CanClear(),
         m_grid.ClearSelection(FALSE),

@@ -45,6 +45,12 @@ std::pair<ROWCOL, ROWCOL> DisablingGrid::Current()
     return GetCurrentCell(&nRow, &nCol) ? std::make_pair(nRow, nCol) : std::make_pair(GX_INVALID, GX_INVALID);
 }
 
+DWORD WINAPI FastTicks()
+{
+    static DWORD dwNow = 0;
+    return dwNow += 1000;
+}
+
 CString ClipboardText(HWND hWnd)
 {
     CString strText;

@@ -61,7 +61,11 @@ public:
     using CGXGridCore::m_pClearCellsImp;
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCoveredCellsImp;
+    using CGXGridCore::m_nDefaultType;
+    using CGXGridCore::m_pClearCellsImp;
     using CGXGridCore::m_pCutPasteImp;
+    using CGXGridCore::m_pStyleDataExchangeImp;
+    using CGXGridCore::m_pTextDataExchangeImp;
     using CGXGridCore::m_pDirectCopyMoveCellsImp;
     using CGXGridCore::m_pExcelLikeFillImp;
     using CGXGridCore::m_pExcelLikeFrameImp;
@@ -110,6 +114,10 @@ inline std::tuple<int, ROWCOL, ROWCOL, ROWCOL, ROWCOL> RangeBounds(const CGXRang
 {
     return {range.type, range.top, range.left, range.bottom, range.right};
 }
+
+// A clock for the long operations that moves on by a second at every look, so that every step
+// is due for feedback.
+DWORD WINAPI FastTicks();
 
 // The clipboard's CF_UNICODETEXT, "<not opened>" when the clipboard stays closed.
 CString ClipboardText(HWND hWnd);
