@@ -62,7 +62,6 @@ public:
     using CGXGridCore::m_pCommandFactory;
     using CGXGridCore::m_pCoveredCellsImp;
     using CGXGridCore::m_nDefaultType;
-    using CGXGridCore::m_pClearCellsImp;
     using CGXGridCore::m_pCutPasteImp;
     using CGXGridCore::m_pStyleDataExchangeImp;
     using CGXGridCore::m_pTextDataExchangeImp;
