@@ -24,7 +24,7 @@ constexpr int kCentred = 4;
 CGXStyle CheckBox(const CString& strValue, LPCTSTR lpszLabel)
 {
     CGXStyle style;
-    style.SetControl(idCheckBox3d).SetValue(strValue).SetVerticalAlignment(kCentred);
+    style.SetControl(GX_IDS_CTRL_CHECKBOX_3D).SetValue(strValue).SetVerticalAlignment(kCentred);
     if (lpszLabel != nullptr)
         style.SetChoiceList(lpszLabel);
     return style;
@@ -53,7 +53,7 @@ void CSapPropertyPage::ForEachObject(const std::function<void(const CString&, co
 void CSapPropertyPage::FillRow(ROWCOL nRow, const Fields& fields)
 {
     CGXStyle date;
-    date.SetControl(idDateTimeCalendar).SetValue(*fields[0]);
+    date.SetControl(GX_IDS_CTRL_DATETIME).SetValue(*fields[0]);
     SetCellStyle(nRow, 1, date);
     SetNumber(nRow, 2, *fields[1]);
     SetCellStyle(nRow, 3, CheckBox(*fields[2], k64BitLabel));

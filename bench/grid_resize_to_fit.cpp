@@ -6,6 +6,7 @@
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridWnd.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <BenchFigures.h>
@@ -18,7 +19,6 @@ namespace
 {
 const CRect kRect(0, 0, 800, 600);
 constexpr ROWCOL kCols = 5;
-constexpr WORD idStatic = 52513;
 constexpr int kRuns = 5;
 constexpr int kWrapWidth = 120;
 
@@ -50,7 +50,7 @@ void SetUp(FitGrid& grid, CWnd& parent, ROWCOL nRows)
 {
     grid.Create(L"GXWND", nullptr, WS_CHILD, kRect, &parent, 1);
     grid.Initialize();
-    grid.ChangeBaseStyle(grid.GetStylesMap()->m_wStyleStandard, CGXStyle().SetControl(idStatic), 0);
+    grid.ChangeBaseStyle(grid.GetStylesMap()->m_wStyleStandard, CGXStyle().SetControl(GX_IDS_CTRL_STATIC), 0);
     grid.SetRowCount(nRows, 0);
     grid.SetColCount(kCols, 0);
     grid.SetStyleRangeShort(CGXRange().SetCols(kCols, kCols), CGXStyle().SetWrapText(TRUE));

@@ -4,6 +4,7 @@
 
 #include <grid/controls/BCurrencyFormat.h>
 #include <grid/controls/Child.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/SysColorBitmap.h>
 #include <grid/core/SysData.h>
 
@@ -16,9 +17,6 @@
 
 namespace
 {
-constexpr UINT idsEnter = 20124;
-constexpr UINT idsError = 20125;
-constexpr UINT idbEnterFace = 20037;
 constexpr COLORREF rgbOperator = 0x800000;
 constexpr COLORREF rgbDigit = 0x000080;
 constexpr int nMaxIntegerDigits = 13;
@@ -156,8 +154,8 @@ BOOL CGXBCalculator::Create(DWORD dwStyle, CPoint ptTopLeft, CWnd* pParentWnd, U
     CreateDisplayFont(pParentWnd);
     ComputeUnits(&m_buttonFont);
     if (m_bmpEquals.GetSafeHandle() == nullptr)
-        m_bmpEquals.Attach(GXLoadSysColorBitmap(AfxFindResourceHandle(MAKEINTRESOURCE(idbEnterFace), RT_BITMAP),
-                                                idbEnterFace));
+        m_bmpEquals.Attach(GXLoadSysColorBitmap(AfxFindResourceHandle(MAKEINTRESOURCE(GX_IDB_ENTER_FACE), RT_BITMAP),
+                                                GX_IDB_ENTER_FACE));
     CreateButtons();
     const CSize size = Layout();
 
@@ -227,7 +225,7 @@ void CGXBCalculator::CreateButtons()
         BOOL bNewRow;
         COLORREF rgbLabel;
     };
-    const CString strEnter = LoadText(idsEnter);
+    const CString strEnter = LoadText(GX_IDS_ENTER);
     const Row rows[] = {
         {opClear, _T("C"), _T("C"), 0, 1, TRUE, rgbOperator},
         {opClearEntry, _T("CE"), _T(""), 'E', 1, FALSE, rgbOperator},
@@ -530,7 +528,7 @@ void CGXBCalculator::SetValue(double dValue)
 CString CGXBCalculator::GetDisplayText() const
 {
     if (IsInError())
-        return LoadText(idsError);
+        return LoadText(GX_IDS_ERROR);
     return m_strEntry.IsEmpty() ? CString(_T("0")) : m_strEntry;
 }
 

@@ -2,6 +2,7 @@
 
 #include <grid/controls/GridCombo.h>
 
+#include <grid/core/ResourceIds.h>
 #include <grid/core/SysData.h>
 
 #include <algorithm>
@@ -38,7 +39,6 @@ constexpr int nMinYear = 100;
 constexpr int nMaxYear = 9999;
 constexpr UINT nAllFields = 0xFFFF;
 constexpr UINT nChangedNotification = 0x100;
-constexpr UINT nDropBitmap = 20028;
 // The edit's popup: shown, pop-up, with a sizing border, at the anchor's left edge.
 constexpr DWORD dwPopupStyle = 0x90040001;
 constexpr DWORD dwPopupBehaviour = 0x1000200;
@@ -468,7 +468,7 @@ BOOL CGXBDateTimeCtrl::Create(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, 
         m_hFont = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
     if ((dwStyle & GXBDT_DS_CALENDAR) != 0)
     {
-        auto* pDrop = new CGXBDTButtonGadget(this, idDropButton, nDropBitmap);
+        auto* pDrop = new CGXBDTButtonGadget(this, idDropButton, GX_IDB_DROP_ARROW);
         pDrop->SetStyle(pDrop->GetStyle() | GXBDT_ANCHORRIGHT);
         m_gadgets.Add(pDrop);
     }

@@ -161,7 +161,7 @@ CPoint CGXCellTipStatic::GetTextOrigin(const CRect& rectText, const CGXStyle& st
 {
     const UINT nHorizontal = CGXControl::TextAlignment(style) & horizontalBits;
     int nWidth = size.cx;
-    const BOOL bDots = style.GetUserAttribute(idsEllipsisType).GetLong() == 1;
+    const BOOL bDots = style.GetUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE).GetLong() == 1;
     if (nHorizontal != 0 && bDots && nWidth > rectText.Width())
     {
         // Measured as the cell shows it: shortened, with dots.

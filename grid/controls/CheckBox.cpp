@@ -10,6 +10,7 @@
 #include <grid/core/GridCore.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Range.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <toolkit/foundation/VisualStyle.h>
@@ -20,8 +21,6 @@
 
 namespace
 {
-constexpr WORD idsCheckedValue = 51019;
-constexpr WORD idsUncheckedValue = 51020;
 constexpr int screenStrip = 0;
 constexpr int printStrip = 1;
 
@@ -84,18 +83,18 @@ const GXControlClass* CGXCheckBox::GetControlClass() const
 
 void CGXCheckBox::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
-    pStylesMap->AddUserAttribute(idsCheckedValue);
-    pStylesMap->AddUserAttribute(idsUncheckedValue);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CHECKED_VALUE);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_UNCHECKED_VALUE);
 }
 
 CString CGXCheckBox::CheckedValue(const CGXStyle& style)
 {
-    return AttributeText(style, idsCheckedValue, _T("1"));
+    return AttributeText(style, GX_IDS_UA_CHECKED_VALUE, _T("1"));
 }
 
 CString CGXCheckBox::UncheckedValue(const CGXStyle& style)
 {
-    return AttributeText(style, idsUncheckedValue, _T("0"));
+    return AttributeText(style, GX_IDS_UA_UNCHECKED_VALUE, _T("0"));
 }
 
 BOOL CGXCheckBox::IsThreeState(const CGXStyle& style)
@@ -231,8 +230,8 @@ void CGXCheckBox::RecolorStrip(HGLOBAL hStrip, int nStrip)
     // (40 bytes or more) with 4-byte entries.
     BYTE* pTable = reinterpret_cast<BYTE*>(pHeader) + pHeader->biSize;
     const BOOL bCore = pHeader->biSize == sizeof(BITMAPCOREHEADER);
-    const int nColors = bCore ? 1 << reinterpret_cast<BITMAPCOREHEADER*>(pHeader)->bcBitCount
-                              : GXGetDibColorCount(*pHeader);
+    const int nColors =
+        bCore ? 1 << reinterpret_cast<BITMAPCOREHEADER*>(pHeader)->bcBitCount : GXGetDibColorCount(*pHeader);
     const int cbEntry = bCore ? sizeof(RGBTRIPLE) : sizeof(RGBQUAD);
     for (int i = 0; i < nColors && nColors <= 256; ++i)
     {
@@ -280,9 +279,8 @@ void CGXCheckBox::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGX
     if (!strLabel.IsEmpty() && x < rectBox.right)
     {
         const UINT nFormat = nAlign | DT_NOPREFIX | (style.GetWrapText() ? DT_WORDBREAK : DT_SINGLELINE);
-        DrawingAndFormattingInstance()->DrawTextPlain(pDC, strLabel, strLabel.GetLength(),
-                                                      CRect(x, rectBox.top, rectBox.right, rectBox.bottom), nFormat,
-                                                      rect);
+        DrawingAndFormattingInstance()->DrawTextPlain(
+            pDC, strLabel, strLabel.GetLength(), CRect(x, rectBox.top, rectBox.right, rectBox.bottom), nFormat, rect);
     }
     CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);
 }
@@ -336,7 +334,8 @@ CSize CGXCheckBox::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CG
             strRest.Replace(_T("\r\n"), _T("\n"));
             strRest.Replace(_T('\r'), _T('\n'));
             int nPos = 0;
-            for (CString strLine = strRest.Tokenize(_T("\n"), nPos); nPos >= 0; strLine = strRest.Tokenize(_T("\n"), nPos))
+            for (CString strLine = strRest.Tokenize(_T("\n"), nPos); nPos >= 0;
+                 strLine = strRest.Tokenize(_T("\n"), nPos))
                 cx = std::max(cx, static_cast<int>(pDC->GetTextExtent(strLine).cx));
             cx += 2 * nMargin;
         }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <grid/controls/Control.h>
+#include <grid/core/ResourceIds.h>
 
 #include <uxtheme.h>
 
@@ -37,9 +38,9 @@ public:
         imageCheckedGrey = 3,
         imageIndeterminate = 4
     };
-    static constexpr UINT idStrip3d = 20024;
-    static constexpr UINT idStrip3dOld = 20025;
-    static constexpr UINT idStripFlat = 20026;
+    static constexpr UINT idStrip3d = GX_IDB_CHECKBOX_3D;
+    static constexpr UINT idStrip3dOld = GX_IDB_CHECKBOX_3D_OLD;
+    static constexpr UINT idStripFlat = GX_IDB_CHECKBOX_FLAT;
 
     virtual UINT GetState(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style);
     virtual void DrawCheckBox(CDC* pDC, CRect rect, UINT nState, UINT nAlign, LPCTSTR pszText);

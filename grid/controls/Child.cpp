@@ -5,6 +5,7 @@
 #include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/GridCore.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <toolkit/foundation/VisualStyle.h>
 
@@ -15,7 +16,6 @@
 
 namespace
 {
-constexpr WORD idsPushbuttonFaceColor = 52569;
 constexpr UINT nSpaceKey = 32;
 constexpr UINT stateFocus = 0x1;
 constexpr UINT statePressed = 0x4;
@@ -244,8 +244,8 @@ void CGXButton::DrawCentredBitmap(CDC* pDC, HBITMAP hBitmap, const CRect& rect)
     HGDIOBJ hOld = ::SelectObject(dcBitmap.GetSafeHdc(), hBitmap);
     const int x = rect.left + std::max(0, (rect.Width() - static_cast<int>(info.bmWidth)) / 2);
     const int y = rect.top + std::max(0, (rect.Height() - static_cast<int>(info.bmHeight)) / 2);
-    pDC->BitBlt(x, y, std::min<int>(info.bmWidth, rect.Width()), std::min<int>(info.bmHeight, rect.Height()),
-                &dcBitmap, 0, 0, SRCCOPY);
+    pDC->BitBlt(x, y, std::min<int>(info.bmWidth, rect.Width()), std::min<int>(info.bmHeight, rect.Height()), &dcBitmap,
+                0, 0, SRCCOPY);
     ::SelectObject(dcBitmap.GetSafeHdc(), hOld);
 }
 
@@ -270,7 +270,7 @@ void CGXButton::DrawDefault(CDC* pDC, BOOL bFocus)
 void CGXButton::Draw(CDC* pDC, BOOL bFocus, const CGXStyle* pStyle)
 {
     const CString strFace =
-        pStyle != nullptr ? pStyle->GetUserAttribute(idsPushbuttonFaceColor).GetValue() : CString();
+        pStyle != nullptr ? pStyle->GetUserAttribute(GX_IDS_UA_BUTTON_FACE_COLOR).GetValue() : CString();
     if (strFace.IsEmpty())
     {
         DrawDefault(pDC, bFocus);

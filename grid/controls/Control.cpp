@@ -23,9 +23,6 @@
 
 namespace
 {
-constexpr WORD idsValidMin = 51011;
-constexpr WORD idsValidMax = 51012;
-constexpr WORD idsValidWarning = 51013;
 constexpr WORD clipboardStyles = 0x10;
 constexpr int modeStoreRemove = 4;
 
@@ -129,14 +126,14 @@ void CGXControl::EnsureCellTip()
 void CGXControl::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
     const CGXStyle text;
-    pStylesMap->AddUserAttribute(idsValidWarning, &text);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_VALID_WARNING, &text);
     CGXStyle spin;
-    spin.SetControl(idSpinEdit);
-    pStylesMap->AddUserAttribute(idsValidMax, &spin);
-    pStylesMap->AddUserAttribute(idsValidMin, &spin);
+    spin.SetControl(GX_IDS_CTRL_SPIN_EDIT);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_VALID_MAX, &spin);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_VALID_MIN, &spin);
     CGXStyle checkBox;
-    checkBox.SetControl(idCheckBox3d);
-    pStylesMap->AddUserAttribute(idsRtlReading, &checkBox);
+    checkBox.SetControl(GX_IDS_CTRL_CHECKBOX_3D);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_RTL_READING, &checkBox);
 }
 
 void CGXControl::SetFocusToGridIfNeeded(CWnd* pWnd)
@@ -299,8 +296,8 @@ BOOL CGXControl::ValidateValue()
 BOOL CGXControl::IsWithinLimits(const CString& strText)
 {
     const CGXStyle* pStyle = m_pGrid->GetComposedStyle(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol));
-    const CString strMin = pStyle->GetUserAttribute(idsValidMin).GetValue();
-    const CString strMax = pStyle->GetUserAttribute(idsValidMax).GetValue();
+    const CString strMin = pStyle->GetUserAttribute(GX_IDS_UA_VALID_MIN).GetValue();
+    const CString strMax = pStyle->GetUserAttribute(GX_IDS_UA_VALID_MAX).GetValue();
     if (strMin.IsEmpty() && strMax.IsEmpty())
         return TRUE;
     CGXDrawingAndFormatting* pFormatting = DrawingAndFormattingInstance();
@@ -312,7 +309,7 @@ BOOL CGXControl::IsWithinLimits(const CString& strText)
     if (bValid && !strMax.IsEmpty() && pFormatting->ParseNumber(strMax, dLimit, nullptr, nullptr))
         bValid = dValue <= dLimit;
     if (!bValid)
-        m_pGrid->SetWarningText(pStyle->GetUserAttribute(idsValidWarning).GetValue());
+        m_pGrid->SetWarningText(pStyle->GetUserAttribute(GX_IDS_UA_VALID_WARNING).GetValue());
     return bValid;
 }
 
@@ -476,9 +473,8 @@ void CGXControl::GetCurrentText(CString& strText)
 
 BOOL CGXControl::StoreText(const CString& strText)
 {
-    return m_bIsBound &&
-           m_pGrid->StoreCellValue(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), strText, GX_UPDATENOW,
-                                   LoadStyle());
+    return m_bIsBound && m_pGrid->StoreCellValue(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), strText,
+                                                 GX_UPDATENOW, LoadStyle());
 }
 
 BOOL CGXControl::GetStyleValue(CString& strText)

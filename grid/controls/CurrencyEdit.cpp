@@ -22,12 +22,6 @@ using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
-constexpr WORD idMaskedEdit = 52535;
-constexpr WORD idComboChoiceZeroBased = 52532;
-constexpr WORD idsMaskInputMask = 51023;
-constexpr UINT idsNegativeChoices = 20064;
-constexpr UINT idsPositiveChoices = 20065;
-constexpr UINT idbDropFace = 20036;
 constexpr LPCTSTR pszAttributeMask = _T("##AAAA#");
 constexpr LPCTSTR pszDefaultAttributes = _T("11 1");
 constexpr LPCTSTR pszDefaultSeparators = _T(",.");
@@ -100,7 +94,7 @@ CGXCurrencyEdit::~CGXCurrencyEdit()
 
 CGXControl* CGXCurrencyEdit::Create(CGXGridCore* pGrid)
 {
-    auto* pControl = new CGXCurrencyEdit(pGrid, idCurrencyEdit);
+    auto* pControl = new CGXCurrencyEdit(pGrid, GX_IDS_CTRL_CURRENCY);
     pControl->CreateControl(0);
     return pControl;
 }
@@ -108,17 +102,18 @@ CGXControl* CGXCurrencyEdit::Create(CGXGridCore* pGrid)
 void CGXCurrencyEdit::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
     CGXStyle masked;
-    masked.SetControl(idMaskedEdit).SetUserAttribute(idsMaskInputMask, pszAttributeMask);
-    pStylesMap->AddUserAttribute(idsCurrencyAttributes, &masked);
+    masked.SetControl(GX_IDS_CTRL_MASKED_EDIT).SetUserAttribute(GX_IDS_UA_MASKEDIT_MASK, pszAttributeMask);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CURRENCY_ATTRIBUTES, &masked);
     CGXStyle choices;
-    choices.SetControl(idComboChoiceZeroBased).SetChoiceList(GXLoadResourceString(idsPositiveChoices));
-    pStylesMap->AddUserAttribute(idsCurrencyPositive, &choices);
-    choices.SetChoiceList(GXLoadResourceString(idsNegativeChoices));
-    pStylesMap->AddUserAttribute(idsCurrencyNegative, &choices);
-    pStylesMap->AddUserAttribute(idsCurrencyIntegerDigits);
-    pStylesMap->AddUserAttribute(idsCurrencyDecimals);
-    pStylesMap->AddUserAttribute(idsCurrencySymbol);
-    pStylesMap->AddUserAttribute(idsCurrencySeparators);
+    choices.SetControl(GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED)
+        .SetChoiceList(GXLoadResourceString(GX_IDS_CURRENCY_POSITIVE_CHOICES));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CURRENCY_POSITIVE, &choices);
+    choices.SetChoiceList(GXLoadResourceString(GX_IDS_CURRENCY_NEGATIVE_CHOICES));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CURRENCY_NEGATIVE, &choices);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CURRENCY_INTEGER_DIGITS);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CURRENCY_DECIMALS);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CURRENCY_SYMBOL);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_CURRENCY_SEPARATORS);
 }
 
 BOOL CGXCurrencyEdit::CreateControl(DWORD dwStyle)
@@ -169,7 +164,7 @@ void CGXCurrencyEdit::ApplyStyleToFormat(CGXBCurrencyEdit* pWnd, const CGXStyle&
     if (pWnd == nullptr)
         pWnd = this;
     CGXBCurrencyFormat format(pWnd->GetFormat());
-    CString strAttributes = AttributeText(style, idsCurrencyAttributes);
+    CString strAttributes = AttributeText(style, GX_IDS_UA_CURRENCY_ATTRIBUTES);
     if (!strAttributes.IsEmpty())
     {
         if (strAttributes.GetLength() != 4)
@@ -179,22 +174,22 @@ void CGXCurrencyEdit::ApplyStyleToFormat(CGXBCurrencyEdit* pWnd, const CGXStyle&
         format.SetPaddingChar(strAttributes[2]);
     }
     int nValue = 0;
-    if (ReadInteger(AttributeText(style, idsCurrencyPositive), nValue))
+    if (ReadInteger(AttributeText(style, GX_IDS_UA_CURRENCY_POSITIVE), nValue))
         format.SetPositivePattern(nValue);
-    if (ReadInteger(AttributeText(style, idsCurrencyNegative), nValue))
+    if (ReadInteger(AttributeText(style, GX_IDS_UA_CURRENCY_NEGATIVE), nValue))
         format.SetNegativePattern(nValue);
-    if (ReadInteger(AttributeText(style, idsCurrencyIntegerDigits), nValue))
+    if (ReadInteger(AttributeText(style, GX_IDS_UA_CURRENCY_INTEGER_DIGITS), nValue))
         format.SetIntegerDigits(nValue);
-    if (ReadInteger(AttributeText(style, idsCurrencyDecimals), nValue))
+    if (ReadInteger(AttributeText(style, GX_IDS_UA_CURRENCY_DECIMALS), nValue))
         format.SetDecimalDigits(nValue);
-    if (style.HasUserAttribute(idsCurrencySymbol))
+    if (style.HasUserAttribute(GX_IDS_UA_CURRENCY_SYMBOL))
     {
-        const CString strSymbol = AttributeText(style, idsCurrencySymbol);
+        const CString strSymbol = AttributeText(style, GX_IDS_UA_CURRENCY_SYMBOL);
         format.SetMonetarySymbol(!strSymbol.IsEmpty() && strSymbol[0] == _T('0') ? _T("") : strSymbol);
     }
-    if (style.HasUserAttribute(idsCurrencySeparators))
+    if (style.HasUserAttribute(GX_IDS_UA_CURRENCY_SEPARATORS))
     {
-        CString strSeparators = AttributeText(style, idsCurrencySeparators);
+        CString strSeparators = AttributeText(style, GX_IDS_UA_CURRENCY_SEPARATORS);
         if (strSeparators.GetLength() != 2)
             strSeparators = pszDefaultSeparators;
         format.SetThousandSeparator(strSeparators[0] == _T('0') ? 0 : strSeparators[0]);
@@ -214,7 +209,7 @@ const CGXBCurrencyFormat& CGXCurrencyEdit::CaptiveFormatFor(const CGXStyle& styl
 
 BOOL CGXCurrencyEdit::HasDropButton(const CGXStyle& style)
 {
-    const CString strAttributes = AttributeText(style, idsCurrencyAttributes);
+    const CString strAttributes = AttributeText(style, GX_IDS_UA_CURRENCY_ATTRIBUTES);
     const CString strUsed =
         strAttributes.IsEmpty() || strAttributes.GetLength() == 4 ? strAttributes : CString(pszDefaultAttributes);
     return strUsed.GetLength() == 4 && strUsed[3] != _T('0');
@@ -413,8 +408,9 @@ BOOL CGXCurrencyEdit::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pSt
         Reset();
         return TRUE;
     }
-    static const WORD formatIds[] = {idsCurrencyAttributes, idsCurrencyPositive, idsCurrencyNegative,
-                                     idsCurrencyIntegerDigits, idsCurrencyDecimals};
+    static const WORD formatIds[] = {GX_IDS_UA_CURRENCY_ATTRIBUTES, GX_IDS_UA_CURRENCY_POSITIVE,
+                                     GX_IDS_UA_CURRENCY_NEGATIVE, GX_IDS_UA_CURRENCY_INTEGER_DIGITS,
+                                     GX_IDS_UA_CURRENCY_DECIMALS};
     if (m_bIsBound && std::any_of(std::begin(formatIds), std::end(formatIds),
                                   [&](WORD nId) { return pStyle->HasUserAttribute(nId); }))
         ApplyStyleToFormat(this, *pStyle);
@@ -460,7 +456,7 @@ void CGXCurrencyEdit::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     format.SetBackgroundColor(rgbInterior);
     if (!format.IsEqual(GetFormat()))
         SetFormat(format);
-    const UINT nButton = HasDropButton(cached) ? idbDropFace : 0;
+    const UINT nButton = HasDropButton(cached) ? GX_IDB_DROP_FACE : 0;
     if (nButton != GetButtonBitmap())
         SetButtonBitmap(nButton);
     DrawBackground(pDC, rect, cached, TRUE);
@@ -673,7 +669,7 @@ BOOL CGXCurrencyEdit::ForwardFeatureA(GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCo
         const ComposedStyle composed(m_pGrid, nRow, nCol);
         if (!FormatDisplayText(strText, nRow, nCol, nullptr, *composed.m_pStyle))
             strText.Empty();
-        const CString strAttributes = AttributeText(*composed.m_pStyle, idsCurrencyAttributes);
+        const CString strAttributes = AttributeText(*composed.m_pStyle, GX_IDS_UA_CURRENCY_ATTRIBUTES);
         if (strAttributes.GetLength() >= 3)
             strPadding = CString(strAttributes[2]);
     }

@@ -23,22 +23,6 @@
 
 namespace
 {
-constexpr WORD idsNoEdit = 51034;
-constexpr WORD idsMinimum = 51035;
-constexpr WORD idsMaximum = 51036;
-constexpr WORD idsValidationMode = 51037;
-constexpr WORD idsFormatType = 51038;
-constexpr WORD idsCustomFormat = 51039;
-constexpr WORD idsFastInput = 51044;
-constexpr WORD idsForceNumber = 52571;
-constexpr WORD idsPrecision = 52572;
-constexpr WORD idsTabKeyColumn = 51028;
-constexpr WORD idsTabTextColumn = 51029;
-constexpr WORD idsTabShowAll = 51030;
-constexpr UINT idsNoEditChoices = 20060;
-constexpr UINT idsValidationChoices = 20061;
-constexpr UINT idsFormatChoices = 20062;
-constexpr WORD idCheckList = 52542;
 constexpr DWORD dwCalendarStyle = 0x40000003;
 constexpr DWORD dwNoCalendarStyle = 0x40000002;
 constexpr UINT nAllFields = 0xFFFF;
@@ -172,12 +156,12 @@ CGXControl* CreateDateTime(CGXGridCore* pGrid, WORD nId, DWORD dwStyle)
 
 CGXControl* CGXDateTimeCtrl::CreateWithCalendar(CGXGridCore* pGrid)
 {
-    return CreateDateTime(pGrid, idDateTimeCalendar, dwCalendarStyle);
+    return CreateDateTime(pGrid, GX_IDS_CTRL_DATETIME, dwCalendarStyle);
 }
 
 CGXControl* CGXDateTimeCtrl::CreateWithoutCalendar(CGXGridCore* pGrid)
 {
-    return CreateDateTime(pGrid, idDateTimeNoCalendar, dwNoCalendarStyle);
+    return CreateDateTime(pGrid, GX_IDS_CTRL_DATETIME_NO_CALENDAR, dwNoCalendarStyle);
 }
 
 namespace
@@ -206,25 +190,26 @@ BOOL CGXDateTimeCtrl::CreateWnd(DWORD dwStyle, const RECT* pRect)
 void CGXDateTimeCtrl::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
     CGXStyle checkList;
-    checkList.SetControl(idCheckList).SetChoiceList(GXLoadResourceString(idsNoEditChoices));
-    pStylesMap->AddUserAttribute(idsNoEdit, &checkList);
-    pStylesMap->AddUserAttribute(idsMinimum);
-    pStylesMap->AddUserAttribute(idsMaximum);
+    checkList.SetControl(GX_IDS_CTRL_CHECKLIST_COMBO)
+        .SetChoiceList(GXLoadResourceString(GX_IDS_DATETIME_NO_EDIT_CHOICES));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_NO_EDIT, &checkList);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_MIN);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_MAX);
     CGXStyle tabbed;
-    tabbed.SetControl(idTabbedCombo)
-        .SetUserAttribute(idsTabKeyColumn, _T("1"))
-        .SetUserAttribute(idsTabTextColumn, _T("0"))
-        .SetUserAttribute(idsTabShowAll, _T("0"));
-    tabbed.SetChoiceList(GXLoadResourceString(idsValidationChoices));
-    pStylesMap->AddUserAttribute(idsValidationMode, &tabbed);
-    tabbed.SetChoiceList(GXLoadResourceString(idsFormatChoices));
-    pStylesMap->AddUserAttribute(idsFormatType, &tabbed);
-    pStylesMap->AddUserAttribute(idsCustomFormat);
+    tabbed.SetControl(GX_IDS_CTRL_TABBED_COMBO)
+        .SetUserAttribute(GX_IDS_UA_TAB_KEY_COLUMN, _T("1"))
+        .SetUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN, _T("0"))
+        .SetUserAttribute(GX_IDS_UA_TAB_SHOW_ALL, _T("0"));
+    tabbed.SetChoiceList(GXLoadResourceString(GX_IDS_DATETIME_VALIDATION_CHOICES));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_VALIDATION, &tabbed);
+    tabbed.SetChoiceList(GXLoadResourceString(GX_IDS_DATETIME_FORMAT_CHOICES));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_FORMAT_TYPE, &tabbed);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_CUSTOM_FORMAT);
     CGXStyle checkBox;
-    checkBox.SetControl(idCheckBox3d).SetVerticalAlignment(DT_VCENTER).SetHorizontalAlignment(DT_CENTER);
-    pStylesMap->AddUserAttribute(idsFastInput, &checkBox);
-    pStylesMap->AddUserAttribute(idsForceNumber);
-    pStylesMap->AddUserAttribute(idsPrecision);
+    checkBox.SetControl(GX_IDS_CTRL_CHECKBOX_3D).SetVerticalAlignment(DT_VCENTER).SetHorizontalAlignment(DT_CENTER);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_FAST_INPUT, &checkBox);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_FORCE_NUMBER);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_DATETIME_PRECISION);
 }
 
 COleDateTime CGXDateTimeCtrl::DateTimeNow()
@@ -244,9 +229,9 @@ COleDateTime CGXDateTimeCtrl::DateTimeFromTime64(__time64_t nTime)
     date.SetDateTime(tmLocal.tm_year + 1900, tmLocal.tm_mon + 1, tmLocal.tm_mday, tmLocal.tm_hour, tmLocal.tm_min,
                      tmLocal.tm_sec);
     SYSTEMTIME st{};
-    if (date.GetStatus() != COleDateTime::valid || !date.GetAsSystemTime(st) ||
-        st.wYear != tmLocal.tm_year + 1900 || st.wMonth != tmLocal.tm_mon + 1 || st.wDay != tmLocal.tm_mday ||
-        st.wHour != tmLocal.tm_hour || st.wMinute != tmLocal.tm_min || st.wSecond != tmLocal.tm_sec)
+    if (date.GetStatus() != COleDateTime::valid || !date.GetAsSystemTime(st) || st.wYear != tmLocal.tm_year + 1900 ||
+        st.wMonth != tmLocal.tm_mon + 1 || st.wDay != tmLocal.tm_mday || st.wHour != tmLocal.tm_hour ||
+        st.wMinute != tmLocal.tm_min || st.wSecond != tmLocal.tm_sec)
         date.SetStatus(COleDateTime::invalid);
     return date;
 }
@@ -265,10 +250,10 @@ BOOL CGXDateTimeCtrl::GetValueField()
 
 BOOL CGXDateTimeCtrl::ApplyFormatFromStyle(CGXBDateTimeCtrl& window, const CGXStyle& style)
 {
-    const CString strType = AttributeText(style, idsFormatType);
+    const CString strType = AttributeText(style, GX_IDS_UA_DATETIME_FORMAT_TYPE);
     const int nRawType = _ttoi(strType);
     const int nType = std::min(nRawType, static_cast<int>(formatDateTime));
-    const CString strCustom = AttributeText(style, idsCustomFormat);
+    const CString strCustom = AttributeText(style, GX_IDS_UA_DATETIME_CUSTOM_FORMAT);
     const BOOL bCustomOnly = strType.IsEmpty() && !strCustom.IsEmpty();
     // The fields are built anew only when the format changes: cells are drawn one after another.
     if (nType == formatCustom || bCustomOnly)
@@ -564,19 +549,19 @@ void CGXDateTimeCtrl::Init(ROWCOL nRow, ROWCOL nCol)
         CreateWnd(0, &rect);
     }
     const CGXStyle& style = *LoadStyle();
-    SetNoEditMask(static_cast<UINT>(AttributeInt(style, idsNoEdit, 0)));
+    SetNoEditMask(static_cast<UINT>(AttributeInt(style, GX_IDS_UA_DATETIME_NO_EDIT, 0)));
     m_bHasDate = ApplyFormatFromStyle(*this, style);
-    m_bForceNumber = AttributeInt(style, idsForceNumber, 0);
+    m_bForceNumber = AttributeInt(style, GX_IDS_UA_DATETIME_FORCE_NUMBER, 0);
     SetValue(style.GetInclude(CGXStyle::inclValue) ? static_cast<LPCTSTR>(style.GetValue()) : _T(""));
-    m_nPrecision = std::clamp(AttributeInt(style, idsPrecision, 13), 13, 15);
+    m_nPrecision = std::clamp(AttributeInt(style, GX_IDS_UA_DATETIME_PRECISION, 13), 13, 15);
     COleDateTime minimum;
-    if (!ReadDate(AttributeText(style, idsMinimum), m_bForceNumber, minimum))
+    if (!ReadDate(AttributeText(style, GX_IDS_UA_DATETIME_MIN), m_bForceNumber, minimum))
         minimum = COleDateTime(firstDate);
     COleDateTime maximum;
-    if (!ReadDate(AttributeText(style, idsMaximum), m_bForceNumber, maximum))
+    if (!ReadDate(AttributeText(style, GX_IDS_UA_DATETIME_MAX), m_bForceNumber, maximum))
         maximum = COleDateTime(lastDate);
-    SetRange(minimum, maximum, AttributeInt(style, idsValidationMode, 0));
-    SetAdvanceFlag(AttributeInt(style, idsFastInput, 1));
+    SetRange(minimum, maximum, AttributeInt(style, GX_IDS_UA_DATETIME_VALIDATION, 0));
+    SetAdvanceFlag(AttributeInt(style, GX_IDS_UA_DATETIME_FAST_INPUT, 1));
     SetModified(FALSE);
 }
 
@@ -769,8 +754,9 @@ BOOL CGXDateTimeCtrl::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pSt
         Init(nRow, nCol);
         return TRUE;
     }
-    if (m_bIsBound && (pStyle->HasUserAttribute(idsNoEdit) || pStyle->HasUserAttribute(idsFormatType) ||
-                       pStyle->HasUserAttribute(idsCustomFormat)))
+    if (m_bIsBound && (pStyle->HasUserAttribute(GX_IDS_UA_DATETIME_NO_EDIT) ||
+                       pStyle->HasUserAttribute(GX_IDS_UA_DATETIME_FORMAT_TYPE) ||
+                       pStyle->HasUserAttribute(GX_IDS_UA_DATETIME_CUSTOM_FORMAT)))
     {
         ApplyFormatFromStyle(*this, *LoadStyle());
         SelectCurrentField();
@@ -795,7 +781,8 @@ void CGXDateTimeCtrl::LayoutIn(CGXBDateTimeCtrl& window, CDC* pDC, const CRect& 
     // The gadgets' sizes depend on the font and the format only: measured once for both.
     const HFONT hFont = static_cast<HFONT>(::GetCurrentObject(pDC->m_hDC, OBJ_FONT));
     if (m_sizes.hFont != hFont || m_sizes.nKind != window.GetFormatKind() ||
-        m_sizes.strCustom != window.GetCustomFormat() || m_sizes.rects.size() != static_cast<size_t>(window.GetGadgetCount()))
+        m_sizes.strCustom != window.GetCustomFormat() ||
+        m_sizes.rects.size() != static_cast<size_t>(window.GetGadgetCount()))
     {
         m_sizes.hFont = hFont;
         m_sizes.nKind = window.GetFormatKind();
@@ -860,7 +847,7 @@ void CGXDateTimeCtrl::DrawThroughWindow(CDC* pDC, const CRect& rect, ROWCOL nRow
     const CString strValue = style.GetInclude(CGXStyle::inclValue) ? style.GetValue() : CString();
     if (m_drawingWnd.GetSafeHwnd() != nullptr)
     {
-        m_drawingWnd.m_bForceNumber = AttributeInt(style, idsForceNumber, 0);
+        m_drawingWnd.m_bForceNumber = AttributeInt(style, GX_IDS_UA_DATETIME_FORCE_NUMBER, 0);
         ApplyFormatFromStyle(m_drawingWnd, style);
         LoadWindowValue(m_drawingWnd, strValue, m_drawingWnd.m_bForceNumber, FALSE);
         LayoutIn(m_drawingWnd, pDC, rectInner);
@@ -1030,8 +1017,8 @@ BOOL CGXDateTimeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         ActivateAtField(nChar == VK_END);
         return TRUE;
     case VK_DELETE: {
-        if (!IsKeyDown(VK_SHIFT) && !GXIsEditLocked(m_pGrid->GetParam()) && !IsReadOnlyCell() &&
-            ForwardHookC() && RequestEditing())
+        if (!IsKeyDown(VK_SHIFT) && !GXIsEditLocked(m_pGrid->GetParam()) && !IsReadOnlyCell() && ForwardHookC() &&
+            RequestEditing())
             ClearCell();
         return CGXStatic::OnKeyDown(nChar, nRepCnt, nFlags);
     }
@@ -1348,7 +1335,8 @@ void CGXDateTimeCtrl::GetCopyText(CString& strText)
         return;
     if (pFocus->IsKindOf(RUNTIME_CLASS(CGXBDTNumericGadget)))
         strText.Format(_T("%d"), pFocus->GetValue());
-    else if (const auto* pList = dynamic_cast<const CGXBDTListGadget*>(pFocus); pList != nullptr && pList->GetValue() != -1)
+    else if (const auto* pList = dynamic_cast<const CGXBDTListGadget*>(pFocus);
+             pList != nullptr && pList->GetValue() != -1)
         strText = pList->GetChoice(pList->GetValue());
 }
 

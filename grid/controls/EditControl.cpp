@@ -88,7 +88,7 @@ CGXEditControl::~CGXEditControl()
 
 CGXControl* CGXEditControl::Create(CGXGridCore* pGrid)
 {
-    return new CGXEditControl(pGrid, idEditControl);
+    return new CGXEditControl(pGrid, GX_IDS_CTRL_EDIT);
 }
 
 BOOL CGXEditControl::IsImeComposing()
@@ -431,7 +431,7 @@ void CGXEditControl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const 
         m_bAutoSize = cached.GetAutoSize();
     m_bAllowEnter = cached.GetInclude(CGXStyle::inclAllowEnter) && cached.GetAllowEnter();
     m_bWrapText = cached.GetInclude(CGXStyle::inclWrapText) && cached.GetWrapText();
-    m_bRTLReading = _ttoi(cached.GetUserAttribute(idsRtlReading).GetValue());
+    m_bRTLReading = _ttoi(cached.GetUserAttribute(GX_IDS_UA_RTL_READING).GetValue());
     SetActive(TRUE);
     TakeFocusFromGrid(this);
     m_nMaxLength = cached.GetInclude(CGXStyle::inclMaxLength) ? cached.GetMaxLength() : 0;
@@ -918,7 +918,7 @@ LRESULT CGXEditControl::OnWndStyleChanged(WPARAM wParam, LPARAM lParam)
         const BOOL bNew = (pStyles->styleNew & WS_EX_RTLREADING) != 0;
         if (bOld != bNew)
         {
-            changed.SetUserAttribute(idsRtlReading, bNew ? _T("1") : _T("0"));
+            changed.SetUserAttribute(GX_IDS_UA_RTL_READING, bNew ? _T("1") : _T("0"));
             bChanged = TRUE;
         }
     }

@@ -224,9 +224,9 @@ void CGXHeader::DrawText(CDC* pDC, const CRect& rectText, const CRect& rectCell,
         pDrawing->DrawRotatedText(pDC, strText, std::min(strText.GetLength(), nMaxRotatedText), rectText.left,
                                   rectText.top, rectText.right, rectText.bottom, nFormat,
                                   static_cast<int>(font.GetOrientation()), &rectCell);
-    else if (style.HasUserAttribute(idsEllipsisType))
+    else if (style.HasUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE))
         pDrawing->DrawTextOverflow(pDC, strText, strText.GetLength(), rectText, nFormat, rectCell,
-                                   static_cast<int>(style.GetUserAttribute(idsEllipsisType).GetLong()));
+                                   static_cast<int>(style.GetUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE).GetLong()));
     else
         pDrawing->DrawTextPlain(pDC, strText, strText.GetLength(), rectText, nFormat, rectCell);
 }

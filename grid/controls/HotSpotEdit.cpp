@@ -1,10 +1,10 @@
 #include <grid/controls/HotSpotEdit.h>
 
 #include <grid/controls/HotSpotButton.h>
+#include <grid/core/ResourceIds.h>
 
 namespace
 {
-constexpr UINT idHotSpotEdit = 52518;
 }
 
 IMPLEMENT_DYNAMIC(CGXHotSpotEdit, CGXEditControl)
@@ -20,7 +20,7 @@ CGXHotSpotEdit::CGXHotSpotEdit(CGXGridCore* pGrid, UINT nID)
 
 CGXControl* CGXHotSpotEdit::Create(CGXGridCore* pGrid)
 {
-    return new CGXHotSpotEdit(pGrid, idHotSpotEdit);
+    return new CGXHotSpotEdit(pGrid, GX_IDS_CTRL_HOTSPOT_EDIT);
 }
 
 CRect CGXHotSpotEdit::GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect,

@@ -6,6 +6,7 @@
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 
 #include <algorithm>
@@ -13,7 +14,6 @@
 
 namespace
 {
-constexpr UINT idListBox = 52522;
 constexpr DWORD listBoxStyle = WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY;
 static_assert(listBoxStyle == 0x300001);
 constexpr UINT gridDialogCodes = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
@@ -87,7 +87,7 @@ CGXListBox::~CGXListBox()
 
 CGXControl* CGXListBox::Create(CGXGridCore* pGrid)
 {
-    return new CGXListBox(pGrid, idListBox);
+    return new CGXListBox(pGrid, GX_IDS_CTRL_LISTBOX);
 }
 
 const GXControlClass* CGXListBox::GetControlClass() const

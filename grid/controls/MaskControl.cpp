@@ -99,17 +99,17 @@ CGXMaskControl::~CGXMaskControl() = default;
 
 CGXControl* CGXMaskControl::Create(CGXGridCore* pGrid)
 {
-    return new CGXMaskControl(pGrid, idMaskEdit, RUNTIME_CLASS(CGXMaskData));
+    return new CGXMaskControl(pGrid, GX_IDS_CTRL_MASKED_EDIT, RUNTIME_CLASS(CGXMaskData));
 }
 
 void CGXMaskControl::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
     CGXStyle mask;
     mask.SetWrapText(TRUE).SetAutoSize(TRUE);
-    pStylesMap->AddUserAttribute(idsMaskEditMask, &mask);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_MASKEDIT_MASK, &mask);
     CGXStyle prompt;
     prompt.SetMaxLength(1);
-    pStylesMap->AddUserAttribute(idsMaskEditPrompt, &prompt);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_MASKEDIT_PROMPT, &prompt);
 }
 
 UINT CGXMaskControl::GetMaskDataFormat()
@@ -133,9 +133,9 @@ void CGXMaskControl::CreateMaskData()
 
 void CGXMaskControl::InitMaskData(CGXMaskData* pData, const CGXStyle& style)
 {
-    const CString strMask = style.GetUserAttribute(idsMaskEditMask).GetValue();
+    const CString strMask = style.GetUserAttribute(GX_IDS_UA_MASKEDIT_MASK).GetValue();
     const CString strPrompt =
-        style.HasUserAttribute(idsMaskEditPrompt) ? style.GetUserAttribute(idsMaskEditPrompt).GetValue() : _T("_");
+        style.HasUserAttribute(GX_IDS_UA_MASKEDIT_PROMPT) ? style.GetUserAttribute(GX_IDS_UA_MASKEDIT_PROMPT).GetValue() : _T("_");
     pData->ClearMask();
     pData->SetPromptChar(strPrompt, FALSE);
     pData->SetMask(strMask);

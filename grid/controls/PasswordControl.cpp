@@ -1,11 +1,11 @@
 #include <grid/controls/PasswordControl.h>
 
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <toolkit/foundation/VisualStyle.h>
 
 namespace
 {
-constexpr UINT idPasswordEdit = 52537;
 constexpr TCHAR chThemedMask = 0x25CF;
 } // namespace
 
@@ -25,7 +25,7 @@ CGXPasswordControl::CGXPasswordControl(CGXGridCore* pGrid, UINT nID)
 
 CGXControl* CGXPasswordControl::Create(CGXGridCore* pGrid)
 {
-    return new CGXPasswordControl(pGrid, idPasswordEdit);
+    return new CGXPasswordControl(pGrid, GX_IDS_CTRL_PASSWORD);
 }
 
 BOOL CGXPasswordControl::FormatDisplayText(CString& strOut, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText,

@@ -5,6 +5,7 @@
 #include <grid/core/Color.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/Properties.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 
@@ -13,9 +14,6 @@
 
 namespace
 {
-constexpr WORD idsLowerBound = 51025;
-constexpr WORD idsUpperBound = 51026;
-constexpr WORD idsCaption = 51027;
 constexpr int modeStoreRemove = 4;
 constexpr int themePartBar = 1;
 constexpr int themePartChunk = 3;
@@ -62,9 +60,9 @@ const GXControlClass* CGXProgressCtrl::GetControlClass() const
 
 void CGXProgressCtrl::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
-    pStylesMap->AddUserAttribute(idsUpperBound);
-    pStylesMap->AddUserAttribute(idsLowerBound);
-    pStylesMap->AddUserAttribute(idsCaption);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_PROGRESS_HIGH);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_PROGRESS_LOW);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_PROGRESS_CAPTION);
 }
 
 CString CGXProgressCtrl::FormatCaption(const CString& strCaption, long nValue)
@@ -109,7 +107,7 @@ CString CGXProgressCtrl::FormatCaption(const CString& strCaption, long nValue)
 
 void CGXProgressCtrl::GetProgressText(CString& strOut, ROWCOL /*nRow*/, ROWCOL /*nCol*/, const CGXStyle& style)
 {
-    strOut = FormatCaption(style.GetUserAttribute(idsCaption).GetValue(), _ttol(style.GetValue()));
+    strOut = FormatCaption(style.GetUserAttribute(GX_IDS_UA_PROGRESS_CAPTION).GetValue(), _ttol(style.GetValue()));
 }
 
 COLORREF CGXProgressCtrl::GetBarColor(BOOL bBar, const CGXStyle& style)
@@ -129,8 +127,8 @@ void CGXProgressCtrl::ComputeScale(CRect rect, int nRange)
 
 void CGXProgressCtrl::CalcBarRect(CRect& rectOut, long nValue, CRect rectCell, const CGXStyle& style)
 {
-    const long nLower = BoundOrZero(style, idsLowerBound);
-    const long nUpper = BoundOrZero(style, idsUpperBound);
+    const long nLower = BoundOrZero(style, GX_IDS_UA_PROGRESS_LOW);
+    const long nUpper = BoundOrZero(style, GX_IDS_UA_PROGRESS_HIGH);
     int nWidth = 0;
     if (nUpper > nLower && m_dUnitsPerPixel > 0)
     {
@@ -146,12 +144,12 @@ BOOL CGXProgressCtrl::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pSt
         return CGXControl::RebindToCell(nRow, nCol, pStyle, nMode, nType);
     CGXStyle cell;
     m_pGrid->ComposeStyleRowCol(nRow, nCol, &cell, TRUE);
-    std::optional<long> lower = BoundOf(pStyle, idsLowerBound);
+    std::optional<long> lower = BoundOf(pStyle, GX_IDS_UA_PROGRESS_LOW);
     if (!lower)
-        lower = BoundOf(&cell, idsLowerBound);
-    std::optional<long> upper = BoundOf(pStyle, idsUpperBound);
+        lower = BoundOf(&cell, GX_IDS_UA_PROGRESS_LOW);
+    std::optional<long> upper = BoundOf(pStyle, GX_IDS_UA_PROGRESS_HIGH);
     if (!upper)
-        upper = BoundOf(&cell, idsUpperBound);
+        upper = BoundOf(&cell, GX_IDS_UA_PROGRESS_HIGH);
     const long nValue = _ttol(pStyle->GetValue());
     std::optional<long> clamped;
     if (lower && nValue < *lower)
@@ -173,8 +171,8 @@ BOOL CGXProgressCtrl::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pSt
 void CGXProgressCtrl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
                            const CGXStyle* pStandardStyle)
 {
-    const long nLower = BoundOrZero(style, idsLowerBound);
-    const long nUpper = BoundOrZero(style, idsUpperBound);
+    const long nLower = BoundOrZero(style, GX_IDS_UA_PROGRESS_LOW);
+    const long nUpper = BoundOrZero(style, GX_IDS_UA_PROGRESS_HIGH);
     ComputeScale(rect, static_cast<int>(nUpper - nLower));
 
     COLORREF rgbBar = GetBarColor(TRUE, style);

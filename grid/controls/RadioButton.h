@@ -5,6 +5,7 @@
 #pragma once
 
 #include <grid/controls/Control.h>
+#include <grid/core/ResourceIds.h>
 
 #include <vector>
 
@@ -37,7 +38,7 @@ public:
     static const GXControlClass classCGXRadioButton;
     static CGXControl* CreateFlat(CGXGridCore* pGrid);
     static CGXControl* Create3d(CGXGridCore* pGrid);
-    static constexpr UINT idRadioButtonImages = 20019;
+    static constexpr UINT idRadioButtonImages = GX_IDB_RADIO_3D;
 
     const GXControlClass* GetControlClass() const override;
     CSize GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection) override;

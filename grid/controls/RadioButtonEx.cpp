@@ -2,15 +2,13 @@
 
 #include <grid/controls/SelectedFont.h>
 #include <grid/core/AbstractUserAttribute.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/StylesMap.h>
 
 #include <algorithm>
 
 namespace
 {
-constexpr WORD idsAlignment = 51057;
-constexpr WORD idsTextAlignment = 52568;
-constexpr WORD idZeroBasedChoiceCombo = 52532;
 
 CString Decimal(int nValue)
 {
@@ -48,11 +46,11 @@ void CGXRadioButtonEx::RegisterUserAttributes(CGXStylesMap* pStylesMap)
     {
         WORD nId;
         LPCTSTR pszChoices;
-    } attributes[] = {{idsAlignment, _T("Vertical\nHorizontal")}, {idsTextAlignment, _T("Left\nRight")}};
+    } attributes[] = {{GX_IDS_UA_RADIO_ALIGNMENT, _T("Vertical\nHorizontal")}, {GX_IDS_UA_RADIO_TEXT_ALIGNMENT, _T("Left\nRight")}};
     for (const auto& attribute : attributes)
     {
         CGXStyle editing;
-        editing.SetControl(idZeroBasedChoiceCombo).SetChoiceList(attribute.pszChoices);
+        editing.SetControl(GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED).SetChoiceList(attribute.pszChoices);
         pStylesMap->AddUserAttribute(attribute.nId, &editing);
     }
 }
@@ -60,8 +58,8 @@ void CGXRadioButtonEx::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 GXRadioButtonLayout CGXRadioButtonEx::LayoutOf(const CGXStyle& style)
 {
     GXRadioButtonLayout layout;
-    layout.bHorizontal = style.GetUserAttribute(idsAlignment).GetValue() == _T("1");
-    layout.bLabelRight = style.GetUserAttribute(idsTextAlignment).GetValue() == _T("1");
+    layout.bHorizontal = style.GetUserAttribute(GX_IDS_UA_RADIO_ALIGNMENT).GetValue() == _T("1");
+    layout.bLabelRight = style.GetUserAttribute(GX_IDS_UA_RADIO_TEXT_ALIGNMENT).GetValue() == _T("1");
     return layout;
 }
 
@@ -96,7 +94,7 @@ CSize CGXRadioButtonEx::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, con
         nWidth = layout.bHorizontal ? nWidth + nCount : std::max(nWidth, nCount);
     }
     const int nHeight = layout.bHorizontal ? h : h * static_cast<int>(labels.size());
-    if (style.GetUserAttribute(idsTextAlignment).GetValue() == _T("0"))
+    if (style.GetUserAttribute(GX_IDS_UA_RADIO_TEXT_ALIGNMENT).GetValue() == _T("0"))
         nWidth -= w + 4;
     CSize size(nWidth + 4, nHeight + 4);
     return AddFrameToSize(size, pDC, nRow, nCol, &style);

@@ -9,10 +9,6 @@
 
 namespace
 {
-constexpr WORD idsSpinMin = 51014;
-constexpr WORD idsSpinMax = 51015;
-constexpr WORD idsSpinWrap = 51016;
-constexpr WORD idsSpinStart = 51021;
 } // namespace
 
 IMPLEMENT_DYNAMIC(CGXSpinEdit, CGXEditControl)
@@ -28,19 +24,19 @@ CGXSpinEdit::CGXSpinEdit(CGXGridCore* pGrid, UINT nID)
 
 CGXControl* CGXSpinEdit::Create(CGXGridCore* pGrid)
 {
-    return new CGXSpinEdit(pGrid, idSpinEdit);
+    return new CGXSpinEdit(pGrid, GX_IDS_CTRL_SPIN_EDIT);
 }
 
 void CGXSpinEdit::RegisterUserAttributes(CGXStylesMap* pStylesMap)
 {
     CGXStyle spin;
-    spin.SetControl(static_cast<WORD>(idSpinEdit));
-    pStylesMap->AddUserAttribute(idsSpinMin, &spin);
-    pStylesMap->AddUserAttribute(idsSpinMax, &spin);
-    pStylesMap->AddUserAttribute(idsSpinStart, &spin);
+    spin.SetControl(static_cast<WORD>(GX_IDS_CTRL_SPIN_EDIT));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_SPIN_MIN, &spin);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_SPIN_MAX, &spin);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_SPIN_START, &spin);
     CGXStyle checkBox;
-    checkBox.SetControl(idCheckBox3d);
-    pStylesMap->AddUserAttribute(idsSpinWrap, &checkBox);
+    checkBox.SetControl(GX_IDS_CTRL_CHECKBOX_3D);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_SPIN_WRAP, &checkBox);
 }
 
 CGXChild* CGXSpinEdit::UpArrow() const
@@ -96,10 +92,10 @@ void CGXSpinEdit::ReadBounds()
     if (!m_bIsBound)
         return;
     const CGXStyle& style = *LoadStyle();
-    const CString strMin = style.GetUserAttribute(idsSpinMin).GetValue();
-    const CString strMax = style.GetUserAttribute(idsSpinMax).GetValue();
-    const CString strStart = style.GetUserAttribute(idsSpinStart).GetValue();
-    m_bWrap = _ttoi(style.GetUserAttribute(idsSpinWrap).GetValue()) != 0;
+    const CString strMin = style.GetUserAttribute(GX_IDS_UA_SPIN_MIN).GetValue();
+    const CString strMax = style.GetUserAttribute(GX_IDS_UA_SPIN_MAX).GetValue();
+    const CString strStart = style.GetUserAttribute(GX_IDS_UA_SPIN_START).GetValue();
+    m_bWrap = _ttoi(style.GetUserAttribute(GX_IDS_UA_SPIN_WRAP).GetValue()) != 0;
     m_bHasMin = !strMin.IsEmpty();
     m_bHasMax = !strMax.IsEmpty();
     m_bHasStart = !strStart.IsEmpty();

@@ -40,27 +40,27 @@ BOOL NextWidth(LPCTSTR& p, int& nWidth)
 
 void CGXTabbedColumns::ReadAttributes(const CGXStyle& style)
 {
-    m_nKeyCol = AttributeInt(style, idsTabListKeyColumn, 0);
-    m_nTextCol = AttributeInt(style, idsTabListTextColumn, 0);
-    m_bShowAllCols = AttributeInt(style, idsTabListShowAllColumns, TRUE) != 0;
-    m_bDispTitles = AttributeInt(style, idsTabListColumnTitles, 0) != 0;
-    m_nSortCol = AttributeInt(style, idsTabListSortColumn, -1);
-    m_strColWidths = style.HasUserAttribute(idsTabListColumnWidths)
-                         ? style.GetUserAttribute(idsTabListColumnWidths).GetValue()
+    m_nKeyCol = AttributeInt(style, GX_IDS_UA_TAB_KEY_COLUMN, 0);
+    m_nTextCol = AttributeInt(style, GX_IDS_UA_TAB_TEXT_COLUMN, 0);
+    m_bShowAllCols = AttributeInt(style, GX_IDS_UA_TAB_SHOW_ALL, TRUE) != 0;
+    m_bDispTitles = AttributeInt(style, GX_IDS_UA_TAB_TITLES, 0) != 0;
+    m_nSortCol = AttributeInt(style, GX_IDS_UA_TAB_SORT_COLUMN, -1);
+    m_strColWidths = style.HasUserAttribute(GX_IDS_UA_TAB_COLUMN_WIDTHS)
+                         ? style.GetUserAttribute(GX_IDS_UA_TAB_COLUMN_WIDTHS).GetValue()
                          : CString();
 }
 
 void CGXTabbedColumns::RegisterUserAttributes(CGXStylesMap* pStylesMap, BOOL bUniqueId)
 {
     CGXStyle checkBox;
-    checkBox.SetControl(idCheckBox3d).SetValue(_T("1"));
-    pStylesMap->AddUserAttribute(idsTabListKeyColumn);
-    pStylesMap->AddUserAttribute(idsTabListTextColumn);
-    pStylesMap->AddUserAttribute(idsTabListShowAllColumns, &checkBox);
-    pStylesMap->AddUserAttribute(idsTabListColumnTitles, &checkBox);
-    pStylesMap->AddUserAttribute(idsTabListSortColumn);
+    checkBox.SetControl(GX_IDS_CTRL_CHECKBOX_3D).SetValue(_T("1"));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TAB_KEY_COLUMN);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TAB_SHOW_ALL, &checkBox);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TAB_TITLES, &checkBox);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TAB_SORT_COLUMN);
     if (bUniqueId)
-        pStylesMap->AddUserAttribute(idsTabListChoiceListId);
+        pStylesMap->AddUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID);
 }
 
 CString CGXTabbedColumns::ColumnText(LPCTSTR pszLine, int nColumn)

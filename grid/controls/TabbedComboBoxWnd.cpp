@@ -303,8 +303,8 @@ BOOL CGXTabbedComboBoxWnd::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle
         return FALSE;
     if ((nMode != 0 && nMode != 1) || pStyle == nullptr || !m_pGrid->IsCurrentCell(nRow, nCol))
         return TRUE;
-    static const WORD tabbedAttributes[] = {idsTabListKeyColumn,    idsTabListTextColumn,   idsTabListShowAllColumns,
-                                            idsTabListColumnTitles, idsTabListColumnWidths, idsTabListSortColumn};
+    static const WORD tabbedAttributes[] = {GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN,   GX_IDS_UA_TAB_SHOW_ALL,
+                                            GX_IDS_UA_TAB_TITLES, GX_IDS_UA_TAB_COLUMN_WIDTHS, GX_IDS_UA_TAB_SORT_COLUMN};
     const BOOL bTabbed = std::any_of(std::begin(tabbedAttributes), std::end(tabbedAttributes),
                                      [pStyle](WORD nId) { return pStyle->HasUserAttribute(nId); });
     if (bTabbed || pStyle->GetInclude(CGXStyle::inclChoiceList) || pStyle->GetInclude(CGXStyle::inclControl) ||

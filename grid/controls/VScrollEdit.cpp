@@ -1,8 +1,9 @@
 #include <grid/controls/VScrollEdit.h>
 
+#include <grid/core/ResourceIds.h>
+
 namespace
 {
-constexpr UINT idVScrollEdit = 52521;
 }
 
 IMPLEMENT_DYNAMIC(CGXVScrollEdit, CGXEditControl)
@@ -19,7 +20,7 @@ CGXVScrollEdit::CGXVScrollEdit(CGXGridCore* pGrid, UINT nID) : CGXEditControl(pG
 
 CGXControl* CGXVScrollEdit::Create(CGXGridCore* pGrid)
 {
-    return new CGXVScrollEdit(pGrid, idVScrollEdit);
+    return new CGXVScrollEdit(pGrid, GX_IDS_CTRL_SCROLL_EDIT);
 }
 
 DWORD CGXVScrollEdit::CalcEditStyle(CRect* pRect, const int* pLineHeight)

@@ -1,5 +1,6 @@
 #include <grid/core/AppData.h>
 
+#include <grid/core/ResourceIds.h>
 #include <grid/core/ThreadState.h>
 #include <grid/core/WaitState.h>
 
@@ -17,36 +18,36 @@ struct TextEntry
 
 // In the order the texts are loaded.
 const TextEntry appTexts[] = {
-    {20139, &CGXAppData::m_sRedoing},
-    {20140, &CGXAppData::m_sUndoing},
-    {20141, &CGXAppData::m_sGenUndo},
-    {20142, &CGXAppData::m_sStoringCells},
-    {20143, &CGXAppData::m_sRestoringCells},
-    {20144, &CGXAppData::m_sCells},
-    {20145, &CGXAppData::m_sRemovingRows},
-    {20146, &CGXAppData::m_sRemovingColumns},
-    {20147, &CGXAppData::m_sCopyingText},
-    {20148, &CGXAppData::m_sCopyingInternal},
-    {20150, &CGXAppData::m_sCutData},
-    {20151, &CGXAppData::m_sCuttingData},
-    {20152, &CGXAppData::m_sPastingData},
-    {20154, &CGXAppData::m_sPaste},
-    {20155, &CGXAppData::m_sReplacingValues},
-    {20156, &CGXAppData::m_sReplaceAll},
-    {20157, &CGXAppData::m_sSearchingValues},
-    {20172, &CGXAppData::m_sResizingRows},
-    {20173, &CGXAppData::m_sResizingColumns},
-    {20169, &CGXAppData::m_sFreezeRows},
-    {20168, &CGXAppData::m_sFreezeColumns},
-    {20174, &CGXAppData::m_sCurrentCell},
-    {20175, &CGXAppData::m_sClipboardSizeDiffers},
-    {20178, &CGXAppData::m_sCopy},
-    {20179, &CGXAppData::m_sMove},
-    {20180, &CGXAppData::m_sClearCells},
-    {20162, &CGXAppData::m_sMoveRows},
-    {20163, &CGXAppData::m_sMoveColumns},
-    {20164, &CGXAppData::m_sInsertRows},
-    {20165, &CGXAppData::m_sInsertColumns},
+    {GX_IDS_REDOING, &CGXAppData::m_sRedoing},
+    {GX_IDS_UNDOING, &CGXAppData::m_sUndoing},
+    {GX_IDS_GENERATING_UNDO, &CGXAppData::m_sGenUndo},
+    {GX_IDS_STORING_CELLS, &CGXAppData::m_sStoringCells},
+    {GX_IDS_RESTORING_CELLS, &CGXAppData::m_sRestoringCells},
+    {GX_IDS_CELLS, &CGXAppData::m_sCells},
+    {GX_IDS_REMOVING_ROWS, &CGXAppData::m_sRemovingRows},
+    {GX_IDS_REMOVING_COLS, &CGXAppData::m_sRemovingColumns},
+    {GX_IDS_COPYING_TEXT, &CGXAppData::m_sCopyingText},
+    {GX_IDS_COPYING_INTERNAL, &CGXAppData::m_sCopyingInternal},
+    {GX_IDS_CUT_DATA, &CGXAppData::m_sCutData},
+    {GX_IDS_CUTTING_DATA, &CGXAppData::m_sCuttingData},
+    {GX_IDS_PASTING_DATA, &CGXAppData::m_sPastingData},
+    {GX_IDS_PASTE, &CGXAppData::m_sPaste},
+    {GX_IDS_REPLACING_VALUES, &CGXAppData::m_sReplacingValues},
+    {GX_IDS_REPLACE_ALL, &CGXAppData::m_sReplaceAll},
+    {GX_IDS_SEARCHING_VALUES, &CGXAppData::m_sSearchingValues},
+    {GX_IDS_RESIZING_ROWS, &CGXAppData::m_sResizingRows},
+    {GX_IDS_RESIZING_COLS, &CGXAppData::m_sResizingColumns},
+    {GX_IDS_FREEZE_ROWS, &CGXAppData::m_sFreezeRows},
+    {GX_IDS_FREEZE_COLS, &CGXAppData::m_sFreezeColumns},
+    {GX_IDS_CURRENT_CELL, &CGXAppData::m_sCurrentCell},
+    {GX_IDS_CLIPBOARD_SIZE_DIFFERS, &CGXAppData::m_sClipboardSizeDiffers},
+    {GX_IDS_COPY, &CGXAppData::m_sCopy},
+    {GX_IDS_MOVE, &CGXAppData::m_sMove},
+    {GX_IDS_CLEAR_CELLS, &CGXAppData::m_sClearCells},
+    {GX_IDS_MOVE_ROWS, &CGXAppData::m_sMoveRows},
+    {GX_IDS_MOVE_COLS, &CGXAppData::m_sMoveColumns},
+    {GX_IDS_INSERT_ROWS, &CGXAppData::m_sInsertRows},
+    {GX_IDS_INSERT_COLS, &CGXAppData::m_sInsertColumns},
 };
 
 struct WaitTextEntry
@@ -56,10 +57,10 @@ struct WaitTextEntry
 };
 
 const WaitTextEntry waitTexts[] = {
-    {20081, &GX_WAIT_STATE::m_sAbortQuestion},
-    {20075, &GX_WAIT_STATE::m_sProcessing},
-    {20076, &GX_WAIT_STATE::m_sDone},
-    {20077, &GX_WAIT_STATE::m_sPressEsc},
+    {GX_IDS_ABORT_QUESTION, &GX_WAIT_STATE::m_sAbortQuestion},
+    {GX_IDS_PROCESSING, &GX_WAIT_STATE::m_sProcessing},
+    {GX_IDS_DONE, &GX_WAIT_STATE::m_sDone},
+    {GX_IDS_PRESS_ESC, &GX_WAIT_STATE::m_sPressEsc},
 };
 
 // The first character of a locale setting; the setting stays when the locale has none.

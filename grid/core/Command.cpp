@@ -77,7 +77,7 @@ BOOL CGXBlockCmd::Execute(CGXGridCore* pGrid, int nMode)
     CGXLongOperationScope operation;
     CString strStatus = m_strName;
     if (nMode == gxRedo || nMode == gxUndo)
-        AfxFormatString1(strStatus, nMode == gxRedo ? idsRedoing : idsUndoing, m_strName);
+        AfxFormatString1(strStatus, nMode == gxRedo ? GX_IDS_REDOING : GX_IDS_UNDOING, m_strName);
     GXSetLongOperationStatus(operation.Record(), strStatus);
 
     CGXGridParam* pParam = pGrid->GetParam();
@@ -142,29 +142,29 @@ BOOL CGXBlockCmd::Execute(CGXGridCore* pGrid, int nMode)
         return LoadCommandName(s_strName, nNameId);                                                                    \
     }
 
-GX_IMPLEMENT_COMMAND(CGXSetRowHeightCmd, idsChangeRowHeights)
-GX_IMPLEMENT_COMMAND(CGXSetColWidthCmd, idsChangeColWidths)
-GX_IMPLEMENT_COMMAND(CGXHideRowsCmd, idsHideRows)
-GX_IMPLEMENT_COMMAND(CGXHideColsCmd, idsHideCols)
-GX_IMPLEMENT_COMMAND(CGXSetDefaultRowHeightCmd, idsChangeDefaultRowHeight)
-GX_IMPLEMENT_COMMAND(CGXSetDefaultColWidthCmd, idsChangeDefaultColWidth)
-GX_IMPLEMENT_COMMAND(CGXMoveRowsCmd, idsMoveRows)
-GX_IMPLEMENT_COMMAND(CGXMoveColsCmd, idsMoveCols)
-GX_IMPLEMENT_COMMAND(CGXRemoveRowsCmd, idsInsertRows)
-GX_IMPLEMENT_COMMAND(CGXRemoveColsCmd, idsInsertCols)
-GX_IMPLEMENT_COMMAND(CGXInsertRowsCmd, idsRemovingRows)
-GX_IMPLEMENT_COMMAND(CGXInsertColsCmd, idsRemovingCols)
-GX_IMPLEMENT_COMMAND(CGXSetCoveredCellsCmd, idsCoverCells)
-GX_IMPLEMENT_COMMAND(CGXSetStyleRangeCmd, idsCellsCommand)
-GX_IMPLEMENT_COMMAND(CGXSetFrozenRowsCmd, idsFreezeRows)
-GX_IMPLEMENT_COMMAND(CGXSetFrozenColsCmd, idsFreezeCols)
-GX_IMPLEMENT_COMMAND(CGXMoveDataRowsCmd, idsSortRows)
-GX_IMPLEMENT_COMMAND(CGXMoveDataColsCmd, idsSortCols)
-GX_IMPLEMENT_COMMAND(CGXChangeStylesMapCmd, idsStylesMapChanges)
-GX_IMPLEMENT_COMMAND(CGXChangePropertiesCmd, idsPropertySettings)
-GX_IMPLEMENT_COMMAND(CGXMoveCellsCmd, idsMove)
-GX_IMPLEMENT_COMMAND(CGXSetRangeNameCmd, idsSetRangeName)
-GX_IMPLEMENT_COMMAND(CGXDeleteRangeNameCmd, idsDeleteRangeName)
+GX_IMPLEMENT_COMMAND(CGXSetRowHeightCmd, GX_IDS_CHANGE_ROW_HEIGHTS)
+GX_IMPLEMENT_COMMAND(CGXSetColWidthCmd, GX_IDS_CHANGE_COL_WIDTHS)
+GX_IMPLEMENT_COMMAND(CGXHideRowsCmd, GX_IDS_HIDE_ROWS)
+GX_IMPLEMENT_COMMAND(CGXHideColsCmd, GX_IDS_HIDE_COLS)
+GX_IMPLEMENT_COMMAND(CGXSetDefaultRowHeightCmd, GX_IDS_CHANGE_DEFAULT_ROW_HEIGHT)
+GX_IMPLEMENT_COMMAND(CGXSetDefaultColWidthCmd, GX_IDS_CHANGE_DEFAULT_COL_WIDTH)
+GX_IMPLEMENT_COMMAND(CGXMoveRowsCmd, GX_IDS_MOVE_ROWS)
+GX_IMPLEMENT_COMMAND(CGXMoveColsCmd, GX_IDS_MOVE_COLS)
+GX_IMPLEMENT_COMMAND(CGXRemoveRowsCmd, GX_IDS_INSERT_ROWS)
+GX_IMPLEMENT_COMMAND(CGXRemoveColsCmd, GX_IDS_INSERT_COLS)
+GX_IMPLEMENT_COMMAND(CGXInsertRowsCmd, GX_IDS_REMOVING_ROWS)
+GX_IMPLEMENT_COMMAND(CGXInsertColsCmd, GX_IDS_REMOVING_COLS)
+GX_IMPLEMENT_COMMAND(CGXSetCoveredCellsCmd, GX_IDS_COVER_CELLS)
+GX_IMPLEMENT_COMMAND(CGXSetStyleRangeCmd, GX_IDS_CELLS_COMMAND)
+GX_IMPLEMENT_COMMAND(CGXSetFrozenRowsCmd, GX_IDS_FREEZE_ROWS)
+GX_IMPLEMENT_COMMAND(CGXSetFrozenColsCmd, GX_IDS_FREEZE_COLS)
+GX_IMPLEMENT_COMMAND(CGXMoveDataRowsCmd, GX_IDS_SORT_ROWS)
+GX_IMPLEMENT_COMMAND(CGXMoveDataColsCmd, GX_IDS_SORT_COLS)
+GX_IMPLEMENT_COMMAND(CGXChangeStylesMapCmd, GX_IDS_STYLES_MAP_CHANGES)
+GX_IMPLEMENT_COMMAND(CGXChangePropertiesCmd, GX_IDS_PROPERTY_SETTINGS)
+GX_IMPLEMENT_COMMAND(CGXMoveCellsCmd, GX_IDS_MOVE)
+GX_IMPLEMENT_COMMAND(CGXSetRangeNameCmd, GX_IDS_SET_RANGE_NAME)
+GX_IMPLEMENT_COMMAND(CGXDeleteRangeNameCmd, GX_IDS_DELETE_RANGE_NAME)
 
 #undef GX_IMPLEMENT_COMMAND
 

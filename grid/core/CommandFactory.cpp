@@ -202,7 +202,8 @@ CObArray* CGXCommandFactory::KeepLineStyles(CGXGridCore* pGrid, BOOL bRows, BOOL
     const ULONGLONG nOther = bCellStyles ? nOtherCount : 1;
     if (nCount * nOther >= maxUndoCells || nCount > maxUndoLines || (bCellStyles && nOther > maxUndoLines))
     {
-        bDeclined = AfxMessageBox(GXLoadResourceString(idsUndoTooLarge), MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL;
+        bDeclined =
+            AfxMessageBox(GXLoadResourceString(GX_IDS_UNDO_TOO_LARGE), MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL;
         return nullptr;
     }
     std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> styles(new CObArray, GXDeleteUndoStyles);
@@ -482,7 +483,7 @@ BOOL CGXCommandFactory::UpdateCommandUI(CGXGridCore* pGrid, CCmdUI* pCmdUI, BOOL
         }
         CString strName;
         if (bEditPending)
-            strName = GXLoadResourceString(idsCurrentCell);
+            strName = GXLoadResourceString(GX_IDS_CURRENT_CELL);
         else if (!pList->IsEmpty())
             strName = static_cast<CGXCommand*>(pList->GetHead())->GetName();
         CString strItem;

@@ -61,9 +61,6 @@
 
 namespace
 {
-constexpr WORD idsTooltipText = 51022;
-constexpr WORD idMfcDropDownList = 52529;
-constexpr UINT idsEllipsisChoices = 20126;
 
 using ControlCreator = CGXControl* (*)(CGXGridCore* pGrid);
 
@@ -77,58 +74,92 @@ struct ControlEntry
 };
 
 const ControlEntry controlTable[] = {
-    {52512, CGXEditControl::Create, TRUE},
-    {52513, CGXStatic::Create, TRUE},
-    {52514, CGXPushbutton::Create, TRUE},
-    {52515, CGXRadioButton::CreateFlat, FALSE},
-    {52516, CGXCheckBox::CreateFlat, FALSE},
-    {52517, CGXComboBox::Create<52517, 0x02>, TRUE},
-    {52518, CGXHotSpotEdit::Create, TRUE},
-    {52519, CGXSpinEdit::Create, TRUE},
-    {52520, CGXHeader::Create, TRUE},
-    {52521, CGXVScrollEdit::Create, FALSE},
-    {52522, CGXListBox::Create, TRUE},
-    {52523, CGXCheckBox::Create3d, FALSE},
-    {52524, CGXRadioButton::Create3d, FALSE},
-    {52525, CGXComboBox::Create<52525, 0x04>, TRUE},
-    {52526, CGXComboBox::Create<52526, 0x08>, TRUE},
-    {52527, CGXComboBox::Create<52527, 0x01>, TRUE},
-    {52528, CGXComboBoxWnd::Create<52528, 0x200042>, FALSE},
-    {52529, CGXComboBoxWnd::Create<52529, 0x200003>, FALSE},
-    {52531, CGXComboBox::Create<52531, 0x18>, TRUE},
-    {52532, CGXComboBox::Create<52532, 0x14>, TRUE},
-    {52534, nullptr, FALSE},
-    {52535, CGXMaskControl::Create, TRUE},
-    {52536, CGXProgressCtrl::Create, FALSE},
-    {52537, CGXPasswordControl::Create, TRUE},
-    {52539, CGXTabbedComboBoxWnd::Create<52539, CBS_DROPDOWN>, FALSE},
-    {52540, CGXTabbedComboBoxWnd::Create<52540, CBS_DROPDOWNLIST>, FALSE},
-    {52541, nullptr, TRUE},
-    {52542, CGXCheckListComboBox::Create<52542>, TRUE},
-    {52543, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
-    {52544, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
-    {52545, CGXCurrencyEdit::Create, TRUE},
-    {20130, CGXCheckBoxEx::CreateFlat, FALSE},
-    {20131, CGXCheckBoxEx::Create3d, FALSE},
-    {20136, CGXRadioButtonEx::Create3d, FALSE},
-    {20137, CGXRadioButtonEx::CreateFlat, FALSE},
+    {GX_IDS_CTRL_EDIT, CGXEditControl::Create, TRUE},
+    {GX_IDS_CTRL_STATIC, CGXStatic::Create, TRUE},
+    {GX_IDS_CTRL_PUSHBUTTON, CGXPushbutton::Create, TRUE},
+    {GX_IDS_CTRL_RADIO, CGXRadioButton::CreateFlat, FALSE},
+    {GX_IDS_CTRL_CHECKBOX, CGXCheckBox::CreateFlat, FALSE},
+    {GX_IDS_CTRL_COMBO_NO_TEXT_FIT, CGXComboBox::Create<GX_IDS_CTRL_COMBO_NO_TEXT_FIT, 0x02>, TRUE},
+    {GX_IDS_CTRL_HOTSPOT_EDIT, CGXHotSpotEdit::Create, TRUE},
+    {GX_IDS_CTRL_SPIN_EDIT, CGXSpinEdit::Create, TRUE},
+    {GX_IDS_CTRL_HEADER, CGXHeader::Create, TRUE},
+    {GX_IDS_CTRL_SCROLL_EDIT, CGXVScrollEdit::Create, FALSE},
+    {GX_IDS_CTRL_LISTBOX, CGXListBox::Create, TRUE},
+    {GX_IDS_CTRL_CHECKBOX_3D, CGXCheckBox::Create3d, FALSE},
+    {GX_IDS_CTRL_RADIO_3D, CGXRadioButton::Create3d, FALSE},
+    {GX_IDS_CTRL_COMBO_ZERO_BASED, CGXComboBox::Create<GX_IDS_CTRL_COMBO_ZERO_BASED, 0x04>, TRUE},
+    {GX_IDS_CTRL_COMBO_ONE_BASED, CGXComboBox::Create<GX_IDS_CTRL_COMBO_ONE_BASED, 0x08>, TRUE},
+    {GX_IDS_CTRL_COMBO_TEXT_FIT, CGXComboBox::Create<GX_IDS_CTRL_COMBO_TEXT_FIT, 0x01>, TRUE},
+    {GX_IDS_CTRL_COMBO_WND, CGXComboBoxWnd::Create<GX_IDS_CTRL_COMBO_WND, 0x200042>, FALSE},
+    {GX_IDS_CTRL_DROPDOWN_LIST_WND, CGXComboBoxWnd::Create<GX_IDS_CTRL_DROPDOWN_LIST_WND, 0x200003>, FALSE},
+    {GX_IDS_CTRL_COMBO_CHOICE_ONE_BASED, CGXComboBox::Create<GX_IDS_CTRL_COMBO_CHOICE_ONE_BASED, 0x18>, TRUE},
+    {GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED, CGXComboBox::Create<GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED, 0x14>, TRUE},
+    {GX_IDS_CTRL_RICH_EDIT, nullptr, FALSE},
+    {GX_IDS_CTRL_MASKED_EDIT, CGXMaskControl::Create, TRUE},
+    {GX_IDS_CTRL_PROGRESS, CGXProgressCtrl::Create, FALSE},
+    {GX_IDS_CTRL_PASSWORD, CGXPasswordControl::Create, TRUE},
+    {GX_IDS_CTRL_TABBED_COMBO_WND, CGXTabbedComboBoxWnd::Create<GX_IDS_CTRL_TABBED_COMBO_WND, CBS_DROPDOWN>, FALSE},
+    {GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND,
+     CGXTabbedComboBoxWnd::Create<GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND, CBS_DROPDOWNLIST>, FALSE},
+    {GX_IDS_CTRL_TABBED_COMBO, nullptr, TRUE},
+    {GX_IDS_CTRL_CHECKLIST_COMBO, CGXCheckListComboBox::Create<GX_IDS_CTRL_CHECKLIST_COMBO>, TRUE},
+    {GX_IDS_CTRL_DATETIME, CGXDateTimeCtrl::CreateWithCalendar, TRUE},
+    {GX_IDS_CTRL_DATETIME_NO_CALENDAR, CGXDateTimeCtrl::CreateWithoutCalendar, TRUE},
+    {GX_IDS_CTRL_CURRENCY, CGXCurrencyEdit::Create, TRUE},
+    {GX_IDS_CTRL_CHECKBOX_MODIFY, CGXCheckBoxEx::CreateFlat, FALSE},
+    {GX_IDS_CTRL_CHECKBOX_3D_MODIFY, CGXCheckBoxEx::Create3d, FALSE},
+    {GX_IDS_CTRL_RADIO_3D_ACTIVE, CGXRadioButtonEx::Create3d, FALSE},
+    {GX_IDS_CTRL_RADIO_ACTIVE, CGXRadioButtonEx::CreateFlat, FALSE},
 };
 
 const ControlEntry* FindControlEntry(UINT nId)
 {
     // On a 16-bit host the tabbed window controls are tabbed drop-downs.
-    if (GXGetAppDataPtr()->m_bWin32s && (nId == 52539 || nId == 52540))
-        nId = 52541;
+    if (GXGetAppDataPtr()->m_bWin32s &&
+        (nId == GX_IDS_CTRL_TABBED_COMBO_WND || nId == GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND))
+        nId = GX_IDS_CTRL_TABBED_COMBO;
     const auto it = std::find_if(std::begin(controlTable), std::end(controlTable),
                                  [nId](const ControlEntry& entry) { return entry.nId == nId; });
-    return it != std::end(controlTable) ? it : FindControlEntry(idEditControl);
+    return it != std::end(controlTable) ? it : FindControlEntry(GX_IDS_CTRL_EDIT);
 }
 } // namespace
 
 const WORD CGXControlFactory::s_anControlIds[35] = {
-    52512, 52520, 52527, 52517, 52526, 52525, 52531, 52532, 52528, 52529, 52522, 52513,
-    52514, 52515, 52524, 52516, 52523, 20130, 20131, 20137, 20136, 52535, 52536, 52537,
-    52539, 52540, 52541, 52534, 52542, 52519, 52518, 52521, 52543, 52544, 52545,
+    GX_IDS_CTRL_EDIT,
+    GX_IDS_CTRL_HEADER,
+    GX_IDS_CTRL_COMBO_TEXT_FIT,
+    GX_IDS_CTRL_COMBO_NO_TEXT_FIT,
+    GX_IDS_CTRL_COMBO_ONE_BASED,
+    GX_IDS_CTRL_COMBO_ZERO_BASED,
+    GX_IDS_CTRL_COMBO_CHOICE_ONE_BASED,
+    GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED,
+    GX_IDS_CTRL_COMBO_WND,
+    GX_IDS_CTRL_DROPDOWN_LIST_WND,
+    GX_IDS_CTRL_LISTBOX,
+    GX_IDS_CTRL_STATIC,
+    GX_IDS_CTRL_PUSHBUTTON,
+    GX_IDS_CTRL_RADIO,
+    GX_IDS_CTRL_RADIO_3D,
+    GX_IDS_CTRL_CHECKBOX,
+    GX_IDS_CTRL_CHECKBOX_3D,
+    GX_IDS_CTRL_CHECKBOX_MODIFY,
+    GX_IDS_CTRL_CHECKBOX_3D_MODIFY,
+    GX_IDS_CTRL_RADIO_ACTIVE,
+    GX_IDS_CTRL_RADIO_3D_ACTIVE,
+    GX_IDS_CTRL_MASKED_EDIT,
+    GX_IDS_CTRL_PROGRESS,
+    GX_IDS_CTRL_PASSWORD,
+    GX_IDS_CTRL_TABBED_COMBO_WND,
+    GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND,
+    GX_IDS_CTRL_TABBED_COMBO,
+    GX_IDS_CTRL_RICH_EDIT,
+    GX_IDS_CTRL_CHECKLIST_COMBO,
+    GX_IDS_CTRL_SPIN_EDIT,
+    GX_IDS_CTRL_HOTSPOT_EDIT,
+    GX_IDS_CTRL_SCROLL_EDIT,
+    GX_IDS_CTRL_DATETIME,
+    GX_IDS_CTRL_DATETIME_NO_CALENDAR,
+    GX_IDS_CTRL_CURRENCY,
 };
 
 CGXControl* CGXControlFactory::CreateControl(UINT nId, CGXGridCore* pGrid)
@@ -159,11 +190,11 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 
     CGXStyle tooltip;
     tooltip.SetWrapText(TRUE).SetAutoSize(TRUE);
-    pStylesMap->AddUserAttribute(idsTooltipText, &tooltip);
+    pStylesMap->AddUserAttribute(GX_IDS_UA_TOOLTIP_TEXT, &tooltip);
 
     CGXStyle ellipsis;
-    ellipsis.SetControl(idMfcDropDownList).SetChoiceList(GXLoadResourceString(idsEllipsisChoices));
-    pStylesMap->AddUserAttribute(idsEllipsisType, &ellipsis);
+    ellipsis.SetControl(GX_IDS_CTRL_DROPDOWN_LIST_WND).SetChoiceList(GXLoadResourceString(GX_IDS_ELLIPSIS_CHOICES));
+    pStylesMap->AddUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE, &ellipsis);
 
     CGXCurrencyEdit::RegisterUserAttributes(pStylesMap);
 }

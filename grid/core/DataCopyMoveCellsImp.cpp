@@ -34,6 +34,7 @@ namespace
 // when the block goes down, columns from the far side when it goes right.
 template <class Visit> void ForEachCellFromFarSide(const CGXRange& range, ROWCOL nDestRow, ROWCOL nDestCol, Visit visit)
 {
+    ASSERT(range.top <= range.bottom && range.left <= range.right);
     const ROWCOL nRows = range.bottom - range.top + 1;
     const ROWCOL nCols = range.right - range.left + 1;
     const bool bRowsBackward = nDestRow > range.top;

@@ -64,7 +64,8 @@ BOOL CGXGridDirectCopyMoveCellsImp::CopyCells(CGXGridCore* pGrid, const CGXRange
         {
             if (nRows * nCols < maxUndoCells && nRows <= maxUndoLines && nCols <= maxUndoLines)
                 oldStyles.reset(pGrid->CopyStyleRange(dest, pGrid->m_nDefaultType, TRUE));
-            else if (AfxMessageBox(GXLoadResourceString(idsUndoTooLarge), MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
+            else if (AfxMessageBox(GXLoadResourceString(GX_IDS_UNDO_TOO_LARGE), MB_OKCANCEL | MB_ICONQUESTION) ==
+                     IDCANCEL)
             {
                 pGrid->RollbackUndoBlock();
                 return FALSE;
@@ -200,7 +201,7 @@ BOOL CGXGridDirectCopyMoveCellsImp::PasteDirect(CGXGridCore* pGrid, const CGXRan
         catch (CMemoryException* e)
         {
             e->Delete();
-            AfxMessageBox(GXLoadResourceString(idsRangeTooBig), MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(GXLoadResourceString(GX_IDS_RANGE_TOO_BIG), MB_OK | MB_ICONEXCLAMATION);
             bOk = FALSE;
         }
         if (bOwnBlock)

@@ -419,16 +419,16 @@ void CGXDrawingAndFormatting::DrawCellText(CGXControl* pControl, CDC* pDC, const
         const UINT nFormat = static_cast<UINT>(style.GetHorizontalAlignment() | style.GetVerticalAlignment()) |
                              DT_NOPREFIX | (style.GetWrapText() ? DT_WORDBREAK : DT_SINGLELINE);
         const UINT nOldAlign = pDC->GetTextAlign();
-        if (style.GetUserAttribute(idsRtlReading).GetLong() != 0)
+        if (style.GetUserAttribute(GX_IDS_UA_RTL_READING).GetLong() != 0)
             pDC->SetTextAlign(nOldAlign | TA_RTLREADING);
 
         const CGXFont& font = style.GetFont();
         if (style.GetInclude(CGXStyle::inclFont) && font.GetIncludeOrientation() && font.GetOrientation() != 0)
             DrawRotatedText(pDC, strText, strText.GetLength(), rectText.left, rectText.top, rectText.right,
                             rectText.bottom, nFormat, static_cast<int>(font.GetOrientation()), &rect);
-        else if (style.HasUserAttribute(idsEllipsisType))
+        else if (style.HasUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE))
             DrawTextOverflow(pDC, strText, strText.GetLength(), rectText, nFormat, rect,
-                             static_cast<int>(style.GetUserAttribute(idsEllipsisType).GetLong()));
+                             static_cast<int>(style.GetUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE).GetLong()));
         else
             DrawTextPlain(pDC, strText, strText.GetLength(), rectText, nFormat, rect);
 

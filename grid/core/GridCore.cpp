@@ -82,6 +82,7 @@ CGXGridCore::~CGXGridCore()
 
 void CGXGridCore::SetGridWnd(CWnd* pWnd, CDocument* pDoc, void* pContext)
 {
+    ASSERT(pWnd != nullptr);
     m_pGridWnd = pWnd;
     m_pGridDoc = pDoc;
     m_pContext = pContext;
@@ -220,6 +221,7 @@ void CGXGridCore::SetParam(CGXGridParam* pParam, BOOL bOwn)
 
 void CGXGridCore::RegisterControl(WORD nControlId, CGXControl* pControl, BOOL bDefault, BOOL bRegisterName)
 {
+    ASSERT(pControl != nullptr);
     CGXControl* pOld;
     if (m_ControlMap.Lookup(nControlId, pOld) && pOld != pControl)
     {

@@ -12,6 +12,7 @@
 #include <grid/core/MapNdxToOb.h>
 #include <grid/core/Range.h>
 #include <grid/core/RangeList.h>
+#include <grid/core/ResourceIds.h>
 #include <toolkit/foundation/ThemeHandle.h>
 
 class CGXAppData;
@@ -75,16 +76,6 @@ enum : int
     GX_HIDDENCOLHIT = 7,
     GX_HIDDENROWHIT = 8
 };
-
-// Cursor resources of the grid.
-constexpr UINT GX_IDC_COLSIZE = 20190;
-constexpr UINT GX_IDC_ROWSIZE = 20191;
-constexpr UINT GX_IDC_HIDDENCOL = 20192;
-constexpr UINT GX_IDC_HIDDENROW = 20193;
-constexpr UINT GX_IDC_SELEDGE = 20194;
-constexpr UINT GX_IDC_SELCOL = 20195;
-constexpr UINT GX_IDC_SELROW = 20196;
-constexpr UINT GX_IDC_FILLHANDLE = 20209;
 
 // The largest unsigned row or column: "none" and "not computed".
 constexpr ROWCOL GX_INVALID = ~ROWCOL(0);

@@ -22,7 +22,6 @@ using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
-constexpr WORD idsNegativeColor = 52797;
 constexpr UINT highlightPattern = 17;
 constexpr COLORREF highlightColor = RGB(0xC0, 0xC0, 0xC0);
 
@@ -123,9 +122,9 @@ void CGXGridCore::ComposeStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle,
         if (CGXControl* pControl = GetRegisteredControl(pStyle->GetControl()); pControl && pControl->IsActive())
             return;
 
-    if (pStyle->GetInclude(CGXStyle::inclValue) && pStyle->HasUserAttribute(idsNegativeColor) &&
+    if (pStyle->GetInclude(CGXStyle::inclValue) && pStyle->HasUserAttribute(GX_IDS_UA_NEGATIVE_COLOR) &&
         GXWcsToDouble(pStyle->GetValue()) < 0)
-        pStyle->SetTextColor(static_cast<COLORREF>(pStyle->GetUserAttribute(idsNegativeColor).GetDWord()));
+        pStyle->SetTextColor(static_cast<COLORREF>(pStyle->GetUserAttribute(GX_IDS_UA_NEGATIVE_COLOR).GetDWord()));
 }
 
 const CString& CGXGridCore::LookupStyleRowCol(ROWCOL nRow, ROWCOL nCol)
@@ -188,9 +187,8 @@ BOOL CGXGridCore::SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& 
                                        const CGXStyle* pStyle)
 {
     // A style of its own: storing may free the cache of composed styles.
-    std::unique_ptr<CGXStyle, std::function<void(CGXStyle*)>> composed(nullptr, [this](CGXStyle* p) {
-        RecycleStyle(p);
-    });
+    std::unique_ptr<CGXStyle, std::function<void(CGXStyle*)>> composed(nullptr,
+                                                                       [this](CGXStyle* p) { RecycleStyle(p); });
     if (pStyle == nullptr)
     {
         composed.reset(CreateStyle());
@@ -236,7 +234,7 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
     {
         if (area.Cells() < 0x7FFFFFFF && area.Rows() < 0x8000 && area.Cols() < 0x8000)
             oldStyles.reset(CopyStyleRange(range, nType, nCommandKind == 0));
-        else if (AfxMessageBox(GXLoadResourceString(idsUndoTooLarge), MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
+        else if (AfxMessageBox(GXLoadResourceString(GX_IDS_UNDO_TOO_LARGE), MB_OKCANCEL | MB_ICONQUESTION) == IDCANCEL)
             return FALSE;
     }
 

@@ -204,7 +204,7 @@ BOOL CGXGridCoveredCellsImp::AdjustOnRemove(CGXGridCore* pGrid, BOOL bRows, ROWC
         return FALSE;
     CGXGridParam* pParam = pGrid->GetParam();
     const SECScopedValue<BOOL> lock(pParam->m_bLockUpdate, TRUE);
-    pGrid->BeginUndoBlock(GXLoadResourceString(bRows ? idsRemovingRows : idsRemovingCols));
+    pGrid->BeginUndoBlock(GXLoadResourceString(bRows ? GX_IDS_REMOVING_ROWS : GX_IDS_REMOVING_COLS));
 
     // The changes below edit the list: take the ranges first.
     CArray<CGXRange, const CGXRange&> ranges;

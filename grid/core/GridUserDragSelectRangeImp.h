@@ -3,13 +3,11 @@
 #pragma once
 
 #include <grid/core/AbstractGridImps.h>
+#include <grid/core/ResourceIds.h>
 
 #include <memory>
 
 class CGXDragLineWnd;
-
-// The cursor where a drop is refused.
-constexpr UINT GX_IDC_NODROP = 20208;
 
 class CGXGridUserDragSelectRangeImp : public CGXAbstractGridUserDragSelectRangeImp
 {

@@ -1,18 +1,13 @@
 #include <grid/core/Properties.h>
 
 #include <grid/core/AppData.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/SysData.h>
 
 IMPLEMENT_SERIAL(CGXProperties, CObject, 0)
 
 namespace
 {
-const UINT idsInvertThin = 51006;
-const UINT idsInvertThick = 51007;
-const UINT idsThinBorder = 51008;
-const UINT idsThickBorder = 51009;
-const UINT idsNoBorder = 20059;
-const WORD idDropDownList = 52529;
 
 // In the order of the colour numbers: grid lines, fixed lines, tracking line, dragging line,
 // background.
@@ -22,8 +17,9 @@ const struct
     int nSysColor; // -1: the colour below
     COLORREF color;
 } defaultColors[] = {
-    {52232, COLOR_GRAYTEXT, 0}, {52233, COLOR_ACTIVECAPTION, 0}, {52234, -1, 0x0000FF},
-    {52236, -1, 0x0000FF},      {52235, COLOR_BTNFACE, 0},
+    {GX_IDS_COLOR_GRID_LINES, COLOR_GRAYTEXT, 0}, {GX_IDS_COLOR_FIXED_LINES, COLOR_ACTIVECAPTION, 0},
+    {GX_IDS_COLOR_TRACKING_LINE, -1, 0x0000FF},   {GX_IDS_COLOR_DRAGGING_LINE, -1, 0x0000FF},
+    {GX_IDS_COLOR_BACKGROUND, COLOR_BTNFACE, 0},
 };
 
 CString LoadText(UINT nId)
@@ -41,9 +37,9 @@ COLORREF SystemColor(int nIndex)
 } // namespace
 
 CGXProperties::CGXProperties()
-    : m_strFrameInvertThin(LoadText(idsInvertThin)), m_strFrameInvertThick(LoadText(idsInvertThick)),
-      m_strFrameThinBorder(LoadText(idsThinBorder)), m_strFrameThickBorder(LoadText(idsThickBorder)),
-      m_strFrameNoBorder(LoadText(idsNoBorder)), m_pAppData(GXGetAppDataPtr())
+    : m_strFrameInvertThin(LoadText(GX_IDS_INVERT_THIN)), m_strFrameInvertThick(LoadText(GX_IDS_INVERT_THICK)),
+      m_strFrameThinBorder(LoadText(GX_IDS_THIN_BORDER)), m_strFrameThickBorder(LoadText(GX_IDS_THICK_BORDER)),
+      m_strFrameNoBorder(LoadText(GX_IDS_NO_BORDER)), m_pAppData(GXGetAppDataPtr())
 {
     for (LPCTSTR pszToken : {_T("$F"), _T("$A"), _T("$P"), _T("$N"), _T("$D"), _T("$R")})
         m_asTokens.Add(pszToken);
@@ -83,7 +79,7 @@ void CGXProperties::AddDefaultUserProperties()
     const CString strChoices = m_strFrameInvertThin + _T("\n") + m_strFrameInvertThick + _T("\n") +
                                m_strFrameThinBorder + _T("\n") + m_strFrameThickBorder + _T("\n") + m_strFrameNoBorder;
     CGXStyle style;
-    style.SetControl(idDropDownList).SetChoiceList(strChoices).SetValue(m_strFrameInvertThin);
+    style.SetControl(GX_IDS_CTRL_DROPDOWN_LIST_WND).SetChoiceList(strChoices).SetValue(m_strFrameInvertThin);
     AddUserProperty(idCurrentCellProperty, style);
 }
 

@@ -7,6 +7,7 @@
 #include <afxcoll.h>
 
 #include <grid/core/Data.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 
 class CGXAppData;
@@ -25,7 +26,7 @@ public:
         colorBackground = 4
     };
 
-    static constexpr WORD idCurrentCellProperty = 51005;
+    static constexpr WORD idCurrentCellProperty = GX_IDS_UP_CURRENT_CELL;
 
     struct UserPropertyInfo
     {

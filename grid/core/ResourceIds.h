@@ -1,69 +1,188 @@
-// Ids of the grid's string resources that styles carry and more than one part of the grid reads:
-// the controls a cell can use, user attributes, and the texts of undo and redo.
+// Ids of the grid's resources, for code and for the resource script (grid/core/res/Grid.rc): only
+// #define lines, so that the resource compiler reads it too. Each id is written here once.
 #pragma once
 
-#include <windows.h>
+// Bitmaps.
+#define GX_IDB_CHECKBOX_3D 20024
+#define GX_IDB_CHECKBOX_3D_OLD 20025
+#define GX_IDB_CHECKBOX_FLAT 20026
+#define GX_IDB_RADIO_3D 20019
+#define GX_IDB_DROP_ARROW 20028
+#define GX_IDB_DROP_FACE 20036
+#define GX_IDB_ENTER_FACE 20037
+#define GX_IDB_RAISE_ARROW 20211
 
-constexpr WORD idEditControl = 52512;
-constexpr WORD idSpinEdit = 52519;
-constexpr WORD idCheckBox3d = 52523;
-constexpr WORD idMaskEdit = 52535;
-constexpr WORD idTabbedComboWnd = 52539;
-constexpr WORD idTabbedDropDownListWnd = 52540;
-constexpr WORD idTabbedCombo = 52541;
-constexpr WORD idDateTimeCalendar = 52543;
-constexpr WORD idDateTimeNoCalendar = 52544;
-constexpr WORD idCurrencyEdit = 52545;
-constexpr WORD idsRtlReading = 52570;
-constexpr WORD idsEllipsisType = 52792;
+// Cursors of the grid's hit areas.
+#define GX_IDC_COLSIZE 20190
+#define GX_IDC_ROWSIZE 20191
+#define GX_IDC_HIDDENCOL 20192
+#define GX_IDC_HIDDENROW 20193
+#define GX_IDC_SELEDGE 20194
+#define GX_IDC_SELCOL 20195
+#define GX_IDC_SELROW 20196
+#define GX_IDC_NODROP 20208
+#define GX_IDC_FILLHANDLE 20209
 
-constexpr UINT idsUndoTooLarge = 20082;
-constexpr UINT idsRedoing = 20139;
-constexpr UINT idsUndoing = 20140;
-constexpr UINT idsRemovingRows = 20145;
-constexpr UINT idsRemovingCols = 20146;
-constexpr UINT idsRangeTooBig = 20149;
-constexpr UINT idsChangeRowHeights = 20158;
-constexpr UINT idsChangeColWidths = 20159;
-constexpr UINT idsChangeDefaultRowHeight = 20160;
-constexpr UINT idsChangeDefaultColWidth = 20161;
-constexpr UINT idsMoveRows = 20162;
-constexpr UINT idsMoveCols = 20163;
-constexpr UINT idsInsertRows = 20164;
-constexpr UINT idsInsertCols = 20165;
-constexpr UINT idsCoverCells = 20166;
-constexpr UINT idsCellsCommand = 20167;
-constexpr UINT idsFreezeCols = 20168;
-constexpr UINT idsFreezeRows = 20169;
-constexpr UINT idsHideRows = 20170;
-constexpr UINT idsHideCols = 20171;
-constexpr UINT idsCurrentCell = 20174;
-constexpr UINT idsCopy = 20178;
-constexpr UINT idsMove = 20179;
-constexpr UINT idsSortRows = 20181;
-constexpr UINT idsSortCols = 20182;
-constexpr UINT idsStylesMapChanges = 20185;
-constexpr UINT idsPropertySettings = 20186;
-constexpr UINT idsSetRangeName = 20188;
-constexpr UINT idsDeleteRangeName = 20189;
+// Names of the cell controls, registered in every styles map; a style carries the id of its control.
+#define GX_IDS_CTRL_CHECKBOX_MODIFY 20130
+#define GX_IDS_CTRL_CHECKBOX_3D_MODIFY 20131
+#define GX_IDS_CTRL_RADIO_3D_ACTIVE 20136
+#define GX_IDS_CTRL_RADIO_ACTIVE 20137
+#define GX_IDS_CTRL_EDIT 52512
+#define GX_IDS_CTRL_STATIC 52513
+#define GX_IDS_CTRL_PUSHBUTTON 52514
+#define GX_IDS_CTRL_RADIO 52515
+#define GX_IDS_CTRL_CHECKBOX 52516
+#define GX_IDS_CTRL_COMBO_NO_TEXT_FIT 52517
+#define GX_IDS_CTRL_HOTSPOT_EDIT 52518
+#define GX_IDS_CTRL_SPIN_EDIT 52519
+#define GX_IDS_CTRL_HEADER 52520
+#define GX_IDS_CTRL_SCROLL_EDIT 52521
+#define GX_IDS_CTRL_LISTBOX 52522
+#define GX_IDS_CTRL_CHECKBOX_3D 52523
+#define GX_IDS_CTRL_RADIO_3D 52524
+#define GX_IDS_CTRL_COMBO_ZERO_BASED 52525
+#define GX_IDS_CTRL_COMBO_ONE_BASED 52526
+#define GX_IDS_CTRL_COMBO_TEXT_FIT 52527
+#define GX_IDS_CTRL_COMBO_WND 52528
+#define GX_IDS_CTRL_DROPDOWN_LIST_WND 52529
+#define GX_IDS_CTRL_ARROW_HEADER 52530
+#define GX_IDS_CTRL_COMBO_CHOICE_ONE_BASED 52531
+#define GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED 52532
+#define GX_IDS_CTRL_ROW_HEADER 52533
+#define GX_IDS_CTRL_RICH_EDIT 52534
+#define GX_IDS_CTRL_MASKED_EDIT 52535
+#define GX_IDS_CTRL_PROGRESS 52536
+#define GX_IDS_CTRL_PASSWORD 52537
+#define GX_IDS_CTRL_COLOR_WELL 52538
+#define GX_IDS_CTRL_TABBED_COMBO_WND 52539
+#define GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND 52540
+#define GX_IDS_CTRL_TABBED_COMBO 52541
+#define GX_IDS_CTRL_CHECKLIST_COMBO 52542
+#define GX_IDS_CTRL_DATETIME 52543
+#define GX_IDS_CTRL_DATETIME_NO_CALENDAR 52544
+#define GX_IDS_CTRL_CURRENCY 52545
 
-// The currency cell's user attributes.
-constexpr WORD idsCurrencySeparators = 51045;
-constexpr WORD idsCurrencyAttributes = 51046;
-constexpr WORD idsCurrencyPositive = 51047;
-constexpr WORD idsCurrencyNegative = 51048;
-// "Number of decimals" limits the integer digits; "Number of fractional digits " counts the decimals.
-constexpr WORD idsCurrencyIntegerDigits = 51049;
-constexpr WORD idsCurrencyDecimals = 51050;
-constexpr WORD idsCurrencySymbol = 51054;
+// Names of the user attributes a style can carry.
+#define GX_IDS_UA_VALID_MIN 51011
+#define GX_IDS_UA_VALID_MAX 51012
+#define GX_IDS_UA_VALID_WARNING 51013
+#define GX_IDS_UA_SPIN_MIN 51014
+#define GX_IDS_UA_SPIN_MAX 51015
+#define GX_IDS_UA_SPIN_WRAP 51016
+#define GX_IDS_UA_CHECKED_VALUE 51019
+#define GX_IDS_UA_UNCHECKED_VALUE 51020
+#define GX_IDS_UA_SPIN_START 51021
+#define GX_IDS_UA_TOOLTIP_TEXT 51022
+#define GX_IDS_UA_MASKEDIT_MASK 51023
+#define GX_IDS_UA_MASKEDIT_PROMPT 51024
+#define GX_IDS_UA_PROGRESS_LOW 51025
+#define GX_IDS_UA_PROGRESS_HIGH 51026
+#define GX_IDS_UA_PROGRESS_CAPTION 51027
+#define GX_IDS_UA_TAB_KEY_COLUMN 51028
+#define GX_IDS_UA_TAB_TEXT_COLUMN 51029
+#define GX_IDS_UA_TAB_SHOW_ALL 51030
+#define GX_IDS_UA_TAB_TITLES 51031
+#define GX_IDS_UA_TAB_COLUMN_WIDTHS 51032
+#define GX_IDS_UA_TAB_SORT_COLUMN 51033
+#define GX_IDS_UA_DATETIME_NO_EDIT 51034
+#define GX_IDS_UA_DATETIME_MIN 51035
+#define GX_IDS_UA_DATETIME_MAX 51036
+#define GX_IDS_UA_DATETIME_VALIDATION 51037
+#define GX_IDS_UA_DATETIME_FORMAT_TYPE 51038
+#define GX_IDS_UA_DATETIME_CUSTOM_FORMAT 51039
+#define GX_IDS_UA_DATETIME_FAST_INPUT 51044
+#define GX_IDS_UA_CURRENCY_SEPARATORS 51045
+#define GX_IDS_UA_CURRENCY_ATTRIBUTES 51046
+#define GX_IDS_UA_CURRENCY_POSITIVE 51047
+#define GX_IDS_UA_CURRENCY_NEGATIVE 51048
+#define GX_IDS_UA_CURRENCY_INTEGER_DIGITS 51049
+#define GX_IDS_UA_CURRENCY_DECIMALS 51050
+#define GX_IDS_UA_CURRENCY_SYMBOL 51054
+#define GX_IDS_UA_TAB_CHOICE_LIST_ID 51055
+#define GX_IDS_UA_RADIO_ALIGNMENT 51057
+#define GX_IDS_UA_RADIO_TEXT_ALIGNMENT 52568
+#define GX_IDS_UA_BUTTON_FACE_COLOR 52569
+#define GX_IDS_UA_RTL_READING 52570
+#define GX_IDS_UA_DATETIME_FORCE_NUMBER 52571
+#define GX_IDS_UA_DATETIME_PRECISION 52572
+#define GX_IDS_UA_ELLIPSIS_TYPE 52792
+#define GX_IDS_UA_NEGATIVE_COLOR 52797
 
-// The masked edit's user attributes.
-constexpr WORD idsMaskEditMask = 51023;
-constexpr WORD idsMaskEditPrompt = 51024;
-constexpr WORD idsTabListKeyColumn = 51028;
-constexpr WORD idsTabListTextColumn = 51029;
-constexpr WORD idsTabListShowAllColumns = 51030;
-constexpr WORD idsTabListColumnTitles = 51031;
-constexpr WORD idsTabListColumnWidths = 51032;
-constexpr WORD idsTabListSortColumn = 51033;
-constexpr WORD idsTabListChoiceListId = 51055;
+// Names of the base styles and of the properties' colours and current-cell frames.
+#define GX_IDS_NO_BORDER 20059
+#define GX_IDS_UP_CURRENT_CELL 51005
+#define GX_IDS_INVERT_THIN 51006
+#define GX_IDS_INVERT_THICK 51007
+#define GX_IDS_THIN_BORDER 51008
+#define GX_IDS_THICK_BORDER 51009
+#define GX_IDS_COLOR_GRID_LINES 52232
+#define GX_IDS_COLOR_FIXED_LINES 52233
+#define GX_IDS_COLOR_TRACKING_LINE 52234
+#define GX_IDS_COLOR_BACKGROUND 52235
+#define GX_IDS_COLOR_DRAGGING_LINE 52236
+#define GX_IDS_STYLE_STANDARD 52768
+#define GX_IDS_STYLE_ROW_HEADER 52769
+#define GX_IDS_STYLE_COLUMN_HEADER 52770
+
+// Choices that a user attribute offers, one per line.
+#define GX_IDS_DATETIME_NO_EDIT_CHOICES 20060
+#define GX_IDS_DATETIME_VALIDATION_CHOICES 20061
+#define GX_IDS_DATETIME_FORMAT_CHOICES 20062
+#define GX_IDS_CURRENCY_NEGATIVE_CHOICES 20064
+#define GX_IDS_CURRENCY_POSITIVE_CHOICES 20065
+#define GX_IDS_ELLIPSIS_CHOICES 20126
+
+// Texts of commands, undo and redo, and long operations.
+#define GX_IDS_PROCESSING 20075
+#define GX_IDS_DONE 20076
+#define GX_IDS_PRESS_ESC 20077
+#define GX_IDS_ABORT_QUESTION 20081
+#define GX_IDS_UNDO_TOO_LARGE 20082
+#define GX_IDS_ENTER 20124
+#define GX_IDS_ERROR 20125
+#define GX_IDS_REDOING 20139
+#define GX_IDS_UNDOING 20140
+#define GX_IDS_GENERATING_UNDO 20141
+#define GX_IDS_STORING_CELLS 20142
+#define GX_IDS_RESTORING_CELLS 20143
+#define GX_IDS_CELLS 20144
+#define GX_IDS_REMOVING_ROWS 20145
+#define GX_IDS_REMOVING_COLS 20146
+#define GX_IDS_COPYING_TEXT 20147
+#define GX_IDS_COPYING_INTERNAL 20148
+#define GX_IDS_RANGE_TOO_BIG 20149
+#define GX_IDS_CUT_DATA 20150
+#define GX_IDS_CUTTING_DATA 20151
+#define GX_IDS_PASTING_DATA 20152
+#define GX_IDS_PASTE 20154
+#define GX_IDS_REPLACING_VALUES 20155
+#define GX_IDS_REPLACE_ALL 20156
+#define GX_IDS_SEARCHING_VALUES 20157
+#define GX_IDS_CHANGE_ROW_HEIGHTS 20158
+#define GX_IDS_CHANGE_COL_WIDTHS 20159
+#define GX_IDS_CHANGE_DEFAULT_ROW_HEIGHT 20160
+#define GX_IDS_CHANGE_DEFAULT_COL_WIDTH 20161
+#define GX_IDS_MOVE_ROWS 20162
+#define GX_IDS_MOVE_COLS 20163
+#define GX_IDS_INSERT_ROWS 20164
+#define GX_IDS_INSERT_COLS 20165
+#define GX_IDS_COVER_CELLS 20166
+#define GX_IDS_CELLS_COMMAND 20167
+#define GX_IDS_FREEZE_COLS 20168
+#define GX_IDS_FREEZE_ROWS 20169
+#define GX_IDS_HIDE_ROWS 20170
+#define GX_IDS_HIDE_COLS 20171
+#define GX_IDS_RESIZING_ROWS 20172
+#define GX_IDS_RESIZING_COLS 20173
+#define GX_IDS_CURRENT_CELL 20174
+#define GX_IDS_CLIPBOARD_SIZE_DIFFERS 20175
+#define GX_IDS_COPY 20178
+#define GX_IDS_MOVE 20179
+#define GX_IDS_CLEAR_CELLS 20180
+#define GX_IDS_SORT_ROWS 20181
+#define GX_IDS_SORT_COLS 20182
+#define GX_IDS_STYLES_MAP_CHANGES 20185
+#define GX_IDS_PROPERTY_SETTINGS 20186
+#define GX_IDS_SET_RANGE_NAME 20188
+#define GX_IDS_DELETE_RANGE_NAME 20189

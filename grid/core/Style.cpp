@@ -217,7 +217,7 @@ BOOL CGXStyle::ReadProfile(LPCTSTR pszSection, const CGXStylesMap* pStylesMap)
 CGXStyle& CGXStyle::SetDefault()
 {
     Free();
-    SetHorizontalAlignment(DT_LEFT).SetVerticalAlignment(DT_TOP).SetReadOnly(FALSE).SetControl(idEditControl);
+    SetHorizontalAlignment(DT_LEFT).SetVerticalAlignment(DT_TOP).SetReadOnly(FALSE).SetControl(GX_IDS_CTRL_EDIT);
     SetInteriorColor(GXSysColorRef(COLOR_WINDOW));
     SetBorders(nullptr);
     SetMaxLength(0).SetDraw3dFrame(0).SetVerticalScrollbar(FALSE);

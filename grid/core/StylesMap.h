@@ -4,6 +4,8 @@
 
 #include <afxcoll.h>
 
+#include <grid/core/ResourceIds.h>
+
 class CGXStyle;
 
 class CGXStylesMap : public CObject
@@ -11,10 +13,10 @@ class CGXStylesMap : public CObject
     DECLARE_SERIAL(CGXStylesMap)
 public:
     // String-table ids of the standard styles and of the header control.
-    static constexpr UINT idsStandard = 52768;
-    static constexpr UINT idsRowHeader = 52769;
-    static constexpr UINT idsColumnHeader = 52770;
-    static constexpr WORD idHeaderControl = 52520;
+    static constexpr UINT idsStandard = GX_IDS_STYLE_STANDARD;
+    static constexpr UINT idsRowHeader = GX_IDS_STYLE_ROW_HEADER;
+    static constexpr UINT idsColumnHeader = GX_IDS_STYLE_COLUMN_HEADER;
+    static constexpr WORD idHeaderControl = GX_IDS_CTRL_HEADER;
 
     struct BaseStyleEntry
     {

@@ -4,12 +4,14 @@
 #include <afxcoll.h>
 #include <afx/SysColors.h>
 
+#include <grid/core/ResourceIds.h>
+
 class GX_SYS_DATA : public AFX_SYS_COLORS
 {
 public:
     static constexpr int nCachedColors = 24;
-    static constexpr UINT idbDropArrow = 20028;
-    static constexpr UINT idb20211 = 20211;
+    static constexpr UINT idbDropArrow = GX_IDB_DROP_ARROW;
+    static constexpr UINT idb20211 = GX_IDB_RAISE_ARROW;
 
     GX_SYS_DATA();
     ~GX_SYS_DATA();

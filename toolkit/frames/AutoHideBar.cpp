@@ -79,6 +79,7 @@ CDockContext* SECAutoHideBar::CreateDockContext()
 
 void SECAutoHideBar::AddBar(SECControlBar* pBar)
 {
+    ASSERT(pBar != nullptr);
     const UINT nSide = AutoHideSideDockBarID(pBar->GetAutoHideSide());
     CString strLabel;
     pBar->GetWindowText(strLabel);

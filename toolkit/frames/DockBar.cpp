@@ -1155,6 +1155,7 @@ void SECDockBar::ReleaseFromOldDockBar(CControlBar* pBar, int nPosExclude)
 
 void SECDockBar::DockControlBarEx(CControlBar* pBar, const RECT* lpRect)
 {
+    ASSERT(pBar != nullptr);
     CRect rectBar;
     pBar->GetWindowRect(&rectBar);
     const auto* pSized = DYNAMIC_DOWNCAST(SECControlBar, pBar);
@@ -1204,6 +1205,7 @@ void SECDockBar::DockControlBarEx(CControlBar* pBar, const RECT* lpRect)
 
 void SECDockBar::DockControlBarSized(SECControlBar* pBar, const SECDockPlacement& place)
 {
+    ASSERT(pBar != nullptr);
     AdoptBar(pBar);
     ReleaseFromOldDockBar(pBar, InsertBarAtPlace(pBar, place));
     int nSizable = 0;
@@ -1219,6 +1221,7 @@ void SECDockBar::DockControlBarSizedAt(SECControlBar* pBar, int nColumn, int nRo
 
 void SECDockBar::ReDockControlBar(CControlBar* pBar, const RECT* lpRect)
 {
+    ASSERT(pBar != nullptr);
     const int nPos = pBar->m_hWnd != nullptr ? FindBar(static_cast<CControlBar*>(PlaceHolderOf(pBar))) : -1;
     if (nPos <= 0)
     {

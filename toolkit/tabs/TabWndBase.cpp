@@ -103,6 +103,7 @@ CWnd* SECTabWndBase::InsertTab(CRuntimeClass* pViewClass, int nIndex, LPCTSTR lp
 
 SECTab* SECTabWndBase::InsertTab(CWnd* pWnd, int nIndex, LPCTSTR lpszLabel)
 {
+    ASSERT(pWnd != nullptr);
     SECTab* pTab = m_pTabControl->InsertTab(nIndex, lpszLabel, pWnd, 0, 0);
     SetScrollStyle(nIndex, 0);
     return pTab;

@@ -93,7 +93,7 @@ TEST_F(CellTipTest, RightAlignedDotsStartWhereTheCellDrawsItsFirstCharacter)
 {
     m_grid.SetStyleRangeShort(CGXRange(1, 1), CGXStyle()
                                                   .SetHorizontalAlignment(DT_RIGHT)
-                                                  .SetUserAttribute(idsEllipsisType, _T("1"))
+                                                  .SetUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE, _T("1"))
                                                   .SetValue(strLong));
     const CGXStyle style = Style(1, 1);
     RecordingDC dc;
@@ -113,8 +113,8 @@ TEST_F(CellTipTest, BitmapValuesTipAsBitmapsInStaticCellsOnly)
     m_grid.SetValueRange(CGXRange(1, 1), _T("#bmp(20019)"));
     EXPECT_EQ(m_pTip->GetTipKind(1, 1, Style(1, 1)), 2u);
     EXPECT_NE(Flags(), 0u) << "70 x 39 in a small cell";
-    CGXCellTipStatic editTip(m_grid.GetRegisteredControl(idEditControl));
-    m_grid.SetStyleRangeShort(CGXRange(2, 1), CGXStyle().SetControl(idEditControl).SetValue(_T("#BMP(20019)")));
+    CGXCellTipStatic editTip(m_grid.GetRegisteredControl(GX_IDS_CTRL_EDIT));
+    m_grid.SetStyleRangeShort(CGXRange(2, 1), CGXStyle().SetControl(GX_IDS_CTRL_EDIT).SetValue(_T("#BMP(20019)")));
     EXPECT_EQ(editTip.GetTipKind(2, 1, Style(2, 1)), 1u);
     m_grid.SetValueRange(CGXRange(1, 1), _T("#BMP(31999)"));
     EXPECT_EQ(Flags(), 0u) << "a missing resource shows nothing";
@@ -193,7 +193,7 @@ TEST_F(CellTipRelayTest, FittingAndActiveCellsShowNone)
 {
     Hover(1, 2);
     EXPECT_FALSE(TipShown());
-    m_grid.SetStyleRangeShort(CGXRange(1, 1), CGXStyle().SetControl(idEditControl));
+    m_grid.SetStyleRangeShort(CGXRange(1, 1), CGXStyle().SetControl(GX_IDS_CTRL_EDIT));
     m_grid.SetCurrentCell(1, 1);
     m_grid.GetCurrentCellControl()->SetActive(TRUE);
     ASSERT_TRUE(m_grid.IsActiveCurrentCell());

@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         HiddenGridTest::SetUp();
-        m_grid.SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idCheckBox3d));
+        m_grid.SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(GX_IDS_CTRL_CHECKBOX_3D));
         m_grid.SetValueRange(CGXRange(1, 2), _T("0"));
         m_grid.SetCurrentCell(1, 2);
         m_pCheckBox = static_cast<CGXCheckBox*>(m_grid.GetControl(1, 2));

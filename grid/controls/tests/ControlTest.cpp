@@ -173,7 +173,7 @@ TEST_F(ControlTest, ALongTextStaysInsideItsCellInEveryDrawingPath)
 {
     CGXStatic staticText(&m_grid);
     CGXHeader header(&m_grid);
-    CGXControl* pEdit = m_grid.GetRegisteredControl(idEditControl);
+    CGXControl* pEdit = m_grid.GetRegisteredControl(GX_IDS_CTRL_EDIT);
     ASSERT_NE(pEdit, nullptr);
     ASSERT_FALSE(pEdit->IsActive());
     CGXStyle text;

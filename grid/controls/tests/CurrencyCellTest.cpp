@@ -48,7 +48,7 @@ protected:
         HiddenGridOfTest<RefusingGrid>::SetUp();
         m_grid.SetColWidth(1, 3, 120);
         CGXStyle column;
-        column.SetControl(idCurrencyEdit);
+        column.SetControl(GX_IDS_CTRL_CURRENCY);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange().SetCols(1, 3), column));
     }
     void SetCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style)
@@ -72,7 +72,7 @@ protected:
     }
     CGXCurrencyEdit* Control()
     {
-        return static_cast<CGXCurrencyEdit*>(m_grid.GetRegisteredControl(idCurrencyEdit));
+        return static_cast<CGXCurrencyEdit*>(m_grid.GetRegisteredControl(GX_IDS_CTRL_CURRENCY));
     }
     CGXCurrencyEdit* ControlAt(ROWCOL nRow, ROWCOL nCol)
     {
@@ -99,7 +99,7 @@ protected:
 
 TEST_F(CurrencyCellTest, TheFactoryMakesTheControlAndRegistersItsAttributes)
 {
-    CGXControl* pControl = m_grid.GetRegisteredControl(idCurrencyEdit);
+    CGXControl* pControl = m_grid.GetRegisteredControl(GX_IDS_CTRL_CURRENCY);
     ASSERT_NE(pControl, nullptr);
     EXPECT_TRUE(pControl->IsControlKindOf(&CGXCurrencyEdit::ctlClassCGXCurrencyEdit));
     WCHAR szClass[64] = {};
@@ -109,22 +109,23 @@ TEST_F(CurrencyCellTest, TheFactoryMakesTheControlAndRegistersItsAttributes)
     CGXStylesMap stylesMap;
     CGXControlFactory().RegisterAllUserAttributes(&stylesMap);
     const CGXStylesMap* pMap = &stylesMap;
-    const auto* pAttributes = pMap->GetUserAttributeInfo(idsCurrencyAttributes);
+    const auto* pAttributes = pMap->GetUserAttributeInfo(GX_IDS_UA_CURRENCY_ATTRIBUTES);
     ASSERT_NE(pAttributes, nullptr);
     EXPECT_EQ(pAttributes->strName, _T("Currency: Attributes"));
     ASSERT_NE(pAttributes->pStyle, nullptr);
     EXPECT_EQ(pAttributes->pStyle->GetControl(), 52535);
     EXPECT_EQ(pAttributes->pStyle->GetUserAttribute(51023).GetValue(), _T("##AAAA#"));
-    const auto* pPositive = pMap->GetUserAttributeInfo(idsCurrencyPositive);
+    const auto* pPositive = pMap->GetUserAttributeInfo(GX_IDS_UA_CURRENCY_POSITIVE);
     ASSERT_NE(pPositive, nullptr);
     EXPECT_EQ(pPositive->pStyle->GetControl(), 52532);
     EXPECT_EQ(pPositive->pStyle->GetChoiceList(), _T("$1\n1$\n$ 1\n1 $\n(1$)"));
-    const auto* pNegative = pMap->GetUserAttributeInfo(idsCurrencyNegative);
+    const auto* pNegative = pMap->GetUserAttributeInfo(GX_IDS_UA_CURRENCY_NEGATIVE);
     ASSERT_NE(pNegative, nullptr);
     EXPECT_EQ(pNegative->pStyle->GetChoiceList().Left(13), _T("($1)\n-$1\n$-1\n"));
-    EXPECT_EQ(pMap->GetUserAttributeInfo(idsCurrencyDecimals)->strName, _T("Currency: Number of fractional digits "));
-    EXPECT_EQ(pMap->GetUserAttributeInfo(idsCurrencySymbol)->strName, _T("Currency: Monetary Symbol. "));
-    EXPECT_EQ(pMap->GetUserAttributeInfo(idsCurrencySeparators)->strName, _T("Currency: Separators"));
+    EXPECT_EQ(pMap->GetUserAttributeInfo(GX_IDS_UA_CURRENCY_DECIMALS)->strName,
+              _T("Currency: Number of fractional digits "));
+    EXPECT_EQ(pMap->GetUserAttributeInfo(GX_IDS_UA_CURRENCY_SYMBOL)->strName, _T("Currency: Monetary Symbol. "));
+    EXPECT_EQ(pMap->GetUserAttributeInfo(GX_IDS_UA_CURRENCY_SEPARATORS)->strName, _T("Currency: Separators"));
 }
 
 TEST_F(CurrencyCellTest, AttributesMakeTheFormat)
@@ -139,7 +140,7 @@ TEST_F(CurrencyCellTest, AttributesMakeTheFormat)
     CGXBCurrencyFormat format = Applied(start, style);
     EXPECT_TRUE(format.IsEqual(start));
 
-    style.SetUserAttribute(idsCurrencyAttributes, _T("1"));
+    style.SetUserAttribute(GX_IDS_UA_CURRENCY_ATTRIBUTES, _T("1"));
     format = Applied(start, style);
     EXPECT_TRUE(format.GetLeadingZero());
     EXPECT_TRUE(format.GetKeepTrailingDigits());
@@ -156,22 +157,22 @@ TEST_F(CurrencyCellTest, AttributesMakeTheFormat)
     for (const Case& c : separators)
     {
         CGXStyle separated;
-        separated.SetUserAttribute(idsCurrencySeparators, c.pszSeparators);
+        separated.SetUserAttribute(GX_IDS_UA_CURRENCY_SEPARATORS, c.pszSeparators);
         format = Applied(start, separated);
         EXPECT_EQ(format.GetThousandSeparator(), c.chThousands) << CW2A(c.pszSeparators);
         EXPECT_EQ(format.GetDecimalSeparator(), c.chDecimal) << CW2A(c.pszSeparators);
     }
 
     CGXStyle symbol;
-    symbol.SetUserAttribute(idsCurrencySymbol, _T("0"));
+    symbol.SetUserAttribute(GX_IDS_UA_CURRENCY_SYMBOL, _T("0"));
     EXPECT_EQ(Applied(start, symbol).GetMonetarySymbol(), _T(""));
 
     // Values out of range keep what the format had.
     CGXStyle wrong;
-    wrong.SetUserAttribute(idsCurrencyPositive, _T("4"))
-        .SetUserAttribute(idsCurrencyNegative, _T("16"))
-        .SetUserAttribute(idsCurrencyDecimals, _T("-1"))
-        .SetUserAttribute(idsCurrencyIntegerDigits, _T("1000000000"));
+    wrong.SetUserAttribute(GX_IDS_UA_CURRENCY_POSITIVE, _T("4"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_NEGATIVE, _T("16"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_DECIMALS, _T("-1"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_INTEGER_DIGITS, _T("1000000000"));
     start.SetPositivePattern(2);
     start.SetNegativePattern(5);
     start.SetIntegerDigits(6);
@@ -181,10 +182,10 @@ TEST_F(CurrencyCellTest, AttributesMakeTheFormat)
     EXPECT_EQ(format.GetDecimalDigits(), 2);
     EXPECT_EQ(format.GetIntegerDigits(), 6);
     CGXStyle right;
-    right.SetUserAttribute(idsCurrencyPositive, _T("3"))
-        .SetUserAttribute(idsCurrencyNegative, _T("15"))
-        .SetUserAttribute(idsCurrencyDecimals, _T("0"))
-        .SetUserAttribute(idsCurrencyIntegerDigits, _T("0"));
+    right.SetUserAttribute(GX_IDS_UA_CURRENCY_POSITIVE, _T("3"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_NEGATIVE, _T("15"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_DECIMALS, _T("0"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_INTEGER_DIGITS, _T("0"));
     format = Applied(start, right);
     EXPECT_EQ(format.GetPositivePattern(), 3);
     EXPECT_EQ(format.GetNegativePattern(), 15);
@@ -218,7 +219,8 @@ TEST_F(CurrencyCellTest, ConvertsBetweenAmountsAndNumberTexts)
     CString strShown;
     EXPECT_TRUE(pControl->FormatDisplayText(strShown, 1, 1, nullptr, style));
     EXPECT_EQ(strShown, _T("$1,234.50"));
-    style.SetUserAttribute(idsCurrencySeparators, _T(".,")).SetUserAttribute(idsCurrencySymbol, _T("0"));
+    style.SetUserAttribute(GX_IDS_UA_CURRENCY_SEPARATORS, _T(".,"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_SYMBOL, _T("0"));
     EXPECT_TRUE(pControl->FormatDisplayText(strShown, 1, 1, nullptr, style));
     EXPECT_EQ(strShown, _T("1.234,50"));
     CString strCopy;
@@ -280,7 +282,7 @@ TEST_F(CurrencyCellTest, AltDownOpensTheCalculatorWithADropButton)
     for (LPCTSTR pszAttributes : {_T("1100"), _T("1101")})
     {
         CGXStyle style;
-        style.SetValue(_T("8")).SetUserAttribute(idsCurrencyAttributes, pszAttributes);
+        style.SetValue(_T("8")).SetUserAttribute(GX_IDS_UA_CURRENCY_ATTRIBUTES, pszAttributes);
         SetCell(1, 1, style);
         CGXCurrencyEdit* pControl = ControlAt(1, 1);
         EXPECT_TRUE(pControl->OnSysKeyDown(VK_DOWN, 1, 0));
@@ -298,8 +300,9 @@ TEST_F(CurrencyCellTest, AltDownOpensTheCalculatorWithADropButton)
 TEST_F(CurrencyCellTest, FindsInTheActiveCellAndInOthers)
 {
     CGXStyle style;
-    style.SetValue(_T("12")).SetUserAttribute(idsCurrencySymbol, _T("eur")).SetUserAttribute(idsCurrencyAttributes,
-                                                                                              _T("11*1"));
+    style.SetValue(_T("12"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_SYMBOL, _T("eur"))
+        .SetUserAttribute(GX_IDS_UA_CURRENCY_ATTRIBUTES, _T("11*1"));
     SetCell(1, 1, style);
     SetCell(2, 1, style);
     SetCellValue(3, 1, _T("312"));
@@ -340,7 +343,7 @@ TEST_F(CurrencyCellTest, ReplaceAllStoresTheNumberText)
 
     // Under "." for thousands the number text still stores the amount.
     CGXStyle european;
-    european.SetValue(_T("1234.5")).SetUserAttribute(idsCurrencySeparators, _T(".,"));
+    european.SetValue(_T("1234.5")).SetUserAttribute(GX_IDS_UA_CURRENCY_SEPARATORS, _T(".,"));
     SetCell(3, 1, european);
     SetFind(find, _T("4"), _T("6"));
     EXPECT_TRUE(Control()->ForwardFeatureB(find, 3, 1));
@@ -353,8 +356,8 @@ TEST_F(CurrencyCellTest, ReplaceAllStoresTheNumberText)
         LPCTSTR pszReplace;
         BOOL bRefuse;
     };
-    const Case refused[] = {{_T("$"), _T("("), FALSE}, {_T("7"), _T("8"), TRUE}, {_T(""), _T("8"), FALSE},
-                            {_T("9"), _T("8"), FALSE}};
+    const Case refused[] = {
+        {_T("$"), _T("("), FALSE}, {_T("7"), _T("8"), TRUE}, {_T(""), _T("8"), FALSE}, {_T("9"), _T("8"), FALSE}};
     for (const Case& c : refused)
     {
         m_grid.m_bRefuse = c.bRefuse;
@@ -368,7 +371,7 @@ TEST_F(CurrencyCellTest, ReplaceAllStoresTheNumberText)
 TEST_F(CurrencyCellTest, TheCalculatorsResultTakesTheCellsDecimalSeparator)
 {
     CGXStyle european;
-    european.SetValue(_T("1")).SetUserAttribute(idsCurrencySeparators, _T(".,"));
+    european.SetValue(_T("1")).SetUserAttribute(GX_IDS_UA_CURRENCY_SEPARATORS, _T(".,"));
     SetCell(1, 1, european);
     CGXCurrencyEdit* pControl = ControlAt(1, 1);
     pControl->SendMessage(GXB_CALC_RESULT, 0, reinterpret_cast<LPARAM>(_T("12.5")));

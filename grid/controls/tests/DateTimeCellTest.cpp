@@ -26,7 +26,7 @@ protected:
         HiddenGridTest::SetUp();
         m_grid.SetColWidth(1, 2, 160);
         CGXStyle column;
-        column.SetControl(idDateTimeCalendar);
+        column.SetControl(GX_IDS_CTRL_DATETIME);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange().SetCols(1, 2), column));
     }
 
@@ -50,7 +50,7 @@ protected:
     }
     CGXDateTimeCtrl* Control()
     {
-        return static_cast<CGXDateTimeCtrl*>(m_grid.GetRegisteredControl(idDateTimeCalendar));
+        return static_cast<CGXDateTimeCtrl*>(m_grid.GetRegisteredControl(GX_IDS_CTRL_DATETIME));
     }
     CGXStyle Composed(ROWCOL nRow, ROWCOL nCol)
     {

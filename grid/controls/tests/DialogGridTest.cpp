@@ -30,14 +30,15 @@ protected:
         ASSERT_TRUE(m_grid.SetRowCount(2, GX_UPDATENOW));
         CGXStyle header;
         header.SetFont(CGXFont().SetFaceName(_T("Courier New")).SetWeight(FW_BOLD));
-        ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange().SetRows(0, 0), header, CGXStyle::modeOverride, 0, GX_UPDATENOW));
+        ASSERT_TRUE(
+            m_grid.SetStyleRangeShort(CGXRange().SetRows(0, 0), header, CGXStyle::modeOverride, 0, GX_UPDATENOW));
         const LPCTSTR headers[] = {_T("Host"), _T("Name"), _T("CPUs"), _T("Installed"), _T("Active")};
         for (ROWCOL nCol = 0; nCol <= 4; ++nCol)
             ASSERT_TRUE(m_grid.SetValueRange(CGXRange(0, nCol), headers[nCol], CGXStyle::modeOverride, GX_UPDATENOW));
         m_grid.SetColWidth(1, 4, 90);
         SetColumn(2, CGXStyle().SetFormat(2).SetValueType(CGXStyle::valueNumber));
-        SetColumn(3, CGXStyle().SetControl(idDateTimeCalendar));
-        SetColumn(4, CGXStyle().SetControl(idCheckBox3d).SetValue(_T("0")));
+        SetColumn(3, CGXStyle().SetControl(GX_IDS_CTRL_DATETIME));
+        SetColumn(4, CGXStyle().SetControl(GX_IDS_CTRL_CHECKBOX_3D).SetValue(_T("0")));
     }
     void TearDown() override
     {
@@ -46,7 +47,8 @@ protected:
 
     void SetColumn(ROWCOL nCol, const CGXStyle& style)
     {
-        ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange().SetCols(nCol, nCol), style, CGXStyle::modeOverride, 0, GX_UPDATENOW));
+        ASSERT_TRUE(
+            m_grid.SetStyleRangeShort(CGXRange().SetCols(nCol, nCol), style, CGXStyle::modeOverride, 0, GX_UPDATENOW));
     }
     CWnd* CurrentWindow()
     {
@@ -93,6 +95,7 @@ TEST_F(DialogGridTest, CellsEditedByMessagesReadBackAsValues)
     EXPECT_EQ(m_grid.GetValueRowCol(1, 2), _T("42"));
     EXPECT_EQ(m_grid.GetValueRowCol(1, 3), _T("12/25/2024"));
     EXPECT_EQ(m_grid.GetValueRowCol(1, 4), _T("1"));
-    EXPECT_TRUE(m_grid.GetRegisteredControl(idDateTimeCalendar)->IsControlKindOf(&CGXDateTimeCtrl::ctlClassCGXDateTimeCtrl));
+    EXPECT_TRUE(
+        m_grid.GetRegisteredControl(GX_IDS_CTRL_DATETIME)->IsControlKindOf(&CGXDateTimeCtrl::ctlClassCGXDateTimeCtrl));
 }
 } // namespace

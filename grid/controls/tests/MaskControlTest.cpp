@@ -35,7 +35,7 @@ BOOL JudgedMaskData::s_bValid = TRUE;
 class RecordingMaskControl : public CGXMaskControl
 {
 public:
-    explicit RecordingMaskControl(CGXGridCore* pGrid) : CGXMaskControl(pGrid, idMaskEdit, RUNTIME_CLASS(JudgedMaskData))
+    explicit RecordingMaskControl(CGXGridCore* pGrid) : CGXMaskControl(pGrid, GX_IDS_CTRL_MASKED_EDIT, RUNTIME_CLASS(JudgedMaskData))
     {
     }
     void ReservedHookE(DWORD dwValue) override
@@ -54,16 +54,16 @@ protected:
         JudgedMaskData::s_bValid = TRUE;
         m_grid.SetColWidth(1, 2, 150);
         m_pMask = new RecordingMaskControl(&m_grid);
-        m_grid.RegisterControl(idMaskEdit, m_pMask);
+        m_grid.RegisterControl(GX_IDS_CTRL_MASKED_EDIT, m_pMask);
         SetMaskCell(1, 1, _T("##/##"), _T("1234"));
     }
 
     void SetMaskCell(ROWCOL nRow, ROWCOL nCol, LPCTSTR pszMask, LPCTSTR pszValue, WORD nMaxLength = 0)
     {
         CGXStyle style;
-        style.SetControl(idMaskEdit).SetValue(pszValue);
+        style.SetControl(GX_IDS_CTRL_MASKED_EDIT).SetValue(pszValue);
         if (pszMask != nullptr)
-            style.SetUserAttribute(idsMaskEditMask, pszMask);
+            style.SetUserAttribute(GX_IDS_UA_MASKEDIT_MASK, pszMask);
         if (nMaxLength != 0)
             style.SetMaxLength(nMaxLength);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
@@ -126,7 +126,7 @@ protected:
 
 TEST_F(MaskControlTest, FactoryMakesTheMaskedEditAndRegistersItsAttributes)
 {
-    CGXControl* pControl = CGXControlFactory().CreateControl(idMaskEdit, &m_grid);
+    CGXControl* pControl = CGXControlFactory().CreateControl(GX_IDS_CTRL_MASKED_EDIT, &m_grid);
     ASSERT_NE(pControl, nullptr);
     EXPECT_TRUE(pControl->IsControlKindOf(&CGXMaskControl::ctlClassCGXMaskControl));
     EXPECT_FALSE(pControl->IsControlKindOf(&CGXEditControl::ctlClassCGXEditControl));
@@ -134,11 +134,11 @@ TEST_F(MaskControlTest, FactoryMakesTheMaskedEditAndRegistersItsAttributes)
 
     CGXStylesMap stylesMap;
     CGXControlFactory().RegisterAllUserAttributes(&stylesMap);
-    const auto* pMask = stylesMap.GetUserAttributeInfo(idsMaskEditMask);
+    const auto* pMask = stylesMap.GetUserAttributeInfo(GX_IDS_UA_MASKEDIT_MASK);
     ASSERT_NE(pMask, nullptr);
     EXPECT_STREQ(pMask->strName, L"Maskedit: Input Mask");
     EXPECT_EQ(pMask->pStyle->GetIncludeBits(), CGXStyle::inclWrapText | CGXStyle::inclAutoSize);
-    const auto* pPrompt = stylesMap.GetUserAttributeInfo(idsMaskEditPrompt);
+    const auto* pPrompt = stylesMap.GetUserAttributeInfo(GX_IDS_UA_MASKEDIT_PROMPT);
     ASSERT_NE(pPrompt, nullptr);
     EXPECT_STREQ(pPrompt->strName, L"Maskedit: Prompt Char");
     EXPECT_EQ(pPrompt->pStyle->GetMaxLength(), 1);

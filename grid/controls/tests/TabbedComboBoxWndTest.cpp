@@ -26,12 +26,12 @@ protected:
     {
         CGXStyle style;
         style.SetControl(nId).SetChoiceList(pszChoices).SetValue(pszValue);
-        style.SetUserAttribute(idsTabListKeyColumn, _T("0"))
-            .SetUserAttribute(idsTabListTextColumn, _T("1"))
-            .SetUserAttribute(idsTabListColumnTitles, _T("1"))
-            .SetUserAttribute(idsTabListSortColumn, _T("0"));
+        style.SetUserAttribute(GX_IDS_UA_TAB_KEY_COLUMN, _T("0"))
+            .SetUserAttribute(GX_IDS_UA_TAB_TEXT_COLUMN, _T("1"))
+            .SetUserAttribute(GX_IDS_UA_TAB_TITLES, _T("1"))
+            .SetUserAttribute(GX_IDS_UA_TAB_SORT_COLUMN, _T("0"));
         if (pszWidths != nullptr)
-            style.SetUserAttribute(idsTabListColumnWidths, pszWidths);
+            style.SetUserAttribute(GX_IDS_UA_TAB_COLUMN_WIDTHS, pszWidths);
         ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(nRow, nCol), style));
     }
     CGXTabbedComboBoxWnd* TabbedAt(ROWCOL nRow, ROWCOL nCol)
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(TabbedComboWndTest, SortedListStoresTheKeyAndShowsTheTextColumn)
 {
-    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T("B"));
+    SetTabbed(1, 1, GX_IDS_CTRL_TABBED_COMBO_WND, codesAndNames, _T("B"));
     CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
     ASSERT_NE(pCombo, nullptr);
     EXPECT_TRUE(pCombo->IsControlKindOf(&CGXComboBoxWnd::ctlClassCGXComboBoxWnd));
@@ -88,7 +88,7 @@ TEST_F(TabbedComboWndTest, WidthsComeFromTheAttributeThenFromMeasuring)
 {
     const int nScroll = ::GetSystemMetrics(SM_CXVSCROLL);
     // Three columns; the attribute gives the first two.
-    SetTabbed(1, 1, idTabbedComboWnd, _T("K\tT\tX\nk1\tt1\tsomething wide"), _T("k1"), _T("40,60"));
+    SetTabbed(1, 1, GX_IDS_CTRL_TABBED_COMBO_WND, _T("K\tT\tX\nk1\tt1\tsomething wide"), _T("k1"), _T("40,60"));
     CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
     const CArray<int, int>& stops = pCombo->GetTabStops();
     ASSERT_EQ(stops.GetSize(), 3);
@@ -105,7 +105,7 @@ TEST_F(TabbedComboWndTest, WidthsComeFromTheAttributeThenFromMeasuring)
 
     // Show-all off: every column but the text column has width 0.
     CGXStyle hide;
-    hide.SetUserAttribute(idsTabListShowAllColumns, _T("0")).SetUserAttribute(idsTabListColumnWidths, _T(""));
+    hide.SetUserAttribute(GX_IDS_UA_TAB_SHOW_ALL, _T("0")).SetUserAttribute(GX_IDS_UA_TAB_COLUMN_WIDTHS, _T(""));
     m_grid.SetCurrentCell(5, 5);
     ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(1, 1), hide));
     pCombo = TabbedAt(1, 1);
@@ -115,7 +115,7 @@ TEST_F(TabbedComboWndTest, WidthsComeFromTheAttributeThenFromMeasuring)
     EXPECT_EQ(pCombo->GetTabStops()[2], pCombo->GetTabStops()[1]);
 
     // A line of eleven columns measures ten.
-    SetTabbed(2, 1, idTabbedComboWnd, _T("0\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10"), _T(""));
+    SetTabbed(2, 1, GX_IDS_CTRL_TABBED_COMBO_WND, _T("0\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10"), _T(""));
     m_grid.SetCurrentCell(5, 5);
     pCombo = TabbedAt(2, 1);
     EXPECT_EQ(pCombo->GetTabStops().GetSize(), 10);
@@ -123,7 +123,7 @@ TEST_F(TabbedComboWndTest, WidthsComeFromTheAttributeThenFromMeasuring)
 
 TEST_F(TabbedComboWndTest, TypingCompletesFromTheListAndRefusesOtherCharacters)
 {
-    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T(""));
+    SetTabbed(1, 1, GX_IDS_CTRL_TABBED_COMBO_WND, codesAndNames, _T(""));
     CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
     pCombo->SetActive(TRUE);
     CWnd* pEdit = pCombo->GetWindow(GW_CHILD);
@@ -153,7 +153,7 @@ TEST_F(TabbedComboWndTest, TypingCompletesFromTheListAndRefusesOtherCharacters)
 
 TEST_F(TabbedComboWndTest, ReadOnlyDisablesTheComboAndMarksItsEdit)
 {
-    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T("A"));
+    SetTabbed(1, 1, GX_IDS_CTRL_TABBED_COMBO_WND, codesAndNames, _T("A"));
     CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
     EXPECT_TRUE(pCombo->IsWindowEnabled());
     pCombo->SetReadOnly(TRUE);
@@ -169,8 +169,8 @@ TEST_F(TabbedComboWndTest, ReadOnlyDisablesTheComboAndMarksItsEdit)
 
 TEST_F(TabbedComboWndTest, FactoryMakesBothStylesAndRegistersTheAttributes)
 {
-    SetTabbed(1, 1, idTabbedComboWnd, codesAndNames, _T("A"));
-    SetTabbed(2, 1, idTabbedDropDownListWnd, codesAndNames, _T("A"));
+    SetTabbed(1, 1, GX_IDS_CTRL_TABBED_COMBO_WND, codesAndNames, _T("A"));
+    SetTabbed(2, 1, GX_IDS_CTRL_TABBED_DROPDOWN_LIST_WND, codesAndNames, _T("A"));
     CGXTabbedComboBoxWnd* pCombo = TabbedAt(1, 1);
     EXPECT_EQ(pCombo->GetStyle() & 0x3u, static_cast<DWORD>(CBS_DROPDOWN));
     EXPECT_NE(pCombo->GetStyle() & CBS_OWNERDRAWVARIABLE, 0u);
@@ -188,11 +188,11 @@ TEST_F(TabbedComboWndTest, FactoryMakesBothStylesAndRegistersTheAttributes)
         LPCTSTR pszName;
         BOOL bCheckBox;
     };
-    const Attribute attributes[] = {{idsTabListKeyColumn, L"TabList: Key Column", FALSE},
-                                    {idsTabListTextColumn, L"TabList: Text Column", FALSE},
-                                    {idsTabListShowAllColumns, L"TabList: Show all columns", TRUE},
-                                    {idsTabListColumnTitles, L"TabList: Display Column Titles", TRUE},
-                                    {idsTabListSortColumn, L"TabList: Sort Columns", FALSE}};
+    const Attribute attributes[] = {{GX_IDS_UA_TAB_KEY_COLUMN, L"TabList: Key Column", FALSE},
+                                    {GX_IDS_UA_TAB_TEXT_COLUMN, L"TabList: Text Column", FALSE},
+                                    {GX_IDS_UA_TAB_SHOW_ALL, L"TabList: Show all columns", TRUE},
+                                    {GX_IDS_UA_TAB_TITLES, L"TabList: Display Column Titles", TRUE},
+                                    {GX_IDS_UA_TAB_SORT_COLUMN, L"TabList: Sort Columns", FALSE}};
     for (const Attribute& a : attributes)
     {
         const auto* pInfo = stylesMap.GetUserAttributeInfo(a.nId);
@@ -201,10 +201,10 @@ TEST_F(TabbedComboWndTest, FactoryMakesBothStylesAndRegistersTheAttributes)
         if (a.bCheckBox)
         {
             ASSERT_NE(pInfo->pStyle, nullptr);
-            EXPECT_EQ(pInfo->pStyle->GetControl(), idCheckBox3d);
+            EXPECT_EQ(pInfo->pStyle->GetControl(), GX_IDS_CTRL_CHECKBOX_3D);
             EXPECT_EQ(pInfo->pStyle->GetValue(), _T("1"));
         }
     }
-    EXPECT_EQ(stylesMap.GetUserAttributeInfo(idsTabListColumnWidths), nullptr) << "read but not registered";
+    EXPECT_EQ(stylesMap.GetUserAttributeInfo(GX_IDS_UA_TAB_COLUMN_WIDTHS), nullptr) << "read but not registered";
 }
 } // namespace

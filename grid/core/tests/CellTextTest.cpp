@@ -143,8 +143,8 @@ TEST_F(CellTextTest, FlagsColoursAndRoutineComeFromTheStyle)
              grid.SetPrinting(TRUE);
          },
          _T("plain"), 0x820 | DT_CENTER, 0, RGB(0, 0, 0), RGB(255, 255, 255)},
-        {"ellipsis", [](CGXStyle& s, CGXGridCore&) { s.SetUserAttribute(idsEllipsisType, _T("1")); }, _T("overflow"),
-         0x820, 1, rgbText, rgbInterior},
+        {"ellipsis", [](CGXStyle& s, CGXGridCore&) { s.SetUserAttribute(GX_IDS_UA_ELLIPSIS_TYPE, _T("1")); },
+         _T("overflow"), 0x820, 1, rgbText, rgbInterior},
         {"rotated", [](CGXStyle& s, CGXGridCore&) { s.SetFont(CGXFont().SetOrientation(900)); }, _T("rotated"), 0x820,
          900, rgbText, rgbInterior},
     };
@@ -174,7 +174,7 @@ TEST_F(CellTextTest, FlagsColoursAndRoutineComeFromTheStyle)
 TEST_F(CellTextTest, RightToLeftReadingIsSetForTheTextOnly)
 {
     CGXStyle style = TextStyle();
-    style.SetUserAttribute(idsRtlReading, _T("1"));
+    style.SetUserAttribute(GX_IDS_UA_RTL_READING, _T("1"));
     MemoryCanvas canvas(120, 50, RGB(255, 255, 255));
     RecordingDrawing drawing;
     Draw(drawing, canvas.Dc(), style);

@@ -122,11 +122,11 @@ public:
         SetColWidth(7, 7, 120);
 
         CGXStyle check;
-        check.SetControl(idCheckBox3d).SetChoiceList(_T("active"));
+        check.SetControl(GX_IDS_CTRL_CHECKBOX_3D).SetChoiceList(_T("active"));
         CGXStyle currency;
-        currency.SetControl(idCurrencyEdit)
+        currency.SetControl(GX_IDS_CTRL_CURRENCY)
             .SetHorizontalAlignment(DT_RIGHT)
-            .SetUserAttribute(idsCurrencyAttributes, _T("11 1"));
+            .SetUserAttribute(GX_IDS_UA_CURRENCY_ATTRIBUTES, _T("11 1"));
         CGXStyle number;
         number.SetFormat(nNumberFormatFixed).SetPlaces(2).SetHorizontalAlignment(DT_RIGHT);
         for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
@@ -137,22 +137,23 @@ public:
             SetStyleRangeShort(CGXRange(nRow, 3), CGXStyle(number).SetValue(row.dResponse));
             SetStyleRangeShort(CGXRange(nRow, 4), CGXStyle(number).SetValue(row.dLoad));
             SetStyleRangeShort(CGXRange(nRow, 5), CGXStyle(check).SetValue(row.bActive ? _T("1") : _T("0")));
-            SetStyleRangeShort(CGXRange(nRow, 6), CGXStyle().SetControl(idDateTimeCalendar).SetValue(row.pszInstalled));
+            SetStyleRangeShort(CGXRange(nRow, 6),
+                               CGXStyle().SetControl(GX_IDS_CTRL_DATETIME).SetValue(row.pszInstalled));
             SetStyleRangeShort(CGXRange(nRow, 7), CGXStyle(currency).SetValue(row.pszBudget));
         }
         // Without a symbol under separators ".,", and padded to six digits.
-        SetStyleRangeShort(
-            CGXRange(3, 7),
-            CGXStyle().SetUserAttribute(idsCurrencySeparators, _T(".,")).SetUserAttribute(idsCurrencySymbol, _T("0")));
+        SetStyleRangeShort(CGXRange(3, 7), CGXStyle()
+                                               .SetUserAttribute(GX_IDS_UA_CURRENCY_SEPARATORS, _T(".,"))
+                                               .SetUserAttribute(GX_IDS_UA_CURRENCY_SYMBOL, _T("0")));
         SetStyleRangeShort(CGXRange(4, 7), CGXStyle()
-                                               .SetUserAttribute(idsCurrencyAttributes, _T("11*1"))
-                                               .SetUserAttribute(idsCurrencyIntegerDigits, _T("6")));
-        SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(idEditControl));
+                                               .SetUserAttribute(GX_IDS_UA_CURRENCY_ATTRIBUTES, _T("11*1"))
+                                               .SetUserAttribute(GX_IDS_UA_CURRENCY_INTEGER_DIGITS, _T("6")));
+        SetStyleRangeShort(CGXRange().SetCols(2, 2), CGXStyle().SetControl(GX_IDS_CTRL_EDIT));
         FillCombos();
         SetValueRange(CGXRange(nMaskRow, 5), _T("Phone"));
         SetStyleRangeShort(CGXRange(nMaskRow, 6), CGXStyle()
-                                                      .SetControl(idMaskEdit)
-                                                      .SetUserAttribute(idsMaskEditMask, _T("(###) ###-####"))
+                                                      .SetControl(GX_IDS_CTRL_MASKED_EDIT)
+                                                      .SetUserAttribute(GX_IDS_UA_MASKEDIT_MASK, _T("(###) ###-####"))
                                                       .SetValue(_T("5551234567")));
         FillCells();
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
@@ -277,8 +278,9 @@ void CDemoGrid::FillCombos()
     for (ROWCOL nCol = 1; nCol <= 6; ++nCol)
     {
         const Combo& combo = combos[nCol - 1];
-        SetStyleRangeShort(CGXRange(nComboRow, nCol),
-                           CGXStyle().SetControl(combo.nControl).SetChoiceList(combo.pszChoices).SetValue(combo.pszValue));
+        SetStyleRangeShort(
+            CGXRange(nComboRow, nCol),
+            CGXStyle().SetControl(combo.nControl).SetChoiceList(combo.pszChoices).SetValue(combo.pszValue));
     }
     // The window combos show their buttons in every cell, as the drawn ones do.
     for (WORD nId : {idComboBoxWnd, idDropDownListWnd})
