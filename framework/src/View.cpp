@@ -35,6 +35,12 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
         cs.lpszClass = _afxWndFrameOrView;
     }
     cs.style |= WS_CLIPSIBLINGS;
+    // A view's border is the sunken client edge.
+    if (cs.style & WS_BORDER)
+    {
+        cs.style &= ~WS_BORDER;
+        cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    }
     return CWnd::PreCreateWindow(cs);
 }
 

@@ -157,6 +157,18 @@ protected:
     }
 };
 
+TEST_F(HiddenWindowTest, ViewBorderBecomesTheClientEdge)
+{
+    for (const DWORD dwBorder : {DWORD(0), DWORD(WS_BORDER)})
+    {
+        auto* pView = new PlainView;
+        ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | dwBorder, CRect(0, 0, 50, 50), &Parent(), 1));
+        EXPECT_EQ(pView->GetStyle() & WS_BORDER, 0u);
+        EXPECT_EQ((pView->GetExStyle() & WS_EX_CLIENTEDGE) != 0, dwBorder != 0);
+        pView->DestroyWindow(); // deletes the view
+    }
+}
+
 TEST_F(ScrollViewTest, ScrollPositionIsKeptInRangeAndMovesTheOrigin)
 {
     EXPECT_EQ(m_pView->GetTotalSize(), CSize(1000, 800));

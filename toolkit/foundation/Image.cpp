@@ -3,6 +3,7 @@
 #include "Dib.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tarnwick::foundation
@@ -81,16 +82,9 @@ BOOL SECImage::LoadImage(LPCTSTR lpszFileName)
 BOOL SECImage::LoadImage(CFile* pFile)
 {
     m_pFile = pFile;
-    SECDib* pBackup = nullptr;
-    if (m_pBits != nullptr && m_dwWidth > 0 && m_dwHeight > 0 && m_pInfo != nullptr)
-    {
-        pBackup = new SECDib;
-        if (!pBackup->CopyImage(*this))
-        {
-            delete pBackup;
-            return FALSE; // nothing to fall back on: the held image stays
-        }
-    }
+    // The held image steps aside, blocks and all, until the new one has loaded.
+    SECDib held;
+    TradeImage(held);
     FreeImage();
     BOOL bLoaded = FALSE;
     try
@@ -104,11 +98,25 @@ BOOL SECImage::LoadImage(CFile* pFile)
     if (!bLoaded)
     {
         FreeImage();
-        if (pBackup != nullptr)
-            CopyImage(*pBackup);
+        TradeImage(held);
     }
-    delete pBackup;
     return bLoaded;
+}
+
+void SECImage::TradeImage(SECImage& other)
+{
+    std::swap(m_wBitCount, other.m_wBitCount);
+    std::swap(m_wPlanes, other.m_wPlanes);
+    std::swap(m_nColors, other.m_nColors);
+    std::swap(m_dwWidth, other.m_dwWidth);
+    std::swap(m_dwHeight, other.m_dwHeight);
+    std::swap(m_dwRowBytes, other.m_dwRowBytes);
+    std::swap(m_hInfo, other.m_hInfo);
+    std::swap(m_pInfo, other.m_pInfo);
+    std::swap(m_hBits, other.m_hBits);
+    std::swap(m_pBits, other.m_pBits);
+    std::swap(m_pPalette, other.m_pPalette);
+    std::swap(m_bConvertPalette, other.m_bConvertPalette);
 }
 
 BOOL SECImage::SaveImage(LPCTSTR lpszFileName)

@@ -79,6 +79,9 @@ protected:
     BOOL AllocateImage(UINT nColors);
 
 private:
+    // Exchanges the held images, blocks and palette included; the files stay.
+    void TradeImage(SECImage& other);
+
     WORD m_wBitCount;
     WORD m_wPlanes;
     UINT m_nColors = 0;

@@ -146,7 +146,6 @@ BOOL SECJpeg::DoLoadImage()
     jpeg_decompress_struct info = {};
     ErrorManager error = {};
     Source source = {};
-    std::vector<JOCTET> row;
     info.err = jpeg_std_error(&error.pub);
     error.pub.error_exit = OnError;
     error.pub.output_message = OnMessage;
@@ -171,7 +170,8 @@ BOOL SECJpeg::DoLoadImage()
         jpeg_destroy_decompress(&info);
         return FALSE;
     }
-    info.out_color_space = bGrey ? JCS_GRAYSCALE : JCS_RGB;
+    // Colour comes out in the image's own byte order, so the rows are decoded in place.
+    info.out_color_space = bGrey ? JCS_GRAYSCALE : JCS_EXT_BGR;
     jpeg_start_decompress(&info);
     RGBQUAD grey[256];
     for (int i = 0; i < 256; i++)
@@ -183,24 +183,11 @@ BOOL SECJpeg::DoLoadImage()
     }
     BYTE* pBits = GetBitsToFill();
     const DWORD dwRowBytes = GetRowBytes();
-    row.resize(static_cast<size_t>(info.output_width) * info.output_components);
     while (info.output_scanline < info.output_height)
     {
         const DWORD y = info.output_height - 1 - info.output_scanline; // bottom-up
-        JSAMPROW pRow = row.data();
+        JSAMPROW pRow = pBits + static_cast<size_t>(y) * dwRowBytes;
         jpeg_read_scanlines(&info, &pRow, 1);
-        BYTE* pDst = pBits + static_cast<size_t>(y) * dwRowBytes;
-        if (bGrey)
-            memcpy(pDst, row.data(), info.output_width);
-        else
-        {
-            for (JDIMENSION x = 0; x < info.output_width; x++)
-            {
-                pDst[3 * x] = row[3 * x + 2];
-                pDst[3 * x + 1] = row[3 * x + 1];
-                pDst[3 * x + 2] = row[3 * x];
-            }
-        }
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);

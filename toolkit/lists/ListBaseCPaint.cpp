@@ -81,7 +81,9 @@ template <class TWndBase> void SECListBaseT<TWndBase>::PaintItems(SECListPaintCo
     const int nCount = bPrinting ? std::min(GetLastVisibleIndex() + 1, GetItemCount()) : GetItemCount();
     const UINT nView = m_nListStyle & LVS_SEC_VIEWMASK;
     ctx.nViewMode = nView;
+    ctx.bFocus = HasFocus();
     int nDrawn = 0;
+    const HGDIOBJ hOldFont = ::SelectObject(pDC->m_hDC, GetItemFont());
     if (nView == LVS_SEC_REPORT)
     {
         const int nLeft = GetColumnLeft(0);
@@ -124,6 +126,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::PaintItems(SECListPaintCo
             pt.x += cxCell;
         }
     }
+    ::SelectObject(pDC->m_hDC, hOldFont);
     if (!bPrinting && (m_nScrollBarFlags & WS_VSCROLL))
     {
         SCROLLINFO info = {sizeof(info), SIF_PAGE | SIF_POS, 0, 0, static_cast<UINT>(nDrawn), m_nTopIndex, 0};
@@ -159,7 +162,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawRow(SECListPaintConte
     }
     if (ctx.nViewMode != LVS_SEC_REPORT)
         return;
-    if (HasListStyleEx(LVXS_FULLROWSELECT) && ctx.item.iItem == m_nFocusItem && HasFocus() && GetColumnCount() >= 2)
+    if (HasListStyleEx(LVXS_FULLROWSELECT) && ctx.item.iItem == m_nFocusItem && ctx.bFocus && GetColumnCount() >= 2)
     {
         CRect focus(GetColumnLeft(0) + pItem->m_rcLabel.left - 3, row.top, row.right, row.bottom);
         ctx.pDC->DrawFocusRect(focus);
@@ -179,7 +182,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::SetLineColor(SECListPaint
 {
     if (m_hWnd != nullptr && !IsWindowEnabled())
         ctx.crLine = GetBkColor();
-    else if (IsItemSelected(ctx.item.iItem) && HasFocus())
+    else if (IsItemSelected(ctx.item.iItem) && ctx.bFocus)
         ctx.crLine = m_colors[colorFocusBk];
     else
         ctx.crLine = m_colors[colorInactiveBk];
@@ -195,7 +198,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::SetCellColors(SECListPain
         ctx.crCellBk = GetSharedColor(sharedDisabledBk);
         return;
     }
-    const BOOL bFocus = HasFocus();
+    const BOOL bFocus = ctx.bFocus;
     BOOL bHighlight = IsItemSelected(ctx.item.iItem) && (bFocus || HasListStyle(LVS_SEC_SHOWSELALWAYS));
     if (ctx.item.iSubItem != 0 && !bFullRow)
         bHighlight = FALSE;
@@ -269,7 +272,10 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawCellText(SECListPaint
         fill.top = ctx.nViewMode == 0 ? text.top : fill.top;
     }
     CDC* pDC = ctx.pDC;
-    const HGDIOBJ hOldFont = ::SelectObject(pDC->m_hDC, ctx.hFont);
+    // Selecting a font looks it up among the system's faces: the paint selects the item font
+    // once, and a cell changes it only for a font of its own.
+    const HGDIOBJ hOldFont =
+        ::GetCurrentObject(pDC->m_hDC, OBJ_FONT) == ctx.hFont ? nullptr : ::SelectObject(pDC->m_hDC, ctx.hFont);
     const COLORREF crOldText = pDC->SetTextColor(ctx.crText);
     const COLORREF crOldBk = pDC->SetBkColor(ctx.crCellBk);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
@@ -281,7 +287,8 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawCellText(SECListPaint
     pDC->SetBkMode(nOldMode);
     pDC->SetBkColor(crOldBk);
     pDC->SetTextColor(crOldText);
-    ::SelectObject(pDC->m_hDC, hOldFont);
+    if (hOldFont != nullptr)
+        ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
 template <class TWndBase> void SECListBaseT<TWndBase>::DrawRowLine(CDC* pDC, int, const CRect& rect)

@@ -31,6 +31,9 @@ struct SECListPaintContext
     UINT nViewMode = 0;
     int nFlag = 0;
     HFONT hFont = nullptr;
+    // Whether the list had the focus when the paint began: asked once per paint, since every
+    // question about the focus is a round trip to the window system.
+    BOOL bFocus = FALSE;
     SECListItem* pItem = nullptr;
     SECListSubItem* pSubItem = nullptr;
     SECListColumn* pColumn = nullptr;

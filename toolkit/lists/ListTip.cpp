@@ -33,6 +33,7 @@ BEGIN_MESSAGE_MAP(SECListTip, CWnd)
 ON_WM_PAINT()
 ON_WM_DESTROY()
 ON_WM_TIMER()
+ON_MESSAGE(WM_GETFONT, OnGetFont)
 END_MESSAGE_MAP()
 
 SECListTip::SECListTip(SECListClient* pOwner) : m_pOwner(pOwner)
@@ -96,9 +97,15 @@ void SECListTip::Show(UINT nHitFlags, int nItem, int nColumn, int /*x*/, int /*y
     m_nItem = nItem;
     m_nColumn = nColumn;
     m_rcCell = rcCell;
-    m_strText = m_pOwner->GetItemTextString(nItem, nSubItem);
+    const CString strLabel = m_pOwner->GetItemTextString(nItem, nSubItem);
+    int nLength = strLabel.Find(L'\n');
+    if (nLength < 0)
+        nLength = strLabel.GetLength();
+    m_strText = strLabel.Left(std::min(nLength, kMaxTipText));
     if (m_strText.IsEmpty())
         return;
+    SetWindowText(m_strText);
+    m_hFont = ChooseFont(nItem);
     CPoint topLeft = rcLabel.TopLeft();
     m_pOwner->ClientToScreen(topLeft);
     SetWindowPos(&wndTop, topLeft.x - 1, topLeft.y, rcLabel.Width() + 3, rcCell.Height(), SWP_NOACTIVATE);
@@ -163,6 +170,24 @@ BOOL SECListTip::PreTranslateMessage(MSG* pMsg)
     return TRUE;
 }
 
+HFONT SECListTip::ChooseFont(int nItem)
+{
+    const HFONT hFont = m_pOwner->GetItemFont();
+    if (!(m_pOwner->QueryItemState(nItem, kBoldQueryMask) & kBoldState))
+        return hFont;
+    LOGFONTW lf = {};
+    if (::GetObjectW(hFont, sizeof(lf), &lf) == 0)
+        return hFont;
+    lf.lfWeight = FW_BOLD;
+    m_boldFont.DeleteObject();
+    return m_boldFont.CreateFontIndirect(&lf) ? static_cast<HFONT>(m_boldFont.GetSafeHandle()) : hFont;
+}
+
+LRESULT SECListTip::OnGetFont(WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>(m_hFont);
+}
+
 void SECListTip::OnPaint()
 {
     CPaintDC dc(this);
@@ -174,27 +199,11 @@ void SECListTip::OnPaint()
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, crBk);
-    HFONT hFont = m_pOwner->GetItemFont();
-    CFont bold;
-    if (m_pOwner->QueryItemState(m_nItem, kBoldQueryMask) & kBoldState)
-    {
-        LOGFONTW lf = {};
-        if (::GetObjectW(hFont, sizeof(lf), &lf) != 0)
-        {
-            lf.lfWeight = FW_BOLD;
-            if (bold.CreateFontIndirect(&lf))
-                hFont = static_cast<HFONT>(bold.GetSafeHandle());
-        }
-    }
-    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, hFont);
+    const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, m_hFont);
     dc.SetTextColor(crText);
     dc.SetBkMode(TRANSPARENT);
-    int nLength = m_strText.Find(L'\n');
-    if (nLength < 0)
-        nLength = m_strText.GetLength();
-    nLength = std::min(nLength, kMaxTipText);
     client.left += kTextLeft;
-    ::DrawTextW(dc.m_hDC, m_strText, nLength, &client, kTipTextFormat);
+    ::DrawTextW(dc.m_hDC, m_strText, m_strText.GetLength(), &client, kTipTextFormat);
     ::SelectObject(dc.m_hDC, hOldFont);
 }
 } // namespace tarnwick::lists

@@ -22,6 +22,8 @@ public:
     // Paints the tip again when it shows.
     void Refresh();
     int GetTipItem() const;
+    // The window's text is the text the tip shows: the label's first line, at most 259
+    // characters. WM_GETFONT answers the font it is drawn in, bold for a bold item.
 
     // Clicks on the tip are clicks on the owner's cell under it.
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -34,15 +36,20 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg LRESULT OnGetFont(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
     BOOL IsCutOff(UINT nHitFlags, int nItem, int nColumn, int nSubItem, CRect& rcCell, CRect& rcLabel) const;
+    // The owner's item font, or a bold copy of it for a bold item.
+    HFONT ChooseFont(int nItem);
 
     int m_nItem = -1;
     int m_nColumn = -1;
     SECListClient* m_pOwner;
     CString m_strText;
     CRect m_rcCell;
+    HFONT m_hFont = nullptr;
+    CFont m_boldFont;
 };
 } // namespace tarnwick::lists

@@ -239,7 +239,7 @@ template <class TListBase> void SECTreeBaseT<TListBase>::DrawSubItem(SECListPain
             const CRect& icon = pItem->m_rcIcon;
             UINT nStyle = ILD_NORMAL | INDEXTOOVERLAYMASK((tree.query.state & TVIS_OVERLAYMASK) >> 8);
             if (bSelected && this->HasListStyleEx(LVXS_BLENDSELECTED) &&
-                (this->HasFocus() || ctx.item.iItem == this->m_nFocusItem))
+                (ctx.bFocus || ctx.item.iItem == this->m_nFocusItem))
                 nStyle |= ILD_BLEND50;
             pImages->Draw(pDC, nImage, CPoint(cell.left + icon.left, cell.top + (cell.Height() - icon.Height()) / 2),
                           nStyle);
@@ -297,7 +297,7 @@ template <class TListBase> void SECTreeBaseT<TListBase>::DrawSubItem(SECListPain
         pDC->SetTextColor(crOldText);
     }
     if ((!this->HasListStyleEx(LVXS_FULLROWSELECT) || this->GetColumnCount() == 1) &&
-        ctx.item.iItem == this->m_nFocusItem && this->HasFocus() && !bEditing)
+        ctx.item.iItem == this->m_nFocusItem && ctx.bFocus && !bEditing)
         pDC->DrawFocusRect(label);
 }
 

@@ -1,5 +1,6 @@
 // The tip over cut-off labels, driven by sent mouse moves and its timer on a hidden list.
 #include <toolkit/lists/ListCtrl.h>
+#include <toolkit/lists/TreeCtrl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,22 @@ using namespace tarnwick::lists;
 
 namespace
 {
+CString WindowText(CWnd& wnd)
+{
+    CString strText;
+    wnd.GetWindowText(strText);
+    return strText;
+}
+
+// The weight of the font the window says it draws with.
+LONG FontWeight(CWnd& wnd)
+{
+    LOGFONTW lf = {};
+    const auto hFont = reinterpret_cast<HFONT>(wnd.SendMessage(WM_GETFONT));
+    EXPECT_NE(::GetObjectW(hFont, sizeof(lf), &lf), 0);
+    return lf.lfWeight;
+}
+
 class ListTipTest : public ::testing::Test
 {
 protected:
@@ -86,6 +103,49 @@ TEST_F(ListTipTest, CutOffLabelShowsOverTheLabelAndAFittingOneNone)
     EXPECT_FALSE(TipShows());
     EXPECT_EQ(Tip().GetTipItem(), -1);
     EXPECT_NE(::GetCapture(), m_list.m_hWnd);
+}
+
+TEST_F(ListTipTest, TheTipShowsTheFirstLineUpTo259CharactersInTheItemFont)
+{
+    if (::GetActiveWindow() == nullptr)
+        GTEST_SKIP() << "no active window on this display";
+    MoveTo(OnLabel(0));
+    ASSERT_TRUE(TipShows());
+    EXPECT_EQ(WindowText(Tip()), CString(L"a label far too long for its narrow column"));
+    EXPECT_EQ(reinterpret_cast<HFONT>(Tip().SendMessage(WM_GETFONT)), m_list.GetItemFont());
+
+    const CString strLong(L'x', 300);
+    m_list.SetItemText(0, 0, strLong);
+    MoveTo(OnLabel(1));
+    MoveTo(OnLabel(0));
+    ASSERT_TRUE(TipShows());
+    EXPECT_EQ(WindowText(Tip()), strLong.Left(259));
+}
+
+TEST(TreeTipTest, ABoldItemsTipIsBold)
+{
+    CNotifyLog parent;
+    parent.ShowWindow(SW_SHOW);
+    parent.SetActiveWindow();
+    if (::GetActiveWindow() == nullptr)
+        GTEST_SKIP() << "no active window on this display";
+    SECTreeCtrl tree;
+    ASSERT_TRUE(tree.CreateFromRect(WS_CHILD | WS_VISIBLE, 0, CRect(0, 0, 120, 100), &parent, 5));
+    tree.ModifyListStyleEx(0, LVXS_FLAG100000, FALSE);
+    const HTREEITEM hBold = tree.InsertItem(L"a bold label far too long for the narrow tree");
+    tree.SetItemState(hBold, TVIS_BOLD, TVIS_BOLD);
+    tree.InsertItem(L"a plain label far too long for the narrow tree");
+    tree.RecalcLayout();
+    for (const int nRow : {0, 1})
+    {
+        CRect label;
+        ASSERT_TRUE(tree.GetCellRect(nRow, 0, label, 2));
+        SendMouse(tree, WM_MOUSEMOVE, CPoint(label.left + 10, label.CenterPoint().y));
+        SECListTip& tip = *tree.GetTip();
+        ASSERT_TRUE(tip.GetSafeHwnd() != nullptr && tip.IsWindowVisible()) << nRow;
+        EXPECT_EQ(FontWeight(tip) >= FW_BOLD, nRow == 0) << nRow;
+    }
+    tree.DestroyWindow();
 }
 
 TEST_F(ListTipTest, TimerHidesOnlyWithTheCursorOutside)

@@ -207,6 +207,21 @@ TEST_F(ListViewTest, ScreenDrawingAndSubItems)
     EXPECT_TRUE(m_pView->DeleteAllSubItems(pItem));
 }
 
+TEST_F(ListViewTest, TheViewsBorderIsTheClientEdgeTheControlKeepsItsBorder)
+{
+    const DWORD dwStyle = WS_CHILD | WS_BORDER | LVS_SEC_REPORT;
+    auto* pView = new SECListView;
+    ASSERT_TRUE(pView->CreateFromRect(dwStyle, 0, CRect(0, 0, 50, 50), m_pFrame, 2));
+    EXPECT_EQ(pView->GetStyle() & WS_BORDER, 0u);
+    EXPECT_NE(pView->GetExStyle() & WS_EX_CLIENTEDGE, 0u);
+    pView->DestroyWindow(); // deletes the view
+
+    SECListCtrl control;
+    ASSERT_TRUE(control.CreateFromRect(dwStyle, 0, CRect(0, 0, 50, 50), m_pFrame, 3));
+    EXPECT_NE(control.GetStyle() & WS_BORDER, 0u);
+    EXPECT_EQ(control.GetExStyle() & WS_EX_CLIENTEDGE, 0u);
+}
+
 TEST_F(ListViewTest, PageIsTheScreensPixelsOnThePrintersPage)
 {
     Fill(5);
