@@ -335,10 +335,11 @@ BOOL CGXGridSortImp::MoveDataColsInData(CGXGridCore* pGrid, const CGXRange& rang
     return pData != nullptr && pData->MoveDataCols(range, order);
 }
 
-// The core's sort notification sends the other views their hint.
-void CGXGridSortImp::OnMovedDataRows(CGXGridCore* pGrid, const CGXRange& /*range*/, UINT flags, BOOL /*bHint*/)
+// The core's sort notification sends the other views their hint; a replayed sort (bHint FALSE)
+// stores the current cell without hinting back.
+void CGXGridSortImp::OnMovedDataRows(CGXGridCore* pGrid, const CGXRange& /*range*/, UINT flags, BOOL bHint)
 {
-    pGrid->StoreCurrentCell(FALSE, 0, TRUE);
+    pGrid->StoreCurrentCell(FALSE, 0, bHint);
     if (!pGrid->GetParam()->m_bSeveralCommands)
         pGrid->RedrawGrid(flags, FALSE);
 }
