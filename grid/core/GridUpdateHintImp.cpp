@@ -57,14 +57,21 @@ struct SentHint : CGXGridHint
     {
         flags = nFlags;
     }
-    SentHint(const CGXGridCore* pGrid, DWORD nKind, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
-             UINT nFlags)
+    SentHint(const CGXGridCore* pGrid, DWORD nKind, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol, UINT nFlags)
         : SentHint(pGrid, nKind, nFlags)
     {
         row1 = nRow;
         col1 = nCol;
         row2 = nToRow;
         col2 = nToCol;
+    }
+    // A band of rows (columns) from nFrom to nTo, with what its receivers read of it.
+    SentHint(const CGXGridCore* pGrid, DWORD nKind, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, void* pObject, UINT nFlags)
+        : SentHint(pGrid, nKind, nFlags)
+    {
+        (bRows ? row1 : col1) = nFrom;
+        (bRows ? row2 : col2) = nTo;
+        object = pObject;
     }
 };
 
@@ -177,8 +184,8 @@ void CGXGridUpdateHintImp::Replay(CGXGridCore* pGrid, CGXGridHint& hint)
         break;
     case hintSelectionChanges:
         if (hint.object != nullptr && pGrid->m_pUserSelectRangeImp != nullptr)
-            pGrid->m_pUserSelectRangeImp->RedrawSelectionChanges(
-                pGrid, *static_cast<const CGXRangeList*>(hint.object), FALSE);
+            pGrid->m_pUserSelectRangeImp->RedrawSelectionChanges(pGrid, *static_cast<const CGXRangeList*>(hint.object),
+                                                                 FALSE);
         break;
     case hintTransferCurrentCell:
         hint.value2 &= pGrid->TransferCurrentCell(static_cast<BOOL>(hint.value1), flags, FALSE) ? 1 : 0;
@@ -194,13 +201,13 @@ void CGXGridUpdateHintImp::Replay(CGXGridCore* pGrid, CGXGridHint& hint)
         break;
     case hintFloatedCells:
         if (pGrid->m_pFloatCellsImp != nullptr)
-            pGrid->m_pFloatCellsImp->UpdateFloatedCellsRowCol(pGrid, hint.row1, hint.col1, hint.row2, hint.col2,
-                                                              flags, FALSE);
+            pGrid->m_pFloatCellsImp->UpdateFloatedCellsRowCol(pGrid, hint.row1, hint.col1, hint.row2, hint.col2, flags,
+                                                              FALSE);
         break;
     case hintMergedCells:
         if (pGrid->m_pMergeCellsImp != nullptr)
-            pGrid->m_pMergeCellsImp->UpdateMergedCellsRowCol(pGrid, hint.row1, hint.col1, hint.row2, hint.col2,
-                                                             flags, FALSE);
+            pGrid->m_pMergeCellsImp->UpdateMergedCellsRowCol(pGrid, hint.row1, hint.col1, hint.row2, hint.col2, flags,
+                                                             FALSE);
         break;
     case hintSelectionFrame:
         if (pGrid->m_pExcelLikeFrameImp != nullptr)
@@ -291,8 +298,7 @@ BOOL CGXGridUpdateHintImp::HintChangedColCount(CGXGridCore* pGrid, ROWCOL nOldCo
     return Send(pGrid, hint);
 }
 
-BOOL CGXGridUpdateHintImp::HintFrozenCols(CGXGridCore* pGrid, ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols,
-                                          UINT flags)
+BOOL CGXGridUpdateHintImp::HintFrozenCols(CGXGridCore* pGrid, ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT flags)
 {
     SentHint hint(pGrid, hintFrozenCols, flags);
     hint.col1 = nOldFrozenCols;
@@ -300,8 +306,7 @@ BOOL CGXGridUpdateHintImp::HintFrozenCols(CGXGridCore* pGrid, ROWCOL nOldFrozenC
     return Send(pGrid, hint);
 }
 
-BOOL CGXGridUpdateHintImp::HintFrozenRows(CGXGridCore* pGrid, ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows,
-                                          UINT flags)
+BOOL CGXGridUpdateHintImp::HintFrozenRows(CGXGridCore* pGrid, ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT flags)
 {
     SentHint hint(pGrid, hintFrozenRows, flags);
     hint.row1 = nOldFrozenRows;
@@ -367,8 +372,7 @@ BOOL CGXGridUpdateHintImp::HintScroll(CGXGridCore* pGrid, int nDirection)
     return SendToPanesBeside(pGrid, bRows, bRows ? pGrid->GetTopRow() : pGrid->GetLeftCol(), GX_UPDATENOW);
 }
 
-BOOL CGXGridUpdateHintImp::HintSelectionChanges(CGXGridCore* pGrid, const CGXRange& range,
-                                                const CGXRangeList* pOldList)
+BOOL CGXGridUpdateHintImp::HintSelectionChanges(CGXGridCore* pGrid, const CGXRange& range, const CGXRangeList* pOldList)
 {
     SentHint hint(pGrid, hintSelectionChanges);
     hint.range = range;
@@ -382,8 +386,8 @@ BOOL CGXGridUpdateHintImp::HintSelectionFrame(CGXGridCore* pGrid, BOOL bOn)
     return Send(pGrid, hint);
 }
 
-BOOL CGXGridUpdateHintImp::HintRangeChange(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft,
-                                           ROWCOL nBottom, ROWCOL nRight)
+BOOL CGXGridUpdateHintImp::HintRangeChange(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom,
+                                           ROWCOL nRight)
 {
     SentHint hint(pGrid, hintRangeChange, nTop, nLeft, nBottom, nRight, 0);
     hint.object = pos;
@@ -399,20 +403,14 @@ BOOL CGXGridUpdateHintImp::HintUpdateWindow(CGXGridCore* pGrid)
 BOOL CGXGridUpdateHintImp::HintHideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates,
                                         UINT flags)
 {
-    SentHint hint(pGrid, hintHideRows, flags);
-    hint.row1 = nFrom;
-    hint.row2 = nTo;
-    hint.object = const_cast<BYTE*>(pOldStates);
+    SentHint hint(pGrid, hintHideRows, TRUE, nFrom, nTo, const_cast<BYTE*>(pOldStates), flags);
     return Send(pGrid, hint);
 }
 
 BOOL CGXGridUpdateHintImp::HintHideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates,
                                         UINT flags)
 {
-    SentHint hint(pGrid, hintHideCols, flags);
-    hint.col1 = nFrom;
-    hint.col2 = nTo;
-    hint.object = const_cast<BYTE*>(pOldStates);
+    SentHint hint(pGrid, hintHideCols, FALSE, nFrom, nTo, const_cast<BYTE*>(pOldStates), flags);
     return Send(pGrid, hint);
 }
 
@@ -458,22 +456,22 @@ BOOL CGXGridUpdateHintImp::HintBaseStyleChange(CGXGridCore* pGrid, WORD nBaseSty
     return Send(pGrid, hint);
 }
 
-BOOL CGXGridUpdateHintImp::HintCoveredCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
-                                            ROWCOL nToCol, UINT flags)
+BOOL CGXGridUpdateHintImp::HintCoveredCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                            UINT flags)
 {
     SentHint hint(pGrid, hintCoveredCells, nRow, nCol, nToRow, nToCol, flags);
     return Send(pGrid, hint);
 }
 
-BOOL CGXGridUpdateHintImp::HintFloatedCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
-                                            ROWCOL nToCol, UINT flags)
+BOOL CGXGridUpdateHintImp::HintFloatedCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                            UINT flags)
 {
     SentHint hint(pGrid, hintFloatedCells, nRow, nCol, nToRow, nToCol, flags);
     return Send(pGrid, hint);
 }
 
-BOOL CGXGridUpdateHintImp::HintMergedCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow,
-                                           ROWCOL nToCol, UINT flags)
+BOOL CGXGridUpdateHintImp::HintMergedCells(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, ROWCOL nToRow, ROWCOL nToCol,
+                                           UINT flags)
 {
     SentHint hint(pGrid, hintMergedCells, nRow, nCol, nToRow, nToCol, flags);
     return Send(pGrid, hint);
@@ -496,37 +494,27 @@ BOOL CGXGridUpdateHintImp::HintColsSorted(CGXGridCore* pGrid, const CGXRange& ra
 BOOL CGXGridUpdateHintImp::HintRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights,
                                           UINT flags)
 {
-    SentHint hint(pGrid, hintRemoveRows, flags);
-    hint.row1 = nFrom;
-    hint.row2 = nTo;
-    hint.object = const_cast<int*>(pOldHeights);
+    SentHint hint(pGrid, hintRemoveRows, TRUE, nFrom, nTo, const_cast<int*>(pOldHeights), flags);
     return Send(pGrid, hint);
 }
 
 BOOL CGXGridUpdateHintImp::HintRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths,
                                           UINT flags)
 {
-    SentHint hint(pGrid, hintRemoveCols, flags);
-    hint.col1 = nFrom;
-    hint.col2 = nTo;
-    hint.object = const_cast<int*>(pOldWidths);
+    SentHint hint(pGrid, hintRemoveCols, FALSE, nFrom, nTo, const_cast<int*>(pOldWidths), flags);
     return Send(pGrid, hint);
 }
 
 BOOL CGXGridUpdateHintImp::HintMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags)
 {
-    SentHint hint(pGrid, hintMoveRows, flags);
-    hint.row1 = nFrom;
-    hint.row2 = nTo;
+    SentHint hint(pGrid, hintMoveRows, TRUE, nFrom, nTo, nullptr, flags);
     hint.row3 = nDest;
     return Send(pGrid, hint);
 }
 
 BOOL CGXGridUpdateHintImp::HintMoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags)
 {
-    SentHint hint(pGrid, hintMoveCols, flags);
-    hint.col1 = nFrom;
-    hint.col2 = nTo;
+    SentHint hint(pGrid, hintMoveCols, FALSE, nFrom, nTo, nullptr, flags);
     hint.col3 = nDest;
     return Send(pGrid, hint);
 }
