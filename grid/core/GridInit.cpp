@@ -41,6 +41,30 @@ BOOL GXIsWndClassRegistered(HINSTANCE hInstance, LPCWSTR pszName)
     return ::GetClassInfoExW(hInstance, pszName, &wc);
 }
 
+void GXRegisterWndClass(HINSTANCE hInstance, LPCWSTR pszName, WNDPROC pfnWndProc, HCURSOR hCursor)
+{
+    if (GXIsWndClassRegistered(hInstance, pszName))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    wc.lpfnWndProc = pfnWndProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = hCursor;
+    wc.lpszClassName = pszName;
+    if (!::RegisterClassExW(&wc))
+        AfxThrowResourceException();
+}
+
+LRESULT GXAttachToClassWindow(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, CWnd* (*pfnMake)())
+{
+    if (CWnd::FromHandlePermanent(hWnd) != nullptr)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    pfnMake()->Attach(hWnd);
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc()));
+    return ::CallWindowProcW(AfxGetAfxWndProc(), hWnd, message, wParam, lParam);
+}
+
 void GXInitLibraryDefault()
 {
     GXInit(new CGXControlFactory);

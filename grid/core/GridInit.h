@@ -15,6 +15,13 @@ void GXInit(CGXAbstractControlFactory* pFactory);
 void GXRegisterWndClasses(HINSTANCE hInstance);
 
 BOOL GXIsWndClassRegistered(HINSTANCE hInstance, LPCWSTR pszName);
+// Registers the global window class pszName (double clicks, the given cursor) once; throws
+// CResourceException when the system refuses it.
+void GXRegisterWndClass(HINSTANCE hInstance, LPCWSTR pszName, WNDPROC pfnWndProc, HCURSOR hCursor = nullptr);
+// The class procedure of such a class: a window made by class name (a dialog template's control)
+// gets the object pfnMake makes, attached, and from then on routes through the framework; a
+// window made through its object is already routed, so it gets the default processing.
+LRESULT GXAttachToClassWindow(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, CWnd* (*pfnMake)());
 
 // The main frame's active view, else that of its active child frame.
 CView* GXGetActiveView();

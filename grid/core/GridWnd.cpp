@@ -148,29 +148,16 @@ void CGXGridWnd::PostNcDestroy()
 
 LRESULT CALLBACK CGXGridWnd::ClassWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // A window whose object created it already routes through the framework; what reaches
-    // the class procedure then is the default processing.
-    if (CWnd::FromHandlePermanent(hWnd) != nullptr)
-        return ::DefWindowProcW(hWnd, message, wParam, lParam);
-    auto* pWnd = new CGXGridWnd;
-    pWnd->Attach(hWnd);
-    SelfCreatedWindows().SetAt(pWnd, 1);
-    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc()));
-    return ::CallWindowProcW(AfxGetAfxWndProc(), hWnd, message, wParam, lParam);
+    return GXAttachToClassWindow(hWnd, message, wParam, lParam, []() -> CWnd* {
+        auto* pWnd = new CGXGridWnd;
+        SelfCreatedWindows().SetAt(pWnd, 1);
+        return pWnd;
+    });
 }
 
 void CGXGridWnd::RegisterClass(HINSTANCE hInstance)
 {
-    if (GXIsWndClassRegistered(hInstance, L"CGXGridWnd"))
-        return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = ClassWndProc;
-    wc.hInstance = hInstance;
-    wc.lpszClassName = L"CGXGridWnd";
-    if (!::RegisterClassExW(&wc))
-        AfxThrowResourceException();
+    GXRegisterWndClass(hInstance, L"CGXGridWnd", ClassWndProc);
 }
 
 void CGXGridWnd::UnregisterClass(HINSTANCE hInstance)

@@ -3,6 +3,7 @@
 
 #include <toolkit/foundation/VisualStyle.h>
 
+#include <grid/core/GridInit.h>
 #include <grid/core/SysData.h>
 #include <grid/core/TabWnd.h>
 
@@ -77,28 +78,13 @@ namespace
 // Objects for windows of the class made by someone else; deleted with their windows.
 LRESULT CALLBACK BeamClassWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (CWnd::FromHandlePermanent(hWnd) != nullptr)
-        return ::DefWindowProcW(hWnd, message, wParam, lParam);
-    auto* pBeam = new CGXTabBeam;
-    pBeam->Attach(hWnd);
-    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc()));
-    return ::CallWindowProcW(AfxGetAfxWndProc(), hWnd, message, wParam, lParam);
+    return GXAttachToClassWindow(hWnd, message, wParam, lParam, []() -> CWnd* { return new CGXTabBeam; });
 }
 } // namespace
 
 void CGXTabBeam::RegisterClass(HINSTANCE hInstance)
 {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExW(hInstance, L"CGXTabBeam", &wc))
-        return;
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = BeamClassWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"CGXTabBeam";
-    if (!::RegisterClassExW(&wc))
-        AfxThrowResourceException();
+    GXRegisterWndClass(hInstance, L"CGXTabBeam", BeamClassWndProc, ::LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void CGXTabBeam::UnregisterClass(HINSTANCE hInstance)

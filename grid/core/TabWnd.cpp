@@ -5,6 +5,7 @@
 #include <afxext.h>
 
 #include <grid/core/EditLabelPopup.h>
+#include <grid/core/GridInit.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/SysData.h>
 #include <grid/core/TabBeam.h>
@@ -73,27 +74,12 @@ CGXTabWnd::~CGXTabWnd() = default;
 
 LRESULT CALLBACK CGXTabWnd::ClassWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (CWnd::FromHandlePermanent(hWnd) != nullptr)
-        return ::DefWindowProcW(hWnd, message, wParam, lParam);
-    auto* pTabWnd = new CGXTabWnd;
-    pTabWnd->Attach(hWnd);
-    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc()));
-    return ::CallWindowProcW(AfxGetAfxWndProc(), hWnd, message, wParam, lParam);
+    return GXAttachToClassWindow(hWnd, message, wParam, lParam, []() -> CWnd* { return new CGXTabWnd; });
 }
 
 void CGXTabWnd::RegisterClass(HINSTANCE hInstance)
 {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExW(hInstance, L"CGXTabWnd", &wc))
-        return;
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = ClassWndProc;
-    wc.hInstance = hInstance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = L"CGXTabWnd";
-    if (!::RegisterClassExW(&wc))
-        AfxThrowResourceException();
+    GXRegisterWndClass(hInstance, L"CGXTabWnd", ClassWndProc, ::LoadCursorW(nullptr, IDC_ARROW));
 }
 
 void CGXTabWnd::UnregisterClass(HINSTANCE hInstance)
