@@ -405,11 +405,14 @@ TEST_F(InstanceThreadTest, AFailingComponentIsLoggedAndTheNextOneStillRead)
     ASSERT_TRUE(Connected(*thread));
 
     // The first component's read is cut off with the connection; the call reconnects and throws.
-    AddFault(sapsim::FaultKind::SlowCall, L"SAPWLN3_STATREC_DIRECT_READ", 300);
+    // The read is slow enough for the test to cut it off whatever the machine's load; the
+    // reads after it are not slowed.
+    AddFault(sapsim::FaultKind::SlowCall, L"SAPWLN3_STATREC_DIRECT_READ", 1500);
     const auto invokes = nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke);
     thread->SetEvent(CInstanceThread::eventPeriodicSystemTasks);
     ASSERT_TRUE(WaitFor([&] { return nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke) >= invokes + 2; }));
     Sleep(50);
+    Landscape().ClearFaults();
     EXPECT_EQ(1, Landscape().DropConnections(L"PRD"));
     // The BI capture that follows reads its tables.
     ASSERT_TRUE(WaitFor([&] { return Count(sapsim::Operation::Invoke, L"RFC_READ_TABLE") > 0; }));
