@@ -6,24 +6,87 @@
 #include <grid/core/Data.h>
 #include <grid/core/Style.h>
 
+#include <afxmt.h>
+
 #include <algorithm>
+#include <new>
 #include <utility>
 
 IMPLEMENT_DYNAMIC(CGXDataUndoMoveCellsInfo, CObject)
+
+// The blocks that emptied lists gave back, kept for the next move to fill. A block given back
+// to the heap goes back to the system, and the next large move then faults every page of it in
+// again, which costs more than the move itself: a move, its undo and its redo of 100,000 cells
+// would cost several times as much per cell as those of 10,000. Up to kMaxBlocks (4 MB) are
+// kept, for every grid of the process; never destroyed, as lists can be freed until the
+// process ends.
+class CGXDataUndoMoveCellsInfo::CSpareBlocks
+{
+public:
+    static CSpareBlocks& Get()
+    {
+        alignas(CSpareBlocks) static BYTE storage[sizeof(CSpareBlocks)];
+        static CSpareBlocks* pSpare = new (storage) CSpareBlocks;
+        return *pSpare;
+    }
+
+    Block Take()
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        if (m_blocks.empty())
+            return Block(new SavedCell[kBlockCells]);
+        Block block = std::move(m_blocks.back());
+        m_blocks.pop_back();
+        return block;
+    }
+
+    // Keeps the block while there is room, else frees it.
+    void GiveBack(Block block) noexcept
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        if (m_blocks.size() < kMaxBlocks)
+            m_blocks.push_back(std::move(block)); // within the reserved room: cannot throw
+    }
+
+private:
+    static constexpr size_t kMaxBlocks = 256;
+
+    CSpareBlocks()
+    {
+        m_blocks.reserve(kMaxBlocks);
+    }
+
+    CCriticalSection m_lock;
+    std::vector<Block> m_blocks;
+};
 
 CGXDataUndoMoveCellsInfo::~CGXDataUndoMoveCellsInfo()
 {
     Empty([](ROWCOL, ROWCOL, CGXStyle* pStyle) { delete pStyle; });
 }
 
+CGXDataUndoMoveCellsInfo::Block CGXDataUndoMoveCellsInfo::TakeBlock()
+{
+    return CSpareBlocks::Get().Take();
+}
+
+void CGXDataUndoMoveCellsInfo::GiveBack(Block block) noexcept
+{
+    CSpareBlocks::Get().GiveBack(std::move(block));
+}
+
 void CGXDataUndoMoveCellsInfo::Push(ROWCOL nRow, ROWCOL nCol, CGXStyle* pStyle)
 {
-    m_pHead = new Node{m_pHead, nRow, nCol, pStyle};
+    if (m_nCells % kBlockCells == 0)
+        m_blocks.push_back(TakeBlock());
+    m_blocks.back()[m_nCells % kBlockCells] = {nRow, nCol, pStyle};
+    ++m_nCells;
 }
 
 void CGXDataUndoMoveCellsInfo::Swap(CGXDataUndoMoveCellsInfo& other) noexcept
 {
-    std::swap(m_pHead, other.m_pHead);
+    m_blocks.swap(other.m_blocks);
+    std::swap(m_nCells, other.m_nCells);
 }
 
 namespace

@@ -5,6 +5,9 @@
 
 #include <grid/core/AbstractImps.h>
 
+#include <memory>
+#include <vector>
+
 class CGXStyle;
 class CGXStylePtrArray;
 
@@ -26,25 +29,36 @@ public:
     void Swap(CGXDataUndoMoveCellsInfo& other) noexcept;
 
 private:
-    struct Node
+    struct SavedCell
     {
-        Node* pNext;
         ROWCOL nRow;
         ROWCOL nCol;
         CGXStyle* pStyle;
     };
+    using Block = std::unique_ptr<SavedCell[]>;
+    static constexpr size_t kBlockCells = 1024;
+    class CSpareBlocks;
+    static Block TakeBlock();
+    static void GiveBack(Block block) noexcept;
 
-    Node* m_pHead = nullptr;
+    // The saved cells in the order pushed, kBlockCells (16 KB) to a block: no heap node per
+    // cell, and the blocks come from the spare ones that emptied lists gave back.
+    std::vector<Block> m_blocks;
+    size_t m_nCells = 0;
 };
 
 template <class Put> void CGXDataUndoMoveCellsInfo::Empty(Put put)
 {
-    while (m_pHead != nullptr)
+    while (m_nCells > 0)
     {
-        const Node node = *m_pHead;
-        delete m_pHead;
-        m_pHead = node.pNext;
-        put(node.nRow, node.nCol, node.pStyle);
+        --m_nCells;
+        const SavedCell cell = m_blocks.back()[m_nCells % kBlockCells];
+        if (m_nCells % kBlockCells == 0)
+        {
+            GiveBack(std::move(m_blocks.back()));
+            m_blocks.pop_back();
+        }
+        put(cell.nRow, cell.nCol, cell.pStyle);
     }
 }
 

@@ -294,11 +294,13 @@ BOOL CGXGridCore::StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyl
 CObArray* CGXGridCore::CopyStyleRange(const CGXRange& range, int nType, BOOL bAbortable)
 {
     const StoreArea area(range);
+    const ULONGLONG nCells = area.Cells();
     std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> styles(new CObArray, GXDeleteUndoStyles);
-    styles->SetSize(0, 1024);
+    // Room for every cell at the first add: growing in fixed steps would copy the array again
+    // at each step, and a large range would cost more per cell than a small one.
+    styles->SetSize(0, static_cast<INT_PTR>(nCells));
     CGXLongOperationScope operation;
     GXSetLongOperationStatus(operation.Record(), m_pAppData->m_sGenUndo);
-    const ULONGLONG nCells = area.Cells();
     ULONGLONG nIndex = 0;
     for (ULONGLONG nRow = area.nTop; nRow <= area.nBottom; ++nRow)
         for (ULONGLONG nCol = area.nLeft; nCol <= area.nRight; ++nCol, ++nIndex)
