@@ -158,12 +158,34 @@ void ReorderPointers(CPtrArray& array, ROWCOL nFirst, const CDWordArray& order)
 }
 } // namespace
 
-void CGXGridSortImp::QuickSort(CGXGridCore* /*pGrid*/, const CGXSortInfoArray& /*sortInfo*/, CPtrArray& records)
+void CGXGridSortImp::QuickSort(CGXGridCore* /*pGrid*/, const CGXSortInfoArray& sortInfo, CPtrArray& records)
 {
-    void** ppFirst = records.GetData();
-    std::sort(ppFirst, ppFirst + records.GetSize(), [](const void* a, const void* b) {
-        return CompareSortRows(*static_cast<const SortRecord*>(a), *static_cast<const SortRecord*>(b)) < 0;
+    // A first key of numbers is kept beside each record, so that most comparisons read no
+    // record; equal numbers, and keys of other types, compare the records.
+    struct Entry
+    {
+        double dKey;
+        const SortRecord* pRecord;
+    };
+    const DWORD nFirstType = sortInfo.GetSize() > 0 ? sortInfo[0].nType : CGXSortInfoArray::text;
+    const BOOL bNumbers = nFirstType == CGXSortInfoArray::numeric || nFirstType == CGXSortInfoArray::absolute;
+    const BOOL bDescending = bNumbers && sortInfo[0].bDescending;
+    std::vector<Entry> entries(static_cast<size_t>(records.GetSize()));
+    for (size_t n = 0; n < entries.size(); ++n)
+    {
+        const auto* pRecord = static_cast<const SortRecord*>(records[static_cast<INT_PTR>(n)]);
+        double dKey = 0.0;
+        if (bNumbers)
+            dKey = nFirstType == CGXSortInfoArray::absolute ? GXFabs(pRecord->values[0].value) : pRecord->values[0].value;
+        entries[n] = {bDescending ? -dKey : dKey, pRecord};
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (a.dKey != b.dKey)
+            return a.dKey < b.dKey;
+        return CompareSortRows(*a.pRecord, *b.pRecord) < 0;
     });
+    for (size_t n = 0; n < entries.size(); ++n)
+        records[static_cast<INT_PTR>(n)] = const_cast<SortRecord*>(entries[n].pRecord);
 }
 
 void CGXGridSortImp::GetSortKeys(CGXGridCore* pGrid, BOOL bRows, ROWCOL nIndex, const CGXSortInfoArray& sortInfo,

@@ -28,6 +28,7 @@
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
 #include <grid/controls/CurrencyEdit.h>
+#include <grid/core/FindReplaceState.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridWnd.h>
@@ -426,6 +427,13 @@ public:
         SetCurrentCell(1, 3);
         FindNextText(_T("stopped"), TRUE, FALSE);
         ShowFindReplaceDialog(FALSE);
+        // Below the rows, where it hides no hit.
+        if (CFindReplaceDialog* pDialog = GXGetFindReplaceState()->m_pDialog)
+        {
+            CRect rect;
+            GetWindowRect(&rect);
+            pDialog->SetWindowPos(nullptr, rect.left + 120, rect.top + 280, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        }
     }
     // The first two systems' rows selected and their frame's handle dragged down five rows.
     void DragFill()
@@ -434,8 +442,11 @@ public:
         SetCurrentCell(1, 1);
         const CRect rectCorner = CalcRectFromRowCol(2, 3);
         SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectCorner.right - 1, rectCorner.bottom - 1));
-        const CPoint target = CalcRectFromRowCol(7, 2).CenterPoint();
+        // The pointer goes there too, so that the mouse itself keeps the frame where it is.
+        CPoint target = CalcRectFromRowCol(7, 2).CenterPoint();
         SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
+        ClientToScreen(&target);
+        ::SetCursorPos(target.x, target.y);
     }
 };
 
