@@ -539,6 +539,8 @@ public:
     virtual void OnGridKillFocus(CWnd* pNewWnd);
     virtual void OnGridShowWindow(BOOL bShow, UINT nStatus);
     virtual BOOL OnGridCancelMode();
+    // Another window took the mouse: a fill drag under way ends as if cancelled.
+    virtual void OnGridCaptureChanged(CWnd* pNewCapture);
     virtual UINT OnGridGetDlgCode(UINT nDefaultCode);
     virtual BOOL OnGridMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMessage, LRESULT* pResult);
     virtual void OnGridSysColorChange();

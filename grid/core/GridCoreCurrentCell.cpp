@@ -148,6 +148,8 @@ BOOL CGXGridCore::SetCurrentCell(ROWCOL nRow, ROWCOL nCol, UINT flags)
             if (bOld)
                 MarkEditHeader(nOldRow, nOldCol, 0, GX_INVALIDATE);
             MarkEditHeader(nRow, nCol, 0, GX_INVALIDATE);
+            // A frame that follows the current cell reaches beyond it: its old place is redrawn.
+            RefreshExcelLikeFrame();
         }
         if (flags & GX_SCROLLINVIEW)
             ScrollCellInView(nRow, nCol, flags & GX_UPDATEBITS);

@@ -69,6 +69,16 @@ BOOL CGXGridCore::OnActivateGrid(BOOL bActivate)
     return TRUE;
 }
 
+void CGXGridCore::OnGridCaptureChanged(CWnd* pNewCapture)
+{
+    if ((m_wMouseState & GX_FILLDRAGGING) == 0 || m_pExcelLikeFillImp == nullptr ||
+        (pNewCapture != nullptr && pNewCapture == m_pGridWnd))
+        return;
+    m_pExcelLikeFillImp->OnCancelFillDrag(this);
+    if (IsMouseTracking())
+        StopMouseTracking();
+}
+
 BOOL CGXGridCore::OnGridCancelMode()
 {
     HideCellTip();

@@ -186,9 +186,10 @@ BOOL CGXGridCore::ReleaseButton(int nButton, UINT flags, CPoint point)
     const CPoint pt = ClampToGrid(point);
     if (nButton == leftButton && (m_wMouseState & GX_FILLDRAGGING) != 0 && m_pExcelLikeFillImp != nullptr)
     {
-        ::ReleaseCapture();
+        // The drag ends before the capture goes, so that losing it does not cancel the fill.
         StopMouseTracking();
         m_pExcelLikeFillImp->OnEndFillDrag(this, pt, flags);
+        ::ReleaseCapture();
         return TRUE;
     }
     if (nButton == leftButton && m_pUserDragSelectRangeImp != nullptr &&

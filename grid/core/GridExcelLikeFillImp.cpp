@@ -165,8 +165,10 @@ void CGXGridExcelLikeFillImp::DrawFillFrameOn(CGXGridCore* pGrid, CDC* pDC, cons
 
 void CGXGridExcelLikeFillImp::HideFillFrame(CGXGridCore* pGrid)
 {
-    // The frame comes back at the next move of the drag.
-    DrawFillFrame(pGrid, m_target, TRUE, FALSE);
+    // The frame comes back at the next move of the drag; a release before it fills the target.
+    const CGXRange target(m_target);
+    DrawFillFrame(pGrid, target, TRUE, FALSE);
+    m_target = target;
 }
 
 BOOL CGXGridExcelLikeFillImp::SelectFillRange(CGXGridCore* pGrid, const CGXRange& range)

@@ -32,7 +32,7 @@ constexpr LPCTSTR numericChars = _T("0123456789,.-e ");
 struct SortRecord
 {
     CStringArray keys;
-    std::unique_ptr<GXSortKeyValue[]> values;
+    GXSortKeyValue* values = nullptr; // the record's part of the sort's values
     DWORD nFirst = 0;
     const CGXSortInfoArray* pSortInfo = nullptr;
 };
@@ -42,11 +42,17 @@ int CompareNumbers(double a, double b)
     return a == b ? 0 : a > b ? 1 : -1;
 }
 
-// The order of two records by the keys in priority order, then by their first position.
-int CompareSortRows(const SortRecord& a, const SortRecord& b)
+int CompareTexts(LPCTSTR a, LPCTSTR b, DWORD bCase)
+{
+    return bCase ? wcscoll(a, b) : _wcsicoll(a, b);
+}
+
+// The order of two records by the keys in priority order from the given one, then by their
+// first position.
+int CompareSortRows(const SortRecord& a, const SortRecord& b, INT_PTR nFromKey = 0)
 {
     const CGXSortInfoArray& sortInfo = *a.pSortInfo;
-    for (INT_PTR i = 0; i < sortInfo.GetSize(); ++i)
+    for (INT_PTR i = nFromKey; i < sortInfo.GetSize(); ++i)
     {
         const CGXSortInfoArray::SortKey& key = sortInfo[i];
         int nResult = 0;
@@ -75,7 +81,7 @@ int CompareSortRows(const SortRecord& a, const SortRecord& b)
             break;
         }
         default:
-            nResult = key.bCase ? wcscoll(a.keys[i], b.keys[i]) : _wcsicoll(a.keys[i], b.keys[i]);
+            nResult = CompareTexts(a.keys[i], b.keys[i], key.bCase);
             break;
         }
         if (nResult != 0)
@@ -158,12 +164,46 @@ void ReorderPointers(CPtrArray& array, ROWCOL nFirst, const CDWordArray& order)
 }
 } // namespace
 
-void CGXGridSortImp::QuickSort(CGXGridCore* /*pGrid*/, const CGXSortInfoArray& /*sortInfo*/, CPtrArray& records)
+void CGXGridSortImp::QuickSort(CGXGridCore* /*pGrid*/, const CGXSortInfoArray& sortInfo, CPtrArray& records)
 {
-    void** ppFirst = records.GetData();
-    std::sort(ppFirst, ppFirst + records.GetSize(), [](const void* a, const void* b) {
-        return CompareSortRows(*static_cast<const SortRecord*>(a), *static_cast<const SortRecord*>(b)) < 0;
+    // The first key is kept beside each record, a number or the text itself, so that most
+    // comparisons read no record; ties, and date keys, compare the records.
+    struct Entry
+    {
+        double dKey;
+        LPCTSTR pszKey;
+        const SortRecord* pRecord;
+    };
+    if (sortInfo.GetSize() == 0)
+        return;
+    const CGXSortInfoArray::SortKey& first = sortInfo[0];
+    const BOOL bNumbers = first.nType == CGXSortInfoArray::numeric || first.nType == CGXSortInfoArray::absolute;
+    const BOOL bText = first.nType == CGXSortInfoArray::text;
+    std::vector<Entry> entries(static_cast<size_t>(records.GetSize()));
+    for (size_t n = 0; n < entries.size(); ++n)
+    {
+        const auto* pRecord = static_cast<const SortRecord*>(records[static_cast<INT_PTR>(n)]);
+        double dKey = 0.0;
+        if (bNumbers)
+            dKey = first.nType == CGXSortInfoArray::absolute ? GXFabs(pRecord->values[0].value) : pRecord->values[0].value;
+        entries[n] = {first.bDescending ? -dKey : dKey, bText ? static_cast<LPCTSTR>(pRecord->keys[0]) : nullptr,
+                      pRecord};
+    }
+    // A merge sort compares less often than a quick sort; the order is total, so the result
+    // is the same.
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (bNumbers && a.dKey != b.dKey)
+            return a.dKey < b.dKey;
+        if (bText)
+        {
+            const int nResult = CompareTexts(a.pszKey, b.pszKey, first.bCase);
+            if (nResult != 0)
+                return first.bDescending ? nResult > 0 : nResult < 0;
+        }
+        return CompareSortRows(*a.pRecord, *b.pRecord, bNumbers || bText ? 1 : 0) < 0;
     });
+    for (size_t n = 0; n < entries.size(); ++n)
+        records[static_cast<INT_PTR>(n)] = const_cast<SortRecord*>(entries[n].pRecord);
 }
 
 void CGXGridSortImp::GetSortKeys(CGXGridCore* pGrid, BOOL bRows, ROWCOL nIndex, const CGXSortInfoArray& sortInfo,
@@ -222,6 +262,8 @@ void CGXGridSortImp::Sort(CGXGridCore* pGrid, BOOL bRows, const CGXRange* pRange
     pGrid->UpdateCurrentCellState(7, TRUE, TRUE);
     pGrid->StoreCurrentCell(TRUE, GX_UPDATENOW, TRUE);
     std::vector<SortRecord> records(static_cast<size_t>(nLast - nFirst) + 1);
+    // The converted keys of all records, side by side.
+    std::vector<GXSortKeyValue> values(records.size() * static_cast<size_t>(sortInfo.GetSize()));
     {
         CGXLongOperationScope operation;
         GXSetLongOpStatusText(operation.Record(), bRows ? GX_IDS_SORT_ROWS : GX_IDS_SORT_COLS);
@@ -237,7 +279,7 @@ void CGXGridSortImp::Sort(CGXGridCore* pGrid, BOOL bRows, const CGXRange* pRange
                 GetSortKeys(pGrid, bRows, nFirst + static_cast<ROWCOL>(n), sortInfo, record.keys);
                 record.nFirst = static_cast<DWORD>(n);
                 record.pSortInfo = &sortInfo;
-                record.values = std::make_unique<GXSortKeyValue[]>(static_cast<size_t>(sortInfo.GetSize()));
+                record.values = &values[n * static_cast<size_t>(sortInfo.GetSize())];
                 for (INT_PTR i = 0; i < sortInfo.GetSize(); ++i)
                     if (sortInfo[i].nType == CGXSortInfoArray::autodetect && !record.keys[i].IsEmpty())
                         ObserveAutomaticKey(sortInfo[i], record.keys[i]);

@@ -51,6 +51,7 @@ BEGIN_MESSAGE_MAP(CGXGridWnd, CWnd)
     ON_WM_KILLFOCUS()
     ON_WM_SHOWWINDOW()
     ON_WM_CANCELMODE()
+    ON_WM_CAPTURECHANGED()
     ON_WM_GETDLGCODE()
     ON_WM_MOUSEACTIVATE()
     ON_WM_SYSCOLORCHANGE()
@@ -169,6 +170,9 @@ void CGXGridWnd::OnPaint()
 {
     if (!IsInitialized())
         AfxThrowNotSupportedException();
+    // The fill frame is drawn by XOR: it goes before the paint and comes back at the next move.
+    if ((m_wMouseState & GX_FILLDRAGGING) != 0 && m_pExcelLikeFillImp != nullptr)
+        m_pExcelLikeFillImp->HideFillFrame(this);
     CPaintDC dc(this);
     OnGridDraw(&dc, nullptr);
     AfterPaint(&dc);
@@ -333,6 +337,12 @@ void CGXGridWnd::OnShowWindow(BOOL bShow, UINT nStatus)
 void CGXGridWnd::OnCancelMode()
 {
     OnGridCancelMode();
+}
+
+void CGXGridWnd::OnCaptureChanged(CWnd* pWnd)
+{
+    Default();
+    OnGridCaptureChanged(pWnd);
 }
 
 UINT CGXGridWnd::OnGetDlgCode()

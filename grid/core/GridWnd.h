@@ -81,6 +81,7 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnCancelMode();
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg UINT OnGetDlgCode();
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnSysColorChange();

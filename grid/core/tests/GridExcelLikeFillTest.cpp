@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace
@@ -149,6 +150,80 @@ TEST_F(ExcelLikeFillTest, ValuesKeepTheTargetsStylesStylesCopyTheComposedStyle)
     EXPECT_TRUE(IsBold(4, 2));
 }
 
+TEST_F(ExcelLikeFillTest, DragByMessagesFillsAndSelectsTheTarget)
+{
+    // Wide enough for the handle of column 3 to lie inside the window.
+    m_grid.MoveWindow(0, 0, 600, 400);
+    Select(CGXRange(2, 2, 3, 3));
+    ASSERT_EQ(m_grid.HitTest(Handle(3, 3)), GX_FILLHANDLEHIT);
+    Mouse(WM_LBUTTONDOWN, Handle(3, 3));
+    EXPECT_EQ(::GetCapture(), m_grid.m_hWnd);
+
+    struct Move
+    {
+        const char* pszWhere;
+        ROWCOL nRow;
+        ROWCOL nCol;
+        CGXRange target;
+    };
+    const Move moves[] = {
+        {"down", 6, 3, CGXRange(2, 2, 6, 3)},
+        {"right", 3, 5, CGXRange(2, 2, 3, 5)},
+        {"inside the source", 2, 2, CGXRange(2, 2, 2, 3)},
+        {"down again", 7, 3, CGXRange(2, 2, 7, 3)},
+    };
+    for (const Move& move : moves)
+    {
+        Mouse(WM_MOUSEMOVE, CellCenter(move.nRow, move.nCol));
+        EXPECT_EQ(RangeBounds(Fill()->GetTarget()), RangeBounds(move.target)) << move.pszWhere;
+    }
+    // A paint takes the frame away but keeps the target for the release.
+    m_grid.SendMessage(WM_PAINT);
+    EXPECT_EQ(RangeBounds(Fill()->GetTarget()), RangeBounds(CGXRange(2, 2, 7, 3)));
+    Mouse(WM_LBUTTONUP, CellCenter(7, 3), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_FALSE(Fill()->GetTarget().IsValid()) << "the frame is gone";
+    EXPECT_EQ(Column(2, 1, 8), L"|a|c|a|c|a|c||");
+    EXPECT_EQ(Column(3, 1, 8), L"|b|d|b|d|b|d||");
+    const CGXRangeList& selection = m_grid.GetParam()->m_SelRects;
+    ASSERT_EQ(selection.GetCount(), 1);
+    EXPECT_EQ(RangeBounds(*selection.GetRangeAt(selection.GetHeadPosition())), RangeBounds(CGXRange(2, 2, 7, 3)));
+    // The drag is over: a further move draws no frame.
+    Mouse(WM_MOUSEMOVE, CellCenter(9, 3));
+    EXPECT_FALSE(Fill()->GetTarget().IsValid());
+    EXPECT_TRUE(m_grid.Undo());
+    EXPECT_EQ(Column(2, 1, 8), L"|a|c||||||");
+}
+
+TEST_F(ExcelLikeFillTest, EscapeOrALostCaptureCancelsTheDrag)
+{
+    m_grid.MoveWindow(0, 0, 600, 400);
+    struct Case
+    {
+        const char* pszWhat;
+        std::function<void()> cancel;
+    };
+    const Case cases[] = {
+        {"Escape", [this] { m_grid.SendMessage(WM_KEYDOWN, VK_ESCAPE, 0); }},
+        {"another window takes the capture", [this] { Parent().SetCapture(); }},
+    };
+    for (const Case& c : cases)
+    {
+        Select(CGXRange(2, 2, 3, 3));
+        Mouse(WM_LBUTTONDOWN, Handle(3, 3));
+        Mouse(WM_MOUSEMOVE, CellCenter(6, 3));
+        ASSERT_TRUE(Fill()->GetTarget().IsValid()) << c.pszWhat;
+        c.cancel();
+        EXPECT_FALSE(Fill()->GetTarget().IsValid()) << c.pszWhat;
+        Mouse(WM_MOUSEMOVE, CellCenter(7, 3));
+        EXPECT_FALSE(Fill()->GetTarget().IsValid()) << c.pszWhat << ": no frame after the cancel";
+        Mouse(WM_LBUTTONUP, CellCenter(7, 3), 0);
+        ::ReleaseCapture();
+        EXPECT_EQ(Column(2, 1, 8), L"|a|c||||||") << c.pszWhat;
+        EXPECT_EQ(m_grid.GetParam()->GetUndoList()->GetCount(), 0) << c.pszWhat;
+    }
+}
+
 TEST_F(ExcelLikeFillTest, NoStartOnWholeRowsAboveTheTopRowOrWhenTheHookRefuses)
 {
     struct Case
@@ -202,3 +277,4 @@ TEST_F(ExcelLikeFillTest, TheFrameDrawnTwiceLeavesThePixelsAsBefore)
             after.push_back(canvas.Dc().GetPixel(x, y));
     EXPECT_EQ(before, after);
 }
+

@@ -183,3 +183,79 @@ TEST_F(GridFindReplaceTest, TheDialogDrivenByClicks)
     EXPECT_EQ(pUndo->GetCount(), 0);
 }
 
+
+TEST_F(GridFindReplaceTest, TheActiveCurrentCellIsSearchedFromItsCaretFirst)
+{
+    Put(3, 1, L"xABCy abc");
+    m_grid.SetCurrentCell(3, 1);
+    auto* pEdit = dynamic_cast<CGXEditControl*>(m_grid.GetCurrentCellControl());
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->SetActive(TRUE);
+    ASSERT_NE(pEdit->GetSafeHwnd(), nullptr);
+    pEdit->SetSel(0, 0);
+    struct Step
+    {
+        ROWCOL nRow;
+        int nStart;
+        int nEnd;
+    };
+    // Both hits of the cell, after the caret, before the cells below.
+    const Step steps[] = {{3, 1, 4}, {3, 6, 9}, {8, 0, 3}};
+    for (const Step& step : steps)
+    {
+        m_grid.FindNextText(L"abc", TRUE, FALSE);
+        EXPECT_EQ(m_grid.Current(), std::make_pair(step.nRow, ROWCOL(1))) << step.nStart;
+        auto* pActive = dynamic_cast<CGXEditControl*>(m_grid.GetCurrentCellControl());
+        ASSERT_NE(pActive, nullptr);
+        EXPECT_TRUE(pActive->IsActive()) << step.nRow;
+        int nStart = -1;
+        int nEnd = -1;
+        pActive->GetSelection(nStart, nEnd);
+        EXPECT_EQ(std::make_pair(nStart, nEnd), std::make_pair(step.nStart, step.nEnd)) << step.nRow;
+    }
+    EXPECT_TRUE(m_grid.m_notFound.empty());
+}
+
+TEST_F(GridFindReplaceTest, TheDialogAnswersThroughTheGridThatOpenedIt)
+{
+    // Grid B, a second grid with the same cells; the dialog is opened by the fixture's grid A.
+    FindGrid other;
+    FindGrid* pOther = &other;
+    pOther->CreateHidden(&Parent(), CRect(0, 0, 300, 200));
+    pOther->GetData()->SetRowCount(20);
+    pOther->GetData()->SetColCount(5);
+    CGXStyle value;
+    value.SetValue(L"abc");
+    pOther->GetData()->StoreStyleImpl(5, 1, &value, CGXStyle::modeCopy, 0);
+    pOther->SetCurrentCell(1, 1);
+
+    m_grid.SetCurrentCell(1, 1);
+    m_grid.ShowFindReplaceDialog(TRUE);
+    GX_FR_STATE* pFind = GXGetFindReplaceState();
+    CFindReplaceDialog* pDialog = pFind->m_pDialog;
+    ASSERT_NE(pDialog, nullptr);
+    pDialog->SetDlgItemText(edt1, L"abc");
+    pDialog->SendDlgItemMessage(IDOK, BM_CLICK);
+    PumpPendingMessages();
+    ASSERT_EQ(m_grid.Current(), std::make_pair(ROWCOL(3), ROWCOL(1)));
+
+    // The same notification reaching B finds on in A.
+    static const UINT findMessage = ::RegisterWindowMessageW(FINDMSGSTRING);
+    pOther->SendMessage(findMessage, 0, reinterpret_cast<LPARAM>(&pDialog->m_fr));
+    EXPECT_EQ(m_grid.Current(), std::make_pair(ROWCOL(8), ROWCOL(1)));
+    EXPECT_EQ(pOther->Current(), std::make_pair(ROWCOL(1), ROWCOL(1)));
+
+    // A destroyed grid leaves the find state and takes its dialog along; B then answers itself.
+    const HWND hDialog = pDialog->GetSafeHwnd();
+    m_grid.DestroyWindow();
+    EXPECT_EQ(pFind->m_pActiveGrid, nullptr);
+    EXPECT_EQ(pFind->m_pDialog, nullptr);
+    EXPECT_FALSE(::IsWindow(hDialog));
+    pOther->ShowFindReplaceDialog(TRUE);
+    ASSERT_NE(pFind->m_pDialog, nullptr);
+    pFind->m_pDialog->SetDlgItemText(edt1, L"abc");
+    pFind->m_pDialog->SendDlgItemMessage(IDOK, BM_CLICK);
+    PumpPendingMessages();
+    EXPECT_EQ(pOther->Current(), std::make_pair(ROWCOL(5), ROWCOL(1)));
+    pOther->DestroyWindow();
+}

@@ -422,10 +422,12 @@ TEST(FormulaSheet, FormulaEntryUndoAndRedo)
     EXPECT_FALSE(sheet.ApplyEngineUndoInfo(nullptr, 0, FALSE));
 }
 
-TEST(FormulaSheet, ReorderTakesReferencesAlongWithTheirRows)
+namespace
 {
-    GXInstallGridSortMoveDataImp();
-    CGXFormulaSheet sheet;
+// Rows 1-3: A = 10, 20, 30 and B = A * 2; A5 refers to A1, A6 to A1..A3. The order that moves
+// row 3 first.
+void FillDoublingRows(CGXFormulaSheet& sheet, CDWordArray& order)
+{
     for (ROWCOL nRow = 1; nRow <= 3; ++nRow)
     {
         sheet.SetNumberRowCol(nRow, 1, nRow * 10.0);
@@ -435,10 +437,38 @@ TEST(FormulaSheet, ReorderTakesReferencesAlongWithTheirRows)
     }
     sheet.SetFormulaRowCol(5, 1, L"=A1");
     sheet.SetFormulaRowCol(6, 1, L"=A1..A3 ? 1 : 0");
-    CDWordArray order;
+    order.RemoveAll();
     order.Add(2);
     order.Add(0);
     order.Add(1);
+}
+} // namespace
+
+TEST(FormulaSheet, ARefusedReorderLeavesTheEngineCellsBesideTheirStyles)
+{
+    CGXAppData* pAppData = GXGetAppDataPtr();
+    CGXAbstractGridSortMoveDataImp* pInstalled = pAppData->m_pSortMoveDataImp;
+    pAppData->m_pSortMoveDataImp = nullptr;
+    CGXFormulaSheet sheet;
+    CDWordArray order;
+    FillDoublingRows(sheet, order);
+    EXPECT_FALSE(sheet.MoveDataRows(CGXRange(1, 1, 3, 2), order));
+    pAppData->m_pSortMoveDataImp = pInstalled;
+    for (ROWCOL nRow = 1; nRow <= 3; ++nRow)
+    {
+        EXPECT_EQ(nRow * 10.0, sheet.GetNumberRowCol(nRow, 1));
+        EXPECT_EQ(nRow * 20.0, sheet.GetNumberRowCol(nRow, 2));
+    }
+    EXPECT_EQ(CString(L"=A3*2"), sheet.GetFormulaRowCol(3, 2));
+    EXPECT_EQ(CString(L"=A1"), sheet.GetFormulaRowCol(5, 1));
+}
+
+TEST(FormulaSheet, ReorderTakesReferencesAlongWithTheirRows)
+{
+    GXInstallGridSortMoveDataImp();
+    CGXFormulaSheet sheet;
+    CDWordArray order;
+    FillDoublingRows(sheet, order);
     EXPECT_TRUE(sheet.MoveDataRows(CGXRange(1, 1, 3, 2), order));
     const double adExpected[] = {30, 10, 20};
     for (ROWCOL nRow = 1; nRow <= 3; ++nRow)

@@ -16,7 +16,9 @@
 // tip shows. The "features" page shows rows frozen by the freeze command, a hidden column,
 // columns fitted to their texts, the marked headers of the current cell and a selection of whole
 // columns in its frame. With /reload the grid stores its parameter object and a second grid
-// below shows the object loaded from those bytes.
+// below shows the object loaded from those bytes. The "find" page shows the replace dialog over
+// a grid of systems whose first hit is the current cell; the "fill" page a selection's fill
+// frame dragged down by its corner handle.
 #include <afxwin.h>
 
 #include <initializer_list>
@@ -26,6 +28,7 @@
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/ComboBoxWnd.h>
 #include <grid/controls/CurrencyEdit.h>
+#include <grid/core/FindReplaceState.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridWnd.h>
@@ -49,6 +52,7 @@ constexpr ROWCOL nComboRow = 7;
 constexpr ROWCOL nMaskRow = nComboRow + 1;
 constexpr ROWCOL nCellsRow = 11;
 constexpr UINT_PTR nTipTimer = 1;
+constexpr UINT_PTR nFillTimer = 2;
 constexpr WORD idListBox = 52522;
 constexpr WORD idProgress = 52536;
 constexpr WORD idPushbutton = 52514;
@@ -390,6 +394,62 @@ public:
     }
 };
 
+// Edit cells of the systems' instances, states and notes, in the spreadsheet-like frame: found
+// in and filled by dragging the frame's corner.
+class CWorkGrid : public CGXGridWnd
+{
+public:
+    void Fill()
+    {
+        SetColCount(4);
+        const LPCTSTR titles[] = {_T("System"), _T("Instance"), _T("State"), _T("Notes")};
+        for (ROWCOL nCol = 1; nCol <= 4; ++nCol)
+            SetValueRange(CGXRange(0, nCol), titles[nCol - 1]);
+        const ROWCOL nRows = sizeof(spanRows) / sizeof(spanRows[0]);
+        SetRowCount(nRows + 12);
+        for (ROWCOL nRow = 1; nRow <= nRows; ++nRow)
+        {
+            const SpanRow& row = spanRows[nRow - 1];
+            const LPCTSTR values[] = {row.pszSystem, row.pszInstance, row.pszState, row.pszNote};
+            for (ROWCOL nCol = 1; nCol <= 4; ++nCol)
+                SetValueRange(CGXRange(nRow, nCol), values[nCol - 1]);
+        }
+        SetColWidth(1, 1, 70);
+        SetColWidth(2, 3, 130);
+        SetColWidth(4, 4, 300);
+        GetParam()->m_anCoreSettings[3] = 1;
+        GetParam()->m_bMarkSelection = FALSE;
+        SetCurrentCell(1, 1);
+    }
+    // The first instance stopped for maintenance found, then the replace dialog opened on it.
+    void ShowFind()
+    {
+        SetCurrentCell(1, 3);
+        FindNextText(_T("stopped"), TRUE, FALSE);
+        ShowFindReplaceDialog(FALSE);
+        // Below the rows, where it hides no hit.
+        if (CFindReplaceDialog* pDialog = GXGetFindReplaceState()->m_pDialog)
+        {
+            CRect rect;
+            GetWindowRect(&rect);
+            pDialog->SetWindowPos(nullptr, rect.left + 120, rect.top + 280, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        }
+    }
+    // The first two systems' rows selected and their frame's handle dragged down five rows.
+    void DragFill()
+    {
+        SelectRange(CGXRange(1, 1, 2, 3));
+        SetCurrentCell(1, 1);
+        const CRect rectCorner = CalcRectFromRowCol(2, 3);
+        SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rectCorner.right - 1, rectCorner.bottom - 1));
+        // The pointer goes there too, so that the mouse itself keeps the frame where it is.
+        CPoint target = CalcRectFromRowCol(7, 2).CenterPoint();
+        SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
+        ClientToScreen(&target);
+        ::SetCursorPos(target.x, target.y);
+    }
+};
+
 // A new parameter object loaded from the bytes that the grid's own stores.
 CGXGridParam* ReloadedParam(CGXGridParam& param)
 {
@@ -414,12 +474,15 @@ public:
         mainPage,
         spansPage,
         featuresPage,
-        tabsPage
+        tabsPage,
+        findPage,
+        fillPage
     };
     explicit CDemoFrame(Page page)
         : m_page(page), m_bReload(CString(AfxGetApp()->m_lpCmdLine).Find(_T("/reload")) >= 0)
     {
-        const LPCTSTR titles[] = {_T("Grid"), _T("Grid spans"), _T("Grid features"), _T("Grid sheets")};
+        const LPCTSTR titles[] = {_T("Grid"), _T("Grid spans"), _T("Grid features"), _T("Grid sheets"),
+                                  _T("Grid find"), _T("Grid fill")};
         Create(nullptr, titles[page], WS_OVERLAPPEDWINDOW, CRect(10, 40, 790, 600));
     }
 
@@ -433,6 +496,10 @@ public:
     {
         return m_grid;
     }
+    CWorkGrid& Work()
+    {
+        return m_work;
+    }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -441,8 +508,10 @@ protected:
             return -1;
         if (m_page == tabsPage)
             return CreateSheets() ? 0 : -1;
+        const BOOL bWork = m_page == findPage || m_page == fillPage;
         CGXGridWnd& grid = m_page == featuresPage ? m_features
                            : m_page == spansPage  ? static_cast<CGXGridWnd&>(m_spans)
+                           : bWork                ? static_cast<CGXGridWnd&>(m_work)
                                                   : m_grid;
         // The two grids of /reload share the client area: they are laid out in OnSize.
         const UINT nId = m_bReload ? idFirstGrid : AFX_IDW_PANE_FIRST;
@@ -453,6 +522,8 @@ protected:
             m_features.Fill();
         else if (m_page == spansPage)
             m_spans.Fill();
+        else if (bWork)
+            m_work.Fill();
         else
         {
             m_grid.Fill();
@@ -494,7 +565,10 @@ protected:
     void OnTimer(UINT_PTR nIDEvent)
     {
         KillTimer(nIDEvent);
-        m_grid.ShowTip();
+        if (nIDEvent == nFillTimer)
+            m_work.DragFill();
+        else
+            m_grid.ShowTip();
     }
     void OnSize(UINT nType, int cx, int cy)
     {
@@ -518,6 +592,7 @@ private:
     CDemoGrid m_grid;
     CSpansGrid m_spans;
     CFeaturesGrid m_features;
+    CWorkGrid m_work;
 };
 
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
@@ -536,6 +611,8 @@ public:
         auto* pFrame = new CDemoFrame(strPage == _T("spans")      ? CDemoFrame::spansPage
                                       : strPage == _T("features") ? CDemoFrame::featuresPage
                                       : strPage == _T("tabs")     ? CDemoFrame::tabsPage
+                                      : strPage == _T("find")     ? CDemoFrame::findPage
+                                      : strPage == _T("fill")     ? CDemoFrame::fillPage
                                                                   : CDemoFrame::mainPage);
         m_pMainWnd = pFrame;
         pFrame->ShowWindow(SW_SHOW);
@@ -547,8 +624,13 @@ public:
             pFrame->Grid().OpenList(nComboRow, 6);
         else if (strCommand.Find(_T("tabbed")) >= 0)
             pFrame->Grid().OpenList(nMaskRow, 1);
+        else if (strPage == _T("find"))
+            pFrame->Work().ShowFind();
         else
             pFrame->EditAmount(strCommand.Find(_T("calculator")) >= 0);
+        // The drag starts once the start's paints are over: a paint takes the frame away.
+        if (strPage == _T("fill"))
+            pFrame->SetTimer(nFillTimer, 1500, nullptr);
         // The pointer comes to rest once the start's focus changes, which hide tips, are over.
         if (strCommand.Find(_T("tip")) >= 0)
             pFrame->SetTimer(nTipTimer, 1500, nullptr);
