@@ -22,8 +22,6 @@ namespace
 {
 const int kRuns = 5;
 const ROWCOL kCols = 100;
-// The memory files grow in steps of a megabyte, so that their reallocations do not dominate.
-const UINT kGrowBytes = 1 << 20;
 
 CGXStyle CellStyle(ROWCOL nRow, ROWCOL nCol, WORD nBaseStyle)
 {
@@ -109,7 +107,7 @@ Figures Measure(ROWCOL nRows)
     std::vector<BYTE> bytes;
     Figures figures{};
     figures.dStore = MedianSecondsOf(kRuns, [&] {
-        CMemFile file(kGrowBytes);
+        CMemFile file;
         CArchive ar(&file, CArchive::store);
         pParam->Serialize(ar);
         ar.Close();
@@ -131,7 +129,7 @@ Figures Measure(ROWCOL nRows)
         for (ROWCOL nCol = 1; nCol <= kCols; ++nCol)
             styles.push_back(CellStyle(nRow, nCol, nBase));
     figures.dLoop = MedianSecondsOf(kRuns, [&] {
-        CMemFile file(kGrowBytes);
+        CMemFile file;
         {
             CArchive ar(&file, CArchive::store);
             for (const CGXStyle& style : styles)
@@ -157,7 +155,7 @@ Figures Measure(ROWCOL nRows)
         }
     });
     figures.dWrite = MedianSecondsOf(kRuns, [&] {
-        CMemFile file(kGrowBytes);
+        CMemFile file;
         CArchive ar(&file, CArchive::store);
         ar.Write(bytes.data(), static_cast<UINT>(bytes.size()));
         ar.Close();

@@ -379,10 +379,10 @@ UINT CArchive::MapLoaded(void* p)
 {
     CheckCount();
     const UINT nIndex = m_nMapCount++;
-    // The step grows with the array, so that loading n objects copies O(n) entries.
+    // The array at least doubles, so that loading n objects copies O(n) entries.
     const INT_PTR nSize = m_pLoadArray->GetSize();
     if (nIndex >= nSize)
-        m_pLoadArray->SetSize(nIndex + 1, std::max<INT_PTR>(m_nGrowSize, nSize / 2));
+        m_pLoadArray->SetSize(nIndex + 1, std::max<INT_PTR>(m_nGrowSize, nSize));
     m_pLoadArray->SetAt(nIndex, p);
     return nIndex;
 }

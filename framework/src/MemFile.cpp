@@ -211,9 +211,11 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
         return;
     if (m_nGrowBytes == 0)
         AfxThrowMemoryException();
-    SIZE_T nNewBufferSize = m_nBufferSize;
-    while (nNewBufferSize < dwNewLen)
-        nNewBufferSize += m_nGrowBytes;
+    // The buffer at least doubles, so that writing n bytes copies O(n) of them whatever the step.
+    const SIZE_T nWanted = std::max(dwNewLen, std::min(2 * m_nBufferSize, SIZE_MAX - m_nGrowBytes));
+    if (nWanted > SIZE_MAX - m_nGrowBytes)
+        AfxThrowMemoryException();
+    const SIZE_T nNewBufferSize = (nWanted + m_nGrowBytes - 1) / m_nGrowBytes * m_nGrowBytes;
     BYTE* lpNew = m_lpBuffer == nullptr ? Alloc(nNewBufferSize) : Realloc(m_lpBuffer, nNewBufferSize);
     if (lpNew == nullptr)
         AfxThrowMemoryException();

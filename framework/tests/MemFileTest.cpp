@@ -65,21 +65,31 @@ template <typename Exception, typename Action> bool Throws(Action action)
 }
 } // namespace
 
-TEST(MemFile, GrowsInStepsOfGrowBytes)
+TEST(MemFile, GrowsInWholeStepsAndAtLeastDoubles)
 {
     RecordingMemFile file(16);
     Write(file, "0123456789");
     Write(file, "abcdefghij");
     Write(file, std::string(20, 'z'));
+    Write(file, std::string(30, 'x'));
     EXPECT_EQ(file.allocs, std::vector<SIZE_T>{16});
-    EXPECT_EQ(file.reallocs, (std::vector<SIZE_T>{32, 48}));
-    EXPECT_EQ(file.GetLength(), 40u);
-    EXPECT_EQ(file.GetPosition(), 40u);
-    EXPECT_EQ(ReadAll(file), "0123456789abcdefghij" + std::string(20, 'z'));
+    EXPECT_EQ(file.reallocs, (std::vector<SIZE_T>{32, 64, 128}));
+    EXPECT_EQ(file.GetLength(), 70u);
+    EXPECT_EQ(file.GetPosition(), 70u);
+    EXPECT_EQ(ReadAll(file), "0123456789abcdefghij" + std::string(20, 'z') + std::string(30, 'x'));
 
-    // One write of many steps grows once, to the next whole step.
-    Write(file, std::string(50, 'y'));
-    EXPECT_EQ(file.reallocs.back(), 96u);
+    // One write of more than the doubled size grows once, to the next whole step.
+    Write(file, std::string(200, 'y'));
+    EXPECT_EQ(file.reallocs.back(), 272u);
+    EXPECT_EQ(file.reallocs.size(), 4u);
+
+    // A file of a million bytes written in small pieces grows about twenty times, not a
+    // thousand: each growth copies what was written so far.
+    RecordingMemFile big(1024);
+    for (int i = 0; i < 1000; ++i)
+        Write(big, std::string(1000, 'b'));
+    EXPECT_LE(big.reallocs.size(), 12u);
+    EXPECT_EQ(big.GetLength(), 1000000u);
     file.Close();
     EXPECT_EQ(file.frees, 1);
     EXPECT_EQ(file.GetLength(), 0u);
@@ -234,7 +244,8 @@ TEST(SharedFile, DetachGivesAnUnlockedGlobalBlockHoldingTheBytes)
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(file.GetLength(), 0u);
     EXPECT_EQ(::GlobalFlags(h) & GMEM_LOCKCOUNT, 0u);
-    EXPECT_EQ(::GlobalSize(h), 80u);
+    // The block doubled on the way: 16, 32, 64, 128 bytes.
+    EXPECT_EQ(::GlobalSize(h), 128u);
     const char* p = static_cast<const char*>(::GlobalLock(h));
     ASSERT_NE(p, nullptr);
     std::string expected;

@@ -21,6 +21,28 @@ template <class Pool, class Imp> Pool* PoolCopy(const Pool* pSource, Imp* pImp)
 {
     return pSource != nullptr && pImp != nullptr ? pImp->CreatePoolCopy(*pSource) : nullptr;
 }
+
+// Sets each of the source's associations in the destination, in the source's order.
+template <class Map> void CopyAssociations(Map& dest, const Map& src)
+{
+    for (auto* pPair = src.PGetFirstAssoc(); pPair != nullptr; pPair = src.PGetNextAssoc(pPair))
+        dest.SetAt(pPair->key, pPair->value);
+}
+
+// Copies a map of entries that each own a style: every copied entry owns a clone of its style.
+template <class Entry> void CopyEntriesOwningStyles(CMapWordToPtr& dest, const CMapWordToPtr& src)
+{
+    for (auto* pPair = src.PGetFirstAssoc(); pPair != nullptr; pPair = src.PGetNextAssoc(pPair))
+    {
+        const auto& entry = *static_cast<const Entry*>(pPair->value);
+        std::unique_ptr<CGXStyle> pStyle(entry.pStyle->Clone());
+        auto pCopy = std::make_unique<Entry>(entry);
+        pCopy->pStyle = pStyle.get();
+        dest.SetAt(pPair->key, pCopy.get());
+        pCopy.release();
+        pStyle.release();
+    }
+}
 } // namespace
 
 void CGXGridParamCopyOperatorImp::CopyParam(CGXGridParam& dest, const CGXGridParam& src)
@@ -105,48 +127,15 @@ void CGXGridParamCopyOperatorImp::CopyStylesMap(CGXStylesMap& dest, const CGXSty
 
     if (!src.m_mapStyles.IsEmpty())
     {
-        for (POSITION pos = src.m_mapStyles.GetStartPosition(); pos != nullptr;)
-        {
-            WORD nId;
-            CGXStylesMap::BaseStyleEntry* pEntry;
-            src.m_mapStyles.GetNextAssoc(pos, nId, pEntry);
-            std::unique_ptr<CGXStyle> pStyle(pEntry->pStyle->Clone());
-            dest.m_mapStyles.SetAt(nId, new CGXStylesMap::BaseStyleEntry{nId, pEntry->nResourceId, pEntry->strName,
-                                                                         pStyle.get(), pEntry->dwFlags});
-            pStyle.release();
-        }
-        for (POSITION pos = src.m_mapNames.GetStartPosition(); pos != nullptr;)
-        {
-            CString strName;
-            WORD nId;
-            src.m_mapNames.GetNextAssoc(pos, strName, nId);
-            dest.m_mapNames.SetAt(strName, nId);
-        }
-        for (POSITION pos = src.m_mapResourceIds.GetStartPosition(); pos != nullptr;)
-        {
-            UINT nResourceId;
-            WORD nId;
-            src.m_mapResourceIds.GetNextAssoc(pos, nResourceId, nId);
-            dest.m_mapResourceIds.SetAt(nResourceId, nId);
-        }
+        CopyEntriesOwningStyles<CGXStylesMap::BaseStyleEntry>(dest.m_mapStyles, src.m_mapStyles);
+        CopyAssociations(dest.m_mapNames, src.m_mapNames);
+        CopyAssociations(dest.m_mapResourceIds, src.m_mapResourceIds);
     }
     dest.m_nNextId = src.m_nNextId;
-    for (POSITION pos = src.m_mapControlNames.GetStartPosition(); pos != nullptr;)
-    {
-        WORD nId;
-        CString* pName;
-        src.m_mapControlNames.GetNextAssoc(pos, nId, pName);
-        dest.m_mapControlNames.SetAt(nId, new CString(*pName));
-    }
-    for (POSITION pos = src.m_mapUserAttributes.GetStartPosition(); pos != nullptr;)
-    {
-        WORD nId;
-        CGXStylesMap::UserAttributeEntry* pEntry;
-        src.m_mapUserAttributes.GetNextAssoc(pos, nId, pEntry);
-        std::unique_ptr<CGXStyle> pStyle(pEntry->pStyle->Clone());
-        dest.m_mapUserAttributes.SetAt(nId, new CGXStylesMap::UserAttributeEntry{nId, pEntry->strName, pStyle.get()});
-        pStyle.release();
-    }
+    for (auto* pPair = src.m_mapControlNames.PGetFirstAssoc(); pPair != nullptr;
+         pPair = src.m_mapControlNames.PGetNextAssoc(pPair))
+        dest.m_mapControlNames.SetAt(pPair->key, new CString(*static_cast<const CString*>(pPair->value)));
+    CopyEntriesOwningStyles<CGXStylesMap::UserAttributeEntry>(dest.m_mapUserAttributes, src.m_mapUserAttributes);
     dest.m_strProfileSection = src.m_strProfileSection;
     dest.m_wStyleStandard = dest.LookupResourceId(CGXStylesMap::idsStandard);
     dest.m_wStyleColHeader = dest.LookupResourceId(CGXStylesMap::idsColumnHeader);
@@ -181,16 +170,7 @@ void CGXGridParamCopyOperatorImp::CopyProperties(CGXProperties& dest, const CGXP
             dest.m_adwColors[i] = src.m_adwColors[i];
         }
     }
-    for (POSITION pos = src.m_mapUserProperties.GetStartPosition(); pos != nullptr;)
-    {
-        WORD nId;
-        void* p;
-        src.m_mapUserProperties.GetNextAssoc(pos, nId, p);
-        const auto* pInfo = static_cast<const CGXProperties::UserPropertyInfo*>(p);
-        std::unique_ptr<CGXStyle> pStyle(pInfo->pStyle->Clone());
-        dest.m_mapUserProperties.SetAt(nId, new CGXProperties::UserPropertyInfo{nId, pInfo->strName, pStyle.get()});
-        pStyle.release();
-    }
+    CopyEntriesOwningStyles<CGXProperties::UserPropertyInfo>(dest.m_mapUserProperties, src.m_mapUserProperties);
 
     dest.m_bCenterVertical = src.m_bCenterVertical;
     dest.m_bCenterHorizontal = src.m_bCenterHorizontal;

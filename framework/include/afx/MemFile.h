@@ -5,7 +5,7 @@ class CMemFile : public CFile
 {
     DECLARE_DYNAMIC(CMemFile)
 public:
-    // An empty file that grows in steps of nGrowBytes.
+    // An empty file that grows in whole steps of nGrowBytes, at least doubling each time.
     explicit CMemFile(UINT nGrowBytes = 1024);
     // Over the caller's buffer (see Attach).
     CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);
@@ -46,7 +46,7 @@ protected:
     virtual BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes);
     virtual BYTE* Memcpy(BYTE* lpMemTarget, const BYTE* lpMemSource, SIZE_T nBytes);
     virtual void Free(BYTE* lpMem);
-    // Makes the buffer at least dwNewLen bytes, in whole steps of m_nGrowBytes.
+    // Makes the buffer at least dwNewLen bytes and at least twice as big, in whole steps of m_nGrowBytes.
     virtual void GrowFile(SIZE_T dwNewLen);
 
     SIZE_T m_nGrowBytes;

@@ -8,6 +8,7 @@
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/UserAttributeMap.h>
+#include <grid/core/WordCount.h>
 
 #include <algorithm>
 #include <memory>
@@ -171,6 +172,35 @@ TEST_F(GridDocArchiveTest, StylesMapLoadingNamesStylesByTheirStrings)
                                  DWord(7),
                                  emptyStyle});
     EXPECT_EQ(stored, expected);
+}
+
+// The styles map (and a style's user attributes) count their entries in 16-bit fields through
+// one writer. 65,535 fits; one more cannot be counted, so storing fails before anything of the
+// count is written, rather than writing a wrapped count that would make the reader take the
+// following entries for something else.
+TEST_F(GridDocArchiveTest, CountsPastSixteenBitsAreRefused)
+{
+    struct Case
+    {
+        INT_PTR nCount;
+        int nCause;
+        Bytes written;
+    };
+    const Case cases[] = {
+        {0, -1, Word(0)},
+        {0xFFFF, -1, Word(0xFFFF)},
+        {0x10000, CArchiveException::genericException, {}},
+        {-1, CArchiveException::genericException, {}},
+    };
+    for (const Case& test : cases)
+    {
+        int nCause = -1;
+        const Bytes stored = Stored([&](CArchive& ar) {
+            nCause = ArchiveCause([&] { GXWriteWordCount(ar, test.nCount); });
+        });
+        EXPECT_EQ(nCause, test.nCause) << test.nCount;
+        EXPECT_EQ(stored, test.written) << test.nCount;
+    }
 }
 
 TEST_F(GridDocArchiveTest, PropertiesOfAnOlderSchema)
