@@ -87,8 +87,7 @@ struct Figures
 
 // The number of pages that the sizes from nFirst to nLast make in nSpace (at least one size a
 // page; a size cut at the edge starts the next page).
-template <typename SizeOf>
-INT_PTR CountPages(ROWCOL nFirst, ROWCOL nLast, int nSpace, SizeOf sizeOf)
+template <typename SizeOf> INT_PTR CountPages(ROWCOL nFirst, ROWCOL nLast, int nSpace, SizeOf sizeOf)
 {
     INT_PTR nPages = 0;
     for (ROWCOL n = nFirst; n <= nLast;)
@@ -140,13 +139,14 @@ Figures Measure(CWnd& parent, ROWCOL nRows)
     CPrintInfo info;
     grid.OnGridBeginPrinting(&page, &info);
     grid.OnGridPrint(&page, &info);
-    figures.dPrintPage = MedianSecondsOf(kRuns, [&] {
-                             for (int n = 0; n < kDrawsPerRun; ++n)
-                             {
-                                 info.m_nCurPage = 1;
-                                 grid.OnGridPrint(&page, &info);
-                             }
-                         }) /
+    figures.dPrintPage = MedianSecondsOf(kRuns,
+                                         [&] {
+                                             for (int n = 0; n < kDrawsPerRun; ++n)
+                                             {
+                                                 info.m_nCurPage = 1;
+                                                 grid.OnGridPrint(&page, &info);
+                                             }
+                                         }) /
                          kDrawsPerRun;
     const CRect rectCells = grid.m_rectPrint;
     grid.OnGridEndPrinting(&page, &info);
@@ -156,10 +156,11 @@ Figures Measure(CWnd& parent, ROWCOL nRows)
     grid.SetLeftCol(1, 0, FALSE);
     BenchCanvas screen(rectCells.Width(), rectCells.Height());
     grid.DrawGrid(&screen.Dc());
-    figures.dScreenPage = MedianSecondsOf(kRuns, [&] {
-                              for (int n = 0; n < kDrawsPerRun; ++n)
-                                  grid.DrawGrid(&screen.Dc());
-                          }) /
+    figures.dScreenPage = MedianSecondsOf(kRuns,
+                                          [&] {
+                                              for (int n = 0; n < kDrawsPerRun; ++n)
+                                                  grid.DrawGrid(&screen.Dc());
+                                          }) /
                           kDrawsPerRun;
     grid.DestroyWindow();
     return figures;
@@ -171,8 +172,7 @@ void PrintSize(const char* pszRows, const Figures& figures)
                 static_cast<long long>(figures.nLoopPages));
     std::printf("    OnGridBeginPrinting: %8.1f ns per row\n", figures.dPaginatePerRow * 1e9);
     std::printf("    plain loop:          %8.1f ns per row\n", figures.dLoopPerRow * 1e9);
-    std::printf("    ratio:               %8.2f (target at most 2)\n",
-                figures.dPaginatePerRow / figures.dLoopPerRow);
+    std::printf("    ratio:               %8.2f (target at most 2)\n", figures.dPaginatePerRow / figures.dLoopPerRow);
     std::printf("    OnGridPrint, page 1: %8.3f ms\n", figures.dPrintPage * 1000);
     std::printf("    DrawGrid, same cells:%8.3f ms\n", figures.dScreenPage * 1000);
     std::printf("    ratio:               %8.2f (target at most 1.5)\n", figures.dPrintPage / figures.dScreenPage);
