@@ -340,7 +340,9 @@ void CWinApp::DoWaitCursor(int nCode)
     m_nWaitCursorCount += nCode;
     if (m_nWaitCursorCount > 0)
     {
-        const HCURSOR hcurPrevious = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+        // The system's shared cursor: loaded once, as loading it costs more than setting it.
+        static const HCURSOR hcurWait = ::LoadCursor(nullptr, IDC_WAIT);
+        const HCURSOR hcurPrevious = ::SetCursor(hcurWait);
         if (nCode > 0 && m_nWaitCursorCount == 1)
             m_hcurWaitCursorRestore = hcurPrevious;
     }

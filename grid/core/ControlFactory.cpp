@@ -42,7 +42,6 @@
 #include <grid/core/GridOldDrawingImp.h>
 #include <grid/core/GridOptimizedUpdateImp.h>
 #include <grid/core/GridParamCopyOperatorImp.h>
-#include <grid/core/GridPrintImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridSortImp.h>
 #include <grid/core/GridUpdateHintImp.h>
@@ -262,7 +261,7 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->ImplementDrawSpannedCells();
         pGrid->ImplementCalcSize();
     }
-    GXInstallImp<CGXGridPrintImp>(pGrid->m_pPrintImp);
+    pGrid->InstallPrintImp();
     GXInstallImp<CGXGridUserSelectRangeImp>(pGrid->m_pUserSelectRangeImp);
     GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
     GXInstallImp<CGXGridUserDragSelectRangeImp>(pGrid->m_pUserDragSelectRangeImp);

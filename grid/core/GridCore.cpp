@@ -10,7 +10,9 @@
 #include <grid/core/DirectCopyMoveCellsImp.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridPrintImp.h>
 #include <grid/core/PluginComponent.h>
+#include <grid/core/PrintDeviceImp.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
@@ -416,6 +418,12 @@ void CGXGridCore::InstallDirectCopyMoveCellsImp()
 {
     GXInstallImp<CGXGridDirectCopyMoveCellsImp>(m_pDirectCopyMoveCellsImp);
     GXInstallDataCopyMoveCellsImp();
+}
+
+void CGXGridCore::InstallPrintImp()
+{
+    GXInstallImp<CGXGridPrintImp>(m_pPrintImp);
+    GXInstallPrintDeviceImp();
 }
 
 void CGXGridCore::SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pImp)

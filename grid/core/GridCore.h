@@ -153,6 +153,8 @@ public:
     // copy-and-move feature). Each installs only where nothing is installed yet.
     void InstallCommandFactory();
     void InstallDirectCopyMoveCellsImp();
+    // Printing and print preview of the grid (with the application's print device).
+    void InstallPrintImp();
     // Set while a block of undo commands runs: what it records goes into the block's inverse.
     BOOL IsExecutingBlock() const
     {
@@ -1045,6 +1047,9 @@ protected:
     HCURSOR m_hcurArrow;
 
     BOOL m_bPrinting = FALSE;
+    // A redraw asked for while printing: the window is redrawn whole once printing ends, as the
+    // rows, columns and rectangle of the request were the page's.
+    BOOL m_bRedrawAfterPrinting = FALSE;
     CRect m_rectPrint;
     BOOL m_bGridRectOverride = FALSE;
     CRect m_rectGridOverride;

@@ -85,8 +85,10 @@ void CGXGridCore::InvalidateRange(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROW
 {
     if (flags == 0)
         return;
-    if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr && m_pGridWnd->IsWindowVisible() &&
-        !(m_pParam != nullptr && m_pParam->m_bLockUpdate))
+    if (m_bPrinting)
+        m_bRedrawAfterPrinting = TRUE;
+    else if (m_pGridWnd != nullptr && m_pGridWnd->GetSafeHwnd() != nullptr && m_pGridWnd->IsWindowVisible() &&
+             !(m_pParam != nullptr && m_pParam->m_bLockUpdate))
     {
         CRect rect;
         CalcRectFromRowColEx(&rect, nTop, nLeft, nBottom, nRight, FALSE);
@@ -109,7 +111,9 @@ void CGXGridCore::RedrawGrid(UINT flags, BOOL bHint)
 {
     m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
-    if (flags != 0 && !(m_pParam != nullptr && m_pParam->m_bLockUpdate))
+    if (flags != 0 && m_bPrinting)
+        m_bRedrawAfterPrinting = TRUE;
+    else if (flags != 0 && !(m_pParam != nullptr && m_pParam->m_bLockUpdate))
     {
         if (m_nTopRow > GetRowCount())
             SetTopRow(GetRowCount(), 0, FALSE);

@@ -86,6 +86,11 @@ public:
         // The last visible row and column were measured on paper.
         m_grid.m_nLastVisibleRow = GX_INVALID;
         m_grid.m_nLastVisibleCol = GX_INVALID;
+        if (m_grid.m_bRedrawAfterPrinting)
+        {
+            m_grid.m_bRedrawAfterPrinting = FALSE;
+            m_grid.RedrawGrid(GX_INVALIDATE, FALSE);
+        }
     }
     CPrintingScope(const CPrintingScope&) = delete;
     CPrintingScope& operator=(const CPrintingScope&) = delete;
@@ -133,7 +138,7 @@ ROWCOL NextUserBreak(const CDWordArray& userBreaks, ROWCOL nAfter)
 } // namespace
 
 void CGXGridPrintImp::AppendBreaks(CGXGridCore& grid, BOOL bRows, CDWordArray& breaks, ROWCOL nEnd,
-                         const CDWordArray& userBreaks, ROWCOL nScreenFirst, int& nPreviewPage)
+                                   const CDWordArray& userBreaks, ROWCOL nScreenFirst, int& nPreviewPage)
 {
     const GXGridAxis axis(grid, bRows);
     CRect rectPrint;
@@ -313,10 +318,10 @@ void CGXGridPrintImp::OnPrint(CGXGridCore* pGrid, CDC* pDC, CPrintInfo* pInfo)
     grid.m_nLastVisibleCol = GX_INVALID;
     const ROWCOL nLastRow = std::min<ROWCOL>(grid.m_awPageFirstRow[nRowPage + 1] - 1, nRows);
     const ROWCOL nLastCol = std::min<ROWCOL>(grid.m_awPageFirstCol[nColPage + 1] - 1, nCols);
-    const int nWidth = grid.CalcSumOfColWidths(0, grid.GetFrozenCols()) +
-                       grid.CalcSumOfColWidths(grid.m_nPrintLeftCol, nLastCol);
-    const int nHeight = grid.CalcSumOfRowHeights(0, grid.GetFrozenRows()) +
-                        grid.CalcSumOfRowHeights(grid.m_nPrintTopRow, nLastRow);
+    const int nWidth =
+        grid.CalcSumOfColWidths(0, grid.GetFrozenCols()) + grid.CalcSumOfColWidths(grid.m_nPrintLeftCol, nLastCol);
+    const int nHeight =
+        grid.CalcSumOfRowHeights(0, grid.GetFrozenRows()) + grid.CalcSumOfRowHeights(grid.m_nPrintTopRow, nLastRow);
 
     if (const CGXProperties* pProperties = grid.GetProperties())
     {
@@ -368,8 +373,8 @@ void CGXGridPrintImp::OnEndPrinting(CGXGridCore* pGrid)
     }
 }
 
-void CGXGridPrintImp::PrintHeaderFooter(CGXProperties* pProperties, CDC* pDC, CPrintInfo* pInfo,
-                                        CDocument* pDocument, CGXGridParam* pParam)
+void CGXGridPrintImp::PrintHeaderFooter(CGXProperties* pProperties, CDC* pDC, CPrintInfo* pInfo, CDocument* pDocument,
+                                        CGXGridParam* pParam)
 {
     CStringArray& values = pProperties->GetTokenValueArray();
     if (values.GetSize() < tokenCount)
@@ -377,10 +382,10 @@ void CGXGridPrintImp::PrintHeaderFooter(CGXProperties* pProperties, CDC* pDC, CP
     values[tokenDocument] = pDocument != nullptr ? pDocument->GetTitle() : CString();
     values[tokenApplication] = AfxGetAppName() != nullptr ? AfxGetAppName() : _T("");
     values[tokenPageCount].Format(_T("%d"), static_cast<int>(pInfo->GetMaxPage()));
-    const int nPage = pProperties->m_nFirstPage == -1 ? static_cast<int>(pInfo->m_nCurPage)
-                                                       : static_cast<int>(pInfo->m_nCurPage) -
-                                                             static_cast<int>(pInfo->GetFromPage()) +
-                                                             pProperties->m_nFirstPage;
+    const int nPage =
+        pProperties->m_nFirstPage == -1
+            ? static_cast<int>(pInfo->m_nCurPage)
+            : static_cast<int>(pInfo->m_nCurPage) - static_cast<int>(pInfo->GetFromPage()) + pProperties->m_nFirstPage;
     values[tokenPage].Format(_T("%d"), nPage);
     values[tokenParamName] = pParam != nullptr ? pParam->m_strName : CString();
 

@@ -43,7 +43,8 @@ protected:
 
 private:
     // The grid in its printing state for the life of the object: the print-time rows, columns
-    // and units, no cached drawing objects, the standard style's font in the DC.
+    // and units, no cached drawing objects, the standard style's font in the DC. A redraw that
+    // the drawing asked for meanwhile redraws the whole window when the scope ends.
     class CPrintingScope;
 
     // Appends page breaks after the last one until a page passes nEnd; the last break is then

@@ -1,6 +1,8 @@
 // The sheet tab strip: tabs, arrow buttons, selection by mouse and drawing.
 #include <grid/core/TabBeam.h>
 
+#include <grid/core/FontState.h>
+
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <grid/core/GridInit.h>
@@ -106,18 +108,35 @@ void CGXTabBeam::PostNcDestroy()
     delete this;
 }
 
+LOGFONT CGXTabBeam::StripLogFont(int nHeight, BOOL bDoubleByte)
+{
+    LOGFONT lf{};
+    // Where characters may take two bytes, the system's user-interface font knows the script.
+    if (!bDoubleByte || (::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf) == 0 &&
+                         ::GetObject(::GetStockObject(SYSTEM_FONT), sizeof(lf), &lf) == 0))
+    {
+        lf = LOGFONT{};
+        lf.lfClipPrecision = 0x12;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+        lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+        GX_FONT_STATE* pFonts = GXGetFontState();
+        const GXFaceEntry* pFace = pFonts->GetFaceEntry(pFonts->LookupFaceName(lf.lfFaceName));
+        lf.lfCharSet = pFace != nullptr ? pFace->nCharSet : DEFAULT_CHARSET;
+    }
+    lf.lfHeight = nHeight;
+    lf.lfWidth = 0;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfItalic = FALSE;
+    lf.lfUnderline = FALSE;
+    return lf;
+}
+
 void CGXTabBeam::CreateFonts()
 {
     m_fontNormal.DeleteObject();
     m_fontBold.DeleteObject();
-    LOGFONT lf{};
-    lf.lfHeight = m_nButtonHeight - 2;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfClipPrecision = 0x12;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+    LOGFONT lf = StripLogFont(m_nButtonHeight - 2, ::GetSystemMetrics(SM_DBCSENABLED));
     m_fontNormal.CreateFontIndirect(&lf);
     lf.lfWeight = FW_BOLD;
     m_fontBold.CreateFontIndirect(&lf);
@@ -232,9 +251,21 @@ void CGXTabBeam::ScrollTabs(int nAction)
     }
     if (nFirst == m_nFirstTab)
         return;
+    // The tabs that stay in view move by the width of the tabs passed; what the move uncovers,
+    // the seam where the tabs' slanted edges overlap and the arrow buttons are drawn anew.
+    const int nDistance = GetTabOffset(nFirst);
     m_nFirstTab = nFirst;
-    if (GetSafeHwnd() != nullptr)
-        Invalidate(FALSE);
+    if (GetSafeHwnd() == nullptr)
+        return;
+    CRect rectTabs;
+    GetClientRect(&rectTabs);
+    rectTabs.left = TabsLeft();
+    if (rectTabs.IsRectEmpty())
+        return;
+    ScrollWindowEx(-nDistance, 0, &rectTabs, &rectTabs, nullptr, nullptr, SW_INVALIDATE);
+    const int nSeam = rectTabs.left + std::max(-nDistance, 0);
+    InvalidateRect(CRect(nSeam, rectTabs.top, nSeam + 2 * m_nTabSpacing + 1, rectTabs.bottom), FALSE);
+    InvalidateRect(CRect(0, rectTabs.top, rectTabs.left, rectTabs.bottom), FALSE);
 }
 
 void CGXTabBeam::ScrollToTab(int nTab)
@@ -540,9 +571,9 @@ void CGXTabBeam::DrawTab(CDC* pDC, int nTab, const CRect& rect, BOOL bCurrent)
     const int nSaved = pDC->SaveDC();
     pDC->SelectClipRgn(&region);
     const CRect rectTab(x, 0, x + w + 2 * s, h + 1);
-    if (hTheme == nullptr || FAILED(SECDrawThemeBackground(hTheme, pDC->GetSafeHdc(), HP_HEADERITEM,
-                                                          tab.bHover && !bLight ? HIS_HOT : HIS_PRESSED, &rectTab,
-                                                          nullptr)))
+    if (hTheme == nullptr ||
+        FAILED(SECDrawThemeBackground(hTheme, pDC->GetSafeHdc(), HP_HEADERITEM,
+                                      tab.bHover && !bLight ? HIS_HOT : HIS_PRESSED, &rectTab, nullptr)))
         pDC->FillRgn(&region, hbrOwn != nullptr ? CBrush::FromHandle(hbrOwn) : &brush);
     pDC->RestoreDC(nSaved);
 

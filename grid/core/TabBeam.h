@@ -159,6 +159,11 @@ protected:
     CWnd* m_pNotifyWnd = nullptr;
     int m_nMarkSplitter = -1;
 
+    // The strip's normal font: Arial of the height, in the character set that the grid's font
+    // table gives the face; where characters may take two bytes, the stock user-interface font
+    // (or the system font) at that height instead.
+    static LOGFONT StripLogFont(int nHeight, BOOL bDoubleByte);
+
 private:
     void CreateFonts();
     // The text width of a name in the normal font, plus the tab spacing.

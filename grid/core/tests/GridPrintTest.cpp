@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <iterator>
 #include <ctime>
+#include <functional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "GridTestSupport.h"
@@ -98,6 +100,23 @@ public:
     using CGXGridCore::m_nPrintLeftCol;
     using CGXGridCore::m_nPrintTopRow;
     using CGXGridCore::m_pPrintImp;
+
+    // Run once when cell (5, 1) is drawn on paper: a redraw that the drawing asks for.
+    std::function<void()> m_askWhilePrinting;
+    // Whether the grid was printing, for each RedrawGrid.
+    std::vector<BOOL> m_redraws;
+
+    BOOL GetStyleRowCol(ROWCOL nRow, ROWCOL nCol, CGXStyle& style, int nMode, int nType) override
+    {
+        if (m_bPrinting && nRow == 5 && nCol == 1 && nType >= 0 && m_askWhilePrinting)
+            std::exchange(m_askWhilePrinting, nullptr)();
+        return TestGrid::GetStyleRowCol(nRow, nCol, style, nMode, nType);
+    }
+    void RedrawGrid(UINT flags, BOOL bHint) override
+    {
+        m_redraws.push_back(m_bPrinting);
+        TestGrid::RedrawGrid(flags, bHint);
+    }
 };
 
 std::vector<DWORD> Values(const CDWordArray& array)
@@ -279,6 +298,39 @@ TEST_F(GridPrintTest, APagePastTheEndDrawsNothingAndEndsTheJob)
     EXPECT_TRUE(dc.m_cellTexts.empty());
 }
 
+TEST_F(GridPrintTest, ARedrawAskedForWhilePrintingRedrawsTheWholeGridAfterThePage)
+{
+    PageDC dc(1000, 1000);
+    Begin(dc);
+    m_grid.m_redraws.clear();
+    Print(dc, 1);
+    EXPECT_TRUE(m_grid.m_redraws.empty());
+
+    struct Case
+    {
+        const char* pszAsk;
+        std::function<void()> ask;
+        std::vector<BOOL> redraws;
+    };
+    const Case cases[] = {
+        {"RedrawGrid", [&] { m_grid.RedrawGrid(GX_INVALIDATE | GX_UPDATENOW, FALSE); }, {TRUE, FALSE}},
+        {"InvalidateRange", [&] { m_grid.InvalidateRange(1, 1, 2, 2, GX_INVALIDATE, FALSE); }, {FALSE}},
+        {"no flags", [&] { m_grid.InvalidateRange(1, 1, 2, 2, 0, FALSE); }, {}},
+    };
+    for (const Case& c : cases)
+    {
+        m_grid.m_redraws.clear();
+        m_grid.m_askWhilePrinting = c.ask;
+        Print(dc, 1);
+        EXPECT_FALSE(m_grid.m_askWhilePrinting) << c.pszAsk;
+        // The page is whole, and the window is redrawn once printing has ended.
+        EXPECT_EQ(dc.m_cellTexts.count(Cell(20, 1)), 1u) << c.pszAsk;
+        EXPECT_EQ(m_grid.m_redraws, c.redraws) << c.pszAsk;
+        EXPECT_FALSE(m_grid.IsPrinting());
+    }
+    m_grid.OnGridEndPrinting(&dc, &m_info);
+}
+
 TEST_F(GridPrintTest, RowsAddedAfterCountingGetPagesOfTheirOwn)
 {
     PageDC dc(1000, 220);
@@ -306,12 +358,12 @@ TEST_F(GridPrintTest, CentringMovesTheCellsByHalfTheFreeSpaceAndTheFrameSurround
     const COLORREF black = RGB(0, 0, 0);
     const COLORREF white = RGB(255, 255, 255);
     // Bars of 2 one unit outside: x 97..98 on the left, 251..252 on the right.
-    for (const auto& [x, y, color] : {std::tuple{97, 150, black}, std::tuple{98, 150, black}, std::tuple{99, 150, white},
-                                      std::tuple{96, 150, white}, std::tuple{251, 150, black},
-                                      std::tuple{252, 150, black}, std::tuple{250, 150, white},
-                                      std::tuple{175, 97, black}, std::tuple{175, 98, black},
-                                      std::tuple{175, 99, white}, std::tuple{175, 201, black},
-                                      std::tuple{175, 202, black}, std::tuple{175, 203, white}})
+    for (const auto& [x, y, color] :
+         {std::tuple{97, 150, black}, std::tuple{98, 150, black}, std::tuple{99, 150, white},
+          std::tuple{96, 150, white}, std::tuple{251, 150, black}, std::tuple{252, 150, black},
+          std::tuple{250, 150, white}, std::tuple{175, 97, black}, std::tuple{175, 98, black},
+          std::tuple{175, 99, white}, std::tuple{175, 201, black}, std::tuple{175, 202, black},
+          std::tuple{175, 203, white}})
         EXPECT_EQ(dc.Pixel(x, y), color) << x << "," << y;
 }
 

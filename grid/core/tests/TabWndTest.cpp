@@ -1,4 +1,5 @@
 #include <grid/core/AppData.h>
+#include <grid/core/FontState.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/SysData.h>
@@ -155,8 +156,8 @@ TEST_F(TabWndTest, SplitterDragsOutsideTheLimitsAreIgnored)
     const int nStripHeight = m_pTabWnd->GetSplitterBoxRect().Height();
     const int nLow = Beam().GetButtonAreaWidth() + 20;
     const int nHigh = 400 - 2 * nStripHeight;
-    for (const auto& [x, nExpected] : {std::pair{nLow - 1, 200}, std::pair{nLow, nLow}, std::pair{nHigh + 1, nLow},
-                                       std::pair{nHigh, nHigh}})
+    for (const auto& [x, nExpected] :
+         {std::pair{nLow - 1, 200}, std::pair{nLow, nLow}, std::pair{nHigh + 1, nLow}, std::pair{nHigh, nHigh}})
     {
         if (x == nLow - 1)
             Drag(m_pTabWnd->GetSplitterBoxRect().CenterPoint(), 200);
@@ -254,6 +255,34 @@ TEST_F(TabWndTest, ScrollingStopsAtTheLastTabAndButtonsAnswerOnlyWhenTheyCanScro
     EXPECT_EQ(Beam().GetFirstVisibleTab(), nFirst);
     EXPECT_EQ(Beam().ButtonFromPoint(nButton / 2, 5, -1, TRUE), CGXTabBeam::scrollPrevious);
     EXPECT_EQ(Beam().GetFirstVisibleTab(), nFirst - 1);
+}
+
+class FontBeam : public CGXTabBeam
+{
+public:
+    using CGXTabBeam::StripLogFont;
+};
+
+TEST_F(TabWndTest, TheStripsFontIsArialInTheCharacterSetOfTheFontTable)
+{
+    LOGFONT lf{};
+    ASSERT_NE(Beam().GetNormalFont().GetLogFont(&lf), 0);
+    EXPECT_STREQ(lf.lfFaceName, _T("Arial"));
+    EXPECT_EQ(lf.lfHeight, ::GetSystemMetrics(SM_CYHSCROLL) - 2);
+    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+    GX_FONT_STATE* pFonts = GXGetFontState();
+    const GXFaceEntry* pArial = pFonts->GetFaceEntry(pFonts->LookupFaceName(_T("Arial")));
+    ASSERT_NE(pArial, nullptr);
+    EXPECT_EQ(lf.lfCharSet, pArial->nCharSet);
+
+    // Where characters may take two bytes, the stock user-interface font is the start.
+    LOGFONT gui{};
+    ASSERT_NE(::GetObject(::GetStockObject(DEFAULT_GUI_FONT), sizeof(gui), &gui), 0);
+    const LOGFONT dbcs = FontBeam::StripLogFont(13, TRUE);
+    EXPECT_STREQ(dbcs.lfFaceName, gui.lfFaceName);
+    EXPECT_EQ(dbcs.lfCharSet, gui.lfCharSet);
+    EXPECT_EQ(dbcs.lfHeight, 13);
+    EXPECT_EQ(dbcs.lfWeight, FW_NORMAL);
 }
 
 // A strip whose clock and waits are the test's.
@@ -427,8 +456,8 @@ TEST_F(GridWindowTest, GridSheetsKeepTheirPlaceAndTakeTheirTabsName)
     TestGrid grids[2];
     for (int i = 0; i < 2; ++i)
     {
-        ASSERT_TRUE(grids[i].Create(_T("GXWND"), nullptr, WS_CHILD, CRect(0, 0, 10, 10), pTabWnd,
-                                    CGXTabWnd::idFirstSheet + i));
+        ASSERT_TRUE(
+            grids[i].Create(_T("GXWND"), nullptr, WS_CHILD, CRect(0, 0, 10, 10), pTabWnd, CGXTabWnd::idFirstSheet + i));
         grids[i].Initialize();
         grids[i].SetRowCount(200);
         pTabWnd->AttachWnd(&grids[i], i == 0 ? _T("First") : _T("Second"));
@@ -455,10 +484,9 @@ TEST_F(GridWindowTest, GridSheetsKeepTheirPlaceAndTakeTheirTabsName)
         LPCTSTR pszTab;
     };
     CWnd outside;
-    for (const Case& c : {Case{&grids[0], 0, _T("x"), _T("First"), _T("First")},
-                          Case{&grids[0], 1, _T("New"), _T("New"), _T("New")},
-                          Case{&outside, 0, _T("kept"), _T("kept"), _T("New")},
-                          Case{&Parent(), 1, _T("kept"), _T("kept"), _T("New")}})
+    for (const Case& c :
+         {Case{&grids[0], 0, _T("x"), _T("First"), _T("First")}, Case{&grids[0], 1, _T("New"), _T("New"), _T("New")},
+          Case{&outside, 0, _T("kept"), _T("kept"), _T("New")}, Case{&Parent(), 1, _T("kept"), _T("kept"), _T("New")}})
     {
         CString strName = c.pszIn;
         pInterface->ExchangeTabName(c.pSheet, strName, c.nDirection);
@@ -466,16 +494,17 @@ TEST_F(GridWindowTest, GridSheetsKeepTheirPlaceAndTakeTheirTabsName)
         EXPECT_EQ(pTabWnd->GetTabName(&grids[0]), c.pszTab);
     }
     for (const auto& [pSheet, nTab, pszName] :
-         {std::tuple{static_cast<CWnd*>(&grids[0]), 1, _T("Renamed")}, std::tuple{static_cast<CWnd*>(&grids[1]), 0, _T("New")},
-          std::tuple{static_cast<CWnd*>(&grids[0]), 2, _T("")}, std::tuple{static_cast<CWnd*>(&Parent()), 0, _T("")}})
+         {std::tuple{static_cast<CWnd*>(&grids[0]), 1, _T("Renamed")},
+          std::tuple{static_cast<CWnd*>(&grids[1]), 0, _T("New")}, std::tuple{static_cast<CWnd*>(&grids[0]), 2, _T("")},
+          std::tuple{static_cast<CWnd*>(&Parent()), 0, _T("")}})
         EXPECT_EQ(pInterface->GetTabNameAt(pSheet, nTab), pszName);
     pTabWnd->DestroyWindow();
 }
 
 TEST_F(GridWindowTest, ATemplateControlGetsATabWindowOfItsOwn)
 {
-    HWND hWnd = ::CreateWindowExW(0, L"CGXTabWnd", nullptr, WS_CHILD, 0, 0, 200, 100, Parent().GetSafeHwnd(),
-                                  nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND hWnd = ::CreateWindowExW(0, L"CGXTabWnd", nullptr, WS_CHILD, 0, 0, 200, 100, Parent().GetSafeHwnd(), nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hWnd, nullptr);
     auto* pTabWnd = DYNAMIC_DOWNCAST(CGXTabWnd, CWnd::FromHandlePermanent(hWnd));
     ASSERT_NE(pTabWnd, nullptr);
