@@ -295,10 +295,11 @@ CObArray* CGXGridCore::CopyStyleRange(const CGXRange& range, int nType, BOOL bAb
 {
     const StoreArea area(range);
     std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> styles(new CObArray, GXDeleteUndoStyles);
-    styles->SetSize(0, 1024);
+    const ULONGLONG nCells = area.Cells();
+    // One allocation at the final size: a cell's undo record must not cost a page.
+    styles->SetSize(static_cast<INT_PTR>(nCells));
     CGXLongOperationScope operation;
     GXSetLongOperationStatus(operation.Record(), m_pAppData->m_sGenUndo);
-    const ULONGLONG nCells = area.Cells();
     ULONGLONG nIndex = 0;
     for (ULONGLONG nRow = area.nTop; nRow <= area.nBottom; ++nRow)
         for (ULONGLONG nCol = area.nLeft; nCol <= area.nRight; ++nCol, ++nIndex)
@@ -306,7 +307,8 @@ CObArray* CGXGridCore::CopyStyleRange(const CGXRange& range, int nType, BOOL bAb
             std::unique_ptr<CGXStyle> style(new CGXStyle);
             const BOOL bStored =
                 GetStyleRowCol(static_cast<ROWCOL>(nRow), static_cast<ROWCOL>(nCol), *style, CGXStyle::modeCopy, nType);
-            styles->Add(bStored ? style.release() : nullptr);
+            if (bStored)
+                styles->SetAt(static_cast<INT_PTR>(nIndex), style.release());
             if (bAbortable && GXLongOpReportProgress(operation.Record(), nIndex, nCells))
                 AfxThrowUserException();
         }
