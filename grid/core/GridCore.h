@@ -15,6 +15,8 @@
 #include <grid/core/ResourceIds.h>
 #include <toolkit/foundation/ThemeHandle.h>
 
+#include <vector>
+
 class CGXAppData;
 class CGXControl;
 class CGXData;
@@ -153,6 +155,10 @@ public:
     // copy-and-move feature). Each installs only where nothing is installed yet.
     void InstallCommandFactory();
     void InstallDirectCopyMoveCellsImp();
+    // Cut, copy and paste through the clipboard, and the cells as text and as styles.
+    void InstallCutPasteImp();
+    void InstallTextDataExchangeImp();
+    void InstallStyleDataExchangeImp();
     // Set while a block of undo commands runs: what it records goes into the block's inverse.
     BOOL IsExecutingBlock() const
     {
@@ -215,7 +221,7 @@ public:
     BOOL LookupCachedStyle(ROWCOL nRow, ROWCOL nCol, CGXStyle*& pStyle);
     INT_PTR GetFreeStyleCount() const
     {
-        return m_FreeStyles.GetCount();
+        return static_cast<INT_PTR>(m_FreeStyles.size());
     }
     void SetKeptRowsCols(ROWCOL nRow1, ROWCOL nRow2, ROWCOL nCol1, ROWCOL nCol2);
 
@@ -436,11 +442,11 @@ public:
     virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bStyles);
     virtual LRESULT GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue,
                                        const CGXStyle& style, CString& strText);
-    // What copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what a cut clears),
-    // 0x20 composed styles.
+    // ClipboardFlags, what copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what
+    // a cut clears), 0x20 composed styles.
     WORD m_nClipboardFlags = 0x38;
-    // Written between two copied cells, and the characters that end a pasted cell besides CR
-    // and LF; empty: TAB.
+    // CopySeparator, written between two copied cells, and PasteSeparators, the characters that
+    // end a pasted cell besides CR and LF; empty: TAB.
     CString m_strCopySeparator;
     CString m_strPasteSeparators;
     // The rows and the columns that the last copy wrote.
@@ -1165,7 +1171,8 @@ protected:
 
     // Style cache
     CGXMapCellToOb m_StyleCache;
-    CPtrList m_FreeStyles;
+    // A stack that keeps its storage: taking the last style and giving it back allocates nothing.
+    std::vector<CGXStyle*> m_FreeStyles;
     CPtrList m_StylesToDelete;
     BOOL m_bCurrentCellStyleValid = TRUE;
     BOOL m_bKeepCurrentCellStyle = FALSE;
