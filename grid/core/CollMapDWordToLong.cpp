@@ -9,6 +9,18 @@ CGXCollMapDWordToLong::CGXCollMapDWordToLong(INT_PTR nBlockSize) : CGXHashMap(nB
 // newKey(key, rNewKey) answers FALSE for a key that is dropped.
 template <class FN> void CGXCollMapDWordToLong::Renumber(FN newKey)
 {
+    // Rows added below the last key change nothing: the map is then not rebuilt.
+    BOOL bChanges = FALSE;
+    for (POSITION pos = GetStartPosition(); pos != nullptr && !bChanges;)
+    {
+        DWORD key = 0;
+        LONG value = 0;
+        GetNextAssoc(pos, key, value);
+        DWORD nNewKey = 0;
+        bChanges = !newKey(key, nNewKey) || nNewKey != key;
+    }
+    if (!bChanges)
+        return;
     CGXCollMapDWordToLong renumbered;
     renumbered.InitHashTable(GetHashTableSize(), FALSE);
     POSITION pos = GetStartPosition();

@@ -30,7 +30,6 @@
 #include <grid/core/GridClearCellsImp.h>
 #include <grid/core/GridCoveredCellsImp.h>
 #include <grid/core/GridExcelLikeFillImp.h>
-#include <grid/core/GridCutPasteImp.h>
 #include <grid/core/GridExcelLikeFrameImp.h>
 #include <grid/core/GridFindReplaceImp.h>
 #include <grid/core/GridFloatCellsImp.h>
@@ -46,8 +45,6 @@
 #include <grid/core/GridSortImp.h>
 #include <grid/core/GridUpdateHintImp.h>
 #include <grid/core/GridProfileImp.h>
-#include <grid/core/GridStyleDataExchangeImp.h>
-#include <grid/core/GridTextDataExchangeImp.h>
 #include <grid/core/GridUserDragSelectRangeImp.h>
 #include <grid/core/GridUserResizeCellsImp.h>
 #include <grid/core/GridUserSelectRangeImp.h>
@@ -277,9 +274,9 @@ void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
         pGrid->SetExcelLikeFillImp(new CGXGridExcelLikeFillImp);
         GXInstallImp<CGXGridExcelLikeFrameImp>(pGrid->m_pExcelLikeFrameImp);
     }
-    GXInstallImp<CGXGridTextDataExchangeImp>(pGrid->m_pTextDataExchangeImp);
-    GXInstallImp<CGXGridStyleDataExchangeImp>(pGrid->m_pStyleDataExchangeImp);
-    GXInstallImp<CGXGridCutPasteImp>(pGrid->m_pCutPasteImp);
+    pGrid->InstallTextDataExchangeImp();
+    pGrid->InstallStyleDataExchangeImp();
+    pGrid->InstallCutPasteImp();
 }
 
 void CGXControlFactory::InitializeApplicationComponents()

@@ -8,9 +8,12 @@
 #include <grid/core/Data.h>
 #include <grid/core/DataCopyMoveCellsImp.h>
 #include <grid/core/DirectCopyMoveCellsImp.h>
+#include <grid/core/GridCutPasteImp.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridPrintImp.h>
+#include <grid/core/GridStyleDataExchangeImp.h>
+#include <grid/core/GridTextDataExchangeImp.h>
 #include <grid/core/PluginComponent.h>
 #include <grid/core/PrintDeviceImp.h>
 #include <grid/core/Properties.h>
@@ -25,7 +28,7 @@ CGXGridCore::CGXGridCore(CWnd* pGridWnd, CDocument* pGridDoc, void* pContext)
       m_pDataClass(RUNTIME_CLASS(CGXData)), m_cxBorder(::GetSystemMetrics(SM_CXBORDER)),
       m_cyBorder(::GetSystemMetrics(SM_CYBORDER)), m_cxFrame(::GetSystemMetrics(SM_CXFRAME)),
       m_cyFrame(::GetSystemMetrics(SM_CYFRAME)), m_hcurArrow(::LoadCursorW(nullptr, IDC_ARROW)), m_StyleCache(10),
-      m_FreeStyles(10), m_StylesToDelete(10)
+      m_StylesToDelete(10)
 {
     if (m_pAppData->m_pControlFactory != nullptr)
         m_pAppData->m_pControlFactory->InitializeGridComponents(this);
@@ -46,8 +49,8 @@ CGXGridCore::~CGXGridCore()
 
     FreeObjectCache();
     ReleaseClientDC();
-    for (POSITION pos = m_FreeStyles.GetHeadPosition(); pos != nullptr;)
-        delete static_cast<CGXStyle*>(m_FreeStyles.GetNext(pos));
+    for (CGXStyle* pStyle : m_FreeStyles)
+        delete pStyle;
     delete m_pStyleValue;
     delete m_pStyleStored;
     delete m_pCurrentCellStyle;
@@ -190,6 +193,10 @@ void CGXGridCore::CreateParamObjects()
     {
         auto* pStylesMap = new CGXStylesMap(m_pStyleClass);
         pStylesMap->CreateStandardStyles();
+        // The profile holds the base styles' user attributes under their ids: the map must know
+        // them before it reads.
+        if (m_pAppData->m_pControlFactory != nullptr)
+            m_pAppData->m_pControlFactory->RegisterAllUserAttributes(pStylesMap);
         if (m_pAppData->m_pGridProfileImp != nullptr)
             pStylesMap->ReadProfile();
         m_pParam->m_pStylesMap = pStylesMap;
@@ -424,6 +431,21 @@ void CGXGridCore::InstallPrintImp()
 {
     GXInstallImp<CGXGridPrintImp>(m_pPrintImp);
     GXInstallPrintDeviceImp();
+}
+
+void CGXGridCore::InstallCutPasteImp()
+{
+    GXInstallImp<CGXGridCutPasteImp>(m_pCutPasteImp);
+}
+
+void CGXGridCore::InstallTextDataExchangeImp()
+{
+    GXInstallImp<CGXGridTextDataExchangeImp>(m_pTextDataExchangeImp);
+}
+
+void CGXGridCore::InstallStyleDataExchangeImp()
+{
+    GXInstallImp<CGXGridStyleDataExchangeImp>(m_pStyleDataExchangeImp);
 }
 
 void CGXGridCore::SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pImp)

@@ -15,6 +15,8 @@
 #include <grid/core/ResourceIds.h>
 #include <toolkit/foundation/ThemeHandle.h>
 
+#include <vector>
+
 class CGXAppData;
 class CGXControl;
 class CGXData;
@@ -155,6 +157,10 @@ public:
     void InstallDirectCopyMoveCellsImp();
     // Printing and print preview of the grid (with the application's print device).
     void InstallPrintImp();
+    // Cut, copy and paste through the clipboard, and the cells as text and as styles.
+    void InstallCutPasteImp();
+    void InstallTextDataExchangeImp();
+    void InstallStyleDataExchangeImp();
     // Set while a block of undo commands runs: what it records goes into the block's inverse.
     BOOL IsExecutingBlock() const
     {
@@ -217,7 +223,7 @@ public:
     BOOL LookupCachedStyle(ROWCOL nRow, ROWCOL nCol, CGXStyle*& pStyle);
     INT_PTR GetFreeStyleCount() const
     {
-        return m_FreeStyles.GetCount();
+        return static_cast<INT_PTR>(m_FreeStyles.size());
     }
     void SetKeptRowsCols(ROWCOL nRow1, ROWCOL nRow2, ROWCOL nCol1, ROWCOL nCol2);
 
@@ -438,11 +444,11 @@ public:
     virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bStyles);
     virtual LRESULT GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue,
                                        const CGXStyle& style, CString& strText);
-    // What copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what a cut clears),
-    // 0x20 composed styles.
+    // ClipboardFlags, what copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what
+    // a cut clears), 0x20 composed styles.
     WORD m_nClipboardFlags = 0x38;
-    // Written between two copied cells, and the characters that end a pasted cell besides CR
-    // and LF; empty: TAB.
+    // CopySeparator, written between two copied cells, and PasteSeparators, the characters that
+    // end a pasted cell besides CR and LF; empty: TAB.
     CString m_strCopySeparator;
     CString m_strPasteSeparators;
     // The rows and the columns that the last copy wrote.
@@ -1172,7 +1178,8 @@ protected:
 
     // Style cache
     CGXMapCellToOb m_StyleCache;
-    CPtrList m_FreeStyles;
+    // A stack that keeps its storage: taking the last style and giving it back allocates nothing.
+    std::vector<CGXStyle*> m_FreeStyles;
     CPtrList m_StylesToDelete;
     BOOL m_bCurrentCellStyleValid = TRUE;
     BOOL m_bKeepCurrentCellStyle = FALSE;

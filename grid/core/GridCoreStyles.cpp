@@ -294,21 +294,25 @@ BOOL CGXGridCore::StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyl
 CObArray* CGXGridCore::CopyStyleRange(const CGXRange& range, int nType, BOOL bAbortable)
 {
     const StoreArea area(range);
-    const ULONGLONG nCells = area.Cells();
     std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> styles(new CObArray, GXDeleteUndoStyles);
-    // Room for every cell at the first add: growing in fixed steps would copy the array again
-    // at each step, and a large range would cost more per cell than a small one.
-    styles->SetSize(0, static_cast<INT_PTR>(nCells));
+    const ULONGLONG nCells = area.Cells();
+    // One allocation at the final size: a cell's undo record must not cost a page.
+    styles->SetSize(static_cast<INT_PTR>(nCells));
     CGXLongOperationScope operation;
     GXSetLongOperationStatus(operation.Record(), m_pAppData->m_sGenUndo);
     ULONGLONG nIndex = 0;
+    // From the grid's pool: a cell without a style of its own keeps the style for the next cell,
+    // and the last one goes back.
+    std::unique_ptr<CGXStyle, std::function<void(CGXStyle*)>> style(nullptr, [this](CGXStyle* p) { RecycleStyle(p); });
     for (ULONGLONG nRow = area.nTop; nRow <= area.nBottom; ++nRow)
         for (ULONGLONG nCol = area.nLeft; nCol <= area.nRight; ++nCol, ++nIndex)
         {
-            std::unique_ptr<CGXStyle> style(new CGXStyle);
-            const BOOL bStored =
-                GetStyleRowCol(static_cast<ROWCOL>(nRow), static_cast<ROWCOL>(nCol), *style, CGXStyle::modeCopy, nType);
-            styles->Add(bStored ? style.release() : nullptr);
+            if (style == nullptr)
+                style.reset(CreateStyle());
+            else
+                style->Free();
+            if (GetStyleRowCol(static_cast<ROWCOL>(nRow), static_cast<ROWCOL>(nCol), *style, CGXStyle::modeCopy, nType))
+                styles->SetAt(static_cast<INT_PTR>(nIndex), style.release());
             if (bAbortable && GXLongOpReportProgress(operation.Record(), nIndex, nCells))
                 AfxThrowUserException();
         }
@@ -450,8 +454,12 @@ CGXStyle* CGXGridCore::GetComposedStyle(ROWCOL nRow, ROWCOL nCol)
 
 CGXStyle* CGXGridCore::CreateStyle()
 {
-    if (!m_FreeStyles.IsEmpty())
-        return static_cast<CGXStyle*>(m_FreeStyles.RemoveHead());
+    if (!m_FreeStyles.empty())
+    {
+        CGXStyle* pStyle = m_FreeStyles.back();
+        m_FreeStyles.pop_back();
+        return pStyle;
+    }
     return new CGXStyle;
 }
 
@@ -459,10 +467,10 @@ void CGXGridCore::RecycleStyle(CGXStyle* pStyle)
 {
     if (pStyle == nullptr)
         return;
-    if (m_FreeStyles.GetCount() < nMaxFreeStyles)
+    if (static_cast<INT_PTR>(m_FreeStyles.size()) < nMaxFreeStyles)
     {
         pStyle->Free();
-        m_FreeStyles.AddTail(pStyle);
+        m_FreeStyles.push_back(pStyle);
     }
     else
         delete pStyle;

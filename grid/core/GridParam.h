@@ -219,7 +219,7 @@ public:
     WORD m_wAllowTrackColWidth = 178;
     WORD m_wSpecialMode = 0;
     int m_nTrackingMode = 1;
-    // While set, a read-only grid refuses the changes that test it.
+    // LockReadOnly: while set, a read-only grid refuses the changes that test it.
     BOOL m_bLockReadOnly = TRUE;
     BOOL m_bReadOnlySetting = TRUE;
     WORD m_wFloatCellsMode = 0;
@@ -295,7 +295,7 @@ public:
     CGXMapDWordToLong m_ColWidths;
     int m_nDefaultHeight = 1200;
     int m_nDefaultWidth = 10000;
-    // While set, size and zoom changes do not repaint.
+    // LockUpdate: while set, size and zoom changes and block changes (a paste) do not repaint.
     BOOL m_bLockUpdate = FALSE;
     DWORD m_dwAppDataSetting = 0;
     WORD m_wAppDataSetting = 0;

@@ -24,10 +24,21 @@ constexpr WORD clipboardNoNewCols = 0x0400;
 // The cell's text with its line breaks and TABs made safe for the format.
 void AppendCellText(CString& strOut, const CString& strCell, BOOL bEscapes)
 {
+    LPCTSTR pszCell = strCell;
     const int nLength = strCell.GetLength();
     for (int i = 0; i < nLength; ++i)
     {
-        const TCHAR ch = strCell[i];
+        // Plain characters go over in one run.
+        int nEnd = i;
+        while (nEnd < nLength && pszCell[nEnd] != _T('\t') && pszCell[nEnd] != _T('\r') && pszCell[nEnd] != _T('\n'))
+            ++nEnd;
+        if (nEnd > i)
+        {
+            strOut.Append(pszCell + i, nEnd - i);
+            i = nEnd - 1;
+            continue;
+        }
+        const TCHAR ch = pszCell[i];
         if (ch == _T('\t'))
             strOut += _T("\\t");
         else if (ch == _T('\r') && bEscapes)
@@ -37,12 +48,10 @@ void AppendCellText(CString& strOut, const CString& strCell, BOOL bEscapes)
         else if (ch == _T('\r') || ch == _T('\n'))
         {
             // A CR LF pair is one break, and one blank.
-            if (ch == _T('\r') && i + 1 < nLength && strCell[i + 1] == _T('\n'))
+            if (ch == _T('\r') && i + 1 < nLength && pszCell[i + 1] == _T('\n'))
                 ++i;
             strOut += _T(' ');
         }
-        else
-            strOut += ch;
     }
 }
 

@@ -101,8 +101,6 @@ void CGXLongOperationImp::FreeStatusText(GXLongOperationRecord* /*pRecord*/)
     const int nLevel = CurrentLevel(pState);
     if (!HasLevelSlot(nLevel))
         return;
-    if (pState->m_abOwned[nLevel])
-        delete[] pState->m_apszStatus[nLevel];
     pState->m_apszStatus[nLevel] = nullptr;
     pState->m_abOwned[nLevel] = FALSE;
 }
@@ -123,9 +121,9 @@ void CGXLongOperationImp::SetStatusText(GXLongOperationRecord* pRecord, LPCTSTR 
     LPTSTR pszStored = const_cast<LPTSTR>(pszText);
     if (bCopy && pszText != nullptr)
     {
-        const size_t nLength = _tcslen(pszText) + 1;
-        pszStored = new TCHAR[nLength];
-        std::memcpy(pszStored, pszText, nLength * sizeof(TCHAR));
+        CString& strCopy = pState->m_astrStatusCopy[nLevel];
+        strCopy = pszText;
+        pszStored = strCopy.GetBuffer();
     }
     pState->m_apszStatus[nLevel] = pszStored;
     pState->m_abOwned[nLevel] = bCopy && pszText != nullptr;

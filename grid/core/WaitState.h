@@ -11,8 +11,6 @@ public:
     static constexpr int nFeedbackLength = 128;
 
     GX_WAIT_STATE() = default;
-    // Frees the status texts that the levels own.
-    ~GX_WAIT_STATE();
     GX_WAIT_STATE(const GX_WAIT_STATE&) = delete;
     GX_WAIT_STATE& operator=(const GX_WAIT_STATE&) = delete;
 
@@ -33,7 +31,10 @@ public:
     BOOL m_bRollbackPossible = TRUE;
     CString m_sAbortQuestion;
     LPTSTR m_apszStatus[nMaxLevels] = {};
+    // A level owns its text when it points into the level's copy; the copies keep their
+    // buffers between long operations, so that setting a text costs no allocation.
     BOOL m_abOwned[nMaxLevels] = {};
+    CString m_astrStatusCopy[nMaxLevels];
     TCHAR m_szFeedback[nFeedbackLength] = {};
     int m_nSpinner = 0;
     HWND m_hStatusWnd = nullptr;

@@ -159,11 +159,13 @@ TEST_F(GridProfileTest, StylesGoToOneRegistryKeyEachAndComeBackEqual)
     EXPECT_STREQ(Totals(back).GetChoiceList(), _T("a\\b\r\n"));
     EXPECT_EQ(Totals(back).GetBaseStyle(), back.m_wStyleStandard);
 
-    // A grid made now starts with the saved standard style.
+    // A grid made now starts with the saved styles, user attributes included.
     TestGrid fresh;
     fresh.CreateHidden(&Parent(), CRect(0, 0, 100, 100));
+    CGXStylesMap& freshMap = *fresh.GetStylesMap();
     EXPECT_EQ(fresh.GetStandardStyle()->GetInterior().GetColor(), RGB(255, 255, 0));
-    EXPECT_NE(Totals(*fresh.GetStylesMap()).GetFont().GetWeight(), 0);
+    EXPECT_TRUE(Totals(freshMap).HasUserAttribute(51011));
+    EXPECT_EQ(StoredStyle(Totals(freshMap), freshMap), StoredStyle(Totals(map), map));
     fresh.DestroyWindow();
 
     // A style removed since the last save is gone after the next.
