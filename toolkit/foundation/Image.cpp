@@ -240,7 +240,8 @@ BOOL SECImage::CopyImage(const SECImage& source)
     return TRUE;
 }
 
-BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors)
+BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors,
+                           BOOL bPixelsFilled)
 {
     ReleaseImage();
     m_dwWidth = dwWidth;
@@ -249,7 +250,7 @@ BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const 
     m_wPlanes = 1;
     m_nColors = ColorCountFor(wBitCount);
     m_dwRowBytes = RowBytesFor(dwWidth, wBitCount);
-    if (!AllocateImage(m_nColors))
+    if (!AllocateImage(m_nColors, bPixelsFilled))
     {
         ReleaseImage();
         return FALSE;
@@ -312,7 +313,7 @@ void SECImage::ReleaseImage()
     m_nColors = 0;
 }
 
-BOOL SECImage::AllocateImage(UINT nColors)
+BOOL SECImage::AllocateImage(UINT nColors, BOOL bPixelsFilled)
 {
     m_pInfo = static_cast<LPBITMAPINFO>(AllocLocked(sizeof(BITMAPINFOHEADER) + nColors * sizeof(RGBQUAD), m_hInfo));
     m_bRowsAligned = TRUE;
@@ -322,7 +323,11 @@ BOOL SECImage::AllocateImage(UINT nColors)
         m_hBits = std::exchange(m_hKeptBits, nullptr);
         m_pBits = std::exchange(m_pKeptBits, nullptr);
         m_cbKeptBits = 0;
-        memset(m_pBits, 0, cbBits); // as a new block comes
+        // Cleared as a new block comes, but for pixels that are about to be written.
+        if (bPixelsFilled)
+            ClearRowPadding();
+        else
+            memset(m_pBits, 0, cbBits);
     }
     else
     {
@@ -330,6 +335,15 @@ BOOL SECImage::AllocateImage(UINT nColors)
         m_pBits = static_cast<LPBYTE>(AllocLocked(cbBits, m_hBits));
     }
     return m_pInfo != nullptr && m_pBits != nullptr;
+}
+
+void SECImage::ClearRowPadding()
+{
+    const DWORD dwPixelBytes = PackedRowBytesFor(m_dwWidth, m_wBitCount);
+    if (dwPixelBytes == m_dwRowBytes)
+        return;
+    for (DWORD y = 0; y < m_dwHeight; y++)
+        memset(m_pBits + static_cast<size_t>(y) * m_dwRowBytes + dwPixelBytes, 0, m_dwRowBytes - dwPixelBytes);
 }
 
 BOOL SECImage::CreateFromBitmap(CDC* pDC, CBitmap* pBitmap)

@@ -77,8 +77,10 @@ protected:
     virtual void ReleaseOpenedFiles();
     CFile* GetFile() const;
     // An empty image of the size and depth, with a colour table of ColorCountFor(bits) entries
-    // taken from pColors (nColors of them, the rest black); rows padded to 4 bytes.
-    BOOL CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors);
+    // taken from pColors (nColors of them, the rest black); rows padded to 4 bytes. With
+    // bPixelsFilled the caller writes every pixel, and only the rows' padding need be cleared.
+    BOOL CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors,
+                     BOOL bPixelsFilled = FALSE);
     BYTE* GetBitsToFill();
     // The held image as a BMP file.
     BOOL WriteBmp(std::vector<BYTE>& file) const;
@@ -91,8 +93,8 @@ protected:
     // After the bits and colour table are in place: row size, palette conversion, header.
     virtual BOOL FinishImage();
     // Allocates the header with a table of nColors entries and the bits of the current size,
-    // padded rows, zeroed.
-    BOOL AllocateImage(UINT nColors);
+    // padded rows, zeroed (with bPixelsFilled, a kept block's padding alone).
+    BOOL AllocateImage(UINT nColors, BOOL bPixelsFilled = FALSE);
 
 private:
     // Exchanges the held images, blocks and palette included; the files and the kept block stay.
@@ -102,6 +104,7 @@ private:
     // Keeps the pixel block of the image a load replaced, in place of any kept before.
     void KeepBitsOf(SECImage& replaced);
     void ReleaseKeptBits();
+    void ClearRowPadding();
     // Moves the rows into a new block laid out padded or packed.
     BOOL LayOutRows(BOOL bAligned);
 

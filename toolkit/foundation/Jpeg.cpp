@@ -176,7 +176,7 @@ BOOL SECJpeg::DoLoadImage()
     RGBQUAD grey[256];
     for (int i = 0; i < 256; i++)
         grey[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
-    if (!CreateImage(info.output_width, info.output_height, bGrey ? 8 : 24, grey, bGrey ? 256 : 0))
+    if (!CreateImage(info.output_width, info.output_height, bGrey ? 8 : 24, grey, bGrey ? 256 : 0, TRUE))
     {
         jpeg_destroy_decompress(&info);
         return FALSE;
