@@ -34,20 +34,30 @@ void CopyRows(const BYTE* pFrom, DWORD dwFromRowBytes, BYTE* pTo, DWORD dwToRowB
         memcpy(pTo + static_cast<size_t>(y) * dwToRowBytes, pFrom + static_cast<size_t>(y) * dwFromRowBytes, cbRow);
 }
 
-int ScreenCaps(int nIndex)
+// The screen's bits per pixel and planes, read through one device context.
+struct ScreenDepth
+{
+    WORD wBitCount;
+    WORD wPlanes;
+};
+
+ScreenDepth GetScreenDepth()
 {
     HDC hdc = ::GetDC(nullptr);
-    const int nValue = ::GetDeviceCaps(hdc, nIndex);
+    const ScreenDepth depth = {static_cast<WORD>(::GetDeviceCaps(hdc, BITSPIXEL)),
+                               static_cast<WORD>(::GetDeviceCaps(hdc, PLANES))};
     ::ReleaseDC(nullptr, hdc);
-    return nValue;
+    return depth;
 }
 } // namespace
 
 IMPLEMENT_DYNAMIC(SECImage, CObject)
 
 SECImage::SECImage()
-    : m_wBitCount(static_cast<WORD>(ScreenCaps(BITSPIXEL))), m_wPlanes(static_cast<WORD>(ScreenCaps(PLANES)))
 {
+    const ScreenDepth screen = GetScreenDepth();
+    m_wBitCount = screen.wBitCount;
+    m_wPlanes = screen.wPlanes;
 }
 
 SECImage::~SECImage()
@@ -257,7 +267,6 @@ BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const 
     }
     if (pColors != nullptr)
         memcpy(m_pInfo->bmiColors, pColors, std::min(nColors, m_nColors) * sizeof(RGBQUAD));
-    FinishImage();
     return TRUE;
 }
 
@@ -389,7 +398,7 @@ BOOL SECImage::CreateFromBitmap(CDC* pDC, CBitmap* pBitmap)
 BOOL SECImage::FinishImage()
 {
     m_dwRowBytes = m_bRowsAligned ? RowBytesFor(m_dwWidth, m_wBitCount) : PackedRowBytesFor(m_dwWidth, m_wBitCount);
-    m_bConvertPalette = m_wBitCount != ScreenCaps(BITSPIXEL);
+    m_bConvertPalette = m_wBitCount != GetScreenDepth().wBitCount;
     BITMAPINFOHEADER& header = m_pInfo->bmiHeader;
     header = {};
     header.biSize = sizeof(BITMAPINFOHEADER);

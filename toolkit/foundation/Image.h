@@ -79,6 +79,7 @@ protected:
     // An empty image of the size and depth, with a colour table of ColorCountFor(bits) entries
     // taken from pColors (nColors of them, the rest black); rows padded to 4 bytes. With
     // bPixelsFilled the caller writes every pixel, and only the rows' padding need be cleared.
+    // The caller finishes the image (FinishImage) once the pixels are in.
     BOOL CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors,
                      BOOL bPixelsFilled = FALSE);
     BYTE* GetBitsToFill();
