@@ -199,6 +199,38 @@ BOOL SECImage::SaveImage(CFile* pFile)
     }
 }
 
+void SECImage::SetFileBuffer(UINT nSize)
+{
+    m_fileBuffer.resize(nSize);
+}
+
+BYTE* SECImage::GetFileBuffer()
+{
+    return m_fileBuffer.data();
+}
+
+UINT SECImage::FillFileBuffer()
+{
+    if (m_pFile == nullptr || m_fileBuffer.empty())
+        return 0;
+    try
+    {
+        return m_pFile->Read(m_fileBuffer.data(), static_cast<UINT>(m_fileBuffer.size()));
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return 0;
+    }
+}
+
+void SECImage::FlushFileBuffer(UINT nCount)
+{
+    nCount = std::min(nCount, static_cast<UINT>(m_fileBuffer.size()));
+    if (m_pFile != nullptr && nCount > 0)
+        m_pFile->Write(m_fileBuffer.data(), nCount);
+}
+
 BOOL SECImage::PreSaveImage()
 {
     return TRUE;

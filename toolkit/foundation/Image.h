@@ -32,6 +32,14 @@ public:
     virtual BOOL LoadImage(CFile* pFile);
     virtual BOOL SaveImage(LPCTSTR lpszFileName);
     virtual BOOL SaveImage(CFile* pFile);
+    // Buffered access to the image's file: a buffer of nSize bytes in front of it.
+    // FillFileBuffer refills the buffer from the file and answers the bytes it holds now (0 at
+    // the end of the file or when the file cannot be read); FlushFileBuffer writes the buffer's
+    // first nCount bytes in one CFile::Write, throwing as that does.
+    void SetFileBuffer(UINT nSize);
+    BYTE* GetFileBuffer();
+    UINT FillFileBuffer();
+    void FlushFileBuffer(UINT nCount);
     // Stores the image as a BMP file, the bytes SECDib's SaveImage writes; loads one back.
     void Serialize(CArchive& ar) override;
     // Gives the held image (not the file) to another image.
@@ -126,6 +134,7 @@ private:
     CPalette* m_pPalette = nullptr;
     BOOL m_bConvertPalette = FALSE;
     CFile* m_pFile = nullptr;
+    std::vector<BYTE> m_fileBuffer;
     CPtrList m_openedFiles;
 };
 } // namespace tarnwick::foundation

@@ -494,6 +494,19 @@ public:
     }
 };
 
+// A memory file that records the size of every read it is asked for.
+class ReadCountingFile : public CMemFile
+{
+public:
+    std::vector<UINT> m_reads;
+
+    UINT Read(void* lpBuf, UINT nCount) override
+    {
+        m_reads.push_back(nCount);
+        return CMemFile::Read(lpBuf, nCount);
+    }
+};
+
 // A 24-bit BMP of noise, too large to fit one buffer as a JPEG.
 std::vector<BYTE> NoiseBmp(int cx, int cy)
 {
@@ -509,7 +522,7 @@ std::vector<BYTE> NoiseBmp(int cx, int cy)
     return bytes;
 }
 
-TEST_F(ImageFileTest, BufferedWritesGoOutOncePerFlush)
+TEST_F(ImageFileTest, BufferedAccessWritesOncePerFlushAndRefillsWholeBuffers)
 {
     WriteFile(m_dir.File(L"noise.bmp"), NoiseBmp(200, 150));
     SECDib dib;
@@ -531,6 +544,19 @@ TEST_F(ImageFileTest, BufferedWritesGoOutOncePerFlush)
     WriteCountingFile bmpFile;
     ASSERT_TRUE(dib.SaveImage(&bmpFile));
     EXPECT_EQ(bmpFile.m_writes, std::vector<UINT>{static_cast<UINT>(bmpFile.GetLength())});
+
+    // The JPEG reader refills its whole buffer from the file, read after read.
+    ReadCountingFile jpegIn;
+    BYTE* pData = jpegFile.Detach();
+    jpegIn.Write(pData, nLength);
+    free(pData);
+    jpegIn.SeekToBegin();
+    SECJpeg loaded;
+    ASSERT_TRUE(loaded.LoadImage(&jpegIn));
+    EXPECT_EQ(loaded.GetWidth(), 200u);
+    ASSERT_GE(jpegIn.m_reads.size(), (nLength + 4095) / 4096);
+    for (UINT nCount : jpegIn.m_reads)
+        EXPECT_EQ(nCount, 4096u);
 }
 
 // A load into an image that holds one lays the next image of the same size into the pixel block
