@@ -7,24 +7,37 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-# lumiter_test(<name> <sources...> LIBS <libraries...> [ALONE] [SERIAL <gtest filter>])
+# lumiter_test(<name> <sources...> LIBS <libraries...> [ALONE] [SERIAL <gtest filter>]
+#              [OWN_PREFIX <gtest filter>])
 # The tests that SERIAL names run as a CTest test of their own while no other runs: the shell's
 # folder browser, for one, refreshes its tree when other programs change files, and a menu's
 # tracking ends when another program takes the activation. ALONE runs the
 # whole program so: the application's tests drive its windows through modal loops and timed
 # sessions, which test programs beside them would slow down and take the foreground from.
+# The tests that OWN_PREFIX names change what every program of a Wine server shares (the system
+# colours): they run as a CTest test of their own in a Wine prefix and server of their own.
 function(lumiter_test name)
-    cmake_parse_arguments(T "ALONE" "SERIAL" "LIBS" ${ARGN})
+    cmake_parse_arguments(T "ALONE" "SERIAL;OWN_PREFIX" "LIBS" ${ARGN})
     add_executable(${name} ${T_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE ${T_LIBS} testing testing_main)
-    if(T_SERIAL)
-        add_test(NAME ${name} COMMAND ${name} --gtest_filter=-${T_SERIAL})
-        add_test(NAME ${name}_serial COMMAND ${name} --gtest_filter=${T_SERIAL})
-        set_tests_properties(${name}_serial PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
+    set(elsewhere ${T_SERIAL} ${T_OWN_PREFIX})
+    if(elsewhere)
+        string(JOIN ":" elsewhere ${elsewhere})
+        add_test(NAME ${name} COMMAND ${name} --gtest_filter=-${elsewhere})
     else()
         add_test(NAME ${name} COMMAND ${name})
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ${T_ALONE})
+    if(T_SERIAL)
+        add_test(NAME ${name}_serial COMMAND ${name} --gtest_filter=${T_SERIAL})
+        set_tests_properties(${name}_serial PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
+    endif()
+    if(T_OWN_PREFIX)
+        add_test(NAME ${name}_own_prefix
+                 COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-own-prefix ${CMAKE_BINARY_DIR} ${name}
+                         wine $<TARGET_FILE:${name}> --gtest_filter=${T_OWN_PREFIX})
+        set_tests_properties(${name}_own_prefix PROPERTIES TIMEOUT 600)
+    endif()
 endfunction()
 
 # lumiter_archive_check(<test>): the archives the test writes into its check directory

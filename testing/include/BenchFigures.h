@@ -31,3 +31,23 @@ inline double MedianSecondsOf(int nRuns, const std::function<void()>& work)
     }
     return Median(runs);
 }
+
+// The median time in seconds of each work, the works taking turns run after run so that a change
+// in the machine's load falls on all of them alike. A first round warms them up, unmeasured.
+inline std::vector<double> MedianSecondsOfEach(int nRuns, const std::vector<std::function<void()>>& works)
+{
+    for (const std::function<void()>& work : works)
+        work();
+    std::vector<std::vector<double>> runs(works.size());
+    for (int run = 0; run < nRuns; ++run)
+        for (size_t i = 0; i < works.size(); ++i)
+        {
+            const Clock::time_point start = Clock::now();
+            works[i]();
+            runs[i].push_back(Seconds(Clock::now() - start));
+        }
+    std::vector<double> medians;
+    for (const std::vector<double>& workRuns : runs)
+        medians.push_back(Median(workRuns));
+    return medians;
+}

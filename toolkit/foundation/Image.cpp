@@ -3,6 +3,7 @@
 #include "Dib.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -26,26 +27,58 @@ void FreeLocked(HGLOBAL& hBlock)
     hBlock = nullptr;
 }
 
-int ScreenCaps(int nIndex)
+// Copies cbRow bytes of each of nRows rows between blocks of different row sizes.
+void CopyRows(const BYTE* pFrom, DWORD dwFromRowBytes, BYTE* pTo, DWORD dwToRowBytes, DWORD cbRow, DWORD nRows)
+{
+    for (DWORD y = 0; y < nRows; y++)
+        memcpy(pTo + static_cast<size_t>(y) * dwToRowBytes, pFrom + static_cast<size_t>(y) * dwFromRowBytes, cbRow);
+}
+
+// The screen's bits per pixel and planes, read through one device context.
+struct ScreenDepth
+{
+    WORD wBitCount;
+    WORD wPlanes;
+};
+
+ScreenDepth GetScreenDepth()
 {
     HDC hdc = ::GetDC(nullptr);
-    const int nValue = ::GetDeviceCaps(hdc, nIndex);
+    const ScreenDepth depth = {static_cast<WORD>(::GetDeviceCaps(hdc, BITSPIXEL)),
+                               static_cast<WORD>(::GetDeviceCaps(hdc, PLANES))};
     ::ReleaseDC(nullptr, hdc);
-    return nValue;
+    return depth;
 }
 } // namespace
 
 IMPLEMENT_DYNAMIC(SECImage, CObject)
 
 SECImage::SECImage()
-    : m_wBitCount(static_cast<WORD>(ScreenCaps(BITSPIXEL))), m_wPlanes(static_cast<WORD>(ScreenCaps(PLANES)))
 {
+    const ScreenDepth screen = GetScreenDepth();
+    m_wBitCount = screen.wBitCount;
+    m_wPlanes = screen.wPlanes;
 }
 
 SECImage::~SECImage()
 {
     FreeImage();
     ReleaseOpenedFiles();
+}
+
+void SECImage::ReleaseKeptBits()
+{
+    FreeLocked(m_hKeptBits);
+    m_pKeptBits = nullptr;
+    m_cbKeptBits = 0;
+}
+
+void SECImage::KeepBitsOf(SECImage& replaced)
+{
+    ReleaseKeptBits();
+    m_cbKeptBits = static_cast<SIZE_T>(replaced.m_dwRowBytes) * replaced.m_dwHeight;
+    m_hKeptBits = std::exchange(replaced.m_hBits, nullptr);
+    m_pKeptBits = std::exchange(replaced.m_pBits, nullptr);
 }
 
 CFile* SECImage::GetFile() const
@@ -85,7 +118,6 @@ BOOL SECImage::LoadImage(CFile* pFile)
     // The held image steps aside, blocks and all, until the new one has loaded.
     SECDib held;
     TradeImage(held);
-    FreeImage();
     BOOL bLoaded = FALSE;
     try
     {
@@ -95,9 +127,11 @@ BOOL SECImage::LoadImage(CFile* pFile)
     {
         e->Delete();
     }
-    if (!bLoaded)
+    if (bLoaded)
+        KeepBitsOf(held);
+    else
     {
-        FreeImage();
+        ReleaseImage();
         TradeImage(held);
     }
     return bLoaded;
@@ -115,6 +149,7 @@ void SECImage::TradeImage(SECImage& other)
     std::swap(m_pInfo, other.m_pInfo);
     std::swap(m_hBits, other.m_hBits);
     std::swap(m_pBits, other.m_pBits);
+    std::swap(m_bRowsAligned, other.m_bRowsAligned);
     std::swap(m_pPalette, other.m_pPalette);
     std::swap(m_bConvertPalette, other.m_bConvertPalette);
 }
@@ -151,7 +186,7 @@ BOOL SECImage::SaveImage(LPCTSTR lpszFileName)
 BOOL SECImage::SaveImage(CFile* pFile)
 {
     m_pFile = pFile;
-    if (pFile == nullptr || m_pBits == nullptr)
+    if (pFile == nullptr || m_pBits == nullptr || !AlignRows())
         return FALSE;
     try
     {
@@ -162,6 +197,38 @@ BOOL SECImage::SaveImage(CFile* pFile)
         e->Delete();
         return FALSE;
     }
+}
+
+void SECImage::SetFileBuffer(UINT nSize)
+{
+    m_fileBuffer.resize(nSize);
+}
+
+BYTE* SECImage::GetFileBuffer()
+{
+    return m_fileBuffer.data();
+}
+
+UINT SECImage::FillFileBuffer()
+{
+    if (m_pFile == nullptr || m_fileBuffer.empty())
+        return 0;
+    try
+    {
+        return m_pFile->Read(m_fileBuffer.data(), static_cast<UINT>(m_fileBuffer.size()));
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return 0;
+    }
+}
+
+void SECImage::FlushFileBuffer(UINT nCount)
+{
+    nCount = std::min(nCount, static_cast<UINT>(m_fileBuffer.size()));
+    if (m_pFile != nullptr && nCount > 0)
+        m_pFile->Write(m_fileBuffer.data(), nCount);
 }
 
 BOOL SECImage::PreSaveImage()
@@ -179,7 +246,7 @@ void SECImage::Serialize(CArchive& ar)
     if (ar.IsStoring())
     {
         std::vector<BYTE> file;
-        if (!WriteBmp(file))
+        if (!AlignRows() || !WriteBmp(file))
             AfxThrowArchiveException(CArchiveException::genericException);
         ar.Write(file.data(), static_cast<UINT>(file.size()));
         return;
@@ -205,7 +272,8 @@ BOOL SECImage::CopyImage(const SECImage& source)
         FreeImage();
         return FALSE;
     }
-    memcpy(m_pBits, source.m_pBits, static_cast<size_t>(m_dwRowBytes) * m_dwHeight);
+    CopyRows(source.m_pBits, source.m_dwRowBytes, m_pBits, m_dwRowBytes, std::min(source.m_dwRowBytes, m_dwRowBytes),
+             m_dwHeight);
     if (!FinishImage())
     {
         FreeImage();
@@ -214,23 +282,23 @@ BOOL SECImage::CopyImage(const SECImage& source)
     return TRUE;
 }
 
-BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors)
+BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors,
+                           BOOL bPixelsFilled)
 {
-    FreeImage();
+    ReleaseImage();
     m_dwWidth = dwWidth;
     m_dwHeight = dwHeight;
     m_wBitCount = wBitCount;
     m_wPlanes = 1;
     m_nColors = ColorCountFor(wBitCount);
     m_dwRowBytes = RowBytesFor(dwWidth, wBitCount);
-    if (!AllocateImage(m_nColors))
+    if (!AllocateImage(m_nColors, bPixelsFilled))
     {
-        FreeImage();
+        ReleaseImage();
         return FALSE;
     }
     if (pColors != nullptr)
         memcpy(m_pInfo->bmiColors, pColors, std::min(nColors, m_nColors) * sizeof(RGBQUAD));
-    FinishImage();
     return TRUE;
 }
 
@@ -259,7 +327,18 @@ DWORD SECImage::RowBytesFor(DWORD dwWidth, WORD wBitCount)
     return (dwWidth * wBitCount + 31) / 32 * 4;
 }
 
+DWORD SECImage::PackedRowBytesFor(DWORD dwWidth, WORD wBitCount)
+{
+    return (dwWidth * wBitCount + 7) / 8;
+}
+
 void SECImage::FreeImage()
+{
+    ReleaseImage();
+    ReleaseKeptBits();
+}
+
+void SECImage::ReleaseImage()
 {
     FreeLocked(m_hInfo);
     m_pInfo = nullptr;
@@ -270,15 +349,42 @@ void SECImage::FreeImage()
     m_dwWidth = 0;
     m_dwHeight = 0;
     m_dwRowBytes = 0;
+    m_bRowsAligned = TRUE;
     m_wBitCount = 0;
     m_nColors = 0;
 }
 
-BOOL SECImage::AllocateImage(UINT nColors)
+BOOL SECImage::AllocateImage(UINT nColors, BOOL bPixelsFilled)
 {
     m_pInfo = static_cast<LPBITMAPINFO>(AllocLocked(sizeof(BITMAPINFOHEADER) + nColors * sizeof(RGBQUAD), m_hInfo));
-    m_pBits = static_cast<LPBYTE>(AllocLocked(static_cast<SIZE_T>(m_dwRowBytes) * m_dwHeight, m_hBits));
+    m_bRowsAligned = TRUE;
+    const SIZE_T cbBits = static_cast<SIZE_T>(m_dwRowBytes) * m_dwHeight;
+    if (m_hKeptBits != nullptr && m_cbKeptBits == cbBits)
+    {
+        m_hBits = std::exchange(m_hKeptBits, nullptr);
+        m_pBits = std::exchange(m_pKeptBits, nullptr);
+        m_cbKeptBits = 0;
+        // Cleared as a new block comes, but for pixels that are about to be written.
+        if (bPixelsFilled)
+            ClearRowPadding();
+        else
+            memset(m_pBits, 0, cbBits);
+    }
+    else
+    {
+        ReleaseKeptBits();
+        m_pBits = static_cast<LPBYTE>(AllocLocked(cbBits, m_hBits));
+    }
     return m_pInfo != nullptr && m_pBits != nullptr;
+}
+
+void SECImage::ClearRowPadding()
+{
+    const DWORD dwPixelBytes = PackedRowBytesFor(m_dwWidth, m_wBitCount);
+    if (dwPixelBytes == m_dwRowBytes)
+        return;
+    for (DWORD y = 0; y < m_dwHeight; y++)
+        memset(m_pBits + static_cast<size_t>(y) * m_dwRowBytes + dwPixelBytes, 0, m_dwRowBytes - dwPixelBytes);
 }
 
 BOOL SECImage::CreateFromBitmap(CDC* pDC, CBitmap* pBitmap)
@@ -323,8 +429,8 @@ BOOL SECImage::CreateFromBitmap(CDC* pDC, CBitmap* pBitmap)
 
 BOOL SECImage::FinishImage()
 {
-    m_dwRowBytes = RowBytesFor(m_dwWidth, m_wBitCount);
-    m_bConvertPalette = m_wBitCount != ScreenCaps(BITSPIXEL);
+    m_dwRowBytes = m_bRowsAligned ? RowBytesFor(m_dwWidth, m_wBitCount) : PackedRowBytesFor(m_dwWidth, m_wBitCount);
+    m_bConvertPalette = m_wBitCount != GetScreenDepth().wBitCount;
     BITMAPINFOHEADER& header = m_pInfo->bmiHeader;
     header = {};
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -354,12 +460,48 @@ BOOL SECImage::CreatePalette()
     return m_pPalette->CreatePalette(pLog);
 }
 
-BOOL SECImage::StretchDIBits(CDC* pDC, int x, int y, int cx, int cy, DWORD dwRop) const
+BOOL SECImage::StretchDIBits(CDC* pDC, int x, int y, int cx, int cy, DWORD dwRop)
 {
-    if (pDC == nullptr || m_pInfo == nullptr || m_pBits == nullptr)
+    if (pDC == nullptr || m_pInfo == nullptr || m_pBits == nullptr || !AlignRows())
         return FALSE;
     return ::StretchDIBits(pDC->GetSafeHdc(), x, y, cx, cy, 0, 0, static_cast<int>(m_dwWidth),
                            static_cast<int>(m_dwHeight), m_pBits, m_pInfo, DIB_RGB_COLORS, dwRop) > 0;
+}
+
+BOOL SECImage::AreRowsAligned() const
+{
+    return m_bRowsAligned;
+}
+
+BOOL SECImage::AlignRows()
+{
+    return LayOutRows(TRUE);
+}
+
+BOOL SECImage::PackRows()
+{
+    return LayOutRows(FALSE);
+}
+
+BOOL SECImage::LayOutRows(BOOL bAligned)
+{
+    if (m_pBits == nullptr || m_bRowsAligned == bAligned)
+        return TRUE;
+    const DWORD dwRowBytes = bAligned ? RowBytesFor(m_dwWidth, m_wBitCount) : PackedRowBytesFor(m_dwWidth, m_wBitCount);
+    HGLOBAL hBits = nullptr;
+    auto* pBits = static_cast<LPBYTE>(AllocLocked(static_cast<SIZE_T>(dwRowBytes) * m_dwHeight, hBits));
+    if (pBits == nullptr)
+    {
+        FreeLocked(hBits);
+        return FALSE;
+    }
+    CopyRows(m_pBits, m_dwRowBytes, pBits, dwRowBytes, std::min(m_dwRowBytes, dwRowBytes), m_dwHeight);
+    FreeLocked(m_hBits);
+    m_hBits = hBits;
+    m_pBits = pBits;
+    m_dwRowBytes = dwRowBytes;
+    m_bRowsAligned = bAligned;
+    return TRUE;
 }
 
 DWORD SECImage::GetWidth() const

@@ -217,7 +217,8 @@ BOOL SECImage::ReadBmp(const std::function<UINT(void*, UINT)>& read, ULONGLONG n
     for (UINT i = 0; i < nTable; i++)
         colors[i] = {table[i * dwEntry], table[i * dwEntry + 1], table[i * dwEntry + 2], 0};
     const WORD wHeld = wBits > 8 ? 24 : wBits;
-    if (!CreateImage(static_cast<DWORD>(cx), static_cast<DWORD>(cy), wHeld, colors.data(), nTable))
+    // Run-length codes may skip pixels, which stay zero.
+    if (!CreateImage(static_cast<DWORD>(cx), static_cast<DWORD>(cy), wHeld, colors.data(), nTable, !bRle))
         return FALSE;
     BYTE* pBits = GetBitsToFill();
     const DWORD dwRowBytes = GetRowBytes();

@@ -30,12 +30,12 @@ void OnMessage(j_common_ptr)
 {
 }
 
+// The image's file through its buffer.
 struct Source
 {
     jpeg_source_mgr pub;
-    CFile* pFile;
+    SECJpeg* pImage;
     BOOL bStarted;
-    JOCTET buffer[kBufferSize];
 };
 
 void InitSource(j_decompress_ptr pInfo)
@@ -46,15 +46,7 @@ void InitSource(j_decompress_ptr pInfo)
 boolean FillInput(j_decompress_ptr pInfo)
 {
     auto* pSource = reinterpret_cast<Source*>(pInfo->src);
-    UINT nRead = 0;
-    try
-    {
-        nRead = pSource->pFile->Read(pSource->buffer, kBufferSize);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
+    const UINT nRead = pSource->pImage->FillFileBuffer();
     if (nRead == 0)
     {
         if (!pSource->bStarted)
@@ -65,7 +57,7 @@ boolean FillInput(j_decompress_ptr pInfo)
         return TRUE;
     }
     pSource->bStarted = TRUE;
-    pSource->pub.next_input_byte = pSource->buffer;
+    pSource->pub.next_input_byte = pSource->pImage->GetFileBuffer();
     pSource->pub.bytes_in_buffer = nRead;
     return TRUE;
 }
@@ -92,14 +84,13 @@ void TermSource(j_decompress_ptr)
 struct Destination
 {
     jpeg_destination_mgr pub;
-    CFile* pFile;
-    JOCTET buffer[kBufferSize];
+    SECJpeg* pImage;
 };
 
 void InitDestination(j_compress_ptr pInfo)
 {
     auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
-    pDest->pub.next_output_byte = pDest->buffer;
+    pDest->pub.next_output_byte = pDest->pImage->GetFileBuffer();
     pDest->pub.free_in_buffer = kBufferSize;
 }
 
@@ -109,7 +100,7 @@ void WriteOut(j_compress_ptr pInfo, UINT nCount)
     auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
     try
     {
-        pDest->pFile->Write(pDest->buffer, nCount);
+        pDest->pImage->FlushFileBuffer(nCount);
     }
     catch (CException* e)
     {
@@ -122,7 +113,7 @@ boolean EmptyOutput(j_compress_ptr pInfo)
 {
     auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
     WriteOut(pInfo, kBufferSize);
-    pDest->pub.next_output_byte = pDest->buffer;
+    pDest->pub.next_output_byte = pDest->pImage->GetFileBuffer();
     pDest->pub.free_in_buffer = kBufferSize;
     return TRUE;
 }
@@ -155,7 +146,8 @@ BOOL SECJpeg::DoLoadImage()
         return FALSE;
     }
     jpeg_create_decompress(&info);
-    source.pFile = GetFile();
+    SetFileBuffer(kBufferSize);
+    source.pImage = this;
     source.pub.init_source = InitSource;
     source.pub.fill_input_buffer = FillInput;
     source.pub.skip_input_data = SkipInput;
@@ -176,7 +168,7 @@ BOOL SECJpeg::DoLoadImage()
     RGBQUAD grey[256];
     for (int i = 0; i < 256; i++)
         grey[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
-    if (!CreateImage(info.output_width, info.output_height, bGrey ? 8 : 24, grey, bGrey ? 256 : 0))
+    if (!CreateImage(info.output_width, info.output_height, bGrey ? 8 : 24, grey, bGrey ? 256 : 0, TRUE))
     {
         jpeg_destroy_decompress(&info);
         return FALSE;
@@ -215,7 +207,8 @@ BOOL SECJpeg::DoSaveImage()
         return FALSE;
     }
     jpeg_create_compress(&info);
-    dest.pFile = GetFile();
+    SetFileBuffer(kBufferSize);
+    dest.pImage = this;
     dest.pub.init_destination = InitDestination;
     dest.pub.empty_output_buffer = EmptyOutput;
     dest.pub.term_destination = TermDestination;

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <testing/MemoryCanvas.h>
 #include <testing/TempDirectory.h>
 
 using namespace tarnwick::foundation;
@@ -241,10 +242,10 @@ TEST_F(ImageFileTest, ForeignLayoutsLoadToThePattern)
         {"24 bits top-down", MakeBmp({40, 24, BI_RGB, TRUE}, PatternRows(24, TRUE, Pack24), 0)},
         {"32 bits", MakeBmp({40, 32}, PatternRows(32, FALSE, Pack24), 0)},
         {"16 bits 555", MakeBmp({40, 16}, PatternRows(16, FALSE, Pack555), 0)},
-        {"16 bits 565 fields", MakeBmp({40, 16, BI_BITFIELDS}, PatternRows(16, FALSE, Pack565), 0,
-                                       {0xF800, 0x07E0, 0x001F})},
-        {"32 bits fields, v5 header", MakeBmp({124, 32, BI_BITFIELDS}, PatternRows(32, FALSE, Pack24), 0,
-                                              {0xFF0000, 0xFF00, 0xFF})},
+        {"16 bits 565 fields",
+         MakeBmp({40, 16, BI_BITFIELDS}, PatternRows(16, FALSE, Pack565), 0, {0xF800, 0x07E0, 0x001F})},
+        {"32 bits fields, v5 header",
+         MakeBmp({124, 32, BI_BITFIELDS}, PatternRows(32, FALSE, Pack24), 0, {0xFF0000, 0xFF00, 0xFF})},
         {"core header", MakeBmp({12, 8}, PatternRows(8, FALSE), 256)},
         {"v4 header 4 bits", MakeBmp({108, 4}, PatternRows(4, FALSE), 16)},
         {"RLE8", MakeBmp({40, 8, BI_RLE8}, rle8, 2)},
@@ -374,9 +375,12 @@ TEST_F(ImageFileTest, FactoryPicksTheClass)
     {
         LPCWSTR pszName;
         CRuntimeClass* pClass;
-    } names[] = {{L"a.JPG", RUNTIME_CLASS(SECJpeg)}, {L"b.dib", RUNTIME_CLASS(SECDib)},
-                 {L"c.bmp", RUNTIME_CLASS(SECDib)},  {L"d.gif", nullptr},
-                 {L"e.jpeg", nullptr},               {L"noext", nullptr}};
+    } names[] = {{L"a.JPG", RUNTIME_CLASS(SECJpeg)},
+                 {L"b.dib", RUNTIME_CLASS(SECDib)},
+                 {L"c.bmp", RUNTIME_CLASS(SECDib)},
+                 {L"d.gif", nullptr},
+                 {L"e.jpeg", nullptr},
+                 {L"noext", nullptr}};
     for (const auto& n : names)
     {
         std::unique_ptr<SECImage> pImage(SECImageFactory::CreateImageForName(n.pszName));
@@ -425,6 +429,54 @@ TEST_F(ImageFileTest, SerializeStoresTheSavedBytes)
     loaded.Serialize(ar);
     ExpectPattern(loaded, "serialized");
 }
+
+// Packed rows hold the same pixels without the padding; drawing, saving and copying see padded
+// rows again.
+TEST_F(ImageFileTest, PackedRowsDrawSaveAndCopyAsPaddedOnes)
+{
+    for (int nBits : {1, 4, 8, 24})
+    {
+        SECDib image;
+        LoadPattern(image, nBits);
+        ASSERT_TRUE(image.AreRowsAligned());
+        const DWORD dwPadded = image.GetRowBytes();
+        const std::vector<BYTE> padded(image.GetBits(), image.GetBits() + dwPadded * kHeight);
+        CMemFile savedPadded;
+        ASSERT_TRUE(image.SaveImage(&savedPadded)) << nBits;
+
+        ASSERT_TRUE(image.PackRows()) << nBits;
+        EXPECT_FALSE(image.AreRowsAligned());
+        const DWORD dwPacked = (kWidth * nBits + 7) / 8;
+        ASSERT_EQ(image.GetRowBytes(), dwPacked) << nBits;
+        ASSERT_LT(dwPacked, dwPadded);
+        for (int y = 0; y < kHeight; y++)
+            EXPECT_EQ(memcmp(image.GetBits() + y * dwPacked, padded.data() + y * dwPadded, dwPacked), 0) << nBits;
+        ExpectPattern(image, "packed");
+        SECDib copy;
+        ASSERT_TRUE(copy.CopyImage(image));
+        EXPECT_TRUE(copy.AreRowsAligned());
+        ExpectPattern(copy, "copied from packed rows");
+
+        CMemFile savedPacked;
+        ASSERT_TRUE(image.SaveImage(&savedPacked)) << nBits;
+        EXPECT_TRUE(image.AreRowsAligned());
+        ASSERT_EQ(savedPacked.GetLength(), savedPadded.GetLength()) << nBits;
+        const UINT nLength = static_cast<UINT>(savedPadded.GetLength());
+        BYTE* pPadded = savedPadded.Detach();
+        BYTE* pPacked = savedPacked.Detach();
+        EXPECT_EQ(memcmp(pPacked, pPadded, nLength), 0) << nBits;
+        free(pPadded);
+        free(pPacked);
+
+        ASSERT_TRUE(image.PackRows());
+        MemoryCanvas canvas(kWidth, kHeight, RGB(0, 255, 0));
+        ASSERT_TRUE(image.StretchDIBits(&canvas.Dc(), 0, 0, kWidth, kHeight)) << nBits;
+        EXPECT_TRUE(image.AreRowsAligned());
+        for (int y = 0; y < kHeight; y++)
+            for (int x = 0; x < kWidth; x++)
+                EXPECT_EQ(canvas.Pixel(x, y), Pattern(x, y)) << nBits << " at " << x << "," << y;
+    }
+}
 } // namespace
 
 namespace
@@ -442,24 +494,35 @@ public:
     }
 };
 
+// A memory file that records the size of every read it is asked for.
+class ReadCountingFile : public CMemFile
+{
+public:
+    std::vector<UINT> m_reads;
+
+    UINT Read(void* lpBuf, UINT nCount) override
+    {
+        m_reads.push_back(nCount);
+        return CMemFile::Read(lpBuf, nCount);
+    }
+};
+
 // A 24-bit BMP of noise, too large to fit one buffer as a JPEG.
 std::vector<BYTE> NoiseBmp(int cx, int cy)
 {
     const DWORD dwRow = SECImage::RowBytesFor(cx, 24);
     const BITMAPFILEHEADER file = {0x4D42, 14 + 40 + dwRow * cy, 0, 0, 14 + 40};
     const BITMAPINFOHEADER info = {40, cx, cy, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    const auto* pFile = reinterpret_cast<const BYTE*>(&file);
-    const auto* pInfo = reinterpret_cast<const BYTE*>(&info);
-    std::vector<BYTE> bytes(pFile, pFile + sizeof(file));
-    bytes.insert(bytes.end(), pInfo, pInfo + sizeof(info));
-    bytes.resize(file.bfSize);
+    std::vector<BYTE> bytes(file.bfSize);
+    memcpy(bytes.data(), &file, sizeof(file));
+    memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
     UINT nSeed = 12345;
     for (size_t i = 54; i < bytes.size(); i++)
         bytes[i] = static_cast<BYTE>((nSeed = nSeed * 1103515245 + 12345) >> 16);
     return bytes;
 }
 
-TEST_F(ImageFileTest, BufferedWritesGoOutOncePerFlush)
+TEST_F(ImageFileTest, BufferedAccessWritesOncePerFlushAndRefillsWholeBuffers)
 {
     WriteFile(m_dir.File(L"noise.bmp"), NoiseBmp(200, 150));
     SECDib dib;
@@ -481,5 +544,64 @@ TEST_F(ImageFileTest, BufferedWritesGoOutOncePerFlush)
     WriteCountingFile bmpFile;
     ASSERT_TRUE(dib.SaveImage(&bmpFile));
     EXPECT_EQ(bmpFile.m_writes, std::vector<UINT>{static_cast<UINT>(bmpFile.GetLength())});
+
+    // The JPEG reader refills its whole buffer from the file, read after read.
+    ReadCountingFile jpegIn;
+    BYTE* pData = jpegFile.Detach();
+    jpegIn.Write(pData, nLength);
+    free(pData);
+    jpegIn.SeekToBegin();
+    SECJpeg loaded;
+    ASSERT_TRUE(loaded.LoadImage(&jpegIn));
+    EXPECT_EQ(loaded.GetWidth(), 200u);
+    ASSERT_GE(jpegIn.m_reads.size(), (nLength + 4095) / 4096);
+    for (UINT nCount : jpegIn.m_reads)
+        EXPECT_EQ(nCount, 4096u);
+}
+
+// A load into an image that holds one lays the next image of the same size into the pixel block
+// it replaced, cleared as a new one: the rows' padding is zero whatever the block held.
+TEST_F(ImageFileTest, ALoadReusesThePixelBlockOfTheImageItReplaced)
+{
+    // Rows of 39 bytes of pixels and one of padding; blocks of pages of their own.
+    constexpr int cx = 13;
+    constexpr int cy = 30000;
+    WriteFile(m_dir.File(L"noise.bmp"), NoiseBmp(cx, cy));
+    SECDib noise; // noise in the padding too
+    ASSERT_TRUE(noise.LoadImage(m_dir.File(L"noise.bmp")));
+    SaveJpeg(noise, L"noise.jpg");
+    WriteFile(m_dir.File(L"wide.bmp"), NoiseBmp(cx + 1, 7));
+    SECDib wide;
+    ASSERT_TRUE(wide.LoadImage(m_dir.File(L"wide.bmp")));
+    SaveJpeg(wide, L"wide.jpg");
+
+    SECJpeg image;
+    auto bits = [&image] { return std::vector<BYTE>(image.GetBits(), image.GetBits() + image.GetRowBytes() * cy); };
+    auto paddingIsZero = [&image] {
+        for (int y = 0; y < cy; y++)
+            if (image.GetBits()[y * 40 + 39] != 0)
+                return false;
+        return true;
+    };
+    ASSERT_TRUE(image.CopyImage(noise));
+    ASSERT_FALSE(paddingIsZero());
+    const BYTE* pFirstBlock = image.GetBits();
+    ASSERT_TRUE(image.LoadImage(m_dir.File(L"noise.jpg")));
+    ASSERT_NE(image.GetBits(), pFirstBlock);
+    ASSERT_EQ(image.GetRowBytes(), 40u);
+    EXPECT_TRUE(paddingIsZero());
+    const std::vector<BYTE> decoded = bits();
+    // A block of the size, which takes the pages of a first block that was freed.
+    const HGLOBAL hPlug = ::GlobalAlloc(GMEM_MOVEABLE, decoded.size());
+
+    ASSERT_TRUE(image.LoadImage(m_dir.File(L"noise.jpg")));
+    EXPECT_EQ(image.GetBits(), pFirstBlock);
+    EXPECT_TRUE(bits() == decoded);
+    WriteFile(m_dir.File(L"bad.jpg"), {0xFF, 0xD8, 0xFF});
+    EXPECT_FALSE(image.LoadImage(m_dir.File(L"bad.jpg")));
+    EXPECT_TRUE(bits() == decoded);
+    ASSERT_TRUE(image.LoadImage(m_dir.File(L"wide.jpg")));
+    EXPECT_EQ(image.GetWidth(), static_cast<DWORD>(cx + 1));
+    ::GlobalFree(hPlug);
 }
 } // namespace

@@ -7,6 +7,7 @@
 #include <afxres.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -424,5 +425,59 @@ TEST(TreeViewTest, TreeViewKeepsColumnTextsAndPrints)
     pTree->SendMessage(WM_COMMAND, ID_FILE_PRINT);
     EXPECT_EQ(app.m_journal.Text(), "StartDoc StartPage EndPage EndDoc");
     pTree->DestroyWindow();
+}
+// The lists keep the system colours per class: a control's refresh leaves the views' colours as
+// they were, and the other way round. The test changes a system colour, which every program of the
+// Wine server would see: it runs in a prefix and server of its own.
+TEST(SystemColorTest, AChangeRefreshesOnlyTheClassOfTheTrackingWindowThatSeesIt)
+{
+    const int nElement = COLOR_3DLIGHT; // a disabled list's background
+    const COLORREF crOriginal = ::GetSysColor(nElement);
+    const COLORREF crFirst = crOriginal ^ RGB(0, 0, 0x40);
+    const COLORREF crSecond = crOriginal ^ RGB(0, 0x40, 0);
+    struct Restore
+    {
+        int nElement;
+        COLORREF cr;
+        ~Restore()
+        {
+            ::SetSysColors(1, &nElement, &cr);
+        }
+    } restore{nElement, crOriginal};
+
+    // A parent that passes nothing on, unlike the framework's windows: its lists see
+    // WM_SYSCOLORCHANGE only when the test sends it to them.
+    const HWND hParent =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hParent, nullptr);
+    CWnd* pParent = CWnd::FromHandle(hParent);
+    const DWORD dwStyle = WS_CHILD | WS_DISABLED | LVS_SEC_REPORT;
+    SECListCtrl tracking;
+    SECListCtrl untracked;
+    auto* pView = new SECListView; // deleted with its window, with the parent
+    ASSERT_TRUE(tracking.Create(nullptr, nullptr, dwStyle, CRect(0, 0, 90, 90), pParent, 1));
+    ASSERT_TRUE(untracked.Create(nullptr, nullptr, dwStyle, CRect(100, 0, 190, 90), pParent, 2));
+    ASSERT_TRUE(pView->Create(nullptr, nullptr, dwStyle, CRect(200, 0, 290, 90), pParent, 3));
+    tracking.SetTrackSysColors(TRUE);
+    pView->SetTrackSysColors(TRUE);
+    using Colors = std::pair<COLORREF, COLORREF>; // the control class's, the view class's
+    const auto disabledBk = [&] { return Colors(tracking.GetBkColor(), pView->GetBkColor()); };
+    EXPECT_EQ(disabledBk(), Colors(crOriginal, crOriginal));
+
+    ASSERT_TRUE(::SetSysColors(1, &nElement, &crFirst));
+    EXPECT_EQ(disabledBk(), Colors(crOriginal, crOriginal)) << "kept until a list is told";
+    untracked.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(disabledBk(), Colors(crOriginal, crOriginal)) << "a list that does not track colours";
+    tracking.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(disabledBk(), Colors(crFirst, crOriginal)) << "the control class alone";
+    EXPECT_EQ(untracked.GetBkColor(), crFirst) << "one set for every control";
+
+    ASSERT_TRUE(::SetSysColors(1, &nElement, &crSecond));
+    pView->SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(disabledBk(), Colors(crFirst, crSecond)) << "the view class alone";
+
+    tracking.DestroyWindow();
+    untracked.DestroyWindow();
+    ::DestroyWindow(hParent);
 }
 } // namespace
