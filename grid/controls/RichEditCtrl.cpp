@@ -741,7 +741,14 @@ void CGXRichEditCtrl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     const int nSaved = pDC->SaveDC();
     pDC->IntersectClipRect(rectText);
     m_render.wnd.FormatRange(nullptr, FALSE);
-    m_render.wnd.FormatRange(&range, TRUE);
+    const long nDrawn = m_render.wnd.FormatRange(&range, TRUE);
+    if (nDrawn == 0)
+    {
+        m_render.wnd.SetWindowPos(nullptr, hiddenRect.left, hiddenRect.top, rectText.Width(), rectText.Height(),
+                                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        pDC->OffsetViewportOrg(rectText.left, rectText.top);
+        m_render.wnd.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(pDC->m_hDC), PRF_CLIENT);
+    }
     m_render.wnd.FormatRange(nullptr, FALSE);
     pDC->RestoreDC(nSaved);
     CGXControl::Draw(pDC, rect, nRow, nCol, style, pStandardStyle);

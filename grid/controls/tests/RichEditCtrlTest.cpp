@@ -56,7 +56,7 @@ public:
 };
 
 // The rich text a test wrote goes to the directory the RTF check reads with unrtf; each line of
-// the ".check" file beside it is a text its HTML form must hold.
+// the ".check" file beside it is a regular expression its HTML form must match.
 void ExpectRtf(LPCTSTR pszName, const CString& strRtf, const std::vector<std::string>& expected)
 {
     const CString strPath = CheckDirectory::Named(_T("RTF_CHECK_DIR"), _T("Z:\\tmp\\lumiter-rtf-check")) + pszName;
@@ -126,6 +126,15 @@ protected:
         m_pRich->Draw(&dc, CRect(0, 0, 150, 20), nRow, nCol, style, nullptr);
     }
 
+    // Draws the current cell as the grid's paint would: the active control places its window.
+    void DrawActive(ROWCOL nRow, ROWCOL nCol)
+    {
+        CClientDC dc(&m_grid);
+        CGXStyle style;
+        m_grid.ComposeStyleRowCol(nRow, nCol, &style);
+        m_pRich->Draw(&dc, m_grid.CalcRectFromRowCol(nRow, nCol), nRow, nCol, style, nullptr);
+    }
+
     CountingRichEdit* m_pRich = nullptr;
 };
 } // namespace
@@ -158,7 +167,7 @@ TEST_F(RichEditCtrlTest, PlainTextsBecomeEscapedRtfThatReadsBackTheSame)
     };
     const Case cases[] = {
         {L"abc", L"abc", L"plain", {"abc"}},
-        {L"C:\\temp {x}", L"C:\\\\temp \\{x\\}", L"escaped", {"C:\\temp {x}"}},
+        {L"C:\\temp {x}", L"C:\\\\temp \\{x\\}", L"escaped", {R"(C:\\temp \{x\})"}},
         {L"caf\u00e9 \u20ac", L"caf\\u233? \\u8364?", L"unicode", {"caf&eacute; &euro;"}},
         {L"one\r\ntwo\tthree", L"one\\par two\\tab three", L"lines", {"one", "two", "three"}},
     };
@@ -200,7 +209,9 @@ TEST_F(RichEditCtrlTest, TextsStoredFromOutsideAreEnclosedAndCutToTheMaximumLeng
 
     CGXStyle readOnly;
     readOnly.SetReadOnly(TRUE);
+    m_grid.GetParam()->m_bLockReadOnly = FALSE;
     ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(2, 1), readOnly));
+    m_grid.GetParam()->m_bLockReadOnly = TRUE;
     EXPECT_FALSE(m_pRich->StoreValue(2, 1, L"new", nullptr));
     EXPECT_STREQ(Stored(2, 1), L"{a\\\\b\\}}");
 }
@@ -328,7 +339,7 @@ TEST_F(RichEditCtrlTest, BoldAppliedToAnInactiveCellBoldsTheWholeTextAndReplacin
     CGXStyle cell;
     ASSERT_TRUE(m_grid.GetStyleRowCol(2, 1, cell, CGXStyle::modeCopy, 0));
     EXPECT_FALSE(cell.GetInclude(CGXStyle::inclFont) && cell.GetFont().GetIncludeWeight());
-    ExpectRtf(L"bold", Stored(2, 1), {"<b>bold text</b>"});
+    ExpectRtf(L"bold", Stored(2, 1), {"<b>(<[^>]*>)*bold text"});
 
     GX_FR_STATE find;
     find.m_strFind = L"text";
@@ -337,7 +348,7 @@ TEST_F(RichEditCtrlTest, BoldAppliedToAnInactiveCellBoldsTheWholeTextAndReplacin
     ASSERT_TRUE(m_pRich->ForwardFeatureB(find, 2, 1));
     EXPECT_STREQ(Shown(2, 1), L"bold words");
     EXPECT_TRUE(Formats(2, 1).GetFont().GetBold());
-    ExpectRtf(L"replaced", Stored(2, 1), {"<b>bold words</b>"});
+    ExpectRtf(L"replaced", Stored(2, 1), {"<b>(<[^>]*>)*bold words"});
 
     // An empty search text finds and replaces nothing.
     const CString strBefore = Stored(2, 1);
@@ -357,7 +368,7 @@ TEST_F(RichEditCtrlTest, BoldAppliedToAnInactiveCellBoldsTheWholeTextAndReplacin
     const CGXStyle formats = Formats(2, 1);
     EXPECT_EQ(formats.GetTextColor() & 0xFFFFFF, RGB(200, 0, 0));
     ASSERT_TRUE(Leave());
-    ExpectRtf(L"coloured", Stored(2, 1), {"<b>bold </b>", "words"});
+    ExpectRtf(L"coloured", Stored(2, 1), {"<b>(<[^>]*>)*bold ", "<font color=\"#c80000\">words</font>"});
 }
 
 TEST_F(RichEditCtrlTest, FindSelectsTheHitInTheActivatedCell)
@@ -383,19 +394,25 @@ TEST_F(RichEditCtrlTest, EnterGrowsTheRowOfAnAutoSizeCellAndDeletingShrinksIt)
     ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(3, 1), style));
     const int nHeight = m_grid.GetRowHeight(3);
     Activate(3, 1);
-    m_grid.UpdateWindow();
+    DrawActive(3, 1);
+    ASSERT_NE(m_pRich->GetStyle() & WS_VISIBLE, 0u);
     m_pRich->SetSel(-1, -1);
     for (int n = 0; n < 3; ++n)
     {
         m_pRich->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
         m_pRich->SendMessage(WM_CHAR, L'\r', 1);
     }
+    // The rich edit asks for its size when it lays its text out, which a hidden window does not
+    // paint for: the test asks as the next paint would.
+    m_pRich->RequestResize();
+    EXPECT_EQ(m_pRich->GetLineCount(), 4);
     EXPECT_GT(m_grid.GetRowHeight(3), nHeight + 20);
     for (int n = 0; n < 3; ++n)
     {
         m_pRich->SendMessage(WM_KEYDOWN, VK_BACK, 1);
         m_pRich->SendMessage(WM_CHAR, VK_BACK, 1);
     }
+    m_pRich->RequestResize();
     EXPECT_EQ(m_grid.GetRowHeight(3), nHeight);
 }
 
@@ -428,5 +445,5 @@ TEST_F(RichEditCtrlTest, PastedRichTextKeepsItsFormats)
     EXPECT_TRUE(m_pRich->IsActive());
     ASSERT_TRUE(Leave());
     EXPECT_STREQ(Shown(1, 1), L"pasted plain");
-    ExpectRtf(L"pasted", Stored(1, 1), {"<b>pasted</b>", "plain"});
+    ExpectRtf(L"pasted", Stored(1, 1), {"<b>(<[^>]*>)*pasted(<[^>]*>)*</b>", "plain"});
 }
