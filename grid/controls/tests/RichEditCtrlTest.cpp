@@ -447,3 +447,29 @@ TEST_F(RichEditCtrlTest, PastedRichTextKeepsItsFormats)
     EXPECT_STREQ(Shown(1, 1), L"pasted plain");
     ExpectRtf(L"pasted", Stored(1, 1), {"<b>(<[^>]*>)*pasted(<[^>]*>)*</b>", "plain"});
 }
+TEST_F(RichEditCtrlTest, AnInactiveCellIsRenderedWithItsFormats)
+{
+    // The same word drawn plain, bold and coloured: bold strokes cover more pixels, and the
+    // coloured word is drawn in its colour.
+    std::vector<int> inked;
+    int nRed = 0;
+    for (LPCTSTR pszValue : {L"{\\rtf1 Load}", L"{\\rtf1 {\\b Load}}",
+                             L"{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}{\\cf1 Load}}"})
+    {
+        MemoryCanvas canvas(160, 30, RGB(255, 255, 255));
+        SetRichCell(2, 1, pszValue);
+        DrawCell(canvas.Dc(), 2, 1);
+        int nInk = 0;
+        for (int x = 0; x < 150; ++x)
+            for (int y = 0; y < 20; ++y)
+            {
+                const COLORREF color = canvas.Pixel(x, y);
+                nInk += color != RGB(255, 255, 255);
+                nRed += GetRValue(color) > 150 && GetGValue(color) < 100;
+            }
+        inked.push_back(nInk);
+    }
+    EXPECT_GT(inked[0], 20);
+    EXPECT_GT(inked[1], inked[0]);
+    EXPECT_GT(nRed, 10);
+}
