@@ -241,7 +241,8 @@ void CGXRichEditCtrl::StreamValueIn(CRichEditCtrl& wnd, const CString& strValue)
     if (IsRtf(strValue))
     {
         const CString strRtf = RtfForAnsiPage(strValue);
-        const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, strRtf, strRtf.GetLength() + 1, nullptr, 0, nullptr, nullptr);
+        const int nBytes =
+            ::WideCharToMultiByte(CP_ACP, 0, strRtf, strRtf.GetLength() + 1, nullptr, 0, nullptr, nullptr);
         bytes.resize(static_cast<size_t>(std::max(nBytes, 0)));
         ::WideCharToMultiByte(CP_ACP, 0, strRtf, strRtf.GetLength() + 1, reinterpret_cast<LPSTR>(bytes.data()), nBytes,
                               nullptr, nullptr);
@@ -363,7 +364,9 @@ void CGXRichEditCtrl::StyleToFormat(PARAFORMAT2& pf, CHARFORMAT& cf, const CGXSt
 void CGXRichEditCtrl::FormatToStyle(const PARAFORMAT2& pf, const CHARFORMAT& cf, CGXStyle& style)
 {
     if ((pf.dwMask & PFM_ALIGNMENT) != 0)
-        style.SetHorizontalAlignment(pf.wAlignment == PFA_RIGHT ? DT_RIGHT : pf.wAlignment == PFA_CENTER ? DT_CENTER : DT_LEFT);
+        style.SetHorizontalAlignment(pf.wAlignment == PFA_RIGHT    ? DT_RIGHT
+                                     : pf.wAlignment == PFA_CENTER ? DT_CENTER
+                                                                   : DT_LEFT);
     const struct
     {
         DWORD dwFlag;
@@ -605,7 +608,8 @@ void CGXRichEditCtrl::HideControl()
 
 BOOL CGXRichEditCtrl::CopyToClipboard()
 {
-    if (m_bIsBound && m_bIsActive && GetSafeHwnd() != nullptr && IsActiveAt(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol)))
+    if (m_bIsBound && m_bIsActive && GetSafeHwnd() != nullptr &&
+        IsActiveAt(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol)))
         SendMessage(WM_COPY);
     return CGXStatic::CopyToClipboard();
 }
@@ -671,8 +675,7 @@ CSize CGXRichEditCtrl::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, cons
     if (pDC->m_hDC == pDC->m_hAttribDC)
         m_measure.wnd.SetTargetDevice(nullptr, 0);
     else
-        m_measure.wnd.SetTargetDevice(pDC->m_hAttribDC,
-                                      PixelsToTwips(rect.Width(), pDC->GetDeviceCaps(LOGPIXELSX)));
+        m_measure.wnd.SetTargetDevice(pDC->m_hAttribDC, PixelsToTwips(rect.Width(), pDC->GetDeviceCaps(LOGPIXELSX)));
     s_bNoResize = FALSE;
     m_measure.wnd.SetEventMask(ENM_REQUESTRESIZE);
     LoadValue(m_measure, style.GetValue(), &style);
@@ -709,9 +712,9 @@ void CGXRichEditCtrl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
         SetBackgroundColor(FALSE, rgbBack);
         SetTargetDevice(nullptr, 0);
         SetEventMask(m_dwEventMask);
-        SetOptions(ECOOP_SET, m_dwOptions | (cached.GetInclude(CGXStyle::inclAllowEnter) && cached.GetAllowEnter()
-                                                 ? ECO_WANTRETURN
-                                                 : 0));
+        SetOptions(ECOOP_SET,
+                   m_dwOptions |
+                       (cached.GetInclude(CGXStyle::inclAllowEnter) && cached.GetAllowEnter() ? ECO_WANTRETURN : 0));
         m_bAutoSize = cached.GetInclude(CGXStyle::inclAutoSize) && cached.GetAutoSize();
         SendMessage(EM_SCROLL, SB_PAGEUP);
         SendMessage(EM_SCROLLCARET);

@@ -313,32 +313,28 @@ BOOL CGXTabbedComboBox::AcceptText(LPCTSTR pszText)
 
 BOOL CGXTabbedComboBox::ValidateValue()
 {
-    CString strValue;
-    if (m_bIsActive && IsModified() && !GetStyleValue(strValue))
-        return FALSE;
-    return CGXComboBox::ValidateValue();
+    return CGXTabbedColumns::HasValidEditedText(*this) && CGXComboBox::ValidateValue();
 }
 
 BOOL CGXTabbedComboBox::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType)
 {
     if (!CGXComboBox::RebindToCell(nRow, nCol, pStyle, nMode, nType))
         return FALSE;
-    if ((nMode != 0 && nMode != 1) || pStyle == nullptr || !m_pGrid->IsCurrentCell(nRow, nCol))
+    if (!m_pGrid->IsCurrentCell(nRow, nCol))
         return TRUE;
-    static const WORD tabbedAttributes[] = {
-        GX_IDS_UA_TAB_CHOICE_LIST_ID, GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN, GX_IDS_UA_TAB_SHOW_ALL,
-        GX_IDS_UA_TAB_TITLES,         GX_IDS_UA_TAB_COLUMN_WIDTHS, GX_IDS_UA_TAB_SORT_COLUMN};
-    const BOOL bTabbed = std::any_of(std::begin(tabbedAttributes), std::end(tabbedAttributes),
-                                     [pStyle](WORD nId) { return pStyle->HasUserAttribute(nId); });
-    if (bTabbed || pStyle->GetInclude(CGXStyle::inclChoiceList))
+    switch (CGXTabbedColumns::EffectOfStoredStyle(pStyle, nMode, IsModified(), TRUE))
     {
-        const int nId =
-            ChoiceListId(*pStyle) != 0 || m_pStyle == nullptr ? ChoiceListId(*pStyle) : ChoiceListId(*m_pStyle);
-        DropTables(m_pGrid->GetParam(), nId);
+    case CGXTabbedColumns::StoredStyleEffect::newColumns:
+        DropTables(m_pGrid->GetParam(),
+                   ChoiceListId(*pStyle) != 0 || m_pStyle == nullptr ? ChoiceListId(*pStyle) : ChoiceListId(*m_pStyle));
         Reset();
+        break;
+    case CGXTabbedColumns::StoredStyleEffect::reset:
+        Reset();
+        break;
+    case CGXTabbedColumns::StoredStyleEffect::none:
+        break;
     }
-    else if ((pStyle->GetInclude(CGXStyle::inclValue) && !IsModified()) || pStyle->GetInclude(CGXStyle::inclControl))
-        Reset();
     return TRUE;
 }
 

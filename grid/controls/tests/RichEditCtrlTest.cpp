@@ -453,8 +453,8 @@ TEST_F(RichEditCtrlTest, AnInactiveCellIsRenderedWithItsFormats)
     // coloured word is drawn in its colour.
     std::vector<int> inked;
     int nRed = 0;
-    for (LPCTSTR pszValue : {L"{\\rtf1 Load}", L"{\\rtf1 {\\b Load}}",
-                             L"{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}{\\cf1 Load}}"})
+    for (LPCTSTR pszValue :
+         {L"{\\rtf1 Load}", L"{\\rtf1 {\\b Load}}", L"{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}{\\cf1 Load}}"})
     {
         MemoryCanvas canvas(160, 30, RGB(255, 255, 255));
         SetRichCell(2, 1, pszValue);
