@@ -473,3 +473,27 @@ TEST_F(RichEditCtrlTest, AnInactiveCellIsRenderedWithItsFormats)
     EXPECT_GT(inked[1], inked[0]);
     EXPECT_GT(nRed, 10);
 }
+
+TEST_F(RichEditCtrlTest, ArrowsLeaveTheCellOnlyAtTheEdgesOfItsText)
+{
+    SetRichCell(2, 2, L"{\\rtf1 ab}");
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    struct Case
+    {
+        UINT nKey;
+        int nCaret;
+        ROWCOL nExpectedCol;
+    };
+    // Inside the text the window moves its caret; at the edge the grid moves to the next cell.
+    const Case cases[] = {{VK_LEFT, 1, 2}, {VK_LEFT, 0, 1}, {VK_RIGHT, 1, 2}, {VK_RIGHT, 2, 3}, {VK_TAB, 1, 3}};
+    for (const Case& c : cases)
+    {
+        Activate(2, 2);
+        m_pRich->SetSel(c.nCaret, c.nCaret);
+        m_pRich->SendMessage(WM_KEYDOWN, c.nKey, 1);
+        ASSERT_TRUE(m_grid.GetCurrentCell(&nRow, &nCol));
+        EXPECT_EQ(nCol, c.nExpectedCol) << c.nKey << " at " << c.nCaret;
+        EXPECT_EQ(nRow, 2u);
+    }
+}
