@@ -68,16 +68,28 @@ function(lumiter_image_check name)
     set_tests_properties(${name}_images_check PROPERTIES FIXTURES_REQUIRED ${name}_images TIMEOUT 600)
 endfunction()
 
-# lumiter_print_check(<test>): the PostScript files the test prints into its check directory
-# (PRINT_CHECK_DIR, emptied before it runs) are then rendered by Ghostscript, and each page's text
-# is compared with what the ".check" file beside the file expects.
-function(lumiter_print_check name)
-    set(check_dir ${CMAKE_CURRENT_BINARY_DIR}/prints)
-    add_test(NAME ${name}_prints_clean COMMAND ${CMAKE_COMMAND} -E rm -rf ${check_dir})
-    set_tests_properties(${name}_prints_clean PROPERTIES FIXTURES_SETUP ${name}_prints_clean)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "PRINT_CHECK_DIR=Z:${check_dir}" FIXTURES_SETUP ${name}_prints
-                                            FIXTURES_REQUIRED ${name}_prints_clean)
-    add_test(NAME ${name}_prints_check COMMAND ${LUMITER_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/testing/check_prints.py
+# lumiter_checked_files(<test> <kind> <variable> <script>): the files the test writes into its
+# check directory (named by the environment variable, emptied before it runs) are checked by the
+# script afterwards.
+function(lumiter_checked_files name kind variable script)
+    set(check_dir ${CMAKE_CURRENT_BINARY_DIR}/${kind})
+    add_test(NAME ${name}_${kind}_clean COMMAND ${CMAKE_COMMAND} -E rm -rf ${check_dir})
+    set_tests_properties(${name}_${kind}_clean PROPERTIES FIXTURES_SETUP ${name}_${kind}_clean)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${variable}=Z:${check_dir}" FIXTURES_SETUP ${name}_${kind}
+                                            FIXTURES_REQUIRED ${name}_${kind}_clean)
+    add_test(NAME ${name}_${kind}_check COMMAND ${LUMITER_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/testing/${script}
              ${check_dir})
-    set_tests_properties(${name}_prints_check PROPERTIES FIXTURES_REQUIRED ${name}_prints TIMEOUT 600)
+    set_tests_properties(${name}_${kind}_check PROPERTIES FIXTURES_REQUIRED ${name}_${kind} TIMEOUT 600)
+endfunction()
+
+# lumiter_print_check(<test>): the PostScript files the test prints are rendered by Ghostscript,
+# and each page's text is compared with what the ".check" file beside the file expects.
+function(lumiter_print_check name)
+    lumiter_checked_files(${name} prints PRINT_CHECK_DIR check_prints.py)
+endfunction()
+
+# lumiter_rtf_check(<test>): the rich text files the test writes are read by unrtf, and each one's
+# HTML form is matched against the regular expressions of the ".check" file beside it.
+function(lumiter_rtf_check name)
+    lumiter_checked_files(${name} rtf RTF_CHECK_DIR check_rtf.py)
 endfunction()

@@ -10,7 +10,7 @@ import subprocess
 import sys
 import tempfile
 
-failures = []
+from checked_files import check_directory
 
 
 def read_expectations(path):
@@ -24,6 +24,7 @@ def read_expectations(path):
 
 
 def check(printed):
+    failures = []
     expected = read_expectations(printed + ".check")
     with tempfile.TemporaryDirectory() as work:
         pattern = os.path.join(work, "page%d.txt")
@@ -32,7 +33,7 @@ def check(printed):
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace")
         if result.returncode != 0:
             failures.append(f"{printed}: Ghostscript failed: {result.stdout.strip()}")
-            return
+            return failures
         pages = sorted(glob.glob(os.path.join(work, "page*.txt")),
                        key=lambda p: int(os.path.basename(p)[4:-4]))
         if "pages" in expected and len(pages) != int(expected["pages"]):
@@ -43,21 +44,11 @@ def check(printed):
             for wanted in filter(None, expected.get(f"page{number}", "").split("|")):
                 if wanted not in text:
                     failures.append(f"{printed}: page {number} lacks {wanted!r}; it reads {text.strip()!r}")
+    return failures
 
 
 def main():
-    directory = sys.argv[1]
-    printed = sorted(glob.glob(os.path.join(directory, "*.ps")))
-    if not printed:
-        print(f"no printed files in {directory}")
-        return 1
-    for path in printed:
-        if os.path.exists(path + ".check"):
-            check(path)
-    for failure in failures:
-        print(failure)
-    print(f"{len(printed)} printed files checked, {len(failures)} failures")
-    return 1 if failures else 0
+    return check_directory(sys.argv[1], "*.ps", "printed", check)
 
 
 if __name__ == "__main__":

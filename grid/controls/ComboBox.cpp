@@ -43,8 +43,7 @@ ON_MESSAGE(GX_WM_LIST_KILLFOCUS, OnListKillFocus)
 END_MESSAGE_MAP()
 
 CGXComboBox::CGXComboBox(CGXGridCore* pGrid, UINT nEditID, UINT nListBoxID, UINT nFlags)
-    : CGXEditControl(pGrid, nEditID), m_nFlags(nFlags), m_pButton(new CGXComboBoxButton(this)),
-      m_nListBoxID(nListBoxID)
+    : CGXEditControl(pGrid, nEditID), m_nFlags(nFlags), m_pButton(new CGXComboBoxButton(this)), m_nListBoxID(nListBoxID)
 {
     AddChild(m_pButton);
 }
@@ -354,8 +353,10 @@ LRESULT CGXComboBox::OnListSelChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
 
 LRESULT CGXComboBox::OnListKillFocus(WPARAM wParam, LPARAM lParam)
 {
-    // The message comes later than the focus change: a list closed since is not the open one.
-    if (m_pDropDownWnd == nullptr || m_pDropDownWnd->GetListBox()->GetSafeHwnd() != reinterpret_cast<HWND>(lParam))
+    // The message comes later than the focus change: a list closed since is not the open one,
+    // and a list that has the focus again (a kept list dropped anew) did not lose it.
+    const HWND hList = m_pDropDownWnd != nullptr ? m_pDropDownWnd->GetListBox()->GetSafeHwnd() : nullptr;
+    if (hList == nullptr || hList != reinterpret_cast<HWND>(lParam) || ::GetFocus() == hList)
         return 0;
     HWND hNewFocus = reinterpret_cast<HWND>(wParam);
     if (!::IsWindow(hNewFocus))
@@ -544,8 +545,7 @@ BOOL CGXComboBox::GetStyleValue(CString& strText)
     return TRUE;
 }
 
-BOOL CGXComboBox::FormatDisplayText(CString& strOut, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText,
-                                    const CGXStyle& style)
+BOOL CGXComboBox::FormatDisplayText(CString& strOut, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText, const CGXStyle& style)
 {
     if ((m_nFlags & flagDisplayChoice) == 0 || !m_bFillWithChoiceList || !style.GetInclude(CGXStyle::inclChoiceList))
         return CGXEditControl::FormatDisplayText(strOut, nRow, nCol, pszText, style);

@@ -1,6 +1,7 @@
 #include <grid/controls/TabbedColumns.h>
 
 #include <grid/controls/ComboSupport.h>
+#include <grid/controls/Control.h>
 #include <grid/controls/TabbedLBoxHeader.h>
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/AbstractUserAttribute.h>
@@ -133,8 +134,8 @@ CSize CGXTabbedColumns::TextColumnExtent(CGXGridCore* pGrid, CDC* pDC, const CGX
 }
 
 void CGXTabbedColumns::DrawItem(CDC* pDC, const CRect& rect, const CString& strItem, BOOL bSelected, BOOL bFirstOnly,
-                                const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText,
-                                COLORREF rgbBack, int nLineFlag) const
+                                const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText, COLORREF rgbBack,
+                                int nLineFlag) const
 {
     const BOOL bSingle = !m_bShowAllCols || bFirstOnly;
     // Side by side the columns are the line's own; alone, the shown column is the first piece.
@@ -172,4 +173,28 @@ void CGXTabbedColumns::Fill(CDC* pDC, const CString& strChoiceList, Filling& fil
         filling.tabStops.Add(filling.nTotalWidth);
     }
     filling.nTotalWidth += ::GetSystemMetrics(SM_CXVSCROLL);
+}
+
+CGXTabbedColumns::StoredStyleEffect CGXTabbedColumns::EffectOfStoredStyle(const CGXStyle* pStyle, int nMode,
+                                                                          BOOL bModified, BOOL bUniqueId)
+{
+    if ((nMode != 0 && nMode != 1) || pStyle == nullptr)
+        return StoredStyleEffect::none;
+    static const WORD tabbedAttributes[] = {GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN,
+                                            GX_IDS_UA_TAB_SHOW_ALL,      GX_IDS_UA_TAB_TITLES,
+                                            GX_IDS_UA_TAB_COLUMN_WIDTHS, GX_IDS_UA_TAB_SORT_COLUMN};
+    const BOOL bTabbed = std::any_of(std::begin(tabbedAttributes), std::end(tabbedAttributes),
+                                     [pStyle](WORD nId) { return pStyle->HasUserAttribute(nId); }) ||
+                         (bUniqueId && pStyle->HasUserAttribute(GX_IDS_UA_TAB_CHOICE_LIST_ID));
+    if (bTabbed || pStyle->GetInclude(CGXStyle::inclChoiceList))
+        return StoredStyleEffect::newColumns;
+    if ((pStyle->GetInclude(CGXStyle::inclValue) && !bModified) || pStyle->GetInclude(CGXStyle::inclControl))
+        return StoredStyleEffect::reset;
+    return StoredStyleEffect::none;
+}
+
+BOOL CGXTabbedColumns::HasValidEditedText(CGXControl& control)
+{
+    CString strValue;
+    return !(control.IsActive() && control.IsModified() && !control.GetStyleValue(strValue));
 }

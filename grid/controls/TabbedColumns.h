@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class CGXControl;
 class CGXGridCore;
 class CGXStyle;
 class CGXStylesMap;
@@ -20,6 +21,19 @@ public:
     // Registers key column, text column, show all columns and column titles (both edited by a
     // 3-d check box), the sort column and, with bUniqueId, the choice-list id.
     static void RegisterUserAttributes(CGXStylesMap* pStylesMap, BOOL bUniqueId);
+
+    // What a style stored into the current tabbed cell (by override or apply-new) asks of it:
+    // new columns or choices (lists built anew), a new control or a value the user has not
+    // changed (the cell shown anew), or nothing. The choice-list id counts with bUniqueId.
+    enum class StoredStyleEffect
+    {
+        none,
+        reset,
+        newColumns
+    };
+    static StoredStyleEffect EffectOfStoredStyle(const CGXStyle* pStyle, int nMode, BOOL bModified, BOOL bUniqueId);
+    // FALSE while the control is active and modified with a text that gives no value.
+    static BOOL HasValidEditedText(CGXControl& control);
 
     // Column nColumn of a choice line, at most 127 characters.
     static CString ColumnText(LPCTSTR pszLine, int nColumn);

@@ -313,32 +313,28 @@ BOOL CGXTabbedComboBox::AcceptText(LPCTSTR pszText)
 
 BOOL CGXTabbedComboBox::ValidateValue()
 {
-    CString strValue;
-    if (m_bIsActive && IsModified() && !GetStyleValue(strValue))
-        return FALSE;
-    return CGXComboBox::ValidateValue();
+    return CGXTabbedColumns::HasValidEditedText(*this) && CGXComboBox::ValidateValue();
 }
 
 BOOL CGXTabbedComboBox::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType)
 {
     if (!CGXComboBox::RebindToCell(nRow, nCol, pStyle, nMode, nType))
         return FALSE;
-    if ((nMode != 0 && nMode != 1) || pStyle == nullptr || !m_pGrid->IsCurrentCell(nRow, nCol))
+    if (!m_pGrid->IsCurrentCell(nRow, nCol))
         return TRUE;
-    static const WORD tabbedAttributes[] = {
-        GX_IDS_UA_TAB_CHOICE_LIST_ID, GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN, GX_IDS_UA_TAB_SHOW_ALL,
-        GX_IDS_UA_TAB_TITLES,         GX_IDS_UA_TAB_COLUMN_WIDTHS, GX_IDS_UA_TAB_SORT_COLUMN};
-    const BOOL bTabbed = std::any_of(std::begin(tabbedAttributes), std::end(tabbedAttributes),
-                                     [pStyle](WORD nId) { return pStyle->HasUserAttribute(nId); });
-    if (bTabbed || pStyle->GetInclude(CGXStyle::inclChoiceList))
+    switch (CGXTabbedColumns::EffectOfStoredStyle(pStyle, nMode, IsModified(), TRUE))
     {
-        const int nId =
-            ChoiceListId(*pStyle) != 0 || m_pStyle == nullptr ? ChoiceListId(*pStyle) : ChoiceListId(*m_pStyle);
-        DropTables(m_pGrid->GetParam(), nId);
+    case CGXTabbedColumns::StoredStyleEffect::newColumns:
+        DropTables(m_pGrid->GetParam(),
+                   ChoiceListId(*pStyle) != 0 || m_pStyle == nullptr ? ChoiceListId(*pStyle) : ChoiceListId(*m_pStyle));
         Reset();
+        break;
+    case CGXTabbedColumns::StoredStyleEffect::reset:
+        Reset();
+        break;
+    case CGXTabbedColumns::StoredStyleEffect::none:
+        break;
     }
-    else if ((pStyle->GetInclude(CGXStyle::inclValue) && !IsModified()) || pStyle->GetInclude(CGXStyle::inclControl))
-        Reset();
     return TRUE;
 }
 
@@ -391,42 +387,74 @@ LRESULT CGXTabbedComboBox::OnTabbedChar(WPARAM wParam, LPARAM lParam)
 
 // ---- the dropped list ----
 
+CGXGridCombo* CGXTabbedComboBox::CreatePopupWnd(const CRect& rect)
+{
+    if (m_pKeptPopup == nullptr || m_pKeptPopup->GetSafeHwnd() == nullptr)
+    {
+        m_pKeptPopup.reset(CGXComboBox::CreatePopupWnd(rect));
+        m_pKeptList = nullptr;
+        return m_pKeptPopup.get();
+    }
+    // The kept window comes back where a new one would be made, without taking the activation.
+    m_pKeptPopup->SetWindowPos(&CWnd::wndTop, rect.left - 1, rect.top, rect.Width() + 1, rect.Height(),
+                               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return m_pKeptPopup.get();
+}
+
 CListBox* CGXTabbedComboBox::CreateListBox(CGXGridCombo* pPopup)
 {
     CRect rect;
     pPopup->GetClientRect(rect);
-    m_pListBox = new CGXTabbedComboLBox(this);
-    m_pListBox->Create(ListBoxStyle() | ownerDrawListStyle, rect, pPopup, m_nListBoxID);
+    if (m_pKeptList != nullptr)
+        m_pKeptList->MoveWindow(rect, FALSE);
+    else
+    {
+        m_pKeptList = new CGXTabbedComboLBox(this);
+        m_pKeptList->Create(ListBoxStyle() | ownerDrawListStyle, rect, pPopup, m_nListBoxID);
+        m_nCachedVersion = -1;
+    }
+    m_pListBox = m_pKeptList;
     return m_pListBox;
 }
 
 void CGXTabbedComboBox::DestroyDropDownWnd(CGXGridCombo* pPopup)
 {
-    // The header stays for the next drop; the destructor destroys it.
+    // The windows stay for the next drop; the destructor destroys them.
     if (m_pHeader->GetSafeHwnd() != nullptr && m_pHeader->IsWindowVisible())
         m_pHeader->ShowWindow(SW_HIDE);
     m_pListBox = nullptr;
-    CGXComboBox::DestroyDropDownWnd(pPopup);
+    if (pPopup->GetSafeHwnd() != nullptr)
+        pPopup->ShowWindow(SW_HIDE);
 }
 
 void CGXTabbedComboBox::OnFillDroppedList(CListBox* pList)
 {
     const CGXStyle& style = *LoadStyle();
-    CGXTabbedColumns::Filling filling;
-    if (m_bFillWithChoiceList && style.GetInclude(CGXStyle::inclChoiceList))
+    CGXGridParam* pParam = m_pGrid->GetParam();
+    const int nId = ChoiceListId(style);
+    // The kept list still holds the lines of a shared choice list that has not changed since.
+    const BOOL bCurrent = pParam != nullptr && TextTable(pParam, style) != nullptr && nId == m_nCachedId &&
+                          pParam->m_nChoiceListVersion <= m_nCachedVersion;
+    if (!bCurrent)
     {
-        CClientDC dc(GetGridWnd());
-        CFont* pOld = m_pGrid->LoadFont(&dc, style, nullptr);
-        m_columns.Fill(&dc, style.GetChoiceList(), filling);
-        if (pOld != nullptr)
-            dc.SelectObject(pOld);
+        CGXTabbedColumns::Filling filling;
+        if (m_bFillWithChoiceList && style.GetInclude(CGXStyle::inclChoiceList))
+        {
+            CClientDC dc(GetGridWnd());
+            CFont* pOld = m_pGrid->LoadFont(&dc, style, nullptr);
+            m_columns.Fill(&dc, style.GetChoiceList(), filling);
+            if (pOld != nullptr)
+                dc.SelectObject(pOld);
+        }
+        pList->ResetContent();
+        for (const CString& strItem : filling.items)
+            pList->AddString(strItem);
+        m_strTitle = filling.strTitle;
+        m_tabStops.Copy(filling.tabStops);
+        m_nTotalWidth = filling.nTotalWidth;
+        m_nCachedId = nId;
+        m_nCachedVersion = pParam != nullptr ? pParam->m_nChoiceListVersion : -1;
     }
-    pList->ResetContent();
-    for (const CString& strItem : filling.items)
-        pList->AddString(strItem);
-    m_strTitle = filling.strTitle;
-    m_tabStops.Copy(filling.tabStops);
-    m_nTotalWidth = filling.nTotalWidth;
     CString strText;
     GetWindowText(strText);
     int nItem = pList->FindStringExact(-1, strText);

@@ -8,6 +8,8 @@
 #include <grid/controls/ComboBox.h>
 #include <grid/controls/TabbedColumns.h>
 
+#include <memory>
+
 class CGXGridParam;
 class CGXStylesMap;
 class CGXTabbedComboBox;
@@ -56,6 +58,7 @@ public:
     // Completes the edit text from the choice list, selecting what was added to the typed text.
     void AutoComplete();
 
+    CGXGridCombo* CreatePopupWnd(const CRect& rect) override;
     CListBox* CreateListBox(CGXGridCombo* pPopup) override;
     void ShowDropDown(BOOL bShow) override;
     void OnStoreDroppedList(CListBox* pList) override;
@@ -129,6 +132,12 @@ private:
     CString m_strTitle;
     CGXTabbedLBoxHeader* m_pHeader;
     BOOL m_bListFilled = FALSE;
+    // The choice-list id and the shared tables' version the kept list was filled for.
+    int m_nCachedId = 0;
+    int m_nCachedVersion = -1;
     // The list of the open drop window; its window owns it.
     CGXTabbedComboLBox* m_pListBox = nullptr;
+    // The drop window and its list, made on the first drop and hidden between drops.
+    std::unique_ptr<CGXGridCombo> m_pKeptPopup;
+    CGXTabbedComboLBox* m_pKeptList = nullptr;
 };

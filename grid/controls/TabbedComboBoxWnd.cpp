@@ -79,8 +79,8 @@ void CGXTabbedCBEditWnd::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 
 IMPLEMENT_DYNAMIC(CGXTabbedComboBoxWnd, CGXComboBoxWnd)
 
-const GXControlClass CGXTabbedComboBoxWnd::ctlClassCGXTabbedComboBoxWnd = {
-    "CGXTabbedComboBoxWnd", &CGXComboBoxWnd::ctlClassCGXComboBoxWnd};
+const GXControlClass CGXTabbedComboBoxWnd::ctlClassCGXTabbedComboBoxWnd = {"CGXTabbedComboBoxWnd",
+                                                                           &CGXComboBoxWnd::ctlClassCGXComboBoxWnd};
 
 BEGIN_MESSAGE_MAP(CGXTabbedComboBoxWnd, CGXComboBoxWnd)
 ON_WM_CTLCOLOR()
@@ -198,9 +198,8 @@ void CGXTabbedComboBoxWnd::SetValue(LPCTSTR pszText)
         return;
     CString strLine;
     const CString strList = m_columns.SortedChoiceList(m_pStyle->GetChoiceList());
-    const int nIndex =
-        GXFindChoiceListItem(pszText != nullptr ? pszText : _T(""), strList, TRUE, m_columns.m_nKeyCol,
-                             m_columns.m_bDispTitles, strLine);
+    const int nIndex = GXFindChoiceListItem(pszText != nullptr ? pszText : _T(""), strList, TRUE, m_columns.m_nKeyCol,
+                                            m_columns.m_bDispTitles, strLine);
     SetCurSel(nIndex);
 }
 
@@ -282,24 +281,16 @@ BOOL CGXTabbedComboBoxWnd::AcceptText(LPCTSTR pszText)
 
 BOOL CGXTabbedComboBoxWnd::ValidateValue()
 {
-    CString strValue;
-    if (m_bIsActive && IsModified() && !GetStyleValue(strValue))
-        return FALSE;
-    return CGXComboBoxWnd::ValidateValue();
+    return CGXTabbedColumns::HasValidEditedText(*this) && CGXComboBoxWnd::ValidateValue();
 }
 
 BOOL CGXTabbedComboBoxWnd::RebindToCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType)
 {
     if (!CGXComboBoxWnd::RebindToCell(nRow, nCol, pStyle, nMode, nType))
         return FALSE;
-    if ((nMode != 0 && nMode != 1) || pStyle == nullptr || !m_pGrid->IsCurrentCell(nRow, nCol))
-        return TRUE;
-    static const WORD tabbedAttributes[] = {GX_IDS_UA_TAB_KEY_COLUMN,    GX_IDS_UA_TAB_TEXT_COLUMN,   GX_IDS_UA_TAB_SHOW_ALL,
-                                            GX_IDS_UA_TAB_TITLES, GX_IDS_UA_TAB_COLUMN_WIDTHS, GX_IDS_UA_TAB_SORT_COLUMN};
-    const BOOL bTabbed = std::any_of(std::begin(tabbedAttributes), std::end(tabbedAttributes),
-                                     [pStyle](WORD nId) { return pStyle->HasUserAttribute(nId); });
-    if (bTabbed || pStyle->GetInclude(CGXStyle::inclChoiceList) || pStyle->GetInclude(CGXStyle::inclControl) ||
-        (pStyle->GetInclude(CGXStyle::inclValue) && !IsModified()))
+    if (m_pGrid->IsCurrentCell(nRow, nCol) &&
+        CGXTabbedColumns::EffectOfStoredStyle(pStyle, nMode, IsModified(), FALSE) !=
+            CGXTabbedColumns::StoredStyleEffect::none)
         Reset();
     return TRUE;
 }
@@ -508,8 +499,9 @@ void CGXTabbedComboBoxWnd::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     const int nItem = static_cast<int>(lpMeasureItemStruct->itemID);
     if (nItem < 0)
         return;
-    CString strText = lpMeasureItemStruct->itemData != 0 ? CString(reinterpret_cast<LPCTSTR>(lpMeasureItemStruct->itemData))
-                                                         : CString();
+    CString strText = lpMeasureItemStruct->itemData != 0
+                          ? CString(reinterpret_cast<LPCTSTR>(lpMeasureItemStruct->itemData))
+                          : CString();
     if (strText.IsEmpty())
         strText = ItemText(nItem);
     int nHeight = static_cast<int>(lpMeasureItemStruct->itemHeight);

@@ -20,6 +20,7 @@
 #include <grid/controls/PushButton.h>
 #include <grid/controls/RadioButton.h>
 #include <grid/controls/RadioButtonEx.h>
+#include <grid/controls/RichEditCtrl.h>
 #include <grid/controls/SpinEdit.h>
 #include <grid/controls/Static.h>
 #include <grid/controls/VScrollEdit.h>
@@ -105,7 +106,7 @@ const ControlEntry controlTable[] = {
     {GX_IDS_CTRL_DROPDOWN_LIST_WND, CGXComboBoxWnd::Create<GX_IDS_CTRL_DROPDOWN_LIST_WND, 0x200003>, FALSE},
     {GX_IDS_CTRL_COMBO_CHOICE_ONE_BASED, CGXComboBox::Create<GX_IDS_CTRL_COMBO_CHOICE_ONE_BASED, 0x18>, TRUE},
     {GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED, CGXComboBox::Create<GX_IDS_CTRL_COMBO_CHOICE_ZERO_BASED, 0x14>, TRUE},
-    {GX_IDS_CTRL_RICH_EDIT, nullptr, FALSE},
+    {GX_IDS_CTRL_RICH_EDIT, CGXRichEditCtrl::Create, FALSE},
     {GX_IDS_CTRL_MASKED_EDIT, CGXMaskControl::Create, TRUE},
     {GX_IDS_CTRL_PROGRESS, CGXProgressCtrl::Create, FALSE},
     {GX_IDS_CTRL_PASSWORD, CGXPasswordControl::Create, TRUE},

@@ -119,15 +119,29 @@ TEST_F(TabbedComboTest, CellsOfOneIdShareTablesThatAChangedChoiceListDrops)
     EXPECT_EQ(pKeys->GetCount(), 3) << "the title line is left out";
     EXPECT_EQ(CGXTabbedComboBox::TextTable(Param(), style1)->GetCount(), 3);
 
+    HWND hDropWnd = nullptr;
     for (ROWCOL nRow : {1u, 2u})
     {
         CGXTabbedComboBox* pCombo = TabbedAt(nRow, 1);
         Drop(pCombo);
         CListBox* pList = pCombo->GetTabbedListBox();
         ASSERT_NE(pList, nullptr) << nRow;
-        ASSERT_EQ(pList->GetCount(), 3) << nRow;
+        // One drop window serves every drop: hidden when the list closes, shown again; the
+        // second cell of the id finds its lines in the kept list (the probe line stays).
+        if (hDropWnd == nullptr)
+        {
+            ASSERT_EQ(pList->GetCount(), 3);
+            hDropWnd = pCombo->GetDropDownWnd()->GetSafeHwnd();
+            pList->AddString(_T("probe"));
+        }
+        else
+            ASSERT_EQ(pList->GetCount(), 4) << "not filled again";
         EXPECT_EQ(ItemText(pList, 0), _T("Alpha\tA\tAlpha")) << nRow;
+        EXPECT_EQ(pCombo->GetDropDownWnd()->GetSafeHwnd(), hDropWnd) << nRow;
+        EXPECT_TRUE(::IsWindowVisible(hDropWnd)) << nRow;
         pCombo->ShowDropDown(FALSE);
+        EXPECT_TRUE(::IsWindow(hDropWnd)) << nRow;
+        EXPECT_FALSE(::IsWindowVisible(hDropWnd)) << nRow;
     }
 
     // A new choice list stored into the current cell drops the tables: the version rises and
@@ -146,6 +160,7 @@ TEST_F(TabbedComboTest, CellsOfOneIdShareTablesThatAChangedChoiceListDrops)
         ASSERT_NE(pList, nullptr) << nRow;
         ASSERT_EQ(pList->GetCount(), 2) << nRow;
         EXPECT_EQ(ItemText(pList, 0), _T("Aleph\tA\tAleph")) << nRow;
+        EXPECT_EQ(pCombo->GetDropDownWnd()->GetSafeHwnd(), hDropWnd) << nRow;
         pCombo->ShowDropDown(FALSE);
     }
     EXPECT_EQ(Shown(2, 1), _T("")) << "B is no longer in the list";
@@ -320,6 +335,18 @@ TEST_F(TabbedComboTest, TheFactoryMakesTheTabbedDropDownAndRegistersTheUniqueId)
     const auto* pInfo = stylesMap.GetUserAttributeInfo(GX_IDS_UA_TAB_CHOICE_LIST_ID);
     ASSERT_NE(pInfo, nullptr);
     EXPECT_STREQ(pInfo->strName, L"TabList: Unique choicelist id");
+}
+TEST_F(TabbedComboTest, TheKeptListDroppedAgainStaysOpenPastTheLastOnesFocusLoss)
+{
+    SetTabbed(1, 1, codesAndNames, _T("A"));
+    ASSERT_TRUE(m_grid.SetCurrentCell(1, 1));
+    CGXTabbedComboBox* pCombo = TabbedAt(1, 1);
+    Drop(pCombo);
+    pCombo->ShowDropDown(FALSE);
+    Drop(pCombo);
+    PumpPendingMessages();
+    EXPECT_TRUE(pCombo->IsDroppedDown());
+    pCombo->ShowDropDown(FALSE);
 }
 } // namespace
 

@@ -11,17 +11,22 @@
 
 namespace CheckDirectory
 {
-// ZIP_CHECK_DIR, set by the test's CTest entry; a fixed place under /tmp otherwise.
-inline CString Root()
+// The directory an environment variable set by the test's CTest entry names, the fallback
+// otherwise; made when missing, with a trailing backslash.
+inline CString Named(LPCTSTR lpszVariable, LPCTSTR lpszFallback)
 {
     TCHAR szDir[MAX_PATH] = {};
-    CString szRoot = ::GetEnvironmentVariable(_T("ZIP_CHECK_DIR"), szDir, MAX_PATH) > 0
-                         ? CString(szDir)
-                         : CString(_T("Z:\\tmp\\lumiter-zip-check"));
+    CString szRoot = ::GetEnvironmentVariable(lpszVariable, szDir, MAX_PATH) > 0 ? CString(szDir) : CString(lpszFallback);
     szRoot.Replace(_T('/'), _T('\\'));
     szRoot.TrimRight(_T('\\'));
     ::CreateDirectory(szRoot, nullptr);
     return szRoot + _T('\\');
+}
+
+// ZIP_CHECK_DIR, or a fixed place under /tmp.
+inline CString Root()
+{
+    return Named(_T("ZIP_CHECK_DIR"), _T("Z:\\tmp\\lumiter-zip-check"));
 }
 
 // A fresh subdirectory of the root.

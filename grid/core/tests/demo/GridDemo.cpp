@@ -9,8 +9,8 @@
 // and drop-down list, and the drop-down check list; with "dropdown" on the command line the drawn
 // combo's list is open, with "checklist" the check list. Below them two tabbed combo cells that
 // store a system's code and show its role (the drop-down and the window's drop-down list; with
-// "tabbed" the drop-down's list is open under its title header) and a telephone number in a
-// masked-edit cell. Rows of further cells below that: a tall list box, progress bars, a push
+// "tabbed" the drop-down's list is open under its title header), rich text with a bold and a
+// coloured word, and a telephone number in a masked-edit cell. Rows of further cells below that: a tall list box, progress bars, a push
 // button, flat and 3-d radio buttons, check boxes and radio buttons that keep their change until
 // the cell is left, and a text cut by its cell; with "tip" the pointer rests on that text and its
 // tip shows. The "features" page shows rows frozen by the freeze command, a hidden column,
@@ -163,6 +163,10 @@ public:
                                                       .SetControl(GX_IDS_CTRL_MASKED_EDIT)
                                                       .SetUserAttribute(GX_IDS_UA_MASKEDIT_MASK, _T("(###) ###-####"))
                                                       .SetValue(_T("5551234567")));
+        SetRowHeight(nMaskRow, nMaskRow, 22);
+        SetStyleRangeShort(CGXRange(nMaskRow, 3),
+                           CGXStyle().SetControl(GX_IDS_CTRL_RICH_EDIT).SetValue(_T(
+                               "{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}\\fs20{\\b Load} is {\\cf1 high}}")));
         FillTabbed();
         FillCells();
         SetStyleRangeShort(CGXRange(2, 1, 2, 4), CGXStyle().SetInteriorColor(RGB(255, 255, 204)));
