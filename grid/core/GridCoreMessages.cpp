@@ -257,8 +257,15 @@ void CGXGridCore::HideCellTip()
         m_pCellTipRelay->SendMessage(WM_CANCELMODE);
 }
 
-// The relay goes with the window; the thread's tip window closes when this grid owns it.
 BOOL CGXGridCore::OnGridDestroy()
+{
+    ReleaseWindowCompanions();
+    return FALSE;
+}
+
+// The relay is a message-only window, not a child, so it goes only when told; the thread's tip
+// window closes when this grid owns it. The find state forgets the grid and its dialog.
+void CGXGridCore::ReleaseWindowCompanions()
 {
     if (m_pFindReplaceImp != nullptr)
         m_pFindReplaceImp->OnGridDestroyed(this);
@@ -267,7 +274,6 @@ BOOL CGXGridCore::OnGridDestroy()
     CGXCellTipWnd* pTip = CGXCellTipWnd::FindTipWnd();
     if (pTip != nullptr && pTip->GetOwnerGrid() == this)
         pTip->SendMessage(WM_CLOSE);
-    return FALSE;
 }
 
 BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT nMessage, LRESULT* pResult)
@@ -370,8 +376,8 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     CGXControl* pControl = GetCurrentCellControl();
     if (pStyle == nullptr || pControl == nullptr)
         return nullptr;
-    if (const LRESULT lAnswer = pControl->ReservedHookD(reinterpret_cast<DWORD_PTR>(pDC),
-                                                        reinterpret_cast<DWORD_PTR>(pWnd), nCtlColor))
+    if (const LRESULT lAnswer =
+            pControl->ReservedHookD(reinterpret_cast<DWORD_PTR>(pDC), reinterpret_cast<DWORD_PTR>(pWnd), nCtlColor))
         return reinterpret_cast<HBRUSH>(lAnswer);
     const GXBrushRecord& interior = pStyle->GetInterior();
     pDC->SetBkColor(interior.GetFillColor());
@@ -384,8 +390,7 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 BOOL CGXGridCore::OnGridCommand(WPARAM wParam, LPARAM lParam)
 {
     CGXControl* pControl = GetCurrentCellControl();
-    return pControl != nullptr &&
-           pControl->OnGridCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    return pControl != nullptr && pControl->OnGridCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
 }
 
 // The message being handled goes on to the current cell's control window.
