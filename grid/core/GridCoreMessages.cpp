@@ -376,8 +376,8 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     CGXControl* pControl = GetCurrentCellControl();
     if (pStyle == nullptr || pControl == nullptr)
         return nullptr;
-    if (const LRESULT lAnswer =
-            pControl->ReservedHookD(reinterpret_cast<DWORD_PTR>(pDC), reinterpret_cast<DWORD_PTR>(pWnd), nCtlColor))
+    if (const LRESULT lAnswer = pControl->ReservedHookD(reinterpret_cast<DWORD_PTR>(pDC),
+                                                        reinterpret_cast<DWORD_PTR>(pWnd), nCtlColor))
         return reinterpret_cast<HBRUSH>(lAnswer);
     const GXBrushRecord& interior = pStyle->GetInterior();
     pDC->SetBkColor(interior.GetFillColor());
@@ -390,7 +390,8 @@ HBRUSH CGXGridCore::OnGridCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 BOOL CGXGridCore::OnGridCommand(WPARAM wParam, LPARAM lParam)
 {
     CGXControl* pControl = GetCurrentCellControl();
-    return pControl != nullptr && pControl->OnGridCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    return pControl != nullptr &&
+           pControl->OnGridCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
 }
 
 // The message being handled goes on to the current cell's control window.

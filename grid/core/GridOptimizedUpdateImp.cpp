@@ -129,7 +129,8 @@ void CGXGridOptimizedUpdateImp::Update(CGXGridCore* pGrid, BOOL bRows, Change ch
         const auto nIndex = static_cast<ROWCOL>(n);
         if (change != Change::remove)
             nNow += axis.Size(nIndex);
-        if (change != Change::insert)
+        // Former sizes are read only until they fill the area.
+        if (change != Change::insert && nBefore < nExtent)
             nBefore += pOldSizes != nullptr ? pOldSizes[n - nFrom] : nExtent;
     }
     nNow = std::min(nNow, nExtent);
