@@ -149,10 +149,12 @@ TEST_F(ProgressCtrlTest, TimersStepTheBar)
     EXPECT_TRUE(m_ctrl.IsMarqueeRunning());
     ASSERT_TRUE(PumpMessagesUntil([this] { return m_ctrl.GetPos() >= 20; }));
     ASSERT_TRUE(PumpMessagesUntil([this] { return m_ctrl.GetPos() == 0; }));
+    // Stopped, the marquee takes one last step on its timer's next tick and ends the timer.
     m_ctrl.SetMarqueeRunning(FALSE);
-    PumpMessagesFor(120);
+    const int nLast = m_ctrl.GetPos();
+    ASSERT_TRUE(PumpMessagesUntil([&] { return m_ctrl.GetPos() != nLast; }));
     const int nPos = m_ctrl.GetPos();
-    PumpMessagesFor(120);
+    PumpMessagesFor(240);
     EXPECT_EQ(m_ctrl.GetPos(), nPos);
 }
 
