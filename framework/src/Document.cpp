@@ -9,6 +9,9 @@ CDocument::CDocument() : m_bAutoDelete(TRUE), m_pDocTemplate(nullptr), m_bModifi
 
 CDocument::~CDocument()
 {
+    // Views that outlive their document must not reach back into it.
+    while (!m_viewList.IsEmpty())
+        static_cast<CView*>(m_viewList.RemoveHead())->m_pDocument = nullptr;
     if (m_pDocTemplate != nullptr)
         m_pDocTemplate->RemoveDocument(this);
 }

@@ -86,6 +86,16 @@ TEST(DocumentTest, AutoDeletingDocumentGoesWithItsLastView)
     EXPECT_EQ(nDeleted, 1);
 }
 
+TEST(DocumentTest, ViewsOutlivingTheirDocumentAreLetGo)
+{
+    int nDeleted = 0;
+    PlainView view;
+    auto* pDoc = new CountedDoc(&nDeleted);
+    pDoc->AddView(&view);
+    delete pDoc;
+    EXPECT_EQ(view.GetDocument(), nullptr) << "the view's own end must not reach the deleted document";
+}
+
 TEST(CommandLineInfoTest, ParseParamTable)
 {
     struct Case

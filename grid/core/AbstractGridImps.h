@@ -164,7 +164,8 @@ public:
     virtual void UpdateRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights,
                                   UINT& flags) = 0;
     virtual void UpdateRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT& flags) = 0;
-    // pOldHeights: the former heights, 0 where a row was hidden before; nTo 0 means nFrom.
+    // pOldHeights: the former heights, 0 where a row was hidden before, read only until they fill
+    // the grid's area; nTo 0 means nFrom.
     virtual void UpdateHideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights, UINT& flags) = 0;
     virtual void UpdateHideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths, UINT& flags) = 0;
 };

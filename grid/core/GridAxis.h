@@ -121,17 +121,17 @@ public:
             return;
         }
         LastVisible() = GX_INVALID;
-        // The optimized update reads the former sizes only until they fill the grid's area, so
-        // the rest stay 0.
+        // The optimized update reads the former sizes only until they fill the grid's area: so
+        // many are made, however many rows changed.
         CRect rect;
         m_grid.GetGridRect(&rect);
         const int nExtent = m_bRows ? rect.Height() : rect.Width();
-        std::vector<int> oldSizes(static_cast<size_t>(nTo - nFrom) + 1);
+        std::vector<int> oldSizes;
         int nSum = 0;
-        for (size_t i = 0; i < oldSizes.size() && nSum < nExtent; ++i)
+        for (ULONGLONG n = nFrom; n <= nTo && nSum < nExtent; ++n)
         {
-            oldSizes[i] = pOldStates[i] != 0 ? 0 : GetShownSize(static_cast<ROWCOL>(nFrom + i));
-            nSum += oldSizes[i];
+            oldSizes.push_back(pOldStates[n - nFrom] != 0 ? 0 : GetShownSize(static_cast<ROWCOL>(n)));
+            nSum += oldSizes.back();
         }
         if (m_bRows)
             m_grid.m_pOptimizedUpdateImp->UpdateHideRows(&m_grid, nFrom, nTo, oldSizes.data(), flags);

@@ -36,9 +36,8 @@ CGXGridCore::CGXGridCore(CWnd* pGridWnd, CDocument* pGridDoc, void* pContext)
 
 CGXGridCore::~CGXGridCore()
 {
-    // The find state forgets this grid and its dialog.
-    if (m_pFindReplaceImp != nullptr)
-        m_pFindReplaceImp->OnGridDestroyed(this);
+    // Also for a grid whose window class does not pass its destruction on.
+    ReleaseWindowCompanions();
     DeleteControls();
     ResetGridCaches();
     if (m_bOwnParam)

@@ -1287,6 +1287,8 @@ private:
     BOOL SetSizes(BOOL bRows, ROWCOL nFrom, ROWCOL nTo, int nSize, const int* pSizes, UINT flags, int nCommandKind);
     void CreateParamObjects();
     void DeleteControls();
+    // Lets go of what outlives the grid's window: the find state, the tip relay and the tip.
+    void ReleaseWindowCompanions();
     int PixelsToStored(int nPixels, int nUnit) const;
     int StoredToPixels(int nStored, int nUnit) const;
     BOOL ComposeHeaderValue(ROWCOL nRow, ROWCOL nCol, CGXStyle& style);

@@ -267,8 +267,15 @@ void CGXGridCore::HideCellTip()
         m_pCellTipRelay->SendMessage(WM_CANCELMODE);
 }
 
-// The relay goes with the window; the thread's tip window closes when this grid owns it.
 BOOL CGXGridCore::OnGridDestroy()
+{
+    ReleaseWindowCompanions();
+    return FALSE;
+}
+
+// The relay is a message-only window, not a child, so it goes only when told; the thread's tip
+// window closes when this grid owns it. The find state forgets the grid and its dialog.
+void CGXGridCore::ReleaseWindowCompanions()
 {
     if (m_pFindReplaceImp != nullptr)
         m_pFindReplaceImp->OnGridDestroyed(this);
@@ -277,7 +284,6 @@ BOOL CGXGridCore::OnGridDestroy()
     CGXCellTipWnd* pTip = CGXCellTipWnd::FindTipWnd();
     if (pTip != nullptr && pTip->GetOwnerGrid() == this)
         pTip->SendMessage(WM_CLOSE);
-    return FALSE;
 }
 
 BOOL CGXGridCore::OnGridMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT nMessage, LRESULT* pResult)

@@ -12,6 +12,23 @@ namespace
 {
 // Only the three low bits of the redraw flags count here.
 constexpr UINT flagsMask = 0x07;
+
+// Numbered row headers (lettered column headers) read differently from the changed line on, when
+// the parameter object numbers them: their strip is repainted from nStart (client pixels) on.
+void InvalidateNumberedHeaders(CGXGridCore* pGrid, BOOL bRows, int nStart)
+{
+    if (!pGrid->GetParam()->m_abSettingsA[bRows ? 0 : 1])
+        return;
+    CRect rect;
+    pGrid->GetGridRect(&rect);
+    const GXGridAxis cross(*pGrid, !bRows);
+    const int nHeaders = cross.SumOfSizes(0, cross.Headers(), 0);
+    if (bRows)
+        rect.SetRect(rect.left, nStart, rect.left + nHeaders, rect.bottom);
+    else
+        rect.SetRect(nStart, rect.top, rect.right, rect.top + nHeaders);
+    pGrid->GridWnd()->InvalidateRect(rect);
+}
 } // namespace
 
 void CGXGridOptimizedUpdateImp::UpdateInsertRows(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCount, UINT& flags)
@@ -85,13 +102,23 @@ void CGXGridOptimizedUpdateImp::Update(CGXGridCore* pGrid, BOOL bRows, Change ch
     const ROWCOL nLowest = std::min<ROWCOL>(axis.Frozen() + 1, std::max<ROWCOL>(nCount, 1));
     nFirst = std::max(std::min(nFirst, nCount), nLowest);
     axis.LastVisible() = GX_INVALID;
-    // Flags 0 paint nothing; a change above or below the view needs no painting.
-    if (flags == 0 || bAbove || nFrom > axis.GetLastVisible(nullptr))
+    // Flags 0 paint nothing; a change below the view needs no painting, nor one above it but
+    // the numbers of the rows an insertion or removal moved.
+    if (flags == 0 || nFrom > axis.GetLastVisible(nullptr) || (bAbove && change == Change::hide))
         return;
-
     CRect rectArea;
     pGrid->GetGridRect(&rectArea);
-    const int nStart = bRows ? pGrid->GetClientRowTop(axis.ToVisible(nFrom)) : pGrid->GetClientColLeft(axis.ToVisible(nFrom));
+    if (bAbove)
+    {
+        InvalidateNumberedHeaders(pGrid, bRows,
+                                  (bRows ? rectArea.top : rectArea.left) + axis.SumOfSizes(0, axis.Frozen(), 0));
+        if ((flags & GX_UPDATENOW) != 0)
+            pWnd->UpdateWindow();
+        return;
+    }
+
+    const int nStart =
+        bRows ? pGrid->GetClientRowTop(axis.ToVisible(nFrom)) : pGrid->GetClientColLeft(axis.ToVisible(nFrom));
     (bRows ? rectArea.top : rectArea.left) = nStart;
     const int nExtent = bRows ? rectArea.Height() : rectArea.Width();
     // The size the changed rows have now and had before, as far as the area reaches.
@@ -102,7 +129,8 @@ void CGXGridOptimizedUpdateImp::Update(CGXGridCore* pGrid, BOOL bRows, Change ch
         const auto nIndex = static_cast<ROWCOL>(n);
         if (change != Change::remove)
             nNow += axis.Size(nIndex);
-        if (change != Change::insert)
+        // Former sizes are read only until they fill the area.
+        if (change != Change::insert && nBefore < nExtent)
             nBefore += pOldSizes != nullptr ? pOldSizes[n - nFrom] : nExtent;
     }
     nNow = std::min(nNow, nExtent);
@@ -125,6 +153,8 @@ void CGXGridOptimizedUpdateImp::Update(CGXGridCore* pGrid, BOOL bRows, Change ch
             pWnd->InvalidateRect(rectUncovered);
         }
     }
+
+    InvalidateNumberedHeaders(pGrid, bRows, nStart);
 
     // Covered ranges reaching across the first change are drawn whole.
     const CGXRangeList& covered = pParam->m_CoveredCellsList;

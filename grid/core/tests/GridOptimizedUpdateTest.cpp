@@ -43,6 +43,8 @@ protected:
         HiddenGridOfTest::SetUp();
         m_grid.SetDefaultRowHeight(20);
         m_grid.SetRowHeight(0, 0, 20);
+        // Row numbers in the headers would repaint their column after every change.
+        m_grid.GetParam()->m_abSettingsA[0] = FALSE;
         // Update regions are kept only for shown windows.
         Parent().ShowWindow(SW_SHOWNA);
         m_grid.ShowWindow(SW_SHOWNA);
@@ -127,6 +129,39 @@ TEST_F(OptimizedUpdateTest, AChangeBelowTheViewPaintsNothing)
     ASSERT_TRUE(m_grid.InsertRows(15, 2, nullptr, nullptr, nullptr, 0, GX_UPDATENOW));
     EXPECT_TRUE(m_grid.m_scrolls.empty());
     EXPECT_TRUE(m_grid.m_painted.empty());
+    EXPECT_TRUE(Updated().IsRectEmpty());
+}
+
+// Numbered row headers read differently below an inserted or removed row, and all of them after a
+// change above the view; hiding keeps the numbers.
+TEST_F(OptimizedUpdateTest, NumberedRowHeadersRepaintTheirColumnFromTheChangeDown)
+{
+    m_grid.GetParam()->m_abSettingsA[0] = TRUE;
+    m_grid.SetRowCount(40);
+    Updated();
+    const int nHeader = m_grid.GetColWidth(0);
+    CRgn region;
+    region.CreateRectRgn(0, 0, 0, 0);
+    auto updatedAt = [&](int x, int y) {
+        m_grid.GetUpdateRgn(&region);
+        return region.PtInRegion(x, y) != FALSE;
+    };
+    ASSERT_TRUE(m_grid.InsertRows(3, 2, nullptr, nullptr, nullptr, 0, GX_UPDATEONPRESS));
+    EXPECT_TRUE(updatedAt(nHeader / 2, 190)) << "the header column down to the bottom";
+    EXPECT_FALSE(updatedAt(nHeader / 2, 50)) << "above the change";
+    EXPECT_FALSE(updatedAt(nHeader + 5, 190)) << "scrolled cells keep their picture";
+    Updated();
+
+    // A removal updates the window at once (its recalculation may then repaint more).
+    m_grid.SetTopRow(20, 0);
+    Updated();
+    m_grid.m_painted.clear();
+    ASSERT_TRUE(m_grid.RemoveRows(3, 4, GX_UPDATEONPRESS));
+    EXPECT_EQ(m_grid.GetTopRow(), 18u);
+    ASSERT_FALSE(m_grid.m_painted.empty());
+    EXPECT_EQ(m_grid.m_painted.front(), CRect(0, 20, nHeader, 200)) << "the row headers below the column header";
+
+    ASSERT_TRUE(m_grid.HideRows(3, 4, TRUE, nullptr, GX_UPDATEONPRESS));
     EXPECT_TRUE(Updated().IsRectEmpty());
 }
 

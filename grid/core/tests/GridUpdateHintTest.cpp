@@ -4,7 +4,10 @@
 
 #include <grid/core/GridHint.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridExcelLikeFrameImp.h>
 #include <grid/core/GridUpdateHintImp.h>
+#include <grid/core/GridUserSelectRangeImp.h>
+#include <grid/core/RangeList.h>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,8 @@ public:
     }
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override
     {
+        if (auto* pGridHint = dynamic_cast<CGXGridHint*>(pHint))
+            m_kinds.push_back(pGridHint->id);
         OnGridUpdate(pSender, lHint, pHint);
     }
     void OnInitialUpdate() override
@@ -221,16 +226,16 @@ public:
 
     using CGXGridCore::m_bHintsEnabled;
     using CGXGridCore::m_bShowHeadersInPane;
-    using CGXGridCore::m_pUpdateHintImp;
-    using CGXGridCore::m_nTopRow;
     using CGXGridCore::m_nLeftCol;
+    using CGXGridCore::m_nTopRow;
+    using CGXGridCore::m_pCellTipRelay;
+    using CGXGridCore::m_pExcelLikeFrameImp;
+    using CGXGridCore::m_pUpdateHintImp;
+    using CGXGridCore::m_pUserSelectRangeImp;
     BOOL m_bRefuseTransfer = FALSE;
     ROWCOL m_nLastFirst = 0;
-
-protected:
-    void PostNcDestroy() override
-    {
-    }
+    // The kinds of the hints that reached this view.
+    std::vector<DWORD> m_kinds;
 
 private:
     void Record(const char* pszName, BOOL bHint)
@@ -242,24 +247,65 @@ private:
 
 IMPLEMENT_DYNCREATE(HintView, CView)
 
-// Views on the test's hidden parent, all of one document. The views, their splitter and their
-// document stay for the rest of the program: a view's grid core is not taken down with its
-// window, so they are only hidden when the test ends.
+// The selection and frame features of a view, recording the drawing that hints replay.
+class RecordingSelection : public CGXGridUserSelectRangeImp
+{
+public:
+    explicit RecordingSelection(std::vector<std::string>& log) : m_log(log)
+    {
+    }
+    void RedrawSelectionChanges(CGXGridCore* pGrid, const CGXRangeList& oldList, BOOL bHint) override
+    {
+        m_log.push_back("selection changes from " + std::to_string(oldList.GetCount()) + (bHint ? "+hint" : ""));
+        CGXGridUserSelectRangeImp::RedrawSelectionChanges(pGrid, oldList, bHint);
+    }
+    void RedrawRangeChange(CGXGridCore* pGrid, POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight,
+                           BOOL bHint) override
+    {
+        m_log.push_back("range change " + std::to_string(nTop) + "," + std::to_string(nLeft) + "-" +
+                        std::to_string(nBottom) + "," + std::to_string(nRight) + (bHint ? "+hint" : ""));
+        CGXGridUserSelectRangeImp::RedrawRangeChange(pGrid, pos, nTop, nLeft, nBottom, nRight, bHint);
+    }
+
+private:
+    std::vector<std::string>& m_log;
+};
+
+class RecordingFrame : public CGXGridExcelLikeFrameImp
+{
+public:
+    explicit RecordingFrame(std::vector<std::string>& log) : m_log(log)
+    {
+    }
+    void OnSelectionFrameChanged(CGXGridCore* pGrid, BOOL bState, BOOL bRedraw) override
+    {
+        m_log.push_back(std::string("frame ") + (bState ? "shown" : "hidden") + (bRedraw ? "+hint" : ""));
+        CGXGridExcelLikeFrameImp::OnSelectionFrameChanged(pGrid, bState, bRedraw);
+    }
+
+private:
+    std::vector<std::string>& m_log;
+};
+
+// Views on the test's hidden parent, all of one document, destroyed with their splitter when
+// the test ends; the document closes itself as its last view goes.
 class UpdateHintTest : public GridWindowTest
 {
 protected:
     void TearDown() override
     {
-        for (HintView* pView : m_views)
-            pView->ShowWindow(SW_HIDE);
+        for (HWND hView : m_views)
+            if (::IsWindow(hView))
+                ::DestroyWindow(hView);
+        m_splitter.DestroyWindow();
     }
     HintView& AddView(CWnd* pParent, UINT nId)
     {
         CCreateContext context;
         context.m_pCurrentDoc = &m_document;
         auto* pView = new HintView;
-        m_views.push_back(pView);
         EXPECT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 300, 200), pParent, nId, &context));
+        m_views.push_back(pView->m_hWnd);
         pView->OnInitialUpdate();
         pView->Take();
         return *pView;
@@ -280,8 +326,8 @@ protected:
     }
 
     HintDocument& m_document = *new HintDocument;
-    CSplitterWnd& m_splitter = *new CSplitterWnd;
-    std::vector<HintView*> m_views;
+    CSplitterWnd m_splitter;
+    std::vector<HWND> m_views;
 };
 
 TEST_F(UpdateHintTest, EverySenderReplaysOnceInTheOtherViewWithoutHintingAgain)
@@ -476,5 +522,88 @@ TEST_F(UpdateHintTest, APaneWithoutHeadersReadsItsHeaderRowsAndColumnsHidden)
     EXPECT_FALSE(pane.IsRowHidden(1));
     EXPECT_FALSE(loose.IsRowHidden(0)) << "only a pane hides them";
     EXPECT_FALSE(Pane(0, 0).IsRowHidden(0));
+}
+// Kinds 23, 13, 30 and 14 have no core operation of their own: the other view's selection and frame
+// features redraw what the hint carries, without hinting back; 14 updates the window.
+TEST_F(UpdateHintTest, SelectionRangeFrameAndWindowKindsReachTheOtherViewsFeatures)
+{
+    HintView& a = AddView(&Parent(), 1);
+    HintView& b = AddView(&Parent(), 2);
+    std::vector<std::string> log;
+    delete b.m_pUserSelectRangeImp;
+    b.m_pUserSelectRangeImp = new RecordingSelection(log);
+    delete b.m_pExcelLikeFrameImp;
+    b.m_pExcelLikeFrameImp = new RecordingFrame(log);
+
+    // 23: the list before the change travels with the hint.
+    ASSERT_TRUE(a.SelectRange(CGXRange(2, 2, 3, 3), TRUE, TRUE));
+    ASSERT_TRUE(a.SelectRange(CGXRange(6, 1, 6, 4), TRUE, TRUE));
+    EXPECT_EQ(log, (std::vector<std::string>{"selection changes from 0", "selection changes from 1"}));
+    EXPECT_EQ(b.m_kinds, (std::vector<DWORD>{23, 23}));
+
+    // 13: the edited range's new corners.
+    log.clear();
+    b.m_kinds.clear();
+    CGXAbstractGridUserSelectRangeImp* pSelection = a.m_pUserSelectRangeImp;
+    pSelection->RedrawRangeChange(&a, a.GetParam()->m_SelRects.GetTailPosition(), 6, 1, 8, 5, TRUE);
+    EXPECT_EQ(log, std::vector<std::string>{"range change 6,1-8,5"});
+    EXPECT_EQ(b.m_kinds, std::vector<DWORD>{13});
+
+    // 30: only a change of the frame's state is told, and only while the frame is on.
+    log.clear();
+    b.m_kinds.clear();
+    CGXAbstractGridExcelLikeFrameImp* pFrame = a.m_pExcelLikeFrameImp;
+    pFrame->OnSelectionFrameChanged(&a, FALSE, TRUE);
+    EXPECT_TRUE(b.m_kinds.empty()) << "the frame is off";
+    a.GetParam()->m_anCoreSettings[3] = 1;
+    pFrame->OnSelectionFrameChanged(&a, FALSE, TRUE);
+    pFrame->OnSelectionFrameChanged(&a, TRUE, TRUE);
+    pFrame->OnSelectionFrameChanged(&a, TRUE, TRUE);
+    EXPECT_EQ(b.m_kinds, std::vector<DWORD>(log.size(), 30));
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), "frame shown");
+
+    // 14.
+    b.m_kinds.clear();
+    a.OnHintUpdate();
+    EXPECT_EQ(b.m_kinds, std::vector<DWORD>{14});
+    EXPECT_EQ(std::count(a.m_kinds.begin(), a.m_kinds.end(), 14), 0) << "the sender hears nothing of its own hint";
+}
+
+// A grid view's window does not pass its destruction on to the grid core: the grid itself lets go
+// of the message-only tip relay, which would otherwise call the deleted grid.
+TEST_F(UpdateHintTest, ViewsAndTheirDocumentComeAndGoInEitherOrder)
+{
+    for (int nRound = 0; nRound < 6; ++nRound)
+    {
+        SCOPED_TRACE(nRound);
+        auto* pDocument = new HintDocument;
+        pDocument->m_bAutoDelete = FALSE;
+        std::vector<HWND> views;
+        std::vector<HWND> relays;
+        for (UINT nId = 1; nId <= 2; ++nId)
+        {
+            CCreateContext context;
+            context.m_pCurrentDoc = pDocument;
+            auto* pView = new HintView;
+            ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 300, 200), &Parent(), nId, &context));
+            pView->OnInitialUpdate();
+            pView->HideRows(3, 4, TRUE);
+            pView->SetCurrentCell(2, 2, GX_MOVECELL);
+            views.push_back(pView->m_hWnd);
+            ASSERT_NE(pView->m_pCellTipRelay, nullptr);
+            relays.push_back(pView->m_pCellTipRelay->m_hWnd);
+        }
+        // Every second round the document and the parameter object it owns go first.
+        const BOOL bDocumentFirst = nRound % 2 != 0;
+        if (bDocumentFirst)
+            delete pDocument;
+        for (HWND hView : views)
+            ASSERT_TRUE(::DestroyWindow(hView));
+        if (!bDocumentFirst)
+            delete pDocument;
+        for (HWND hRelay : relays)
+            EXPECT_FALSE(::IsWindow(hRelay));
+    }
 }
 } // namespace
