@@ -326,7 +326,8 @@ TEST_F(InstanceThreadTest, EventsSetWhileBusyRunOnceLowestFirst)
 {
     auto thread = StartThread();
     ASSERT_TRUE(Connected(*thread));
-    AddFault(sapsim::FaultKind::SlowCall, L"RFC_SYSTEM_INFO", 400);
+    // The slow call outlasts, by far, the steps the test takes while it runs.
+    AddFault(sapsim::FaultKind::SlowCall, L"RFC_SYSTEM_INFO", 1500);
     thread->SetEvent(CInstanceThread::eventInitialInstanceTasks);
     ASSERT_TRUE(WaitFor([] { return Count(sapsim::Operation::Invoke, L"GET_SYSTEM_TIME_REMOTE") == 1; }));
     // While the slow call runs: the initial tasks twice more, which their reset drops, and two
@@ -337,14 +338,18 @@ TEST_F(InstanceThreadTest, EventsSetWhileBusyRunOnceLowestFirst)
     Sleep(50);
     thread->SetEvent(CInstanceThread::eventInitialInstanceTasks);
     ASSERT_TRUE(WaitFor([&] { return FileExists(thread->GetFileName(fileSystemInfo)); }));
-    Sleep(300);
     Landscape().ClearFaults();
-    std::vector<CString> calls = Calls();
-    calls.erase(std::remove_if(calls.begin(), calls.end(),
-                               [](const CString& c) { return c != L"(ping)" && c != L"GET_SYSTEM_TIME_REMOTE"; }),
-                calls.end());
+    // The last of the clock reads and pings: the initial tasks' clock read, then one ping.
+    const auto lastTwo = [] {
+        std::vector<CString> calls = Calls();
+        std::erase_if(calls, [](const CString& c) { return c != L"(ping)" && c != L"GET_SYSTEM_TIME_REMOTE"; });
+        return std::vector<CString>(calls.end() - std::min<size_t>(calls.size(), 2), calls.end());
+    };
     const std::vector<CString> expected = {L"GET_SYSTEM_TIME_REMOTE", L"(ping)"};
-    EXPECT_EQ(expected, std::vector<CString>(calls.end() - std::min<size_t>(calls.size(), 2), calls.end()));
+    EXPECT_TRUE(WaitFor([&] { return lastTwo() == expected; }));
+    // And nothing after them.
+    Sleep(300);
+    EXPECT_EQ(expected, lastTwo());
     EXPECT_EQ(1u, Count(sapsim::Operation::Invoke, L"GET_SYSTEM_TIME_REMOTE"));
 }
 
@@ -400,11 +405,14 @@ TEST_F(InstanceThreadTest, AFailingComponentIsLoggedAndTheNextOneStillRead)
     ASSERT_TRUE(Connected(*thread));
 
     // The first component's read is cut off with the connection; the call reconnects and throws.
-    AddFault(sapsim::FaultKind::SlowCall, L"SAPWLN3_STATREC_DIRECT_READ", 300);
+    // The read is slow enough for the test to cut it off whatever the machine's load; the
+    // reads after it are not slowed.
+    AddFault(sapsim::FaultKind::SlowCall, L"SAPWLN3_STATREC_DIRECT_READ", 1500);
     const auto invokes = nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke);
     thread->SetEvent(CInstanceThread::eventPeriodicSystemTasks);
     ASSERT_TRUE(WaitFor([&] { return nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke) >= invokes + 2; }));
     Sleep(50);
+    Landscape().ClearFaults();
     EXPECT_EQ(1, Landscape().DropConnections(L"PRD"));
     // The BI capture that follows reads its tables.
     ASSERT_TRUE(WaitFor([&] { return Count(sapsim::Operation::Invoke, L"RFC_READ_TABLE") > 0; }));
