@@ -188,27 +188,15 @@ void SortByNumber(SortRecord** pRecords, size_t nCount, const CGXSortInfoArray::
     });
 }
 
-// Texts compare dearly: a merge compares least often, and each text is kept beside its record
-// so that the merge reads no record until two texts tie.
+// Texts compare dearly: a merge compares least often. Its buffer holds record pointers only.
 void SortByText(SortRecord** pRecords, size_t nCount, const CGXSortInfoArray::SortKey& first)
 {
-    struct Entry
-    {
-        LPCTSTR pszKey;
-        SortRecord* pRecord;
-    };
     const DWORD bCase = first.bCase;
     const int nSign = first.bDescending ? -1 : 1;
-    std::vector<Entry> entries;
-    entries.reserve(nCount);
-    for (size_t n = 0; n < nCount; ++n)
-        entries.push_back({pRecords[n]->keys[0], pRecords[n]});
-    std::stable_sort(entries.begin(), entries.end(), [=](const Entry& a, const Entry& b) {
-        return RecordBefore(a.pszKey, b.pszKey, *a.pRecord, *b.pRecord,
-                            [=](LPCTSTR x, LPCTSTR y) { return nSign * CompareTexts(x, y, bCase); });
+    const auto compareTexts = [=](LPCTSTR a, LPCTSTR b) { return nSign * CompareTexts(a, b, bCase); };
+    std::stable_sort(pRecords, pRecords + nCount, [&](const SortRecord* a, const SortRecord* b) {
+        return RecordBefore<LPCTSTR>(a->keys[0], b->keys[0], *a, *b, compareTexts);
     });
-    for (size_t n = 0; n < nCount; ++n)
-        pRecords[n] = entries[n].pRecord;
 }
 } // namespace
 
