@@ -162,48 +162,65 @@ void ReorderPointers(CPtrArray& array, ROWCOL nFirst, const CDWordArray& order)
     if (array.GetSize() == nEnd && nHighest + 1 != nEnd)
         array.SetSize(std::max(nHighest + 1, static_cast<INT_PTR>(nFirst)));
 }
+
+// Whether record a comes before record b, given their first keys; ties compare the records
+// from their second key. The order is total (the first position decides last), so an in-place
+// sort and a merge give the same result.
+template <typename Key, typename CompareKeys>
+bool RecordBefore(Key a, Key b, const SortRecord& recordA, const SortRecord& recordB, CompareKeys compareKeys)
+{
+    const int nResult = compareKeys(a, b);
+    return nResult != 0 ? nResult < 0 : CompareSortRows(recordA, recordB, 1) < 0;
+}
+
+// Numbers compare cheaply: the records are sorted in place, with nothing to allocate or fill.
+void SortByNumber(SortRecord** pRecords, size_t nCount, const CGXSortInfoArray::SortKey& first)
+{
+    // Descending numbers are read negated, so one comparison serves both directions.
+    const BOOL bAbsolute = first.nType == CGXSortInfoArray::absolute;
+    const double dSign = first.bDescending ? -1.0 : 1.0;
+    const auto number = [=](const SortRecord* pRecord) {
+        const double d = pRecord->values[0].value;
+        return dSign * (bAbsolute ? GXFabs(d) : d);
+    };
+    std::sort(pRecords, pRecords + nCount, [&](const SortRecord* a, const SortRecord* b) {
+        return RecordBefore(number(a), number(b), *a, *b, CompareNumbers);
+    });
+}
+
+// Texts compare dearly: a merge compares least often. Its buffer holds record pointers only.
+void SortByText(SortRecord** pRecords, size_t nCount, const CGXSortInfoArray::SortKey& first)
+{
+    const DWORD bCase = first.bCase;
+    const int nSign = first.bDescending ? -1 : 1;
+    const auto compareTexts = [=](LPCTSTR a, LPCTSTR b) { return nSign * CompareTexts(a, b, bCase); };
+    std::stable_sort(pRecords, pRecords + nCount, [&](const SortRecord* a, const SortRecord* b) {
+        return RecordBefore<LPCTSTR>(a->keys[0], b->keys[0], *a, *b, compareTexts);
+    });
+}
 } // namespace
 
 void CGXGridSortImp::QuickSort(CGXGridCore* /*pGrid*/, const CGXSortInfoArray& sortInfo, CPtrArray& records)
 {
-    // The first key is kept beside each record, a number or the text itself, so that most
-    // comparisons read no record; ties, and date keys, compare the records.
-    struct Entry
-    {
-        double dKey;
-        LPCTSTR pszKey;
-        const SortRecord* pRecord;
-    };
     if (sortInfo.GetSize() == 0)
         return;
     const CGXSortInfoArray::SortKey& first = sortInfo[0];
-    const BOOL bNumbers = first.nType == CGXSortInfoArray::numeric || first.nType == CGXSortInfoArray::absolute;
-    const BOOL bText = first.nType == CGXSortInfoArray::text;
-    std::vector<Entry> entries(static_cast<size_t>(records.GetSize()));
-    for (size_t n = 0; n < entries.size(); ++n)
+    auto* const pRecords = reinterpret_cast<SortRecord**>(records.GetData());
+    const size_t nCount = static_cast<size_t>(records.GetSize());
+    switch (first.nType)
     {
-        const auto* pRecord = static_cast<const SortRecord*>(records[static_cast<INT_PTR>(n)]);
-        double dKey = 0.0;
-        if (bNumbers)
-            dKey = first.nType == CGXSortInfoArray::absolute ? GXFabs(pRecord->values[0].value) : pRecord->values[0].value;
-        entries[n] = {first.bDescending ? -dKey : dKey, bText ? static_cast<LPCTSTR>(pRecord->keys[0]) : nullptr,
-                      pRecord};
+    case CGXSortInfoArray::numeric:
+    case CGXSortInfoArray::absolute:
+        SortByNumber(pRecords, nCount, first);
+        break;
+    case CGXSortInfoArray::text:
+        SortByText(pRecords, nCount, first);
+        break;
+    default:
+        std::stable_sort(pRecords, pRecords + nCount,
+                         [](const SortRecord* a, const SortRecord* b) { return CompareSortRows(*a, *b) < 0; });
+        break;
     }
-    // A merge sort compares less often than a quick sort; the order is total, so the result
-    // is the same.
-    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (bNumbers && a.dKey != b.dKey)
-            return a.dKey < b.dKey;
-        if (bText)
-        {
-            const int nResult = CompareTexts(a.pszKey, b.pszKey, first.bCase);
-            if (nResult != 0)
-                return first.bDescending ? nResult > 0 : nResult < 0;
-        }
-        return CompareSortRows(*a.pRecord, *b.pRecord, bNumbers || bText ? 1 : 0) < 0;
-    });
-    for (size_t n = 0; n < entries.size(); ++n)
-        records[static_cast<INT_PTR>(n)] = const_cast<SortRecord*>(entries[n].pRecord);
 }
 
 void CGXGridSortImp::GetSortKeys(CGXGridCore* pGrid, BOOL bRows, ROWCOL nIndex, const CGXSortInfoArray& sortInfo,

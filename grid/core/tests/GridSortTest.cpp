@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace
@@ -146,6 +149,49 @@ TEST_F(GridSortTest, AutomaticKeyTypeTable)
     Column(1, {L"", L"3/1/2024", L"1/15/2024"});
     SortBy(1, 2, TRUE, 3);
     EXPECT_EQ(Joined(1, 3), L"3/1/2024|1/15/2024||");
+}
+
+// Enough rows that the order is not found by insertion alone: equal numbers, and numbers of
+// equal size, keep their first order in either direction.
+TEST_F(GridSortTest, ManyEqualNumbersKeepTheirOrder)
+{
+    constexpr ROWCOL nRows = 90;
+    std::vector<CString> numbers;
+    std::vector<CString> positions;
+    for (ROWCOL r = 0; r < nRows; ++r)
+    {
+        numbers.push_back(CString(std::to_wstring(static_cast<int>(r * 7 % 5) - 2).c_str()));
+        positions.push_back(CString(std::to_wstring(r).c_str()));
+    }
+    struct Case
+    {
+        DWORD nType;
+        BOOL bDescending;
+    };
+    for (const Case c : {Case{CGXSortInfoArray::numeric, FALSE}, Case{CGXSortInfoArray::numeric, TRUE},
+                         Case{CGXSortInfoArray::absolute, FALSE}, Case{CGXSortInfoArray::absolute, TRUE}})
+    {
+        std::vector<ROWCOL> expected(nRows);
+        for (ROWCOL r = 0; r < nRows; ++r)
+            expected[r] = r;
+        const auto key = [&](ROWCOL r) {
+            const int n = _wtoi(numbers[r]);
+            const int nKey = c.nType == CGXSortInfoArray::absolute ? std::abs(n) : n;
+            return c.bDescending ? -nKey : nKey;
+        };
+        std::stable_sort(expected.begin(), expected.end(), [&](ROWCOL a, ROWCOL b) { return key(a) < key(b); });
+        CString strExpected;
+        for (const ROWCOL r : expected)
+            strExpected += positions[r] + L"|";
+
+        m_grid.GetData()->DeleteContents();
+        m_grid.GetData()->SetRowCount(nRows);
+        m_grid.GetData()->SetColCount(2);
+        Column(1, numbers);
+        Column(2, positions);
+        SortBy(1, c.nType, c.bDescending);
+        EXPECT_EQ(Joined(2, nRows), strExpected) << c.nType << " " << c.bDescending;
+    }
 }
 
 TEST_F(GridSortTest, TwoKeysTextWithoutCaseThenNumericDescending)
