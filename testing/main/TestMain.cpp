@@ -42,9 +42,8 @@ class CExceptionPrinter : public ::testing::EmptyTestEventListener
 // ctest runs the test executables side by side in one Wine server. The foreground window, and
 // with it activation and mouse capture, belong to a desktop: on a shared one, another test
 // process taking the foreground could end a drag loop or deactivate a window in the middle of
-// a test. The clipboard belongs to a window station: on a shared one, another test process
-// copying could change what a test pastes. So the process ctest starts makes a window station
-// with a desktop and runs itself again on it, and every thread of that run works there.
+// a test. So the process ctest starts makes a desktop and runs itself again on it, and every
+// thread of that run works there.
 const wchar_t szDesktopPrefix[] = L"lumiter-test-";
 
 bool RunsOnOwnDesktop()
@@ -56,32 +55,20 @@ bool RunsOnOwnDesktop()
     return wcsncmp(szName, szDesktopPrefix, wcslen(szDesktopPrefix)) == 0;
 }
 
-// Runs this executable with the same command line on a new window station and desktop of that
-// name: its exit code.
+// Runs this executable with the same command line on a new desktop: its exit code.
 int RunOnOwnDesktop()
 {
     CString name;
     name.Format(L"%s%lu", szDesktopPrefix, ::GetCurrentProcessId());
-    HWINSTA hStation = ::CreateWindowStationW(name, 0, WINSTA_ALL_ACCESS, nullptr);
-    HWINSTA hOwnStation = ::GetProcessWindowStation();
-    HDESK hDesktop = nullptr;
-    // A desktop is made in the calling process's window station.
-    if (hStation != nullptr && ::SetProcessWindowStation(hStation))
-    {
-        hDesktop = ::CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-        ::SetProcessWindowStation(hOwnStation);
-    }
+    HDESK hDesktop = ::CreateDesktopW(name, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     if (hDesktop == nullptr)
     {
         fprintf(stderr, "cannot create the test desktop (error %lu)\n", ::GetLastError());
-        if (hStation != nullptr)
-            ::CloseWindowStation(hStation);
         return 1;
     }
-    CString place = name + L"\\" + name;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    startup.lpDesktop = place.GetBuffer();
+    startup.lpDesktop = name.GetBuffer();
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
@@ -94,7 +81,6 @@ int RunOnOwnDesktop()
     {
         fprintf(stderr, "cannot run the tests on their desktop (error %lu)\n", ::GetLastError());
         ::CloseDesktop(hDesktop);
-        ::CloseWindowStation(hStation);
         return 1;
     }
     DWORD exitCode = 1;
@@ -103,7 +89,6 @@ int RunOnOwnDesktop()
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     ::CloseDesktop(hDesktop);
-    ::CloseWindowStation(hStation);
     return static_cast<int>(exitCode);
 }
 } // namespace
