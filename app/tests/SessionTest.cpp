@@ -128,7 +128,7 @@ protected:
     // Waits until the file has grown beyond the size.
     static ::testing::AssertionResult Grows(const CString& strPath, LONGLONG nSize)
     {
-        return PumpMessagesUntil([&] { return FileSize(strPath) > nSize; }, 10000);
+        return PumpMessagesUntil([&] { return FileSize(strPath) > nSize; }, 20000);
     }
 
     TempDirectory m_data;

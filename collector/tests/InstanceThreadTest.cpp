@@ -101,7 +101,7 @@ protected:
         thread->SetEvent(CInstanceThread::eventOpenConnection);
         return thread;
     }
-    static bool WaitFor(const std::function<bool()>& condition, DWORD timeout = 5000)
+    static bool WaitFor(const std::function<bool()>& condition, DWORD timeout = 20000)
     {
         const DWORD start = GetTickCount();
         while (!condition())
@@ -384,8 +384,7 @@ TEST_F(InstanceThreadTest, AMessageThatCannotBePostedIsFreedBySender)
     m_host.m_hOutput = gone;
     g_followedSize = sizeof(CLumiter5Message);
     auto thread = StartThread();
-    Sleep(100);
-    EXPECT_GE(Followed(), 1u) << "the first line waits to be posted";
+    EXPECT_TRUE(WaitFor([] { return Followed() >= 1; })) << "the first line waits to be posted";
     thread.reset();
     EXPECT_EQ(0u, Followed()) << "and is freed when the thread stops";
     g_followedSize = 0;

@@ -3,9 +3,8 @@
 #include <afxmt.h>
 #include <afxwin.h>
 
+#include <nwrfc/EntryCounters.h>
 #include <nwrfc/HandleRegistry.h>
-
-#include <atomic>
 
 namespace
 {
@@ -137,7 +136,6 @@ struct CSlowInvoke
 {
     RFC_CONNECTION_HANDLE connection;
     RFC_FUNCTION_HANDLE function;
-    std::atomic<bool> started{false};
     RFC_RC rc = RFC_OK;
     ULONGLONG returnedAt = 0;
     CEvent done{FALSE, TRUE};
@@ -146,7 +144,6 @@ struct CSlowInvoke
     {
         auto* call = static_cast<CSlowInvoke*>(parameter);
         RFC_ERROR_INFO error;
-        call->started = true;
         call->rc = RfcInvoke(call->connection, call->function, &error);
         call->returnedAt = GetTickCount64();
         call->done.SetEvent();
@@ -165,10 +162,12 @@ TEST_F(FaultTest, ClosingDuringAnInvokeEndsItPromptly)
     ASSERT_NE(nullptr, call.function);
     const size_t openBefore = nwrfc::CHandleRegistry::Instance().OpenCount();
 
+    const unsigned long long invokes = nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke);
     AfxBeginThread(CSlowInvoke::Run, &call);
-    while (!call.started)
+    while (nwrfc::CEntryCounters::Get(nwrfc::EntryPoint::Invoke) == invokes) // into the call
         Sleep(1);
-    Sleep(50); // into the slow call
+    // On to its slow part: closing before the call finds its connection would fail it otherwise.
+    Sleep(300);
     const ULONGLONG closedAt = GetTickCount64();
     ASSERT_EQ(RFC_OK, RfcCloseConnection(call.connection, &m_error));
     m_connections.clear();

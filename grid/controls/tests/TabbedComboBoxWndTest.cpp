@@ -216,7 +216,7 @@ TEST_F(TabbedComboWndTest, DroppedListIsAsWideAsTheColumnsUnderItsTitleHeader)
     pCombo->ActivateAndDropDown();
     ASSERT_TRUE(pCombo->GetDroppedState());
     CGXTabbedLBoxHeader* pHeader = pCombo->GetHeader();
-    ASSERT_TRUE(PumpMessagesUntil([&] { return pHeader->GetSafeHwnd() != nullptr && pHeader->IsWindowVisible(); }, 3000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return pHeader->GetSafeHwnd() != nullptr && pHeader->IsWindowVisible(); }));
     PumpPendingMessages();
     EXPECT_FALSE(::GetQueueStatus(QS_PAINT) & QS_PAINT) << "drawing the dropped combo settles";
 
@@ -244,6 +244,6 @@ TEST_F(TabbedComboWndTest, DroppedListIsAsWideAsTheColumnsUnderItsTitleHeader)
     EXPECT_EQ(rectHeader.Height(), nTitle + 4) << "the title line plus 4";
 
     pCombo->ShowDropDown(FALSE);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return !pHeader->IsWindowVisible(); }, 3000)) << "closing hides the header";
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !pHeader->IsWindowVisible(); })) << "closing hides the header";
 }
 } // namespace
