@@ -92,6 +92,19 @@ void CGXControl::FreeStyle(BOOL bNotify)
         DropGridStyleCache();
 }
 
+BOOL CGXControl::SetWindowControlActive(BOOL& bIsActive, BOOL bActive, BOOL bWindow, BOOL bNotify)
+{
+    if (bActive && !bIsActive && bWindow)
+    {
+        bIsActive = TRUE;
+        FreeStyle(bNotify);
+        LoadStyle();
+        return TRUE;
+    }
+    bIsActive = bActive && bWindow;
+    return FALSE;
+}
+
 void CGXControl::DropGridStyleCache()
 {
     const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);

@@ -191,6 +191,10 @@ public:
     CGXStyle* LoadStyle();
     // Drops the cached style; with bNotify the grid's cache forgets the cell's style too.
     void FreeStyle(BOOL bNotify);
+    // The active flag of a window control: only a control with a window is active, and one that
+    // becomes active composes the bound cell's style afresh (FreeStyle(bNotify)). TRUE when the
+    // control has just become active.
+    BOOL SetWindowControlActive(BOOL& bIsActive, BOOL bActive, BOOL bWindow, BOOL bNotify);
     // The style's horizontal and vertical alignment as text-drawing flags (0 for what it leaves
     // open).
     static UINT TextAlignment(const CGXStyle& style);

@@ -297,15 +297,8 @@ CWnd* CGXEditControl::GetControlWindow() const
 void CGXEditControl::SetActive(BOOL bActive)
 {
     const BOOL bWindow = GetSafeHwnd() != nullptr;
-    if (bActive && !m_bIsActive && bWindow)
-    {
-        m_bIsActive = TRUE;
-        FreeStyle(FALSE);
-        LoadStyle();
+    if (SetWindowControlActive(m_bIsActive, bActive, bWindow, FALSE))
         RefreshLayout();
-    }
-    else
-        m_bIsActive = bActive && bWindow;
     if (bWindow)
         ReEvaluateFloat();
 }

@@ -124,15 +124,7 @@ void CGXListBox::FillFromStyle()
 
 void CGXListBox::SetActive(BOOL bActive)
 {
-    const BOOL bWindow = GetSafeHwnd() != nullptr;
-    if (bActive && !m_bIsActive && bWindow)
-    {
-        m_bIsActive = TRUE;
-        FreeStyle(TRUE);
-        LoadStyle();
-    }
-    else
-        m_bIsActive = bActive && bWindow;
+    SetWindowControlActive(m_bIsActive, bActive, GetSafeHwnd() != nullptr, TRUE);
 }
 
 BOOL CGXListBox::IsActive()

@@ -430,15 +430,7 @@ BOOL CGXRichEditCtrl::GetEditedCellText(ROWCOL nRow, ROWCOL nCol, CGXStyle& styl
 
 void CGXRichEditCtrl::SetActive(BOOL bActive)
 {
-    const BOOL bWindow = GetSafeHwnd() != nullptr;
-    if (bActive && !m_bIsActive && bWindow)
-    {
-        m_bIsActive = TRUE;
-        FreeStyle(TRUE);
-        LoadStyle();
-    }
-    else
-        m_bIsActive = bActive && bWindow;
+    SetWindowControlActive(m_bIsActive, bActive, GetSafeHwnd() != nullptr, TRUE);
 }
 
 BOOL CGXRichEditCtrl::IsActive()

@@ -73,7 +73,11 @@ CSize CGXCalcSizeImp::CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWC
         }
     }
 
-    CFont* pOldFont = pGrid->LoadFont(pDC, style, nullptr);
+    // Cells mostly share one font: selecting it again (and back) would cost more than the measuring.
+    const BOOL bSelected = style.GetInclude(CGXStyle::inclFont) &&
+                           ::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT) ==
+                               pGrid->GetFontScaled(style.GetFont())->GetSafeHandle();
+    CFont* pOldFont = bSelected ? nullptr : pGrid->LoadFont(pDC, style, nullptr);
     const BOOL bWrap = style.GetInclude(CGXStyle::inclWrapText) && style.GetWrapText();
     CSize size;
     // The common case, an unwrapped width, needs neither the cell nor the line height.

@@ -230,6 +230,8 @@ public:
     // Drawing objects
     virtual CFont* LoadFont(CDC* pDC, const CGXStyle& style, const CGXStyle* pCompare);
     CFont* SelectFontScaled(CDC* pDC, const CGXFont& font);
+    // The cached font at the grid's zoom.
+    CFont* GetFontScaled(const CGXFont& font);
     CFont* GetFontCached(const CGXFont& font);
     CBrush* GetBrushCached(const GXBrushRecord& brush);
     CPen* GetPenCached(const GXPenRecord& pen);

@@ -126,11 +126,16 @@ CPen* CGXGridCore::GetPenCached(const GXPenRecord& pen)
     return pNew;
 }
 
-CFont* CGXGridCore::SelectFontScaled(CDC* pDC, const CGXFont& font)
+CFont* CGXGridCore::GetFontScaled(const CGXFont& font)
 {
     CGXFont scaled(font);
     scaled.SetSize(GetZoom() * font.GetSize() / 100.0);
-    return pDC->SelectObject(GetFontCached(scaled));
+    return GetFontCached(scaled);
+}
+
+CFont* CGXGridCore::SelectFontScaled(CDC* pDC, const CGXFont& font)
+{
+    return pDC->SelectObject(GetFontScaled(font));
 }
 
 CFont* CGXGridCore::LoadFont(CDC* pDC, const CGXStyle& style, const CGXStyle* pCompare)

@@ -76,6 +76,9 @@ BOOL CGXGridResizeToFitImp::Fit(CGXGridCore* pGrid, BOOL bRows, const CGXRange& 
     CClientDC dc(pWnd);
     const int nSavedDC = dc.SaveDC();
     pGrid->OnGridPrepareDC(&dc, nullptr);
+    // Most cells measure in the standard font; with it selected once, they need not select their own.
+    if (pGrid->GetStylesMap() != nullptr)
+        pGrid->SelectFontScaled(&dc, pGrid->GetStandardStyle()->GetFont());
 
     CGXRange range(rangeIn);
     range.ExpandRange(0, 0, pGrid->GetRowCount(), pGrid->GetColCount());
