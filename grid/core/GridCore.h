@@ -1148,14 +1148,6 @@ protected:
     BOOL m_bActive = FALSE;
     BOOL m_bSizeLock = FALSE;
     BOOL m_bValueOnly = FALSE;
-    // The composed style of the cell that SetControlTextRowCol is storing: the cell's control
-    // need not be composed again.
-    struct StoringCell
-    {
-        ROWCOL nRow;
-        ROWCOL nCol;
-        const CGXStyle* pComposed;
-    } m_storingCell{0, 0, nullptr};
     // Size handling: the client size and window rectangle of the last WM_SIZE, and whether the
     // parent frame was iconic then.
     CSize m_sizeLastClient;
@@ -1257,8 +1249,6 @@ private:
     // One cell of SetStyleRange: by the data store for a negative type, else through the
     // cell's control.
     BOOL StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType);
-    // The control of a cell about to be stored: the style's own, else the cell's composed one.
-    WORD StoredControlId(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle);
     BOOL IsUndoRecorded(int nCommandKind) const;
     // A read-only grid whose parameter object locks it refuses changes of its structure.
     BOOL IsReadOnlyLocked();

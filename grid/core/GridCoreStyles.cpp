@@ -186,7 +186,6 @@ BOOL CGXGridCore::SetControlTextRowCol(ROWCOL nRow, ROWCOL nCol, const CString& 
         pStyle = composed.get();
     }
     CGXControl* pControl = GetRegisteredControl(pStyle->GetControl());
-    const SECScopedValue<StoringCell> storing(m_storingCell, StoringCell{nRow, nCol, pStyle});
     return pControl != nullptr && pControl->StoreValue(nRow, nCol, strText, pStyle);
 }
 
@@ -277,26 +276,16 @@ BOOL CGXGridCore::SetStyleRange(const CGXRange& range, const CGXStyle* pStyle, i
     return bChanged;
 }
 
-WORD CGXGridCore::StoredControlId(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle)
-{
-    if (pStyle != nullptr && pStyle->GetInclude(CGXStyle::inclControl))
-        return pStyle->GetControl();
-    const StoringCell& storing = m_storingCell;
-    if (storing.pComposed != nullptr && storing.nRow == nRow && storing.nCol == nCol &&
-        storing.pComposed->GetInclude(CGXStyle::inclControl))
-        return storing.pComposed->GetControl();
-    std::unique_ptr<CGXStyle> composed(CreateStyle());
-    ComposeStyleRowCol(nRow, nCol, composed.get(), TRUE);
-    const WORD nControlId = composed->GetControl();
-    RecycleStyle(composed.release());
-    return nControlId;
-}
-
 BOOL CGXGridCore::StoreCellStyle(ROWCOL nRow, ROWCOL nCol, const CGXStyle* pStyle, int nMode, int nType)
 {
     if (nType < 0)
         return StoreStyleRowCol(nRow, nCol, pStyle, nMode, nType);
-    CGXControl* pControl = GetRegisteredControl(StoredControlId(nRow, nCol, pStyle));
+    std::unique_ptr<CGXStyle> composed(CreateStyle());
+    ComposeStyleRowCol(nRow, nCol, composed.get(), TRUE);
+    const WORD nControlId =
+        pStyle != nullptr && pStyle->GetInclude(CGXStyle::inclControl) ? pStyle->GetControl() : composed->GetControl();
+    CGXControl* pControl = GetRegisteredControl(nControlId);
+    RecycleStyle(composed.release());
     if (pControl == nullptr)
         return StoreStyleRowCol(nRow, nCol, pStyle, nMode, nType);
     return pControl->RebindToCell(nRow, nCol, pStyle, nMode, nType);
