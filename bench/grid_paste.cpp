@@ -139,7 +139,11 @@ int main()
     const Figures large = Measure(parent, anRows[0]);
     const Figures small = Measure(parent, anRows[1]);
 
-    std::printf("10 columns of numbers and words, undo on; median of %d runs each\n\n", kRuns);
+    std::printf("10 columns of numbers and words, undo on; median of %d runs each\n", kRuns);
+    std::printf("10,000 cells: paste %.3f ms (split %.3f ms), copy %.3f ms (join %.3f ms)\n", small.dPaste * 1000,
+                small.dSplit * 1000, small.dCopy * 1000, small.dJoin * 1000);
+    std::printf("targets: paste at most 30 x its peer, copy at most 10 x; per-cell cost at 100,000 within 1.2 x of "
+                "that at 10,000\n\n");
     std::printf("%-22s %12s %12s %10s %8s %14s %14s %8s\n", "operation", "100,000 (ms)", "peer (ms)", "x peer",
                 "target", "us/cell 100k", "us/cell 10k", "ratio");
     const struct
@@ -158,10 +162,6 @@ int main()
                     row.dLargePeer * 1000, row.dLarge / row.dLargePeer, row.dTarget, dLargeCell, dSmallCell,
                     dLargeCell / dSmallCell);
     }
-    std::printf("\n10,000 cells: paste %.3f ms (split %.3f ms), copy %.3f ms (join %.3f ms)\n", small.dPaste * 1000,
-                small.dSplit * 1000, small.dCopy * 1000, small.dJoin * 1000);
-    std::printf("targets: paste at most 30 x its peer, copy at most 10 x; per-cell cost at 100,000 within 1.2 x of "
-                "that at 10,000\n");
     parent.DestroyWindow();
     return 0;
 }

@@ -965,6 +965,7 @@ protected:
     friend class CGXGridFindReplaceImp;
     friend class CGXGridCutPasteImp;
     friend class CGXGridStyleDataExchangeImp;
+    friend class CGXGridTextDataExchangeImp;
     // The control base reads the focus, update and style-store state and adds its rectangles.
     friend class CGXControl;
     friend class CGXCellTipRelay;

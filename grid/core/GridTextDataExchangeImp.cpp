@@ -3,7 +3,9 @@
 
 #include <grid/controls/ComposedStyle.h>
 #include <grid/controls/Control.h>
+#include <grid/core/AbstractGridImps.h>
 #include <grid/core/AppData.h>
+#include <grid/core/Command.h>
 #include <grid/core/CopySpans.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
@@ -12,6 +14,7 @@
 #include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
+#include <memory>
 
 using tarnwick::foundation::SECScopedValue;
 
@@ -88,6 +91,46 @@ SIZE_T TextUnits(LPCTSTR pszText, SIZE_T nUnits)
     while (n < nUnits && pszText[n] != 0)
         ++n;
     return n;
+}
+
+// The end of the line that starts at nPos: its CR or LF, or the end of the text.
+SIZE_T LineEnd(LPCTSTR pszText, SIZE_T nPos, SIZE_T nUnits)
+{
+    while (nPos < nUnits && pszText[nPos] != _T('\r') && pszText[nPos] != _T('\n'))
+        ++nPos;
+    return nPos;
+}
+
+// The start of the line after the one that ends at nEnd: a CR LF pair is one break.
+SIZE_T NextLine(LPCTSTR pszText, SIZE_T nEnd, SIZE_T nUnits)
+{
+    if (nEnd + 1 < nUnits && pszText[nEnd] == _T('\r') && pszText[nEnd + 1] == _T('\n'))
+        ++nEnd;
+    return nEnd + 1;
+}
+
+// The cells of the grid as it is that a paste of the text at the target's top-left cell covers,
+// splitting the lines at the separators; an empty range when it covers none.
+CGXRange CoveredCells(CGXGridCore* pGrid, LPCTSTR pszText, SIZE_T nUnits, const CGXRange& target,
+                      const CString& strSeparators)
+{
+    ROWCOL nLines = 0;
+    ROWCOL nWidest = 0;
+    for (SIZE_T nPos = 0; nPos < nUnits; ++nLines)
+    {
+        const SIZE_T nEnd = LineEnd(pszText, nPos, nUnits);
+        ROWCOL nCells = 1;
+        for (SIZE_T i = nPos; i < nEnd; ++i)
+            nCells += wcschr(strSeparators, pszText[i]) != nullptr;
+        nWidest = std::max(nWidest, nCells);
+        nPos = NextLine(pszText, nEnd, nUnits);
+    }
+    const ROWCOL nRows = pGrid->GetRowCount();
+    const ROWCOL nCols = pGrid->GetColCount();
+    if (nLines == 0 || target.top > nRows || target.left > nCols)
+        return CGXRange();
+    return CGXRange(target.top, target.left, target.top + std::min(nLines - 1, nRows - target.top),
+                    target.left + std::min(nWidest - 1, nCols - target.left));
 }
 } // namespace
 
@@ -176,17 +219,38 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
     ROWCOL nWidest = target.left;
     BOOL bRefused = FALSE;
     BOOL bAborted = FALSE;
+    // The cells the paste covers are recorded for undo once, before any changes, and then stored
+    // without a record each; the cells of the rows and columns it adds go when the growth is
+    // undone. A cell that the split puts outside the recorded ones keeps a record of its own.
+    const BOOL bUndo = pGrid->m_pCommandFactory != nullptr && pParam->m_bUndoEnabled;
+    CGXRange covered;
+    std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> coveredCells(nullptr, GXDeleteUndoStyles);
+    BOOL bCoveredChanged = FALSE;
+    const auto recordCoveredCells = [&] {
+        if (coveredCells != nullptr && bCoveredChanged)
+            pGrid->m_pCommandFactory->AddCommand(
+                pGrid,
+                pGrid->m_pCommandFactory->CreateSetStyleRangeCmd(covered, pGrid->m_nDefaultType,
+                                                                 coveredCells.release(), gxDo),
+                gxDo);
+    };
     {
         const SECScopedValue<BOOL> lock(pParam->m_bLockUpdate, TRUE);
+        // The paste's progress is the one the user sees, and its own the only abort question.
+        const CGXLongOpFeedbackFreeze freeze;
         try
         {
+            if (bUndo)
+            {
+                covered = CoveredCells(pGrid, pszText, nUnits, target, PasteSeparators(pGrid));
+                if (covered.IsValid())
+                    coveredCells.reset(pGrid->CopyStyleRange(covered, pGrid->m_nDefaultType, FALSE));
+            }
             CStringArray fields;
             BOOL bStopped = FALSE;
             for (SIZE_T nPos = 0; nPos < nUnits && !bStopped; ++nRow)
             {
-                SIZE_T nEnd = nPos;
-                while (nEnd < nUnits && pszText[nEnd] != _T('\r') && pszText[nEnd] != _T('\n'))
-                    ++nEnd;
+                const SIZE_T nEnd = LineEnd(pszText, nPos, nUnits);
                 fields.RemoveAll();
                 SplitPasteLine(pGrid, CString(pszText + nPos, static_cast<int>(nEnd - nPos)), fields);
                 for (INT_PTR i = 0; i < fields.GetSize() && !bStopped; ++i)
@@ -204,18 +268,22 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
                     {
                         const CString strCell = (wFlags & clipboardEscapes) != 0 ? Unescape(fields[i]) : fields[i];
                         const ComposedStyle style(pGrid, nRow, nCol);
+                        const BOOL bCovered = coveredCells != nullptr && covered.IsCellInRange(nRow, nCol);
+                        const BOOL bRecorded = bCovered || nRow > nOldRows || nCol > nOldCols;
+                        const SECScopedValue<BOOL> noRecord(pParam->m_bUndoEnabled, bUndo && !bRecorded);
                         bRefused = !SetPasteTextRowCol(pGrid, nRow, nCol, strCell, GX_INVALIDATE, style.m_pStyle);
+                        bCoveredChanged |= bCovered && !bRefused;
                         bStopped = bRefused;
                         nWidest = std::max(nWidest, nCol);
                     }
+                    // A cell stored without a record of its own says that its store cannot be
+                    // rolled back; the paste can.
+                    GXLongOpSetRollback(TRUE);
                     if (GXLongOpReportProgress(operation.Record(), nPos + 1, nUnits))
                         AfxThrowUserException();
                 }
-                // A CR LF pair is one break; a break that ends the text adds no row.
-                nPos = nEnd;
-                if (nPos < nUnits && pszText[nPos] == _T('\r') && nPos + 1 < nUnits && pszText[nPos + 1] == _T('\n'))
-                    ++nPos;
-                ++nPos;
+                // A break that ends the text adds no row.
+                nPos = NextLine(pszText, nEnd, nUnits);
             }
         }
         catch (CUserException* e)
@@ -225,10 +293,12 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
         }
         catch (CException*)
         {
+            recordCoveredCells();
             pGrid->RollbackUndoBlock();
             throw;
         }
     }
+    recordCoveredCells();
     if (bAborted)
         pGrid->RollbackUndoBlock();
     else

@@ -196,6 +196,47 @@ TEST_F(DataExchangeTest, PastedTextFillsCellsFromTheTargetAndGrowsTheGridUnlessF
     EXPECT_STREQ(Value(2, 5), L"j");
 }
 
+TEST_F(DataExchangeTest, OneUndoTakesBackThePastedCellsAndRowsAndRedoPastesThemAgain)
+{
+    // The text covers old cells, cells of a new column and cells of new rows.
+    Set(19, 5, L"old");
+    Set(20, 4, L"kept");
+    const std::wstring text = L"a\tb\r\nc\td\r\ne\tf\r\ng";
+    EXPECT_TRUE(PasteText(text, 19, 5));
+    EXPECT_EQ(m_grid.GetRowCount(), 22u);
+    EXPECT_EQ(m_grid.GetColCount(), 6u);
+    EXPECT_EQ(UndoCount(), 3); // the two Set and the paste
+
+    EXPECT_TRUE(m_grid.Undo());
+    EXPECT_EQ(m_grid.GetRowCount(), 20u);
+    EXPECT_EQ(m_grid.GetColCount(), 5u);
+    EXPECT_STREQ(Value(19, 5), L"old");
+    EXPECT_STREQ(Value(20, 5), L"");
+    EXPECT_STREQ(Value(20, 4), L"kept");
+
+    EXPECT_TRUE(m_grid.Redo());
+    EXPECT_EQ(m_grid.GetRowCount(), 22u);
+    const struct
+    {
+        ROWCOL nRow, nCol;
+        LPCTSTR pszValue;
+    } cells[] = {{19, 5, L"a"}, {19, 6, L"b"}, {20, 5, L"c"}, {20, 6, L"d"},
+                 {21, 5, L"e"}, {21, 6, L"f"}, {22, 5, L"g"}, {20, 4, L"kept"}};
+    for (const auto& c : cells)
+        EXPECT_STREQ(Value(c.nRow, c.nCol), c.pszValue) << c.nRow << "," << c.nCol;
+
+    // A refused cell keeps the cells before it, and one Undo takes those back.
+    m_grid.m_refused = {{2, 2}};
+    Set(1, 1, L"x");
+    EXPECT_FALSE(PasteText(L"1\t2\r\n3\t4", 1, 1));
+    EXPECT_STREQ(Value(1, 2), L"2");
+    EXPECT_STREQ(Value(2, 1), L"3");
+    EXPECT_TRUE(m_grid.Undo());
+    EXPECT_STREQ(Value(1, 1), L"x");
+    EXPECT_STREQ(Value(1, 2), L"");
+    EXPECT_STREQ(Value(2, 1), L"");
+}
+
 TEST_F(DataExchangeTest, EscapesComeBackOnlyWithTheirFlag)
 {
     Set(1, 1, L"x\r\ny");
@@ -232,7 +273,8 @@ TEST_F(DataExchangeTest, AnAbortedPasteIsUndone)
     ASSERT_TRUE(::PostThreadMessageW(::GetCurrentThreadId(), WM_KEYDOWN, VK_ESCAPE, 0));
     m_app.m_answers = {IDRETRY}; // abort and roll back
     EXPECT_FALSE(PasteText(L"a\tb\r\nc\td\r\ne\tf", 1, 1));
-    EXPECT_EQ(m_app.m_boxes.size(), 1u);
+    ASSERT_EQ(m_app.m_boxes.size(), 1u);
+    EXPECT_EQ(m_app.m_boxes[0].nType & MB_TYPEMASK, UINT(MB_ABORTRETRYIGNORE)); // roll back is offered
     EXPECT_STREQ(Value(1, 1), L"old");
     EXPECT_STREQ(Value(1, 2), L"");
     EXPECT_EQ(UndoCount(), nUndo);
