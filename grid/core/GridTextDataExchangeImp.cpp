@@ -14,6 +14,7 @@
 #include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 
 using tarnwick::foundation::SECScopedValue;
@@ -79,9 +80,9 @@ CString Unescape(const CString& strCell)
     return strOut;
 }
 
-CString PasteSeparators(CGXGridCore* pGrid)
+LPCTSTR PasteSeparators(const CGXGridCore* pGrid)
 {
-    return pGrid->m_strPasteSeparators.IsEmpty() ? CString(_T("\t")) : pGrid->m_strPasteSeparators;
+    return pGrid->m_strPasteSeparators.IsEmpty() ? _T("\t") : static_cast<LPCTSTR>(pGrid->m_strPasteSeparators);
 }
 
 // The units of the text up to its first zero unit, or all of them.
@@ -109,29 +110,72 @@ SIZE_T NextLine(LPCTSTR pszText, SIZE_T nEnd, SIZE_T nUnits)
     return nEnd + 1;
 }
 
-// The cells of the grid as it is that a paste of the text at the target's top-left cell covers,
-// splitting the lines at the separators; an empty range when it covers none.
-CGXRange CoveredCells(CGXGridCore* pGrid, LPCTSTR pszText, SIZE_T nUnits, const CGXRange& target,
-                      const CString& strSeparators)
+// The lines of a text and the cells of its widest line, split at the separators.
+struct TextExtent
 {
     ROWCOL nLines = 0;
     ROWCOL nWidest = 0;
-    for (SIZE_T nPos = 0; nPos < nUnits; ++nLines)
+};
+
+TextExtent ExtentOf(LPCTSTR pszText, SIZE_T nUnits, LPCTSTR pszSeparators)
+{
+    TextExtent extent;
+    for (SIZE_T nPos = 0; nPos < nUnits; ++extent.nLines)
     {
         const SIZE_T nEnd = LineEnd(pszText, nPos, nUnits);
         ROWCOL nCells = 1;
         for (SIZE_T i = nPos; i < nEnd; ++i)
-            nCells += wcschr(strSeparators, pszText[i]) != nullptr;
-        nWidest = std::max(nWidest, nCells);
+            nCells += wcschr(pszSeparators, pszText[i]) != nullptr;
+        extent.nWidest = std::max(extent.nWidest, nCells);
         nPos = NextLine(pszText, nEnd, nUnits);
     }
-    const ROWCOL nRows = pGrid->GetRowCount();
-    const ROWCOL nCols = pGrid->GetColCount();
-    if (nLines == 0 || target.top > nRows || target.left > nCols)
-        return CGXRange();
-    return CGXRange(target.top, target.left, target.top + std::min(nLines - 1, nRows - target.top),
-                    target.left + std::min(nWidest - 1, nCols - target.left));
+    return extent;
 }
+
+// The undo record of the cells that a paste covers in the grid as it was before: taken once
+// before the first change, so that the cells are stored without a record each, and put on the
+// undo list when one of them changed. The cells of rows and columns that the paste adds go when
+// the growth is undone.
+class CCoveredCellsRecord
+{
+public:
+    CCoveredCellsRecord(CGXGridCore* pGrid, CGXAbstractCommandFactory* pFactory, int nType, const CGXRange& target,
+                        const TextExtent& extent)
+        : m_pGrid(pGrid), m_pFactory(pFactory), m_nType(nType)
+    {
+        const ROWCOL nRows = pGrid->GetRowCount();
+        const ROWCOL nCols = pGrid->GetColCount();
+        if (extent.nLines == 0 || target.top > nRows || target.left > nCols)
+            return;
+        m_range = CGXRange(target.top, target.left, target.top + std::min(extent.nLines - 1, nRows - target.top),
+                           target.left + std::min(extent.nWidest - 1, nCols - target.left));
+        m_cells.reset(pGrid->CopyStyleRange(m_range, nType, FALSE));
+    }
+    BOOL Covers(ROWCOL nRow, ROWCOL nCol) const
+    {
+        return m_cells != nullptr && m_range.IsCellInRange(nRow, nCol);
+    }
+    void SetChanged()
+    {
+        m_bChanged = TRUE;
+    }
+    // Before the paste's undo block closes or rolls back.
+    void AddToUndo()
+    {
+        if (m_cells == nullptr || !m_bChanged)
+            return;
+        m_pFactory->AddCommand(m_pGrid, m_pFactory->CreateSetStyleRangeCmd(m_range, m_nType, m_cells.release(), gxDo),
+                               gxDo);
+    }
+
+private:
+    CGXGridCore* m_pGrid;
+    CGXAbstractCommandFactory* m_pFactory;
+    int m_nType;
+    CGXRange m_range;
+    std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> m_cells{nullptr, GXDeleteUndoStyles};
+    BOOL m_bChanged = FALSE;
+};
 } // namespace
 
 BOOL CGXGridTextDataExchangeImp::CopyText(CGXGridCore* pGrid, CFile& file, const CGXRangeList& list)
@@ -188,16 +232,25 @@ CString CGXGridTextDataExchangeImp::GetCopyTextRowCol(CGXGridCore* pGrid, ROWCOL
 
 void CGXGridTextDataExchangeImp::SplitPasteLine(CGXGridCore* pGrid, const CString& strLine, CStringArray& fields)
 {
-    const CString strSeparators = PasteSeparators(pGrid);
+    // The strings already in the array take the cells: a paste splits line after line into one
+    // array, and their buffers mostly fit.
+    const LPCTSTR pszSeparators = PasteSeparators(pGrid);
+    INT_PTR nFields = 0;
     LPCTSTR pszStart = strLine;
     for (LPCTSTR psz = pszStart;; ++psz)
-        if (*psz == 0 || wcschr(strSeparators, *psz) != nullptr)
+        if (*psz == 0 || wcschr(pszSeparators, *psz) != nullptr)
         {
-            fields.Add(CString(pszStart, static_cast<int>(psz - pszStart)));
+            const int nLength = static_cast<int>(psz - pszStart);
+            if (nFields < fields.GetSize())
+                fields[nFields].SetString(pszStart, nLength);
+            else
+                fields.Add(CString(pszStart, nLength));
+            ++nFields;
             if (*psz == 0)
-                return;
+                break;
             pszStart = psz + 1;
         }
+    fields.SetSize(nFields);
 }
 
 BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, SIZE_T nBytes, const CGXRange& target)
@@ -215,44 +268,37 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
     const ROWCOL nOldCols = pGrid->GetColCount();
     const WORD wFlags = pGrid->m_nClipboardFlags;
     const SIZE_T nUnits = TextUnits(pszText, nBytes / sizeof(TCHAR));
+    const BOOL bUndo = pGrid->m_pCommandFactory != nullptr && pParam->m_bUndoEnabled;
     ROWCOL nRow = target.top;
     ROWCOL nWidest = target.left;
     BOOL bRefused = FALSE;
     BOOL bAborted = FALSE;
-    // The cells the paste covers are recorded for undo once, before any changes, and then stored
-    // without a record each; the cells of the rows and columns it adds go when the growth is
-    // undone. A cell that the split puts outside the recorded ones keeps a record of its own.
-    const BOOL bUndo = pGrid->m_pCommandFactory != nullptr && pParam->m_bUndoEnabled;
-    CGXRange covered;
-    std::unique_ptr<CObArray, decltype(&GXDeleteUndoStyles)> coveredCells(nullptr, GXDeleteUndoStyles);
-    BOOL bCoveredChanged = FALSE;
-    const auto recordCoveredCells = [&] {
-        if (coveredCells != nullptr && bCoveredChanged)
-            pGrid->m_pCommandFactory->AddCommand(
-                pGrid,
-                pGrid->m_pCommandFactory->CreateSetStyleRangeCmd(covered, pGrid->m_nDefaultType,
-                                                                 coveredCells.release(), gxDo),
-                gxDo);
-    };
+    std::unique_ptr<CCoveredCellsRecord> covered;
     {
         const SECScopedValue<BOOL> lock(pParam->m_bLockUpdate, TRUE);
         // The paste's progress is the one the user sees, and its own the only abort question.
         const CGXLongOpFeedbackFreeze freeze;
         try
         {
+            const TextExtent extent = ExtentOf(pszText, nUnits, PasteSeparators(pGrid));
             if (bUndo)
-            {
-                covered = CoveredCells(pGrid, pszText, nUnits, target, PasteSeparators(pGrid));
-                if (covered.IsValid())
-                    coveredCells.reset(pGrid->CopyStyleRange(covered, pGrid->m_nDefaultType, FALSE));
-            }
+                covered = std::make_unique<CCoveredCellsRecord>(pGrid, pGrid->m_pCommandFactory, pGrid->m_nDefaultType,
+                                                                target, extent);
+            // The rows the text needs come in one step; should the grid refuse them, the loop
+            // adds them row by row and stops where it must.
+            const ULONGLONG nNeededRows = ULONGLONG(target.top) + extent.nLines - 1;
+            if ((wFlags & clipboardNoNewRows) == 0 && extent.nLines > 0 && nNeededRows > nOldRows &&
+                nNeededRows <= std::numeric_limits<ROWCOL>::max())
+                pGrid->SetRowCount(static_cast<ROWCOL>(nNeededRows), GX_UPDATENOW);
+
+            CString strLine;
             CStringArray fields;
             BOOL bStopped = FALSE;
             for (SIZE_T nPos = 0; nPos < nUnits && !bStopped; ++nRow)
             {
                 const SIZE_T nEnd = LineEnd(pszText, nPos, nUnits);
-                fields.RemoveAll();
-                SplitPasteLine(pGrid, CString(pszText + nPos, static_cast<int>(nEnd - nPos)), fields);
+                strLine.SetString(pszText + nPos, static_cast<int>(nEnd - nPos));
+                SplitPasteLine(pGrid, strLine, fields);
                 for (INT_PTR i = 0; i < fields.GetSize() && !bStopped; ++i)
                 {
                     const ROWCOL nCol = target.left + static_cast<ROWCOL>(i);
@@ -266,13 +312,17 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
                         pGrid->SetColCount(nCol, GX_UPDATENOW);
                     if (nCol <= pGrid->GetColCount())
                     {
-                        const CString strCell = (wFlags & clipboardEscapes) != 0 ? Unescape(fields[i]) : fields[i];
+                        if ((wFlags & clipboardEscapes) != 0)
+                            fields[i] = Unescape(fields[i]);
                         const ComposedStyle style(pGrid, nRow, nCol);
-                        const BOOL bCovered = coveredCells != nullptr && covered.IsCellInRange(nRow, nCol);
+                        // A cell that the split puts outside the recorded ones keeps a record of
+                        // its own.
+                        const BOOL bCovered = covered != nullptr && covered->Covers(nRow, nCol);
                         const BOOL bRecorded = bCovered || nRow > nOldRows || nCol > nOldCols;
                         const SECScopedValue<BOOL> noRecord(pParam->m_bUndoEnabled, bUndo && !bRecorded);
-                        bRefused = !SetPasteTextRowCol(pGrid, nRow, nCol, strCell, GX_INVALIDATE, style.m_pStyle);
-                        bCoveredChanged |= bCovered && !bRefused;
+                        bRefused = !SetPasteTextRowCol(pGrid, nRow, nCol, fields[i], GX_INVALIDATE, style.m_pStyle);
+                        if (bCovered && !bRefused)
+                            covered->SetChanged();
                         bStopped = bRefused;
                         nWidest = std::max(nWidest, nCol);
                     }
@@ -285,6 +335,9 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
                 // A break that ends the text adds no row.
                 nPos = NextLine(pszText, nEnd, nUnits);
             }
+            // A refused cell ends the paste in its row: the rows added for the lines after it go.
+            if (bRefused && pGrid->GetRowCount() > std::max(nOldRows, nRow - 1))
+                pGrid->SetRowCount(std::max(nOldRows, nRow - 1), GX_UPDATENOW);
         }
         catch (CUserException* e)
         {
@@ -293,12 +346,14 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
         }
         catch (CException*)
         {
-            recordCoveredCells();
+            if (covered != nullptr)
+                covered->AddToUndo();
             pGrid->RollbackUndoBlock();
             throw;
         }
     }
-    recordCoveredCells();
+    if (covered != nullptr)
+        covered->AddToUndo();
     if (bAborted)
         pGrid->RollbackUndoBlock();
     else
@@ -326,7 +381,7 @@ BOOL CGXGridTextDataExchangeImp::SetPasteTextRowCol(CGXGridCore* pGrid, ROWCOL n
 void CGXGridTextDataExchangeImp::CalcTextDimension(CGXGridCore* pGrid, LPCTSTR pszText, SIZE_T nLength, ROWCOL& nRows,
                                                    ROWCOL& nCols)
 {
-    const CString strSeparators = PasteSeparators(pGrid);
+    const LPCTSTR pszSeparators = PasteSeparators(pGrid);
     ROWCOL nCells = 0;
     ROWCOL nWidest = 0;
     SIZE_T nCellStart = 0;
@@ -351,7 +406,7 @@ void CGXGridTextDataExchangeImp::CalcTextDimension(CGXGridCore* pGrid, LPCTSTR p
                 return;
             }
         }
-        else if (strSeparators.Find(ch) >= 0)
+        else if (wcschr(pszSeparators, ch) != nullptr)
             ++nCells;
         else
             continue;

@@ -263,6 +263,15 @@ TEST_F(DataExchangeTest, ARefusedCellStopsThePasteAndKeepsTheCellsBeforeIt)
     Set(5, 5, L"later");
     EXPECT_EQ(UndoCount(), 2);
     EXPECT_EQ(GXLongOpGetLevel(), -1);
+
+    // The grid keeps the rows up to the refused cell's, not those of the lines after it.
+    m_grid.m_refused = {{21, 1}};
+    EXPECT_FALSE(PasteText(L"a\r\nb\r\nc\r\nd\r\ne", 19, 1));
+    EXPECT_EQ(m_grid.GetRowCount(), 21u);
+    EXPECT_STREQ(Value(20, 1), L"b");
+    EXPECT_TRUE(m_grid.Undo());
+    EXPECT_EQ(m_grid.GetRowCount(), 20u);
+    EXPECT_STREQ(Value(20, 1), L"");
 }
 
 TEST_F(DataExchangeTest, AnAbortedPasteIsUndone)
