@@ -186,7 +186,15 @@ BOOL CGXGridTextDataExchangeImp::CopyText(CGXGridCore* pGrid, CFile& file, const
     const BOOL bEscapes = (pGrid->m_nClipboardFlags & clipboardEscapes) != 0;
     const CString strSeparator = pGrid->m_strCopySeparator.IsEmpty() ? CString(_T("\t")) : pGrid->m_strCopySeparator;
 
+    // The text goes to the file in pieces, so that a copy of many cells neither holds it twice
+    // nor moves it again and again as it grows.
+    constexpr int nPieceLength = 16 * 1024;
     CString strOut;
+    strOut.Preallocate(nPieceLength);
+    const auto writeOut = [&](int nUnits) {
+        file.Write(static_cast<LPCTSTR>(strOut), static_cast<UINT>(nUnits * sizeof(TCHAR)));
+        strOut.Truncate(0);
+    };
     BOOL bWritten = FALSE;
     BOOL bAborted = FALSE;
     DWORD nRowsWritten = 0;
@@ -196,6 +204,8 @@ BOOL CGXGridTextDataExchangeImp::CopyText(CGXGridCore* pGrid, CFile& file, const
     {
         if (bAborted)
             break;
+        if (strOut.GetLength() >= nPieceLength)
+            writeOut(strOut.GetLength());
         if (nRowsWritten++ > 0)
             strOut += _T("\r\n");
         nCellsInRow = 0;
@@ -213,7 +223,7 @@ BOOL CGXGridTextDataExchangeImp::CopyText(CGXGridCore* pGrid, CFile& file, const
     }
     if (nRowsWritten > 1 || nCellsInRow > 1)
         strOut += _T("\r\n");
-    file.Write(static_cast<LPCTSTR>(strOut), static_cast<UINT>((strOut.GetLength() + 1) * sizeof(TCHAR)));
+    writeOut(strOut.GetLength() + 1); // with the zero unit
     pGrid->m_nCopiedRows = nRowsWritten;
     pGrid->m_nCopiedCols = nCellsInRow;
     return !bAborted && bWritten;
