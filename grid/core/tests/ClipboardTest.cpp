@@ -21,6 +21,19 @@
 
 namespace
 {
+// A cell control that says whether it takes what the clipboard holds, as an editing control
+// with a format of its own does.
+class PastingControl : public CGXControl
+{
+public:
+    using CGXControl::CGXControl;
+    BOOL CanPaste() override
+    {
+        return m_bCanPaste;
+    }
+    BOOL m_bCanPaste = FALSE;
+};
+
 // The peer program in a process of its own; it ends when the test is done with it.
 class Peer
 {
@@ -288,6 +301,10 @@ TEST_F(ClipboardTest, CutCopiesThenClearsInOneUndoStep)
 TEST_F(ClipboardTest, CanPasteFollowsTheLockTheDirectModesAndTheFormats)
 {
     CGXGridParam& param = *m_grid.GetParam();
+    auto* pControl = new PastingControl(&m_grid);
+    m_grid.RegisterControl(m_grid.GetStandardStyle()->GetControl(), pControl, FALSE, FALSE);
+    m_grid.SetCurrentCellPosition(TRUE, 2, 2);
+    ASSERT_EQ(m_grid.GetCurrentCellControl(), pControl);
     struct Case
     {
         const char* pszWhat;
@@ -296,6 +313,13 @@ TEST_F(ClipboardTest, CanPasteFollowsTheLockTheDirectModesAndTheFormats)
     };
     const Case cases[] = {
         {"an empty clipboard", [] {}, FALSE},
+        {"the current cell's control takes it", [&] { pControl->m_bCanPaste = TRUE; }, TRUE},
+        {"the control, read-only with the lock",
+         [&] {
+             pControl->m_bCanPaste = TRUE;
+             param.m_bReadOnly = TRUE;
+         },
+         FALSE},
         {"text", [&] { PutText(L"t", TRUE); }, TRUE},
         {"the grid's styles alone",
          [&] {
@@ -343,6 +367,7 @@ TEST_F(ClipboardTest, CanPasteFollowsTheLockTheDirectModesAndTheFormats)
         ::CloseClipboard();
         param.m_bReadOnly = FALSE;
         param.m_bLockReadOnly = TRUE;
+        pControl->m_bCanPaste = FALSE;
         param.SetDirectPasteMode(0);
         param.SetDirectCopyPaste(FALSE);
         param.SetDirectCutPaste(FALSE);

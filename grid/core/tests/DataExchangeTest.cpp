@@ -131,6 +131,15 @@ TEST_F(DataExchangeTest, CopiedTextIsTabSeparatedUnicodeWithItsZeroUnit)
     const auto [empty, bCopied] = CopiedText({CGXRange(10, 1, 11, 2)});
     EXPECT_FALSE(bCopied);
     EXPECT_EQ(empty, std::wstring(L"\t\r\n\t\r\n\0", 7));
+
+    // A text far longer than the pieces it is written in comes whole.
+    ASSERT_TRUE(m_grid.SetRowCount(3000));
+    ASSERT_TRUE(m_grid.SetValueRange(CGXRange(1, 1, 3000, 5), L"0123456789"));
+    std::wstring expected;
+    for (int nRow = 0; nRow < 3000; ++nRow)
+        expected += L"0123456789\t0123456789\t0123456789\t0123456789\t0123456789\r\n";
+    expected += L'\0';
+    EXPECT_EQ(CopiedText({CGXRange(1, 1, 3000, 5)}).first, expected);
 }
 
 TEST_F(DataExchangeTest, TextDimensionsCountRowsAndTheWidestRow)
