@@ -581,7 +581,8 @@ public:
     // The rows and the widest row's cells of nLength units of text.
     virtual void CalcTextDimension(CGXGridCore* pGrid, LPCTSTR pszText, SIZE_T nLength, ROWCOL& nRows,
                                    ROWCOL& nCols) = 0;
-    // Splits one line at the cell ends of a paste: the paste separators, or TAB.
+    // Splits one line at the cell ends of a paste (the paste separators, or TAB) into the fields,
+    // which then hold its cells alone; the strings already there are reused.
     virtual void SplitPasteLine(CGXGridCore* pGrid, const CString& strLine, CStringArray& fields) = 0;
 };
 
