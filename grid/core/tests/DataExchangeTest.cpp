@@ -173,6 +173,7 @@ TEST_F(DataExchangeTest, PastedTextFillsCellsFromTheTargetAndGrowsTheGridUnlessF
     EXPECT_STREQ(Value(5, 4), L"1");
     EXPECT_STREQ(Value(5, 5), L"2");
     EXPECT_STREQ(Value(6, 4), L"3");
+    EXPECT_STREQ(Value(6, 5), L""); // the second line has one cell
     EXPECT_EQ(UndoCount(), 1);
     EXPECT_STREQ(NewestUndoName(), L"Paste.");
     EXPECT_TRUE(m_grid.Undo());
