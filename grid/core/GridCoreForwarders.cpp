@@ -9,6 +9,8 @@
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
 
+#include <vector>
+
 BOOL CGXGridCore::IsRowHidden(ROWCOL nRow)
 {
     return m_pHideCellsImp != nullptr && m_pHideCellsImp->IsRowHidden(this, nRow);
@@ -424,18 +426,45 @@ void CGXGridCore::DiscardDataObjectUndoInfo()
         m_pCommandFactory->DiscardDataObjectUndoInfo(this);
 }
 
+namespace
+{
+// Takes the text that CopyText writes in pieces and keeps the pieces as they come, so that the
+// text is put together once, in one block of its own length. A memory file would move it into
+// ever bigger blocks as it grows, and for a long text each of them is fresh memory.
+class CCopiedTextPieces : public CFile
+{
+public:
+    void Write(const void* lpBuf, UINT nCount) override
+    {
+        m_pieces.emplace_back(static_cast<LPCTSTR>(lpBuf), static_cast<int>(nCount / sizeof(TCHAR)));
+        m_nUnits += m_pieces.back().GetLength();
+    }
+
+    // The text, which ends at its zero unit.
+    CString Join() const
+    {
+        CString strText;
+        strText.Preallocate(m_nUnits);
+        for (const CString& strPiece : m_pieces)
+            strText += strPiece;
+        strText.Truncate(m_nUnits > 0 ? m_nUnits - 1 : 0);
+        return strText;
+    }
+
+private:
+    std::vector<CString> m_pieces;
+    int m_nUnits = 0;
+};
+} // namespace
+
 BOOL CGXGridCore::CopyTextFromRangeList(const CGXRangeList& list, CString& strText)
 {
     strText.Empty();
     if (m_pTextDataExchangeImp == nullptr)
         return FALSE;
-    CMemFile file;
-    const BOOL bCopied = m_pTextDataExchangeImp->CopyText(this, file, list);
-    const auto nUnits = static_cast<int>(file.GetLength() / sizeof(TCHAR));
-    BYTE* pBytes = file.Detach();
-    // The text ends at its zero unit.
-    strText = CString(reinterpret_cast<LPCTSTR>(pBytes), nUnits > 0 ? nUnits - 1 : 0);
-    free(pBytes);
+    CCopiedTextPieces pieces;
+    const BOOL bCopied = m_pTextDataExchangeImp->CopyText(this, pieces, list);
+    strText = pieces.Join();
     return bCopied;
 }
 

@@ -140,6 +140,13 @@ TEST_F(DataExchangeTest, CopiedTextIsTabSeparatedUnicodeWithItsZeroUnit)
         expected += L"0123456789\t0123456789\t0123456789\t0123456789\t0123456789\r\n";
     expected += L'\0';
     EXPECT_EQ(CopiedText({CGXRange(1, 1, 3000, 5)}).first, expected);
+
+    // The core hands the same text back as one string, without its zero unit.
+    std::unique_ptr<CGXRangeList> list(NewList({CGXRange(1, 1, 3000, 5)}));
+    CString strText;
+    EXPECT_TRUE(m_grid.CopyTextFromRangeList(*list, strText));
+    expected.pop_back();
+    EXPECT_EQ(std::wstring(strText.GetString(), strText.GetLength()), expected);
 }
 
 TEST_F(DataExchangeTest, TextDimensionsCountRowsAndTheWidestRow)
