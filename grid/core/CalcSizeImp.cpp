@@ -74,9 +74,9 @@ CSize CGXCalcSizeImp::CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWC
     }
 
     // Cells mostly share one font: selecting it again (and back) would cost more than the measuring.
-    const BOOL bSelected = style.GetInclude(CGXStyle::inclFont) &&
-                           ::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT) ==
-                               pGrid->GetFontScaled(style.GetFont())->GetSafeHandle();
+    const BOOL bSelected =
+        style.GetInclude(CGXStyle::inclFont) &&
+        ::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT) == pGrid->GetFontScaled(style.GetFont())->GetSafeHandle();
     CFont* pOldFont = bSelected ? nullptr : pGrid->LoadFont(pDC, style, nullptr);
     const BOOL bWrap = style.GetInclude(CGXStyle::inclWrapText) && style.GetWrapText();
     CSize size;
@@ -101,34 +101,37 @@ CSize CGXCalcSizeImp::MeasureLines(CGXControl* pControl, CDC* pDC, ROWCOL nRow, 
     pDC->GetTextMetrics(&tm);
     const int nLineHeight = tm.tmHeight + tm.tmExternalLeading;
 
-    CSize size;
     if (strText.IsEmpty())
-        size = CSize(tm.tmMaxCharWidth, nLineHeight + 1);
-    else
+        return CSize(tm.tmMaxCharWidth, nLineHeight + 1);
+
+    constexpr int nMaxLines = CGXDrawingAndFormatting::nMaxDrawnLines;
+    int anStarts[nMaxLines];
+    int anLengths[nMaxLines];
+    const auto breakLines = [&](int nMost) {
+        CRect rectMeasure(rect.left, rect.top, rect.right, 0x7FFF);
+        const UINT nFormat = static_cast<UINT>(style.GetHorizontalAlignment() | style.GetVerticalAlignment()) |
+                             DT_WORDBREAK | DT_NOPREFIX;
+        return std::max(1, DrawingAndFormattingInstance()->BreakTextLines(
+                               pDC, strText, strText.GetLength(), rectMeasure, nFormat, anStarts, anLengths, nMost));
+    };
+    if (bVertical)
+        return CSize(0, bWrap ? breakLines(nMaxLines) * nLineHeight : nLineHeight + 1);
+
+    // A width takes the wrapped lines only where the cell holds them all (n lines need n line heights
+    // and a pixel), else the text's own lines; breaking one line more than the cell holds tells which.
+    // A cell holding one line at most always takes the own lines: a text that wraps into one line is
+    // one line of its own.
+    const int nHeld = rect.Height() > 0 ? (rect.Height() - 1) / std::max(1, nLineHeight) : 0;
+    if (bWrap && nHeld >= 2)
     {
-        int nLines = 1;
-        int anStarts[CGXDrawingAndFormatting::nMaxDrawnLines];
-        int anLengths[CGXDrawingAndFormatting::nMaxDrawnLines];
-        if (bWrap)
-        {
-            CRect rectMeasure(rect.left, rect.top, rect.right, 0x7FFF);
-            const UINT nFormat =
-                static_cast<UINT>(style.GetHorizontalAlignment() | style.GetVerticalAlignment()) | DT_WORDBREAK | DT_NOPREFIX;
-            nLines = std::max(1, DrawingAndFormattingInstance()->BreakTextLines(
-                                     pDC, strText, strText.GetLength(), rectMeasure, nFormat, anStarts, anLengths,
-                                     CGXDrawingAndFormatting::nMaxDrawnLines));
-        }
-        if (bVertical)
-            size = CSize(0, bWrap ? nLines * nLineHeight : nLineHeight + 1);
-        else if (!bWrap || rect.Height() < nLines * nLineHeight + 1)
-            size = CSize(WidestOwnLine(pDC, strText), 0);
-        else
+        const int nLines = breakLines(std::min(nHeld + 1, nMaxLines));
+        if (nLines <= nHeld)
         {
             int nWidest = 0;
             for (int i = 0; i < nLines; ++i)
                 nWidest = std::max(nWidest, TextWidth(pDC, strText.GetString() + anStarts[i], anLengths[i]));
-            size = CSize(nWidest, 0);
+            return CSize(nWidest, 0);
         }
     }
-    return size;
+    return CSize(WidestOwnLine(pDC, strText), 0);
 }

@@ -219,7 +219,9 @@ HANDLE CGXDIBPool::GetDIB(LPCTSTR pszValue)
 
 LPCTSTR CGXDIBPool::ParseBitmapValue(LPCTSTR pszValue, CString& strKey)
 {
-    if (pszValue == nullptr || _tcsnicmp(pszValue, szBitmapPrefix, nBitmapPrefix) != 0)
+    // Most values are no bitmaps; their first character tells without the slower case-blind compare.
+    if (pszValue == nullptr || pszValue[0] != szBitmapPrefix[0] ||
+        _tcsnicmp(pszValue, szBitmapPrefix, nBitmapPrefix) != 0)
         return nullptr;
     const LPCTSTR pszArgument = pszValue + nBitmapPrefix;
     const LPCTSTR pszQuote = _tcschr(pszArgument, _T('"'));

@@ -23,6 +23,29 @@ protected:
         dc.GetTextMetrics(&tm);
         m_nLine = tm.tmHeight + tm.tmExternalLeading;
     }
+
+    // The composed style of cell (2, 2), the cell the size calculation measures.
+    CGXStyle CellStyle()
+    {
+        CGXStyle style;
+        m_grid.ComposeStyleRowCol(2, 2, &style);
+        return style;
+    }
+    // Runs the measuring with the style's font selected into the device context.
+    template <typename Measure> void WithFont(CDC& dc, const CGXStyle& style, Measure measure)
+    {
+        CFont* pOld = m_grid.LoadFont(&dc, style, nullptr);
+        measure();
+        if (pOld != nullptr)
+            dc.SelectObject(pOld);
+    }
+    // What the static control adds to a measured size of cell (2, 2).
+    CSize Borders(CDC& dc, const CGXStyle& style)
+    {
+        CSize borders(0, 0);
+        m_grid.GetRegisteredControl(idStatic)->AddFrameToSize(borders, &dc, 2, 2, &style);
+        return borders;
+    }
     int m_nLine = 0;
 };
 
@@ -141,17 +164,10 @@ TEST_F(ResizeToFitTest, TheSizeCalculationMeasuresTextBitmapsAndTheStoredValue)
     CGXControl* pStatic = m_grid.GetRegisteredControl(idStatic);
     ASSERT_NE(pStatic, nullptr);
     CClientDC dc(&m_grid);
-    CGXStyle style;
-    m_grid.ComposeStyleRowCol(2, 2, &style);
+    CGXStyle style = CellStyle();
     TEXTMETRIC tm;
-    {
-        CFont* pOld = m_grid.LoadFont(&dc, style, nullptr);
-        dc.GetTextMetrics(&tm);
-        if (pOld != nullptr)
-            dc.SelectObject(pOld);
-    }
-    CSize borders(0, 0);
-    pStatic->AddFrameToSize(borders, &dc, 2, 2, &style);
+    WithFont(dc, style, [&] { dc.GetTextMetrics(&tm); });
+    const CSize borders = Borders(dc, style);
 
     // Empty: the widest character, one line and a pixel.
     const CSize empty = pStatic->GetPreferredSize(&dc, 2, 2, style, 0);
@@ -169,7 +185,8 @@ TEST_F(ResizeToFitTest, TheSizeCalculationMeasuresTextBitmapsAndTheStoredValue)
     for (int i = 0; i < 40; ++i)
         strForty += _T("w\n");
     style.SetWrapText(TRUE).SetValue(strForty);
-    EXPECT_EQ(pStatic->GetPreferredSize(&dc, 2, 2, style, 1).cy, 32 * (tm.tmHeight + tm.tmExternalLeading) + borders.cy);
+    EXPECT_EQ(pStatic->GetPreferredSize(&dc, 2, 2, style, 1).cy,
+              32 * (tm.tmHeight + tm.tmExternalLeading) + borders.cy);
 
     // A bitmap value measures the bitmap (4 x 3) and the borders.
     style.SetWrapText(FALSE).SetValue(_T("#BMP(120)"));
@@ -186,4 +203,54 @@ TEST_F(ResizeToFitTest, TheSizeCalculationMeasuresTextBitmapsAndTheStoredValue)
     plain.SetValue(_T("1234.5"));
     EXPECT_EQ(nStored, pStatic->GetPreferredSize(&dc, 2, 2, plain, 0).cx);
     EXPECT_GT(nShown, nStored);
+}
+
+// A wrapped text is as wide as its widest wrapped line only where the cell holds all its lines
+// (n lines need n line heights and a pixel); elsewhere it is as wide as its own line.
+TEST_F(ResizeToFitTest, AWrappedWidthTakesTheWrappedLinesOnlyWhereTheCellHoldsThemAll)
+{
+    CGXControl* pStatic = m_grid.GetRegisteredControl(idStatic);
+    ASSERT_NE(pStatic, nullptr);
+    CClientDC dc(&m_grid);
+    CGXStyle style = CellStyle();
+    style.SetWrapText(TRUE).SetValue(_T("aaaa bbbb cccc"));
+    int nOwn = 0;
+    int nTwoWords = 0;
+    int nLine = 0;
+    WithFont(dc, style, [&] {
+        nOwn = dc.GetTextExtent(_T("aaaa bbbb cccc")).cx;
+        nTwoWords = dc.GetTextExtent(_T("aaaa bbbb")).cx;
+        TEXTMETRIC tm;
+        dc.GetTextMetrics(&tm);
+        nLine = tm.tmHeight + tm.tmExternalLeading;
+    });
+    const CSize borders = Borders(dc, style);
+    const CRect rectProbe(0, 0, 200, 200);
+    CRect rectClient;
+    pStatic->GetCellClientRect(rectClient, 2, 2, &rectProbe, &style);
+    const CSize margins(rectProbe.Width() - rectClient.Width(), rectProbe.Height() - rectClient.Height());
+    // A word a line: two words do not fit the client width.
+    const int nClientWidth = nTwoWords - 2;
+    m_grid.SetColWidth(2, 2, nClientWidth + margins.cx);
+
+    const struct
+    {
+        int nClientHeight;
+        bool bWrapped;
+    } cases[] = {
+        {3 * nLine + 1, true},  {5 * nLine, true},  {3 * nLine, false},
+        {2 * nLine + 1, false}, {nLine + 1, false}, {nLine / 2, false},
+    };
+    for (const auto& test : cases)
+    {
+        m_grid.SetRowHeight(2, 2, test.nClientHeight + margins.cy);
+        const int nWidth = pStatic->GetPreferredSize(&dc, 2, 2, style, 0).cx - borders.cx;
+        if (test.bWrapped)
+        {
+            EXPECT_LT(nWidth, nOwn) << test.nClientHeight;
+            EXPECT_LE(nWidth, nClientWidth + 1) << test.nClientHeight;
+        }
+        else
+            EXPECT_EQ(nWidth, nOwn) << test.nClientHeight;
+    }
 }

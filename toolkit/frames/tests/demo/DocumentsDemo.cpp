@@ -65,7 +65,7 @@ public:
         {
             CString strLine;
             if (bLog)
-                strLine.Format(_T("12:0%d:%02d  PRD instance %d answered"), i / 6, i * 5, i % 3 + 1);
+                strLine.Format(_T("12:0%d:%02d  PRD %d answered"), i / 6, i * 5, i % 3 + 1);
             else
                 strLine.Format(_T("Row %2d    %6d    %6d"), i + 1, 1200 + i * 37, 880 - i * 13);
             pDC->TextOut(6, 4 + i * 16, strLine);
@@ -170,25 +170,49 @@ public:
         pFrame->MoveWindow(20, 20, 760, 560);
         pFrame->ShowWindow(SW_SHOW);
 
-        // A log docked at the left, a sheet floating, a sheet as MDI child.
+        // A log docked at the left and a sheet as MDI child.
         if (CDocument* pLog = pLogs->OpenDocumentFile(nullptr))
             GoTo(FrameOf(pLog), STATE_LEFT);
-        // The floating sheet over the lower right of the client area: the bar's size is given,
-        // its floating frame adds the caption and borders.
-        if (CDocument* pFloating = pSheets->OpenDocumentFile(nullptr))
-            GoTo(FrameOf(pFloating), STATE_FLOATING, CRect(CPoint(420, 300), CSize(300, 180)));
         if (CDocument* pSheet = pSheets->OpenDocumentFile(nullptr))
             FrameOf(pSheet)->MoveWindow(10, 10, 340, 260);
+        // A sheet floating over the lower right of the client area, opened and floated hidden:
+        // the bar's size is given, its floating frame adds the caption and borders.
+        if (CDocument* pFloating = pSheets->OpenDockedDocumentFile(nullptr, FALSE, FALSE, 0))
+        {
+            CFrameWnd* pDocked = FrameOf(pFloating);
+            GoTo(pDocked, STATE_FLOATING, CRect(CPoint(430, 276), CSize(300, 230)));
+            m_pFloatingBar = static_cast<SECDockableFrame*>(pDocked)->GetParentBar();
+        }
         // The docked log is the active document.
         POSITION pos = pLogs->GetFirstDocPosition();
         if (pos != nullptr)
             pFrame->SetActiveDockedFrame(FrameOf(pLogs->GetNextDoc(pos)), TRUE);
         pFrame->RecalcLayout();
         pFrame->UpdateWindow();
-        if (CString(m_lpCmdLine).Find(_T("menu")) >= 0)
-            pFrame->PostMessage(WM_COMMAND, ID_DROP_MENU);
         return TRUE;
     }
+
+    // Once start-up has settled, the floating sheet shows and, when asked, the docked log's menu
+    // drops. Not before: on an X display without a window manager, Wine raises the main frame's
+    // X window over the windows it owns when it handles the frame's mapping (the first time
+    // the message loop waits) and whenever the focus moves into the frame.
+    BOOL OnIdle(LONG lCount) override
+    {
+        auto* pFrame = static_cast<CMainFrame*>(m_pMainWnd);
+        if (m_bStarting && pFrame != nullptr)
+        {
+            m_bStarting = FALSE;
+            if (m_pFloatingBar != nullptr)
+                pFrame->ShowBar(m_pFloatingBar, TRUE, FALSE);
+            if (CString(m_lpCmdLine).Find(_T("menu")) >= 0)
+                pFrame->PostMessage(WM_COMMAND, ID_DROP_MENU);
+        }
+        return CWinApp::OnIdle(lCount);
+    }
+
+private:
+    CControlBar* m_pFloatingBar = nullptr;
+    BOOL m_bStarting = TRUE;
 };
 
 CDemoApp theApp;

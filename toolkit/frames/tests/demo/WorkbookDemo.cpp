@@ -446,12 +446,23 @@ public:
             pFrame->LoadDockState(RESTORE_PROFILE);
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
-        // Once the frame has been drawn, as a user would do it.
-        if (strCommandLine.Find(_T("/floating")) >= 0)
-            pFrame->PostMessage(WM_COMMAND, ID_UNPIN_AND_FLOAT);
+        m_bFloatPending = strCommandLine.Find(_T("/floating")) >= 0;
         if (strCommandLine.Find(_T("/progress")) >= 0)
             pFrame->ShowProgressHalfway();
         return TRUE;
+    }
+
+    // Once start-up has settled, as a user would do it. Not before: on an X display without a
+    // window manager, Wine raises the main frame's X window over the floating frames it owns
+    // when it handles the frame's mapping, the first time the message loop waits.
+    BOOL OnIdle(LONG lCount) override
+    {
+        if (m_bFloatPending && m_pMainWnd != nullptr)
+        {
+            m_bFloatPending = FALSE;
+            m_pMainWnd->PostMessage(WM_COMMAND, ID_UNPIN_AND_FLOAT);
+        }
+        return CWinApp::OnIdle(lCount);
     }
 
 protected:
@@ -471,6 +482,9 @@ protected:
         AfxMessageBox(_T("Lumiter5"));
     }
     DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL m_bFloatPending = FALSE;
 };
 BEGIN_MESSAGE_MAP(CDemoApp, CWinApp)
 ON_COMMAND(ID_FILE_NEW, OnFileNew)
