@@ -73,15 +73,21 @@ ULONGLONG ReadStringLength(CArchive& ar, UINT& nCharSize)
 // own per entry: the keys in index order (the null object is index 0), and an open-addressed
 // table of their indices, kept at most half full so that a search ends after a probe or two.
 // An entry takes 16 to 32 bytes, a third of what a map of heap nodes took.
+// The index of every object and class stored so far, with no heap node of its own per entry:
+// the keys in index order (the null object is index 0) in blocks that are never moved, and an
+// open-addressed table of their indices, kept at most half full so that a search ends after a
+// probe or two. An entry takes 16 to 24 bytes, a third of what a map of heap nodes took.
 class CArchive::CStoreMap
 {
 public:
-    CStoreMap(UINT nHashSize, UINT nRoom)
+    // Both sizes are rounded up to powers of two.
+    CStoreMap(UINT nHashSize, UINT nBlockSize)
     {
-        m_keys.reserve(std::max<UINT>(nRoom, 1));
-        m_keys.push_back(nullptr);
+        while ((UINT{1} << m_nBlockShift) < nBlockSize && m_nBlockShift < 16)
+            ++m_nBlockShift;
+        AddKey(nullptr);
         UINT nShift = 63;
-        while (nShift > 32 && (UINT_PTR{1} << (64 - nShift)) < nHashSize)
+        while ((UINT_PTR{1} << (64 - nShift)) < nHashSize && nShift > 32)
             --nShift;
         Rehash(nShift);
     }
@@ -99,7 +105,7 @@ public:
             nIndex = m_slots[nSlot];
             if (nIndex == wNullTag)
                 return FALSE;
-            if (m_keys[nIndex] == p)
+            if (Key(nIndex) == p)
                 return TRUE;
         }
     }
@@ -107,14 +113,29 @@ public:
     // Gives p the next index, which is the count of entries so far.
     void Add(const void* p)
     {
-        m_keys.push_back(p);
-        if (2 * m_keys.size() > m_slots.size())
+        AddKey(p);
+        if (2 * static_cast<size_t>(m_nCount) > m_slots.size())
             Rehash(m_nShift - 1);
         else
-            Place(static_cast<UINT>(m_keys.size() - 1));
+            Place(m_nCount - 1);
     }
 
 private:
+    const void* Key(UINT nIndex) const
+    {
+        return m_blocks[nIndex >> m_nBlockShift][nIndex & BlockMask()];
+    }
+    UINT BlockMask() const
+    {
+        return (UINT{1} << m_nBlockShift) - 1;
+    }
+    void AddKey(const void* p)
+    {
+        if ((m_nCount & BlockMask()) == 0)
+            m_blocks.push_back(std::make_unique_for_overwrite<const void*[]>(BlockMask() + 1));
+        m_blocks.back()[m_nCount & BlockMask()] = p;
+        ++m_nCount;
+    }
     // Fibonacci hashing: the top bits of the address times 2^64 / phi, which spreads addresses
     // of any stride over a table of any power of two.
     size_t Home(const void* p) const
@@ -127,7 +148,7 @@ private:
     }
     void Place(UINT nIndex)
     {
-        size_t nSlot = Home(m_keys[nIndex]);
+        size_t nSlot = Home(Key(nIndex));
         while (m_slots[nSlot] != wNullTag)
             nSlot = Next(nSlot);
         m_slots[nSlot] = nIndex;
@@ -137,11 +158,13 @@ private:
     {
         m_nShift = nShift;
         m_slots.assign(size_t{1} << (64 - nShift), wNullTag);
-        for (UINT nIndex = 1; nIndex < m_keys.size(); ++nIndex)
+        for (UINT nIndex = 1; nIndex < m_nCount; ++nIndex)
             Place(nIndex);
     }
 
-    std::vector<const void*> m_keys;
+    std::vector<std::unique_ptr<const void*[]>> m_blocks;
+    UINT m_nBlockShift = 0;
+    UINT m_nCount = 0;
     std::vector<UINT> m_slots;
     UINT m_nShift = 63;
 };

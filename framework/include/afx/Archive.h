@@ -232,7 +232,7 @@ public:
     // Gives pOb the next index without writing or reading it, so that objects that both
     // sides have already can be referred to. Both sides must map the same objects in turn.
     void MapObject(const CObject* pOb);
-    // Starting sizes of the store map (hash table, room for objects) and the load array's
+    // Starting sizes of the store map (hash table, keys per block) and the load array's
     // least growth step; they apply when the first object is mapped. Both grow with the count.
     void SetStoreParams(UINT nHashSize = 2053, UINT nBlockSize = 128);
     void SetLoadParams(UINT nGrowBy = 1024);
