@@ -88,6 +88,8 @@ TEST(GridInitTest, ASecondInitKeepsClassesAndFeaturesAndReplacesTheFactory)
     CGXAbstractLongOperationImp* pLongOperation = pAppData->m_pLongOperationImp;
     ASSERT_NE(dynamic_cast<CGXLongOperationImp*>(pLongOperation), nullptr);
     const WNDPROC pfnGridWnd = ClassProc(::GetModuleHandleW(nullptr), L"CGXGridWnd");
+    // The formatting feature in place (an earlier grid may have installed it) comes back afterwards.
+    CGXAbstractNumberFormattingImp* pInstalled = pAppData->m_pNumberFormattingImp;
     auto* pPlaced = new TestNumberFormatting;
     pAppData->m_pNumberFormattingImp = pPlaced;
     // A class removed since is registered again; the others are found and kept.
@@ -102,7 +104,7 @@ TEST(GridInitTest, ASecondInitKeepsClassesAndFeaturesAndReplacesTheFactory)
     EXPECT_EQ(pAppData->m_pLongOperationImp, pLongOperation);
     EXPECT_EQ(ClassProc(::GetModuleHandleW(nullptr), L"CGXGridWnd"), pfnGridWnd);
     EXPECT_TRUE(ClassStyle(L"GXLISTBOX") & CS_GLOBALCLASS);
-    pAppData->m_pNumberFormattingImp = nullptr;
+    pAppData->m_pNumberFormattingImp = pInstalled;
     delete pPlaced;
 }
 
