@@ -69,10 +69,6 @@ ULONGLONG ReadStringLength(CArchive& ar, UINT& nCharSize)
 }
 } // namespace
 
-// The index of every object and class stored so far, in two flat arrays and no node of its
-// own per entry: the keys in index order (the null object is index 0), and an open-addressed
-// table of their indices, kept at most half full so that a search ends after a probe or two.
-// An entry takes 16 to 32 bytes, a third of what a map of heap nodes took.
 // The index of every object and class stored so far, with no heap node of its own per entry:
 // the keys in index order (the null object is index 0) in blocks that are never moved, and an
 // open-addressed table of their indices, kept at most half full so that a search ends after a
