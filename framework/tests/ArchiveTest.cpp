@@ -539,12 +539,19 @@ TEST(ArchiveObject, ManyObjectsAreReferredBackAfterTheMapsGrow)
     std::vector<CPebble> pebbles(nObjects);
     for (UINT i = 0; i < nObjects; ++i)
         pebbles[i].m_wWeight = static_cast<WORD>(i);
-    const Bytes bytes = Stored([&](CArchive& ar) {
+    const auto store = [&](CArchive& ar) {
         for (const CPebble& pebble : pebbles)
             ar << &pebble;
         for (UINT i = nObjects; i-- > 0;)
             ar << &pebbles[i];
-    });
+    };
+    const Bytes bytes = Stored(store);
+    // The map's starting sizes, however small and uneven, change nothing of what is written.
+    EXPECT_EQ(Stored([&](CArchive& ar) {
+                  ar.SetStoreParams(3, 3);
+                  store(ar);
+              }),
+              bytes);
 
     Loading loading(bytes);
     std::vector<std::unique_ptr<CPebble>> loaded(nObjects);

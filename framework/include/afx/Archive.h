@@ -232,7 +232,7 @@ public:
     // Gives pOb the next index without writing or reading it, so that objects that both
     // sides have already can be referred to. Both sides must map the same objects in turn.
     void MapObject(const CObject* pOb);
-    // Starting sizes of the store map (hash table, nodes per block) and the load array's
+    // Starting sizes of the store map (hash table, keys per block) and the load array's
     // least growth step; they apply when the first object is mapped. Both grow with the count.
     void SetStoreParams(UINT nHashSize = 2053, UINT nBlockSize = 128);
     void SetLoadParams(UINT nGrowBy = 1024);
@@ -257,7 +257,8 @@ protected:
     UINT m_nGrowSize = 1024;
     // Storing: object or class to index. Loading: index to object or class, and every class
     // read to the schema stored with it.
-    std::unique_ptr<CMapPtrToPtr> m_pStoreMap;
+    class CStoreMap;
+    std::unique_ptr<CStoreMap> m_pStoreMap;
     std::unique_ptr<CPtrArray> m_pLoadArray;
     std::unique_ptr<CMapPtrToPtr> m_pSchemaMap;
 

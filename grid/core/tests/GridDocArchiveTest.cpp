@@ -195,9 +195,8 @@ TEST_F(GridDocArchiveTest, CountsPastSixteenBitsAreRefused)
     for (const Case& test : cases)
     {
         int nCause = -1;
-        const Bytes stored = Stored([&](CArchive& ar) {
-            nCause = ArchiveCause([&] { GXWriteWordCount(ar, test.nCount); });
-        });
+        const Bytes stored =
+            Stored([&](CArchive& ar) { nCause = ArchiveCause([&] { GXWriteWordCount(ar, test.nCount); }); });
         EXPECT_EQ(nCause, test.nCause) << test.nCount;
         EXPECT_EQ(stored, test.written) << test.nCount;
     }
@@ -262,6 +261,7 @@ void Fill(CGXGridParam& param)
                           CGXStyle::modeCopy, 0);
     pData->StoreStyleImpl(5, 5, &style.Free().SetInteriorColor(RGB(0, 128, 0)).SetBaseStyle(nTotals),
                           CGXStyle::modeCopy, 0);
+    pData->StoreStyleImpl(9, 6, &style.Free().SetBaseStyle(pStylesMap->m_wStyleRowHeader), CGXStyle::modeCopy, 0);
     pData->StoreStyleImpl(6, 0, &style.Free().SetBaseStyle(nTotals), CGXStyle::modeCopy, -1);
     pData->StoreStyleImpl(0, 3, &style.Free().SetHorizontalAlignment(DT_RIGHT), CGXStyle::modeCopy, -1);
     param.m_pData = pData;
@@ -273,6 +273,7 @@ void Fill(CGXGridParam& param)
     pProperties->m_anMargins[3] = 1234;
     pProperties->m_awColBreaks.Add(4);
     pProperties->GetDataHeader().StoreStyleImpl(1, 1, &style.Free().SetValue(_T("$F")), CGXStyle::modeCopy, 0);
+    pProperties->GetDataFooter().StoreStyleImpl(1, 2, &style.Free().SetValue(_T("$P")), CGXStyle::modeCopy, 0);
     param.m_pProperties = pProperties;
     param.m_bOwnProperties = TRUE;
 
@@ -341,6 +342,10 @@ TEST_F(GridDocArchiveTest, AParameterOwningEverythingComesBackAndStoresAgainIden
     CGXStyle cell;
     ASSERT_TRUE(loaded.m_pData->GetStyleImpl(5, 5, cell, CGXStyle::modeCopy, 0));
     EXPECT_EQ(cell.GetBaseStyle(), loaded.m_pStylesMap->LookupStyleId(_T("Totals")));
+    ASSERT_TRUE(loaded.m_pData->GetStyleImpl(9, 6, cell.Free(), CGXStyle::modeCopy, 0));
+    EXPECT_EQ(cell.GetBaseStyle(), loaded.m_pStylesMap->m_wStyleRowHeader);
+    ASSERT_TRUE(loaded.m_pProperties->GetDataFooter().GetStyleImpl(1, 2, cell.Free(), CGXStyle::modeCopy, 0));
+    EXPECT_STREQ(cell.GetValue(), L"$P");
     EXPECT_EQ(loaded.m_pProperties->GetColor(0), RGB(1, 2, 3));
     EXPECT_STREQ(loaded.m_pProperties->GetUserProperty(CGXProperties::idCurrentCellProperty).GetValue(),
                  param.m_pProperties->GetUserProperty(CGXProperties::idCurrentCellProperty).GetValue());

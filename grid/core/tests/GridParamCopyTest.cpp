@@ -132,6 +132,7 @@ TEST_F(GridParamCopyTest, TheCopyStoresWhatTheSourceStoresExceptTheFieldsLeftOut
     source.m_bSetting11 = 1;       // left out
     source.m_adwSettings11[1] = 9; // left out
     source.GetUndoList()->AddTail(new CGXStyle);
+    source.GetRedoList()->AddTail(new CGXStyle);
 
     CGXGridParam dest;
     auto* pUndo = new CGXStyle;
@@ -140,6 +141,7 @@ TEST_F(GridParamCopyTest, TheCopyStoresWhatTheSourceStoresExceptTheFieldsLeftOut
     EXPECT_EQ(dest.m_nFrozenRows, 70000u);
     ASSERT_EQ(dest.GetUndoList()->GetCount(), 1);
     EXPECT_EQ(dest.GetUndoList()->GetHead(), static_cast<CObject*>(pUndo));
+    EXPECT_TRUE(dest.GetRedoList()->IsEmpty());
     EXPECT_EQ(dest.m_abSettings3[0], 0);
     EXPECT_EQ(dest.m_wValueDisplay, 0);
     EXPECT_EQ(dest.m_bSetting11, 0);

@@ -273,6 +273,13 @@ public:
     }
 };
 
+// The window combos show their buttons in every cell, as the drawn ones do.
+void ShowWindowComboButtons(CGXGridWnd& grid)
+{
+    for (WORD nId : {idComboBoxWnd, idDropDownListWnd})
+        static_cast<CGXComboBoxWnd*>(grid.GetRegisteredControl(nId))->m_bButtonInCurrentCellOnly = FALSE;
+}
+
 void CDemoGrid::FillCombos()
 {
     struct Combo
@@ -296,9 +303,7 @@ void CDemoGrid::FillCombos()
             CGXRange(nComboRow, nCol),
             CGXStyle().SetControl(combo.nControl).SetChoiceList(combo.pszChoices).SetValue(combo.pszValue));
     }
-    // The window combos show their buttons in every cell, as the drawn ones do.
-    for (WORD nId : {idComboBoxWnd, idDropDownListWnd})
-        static_cast<CGXComboBoxWnd*>(GetRegisteredControl(nId))->m_bButtonInCurrentCellOnly = FALSE;
+    ShowWindowComboButtons(*this);
 }
 
 void CDemoGrid::FillTabbed()
@@ -540,6 +545,7 @@ protected:
             if (!m_reloaded.Create(_T("GXWND"), nullptr, dwGridStyle, CRect(0, 0, 0, 0), this, idFirstGrid + 1))
                 return -1;
             m_reloaded.Initialize();
+            ShowWindowComboButtons(m_reloaded);
         }
         return 0;
     }
