@@ -494,7 +494,8 @@ TEST(WndLayoutTest, RepositionBarsGivesWhatTheBarsLeaveToTheLeftOverPane)
     EXPECT_EQ(childRect(pane), CRect(5, 35, 295, 175));
 }
 
-// Ends its modal loop from a timer after some idle kicks.
+// Ends its modal loop from a timer that its second idle kick starts: a timer started before
+// the loop could fire between the kicks on a busy machine.
 class ModalWnd : public CWnd
 {
 public:
@@ -505,6 +506,8 @@ protected:
     {
         EXPECT_EQ(wParam, WPARAM(MSGF_DIALOGBOX));
         m_kicks.push_back(lParam);
+        if (lParam == 1)
+            SetTimer(1, 20, nullptr);
         // More idle work to do on the first kick only.
         return lParam == 0;
     }
@@ -528,7 +531,6 @@ TEST(WndModalLoopTest, TheModalLoopKicksIdleUntilEndModalLoop)
     HiddenWindow top;
     ModalWnd wnd;
     ASSERT_TRUE(wnd.Create(nullptr, nullptr, 0, CRect(0, 0, 10, 10), &top.Wnd(), 1));
-    wnd.SetTimer(1, 20);
     EXPECT_EQ(wnd.RunModalLoop(), 7);
     ASSERT_GE(wnd.m_kicks.size(), 2u);
     EXPECT_EQ(wnd.m_kicks[0], 0);
