@@ -28,7 +28,7 @@ CString TextAt(const void* record, Text text)
 
 std::string ReadBytes(const CString& path)
 {
-    CFile file(path, CFile::modeRead);
+    CFile file(path, CFile::modeRead | CFile::shareDenyNone);
     std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
     file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
     return bytes;
