@@ -15,7 +15,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # whole program so: the application's tests drive its windows through modal loops and timed
 # sessions, which test programs beside them would slow down and take the foreground from.
 # The tests that OWN_PREFIX names change what every program of a Wine server shares (the system
-# colours): they run as a CTest test of their own in a Wine prefix and server of their own.
+# colours, the user's date and time formats): they run as a CTest test of their own in a Wine
+# prefix and server of their own.
 function(lumiter_test name)
     cmake_parse_arguments(T "ALONE" "SERIAL;OWN_PREFIX" "LIBS" ${ARGN})
     add_executable(${name} ${T_UNPARSED_ARGUMENTS})
