@@ -33,20 +33,6 @@ const char kLandscape[] =
     "user QAS TESTER password=secret auth=*\n"
     "instance QAS host=saplx02 sysnr=02 services=dialog,update,enqueue,background,spool\n";
 
-void WriteBytes(const CString& path, const std::string& bytes)
-{
-    CFile file(path, CFile::modeCreate | CFile::modeWrite);
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-}
-
-std::string ReadBytes(const CString& path)
-{
-    CFile file(path, CFile::modeRead | CFile::shareDenyNone);
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
 // What a session process left: its files (name to content) and the lines of its report and of
 // its collector's log.
 struct CSession

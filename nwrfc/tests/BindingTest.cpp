@@ -26,20 +26,6 @@ CString TextAt(const void* record, Text text)
     return CString(begin, static_cast<int>(wcsnlen(begin, text.width)));
 }
 
-std::string ReadBytes(const CString& path)
-{
-    CFile file(path, CFile::modeRead | CFile::shareDenyNone);
-    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
-    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
-    return bytes;
-}
-
-void WriteBytes(const CString& path, const std::string& bytes)
-{
-    CFile file(path, CFile::modeCreate | CFile::modeWrite);
-    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-}
-
 // The stand-in with the exports of the names renamed, so that they are not found.
 std::string WithoutExports(std::string bytes, std::initializer_list<const char*> names)
 {

@@ -7,6 +7,7 @@
 #include <afx.h>
 
 #include <bit>
+#include <string>
 
 inline CString StandInPath()
 {
@@ -24,4 +25,20 @@ inline bool SetStandInTime(__time64_t time)
         return false;
     std::bit_cast<void (*)(__time64_t)>(set)(time);
     return true;
+}
+
+// The bytes of a file, read while other programs may have it open or loaded, as they do the
+// stand-in library.
+inline std::string ReadBytes(const CString& path)
+{
+    CFile file(path, CFile::modeRead | CFile::shareDenyNone);
+    std::string bytes(static_cast<size_t>(file.GetLength()), '\0');
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+    return bytes;
+}
+
+inline void WriteBytes(const CString& path, const std::string& bytes)
+{
+    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
 }
