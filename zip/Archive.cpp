@@ -617,6 +617,8 @@ CString CZipArchive::Close(int iAfterException)
         return CString();
     if (m_iFileOpened == compress)
         CloseNewFile(iAfterException != afNoException);
+    else if (m_iFileOpened == extract)
+        CloseFile(iAfterException != afNoException);
     if (iAfterException == afNoException)
         CommitChanges();
     if (iAfterException != afAfterException && IsWritable() && m_storage.GetFile() != nullptr)
@@ -624,6 +626,94 @@ CString CZipArchive::Close(int iAfterException)
     m_centralDir.Clear();
     m_pszPassword.Release();
     return m_storage.Close(iAfterException != afAfterException);
+}
+
+bool CZipArchive::OpenFile(ULONGLONG uIndex)
+{
+    if (!m_storage.IsOpen() || m_storage.IsSegmented() || m_iFileOpened != nothing ||
+        !m_centralDir.IsValidIndex(uIndex))
+        return false;
+    CZipFileHeader* pHeader = m_centralDir.GetAt(uIndex);
+    m_storage.Flush();
+    m_uWritePosition = m_storage.GetFile()->GetPosition();
+    try
+    {
+        if (!pHeader->ReadLocal(&m_storage, m_centralDir.GetIgnoredChecks()))
+            ThrowError(CZipException::badZipFile);
+        if (pHeader->IsEncrypted())
+        {
+            CreateCryptograph(pHeader->m_uEncryptionMethod);
+            if (!m_pCryptograph->BeginDecode(m_pszPassword, pHeader, &m_storage))
+                ThrowError(CZipException::badPassword);
+        }
+        else
+            ClearCryptograph();
+        CreateCompressor(pHeader->m_uMethod);
+        if (m_pCompressor == nullptr)
+            ThrowError(CZipException::badZipFile);
+    }
+    catch (...)
+    {
+        ClearCryptograph();
+        m_storage.Seek(m_uWritePosition);
+        throw;
+    }
+    m_pCompressor->BeginDecompression(pHeader, m_pCryptograph);
+    m_centralDir.SetOpenedFile(pHeader);
+    m_iFileOpened = extract;
+    return true;
+}
+
+DWORD CZipArchive::ReadFile(void* pBuffer, DWORD uSize)
+{
+    if (m_iFileOpened != extract || uSize == 0)
+        return 0;
+    return m_pCompressor->Decompress(pBuffer, uSize);
+}
+
+int CZipArchive::CloseFile(bool bAfterException)
+{
+    if (m_iFileOpened != extract)
+        return 0;
+    CZipFileHeader* pHeader = m_centralDir.GetOpenedFile();
+    const int iIgnored = m_centralDir.GetIgnoredChecks();
+    int iResult = 1;
+    bool bDecompressionEnded = false;
+    try
+    {
+        if (!bAfterException && m_pCompressor->GetUncompressedLeft() != 0)
+            iResult = -1;
+        else if (!bAfterException && !pHeader->m_bIgnoreCrc32 && !(iIgnored & CZipCentralDir::checkCrc) &&
+                 m_pCompressor->GetCrc32() != pHeader->m_uCrc32)
+            ThrowError(CZipException::badCrc);
+        bDecompressionEnded = true;
+        m_pCompressor->EndDecompression(bAfterException);
+        if (!bAfterException)
+        {
+            if (m_pCryptograph != nullptr)
+                m_pCryptograph->EndDecode(pHeader, &m_storage);
+            if (!(iIgnored & CZipCentralDir::checkDataDescriptor) && !pHeader->ReadDataDescriptor(&m_storage))
+                ThrowError(CZipException::badZipFile);
+        }
+    }
+    catch (...)
+    {
+        if (!bDecompressionEnded)
+            m_pCompressor->EndDecompression(true);
+        ForgetExtractedFile();
+        throw;
+    }
+    ForgetExtractedFile();
+    return iResult;
+}
+
+void CZipArchive::ForgetExtractedFile()
+{
+    m_centralDir.SetOpenedFile(nullptr);
+    m_iFileOpened = nothing;
+    ClearCryptograph();
+    // Writing goes on where it was.
+    m_storage.Seek(m_uWritePosition);
 }
 
 void CZipArchive::MoveRange(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback,

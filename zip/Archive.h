@@ -125,6 +125,18 @@ protected:
     virtual void CreateCryptograph(int iEncryptionMethod);
     virtual void CreateCompressor(WORD uMethod);
 
+    // Extracting. The system never reads its archives back; a reader derived from the archive
+    // opens an entry of an archive not segmented, reads it, and Close finishes it.
+    // False when the archive is segmented, an entry is open or there is no such entry; a local
+    // header that does not match its entry or a wrong password throws.
+    bool OpenFile(ULONGLONG uIndex);
+    // Returns the bytes produced; 0 at the end of the entry or when none is open for extracting.
+    DWORD ReadFile(void* pBuffer, DWORD uSize);
+    // 1, or -1 when not all data was read; 0 when no entry was open for extracting. Unless after
+    // an exception, a CRC that differs throws badCrc and, with its check on, a data descriptor
+    // that differs badZipFile. The entry is forgotten also when it throws.
+    int CloseFile(bool bAfterException = false);
+
 private:
     enum OpenFileType
     {
@@ -160,6 +172,9 @@ private:
     void MoveRange(ULONGLONG uStart, ULONGLONG uEnd, LONGLONG iShift, CZipActionCallback* pCallback, ULONGLONG& uMoved);
     void CopyData(CZipArchive& source, ULONGLONG uSize, CZipActionCallback* pCallback, bool& bStopped,
                   ULONGLONG& uCopied);
+    // The entry opened for extracting is forgotten and the file goes back to where writing
+    // goes on.
+    void ForgetExtractedFile();
     // After a failure in the data: the entry is closed unfinished and removed.
     void AbandonNewFile();
     // Removes an unfinished entry that was to replace another, with its space.
@@ -182,4 +197,5 @@ private:
     CZipAutoBuffer m_pBuffer; // the general buffer, only during copies and moves
     DWORD m_iBufferSize = 65536;
     CZipCompressor::COptionsMap m_compressorsOptions;
+    ULONGLONG m_uWritePosition = 0; // where the file was when an entry was opened for extracting
 };

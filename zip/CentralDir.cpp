@@ -77,6 +77,7 @@ CZipCentralDir::~CZipCentralDir()
 void CZipCentralDir::Init()
 {
     Clear();
+    m_iIgnoredChecks = checkDefault;
     m_uZip64EndOffset = 0;
     m_uThisDisk = m_uDiskWithCD = 0;
     m_uDiskEntriesNo = m_uEntriesNumber = 0;

@@ -29,6 +29,16 @@ public:
     static constexpr DWORD s_uZip64EndSize = 56;
     static constexpr DWORD s_uZip64LocatorSize = 20;
 
+    // Ignored-checks bits for closing an entry opened for extracting; the lower bits are those
+    // that reading a local header honours.
+    enum IgnoredChecks
+    {
+        checkCrc = 0x0001,
+        checkDataDescriptor = 0x0100,
+        checkVolumeEntries = 0x0200, // carried along, checks nothing here
+        checkDefault = checkDataDescriptor | checkVolumeEntries,
+    };
+
     CZipCentralDir(CZipArchive* pArchive, CZipStorage* pStorage);
     CZipCentralDir(const CZipCentralDir&) = delete;
     CZipCentralDir& operator=(const CZipCentralDir&) = delete;
@@ -54,6 +64,20 @@ public:
     CZipFileHeader* GetOpenedFile() const
     {
         return m_pOpenedFile;
+    }
+    // The entry opened for extracting; null forgets it.
+    void SetOpenedFile(CZipFileHeader* pHeader)
+    {
+        m_pOpenedFile = pHeader;
+    }
+    // The checks that reading an entry skips, checkDefault after every open.
+    int GetIgnoredChecks() const
+    {
+        return m_iIgnoredChecks;
+    }
+    void SetIgnoredChecks(int iIgnoredChecks)
+    {
+        m_iIgnoredChecks = iIgnoredChecks;
     }
 
     // A new header made from the template; it becomes the opened entry. With bCopy the template's
@@ -117,6 +141,7 @@ private:
     void WriteEnd();
 
     CZipFileHeader* m_pOpenedFile = nullptr;
+    int m_iIgnoredChecks = checkDefault;
     bool m_bAddingHeader = false;
     CZipArchive* m_pArchive;
     CZipStorage* m_pStorage;

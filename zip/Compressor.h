@@ -86,6 +86,11 @@ public:
     {
         return m_uCrc32;
     }
+    // Decompressing: the bytes of the entry not read yet.
+    ULONGLONG GetUncompressedLeft() const
+    {
+        return m_uUncomprLeft;
+    }
 
 protected:
     // A library result as a CZipException code.
