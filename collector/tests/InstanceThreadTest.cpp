@@ -322,6 +322,103 @@ TEST_F(InstanceThreadTest, DatabaseThreadsLogUnderDatabaseAndType)
     EXPECT_EQ(0, logs[0].Find(L"PRD_ORACLE(0x")) << logs[0].GetString();
 }
 
+namespace
+{
+// Runs the handlers on the test's own thread, so that every capture of an event is written when
+// the event's handler returns.
+class SteppedInstanceThread : public CInstanceThread
+{
+public:
+    using CInstanceThread::CInstanceThread;
+    using CInstanceThread::OnEvent;
+};
+
+// The host's and the database's files that exist in the directory.
+std::vector<SessionFile> WrittenCaptures(const CInstanceThread& thread)
+{
+    std::vector<SessionFile> written;
+    for (int file = fileOraMainList; file <= fileStorAll; ++file)
+    {
+        if (FileExists(thread.GetFileName(static_cast<SessionFile>(file))))
+            written.push_back(static_cast<SessionFile>(file));
+    }
+    return written;
+}
+} // namespace
+
+TEST_F(InstanceThreadTest, HostSystemsAndDatabaseTypesChooseTheirCaptures)
+{
+    const std::vector<SessionFile> kCommonHost = {fileCpuAll,     fileMemAll,    fileDiskSingle,
+                                                  fileFsysSingle, fileLanSingle, fileTopSingle};
+    const auto with = [](std::vector<SessionFile> files, std::initializer_list<SessionFile> more) {
+        files.insert(files.end(), more);
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    const std::vector<SessionFile> kMainframe = {fileLparInfo, fileSpagAll, fileStorAll};
+    const struct
+    {
+        LPCWSTR what;
+        LPCWSTR os;          // of the host the connection reaches
+        LPCWSTR destination; // empty for the host of the instance
+        LPCWSTR databaseType;
+        std::vector<SessionFile> written;
+    } cases[] = {
+        {L"local Linux", L"Linux", L"", L"", with(kCommonHost, {fileHardwareDescr, fileEnvironment})},
+        {L"local HOX", L"HOX", L"", L"", with(kCommonHost, {fileCpuVirtHox, fileHardwareDescr, fileEnvironment})},
+        {L"local TOLVA", L"TOLVA", L"", L"", with(kCommonHost, {fileCpuVirtHox, fileHardwareDescr, fileEnvironment})},
+        {L"local KEMRA", L"KEMRA", L"", L"", kMainframe},
+        {L"remote mainframe", L"KEMRA", L"mvs01", L"", kMainframe},
+        {L"remote Linux", L"Linux", L"saplx01", L"", kCommonHost},
+        {L"ORACLE", L"Linux", L"", L"ORACLE", {fileOraMainList, fileOraFillTD110}},
+        {L"DB6", L"Linux", L"", L"DB6", {fileDb6Pm1st4, fileDb6Tablespaces}},
+        {L"QUORV", L"Linux", L"", L"QUORV", {fileDb4Overview, fileDb4DbSize}},
+        {L"XAQ", L"Linux", L"", L"XAQ", {fileDb02MainScreen}},
+        {L"an unknown type", L"Linux", L"", L"SYBASE", {}},
+    };
+    // Minute 60: every host and database interval is due.
+    m_host.m_now = kMonday + 3600;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(CW2A(c.what));
+        sapsim::CTopology topology = MakeTestTopology();
+        topology.hosts[*c.destination == 0 ? 0 : 1].os = c.os;
+        Landscape().Load(topology);
+        Landscape().SetTime(m_host.m_now);
+        TempDirectory session;
+        SteppedInstanceThread thread(&m_collector);
+        SetLogon(thread);
+        thread.m_strSessionDirectory = session.Path();
+        thread.m_strSystemId = L"PRD";
+        thread.m_strInstanceName = L"saplx01_PRD_00";
+        thread.m_strHostName = kHost;
+        thread.m_strOs = c.os;
+        thread.m_strDatabaseName = L"PRD";
+        if (*c.destination != 0)
+        {
+            thread.LOCAL_REMOTE = L"REMOTE";
+            thread.LOGICAL_DESTINATION = CString(L"SAPCCMSR.") + c.destination + L".99";
+            thread.m_strDatabaseHost = c.destination;
+        }
+        thread.BuildFileNames();
+        thread.OnEvent(CInstanceThread::eventOpenConnection);
+        ASSERT_TRUE(thread.HasConnectionHandle());
+        if (*c.databaseType != 0)
+        {
+            thread.m_nCategory = CSessionHost::categoryDatabase;
+            thread.m_strDatabaseSystem = c.databaseType;
+            thread.OnEvent(CInstanceThread::eventPeriodicDatabaseTasks);
+        }
+        else
+        {
+            thread.m_nCategory = CSessionHost::categoryHost;
+            thread.OnEvent(CInstanceThread::eventInitialHostTasks);
+            thread.OnEvent(CInstanceThread::eventPeriodicHostTasks);
+        }
+        EXPECT_EQ(c.written, WrittenCaptures(thread));
+    }
+}
+
 TEST_F(InstanceThreadTest, EventsSetWhileBusyRunOnceLowestFirst)
 {
     auto thread = StartThread();
