@@ -7,6 +7,7 @@
 #include <app/AddHostDialog.h>
 #include <app/AddSystemDialog.h>
 #include <app/HandlerGuard.h>
+#include <app/Lumiter5Doc.h>
 #include <app/RemoteDialog.h>
 #include <app/resource.h>
 
@@ -24,6 +25,26 @@ constexpr TCHAR SYSTEM_REMOVE[] = _T("System Remove");
 constexpr TCHAR HOST_ADD[] = _T("Host Add");
 constexpr TCHAR HOST_REMOVE[] = _T("Host Remove");
 constexpr TCHAR DATABASE_REMOVE[] = _T("Database Remove");
+
+constexpr TCHAR REMOVE_WHILE_COLLECTING[] =
+    _T("A running session collects the SAP landscape. Stop the session before removing from it.");
+
+// Whether a session document of the application has a collector running.
+bool IsSessionCollecting()
+{
+    CWinApp* pApp = AfxGetApp();
+    for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;)
+    {
+        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(pos);
+        for (POSITION doc = pTemplate->GetFirstDocPosition(); doc != nullptr;)
+        {
+            const auto* pDoc = DYNAMIC_DOWNCAST(CLumiter5Doc, pTemplate->GetNextDoc(doc));
+            if (pDoc != nullptr && pDoc->HasCollector())
+                return true;
+        }
+    }
+    return false;
+}
 
 CString Formatted(LPCTSTR lpszFormat, ...)
 {
@@ -223,6 +244,16 @@ void CMainFrame::Report(LPCTSTR lpszSource, const CString& strText)
     ShowStop(strText);
 }
 
+BOOL CMainFrame::RefuseRemoveWhileCollecting(LPCTSTR lpszSource)
+{
+    // The collector's worker starts its threads from the systems, hosts and databases it took
+    // at the start, after the start has returned: they stay until the session stops.
+    if (!IsSessionCollecting())
+        return FALSE;
+    Report(lpszSource, REMOVE_WHILE_COLLECTING);
+    return TRUE;
+}
+
 void CMainFrame::RefreshTrees()
 {
     m_wndLandscape.GetSystemTree().Refresh();
@@ -324,6 +355,8 @@ void CMainFrame::AddSystemObjects(CSapSystem* pSystem)
 
 void CMainFrame::OnSystemRemove()
 {
+    if (RefuseRemoveWhileCollecting(SYSTEM_REMOVE))
+        return;
     RunGuarded(SYSTEM_REMOVE, _T("CMainFrame::OnSystemRemove"), [&] {
         for (const CLandscapeSelection& selection : m_wndLandscape.GetSystemTree().GetSelections())
         {
@@ -408,6 +441,8 @@ void CMainFrame::OnHostAdd()
 
 void CMainFrame::OnHostRemove()
 {
+    if (RefuseRemoveWhileCollecting(HOST_REMOVE))
+        return;
     RunGuarded(HOST_REMOVE, _T("CMainFrame::OnHostRemove"), [&] {
         RemoveSelectedEntries(
             *this, m_wndLandscape.GetHostTree(), m_mapHosts, m_mutexHosts, HOST_REMOVE, _T("removing host %s."),
@@ -419,6 +454,8 @@ void CMainFrame::OnHostRemove()
 
 void CMainFrame::OnDatabaseRemove()
 {
+    if (RefuseRemoveWhileCollecting(DATABASE_REMOVE))
+        return;
     RunGuarded(DATABASE_REMOVE, _T("CMainFrame::OnDatabaseRemove"), [&] {
         RemoveSelectedEntries(*this, m_wndLandscape.GetDatabaseTree(), m_mapDatabases, m_mutexDatabases,
                               DATABASE_REMOVE, _T("removing database %s."),

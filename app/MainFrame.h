@@ -146,6 +146,9 @@ private:
     void Report(LPCTSTR lpszSource, const CString& strText);
     // Runs a command's body in the handlers' guard; a failure is reported under the source.
     template <class Body> void RunGuarded(LPCTSTR lpszSource, LPCTSTR lpszFunction, Body body);
+    // While a session runs its collector holds the landscape's objects, so a remove command is
+    // refused with a message under its source: TRUE when it was.
+    BOOL RefuseRemoveWhileCollecting(LPCTSTR lpszSource);
     // Logs on with the entries of a successful add-system dialog, reads the system and its
     // instances and registers them; a failure is reported and leaves no trace.
     void AddSystem(const class CAddSystemDialog& dialog);

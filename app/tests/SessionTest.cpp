@@ -8,6 +8,7 @@
 
 #include <app/Lumiter5Doc.h>
 #include <app/Lumiter5View.h>
+#include <app/SystemTree.h>
 #include <app/resource.h>
 
 #include <testing/ChildProcess.h>
@@ -361,6 +362,40 @@ TEST_F(SessionTest, ASecondStartInTheSameSecondIsRefusedAndLeavesTheFirstSession
     // The session without a collector closes with Stop like any other.
     RunCommand(ID_FILE_CLOSE);
     EXPECT_EQ(Documents().size(), 1u);
+}
+
+TEST_F(SessionTest, RemovesWaitForTheSessionToStop)
+{
+    AddReadmeSystem();
+    ShowTab(0);
+    CSystemTree& tree = Frame().GetLandscapeWnd().GetSystemTree();
+    const CPoint point = LabelPoint(tree, tree.GetChildItem(TVI_ROOT));
+    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    ASSERT_EQ(tree.GetSelections().size(), 1u);
+    const INT_PTR nHosts = Frame().GetHosts().GetCount();
+
+    // Each remove right behind the start, while the collector's worker may still be starting
+    // its threads from the landscape's objects.
+    Start();
+    for (UINT nID : {ID_SYSTEM_REMOVE, ID_HOST_REMOVE, ID_DATABASE_REMOVE})
+    {
+        CString strText;
+        RunScripted(nID, {Reads(strText)});
+        EXPECT_EQ(strText,
+                  _T("A running session collects the SAP landscape. Stop the session before removing from it."))
+            << nID;
+    }
+    EXPECT_EQ(Frame().GetSystems().GetCount(), 1);
+    EXPECT_EQ(Frame().GetHosts().GetCount(), nHosts);
+    EXPECT_EQ(Frame().GetDatabases().GetCount(), 1);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return FileSize(SessionDirectory() + _T("PRD.sap")) > 0; }));
+
+    RunCommand(ID_FILE_CLOSE);
+    ASSERT_TRUE(Documents().empty());
+    RunCommand(ID_SYSTEM_REMOVE);
+    EXPECT_TRUE(Frame().GetSystems().IsEmpty());
+    EXPECT_TRUE(Frame().GetHosts().IsEmpty());
 }
 
 TEST_F(SessionTest, EverySessionsWindowMenuEntryCarriesItsTitle)
