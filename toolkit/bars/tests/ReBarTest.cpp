@@ -48,19 +48,24 @@ protected:
         m_pManager = new SECToolBarManager(m_pFrame);
         ASSERT_TRUE(m_pManager->LoadToolBarResource(128, 129));
         ASSERT_TRUE(m_reBar.Create(m_pFrame));
-        m_bar.SetManager(m_pManager);
-        m_bar.SetBmpMgr(m_pManager->GetBmpMgr());
-        ASSERT_TRUE(m_bar.CreateEx(CBRS_EX_FULLLENGTH, &m_reBar, m_pManager->GetBarStyle(), AFX_IDW_TOOLBAR));
-        m_bar.SetButtons(kButtons, 5);
-        ASSERT_TRUE(m_reBar.AddBar(&m_bar));
     }
     void TearDown() override
     {
         m_bar.DestroyWindow();
+        m_other.DestroyWindow();
         m_reBar.DestroyWindow();
         m_pFrame->DestroyWindow();
         delete m_pManager;
         PumpPendingMessages();
+    }
+    // A toolbar of the five buttons in a new band.
+    void AddToolBar(SECCustomToolBar& bar, DWORD dwExStyle, UINT nID)
+    {
+        bar.SetManager(m_pManager);
+        bar.SetBmpMgr(m_pManager->GetBmpMgr());
+        ASSERT_TRUE(bar.CreateEx(dwExStyle, &m_reBar, m_pManager->GetBarStyle(), nID));
+        bar.SetButtons(kButtons, 5);
+        ASSERT_TRUE(m_reBar.AddBar(&bar));
     }
     REBARBANDINFOW Band() const
     {
@@ -80,11 +85,13 @@ protected:
     SECToolBarManager* m_pManager = nullptr;
     SECReBar m_reBar;
     SECCustomToolBar m_bar;
+    SECCustomToolBar m_other;
 };
 } // namespace
 
 TEST_F(ReBarTest, TheBarInItsBandIsOwnedByTheRebarAndSizesTheBand)
 {
+    AddToolBar(m_bar, CBRS_EX_FULLLENGTH, AFX_IDW_TOOLBAR);
     ASSERT_EQ(m_reBar.GetBandCount(), 1);
     EXPECT_TRUE(m_bar.GetOwner()->IsKindOf(RUNTIME_CLASS(SECReBar)));
     EXPECT_EQ(Band().hwndChild, m_bar.m_hWnd);
@@ -100,6 +107,7 @@ TEST_F(ReBarTest, TheBarInItsBandIsOwnedByTheRebarAndSizesTheBand)
 
 TEST_F(ReBarTest, ButtonsThatNoLongerFitInOneRowMakeTheBandAndTheRebarTaller)
 {
+    AddToolBar(m_bar, CBRS_EX_FULLLENGTH, AFX_IDW_TOOLBAR);
     const UINT nOneRow = Band().cyMinChild;
     CRect rectBefore;
     m_reBar.GetWindowRect(rectBefore);
@@ -122,9 +130,27 @@ TEST_F(ReBarTest, ButtonsThatNoLongerFitInOneRowMakeTheBandAndTheRebarTaller)
 
 TEST_F(ReBarTest, AButtonInTheBandSendsItsCommandToTheFrame)
 {
+    AddToolBar(m_bar, CBRS_EX_FULLLENGTH, AFX_IDW_TOOLBAR);
     m_pFrame->RecalcLayout();
     const CPoint point = m_bar.GetButtonRect(0).CenterPoint();
     m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     m_bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     EXPECT_EQ(m_pFrame->m_commands, std::vector<UINT>{ID_PLAIN});
+}
+
+TEST_F(ReBarTest, BandsThatWrapInANarrowerFrameMakeTheFrameLayTheRebarOutAgain)
+{
+    m_pFrame->SetWindowPos(nullptr, 0, 0, 700, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AddToolBar(m_bar, 0, AFX_IDW_TOOLBAR);
+    AddToolBar(m_other, 0, AFX_IDW_TOOLBAR + 1);
+    CRect rectOneRow;
+    m_reBar.GetWindowRect(rectOneRow);
+    // The narrower frame gives the rebar the old height; its bands then take two rows.
+    m_pFrame->SetWindowPos(nullptr, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(m_pFrame->m_nIdleFlags & CFrameWnd::idleLayout);
+    m_pFrame->SendMessage(WM_IDLEUPDATECMDUI);
+    CRect rectTwoRows;
+    m_reBar.GetWindowRect(rectTwoRows);
+    EXPECT_GT(rectTwoRows.Height(), rectOneRow.Height());
+    EXPECT_EQ(rectTwoRows.Height(), static_cast<int>(m_reBar.SendMessage(RB_GETBARHEIGHT)));
 }
