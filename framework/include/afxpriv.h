@@ -67,6 +67,7 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
 #define AFX_WNDMDIFRAME_REG 0x00004
 #define AFX_WNDFRAMEORVIEW_REG 0x00008
 #define AFX_WNDCOMMCTLS_REG 0x00010
+#define AFX_WNDCOMMCTL_COOL_REG 0x00020
 extern const TCHAR _afxWnd[];
 extern const TCHAR _afxWndControlBar[];
 extern const TCHAR _afxWndMDIFrame[];

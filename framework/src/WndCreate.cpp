@@ -4,6 +4,7 @@
 #include <afxpriv.h>
 
 #include <iterator>
+#include <utility>
 
 namespace
 {
@@ -385,11 +386,14 @@ BOOL AFXAPI AfxDeferRegisterClass(LONG fToRegister)
     if (fToRegister & AFX_WNDFRAMEORVIEW_REG)
         bResult &= RegisterFrameworkClass(wndcls, _afxWndFrameOrView, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    if (fToRegister & AFX_WNDCOMMCTLS_REG)
-    {
-        INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
-        bResult &= ::InitCommonControlsEx(&init);
-    }
+    // The common controls' classes come from their library.
+    for (const auto& [lFlag, dwICC] : {std::pair<LONG, DWORD>{AFX_WNDCOMMCTLS_REG, ICC_WIN95_CLASSES},
+                                       std::pair<LONG, DWORD>{AFX_WNDCOMMCTL_COOL_REG, ICC_COOL_CLASSES}})
+        if (fToRegister & lFlag)
+        {
+            INITCOMMONCONTROLSEX init{sizeof(init), dwICC};
+            bResult &= ::InitCommonControlsEx(&init);
+        }
     return bResult;
 }
 

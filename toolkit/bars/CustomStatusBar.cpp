@@ -20,6 +20,7 @@ ON_WM_DRAWITEM_REFLECT()
 ON_MESSAGE(WM_SETTEXT, OnSetText)
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_WM_SIZE()
+ON_MESSAGE(WM_SETFONT, OnSetFont)
 END_MESSAGE_MAP()
 
 SECCustomStatusBar::SECCustomStatusBar() = default;
@@ -30,6 +31,8 @@ BOOL SECCustomStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 {
     const BOOL bResult = SECStatusBar::SetIndicators(lpIDArray, nIDCount);
     m_formats.assign(static_cast<size_t>(GetCount()), PaneFormat{});
+    m_paneWnds.assign(static_cast<size_t>(GetCount()), nullptr);
+    m_paneWndFlags.assign(static_cast<size_t>(GetCount()), 0);
     for (int i = 0; i < GetCount(); ++i)
         SetPaneStyle(i, GetPaneStyle(i) | SBPS_OWNERDRAW);
     return bResult;
@@ -83,6 +86,8 @@ void SECCustomStatusBar::SetPaneInfoEx(const SECPaneInfo& info, BOOL bSizeToBitm
             pFrame->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rect.Width(), rect.Height()));
         }
     }
+    if (info.uMask & SBP_WIDTH)
+        PositionPaneWindows();
     CRect rect;
     GetItemRect(info.iIndex, rect);
     InvalidateRect(rect);
@@ -260,18 +265,80 @@ LRESULT SECCustomStatusBar::OnSetText(WPARAM wParam, LPARAM lParam)
     return SECStatusBar::OnSetText(wParam, lParam);
 }
 
+void SECCustomStatusBar::ShowPaneWindows(BOOL bShow)
+{
+    for (HWND hWnd : m_paneWnds)
+        if (hWnd != nullptr && ::IsWindow(hWnd))
+            ::ShowWindow(hWnd, bShow ? SW_SHOWNA : SW_HIDE);
+}
+
+void SECCustomStatusBar::PositionPaneWindows()
+{
+    for (int i = 0; i < static_cast<int>(m_paneWnds.size()); ++i)
+    {
+        const HWND hWnd = m_paneWnds[static_cast<size_t>(i)];
+        if (hWnd == nullptr || !::IsWindow(hWnd))
+            continue;
+        const UINT nFlags = m_paneWndFlags[static_cast<size_t>(i)];
+        CRect rect;
+        GetItemRect(i, rect);
+        if (nFlags & SBPW_INSET)
+            rect.DeflateRect(1, 1);
+        CRect rectOwn;
+        ::GetWindowRect(hWnd, rectOwn);
+        if (nFlags & SBPW_KEEPWIDTH)
+            rect.right = rect.left + rectOwn.Width();
+        if (nFlags & SBPW_KEEPHEIGHT)
+            rect.bottom = rect.top + rectOwn.Height();
+        ::SetWindowPos(hWnd, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void SECCustomStatusBar::SetPaneWindow(int nIndex, CWnd* pWnd, UINT nFlags)
+{
+    if (nIndex < 0 || nIndex >= static_cast<int>(m_paneWnds.size()))
+        return;
+    m_paneWnds[static_cast<size_t>(nIndex)] = pWnd != nullptr ? pWnd->m_hWnd : nullptr;
+    m_paneWndFlags[static_cast<size_t>(nIndex)] = nFlags;
+    PositionPaneWindows();
+}
+
+CWnd* SECCustomStatusBar::GetPaneWindow(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= static_cast<int>(m_paneWnds.size()))
+        return nullptr;
+    const HWND hWnd = m_paneWnds[static_cast<size_t>(nIndex)];
+    return hWnd != nullptr && ::IsWindow(hWnd) ? CWnd::FromHandle(hWnd) : nullptr;
+}
+
 LRESULT SECCustomStatusBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT lResult = SECStatusBar::OnSizeParent(wParam, lParam);
-    StretchProgressPane();
+    FitPaneChildren();
     return lResult;
 }
 
 void SECCustomStatusBar::OnSize(UINT nType, int cx, int cy)
 {
     SECStatusBar::OnSize(nType, cx, cy);
-    // The layout sizes the bar after asking it: the pane follows the bar's new width.
-    StretchProgressPane();
+    // The layout sizes the bar after asking it: the panes' children follow the new panes.
+    FitPaneChildren();
+}
+
+LRESULT SECCustomStatusBar::OnSetFont(WPARAM, LPARAM)
+{
+    const LRESULT lResult = Default();
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->RecalcLayout();
+    return lResult;
+}
+
+void SECCustomStatusBar::FitPaneChildren()
+{
+    if (m_pProgress != nullptr)
+        StretchProgressPane();
+    else
+        PositionPaneWindows();
 }
 
 void SECCustomStatusBar::StretchProgressPane()

@@ -22,6 +22,12 @@ constexpr UINT SBP_BACKGROUND = 0x40;
 constexpr UINT SBP_BITMAP = 0x80;
 constexpr UINT SBP_CURSOR = 0x100;
 
+// How a window placed in a pane fits it: its own width, its own height, one pixel in from the
+// pane's edges on the sides it does not keep.
+constexpr UINT SBPW_KEEPWIDTH = 0x1;
+constexpr UINT SBPW_KEEPHEIGHT = 0x2;
+constexpr UINT SBPW_INSET = 0x4;
+
 struct SECPaneInfo
 {
     int iIndex = 0;
@@ -58,6 +64,15 @@ public:
                                   int nStep = 10);
     // Closes the pane and gives pane 0 back what the label took.
     virtual void CloseProgressPane();
+    // Shows or hides every window placed in a pane.
+    virtual void ShowPaneWindows(BOOL bShow);
+    // Fits every window placed in a pane to the pane's rectangle.
+    virtual void PositionPaneWindows();
+    // Places pWnd, a child of the bar, in the pane with the SBPW_* flags; NULL takes the pane's
+    // window out. Nothing for an index outside the panes.
+    void SetPaneWindow(int nIndex, CWnd* pWnd, UINT nFlags = 0);
+    // NULL for none and for an index outside the panes.
+    CWnd* GetPaneWindow(int nIndex) const;
     // Moves the open pane's position and repaints it at once.
     void SetProgressPos(int nPos);
     SECProgressCtrl* GetProgressCtrl() const
@@ -81,11 +96,18 @@ protected:
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // Another font makes the bar another height: the frame lays out again.
+    afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    // The progress pane when open, else the pane windows, follow the panes.
+    void FitPaneChildren();
     // The pane keeps its left edge and height and reaches the bar's right edge.
     void StretchProgressPane();
     DECLARE_MESSAGE_MAP()
 
     std::vector<PaneFormat> m_formats;
+    // The windows placed in the panes (NULL for none) and their SBPW_* flags, one per pane.
+    std::vector<HWND> m_paneWnds;
+    std::vector<UINT> m_paneWndFlags;
     std::unique_ptr<SECProgressCtrl> m_pProgress;
     // Pane 0 as it was before a label took it.
     std::unique_ptr<SECPaneInfo> m_pSavedPane0;

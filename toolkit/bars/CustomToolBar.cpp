@@ -12,6 +12,7 @@
 #include <toolkit/foundation/AuxData.h>
 #include <toolkit/foundation/ScopedValue.h>
 #include <toolkit/foundation/VisualStyle.h>
+#include <toolkit/frames/ReBar.h>
 
 #include <windowsx.h>
 
@@ -21,11 +22,14 @@
 namespace tarnwick::bars
 {
 using foundation::SECScopedValue;
+using frames::SECReBar;
 IMPLEMENT_DYNCREATE(SECCustomToolBar, SECControlBar)
 
 namespace
 {
 constexpr UINT HOTTRACK_MS = 100;
+// What a band takes of the rebar's width beside its child: the gripper and the band's edges.
+constexpr int REBAR_BAND_INSET = 12;
 // The toolbar's add message is the common controls' original one.
 constexpr UINT TB_SEC_ADDBUTTONS = 0x414;
 constexpr int SEPARATOR_WIDTH = 8;
@@ -849,11 +853,23 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode)
     CSize* pCache = (dwMode & LM_HORZDOCK) ? &m_sizeHorz : bVertDock ? &m_sizeVert : &m_sizeFloat;
     BOOL* pDirty = (dwMode & LM_HORZDOCK) ? &m_bDirtyHorz : bVertDock ? &m_bDirtyVert : &m_bDirtyFloat;
     const BOOL bFullLength = (m_dwExStyle & CBRS_EX_FULLLENGTH) != 0;
+    // A band's bar always lays out anew: the rebar sizes the band from the answer.
+    SECReBar* pReBar = GetOwnerReBar();
+    if (pReBar != nullptr)
+        dwMode |= LM_COMMIT;
 
     if (bFullLength && m_hWnd != nullptr)
     {
         CFrameWnd* pFrame = GetDockingFrame();
-        if ((dwMode & LM_HORZDOCK) && pFrame != nullptr)
+        if ((dwMode & LM_HORZDOCK) && pReBar != nullptr)
+        {
+            // Before the frame gives the rebar its width the bar keeps to one row.
+            CRect rectClient;
+            pReBar->GetClientRect(rectClient);
+            if (rectClient.Width() > REBAR_BAND_INSET)
+                nLength = rectClient.Width() - REBAR_BAND_INSET;
+        }
+        else if ((dwMode & LM_HORZDOCK) && pFrame != nullptr)
         {
             CRect rectClient;
             pFrame->GetClientRect(rectClient);
@@ -935,7 +951,31 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode)
     }
     if (m_dwStyle & CBRS_FLOATING)
         size -= CSize(2, 2);
+    if (pReBar != nullptr)
+        UpdateRebarBand(pReBar, size);
     return size;
+}
+
+SECReBar* SECCustomToolBar::GetOwnerReBar() const
+{
+    return m_hWnd != nullptr ? DYNAMIC_DOWNCAST(SECReBar, GetOwner()) : nullptr;
+}
+
+void SECCustomToolBar::UpdateRebarBand(SECReBar* pReBar, CSize size)
+{
+    const int nBand = pReBar->FindBand(m_hWnd);
+    if (nBand < 0)
+        return;
+    REBARBANDINFOW info{};
+    info.fMask = RBBIM_CHILDSIZE;
+    if (!pReBar->GetBandInfo(nBand, info))
+        return;
+    const REBARBANDINFOW old = info;
+    info.cyMinChild = static_cast<UINT>(size.cy);
+    if ((m_dwExStyle & CBRS_EX_FULLLENGTH) && size.cx >= 1)
+        info.cxMinChild = static_cast<UINT>(size.cx);
+    if (info.cyMinChild != old.cyMinChild || info.cxMinChild != old.cxMinChild)
+        pReBar->SetBandInfo(nBand, info);
 }
 
 CSize SECCustomToolBar::CalcFixedLayout(BOOL, BOOL bHorz)

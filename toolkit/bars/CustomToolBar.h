@@ -8,6 +8,11 @@
 
 #include <vector>
 
+namespace tarnwick::frames
+{
+class SECReBar;
+}
+
 namespace tarnwick::bars
 {
 enum SECBarNotification : int;
@@ -99,6 +104,9 @@ public:
     virtual int WrapButtons(int nWidth, Row* pRows);
     virtual CSize CalcSize(int nLength, BOOL bVertical);
     virtual CSize CalcLayout(int nLength, DWORD dwMode);
+    // Gives the band of pReBar that holds this bar the bar's new size as its minimum child
+    // height (and width, for a full-length bar); only changed values are sent.
+    virtual void UpdateRebarBand(frames::SECReBar* pReBar, CSize size);
     virtual void InvalidateButton(int nIndex);
     virtual int HitTest(int x, int y, LPCRECT lpRect = nullptr) const;
     virtual void UpdateButton(int nIndex);
@@ -227,6 +235,8 @@ protected:
     // Fires the command of a released button.
     void FireCommand(int nIndex, UINT nID);
     void RestoreIdlePrompt();
+    // The rebar whose band holds this bar, or NULL.
+    frames::SECReBar* GetOwnerReBar() const;
     // The layout's own answer, before a bar outside dock bars is stretched.
     CSize CalcDynamicLayoutOfButtons(int nLength, DWORD dwMode);
     // The buttons that the layout sees (hidden ones left out).

@@ -229,6 +229,17 @@ protected:
         TBase::OnActivate(nState, pWndOther, bMinimized);
         m_docking.UpdateStayActive(nState, pWndOther);
     }
+    // The frames' WM_ENTERIDLE: while the toolbars are customised in a dialog the thread's idle
+    // work waits for the dialog to close, so a layout asked for meanwhile is carried out here.
+    void OnEnterIdle(UINT nWhy, CWnd* pWho)
+    {
+        if (nWhy == MSGF_DIALOGBOX && m_docking.IsCustomising() && (this->m_nIdleFlags & TBase::idleLayout))
+        {
+            this->RecalcLayout((this->m_nIdleFlags & TBase::idleNotify) != 0);
+            this->UpdateWindow();
+        }
+        TBase::OnEnterIdle(nWhy, pWho);
+    }
     // The frames' WM_DESTROY: the bars go first, the message plug-in before the window.
     void OnDestroy()
     {

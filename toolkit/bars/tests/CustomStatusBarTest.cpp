@@ -94,3 +94,66 @@ TEST_F(CustomStatusBarTest, DisabledPaneIsNotDrawn)
     Draw(canvas, 2);
     EXPECT_EQ(canvas.Pixel(30, 10), RGB(1, 2, 3));
 }
+
+TEST_F(CustomStatusBarTest, ALargerFontMakesTheFrameLayTheTallerBarOut)
+{
+    CRect rectBefore;
+    m_bar.GetWindowRect(rectBefore);
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(240, _T("Tahoma")));
+    // No layout of the test's own: the bar asks the frame for it.
+    m_bar.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.m_hObject), FALSE);
+    CRect rectAfter;
+    m_bar.GetWindowRect(rectAfter);
+    EXPECT_EQ(rectAfter.Height(), m_bar.CalcFixedLayout(TRUE, TRUE).cy);
+    EXPECT_GT(rectAfter.Height(), rectBefore.Height());
+    // Still at the frame's bottom edge.
+    CRect rectClient;
+    m_pFrame->GetClientRect(rectClient);
+    m_pFrame->ClientToScreen(rectClient);
+    EXPECT_EQ(rectAfter.bottom, rectClient.bottom);
+    m_bar.SendMessage(WM_SETFONT, 0, FALSE);
+}
+
+TEST_F(CustomStatusBarTest, PaneWindowsFollowTheirPanesAsTheFlagsSay)
+{
+    const struct
+    {
+        UINT nFlags;
+        // The expected rectangle from the pane's, and the window's own size.
+        CRect (*expected)(const CRect& rectPane, const CSize& sizeOwn);
+    } cases[] = {
+        {0, [](const CRect& r, const CSize&) { return r; }},
+        {SBPW_INSET,
+         [](const CRect& r, const CSize&) { return CRect(r.left + 1, r.top + 1, r.right - 1, r.bottom - 1); }},
+        {SBPW_KEEPWIDTH | SBPW_INSET,
+         [](const CRect& r, const CSize& s) { return CRect(r.left + 1, r.top + 1, r.left + 1 + s.cx, r.bottom - 1); }},
+        {SBPW_KEEPHEIGHT, [](const CRect& r, const CSize& s) { return CRect(r.left, r.top, r.right, r.top + s.cy); }},
+    };
+    for (const auto& c : cases)
+    {
+        CWnd child;
+        ASSERT_TRUE(child.Create(nullptr, _T("Pane"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 9, 7), &m_bar, 100));
+        m_bar.SetPaneWindow(2, &child, c.nFlags);
+        EXPECT_EQ(m_bar.GetPaneWindow(2), &child);
+        // The frame grows: the stretching pane 0 pushes pane 2 to the right.
+        m_pFrame->SetWindowPos(nullptr, 0, 0, 820, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_pFrame->RecalcLayout();
+        CRect rectPane;
+        m_bar.GetItemRect(2, rectPane);
+        CRect rectChild;
+        child.GetWindowRect(rectChild);
+        m_bar.ScreenToClient(rectChild);
+        EXPECT_EQ(rectChild, c.expected(rectPane, CSize(9, 7))) << c.nFlags;
+        m_bar.ShowPaneWindows(FALSE);
+        EXPECT_FALSE(child.IsWindowVisible()) << c.nFlags;
+        m_bar.ShowPaneWindows(TRUE);
+        EXPECT_TRUE(child.GetStyle() & WS_VISIBLE) << c.nFlags;
+        m_bar.SetPaneWindow(2, nullptr);
+        child.DestroyWindow();
+        m_pFrame->SetWindowPos(nullptr, 0, 0, 700, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    EXPECT_EQ(m_bar.GetPaneWindow(2), nullptr);
+    EXPECT_EQ(m_bar.GetPaneWindow(4), nullptr);
+    EXPECT_EQ(m_bar.GetPaneWindow(-1), nullptr);
+}

@@ -4,12 +4,14 @@
 // bar is unpinned into its auto-hide strip and the output bar floats; with "/progress" the status
 // bar shows the Package command's progress pane at 50 %; with "/restore" a changed layout (the
 // landscape bar on the right, a properties bar beside the output bar) is saved, the frame built
-// anew and the layout loaded into it, which recreates the properties bar.
+// anew and the layout loaded into it, which recreates the properties bar; with "/rebar" a rebar
+// under the docked bars holds a second toolbar of the main buttons in a band.
 #include <toolkit/bars/CustomStatusBar.h>
 #include <toolkit/bars/MDIMenuBar.h>
 #include <toolkit/bars/ToolBarManager.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/frames/ControlBar.h>
+#include <toolkit/frames/ReBar.h>
 #include <toolkit/lists/TreeCtrl.h>
 #include <toolkit/tabs/3DTabWnd.h>
 #include <toolkit/tabs/TabWnd.h>
@@ -24,11 +26,14 @@
 
 namespace
 {
+using tarnwick::bars::CBRS_EX_COOLBORDERS;
 using tarnwick::bars::SECBtnMapEntry;
 using tarnwick::bars::SECCustomStatusBar;
+using tarnwick::bars::SECCustomToolBar;
 using tarnwick::bars::SECMDIMenuBar;
 using tarnwick::bars::SECToolBarManager;
 using tarnwick::frames::SECControlBar;
+using tarnwick::frames::SECReBar;
 using tarnwick::frames::SECWorkbookWnd;
 using tarnwick::frames::SECWorksheetWnd;
 using tarnwick::lists::SECTreeCtrl;
@@ -47,6 +52,7 @@ constexpr UINT IDI_OUTPUT = 138;
 constexpr DWORD BAR_EX_STYLE = 0x10F31;
 constexpr UINT ID_TOOLBAR_MAIN = 0xE800;
 constexpr UINT ID_STATUS_BAR = 0xE801;
+constexpr UINT ID_REBAR_TOOLBAR = 0xE810;
 constexpr DWORD STATUS_BAR_STYLE = 0x50008200;
 // System Add, Remove; Start, Stop, Package; Help Topics, About.
 constexpr UINT mainButtons[] = {32779, 32781, 0, 57600, 57602, 32792, 0, 57667, 57664};
@@ -344,6 +350,24 @@ public:
         SaveDockState(RESTORE_PROFILE);
     }
 
+    // A rebar under the top dock bar whose band holds a flat toolbar of the main buttons (the
+    // band has the gripper).
+    BOOL AddReBar()
+    {
+        if (!m_wndReBar.Create(this))
+            return FALSE;
+        // Laid out before the side dock bars, it spans the frame.
+        m_wndReBar.SetWindowPos(GetControlBar(AFX_IDW_DOCKBAR_TOP), 0, 0, 0, 0,
+                                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m_wndReBarToolBar.SetManager(m_pToolBarManager.get());
+        m_wndReBarToolBar.SetBmpMgr(m_pToolBarManager->GetBmpMgr());
+        if (!m_wndReBarToolBar.CreateEx(CBRS_EX_COOLBORDERS, &m_wndReBar, m_pToolBarManager->GetBarStyle(),
+                                        ID_REBAR_TOOLBAR, _T("Session")))
+            return FALSE;
+        m_wndReBarToolBar.SetButtons(mainButtons, 9);
+        return m_wndReBar.AddBar(&m_wndReBarToolBar);
+    }
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
     {
@@ -402,6 +426,8 @@ private:
     CLandscapeBar m_wndLandscape;
     COutputBar m_wndOutput;
     SECCustomStatusBar m_wndStatusBar;
+    SECReBar m_wndReBar;
+    SECCustomToolBar m_wndReBarToolBar;
 };
 IMPLEMENT_DYNCREATE(CMainFrame, SECWorkbookWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, SECWorkbookWnd)
@@ -444,6 +470,8 @@ public:
         pFrame->MoveWindow(20, 20, 760, 560);
         if (strCommandLine.Find(_T("/restore")) >= 0)
             pFrame->LoadDockState(RESTORE_PROFILE);
+        if (strCommandLine.Find(_T("/rebar")) >= 0 && !pFrame->AddReBar())
+            return FALSE;
         pFrame->ShowWindow(SW_SHOW);
         pFrame->UpdateWindow();
         m_bFloatPending = strCommandLine.Find(_T("/floating")) >= 0;
