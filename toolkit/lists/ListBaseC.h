@@ -137,6 +137,7 @@ public:
     virtual BOOL DeleteItem(int nIndex, int nCount = 1);
     virtual BOOL DeleteItemRecord(SECListItem* pItem);
     virtual BOOL DeleteAllItems();
+    // An owner's answer with LVIF_DI_SETITEM becomes the item's own text and image (no redraw).
     virtual BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE);
     virtual BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE);
     virtual BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
