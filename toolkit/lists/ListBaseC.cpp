@@ -328,6 +328,13 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::GetItem(LVITEMW* pItem, B
             pItem->iImage = asked.iImage;
         if (nWanted & LVIF_STATE)
             pItem->state = asked.state & pItem->stateMask;
+        // An owner that asks to keep its answer is not asked again; a state kept by the owner
+        // (the callback mask) stays with it.
+        if (asked.mask & LVIF_DI_SETITEM)
+        {
+            asked.mask = (nWanted & (LVIF_TEXT | LVIF_IMAGE)) | LVIF_DI_SETITEM;
+            SetItem(&asked, FALSE);
+        }
     }
     return TRUE;
 }

@@ -137,6 +137,7 @@ public:
     virtual BOOL DeleteItem(int nIndex, int nCount = 1);
     virtual BOOL DeleteItemRecord(SECListItem* pItem);
     virtual BOOL DeleteAllItems();
+    // An owner's answer with LVIF_DI_SETITEM becomes the item's own text and image (no redraw).
     virtual BOOL GetItem(LVITEMW* pItem, BOOL bCopyText = TRUE, BOOL bAskOwner = TRUE);
     virtual BOOL SetItem(const LVITEMW* pItem, BOOL bRedraw = TRUE);
     virtual BOOL SetItemText(int nItem, int nSubItem, LPCWSTR lpszText);
@@ -226,11 +227,14 @@ public:
     virtual void FitColumnsToWidth();
     // Marks every item for measuring and updates the scroll bars.
     virtual void RecalcLayout();
+    // The content width (cx) and the item count (cy).
+    virtual CSize GetContentExtent();
     virtual void UpdateScrollState();
     virtual BOOL EnsureVisible(int nItem);
     virtual BOOL EnsureRangeVisible(int nFirst, int nLast);
     virtual void ScrollToTop(int nRow);
-    virtual void ScrollRows(int nRows);
+    // By pixels, the distance becomes the rows it takes from the last visible row first.
+    virtual void ScrollRows(int nRows, BOOL bByPixels = FALSE);
     virtual void ScrollHorz(int nPixels);
     virtual void ScrollBarUpdateV(int nRowsFit);
     virtual void ScrollBarUpdateH(int nContentWidth);
@@ -258,6 +262,20 @@ public:
     int RowsOnPage();
     int RowsAbovePage();
     int FirstRowOfLastPage();
+    // The first row from the top index that starts at or below the inside bottom; the count when none.
+    int FirstRowBelowPage();
+    // Walking back from the top row itself, the row at which the rows passed fill the inside
+    // height; -1 when they never do, 0 at the top.
+    int FirstRowOfPreviousPage();
+    // The first row whose distance from row 0 reaches y; the count when none does.
+    int RowFromY(CPoint point);
+    // The pitches from min(a, b) up to max(a, b), the last one only when inclusive; negative when b < a.
+    int RowDistance(int nFrom, int nTo, BOOL bInclusive);
+    // How many rows, from nRow on forward or backward, it takes to reach the height; all there
+    // are when they fall short.
+    int RowsInHeight(int nHeight, int nRow, BOOL bForward);
+    // Invalidates, erasing, the band of rows a to b (from the inside top when a row is above the top).
+    BOOL InvalidateRows(int nFrom, int nTo);
     int GetContentWidth();
     BOOL GetCellRect(int nItem, int nColumn, CRect& rect, int nPart) override;
     virtual void RedrawItemRows(int nItem, BOOL bLabelOnly, BOOL bErase, BOOL bUpdate, BOOL bNow);

@@ -70,36 +70,30 @@ template <class TWndBase> int SECListBaseT<TWndBase>::HitTest(CPoint point, UINT
         nFlags = LHT_NOWHERE;
         return -1;
     }
-    int nResult = -1;
-    int y = inside.top;
-    for (int i = m_nTopIndex; i < GetItemCount(); i++)
+    // The row under the point is the last of those it takes to pass the point's height.
+    int nResult = m_nTopIndex + RowsInHeight(point.y - inside.top + 1, m_nTopIndex, TRUE) - 1;
+    const int y = inside.top + RowDistance(m_nTopIndex, nResult, FALSE);
+    const CRect row(GetColumnLeft(0), y, inside.right, y + GetRowPitch(nResult));
+    if (nResult < m_nTopIndex || !row.PtInRect(point))
+        nResult = -1;
+    else
     {
-        const int cy = GetRowPitch(i);
-        const CRect row(GetColumnLeft(0), y, inside.right, y + cy);
-        if (row.PtInRect(point))
+        nFlags |= LHT_ONROW;
+        if (nColumn != -1 && GetColumn(nColumn)->iSubItem == 0)
         {
-            nFlags |= LHT_ONROW;
-            nResult = i;
-            if (nColumn != -1 && GetColumn(nColumn)->iSubItem == 0)
-            {
-                const SECListItem* pItem = GetItemAt(i);
-                const CPoint origin(GetColumnLeft(nColumn), y);
-                if ((CRect(pItem->m_rcLabel) + origin).PtInRect(point))
-                    nFlags |= LHT_ONLABEL;
-                else if ((CRect(pItem->m_rcIcon) + origin).PtInRect(point))
-                    nFlags |= LHT_ONICON;
-                else if ((CRect(pItem->m_rcThird) + origin).PtInRect(point))
-                    nFlags |= LHT_ONSTATEICON;
-                else if (point.x < origin.x + pItem->m_rcLabel.left)
-                    nFlags |= LHT_ROWLEFT;
-                else
-                    nFlags |= LHT_ROWRIGHT;
-            }
-            break;
+            const SECListItem* pItem = GetItemAt(nResult);
+            const CPoint origin(GetColumnLeft(nColumn), y);
+            if ((CRect(pItem->m_rcLabel) + origin).PtInRect(point))
+                nFlags |= LHT_ONLABEL;
+            else if ((CRect(pItem->m_rcIcon) + origin).PtInRect(point))
+                nFlags |= LHT_ONICON;
+            else if ((CRect(pItem->m_rcThird) + origin).PtInRect(point))
+                nFlags |= LHT_ONSTATEICON;
+            else if (point.x < origin.x + pItem->m_rcLabel.left)
+                nFlags |= LHT_ROWLEFT;
+            else
+                nFlags |= LHT_ROWRIGHT;
         }
-        y += cy;
-        if (y > inside.bottom)
-            break;
     }
     if (nFlags == 0)
         nFlags = LHT_NOWHERE;
@@ -187,11 +181,23 @@ BOOL SECListBaseT<TWndBase>::SelectFromInput(int nItem, UINT /*nHitFlags*/, UINT
             if (m_bSelVetoed)
                 return FALSE;
             const int nAnchor = m_nAnchorItem;
+            // Only the rows that change look are redrawn: the new range and the rows that lose
+            // their selection or the focus.
+            int nFrom = std::min({nAnchor, nItem, nOldFocus == -1 ? nItem : nOldFocus});
+            int nTo = std::max({nAnchor, nItem, nOldFocus});
+            if (m_selection.GetSize() > 0)
+            {
+                nFrom = std::min(nFrom, static_cast<int>(m_selection[0]));
+                nTo = std::max(nTo, static_cast<int>(m_selection[m_selection.GetSize() - 1]));
+            }
             m_pTip->Hide();
             DeselectAllBut(-1);
             SelectRange(nAnchor, nItem, TRUE);
             SelectItem(nItem, TRUE);
             m_nAnchorItem = nAnchor;
+            InvalidateRows(nFrom, nTo);
+            SelChanged(nItem, nOldFocus, bByMouse);
+            return TRUE;
         }
     }
     else

@@ -2,6 +2,7 @@
 #include "ListBaseC.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tarnwick::lists
 {
@@ -311,6 +312,83 @@ template <class TWndBase> int SECListBaseT<TWndBase>::FirstRowOfLastPage()
     return 0;
 }
 
+template <class TWndBase> int SECListBaseT<TWndBase>::FirstRowBelowPage()
+{
+    CRect inside;
+    GetInsideRect(inside);
+    // The row after those it takes to fill the page; the count when they do not.
+    return m_nTopIndex + RowsInHeight(inside.Height(), m_nTopIndex, TRUE);
+}
+
+template <class TWndBase> int SECListBaseT<TWndBase>::FirstRowOfPreviousPage()
+{
+    if (m_nTopIndex == 0)
+        return 0;
+    CRect inside;
+    GetInsideRect(inside);
+    int y = 0;
+    for (int i = m_nTopIndex; i >= 0; i--)
+    {
+        y += GetRowPitch(i);
+        if (y >= inside.Height())
+            return i;
+    }
+    return -1;
+}
+
+template <class TWndBase> int SECListBaseT<TWndBase>::RowFromY(CPoint point)
+{
+    const int nCount = GetItemCount();
+    int y = 0;
+    for (int i = 0; i < nCount; i++)
+    {
+        if (y >= point.y)
+            return i;
+        y += GetRowPitch(i);
+    }
+    return nCount;
+}
+
+template <class TWndBase> int SECListBaseT<TWndBase>::RowDistance(int nFrom, int nTo, BOOL bInclusive)
+{
+    const int nLow = std::min(nFrom, nTo);
+    const int nHigh = std::max(nFrom, nTo);
+    // Rows outside the list have no pitch: the walk keeps to the items.
+    const int nEnd = std::min(bInclusive ? nHigh + 1 : nHigh, GetItemCount());
+    int cy = 0;
+    for (int i = std::max(nLow, 0); i < nEnd; i++)
+        cy += GetRowPitch(i);
+    return nTo < nFrom ? -cy : cy;
+}
+
+template <class TWndBase> int SECListBaseT<TWndBase>::RowsInHeight(int nHeight, int nRow, BOOL bForward)
+{
+    const int nCount = GetItemCount();
+    const int nStep = bForward ? 1 : -1;
+    int nRows = 0;
+    int y = 0;
+    for (int i = nRow; y < nHeight && i >= 0 && i < nCount; i += nStep, nRows++)
+        y += GetRowPitch(i);
+    return nRows;
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::InvalidateRows(int nFrom, int nTo)
+{
+    // Rows below the page are not drawn: the band ends with the first of them.
+    const int nLast = std::min(std::max(nFrom, nTo), FirstRowBelowPage());
+    if (m_hWnd == nullptr || nLast < m_nTopIndex)
+        return TRUE;
+    CRect inside;
+    GetInsideRect(inside);
+    const int nFirst = std::max(std::min(nFrom, nTo), m_nTopIndex);
+    const int yFirst = inside.top + RowDistance(m_nTopIndex, nFirst, FALSE);
+    const int yLast = inside.top + RowDistance(m_nTopIndex, nLast, TRUE);
+    // To the inside right edge: scrolled rows reach it wherever their left edge lies.
+    const CRect band(GetColumnLeft(0), yFirst, inside.right, yLast);
+    InvalidateRect(&band, TRUE);
+    return TRUE;
+}
+
 template <class TWndBase> int SECListBaseT<TWndBase>::GetContentWidth()
 {
     if (GetColumnCount() >= 2)
@@ -425,6 +503,11 @@ template <class TWndBase> void SECListBaseT<TWndBase>::RecalcLayout()
     UpdateScrollState();
 }
 
+template <class TWndBase> CSize SECListBaseT<TWndBase>::GetContentExtent()
+{
+    return CSize(GetContentWidth(), GetItemCount());
+}
+
 template <class TWndBase> void SECListBaseT<TWndBase>::UpdateScrollState()
 {
     if (m_hWnd == nullptr)
@@ -432,7 +515,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::UpdateScrollState()
     ScrollBarUpdateV(RowsOnPage());
     if (IsLabelWrap())
         MarkAllForMeasuring();
-    ScrollBarUpdateH(GetContentWidth());
+    ScrollBarUpdateH(GetContentExtent().cx);
     ScrollBarUpdateV(RowsOnPage());
     PositionScrollBars();
 }
@@ -482,8 +565,15 @@ template <class TWndBase> int SECListBaseT<TWndBase>::GetHScrollOffset() const
     return m_nHScrollOffset;
 }
 
-template <class TWndBase> void SECListBaseT<TWndBase>::ScrollRows(int nRows)
+template <class TWndBase> void SECListBaseT<TWndBase>::ScrollRows(int nRows, BOOL bByPixels)
 {
+    if (bByPixels)
+    {
+        const int nPixels = nRows;
+        nRows = RowsInHeight(std::abs(nPixels), GetLastVisibleIndex(), nPixels > 0);
+        if (nPixels < 0)
+            nRows = -nRows;
+    }
     const int nTop = std::clamp(m_nTopIndex + nRows, 0, std::max(GetItemCount() - 1, 0));
     if (nTop == m_nTopIndex)
         return;
@@ -523,14 +613,13 @@ template <class TWndBase> BOOL SECListBaseT<TWndBase>::EnsureRangeVisible(int nF
         return TRUE;
     CRect inside;
     GetInsideRect(inside);
-    int y = 0;
-    for (int i = nFirst; i <= nLast; i++)
-        y += GetRowPitch(i);
-    // The height left over shows the rows before the first, as many whole ones as fit.
-    int nTop = nFirst;
-    while (nTop > 0 && y + GetRowPitch(nTop - 1) <= inside.Height())
-        y += GetRowPitch(--nTop);
-    ScrollRows(std::max(nTop, 0) - m_nTopIndex);
+    // The height left over shows the rows before the first, as many whole ones as fit: the rows
+    // it takes to pass it, less the one that passes.
+    const int cyLeft = inside.Height() - RowDistance(nFirst, nLast, TRUE);
+    int nAbove = RowsInHeight(cyLeft + 1, nFirst - 1, FALSE);
+    if (nAbove > 0 && RowDistance(nFirst - nAbove, nFirst, FALSE) > cyLeft)
+        nAbove--;
+    ScrollRows(nFirst - nAbove - m_nTopIndex);
     return TRUE;
 }
 

@@ -98,6 +98,25 @@ TEST_F(ListInputTest, ClicksSelectTogglesWaitForTheReleaseAndShiftTakesARange)
     EXPECT_EQ(m_parent.m_codes.back(), static_cast<UINT>(NM_RCLICK));
 }
 
+TEST_F(ListInputTest, ShiftRedrawsTheRangeAndTheRowsThatLoseTheirSelection)
+{
+    m_list.DeselectAllBut(-1);
+    m_list.SelectItem(2, TRUE);
+    m_list.SetItemSelected(5, TRUE);
+    m_list.ValidateRect(nullptr);
+    ASSERT_TRUE(m_list.SelectFromInput(3, 0, MK_SHIFT, TRUE));
+    EXPECT_EQ(Selection(), (std::vector<int>{2, 3}));
+    // Row 5 lost its selection outside the new range; rows 0 and 1 did not change.
+    CRect first;
+    CRect last;
+    ASSERT_TRUE(m_list.GetCellRect(2, 0, first, 0));
+    ASSERT_TRUE(m_list.GetCellRect(5, 0, last, 0));
+    CRect update;
+    m_list.GetUpdateRect(&update, FALSE);
+    EXPECT_EQ(update.top, first.top);
+    EXPECT_EQ(update.bottom, last.bottom);
+}
+
 TEST_F(ListInputTest, CtrlArrowMovesTheFocusAndCtrlSpaceToggles)
 {
     SendClick(m_list, Label(0));

@@ -7,7 +7,13 @@
 
 #include "NotifyLog.h"
 
+#include <map>
+#include <utility>
+
+using tarnwick::lists::LHT_NOWHERE;
+using tarnwick::lists::LHT_ONROW;
 using tarnwick::lists::LVS_SEC_NOLABELWRAP;
+using tarnwick::lists::LVS_SEC_NOSCROLL;
 using tarnwick::lists::LVS_SEC_REPORT;
 using tarnwick::lists::LVS_SEC_SHOWSELALWAYS;
 using tarnwick::lists::SECListCtrl;
@@ -232,5 +238,180 @@ TEST_F(ListPaintTest, HeaderButtonsMoveWithTheColumns)
     // The divider between the two buttons moved 15 pixels left with everything else.
     for (int y = 3; y < 17; y++)
         EXPECT_EQ(after.Pixel(150 - 15 - 1, y), before.Pixel(150 - 1, y)) << y;
+}
+
+// Rows of 30, 10, 40, 20, 40, 10, 60, 20, 30 and 10 pixels under a page 100 pixels high: rows 0
+// to 3 fill it exactly, row 4 starts at its bottom.
+class ListRowsTest : public ListPaintTest
+{
+protected:
+    void SetUp() override
+    {
+        Create(LVS_SEC_REPORT | LVS_SEC_NOSCROLL, 200, 119);
+        m_list.AddColumn(L"Name", 0, 150);
+        m_list.AddColumn(L"Size", 0, 150);
+        const int heights[] = {30, 10, 40, 20, 40, 10, 60, 20, 30, 10};
+        for (int i = 0; i < 10; i++)
+        {
+            m_list.InsertItemText(i, L"row");
+            m_list.MeasureItemAt(i);
+            m_list.SetItemHeight(i, heights[i]);
+        }
+        m_list.GetInsideRect(m_inside);
+        ASSERT_EQ(m_inside.Height(), 100);
+    }
+    void ScrollTo(int nTop)
+    {
+        m_list.ScrollRows(nTop - m_list.GetTopIndex());
+        ASSERT_EQ(m_list.GetTopIndex(), nTop);
+    }
+    // The row under a point so far below the inside top.
+    int Hit(int y, UINT& nFlags)
+    {
+        int nColumn = -1;
+        return m_list.HitTest(CPoint(20, m_inside.top + y), nFlags, nColumn);
+    }
+    // The region InvalidateRows leaves to paint.
+    CRect Invalidated(int nFrom, int nTo)
+    {
+        m_list.ValidateRect(nullptr);
+        EXPECT_TRUE(m_list.InvalidateRows(nFrom, nTo));
+        CRect rect;
+        m_list.GetUpdateRect(&rect, FALSE);
+        return rect;
+    }
+    CRect m_inside;
+};
+
+TEST_F(ListRowsTest, WalksAddTheRowsPitches)
+{
+    EXPECT_EQ(m_list.GetLastVisibleIndex(), 3);
+    EXPECT_EQ(m_list.FirstRowBelowPage(), 4);
+    EXPECT_EQ(m_list.FirstRowOfPreviousPage(), 0);
+    // From row 0, whatever the top index.
+    for (const auto& [y, nRow] : {std::pair{0, 0}, {35, 2}, {40, 2}, {41, 3}, {260, 9}, {261, 10}})
+        EXPECT_EQ(m_list.RowFromY(CPoint(5, y)), nRow) << y;
+    EXPECT_EQ(m_list.RowDistance(1, 4, FALSE), 70);
+    EXPECT_EQ(m_list.RowDistance(1, 4, TRUE), 110);
+    EXPECT_EQ(m_list.RowDistance(4, 1, FALSE), -70);
+    struct Case
+    {
+        int nHeight;
+        int nRow;
+        BOOL bForward;
+        int nRows;
+    };
+    const Case cases[] = {{60, 2, TRUE, 2},   {61, 2, TRUE, 3},    {60, 2, FALSE, 3},
+                          {1000, 2, TRUE, 8}, {1000, 2, FALSE, 3}, {0, 2, TRUE, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(m_list.RowsInHeight(c.nHeight, c.nRow, c.bForward), c.nRows) << c.nHeight << " " << c.nRow;
+    EXPECT_EQ(m_list.GetContentExtent(), CSize(300, 10));
+
+    ScrollTo(6);
+    EXPECT_EQ(m_list.FirstRowBelowPage(), 9);
+    EXPECT_EQ(m_list.FirstRowOfPreviousPage(), 4); // 60 + 10 + 40 reaches 100
+    ScrollTo(1);
+    EXPECT_EQ(m_list.FirstRowOfPreviousPage(), -1);
+
+    m_list.DeleteAllItems();
+    EXPECT_EQ(m_list.FirstRowBelowPage(), 0);
+    EXPECT_EQ(m_list.FirstRowOfPreviousPage(), 0);
+    EXPECT_EQ(m_list.RowFromY(CPoint(0, 50)), 0);
+    EXPECT_EQ(m_list.RowDistance(0, 5, TRUE), 0);
+    EXPECT_EQ(m_list.RowsInHeight(50, 0, TRUE), 0);
+    EXPECT_EQ(m_list.GetContentExtent().cy, 0);
+}
+
+TEST_F(ListRowsTest, HitsAndScrollingFollowTheHeights)
+{
+    UINT nFlags = 0;
+    EXPECT_EQ(Hit(45, nFlags), 2);
+    EXPECT_TRUE(nFlags & LHT_ONROW);
+    EXPECT_EQ(Hit(40, nFlags), 2);
+    EXPECT_EQ(Hit(39, nFlags), 1);
+    ScrollTo(6);
+    EXPECT_EQ(Hit(65, nFlags), 7);
+    ScrollTo(9);
+    EXPECT_EQ(Hit(50, nFlags), -1); // below the last row
+    EXPECT_EQ(nFlags, LHT_NOWHERE);
+
+    // The rows before the range fill what it leaves of the page, whole ones only.
+    ASSERT_TRUE(m_list.EnsureRangeVisible(3, 4));
+    EXPECT_EQ(m_list.GetTopIndex(), 2); // 40 fits the 40 left exactly
+    ASSERT_TRUE(m_list.EnsureRangeVisible(7, 8));
+    EXPECT_EQ(m_list.GetTopIndex(), 7); // row 6 is taller than the 50 left
+    ASSERT_TRUE(m_list.EnsureRangeVisible(1, 2));
+    EXPECT_EQ(m_list.GetTopIndex(), 0);
+    EXPECT_FALSE(m_list.EnsureRangeVisible(2, 1));
+
+    // By pixels: the rows it takes from the last visible row (3) on; back from it (4 at top 2).
+    m_list.ScrollRows(30, TRUE);
+    EXPECT_EQ(m_list.GetTopIndex(), 2);
+    m_list.ScrollRows(-25, TRUE);
+    EXPECT_EQ(m_list.GetTopIndex(), 1);
+}
+
+TEST_F(ListRowsTest, InvalidatedBandRunsFromTheFirstRowToTheLastOnThePage)
+{
+    m_parent.ShowWindow(SW_SHOWNA);
+    CRect client;
+    m_list.GetClientRect(client);
+    // Scrolled left, the band still reaches the inside right edge.
+    m_list.ScrollHorz(-50);
+    ASSERT_EQ(m_list.GetHScrollOffset(), 50);
+    EXPECT_EQ(Invalidated(5, 1), CRect(0, m_inside.top + 30, m_inside.right, client.bottom));
+    EXPECT_EQ(Invalidated(2, 2), CRect(0, m_inside.top + 40, m_inside.right, m_inside.top + 80));
+    ScrollTo(6);
+    EXPECT_EQ(Invalidated(2, 7), CRect(0, m_inside.top, m_inside.right, m_inside.top + 80));
+    EXPECT_TRUE(Invalidated(1, 3).IsRectEmpty());
+    m_parent.ShowWindow(SW_HIDE);
+}
+
+TEST_F(ListPaintTest, AnOwnerThatKeepsItsAnswerIsAskedOnce)
+{
+    Create(LVS_SEC_REPORT);
+    m_list.AddColumn(L"Name", 0, 100);
+    m_list.AddColumn(L"Size", 0, 80);
+    for (int i = 0; i < 5; i++)
+        m_list.InsertItemText(i, LPSTR_TEXTCALLBACKW);
+    m_list.RecalcLayout();
+    // An owner that keeps nothing first: a kept answer stays kept.
+    for (const BOOL bKeep : {FALSE, TRUE})
+    {
+        // The owner answers every text and counts the questions per cell.
+        std::map<std::pair<int, int>, int> asked;
+        m_parent.m_answer = [&](NMHDR* pHdr) -> LRESULT {
+            if (pHdr->code != LVN_GETDISPINFOW)
+                return 0;
+            LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(pHdr)->item;
+            asked[{item.iItem, item.iSubItem}]++;
+            CString strText;
+            strText.Format(L"%d.%d", item.iItem, item.iSubItem);
+            if (item.mask & LVIF_TEXT)
+                lstrcpynW(item.pszText, strText, item.cchTextMax);
+            if (bKeep)
+                item.mask |= LVIF_DI_SETITEM;
+            return 0;
+        };
+        for (int nPaint = 0; nPaint < 3; nPaint++)
+        {
+            MemoryCanvas canvas(200, 200, kCanvas);
+            m_list.DrawControl(&canvas.Dc());
+        }
+        for (int i = 0; i < 5; i++)
+        {
+            for (int nSubItem = 0; nSubItem < 2; nSubItem++)
+            {
+                if (bKeep)
+                    EXPECT_EQ(asked[std::pair(i, nSubItem)], 1) << i << "." << nSubItem;
+                else
+                    EXPECT_GE(asked[std::pair(i, nSubItem)], 3) << i << "." << nSubItem;
+            }
+        }
+    }
+    // The kept answers are the items' own texts now.
+    EXPECT_EQ(m_list.GetItemText(3, 1), L"3.1");
+    EXPECT_FALSE(m_list.UsesCallbacks(3));
+    m_parent.m_answer = nullptr;
 }
 } // namespace
