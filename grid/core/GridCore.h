@@ -1,7 +1,6 @@
 // The grid without its window: the link to the shared parameter object, the cell controls
 // in use, the feature objects ("Imps"), the caches of composed styles and GDI objects, and the
-// virtual operations that every grid Part builds on. Operations of features that are not part
-// of the grid yet answer the value of an absent feature (see GridCorePlaceholders.cpp).
+// virtual operations that every part of the grid builds on.
 #pragma once
 
 #include <afxwin.h>
