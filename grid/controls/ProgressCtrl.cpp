@@ -2,6 +2,7 @@
 
 #include <grid/controls/SelectedFont.h>
 #include <grid/core/AbstractUserAttribute.h>
+#include <grid/core/AppData.h>
 #include <grid/core/Color.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/Properties.h>
@@ -225,7 +226,8 @@ void CGXProgressCtrl::Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const
     if (x < rectBar.right)
     {
         pDC->SetTextColor(rgbCaptionOnBar);
-        const BOOL bUnclipped = IsMetafileDC(pDC) && !m_pGrid->IsPrinting();
+        const BOOL bUnclipped =
+            m_pGrid->IsPrinting() ? m_pGrid->GetAppData()->m_bNoClipWhilePrinting : IsMetafileDC(pDC);
         if (bUnclipped)
             pDC->TextOut(x, y, strCaption);
         else

@@ -108,6 +108,11 @@ public:
     CGXAbstractNumberFormattingImp* m_pNumberFormattingImp = nullptr;
     CGXAbstractTabWndInterface* m_pTabWndInterface = nullptr;
 
+    // A system setting change reloads the current cell's control unless it is editing.
+    BOOL m_bReloadOnSettingChange = FALSE;
+    // Printed captions of progress cells are drawn unclipped, for printers that clip poorly.
+    BOOL m_bNoClipWhilePrinting = FALSE;
+
     TCHAR m_szDecimalSeparator[2] = _T(".");
     TCHAR m_szThousandSeparator[2] = _T(",");
     BOOL m_bLocaleNumbers = FALSE;

@@ -76,8 +76,7 @@ namespace
 
 using ControlCreator = CGXControl* (*)(CGXGridCore* pGrid);
 
-// What each id makes and whether the control gets a cell tip. A row without a creator makes
-// nothing until its control is part of the grid.
+// What each id makes and whether the control gets a cell tip.
 struct ControlEntry
 {
     WORD nId;
@@ -214,7 +213,7 @@ void CGXControlFactory::RegisterAllUserAttributes(CGXStylesMap* pStylesMap)
 
 void CGXControlFactory::InitializeGridComponents(CGXGridCore* pGrid)
 {
-    // The per-grid features join here, in their order, as they become part of the grid.
+    // The per-grid features, in their installation order.
     if (pGrid->m_pFindReplaceImp == nullptr)
     {
         pGrid->m_pFindReplaceImp = new CGXGridFindReplaceImp;

@@ -436,7 +436,8 @@ void CGXDrawingAndFormatting::DrawCellText(CGXControl* pControl, CDC* pDC, const
         if (pOldFont != nullptr)
             pDC->SelectObject(pOldFont);
     }
-    if (pControl->IsActiveAt(nRow, nCol))
+    // The control stays bound to its cell on paper, where no cell is current.
+    if (pControl->IsActiveAt(nRow, nCol) && pGrid->IsCurrentCell(nRow, nCol))
         pControl->DrawCurrentCellFrame(pDC, rect);
 }
 

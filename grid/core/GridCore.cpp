@@ -494,20 +494,28 @@ BOOL CGXGridCore::IsChangeLocked()
     return m_pParam != nullptr && m_pParam->m_bLockReadOnly && GetParamSetting();
 }
 
-BOOL CGXGridCore::GetCurrentCell(ROWCOL* pRow, ROWCOL* pCol, BOOL /*bIgnorePrivate*/)
+BOOL CGXGridCore::GetCurrentCell(ROWCOL* pRow, ROWCOL* pCol, BOOL bAlsoWhilePrinting)
 {
-    if (!m_bCurrentCell)
-        return FALSE;
     if (pRow != nullptr)
         *pRow = m_nCurrentRow;
     if (pCol != nullptr)
         *pCol = m_nCurrentCol;
-    return TRUE;
+    if (!m_bCurrentCell)
+        return FALSE;
+    // Rows or columns removed under the cell took it with them.
+    if (m_nCurrentRow > GetRowCount() || m_nCurrentCol > GetColCount())
+        m_bCurrentCell = FALSE;
+    // A printed page shows no current cell.
+    return m_bCurrentCell && (bAlsoWhilePrinting || !m_bPrinting);
 }
 
-BOOL CGXGridCore::IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL /*bIgnorePrivate*/)
+BOOL CGXGridCore::IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL bAlsoWhilePrinting)
 {
-    return m_bCurrentCell && (nRow == 0 || nRow == m_nCurrentRow) && (nCol == 0 || nCol == m_nCurrentCol);
+    // Asked for every painted cell: the cheap comparisons go first.
+    if (!m_bCurrentCell || (nRow != GX_INVALID && nRow != m_nCurrentRow) ||
+        (nCol != GX_INVALID && nCol != m_nCurrentCol))
+        return FALSE;
+    return GetCurrentCell(nullptr, nullptr, bAlsoWhilePrinting);
 }
 
 void CGXGridCore::SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
@@ -517,8 +525,12 @@ void CGXGridCore::SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol)
     if (!bValid || !m_bCurrentCell || nRow != m_nCurrentRow || nCol != m_nCurrentCol)
         m_pCurrentControl = nullptr;
     m_bCurrentCell = bValid;
-    m_nCurrentRow = bValid ? nRow : 0;
-    m_nCurrentCol = bValid ? nCol : 0;
+    // The position outlives the current cell: the next key move starts from it.
+    if (bValid)
+    {
+        m_nCurrentRow = nRow;
+        m_nCurrentCol = nCol;
+    }
     if (m_pCurrentCellStyle != nullptr)
         m_pCurrentCellStyle->Free();
 }
@@ -534,7 +546,7 @@ CGXControl* CGXGridCore::GetCurrentCellControl()
 
 BOOL CGXGridCore::IsActiveCurrentCell()
 {
-    CGXControl* pControl = GetCurrentCellControl();
+    CGXControl* pControl = m_bPrinting ? nullptr : GetCurrentCellControl();
     return pControl != nullptr && pControl->IsActive();
 }
 

@@ -1,7 +1,6 @@
 // The grid without its window: the link to the shared parameter object, the cell controls
 // in use, the feature objects ("Imps"), the caches of composed styles and GDI objects, and the
-// virtual operations that every grid Part builds on. Operations of features that are not part
-// of the grid yet answer the value of an absent feature (see GridCorePlaceholders.cpp).
+// virtual operations that every part of the grid builds on.
 #pragma once
 
 #include <afxwin.h>
@@ -273,9 +272,12 @@ public:
         m_nPatternedLineStyle = nPenStyle;
     }
 
-    // Current cell (the position the current-cell code keeps)
-    virtual BOOL GetCurrentCell(ROWCOL* pRow, ROWCOL* pCol, BOOL bIgnorePrivate = TRUE);
-    virtual BOOL IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL bIgnorePrivate = TRUE);
+    // Current cell (the position the current-cell code keeps). GetCurrentCell writes the kept
+    // position always and answers whether a cell is current: none past the row or column count,
+    // and none while printing unless asked for. GX_INVALID in IsCurrentCell matches any row or
+    // column.
+    virtual BOOL GetCurrentCell(ROWCOL* pRow, ROWCOL* pCol, BOOL bAlsoWhilePrinting = FALSE);
+    virtual BOOL IsCurrentCell(ROWCOL nRow, ROWCOL nCol, BOOL bAlsoWhilePrinting = FALSE);
     virtual void SetCurrentCellPosition(BOOL bValid, ROWCOL nRow, ROWCOL nCol);
     virtual CGXControl* GetCurrentCellControl();
     virtual BOOL IsActiveCurrentCell();
@@ -601,6 +603,11 @@ public:
 
     // Current cell and keys
     virtual BOOL StoreCurrentCell(BOOL bSaveAndValidate = TRUE, UINT flags = GX_UPDATENOW, BOOL bCreateHint = TRUE);
+    // With bStore, a modified control that passes its validation stores its value; the control
+    // is told that editing ended in any case.
+    virtual void SaveCurrentCell(BOOL bStore);
+    virtual void HideCurrentCell();
+    // SaveCurrentCell, then the control leaves editing and reloads the cell.
     virtual void ResetCurrentCellControl(BOOL bStore = TRUE);
     virtual void UpdateCurrentCellState(UINT nState, BOOL bValue1, BOOL bValue2);
     // Current cell, key moves and key handlers: validation, the warning box and the key map.
@@ -672,6 +679,10 @@ public:
     virtual void OnSelectionChanged(const CGXRange* pRange, BOOL bIsDragging, BOOL bKey);
     virtual BOOL OnChangingSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight, BOOL bKey);
     virtual void SetSelection(POSITION pos, ROWCOL nTop, ROWCOL nLeft, ROWCOL nBottom, ROWCOL nRight);
+    // The mouse went to another cell (GX_INVALID outside the cells): the hover hook hears of
+    // it, once per cell.
+    virtual void OnCellUnderMouseChanged(ROWCOL nRow, ROWCOL nCol);
+    virtual void OnHoverCell(ROWCOL nRow, ROWCOL nCol);
     // A left click on a cell whose bound control did not take it; the selection feature's
     // Ctrl-click on a selected header.
     virtual BOOL OnLeftClickedCell(ROWCOL nRow, ROWCOL nCol, UINT flags, CPoint point);
@@ -1138,6 +1149,12 @@ protected:
     ROWCOL m_nPressedCol = 0;
     ROWCOL m_nLastMouseRow = 0;
     ROWCOL m_nLastMouseCol = 0;
+    // The pointer left the pressed cell since the press; the last report came at the pressed cell.
+    BOOL m_bMouseMoved = FALSE;
+    BOOL m_bMouseAtPressed = FALSE;
+    // The cell the mouse was last over.
+    ROWCOL m_nHoverRow = GX_INVALID;
+    ROWCOL m_nHoverCol = GX_INVALID;
     int m_nEdgeMargin = 0;
     CWnd* m_pCellTipRelay = nullptr;
 
@@ -1273,7 +1290,11 @@ private:
     BOOL LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL nOldCol, ROWCOL nRow, ROWCOL nCol, UINT flags);
     BOOL ReturnToCell(ROWCOL nRow, ROWCOL nCol);
     void FollowWithSelection(ROWCOL nRow, ROWCOL nCol, UINT flags);
-    BOOL FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol);
+    BOOL FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol, ROWCOL& nScrollBack);
+    BOOL StepBack(BOOL bRows, UINT nCount, ROWCOL& nRow, ROWCOL& nCol, ROWCOL& nScrollBack);
+    BOOL StepForward(BOOL bRows, UINT nCount, ROWCOL& nRow, ROWCOL& nCol);
+    BOOL PageUp(ROWCOL& nRow, ROWCOL& nCol);
+    BOOL PageDown(ROWCOL& nRow, ROWCOL& nCol);
     BOOL JumpToEdge(int nDirection, ROWCOL& nRow, ROWCOL& nCol);
     BOOL OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,
                            UINT flags, WORD nHitState);

@@ -3,6 +3,7 @@
 #include <grid/core/GridCore.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/GridAxis.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
 #include <toolkit/foundation/ScopedValue.h>
@@ -209,9 +210,9 @@ BOOL CGXGridCore::LeaveCurrentCell(CGXControl* pControl, ROWCOL nOldRow, ROWCOL 
         return FALSE;
     }
 
-    SetCurrentCellPosition(FALSE, nOldRow, nOldCol);
     if (pControl->IsBoundToCell())
-        pControl->HideControl();
+        HideCurrentCell();
+    SetCurrentCellPosition(FALSE, nOldRow, nOldCol);
     pControl->SetActive(FALSE);
     if (pControl->ForwardHookB(nRow, nCol) || bStored)
         RedrawRowCol(nOldRow, nOldCol, GX_INVALIDATE, FALSE);
@@ -286,12 +287,30 @@ BOOL CGXGridCore::StoreCurrentCell(BOOL bSaveAndValidate, UINT flags, BOOL bCrea
     return TransferCurrentCell(bSaveAndValidate, flags, bCreateHint);
 }
 
-void CGXGridCore::ResetCurrentCellControl(BOOL bStore)
+void CGXGridCore::SaveCurrentCell(BOOL bStore)
+{
+    ROWCOL nRow = 0;
+    ROWCOL nCol = 0;
+    CGXControl* pControl = GetCurrentCell(&nRow, &nCol) ? GetCurrentCellControl() : nullptr;
+    if (pControl == nullptr)
+        return;
+    // A value the control's validation refuses is not stored, as when the cell is left.
+    if (bStore && CanChangeCurrentCell(FALSE, nRow, nCol, nRow, nCol) && pControl->IsModified())
+        pControl->StoreEditedValue();
+    pControl->ReportEditEnd();
+}
+
+void CGXGridCore::HideCurrentCell()
 {
     if (CGXControl* pControl = GetCurrentCellControl())
+        pControl->HideControl();
+}
+
+void CGXGridCore::ResetCurrentCellControl(BOOL bStore)
+{
+    SaveCurrentCell(bStore);
+    if (CGXControl* pControl = GetCurrentCellControl())
     {
-        if (bStore && pControl->IsModified())
-            pControl->StoreEditedValue();
         pControl->SetActive(FALSE);
         pControl->Init(m_nCurrentRow, m_nCurrentCol);
     }
@@ -353,81 +372,128 @@ BOOL CGXGridCore::JumpToEdge(int nDirection, ROWCOL& nRow, ROWCOL& nCol)
     return FALSE;
 }
 
-// The cell a key move reaches from (nRow, nCol), which it updates; FALSE when none.
-BOOL CGXGridCore::FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol)
+// Up (left) by nCount cells. From the top row (left column) the move enters the frozen rows
+// (columns), or, with the parameter's frozen-edge flag, goes on above it, which scrolls. The
+// scrollable rows (columns) it passed above the top on its way into the frozen ones are
+// counted in nScrollBack, so that they can be shown again.
+BOOL CGXGridCore::StepBack(BOOL bRows, UINT nCount, ROWCOL& nRow, ROWCOL& nCol, ROWCOL& nScrollBack)
 {
-    const ROWCOL nHeaderRows = GetHeaderRows();
-    const ROWCOL nHeaderCols = GetHeaderCols();
-    const ROWCOL nRows = GetRowCount();
-    const ROWCOL nCols = GetColCount();
-    CGXRange covered;
-    const BOOL bCovered = GetCoveredCellsRowCol(nRow, nCol, covered) != nullptr;
+    const GXGridAxis axis(*this, bRows);
+    const ROWCOL nHeaders = axis.Headers();
+    const ROWCOL nFrozen = axis.Frozen();
+    const ROWCOL nFirst = axis.First();
+    const BOOL bFrozenEdge = m_pParam->m_bScrollAtFrozenEdge;
+    ROWCOL& nIndex = bRows ? nRow : nCol;
+    ROWCOL nPassed = nFirst;
     BOOL bFound = FALSE;
+    for (UINT n = 0; n < nCount && nIndex > nHeaders + 1; ++n)
+    {
+        const BOOL bIntoFrozen = !bFrozenEdge && nIndex == nFirst && nFrozen > nHeaders;
+        ROWCOL nTryRow = nRow;
+        ROWCOL nTryCol = nCol;
+        (bRows ? nTryRow : nTryCol) = bIntoFrozen ? nFrozen : nIndex - 1;
+        if (!FindNextEnabledCell(bRows ? 1 : 2, nTryRow, nTryCol) || (bRows ? nTryRow : nTryCol) <= nHeaders)
+            break;
+        nRow = nTryRow;
+        nCol = nTryCol;
+        bFound = TRUE;
+        if (nIndex > nFrozen)
+            nPassed = std::min(nPassed, nIndex);
+    }
+    nScrollBack = nIndex <= nFrozen ? nFirst - nPassed : 0;
+    return bFound;
+}
+
+// Down (right) by nCount cells, over the covered range at each cell. Out of the frozen rows
+// (columns) the step goes on in shown rows: it reaches the top row, wherever the grid scrolled.
+BOOL CGXGridCore::StepForward(BOOL bRows, UINT nCount, ROWCOL& nRow, ROWCOL& nCol)
+{
+    const GXGridAxis axis(*this, bRows);
+    const ROWCOL nFrozen = axis.Frozen();
+    const ROWCOL nFirst = axis.First();
+    const ROWCOL nLast = axis.Count();
+    ROWCOL& nIndex = bRows ? nRow : nCol;
+    const auto spanAt = [&](ROWCOL nAtRow, ROWCOL nAtCol) {
+        CGXRange covered;
+        if (GetCoveredCellsRowCol(nAtRow, nAtCol, covered) == nullptr)
+            return ROWCOL(0);
+        return bRows ? covered.bottom - covered.top : covered.right - covered.left;
+    };
+    BOOL bFound = FALSE;
+    for (UINT n = 0; n < nCount; ++n)
+    {
+        ROWCOL nNext = nIndex + spanAt(nRow, nCol) + 1;
+        if (nIndex <= nFrozen && nNext > nFrozen)
+            nNext += nFirst - (nFrozen + 1);
+        if (nNext > nLast)
+            break;
+        ROWCOL nTryRow = bRows ? nNext : nRow;
+        ROWCOL nTryCol = bRows ? nCol : nNext;
+        if (!FindNextEnabledCell(bRows ? 3 : 4, nTryRow, nTryCol))
+            break;
+        nRow = nTryRow;
+        nCol = nTryCol;
+        bFound = TRUE;
+    }
+    return bFound;
+}
+
+// Page up: the rows above the top row that fill the scrolling area; from the first page it goes
+// to the first row.
+BOOL CGXGridCore::PageUp(ROWCOL& nRow, ROWCOL& nCol)
+{
+    const ROWCOL nFrozen = GetFrozenRows();
+    const ROWCOL nTop = GetTopRow();
+    if (nTop <= nFrozen + 1)
+        return JumpToEdge(7, nRow, nCol);
+    CRect rectGrid;
+    GetGridRect(&rectGrid);
+    const int nArea = rectGrid.Height() - CalcSumOfRowHeights(0, nFrozen);
+    int nSum = GetRowHeight(nTop);
+    ROWCOL nPage = 0;
+    for (ROWCOL nAbove = nTop - 1; nAbove > nFrozen && nSum < nArea; --nAbove, ++nPage)
+        nSum += GetRowHeight(nAbove);
+    nPage = std::max<ROWCOL>(nPage, 1);
+    DoScroll(1, nPage);
+    if (nRow > nFrozen)
+        nRow = std::max(GetHeaderRows() + 1, std::max(nPage + 1, nRow) - nPage);
+    return FindNextEnabledCell(1, nRow, nCol) || FindNextEnabledCell(3, nRow, nCol);
+}
+
+// Page down: the grid scrolls by the rows it shows, and a cell below the frozen rows goes along.
+BOOL CGXGridCore::PageDown(ROWCOL& nRow, ROWCOL& nCol)
+{
+    const ROWCOL nRows = GetRowCount();
+    const ROWCOL nTop = GetTopRow();
+    if (nTop >= nRows)
+        return FALSE;
+    const ROWCOL nPage = std::max<ROWCOL>(1, GetLastVisibleRow() > nTop ? GetLastVisibleRow() - nTop : 1);
+    DoScroll(3, nPage);
+    if (nRow > GetFrozenRows())
+        nRow = static_cast<ROWCOL>(std::min<ULONGLONG>(nRows, ULONGLONG(nRow) + nPage));
+    return FindNextEnabledCell(3, nRow, nCol) || FindNextEnabledCell(1, nRow, nCol);
+}
+
+// The cell a key move reaches from (nRow, nCol), which it updates; FALSE when none. nScrollBack
+// is what an up or left move passed above the top row or left of the left column.
+BOOL CGXGridCore::FindMoveTarget(int nDirection, UINT nCount, ROWCOL& nRow, ROWCOL& nCol, ROWCOL& nScrollBack)
+{
+    nScrollBack = 0;
     switch (nDirection)
     {
     case 1:
-    case 2: {
-        const BOOL bRows = nDirection == 1;
-        ROWCOL& nIndex = bRows ? nRow : nCol;
-        const ROWCOL nFirst = (bRows ? nHeaderRows : nHeaderCols) + 1;
-        for (UINT n = 0; n < nCount && nIndex > nFirst; ++n)
-        {
-            ROWCOL nTryRow = bRows ? nIndex - 1 : nRow;
-            ROWCOL nTryCol = bRows ? nCol : nIndex - 1;
-            if (!FindNextEnabledCell(nDirection, nTryRow, nTryCol) || (bRows ? nTryRow : nTryCol) < nFirst)
-                break;
-            nRow = nTryRow;
-            nCol = nTryCol;
-            bFound = TRUE;
-        }
-        break;
-    }
+    case 2:
+        return StepBack(nDirection == 1, nCount, nRow, nCol, nScrollBack);
     case 3:
-    case 4: {
-        const BOOL bRows = nDirection == 3;
-        ROWCOL& nIndex = bRows ? nRow : nCol;
-        const ROWCOL nLast = bRows ? nRows : nCols;
-        ROWCOL nSpan = bCovered ? (bRows ? covered.bottom - covered.top : covered.right - covered.left) : 0;
-        for (UINT n = 0; n < nCount && nIndex + nSpan < nLast; ++n)
-        {
-            ROWCOL nTryRow = bRows ? nIndex + nSpan + 1 : nRow;
-            ROWCOL nTryCol = bRows ? nCol : nIndex + nSpan + 1;
-            if (!FindNextEnabledCell(nDirection, nTryRow, nTryCol))
-                break;
-            nRow = nTryRow;
-            nCol = nTryCol;
-            bFound = TRUE;
-            nSpan = GetCoveredCellsRowCol(nRow, nCol, covered) != nullptr
-                        ? (bRows ? covered.bottom - covered.top : covered.right - covered.left)
-                        : 0;
-        }
-        break;
-    }
+    case 4:
+        return StepForward(nDirection == 3, nCount, nRow, nCol);
     case 5:
-    case 6: {
-        const ROWCOL nTop = GetTopRow();
-        const ROWCOL nPage = std::max<ROWCOL>(1, GetLastVisibleRow() > nTop ? GetLastVisibleRow() - nTop : 1);
-        if (nDirection == 5)
-        {
-            if (nTop >= nRows)
-                break;
-            DoScroll(3, nPage);
-            nRow = std::min(nRows, nRow + nPage);
-            bFound = FindNextEnabledCell(3, nRow, nCol) || FindNextEnabledCell(1, nRow, nCol);
-        }
-        else
-        {
-            DoScroll(1, nPage);
-            nRow = std::max(nHeaderRows + 1, nRow > nPage ? nRow - nPage : 1);
-            bFound = FindNextEnabledCell(1, nRow, nCol) || FindNextEnabledCell(3, nRow, nCol);
-        }
-        break;
-    }
+        return PageDown(nRow, nCol);
+    case 6:
+        return PageUp(nRow, nCol);
     default:
-        bFound = JumpToEdge(nDirection, nRow, nCol);
-        break;
+        return JumpToEdge(nDirection, nRow, nCol);
     }
-    return bFound;
 }
 
 BOOL CGXGridCore::MoveCurrentCell(int nDirection, UINT nCount, BOOL bSelect)
@@ -438,31 +504,33 @@ BOOL CGXGridCore::MoveCurrentCell(int nDirection, UINT nCount, BOOL bSelect)
     const BOOL bCurrent = GetCurrentCell(&nRow, &nCol);
     if (!bCurrent)
     {
-        nRow = std::min(std::max(m_nCurrentRow, GetHeaderRows() + 1), GetRowCount());
-        nCol = std::min(std::max(m_nCurrentCol, GetHeaderCols() + 1), GetColCount());
+        nRow = std::min(std::max(nRow, GetHeaderRows() + 1), GetRowCount());
+        nCol = std::min(std::max(nCol, GetHeaderCols() + 1), GetColCount());
     }
     const ROWCOL nStartRow = nRow;
     const ROWCOL nStartCol = nCol;
-    m_bMovingCurrentCell = TRUE;
-    const BOOL bFound = FindMoveTarget(nDirection, nCount, nRow, nCol);
-    BOOL bMoved = FALSE;
-    if ((bFound && (nRow != nStartRow || nCol != nStartCol)) || (!bCurrent && bFound))
+    const SECScopedValue<BOOL> moving(m_bMovingCurrentCell, TRUE);
+    ROWCOL nScrollBack = 0;
+    const BOOL bFound = FindMoveTarget(nDirection, nCount, nRow, nCol, nScrollBack);
+    if (!bFound || (bCurrent && nRow == nStartRow && nCol == nStartCol))
+        return FALSE;
+    UINT flags = keyMoveFlags;
+    if (bSelect && m_pParam->m_bSelectionFollowsCell)
     {
-        UINT flags = keyMoveFlags;
-        if (bSelect && m_pParam->m_bSelectionFollowsCell)
+        CGXRangeList& selection = m_pParam->m_SelRects;
+        if (!selection.IsEmpty() && !selection.IsCellInList(nRow, nCol))
         {
-            CGXRangeList& selection = m_pParam->m_SelRects;
-            if (!selection.IsEmpty() && !selection.IsCellInList(nRow, nCol))
-            {
-                SetSelection(nullptr, 0, 0, 0, 0);
-                RedrawGrid(GX_INVALIDATE, FALSE);
-            }
-            flags = keyMoveSelectFlags;
+            SetSelection(nullptr, 0, 0, 0, 0);
+            RedrawGrid(GX_INVALIDATE, FALSE);
         }
-        bMoved = SetCurrentCell(nRow, nCol, flags);
+        flags = keyMoveSelectFlags;
     }
-    m_bMovingCurrentCell = FALSE;
-    return bMoved;
+    if (!SetCurrentCell(nRow, nCol, flags))
+        return FALSE;
+    // Rows (columns) passed above the top on the way into the frozen ones are shown again.
+    if (nScrollBack > 0)
+        DoScroll(nDirection == 1 ? 1 : 2, nScrollBack);
+    return TRUE;
 }
 
 BOOL CGXGridCore::MoveCurrentCellByKey(int nDirection, UINT nCount)

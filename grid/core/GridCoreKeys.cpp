@@ -44,6 +44,9 @@ BOOL CGXGridCore::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRe
             m_pGridWnd->SendMessage(WM_CANCELMODE);
         return TRUE;
     }
+    // Esc ends the highlight even when the current cell's control takes the key.
+    if (nMessage == WM_KEYDOWN && nChar == VK_ESCAPE && m_pParam != nullptr && m_pParam->ClearRangeHighlight())
+        RedrawGrid(GX_INVALIDATE, TRUE);
     if (m_bCurrentCell && pSender == m_pGridWnd)
     {
         CGXControl* pControl = GetCurrentCellControl();

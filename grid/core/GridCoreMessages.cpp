@@ -90,6 +90,8 @@ BOOL CGXGridCore::OnGridCancelMode()
             SetCurrentCell(GX_INVALID, GX_INVALID, GX_MOVECELL);
         m_wMouseState = 0;
     }
+    if (m_pParam != nullptr && m_pParam->ClearRangeHighlight())
+        RedrawGrid(GX_INVALIDATE, TRUE);
     if (IsMouseTracking())
         StopMouseTracking();
     // A resize or a drag of rows or columns under way is taken back.
@@ -207,6 +209,9 @@ void CGXGridCore::OnGridWinIniChange(LPCTSTR /*pszSection*/)
     GXGetSysData()->UpdateSysColors();
     m_pAppData->UpdateLocale();
     GXInitDateTimeSettings();
+    // The control's text may show numbers and dates in the settings that just changed.
+    if (m_pAppData->m_bReloadOnSettingChange && !IsActiveCurrentCell())
+        TransferCurrentCell(FALSE);
     ForEachRegisteredControl([](CGXControl* pControl) { pControl->NotifyChildrenA(0); });
     InvalidateGrid(TRUE);
 }

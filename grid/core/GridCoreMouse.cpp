@@ -291,6 +291,12 @@ BOOL CGXGridCore::OnGridMouseMove(UINT flags, CPoint point)
 {
     if (!m_bMouseReady || m_pGridWnd == nullptr)
         return FALSE;
+    ROWCOL nClientRow = 0;
+    ROWCOL nClientCol = 0;
+    if (CalcCellFromPoint(point, &nClientRow, &nClientCol, nullptr))
+        OnCellUnderMouseChanged(VisibleRowToAbs(nClientRow), VisibleColToAbs(nClientCol));
+    else
+        OnCellUnderMouseChanged(GX_INVALID, GX_INVALID);
     const BOOL bCaptured = ::GetCapture() == m_pGridWnd->m_hWnd;
     if (m_pCellTipRelay != nullptr && !bCaptured)
         m_pCellTipRelay->SendMessage(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
@@ -339,6 +345,7 @@ BOOL CGXGridCore::OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStart
         nRow = covered.top;
         nCol = covered.left;
     }
+    m_bMouseAtPressed = (nHitState & atPressed) != 0;
     const CPoint point(x, y);
     auto boundControl = [&]() -> CGXControl* {
         CGXControl* pControl = IsCurrentCell(nRow, nCol) ? GetCurrentCellControl() : nullptr;
@@ -359,25 +366,49 @@ BOOL CGXGridCore::OnButtonHitRowCol(int nButton, ROWCOL nStartRow, ROWCOL nStart
         }
         if (CGXControl* pControl = boundControl())
             (pControl->*traits.pfnDown)(LOWORD(flags), point);
+        m_bMouseMoved = FALSE;
         return TRUE;
     }
     if (nHitState & releasedEvent)
     {
-        if (CGXControl* pControl = boundControl())
+        CGXControl* pControl = boundControl();
+        if (pControl != nullptr)
             (pControl->*traits.pfnUp)(LOWORD(flags), point);
         else if (nButton == leftButton)
             OnLeftClickedCell(nRow, nCol, flags, point);
-        if (nRow == nStartRow && nCol == nStartCol && IsCurrentCell(nRow, nCol))
-            ScrollCellInView(nRow, nCol, GX_UPDATENOW);
+        if (!m_bMouseMoved && IsCurrentCell(nRow, nCol))
+        {
+            if (ScrollCellInView(nRow, nCol, GX_UPDATENOW) && (pControl = GetCurrentCellControl()) != nullptr)
+                pControl->RefreshCell();
+            return TRUE;
+        }
+        // A list box makes the row where the press began current, wherever the pointer went.
+        if (m_pParam != nullptr && m_pParam->TestSpecialMode(GX_SINGLELISTBOX | GX_MULTIPLELISTBOX))
+            return SetCurrentCell(nStartRow, nStartCol, GX_UPDATEONPRESS);
         return TRUE;
     }
     if (nHitState & movedEvent)
     {
         if (CGXControl* pControl = boundControl())
             pControl->OnMouseMove(LOWORD(flags), point);
+        if (nRow != nStartRow || nCol != nStartCol)
+            m_bMouseMoved = TRUE;
         return TRUE;
     }
     return FALSE;
+}
+
+void CGXGridCore::OnCellUnderMouseChanged(ROWCOL nRow, ROWCOL nCol)
+{
+    if (nRow == m_nHoverRow && nCol == m_nHoverCol)
+        return;
+    m_nHoverRow = nRow;
+    m_nHoverCol = nCol;
+    OnHoverCell(nRow, nCol);
+}
+
+void CGXGridCore::OnHoverCell(ROWCOL /*nRow*/, ROWCOL /*nCol*/)
+{
 }
 
 BOOL CGXGridCore::OnLButtonHitRowCol(ROWCOL nStartRow, ROWCOL nStartCol, ROWCOL nRow, ROWCOL nCol, int x, int y,

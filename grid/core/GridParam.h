@@ -28,6 +28,10 @@ constexpr WORD GX_ACTIVATEONCURRENT = 0x4;
 constexpr WORD GX_ACTIVATEONDBLCLK = 0x8;
 constexpr WORD GX_ACTIVATEONRELEASE = GX_ACTIVATEONTEXT | GX_ACTIVATEONCLICK | GX_ACTIVATEONCURRENT;
 
+// List-box modes of the special-mode word: whole rows selected one range at a time, or several.
+constexpr WORD GX_SINGLELISTBOX = 0x01;
+constexpr WORD GX_MULTIPLELISTBOX = 0x02;
+
 class CGXGridParam : public CObject
 {
     DECLARE_SERIAL(CGXGridParam)
@@ -187,6 +191,13 @@ public:
         m_adwSettingsC[0] = bFirst != FALSE;
         m_adwSettingsC[1] = bSecond != FALSE;
     }
+    // Esc and a cancelled mouse mode switch the highlight off: TRUE when it was on.
+    BOOL ClearRangeHighlight()
+    {
+        const BOOL bWasOn = m_adwSettingsC[1] != 0;
+        m_adwSettingsC[1] = 0;
+        return bWasOn;
+    }
 
     // Members in their order, with their defaults. Those without a named role are read by the
     // grid core and its features.
@@ -251,6 +262,9 @@ public:
     ROWCOL m_nRestoreCol = 1;
     // The move of the current cell after Enter stored it (0 stays, else a key-move direction).
     WORD m_wEnterKeyDirection = 0;
+    // An up (left) key move from the top row (left column) scrolls instead of entering the
+    // frozen rows (columns).
+    BOOL m_bScrollAtFrozenEdge = FALSE;
     // The most commands that the undo list keeps.
     UINT m_nMaxUndo = 512;
     WORD m_wCoreSetting = 4;

@@ -17,9 +17,6 @@ constexpr WORD allowAdd = 0x10;
 constexpr WORD allowMouseExtend = 0x20;
 constexpr WORD allowKeyExtend = 0x40;
 constexpr WORD allowAny = 0xFF;
-// List-box modes of the parameter object.
-constexpr WORD singleListBox = 0x01;
-constexpr WORD multipleListBox = 0x02;
 // The tracking word: a mouse selection runs; a click selects its cell.
 constexpr WORD selecting = 0x02;
 constexpr WORD clickSelects = 0x80;
@@ -123,8 +120,8 @@ BOOL CGXGridUserSelectRangeImp::OnStartSelection(CGXGridCore* pGrid, CPoint poin
     const BOOL bRowHeader = nCol <= nHeaderCols && nRow > nHeaderRows;
     const BOOL bColHeader = nRow <= nHeaderRows && nCol > nHeaderCols;
     const BOOL bCell = nRow > nHeaderRows && nCol > nHeaderCols;
-    const BOOL bSingle = pParam->TestSpecialMode(singleListBox);
-    const BOOL bMultiple = pParam->TestSpecialMode(multipleListBox);
+    const BOOL bSingle = pParam->TestSpecialMode(GX_SINGLELISTBOX);
+    const BOOL bMultiple = pParam->TestSpecialMode(GX_MULTIPLELISTBOX);
     BOOL bAdd = (flags & MK_CONTROL) && pParam->IsAllowSelection(allowAdd);
     BOOL bExtend = (flags & MK_SHIFT) && pParam->IsAllowSelection(allowMouseExtend);
     if (bMultiple)
@@ -188,7 +185,7 @@ BOOL CGXGridUserSelectRangeImp::OnMoveSelection(CGXGridCore* pGrid, CPoint /*poi
     const ROWCOL nHeaderCols = pGrid->GetHeaderCols();
     const ROWCOL nAnchorRow = pGrid->m_nAnchorRow;
     const ROWCOL nAnchorCol = pGrid->m_nAnchorCol;
-    if (pParam->TestSpecialMode(singleListBox))
+    if (pParam->TestSpecialMode(GX_SINGLELISTBOX))
         SetEditedRange(pGrid, nRow, 0, nRow, 0, TRUE, FALSE);
     else if (nAnchorRow <= nHeaderRows)
         SetEditedRange(pGrid, 0, nAnchorCol, 0, std::max(nCol, nHeaderCols + 1), TRUE, FALSE);
@@ -208,7 +205,7 @@ BOOL CGXGridUserSelectRangeImp::OnEndSelection(CGXGridCore* pGrid, CPoint /*poin
     CGXGridParam* pParam = pGrid->m_pParam;
     if (!pParam->IsAllowSelection(allowAny) || !(pGrid->m_wSelectTracking & selecting))
         return FALSE;
-    const BOOL bListBox = pParam->TestSpecialMode(singleListBox | multipleListBox);
+    const BOOL bListBox = pParam->TestSpecialMode(GX_SINGLELISTBOX | GX_MULTIPLELISTBOX);
     const ROWCOL nAnchorRow = pGrid->m_nAnchorRow;
     const ROWCOL nAnchorCol = pGrid->m_nAnchorCol;
     // A click on a cell without a drag; presses in the headers have made their range already.
@@ -445,8 +442,8 @@ BOOL CGXGridUserSelectRangeImp::MoveCurrentCellWithShift(CGXGridCore* pGrid, int
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     const BOOL bCurrent = pGrid->GetCurrentCell(&nRow, &nCol);
-    if (bCurrent && pParam->TestSpecialMode(multipleListBox | singleListBox))
-        return MoveInListBox(pGrid, nDirection, nCount, bExtend, pParam->TestSpecialMode(multipleListBox));
+    if (bCurrent && pParam->TestSpecialMode(GX_MULTIPLELISTBOX | GX_SINGLELISTBOX))
+        return MoveInListBox(pGrid, nDirection, nCount, bExtend, pParam->TestSpecialMode(GX_MULTIPLELISTBOX));
     if (!bExtend || !bCurrent)
     {
         const BOOL bMoved = pGrid->MoveCurrentCell(nDirection, nCount, TRUE);

@@ -96,10 +96,15 @@ void CGXPrintDevice::CreateDeviceFromBlocks(const BYTE* pDevNames, DWORD cbDevNa
         m_pPrintDeviceImp->SetDevice(this, pDevNames, cbDevNames, pDevMode, cbDevMode);
 }
 
-void CGXPrintDevice::CopyDeviceHandles(HGLOBAL hDevNames, HGLOBAL hDevMode)
+void CGXPrintDevice::SetDevice(HGLOBAL hDevNames, HGLOBAL hDevMode)
 {
     if (m_pPrintDeviceImp != nullptr)
         m_pPrintDeviceImp->SetDeviceFromHandles(this, hDevNames, hDevMode);
+}
+
+void CGXPrintDevice::CopyDeviceHandles(HGLOBAL hDevNames, HGLOBAL hDevMode)
+{
+    SetDevice(hDevNames, hDevMode);
 }
 
 void CGXPrintDevice::FreeDevice()
@@ -134,6 +139,20 @@ void CGXPrintDevice::EnsureDevice()
 {
     if (m_hDevNames == nullptr)
         CreateDefaultDevice();
+}
+
+BOOL CGXPrintDevice::QueryDevice(HGLOBAL hDevNames, HGLOBAL hDevMode)
+{
+    if (m_pPrintDeviceImp == nullptr)
+        return FALSE;
+    BYTE* pDevNames = nullptr;
+    BYTE* pDevMode = nullptr;
+    DWORD cbDevNames = 0;
+    DWORD cbDevMode = 0;
+    GetDeviceBlocks(hDevNames, hDevMode, pDevNames, cbDevNames, pDevMode, cbDevMode);
+    const std::unique_ptr<BYTE[]> names(pDevNames);
+    const std::unique_ptr<BYTE[]> mode(pDevMode);
+    return QueryDeviceEx(pDevNames, cbDevNames, pDevMode, cbDevMode);
 }
 
 BOOL CGXPrintDevice::QueryDeviceEx(const BYTE* pDevNames, DWORD cbDevNames, const BYTE* pDevMode, DWORD cbDevMode)

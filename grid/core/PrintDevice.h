@@ -27,6 +27,9 @@ public:
     virtual void ResetPrinterDC();
 
     void CreateDeviceFromBlocks(const BYTE* pDevNames, DWORD cbDevNames, const BYTE* pDevMode, DWORD cbDevMode);
+    // The blocks become copies of the given DEVNAMES and DEVMODE blocks; CopyDeviceHandles is
+    // the same.
+    void SetDevice(HGLOBAL hDevNames, HGLOBAL hDevMode);
     void CopyDeviceHandles(HGLOBAL hDevNames, HGLOBAL hDevMode);
     void FreeDevice();
     // New copies of the given blocks (deleted by the caller with delete[]); null and 0 for a missing one.
@@ -35,6 +38,8 @@ public:
     void GetOwnDeviceBlocks(BYTE*& pDevNames, DWORD& cbDevNames, BYTE*& pDevMode, DWORD& cbDevMode);
     void CreateDefaultDevice();
     void EnsureDevice();
+    // TRUE when the blocks hold exactly the bytes of the given blocks (a missing one: none).
+    BOOL QueryDevice(HGLOBAL hDevNames, HGLOBAL hDevMode);
     // TRUE when the blocks hold exactly these bytes.
     BOOL QueryDeviceEx(const BYTE* pDevNames, DWORD cbDevNames, const BYTE* pDevMode, DWORD cbDevMode);
 

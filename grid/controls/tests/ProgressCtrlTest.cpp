@@ -2,6 +2,7 @@
 
 #include <grid/controls/ProgressCtrl.h>
 #include <grid/core/AbstractUserAttribute.h>
+#include <grid/core/AppData.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
@@ -132,6 +133,30 @@ TEST_F(ProgressCtrlTest, TheCaptionIsInvertedOverTheBarAndLeftOutWhenTooWide)
     Draw(wide, CGXStyle().SetValue(_T("0")).SetUserAttribute(idsCaption, CString(_T('W'), 100)));
     for (int x = 0; x < 200; x += 3)
         ASSERT_EQ(wide.Pixel(x, 10), rgbRest) << x;
+}
+
+TEST_F(ProgressCtrlTest, APrintedCaptionIsUnclippedOnlyWithTheApplicationsSetting)
+{
+    const struct
+    {
+        BOOL bPrinting, bNoClip, bClipped;
+    } cases[] = {{FALSE, FALSE, TRUE}, {FALSE, TRUE, TRUE}, {TRUE, FALSE, TRUE}, {TRUE, TRUE, FALSE}};
+    for (const auto& c : cases)
+    {
+        m_grid.m_bPrinting = c.bPrinting;
+        m_grid.GetAppData()->m_bNoClipWhilePrinting = c.bNoClip;
+        MemoryCanvas canvas(220, 30, rgbFill);
+        Draw(canvas, CGXStyle().SetValue(_T("50")).SetUserAttribute(idsCaption, _T("%d %%")));
+        // Unclipped, the caption's second drawing covers its first right of the bar too, in the
+        // colour of the rest.
+        int nOnRest = 0;
+        for (int x = 100; x < 200; ++x)
+            for (int y = 0; y < 20; ++y)
+                nOnRest += canvas.Pixel(x, y) == rgbBar;
+        EXPECT_EQ(nOnRest > 0, c.bClipped) << c.bPrinting << c.bNoClip;
+    }
+    m_grid.m_bPrinting = FALSE;
+    m_grid.GetAppData()->m_bNoClipWhilePrinting = FALSE;
 }
 
 TEST_F(ProgressCtrlTest, BlackAndWhiteAndEdges)

@@ -214,7 +214,11 @@ TEST_F(CellTextTest, TextIsDrawnInItsColourOverTheInteriorAndFramedOnTheControls
     EXPECT_EQ(canvas.Pixel(m_cell.right, m_cell.top), RGB(255, 255, 255));
     EXPECT_EQ(m_control.m_nFrames, 0);
 
+    // The frame is the current cell's: a control bound to a cell that is not current draws none.
     m_control.Init(1, 1);
+    Draw(*DrawingAndFormattingInstance(), canvas.Dc(), TextStyle());
+    EXPECT_EQ(m_control.m_nFrames, 0);
+    m_grid.SetCurrentCellPosition(TRUE, 1, 1);
     Draw(*DrawingAndFormattingInstance(), canvas.Dc(), TextStyle());
     EXPECT_EQ(m_control.m_nFrames, 1);
 }

@@ -417,6 +417,29 @@ TEST_F(ClipboardTest, TextThatAnotherProgramPutsIsPasted)
     EXPECT_STREQ(Value(9, 1), L"theirs");
 }
 
+TEST_F(ClipboardTest, AReadOnlyCellRefusesPastedTextAndEndsThePaste)
+{
+    Set(1, 2, L"kept");
+    Set(1, 3, L"x");
+    Set(2, 1, L"y");
+    CGXStyle readOnly;
+    readOnly.SetReadOnly(TRUE);
+    // Read-only cells are made with the lock off, as they refuse every change with it on.
+    m_grid.GetParam()->m_bLockReadOnly = FALSE;
+    ASSERT_TRUE(m_grid.SetStyleRange(CGXRange(1, 2), &readOnly, CGXStyle::modeApplyNew, 0, nullptr, GX_INVALIDATE, 0));
+    m_grid.GetParam()->m_bLockReadOnly = TRUE;
+    Peer peer(L"put-unicode <ready> <done> A\\tB\\tC\\r\\nD");
+    ASSERT_TRUE(peer.WaitReady());
+    m_grid.SetCurrentCell(1, 1);
+    EXPECT_FALSE(m_grid.Paste());
+    EXPECT_EQ(peer.Finish(), 0);
+    // The cells before the refused one keep the paste; the paste goes no further.
+    EXPECT_STREQ(Value(1, 1), L"A");
+    EXPECT_STREQ(Value(1, 2), L"kept");
+    EXPECT_STREQ(Value(1, 3), L"x");
+    EXPECT_STREQ(Value(2, 1), L"y");
+}
+
 TEST_F(ClipboardTest, AClipboardHeldOpenElsewhereRefusesCopyAndCut)
 {
     Select(CGXRange(1, 1));

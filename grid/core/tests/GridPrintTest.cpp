@@ -189,6 +189,23 @@ TEST_F(GridPrintTest, ATableThatFitsIsOnePage)
     m_grid.OnGridEndPrinting(&dc, &m_info);
 }
 
+TEST_F(GridPrintTest, APrintedPageShowsNoCurrentCell)
+{
+    // A frame two pixels wide, drawn by inverting, whatever the grid has focus.
+    m_grid.GetParam()->m_nCurrentCellFrameWhen = 0;
+    Properties().AddUserProperty(CGXProperties::idCurrentCellProperty,
+                                 CGXStyle().SetValue(Properties().m_strFrameInvertThick));
+    ASSERT_TRUE(m_grid.SetCurrentCell(2, 2, 0));
+    PageDC dc(1000, 1000);
+    Begin(dc);
+    Print(dc, 1);
+    // Cell (2, 2) lies at x 100..150, y 40..60: paper white where the frame would be inverted.
+    for (const CPoint& pt : {CPoint(101, 50), CPoint(102, 50), CPoint(125, 42), CPoint(148, 50), CPoint(125, 58)})
+        EXPECT_EQ(dc.Pixel(pt.x, pt.y), RGB(255, 255, 255)) << pt.x << "," << pt.y;
+    m_grid.OnGridEndPrinting(&dc, &m_info);
+    EXPECT_TRUE(m_grid.IsCurrentCell(2, 2));
+}
+
 TEST_F(GridPrintTest, PagesAcrossAndDownFollowThePageOrder)
 {
     // A header column and two columns per page width, a header row and ten rows per page height.

@@ -226,6 +226,71 @@ TEST_F(PrintDeviceTest, ComparesSizesAndBytesOfBothBlocks)
     EXPECT_FALSE(HasBlocks(empty, displayNames, {}));
 }
 
+// Global blocks of the bytes, freed with the holder; an empty one is no block.
+class GlobalBlocks
+{
+public:
+    GlobalBlocks(const Bytes& names, const Bytes& mode) : m_hNames(Block(names)), m_hMode(Block(mode))
+    {
+    }
+    ~GlobalBlocks()
+    {
+        for (HGLOBAL hBlock : {m_hNames, m_hMode})
+            if (hBlock != nullptr)
+                GlobalFree(hBlock);
+    }
+    GlobalBlocks(const GlobalBlocks&) = delete;
+    GlobalBlocks& operator=(const GlobalBlocks&) = delete;
+
+    const HGLOBAL m_hNames;
+    const HGLOBAL m_hMode;
+
+private:
+    static HGLOBAL Block(const Bytes& bytes)
+    {
+        if (bytes.empty())
+            return nullptr;
+        HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        memcpy(GlobalLock(hBlock), bytes.data(), bytes.size());
+        GlobalUnlock(hBlock);
+        return hBlock;
+    }
+};
+
+TEST_F(PrintDeviceTest, SetsAndQueriesTheDeviceByBlockHandles)
+{
+    CGXPrintDevice device;
+    const GlobalBlocks display(displayNames, displayMode);
+    device.SetDevice(display.m_hNames, display.m_hMode);
+    EXPECT_NE(device.m_hDevNames, display.m_hNames);
+    EXPECT_TRUE(HasBlocks(device, displayNames, displayMode));
+
+    Bytes otherNames = displayNames;
+    otherNames.back() = 1;
+    const struct
+    {
+        Bytes names;
+        Bytes mode;
+        BOOL bSame;
+    } cases[] = {
+        {displayNames, displayMode, TRUE},
+        {otherNames, displayMode, FALSE},
+        {displayNames, {}, FALSE},
+        {{}, {}, FALSE},
+    };
+    for (const auto& c : cases)
+    {
+        const GlobalBlocks blocks(c.names, c.mode);
+        EXPECT_EQ(device.QueryDevice(blocks.m_hNames, blocks.m_hMode), c.bSame) << c.names.size() << c.mode.size();
+    }
+
+    const NoPrintDeviceFeature noFeature;
+    CGXPrintDevice without;
+    without.SetDevice(display.m_hNames, display.m_hMode);
+    EXPECT_EQ(without.m_hDevNames, nullptr);
+    EXPECT_FALSE(without.QueryDevice(nullptr, nullptr));
+}
+
 TEST_F(PrintDeviceTest, CopiesAreNewBlocksWithTheSameBytes)
 {
     CGXPrintDevice source;

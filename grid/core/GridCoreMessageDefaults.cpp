@@ -1,5 +1,5 @@
-// Core operations whose features are built elsewhere in the grid. Until then each answers
-// what the grid answers without the feature: nothing to do, not handled, no current cell.
+// Window messages that the grid core leaves as they are: showing the window needs nothing of
+// the core, and no message is taken before it is translated. Derived grids may do more.
 #include <grid/core/GridCore.h>
 
 void CGXGridCore::OnGridShowWindow(BOOL /*bShow*/, UINT /*nStatus*/)
@@ -10,4 +10,3 @@ BOOL CGXGridCore::OnGridPreTranslateMessage(MSG* /*pMsg*/)
 {
     return FALSE;
 }
-
