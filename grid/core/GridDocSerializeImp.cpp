@@ -9,6 +9,7 @@
 #include <grid/core/PrintDevice.h>
 #include <grid/core/Properties.h>
 #include <grid/core/SpanCellPool.h>
+#include <grid/core/SparseArray.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylePtrArray.h>
 #include <grid/core/StylePtrArrayPtrArray.h>
@@ -22,9 +23,6 @@
 
 namespace
 {
-// Ends the element list of a sparse array.
-constexpr DWORD dwSparseEnd = 0xFFFFFFFF;
-
 // Stores the value in the archive's width, or loads it from that width (zero-extended).
 template <class Stored, class T> void Exchange(CArchive& ar, T& value)
 {
@@ -45,35 +43,6 @@ WORD ReadSchema(CArchive& ar, WORD wNewest, BOOL bExact)
     const WORD wSchema = GXReadArchiveValue<WORD>(ar);
     CheckSchema(wSchema, wNewest, bExact);
     return wSchema;
-}
-
-// Sparse pointer arrays: the size, then index and element of every non-null entry, then the
-// end mark. Loading puts each element into its slot before reading it, so that what was read
-// stays with the array whatever fails.
-template <class StoreElement> void StoreSparse(CArchive& ar, const CPtrArray& array, StoreElement storeElement)
-{
-    ar << static_cast<DWORD>(array.GetSize());
-    for (INT_PTR i = 0; i < array.GetSize(); ++i)
-    {
-        if (void* p = array.GetAt(i))
-        {
-            ar << static_cast<DWORD>(i);
-            storeElement(p);
-        }
-    }
-    ar << dwSparseEnd;
-}
-
-template <class LoadElement> void LoadSparse(CArchive& ar, CPtrArray& array, LoadElement loadElement)
-{
-    const DWORD dwSize = GXReadArchiveValue<DWORD>(ar);
-    array.SetSize(dwSize);
-    for (DWORD dwIndex = GXReadArchiveValue<DWORD>(ar); dwIndex != dwSparseEnd; dwIndex = GXReadArchiveValue<DWORD>(ar))
-    {
-        if (dwIndex >= dwSize)
-            AfxThrowInvalidArgException();
-        loadElement(array, dwIndex);
-    }
 }
 
 template <class Entry> std::vector<Entry*> SortedById(const CTypedPtrMap<CMapWordToPtr, WORD, Entry*>& map)
@@ -249,16 +218,15 @@ void CGXGridDocSerializeImp::SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, 
     if (ar.IsStoring())
     {
         ar << nStyleRowsSchema;
-        StoreSparse(ar, rows, [&](void* p) { SerializeStyleArray(*static_cast<CGXStylePtrArray*>(p), ar); });
+        GXStoreSparse(ar, rows, [&](void* p) { SerializeStyleArray(*static_cast<CGXStylePtrArray*>(p), ar); });
         return;
     }
     ReadSchema(ar, nStyleRowsSchema, TRUE);
     rows.DeleteAll();
-    LoadSparse(ar, rows, [&](CPtrArray& array, DWORD dwIndex) {
-        delete static_cast<CGXStylePtrArray*>(array[dwIndex]);
-        auto* pRow = new CGXStylePtrArray;
-        array[dwIndex] = pRow;
+    GXLoadSparse(ar, rows, [&]() {
+        auto pRow = std::make_unique<CGXStylePtrArray>();
         SerializeStyleArray(*pRow, ar);
+        return pRow;
     });
 }
 
@@ -267,15 +235,13 @@ void CGXGridDocSerializeImp::SerializeStyleArray(CGXStylePtrArray& styles, CArch
     if (ar.IsStoring())
     {
         ar << nStyleArraySchema;
-        StoreSparse(ar, styles, [&](void* p) { ar.WriteObject(static_cast<CGXStyle*>(p)); });
+        GXStoreSparse(ar, styles, [&](void* p) { ar.WriteOwnedObject(static_cast<CGXStyle*>(p)); });
         return;
     }
     ReadSchema(ar, nStyleArraySchema, TRUE);
     styles.DeleteAll();
-    LoadSparse(ar, styles, [&](CPtrArray& array, DWORD dwIndex) {
-        CObject* pStyle = ar.ReadObject(RUNTIME_CLASS(CGXStyle));
-        delete static_cast<CGXStyle*>(array[dwIndex]);
-        array[dwIndex] = pStyle;
+    GXLoadSparse(ar, styles, [&]() {
+        return std::unique_ptr<CGXStyle>(static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle))));
     });
 }
 
@@ -318,7 +284,7 @@ void CGXGridDocSerializeImp::SerializeProperties(CGXProperties& properties, CArc
         for (const CGXProperties::UserPropertyInfo* pInfo : infos)
         {
             ar << static_cast<DWORD>(pInfo->nId) << pInfo->strName;
-            ar.WriteObject(pInfo->pStyle);
+            ar.WriteOwnedObject(pInfo->pStyle);
         }
         ar << static_cast<DWORD>(0);
     }
@@ -328,7 +294,7 @@ void CGXGridDocSerializeImp::SerializeProperties(CGXProperties& properties, CArc
              nId = static_cast<WORD>(GXReadArchiveValue<DWORD>(ar)))
         {
             const CString strName = GXReadArchiveValue<CString>(ar);
-            std::unique_ptr<CGXStyle> pStyle(static_cast<CGXStyle*>(ar.ReadObject(RUNTIME_CLASS(CGXStyle))));
+            std::unique_ptr<CGXStyle> pStyle(static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle))));
             void* p;
             if (properties.m_mapUserProperties.Lookup(nId, p))
             {
@@ -402,13 +368,13 @@ template <class T> void ExchangeObject(CArchive& ar, T*& pObject, CRuntimeClass*
 {
     if (ar.IsStoring())
     {
-        ar.WriteObject(pObject);
+        ar.WriteOwnedObject(pObject);
         return;
     }
     // The old object goes first, so that a failed read leaves no dangling pointer.
     delete pObject;
     pObject = nullptr;
-    pObject = static_cast<T*>(ar.ReadObject(pClass));
+    pObject = static_cast<T*>(ar.ReadOwnedObject(pClass));
 }
 
 void ExchangeOwnedObjects(CGXGridParam& param, CArchive& ar)
@@ -427,7 +393,7 @@ void ExchangeOwnedObjects(CGXGridParam& param, CArchive& ar)
         ExchangeObject(ar, param.m_pPrintDevice, RUNTIME_CLASS(CGXPrintDevice));
 }
 
-void ExchangePools(CGXGridParam& param, CArchive& ar, WORD wSchema)
+void ExchangePools(CGXGridParam& param, CArchive& ar)
 {
     if (ar.IsLoading())
         GXDeleteSpanCellPools(param);
@@ -437,10 +403,11 @@ void ExchangePools(CGXGridParam& param, CArchive& ar, WORD wSchema)
     ExchangeObject(ar, param.m_pMergeCellsWork, RUNTIME_CLASS(CGXDelayedRangePool));
     ExchangeObject(ar, param.m_pMergeCellsPool, RUNTIME_CLASS(CGXSpanCellPool));
     ExchangeObject(ar, param.m_pMergeCellsPool2, RUNTIME_CLASS(CGXSpanCellPool));
-    if (ar.IsLoading() && wSchema == 6)
+    if (ar.IsLoading())
     {
-        // Records of this schema kept spans that are no longer valid: everything is worked out
-        // anew.
+        // Stored spans are not trusted: records of schema 6 kept spans that are no longer valid,
+        // and any may contradict the cells they come with. Where a work pool can say so,
+        // everything is worked out anew from the cells.
         const auto restart = [](CGXDelayedRangePool* pWork, std::initializer_list<CGXSpanCellPool*> pools) {
             if (pWork == nullptr)
                 return;
@@ -506,7 +473,7 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
             Exchange<BYTE>(ar, param.m_adwSettingsB[i]);
         Exchange<BYTE>(ar, param.m_dwAppDataSetting);
         Exchange<WORD>(ar, param.m_wFloatCellsMode);
-        ExchangePools(param, ar, wSchema);
+        ExchangePools(param, ar);
         Exchange<WORD>(ar, param.m_wAppDataSetting);
     }
     if (wSchema >= 8)
