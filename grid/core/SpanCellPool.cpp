@@ -122,6 +122,19 @@ void MoveInner(CGXDWordArrayPtrArray& spans, ROWCOL nFirst, ROWCOL nLast, ROWCOL
             MoveBlock(*pInner, nFirst, nLast, nDest, GX_NOSPAN);
 }
 
+// Whether every slot holds no span or the start of its run, which begins at that start and
+// runs on without a gap: a span is never read past either end of its array.
+BOOL IsSpanRun(const CDWordArray& inner)
+{
+    for (INT_PTR i = 0; i < inner.GetSize(); ++i)
+    {
+        const DWORD dwStart = inner[i];
+        if (dwStart != GX_NOSPAN && (dwStart > static_cast<DWORD>(i) || (dwStart < i && inner[i - 1] != dwStart)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL IsMoveInRange(ROWCOL nFirst, ROWCOL nLast, ROWCOL nDest)
 {
     return nFirst <= nLast && nLast < nMaxIndex && nDest < nMaxIndex && nLast - nFirst < nMaxIndex - nDest;
@@ -195,6 +208,12 @@ void CGXSpanCellPool::Serialize(CArchive& ar)
 {
     m_rowSpans.Serialize(ar);
     m_colSpans.Serialize(ar);
+    if (ar.IsStoring())
+        return;
+    for (const CGXDWordArrayPtrArray* pSpans : {&m_rowSpans, &m_colSpans})
+        for (INT_PTR k = 0; k < pSpans->GetSize(); ++k)
+            if (const CDWordArray* pInner = pSpans->GetArray(k); pInner != nullptr && !IsSpanRun(*pInner))
+                AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
 }
 
 BOOL CGXSpanCellPool::GetSpan(ROWCOL nRow, ROWCOL nCol, CGXRange& range) const

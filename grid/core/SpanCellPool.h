@@ -29,8 +29,8 @@ public:
     CDWordArray& EnsureArray(INT_PTR nIndex);
 
     // Version 1, then the slots as a sparse array of inner arrays. Loading an index beyond the
-    // count throws CArchiveException (bad index), keeping what was read; another version throws
-    // CArchiveException (bad schema).
+    // count throws CArchiveException (bad index), keeping what was read before; another version
+    // throws CArchiveException (bad schema).
     void Serialize(CArchive& ar) override;
 };
 
@@ -44,7 +44,8 @@ public:
     CGXSpanCellPool() = default;
     CGXSpanCellPool(const CGXSpanCellPool&) = delete;
 
-    // rowSpans, then colSpans.
+    // rowSpans, then colSpans. Loading refuses a slot whose span starts after it or leaves a gap
+    // before it with CArchiveException (bad index).
     void Serialize(CArchive& ar) override;
 
     // The span that holds the cell: left and right from the span over columns, top and bottom
