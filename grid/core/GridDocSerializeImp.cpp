@@ -196,21 +196,60 @@ void CGXGridDocSerializeImp::SerializeStylesMap(CGXStylesMap& map, CArchive& ar)
 
 // Cell data and its style arrays.
 
+namespace
+{
+// How far an array of one slot per row or column (the headers' included) may reach.
+DWORD SlotLimit(ROWCOL nCount)
+{
+    return nCount < GX_SPARSE_END ? static_cast<DWORD>(nCount) + 1 : GX_SPARSE_END;
+}
+
+void LoadStyleArray(CGXStylePtrArray& styles, CArchive& ar, DWORD dwLimit)
+{
+    ReadSchema(ar, CGXGridDocSerializeImp::nStyleArraySchema, TRUE);
+    styles.DeleteAll();
+    GXLoadSparse(
+        ar, styles,
+        [&]() {
+            return std::unique_ptr<CGXStyle>(static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle))));
+        },
+        dwLimit);
+}
+
+void LoadStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar, DWORD dwRowLimit, DWORD dwColLimit)
+{
+    ReadSchema(ar, CGXGridDocSerializeImp::nStyleRowsSchema, TRUE);
+    rows.DeleteAll();
+    GXLoadSparse(
+        ar, rows,
+        [&]() {
+            auto pRow = std::make_unique<CGXStylePtrArray>();
+            LoadStyleArray(*pRow, ar, dwColLimit);
+            return pRow;
+        },
+        dwRowLimit);
+}
+} // namespace
+
 void CGXGridDocSerializeImp::SerializeData(CGXData& data, CArchive& ar)
 {
     if (ar.IsStoring())
     {
         ar << nDataSchema << static_cast<DWORD>(data.m_nRows) << static_cast<DWORD>(data.m_nCols);
+        SerializeStyleRows(data.m_apapCellStyle, ar);
+        SerializeStyleArray(data.m_apRowBaseStyle, ar);
+        SerializeStyleArray(data.m_apColBaseStyle, ar);
+        return;
     }
-    else
-    {
-        ReadSchema(ar, nDataSchema, TRUE);
-        data.m_nRows = GXReadArchiveValue<DWORD>(ar);
-        data.m_nCols = GXReadArchiveValue<DWORD>(ar);
-    }
-    SerializeStyleRows(data.m_apapCellStyle, ar);
-    SerializeStyleArray(data.m_apRowBaseStyle, ar);
-    SerializeStyleArray(data.m_apColBaseStyle, ar);
+    ReadSchema(ar, nDataSchema, TRUE);
+    data.m_nRows = GXReadArchiveValue<DWORD>(ar);
+    data.m_nCols = GXReadArchiveValue<DWORD>(ar);
+    // A style beyond the rows and columns the record states is damage.
+    const DWORD dwRowLimit = SlotLimit(data.m_nRows);
+    const DWORD dwColLimit = SlotLimit(data.m_nCols);
+    LoadStyleRows(data.m_apapCellStyle, ar, dwRowLimit, dwColLimit);
+    LoadStyleArray(data.m_apRowBaseStyle, ar, dwRowLimit);
+    LoadStyleArray(data.m_apColBaseStyle, ar, dwColLimit);
 }
 
 void CGXGridDocSerializeImp::SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar)
@@ -219,15 +258,11 @@ void CGXGridDocSerializeImp::SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, 
     {
         ar << nStyleRowsSchema;
         GXStoreSparse(ar, rows, [&](void* p) { SerializeStyleArray(*static_cast<CGXStylePtrArray*>(p), ar); });
-        return;
     }
-    ReadSchema(ar, nStyleRowsSchema, TRUE);
-    rows.DeleteAll();
-    GXLoadSparse(ar, rows, [&]() {
-        auto pRow = std::make_unique<CGXStylePtrArray>();
-        SerializeStyleArray(*pRow, ar);
-        return pRow;
-    });
+    else
+    {
+        LoadStyleRows(rows, ar, GX_SPARSE_END, GX_SPARSE_END);
+    }
 }
 
 void CGXGridDocSerializeImp::SerializeStyleArray(CGXStylePtrArray& styles, CArchive& ar)
@@ -236,13 +271,11 @@ void CGXGridDocSerializeImp::SerializeStyleArray(CGXStylePtrArray& styles, CArch
     {
         ar << nStyleArraySchema;
         GXStoreSparse(ar, styles, [&](void* p) { ar.WriteOwnedObject(static_cast<CGXStyle*>(p)); });
-        return;
     }
-    ReadSchema(ar, nStyleArraySchema, TRUE);
-    styles.DeleteAll();
-    GXLoadSparse(ar, styles, [&]() {
-        return std::unique_ptr<CGXStyle>(static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle))));
-    });
+    else
+    {
+        LoadStyleArray(styles, ar, GX_SPARSE_END);
+    }
 }
 
 // Properties.

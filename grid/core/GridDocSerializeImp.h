@@ -21,6 +21,8 @@ public:
     // Loading empties the styles map first. More than 65,535 entries of a table cannot be
     // stored: CArchiveException.
     void SerializeStylesMap(CGXStylesMap& stylesMap, CArchive& ar) override;
+    // Loading refuses a style beyond the rows and columns the record states with
+    // CArchiveException (bad index).
     void SerializeData(CGXData& data, CArchive& ar) override;
     // Sparse arrays: an index past the stored size throws CArchiveException (bad index), keeping
     // the elements read before it. Styles and rows are each the array's own: a reference to one

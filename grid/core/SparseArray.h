@@ -26,14 +26,16 @@ template <class StoreElement> void GXStoreSparse(CArchive& ar, const CPtrArray& 
 // loadElement() reads one element and returns it as a std::unique_ptr. The array, emptied by the
 // caller, takes each element once it is read whole, and grows only up to the highest index read
 // so: never to a size that a count or an index alone claims. What was read stays with the array
-// whatever fails. An index at or past the count throws CArchiveException::badIndex.
-template <class LoadElement> void GXLoadSparse(CArchive& ar, CPtrArray& array, LoadElement loadElement)
+// whatever fails. An index at or past the count, or at or past dwLimit where the caller knows
+// how far the array may reach, throws CArchiveException::badIndex.
+template <class LoadElement>
+void GXLoadSparse(CArchive& ar, CPtrArray& array, LoadElement loadElement, DWORD dwLimit = GX_SPARSE_END)
 {
     const DWORD dwSize = GXReadArchiveValue<DWORD>(ar);
     for (DWORD dwIndex = GXReadArchiveValue<DWORD>(ar); dwIndex != GX_SPARSE_END;
          dwIndex = GXReadArchiveValue<DWORD>(ar))
     {
-        if (dwIndex >= dwSize)
+        if (dwIndex >= dwSize || dwIndex >= dwLimit)
             AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
         auto pElement = loadElement();
         using Element = typename decltype(pElement)::element_type;
