@@ -392,10 +392,23 @@ template <class TYPE, class ARG_TYPE> void CArray<TYPE, ARG_TYPE>::Serialize(CAr
 {
     CObject::Serialize(ar);
     if (ar.IsStoring())
+    {
         ar.WriteCount(m_nSize);
-    else
-        SetSize(static_cast<INT_PTR>(ar.ReadCount()));
-    SerializeElements<TYPE>(ar, m_pData, m_nSize);
+        SerializeElements<TYPE>(ar, m_pData, m_nSize);
+        return;
+    }
+    // The elements are read in pieces that at most double the array, so that a damaged count
+    // meets the end of the data before it can claim memory.
+    constexpr DWORD_PTR nFirstPiece = 1024;
+    const DWORD_PTR nCount = ar.ReadCount();
+    RemoveAll();
+    for (DWORD_PTR nDone = 0; nDone < nCount;)
+    {
+        const INT_PTR nPiece = static_cast<INT_PTR>(std::min(nCount - nDone, std::max(nFirstPiece, nDone)));
+        SetSize(static_cast<INT_PTR>(nDone) + nPiece);
+        SerializeElements<TYPE>(ar, m_pData + nDone, nPiece);
+        nDone += nPiece;
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////

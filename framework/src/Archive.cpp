@@ -106,7 +106,7 @@ public:
         }
     }
 
-    // Gives p the next index, which is the count of entries so far.
+    // Gives p the next index, which is the count of entries so far; null is never found.
     void Add(const void* p)
     {
         AddKey(p);
@@ -142,8 +142,11 @@ private:
     {
         return (nSlot + 1) & (m_slots.size() - 1);
     }
+    // An entry without a key (an owned object's) only takes its index.
     void Place(UINT nIndex)
     {
+        if (Key(nIndex) == nullptr)
+            return;
         size_t nSlot = Home(Key(nIndex));
         while (m_slots[nSlot] != wNullTag)
             nSlot = Next(nSlot);
@@ -512,6 +515,22 @@ void CArchive::WriteObject(const CObject* pOb)
     const_cast<CObject*>(pOb)->Serialize(*this);
 }
 
+void CArchive::WriteOwnedObject(const CObject* pOb)
+{
+    CheckDirection(TRUE);
+    MapObject(nullptr);
+    if (pOb == nullptr)
+    {
+        WriteReference(wNullTag, false);
+        return;
+    }
+    WriteClass(pOb->GetRuntimeClass());
+    // The index is taken, as the reader counts it, but the address is never looked up: a
+    // shared or reused address must not turn into a back-reference.
+    MapStored(nullptr);
+    const_cast<CObject*>(pOb)->Serialize(*this);
+}
+
 CRuntimeClass* CArchive::LoadedClass(DWORD nIndex, UINT* pSchema) const
 {
     void* pSchemaValue;
@@ -523,10 +542,14 @@ CRuntimeClass* CArchive::LoadedClass(DWORD nIndex, UINT* pSchema) const
 
 CObject* CArchive::LoadedObject(DWORD nIndex) const
 {
-    void* pSchemaValue;
-    if (nIndex >= m_nMapCount || m_pSchemaMap->Lookup(m_pLoadArray->GetAt(nIndex), pSchemaValue))
+    if (nIndex >= m_nMapCount)
         ThrowArchiveException(CArchiveException::badIndex);
-    return static_cast<CObject*>(m_pLoadArray->GetAt(nIndex));
+    void* pEntry = m_pLoadArray->GetAt(nIndex);
+    // An emptied entry is an object that was taken over or failed to load.
+    void* pSchemaValue;
+    if ((pEntry == nullptr && nIndex != wNullTag) || m_pSchemaMap->Lookup(pEntry, pSchemaValue))
+        ThrowArchiveException(CArchiveException::badIndex);
+    return static_cast<CObject*>(pEntry);
 }
 
 CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema, DWORD* pObTag)
@@ -586,11 +609,34 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         return pOb;
     }
 
+    UINT nIndex;
+    return LoadNewObject(pClassRef, nSchema, nIndex);
+}
+
+CObject* CArchive::ReadOwnedObject(const CRuntimeClass* pClassRefRequested)
+{
+    UINT nSchema;
+    DWORD obTag;
+    CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &nSchema, &obTag);
+    if (pClassRef == nullptr)
+    {
+        if (obTag != wNullTag)
+            ThrowArchiveException(CArchiveException::badIndex);
+        return nullptr;
+    }
+    UINT nIndex;
+    CObject* pOb = LoadNewObject(pClassRef, nSchema, nIndex);
+    m_pLoadArray->SetAt(nIndex, nullptr);
+    return pOb;
+}
+
+CObject* CArchive::LoadNewObject(CRuntimeClass* pClassRef, UINT nSchema, UINT& nIndex)
+{
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         AfxThrowMemoryException();
     // Mapped before its contents, so that they may refer back to it.
-    const UINT nIndex = MapLoaded(pOb);
+    nIndex = MapLoaded(pOb);
     const UINT nSchemaSave = m_nObjectSchema;
     m_nObjectSchema = nSchema;
     try

@@ -1,6 +1,7 @@
 #include <afx.h>
 #include <afxcoll.h>
 
+#include <testing/PeakMemory.h>
 #include <testing/TempDirectory.h>
 
 #include <cstring>
@@ -498,6 +499,53 @@ TEST(ArchiveObject, DamagedDataThrowsTheMatchingCause)
     }
 }
 
+TEST(ArchiveObject, OwnedObjectsAreWrittenWholeAndNeverReferredTo)
+{
+    // One address written three times: as owned twice, then as shared. None is a reference,
+    // and the indices still run as the reader counts them.
+    CPebble a(0x11);
+    const Bytes expected =
+        Join({kPebbleClass, {0x11, 0x00}, {0x01, 0x80, 0x11, 0x00}, {0x01, 0x80, 0x11, 0x00}, {0x04, 0x00}});
+    EXPECT_EQ(Stored([&](CArchive& ar) {
+                  ar.WriteOwnedObject(&a);
+                  ar.WriteOwnedObject(&a);
+                  ar.WriteObject(&a);
+                  ar.WriteObject(&a);
+              }),
+              expected);
+    Loading loading(expected);
+    std::unique_ptr<CObject> pFirst(loading.ar().ReadOwnedObject(RUNTIME_CLASS(CPebble)));
+    std::unique_ptr<CObject> pSecond(loading.ar().ReadOwnedObject(RUNTIME_CLASS(CPebble)));
+    std::unique_ptr<CObject> pShared(loading.ar().ReadObject(RUNTIME_CLASS(CPebble)));
+    ASSERT_NE(pFirst, nullptr);
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_NE(pFirst, pSecond);
+    EXPECT_EQ(loading.ar().ReadObject(RUNTIME_CLASS(CPebble)), pShared.get());
+    EXPECT_TRUE(loading.AtEnd());
+
+    // A reference where an owned object is read, and a reference to an owned object read
+    // before: both would hand out an object that another owner deletes.
+    const Bytes pebble = Join({kPebbleClass, {0x11, 0x00}});
+    const struct
+    {
+        const char* name;
+        bool bFirstOwned;
+        bool bSecondOwned;
+    } cases[] = {{"shared, then owned", false, true}, {"owned, then shared", true, false}, {"owned twice", true, true}};
+    for (const auto& c : cases)
+    {
+        Loading damaged(Join({pebble, {0x02, 0x00}}));
+        const auto read = [&](bool bOwned) {
+            return bOwned ? damaged.ar().ReadOwnedObject(nullptr) : damaged.ar().ReadObject(nullptr);
+        };
+        std::unique_ptr<CObject> pRead(read(c.bFirstOwned));
+        EXPECT_EQ(ArchiveCause([&] { read(c.bSecondOwned); }), CArchiveException::badIndex) << c.name;
+    }
+    // The null object is no reference.
+    Loading null(Bytes{0x00, 0x00});
+    EXPECT_EQ(null.ar().ReadOwnedObject(RUNTIME_CLASS(CPebble)), nullptr);
+}
+
 TEST(ArchiveObject, VersionableClassLoadsAnOlderSchema)
 {
     Loading loading(Join({{0xFF, 0xFF, 0x01, 0x00, 0x06, 0x00}, Narrow("CShell"), {0x33}}));
@@ -780,6 +828,44 @@ TEST(ArchiveCollections, ElementsWithoutAByteFormAreRefused)
     CMemFile file;
     CArchive ar(&file, CArchive::store);
     EXPECT_TRUE(ThrowsNotSupported([&] { array.Serialize(ar); }));
+}
+
+TEST(ArchiveCollections, DamagedCountsMeetTheEndOfTheDataBeforeClaimingMemory)
+{
+    // Counts of 2^28 and 2^60 elements with eight bytes of elements (null objects, empty
+    // strings) behind them.
+    const Bytes big = {0xFF, 0xFF, 0x00, 0x00, 0x00, 0x10};
+    const Bytes huge = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10};
+    const Bytes elements(8, 0x00);
+    CByteArray bytes;
+    CDWordArray dwords;
+    CStringArray strings;
+    CObArray objects;
+    const struct
+    {
+        const char* name;
+        CObject* pArray;
+    } cases[] = {{"bytes", &bytes}, {"dwords", &dwords}, {"strings", &strings}, {"objects", &objects}};
+    const SIZE_T nPeakBefore = PeakPrivateBytes();
+    for (const auto& c : cases)
+        for (const Bytes* pCount : {&big, &huge})
+        {
+            Loading loading(Join({*pCount, elements}));
+            EXPECT_EQ(ArchiveCause([&] { c.pArray->Serialize(loading.ar()); }), CArchiveException::endOfFile) << c.name;
+        }
+    EXPECT_LT(PeakPrivateBytes(), nPeakBefore + 16 * 1024 * 1024);
+    EXPECT_LE(dwords.GetSize(), 2048);
+
+    // A count that the data fills is read across the pieces.
+    CDWordArray many;
+    for (DWORD i = 0; i < 5000; ++i)
+        many.Add(i * 7);
+    Loading loading(Stored([&](CArchive& ar) { many.Serialize(ar); }));
+    CDWordArray loaded;
+    loaded.Serialize(loading.ar());
+    ASSERT_EQ(loaded.GetSize(), 5000);
+    EXPECT_EQ(loaded[4999], 4999u * 7);
+    EXPECT_TRUE(loading.AtEnd());
 }
 
 TEST(ArchiveLifecycle, DirectionIsChecked)

@@ -3,14 +3,25 @@
 
 #include <afxadv.h>
 
+namespace
+{
+// Whether a window of this thread holds the clipboard open already.
+BOOL IsOpenInThisThread()
+{
+    const HWND hOpen = ::GetOpenClipboardWindow();
+    return hOpen != nullptr && ::GetWindowThreadProcessId(hOpen, nullptr) == ::GetCurrentThreadId();
+}
+} // namespace
+
 CGXClipboardScope::CGXClipboardScope(CWnd* pOwner)
-    : m_bOpen(::OpenClipboard(pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr))
+    : m_bNested(IsOpenInThisThread()),
+      m_bOpen(m_bNested || ::OpenClipboard(pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr))
 {
 }
 
 CGXClipboardScope::~CGXClipboardScope()
 {
-    if (m_bOpen)
+    if (m_bOpen && !m_bNested)
         ::CloseClipboard();
 }
 

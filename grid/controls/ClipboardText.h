@@ -5,7 +5,9 @@
 
 #include <afxwin.h>
 
-// The clipboard opened for the owner window while the scope lives, when it could be opened.
+// The clipboard opened for the owner window while the scope lives, when it could be opened. A
+// scope inside another one of the same thread uses the clipboard as it is open, so that an
+// operation of several formats opens it once and no other program's data lands in between.
 class CGXClipboardScope
 {
 public:
@@ -23,6 +25,7 @@ public:
     static BOOL SetData(UINT nFormat, HGLOBAL hBlock);
 
 private:
+    BOOL m_bNested;
     BOOL m_bOpen;
 };
 

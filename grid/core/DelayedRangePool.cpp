@@ -4,6 +4,7 @@
 #include <grid/core/ControlFactory.h>
 
 #include <algorithm>
+#include <memory>
 
 IMPLEMENT_SERIAL(CGXDelayedRange, CObject, 1)
 IMPLEMENT_SERIAL(CGXDelayedRangePool, CObject, 1)
@@ -149,15 +150,23 @@ CGXDelayedRangePool& CGXDelayedRangePool::operator=(const CGXDelayedRangePool& s
 
 void CGXDelayedRangePool::Serialize(CArchive& ar)
 {
-    if (!ar.IsStoring())
-        ClearRanges();
-    m_ranges.Serialize(ar);
-    for (INT_PTR k = 0; k < m_ranges.GetSize(); ++k)
-        if (m_ranges[k] == nullptr || !m_ranges[k]->IsKindOf(RUNTIME_CLASS(CGXDelayedRange)))
-        {
-            ClearRanges();
-            AfxThrowArchiveException(CArchiveException::badClass);
-        }
+    // The object array's form: the count, then every entry in full.
+    if (ar.IsStoring())
+    {
+        ar.WriteCount(m_ranges.GetSize());
+        for (INT_PTR k = 0; k < m_ranges.GetSize(); ++k)
+            ar.WriteOwnedObject(m_ranges[k]);
+        return;
+    }
+    ClearRanges();
+    for (DWORD_PTR nCount = ar.ReadCount(); nCount > 0; --nCount)
+    {
+        std::unique_ptr<CObject> pEntry(ar.ReadOwnedObject(RUNTIME_CLASS(CGXDelayedRange)));
+        if (pEntry == nullptr)
+            AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+        m_ranges.Add(pEntry.get());
+        pEntry.release();
+    }
 }
 
 void CGXDelayedRangePool::DelayRange(const CGXRange& range)

@@ -60,13 +60,6 @@ BOOL IsClipboardHeldElsewhere()
     return ::GetOpenClipboardWindow() != nullptr;
 }
 
-// Opens, empties and closes the clipboard; FALSE when it could not be emptied.
-BOOL EmptyClipboardOf(CGXGridCore* pGrid)
-{
-    const CGXClipboardScope clipboard(pGrid->GridWnd());
-    return clipboard && ::EmptyClipboard();
-}
-
 BOOL HasSelection(CGXGridCore* pGrid)
 {
     return pGrid->GetParam() != nullptr && !pGrid->GetParam()->m_SelRects.IsEmpty();
@@ -143,7 +136,9 @@ BOOL CGXGridCutPasteImp::Copy(CGXGridCore* pGrid)
     CGXGridParam* pParam = pGrid->GetParam();
     if (pParam == nullptr)
         return FALSE;
-    if (!EmptyClipboardOf(pGrid) || IsClipboardHeldElsewhere())
+    // Open once for the whole copy, so that no other program's data lands between the formats.
+    const CGXClipboardScope clipboard(pGrid->GridWnd());
+    if (!clipboard || !::EmptyClipboard())
         return FALSE;
 
     CGXRangeList& list = pParam->ClipboardRangeList();
@@ -240,7 +235,9 @@ BOOL CGXGridCutPasteImp::Cut(CGXGridCore* pGrid)
     CGXGridParam* pParam = pGrid->GetParam();
     if (pParam == nullptr)
         return FALSE;
-    EmptyClipboardOf(pGrid);
+    const CGXClipboardScope clipboard(pGrid->GridWnd());
+    if (clipboard)
+        ::EmptyClipboard();
     const CGXLongOperationScope operation;
     CGXRangeList& list = pParam->ClipboardRangeList();
     const BOOL bHasList = pGrid->CopyRangeList(list, FALSE);

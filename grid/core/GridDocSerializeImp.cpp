@@ -9,6 +9,7 @@
 #include <grid/core/PrintDevice.h>
 #include <grid/core/Properties.h>
 #include <grid/core/SpanCellPool.h>
+#include <grid/core/SparseArray.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylePtrArray.h>
 #include <grid/core/StylePtrArrayPtrArray.h>
@@ -22,9 +23,6 @@
 
 namespace
 {
-// Ends the element list of a sparse array.
-constexpr DWORD dwSparseEnd = 0xFFFFFFFF;
-
 // Stores the value in the archive's width, or loads it from that width (zero-extended).
 template <class Stored, class T> void Exchange(CArchive& ar, T& value)
 {
@@ -45,35 +43,6 @@ WORD ReadSchema(CArchive& ar, WORD wNewest, BOOL bExact)
     const WORD wSchema = GXReadArchiveValue<WORD>(ar);
     CheckSchema(wSchema, wNewest, bExact);
     return wSchema;
-}
-
-// Sparse pointer arrays: the size, then index and element of every non-null entry, then the
-// end mark. Loading puts each element into its slot before reading it, so that what was read
-// stays with the array whatever fails.
-template <class StoreElement> void StoreSparse(CArchive& ar, const CPtrArray& array, StoreElement storeElement)
-{
-    ar << static_cast<DWORD>(array.GetSize());
-    for (INT_PTR i = 0; i < array.GetSize(); ++i)
-    {
-        if (void* p = array.GetAt(i))
-        {
-            ar << static_cast<DWORD>(i);
-            storeElement(p);
-        }
-    }
-    ar << dwSparseEnd;
-}
-
-template <class LoadElement> void LoadSparse(CArchive& ar, CPtrArray& array, LoadElement loadElement)
-{
-    const DWORD dwSize = GXReadArchiveValue<DWORD>(ar);
-    array.SetSize(dwSize);
-    for (DWORD dwIndex = GXReadArchiveValue<DWORD>(ar); dwIndex != dwSparseEnd; dwIndex = GXReadArchiveValue<DWORD>(ar))
-    {
-        if (dwIndex >= dwSize)
-            AfxThrowInvalidArgException();
-        loadElement(array, dwIndex);
-    }
 }
 
 template <class Entry> std::vector<Entry*> SortedById(const CTypedPtrMap<CMapWordToPtr, WORD, Entry*>& map)
@@ -227,21 +196,60 @@ void CGXGridDocSerializeImp::SerializeStylesMap(CGXStylesMap& map, CArchive& ar)
 
 // Cell data and its style arrays.
 
+namespace
+{
+// How far an array of one slot per row or column (the headers' included) may reach.
+DWORD SlotLimit(ROWCOL nCount)
+{
+    return nCount < GX_SPARSE_END ? static_cast<DWORD>(nCount) + 1 : GX_SPARSE_END;
+}
+
+void LoadStyleArray(CGXStylePtrArray& styles, CArchive& ar, DWORD dwLimit)
+{
+    ReadSchema(ar, CGXGridDocSerializeImp::nStyleArraySchema, TRUE);
+    styles.DeleteAll();
+    GXLoadSparse(
+        ar, styles,
+        [&]() {
+            return std::unique_ptr<CGXStyle>(static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle))));
+        },
+        dwLimit);
+}
+
+void LoadStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar, DWORD dwRowLimit, DWORD dwColLimit)
+{
+    ReadSchema(ar, CGXGridDocSerializeImp::nStyleRowsSchema, TRUE);
+    rows.DeleteAll();
+    GXLoadSparse(
+        ar, rows,
+        [&]() {
+            auto pRow = std::make_unique<CGXStylePtrArray>();
+            LoadStyleArray(*pRow, ar, dwColLimit);
+            return pRow;
+        },
+        dwRowLimit);
+}
+} // namespace
+
 void CGXGridDocSerializeImp::SerializeData(CGXData& data, CArchive& ar)
 {
     if (ar.IsStoring())
     {
         ar << nDataSchema << static_cast<DWORD>(data.m_nRows) << static_cast<DWORD>(data.m_nCols);
+        SerializeStyleRows(data.m_apapCellStyle, ar);
+        SerializeStyleArray(data.m_apRowBaseStyle, ar);
+        SerializeStyleArray(data.m_apColBaseStyle, ar);
+        return;
     }
-    else
-    {
-        ReadSchema(ar, nDataSchema, TRUE);
-        data.m_nRows = GXReadArchiveValue<DWORD>(ar);
-        data.m_nCols = GXReadArchiveValue<DWORD>(ar);
-    }
-    SerializeStyleRows(data.m_apapCellStyle, ar);
-    SerializeStyleArray(data.m_apRowBaseStyle, ar);
-    SerializeStyleArray(data.m_apColBaseStyle, ar);
+    ReadSchema(ar, nDataSchema, TRUE);
+    data.m_nRows = GXReadArchiveValue<DWORD>(ar);
+    data.m_nCols = GXReadArchiveValue<DWORD>(ar);
+    // A style beyond the rows and columns the record states is damage.
+    const DWORD dwRowLimit = SlotLimit(data.m_nRows);
+    const DWORD dwColLimit = SlotLimit(data.m_nCols);
+    LoadStyleRows(data.m_apapCellStyle, ar, dwRowLimit, dwColLimit);
+    LoadStyleArray(data.m_apRowBaseStyle, ar, dwRowLimit);
+    LoadStyleArray(data.m_apColBaseStyle, ar, dwColLimit);
 }
 
 void CGXGridDocSerializeImp::SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar)
@@ -249,17 +257,12 @@ void CGXGridDocSerializeImp::SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, 
     if (ar.IsStoring())
     {
         ar << nStyleRowsSchema;
-        StoreSparse(ar, rows, [&](void* p) { SerializeStyleArray(*static_cast<CGXStylePtrArray*>(p), ar); });
-        return;
+        GXStoreSparse(ar, rows, [&](void* p) { SerializeStyleArray(*static_cast<CGXStylePtrArray*>(p), ar); });
     }
-    ReadSchema(ar, nStyleRowsSchema, TRUE);
-    rows.DeleteAll();
-    LoadSparse(ar, rows, [&](CPtrArray& array, DWORD dwIndex) {
-        delete static_cast<CGXStylePtrArray*>(array[dwIndex]);
-        auto* pRow = new CGXStylePtrArray;
-        array[dwIndex] = pRow;
-        SerializeStyleArray(*pRow, ar);
-    });
+    else
+    {
+        LoadStyleRows(rows, ar, GX_SPARSE_END, GX_SPARSE_END);
+    }
 }
 
 void CGXGridDocSerializeImp::SerializeStyleArray(CGXStylePtrArray& styles, CArchive& ar)
@@ -267,16 +270,12 @@ void CGXGridDocSerializeImp::SerializeStyleArray(CGXStylePtrArray& styles, CArch
     if (ar.IsStoring())
     {
         ar << nStyleArraySchema;
-        StoreSparse(ar, styles, [&](void* p) { ar.WriteObject(static_cast<CGXStyle*>(p)); });
-        return;
+        GXStoreSparse(ar, styles, [&](void* p) { ar.WriteOwnedObject(static_cast<CGXStyle*>(p)); });
     }
-    ReadSchema(ar, nStyleArraySchema, TRUE);
-    styles.DeleteAll();
-    LoadSparse(ar, styles, [&](CPtrArray& array, DWORD dwIndex) {
-        CObject* pStyle = ar.ReadObject(RUNTIME_CLASS(CGXStyle));
-        delete static_cast<CGXStyle*>(array[dwIndex]);
-        array[dwIndex] = pStyle;
-    });
+    else
+    {
+        LoadStyleArray(styles, ar, GX_SPARSE_END);
+    }
 }
 
 // Properties.
@@ -318,7 +317,7 @@ void CGXGridDocSerializeImp::SerializeProperties(CGXProperties& properties, CArc
         for (const CGXProperties::UserPropertyInfo* pInfo : infos)
         {
             ar << static_cast<DWORD>(pInfo->nId) << pInfo->strName;
-            ar.WriteObject(pInfo->pStyle);
+            ar.WriteOwnedObject(pInfo->pStyle);
         }
         ar << static_cast<DWORD>(0);
     }
@@ -328,7 +327,7 @@ void CGXGridDocSerializeImp::SerializeProperties(CGXProperties& properties, CArc
              nId = static_cast<WORD>(GXReadArchiveValue<DWORD>(ar)))
         {
             const CString strName = GXReadArchiveValue<CString>(ar);
-            std::unique_ptr<CGXStyle> pStyle(static_cast<CGXStyle*>(ar.ReadObject(RUNTIME_CLASS(CGXStyle))));
+            std::unique_ptr<CGXStyle> pStyle(static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle))));
             void* p;
             if (properties.m_mapUserProperties.Lookup(nId, p))
             {
@@ -402,13 +401,13 @@ template <class T> void ExchangeObject(CArchive& ar, T*& pObject, CRuntimeClass*
 {
     if (ar.IsStoring())
     {
-        ar.WriteObject(pObject);
+        ar.WriteOwnedObject(pObject);
         return;
     }
     // The old object goes first, so that a failed read leaves no dangling pointer.
     delete pObject;
     pObject = nullptr;
-    pObject = static_cast<T*>(ar.ReadObject(pClass));
+    pObject = static_cast<T*>(ar.ReadOwnedObject(pClass));
 }
 
 void ExchangeOwnedObjects(CGXGridParam& param, CArchive& ar)
@@ -427,7 +426,7 @@ void ExchangeOwnedObjects(CGXGridParam& param, CArchive& ar)
         ExchangeObject(ar, param.m_pPrintDevice, RUNTIME_CLASS(CGXPrintDevice));
 }
 
-void ExchangePools(CGXGridParam& param, CArchive& ar, WORD wSchema)
+void ExchangePools(CGXGridParam& param, CArchive& ar)
 {
     if (ar.IsLoading())
         GXDeleteSpanCellPools(param);
@@ -437,10 +436,11 @@ void ExchangePools(CGXGridParam& param, CArchive& ar, WORD wSchema)
     ExchangeObject(ar, param.m_pMergeCellsWork, RUNTIME_CLASS(CGXDelayedRangePool));
     ExchangeObject(ar, param.m_pMergeCellsPool, RUNTIME_CLASS(CGXSpanCellPool));
     ExchangeObject(ar, param.m_pMergeCellsPool2, RUNTIME_CLASS(CGXSpanCellPool));
-    if (ar.IsLoading() && wSchema == 6)
+    if (ar.IsLoading())
     {
-        // Records of this schema kept spans that are no longer valid: everything is worked out
-        // anew.
+        // Stored spans are not trusted: records of schema 6 kept spans that are no longer valid,
+        // and any may contradict the cells they come with. Where a work pool can say so,
+        // everything is worked out anew from the cells.
         const auto restart = [](CGXDelayedRangePool* pWork, std::initializer_list<CGXSpanCellPool*> pools) {
             if (pWork == nullptr)
                 return;
@@ -506,7 +506,7 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
             Exchange<BYTE>(ar, param.m_adwSettingsB[i]);
         Exchange<BYTE>(ar, param.m_dwAppDataSetting);
         Exchange<WORD>(ar, param.m_wFloatCellsMode);
-        ExchangePools(param, ar, wSchema);
+        ExchangePools(param, ar);
         Exchange<WORD>(ar, param.m_wAppDataSetting);
     }
     if (wSchema >= 8)

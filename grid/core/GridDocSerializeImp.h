@@ -21,13 +21,18 @@ public:
     // Loading empties the styles map first. More than 65,535 entries of a table cannot be
     // stored: CArchiveException.
     void SerializeStylesMap(CGXStylesMap& stylesMap, CArchive& ar) override;
+    // Loading refuses a style beyond the rows and columns the record states with
+    // CArchiveException (bad index).
     void SerializeData(CGXData& data, CArchive& ar) override;
-    // Sparse arrays: an index past the stored size throws CInvalidArgException, keeping the
-    // elements read before it.
+    // Sparse arrays: an index past the stored size throws CArchiveException (bad index), keeping
+    // the elements read before it. Styles and rows are each the array's own: a reference to one
+    // read before throws CArchiveException (bad index) too.
     void SerializeStyleRows(CGXStylePtrArrayPtrArray& rows, CArchive& ar) override;
     void SerializeStyleArray(CGXStylePtrArray& styles, CArchive& ar) override;
     void SerializeProperties(CGXProperties& properties, CArchive& ar) override;
-    // Loading deletes the objects the parameter owns first and reads them anew.
+    // Loading deletes the objects the parameter owns first and reads them anew, each its own;
+    // in the delayed modes the float and merge spans are worked out anew from the cells, never
+    // taken from the record.
     void SerializeParam(CGXGridParam& param, CArchive& ar) override;
 };
 

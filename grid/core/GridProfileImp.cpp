@@ -80,7 +80,7 @@ BOOL RegistrySubKeys(LPCTSTR pszSection, CStringArray* pNames)
     if (appKey == nullptr)
         return FALSE;
     RegKey sectionKey;
-    if (::RegOpenKeyExW(appKey, pszSection, 0, KEY_ALL_ACCESS, &sectionKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(appKey, pszSection, 0, KEY_READ, &sectionKey) != ERROR_SUCCESS)
         return FALSE;
     WCHAR szName[1024];
     for (DWORD i = 0; pNames != nullptr && ::RegEnumKeyW(sectionKey, i, szName, 1024) == ERROR_SUCCESS; ++i)

@@ -20,15 +20,11 @@ constexpr WORD clipboardNoNewCols = 0x0400;
 constexpr DWORD maxLines = 0x8000;
 constexpr ULONGLONG maxCells = 0x3FFFFFFF;
 
-BOOL IsCopyable(ULONGLONG nRows, ULONGLONG nCols)
-{
-    return nRows < maxLines && nCols < maxLines && nRows * nCols < maxCells;
-}
-
 // The styles array of a stream, read element by element so that a damaged count or element is
 // found before much is allocated or anything else is read: NULL unless the stream holds an
-// object array of exactly R × C entries, each a style or null. The entries are deleted with
-// the reader, each once, also when a damaged stream names one style in several places.
+// object array of exactly R × C entries, each a style or null. A class other than a style is
+// refused before anything of it is created. The entries are deleted with the reader, each
+// once, also when a damaged stream names one style in several places.
 class StyleArrayReader
 {
 public:
@@ -51,12 +47,9 @@ public:
             return nullptr;
         for (ULONGLONG i = 0; i < nEntries; ++i)
         {
-            CObject* pEntry = ar.ReadObject(nullptr);
-            if (pEntry == &m_array)
-                return nullptr;
-            m_array.Add(pEntry);
-            if (pEntry != nullptr && !pEntry->IsKindOf(RUNTIME_CLASS(CGXStyle)))
-                return nullptr;
+            std::unique_ptr<CObject> pEntry(ar.ReadObject(RUNTIME_CLASS(CGXStyle)));
+            m_array.Add(pEntry.get());
+            pEntry.release();
         }
         return &m_array;
     }
@@ -65,6 +58,11 @@ private:
     CObArray m_array;
 };
 } // namespace
+
+BOOL GXIsCopyableSize(ULONGLONG nRows, ULONGLONG nCols)
+{
+    return nRows < maxLines && nCols < maxLines && nRows * nCols < maxCells;
+}
 
 BOOL CGXGridStyleDataExchangeImp::GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
                                                       BOOL bComposed)
@@ -88,7 +86,7 @@ BOOL CGXGridStyleDataExchangeImp::CopyStyles(CGXGridCore* pGrid, CArchive& ar, c
     GXSetLongOperationStatus(operation.Record(), pGrid->GetAppData()->m_sCopyingInternal);
     const CGXArchiveStylesMapScope stylesMap(ar, pGrid->GetStylesMap());
     ar << static_cast<DWORD>(nRows) << static_cast<DWORD>(nCols);
-    if (!IsCopyable(nRows, nCols))
+    if (!GXIsCopyableSize(nRows, nCols))
     {
         AfxMessageBox(GXLoadResourceString(GX_IDS_RANGE_TOO_BIG), MB_OK);
         return FALSE;
@@ -145,7 +143,7 @@ BOOL CGXGridStyleDataExchangeImp::PasteStyles(CGXGridCore* pGrid, CArchive& ar, 
     try
     {
         ar >> nRows >> nCols;
-        if (nRows == 0 || nCols == 0 || !IsCopyable(nRows, nCols))
+        if (nRows == 0 || nCols == 0 || !GXIsCopyableSize(nRows, nCols))
             return FALSE;
         pRead = reader.Read(ar, ULONGLONG(nRows) * nCols);
         if (pRead == nullptr)

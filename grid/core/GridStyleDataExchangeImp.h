@@ -21,3 +21,7 @@ public:
     // FALSE.
     BOOL PasteStyles(CGXGridCore* pGrid, CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck) override;
 };
+
+// Whether a block of nRows × nCols cells is within the limits of a styles copy: fewer than 32768
+// rows and columns and fewer than 0x3FFFFFFF cells.
+BOOL GXIsCopyableSize(ULONGLONG nRows, ULONGLONG nCols);

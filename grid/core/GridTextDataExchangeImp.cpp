@@ -9,7 +9,9 @@
 #include <grid/core/CopySpans.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/GridStyleDataExchangeImp.h>
 #include <grid/core/LongOperationImp.h>
+#include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <toolkit/foundation/ScopedValue.h>
 
@@ -291,15 +293,23 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
         try
         {
             const TextExtent extent = ExtentOf(pszText, nUnits, PasteSeparators(pGrid));
+            // Text beyond the limits of a styles copy may grow the grid far: the user says.
+            if (!GXIsCopyableSize(extent.nLines, extent.nWidest) &&
+                AfxMessageBox(GXLoadResourceString(GX_IDS_RANGE_TOO_BIG), MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+                AfxThrowUserException();
             if (bUndo)
                 covered = std::make_unique<CCoveredCellsRecord>(pGrid, pGrid->m_pCommandFactory, pGrid->m_nDefaultType,
                                                                 target, extent);
-            // The rows the text needs come in one step; should the grid refuse them, the loop
-            // adds them row by row and stops where it must.
+            // The rows and columns the text needs come in one step each; should the grid refuse
+            // them, the loop adds them cell by cell and stops where it must.
             const ULONGLONG nNeededRows = ULONGLONG(target.top) + extent.nLines - 1;
             if ((wFlags & clipboardNoNewRows) == 0 && extent.nLines > 0 && nNeededRows > nOldRows &&
                 nNeededRows <= std::numeric_limits<ROWCOL>::max())
                 pGrid->SetRowCount(static_cast<ROWCOL>(nNeededRows), GX_UPDATENOW);
+            const ULONGLONG nNeededCols = ULONGLONG(target.left) + extent.nWidest - 1;
+            if ((wFlags & clipboardNoNewCols) == 0 && extent.nWidest > 0 && nNeededCols > nOldCols &&
+                nNeededCols <= std::numeric_limits<ROWCOL>::max())
+                pGrid->SetColCount(static_cast<ROWCOL>(nNeededCols), GX_UPDATENOW);
 
             CString strLine;
             CStringArray fields;

@@ -2,8 +2,10 @@
 
 #include <grid/core/AppData.h>
 #include <grid/core/ControlFactory.h>
+#include <grid/core/SparseArray.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CGXDWordArrayPtrArray, CPtrArray)
@@ -12,7 +14,6 @@ IMPLEMENT_SERIAL(CGXSpanCellPool, CObject, 1)
 namespace
 {
 constexpr WORD wArrayVersion = 1;
-constexpr DWORD dwEndOfArrays = 0xFFFFFFFF;
 constexpr ROWCOL nMaxIndex = 0x7FFFFFFF;
 
 // One direction of a span: the outer index runs across it, the inner index along it.
@@ -121,6 +122,19 @@ void MoveInner(CGXDWordArrayPtrArray& spans, ROWCOL nFirst, ROWCOL nLast, ROWCOL
             MoveBlock(*pInner, nFirst, nLast, nDest, GX_NOSPAN);
 }
 
+// Whether every slot holds no span or the start of its run, which begins at that start and
+// runs on without a gap: a span is never read past either end of its array.
+BOOL IsSpanRun(const CDWordArray& inner)
+{
+    for (INT_PTR i = 0; i < inner.GetSize(); ++i)
+    {
+        const DWORD dwStart = inner[i];
+        if (dwStart != GX_NOSPAN && (dwStart > static_cast<DWORD>(i) || (dwStart < i && inner[i - 1] != dwStart)))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL IsMoveInRange(ROWCOL nFirst, ROWCOL nLast, ROWCOL nDest)
 {
     return nFirst <= nLast && nLast < nMaxIndex && nDest < nMaxIndex && nLast - nFirst < nMaxIndex - nDest;
@@ -176,40 +190,30 @@ void CGXDWordArrayPtrArray::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
     {
-        ar << wArrayVersion << static_cast<DWORD>(GetSize());
-        for (INT_PTR k = 0; k < GetSize(); ++k)
-            if (CDWordArray* pInner = GetArray(k))
-            {
-                ar << static_cast<DWORD>(k);
-                pInner->Serialize(ar);
-            }
-        ar << dwEndOfArrays;
+        ar << wArrayVersion;
+        GXStoreSparse(ar, *this, [&](void* p) { static_cast<CDWordArray*>(p)->Serialize(ar); });
         return;
     }
-    WORD wVersion = 0;
-    ar >> wVersion;
-    if (wVersion != wArrayVersion)
-        AfxThrowArchiveException(CArchiveException::badSchema);
-    DWORD dwCount = 0;
-    ar >> dwCount;
+    if (GXReadArchiveValue<WORD>(ar) != wArrayVersion)
+        AfxThrowArchiveException(CArchiveException::badSchema, ar.m_strFileName);
     DeleteAll();
-    SetSize(static_cast<INT_PTR>(dwCount));
-    for (DWORD dwIndex = 0;;)
-    {
-        ar >> dwIndex;
-        if (dwIndex == dwEndOfArrays)
-            break;
-        if (dwIndex >= dwCount)
-            AfxThrowInvalidArgException();
-        CDWordArray& inner = EnsureArray(dwIndex);
-        inner.Serialize(ar);
-    }
+    GXLoadSparse(ar, *this, [&]() {
+        auto pInner = std::make_unique<CDWordArray>();
+        pInner->Serialize(ar);
+        return pInner;
+    });
 }
 
 void CGXSpanCellPool::Serialize(CArchive& ar)
 {
     m_rowSpans.Serialize(ar);
     m_colSpans.Serialize(ar);
+    if (ar.IsStoring())
+        return;
+    for (const CGXDWordArrayPtrArray* pSpans : {&m_rowSpans, &m_colSpans})
+        for (INT_PTR k = 0; k < pSpans->GetSize(); ++k)
+            if (const CDWordArray* pInner = pSpans->GetArray(k); pInner != nullptr && !IsSpanRun(*pInner))
+                AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
 }
 
 BOOL CGXSpanCellPool::GetSpan(ROWCOL nRow, ROWCOL nCol, CGXRange& range) const

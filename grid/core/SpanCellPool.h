@@ -28,9 +28,9 @@ public:
     // The inner array at nIndex, made (and the outer array grown) when missing.
     CDWordArray& EnsureArray(INT_PTR nIndex);
 
-    // Version 1: the outer count, then index and array of every non-empty slot, then
-    // 0xFFFFFFFF. Loading an index beyond the count throws CInvalidArgException, keeping what
-    // was read; another version throws CArchiveException (bad schema).
+    // Version 1, then the slots as a sparse array of inner arrays. Loading an index beyond the
+    // count throws CArchiveException (bad index), keeping what was read before; another version
+    // throws CArchiveException (bad schema).
     void Serialize(CArchive& ar) override;
 };
 
@@ -44,7 +44,8 @@ public:
     CGXSpanCellPool() = default;
     CGXSpanCellPool(const CGXSpanCellPool&) = delete;
 
-    // rowSpans, then colSpans.
+    // rowSpans, then colSpans. Loading refuses a slot whose span starts after it or leaves a gap
+    // before it with CArchiveException (bad index).
     void Serialize(CArchive& ar) override;
 
     // The span that holds the cell: left and right from the span over columns, top and bottom

@@ -286,7 +286,7 @@ void StoreStyle(const CGXStyle& style, CArchive& ar, const CGXStylesMap* pStyles
     if (dwBits & AllowEnter)
         ar << static_cast<BYTE>(style.GetAllowEnter());
     if (dwBits & Font)
-        ar.WriteObject(&style.GetFont());
+        ar.WriteOwnedObject(&style.GetFont());
     if (dwBits & Value)
         ar << style.GetValue();
     if (dwBits & ChoicesList)
@@ -306,7 +306,7 @@ void StoreStyle(const CGXStyle& style, CArchive& ar, const CGXStylesMap* pStyles
     StoreBorders(style, ar);
     if (dwBits & BaseStyle)
         StoreBaseStyle(style, ar, pStylesMap);
-    ar.WriteObject(style.GetUserAttributeMap());
+    ar.WriteOwnedObject(style.GetUserAttributeMap());
     if (dwBits & FloatCell)
         ar << static_cast<BYTE>(style.GetFloatCell());
     if (dwBits & FloodCell)
@@ -333,10 +333,10 @@ void LoadUserAttributes(CGXStyle& style, CArchive& ar, WORD wSchema)
         pImp->ReadUserAttributes(style, ar);
         return;
     }
-    CGXUserAttributeMap* pMap = static_cast<CGXUserAttributeMap*>(ar.ReadObject(RUNTIME_CLASS(CGXUserAttributeMap)));
+    const std::unique_ptr<CGXUserAttributeMap> pMap(
+        static_cast<CGXUserAttributeMap*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXUserAttributeMap))));
     style.SetUserAttributes(nullptr);
-    style.SetUserAttributes(pMap);
-    delete pMap;
+    style.SetUserAttributes(pMap.get());
 }
 
 void LoadStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* pStylesMap)
@@ -374,9 +374,12 @@ void LoadStyle(CGXStyle& style, CArchive& ar, const CGXStylesMap* pStylesMap)
         style.SetAllowEnter(GXReadArchiveValue<BYTE>(ar));
     if (dwBits & Font)
     {
-        std::unique_ptr<CGXFont> pFont(static_cast<CGXFont*>(ar.ReadObject(RUNTIME_CLASS(CGXFont))));
+        const std::unique_ptr<CGXFont> pFont(static_cast<CGXFont*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXFont))));
         if (pFont != nullptr)
             style.SetFont(*pFont, CGXStyle::modeCopy);
+        else
+            // The bit says nothing without a font.
+            style.SetIncludeBits(style.GetIncludeBits() & ~DWORD{Font});
     }
     if (dwBits & Value)
         style.SetValue(GXReadArchiveValue<CString>(ar)).SetValueType(CGXStyle::valueText);
@@ -498,8 +501,8 @@ void CGXStyleSerializeImp::SerializeStyle(CGXStyle& style, CArchive& ar, const C
 
 void CGXSerializeTW5CompatibleImp::ReadUserAttributes(CGXStyle& style, CArchive& ar)
 {
-    std::unique_ptr<CGXCollMapDWordToString> pOld(
-        static_cast<CGXCollMapDWordToString*>(ar.ReadObject(RUNTIME_CLASS(CGXCollMapDWordToString))));
+    const std::unique_ptr<CGXCollMapDWordToString> pOld(
+        static_cast<CGXCollMapDWordToString*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXCollMapDWordToString))));
     if (pOld == nullptr)
         return;
     CGXUserAttributeMap map;

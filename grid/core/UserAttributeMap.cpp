@@ -133,7 +133,7 @@ void CGXUserAttributeMap::Serialize(CArchive& ar)
         GXWriteWordCount(ar, GetSize());
         for (INT_PTR i = 0; i < GetSize(); ++i)
         {
-            ar.WriteObject(AttributeAt(i));
+            ar.WriteOwnedObject(AttributeAt(i));
             ar << AttributeAt(i)->m_nId;
         }
     }
@@ -146,7 +146,7 @@ void CGXUserAttributeMap::Serialize(CArchive& ar)
         {
             // In the map at once, so that it is freed with the map if the rest fails.
             auto* pAttribute =
-                static_cast<CGXAbstractUserAttribute*>(ar.ReadObject(RUNTIME_CLASS(CGXAbstractUserAttribute)));
+                static_cast<CGXAbstractUserAttribute*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXAbstractUserAttribute)));
             if (pAttribute != nullptr)
                 Add(pAttribute);
             WORD nId = 0;

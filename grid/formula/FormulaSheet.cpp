@@ -1044,7 +1044,7 @@ void CGXFormulaSheet::SerializeCells(CArchive& ar)
             ar << static_cast<BYTE>(1) << static_cast<BYTE>(pNode->Kind()) << static_cast<BYTE>(pNode->ValueType())
                << static_cast<BYTE>(pNode->dwFlags >> kArchivedFlagsShift) << static_cast<DWORD>(pNode->nRow)
                << static_cast<DWORD>(pNode->nCol);
-            ar.WriteObject(pNode->pStyle);
+            ar.WriteOwnedObject(pNode->pStyle);
             if (pNode->Kind() == GX_KIND_FORMULA || pNode->Kind() == GX_KIND_CONST_FORMULA)
                 ar << GXEngineExpressionText(pSheet, pNode->pExpr);
             switch (pNode->ValueType())
@@ -1087,7 +1087,7 @@ void CGXFormulaSheet::LoadCells(CArchive& ar)
             if (nKind > GX_KIND_CONST_FORMULA || nType > GX_VALUE_SHORT_STRING || dwRow < 1 ||
                 dwRow > static_cast<DWORD>(GX_ENGINE_MAX_ROW) || dwCol > static_cast<DWORD>(GX_ENGINE_MAX_COL))
                 ThrowDamaged();
-            CGXStyle* pStyle = static_cast<CGXStyle*>(ar.ReadObject(RUNTIME_CLASS(CGXStyle)));
+            CGXStyle* pStyle = static_cast<CGXStyle*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGXStyle)));
             pNode = GXEngineAllocNode(GXEngineListForKind(pSheet, nKind));
             pNode->pStyle = pStyle;
             pNode->nRow = static_cast<LONG>(dwRow);

@@ -213,6 +213,11 @@ public:
     // An object whose Serialize throws is deleted.
     void WriteObject(const CObject* pOb);
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    // An object that its reader takes over (and may delete at once): always written in full,
+    // never as a back-reference, and read only so. Reading refuses a reference with
+    // CArchiveException::badIndex, and a later reference to the object read finds none.
+    void WriteOwnedObject(const CObject* pOb);
+    CObject* ReadOwnedObject(const CRuntimeClass* pClassRefRequested);
     // A class tag alone. ReadClass returns NULL for an object reference, whose index then
     // goes to pObTag (badIndex without pObTag), and the stored schema to pSchema.
     void WriteClass(const CRuntimeClass* pClassRef);
@@ -285,6 +290,8 @@ private:
     void WriteReference(DWORD nIndex, bool bClass);
     CRuntimeClass* LoadedClass(DWORD nIndex, UINT* pSchema) const;
     CObject* LoadedObject(DWORD nIndex) const;
+    // Creates an object of the class read and loads it; returns its index in the load array.
+    CObject* LoadNewObject(CRuntimeClass* pClassRef, UINT nSchema, UINT& nIndex);
     // The next index for an object or class being stored or loaded.
     void MapStored(const void* p);
     UINT MapLoaded(void* p);

@@ -10,6 +10,7 @@
 #include <grid/core/Style.h>
 
 #include <testing/ChildProcess.h>
+#include <testing/MessagePump.h>
 #include <testing/TempDirectory.h>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -450,4 +452,63 @@ TEST_F(ClipboardTest, AClipboardHeldOpenElsewhereRefusesCopyAndCut)
     EXPECT_FALSE(m_grid.Copy());
     EXPECT_EQ(peer.Finish(), 0);
     EXPECT_TRUE(m_grid.CanCopy());
+}
+
+namespace
+{
+// Counts the clipboard's changes, which the system reports each time the clipboard is closed
+// after one.
+class ClipboardListener
+{
+public:
+    ClipboardListener()
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"ClipboardListener";
+        ::RegisterClassW(&windowClass);
+        m_hWnd = ::CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   windowClass.hInstance, nullptr);
+        ::AddClipboardFormatListener(m_hWnd);
+    }
+    ~ClipboardListener()
+    {
+        ::RemoveClipboardFormatListener(m_hWnd);
+        ::DestroyWindow(m_hWnd);
+    }
+    // The changes reported since the last call.
+    int TakeChanges()
+    {
+        PumpPendingMessages();
+        return std::exchange(s_nChanges, 0);
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMessage == WM_CLIPBOARDUPDATE)
+            ++s_nChanges;
+        return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+    }
+    HWND m_hWnd;
+    static int s_nChanges;
+};
+
+int ClipboardListener::s_nChanges = 0;
+} // namespace
+
+TEST_F(ClipboardTest, ACopyOpensTheClipboardOnceForAllItsFormats)
+{
+    ClipboardListener listener;
+    listener.TakeChanges();
+    Select(CGXRange(1, 1, 2, 2));
+    m_grid.GetParam()->SetDirectCopyPaste(TRUE);
+    ASSERT_TRUE(m_grid.Copy());
+    EXPECT_EQ(listener.TakeChanges(), 1);
+    EXPECT_EQ(Formats(),
+              (std::vector<UINT>{CF_UNICODETEXT, StylesFormat(), CGXGridCutPasteImp::GetDirectCopyFormat()}));
+    ASSERT_TRUE(m_grid.Cut());
+    EXPECT_EQ(listener.TakeChanges(), 1);
+    EXPECT_STREQ(ClipboardText(Owner()), L"a\tb\r\nc\td\r\n");
 }

@@ -4,6 +4,7 @@
 #include "GridTestSupport.h"
 
 #include <grid/core/Command.h>
+#include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/Style.h>
@@ -27,7 +28,13 @@ public:
             return FALSE;
         return TestGrid::SetControlTextRowCol(nRow, nCol, strText, flags, pStyle);
     }
+    BOOL SetColCount(ROWCOL nCols, UINT flags) override
+    {
+        ++m_nColCountCalls;
+        return TestGrid::SetColCount(nCols, flags);
+    }
     std::set<std::pair<ROWCOL, ROWCOL>> m_refused;
+    int m_nColCountCalls = 0;
 };
 
 CGXRangeList* NewList(std::initializer_list<CGXRange> ranges)
@@ -211,6 +218,39 @@ TEST_F(DataExchangeTest, PastedTextFillsCellsFromTheTargetAndGrowsTheGridUnlessF
     EXPECT_STREQ(Value(1, 5), L"g");
     EXPECT_STREQ(Value(1, 6), L"h");
     EXPECT_STREQ(Value(2, 5), L"j");
+}
+
+TEST_F(DataExchangeTest, AWideLineGrowsTheColumnsOnceAndTextBeyondTheLimitsAsksFirst)
+{
+    const auto fields = [](int nCount) {
+        std::wstring text = L"f1";
+        for (int i = 2; i <= nCount; ++i)
+            text += L"\tf" + std::to_wstring(i);
+        return text;
+    };
+    EXPECT_TRUE(PasteText(fields(100), 1, 1));
+    EXPECT_EQ(m_grid.m_nColCountCalls, 1);
+    EXPECT_EQ(m_grid.GetColCount(), 100u);
+    EXPECT_STREQ(Value(1, 100), L"f100");
+    EXPECT_TRUE(m_app.m_boxes.empty());
+
+    // 32768 fields: the user is asked, and a Cancel changes nothing.
+    const std::wstring wide = fields(0x8000);
+    const INT_PTR nUndo = UndoCount();
+    m_app.m_answers = {IDCANCEL};
+    EXPECT_FALSE(PasteText(wide, 2, 1));
+    ASSERT_EQ(m_app.m_boxes.size(), 1u);
+    EXPECT_STREQ(m_app.m_boxes[0].strText, L"Range too big.");
+    EXPECT_EQ(m_grid.GetColCount(), 100u);
+    EXPECT_STREQ(Value(2, 1), L"");
+    EXPECT_EQ(UndoCount(), nUndo);
+    // OK pastes; the columns that the flags forbid are skipped.
+    m_grid.m_nClipboardFlags |= 0x0400;
+    m_app.m_answers = {IDOK};
+    EXPECT_TRUE(PasteText(wide, 2, 1));
+    EXPECT_EQ(m_app.m_boxes.size(), 2u);
+    EXPECT_STREQ(Value(2, 100), L"f100");
+    EXPECT_EQ(m_grid.GetColCount(), 100u);
 }
 
 TEST_F(DataExchangeTest, OneUndoTakesBackThePastedCellsAndRowsAndRedoPastesThemAgain)
@@ -498,4 +538,25 @@ TEST_F(StyleExchangeTest, ADamagedStreamChangesNothing)
     EXPECT_TRUE(Paste(m_grid, Join({header, Bytes(good.begin() + 8, good.end() - 2), Word(4)}), CGXRange(5, 5)));
     EXPECT_STREQ(Value(5, 5), L"a");
     EXPECT_STREQ(Value(5, 6), L"a");
+}
+
+TEST_F(StyleExchangeTest, AnotherClassIsRefusedBeforeItsLoaderRuns)
+{
+    // A data object in a styles block, as another program may put it: its loader never reads a
+    // byte, the grid stays as it was.
+    CGXData data;
+    data.SetRowCount(3);
+    const Bytes head = Join({DWord(1), DWord(1), NewClassTag(0, "CObArray"), Word(1)});
+    const Bytes bytes = Join({head, Stored([&](CArchive& ar) { ar.WriteObject(&data); })});
+    m_grid.SetValueRange(CGXRange(5, 5), L"keep");
+    const INT_PTR nUndo = UndoCount();
+    CMemFile file;
+    file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    EXPECT_FALSE(m_grid.PasteStylesFromArchive(ar, CGXRange(5, 5), TRUE));
+    ar.Flush();
+    EXPECT_EQ(file.GetPosition(), head.size() + 6 + strlen("CGXData"));
+    EXPECT_STREQ(Value(5, 5), L"keep");
+    EXPECT_EQ(UndoCount(), nUndo);
 }

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sddl.h>
+
 #include <cstdio>
 #include <functional>
 #include <set>
@@ -311,4 +313,28 @@ TEST_F(GridProfileTest, PropertiesAreReadOnlyFromTheirSection)
     EXPECT_FALSE(fresh.GetProperties()->m_bVerticalLines);
     EXPECT_EQ(fresh.GetProperties()->GetColorArray()[0], 0x00FF0000u);
     fresh.DestroyWindow();
+}
+
+TEST_F(GridProfileTest, StylesAreReadFromAKeyThatOnlyReads)
+{
+    RegisterTotals();
+    ASSERT_TRUE(m_grid.GetStylesMap()->WriteProfile());
+    const CString path = m_sandbox.Path() + _T("\\") + m_app.m_pszProfileName + _T("\\Styles");
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, READ_CONTROL | WRITE_DAC, &hKey), ERROR_SUCCESS);
+    const auto setAccess = [hKey](LPCWSTR pszDescriptor) {
+        PSECURITY_DESCRIPTOR pDescriptor = nullptr;
+        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(pszDescriptor, SDDL_REVISION_1, &pDescriptor,
+                                                                           nullptr));
+        EXPECT_EQ(::RegSetKeySecurity(hKey, DACL_SECURITY_INFORMATION, pDescriptor), ERROR_SUCCESS);
+        ::LocalFree(pDescriptor);
+    };
+    setAccess(L"D:(A;;KR;;;WD)");
+    CGXStylesMap back;
+    back.CreateStandardStyles();
+    const BOOL bRead = back.ReadProfile();
+    setAccess(L"D:(A;;KA;;;WD)");
+    ::RegCloseKey(hKey);
+    EXPECT_TRUE(bRead);
+    EXPECT_NE(back.LookupStyleId(_T("Totals")), 0);
 }

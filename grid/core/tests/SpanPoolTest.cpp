@@ -139,7 +139,8 @@ TEST(DWordArrayPtrArray, ArchiveIsByteExactAndRefusesDamage)
 
     CGXDWordArrayPtrArray loaded;
     Loaded(golden, [&](CArchive& ar) { loaded.Serialize(ar); });
-    ASSERT_EQ(loaded.GetSize(), 3);
+    // As long as its arrays need, never as long as the count alone claims.
+    ASSERT_EQ(loaded.GetSize(), 2);
     EXPECT_EQ(loaded.GetArray(0), nullptr);
     ASSERT_NE(loaded.GetArray(1), nullptr);
     EXPECT_EQ(loaded.GetArray(1)->GetSize(), 2);
@@ -149,24 +150,36 @@ TEST(DWordArrayPtrArray, ArchiveIsByteExactAndRefusesDamage)
     EXPECT_EQ(ArchiveCause([&] { Loaded(badVersion, [&](CArchive& ar) { loaded.Serialize(ar); }); }),
               CArchiveException::badSchema);
 
-    // Index 1 is read, then index 3 of a count of 3 is refused; what was read stays.
+    // Index 1 is read, then index 3 of a count of 3 is refused; what was read stays, and the
+    // array is only as long as it needs.
     const Bytes badIndex =
         Join({Word(1), DWord(3), DWord(1), DWordArray({7}), DWord(3), DWordArray({9}), DWord(0xFFFFFFFF)});
     CGXDWordArrayPtrArray damaged;
-    BOOL bThrown = FALSE;
-    try
-    {
-        Loaded(badIndex, [&](CArchive& ar) { damaged.Serialize(ar); });
-    }
-    catch (CInvalidArgException* e)
-    {
-        e->Delete();
-        bThrown = TRUE;
-    }
-    EXPECT_TRUE(bThrown);
-    ASSERT_EQ(damaged.GetSize(), 3);
+    EXPECT_EQ(ArchiveCause([&] { Loaded(badIndex, [&](CArchive& ar) { damaged.Serialize(ar); }); }),
+              CArchiveException::badIndex);
+    ASSERT_EQ(damaged.GetSize(), 2);
     ASSERT_NE(damaged.GetArray(1), nullptr);
     EXPECT_EQ(damaged.GetArray(1)->GetAt(0), 7u);
+
+    // A pool's slots each hold no span or the start of a run that reaches them without a gap.
+    const Bytes noCols = Join({Word(1), DWord(0), DWord(0xFFFFFFFF)});
+    const struct
+    {
+        const char* name;
+        std::initializer_list<DWORD> values;
+        int cause;
+    } pools[] = {
+        {"two runs", {0xFFFFFFFF, 1, 1, 3, 3}, -1},
+        {"a start after its slot", {0xFFFFFFFF, 2, 2}, CArchiveException::badIndex},
+        {"a start past the array", {0x7FFFFFFF}, CArchiveException::badIndex},
+        {"a gap in a run", {0, 0xFFFFFFFF, 0}, CArchiveException::badIndex},
+    };
+    for (const auto& c : pools)
+    {
+        CGXSpanCellPool pool;
+        const Bytes bytes = Join({Word(1), DWord(1), DWord(0), DWordArray(c.values), DWord(0xFFFFFFFF), noCols});
+        EXPECT_EQ(ArchiveCause([&] { Loaded(bytes, [&](CArchive& ar) { pool.Serialize(ar); }); }), c.cause) << c.name;
+    }
 }
 
 TEST(DelayedRangePool, DelayReusesContainedEntriesAndExtendsAdjoiningOnes)
