@@ -5,6 +5,7 @@
 #include <toolkit/foundation/Jpeg.h>
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -646,6 +647,25 @@ public:
     }
 };
 
+// A memory file that runs out of room after the given bytes.
+class FullFile : public CMemFile
+{
+public:
+    explicit FullFile(UINT nRoom) : m_nRoom(nRoom)
+    {
+    }
+    void Write(const void* lpBuf, UINT nCount) override
+    {
+        if (nCount > m_nRoom)
+            AfxThrowFileException(CFileException::diskFull);
+        m_nRoom -= nCount;
+        CMemFile::Write(lpBuf, nCount);
+    }
+
+private:
+    UINT m_nRoom;
+};
+
 // A 24-bit BMP of noise, too large to fit one buffer as a JPEG.
 std::vector<BYTE> NoiseBmp(int cx, int cy)
 {
@@ -696,6 +716,26 @@ TEST_F(ImageFileTest, BufferedAccessWritesOncePerFlushAndRefillsWholeBuffers)
     ASSERT_GE(jpegIn.m_reads.size(), (nLength + 4095) / 4096);
     for (UINT nCount : jpegIn.m_reads)
         EXPECT_EQ(nCount, 4096u);
+}
+
+// A write that fails inside the JPEG library ends the save with FALSE once the file's exception
+// has been handled: none is left behind as being handled, and the next save works.
+TEST_F(ImageFileTest, AFailedJpegWriteEndsTheSaveCleanly)
+{
+    WriteFile(m_dir.File(L"noise.bmp"), NoiseBmp(200, 150));
+    SECDib dib;
+    ASSERT_TRUE(dib.LoadImage(m_dir.File(L"noise.bmp")));
+    SECJpeg jpeg;
+    ASSERT_TRUE(jpeg.CopyImage(dib));
+    for (UINT nRoom : {0u, 5000u})
+    {
+        FullFile full(nRoom);
+        EXPECT_FALSE(jpeg.SaveImage(&full)) << nRoom;
+        EXPECT_EQ(std::current_exception(), nullptr) << nRoom;
+    }
+    CMemFile room;
+    EXPECT_TRUE(jpeg.SaveImage(&room));
+    EXPECT_GT(room.GetLength(), 5000u);
 }
 
 // A load into an image that holds one lays the next image of the same size into the pixel block
