@@ -845,19 +845,17 @@ Tally RunReader(const Reader& reader)
     const CString results = ScratchFile(CString(reader.pszName) + _T(".txt"));
     ::DeleteFileW(results);
     Tally tally;
-    for (std::pair<int, bool> last = {0, false}; last.first < kMutants;)
+    for (int nFrom = 0; nFrom < kMutants;)
     {
         CString arguments;
-        arguments.Format(L"--child %S %d \"%s\"", reader.pszName, last.first, static_cast<LPCTSTR>(results));
+        arguments.Format(L"--child %S %d \"%s\"", reader.pszName, nFrom, static_cast<LPCTSTR>(results));
         const long nExit = RunChildProcess(ExecutableFolder() + L"damaged_input.exe", arguments, 3600000);
         if (nExit == kNoSeed)
             break;
-        last = ReadResults(results, tally);
-        if (last.first >= kMutants)
-            break;
-        if (!last.second)
+        const std::pair<int, bool> last = ReadResults(results, tally);
+        // Without a word of why from the process, the copy after its last line ended it: a crash.
+        if (last.first < kMutants && (last.first == nFrom || !last.second))
         {
-            // The copy after the last line ended the process without a word: a crash.
             FILE* pFile = _wfopen(results, L"a");
             std::fprintf(pFile, "%d crash\n", last.first);
             std::fclose(pFile);
@@ -865,7 +863,7 @@ Tally RunReader(const Reader& reader)
                         static_cast<unsigned long>(nExit));
             std::fflush(stdout);
         }
-        last = ReadResults(results, tally);
+        nFrom = ReadResults(results, tally).first;
     }
     return tally;
 }
