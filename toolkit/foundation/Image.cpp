@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -118,6 +119,7 @@ BOOL SECImage::LoadImage(CFile* pFile)
     // The held image steps aside, blocks and all, until the new one has loaded.
     SECDib held;
     TradeImage(held);
+    m_dwRefusal = ERROR_SUCCESS;
     BOOL bLoaded = FALSE;
     try
     {
@@ -126,15 +128,29 @@ BOOL SECImage::LoadImage(CFile* pFile)
     catch (CException* e)
     {
         e->Delete();
+        Refuse(ERROR_READ_FAULT);
+    }
+    catch (const std::bad_alloc&)
+    {
+        Refuse(ERROR_NOT_ENOUGH_MEMORY);
     }
     if (bLoaded)
-        KeepBitsOf(held);
-    else
     {
-        ReleaseImage();
-        TradeImage(held);
+        KeepBitsOf(held);
+        return TRUE;
     }
-    return bLoaded;
+    ReleaseImage();
+    TradeImage(held);
+    ::SetLastError(m_dwRefusal != ERROR_SUCCESS ? m_dwRefusal : ERROR_INVALID_DATA);
+    return FALSE;
+}
+
+BOOL SECImage::Refuse(DWORD dwReason)
+{
+    // The first reason stands: later steps only clean up after it.
+    if (m_dwRefusal == ERROR_SUCCESS)
+        m_dwRefusal = dwReason;
+    return FALSE;
 }
 
 void SECImage::TradeImage(SECImage& other)
@@ -251,9 +267,18 @@ void SECImage::Serialize(CArchive& ar)
         ar.Write(file.data(), static_cast<UINT>(file.size()));
         return;
     }
+    // The archive's length is not known here: the reader claims memory only as the data arrives.
     auto read = [&ar](void* pBuffer, UINT nCount) { return ar.Read(pBuffer, nCount); };
     FreeImage();
-    if (!ReadBmp(read, ~0ULL) || !FinishImage())
+    BOOL bLoaded = FALSE;
+    try
+    {
+        bLoaded = ReadBmp(read, ~0ULL) && FinishImage();
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+    if (!bLoaded)
     {
         FreeImage();
         AfxThrowArchiveException(CArchiveException::badSchema);
@@ -286,6 +311,9 @@ BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const 
                            BOOL bPixelsFilled)
 {
     ReleaseImage();
+    const ULONGLONG nRowBytes = (static_cast<ULONGLONG>(dwWidth) * wBitCount + 31) / 32 * 4;
+    if (nRowBytes * dwHeight > MaxHeldBytes)
+        return Refuse(ERROR_NOT_ENOUGH_MEMORY);
     m_dwWidth = dwWidth;
     m_dwHeight = dwHeight;
     m_wBitCount = wBitCount;
@@ -295,7 +323,7 @@ BOOL SECImage::CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const 
     if (!AllocateImage(m_nColors, bPixelsFilled))
     {
         ReleaseImage();
-        return FALSE;
+        return Refuse(ERROR_NOT_ENOUGH_MEMORY);
     }
     if (pColors != nullptr)
         memcpy(m_pInfo->bmiColors, pColors, std::min(nColors, m_nColors) * sizeof(RGBQUAD));

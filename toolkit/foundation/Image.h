@@ -23,7 +23,13 @@ public:
     // Reads the bitmap's pixels through GetDIBits on pDC: depths of 8 bits or fewer keep their
     // colour table, deeper ones become 24-bit rows. FALSE when the bitmap cannot be read.
     BOOL CreateFromBitmap(CDC* pDC, CBitmap* pBitmap);
-    // Loading keeps the held image when the file cannot be read. A load that replaces an image
+    // The most bytes an image may hold in its pixel block; a file declaring more is refused
+    // before anything is allocated.
+    static constexpr ULONGLONG MaxHeldBytes = 256ULL << 20;
+
+    // Loading keeps the held image when the file cannot be read, and answers FALSE with the reason
+    // in GetLastError(): ERROR_NOT_ENOUGH_MEMORY for an image over MaxHeldBytes or memory the
+    // load could not have, ERROR_INVALID_DATA for a damaged or foreign file. A load that replaces an image
     // keeps that image's pixel block and lays the next image of the same byte size into it: memory
     // touched for the first time can cost more than decoding into it. FreeImage and the destructor
     // release the kept block. Saving by name writes beside the file and replaces it only after a
@@ -84,10 +90,13 @@ protected:
     // Closes and deletes the files the image opened by name.
     virtual void ReleaseOpenedFiles();
     CFile* GetFile() const;
+    // Records why the load in progress fails; answers FALSE.
+    BOOL Refuse(DWORD dwReason);
     // An empty image of the size and depth, with a colour table of ColorCountFor(bits) entries
     // taken from pColors (nColors of them, the rest black); rows padded to 4 bytes. With
     // bPixelsFilled the caller writes every pixel, and only the rows' padding need be cleared.
-    // The caller finishes the image (FinishImage) once the pixels are in.
+    // The caller finishes the image (FinishImage) once the pixels are in. FALSE, with the
+    // refusal recorded, for a block over MaxHeldBytes or one that cannot be had.
     BOOL CreateImage(DWORD dwWidth, DWORD dwHeight, WORD wBitCount, const RGBQUAD* pColors, UINT nColors,
                      BOOL bPixelsFilled = FALSE);
     BYTE* GetBitsToFill();
@@ -134,6 +143,7 @@ private:
     CPalette* m_pPalette = nullptr;
     BOOL m_bConvertPalette = FALSE;
     CFile* m_pFile = nullptr;
+    DWORD m_dwRefusal = ERROR_SUCCESS;
     std::vector<BYTE> m_fileBuffer;
     CPtrList m_openedFiles;
 };

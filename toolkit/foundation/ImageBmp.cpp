@@ -16,7 +16,7 @@ constexpr DWORD kInfoHeaderSize = 40;
 // The header sizes the reader knows: core, info, and the info header's later versions.
 constexpr DWORD kHeaderSizes[] = {kCoreHeaderSize, kInfoHeaderSize, 52, 56, 108, 124};
 constexpr LONG kMaxSide = 0x10000;               // pixels on a side
-constexpr ULONGLONG kMaxPixelBytes = 1ULL << 30; // an image larger than this is not loaded
+constexpr size_t kReadBlock = 1 << 20;           // compressed pixels are read this much at a time
 
 DWORD Le32(const BYTE* p)
 {
@@ -51,13 +51,15 @@ BYTE FieldValue(DWORD dwPixel, DWORD dwMask)
     int nBits = 0;
     while (nShift + nBits < 32 && (dwMask & (1u << (nShift + nBits))))
         nBits++;
-    const DWORD dwValue = (dwPixel & dwMask) >> nShift;
-    const DWORD dwMax = nBits >= 32 ? 0xFFFFFFFF : (1u << nBits) - 1;
-    return static_cast<BYTE>((dwValue * 255 + dwMax / 2) / dwMax);
+    // Wide in 64 bits: a 32-bit channel times 255 does not fit 32.
+    const ULONGLONG nValue = (dwPixel & dwMask) >> nShift;
+    const ULONGLONG nMax = (1ULL << nBits) - 1;
+    return static_cast<BYTE>((nValue * 255 + nMax / 2) / nMax);
 }
 
 // Decodes run-length rows (8 or 4 bits) into bottom-up rows of rowBytes. Pixels right of a row
-// are dropped (writers pad runs to even widths); FALSE for data that ends inside a code.
+// are dropped (writers pad runs to even widths) and a move past the last row ends the image, so
+// the position stays inside the block; FALSE for data that ends inside a code.
 BOOL DecodeRle(const std::vector<BYTE>& data, BOOL b4Bit, LONG cx, LONG cy, DWORD dwRowBytes, BYTE* pBits)
 {
     size_t i = 0;
@@ -88,7 +90,8 @@ BOOL DecodeRle(const std::vector<BYTE>& data, BOOL b4Bit, LONG cx, LONG cy, DWOR
         if (v == 0) // end of line
         {
             x = 0;
-            y++;
+            if (++y >= cy)
+                return TRUE;
         }
         else if (v == 1) // end of bitmap
             return TRUE;
@@ -96,8 +99,10 @@ BOOL DecodeRle(const std::vector<BYTE>& data, BOOL b4Bit, LONG cx, LONG cy, DWOR
         {
             if (i + 1 >= data.size())
                 return FALSE;
-            x += data[i++];
+            x = std::min<LONG>(x + data[i++], cx);
             y += data[i++];
+            if (y >= cy)
+                return TRUE;
         }
         else // literal run
         {
@@ -152,7 +157,8 @@ BOOL SECImage::ReadBmp(const std::function<UINT(void*, UINT)>& read, ULONGLONG n
     const DWORD dwOffBits = Le32(fileHeader + 10);
     const BOOL bCore = dwHeaderSize == kCoreHeaderSize;
     const LONG cx = bCore ? Le16(header + 4) : static_cast<LONG>(Le32(header + 4));
-    const LONG cyStored = bCore ? static_cast<SHORT>(Le16(header + 6)) : static_cast<LONG>(Le32(header + 8));
+    // The core header's sides are unsigned words: its rows are always bottom-up.
+    const LONG cyStored = bCore ? Le16(header + 6) : static_cast<LONG>(Le32(header + 8));
     const WORD wBits = bCore ? Le16(header + 10) : Le16(header + 14);
     const DWORD dwCompression = bCore ? BI_RGB : Le32(header + 16);
     const DWORD dwSizeImage = bCore ? 0 : Le32(header + 20);
@@ -201,17 +207,30 @@ BOOL SECImage::ReadBmp(const std::function<UINT(void*, UINT)>& read, ULONGLONG n
     dwRead += static_cast<DWORD>(table.size());
     if (dwOffBits < dwRead)
         return FALSE; // the pixels would start inside the headers
-    std::vector<BYTE> skip(dwOffBits - dwRead);
-    if (!skip.empty() && !readAll(skip.data(), static_cast<DWORD>(skip.size())))
-        return FALSE;
+    // The gap before the pixels is passed in small steps, so that a damaged offset meets the end
+    // of the data before it can claim memory.
+    for (DWORD dwGap = dwOffBits - dwRead; dwGap > 0;)
+    {
+        BYTE gap[4096];
+        const DWORD cb = std::min<DWORD>(dwGap, sizeof(gap));
+        if (!readAll(gap, cb))
+            return FALSE;
+        dwGap -= cb;
+    }
 
     const DWORD dwSrcRow = RowBytesFor(static_cast<DWORD>(cx), wBits);
     const ULONGLONG nData = bRle ? dwSizeImage : static_cast<ULONGLONG>(dwSrcRow) * cy;
-    if (nData == 0 || nData > kMaxPixelBytes || nData > nAvailable)
+    if (nData == 0 || nData > nAvailable)
         return FALSE;
-    std::vector<BYTE> data(static_cast<size_t>(nData));
-    if (!readAll(data.data(), static_cast<DWORD>(nData)))
-        return FALSE;
+    std::vector<BYTE> data;
+    if (bRle)
+        while (data.size() < nData)
+        {
+            const size_t nAt = data.size();
+            data.resize(nAt + static_cast<size_t>(std::min<ULONGLONG>(nData - nAt, kReadBlock)));
+            if (!readAll(data.data() + nAt, static_cast<DWORD>(data.size() - nAt)))
+                return FALSE;
+        }
 
     std::vector<RGBQUAD> colors(nTable);
     for (UINT i = 0; i < nTable; i++)
@@ -224,10 +243,14 @@ BOOL SECImage::ReadBmp(const std::function<UINT(void*, UINT)>& read, ULONGLONG n
     const DWORD dwRowBytes = GetRowBytes();
     if (bRle)
         return DecodeRle(data, dwCompression == BI_RLE4, cx, cy, dwRowBytes, pBits);
-    for (LONG y = 0; y < cy; y++)
+    // Rows are read one at a time: only the held image is as large as the picture.
+    std::vector<BYTE> row(dwSrcRow);
+    for (LONG nRow = 0; nRow < cy; nRow++)
     {
-        const BYTE* pSrc = data.data() + static_cast<size_t>(bTopDown ? cy - 1 - y : y) * dwSrcRow;
-        BYTE* pDst = pBits + static_cast<size_t>(y) * dwRowBytes;
+        if (!readAll(row.data(), dwSrcRow))
+            return FALSE;
+        const BYTE* pSrc = row.data();
+        BYTE* pDst = pBits + static_cast<size_t>(bTopDown ? cy - 1 - nRow : nRow) * dwRowBytes;
         if (wBits <= 8 || wBits == 24)
         {
             memcpy(pDst, pSrc, std::min(dwSrcRow, dwRowBytes));

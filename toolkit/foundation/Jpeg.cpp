@@ -1,5 +1,6 @@
 #include "Jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -12,6 +13,8 @@ namespace tarnwick::foundation
 namespace
 {
 constexpr UINT kBufferSize = 4096;
+// What the library may always have for its tables and row buffers.
+constexpr ULONGLONG kLibraryReserve = 4ULL << 20;
 const JOCTET kFakeEoi[] = {0xFF, JPEG_EOI};
 
 // The library reports errors here: back to the caller's setjmp instead of ending the process.
@@ -98,6 +101,7 @@ void InitDestination(j_compress_ptr pInfo)
 void WriteOut(j_compress_ptr pInfo, UINT nCount)
 {
     auto* pDest = reinterpret_cast<Destination*>(pInfo->dest);
+    BOOL bWritten = TRUE;
     try
     {
         pDest->pImage->FlushFileBuffer(nCount);
@@ -105,8 +109,12 @@ void WriteOut(j_compress_ptr pInfo, UINT nCount)
     catch (CException* e)
     {
         e->Delete();
-        ERREXIT(pInfo, JERR_FILE_WRITE);
+        bWritten = FALSE;
     }
+    // The jump leaves only after the handler has ended: a longjmp out of a catch block skips
+    // the exception's clean-up.
+    if (!bWritten)
+        ERREXIT(pInfo, JERR_FILE_WRITE);
 }
 
 boolean EmptyOutput(j_compress_ptr pInfo)
@@ -164,7 +172,9 @@ BOOL SECJpeg::DoLoadImage()
     }
     // Colour comes out in the image's own byte order, so the rows are decoded in place.
     info.out_color_space = bGrey ? JCS_GRAYSCALE : JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
+    // The held image is made before decoding starts, so that a frame too large for the cap is
+    // refused before the library allocates for it.
+    jpeg_calc_output_dimensions(&info);
     RGBQUAD grey[256];
     for (int i = 0; i < 256; i++)
         grey[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
@@ -173,6 +183,11 @@ BOOL SECJpeg::DoLoadImage()
         jpeg_destroy_decompress(&info);
         return FALSE;
     }
+    // The library's working memory (a progressive file's coefficients) gets what the held image
+    // leaves of the cap; a file that needs more fails as the library asks for a backing store.
+    const ULONGLONG nHeld = static_cast<ULONGLONG>(GetRowBytes()) * GetHeight();
+    info.mem->max_memory_to_use = static_cast<long>(std::max(MaxHeldBytes - nHeld, kLibraryReserve));
+    jpeg_start_decompress(&info);
     BYTE* pBits = GetBitsToFill();
     const DWORD dwRowBytes = GetRowBytes();
     while (info.output_scanline < info.output_height)

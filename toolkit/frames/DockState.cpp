@@ -2,6 +2,7 @@
 #include <toolkit/frames/DockState.h>
 
 #include <toolkit/bars/ControlBarManager.h>
+#include <toolkit/foundation/StoredPlacement.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DialogBar.h>
 #include <toolkit/frames/DockBar.h>
@@ -493,10 +494,16 @@ void SECDockState::RestoreMDIChildPlacements(CFrameWnd* /*pFrame*/)
     for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
     {
         SECControlBarInfo* pInfo = GetBarInfo(i);
-        if (!pInfo->m_bMDIChild)
+        // Only a floating record was given an MDI child frame; a docked bar's parent frame is the
+        // main window, which a stored placement must not hide or move.
+        if (!pInfo->m_bMDIChild || !pInfo->m_bFloating)
             continue;
-        if (CFrameWnd* pChild = pInfo->m_pBar->GetParentFrame())
-            pChild->SetWindowPlacement(&pInfo->m_wpMDIChild);
+        auto* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pInfo->m_pBar->GetParentFrame());
+        if (pChild == nullptr)
+            continue;
+        WINDOWPLACEMENT wp = pInfo->m_wpMDIChild;
+        foundation::KeepPlacementShown(wp, pChild->GetSafeHwnd());
+        pChild->SetWindowPlacement(&wp);
     }
 }
 

@@ -4,6 +4,8 @@
 #include <toolkit/bars/ControlBarManager.h>
 #include <toolkit/workspace/PersistentTreeNode.h>
 
+#include <map>
+
 namespace tarnwick::frames
 {
 namespace
@@ -16,11 +18,23 @@ const TCHAR szBars[] = _T("Bars");
 const TCHAR szScreenCX[] = _T("ScreenCX");
 const TCHAR szScreenCY[] = _T("ScreenCY");
 
+const TCHAR szBarNodePrefix[] = _T("Bar-");
+
 CString BarNodeName(int nIndex)
 {
     CString name;
-    name.Format(_T("Bar-%d"), nIndex);
+    name.Format(_T("%s%d"), szBarNodePrefix, nIndex);
     return name;
+}
+
+// The n of a node named BarNodeName(n); -1 for any other name.
+int BarNodeIndex(const CString& name)
+{
+    const int nPrefix = static_cast<int>(wcslen(szBarNodePrefix));
+    if (name.Left(nPrefix) != szBarNodePrefix)
+        return -1;
+    const int nIndex = _wtoi(LPCTSTR(name) + nPrefix);
+    return nIndex >= 0 && BarNodeName(nIndex) == name ? nIndex : -1;
 }
 
 // A bar's node as a store of the record's values; booleans are "True" and "False" there.
@@ -177,16 +191,20 @@ BOOL SECDockState::LoadStateFromNode(SECPersistentTreeNode* pNode)
     pStateNode->GetIntValue(szScreenCX, &cx, 0);
     pStateNode->GetIntValue(szScreenCY, &cy, 0);
     SetScreenSize(CSize(cx, cy));
-    // A damaged count ends once every child of the node has been found.
+    // The node's children are walked, not the stored count, which may be damaged: each child
+    // named "Bar-<n>" below the count is a record, taken in the order of n.
     CStringList names;
     pStateNode->GetChildNames(names);
-    INT_PTR nLeft = names.GetCount();
-    for (int i = 0; i < nBars && nLeft > 0; ++i)
+    std::map<int, SECPersistentTreeNode*> barNodes;
+    for (POSITION pos = names.GetHeadPosition(); pos != nullptr;)
     {
-        SECPersistentTreeNode* pBarNode = pStateNode->FindChild(BarNodeName(i));
-        if (pBarNode == nullptr)
-            continue;
-        --nLeft;
+        const CString& name = names.GetNext(pos);
+        const int nIndex = BarNodeIndex(name);
+        if (nIndex >= 0 && nIndex < nBars)
+            barNodes.emplace(nIndex, pStateNode->FindChild(name));
+    }
+    for (const auto& [nIndex, pBarNode] : barNodes)
+    {
         SECControlBarInfo* pInfo = CreateBarInfo(m_pManager);
         m_arrBarInfo.Add(pInfo);
         pInfo->LoadStateFromNode(pBarNode, this);

@@ -1,20 +1,17 @@
 // SECPTNStrategyProfile: sections, key lists and values of the profile file.
 #include <toolkit/workspace/PTNStrategyProfile.h>
 
-#include <algorithm>
-
 namespace tarnwick::workspace
 {
 namespace
 {
 constexpr int FIRST_KEY_LIST_BUFFER = 512;
-constexpr int KEY_LIST_LIMIT = 8192;
 constexpr int FIRST_VALUE_BUFFER = 255;
 constexpr int CHILD_PREFIX_LENGTH = 9;
 } // namespace
 
 SECPTNStrategyProfile::SECPTNStrategyProfile(LPCTSTR lpszFile)
-    : m_strFile(lpszFile), m_lpszChildPrefix(_T("ptn_Child")), m_lpszSeparator(_T(".")), m_nKeyListLimit(KEY_LIST_LIMIT)
+    : m_strFile(lpszFile), m_lpszChildPrefix(_T("ptn_Child")), m_lpszSeparator(_T("."))
 {
     static_assert(CHILD_PREFIX_LENGTH == 9, "the length of \"ptn_Child\"");
 }
@@ -71,16 +68,14 @@ BOOL SECPTNStrategyProfile::GetSectionKeys(LPCTSTR lpszSection, CStringList& key
     keys.RemoveAll();
     if (lpszSection == nullptr || *lpszSection == 0)
         return FALSE;
-    int nBuffer = std::min(FIRST_KEY_LIST_BUFFER, m_nKeyListLimit);
+    // A cut list comes back two characters short of the buffer: grow it until the list fits.
     CString buffer;
     DWORD nRead = 0;
-    for (;;)
+    for (int nBuffer = FIRST_KEY_LIST_BUFFER;; nBuffer *= 2)
     {
         nRead = GetPrivateProfileStringW(lpszSection, nullptr, _T(""), buffer.GetBuffer(nBuffer), nBuffer, m_strFile);
-        const bool bCut = nRead == static_cast<DWORD>(nBuffer - 2);
-        if (!bCut || nBuffer >= m_nKeyListLimit)
+        if (nRead != static_cast<DWORD>(nBuffer - 2))
             break;
-        nBuffer = std::min(nBuffer * 2, m_nKeyListLimit);
     }
     if (nRead == 0)
     {

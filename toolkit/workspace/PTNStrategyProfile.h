@@ -17,7 +17,7 @@ public:
     BOOL WriteChildNames(const CStringList& path, const CStringList& names) override;
     // Values come back whole, however long.
     BOOL ReadNode(const CStringList& path, CStringList& childNames, CStringList& keys, CStringList& values) override;
-    // FALSE for an empty or missing section; a key list is read up to the key list limit.
+    // FALSE for an empty or missing section; the key list comes back whole, however long.
     virtual BOOL GetSectionKeys(LPCTSTR lpszSection, CStringList& keys);
 
     void GetSectionName(const CStringList& path, CString& strSection) const;
@@ -26,6 +26,5 @@ private:
     CString m_strFile;
     LPCTSTR m_lpszChildPrefix;
     LPCTSTR m_lpszSeparator;
-    int m_nKeyListLimit;
 };
 } // namespace tarnwick::workspace

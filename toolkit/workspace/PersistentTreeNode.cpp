@@ -332,8 +332,16 @@ BOOL SECPersistentTreeNode::ReadBinaryChunks(LPCTSTR lpszKey, CString& strText)
     const long nCount = std::min<long>(wcstol(pCount->m_strValue, nullptr, 10), static_cast<long>(m_values.GetCount()));
     strText.Empty();
     for (long i = 0; i < nCount; ++i)
-        if (const SECPersTreeNodeKeyValuePair* pPiece = FindValue(ChunkKey(lpszKey, static_cast<int>(i))))
-            strText += pPiece->m_strValue;
+    {
+        const SECPersTreeNodeKeyValuePair* pPiece = FindValue(ChunkKey(lpszKey, static_cast<int>(i)));
+        // A value with a piece missing is no value: no text, which decodes to nothing.
+        if (pPiece == nullptr)
+        {
+            strText.Empty();
+            break;
+        }
+        strText += pPiece->m_strValue;
+    }
     return TRUE;
 }
 
@@ -361,13 +369,15 @@ void SECPersistentTreeNode::EncodeBinary(CString& strText, const BYTE* pData, DW
 
 BOOL SECPersistentTreeNode::DecodeBinary(const CString& strText, BYTE** ppData, DWORD* pnLength)
 {
-    if (strText.IsEmpty())
+    // Two letters 'A'..'P' a byte: any other text is no value of this kind.
+    const auto isDigit = [](TCHAR ch) { return ch >= _T('A') && ch < _T('A') + 16; };
+    const LPCTSTR pText = strText;
+    if (strText.IsEmpty() || strText.GetLength() % 2 != 0 || !std::all_of(pText, pText + strText.GetLength(), isDigit))
         return FALSE;
     const DWORD nLength = static_cast<DWORD>(strText.GetLength() / 2);
     auto* pData = new BYTE[nLength];
     for (DWORD i = 0; i < nLength; ++i)
-        pData[i] = static_cast<BYTE>((strText[static_cast<int>(2 * i)] - _T('A')) +
-                                     16 * (strText[static_cast<int>(2 * i + 1)] - _T('A')));
+        pData[i] = static_cast<BYTE>((pText[2 * i] - _T('A')) + 16 * (pText[2 * i + 1] - _T('A')));
     *ppData = pData;
     if (pnLength != nullptr)
         *pnLength = nLength;

@@ -1,6 +1,8 @@
 // SECRegistry: connecting, opening and deleting keys, and typed value access.
 #include <toolkit/workspace/Registry.h>
 
+#include <algorithm>
+
 namespace tarnwick::workspace
 {
 IMPLEMENT_DYNAMIC(SECRegistry, CObject)
@@ -23,6 +25,27 @@ const RootName rootNames[] = {
 constexpr DWORD NAME_BUFFER = 4096;
 constexpr DWORD KEY_NAME_BUFFER = 4095;
 // 100-nanosecond steps from 1601 to 1970, and seconds from 1900 to 1970.
+// Characters, the null included, of the longest subkey name, class or value name under the key.
+DWORD LongestName(HKEY hKey)
+{
+    DWORD cchSubKey = 0, cchClass = 0, cchValue = 0;
+    if (RegQueryInfoKeyW(hKey, nullptr, nullptr, nullptr, nullptr, &cchSubKey, &cchClass, nullptr, &cchValue, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return std::max({cchSubKey, cchClass, cchValue}) + 1;
+}
+
+// Runs an enumeration with name buffers of cchFirst characters and, when a name did not fit
+// (ERROR_MORE_DATA), once more with buffers for the key's longest name; what that answers stands.
+template <class Enumerate> LONG EnumerateGrowing(HKEY hKey, DWORD cchFirst, Enumerate enumerate)
+{
+    const LONG lResult = enumerate(cchFirst);
+    if (lResult != ERROR_MORE_DATA)
+        return lResult;
+    const DWORD cchLongest = LongestName(hKey);
+    return cchLongest > cchFirst ? enumerate(cchLongest) : lResult;
+}
+
 constexpr LONGLONG FILETIME_UNIX_EPOCH = 116444736000000000LL;
 constexpr LONGLONG SECONDS_1900_TO_1970 = 2208988800LL;
 
@@ -312,21 +335,25 @@ LONG SECRegistry::EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName
 
 BOOL SECRegistry::EnumerateKeysEx(DWORD dwIndex, CString& strName, CString& strClass)
 {
-    DWORD cchName = KEY_NAME_BUFFER;
-    DWORD cchClass = KEY_NAME_BUFFER;
-    const LONG lResult = EnumerateKeys(dwIndex, strName.GetBuffer(KEY_NAME_BUFFER), &cchName,
-                                       strClass.GetBuffer(KEY_NAME_BUFFER), &cchClass);
-    strName.ReleaseBuffer();
-    strClass.ReleaseBuffer();
-    return lResult == ERROR_SUCCESS || lResult == ERROR_MORE_DATA;
+    return EnumerateGrowing(m_hKey, KEY_NAME_BUFFER, [&](DWORD cch) {
+               DWORD cchName = cch;
+               DWORD cchClass = cch;
+               const LONG lResult =
+                   EnumerateKeys(dwIndex, strName.GetBuffer(cch), &cchName, strClass.GetBuffer(cch), &cchClass);
+               strName.ReleaseBuffer(lResult == ERROR_SUCCESS ? static_cast<int>(cchName) : 0);
+               strClass.ReleaseBuffer(lResult == ERROR_SUCCESS ? static_cast<int>(cchClass) : 0);
+               return lResult;
+           }) == ERROR_SUCCESS;
 }
 
 BOOL SECRegistry::EnumerateKeys(DWORD dwIndex, CString& strName)
 {
-    DWORD cchName = KEY_NAME_BUFFER;
-    const LONG lResult = EnumerateKeys(dwIndex, strName.GetBuffer(KEY_NAME_BUFFER), &cchName, nullptr, nullptr);
-    strName.ReleaseBuffer();
-    return lResult == ERROR_SUCCESS || lResult == ERROR_MORE_DATA;
+    return EnumerateGrowing(m_hKey, KEY_NAME_BUFFER, [&](DWORD cch) {
+               DWORD cchName = cch;
+               const LONG lResult = EnumerateKeys(dwIndex, strName.GetBuffer(cch), &cchName, nullptr, nullptr);
+               strName.ReleaseBuffer(lResult == ERROR_SUCCESS ? static_cast<int>(cchName) : 0);
+               return lResult;
+           }) == ERROR_SUCCESS;
 }
 
 BOOL SECRegistry::EnumerateValues(DWORD dwIndex, CString& strName, DWORD* pdwType)
@@ -341,14 +368,20 @@ BOOL SECRegistry::EnumerateValues(DWORD dwIndex, CString& strName)
 
 BOOL SECRegistry::EnumerateValues(DWORD dwIndex, CString& strName, DWORD* pdwType, BYTE* pData, DWORD* pcbData)
 {
-    DWORD cchName = NAME_BUFFER;
-    DWORD dwType = 0;
-    m_lErrorCode =
-        RegEnumValueW(m_hKey, dwIndex, strName.GetBuffer(NAME_BUFFER), &cchName, nullptr, &dwType, pData, pcbData);
-    strName.ReleaseBuffer();
-    if (pdwType != nullptr)
-        *pdwType = dwType;
-    return m_lErrorCode == ERROR_SUCCESS || m_lErrorCode == ERROR_MORE_DATA;
+    // A second try starts from the caller's data size again; a data buffer too small fails.
+    const DWORD cbData = pcbData != nullptr ? *pcbData : 0;
+    return EnumerateGrowing(m_hKey, NAME_BUFFER, [&](DWORD cch) {
+               DWORD cchName = cch;
+               DWORD dwType = 0;
+               if (pcbData != nullptr)
+                   *pcbData = cbData;
+               m_lErrorCode =
+                   RegEnumValueW(m_hKey, dwIndex, strName.GetBuffer(cch), &cchName, nullptr, &dwType, pData, pcbData);
+               strName.ReleaseBuffer(m_lErrorCode == ERROR_SUCCESS ? static_cast<int>(cchName) : 0);
+               if (pdwType != nullptr)
+                   *pdwType = dwType;
+               return m_lErrorCode;
+           }) == ERROR_SUCCESS;
 }
 
 BOOL SECRegistry::Flush()

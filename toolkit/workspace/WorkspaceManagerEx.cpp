@@ -3,6 +3,7 @@
 #include <toolkit/workspace/WorkspaceManagerEx.h>
 
 #include <toolkit/bars/ControlBarManager.h>
+#include <toolkit/foundation/StoredPlacement.h>
 #include <toolkit/foundation/ToolkitRes.h>
 #include <toolkit/frames/ControlBar.h>
 #include <toolkit/frames/DocTemplateUtils.h>
@@ -60,8 +61,9 @@ CString Numbered(LPCTSTR lpszFormat, int n)
     return name;
 }
 
-// The stored placement, when the value is there and has the placement's size.
-BOOL ReadPlacement(SECPersistentTreeNode* pNode, LPCTSTR lpszKey, WINDOWPLACEMENT& wp)
+// The stored placement for the window, when the value is there and has the placement's size;
+// a placement that would hide the window or keep it off the screen is mended.
+BOOL ReadPlacement(SECPersistentTreeNode* pNode, LPCTSTR lpszKey, const CWnd* pWnd, WINDOWPLACEMENT& wp)
 {
     BYTE* pData = nullptr;
     DWORD nLength = 0;
@@ -71,7 +73,7 @@ BOOL ReadPlacement(SECPersistentTreeNode* pNode, LPCTSTR lpszKey, WINDOWPLACEMEN
     if (nLength != sizeof(WINDOWPLACEMENT))
         return FALSE;
     memcpy(&wp, pData, sizeof(wp));
-    wp.length = sizeof(wp);
+    foundation::KeepPlacementShown(wp, pWnd->GetSafeHwnd());
     return TRUE;
 }
 
@@ -558,7 +560,7 @@ BOOL SECWorkspaceManagerEx::LoadMainFrame(SECPersistentTreeNode* pFramesNode)
     if (pNode == nullptr || m_pFrame == nullptr)
         return FALSE;
     WINDOWPLACEMENT wp{};
-    if (ReadPlacement(pNode, szWindowPlacement, wp))
+    if (ReadPlacement(pNode, szWindowPlacement, m_pFrame, wp))
     {
         if (m_pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) && AfxGetApp() != nullptr)
         {
@@ -640,7 +642,7 @@ void SECWorkspaceManagerEx::LoadChildFrame(SECPersistentTreeNode* pNode, CDocume
     pTemplate->InitialUpdateFrame(pFrame, *ppDoc, FALSE);
     WINDOWPLACEMENT wp{};
     int nShowCmd = SW_SHOWNORMAL;
-    if (ReadPlacement(pNode, szWindowPlacement, wp))
+    if (ReadPlacement(pNode, szWindowPlacement, pFrame, wp))
     {
         nShowCmd = static_cast<int>(wp.showCmd);
         pFrame->SetWindowPlacement(&wp);
@@ -692,7 +694,7 @@ BOOL SECWorkspaceManagerEx::LoadDockedViewFloating(CWnd* pWnd, SECPersistentTree
     if (pBar == nullptr)
         return FALSE;
     WINDOWPLACEMENT wp{};
-    if (ReadPlacement(pNode, szDockedViewFloatingWP, wp))
+    if (ReadPlacement(pNode, szDockedViewFloatingWP, m_pFrame, wp))
     {
         const CRect rect(wp.rcNormalPosition);
         if (auto* pToolkitBar = DYNAMIC_DOWNCAST(SECControlBar, pBar))

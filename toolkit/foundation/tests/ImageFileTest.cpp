@@ -4,12 +4,15 @@
 #include <toolkit/foundation/ImageFactory.h>
 #include <toolkit/foundation/Jpeg.h>
 
+#include <algorithm>
+#include <exception>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include <testing/MemoryCanvas.h>
+#include <testing/PrivateBytes.h>
 #include <testing/TempDirectory.h>
 
 using namespace tarnwick::foundation;
@@ -312,8 +315,162 @@ TEST_F(ImageFileTest, DamagedBmpsAnswerFalseAndKeepTheHeldImage)
     {
         WriteFile(m_dir.File(L"bad.bmp"), c.file);
         EXPECT_FALSE(image.LoadImage(m_dir.File(L"bad.bmp"))) << c.pszWhat;
+        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << c.pszWhat;
         ExpectPattern(image, c.pszWhat);
     }
+}
+
+// Loads the bytes through a memory file.
+BOOL LoadBytes(SECImage& image, std::vector<BYTE> bytes)
+{
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    return image.LoadImage(&file);
+}
+
+// Run-length codes that move the position past the right edge or the last row, as often as it
+// takes a 32-bit position to wrap: the pixels after such a move are dropped, nothing is written
+// outside the image.
+TEST_F(ImageFileTest, RunLengthMovesPastTheEdgesStayInTheImage)
+{
+    // Moves of 255 until a 32-bit position would have wrapped below zero.
+    constexpr size_t nMoves = (1u << 31) / 255 + 2;
+    const struct
+    {
+        const char* pszWhat;
+        BmpLayout layout;
+        BYTE blue; // index 1 in the depth
+        BYTE dx;
+        BYTE dy;
+    } cases[] = {
+        {"RLE8 right", {40, 8, BI_RLE8}, 0x01, 255, 0},
+        {"RLE4 right", {40, 4, BI_RLE4}, 0x11, 255, 0},
+        {"RLE8 down", {40, 8, BI_RLE8}, 0x01, 0, 255},
+        {"RLE4 down", {40, 4, BI_RLE4}, 0x11, 0, 255},
+    };
+    for (const auto& c : cases)
+    {
+        std::vector<BYTE> codes = {1, c.blue}; // the one pixel that stays, at the bottom left
+        codes.reserve(nMoves * 4 + 16);
+        for (size_t i = 0; i < nMoves; i++)
+            codes.insert(codes.end(), {0, 2, c.dx, c.dy});
+        codes.insert(codes.end(), {2, c.blue, 0, 1});
+        SECDib image;
+        ASSERT_TRUE(LoadBytes(image, MakeBmp(c.layout, codes, 2))) << c.pszWhat;
+        for (int y = 0; y < kHeight; y++)
+            for (int x = 0; x < kWidth; x++)
+                EXPECT_EQ(PixelOf(image, x, y), x == 0 && y == kHeight - 1 ? RGB(0, 0, 255) : RGB(255, 0, 0))
+                    << c.pszWhat << " at " << x << "," << y;
+    }
+}
+
+// A minimal JPEG of one grey component declaring a frame of cx by cy, cut at 200 bytes.
+std::vector<BYTE> TinyJpeg(WORD cx, WORD cy)
+{
+    std::vector<BYTE> file = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00};
+    file.resize(file.size() + 64, 1);
+    file.insert(file.end(), {0xFF, 0xC0, 0x00, 0x0B, 0x08, static_cast<BYTE>(cy >> 8), static_cast<BYTE>(cy),
+                             static_cast<BYTE>(cx >> 8), static_cast<BYTE>(cx), 0x01, 0x01, 0x11, 0x00});
+    file.insert(file.end(), {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00});
+    file.resize(200, 0);
+    return file;
+}
+
+// Sizes from the headers are weighed against the data and the cap before memory is claimed: the
+// load fails at once with its reason, the held image stays, and the process's private bytes do
+// not grow past a small margin.
+TEST_F(ImageFileTest, HeaderSizesAreRefusedBeforeMemoryIsClaimed)
+{
+    std::vector<BYTE> farPixels = MakeBmp({40, 24}, {}, 0);
+    farPixels.resize(60, 0);
+    farPixels[10] = 0xF0, farPixels[11] = farPixels[12] = farPixels[13] = 0xFF;
+    std::vector<BYTE> hugeRle = MakeBmp({40, 8, BI_RLE8}, {0, 1}, 1);
+    hugeRle[18] = hugeRle[19] = hugeRle[22] = hugeRle[23] = 0xFF; // 65,535 x 65,535
+    const struct
+    {
+        const char* pszWhat;
+        std::vector<BYTE> file;
+        BOOL bJpeg;
+        DWORD dwReason;
+    } cases[] = {
+        {"pixels at 0xFFFFFFF0", farPixels, FALSE, ERROR_INVALID_DATA},
+        {"60-byte RLE of 65,535 x 65,535", hugeRle, FALSE, ERROR_NOT_ENOUGH_MEMORY},
+        {"200-byte JPEG of 65,000 x 65,000", TinyJpeg(65000, 65000), TRUE, ERROR_NOT_ENOUGH_MEMORY},
+    };
+    constexpr size_t nMargin = 64 << 20;
+    SECDib source;
+    LoadPattern(source, 24);
+    for (const auto& c : cases)
+    {
+        SECDib dib;
+        SECJpeg jpeg;
+        SECImage& image = c.bJpeg ? static_cast<SECImage&>(jpeg) : dib;
+        ASSERT_TRUE(image.CopyImage(source));
+        const PrivateBytes before = ReadPrivateBytes();
+        EXPECT_FALSE(LoadBytes(image, c.file)) << c.pszWhat;
+        EXPECT_EQ(::GetLastError(), c.dwReason) << c.pszWhat;
+        EXPECT_LE(ReadPrivateBytes().nPeak, std::max(before.nPeak, before.nCurrent + nMargin)) << c.pszWhat;
+        ExpectPattern(image, c.pszWhat);
+        if (c.bJpeg)
+            continue;
+        // The archive form, whose length the reader does not know, refuses the same bytes.
+        CMemFile file(const_cast<BYTE*>(c.file.data()), static_cast<UINT>(c.file.size()));
+        CArchive ar(&file, CArchive::load);
+        BOOL bThrown = FALSE;
+        try
+        {
+            dib.Serialize(ar);
+        }
+        catch (CArchiveException* e)
+        {
+            e->Delete();
+            bThrown = TRUE;
+        }
+        EXPECT_TRUE(bThrown) << c.pszWhat;
+        EXPECT_LE(ReadPrivateBytes().nPeak, std::max(before.nPeak, before.nCurrent + nMargin)) << c.pszWhat;
+    }
+}
+
+// Bit-field channels as wide as 32 bits scale to 8 bits; a core header's height is unsigned.
+TEST_F(ImageFileTest, WideFieldsAndTallCoreHeaders)
+{
+    const struct
+    {
+        DWORD dwMask;
+        DWORD dwPixel;
+        BYTE red;
+    } fields[] = {
+        {0xFFFFFFFF, 0xFFFFFFFF, 255},
+        {0xFFFFFFFF, 0x80000000, 128},
+        {0x01FFFFFF, 0x01FFFFFF, 255},
+        {0xFFFFFF00, 0x00000000, 0},
+    };
+    for (const auto& f : fields)
+    {
+        std::vector<BYTE> rows;
+        for (int i = 0; i < kWidth * kHeight; i++)
+            Put32(rows, f.dwPixel);
+        SECDib image;
+        ASSERT_TRUE(LoadBytes(image, MakeBmp({40, 32, BI_BITFIELDS}, rows, 0, {f.dwMask, 0, 0})));
+        EXPECT_EQ(PixelOf(image, 3, 2), RGB(f.red, 0, 0)) << std::hex << f.dwMask << " " << f.dwPixel;
+    }
+
+    // 32,769 rows of one 1-bit pixel, the first row in the file (the bottom one) blue.
+    constexpr WORD cy = 0x8001;
+    std::vector<BYTE> core;
+    Put16(core, 0x4D42);
+    Put32(core, 14 + 12 + 6 + 4 * cy);
+    Put32(core, 0);
+    Put32(core, 14 + 12 + 6);
+    for (WORD w : std::initializer_list<WORD>{12, 0, 1, cy, 1, 1})
+        Put16(core, w);
+    core.insert(core.end(), {0, 0, 255, 255, 0, 0}); // red, blue
+    core.resize(core.size() + 4 * cy, 0);
+    core[14 + 12 + 6] = 0x80;
+    SECDib tall;
+    ASSERT_TRUE(LoadBytes(tall, core));
+    ASSERT_EQ(tall.GetHeight(), static_cast<DWORD>(cy));
+    EXPECT_EQ(PixelOf(tall, 0, cy - 1), RGB(0, 0, 255));
+    EXPECT_EQ(PixelOf(tall, 0, 0), RGB(255, 0, 0));
 }
 
 TEST_F(ImageFileTest, FailedSaveByNameKeepsTheOldFile)
@@ -507,6 +664,25 @@ public:
     }
 };
 
+// A memory file that runs out of room after the given bytes.
+class FullFile : public CMemFile
+{
+public:
+    explicit FullFile(UINT nRoom) : m_nRoom(nRoom)
+    {
+    }
+    void Write(const void* lpBuf, UINT nCount) override
+    {
+        if (nCount > m_nRoom)
+            AfxThrowFileException(CFileException::diskFull);
+        m_nRoom -= nCount;
+        CMemFile::Write(lpBuf, nCount);
+    }
+
+private:
+    UINT m_nRoom;
+};
+
 // A 24-bit BMP of noise, too large to fit one buffer as a JPEG.
 std::vector<BYTE> NoiseBmp(int cx, int cy)
 {
@@ -557,6 +733,26 @@ TEST_F(ImageFileTest, BufferedAccessWritesOncePerFlushAndRefillsWholeBuffers)
     ASSERT_GE(jpegIn.m_reads.size(), (nLength + 4095) / 4096);
     for (UINT nCount : jpegIn.m_reads)
         EXPECT_EQ(nCount, 4096u);
+}
+
+// A write that fails inside the JPEG library ends the save with FALSE once the file's exception
+// has been handled: none is left behind as being handled, and the next save works.
+TEST_F(ImageFileTest, AFailedJpegWriteEndsTheSaveCleanly)
+{
+    WriteFile(m_dir.File(L"noise.bmp"), NoiseBmp(200, 150));
+    SECDib dib;
+    ASSERT_TRUE(dib.LoadImage(m_dir.File(L"noise.bmp")));
+    SECJpeg jpeg;
+    ASSERT_TRUE(jpeg.CopyImage(dib));
+    for (UINT nRoom : {0u, 5000u})
+    {
+        FullFile full(nRoom);
+        EXPECT_FALSE(jpeg.SaveImage(&full)) << nRoom;
+        EXPECT_EQ(std::current_exception(), nullptr) << nRoom;
+    }
+    CMemFile room;
+    EXPECT_TRUE(jpeg.SaveImage(&room));
+    EXPECT_GT(room.GetLength(), 5000u);
 }
 
 // A load into an image that holds one lays the next image of the same size into the pixel block

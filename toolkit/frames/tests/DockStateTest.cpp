@@ -302,10 +302,18 @@ TEST_F(DockStateTreeTest, LoadingMissingAndDamagedNodes)
     EXPECT_TRUE(info.m_bMDIChild);
     EXPECT_EQ(info.m_wpMDIChild.length, sizeof(WINDOWPLACEMENT)) << "a placement of another length is ignored";
 
-    // A damaged count stops once every child was found.
-    pState->SetIntValue(_T("Bars"), 0x7FFFFFFF, TRUE);
+    // A damaged count with a child of another name: the children are walked, not the count.
+    factory.AddChild(_T("Other"), pState);
+    factory.AddChild(_T("Bar-007"), pState);
+    pState->SetIntValue(_T("Bars"), 2000000000, TRUE);
     ASSERT_TRUE(state.LoadStateFromNode(root));
     EXPECT_EQ(state.GetBarInfoCount(), 2);
+    // Records come in the order of their numbers, and none at or past the count.
+    factory.AddChild(_T("Bar-1"), pState)->SetIntValue(_T("BarID"), 0xE901, TRUE);
+    pState->SetIntValue(_T("Bars"), 2, TRUE);
+    ASSERT_TRUE(state.LoadStateFromNode(root));
+    ASSERT_EQ(state.GetBarInfoCount(), 2);
+    EXPECT_EQ(state.GetBarInfo(1)->m_nBarID, 0xE901u);
 }
 
 namespace
@@ -765,6 +773,52 @@ TEST_F(DockStateApplyTest, AFrameFloatingInAnMDIChildComesBackPlaced)
     restored.length = sizeof(restored);
     pNewChild->GetWindowPlacement(&restored);
     EXPECT_EQ(CRect(restored.rcNormalPosition), CRect(placement.rcNormalPosition));
+}
+
+// A record saying "MDIChild" applies its placement only to the MDI child frame a floating bar
+// was given: never to the main window, and never so that the child is hidden or out of reach.
+TEST_F(DockStateApplyTest, AnMDIChildPlacementNeverHidesTheMainWindow)
+{
+    SECControlBar& output = m_pFrame->m_output;
+    const auto markOutput = [&](SECDockState& state, BOOL bFloating) {
+        m_pFrame->GetDockState(state);
+        for (INT_PTR i = 0; i < state.GetBarInfoCount(); ++i)
+            // The docked bar's own record, or the record of the floating dock bar holding it.
+            if (SECControlBarInfo* pInfo = state.GetBarInfo(i);
+                bFloating ? pInfo->m_bFloating && pInfo->m_bMDIChild : pInfo->m_nBarID == ID_OUTPUT)
+            {
+                pInfo->m_bMDIChild = TRUE;
+                pInfo->m_wpMDIChild = {}; // SW_HIDE at 0,0,0,0
+                pInfo->m_wpMDIChild.rcNormalPosition = {-30000, -30000, -29700, -29800};
+                return;
+            }
+        ADD_FAILURE() << "no record of the output bar";
+    };
+    CRect rectMain;
+    m_pFrame->GetWindowRect(&rectMain);
+    SECDockState docked(m_pFrame->GetControlBarManager());
+    markOutput(docked, FALSE);
+    m_pFrame->SetDockState(docked);
+    PumpPendingMessages();
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
+    CRect rectAfter;
+    m_pFrame->GetWindowRect(&rectAfter);
+    EXPECT_EQ(rectAfter, rectMain);
+
+    m_pFrame->FloatControlBarInMDIChild(&output, CPoint(40, 30));
+    SECDockState floating(m_pFrame->GetControlBarManager());
+    markOutput(floating, TRUE);
+    m_pFrame->SetDockState(floating);
+    PumpPendingMessages();
+    CFrameWnd* pChild = output.GetParentFrame();
+    ASSERT_NE(DYNAMIC_DOWNCAST(CMDIChildWnd, pChild), nullptr);
+    EXPECT_TRUE(pChild->IsWindowVisible());
+    CRect rectChild, rectClient, common;
+    pChild->GetWindowRect(&rectChild);
+    pChild->GetParent()->GetClientRect(&rectClient);
+    pChild->GetParent()->ClientToScreen(&rectClient);
+    EXPECT_TRUE(common.IntersectRect(rectChild, rectClient)) << "the child is inside the MDI client";
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
 }
 
 TEST_F(DockStateApplyTest, AFrameStoredOffTheScreenKeepsTenPixelsOnIt)

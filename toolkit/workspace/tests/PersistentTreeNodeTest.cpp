@@ -201,12 +201,47 @@ TEST_F(TreeNodeTest, BinaryEncodingAndChunks)
     EXPECT_TRUE(empty.IsEmpty());
     BYTE* pNone = nullptr;
     EXPECT_EQ(root->GetBinaryValue(_T("None"), &pNone, &nLength), 65535u);
+}
 
-    // A damaged piece count reads only the pieces the node can hold.
-    root->SetIntValue(_T("Img_BinCount"), 2000000000, TRUE);
-    CString joined;
-    ASSERT_TRUE(root->ReadBinaryChunks(_T("Img"), joined));
-    EXPECT_EQ(joined.GetLength(), 252);
+// A stored binary value that another program or a damaged file changed is absent as a whole: a
+// piece missing, a character outside 'A'..'P', an odd length.
+TEST_F(TreeNodeTest, DamagedBinaryValuesAreAbsent)
+{
+    const struct
+    {
+        const char* pszWhat;
+        LPCTSTR lpszCount;
+        LPCTSTR lpszPiece0;
+        LPCTSTR lpszPiece1;
+    } cases[] = {
+        {"whole", _T("2"), _T("AAPB"), _T("FK")},
+        {"count past the pieces", _T("2000000000"), _T("AAPB"), _T("FK")},
+        {"first piece missing", _T("2"), nullptr, _T("FK")},
+        {"a character past 'P'", _T("2"), _T("AAPB"), _T("FQ")},
+        {"a lower-case letter", _T("2"), _T("aAPB"), _T("FK")},
+        {"odd length", _T("2"), _T("AAPB"), _T("F")},
+    };
+    for (const auto& c : cases)
+    {
+        SECPTNFactory factory;
+        SECPersistentTreeNode* pNode = factory.AddChild(_T("Node"), nullptr);
+        pNode->SetStringValue(_T("Bin_BinCount"), c.lpszCount, TRUE);
+        if (c.lpszPiece0 != nullptr)
+            pNode->SetStringValue(_T("Bin_BinVal0"), c.lpszPiece0, TRUE);
+        pNode->SetStringValue(_T("Bin_BinVal1"), c.lpszPiece1, TRUE);
+        BYTE* pData = nullptr;
+        DWORD nLength = 0;
+        const DWORD dwResult = pNode->GetBinaryValue(_T("Bin"), &pData, &nLength);
+        std::unique_ptr<BYTE[]> owner(pData);
+        if (&c == cases)
+        {
+            ASSERT_EQ(dwResult, 0u);
+            EXPECT_EQ(std::vector<BYTE>(pData, pData + nLength), (std::vector<BYTE>{0x00, 0x1F, 0xA5}));
+            continue;
+        }
+        EXPECT_NE(dwResult, 0u) << c.pszWhat;
+        EXPECT_EQ(pData, nullptr) << c.pszWhat;
+    }
 }
 
 TEST_F(TreeNodeTest, ChildrenAreUniqueByName)

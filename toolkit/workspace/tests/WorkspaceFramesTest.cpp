@@ -8,11 +8,14 @@
 #include <toolkit/frames/MDIChildWnd.h>
 #include <toolkit/frames/MDIFrameWnd.h>
 #include <toolkit/frames/MultiDocTemplate.h>
+#include <toolkit/workspace/PTNStrategyProfile.h>
 #include <toolkit/workspace/PersistentTreeNode.h>
 #include <toolkit/workspace/Registry.h>
 #include <toolkit/workspace/WorkspaceManagerEx.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,8 @@ using tarnwick::frames::SECMDIChildWnd;
 using tarnwick::frames::SECMDIFrameWnd;
 using tarnwick::frames::SECMultiDocTemplate;
 using tarnwick::workspace::SECPersistentTreeNode;
+using tarnwick::workspace::SECPTNFactory;
+using tarnwick::workspace::SECPTNStrategyProfile;
 using tarnwick::workspace::SECRegistry;
 using tarnwick::workspace::SECWorkspaceManagerEx;
 
@@ -359,6 +364,71 @@ TEST_F(WorkspaceFramesTest, AWorkspaceFileHasTheSameSectionsAndOpensAsSaved)
     EXPECT_EQ(std::wstring(szValue), L"DockState");
 
     ExpectRestored(file);
+}
+
+namespace
+{
+// Changes the placement stored under the key of the node.
+void ChangePlacement(SECPersistentTreeNode* pNode, const std::function<void(WINDOWPLACEMENT&)>& change)
+{
+    ASSERT_NE(pNode, nullptr);
+    BYTE* pData = nullptr;
+    DWORD nLength = 0;
+    ASSERT_EQ(pNode->GetBinaryValue(_T("WindowPlacement"), &pData, &nLength), 0u);
+    const std::unique_ptr<BYTE[]> owner(pData);
+    ASSERT_EQ(nLength, sizeof(WINDOWPLACEMENT));
+    WINDOWPLACEMENT wp;
+    memcpy(&wp, pData, sizeof(wp));
+    change(wp);
+    pNode->SetBinaryValue(_T("WindowPlacement"), reinterpret_cast<const BYTE*>(&wp), sizeof(wp), TRUE);
+}
+} // namespace
+
+// A workspace file changed by hand or by another program: show commands that would hide the
+// windows, a main window stored off every monitor, and a dock state counting two billion bars
+// beside a child of another name. The workspace opens at once with every window shown and
+// within reach.
+TEST_F(WorkspaceFramesTest, StoredPlacementsAndCountsNeverHideOrFreezeTheProgram)
+{
+    m_pManager->SetStorageMode(FALSE, FALSE);
+    OpenTheDocuments();
+    const CString file = m_directory.File(_T("damaged.wsp"));
+    ASSERT_TRUE(m_pManager->SaveWorkspace(file));
+    {
+        SECPTNFactory factory;
+        SECPTNStrategyProfile store(file);
+        SECPersistentTreeNode* pRoot = factory.AddChild(_T("WorkState_v1_2"), nullptr);
+        ASSERT_TRUE(pRoot->LoadTree(&store));
+        SECPersistentTreeNode* pFrames = pRoot->FindChild(_T("Frames"));
+        ASSERT_NE(pFrames, nullptr);
+        ChangePlacement(pFrames->FindChild(_T("MainFrame")), [](WINDOWPLACEMENT& wp) {
+            wp.showCmd = SW_HIDE;
+            wp.rcNormalPosition = {-32000, -32000, -31200, -31400};
+        });
+        SECPersistentTreeNode* pChildren = pFrames->FindChild(_T("ChildFrames"));
+        ASSERT_NE(pChildren, nullptr);
+        ChangePlacement(pChildren->FindChild(_T("Document-0"))->FindChild(_T("ViewFrame-0")),
+                        [](WINDOWPLACEMENT& wp) { wp.showCmd = 99; });
+        SECPersistentTreeNode* pDockState = pRoot->FindChild(_T("DockState"));
+        ASSERT_NE(pDockState, nullptr);
+        pDockState->SetIntValue(_T("Bars"), 2000000000, TRUE);
+        factory.AddChild(_T("Stray"), pDockState);
+        ASSERT_TRUE(pRoot->SaveTree(&store));
+    }
+    m_pManager->CloseWorkspace();
+    PumpPendingMessages();
+
+    ASSERT_TRUE(m_pManager->OpenWorkspace(file, TRUE));
+    PumpPendingMessages();
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
+    CRect rectMain;
+    m_pFrame->GetWindowRect(&rectMain);
+    EXPECT_NE(::MonitorFromRect(&rectMain, MONITOR_DEFAULTTONULL), nullptr) << "the main window is on a monitor";
+    CDocument* pDocA = OpenDoc(m_pFirst, m_directory.File(_T("a.sheet")));
+    ASSERT_NE(pDocA, nullptr);
+    EXPECT_TRUE(FrameOf(pDocA)->IsWindowVisible());
+    EXPECT_FALSE(FrameOf(pDocA)->IsIconic());
+    EXPECT_EQ(NormalRect(FrameOf(pDocA)), CRect(10, 20, 310, 220)) << "a placement on the client stays";
 }
 
 TEST_F(WorkspaceFramesTest, AnOlderTreeFindsItsTemplatesByTheFileTypeName)

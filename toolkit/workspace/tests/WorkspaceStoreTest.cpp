@@ -219,6 +219,36 @@ TEST_F(RegistryTest, EnumerationAndKeyInformation)
     EXPECT_EQ(registry.GetLastError(), ERROR_NO_MORE_ITEMS);
 }
 
+// Names and classes longer than the first buffers are read whole, not cut or left undefined.
+TEST_F(RegistryTest, LongNamesAreReadWhole)
+{
+    const CString path = sandbox.Path() + _T("\\Long");
+    const CString longName(_T('n'), 5000);
+    const CString longClass(_T('c'), 5000);
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, path + _T("\\Child"), 0, const_cast<LPTSTR>(LPCTSTR(longClass)), 0,
+                                KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
+              ERROR_SUCCESS);
+    ::RegCloseKey(hKey);
+    ASSERT_TRUE(registry.Open(path));
+    ASSERT_TRUE(registry.SetStringValue(longName, _T("x")));
+
+    CString name, className;
+    ASSERT_TRUE(registry.EnumerateKeysEx(0, name, className));
+    EXPECT_EQ(Str(name), L"Child");
+    EXPECT_EQ(className.GetLength(), longClass.GetLength());
+    DWORD dwType = 0;
+    ASSERT_TRUE(registry.EnumerateValues(0, name, &dwType));
+    EXPECT_EQ(name.GetLength(), longName.GetLength());
+    EXPECT_EQ(dwType, static_cast<DWORD>(REG_SZ));
+    // Data that does not fit the caller's buffer fails, with the size it needs.
+    BYTE data[2] = {};
+    DWORD cbData = sizeof(data);
+    EXPECT_FALSE(registry.EnumerateValues(0, name, &dwType, data, &cbData));
+    EXPECT_EQ(registry.GetLastError(), ERROR_MORE_DATA);
+    EXPECT_EQ(cbData, 4u);
+}
+
 TEST(RegistryNamesTest, TheSixRootsBothWays)
 {
     const std::pair<HKEY, LPCTSTR> roots[] = {
@@ -272,22 +302,28 @@ TEST(ProfileStoreTest, LongValuesAndKeyListsAndChildEntries)
 {
     TempDirectory directory;
     const CString file = directory.File(_T("long.wsp"));
+    // 1,000 keys of ten characters each: a key list of 11,000 characters and more, longer than
+    // the grown buffers of the first reads.
+    constexpr int nKeys = 1000;
+    std::wstring section; // entries ended by nulls, the list by one more
+    for (int i = 0; i < nKeys; ++i)
+    {
+        CString entry;
+        entry.Format(_T("key%07d=1"), i);
+        section.append(LPCTSTR(entry), entry.GetLength() + 1);
+    }
+    ::WritePrivateProfileSection(_T("R"), section.c_str(), file);
     const CString longValue(_T('v'), 300);
     ::WritePrivateProfileString(_T("R"), _T("long"), longValue, file);
-    // 60 keys of ten characters each: a key list of 600 characters and more.
-    for (int i = 0; i < 60; ++i)
-    {
-        CString key;
-        key.Format(_T("key%07d"), i);
-        ::WritePrivateProfileString(_T("R"), key, _T("1"), file);
-    }
     ::WritePrivateProfileString(_T("R"), _T("ptn_ChildX"), _T("Kid"), file);
     ::WritePrivateProfileString(_T("R.Kid"), _T("k"), _T("v"), file);
 
     SECPTNStrategyProfile store(file);
     CStringList keys;
     ASSERT_TRUE(store.GetSectionKeys(_T("R"), keys));
-    EXPECT_EQ(keys.GetCount(), 62);
+    ASSERT_EQ(keys.GetCount(), nKeys + 2);
+    EXPECT_EQ(keys.GetHead(), _T("key0000000"));
+    EXPECT_EQ(keys.GetTail(), _T("ptn_ChildX"));
     EXPECT_FALSE(store.GetSectionKeys(_T(""), keys));
     EXPECT_FALSE(store.GetSectionKeys(_T("Nowhere"), keys));
 
