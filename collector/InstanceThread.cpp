@@ -181,6 +181,11 @@ void CInstanceThread::RequestStop()
     SetEvent(eventStop);
 }
 
+void CInstanceThread::OnWorkerEnd()
+{
+    DeleteReaders();
+}
+
 void CInstanceThread::Start()
 {
     BuildFileNames();

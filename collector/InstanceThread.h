@@ -60,6 +60,8 @@ public:
 
 protected:
     void OnEvent(int nEvent) override;
+    // The wrappers serve only the worker's captures.
+    void OnWorkerEnd() override;
     CString GetSourceName() const override;
     int GetCategory() const override;
     CString FormatLogFileName(DWORD dwThreadId) const override;

@@ -102,7 +102,9 @@ BOOL CThreadObject::IsStopRequested() const
 
 UINT AFX_CDECL CThreadObject::ThreadProc(LPVOID pObject)
 {
-    static_cast<CThreadObject*>(pObject)->Run();
+    auto* pThread = static_cast<CThreadObject*>(pObject);
+    pThread->Run();
+    pThread->OnWorkerEnd();
     return 0;
 }
 

@@ -59,6 +59,12 @@ public:
 protected:
     // Runs the handler of event nEvent (1 and above).
     virtual void OnEvent(int nEvent) = 0;
+    // Runs on the worker once its wait loop has ended: what only the worker used is released
+    // there, beside the other threads that stop, and not by the deletion one thread after
+    // another.
+    virtual void OnWorkerEnd()
+    {
+    }
     virtual CString GetSourceName() const = 0;
     virtual int GetCategory() const = 0;
     // The log file name of the thread that writes the first line.
