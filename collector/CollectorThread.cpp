@@ -8,6 +8,7 @@
 #include <collector/SapSystem.h>
 #include <collector/SystemThread.h>
 
+#include <afx/Heaps.h>
 #include <nwrfc/Binding.h>
 
 #include <utility>
@@ -152,6 +153,8 @@ CCollectorThread::~CCollectorThread()
     ForEachChild(m_databaseThreads, m_databaseMutex, [&](CDatabaseThread& child) { children.push_back(&child); });
     StopTogether(children);
     RemoveChildren();
+    // The session's threads left each heap with the free room of its busiest minute.
+    AfxReleaseFreeHeapPages();
 }
 
 void CCollectorThread::RemoveChildren()
