@@ -15,6 +15,9 @@
 // Usage: collector_session [session directory [session|workload]]; without a directory, a
 // fresh one under the temp path is used and removed at the end; without a part, both run.
 #include <collector/CollectorThread.h>
+#include <collector/DatabaseThread.h>
+#include <collector/HostThread.h>
+#include <collector/SystemThread.h>
 #include <collector/ForEachValue.h>
 #include <collector/RfcClient.h>
 #include <collector/SapSystem.h>
@@ -37,7 +40,8 @@ namespace
 {
 const int kSystems = 10;
 const int kInstancesPerSystem = 4;
-const int kHosts = 5;
+const int kSystemsPerHost = 2;
+const int kHosts = kSystems / kSystemsPerHost;
 const int kTicks = 120;
 const __time64_t kMonday = 1700438400;          // 2023-11-20 00:00:00 UTC
 const DWORD kQuietMs = 50;                      // no call for this long: the tick's work is done
@@ -139,17 +143,18 @@ CString HostName(int host)
     return name;
 }
 
-CString SystemNumber(int system, int instance)
+// The instances of system s go round the hosts; on its host every instance has a system number
+// of its own.
+int HostOf(int system, int instance, int hosts)
 {
-    CString sysnr;
-    sysnr.Format(L"%02d", system * kInstancesPerSystem + instance);
-    return sysnr;
+    return (system * kInstancesPerSystem + instance) % hosts;
 }
 
-// The instances of system s go round the hosts; every instance has a system number of its own.
-int HostOf(int system, int instance)
+CString SystemNumber(int system, int instance, int hosts)
 {
-    return (system * kInstancesPerSystem + instance) % kHosts;
+    CString sysnr;
+    sysnr.Format(L"%02d", (system * kInstancesPerSystem + instance) / hosts);
+    return sysnr;
 }
 
 sapsim::CHostInfo BenchHost(const CString& name, int number)
@@ -181,22 +186,46 @@ sapsim::CSystemInfo BenchSystem(const CString& id, std::vector<sapsim::CInstance
     return system;
 }
 
-sapsim::CTopology SessionTopology()
+// The systems with their instances on half as many hosts, one database per system.
+sapsim::CTopology SessionTopology(int systems)
 {
+    const int hosts = systems / kSystemsPerHost;
     sapsim::CTopology topology;
-    for (int host = 0; host < kHosts; host++)
+    for (int host = 0; host < hosts; host++)
         topology.hosts.push_back(BenchHost(HostName(host), host));
-    for (int system = 0; system < kSystems; system++)
+    for (int system = 0; system < systems; system++)
     {
         CString id;
         id.Format(L"B%02d", system);
         std::vector<sapsim::CInstanceInfo> instances;
         for (int instance = 0; instance < kInstancesPerSystem; instance++)
-            instances.push_back({HostName(HostOf(system, instance)), SystemNumber(system, instance), 0x1F});
-        topology.databases.push_back({id, L"ORACLE", HostName(HostOf(system, 0)), L"10.2.0"});
+            instances.push_back(
+                {HostName(HostOf(system, instance, hosts)), SystemNumber(system, instance, hosts), 0x1F});
+        topology.databases.push_back({id, L"ORACLE", HostName(HostOf(system, 0, hosts)), L"10.2.0"});
         topology.systems.push_back(BenchSystem(id, std::move(instances)));
     }
     return topology;
+}
+
+// Loads the landscape and enters its systems as the add-system command does; false, with the
+// reason on stderr, when the model does not come out as built.
+bool EnterLandscape(TestSessionHost& host, int systems)
+{
+    Landscape().Load(SessionTopology(systems));
+    Landscape().SetTime(kMonday);
+    host.m_now = kMonday;
+    const int hosts = systems / kSystemsPerHost;
+    for (int system = 0; system < systems; system++)
+        host.AddSystem(HostName(HostOf(system, 0, hosts)), SystemNumber(system, 0, hosts), kUser, kPassword);
+    int discovered = 0;
+    ForEachValue(host.GetSystems(),
+                 [&](CSapSystem* system) { discovered += static_cast<int>(system->m_instances.GetCount()); });
+    if (discovered == systems * kInstancesPerSystem && host.GetHosts().GetCount() == hosts &&
+        host.GetDatabases().GetCount() == systems)
+        return true;
+    std::fprintf(stderr, "the landscape model has %d instances, %d hosts and %d databases\n", discovered,
+                 static_cast<int>(host.GetHosts().GetCount()), static_cast<int>(host.GetDatabases().GetCount()));
+    return false;
 }
 
 unsigned long long LandscapeCalls()
@@ -288,22 +317,10 @@ const char* Verdict(bool held)
 int RunSession(const CString& directory)
 {
     const double threadBlockMB = ThreadBlockMB();
-    Landscape().Load(SessionTopology());
-    Landscape().SetTime(kMonday);
     TestSessionHost host;
-    host.m_now = kMonday;
-    for (int system = 0; system < kSystems; system++)
-        host.AddSystem(HostName(HostOf(system, 0)), SystemNumber(system, 0), kUser, kPassword);
-    const int instances = kSystems * kInstancesPerSystem;
-    int discovered = 0;
-    ForEachValue(host.GetSystems(),
-                 [&](CSapSystem* system) { discovered += static_cast<int>(system->m_instances.GetCount()); });
-    if (discovered != instances || host.GetHosts().GetCount() != kHosts || host.GetDatabases().GetCount() != kSystems)
-    {
-        std::fprintf(stderr, "the landscape model has %d instances, %d hosts and %d databases\n", discovered,
-                     static_cast<int>(host.GetHosts().GetCount()), static_cast<int>(host.GetDatabases().GetCount()));
+    if (!EnterLandscape(host, kSystems))
         return 1;
-    }
+    const int instances = kSystems * kInstancesPerSystem;
 
     const unsigned long long cpuBefore = ProcessCpuTime();
     const unsigned long long callsBefore = Landscape().Count(sapsim::Operation::Invoke);
@@ -446,6 +463,153 @@ int RunThroughput(const CString& directory)
     std::printf("  target >= %.0f records per second: %s\n", kThroughputTarget, Verdict(median >= kThroughputTarget));
     return 0;
 }
+const int kStopSizes[] = {10, 25, 50};
+const int kStopRuns = 3;
+const DWORD kHangMs = 10 * 60 * 1000;
+const double kStopTargetMs = 1000.0;  // at 50 systems
+const double kStopGrowthTarget = 1.5; // from 10 to 50 systems
+
+// The stop as it was before the tree was waited for together: every thread told and its call
+// ended, then each thread waited for in turn.
+void StopInTurn(CCollectorThread& collector)
+{
+    collector.Stop();
+    std::vector<CThreadObject*> tree;
+    const auto add = [&](CThreadObject& thread) {
+        tree.push_back(&thread);
+        thread.ForEachOwnedThread([&](CThreadObject& owned) { tree.push_back(&owned); });
+    };
+    ForEachValue(collector.m_systemThreads, [&](CSystemThread* thread) { add(*thread); });
+    ForEachValue(collector.m_hostThreads, [&](CHostThread* thread) { add(*thread); });
+    ForEachValue(collector.m_databaseThreads, [&](CDatabaseThread* thread) { add(*thread); });
+    for (CThreadObject* thread : tree)
+    {
+        if (auto* instance = dynamic_cast<CInstanceThread*>(thread))
+        {
+            instance->SetStopFlag(TRUE);
+            instance->Disconnect();
+        }
+        else
+            thread->RequestStop();
+    }
+    for (CThreadObject* thread : tree)
+        thread->Stop();
+}
+
+// The time that stopping and deleting the collector takes, of a session of the landscape that
+// has written its control files and, when hanging, is stuck in a call on every thread.
+double StopSeconds(int systems, bool hanging, bool inTurn, const CString& directory)
+{
+    TestSessionHost host;
+    if (!EnterLandscape(host, systems))
+        AfxThrowUserException();
+    auto collector = std::make_unique<CCollectorThread>(&host);
+    collector->SetSessionDirectory(directory);
+    collector->Start();
+    collector->SetEvent(CCollectorThread::eventStart);
+    WaitUntilQuiet();
+    if (hanging)
+    {
+        sapsim::CFault fault;
+        fault.kind = sapsim::FaultKind::SlowCall;
+        fault.delayMs = kHangMs;
+        Landscape().AddFault(fault);
+        host.m_now = kMonday + 60;
+        Landscape().SetTime(host.m_now);
+        collector->SetEvent(CCollectorThread::eventPeriodic);
+        WaitUntilQuiet();
+    }
+    const Clock::time_point start = Clock::now();
+    if (inTurn)
+        StopInTurn(*collector);
+    collector.reset();
+    return Seconds(Clock::now() - start);
+}
+
+const int kMemorySystems = 50;
+const int kMemoryTicks = 100;
+const double kMemoryReturnTargetMB = 20.0;
+
+double WorkingSetMB()
+{
+    return static_cast<double>(MemoryCounters().WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// A session of the large landscape, minute after minute: the working set before Start, at its end
+// and after Stop, twice, so that the second session shows whether it starts from the first one's
+// baseline.
+int RunMemory(const CString& directory)
+{
+    TestSessionHost host;
+    if (!EnterLandscape(host, kMemorySystems))
+        return 1;
+    std::printf("collector_session memory: %d systems x %d instances, %d ticks, working set MB\n", kMemorySystems,
+                kInstancesPerSystem, kMemoryTicks);
+    const double baseline = WorkingSetMB();
+    for (int session = 1; session <= 2; session++)
+    {
+        const double before = WorkingSetMB();
+        auto collector = std::make_unique<CCollectorThread>(&host);
+        collector->SetSessionDirectory(directory);
+        collector->Start();
+        collector->SetEvent(CCollectorThread::eventStart);
+        WaitUntilQuiet();
+        for (int tick = 1; tick <= kMemoryTicks; tick++)
+        {
+            host.m_now = kMonday + static_cast<__time64_t>(tick) * 60;
+            Landscape().SetTime(host.m_now);
+            collector->SetEvent(CCollectorThread::eventPeriodic);
+            WaitUntilQuiet();
+        }
+        const double end = WorkingSetMB();
+        const size_t threads = ThreadCount();
+        collector.reset();
+        const double after = WorkingSetMB();
+        std::printf("  session %d: before Start %.1f, at the end %.1f (%zu threads), after Stop %.1f (%zu threads)\n",
+                    session, before, end, threads, after, ThreadCount());
+    }
+    const double last = WorkingSetMB();
+    std::printf("  target after Stop within %.0f MB of before the first Start: %+.1f MB, %s\n", kMemoryReturnTargetMB,
+                last - baseline, Verdict(last - baseline <= kMemoryReturnTargetMB));
+    return 0;
+}
+
+// Each size and case stopped both ways in turns, so that the machine's load falls on both alike.
+int RunStop(const CString& directory)
+{
+    std::printf("collector_session stop: systems x %d instances, each size %d times both ways, median ms\n",
+                kInstancesPerSystem, kStopRuns);
+    std::printf("  %-8s %7s %8s %6s %6s\n", "case", "systems", "threads", "before", "after");
+    for (bool hanging : {false, true})
+    {
+        double afterMs[std::size(kStopSizes)] = {};
+        for (size_t size = 0; size < std::size(kStopSizes); size++)
+        {
+            const int systems = kStopSizes[size];
+            const size_t threadsBefore = ThreadCount();
+            std::vector<double> inTurn, together;
+            for (int run = 0; run < kStopRuns; run++)
+            {
+                inTurn.push_back(StopSeconds(systems, hanging, true, directory));
+                together.push_back(StopSeconds(systems, hanging, false, directory));
+            }
+            if (ThreadCount() > threadsBefore)
+                std::printf("  %zu threads left of %zu\n", ThreadCount(), threadsBefore);
+            afterMs[size] = Median(together) * 1000.0;
+            // Per system its thread, its own instance thread, a database thread and an instance thread
+            // each under the system, its host and its database; a thread per host.
+            const int threads = systems * (3 + 3 * kInstancesPerSystem) + systems / kSystemsPerHost;
+            std::printf("  %-8s %7d %8d %6.0f %6.0f\n", hanging ? "hanging" : "idle", systems, threads,
+                        Median(inTurn) * 1000.0, afterMs[size]);
+        }
+        const double largest = afterMs[std::size(kStopSizes) - 1];
+        std::printf("  %s: target <= %.0f ms at %d systems: %s; growth from %d systems %.2fx, target <= %.1fx: %s\n",
+                    hanging ? "hanging" : "idle", kStopTargetMs, kStopSizes[std::size(kStopSizes) - 1],
+                    Verdict(largest <= kStopTargetMs), kStopSizes[0], largest / afterMs[0], kStopGrowthTarget,
+                    Verdict(largest / afterMs[0] <= kStopGrowthTarget));
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char* argv[])
@@ -461,6 +625,10 @@ int main(int argc, char* argv[])
     int result = 1;
     try
     {
+        if (part == L"stop")
+            return RunStop(directory);
+        if (part == L"memory")
+            return RunMemory(directory);
         result = part != L"workload" ? RunSession(directory) : 0;
         if (result == 0 && part != L"session")
             result = RunThroughput(directory);

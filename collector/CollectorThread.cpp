@@ -8,6 +8,7 @@
 #include <collector/SapSystem.h>
 #include <collector/SystemThread.h>
 
+#include <afx/Heaps.h>
 #include <nwrfc/Binding.h>
 
 #include <utility>
@@ -146,12 +147,14 @@ CCollectorThread::~CCollectorThread()
     ResetEvent(eventPeriodic);
     ResetEvent(eventStart);
     Stop();
-    // Every thread of the tree is told first, so that their calls end together, and only
-    // then waited for one by one.
-    ForEachChild(m_systemThreads, m_systemMutex, [](CSystemThread& child) { child.RequestStop(); });
-    ForEachChild(m_hostThreads, m_hostMutex, [](CHostThread& child) { child.RequestStop(); });
-    ForEachChild(m_databaseThreads, m_databaseMutex, [](CDatabaseThread& child) { child.RequestStop(); });
+    std::vector<CThreadObject*> children;
+    ForEachChild(m_systemThreads, m_systemMutex, [&](CSystemThread& child) { children.push_back(&child); });
+    ForEachChild(m_hostThreads, m_hostMutex, [&](CHostThread& child) { children.push_back(&child); });
+    ForEachChild(m_databaseThreads, m_databaseMutex, [&](CDatabaseThread& child) { children.push_back(&child); });
+    StopTogether(children);
     RemoveChildren();
+    // The session's threads left each heap with the free room of its busiest minute.
+    AfxReleaseFreeHeapPages();
 }
 
 void CCollectorThread::RemoveChildren()

@@ -31,7 +31,7 @@ public:
 
     explicit CCollectorThread(CSessionHost* pOwner);
     // Tells the whole tree to stop first, so that running calls end at once, then waits for
-    // every thread and deletes it.
+    // all threads together and deletes them.
     ~CCollectorThread() override;
 
     // Reads the settings, takes the landscape's systems, hosts and databases and starts the

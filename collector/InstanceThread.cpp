@@ -145,8 +145,7 @@ CInstanceThread::CInstanceThread(CCollectorThread* pCollector)
 
 CInstanceThread::~CInstanceThread()
 {
-    for (int nEvent = eventOpenConnection; nEvent < eventCount; ++nEvent)
-        ResetEvent(nEvent);
+    // The stop event, the lowest, is served before any other that is set.
     RequestStop();
     Stop();
 }
@@ -173,10 +172,18 @@ CInstanceThread* CInstanceThread::CreateFor(CCollectorThread* pCollector, const 
 
 void CInstanceThread::RequestStop()
 {
+    if (GetStopFlag())
+        return;
     // Any capture still running skips what is left of it, and a running call ends with the
     // connection.
     SetStopFlag(TRUE);
     Disconnect();
+    SetEvent(eventStop);
+}
+
+void CInstanceThread::OnWorkerEnd()
+{
+    DeleteReaders();
 }
 
 void CInstanceThread::Start()

@@ -42,7 +42,8 @@ public:
 
     // The stop flag of the connection.
     BOOL IsStopRequested() const override;
-    // Sets the stop flag and closes the connection, which ends a running call.
+    // Sets the stop flag, closes the connection, which ends a running call, and sets the stop
+    // event; nothing more once the flag is set.
     void RequestStop() override;
 
     // A capture with this interval runs at this minute of the hour (0 counting as 60, -1 when
@@ -59,6 +60,8 @@ public:
 
 protected:
     void OnEvent(int nEvent) override;
+    // The wrappers serve only the worker's captures.
+    void OnWorkerEnd() override;
     CString GetSourceName() const override;
     int GetCategory() const override;
     CString FormatLogFileName(DWORD dwThreadId) const override;

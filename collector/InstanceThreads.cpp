@@ -29,11 +29,11 @@ void CInstanceThreads::RemoveAll()
     m_threads.RemoveAll();
 }
 
-void CInstanceThreads::RequestStop()
+void CInstanceThreads::ForEachOwned(const std::function<void(CThreadObject&)>& f)
 {
     // Without the mutex: the owner's worker may hold it while it waits in a ping for a
-    // connection that only this request closes. The map changes only on the thread that asks.
-    ForEachValue(m_threads, [](CInstanceThread* pThread) { pThread->RequestStop(); });
+    // connection that only the stop request closes. The map changes only on the thread that asks.
+    ForEachValue(m_threads, [&](CInstanceThread* pThread) { f(*pThread); });
 }
 
 void CInstanceThreads::SetEvents(std::initializer_list<int> events, const CThreadObject& owner)

@@ -21,9 +21,9 @@ public:
     BOOL Contains(const CString& strName);
     // Deletes every thread, each stopping its worker, and empties the map.
     void RemoveAll();
-    // Asks every thread to stop and ends its running call, without waiting for it. Called by the
-    // thread that adds and removes the threads.
-    void RequestStop();
+    // Calls f for every thread, without the mutex. Called by the thread that adds and removes
+    // the threads, while stopping.
+    void ForEachOwned(const std::function<void(CThreadObject&)>& f);
     // Sets the events on every thread, in map order, while the owner is not stopping.
     void SetEvents(std::initializer_list<int> events, const CThreadObject& owner);
     // The first thread, in map order, whose connection answers a ping while the owner is not

@@ -10,21 +10,14 @@ CLandscapeThread::CLandscapeThread(int nEvents, CCollectorThread* pCollector)
 
 CLandscapeThread::~CLandscapeThread()
 {
-    StopWorker();
+    // The stop event, the lowest, is served before any other that is set.
+    Stop();
     m_instanceThreads.RemoveAll();
 }
 
-void CLandscapeThread::StopWorker()
+void CLandscapeThread::ForEachOwnedThread(const std::function<void(CThreadObject&)>& f)
 {
-    for (int nEvent = 1; nEvent < GetEventCount(); ++nEvent)
-        ResetEvent(nEvent);
-    Stop();
-}
-
-void CLandscapeThread::RequestStop()
-{
-    CThreadObject::RequestStop();
-    m_instanceThreads.RequestStop();
+    m_instanceThreads.ForEachOwned(f);
 }
 
 HWND CLandscapeThread::GetOutputWindow() const

@@ -17,8 +17,8 @@ public:
     {
         m_strSessionDirectory = strDirectory;
     }
-    // Also asks every instance thread to stop and ends their running calls.
-    void RequestStop() override;
+    // The instance threads.
+    void ForEachOwnedThread(const std::function<void(CThreadObject&)>& f) override;
 
     CInstanceThreads& GetInstanceThreads()
     {
@@ -31,8 +31,6 @@ protected:
     HWND GetOutputWindow() const override;
     // "<session directory><source>(0x<thread id>).log".
     CString FormatLogFileName(DWORD dwThreadId) const override;
-    // Drops the events that are set, then stops the worker.
-    void StopWorker();
     // Sets nEvent on the first instance thread that answers a ping; FALSE when none does.
     BOOL SetOnFirstAnswering(int nEvent);
     // Creates and maps an instance thread for the source, not yet started; null when its name

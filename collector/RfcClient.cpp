@@ -78,7 +78,7 @@ const struct
     {&CRfcClient::m_strDatabaseSystem, &CRfcSystemInfo::RFCDBSYS},
 };
 
-template <class... R> void DeleteReaders(R*&... pReaders)
+template <class... R> void DeleteEach(R*&... pReaders)
 {
     ((delete pReaders, pReaders = nullptr), ...);
 }
@@ -105,7 +105,12 @@ CRfcClient::~CRfcClient()
 {
     SetStopFlag(TRUE);
     Disconnect();
-    DeleteReaders(m_pAuthorityCheck, m_pControlPerfRequest, m_pGetParameter, m_pGetSystemTimeRemote, m_pRfcSystemInfo,
+    DeleteReaders();
+}
+
+void CRfcClient::DeleteReaders()
+{
+    DeleteEach(m_pAuthorityCheck, m_pControlPerfRequest, m_pGetParameter, m_pGetSystemTimeRemote, m_pRfcSystemInfo,
                   m_pThServerList, m_pGetCpuAll, m_pGetCpuVirtHox, m_pGetMemAll, m_pGetDiskSingle, m_pGetFsysSingle,
                   m_pGetLanSingle, m_pGetTopSingle, m_pGetLparInfo, m_pGetSpagAll, m_pGetStorAll, m_pThEnvironment,
                   m_pReadHardwareDescrFile, m_pThSaprel, m_pServerParamValues, m_pThRequestQueue, m_pThWpInfo,

@@ -109,6 +109,9 @@ class CRfcClient : public CRfcConnection
 public:
     CRfcClient();
     ~CRfcClient() override;
+    // Destroys the function-module wrappers and their library functions; the next Get makes
+    // them afresh.
+    void DeleteReaders();
 
     // The client's own operations.
     void AuthorityCheck(LPCTSTR lpszObject, LPCTSTR lpszField1, LPCTSTR lpszValue1, LPCTSTR lpszField2,

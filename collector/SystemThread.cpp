@@ -28,7 +28,7 @@ CSystemThread::CSystemThread(CSapSystem* pSystem, CCollectorThread* pCollector)
 
 CSystemThread::~CSystemThread()
 {
-    StopWorker();
+    Stop();
     delete m_pSystemInstanceThread;
 }
 
@@ -40,11 +40,11 @@ void CSystemThread::Start()
     ForEachValue(m_pSystem->m_instances, [&](CSapInstance* pInstance) { StartInstanceThread(*pInstance); });
 }
 
-void CSystemThread::RequestStop()
+void CSystemThread::ForEachOwnedThread(const std::function<void(CThreadObject&)>& f)
 {
-    CLandscapeThread::RequestStop();
+    CLandscapeThread::ForEachOwnedThread(f);
     if (m_pSystemInstanceThread != nullptr)
-        m_pSystemInstanceThread->RequestStop();
+        f(*m_pSystemInstanceThread);
 }
 
 void CSystemThread::StartSystemInstanceThread()

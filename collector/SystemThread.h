@@ -26,7 +26,8 @@ public:
     // Names the information file and starts the instance threads; the collector starts the
     // worker afterwards.
     void Start();
-    void RequestStop() override;
+    // The instance threads and the system's own.
+    void ForEachOwnedThread(const std::function<void(CThreadObject&)>& f) override;
 
     const CInstanceThread* GetSystemInstanceThread() const
     {

@@ -4,6 +4,8 @@
 #include <afxwin.h>
 #include <rfc/RfcException.h>
 
+#include <algorithm>
+
 namespace
 {
 const DWORD kWaitTimeout = 200;
@@ -66,6 +68,33 @@ void CThreadObject::RequestStop()
     SetEvent(0);
 }
 
+void CThreadObject::ForEachOwnedThread(const std::function<void(CThreadObject&)>&)
+{
+}
+
+void CThreadObject::StopTogether(const std::vector<CThreadObject*>& threads)
+{
+    std::vector<CThreadObject*> tree;
+    for (CThreadObject* pThread : threads)
+    {
+        tree.push_back(pThread);
+        pThread->ForEachOwnedThread([&](CThreadObject& owned) { tree.push_back(&owned); });
+    }
+    std::vector<HANDLE> workers;
+    for (CThreadObject* pThread : tree)
+    {
+        pThread->RequestStop();
+        if (pThread->m_pWorker != nullptr && pThread->m_pWorker->m_hThread != nullptr)
+            workers.push_back(pThread->m_pWorker->m_hThread);
+    }
+    // One wait takes at most MAXIMUM_WAIT_OBJECTS handles; every worker ends meanwhile.
+    for (size_t nFirst = 0; nFirst < workers.size(); nFirst += MAXIMUM_WAIT_OBJECTS)
+    {
+        const size_t nCount = std::min<size_t>(MAXIMUM_WAIT_OBJECTS, workers.size() - nFirst);
+        ::WaitForMultipleObjects(static_cast<DWORD>(nCount), &workers[nFirst], TRUE, INFINITE);
+    }
+}
+
 BOOL CThreadObject::IsStopRequested() const
 {
     return ::WaitForSingleObject(m_events[0], 0) == WAIT_OBJECT_0;
@@ -73,7 +102,9 @@ BOOL CThreadObject::IsStopRequested() const
 
 UINT AFX_CDECL CThreadObject::ThreadProc(LPVOID pObject)
 {
-    static_cast<CThreadObject*>(pObject)->Run();
+    auto* pThread = static_cast<CThreadObject*>(pObject);
+    pThread->Run();
+    pThread->OnWorkerEnd();
     return 0;
 }
 

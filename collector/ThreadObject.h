@@ -7,6 +7,7 @@
 #include <afxmt.h>
 #include <afxwin.h>
 
+#include <functional>
 #include <vector>
 
 class CThreadObject
@@ -28,9 +29,14 @@ public:
     // Sets the stop event, wakes and hurries the worker, and waits for it to end; then deletes
     // the worker object. Nothing more when it has ended already.
     void Stop();
-    // Asks the thread (and those it owns) to stop without waiting, so that a tree of threads
-    // can be told at once and then waited for.
+    // Asks the thread to stop without waiting.
     virtual void RequestStop();
+    // Calls f for every thread that this one owns, not for itself.
+    virtual void ForEachOwnedThread(const std::function<void(CThreadObject&)>& f);
+    // Stops the threads and every thread they own: all are told first and then waited for
+    // together, so that the time does not grow with their number. The objects stay to be
+    // deleted, which then waits for nothing.
+    static void StopTogether(const std::vector<CThreadObject*>& threads);
     BOOL HasWorker() const
     {
         return m_pWorker != nullptr;
@@ -53,6 +59,12 @@ public:
 protected:
     // Runs the handler of event nEvent (1 and above).
     virtual void OnEvent(int nEvent) = 0;
+    // Runs on the worker once its wait loop has ended: what only the worker used is released
+    // there, beside the other threads that stop, and not by the deletion one thread after
+    // another.
+    virtual void OnWorkerEnd()
+    {
+    }
     virtual CString GetSourceName() const = 0;
     virtual int GetCategory() const = 0;
     // The log file name of the thread that writes the first line.
@@ -82,11 +94,6 @@ protected:
 
     void PostOutputMessage(const CString& strTime, LPCTSTR lpszText);
     void WriteLog(const CString& strTime, LPCTSTR lpszText);
-
-    int GetEventCount() const
-    {
-        return static_cast<int>(m_events.size());
-    }
 
 private:
     static UINT AFX_CDECL ThreadProc(LPVOID pObject);

@@ -279,3 +279,35 @@ TEST_F(SessionTest, DeletingTheCollectorEndsEveryRunningCallAtOnce)
         << ThreadCount() << " threads, " << threadsBefore << " before";
     EXPECT_EQ(handlesBefore, OpenHandles());
 }
+
+TEST_F(SessionTest, StoppingInTheMiddleOfATickEndsEveryThreadAndLeavesWholeFiles)
+{
+    const size_t threadsBefore = ThreadCount();
+    const size_t handlesBefore = OpenHandles();
+    StartSession();
+    ASSERT_TRUE(SizeIs(L"database.ctl", 2 * 2084));
+    Tick(1);
+    // The first file of the tick is written: the other captures are running or still to come.
+    ASSERT_TRUE(WaitFor([&] { return Size(L"saplx01.cpu") > 0 || Size(L"saplx02.cpu") > 0; }));
+    m_collector.reset();
+    EXPECT_TRUE(WaitFor([&] { return ThreadCount() <= threadsBefore; }))
+        << ThreadCount() << " threads, " << threadsBefore << " before";
+    EXPECT_EQ(handlesBefore, OpenHandles());
+
+    const struct
+    {
+        LPCWSTR file;
+        size_t recordSize;
+    } kRecords[] = {{L"saplx01.cpu", 56}, {L"saplx02.cpu", 56},         {L"saplx01.mem", 48},
+                    {L"saplx02.mem", 48}, {L"saplx01_PRD_00.sos", 360}, {L"saplx02_QAS_02.sos", 360}};
+    for (const auto& record : kRecords)
+        EXPECT_EQ(0u, Size(record.file) % record.recordSize) << record.file;
+    CFileFind find;
+    for (BOOL more = find.FindFile(m_session.File(L"*.log")); more;)
+    {
+        more = find.FindNextFile();
+        const std::vector<BYTE> log = ReadFileBytes(find.GetFilePath());
+        ASSERT_GE(log.size(), 2u) << find.GetFileName().GetString();
+        EXPECT_TRUE(log[log.size() - 2] == '\r' && log.back() == '\n') << find.GetFileName().GetString();
+    }
+}

@@ -4,6 +4,7 @@
 // A block keeps its heap in front of it, so that any thread can free or resize it.
 #include "Memory.h"
 
+#include <afx/Heaps.h>
 #include <afx/TlsSlot.h>
 #include <windows.h>
 
@@ -41,6 +42,15 @@ public:
         return heap != nullptr ? heap : GetProcessHeap();
     }
 
+    template <class F> void ForEach(F f)
+    {
+        for (HANDLE heap : m_heaps)
+        {
+            if (heap != nullptr)
+                f(heap);
+        }
+    }
+
 private:
     static constexpr unsigned kHeapCount = 32;
     HANDLE m_heaps[kHeapCount];
@@ -54,6 +64,28 @@ CHeaps& Heaps()
     alignas(CHeaps) static BYTE storage[sizeof(CHeaps)];
     static CHeaps* pHeaps = new (storage) CHeaps;
     return *pHeaps;
+}
+
+// Resets the whole pages inside the heap's free blocks. The heap's lock keeps every block as the
+// walk found it; the margins keep the free blocks' own records at their ends.
+void ReleaseFreePages(HANDLE heap, SIZE_T nPage)
+{
+    constexpr SIZE_T kMargin = 64;
+    if (!HeapLock(heap))
+        return;
+    PROCESS_HEAP_ENTRY entry = {};
+    while (HeapWalk(heap, &entry))
+    {
+        if ((entry.wFlags & (PROCESS_HEAP_ENTRY_BUSY | PROCESS_HEAP_REGION | PROCESS_HEAP_UNCOMMITTED_RANGE)) != 0 ||
+            entry.cbData < 2 * kMargin + nPage)
+            continue;
+        const auto nData = reinterpret_cast<UINT_PTR>(entry.lpData);
+        const UINT_PTR nFirst = (nData + kMargin + nPage - 1) & ~(nPage - 1);
+        const UINT_PTR nEnd = (nData + entry.cbData - kMargin) & ~(nPage - 1);
+        if (nEnd > nFirst)
+            VirtualAlloc(reinterpret_cast<void*>(nFirst), nEnd - nFirst, MEM_RESET, PAGE_READWRITE);
+    }
+    HeapUnlock(heap);
 }
 
 BYTE* BlockOf(void* p)
@@ -97,4 +129,11 @@ void AfxFreeBlock(void* p)
         BYTE* pBlock = BlockOf(p);
         HeapFree(HeapOf(pBlock), 0, pBlock);
     }
+}
+
+void AfxReleaseFreeHeapPages()
+{
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    Heaps().ForEach([&](HANDLE heap) { ReleaseFreePages(heap, system.dwPageSize); });
 }
