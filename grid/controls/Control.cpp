@@ -141,6 +141,24 @@ BOOL CGXControl::ProcessEditKey(UINT nChar, const std::function<void(BOOL bEnd)>
     return TRUE;
 }
 
+BOOL CGXControl::ProcessClipboardChar(UINT nChar, BOOL bClearFirst)
+{
+    if (nChar != GX_CTRL_C && nChar != GX_CTRL_V && nChar != GX_CTRL_X)
+        return FALSE;
+    if (nChar == GX_CTRL_V)
+    {
+        PasteFromClipboard();
+        return TRUE;
+    }
+    if (bClearFirst)
+        CGXClipboardText::Clear(GetControlWindow());
+    if (nChar == GX_CTRL_C)
+        CopyToClipboard();
+    else
+        CutToClipboard();
+    return TRUE;
+}
+
 void CGXControl::DropGridStyleCache()
 {
     const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);

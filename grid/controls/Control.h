@@ -230,6 +230,9 @@ public:
     // control has no window.
     BOOL ProcessEditKey(UINT nChar, const std::function<void(BOOL bEnd)>& placeCaret,
                         const std::function<void()>& clear);
+    // Ctrl+C, V or X as WM_CHAR carries them: copied, pasted or cut, with bClearFirst on an
+    // emptied clipboard; FALSE for any other character.
+    BOOL ProcessClipboardChar(UINT nChar, BOOL bClearFirst);
 
 private:
     // The value against "Valid: Min. Value" and "Valid: Max. Value"; a failure hands the cell's

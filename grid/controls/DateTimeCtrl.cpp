@@ -1102,18 +1102,8 @@ LRESULT CGXDateTimeCtrl::OnWndChar(WPARAM wParam, LPARAM lParam)
     if (!m_bIsBound || !m_bIsActive || IsReadOnlyCell() || nChar == VK_BACK)
         return 0;
     m_pGrid->ScrollCellInView(Row(), Col(), GX_UPDATENOW, FALSE);
-    if (GXIsKeyDown(VK_CONTROL) && (nChar == GX_CTRL_C || nChar == GX_CTRL_V || nChar == GX_CTRL_X))
-    {
-        if (nChar != GX_CTRL_V)
-            CGXClipboardText::Clear(this);
-        if (nChar == GX_CTRL_C)
-            CopyToClipboard();
-        else if (nChar == GX_CTRL_V)
-            PasteFromClipboard();
-        else
-            CutToClipboard();
+    if (GXIsKeyDown(VK_CONTROL) && ProcessClipboardChar(nChar, TRUE))
         return 0;
-    }
     if (!GXIsKeyDown(VK_CONTROL) && (nChar == 13 || nChar == 10))
         return 0;
     SetModified(TRUE);

@@ -610,17 +610,10 @@ BOOL CGXEditControl::ProcessChar(UINT nChar, UINT nRepCnt, UINT /*nFlags*/)
         m_strPending.Empty();
     if (bCtrl)
     {
+        if (ProcessClipboardChar(nChar, FALSE))
+            return FALSE;
         switch (nChar)
         {
-        case GX_CTRL_C:
-            CopyToClipboard();
-            return FALSE;
-        case GX_CTRL_V:
-            PasteFromClipboard();
-            return FALSE;
-        case GX_CTRL_X:
-            CutToClipboard();
-            return FALSE;
         case 13:
         case 10:
             if ((GetStyle() & ES_WANTRETURN) != 0 && LoadStyle()->GetInclude(CGXStyle::inclWrapText) &&

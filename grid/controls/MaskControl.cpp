@@ -578,22 +578,8 @@ LRESULT CGXMaskControl::OnMaskChar(WPARAM wParam, LPARAM lParam)
     m_pGrid->ScrollCellInView(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), GX_UPDATENOW, FALSE);
     if (GXIsKeyDown(VK_CONTROL))
     {
-        switch (nChar)
-        {
-        case GX_CTRL_C:
-            CGXClipboardText::Clear(this);
-            CopyToClipboard();
+        if (ProcessClipboardChar(nChar, TRUE))
             return 0;
-        case GX_CTRL_V:
-            PasteFromClipboard();
-            return 0;
-        case GX_CTRL_X:
-            CGXClipboardText::Clear(this);
-            CutToClipboard();
-            return 0;
-        default:
-            break;
-        }
     }
     else if (nChar == VK_RETURN || nChar == 10)
         return 0;

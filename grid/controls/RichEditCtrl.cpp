@@ -1086,20 +1086,8 @@ LRESULT CGXRichEditCtrl::OnWndChar(WPARAM wParam, LPARAM lParam)
         return 0;
     if (GXIsKeyDown(VK_CONTROL))
     {
-        switch (nChar)
-        {
-        case GX_CTRL_C:
-            CopyToClipboard();
+        if (ProcessClipboardChar(nChar, FALSE))
             return 0;
-        case GX_CTRL_V:
-            PasteFromClipboard();
-            return 0;
-        case GX_CTRL_X:
-            CutToClipboard();
-            return 0;
-        default:
-            break;
-        }
     }
     else if (nChar >= 0x20)
     {
