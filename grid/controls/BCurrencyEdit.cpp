@@ -4,6 +4,7 @@
 
 #include <grid/controls/BCalculator.h>
 #include <grid/controls/ClipboardText.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/SysData.h>
 #include <toolkit/foundation/ScopedValue.h>
 
@@ -26,11 +27,6 @@ static_assert(dwCalculatorStyle == 0x90000010);
 BOOL IsDigit(TCHAR ch)
 {
     return ch >= _T('0') && ch <= _T('9');
-}
-
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
 }
 
 // Digits before the position, not counting the zeros that lead the integer part.
@@ -635,8 +631,8 @@ BOOL CGXBCurrencyEdit::OnCommand(WPARAM wParam, LPARAM lParam)
 
 LRESULT CGXBCurrencyEdit::OnKeyDownMsg(WPARAM wParam, LPARAM lParam)
 {
-    const BOOL bCtrl = IsKeyDown(VK_CONTROL);
-    const BOOL bShift = IsKeyDown(VK_SHIFT);
+    const BOOL bCtrl = GXIsKeyDown(VK_CONTROL);
+    const BOOL bShift = GXIsKeyDown(VK_SHIFT);
     switch (wParam)
     {
     case 'C':
@@ -691,7 +687,7 @@ LRESULT CGXBCurrencyEdit::OnKeyDownMsg(WPARAM wParam, LPARAM lParam)
 
 LRESULT CGXBCurrencyEdit::OnSysKeyDownMsg(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == VK_F10 && IsKeyDown(VK_SHIFT))
+    if (wParam == VK_F10 && GXIsKeyDown(VK_SHIFT))
     {
         CRect rect;
         GetClientRect(rect);

@@ -35,11 +35,6 @@ const GXControlClass* CGXCheckListComboBox::GetControlClass() const
     return &ctlClassCGXCheckListComboBox;
 }
 
-CRuntimeClass* CGXCheckListComboBox::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXCheckListComboBox);
-}
-
 unsigned CGXCheckListComboBox::ParseChecks(const CString& strValue)
 {
     const unsigned long long nValue = std::wcstoull(strValue, nullptr, 10);
@@ -232,9 +227,7 @@ void CGXCheckListComboLBox::OnKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*
     switch (nChar)
     {
     case VK_TAB:
-        ::SendMessage(hOwner, GX_WM_LIST_CHOSEN, 0, 0);
-        pOwner->PostMessage(WM_KEYDOWN, VK_TAB, 1);
-        pOwner->PostMessage(WM_KEYUP, VK_TAB, 0xC0000001);
+        GXTakeChoiceAndTab(pOwner);
         return;
     case VK_RETURN:
     case VK_ESCAPE:
@@ -252,13 +245,8 @@ void CGXCheckListComboLBox::OnSysKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT 
 
 void CGXCheckListComboLBox::OnSysKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    if (m_bKeyUsed && nChar == VK_DOWN)
-    {
-        m_bKeyUsed = FALSE;
-        m_pOwner->SendMessage(GX_WM_LIST_CHOSEN);
-        return;
-    }
-    Default();
+    if (!GXCloseOnAltDown(m_bKeyUsed, nChar, m_pOwner, GX_WM_LIST_CHOSEN))
+        Default();
 }
 
 void CGXCheckListComboLBox::OnLButtonDown(UINT nFlags, CPoint point)

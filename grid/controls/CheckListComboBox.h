@@ -27,7 +27,6 @@ public:
     void OnStoreDroppedList(CListBox* pList) override;
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,
               const CGXStyle* pStandardStyle) override;
     BOOL FormatDisplayText(CString& strOut, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszText, const CGXStyle& style) override;

@@ -62,11 +62,6 @@ const GXControlClass* CGXComboBox::GetControlClass() const
     return &ctlClassCGXComboBox;
 }
 
-CRuntimeClass* CGXComboBox::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXComboBox);
-}
-
 CGXChild* CGXComboBox::DropButton() const
 {
     return m_pButton;
@@ -702,9 +697,7 @@ void CGXComboListBox::OnKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
     switch (nChar)
     {
     case VK_TAB:
-        ::SendMessage(hOwner, GX_WM_LIST_CHOSEN, 0, 0);
-        pOwner->PostMessage(WM_KEYDOWN, VK_TAB, 1);
-        pOwner->PostMessage(WM_KEYUP, VK_TAB, 0xC0000001);
+        GXTakeChoiceAndTab(pOwner);
         return;
     case VK_RETURN:
         ::SendMessage(hOwner, GX_WM_LIST_CHOSEN, 0, 0);
@@ -729,13 +722,8 @@ void CGXComboListBox::OnSysKeyDown(UINT /*nChar*/, UINT /*nRepCnt*/, UINT /*nFla
 
 void CGXComboListBox::OnSysKeyUp(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    if (m_bKeyUsed && nChar == VK_DOWN)
-    {
-        m_bKeyUsed = FALSE;
-        m_pOwner->SendMessage(GX_WM_LIST_CANCEL);
-        return;
-    }
-    Default();
+    if (!GXCloseOnAltDown(m_bKeyUsed, nChar, m_pOwner, GX_WM_LIST_CANCEL))
+        Default();
 }
 
 void CGXComboListBox::OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/)

@@ -50,7 +50,6 @@ public:
     virtual void DestroyDropDownWnd(CGXGridCombo* pPopup);
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
     void SetActive(BOOL bActive) override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
     void Draw(CDC* pDC, CRect rect, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,

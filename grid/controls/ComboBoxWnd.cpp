@@ -9,6 +9,7 @@
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 
@@ -26,11 +27,6 @@ constexpr UINT kindMask = 0x3;
 constexpr WORD activateOnClick = 0x1 | 0x2 | 0x4;
 constexpr WORD activateOnInit = 0x4;
 constexpr WORD activateOnDblClk = 0x8;
-
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
-}
 
 WORD ActivationFlags(CGXGridCore* pGrid)
 {
@@ -79,7 +75,7 @@ ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CGXComboBoxWnd::CGXComboBoxWnd(CGXGridCore* pGrid)
-    : CGXStatic(pGrid), m_nMargin(GXGetAppDataPtr()->m_bWin4 ? 3 : 2), m_editPart(this),
+    : CGXWindowControl(pGrid), m_nMargin(GXGetAppDataPtr()->m_bWin4 ? 3 : 2), m_editPart(this),
       m_rgbHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT))
 {
 }
@@ -111,16 +107,6 @@ BOOL CGXComboBoxWnd::CreateWithStyle(DWORD dwStyle, UINT nID)
 const GXControlClass* CGXComboBoxWnd::GetControlClass() const
 {
     return &ctlClassCGXComboBoxWnd;
-}
-
-CRuntimeClass* CGXComboBoxWnd::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXComboBoxWnd);
-}
-
-CWnd* CGXComboBoxWnd::GetControlWindow() const
-{
-    return const_cast<CGXComboBoxWnd*>(this);
 }
 
 UINT CGXComboBoxWnd::ComboKind() const
@@ -204,11 +190,6 @@ void CGXComboBoxWnd::SetActive(BOOL bActive)
         return;
     }
     m_bIsActive = bActive;
-}
-
-BOOL CGXComboBoxWnd::IsActive()
-{
-    return m_bIsActive;
 }
 
 void CGXComboBoxWnd::SetModified(BOOL bModified)
@@ -714,7 +695,7 @@ BOOL CGXComboBoxWnd::OnChildClicked(CGXChild* pChild)
 
 BOOL CGXComboBoxWnd::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    if (GetSafeHwnd() == nullptr || IsKeyDown(VK_CONTROL) || (nChar != VK_END && nChar != VK_HOME))
+    if (GetSafeHwnd() == nullptr || GXIsKeyDown(VK_CONTROL) || (nChar != VK_END && nChar != VK_HOME))
         return FALSE;
     if (RequestEditing())
     {
@@ -795,7 +776,7 @@ BOOL CGXComboBoxWnd::ProcessEditKey(UINT nChar, UINT nRepCnt, UINT nFlags)
     const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
     m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW);
     const auto toGrid = [&] { return m_pGrid->ProcessKeys(this, WM_KEYDOWN, nChar, nRepCnt, nFlags); };
-    if (IsKeyDown(VK_CONTROL))
+    if (GXIsKeyDown(VK_CONTROL))
         return toGrid();
     const BOOL bComboKeys = m_bWantArrowKeys || IsDroppedDown();
     int nStart = 0;

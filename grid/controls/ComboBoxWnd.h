@@ -4,7 +4,7 @@
 // number plus an offset. CGXComboEditPart is the combo's subclassed edit box.
 #pragma once
 
-#include <grid/controls/Static.h>
+#include <grid/controls/WindowControl.h>
 
 #include <memory>
 
@@ -27,7 +27,7 @@ private:
     CGXComboBoxWnd* m_pCombo;
 };
 
-class CGXComboBoxWnd : public CComboBox, public CGXStatic
+class CGXComboBoxWnd : public CGXWindowControl<CComboBox>
 {
     DECLARE_DYNAMIC(CGXComboBoxWnd)
 public:
@@ -63,10 +63,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
-    CWnd* GetControlWindow() const override;
     void SetActive(BOOL bActive) override;
-    BOOL IsActive() override;
     void SetModified(BOOL bModified) override;
     BOOL IsModified() override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
@@ -145,7 +142,6 @@ protected:
     BOOL m_bTextOperations = TRUE;
     CGXComboEditPart m_editPart;
     CGXComboBoxWndButton* m_pButton = nullptr;
-    BOOL m_bIsActive = FALSE;
     BOOL m_bModified = FALSE;
     CFont m_font;
     COLORREF m_rgbHighlightText;

@@ -1,9 +1,10 @@
 // What the combo cells share: the lines of a choice list walked in one pass over the text,
-// their measure and the number of a choice.
+// their measure, the number of a choice, and the keys their dropped lists hand to the owner.
 #pragma once
 
 #include <afxwin.h>
 
+#include <grid/controls/ComboBox.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/Style.h>
 
@@ -54,5 +55,25 @@ inline BOOL GXParseChoiceIndex(const CString& strText, int& nValue)
     if (pEnd == nullptr || *pEnd != L'\0' || nParsed < INT_MIN || nParsed > INT_MAX)
         return FALSE;
     nValue = static_cast<int>(nParsed);
+    return TRUE;
+}
+
+// Tab in a dropped list takes the choice, then reaches the owner as a Tab of its own; the list
+// may be gone once the owner's message returns.
+inline void GXTakeChoiceAndTab(CWnd* pOwner)
+{
+    ::SendMessage(pOwner->GetSafeHwnd(), GX_WM_LIST_CHOSEN, 0, 0);
+    pOwner->PostMessage(WM_KEYDOWN, VK_TAB, 1);
+    pOwner->PostMessage(WM_KEYUP, VK_TAB, 0xC0000001);
+}
+
+// The release of Alt+Down that the dropped list saw pressed closes it: the owner gets nMessage
+// and the answer is TRUE; any other system key is the list's own.
+inline BOOL GXCloseOnAltDown(BOOL& bKeyUsed, UINT nChar, CWnd* pOwner, UINT nMessage)
+{
+    if (!bKeyUsed || nChar != VK_DOWN)
+        return FALSE;
+    bKeyUsed = FALSE;
+    pOwner->SendMessage(nMessage);
     return TRUE;
 }

@@ -6,12 +6,14 @@
 #include <grid/controls/CellTipStatic.h>
 #include <grid/controls/Child.h>
 #include <grid/controls/ClipboardText.h>
+#include <grid/controls/EditLock.h>
 #include <grid/controls/KeyDispatch.h>
 #include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/AppData.h>
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/Properties.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
@@ -103,6 +105,58 @@ BOOL CGXControl::SetWindowControlActive(BOOL& bIsActive, BOOL bActive, BOOL bWin
     }
     bIsActive = bActive && bWindow;
     return FALSE;
+}
+
+BOOL CGXControl::ProcessEditKey(UINT nChar, const std::function<void(BOOL bEnd)>& placeCaret,
+                                const std::function<void()>& clear)
+{
+    const CWnd* pWnd = GetControlWindow();
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr || GXIsKeyDown(VK_CONTROL))
+        return FALSE;
+    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
+    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
+    switch (nChar)
+    {
+    case VK_END:
+    case VK_HOME:
+        if (!RequestEditing())
+            return FALSE;
+        if (!m_bIsBound)
+            Init(nRow, nCol);
+        SetActive(TRUE);
+        placeCaret(nChar == VK_END);
+        break;
+    case VK_DELETE:
+        if (GXIsEditLocked(m_pGrid->GetParam()) || IsReadOnlyCell() || GXIsKeyDown(VK_SHIFT) || !ForwardHookC() ||
+            !RequestEditing())
+            return FALSE;
+        SetActive(TRUE);
+        clear();
+        break;
+    default:
+        return FALSE;
+    }
+    if (!m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE))
+        RefreshCell();
+    return TRUE;
+}
+
+BOOL CGXControl::ProcessClipboardChar(UINT nChar, BOOL bClearFirst)
+{
+    if (nChar != GX_CTRL_C && nChar != GX_CTRL_V && nChar != GX_CTRL_X)
+        return FALSE;
+    if (nChar == GX_CTRL_V)
+    {
+        PasteFromClipboard();
+        return TRUE;
+    }
+    if (bClearFirst)
+        CGXClipboardText::Clear(GetControlWindow());
+    if (nChar == GX_CTRL_C)
+        CopyToClipboard();
+    else
+        CutToClipboard();
+    return TRUE;
 }
 
 void CGXControl::DropGridStyleCache()

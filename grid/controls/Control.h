@@ -10,6 +10,8 @@
 #include <grid/core/Range.h>
 #include <toolkit/foundation/ScopedValue.h>
 
+#include <functional>
+
 class CGXGridCore;
 class CGXStyle;
 class CGXStylesMap;
@@ -222,6 +224,15 @@ public:
     void EraseControlWindow(CWnd* pWnd, HDC hDC);
     // The value formatted by the style's number format.
     void FormatWithDrawingService(CString& strOut, const CGXStyle& style, LPCTSTR pszValue);
+    // The keys every control that edits its text in its window takes alike: Home and End
+    // activate the bound cell with placeCaret(bEnd), Delete clears an editable cell with clear(),
+    // and the cell is scrolled into view. FALSE for any other key, with Ctrl held, or while the
+    // control has no window.
+    BOOL ProcessEditKey(UINT nChar, const std::function<void(BOOL bEnd)>& placeCaret,
+                        const std::function<void()>& clear);
+    // Ctrl+C, V or X as WM_CHAR carries them: copied, pasted or cut, with bClearFirst on an
+    // emptied clipboard; FALSE for any other character.
+    BOOL ProcessClipboardChar(UINT nChar, BOOL bClearFirst);
 
 private:
     // The value against "Valid: Min. Value" and "Valid: Max. Value"; a failure hands the cell's

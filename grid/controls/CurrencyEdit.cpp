@@ -7,6 +7,7 @@
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/Properties.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
@@ -29,11 +30,6 @@ constexpr LPCTSTR pszDefaultSeparators = _T(",.");
 constexpr WORD activateOnText = 0x1;
 constexpr WORD activateOnClick = 0x2 | 0x4;
 constexpr WORD activateOnDblClk = 0x8;
-
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
-}
 
 CString AttributeText(const CGXStyle& style, WORD nId)
 {
@@ -82,7 +78,7 @@ ON_MESSAGE(WM_CONTEXTMENU, OnWndContextMenu)
 ON_MESSAGE(GXB_CALC_RESULT, OnWndCalculatorResult)
 END_MESSAGE_MAP()
 
-CGXCurrencyEdit::CGXCurrencyEdit(CGXGridCore* pGrid, UINT nID) : CGXStatic(pGrid), m_nID(nID)
+CGXCurrencyEdit::CGXCurrencyEdit(CGXGridCore* pGrid, UINT nID) : CGXWindowControl(pGrid), m_nID(nID)
 {
 }
 
@@ -231,24 +227,9 @@ const GXControlClass* CGXCurrencyEdit::GetControlClass() const
     return &ctlClassCGXCurrencyEdit;
 }
 
-CRuntimeClass* CGXCurrencyEdit::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXCurrencyEdit);
-}
-
-CWnd* CGXCurrencyEdit::GetControlWindow() const
-{
-    return const_cast<CGXCurrencyEdit*>(this);
-}
-
 void CGXCurrencyEdit::SetActive(BOOL bActive)
 {
     m_bIsActive = bActive && GetSafeHwnd() != nullptr;
-}
-
-BOOL CGXCurrencyEdit::IsActive()
-{
-    return m_bIsActive;
 }
 
 void CGXCurrencyEdit::SetModified(BOOL bModified)
@@ -493,7 +474,7 @@ void CGXCurrencyEdit::FlipSign(double dValue, BOOL bNegative)
 
 BOOL CGXCurrencyEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    if (GetSafeHwnd() == nullptr || IsKeyDown(VK_CONTROL))
+    if (GetSafeHwnd() == nullptr || GXIsKeyDown(VK_CONTROL))
         return CGXStatic::OnKeyDown(nChar, nRepCnt, nFlags);
     switch (nChar)
     {
@@ -773,7 +754,7 @@ LRESULT CGXCurrencyEdit::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
     }
     m_pGrid->ScrollCellInView(Row(), Col(), GX_UPDATENOW, FALSE);
     BOOL bToGrid =
-        IsKeyDown(VK_CONTROL) && nChar != 'C' && nChar != 'V' && nChar != 'X' && nChar != 'Z' && nChar != VK_INSERT;
+        GXIsKeyDown(VK_CONTROL) && nChar != 'C' && nChar != 'V' && nChar != 'X' && nChar != 'Z' && nChar != VK_INSERT;
     switch (nChar)
     {
     case VK_LEFT:
@@ -792,7 +773,7 @@ LRESULT CGXCurrencyEdit::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
         bToGrid = TRUE;
         break;
     case VK_INSERT:
-        if (IsKeyDown(VK_SHIFT))
+        if (GXIsKeyDown(VK_SHIFT))
         {
             PasteFromClipboard();
             return 0;

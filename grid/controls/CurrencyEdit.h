@@ -7,11 +7,11 @@
 #include <afxwin.h>
 
 #include <grid/controls/BCurrencyEdit.h>
-#include <grid/controls/Static.h>
+#include <grid/controls/WindowControl.h>
 
 class GX_FR_STATE;
 
-class CGXCurrencyEdit : public CGXBCurrencyEdit, public CGXStatic
+class CGXCurrencyEdit : public CGXWindowControl<CGXBCurrencyEdit>
 {
     DECLARE_DYNAMIC(CGXCurrencyEdit)
 public:
@@ -37,10 +37,7 @@ public:
 
     // Control operations (the slots of the cell-control base).
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
-    CWnd* GetControlWindow() const override;
     void SetActive(BOOL bActive) override;
-    BOOL IsActive() override;
     void SetModified(BOOL bModified) override;
     BOOL IsModified() override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
@@ -111,7 +108,6 @@ private:
     const CGXBCurrencyFormat& CaptiveFormatFor(const CGXStyle& style);
 
     UINT m_nID;
-    BOOL m_bIsActive = FALSE;
     CFont m_font;
     int m_nLineHeight = 0;
     int m_nMaxCharWidth = 0;

@@ -8,6 +8,7 @@
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/Properties.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
@@ -30,17 +31,9 @@ constexpr ROWCOL noCell = 0x7FFFFFFF;
 constexpr int noValue = 0x7FFFFFFF;
 constexpr DATE firstDate = -657434.0;
 constexpr DATE lastDate = 2958465.0;
-constexpr UINT ctrlC = 3;
-constexpr UINT ctrlV = 0x16;
-constexpr UINT ctrlX = 0x18;
 // Theme states of a button and of a spin half: normal and pressed.
 constexpr int normalState = 1;
 constexpr int pressedState = 3;
-
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
-}
 
 CString AttributeText(const CGXStyle& style, WORD nId)
 {
@@ -127,7 +120,7 @@ ON_MESSAGE(WM_KILLFOCUS, OnWndKillFocus)
 ON_MESSAGE(WM_ERASEBKGND, OnWndEraseBkgnd)
 END_MESSAGE_MAP()
 
-CGXDateTimeCtrl::CGXDateTimeCtrl(CGXGridCore* pGrid, UINT nID) : CGXStatic(pGrid), m_nID(nID)
+CGXDateTimeCtrl::CGXDateTimeCtrl(CGXGridCore* pGrid, UINT nID) : CGXWindowControl(pGrid), m_nID(nID)
 {
 }
 
@@ -510,24 +503,9 @@ const GXControlClass* CGXDateTimeCtrl::GetControlClass() const
     return &ctlClassCGXDateTimeCtrl;
 }
 
-CRuntimeClass* CGXDateTimeCtrl::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXDateTimeCtrl);
-}
-
-CWnd* CGXDateTimeCtrl::GetControlWindow() const
-{
-    return const_cast<CGXDateTimeCtrl*>(this);
-}
-
 void CGXDateTimeCtrl::SetActive(BOOL bActive)
 {
     m_bIsActive = bActive;
-}
-
-BOOL CGXDateTimeCtrl::IsActive()
-{
-    return m_bIsActive;
 }
 
 void CGXDateTimeCtrl::SetModified(BOOL bModified)
@@ -1003,7 +981,7 @@ BOOL CGXDateTimeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (GetSafeHwnd() == nullptr)
         return FALSE;
-    if (IsKeyDown(VK_CONTROL))
+    if (GXIsKeyDown(VK_CONTROL))
         return CGXStatic::OnKeyDown(nChar, nRepCnt, nFlags);
     switch (nChar)
     {
@@ -1017,7 +995,7 @@ BOOL CGXDateTimeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         ActivateAtField(nChar == VK_END);
         return TRUE;
     case VK_DELETE: {
-        if (!IsKeyDown(VK_SHIFT) && !GXIsEditLocked(m_pGrid->GetParam()) && !IsReadOnlyCell() && ForwardHookC() &&
+        if (!GXIsKeyDown(VK_SHIFT) && !GXIsEditLocked(m_pGrid->GetParam()) && !IsReadOnlyCell() && ForwardHookC() &&
             RequestEditing())
             ClearCell();
         return CGXStatic::OnKeyDown(nChar, nRepCnt, nFlags);
@@ -1079,7 +1057,7 @@ LRESULT CGXDateTimeCtrl::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     m_pGrid->ScrollCellInView(Row(), Col(), GX_UPDATENOW, FALSE);
-    if (IsKeyDown(VK_CONTROL))
+    if (GXIsKeyDown(VK_CONTROL))
     {
         PassToGrid(WM_KEYDOWN, wParam, lParam);
         return 0;
@@ -1124,19 +1102,9 @@ LRESULT CGXDateTimeCtrl::OnWndChar(WPARAM wParam, LPARAM lParam)
     if (!m_bIsBound || !m_bIsActive || IsReadOnlyCell() || nChar == VK_BACK)
         return 0;
     m_pGrid->ScrollCellInView(Row(), Col(), GX_UPDATENOW, FALSE);
-    if (IsKeyDown(VK_CONTROL) && (nChar == ctrlC || nChar == ctrlV || nChar == ctrlX))
-    {
-        if (nChar != ctrlV)
-            CGXClipboardText::Clear(this);
-        if (nChar == ctrlC)
-            CopyToClipboard();
-        else if (nChar == ctrlV)
-            PasteFromClipboard();
-        else
-            CutToClipboard();
+    if (GXIsKeyDown(VK_CONTROL) && ProcessClipboardChar(nChar, TRUE))
         return 0;
-    }
-    if (!IsKeyDown(VK_CONTROL) && (nChar == 13 || nChar == 10))
+    if (!GXIsKeyDown(VK_CONTROL) && (nChar == 13 || nChar == 10))
         return 0;
     SetModified(TRUE);
     CGXBDateTimeCtrl::OnChar(nChar, LOWORD(lParam), HIWORD(lParam));

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include <grid/controls/BDateTimeCtrl.h>
-#include <grid/controls/Static.h>
+#include <grid/controls/WindowControl.h>
 
 class GX_FR_STATE;
 
@@ -28,7 +28,7 @@ public:
     BOOL m_bForceNumber = FALSE;
 };
 
-class CGXDateTimeCtrl : public CGXBDateTimeCtrl, public CGXStatic
+class CGXDateTimeCtrl : public CGXWindowControl<CGXBDateTimeCtrl>
 {
     DECLARE_DYNAMIC(CGXDateTimeCtrl)
 public:
@@ -65,10 +65,7 @@ public:
 
     // Control operations.
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
-    CWnd* GetControlWindow() const override;
     void SetActive(BOOL bActive) override;
-    BOOL IsActive() override;
     void SetModified(BOOL bModified) override;
     BOOL IsModified() override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
@@ -204,7 +201,6 @@ private:
     BOOL m_bAlwaysShowSpin = FALSE;
     BOOL m_bAlwaysShowButton = FALSE;
     BOOL m_bHasDate = TRUE;
-    BOOL m_bIsActive = FALSE;
     UINT m_nID;
     BOOL m_bModify = FALSE;
     FindState m_find;

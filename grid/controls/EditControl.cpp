@@ -8,6 +8,7 @@
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/Properties.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
@@ -20,9 +21,6 @@
 namespace
 {
 constexpr DWORD baseEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
-constexpr UINT ctrlC = 3;
-constexpr UINT ctrlV = 22;
-constexpr UINT ctrlX = 24;
 constexpr int numberFormats[] = {1, 2, 3, 4, 5, 23, 28};
 // The activation bits that activate on a release anywhere in the cell, not only on a character.
 constexpr WORD activateAnywhere = GX_ACTIVATEONCLICK | GX_ACTIVATEONCURRENT;
@@ -30,11 +28,6 @@ constexpr WORD activateAnywhere = GX_ACTIVATEONCLICK | GX_ACTIVATEONCURRENT;
 // Set between the start and the end of an input-method composition; a repaint of the active
 // cell would tear the composition window.
 BOOL s_bImeComposing = FALSE;
-
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
-}
 
 UINT AlignmentFromStyle(const CGXStyle& style)
 {
@@ -76,7 +69,7 @@ ON_MESSAGE(WM_IME_ENDCOMPOSITION, OnWndImeEndComposition)
 END_MESSAGE_MAP()
 
 CGXEditControl::CGXEditControl(CGXGridCore* pGrid, UINT nID)
-    : CGXStatic(pGrid), m_nID(nID), m_rgbHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT))
+    : CGXWindowControl(pGrid), m_nID(nID), m_rgbHighlightText(::GetSysColor(COLOR_HIGHLIGHTTEXT))
 {
 }
 
@@ -284,16 +277,6 @@ const GXControlClass* CGXEditControl::GetControlClass() const
     return &ctlClassCGXEditControl;
 }
 
-CRuntimeClass* CGXEditControl::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXEditControl);
-}
-
-CWnd* CGXEditControl::GetControlWindow() const
-{
-    return const_cast<CGXEditControl*>(this);
-}
-
 void CGXEditControl::SetActive(BOOL bActive)
 {
     const BOOL bWindow = GetSafeHwnd() != nullptr;
@@ -301,11 +284,6 @@ void CGXEditControl::SetActive(BOOL bActive)
         RefreshLayout();
     if (bWindow)
         ReEvaluateFloat();
-}
-
-BOOL CGXEditControl::IsActive()
-{
-    return m_bIsActive;
 }
 
 void CGXEditControl::SetModified(BOOL bModified)
@@ -561,39 +539,18 @@ BOOL CGXEditControl::AcceptPasteText(LPCTSTR pszText)
 
 BOOL CGXEditControl::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    if (GetSafeHwnd() == nullptr || IsKeyDown(VK_CONTROL))
-        return FALSE;
-    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
-    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
-    switch (nChar)
-    {
-    case VK_END:
-    case VK_HOME:
-        if (!RequestEditing())
-            return FALSE;
-        if (!m_bIsBound)
-            Init(nRow, nCol);
-        SetActive(TRUE);
-        if (nChar == VK_END)
-            SetSel(GetWindowTextLength(), GetWindowTextLength());
-        else
-            SetSel(0, 0);
-        break;
-    case VK_DELETE:
-        if (GXIsEditLocked(m_pGrid->GetParam()) || IsReadOnlyCell() || IsKeyDown(VK_SHIFT) || !ForwardHookC() ||
-            !RequestEditing())
-            return FALSE;
-        SetActive(TRUE);
-        SetModified(TRUE);
-        StoreText(CString());
-        break;
-    default:
-        return FALSE;
-    }
-    RefreshLayout();
-    if (!m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE))
-        RefreshCell();
-    return TRUE;
+    return ProcessEditKey(
+        nChar,
+        [this](BOOL bEnd) {
+            const int nCaret = bEnd ? GetWindowTextLength() : 0;
+            SetSel(nCaret, nCaret);
+            RefreshLayout();
+        },
+        [this] {
+            SetModified(TRUE);
+            StoreText(CString());
+            RefreshLayout();
+        });
 }
 
 BOOL CGXEditControl::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
@@ -637,10 +594,10 @@ BOOL CGXEditControl::ProcessChar(UINT nChar, UINT nRepCnt, UINT /*nFlags*/)
         m_strPending.Empty();
         return FALSE;
     }
-    const BOOL bCtrl = IsKeyDown(VK_CONTROL);
+    const BOOL bCtrl = GXIsKeyDown(VK_CONTROL);
     if (IsReadOnlyCell() || (GetStyle() & ES_READONLY) != 0)
     {
-        if (!(bCtrl && nChar == ctrlC))
+        if (!(bCtrl && nChar == GX_CTRL_C))
         {
             m_strPending.Empty();
             return FALSE;
@@ -653,17 +610,10 @@ BOOL CGXEditControl::ProcessChar(UINT nChar, UINT nRepCnt, UINT /*nFlags*/)
         m_strPending.Empty();
     if (bCtrl)
     {
+        if (ProcessClipboardChar(nChar, FALSE))
+            return FALSE;
         switch (nChar)
         {
-        case ctrlC:
-            CopyToClipboard();
-            return FALSE;
-        case ctrlV:
-            PasteFromClipboard();
-            return FALSE;
-        case ctrlX:
-            CutToClipboard();
-            return FALSE;
         case 13:
         case 10:
             if ((GetStyle() & ES_WANTRETURN) != 0 && LoadStyle()->GetInclude(CGXStyle::inclWrapText) &&
@@ -711,7 +661,7 @@ LRESULT CGXEditControl::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
     if (nChar == VK_CONTROL || nChar == VK_SHIFT)
         return Default();
     m_pGrid->ScrollCellInView(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), GX_UPDATENOW, FALSE);
-    BOOL bToGrid = IsKeyDown(VK_CONTROL);
+    BOOL bToGrid = GXIsKeyDown(VK_CONTROL);
     if (!bToGrid)
     {
         int nStart = 0;
@@ -743,14 +693,14 @@ LRESULT CGXEditControl::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
             bToGrid = TRUE;
             break;
         case VK_INSERT:
-            if (IsKeyDown(VK_SHIFT))
+            if (GXIsKeyDown(VK_SHIFT))
             {
                 PasteFromClipboard();
                 return 0;
             }
             break;
         case VK_DELETE:
-            if (IsKeyDown(VK_SHIFT) && nStart != nEnd)
+            if (GXIsKeyDown(VK_SHIFT) && nStart != nEnd)
             {
                 CGXClipboardText::Clear(this);
                 CutToClipboard();

@@ -5,12 +5,12 @@
 
 #include <afxwin.h>
 
-#include <grid/controls/Static.h>
+#include <grid/controls/WindowControl.h>
 #include <grid/core/Font.h>
 
 class GX_FR_STATE;
 
-class CGXEditControl : public CEdit, public CGXStatic
+class CGXEditControl : public CGXWindowControl<CEdit>
 {
     DECLARE_DYNAMIC(CGXEditControl)
 public:
@@ -33,10 +33,7 @@ public:
     virtual DWORD CalcEditStyle(CRect* pRect, const int* pLineHeight);
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
-    CWnd* GetControlWindow() const override;
     void SetActive(BOOL bActive) override;
-    BOOL IsActive() override;
     void SetModified(BOOL bModified) override;
     BOOL IsModified() override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
@@ -110,7 +107,6 @@ protected:
     BOOL m_bVertScrollBar = FALSE;
     BOOL m_bForceLeft = FALSE;
     UINT m_nID;
-    BOOL m_bIsActive = FALSE;
     CFont m_font;
     COLORREF m_rgbHighlightText;
     DWORD m_dwEditStyle = 0;

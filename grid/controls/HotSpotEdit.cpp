@@ -63,8 +63,3 @@ const GXControlClass* CGXHotSpotEdit::GetControlClass() const
 {
     return &ctlClassCGXHotSpotEdit;
 }
-
-CRuntimeClass* CGXHotSpotEdit::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXHotSpotEdit);
-}

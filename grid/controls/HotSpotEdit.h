@@ -23,7 +23,6 @@ public:
     void Init(ROWCOL nRow, ROWCOL nCol) override;
     void LayoutChildren(ROWCOL nRow, ROWCOL nCol, const CRect& rect) override;
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
 
     CGXHotSpotButton* HotSpot() const
     {

@@ -75,7 +75,7 @@ ON_MESSAGE(WM_ERASEBKGND, OnWndEraseBkgnd)
 ON_MESSAGE(WM_GETDLGCODE, OnWndGetDlgCode)
 END_MESSAGE_MAP()
 
-CGXListBox::CGXListBox(CGXGridCore* pGrid, UINT nID) : CGXStatic(pGrid), m_nID(nID)
+CGXListBox::CGXListBox(CGXGridCore* pGrid, UINT nID) : CGXWindowControl(pGrid), m_nID(nID)
 {
 }
 
@@ -93,16 +93,6 @@ CGXControl* CGXListBox::Create(CGXGridCore* pGrid)
 const GXControlClass* CGXListBox::GetControlClass() const
 {
     return &ctlClassCGXListBox;
-}
-
-CRuntimeClass* CGXListBox::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXListBox);
-}
-
-CWnd* CGXListBox::GetControlWindow() const
-{
-    return const_cast<CGXListBox*>(this);
 }
 
 BOOL CGXListBox::CreateControl()
@@ -125,11 +115,6 @@ void CGXListBox::FillFromStyle()
 void CGXListBox::SetActive(BOOL bActive)
 {
     SetWindowControlActive(m_bIsActive, bActive, GetSafeHwnd() != nullptr, TRUE);
-}
-
-BOOL CGXListBox::IsActive()
-{
-    return m_bIsActive;
 }
 
 void CGXListBox::SetModified(BOOL bModified)

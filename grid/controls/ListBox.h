@@ -5,9 +5,9 @@
 
 #include <afxwin.h>
 
-#include <grid/controls/Static.h>
+#include <grid/controls/WindowControl.h>
 
-class CGXListBox : public CListBox, public CGXStatic
+class CGXListBox : public CGXWindowControl<CListBox>
 {
     DECLARE_DYNAMIC(CGXListBox)
 public:
@@ -25,10 +25,7 @@ public:
     virtual void FillFromStyle();
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
-    CWnd* GetControlWindow() const override;
     void SetActive(BOOL bActive) override;
-    BOOL IsActive() override;
     void SetModified(BOOL bModified) override;
     BOOL IsModified() override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
@@ -75,7 +72,6 @@ private:
     void ActivateAndClick(CPoint point);
 
     UINT m_nID;
-    BOOL m_bIsActive = FALSE;
     BOOL m_bModified = FALSE;
     CFont m_font;
     COLORREF m_rgbWindowBack = RGB(255, 255, 255);

@@ -7,6 +7,7 @@
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
@@ -18,14 +19,6 @@
 
 namespace
 {
-constexpr UINT ctrlC = 3;
-constexpr UINT ctrlV = 22;
-constexpr UINT ctrlX = 24;
-
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
-}
 
 CString DisplayOf(const CGXMaskData& data)
 {
@@ -201,11 +194,6 @@ void CGXMaskControl::ShowChange(int nPos)
 const GXControlClass* CGXMaskControl::GetControlClass() const
 {
     return &ctlClassCGXMaskControl;
-}
-
-CRuntimeClass* CGXMaskControl::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXMaskControl);
 }
 
 void CGXMaskControl::Init(ROWCOL nRow, ROWCOL nCol)
@@ -466,13 +454,13 @@ LRESULT CGXMaskControl::OnMaskKeyDown(WPARAM wParam, LPARAM lParam)
     if (nKey == VK_CONTROL || nKey == VK_SHIFT)
         return Default();
     m_pGrid->ScrollCellInView(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), GX_UPDATENOW, FALSE);
-    if (IsKeyDown(VK_CONTROL))
+    if (GXIsKeyDown(VK_CONTROL))
     {
         PassToGrid(WM_KEYDOWN, wParam, lParam);
         return 0;
     }
     CGXMaskData& data = *m_pEditData;
-    const BOOL bShift = IsKeyDown(VK_SHIFT);
+    const BOOL bShift = GXIsKeyDown(VK_SHIFT);
     const BOOL bReadOnly = IsReadOnlyCell();
     const int nLength = data.GetDisplayLength();
     int nStart = 0;
@@ -588,28 +576,14 @@ LRESULT CGXMaskControl::OnMaskChar(WPARAM wParam, LPARAM lParam)
     if (!m_bIsBound || !m_bIsActive || IsReadOnlyCell() || (GetStyle() & ES_READONLY) != 0 || nChar == VK_BACK)
         return 0;
     m_pGrid->ScrollCellInView(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), GX_UPDATENOW, FALSE);
-    if (IsKeyDown(VK_CONTROL))
+    if (GXIsKeyDown(VK_CONTROL))
     {
-        switch (nChar)
-        {
-        case ctrlC:
-            CGXClipboardText::Clear(this);
-            CopyToClipboard();
+        if (ProcessClipboardChar(nChar, TRUE))
             return 0;
-        case ctrlV:
-            PasteFromClipboard();
-            return 0;
-        case ctrlX:
-            CGXClipboardText::Clear(this);
-            CutToClipboard();
-            return 0;
-        default:
-            break;
-        }
     }
     else if (nChar == VK_RETURN || nChar == 10)
         return 0;
-    if (nChar < 0x20 || IsKeyDown(VK_CONTROL))
+    if (nChar < 0x20 || GXIsKeyDown(VK_CONTROL))
     {
         Default();
         PassToGrid(WM_CHAR, wParam, lParam);
@@ -621,40 +595,20 @@ LRESULT CGXMaskControl::OnMaskChar(WPARAM wParam, LPARAM lParam)
 
 BOOL CGXMaskControl::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    if (GetSafeHwnd() == nullptr || IsKeyDown(VK_CONTROL))
-        return FALSE;
-    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
-    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
-    switch (nChar)
-    {
-    case VK_END:
-    case VK_HOME: {
-        if (!RequestEditing())
-            return FALSE;
-        if (!m_bIsBound)
-            Init(nRow, nCol);
-        SetActive(TRUE);
-        const int nCaret = nChar == VK_END ? m_pEditData->GetEndOfInput(m_pEditData->GetDisplayLength())
-                                           : m_pEditData->GetNextInputPos(-1);
-        SetSelData(nCaret, nCaret);
-        break;
-    }
-    case VK_DELETE:
-        if (IsKeyDown(VK_SHIFT) || GXIsEditLocked(m_pGrid->GetParam()) || IsReadOnlyCell() || !ForwardHookC() ||
-            !RequestEditing())
-            return FALSE;
-        SetActive(TRUE);
-        SetValue(_T(""));
-        SetModified(TRUE);
-        RequestCommit();
-        break;
-    default:
-        return FALSE;
-    }
-    UpdateEditRect();
-    if (!m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE))
-        RefreshCell();
-    return TRUE;
+    return ProcessEditKey(
+        nChar,
+        [this](BOOL bEnd) {
+            const int nCaret =
+                bEnd ? m_pEditData->GetEndOfInput(m_pEditData->GetDisplayLength()) : m_pEditData->GetNextInputPos(-1);
+            SetSelData(nCaret, nCaret);
+            UpdateEditRect();
+        },
+        [this] {
+            SetValue(_T(""));
+            SetModified(TRUE);
+            RequestCommit();
+            UpdateEditRect();
+        });
 }
 
 // ---- mouse ----

@@ -48,7 +48,6 @@ public:
     static UINT GetMaskDataFormat();
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
     BOOL StoreEditedValue() override;
     BOOL ValidateValue() override;

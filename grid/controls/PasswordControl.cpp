@@ -86,8 +86,3 @@ const GXControlClass* CGXPasswordControl::GetControlClass() const
 {
     return &ctlClassCGXPasswordControl;
 }
-
-CRuntimeClass* CGXPasswordControl::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXPasswordControl);
-}

@@ -21,7 +21,6 @@ public:
     BOOL CanFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, BOOL bFloatOrFlood) override;
     BOOL ReservedHookA(DWORD dwValue1, DWORD dwValue2, DWORD dwValue3, DWORD dwValue4) override;
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
 
     TCHAR GetMaskChar() const
     {

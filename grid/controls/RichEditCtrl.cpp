@@ -5,6 +5,7 @@
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <toolkit/foundation/ScopedValue.h>
@@ -18,9 +19,6 @@ using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
-constexpr UINT ctrlC = 3;
-constexpr UINT ctrlV = 22;
-constexpr UINT ctrlX = 24;
 constexpr int twipsPerInch = 1440;
 constexpr int twipsPerPoint = 20;
 // The hidden windows lie far outside the edit window.
@@ -28,11 +26,6 @@ const CRect hiddenRect(30000, 30000, 30100, 30100);
 
 // Suppresses the handling of resize requests; one flag for every rich-edit cell of the process.
 BOOL s_bNoResize = FALSE;
-
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
-}
 
 UINT RichTextFormat()
 {
@@ -149,7 +142,7 @@ ON_NOTIFY_REFLECT(EN_REQUESTRESIZE, OnRequestResizeReflected)
 ON_NOTIFY_RANGE(EN_REQUESTRESIZE, 0, 0xFFFF, OnRequestResizeOfChild)
 END_MESSAGE_MAP()
 
-CGXRichEditCtrl::CGXRichEditCtrl(CGXGridCore* pGrid, UINT nID) : CGXStatic(pGrid), m_nID(nID)
+CGXRichEditCtrl::CGXRichEditCtrl(CGXGridCore* pGrid, UINT nID) : CGXWindowControl(pGrid), m_nID(nID)
 {
 }
 
@@ -171,16 +164,6 @@ CGXControl* CGXRichEditCtrl::Create(CGXGridCore* pGrid)
 const GXControlClass* CGXRichEditCtrl::GetControlClass() const
 {
     return &ctlClassCGXRichEditCtrl;
-}
-
-CRuntimeClass* CGXRichEditCtrl::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXRichEditCtrl);
-}
-
-CWnd* CGXRichEditCtrl::GetControlWindow() const
-{
-    return const_cast<CGXRichEditCtrl*>(this);
 }
 
 // ---- windows and streaming ----
@@ -431,11 +414,6 @@ BOOL CGXRichEditCtrl::GetEditedCellText(ROWCOL nRow, ROWCOL nCol, CGXStyle& styl
 void CGXRichEditCtrl::SetActive(BOOL bActive)
 {
     SetWindowControlActive(m_bIsActive, bActive, GetSafeHwnd() != nullptr, TRUE);
-}
-
-BOOL CGXRichEditCtrl::IsActive()
-{
-    return m_bIsActive;
 }
 
 void CGXRichEditCtrl::SetModified(BOOL bModified)
@@ -836,39 +814,17 @@ BOOL CGXRichEditCtrl::OnCharText(const CString& strText)
 
 BOOL CGXRichEditCtrl::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
 {
-    if (GetSafeHwnd() == nullptr || IsKeyDown(VK_CONTROL))
-        return FALSE;
-    const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
-    const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
-    switch (nChar)
-    {
-    case VK_END:
-    case VK_HOME:
-        if (!RequestEditing())
-            return FALSE;
-        if (!m_bIsBound)
-            Init(nRow, nCol);
-        SetActive(TRUE);
-        if (nChar == VK_END)
-            SetSel(-1, -1);
-        else
-            SetSel(0, 0);
-        break;
-    case VK_DELETE:
-        if (IsKeyDown(VK_SHIFT) || GXIsEditLocked(m_pGrid->GetParam()) || IsReadOnlyCell() || !ForwardHookC() ||
-            !RequestEditing())
-            return FALSE;
-        SetActive(TRUE);
-        StreamValueIn(*this, CString());
-        SetModify(TRUE);
-        RequestCommit();
-        break;
-    default:
-        return FALSE;
-    }
-    if (!m_pGrid->ScrollCellInView(nRow, nCol, GX_UPDATENOW, FALSE))
-        RefreshCell();
-    return TRUE;
+    return ProcessEditKey(
+        nChar,
+        [this](BOOL bEnd) {
+            const long nCaret = bEnd ? -1 : 0;
+            SetSel(nCaret, nCaret);
+        },
+        [this] {
+            StreamValueIn(*this, CString());
+            SetModify(TRUE);
+            RequestCommit();
+        });
 }
 
 // ---- mouse ----
@@ -1061,8 +1017,8 @@ LRESULT CGXRichEditCtrl::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
     s_bNoResize = FALSE;
     const UINT nChar = static_cast<UINT>(wParam);
     m_pGrid->ScrollCellInView(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), GX_UPDATENOW, FALSE);
-    const BOOL bCtrl = IsKeyDown(VK_CONTROL);
-    const BOOL bShift = IsKeyDown(VK_SHIFT);
+    const BOOL bCtrl = GXIsKeyDown(VK_CONTROL);
+    const BOOL bShift = GXIsKeyDown(VK_SHIFT);
     CHARRANGE selection{};
     GetSel(selection);
     const BOOL bSelected = selection.cpMin != selection.cpMax;
@@ -1128,22 +1084,10 @@ LRESULT CGXRichEditCtrl::OnWndChar(WPARAM wParam, LPARAM lParam)
     const UINT nChar = static_cast<UINT>(wParam);
     if (!m_bIsBound || !m_bIsActive || (GetStyle() & ES_READONLY) != 0 || (nChar == VK_BACK && LOWORD(lParam) == 0))
         return 0;
-    if (IsKeyDown(VK_CONTROL))
+    if (GXIsKeyDown(VK_CONTROL))
     {
-        switch (nChar)
-        {
-        case ctrlC:
-            CopyToClipboard();
+        if (ProcessClipboardChar(nChar, FALSE))
             return 0;
-        case ctrlV:
-            PasteFromClipboard();
-            return 0;
-        case ctrlX:
-            CutToClipboard();
-            return 0;
-        default:
-            break;
-        }
     }
     else if (nChar >= 0x20)
     {

@@ -8,11 +8,11 @@
 
 #include <afxcmn.h>
 
-#include <grid/controls/Static.h>
+#include <grid/controls/WindowControl.h>
 
 class GX_FR_STATE;
 
-class CGXRichEditCtrl : public CRichEditCtrl, public CGXStatic
+class CGXRichEditCtrl : public CGXWindowControl<CRichEditCtrl>
 {
     DECLARE_DYNAMIC(CGXRichEditCtrl)
 public:
@@ -39,10 +39,7 @@ public:
     using CGXStatic::GetEditedCellText;
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
-    CWnd* GetControlWindow() const override;
     void SetActive(BOOL bActive) override;
-    BOOL IsActive() override;
     void SetModified(BOOL bModified) override;
     BOOL IsModified() override;
     CRect GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect = nullptr,
@@ -128,7 +125,6 @@ private:
     CString CellValueForFind(const GX_FR_STATE& find, ROWCOL nRow, ROWCOL nCol, const CGXStyle*& pStyle);
 
     UINT m_nID;
-    BOOL m_bIsActive = FALSE;
     DWORD m_dwEventMask = ENM_CHANGE | ENM_UPDATE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED;
     DWORD m_dwOptions = ECO_AUTOWORDSELECTION | ECO_AUTOVSCROLL | ECO_AUTOHSCROLL | ECO_NOHIDESEL | ECO_SAVESEL;
     BOOL m_bShrinkRows = TRUE;

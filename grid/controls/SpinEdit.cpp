@@ -171,8 +171,3 @@ const GXControlClass* CGXSpinEdit::GetControlClass() const
 {
     return &ctlClassCGXSpinEdit;
 }
-
-CRuntimeClass* CGXSpinEdit::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXSpinEdit);
-}

@@ -27,7 +27,6 @@ public:
     BOOL OnLButtonDown(UINT nFlags, CPoint point) override;
     BOOL OnChildClicked(CGXChild* pChild) override;
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
 
     CGXChild* UpArrow() const;
     CGXChild* DownArrow() const;

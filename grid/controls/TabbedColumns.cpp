@@ -133,6 +133,23 @@ CSize CGXTabbedColumns::TextColumnExtent(CGXGridCore* pGrid, CDC* pDC, const CGX
     return size;
 }
 
+void CGXTabbedColumns::DrawOwnerDrawnItem(const DRAWITEMSTRUCT& item, int nCount,
+                                          const std::function<CString(int)>& textOf, BOOL bFirstOnly,
+                                          const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText,
+                                          COLORREF rgbBack, int nLineFlag) const
+{
+    const int nItem = static_cast<int>(item.itemID);
+    if (nItem < 0 || nItem >= nCount)
+        return;
+    CDC* pDC = CDC::FromHandle(item.hDC);
+    const CRect rect(item.rcItem);
+    if ((item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0)
+        DrawItem(pDC, rect, textOf(nItem), (item.itemState & ODS_SELECTED) != 0, bFirstOnly, tabStops, rgbLine, rgbText,
+                 rgbBack, nLineFlag);
+    if ((item.itemAction & ODA_FOCUS) != 0)
+        pDC->DrawFocusRect(rect);
+}
+
 void CGXTabbedColumns::DrawItem(CDC* pDC, const CRect& rect, const CString& strItem, BOOL bSelected, BOOL bFirstOnly,
                                 const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText, COLORREF rgbBack,
                                 int nLineFlag) const

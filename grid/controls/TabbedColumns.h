@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include <functional>
 #include <vector>
 
 class CGXControl;
@@ -72,6 +73,11 @@ public:
     void DrawItem(CDC* pDC, const CRect& rect, const CString& strItem, BOOL bSelected, BOOL bFirstOnly,
                   const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText, COLORREF rgbBack,
                   int nLineFlag) const;
+    // Draws an owner-drawn item of a list that holds nCount items, its text from textOf, with
+    // the focus rectangle the item asks for; an item the list does not hold draws nothing.
+    void DrawOwnerDrawnItem(const DRAWITEMSTRUCT& item, int nCount, const std::function<CString(int)>& textOf,
+                            BOOL bFirstOnly, const CArray<int, int>& tabStops, COLORREF rgbLine, COLORREF rgbText,
+                            COLORREF rgbBack, int nLineFlag) const;
 
     int m_nKeyCol = 0;
     int m_nTextCol = 0;

@@ -70,22 +70,15 @@ CGXTabbedComboLBox::CGXTabbedComboLBox(CGXTabbedComboBox* pOwner) : CGXComboList
 
 void CGXTabbedComboLBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    const int nItem = static_cast<int>(lpDrawItemStruct->itemID);
-    if (nItem < 0 || nItem >= GetCount())
-        return;
-    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
-    const CRect rect(lpDrawItemStruct->rcItem);
-    if ((lpDrawItemStruct->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0)
-    {
-        CString strItem;
-        GetText(nItem, strItem);
-        const CGXTabbedComboBox& owner = *m_pTabbedOwner;
-        owner.m_columns.DrawItem(pDC, rect, strItem, (lpDrawItemStruct->itemState & ODS_SELECTED) != 0, FALSE,
-                                 owner.m_tabStops, owner.m_rgbGridLine, owner.m_rgbListText, owner.m_rgbListBack,
-                                 owner.m_nLineFlag);
-    }
-    if ((lpDrawItemStruct->itemAction & ODA_FOCUS) != 0)
-        pDC->DrawFocusRect(rect);
+    const CGXTabbedComboBox& owner = *m_pTabbedOwner;
+    owner.m_columns.DrawOwnerDrawnItem(
+        *lpDrawItemStruct, GetCount(),
+        [this](int nItem) {
+            CString strItem;
+            GetText(nItem, strItem);
+            return strItem;
+        },
+        FALSE, owner.m_tabStops, owner.m_rgbGridLine, owner.m_rgbListText, owner.m_rgbListBack, owner.m_nLineFlag);
 }
 
 void CGXTabbedComboLBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
@@ -137,11 +130,6 @@ CGXTabbedComboBox::~CGXTabbedComboBox()
 const GXControlClass* CGXTabbedComboBox::GetControlClass() const
 {
     return &ctlClassCGXTabbedComboBox;
-}
-
-CRuntimeClass* CGXTabbedComboBox::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXTabbedComboBox);
 }
 
 void CGXTabbedComboBox::RegisterUserAttributes(CGXStylesMap* pStylesMap)

@@ -67,7 +67,6 @@ public:
     void DestroyDropDownWnd(CGXGridCombo* pPopup) override;
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
     BOOL ValidateValue() override;
     BOOL OnKeyMessage(UINT nMessage, UINT nChar, UINT nRepCnt, UINT nFlags) override;

@@ -126,11 +126,6 @@ const GXControlClass* CGXTabbedComboBoxWnd::GetControlClass() const
     return &ctlClassCGXTabbedComboBoxWnd;
 }
 
-CRuntimeClass* CGXTabbedComboBoxWnd::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXTabbedComboBoxWnd);
-}
-
 void CGXTabbedComboBoxWnd::SetReadOnly(BOOL bReadOnly)
 {
     if (GetSafeHwnd() == nullptr)
@@ -475,21 +470,15 @@ CString CGXTabbedComboBoxWnd::ItemText(int nItem)
 
 void CGXTabbedComboBoxWnd::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    const int nItem = static_cast<int>(lpDrawItemStruct->itemID);
-    if (nItem < 0 || nItem >= GetCount())
-        return;
-    CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
-    const CRect rect(lpDrawItemStruct->rcItem);
-    if ((lpDrawItemStruct->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0)
-    {
-        CString strItem;
-        GetLBText(nItem, strItem);
-        m_columns.DrawItem(pDC, rect, strItem, (lpDrawItemStruct->itemState & ODS_SELECTED) != 0,
-                           (lpDrawItemStruct->itemState & ODS_COMBOBOXEDIT) != 0, m_tabStops, m_rgbGridLine,
-                           m_rgbListText, m_rgbListBack, m_nLineFlag);
-    }
-    if ((lpDrawItemStruct->itemAction & ODA_FOCUS) != 0)
-        pDC->DrawFocusRect(rect);
+    m_columns.DrawOwnerDrawnItem(
+        *lpDrawItemStruct, GetCount(),
+        [this](int nItem) {
+            CString strItem;
+            GetLBText(nItem, strItem);
+            return strItem;
+        },
+        (lpDrawItemStruct->itemState & ODS_COMBOBOXEDIT) != 0, m_tabStops, m_rgbGridLine, m_rgbListText, m_rgbListBack,
+        m_nLineFlag);
 }
 
 void CGXTabbedComboBoxWnd::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)

@@ -56,7 +56,6 @@ public:
     void ActivateAndDropDown();
 
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
     void Init(ROWCOL nRow, ROWCOL nCol) override;
     BOOL ValidateValue() override;
     CSize GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection) override;

@@ -42,8 +42,3 @@ const GXControlClass* CGXVScrollEdit::GetControlClass() const
 {
     return &ctlClassCGXVScrollEdit;
 }
-
-CRuntimeClass* CGXVScrollEdit::GetWindowClass() const
-{
-    return RUNTIME_CLASS(CGXVScrollEdit);
-}

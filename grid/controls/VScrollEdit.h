@@ -17,7 +17,6 @@ public:
     CRect GetCellClientRect(CRect& rectOut, ROWCOL nRow, ROWCOL nCol, const CRect* pRect = nullptr,
                             const CGXStyle* pStyle = nullptr) override;
     const GXControlClass* GetControlClass() const override;
-    CRuntimeClass* GetWindowClass() const override;
 
     BOOL HasScrollBar() const
     {

@@ -11,6 +11,8 @@
 #include <grid/core/StylesMap.h>
 #include <toolkit/foundation/ScopedValue.h>
 
+#include <optional>
+
 using tarnwick::foundation::SECScopedValue;
 
 namespace
@@ -92,40 +94,39 @@ BOOL CGXBlockCmd::Execute(CGXGridCore* pGrid, int nMode)
     }
     const BOOL bOldExecuting = pGrid->m_bExecutingBlock;
     pGrid->m_bDeferredCellPending = FALSE;
-    pGrid->m_bExecutingBlock = TRUE;
-
     const INT_PTR nCount = m_CommandList.GetCount();
     BOOL bResult = TRUE;
     {
-        // The parameter tells that several commands run, until the block is through.
-        const SECScopedValue<BOOL> several(pParam->m_bSeveralCommands, nCount > 1 || pParam->m_bSeveralCommands);
-        if (nCount > 1)
-            GXLongOpFreezeFeedback(TRUE);
-        INT_PTR nDone = 0;
-        for (POSITION pos = m_CommandList.GetHeadPosition(); pos != nullptr && bResult; ++nDone)
+        const SECScopedValue<BOOL> executing(pGrid->m_bExecutingBlock, TRUE);
         {
-            bResult = pGrid->ExecuteCommand(m_CommandList.GetNext(pos), pGrid, nMode);
-            if (GXLongOpIsFeedbackDue(operation.Record()))
+            // The parameter tells that several commands run, until the block is through.
+            const SECScopedValue<BOOL> several(pParam->m_bSeveralCommands, nCount > 1 || pParam->m_bSeveralCommands);
+            std::optional<CGXLongOpFeedbackFreeze> freeze;
+            if (nCount > 1)
+                freeze.emplace();
+            INT_PTR nDone = 0;
+            for (POSITION pos = m_CommandList.GetHeadPosition(); pos != nullptr && bResult; ++nDone)
             {
-                GXLongOpSetPercentDone(
-                    GXPercentDone(static_cast<ULONGLONG>(nDone + 1) * 100, static_cast<ULONGLONG>(nCount) * 100));
-                GXShowLongOperationStatus(operation.Record());
+                bResult = pGrid->ExecuteCommand(m_CommandList.GetNext(pos), pGrid, nMode);
+                if (GXLongOpIsFeedbackDue(operation.Record()))
+                {
+                    GXLongOpSetPercentDone(
+                        GXPercentDone(static_cast<ULONGLONG>(nDone + 1) * 100, static_cast<ULONGLONG>(nCount) * 100));
+                    GXShowLongOperationStatus(operation.Record());
+                }
             }
         }
         if (nCount > 1)
-            GXLongOpFreezeFeedback(FALSE);
-    }
-    if (nCount > 1)
-        pGrid->RedrawGrid(GX_UPDATENOW, TRUE);
+            pGrid->RedrawGrid(GX_UPDATENOW, TRUE);
 
-    if (!bResult && pInverse != nullptr)
-    {
-        // The commands that ran are taken back without a record of their own.
-        pInverseList->RemoveHead();
-        pInverse->Execute(pGrid, gxRollback);
-        delete pInverse;
+        if (!bResult && pInverse != nullptr)
+        {
+            // The commands that ran are taken back without a record of their own.
+            pInverseList->RemoveHead();
+            pInverse->Execute(pGrid, gxRollback);
+            delete pInverse;
+        }
     }
-    pGrid->m_bExecutingBlock = bOldExecuting;
     if (pGrid->m_bDeferredCellPending && !bOldExecuting)
     {
         pGrid->m_bDeferredCellPending = FALSE;

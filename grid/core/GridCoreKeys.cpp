@@ -3,13 +3,10 @@
 
 #include <grid/controls/Control.h>
 #include <grid/core/GridParam.h>
+#include <grid/core/KeyState.h>
 
 namespace
 {
-BOOL IsKeyDown(int nVirtKey)
-{
-    return ::GetKeyState(nVirtKey) < 0;
-}
 
 // The move of an arrow key, plain and with Ctrl.
 struct ArrowMove
@@ -28,12 +25,6 @@ constexpr ArrowMove arrowMoves[] = {
 
 constexpr UINT storeFlags = 1;
 constexpr UINT editKeyFlags = 2;
-// The control characters of Ctrl+C, V, X, Z and R.
-constexpr UINT ctrlC = 3;
-constexpr UINT ctrlV = 22;
-constexpr UINT ctrlX = 24;
-constexpr UINT ctrlZ = 26;
-constexpr UINT ctrlR = 18;
 } // namespace
 
 BOOL CGXGridCore::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRepCnt, UINT flags)
@@ -77,9 +68,9 @@ BOOL CGXGridCore::ProcessKeys(CWnd* pSender, UINT nMessage, UINT nChar, UINT nRe
 
 BOOL CGXGridCore::OnGridKeyDown(UINT nChar, UINT nRepCnt, UINT flags)
 {
-    const BOOL bCtrl = IsKeyDown(VK_CONTROL);
-    const BOOL bShift = IsKeyDown(VK_SHIFT);
-    const BOOL bAlt = IsKeyDown(VK_MENU);
+    const BOOL bCtrl = GXIsKeyDown(VK_CONTROL);
+    const BOOL bShift = GXIsKeyDown(VK_SHIFT);
+    const BOOL bAlt = GXIsKeyDown(VK_MENU);
     const UINT nCount = nRepCnt == 0 ? 1 : nRepCnt;
     BOOL bHandled = TRUE;
     BOOL bMoved = FALSE;
@@ -202,22 +193,22 @@ BOOL CGXGridCore::OnGridChar(UINT nChar, UINT /*nRepCnt*/, UINT /*flags*/)
 {
     switch (nChar)
     {
-    case ctrlC:
+    case GX_CTRL_C:
         if (CanCopy())
             Copy();
         return TRUE;
-    case ctrlV:
+    case GX_CTRL_V:
         if (CanPaste())
             Paste();
         return TRUE;
-    case ctrlX:
+    case GX_CTRL_X:
         if (CanCut())
             Cut();
         return TRUE;
-    case ctrlZ:
+    case GX_CTRL_Z:
         Undo();
         return TRUE;
-    case ctrlR:
+    case GX_CTRL_R:
         Redo();
         return TRUE;
     default:
@@ -228,7 +219,7 @@ BOOL CGXGridCore::OnGridChar(UINT nChar, UINT /*nRepCnt*/, UINT /*flags*/)
 
 BOOL CGXGridCore::OnGridSysKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*flags*/)
 {
-    if (nChar != VK_BACK || !IsKeyDown(VK_MENU))
+    if (nChar != VK_BACK || !GXIsKeyDown(VK_MENU))
         return FALSE;
     Undo();
     return TRUE;

@@ -3,6 +3,7 @@
 
 #include <grid/core/FontState.h>
 
+#include <toolkit/foundation/CaptureLoop.h>
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <grid/core/GridInit.h>
@@ -15,6 +16,8 @@
 
 IMPLEMENT_DYNAMIC(CGXTabInfo, CObject)
 IMPLEMENT_DYNCREATE(CGXTabBeam, CWnd)
+
+using tarnwick::foundation::SECCaptureLoop;
 
 namespace
 {
@@ -424,48 +427,36 @@ void CGXTabBeam::WaitForInput(DWORD dwMilliseconds)
 
 void CGXTabBeam::OnButton(UINT nEndMessage)
 {
-    SetCapture();
     CPoint point = m_ptButton;
     // Each delay counts from the last repeat, so the loop sleeps between repeats.
     DWORD dwLast = GetTicks();
     DWORD dwDelay = dwFirstRepeatDelay;
-    for (;;)
-    {
-        MSG msg;
-        if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-            {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
+    SECCaptureLoop loop(this);
+    loop.Run(
+        [&](const MSG& msg) {
             if (msg.message == nEndMessage)
-                break;
+                return SECCaptureLoop::finish;
             if (msg.message == WM_MOUSEMOVE && msg.hwnd == GetSafeHwnd())
-                point = CPoint(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
-            else
             {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
+                point = CPoint(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+                return SECCaptureLoop::handled;
             }
-            if (::GetCapture() != GetSafeHwnd())
-                break;
-            continue;
-        }
-        const DWORD dwElapsed = GetTicks() - dwLast;
-        if (dwElapsed < dwDelay)
-        {
-            WaitForInput(dwDelay - dwElapsed);
-            continue;
-        }
-        dwLast += dwDelay;
-        if (dwDelay > dwShortestRepeatDelay)
-            dwDelay -= dwRepeatDelayStep;
-        ButtonFromPoint(point.x, point.y, m_nPressedButton, TRUE);
-        UpdateWindow();
-    }
-    if (::GetCapture() == GetSafeHwnd())
-        ::ReleaseCapture();
+            ::TranslateMessage(&msg);
+            return SECCaptureLoop::dispatch;
+        },
+        [&] {
+            const DWORD dwElapsed = GetTicks() - dwLast;
+            if (dwElapsed < dwDelay)
+            {
+                WaitForInput(dwDelay - dwElapsed);
+                return;
+            }
+            dwLast += dwDelay;
+            if (dwDelay > dwShortestRepeatDelay)
+                dwDelay -= dwRepeatDelayStep;
+            ButtonFromPoint(point.x, point.y, m_nPressedButton, TRUE);
+            UpdateWindow();
+        });
 }
 
 void CGXTabBeam::OnMouseMove(UINT /*nFlags*/, CPoint point)

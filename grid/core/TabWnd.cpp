@@ -47,6 +47,8 @@ BEGIN_MESSAGE_MAP(CGXTabWnd, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_CANCELMODE()
     ON_WM_SETCURSOR()
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
@@ -490,8 +492,25 @@ void CGXTabWnd::OnMouseMove(UINT /*nFlags*/, CPoint point)
 
 void CGXTabWnd::OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/)
 {
+    EndSplitterDrag();
+}
+
+void CGXTabWnd::OnCaptureChanged(CWnd* /*pWnd*/)
+{
+    EndSplitterDrag();
+}
+
+void CGXTabWnd::OnCancelMode()
+{
+    CWnd::OnCancelMode();
+    EndSplitterDrag();
+}
+
+void CGXTabWnd::EndSplitterDrag()
+{
     if (!m_bDragging)
         return;
+    // Cleared first: releasing the capture reports its change here again.
     m_bDragging = FALSE;
     if (::GetCapture() == GetSafeHwnd())
         ::ReleaseCapture();

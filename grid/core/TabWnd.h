@@ -98,6 +98,8 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnCancelMode();
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
@@ -117,6 +119,9 @@ private:
     // The bars, the size box and the strip, once.
     void CreateChildren();
     CRect SplitterBoxRect() const;
+    // Ends a drag of the splitter box: at the button's release, and when the capture is lost
+    // (a message box or a switch to another program mid-drag).
+    void EndSplitterDrag();
     CRect SheetRect() const;
     void SaveScrollState(int nTab);
     void RestoreScrollState(int nTab);

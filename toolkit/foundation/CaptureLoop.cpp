@@ -17,7 +17,8 @@ SECCaptureLoop::~SECCaptureLoop()
         ::ReleaseCapture();
 }
 
-SECCaptureLoop::Result SECCaptureLoop::Run(const std::function<Action(const MSG&)>& handler)
+SECCaptureLoop::Result SECCaptureLoop::Run(const std::function<Action(const MSG&)>& handler,
+                                           const std::function<void()>& idle)
 {
     for (;;)
     {
@@ -28,7 +29,10 @@ SECCaptureLoop::Result SECCaptureLoop::Run(const std::function<Action(const MSG&
         MSG msg;
         if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         {
-            ::WaitMessage();
+            if (idle)
+                idle();
+            else
+                ::WaitMessage();
             continue;
         }
         switch (msg.message)

@@ -33,8 +33,10 @@ public:
     SECCaptureLoop(const SECCaptureLoop&) = delete;
     SECCaptureLoop& operator=(const SECCaptureLoop&) = delete;
 
-    // Gives the handler every message but those that cancel the drag.
-    Result Run(const std::function<Action(const MSG&)>& handler);
+    // Gives the handler every message but those that cancel the drag. With an idle function, it
+    // is called whenever no message waits, in place of waiting for one: a drag that repeats
+    // an action while the button is held waits there itself, as long as the next repeat allows.
+    Result Run(const std::function<Action(const MSG&)>& handler, const std::function<void()>& idle = nullptr);
 
 private:
     HWND m_hWnd;

@@ -15,6 +15,8 @@ ON_WM_SIZE()
 ON_WM_LBUTTONDOWN()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
+ON_WM_CAPTURECHANGED()
+ON_WM_CANCELMODE()
 ON_WM_SETCURSOR()
 ON_MESSAGE(WM_HSCROLL, OnSharedScroll)
 ON_MESSAGE(WM_VSCROLL, OnSharedScroll)
@@ -292,8 +294,28 @@ void SECTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
         CWnd::OnLButtonUp(nFlags, point);
         return;
     }
+    EndSizerDrag();
+}
+
+void SECTabWnd::OnCaptureChanged(CWnd* /*pWnd*/)
+{
+    EndSizerDrag();
+}
+
+void SECTabWnd::OnCancelMode()
+{
+    CWnd::OnCancelMode();
+    EndSizerDrag();
+}
+
+void SECTabWnd::EndSizerDrag()
+{
+    if (!m_bDragging)
+        return;
+    // Cleared first: releasing the capture reports its change here again.
     m_bDragging = FALSE;
-    ::ReleaseCapture();
+    if (::GetCapture() == GetSafeHwnd())
+        ::ReleaseCapture();
 }
 
 BOOL SECTabWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)

@@ -47,6 +47,8 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnCancelMode();
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnSharedScroll(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -66,6 +68,9 @@ private:
     CRect GetSizerRect() const;
     CRect GetStripRect() const;
     void InvalidateStripAndSizer();
+    // Ends a drag of the sizer: at the button's release, and when the capture is lost (a
+    // message box or a switch to another program mid-drag).
+    void EndSizerDrag();
 
     int m_nTabAreaWidth = 0;
     int m_cyTabCtrl;

@@ -174,6 +174,26 @@ TEST_F(TabWndTest, SplitterDragsOutsideTheLimitsAreIgnored)
     EXPECT_EQ(::GetCursor(), hSizing != nullptr ? hSizing : ::LoadCursorW(nullptr, IDC_SIZEWE));
 }
 
+TEST_F(TabWndTest, ASplitterDragEndsWhenTheCaptureIsLost)
+{
+    // Another window taking the capture (a message box mid-drag) and WM_CANCELMODE (a switch to
+    // another program) each end the drag: the later moves leave the strip alone.
+    for (const bool bCancelMode : {false, true})
+    {
+        Drag(m_pTabWnd->GetSplitterBoxRect().CenterPoint(), 200);
+        const CPoint from = m_pTabWnd->GetSplitterBoxRect().CenterPoint();
+        m_pTabWnd->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        ASSERT_EQ(::GetCapture(), TabHwnd());
+        if (bCancelMode)
+            m_pTabWnd->SendMessage(WM_CANCELMODE);
+        else
+            m_sheets[0].SetCapture();
+        m_pTabWnd->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(250, from.y));
+        EXPECT_EQ(m_pTabWnd->GetStripWidth(), 200) << bCancelMode;
+        ::ReleaseCapture();
+    }
+}
+
 TEST_F(TabWndTest, AClickAsksTheSheetsBeforeShowingTheNewOne)
 {
     m_sheets[0].m_nRefuseActivation = 1;
@@ -292,13 +312,19 @@ public:
     std::vector<DWORD> m_scrolls;
     int m_nWaits = 0;
     DWORD m_dwNow = 1000;
+    // What the test does after the last scroll it waits for.
+    size_t m_nLastScroll = 8;
+    UINT m_nEndMessage = WM_LBUTTONUP;
+    WPARAM m_wEndParam = 0;
 
     void ScrollTabs(int nAction) override
     {
         m_scrolls.push_back(m_dwNow - 1000);
         CGXTabBeam::ScrollTabs(nAction);
-        if (m_scrolls.size() == 8)
-            PostMessage(WM_LBUTTONUP);
+        if (m_scrolls.size() == m_nLastScroll)
+            PostMessage(m_nEndMessage, m_wEndParam);
+        else if (m_scrolls.size() == m_nLastScroll + 5)
+            PostMessage(WM_LBUTTONUP); // a loop that ignored the message ends all the same
     }
 
 protected:
@@ -327,6 +353,26 @@ TEST_F(TabWndTest, AHeldArrowRepeatsAfterShorterDelaysMeasuredFromTheLastRepeat)
     EXPECT_EQ(pBeam->GetFirstVisibleTab(), 8);
     EXPECT_EQ(::GetCapture(), nullptr);
     pBeam->DestroyWindow();
+}
+
+TEST_F(TabWndTest, EscapeTheRightButtonOrCancelModeEndAHeldArrow)
+{
+    for (const auto& [nMessage, wParam] :
+         {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_ESCAPE}, {WM_RBUTTONDOWN, MK_RBUTTON}, {WM_CANCELMODE, 0}})
+    {
+        auto* pBeam = new ClockedBeam;
+        ASSERT_TRUE(pBeam->Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 20), &Parent(), 99));
+        for (int i = 0; i < 30; ++i)
+            pBeam->InsertTab(FALSE, _T("Sheet"), nullptr, FALSE, -1, nullptr);
+        pBeam->m_nLastScroll = 3;
+        pBeam->m_nEndMessage = nMessage;
+        pBeam->m_wEndParam = wParam;
+        pBeam->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pBeam->GetButtonAreaWidth() * 3 / 4, 5));
+        EXPECT_EQ(pBeam->m_scrolls.size(), 3u) << nMessage;
+        EXPECT_EQ(::GetCapture(), nullptr) << nMessage;
+        pBeam->DestroyWindow();
+        PumpPendingMessages();
+    }
 }
 
 TEST_F(TabWndTest, RenamingATab)

@@ -556,6 +556,20 @@ public:
     BOOL* m_pbFail;
 };
 
+// Throws, as a grid operation out of memory would.
+class ThrowingCmd : public CGXCommand
+{
+public:
+    BOOL Execute(CGXGridCore*, int) override
+    {
+        AfxThrowUserException();
+    }
+    CString GetName() override
+    {
+        return _T("throwing");
+    }
+};
+
 // Keeps the status texts of long operations.
 class StatusRecordingImp : public CGXLongOperationImp
 {
@@ -720,6 +734,31 @@ TEST_F(UndoListTest, ABlockFailingPartWayLeavesTheGridAndTheListsAsBefore)
     EXPECT_TRUE(m_grid.Undo());
     EXPECT_STREQ(m_grid.GetValueRowCol(1, 1), _T(""));
     EXPECT_EQ(RedoList()->GetCount(), 1);
+}
+
+// A block whose command throws leaves the grid recording its own changes again.
+TEST_F(UndoListTest, ABlockWhoseCommandThrowsLeavesTheGridUsable)
+{
+    m_grid.BeginUndoBlock(_T("two"));
+    m_grid.SetValueRange(CGXRange(1, 1), _T("x"));
+    m_grid.EndUndoBlock();
+    HeadBlock()->m_CommandList.AddTail(new ThrowingCmd);
+    try
+    {
+        m_grid.Undo();
+        ADD_FAILURE() << "the command's exception was lost";
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    EXPECT_FALSE(m_grid.IsExecutingBlock());
+    EXPECT_FALSE(Param()->m_bSeveralCommands);
+    UndoList()->RemoveAll();
+    m_grid.SetValueRange(CGXRange(2, 2), _T("y"));
+    EXPECT_EQ(UndoList()->GetCount(), 1);
+    EXPECT_TRUE(m_grid.Undo());
+    EXPECT_STREQ(m_grid.GetValueRowCol(2, 2), _T(""));
 }
 
 TEST_F(UndoListTest, UndoDiscardsAPendingEditFirstAndTheMenuNamesIt)

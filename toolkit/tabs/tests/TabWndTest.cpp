@@ -233,6 +233,29 @@ TEST_F(TabWndTest, TheSizerDragsBetweenNothingAndTheBarsLeastWidth)
     EXPECT_EQ(rcBar.Width(), 400 - (400 - SECTabWnd::MIN_SCROLLBAR_WIDTH + SECTabWnd::SIZER_WIDTH) + 1);
 }
 
+TEST_F(TabWndTest, ASizerDragEndsWhenTheCaptureIsLost)
+{
+    m_tabWnd.SetScrollStyle(0, WS_HSCROLL);
+    m_tabWnd.ActivateTab(0);
+    Resize(400, 300);
+    const int y = 300 - ::GetSystemMetrics(SM_CYHSCROLL) / 2;
+    // Another window taking the capture (a message box mid-drag) and WM_CANCELMODE (a switch to
+    // another program) each end the drag: the later moves leave the strip alone.
+    for (const bool bCancelMode : {false, true})
+    {
+        const int nWidth = m_tabWnd.GetTabAreaWidth();
+        m_tabWnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(nWidth + 2, y));
+        ASSERT_EQ(::GetCapture(), m_tabWnd.GetSafeHwnd());
+        if (bCancelMode)
+            m_tabWnd.SendMessage(WM_CANCELMODE);
+        else
+            m_tabWnd.GetTabControl()->SetCapture();
+        m_tabWnd.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, y));
+        EXPECT_EQ(m_tabWnd.GetTabAreaWidth(), nWidth) << bCancelMode;
+        ::ReleaseCapture();
+    }
+}
+
 TEST_F(TabWndTest, AWindowNarrowerThanTheBarsLeastWidthLeavesTheStripNoRoom)
 {
     m_tabWnd.SetScrollStyle(0, WS_HSCROLL);
