@@ -60,12 +60,11 @@ int TextWidth(CDC* pDC, const CString& strText)
 }
 } // namespace
 
-void GXDrawRadioButton(BOOL bChecked, CDC* pDC, CRect rect, BOOL bDraw3d, CDC* pMemDC)
+void GXDrawRadioButton(CGXControl& control, BOOL bChecked, CDC* pDC, CRect rect, BOOL bDraw3d, CDC* pMemDC)
 {
     const CRect box(rect.left + 3, rect.top + (rect.Height() - nCircle) / 2, rect.left + 3 + nCircle,
                     rect.top + (rect.Height() - nCircle) / 2 + nCircle);
-    if (CGXButton::DrawThemedPart(pDC, L"BUTTON", BP_RADIOBUTTON, bChecked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL,
-                                  box))
+    if (control.DrawThemedPart(pDC, L"BUTTON", BP_RADIOBUTTON, bChecked ? RBS_CHECKEDNORMAL : RBS_UNCHECKEDNORMAL, box))
         return;
     if (!bDraw3d)
     {
@@ -192,7 +191,8 @@ int CGXRadioButton::DrawButtons(CGXControl& control, CDC* pDC, const CRect& rect
     {
         for (size_t i = 0; i < places.size(); ++i)
         {
-            GXDrawRadioButton(static_cast<int>(i) == nSelected, pDC, places[i].rectButton, bDraw3d, images.Dc());
+            GXDrawRadioButton(control, static_cast<int>(i) == nSelected, pDC, places[i].rectButton, bDraw3d,
+                              images.Dc());
             CRect rectText = places[i].rectLabel;
             pDC->DrawText(places[i].strLabel, rectText, DT_SINGLELINE);
         }

@@ -10,8 +10,9 @@
 #include <vector>
 
 // Draws one button in the line rectangle: a 12 x 12 circle 3 pixels from its left, centred
-// vertically; themed, flat, or from the 3-d images selected into pMemDC.
-void GXDrawRadioButton(BOOL bChecked, CDC* pDC, CRect rect, BOOL bDraw3d, CDC* pMemDC);
+// vertically; themed with the grid's theme data of the control, flat, or from the 3-d images
+// selected into pMemDC.
+void GXDrawRadioButton(CGXControl& control, BOOL bChecked, CDC* pDC, CRect rect, BOOL bDraw3d, CDC* pMemDC);
 
 // Where the buttons of a cell lie: each button's area (what GXDrawRadioButton gets and a click
 // may hit) and its label's text rectangle.

@@ -229,8 +229,22 @@ TEST_F(ButtonCellsTest, FlatAnd3dLooksAndTheTheme)
     }
     FakeThemeLibrary themed;
     MemoryCanvas canvas(200, 100, rgbFill);
-    m_grid.GetRegisteredControl(idRadioFlat)->Draw(&canvas.Dc(), cell, 1, 2, *m_grid.GetComposedStyle(1, 2), nullptr);
+    const auto draw = [&] {
+        m_grid.GetRegisteredControl(idRadioFlat)
+            ->Draw(&canvas.Dc(), cell, 1, 2, *m_grid.GetComposedStyle(1, 2), nullptr);
+    };
+    draw();
     EXPECT_EQ(themed.State().parts, (std::vector<std::pair<int, int>>{{2, 1}, {2, 5}}));
+    // Every button of every picture draws with the data the grid opened once.
+    for (int i = 0; i < 5; ++i)
+        draw();
+    EXPECT_EQ(themed.State().parts.size(), 12u);
+    EXPECT_EQ(themed.State().classes, std::vector<std::wstring>{L"BUTTON"});
+    EXPECT_EQ(themed.State().nThemesClosed, 0);
+
+    m_grid.SendMessage(WM_THEMECHANGED);
+    EXPECT_EQ(themed.State().nThemesClosed, 1);
+    draw();
     EXPECT_EQ(themed.State().classes, (std::vector<std::wstring>{L"BUTTON", L"BUTTON"}));
 }
 } // namespace
