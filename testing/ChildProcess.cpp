@@ -11,14 +11,21 @@ CString ExecutableFolder()
     return folder.Left(folder.ReverseFind(L'\\') + 1);
 }
 
-long RunChildProcess(const CString& program, const CString& arguments, DWORD timeoutMs)
+long RunChildProcess(const CString& program, const CString& arguments, DWORD timeoutMs, HANDLE hOutput)
 {
     CString command = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    if (hOutput != nullptr)
+    {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = hOutput;
+        startup.hStdError = hOutput;
+    }
     PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessW(program, command.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                          &startup, &process);
+    const BOOL started = ::CreateProcessW(program, command.GetBuffer(), nullptr, nullptr, hOutput != nullptr, 0,
+                                          nullptr, nullptr, &startup, &process);
     command.ReleaseBuffer();
     if (!started)
         return -1;

@@ -267,23 +267,37 @@ TEST_F(InstanceThreadTest, ThreadsConnectLogAndPostToTheOutputWindow)
     ASSERT_NE(nullptr, sink);
     m_host.m_hOutput = sink;
     m_host.m_now = kMonday + 15 * 60;
+    // Each line carries the minute of the wall clock when it was logged.
+    const __time64_t nStart = _time64(nullptr);
+    std::vector<std::pair<WPARAM, CString>> posted;
+    std::vector<CString> times;
+    auto takePosted = [&] {
+        for (MSG msg; PeekMessage(&msg, sink, WM_LUMITER5_MESSAGE, WM_LUMITER5_MESSAGE, PM_REMOVE);)
+        {
+            auto* message = reinterpret_cast<CLumiter5Message*>(msg.lParam);
+            EXPECT_EQ(L"saplx01_PRD_00", message->m_strSource);
+            times.push_back(message->m_strTime);
+            posted.emplace_back(msg.wParam, message->m_strText);
+            delete message;
+        }
+        return posted.size() >= 3u;
+    };
     {
         auto thread = StartThread(CSessionHost::categoryInstance);
         ASSERT_TRUE(Connected(*thread));
         thread->SetEvent(CInstanceThread::eventInitialInstanceTasks);
         // The file exists from its opening on; its record arrives when the writer closes it.
         EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(thread->GetFileName(fileSystemInfo)).size() == 466u; }));
+        // The next capture's line follows the file; a thread told to stop posts no more.
+        EXPECT_TRUE(WaitFor(takePosted));
     }
-    std::vector<std::pair<WPARAM, CString>> posted;
-    for (MSG msg; PeekMessage(&msg, sink, WM_LUMITER5_MESSAGE, WM_LUMITER5_MESSAGE, PM_REMOVE);)
-    {
-        auto* message = reinterpret_cast<CLumiter5Message*>(msg.lParam);
-        EXPECT_EQ(L"saplx01_PRD_00", message->m_strSource);
-        EXPECT_EQ(CThreadObject::FormatLogTime(_time64(nullptr)).Left(5), message->m_strTime.Left(5));
-        posted.emplace_back(msg.wParam, message->m_strText);
-        delete message;
-    }
+    takePosted();
     DestroyWindow(sink);
+    std::vector<CString> minutes;
+    for (__time64_t nMinute = nStart / 60; nMinute <= _time64(nullptr) / 60; ++nMinute)
+        minutes.push_back(CThreadObject::FormatLogTime(nMinute * 60));
+    for (const CString& strTime : times)
+        EXPECT_NE(std::find(minutes.begin(), minutes.end(), strTime), minutes.end()) << CW2A(strTime);
     ASSERT_GE(posted.size(), 3u);
     EXPECT_EQ(CSessionHost::categoryInstance, posted[0].first);
     EXPECT_EQ(L"opening connection.", posted[0].second);

@@ -6,6 +6,7 @@ IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+ON_WM_DESTROY()
 ON_COMMAND_EX(ID_WINDOW_ARRANGE, OnMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_CASCADE, OnMDIWindowCmd)
 ON_COMMAND_EX(ID_WINDOW_TILE_HORZ, OnMDIWindowCmd)
@@ -58,6 +59,15 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMen
         return FALSE;
     ::BringWindowToTop(m_hWndMDIClient);
     return TRUE;
+}
+
+void CMDIFrameWnd::OnDestroy()
+{
+    CFrameWnd::OnDestroy();
+    // The client is destroyed next, before the children, and Wine frees the client's data at
+    // its WM_DESTROY: whatever the children's going still asks of the frame (a document
+    // retitling the windows it has left) must not reach the client.
+    m_hWndMDIClient = nullptr;
 }
 
 LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -398,7 +408,11 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMe
 
 void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    // The main frame is being destroyed: a child's title goes through its client too.
+    if (pFrame != nullptr && pFrame->m_hWndMDIClient == nullptr)
+        return;
+    if (pFrame != nullptr)
         pFrame->OnUpdateFrameTitle(bAddToTitle);
     CDocument* pDocument = GetActiveDocument();
     if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE) && pDocument != nullptr)

@@ -345,6 +345,66 @@ TEST_F(FrameTest, ClosingTheMainFrameClosesEveryDocument)
     EXPECT_EQ(m_app.m_pMainWnd, nullptr);
 }
 
+// The messages that reach a window after its WM_DESTROY, up to its WM_NCDESTROY.
+class CAfterDestroyWatch
+{
+public:
+    explicit CAfterDestroyWatch(HWND hWnd)
+    {
+        s_pWatch = this;
+        m_pfnOld = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CAfterDestroyWatch::WindowProc)));
+    }
+    ~CAfterDestroyWatch()
+    {
+        s_pWatch = nullptr;
+    }
+    CAfterDestroyWatch(const CAfterDestroyWatch&) = delete;
+    CAfterDestroyWatch& operator=(const CAfterDestroyWatch&) = delete;
+
+    bool m_bDestroyed = false;
+    bool m_bNcDestroyed = false;
+    std::vector<UINT> m_after;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        CAfterDestroyWatch& watch = *s_pWatch;
+        if (message == WM_NCDESTROY)
+            watch.m_bNcDestroyed = true;
+        else if (watch.m_bDestroyed)
+            watch.m_after.push_back(message);
+        if (message == WM_DESTROY)
+            watch.m_bDestroyed = true;
+        return ::CallWindowProc(watch.m_pfnOld, hWnd, message, wParam, lParam);
+    }
+
+    static CAfterDestroyWatch* s_pWatch;
+    WNDPROC m_pfnOld;
+};
+CAfterDestroyWatch* CAfterDestroyWatch::s_pWatch = nullptr;
+
+// The client goes before the children that it holds, and Wine frees its data at its
+// WM_DESTROY: a document that retitles the window it has left, as its other window goes, must
+// not reach the client any more.
+TEST_F(FrameTest, DestroyingTheMainFrameWithTwoWindowsOfADocumentLeavesItsClientAlone)
+{
+    CSheetDoc* pDoc = NewSheet();
+    ASSERT_NE(pDoc, nullptr);
+    m_pMainFrame->SendMessage(WM_COMMAND, ID_WINDOW_NEW);
+    POSITION pos = pDoc->GetFirstViewPosition();
+    pDoc->GetNextView(pos);
+    ASSERT_NE(pos, nullptr);
+    const int nDeleted = g_nSheetsDeleted;
+
+    CAfterDestroyWatch watch(m_pMainFrame->m_hWndMDIClient);
+    m_pMainFrame->DestroyWindow();
+    EXPECT_TRUE(watch.m_bNcDestroyed);
+    EXPECT_EQ(watch.m_after, std::vector<UINT>{});
+    EXPECT_EQ(g_nSheetsDeleted, nDeleted + 1);
+    EXPECT_EQ(m_app.m_pMainWnd, nullptr);
+}
+
 // A command from the main frame's menu goes to the view, its document, the document's
 // template, the child frame and the application; only then to the main frame itself (and
 // the application once more, as the main frame's own routing ends there).

@@ -10,7 +10,7 @@ class CMDIFrameWnd : public CFrameWnd
 public:
     CMDIFrameWnd();
 
-    // The MDI client, made by OnCreateClient.
+    // The MDI client, made by OnCreateClient; NULL again from the frame's WM_DESTROY on.
     HWND m_hWndMDIClient;
 
     // Makes the MDI client; the children's names are listed in pWindowMenu.
@@ -51,6 +51,7 @@ public:
 
 protected:
     afx_msg BOOL OnMDIWindowCmd(UINT nID);
+    afx_msg void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -9,5 +9,7 @@
 CString ExecutableFolder();
 
 // Runs the program with the arguments (one command-line text) to its end: its exit code, or -1
-// when it could not be started or did not end within the time.
-long RunChildProcess(const CString& program, const CString& arguments, DWORD timeoutMs = 120000);
+// when it could not be started or did not end within the time. Given an inheritable file
+// handle, the child writes its standard output and error there instead.
+long RunChildProcess(const CString& program, const CString& arguments, DWORD timeoutMs = 120000,
+                     HANDLE hOutput = nullptr);
