@@ -75,11 +75,12 @@ void CThreadObject::ForEachOwnedThread(const std::function<void(CThreadObject&)>
 void CThreadObject::StopTogether(const std::vector<CThreadObject*>& threads)
 {
     std::vector<CThreadObject*> tree;
+    const std::function<void(CThreadObject&)> take = [&](CThreadObject& thread) {
+        tree.push_back(&thread);
+        thread.ForEachOwnedThread(take);
+    };
     for (CThreadObject* pThread : threads)
-    {
-        tree.push_back(pThread);
-        pThread->ForEachOwnedThread([&](CThreadObject& owned) { tree.push_back(&owned); });
-    }
+        take(*pThread);
     std::vector<HANDLE> workers;
     for (CThreadObject* pThread : tree)
     {

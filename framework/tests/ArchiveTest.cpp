@@ -1,7 +1,7 @@
 #include <afx.h>
 #include <afxcoll.h>
 
-#include <testing/PeakMemory.h>
+#include <testing/PrivateBytes.h>
 #include <testing/TempDirectory.h>
 
 #include <cstring>
@@ -846,14 +846,14 @@ TEST(ArchiveCollections, DamagedCountsMeetTheEndOfTheDataBeforeClaimingMemory)
         const char* name;
         CObject* pArray;
     } cases[] = {{"bytes", &bytes}, {"dwords", &dwords}, {"strings", &strings}, {"objects", &objects}};
-    const SIZE_T nPeakBefore = PeakPrivateBytes();
+    const size_t nPeakBefore = ReadPrivateBytes().nPeak;
     for (const auto& c : cases)
         for (const Bytes* pCount : {&big, &huge})
         {
             Loading loading(Join({*pCount, elements}));
             EXPECT_EQ(ArchiveCause([&] { c.pArray->Serialize(loading.ar()); }), CArchiveException::endOfFile) << c.name;
         }
-    EXPECT_LT(PeakPrivateBytes(), nPeakBefore + 16 * 1024 * 1024);
+    EXPECT_LT(ReadPrivateBytes().nPeak, nPeakBefore + 16 * 1024 * 1024);
     EXPECT_LE(dwords.GetSize(), 2048);
 
     // A count that the data fills is read across the pieces.

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 #include <testing/MemoryCanvas.h>
 
-#include <testing/PeakMemory.h>
+#include <testing/PrivateBytes.h>
 
 #include "ArchiveBytes.h"
 #include "ArchiveFeatures.h"
@@ -195,10 +195,10 @@ TEST_F(GridDocArchiveTest, DamagedCountsAndIndicesAreRefusedBeforeTheyClaimMemor
          CArchiveException::endOfFile},
         {"a slot past the stored count", Join({Word(1), DWord(2), DWord(2)}), spans, CArchiveException::badIndex},
     };
-    const SIZE_T nPeakBefore = PeakPrivateBytes();
+    const size_t nPeakBefore = ReadPrivateBytes().nPeak;
     for (const auto& c : cases)
         EXPECT_EQ(LoadCause(c.bytes, [&](CArchive& ar) { c.object.Serialize(ar); }), c.cause) << c.name;
-    EXPECT_LT(PeakPrivateBytes(), nPeakBefore + 16 * 1024 * 1024);
+    EXPECT_LT(ReadPrivateBytes().nPeak, nPeakBefore + 16 * 1024 * 1024);
     EXPECT_EQ(spans.GetSize(), 0);
 }
 
