@@ -7,8 +7,8 @@
 #include <app/MainFrame.h>
 #include <app/resource.h>
 
-#include <grid/core/ControlFactory.h>
 #include <grid/core/GridInit.h>
+#include <grid/services/ControlFactory.h>
 #include <nwrfc/Binding.h>
 #include <toolkit/foundation/VisualStyle.h>
 #include <toolkit/tabs/SplashWnd.h>

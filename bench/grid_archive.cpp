@@ -6,12 +6,12 @@
 // Prints medians of 5 runs at 100,000 cells, MB/s, the ratios to the loop, and the cost per cell
 // at 10,000 and 100,000 cells.
 #include <grid/core/Data.h>
-#include <grid/core/GridDocSerializeImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
-#include <grid/core/StyleSerializeImp.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/archive/GridDocSerializeImp.h>
+#include <grid/services/archive/StyleSerializeImp.h>
 #include <BenchFigures.h>
 
 #include <cstdio>

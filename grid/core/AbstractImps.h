@@ -268,3 +268,10 @@ public:
     // optional outputs. On failure nothing is written.
     virtual BOOL ParseNumber(LPCTSTR pszText, double& dValue, int* pnFormat, int* pnPlaces) = 0;
 };
+
+// A feature object is made only where its pointer is empty, so one placed earlier stays.
+template <class CONCRETE, class KIND> void GXInstallImp(KIND*& pImp)
+{
+    if (pImp == nullptr)
+        pImp = new CONCRETE;
+}

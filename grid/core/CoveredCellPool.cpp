@@ -1,7 +1,7 @@
 #include <grid/core/CoveredCellPool.h>
 
+#include <grid/core/AbstractImps.h>
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/RangeList.h>
 
 IMPLEMENT_DYNCREATE(CGXCoveredCellPool, CObject)

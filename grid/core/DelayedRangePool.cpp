@@ -1,7 +1,7 @@
 #include <grid/core/DelayedRangePool.h>
 
+#include <grid/core/AbstractImps.h>
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 
 #include <algorithm>
 #include <memory>

@@ -194,6 +194,43 @@ public:
     {
         return m_bRows ? m_grid.StoreRowHeight(n, nSize) : m_grid.StoreColWidth(n, nSize);
     }
+    void SetFirst(ROWCOL n, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.SetTopRow(n, flags, bHint) : m_grid.SetLeftCol(n, flags, bHint);
+    }
+    void UpdateChangedCount(ROWCOL nOldCount, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.UpdateChangedRowCount(nOldCount, flags, bHint)
+                : m_grid.UpdateChangedColCount(nOldCount, flags, bHint);
+    }
+    void UpdateFrozen(ROWCOL nOldFrozen, ROWCOL nOldHeaders, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.UpdateFrozenRows(nOldFrozen, nOldHeaders, flags, bHint)
+                : m_grid.UpdateFrozenCols(nOldFrozen, nOldHeaders, flags, bHint);
+    }
+    void UpdateHide(ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.UpdateHideRows(nFrom, nTo, pOldStates, flags, bHint)
+                : m_grid.UpdateHideCols(nFrom, nTo, pOldStates, flags, bHint);
+    }
+    void UpdateInsert(ROWCOL n, ROWCOL nCount, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.UpdateInsertRows(n, nCount, flags, bHint) : m_grid.UpdateInsertCols(n, nCount, flags, bHint);
+    }
+    void UpdateRemove(ROWCOL nFrom, ROWCOL nTo, int* pOldSizes, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.UpdateRemoveRows(nFrom, nTo, pOldSizes, flags, bHint)
+                : m_grid.UpdateRemoveCols(nFrom, nTo, pOldSizes, flags, bHint);
+    }
+    void UpdateMove(ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.UpdateMoveRows(nFrom, nTo, nDest, flags, bHint)
+                : m_grid.UpdateMoveCols(nFrom, nTo, nDest, flags, bHint);
+    }
+    void OnSorted(const CGXRange& range, UINT flags, BOOL bHint) const
+    {
+        m_bRows ? m_grid.OnRowsSorted(range, flags, bHint) : m_grid.OnColsSorted(range, flags, bHint);
+    }
     void UpdateChanged(ROWCOL nFrom, ROWCOL nTo, const int* pOldSizes, UINT flags) const
     {
         if (m_bRows)

@@ -2,20 +2,12 @@
 
 #include <grid/controls/CellTipWnd.h>
 #include <grid/controls/Control.h>
+#include <grid/core/AbstractImps.h>
 #include <grid/core/AppData.h>
-#include <grid/core/CommandFactory.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/Data.h>
-#include <grid/core/DataCopyMoveCellsImp.h>
-#include <grid/core/DirectCopyMoveCellsImp.h>
-#include <grid/core/GridCutPasteImp.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
-#include <grid/core/GridPrintImp.h>
-#include <grid/core/GridStyleDataExchangeImp.h>
-#include <grid/core/GridTextDataExchangeImp.h>
 #include <grid/core/PluginComponent.h>
-#include <grid/core/PrintDeviceImp.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
@@ -413,38 +405,6 @@ void CGXGridCore::ResetGridCaches()
     m_nLastVisibleRow = GX_INVALID;
     m_nLastVisibleCol = GX_INVALID;
     FreeObjectCache();
-}
-
-void CGXGridCore::InstallCommandFactory()
-{
-    GXInstallImp<CGXCommandFactory>(m_pCommandFactory);
-}
-
-void CGXGridCore::InstallDirectCopyMoveCellsImp()
-{
-    GXInstallImp<CGXGridDirectCopyMoveCellsImp>(m_pDirectCopyMoveCellsImp);
-    GXInstallDataCopyMoveCellsImp();
-}
-
-void CGXGridCore::InstallPrintImp()
-{
-    GXInstallImp<CGXGridPrintImp>(m_pPrintImp);
-    GXInstallPrintDeviceImp();
-}
-
-void CGXGridCore::InstallCutPasteImp()
-{
-    GXInstallImp<CGXGridCutPasteImp>(m_pCutPasteImp);
-}
-
-void CGXGridCore::InstallTextDataExchangeImp()
-{
-    GXInstallImp<CGXGridTextDataExchangeImp>(m_pTextDataExchangeImp);
-}
-
-void CGXGridCore::InstallStyleDataExchangeImp()
-{
-    GXInstallImp<CGXGridStyleDataExchangeImp>(m_pStyleDataExchangeImp);
 }
 
 void CGXGridCore::SetExcelLikeFillImp(CGXAbstractGridExcelLikeFillImp* pImp)

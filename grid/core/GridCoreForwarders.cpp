@@ -2,10 +2,9 @@
 #include <grid/core/GridCore.h>
 
 #include <grid/controls/Control.h>
+#include <grid/core/AbstractImps.h>
 #include <grid/core/CalcSizeImp.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/GridHideCellsImp.h>
-#include <grid/core/GridResizeToFitImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
 
@@ -792,12 +791,6 @@ CGXGridCore::HintImpScope::~HintImpScope()
 void CGXGridCore::ImplementCalcSize()
 {
     GXInstallImp<CGXCalcSizeImp>(m_pCalcSizeImp);
-}
-
-void CGXGridCore::InstallResizeToFitImp()
-{
-    GXInstallImp<CGXGridResizeToFitImp>(m_pResizeToFitImp);
-    ImplementCalcSize();
 }
 
 CSize CGXGridCore::CalcSize(CGXControl* pControl, CDC* pDC, ROWCOL nRow, ROWCOL nCol, const CGXStyle& style,

@@ -3,8 +3,7 @@
 // defaults.
 #include <grid/core/GridCore.h>
 
-#include <grid/core/ControlFactory.h>
-#include <grid/core/GridMoveRowsColsImp.h>
+#include <grid/core/AbstractImps.h>
 #include <grid/core/Properties.h>
 
 #include <algorithm>
@@ -202,7 +201,3 @@ BOOL CGXGridCore::LockRedraw(BOOL /*bLock*/)
     return FALSE;
 }
 
-void CGXGridCore::ImplementMoveRowsCols()
-{
-    GXInstallImp<CGXGridMoveRowsColsImp>(m_pMoveRowsColsImp);
-}

@@ -2,8 +2,8 @@
 // installing the spanned drawing, and keeping the span pools in step with the structure.
 #include <grid/core/GridCore.h>
 
+#include <grid/core/AbstractImps.h>
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/DrawSpannedCellsImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/SpanCellPool.h>

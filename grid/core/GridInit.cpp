@@ -1,7 +1,6 @@
 #include <grid/core/GridInit.h>
 
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/LongOperationImp.h>
 #include <grid/core/SysData.h>
 #include <grid/core/ThreadState.h>
@@ -63,11 +62,6 @@ LRESULT GXAttachToClassWindow(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     pfnMake()->Attach(hWnd);
     ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxGetAfxWndProc()));
     return ::CallWindowProcW(AfxGetAfxWndProc(), hWnd, message, wParam, lParam);
-}
-
-void GXInitLibraryDefault()
-{
-    GXInit(new CGXControlFactory);
 }
 
 void GXInit(CGXAbstractControlFactory* pFactory)

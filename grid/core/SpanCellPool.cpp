@@ -1,7 +1,7 @@
 #include <grid/core/SpanCellPool.h>
 
+#include <grid/core/AbstractImps.h>
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/SparseArray.h>
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // The style subset test that merged cells and style comparisons use.
 #include <grid/core/StyleCompareSubsetImp.h>
 
+#include <grid/core/AbstractImps.h>
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/Style.h>
 #include <grid/core/UserAttributeMap.h>
 

@@ -5,13 +5,13 @@
 #include <grid/core/DrawingAndFormatting.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
-#include <grid/core/SortKeys.h>
 #include <grid/core/StylesMap.h>
 #include <grid/formula/EngineCompiler.h>
 #include <grid/formula/EngineErrors.h>
 #include <grid/formula/EngineEvaluator.h>
 #include <grid/formula/EngineRecalc.h>
 #include <grid/formula/EngineReferences.h>
+#include <grid/services/sort/SortKeys.h>
 
 #include <algorithm>
 #include <memory>

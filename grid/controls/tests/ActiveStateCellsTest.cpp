@@ -2,10 +2,10 @@
 
 #include <grid/controls/CheckBoxEx.h>
 #include <grid/controls/RadioButtonEx.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/ControlFactory.h>
 #include <testing/MemoryCanvas.h>
 
 #include <gtest/gtest.h>

@@ -4,12 +4,12 @@
 #include <grid/controls/BCalculator.h>
 #include <grid/controls/CurrencyEdit.h>
 #include <grid/core/AbstractUserAttribute.h>
-#include <grid/core/ControlFactory.h>
-#include <grid/core/GridParam.h>
 #include <grid/core/FindReplaceState.h>
+#include <grid/core/GridParam.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/ControlFactory.h>
 #include <testing/MessagePump.h>
 #include <testing/PrintString.h>
 

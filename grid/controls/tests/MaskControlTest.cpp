@@ -3,12 +3,12 @@
 #include <grid/controls/ClipboardText.h>
 #include <grid/controls/MaskControl.h>
 #include <grid/controls/MaskData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/ControlFactory.h>
 #include <testing/MemoryCanvas.h>
 
 #include <gtest/gtest.h>

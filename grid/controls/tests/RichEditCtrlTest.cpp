@@ -1,11 +1,11 @@
 #include "GridTestSupport.h"
 
 #include <grid/controls/RichEditCtrl.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
+#include <grid/services/ControlFactory.h>
 #include <testing/CheckDirectory.h>
 #include <testing/MemoryCanvas.h>
 

@@ -3,11 +3,11 @@
 #include <grid/controls/GridCombo.h>
 #include <grid/controls/TabbedComboBox.h>
 #include <grid/controls/TabbedLBoxHeader.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/ControlFactory.h>
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include <grid/controls/TabbedComboBoxWnd.h>
 #include <grid/controls/TabbedLBoxHeader.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/ControlFactory.h>
 
 #include <gtest/gtest.h>
 

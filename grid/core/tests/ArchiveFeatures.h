@@ -3,10 +3,10 @@
 #pragma once
 
 #include <grid/core/AppData.h>
-#include <grid/core/GridDocSerializeImp.h>
-#include <grid/core/GridParamCopyOperatorImp.h>
 #include <grid/core/StyleCompareSubsetImp.h>
-#include <grid/core/StyleSerializeImp.h>
+#include <grid/services/archive/GridDocSerializeImp.h>
+#include <grid/services/archive/GridParamCopyOperatorImp.h>
+#include <grid/services/archive/StyleSerializeImp.h>
 
 #include <utility>
 

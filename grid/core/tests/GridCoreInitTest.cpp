@@ -1,13 +1,13 @@
 #include "GridTestSupport.h"
 
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/Data.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/ControlFactory.h>
 
 #include <memory>
 #include <vector>

@@ -1,12 +1,12 @@
 #include "GridTestSupport.h"
 
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/GridInit.h>
 #include <grid/core/LongOperationImp.h>
-#include <grid/core/NumberFormattingImp.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <grid/services/ControlFactory.h>
+#include <grid/services/format/NumberFormattingImp.h>
 
 #include <gtest/gtest.h>
 

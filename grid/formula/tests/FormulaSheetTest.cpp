@@ -1,13 +1,13 @@
 #include <grid/core/AppData.h>
-#include <grid/core/ControlFactory.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
-#include <grid/core/GridSortImp.h>
 #include <grid/core/StylesMap.h>
-#include <grid/core/NumberFormattingImp.h>
 #include <grid/core/tests/ArchiveBytes.h>
 #include <grid/core/tests/ArchiveFeatures.h>
 #include <grid/formula/FormulaSheet.h>
+#include <grid/services/ControlFactory.h>
+#include <grid/services/format/NumberFormattingImp.h>
+#include <grid/services/sort/GridSortImp.h>
 
 #include "TestSheet.h"
 

@@ -214,7 +214,7 @@ std::vector<std::wstring> KeysOf(const std::vector<std::pair<std::wstring, std::
     return keys;
 }
 
-class DockStateTreeTest : public ::testing::Test
+class DockStateWorkspaceTest : public ::testing::Test
 {
 protected:
     SECPTNFactory factory;
@@ -222,7 +222,7 @@ protected:
 };
 } // namespace
 
-TEST_F(DockStateTreeTest, KeysOmissionsAndOrder)
+TEST_F(DockStateWorkspaceTest, KeysOmissionsAndOrder)
 {
     SECDockState state;
     auto* pEmpty = NewBarInfo(AFX_IDW_DOCKBAR_LEFT);
@@ -276,7 +276,7 @@ TEST_F(DockStateTreeTest, KeysOmissionsAndOrder)
     EXPECT_TRUE(loaded.GetBarInfo(1)->m_bFloating);
 }
 
-TEST_F(DockStateTreeTest, LoadingMissingAndDamagedNodes)
+TEST_F(DockStateWorkspaceTest, LoadingMissingAndDamagedNodes)
 {
     SECDockState state;
     state.m_arrBarInfo.Add(NewBarInfo(0xE900));

@@ -35,7 +35,7 @@
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
-#include <grid/core/TabWnd.h>
+#include <grid/services/tabs/TabWnd.h>
 
 #include <memory>
 #include <utility>

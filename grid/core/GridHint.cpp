@@ -1,7 +1,0 @@
-#include <grid/core/GridHint.h>
-
-IMPLEMENT_DYNAMIC(CGXGridHint, CObject)
-
-CGXGridHint::CGXGridHint(DWORD id, DWORD viewId) : id(id), viewId(viewId)
-{
-}
