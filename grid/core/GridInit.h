@@ -6,6 +6,9 @@
 
 class CGXAbstractControlFactory;
 
+// GXInit with the standard control factory (defined beside it among the services); called once
+// by the application's start-up.
+void GXInitLibraryDefault();
 // Initialises the library with the factory, which CGXAppData then owns. A second call
 // replaces the factory and registers nothing twice.
 void GXInit(CGXAbstractControlFactory* pFactory);

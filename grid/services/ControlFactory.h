@@ -22,6 +22,3 @@ public:
     // The control ids in the order RegisterAllControls registers them.
     static const WORD s_anControlIds[35];
 };
-
-// GXInit with the standard control factory; called once by the application's start-up.
-void GXInitLibraryDefault();

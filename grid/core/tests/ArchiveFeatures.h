@@ -1,23 +1,10 @@
-// The application-wide features that archive, copy and compare styles: installed once for
-// the test program, or taken out for a scope by tests of what happens without them.
+// The application-wide features that archive, copy and compare styles, taken out for a scope by
+// tests of what happens without them.
 #pragma once
 
 #include <grid/core/AppData.h>
-#include <grid/core/StyleCompareSubsetImp.h>
-#include <grid/services/archive/GridDocSerializeImp.h>
-#include <grid/services/archive/GridParamCopyOperatorImp.h>
-#include <grid/services/archive/StyleSerializeImp.h>
 
 #include <utility>
-
-inline void InstallArchiveFeatures()
-{
-    GXInstallStyleCompareSubsetImp();
-    GXInstallStyleSerializeImp();
-    GXInstallSerializeTW5CompatibleImp();
-    GXInstallGridDocSerializeImp();
-    GXInstallGridParamCopyOperatorImp();
-}
 
 class WithoutArchiveFeatures
 {

@@ -3,11 +3,11 @@
 #include <grid/core/GridParam.h>
 #include <grid/core/StylesMap.h>
 #include <grid/core/tests/ArchiveBytes.h>
-#include <grid/core/tests/ArchiveFeatures.h>
 #include <grid/formula/FormulaSheet.h>
 #include <grid/services/ControlFactory.h>
 #include <grid/services/format/NumberFormattingImp.h>
 #include <grid/services/sort/GridSortImp.h>
+#include <grid/services/tests/ArchiveInstall.h>
 
 #include "TestSheet.h"
 

@@ -20,7 +20,7 @@
 #include <testing/PrivateBytes.h>
 
 #include "ArchiveBytes.h"
-#include "ArchiveFeatures.h"
+#include "ArchiveInstall.h"
 #include "GridTestSupport.h"
 
 namespace

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveBytes.h"
-#include "ArchiveFeatures.h"
+#include "ArchiveInstall.h"
 
 // A style that counts its instances, so that copies of styles maps can be counted.
 class CCountedStyle : public CGXStyle

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveBytes.h"
-#include "ArchiveFeatures.h"
+#include "ArchiveInstall.h"
 
 namespace
 {

@@ -100,6 +100,21 @@ struct SentHint : CGXGridHint
     }
 };
 
+// Sends the hint to the other views of the document.
+BOOL Send(CGXGridCore* pGrid, CGXGridHint& hint)
+{
+    pGrid->UpdateAllViews(pGrid->GridWnd(), 0, &hint);
+    return TRUE;
+}
+
+// Sends a band of rows (columns) as a hint of the direction's kind.
+BOOL SendBand(CGXGridCore* pGrid, DWORD AxisHints::*pKind, BOOL bRows, ROWCOL nFrom, ROWCOL nTo, void* pObject,
+              UINT flags)
+{
+    SentHint hint(pGrid, pKind, bRows, nFrom, nTo, pObject, flags);
+    return Send(pGrid, hint);
+}
+
 // The band fields of a hint in its direction.
 ROWCOL From(const CGXGridHint& hint, BOOL bRows)
 {
@@ -270,12 +285,6 @@ void CGXGridUpdateHintImp::Replay(CGXGridCore* pGrid, CGXGridHint& hint)
     }
 }
 
-BOOL CGXGridUpdateHintImp::Send(CGXGridCore* pGrid, CGXGridHint& hint)
-{
-    pGrid->UpdateAllViews(pGrid->GridWnd(), 0, &hint);
-    return TRUE;
-}
-
 BOOL CGXGridUpdateHintImp::SendToPanesBeside(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, UINT flags)
 {
     int nPaneRow = 0;
@@ -322,26 +331,22 @@ BOOL CGXGridUpdateHintImp::HintTransferCurrentCell(CGXGridCore* pGrid, BOOL bSav
 
 BOOL CGXGridUpdateHintImp::HintChangedRowCount(CGXGridCore* pGrid, ROWCOL nOldCount, UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::count, TRUE, nOldCount, 0, nullptr, flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::count, TRUE, nOldCount, 0, nullptr, flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintChangedColCount(CGXGridCore* pGrid, ROWCOL nOldCount, UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::count, FALSE, nOldCount, 0, nullptr, flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::count, FALSE, nOldCount, 0, nullptr, flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintFrozenCols(CGXGridCore* pGrid, ROWCOL nOldFrozenCols, ROWCOL nOldHeaderCols, UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::frozen, FALSE, nOldFrozenCols, nOldHeaderCols, nullptr, flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::frozen, FALSE, nOldFrozenCols, nOldHeaderCols, nullptr, flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintFrozenRows(CGXGridCore* pGrid, ROWCOL nOldFrozenRows, ROWCOL nOldHeaderRows, UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::frozen, TRUE, nOldFrozenRows, nOldHeaderRows, nullptr, flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::frozen, TRUE, nOldFrozenRows, nOldHeaderRows, nullptr, flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintTopRow(CGXGridCore* pGrid, ROWCOL nRow, UINT flags)
@@ -431,15 +436,13 @@ BOOL CGXGridUpdateHintImp::HintUpdateWindow(CGXGridCore* pGrid)
 BOOL CGXGridUpdateHintImp::HintHideRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates,
                                         UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::hide, TRUE, nFrom, nTo, const_cast<BYTE*>(pOldStates), flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::hide, TRUE, nFrom, nTo, const_cast<BYTE*>(pOldStates), flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintHideCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const BYTE* pOldStates,
                                         UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::hide, FALSE, nFrom, nTo, const_cast<BYTE*>(pOldStates), flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::hide, FALSE, nFrom, nTo, const_cast<BYTE*>(pOldStates), flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintStoreZoom(CGXGridCore* pGrid, int nZoom)
@@ -522,15 +525,13 @@ BOOL CGXGridUpdateHintImp::HintColsSorted(CGXGridCore* pGrid, const CGXRange& ra
 BOOL CGXGridUpdateHintImp::HintRemoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldHeights,
                                           UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::remove, TRUE, nFrom, nTo, const_cast<int*>(pOldHeights), flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::remove, TRUE, nFrom, nTo, const_cast<int*>(pOldHeights), flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintRemoveCols(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, const int* pOldWidths,
                                           UINT flags)
 {
-    SentHint hint(pGrid, &AxisHints::remove, FALSE, nFrom, nTo, const_cast<int*>(pOldWidths), flags);
-    return Send(pGrid, hint);
+    return SendBand(pGrid, &AxisHints::remove, FALSE, nFrom, nTo, const_cast<int*>(pOldWidths), flags);
 }
 
 BOOL CGXGridUpdateHintImp::HintMoveRows(CGXGridCore* pGrid, ROWCOL nFrom, ROWCOL nTo, ROWCOL nDest, UINT flags)

@@ -57,8 +57,6 @@ public:
 private:
     // Replays a hint that passed the checks of OnHint.
     static void Replay(CGXGridCore* pGrid, CGXGridHint& hint);
-    // Sends the hint to the other views of the document.
-    static BOOL Send(CGXGridCore* pGrid, CGXGridHint& hint);
     // Sends a hint of kind 25 (bRows) or 26 to every other pane of the grid's splitter row
     // (column), naming that pane; FALSE when the splitter has no such panes.
     static BOOL SendToPanesBeside(CGXGridCore* pGrid, BOOL bRows, ROWCOL nFirst, UINT flags);
