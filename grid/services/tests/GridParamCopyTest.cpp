@@ -1,3 +1,4 @@
+#include <grid/core/AppData.h>
 #include <grid/core/Data.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Properties.h>

@@ -1,3 +1,4 @@
+#include <grid/core/AppData.h>
 #include <grid/core/CollMapDWordToString.h>
 #include <grid/core/Font.h>
 #include <grid/core/Style.h>
