@@ -9,6 +9,7 @@
 #include <grid/core/SysData.h>
 
 #include <windowsx.h>
+#include <vssym32.h>
 
 #include <algorithm>
 #include <cmath>
@@ -68,9 +69,9 @@ void CGXBCalcBtn::CopyAttributes(const CGXBCalcBtn& other)
 void CGXBCalcBtn::Draw(CDC& dc)
 {
     const BOOL bPressed = IsState(statePressed);
-    const int nState = bPressed ? 3 : IsState(stateHot) ? 2 : 1;
+    const int nState = bPressed ? PBS_PRESSED : IsState(stateHot) ? PBS_HOT : PBS_NORMAL;
     CRect rectFace = m_rect;
-    if (CGXButton::DrawThemedPart(&dc, L"Button", 1, nState, m_rect))
+    if (CGXButton::DrawThemedPart(&dc, L"Button", BP_PUSHBUTTON, nState, m_rect))
         rectFace.DeflateRect(2, 2);
     else
     {
@@ -710,7 +711,7 @@ void CGXBCalculator::Paint(CDC& dc)
     dc.FillSolidRect(rectClient, pSys->GetSysColor(COLOR_BTNFACE));
 
     CRect rectText = m_rectDisplay;
-    if (!CGXButton::DrawThemedPart(&dc, L"Edit", 1, 6, m_rectDisplay))
+    if (!CGXButton::DrawThemedPart(&dc, L"Edit", EP_EDITTEXT, ETS_READONLY, m_rectDisplay))
     {
         dc.FillSolidRect(m_rectDisplay, pSys->GetSysColor(COLOR_WINDOW));
         dc.DrawEdge(rectText, EDGE_SUNKEN, BF_RECT);

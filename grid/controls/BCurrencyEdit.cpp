@@ -564,14 +564,14 @@ HMENU CGXBCurrencyEdit::CreateContextMenu()
         LPCTSTR pszText;
         BOOL bEnabled;
     } items[] = {
-        {idUndo, _T("&Undo\tCtrl+Z"), m_bCanUndo && bWritable},
+        {ID_EDIT_UNDO, _T("&Undo\tCtrl+Z"), m_bCanUndo && bWritable},
         {0, nullptr, FALSE},
-        {idCut, _T("Cu&t\tCtrl+X"), bSelection && bWritable},
-        {idCopy, _T("&Copy\tCtrl+C"), bSelection},
-        {idPaste, _T("&Paste\tCtrl+V"), bPaste},
-        {idClear, _T("&Delete\tDelete"), bSelection && bWritable},
+        {ID_EDIT_CUT, _T("Cu&t\tCtrl+X"), bSelection && bWritable},
+        {ID_EDIT_COPY, _T("&Copy\tCtrl+C"), bSelection},
+        {ID_EDIT_PASTE, _T("&Paste\tCtrl+V"), bPaste},
+        {ID_EDIT_CLEAR, _T("&Delete\tDelete"), bSelection && bWritable},
         {0, nullptr, FALSE},
-        {idSelectAll, _T("Select &All"), bText},
+        {ID_EDIT_SELECT_ALL, _T("Select &All"), bText},
     };
     HMENU hMenu = ::CreatePopupMenu();
     for (const auto& item : items)
@@ -603,22 +603,22 @@ BOOL CGXBCurrencyEdit::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam))
     {
-    case idUndo:
+    case ID_EDIT_UNDO:
         Undo();
         break;
-    case idCut:
+    case ID_EDIT_CUT:
         Cut();
         break;
-    case idCopy:
+    case ID_EDIT_COPY:
         Copy();
         break;
-    case idPaste:
+    case ID_EDIT_PASTE:
         Paste();
         break;
-    case idClear:
+    case ID_EDIT_CLEAR:
         Clear();
         break;
-    case idSelectAll:
+    case ID_EDIT_SELECT_ALL:
         SelectAll();
         break;
     default:

@@ -19,13 +19,6 @@ public:
 
     // The window class every currency edit window is created with.
     static constexpr LPCTSTR pszWindowClass = _T("CGXBCurrencyEdit");
-    // Context-menu commands, routed to the edit.
-    static constexpr UINT idUndo = 57643;
-    static constexpr UINT idCut = 57635;
-    static constexpr UINT idCopy = 57634;
-    static constexpr UINT idPaste = 57637;
-    static constexpr UINT idClear = 57632;
-    static constexpr UINT idSelectAll = 57642;
 
     // The format comes from the user's locale.
     CGXBCurrencyEdit();

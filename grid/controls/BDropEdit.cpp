@@ -6,6 +6,7 @@
 #include <grid/core/SysData.h>
 
 #include <windowsx.h>
+#include <vssym32.h>
 
 #include <algorithm>
 
@@ -264,9 +265,9 @@ void CGXBDropEdit::PaintButton()
 void CGXBDropEdit::DrawButton(CDC& dc, CRect rect)
 {
     const BOOL bPressed = (m_wButtonFlags & buttonPressed) != 0;
-    const int nState = bPressed ? 3 : (m_wButtonFlags & buttonHot) != 0 ? 2 : 1;
+    const int nState = bPressed ? PBS_PRESSED : (m_wButtonFlags & buttonHot) != 0 ? PBS_HOT : PBS_NORMAL;
     const GX_SYS_DATA* pSys = GXGetSysData();
-    if (CGXButton::DrawThemedPart(&dc, L"BUTTON", 1, nState, rect))
+    if (CGXButton::DrawThemedPart(&dc, L"BUTTON", BP_PUSHBUTTON, nState, rect))
         rect.DeflateRect(2, 2);
     else if (bPressed)
     {

@@ -25,7 +25,6 @@
 
 namespace
 {
-constexpr WORD clipboardStyles = 0x10;
 constexpr int modeStoreRemove = 4;
 
 BOOL IsStyleReadOnly(const CGXStyle* pStyle)
@@ -899,7 +898,7 @@ BOOL CGXControl::CopyToClipboard()
 BOOL CGXControl::IsGridStylePasteAvailable() const
 {
     const UINT nFormat = m_pGrid->GetAppData()->m_uiClipboardFormat;
-    return (m_pGrid->m_nClipboardFlags & clipboardStyles) != 0 && nFormat != 0 && ::IsClipboardFormatAvailable(nFormat);
+    return (m_pGrid->m_nClipboardFlags & GX_CLIPSTYLES) != 0 && nFormat != 0 && ::IsClipboardFormatAvailable(nFormat);
 }
 
 BOOL CGXControl::PasteFromClipboard()
@@ -928,7 +927,7 @@ BOOL CGXControl::CutToClipboard()
     if (!m_bIsBound || !m_pGrid->IsCurrentCell(nRow, nCol))
         return FALSE;
     // Without the styles format on the clipboard only the values leave the cell.
-    return m_pGrid->ClearRange(CGXRange(nRow, nCol), (m_pGrid->m_nClipboardFlags & clipboardStyles) != 0);
+    return m_pGrid->ClearRange(CGXRange(nRow, nCol), (m_pGrid->m_nClipboardFlags & GX_CLIPSTYLES) != 0);
 }
 
 BOOL CGXControl::IsBoundToCell()

@@ -2,6 +2,7 @@
 
 #include <grid/controls/BCalculator.h>
 #include <grid/controls/ComposedStyle.h>
+#include <grid/controls/HiddenWindowId.h>
 #include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/AppData.h>
 #include <grid/core/FindReplaceState.h>
@@ -26,10 +27,6 @@ namespace
 constexpr LPCTSTR pszAttributeMask = _T("##AAAA#");
 constexpr LPCTSTR pszDefaultAttributes = _T("11 1");
 constexpr LPCTSTR pszDefaultSeparators = _T(",.");
-// Clicks that activate: 0x1 on a character, 0x2 and 0x4 anywhere in the cell, 0x8 a double click.
-constexpr WORD activateOnText = 0x1;
-constexpr WORD activateOnClick = 0x2 | 0x4;
-constexpr WORD activateOnDblClk = 0x8;
 
 CString AttributeText(const CGXStyle& style, WORD nId)
 {
@@ -119,7 +116,7 @@ BOOL CGXCurrencyEdit::CreateControl(DWORD dwStyle)
         return FALSE;
     const CRect rectHidden(0, 0, 0, 0);
     if (m_captive.GetSafeHwnd() == nullptr &&
-        !m_captive.Create(WS_CHILD, CRect(30000, 30000, 30100, 30020), pGridWnd, m_nID + 1))
+        !m_captive.Create(WS_CHILD, CRect(30000, 30000, 30100, 30020), pGridWnd, GXHiddenWindowId(m_nID, 0)))
         return FALSE;
     return GetSafeHwnd() != nullptr ||
            CGXBCurrencyEdit::Create(dwStyle | WS_CHILD | WS_TABSTOP, rectHidden, pGridWnd, m_nID);
@@ -552,7 +549,7 @@ BOOL CGXCurrencyEdit::OnLButtonUp(UINT nFlags, CPoint point)
     {
         const CGXGridParam* pParam = m_pGrid->GetParam();
         const WORD wActivate = pParam != nullptr ? pParam->m_wActivateCell : 0;
-        if ((wActivate & (activateOnText | activateOnClick)) != 0 && (m_bIsActive || RequestEditing()))
+        if ((wActivate & GX_ACTIVATEONRELEASE) != 0 && (m_bIsActive || RequestEditing()))
             ActivateAtPoint(point);
     }
     CGXStatic::OnLButtonUp(nFlags, point);
@@ -563,7 +560,7 @@ BOOL CGXCurrencyEdit::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     const CGXGridParam* pParam = m_pGrid->GetParam();
     if (!m_bIsActive && GetSafeHwnd() != nullptr && m_bIsBound && pParam != nullptr &&
-        (pParam->m_wActivateCell & activateOnDblClk) != 0 && RequestEditing())
+        (pParam->m_wActivateCell & GX_ACTIVATEONDBLCLK) != 0 && RequestEditing())
         ActivateAtPoint(point);
     CGXStatic::OnLButtonDblClk(nFlags, point);
     return TRUE;

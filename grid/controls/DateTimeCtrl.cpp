@@ -3,6 +3,7 @@
 #include <grid/controls/ClipboardText.h>
 #include <grid/controls/ComposedStyle.h>
 #include <grid/controls/EditLock.h>
+#include <grid/controls/HiddenWindowId.h>
 #include <grid/core/AbstractUserAttribute.h>
 #include <grid/core/AppData.h>
 #include <grid/core/FindReplaceState.h>
@@ -17,6 +18,7 @@
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <windowsx.h>
+#include <vssym32.h>
 
 #include <algorithm>
 #include <ctime>
@@ -31,9 +33,6 @@ constexpr ROWCOL noCell = 0x7FFFFFFF;
 constexpr int noValue = 0x7FFFFFFF;
 constexpr DATE firstDate = -657434.0;
 constexpr DATE lastDate = 2958465.0;
-// Theme states of a button and of a spin half: normal and pressed.
-constexpr int normalState = 1;
-constexpr int pressedState = 3;
 
 CString AttributeText(const CGXStyle& style, WORD nId)
 {
@@ -157,17 +156,6 @@ CGXControl* CGXDateTimeCtrl::CreateWithoutCalendar(CGXGridCore* pGrid)
     return CreateDateTime(pGrid, GX_IDS_CTRL_DATETIME_NO_CALENDAR, dwNoCalendarStyle);
 }
 
-namespace
-{
-// The ids of the hidden measuring (0) and drawing (1) windows: above every control id, which is
-// 16 bits, and two for each control id, so that no two windows of the grid share an id whatever
-// controls it registers.
-UINT HiddenWindowId(UINT nControlId, UINT nWindow)
-{
-    return 0x10000 + nControlId * 2 + nWindow;
-}
-} // namespace
-
 BOOL CGXDateTimeCtrl::CreateWnd(DWORD dwStyle, const RECT* pRect)
 {
     CWnd* pGridWnd = GetGridWnd();
@@ -175,8 +163,8 @@ BOOL CGXDateTimeCtrl::CreateWnd(DWORD dwStyle, const RECT* pRect)
         return FALSE;
     const DWORD dwWindowStyle = dwStyle | WS_CHILD | WS_TABSTOP;
     const CRect rectOffScreen(30000, 30000, 30500, 30100);
-    return m_measuringWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, HiddenWindowId(m_nID, 0)) &&
-           m_drawingWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, HiddenWindowId(m_nID, 1)) &&
+    return m_measuringWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, GXHiddenWindowId(m_nID, 0)) &&
+           m_drawingWnd.Create(0, dwWindowStyle, rectOffScreen, pGridWnd, GXHiddenWindowId(m_nID, 1)) &&
            CGXBDateTimeCtrl::Create(0, dwWindowStyle, pRect != nullptr ? CRect(*pRect) : CRect(), pGridWnd, m_nID);
 }
 
@@ -937,7 +925,7 @@ void CGXDateTimeCtrl::DrawButtonGadget(CDC* pDC, CGXBDTGadget* pGadget, const CR
     const auto* pButton = static_cast<const CGXBDTButtonGadget*>(pGadget);
     CRect rect = pGadget->GetRect();
     const BOOL bPressed = pButton->IsDrawnPressed();
-    if (!DrawThemedPart(pDC, L"BUTTON", 1, bPressed ? pressedState : normalState, rect))
+    if (!DrawThemedPart(pDC, L"BUTTON", BP_PUSHBUTTON, bPressed ? PBS_PRESSED : PBS_NORMAL, rect))
     {
         // The classic face draws its own bitmap.
         pGadget->Draw(*pDC);
@@ -954,9 +942,9 @@ void CGXDateTimeCtrl::DrawSpinGadget(CDC* pDC, CGXBDTGadget* pGadget, const CRec
     const auto* pSpin = static_cast<const CGXBDTSpinGadget*>(pGadget);
     const CRect rectUp(rect.left, rect.top, rect.right, rect.top + rect.Height() / 2);
     const CRect rectDown(rect.left, rectUp.bottom, rect.right, rect.bottom);
-    if (!DrawThemedPart(pDC, L"SPIN", 1, pSpin->IsUpPressed() ? pressedState : normalState, rectUp))
+    if (!DrawThemedPart(pDC, L"SPIN", SPNP_UP, pSpin->IsUpPressed() ? UPS_PRESSED : UPS_NORMAL, rectUp))
         CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectUp, TRUE, pSpin->IsUpPressed());
-    if (!DrawThemedPart(pDC, L"SPIN", 2, pSpin->IsDownPressed() ? pressedState : normalState, rectDown))
+    if (!DrawThemedPart(pDC, L"SPIN", SPNP_DOWN, pSpin->IsDownPressed() ? DNS_PRESSED : DNS_NORMAL, rectDown))
         CGXBDTSpinGadget::DrawSpinHalf(*pDC, rectDown, FALSE, pSpin->IsDownPressed());
 }
 

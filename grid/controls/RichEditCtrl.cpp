@@ -2,6 +2,7 @@
 
 #include <grid/controls/ComposedStyle.h>
 #include <grid/controls/EditLock.h>
+#include <grid/controls/HiddenWindowId.h>
 #include <grid/core/FindReplaceState.h>
 #include <grid/core/GridCore.h>
 #include <grid/core/GridParam.h>
@@ -139,7 +140,6 @@ ON_MESSAGE(WM_ERASEBKGND, OnWndEraseBkgnd)
 ON_MESSAGE(WM_LBUTTONDOWN, OnWndLButtonDown)
 ON_MESSAGE(WM_CONTEXTMENU, OnWndContextMenu)
 ON_NOTIFY_REFLECT(EN_REQUESTRESIZE, OnRequestResizeReflected)
-ON_NOTIFY_RANGE(EN_REQUESTRESIZE, 0, 0xFFFF, OnRequestResizeOfChild)
 END_MESSAGE_MAP()
 
 CGXRichEditCtrl::CGXRichEditCtrl(CGXGridCore* pGrid, UINT nID) : CGXWindowControl(pGrid), m_nID(nID)
@@ -174,9 +174,13 @@ BOOL CGXRichEditCtrl::CreateControl(DWORD dwStyle, UINT nID)
     dwStyle = (dwStyle | WS_CHILD) & ~(WS_VISIBLE | WS_BORDER);
     if (!CRichEditCtrl::Create(dwStyle, CRect(0, 0, 10, 10), GetGridWnd(), nID))
         return FALSE;
-    BOOL bCreated = m_measure.wnd.Create(dwStyle, hiddenRect, this, 0);
+    UINT nWindow = 0;
+    BOOL bCreated = m_measure.wnd.Create(dwStyle, hiddenRect, this, GXHiddenWindowId(m_nID, nWindow++));
     for (HiddenWindow* pHidden : {&m_render, &m_text, &m_format})
-        bCreated = pHidden->wnd.Create(dwStyle | WS_BORDER | ES_MULTILINE, hiddenRect, this, nID) && bCreated;
+    {
+        const UINT nHiddenId = GXHiddenWindowId(m_nID, nWindow++);
+        bCreated = pHidden->wnd.Create(dwStyle | WS_BORDER | ES_MULTILINE, hiddenRect, this, nHiddenId) && bCreated;
+    }
     return bCreated;
 }
 
@@ -770,14 +774,15 @@ void CGXRichEditCtrl::OnRequestResizeReflected(NMHDR* pNotify, LRESULT* pResult)
     *pResult = 0;
 }
 
-void CGXRichEditCtrl::OnRequestResizeOfChild(UINT /*nID*/, NMHDR* pNotify, LRESULT* pResult)
+BOOL CGXRichEditCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (pNotify->hwndFrom == m_measure.wnd.GetSafeHwnd())
-    {
-        if (m_bMeasuring)
-            m_rectRequested = reinterpret_cast<REQRESIZE*>(pNotify)->rc;
-    }
+    const auto* pNotify = reinterpret_cast<const NMHDR*>(lParam);
+    if (pNotify->code != EN_REQUESTRESIZE || pNotify->hwndFrom != m_measure.wnd.GetSafeHwnd())
+        return CGXWindowControl::OnNotify(wParam, lParam, pResult);
+    if (m_bMeasuring)
+        m_rectRequested = reinterpret_cast<const REQRESIZE*>(pNotify)->rc;
     *pResult = 0;
+    return TRUE;
 }
 
 // ---- keys and characters given by the grid ----

@@ -86,7 +86,8 @@ protected:
     afx_msg LRESULT OnWndLButtonDown(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWndContextMenu(WPARAM wParam, LPARAM lParam);
     afx_msg void OnRequestResizeReflected(NMHDR* pNotify, LRESULT* pResult);
-    afx_msg void OnRequestResizeOfChild(UINT nID, NMHDR* pNotify, LRESULT* pResult);
+    // The measuring window's resize requests: its id lies above what a message map can name.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     DECLARE_MESSAGE_MAP()
 
 private:

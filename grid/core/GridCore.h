@@ -86,6 +86,21 @@ constexpr ROWCOL GX_INVALID = ~ROWCOL(0);
 // The bit of the core's mouse state word while a fill drag runs.
 constexpr WORD GX_FILLDRAGGING = 0x0200;
 
+// Clipboard flags, the bits of the core's m_nClipboardFlags: what copy and paste exchange.
+constexpr WORD GX_CLIPHEADERROWS = 0x0001; // whole-row, whole-column and table selections take the header rows
+constexpr WORD GX_CLIPHEADERCOLS = 0x0002; // and the header columns
+constexpr WORD GX_CLIPTEXT = 0x0008;       // the text format
+constexpr WORD GX_CLIPSTYLES = 0x0010;     // the grid's styles format; also what a cut clears
+constexpr WORD GX_CLIPCOMPOSED = 0x0020;   // the styles stream carries composed styles
+constexpr WORD GX_CLIPASKSIZE = 0x0100;    // ask before pasting styles of another size
+constexpr WORD GX_CLIPNONEWROWS = 0x0200;  // paste adds no rows
+constexpr WORD GX_CLIPNONEWCOLS = 0x0400;  // paste adds no columns
+constexpr WORD GX_CLIPOWNTYPE = 0x0800;    // the styles stream reads with the grid's type word
+constexpr WORD GX_CLIPESCAPES = 0x1000;    // text escapes CR, LF and TAB inside a cell
+// Text, styles and composed styles.
+constexpr WORD GX_CLIPDEFAULT = GX_CLIPTEXT | GX_CLIPSTYLES | GX_CLIPCOMPOSED;
+static_assert(GX_CLIPDEFAULT == 0x38);
+
 class CGXGridCore
 {
 public:
@@ -448,9 +463,8 @@ public:
     virtual BOOL ClearRangeList(const CGXRangeList& list, BOOL bStyles);
     virtual LRESULT GetControlCopyText(CGXControl* pControl, ROWCOL nRow, ROWCOL nCol, LPCTSTR pszValue,
                                        const CGXStyle& style, CString& strText);
-    // ClipboardFlags, what copy and paste exchange: 0x8 text, 0x10 the grid's styles (also what
-    // a cut clears), 0x20 composed styles.
-    WORD m_nClipboardFlags = 0x38;
+    // ClipboardFlags, what copy and paste exchange: GX_CLIP* bits.
+    WORD m_nClipboardFlags = GX_CLIPDEFAULT;
     // CopySeparator, written between two copied cells, and PasteSeparators, the characters that
     // end a pasted cell besides CR and LF; empty: TAB.
     CString m_strCopySeparator;

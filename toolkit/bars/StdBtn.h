@@ -139,4 +139,10 @@ protected:
     COLORREF ImageBkColor(SECBtnDrawData& data) const;
     int m_nImageSource;
 };
+
+// A gap between groups of buttons: it sends no command.
+inline bool IsSeparator(const SECStdBtn* pBtn)
+{
+    return (pBtn->m_nStyle & TBBS_SEPARATOR) != 0;
+}
 } // namespace tarnwick::bars

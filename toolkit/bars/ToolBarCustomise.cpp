@@ -22,11 +22,6 @@ BOOL g_bDropNoSelect = FALSE;
 constexpr DWORD FLOAT_FRAME_STYLE = 0x80CC0000;
 constexpr DWORD FLOAT_FRAME_EXSTYLE = 0x180;
 
-bool IsSeparator(const SECStdBtn* pBtn)
-{
-    return (pBtn->m_nStyle & TBBS_SEPARATOR) != 0;
-}
-
 // The toolbar that a window is, or the first that a floating frame's dock bar holds.
 SECCustomToolBar* ToolBarOfWindow(HWND hWnd)
 {

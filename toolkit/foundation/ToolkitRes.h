@@ -20,6 +20,8 @@
 #define IDR_SEC_BARCHILD 20514
 // The cursor while a toolbar button is copied by dragging.
 #define IDC_SEC_COPYDRAG 20691
+// The cursor of a list over its header dividers.
+#define IDC_SEC_LIST_CURSOR 20692
 
 // The extended system menu of a document window: its forms, its docking sides and its MDI
 // child states.

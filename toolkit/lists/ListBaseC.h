@@ -37,9 +37,6 @@ constexpr UINT LVXS_NOWIDENMAIN = 0x8000000;    // a deleted column's width is n
 constexpr UINT LVXS_BLENDSELECTED = 0x10000000; // selected tree icons are drawn blended
 constexpr UINT LVXS_STYLEMASK = 0x1ff00000;
 
-// The cursor resource the list loads on creation, shown over header dividers.
-constexpr UINT IDC_SEC_LIST_CURSOR = 20692;
-
 // The image list of the header buttons, beside LVSIL_NORMAL, LVSIL_SMALL and LVSIL_STATE.
 constexpr int LVSIL_SEC_HEADER = 3;
 

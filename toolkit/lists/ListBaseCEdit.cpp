@@ -165,6 +165,19 @@ template <class TWndBase> HWND SECListBaseT<TWndBase>::SetCapture(BOOL bOn)
     ::SetCapture(m_hWnd);
     return m_hWnd;
 }
+
+// ---- Editor and tip ----
+
+template <class TWndBase> SECListEdit* SECListBaseT<TWndBase>::GetEditControl() const
+{
+    return m_pEdit;
+}
+
+template <class TWndBase> SECListTip* SECListBaseT<TWndBase>::GetTip() const
+{
+    return m_pTip;
+}
+
 template class SECListBaseT<CWnd>;
 template class SECListBaseT<CView>;
 } // namespace tarnwick::lists

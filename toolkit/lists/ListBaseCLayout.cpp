@@ -1,4 +1,5 @@
-// The list core's measuring, its rows of individual heights and its scrolling.
+// The list core's measuring, its rows of individual heights, its scrolling, and its client area
+// with the scroll bars.
 #include "ListBaseC.h"
 
 #include <algorithm>
@@ -21,6 +22,16 @@ constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_WO
 BOOL HasText(const SECListPaintContext& ctx)
 {
     return ctx.item.pszText != nullptr && ctx.item.pszText != LPSTR_TEXTCALLBACKW;
+}
+
+constexpr UINT kHorzBarId = 0xEA00;
+constexpr UINT kVertBarId = 0xEA10;
+
+// Read once for all list controls.
+const CSize& ScrollBarMetrics()
+{
+    static const CSize size(::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL));
+    return size;
 }
 } // namespace
 
@@ -627,6 +638,110 @@ template <class TWndBase> void SECListBaseT<TWndBase>::ScrollToTop(int nRow)
 {
     ScrollRows(nRow - m_nTopIndex);
     UpdateScrollState();
+}
+
+// ---- Client area and scroll bars ----
+
+template <class TWndBase> void SECListBaseT<TWndBase>::GetListClientRect(CRect& rect) const
+{
+    if (m_hWnd != nullptr)
+        GetClientRect(&rect);
+    else
+        rect.SetRectEmpty();
+}
+
+template <class TWndBase> CDC* SECListBaseT<TWndBase>::GetMeasureDC(BOOL* pbDelete)
+{
+    *pbDelete = TRUE;
+    return new CClientDC(this);
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::GetInsideRect(CRect& rect) const
+{
+    GetListClientRect(rect);
+    if ((m_nListStyle & LVS_SEC_VIEWMASK) == LVS_SEC_REPORT && IsHeaderShown())
+        rect.top += m_nHeaderHeight;
+    if (m_nScrollBarFlags & WS_VSCROLL)
+        rect.right -= ScrollBarMetrics().cx - 1;
+    if (m_nScrollBarFlags & WS_HSCROLL)
+        rect.bottom -= ScrollBarMetrics().cy - 1;
+    rect.bottom += 1;
+}
+
+template <class TWndBase> CScrollBar* SECListBaseT<TWndBase>::GetScrollBarCtrl(int nBar) const
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    return static_cast<CScrollBar*>(GetDlgItem(nBar == SB_HORZ ? kHorzBarId : kVertBarId));
+}
+
+template <class TWndBase> BOOL SECListBaseT<TWndBase>::CreateScrollBarCtrl(DWORD dwBarStyle, UINT nID)
+{
+    return ::CreateWindowExW(0, L"SCROLLBAR", nullptr, dwBarStyle | WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_hWnd,
+                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(),
+                             nullptr) != nullptr;
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::ShowScrollBar(int nBar, BOOL bShow, SCROLLINFO* pInfo)
+{
+    if (m_nListStyle & LVS_SEC_NOSCROLL)
+        bShow = FALSE;
+    if (nBar == SB_BOTH)
+    {
+        ShowScrollBar(SB_HORZ, bShow);
+        ShowScrollBar(SB_VERT, bShow);
+        return;
+    }
+    const UINT nID = nBar == SB_HORZ ? kHorzBarId : kVertBarId;
+    HWND hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    if (hBar == nullptr)
+    {
+        if (!CreateScrollBarCtrl(nBar == SB_HORZ ? SBS_HORZ : SBS_VERT, nID))
+            AfxThrowResourceException();
+        hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    }
+    if (pInfo != nullptr)
+        ::SetScrollInfo(hBar, SB_CTL, pInfo, FALSE);
+    const UINT nFlag = nBar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+    const UINT nOld = m_nScrollBarFlags;
+    m_nScrollBarFlags = bShow ? (m_nScrollBarFlags | nFlag) : (m_nScrollBarFlags & ~nFlag);
+    if (m_nScrollBarFlags != nOld)
+    {
+        ::ShowWindow(hBar, bShow ? SW_SHOW : SW_HIDE);
+        PositionScrollBars();
+    }
+}
+
+template <class TWndBase> void SECListBaseT<TWndBase>::PositionScrollBars()
+{
+    HWND hHorz = ::GetDlgItem(m_hWnd, static_cast<int>(kHorzBarId));
+    HWND hVert = ::GetDlgItem(m_hWnd, static_cast<int>(kVertBarId));
+    if (hHorz == nullptr && hVert == nullptr)
+        return;
+    CRect inside;
+    GetInsideRect(inside);
+    CRect client;
+    GetListClientRect(client);
+    const int nHeader = IsHeaderShown() ? m_nHeaderHeight : 0;
+    const CRect targets[2] = {
+        CRect(CPoint(inside.left, inside.bottom - 1), CSize(inside.Width() + 1, ScrollBarMetrics().cy)),
+        CRect(CPoint(inside.right, client.top), CSize(ScrollBarMetrics().cx, inside.Height() + 1 + nHeader))};
+    const HWND bars[2] = {hHorz, hVert};
+    HDWP hdwp = ::BeginDeferWindowPos(2);
+    for (int i = 0; i < 2; i++)
+    {
+        if (bars[i] == nullptr)
+            continue;
+        CRect current;
+        ::GetWindowRect(bars[i], &current);
+        ScreenToClient(&current);
+        if (current == targets[i])
+            continue;
+        hdwp = ::DeferWindowPos(hdwp, bars[i], nullptr, targets[i].left, targets[i].top, targets[i].Width(),
+                                targets[i].Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        ::InvalidateRect(bars[i], nullptr, TRUE);
+    }
+    ::EndDeferWindowPos(hdwp);
 }
 template class SECListBaseT<CWnd>;
 template class SECListBaseT<CView>;

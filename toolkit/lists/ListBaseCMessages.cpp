@@ -1,6 +1,7 @@
 // The list core's window messages.
 #include "ListBaseC.h"
 
+#include <toolkit/foundation/ToolkitRes.h>
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <cstdlib>

@@ -339,7 +339,7 @@ TEST_F(CurrencyEditTest, DeleteWithoutSelectionClearsTheAmount)
 {
     SetText(_T("-42"));
     m_edit.SetSel(-1, 0);
-    m_edit.SendMessage(WM_COMMAND, CGXBCurrencyEdit::idClear);
+    m_edit.SendMessage(WM_COMMAND, ID_EDIT_CLEAR);
     EXPECT_EQ(Text(), _T("$0.00"));
     EXPECT_FALSE(m_edit.IsNegative());
 }
@@ -464,8 +464,7 @@ TEST_F(CurrencyEditTest, ANegativeAmountShowsInTheNegativeColour)
 
 TEST_F(CurrencyEditTest, TheContextMenuEnablesWhatCanBeDone)
 {
-    const UINT ids[] = {CGXBCurrencyEdit::idUndo, CGXBCurrencyEdit::idCut,   CGXBCurrencyEdit::idCopy,
-                        CGXBCurrencyEdit::idPaste, CGXBCurrencyEdit::idClear, CGXBCurrencyEdit::idSelectAll};
+    const UINT ids[] = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL};
     const auto Enabled = [&] {
         HMENU hMenu = m_edit.CreateContextMenu();
         std::vector<bool> enabled;

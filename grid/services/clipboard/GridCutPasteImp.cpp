@@ -17,16 +17,6 @@ constexpr UINT clipboardBlockFlags = GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE;
 static_assert(clipboardBlockFlags == 0x2042);
 constexpr UINT clipboardGrowth = 4096;
 
-enum : WORD
-{
-    clipboardHeaderRows = 0x0001,
-    clipboardHeaderCols = 0x0002,
-    clipboardText = 0x0008,
-    clipboardStyles = 0x0010,
-    clipboardComposed = 0x0020,
-    clipboardAskSize = 0x0100
-};
-
 // A clipboard block locked while the holder lives.
 class BlockLock
 {
@@ -70,8 +60,8 @@ BOOL HasSelection(CGXGridCore* pGrid)
 void ExpandRanges(CGXGridCore* pGrid, CGXRangeList& list)
 {
     const WORD wFlags = pGrid->m_nClipboardFlags;
-    const ROWCOL nFirstRow = (wFlags & clipboardHeaderRows) != 0 ? 0 : pGrid->GetHeaderRows() + 1;
-    const ROWCOL nFirstCol = (wFlags & clipboardHeaderCols) != 0 ? 0 : pGrid->GetHeaderCols() + 1;
+    const ROWCOL nFirstRow = (wFlags & GX_CLIPHEADERROWS) != 0 ? 0 : pGrid->GetHeaderRows() + 1;
+    const ROWCOL nFirstCol = (wFlags & GX_CLIPHEADERCOLS) != 0 ? 0 : pGrid->GetHeaderCols() + 1;
     if (nFirstRow == 0 && nFirstCol == 0)
         return;
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
@@ -166,10 +156,10 @@ BOOL CGXGridCutPasteImp::CopyRangeList(CGXGridCore* pGrid, const CGXRangeList& l
     const CGXLongOperationScope operation;
     const WORD wFlags = pGrid->m_nClipboardFlags;
     BOOL bCopied = FALSE;
-    if ((wFlags & clipboardText) != 0)
+    if ((wFlags & GX_CLIPTEXT) != 0)
         bCopied |= CopyTextToClipboard(pGrid, list);
-    if ((wFlags & clipboardStyles) != 0)
-        bCopied |= CopyStylesToClipboard(pGrid, list, (wFlags & clipboardComposed) != 0);
+    if ((wFlags & GX_CLIPSTYLES) != 0)
+        bCopied |= CopyStylesToClipboard(pGrid, list, (wFlags & GX_CLIPCOMPOSED) != 0);
 
     const CGXGridParam* pParam = pGrid->GetParam();
     if (pParam != nullptr && (pParam->DirectCopyPaste() || pParam->DirectCutPaste()))
@@ -255,7 +245,7 @@ BOOL CGXGridCutPasteImp::Cut(CGXGridCore* pGrid)
     if (!pGrid->CopyRangeList(list, TRUE))
         return FALSE;
     ExpandRanges(pGrid, list);
-    return pGrid->CutRangeList(list, (pGrid->m_nClipboardFlags & clipboardStyles) != 0);
+    return pGrid->CutRangeList(list, (pGrid->m_nClipboardFlags & GX_CLIPSTYLES) != 0);
 }
 
 BOOL CGXGridCutPasteImp::CutRangeList(CGXGridCore* pGrid, const CGXRangeList& list, BOOL bStyles)
@@ -332,25 +322,25 @@ BOOL CGXGridCutPasteImp::PasteFromClipboard(CGXGridCore* pGrid, const CGXRange& 
 {
     const WORD wFlags = pGrid->m_nClipboardFlags;
     CGXRange clipped = target;
-    if ((wFlags & clipboardHeaderRows) == 0)
+    if ((wFlags & GX_CLIPHEADERROWS) == 0)
         clipped.top = std::max(clipped.top, pGrid->GetHeaderRows() + 1);
-    if ((wFlags & clipboardHeaderCols) == 0)
+    if ((wFlags & GX_CLIPHEADERCOLS) == 0)
         clipped.left = std::max(clipped.left, pGrid->GetHeaderCols() + 1);
 
     const UINT nStyles = pGrid->GetAppData()->m_uiClipboardFormat;
     HANDLE hBlock = nullptr;
-    if ((wFlags & clipboardStyles) != 0 && nStyles != 0 && (hBlock = ::GetClipboardData(nStyles)) != nullptr)
+    if ((wFlags & GX_CLIPSTYLES) != 0 && nStyles != 0 && (hBlock = ::GetClipboardData(nStyles)) != nullptr)
     {
         const BlockLock block(hBlock);
         if (block.Data() == nullptr)
             return FALSE;
         CMemFile file(static_cast<BYTE*>(block.Data()), static_cast<UINT>(block.Size()));
         CArchive ar(&file, CArchive::load, clipboardGrowth);
-        const BOOL bPasted = pGrid->PasteStylesFromArchive(ar, clipped, (wFlags & clipboardAskSize) == 0);
+        const BOOL bPasted = pGrid->PasteStylesFromArchive(ar, clipped, (wFlags & GX_CLIPASKSIZE) == 0);
         ar.Abort();
         return bPasted;
     }
-    if ((wFlags & clipboardText) != 0 && pGrid->m_pTextDataExchangeImp != nullptr &&
+    if ((wFlags & GX_CLIPTEXT) != 0 && pGrid->m_pTextDataExchangeImp != nullptr &&
         (hBlock = ::GetClipboardData(CF_UNICODETEXT)) != nullptr)
     {
         const BlockLock block(hBlock);

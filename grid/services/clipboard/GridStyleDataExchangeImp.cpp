@@ -14,9 +14,6 @@
 
 namespace
 {
-constexpr WORD clipboardOwnType = 0x0800;
-constexpr WORD clipboardNoNewRows = 0x0200;
-constexpr WORD clipboardNoNewCols = 0x0400;
 constexpr DWORD maxLines = 0x8000;
 constexpr ULONGLONG maxCells = 0x3FFFFFFF;
 
@@ -72,7 +69,7 @@ BOOL CGXGridStyleDataExchangeImp::GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL
         pGrid->ComposeStyleRowCol(nRow, nCol, &style);
         return TRUE;
     }
-    const int nType = (pGrid->m_nClipboardFlags & clipboardOwnType) != 0 ? pGrid->m_nDefaultType : 0;
+    const int nType = (pGrid->m_nClipboardFlags & GX_CLIPOWNTYPE) != 0 ? pGrid->m_nDefaultType : 0;
     return pGrid->GetStyleRowCol(nRow, nCol, style, CGXStyle::modeCopy, nType);
 }
 
@@ -170,12 +167,12 @@ BOOL CGXGridStyleDataExchangeImp::PasteStyles(CGXGridCore* pGrid, CArchive& ar, 
         pGrid->StoreCurrentCell();
         const WORD wFlags = pGrid->m_nClipboardFlags;
         if (paste.bottom > pGrid->GetRowCount() &&
-            ((wFlags & clipboardNoNewRows) != 0 || !pGrid->SetRowCount(paste.bottom, GX_UPDATENOW)))
+            ((wFlags & GX_CLIPNONEWROWS) != 0 || !pGrid->SetRowCount(paste.bottom, GX_UPDATENOW)))
             paste.bottom = pGrid->GetRowCount();
         CObArray clipped;
         const CObArray* pStyles = pRead;
         if (paste.right > pGrid->GetColCount() &&
-            ((wFlags & clipboardNoNewCols) != 0 || !pGrid->SetColCount(paste.right, GX_UPDATENOW)))
+            ((wFlags & GX_CLIPNONEWCOLS) != 0 || !pGrid->SetColCount(paste.right, GX_UPDATENOW)))
         {
             paste.right = pGrid->GetColCount();
             const ROWCOL nKept = paste.right >= paste.left ? paste.right - paste.left + 1 : 0;

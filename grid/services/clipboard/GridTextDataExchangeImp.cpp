@@ -23,9 +23,6 @@ using tarnwick::foundation::SECScopedValue;
 
 namespace
 {
-constexpr WORD clipboardEscapes = 0x1000;
-constexpr WORD clipboardNoNewRows = 0x0200;
-constexpr WORD clipboardNoNewCols = 0x0400;
 
 // The cell's text with its line breaks and TABs made safe for the format.
 void AppendCellText(CString& strOut, const CString& strCell, BOOL bEscapes)
@@ -185,7 +182,7 @@ BOOL CGXGridTextDataExchangeImp::CopyText(CGXGridCore* pGrid, CFile& file, const
     const CGXCopySpans spans(pGrid, list);
     CGXLongOperationScope operation;
     GXSetLongOperationStatus(operation.Record(), pGrid->GetAppData()->m_sCopyingText);
-    const BOOL bEscapes = (pGrid->m_nClipboardFlags & clipboardEscapes) != 0;
+    const BOOL bEscapes = (pGrid->m_nClipboardFlags & GX_CLIPESCAPES) != 0;
     const CString strSeparator = pGrid->m_strCopySeparator.IsEmpty() ? CString(_T("\t")) : pGrid->m_strCopySeparator;
 
     // The text goes to the file in pieces, so that a copy of many cells neither holds it twice
@@ -303,11 +300,11 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
             // The rows and columns the text needs come in one step each; should the grid refuse
             // them, the loop adds them cell by cell and stops where it must.
             const ULONGLONG nNeededRows = ULONGLONG(target.top) + extent.nLines - 1;
-            if ((wFlags & clipboardNoNewRows) == 0 && extent.nLines > 0 && nNeededRows > nOldRows &&
+            if ((wFlags & GX_CLIPNONEWROWS) == 0 && extent.nLines > 0 && nNeededRows > nOldRows &&
                 nNeededRows <= std::numeric_limits<ROWCOL>::max())
                 pGrid->SetRowCount(static_cast<ROWCOL>(nNeededRows), GX_UPDATENOW);
             const ULONGLONG nNeededCols = ULONGLONG(target.left) + extent.nWidest - 1;
-            if ((wFlags & clipboardNoNewCols) == 0 && extent.nWidest > 0 && nNeededCols > nOldCols &&
+            if ((wFlags & GX_CLIPNONEWCOLS) == 0 && extent.nWidest > 0 && nNeededCols > nOldCols &&
                 nNeededCols <= std::numeric_limits<ROWCOL>::max())
                 pGrid->SetColCount(static_cast<ROWCOL>(nNeededCols), GX_UPDATENOW);
 
@@ -323,16 +320,16 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
                 {
                     const ROWCOL nCol = target.left + static_cast<ROWCOL>(i);
                     if (nRow > pGrid->GetRowCount() &&
-                        ((wFlags & clipboardNoNewRows) != 0 || !pGrid->SetRowCount(nRow, GX_UPDATENOW)))
+                        ((wFlags & GX_CLIPNONEWROWS) != 0 || !pGrid->SetRowCount(nRow, GX_UPDATENOW)))
                     {
                         bStopped = TRUE;
                         break;
                     }
-                    if (nCol > pGrid->GetColCount() && (wFlags & clipboardNoNewCols) == 0)
+                    if (nCol > pGrid->GetColCount() && (wFlags & GX_CLIPNONEWCOLS) == 0)
                         pGrid->SetColCount(nCol, GX_UPDATENOW);
                     if (nCol <= pGrid->GetColCount())
                     {
-                        if ((wFlags & clipboardEscapes) != 0)
+                        if ((wFlags & GX_CLIPESCAPES) != 0)
                             fields[i] = Unescape(fields[i]);
                         const ComposedStyle style(pGrid, nRow, nCol);
                         // A cell that the split puts outside the recorded ones keeps a record of

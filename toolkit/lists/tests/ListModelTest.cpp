@@ -1,5 +1,6 @@
 // The list core's model on hidden windows: items, focus, selection, columns and the
 // notifications a logging parent receives.
+#include <toolkit/foundation/ToolkitRes.h>
 #include <toolkit/lists/ListCtrl.h>
 #include <toolkit/lists/TreeBaseC.h>
 
@@ -399,7 +400,7 @@ TEST_F(ListModelTest, LabelEditorBelongsToTheList)
 
 TEST(ListResourcesTest, DragCursorIsLinked)
 {
-    EXPECT_NE(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(tarnwick::lists::IDC_SEC_LIST_CURSOR)),
+    EXPECT_NE(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_SEC_LIST_CURSOR)),
               nullptr);
 }
 } // namespace
