@@ -139,6 +139,16 @@ void CGXGridCore::OnGridInitialUpdate()
     if (m_pParam == nullptr)
         SetParam(nullptr, TRUE);
     CreateParamObjects();
+    // An object no grid has shown yet (a loaded one) brings no spans worth trusting: those the
+    // immediate modes keep are worked out here, for the whole table.
+    if (!m_pParam->m_bInitDone)
+    {
+        const CGXRange table(0, 0, GetRowCount(), GetColCount());
+        if ((m_pParam->m_wMergeCellsMode & 3) == 2 && m_pMergeCellsImp != nullptr)
+            m_pMergeCellsImp->EvalMergeCells(this, table, nullptr);
+        if (m_pParam->m_wFloatCellsMode == 2 && m_pFloatCellsImp != nullptr)
+            m_pFloatCellsImp->EvalFloatCells(this, table, nullptr);
+    }
 
     m_pParam->m_bInitDone = TRUE;
     m_nZoom = m_pParam->m_pProperties->m_nZoom;

@@ -50,6 +50,28 @@ ScreenDepth GetScreenDepth()
     ::ReleaseDC(nullptr, hdc);
     return depth;
 }
+
+// The bytes the archive's file holds from the next one to be read on; no bound where the file
+// cannot tell (the reader then claims memory only as the data arrives).
+ULONGLONG BytesLeftIn(CArchive& ar)
+{
+    CFile* pFile = ar.GetFile();
+    if (pFile == nullptr)
+        return ~0ULL;
+    try
+    {
+        // The bytes the archive took ahead go back to the file first.
+        ar.Flush();
+        const ULONGLONG nLength = pFile->GetLength();
+        const ULONGLONG nPosition = pFile->GetPosition();
+        return nLength > nPosition ? nLength - nPosition : 0;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return ~0ULL;
+    }
+}
 } // namespace
 
 IMPLEMENT_DYNAMIC(SECImage, CObject)
@@ -267,13 +289,13 @@ void SECImage::Serialize(CArchive& ar)
         ar.Write(file.data(), static_cast<UINT>(file.size()));
         return;
     }
-    // The archive's length is not known here: the reader claims memory only as the data arrives.
     auto read = [&ar](void* pBuffer, UINT nCount) { return ar.Read(pBuffer, nCount); };
+    const ULONGLONG nAvailable = BytesLeftIn(ar);
     FreeImage();
     BOOL bLoaded = FALSE;
     try
     {
-        bLoaded = ReadBmp(read, ~0ULL) && FinishImage();
+        bLoaded = ReadBmp(read, nAvailable) && FinishImage();
     }
     catch (const std::bad_alloc&)
     {

@@ -205,8 +205,8 @@ BOOL SECImage::ReadBmp(const std::function<UINT(void*, UINT)>& read, ULONGLONG n
     if (!table.empty() && !readAll(table.data(), static_cast<DWORD>(table.size())))
         return FALSE;
     dwRead += static_cast<DWORD>(table.size());
-    if (dwOffBits < dwRead)
-        return FALSE; // the pixels would start inside the headers
+    if (dwOffBits < dwRead || dwOffBits - dwRead > nAvailable)
+        return FALSE; // the pixels would start inside the headers or past the end of the data
     // The gap before the pixels is passed in small steps, so that a damaged offset meets the end
     // of the data before it can claim memory.
     for (DWORD dwGap = dwOffBits - dwRead; dwGap > 0;)

@@ -3,6 +3,8 @@
 #include <grid/core/RangeList.h>
 #include <grid/core/SpanCellPool.h>
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "ArchiveBytes.h"
@@ -294,5 +296,35 @@ TEST(CoveredCellPool, LooksUpSetsShrinksAndRefusesOverlaps)
     EXPECT_TRUE(pPool->SetSpan(2, 2, 4, 3, nullptr));
     EXPECT_EQ(pPool->Lookup(2, 2), nullptr);
     delete pPool;
+    list.DeleteAll();
+}
+
+// A range of any extent (an archive may state one) costs what a small one costs; ranges beside,
+// above and inside its rows keep their own cells.
+TEST(CoveredCellPool, HugeRangesCostNoMoreThanSmallOnes)
+{
+    constexpr ROWCOL nFar = 0x7FFFFFFE;
+    CGXRangeList list;
+    const POSITION huge = list.AddTail(new CGXRange(3, 1, nFar, nFar - 10));
+    const POSITION beside = list.AddTail(new CGXRange(5, nFar - 9, 7, nFar));
+    const POSITION above = list.AddTail(new CGXRange(1, 1, 2, nFar));
+    CGXCoveredCellPoolImp imp;
+    const std::unique_ptr<CGXCoveredCellPool> pPool(imp.CreatePool());
+    imp.InitPool(*pPool, list);
+    const struct
+    {
+        ROWCOL nRow, nCol;
+        POSITION expected;
+    } cells[] = {{3, 1, huge},           {nFar, nFar - 10, huge}, {nFar, nFar - 9, nullptr}, {6, nFar, beside},
+                 {8, nFar - 9, nullptr}, {2, nFar, above},        {nFar + 1, 1, nullptr},     {4, nFar - 9, nullptr}};
+    for (const auto& cell : cells)
+        EXPECT_EQ(pPool->Lookup(cell.nRow, cell.nCol), cell.expected) << cell.nRow << "," << cell.nCol;
+    // An overlap is refused across the whole extent.
+    EXPECT_FALSE(pPool->SetSpan(nFar - 1, nFar - 10, nFar, nFar - 5, beside));
+    // Clearing the range frees all its cells and no others.
+    EXPECT_TRUE(pPool->SetSpan(3, 1, nFar, nFar - 10, nullptr));
+    EXPECT_EQ(pPool->Lookup(1000000, 1000000), nullptr);
+    EXPECT_EQ(pPool->Lookup(6, nFar), beside);
+    EXPECT_EQ(pPool->Lookup(1, 1), above);
     list.DeleteAll();
 }

@@ -439,16 +439,17 @@ void ExchangePools(CGXGridParam& param, CArchive& ar)
     if (ar.IsLoading())
     {
         // Stored spans are not trusted: records of schema 6 kept spans that are no longer valid,
-        // and any may contradict the cells they come with. Where a work pool can say so,
-        // everything is worked out anew from the cells.
+        // and any may contradict the cells they come with. Everything is worked out anew from
+        // the cells: later through the work pool where there is one, else by the first grid
+        // that shows the object.
         const auto restart = [](CGXDelayedRangePool* pWork, std::initializer_list<CGXSpanCellPool*> pools) {
+            for (CGXSpanCellPool* pPool : pools)
+                if (pPool != nullptr)
+                    *pPool = CGXSpanCellPool();
             if (pWork == nullptr)
                 return;
             pWork->ClearRanges();
             pWork->DelayRange(CGXRange(0, 0, static_cast<ROWCOL>(-2), static_cast<ROWCOL>(-2)));
-            for (CGXSpanCellPool* pPool : pools)
-                if (pPool != nullptr)
-                    *pPool = CGXSpanCellPool();
         };
         restart(param.m_pFloatCellsWork, {param.m_pFloatCellsPool});
         restart(param.m_pMergeCellsWork, {param.m_pMergeCellsPool, param.m_pMergeCellsPool2});
@@ -465,6 +466,9 @@ void CGXGridDocSerializeImp::SerializeParam(CGXGridParam& param, CArchive& ar)
         wSchema = ReadSchema(ar, nParamSchema, FALSE);
 
     GXVisitParamRecordSettings([&](auto width, auto member) { Exchange<decltype(width)>(ar, member(param)); });
+    if (ar.IsLoading())
+        // Whatever the object held before, no grid has shown what it holds now.
+        param.m_bInitDone = FALSE;
     ExchangeOwnedObjects(param, ar);
     if (ar.IsLoading())
     {

@@ -593,39 +593,47 @@ TEST_F(GridDocPictureTest, GridsOnTheLoadedAndTheCopiedParameterDrawWhatTheOrigi
 TEST_F(GridDocPictureTest, AStoredMergePoolThatContradictsItsCellsLoadsAsTheCellsSay)
 {
     constexpr int mergeAcrossEqualValues = 0x1 | 0x4;
-    TestGrid grid;
-    grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
-    grid.SetRowCount(4);
-    grid.SetColCount(3);
-    CGXStyle style;
-    style.SetMergeCell(mergeAcrossEqualValues);
     const struct
     {
-        ROWCOL nRow, nCol;
-        LPCTSTR pszValue;
-    } cells[] = {{2, 1, L"A"}, {2, 2, L"A"}, {3, 1, L"B"}, {3, 2, L"C"}};
-    for (const auto& cell : cells)
-        grid.SetStyleRangeShort(CGXRange(cell.nRow, cell.nCol), style.SetValue(cell.pszValue));
-    grid.SetMergeCellsMode(1, FALSE);
-    grid.QueryDelayedMergeCells(0, 0, 4, 3);
-    CGXRange range;
-    ASSERT_NE(grid.GetMergedCellsRowCol(2, 1, range), nullptr);
-    // The stored pool says the opposite of the cells.
-    CGXSpanCellPool* pPool = grid.GetParam()->m_pMergeCellsPool;
-    pPool->SetSpan(2, 1, 2, 2, FALSE);
-    pPool->SetSpan(3, 1, 3, 2, TRUE);
-    const Bytes bytes = StoredObject(*grid.GetParam());
-    grid.DestroyWindow();
+        const char* name;
+        WORD wMode;
+    } modes[] = {{"delayed", 1}, {"immediate", 2}};
+    for (const auto& mode : modes)
+    {
+        TestGrid grid;
+        grid.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
+        grid.SetRowCount(4);
+        grid.SetColCount(3);
+        CGXStyle style;
+        style.SetMergeCell(mergeAcrossEqualValues);
+        const struct
+        {
+            ROWCOL nRow, nCol;
+            LPCTSTR pszValue;
+        } cells[] = {{2, 1, L"A"}, {2, 2, L"A"}, {3, 1, L"B"}, {3, 2, L"C"}};
+        for (const auto& cell : cells)
+            grid.SetStyleRangeShort(CGXRange(cell.nRow, cell.nCol), style.SetValue(cell.pszValue));
+        grid.SetMergeCellsMode(mode.wMode, FALSE);
+        grid.QueryDelayedMergeCells(0, 0, 4, 3);
+        CGXRange range;
+        ASSERT_NE(grid.GetMergedCellsRowCol(2, 1, range), nullptr) << mode.name;
+        // The stored pool says the opposite of the cells.
+        CGXSpanCellPool* pPool = grid.GetParam()->m_pMergeCellsPool;
+        pPool->SetSpan(2, 1, 2, 2, FALSE);
+        pPool->SetSpan(3, 1, 3, 2, TRUE);
+        const Bytes bytes = StoredObject(*grid.GetParam());
+        grid.DestroyWindow();
 
-    auto pParam = std::make_unique<CGXGridParam>();
-    ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { pParam->Serialize(ar); }));
-    TestGrid loaded;
-    loaded.SetParam(pParam.release(), TRUE);
-    loaded.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
-    loaded.QueryDelayedMergeCells(0, 0, 4, 3);
-    ASSERT_NE(loaded.GetMergedCellsRowCol(2, 1, range), nullptr);
-    EXPECT_EQ(range.left, 1u);
-    EXPECT_EQ(range.right, 2u);
-    EXPECT_EQ(loaded.GetMergedCellsRowCol(3, 1, range), nullptr);
-    loaded.DestroyWindow();
+        auto pParam = std::make_unique<CGXGridParam>();
+        ASSERT_TRUE(LoadsExactly(bytes, [&](CArchive& ar) { pParam->Serialize(ar); })) << mode.name;
+        TestGrid loaded;
+        loaded.SetParam(pParam.release(), TRUE);
+        loaded.CreateHidden(&Parent(), CRect(0, 0, 300, 200));
+        loaded.QueryDelayedMergeCells(0, 0, 4, 3);
+        ASSERT_NE(loaded.GetMergedCellsRowCol(2, 1, range), nullptr) << mode.name;
+        EXPECT_EQ(range.left, 1u) << mode.name;
+        EXPECT_EQ(range.right, 2u) << mode.name;
+        EXPECT_EQ(loaded.GetMergedCellsRowCol(3, 1, range), nullptr) << mode.name;
+        loaded.DestroyWindow();
+    }
 }

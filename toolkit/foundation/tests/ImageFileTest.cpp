@@ -587,6 +587,53 @@ TEST_F(ImageFileTest, SerializeStoresTheSavedBytes)
     ExpectPattern(loaded, "serialized");
 }
 
+// Where the archive's file tells its length, an offset past it is refused before the reader
+// walks the rest of the file.
+TEST_F(ImageFileTest, SerializeStopsAtAnOffsetPastTheArchivesEnd)
+{
+    std::vector<BYTE> bytes = MakeBmp({40, 24}, {}, 0);
+    bytes.resize(60, 0);
+    bytes[10] = 0xF0, bytes[11] = bytes[12] = 0xFF; // pixels at 16 MiB
+    bytes.resize(bytes.size() + (1 << 20), 0);     // what the archive holds after the image
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    SECDib dib;
+    BOOL bRefused = FALSE;
+    try
+    {
+        dib.Serialize(ar);
+    }
+    catch (CArchiveException* e)
+    {
+        e->Delete();
+        bRefused = TRUE;
+    }
+    EXPECT_TRUE(bRefused);
+    EXPECT_LT(file.GetPosition(), 64u << 10);
+}
+
+// A file whose reads run out of memory.
+class FailingFile : public CMemFile
+{
+public:
+    using CMemFile::CMemFile;
+    UINT Read(void*, UINT) override
+    {
+        throw std::bad_alloc();
+    }
+};
+
+TEST_F(ImageFileTest, RunningOutOfMemoryWhileLoadingKeepsTheImage)
+{
+    SECDib image;
+    LoadPattern(image, 24);
+    std::vector<BYTE> bytes = MakeBmp({40, 24}, {}, 0);
+    FailingFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    EXPECT_FALSE(image.LoadImage(&file));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    ExpectPattern(image, "after the failed load");
+}
+
 // Packed rows hold the same pixels without the padding; drawing, saving and copying see padded
 // rows again.
 TEST_F(ImageFileTest, PackedRowsDrawSaveAndCopyAsPaddedOnes)
