@@ -315,58 +315,11 @@ CString SelectedFolder(HWND hDlg)
     return szText;
 }
 
-// While it lives, each window the thread creates first dates the folder back, as another
-// program writing into it would change its time: the folder browser's window comes after the
-// browser has taken its start folder and before it selects it.
-class FolderDatedBackOnEachWindow
-{
-public:
-    explicit FolderDatedBackOnEachWindow(const CString& strFolder) : m_strFolder(strFolder)
-    {
-        s_pThis = this;
-        m_hHook = ::SetWindowsHookEx(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
-    }
-    ~FolderDatedBackOnEachWindow()
-    {
-        ::UnhookWindowsHookEx(m_hHook);
-        s_pThis = nullptr;
-    }
-    FolderDatedBackOnEachWindow(const FolderDatedBackOnEachWindow&) = delete;
-    FolderDatedBackOnEachWindow& operator=(const FolderDatedBackOnEachWindow&) = delete;
-
-private:
-    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
-    {
-        if (nCode == HCBT_CREATEWND)
-            s_pThis->DateBack();
-        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-    }
-    void DateBack() const
-    {
-        const HANDLE hFolder = ::CreateFile(m_strFolder, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, hFolder);
-        SYSTEMTIME time{};
-        time.wYear = 2001;
-        time.wMonth = 1;
-        time.wDay = 1;
-        FILETIME fileTime{};
-        ::SystemTimeToFileTime(&time, &fileTime);
-        EXPECT_TRUE(::SetFileTime(hFolder, nullptr, nullptr, &fileTime));
-        ::CloseHandle(hFolder);
-    }
-
-    static inline FolderDatedBackOnEachWindow* s_pThis = nullptr;
-    CString m_strFolder;
-    HHOOK m_hHook = nullptr;
-};
-
 TEST_F(BrowseDirEditTest, FolderBrowserModeAnswersTheSelectedFolder)
 {
     for (const INT_PTR nAnswer : {IDOK, IDCANCEL})
     {
         SECDirSelectDlg dlg(0, _T("Pick a folder"), m_temp.File(_T("sub")), &Parent());
-        const FolderDatedBackOnEachWindow datedBack(m_temp.Path());
         ModalScript script({[&](ModalWindow& chooser) {
             // The folder tree is filled and the start folder selected as the shell gets to it.
             EXPECT_TRUE(PumpMessagesUntil([&] { return SelectedFolder(chooser.Handle()).CompareNoCase(_T("sub")) == 0; },
