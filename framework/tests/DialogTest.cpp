@@ -188,7 +188,8 @@ TEST_F(DialogTest, ModalDialogFillsControlsAndTakesTheirDataOnOK)
     EXPECT_EQ(0, members.nRadio);
     EXPECT_EQ(CString(_T("Custom")), members.strCombo);
     EXPECT_EQ(2, members.nList);
-    EXPECT_TRUE(m_app.m_boxes.empty());
+    for (const BoxApp::Box& box : m_app.m_boxes)
+        ADD_FAILURE() << "a message box said: " << CW2A(box.text, CP_UTF8);
 }
 
 TEST_F(DialogTest, CancelLeavesMembersAlone)

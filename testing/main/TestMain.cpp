@@ -117,6 +117,23 @@ bool RunsOnOwnDesktop()
     return wcsncmp(szName, szDesktopPrefix, wcslen(szDesktopPrefix)) == 0;
 }
 
+// A job that ends its processes when its last handle closes: when this process ends, however it
+// ends. ctest's time-out kills the process it started, and Wine starts a child detached from
+// it, so the run on the test desktop would otherwise go on, holding ctest's output pipe open.
+HANDLE CreateKillOnCloseJob()
+{
+    const HANDLE hJob = ::CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (hJob != nullptr &&
+        !::SetInformationJobObject(hJob, JobObjectExtendedLimitInformation, &limits, sizeof(limits)))
+    {
+        ::CloseHandle(hJob);
+        return nullptr;
+    }
+    return hJob;
+}
+
 // Runs this executable with the same command line on a new desktop: its exit code.
 int RunOnOwnDesktop()
 {
@@ -138,18 +155,26 @@ int RunOnOwnDesktop()
     CString command(::GetCommandLineW());
     PROCESS_INFORMATION process{};
     fflush(stdout);
-    if (!::CreateProcessW(nullptr, command.GetBuffer(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                          &process))
+    const HANDLE hJob = CreateKillOnCloseJob();
+    if (hJob == nullptr || !::CreateProcessW(nullptr, command.GetBuffer(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
+                                             nullptr, nullptr, &startup, &process))
     {
         fprintf(stderr, "cannot run the tests on their desktop (error %lu)\n", ::GetLastError());
+        if (hJob != nullptr)
+            ::CloseHandle(hJob);
         ::CloseDesktop(hDesktop);
         return 1;
     }
+    // Suspended until it is in the job, so that none of its own children escapes it.
+    if (!::AssignProcessToJobObject(hJob, process.hProcess))
+        fprintf(stderr, "the tests run outside their job (error %lu)\n", ::GetLastError());
+    ::ResumeThread(process.hThread);
     DWORD exitCode = 1;
     ::WaitForSingleObject(process.hProcess, INFINITE);
     ::GetExitCodeProcess(process.hProcess, &exitCode);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
+    ::CloseHandle(hJob);
     ::CloseDesktop(hDesktop);
     return static_cast<int>(exitCode);
 }

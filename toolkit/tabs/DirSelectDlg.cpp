@@ -15,10 +15,13 @@ constexpr int HiddenFileControls[] = {1090, 1152, 1120, 1089, 1136};
 constexpr int IDC_FILE_NAME = 1152;
 constexpr int IDC_FOLDER_LIST = 1121;
 
+// The start folder goes by its path, read when the tree is there: an item list read before
+// carries the times of the folders on the way, and the shell finds no folder in the tree whose
+// time has changed since, as any folder does that another program writes into meanwhile.
 int CALLBACK SelectInitialFolder(HWND hWnd, UINT message, LPARAM, LPARAM lpData)
 {
     if (message == BFFM_INITIALIZED)
-        ::SendMessage(hWnd, BFFM_SETSELECTION, FALSE, lpData);
+        ::SendMessage(hWnd, BFFM_SETSELECTION, TRUE, lpData);
     return 0;
 }
 } // namespace
@@ -94,6 +97,7 @@ INT_PTR SECDirSelectDlg::BrowseForFolder()
         return IDCANCEL;
     }
     INT_PTR nResult = IDCANCEL;
+    // A start folder that the shell does not know opens no browser.
     LPITEMIDLIST pidlStart = nullptr;
     if (SUCCEEDED(pDesktop->ParseDisplayName(nullptr, nullptr, strStart.GetBuffer(), nullptr, &pidlStart, nullptr)))
     {
@@ -101,7 +105,7 @@ INT_PTR SECDirSelectDlg::BrowseForFolder()
         info.hwndOwner = m_pOwner->GetSafeHwnd();
         info.lpszTitle = m_strTitle;
         info.lpfn = &SelectInitialFolder;
-        info.lParam = reinterpret_cast<LPARAM>(pidlStart);
+        info.lParam = reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(strStart));
         if (LPITEMIDLIST pidlChosen = ::SHBrowseForFolder(&info))
         {
             TCHAR szChosen[MAX_PATH] = {};
