@@ -12,12 +12,14 @@
 // Workload throughput: 100,000 statistic records read and written by one client, the median of
 // several runs, with the time the simulated module spends generating them taken out.
 //
-// Usage: collector_session [session directory [session|workload]]; without a directory, a
-// fresh one under the temp path is used and removed at the end; without a part, both run.
+// Stop: sessions of 10, 25 and 50 systems stopped idle and with every call hanging, each phase of
+// the stop timed, beside the platform's time to end as many bare threads. Memory: the working set
+// before Start, at the end of a session of 50 systems and after Stop, twice.
+//
+// Usage: collector_session [session directory [session|workload|stop|memory]]; without a
+// directory, a fresh one under the temp path is used and removed at the end; without a part, the
+// session and the workload run.
 #include <collector/CollectorThread.h>
-#include <collector/DatabaseThread.h>
-#include <collector/HostThread.h>
-#include <collector/SystemThread.h>
 #include <collector/ForEachValue.h>
 #include <collector/RfcClient.h>
 #include <collector/SapSystem.h>
@@ -31,8 +33,10 @@
 #include <afxwin.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -469,36 +473,23 @@ const DWORD kHangMs = 10 * 60 * 1000;
 const double kStopTargetMs = 1000.0;  // at 50 systems
 const double kStopGrowthTarget = 1.5; // from 10 to 50 systems
 
-// The stop as it was before the tree was waited for together: every thread told and its call
-// ended, then each thread waited for in turn.
-void StopInTurn(CCollectorThread& collector)
+// The phases of a stop, in seconds, as the collector's deletion runs them.
+struct StopPhases
 {
-    collector.Stop();
-    std::vector<CThreadObject*> tree;
-    const auto add = [&](CThreadObject& thread) {
-        tree.push_back(&thread);
-        thread.ForEachOwnedThread([&](CThreadObject& owned) { tree.push_back(&owned); });
-    };
-    ForEachValue(collector.m_systemThreads, [&](CSystemThread* thread) { add(*thread); });
-    ForEachValue(collector.m_hostThreads, [&](CHostThread* thread) { add(*thread); });
-    ForEachValue(collector.m_databaseThreads, [&](CDatabaseThread* thread) { add(*thread); });
-    for (CThreadObject* thread : tree)
+    double collector = 0; // its own worker
+    double request = 0;   // every thread of the tree told, every connection closed
+    double wait = 0;      // until every worker has ended
+    double remove = 0;    // the deletion of the tree's objects and the heaps' free pages
+    double Total() const
     {
-        if (auto* instance = dynamic_cast<CInstanceThread*>(thread))
-        {
-            instance->SetStopFlag(TRUE);
-            instance->Disconnect();
-        }
-        else
-            thread->RequestStop();
+        return collector + request + wait + remove;
     }
-    for (CThreadObject* thread : tree)
-        thread->Stop();
-}
+};
 
-// The time that stopping and deleting the collector takes, of a session of the landscape that
-// has written its control files and, when hanging, is stuck in a call on every thread.
-double StopSeconds(int systems, bool hanging, bool inTurn, const CString& directory)
+// Stops a session of the landscape that has written its control files and, when hanging, is stuck
+// in a call on every thread; each phase timed on its own. What the deletion then waits for is
+// nothing: the phases before it have done its work.
+StopPhases StopSession(int systems, bool hanging, const CString& directory)
 {
     TestSessionHost host;
     if (!EnterLandscape(host, systems))
@@ -519,11 +510,117 @@ double StopSeconds(int systems, bool hanging, bool inTurn, const CString& direct
         collector->SetEvent(CCollectorThread::eventPeriodic);
         WaitUntilQuiet();
     }
-    const Clock::time_point start = Clock::now();
-    if (inTurn)
-        StopInTurn(*collector);
+    StopPhases phases;
+    Clock::time_point mark = Clock::now();
+    const auto lap = [&](double& phase) {
+        const Clock::time_point now = Clock::now();
+        phase = Seconds(now - mark);
+        mark = now;
+    };
+    collector->ResetEvent(CCollectorThread::eventPeriodic);
+    collector->Stop();
+    lap(phases.collector);
+    std::vector<CThreadObject*> tree;
+    const std::function<void(CThreadObject&)> take = [&](CThreadObject& thread) {
+        tree.push_back(&thread);
+        thread.ForEachOwnedThread(take);
+    };
+    collector->ForEachOwnedThread(take);
+    for (CThreadObject* thread : tree)
+        thread->RequestStop();
+    lap(phases.request);
+    CThreadObject::StopTogether({collector.get()});
+    lap(phases.wait);
     collector.reset();
+    lap(phases.remove);
+    return phases;
+}
+
+// What the platform takes to end as many bare threads as the tree has: each waits on one event,
+// which is set, and they are waited for together and their handles closed, as the tree's are.
+double ThreadExitSeconds(int count)
+{
+    struct Bare
+    {
+        CEvent release{FALSE, TRUE};
+        std::atomic<int> waiting = 0;
+    } bare;
+    std::vector<HANDLE> threads;
+    for (int i = 0; i < count; i++)
+    {
+        HANDLE thread = CreateThread(
+            nullptr, 0,
+            [](LPVOID parameter) -> DWORD {
+                auto* b = static_cast<Bare*>(parameter);
+                ++b->waiting;
+                WaitForSingleObject(b->release, INFINITE);
+                return 0;
+            },
+            &bare, 0, nullptr);
+        if (thread == nullptr)
+            AfxThrowResourceException();
+        threads.push_back(thread);
+    }
+    // Ending threads that all wait is what is timed.
+    while (bare.waiting < count)
+        Sleep(1);
+    const Clock::time_point start = Clock::now();
+    bare.release.SetEvent();
+    for (size_t first = 0; first < threads.size(); first += MAXIMUM_WAIT_OBJECTS)
+        WaitForMultipleObjects(static_cast<DWORD>(std::min<size_t>(MAXIMUM_WAIT_OBJECTS, threads.size() - first)),
+                               &threads[first], TRUE, INFINITE);
+    for (HANDLE thread : threads)
+        CloseHandle(thread);
     return Seconds(Clock::now() - start);
+}
+
+// The tree's threads at a size: per system its thread, its own instance thread, a database thread
+// and an instance thread each under the system, its host and its database; a thread per host.
+int TreeThreads(int systems)
+{
+    return systems * (3 + 3 * kInstancesPerSystem) + systems / kSystemsPerHost;
+}
+
+// Each size and case stopped in turns, with the platform's floor of as many bare threads beside it.
+// The last column, the whole stop, is what bench/collector_stop_compare reads.
+int RunStop(const CString& directory)
+{
+    std::printf("collector_session stop: systems x %d instances, median ms of %d runs\n", kInstancesPerSystem,
+                kStopRuns);
+    std::printf("  %-8s %7s %8s %9s %9s %8s %8s %8s %6s\n", "case", "systems", "threads", "bare-exit", "collector",
+                "request", "wait", "remove", "stop");
+    for (bool hanging : {false, true})
+    {
+        double totalMs[std::size(kStopSizes)] = {};
+        for (size_t size = 0; size < std::size(kStopSizes); size++)
+        {
+            const int systems = kStopSizes[size];
+            const size_t threadsBefore = ThreadCount();
+            std::vector<double> bare, collector, request, wait, remove, total;
+            for (int run = 0; run < kStopRuns; run++)
+            {
+                bare.push_back(ThreadExitSeconds(TreeThreads(systems)));
+                const StopPhases phases = StopSession(systems, hanging, directory);
+                collector.push_back(phases.collector);
+                request.push_back(phases.request);
+                wait.push_back(phases.wait);
+                remove.push_back(phases.remove);
+                total.push_back(phases.Total());
+            }
+            if (ThreadCount() > threadsBefore)
+                std::printf("  %zu threads left of %zu\n", ThreadCount(), threadsBefore);
+            totalMs[size] = Median(total) * 1000.0;
+            std::printf("  %-8s %7d %8d %9.0f %9.0f %8.0f %8.0f %8.0f %6.0f\n", hanging ? "hanging" : "idle", systems,
+                        TreeThreads(systems), Median(bare) * 1000.0, Median(collector) * 1000.0,
+                        Median(request) * 1000.0, Median(wait) * 1000.0, Median(remove) * 1000.0, totalMs[size]);
+        }
+        const double largest = totalMs[std::size(kStopSizes) - 1];
+        std::printf("  %s: target <= %.0f ms at %d systems: %s; growth from %d systems %.2fx, target <= %.1fx: %s\n",
+                    hanging ? "hanging" : "idle", kStopTargetMs, kStopSizes[std::size(kStopSizes) - 1],
+                    Verdict(largest <= kStopTargetMs), kStopSizes[0], largest / totalMs[0], kStopGrowthTarget,
+                    Verdict(largest / totalMs[0] <= kStopGrowthTarget));
+    }
+    return 0;
 }
 
 const int kMemorySystems = 50;
@@ -574,42 +671,6 @@ int RunMemory(const CString& directory)
     return 0;
 }
 
-// Each size and case stopped both ways in turns, so that the machine's load falls on both alike.
-int RunStop(const CString& directory)
-{
-    std::printf("collector_session stop: systems x %d instances, each size %d times both ways, median ms\n",
-                kInstancesPerSystem, kStopRuns);
-    std::printf("  %-8s %7s %8s %6s %6s\n", "case", "systems", "threads", "before", "after");
-    for (bool hanging : {false, true})
-    {
-        double afterMs[std::size(kStopSizes)] = {};
-        for (size_t size = 0; size < std::size(kStopSizes); size++)
-        {
-            const int systems = kStopSizes[size];
-            const size_t threadsBefore = ThreadCount();
-            std::vector<double> inTurn, together;
-            for (int run = 0; run < kStopRuns; run++)
-            {
-                inTurn.push_back(StopSeconds(systems, hanging, true, directory));
-                together.push_back(StopSeconds(systems, hanging, false, directory));
-            }
-            if (ThreadCount() > threadsBefore)
-                std::printf("  %zu threads left of %zu\n", ThreadCount(), threadsBefore);
-            afterMs[size] = Median(together) * 1000.0;
-            // Per system its thread, its own instance thread, a database thread and an instance thread
-            // each under the system, its host and its database; a thread per host.
-            const int threads = systems * (3 + 3 * kInstancesPerSystem) + systems / kSystemsPerHost;
-            std::printf("  %-8s %7d %8d %6.0f %6.0f\n", hanging ? "hanging" : "idle", systems, threads,
-                        Median(inTurn) * 1000.0, afterMs[size]);
-        }
-        const double largest = afterMs[std::size(kStopSizes) - 1];
-        std::printf("  %s: target <= %.0f ms at %d systems: %s; growth from %d systems %.2fx, target <= %.1fx: %s\n",
-                    hanging ? "hanging" : "idle", kStopTargetMs, kStopSizes[std::size(kStopSizes) - 1],
-                    Verdict(largest <= kStopTargetMs), kStopSizes[0], largest / afterMs[0], kStopGrowthTarget,
-                    Verdict(largest / afterMs[0] <= kStopGrowthTarget));
-    }
-    return 0;
-}
 } // namespace
 
 int main(int argc, char* argv[])

@@ -147,20 +147,33 @@ CCollectorThread::~CCollectorThread()
     ResetEvent(eventPeriodic);
     ResetEvent(eventStart);
     Stop();
-    std::vector<CThreadObject*> children;
-    ForEachChild(m_systemThreads, m_systemMutex, [&](CSystemThread& child) { children.push_back(&child); });
-    ForEachChild(m_hostThreads, m_hostMutex, [&](CHostThread& child) { children.push_back(&child); });
-    ForEachChild(m_databaseThreads, m_databaseMutex, [&](CDatabaseThread& child) { children.push_back(&child); });
-    StopTogether(children);
-    RemoveChildren();
+    StopTogether({this});
+    RemoveSystemThreads();
+    RemoveHostThreads();
+    RemoveDatabaseThreads();
     // The session's threads left each heap with the free room of its busiest minute.
     AfxReleaseFreeHeapPages();
 }
 
-void CCollectorThread::RemoveChildren()
+void CCollectorThread::ForEachOwnedThread(const std::function<void(CThreadObject&)>& f)
+{
+    ForEachValue(m_systemThreads, [&](CSystemThread* pChild) { f(*pChild); });
+    ForEachValue(m_hostThreads, [&](CHostThread* pChild) { f(*pChild); });
+    ForEachValue(m_databaseThreads, [&](CDatabaseThread* pChild) { f(*pChild); });
+}
+
+void CCollectorThread::RemoveSystemThreads()
 {
     DeleteChildren(m_systemThreads, m_systemMutex);
+}
+
+void CCollectorThread::RemoveHostThreads()
+{
     DeleteChildren(m_hostThreads, m_hostMutex);
+}
+
+void CCollectorThread::RemoveDatabaseThreads()
+{
     DeleteChildren(m_databaseThreads, m_databaseMutex);
 }
 

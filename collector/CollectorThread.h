@@ -38,6 +38,9 @@ public:
     // worker; sets no event. The worker starts a child for each before it handles its first
     // event.
     void Start();
+    // The system, host and database threads, without their mutexes: the worker adds to the maps,
+    // so call it once the worker has stopped.
+    void ForEachOwnedThread(const std::function<void(CThreadObject&)>& f) override;
 
     CSessionHost& GetSessionHost() const
     {
@@ -105,7 +108,10 @@ private:
     void WriteControlFiles();
     // Writes one record per record that the writer gives, under the log line of the file.
     template <class Records> void WriteControlFile(ControlFile nFile, Records records);
-    void RemoveChildren();
+    // Each deletes the children of its map under the map's mutex and empties the map.
+    void RemoveSystemThreads();
+    void RemoveHostThreads();
+    void RemoveDatabaseThreads();
 
     CString m_strSystemIdList;
     // The landscape as Initialize found it, until the worker has started its children.

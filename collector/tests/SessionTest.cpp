@@ -280,6 +280,30 @@ TEST_F(SessionTest, DeletingTheCollectorEndsEveryRunningCallAtOnce)
     EXPECT_EQ(handlesBefore, OpenHandles());
 }
 
+TEST_F(SessionTest, TheCollectorOwnsTheWholeTreeAndDeletingItEndsEveryThread)
+{
+    const size_t threadsBefore = ThreadCount();
+    StartSession();
+    m_collector->Stop();
+    // Two systems, two hosts and two databases, each with its instance threads; the systems also
+    // with their own.
+    size_t children = 0, tree = 0;
+    std::function<void(CThreadObject&)> count = [&](CThreadObject& thread) {
+        ++tree;
+        EXPECT_TRUE(thread.HasWorker());
+        thread.ForEachOwnedThread(count);
+    };
+    m_collector->ForEachOwnedThread([&](CThreadObject& child) {
+        ++children;
+        count(child);
+    });
+    EXPECT_EQ(6u, children);
+    EXPECT_EQ(6u + 2u + 3u * 3u, tree);
+    m_collector.reset();
+    EXPECT_TRUE(WaitFor([&] { return ThreadCount() <= threadsBefore; }))
+        << ThreadCount() << " threads, " << threadsBefore << " before";
+}
+
 TEST_F(SessionTest, StoppingInTheMiddleOfATickEndsEveryThreadAndLeavesWholeFiles)
 {
     const size_t threadsBefore = ThreadCount();
