@@ -58,8 +58,8 @@ TEST_F(ThemedWindowsTest, CalculatorDisplayAndButtons)
 TEST_F(ThemedWindowsTest, TabbedListTitles)
 {
     CGXTabbedLBoxHeader header;
-    ASSERT_TRUE(header.CreateHeader());
-    header.SetWindowPos(nullptr, 0, 0, 120, 18, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A plain child window: the header's own class belongs to the grid's start-up.
+    ASSERT_TRUE(header.CreateEx(0, AfxRegisterWndClass(0), nullptr, WS_CHILD, CRect(0, 0, 120, 18), &Parent(), 0));
     header.m_strHeaderText = _T("Code\tName");
     ExpectDataKeptUntilThemeChange(
         header, [&](CDC& dc) { header.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.m_hDC), PRF_CLIENT); },
