@@ -66,12 +66,12 @@ void CGXBCalcBtn::CopyAttributes(const CGXBCalcBtn& other)
     m_attributes = other.m_attributes;
 }
 
-void CGXBCalcBtn::Draw(CDC& dc)
+void CGXBCalcBtn::Draw(CDC& dc, tarnwick::foundation::SECThemeCache& themes, HWND hWnd)
 {
     const BOOL bPressed = IsState(statePressed);
     const int nState = bPressed ? PBS_PRESSED : IsState(stateHot) ? PBS_HOT : PBS_NORMAL;
     CRect rectFace = m_rect;
-    if (CGXButton::DrawThemedPart(&dc, L"Button", BP_PUSHBUTTON, nState, m_rect))
+    if (CGXButton::DrawPartWith(themes, hWnd, &dc, L"Button", BP_PUSHBUTTON, nState, m_rect))
         rectFace.DeflateRect(2, 2);
     else
     {
@@ -123,6 +123,7 @@ ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
 ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
 ON_WM_GETDLGCODE()
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 CGXBCalculator::CGXBCalculator() : m_strDecimal(LocaleDecimalSeparator())
@@ -690,6 +691,12 @@ UINT CGXBCalculator::OnGetDlgCode()
     return DLGC_WANTALLKEYS | DLGC_WANTCHARS;
 }
 
+LRESULT CGXBCalculator::OnThemeChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    m_themes.Close();
+    return Default();
+}
+
 // ---- painting
 
 BOOL CGXBCalculator::OnEraseBkgnd(CDC* /*pDC*/)
@@ -711,7 +718,7 @@ void CGXBCalculator::Paint(CDC& dc)
     dc.FillSolidRect(rectClient, pSys->GetSysColor(COLOR_BTNFACE));
 
     CRect rectText = m_rectDisplay;
-    if (!CGXButton::DrawThemedPart(&dc, L"Edit", EP_EDITTEXT, ETS_READONLY, m_rectDisplay))
+    if (!CGXButton::DrawPartWith(m_themes, m_hWnd, &dc, L"Edit", EP_EDITTEXT, ETS_READONLY, m_rectDisplay))
     {
         dc.FillSolidRect(m_rectDisplay, pSys->GetSysColor(COLOR_WINDOW));
         dc.DrawEdge(rectText, EDGE_SUNKEN, BF_RECT);
@@ -731,7 +738,7 @@ void CGXBCalculator::Paint(CDC& dc)
         dc.FillSolidRect(rectClient.left, y + 1, rectClient.Width(), 1, pSys->GetSysColor(COLOR_BTNSHADOW));
     }
     for (CGXBCalcBtn& button : m_buttons)
-        button.Draw(dc);
+        button.Draw(dc, m_themes, m_hWnd);
 }
 
 // ---- CGXBPopupCalculator

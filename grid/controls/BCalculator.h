@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 #include <vector>
 
 // The message the popup calculator sends its owner with its display text in lParam.
@@ -40,8 +42,9 @@ public:
     CGXBCalcBtn(const CGXBCalcBtn& other) = default;
     CGXBCalcBtn& operator=(const CGXBCalcBtn& other) = default;
 
-    // Themed when visual styles are in use, else a classic 3-D face; then the bitmap or label.
-    virtual void Draw(CDC& dc);
+    // Themed with the data that the window's cache holds when visual styles are in use, else a
+    // classic 3-D face; then the bitmap or label.
+    virtual void Draw(CDC& dc, tarnwick::foundation::SECThemeCache& themes, HWND hWnd);
     // Takes over the other button's face attributes.
     virtual void CopyAttributes(const CGXBCalcBtn& other);
 
@@ -203,6 +206,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg UINT OnGetDlgCode();
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     double m_dAccumulator = 0.0;
@@ -228,6 +232,7 @@ protected:
     std::vector<CGXBCalcBtn> m_buttons;
     int m_nPressed = -1;
     CBitmap m_bmpEquals;
+    tarnwick::foundation::SECThemeCache m_themes;
 };
 
 class CGXBPopupCalculator : public CGXBCalculator

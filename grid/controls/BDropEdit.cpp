@@ -36,6 +36,7 @@ ON_MESSAGE(WM_KEYDOWN, OnKeyDownMsg)
 ON_MESSAGE(WM_SYSKEYDOWN, OnSysKeyDownMsg)
 ON_MESSAGE(WM_NCPAINT, OnNcPaintMsg)
 ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChangeMsg)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChangedMsg)
 END_MESSAGE_MAP()
 
 CGXBDropEdit::CGXBDropEdit() = default;
@@ -229,6 +230,12 @@ LRESULT CGXBDropEdit::OnSysColorChangeMsg(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return Default();
 }
 
+LRESULT CGXBDropEdit::OnThemeChangedMsg(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    m_themes.Close();
+    return Default();
+}
+
 // ---- painting
 
 LRESULT CGXBDropEdit::OnNcPaintMsg(WPARAM /*wParam*/, LPARAM /*lParam*/)
@@ -267,7 +274,7 @@ void CGXBDropEdit::DrawButton(CDC& dc, CRect rect)
     const BOOL bPressed = (m_wButtonFlags & buttonPressed) != 0;
     const int nState = bPressed ? PBS_PRESSED : (m_wButtonFlags & buttonHot) != 0 ? PBS_HOT : PBS_NORMAL;
     const GX_SYS_DATA* pSys = GXGetSysData();
-    if (CGXButton::DrawThemedPart(&dc, L"BUTTON", BP_PUSHBUTTON, nState, rect))
+    if (CGXButton::DrawPartWith(m_themes, m_hWnd, &dc, L"BUTTON", BP_PUSHBUTTON, nState, rect))
         rect.DeflateRect(2, 2);
     else if (bPressed)
     {

@@ -4,6 +4,8 @@
 
 #include <afxwin.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 class CGXBDropEdit : public CEdit
 {
     DECLARE_DYNAMIC(CGXBDropEdit)
@@ -70,6 +72,7 @@ protected:
     afx_msg LRESULT OnSysKeyDownMsg(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNcPaintMsg(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSysColorChangeMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThemeChangedMsg(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -77,6 +80,7 @@ private:
 
     CRect m_rectButton;
     CBitmap m_bmpButton;
+    tarnwick::foundation::SECThemeCache m_themes;
     UINT m_nBitmapId = 0;
     WORD m_wButtonFlags = buttonRight;
     WORD m_nImageLeft = 1;

@@ -205,17 +205,6 @@ void CGXButton::SetPressed(BOOL bPressed)
         Refresh();
 }
 
-BOOL CGXButton::DrawThemedPart(CDC* pDC, LPCWSTR pszClass, int nPart, int nState, const CRect& rect, UINT nEdge)
-{
-    if (!SECIsAppThemed() || !SECIsThemeActive())
-        return FALSE;
-    HTHEME hTheme = SECOpenThemeData(::GetDesktopWindow(), pszClass);
-    const BOOL bDrawn = DrawPartWith(hTheme, pDC, nPart, nState, rect, nEdge);
-    if (hTheme != nullptr)
-        SECCloseThemeData(hTheme);
-    return bDrawn;
-}
-
 BOOL CGXButton::DrawPartWith(HTHEME hTheme, CDC* pDC, int nPart, int nState, const CRect& rect, UINT nEdge)
 {
     if (hTheme == nullptr)
@@ -224,6 +213,13 @@ BOOL CGXButton::DrawPartWith(HTHEME hTheme, CDC* pDC, int nPart, int nState, con
     if (nEdge != 0)
         SECDrawThemeEdge(hTheme, pDC->GetSafeHdc(), nPart, nState, rect, nEdge, BF_RECT, nullptr);
     return TRUE;
+}
+
+BOOL CGXButton::DrawPartWith(tarnwick::foundation::SECThemeCache& themes, HWND hWnd, CDC* pDC, LPCWSTR pszClass,
+                             int nPart, int nState, const CRect& rect, UINT nEdge)
+{
+    return SECIsAppThemed() && SECIsThemeActive() &&
+           DrawPartWith(themes.Get(hWnd, pszClass), pDC, nPart, nState, rect, nEdge);
 }
 
 void CGXButton::DrawClassicFace(CDC* pDC, const CRect& rect, COLORREF rgbFace, BOOL bPressed)

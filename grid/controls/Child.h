@@ -6,6 +6,8 @@
 #include <afxwin.h>
 #include <uxtheme.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 class CGXControl;
 class CGXStyle;
 
@@ -87,13 +89,14 @@ public:
         return m_bTracking;
     }
 
-    // Draws a part of a visual-style class over the rectangle, with a theme edge when nEdge is
-    // not 0; FALSE (nothing drawn) while the application is not drawn with visual styles. The
-    // data is opened for the one picture: buttons of a cell draw with their grid's data instead
-    // (CGXControl::DrawThemedPart).
-    static BOOL DrawThemedPart(CDC* pDC, LPCWSTR pszClass, int nPart, int nState, const CRect& rect, UINT nEdge = 0);
     // The part drawn with the theme data; FALSE without data.
     static BOOL DrawPartWith(HTHEME hTheme, CDC* pDC, int nPart, int nState, const CRect& rect, UINT nEdge);
+    // Draws a part of a visual-style class over the rectangle with the data that the window's
+    // cache holds, with a theme edge when nEdge is not 0; FALSE (nothing drawn) while the
+    // application is not drawn with visual styles. Cells draw with their grid's data instead
+    // (CGXControl::DrawThemedPart).
+    static BOOL DrawPartWith(tarnwick::foundation::SECThemeCache& themes, HWND hWnd, CDC* pDC, LPCWSTR pszClass,
+                             int nPart, int nState, const CRect& rect, UINT nEdge = 0);
     // The classic face: filled in the colour, with a raised edge or a sunken one when pressed.
     static void DrawClassicFace(CDC* pDC, const CRect& rect, COLORREF rgbFace, BOOL bPressed);
     // A system-coloured bitmap centred in the rectangle (offsets at least 0).

@@ -25,9 +25,6 @@ constexpr int twipsPerPoint = 20;
 // The hidden windows lie far outside the edit window.
 const CRect hiddenRect(30000, 30000, 30100, 30100);
 
-// Suppresses the handling of resize requests; one flag for every rich-edit cell of the process.
-BOOL s_bNoResize = FALSE;
-
 UINT RichTextFormat()
 {
     static const UINT nFormat = ::RegisterClipboardFormatW(L"Rich Text Format");
@@ -615,7 +612,7 @@ BOOL CGXRichEditCtrl::PasteFromClipboard()
         SetSel(0, -1);
     }
     {
-        const SECScopedValue<BOOL> noResize(s_bNoResize, TRUE);
+        const SECScopedValue<BOOL> noResize(m_bNoResize, TRUE);
         SendMessage(WM_PASTE);
     }
     RefreshCell();
@@ -650,7 +647,7 @@ CSize CGXRichEditCtrl::GetPreferredSize(CDC* pDC, ROWCOL nRow, ROWCOL nCol, cons
         m_measure.wnd.SetTargetDevice(nullptr, 0);
     else
         m_measure.wnd.SetTargetDevice(pDC->m_hAttribDC, PixelsToTwips(rect.Width(), pDC->GetDeviceCaps(LOGPIXELSX)));
-    s_bNoResize = FALSE;
+    m_bNoResize = FALSE;
     m_measure.wnd.SetEventMask(ENM_REQUESTRESIZE);
     LoadValue(m_measure, style.GetValue(), &style);
     m_rectRequested.SetRectEmpty();
@@ -735,9 +732,9 @@ void CGXRichEditCtrl::ResizeRowToRequest(const RECT& rectRequested)
 {
     const ROWCOL nRow = static_cast<ROWCOL>(m_nRow);
     const ROWCOL nCol = static_cast<ROWCOL>(m_nCol);
-    if (s_bNoResize || !m_bIsBound || !m_pGrid->IsCurrentCell(nRow, nCol) || !m_bAutoSize || !m_bIsActive)
+    if (m_bNoResize || !m_bIsBound || !m_pGrid->IsCurrentCell(nRow, nCol) || !m_bAutoSize || !m_bIsActive)
         return;
-    const SECScopedValue<BOOL> noResize(s_bNoResize, TRUE);
+    const SECScopedValue<BOOL> noResize(m_bNoResize, TRUE);
     const CGXRange range = CellRange(m_pGrid, nRow, nCol);
     const ROWCOL nLast = range.bottom;
     const int nAbove = nLast > range.top ? m_pGrid->CalcSumOfRowHeights(range.top, nLast - 1) : 0;
@@ -1019,7 +1016,7 @@ LRESULT CGXRichEditCtrl::OnWndGetDlgCode(WPARAM /*wParam*/, LPARAM /*lParam*/)
 
 LRESULT CGXRichEditCtrl::OnWndKeyDown(WPARAM wParam, LPARAM lParam)
 {
-    s_bNoResize = FALSE;
+    m_bNoResize = FALSE;
     const UINT nChar = static_cast<UINT>(wParam);
     m_pGrid->ScrollCellInView(static_cast<ROWCOL>(m_nRow), static_cast<ROWCOL>(m_nCol), GX_UPDATENOW, FALSE);
     const BOOL bCtrl = GXIsKeyDown(VK_CONTROL);
@@ -1130,7 +1127,7 @@ LRESULT CGXRichEditCtrl::OnWndEraseBkgnd(WPARAM wParam, LPARAM /*lParam*/)
 
 LRESULT CGXRichEditCtrl::OnWndLButtonDown(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    s_bNoResize = TRUE;
+    m_bNoResize = TRUE;
     return Default();
 }
 

@@ -132,6 +132,8 @@ private:
     int m_nMinRowHeight = 0;
     BOOL m_bAutoSize = FALSE;
     BOOL m_bMeasuring = FALSE;
+    // Set by a click into the window until the next key: the text's resize requests size no row.
+    BOOL m_bNoResize = FALSE;
     CRect m_rectRequested;
     HiddenWindow m_render;
     HiddenWindow m_text;

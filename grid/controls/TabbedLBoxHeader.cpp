@@ -72,6 +72,7 @@ int CGXTabbedLBoxHeader::s_nPlainHeaderStyle = 0;
 BEGIN_MESSAGE_MAP(CGXTabbedLBoxHeader, CWnd)
 ON_WM_PAINT()
 ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 BOOL CGXTabbedLBoxHeader::CreateHeader()
@@ -82,7 +83,8 @@ BOOL CGXTabbedLBoxHeader::CreateHeader()
 
 void CGXTabbedLBoxHeader::DrawTitle(CDC* pDC, const CRect& rect, const CString& strTitle, BOOL bDisplayColumn)
 {
-    if (!CGXButton::DrawThemedPart(pDC, L"HEADER", HP_HEADERITEM, bDisplayColumn ? HIS_HOT : HIS_NORMAL, rect))
+    if (!CGXButton::DrawPartWith(m_themes, m_hWnd, pDC, L"HEADER", HP_HEADERITEM, bDisplayColumn ? HIS_HOT : HIS_NORMAL,
+                                 rect))
         CGXButton::DrawClassicFace(pDC, rect, ::GetSysColor(COLOR_BTNFACE), FALSE);
     CRect rectText = rect;
     rectText.DeflateRect(2, 0);
@@ -101,14 +103,19 @@ LRESULT CGXTabbedLBoxHeader::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
     return 0;
 }
 
+LRESULT CGXTabbedLBoxHeader::OnThemeChanged(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    m_themes.Close();
+    return Default();
+}
+
 void CGXTabbedLBoxHeader::Paint(CDC* pTargetDC)
 {
     CRect rectClient;
     GetClientRect(rectClient);
     if (rectClient.IsRectEmpty())
         return;
-    tarnwick::foundation::SECMemDC dc(pTargetDC, rectClient.left, rectClient.top, rectClient.right,
-                                      rectClient.bottom);
+    tarnwick::foundation::SECMemDC dc(pTargetDC, rectClient.left, rectClient.top, rectClient.right, rectClient.bottom);
     CFont* pOldFont = m_pFont != nullptr ? dc.SelectObject(m_pFont) : nullptr;
     dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
     dc.SetBkMode(TRANSPARENT);

@@ -5,6 +5,8 @@
 
 #include <afxwin.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 class CGXTabbedLBoxHeader : public CWnd
 {
 public:
@@ -27,12 +29,15 @@ public:
 protected:
     afx_msg void OnPaint();
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
     // Paints the titles double-buffered into the device context.
     void Paint(CDC* pTargetDC);
     void DrawTitle(CDC* pDC, const CRect& rect, const CString& strTitle, BOOL bDisplayColumn);
+
+    tarnwick::foundation::SECThemeCache m_themes;
 };
 
 // Widens each of the first nColumns widths to its piece of the text where that is wider.

@@ -448,7 +448,6 @@ public:
     virtual BOOL LockFrame(CGXGridCore* pGrid, BOOL bLock, BOOL bRedraw) = 0;
 };
 
-
 // The clipboard commands; each answers whether it did its work. The core's forwarders keep
 // their own names: CopyRangeListToClipboard is CopyRangeList, CopyDataToClipboard is
 // CopyStylesToClipboard, IsGridClipboardFormatAvailable is IsClipboardDataAvailable,
@@ -556,7 +555,8 @@ public:
     virtual BOOL FindInColumn(CGXGridCore* pGrid, ROWCOL& nRow, ROWCOL nCol, BOOL bSelect) = 0;
     virtual BOOL FindNext(CGXGridCore* pGrid, BOOL bSelect) = 0;
     virtual void Replace(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bDown, BOOL bCase, LPCTSTR pszReplace) = 0;
-    virtual BOOL ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) = 0;
+    // bFromDialog: the dialog's Replace All, undone as one step.
+    virtual BOOL ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase, BOOL bFromDialog) = 0;
     virtual void OnFindReplace(CGXGridCore* pGrid, CFindReplaceDialog* pDialog) = 0;
     virtual BOOL ReplaceAllInCell(CGXGridCore* pGrid, CGXControl* pControl, GX_FR_STATE& find, ROWCOL nRow,
                                   ROWCOL nCol) = 0;
@@ -593,8 +593,7 @@ class CGXAbstractGridStyleDataExchangeImp
 public:
     virtual ~CGXAbstractGridStyleDataExchangeImp() = default;
     virtual BOOL CopyStyles(CGXGridCore* pGrid, CArchive& ar, const CGXRangeList& list, BOOL bComposed) = 0;
-    virtual BOOL GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
-                                     BOOL bComposed) = 0;
+    virtual BOOL GetCellStyleForCopy(CGXGridCore* pGrid, ROWCOL nRow, ROWCOL nCol, CGXStyle& style, BOOL bComposed) = 0;
     // bNoSizeCheck FALSE: a block of another size than the target asks first.
     virtual BOOL PasteStyles(CGXGridCore* pGrid, CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck) = 0;
 };

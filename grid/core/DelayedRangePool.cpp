@@ -171,6 +171,7 @@ void CGXDelayedRangePool::Serialize(CArchive& ar)
 
 void CGXDelayedRangePool::DelayRange(const CGXRange& range)
 {
+    ASSERT(range.top <= range.bottom && range.left <= range.right);
     CGXDelayedRange* pLastFree = nullptr;
     CGXDelayedRange* pFirstReset = nullptr;
     for (INT_PTR k = 0; k < GetCount(); ++k)
@@ -220,6 +221,7 @@ void CGXDelayedRangePool::DelayRange(const CGXRange& range)
 
 void CGXDelayedRangePool::SplitRanges(const CGXRange& range)
 {
+    ASSERT(range.top <= range.bottom && range.left <= range.right);
     const INT_PTR nCount = GetCount();
     for (INT_PTR k = 0; k < nCount; ++k)
     {

@@ -31,7 +31,6 @@ public:
     CString m_strReplace;
     BOOL m_bCase = FALSE;
     BOOL m_bNext = TRUE;
-    BOOL m_bReplaceAllFromDialog = FALSE;
     CGXGridCore* m_pActiveGrid = nullptr;
     HWND m_hWndParent = nullptr;
     const CGXStyle* m_pStyle = nullptr;

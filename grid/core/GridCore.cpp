@@ -11,6 +11,7 @@
 #include <grid/core/Properties.h>
 #include <grid/core/Style.h>
 #include <grid/core/StylesMap.h>
+#include <toolkit/foundation/ScopedValue.h>
 
 #include <algorithm>
 
@@ -346,12 +347,16 @@ void CGXGridCore::SetPrinting(BOOL bPrint, BOOL bClientToDevice)
         TransferCurrentCell();
         GetCurrentCellControl()->SetActive(FALSE);
     }
+    if (bClientToDevice)
+    {
+        // The rectangle that the window shows, measured before the switch so that a failure
+        // leaves the grid as it was.
+        const tarnwick::foundation::SECScopedValue<BOOL> onScreen(m_bPrinting, FALSE);
+        GetGridRect(&m_rectPrint);
+    }
     m_bPrinting = bPrint;
     if (bClientToDevice)
     {
-        m_bPrinting = FALSE;
-        GetGridRect(&m_rectPrint);
-        m_bPrinting = bPrint;
         m_nPrintRowUnit = m_nRowUnit;
         m_nPrintColUnit = m_nColUnit;
         m_nPrintRowCount = GetRowCount() + 1;

@@ -340,9 +340,8 @@ BOOL CGXGridCore::CanFloatCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& s
 
 BOOL CGXGridCore::CanMergeCellRowCol(ROWCOL nRow, ROWCOL nCol, const CGXStyle& style, int nDirection, BOOL /*bFlag*/)
 {
-    return m_pMergeCellsImp != nullptr &&
-           m_pMergeCellsImp->CanMergeCell(this, GetRegisteredControl(style.GetControl()), nRow, nCol, style,
-                                          nDirection);
+    return m_pMergeCellsImp != nullptr && m_pMergeCellsImp->CanMergeCell(this, GetRegisteredControl(style.GetControl()),
+                                                                         nRow, nCol, style, nDirection);
 }
 
 BOOL CGXGridCore::AreCellValuesMergeable(const CGXStyle& style1, const CGXStyle& style2)
@@ -365,7 +364,7 @@ void CGXGridCore::ReplaceFoundText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bNe
 void CGXGridCore::ReplaceAllText(LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
 {
     if (m_pFindReplaceImp != nullptr)
-        m_pFindReplaceImp->ReplaceAll(this, pszFind, pszReplace, bCase);
+        m_pFindReplaceImp->ReplaceAll(this, pszFind, pszReplace, bCase, FALSE);
 }
 
 void CGXGridCore::ShowFindReplaceDialog(BOOL bFindOnly)
@@ -469,8 +468,8 @@ BOOL CGXGridCore::CopyTextFromRangeList(const CGXRangeList& list, CString& strTe
 
 void CGXGridCore::GetCellTextForCopy(ROWCOL nRow, ROWCOL nCol, CString& strText)
 {
-    strText = m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->GetCopyTextRowCol(this, nRow, nCol)
-                                                : CString();
+    strText =
+        m_pTextDataExchangeImp != nullptr ? m_pTextDataExchangeImp->GetCopyTextRowCol(this, nRow, nCol) : CString();
 }
 
 BOOL CGXGridCore::PasteTextToCells(const CString& strText, ROWCOL nRow, ROWCOL nCol)
@@ -514,8 +513,7 @@ BOOL CGXGridCore::GetCellStyleForCopy(ROWCOL nRow, ROWCOL nCol, CGXStyle& style,
 
 BOOL CGXGridCore::PasteStylesFromArchive(CArchive& ar, const CGXRange& target, BOOL bNoSizeCheck)
 {
-    return m_pStyleDataExchangeImp != nullptr &&
-           m_pStyleDataExchangeImp->PasteStyles(this, ar, target, bNoSizeCheck);
+    return m_pStyleDataExchangeImp != nullptr && m_pStyleDataExchangeImp->PasteStyles(this, ar, target, bNoSizeCheck);
 }
 
 BOOL CGXGridCore::CopyCellsData(CGXRange range, ROWCOL nDestRow, ROWCOL nDestCol)
@@ -708,8 +706,7 @@ BOOL CGXGridCore::QueryDelayedFloatCells(ROWCOL nTop, ROWCOL nLeft, ROWCOL nBott
            m_pFloatCellsImp->EvalFloatCells(this, CGXRange(nTop, nLeft, nBottom, nRight), nullptr);
 }
 
-BOOL CGXGridCore::EvalFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* /*pStyle*/, BOOL /*bUpdate*/,
-                                BOOL /*bHint*/)
+BOOL CGXGridCore::EvalFloatCell(ROWCOL nRow, ROWCOL nCol, const CGXStyle* /*pStyle*/, BOOL /*bUpdate*/, BOOL /*bHint*/)
 {
     return m_pFloatCellsImp != nullptr && m_pFloatCellsImp->EvalFloatCell(this, nRow, nCol, nullptr);
 }

@@ -31,6 +31,7 @@ template <class StoreElement> void GXStoreSparse(CArchive& ar, const CPtrArray& 
 template <class LoadElement>
 void GXLoadSparse(CArchive& ar, CPtrArray& array, LoadElement loadElement, DWORD dwLimit = GX_SPARSE_END)
 {
+    ASSERT(array.GetSize() == 0);
     const DWORD dwSize = GXReadArchiveValue<DWORD>(ar);
     for (DWORD dwIndex = GXReadArchiveValue<DWORD>(ar); dwIndex != GX_SPARSE_END;
          dwIndex = GXReadArchiveValue<DWORD>(ar))

@@ -138,8 +138,7 @@ ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 SECBmpMenuPlugIn::SECBmpMenuPlugIn(BOOL bRadioDot)
-    : m_bRadioDot(bRadioDot), m_pBmpMgr(new SECBmpMgr), m_hThemeMenu(nullptr), m_crTransparent(RGB(192, 192, 192)),
-      m_bUseTransparent(FALSE)
+    : m_bRadioDot(bRadioDot), m_pBmpMgr(new SECBmpMgr), m_crTransparent(RGB(192, 192, 192)), m_bUseTransparent(FALSE)
 {
     g_colors.Refresh();
     if (m_bRadioDot)
@@ -151,8 +150,6 @@ SECBmpMenuPlugIn::~SECBmpMenuPlugIn()
     RestoreItems(FALSE);
     m_menuMap.clear();
     m_pBmpMgr->Release();
-    if (m_hThemeMenu != nullptr)
-        SECCloseThemeData(m_hThemeMenu);
 }
 
 void SECBmpMenuPlugIn::SetBmpMgr(SECBmpMgr* pBmpMgr)

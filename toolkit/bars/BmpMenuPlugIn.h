@@ -78,7 +78,6 @@ protected:
     CFont m_fontMenu;
     CFont m_fontMenuBold;
     CBrush m_brDither;
-    HTHEME m_hThemeMenu;
     COLORREF m_crTransparent;
     BOOL m_bUseTransparent;
     CBitmap m_bmpRadioDot;

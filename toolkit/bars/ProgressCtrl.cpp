@@ -73,15 +73,11 @@ END_MESSAGE_MAP()
 SECProgressCtrl::SECProgressCtrl()
     : m_nPos(0), m_nStep(10), m_nLower(0), m_nUpper(100), m_crBar(RGB(0, 0, 128)), m_crBk(RGB(255, 255, 255)),
       m_pFont(nullptr), m_bVisible(TRUE), m_bCreated(FALSE), m_dwStyle(0x4100), m_rcClient(0, 0, 0, 0),
-      m_nTimerId(ID_TIMER_PROGRESS), m_hTheme(nullptr), m_bMarqueeRunning(TRUE)
+      m_nTimerId(ID_TIMER_PROGRESS), m_bMarqueeRunning(TRUE)
 {
 }
 
-SECProgressCtrl::~SECProgressCtrl()
-{
-    if (m_hTheme != nullptr)
-        SECCloseThemeData(m_hTheme);
-}
+SECProgressCtrl::~SECProgressCtrl() = default;
 
 BOOL SECProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, DWORD dwProgressStyle)
 {
@@ -277,22 +273,20 @@ void SECProgressCtrl::CalcRects(float fPercent, CRect& rectBar, CRect& rectRest)
     }
 }
 
-HTHEME SECProgressCtrl::OpenTheme()
+HTHEME SECProgressCtrl::GetTheme()
 {
-    if (m_hTheme == nullptr && SECIsAppThemed() && SECIsThemeActive())
-        m_hTheme = SECOpenThemeData(::GetDesktopWindow(), L"Progress");
-    return m_hTheme;
+    return SECIsThemeActive() ? m_theme.Get(m_hWnd) : nullptr;
 }
 
 BOOL SECProgressCtrl::IsThemedStyle()
 {
-    return OpenTheme() != nullptr && SECIsVisualStyle4();
+    return GetTheme() != nullptr && SECIsVisualStyle4();
 }
 
 void SECProgressCtrl::DrawBackground(CDC* pDC, const CRect& rectRest)
 {
     if (IsThemedStyle())
-        SECDrawThemeBackground(m_hTheme, pDC->m_hDC, IsVertical() ? PP_BARVERT : PP_BAR, 0, m_rcClient, nullptr);
+        SECDrawThemeBackground(GetTheme(), pDC->m_hDC, IsVertical() ? PP_BARVERT : PP_BAR, 0, m_rcClient, nullptr);
     else
         pDC->FillSolidRect(rectRest, m_crBk);
 }
@@ -301,7 +295,8 @@ void SECProgressCtrl::DrawBar(CDC* pDC, const CRect& rectBar)
 {
     if (IsThemedStyle())
     {
-        SECDrawThemeBackground(m_hTheme, pDC->m_hDC, IsVertical() ? PP_BARVERT : PP_BAR, 0, m_rcClient, nullptr);
+        HTHEME hTheme = GetTheme();
+        SECDrawThemeBackground(hTheme, pDC->m_hDC, IsVertical() ? PP_BARVERT : PP_BAR, 0, m_rcClient, nullptr);
         int nPart = IsVertical() ? PP_FILLVERT : PP_FILL;
         int nState = 1;
         if (m_dwStyle & PBS_SEC_MARQUEE)
@@ -315,7 +310,7 @@ void SECProgressCtrl::DrawBar(CDC* pDC, const CRect& rectBar)
             nState = 3;
         else if (m_dwStyle & PBS_SEC_STATEERROR)
             nState = 4;
-        if (SUCCEEDED(SECDrawThemeBackground(m_hTheme, pDC->m_hDC, nPart, nState, rectBar, nullptr)))
+        if (SUCCEEDED(SECDrawThemeBackground(hTheme, pDC->m_hDC, nPart, nState, rectBar, nullptr)))
             return;
     }
     pDC->FillSolidRect(rectBar, m_crBar);
@@ -436,11 +431,7 @@ void SECProgressCtrl::OnTimer(UINT_PTR nIDEvent)
 
 LRESULT SECProgressCtrl::OnThemeChanged(WPARAM, LPARAM)
 {
-    if (m_hTheme != nullptr)
-    {
-        SECCloseThemeData(m_hTheme);
-        m_hTheme = nullptr;
-    }
+    m_theme.Close();
     return Default();
 }
 } // namespace tarnwick::bars

@@ -6,6 +6,8 @@
 #include <afxcmn.h>
 #include <uxtheme.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 namespace tarnwick::bars
 {
 // Progress styles.
@@ -94,7 +96,7 @@ protected:
         return (m_dwStyle & PBS_SEC_VERTICAL) != 0;
     }
     // The theme of the progress bar when themes are on, opened once.
-    HTHEME OpenTheme();
+    HTHEME GetTheme();
     BOOL IsThemedStyle();
     void InvalidateIfCreated();
 
@@ -120,7 +122,7 @@ protected:
     DWORD m_dwStyle;
     CRect m_rcClient;
     UINT_PTR m_nTimerId;
-    HTHEME m_hTheme;
+    foundation::SECThemeHandle m_theme{L"Progress"};
     BOOL m_bMarqueeRunning;
 };
 } // namespace tarnwick::bars

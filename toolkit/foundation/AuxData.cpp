@@ -1,6 +1,7 @@
 #include <toolkit/foundation/AuxData.h>
 
 #include <toolkit/foundation/Colors.h>
+#include <toolkit/foundation/ThemeHandle.h>
 #include <toolkit/foundation/VisualStyle.h>
 
 #include <algorithm>
@@ -186,12 +187,13 @@ void SECComputeThemeColors(HWND hwnd)
 {
     // Only the Windows XP theme has colours of its own here; later systems and classic
     // drawing take the defaults.
+    tarnwick::foundation::SECThemeHandle taskBand(L"TASKBAND");
     HTHEME hTheme = nullptr;
     if (SECWindowsMajorVersion() < 6 && SECIsAppThemed() && SECIsThemeActive())
     {
         TakeSchemeThemeColors();
         if (hwnd != nullptr)
-            hTheme = SECOpenThemeData(hwnd, L"TASKBAND");
+            hTheme = taskBand.Get(hwnd);
     }
     if (hTheme == nullptr)
     {
@@ -207,5 +209,4 @@ void SECComputeThemeColors(HWND hwnd)
         g_themeColors[6] = clr;
     if (SUCCEEDED(SECGetThemeColor(hTheme, TASKBAND_PART, 0, TMT_EDGELIGHT, &clr)))
         g_themeColors[7] = clr;
-    SECCloseThemeData(hTheme);
 }

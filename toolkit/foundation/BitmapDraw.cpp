@@ -185,13 +185,10 @@ BOOL SECDrawMaskedBitmap(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, i
     return bResult;
 }
 
-HRESULT SECDrawThemedBitmap(HWND hwnd, HDC hdc, HBITMAP hbmp, LPCWSTR pszClassList, int iPartId, int iStateId, int x,
-                            int y, int cx, int cy, int dx, int dy, int cxBmp, int cyBmp, COLORREF clrTransparent)
+HRESULT SECDrawThemedBitmap(HTHEME hTheme, HDC hdc, HBITMAP hbmp, int iPartId, int iStateId, int x, int y, int cx,
+                            int cy, int dx, int dy, int cxBmp, int cyBmp, COLORREF clrTransparent)
 {
-    if (!SECIsAppThemed() || !SECIsThemeActive())
-        return E_FAIL;
-    HTHEME hTheme = SECOpenThemeData(hwnd, pszClassList);
-    if (hTheme == nullptr)
+    if (hTheme == nullptr || !SECIsAppThemed() || !SECIsThemeActive())
         return E_FAIL;
     const RECT rect{x, y, x + cx, y + cy};
     HRESULT hr = SECDrawThemeBackground(hTheme, hdc, iPartId, iStateId, &rect, nullptr);
@@ -210,7 +207,6 @@ HRESULT SECDrawThemedBitmap(HWND hwnd, HDC hdc, HBITMAP hbmp, LPCWSTR pszClassLi
             ::DeleteDC(hdcBitmap);
         }
     }
-    SECCloseThemeData(hTheme);
     return hr;
 }
 

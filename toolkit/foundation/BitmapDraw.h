@@ -10,10 +10,10 @@
 // to ySrcBottom. The result of the last blit.
 BOOL SECDrawMaskedBitmap(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc, int cxSrc,
                          int ySrcBottom, COLORREF clrTransparent);
-// The theme part's background over the rectangle, then the bitmap masked at (x + dx, y + dy);
-// E_FAIL without active visual styles.
-HRESULT SECDrawThemedBitmap(HWND hwnd, HDC hdc, HBITMAP hbmp, LPCWSTR pszClassList, int iPartId, int iStateId, int x,
-                            int y, int cx, int cy, int dx, int dy, int cxBmp, int cyBmp, COLORREF clrTransparent);
+// The theme part's background over the rectangle, drawn with the data of the caller's theme
+// holder, then the bitmap masked at (x + dx, y + dy); E_FAIL without data or active visual styles.
+HRESULT SECDrawThemedBitmap(HTHEME hTheme, HDC hdc, HBITMAP hbmp, int iPartId, int iStateId, int x, int y, int cx,
+                            int cy, int dx, int dy, int cxBmp, int cyBmp, COLORREF clrTransparent);
 // Copies the non-transparent pixels; with bSwapExtremes very light ones turn black and very
 // dark ones white, and all are lightened by 32.
 void SECDrawBitmapPixels(HDC hdcDst, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc,

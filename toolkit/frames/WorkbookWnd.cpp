@@ -28,6 +28,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_DESTROY()
 ON_MESSAGE(WM_SECWORKBOOK_ACTIVESHEET, OnActiveSheetChanged)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
 
 namespace
@@ -58,7 +59,7 @@ void Line(CDC* pDC, CPen& pen, int x1, int y1, int x2, int y2)
 SECWorkbookWnd::SECWorkbookWnd()
     : m_bWorkbookMode(FALSE), m_bShowTabIcons(TRUE), m_pClientWnd(nullptr), m_nTabWidth(100), m_nTabHeight(23),
       m_nBevel(2), m_nActiveExtraWidth(4), m_nActiveExtraHeight(2), m_nMaxTabWidth(90), m_rectLastLayout(0, 0, 0, 0),
-      m_nTabStyle(0), m_nReserved(0), m_nLastActiveTab(0), m_hTheme(nullptr), m_pToolTip(nullptr)
+      m_nTabStyle(0), m_nReserved(0), m_nLastActiveTab(0), m_pToolTip(nullptr)
 {
     // Bars floated in the main window become worksheets with tabs.
     SetBarChildClass(RUNTIME_CLASS(SECControlBarWorksheet));
@@ -67,8 +68,6 @@ SECWorkbookWnd::SECWorkbookWnd()
 SECWorkbookWnd::~SECWorkbookWnd()
 {
     delete m_pToolTip;
-    if (m_hTheme != nullptr)
-        SECCloseThemeData(m_hTheme);
 }
 
 SECWorksheetWnd* SECWorkbookWnd::GetSheet(INT_PTR nIndex) const
@@ -360,13 +359,6 @@ void SECWorkbookWnd::RecalcLayout(BOOL bNotify)
     m_rectLastLayout = rect;
 }
 
-HTHEME SECWorkbookWnd::GetTabTheme()
-{
-    if (m_hTheme == nullptr)
-        m_hTheme = SECOpenThemeData(m_hWnd, L"Tab");
-    return m_hTheme;
-}
-
 void SECWorkbookWnd::DrawClientBorder(CDC* pDC)
 {
     const CRect rectClient = GetClientAreaRect();
@@ -409,7 +401,7 @@ void SECWorkbookWnd::DrawFlatTab(CDC* pDC, SECWorksheetWnd* pSheet, const POINT*
     }
     if (SECIsVisualStyle4())
     {
-        HTHEME hTheme = GetTabTheme();
+        HTHEME hTheme = m_tabTheme.Get(m_hWnd);
         if (hTheme != nullptr && SECIsThemePartDefined(hTheme, TABP_TOPTABITEM, 3))
             SECDrawThemeBackground(hTheme, pDC->m_hDC, TABP_TOPTABITEM, 3, &rectBody, nullptr);
         else
@@ -495,8 +487,8 @@ void SECWorkbookWnd::OnPaint()
     if (m_nTabStyle != 0 && SECIsVisualStyle3())
         SECDrawGradientRect(dc.m_hDC, rectFrame.left, rectFrame.top, rectFrame.Width(), rectFrame.Height(),
                             SECGetStyleColor2(2), SECGetStyleColor2(1), FALSE);
-    else if (m_nTabStyle != 0 && SECIsVisualStyle4() && GetTabTheme() != nullptr)
-        SECDrawThemeBackground(GetTabTheme(), dc.m_hDC, TABP_PANE, 0, &rectFrame, nullptr);
+    else if (HTHEME hTheme = m_nTabStyle != 0 && SECIsVisualStyle4() ? m_tabTheme.Get(m_hWnd) : nullptr)
+        SECDrawThemeBackground(hTheme, dc.m_hDC, TABP_PANE, 0, &rectFrame, nullptr);
     else
         dc.FillSolidRect(rectFrame, ::GetSysColor(COLOR_BTNFACE));
     if (!m_bWorkbookMode || rectFrame.IsRectEmpty())
@@ -569,6 +561,12 @@ LRESULT SECWorkbookWnd::OnActiveSheetChanged(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT SECWorkbookWnd::OnThemeChanged(WPARAM, LPARAM)
+{
+    m_tabTheme.Close();
+    return Default();
+}
+
 INT_PTR SECWorkbookWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     // The label helpers measure with the frame's DC and shared label string.
@@ -605,10 +603,6 @@ void SECWorkbookWnd::OnDestroy()
         delete m_pClientWnd;
         m_pClientWnd = nullptr;
     }
-    if (m_hTheme != nullptr)
-    {
-        SECCloseThemeData(m_hTheme);
-        m_hTheme = nullptr;
-    }
+    m_tabTheme.Close();
 }
 } // namespace tarnwick::frames

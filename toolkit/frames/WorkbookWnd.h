@@ -6,6 +6,8 @@
 
 #include <uxtheme.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 namespace tarnwick::frames
 {
 class SECWorkbookClientWnd;
@@ -90,6 +92,7 @@ protected:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnActiveSheetChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -112,7 +115,7 @@ private:
     int m_nTabStyle;
     int m_nReserved;
     int m_nLastActiveTab;
-    HTHEME m_hTheme;
+    foundation::SECThemeHandle m_tabTheme{L"Tab"};
     CToolTipCtrl* m_pToolTip;
     CString m_strLabel;
 
@@ -127,6 +130,5 @@ private:
     void ApplyMargins();
     void DrawFlatTab(CDC* pDC, SECWorksheetWnd* pSheet, const POINT* pts);
     void Draw3DTab(CDC* pDC, SECWorksheetWnd* pSheet, const POINT* pts);
-    HTHEME GetTabTheme();
 };
 } // namespace tarnwick::frames

@@ -6,6 +6,8 @@
 #include <afxcoll.h>
 #include <afxwin.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 #include "ListClient.h"
 #include "ListEdit.h"
 #include "ListItem.h"
@@ -461,6 +463,7 @@ protected:
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg UINT OnGetDlgCode();
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     // The label editor's text changed: the cell takes it at once and the editor follows the
     // label's new size.
     afx_msg void OnEditUpdate();
@@ -571,6 +574,8 @@ protected:
     CImageList* m_pDragImage = nullptr;
     int m_nPressedHeader = -1;
     int m_nDropColumn = -1;
+    // The header's and the tree's theme data, closed when the theme changes.
+    foundation::SECThemeCache m_themes;
 
 private:
     CDC* m_pMeasureDC = nullptr;
@@ -605,6 +610,7 @@ private:
     ON_WM_ENABLE() \
     ON_WM_GETDLGCODE() \
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave) \
+    ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged) \
     ON_EN_UPDATE(SEC_LIST_EDIT_ID, OnEditUpdate) \
     ON_EN_KILLFOCUS(SEC_LIST_EDIT_ID, OnEditKillFocus)
 

@@ -57,6 +57,12 @@ template <class TWndBase> void SECListBaseT<TWndBase>::OnSysColorChange()
     TWndBase::OnSysColorChange();
 }
 
+template <class TWndBase> LRESULT SECListBaseT<TWndBase>::OnThemeChanged(WPARAM, LPARAM)
+{
+    m_themes.Close();
+    return Default();
+}
+
 template <class TWndBase> void SECListBaseT<TWndBase>::OnSize(UINT nType, int cx, int cy)
 {
     PositionScrollBars();

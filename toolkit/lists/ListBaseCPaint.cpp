@@ -354,12 +354,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawHeader(SECListPaintCo
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const COLORREF crOldText = pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
     pDC->FillSolidRect(header, ::GetSysColor(COLOR_BTNFACE));
-    HTHEME hTheme = nullptr;
-    if (VisualStylesActive())
-    {
-        CWnd* pMain = AfxGetMainWnd();
-        hTheme = SECOpenThemeData(pMain != nullptr ? pMain->m_hWnd : ::GetDesktopWindow(), L"HEADER");
-    }
+    HTHEME hTheme = VisualStylesActive() ? m_themes.Get(m_hWnd, L"HEADER") : nullptr;
     int nRight = nLeft;
     for (int i = 0; i < GetColumnCount(); i++)
     {
@@ -376,10 +371,7 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawHeader(SECListPaintCo
     }
     CRect filler(nRight, header.top, std::max<int>(nRight, client.right) + 2, header.bottom);
     if (hTheme != nullptr)
-    {
         SECDrawThemeBackground(hTheme, pDC->m_hDC, kHeaderPartRight, 1, &filler, nullptr);
-        SECCloseThemeData(hTheme);
-    }
     else
         pDC->DrawFrameControl(&filler, DFC_BUTTON, DFCS_BUTTONPUSH);
     pDC->SetTextColor(crOldText);
@@ -403,12 +395,11 @@ template <class TWndBase> void SECListBaseT<TWndBase>::DrawHeaderItem(int nColum
     const HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, GetHeaderFont());
     const int nOldMode = dc.SetBkMode(TRANSPARENT);
     dc.FillSolidRect(button, ::GetSysColor(COLOR_BTNFACE));
-    HTHEME hTheme = VisualStylesActive() ? SECOpenThemeData(m_hWnd, L"HEADER") : nullptr;
+    HTHEME hTheme = VisualStylesActive() ? m_themes.Get(m_hWnd, L"HEADER") : nullptr;
     if (hTheme != nullptr)
     {
         const int nState = bPressed ? 3 : (nColumn == m_nHotHeader ? 2 : 1);
         SECDrawThemeBackground(hTheme, dc.m_hDC, kHeaderPartItem, nState, &button, nullptr);
-        SECCloseThemeData(hTheme);
     }
     else
         dc.DrawFrameControl(&button, DFC_BUTTON, DFCS_BUTTONPUSH | (bPressed ? DFCS_PUSHED | DFCS_FLAT : 0));

@@ -392,12 +392,9 @@ template <class TListBase> void SECTreeBaseT<TListBase>::DrawButton(SECTreePaint
     CDC* pDC = ctx.pDC;
     if (SECIsAppThemed() && SECIsThemeActive())
     {
-        CWnd* pMain = AfxGetMainWnd();
-        HTHEME hTheme = SECOpenThemeData(pMain != nullptr ? pMain->m_hWnd : ::GetDesktopWindow(), L"TREEVIEW");
-        if (hTheme != nullptr)
+        if (HTHEME hTheme = this->m_themes.Get(this->m_hWnd, L"TREEVIEW"))
         {
             SECDrawThemeBackground(hTheme, pDC->m_hDC, kGlyphPart, pNode->IsExpanded() ? 2 : 1, &box, nullptr);
-            SECCloseThemeData(hTheme);
             return;
         }
     }

@@ -13,23 +13,7 @@ IMPLEMENT_DYNAMIC(SECTreeCtrl, SECTreeBaseC)
 
 BEGIN_MESSAGE_MAP(SECTreeCtrl, SECTreeBaseC)
 SEC_TREE_MESSAGE_ENTRIES()
-ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
 END_MESSAGE_MAP()
-
-SECTreeCtrl::~SECTreeCtrl()
-{
-    if (m_hBorderTheme != nullptr)
-        SECCloseThemeData(m_hBorderTheme);
-}
-
-LRESULT SECTreeCtrl::OnThemeChanged(WPARAM, LPARAM)
-{
-    // The border's theme is opened again for the new visual style.
-    if (m_hBorderTheme != nullptr)
-        SECCloseThemeData(m_hBorderTheme);
-    m_hBorderTheme = nullptr;
-    return Default();
-}
 
 LRESULT SECTreeCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -43,9 +27,8 @@ LRESULT SECTreeCtrl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void SECTreeCtrl::OnNcPaint()
 {
-    if (m_hBorderTheme == nullptr)
-        m_hBorderTheme = SECOpenThemeData(m_hWnd, L"TREEVIEW");
-    if (m_hBorderTheme == nullptr)
+    HTHEME hTheme = m_themes.Get(m_hWnd, L"TREEVIEW");
+    if (hTheme == nullptr)
         return;
     CWindowDC dc(this);
     int nState = 1;
@@ -63,6 +46,6 @@ void SECTreeCtrl::OnNcPaint()
     GetWindowRect(&origin);
     client.OffsetRect(-origin.left, -origin.top);
     dc.ExcludeClipRect(&client);
-    SECDrawThemeBackground(m_hBorderTheme, dc.m_hDC, kBorderPart, nState, &window, nullptr);
+    SECDrawThemeBackground(hTheme, dc.m_hDC, kBorderPart, nState, &window, nullptr);
 }
 } // namespace tarnwick::lists

@@ -149,7 +149,6 @@ SEC3DTabControl::SEC3DTabControl() = default;
 SEC3DTabControl::~SEC3DTabControl()
 {
     DestroyGdiObjects();
-    CloseTheme();
 }
 
 void SEC3DTabControl::Initialize(DWORD dwStyle)
@@ -685,8 +684,9 @@ void SEC3DTabControl::DrawBackground(CDC* pDC, const CRect& rcClient)
         }
         return;
     }
-    if (SECIsVisualStyle4() && GetTheme() != nullptr &&
-        SECDrawThemeBackground(m_hTheme, *pDC, THEME_TAB_PANE, THEME_STATE_NORMAL, &rcClient, nullptr) >= 0)
+    if (HTHEME hTheme = SECIsVisualStyle4() ? m_theme.Get(m_hWnd) : nullptr;
+        hTheme != nullptr &&
+        SECDrawThemeBackground(hTheme, *pDC, THEME_TAB_PANE, THEME_STATE_NORMAL, &rcClient, nullptr) >= 0)
         return;
 
     // The inactive colour with a button-face outline on the three sides away from the page.
@@ -735,8 +735,9 @@ void SEC3DTabControl::DrawTab(CDC* pDC, int nIndex)
             {
                 CRect rcTheme = rect;
                 rcTheme.right += 1;
-                if (GetTheme() == nullptr ||
-                    SECDrawThemeBackground(m_hTheme, *pDC, THEME_TAB_ITEM, THEME_STATE_SELECTED, &rcTheme, nullptr) < 0)
+                HTHEME hTheme = m_theme.Get(m_hWnd);
+                if (hTheme == nullptr ||
+                    SECDrawThemeBackground(hTheme, *pDC, THEME_TAB_ITEM, THEME_STATE_SELECTED, &rcTheme, nullptr) < 0)
                     FillSolidRect(pDC, rect.left, rect.top, rect.Width(), rect.Height(), clrFace);
             }
         }
@@ -1040,30 +1041,16 @@ INT_PTR SEC3DTabControl::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return nHit + 1;
 }
 
-HTHEME SEC3DTabControl::GetTheme()
-{
-    if (m_hTheme == nullptr)
-        m_hTheme = SECOpenThemeData(::GetDesktopWindow(), L"Tab");
-    return m_hTheme;
-}
-
-void SEC3DTabControl::CloseTheme()
-{
-    if (m_hTheme != nullptr)
-        SECCloseThemeData(m_hTheme);
-    m_hTheme = nullptr;
-}
-
 LRESULT SEC3DTabControl::OnThemeChanged(WPARAM, LPARAM)
 {
-    CloseTheme();
+    m_theme.Close();
     Invalidate(FALSE);
     return 0;
 }
 
 void SEC3DTabControl::OnDestroy()
 {
-    CloseTheme();
+    m_theme.Close();
     SECTabControlBase::OnDestroy();
 }
 } // namespace tarnwick::tabs

@@ -9,6 +9,8 @@
 
 #include <uxtheme.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 namespace tarnwick::tabs
 {
 // Window styles of the 3-D tab control (and of the 3-D tab window that passes them on).
@@ -102,15 +104,13 @@ private:
     void DrawBackground(CDC* pDC, const CRect& rcClient);
     void DrawTabEdges(CDC* pDC, SEC3DTab& tab, DWORD dwFlags, DWORD dwSide);
     void DrawLabelContent(CDC* pDC, SEC3DTab& tab, int x, int y, UINT nTextOptions);
-    HTHEME GetTheme();
-    void CloseTheme();
     void CreatePens();
 
     BOOL m_bFitLabels = TRUE;
     int m_nTabHeight = 22;
     int m_nTabWidth = 22;
     int m_nFirstOffset = 7;
-    HTHEME m_hTheme = nullptr;
+    foundation::SECThemeHandle m_theme{L"Tab"};
     CFont m_fontNormal;
     CFont m_fontActive;
     CPen m_penNormal;

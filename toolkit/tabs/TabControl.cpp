@@ -50,7 +50,6 @@ SECTabControl::SECTabControl()
 SECTabControl::~SECTabControl()
 {
     DestroyGdiObjects();
-    CloseThemes();
 }
 
 void SECTabControl::Initialize(DWORD dwStyle)
@@ -613,9 +612,7 @@ BOOL SECTabControl::DrawThemedButton(CDC* pDC, UINT nButton, const CRect& rect)
     const bool bStyle4 = SECIsVisualStyle4();
     if (!bStyle4 && !SECIsVisualStyle2() && !SECIsVisualStyle3())
         return FALSE;
-    HTHEME& hTheme = bStyle4 ? m_hThemeTab : m_hThemeButton;
-    if (hTheme == nullptr)
-        hTheme = SECOpenThemeData(m_hWnd, bStyle4 ? L"Tab" : L"Button");
+    HTHEME hTheme = m_themes.Get(m_hWnd, bStyle4 ? L"Tab" : L"Button");
     if (hTheme == nullptr)
         return FALSE;
     const ButtonThemeStates& states = bStyle4 ? TAB_THEME_STATES : BUTTON_THEME_STATES;
@@ -700,26 +697,16 @@ void SECTabControl::OnSysColorChange()
     m_clrTextNormal = m_clrTextSelected = m_clrTextActive = ::GetSysColor(COLOR_BTNTEXT);
 }
 
-void SECTabControl::CloseThemes()
-{
-    for (HTHEME* pTheme : {&m_hThemeTab, &m_hThemeButton})
-    {
-        if (*pTheme != nullptr)
-            SECCloseThemeData(*pTheme);
-        *pTheme = nullptr;
-    }
-}
-
 LRESULT SECTabControl::OnThemeChanged(WPARAM, LPARAM)
 {
-    CloseThemes();
+    m_themes.Close();
     Invalidate();
     return 0;
 }
 
 void SECTabControl::OnDestroy()
 {
-    CloseThemes();
+    m_themes.Close();
     SECTabControlBase::OnDestroy();
 }
 } // namespace tarnwick::tabs

@@ -7,6 +7,8 @@
 
 #include <uxtheme.h>
 
+#include <toolkit/foundation/ThemeHandle.h>
+
 #include <functional>
 
 namespace tarnwick::tabs
@@ -92,7 +94,6 @@ private:
     void DrawTriangle(CDC* pDC, UINT nButton, const CRect& rect);
     BOOL DrawThemedButton(CDC* pDC, UINT nButton, const CRect& rect);
     void CreateBrushes();
-    void CloseThemes();
 
     int m_nScrollOffset = 0;
     BOOL m_bMultiSelect = TRUE;
@@ -114,8 +115,7 @@ private:
     UINT m_nDisabledButtons = 0;
     int m_cxButton;
     int m_cyButton;
-    HTHEME m_hThemeTab = nullptr;
-    HTHEME m_hThemeButton = nullptr;
+    foundation::SECThemeCache m_themes;
     std::function<DWORD()> m_clock;
 };
 } // namespace tarnwick::tabs

@@ -265,7 +265,8 @@ TEST_F(DropEditTest, ThemedFacesDrawTheButtonPart)
     CGXBCalcBtn button(CGXBCalculator::opAdd, _T("+"), _T("+"), 0, 1, FALSE, CGXBCalcBtn::Attributes());
     button.SetRect(CRect(0, 0, 15, 20));
     button.SetState(CGXBCalcBtn::stateHot, TRUE);
-    button.Draw(canvas.Dc());
+    tarnwick::foundation::SECThemeCache themes;
+    button.Draw(canvas.Dc(), themes, nullptr);
     EXPECT_EQ(record.parts.back(), std::make_pair(1, 2));
     EXPECT_EQ(record.classes.back(), L"Button");
 }
@@ -384,7 +385,7 @@ TEST_F(CurrencyEditTest, ClipboardKeysPostTheirMessages)
         UINT nPosted;
     };
     const Case cases[] = {
-        {{VK_CONTROL}, 'C', WM_COPY},    {{VK_CONTROL}, 'V', WM_PASTE}, {{VK_CONTROL}, 'X', WM_CUT},
+        {{VK_CONTROL}, 'C', WM_COPY},    {{VK_CONTROL}, 'V', WM_PASTE},      {{VK_CONTROL}, 'X', WM_CUT},
         {{VK_CONTROL}, 'Z', WM_UNDO},    {{VK_CONTROL}, VK_INSERT, WM_COPY}, {{VK_SHIFT}, VK_INSERT, WM_PASTE},
         {{VK_SHIFT}, VK_DELETE, WM_CUT},
     };

@@ -416,6 +416,31 @@ TEST_F(RichEditCtrlTest, EnterGrowsTheRowOfAnAutoSizeCellAndDeletingShrinksIt)
     EXPECT_EQ(m_grid.GetRowHeight(3), nHeight);
 }
 
+TEST_F(RichEditCtrlTest, AClickIntoAnotherRichEditLeavesThisOnesRowSizing)
+{
+    CGXStyle style;
+    style.SetControl(GX_IDS_CTRL_RICH_EDIT).SetValue(L"{\\rtf1 line}").SetAutoSize(TRUE).SetAllowEnter(TRUE);
+    ASSERT_TRUE(m_grid.SetStyleRangeShort(CGXRange(3, 1), style));
+    const int nHeight = m_grid.GetRowHeight(3);
+    Activate(3, 1);
+    DrawActive(3, 1);
+    m_pRich->SetSel(-1, -1);
+    for (int n = 0; n < 3; ++n)
+    {
+        m_pRich->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+        m_pRich->SendMessage(WM_CHAR, L'\r', 1);
+    }
+    // A click into another rich edit's window stops the sizing of that one alone.
+    constexpr UINT idOther = 0x6F00;
+    CGXRichEditCtrl other(&m_grid, idOther);
+    ASSERT_TRUE(other.CreateControl(ES_MULTILINE, idOther));
+    other.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    other.SendMessage(WM_LBUTTONUP, 0, 0);
+    Activate(3, 1);
+    m_pRich->RequestResize();
+    EXPECT_GT(m_grid.GetRowHeight(3), nHeight + 20);
+}
+
 TEST_F(RichEditCtrlTest, PreferredHeightGrowsWithTheLines)
 {
     CClientDC dc(&m_grid);

@@ -3,7 +3,7 @@
 // the window they mean.
 #include "GridTestSupport.h"
 
-#include <grid/core/ControlFactory.h>
+#include <grid/services/ControlFactory.h>
 #include <grid/core/Range.h>
 #include <grid/core/ResourceIds.h>
 #include <grid/core/Style.h>

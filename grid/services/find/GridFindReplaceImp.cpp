@@ -167,8 +167,7 @@ void CGXGridFindReplaceImp::OnFindReplace(CGXGridCore* pGrid, CFindReplaceDialog
     else if (pDialog->ReplaceAll())
     {
         pFind->m_strReplace = pDialog->GetReplaceString();
-        pFind->m_bReplaceAllFromDialog = TRUE;
-        ReplaceAll(pGrid, strFind, pFind->m_strReplace, pDialog->MatchCase());
+        ReplaceAll(pGrid, strFind, pFind->m_strReplace, pDialog->MatchCase(), TRUE);
     }
 }
 
@@ -241,8 +240,8 @@ BOOL CGXGridFindReplaceImp::FindInColumn(CGXGridCore* pGrid, ROWCOL& nRow, ROWCO
     return FALSE;
 }
 
-CString CGXGridFindReplaceImp::CellText(CGXGridCore* pGrid, CGXControl* pControl, const GX_FR_STATE& find,
-                                        ROWCOL nRow, ROWCOL nCol)
+CString CGXGridFindReplaceImp::CellText(CGXGridCore* pGrid, CGXControl* pControl, const GX_FR_STATE& find, ROWCOL nRow,
+                                        ROWCOL nCol)
 {
     CString strText;
     if (find.m_pStyle != nullptr)
@@ -271,8 +270,8 @@ BOOL CGXGridFindReplaceImp::FindTextInCell(CGXGridCore* pGrid, CGXControl* pCont
     return TRUE;
 }
 
-BOOL CGXGridFindReplaceImp::ReplaceAllInCell(CGXGridCore* pGrid, CGXControl* pControl, GX_FR_STATE& find,
-                                             ROWCOL nRow, ROWCOL nCol)
+BOOL CGXGridFindReplaceImp::ReplaceAllInCell(CGXGridCore* pGrid, CGXControl* pControl, GX_FR_STATE& find, ROWCOL nRow,
+                                             ROWCOL nCol)
 {
     const CString& strSearch = SearchText(find);
     if (strSearch.IsEmpty())
@@ -325,11 +324,10 @@ void CGXGridFindReplaceImp::Replace(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bD
         pGrid->OnTextNotFound(pFind->m_strFind);
 }
 
-BOOL CGXGridFindReplaceImp::ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase)
+BOOL CGXGridFindReplaceImp::ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase,
+                                       BOOL bFromDialog)
 {
     GX_FR_STATE* pFind = GXGetFindReplaceState();
-    const BOOL bFromDialog = pFind->m_bReplaceAllFromDialog;
-    pFind->m_bReplaceAllFromDialog = FALSE;
     ROWCOL nRow = 0;
     ROWCOL nCol = 0;
     const ROWCOL nRows = pGrid->GetRowCount();

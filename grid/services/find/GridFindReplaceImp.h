@@ -19,7 +19,7 @@ public:
     void Replace(CGXGridCore* pGrid, LPCTSTR pszFind, BOOL bDown, BOOL bCase, LPCTSTR pszReplace) override;
     // FALSE when nothing was replaced or the replacing was aborted; an abort from the dialog
     // that asked for a rollback undoes what was replaced.
-    BOOL ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase) override;
+    BOOL ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase, BOOL bFromDialog) override;
     // A message of the dialog goes to the grid that opened it.
     void OnFindReplace(CGXGridCore* pGrid, CFindReplaceDialog* pDialog) override;
     // The result grows as it needs; the case outside the hits stays.

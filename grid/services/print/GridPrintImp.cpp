@@ -70,14 +70,31 @@ public:
     CPrintingScope(CGXGridCore& grid, CDC* pDC) : m_grid(grid), m_pDC(pDC)
     {
         m_grid.SetPrinting(TRUE);
-        m_grid.FreeObjectCache();
-        if (const CGXStyle* pStandard = m_grid.GetStandardStyle())
-            m_pOldFont = m_grid.LoadFont(pDC, *pStandard, nullptr);
-        const CSize units = m_grid.GetTextMetricsSize(pDC);
-        m_grid.m_nPrintColUnit = units.cx;
-        m_grid.m_nPrintRowUnit = units.cy;
+        try
+        {
+            m_grid.FreeObjectCache();
+            if (const CGXStyle* pStandard = m_grid.GetStandardStyle())
+                m_pOldFont = m_grid.LoadFont(pDC, *pStandard, nullptr);
+            const CSize units = m_grid.GetTextMetricsSize(pDC);
+            m_grid.m_nPrintColUnit = units.cx;
+            m_grid.m_nPrintRowUnit = units.cy;
+        }
+        catch (...)
+        {
+            // No destructor runs for a scope that was never made: the grid goes back at once.
+            Leave();
+            throw;
+        }
     }
     ~CPrintingScope()
+    {
+        Leave();
+    }
+    CPrintingScope(const CPrintingScope&) = delete;
+    CPrintingScope& operator=(const CPrintingScope&) = delete;
+
+private:
+    void Leave()
     {
         if (m_pOldFont != nullptr)
             m_pDC->SelectObject(m_pOldFont);
@@ -92,10 +109,7 @@ public:
             m_grid.RedrawGrid(GX_INVALIDATE, FALSE);
         }
     }
-    CPrintingScope(const CPrintingScope&) = delete;
-    CPrintingScope& operator=(const CPrintingScope&) = delete;
 
-private:
     CGXGridCore& m_grid;
     CDC* m_pDC;
     CFont* m_pOldFont = nullptr;

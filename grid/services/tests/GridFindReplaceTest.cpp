@@ -6,12 +6,15 @@
 #include <grid/controls/EditControl.h>
 #include <grid/core/Command.h>
 #include <grid/core/FindReplaceState.h>
+#include <grid/core/GridFindReplaceImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
 
 #include <gtest/gtest.h>
 
 #include <dlgs.h>
+
+#include <utility>
 
 namespace
 {
@@ -48,7 +51,6 @@ protected:
         m_grid.GetParam()->GetUndoList()->RemoveAll();
         GX_FR_STATE* pFind = GXGetFindReplaceState();
         pFind->m_pActiveGrid = nullptr;
-        pFind->m_bReplaceAllFromDialog = FALSE;
     }
     void TearDown() override
     {
@@ -133,11 +135,11 @@ TEST_F(GridFindReplaceTest, ReplaceAllInCellKeepsTheCaseAndLongResults)
     Put(6, 1, strLong);
     m_grid.SetCurrentCell(4, 1);
     Deactivate();
-    EXPECT_TRUE(m_grid.m_pFindReplaceImp->ReplaceAll(&m_grid, L"x", L"yy", FALSE));
+    EXPECT_TRUE(m_grid.m_pFindReplaceImp->ReplaceAll(&m_grid, L"x", L"yy", FALSE, FALSE));
     EXPECT_EQ(Value(4, 1), L"ayya");
     EXPECT_EQ(Value(6, 1).GetLength(), 2000);
     EXPECT_EQ(Value(6, 1).Left(4), L"yyyy");
-    EXPECT_FALSE(m_grid.m_pFindReplaceImp->ReplaceAll(&m_grid, L"", L"yy", FALSE));
+    EXPECT_FALSE(m_grid.m_pFindReplaceImp->ReplaceAll(&m_grid, L"", L"yy", FALSE, FALSE));
 }
 
 TEST_F(GridFindReplaceTest, TheDialogDrivenByClicks)
@@ -183,6 +185,47 @@ TEST_F(GridFindReplaceTest, TheDialogDrivenByClicks)
     EXPECT_EQ(pUndo->GetCount(), 0);
 }
 
+namespace
+{
+// Keeps the grid's cells from the dialog's Replace All while told to.
+class KeepingFindReplaceImp : public CGXGridFindReplaceImp
+{
+public:
+    BOOL ReplaceAll(CGXGridCore* pGrid, LPCTSTR pszFind, LPCTSTR pszReplace, BOOL bCase, BOOL bFromDialog) override
+    {
+        return !m_bKeep && CGXGridFindReplaceImp::ReplaceAll(pGrid, pszFind, pszReplace, bCase, bFromDialog);
+    }
+    BOOL m_bKeep = TRUE;
+};
+} // namespace
+
+TEST_F(GridFindReplaceTest, ADialogsReplaceAllStaysWithItsRequest)
+{
+    KeepingFindReplaceImp imp;
+    CGXAbstractGridFindReplaceImp* pOldImp = std::exchange(m_grid.m_pFindReplaceImp, &imp);
+    m_grid.SetCurrentCell(1, 1);
+    Deactivate();
+    m_grid.ShowFindReplaceDialog(FALSE);
+    CFindReplaceDialog* pReplace = GXGetFindReplaceState()->m_pDialog;
+    ASSERT_NE(pReplace, nullptr);
+    pReplace->SetDlgItemText(edt1, L"abc");
+    pReplace->SetDlgItemText(edt2, L"#");
+    pReplace->SendDlgItemMessage(psh2, BM_CLICK); // Replace All, kept from the cells
+    PumpPendingMessages();
+    EXPECT_EQ(Value(8, 1), L"abc");
+
+    // A later Replace All of the program's own is no dialog's: no undo step named for one.
+    imp.m_bKeep = FALSE;
+    m_grid.ReplaceAllText(L"abc", L"#", FALSE);
+    EXPECT_EQ(Value(8, 1), L"#");
+    CObList* pUndo = m_grid.GetParam()->GetUndoList();
+    for (POSITION pos = pUndo->GetHeadPosition(); pos != nullptr;)
+    {
+        auto* pBlock = DYNAMIC_DOWNCAST(CGXBlockCmd, pUndo->GetNext(pos));
+        EXPECT_TRUE(pBlock == nullptr || pBlock->GetName() != L"Replace All");
+    }
+    m_grid.m_pFindReplaceImp = pOldImp;
+}
 
 TEST_F(GridFindReplaceTest, TheActiveCurrentCellIsSearchedFromItsCaretFirst)
 {

@@ -117,7 +117,38 @@ public:
         m_redraws.push_back(m_bPrinting);
         TestGrid::RedrawGrid(flags, bHint);
     }
+
+    // Set: the fonts cannot be loaded, or the window's rectangle cannot be measured.
+    BOOL m_bFontFails = FALSE;
+    BOOL m_bScreenRectFails = FALSE;
+    CFont* LoadFont(CDC* pDC, const CGXStyle& style, const CGXStyle* pCompare) override
+    {
+        if (m_bFontFails)
+            AfxThrowResourceException();
+        return TestGrid::LoadFont(pDC, style, pCompare);
+    }
+    CRect* GetGridRect(CRect* pRect) override
+    {
+        if (m_bScreenRectFails && !m_bPrinting)
+            AfxThrowResourceException();
+        return TestGrid::GetGridRect(pRect);
+    }
 };
+
+// Whether the call failed for want of a resource.
+bool ThrowsResourceException(const std::function<void()>& call)
+{
+    try
+    {
+        call();
+    }
+    catch (CResourceException* e)
+    {
+        e->Delete();
+        return true;
+    }
+    return false;
+}
 
 std::vector<DWORD> Values(const CDWordArray& array)
 {
@@ -204,6 +235,26 @@ TEST_F(GridPrintTest, APrintedPageShowsNoCurrentCell)
         EXPECT_EQ(dc.Pixel(pt.x, pt.y), RGB(255, 255, 255)) << pt.x << "," << pt.y;
     m_grid.OnGridEndPrinting(&dc, &m_info);
     EXPECT_TRUE(m_grid.IsCurrentCell(2, 2));
+}
+
+TEST_F(GridPrintTest, ASwitchToPaperThatFailsLeavesTheGridAsItWas)
+{
+    PageDC dc(1000, 1000);
+    Begin(dc);
+    m_grid.m_bFontFails = TRUE;
+    EXPECT_TRUE(ThrowsResourceException([&] { Print(dc, 1); }));
+    EXPECT_FALSE(m_grid.IsPrinting());
+    m_grid.m_bFontFails = FALSE;
+    m_grid.OnGridEndPrinting(&dc, &m_info);
+
+    m_grid.m_bScreenRectFails = TRUE;
+    for (const BOOL bPrinting : {FALSE, TRUE})
+    {
+        m_grid.m_bPrinting = bPrinting;
+        EXPECT_TRUE(ThrowsResourceException([&] { m_grid.SetPrinting(TRUE, TRUE); }));
+        EXPECT_EQ(m_grid.IsPrinting(), bPrinting);
+    }
+    m_grid.m_bPrinting = FALSE;
 }
 
 TEST_F(GridPrintTest, PagesAcrossAndDownFollowThePageOrder)
