@@ -6,7 +6,7 @@
 #include <grid/controls/EditControl.h>
 #include <grid/core/Command.h>
 #include <grid/core/FindReplaceState.h>
-#include <grid/core/GridFindReplaceImp.h>
+#include <grid/services/find/GridFindReplaceImp.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/Style.h>
 
