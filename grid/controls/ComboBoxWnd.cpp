@@ -24,9 +24,6 @@ constexpr int buttonStrip = 15;
 constexpr int buttonRoom = 19;
 constexpr int maxDroppedRows = 8;
 constexpr UINT kindMask = 0x3;
-constexpr WORD activateOnClick = 0x1 | 0x2 | 0x4;
-constexpr WORD activateOnInit = 0x4;
-constexpr WORD activateOnDblClk = 0x8;
 
 WORD ActivationFlags(CGXGridCore* pGrid)
 {
@@ -232,7 +229,7 @@ void CGXComboBoxWnd::Init(ROWCOL nRow, ROWCOL nCol)
     if (GetSafeHwnd() != nullptr)
         LoadChoices(style);
     SetValue(style.GetValue());
-    if ((ActivationFlags(m_pGrid) & activateOnInit) != 0 && RequestEditing())
+    if ((ActivationFlags(m_pGrid) & GX_ACTIVATEONCURRENT) != 0 && RequestEditing())
         SetActive(TRUE);
     SetModified(FALSE);
     if (!m_bIsActive && m_pButton != nullptr && GetGridWnd()->GetSafeHwnd() != nullptr)
@@ -644,7 +641,7 @@ BOOL CGXComboBoxWnd::OnLButtonUp(UINT nFlags, CPoint point)
 {
     CRect rectButton;
     const BOOL bOnButton = m_pButton != nullptr && m_pButton->GetRect(rectButton).PtInRect(point);
-    if (!bOnButton && (ActivationFlags(m_pGrid) & activateOnClick) != 0 && m_bIsBound)
+    if (!bOnButton && (ActivationFlags(m_pGrid) & GX_ACTIVATEONRELEASE) != 0 && m_bIsBound)
     {
         ActivateAndDropDown();
         CGXStatic::OnLButtonUp(nFlags, point);
@@ -655,7 +652,7 @@ BOOL CGXComboBoxWnd::OnLButtonUp(UINT nFlags, CPoint point)
 
 BOOL CGXComboBoxWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (!m_bIsActive && m_bIsBound && (ActivationFlags(m_pGrid) & activateOnDblClk) != 0)
+    if (!m_bIsActive && m_bIsBound && (ActivationFlags(m_pGrid) & GX_ACTIVATEONDBLCLK) != 0)
     {
         ActivateAndDropDown();
         CGXStatic::OnLButtonDblClk(nFlags, point);
