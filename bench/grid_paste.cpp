@@ -4,9 +4,11 @@
 // that joins them. Prints the median of 5 runs of each, the ratios to the peers and the ratio
 // of the costs per cell at 100,000 and at 10,000. Then pastes one line of 100,000 fields, which
 // grows the columns instead of the rows (the user is asked and says OK), and prints its cost per
-// cell against that of the 10-column paste of 100,000 cells. Each size is measured in a process of its own:
-// under Wine the heap keeps some of the memory that earlier runs freed, so that a size measured
-// after another one would be spared (or charged) page faults that it pays on its own.
+// cell against that of the 10-column paste of 100,000 cells. Each measured paste runs in a process
+// of its own after one unmeasured paste of the same text, the sizes taking turns round after
+// round: under Wine the heap keeps some of the memory that an earlier paste freed, so that a paste
+// after one of another size would be spared (or charged) page faults that it pays on its own, and
+// the machine's speed changes from minute to minute.
 #include <grid/core/GridInit.h>
 #include <grid/core/GridParam.h>
 #include <grid/core/GridWnd.h>
@@ -109,24 +111,24 @@ std::unique_ptr<CGXGridWnd> MakeGrid(CWnd& parent, const Rows* pCells)
     return grid;
 }
 
-// The median time of pasting the text into an empty grid, which must then hold nRows rows and
-// nCols columns with the last cell last.
-double MedianPaste(CWnd& parent, const std::wstring& text, ROWCOL nRows, ROWCOL nCols, const std::wstring& last)
+// The time of pasting the text into an empty grid after a first paste of it, unmeasured; the grid
+// must then hold nRows rows and nCols columns with the last cell last.
+double PasteSeconds(CWnd& parent, const std::wstring& text, ROWCOL nRows, ROWCOL nCols, const std::wstring& last)
 {
-    std::vector<double> pastes;
-    for (int run = 0; run < kRuns; ++run)
+    double dSeconds = 0;
+    for (int paste = 0; paste < 2; ++paste)
     {
         std::unique_ptr<CGXGridWnd> grid = MakeGrid(parent, nullptr);
         const Clock::time_point start = Clock::now();
         grid->PasteTextToCells(text.c_str(), 1, 1);
-        pastes.push_back(Seconds(Clock::now() - start));
+        dSeconds = Seconds(Clock::now() - start);
         if (grid->GetRowCount() != nRows || grid->GetColCount() != nCols ||
             grid->GetValueRowCol(nRows, nCols) != last.c_str())
             std::printf("the paste of %lu x %lu cells is wrong\n", static_cast<unsigned long>(nRows),
                         static_cast<unsigned long>(nCols));
         grid->DestroyWindow();
     }
-    return Median(pastes);
+    return dSeconds;
 }
 
 struct Figures
@@ -140,7 +142,7 @@ Figures Measure(CWnd& parent, ROWCOL nRows)
     const std::wstring text = Join(cells);
     Figures figures{};
 
-    figures.dPaste = MedianPaste(parent, text, nRows, kCols, cells.back().back());
+    figures.dPaste = PasteSeconds(parent, text, nRows, kCols, cells.back().back());
     size_t nSplit = 0;
     figures.dSplit = MedianSecondsOf(kRuns, [&] { nSplit += Split(text).size(); });
 
@@ -164,7 +166,7 @@ Figures MeasureWide(CWnd& parent, ROWCOL nFields)
         line[0].push_back(c % 2 == 0 ? std::to_wstring(c * 37) : L"word" + std::to_wstring(c % 97));
     const std::wstring text = Join(line);
     Figures figures{};
-    figures.dPaste = MedianPaste(parent, text, 1, nFields, line[0].back());
+    figures.dPaste = PasteSeconds(parent, text, 1, nFields, line[0].back());
     return figures;
 }
 
@@ -210,17 +212,36 @@ int main()
     LocalFree(argv);
 
     TempDirectory directory;
-    Figures large{}, small{}, wide{};
-    if (!MeasureInProcess(anRows[0], FALSE, directory.File(L"large.txt"), large) ||
-        !MeasureInProcess(anRows[1], FALSE, directory.File(L"small.txt"), small) ||
-        !MeasureInProcess(kWideFields, TRUE, directory.File(L"wide.txt"), wide))
+    const struct
     {
-        std::fprintf(stderr, "a measurement failed\n");
-        return 1;
-    }
+        ROWCOL nCount;
+        BOOL bWide;
+    } sizes[] = {{anRows[0], FALSE}, {anRows[1], FALSE}, {kWideFields, TRUE}};
+    std::vector<Figures> rounds[3];
+    for (int run = 0; run < kRuns; ++run)
+        for (int i = 0; i < 3; ++i)
+        {
+            Figures figures{};
+            if (!MeasureInProcess(sizes[i].nCount, sizes[i].bWide, directory.File(L"figures.txt"), figures))
+            {
+                std::fprintf(stderr, "a measurement failed\n");
+                return 1;
+            }
+            rounds[i].push_back(figures);
+        }
+    const auto median = [&](int i) {
+        const auto of = [&](double Figures::*pFigure) {
+            std::vector<double> values;
+            for (const Figures& figures : rounds[i])
+                values.push_back(figures.*pFigure);
+            return Median(values);
+        };
+        return Figures{of(&Figures::dPaste), of(&Figures::dSplit), of(&Figures::dCopy), of(&Figures::dJoin)};
+    };
+    const Figures large = median(0), small = median(1), wide = median(2);
 
-    std::printf("10 columns of numbers and words, undo on; median of %d runs each, each size in a process of its "
-                "own\n",
+    std::printf("10 columns of numbers and words, undo on; median of %d runs each, each paste after one of its size in "
+                "a process of its own\n",
                 kRuns);
     std::printf("10,000 cells: paste %.3f ms (split %.3f ms), copy %.3f ms (join %.3f ms)\n", small.dPaste * 1000,
                 small.dSplit * 1000, small.dCopy * 1000, small.dJoin * 1000);

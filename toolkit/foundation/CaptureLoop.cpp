@@ -62,4 +62,14 @@ SECCaptureLoop::Result SECCaptureLoop::Run(const std::function<Action(const MSG&
         }
     }
 }
+
+BOOL SECEndCapturedDrag(CWnd* pWnd, BOOL& bDragging)
+{
+    if (!bDragging)
+        return FALSE;
+    bDragging = FALSE;
+    if (::GetCapture() == pWnd->GetSafeHwnd())
+        ::ReleaseCapture();
+    return TRUE;
+}
 } // namespace tarnwick::foundation

@@ -42,6 +42,11 @@ private:
     HWND m_hWnd;
 };
 
+// Ends a drag of the window's that holds the mouse captured without a loop of its own: clears the
+// flag first, since releasing the capture reports its change to the window again, then gives the
+// capture back. FALSE when no drag was on.
+BOOL SECEndCapturedDrag(CWnd* pWnd, BOOL& bDragging);
+
 // A cache DC of a window that draws over its children too (a drag's outline), released when the
 // object goes.
 class SECDragDC : public CDC

@@ -1,6 +1,7 @@
 #include "TabWnd.h"
 
 #include <afxres.h>
+#include <toolkit/foundation/CaptureLoop.h>
 
 #include <algorithm>
 
@@ -310,12 +311,7 @@ void SECTabWnd::OnCancelMode()
 
 void SECTabWnd::EndSizerDrag()
 {
-    if (!m_bDragging)
-        return;
-    // Cleared first: releasing the capture reports its change here again.
-    m_bDragging = FALSE;
-    if (::GetCapture() == GetSafeHwnd())
-        ::ReleaseCapture();
+    tarnwick::foundation::SECEndCapturedDrag(this, m_bDragging);
 }
 
 BOOL SECTabWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)

@@ -109,6 +109,16 @@ SIZE_T NextLine(LPCTSTR pszText, SIZE_T nEnd, SIZE_T nUnits)
     return nEnd + 1;
 }
 
+// The end of the piece of a line that starts at nPos and holds at most nFields fields: the
+// separator after its last field, or the line's end.
+SIZE_T PieceEnd(LPCTSTR pszText, SIZE_T nPos, SIZE_T nEnd, LPCTSTR pszSeparators, SIZE_T nFields)
+{
+    for (; nPos < nEnd; ++nPos)
+        if (wcschr(pszSeparators, pszText[nPos]) != nullptr && --nFields == 0)
+            break;
+    return nPos;
+}
+
 // The lines of a text and the cells of its widest line, split at the separators.
 struct TextExtent
 {
@@ -308,46 +318,56 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
                 nNeededCols <= std::numeric_limits<ROWCOL>::max())
                 pGrid->SetColCount(static_cast<ROWCOL>(nNeededCols), GX_UPDATENOW);
 
-            CString strLine;
-            CStringArray fields;
+            // Stores one field; FALSE ends the paste.
             BOOL bStopped = FALSE;
+            const auto storeField = [&](ROWCOL nCol, CString& strField, SIZE_T nPos) -> BOOL {
+                if (nRow > pGrid->GetRowCount() &&
+                    ((wFlags & GX_CLIPNONEWROWS) != 0 || !pGrid->SetRowCount(nRow, GX_UPDATENOW)))
+                    return FALSE;
+                if (nCol > pGrid->GetColCount() && (wFlags & GX_CLIPNONEWCOLS) == 0)
+                    pGrid->SetColCount(nCol, GX_UPDATENOW);
+                if (nCol <= pGrid->GetColCount())
+                {
+                    if ((wFlags & GX_CLIPESCAPES) != 0)
+                        strField = Unescape(strField);
+                    const ComposedStyle style(pGrid, nRow, nCol);
+                    // A cell that the split puts outside the recorded ones keeps a record of its own.
+                    const BOOL bCovered = covered != nullptr && covered->Covers(nRow, nCol);
+                    const BOOL bRecorded = bCovered || nRow > nOldRows || nCol > nOldCols;
+                    const SECScopedValue<BOOL> noRecord(pParam->m_bUndoEnabled, bUndo && !bRecorded);
+                    bRefused = !SetPasteTextRowCol(pGrid, nRow, nCol, strField, GX_INVALIDATE, style.m_pStyle);
+                    if (bCovered && !bRefused)
+                        covered->SetChanged();
+                    nWidest = std::max(nWidest, nCol);
+                }
+                // A cell stored without a record of its own says that its store cannot be rolled
+                // back; the paste can.
+                GXLongOpSetRollback(TRUE);
+                if (GXLongOpReportProgress(operation.Record(), nPos + 1, nUnits))
+                    AfxThrowUserException();
+                return !bRefused;
+            };
+
+            // A long line is split a piece of some hundred fields at a time, so that it holds no
+            // more strings at once than a short line, and their buffers serve piece after piece.
+            constexpr SIZE_T nPieceFields = 256;
+            const LPCTSTR pszSeparators = PasteSeparators(pGrid);
+            CString strPiece;
+            CStringArray fields;
             for (SIZE_T nPos = 0; nPos < nUnits && !bStopped; ++nRow)
             {
                 const SIZE_T nEnd = LineEnd(pszText, nPos, nUnits);
-                strLine.SetString(pszText + nPos, static_cast<int>(nEnd - nPos));
-                SplitPasteLine(pGrid, strLine, fields);
-                for (INT_PTR i = 0; i < fields.GetSize() && !bStopped; ++i)
+                ROWCOL nCol = target.left;
+                for (SIZE_T nPiece = nPos; !bStopped;)
                 {
-                    const ROWCOL nCol = target.left + static_cast<ROWCOL>(i);
-                    if (nRow > pGrid->GetRowCount() &&
-                        ((wFlags & GX_CLIPNONEWROWS) != 0 || !pGrid->SetRowCount(nRow, GX_UPDATENOW)))
-                    {
-                        bStopped = TRUE;
+                    const SIZE_T nPieceEnd = PieceEnd(pszText, nPiece, nEnd, pszSeparators, nPieceFields);
+                    strPiece.SetString(pszText + nPiece, static_cast<int>(nPieceEnd - nPiece));
+                    SplitPasteLine(pGrid, strPiece, fields);
+                    for (INT_PTR i = 0; i < fields.GetSize() && !bStopped; ++i)
+                        bStopped = !storeField(nCol++, fields[i], nPos);
+                    if (nPieceEnd == nEnd)
                         break;
-                    }
-                    if (nCol > pGrid->GetColCount() && (wFlags & GX_CLIPNONEWCOLS) == 0)
-                        pGrid->SetColCount(nCol, GX_UPDATENOW);
-                    if (nCol <= pGrid->GetColCount())
-                    {
-                        if ((wFlags & GX_CLIPESCAPES) != 0)
-                            fields[i] = Unescape(fields[i]);
-                        const ComposedStyle style(pGrid, nRow, nCol);
-                        // A cell that the split puts outside the recorded ones keeps a record of
-                        // its own.
-                        const BOOL bCovered = covered != nullptr && covered->Covers(nRow, nCol);
-                        const BOOL bRecorded = bCovered || nRow > nOldRows || nCol > nOldCols;
-                        const SECScopedValue<BOOL> noRecord(pParam->m_bUndoEnabled, bUndo && !bRecorded);
-                        bRefused = !SetPasteTextRowCol(pGrid, nRow, nCol, fields[i], GX_INVALIDATE, style.m_pStyle);
-                        if (bCovered && !bRefused)
-                            covered->SetChanged();
-                        bStopped = bRefused;
-                        nWidest = std::max(nWidest, nCol);
-                    }
-                    // A cell stored without a record of its own says that its store cannot be
-                    // rolled back; the paste can.
-                    GXLongOpSetRollback(TRUE);
-                    if (GXLongOpReportProgress(operation.Record(), nPos + 1, nUnits))
-                        AfxThrowUserException();
+                    nPiece = nPieceEnd + 1;
                 }
                 // A break that ends the text adds no row.
                 nPos = NextLine(pszText, nEnd, nUnits);

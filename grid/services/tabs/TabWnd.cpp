@@ -9,6 +9,7 @@
 #include <grid/core/SysData.h>
 #include <grid/services/tabs/EditLabelPopup.h>
 #include <grid/services/tabs/TabBeam.h>
+#include <toolkit/foundation/CaptureLoop.h>
 
 #include <algorithm>
 
@@ -508,13 +509,7 @@ void CGXTabWnd::OnCancelMode()
 
 void CGXTabWnd::EndSplitterDrag()
 {
-    if (!m_bDragging)
-        return;
-    // Cleared first: releasing the capture reports its change here again.
-    m_bDragging = FALSE;
-    if (::GetCapture() == GetSafeHwnd())
-        ::ReleaseCapture();
-    if (m_pBeam != nullptr)
+    if (tarnwick::foundation::SECEndCapturedDrag(this, m_bDragging) && m_pBeam != nullptr)
         m_pBeam->Invalidate(FALSE);
 }
 

@@ -253,6 +253,26 @@ TEST_F(DataExchangeTest, AWideLineGrowsTheColumnsOnceAndTextBeyondTheLimitsAsksF
     EXPECT_EQ(m_grid.GetColCount(), 100u);
 }
 
+TEST_F(DataExchangeTest, ALongLineKeepsEveryFieldInItsColumnAndStopsAtARefusedOne)
+{
+    // 700 fields, empty ones around the hundreds, and a separator at the end: 701 cells.
+    std::wstring line;
+    for (int i = 1; i <= 700; ++i)
+        line += (i % 256 <= 1 ? L"" : L"f" + std::to_wstring(i)) + L"\t";
+    EXPECT_TRUE(PasteText(line + L"\r\nnext", 1, 2));
+    EXPECT_EQ(m_grid.GetColCount(), 702u);
+    for (const ROWCOL nField : {1u, 2u, 255u, 256u, 257u, 258u, 511u, 512u, 513u, 514u, 700u})
+        EXPECT_EQ(std::wstring(Value(1, nField + 1)), nField % 256 <= 1 ? L"" : L"f" + std::to_wstring(nField))
+            << "field " << nField;
+    EXPECT_STREQ(Value(1, 702), L"");
+    EXPECT_STREQ(Value(2, 2), L"next");
+
+    m_grid.m_refused = {{3, 400}};
+    EXPECT_FALSE(PasteText(line, 3, 1));
+    EXPECT_STREQ(Value(3, 399), L"f399");
+    EXPECT_STREQ(Value(3, 401), L"");
+}
+
 TEST_F(DataExchangeTest, OneUndoTakesBackThePastedCellsAndRowsAndRedoPastesThemAgain)
 {
     // The text covers old cells, cells of a new column and cells of new rows.
