@@ -6,23 +6,28 @@ namespace nwrfc
 {
 namespace
 {
-class CWriteGuard
+// Holds the lock one way for a scope.
+template <void (CRegistryLock::*Lock)(), void (CRegistryLock::*Unlock)()> class CLockGuard
 {
 public:
-    explicit CWriteGuard(CRegistryLock& lock) : m_lock(lock)
+    explicit CLockGuard(CRegistryLock& lock) : m_lock(lock)
     {
-        m_lock.LockExclusive();
+        (m_lock.*Lock)();
     }
-    ~CWriteGuard()
+    ~CLockGuard()
     {
-        m_lock.UnlockExclusive();
+        (m_lock.*Unlock)();
     }
-    CWriteGuard(const CWriteGuard&) = delete;
-    CWriteGuard& operator=(const CWriteGuard&) = delete;
+    CLockGuard(const CLockGuard&) = delete;
+    CLockGuard& operator=(const CLockGuard&) = delete;
 
 private:
     CRegistryLock& m_lock;
 };
+// Excludes the readers and the other writers.
+using CWriteGuard = CLockGuard<&CRegistryLock::LockExclusive, &CRegistryLock::UnlockExclusive>;
+// Excludes the other writers only.
+using CWritersGuard = CLockGuard<&CRegistryLock::LockWriters, &CRegistryLock::UnlockWriters>;
 } // namespace
 
 CRegistryLock::CRegistryLock()
@@ -32,7 +37,7 @@ CRegistryLock::CRegistryLock()
 
 void CRegistryLock::LockExclusive()
 {
-    AcquireSRWLockExclusive(&m_writers);
+    LockWriters();
     m_writer.store(true, std::memory_order_relaxed);
     if (!m_barrier.Pass())
     {
@@ -48,14 +53,16 @@ void CRegistryLock::LockExclusive()
 void CRegistryLock::UnlockExclusive()
 {
     m_writer.store(false, std::memory_order_release);
-    ReleaseSRWLockExclusive(&m_writers);
+    UnlockWriters();
 }
 
 CHandleRegistry::CHandleRegistry() = default;
 
 uintptr_t CHandleRegistry::Add(HandleKind kind, std::shared_ptr<void> object)
 {
+    std::vector<std::shared_ptr<void>> released; // destroyed after the guard
     CWriteGuard guard(m_lock);
+    released = ReleaseRemoved();
     uint32_t index;
     if (!m_free.empty())
     {
@@ -70,7 +77,7 @@ uintptr_t CHandleRegistry::Add(HandleKind kind, std::shared_ptr<void> object)
         m_slots.emplace_back();
     }
     CSlot& slot = m_slots[index];
-    ++slot.generation;
+    slot.Generation().store(slot.generation + 1, std::memory_order_relaxed);
     slot.kind = kind;
     slot.object = std::move(object);
     if (kind != HandleKind::FunctionDesc)
@@ -81,18 +88,43 @@ uintptr_t CHandleRegistry::Add(HandleKind kind, std::shared_ptr<void> object)
 std::shared_ptr<void> CHandleRegistry::Remove(uintptr_t handle, HandleKind kind)
 {
     std::shared_ptr<void> object;
-    CWriteGuard guard(m_lock);
-    if (ViewOf(handle) != 0 || Slot(handle, kind) == nullptr)
-        return object;
-    const uint32_t index = static_cast<uint32_t>(handle & ((uintptr_t(1) << kSlotBits) - 1));
-    CSlot& slot = m_slots[index];
-    object = std::move(slot.object);
-    // An even generation marks the slot free; the 20 bits wrap only after a million reuses.
-    slot.generation = (slot.generation + 1) & ((1u << 20) - 1);
-    m_free.push_back(index);
-    if (kind != HandleKind::FunctionDesc)
-        --m_open;
+    bool bRelease = false;
+    {
+        const CWritersGuard guard(m_lock);
+        if (ViewOf(handle) != 0 || Slot(handle, kind) == nullptr)
+            return object;
+        const uint32_t index = static_cast<uint32_t>(handle & ((uintptr_t(1) << kSlotBits) - 1));
+        CSlot& slot = m_slots[index];
+        m_removed.push_back(index);
+        object = slot.object;
+        // An even generation marks the slot free; the 20 bits wrap only after a million reuses.
+        slot.Generation().store((slot.generation + 1) & ((1u << 20) - 1), std::memory_order_release);
+        if (kind != HandleKind::FunctionDesc)
+            --m_open;
+        // The objects of many closed handles, or of the last one, are not kept waiting.
+        bRelease = m_removed.size() >= kRemovedBatch || m_open == 0;
+    }
+    if (bRelease)
+    {
+        std::vector<std::shared_ptr<void>> released;
+        CWriteGuard guard(m_lock);
+        released = ReleaseRemoved();
+    }
     return object;
+}
+
+std::vector<std::shared_ptr<void>> CHandleRegistry::ReleaseRemoved()
+{
+    std::vector<std::shared_ptr<void>> released;
+    released.reserve(m_removed.size());
+    m_free.reserve(m_free.size() + m_removed.size());
+    for (const uint32_t removed : m_removed)
+    {
+        released.push_back(std::move(m_slots[removed].object));
+        m_free.push_back(removed);
+    }
+    m_removed.clear();
+    return released;
 }
 
 std::shared_ptr<void> CHandleRegistry::Find(uintptr_t handle, HandleKind kind) const

@@ -63,6 +63,15 @@ public:
     }
     void LockExclusive();
     void UnlockExclusive();
+    // Excludes the other writers only: for a change that the readers may see at any moment.
+    void LockWriters()
+    {
+        AcquireSRWLockExclusive(&m_writers);
+    }
+    void UnlockWriters()
+    {
+        ReleaseSRWLockExclusive(&m_writers);
+    }
 
 private:
     // The store stays before the loads that follow it in the program; the processor may still
@@ -93,12 +102,15 @@ public:
 
     // A new handle (with view 0) for the object.
     uintptr_t Add(HandleKind kind, std::shared_ptr<void> object);
-    // The object, now unregistered; nullptr for a handle that is not open or has a view.
+    // The object, now unregistered; nullptr for a handle that is not open or has a view. The
+    // handle is refused at once, but the registry lets go of the object only when it next waits
+    // for its readers: at the next Add, after a batch of removals or with the last open handle.
+    // So closing many handles in a row does not make every thread pass a barrier each time.
     std::shared_ptr<void> Remove(uintptr_t handle, HandleKind kind);
     // The object, kept alive by the caller after the registry lets go of it.
     std::shared_ptr<void> Find(uintptr_t handle, HandleKind kind) const;
 
-    // For short calls: while a guard is held, handles found with Peek are not removed.
+    // For short calls: while a guard is held, the objects of handles found with Peek stay.
     class CReadGuard
     {
     public:
@@ -146,9 +158,16 @@ private:
 
     struct CSlot
     {
-        uint32_t generation = 0; // odd while the slot is in use
+        // Odd while the slot is in use; Remove changes it beside the readers, so it is read and
+        // written whole.
+        uint32_t generation = 0;
         HandleKind kind = HandleKind::Connection;
         std::shared_ptr<void> object;
+
+        std::atomic_ref<uint32_t> Generation() const
+        {
+            return std::atomic_ref<uint32_t>(const_cast<uint32_t&>(generation));
+        }
     };
 
     const CSlot* Slot(uintptr_t handle, HandleKind kind) const
@@ -158,13 +177,22 @@ private:
         if (index >= m_slots.size())
             return nullptr;
         const CSlot& slot = m_slots[index];
-        return slot.generation == generation && (generation & 1) != 0 && slot.kind == kind ? &slot : nullptr;
+        return slot.Generation().load(std::memory_order_relaxed) == generation && (generation & 1) != 0 &&
+                       slot.kind == kind
+                   ? &slot
+                   : nullptr;
     }
+
+    static constexpr size_t kRemovedBatch = 64;
+    // With the lock held exclusively: frees the removed slots and hands their objects over, to be
+    // destroyed once the lock is given back.
+    std::vector<std::shared_ptr<void>> ReleaseRemoved();
 
     mutable CRegistryLock m_lock;
     std::vector<CSlot> m_slots;
     std::vector<uint32_t> m_free;
-    size_t m_open = 0;
+    std::vector<uint32_t> m_removed; // slots whose objects the next Add lets go of
+    std::atomic<size_t> m_open = 0;
 };
 
 } // namespace nwrfc
