@@ -226,6 +226,8 @@ void CLandscape::Load(CTopology topology)
     m_faults.clear();
     m_counts.clear();
     m_log.clear();
+    m_logNext = 0;
+    m_logTexts.clear();
     m_handlerCpuTime = 0;
 }
 
@@ -333,30 +335,43 @@ unsigned long long CLandscape::Count(Operation operation, LPCWSTR module) const
 std::vector<CCallRecord> CLandscape::CallLog() const
 {
     CSingleLock lock(&m_lock, TRUE);
-    return std::vector<CCallRecord>(m_log.begin(), m_log.end());
+    std::vector<CCallRecord> log;
+    log.reserve(m_log.size());
+    for (size_t i = 0; i < m_log.size(); ++i)
+    {
+        const CLoggedCall& call = m_log[(m_logNext + i) % m_log.size()];
+        log.push_back({call.time, call.operation, *call.system, *call.instance, *call.user, *call.module, *call.result});
+    }
+    return log;
+}
+
+const CString* CLandscape::LogText(LPCWSTR text)
+{
+    return &*m_logTexts.insert(text != nullptr ? text : L"").first;
 }
 
 void CLandscape::Record(Operation operation, const CSession* session, LPCWSTR module, LPCWSTR result)
 {
-    CCallRecord record;
-    record.time = Now();
-    record.operation = operation;
-    if (session != nullptr)
-    {
-        record.system = session->System().id;
-        record.instance = session->InstanceName();
-        record.user = session->User();
-    }
-    record.module = module;
-    record.result = result;
-
+    const __time64_t now = Now();
     CSingleLock lock(&m_lock, TRUE);
     ++m_counts[CountKey(operation, nullptr)];
     if (module != nullptr)
         ++m_counts[CountKey(operation, module)];
-    m_log.push_back(std::move(record));
-    if (m_log.size() > kCallLogSize)
-        m_log.pop_front();
+    const CLoggedCall call{now,
+                           operation,
+                           session != nullptr ? LogText(session->System().id) : LogText(nullptr),
+                           session != nullptr ? LogText(session->InstanceName()) : LogText(nullptr),
+                           session != nullptr ? LogText(session->User()) : LogText(nullptr),
+                           LogText(module),
+                           LogText(result)};
+    if (m_log.size() < kCallLogSize)
+    {
+        m_log.reserve(kCallLogSize);
+        m_log.push_back(call);
+    }
+    else
+        m_log[m_logNext] = call;
+    m_logNext = (m_logNext + 1) % kCallLogSize;
 }
 
 void CLandscape::RecordFailure(Operation operation, const CSession* session, LPCWSTR module, CException* failure)

@@ -11,9 +11,9 @@
 #include <afxmt.h>
 
 #include <atomic>
-#include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace sapsim
@@ -117,7 +117,25 @@ private:
     std::vector<CFault> m_faults;
     std::vector<std::weak_ptr<CSession>> m_sessions;
     std::map<CString, unsigned long long> m_counts;
-    std::deque<CCallRecord> m_log;
+    // A call as the log keeps it: its texts are the log's own copies, one of each text (the
+    // names of systems, instances, users and modules, and the results), so that a call allocates
+    // nothing and the log's blocks do not lie among those of a long session's work.
+    struct CLoggedCall
+    {
+        __time64_t time;
+        Operation operation;
+        const CString* system;
+        const CString* instance;
+        const CString* user;
+        const CString* module;
+        const CString* result;
+    };
+    const CString* LogText(LPCWSTR text);
+
+    // A ring of the latest calls, m_logNext the oldest once it is full.
+    std::vector<CLoggedCall> m_log;
+    size_t m_logNext = 0;
+    std::set<CString> m_logTexts;
     std::atomic<unsigned long long> m_handlerCpuTime = 0;
 };
 

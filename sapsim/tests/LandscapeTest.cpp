@@ -106,6 +106,30 @@ TEST_F(LandscapeTest, CountsAndLogsEveryCall)
     m_landscape.Load(sapsim::CTopology::Default());
     EXPECT_EQ(0u, m_landscape.Count(sapsim::Operation::Logon));
     EXPECT_TRUE(m_landscape.CallLog().empty());
+
+    // The log keeps the latest calls, oldest first; a call without a session leaves no texts of
+    // the call it replaced.
+    session = Logon();
+    for (size_t i = 0; i < sapsim::CLandscape::kCallLogSize + 2; ++i)
+    {
+        m_landscape.SetTime(kMonday2pm + static_cast<__time64_t>(i));
+        m_landscape.Ping(*session);
+    }
+    try
+    {
+        Logon(L"nohost", L"00", L"100", L"LUMITER", L"secret");
+    }
+    catch (sapsim::CFailure* failure)
+    {
+        failure->Delete();
+    }
+    const std::vector<sapsim::CCallRecord> latest = m_landscape.CallLog();
+    ASSERT_EQ(sapsim::CLandscape::kCallLogSize, latest.size());
+    EXPECT_EQ(kMonday2pm + 3, latest.front().time); // the logon and three pings went
+    EXPECT_EQ(sapsim::Operation::Ping, latest.front().operation);
+    EXPECT_EQ(sapsim::Operation::Logon, latest.back().operation);
+    EXPECT_EQ(CString(), latest.back().instance);
+    EXPECT_EQ(CString(), latest.back().user);
 }
 
 // The user and kernel time of the calling thread, in 100 ns units.
