@@ -217,9 +217,9 @@ int main()
         ROWCOL nCount;
         BOOL bWide;
     } sizes[] = {{anRows[0], FALSE}, {anRows[1], FALSE}, {kWideFields, TRUE}};
-    std::vector<Figures> rounds[3];
+    std::vector<Figures> rounds[std::size(sizes)];
     for (int run = 0; run < kRuns; ++run)
-        for (int i = 0; i < 3; ++i)
+        for (size_t i = 0; i < std::size(sizes); ++i)
         {
             Figures figures{};
             if (!MeasureInProcess(sizes[i].nCount, sizes[i].bWide, directory.File(L"figures.txt"), figures))
@@ -229,7 +229,7 @@ int main()
             }
             rounds[i].push_back(figures);
         }
-    const auto median = [&](int i) {
+    const auto median = [&](size_t i) {
         const auto of = [&](double Figures::*pFigure) {
             std::vector<double> values;
             for (const Figures& figures : rounds[i])

@@ -357,18 +357,18 @@ void CLandscape::Record(Operation operation, const CSession* session, LPCWSTR mo
     ++m_counts[CountKey(operation, nullptr)];
     if (module != nullptr)
         ++m_counts[CountKey(operation, module)];
+    const CString* none = LogText(nullptr);
     const CLoggedCall call{now,
                            operation,
-                           session != nullptr ? LogText(session->System().id) : LogText(nullptr),
-                           session != nullptr ? LogText(session->InstanceName()) : LogText(nullptr),
-                           session != nullptr ? LogText(session->User()) : LogText(nullptr),
+                           session != nullptr ? LogText(session->System().id) : none,
+                           session != nullptr ? LogText(session->InstanceName()) : none,
+                           session != nullptr ? LogText(session->User()) : none,
                            LogText(module),
                            LogText(result)};
-    if (m_log.size() < kCallLogSize)
-    {
+    if (m_log.empty())
         m_log.reserve(kCallLogSize);
+    if (m_log.size() < kCallLogSize)
         m_log.push_back(call);
-    }
     else
         m_log[m_logNext] = call;
     m_logNext = (m_logNext + 1) % kCallLogSize;

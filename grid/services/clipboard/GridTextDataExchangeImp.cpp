@@ -318,8 +318,8 @@ BOOL CGXGridTextDataExchangeImp::PasteText(CGXGridCore* pGrid, LPCTSTR pszText, 
                 nNeededCols <= std::numeric_limits<ROWCOL>::max())
                 pGrid->SetColCount(static_cast<ROWCOL>(nNeededCols), GX_UPDATENOW);
 
-            // Stores one field; FALSE ends the paste.
             BOOL bStopped = FALSE;
+            // Stores one field of the line at nPos; FALSE ends the paste.
             const auto storeField = [&](ROWCOL nCol, CString& strField, SIZE_T nPos) -> BOOL {
                 if (nRow > pGrid->GetRowCount() &&
                     ((wFlags & GX_CLIPNONEWROWS) != 0 || !pGrid->SetRowCount(nRow, GX_UPDATENOW)))
